@@ -1,0 +1,32 @@
+#pragma once
+// Every message box of the program goes through ShowMessage, so that an operator script
+// can answer it and see its text.
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace qorvana {
+
+enum class MsgIcon { Critical, Exclamation, Question, Information };
+enum class MsgButtons { Ok, YesNo };
+enum class MsgAnswer { Ok, Yes, No };
+
+// Shows a modal message box and returns the operator's answer.
+MsgAnswer ShowMessage(QWidget* parent, const QString& title, const QString& text, MsgIcon icon,
+                      MsgButtons buttons = MsgButtons::Ok);
+// The usual "Attenzione" box.
+inline MsgAnswer Warn(QWidget* parent, const QString& text, MsgIcon icon = MsgIcon::Critical) {
+    return ShowMessage(parent, QStringLiteral("Attenzione"), text, icon);
+}
+inline bool AskYesNo(QWidget* parent, const QString& title, const QString& text) {
+    return ShowMessage(parent, title, text, MsgIcon::Question, MsgButtons::YesNo) == MsgAnswer::Yes;
+}
+
+// Answers message boxes instead of showing them (operator-script replay); empty to restore.
+using MessageResponder =
+    std::function<MsgAnswer(const QString& title, const QString& text, MsgButtons buttons)>;
+void SetMessageResponder(MessageResponder responder);
+
+}  // namespace qorvana

@@ -1,0 +1,44 @@
+#include "forms/common/qor_form.h"
+
+namespace qorvana {
+
+QString ControlKey(const QString& name, int index) {
+    return index < 0 ? name : QStringLiteral("%1(%2)").arg(name).arg(index);
+}
+
+QorForm::QorForm(const QString& formName, Session& session, FormSet& forms)
+    : QWidget(nullptr), formName_(formName), session_(session), forms_(forms) {
+    setObjectName(formName);
+}
+
+QWidget* QorForm::control(const QString& name, int index) const {
+    return controls_.value(ControlKey(name, index), nullptr);
+}
+
+QStringList QorForm::controlKeys() const { return controls_.keys(); }
+
+void QorForm::registerControl(const QString& name, QWidget* widget, int index) {
+    const QString key = ControlKey(name, index);
+    widget->setObjectName(key);
+    controls_.insert(key, widget);
+}
+
+void FormSet::add(QorForm* form) { forms_.insert(form->formName(), form); }
+
+QorForm* FormSet::form(const QString& name) const { return forms_.value(name, nullptr); }
+
+void FormSet::show(const QString& name) {
+    QorForm* f = form(name);
+    if (!f) return;
+    f->show();
+    f->raise();
+    f->activateWindow();
+    f->activate();
+}
+
+void FormSet::handOver(QorForm* from, const QString& to) {
+    if (from) from->hide();
+    show(to);
+}
+
+}  // namespace qorvana

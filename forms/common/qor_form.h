@@ -1,0 +1,62 @@
+#pragma once
+// Base of the nine windows: a named form whose controls are registered by name and index
+// (FORM.NAME(INDEX) in operator scripts), and the hand-over between forms.
+
+#include <QHash>
+#include <QString>
+#include <QWidget>
+
+namespace qorvana {
+
+struct Session;
+class FormSet;
+
+class QorForm : public QWidget {
+    Q_OBJECT
+public:
+    QorForm(const QString& formName, Session& session, FormSet& forms);
+
+    const QString& formName() const { return formName_; }
+    // The control NAME or NAME(INDEX); nullptr when the form has no such control.
+    QWidget* control(const QString& name, int index = -1) const;
+    QStringList controlKeys() const;
+
+    // Runs when the form is shown by FormSet::show (the suite's activation event).
+    virtual void activate() {}
+
+protected:
+    void registerControl(const QString& name, QWidget* widget, int index = -1);
+    Session& session() { return session_; }
+    const Session& session() const { return session_; }
+    FormSet& forms() { return forms_; }
+
+private:
+    QString formName_;
+    Session& session_;
+    FormSet& forms_;
+    QHash<QString, QWidget*> controls_;
+};
+
+// The nine forms, created once, hidden and shown, never destroyed.
+class FormSet {
+public:
+    void add(QorForm* form);
+    QorForm* form(const QString& name) const;
+    QList<QorForm*> all() const { return forms_.values(); }
+    // Shows the form and runs its activation.
+    void show(const QString& name);
+    // Hides `from`, then shows `to` and runs its activation.
+    void handOver(QorForm* from, const QString& to);
+
+    template <typename T>
+    T* get(const QString& name) const {
+        return qobject_cast<T*>(form(name));
+    }
+
+private:
+    QHash<QString, QorForm*> forms_;
+};
+
+QString ControlKey(const QString& name, int index);
+
+}  // namespace qorvana

@@ -1,0 +1,54 @@
+#pragma once
+// Calendar dates and times of the program: "dd/mm/yyyy" in the forms, yyyymmdd in records,
+// yyyy-mm-dd in XML. Gregorian calendar, years 1900 to 9999.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qorvana {
+
+struct CivilDate {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+
+    // Exactly "dd/mm/yyyy", a real Gregorian date, year 1900..9999.
+    static std::optional<CivilDate> Parse(std::string_view ddmmyyyy);
+    static bool IsLeapYear(int year);
+    static int DaysInMonth(int year, int month);
+
+    bool valid() const;
+    std::string text() const;       // "dd/mm/yyyy"
+    std::string recordText() const; // "yyyymmdd"
+    std::string isoText() const;    // "yyyy-mm-dd"
+    friend auto operator<=>(const CivilDate&, const CivilDate&) = default;
+};
+
+// 0 for a valid "dd/mm/yyyy" date, 1 otherwise (empty text included).
+int IsValidDate(std::string_view text);
+
+struct CivilDateTime {
+    CivilDate date;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+
+    std::string timeText() const;  // "hh:nn"
+    // "dd/mm/yyyy hh:nn" (seconds optional ":ss").
+    static std::optional<CivilDateTime> Parse(std::string_view text);
+};
+
+// The program's clock: the system's local time, or a fixed moment given with --now.
+class SessionClock {
+public:
+    SessionClock() = default;
+    explicit SessionClock(CivilDateTime fixed) : fixed_(fixed) {}
+    CivilDateTime now() const;
+    CivilDate today() const { return now().date; }
+
+private:
+    std::optional<CivilDateTime> fixed_;
+};
+
+}  // namespace qorvana

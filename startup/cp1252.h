@@ -1,0 +1,20 @@
+#pragma once
+// Windows-1252 on disk, UTF-8 in memory.
+
+#include <string>
+#include <string_view>
+
+namespace qorvana {
+
+// Windows-1252 bytes to UTF-8. Bytes undefined in Windows-1252 map to U+FFFD.
+std::string Cp1252ToUtf8(std::string_view cp1252);
+// UTF-8 to Windows-1252; a character it cannot hold (or invalid UTF-8) becomes '?'.
+// `lossy`, when given, is set to true when such a replacement happened.
+std::string Utf8ToCp1252(std::string_view utf8, bool* lossy = nullptr);
+// Number of characters (code points) of a UTF-8 text.
+std::size_t Utf8Length(std::string_view utf8);
+// Upper case as the suite compares names: Windows-1252 upper-casing of a UTF-8 text
+// (a..z and the accented letters à..þ, š, œ, ž, ÿ), returned as UTF-8.
+std::string UpperCase(std::string_view utf8);
+
+}  // namespace qorvana

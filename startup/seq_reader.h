@@ -1,0 +1,42 @@
+#pragma once
+// Reader of the suite's sequential text files (settings, tables, line files): whole-line
+// reads and comma-separated item reads with quoted strings, Windows-1252 turned to UTF-8.
+// Reading past the end sets a sticky error, like the suite's trapped run-time errors, and
+// yields empty text.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace qorvana {
+
+class SeqReader {
+public:
+    // Opens the file; a missing or unreadable file leaves the reader failed.
+    explicit SeqReader(const std::filesystem::path& file);
+    // Reads from text already in memory (Windows-1252 bytes).
+    static SeqReader FromBytes(std::string bytes);
+
+    bool opened() const { return opened_; }
+    // True once any read went past the end (or the file could not be opened).
+    bool failed() const { return failed_; }
+    void clearError() { failed_ = !opened_; }
+    bool atEnd() const;
+
+    // The next whole line, without its CR/LF.
+    std::string readLine();
+    // The next comma-separated item: a quoted string (quotes removed) or the text up to the
+    // next comma or line end, trimmed.
+    std::string readItem();
+    // Skips `count` whole lines.
+    void skipLines(int count);
+
+private:
+    SeqReader() = default;
+    std::string data_;
+    std::size_t pos_ = 0;
+    bool opened_ = false;
+    bool failed_ = true;
+};
+
+}  // namespace qorvana
