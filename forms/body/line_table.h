@@ -1,0 +1,48 @@
+#pragma once
+// The document's lines in memory: lines 1 to 500, slot 0 kept as scratch space.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace qorvana {
+
+struct DocumentLine {
+    std::int16_t articleRecord = 0;  // record in qorvana.art; 0 for a free line
+    std::string reference;           // 15 characters; not filled by line entry
+    std::string code;                // 15 characters
+    std::string description;         // 60 characters
+    std::string unit;                // 2 characters
+    std::int16_t vatCode = 0;        // 0 = none yet; 1..24
+    double quantity = 0;             // 0 and -9999 are markers (price-only line)
+    double quantityMoved = 0;        // already taken from stock by an imported delivery note
+    double unitPrice = 0;
+    std::int16_t discount1 = 0;      // whole percent
+    std::int16_t discount2 = 0;
+    double extra1 = 0;               // not used by line entry; kept
+    double unitWeight = 0;
+    double extra2 = 0;               // not used by line entry; kept
+
+    // A line is in use when it has an article, a description, a quantity or a price.
+    bool inUse() const;
+};
+
+class LineTable {
+public:
+    static constexpr int kLines = 500;
+
+    DocumentLine& operator[](int n) { return lines_.at(static_cast<std::size_t>(n)); }
+    const DocumentLine& operator[](int n) const { return lines_.at(static_cast<std::size_t>(n)); }
+
+    void clear();
+    // Number of the last line in use, 0 when none.
+    int lastUsed() const;
+
+private:
+    std::array<DocumentLine, kLines + 1> lines_{};
+};
+
+// The line's VAT code as the arithmetic and every rate look-up take it: outside 1..24 is 1.
+inline int NormalisedVatCode(int code) { return code < 1 || code > 24 ? 1 : code; }
+
+}  // namespace qorvana
