@@ -13,6 +13,13 @@ using testing::TempDir;
 constexpr const char* kCompany = "qorwin/qorwin/qoraz0.001/";
 constexpr const char* kRoot = "qorwin/qorwin/";
 
+// "L<n>": a distinct text for line n of a generated qorvana.tab.
+std::string LineText(int n) {
+    std::string text = "L";
+    text += std::to_string(n);
+    return text;
+}
+
 class SettingsTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -221,7 +228,7 @@ TEST_F(SettingsTest, ModulesListNeedsTheExactLine) {
 
 TEST_F(SettingsTest, StartTablesFromTheCarrierBlock) {
     std::vector<std::string> lines;
-    for (int n = 1; n <= TabFile::kLines; ++n) lines.push_back("L" + std::to_string(n));
+    for (int n = 1; n <= TabFile::kLines; ++n) lines.push_back(LineText(n));
     writeRoot("qorvana.prg", "=FPA\r\n");
     const StartTables t = LoadStartTables(session, TabFile::FromLines(lines));
     ASSERT_EQ(t.transportReasons.size(), 40u);
@@ -250,7 +257,7 @@ TEST_F(SettingsTest, StartTablesFromTheCarrierBlock) {
 
 TEST(TabFileMap, EveryBlockWhereTheMapSaysAndItems) {
     std::vector<std::string> lines;
-    for (int n = 1; n <= TabFile::kLines; ++n) lines.push_back("L" + std::to_string(n));
+    for (int n = 1; n <= TabFile::kLines; ++n) lines.push_back(LineText(n));
     lines[TabFile::ExemptionLine(0) - 1] = "N1,\"Esente, art. 10\"";
     const TabFile tab = TabFile::FromLines(lines);
     EXPECT_EQ(TabFile::VatCodeLine(1), 1);
