@@ -191,6 +191,28 @@ TEST_F(SettingsTest, GeneralSettingsNormalisedAndWrittenBack) {
     }
 }
 
+TEST_F(SettingsTest, EmptyOrShortCompanyRecordIsCompletedAndWrittenBack) {
+    for (const std::string& bytes : {std::string(), gnrImage("07", "9").substr(0, 180)}) {
+        SCOPED_TRACE(bytes.size());
+        writeCompany("qorvana.gnr", bytes);
+        LoadSharedSettings(session);
+        const auto& g = session.generalSettings;
+        EXPECT_EQ(g.text(gnr::kVersionMark), "9");
+        EXPECT_EQ(g.text(gnr::kDefaultVatCode), "01");
+        EXPECT_EQ(g.dbl(gnr::kRowColour2), 16777215);
+        EXPECT_EQ(drive.read(std::string(kCompany) + "qorvana.gnr").size(), gnr::kLength);
+    }
+}
+
+TEST_F(SettingsTest, CompanyPaths) {
+    session.companyNumber = 12;
+    EXPECT_EQ(session.companyFolder(), drive.path() / "qorwin/qorwin/qoraz0.012");
+    EXPECT_EQ(session.companyFile("qorvana.cli"),
+              drive.path() / "qorwin/qorwin/qoraz0.012/qorvana.cli");
+    EXPECT_EQ(session.dataRootFile("qorvana.prg"), drive.path() / "qorwin/qorwin/qorvana.prg");
+    EXPECT_EQ(Session().workStrings[19], "0");
+}
+
 TEST_F(SettingsTest, UnchangedCompanyRecordIsNotWrittenBack) {
     writeCompany("qorvana.gnr", gnrImage("04", "9"));
     const auto file = drive.path() / kCompany / "qorvana.gnr";
