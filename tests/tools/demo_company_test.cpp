@@ -101,9 +101,10 @@ TEST_F(DemoCompanyTest, IndexesAreSortedAndPointAtTheirRecords) {
         ASSERT_GE(record, 1);
         ASSERT_LE(record, static_cast<int>(customers.size()));
         seen.insert(record);
-        if (i > 0)
+        if (i > 0) {
             EXPECT_LE(Utf8ToCp1252(index[i - 1].text(src::kKey)),
                       Utf8ToCp1252(index[i].text(src::kKey)));
+        }
         EXPECT_EQ(index[i].text(src::kKey), UpperCase(index[i].text(src::kKey)));
     }
     EXPECT_EQ(seen.size(), customers.size());
@@ -115,7 +116,9 @@ TEST_F(DemoCompanyTest, IndexesAreSortedAndPointAtTheirRecords) {
         const int record = barCodes[i].int16(srb::kArticle);
         EXPECT_EQ(articles.at(static_cast<std::size_t>(record - 1)).text(art::kBarCode),
                   barCodes[i].text(srb::kBarCode));
-        if (i > 0) EXPECT_LT(barCodes[i - 1].text(srb::kBarCode), barCodes[i].text(srb::kBarCode));
+        if (i > 0) {
+            EXPECT_LT(barCodes[i - 1].text(srb::kBarCode), barCodes[i].text(srb::kBarCode));
+        }
     }
 }
 
