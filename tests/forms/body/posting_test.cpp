@@ -53,6 +53,7 @@ class PostingTest : public ::testing::Test {
         std::ofstream(dir_ / "qorvana.tot", std::ios::binary)
             .write(std::string(20 * tot::kLength, '\0').data(), 20 * tot::kLength);
         files_.open(dir_);
+        lines_ = LineTable{};
         setCounter(tot::kArticles, 3);
         for (int a = 1; a <= 3; ++a) {
             ArticleRecord r;
@@ -183,7 +184,7 @@ TEST_F(PostingTest, MovesStockForInvoicesAndCreditNotes) {
     // Invoice: 5 ordered, 2 already moved by a delivery note; a free line and an article
     // beyond the count move nothing.
     in_.documentKind = 0;
-    lines_.clear();
+    lines_ = LineTable{};
     line(1, 3, 5, 10, 1, 2);
     line(2, 0, 4, 10, 1);
     line(3, 9, 4, 10, 1);
@@ -301,7 +302,6 @@ TEST_F(PostingTest, RefusesBeforeWritingAnything) {
         EXPECT_FALSE(r.message.empty()) << c.name;
         EXPECT_EQ(snapshot(), before) << c.name;
         TearDown();
-        files_ = DataFiles();
     }
 }
 
