@@ -19,7 +19,7 @@ class PathMapper;
 
 // A read or write of a data file that failed; caught by the form that started the action.
 class RecordIoError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -54,7 +54,7 @@ struct ChannelSpec {
 extern const std::array<ChannelSpec, 17> kDataFileSet;
 
 class DataFiles {
-public:
+  public:
     DataFiles() = default;
     ~DataFiles();
     DataFiles(const DataFiles&) = delete;
@@ -67,6 +67,8 @@ public:
     void closeAll();
 
     bool isOpen(int channel) const;
+    // False when the channel is closed or its file could be opened for reading only.
+    bool isWritable(int channel) const;
     std::size_t recordLength(int channel) const;
     // Number of whole records physically in the file (0 when closed).
     std::int32_t physicalRecords(int channel) const;
@@ -93,9 +95,10 @@ public:
     // Makes the written data of the channels durable (fdatasync); throws RecordIoError.
     void sync(std::span<const int> channels);
 
-private:
+  private:
     struct Slot {
         int fd = -1;
+        bool writable = false;
         std::size_t length = 0;
         std::filesystem::path path;
     };

@@ -12,7 +12,7 @@
 namespace qorvana {
 
 class PathMapper {
-public:
+  public:
     explicit PathMapper(std::filesystem::path driveRoot = "/");
 
     const std::filesystem::path& driveRoot() const { return driveRoot_; }
@@ -24,9 +24,13 @@ public:
     // The drive root from --drive, else QORVANA_DRIVE, else "/".
     static std::filesystem::path DriveRootFrom(const std::optional<std::string>& option);
 
-private:
+  private:
     std::filesystem::path driveRoot_;
 };
+
+// `folder`/`name`, with `name` matched case-insensitively against the folder's entries; the
+// spelling given when no entry matches.
+std::filesystem::path FindInFolder(const std::filesystem::path& folder, std::string_view name);
 
 // "\qorwin\qorwin\" : the data root, shared by all companies.
 inline constexpr std::string_view kDataRoot = "\\qorwin\\qorwin\\";

@@ -7,11 +7,12 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qorvana {
 
 class SeqReader {
-public:
+  public:
     // Opens the file; a missing or unreadable file leaves the reader failed.
     explicit SeqReader(const std::filesystem::path& file);
     // Reads from text already in memory (Windows-1252 bytes).
@@ -31,7 +32,10 @@ public:
     // Skips `count` whole lines.
     void skipLines(int count);
 
-private:
+    // The comma-separated items of one line, by the rules of readItem.
+    static std::vector<std::string> SplitItems(std::string_view line);
+
+  private:
     SeqReader() = default;
     std::string data_;
     std::size_t pos_ = 0;
