@@ -19,9 +19,9 @@ struct CivilDate {
     static int DaysInMonth(int year, int month);
 
     bool valid() const;
-    std::string text() const;       // "dd/mm/yyyy"
-    std::string recordText() const; // "yyyymmdd"
-    std::string isoText() const;    // "yyyy-mm-dd"
+    std::string text() const;        // "dd/mm/yyyy"
+    std::string recordText() const;  // "yyyymmdd"
+    std::string isoText() const;     // "yyyy-mm-dd"
     friend auto operator<=>(const CivilDate&, const CivilDate&) = default;
 };
 
@@ -41,13 +41,13 @@ struct CivilDateTime {
 
 // The program's clock: the system's local time, or a fixed moment given with --now.
 class SessionClock {
-public:
+  public:
     SessionClock() = default;
     explicit SessionClock(CivilDateTime fixed) : fixed_(fixed) {}
     CivilDateTime now() const;
     CivilDate today() const { return now().date; }
 
-private:
+  private:
     std::optional<CivilDateTime> fixed_;
 };
 

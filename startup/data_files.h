@@ -19,7 +19,7 @@ class PathMapper;
 
 // A read or write of a data file that failed; caught by the form that started the action.
 class RecordIoError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -54,7 +54,7 @@ struct ChannelSpec {
 extern const std::array<ChannelSpec, 17> kDataFileSet;
 
 class DataFiles {
-public:
+  public:
     DataFiles() = default;
     ~DataFiles();
     DataFiles(const DataFiles&) = delete;
@@ -93,7 +93,7 @@ public:
     // Makes the written data of the channels durable (fdatasync); throws RecordIoError.
     void sync(std::span<const int> channels);
 
-private:
+  private:
     struct Slot {
         int fd = -1;
         std::size_t length = 0;

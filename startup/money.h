@@ -9,7 +9,7 @@
 namespace qorvana {
 
 class Money {
-public:
+  public:
     // euro: amounts with decimals ("1" in workStrings slot 1); priceDecimals: slot 5 (2..5).
     Money(bool euro = true, int priceDecimals = 2);
 
@@ -29,7 +29,7 @@ public:
     // euro: Int(a*p+0.51)/100; lire: Int(a*p/100+0.99).
     double PercentOfRoundedUp(double a, double p) const;
 
-private:
+  private:
     bool euro_;
     int priceDecimals_;
 };

@@ -12,7 +12,7 @@
 namespace qorvana {
 
 class PathMapper {
-public:
+  public:
     explicit PathMapper(std::filesystem::path driveRoot = "/");
 
     const std::filesystem::path& driveRoot() const { return driveRoot_; }
@@ -24,7 +24,7 @@ public:
     // The drive root from --drive, else QORVANA_DRIVE, else "/".
     static std::filesystem::path DriveRootFrom(const std::optional<std::string>& option);
 
-private:
+  private:
     std::filesystem::path driveRoot_;
 };
 

@@ -29,9 +29,15 @@ struct Field {
 constexpr Field TextField(std::size_t offset, std::size_t width) {
     return {offset, width, FieldType::Text};
 }
-constexpr Field Int16Field(std::size_t offset) { return {offset, 2, FieldType::Int16}; }
-constexpr Field SingleField(std::size_t offset) { return {offset, 4, FieldType::Single}; }
-constexpr Field DoubleField(std::size_t offset) { return {offset, 8, FieldType::Double}; }
+constexpr Field Int16Field(std::size_t offset) {
+    return {offset, 2, FieldType::Int16};
+}
+constexpr Field SingleField(std::size_t offset) {
+    return {offset, 4, FieldType::Single};
+}
+constexpr Field DoubleField(std::size_t offset) {
+    return {offset, 8, FieldType::Double};
+}
 // Bytes this program carries without giving them a meaning.
 constexpr Field CarriedField(std::size_t offset, std::size_t width) {
     return {offset, width, FieldType::Bytes};
@@ -75,7 +81,7 @@ bool EncodeText(std::span<std::uint8_t> bytes, std::string_view utf8);
 // The raw bytes of one record of length N with typed field access.
 template <std::size_t N>
 class Record {
-public:
+  public:
     static constexpr std::size_t kLength = N;
 
     Record() { bytes_.fill(0); }
@@ -106,7 +112,7 @@ public:
 
     friend bool operator==(const Record&, const Record&) = default;
 
-private:
+  private:
     std::span<std::uint8_t> span(Field f) { return std::span(bytes_).subspan(f.offset, f.width); }
     std::span<const std::uint8_t> span(Field f) const {
         return std::span(bytes_).subspan(f.offset, f.width);

@@ -11,7 +11,7 @@
 namespace qorvana {
 
 class SeqReader {
-public:
+  public:
     // Opens the file; a missing or unreadable file leaves the reader failed.
     explicit SeqReader(const std::filesystem::path& file);
     // Reads from text already in memory (Windows-1252 bytes).
@@ -31,7 +31,7 @@ public:
     // Skips `count` whole lines.
     void skipLines(int count);
 
-private:
+  private:
     SeqReader() = default;
     std::string data_;
     std::size_t pos_ = 0;

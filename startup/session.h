@@ -34,7 +34,7 @@ using GeneralSettingsRecord = Record<346>;
 struct Session {
     // --- shared globals ---
     double companyNumber = 0;
-    std::array<std::string, 21> workStrings{};  // slot 19 = "0" at start
+    std::array<std::string, 21> workStrings{};   // slot 19 = "0" at start
     std::array<std::string, 4> localSettings{};  // slots 1..3 used
     std::array<PrintFontEntry, 31> printFonts{};
     GeneralSettingsRecord generalSettings{};

@@ -21,9 +21,9 @@ bool SaveGeneralSettings(const Session& session);
 // The start form's tables: transport reasons, appearance of goods, carriers (40 rows,
 // columns 0..2 shown, column 5 kept for the electronic invoice), and the "=FPA" flag.
 struct StartTables {
-    std::vector<std::string> transportReasons;  // Combo1
-    std::vector<std::string> goodsAppearance;   // Combo2
-    std::vector<std::string> carriers;          // Combo3
+    std::vector<std::string> transportReasons;                 // Combo1
+    std::vector<std::string> goodsAppearance;                  // Combo2
+    std::vector<std::string> carriers;                         // Combo3
     std::array<std::array<std::string, 6>, 41> carrierRows{};  // rows 1..40, columns 0..5
     bool paEnabled = false;
 };

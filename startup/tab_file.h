@@ -19,7 +19,7 @@
 namespace qorvana {
 
 class TabFile {
-public:
+  public:
     static constexpr int kLines = 833;
 
     // Reads the file; a missing file gives every line empty and loaded() false.
@@ -55,7 +55,7 @@ public:
     // First line of carrier row r (1..40): 6 lines per row.
     static int CarrierLine(int row);
 
-private:
+  private:
     std::vector<std::string> lines_;
     bool loaded_ = false;
 };
