@@ -10,7 +10,7 @@ FpaRecord LoadFpaRecord(const std::filesystem::path& file) {
     std::ifstream in;
     if (std::filesystem::is_regular_file(file, error))
         in.open(file, std::ios::binary);  // read-only: never creates the file
-    if (!in) {
+    if (!in.is_open()) {
         for (auto& byte : record.bytes()) byte = ' ';
         record.setText(fpa::kMarker, "0");
         return record;

@@ -84,7 +84,7 @@ TEST(PaymentCode, FixedPositions) {
     EXPECT_EQ(p.postponedDay, 5);
     EXPECT_EQ(p.instalments(), 6);
 
-    const PaymentCode blanks = PaymentCode::Parse("  1   0  3");
+    const PaymentCode blanks = PaymentCode::Parse("  1     3");
     EXPECT_EQ(blanks.months, (std::array<int, 6>{1, 0, 3, 0, 0, 0}));
     EXPECT_FALSE(blanks.endOfMonth);
     EXPECT_FALSE(blanks.postpone);
