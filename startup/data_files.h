@@ -67,6 +67,8 @@ class DataFiles {
     void closeAll();
 
     bool isOpen(int channel) const;
+    // False when the channel is closed or its file could be opened for reading only.
+    bool isWritable(int channel) const;
     std::size_t recordLength(int channel) const;
     // Number of whole records physically in the file (0 when closed).
     std::int32_t physicalRecords(int channel) const;
@@ -96,6 +98,7 @@ class DataFiles {
   private:
     struct Slot {
         int fd = -1;
+        bool writable = false;
         std::size_t length = 0;
         std::filesystem::path path;
     };

@@ -28,6 +28,10 @@ class PathMapper {
     std::filesystem::path driveRoot_;
 };
 
+// `folder`/`name`, with `name` matched case-insensitively against the folder's entries; the
+// spelling given when no entry matches.
+std::filesystem::path FindInFolder(const std::filesystem::path& folder, std::string_view name);
+
 // "\qorwin\qorwin\" : the data root, shared by all companies.
 inline constexpr std::string_view kDataRoot = "\\qorwin\\qorwin\\";
 // "\qorwin\qorwin\qoraz0.NNN" for companies 1..999.

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qorvana {
 
@@ -30,6 +31,9 @@ class SeqReader {
     std::string readItem();
     // Skips `count` whole lines.
     void skipLines(int count);
+
+    // The comma-separated items of one line, by the rules of readItem.
+    static std::vector<std::string> SplitItems(std::string_view line);
 
   private:
     SeqReader() = default;

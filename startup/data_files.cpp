@@ -1,0 +1,159 @@
+#include "startup/data_files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "startup/paths.h"
+
+namespace qorvana {
+
+const std::array<ChannelSpec, 17> kDataFileSet = {{
+    {kTot, "tot", 12},
+    {kCli, "cli", 752},
+    {kSrc, "src", 42},
+    {kFte, "fte", 522},
+    {kF2e, "f2e", 838},
+    {kRic, "ric", 522},
+    {kArt, "art", 327},
+    {kSra, "sra", 17},
+    {kMag, "mag", 94},
+    {kSrb, "srb", 15},
+    {kBol, "bol", 97},
+    {kAge, "age", 600},
+    {kPrv, "prv", 284},
+    {kPrx, "prx", 502},
+    {kCon, "con", 150},
+    {kGio, "gio", 296},
+    {kArtText, "art", 327},
+}};
+
+namespace {
+
+constexpr std::int32_t kMaxRecord = 32767;
+
+std::string FileName(const std::filesystem::path& path) {
+    return path.filename().string();
+}
+
+}  // namespace
+
+DataFiles::~DataFiles() {
+    closeAll();
+}
+
+void DataFiles::open(const std::filesystem::path& companyFolder) {
+    closeAll();
+    for (const ChannelSpec& spec : kDataFileSet) {
+        Slot& s = slots_.at(static_cast<std::size_t>(spec.channel));
+        s.length = spec.recordLength;
+        s.path = FindInFolder(companyFolder, std::string("qorvana.") + spec.extension);
+        // The counters file is never created: an empty one would make posting overwrite
+        // the first records of the other files.
+        const int create = spec.channel == kTot ? 0 : O_CREAT;
+        s.fd = ::open(s.path.c_str(), O_RDWR | O_CLOEXEC | create, 0666);
+        s.writable = s.fd >= 0;
+        if (s.fd < 0) s.fd = ::open(s.path.c_str(), O_RDONLY | O_CLOEXEC);
+    }
+}
+
+void DataFiles::closeAll() {
+    for (Slot& s : slots_) {
+        if (s.fd >= 0) ::close(s.fd);
+        s.fd = -1;
+        s.writable = false;
+    }
+}
+
+const DataFiles::Slot& DataFiles::slot(int channel) const {
+    static const Slot kNone{};
+    if (channel < 0 || static_cast<std::size_t>(channel) >= slots_.size()) return kNone;
+    return slots_[static_cast<std::size_t>(channel)];
+}
+
+bool DataFiles::isOpen(int channel) const {
+    return slot(channel).fd >= 0;
+}
+
+bool DataFiles::isWritable(int channel) const {
+    return slot(channel).writable;
+}
+
+std::size_t DataFiles::recordLength(int channel) const {
+    return slot(channel).length;
+}
+
+const std::filesystem::path& DataFiles::pathOf(int channel) const {
+    return slot(channel).path;
+}
+
+std::int32_t DataFiles::physicalRecords(int channel) const {
+    const Slot& s = slot(channel);
+    struct stat st {};
+    if (s.fd < 0 || s.length == 0 || ::fstat(s.fd, &st) != 0) return 0;
+    const auto records = static_cast<std::uint64_t>(st.st_size) / s.length;
+    return static_cast<std::int32_t>(std::min<std::uint64_t>(records, INT32_MAX));
+}
+
+void DataFiles::readRaw(int channel, std::int32_t n, std::span<std::uint8_t> out) const {
+    std::fill(out.begin(), out.end(), std::uint8_t{0});
+    const Slot& s = slot(channel);
+    if (s.fd < 0 || n < 1 || n > kMaxRecord) return;
+    const std::size_t want = std::min(out.size(), s.length);
+    const auto offset = static_cast<off_t>(n - 1) * static_cast<off_t>(s.length);
+    std::size_t got = 0;
+    while (got < want) {
+        const ssize_t r = ::pread(s.fd, out.data() + got, want - got, offset + off_t(got));
+        if (r == 0) break;  // past the end: the rest stays zero
+        if (r < 0) {
+            if (errno == EINTR) continue;
+            throw RecordIoError("Errore di lettura dell'archivio " + FileName(s.path) +
+                                " (record " + std::to_string(n) + "): " + std::strerror(errno));
+        }
+        got += static_cast<std::size_t>(r);
+    }
+}
+
+void DataFiles::writeRaw(int channel, std::int32_t n, std::span<const std::uint8_t> in) {
+    const Slot& s = slot(channel);
+    if (s.fd < 0 || !s.writable) {
+        const std::string name =
+            s.path.empty() ? "del canale " + std::to_string(channel) : FileName(s.path);
+        throw RecordIoError("L'archivio " + name + " non è aperto in scrittura.");
+    }
+    if (n < 1 || n > kMaxRecord) {
+        throw RecordIoError("Numero di record " + std::to_string(n) +
+                            " fuori dai limiti (1-32767) nell'archivio " + FileName(s.path) + ".");
+    }
+    if (in.size() != s.length) {
+        throw RecordIoError("Record di lunghezza errata per l'archivio " + FileName(s.path) + ".");
+    }
+    const auto offset = static_cast<off_t>(n - 1) * static_cast<off_t>(s.length);
+    std::size_t done = 0;
+    while (done < in.size()) {
+        const ssize_t w = ::pwrite(s.fd, in.data() + done, in.size() - done, offset + off_t(done));
+        if (w < 0 && errno == EINTR) continue;
+        if (w <= 0) {
+            throw RecordIoError("Errore di scrittura nell'archivio " + FileName(s.path) +
+                                " (record " + std::to_string(n) + "): " + std::strerror(errno));
+        }
+        done += static_cast<std::size_t>(w);
+    }
+}
+
+void DataFiles::sync(std::span<const int> channels) {
+    for (int channel : channels) {
+        const Slot& s = slot(channel);
+        if (s.fd < 0) continue;
+        if (::fdatasync(s.fd) != 0) {
+            throw RecordIoError("Impossibile salvare su disco l'archivio " + FileName(s.path) +
+                                ": " + std::strerror(errno));
+        }
+    }
+}
+
+}  // namespace qorvana

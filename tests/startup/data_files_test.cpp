@@ -1,0 +1,146 @@
+#include "startup/data_files.h"
+
+#include <gtest/gtest.h>
+
+#include "startup/company_check.h"
+#include "startup/counters.h"
+#include "startup/counters_record.h"
+#include "startup/customer_record.h"
+#include "startup/paths.h"
+#include "tests/startup/temp_dir.h"
+
+namespace qorvana {
+namespace {
+
+using testing::TempDir;
+
+class DataFilesTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::filesystem::create_directories(folder());
+        drive.write("qorwin/qorwin/qoraz0.007/qorvana.tot", std::string(12 * 20, '\0'));
+    }
+    std::filesystem::path folder() const { return drive.path() / "qorwin/qorwin/qoraz0.007"; }
+
+    TempDir drive;
+};
+
+TEST_F(DataFilesTest, OpensTheWholeSetCreatingMissingFiles) {
+    drive.write("qorwin/qorwin/qoraz0.007/QORVANA.CLI", std::string(752 * 2, 'x'));
+    DataFiles files;
+    files.open(PathMapper(drive.path()).map(CompanyFolder(7)));
+    for (const ChannelSpec& spec : kDataFileSet) {
+        SCOPED_TRACE(spec.extension);
+        EXPECT_TRUE(files.isOpen(spec.channel));
+        EXPECT_TRUE(files.isWritable(spec.channel));
+        EXPECT_EQ(files.recordLength(spec.channel), spec.recordLength);
+    }
+    EXPECT_EQ(files.pathOf(kCli), folder() / "QORVANA.CLI");
+    EXPECT_FALSE(std::filesystem::exists(folder() / "qorvana.cli"));
+    EXPECT_EQ(files.physicalRecords(kCli), 2);
+    EXPECT_EQ(files.physicalRecords(kTot), 20);
+    EXPECT_TRUE(std::filesystem::exists(folder() / "qorvana.f2e"));
+    EXPECT_EQ(files.recordLength(kArtText), 327u);
+    EXPECT_EQ(files.physicalRecords(kFte), 0);
+    EXPECT_FALSE(files.isOpen(30));
+    files.closeAll();
+    EXPECT_FALSE(files.isOpen(kCli));
+}
+
+TEST_F(DataFilesTest, CountersFileIsNeverCreated) {
+    std::filesystem::remove(folder() / "qorvana.tot");
+    DataFiles files;
+    files.open(folder());
+    EXPECT_FALSE(files.isOpen(kTot));
+    EXPECT_FALSE(std::filesystem::exists(folder() / "qorvana.tot"));
+    EXPECT_EQ(RecordCount(files, tot::kInvoices), 0);
+    try {
+        WriteRecordCount(files, tot::kInvoices, 1);
+        FAIL() << "write to a closed channel";
+    } catch (const RecordIoError& e) {
+        EXPECT_NE(std::string(e.what()).find("qorvana.tot"), std::string::npos) << e.what();
+    }
+}
+
+TEST_F(DataFilesTest, RecordsReadBackAndOutOfRangeReadsAreZero) {
+    DataFiles files;
+    files.open(folder());
+    CustomerRecord written;
+    written.setText(cli::kName1, "ROSSI");
+    written.setInt16(cli::kDeleted, 1);
+    files.write(kCli, 3, written);
+    EXPECT_EQ(files.physicalRecords(kCli), 3);
+    EXPECT_EQ(files.read<cli::kLength>(kCli, 3), written);
+    EXPECT_TRUE(files.read<cli::kLength>(kCli, 1).isBlank());  // the hole before record 3
+    for (int n : {0, -1, 4, 32767, 32768, 100000})
+        EXPECT_TRUE(files.read<cli::kLength>(kCli, n).isBlank()) << n;
+    EXPECT_TRUE(files.read<cli::kLength>(kCli + 30, 1).isBlank());
+    const int synced[] = {kCli, kTot};
+    EXPECT_NO_THROW(files.sync(synced));
+}
+
+TEST_F(DataFilesTest, WritesOutOfRangeThrowNamingTheFile) {
+    DataFiles files;
+    files.open(folder());
+    const CustomerRecord r;
+    for (int n : {0, -1, 32768}) {
+        try {
+            files.write(kCli, n, r);
+            FAIL() << n;
+        } catch (const RecordIoError& e) {
+            EXPECT_NE(std::string(e.what()).find("qorvana.cli"), std::string::npos) << e.what();
+        }
+    }
+    EXPECT_THROW(files.write(kSrc, 1, r), RecordIoError);  // wrong record length
+    EXPECT_NO_THROW(files.write(kCli, 32767, r));
+}
+
+TEST_F(DataFilesTest, CountersGrowWithinSixteenBits) {
+    DataFiles files;
+    files.open(folder());
+    CountersRecord c;
+    c.setInt16(tot::kWord1, 5);
+    c.setInt16(tot::kWord4, 77);
+    c.setSingle(tot::kSerial, 123.0f);
+    files.write(kTot, tot::kInvoices, c);
+    EXPECT_EQ(RecordCount(files, tot::kInvoices), 5);
+    EXPECT_EQ(NextRecordNumber(files, tot::kInvoices), 6);
+    WriteRecordCount(files, tot::kInvoices, 6);
+    const auto after = files.read<tot::kLength>(kTot, tot::kInvoices);
+    EXPECT_EQ(after.int16(tot::kWord1), 6);
+    EXPECT_EQ(after.int16(tot::kWord4), 77);
+    EXPECT_EQ(after.single(tot::kSerial), 123.0f);
+
+    WriteRecordCount(files, tot::kCustomers, 32767);
+    EXPECT_EQ(NextRecordNumber(files, tot::kCustomers), std::nullopt);
+    c.setInt16(tot::kWord1, -1);
+    files.write(kTot, tot::kAgents, c);
+    EXPECT_EQ(RecordCount(files, tot::kAgents), 0);
+    EXPECT_EQ(NextRecordNumber(files, tot::kAgents), std::nullopt);
+    EXPECT_THROW(WriteRecordCount(files, tot::kAgents, 32768), RecordIoError);
+    EXPECT_THROW(WriteRecordCount(files, tot::kAgents, -1), RecordIoError);
+}
+
+TEST_F(DataFilesTest, StartUpChecks) {
+    const PathMapper paths(drive.path());
+    EXPECT_EQ(CompanyNumberProblem(7), std::nullopt);
+    EXPECT_NE(CompanyNumberProblem(std::nullopt), std::nullopt);
+    EXPECT_NE(CompanyNumberProblem(0), std::nullopt);
+    EXPECT_NE(CompanyNumberProblem(1000), std::nullopt);
+
+    EXPECT_EQ(CompanyFolderProblem(paths, 7), std::nullopt);
+    const auto missingFolder = CompanyFolderProblem(paths, 999);
+    ASSERT_TRUE(missingFolder);
+    EXPECT_NE(missingFolder->find("qoraz0.999"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(drive.path() / "qorwin/qorwin/qoraz0.999"));
+
+    std::filesystem::remove(folder() / "qorvana.tot");
+    EXPECT_EQ(CompanyFolderProblem(paths, 7), std::nullopt);  // no invoices yet
+    drive.write("qorwin/qorwin/qoraz0.007/qorvana.fte", std::string(522 * 2, ' '));
+    const auto missingCounters = CompanyFolderProblem(paths, 7);
+    ASSERT_TRUE(missingCounters);
+    EXPECT_NE(missingCounters->find("qorvana.tot"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace qorvana
