@@ -13,7 +13,7 @@ class FormSet;
 
 class QorForm : public QWidget {
     Q_OBJECT
-public:
+  public:
     QorForm(const QString& formName, Session& session, FormSet& forms);
 
     const QString& formName() const { return formName_; }
@@ -24,13 +24,13 @@ public:
     // Runs when the form is shown by FormSet::show (the suite's activation event).
     virtual void activate() {}
 
-protected:
+  protected:
     void registerControl(const QString& name, QWidget* widget, int index = -1);
     Session& session() { return session_; }
     const Session& session() const { return session_; }
     FormSet& forms() { return forms_; }
 
-private:
+  private:
     QString formName_;
     Session& session_;
     FormSet& forms_;
@@ -39,7 +39,7 @@ private:
 
 // The nine forms, created once, hidden and shown, never destroyed.
 class FormSet {
-public:
+  public:
     void add(QorForm* form);
     QorForm* form(const QString& name) const;
     QList<QorForm*> all() const { return forms_.values(); }
@@ -53,7 +53,7 @@ public:
         return qobject_cast<T*>(form(name));
     }
 
-private:
+  private:
     QHash<QString, QorForm*> forms_;
 };
 

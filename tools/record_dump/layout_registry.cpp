@@ -1,0 +1,53 @@
+#include "tools/record_dump/layout_registry.h"
+
+#include <array>
+#include <cctype>
+#include <string>
+
+#include "forms/body/article_record.h"
+#include "forms/body/barcode_index_record.h"
+#include "forms/body/extra_description_record.h"
+#include "forms/header/fpa_record.h"
+#include "forms/pickers/delivery_note_record.h"
+#include "forms/pickers/quote_record.h"
+#include "forms/registration/account_record.h"
+#include "forms/registration/journal_record.h"
+
+namespace qorvana {
+namespace {
+
+const std::array kLayouts{
+    NamedLayout{"art", &art::kLayout}, NamedLayout{"srb", &srb::kLayout},
+    NamedLayout{"prx", &prx::kLayout}, NamedLayout{"bol", &bol::kLayout},
+    NamedLayout{"prv", &prv::kLayout}, NamedLayout{"con", &con::kLayout},
+    NamedLayout{"gio", &gio::kLayout}, NamedLayout{"fpa", &kFpaLayout},
+};
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+}  // namespace
+
+std::span<const NamedLayout> DumpLayouts() {
+    return kLayouts;
+}
+
+const Layout* FindDumpLayout(std::string_view name) {
+    for (const auto& entry : kLayouts)
+        if (SameIgnoringCase(entry.name, name)) return entry.layout;
+    return nullptr;
+}
+
+const Layout* GuessDumpLayout(const std::filesystem::path& file) {
+    std::string extension = file.extension().string();
+    if (extension.size() < 2) return nullptr;
+    return FindDumpLayout(std::string_view(extension).substr(1));
+}
+
+}  // namespace qorvana
