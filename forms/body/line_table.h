@@ -17,18 +17,18 @@ struct DocumentLine {
     double quantity = 0;             // 0 and -9999 are markers (price-only line)
     double quantityMoved = 0;        // already taken from stock by an imported delivery note
     double unitPrice = 0;
-    std::int16_t discount1 = 0;      // whole percent
+    std::int16_t discount1 = 0;  // whole percent
     std::int16_t discount2 = 0;
-    double extra1 = 0;               // not used by line entry; kept
+    double extra1 = 0;  // not used by line entry; kept
     double unitWeight = 0;
-    double extra2 = 0;               // not used by line entry; kept
+    double extra2 = 0;  // not used by line entry; kept
 
     // A line is in use when it has an article, a description, a quantity or a price.
     bool inUse() const;
 };
 
 class LineTable {
-public:
+  public:
     static constexpr int kLines = 500;
 
     DocumentLine& operator[](int n) { return lines_.at(static_cast<std::size_t>(n)); }
@@ -38,11 +38,13 @@ public:
     // Number of the last line in use, 0 when none.
     int lastUsed() const;
 
-private:
+  private:
     std::array<DocumentLine, kLines + 1> lines_{};
 };
 
 // The line's VAT code as the arithmetic and every rate look-up take it: outside 1..24 is 1.
-inline int NormalisedVatCode(int code) { return code < 1 || code > 24 ? 1 : code; }
+inline int NormalisedVatCode(int code) {
+    return code < 1 || code > 24 ? 1 : code;
+}
 
 }  // namespace qorvana
