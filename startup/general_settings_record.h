@@ -29,7 +29,9 @@ namespace qorvana {
 namespace gnr {
 inline constexpr std::size_t kLength = 346;
 // Leading settings number i (0..8).
-constexpr Field Leading(std::size_t i) { return Int16Field(2 * i); }
+constexpr Field Leading(std::size_t i) {
+    return Int16Field(2 * i);
+}
 inline constexpr Field kCarried18 = TextField(18, 165);
 inline constexpr Field kVersionMark = TextField(183, 1);
 inline constexpr Field kFlagB = TextField(184, 1);

@@ -27,6 +27,8 @@ class TabFile {
     static TabFile FromLines(std::vector<std::string> lines);
 
     bool loaded() const { return loaded_; }
+    // Number of lines the file holds (0 when missing).
+    int lineCount() const { return static_cast<int>(lines_.size()); }
     // Line n (1-based) as read, UTF-8; empty past the end of the file.
     const std::string& line(int n) const;
     // Comma-separated item k (0-based) of line n, quoted strings unquoted.

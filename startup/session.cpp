@@ -1,0 +1,23 @@
+#include "startup/session.h"
+
+#include "startup/numbers.h"
+
+namespace qorvana {
+
+Money Session::money() const {
+    return Money(Val(workStrings[1]) != 0, static_cast<int>(Val(workStrings[5])));
+}
+
+std::filesystem::path Session::companyFolder() const {
+    return paths.map(CompanyFolder(static_cast<int>(companyNumber)));
+}
+
+std::filesystem::path Session::companyFile(const std::string& name) const {
+    return paths.map(CompanyFolder(static_cast<int>(companyNumber)) + "\\" + name);
+}
+
+std::filesystem::path Session::dataRootFile(const std::string& name) const {
+    return paths.map(std::string(kDataRoot) + name);
+}
+
+}  // namespace qorvana

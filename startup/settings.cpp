@@ -1,0 +1,204 @@
+#include "startup/settings.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <fstream>
+#include <system_error>
+
+#include "startup/general_settings_record.h"
+#include "startup/numbers.h"
+#include "startup/seq_reader.h"
+
+namespace qorvana {
+namespace {
+
+void LoadLocalSettings(Session& s) {
+    SeqReader in(s.companyFile("qorvana.int"));
+    for (int slot = 1; slot <= 3; ++slot) s.localSettings[slot] = in.readLine();
+}
+
+// Currency settings (slots 1 to 5), electronic-invoice switch (slot 6) and slot 11.
+void LoadCurrencySettings(Session& s) {
+    auto& w = s.workStrings;
+    SeqReader in(s.dataRootFile("qorvana.eur"));
+    for (int slot = 1; slot <= 5; ++slot) w[slot] = in.readItem();
+    if (in.failed()) {
+        w[1] = "1";
+        w[2] = "1936.27";
+        w[3] = "ITL";
+        w[4] = "EUR";
+        w[5] = "2";
+    }
+    in.clearError();
+    w[6] = in.readLine();
+    if (in.failed()) w[6] = "0";
+    in.clearError();
+    w[11] = in.readLine();
+    if (in.failed()) w[11] = "9";
+    w[1] = Val(w[1]) != 0 ? "1" : "0";
+    // Amount decimals other than 3, 4 or 5 mean 2, for every user of the slot.
+    const double decimals = Val(w[5]);
+    w[5] = (decimals == 3 || decimals == 4 || decimals == 5)
+               ? std::to_string(static_cast<int>(decimals))
+               : "2";
+}
+
+int SmallInt(const std::string& text) {
+    return ToInt16OrZero(Val(text));
+}
+
+void LoadPrintFonts(Session& s) {
+    auto& fonts = s.printFonts;
+    fonts = {};
+    SeqReader in(s.dataRootFile("qorvana.tbl"));
+
+    for (int& page : fonts[0].pages) page = SmallInt(in.readItem());
+    if (in.failed()) fonts[0].pages = {30, 950, 30, 950, 2};
+    in.clearError();
+
+    int n = 0;
+    for (int e = 0; e <= 5; ++e) {
+        const int number = SmallInt(in.readLine());
+        if (e == 0) n = number;
+        fonts[e].fontName = in.readLine();
+        fonts[e].fontSize = SmallInt(in.readLine());
+        fonts[e].bold = SmallInt(in.readLine());
+        fonts[e].italic = SmallInt(in.readLine());
+        fonts[e].numberF = Val(in.readLine());
+    }
+    if (in.failed()) {
+        for (int e = 1; e <= 5; ++e) {
+            fonts[e].fontName = "Arial";
+            fonts[e].fontSize = 9;
+            fonts[e].bold = 0;
+            fonts[e].italic = 0;
+            fonts[e].numberF = 0;
+        }
+        n = 4;
+        fonts[1].fontSize = 14;
+    }
+    in.clearError();
+
+    std::string last;
+    for (int i = 0; i < 6; ++i) last = in.readLine();
+    fonts[0].colourG = in.failed() ? 16777215 : Val(last);
+    fonts[0].numberH = n * 25 + 140;
+    in.clearError();
+
+    fonts[1].pages[4] = SmallInt(in.readLine());
+    fonts[1].numberH = SmallInt(in.readLine());
+    fonts[2].numberH = SmallInt(in.readLine());
+    fonts[1].colourG = Val(in.readLine());
+    fonts[2].colourG = Val(in.readLine());
+}
+
+// Record 1 of a qorvana.gnr, or nullopt when the file cannot be opened.
+std::optional<GeneralSettingsRecord> ReadGeneralSettings(const std::filesystem::path& file) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) return std::nullopt;
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return std::nullopt;
+    GeneralSettingsRecord record;
+    in.read(reinterpret_cast<char*>(record.bytes().data()), gnr::kLength);
+    return record;  // a short file leaves the rest zero
+}
+
+GeneralSettingsRecord DefaultGeneralSettings() {
+    GeneralSettingsRecord r;
+    for (const FieldDef& def : gnr::kFields)
+        if (def.field.type == FieldType::Text) r.setText(def.field, "");
+    r.setText(gnr::kAlternateRows, "0");
+    r.setText(gnr::kDefaultVatCode, "01");
+    r.setText(gnr::kVersionMark, "9");
+    r.setText(gnr::kFlagB, "1");
+    r.setDouble(gnr::kRowColour1, gnr::kDefaultRowColour1);
+    r.setDouble(gnr::kRowColour2, gnr::kDefaultRowColour2);
+    r.setText(gnr::kFlagC, "1");
+    return r;
+}
+
+bool IsVatCodeNumber(const std::string& text) {
+    const double code = Val(text);
+    return !text.empty() && code == std::floor(code) && code >= 1 && code <= 24;
+}
+
+// Brings a record read from a file to the current version; true when it changed.
+bool NormaliseGeneralSettings(GeneralSettingsRecord& r) {
+    const GeneralSettingsRecord before = r;
+    if (!IsVatCodeNumber(r.text(gnr::kDefaultVatCode))) r.setText(gnr::kDefaultVatCode, "01");
+    if (r.text(gnr::kVersionMark) != "9") {
+        r.setText(gnr::kVersionMark, "9");
+        r.setText(gnr::kFlagB, "1");
+        r.setDouble(gnr::kRowColour1, gnr::kDefaultRowColour1);
+        r.setDouble(gnr::kRowColour2, gnr::kDefaultRowColour2);
+        r.setText(gnr::kAlternateRows, "1");
+        r.setText(gnr::kFlagC, "1");
+    }
+    return r != before;
+}
+
+void LoadGeneralSettings(Session& s) {
+    bool save = false;
+    if (auto own = ReadGeneralSettings(s.companyFile("qorvana.gnr"))) {
+        s.generalSettings = *own;
+        save = NormaliseGeneralSettings(s.generalSettings);
+    } else if (auto shared = ReadGeneralSettings(s.dataRootFile("qorvana.gnr"))) {
+        s.generalSettings = *shared;
+        NormaliseGeneralSettings(s.generalSettings);
+        save = true;
+    } else {
+        std::error_code ignored;
+        std::filesystem::create_directories(s.paths.map("\\QORWIN\\PDF"), ignored);
+        s.generalSettings = DefaultGeneralSettings();
+        save = true;
+    }
+    if (save) SaveGeneralSettings(s);
+}
+
+}  // namespace
+
+void LoadSharedSettings(Session& session) {
+    LoadLocalSettings(session);
+    LoadCurrencySettings(session);
+    LoadPrintFonts(session);
+    LoadGeneralSettings(session);
+}
+
+bool SaveGeneralSettings(const Session& session) {
+    const auto file = session.companyFile("qorvana.gnr");
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    const auto bytes = session.generalSettings.bytes();
+    const ssize_t written = ::pwrite(fd, bytes.data(), bytes.size(), 0);
+    const bool ok = ::close(fd) == 0 && written == static_cast<ssize_t>(bytes.size());
+    return ok;
+}
+
+StartTables LoadStartTables(const Session& session, const TabFile& tab) {
+    StartTables t;
+    for (int row = 1; row <= 40; ++row) {
+        const int first = TabFile::CarrierLine(row);
+        auto& cells = t.carrierRows[static_cast<std::size_t>(row)];
+        // Only lines the file holds become combo items.
+        if (first <= tab.lineCount()) t.transportReasons.push_back(tab.line(first));
+        if (first + 1 <= tab.lineCount()) t.goodsAppearance.push_back(tab.line(first + 1));
+        if (first + 2 <= tab.lineCount()) t.carriers.push_back(tab.line(first + 2));
+        cells[0] = tab.line(first + 2);
+        cells[1] = tab.line(first + 3);
+        cells[2] = tab.line(first + 4);
+        cells[5] = tab.line(first + 5);
+    }
+    t.paEnabled = ModulesListHas(session, "=FPA");
+    return t;
+}
+
+bool ModulesListHas(const Session& session, const std::string& line) {
+    SeqReader in(session.dataRootFile("qorvana.prg"));
+    while (!in.atEnd())
+        if (in.readLine() == line) return true;
+    return false;
+}
+
+}  // namespace qorvana
