@@ -1,5 +1,6 @@
 #include "forms/common/message_box.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 
 namespace qorvana {
@@ -12,26 +13,32 @@ MessageResponder& Responder() {
 
 QMessageBox::Icon ToQt(MsgIcon icon) {
     switch (icon) {
-        case MsgIcon::Critical: return QMessageBox::Critical;
-        case MsgIcon::Exclamation: return QMessageBox::Warning;
-        case MsgIcon::Question: return QMessageBox::Question;
-        case MsgIcon::Information: return QMessageBox::Information;
+        case MsgIcon::Critical:
+            return QMessageBox::Critical;
+        case MsgIcon::Exclamation:
+            return QMessageBox::Warning;
+        case MsgIcon::Question:
+            return QMessageBox::Question;
+        case MsgIcon::Information:
+            return QMessageBox::Information;
     }
     return QMessageBox::NoIcon;
 }
 
 }  // namespace
 
-void SetMessageResponder(MessageResponder responder) { Responder() = std::move(responder); }
+void SetMessageResponder(MessageResponder responder) {
+    Responder() = std::move(responder);
+}
 
 MsgAnswer ShowMessage(QWidget* parent, const QString& title, const QString& text, MsgIcon icon,
                       MsgButtons buttons) {
     if (Responder()) return Responder()(title, text, buttons);
-    QMessageBox box(ToQt(icon), title, text,
-                    buttons == MsgButtons::YesNo ? QMessageBox::Yes | QMessageBox::No
-                                                 : QMessageBox::Ok,
-                    parent);
-    box.setButtonText(QMessageBox::Yes, QStringLiteral("Sì"));
+    QMessageBox box(
+        ToQt(icon), title, text,
+        buttons == MsgButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
+        parent);
+    if (QAbstractButton* yes = box.button(QMessageBox::Yes)) yes->setText(QStringLiteral("Sì"));
     const int result = box.exec();
     if (buttons == MsgButtons::Ok) return MsgAnswer::Ok;
     return result == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;

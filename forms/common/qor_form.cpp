@@ -15,7 +15,9 @@ QWidget* QorForm::control(const QString& name, int index) const {
     return controls_.value(ControlKey(name, index), nullptr);
 }
 
-QStringList QorForm::controlKeys() const { return controls_.keys(); }
+QStringList QorForm::controlKeys() const {
+    return controls_.keys();
+}
 
 void QorForm::registerControl(const QString& name, QWidget* widget, int index) {
     const QString key = ControlKey(name, index);
@@ -23,9 +25,13 @@ void QorForm::registerControl(const QString& name, QWidget* widget, int index) {
     controls_.insert(key, widget);
 }
 
-void FormSet::add(QorForm* form) { forms_.insert(form->formName(), form); }
+void FormSet::add(QorForm* form) {
+    forms_.insert(form->formName(), form);
+}
 
-QorForm* FormSet::form(const QString& name) const { return forms_.value(name, nullptr); }
+QorForm* FormSet::form(const QString& name) const {
+    return forms_.value(name, nullptr);
+}
 
 void FormSet::show(const QString& name) {
     QorForm* f = form(name);
