@@ -1,5 +1,6 @@
 #include "forms/common/message_box.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 
 namespace qorvana {
@@ -37,7 +38,7 @@ MsgAnswer ShowMessage(QWidget* parent, const QString& title, const QString& text
         ToQt(icon), title, text,
         buttons == MsgButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
         parent);
-    box.setButtonText(QMessageBox::Yes, QStringLiteral("Sì"));
+    if (QAbstractButton* yes = box.button(QMessageBox::Yes)) yes->setText(QStringLiteral("Sì"));
     const int result = box.exec();
     if (buttons == MsgButtons::Ok) return MsgAnswer::Ok;
     return result == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;

@@ -1,0 +1,92 @@
+// qorvana: the invoice-issuing program. Parses the command line, creates the forms and lets
+// the start form run start-up; then either the operator works or an operator script runs.
+
+#include <QApplication>
+#include <iostream>
+#include <memory>
+
+#include "app/create_forms.h"
+#include "app/program_options.h"
+#include "app/replay.h"
+#include "forms/start/start_form.h"
+#include "startup/session.h"
+
+namespace {
+
+QtMessageHandler& StandardHandler() {
+    static QtMessageHandler handler = nullptr;
+    return handler;
+}
+
+// The offscreen platform warns about window operations it cannot do; nothing is wrong then.
+void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (text.contains(QLatin1String("This plugin does not support"))) return;
+    if (StandardHandler()) {
+        StandardHandler()(type, context, text);
+    } else {
+        std::cerr << qFormatLogMessage(type, context, text).toStdString() << std::endl;
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace qorvana;
+    const ProgramOptions options =
+        ParseProgramOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (options.help) {
+        std::cout << kProgramHelp;
+        return 0;
+    }
+    if (!options.error.empty()) {
+        std::cerr << "qorvana: " << options.error << "\n(qorvana --help)\n";
+        return 2;
+    }
+    std::optional<CivilDateTime> now;
+    if (options.now) {
+        now = CivilDateTime::Parse(*options.now);
+        if (!now) {
+            std::cerr << "qorvana: --now vuole \"gg/mm/aaaa hh:nn\" (wants \"dd/mm/yyyy hh:nn\")\n";
+            return 2;
+        }
+    }
+
+    if (options.replay) StandardHandler() = qInstallMessageHandler(QuietMessages);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("qorvana"));
+    // Only the start form ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    Session session;
+    session.paths = PathMapper(PathMapper::DriveRootFrom(options.drive));
+    if (now) session.clock = SessionClock(*now);
+    if (options.printTo) session.printTo = std::filesystem::path(*options.printTo);
+
+    FormSet forms;
+    ProgramForms created = CreateForms(session, forms);
+    StartForm* start = created.start;
+
+    std::unique_ptr<Replay> replay;
+    if (options.replay) {
+        replay = std::make_unique<Replay>(forms, QString::fromStdString(*options.replay));
+        replay->takeMessages();
+    }
+    if (!start->load(ChosenCompany(options))) {
+        session.files.closeAll();
+        return 1;
+    }
+
+    int status = 0;
+    if (replay) {
+        QObject::connect(start, &StartForm::programEnded, [&replay] { replay->programEnded(); });
+        forms.show(QStringLiteral("qoremf"));
+        status = replay->run();
+    } else {
+        QObject::connect(start, &StartForm::programEnded, &app, &QApplication::quit,
+                         Qt::QueuedConnection);
+        forms.show(QStringLiteral("qoremf"));
+        status = QApplication::exec();
+    }
+    session.files.closeAll();
+    return status;
+}

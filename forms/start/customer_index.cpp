@@ -1,0 +1,118 @@
+#include "forms/start/customer_index.h"
+
+#include <algorithm>
+
+#include "startup/counters.h"
+#include "startup/counters_record.h"
+#include "startup/cp1252.h"
+#include "startup/customer_record.h"
+#include "startup/data_files.h"
+#include "startup/name_index_record.h"
+
+namespace qorvana {
+namespace {
+
+std::string Trimmed(std::string text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    const auto last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+// Upper case in Windows-1252 bytes: names compare byte by byte as the suite compares them.
+std::string CompareForm(std::string_view utf8) {
+    return Utf8ToCp1252(UpperCase(utf8));
+}
+
+}  // namespace
+
+int CustomerIndex::count() const {
+    return RecordCount(files_, tot::kCustomers);
+}
+
+int CustomerIndex::recordAt(int position) const {
+    if (position < 1 || position > count()) return 0;
+    return files_.read<src::kLength>(kSrc, position).int16(src::kCustomer);
+}
+
+bool CustomerIndex::customerExists(int record) const {
+    return record >= 1 && record <= files_.physicalRecords(kCli);
+}
+
+int CustomerIndex::findByName(std::string_view key) const {
+    const std::string wanted = CompareForm(Trimmed(std::string(key)));
+    const int n = count();
+    if (wanted.empty() || n <= 0) return 0;
+    int low = 1;
+    int high = n + 1;
+    int lastProbe = 0;
+    bool done = false;
+    while (!done) {
+        const int mid = low + (high - low) / 2;
+        if (mid == lastProbe) done = true;  // the probe still runs once more
+        lastProbe = mid;
+        const std::string name = CompareForm(files_.read<src::kLength>(kSrc, mid).text(src::kKey));
+        const std::string head = name.substr(0, wanted.size());
+        if (head == wanted) return mid;
+        if (head > wanted)
+            high = mid;
+        else
+            low = mid;
+    }
+    return 0;
+}
+
+int CustomerIndex::findByRecord(int record) const {
+    if (record < 1) return 0;
+    const int n = count();
+    for (int position = 1; position <= n; ++position)
+        if (files_.read<src::kLength>(kSrc, position).int16(src::kCustomer) == record)
+            return position;
+    return 0;
+}
+
+CustomerCard CustomerIndex::card(int record) const {
+    CustomerCard card;
+    if (!customerExists(record)) return card;
+    const auto c = files_.read<cli::kLength>(kCli, record);
+    card.record = record;
+    const Field shown[22] = {
+        cli::kName1,      cli::kName2,      cli::kAddress,      cli::kPostcode,
+        cli::kTown,       cli::kTaxCode,    cli::kVatPrefix,    cli::kVatNumber,
+        cli::kAdminName1, cli::kAdminName2, cli::kAdminAddress, cli::kAdminPostcode,
+        cli::kAdminTown,  cli::kPhone1,     cli::kPhone2,       cli::kPhone3,
+        cli::kEmail,      cli::kCarrier1,   cli::kCarrier2,     cli::kCarrier3,
+        cli::kNotes1,     cli::kNotes2};
+    for (std::size_t i = 0; i < card.fields.size(); ++i) card.fields[i] = Trimmed(c.text(shown[i]));
+    card.publicAdministration = c.text(cli::kPaFlag) == "1";
+    card.deletedFlag = c.int16(cli::kDeleted);
+    return card;
+}
+
+std::vector<CustomerListRow> CustomerIndex::list(std::string_view filter) const {
+    const std::string wanted = CompareForm(Trimmed(std::string(filter)));
+    const int n = count();
+    const int customers = files_.physicalRecords(kCli);
+    std::vector<CustomerListRow> rows;
+    rows.reserve(static_cast<std::size_t>(n));
+    NameIndexRecord entry;
+    CustomerRecord c;
+    for (int position = 1; position <= n; ++position) {
+        files_.readRaw(kSrc, position, entry.bytes());
+        const int record = entry.int16(src::kCustomer);
+        if (record < 1 || record > customers) continue;
+        files_.readRaw(kCli, record, c.bytes());
+        if (c.int16(cli::kDeleted) != 0) continue;
+        std::string name = c.text(cli::kName1);
+        if (!wanted.empty() && CompareForm(Trimmed(name)).find(wanted) == std::string::npos)
+            continue;
+        CustomerListRow row;
+        row.record = record;
+        row.columns = {std::move(name), c.text(cli::kName2), c.text(cli::kAddress),
+                       c.text(cli::kTown), c.text(cli::kVatNumber)};
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+}  // namespace qorvana

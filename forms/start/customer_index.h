@@ -1,0 +1,53 @@
+#pragma once
+// The customers in name order: the name index (entries 1 to word 1 of counters record 1, each
+// a name key and a customer record number) over the customer file. Record numbers taken from
+// the index are checked: one outside the customer file counts as no customer.
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qorvana {
+
+class DataFiles;
+
+// What the start form shows of one customer, in the order of its boxes text2(0..21).
+struct CustomerCard {
+    int record = 0;  // 0: no customer
+    std::array<std::string, 22> fields{};
+    bool publicAdministration = false;  // flag "1"
+    int deletedFlag = 0;
+};
+
+// One row of the customer list: name 1, name 2, address, town, VAT number; and the record.
+struct CustomerListRow {
+    std::array<std::string, 5> columns{};
+    int record = 0;
+};
+
+class CustomerIndex {
+  public:
+    explicit CustomerIndex(const DataFiles& files) : files_(files) {}
+
+    // Entries in the index: word 1 of counters record 1; a negative count counts as 0.
+    int count() const;
+    // Customer record number of entry `position` (1..count), 0 when out of range.
+    int recordAt(int position) const;
+    // Binary search for the first entry probed whose upper-cased name begins with the
+    // upper-cased trimmed key; 0 when none, when the key is empty or the index is empty.
+    int findByName(std::string_view key) const;
+    // Position of the entry pointing at customer `record`; 0 when none.
+    int findByRecord(int record) const;
+    // The customer with record number `record`; an empty card when out of range.
+    CustomerCard card(int record) const;
+    // Customers whose upper-cased trimmed name line 1 contains the upper-cased trimmed filter
+    // (every one for an empty filter), never deleted ones, in index order.
+    std::vector<CustomerListRow> list(std::string_view filter) const;
+
+  private:
+    bool customerExists(int record) const;
+    const DataFiles& files_;
+};
+
+}  // namespace qorvana

@@ -1,0 +1,196 @@
+#include "forms/start/customer_list_form.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "forms/common/message_box.h"
+#include "forms/start/customer_index.h"
+#include "forms/start/customer_list_model.h"
+#include "forms/start/start_form.h"
+#include "startup/general_settings_record.h"
+#include "startup/session.h"
+
+namespace qorvana {
+namespace {
+
+// Column widths in twips (column 4 takes the rest, column 5 lies beyond the visible width).
+constexpr int kTwipsPerPixel = 15;
+constexpr int kColumnTwips[4] = {3700, 3000, 3000, 3000};
+constexpr int kColumn4Pixels = 180;
+
+// A colour of the settings record: the suite's 0x00BBGGRR number.
+QColor SettingsColour(double value) {
+    const auto v = static_cast<unsigned long>(value < 0 || value > 16777215 ? 16777215 : value);
+    return QColor(static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF),
+                  static_cast<int>((v >> 16) & 0xFF));
+}
+
+}  // namespace
+
+CustomerListForm::CustomerListForm(Session& session, FormSet& forms)
+    : QorForm(QStringLiteral("qorsel"), session, forms) {
+    setWindowTitle(QStringLiteral("Elenco clienti"));
+    auto* background = new QLabel(this);
+    registerControl(QStringLiteral("xsfondo"), background);
+
+    auto* column = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    selnome_ = new QLineEdit;
+    selnome_->setReadOnly(true);
+    selnome_->setFocusPolicy(Qt::NoFocus);
+    auto* filterLabel = new QLabel(QStringLiteral("Filtro:"));
+    top->addWidget(filterLabel);
+    top->addWidget(selnome_, 1);
+    indice_ = new QPushButton(QStringLiteral("&Indice"));
+    indice_->setToolTip(QStringLiteral("Chiude l'elenco senza scegliere"));
+    top->addWidget(indice_);
+    column->addLayout(top);
+    registerControl(QStringLiteral("selnome"), selnome_);
+    registerControl(QStringLiteral("indice"), indice_);
+
+    // The column buttons stand for the grid's header row and sort by their column.
+    auto* headers = new QHBoxLayout;
+    headers->setSpacing(0);
+    for (int c = 0; c < 5; ++c) {
+        srx_[c] = new QPushButton;
+        srx_[c]->setFocusPolicy(Qt::NoFocus);
+        srx_[c]->setToolTip(QStringLiteral("Ordina per questa colonna"));
+        registerControl(QStringLiteral("srx"), srx_[c], c);
+        headers->addWidget(srx_[c]);
+        connect(srx_[c], &QPushButton::clicked, this, [this, c] { sortBy(c); });
+    }
+    headers->addStretch(1);
+    column->addLayout(headers);
+
+    model_ = new CustomerListModel(this);
+    elenco_ = new QTableView;
+    elenco_->setModel(model_);
+    elenco_->horizontalHeader()->hide();
+    elenco_->verticalHeader()->hide();
+    elenco_->verticalHeader()->setDefaultSectionSize(22);
+    elenco_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    elenco_->setSelectionMode(QAbstractItemView::SingleSelection);
+    elenco_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    elenco_->setWordWrap(false);
+    for (int c = 0; c < 4; ++c) elenco_->setColumnWidth(c, kColumnTwips[c] / kTwipsPerPixel);
+    elenco_->setColumnWidth(4, kColumn4Pixels);
+    elenco_->setColumnHidden(5, true);
+    elenco_->horizontalHeader()->setStretchLastSection(false);
+    column->addWidget(elenco_, 1);
+    registerControl(QStringLiteral("elenco"), elenco_);
+    for (int c = 0; c < 5; ++c)
+        srx_[c]->setText(model_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
+    placeHeaderButtons();
+
+    auto* help = new QLabel(
+        QStringLiteral("Invio o doppio clic sceglie il cliente; Esc o Indice chiude l'elenco."));
+    column->addWidget(help);
+
+    connect(elenco_, &QTableView::activated, this, &CustomerListForm::pick);
+    connect(indice_, &QPushButton::clicked, this, &CustomerListForm::closeWithoutChoice);
+    resize(1000, 680);
+}
+
+void CustomerListForm::placeHeaderButtons() {
+    // The buttons take the grid's column widths; the first also covers the grid's border.
+    const int border = elenco_->frameWidth();
+    for (int c = 0; c < 5; ++c) {
+        int w = elenco_->columnWidth(c);
+        if (c == 0) w += border;
+        srx_[c]->setFixedWidth(w);
+    }
+}
+
+void CustomerListForm::showEvent(QShowEvent* event) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+    }
+    QorForm::showEvent(event);
+}
+
+void CustomerListForm::activate() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        fillGrid();
+    } catch (const RecordIoError& e) {
+        Warn(this, QStringLiteral("Errore di lettura degli archivi: %1").arg(e.what()));
+    }
+    QApplication::restoreOverrideCursor();
+    elenco_->setFocus();
+    if (model_->rowCount() > 0) elenco_->setCurrentIndex(model_->index(0, 0));
+}
+
+void CustomerListForm::fillGrid() {
+    const CustomerIndex index(session().files);
+    model_->setRows(index.list(selnome_->text().toStdString()));
+    listedRows_ = model_->listedRows();
+    session().rowCount = listedRows_;
+    colourRows();
+}
+
+void CustomerListForm::colourRows() {
+    const auto& settings = session().generalSettings;
+    const bool alternate = settings.text(gnr::kAlternateRows) == "1";
+    model_->setRowColours(alternate, SettingsColour(settings.dbl(gnr::kRowColour1)),
+                          SettingsColour(settings.dbl(gnr::kRowColour2)));
+}
+
+void CustomerListForm::sortBy(int column) {
+    // Only the customers listed take part; the filler rows stay empty at the end.
+    model_->sortListed(column);
+    colourRows();
+}
+
+void CustomerListForm::pick(const QModelIndex& index) {
+    const CustomerListRow* row = model_->customerAt(index.row());
+    if (!row || row->record <= 0) return;  // a filler row
+    const QString name = QString::fromStdString(row->columns[0]);
+    selnome_->setText(name);
+    if (QorForm* start = forms().form(QStringLiteral("qoremf"))) {
+        if (auto* nome = qobject_cast<QLineEdit*>(start->control(QStringLiteral("nome"))))
+            nome->setText(name.trimmed());
+        if (auto* startForm = qobject_cast<StartForm*>(start))
+            startForm->setChosenCustomer(row->record);
+    }
+    session().customerListMode = 99;
+    backToStart();
+}
+
+void CustomerListForm::closeWithoutChoice() {
+    if (QorForm* start = forms().form(QStringLiteral("qoremf")))
+        if (auto* nome = qobject_cast<QLineEdit*>(start->control(QStringLiteral("nome"))))
+            nome->clear();
+    session().customerListMode = 0;
+    backToStart();
+}
+
+void CustomerListForm::closeEvent(QCloseEvent* event) {
+    // The close box dismisses the list like `indice`.
+    event->ignore();
+    closeWithoutChoice();
+}
+
+void CustomerListForm::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        closeWithoutChoice();
+        return;
+    }
+    QorForm::keyPressEvent(event);
+}
+
+void CustomerListForm::backToStart() {
+    model_->setRows({});
+    forms().handOver(this, QStringLiteral("qoremf"));
+}
+
+}  // namespace qorvana

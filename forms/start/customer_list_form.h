@@ -1,0 +1,47 @@
+#pragma once
+// The customer list qorsel: customers in name order, filtered by the text the start form had
+// in its name box, sortable by column. Picking a row hands the customer back to the start
+// form; `indice` closes the list without a choice.
+
+#include "forms/common/qor_form.h"
+
+class QCloseEvent;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+
+namespace qorvana {
+
+class CustomerListModel;
+
+class CustomerListForm : public QorForm {
+    Q_OBJECT
+  public:
+    CustomerListForm(Session& session, FormSet& forms);
+
+    // Fills the grid from the name index, filtered by `selnome`.
+    void activate() override;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    void fillGrid();
+    void colourRows();
+    void sortBy(int column);
+    void pick(const QModelIndex& index);
+    void closeWithoutChoice();
+    void placeHeaderButtons();
+    void backToStart();
+
+    QLineEdit* selnome_ = nullptr;
+    QTableView* elenco_ = nullptr;
+    CustomerListModel* model_ = nullptr;
+    QPushButton* srx_[5] = {};
+    QPushButton* indice_ = nullptr;
+    int listedRows_ = 0;
+};
+
+}  // namespace qorvana

@@ -1,0 +1,498 @@
+#include "forms/start/start_form.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "forms/common/date_picker.h"
+#include "forms/common/message_box.h"
+#include "forms/start/customer_index.h"
+#include "startup/company_check.h"
+#include "startup/numbers.h"
+#include "startup/session.h"
+
+namespace qorvana {
+namespace {
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+bool IsEnter(QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+QLineEdit* ShownBox() {
+    auto* box = new QLineEdit;
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::ClickFocus);
+    box->setStyleSheet(QStringLiteral("QLineEdit { background: #f3f3f0; }"));
+    return box;
+}
+
+// Empties a control of another form, whatever kind of box it is.
+void ClearControl(QWidget* w) {
+    if (auto* edit = qobject_cast<QLineEdit*>(w))
+        edit->clear();
+    else if (auto* label = qobject_cast<QLabel*>(w))
+        label->clear();
+    else if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->isEditable())
+        combo->setEditText(QString());
+}
+
+}  // namespace
+
+StartForm::StartForm(Session& session, FormSet& forms)
+    : QorForm(QStringLiteral("qoremf"), session, forms) {
+    setWindowTitle(QStringLiteral("Qorvana - Emissione documenti"));
+    buildControls();
+}
+
+// --- layout ---------------------------------------------------------------------------------
+
+void StartForm::buildControls() {
+    auto* background = new QLabel(this);  // the background picture: a plain panel here
+    background->setAutoFillBackground(true);
+    registerControl(QStringLiteral("xsfondo"), background);
+
+    auto* column = new QVBoxLayout(this);
+
+    auto* search = new QHBoxLayout;
+    nome_ = new QLineEdit;
+    nome_->setPlaceholderText(QStringLiteral("inizio del nominativo, poi Invio"));
+    cerca_ = new QPushButton(QStringLiteral("&Cerca"));
+    lista_ = new QPushButton(QStringLiteral("E&lenco"));
+    auto* nomeLabel = new QLabel(QStringLiteral("Cliente:"));
+    nomeLabel->setBuddy(nome_);
+    search->addWidget(nomeLabel);
+    search->addWidget(nome_, 1);
+    search->addWidget(cerca_);
+    search->addWidget(lista_);
+    column->addLayout(search);
+    registerControl(QStringLiteral("nome"), nome_);
+    registerControl(QStringLiteral("b_cerca"), cerca_);
+    registerControl(QStringLiteral("b_lista"), lista_);
+
+    scroll_ = new QScrollBar(Qt::Horizontal);
+    scroll_->setFocusPolicy(Qt::NoFocus);
+    column->addWidget(scroll_);
+    registerControl(QStringLiteral("HScroll1"), scroll_);
+
+    text2_.resize(22);
+    for (int i = 0; i < 22; ++i) {
+        text2_[i] = ShownBox();
+        registerControl(QStringLiteral("text2"), text2_[i], i);
+    }
+    label2_ = new QLabel(QStringLiteral("Attenzione:questo cliente è stato eliminato!"));
+    label2_->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
+    label2_->hide();
+    registerControl(QStringLiteral("label2"), label2_);
+
+    auto* offices = new QHBoxLayout;
+    offices->addWidget(buildRegisteredOffice());
+    offices->addWidget(buildAdministrativeOffice());
+    column->addLayout(offices);
+    column->addWidget(label2_);
+    column->addWidget(buildShipping());
+
+    auto* buttons = new QHBoxLayout;
+    const std::pair<int, QString> kinds[] = {{0, QStringLiteral("&Fattura")},
+                                             {1, QStringLiteral("&Nota credito")},
+                                             {7, QStringLiteral("Fattura&PA")},
+                                             {9, QStringLiteral("&Esci")}};
+    for (const auto& [k, caption] : kinds) {
+        bottone_[k] = new QPushButton(caption);
+        bottone_[k]->setMinimumWidth(120);
+        registerControl(QStringLiteral("bottone"), bottone_[k], k);
+        if (k == 9) buttons->addStretch(1);
+        buttons->addWidget(bottone_[k]);
+        connect(bottone_[k], &QPushButton::clicked, this, [this, k = k] { documentButton(k); });
+    }
+    bottone_[7]->hide();
+    column->addLayout(buttons);
+
+    nome_->installEventFilter(this);
+    for (QLineEdit* box : text3_) box->installEventFilter(this);
+    connect(cerca_, &QPushButton::clicked, this, &StartForm::searchByName);
+    connect(lista_, &QPushButton::clicked, this, &StartForm::openList);
+    connect(scroll_, &QScrollBar::valueChanged, this, &StartForm::scrolled);
+    connect(combo3_, qOverload<int>(&QComboBox::activated), this, &StartForm::carrierChosen);
+    connect(text3_[4], &QLineEdit::textChanged, this, &StartForm::transportDateTyped);
+    connect(text5_, &DatePicker::edited, this, [this](const QString& t) { text3_[4]->setText(t); });
+
+    setTabOrder(nome_, cerca_);
+    setTabOrder(cerca_, lista_);
+    resize(980, 720);
+}
+
+QGroupBox* StartForm::buildRegisteredOffice() {
+    auto* frame = new QGroupBox(QStringLiteral("Sede legale e dati fiscali"));
+    registerControl(QStringLiteral("Frame1"), frame);
+    auto* grid = new QGridLayout(frame);
+    grid->addWidget(new QLabel(QStringLiteral("Ragione sociale")), 0, 0);
+    grid->addWidget(text2_[0], 0, 1, 1, 3);
+    grid->addWidget(text2_[1], 1, 1, 1, 3);
+    grid->addWidget(new QLabel(QStringLiteral("Indirizzo")), 2, 0);
+    grid->addWidget(text2_[2], 2, 1, 1, 3);
+    grid->addWidget(new QLabel(QStringLiteral("CAP / Città")), 3, 0);
+    grid->addWidget(text2_[3], 3, 1);
+    grid->addWidget(text2_[4], 3, 2, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Codice fiscale")), 4, 0);
+    grid->addWidget(text2_[5], 4, 1, 1, 3);
+    grid->addWidget(new QLabel(QStringLiteral("Partita iva")), 5, 0);
+    grid->addWidget(text2_[6], 5, 1);
+    grid->addWidget(text2_[7], 5, 2, 1, 2);
+    text2_[3]->setMaximumWidth(70);
+    text2_[6]->setMaximumWidth(70);
+    grid->setColumnStretch(2, 1);
+    return frame;
+}
+
+QGroupBox* StartForm::buildAdministrativeOffice() {
+    auto* frame = new QGroupBox(QStringLiteral("Sede ammistrativa e dati commerciali"));
+    registerControl(QStringLiteral("Frame2"), frame);
+    auto* grid = new QGridLayout(frame);
+    grid->addWidget(new QLabel(QStringLiteral("Intestazione")), 0, 0);
+    grid->addWidget(text2_[8], 0, 1, 1, 3);
+    grid->addWidget(text2_[9], 1, 1, 1, 3);
+    grid->addWidget(new QLabel(QStringLiteral("Indirizzo")), 2, 0);
+    grid->addWidget(text2_[10], 2, 1, 1, 3);
+    grid->addWidget(new QLabel(QStringLiteral("CAP / Città")), 3, 0);
+    grid->addWidget(text2_[11], 3, 1);
+    grid->addWidget(text2_[12], 3, 2, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Telefoni")), 4, 0);
+    grid->addWidget(text2_[13], 4, 1);
+    grid->addWidget(text2_[14], 4, 2);
+    grid->addWidget(text2_[15], 4, 3);
+    grid->addWidget(new QLabel(QStringLiteral("E-mail")), 5, 0);
+    grid->addWidget(text2_[16], 5, 1, 1, 3);
+    text2_[11]->setMaximumWidth(70);
+    return frame;
+}
+
+QGroupBox* StartForm::buildShipping() {
+    auto* frame = new QGroupBox(QStringLiteral("Dati inerenti la fatturazione e la spedizione"));
+    registerControl(QStringLiteral("Frame3"), frame);
+    auto* grid = new QGridLayout(frame);
+
+    combo3_ = new QComboBox;
+    registerControl(QStringLiteral("Combo3"), combo3_);
+    grid->addWidget(new QLabel(QStringLiteral("Vettori")), 0, 0);
+    grid->addWidget(combo3_, 0, 1, 1, 3);
+    grid->addWidget(new QLabel(QStringLiteral("Vettore")), 1, 0);
+    grid->addWidget(text2_[17], 1, 1, 1, 3);
+    grid->addWidget(text2_[18], 2, 1, 1, 3);
+    grid->addWidget(text2_[19], 3, 1, 1, 3);
+    grid->addWidget(new QLabel(QStringLiteral("Note")), 4, 0);
+    grid->addWidget(text2_[20], 4, 1, 1, 3);
+    grid->addWidget(text2_[21], 5, 1, 1, 3);
+
+    // The transport data; indices as the rest of the program reads them.
+    const QString captions[7] = {QStringLiteral("DDT"),
+                                 QStringLiteral("Ordine"),
+                                 QStringLiteral("Numero colli"),
+                                 QStringLiteral("Peso"),
+                                 QStringLiteral("Inizio trasporto"),
+                                 QStringLiteral("Ora"),
+                                 QStringLiteral("Descrizione magazzino")};
+    text3_.resize(7);
+    for (int i = 0; i < 7; ++i) {
+        text3_[i] = new QLineEdit;
+        registerControl(QStringLiteral("text3"), text3_[i], i);
+    }
+    text5_ = new DatePicker;
+    registerControl(QStringLiteral("text5"), text5_);
+    for (int i = 0; i < 4; ++i) {
+        auto* label = new QLabel(captions[i]);
+        label->setBuddy(text3_[i]);
+        grid->addWidget(label, i, 4);
+        grid->addWidget(text3_[i], i, 5, 1, 2);
+    }
+    grid->addWidget(new QLabel(captions[4]), 4, 4);
+    grid->addWidget(text3_[4], 4, 5);
+    grid->addWidget(text5_, 4, 6);
+    grid->addWidget(new QLabel(captions[5]), 5, 4);
+    grid->addWidget(text3_[5], 5, 5);
+    grid->addWidget(new QLabel(captions[6]), 6, 0);
+    grid->addWidget(text3_[6], 6, 1, 1, 6);
+
+    combo1_ = new QComboBox;
+    combo1_->setEditable(true);
+    combo2_ = new QComboBox;
+    combo2_->setEditable(true);
+    registerControl(QStringLiteral("Combo1"), combo1_);
+    registerControl(QStringLiteral("Combo2"), combo2_);
+    grid->addWidget(new QLabel(QStringLiteral("Causale trasporto")), 7, 0);
+    grid->addWidget(combo1_, 7, 1, 1, 3);
+    grid->addWidget(new QLabel(QStringLiteral("Aspetto dei beni")), 7, 4);
+    grid->addWidget(combo2_, 7, 5, 1, 2);
+
+    auto* shipping = new QHBoxLayout;
+    shipping->addWidget(new QLabel(QStringLiteral("Spedizione a mezzo:")));
+    auto* group = new QButtonGroup(frame);
+    const QString ways[3] = {QStringLiteral("Mittente"), QStringLiteral("Destinatario"),
+                             QStringLiteral("Vettore")};
+    for (int i = 0; i < 3; ++i) {
+        auto* option = new QRadioButton(ways[i]);
+        group->addButton(option, i);
+        shipping->addWidget(option);
+        sped_.push_back(option);
+        registerControl(QStringLiteral("sped"), option, i);
+    }
+    shipping->addStretch(1);
+    grid->addLayout(shipping, 8, 0, 1, 7);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(5, 1);
+    return frame;
+}
+
+// --- start-up -------------------------------------------------------------------------------
+
+bool StartForm::load(std::optional<int> company) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+    }
+    session().workStrings[19] = "0";
+    if (const auto problem = CompanyNumberProblem(company)) {
+        Warn(this, Q(*problem));
+        return false;
+    }
+    session().companyNumber = *company;
+    // A wrong or damaged folder is refused before anything is read or written in it.
+    if (const auto problem = CompanyFolderProblem(session().paths, *company)) {
+        Warn(this, Q(*problem));
+        return false;
+    }
+    session().returnPending = 0;
+    show();
+    LoadSharedSettings(session());
+    fillTables(LoadStartTables(session(), TabFile::Load(session().companyFile("qorvana.tab"))));
+    session().files.open(session().companyFolder());
+    return true;
+}
+
+void StartForm::fillTables(const StartTables& tables) {
+    combo3_->clear();
+    for (const auto& reason : tables.transportReasons) combo1_->addItem(Q(reason));
+    for (const auto& look : tables.goodsAppearance) combo2_->addItem(Q(look));
+    for (const auto& carrier : tables.carriers) combo3_->addItem(Q(carrier));
+    carrierRows_ = tables.carrierRows;
+    carrierLoading_ = true;
+    if (combo3_->count() > 0) combo3_->setCurrentIndex(0);
+    carrierLoading_ = false;
+    paEnabled_ = tables.paEnabled;
+}
+
+// --- activation -----------------------------------------------------------------------------
+
+void StartForm::activate() {
+    if (session().customerListMode == 99) {
+        session().customerListMode = 0;
+        showChosenCustomer();
+        return;
+    }
+    if (session().returnPending != 0) return;
+    session().returnPending = 1;
+    try {
+        for (QLineEdit* box : text3_) box->clear();
+        const CivilDateTime now = session().clock.now();
+        text3_[4]->setText(Q(now.date.text()));
+        text3_[5]->setText(Q(now.timeText()));
+        text3_[6]->setText(QStringLiteral("Scarico per vendita diretta"));
+        if (combo1_->count() > 0) combo1_->setCurrentIndex(0);
+        if (combo2_->count() > 0) combo2_->setCurrentIndex(0);
+        sped_[0]->setChecked(true);
+        const int n = indexCount();
+        listPosition_ = n > 0 ? 1 : 0;
+        {
+            const QSignalBlocker quiet(scroll_);
+            scroll_->setRange(1, std::max(n, 1));
+            scroll_->setValue(1);
+        }
+        ShowCustomerAt();
+    } catch (const RecordIoError& e) {
+        Warn(this, QStringLiteral("Errore di lettura degli archivi: %1").arg(e.what()));
+    }
+    nome_->setFocus();
+}
+
+int StartForm::indexCount() {
+    return CustomerIndex(session().files).count();
+}
+
+// --- customer -------------------------------------------------------------------------------
+
+void StartForm::searchByName() {
+    try {
+        const int found = CustomerIndex(session().files).findByName(nome_->text().toStdString());
+        if (found > 0) {
+            positionOn(found);
+        } else {
+            Warn(this, QStringLiteral("Anagrafica non trovata"), MsgIcon::Exclamation);
+            ShowCustomerAt();
+        }
+    } catch (const RecordIoError& e) {
+        Warn(this, QStringLiteral("Errore di lettura degli archivi: %1").arg(e.what()));
+    }
+    nome_->clear();
+    nome_->setFocus();
+}
+
+void StartForm::positionOn(int found) {
+    listPosition_ = found;
+    if (scroll_->value() == found || indexCount() < 2) {
+        scroll_->setValue(found);
+        ShowCustomerAt();  // the scroll bar did not move, so its handler does not show it
+    } else {
+        scroll_->setValue(found);
+    }
+}
+
+void StartForm::showChosenCustomer() {
+    // The list hands back the record picked: that very customer is shown, even when other
+    // names begin the same way.
+    const int record = chosenRecord_;
+    chosenRecord_ = 0;
+    int found = 0;
+    try {
+        found = CustomerIndex(session().files).findByRecord(record);
+    } catch (const RecordIoError& e) {
+        Warn(this, QStringLiteral("Errore di lettura degli archivi: %1").arg(e.what()));
+    }
+    if (found > 0) {
+        positionOn(found);
+        nome_->clear();
+        nome_->setFocus();
+    } else {
+        searchByName();
+    }
+}
+
+void StartForm::scrolled(int value) {
+    try {
+        if (indexCount() < 2) return;
+        listPosition_ = value;
+        ShowCustomerAt();
+    } catch (const RecordIoError& e) {
+        Warn(this, QStringLiteral("Errore di lettura degli archivi: %1").arg(e.what()));
+    }
+}
+
+void StartForm::ShowCustomerAt() {
+    const CustomerIndex index(session().files);
+    shownCard_ = listPosition_ > 0 ? index.card(index.recordAt(listPosition_)) : CustomerCard{};
+    shownCustomer_ = shownCard_.record;
+    if (shownCustomer_ > 0) {
+        ShowCustomerFields();
+        const bool paSwitch = Val(session().workStrings[6]) != 0;
+        bottone_[7]->setVisible(shownCard_.publicAdministration && (paEnabled_ || paSwitch));
+        // The first character of a deleted customer's name is a marker, not shown.
+        if (shownCard_.deletedFlag == 1) text2_[0]->setText(text2_[0]->text().mid(1));
+        label2_->setVisible(shownCard_.deletedFlag == 1);
+    } else {
+        for (QLineEdit* box : text2_) box->clear();
+        bottone_[7]->hide();
+        label2_->hide();
+    }
+    nome_->setFocus();
+}
+
+void StartForm::ShowCustomerFields() {
+    for (int i = 0; i < 22; ++i) text2_[i]->setText(Q(shownCard_.fields[i]));
+}
+
+void StartForm::carrierChosen(int index) {
+    if (carrierLoading_ || index < 0 || index >= 40) return;
+    for (int j = 0; j < 3; ++j) {
+        const QString line = Q(carrierRows_[index + 1][j]).trimmed();
+        // "*" keeps the customer's own line.
+        if (line != QStringLiteral("*")) text2_[17 + j]->setText(line);
+    }
+}
+
+// --- transport data -------------------------------------------------------------------------
+
+void StartForm::transportDateTyped(const QString& text) {
+    const auto date = CivilDate::Parse(text.trimmed().toStdString());
+    text5_->setDate(date ? *date : session().clock.today());
+}
+
+bool StartForm::eventFilter(QObject* watched, QEvent* event) {
+    if (!IsEnter(event)) return QorForm::eventFilter(watched, event);
+    if (watched == nome_) {
+        searchByName();
+        return true;
+    }
+    const int i = text3_.indexOf(static_cast<QLineEdit*>(watched));
+    if (i >= 0) {
+        if (i < 6) text3_[i + 1]->setFocus();
+        return true;
+    }
+    return QorForm::eventFilter(watched, event);
+}
+
+// --- buttons --------------------------------------------------------------------------------
+
+void StartForm::documentButton(int kind) {
+    if (kind == 9) {
+        endProgram();
+        return;
+    }
+    if (shownCustomer_ <= 0 || shownCard_.deletedFlag != 0) return;
+    if (QorForm* header = forms().form(QStringLiteral("qoremft"))) {
+        for (int i = 1; i <= 15; ++i)
+            if (QWidget* w = header->control(QStringLiteral("Text4"), i)) ClearControl(w);
+        for (int i = 6; i <= 10; ++i)
+            if (QWidget* w = header->control(QStringLiteral("dsca"), i)) ClearControl(w);
+    }
+    Session& s = session();
+    s.returnPending = 0;
+    s.returnAction = 0;
+    s.documentKind = kind;
+    s.currentCustomer = shownCustomer_;
+    s.fpaState = kind == 7 ? 0 : -1;
+    s.fpaPanelOpened = 0;
+    forms().handOver(this, QStringLiteral("qoremfx"));
+}
+
+void StartForm::openList() {
+    session().customerListMode = 4;
+    QorForm* list = forms().form(QStringLiteral("qorsel"));
+    if (!list) return;
+    if (auto* filter = qobject_cast<QLineEdit*>(list->control(QStringLiteral("selnome"))))
+        filter->setText(nome_->text().trimmed());
+    forms().show(QStringLiteral("qorsel"));
+}
+
+void StartForm::closeEvent(QCloseEvent* event) {
+    event->accept();
+    endProgram();
+}
+
+void StartForm::endProgram() {
+    if (ended_) return;
+    ended_ = true;
+    session().files.closeAll();
+    for (QorForm* form : forms().all())
+        if (form != this) form->hide();
+    hide();
+    emit programEnded();
+}
+
+}  // namespace qorvana

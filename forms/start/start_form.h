@@ -1,0 +1,93 @@
+#pragma once
+// The start form qoremf: the program's first window. It runs start-up, finds the customer
+// (by name, by scrolling the name index or from the customer list), takes the transport data
+// and hands the document over to the body form. The program ends only here.
+
+#include <QVector>
+#include <optional>
+
+#include "forms/common/qor_form.h"
+#include "forms/start/customer_index.h"
+#include "startup/settings.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QCloseEvent;
+class QGroupBox;
+
+namespace qorvana {
+
+class DatePicker;
+
+class StartForm : public QorForm {
+    Q_OBJECT
+  public:
+    StartForm(Session& session, FormSet& forms);
+
+    // Start-up, as the form loads: company, settings, tables, data files. False when the
+    // program cannot start; the operator has been told why.
+    bool load(std::optional<int> company);
+    void activate() override;
+
+    // Shows the customer at the current position in the name index.
+    void ShowCustomerAt();
+    // Copies the loaded customer into the boxes text2(0..21).
+    void ShowCustomerFields();
+    // The customer list's choice: the record number of the customer picked.
+    void setChosenCustomer(int record) { chosenRecord_ = record; }
+
+  signals:
+    // The operator ended the program; every file is closed.
+    void programEnded();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void buildControls();
+    QGroupBox* buildRegisteredOffice();
+    QGroupBox* buildAdministrativeOffice();
+    QGroupBox* buildShipping();
+    void fillTables(const StartTables& tables);
+
+    void searchByName();
+    void positionOn(int found);
+    void showChosenCustomer();
+    void scrolled(int value);
+    void carrierChosen(int index);
+    void transportDateTyped(const QString& text);
+    void documentButton(int kind);
+    void openList();
+    void endProgram();
+    int indexCount();
+
+    QLineEdit* nome_ = nullptr;
+    QPushButton* cerca_ = nullptr;
+    QPushButton* lista_ = nullptr;
+    QScrollBar* scroll_ = nullptr;
+    QVector<QLineEdit*> text2_;
+    QVector<QLineEdit*> text3_;
+    QLabel* label2_ = nullptr;
+    QComboBox* combo1_ = nullptr;
+    QComboBox* combo2_ = nullptr;
+    QComboBox* combo3_ = nullptr;
+    DatePicker* text5_ = nullptr;
+    QVector<QRadioButton*> sped_;
+    QPushButton* bottone_[10] = {};
+
+    int listPosition_ = 0;
+    int shownCustomer_ = 0;
+    CustomerCard shownCard_;
+    std::array<std::array<std::string, 6>, 41> carrierRows_{};
+    bool carrierLoading_ = false;
+    bool paEnabled_ = false;
+    int chosenRecord_ = 0;
+    bool ended_ = false;
+};
+
+}  // namespace qorvana

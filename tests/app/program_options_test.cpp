@@ -1,0 +1,51 @@
+#include "app/program_options.h"
+
+#include <gtest/gtest.h>
+
+namespace qorvana {
+namespace {
+
+TEST(ProgramOptions, ReadsOptionsAndTheSuiteCommandLine) {
+    const ProgramOptions o =
+        ParseProgramOptions({"--drive", "/tmp/d", "--now", "06/12/2026 10:00", "--print-to=/p",
+                             "--replay", "s.qrs", "QORVAN012XYZ"});
+    EXPECT_TRUE(o.error.empty());
+    EXPECT_EQ(o.drive, "/tmp/d");
+    EXPECT_EQ(o.now, "06/12/2026 10:00");
+    EXPECT_EQ(o.printTo, "/p");
+    EXPECT_EQ(o.replay, "s.qrs");
+    EXPECT_EQ(o.commandLine, "QORVAN012XYZ");
+    EXPECT_FALSE(o.company);
+    EXPECT_TRUE(ParseProgramOptions({"--help"}).help);
+}
+
+TEST(ProgramOptions, RefusesWhatItDoesNotUnderstand) {
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"--drive"}, {"--colour", "red"}, {"one", "two"}, {"--company"}}) {
+        EXPECT_FALSE(ParseProgramOptions(args).error.empty()) << args[0];
+    }
+}
+
+TEST(ProgramOptions, CompanyFromOptionBeforeCommandLine) {
+    const struct {
+        std::vector<std::string> args;
+        std::optional<int> company;
+    } cases[] = {
+        {{"--company", "7"}, 7},
+        {{"--company", "999"}, 999},
+        {{"--company", "0"}, std::nullopt},
+        {{"--company", "1000"}, std::nullopt},
+        {{"--company", "1e3"}, std::nullopt},
+        {{"--company", "1.5"}, std::nullopt},
+        {{"--company", ""}, std::nullopt},
+        {{"--company", "3", "xxxxxx012"}, 3},
+        {{}, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ChosenCompany(ParseProgramOptions(c.args)), c.company)
+            << (c.args.empty() ? "" : c.args.back());
+    }
+}
+
+}  // namespace
+}  // namespace qorvana

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Runs one operator script against a demo company made fresh for it.
+#
+#   run_script.sh QORVANA QORVANA_DEMO SCRIPT.qrs
+#
+# A first line "#! demo: ARGS" passes ARGS to the demo maker (e.g. "--fpa-switch 0").
+# The program runs offscreen with the drive root in a temporary folder, company 1, the clock
+# at 06/12/2026 10:00 and print jobs written into DRIVE/print. When SCRIPT.check.sh exists
+# it runs afterwards with DRIVE, COMPANY (the company folder) and PRINT set, to check files.
+# QORVANA_KEEP=1 keeps the temporary folder and prints where it is.
+set -euo pipefail
+
+if [ $# -ne 3 ]; then
+    echo "usage: run_script.sh QORVANA QORVANA_DEMO SCRIPT.qrs" >&2
+    exit 2
+fi
+qorvana=$1
+demo=$2
+script=$(cd "$(dirname "$3")" && pwd)/$(basename "$3")
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/qorvana-script.XXXXXX")
+if [ "${QORVANA_KEEP:-0}" = 1 ]; then
+    echo "work folder: $work"
+else
+    trap 'rm -rf "$work"' EXIT
+fi
+
+demo_args=()
+first_line=$(head -n 1 "$script")
+if [[ $first_line == "#! demo:"* ]]; then
+    read -r -a demo_args <<<"${first_line#"#! demo:"}"
+fi
+
+drive=$work/drive
+mkdir -p "$drive/print"
+"$demo" --drive "$drive" "${demo_args[@]}" >"$work/demo.log" 2>&1 || {
+    cat "$work/demo.log" >&2
+    echo "run_script: the demo maker failed" >&2
+    exit 1
+}
+
+export QT_QPA_PLATFORM=offscreen
+export XDG_RUNTIME_DIR=$work/runtime
+mkdir -p -m 0700 "$XDG_RUNTIME_DIR"
+cd "$work"
+"$qorvana" --drive "$drive" --company 1 --now "06/12/2026 10:00" --print-to "$drive/print" \
+    --replay "$script"
+
+check=${script%.qrs}.check.sh
+if [ -f "$check" ]; then
+    DRIVE=$drive COMPANY=$drive/qorwin/qorwin/qoraz0.001 PRINT=$drive/print bash "$check"
+fi
