@@ -142,8 +142,8 @@ void PressKey(QWidget* fallback, Qt::Key key, const QString& text) {
 
 }  // namespace
 
-Replay::Replay(FormSet& forms, QString scriptPath)
-    : forms_(forms), scriptPath_(std::move(scriptPath)) {}
+Replay::Replay(FormSet& forms, QString scriptPath, QString outputFolder)
+    : forms_(forms), scriptPath_(std::move(scriptPath)), outputFolder_(std::move(outputFolder)) {}
 
 Replay::~Replay() {
     SetMessageResponder({});
@@ -387,7 +387,8 @@ void Replay::doShot(const QString& file) {
             if (form->isVisible()) window = form;
     }
     if (!window) Fail(QStringLiteral("no window is shown"));
-    const QFileInfo info(QFileInfo(file).isAbsolute() ? file : QDir::current().filePath(file));
+    const QDir base = outputFolder_.isEmpty() ? QDir::current() : QDir(outputFolder_);
+    const QFileInfo info(QFileInfo(file).isAbsolute() ? file : base.filePath(file));
     QDir().mkpath(info.absolutePath());
     if (!window->grab().save(info.absoluteFilePath(), "PNG"))
         Fail(QStringLiteral("cannot write %1").arg(info.absoluteFilePath()));
