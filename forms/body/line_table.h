@@ -38,6 +38,15 @@ class LineTable {
     // Number of the last line in use, 0 when none.
     int lastUsed() const;
 
+    // Inserts an empty line at n (1..500), moving n..499 down. Refused (false, nothing
+    // changed) when line 500 is in use, so no line is ever pushed out of the table.
+    bool insertAt(int n);
+    // Deletes line n (1..500): the lines below move up and line 500 becomes empty.
+    void removeAt(int n);
+    // Sorts lines 1..500 by code, ascending; lines without a code go after every code and
+    // keep their order among themselves.
+    void reorder();
+
   private:
     std::array<DocumentLine, kLines + 1> lines_{};
 };

@@ -1,0 +1,642 @@
+#include "forms/body/body_form.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <cmath>
+
+#include "forms/body/article_list_model.h"
+#include "forms/body/confirm_cycle_form.h"
+#include "forms/common/message_box.h"
+#include "startup/numbers.h"
+#include "startup/session.h"
+#include "startup/settings.h"
+#include "startup/tab_file.h"
+
+namespace qorvana {
+namespace {
+
+constexpr int kFirstOffset = 1;   // row 0 shows line 1
+constexpr int kLastOffset = 489;  // row 11 shows line 500
+constexpr int kEnterScrollLimit = 490;
+constexpr int kRowTop = 32;
+constexpr int kRowHeight = 20;
+
+const char* const kNotFound = "Articolo non esistente";
+
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+std::string S(const QString& s) {
+    return s.toStdString();
+}
+
+// Quantity, price and discounts as the rows show them: plain decimal text, empty for 0.
+QString NumberBox(double v) {
+    return v == 0 ? QString() : Q(PlainNumberText(v));
+}
+QString VatBox(int code) {
+    return code == 0 ? QString() : QStringLiteral("%1").arg(code, 2, 10, QLatin1Char('0'));
+}
+
+QString Caption(const Session& s) {
+    if (s.fpaState >= 0) return QStringLiteral("Emissione fatturaPA");
+    if (s.documentKind == 1) return QStringLiteral("Emissione nota credito");
+    return QStringLiteral("Emissione fattura");
+}
+
+}  // namespace
+
+BodyForm::BodyForm(Session& session, FormSet& forms) : QorForm("qoremfx", session, forms) {
+    setWindowTitle(QStringLiteral("Emissione fattura"));
+    buildControls();
+    resize(720, 600);
+}
+
+QLineEdit* BodyForm::addBox(const QString& name, int row, int x, int width, int maxLength) {
+    auto* box = new QLineEdit(this);
+    box->setGeometry(x, kRowTop + row * kRowHeight, width, kRowHeight);
+    box->setMaxLength(maxLength);
+    box->installEventFilter(this);
+    registerControl(name, box, row);
+    return box;
+}
+
+void BodyForm::buildControls() {
+    const struct {
+        const char* caption;
+        int x;
+    } headings[] = {{"Codice", 8}, {"Descrizione", 122}, {"UM", 384},     {"Quantità", 416},
+                    {"Sc.1", 488}, {"Sc.2", 526},        {"Prezzo", 564}, {"Iva", 646}};
+    for (const auto& h : headings) {
+        auto* l = new QLabel(QString::fromUtf8(h.caption), this);
+        l->move(h.x, kRowTop - 18);
+    }
+    for (int r = 0; r < kRows; ++r) {
+        artic_[r] = addBox("artic", r, 8, 112, 15);
+        ds_[r] = addBox("ds", r, 122, 260, 60);
+        um_[r] = addBox("um", r, 384, 30, 2);
+        quantita_[r] = addBox("quantita", r, 416, 70, 15);
+        sc1_[r] = addBox("sc1", r, 488, 36, 6);
+        sc2_[r] = addBox("sc2", r, 526, 36, 6);
+        prezzo_[r] = addBox("prezzo", r, 564, 80, 15);
+        civ_[r] = addBox("civ", r, 646, 30, 2);
+        civ_[r]->setReadOnly(true);
+
+        connect(ds_[r], &QLineEdit::textChanged, this, [this, r] { onTextChanged(ds_[r], r); });
+        connect(um_[r], &QLineEdit::textChanged, this, [this, r] { onTextChanged(um_[r], r); });
+        connect(artic_[r], &QLineEdit::textChanged, this, [this, r] { onArticTyped(r); });
+        connect(quantita_[r], &QLineEdit::textChanged, this,
+                [this, r] { onNumberChanged(quantita_[r], r); });
+        connect(prezzo_[r], &QLineEdit::textChanged, this,
+                [this, r] { onNumberChanged(prezzo_[r], r); });
+        connect(sc1_[r], &QLineEdit::textChanged, this,
+                [this, r] { onDiscountChanged(sc1_[r], r, 1); });
+        connect(sc2_[r], &QLineEdit::textChanged, this,
+                [this, r] { onDiscountChanged(sc2_[r], r, 2); });
+    }
+
+    vscroll_ = new QScrollBar(Qt::Vertical, this);
+    vscroll_->setGeometry(678, kRowTop, 16, kRows * kRowHeight);
+    vscroll_->setRange(kFirstOffset, kLastOffset);
+    vscroll_->setPageStep(kRows);
+    registerControl("VScroll1", vscroll_);
+    connect(vscroll_, &QScrollBar::valueChanged, this, [this] { refreshRows(); });
+
+    combo1_ = new QComboBox(this);
+    combo1_->setGeometry(400, kRowTop, 300, kRowHeight);
+    combo1_->hide();
+    registerControl("Combo1", combo1_);
+    connect(combo1_, &QComboBox::activated, this, &BodyForm::onVatChosen);
+    connect(combo1_, &QComboBox::currentIndexChanged, this, &BodyForm::onVatChosen);
+
+    list1_ = new QListView(this);
+    list1_->setGeometry(8, 280, 686, 150);
+    list1_->setUniformItemSizes(true);
+    list1_->setEnabled(false);
+    listModel_ = new ArticleListModel(this);
+    list1_->setModel(listModel_);
+    registerControl("List1", list1_);
+    connect(list1_, &QListView::clicked, this, [this](const QModelIndex& index) {
+        if (!index.isValid()) return;
+        listMatch_ = index.row();
+        takeArticle(currentRow_, listModel_->list().at(index.row()).record);
+    });
+
+    listx_ = new QLabel(this);
+    listx_->setGeometry(8, 434, 686, 18);
+    registerControl("listx", listx_);
+
+    const char* totalCaptions[] = {"Imponibile", "Totale", "Quantità"};
+    for (int i = 0; i < 3; ++i) {
+        auto* caption = new QLabel(QString::fromUtf8(totalCaptions[i]), this);
+        caption->move(8 + i * 230, 458);
+        tota_[i] = new QLabel(this);
+        tota_[i]->setGeometry(90 + i * 230, 456, 140, 20);
+        registerControl("tota", tota_[i], i);
+    }
+
+    scorporo_ = new QCheckBox(QStringLiteral("Prezzi IVA inclusa"), this);
+    scorporo_->move(8, 484);
+    registerControl("scorporo", scorporo_);
+    connect(scorporo_, &QCheckBox::toggled, this, [this] { recompute(); });
+    barcode_ = new QCheckBox(QStringLiteral("Codice a barre"), this);
+    barcode_->move(170, 484);
+    registerControl("barcode", barcode_);
+    prezz_[0] = new QRadioButton(QStringLiteral("Listino 1"), this);
+    prezz_[0]->move(320, 484);
+    prezz_[1] = new QRadioButton(QStringLiteral("Listino 2"), this);
+    prezz_[1]->move(420, 484);
+    prezz_[0]->setChecked(true);
+    registerControl("prezz", prezz_[0], 0);
+    registerControl("prezz", prezz_[1], 1);
+    postael_ = new QCheckBox(QStringLiteral("Invia per posta elettronica"), this);
+    postael_->move(520, 484);
+    registerControl("postael", postael_);
+
+    const char* buttons[] = {"Esci", "Conferma", "Inserisci riga", "Cancella riga",
+                             "DDT",  "Ricevute", "Fatture",        "Preventivo"};
+    for (int i = 0; i < 8; ++i) {
+        comando_[i] = new QPushButton(QString::fromUtf8(buttons[i]), this);
+        comando_[i]->setGeometry(8 + i * 86, 520, 84, 26);
+        registerControl("comando", comando_[i], i);
+    }
+    connect(comando_[0], &QPushButton::clicked, this, &BodyForm::leave);
+    connect(comando_[1], &QPushButton::clicked, this, &BodyForm::confirm);
+    connect(comando_[2], &QPushButton::clicked, this, &BodyForm::insertLine);
+    connect(comando_[3], &QPushButton::clicked, this, &BodyForm::deleteLine);
+    connect(comando_[4], &QPushButton::clicked, this, [this] { showPicker("qoremfb", false); });
+    connect(comando_[5], &QPushButton::clicked, this, [this] { showPicker("qoremfr", false); });
+    connect(comando_[6], &QPushButton::clicked, this, [this] { showPicker("qoremff", false); });
+    connect(comando_[7], &QPushButton::clicked, this, [this] { showPicker("qoremfp", true); });
+
+    command3d3_ = new QPushButton(QStringLiteral("Elenco articoli"), this);
+    command3d3_->setGeometry(8, 552, 120, 26);
+    registerControl("command3d3", command3d3_);
+    connect(command3d3_, &QPushButton::clicked, this, &BodyForm::enableArticleList);
+    riordina_ = new QPushButton(QStringLiteral("Riordina"), this);
+    riordina_->setGeometry(136, 552, 120, 26);
+    registerControl("riordina", riordina_);
+    connect(riordina_, &QPushButton::clicked, this, &BodyForm::reorderLines);
+
+    picture1_ = new QLabel(this);
+    picture1_->hide();
+    registerControl("Picture1", picture1_);
+}
+
+bool BodyForm::vatInclusive() const {
+    return scorporo_->isChecked();
+}
+void BodyForm::setVatInclusive(bool on) {
+    scorporo_->setChecked(on);
+}
+bool BodyForm::emailRequested() const {
+    return postael_->isChecked();
+}
+int BodyForm::lineOfRow(int row) const {
+    return row + vscroll_->value();
+}
+
+void BodyForm::loadOnce() {
+    if (loaded_) return;
+    loaded_ = true;
+    LoadSharedSettings(session());
+    vat_ = VatTable::FromTab(TabFile::Load(session().companyFile("qorvana.tab")));
+    {
+        const QSignalBlocker block(combo1_);
+        combo1_->clear();
+        for (const auto& item : vat_.chooserItems()) combo1_->addItem(Q(item));
+    }
+    accountingRequested_ = ModulesListHas(session(), "=PIA");
+    agentSearch_ = ModulesListHas(session(), "=AGE");
+    comando_[7]->setVisible(ModulesListHas(session(), "=PRE"));
+}
+
+void BodyForm::activate() {
+    loadOnce();
+    Session& s = session();
+    if (s.returnPending != 0) return;
+    s.returnPending = 1;
+    picture1_->hide();
+    try {
+        switch (s.returnAction) {
+            case 0:
+                startNewDocument();
+                break;
+            case 9:
+                break;  // shown again, lines unchanged
+            case 90:
+                runPrintLoop();
+                break;
+            case 98:
+                forms().handOver(this, "qoremf");
+                break;
+            case 99:
+                runConfirmCycle();
+                break;
+            default:
+                break;  // 11..14: the imports act on their own activation
+        }
+    } catch (const RecordIoError& e) {
+        Warn(this, QStringLiteral("Errore di lettura o scrittura dei dati: %1").arg(e.what()));
+    }
+}
+
+void BodyForm::runConfirmCycle() {
+    ConfirmCycle(session(), forms(), *this).run();
+}
+
+void BodyForm::runPrintLoop() {}
+
+void BodyForm::startNewDocument() {
+    Session& s = session();
+    lines_.clear();
+    {
+        const QSignalBlocker block(vscroll_);
+        vscroll_->setValue(kFirstOffset);
+    }
+    refreshRows();
+    setWindowTitle(Caption(s));
+    combo1_->hide();
+    customerRecord_ = s.currentCustomer;
+    agentRecord_.reset();
+    setup_ = ReadDocumentSetup(s);
+    {
+        const QSignalBlocker block(scorporo_);
+        scorporo_->setChecked(setup_.vatInclusive);
+    }
+    barcode_->setChecked(setup_.barcode);
+    prezz_[setup_.secondPriceList ? 1 : 0]->setChecked(true);
+    postael_->setEnabled(true);
+    stockShown_ = 0;
+    listx_->clear();
+    recompute();
+    currentRow_ = 0;
+    artic_[0]->setFocus();
+}
+
+void BodyForm::refreshRows() {
+    refreshing_ = true;
+    const int offset = vscroll_->value();
+    for (int r = 0; r < kRows; ++r) {
+        const DocumentLine& line = lines_[r + offset];
+        artic_[r]->setText(Q(line.code));
+        ds_[r]->setText(Q(line.description));
+        um_[r]->setText(Q(line.unit));
+        quantita_[r]->setText(NumberBox(line.quantity));
+        prezzo_[r]->setText(NumberBox(line.unitPrice));
+        sc1_[r]->setText(NumberBox(line.discount1));
+        sc2_[r]->setText(NumberBox(line.discount2));
+        civ_[r]->setText(VatBox(line.vatCode));
+    }
+    refreshing_ = false;
+}
+
+bool BodyForm::recompute() {
+    const Money money = session().money();
+    DocumentFigures f = RecomputeDocument(lines_, vat_, vatInclusive(), money);
+    if (!f.finite()) {
+        Warn(this, QStringLiteral("Importi fuori dai limiti: controllare quantità e prezzi."));
+        return false;
+    }
+    figures_ = f;
+    tota_[0]->setText(Q(AmountText(money, figures_.taxableTotal)));
+    tota_[1]->setText(Q(AmountText(money, figures_.documentTotal)));
+    tota_[2]->setText(Q(QuantityText(figures_.totalQuantity)));
+    writeWeight();
+    return true;
+}
+
+void BodyForm::writeWeight() {
+    if (!setup_.weightToStartForm) return;
+    QorForm* start = forms().form("qoremf");
+    if (!start) return;
+    if (auto* box = qobject_cast<QLineEdit*>(start->control("text3", 3)))
+        box->setText(Q(WeightText(figures_.totalWeight)));
+}
+
+void BodyForm::leave() {
+    session().returnPending = 0;
+    forms().handOver(this, "qoremf");
+}
+
+void BodyForm::closeEvent(QCloseEvent* event) {
+    event->accept();
+    session().returnPending = 0;
+    forms().show("qoremf");
+}
+
+void BodyForm::confirm() {
+    try {
+        if (!recompute()) return;
+        const Money money = session().money();
+        if (figures_.zeroTotal(money)) {
+            Warn(this, QStringLiteral("Il totale del documento è pari a zero!"));
+            return;
+        }
+        const double totals[] = {figures_.taxableWithVat(), figures_.vatTotal(),
+                                 figures_.outsideVat(), figures_.documentTotal,
+                                 figures_.netToPay()};
+        if (QorForm* header = forms().form("qoremft")) {
+            for (int i = 0; i < 5; ++i)
+                if (auto* box = qobject_cast<QLineEdit*>(header->control("total", i)))
+                    box->setText(Q(AmountText(money, totals[i])));
+        }
+        agentRecord_.reset();
+        if (agentSearch_) agentRecord_ = FindAgentRecord(session().files, setup_.customerAgentCode);
+        session().returnPending = 0;
+        forms().handOver(this, "qoremft");
+    } catch (const RecordIoError& e) {
+        Warn(this, QStringLiteral("Errore di lettura dei dati: %1").arg(e.what()));
+    }
+}
+
+void BodyForm::insertLine() {
+    if (!lines_.insertAt(lineOfRow(currentRow_))) {
+        Warn(this, QStringLiteral("Il documento ha già 500 righe"));
+        return;
+    }
+    refreshRows();
+    recompute();
+}
+
+void BodyForm::deleteLine() {
+    lines_.removeAt(lineOfRow(currentRow_));
+    refreshRows();
+    recompute();
+}
+
+void BodyForm::reorderLines() {
+    lines_.reorder();
+    refreshRows();
+    artic_[currentRow_]->setFocus();
+}
+
+void BodyForm::enableArticleList() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        listModel_->setList(ArticleList::Build(session().files, ArticleListForm::CodeFirst));
+    } catch (const RecordIoError& e) {
+        QApplication::restoreOverrideCursor();
+        Warn(this, QStringLiteral("Errore di lettura degli articoli: %1").arg(e.what()));
+        return;
+    }
+    QApplication::restoreOverrideCursor();
+    list1_->setEnabled(true);
+    listMatch_.reset();
+    artic_[currentRow_]->setFocus();
+}
+
+void BodyForm::showPicker(const QString& form, bool hideBody) {
+    if (hideBody)
+        forms().handOver(this, form);
+    else
+        forms().show(form);
+}
+
+ArticleTerms BodyForm::articleTerms() const {
+    ArticleTerms t;
+    t.customerVatCode = setup_.customerVatCode;
+    t.defaultVatCode = setup_.defaultVatCode;
+    t.secondPriceList = prezz_[1]->isChecked();
+    t.vatInclusive = vatInclusive();
+    return t;
+}
+
+bool BodyForm::takeArticle(int row, int article) {
+    try {
+        const auto record = ReadLiveArticle(session().files, article);
+        if (!record) {
+            Warn(this, kNotFound);
+            artic_[row]->setFocus();
+            return false;
+        }
+        const int line = lineOfRow(row);
+        TakeArticle(lines_[line], *record, article, articleTerms(), vat_, session().money());
+        const auto extra = session().files.read<prx::kLength>(kPrx, article);
+        const int lost = WriteExtendedDescription(lines_, line, extra);
+        refreshRows();
+        recompute();
+        if (lost > 0)
+            Warn(this, QStringLiteral("Righe di descrizione oltre la 500 non inserite"),
+                 MsgIcon::Exclamation);
+        quantita_[row]->setFocus();
+        return true;
+    } catch (const RecordIoError& e) {
+        Warn(this, QStringLiteral("Errore di lettura dell'articolo: %1").arg(e.what()));
+        return false;
+    }
+}
+
+void BodyForm::onArticTyped(int row) {
+    if (refreshing_ || searching_ || !list1_->isEnabled()) return;
+    searching_ = true;
+    listMatch_ = listModel_->list().findCode(S(artic_[row]->text()));
+    if (listMatch_) list1_->setCurrentIndex(listModel_->index(*listMatch_));
+    searching_ = false;
+}
+
+void BodyForm::onArticEnter(int row) {
+    const std::string code = S(artic_[row]->text().trimmed().toUpper());
+    if (code.empty()) {
+        ds_[row]->setFocus();
+        return;
+    }
+    if (!barcode_->isChecked()) {
+        onArticTyped(row);
+        if (!list1_->isEnabled() || !listMatch_) {
+            Warn(this, kNotFound);
+            artic_[row]->setFocus();
+            return;
+        }
+        takeArticle(row, listModel_->list().at(*listMatch_).record);
+        return;
+    }
+    std::optional<int> article;
+    try {
+        article = FindArticleByBarcode(session().files, code);
+    } catch (const RecordIoError& e) {
+        Warn(this, QStringLiteral("Errore di lettura dei codici a barre: %1").arg(e.what()));
+        return;
+    }
+    if (!article) {
+        Warn(this, kNotFound);
+        artic_[row]->setFocus();
+        return;
+    }
+    takeArticle(row, *article);
+}
+
+void BodyForm::onDescriptionF1(int row) {
+    if (!list1_->isEnabled()) return;
+    const auto match = listModel_->list().findDescription(S(ds_[row]->text()));
+    if (!match) return;
+    listMatch_ = match;
+    list1_->setCurrentIndex(listModel_->index(*match));
+    takeArticle(row, listModel_->list().at(*match).record);
+}
+
+void BodyForm::onEnterMove(QLineEdit* box, int row) {
+    if (box == ds_[row]) {
+        um_[row]->setFocus();
+    } else if (box == um_[row]) {
+        quantita_[row]->setFocus();
+    } else if (box == quantita_[row]) {
+        sc1_[row]->setFocus();
+    } else if (box == sc1_[row]) {
+        sc2_[row]->setFocus();
+    } else if (box == sc2_[row]) {
+        prezzo_[row]->setFocus();
+    } else if (box == prezzo_[row]) {
+        if (row < kRows - 1) {
+            artic_[row + 1]->setFocus();
+        } else if (lineOfRow(row) < kEnterScrollLimit) {
+            vscroll_->setValue(vscroll_->value() + 1);
+            artic_[row]->setFocus();
+        }
+    }
+}
+
+void BodyForm::onTextChanged(QLineEdit* box, int row) {
+    if (refreshing_) return;
+    DocumentLine& line = lines_[lineOfRow(row)];
+    (box == ds_[row] ? line.description : line.unit) = S(box->text());
+}
+
+void BodyForm::onNumberChanged(QLineEdit* box, int row) {
+    if (refreshing_) return;
+    DocumentLine& line = lines_[lineOfRow(row)];
+    const double value = ParseDecimal(S(box->text()));
+    if (!std::isfinite(value)) return;
+    if (box == quantita_[row]) {
+        line.quantity = value;
+    } else {
+        line.unitPrice = value;
+        if (value != 0 && line.vatCode == 0) {
+            line.vatCode = static_cast<std::int16_t>(FallbackVatCode(articleTerms()));
+            refreshing_ = true;
+            civ_[row]->setText(VatBox(line.vatCode));
+            refreshing_ = false;
+        }
+    }
+    recompute();
+}
+
+void BodyForm::onDiscountChanged(QLineEdit* box, int row, int which) {
+    if (refreshing_) return;
+    DocumentLine& line = lines_[lineOfRow(row)];
+    std::int16_t& discount = which == 1 ? line.discount1 : line.discount2;
+    const auto value = ToInt16(ParseDecimal(S(box->text())));
+    if (!value) {
+        // The box keeps the value the line holds.
+        refreshing_ = true;
+        box->setText(NumberBox(discount));
+        refreshing_ = false;
+        Warn(this, QStringLiteral("Sconto non valido: il valore deve essere tra -32768 e 32767"));
+        return;
+    }
+    discount = *value;
+    recompute();
+}
+
+void BodyForm::showVatChooser(int row) {
+    currentRow_ = row;
+    {
+        const QSignalBlocker block(combo1_);
+        combo1_->setCurrentIndex(-1);
+    }
+    combo1_->move(combo1_->x(), kRowTop + row * kRowHeight);
+    combo1_->show();
+    combo1_->raise();
+    showStock(lines_[lineOfRow(row)].articleRecord);
+}
+
+void BodyForm::onVatChosen(int index) {
+    if (index < 0 || !combo1_->isVisible()) return;
+    DocumentLine& line = lines_[lineOfRow(currentRow_)];
+    line.vatCode = static_cast<std::int16_t>(index + 1);
+    refreshing_ = true;
+    civ_[currentRow_]->setText(VatBox(line.vatCode));
+    refreshing_ = false;
+    recompute();
+}
+
+void BodyForm::showStock(int article) {
+    if (article <= 0 || article == stockShown_) return;
+    try {
+        const auto record = session().files.read<art::kLength>(kArt, article);
+        listx_->setText(Q(StockLabelText(record, article)));
+        stockShown_ = article;
+    } catch (const RecordIoError&) {
+    }
+}
+
+int BodyForm::rowOf(QObject* box, const std::array<QLineEdit*, kRows>& boxes) const {
+    for (int r = 0; r < kRows; ++r)
+        if (boxes[r] == box) return r;
+    return -1;
+}
+
+bool BodyForm::eventFilter(QObject* watched, QEvent* event) {
+    auto* box = qobject_cast<QLineEdit*>(watched);
+    if (!box) return QorForm::eventFilter(watched, event);
+    const int row = box->property("row").isValid() ? box->property("row").toInt() : -1;
+    int r = row;
+    if (r < 0) {
+        for (const auto* boxes : {&artic_, &ds_, &um_, &quantita_, &prezzo_, &sc1_, &sc2_, &civ_})
+            if ((r = rowOf(box, *boxes)) >= 0) break;
+        box->setProperty("row", r);
+    }
+    if (r < 0) return QorForm::eventFilter(watched, event);
+
+    switch (event->type()) {
+        case QEvent::FocusIn:
+            currentRow_ = r;
+            if (box == artic_[r]) {
+                combo1_->hide();
+                onArticTyped(r);
+            } else if (box == civ_[r]) {
+                showVatChooser(r);
+            }
+            break;
+        case QEvent::MouseButtonPress:
+            if (box == civ_[r]) showVatChooser(r);
+            break;
+        case QEvent::FocusOut:
+            if ((box == sc1_[r] || box == sc2_[r]) && ParseDecimal(S(box->text())) == 0) {
+                refreshing_ = true;
+                box->clear();
+                refreshing_ = false;
+            }
+            break;
+        case QEvent::KeyPress: {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+                if (box == artic_[r])
+                    onArticEnter(r);
+                else
+                    onEnterMove(box, r);
+                return true;
+            }
+            if (key->key() == Qt::Key_F1 && box == ds_[r]) {
+                onDescriptionF1(r);
+                return true;
+            }
+            break;
+        }
+        default:
+            break;
+    }
+    return QorForm::eventFilter(watched, event);
+}
+
+}  // namespace qorvana

@@ -1,0 +1,135 @@
+#pragma once
+// The body form qoremfx: twelve visible rows over the 500 document lines, the article list,
+// the VAT chooser, the totals, and the hand-over to the header form and back.
+
+#include <array>
+#include <optional>
+
+#include "forms/body/article_lookup.h"
+#include "forms/body/document_math.h"
+#include "forms/body/document_setup.h"
+#include "forms/body/line_table.h"
+#include "forms/common/qor_form.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+
+namespace qorvana {
+
+class ArticleListModel;
+
+class BodyForm : public QorForm {
+    Q_OBJECT
+  public:
+    static constexpr int kRows = 12;
+
+    BodyForm(Session& session, FormSet& forms);
+
+    void activate() override;
+
+    // What posting, printing and the imports work on.
+    LineTable& lines() { return lines_; }
+    const LineTable& lines() const { return lines_; }
+    const DocumentFigures& figures() const { return figures_; }
+    const VatTable& vatTable() const { return vat_; }
+    bool vatInclusive() const;  // scorporo ticked
+    void setVatInclusive(bool on);
+    bool emailRequested() const;  // postael ticked
+    int customerRecord() const { return customerRecord_; }
+    // The agent matched on confirmation (record of qorvana.age); nullopt when none.
+    std::optional<int> agentRecord() const { return agentRecord_; }
+    bool accountingRequested() const { return accountingRequested_; }
+    const DocumentSetup& setup() const { return setup_; }
+
+    // Recomputes the document and refreshes the totals; false (with a message) when a line
+    // holds a number that makes the totals undefined.
+    bool recompute();
+    // Shows the lines from the scroll offset in the twelve rows.
+    void refreshRows();
+    // Line shown in row r.
+    int lineOfRow(int row) const;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+    // Action 99 and action 90 of the activation: the confirmation cycle and the print loop.
+    void runConfirmCycle();
+    void runPrintLoop();
+
+  private:
+    void loadOnce();
+    void buildControls();
+    QLineEdit* addBox(const QString& name, int row, int x, int width, int maxLength);
+    void startNewDocument();
+    void leave();
+    void confirm();
+    void insertLine();
+    void deleteLine();
+    void reorderLines();
+    void enableArticleList();
+    void showPicker(const QString& form, bool hideBody);
+
+    // Row handlers.
+    void onArticEnter(int row);
+    void onArticTyped(int row);
+    void onDescriptionF1(int row);
+    void onEnterMove(QLineEdit* box, int row);
+    void onNumberChanged(QLineEdit* box, int row);
+    void onDiscountChanged(QLineEdit* box, int row, int which);
+    void onTextChanged(QLineEdit* box, int row);
+    void showVatChooser(int row);
+    void onVatChosen(int index);
+    void showStock(int article);
+
+    bool takeArticle(int row, int article);
+    ArticleTerms articleTerms() const;
+    void writeWeight();
+    int rowOf(QObject* box, const std::array<QLineEdit*, kRows>& boxes) const;
+
+    LineTable lines_;
+    DocumentFigures figures_;
+    VatTable vat_;
+    DocumentSetup setup_;
+    int customerRecord_ = 0;
+    std::optional<int> agentRecord_;
+    bool accountingRequested_ = false;
+    bool agentSearch_ = false;
+    bool loaded_ = false;
+    bool refreshing_ = false;
+    bool searching_ = false;
+    int currentRow_ = 0;
+    int stockShown_ = 0;
+    std::optional<int> listMatch_;
+
+    std::array<QLineEdit*, kRows> artic_{};
+    std::array<QLineEdit*, kRows> ds_{};
+    std::array<QLineEdit*, kRows> um_{};
+    std::array<QLineEdit*, kRows> quantita_{};
+    std::array<QLineEdit*, kRows> prezzo_{};
+    std::array<QLineEdit*, kRows> sc1_{};
+    std::array<QLineEdit*, kRows> sc2_{};
+    std::array<QLineEdit*, kRows> civ_{};
+    QScrollBar* vscroll_ = nullptr;
+    QListView* list1_ = nullptr;
+    ArticleListModel* listModel_ = nullptr;
+    QLabel* listx_ = nullptr;
+    QComboBox* combo1_ = nullptr;
+    std::array<QLabel*, 3> tota_{};
+    QCheckBox* scorporo_ = nullptr;
+    QCheckBox* barcode_ = nullptr;
+    QCheckBox* postael_ = nullptr;
+    std::array<QRadioButton*, 2> prezz_{};
+    std::array<QPushButton*, 8> comando_{};
+    QPushButton* command3d3_ = nullptr;
+    QPushButton* riordina_ = nullptr;
+    QLabel* picture1_ = nullptr;
+};
+
+}  // namespace qorvana

@@ -1,0 +1,43 @@
+#include "forms/body/document_setup.h"
+
+#include "startup/agent_record.h"
+#include "startup/counters.h"
+#include "startup/customer_record.h"
+#include "startup/general_settings_record.h"
+#include "startup/numbers.h"
+#include "startup/session.h"
+
+namespace qorvana {
+namespace {
+
+constexpr int kAgentCounter = 16;
+
+}  // namespace
+
+DocumentSetup ReadDocumentSetup(const Session& session) {
+    DocumentSetup s;
+    const GeneralSettingsRecord& g = session.generalSettings;
+    s.vatInclusive = g.int16(gnr::kScorporo) != 0;
+    s.barcode = g.int16(gnr::kBarcode) != 0;
+    const double vat = Val(g.text(gnr::kDefaultVatCode));
+    s.defaultVatCode = vat >= 1 && vat <= 24 ? static_cast<int>(vat) : 1;
+    s.weightToStartForm = g.int16(gnr::kWeightSwitch) == 1;
+    if (session.currentCustomer >= 1) {
+        const auto customer = session.files.read<cli::kLength>(kCli, session.currentCustomer);
+        s.secondPriceList = customer.text(cli::kPriceList) == "2";
+        s.customerVatCode = customer.int16(cli::kVatCodeOverride);
+        s.customerAgentCode = customer.int16(cli::kAgentCode);
+    }
+    return s;
+}
+
+std::optional<int> FindAgentRecord(const DataFiles& files, int agentCode) {
+    const int count = RecordCount(files, kAgentCounter);
+    for (int n = 1; n <= count; ++n) {
+        const auto agent = files.read<age::kLength>(kAge, n);
+        if (Val(agent.text(age::kCode)) == agentCode) return n;
+    }
+    return std::nullopt;
+}
+
+}  // namespace qorvana

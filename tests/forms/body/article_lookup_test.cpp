@@ -1,0 +1,262 @@
+#include "forms/body/article_lookup.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "forms/body/barcode_index_record.h"
+#include "forms/body/document_math.h"
+#include "startup/data_files.h"
+#include "startup/money.h"
+#include "startup/numbers.h"
+
+namespace qorvana {
+namespace {
+
+namespace fs = std::filesystem;
+
+ArticleRecord Article(const std::string& code, const std::string& description = "Descr",
+                      int vat = 1, double price1 = 10, double price2 = 20, bool deleted = false) {
+    ArticleRecord a;
+    for (auto& b : a.bytes()) b = ' ';
+    a.setText(art::kCode, code);
+    a.setText(art::kDescription, description);
+    a.setText(art::kUnit, "PZ");
+    a.setInt16(art::kVatCode, static_cast<std::int16_t>(vat));
+    a.setDouble(art::kPrice1, price1);
+    a.setDouble(art::kPrice2, price2);
+    a.setDouble(art::kStock, 12.5);
+    a.setDouble(art::kCommitted, 3);
+    a.setDouble(art::kUnitWeight, 0.75);
+    a.setInt16(art::kDeleted, deleted ? 1 : 0);
+    return a;
+}
+
+template <std::size_t N>
+void WriteRecords(const fs::path& file, const std::vector<Record<N>>& records) {
+    std::ofstream out(file, std::ios::binary);
+    for (const auto& r : records)
+        out.write(reinterpret_cast<const char*>(r.bytes().data()), static_cast<long>(N));
+}
+
+// A company folder with articles, their bar-code index and the article counter.
+class CompanyFiles {
+  public:
+    CompanyFiles(const std::vector<ArticleRecord>& articles, int count,
+                 const std::vector<std::pair<std::string, int>>& barcodes = {}) {
+        dir_ = fs::temp_directory_path() /
+               ("qorvana-lookup-" + std::to_string(::getpid()) + "-" + std::to_string(serial_++));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        std::vector<Record<12>> tot(3);
+        tot[2].setInt16(Int16Field(0), static_cast<std::int16_t>(count));
+        WriteRecords(dir_ / "qorvana.tot", tot);
+        WriteRecords(dir_ / "qorvana.art", articles);
+        std::vector<BarcodeIndexRecord> index;
+        for (const auto& [code, article] : barcodes) {
+            BarcodeIndexRecord e;
+            e.setText(srb::kBarCode, code);
+            e.setInt16(srb::kArticle, static_cast<std::int16_t>(article));
+            index.push_back(e);
+        }
+        WriteRecords(dir_ / "qorvana.srb", index);
+        files.open(dir_);
+    }
+    ~CompanyFiles() {
+        files.closeAll();
+        fs::remove_all(dir_);
+    }
+    DataFiles files;
+
+  private:
+    fs::path dir_;
+    static inline int serial_ = 0;
+};
+
+TEST(ArticleList, ExactCodeComesFirstAndSearchIsCaseBlind) {
+    // Record order puts the longer code first; the sorted list must not.
+    const ArticleList list =
+        ArticleList::FromArticles({Article("ABC", "Terzo"), Article("AB", "Primo"),
+                                   Article("ABD", "Cancellato", 1, 0, 0, true),
+                                   Article("", "Senza codice"), Article("abd", "Minuscolo")},
+                                  ArticleListForm::CodeFirst);
+    ASSERT_EQ(list.size(), 3);
+    EXPECT_EQ(list.at(0).record, 2);
+    EXPECT_EQ(list.at(1).record, 1);
+    EXPECT_EQ(list.at(2).record, 5);
+
+    const std::pair<const char*, int> searches[] = {{"AB", 2},  {"ab", 2},  {" A ", 2},
+                                                    {"ABC", 1}, {"abd", 5}, {"ABD", 5}};
+    for (const auto& [typed, record] : searches) {
+        const auto at = list.findCode(typed);
+        ASSERT_TRUE(at) << typed;
+        EXPECT_EQ(list.at(*at).record, record) << typed;
+    }
+    EXPECT_FALSE(list.findCode("ABE"));
+    EXPECT_FALSE(list.findCode("Z"));
+    EXPECT_FALSE(list.findCode("   "));
+
+    const std::string text = list.text(0);
+    EXPECT_EQ(text.substr(0, 58), "AB" + std::string(13, ' ') + " - Primo" + std::string(35, ' '));
+    EXPECT_EQ(text.size(), 15u + 3 + 40 + 75 + 2);
+    EXPECT_EQ(Val(text.substr(text.size() - 5)), 2);
+}
+
+TEST(ArticleList, DescriptionFirstForm) {
+    const ArticleList list = ArticleList::FromArticles(
+        {Article("Z1", "Viti"), Article("A1", "Bulloni"), Article("M1", "Dadi")},
+        ArticleListForm::DescriptionFirst);
+    ASSERT_EQ(list.size(), 3);
+    EXPECT_EQ(list.at(0).description, "Bulloni");
+    EXPECT_EQ(list.text(0).substr(0, 58),
+              "Bulloni" + std::string(33, ' ') + " - A1" + std::string(13, ' '));
+    EXPECT_EQ(list.at(*list.findDescription("da")).record, 3);
+    EXPECT_EQ(list.at(*list.findCode("z")).record, 1);
+    EXPECT_FALSE(list.findDescription("Chiodi"));
+}
+
+TEST(ArticleList, BuildsFromRecordsUpToTheCount) {
+    std::vector<ArticleRecord> articles;
+    for (int n = 1; n <= 60; ++n) {
+        char code[16];
+        std::snprintf(code, sizeof code, "C%03d", 61 - n);
+        articles.push_back(Article(code, "Articolo", 1, 0, 0, n == 7));
+    }
+    CompanyFiles company(articles, 45);
+    const ArticleList list = ArticleList::Build(company.files, ArticleListForm::CodeFirst);
+    ASSERT_EQ(list.size(), 44);  // 45 counted, one deleted
+    EXPECT_EQ(list.at(0).code, "C016");
+    EXPECT_EQ(list.at(0).record, 45);
+    for (int i = 0; i < list.size(); ++i) {
+        EXPECT_LE(list.at(i).record, 45);
+        EXPECT_NE(list.at(i).record, 7);
+    }
+}
+
+TEST(BarcodeSearch, FoundMissingDeletedAndOutOfRange) {
+    CompanyFiles company(
+        {Article("A"), Article("B"), Article("C", "Cancellato", 1, 0, 0, true), Article("D")}, 4,
+        {{"111", 1}, {"333", 2}, {"555", 3}, {"777", 9}});
+    EXPECT_EQ(FindArticleByBarcode(company.files, "333"), 2);
+    EXPECT_EQ(FindArticleByBarcode(company.files, " 111 "), 1);
+    for (const char* code : {"000", "999", "222", "666", "", "555", "777"})
+        EXPECT_FALSE(FindArticleByBarcode(company.files, code)) << code;
+
+    CompanyFiles empty({}, 0, {});
+    EXPECT_FALSE(FindArticleByBarcode(empty.files, "111"));
+}
+
+TEST(ReadLiveArticle, RefusesDeletedAndOutOfRange) {
+    CompanyFiles company({Article("A"), Article("B", "x", 1, 0, 0, true)}, 2);
+    EXPECT_TRUE(ReadLiveArticle(company.files, 1));
+    for (int n : {0, -1, 2, 3, 32767}) EXPECT_FALSE(ReadLiveArticle(company.files, n)) << n;
+}
+
+TEST(TakeArticle, VatCodePriceAndUnit) {
+    VatTable vat;
+    vat.rate[1] = 22;
+    vat.rate[5] = 10;
+    const Money euro(true, 2);
+    struct Case {
+        const char* name;
+        int articleVat;
+        ArticleTerms terms;
+        int expectedVat;
+        double expectedPrice;
+    };
+    const Case cases[] = {
+        {"article code", 1, {0, 1, false, false}, 1, 10},
+        {"customer overrides", 1, {5, 1, false, false}, 5, 10},
+        {"customer 25 ignored", 1, {25, 1, false, false}, 1, 10},
+        {"second list", 1, {0, 1, true, false}, 1, 20},
+        {"VAT-inclusive gross-up", 1, {0, 1, false, true}, 1, 12.2},
+        {"no code: default first, then gross-up", 0, {0, 1, false, true}, 1, 12.2},
+        {"no code: customer first", 0, {5, 1, false, true}, 5, 11},
+        {"exempt code not grossed up", 14, {0, 1, false, true}, 14, 10},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DocumentLine line;
+        line.quantity = 4;
+        TakeArticle(line, Article("  XY1", "Vite  ", c.articleVat), 8, c.terms, vat, euro);
+        EXPECT_EQ(line.articleRecord, 8);
+        EXPECT_EQ(line.code, "XY1");
+        EXPECT_EQ(line.description, "Vite");
+        EXPECT_EQ(line.unit, "PZ");
+        EXPECT_EQ(line.vatCode, c.expectedVat);
+        EXPECT_DOUBLE_EQ(line.unitPrice, c.expectedPrice);
+        EXPECT_DOUBLE_EQ(line.unitWeight, 0.75);
+        EXPECT_DOUBLE_EQ(line.quantity, 4);  // the quantity is the operator's
+    }
+
+    // Price precision: slot 5 decimals, or whole lire.
+    const ArticleTerms inclusive{0, 1, false, true};
+    const std::pair<Money, double> precisions[] = {
+        {Money(true, 2), 12.20}, {Money(true, 3), 12.199}, {Money(false, 2), 12}};
+    for (const auto& [money, expected] : precisions) {
+        DocumentLine line;
+        TakeArticle(line, Article("P", "Prezzo", 1, 9.999), 1, inclusive, vat, money);
+        EXPECT_DOUBLE_EQ(line.unitPrice, expected);
+    }
+
+    // The grossed-up line nets back to the list price.
+    LineTable lines;
+    TakeArticle(lines[1], Article("P", "Prezzo", 0, 100), 1, inclusive, vat, euro);
+    lines[1].quantity = 1;
+    const DocumentFigures f = RecomputeDocument(lines, vat, true, euro);
+    EXPECT_DOUBLE_EQ(lines[1].unitPrice, 122);
+    EXPECT_DOUBLE_EQ(f.breakdown[1][0], 100);
+}
+
+ExtraDescriptionRecord Extra(std::int16_t marker, const std::vector<std::string>& texts) {
+    ExtraDescriptionRecord r;
+    for (auto& b : r.bytes()) b = ' ';
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        r.setText(ExtraDescriptionRecord::At(prx::kLine, i), texts[i]);
+    r.setInt16(prx::kMarker, marker);
+    return r;
+}
+
+TEST(ExtendedDescription, OverwritesBelowAndStopsAtLine500) {
+    LineTable lines;
+    for (int n = 1; n <= 30; ++n) {
+        lines[n].code = "L" + std::to_string(n);
+        lines[n].quantity = 1;
+        lines[n].unitPrice = 5;
+    }
+    EXPECT_EQ(WriteExtendedDescription(lines, 10, Extra(122, {"uno", "due"})), 0);
+    EXPECT_EQ(lines[11].code, "L11");
+
+    EXPECT_EQ(WriteExtendedDescription(lines, 10, Extra(123, {"uno", "  ", " due", "tre"})), 0);
+    EXPECT_EQ(lines[11].description, "uno");
+    EXPECT_EQ(lines[12].description, "due");
+    EXPECT_EQ(lines[13].description, "tre");
+    for (int n = 11; n <= 13; ++n) {
+        EXPECT_EQ(lines[n].articleRecord, 0);
+        EXPECT_TRUE(lines[n].code.empty());
+        EXPECT_EQ(lines[n].quantity, 0);
+        EXPECT_EQ(lines[n].unitPrice, 0);
+        EXPECT_EQ(lines[n].vatCode, 0);
+    }
+    EXPECT_EQ(lines[14].code, "L14");
+
+    const std::vector<std::string> ten(10, "riga");
+    EXPECT_EQ(WriteExtendedDescription(lines, 495, Extra(123, ten)), 5);
+    EXPECT_EQ(lines[500].description, "riga");
+    EXPECT_EQ(WriteExtendedDescription(lines, 500, Extra(123, ten)), 10);
+}
+
+TEST(StockLabel, Layout) {
+    const std::string text = StockLabelText(Article("AB", "Bulloni"), 7);
+    ASSERT_EQ(text.size(), 145u);
+    EXPECT_EQ(text.substr(0, 20), "AB              - Bu");
+    EXPECT_EQ(text.substr(98, 33), " - Giacenza:12.5 - Impegnato:3   ");
+    EXPECT_EQ(text.substr(140), "00007");
+}
+
+}  // namespace
+}  // namespace qorvana
