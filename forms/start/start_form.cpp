@@ -47,7 +47,9 @@ QLineEdit* ShownBox() {
 
 // Empties a control of another form, whatever kind of box it is.
 void ClearControl(QWidget* w) {
-    if (auto* edit = qobject_cast<QLineEdit*>(w))
+    if (auto* picker = qobject_cast<DatePicker*>(w))
+        picker->setText(QString());
+    else if (auto* edit = qobject_cast<QLineEdit*>(w))
         edit->clear();
     else if (auto* label = qobject_cast<QLabel*>(w))
         label->clear();
