@@ -452,7 +452,7 @@ bool StartForm::eventFilter(QObject* watched, QEvent* event) {
         searchByName();
         return true;
     }
-    const int i = text3_.indexOf(static_cast<QLineEdit*>(watched));
+    const int i = text3_.indexOf(qobject_cast<QLineEdit*>(watched));
     if (i >= 0) {
         if (i < 6) text3_[i + 1]->setFocus();
         return true;
