@@ -102,6 +102,10 @@ void StartForm::buildControls() {
     }
     label2_ = new QLabel(QStringLiteral("Attenzione:questo cliente è stato eliminato!"));
     label2_->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
+    // The warning keeps its place when hidden, so the form does not jump.
+    QSizePolicy warningPolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    warningPolicy.setRetainSizeWhenHidden(true);
+    label2_->setSizePolicy(warningPolicy);
     label2_->hide();
     registerControl(QStringLiteral("label2"), label2_);
 
@@ -111,6 +115,7 @@ void StartForm::buildControls() {
     column->addLayout(offices);
     column->addWidget(label2_);
     column->addWidget(buildShipping());
+    column->addStretch(1);
 
     auto* buttons = new QHBoxLayout;
     const std::pair<int, QString> kinds[] = {{0, QStringLiteral("&Fattura")},
@@ -139,7 +144,7 @@ void StartForm::buildControls() {
 
     setTabOrder(nome_, cerca_);
     setTabOrder(cerca_, lista_);
-    resize(980, 720);
+    resize(980, 640);
 }
 
 QGroupBox* StartForm::buildRegisteredOffice() {
