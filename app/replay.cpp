@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractSlider>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -90,6 +91,7 @@ QString ShownText(QWidget* w) {
     if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) return plain->toPlainText();
     if (auto* rich = qobject_cast<QTextEdit*>(w)) return rich->toPlainText();
     if (auto* slider = qobject_cast<QAbstractSlider*>(w)) return QString::number(slider->value());
+    if (auto* spin = qobject_cast<QAbstractSpinBox*>(w)) return spin->text();
     Fail(QStringLiteral("%1 shows no text").arg(Label(w)));
 }
 
