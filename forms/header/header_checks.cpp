@@ -1,0 +1,57 @@
+#include "forms/header/header_checks.h"
+
+#include "startup/civil_date.h"
+#include "startup/cp1252.h"
+
+namespace qorvana {
+namespace {
+
+bool IsBlank(const std::string& text) {
+    return text.find_first_not_of(" \t") == std::string::npos;
+}
+
+}  // namespace
+
+HeaderCheck CheckHeader(const HeaderEntries& entries, const Money& money) {
+    if (IsBlank(entries.documentNumber) ||
+        Utf8Length(entries.documentNumber) > kDocumentNumberLength)
+        return {HeaderFault::DocumentNumber};
+    if (IsValidDate(entries.documentDate) != 0) return {HeaderFault::DocumentDate};
+    if (IsValidDate(entries.registrationDate) != 0) return {HeaderFault::RegistrationDate};
+    for (int i = 0; i < 6; ++i) {
+        if (IsValidDate(entries.dueDates[i]) != 0 && ParseDecimal(entries.amounts[i]) != 0)
+            return {HeaderFault::DueDate, i};
+    }
+    double sum = 0;
+    for (const auto& amount : entries.amounts) sum += ParseDecimal(amount);
+    if (money.RoundAmount(sum) != money.RoundAmount(entries.documentTotal))
+        return {HeaderFault::SplitMismatch};
+    return {};
+}
+
+std::string MessageOf(HeaderFault fault) {
+    switch (fault) {
+        case HeaderFault::DocumentNumber:
+            return "Il numero del documento non è valido";
+        case HeaderFault::DocumentDate:
+            return "La data del documento non è valida";
+        case HeaderFault::RegistrationDate:
+            return "La data di registrazione del documento non è valida";
+        case HeaderFault::DueDate:
+            return "Una o più date di scadenza non sono valide";
+        case HeaderFault::SplitMismatch:
+            return "Il frazionamento in scadenze non coincide con il totale della fattura. "
+                   "Continuare?";
+        case HeaderFault::None:
+            break;
+    }
+    return {};
+}
+
+bool HasTaxableSlot(const VatBreakdown& breakdown) {
+    for (int slot = 1; slot <= 12; ++slot)
+        if (breakdown[slot][0] != 0) return true;
+    return false;
+}
+
+}  // namespace qorvana

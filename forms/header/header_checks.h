@@ -1,0 +1,47 @@
+#pragma once
+// The checks of the header on confirmation, in the order the operator meets them: document
+// number, issue date, registration date, due dates, then whether the instalments add up to
+// the document total (a question, not a refusal).
+
+#include <array>
+#include <string>
+
+#include "forms/body/document_math.h"
+#include "startup/money.h"
+
+namespace qorvana {
+
+// What the operator entered in the header, as texts.
+struct HeaderEntries {
+    std::string documentNumber;
+    std::string documentDate;
+    std::string registrationDate;
+    std::array<std::string, 6> dueDates{};
+    std::array<std::string, 6> amounts{};
+    double documentTotal = 0;
+};
+
+enum class HeaderFault {
+    None,
+    DocumentNumber,  // empty or longer than the record's 10 characters
+    DocumentDate,
+    RegistrationDate,
+    DueDate,        // an instalment with an amount but no valid due date
+    SplitMismatch,  // the instalments do not add up to the total
+};
+
+struct HeaderCheck {
+    HeaderFault fault = HeaderFault::None;
+    int instalment = -1;  // 0..5 for DueDate
+};
+
+inline constexpr std::size_t kDocumentNumberLength = 10;
+
+HeaderCheck CheckHeader(const HeaderEntries& entries, const Money& money);
+// The message shown for a fault (Italian, as the operator reads it).
+std::string MessageOf(HeaderFault fault);
+
+// True when the document has a taxable VAT slot: codes 1..12 holding a taxable amount.
+bool HasTaxableSlot(const VatBreakdown& breakdown);
+
+}  // namespace qorvana

@@ -1,0 +1,123 @@
+#include "forms/header/fpa_tables.h"
+
+#include <gtest/gtest.h>
+
+#include "forms/header/payment_terms.h"
+#include "startup/tab_file.h"
+
+namespace qorvana {
+namespace {
+
+std::string Repeat(char c, int n) {
+    return std::string(static_cast<std::size_t>(n), c);
+}
+
+TEST(ExemptionText, NatureIndexAfterTheFirstHundredCharacters) {
+    const std::string hundred = "Esente art. 10 " + Repeat('x', 85);
+    ASSERT_EQ(hundred.size(), 100u);
+    const std::array<std::string, 2> shortText = {"Non imponibile art. 8", "0"};
+    EXPECT_EQ(HeaderTables::SplitExemptionText("Non imponibile art. 8  "), shortText);
+    EXPECT_EQ(HeaderTables::SplitExemptionText(hundred)[1], "0");
+    const auto withNature = HeaderTables::SplitExemptionText(hundred + "3");
+    EXPECT_EQ(withNature[0], hundred);
+    EXPECT_EQ(withNature[1], "3");
+    // characters, not bytes: 99 letters and an accented one still make 100
+    const std::string accented = Repeat('a', 99) + "à";
+    EXPECT_EQ(HeaderTables::SplitExemptionText(accented)[1], "0");
+    EXPECT_EQ(HeaderTables::SplitExemptionText(accented + "12")[1], "12");
+    // blanks at the cut are trimmed from both parts
+    const auto blanks = HeaderTables::SplitExemptionText(Repeat('b', 95) + "     " + " 4");
+    EXPECT_EQ(blanks[0], Repeat('b', 95));
+    EXPECT_EQ(blanks[1], "4");
+}
+
+TEST(CarrierData, CountryIdentifierTaxCodeSplitAtStars) {
+    using Cols = std::array<std::string, 3>;
+    EXPECT_EQ(HeaderTables::SplitCarrierData("IT*01234567890*RSSMRA80A01H501U"),
+              (Cols{"IT", "01234567890", "RSSMRA80A01H501U"}));
+    EXPECT_EQ(HeaderTables::SplitCarrierData(" IT * 0123 "), (Cols{"IT", "0123", ""}));
+    EXPECT_EQ(HeaderTables::SplitCarrierData("IT**CF"), (Cols{"IT", "", "CF"}));
+    EXPECT_EQ(HeaderTables::SplitCarrierData(""), (Cols{"", "", ""}));
+    EXPECT_EQ(HeaderTables::SplitCarrierData("note without marker"), (Cols{"", "", ""}));
+    EXPECT_EQ(HeaderTables::SplitCarrierData("IT*1*2*extra"), (Cols{"IT", "1", "2"}));
+}
+
+TEST(HeaderTables, LoadedThroughTheBlockMap) {
+    std::vector<std::string> lines(TabFile::kLines);
+    auto set = [&](int line, std::string text) {
+        lines[static_cast<std::size_t>(line - 1)] = text;
+    };
+    set(TabFile::VatCodeLine(1), "22");
+    set(TabFile::VatCodeLine(1) + 1, "0");
+    set(TabFile::VatCodeLine(16) + 3, "last");
+    set(TabFile::ExemptionLine(1), "\"Esente, art. 10\",\"" + Repeat('e', 100) + "2\"");
+    set(TabFile::ExemptionLine(9), "Fuori campo,Escluso");
+    set(TabFile::PaymentTermLine(1), "Rimessa diretta");
+    set(TabFile::PaymentTermLine(1) + 1, "000000000000000000 000 1 5   ");
+    set(TabFile::PaymentTermLine(31), "Ricevuta bancaria 30 gg");
+    set(TabFile::PaymentTermLine(31) + 1, "001000000000000000F000");
+    set(TabFile::kCombo5Table, "Registro A,1");
+    set(TabFile::kCombo5Table + 8, "Registro I,9");
+    set(TabFile::ListEntryLine(1), "Prima voce");
+    set(TabFile::ListEntryLine(100), "Ultima voce");
+    const int carrier = TabFile::CarrierLine(2);
+    const char* carrierLines[] = {"c0", "c1", "Trasporti Rossi", "c3", "c4", "IT*0123*RSSMRA"};
+    for (int k = 0; k < 6; ++k) set(carrier + k, carrierLines[k]);
+    const TabFile tab = TabFile::FromLines(lines);
+
+    const HeaderTables t = HeaderTables::FromTab(tab);
+    EXPECT_EQ(t.vatRates[1][0], "22");
+    EXPECT_EQ(t.vatRates[1][1], "0");
+    EXPECT_EQ(t.vatRates[16][3], "last");
+    EXPECT_EQ(t.exemptions[1][0], "Esente, art. 10");
+    EXPECT_EQ(t.exemptions[1][1], Repeat('e', 100));
+    EXPECT_EQ(t.exemptions[1][2], "2");
+    EXPECT_EQ(t.exemptions[9][0], "Fuori campo");
+    EXPECT_EQ(t.exemptions[9][1], "Escluso");
+    EXPECT_EQ(t.exemptions[9][2], "0");
+    EXPECT_EQ(t.exemptions[16][2], "0");  // missing entries: empty text, nature "0"
+    EXPECT_EQ(t.combo5Table[1][0], "Registro A");
+    EXPECT_EQ(t.combo5Table[9][1], "9");
+    EXPECT_EQ(t.listEntries[0], "Prima voce");
+    EXPECT_EQ(t.listEntries[99], "Ultima voce");
+    EXPECT_EQ(t.carriers[2][2], "Trasporti Rossi");
+    EXPECT_EQ(t.carriers[2][6], "IT");
+    EXPECT_EQ(t.carriers[2][7], "0123");
+    EXPECT_EQ(t.carriers[2][8], "RSSMRA");
+    EXPECT_EQ(t.carriers[1][6], "");
+
+    const PaymentTerms terms = PaymentTerms::FromTab(tab);
+    EXPECT_EQ(terms.description(1), "Rimessa diretta");
+    EXPECT_EQ(terms.code(1), "000000000000000000 000 1 5");
+    EXPECT_EQ(terms.parsed(1).paymentModeDigit, 0);
+    EXPECT_EQ(terms.description(31), "Ricevuta bancaria 30 gg");
+    EXPECT_TRUE(terms.parsed(31).endOfMonth);
+    EXPECT_EQ(terms.description(60), "");
+}
+
+TEST(PanelLists, ItemsAndDefaultPositions) {
+    EXPECT_EQ(DocumentTypeItems().size(), 6u);
+    EXPECT_EQ(WithholdingReasonItems().size(), 24u);
+    EXPECT_EQ(WithholdingReasonItems()[0], "");
+    EXPECT_EQ(WithholdingReasonItems()[1].substr(0, 2), "A ");
+    EXPECT_NE(WithholdingReasonItems()[1].find("nell\u2019esercizio"), std::string::npos);
+    EXPECT_EQ(WithholdingReasonItems()[23], "Z titolo diverso dai precedenti");
+    EXPECT_EQ(WithholdingTypeItems()[0], "RT00 Ritenuta non applicata");
+    EXPECT_EQ(PaymentModeItems().size(), 17u);
+    EXPECT_EQ(VehicleKindItems()[3], "Unità da diporto");
+
+    EXPECT_EQ(DocumentTypeItems()[DocumentTypePosition(0)], "TD01 Fattura");
+    EXPECT_EQ(DocumentTypeItems()[DocumentTypePosition(1)], "TD04 Nota di credito");
+    EXPECT_EQ(DocumentTypeItems()[DocumentTypePosition(7)], "TD01 Fattura");
+    EXPECT_EQ(PaymentConditionItems()[PaymentConditionPosition(0)], "TP02 Pagamento completo");
+    EXPECT_EQ(PaymentConditionItems()[PaymentConditionPosition(50)], "TP01 Pagamento a rate");
+
+    const std::pair<int, const char*> modes[] = {{0, "MP12 RIBA"},     {1, "MP05 Bonifico"},
+                                                 {2, "MP01 Contanti"}, {3, "MP09 RID"},
+                                                 {4, "MP02 Assegno"},  {9, "MP02 Assegno"}};
+    for (auto [digit, item] : modes)
+        EXPECT_EQ(PaymentModeItems()[PaymentModePosition(digit)], item);
+}
+
+}  // namespace
+}  // namespace qorvana

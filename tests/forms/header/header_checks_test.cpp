@@ -1,0 +1,109 @@
+#include "forms/header/header_checks.h"
+
+#include <gtest/gtest.h>
+
+namespace qorvana {
+namespace {
+
+HeaderEntries Valid() {
+    HeaderEntries e;
+    e.documentNumber = "15";
+    e.documentDate = "15/01/2024";
+    e.registrationDate = "15/01/2024";
+    e.dueDates[0] = "15/02/2024";
+    e.amounts[0] = "100";
+    e.documentTotal = 100;
+    return e;
+}
+
+TEST(CheckHeader, FaultsInTheirOrder) {
+    struct Case {
+        const char* what;
+        void (*change)(HeaderEntries&);
+        HeaderFault fault;
+        int instalment;
+    };
+    const Case cases[] = {
+        {"valid", [](HeaderEntries&) {}, HeaderFault::None, -1},
+        {"empty number", [](HeaderEntries& e) { e.documentNumber = "  "; },
+         HeaderFault::DocumentNumber, -1},
+        {"11-character number", [](HeaderEntries& e) { e.documentNumber = "2024/000015"; },
+         HeaderFault::DocumentNumber, -1},
+        {"10 characters with an accent", [](HeaderEntries& e) { e.documentNumber = "2024/0001à"; },
+         HeaderFault::None, -1},
+        {"30/02/2024 before a bad registration date",
+         [](HeaderEntries& e) {
+             e.documentDate = "30/02/2024";
+             e.registrationDate = "";
+         },
+         HeaderFault::DocumentDate, -1},
+        {"bad registration date", [](HeaderEntries& e) { e.registrationDate = "1/1/2024"; },
+         HeaderFault::RegistrationDate, -1},
+        {"empty due date, amount 0",
+         [](HeaderEntries& e) {
+             e.dueDates[1] = "";
+             e.amounts[1] = "0";
+         },
+         HeaderFault::None, -1},
+        {"empty due date, amount 10",
+         [](HeaderEntries& e) {
+             e.amounts[0] = "90";
+             e.amounts[1] = "10";
+         },
+         HeaderFault::DueDate, 1},
+        {"99/99/9999, amount 10",
+         [](HeaderEntries& e) {
+             e.amounts[0] = "90";
+             e.dueDates[4] = "99/99/9999";
+             e.amounts[4] = "10";
+         },
+         HeaderFault::DueDate, 4},
+        {"50 + 49,99 of 100",
+         [](HeaderEntries& e) {
+             e.amounts[0] = "50";
+             e.dueDates[1] = "15/03/2024";
+             e.amounts[1] = "49,99";
+         },
+         HeaderFault::SplitMismatch, -1},
+        {"50 + 50 of 100",
+         [](HeaderEntries& e) {
+             e.amounts[0] = "50";
+             e.dueDates[1] = "15/03/2024";
+             e.amounts[1] = "50.00";
+         },
+         HeaderFault::None, -1},
+        {"33,34 + 33,33 + 33,33",
+         [](HeaderEntries& e) {
+             e.amounts = {"33,34", "33,33", "33,33", "", "", ""};
+             e.dueDates = {"15/02/2024", "15/03/2024", "15/04/2024", "", "", ""};
+         },
+         HeaderFault::None, -1},
+    };
+    const Money euro(true, 2);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        HeaderEntries e = Valid();
+        c.change(e);
+        const HeaderCheck check = CheckHeader(e, euro);
+        EXPECT_EQ(check.fault, c.fault);
+        EXPECT_EQ(check.instalment, c.instalment);
+    }
+}
+
+TEST(CheckHeader, MessagesAndTaxableSlots) {
+    EXPECT_EQ(MessageOf(HeaderFault::DocumentDate), "La data del documento non è valida");
+    EXPECT_EQ(MessageOf(HeaderFault::DueDate), "Una o più date di scadenza non sono valide");
+    EXPECT_EQ(MessageOf(HeaderFault::SplitMismatch),
+              "Il frazionamento in scadenze non coincide con il totale della fattura. Continuare?");
+
+    VatBreakdown breakdown{};
+    EXPECT_FALSE(HasTaxableSlot(breakdown));
+    breakdown[13][0] = 100;  // codes above 12 do not count
+    breakdown[2][2] = 50;    // an exempt amount is not taxable
+    EXPECT_FALSE(HasTaxableSlot(breakdown));
+    breakdown[12][0] = -10;
+    EXPECT_TRUE(HasTaxableSlot(breakdown));
+}
+
+}  // namespace
+}  // namespace qorvana
