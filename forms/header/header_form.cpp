@@ -366,9 +366,6 @@ void HeaderForm::startNewDocument() {
     splitInstalments();
     computeDueDates();
 
-    pro_[0]->clear();
-    pro_[1]->clear();
-    panel_->clearReferences();
     panel_->hide();
     // The panel's defaults are set for every document, so that its lists always match the
     // document's kind and terms, also while the panel is not shown.
