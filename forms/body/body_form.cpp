@@ -15,6 +15,7 @@
 #include <cmath>
 
 #include "forms/body/article_list_model.h"
+#include "forms/body/confirm_cycle_form.h"
 #include "forms/common/message_box.h"
 #include "startup/numbers.h"
 #include "startup/session.h"
@@ -251,7 +252,7 @@ void BodyForm::activate() {
 }
 
 void BodyForm::runConfirmCycle() {
-    forms().handOver(this, "qoremf");
+    ConfirmCycle(session(), forms(), *this).run();
 }
 
 void BodyForm::runPrintLoop() {}

@@ -89,6 +89,24 @@ std::string LineFile::PaddedText(std::string_view utf8, std::size_t width) {
     return text;
 }
 
+std::vector<std::string> LineFile::IssuedHeader(const IssuedDocumentHeader& h) {
+    std::vector<std::string> lines = {NumberText(h.customer), NumberText(h.documentKind)};
+    for (const auto& t : h.transport) lines.push_back(CleanText(t));
+    lines.push_back(NumberText(h.transportReason));
+    lines.push_back(NumberText(h.goodsAppearance));
+    lines.push_back(std::to_string(h.shipping));
+    lines.push_back(h.vatInclusive ? "1" : "0");
+    lines.push_back(CleanText(h.number));
+    lines.push_back(CleanText(h.documentDate));
+    lines.push_back(CleanText(h.registrationDate));
+    return lines;
+}
+
+std::string LineFile::IssuedFileName(float serial) {
+    const double whole = std::isfinite(serial) ? std::floor(std::fabs(serial)) : 0;
+    return "f" + PlainNumberText(whole);
+}
+
 std::vector<std::string> LineFile::BlockLines(const DocumentLine& line) {
     return {
         NumberText(line.articleRecord),    PaddedText(line.reference, kReferenceWidth),

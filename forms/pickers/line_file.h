@@ -21,6 +21,7 @@
 // and no zero before it (" 12 ", "-3 ", " ,5 ", " 1234,75 "). Texts are padded to their
 // width, with control characters and code 255 removed so that a value stays on its line.
 
+#include <array>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -30,6 +31,20 @@
 #include "forms/body/line_table.h"
 
 namespace qorvana {
+
+// What the 15 header lines of an issued document's line file hold.
+struct IssuedDocumentHeader {
+    int customer = 0;
+    int documentKind = 0;
+    std::array<std::string, 6> transport{};  // start form text3(0..5)
+    int transportReason = -1;                // start form Combo1 index, -1 for none
+    int goodsAppearance = -1;                // start form Combo2 index, -1 for none
+    int shipping = 2;                        // 0 sped(0), 1 sped(1), 2 otherwise
+    bool vatInclusive = false;               // body scorporo
+    std::string number;                      // header text2(0)
+    std::string documentDate;                // header text3(1)
+    std::string registrationDate;            // header text3(2)
+};
 
 struct LineFileContent {
     std::vector<std::string> header;   // header lines as read (trimmed)
@@ -56,6 +71,11 @@ class LineFile {
     static std::string PaddedText(std::string_view utf8, std::size_t width);
     // A text value with only the unsafe characters removed (header texts keep their length).
     static std::string CleanText(std::string_view utf8);
+
+    // The 15 header lines of an issued document's file.
+    static std::vector<std::string> IssuedHeader(const IssuedDocumentHeader& h);
+    // Name of an issued document's file in the company folder: "f" + the serial's digits.
+    static std::string IssuedFileName(float serial);
 
     // The 10 lines of one block.
     static std::vector<std::string> BlockLines(const DocumentLine& line);

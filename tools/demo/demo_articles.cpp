@@ -214,10 +214,10 @@ ArticleData Generated(int record, DemoRandom& random) {
 
 ArticleRecord Encode(const ArticleData& d, bool lire, DemoRandom& random) {
     auto r = BlankRecord<art::kLength>(art::kLayout);
-    r.setText(art::kCode, d.code);
-    r.setText(art::kDescription, d.description);
-    r.setText(art::kBarCode, d.barCode);
-    r.setText(art::kUnit, d.unit);
+    SetText(r, art::kCode, d.code);
+    SetText(r, art::kDescription, d.description);
+    SetText(r, art::kBarCode, d.barCode);
+    SetText(r, art::kUnit, d.unit);
     r.setInt16(art::kVatCode, static_cast<std::int16_t>(d.vatCode));
     r.setDouble(art::kPrice1, DemoAmount(d.price, lire));
     r.setDouble(art::kPrice2, DemoAmount(std::round(d.price * 90) / 100, lire));
@@ -232,7 +232,7 @@ ArticleRecord Encode(const ArticleData& d, bool lire, DemoRandom& random) {
 void SetLines(ExtraDescriptionRecord& r, std::initializer_list<const char*> lines,
               std::int16_t marker) {
     std::size_t i = 0;
-    for (const char* line : lines) r.setText(ExtraDescriptionRecord::At(prx::kLine, i++), line);
+    for (const char* line : lines) SetText(r, ExtraDescriptionRecord::At(prx::kLine, i++), line);
     r.setInt16(prx::kMarker, marker);
 }
 
@@ -259,7 +259,7 @@ std::vector<Record<sra::kLength>> MakeCodeIndex(const std::vector<ArticleRecord>
     std::vector<Record<sra::kLength>> index;
     for (const auto& [code, record] : keys) {
         auto r = BlankRecord<sra::kLength>(sra::kLayout);
-        r.setText(sra::kKey, code);
+        SetText(r, sra::kKey, code);
         r.setInt16(sra::kArticle, static_cast<std::int16_t>(record));
         index.push_back(r);
     }
@@ -274,7 +274,7 @@ std::vector<BarcodeIndexRecord> MakeBarcodeIndex(const std::vector<ArticleRecord
     std::vector<BarcodeIndexRecord> index;
     for (const auto& [code, record] : keys) {
         auto r = BlankRecord<srb::kLength>(srb::kLayout);
-        r.setText(srb::kBarCode, code);
+        SetText(r, srb::kBarCode, code);
         r.setInt16(srb::kArticle, static_cast<std::int16_t>(record));
         index.push_back(r);
     }

@@ -75,7 +75,7 @@ DemoSummary WriteDemoCompany(const DemoOptions& options) {
     WriteRecords(company / "qorvana.fpa", std::vector{DemoFpaSettings(options.company)});
 
     DemoRandom random(20250305);
-    const auto customers = MakeCustomers(options.customers, options.lire, random);
+    const auto customers = MakeCustomers(options.customers, random);
     const auto agents = MakeAgents();
     const auto accounts = MakeAccounts(customers);
     WriteRecords(company / "qorvana.cli", customers);

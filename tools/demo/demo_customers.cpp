@@ -62,37 +62,37 @@ std::string EmailOf(std::string_view name) {
 CustomerRecord Encode(const CustomerData& d, DemoRandom& random) {
     auto r = BlankRecord<cli::kLength>(cli::kLayout);
     const Town& town = *d.town;
-    r.setText(cli::kName1, d.name1);
-    r.setText(cli::kName2, d.name2);
-    r.setText(cli::kAddress, d.address);
-    r.setText(cli::kTown, town.name);
-    r.setText(cli::kPostcode, town.postcode);
-    r.setText(cli::kPhone1,
-              std::string(town.phonePrefix) + " " + Digits(random.next() % 1000000, 6));
-    r.setText(cli::kVatNumber, d.vatNumber);
-    r.setText(cli::kTaxCode, d.taxCode);
-    r.setText(cli::kPaFlag, d.publicAdministration ? "1" : "0");
-    r.setText(cli::kCarried515, d.recipientCode);  // recipient code of the electronic invoice
+    SetText(r, cli::kName1, d.name1);
+    SetText(r, cli::kName2, d.name2);
+    SetText(r, cli::kAddress, d.address);
+    SetText(r, cli::kTown, town.name);
+    SetText(r, cli::kPostcode, town.postcode);
+    SetText(r, cli::kPhone1,
+            std::string(town.phonePrefix) + " " + Digits(random.next() % 1000000, 6));
+    SetText(r, cli::kVatNumber, d.vatNumber);
+    SetText(r, cli::kTaxCode, d.taxCode);
+    SetText(r, cli::kPaFlag, d.publicAdministration ? "1" : "0");
+    SetText(r, cli::kCarried515, d.recipientCode);  // recipient code of the electronic invoice
     r.setInt16(cli::kPaymentCondition, static_cast<std::int16_t>(d.payment));
     r.setInt16(cli::kAgentCode, static_cast<std::int16_t>(d.agent));
     r.setInt16(cli::kRibOption, d.payment >= 3 && d.payment <= 5 ? 1 : 0);
-    r.setText(cli::kCustomerAccount, d.account);
-    r.setText(cli::kRevenueAccount, kRevenueAccount);
-    r.setText(cli::kVatAccount, kVatAccount);
-    r.setText(cli::kOutsideVatAccount, kOutsideVatAccount);
-    r.setText(cli::kVatPrefix, "IT");
-    r.setText(cli::kPriceList, d.priceList);
-    r.setText(cli::kNotes1, d.notes1);
+    SetText(r, cli::kCustomerAccount, d.account);
+    SetText(r, cli::kRevenueAccount, kRevenueAccount);
+    SetText(r, cli::kVatAccount, kVatAccount);
+    SetText(r, cli::kOutsideVatAccount, kOutsideVatAccount);
+    SetText(r, cli::kVatPrefix, "IT");
+    SetText(r, cli::kPriceList, d.priceList);
+    SetText(r, cli::kNotes1, d.notes1);
     r.setInt16(cli::kVatCodeOverride, static_cast<std::int16_t>(d.vatOverride));
-    r.setText(cli::kEmail, d.email);
+    SetText(r, cli::kEmail, d.email);
     r.setInt16(cli::kDeleted, d.deleted ? 1 : 0);
     if (d.payment >= 3 && d.payment <= 5) {
-        r.setText(cli::kBankText, "Banco BPM - Ag. " + std::string(town.name));
-        r.setText(cli::kIbanPrefix, "IT60");
-        r.setText(cli::kCin, "X");
-        r.setText(cli::kAbi, "05034");
-        r.setText(cli::kCab, Digits(11700 + random.next() % 200, 5));
-        r.setText(cli::kBankAccount, Digits(random.next() % 1000000, 12));
+        SetText(r, cli::kBankText, "Banco BPM " + std::string(town.name));
+        SetText(r, cli::kIbanPrefix, "IT60");
+        SetText(r, cli::kCin, "X");
+        SetText(r, cli::kAbi, "05034");
+        SetText(r, cli::kCab, Digits(11700 + random.next() % 200, 5));
+        SetText(r, cli::kBankAccount, Digits(random.next() % 1000000, 12));
     }
     return r;
 }
@@ -168,7 +168,7 @@ std::vector<CustomerData> Fixtures() {
         if (c.email.empty()) c.email = EmailOf(c.name1);
     }
     at(customer::kComune).email = "lavoripubblici@comune.verona.it";
-    at(customer::kAlfa).notes1 = "Consegna al magazzino ricevimento merci";
+    at(customer::kAlfa).notes1 = "Consegna al magazzino ricevimento";
     return f;
 }
 
@@ -224,7 +224,7 @@ CustomerData Generated(int serial, DemoRandom& random, std::unordered_set<std::s
 
 }  // namespace
 
-std::vector<CustomerRecord> MakeCustomers(int count, bool /*lire*/, DemoRandom& random) {
+std::vector<CustomerRecord> MakeCustomers(int count, DemoRandom& random) {
     std::vector<CustomerRecord> customers;
     customers.reserve(static_cast<std::size_t>(std::max(count, customer::kFixtureCount)));
     std::unordered_set<std::string> names;
@@ -261,7 +261,7 @@ std::vector<NameIndexRecord> MakeNameIndex(const std::vector<CustomerRecord>& cu
     index.reserve(entries.size());
     for (const auto& e : entries) {
         auto r = BlankRecord<src::kLength>(src::kLayout);
-        r.setText(src::kKey, e.keyUtf8);
+        SetText(r, src::kKey, e.keyUtf8);
         r.setInt16(src::kCustomer, static_cast<std::int16_t>(e.record));
         index.push_back(r);
     }
@@ -284,13 +284,13 @@ std::vector<Record<age::kLength>> MakeAgents() {
     std::vector<Record<age::kLength>> records;
     for (const auto& a : agents) {
         auto r = BlankRecord<age::kLength>(age::kLayout);
-        r.setText(age::kName1, a.name);
-        r.setText(age::kName2, "Agente di commercio");
-        r.setText(age::kAddress, "Via Mazzini 10");
-        r.setText(age::kTown, a.town);
-        r.setText(age::kPostcode, TownNamed(a.town).postcode);
-        r.setText(age::kDescription, a.area);
-        r.setText(age::kCode, a.code);
+        SetText(r, age::kName1, a.name);
+        SetText(r, age::kName2, "Agente di commercio");
+        SetText(r, age::kAddress, "Via Mazzini 10");
+        SetText(r, age::kTown, a.town);
+        SetText(r, age::kPostcode, TownNamed(a.town).postcode);
+        SetText(r, age::kDescription, a.area);
+        SetText(r, age::kCode, a.code);
         r.setInt16(age::kPaymentCondition, static_cast<std::int16_t>(a.payment));
         records.push_back(r);
     }
@@ -316,8 +316,8 @@ std::vector<AccountRecord> MakeAccounts(const std::vector<CustomerRecord>& custo
     std::vector<AccountRecord> accounts;
     for (const auto& [code, name] : chart) {
         auto r = BlankRecord<con::kLength>(con::kLayout);
-        r.setText(con::kCode, code);
-        r.setText(con::kName, name.substr(0, 40));
+        SetText(r, con::kCode, code);
+        SetText(r, con::kName, name.substr(0, 40));
         accounts.push_back(r);
     }
     return accounts;

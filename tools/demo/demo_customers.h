@@ -13,7 +13,7 @@
 namespace qorvana::demo {
 
 // The fixed customers (demo_fixtures.h), then generated ones up to `count` in all.
-std::vector<CustomerRecord> MakeCustomers(int count, bool lire, DemoRandom& random);
+std::vector<CustomerRecord> MakeCustomers(int count, DemoRandom& random);
 // One entry per customer, keyed by the upper-cased shown name, in ascending key order.
 std::vector<NameIndexRecord> MakeNameIndex(const std::vector<CustomerRecord>& customers);
 // Agents with codes 0001..0003 (customer agent code 9 matches none).

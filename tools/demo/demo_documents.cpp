@@ -77,8 +77,8 @@ class DocumentMaker {
         const float serial = static_cast<float>(nextNoteSerial_++);
         auto head = BlankRecord<bol::kLength>(bol::kLayout);
         head.setInt16(bol::kNumber, static_cast<std::int16_t>(note.number));
-        head.setText(bol::kDate, note.date);
-        head.setText(bol::kText, note.text);
+        SetText(head, bol::kDate, note.date);
+        SetText(head, bol::kText, note.text);
         head.setSingle(bol::kSerial, serial);
         head.setDouble(bol::kReturnNumber, note.returnNumber);
         head.setInt16(bol::kCustomer, static_cast<std::int16_t>(note.customer));
@@ -89,7 +89,7 @@ class DocumentMaker {
         for (const auto& s : note.lines) {
             auto line = head;
             line.setInt16(bol::kHeadMark, 0);
-            line.setText(bol::kText, LineOf(s).description);
+            SetText(line, bol::kText, PadTo(LineOf(s).description, bol::kText.width));
             out.noteRecords.push_back(line);
         }
         ++out.notes;
@@ -113,12 +113,12 @@ class DocumentMaker {
         const int serial = nextReceiptSerial_++;
         DocumentRecord r = NewDocumentRecord();
         r.setInt16(document_record::kCustomer, static_cast<std::int16_t>(customer));
-        r.setText(document_record::kNumber, number);
-        r.setText(document_record::kRegistrationDate, date);
-        r.setText(document_record::kDocumentDate, date);
+        SetText(r, document_record::kNumber, number);
+        SetText(r, document_record::kRegistrationDate, date);
+        SetText(r, document_record::kDocumentDate, date);
         r.setInt16(document_record::kKind, open ? 1 : 0);
         r.setSingle(document_record::kSerial, static_cast<float>(serial));
-        r.setText(document_record::kPaymentTerms, "1");
+        SetText(r, document_record::kPaymentTerms, "1");
         double total = 0;
         for (const auto& s : lines) {
             const DocumentLine l = LineOf(s);
@@ -142,21 +142,21 @@ class DocumentMaker {
                   DemoDocuments& out) {
         for (int j = 1; j <= prv::kLinesPerQuote; ++j) {
             auto r = BlankRecord<prv::kLength>(prv::kLayout);
-            r.setText(prv::kNumber, number);
-            r.setText(prv::kDate, date);
+            SetText(r, prv::kNumber, number);
+            SetText(r, prv::kDate, date);
             r.setInt16(prv::kCustomer, static_cast<std::int16_t>(customer));
-            r.setText(prv::kDescription, description);
+            SetText(r, prv::kDescription, description);
             r.setInt16(prv::kVatIncluded, vatIncluded ? 1 : 0);
             r.setInt16(prv::kState, open ? 0 : 1);
             if (j <= static_cast<int>(lines.size())) {
                 const DocumentLine l = LineOf(lines[static_cast<std::size_t>(j - 1)]);
                 const std::string text = PadTo(l.description, 50);
                 r.setInt16(prv::kArticle, l.articleRecord);
-                r.setText(prv::kLineDescription1, PadTo(text, 40));
-                r.setText(prv::kLineDescription2, text.substr(PadTo(text, 40).size()));
+                SetText(r, prv::kLineDescription1, PadTo(text, 40));
+                SetText(r, prv::kLineDescription2, text.substr(PadTo(text, 40).size()));
                 r.setDouble(prv::kQuantity, l.quantity);
                 r.setDouble(prv::kPrice, l.unitPrice);
-                r.setText(prv::kUnit, l.unit);
+                SetText(r, prv::kUnit, l.unit);
                 r.setInt16(prv::kDiscount1, l.discount1);
                 r.setInt16(prv::kVatCode, l.vatCode);
             }

@@ -34,6 +34,14 @@ void WriteRecords(const std::filesystem::path& file, const std::vector<Record<N>
     if (!out) throw DemoWriteError("cannot write " + file.string());
 }
 
+// Sets a text field of demo data; demo data that does not fit its field is a fault of the
+// demo maker, not something to cut silently.
+template <std::size_t N>
+void SetText(Record<N>& record, Field field, std::string_view utf8) {
+    if (!record.setText(field, utf8))
+        throw DemoWriteError("demo text too long for its field: " + std::string(utf8));
+}
+
 // A record with every text field of the layout blank and every number 0, as the suite's
 // programs create them.
 template <std::size_t N>

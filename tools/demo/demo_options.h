@@ -30,7 +30,7 @@ inline constexpr const char* kDemoUsage =
     "  --customers N    customers 1..32767, fixtures included (default 60)\n"
     "  --articles N     articles 1..32767, fixtures included (default 80)\n"
     "  --modules LIST   lines of qorvana.prg, comma-separated (default =PIA,=AGE,=PRE,=FPA)\n"
-    "  --fpa-switch V   line 6 of qorvana.eur (default 0)\n"
+    "  --fpa-switch V   electronic-invoice switch in qorvana.eur, slot 6 (default 0)\n"
     "  --lire           amounts in lire instead of euro\n";
 
 }  // namespace qorvana::demo

@@ -423,48 +423,48 @@ std::vector<std::string> LkfLines() {
 
 Record<gnr::kLength> DemoGeneralSettings() {
     auto r = BlankRecord<gnr::kLength>(gnr::kLayout);
-    r.setText(gnr::kVersionMark, "9");
-    r.setText(gnr::kFlagB, "1");
+    SetText(r, gnr::kVersionMark, "9");
+    SetText(r, gnr::kFlagB, "1");
     r.setDouble(gnr::kRowColour1, gnr::kDefaultRowColour1);
     r.setDouble(gnr::kRowColour2, gnr::kDefaultRowColour2);
-    r.setText(gnr::kAlternateRows, "1");
-    r.setText(gnr::kFlagC, "1");
+    SetText(r, gnr::kAlternateRows, "1");
+    SetText(r, gnr::kFlagC, "1");
     r.setInt16(gnr::kScorporo, 0);
     r.setInt16(gnr::kBarcode, 0);
-    r.setText(gnr::kDefaultVatCode, "01");
+    SetText(r, gnr::kDefaultVatCode, "01");
     r.setInt16(gnr::kWeightSwitch, 1);
-    r.setText(gnr::kNumberWithYear, "0");
+    SetText(r, gnr::kNumberWithYear, "0");
     return r;
 }
 
 FpaRecord DemoFpaSettings(int company) {
     FpaRecord r;
-    for (const auto& def : kFpaFields) r.setText(def.field, "");
-    r.setText(fpa::kMarker, "1");
-    r.setText(fpa::kTransmitterCountry, "IT");
-    r.setText(fpa::kTransmitterId, "01234567897");
-    r.setText(fpa::kSellerTaxCode, "01234567897");
-    r.setText(fpa::kSellerVatNumber, "01234567897");
-    r.setText(fpa::kTaxRegimeIndex, "0");
-    r.setText(fpa::kCompanyKind, "2");
-    r.setText(fpa::kRegisterFlag, "1");
-    r.setText(fpa::kRegisterOffice, "VR");
-    r.setText(fpa::kRegisterNumber, "123456");
-    r.setText(fpa::kShareCapital, "50000.00");
-    r.setText(fpa::kSingleMember, "SM");
-    r.setText(fpa::kLiquidation, "LN");
-    r.setText(fpa::kSellerName, "QORVANA DEMO S.R.L.");
-    r.setText(fpa::kSellerAddress, "Via dell'Industria 15");
-    r.setText(fpa::kSellerPostcode, "37135");
-    r.setText(fpa::kSellerTown, "Verona");
-    r.setText(fpa::kSellerProvince, "VR");
-    r.setText(fpa::kSellerCountry, "IT");
-    r.setText(fpa::kSellerPhone, "0458201234");
-    r.setText(fpa::kSellerFax, "0458201235");
-    r.setText(fpa::kSellerEmail, "fatturapa@qorvanademo.it");
-    r.setText(fpa::kSeparateSeries, "0");
-    r.setText(fpa::kCombo5Position, "1");
-    r.setText(fpa::kXmlFolder, CompanyFolder(company) + "\\fatturepa");
+    for (const auto& def : kFpaFields) SetText(r, def.field, "");
+    SetText(r, fpa::kMarker, "1");
+    SetText(r, fpa::kTransmitterCountry, "IT");
+    SetText(r, fpa::kTransmitterId, "01234567897");
+    SetText(r, fpa::kSellerTaxCode, "01234567897");
+    SetText(r, fpa::kSellerVatNumber, "01234567897");
+    SetText(r, fpa::kTaxRegimeIndex, "0");
+    SetText(r, fpa::kCompanyKind, "2");
+    SetText(r, fpa::kRegisterFlag, "1");
+    SetText(r, fpa::kRegisterOffice, "VR");
+    SetText(r, fpa::kRegisterNumber, "123456");
+    SetText(r, fpa::kShareCapital, "50000.00");
+    SetText(r, fpa::kSingleMember, "SM");
+    SetText(r, fpa::kLiquidation, "LN");
+    SetText(r, fpa::kSellerName, "QORVANA DEMO S.R.L.");
+    SetText(r, fpa::kSellerAddress, "Via dell'Industria 15");
+    SetText(r, fpa::kSellerPostcode, "37135");
+    SetText(r, fpa::kSellerTown, "Verona");
+    SetText(r, fpa::kSellerProvince, "VR");
+    SetText(r, fpa::kSellerCountry, "IT");
+    SetText(r, fpa::kSellerPhone, "0458201234");
+    SetText(r, fpa::kSellerFax, "0458201235");
+    SetText(r, fpa::kSellerEmail, "fatturapa@qorvanademo.it");
+    SetText(r, fpa::kSeparateSeries, "0");
+    SetText(r, fpa::kCombo5Position, "1");
+    SetText(r, fpa::kXmlFolder, CompanyFolder(company) + "\\fatturepa");
     return r;
 }
 

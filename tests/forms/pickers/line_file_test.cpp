@@ -114,6 +114,25 @@ TEST(LineFileIssued, ThreeLinesWriteAllBlocksAndReadBack) {
     std::filesystem::remove(file);
 }
 
+TEST(LineFileIssued, HeaderAndName) {
+    IssuedDocumentHeader h;
+    h.customer = 17;
+    h.documentKind = 1;
+    h.transport = {"12 13", "", "3", "12,5", "", "MITTENTE\r\n"};
+    h.transportReason = 2;
+    h.shipping = 1;
+    h.vatInclusive = true;
+    h.number = "12";
+    h.documentDate = "05/11/2024";
+    h.registrationDate = "06/11/2024";
+    const std::vector<std::string> expected = {
+        " 17 ", " 1 ", "12 13", "",  "3",  "12,5",       "",          "MITTENTE",
+        " 2 ",  "-1 ", "1",     "1", "12", "05/11/2024", "06/11/2024"};
+    EXPECT_EQ(LineFile::IssuedHeader(h), expected);
+    EXPECT_EQ(LineFile::IssuedFileName(1234.0f), "f1234");
+    EXPECT_EQ(LineFile::IssuedFileName(16777216.0f), "f16777216");
+}
+
 TEST(LineFileReading, ToleratesEitherSeparatorShortFilesAndBadNumbers) {
     // Header of 2, a block with "." decimals and an out-of-range VAT code, then a block cut
     // after its description.

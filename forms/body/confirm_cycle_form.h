@@ -1,0 +1,38 @@
+#pragma once
+// The body form's confirmation cycle (action 99): the moment of issue, posting, the
+// document's line file, then back to the start form. Printing, the PDF copy and the
+// accounting registration join the cycle between the line file and the return.
+// The header and start forms' values are read through their control registries.
+
+#include "forms/body/posting.h"
+#include "forms/pickers/line_file.h"
+
+namespace qorvana {
+
+struct Session;
+class FormSet;
+class BodyForm;
+
+class ConfirmCycle {
+  public:
+    ConfirmCycle(Session& session, FormSet& forms, BodyForm& body);
+
+    // Runs the cycle and hands over to the next form. A refusal before anything was written
+    // goes back to the header form as the operator left it; a failure after that is shown
+    // and the cycle stops at the start form.
+    void run();
+
+    // The values posting reads, from the header form qoremft.
+    PostingHeader headerValues() const;
+    // The panel's document type: first 4 characters of qoremft.Combo8(0).
+    std::string fpaDocumentType() const;
+    // The 15 header lines' values, from the start, body and header forms.
+    IssuedDocumentHeader lineFileHeader() const;
+
+  private:
+    Session& session_;
+    FormSet& forms_;
+    BodyForm& body_;
+};
+
+}  // namespace qorvana
