@@ -69,13 +69,19 @@ std::string FormatItalian(double amount, int decimals) {
     digits = zero ? "0" : digits.substr(first);
     if (decimals == 0) {
         if (zero) return "";
-        return (amount < 0 ? "-" : "") + Grouped(digits);
+        std::string out = amount < 0 ? "-" : "";
+        out += Grouped(digits);
+        return out;
     }
     const auto d = static_cast<std::size_t>(decimals);
     if (digits.size() <= d) digits = std::string(d + 1 - digits.size(), '0') + digits;
     const std::string integerPart = digits.substr(0, digits.size() - d);
     const std::string fraction = digits.substr(digits.size() - d);
-    return (amount < 0 && !zero ? "-" : "") + Grouped(integerPart) + "," + fraction;
+    std::string out = amount < 0 && !zero ? "-" : "";
+    out += Grouped(integerPart);
+    out += ',';
+    out += fraction;
+    return out;
 }
 
 }  // namespace

@@ -71,7 +71,10 @@ double Val(std::string_view text) {
     const NumberText n = ScanNumber(text);
     if (!n.hasDigits) return 0;
     std::string plain = n.mantissa;
-    if (!n.exponent.empty()) plain += "e" + n.exponent;
+    if (!n.exponent.empty()) {
+        plain += 'e';
+        plain += n.exponent;
+    }
     double value = 0;
     const auto [end, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
     if (ec != std::errc() || !std::isfinite(value)) return 0;
@@ -105,23 +108,33 @@ std::string PlainNumberText(double value) {
     while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
     if (exponent >= 15) {
         // Beyond 15 integer digits the suite writes an exponent form.
-        std::string out = digits.substr(0, 1);
-        if (digits.size() > 1) out += "." + digits.substr(1);
-        out += "E+" + std::to_string(exponent);
-        return negative ? "-" + out : out;
+        std::string out = negative ? "-" : "";
+        out += digits[0];
+        if (digits.size() > 1) {
+            out += '.';
+            out += digits.substr(1);
+        }
+        out += "E+";
+        out += std::to_string(exponent);
+        return out;
     }
-    std::string out;
+    std::string out = negative ? "-" : "";
     if (exponent < 0) {
-        out = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+        out += "0.";
+        out.append(static_cast<std::size_t>(-exponent - 1), '0');
+        out += digits;
     } else {
         const auto intDigits = static_cast<std::size_t>(exponent + 1);
         if (digits.size() <= intDigits) {
-            out = digits + std::string(intDigits - digits.size(), '0');
+            out += digits;
+            out.append(intDigits - digits.size(), '0');
         } else {
-            out = digits.substr(0, intDigits) + "." + digits.substr(intDigits);
+            out += digits.substr(0, intDigits);
+            out += '.';
+            out += digits.substr(intDigits);
         }
     }
-    return negative ? "-" + out : out;
+    return out;
 }
 
 }  // namespace qorvana

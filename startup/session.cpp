@@ -4,6 +4,10 @@
 
 namespace qorvana {
 
+Session::Session() {
+    workStrings[19] = "0";
+}
+
 Money Session::money() const {
     return Money(Val(workStrings[1]) != 0, static_cast<int>(Val(workStrings[5])));
 }

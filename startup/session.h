@@ -32,6 +32,8 @@ struct PrintFontEntry {
 using GeneralSettingsRecord = Record<346>;
 
 struct Session {
+    Session();
+
     // --- shared globals ---
     double companyNumber = 0;
     std::array<std::string, 21> workStrings{};   // slot 19 = "0" at start

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <system_error>
@@ -25,24 +26,20 @@ void LoadCurrencySettings(Session& s) {
     SeqReader in(s.dataRootFile("qorvana.eur"));
     for (int slot = 1; slot <= 5; ++slot) w[slot] = in.readItem();
     if (in.failed()) {
-        w[1] = "1";
-        w[2] = "1936.27";
-        w[3] = "ITL";
-        w[4] = "EUR";
-        w[5] = "2";
+        static const std::array<std::string, 5> kDefaults = {"1", "1936.27", "ITL", "EUR", "2"};
+        std::copy(kDefaults.begin(), kDefaults.end(), w.begin() + 1);
     }
     in.clearError();
     w[6] = in.readLine();
-    if (in.failed()) w[6] = "0";
+    if (in.failed()) w[6] = std::string("0");
     in.clearError();
     w[11] = in.readLine();
-    if (in.failed()) w[11] = "9";
-    w[1] = Val(w[1]) != 0 ? "1" : "0";
+    if (in.failed()) w[11] = std::string("9");
+    w[1] = std::string(Val(w[1]) != 0 ? "1" : "0");
     // Amount decimals other than 3, 4 or 5 mean 2, for every user of the slot.
     const double decimals = Val(w[5]);
-    w[5] = (decimals == 3 || decimals == 4 || decimals == 5)
-               ? std::to_string(static_cast<int>(decimals))
-               : "2";
+    const bool kept = decimals == 3 || decimals == 4 || decimals == 5;
+    w[5] = std::to_string(kept ? static_cast<int>(decimals) : 2);
 }
 
 int SmallInt(const std::string& text) {

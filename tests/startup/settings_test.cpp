@@ -13,6 +13,13 @@ using testing::TempDir;
 constexpr const char* kCompany = "qorwin/qorwin/qoraz0.001/";
 constexpr const char* kRoot = "qorwin/qorwin/";
 
+// "L<n>": a distinct text for line n of a generated qorvana.tab.
+std::string LineText(int n) {
+    std::string text = "L";
+    text += std::to_string(n);
+    return text;
+}
+
 class SettingsTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -184,6 +191,28 @@ TEST_F(SettingsTest, GeneralSettingsNormalisedAndWrittenBack) {
     }
 }
 
+TEST_F(SettingsTest, EmptyOrShortCompanyRecordIsCompletedAndWrittenBack) {
+    for (const std::string& bytes : {std::string(), gnrImage("07", "9").substr(0, 180)}) {
+        SCOPED_TRACE(bytes.size());
+        writeCompany("qorvana.gnr", bytes);
+        LoadSharedSettings(session);
+        const auto& g = session.generalSettings;
+        EXPECT_EQ(g.text(gnr::kVersionMark), "9");
+        EXPECT_EQ(g.text(gnr::kDefaultVatCode), "01");
+        EXPECT_EQ(g.dbl(gnr::kRowColour2), 16777215);
+        EXPECT_EQ(drive.read(std::string(kCompany) + "qorvana.gnr").size(), gnr::kLength);
+    }
+}
+
+TEST_F(SettingsTest, CompanyPaths) {
+    session.companyNumber = 12;
+    EXPECT_EQ(session.companyFolder(), drive.path() / "qorwin/qorwin/qoraz0.012");
+    EXPECT_EQ(session.companyFile("qorvana.cli"),
+              drive.path() / "qorwin/qorwin/qoraz0.012/qorvana.cli");
+    EXPECT_EQ(session.dataRootFile("qorvana.prg"), drive.path() / "qorwin/qorwin/qorvana.prg");
+    EXPECT_EQ(Session().workStrings[19], "0");
+}
+
 TEST_F(SettingsTest, UnchangedCompanyRecordIsNotWrittenBack) {
     writeCompany("qorvana.gnr", gnrImage("04", "9"));
     const auto file = drive.path() / kCompany / "qorvana.gnr";
@@ -221,7 +250,7 @@ TEST_F(SettingsTest, ModulesListNeedsTheExactLine) {
 
 TEST_F(SettingsTest, StartTablesFromTheCarrierBlock) {
     std::vector<std::string> lines;
-    for (int n = 1; n <= TabFile::kLines; ++n) lines.push_back("L" + std::to_string(n));
+    for (int n = 1; n <= TabFile::kLines; ++n) lines.push_back(LineText(n));
     writeRoot("qorvana.prg", "=FPA\r\n");
     const StartTables t = LoadStartTables(session, TabFile::FromLines(lines));
     ASSERT_EQ(t.transportReasons.size(), 40u);
@@ -250,7 +279,7 @@ TEST_F(SettingsTest, StartTablesFromTheCarrierBlock) {
 
 TEST(TabFileMap, EveryBlockWhereTheMapSaysAndItems) {
     std::vector<std::string> lines;
-    for (int n = 1; n <= TabFile::kLines; ++n) lines.push_back("L" + std::to_string(n));
+    for (int n = 1; n <= TabFile::kLines; ++n) lines.push_back(LineText(n));
     lines[TabFile::ExemptionLine(0) - 1] = "N1,\"Esente, art. 10\"";
     const TabFile tab = TabFile::FromLines(lines);
     EXPECT_EQ(TabFile::VatCodeLine(1), 1);
