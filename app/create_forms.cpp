@@ -1,6 +1,8 @@
 #include "app/create_forms.h"
 
+#include "forms/body/body_form.h"
 #include "forms/common/placeholder_form.h"
+#include "forms/header/header_form.h"
 #include "forms/start/customer_list_form.h"
 #include "forms/start/start_form.h"
 
@@ -23,10 +25,8 @@ ProgramForms CreateForms(Session& session, FormSet& forms) {
     result.start = Add<StartForm>(result, forms, session, forms);
     Add<CustomerListForm>(result, forms, session, forms);
     // Body and header forms.
-    Add<PlaceholderForm>(result, forms, QStringLiteral("qoremfx"),
-                         QStringLiteral("Corpo del documento"), session, forms);
-    Add<PlaceholderForm>(result, forms, QStringLiteral("qoremft"),
-                         QStringLiteral("Testata del documento"), session, forms);
+    Add<BodyForm>(result, forms, session, forms);
+    Add<HeaderForm>(result, forms, session, forms);
     // Pickers of delivery notes, receipts, invoices and quotes.
     Add<PlaceholderForm>(result, forms, QStringLiteral("qoremfb"), QStringLiteral("Scelta DDT"),
                          session, forms);

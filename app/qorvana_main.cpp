@@ -11,6 +11,25 @@
 #include "forms/start/start_form.h"
 #include "startup/session.h"
 
+namespace {
+
+QtMessageHandler& StandardHandler() {
+    static QtMessageHandler handler = nullptr;
+    return handler;
+}
+
+// The offscreen platform warns about window operations it cannot do; nothing is wrong then.
+void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (text.contains(QLatin1String("This plugin does not support"))) return;
+    if (StandardHandler()) {
+        StandardHandler()(type, context, text);
+    } else {
+        std::cerr << qFormatLogMessage(type, context, text).toStdString() << std::endl;
+    }
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     using namespace qorvana;
     const ProgramOptions options =
@@ -32,6 +51,7 @@ int main(int argc, char** argv) {
         }
     }
 
+    if (options.replay) StandardHandler() = qInstallMessageHandler(QuietMessages);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("qorvana"));
     // Only the start form ends the program.

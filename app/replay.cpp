@@ -41,6 +41,13 @@ QString Quote(const QString& text) {
     return QString::fromStdString(QuoteScriptText(text.toStdString()));
 }
 
+// FORM.NAME(INDEX) of a control, for failure texts.
+QString Label(const QWidget* w) {
+    const auto* form = qobject_cast<const QorForm*>(w->window());
+    if (!form || form == w) return w->objectName();
+    return form->formName() + QLatin1Char('.') + w->objectName();
+}
+
 QString Word(const ScriptWord& word) {
     return QString::fromStdString(word.text);
 }
@@ -83,7 +90,7 @@ QString ShownText(QWidget* w) {
     if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) return plain->toPlainText();
     if (auto* rich = qobject_cast<QTextEdit*>(w)) return rich->toPlainText();
     if (auto* slider = qobject_cast<QAbstractSlider*>(w)) return QString::number(slider->value());
-    Fail(QStringLiteral("%1 shows no text").arg(w->objectName()));
+    Fail(QStringLiteral("%1 shows no text").arg(Label(w)));
 }
 
 // The text box behind a control: itself, a combo box's edit part, a date picker's box.
@@ -96,7 +103,7 @@ QLineEdit* TextBoxOf(QWidget* w) {
 
 QAbstractItemView* GridOf(QWidget* w) {
     auto* view = qobject_cast<QAbstractItemView*>(w);
-    if (!view || !view->model()) Fail(QStringLiteral("%1 is not a grid").arg(w->objectName()));
+    if (!view || !view->model()) Fail(QStringLiteral("%1 is not a grid").arg(Label(w)));
     return view;
 }
 
@@ -238,8 +245,8 @@ QWidget* Replay::controlNamed(const ScriptWord& word) const {
 
 void Replay::focusOn(QWidget* control) {
     QWidget* window = control->window();
-    if (!control->isVisible()) Fail(QStringLiteral("%1 is not visible").arg(control->objectName()));
-    if (!control->isEnabled()) Fail(QStringLiteral("%1 is disabled").arg(control->objectName()));
+    if (!control->isVisible()) Fail(QStringLiteral("%1 is not visible").arg(Label(control)));
+    if (!control->isEnabled()) Fail(QStringLiteral("%1 is disabled").arg(Label(control)));
     window->raise();
     window->activateWindow();
     settle();
@@ -247,27 +254,27 @@ void Replay::focusOn(QWidget* control) {
     control->setFocus(Qt::OtherFocusReason);
     settle();
     if (!HoldsFocus(control))
-        Fail(QStringLiteral("%1 does not take the focus").arg(control->objectName()));
+        Fail(QStringLiteral("%1 does not take the focus").arg(Label(control)));
 }
 
 void Replay::doType(QWidget* control, const QString& text) {
     focusOn(control);
     if (QLineEdit* box = TextBoxOf(control)) {
-        if (box->isReadOnly()) Fail(QStringLiteral("%1 is read-only").arg(control->objectName()));
+        if (box->isReadOnly()) Fail(QStringLiteral("%1 is read-only").arg(Label(control)));
         box->selectAll();
         box->insert(text);
         if (box->text() != text)
             Fail(QStringLiteral("%1 took %2 instead of %3")
-                     .arg(control->objectName(), Quote(box->text()), Quote(text)));
+                     .arg(Label(control), Quote(box->text()), Quote(text)));
         return;
     }
     if (auto* plain = qobject_cast<QPlainTextEdit*>(control)) {
-        if (plain->isReadOnly()) Fail(QStringLiteral("%1 is read-only").arg(control->objectName()));
+        if (plain->isReadOnly()) Fail(QStringLiteral("%1 is read-only").arg(Label(control)));
         plain->selectAll();
         plain->insertPlainText(text);
         return;
     }
-    Fail(QStringLiteral("%1 takes no typed text").arg(control->objectName()));
+    Fail(QStringLiteral("%1 takes no typed text").arg(Label(control)));
 }
 
 void Replay::doKeys(QWidget* control, const std::vector<ScriptWord>& keys) {
@@ -297,8 +304,8 @@ void Replay::doKeys(QWidget* control, const std::vector<ScriptWord>& keys) {
 }
 
 void Replay::doClick(QWidget* control) {
-    if (!control->isVisible()) Fail(QStringLiteral("%1 is not visible").arg(control->objectName()));
-    if (!control->isEnabled()) Fail(QStringLiteral("%1 is disabled").arg(control->objectName()));
+    if (!control->isVisible()) Fail(QStringLiteral("%1 is not visible").arg(Label(control)));
+    if (!control->isEnabled()) Fail(QStringLiteral("%1 is disabled").arg(Label(control)));
     control->window()->activateWindow();
     settle();
     QPoint at = control->rect().center();
@@ -315,11 +322,11 @@ void Replay::doClick(QWidget* control) {
 
 void Replay::doSelect(QWidget* control, int entry) {
     if (!control->isVisible() || !control->isEnabled())
-        Fail(QStringLiteral("%1 is not visible or disabled").arg(control->objectName()));
+        Fail(QStringLiteral("%1 is not visible or disabled").arg(Label(control)));
     if (auto* combo = qobject_cast<QComboBox*>(control)) {
         if (entry < 0 || entry >= combo->count())
             Fail(QStringLiteral("%1 has %2 entries, no entry %3")
-                     .arg(control->objectName())
+                     .arg(Label(control))
                      .arg(combo->count())
                      .arg(entry));
         focusOn(control);
@@ -331,23 +338,23 @@ void Replay::doSelect(QWidget* control, int entry) {
     if (auto* view = qobject_cast<QAbstractItemView*>(control)) {
         QAbstractItemModel* model = view->model();
         if (!model || entry < 0 || entry >= model->rowCount())
-            Fail(QStringLiteral("%1 has no entry %2").arg(control->objectName()).arg(entry));
+            Fail(QStringLiteral("%1 has no entry %2").arg(Label(control)).arg(entry));
         focusOn(control);
         const QModelIndex index = model->index(entry, 0);
         view->setCurrentIndex(index);
         emit view->clicked(index);
         return;
     }
-    Fail(QStringLiteral("%1 is not a combo box or list").arg(control->objectName()));
+    Fail(QStringLiteral("%1 is not a combo box or list").arg(Label(control)));
 }
 
 void Replay::doPick(QWidget* control, int row) {
     QAbstractItemView* view = GridOf(control);
-    if (!control->isVisible()) Fail(QStringLiteral("%1 is not visible").arg(control->objectName()));
+    if (!control->isVisible()) Fail(QStringLiteral("%1 is not visible").arg(Label(control)));
     const int rows = view->model()->rowCount();
     if (row < 1 || row > rows)
         Fail(QStringLiteral("%1 has rows 1 to %2 under the header, no row %3")
-                 .arg(control->objectName())
+                 .arg(Label(control))
                  .arg(rows)
                  .arg(row));
     focusOn(control);
@@ -358,12 +365,12 @@ void Replay::doPick(QWidget* control, int row) {
 
 void Replay::doScroll(QWidget* control, int value) {
     auto* bar = qobject_cast<QAbstractSlider*>(control);
-    if (!bar) Fail(QStringLiteral("%1 is not a scroll bar").arg(control->objectName()));
+    if (!bar) Fail(QStringLiteral("%1 is not a scroll bar").arg(Label(control)));
     if (!bar->isVisible() || !bar->isEnabled())
-        Fail(QStringLiteral("%1 is not visible or disabled").arg(control->objectName()));
+        Fail(QStringLiteral("%1 is not visible or disabled").arg(Label(control)));
     if (value < bar->minimum() || value > bar->maximum())
         Fail(QStringLiteral("%1 goes from %2 to %3, not to %4")
-                 .arg(control->objectName())
+                 .arg(Label(control))
                  .arg(bar->minimum())
                  .arg(bar->maximum())
                  .arg(value));
@@ -476,7 +483,7 @@ void Replay::runStep(const ScriptStep& step) {
         if (!HoldsFocus(control)) {
             QWidget* focused = QApplication::focusWidget();
             Fail(QStringLiteral("%1 has not the focus; %2 has it")
-                     .arg(Word(w[1]), focused ? focused->objectName() : QStringLiteral("nobody")));
+                     .arg(Word(w[1]), focused ? Label(focused) : QStringLiteral("nobody")));
         }
     } else if (verb == "expect-message") {
         wants(2, "expect-message \"TEXT\"");

@@ -6,6 +6,7 @@
 
 #include "forms/body/barcode_index_record.h"
 #include "forms/body/document_math.h"
+#include "startup/counters.h"
 #include "startup/cp1252.h"
 #include "startup/data_files.h"
 #include "startup/money.h"
@@ -17,12 +18,6 @@ namespace {
 constexpr int kArticleCounter = 3;
 constexpr int kCodeWidth = 15;
 constexpr int kDescriptionWidth = 40;
-
-// Word 1 of counters record n, negative counted as 0.
-int CounterOf(const DataFiles& files, int n) {
-    const Record<12> counters = files.read<12>(kTot, n);
-    return std::max<int>(0, counters.int16(Int16Field(0)));
-}
 
 bool IsAscii(std::span<const std::uint8_t> bytes) {
     return std::all_of(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b < 0x80; });
@@ -80,7 +75,7 @@ bool StartsWith(const std::string& s, const std::string& prefix) {
 }  // namespace
 
 int ArticleCount(const DataFiles& files) {
-    return CounterOf(files, kArticleCounter);
+    return RecordCount(files, kArticleCounter);
 }
 
 void ArticleList::add(std::span<const std::uint8_t, art::kLength> bytes, int record) {

@@ -92,7 +92,7 @@ double DocumentFigures::outsideVat() const {
 }
 
 bool DocumentFigures::finite() const {
-    return std::isfinite(documentTotal) && std::isfinite(taxableTotal) &&
+    return !overflow && std::isfinite(documentTotal) && std::isfinite(taxableTotal) &&
            std::isfinite(totalQuantity) && std::isfinite(totalWeight) &&
            std::isfinite(withholdingAmount);
 }
@@ -115,6 +115,8 @@ DocumentFigures RecomputeDocument(const LineTable& lines, const VatTable& vat, b
         }
         amount = amount - money.PercentOf(amount, line.discount1);
         amount = amount - money.PercentOf(amount, line.discount2);
+        if (!std::isfinite(amount) || !std::isfinite(line.unitPrice * line.quantity))
+            f.overflow = true;
         const int code = NormalisedVatCode(line.vatCode);
         if (code < 13)
             b[code][0] += amount;
@@ -140,7 +142,11 @@ DocumentFigures RecomputeDocument(const LineTable& lines, const VatTable& vat, b
     }
 
     for (int k = 1; k <= kTaxableCodes; ++k)
-        for (double& cell : b[k]) cell = money.RoundAmount(cell);
+        for (double& cell : b[k]) {
+            // Rounding would turn an overflow into 0: note it first.
+            if (!std::isfinite(cell * 100)) f.overflow = true;
+            cell = money.RoundAmount(cell);
+        }
 
     for (int k = 1; k <= kTaxableCodes; ++k) {
         f.taxableTotal += b[k][0] + b[k][2];

@@ -42,6 +42,7 @@ struct DocumentFigures {
     double totalWeight = 0;
     double withholdingAmount = 0;
     double withholdingBase = 0;
+    bool overflow = false;  // a line or slot amount was infinite or undefined
 
     // Sums over slots 1..12 used on confirmation.
     double taxableWithVat() const;  // column 0

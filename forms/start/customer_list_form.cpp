@@ -16,6 +16,7 @@
 #include "forms/start/customer_index.h"
 #include "forms/start/customer_list_model.h"
 #include "forms/start/start_form.h"
+#include "startup/general_settings_record.h"
 #include "startup/session.h"
 
 namespace qorvana {
@@ -138,10 +139,10 @@ void CustomerListForm::fillGrid() {
 }
 
 void CustomerListForm::colourRows() {
-    const auto& gnr = session().generalSettings;
-    const bool alternate = gnr.text(TextField(201, 1)) == "1";
-    model_->setRowColours(alternate, SettingsColour(gnr.dbl(DoubleField(185))),
-                          SettingsColour(gnr.dbl(DoubleField(193))));
+    const auto& settings = session().generalSettings;
+    const bool alternate = settings.text(gnr::kAlternateRows) == "1";
+    model_->setRowColours(alternate, SettingsColour(settings.dbl(gnr::kRowColour1)),
+                          SettingsColour(settings.dbl(gnr::kRowColour2)));
 }
 
 void CustomerListForm::sortBy(int column) {

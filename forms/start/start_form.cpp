@@ -41,6 +41,7 @@ QLineEdit* ShownBox() {
     auto* box = new QLineEdit;
     box->setReadOnly(true);
     box->setFocusPolicy(Qt::ClickFocus);
+    box->setStyleSheet(QStringLiteral("QLineEdit { background: #f3f3f0; }"));
     return box;
 }
 

@@ -70,7 +70,9 @@ TEST(ScriptText, ControlNames) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ParseControlName(c.word), c.expected) << c.word;
-        if (c.expected) EXPECT_EQ(ControlNameText(*c.expected), c.word);
+        if (c.expected) {
+            EXPECT_EQ(ControlNameText(*c.expected), c.word);
+        }
     }
 }
 

@@ -15,23 +15,35 @@
 #include "forms/pickers/quote_record.h"
 #include "forms/registration/account_record.h"
 #include "forms/registration/journal_record.h"
+#include "startup/agent_record.h"
+#include "startup/article_index_record.h"
+#include "startup/counters_record.h"
+#include "startup/customer_record.h"
+#include "startup/general_settings_record.h"
+#include "startup/name_index_record.h"
 
 namespace qorvana {
 namespace {
 
 const std::array kLayouts{
+    NamedLayout{"tot", &tot::kLayout},
+    NamedLayout{"cli", &cli::kLayout},
+    NamedLayout{"src", &src::kLayout},
     NamedLayout{"fte", &document_record::kLayout},
     NamedLayout{"f2e", &continuation_record::kLayout},
     NamedLayout{"ric", &document_record::kLayout},
     NamedLayout{"art", &art::kLayout},
+    NamedLayout{"sra", &sra::kLayout},
     NamedLayout{"mag", &stock_movement_record::kLayout},
     NamedLayout{"srb", &srb::kLayout},
     NamedLayout{"bol", &bol::kLayout},
+    NamedLayout{"age", &age::kLayout},
     NamedLayout{"prv", &prv::kLayout},
     NamedLayout{"prx", &prx::kLayout},
     NamedLayout{"con", &con::kLayout},
     NamedLayout{"gio", &gio::kLayout},
     NamedLayout{"fpa", &kFpaLayout},
+    NamedLayout{"gnr", &gnr::kLayout},
 };
 
 bool SameIgnoringCase(std::string_view a, std::string_view b) {

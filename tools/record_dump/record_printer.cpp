@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iomanip>
+#include <string_view>
 
 #include "startup/numbers.h"
 
@@ -40,6 +41,8 @@ std::string FieldValueText(std::span<const std::uint8_t> record, const FieldDef&
     const Field f = def.field;
     if (f.offset + f.width > record.size()) return "(past the end of the record)";
     auto bytes = record.subspan(f.offset, f.width);
+    // Carried fields have no meaning here, whatever their type: their bytes are the truth.
+    if (std::string_view(def.name).starts_with("carried")) return HexBytes(bytes);
     switch (f.type) {
         case FieldType::Text:
             return "\"" + DecodeText(bytes) + "\"";

@@ -11,7 +11,7 @@
 namespace qorvana {
 
 // The value of one field of a record: texts decoded and quoted, numbers as numbers, carried
-// bytes in hex (a run of one repeated byte abbreviated as "20 x 36").
+// fields (named "carried...") in hex (a run of one repeated byte abbreviated as "20 x 36").
 std::string FieldValueText(std::span<const std::uint8_t> record, const FieldDef& def);
 
 // Prints record `number` (1-based) field by field: offset, name, width, value.

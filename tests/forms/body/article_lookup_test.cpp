@@ -101,7 +101,7 @@ TEST(ArticleList, ExactCodeComesFirstAndSearchIsCaseBlind) {
     EXPECT_FALSE(list.findCode("   "));
 
     const std::string text = list.text(0);
-    EXPECT_EQ(text.substr(0, 61), "AB              - Primo" + std::string(35, ' '));
+    EXPECT_EQ(text.substr(0, 58), "AB" + std::string(13, ' ') + " - Primo" + std::string(35, ' '));
     EXPECT_EQ(text.size(), 15u + 3 + 40 + 75 + 2);
     EXPECT_EQ(Val(text.substr(text.size() - 5)), 2);
 }

@@ -1,0 +1,177 @@
+// The start form's work on a full company (32,767 customers): filling the customer list
+// (qorsel activation: every index entry and customer read, filtered, put in the grid model)
+// against a plain positioned-read loop over the same two files, which is the floor; and a
+// name search of the index.
+
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/create_forms.h"
+#include "forms/start/customer_index.h"
+#include "startup/counters_record.h"
+#include "startup/customer_record.h"
+#include "startup/name_index_record.h"
+#include "startup/session.h"
+
+namespace {
+
+using namespace qorvana;
+
+constexpr int kCustomers = 32767;
+
+template <typename R>
+void Append(std::ofstream& out, const R& r) {
+    out.write(reinterpret_cast<const char*>(r.bytes().data()), std::streamsize(r.bytes().size()));
+}
+
+// A drive with company 1 holding a full customer file and its name index, removed at exit.
+class FullCompany {
+  public:
+    FullCompany() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "qorvana-bench-XXXXXX").string();
+        drive_ = ::mkdtemp(pattern.data());
+        folder_ = drive_ / "qorwin/qorwin/qoraz0.001";
+        std::filesystem::create_directories(folder_);
+        std::ofstream cliFile(folder_ / "qorvana.cli", std::ios::binary);
+        std::ofstream srcFile(folder_ / "qorvana.src", std::ios::binary);
+        // Record n is named so that name order equals record order.
+        for (int n = 1; n <= kCustomers; ++n) {
+            char name[40];
+            std::snprintf(name, sizeof name, "CLIENTE %05d ORDINARIO", n);
+            CustomerRecord c;
+            for (auto& b : c.bytes()) b = ' ';
+            c.setText(cli::kName1, name);
+            c.setText(cli::kName2, "SEDE DI FORLÌ");
+            c.setText(cli::kAddress, "VIA ROMA 1");
+            c.setText(cli::kTown, "FORLÌ");
+            c.setText(cli::kVatNumber, "01234567890");
+            c.setInt16(cli::kDeleted, 0);
+            Append(cliFile, c);
+            NameIndexRecord e;
+            e.setText(src::kKey, name);
+            e.setInt16(src::kCustomer, static_cast<std::int16_t>(n));
+            Append(srcFile, e);
+        }
+        CountersRecord counters;
+        counters.setInt16(tot::kWord1, kCustomers);
+        std::ofstream totFile(folder_ / "qorvana.tot", std::ios::binary);
+        for (int r = 1; r <= 20; ++r) Append(totFile, r == 1 ? counters : CountersRecord{});
+    }
+    ~FullCompany() {
+        std::error_code ec;
+        std::filesystem::remove_all(drive_, ec);
+    }
+    const std::filesystem::path& drive() const { return drive_; }
+    const std::filesystem::path& folder() const { return folder_; }
+
+  private:
+    std::filesystem::path drive_;
+    std::filesystem::path folder_;
+};
+
+const FullCompany& Company() {
+    static const FullCompany company;
+    return company;
+}
+
+// Floor: read every index entry and the customer it points to with pread, nothing else.
+void BM_ReadLoopFloor(benchmark::State& state) {
+    const int src = ::open((Company().folder() / "qorvana.src").c_str(), O_RDONLY);
+    const int cli = ::open((Company().folder() / "qorvana.cli").c_str(), O_RDONLY);
+    std::uint8_t entry[src::kLength];
+    std::uint8_t customer[cli::kLength];
+    for (auto _ : state) {
+        long sum = 0;
+        for (int n = 1; n <= kCustomers; ++n) {
+            if (::pread(src, entry, sizeof entry, off_t(n - 1) * src::kLength) < 0) break;
+            std::int16_t record;
+            std::memcpy(&record, entry + 40, 2);
+            if (::pread(cli, customer, sizeof customer, off_t(record - 1) * cli::kLength) < 0)
+                break;
+            sum += customer[0];
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+    ::close(src);
+    ::close(cli);
+}
+BENCHMARK(BM_ReadLoopFloor)->Unit(benchmark::kMillisecond);
+
+struct Program {
+    Session session;
+    FormSet forms;
+    ProgramForms created;
+    Program() {
+        session.paths = PathMapper(Company().drive());
+        session.companyNumber = 1;
+        session.files.open(Company().folder());
+        created = CreateForms(session, forms);
+    }
+};
+
+// The customer list opened with an empty filter: the grid holds every customer.
+void BM_CustomerListOpen(benchmark::State& state) {
+    Program program;
+    QorForm* list = program.forms.form(QStringLiteral("qorsel"));
+    auto* filter = qobject_cast<QLineEdit*>(list->control(QStringLiteral("selnome")));
+    for (auto _ : state) {
+        filter->setText(QString());
+        program.forms.show(QStringLiteral("qorsel"));
+        QApplication::processEvents();
+        state.PauseTiming();
+        list->hide();
+        state.ResumeTiming();
+    }
+    state.counters["rows"] = program.session.rowCount;
+}
+BENCHMARK(BM_CustomerListOpen)->Unit(benchmark::kMillisecond);
+
+// The list filtered by a text that every name contains somewhere but none begins with.
+void BM_CustomerListFiltered(benchmark::State& state) {
+    Program program;
+    QorForm* list = program.forms.form(QStringLiteral("qorsel"));
+    auto* filter = qobject_cast<QLineEdit*>(list->control(QStringLiteral("selnome")));
+    for (auto _ : state) {
+        filter->setText(QStringLiteral("ordinario"));
+        program.forms.show(QStringLiteral("qorsel"));
+        QApplication::processEvents();
+        state.PauseTiming();
+        list->hide();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_CustomerListFiltered)->Unit(benchmark::kMillisecond);
+
+// A name search by binary search of the index (about 15 probes).
+void BM_NameSearch(benchmark::State& state) {
+    DataFiles files;
+    files.open(Company().folder());
+    const CustomerIndex index(files);
+    int n = 0;
+    for (auto _ : state) {
+        const std::string key = "cliente " + std::to_string(1 + (n++ * 7919) % kCustomers);
+        benchmark::DoNotOptimize(index.findByName(key));
+    }
+}
+BENCHMARK(BM_NameSearch)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,119 @@
+#include "forms/header/fpa_panel_form.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "forms/common/date_picker.h"
+
+namespace qorvana {
+namespace {
+
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+void Fill(QComboBox* combo, const std::vector<std::string>& items) {
+    combo->clear();
+    for (const auto& item : items) combo->addItem(Q(item));
+}
+
+// Maximum lengths of Text4(1..15): the widths of their FpaRecord fields.
+constexpr std::array<int, 16> kText4Length = {0,  20, 20, 10, 10, 20, 10, 10,
+                                              20, 10, 10, 20, 10, 10, 15, 15};
+
+}  // namespace
+
+FpaPanel::FpaPanel(QWidget* parent) : QFrame(parent) {
+    setFrameShape(QFrame::StyledPanel);
+    auto* grid = new QGridLayout(this);
+    int row = 0;
+    grid->addWidget(new QLabel(QStringLiteral("Riepilogo dati fatturaPA")), row++, 0, 1, 6);
+
+    const char* comboCaptions[] = {"Tipo documento", "Causale ritenuta", "Tipo ritenuta",
+                                   "Condizioni di pagamento", "Modalità di pagamento"};
+    for (int i = 0; i < 5; ++i) {
+        combo8[i] = new QComboBox;
+        combo8[i]->setMinimumContentsLength(28);
+        combo8[i]->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        grid->addWidget(new QLabel(QString::fromUtf8(comboCaptions[i])), row, 0);
+        grid->addWidget(combo8[i], row++, 1, 1, 5);
+    }
+
+    for (int i = 1; i <= 15; ++i) {
+        text4[i] = new QLineEdit;
+        text4[i]->setMaxLength(kText4Length[i]);
+    }
+    for (int i = 6; i <= 10; ++i) referenceDates[i] = new DatePicker;
+
+    // One row per reference: date, id / number, item number, job code.
+    struct Reference {
+        const char* caption;
+        int date;
+        int first;  // Text4 index of the id or number
+        int fields;
+    };
+    const Reference references[] = {
+        {"DDT", 6, 1, 1},         {"Ordine di acquisto", 7, 2, 3}, {"Contratto", 8, 5, 3},
+        {"Convenzione", 9, 8, 3}, {"Ricezione", 10, 11, 3},
+    };
+    grid->addWidget(new QLabel(QStringLiteral("Data")), row, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Identificativo / numero")), row, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Numero linea")), row, 3);
+    grid->addWidget(new QLabel(QStringLiteral("Codice commessa / convenzione")), row++, 4);
+    for (const auto& r : references) {
+        grid->addWidget(new QLabel(QString::fromUtf8(r.caption)), row, 0);
+        grid->addWidget(referenceDates[r.date], row, 1);
+        for (int k = 0; k < r.fields; ++k) grid->addWidget(text4[r.first + k], row, 2 + k);
+        ++row;
+    }
+    grid->addWidget(new QLabel(QStringLiteral("Codice CUP")), row, 0);
+    grid->addWidget(text4[14], row, 1, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Codice CIG")), row, 3);
+    grid->addWidget(text4[15], row++, 4);
+
+    combo6 = new QComboBox;
+    combo7 = new QComboBox;
+    grid->addWidget(new QLabel(QStringLiteral("Vettore")), row, 0);
+    grid->addWidget(combo6, row, 1, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Tipo veicolo")), row, 3);
+    grid->addWidget(combo7, row++, 4);
+
+    art73 = new QCheckBox(QStringLiteral("Art73"));
+    close = new QPushButton(QStringLiteral("Chiudi"));
+    close->setToolTip(QStringLiteral("Chiude il riepilogo dati fatturaPA"));
+    grid->addWidget(art73, row, 0);
+    grid->addWidget(close, row, 5);
+}
+
+void FpaPanel::fillLists(const HeaderTables& tables) {
+    Fill(combo7, VehicleKindItems());
+    combo6->clear();
+    for (int row = 1; row <= 40; ++row) combo6->addItem(Q(tables.carriers[row][2]));
+    Fill(combo8[0], DocumentTypeItems());
+    Fill(combo8[1], WithholdingReasonItems());
+    Fill(combo8[2], WithholdingTypeItems());
+    Fill(combo8[3], PaymentConditionItems());
+    Fill(combo8[4], PaymentModeItems());
+}
+
+void FpaPanel::presetForDocument(int documentKind, double secondInstalment, int paymentModeDigit) {
+    combo8[0]->setCurrentIndex(DocumentTypePosition(documentKind));
+    art73->setChecked(false);
+    combo8[1]->setCurrentIndex(0);
+    combo8[2]->setCurrentIndex(0);
+    combo8[3]->setCurrentIndex(PaymentConditionPosition(secondInstalment));
+    combo8[4]->setCurrentIndex(PaymentModePosition(paymentModeDigit));
+}
+
+void FpaPanel::clearReferences() {
+    for (int i = 1; i <= 15; ++i) text4[i]->clear();
+    for (int i = 6; i <= 10; ++i) referenceDates[i]->setText(QString());
+    combo6->setCurrentIndex(-1);
+    combo7->setCurrentIndex(0);
+}
+
+}  // namespace qorvana

@@ -1,0 +1,42 @@
+#pragma once
+// Frame5, the electronic-invoice panel of the header form: document type, withholding,
+// payment condition and mode, references to delivery note, order, contract, convention and
+// reception, CUP and CIG, carrier and vehicle kind, and the Art73 mark. The header form
+// registers its controls under their names and opens and closes it.
+
+#include <QFrame>
+#include <array>
+
+#include "forms/header/fpa_tables.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+namespace qorvana {
+
+class DatePicker;
+
+class FpaPanel : public QFrame {
+    Q_OBJECT
+  public:
+    explicit FpaPanel(QWidget* parent = nullptr);
+
+    // Fills Combo6 from the carriers and the fixed lists (Combo7, Combo8(0..4)).
+    void fillLists(const HeaderTables& tables);
+    // The defaults of a new document.
+    void presetForDocument(int documentKind, double secondInstalment, int paymentModeDigit);
+    // Empties the references of the previous document (Text4, the dates, carrier).
+    void clearReferences();
+
+    std::array<QComboBox*, 5> combo8{};
+    QComboBox* combo7 = nullptr;
+    QComboBox* combo6 = nullptr;
+    std::array<QLineEdit*, 16> text4{};            // indices 1..15
+    std::array<DatePicker*, 11> referenceDates{};  // dsca indices 6..10
+    QCheckBox* art73 = nullptr;
+    QPushButton* close = nullptr;  // ccomando(1)
+};
+
+}  // namespace qorvana

@@ -1,0 +1,557 @@
+#include "forms/header/header_form.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "forms/body/body_form.h"
+#include "forms/common/date_picker.h"
+#include "forms/common/message_box.h"
+#include "forms/header/fpa_file.h"
+#include "forms/header/fpa_panel_form.h"
+#include "forms/header/header_checks.h"
+#include "startup/counters.h"
+#include "startup/counters_record.h"
+#include "startup/customer_record.h"
+#include "startup/numbers.h"
+#include "startup/session.h"
+#include "startup/settings.h"
+#include "startup/tab_file.h"
+
+namespace qorvana {
+namespace {
+
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+std::string S(const QString& s) {
+    return s.toStdString();
+}
+
+const QString kXmlQuestion = QStringLiteral(
+    "Il quadro relativo al riepilogo dati fatturaPA non è ancora stato compilato: creare "
+    "ugualmente il file XML?");
+const QString kStoreQuestion = QStringLiteral(
+    "La fatturaPA non è stata creata: memorizzare il documento senza generare il file XML?");
+const QString kNoXmlYet = QStringLiteral(
+    "Il file XML della fatturaPA non è stato creato: questa versione del programma non lo "
+    "produce ancora.");
+
+QLineEdit* AmountBox(bool readOnly) {
+    auto* box = new QLineEdit;
+    box->setAlignment(Qt::AlignRight);
+    box->setReadOnly(readOnly);
+    if (readOnly) box->setFocusPolicy(Qt::NoFocus);
+    return box;
+}
+
+}  // namespace
+
+HeaderForm::HeaderForm(Session& session, FormSet& forms)
+    : QorForm(QStringLiteral("qoremft"), session, forms) {
+    setWindowTitle(QStringLiteral("Emissione fattura"));
+    buildControls();
+    for (QLineEdit* box : total_) box->setText(QStringLiteral("0 "));
+}
+
+HeaderForm::~HeaderForm() = default;
+
+// --- building --------------------------------------------------------------------------------
+
+void HeaderForm::buildControls() {
+    auto* column = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    top->addWidget(buildDocumentBox());
+    top->addWidget(buildTotalsBox());
+    column->addLayout(top);
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(buildInstalmentsBox());
+    middle->addWidget(buildOptionsBox());
+    column->addLayout(middle);
+    panel_ = new FpaPanel(this);
+    panel_->hide();
+    column->addWidget(panel_);
+    column->addWidget(buildButtons());
+
+    registerControl(QStringLiteral("Frame5"), panel_);
+    for (int i = 0; i < 5; ++i) registerControl(QStringLiteral("Combo8"), panel_->combo8[i], i);
+    registerControl(QStringLiteral("Combo7"), panel_->combo7);
+    registerControl(QStringLiteral("Combo6"), panel_->combo6);
+    for (int i = 1; i <= 15; ++i) registerControl(QStringLiteral("Text4"), panel_->text4[i], i);
+    for (int i = 6; i <= 10; ++i)
+        registerControl(QStringLiteral("dsca"), panel_->referenceDates[i], i);
+    registerControl(QStringLiteral("art73"), panel_->art73);
+    registerControl(QStringLiteral("ccomando"), panel_->close, 1);
+    connect(panel_->close, &QPushButton::clicked, this, &HeaderForm::closePanel);
+
+    connectKeys();
+}
+
+QWidget* HeaderForm::buildDocumentBox() {
+    auto* box = new QGroupBox(QStringLiteral("Documento"));
+    auto* grid = new QGridLayout(box);
+    for (int i : {0, 3, 4, 11, 12}) {
+        text2_[i] = new QLineEdit;
+        registerControl(QStringLiteral("text2"), text2_[i], i);
+    }
+    text2_[0]->setMaxLength(static_cast<int>(kDocumentNumberLength));
+    text2_[4]->setMaxLength(6);
+    for (int i : {1, 2}) {
+        text3_[i] = new DatePicker;
+        registerControl(QStringLiteral("text3"), text3_[i], i);
+    }
+    numera_ = new QCheckBox(QStringLiteral("Numerazione separata fatturaPA"));
+    registerControl(QStringLiteral("numera"), numera_);
+    progressiveLabel_ = new QLabel(QStringLiteral("Progressivo invio"));
+
+    int row = 0;
+    auto add = [&](const QString& caption, QWidget* w) {
+        grid->addWidget(new QLabel(caption), row, 0);
+        grid->addWidget(w, row++, 1);
+    };
+    add(QStringLiteral("Numero del documento"), text2_[0]);
+    add(QStringLiteral("Data di emissione"), text3_[1]);
+    add(QStringLiteral("Data di registrazione"), text3_[2]);
+    add(QStringLiteral("Numero registro iva"), text2_[3]);
+    grid->addWidget(progressiveLabel_, row, 0);
+    grid->addWidget(text2_[4], row++, 1);
+    grid->addWidget(numera_, row++, 0, 1, 2);
+
+    const char* captions[] = {nullptr,         nullptr,         "Annotazione 1",
+                              "Annotazione 2", "Annotazione 3", "Sezionale"};
+    for (int i = 2; i <= 5; ++i) {
+        combo_[i] = new QComboBox;
+        registerControl(QStringLiteral("Combo%1").arg(i), combo_[i]);
+        add(QString::fromUtf8(captions[i]), combo_[i]);
+    }
+    add(QStringLiteral("Importo aggiuntivo 1"), text2_[11]);
+    add(QStringLiteral("Importo aggiuntivo 2"), text2_[12]);
+    return box;
+}
+
+QWidget* HeaderForm::buildTotalsBox() {
+    auto* box = new QGroupBox(QStringLiteral("Totali"));
+    auto* grid = new QGridLayout(box);
+    const char* captions[] = {"Totale imponibile", "Totale imposta",
+                              "Totale importi esenti / non imponibili",
+                              "Importo complessivo del documento", "Importo dovuto"};
+    for (int i = 0; i < 5; ++i) {
+        total_[i] = AmountBox(true);
+        registerControl(QStringLiteral("total"), total_[i], i);
+        grid->addWidget(new QLabel(QString::fromUtf8(captions[i])), i, 0);
+        grid->addWidget(total_[i], i, 1);
+    }
+    return box;
+}
+
+QWidget* HeaderForm::buildInstalmentsBox() {
+    auto* box = new QGroupBox(QStringLiteral("Rateizzazione e scadenze"));
+    auto* grid = new QGridLayout(box);
+    combo_[1] = new QComboBox;
+    registerControl(QStringLiteral("Combo1"), combo_[1]);
+    grid->addWidget(new QLabel(QStringLiteral("Tipo di pagamento")), 0, 0);
+    grid->addWidget(combo_[1], 0, 1, 1, 4);
+    for (int i = 0; i < 6; ++i) {
+        dsca_[i] = new QLineEdit;
+        dsca_[i]->setMaxLength(10);
+        ddsca_[i] = new DatePicker;
+        sca_[i] = AmountBox(false);
+        registerControl(QStringLiteral("dsca"), dsca_[i], i);
+        registerControl(QStringLiteral("ddsca"), ddsca_[i], i);
+        registerControl(QStringLiteral("sca"), sca_[i], i);
+        dsca_[i]->installEventFilter(this);
+        grid->addWidget(new QLabel(QStringLiteral("Data %1' scadenza").arg(i + 1)), i + 1, 0);
+        grid->addWidget(dsca_[i], i + 1, 1);
+        grid->addWidget(ddsca_[i], i + 1, 2);
+        grid->addWidget(new QLabel(QStringLiteral("Importo")), i + 1, 3);
+        grid->addWidget(sca_[i], i + 1, 4);
+        connect(dsca_[i], &QLineEdit::textChanged, this, [this, i] { dueDateChanged(i); });
+        connect(ddsca_[i], &DatePicker::edited, this, [this, i] { dueDatePicked(i); });
+    }
+    connect(combo_[1], qOverload<int>(&QComboBox::activated), this, &HeaderForm::paymentChosen);
+    return box;
+}
+
+QWidget* HeaderForm::buildOptionsBox() {
+    auto* box = new QGroupBox(QStringLiteral("Provvigione e iva"));
+    auto* grid = new QGridLayout(box);
+    pro_[0] = AmountBox(false);
+    pro_[1] = AmountBox(false);
+    registerControl(QStringLiteral("pro"), pro_[0], 0);
+    registerControl(QStringLiteral("pro"), pro_[1], 1);
+    grid->addWidget(new QLabel(QStringLiteral("Aliquota provvigione")), 0, 0);
+    grid->addWidget(pro_[0], 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Importo provvigione")), 1, 0);
+    grid->addWidget(pro_[1], 1, 1);
+    rib_ = new QCheckBox(QStringLiteral("Ricevuta bancaria"));
+    esig_ = new QCheckBox(QStringLiteral("Iva ad esigibilità differita"));
+    registerControl(QStringLiteral("rib"), rib_);
+    registerControl(QStringLiteral("esig"), esig_);
+    grid->addWidget(rib_, 2, 0, 1, 2);
+    grid->addWidget(esig_, 3, 0, 1, 2);
+    const char* captions[] = {
+        "Riporta il documento nello spesometro", "Documento relativo a noleggi o leasing",
+        "Documento con iva non esposta in fattura", "Autofattura", "Documento riepilogativo"};
+    for (int i = 0; i < 5; ++i) {
+        xxiva_[i] = new QCheckBox(QString::fromUtf8(captions[i]));
+        registerControl(QStringLiteral("xxiva"), xxiva_[i], i);
+        grid->addWidget(xxiva_[i], 4 + i, 0, 1, 2);
+    }
+    return box;
+}
+
+QWidget* HeaderForm::buildButtons() {
+    auto* bar = new QWidget;
+    auto* row = new QHBoxLayout(bar);
+    struct Button {
+        int index;
+        const char* caption;
+        const char* tip;
+    };
+    const Button buttons[] = {
+        {1, "Conferma", "Memorizza il documento"},
+        {4, "Torna alle righe", "Torna al corpo del documento"},
+        {3, "Ristampa", "Stampa di nuovo il documento"},
+        {2, "Stampante", "Sceglie la stampante"},
+        {7, "Crea file XML", "Crea il file XML della fatturaPA"},
+        {0, "Abbandona", "Abbandona il documento"},
+    };
+    for (const auto& b : buttons) {
+        comando_[b.index] = new QPushButton(QString::fromUtf8(b.caption));
+        comando_[b.index]->setToolTip(QString::fromUtf8(b.tip));
+        registerControl(QStringLiteral("comando"), comando_[b.index], b.index);
+        row->addWidget(comando_[b.index]);
+    }
+    ccomando0_ = new QPushButton(QStringLiteral("Dati fatturaPA"));
+    ccomando0_->setToolTip(QStringLiteral("Apre il riepilogo dati fatturaPA"));
+    registerControl(QStringLiteral("ccomando"), ccomando0_, 0);
+    row->insertWidget(0, ccomando0_);
+
+    connect(comando_[0], &QPushButton::clicked, this, [this] { handBack(98); });
+    connect(comando_[1], &QPushButton::clicked, this, &HeaderForm::confirm);
+    connect(comando_[2], &QPushButton::clicked, this, &HeaderForm::choosePrinter);
+    connect(comando_[3], &QPushButton::clicked, this, [this] { handBack(90); });
+    connect(comando_[4], &QPushButton::clicked, this, [this] { handBack(9); });
+    connect(comando_[7], &QPushButton::clicked, this, &HeaderForm::createXml);
+    connect(ccomando0_, &QPushButton::clicked, this, &HeaderForm::openPanel);
+    return bar;
+}
+
+void HeaderForm::connectKeys() {
+    auto enterMoves = [this](QLineEdit* from, QWidget* to) {
+        connect(from, &QLineEdit::returnPressed, this, [to] { to->setFocus(Qt::TabFocusReason); });
+    };
+    enterMoves(text2_[0], text3_[2]);
+    enterMoves(text3_[2]->lineEdit(), text3_[1]);
+    enterMoves(text3_[1]->lineEdit(), text2_[3]);
+    enterMoves(pro_[0], pro_[1]);
+    for (int i = 0; i < 6; ++i) enterMoves(dsca_[i], sca_[i]);
+    for (int i = 0; i < 3; ++i) enterMoves(sca_[i], dsca_[i + 1]);
+    connect(text3_[1], &DatePicker::textChanged, this, &HeaderForm::documentDateChanged);
+}
+
+// --- load and activation ---------------------------------------------------------------------
+
+void HeaderForm::loadOnce() {
+    if (loaded_) return;
+    loaded_ = true;
+    Session& s = session();
+    LoadSharedSettings(s);
+    const TabFile tab = TabFile::Load(s.companyFile("qorvana.tab"));
+    tables_ = HeaderTables::FromTab(tab);
+    terms_ = PaymentTerms::FromTab(tab);
+    rules_ = PostponeRules::FromTerms(terms_);
+    fpa_ = LoadFpaRecord(s.companyFile("qorvana.fpa"));
+
+    filling_ = true;
+    for (int row = 1; row <= PaymentTerms::kTerms; ++row)
+        combo_[1]->addItem(Q(terms_.description(row)));
+    for (int i = 2; i <= 4; ++i)
+        for (const auto& entry : tables_.listEntries) combo_[i]->addItem(Q(entry));
+    for (int entry = 1; entry <= 9; ++entry) combo_[5]->addItem(Q(tables_.combo5Table[entry][0]));
+    panel_->fillLists(tables_);
+    filling_ = false;
+
+    adjustSize();
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void HeaderForm::activate() {
+    loadOnce();
+    Session& s = session();
+    if (s.returnPending != 0) return;
+    s.returnPending = 1;
+    try {
+        startNewDocument();
+    } catch (const RecordIoError& e) {
+        filling_ = false;
+        Warn(this, QStringLiteral("Errore di lettura degli archivi: %1").arg(e.what()));
+    }
+}
+
+void HeaderForm::startNewDocument() {
+    Session& s = session();
+    const Money money = s.money();
+    filling_ = true;
+    for (int i = 1; i <= 5; ++i)
+        if (combo_[i]->count() > 0) combo_[i]->setCurrentIndex(0);
+
+    for (int i : {3, 4})
+        total_[i]->setText(QStringLiteral(" ") +
+                           Q(money.FormatAmount(ParseNumber(S(total_[i]->text())))));
+    documentTotal_ = ParseNumber(S(total_[4]->text()));
+
+    const CountersRecord invoices = s.files.read<tot::kLength>(kTot, tot::kInvoices);
+    CustomerRecord customer;
+    const int n = s.currentCustomer;
+    if (n >= 1 && n <= RecordCount(s.files, tot::kCustomers))
+        customer = s.files.read<cli::kLength>(kCli, n);
+
+    const bool fpa = s.fpaState >= 0;
+    if (fpa)
+        setWindowTitle(QStringLiteral("Emissione fatturaPA"));
+    else if (s.documentKind == 1)
+        setWindowTitle(QStringLiteral("Emissione nota credito"));
+    else
+        setWindowTitle(QStringLiteral("Emissione fattura"));
+
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{comando_[7], ccomando0_, text2_[4], progressiveLabel_})
+        w->setVisible(fpa);
+    CountersRecord series;
+    if (fpa) {
+        series = s.files.read<tot::kLength>(kTot, tot::kFatturaPa);
+        // After an export the transmission already has its progressive: keep it.
+        const int progressive = s.fpaState > 0 ? s.fpaState : series.int16(tot::kWord1) + 1;
+        text2_[4]->setText(QString::number(progressive));
+        panel_->art73->setChecked(false);
+        const int position = ToInt16OrZero(Val(fpa_.text(fpa::kCombo5Position)));
+        if (position >= 0 && position < combo_[5]->count()) combo_[5]->setCurrentIndex(position);
+    }
+
+    const bool separateSeries = fpa && Val(fpa_.text(fpa::kSeparateSeries)) == 1;
+    const int next = (separateSeries ? series : invoices).int16(tot::kWord4) + 1;
+    numera_->setChecked(separateSeries);
+    text2_[0]->setText(QString::number(next));
+    text2_[3]->setText(QString::number(next));
+
+    const QString today = Q(s.clock.today().text());
+    text3_[1]->setText(today);
+    text3_[2]->setText(today);
+    text2_[11]->clear();
+    text2_[12]->clear();
+
+    rib_->setChecked(customer.int16(cli::kRibOption) == 1);
+    esig_->setChecked(false);
+    esig_->setEnabled(documentHasTaxableSlot());
+
+    combo_[1]->setCurrentIndex(PaymentTerms::ListEntryOf(customer.int16(cli::kPaymentCondition)));
+    splitInstalments();
+    computeDueDates();
+
+    pro_[0]->clear();
+    pro_[1]->clear();
+    panel_->clearReferences();
+    panel_->hide();
+    if (fpa)
+        panel_->presetForDocument(s.documentKind, ParseDecimal(S(sca_[1]->text())),
+                                  chosenCode().paymentModeDigit);
+    filling_ = false;
+    text2_[0]->setFocus();
+}
+
+bool HeaderForm::documentHasTaxableSlot() {
+    const auto* body = forms().get<BodyForm>(QStringLiteral("qoremfx"));
+    return body && HasTaxableSlot(body->figures().breakdown);
+}
+
+// --- instalments and due dates ---------------------------------------------------------------
+
+PaymentCode HeaderForm::chosenCode() const {
+    return terms_.parsed(combo_[1]->currentIndex() + 1);
+}
+
+void HeaderForm::splitInstalments() {
+    const auto amounts = SplitInstalments(chosenCode(), documentTotal_, session().money());
+    for (int i = 0; i < 6; ++i)
+        if (amounts[i]) sca_[i]->setText(Q(InstalmentText(*amounts[i])));
+}
+
+void HeaderForm::computeDueDates() {
+    const CivilDate base = DueDateBase(S(text3_[1]->text()), session().clock.today());
+    const auto dates = ComputeDueDates(chosenCode(), base, rules_);
+    for (int i = 0; i < 6; ++i) {
+        if (dates[i]) {
+            dsca_[i]->setText(Q(*dates[i]));
+        } else {
+            dsca_[i]->clear();
+            sca_[i]->clear();
+        }
+    }
+}
+
+void HeaderForm::paymentChosen() {
+    if (filling_) return;
+    computeDueDates();
+    splitInstalments();
+}
+
+void HeaderForm::documentDateChanged() {
+    if (filling_ || IsValidDate(S(text3_[1]->text())) != 0) return;
+    computeDueDates();
+}
+
+void HeaderForm::dueDateChanged(int i) {
+    const QString text = dsca_[i]->text();
+    if (text.isEmpty() || IsValidDate(S(text)) == 0) ddsca_[i]->setText(text);
+}
+
+void HeaderForm::dueDatePicked(int i) {
+    if (const auto date = ddsca_[i]->date()) dsca_[i]->setText(Q(date->text()));
+}
+
+void HeaderForm::dueDateEntered(int i) {
+    if (IsValidDate(S(dsca_[i]->text())) != 0) dsca_[i]->setText(Q(session().clock.today().text()));
+}
+
+void HeaderForm::dueDateLeft(int i) {
+    QString text = dsca_[i]->text();
+    if (text.size() == 10) {
+        text[2] = QLatin1Char('/');
+        text[5] = QLatin1Char('/');
+        dsca_[i]->setText(text);
+        return;
+    }
+    if (text.isEmpty() || !text.at(0).isDigit()) return;
+    // A date being typed keeps the focus until it is corrected; only a move inside this
+    // window is held back, never a message box or another window taking the focus.
+    QTimer::singleShot(0, this, [this, i] {
+        QWidget* focused = QApplication::focusWidget();
+        if (isVisible() && focused && focused->window() == this && focused != dsca_[i])
+            dsca_[i]->setFocus(Qt::OtherFocusReason);
+    });
+}
+
+bool HeaderForm::eventFilter(QObject* watched, QEvent* event) {
+    for (int i = 0; i < 6; ++i) {
+        if (watched != dsca_[i]) continue;
+        if (event->type() == QEvent::FocusIn) dueDateEntered(i);
+        if (event->type() == QEvent::FocusOut) {
+            const auto reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+                dueDateLeft(i);
+        }
+    }
+    return QorForm::eventFilter(watched, event);
+}
+
+// --- buttons ---------------------------------------------------------------------------------
+
+void HeaderForm::handBack(int action) {
+    Session& s = session();
+    s.returnPending = 0;
+    s.returnAction = action;
+    forms().handOver(this, QStringLiteral("qoremfx"));
+}
+
+void HeaderForm::confirm() {
+    Session& s = session();
+    if (s.fpaState == 0 && !AskYesNo(this, QStringLiteral("Attenzione"), kStoreQuestion)) return;
+
+    HeaderEntries entries;
+    entries.documentNumber = S(text2_[0]->text());
+    entries.documentDate = S(text3_[1]->text());
+    entries.registrationDate = S(text3_[2]->text());
+    for (int i = 0; i < 6; ++i) {
+        entries.dueDates[i] = S(dsca_[i]->text());
+        entries.amounts[i] = S(sca_[i]->text());
+    }
+    entries.documentTotal = documentTotal_;
+
+    const HeaderCheck check = CheckHeader(entries, s.money());
+    const QString message = Q(MessageOf(check.fault));
+    switch (check.fault) {
+        case HeaderFault::None:
+            break;
+        case HeaderFault::SplitMismatch:
+            if (!AskYesNo(this, QStringLiteral("Attenzione"), message)) return;
+            break;
+        case HeaderFault::DueDate:
+            Warn(this, message);
+            dsca_[check.instalment]->setFocus();
+            return;
+        case HeaderFault::DocumentNumber:
+            Warn(this, message);
+            text2_[0]->setFocus();
+            return;
+        default:
+            Warn(this, message);
+            return;
+    }
+    handBack(99);
+}
+
+void HeaderForm::choosePrinter() {
+    const Session& s = session();
+    if (s.printTo) {
+        ShowMessage(this, QStringLiteral("Attenzione"),
+                    QStringLiteral("Le stampe vanno nei file PDF della cartella %1: non c'è una "
+                                   "stampante da scegliere.")
+                        .arg(QString::fromStdString(s.printTo->string())),
+                    MsgIcon::Information);
+        return;
+    }
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        Warn(this, QStringLiteral("Nessuna stampante è installata."), MsgIcon::Exclamation);
+        return;
+    }
+    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPrintDialog dialog(printer_.get(), this);
+    dialog.setWindowTitle(QStringLiteral("Impostazione stampante"));
+    if (dialog.exec() == QDialog::Accepted) printerChosen_ = true;
+}
+
+QPrinter* HeaderForm::chosenPrinter() const {
+    return printerChosen_ ? printer_.get() : nullptr;
+}
+
+void HeaderForm::createXml() {
+    if (session().fpaPanelOpened == 0 &&
+        !AskYesNo(this, QStringLiteral("Attenzione"), kXmlQuestion))
+        return;
+    Warn(this, kNoXmlYet, MsgIcon::Exclamation);
+}
+
+void HeaderForm::openPanel() {
+    session().fpaPanelOpened = 1;
+    panel_->show();
+    panel_->text4[1]->setFocus();
+}
+
+void HeaderForm::closePanel() {
+    panel_->hide();
+    text2_[0]->setFocus();
+}
+
+void HeaderForm::closeEvent(QCloseEvent* event) {
+    // Forms live for the whole run: the window is hidden and the start form resumes.
+    event->ignore();
+    session().returnPending = 0;
+    forms().handOver(this, QStringLiteral("qoremf"));
+}
+
+}  // namespace qorvana

@@ -1,0 +1,114 @@
+#pragma once
+// The header form qoremft: document number and dates, payment condition, instalments and
+// due dates, commission, VAT options, the electronic-invoice panel (Frame5), and the
+// buttons that hand back to the body form with an action code. The body writes the five
+// totals into total(0..4) before showing it.
+//
+// Controls whose meaning belongs to the suite's other programs (they go into the document
+// record as they are): Combo2, Combo3 and Combo4 show the 100-entry list of qorvana.tab,
+// Combo5 the first column of its nine-entry table; text2(11) and text2(12) are amounts.
+
+#include <QString>
+#include <array>
+#include <memory>
+
+#include "forms/common/qor_form.h"
+#include "forms/header/due_dates.h"
+#include "forms/header/fpa_record.h"
+#include "forms/header/fpa_tables.h"
+#include "forms/header/payment_terms.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPrinter;
+class QPushButton;
+
+namespace qorvana {
+
+class DatePicker;
+class FpaPanel;
+
+class HeaderForm : public QorForm {
+    Q_OBJECT
+  public:
+    HeaderForm(Session& session, FormSet& forms);
+    ~HeaderForm() override;
+
+    void activate() override;
+
+    // The printer chosen with comando(2); nullptr until the operator chose one.
+    QPrinter* chosenPrinter() const;
+    // qorvana.fpa as read when the form was loaded (marker "0" when there is none).
+    const FpaRecord& fpaRecord() const { return fpa_; }
+    const HeaderTables& tables() const { return tables_; }
+    const PaymentTerms& paymentTerms() const { return terms_; }
+    // The amount due the instalments are split from and checked against.
+    double documentTotal() const { return documentTotal_; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void buildControls();
+    QWidget* buildDocumentBox();
+    QWidget* buildTotalsBox();
+    QWidget* buildInstalmentsBox();
+    QWidget* buildOptionsBox();
+    QWidget* buildButtons();
+    void connectKeys();
+
+    void loadOnce();
+    void startNewDocument();
+    bool documentHasTaxableSlot();
+
+    PaymentCode chosenCode() const;
+    void splitInstalments();
+    void computeDueDates();
+    void paymentChosen();
+    void documentDateChanged();
+    void dueDateChanged(int i);
+    void dueDatePicked(int i);
+    void dueDateEntered(int i);
+    void dueDateLeft(int i);
+
+    void handBack(int action);
+    void confirm();
+    void choosePrinter();
+    void createXml();
+    void openPanel();
+    void closePanel();
+
+    // --- controls, by the names the suite gives them ---
+    std::array<QLineEdit*, 13> text2_{};  // indices 0, 3, 4, 11, 12
+    QLabel* progressiveLabel_ = nullptr;
+    std::array<DatePicker*, 3> text3_{};  // indices 1, 2
+    QCheckBox* numera_ = nullptr;
+    std::array<QLineEdit*, 5> total_{};
+    std::array<QComboBox*, 6> combo_{};  // Combo1..Combo5
+    std::array<QLineEdit*, 6> dsca_{};
+    std::array<DatePicker*, 6> ddsca_{};
+    std::array<QLineEdit*, 6> sca_{};
+    std::array<QLineEdit*, 2> pro_{};
+    QCheckBox* rib_ = nullptr;
+    QCheckBox* esig_ = nullptr;
+    std::array<QCheckBox*, 5> xxiva_{};
+    std::array<QPushButton*, 8> comando_{};  // indices 0..4 and 7
+    QPushButton* ccomando0_ = nullptr;
+    FpaPanel* panel_ = nullptr;
+
+    // --- state ---
+    bool loaded_ = false;
+    bool filling_ = false;  // combos and dates being set by the form itself
+    double documentTotal_ = 0;
+    HeaderTables tables_;
+    PaymentTerms terms_;
+    PostponeRules rules_;
+    FpaRecord fpa_;
+    std::unique_ptr<QPrinter> printer_;
+    bool printerChosen_ = false;
+};
+
+}  // namespace qorvana

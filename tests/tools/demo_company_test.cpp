@@ -1,0 +1,186 @@
+#include "tools/demo/demo_company.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "forms/body/article_record.h"
+#include "forms/body/barcode_index_record.h"
+#include "forms/body/extra_description_record.h"
+#include "forms/pickers/delivery_note_record.h"
+#include "forms/pickers/quote_record.h"
+#include "forms/registration/account_record.h"
+#include "startup/agent_record.h"
+#include "startup/article_index_record.h"
+#include "startup/counters_record.h"
+#include "startup/cp1252.h"
+#include "startup/customer_record.h"
+#include "startup/data_files.h"
+#include "startup/name_index_record.h"
+#include "tests/startup/temp_dir.h"
+#include "tools/demo/demo_fixtures.h"
+
+namespace qorvana::demo {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadAll(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+template <std::size_t N>
+std::vector<Record<N>> ReadRecords(const fs::path& file) {
+    const std::string bytes = ReadAll(file);
+    EXPECT_EQ(bytes.size() % N, 0u) << file;
+    std::vector<Record<N>> records(bytes.size() / N);
+    for (std::size_t i = 0; i < records.size(); ++i)
+        std::copy_n(bytes.data() + i * N, N, reinterpret_cast<char*>(records[i].bytes().data()));
+    return records;
+}
+
+class DemoCompanyTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        options_.drive = temp_.path();
+        options_.company = 3;
+        summary_ = WriteDemoCompany(options_);
+        folder_ = temp_.path() / "qorwin/qorwin/qoraz0.003";
+    }
+    int Counter(int record) const {
+        return ReadRecords<tot::kLength>(folder_ / "qorvana.tot")
+            .at(static_cast<std::size_t>(record - 1))
+            .int16(tot::kWord1);
+    }
+    std::size_t Records(const char* extension, std::size_t length) const {
+        return fs::file_size(folder_ / (std::string("qorvana.") + extension)) / length;
+    }
+
+    testing::TempDir temp_;
+    DemoOptions options_;
+    DemoSummary summary_;
+    fs::path folder_;
+};
+
+TEST_F(DemoCompanyTest, CountersMatchTheFilesTheyCount) {
+    EXPECT_EQ(Counter(tot::kCustomers), 60);
+    EXPECT_EQ(Records("cli", cli::kLength), 60u);
+    EXPECT_EQ(Records("src", src::kLength), 60u);
+    EXPECT_EQ(Counter(tot::kArticles), 80);
+    for (auto [extension, length] : {std::pair{"art", art::kLength},
+                                     {"sra", sra::kLength},
+                                     {"srb", srb::kLength},
+                                     {"prx", prx::kLength}})
+        EXPECT_EQ(Records(extension, length), 80u) << extension;
+    EXPECT_EQ(static_cast<std::size_t>(Counter(tot::kAccounts)), Records("con", con::kLength));
+    EXPECT_EQ(static_cast<std::size_t>(Counter(tot::kAgents)), Records("age", age::kLength));
+    EXPECT_EQ(static_cast<std::size_t>(Counter(tot::kDeliveryNoteLines)),
+              Records("bol", bol::kLength));
+    EXPECT_EQ(static_cast<std::size_t>(Counter(tot::kReceipts)), Records("ric", 522));
+    EXPECT_EQ(static_cast<std::size_t>(Counter(tot::kQuotes)) * prv::kLinesPerQuote,
+              Records("prv", prv::kLength));
+    EXPECT_EQ(Counter(tot::kInvoices), 0);
+    EXPECT_EQ(Counter(tot::kJournal), 0);
+    for (const auto& spec : kDataFileSet)
+        EXPECT_TRUE(fs::exists(folder_ / (std::string("qorvana.") + spec.extension)))
+            << spec.extension;
+}
+
+TEST_F(DemoCompanyTest, IndexesAreSortedAndPointAtTheirRecords) {
+    const auto customers = ReadRecords<cli::kLength>(folder_ / "qorvana.cli");
+    const auto index = ReadRecords<src::kLength>(folder_ / "qorvana.src");
+    std::set<int> seen;
+    for (std::size_t i = 0; i < index.size(); ++i) {
+        const int record = index[i].int16(src::kCustomer);
+        ASSERT_GE(record, 1);
+        ASSERT_LE(record, static_cast<int>(customers.size()));
+        seen.insert(record);
+        if (i > 0) {
+            EXPECT_LE(Utf8ToCp1252(index[i - 1].text(src::kKey)),
+                      Utf8ToCp1252(index[i].text(src::kKey)));
+        }
+        EXPECT_EQ(index[i].text(src::kKey), UpperCase(index[i].text(src::kKey)));
+    }
+    EXPECT_EQ(seen.size(), customers.size());
+    EXPECT_EQ(index.front().text(src::kKey), "ALFA");
+
+    const auto articles = ReadRecords<art::kLength>(folder_ / "qorvana.art");
+    const auto barCodes = ReadRecords<srb::kLength>(folder_ / "qorvana.srb");
+    for (std::size_t i = 0; i < barCodes.size(); ++i) {
+        const int record = barCodes[i].int16(srb::kArticle);
+        EXPECT_EQ(articles.at(static_cast<std::size_t>(record - 1)).text(art::kBarCode),
+                  barCodes[i].text(srb::kBarCode));
+        if (i > 0) {
+            EXPECT_LT(barCodes[i - 1].text(srb::kBarCode), barCodes[i].text(srb::kBarCode));
+        }
+    }
+}
+
+TEST_F(DemoCompanyTest, FixturesKeepNameSearchesPredictable) {
+    const auto customers = ReadRecords<cli::kLength>(folder_ / "qorvana.cli");
+    const auto name = [&](int record) {
+        return customers.at(static_cast<std::size_t>(record - 1)).text(cli::kName1);
+    };
+    EXPECT_EQ(name(customer::kAlfa), "ALFA");
+    EXPECT_EQ(name(customer::kRossiMario), "ROSSI MARIO");
+    EXPECT_EQ(name(customer::kNodo).find("ORD"), std::string::npos);
+    EXPECT_EQ(customers[customer::kDeleted - 1].int16(cli::kDeleted), 1);
+    EXPECT_EQ(customers[customer::kComune - 1].text(cli::kPaFlag), "1");
+    EXPECT_EQ(customers[customer::kIstituto - 1].int16(cli::kVatCodeOverride), 14);
+    EXPECT_EQ(customers[customer::kGrandi - 1].text(cli::kPriceList), "2");
+    for (int record = customer::kFixtureCount + 1; record <= 60; ++record) {
+        const std::string generated = name(record);
+        EXPECT_EQ(generated.find("ORD"), std::string::npos) << generated;
+        EXPECT_NE(generated.front(), 'A') << generated;
+        EXPECT_FALSE(generated.starts_with("ROSSI")) << generated;
+    }
+
+    const auto articles = ReadRecords<art::kLength>(folder_ / "qorvana.art");
+    EXPECT_EQ(articles[article::kAbc - 1].text(art::kCode), "ABC");
+    EXPECT_EQ(articles[article::kAb - 1].text(art::kCode), "AB");
+    EXPECT_NE(articles[article::kDeleted - 1].int16(art::kDeleted), 0);
+    const auto extra = ReadRecords<prx::kLength>(folder_ / "qorvana.prx");
+    EXPECT_EQ(extra[article::kBoiler - 1].int16(prx::kMarker), prx::kInUse);
+    EXPECT_EQ(extra[article::kPanel - 1].text(ExtraDescriptionRecord::At(prx::kLine, 9)),
+              "Schema unifilare allegato");
+}
+
+TEST_F(DemoCompanyTest, TabFileFollowsTheBlockMap) {
+    const std::string tab = ReadAll(folder_ / "qorvana.tab");
+    EXPECT_EQ(std::count(tab.begin(), tab.end(), '\n'), 833);
+    EXPECT_EQ(tab.substr(0, 4), "22\r\n");
+    const std::string eur = ReadAll(temp_.path() / "qorwin/qorwin/qorvana.eur");
+    EXPECT_EQ(eur, "1,1936.27,ITL,EUR,2\r\n0\r\n9\r\n");
+    EXPECT_EQ(ReadAll(temp_.path() / "qorwin/qorwin/qorvana.prg"),
+              "=PIA\r\n=AGE\r\n=PRE\r\n=FPA\r\n");
+    const std::string lyf = ReadAll(folder_ / "qorvana.lyf");
+    EXPECT_EQ(std::count(lyf.begin(), lyf.end(), '\n'), 600);
+}
+
+TEST(DemoOptions, ParsesTheCommandLine) {
+    auto parsed = ParseDemoOptions({"--drive", "/d", "--customers", "32767", "--modules",
+                                    "=PIA,=FPA", "--fpa-switch", "1", "--lire"});
+    ASSERT_TRUE(std::holds_alternative<DemoOptions>(parsed));
+    const auto& options = std::get<DemoOptions>(parsed);
+    EXPECT_EQ(options.customers, 32767);
+    EXPECT_EQ(options.modules, (std::vector<std::string>{"=PIA", "=FPA"}));
+    EXPECT_EQ(options.fpaSwitch, 1);
+    EXPECT_TRUE(options.lire);
+    for (const auto& bad :
+         std::vector<std::vector<std::string>>{{},
+                                               {"--drive", "/d", "--customers", "32768"},
+                                               {"--drive", "/d", "--company", "0"},
+                                               {"--drive", "/d", "--fpa-switch", "2"},
+                                               {"--drive", "/d", "--articles"},
+                                               {"--drive", "/d", "--bogus", "1"}})
+        EXPECT_TRUE(std::holds_alternative<std::string>(ParseDemoOptions(bad)));
+}
+
+}  // namespace
+}  // namespace qorvana::demo

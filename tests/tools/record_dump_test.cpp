@@ -1,0 +1,35 @@
+#include <gtest/gtest.h>
+
+#include "forms/body/barcode_index_record.h"
+#include "tools/record_dump/layout_registry.h"
+#include "tools/record_dump/record_printer.h"
+
+namespace qorvana {
+namespace {
+
+TEST(RecordDump, ShowsEachFieldByItsType) {
+    const std::array<std::uint8_t, 12> bytes{'C',  'a',  'f',  'f',  0xE8, ' ',
+                                             0x39, 0x30, 0x20, 0x20, 0x20, 0x20};
+    const std::array<FieldDef, 4> fields{{
+        {"text", TextField(0, 6), ""},
+        {"number", Int16Field(6), ""},
+        {"carried8", CarriedField(8, 2), ""},
+        {"carriedRun", CarriedField(6, 6), ""},
+    }};
+    EXPECT_EQ(FieldValueText(bytes, fields[0]), "\"Caffè\"");
+    EXPECT_EQ(FieldValueText(bytes, fields[1]), "12345");
+    EXPECT_EQ(FieldValueText(bytes, fields[2]), "20 20");
+    EXPECT_EQ(FieldValueText(bytes, fields[3]), "39 30 20 20 20 20");
+}
+
+TEST(RecordDump, FindsLayoutsByNameAndExtension) {
+    EXPECT_EQ(FindDumpLayout("SRB"), &srb::kLayout);
+    EXPECT_EQ(GuessDumpLayout("/x/qorvana.srb"), &srb::kLayout);
+    EXPECT_EQ(GuessDumpLayout("/x/qorvana.xyz"), nullptr);
+    for (const char* name : {"tot", "cli", "src", "sra", "age", "gnr", "art", "srb", "prx", "fte",
+                             "ric", "f2e", "mag", "bol", "prv", "con", "gio", "fpa"})
+        EXPECT_NE(FindDumpLayout(name), nullptr) << name;
+}
+
+}  // namespace
+}  // namespace qorvana

@@ -1,0 +1,38 @@
+#pragma once
+// The demo company's source documents: delivery notes (qorvana.bol and their "b" line
+// files), receipts (qorvana.ric and their "r" line files) and quotes (qorvana.prv).
+
+#include <string>
+#include <vector>
+
+#include "forms/body/article_record.h"
+#include "forms/body/document_record.h"
+#include "forms/body/line_table.h"
+#include "forms/pickers/delivery_note_record.h"
+#include "forms/pickers/quote_record.h"
+#include "tools/demo/demo_random.h"
+
+namespace qorvana::demo {
+
+// A line file to write into the company folder.
+struct LineFileSpec {
+    std::string name;
+    std::vector<std::string> header;
+    std::vector<DocumentLine> blocks;  // padded to the kind's block count
+};
+
+struct DemoDocuments {
+    std::vector<DeliveryNoteRecord> noteRecords;  // head record and line records of each note
+    int notes = 0;
+    std::vector<DocumentRecord> receipts;
+    std::vector<QuoteRecord> quoteRecords;  // 200 per quote
+    int quotes = 0;
+    std::vector<LineFileSpec> lineFiles;
+};
+
+// Fixed notes, receipts and quotes of the fixed customers, and one delivery note for each
+// of the first generated customers.
+DemoDocuments MakeDocuments(const std::vector<ArticleRecord>& articles, int customerCount,
+                            bool lire, DemoRandom& random);
+
+}  // namespace qorvana::demo
