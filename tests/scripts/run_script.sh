@@ -14,9 +14,10 @@ if [ $# -ne 3 ]; then
     echo "usage: run_script.sh QORVANA QORVANA_DEMO SCRIPT.qrs" >&2
     exit 2
 fi
-qorvana=$1
-demo=$2
-script=$(cd "$(dirname "$3")" && pwd)/$(basename "$3")
+absolute() { echo "$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"; }
+qorvana=$(absolute "$1")
+demo=$(absolute "$2")
+script=$(absolute "$3")
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/qorvana-script.XXXXXX")
 if [ "${QORVANA_KEEP:-0}" = 1 ]; then
