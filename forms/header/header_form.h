@@ -5,8 +5,9 @@
 // totals into total(0..4) before showing it.
 //
 // Controls whose meaning belongs to the suite's other programs (they go into the document
-// record as they are): Combo2, Combo3 and Combo4 show the 100-entry list of qorvana.tab,
-// Combo5 the first column of its nine-entry table; text2(11) and text2(12) are amounts.
+// record as they are): Combo2, Combo3 and Combo4 show the 100-entry list of qorvana.tab
+// (banks), Combo5 the first column of its nine-entry table (series); text2(11) and
+// text2(12) are amounts.
 
 #include <QString>
 #include <array>

@@ -434,6 +434,17 @@ void StartForm::transportDateTyped(const QString& text) {
 }
 
 bool StartForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == nome_ && event->type() == QEvent::KeyPress) {
+        // Up/Down and PageUp/PageDown step through the name index from the keyboard.
+        const int steps[] = {-1, 1, -10, 10};
+        const Qt::Key keys[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown};
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        for (int i = 0; i < 4; ++i) {
+            if (key != keys[i]) continue;
+            scroll_->setValue(scroll_->value() + steps[i]);
+            return true;
+        }
+    }
     if (!IsEnter(event)) return QorForm::eventFilter(watched, event);
     if (watched == nome_) {
         searchByName();

@@ -36,10 +36,19 @@ TEST(CustomerIndex, NameSearchFollowsTheProbeSequence) {
         const char* key;
         int position;
     } cases[] = {
-        {"al", 1},   {"ALFA", 1},  {"  arco ", 2}, {"az", 0}, {"zeta", 11},
-        {"zz", 0},   {"città", 5}, {"CITTÀ", 5},   {"b", 3},  // probes 6 (DELTA), then 3 (BETA),
-                                                              // never 4 (BORDO)
-        {"nodo", 7}, {"ROSSI", 9}, {"", 0},                   // an empty key finds nothing
+        {"al", 1},
+        {"ALFA", 1},
+        {"  arco ", 2},
+        {"az", 0},
+        {"zeta", 11},
+        {"zz", 0},
+        {"città", 5},
+        {"CITTÀ", 5},
+        {"b", 3},  // probes 6 (DELTA), then 3 (BETA),
+                   // never 4 (BORDO)
+        {"nodo", 7},
+        {"ROSSI", 9},
+        {"", 0},  // an empty key finds nothing
         {"   ", 0},
     };
     for (const auto& k : cases) EXPECT_EQ(index.findByName(k.key), k.position) << k.key;
