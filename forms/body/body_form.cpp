@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -122,6 +123,9 @@ void BodyForm::buildControls() {
     list1_ = new QListView(this);
     list1_->setGeometry(8, 280, 686, 150);
     list1_->setUniformItemSizes(true);
+    // The entries are fixed-width columns.
+    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    list1_->setFont(fixed);
     list1_->setEnabled(false);
     listModel_ = new ArticleListModel(this);
     list1_->setModel(listModel_);
@@ -134,6 +138,7 @@ void BodyForm::buildControls() {
 
     listx_ = new QLabel(this);
     listx_->setGeometry(8, 434, 686, 18);
+    listx_->setFont(fixed);
     registerControl("listx", listx_);
 
     const char* totalCaptions[] = {"Imponibile", "Totale", "Quantità"};
