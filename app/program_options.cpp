@@ -22,7 +22,8 @@ const char* const kProgramHelp =
     "                       data e ora del programma (the program's clock; default: system)\n"
     "  --print-to DIR       ogni stampa va in DIR/print-N.pdf (instead of the printer)\n"
     "  --replay FILE        esegue lo script operatore FILE e termina; exit status 0 when\n"
-    "                       every step passed (see tests/scripts/)\n"
+    "                       every step passed (see tests/scripts/); relative shot pictures\n"
+    "                       go into the --print-to folder\n"
     "  --help               questo aiuto / this help\n";
 
 ProgramOptions ParseProgramOptions(const std::vector<std::string>& args) {

@@ -68,7 +68,8 @@ int main(int argc, char** argv) {
 
     std::unique_ptr<Replay> replay;
     if (options.replay) {
-        replay = std::make_unique<Replay>(forms, QString::fromStdString(*options.replay));
+        replay = std::make_unique<Replay>(forms, QString::fromStdString(*options.replay),
+                                          QString::fromStdString(options.printTo.value_or("")));
         replay->takeMessages();
     }
     if (!start->load(ChosenCompany(options))) {

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractSlider>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -90,6 +91,7 @@ QString ShownText(QWidget* w) {
     if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) return plain->toPlainText();
     if (auto* rich = qobject_cast<QTextEdit*>(w)) return rich->toPlainText();
     if (auto* slider = qobject_cast<QAbstractSlider*>(w)) return QString::number(slider->value());
+    if (auto* spin = qobject_cast<QAbstractSpinBox*>(w)) return spin->text();
     Fail(QStringLiteral("%1 shows no text").arg(Label(w)));
 }
 
@@ -142,8 +144,8 @@ void PressKey(QWidget* fallback, Qt::Key key, const QString& text) {
 
 }  // namespace
 
-Replay::Replay(FormSet& forms, QString scriptPath)
-    : forms_(forms), scriptPath_(std::move(scriptPath)) {}
+Replay::Replay(FormSet& forms, QString scriptPath, QString outputFolder)
+    : forms_(forms), scriptPath_(std::move(scriptPath)), outputFolder_(std::move(outputFolder)) {}
 
 Replay::~Replay() {
     SetMessageResponder({});
@@ -387,7 +389,8 @@ void Replay::doShot(const QString& file) {
             if (form->isVisible()) window = form;
     }
     if (!window) Fail(QStringLiteral("no window is shown"));
-    const QFileInfo info(QFileInfo(file).isAbsolute() ? file : QDir::current().filePath(file));
+    const QDir base = outputFolder_.isEmpty() ? QDir::current() : QDir(outputFolder_);
+    const QFileInfo info(QFileInfo(file).isAbsolute() ? file : base.filePath(file));
     QDir().mkpath(info.absolutePath());
     if (!window->grab().save(info.absoluteFilePath(), "PNG"))
         Fail(QStringLiteral("cannot write %1").arg(info.absoluteFilePath()));

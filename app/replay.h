@@ -18,7 +18,9 @@ class QorForm;
 
 class Replay {
   public:
-    Replay(FormSet& forms, QString scriptPath);
+    // Relative picture names of `shot` are taken inside `outputFolder` (the current folder
+    // when empty).
+    Replay(FormSet& forms, QString scriptPath, QString outputFolder = {});
     ~Replay();
     Replay(const Replay&) = delete;
     Replay& operator=(const Replay&) = delete;
@@ -52,6 +54,7 @@ class Replay {
 
     FormSet& forms_;
     QString scriptPath_;
+    QString outputFolder_;
     std::deque<MsgAnswer> answers_;
     QString lastMessage_;
     QString failure_;  // set by a message box no queued answer fits

@@ -353,8 +353,13 @@ double NetUnitPrice(const DocumentLine& line, const VatTable& vat, bool vatInclu
 PostingResult PostDocument(DataFiles& files, const PostingInput& input) {
     PostingResult result;
     Plan plan;
-    if (auto refusal = Prepare(files, input, plan)) {
-        result.message = *refusal;
+    try {
+        if (auto refusal = Prepare(files, input, plan)) {
+            result.message = *refusal;
+            return result;
+        }
+    } catch (const RecordIoError& e) {
+        result.message = std::string("Errore di lettura dei dati (") + e.what() + ")" + kNotStored;
         return result;
     }
     result.recordNumber = plan.recordNumber;

@@ -83,8 +83,12 @@ CustomerListForm::CustomerListForm(Session& session, FormSet& forms)
     elenco_->setWordWrap(false);
     for (int c = 0; c < 4; ++c) elenco_->setColumnWidth(c, kColumnTwips[c] / kTwipsPerPixel);
     elenco_->setColumnWidth(4, kColumn4Pixels);
+    // Column 5 (the record number) lies beyond the visible width; column 4 takes the rest.
     elenco_->setColumnHidden(5, true);
-    elenco_->horizontalHeader()->setStretchLastSection(false);
+    elenco_->horizontalHeader()->setStretchLastSection(true);
+    elenco_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    connect(elenco_->horizontalHeader(), &QHeaderView::sectionResized, this,
+            &CustomerListForm::placeHeaderButtons);
     column->addWidget(elenco_, 1);
     registerControl(QStringLiteral("elenco"), elenco_);
     for (int c = 0; c < 5; ++c)
@@ -97,7 +101,7 @@ CustomerListForm::CustomerListForm(Session& session, FormSet& forms)
 
     connect(elenco_, &QTableView::activated, this, &CustomerListForm::pick);
     connect(indice_, &QPushButton::clicked, this, &CustomerListForm::closeWithoutChoice);
-    resize(1000, 680);
+    resize(1080, 680);
 }
 
 void CustomerListForm::placeHeaderButtons() {

@@ -47,7 +47,9 @@ QLineEdit* ShownBox() {
 
 // Empties a control of another form, whatever kind of box it is.
 void ClearControl(QWidget* w) {
-    if (auto* edit = qobject_cast<QLineEdit*>(w))
+    if (auto* picker = qobject_cast<DatePicker*>(w))
+        picker->setText(QString());
+    else if (auto* edit = qobject_cast<QLineEdit*>(w))
         edit->clear();
     else if (auto* label = qobject_cast<QLabel*>(w))
         label->clear();
@@ -100,6 +102,10 @@ void StartForm::buildControls() {
     }
     label2_ = new QLabel(QStringLiteral("Attenzione:questo cliente è stato eliminato!"));
     label2_->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
+    // The warning keeps its place when hidden, so the form does not jump.
+    QSizePolicy warningPolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    warningPolicy.setRetainSizeWhenHidden(true);
+    label2_->setSizePolicy(warningPolicy);
     label2_->hide();
     registerControl(QStringLiteral("label2"), label2_);
 
@@ -109,6 +115,7 @@ void StartForm::buildControls() {
     column->addLayout(offices);
     column->addWidget(label2_);
     column->addWidget(buildShipping());
+    column->addStretch(1);
 
     auto* buttons = new QHBoxLayout;
     const std::pair<int, QString> kinds[] = {{0, QStringLiteral("&Fattura")},
@@ -137,7 +144,7 @@ void StartForm::buildControls() {
 
     setTabOrder(nome_, cerca_);
     setTabOrder(cerca_, lista_);
-    resize(980, 720);
+    resize(980, 640);
 }
 
 QGroupBox* StartForm::buildRegisteredOffice() {
@@ -450,7 +457,7 @@ bool StartForm::eventFilter(QObject* watched, QEvent* event) {
         searchByName();
         return true;
     }
-    const int i = text3_.indexOf(static_cast<QLineEdit*>(watched));
+    const int i = text3_.indexOf(qobject_cast<QLineEdit*>(watched));
     if (i >= 0) {
         if (i < 6) text3_[i + 1]->setFocus();
         return true;
