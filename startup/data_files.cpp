@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -156,12 +157,20 @@ void DataFiles::sync(std::span<const int> channels) {
         if (s.fd >= 0 && std::find(open.begin(), open.end(), &s) == open.end()) open.push_back(&s);
     }
     std::vector<int> errors(open.size(), 0);
+    const auto flush = [&errors, &open](std::size_t i) {
+        errors[i] = ::fdatasync(open[i]->fd) == 0 ? 0 : errno;
+    };
     {
         std::vector<std::jthread> flushes;
-        for (std::size_t i = 1; i < open.size(); ++i)
-            flushes.emplace_back(
-                [&errors, &open, i] { errors[i] = ::fdatasync(open[i]->fd) == 0 ? 0 : errno; });
-        if (!open.empty()) errors[0] = ::fdatasync(open[0]->fd) == 0 ? 0 : errno;
+        flushes.reserve(open.size());
+        for (std::size_t i = 1; i < open.size(); ++i) {
+            try {
+                flushes.emplace_back(flush, i);
+            } catch (const std::system_error&) {
+                flush(i);  // no thread to spare: flush this file here
+            }
+        }
+        if (!open.empty()) flush(0);
     }
     for (std::size_t i = 0; i < open.size(); ++i) {
         if (errors[i] != 0) {
