@@ -59,8 +59,8 @@ class BodyForm : public QorForm {
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-    // Actions of the activation: 99 the confirmation cycle (for now back to the start form),
-    // 90 the print loop, 11..14 the import of source documents (none yet).
+    // Actions of the activation: 99 the confirmation cycle, 90 the print loop, 11..14 the
+    // import of source documents (not wired yet).
     void runConfirmCycle();
     void runPrintLoop();
     void runImport(int action);
