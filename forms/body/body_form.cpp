@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -66,6 +67,7 @@ QLineEdit* BodyForm::addBox(const QString& name, int row, int x, int width, int 
     auto* box = new QLineEdit(this);
     box->setGeometry(x, kRowTop + row * kRowHeight, width, kRowHeight);
     box->setMaxLength(maxLength);
+    box->setProperty("row", row);
     box->installEventFilter(this);
     registerControl(name, box, row);
     return box;
@@ -117,11 +119,13 @@ void BodyForm::buildControls() {
     combo1_->hide();
     registerControl("Combo1", combo1_);
     connect(combo1_, &QComboBox::activated, this, &BodyForm::onVatChosen);
-    connect(combo1_, &QComboBox::currentIndexChanged, this, &BodyForm::onVatChosen);
 
     list1_ = new QListView(this);
     list1_->setGeometry(8, 280, 686, 150);
     list1_->setUniformItemSizes(true);
+    // The entries are fixed-width columns.
+    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    list1_->setFont(fixed);
     list1_->setEnabled(false);
     listModel_ = new ArticleListModel(this);
     list1_->setModel(listModel_);
@@ -134,6 +138,7 @@ void BodyForm::buildControls() {
 
     listx_ = new QLabel(this);
     listx_->setGeometry(8, 434, 686, 18);
+    listx_->setFont(fixed);
     registerControl("listx", listx_);
 
     const char* totalCaptions[] = {"Imponibile", "Totale", "Quantità"};
@@ -243,8 +248,14 @@ void BodyForm::activate() {
             case 99:
                 runConfirmCycle();
                 break;
+            case 11:
+            case 12:
+            case 13:
+            case 14:
+                runImport(s.returnAction);
+                break;
             default:
-                break;  // 11..14: the imports act on their own activation
+                break;
         }
     } catch (const RecordIoError& e) {
         Warn(this, QStringLiteral("Errore di lettura o scrittura dei dati: %1").arg(e.what()));
@@ -256,6 +267,8 @@ void BodyForm::runConfirmCycle() {
 }
 
 void BodyForm::runPrintLoop() {}
+
+void BodyForm::runImport(int) {}
 
 void BodyForm::startNewDocument() {
     Session& s = session();
@@ -441,7 +454,11 @@ void BodyForm::onArticTyped(int row) {
     if (refreshing_ || searching_ || !list1_->isEnabled()) return;
     searching_ = true;
     listMatch_ = listModel_->list().findCode(S(artic_[row]->text()));
-    if (listMatch_) list1_->setCurrentIndex(listModel_->index(*listMatch_));
+    if (listMatch_) {
+        const QModelIndex index = listModel_->index(*listMatch_);
+        list1_->setCurrentIndex(index);
+        list1_->scrollTo(index, QAbstractItemView::PositionAtTop);
+    }
     searching_ = false;
 }
 
@@ -580,23 +597,11 @@ void BodyForm::showStock(int article) {
     }
 }
 
-int BodyForm::rowOf(QObject* box, const std::array<QLineEdit*, kRows>& boxes) const {
-    for (int r = 0; r < kRows; ++r)
-        if (boxes[r] == box) return r;
-    return -1;
-}
-
 bool BodyForm::eventFilter(QObject* watched, QEvent* event) {
     auto* box = qobject_cast<QLineEdit*>(watched);
-    if (!box) return QorForm::eventFilter(watched, event);
-    const int row = box->property("row").isValid() ? box->property("row").toInt() : -1;
-    int r = row;
-    if (r < 0) {
-        for (const auto* boxes : {&artic_, &ds_, &um_, &quantita_, &prezzo_, &sc1_, &sc2_, &civ_})
-            if ((r = rowOf(box, *boxes)) >= 0) break;
-        box->setProperty("row", r);
-    }
-    if (r < 0) return QorForm::eventFilter(watched, event);
+    const QVariant rowProperty = box ? box->property("row") : QVariant();
+    if (!rowProperty.isValid()) return QorForm::eventFilter(watched, event);
+    const int r = rowProperty.toInt();
 
     switch (event->type()) {
         case QEvent::FocusIn:

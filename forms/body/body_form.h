@@ -59,9 +59,11 @@ class BodyForm : public QorForm {
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-    // Action 99 and action 90 of the activation: the confirmation cycle and the print loop.
+    // Actions of the activation: 99 the confirmation cycle, 90 the print loop, 11..14 the
+    // import of source documents (not wired yet).
     void runConfirmCycle();
     void runPrintLoop();
+    void runImport(int action);
 
   private:
     void loadOnce();
@@ -91,7 +93,6 @@ class BodyForm : public QorForm {
     bool takeArticle(int row, int article);
     ArticleTerms articleTerms() const;
     void writeWeight();
-    int rowOf(QObject* box, const std::array<QLineEdit*, kRows>& boxes) const;
 
     LineTable lines_;
     DocumentFigures figures_;

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -129,7 +130,9 @@ void ConfirmCycle::run() {
     in.pdfFolder = session_.workStrings[7];
     in.issueMoment = session_.issueMoment;
 
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const PostingResult posted = PostDocument(session_.files, in);
+    QGuiApplication::restoreOverrideCursor();
     if (!posted.ok) {
         Warn(&body_, QString::fromStdString(posted.message));
         if (!posted.anythingWritten) {

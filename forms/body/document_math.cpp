@@ -113,8 +113,9 @@ DocumentFigures RecomputeDocument(const LineTable& lines, const VatTable& vat, b
             amount = money.RoundAmount(line.unitPrice * line.quantity);
             f.totalWeight += line.unitWeight * line.quantity;
         }
-        amount = amount - money.PercentOf(amount, line.discount1);
-        amount = amount - money.PercentOf(amount, line.discount2);
+        // A discount of 0 takes nothing off: PercentOf(a, 0) is 0.
+        if (line.discount1 != 0) amount = amount - money.PercentOf(amount, line.discount1);
+        if (line.discount2 != 0) amount = amount - money.PercentOf(amount, line.discount2);
         if (!std::isfinite(amount) || !std::isfinite(line.unitPrice * line.quantity))
             f.overflow = true;
         const int code = NormalisedVatCode(line.vatCode);

@@ -10,6 +10,9 @@
 namespace qorvana {
 namespace {
 
+constexpr int kArticleCounter = 3;
+constexpr int kReceiptCounter = 8;
+constexpr int kDeliveryNoteCounter = 12;
 constexpr int kAgentCounter = 16;
 
 }  // namespace
@@ -22,7 +25,12 @@ DocumentSetup ReadDocumentSetup(const Session& session) {
     const double vat = Val(g.text(gnr::kDefaultVatCode));
     s.defaultVatCode = vat >= 1 && vat <= 24 ? static_cast<int>(vat) : 1;
     s.weightToStartForm = g.int16(gnr::kWeightSwitch) == 1;
-    if (session.currentCustomer >= 1) {
+    s.hasArticles = RecordCount(session.files, kArticleCounter) > 0;
+    s.hasReceipts = RecordCount(session.files, kReceiptCounter) > 0;
+    s.hasDeliveryNotes = RecordCount(session.files, kDeliveryNoteCounter) > 0;
+    // Customers are records 1..count of the customer file; another number is no customer.
+    if (session.currentCustomer >= 1 &&
+        session.currentCustomer <= session.files.physicalRecords(kCli)) {
         const auto customer = session.files.read<cli::kLength>(kCli, session.currentCustomer);
         s.secondPriceList = customer.text(cli::kPriceList) == "2";
         s.customerVatCode = customer.int16(cli::kVatCodeOverride);

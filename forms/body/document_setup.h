@@ -17,6 +17,10 @@ struct DocumentSetup {
     bool secondPriceList = false;    // customer offset 629 = "2"
     int customerVatCode = 0;         // customer offset 712; an override when 1..24
     int customerAgentCode = 0;       // customer offset 586
+    // Whether the company has articles, receipts and delivery-note lines (counters 3, 8, 12).
+    bool hasArticles = false;
+    bool hasReceipts = false;
+    bool hasDeliveryNotes = false;
 };
 
 // Reads the settings and the current customer (an absent customer gives its defaults).

@@ -1,6 +1,7 @@
 #include "forms/body/posting.h"
 
 #include <cmath>
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -148,34 +149,37 @@ void FillContinuation(const PostingInput& in, ContinuationRecord& r) {
     r.setDouble(c::kFpaMode, in.fpaState);
 }
 
-// Checks everything and prepares every record; an Italian message when posting must not
-// start.
-std::optional<std::string> Prepare(const DataFiles& files, const PostingInput& in, Plan& plan) {
+// The header values and the files posting needs; an Italian message when one is unusable.
+std::optional<std::string> CheckValues(const DataFiles& files, const PostingInput& in) {
     const PostingHeader& h = in.header;
     if (in.lines == nullptr || in.vat == nullptr)
         return "Documento incompleto" + std::string(kNotStored);
-
     for (int channel : {int(kTot), int(kFte), int(kF2e), int(kArt), int(kMag)})
         if (!files.isWritable(channel))
             return "Il file " + files.pathOf(channel).filename().string() +
                    " non è aperto in scrittura" + kNotStored;
-
-    if (Trimmed(h.number).empty() || Utf8Length(h.number) > 10)
+    if (Trimmed(h.number).empty() || Utf8Length(h.number) > d::kNumber.width)
         return std::string("Il numero del documento non è valido");
     if (IsValidDate(h.documentDate) != 0) return std::string("La data del documento non è valida");
     if (IsValidDate(h.registrationDate) != 0)
         return std::string("La data di registrazione del documento non è valida");
     if (in.customer < 0 || in.customer > kMaxCount)
         return "Il cliente del documento non è valido" + std::string(kNotStored);
-    if (Utf8Length(Trimmed(h.commissionRate)) > 4)
+    if (Utf8Length(Trimmed(h.commissionRate)) > d::kCommissionRate.width)
         return std::string("L'aliquota provvigione non è valida");
     if (h.vatOptions[1] && (h.leasingVehicle < 0 || h.leasingVehicle > 8))
         return std::string("Il tipo di veicolo del noleggio o leasing non è valido");
     for (int pos : {h.paymentTerms, h.combo2, h.combo3, h.combo4, h.combo5})
         if (pos < -1 || pos >= kMaxCount)
             return "Una scelta dell'intestazione non è valida" + std::string(kNotStored);
+    return std::nullopt;
+}
 
-    // Document position.
+// Counters record 7 (and 5 for the separate electronic-invoice series): the document's
+// record number, the serial and the last number issued.
+std::optional<std::string> PlanCounters(const DataFiles& files, const PostingInput& in,
+                                        Plan& plan) {
+    const PostingHeader& h = in.header;
     const auto next = NextRecordNumber(files, tot::kInvoices);
     if (!next)
         return "Il contatore dei documenti è pieno o danneggiato (qorvana.tot, record 7)" +
@@ -197,10 +201,14 @@ std::optional<std::string> Prepare(const DataFiles& files, const PostingInput& i
     } else if (number) {
         plan.documentCounter.setInt16(tot::kWord4, *number);
     }
+    return std::nullopt;
+}
 
-    // Stock movements.
+// The lines that move stock, and room for their movements.
+std::optional<std::string> PlanMovements(const DataFiles& files, const PostingInput& in,
+                                         Plan& plan) {
     plan.creditNote = IsCreditNote(in.documentKind, in.fpaDocumentType);
-    plan.reference = (plan.creditNote ? "NC " : "FT ") + Trimmed(h.number);
+    plan.reference = (plan.creditNote ? "NC " : "FT ") + Trimmed(in.header.number);
     const int articles = RecordCount(files, tot::kArticles);
     for (int n = 1; n <= LineTable::kLines; ++n) {
         const DocumentLine& line = (*in.lines)[n];
@@ -215,23 +223,34 @@ std::optional<std::string> Prepare(const DataFiles& files, const PostingInput& i
             return "Quantità o prezzo non validi alla riga " + std::to_string(n) + kNotStored;
         plan.movements.push_back(mv);
     }
-    if (!plan.movements.empty()) {
-        const auto first = NextRecordNumber(files, kMovementsCounter);
-        if (!first || *first + static_cast<int>(plan.movements.size()) - 1 > kMaxCount)
-            return "Il file dei movimenti di magazzino non ha spazio per " +
-                   std::to_string(plan.movements.size()) + " movimenti (qorvana.tot, record 11)" +
-                   kNotStored;
-        plan.firstMovement = *first;
-    }
+    if (plan.movements.empty()) return std::nullopt;
+    const auto first = NextRecordNumber(files, kMovementsCounter);
+    if (!first || *first + static_cast<int>(plan.movements.size()) - 1 > kMaxCount)
+        return "Il file dei movimenti di magazzino non ha spazio per " +
+               std::to_string(plan.movements.size()) + " movimenti (qorvana.tot, record 11)" +
+               kNotStored;
+    plan.firstMovement = *first;
+    return std::nullopt;
+}
 
-    // Imported sources: only records that exist.
+// The imported delivery notes and receipts to mark: only records that exist.
+std::optional<std::string> PlanMarks(const DataFiles& files, const PostingInput& in, Plan& plan) {
     plan.notes = ExistingRecords(files, tot::kDeliveryNoteLines, in.deliveryNoteRecords);
     plan.receipts = ExistingRecords(files, tot::kReceipts, in.receiptRecords);
     if (!plan.notes.empty() && !files.isWritable(kBol))
         return "Il file qorvana.bol non è aperto in scrittura" + std::string(kNotStored);
     if (!plan.receipts.empty() && !files.isWritable(kRic))
         return "Il file qorvana.ric non è aperto in scrittura" + std::string(kNotStored);
+    return std::nullopt;
+}
 
+// Checks everything and prepares every record; an Italian message when posting must not
+// start.
+std::optional<std::string> Prepare(const DataFiles& files, const PostingInput& in, Plan& plan) {
+    if (auto refusal = CheckValues(files, in)) return refusal;
+    if (auto refusal = PlanCounters(files, in, plan)) return refusal;
+    if (auto refusal = PlanMovements(files, in, plan)) return refusal;
+    if (auto refusal = PlanMarks(files, in, plan)) return refusal;
     plan.document = NewDocumentRecord();
     FillDocument(in, plan, plan.document);
     plan.continuation = NewContinuationRecord();
@@ -274,15 +293,30 @@ void UpdateArticle(ArticleRecord& a, const Plan& plan, const Movement& mv, const
     a.setDouble(art::kValueSold, value);
 }
 
-// What has been written so far, for the report of a failure midway.
-struct Progress {
-    std::vector<std::string> done;
-    std::vector<std::string> pending;
+// Writes the articles and the movements of the moved lines and the movement counter.
+// `written` counts the movements written, for the report of a failure midway.
+void WriteMovements(DataFiles& files, const PostingInput& in, const Plan& plan, int& written) {
+    for (std::size_t i = 0; i < plan.movements.size(); ++i) {
+        const Movement& mv = plan.movements[i];
+        ArticleRecord a = files.read<art::kLength>(kArt, mv.article);
+        UpdateArticle(a, plan, mv, in.money);
+        files.write(kArt, mv.article, a);
+        files.write(kMag, plan.firstMovement + static_cast<int>(i), MovementRecord(in, plan, mv));
+        written = static_cast<int>(i) + 1;
+    }
+    WriteRecordCount(files, kMovementsCounter,
+                     plan.firstMovement + static_cast<int>(plan.movements.size()) - 1);
+}
+
+// One write of posting, named for the operator.
+struct Step {
+    std::string what;
+    std::function<void()> run;
 };
 
-std::string Joined(const std::vector<std::string>& parts) {
+std::string Listed(const std::vector<Step>& steps, std::size_t from, std::size_t to) {
     std::string out;
-    for (const auto& p : parts) out += (out.empty() ? "" : "; ") + p;
+    for (std::size_t i = from; i < to; ++i) out += (out.empty() ? "" : "; ") + steps[i].what;
     return out.empty() ? "niente" : out;
 }
 
@@ -353,86 +387,72 @@ double NetUnitPrice(const DocumentLine& line, const VatTable& vat, bool vatInclu
 PostingResult PostDocument(DataFiles& files, const PostingInput& input) {
     PostingResult result;
     Plan plan;
-    if (auto refusal = Prepare(files, input, plan)) {
-        result.message = *refusal;
+    try {
+        if (auto refusal = Prepare(files, input, plan)) {
+            result.message = *refusal;
+            return result;
+        }
+    } catch (const RecordIoError& e) {
+        result.message = std::string("Errore di lettura dei dati (") + e.what() + ")" + kNotStored;
         return result;
     }
     result.recordNumber = plan.recordNumber;
     result.serial = plan.documentCounter.single(tot::kSerial);
 
-    const std::size_t moves = plan.movements.size();
+    // The suite's order; the files written are made durable at the end.
     const std::string n = std::to_string(plan.recordNumber);
-    std::vector<int> written{kTot};
-    Progress progress;
-    progress.pending = {"contatore documenti (qorvana.tot)", "documento " + n + " (qorvana.fte)",
-                        "seconda parte " + n + " (qorvana.f2e)"};
-    if (moves > 0) progress.pending.push_back("articoli, movimenti di magazzino e loro contatore");
-    if (!plan.notes.empty()) progress.pending.push_back("segni sulle bolle importate");
-    if (!plan.receipts.empty()) progress.pending.push_back("segni sulle ricevute importate");
-    progress.pending.push_back("scrittura definitiva su disco");
-    const auto step = [&progress] {
-        progress.done.push_back(progress.pending.front());
-        progress.pending.erase(progress.pending.begin());
-    };
-    std::size_t articlesDone = 0;
+    std::vector<int> written{kTot, kFte, kF2e};
+    std::vector<Step> steps;
+    steps.push_back({"contatore documenti (qorvana.tot)", [&] {
+                         if (plan.writeSeriesCounter)
+                             files.write(kTot, tot::kFatturaPa, plan.seriesCounter);
+                         files.write(kTot, tot::kInvoices, plan.documentCounter);
+                         result.anythingWritten = true;
+                     }});
+    steps.push_back({"documento " + n + " (qorvana.fte)",
+                     [&] { files.write(kFte, plan.recordNumber, plan.document); }});
+    steps.push_back({"seconda parte " + n + " (qorvana.f2e)",
+                     [&] { files.write(kF2e, plan.recordNumber, plan.continuation); }});
+    if (!plan.movements.empty()) {
+        written.insert(written.end(), {kArt, kMag});
+        steps.push_back({"articoli, movimenti di magazzino e loro contatore",
+                         [&] { WriteMovements(files, input, plan, result.movements); }});
+    }
+    if (!plan.notes.empty()) {
+        written.push_back(kBol);
+        steps.push_back({"segni sulle bolle importate", [&] {
+                             for (int rec : plan.notes) {
+                                 auto note = files.read<bol::kLength>(kBol, rec);
+                                 note.setInt16(bol::kInvoiced, 1);
+                                 files.write(kBol, rec, note);
+                             }
+                         }});
+    }
+    if (!plan.receipts.empty()) {
+        written.push_back(kRic);
+        steps.push_back({"segni sulle ricevute importate", [&] {
+                             for (int rec : plan.receipts) {
+                                 auto receipt = files.read<DocumentRecord::kLength>(kRic, rec);
+                                 receipt.setInt16(d::kKind, 0);
+                                 files.write(kRic, rec, receipt);
+                             }
+                         }});
+    }
+    steps.push_back({"scrittura definitiva su disco", [&] { files.sync(written); }});
+
+    std::size_t done = 0;
     try {
-        if (plan.writeSeriesCounter) files.write(kTot, tot::kFatturaPa, plan.seriesCounter);
-        files.write(kTot, tot::kInvoices, plan.documentCounter);
-        result.anythingWritten = true;
-        step();
-        files.write(kFte, plan.recordNumber, plan.document);
-        written.push_back(kFte);
-        step();
-        files.write(kF2e, plan.recordNumber, plan.continuation);
-        written.push_back(kF2e);
-        step();
-        if (moves > 0) {
-            written.push_back(kArt);
-            written.push_back(kMag);
-            for (std::size_t i = 0; i < moves; ++i) {
-                const Movement& mv = plan.movements[i];
-                ArticleRecord a = files.read<art::kLength>(kArt, mv.article);
-                UpdateArticle(a, plan, mv, input.money);
-                files.write(kArt, mv.article, a);
-                ++articlesDone;
-                files.write(kMag, plan.firstMovement + static_cast<int>(i),
-                            MovementRecord(input, plan, mv));
-                result.movements = static_cast<int>(i) + 1;
-            }
-            WriteRecordCount(files, kMovementsCounter,
-                             plan.firstMovement + static_cast<int>(moves) - 1);
-            step();
-        }
-        if (!plan.notes.empty()) {
-            written.push_back(kBol);
-            for (int rec : plan.notes) {
-                auto note = files.read<bol::kLength>(kBol, rec);
-                note.setInt16(bol::kInvoiced, 1);
-                files.write(kBol, rec, note);
-            }
-            step();
-        }
-        if (!plan.receipts.empty()) {
-            written.push_back(kRic);
-            for (int rec : plan.receipts) {
-                auto receipt = files.read<DocumentRecord::kLength>(kRic, rec);
-                receipt.setInt16(d::kKind, 0);
-                files.write(kRic, rec, receipt);
-            }
-            step();
-        }
-        files.sync(written);
+        for (; done < steps.size(); ++done) steps[done].run();
     } catch (const RecordIoError& e) {
-        if (!progress.pending.empty() && progress.pending.front().starts_with("articoli") &&
-            articlesDone > 0)
-            progress.done.push_back(std::to_string(articlesDone) + " articoli e " +
-                                    std::to_string(result.movements) + " movimenti su " +
-                                    std::to_string(moves) +
-                                    " (contatore dei movimenti non aggiornato)");
+        std::string partly;
+        if (result.movements > 0 && steps[done].what.starts_with("articoli"))
+            partly = "; " + std::to_string(result.movements) + " articoli e movimenti su " +
+                     std::to_string(plan.movements.size()) +
+                     " (contatore dei movimenti non aggiornato)";
         result.message = "Errore di scrittura durante la memorizzazione del documento n. " +
                          Trimmed(input.header.number) + " (" + e.what() +
-                         ").\nScritto: " + Joined(progress.done) +
-                         ".\nNon scritto: " + Joined(progress.pending) + ".";
+                         ").\nScritto: " + Listed(steps, 0, done) + partly +
+                         ".\nNon scritto: " + Listed(steps, done, steps.size()) + ".";
         return result;
     }
     result.ok = true;

@@ -93,6 +93,9 @@ void FpaPanel::fillLists(const HeaderTables& tables) {
     Fill(combo7, VehicleKindItems());
     combo6->clear();
     for (int row = 1; row <= 40; ++row) combo6->addItem(Q(tables.carriers[row][2]));
+    // No carrier and no vehicle kind until the operator chooses one.
+    combo6->setCurrentIndex(-1);
+    combo7->setCurrentIndex(-1);
     Fill(combo8[0], DocumentTypeItems());
     Fill(combo8[1], WithholdingReasonItems());
     Fill(combo8[2], WithholdingTypeItems());
@@ -107,13 +110,6 @@ void FpaPanel::presetForDocument(int documentKind, double secondInstalment, int 
     combo8[2]->setCurrentIndex(0);
     combo8[3]->setCurrentIndex(PaymentConditionPosition(secondInstalment));
     combo8[4]->setCurrentIndex(PaymentModePosition(paymentModeDigit));
-}
-
-void FpaPanel::clearReferences() {
-    for (int i = 1; i <= 15; ++i) text4[i]->clear();
-    for (int i = 6; i <= 10; ++i) referenceDates[i]->setText(QString());
-    combo6->setCurrentIndex(-1);
-    combo7->setCurrentIndex(0);
 }
 
 }  // namespace qorvana

@@ -27,8 +27,6 @@ class FpaPanel : public QFrame {
     void fillLists(const HeaderTables& tables);
     // The defaults of a new document.
     void presetForDocument(int documentKind, double secondInstalment, int paymentModeDigit);
-    // Empties the references of the previous document (Text4, the dates, carrier).
-    void clearReferences();
 
     std::array<QComboBox*, 5> combo8{};
     QComboBox* combo7 = nullptr;

@@ -130,8 +130,7 @@ QWidget* HeaderForm::buildDocumentBox() {
     grid->addWidget(text2_[4], row++, 1);
     grid->addWidget(numera_, row++, 0, 1, 2);
 
-    const char* captions[] = {nullptr,         nullptr,         "Annotazione 1",
-                              "Annotazione 2", "Annotazione 3", "Sezionale"};
+    const char* captions[] = {nullptr, nullptr, "Banca 1", "Banca 2", "Banca 3", "Sezionale"};
     for (int i = 2; i <= 5; ++i) {
         combo_[i] = new QComboBox;
         registerControl(QStringLiteral("Combo%1").arg(i), combo_[i]);
@@ -167,8 +166,12 @@ QWidget* HeaderForm::buildInstalmentsBox() {
     for (int i = 0; i < 6; ++i) {
         dsca_[i] = new QLineEdit;
         dsca_[i]->setMaxLength(10);
+        dsca_[i]->setMinimumWidth(
+            dsca_[i]->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) + 12);
         ddsca_[i] = new DatePicker;
         sca_[i] = AmountBox(false);
+        sca_[i]->setMinimumWidth(
+            sca_[i]->fontMetrics().horizontalAdvance(QStringLiteral("0.000.000,00")) + 12);
         registerControl(QStringLiteral("dsca"), dsca_[i], i);
         registerControl(QStringLiteral("ddsca"), ddsca_[i], i);
         registerControl(QStringLiteral("sca"), sca_[i], i);
@@ -363,13 +366,11 @@ void HeaderForm::startNewDocument() {
     splitInstalments();
     computeDueDates();
 
-    pro_[0]->clear();
-    pro_[1]->clear();
-    panel_->clearReferences();
     panel_->hide();
-    if (fpa)
-        panel_->presetForDocument(s.documentKind, ParseDecimal(S(sca_[1]->text())),
-                                  chosenCode().paymentModeDigit);
+    // The panel's defaults are set for every document, so that its lists always match the
+    // document's kind and terms, also while the panel is not shown.
+    panel_->presetForDocument(s.documentKind, ParseDecimal(S(sca_[1]->text())),
+                              chosenCode().paymentModeDigit);
     filling_ = false;
     text2_[0]->setFocus();
 }
@@ -534,6 +535,24 @@ void HeaderForm::createXml() {
         !AskYesNo(this, QStringLiteral("Attenzione"), kXmlQuestion))
         return;
     Warn(this, kNoXmlYet, MsgIcon::Exclamation);
+}
+
+FpaPanelValues HeaderForm::panelValues() const {
+    FpaPanelValues v;
+    v.documentType = S(panel_->combo8[0]->currentText());
+    v.documentDate = S(text3_[1]->text());
+    v.documentNumber = S(text2_[0]->text());
+    v.progressive = S(text2_[4]->text());
+    for (int i = 1; i <= 15; ++i) v.text4[i] = S(panel_->text4[i]->text());
+    for (int i = 6; i <= 10; ++i) v.dates[i] = S(panel_->referenceDates[i]->text());
+    v.withholdingReason = S(panel_->combo8[1]->currentText());
+    v.withholdingType = S(panel_->combo8[2]->currentText());
+    v.paymentCondition = S(panel_->combo8[3]->currentText());
+    v.paymentMode = S(panel_->combo8[4]->currentText());
+    v.carrierRow = panel_->combo6->currentIndex() + 1;
+    v.art73 = panel_->art73->isChecked();
+    v.deferredVat = esig_->isChecked();
+    return v;
 }
 
 void HeaderForm::openPanel() {

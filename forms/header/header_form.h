@@ -5,8 +5,9 @@
 // totals into total(0..4) before showing it.
 //
 // Controls whose meaning belongs to the suite's other programs (they go into the document
-// record as they are): Combo2, Combo3 and Combo4 show the 100-entry list of qorvana.tab,
-// Combo5 the first column of its nine-entry table; text2(11) and text2(12) are amounts.
+// record as they are): Combo2, Combo3 and Combo4 show the 100-entry list of qorvana.tab
+// (banks), Combo5 the first column of its nine-entry table (series); text2(11) and
+// text2(12) are amounts.
 
 #include <QString>
 #include <array>
@@ -14,6 +15,7 @@
 
 #include "forms/common/qor_form.h"
 #include "forms/header/due_dates.h"
+#include "forms/header/fpa_panel_values.h"
 #include "forms/header/fpa_record.h"
 #include "forms/header/fpa_tables.h"
 #include "forms/header/payment_terms.h"
@@ -44,6 +46,8 @@ class HeaderForm : public QorForm {
     const FpaRecord& fpaRecord() const { return fpa_; }
     const HeaderTables& tables() const { return tables_; }
     const PaymentTerms& paymentTerms() const { return terms_; }
+    // The panel and header values the electronic-invoice export copies into FpaRecord.
+    FpaPanelValues panelValues() const;
     // The amount due the instalments are split from and checked against.
     double documentTotal() const { return documentTotal_; }
 

@@ -384,6 +384,24 @@ TEST_F(PostingTest, AWriteFailingMidwayIsReported) {
     EXPECT_NE(r.message.find("Non scritto: seconda parte 42 (qorvana.f2e)"), std::string::npos)
         << r.message;
     EXPECT_EQ(article(1).dbl(art::kStock), 10);
+
+    // Movements: the eleventh would end at byte 1034 of qorvana.mag, beyond the limit of 940.
+    setCounter(tot::kInvoices, 0);
+    for (int n = 1; n <= 12; ++n) line(n, 1 + n % 2, 1, 10, 1);
+    small.rlim_cur = 940;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    std::signal(SIGXFSZ, SIG_IGN);
+    const PostingResult partly = PostDocument(files_, in_);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, old);
+    EXPECT_FALSE(partly.ok);
+    EXPECT_EQ(partly.movements, 10);
+    EXPECT_NE(partly.message.find("10 articoli e movimenti su 12"), std::string::npos)
+        << partly.message;
+    EXPECT_NE(partly.message.find("Non scritto: articoli, movimenti di magazzino"),
+              std::string::npos)
+        << partly.message;
+    EXPECT_EQ(counter(kMovementsCounter).int16(tot::kWord1), 0);
 }
 
 TEST(PostingRules, SerialsDatesAndNetPrices) {
