@@ -109,8 +109,9 @@ std::optional<ControlName> ParseControlName(std::string_view word) {
 
 std::string ControlNameText(const ControlName& control) {
     std::string text = control.form;
-    if (!control.name.empty()) text += "." + control.name;
-    if (control.index >= 0) text += "(" + std::to_string(control.index) + ")";
+    if (!control.name.empty()) text.append(1, '.').append(control.name);
+    if (control.index >= 0)
+        text.append(1, '(').append(std::to_string(control.index)).append(1, ')');
     return text;
 }
 
