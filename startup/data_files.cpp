@@ -51,13 +51,13 @@ DataFiles::~DataFiles() {
 
 void DataFiles::open(const std::filesystem::path& companyFolder) {
     closeAll();
-    for (const ChannelSpec& spec : kDataFileSet) {
-        Slot& s = slots_.at(static_cast<std::size_t>(spec.channel));
-        s.length = spec.recordLength;
-        s.path = FindInFolder(companyFolder, std::string("qorvana.") + spec.extension);
+    for (const ChannelSpec& entry : kDataFileSet) {
+        Slot& s = slots_.at(static_cast<std::size_t>(entry.channel));
+        s.length = entry.recordLength;
+        s.path = FindInFolder(companyFolder, std::string("qorvana.") + entry.extension);
         // The counters file is never created: an empty one would make posting overwrite
         // the first records of the other files.
-        const int create = spec.channel == kTot ? 0 : O_CREAT;
+        const int create = entry.channel == kTot ? 0 : O_CREAT;
         s.fd = ::open(s.path.c_str(), O_RDWR | O_CLOEXEC | create, 0666);
         s.writable = s.fd >= 0;
         if (s.fd < 0) s.fd = ::open(s.path.c_str(), O_RDONLY | O_CLOEXEC);

@@ -29,11 +29,11 @@ TEST_F(DataFilesTest, OpensTheWholeSetCreatingMissingFiles) {
     drive.write("qorwin/qorwin/qoraz0.007/QORVANA.CLI", std::string(752 * 2, 'x'));
     DataFiles files;
     files.open(PathMapper(drive.path()).map(CompanyFolder(7)));
-    for (const ChannelSpec& spec : kDataFileSet) {
-        SCOPED_TRACE(spec.extension);
-        EXPECT_TRUE(files.isOpen(spec.channel));
-        EXPECT_TRUE(files.isWritable(spec.channel));
-        EXPECT_EQ(files.recordLength(spec.channel), spec.recordLength);
+    for (const ChannelSpec& entry : kDataFileSet) {
+        SCOPED_TRACE(entry.extension);
+        EXPECT_TRUE(files.isOpen(entry.channel));
+        EXPECT_TRUE(files.isWritable(entry.channel));
+        EXPECT_EQ(files.recordLength(entry.channel), entry.recordLength);
     }
     EXPECT_EQ(files.pathOf(kCli), folder() / "QORVANA.CLI");
     EXPECT_FALSE(std::filesystem::exists(folder() / "qorvana.cli"));

@@ -87,9 +87,9 @@ TEST_F(DemoCompanyTest, CountersMatchTheFilesTheyCount) {
               Records("prv", prv::kLength));
     EXPECT_EQ(Counter(tot::kInvoices), 0);
     EXPECT_EQ(Counter(tot::kJournal), 0);
-    for (const auto& spec : kDataFileSet)
-        EXPECT_TRUE(fs::exists(folder_ / (std::string("qorvana.") + spec.extension)))
-            << spec.extension;
+    for (const auto& entry : kDataFileSet)
+        EXPECT_TRUE(fs::exists(folder_ / (std::string("qorvana.") + entry.extension)))
+            << entry.extension;
 }
 
 TEST_F(DemoCompanyTest, IndexesAreSortedAndPointAtTheirRecords) {
