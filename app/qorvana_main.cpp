@@ -73,6 +73,7 @@ int main(int argc, char** argv) {
         replay->takeMessages();
     }
     if (!start->load(ChosenCompany(options))) {
+        if (replay) std::cerr << "line 0: the program did not start (see the message above)\n";
         session.files.closeAll();
         return 1;
     }

@@ -42,8 +42,10 @@ QString Quote(const QString& text) {
     return QString::fromStdString(QuoteScriptText(text.toStdString()));
 }
 
-// FORM.NAME(INDEX) of a control, for failure texts.
+// FORM.NAME(INDEX) of a control, for failure texts. A part of a control (the text box of a
+// date picker) is named after the control.
 QString Label(const QWidget* w) {
+    while (w->objectName().isEmpty() && w->parentWidget()) w = w->parentWidget();
     const auto* form = qobject_cast<const QorForm*>(w->window());
     if (!form || form == w) return w->objectName();
     return form->formName() + QLatin1Char('.') + w->objectName();
@@ -73,6 +75,17 @@ QString AnswerName(MsgAnswer answer) {
     return {};
 }
 
+// A caption as the operator reads it: "&&" shows "&", a single "&" only underlines the
+// letter after it.
+QString WithoutMnemonics(const QString& caption) {
+    QString shown;
+    for (int i = 0; i < caption.size(); ++i) {
+        if (caption.at(i) == QLatin1Char('&') && i + 1 < caption.size()) ++i;
+        shown += caption.at(i);
+    }
+    return shown;
+}
+
 // What a control shows, as `expect` compares it.
 QString ShownText(QWidget* w) {
     if (auto* picker = qobject_cast<DatePicker*>(w)) return picker->text();
@@ -85,9 +98,10 @@ QString ShownText(QWidget* w) {
     if (auto* button = qobject_cast<QAbstractButton*>(w)) {
         if (button->isCheckable())
             return button->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
-        return button->text();
+        return WithoutMnemonics(button->text());
     }
-    if (auto* label = qobject_cast<QLabel*>(w)) return label->text();
+    if (auto* label = qobject_cast<QLabel*>(w))
+        return label->buddy() ? WithoutMnemonics(label->text()) : label->text();
     if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) return plain->toPlainText();
     if (auto* rich = qobject_cast<QTextEdit*>(w)) return rich->toPlainText();
     if (auto* slider = qobject_cast<QAbstractSlider*>(w)) return QString::number(slider->value());

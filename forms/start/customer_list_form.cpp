@@ -26,6 +26,8 @@ namespace {
 constexpr int kTwipsPerPixel = 15;
 constexpr int kColumnTwips[4] = {3700, 3000, 3000, 3000};
 constexpr int kColumn4Pixels = 180;
+// The column buttons' captions, with the letter that sorts by that column from the keyboard.
+const char* const kSortCaptions[5] = {"&Nominativo", "", "In&dirizzo", "Ci&ttà", "&Partita iva"};
 
 // A colour of the settings record: the suite's 0x00BBGGRR number.
 QColor SettingsColour(double value) {
@@ -51,6 +53,7 @@ CustomerListForm::CustomerListForm(Session& session, FormSet& forms)
     top->addWidget(filterLabel);
     top->addWidget(selnome_, 1);
     indice_ = new QPushButton(QStringLiteral("&Indice"));
+    indice_->setAutoDefault(true);  // Enter presses it, as Space does
     indice_->setToolTip(QStringLiteral("Chiude l'elenco senza scegliere"));
     top->addWidget(indice_);
     column->addLayout(top);
@@ -91,8 +94,8 @@ CustomerListForm::CustomerListForm(Session& session, FormSet& forms)
             &CustomerListForm::placeHeaderButtons);
     column->addWidget(elenco_, 1);
     registerControl(QStringLiteral("elenco"), elenco_);
-    for (int c = 0; c < 5; ++c)
-        srx_[c]->setText(model_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
+    for (int c = 0; c < 5; ++c) srx_[c]->setText(QString::fromUtf8(kSortCaptions[c]));
+    elenco_->viewport()->installEventFilter(this);
     placeHeaderButtons();
 
     auto* help = new QLabel(
@@ -105,13 +108,19 @@ CustomerListForm::CustomerListForm(Session& session, FormSet& forms)
 }
 
 void CustomerListForm::placeHeaderButtons() {
-    // The buttons take the grid's column widths; the first also covers the grid's border.
+    // The buttons take the grid's column widths; the first and the last also cover the grid's
+    // borders, and the last reaches the grid's right edge as its column does.
     const int border = elenco_->frameWidth();
-    for (int c = 0; c < 5; ++c) {
-        int w = elenco_->columnWidth(c);
-        if (c == 0) w += border;
-        srx_[c]->setFixedWidth(w);
-    }
+    for (int c = 0; c < 4; ++c)
+        srx_[c]->setFixedWidth(elenco_->columnWidth(c) + (c == 0 ? border : 0));
+    const int rest = elenco_->viewport()->width() - elenco_->columnViewportPosition(4);
+    srx_[4]->setFixedWidth(std::max(elenco_->columnWidth(4), rest) + border);
+}
+
+bool CustomerListForm::eventFilter(QObject* watched, QEvent* event) {
+    // The grid's visible width changes with the window and with its vertical scroll bar.
+    if (watched == elenco_->viewport() && event->type() == QEvent::Resize) placeHeaderButtons();
+    return QorForm::eventFilter(watched, event);
 }
 
 void CustomerListForm::showEvent(QShowEvent* event) {

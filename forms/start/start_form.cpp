@@ -37,6 +37,20 @@ bool IsEnter(QEvent* event) {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
+// A label whose mnemonic (Alt + the underlined letter) puts the focus on `buddy`.
+QLabel* Caption(const QString& text, QWidget* buddy) {
+    auto* label = new QLabel(text);
+    label->setBuddy(buddy);
+    return label;
+}
+
+// Enter on a focused button presses it, as Space does.
+QPushButton* Button(const QString& caption) {
+    auto* button = new QPushButton(caption);
+    button->setAutoDefault(true);
+    return button;
+}
+
 QLineEdit* ShownBox() {
     auto* box = new QLineEdit;
     box->setReadOnly(true);
@@ -77,9 +91,9 @@ void StartForm::buildControls() {
     auto* search = new QHBoxLayout;
     nome_ = new QLineEdit;
     nome_->setPlaceholderText(QStringLiteral("inizio del nominativo, poi Invio"));
-    cerca_ = new QPushButton(QStringLiteral("&Cerca"));
-    lista_ = new QPushButton(QStringLiteral("E&lenco"));
-    auto* nomeLabel = new QLabel(QStringLiteral("Cliente:"));
+    cerca_ = Button(QStringLiteral("&Cerca"));
+    lista_ = Button(QStringLiteral("E&lenco"));
+    auto* nomeLabel = new QLabel(QStringLiteral("Cl&iente:"));
     nomeLabel->setBuddy(nome_);
     search->addWidget(nomeLabel);
     search->addWidget(nome_, 1);
@@ -123,7 +137,7 @@ void StartForm::buildControls() {
                                              {7, QStringLiteral("Fattura&PA")},
                                              {9, QStringLiteral("&Esci")}};
     for (const auto& [k, caption] : kinds) {
-        bottone_[k] = new QPushButton(caption);
+        bottone_[k] = Button(caption);
         bottone_[k]->setMinimumWidth(120);
         registerControl(QStringLiteral("bottone"), bottone_[k], k);
         if (k == 9) buttons->addStretch(1);
@@ -140,7 +154,11 @@ void StartForm::buildControls() {
     connect(scroll_, &QScrollBar::valueChanged, this, &StartForm::scrolled);
     connect(combo3_, qOverload<int>(&QComboBox::activated), this, &StartForm::carrierChosen);
     connect(text3_[4], &QLineEdit::textChanged, this, &StartForm::transportDateTyped);
-    connect(text5_, &DatePicker::edited, this, [this](const QString& t) { text3_[4]->setText(t); });
+    // The calendar box hands over whole dates only: while the operator is still typing one,
+    // the transport date would otherwise put today back into the box under the cursor.
+    connect(text5_, &DatePicker::edited, this, [this](const QString& t) {
+        if (CivilDate::Parse(t.trimmed().toStdString())) text3_[4]->setText(t);
+    });
 
     setTabOrder(nome_, cerca_);
     setTabOrder(cerca_, lista_);
@@ -180,8 +198,10 @@ QGroupBox* StartForm::buildAdministrativeOffice() {
     grid->addWidget(new QLabel(QStringLiteral("Indirizzo")), 2, 0);
     grid->addWidget(text2_[10], 2, 1, 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("CAP / Città")), 3, 0);
-    grid->addWidget(text2_[11], 3, 1);
-    grid->addWidget(text2_[12], 3, 2, 1, 2);
+    auto* town = new QHBoxLayout;
+    town->addWidget(text2_[11]);
+    town->addWidget(text2_[12], 1);
+    grid->addLayout(town, 3, 1, 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("Telefoni")), 4, 0);
     grid->addWidget(text2_[13], 4, 1);
     grid->addWidget(text2_[14], 4, 2);
@@ -199,7 +219,7 @@ QGroupBox* StartForm::buildShipping() {
 
     combo3_ = new QComboBox;
     registerControl(QStringLiteral("Combo3"), combo3_);
-    grid->addWidget(new QLabel(QStringLiteral("Vettori")), 0, 0);
+    grid->addWidget(Caption(QStringLiteral("&Vettori"), combo3_), 0, 0);
     grid->addWidget(combo3_, 0, 1, 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("Vettore")), 1, 0);
     grid->addWidget(text2_[17], 1, 1, 1, 3);
@@ -210,13 +230,13 @@ QGroupBox* StartForm::buildShipping() {
     grid->addWidget(text2_[21], 5, 1, 1, 3);
 
     // The transport data; indices as the rest of the program reads them.
-    const QString captions[7] = {QStringLiteral("DDT"),
-                                 QStringLiteral("Ordine"),
-                                 QStringLiteral("Numero colli"),
-                                 QStringLiteral("Peso"),
-                                 QStringLiteral("Inizio trasporto"),
-                                 QStringLiteral("Ora"),
-                                 QStringLiteral("Descrizione magazzino")};
+    const QString captions[7] = {QStringLiteral("&DDT"),
+                                 QStringLiteral("&Ordine"),
+                                 QStringLiteral("Nu&mero colli"),
+                                 QStringLiteral("Pe&so"),
+                                 QStringLiteral("Inizio t&rasporto"),
+                                 QStringLiteral("Or&a"),
+                                 QStringLiteral("Descrizione ma&gazzino")};
     text3_.resize(7);
     for (int i = 0; i < 7; ++i) {
         text3_[i] = new QLineEdit;
@@ -225,17 +245,21 @@ QGroupBox* StartForm::buildShipping() {
     text5_ = new DatePicker;
     registerControl(QStringLiteral("text5"), text5_);
     for (int i = 0; i < 4; ++i) {
-        auto* label = new QLabel(captions[i]);
-        label->setBuddy(text3_[i]);
-        grid->addWidget(label, i, 4);
+        grid->addWidget(Caption(captions[i], text3_[i]), i, 4);
         grid->addWidget(text3_[i], i, 5, 1, 2);
     }
-    grid->addWidget(new QLabel(captions[4]), 4, 4);
-    grid->addWidget(text3_[4], 4, 5);
-    grid->addWidget(text5_, 4, 6);
-    grid->addWidget(new QLabel(captions[5]), 5, 4);
-    grid->addWidget(text3_[5], 5, 5);
-    grid->addWidget(new QLabel(captions[6]), 6, 0);
+    // Date and time are short: the date box, its calendar beside it, the time below.
+    text3_[4]->setMaximumWidth(text5_->sizeHint().width());
+    text3_[5]->setMaximumWidth(text5_->sizeHint().width() / 2);
+    auto* start = new QHBoxLayout;
+    start->addWidget(text3_[4]);
+    start->addWidget(text5_);
+    start->addStretch(1);
+    grid->addWidget(Caption(captions[4], text3_[4]), 4, 4);
+    grid->addLayout(start, 4, 5, 1, 2);
+    grid->addWidget(Caption(captions[5], text3_[5]), 5, 4);
+    grid->addWidget(text3_[5], 5, 5, 1, 2);
+    grid->addWidget(Caption(captions[6], text3_[6]), 6, 0);
     grid->addWidget(text3_[6], 6, 1, 1, 6);
 
     combo1_ = new QComboBox;
@@ -244,13 +268,14 @@ QGroupBox* StartForm::buildShipping() {
     combo2_->setEditable(true);
     registerControl(QStringLiteral("Combo1"), combo1_);
     registerControl(QStringLiteral("Combo2"), combo2_);
-    grid->addWidget(new QLabel(QStringLiteral("Causale trasporto")), 7, 0);
+    grid->addWidget(Caption(QStringLiteral("Ca&usale trasporto"), combo1_), 7, 0);
     grid->addWidget(combo1_, 7, 1, 1, 3);
-    grid->addWidget(new QLabel(QStringLiteral("Aspetto dei beni")), 7, 4);
+    grid->addWidget(Caption(QStringLiteral("Aspetto dei &beni"), combo2_), 7, 4);
     grid->addWidget(combo2_, 7, 5, 1, 2);
 
     auto* shipping = new QHBoxLayout;
-    shipping->addWidget(new QLabel(QStringLiteral("Spedizione a mezzo:")));
+    auto* shippingLabel = new QLabel(QStringLiteral("Spedi&zione a mezzo:"));
+    shipping->addWidget(shippingLabel);
     auto* group = new QButtonGroup(frame);
     const QString ways[3] = {QStringLiteral("Mittente"), QStringLiteral("Destinatario"),
                              QStringLiteral("Vettore")};
@@ -261,6 +286,8 @@ QGroupBox* StartForm::buildShipping() {
         sped_.push_back(option);
         registerControl(QStringLiteral("sped"), option, i);
     }
+    // Alt+Z reaches the chosen way; the arrow keys move among the three.
+    shippingLabel->setBuddy(sped_[0]);
     shipping->addStretch(1);
     grid->addLayout(shipping, 8, 0, 1, 7);
     grid->setColumnStretch(1, 1);

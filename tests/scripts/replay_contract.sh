@@ -44,6 +44,8 @@ check 0 'message "Attenzione" "Anagrafica non trovata" -> Ok' $'answer Ok\nkey q
 check 1 "line 2: the program has already ended" $'click qoremf.bottone(9)\nexpect qoremf.nome ""'
 check 1 "line 1: qoremf.HScroll1 goes from 1 to 60, not to 61" 'scroll qoremf.HScroll1 61'
 check 1 "line 1: qorsel.elenco is not visible" 'pick qorsel.elenco 1'
+check 0 "replay: 1 steps passed" 'expect qoremf.bottone(0) "Fattura"'
+check 1 "qoremf.nome has not the focus; qoremf.text5 has it" $'focus qoremf.text5\nexpect-focus qoremf.nome'
 check 0 "replay: 1 steps passed" 'shot "pictures/start.png"'
 [ -s "$work/print/pictures/start.png" ] || { echo "FAIL: no picture" >&2; failures=$((failures + 1)); }
 
