@@ -27,6 +27,8 @@
 namespace qorvana {
 namespace {
 
+constexpr int kTwipsPerPixel = 15;
+
 QString Q(const std::string& text) {
     return QString::fromStdString(text);
 }
@@ -302,6 +304,9 @@ bool StartForm::load(std::optional<int> company) {
         const QRect area = screen->availableGeometry();
         move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
     }
+    // The background: from the top left corner, 60 twips narrower than the form, 8550 high.
+    if (QWidget* background = control(QStringLiteral("xsfondo")))
+        background->setGeometry(0, 0, width() - 60 / kTwipsPerPixel, 8550 / kTwipsPerPixel);
     session().workStrings[19] = "0";
     if (const auto problem = CompanyNumberProblem(company)) {
         Warn(this, Q(*problem));
@@ -505,6 +510,11 @@ void StartForm::documentButton(int kind) {
             if (QWidget* w = header->control(QStringLiteral("Text4"), i)) ClearControl(w);
         for (int i = 6; i <= 10; ++i)
             if (QWidget* w = header->control(QStringLiteral("dsca"), i)) ClearControl(w);
+    }
+    // A customer list still open would later bring this form back over the body form.
+    if (QorForm* list = forms().form(QStringLiteral("qorsel")); list && list->isVisible()) {
+        list->hide();
+        session().customerListMode = 0;
     }
     Session& s = session();
     s.returnPending = 0;
