@@ -84,6 +84,7 @@ CustomerListForm::CustomerListForm(Session& session, FormSet& forms)
     elenco_->setSelectionMode(QAbstractItemView::SingleSelection);
     elenco_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     elenco_->setWordWrap(false);
+    elenco_->setTabKeyNavigation(false);  // Tab leaves the grid for the Indice button
     for (int c = 0; c < 4; ++c) elenco_->setColumnWidth(c, kColumnTwips[c] / kTwipsPerPixel);
     elenco_->setColumnWidth(4, kColumn4Pixels);
     // Column 5 (the record number) lies beyond the visible width; column 4 takes the rest.

@@ -265,9 +265,13 @@ QGroupBox* StartForm::buildShipping() {
     grid->addWidget(text3_[6], 6, 1, 1, 6);
 
     combo1_ = new QComboBox;
-    combo1_->setEditable(true);
     combo2_ = new QComboBox;
-    combo2_->setEditable(true);
+    // The operator may type a reason or an appearance of his own; Enter does not add it to
+    // the list read from the tables.
+    for (QComboBox* combo : {combo1_, combo2_}) {
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+    }
     registerControl(QStringLiteral("Combo1"), combo1_);
     registerControl(QStringLiteral("Combo2"), combo2_);
     grid->addWidget(Caption(QStringLiteral("Ca&usale trasporto"), combo1_), 7, 0);
