@@ -115,7 +115,7 @@ void CustomerListForm::placeHeaderButtons() {
     for (int c = 0; c < 4; ++c)
         srx_[c]->setFixedWidth(elenco_->columnWidth(c) + (c == 0 ? border : 0));
     const int rest = elenco_->viewport()->width() - elenco_->columnViewportPosition(4);
-    srx_[4]->setFixedWidth(std::max(elenco_->columnWidth(4), rest) + border);
+    srx_[4]->setFixedWidth(std::max(rest, 0) + border);
 }
 
 bool CustomerListForm::eventFilter(QObject* watched, QEvent* event) {
