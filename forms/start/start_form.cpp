@@ -150,6 +150,7 @@ void StartForm::buildControls() {
     column->addLayout(buttons);
 
     nome_->installEventFilter(this);
+    text5_->lineEdit()->installEventFilter(this);
     for (QLineEdit* box : text3_) box->installEventFilter(this);
     connect(cerca_, &QPushButton::clicked, this, &StartForm::searchByName);
     connect(lista_, &QPushButton::clicked, this, &StartForm::openList);
@@ -477,6 +478,9 @@ void StartForm::transportDateTyped(const QString& text) {
 }
 
 bool StartForm::eventFilter(QObject* watched, QEvent* event) {
+    // Left with an unfinished date, the calendar box shows the transport date again.
+    if (watched == text5_->lineEdit() && event->type() == QEvent::FocusOut && !text5_->date())
+        transportDateTyped(text3_[4]->text());
     if (watched == nome_ && event->type() == QEvent::KeyPress) {
         // Up/Down and PageUp/PageDown step through the name index from the keyboard.
         const int steps[] = {-1, 1, -10, 10};
