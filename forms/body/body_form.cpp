@@ -586,14 +586,7 @@ void BodyForm::onNumberChanged(QLineEdit* box, int row) {
     if (refreshing_) return;
     DocumentLine& line = lines_[lineOfRow(row)];
     const double value = ParseDecimal(S(box->text()));
-    if (!std::isfinite(value)) {
-        // The box keeps the value the line holds.
-        refreshing_ = true;
-        box->setText(NumberBox(box == quantita_[row] ? line.quantity : line.unitPrice));
-        refreshing_ = false;
-        Warn(this, QStringLiteral("Numero non valido"));
-        return;
-    }
+    if (!std::isfinite(value)) return;
     if (box == quantita_[row]) {
         line.quantity = value;
     } else {
