@@ -192,8 +192,9 @@ void BodyForm::buildControls() {
     postael_->move(kMargin + 680, 484);
     registerControl("postael", postael_);
 
-    const char* buttons[] = {"Esci", "Conferma", "Inserisci riga", "Cancella riga",
-                             "DDT",  "Ricevute", "Fatture",        "Preventivo"};
+    // Alt + the underlined letter presses a button from the keyboard.
+    const char* buttons[] = {"&Esci", "&Conferma", "&Inserisci riga", "Cance&lla riga",
+                             "&DDT",  "&Ricevute", "&Fatture",        "Preventivo"};
     for (int i = 0; i < 8; ++i) {
         comando_[i] = new QPushButton(QString::fromUtf8(buttons[i]), this);
         comando_[i]->setGeometry(kMargin + i * 124, 520, 120, 26);
@@ -208,11 +209,11 @@ void BodyForm::buildControls() {
     connect(comando_[6], &QPushButton::clicked, this, [this] { showPicker("qoremff", false); });
     connect(comando_[7], &QPushButton::clicked, this, [this] { showPicker("qoremfp", true); });
 
-    command3d3_ = new QPushButton(QStringLiteral("Elenco articoli"), this);
+    command3d3_ = new QPushButton(QStringLiteral("Elenco &articoli"), this);
     command3d3_->setGeometry(kMargin, 552, 120, 26);
     registerControl("command3d3", command3d3_);
     connect(command3d3_, &QPushButton::clicked, this, &BodyForm::enableArticleList);
-    riordina_ = new QPushButton(QStringLiteral("Riordina"), this);
+    riordina_ = new QPushButton(QStringLiteral("Ri&ordina"), this);
     riordina_->setGeometry(kMargin + 124, 552, 120, 26);
     registerControl("riordina", riordina_);
     connect(riordina_, &QPushButton::clicked, this, &BodyForm::reorderLines);
@@ -409,12 +410,14 @@ void BodyForm::insertLine() {
     }
     refreshRows();
     recompute();
+    artic_[currentRow_]->setFocus();
 }
 
 void BodyForm::deleteLine() {
     lines_.removeAt(lineOfRow(currentRow_));
     refreshRows();
     recompute();
+    artic_[currentRow_]->setFocus();
 }
 
 void BodyForm::reorderLines() {
