@@ -42,15 +42,15 @@ struct GridColumn {
     int width;
 };
 constexpr GridColumn kArtic{"Codice", 8, 120};
-constexpr GridColumn kDs{"Descrizione", 130, 322};
-constexpr GridColumn kUm{"UM", 454, 30};
-constexpr GridColumn kQuantita{"Quantità", 486, 80};
-constexpr GridColumn kSc1{"Sc.1", 568, 40};
-constexpr GridColumn kSc2{"Sc.2", 610, 40};
-constexpr GridColumn kPrezzo{"Prezzo", 652, 90};
-constexpr GridColumn kCiv{"Iva", 744, 30};
-constexpr int kScrollX = 776;
-constexpr int kChooserX = 798;
+constexpr GridColumn kDs{"Descrizione", 130, 282};
+constexpr GridColumn kUm{"UM", 414, 30};
+constexpr GridColumn kQuantita{"Quantità", 446, 80};
+constexpr GridColumn kSc1{"Sc.1", 528, 40};
+constexpr GridColumn kSc2{"Sc.2", 570, 40};
+constexpr GridColumn kPrezzo{"Prezzo", 612, 90};
+constexpr GridColumn kCiv{"Iva", 704, 30};
+constexpr int kScrollX = 736;
+constexpr int kChooserX = 758;
 
 const char* const kNotFound = "Articolo non esistente";
 
@@ -137,6 +137,7 @@ void BodyForm::buildControls() {
 
     combo1_ = new QComboBox(this);
     combo1_->setGeometry(kChooserX, kRowTop, kFormWidth - kMargin - kChooserX, kRowHeight);
+    combo1_->view()->setMinimumWidth(360);  // exemption texts are long
     combo1_->hide();
     combo1_->installEventFilter(this);
     registerControl("Combo1", combo1_);
