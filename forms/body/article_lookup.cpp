@@ -161,9 +161,15 @@ std::optional<int> ArticleList::findCode(std::string_view typed) const {
         if (it == entries_.end() || !StartsWith(it->codeKey, key)) return std::nullopt;
         return static_cast<int>(it - entries_.begin());
     }
-    for (int i = 0; i < size(); ++i)
-        if (StartsWith(entries_[static_cast<std::size_t>(i)].codeKey, key)) return i;
-    return std::nullopt;
+    // In description order a longer code may come first: an exact code wins, so that every
+    // code stays reachable.
+    std::optional<int> first;
+    for (int i = 0; i < size(); ++i) {
+        const std::string& code = entries_[static_cast<std::size_t>(i)].codeKey;
+        if (code == key) return i;
+        if (!first && StartsWith(code, key)) first = i;
+    }
+    return first;
 }
 
 std::optional<int> ArticleList::findDescription(std::string_view typed) const {

@@ -53,7 +53,8 @@ class ArticleList {
     std::string text(int position) const;
 
     // First entry (in list order) whose code, upper case, begins with the typed text trimmed
-    // and upper-cased; nullopt when none or the text is empty.
+    // and upper-cased, an entry with exactly that code first; nullopt when none or the text
+    // is empty.
     std::optional<int> findCode(std::string_view typed) const;
     // The same on the description.
     std::optional<int> findDescription(std::string_view typed) const;

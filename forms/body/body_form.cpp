@@ -31,6 +31,26 @@ constexpr int kLastOffset = 489;  // row 11 shows line 500
 constexpr int kEnterScrollLimit = 490;
 constexpr int kRowTop = 32;
 constexpr int kRowHeight = 20;
+constexpr int kFormWidth = 1000;
+constexpr int kMargin = 8;
+constexpr int kInnerWidth = kFormWidth - 2 * kMargin;
+
+// The grid's columns: heading, left edge, width. The VAT chooser opens beside the grid.
+struct GridColumn {
+    const char* heading;
+    int x;
+    int width;
+};
+constexpr GridColumn kArtic{"Codice", 8, 120};
+constexpr GridColumn kDs{"Descrizione", 130, 282};
+constexpr GridColumn kUm{"UM", 414, 30};
+constexpr GridColumn kQuantita{"Quantità", 446, 80};
+constexpr GridColumn kSc1{"Sc.1", 528, 40};
+constexpr GridColumn kSc2{"Sc.2", 570, 40};
+constexpr GridColumn kPrezzo{"Prezzo", 612, 90};
+constexpr GridColumn kCiv{"Iva", 704, 30};
+constexpr int kScrollX = 736;
+constexpr int kChooserX = 758;
 
 const char* const kNotFound = "Articolo non esistente";
 
@@ -60,7 +80,7 @@ QString Caption(const Session& s) {
 BodyForm::BodyForm(Session& session, FormSet& forms) : QorForm("qoremfx", session, forms) {
     setWindowTitle(QStringLiteral("Emissione fattura"));
     buildControls();
-    resize(720, 600);
+    resize(kFormWidth, 590);
 }
 
 QLineEdit* BodyForm::addBox(const QString& name, int row, int x, int width, int maxLength) {
@@ -74,27 +94,28 @@ QLineEdit* BodyForm::addBox(const QString& name, int row, int x, int width, int 
 }
 
 void BodyForm::buildControls() {
-    const struct {
-        const char* caption;
-        int x;
-    } headings[] = {{"Codice", 8}, {"Descrizione", 122}, {"UM", 384},     {"Quantità", 416},
-                    {"Sc.1", 488}, {"Sc.2", 526},        {"Prezzo", 564}, {"Iva", 646}};
-    for (const auto& h : headings) {
-        auto* l = new QLabel(QString::fromUtf8(h.caption), this);
-        l->move(h.x, kRowTop - 18);
+    for (const GridColumn& c : {kArtic, kDs, kUm, kQuantita, kSc1, kSc2, kPrezzo, kCiv}) {
+        auto* l = new QLabel(QString::fromUtf8(c.heading), this);
+        l->move(c.x, kRowTop - 18);
     }
     for (int r = 0; r < kRows; ++r) {
-        artic_[r] = addBox("artic", r, 8, 112, 15);
-        ds_[r] = addBox("ds", r, 122, 260, 60);
-        um_[r] = addBox("um", r, 384, 30, 2);
-        quantita_[r] = addBox("quantita", r, 416, 70, 15);
-        sc1_[r] = addBox("sc1", r, 488, 36, 6);
-        sc2_[r] = addBox("sc2", r, 526, 36, 6);
-        prezzo_[r] = addBox("prezzo", r, 564, 80, 15);
-        civ_[r] = addBox("civ", r, 646, 30, 2);
+        artic_[r] = addBox("artic", r, kArtic.x, kArtic.width, 15);
+        ds_[r] = addBox("ds", r, kDs.x, kDs.width, 60);
+        um_[r] = addBox("um", r, kUm.x, kUm.width, 2);
+        quantita_[r] = addBox("quantita", r, kQuantita.x, kQuantita.width, 15);
+        sc1_[r] = addBox("sc1", r, kSc1.x, kSc1.width, 6);
+        sc2_[r] = addBox("sc2", r, kSc2.x, kSc2.width, 6);
+        prezzo_[r] = addBox("prezzo", r, kPrezzo.x, kPrezzo.width, 15);
+        civ_[r] = addBox("civ", r, kCiv.x, kCiv.width, 2);
         civ_[r]->setReadOnly(true);
+        for (QLineEdit* number : {quantita_[r], sc1_[r], sc2_[r], prezzo_[r]})
+            number->setAlignment(Qt::AlignRight);
+        civ_[r]->setAlignment(Qt::AlignCenter);
 
-        connect(ds_[r], &QLineEdit::textChanged, this, [this, r] { onTextChanged(ds_[r], r); });
+        connect(ds_[r], &QLineEdit::textChanged, this, [this, r] {
+            onTextChanged(ds_[r], r);
+            onDescriptionTyped(r);
+        });
         connect(um_[r], &QLineEdit::textChanged, this, [this, r] { onTextChanged(um_[r], r); });
         connect(artic_[r], &QLineEdit::textChanged, this, [this, r] { onArticTyped(r); });
         connect(quantita_[r], &QLineEdit::textChanged, this,
@@ -108,25 +129,28 @@ void BodyForm::buildControls() {
     }
 
     vscroll_ = new QScrollBar(Qt::Vertical, this);
-    vscroll_->setGeometry(678, kRowTop, 16, kRows * kRowHeight);
+    vscroll_->setGeometry(kScrollX, kRowTop, 16, kRows * kRowHeight);
     vscroll_->setRange(kFirstOffset, kLastOffset);
     vscroll_->setPageStep(kRows);
     registerControl("VScroll1", vscroll_);
     connect(vscroll_, &QScrollBar::valueChanged, this, [this] { refreshRows(); });
 
     combo1_ = new QComboBox(this);
-    combo1_->setGeometry(400, kRowTop, 300, kRowHeight);
+    combo1_->setGeometry(kChooserX, kRowTop, kFormWidth - kMargin - kChooserX, kRowHeight);
+    combo1_->view()->setMinimumWidth(360);  // exemption texts are long
     combo1_->hide();
+    combo1_->installEventFilter(this);
     registerControl("Combo1", combo1_);
     connect(combo1_, &QComboBox::activated, this, &BodyForm::onVatChosen);
 
     list1_ = new QListView(this);
-    list1_->setGeometry(8, 280, 686, 150);
+    list1_->setGeometry(kMargin, 280, kInnerWidth, 150);
     list1_->setUniformItemSizes(true);
     // The entries are fixed-width columns.
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     list1_->setFont(fixed);
     list1_->setEnabled(false);
+    list1_->installEventFilter(this);
     listModel_ = new ArticleListModel(this);
     list1_->setModel(listModel_);
     registerControl("List1", list1_);
@@ -137,42 +161,44 @@ void BodyForm::buildControls() {
     });
 
     listx_ = new QLabel(this);
-    listx_->setGeometry(8, 434, 686, 18);
+    listx_->setGeometry(kMargin, 434, kInnerWidth, 18);
     listx_->setFont(fixed);
     registerControl("listx", listx_);
 
     const char* totalCaptions[] = {"Imponibile", "Totale", "Quantità"};
     for (int i = 0; i < 3; ++i) {
         auto* caption = new QLabel(QString::fromUtf8(totalCaptions[i]), this);
-        caption->move(8 + i * 230, 458);
+        caption->move(kMargin + i * 250, 458);
         tota_[i] = new QLabel(this);
-        tota_[i]->setGeometry(90 + i * 230, 456, 140, 20);
+        tota_[i]->setGeometry(kMargin + 80 + i * 250, 456, 130, 20);
+        tota_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         registerControl("tota", tota_[i], i);
     }
 
     scorporo_ = new QCheckBox(QStringLiteral("Prezzi IVA inclusa"), this);
-    scorporo_->move(8, 484);
+    scorporo_->move(kMargin, 484);
     registerControl("scorporo", scorporo_);
     connect(scorporo_, &QCheckBox::toggled, this, [this] { recompute(); });
     barcode_ = new QCheckBox(QStringLiteral("Codice a barre"), this);
-    barcode_->move(170, 484);
+    barcode_->move(kMargin + 200, 484);
     registerControl("barcode", barcode_);
     prezz_[0] = new QRadioButton(QStringLiteral("Listino 1"), this);
-    prezz_[0]->move(320, 484);
+    prezz_[0]->move(kMargin + 400, 484);
     prezz_[1] = new QRadioButton(QStringLiteral("Listino 2"), this);
-    prezz_[1]->move(420, 484);
+    prezz_[1]->move(kMargin + 520, 484);
     prezz_[0]->setChecked(true);
     registerControl("prezz", prezz_[0], 0);
     registerControl("prezz", prezz_[1], 1);
     postael_ = new QCheckBox(QStringLiteral("Invia per posta elettronica"), this);
-    postael_->move(520, 484);
+    postael_->move(kMargin + 680, 484);
     registerControl("postael", postael_);
 
-    const char* buttons[] = {"Esci", "Conferma", "Inserisci riga", "Cancella riga",
-                             "DDT",  "Ricevute", "Fatture",        "Preventivo"};
+    // Alt + the underlined letter presses a button from the keyboard.
+    const char* buttons[] = {"&Esci", "&Conferma", "&Inserisci riga", "Cance&lla riga",
+                             "&DDT",  "&Ricevute", "&Fatture",        "Preventivo"};
     for (int i = 0; i < 8; ++i) {
         comando_[i] = new QPushButton(QString::fromUtf8(buttons[i]), this);
-        comando_[i]->setGeometry(8 + i * 86, 520, 84, 26);
+        comando_[i]->setGeometry(kMargin + i * 124, 520, 120, 26);
         registerControl("comando", comando_[i], i);
     }
     connect(comando_[0], &QPushButton::clicked, this, &BodyForm::leave);
@@ -184,12 +210,12 @@ void BodyForm::buildControls() {
     connect(comando_[6], &QPushButton::clicked, this, [this] { showPicker("qoremff", false); });
     connect(comando_[7], &QPushButton::clicked, this, [this] { showPicker("qoremfp", true); });
 
-    command3d3_ = new QPushButton(QStringLiteral("Elenco articoli"), this);
-    command3d3_->setGeometry(8, 552, 120, 26);
+    command3d3_ = new QPushButton(QStringLiteral("Elenco &articoli"), this);
+    command3d3_->setGeometry(kMargin, 552, 120, 26);
     registerControl("command3d3", command3d3_);
     connect(command3d3_, &QPushButton::clicked, this, &BodyForm::enableArticleList);
-    riordina_ = new QPushButton(QStringLiteral("Riordina"), this);
-    riordina_->setGeometry(136, 552, 120, 26);
+    riordina_ = new QPushButton(QStringLiteral("Ri&ordina"), this);
+    riordina_->setGeometry(kMargin + 124, 552, 120, 26);
     registerControl("riordina", riordina_);
     connect(riordina_, &QPushButton::clicked, this, &BodyForm::reorderLines);
 
@@ -299,17 +325,22 @@ void BodyForm::startNewDocument() {
 
 void BodyForm::refreshRows() {
     refreshing_ = true;
+    // A box not being typed in shows the start of its text, as a long description needs.
+    const auto show = [](QLineEdit* box, const QString& text) {
+        box->setText(text);
+        if (!box->hasFocus()) box->setCursorPosition(0);
+    };
     const int offset = vscroll_->value();
     for (int r = 0; r < kRows; ++r) {
         const DocumentLine& line = lines_[r + offset];
-        artic_[r]->setText(Q(line.code));
-        ds_[r]->setText(Q(line.description));
-        um_[r]->setText(Q(line.unit));
-        quantita_[r]->setText(NumberBox(line.quantity));
-        prezzo_[r]->setText(NumberBox(line.unitPrice));
-        sc1_[r]->setText(NumberBox(line.discount1));
-        sc2_[r]->setText(NumberBox(line.discount2));
-        civ_[r]->setText(VatBox(line.vatCode));
+        show(artic_[r], Q(line.code).trimmed());
+        show(ds_[r], Q(line.description).trimmed());
+        show(um_[r], Q(line.unit).trimmed());
+        show(quantita_[r], NumberBox(line.quantity));
+        show(prezzo_[r], NumberBox(line.unitPrice));
+        show(sc1_[r], NumberBox(line.discount1));
+        show(sc2_[r], NumberBox(line.discount2));
+        show(civ_[r], VatBox(line.vatCode));
     }
     refreshing_ = false;
 }
@@ -380,12 +411,14 @@ void BodyForm::insertLine() {
     }
     refreshRows();
     recompute();
+    artic_[currentRow_]->setFocus();
 }
 
 void BodyForm::deleteLine() {
     lines_.removeAt(lineOfRow(currentRow_));
     refreshRows();
     recompute();
+    artic_[currentRow_]->setFocus();
 }
 
 void BodyForm::reorderLines() {
@@ -395,18 +428,29 @@ void BodyForm::reorderLines() {
 }
 
 void BodyForm::enableArticleList() {
+    if (!buildArticleList(ArticleListForm::CodeFirst)) return;
+    list1_->setEnabled(true);
+    artic_[currentRow_]->setFocus();
+}
+
+bool BodyForm::buildArticleList(ArticleListForm form) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
-        listModel_->setList(ArticleList::Build(session().files, ArticleListForm::CodeFirst));
+        listModel_->setList(ArticleList::Build(session().files, form));
     } catch (const RecordIoError& e) {
         QApplication::restoreOverrideCursor();
         Warn(this, QStringLiteral("Errore di lettura degli articoli: %1").arg(e.what()));
-        return;
+        return false;
     }
     QApplication::restoreOverrideCursor();
-    list1_->setEnabled(true);
     listMatch_.reset();
-    artic_[currentRow_]->setFocus();
+    return true;
+}
+
+void BodyForm::selectListEntry(int position) {
+    const QModelIndex index = listModel_->index(position);
+    list1_->setCurrentIndex(index);
+    list1_->scrollTo(index, QAbstractItemView::PositionAtTop);
 }
 
 void BodyForm::showPicker(const QString& form, bool hideBody) {
@@ -454,11 +498,7 @@ void BodyForm::onArticTyped(int row) {
     if (refreshing_ || searching_ || !list1_->isEnabled()) return;
     searching_ = true;
     listMatch_ = listModel_->list().findCode(S(artic_[row]->text()));
-    if (listMatch_) {
-        const QModelIndex index = listModel_->index(*listMatch_);
-        list1_->setCurrentIndex(index);
-        list1_->scrollTo(index, QAbstractItemView::PositionAtTop);
-    }
+    if (listMatch_) selectListEntry(*listMatch_);
     searching_ = false;
 }
 
@@ -493,13 +533,30 @@ void BodyForm::onArticEnter(int row) {
     takeArticle(row, *article);
 }
 
+// F1 looks the description up; a code-first list is first rebuilt description first, so F1
+// on an empty description just switches the list (command3d3 switches it back).
 void BodyForm::onDescriptionF1(int row) {
     if (!list1_->isEnabled()) return;
+    if (listModel_->list().form() == ArticleListForm::CodeFirst &&
+        !buildArticleList(ArticleListForm::DescriptionFirst))
+        return;
     const auto match = listModel_->list().findDescription(S(ds_[row]->text()));
     if (!match) return;
     listMatch_ = match;
-    list1_->setCurrentIndex(listModel_->index(*match));
+    selectListEntry(*match);
     takeArticle(row, listModel_->list().at(*match).record);
+}
+
+// With the description-first list, typing a description selects its first entry, as typing
+// a code does.
+void BodyForm::onDescriptionTyped(int row) {
+    if (refreshing_ || searching_ || !list1_->isEnabled() ||
+        listModel_->list().form() != ArticleListForm::DescriptionFirst)
+        return;
+    searching_ = true;
+    if (const auto match = listModel_->list().findDescription(S(ds_[row]->text())))
+        selectListEntry(*match);
+    searching_ = false;
 }
 
 void BodyForm::onEnterMove(QLineEdit* box, int row) {
@@ -597,7 +654,27 @@ void BodyForm::showStock(int article) {
     }
 }
 
+// Keys of the article list and the VAT chooser: Enter in List1 takes the selected article
+// into the current row; Enter or Escape in Combo1 goes back to the row's VAT code.
+bool BodyForm::onListKey(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Escape) return false;
+    if (watched == combo1_) {
+        civ_[currentRow_]->setFocus();
+        return true;
+    }
+    if (key == Qt::Key_Escape) return false;
+    const QModelIndex index = list1_->currentIndex();
+    if (index.isValid()) {
+        listMatch_ = index.row();
+        takeArticle(currentRow_, listModel_->list().at(index.row()).record);
+    }
+    return true;
+}
+
 bool BodyForm::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == list1_ || watched == combo1_) && onListKey(watched, event)) return true;
     auto* box = qobject_cast<QLineEdit*>(watched);
     const QVariant rowProperty = box ? box->property("row") : QVariant();
     if (!rowProperty.isValid()) return QorForm::eventFilter(watched, event);
@@ -634,6 +711,11 @@ bool BodyForm::eventFilter(QObject* watched, QEvent* event) {
             }
             if (key->key() == Qt::Key_F1 && box == ds_[r]) {
                 onDescriptionF1(r);
+                return true;
+            }
+            // The VAT chooser from the keyboard: its arrows then choose the code.
+            if ((key->key() == Qt::Key_Down || key->key() == Qt::Key_F4) && box == civ_[r]) {
+                combo1_->setFocus();
                 return true;
             }
             break;

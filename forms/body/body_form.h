@@ -76,18 +76,22 @@ class BodyForm : public QorForm {
     void deleteLine();
     void reorderLines();
     void enableArticleList();
+    bool buildArticleList(ArticleListForm form);
+    void selectListEntry(int position);
     void showPicker(const QString& form, bool hideBody);
 
     // Row handlers.
     void onArticEnter(int row);
     void onArticTyped(int row);
     void onDescriptionF1(int row);
+    void onDescriptionTyped(int row);
     void onEnterMove(QLineEdit* box, int row);
     void onNumberChanged(QLineEdit* box, int row);
     void onDiscountChanged(QLineEdit* box, int row, int which);
     void onTextChanged(QLineEdit* box, int row);
     void showVatChooser(int row);
     void onVatChosen(int index);
+    bool onListKey(QObject* watched, QEvent* event);
     void showStock(int article);
 
     bool takeArticle(int row, int article);

@@ -108,14 +108,18 @@ TEST(ArticleList, ExactCodeComesFirstAndSearchIsCaseBlind) {
 
 TEST(ArticleList, DescriptionFirstForm) {
     const ArticleList list = ArticleList::FromArticles(
-        {Article("Z1", "Viti"), Article("A1", "Bulloni"), Article("M1", "Dadi")},
+        {Article("Z1", "Viti"), Article("A1", "Bulloni"), Article("M1", "Dadi"),
+         Article("AB", "Zanche"), Article("ABC", "Anelli")},
         ArticleListForm::DescriptionFirst);
-    ASSERT_EQ(list.size(), 3);
-    EXPECT_EQ(list.at(0).description, "Bulloni");
-    EXPECT_EQ(list.text(0).substr(0, 58),
+    ASSERT_EQ(list.size(), 5);
+    EXPECT_EQ(list.at(1).description, "Bulloni");
+    EXPECT_EQ(list.text(1).substr(0, 58),
               "Bulloni" + std::string(33, ' ') + " - A1" + std::string(13, ' '));
     EXPECT_EQ(list.at(*list.findDescription("da")).record, 3);
     EXPECT_EQ(list.at(*list.findCode("z")).record, 1);
+    // ABC comes first in description order, yet the exact code AB stays reachable.
+    EXPECT_EQ(list.at(*list.findCode("ab")).record, 4);
+    EXPECT_EQ(list.at(*list.findCode("a")).record, 5);
     EXPECT_FALSE(list.findDescription("Chiodi"));
 }
 
