@@ -140,6 +140,7 @@ QWidget* HeaderForm::buildDocumentBox() {
     }
     add(QStringLiteral("Importo aggiuntivo 1"), text2_[11]);
     add(QStringLiteral("Importo aggiuntivo 2"), text2_[12]);
+    grid->setRowStretch(row, 1);  // any spare height goes below the fields
     return box;
 }
 
@@ -390,6 +391,7 @@ void HeaderForm::startNewDocument() {
     computeDueDates();
 
     panel_->hide();
+    adjustSize();
     // The panel's defaults are set for every document, so that its lists always match the
     // document's kind and terms, also while the panel is not shown.
     panel_->presetForDocument(s.documentKind, ParseDecimal(S(sca_[1]->text())),
@@ -596,6 +598,7 @@ void HeaderForm::openPanel() {
 
 void HeaderForm::closePanel() {
     panel_->hide();
+    adjustSize();  // the window shrinks back to the header without the panel
     text2_[0]->setFocus();
 }
 
