@@ -306,7 +306,7 @@ void HeaderForm::activate() {
         startNewDocument();
     } catch (const RecordIoError& e) {
         filling_ = false;
-        Warn(this, QStringLiteral("Errore di lettura degli archivi: %1").arg(e.what()));
+        Warn(this, QString::fromUtf8(e.what()));
     }
 }
 
@@ -398,8 +398,7 @@ void HeaderForm::startNewDocument() {
                               chosenCode().paymentModeDigit);
     filling_ = false;
     text2_[0]->setFocus();
-    if (!readError.isEmpty())
-        Warn(this, QStringLiteral("Errore di lettura degli archivi: %1").arg(readError));
+    if (!readError.isEmpty()) Warn(this, readError);
 }
 
 bool HeaderForm::documentHasTaxableSlot() {
