@@ -455,8 +455,9 @@ void HeaderForm::dueDatePicked(int i) {
 }
 
 void HeaderForm::dueDateEntered(int i) {
-    // A date held back for correction keeps what the operator typed.
-    if (i == heldDueDate_) return;
+    // While a due date is held back for correction, neither it nor a due date passed on the
+    // way is filled in.
+    if (heldDueDate_ >= 0) return;
     if (IsValidDate(S(dsca_[i]->text())) != 0) dsca_[i]->setText(Q(session().clock.today().text()));
 }
 
@@ -471,13 +472,12 @@ void HeaderForm::dueDateLeft(int i) {
     if (text.isEmpty() || !text.at(0).isDigit()) return;
     // A date being typed keeps the focus until it is corrected; only a move inside this
     // window is held back, never a message box or another window taking the focus.
+    heldDueDate_ = i;
     QTimer::singleShot(0, this, [this, i] {
         QWidget* focused = QApplication::focusWidget();
-        if (isVisible() && focused && focused->window() == this && focused != dsca_[i]) {
-            heldDueDate_ = i;
+        if (isVisible() && focused && focused->window() == this && focused != dsca_[i])
             dsca_[i]->setFocus(Qt::OtherFocusReason);
-            heldDueDate_ = -1;
-        }
+        heldDueDate_ = -1;
     });
 }
 
