@@ -13,15 +13,16 @@ bool IsBlank(const std::string& text) {
 }  // namespace
 
 HeaderCheck CheckHeader(const HeaderEntries& entries, const Money& money) {
-    if (IsBlank(entries.documentNumber) ||
-        Utf8Length(entries.documentNumber) > kDocumentNumberLength)
-        return {HeaderFault::DocumentNumber};
     if (IsValidDate(entries.documentDate) != 0) return {HeaderFault::DocumentDate};
     if (IsValidDate(entries.registrationDate) != 0) return {HeaderFault::RegistrationDate};
     for (int i = 0; i < 6; ++i) {
         if (IsValidDate(entries.dueDates[i]) != 0 && ParseDecimal(entries.amounts[i]) != 0)
             return {HeaderFault::DueDate, i};
     }
+    // The last refusal, so that the operator always meets the date checks first.
+    if (IsBlank(entries.documentNumber) ||
+        Utf8Length(entries.documentNumber) > kDocumentNumberLength)
+        return {HeaderFault::DocumentNumber};
     double sum = 0;
     for (const auto& amount : entries.amounts) sum += ParseDecimal(amount);
     if (money.RoundAmount(sum) != money.RoundAmount(entries.documentTotal))

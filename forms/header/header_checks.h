@@ -1,7 +1,7 @@
 #pragma once
-// The checks of the header on confirmation, in the order the operator meets them: document
-// number, issue date, registration date, due dates, then whether the instalments add up to
-// the document total (a question, not a refusal).
+// The checks of the header on confirmation, in the order the operator meets them: issue
+// date, registration date, due dates, document number, then whether the instalments add up
+// to the document total (a question, not a refusal).
 
 #include <array>
 #include <string>
@@ -23,11 +23,11 @@ struct HeaderEntries {
 
 enum class HeaderFault {
     None,
-    DocumentNumber,  // empty or longer than the record's 10 characters
     DocumentDate,
     RegistrationDate,
-    DueDate,        // an instalment with an amount but no valid due date
-    SplitMismatch,  // the instalments do not add up to the total
+    DueDate,         // an instalment with an amount but no valid due date
+    DocumentNumber,  // empty or longer than the record's 10 characters
+    SplitMismatch,   // the instalments do not add up to the total
 };
 
 struct HeaderCheck {

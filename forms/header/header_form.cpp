@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <optional>
 
 #include "forms/body/body_form.h"
 #include "forms/common/date_picker.h"
@@ -118,13 +119,14 @@ QWidget* HeaderForm::buildDocumentBox() {
     progressiveLabel_ = new QLabel(QStringLiteral("Progressivo invio"));
 
     int row = 0;
-    auto add = [&](const QString& caption, QWidget* w) {
+    auto add = [&](const QString& caption, QWidget* w, Qt::Alignment align = {}) {
         grid->addWidget(new QLabel(caption), row, 0);
-        grid->addWidget(w, row++, 1);
+        grid->addWidget(w, row++, 1, align);
     };
     add(QStringLiteral("Numero del documento"), text2_[0]);
-    add(QStringLiteral("Data di emissione"), text3_[1]);
-    add(QStringLiteral("Data di registrazione"), text3_[2]);
+    // The calendar button stays beside its date.
+    add(QStringLiteral("Data di emissione"), text3_[1], Qt::AlignLeft);
+    add(QStringLiteral("Data di registrazione"), text3_[2], Qt::AlignLeft);
     add(QStringLiteral("Numero registro iva"), text2_[3]);
     grid->addWidget(progressiveLabel_, row, 0);
     grid->addWidget(text2_[4], row++, 1);
@@ -138,6 +140,7 @@ QWidget* HeaderForm::buildDocumentBox() {
     }
     add(QStringLiteral("Importo aggiuntivo 1"), text2_[11]);
     add(QStringLiteral("Importo aggiuntivo 2"), text2_[12]);
+    grid->setRowStretch(row, 1);  // any spare height goes below the fields
     return box;
 }
 
@@ -153,6 +156,7 @@ QWidget* HeaderForm::buildTotalsBox() {
         grid->addWidget(new QLabel(QString::fromUtf8(captions[i])), i, 0);
         grid->addWidget(total_[i], i, 1);
     }
+    grid->setRowStretch(5, 1);  // the totals stay together at the top
     return box;
 }
 
@@ -302,7 +306,7 @@ void HeaderForm::activate() {
         startNewDocument();
     } catch (const RecordIoError& e) {
         filling_ = false;
-        Warn(this, QStringLiteral("Errore di lettura degli archivi: %1").arg(e.what()));
+        Warn(this, QString::fromUtf8(e.what()));
     }
 }
 
@@ -318,11 +322,25 @@ void HeaderForm::startNewDocument() {
                            Q(money.FormatAmount(ParseNumber(S(total_[i]->text())))));
     documentTotal_ = ParseNumber(S(total_[4]->text()));
 
-    const CountersRecord invoices = s.files.read<tot::kLength>(kTot, tot::kInvoices);
-    CustomerRecord customer;
-    const int n = s.currentCustomer;
-    if (n >= 1 && n <= RecordCount(s.files, tot::kCustomers))
-        customer = s.files.read<cli::kLength>(kCli, n);
+    // A counter or customer that cannot be read is reported once, after the set-up; the
+    // fields it feeds keep what they held and everything else is set up as usual.
+    QString readError;
+    auto trapped = [&readError](auto read) {
+        using Result = decltype(read());
+        try {
+            return std::optional<Result>(read());
+        } catch (const RecordIoError& e) {
+            if (readError.isEmpty()) readError = QString::fromUtf8(e.what());
+            return std::optional<Result>();
+        }
+    };
+    const auto invoices = trapped([&] { return s.files.read<tot::kLength>(kTot, tot::kInvoices); });
+    const auto customer = trapped([&] {
+        const int n = s.currentCustomer;
+        if (n >= 1 && n <= RecordCount(s.files, tot::kCustomers))
+            return s.files.read<cli::kLength>(kCli, n);
+        return CustomerRecord{};
+    });
 
     const bool fpa = s.fpaState >= 0;
     if (fpa)
@@ -335,22 +353,26 @@ void HeaderForm::startNewDocument() {
     for (QWidget* w :
          std::initializer_list<QWidget*>{comando_[7], ccomando0_, text2_[4], progressiveLabel_})
         w->setVisible(fpa);
-    CountersRecord series;
+    std::optional<CountersRecord> series;
     if (fpa) {
-        series = s.files.read<tot::kLength>(kTot, tot::kFatturaPa);
+        series = trapped([&] { return s.files.read<tot::kLength>(kTot, tot::kFatturaPa); });
         // After an export the transmission already has its progressive: keep it.
-        const int progressive = s.fpaState > 0 ? s.fpaState : series.int16(tot::kWord1) + 1;
-        text2_[4]->setText(QString::number(progressive));
+        if (s.fpaState > 0)
+            text2_[4]->setText(QString::number(s.fpaState));
+        else if (series)
+            text2_[4]->setText(QString::number(series->int16(tot::kWord1) + 1));
         panel_->art73->setChecked(false);
         const int position = ToInt16OrZero(Val(fpa_.text(fpa::kCombo5Position)));
         if (position >= 0 && position < combo_[5]->count()) combo_[5]->setCurrentIndex(position);
     }
 
     const bool separateSeries = fpa && Val(fpa_.text(fpa::kSeparateSeries)) == 1;
-    const int next = (separateSeries ? series : invoices).int16(tot::kWord4) + 1;
     numera_->setChecked(separateSeries);
-    text2_[0]->setText(QString::number(next));
-    text2_[3]->setText(QString::number(next));
+    if (const auto& numbering = separateSeries ? series : invoices) {
+        const int next = numbering->int16(tot::kWord4) + 1;
+        text2_[0]->setText(QString::number(next));
+        text2_[3]->setText(QString::number(next));
+    }
 
     const QString today = Q(s.clock.today().text());
     text3_[1]->setText(today);
@@ -358,21 +380,25 @@ void HeaderForm::startNewDocument() {
     text2_[11]->clear();
     text2_[12]->clear();
 
-    rib_->setChecked(customer.int16(cli::kRibOption) == 1);
+    if (customer) rib_->setChecked(customer->int16(cli::kRibOption) == 1);
     esig_->setChecked(false);
     esig_->setEnabled(documentHasTaxableSlot());
 
-    combo_[1]->setCurrentIndex(PaymentTerms::ListEntryOf(customer.int16(cli::kPaymentCondition)));
+    if (customer)
+        combo_[1]->setCurrentIndex(
+            PaymentTerms::ListEntryOf(customer->int16(cli::kPaymentCondition)));
     splitInstalments();
     computeDueDates();
 
     panel_->hide();
+    adjustSize();
     // The panel's defaults are set for every document, so that its lists always match the
     // document's kind and terms, also while the panel is not shown.
     panel_->presetForDocument(s.documentKind, ParseDecimal(S(sca_[1]->text())),
                               chosenCode().paymentModeDigit);
     filling_ = false;
     text2_[0]->setFocus();
+    if (!readError.isEmpty()) Warn(this, readError);
 }
 
 bool HeaderForm::documentHasTaxableSlot() {
@@ -417,15 +443,21 @@ void HeaderForm::documentDateChanged() {
 }
 
 void HeaderForm::dueDateChanged(int i) {
+    // An equal text is not set again, so the box being typed in keeps its cursor.
     const QString text = dsca_[i]->text();
-    if (text.isEmpty() || IsValidDate(S(text)) == 0) ddsca_[i]->setText(text);
+    if ((text.isEmpty() || IsValidDate(S(text)) == 0) && ddsca_[i]->text() != text)
+        ddsca_[i]->setText(text);
 }
 
 void HeaderForm::dueDatePicked(int i) {
-    if (const auto date = ddsca_[i]->date()) dsca_[i]->setText(Q(date->text()));
+    const auto date = ddsca_[i]->date();
+    if (date && dsca_[i]->text() != Q(date->text())) dsca_[i]->setText(Q(date->text()));
 }
 
 void HeaderForm::dueDateEntered(int i) {
+    // While a due date is held back for correction, neither it nor a due date passed on the
+    // way is filled in.
+    if (heldDueDate_ >= 0) return;
     if (IsValidDate(S(dsca_[i]->text())) != 0) dsca_[i]->setText(Q(session().clock.today().text()));
 }
 
@@ -440,10 +472,12 @@ void HeaderForm::dueDateLeft(int i) {
     if (text.isEmpty() || !text.at(0).isDigit()) return;
     // A date being typed keeps the focus until it is corrected; only a move inside this
     // window is held back, never a message box or another window taking the focus.
+    heldDueDate_ = i;
     QTimer::singleShot(0, this, [this, i] {
         QWidget* focused = QApplication::focusWidget();
         if (isVisible() && focused && focused->window() == this && focused != dsca_[i])
             dsca_[i]->setFocus(Qt::OtherFocusReason);
+        heldDueDate_ = -1;
     });
 }
 
@@ -563,6 +597,7 @@ void HeaderForm::openPanel() {
 
 void HeaderForm::closePanel() {
     panel_->hide();
+    adjustSize();  // the window shrinks back to the header without the panel
     text2_[0]->setFocus();
 }
 

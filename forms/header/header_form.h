@@ -106,6 +106,7 @@ class HeaderForm : public QorForm {
     // --- state ---
     bool loaded_ = false;
     bool filling_ = false;  // combos and dates being set by the form itself
+    int heldDueDate_ = -1;  // the due date about to get its focus back for correction
     double documentTotal_ = 0;
     HeaderTables tables_;
     PaymentTerms terms_;

@@ -31,6 +31,18 @@ TEST(CheckHeader, FaultsInTheirOrder) {
          HeaderFault::DocumentNumber, -1},
         {"10 characters with an accent", [](HeaderEntries& e) { e.documentNumber = "2024/0001à"; },
          HeaderFault::None, -1},
+        {"bad issue date before an empty number",
+         [](HeaderEntries& e) {
+             e.documentNumber = "";
+             e.documentDate = "30/02/2024";
+         },
+         HeaderFault::DocumentDate, -1},
+        {"invalid due date before an empty number",
+         [](HeaderEntries& e) {
+             e.documentNumber = "";
+             e.dueDates[0] = "";
+         },
+         HeaderFault::DueDate, 0},
         {"30/02/2024 before a bad registration date",
          [](HeaderEntries& e) {
              e.documentDate = "30/02/2024";
