@@ -13,7 +13,7 @@
 // | 130    | 8 x 2  | double | due-date amounts 5 and 6                                   |
 // | 146    | 8 x 2  | double | paid amounts 5 and 6 (0)                                   |
 // | 162    | 8 x 16 | double | 0                                                          |
-// | 290    | 8 x 6  | text   | empty                                                      |
+// | 290    | 6 x 8  | text   | empty                                                      |
 // | 338    | 60     | text   | path of the PDF copy, without drive                        |
 // | 398    | 8      | double | withholding amount                                         |
 // | 406    | 8 x 3  | double | 0                                                          |
@@ -48,7 +48,7 @@ inline constexpr Field kPaymentDate = TextField(114, 8);   // x 2
 inline constexpr Field kDueAmount = DoubleField(130);      // x 2
 inline constexpr Field kPaidAmount = DoubleField(146);     // x 2
 inline constexpr Field kZeroDouble162 = DoubleField(162);  // x 16
-inline constexpr Field kEmptyText290 = TextField(290, 8);  // x 6
+inline constexpr Field kEmptyText290 = TextField(290, 6);  // x 8
 inline constexpr Field kPdfPath = TextField(338, 60);
 inline constexpr Field kWithholdingAmount = DoubleField(398);
 inline constexpr Field kZeroDouble406 = DoubleField(406);  // x 3
@@ -66,7 +66,7 @@ inline constexpr Field kEmptyText587 = TextField(587, 251);
 inline constexpr int kVatSlots = 4;
 inline constexpr int kDueDates = 2;
 
-inline constexpr std::array<FieldDef, 67> kFields{{
+inline constexpr std::array<FieldDef, 69> kFields{{
     {"marker", kMarker, "999"},
     {"taxable9", ContinuationRecord::At(kTaxable, 0), "taxable amount of VAT code 9"},
     {"taxable10", ContinuationRecord::At(kTaxable, 1), "taxable amount of VAT code 10"},
@@ -105,11 +105,13 @@ inline constexpr std::array<FieldDef, 67> kFields{{
     {"zero274", ContinuationRecord::At(kZeroDouble162, 14), "0"},
     {"zero282", ContinuationRecord::At(kZeroDouble162, 15), "0"},
     {"empty290", ContinuationRecord::At(kEmptyText290, 0), "empty"},
-    {"empty298", ContinuationRecord::At(kEmptyText290, 1), "empty"},
-    {"empty306", ContinuationRecord::At(kEmptyText290, 2), "empty"},
-    {"empty314", ContinuationRecord::At(kEmptyText290, 3), "empty"},
-    {"empty322", ContinuationRecord::At(kEmptyText290, 4), "empty"},
-    {"empty330", ContinuationRecord::At(kEmptyText290, 5), "empty"},
+    {"empty296", ContinuationRecord::At(kEmptyText290, 1), "empty"},
+    {"empty302", ContinuationRecord::At(kEmptyText290, 2), "empty"},
+    {"empty308", ContinuationRecord::At(kEmptyText290, 3), "empty"},
+    {"empty314", ContinuationRecord::At(kEmptyText290, 4), "empty"},
+    {"empty320", ContinuationRecord::At(kEmptyText290, 5), "empty"},
+    {"empty326", ContinuationRecord::At(kEmptyText290, 6), "empty"},
+    {"empty332", ContinuationRecord::At(kEmptyText290, 7), "empty"},
     {"pdfPath", kPdfPath, "path of the PDF copy, without drive"},
     {"withholdingAmount", kWithholdingAmount, "withholding amount"},
     {"zero406", ContinuationRecord::At(kZeroDouble406, 0), "0"},

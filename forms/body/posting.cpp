@@ -167,7 +167,9 @@ std::optional<std::string> CheckValues(const DataFiles& files, const PostingInpu
         return "Il cliente del documento non è valido" + std::string(kNotStored);
     if (Utf8Length(Trimmed(h.commissionRate)) > d::kCommissionRate.width)
         return std::string("L'aliquota provvigione non è valida");
-    if (h.vatOptions[1] && (h.leasingVehicle < 0 || h.leasingVehicle > 8))
+    // No vehicle kind chosen stores "0": the kinds are offered only on the electronic-invoice
+    // panel, so an ordinary leasing document has none.
+    if (h.vatOptions[1] && h.leasingVehicle > 8)
         return std::string("Il tipo di veicolo del noleggio o leasing non è valido");
     for (int pos : {h.paymentTerms, h.combo2, h.combo3, h.combo4, h.combo5})
         if (pos < -1 || pos >= kMaxCount)

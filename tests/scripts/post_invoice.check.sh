@@ -50,8 +50,8 @@ for m, article, quantity, price in ((mag[0], 3, 3.0, 10.0), (mag[1], 12, 2.0, 10
 
 lines = open(os.path.join(folder, "f1"), "rb").read().split(b"\r\n")
 check("line file lines", len(lines) - 1, 15 + 5000)
-check("header customer", lines[0], b" 2 ")
-check("header number", lines[12], b"1")
+check("header", lines[:15], [b" 2 ", b" 0 ", b"", b"", b"", b"17,24", b"06/12/2026", b"10:00",
+                             b" 0 ", b" 0 ", b"0", b"0", b"1", b"06/12/2026", b"06/12/2026"])
 check("block 1 article", lines[15], b" 3 ")
 check("block 1 quantity", lines[23], b" 3 ")
 check("block 2 price", lines[34], b" 100 ")

@@ -157,6 +157,19 @@ TEST_F(PostingTest, TakesTheNextDocumentPositionAndAdvancesTheCounter) {
     EXPECT_EQ(
         files_.read<ContinuationRecord::kLength>(kF2e, 42).int16(continuation_record::kMarker),
         999);
+
+    // The xxiva boxes; a leasing document without a vehicle kind (ordinary invoices have
+    // no panel to choose one) stores "0", with one the position + 1.
+    in_.header.vatOptions = {true, true, false, true, false};
+    for (const auto& [position, stored] :
+         std::initializer_list<std::pair<int, const char*>>{{-1, "0"}, {2, "3"}}) {
+        in_.header.leasingVehicle = position;
+        const PostingResult leasing = PostDocument(files_, in_);
+        ASSERT_TRUE(leasing.ok) << leasing.message;
+        const auto bytes = raw(kFte, leasing.recordNumber);
+        EXPECT_EQ(TextAt(bytes, 452, 3), "100");
+        EXPECT_EQ(TextAt(bytes, 461, 2), std::string(stored) + "1");
+    }
 }
 
 TEST_F(PostingTest, MovesStockForInvoicesAndCreditNotes) {
