@@ -21,7 +21,8 @@ install_packages() {
         local sudo=""
         [ "$(id -u)" -eq 0 ] || sudo="sudo"
         $sudo apt-get update -qq
-        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+        # Through env, so that sudo's clean environment keeps the non-interactive setting.
+        $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
     fi
     # The number formatting tests also run under an Italian and a US locale.
     if ! locale -a 2>/dev/null | grep -qi '^it_IT.utf8$' || ! locale -a 2>/dev/null | grep -qi '^en_US.utf8$'; then
