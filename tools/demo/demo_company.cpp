@@ -46,8 +46,8 @@ std::vector<CountersRecord> Counters(int customers, int articles, int accounts, 
 
 // Creates every file of the set that nothing was written to, empty.
 void CreateRemainingDataFiles(const fs::path& folder) {
-    for (const auto& spec : kDataFileSet) {
-        const fs::path file = folder / (std::string("qorvana.") + spec.extension);
+    for (const auto& entry : kDataFileSet) {
+        const fs::path file = folder / (std::string("qorvana.") + entry.extension);
         if (!fs::exists(file)) WriteRecords(file, std::vector<CountersRecord>{});
     }
 }
