@@ -143,10 +143,14 @@ double ParseNumber(std::string_view text) {
 }
 
 double ParseDecimal(std::string_view text) {
+    return ParseTypedDecimal(text).value_or(0);
+}
+
+std::optional<double> ParseTypedDecimal(std::string_view text) {
     std::string s(text);
     for (char& c : s)
         if (c == ',') c = '.';
-    return Val(s);
+    return FiniteVal(s);
 }
 
 }  // namespace qorvana

@@ -3,6 +3,7 @@
 // separators whatever the locale, parsing typed numbers. Every amount of the program is
 // rounded, formatted and parsed here.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -40,5 +41,7 @@ double TruncateCents(double x);
 double ParseNumber(std::string_view text);
 // Typed number whose "," (or ".") is the decimal separator; empty gives 0.
 double ParseDecimal(std::string_view text);
+// ParseDecimal, but nullopt when the number is beyond the range of a double.
+std::optional<double> ParseTypedDecimal(std::string_view text);
 
 }  // namespace qorvana

@@ -68,8 +68,12 @@ NumberText ScanNumber(std::string_view text) {
 }  // namespace
 
 double Val(std::string_view text) {
+    return FiniteVal(text).value_or(0);
+}
+
+std::optional<double> FiniteVal(std::string_view text) {
     const NumberText n = ScanNumber(text);
-    if (!n.hasDigits) return 0;
+    if (!n.hasDigits) return 0.0;
     std::string plain = n.mantissa;
     if (!n.exponent.empty()) {
         plain += 'e';
@@ -77,7 +81,10 @@ double Val(std::string_view text) {
     }
     double value = 0;
     const auto [end, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-    if (ec != std::errc() || !std::isfinite(value)) return 0;
+    const bool tiny = !n.exponent.empty() && n.exponent[0] == '-';
+    if (ec == std::errc::result_out_of_range && tiny) return 0.0;  // underflow is zero
+    if (ec == std::errc::result_out_of_range || !std::isfinite(value)) return std::nullopt;
+    if (ec != std::errc()) return 0.0;
     return n.negative ? -value : value;
 }
 

@@ -12,6 +12,8 @@ namespace qorvana {
 // E/D exponent; blanks inside the number ignored; anything else ends it; nothing gives 0.
 // A non-finite result gives 0.
 double Val(std::string_view text);
+// Val, but nullopt when the number lies beyond the range of a double (e.g. "1e309").
+std::optional<double> FiniteVal(std::string_view text);
 // A double stored into a 16-bit field: its integer part when it lies in -32768..32767 and
 // is finite, nullopt otherwise.
 std::optional<std::int16_t> ToInt16(double value);

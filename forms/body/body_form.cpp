@@ -589,8 +589,16 @@ void BodyForm::onTextChanged(QLineEdit* box, int row) {
 void BodyForm::onNumberChanged(QLineEdit* box, int row) {
     if (refreshing_) return;
     DocumentLine& line = lines_[lineOfRow(row)];
-    const double value = ParseDecimal(S(box->text()));
-    if (!std::isfinite(value)) return;
+    const std::optional<double> typed = ParseTypedDecimal(S(box->text()));
+    if (!typed) {
+        // The box keeps the value the line holds.
+        refreshing_ = true;
+        box->setText(NumberBox(box == quantita_[row] ? line.quantity : line.unitPrice));
+        refreshing_ = false;
+        Warn(this, QStringLiteral("Numero non valido: il valore è fuori dai limiti"));
+        return;
+    }
+    const double value = *typed;
     if (box == quantita_[row]) {
         line.quantity = value;
     } else {
