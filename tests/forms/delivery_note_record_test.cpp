@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/forms/layout_golden.h"
+#include "tests/layout_golden.h"
 
 namespace qorvana {
 namespace {

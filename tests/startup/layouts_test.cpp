@@ -6,62 +6,61 @@
 #include "startup/customer_record.h"
 #include "startup/general_settings_record.h"
 #include "startup/name_index_record.h"
-#include "tests/startup/layout_image.h"
+#include "tests/layout_golden.h"
 
 namespace qorvana {
 namespace {
 
-using testing::ExpectReencodingKeepsBytes;
-using testing::Image;
+using test::Image;
 
 TEST(LayoutGolden, Counters) {
     Image<12> image;
-    image.put(0, {0x2A, 0x00, 0x01, 0x00, 0xFF, 0xFF, 0x39, 0x30, 0x38, 0xB4, 0x96, 0x49});
+    image.bytes(0, {0x2A, 0x00, 0x01, 0x00, 0xFF, 0xFF, 0x39, 0x30, 0x38, 0xB4, 0x96, 0x49});
     const auto& r = image.record();
     EXPECT_EQ(r.int16(tot::kWord1), 42);
     EXPECT_EQ(r.int16(tot::kWord2), 1);
     EXPECT_EQ(r.int16(tot::kWord3), -1);
     EXPECT_EQ(r.int16(tot::kWord4), 12345);
     EXPECT_EQ(r.single(tot::kSerial), 1234567.0f);
-    ExpectReencodingKeepsBytes(r, tot::kLayout);
+    test::ExpectReencodeUnchanged(r, tot::kLayout);
 }
 
 TEST(LayoutGolden, Customer) {
     Image<752> image;
-    image.put(0, "ROSSI MARIO SRL")
-        .put(40, "di Rossi & C.")
-        .put(80, "VIA ROMA 1")
-        .put(120, "FORL\xCC")  // FORLÌ
-        .put(160, "47121")
-        .put(165, "SEDE AMMINISTRATIVA")
-        .put(285, "CESENA")
-        .put(330, "0543 123456")
-        .put(375, "01234567890")
-        .put(386, "RSSMRA70A01D704X")
-        .put(402, "BARTOLINI SPA")
-        .put(482, "CORRIERE")
-        .put(514, "1")
-        .put(515, {0x00, 0x01, 0x02, 0xFE, 0x80, 0x7F, 0xAA})
-        .put(522, "BANCA DI FORL\xCC")
-        .put(558, "IT60")
-        .put(562, "05428")
-        .put(567, "11101")
-        .put(572, "000000123456")
-        .put(584, {0x1E, 0x00, 0x07, 0x00, 0x34, 0x12, 0x00, 0x80, 0x01, 0x00})
-        .put(594, "12010001")
-        .put(602, "58010001")
-        .put(610, "24010001")
-        .put(618, "58020001")
-        .put(626, "IT")
-        .put(628, {0x09})
-        .put(629, "2")
-        .put(632, "X")
-        .put(633, "Consegna al mattino")
-        .put(670, {0x7E, 0xFF, 0xFF})
-        .put(673, "Note \x80 2")
-        .put(712, {0x0D, 0x00})
-        .put(714, "rossi@example.it")
-        .put(750, {0x01, 0x00});
+    image.text(0, "ROSSI MARIO SRL")
+        .text(40, "di Rossi & C.")
+        .text(80, "VIA ROMA 1")
+        .text(120, "FORL\xCC")  // FORLÌ
+        .text(160, "47121")
+        .text(165, "SEDE AMMINISTRATIVA")
+        .text(285, "CESENA")
+        .text(330, "0543 123456")
+        .text(375, "01234567890")
+        .text(386, "RSSMRA70A01D704X")
+        .text(402, "BARTOLINI SPA")
+        .text(482, "CORRIERE")
+        .text(514, "1")
+        .bytes(515, {0x00, 0x01, 0x02, 0xFE, 0x80, 0x7F, 0xAA})
+        .text(522, "BANCA DI FORL\xCC")
+        .text(558, "IT60")
+        .text(562, "05428")
+        .text(567, "11101")
+        .text(572, "000000123456")
+        .bytes(584, {0x1E, 0x00, 0x07, 0x00, 0x34, 0x12, 0x00, 0x80, 0x01, 0x00})
+        .text(594, "12010001")
+        .text(602, "58010001")
+        .text(610, "24010001")
+        .text(618, "58020001")
+        .text(626, "IT")
+        .bytes(628, {0x09})
+        .text(629, "2")
+        .text(632, "X")
+        .text(633, "Consegna al mattino")
+        .bytes(670, {0x7E, 0xFF, 0xFF})
+        .text(673, "Note \x80 2")
+        .bytes(712, {0x0D, 0x00})
+        .text(714, "rossi@example.it")
+        .bytes(750, {0x01, 0x00});
     const auto& r = image.record();
     EXPECT_EQ(r.text(cli::kName1), "ROSSI MARIO SRL");
     EXPECT_EQ(r.text(cli::kName2), "di Rossi & C.");
@@ -100,12 +99,13 @@ TEST(LayoutGolden, Customer) {
     EXPECT_EQ(r.int16(cli::kVatCodeOverride), 13);
     EXPECT_EQ(r.text(cli::kEmail), "rossi@example.it");
     EXPECT_EQ(r.int16(cli::kDeleted), 1);
-    ExpectReencodingKeepsBytes(r, cli::kLayout);
+    test::ExpectReencodeUnchanged(r, cli::kLayout);
 }
 
 TEST(LayoutGolden, CustomerRewriteKeepsCarriedBytes) {
     Image<752> image;
-    image.put(515, {0x00, 0x01, 0x02, 0xFE, 0x80, 0x7F, 0xAA}).put(588, {0x34, 0x12, 0x00, 0x80});
+    image.bytes(515, {0x00, 0x01, 0x02, 0xFE, 0x80, 0x7F, 0xAA})
+        .bytes(588, {0x34, 0x12, 0x00, 0x80});
     CustomerRecord r = image.record();
     r.setText(cli::kName1, "NUOVO NOME");
     r.setInt16(cli::kAgentCode, 3);
@@ -116,39 +116,39 @@ TEST(LayoutGolden, CustomerRewriteKeepsCarriedBytes) {
 
 TEST(LayoutGolden, CustomerNamePaddedWithNuls) {
     Image<752> image;
-    image.put(0, "ALFA");
-    for (std::size_t i = 4; i < 40; ++i) image.put(i, {0x00});
+    image.text(0, "ALFA");
+    for (std::size_t i = 4; i < 40; ++i) image.bytes(i, {0x00});
     EXPECT_EQ(image.record().text(cli::kName1), "ALFA");
 }
 
 TEST(LayoutGolden, NameIndexAndArticleIndex) {
     Image<42> src;
-    src.put(0, "ROSSI MARIO SRL").put(40, {0xFF, 0x7F});
+    src.text(0, "ROSSI MARIO SRL").bytes(40, {0xFF, 0x7F});
     EXPECT_EQ(src.record().text(src::kKey), "ROSSI MARIO SRL");
     EXPECT_EQ(src.record().int16(src::kCustomer), 32767);
-    ExpectReencodingKeepsBytes(src.record(), src::kLayout);
+    test::ExpectReencodeUnchanged(src.record(), src::kLayout);
 
     Image<17> sra;
-    sra.put(0, "ART-001").put(15, {0x0C, 0x01});
+    sra.text(0, "ART-001").bytes(15, {0x0C, 0x01});
     EXPECT_EQ(sra.record().text(sra::kKey), "ART-001");
     EXPECT_EQ(sra.record().int16(sra::kArticle), 268);
-    ExpectReencodingKeepsBytes(sra.record(), sra::kLayout);
+    test::ExpectReencodeUnchanged(sra.record(), sra::kLayout);
 }
 
 TEST(LayoutGolden, Agent) {
     Image<600> image;
-    image.put(0, "BIANCHI LUCA")
-        .put(80, "VIA GARIBALDI 3")
-        .put(120, "RIMINI")
-        .put(160, "47921")
-        .put(375, "09876543210")
-        .put(402, "Zona Romagna")
-        .put(442, {0x01, 0x02, 0x03})
-        .put(478, "0007")
-        .put(535, "carried text")
-        .put(581, {0xFE, 0xFF})
-        .put(584, {0x3C, 0x00, 0x05, 0x00})
-        .put(598, {0x00, 0x01});
+    image.text(0, "BIANCHI LUCA")
+        .text(80, "VIA GARIBALDI 3")
+        .text(120, "RIMINI")
+        .text(160, "47921")
+        .text(375, "09876543210")
+        .text(402, "Zona Romagna")
+        .bytes(442, {0x01, 0x02, 0x03})
+        .text(478, "0007")
+        .text(535, "carried text")
+        .bytes(581, {0xFE, 0xFF})
+        .bytes(584, {0x3C, 0x00, 0x05, 0x00})
+        .bytes(598, {0x00, 0x01});
     const auto& r = image.record();
     EXPECT_EQ(r.text(age::kName1), "BIANCHI LUCA");
     EXPECT_EQ(r.text(age::kAddress), "VIA GARIBALDI 3");
@@ -162,24 +162,24 @@ TEST(LayoutGolden, Agent) {
     EXPECT_EQ(r.int16(age::kPaymentCondition), 60);
     EXPECT_EQ(r.int16(age::kCarried586), 5);
     EXPECT_EQ(r.int16(age::kCarried598), 256);
-    ExpectReencodingKeepsBytes(r, age::kLayout);
+    test::ExpectReencodeUnchanged(r, age::kLayout);
 }
 
 TEST(LayoutGolden, GeneralSettings) {
     Image<346> image;
     image
-        .put(0, {0x01, 0x00, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
-                 0x00, 0x00, 0x09, 0x00})
-        .put(18, "stampante")
-        .put(183, "91")
-        .put(185, {0x00, 0x00, 0x00, 0x60, 0x5E, 0x9F, 0x6F, 0x41})
-        .put(193, {0x00, 0x00, 0x00, 0xE0, 0xFF, 0xFF, 0x6F, 0x41})
-        .put(201, "11")
-        .put(242, {0x01, 0x00, 0x00, 0x00, 0xFF, 0xFF})
-        .put(248, "04")
-        .put(250, {0x01, 0x00})
-        .put(252, "S")
-        .put(256, "resto");
+        .bytes(0, {0x01, 0x00, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+                   0x00, 0x00, 0x00, 0x09, 0x00})
+        .text(18, "stampante")
+        .text(183, "91")
+        .bytes(185, {0x00, 0x00, 0x00, 0x60, 0x5E, 0x9F, 0x6F, 0x41})
+        .bytes(193, {0x00, 0x00, 0x00, 0xE0, 0xFF, 0xFF, 0x6F, 0x41})
+        .text(201, "11")
+        .bytes(242, {0x01, 0x00, 0x00, 0x00, 0xFF, 0xFF})
+        .text(248, "04")
+        .bytes(250, {0x01, 0x00})
+        .text(252, "S")
+        .text(256, "resto");
     const auto& r = image.record();
     EXPECT_EQ(r.int16(gnr::Leading(0)), 1);
     EXPECT_EQ(r.int16(gnr::Leading(1)), 2);
@@ -198,7 +198,7 @@ TEST(LayoutGolden, GeneralSettings) {
     EXPECT_EQ(r.int16(gnr::kWeightSwitch), 1);
     EXPECT_EQ(r.text(gnr::kNumberWithYear), "S");
     EXPECT_EQ(r.text(gnr::kCarried256), "resto");
-    ExpectReencodingKeepsBytes(r, gnr::kLayout);
+    test::ExpectReencodeUnchanged(r, gnr::kLayout);
 }
 
 }  // namespace

@@ -1,0 +1,102 @@
+#pragma once
+// Golden byte-image tests of record layouts: a record image written by hand (texts,
+// little-endian integers and IEEE numbers spelt out at their offsets) and a field-by-field
+// re-encode through the layout into a fresh record, which must give the same bytes.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <initializer_list>
+#include <string_view>
+
+#include "startup/record.h"
+
+namespace qorvana::test {
+
+// Places hand-written bytes into a record image; unset bytes hold `fill` (blanks by default).
+template <std::size_t N>
+class Image {
+  public:
+    explicit Image(std::uint8_t fill = ' ') { std::ranges::fill(record_.bytes(), fill); }
+
+    // Text as single bytes (ASCII or already Windows-1252), no padding.
+    Image& text(std::size_t offset, std::string_view s) {
+        for (std::size_t i = 0; i < s.size(); ++i)
+            record_.bytes()[offset + i] = static_cast<std::uint8_t>(s[i]);
+        return *this;
+    }
+    // Text padded with blanks to `width`.
+    Image& text(std::size_t offset, std::size_t width, std::string_view s) {
+        for (std::size_t i = 0; i < width; ++i)
+            record_.bytes()[offset + i] = i < s.size() ? static_cast<std::uint8_t>(s[i]) : ' ';
+        return *this;
+    }
+    // Raw bytes in file order.
+    Image& bytes(std::size_t offset, std::initializer_list<std::uint8_t> b) {
+        std::size_t i = offset;
+        for (auto v : b) record_.bytes()[i++] = v;
+        return *this;
+    }
+    Image& word(std::size_t offset, std::int16_t v) {
+        return little(offset, static_cast<std::uint16_t>(v), 2);
+    }
+    Image& dbl(std::size_t offset, double v) {
+        return little(offset, std::bit_cast<std::uint64_t>(v), 8);
+    }
+    Image& single(std::size_t offset, float v) {
+        return little(offset, std::bit_cast<std::uint32_t>(v), 4);
+    }
+
+    const Record<N>& record() const { return record_; }
+
+  private:
+    Image& little(std::size_t offset, std::uint64_t bits, std::size_t width) {
+        for (std::size_t i = 0; i < width; ++i)
+            record_.bytes()[offset + i] = static_cast<std::uint8_t>(bits >> (8 * i));
+        return *this;
+    }
+    Record<N> record_;
+};
+
+// A fresh record holding every field of `layout` as decoded from `from` (carried bytes
+// copied as they are).
+template <std::size_t N>
+Record<N> ReEncoded(const Record<N>& from, const Layout& layout) {
+    Record<N> to;
+    for (const auto& def : layout.fields) {
+        const Field f = def.field;
+        switch (f.type) {
+            case FieldType::Text:
+                EXPECT_TRUE(to.setText(f, from.text(f))) << def.name;
+                break;
+            case FieldType::Int16:
+                to.setInt16(f, from.int16(f));
+                break;
+            case FieldType::Single:
+                to.setSingle(f, from.single(f));
+                break;
+            case FieldType::Double:
+                to.setDouble(f, from.dbl(f));
+                break;
+            case FieldType::Bytes:
+                std::copy_n(from.bytes().begin() + f.offset, f.width,
+                            to.bytes().begin() + f.offset);
+                break;
+        }
+    }
+    return to;
+}
+
+// Re-encoding through the layout leaves every byte of the image as it was: a wrong offset,
+// width or byte order changes bytes.
+template <std::size_t N>
+void ExpectReencodeUnchanged(const Record<N>& original, const Layout& layout) {
+    ASSERT_EQ(layout.length, N);
+    const Record<N> copy = ReEncoded(original, layout);
+    for (std::size_t i = 0; i < N; ++i)
+        EXPECT_EQ(copy.bytes()[i], original.bytes()[i]) << "byte " << i;
+}
+
+}  // namespace qorvana::test
