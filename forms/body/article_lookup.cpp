@@ -11,6 +11,7 @@
 #include "startup/data_files.h"
 #include "startup/money.h"
 #include "startup/numbers.h"
+#include "startup/text.h"
 
 namespace qorvana {
 namespace {
@@ -39,12 +40,6 @@ std::string Upper(const std::string& s) {
     for (char& c : u)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     return u;
-}
-
-std::string Trim(std::string_view s) {
-    const auto first = s.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return std::string(s.substr(first, s.find_last_not_of(' ') - first + 1));
 }
 
 // Pads with blanks or cuts to `width` characters.

@@ -18,6 +18,7 @@
 #include "forms/body/article_list_model.h"
 #include "forms/body/confirm_cycle_form.h"
 #include "forms/common/message_box.h"
+#include "forms/common/qt_text.h"
 #include "startup/numbers.h"
 #include "startup/session.h"
 #include "startup/settings.h"
@@ -53,13 +54,6 @@ constexpr int kScrollX = 736;
 constexpr int kChooserX = 758;
 
 const char* const kNotFound = "Articolo non esistente";
-
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-std::string S(const QString& s) {
-    return s.toStdString();
-}
 
 // Quantity, price and discounts as the rows show them: plain decimal text, empty for 0.
 QString NumberBox(double v) {

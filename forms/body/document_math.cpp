@@ -5,17 +5,12 @@
 
 #include "startup/numbers.h"
 #include "startup/tab_file.h"
+#include "startup/text.h"
 
 namespace qorvana {
 namespace {
 
 constexpr int kTaxableCodes = 12;
-
-std::string Trimmed(const std::string& s) {
-    const auto first = s.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
 
 std::string TwoDigits(int code) {
     char buf[8];
@@ -40,13 +35,13 @@ VatTable VatTable::FromTab(const TabFile& tab) {
     VatTable t;
     for (int code = 1; code <= 16; ++code) {
         const int first = TabFile::VatCodeLine(code);
-        t.rateText[code] = Trimmed(tab.line(first));
-        t.withholdingText[code] = Trimmed(tab.line(first + 1));
+        t.rateText[code] = Trim(tab.line(first));
+        t.withholdingText[code] = Trim(tab.line(first + 1));
         t.rate[code] = Val(t.rateText[code]);
         t.withholding[code] = Val(t.withholdingText[code]);
     }
     for (int entry = 0; entry <= 16; ++entry)
-        t.exemptionText[entry] = Trimmed(tab.item(TabFile::ExemptionLine(entry), 0));
+        t.exemptionText[entry] = Trim(tab.item(TabFile::ExemptionLine(entry), 0));
     return t;
 }
 

@@ -16,6 +16,7 @@
 #include "startup/data_files.h"
 #include "startup/money.h"
 #include "startup/numbers.h"
+#include "startup/text.h"
 
 namespace qorvana {
 namespace {
@@ -26,13 +27,6 @@ namespace m = stock_movement_record;
 
 constexpr int kMaxCount = 32767;
 constexpr char kNotStored[] = ": il documento non è stato memorizzato.";
-
-std::string Trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    const auto last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
-}
 
 // A typed number for a 16-bit counter word: an integer in 1..32767, else nothing.
 std::optional<std::int16_t> CounterValue(const std::string& text) {
@@ -110,7 +104,7 @@ void FillDocument(const PostingInput& in, const Plan& plan, DocumentRecord& r) {
     r.setInt16(d::kKind, static_cast<std::int16_t>(in.documentKind));
     r.setInt16(d::kBankReceipt, h.bankReceipt ? 1 : 0);
     r.setText(d::kPaymentTerms, std::to_string(Choice(h.paymentTerms)));
-    r.setText(d::kCommissionRate, Trimmed(h.commissionRate));
+    r.setText(d::kCommissionRate, Trim(h.commissionRate));
     r.setDouble(d::kCommissionAmount, ParseDecimal(h.commissionAmount));
     r.setInt16(d::kCombo3, Choice(h.combo3));
     r.setInt16(d::kCombo4, Choice(h.combo4));
@@ -158,14 +152,14 @@ std::optional<std::string> CheckValues(const DataFiles& files, const PostingInpu
         if (!files.isWritable(channel))
             return "Il file " + files.pathOf(channel).filename().string() +
                    " non è aperto in scrittura" + kNotStored;
-    if (Trimmed(h.number).empty() || Utf8Length(h.number) > d::kNumber.width)
+    if (Trim(h.number).empty() || Utf8Length(h.number) > d::kNumber.width)
         return std::string("Il numero del documento non è valido");
     if (IsValidDate(h.documentDate) != 0) return std::string("La data del documento non è valida");
     if (IsValidDate(h.registrationDate) != 0)
         return std::string("La data di registrazione del documento non è valida");
     if (in.customer < 0 || in.customer > kMaxCount)
         return "Il cliente del documento non è valido" + std::string(kNotStored);
-    if (Utf8Length(Trimmed(h.commissionRate)) > d::kCommissionRate.width)
+    if (Utf8Length(Trim(h.commissionRate)) > d::kCommissionRate.width)
         return std::string("L'aliquota provvigione non è valida");
     // No vehicle kind chosen stores "0": the kinds are offered only on the electronic-invoice
     // panel, so an ordinary leasing document has none.
@@ -210,7 +204,7 @@ std::optional<std::string> PlanCounters(const DataFiles& files, const PostingInp
 std::optional<std::string> PlanMovements(const DataFiles& files, const PostingInput& in,
                                          Plan& plan) {
     plan.creditNote = IsCreditNote(in.documentKind, in.fpaDocumentType);
-    plan.reference = (plan.creditNote ? "NC " : "FT ") + Trimmed(in.header.number);
+    plan.reference = (plan.creditNote ? "NC " : "FT ") + Trim(in.header.number);
     const int articles = RecordCount(files, tot::kArticles);
     for (int n = 1; n <= LineTable::kLines; ++n) {
         const DocumentLine& line = (*in.lines)[n];
@@ -325,7 +319,7 @@ std::string Listed(const std::vector<Step>& steps, std::size_t from, std::size_t
 }  // namespace
 
 bool IsCreditNote(int documentKind, const std::string& fpaDocumentType) {
-    return documentKind == 1 || (documentKind == 7 && Trimmed(fpaDocumentType) == "TD04");
+    return documentKind == 1 || (documentKind == 7 && Trim(fpaDocumentType) == "TD04");
 }
 
 std::string RecordDate(const std::string& ddmmyyyy) {
@@ -334,7 +328,7 @@ std::string RecordDate(const std::string& ddmmyyyy) {
 }
 
 std::string PdfPath(const std::string& pdfFolder, const std::string& documentNumber) {
-    std::string path = Trimmed(pdfFolder) + "\\ftr" + PlainNumberText(Val(documentNumber)) + ".pdf";
+    std::string path = Trim(pdfFolder) + "\\ftr" + PlainNumberText(Val(documentNumber)) + ".pdf";
     if (path.size() >= 2 && path[1] == ':') path.erase(0, 2);
     if (Utf8Length(path) > 60) {
         std::size_t at = 0;
@@ -452,7 +446,7 @@ PostingResult PostDocument(DataFiles& files, const PostingInput& input) {
                      std::to_string(plan.movements.size()) +
                      " (contatore dei movimenti non aggiornato)";
         result.message = "Errore di scrittura durante la memorizzazione del documento n. " +
-                         Trimmed(input.header.number) + " (" + e.what() +
+                         Trim(input.header.number) + " (" + e.what() +
                          ").\nScritto: " + Listed(steps, 0, done) + partly +
                          ".\nNon scritto: " + Listed(steps, done, steps.size()) + ".";
         return result;

@@ -8,13 +8,10 @@
 #include <QPushButton>
 
 #include "forms/common/date_picker.h"
+#include "forms/common/qt_text.h"
 
 namespace qorvana {
 namespace {
-
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 void Fill(QComboBox* combo, const std::vector<std::string>& items) {
     combo->clear();

@@ -1,16 +1,10 @@
 #include "forms/header/fpa_panel_values.h"
+#include "startup/text.h"
 
 #include <utility>
 
 namespace qorvana {
 namespace {
-
-std::string Trim(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
 
 std::string Leading(const std::string& item, std::size_t characters) {
     return item.substr(0, std::min(characters, item.size()));
@@ -30,7 +24,7 @@ std::vector<std::string> CopyPanelInto(FpaRecord& record, const FpaPanelValues& 
 
     put("documentType", fpa::kDocumentType, Leading(panel.documentType, 4));
     put("documentDate", fpa::kDocumentDate, panel.documentDate);
-    put("documentNumber", fpa::kDocumentNumber, Trim(panel.documentNumber));
+    put("documentNumber", fpa::kDocumentNumber, Trim(panel.documentNumber, kBlanksAndTabs));
     put("ddtDate", fpa::kDdtDate, panel.dates[6]);
     put("ddtNumber", fpa::kDdtNumber, t4[1]);
     put("withholdingType", fpa::kWithholdingType,
@@ -42,7 +36,7 @@ std::vector<std::string> CopyPanelInto(FpaRecord& record, const FpaPanelValues& 
     for (Field f : {fpa::kFundType, fpa::kFundRate, fpa::kFundContribution, fpa::kFundTaxable,
                     fpa::kFundVatRate, fpa::kFundWithholding, fpa::kFundNature})
         record.setText(f, "");
-    put("progressive", fpa::kProgressive, Trim(panel.progressive));
+    put("progressive", fpa::kProgressive, Trim(panel.progressive, kBlanksAndTabs));
 
     const std::pair<const char*, Field> references[] = {
         {"orderId", fpa::kOrderId},

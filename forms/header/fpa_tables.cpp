@@ -1,16 +1,10 @@
 #include "forms/header/fpa_tables.h"
 
 #include "startup/tab_file.h"
+#include "startup/text.h"
 
 namespace qorvana {
 namespace {
-
-std::string Trim(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
 
 // Byte offset of character `n` (0-based) of a UTF-8 text; its size when shorter.
 std::size_t Utf8Offset(const std::string& text, std::size_t n) {
@@ -28,10 +22,11 @@ constexpr std::size_t kExemptionTextLength = 100;
 }  // namespace
 
 std::array<std::string, 2> HeaderTables::SplitExemptionText(const std::string& text) {
-    const std::string trimmed = Trim(text);
+    const std::string trimmed = Trim(text, kBlanksAndTabs);
     const std::size_t cut = Utf8Offset(trimmed, kExemptionTextLength);
     if (cut >= trimmed.size()) return {trimmed, "0"};
-    return {Trim(trimmed.substr(0, cut)), Trim(trimmed.substr(cut))};
+    return {Trim(trimmed.substr(0, cut), kBlanksAndTabs),
+            Trim(trimmed.substr(cut), kBlanksAndTabs)};
 }
 
 std::array<std::string, 3> HeaderTables::SplitCarrierData(const std::string& column5) {
@@ -40,7 +35,8 @@ std::array<std::string, 3> HeaderTables::SplitCarrierData(const std::string& col
     std::size_t start = 0;
     for (std::size_t k = 0; k < columns.size(); ++k) {
         const std::size_t star = column5.find('*', start);
-        columns[k] = Trim(column5.substr(start, star == std::string::npos ? star : star - start));
+        columns[k] = Trim(column5.substr(start, star == std::string::npos ? star : star - start),
+                          kBlanksAndTabs);
         if (star == std::string::npos) break;
         start = star + 1;
     }

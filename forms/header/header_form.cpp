@@ -21,6 +21,7 @@
 #include "forms/body/body_form.h"
 #include "forms/common/date_picker.h"
 #include "forms/common/message_box.h"
+#include "forms/common/qt_text.h"
 #include "forms/header/fpa_file.h"
 #include "forms/header/fpa_panel_form.h"
 #include "forms/header/header_checks.h"
@@ -34,13 +35,6 @@
 
 namespace qorvana {
 namespace {
-
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-std::string S(const QString& s) {
-    return s.toStdString();
-}
 
 const QString kXmlQuestion = QStringLiteral(
     "Il quadro relativo al riepilogo dati fatturaPA non è ancora stato compilato: creare "

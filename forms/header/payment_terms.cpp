@@ -4,6 +4,7 @@
 
 #include "startup/numbers.h"
 #include "startup/tab_file.h"
+#include "startup/text.h"
 
 namespace qorvana {
 namespace {
@@ -16,17 +17,6 @@ std::string_view Positions(std::string_view code, std::size_t first, std::size_t
 
 int FieldValue(std::string_view code, std::size_t first, std::size_t last) {
     return ToInt16OrZero(Val(Positions(code, first, last)));
-}
-
-std::string TrimRight(std::string text) {
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.pop_back();
-    return text;
-}
-
-std::string Trim(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
-    return TrimRight(text.substr(first));
 }
 
 const std::string kEmpty;
@@ -56,8 +46,8 @@ PaymentTerms PaymentTerms::FromTab(const TabFile& tab) {
     PaymentTerms terms;
     for (int row = 1; row <= kTerms; ++row) {
         const int line = TabFile::PaymentTermLine(row);
-        terms.description_[row] = Trim(tab.line(line));
-        terms.code_[row] = TrimRight(tab.line(line + 1));
+        terms.description_[row] = Trim(tab.line(line), kBlanksAndTabs);
+        terms.code_[row] = TrimRight(tab.line(line + 1), kBlanksAndTabs);
     }
     return terms;
 }
@@ -65,8 +55,8 @@ PaymentTerms PaymentTerms::FromTab(const TabFile& tab) {
 PaymentTerms PaymentTerms::FromRows(const std::array<std::array<std::string, 2>, kTerms>& rows) {
     PaymentTerms terms;
     for (int row = 1; row <= kTerms; ++row) {
-        terms.description_[row] = Trim(rows[row - 1][0]);
-        terms.code_[row] = TrimRight(rows[row - 1][1]);
+        terms.description_[row] = Trim(rows[row - 1][0], kBlanksAndTabs);
+        terms.code_[row] = TrimRight(rows[row - 1][1], kBlanksAndTabs);
     }
     return terms;
 }

@@ -13,6 +13,7 @@
 #include "startup/money.h"
 #include "startup/numbers.h"
 #include "startup/seq_reader.h"
+#include "startup/text.h"
 
 namespace qorvana {
 namespace {
@@ -21,13 +22,6 @@ constexpr std::size_t kReferenceWidth = 15;
 constexpr std::size_t kCodeWidth = 15;
 constexpr std::size_t kDescriptionWidth = 60;
 constexpr std::size_t kUnitWidth = 2;
-
-std::string Trimmed(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    const auto last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
-}
 
 // Keeps whole UTF-8 characters: the first `count` code points of `utf8`.
 std::string FirstCharacters(std::string_view utf8, std::size_t count) {
@@ -162,7 +156,7 @@ LineFileContent LineFile::Parse(std::string bytes, int headerLines, int maxBlock
             content.complete = false;
             return content;
         }
-        content.header.push_back(Trimmed(reader.readLine()));
+        content.header.push_back(Trim(reader.readLine()));
     }
     for (int b = 0; b < maxBlocks; ++b) {
         if (reader.atEnd()) {
@@ -171,7 +165,7 @@ LineFileContent LineFile::Parse(std::string bytes, int headerLines, int maxBlock
         }
         std::array<std::string, kBlockLines> v{};
         int got = 0;
-        for (; got < kBlockLines && !reader.atEnd(); ++got) v[got] = Trimmed(reader.readLine());
+        for (; got < kBlockLines && !reader.atEnd(); ++got) v[got] = Trim(reader.readLine());
         DocumentLine line;
         line.articleRecord = SmallInteger(v[0]);
         line.reference = v[1];
@@ -202,7 +196,7 @@ std::optional<LineFileContent> LineFile::Read(const std::filesystem::path& file,
 }
 
 bool BlockInUse(const DocumentLine& block) {
-    return block.quantity != 0 || block.unitPrice != 0 || !Trimmed(block.description).empty();
+    return block.quantity != 0 || block.unitPrice != 0 || !Trim(block.description).empty();
 }
 
 }  // namespace qorvana

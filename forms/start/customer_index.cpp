@@ -8,16 +8,10 @@
 #include "startup/customer_record.h"
 #include "startup/data_files.h"
 #include "startup/name_index_record.h"
+#include "startup/text.h"
 
 namespace qorvana {
 namespace {
-
-std::string Trimmed(std::string text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    const auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
 
 // Upper case in Windows-1252 bytes: names compare byte by byte as the suite compares them.
 std::string CompareForm(std::string_view utf8) {
@@ -40,7 +34,7 @@ bool CustomerIndex::customerExists(int record) const {
 }
 
 int CustomerIndex::findByName(std::string_view key) const {
-    const std::string wanted = CompareForm(Trimmed(std::string(key)));
+    const std::string wanted = CompareForm(Trim(std::string(key)));
     const int n = count();
     if (wanted.empty() || n <= 0) return 0;
     int low = 1;
@@ -83,14 +77,14 @@ CustomerCard CustomerIndex::card(int record) const {
         cli::kAdminTown,  cli::kPhone1,     cli::kPhone2,       cli::kPhone3,
         cli::kEmail,      cli::kCarrier1,   cli::kCarrier2,     cli::kCarrier3,
         cli::kNotes1,     cli::kNotes2};
-    for (std::size_t i = 0; i < card.fields.size(); ++i) card.fields[i] = Trimmed(c.text(shown[i]));
+    for (std::size_t i = 0; i < card.fields.size(); ++i) card.fields[i] = Trim(c.text(shown[i]));
     card.publicAdministration = c.text(cli::kPaFlag) == "1";
     card.deletedFlag = c.int16(cli::kDeleted);
     return card;
 }
 
 std::vector<CustomerListRow> CustomerIndex::list(std::string_view filter) const {
-    const std::string wanted = CompareForm(Trimmed(std::string(filter)));
+    const std::string wanted = CompareForm(Trim(std::string(filter)));
     const int n = count();
     const int customers = files_.physicalRecords(kCli);
     std::vector<CustomerListRow> rows;
@@ -104,8 +98,7 @@ std::vector<CustomerListRow> CustomerIndex::list(std::string_view filter) const 
         files_.readRaw(kCli, record, c.bytes());
         if (c.int16(cli::kDeleted) != 0) continue;
         std::string name = c.text(cli::kName1);
-        if (!wanted.empty() && CompareForm(Trimmed(name)).find(wanted) == std::string::npos)
-            continue;
+        if (!wanted.empty() && CompareForm(Trim(name)).find(wanted) == std::string::npos) continue;
         CustomerListRow row;
         row.record = record;
         row.columns = {std::move(name), c.text(cli::kName2), c.text(cli::kAddress),

@@ -19,6 +19,7 @@
 
 #include "forms/common/date_picker.h"
 #include "forms/common/message_box.h"
+#include "forms/common/qt_text.h"
 #include "forms/start/customer_index.h"
 #include "startup/company_check.h"
 #include "startup/numbers.h"
@@ -28,10 +29,6 @@ namespace qorvana {
 namespace {
 
 constexpr int kTwipsPerPixel = 15;
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 bool IsEnter(QEvent* event) {
     if (event->type() != QEvent::KeyPress) return false;
