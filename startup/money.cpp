@@ -59,10 +59,11 @@ std::string Grouped(const std::string& integerDigits) {
     return out;
 }
 
-// The amount as the masks "###,###,###,###" (decimals 0) and "###,###,###,##0.#0" and
-// its longer forms (decimals 2..5) give it, with Italian separators: dot for thousands,
-// comma for decimals. Never consults the locale.
-std::string FormatItalian(double amount, int decimals) {
+}  // namespace
+
+// The masks "###,###,###,###" (decimals 0) and "###,###,###,##0.#0" and its longer forms
+// give this, with Italian separators; the locale is never consulted.
+std::string FormatGrouped(double amount, int decimals) {
     std::string digits = ScaledDigits(amount, decimals);
     const std::size_t first = digits.find_first_not_of('0');
     const bool zero = first == std::string::npos;
@@ -84,19 +85,17 @@ std::string FormatItalian(double amount, int decimals) {
     return out;
 }
 
-}  // namespace
-
 Money::Money(bool euro, int priceDecimals)
     : euro_(euro), priceDecimals_(priceDecimals >= 3 && priceDecimals <= 5 ? priceDecimals : 2) {}
 
 std::string Money::FormatAmount(double amount) const {
     if (!std::isfinite(amount) || amount == 0) return "";
-    return FormatItalian(amount, euro_ ? 2 : 0);
+    return FormatGrouped(amount, euro_ ? 2 : 0);
 }
 
 std::string Money::FormatCurrencyAmount(double amount) const {
     if (!std::isfinite(amount) || amount == 0) return "";
-    return FormatItalian(amount, euro_ ? priceDecimals_ : 0);
+    return FormatGrouped(amount, euro_ ? priceDecimals_ : 0);
 }
 
 double Money::RoundAmount(double x) const {

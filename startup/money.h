@@ -35,6 +35,9 @@ class Money {
     int priceDecimals_;
 };
 
+// A number with Italian separators and `decimals` decimals (0..5), rounded as the suite's
+// number formatting does; empty for a zero without decimals.
+std::string FormatGrouped(double amount, int decimals);
 // Int(x*100)/100.
 double TruncateCents(double x);
 // Typed number with "." as thousands separator and "," as decimal separator; empty gives 0.

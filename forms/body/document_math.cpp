@@ -18,13 +18,6 @@ std::string TwoDigits(int code) {
     return buf;
 }
 
-// Digits of a non-negative whole number grouped by thousands with ".".
-std::string Grouped(std::string digits) {
-    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3)
-        digits.insert(static_cast<std::size_t>(at), ".");
-    return digits;
-}
-
 double SafeRate(double r) {
     return std::isfinite(r) && r > -100 ? r : 0;
 }
@@ -169,20 +162,10 @@ std::string QuantityText(double quantity) {
 }
 
 std::string WeightText(double weight) {
-    const bool negative = weight < 0;
-    const double thousandths = std::round(std::fabs(weight) * 1000);
-    const double whole = std::floor(thousandths / 1000);
-    const int fraction = static_cast<int>(thousandths - whole * 1000);
-    char digits[64];
-    std::snprintf(digits, sizeof digits, "%.0f", whole);
-    std::string text = (negative && thousandths != 0 ? "-" : "") + Grouped(digits);
-    if (fraction != 0) {
-        char decimals[8];
-        std::snprintf(decimals, sizeof decimals, "%03d", fraction);
-        std::string d = decimals;
-        d.erase(d.find_last_not_of('0') + 1);
-        text += "," + d;
-    }
+    // "###,###,##0.###": up to three decimals, shown only when there is a fraction.
+    std::string text = FormatGrouped(weight, 3);
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.back() == ',') text.pop_back();
     return text;
 }
 
