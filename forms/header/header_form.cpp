@@ -565,24 +565,6 @@ void HeaderForm::createXml() {
     Warn(this, kNoXmlYet, MsgIcon::Exclamation);
 }
 
-FpaPanelValues HeaderForm::panelValues() const {
-    FpaPanelValues v;
-    v.documentType = S(panel_->combo8[0]->currentText());
-    v.documentDate = S(text3_[1]->text());
-    v.documentNumber = S(text2_[0]->text());
-    v.progressive = S(text2_[4]->text());
-    for (int i = 1; i <= 15; ++i) v.text4[i] = S(panel_->text4[i]->text());
-    for (int i = 6; i <= 10; ++i) v.dates[i] = S(panel_->referenceDates[i]->text());
-    v.withholdingReason = S(panel_->combo8[1]->currentText());
-    v.withholdingType = S(panel_->combo8[2]->currentText());
-    v.paymentCondition = S(panel_->combo8[3]->currentText());
-    v.paymentMode = S(panel_->combo8[4]->currentText());
-    v.carrierRow = panel_->combo6->currentIndex() + 1;
-    v.art73 = panel_->art73->isChecked();
-    v.deferredVat = esig_->isChecked();
-    return v;
-}
-
 void HeaderForm::openPanel() {
     session().fpaPanelOpened = 1;
     panel_->show();

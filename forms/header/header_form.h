@@ -15,7 +15,6 @@
 
 #include "forms/common/qor_form.h"
 #include "forms/header/due_dates.h"
-#include "forms/header/fpa_panel_values.h"
 #include "forms/header/fpa_record.h"
 #include "forms/header/fpa_tables.h"
 #include "forms/header/payment_terms.h"
@@ -46,8 +45,6 @@ class HeaderForm : public QorForm {
     const FpaRecord& fpaRecord() const { return fpa_; }
     const HeaderTables& tables() const { return tables_; }
     const PaymentTerms& paymentTerms() const { return terms_; }
-    // The panel and header values the electronic-invoice export copies into FpaRecord.
-    FpaPanelValues panelValues() const;
     // The amount due the instalments are split from and checked against.
     double documentTotal() const { return documentTotal_; }
 
