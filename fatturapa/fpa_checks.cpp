@@ -76,8 +76,9 @@ std::string TextOf(const xmlNode* node) {
     return TrimText(std::move(text));
 }
 
-// The path of an element from below the root, e.g. "FatturaElettronicaBody/DatiBeniServizi/
-// DettaglioLinee[2]/PrezzoTotale"; repeated siblings get their position.
+// The path of an element named in a schema error, from below the root, e.g.
+// "FatturaElettronicaBody/DatiBeniServizi/ DettaglioLinee[2]/PrezzoTotale"; repeated siblings get
+// their position.
 std::string PathOf(const xmlNode* node) {
     std::string path;
     for (; node != nullptr && node->type == XML_ELEMENT_NODE && node->parent != nullptr &&
@@ -96,66 +97,89 @@ std::string PathOf(const xmlNode* node) {
     return path;
 }
 
-FpaText ReadText(const xmlNode* parent, const char* name) {
+// The path of a child below parentPath; repeated children get their position.
+std::string ChildPath(const std::string& parentPath, const char* name, std::size_t index = 0,
+                      std::size_t count = 1) {
+    std::string path = parentPath.empty() ? name : parentPath + "/" + name;
+    if (count > 1) path += "[" + std::to_string(index + 1) + "]";
+    return path;
+}
+
+FpaText ReadText(const xmlNode* parent, const std::string& parentPath, const char* name) {
     FpaText text;
     if (const xmlNode* n = Child(parent, name)) {
-        text = {TextOf(n), true, PathOf(n), LineOf(n)};
+        text = {TextOf(n), true, ChildPath(parentPath, name), LineOf(n)};
     }
     return text;
 }
 
-FpaAmount ReadAmount(const xmlNode* parent, const char* name) {
+FpaAmount ReadAmount(const xmlNode* parent, const std::string& parentPath, const char* name) {
     FpaAmount amount;
     if (const xmlNode* n = Child(parent, name)) {
-        amount = {ParseFpaDecimal(TextOf(n)), true, PathOf(n), LineOf(n)};
+        amount = {ParseFpaDecimal(TextOf(n)), true, ChildPath(parentPath, name), LineOf(n)};
     }
     return amount;
 }
 
-FpaLine ReadLine(const xmlNode* node) {
+FpaLine ReadLine(const xmlNode* node, const std::string& path) {
     FpaLine line;
-    line.path = PathOf(node);
+    line.path = path;
     line.line = LineOf(node);
-    line.quantity = ReadAmount(node, "Quantita");
-    line.unitPrice = ReadAmount(node, "PrezzoUnitario");
-    for (const xmlNode* d : Children(node, "ScontoMaggiorazione"))
-        line.discounts.push_back(
-            {ReadText(d, "Tipo"), ReadAmount(d, "Percentuale"), ReadAmount(d, "Importo")});
-    line.totalPrice = ReadAmount(node, "PrezzoTotale");
-    line.rate = ReadAmount(node, "AliquotaIVA");
-    line.withholding = ReadText(node, "Ritenuta");
-    line.nature = ReadText(node, "Natura");
+    line.quantity = ReadAmount(node, path, "Quantita");
+    line.unitPrice = ReadAmount(node, path, "PrezzoUnitario");
+    const std::vector<const xmlNode*> discounts = Children(node, "ScontoMaggiorazione");
+    for (std::size_t i = 0; i < discounts.size(); ++i) {
+        const std::string at = ChildPath(path, "ScontoMaggiorazione", i, discounts.size());
+        line.discounts.push_back({ReadText(discounts[i], at, "Tipo"),
+                                  ReadAmount(discounts[i], at, "Percentuale"),
+                                  ReadAmount(discounts[i], at, "Importo")});
+    }
+    line.totalPrice = ReadAmount(node, path, "PrezzoTotale");
+    line.rate = ReadAmount(node, path, "AliquotaIVA");
+    line.withholding = ReadText(node, path, "Ritenuta");
+    line.nature = ReadText(node, path, "Natura");
     return line;
 }
 
-FpaSummary ReadSummary(const xmlNode* node) {
+FpaSummary ReadSummary(const xmlNode* node, const std::string& path) {
     FpaSummary summary;
-    summary.path = PathOf(node);
+    summary.path = path;
     summary.line = LineOf(node);
-    summary.rate = ReadAmount(node, "AliquotaIVA");
-    summary.nature = ReadText(node, "Natura");
-    summary.rounding = ReadAmount(node, "Arrotondamento");
-    summary.taxable = ReadAmount(node, "ImponibileImporto");
-    summary.tax = ReadAmount(node, "Imposta");
+    summary.rate = ReadAmount(node, path, "AliquotaIVA");
+    summary.nature = ReadText(node, path, "Natura");
+    summary.rounding = ReadAmount(node, path, "Arrotondamento");
+    summary.taxable = ReadAmount(node, path, "ImponibileImporto");
+    summary.tax = ReadAmount(node, path, "Imposta");
     return summary;
 }
 
-FpaBody ReadBody(const xmlNode* node) {
+FpaBody ReadBody(const xmlNode* node, const std::string& path) {
     FpaBody body;
-    body.path = PathOf(node);
+    body.path = path;
     body.line = LineOf(node);
+    const std::string generalPath = path + "/DatiGenerali/DatiGeneraliDocumento";
     const xmlNode* general = Child(Child(node, "DatiGenerali"), "DatiGeneraliDocumento");
-    body.documentType = ReadText(general, "TipoDocumento");
-    body.date = ReadText(general, "Data");
-    body.number = ReadText(general, "Numero");
+    body.documentType = ReadText(general, generalPath, "TipoDocumento");
+    body.date = ReadText(general, generalPath, "Data");
+    body.number = ReadText(general, generalPath, "Numero");
     body.hasWithholdingData = Child(general, "DatiRitenuta") != nullptr;
-    for (const xmlNode* f : Children(general, "DatiCassaPrevidenziale"))
-        body.funds.push_back({PathOf(f), LineOf(f), ReadAmount(f, "ImportoContributoCassa"),
-                              ReadAmount(f, "AliquotaIVA"), ReadText(f, "Natura")});
+    const std::vector<const xmlNode*> funds = Children(general, "DatiCassaPrevidenziale");
+    for (std::size_t i = 0; i < funds.size(); ++i) {
+        const std::string at = ChildPath(generalPath, "DatiCassaPrevidenziale", i, funds.size());
+        body.funds.push_back(
+            {at, LineOf(funds[i]), ReadAmount(funds[i], at, "ImportoContributoCassa"),
+             ReadAmount(funds[i], at, "AliquotaIVA"), ReadText(funds[i], at, "Natura")});
+    }
+    const std::string goodsPath = path + "/DatiBeniServizi";
     const xmlNode* goods = Child(node, "DatiBeniServizi");
-    for (const xmlNode* l : Children(goods, "DettaglioLinee")) body.lines.push_back(ReadLine(l));
-    for (const xmlNode* s : Children(goods, "DatiRiepilogo"))
-        body.summaries.push_back(ReadSummary(s));
+    const std::vector<const xmlNode*> lines = Children(goods, "DettaglioLinee");
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        body.lines.push_back(
+            ReadLine(lines[i], ChildPath(goodsPath, "DettaglioLinee", i, lines.size())));
+    const std::vector<const xmlNode*> summaries = Children(goods, "DatiRiepilogo");
+    for (std::size_t i = 0; i < summaries.size(); ++i)
+        body.summaries.push_back(
+            ReadSummary(summaries[i], ChildPath(goodsPath, "DatiRiepilogo", i, summaries.size())));
     return body;
 }
 
@@ -171,17 +195,20 @@ std::optional<FpaDocument> ReadDocument(const xmlDoc* doc) {
     }
     const xmlNode* header = Child(root, "FatturaElettronicaHeader");
     const xmlNode* transmission = Child(header, "DatiTrasmissione");
-    model.transmissionFormat = ReadText(transmission, "FormatoTrasmissione");
-    model.recipientCode = ReadText(transmission, "CodiceDestinatario");
+    const std::string transmissionPath = "FatturaElettronicaHeader/DatiTrasmissione";
+    model.transmissionFormat = ReadText(transmission, transmissionPath, "FormatoTrasmissione");
+    model.recipientCode = ReadText(transmission, transmissionPath, "CodiceDestinatario");
     if (const xmlNode* customer =
             Child(Child(header, "CessionarioCommittente"), "DatiAnagrafici")) {
-        model.customerPath = PathOf(customer);
+        model.customerPath = "FatturaElettronicaHeader/CessionarioCommittente/DatiAnagrafici";
         model.customerLine = LineOf(customer);
         model.customerHasVatId = Child(customer, "IdFiscaleIVA") != nullptr;
         model.customerHasTaxCode = Child(customer, "CodiceFiscale") != nullptr;
     }
-    for (const xmlNode* body : Children(root, "FatturaElettronicaBody"))
-        model.bodies.push_back(ReadBody(body));
+    const std::vector<const xmlNode*> bodies = Children(root, "FatturaElettronicaBody");
+    for (std::size_t i = 0; i < bodies.size(); ++i)
+        model.bodies.push_back(
+            ReadBody(bodies[i], ChildPath("", "FatturaElettronicaBody", i, bodies.size())));
     return model;
 }
 
