@@ -72,6 +72,11 @@ TEST(FpaChecks, EachWrongVariantFailsWithExactlyItsCode) {
     const std::string unusedNature =
         "<DatiRiepilogo><AliquotaIVA>0.00</AliquotaIVA><Natura>N4</Natura><ImponibileImporto>"
         "0.00</ImponibileImporto><Imposta>0.00</Imposta></DatiRiepilogo>$&";
+    // A 4% pension-fund contribution on the 22% line: taxed at 22% like a line.
+    const std::string fund =
+        "<DatiCassaPrevidenziale><TipoCassa>TC22</TipoCassa><AlCassa>4.00</AlCassa>"
+        "<ImportoContributoCassa>3.42</ImportoContributoCassa><AliquotaIVA>22.00</AliquotaIVA>"
+        "</DatiCassaPrevidenziale>$&";
     const std::vector<Variant> variants = {
         {kBusiness,
          {{"<PrezzoTotale>0.00</PrezzoTotale>\\s*<AliquotaIVA>22.00",
@@ -105,6 +110,7 @@ TEST(FpaChecks, EachWrongVariantFailsWithExactlyItsCode) {
         {kBusiness, {{"</DatiBeniServizi>", unusedRate.c_str()}}, {"00443"}},
         {kBusiness, {{"</DatiBeniServizi>", unusedNature.c_str()}}, {"00444"}},
         {kBusiness, {{"N2\\.2", "N2"}}, {"00445"}},
+        {kBusiness, {{"<ImportoTotaleDocumento>", fund.c_str()}}, {"00422"}},
         {kBusiness, {{"<Divisa>EUR</Divisa>", ""}}, {"schema"}},
         // Accepted: another namespace prefix, amounts within the tolerances, the old
         // natures on a document of 2020, a reverse-charge integration with a nature.
@@ -115,6 +121,11 @@ TEST(FpaChecks, EachWrongVariantFailsWithExactlyItsCode) {
            "<ImponibileImporto>86.50</ImponibileImporto><Imposta>19.03"}},
          {}},
         {kBusiness, {{"N2\\.2", "N2"}, {"2025-05-14", "2020-12-31"}}, {}},
+        {kBusiness,
+         {{"<ImportoTotaleDocumento>", fund.c_str()},
+          {"<ImponibileImporto>85.50</ImponibileImporto>\\s*<Imposta>18.81",
+           "<ImponibileImporto>88.92</ImponibileImporto><Imposta>19.56"}},
+         {}},
         {kBusiness, {{"TD01", "TD16"}, {"</DatiBeniServizi>", taxedWithNature.c_str()}}, {}},
     };
     for (const Variant& v : variants) {
