@@ -8,7 +8,7 @@ cd "$here"
 
 packages=(qt6-base-dev libgl-dev libegl-dev libxkbcommon-dev fonts-dejavu-core cmake ninja-build
           g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev clang clang-format
-          libclang-rt-14-dev libcurl4-openssl-dev libxml2-utils python3-aiosmtpd poppler-utils
+          libclang-rt-14-dev libcurl4-openssl-dev libxml2-dev libxml2-utils python3-aiosmtpd poppler-utils
           locales)
 
 install_packages() {
