@@ -14,9 +14,9 @@ namespace qorvana {
 struct PrintText {
     double x = 0;
     double y = 0;
-    double size = 9;     // points
-    int colour = 0;      // colour number (0 black), see PrintColour
-    std::string text;    // UTF-8, already cleaned of unprintable characters
+    double size = 9;   // points
+    int colour = 0;    // colour number (0 black), see PrintColour
+    std::string text;  // UTF-8, already cleaned of unprintable characters
     std::string font = "Arial";
     bool bold = false;
     bool italic = false;
@@ -69,10 +69,9 @@ struct Rgb {
 // red + 256 * green + 65536 * blue. Negative numbers are black.
 inline Rgb PrintColour(int number) {
     static constexpr Rgb kPalette[16] = {
-        {0, 0, 0},       {0, 0, 128},     {0, 128, 0},     {0, 128, 128},
-        {128, 0, 0},     {128, 0, 128},   {128, 128, 0},   {192, 192, 192},
-        {128, 128, 128}, {0, 0, 255},     {0, 255, 0},     {0, 255, 255},
-        {255, 0, 0},     {255, 0, 255},   {255, 255, 0},   {255, 255, 255}};
+        {0, 0, 0},     {0, 0, 128},     {0, 128, 0},     {0, 128, 128},  {128, 0, 0}, {128, 0, 128},
+        {128, 128, 0}, {192, 192, 192}, {128, 128, 128}, {0, 0, 255},    {0, 255, 0}, {0, 255, 255},
+        {255, 0, 0},   {255, 0, 255},   {255, 255, 0},   {255, 255, 255}};
     if (number < 0) return {};
     if (number < 16) return kPalette[number];
     return {number & 0xFF, (number >> 8) & 0xFF, (number >> 16) & 0xFF};
