@@ -30,7 +30,7 @@
 
 #include <array>
 
-#include "forms/body/document_record.h"
+#include "document/document_record.h"
 #include "startup/record.h"
 
 namespace qorvana {

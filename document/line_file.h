@@ -28,7 +28,7 @@
 #include <string_view>
 #include <vector>
 
-#include "forms/body/line_table.h"
+#include "document/line_table.h"
 
 namespace qorvana {
 

@@ -1,4 +1,4 @@
-#include "forms/body/posting.h"
+#include "document/posting.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -12,11 +12,11 @@
 #include <iterator>
 #include <string>
 
-#include "forms/body/article_record.h"
-#include "forms/body/document_continuation_record.h"
-#include "forms/body/document_record.h"
-#include "forms/body/stock_movement_record.h"
-#include "forms/pickers/delivery_note_record.h"
+#include "document/article_record.h"
+#include "document/delivery_note_record.h"
+#include "document/document_continuation_record.h"
+#include "document/document_record.h"
+#include "document/stock_movement_record.h"
 #include "startup/counters_record.h"
 #include "startup/data_files.h"
 

@@ -1,4 +1,4 @@
-#include "forms/pickers/line_file.h"
+#include "document/line_file.h"
 
 #include <fcntl.h>
 #include <unistd.h>

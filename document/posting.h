@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "forms/body/document_math.h"
-#include "forms/body/line_table.h"
+#include "document/document_math.h"
+#include "document/line_table.h"
 #include "startup/civil_date.h"
 #include "startup/money.h"
 

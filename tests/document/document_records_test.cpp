@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "forms/body/document_continuation_record.h"
-#include "forms/body/document_record.h"
-#include "forms/body/stock_movement_record.h"
+#include "document/document_continuation_record.h"
+#include "document/document_record.h"
+#include "document/stock_movement_record.h"
 #include "tests/layout_golden.h"
 
 namespace qorvana {

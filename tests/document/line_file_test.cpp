@@ -1,4 +1,4 @@
-#include "forms/pickers/line_file.h"
+#include "document/line_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "forms/body/article_record.h"
+#include "document/article_record.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "forms/pickers/delivery_note_record.h"
+#include "document/delivery_note_record.h"
 
 #include <gtest/gtest.h>
 

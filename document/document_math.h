@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/body/line_table.h"
+#include "document/line_table.h"
 #include "startup/money.h"
 
 namespace qorvana {

@@ -1,4 +1,4 @@
-#include "forms/body/document_math.h"
+#include "document/document_math.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "forms/body/line_table.h"
+#include "document/line_table.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "forms/body/document_record.h"
+#include "document/document_record.h"
 
 namespace qorvana {
 

@@ -1,4 +1,4 @@
-#include "forms/body/document_continuation_record.h"
+#include "document/document_continuation_record.h"
 
 namespace qorvana {
 
