@@ -320,7 +320,7 @@ class V10Writer {
                     fpa::kEstablishmentPostcode, fpa::kEstablishmentTown,
                     fpa::kEstablishmentProvince, fpa::kEstablishmentCountry,
                     "della stabile organizzazione");
-        if (Val(field(fpa::kRegisterFlag)) == 1) register_();
+        if (Val(field(fpa::kRegisterFlag)) == 1) companyRegister();
 
         x.open("Contatti");
         c_.text("Telefono", field(fpa::kSellerPhone), kPhone,
@@ -349,7 +349,7 @@ class V10Writer {
         x.close(tag);
     }
 
-    void register_() {
+    void companyRegister() {
         XmlLines& x = c_.xml();
         const std::string where = " (impostazioni fatturaPA)";
         x.open("IscrizioneREA");

@@ -280,6 +280,7 @@ TEST(FpaExport, FocusedCases) {
         SCOPED_TRACE(c.name);
         Desk d;
         c.change(d);
+        const int counterBefore = d.counter();
         std::string xml;
         const std::string message = d.exportOnce(&xml);
         if (c.refused) {
@@ -288,7 +289,7 @@ TEST(FpaExport, FocusedCases) {
             // Nothing written, nothing counted.
             EXPECT_EQ(d.s.fpaState, 0);
             EXPECT_FALSE(fs::exists(d.company / "fpa1"));
-            EXPECT_EQ(d.counter(), d.counter() == 32767 ? 32767 : 0);
+            EXPECT_EQ(d.counter(), counterBefore);
             continue;
         }
         ASSERT_EQ(message.rfind("Il file IT01234567897_", 0), 0u) << message;
