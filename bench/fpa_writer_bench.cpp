@@ -67,15 +67,15 @@ struct Document {
     ~Document() { fs::remove_all(folder); }
 
     std::string compose() const {
-        const FpaDocument d{record,
-                            customer,
-                            lines,
-                            figures,
-                            vat,
-                            tables,
-                            money,
-                            {"05/01/2027"},
-                            {figures.documentTotal}};
+        const FpaWriterInput d{record,
+                               customer,
+                               lines,
+                               figures,
+                               vat,
+                               tables,
+                               money,
+                               {"05/01/2027"},
+                               {figures.documentTotal}};
         return ComposeFpaV10(d).xml;
     }
 };

@@ -168,7 +168,7 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& in, const Session& s) {
         return refuse("Impossibile creare il file " + plan.fileName + ": la cartella " +
                       plan.folderText + " non esiste.");
 
-    const FpaDocument document{
+    const FpaWriterInput document{
         plan.record, in.customer, in.lines,           in.figures,           in.vat,
         in.tables,   money,       in.header.dueDates, in.header.dueAmounts, in.header.selfBilled};
     FpaComposition composition = ComposeFpaV10(document);

@@ -218,7 +218,7 @@ std::string PaddedText(const CustomerRecord& r, Field f) {
 
 class V10Writer {
   public:
-    explicit V10Writer(const FpaDocument& d) : d_(d), r_(d.record), c_(ExpectedSize(d)) {}
+    explicit V10Writer(const FpaWriterInput& d) : d_(d), r_(d.record), c_(ExpectedSize(d)) {}
 
     FpaComposition compose() {
         prolog();
@@ -233,7 +233,7 @@ class V10Writer {
     }
 
   private:
-    static std::size_t ExpectedSize(const FpaDocument& d) {
+    static std::size_t ExpectedSize(const FpaWriterInput& d) {
         return 8192 + static_cast<std::size_t>(d.lines.lastUsed()) * 700;
     }
 
@@ -635,14 +635,14 @@ class V10Writer {
         if (Utf8Length(joined) == 27 && IbanShape(joined)) c_.text("IBAN", joined, kIban, "IBAN");
     }
 
-    const FpaDocument& d_;
+    const FpaWriterInput& d_;
     const FpaRecord& r_;
     Composer c_;
 };
 
 }  // namespace
 
-FpaComposition ComposeFpaV10(const FpaDocument& document) {
+FpaComposition ComposeFpaV10(const FpaWriterInput& document) {
     return V10Writer(document).compose();
 }
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "forms/body/document_math.h"
-#include "forms/body/line_table.h"
+#include "document/document_math.h"
+#include "document/line_table.h"
 #include "forms/header/fpa_record.h"
 #include "forms/header/fpa_tables.h"
 #include "startup/customer_record.h"
@@ -19,7 +19,7 @@ namespace qorvana {
 
 // What the writer reads: the seller's settings with the document's panel fields filled in
 // (FillFpaRecord), the customer, the lines and their Part 4.2 breakdown, and the instalments.
-struct FpaDocument {
+struct FpaWriterInput {
     const FpaRecord& record;
     const CustomerRecord& customer;
     const LineTable& lines;
@@ -38,7 +38,7 @@ struct FpaComposition {
     std::vector<std::string> problems;
 };
 
-FpaComposition ComposeFpaV10(const FpaDocument& document);
+FpaComposition ComposeFpaV10(const FpaWriterInput& document);
 
 // The rate of the document's withholding: that of the last taxable code whose withholding
 // value is above 0 and whose taxable amount is not 0; 0 when there is none.
