@@ -18,6 +18,8 @@
 #include <QVBoxLayout>
 #include <optional>
 
+#include "fatturapa/fpa_export.h"
+#include "forms/body/body_form.h"
 #include "forms/common/date_picker.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qt_text.h"
@@ -40,9 +42,6 @@ const QString kXmlQuestion = QStringLiteral(
     "ugualmente il file XML?");
 const QString kStoreQuestion = QStringLiteral(
     "La fatturaPA non è stata creata: memorizzare il documento senza generare il file XML?");
-const QString kNoXmlYet = QStringLiteral(
-    "Il file XML della fatturaPA non è stato creato: questa versione del programma non lo "
-    "produce ancora.");
 
 QLineEdit* AmountBox(bool readOnly) {
     auto* box = new QLineEdit;
@@ -355,6 +354,7 @@ void HeaderForm::startNewDocument() {
             text2_[4]->setText(QString::number(s.fpaState));
         else if (series)
             text2_[4]->setText(QString::number(series->int16(tot::kWord1) + 1));
+        proposedProgressive_ = text2_[4]->text();
         panel_->art73->setChecked(false);
         const int position = ToInt16OrZero(Val(fpa_.text(fpa::kCombo5Position)));
         if (position >= 0 && position < combo_[5]->count()) combo_[5]->setCurrentIndex(position);
@@ -584,10 +584,61 @@ QPrinter* HeaderForm::chosenPrinter() const {
 }
 
 void HeaderForm::createXml() {
-    if (session().fpaPanelOpened == 0 &&
-        !AskYesNo(this, QStringLiteral("Attenzione"), kXmlQuestion))
+    Session& s = session();
+    if (s.fpaPanelOpened == 0 && !AskYesNo(this, QStringLiteral("Attenzione"), kXmlQuestion))
         return;
-    Warn(this, kNoXmlYet, MsgIcon::Exclamation);
+    const auto* body = forms().get<BodyForm>(QStringLiteral("qoremfx"));
+    if (!body) return;
+
+    FpaPanelEntries panel;
+    panel.documentType = S(panel_->combo8[0]->currentText());
+    panel.withholdingReason = S(panel_->combo8[1]->currentText());
+    panel.withholdingType = S(panel_->combo8[2]->currentText());
+    panel.paymentCondition = S(panel_->combo8[3]->currentText());
+    panel.paymentMode = S(panel_->combo8[4]->currentText());
+    for (int i = 1; i <= 15; ++i) panel.text4[i] = S(panel_->text4[i]->text());
+    for (int i = 6; i <= 10; ++i) panel.dates[i] = S(panel_->referenceDates[i]->text());
+    panel.carrier = panel_->combo6->currentIndex();
+    panel.art73 = panel_->art73->isChecked();
+    panel.deferredVat = esig_->isChecked();
+
+    FpaHeaderEntries header;
+    header.documentNumber = S(text2_[0]->text());
+    header.documentDate = S(text3_[1]->text());
+    header.progressive = S(text2_[4]->text());
+    header.proposedProgressive = S(proposedProgressive_);
+    for (int i = 0; i < 6; ++i) {
+        header.dueDates[i] = S(dsca_[i]->text());
+        header.dueAmounts[i] = ParseDecimal(S(sca_[i]->text()));
+    }
+    header.selfBilled = xxiva_[3]->isChecked();
+
+    try {
+        CustomerRecord customer;
+        if (s.currentCustomer >= 1 && s.currentCustomer <= RecordCount(s.files, tot::kCustomers))
+            customer = s.files.read<cli::kLength>(kCli, s.currentCustomer);
+        const FpaExportInput input{fpa_,          panel,           header,           customer,
+                                   body->lines(), body->figures(), body->vatTable(), tables_};
+        const FpaPrepared prepared = PrepareFpaExport(input, s);
+        if (!prepared.plan) {
+            Warn(this, Q(prepared.refusal));
+            return;
+        }
+        const FpaExportPlan& plan = *prepared.plan;
+        if (plan.replacesFile && s.fpaState == 0 &&
+            !AskYesNo(this, QStringLiteral("Attenzione"), Q(FpaReplaceQuestion(plan))))
+            return;
+        const std::string failure = CommitFpaExport(plan, s);
+        if (!failure.empty()) {
+            Warn(this, Q(failure));
+            return;
+        }
+        text2_[4]->setText(QString::number(s.fpaState));
+        ShowMessage(this, QStringLiteral("Fattura elettronica PA"), Q(FpaCreatedMessage(plan)),
+                    MsgIcon::Information);
+    } catch (const RecordIoError& e) {
+        Warn(this, QString::fromUtf8(e.what()));
+    }
 }
 
 void HeaderForm::openPanel() {

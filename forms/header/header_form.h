@@ -111,6 +111,7 @@ class HeaderForm : public QorForm {
     bool filling_ = false;  // combos and dates being set by the form itself
     int heldDueDate_ = -1;  // the due date about to get its focus back for correction
     double documentTotal_ = 0;
+    QString proposedProgressive_;  // the progressive proposed in text2(4)
     HeaderTables tables_;
     PaymentTerms terms_;
     PostponeRules rules_;
