@@ -6,6 +6,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fstream>
+#include <memory>
+
+#include "fatturapa/fpa_checks.h"
 
 #include "startup/counters_record.h"
 #include "startup/numbers.h"
@@ -69,6 +73,39 @@ std::string SystemReason(int error) {
     return std::strerror(error);
 }
 
+// The 1.2.3 schema, compiled the first time a file is checked and kept for the run.
+const FpaSchema* CheckingSchema(std::string& error) {
+    static std::unique_ptr<FpaSchema> schema;
+    if (!schema) schema = FpaSchema::Load(DefaultFpaSchemaPath(), error);
+    return schema.get();
+}
+
+// What the exchange system would reject, as the refusal to write the file; empty when
+// nothing.
+std::string ExchangeSystemRefusal(const std::string& xml) {
+    std::string error;
+    const FpaSchema* schema = CheckingSchema(error);
+    if (!schema) return "Il file XML non è stato creato: " + error;
+    const std::vector<FpaFinding> findings = CheckFatturaPA(xml, *schema);
+    if (findings.empty()) return {};
+    std::string message =
+        "Il file XML non è stato creato: il Sistema di Interscambio lo scarterebbe. Correggere:";
+    for (const auto& f : findings) message += "\n- " + FormatFinding(f);
+    return message;
+}
+
+// The part of the file name after "_": 1.0 the document number's letters and digits, 1.2.3
+// the progressive in base 36.
+std::string NamePart(FpaFormat format, const std::string& number, int progressive,
+                     std::string& refusal) {
+    if (format == FpaFormat::V123) return FileProgressive(progressive);
+    const std::string part = FileNamePart(number);
+    if (part.empty())
+        refusal = "Il numero del documento \"" + number +
+                  "\" non contiene lettere o cifre: il nome del file XML non si può formare.";
+    return part;
+}
+
 }  // namespace
 
 void FillFpaRecord(FpaRecord& r, const FpaPanelEntries& panel, const FpaHeaderEntries& header,
@@ -115,6 +152,22 @@ void FillFpaRecord(FpaRecord& r, const FpaPanelEntries& panel, const FpaHeaderEn
     r.setText(fpa::kRecipientCode, customer.text(cli::kCarried515));
 }
 
+FpaFormatChoice ReadFpaFormat(const std::filesystem::path& file) {
+    std::error_code error;
+    if (!std::filesystem::exists(file, error)) return {};
+    std::ifstream in(file, std::ios::binary);
+    std::string line;
+    if (!in || !std::getline(in, line))
+        return {FpaFormat::V10, "Il file " + file.filename().string() +
+                                    " (formato della fatturaPA) non si può leggere."};
+    const std::string value = Trim(line.substr(0, line.find('\r')));
+    if (value == "1.2.3") return {FpaFormat::V123, {}};
+    if (value == "1.0") return {};
+    return {FpaFormat::V10, "Il file " + file.filename().string() + " indica il formato \"" +
+                                value +
+                                "\" della fatturaPA: i formati possibili sono 1.0 e 1.2.3."};
+}
+
 std::string FileNamePart(std::string_view documentNumber) {
     std::string part;
     for (char c : documentNumber)
@@ -145,11 +198,13 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& in, const Session& s) {
     FillFpaRecord(plan.record, in.panel, in.header, in.tables, in.customer,
                   in.figures.withholdingAmount, withholdingRate, plan.progressive);
 
-    const std::string number = Trim(in.header.documentNumber);
-    const std::string part = FileNamePart(number);
-    if (part.empty())
-        return refuse("Il numero del documento \"" + number +
-                      "\" non contiene lettere o cifre: il nome del file XML non si può formare.");
+    const FpaFormatChoice choice = ReadFpaFormat(s.companyFile(kFpaFormatFile));
+    if (!choice.refusal.empty()) return refuse(choice.refusal);
+    plan.format = choice.format;
+    std::string refusal;
+    const std::string part =
+        NamePart(plan.format, Trim(in.header.documentNumber), plan.progressive, refusal);
+    if (part.empty()) return refuse(refusal);
     plan.fileName = Trim(plan.record.text(fpa::kTransmitterCountry)) +
                     Trim(plan.record.text(fpa::kTransmitterId)) + "_" + part + ".xml";
     if (!IsSafeFileName(plan.fileName))
@@ -169,13 +224,19 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& in, const Session& s) {
                       plan.folderText + " non esiste.");
 
     const FpaWriterInput document{
-        plan.record, in.customer, in.lines,           in.figures,           in.vat,
-        in.tables,   money,       in.header.dueDates, in.header.dueAmounts, in.header.selfBilled};
-    FpaComposition composition = ComposeFpaV10(document);
+        plan.record,    in.customer, in.lines,           in.figures,           in.vat,
+        in.tables,      money,       in.header.dueDates, in.header.dueAmounts, in.header.selfBilled,
+        in.vatInclusive};
+    FpaComposition composition =
+        plan.format == FpaFormat::V123 ? ComposeFpaV12(document) : ComposeFpaV10(document);
     if (!composition.problems.empty()) {
         std::string message = "Il file XML non è stato creato. Correggere:";
         for (const auto& p : composition.problems) message += "\n- " + p;
         return refuse(message);
+    }
+    if (plan.format == FpaFormat::V123) {
+        const std::string rejected = ExchangeSystemRefusal(composition.xml);
+        if (!rejected.empty()) return refuse(rejected);
     }
     plan.xml = std::move(composition.xml);
     plan.target = FindInFolder(folder, plan.fileName);

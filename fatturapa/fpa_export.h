@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "fatturapa/fpa_writer_v10.h"
+#include "fatturapa/fpa_writer_v12.h"
 
 namespace qorvana {
 
@@ -51,7 +52,18 @@ struct FpaExportInput {
     const DocumentFigures& figures;
     const VatTable& vat;
     const HeaderTables& tables;
+    bool vatInclusive = false;  // prices include VAT (scorporo)
 };
+
+// The FatturaPA format a company writes, chosen by the one-line text file qorvana.fpv in its
+// company folder: "1.2.3" for FatturaPA 1.2.3; "1.0", or no file, for FatturaPA 1.0.
+enum class FpaFormat { V10, V123 };
+inline constexpr const char* kFpaFormatFile = "qorvana.fpv";
+struct FpaFormatChoice {
+    FpaFormat format = FpaFormat::V10;
+    std::string refusal;  // the message when the file names no known format
+};
+FpaFormatChoice ReadFpaFormat(const std::filesystem::path& file);
 
 // Copies the panel and header entries into `record` (Part 3.3's "filled from" column): the
 // withholding fields only when `withholdingRate` is above 0, the pension-fund fields blank.
@@ -65,7 +77,8 @@ std::string FileNamePart(std::string_view documentNumber);
 
 // An export checked and composed, ready to be written.
 struct FpaExportPlan {
-    std::string fileName;          // "IT01234567890_15.xml"
+    FpaFormat format = FpaFormat::V10;
+    std::string fileName;          // "IT01234567890_15.xml", 1.2.3: "IT01234567890_0000H.xml"
     std::string folderText;        // the folder as set, ending with "\"
     std::filesystem::path target;  // host path of the file
     bool replacesFile = false;     // a file of that name is already there

@@ -617,8 +617,15 @@ void HeaderForm::createXml() {
         CustomerRecord customer;
         if (s.currentCustomer >= 1 && s.currentCustomer <= RecordCount(s.files, tot::kCustomers))
             customer = s.files.read<cli::kLength>(kCli, s.currentCustomer);
-        const FpaExportInput input{fpa_,          panel,           header,           customer,
-                                   body->lines(), body->figures(), body->vatTable(), tables_};
+        const FpaExportInput input{fpa_,
+                                   panel,
+                                   header,
+                                   customer,
+                                   body->lines(),
+                                   body->figures(),
+                                   body->vatTable(),
+                                   tables_,
+                                   body->vatInclusive()};
         const FpaPrepared prepared = PrepareFpaExport(input, s);
         if (!prepared.plan) {
             Warn(this, Q(prepared.refusal));
