@@ -301,6 +301,39 @@ void FpaDocumentWriter::vatOfCode(int code, const std::string& label) {
     }
 }
 
+namespace {
+std::string Row(int n) {
+    return "riga " + std::to_string(n);
+}
+}  // namespace
+
+void FpaDocumentWriter::openLine(int n, int number, std::optional<double> quantity, double price) {
+    const DocumentLine& l = d_.lines[n];
+    XmlLines& x = c_.xml();
+    const std::string row = Row(n);
+    x.open("DettaglioLinee");
+    x.element("NumeroLinea", std::to_string(number));
+    c_.text("Descrizione", l.description, kLatin100, "Descrizione della " + row);
+    if (quantity) c_.quantity("Quantita", *quantity, "Quantità della " + row);
+    c_.text("UnitaMisura", l.unit, kBasic10, "Unità di misura della " + row, Need::WhenNotEmpty);
+    c_.unitPrice("PrezzoUnitario", price, "Prezzo della " + row);
+}
+
+void FpaDocumentWriter::discount(int n, int percent, std::optional<double> amount) {
+    XmlLines& x = c_.xml();
+    x.open("ScontoMaggiorazione");
+    x.element("Tipo", percent > 0 ? "SC" : "MG");
+    c_.rate("Percentuale", std::abs(percent), "Sconto della " + Row(n));
+    if (amount) c_.amount("Importo", std::abs(*amount), "Sconto della " + Row(n));
+    x.close("ScontoMaggiorazione");
+}
+
+void FpaDocumentWriter::closeLine(int n, double total, int code) {
+    c_.total("PrezzoTotale", total, "Importo della " + Row(n));
+    vatOfCode(code, "Aliquota IVA del codice " + std::to_string(code));
+    c_.xml().close("DettaglioLinee");
+}
+
 void FpaDocumentWriter::goodsAndServices() {
     XmlLines& x = c_.xml();
     x.open("DatiBeniServizi");

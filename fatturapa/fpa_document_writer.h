@@ -5,6 +5,7 @@
 // and the values that only it carries.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -55,14 +56,22 @@ class FpaDocumentWriter {
     static int LineVatCode(const DocumentLine& l, double amount, int defaultVatCode) {
         return l.vatCode == 0 && amount == 0 ? defaultVatCode : NormalisedVatCode(l.vatCode);
     }
-    // AliquotaIVA, Ritenuta and Natura of a line's VAT code.
-    void vatOfCode(int code, const std::string& label);
+    // DettaglioLinee of table line `n`, written as line `number`, up to PrezzoUnitario;
+    // Quantita only when `quantity` is given.
+    void openLine(int n, int number, std::optional<double> quantity, double price);
+    // A ScontoMaggiorazione: Tipo SC for a positive percentage, MG with the absolute value
+    // for a negative one; Importo only when `amount` is given.
+    void discount(int n, int percent, std::optional<double> amount);
+    // PrezzoTotale, the VAT elements of the line's code, the end of DettaglioLinee.
+    void closeLine(int n, double total, int code);
 
     const FpaWriterInput& d_;
     const FpaRecord& r_;
     Composer c_;
 
   private:
+    // AliquotaIVA, Ritenuta and Natura of a line's VAT code.
+    void vatOfCode(int code, const std::string& label);
     void header();
     void seller();
     void address(const char* tag, Field street, Field postcode, Field town, Field province,

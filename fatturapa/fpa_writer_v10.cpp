@@ -41,35 +41,21 @@ class V10Writer : public FpaDocumentWriter {
         return {};
     }
 
+    // Every line with its quantity ("0.00" for none); each discount with its amount on the
+    // line's amount.
     void line(int n, int number, int defaultVatCode) override {
         const DocumentLine& l = d_.lines[n];
         const Money& money = d_.money;
-        XmlLines& x = c_.xml();
-        const std::string row = "riga " + std::to_string(n);
         const double quantity = LineQuantity(l);
         double amount = quantity != 0 ? money.RoundAmount(l.unitPrice * quantity) : l.unitPrice;
-
-        x.open("DettaglioLinee");
-        x.element("NumeroLinea", std::to_string(number));
-        c_.text("Descrizione", l.description, kLatin100, "Descrizione della " + row);
-        c_.quantity("Quantita", quantity, "Quantità della " + row);
-        c_.text("UnitaMisura", l.unit, kBasic10, "Unità di misura della " + row,
-                Need::WhenNotEmpty);
-        c_.unitPrice("PrezzoUnitario", l.unitPrice, "Prezzo della " + row);
+        openLine(n, number, quantity, l.unitPrice);
         for (int percent : {l.discount1, l.discount2}) {
             if (percent == 0) continue;
             const double step = money.PercentOf(amount, percent);
             amount -= step;
-            x.open("ScontoMaggiorazione");
-            x.element("Tipo", percent > 0 ? "SC" : "MG");
-            c_.rate("Percentuale", std::abs(percent), "Sconto della " + row);
-            c_.amount("Importo", std::abs(step), "Sconto della " + row);
-            x.close("ScontoMaggiorazione");
+            discount(n, percent, step);
         }
-        c_.total("PrezzoTotale", money.RoundAmount(amount), "Importo della " + row);
-        const int code = LineVatCode(l, amount, defaultVatCode);
-        vatOfCode(code, "Aliquota IVA del codice " + std::to_string(code));
-        x.close("DettaglioLinee");
+        closeLine(n, money.RoundAmount(amount), LineVatCode(l, amount, defaultVatCode));
     }
 };
 

@@ -84,34 +84,20 @@ class V12Writer : public FpaDocumentWriter {
 
     void line(int n, int number, int defaultVatCode) override {
         const DocumentLine& l = d_.lines[n];
-        XmlLines& x = c_.xml();
-        const std::string row = "riga " + std::to_string(n);
         const double quantity = LineQuantity(l);
         const double price = writtenPrice(l);
-
-        x.open("DettaglioLinee");
-        x.element("NumeroLinea", std::to_string(number));
-        c_.text("Descrizione", l.description, kLatin100, "Descrizione della " + row);
-        if (quantity != 0) c_.quantity("Quantita", quantity, "Quantità della " + row);
-        c_.text("UnitaMisura", l.unit, kBasic10, "Unità di misura della " + row,
-                Need::WhenNotEmpty);
-        c_.unitPrice("PrezzoUnitario", price, "Prezzo della " + row);
+        openLine(n, number, quantity != 0 ? std::optional(quantity) : std::nullopt, price);
         // Each discount on the price as the one before left it (a negative one raises it).
         double discounted = price;
         for (int percent : {l.discount1, l.discount2}) {
             if (percent == 0) continue;
             discounted -= discounted * percent / 100;
-            x.open("ScontoMaggiorazione");
-            x.element("Tipo", percent > 0 ? "SC" : "MG");
-            c_.rate("Percentuale", std::abs(percent), "Sconto della " + row);
-            x.close("ScontoMaggiorazione");
+            discount(n, percent, std::nullopt);
         }
         const double total = d_.money.RoundAmount(discounted * (quantity != 0 ? quantity : 1));
-        c_.total("PrezzoTotale", total, "Importo della " + row);
         const int code = LineVatCode(l, total, defaultVatCode);
         lineTotals_[static_cast<std::size_t>(code)] += total;
-        vatOfCode(code, "Aliquota IVA del codice " + std::to_string(code));
-        x.close("DettaglioLinee");
+        closeLine(n, total, code);
     }
 
     // The cents by which the document's taxable amount of a code differs from the sum of
