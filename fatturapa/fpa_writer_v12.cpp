@@ -38,13 +38,9 @@ class V12Writer : public FpaDocumentWriter {
         x.open("DatiTrasmissione");
         transmitter();
         x.element("FormatoTrasmissione", format_);
-        if (format_ == "FPA12")
-            c_.text(
-                "CodiceDestinatario", recipient_, kPaCode,
-                "Codice destinatario del cliente (pubblica amministrazione: 6 lettere o cifre)");
-        else
-            c_.text("CodiceDestinatario", recipient_, kBusinessCode,
-                    "Codice destinatario del cliente (7 lettere o cifre)");
+        c_.text("CodiceDestinatario", recipient_, format_ == "FPA12" ? kPaCode : kBusinessCode,
+                "Codice destinatario del cliente (6 lettere o cifre per una pubblica "
+                "amministrazione, 7 per un'impresa)");
         transmitterContacts();
         // Without a recipient code the exchange system delivers to the certified address.
         if (recipient_ == kNoRecipientCode)
