@@ -21,6 +21,7 @@
 #include "fatturapa/fpa_export.h"
 #include "forms/body/body_form.h"
 #include "forms/common/date_picker.h"
+#include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qt_text.h"
 #include "forms/header/fpa_file.h"
@@ -54,7 +55,7 @@ QLineEdit* AmountBox(bool readOnly) {
 }  // namespace
 
 HeaderForm::HeaderForm(Session& session, FormSet& forms)
-    : QorForm(QStringLiteral("qoremft"), session, forms) {
+    : QorForm(QString(form_name::kHeader), session, forms) {
     setWindowTitle(QStringLiteral("Emissione fattura"));
     buildControls();
     for (QLineEdit* box : total_) box->setText(QStringLiteral("0 "));
@@ -239,11 +240,12 @@ QWidget* HeaderForm::buildButtons() {
     registerControl(QStringLiteral("ccomando"), ccomando0_, 0);
     row->insertWidget(0, ccomando0_);
 
-    connect(comando_[0], &QPushButton::clicked, this, [this] { handBack(98); });
+    connect(comando_[0], &QPushButton::clicked, this, [this] { handBack(ReturnAction::Abandon); });
     connect(comando_[1], &QPushButton::clicked, this, &HeaderForm::confirm);
     connect(comando_[2], &QPushButton::clicked, this, &HeaderForm::choosePrinter);
-    connect(comando_[3], &QPushButton::clicked, this, [this] { handBack(90); });
-    connect(comando_[4], &QPushButton::clicked, this, [this] { handBack(9); });
+    connect(comando_[3], &QPushButton::clicked, this, [this] { handBack(ReturnAction::Reprint); });
+    connect(comando_[4], &QPushButton::clicked, this,
+            [this] { handBack(ReturnAction::BackToLines); });
     connect(comando_[7], &QPushButton::clicked, this, &HeaderForm::createXml);
     connect(ccomando0_, &QPushButton::clicked, this, &HeaderForm::openPanel);
     return bar;
@@ -335,10 +337,10 @@ void HeaderForm::startNewDocument() {
         return CustomerRecord{};
     });
 
-    const bool fpa = s.fpaState >= 0;
+    const bool fpa = s.fpaState != kFpaOrdinary;
     if (fpa)
         setWindowTitle(QStringLiteral("Emissione fatturaPA"));
-    else if (s.documentKind == 1)
+    else if (s.documentKind == DocumentKind::CreditNote)
         setWindowTitle(QStringLiteral("Emissione nota credito"));
     else
         setWindowTitle(QStringLiteral("Emissione fattura"));
@@ -350,7 +352,7 @@ void HeaderForm::startNewDocument() {
     if (fpa) {
         series = trapped([&] { return s.files.read<tot::kLength>(kTot, tot::kFatturaPa); });
         // After an export the transmission already has its progressive: keep it.
-        if (s.fpaState > 0)
+        if (s.fpaState > kFpaXmlNotWritten)
             text2_[4]->setText(QString::number(s.fpaState));
         else if (series)
             text2_[4]->setText(QString::number(series->int16(tot::kWord1) + 1));
@@ -525,16 +527,18 @@ bool HeaderForm::eventFilter(QObject* watched, QEvent* event) {
 
 // --- buttons ---------------------------------------------------------------------------------
 
-void HeaderForm::handBack(int action) {
+void HeaderForm::handBack(ReturnAction action) {
     Session& s = session();
     s.returnPending = 0;
     s.returnAction = action;
-    forms().handOver(this, QStringLiteral("qoremfx"));
+    forms().handOver(this, QString(form_name::kBody));
 }
 
 void HeaderForm::confirm() {
     Session& s = session();
-    if (s.fpaState == 0 && !AskYesNo(this, QStringLiteral("Attenzione"), kStoreQuestion)) return;
+    if (s.fpaState == kFpaXmlNotWritten &&
+        !AskYesNo(this, QStringLiteral("Attenzione"), kStoreQuestion))
+        return;
 
     const HeaderCheck check = CheckHeader(entries(), documentTotal_, s.money());
     const QString message = Q(MessageOf(check.fault));
@@ -556,7 +560,7 @@ void HeaderForm::confirm() {
             Warn(this, message);
             return;
     }
-    handBack(99);
+    handBack(ReturnAction::Confirm);
 }
 
 void HeaderForm::choosePrinter() {
@@ -664,7 +668,7 @@ void HeaderForm::closeEvent(QCloseEvent* event) {
     // Forms live for the whole run: the window is hidden and the start form resumes.
     event->ignore();
     session().returnPending = 0;
-    forms().handOver(this, QStringLiteral("qoremf"));
+    forms().handOver(this, QString(form_name::kStart));
 }
 
 }  // namespace qorvana

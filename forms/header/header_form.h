@@ -19,6 +19,7 @@
 #include "forms/header/fpa_record.h"
 #include "forms/header/fpa_tables.h"
 #include "forms/header/payment_terms.h"
+#include "startup/session_codes.h"
 
 class QCheckBox;
 class QComboBox;
@@ -81,7 +82,7 @@ class HeaderForm : public QorForm {
     void dueDateEntered(int i);
     void dueDateLeft(int i);
 
-    void handBack(int action);
+    void handBack(ReturnAction action);
     void confirm();
     void choosePrinter();
     void createXml();
