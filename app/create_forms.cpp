@@ -3,6 +3,7 @@
 #include "forms/body/body_form.h"
 #include "forms/common/placeholder_form.h"
 #include "forms/header/header_form.h"
+#include "forms/pickers/picker_form.h"
 #include "forms/start/customer_list_form.h"
 #include "forms/start/start_form.h"
 
@@ -28,14 +29,9 @@ ProgramForms CreateForms(Session& session, FormSet& forms) {
     Add<BodyForm>(result, forms, session, forms);
     Add<HeaderForm>(result, forms, session, forms);
     // Pickers of delivery notes, receipts, invoices and quotes.
-    Add<PlaceholderForm>(result, forms, QStringLiteral("qoremfb"), QStringLiteral("Scelta DDT"),
-                         session, forms);
-    Add<PlaceholderForm>(result, forms, QStringLiteral("qoremfr"),
-                         QStringLiteral("Scelta ricevute"), session, forms);
-    Add<PlaceholderForm>(result, forms, QStringLiteral("qoremff"), QStringLiteral("Scelta fatture"),
-                         session, forms);
-    Add<PlaceholderForm>(result, forms, QStringLiteral("qoremfp"),
-                         QStringLiteral("Scelta preventivi"), session, forms);
+    for (SourceKind kind : {SourceKind::DeliveryNotes, SourceKind::Receipts, SourceKind::Invoices,
+                            SourceKind::Quotes})
+        Add<PickerForm>(result, forms, kind, session, forms);
     // Registration of the journal entry.
     Add<PlaceholderForm>(result, forms, QStringLiteral("qorxord"),
                          QStringLiteral("Registrazione contabile"), session, forms);

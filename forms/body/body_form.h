@@ -54,13 +54,15 @@ class BodyForm : public QorForm {
     void refreshRows();
     // Line shown in row r.
     int lineOfRow(int row) const;
+    // After an import: recomputes, scrolls so that the last line in use shows, focuses `artic`.
+    void showImportedLines();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
     // Actions of the activation: 99 the confirmation cycle, 90 the print loop, 11..14 the
-    // import of source documents (not wired yet).
+    // import of source documents.
     void runConfirmCycle();
     void runPrintLoop();
     void runImport(int action);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "document/delivery_note_record.h"
+#include "document/document_draft.h"
 #include "document/document_record.h"
 #include "document/line_file.h"
 #include "forms/pickers/quote_record.h"
@@ -284,12 +285,11 @@ TEST_F(ImportsTest, ReceiptsQuotesAndInvoices) {
     EXPECT_EQ(r.message(), "50 righe non sono state importate: il documento ha già 500 righe.");
 
     // A posted 3-line invoice with prices with VAT comes back whole, with its scorporo.
-    LineTable posted;
-    for (int n = 1; n <= 3; ++n) posted[n] = Block({n, 1, 10.0 * n, 1});
-    IssuedDocumentHeader h;
-    h.vatInclusive = true;
-    ASSERT_TRUE(LineFile::Write(dir_.path() / "f77", LineFile::IssuedHeader(h),
-                                LineFile::BlocksOf(posted)));
+    DocumentDraft posted;
+    for (int n = 1; n <= 3; ++n) posted.lines[n] = Block({n, 1, 10.0 * n, 1});
+    posted.vatInclusive = true;
+    ASSERT_TRUE(LineFile::Write(dir_.path() / "f77", LineFile::IssuedHeader(posted, 0),
+                                LineFile::BlocksOf(posted.lines)));
     lines_.clear();
     lines_[7].description = "sostituita";
     r = ImportInvoice(dir_.path(), "f77", "ftr123.a25", lines_);
