@@ -23,6 +23,7 @@ namespace {
 constexpr int kTwipsPerPixel = 15;
 constexpr int kGridTwips = 9000;
 constexpr int kNarrowTwips = 1500;
+constexpr int kRowPixels = 20;
 
 struct KindText {
     const char* form;
@@ -49,7 +50,7 @@ PickerForm::PickerForm(SourceKind kind, Session& session, FormSet& forms)
     elenco_ = new QTableView;
     elenco_->setModel(model_);
     elenco_->verticalHeader()->hide();
-    elenco_->verticalHeader()->setDefaultSectionSize(20);
+    elenco_->verticalHeader()->setDefaultSectionSize(kRowPixels);
     elenco_->setSelectionBehavior(QAbstractItemView::SelectRows);
     elenco_->setSelectionMode(QAbstractItemView::SingleSelection);
     elenco_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -64,8 +65,11 @@ PickerForm::PickerForm(SourceKind kind, Session& session, FormSet& forms)
     for (int c = 0; c < 3; ++c) elenco_->setColumnWidth(c, c == wideColumn ? wide : narrow);
     // The serial and record-number columns are read by the import, never shown.
     for (int c = 3; c < model_->columnCount(); ++c) elenco_->setColumnHidden(c, true);
-    elenco_->setFixedWidth(kGridTwips / kTwipsPerPixel);
-    elenco_->setMinimumHeight(20 * 20);
+    // The grid shows its 27 data rows whole, so that empty rows fill its area.
+    elenco_->setFixedSize(kGridTwips / kTwipsPerPixel,
+                          elenco_->horizontalHeader()->sizeHint().height() +
+                              (PickerModel::kMinimumRows - 1) * kRowPixels +
+                              2 * elenco_->frameWidth());
     column->addWidget(elenco_, 1);
     registerControl(QStringLiteral("elenco"), elenco_);
     connect(elenco_, &QTableView::activated, this, &PickerForm::onRow);
