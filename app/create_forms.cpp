@@ -1,6 +1,7 @@
 #include "app/create_forms.h"
 
 #include "forms/body/body_form.h"
+#include "forms/common/form_names.h"
 #include "forms/common/placeholder_form.h"
 #include "forms/header/header_form.h"
 #include "forms/pickers/picker_form.h"
@@ -33,7 +34,7 @@ ProgramForms CreateForms(Session& session, FormSet& forms) {
                             SourceKind::Quotes})
         Add<PickerForm>(result, forms, kind, session, forms);
     // Registration of the journal entry.
-    Add<PlaceholderForm>(result, forms, QStringLiteral("qorxord"),
+    Add<PlaceholderForm>(result, forms, QString(form_name::kRegistration),
                          QStringLiteral("Registrazione contabile"), session, forms);
     return result;
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "forms/body/body_form.h"
+#include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qt_text.h"
 #include "forms/pickers/imports.h"
@@ -25,7 +26,7 @@ void AddRecords(std::vector<int>& set, const std::vector<int>& records) {
 ImportCycle::ImportCycle(Session& session, FormSet& forms, BodyForm& body)
     : session_(session), forms_(forms), body_(body) {}
 
-void ImportCycle::run(int action) {
+void ImportCycle::run(ReturnAction action) {
     ImportTerms terms;
     terms.vat = &body_.vatTable();
     terms.money = session_.money();
@@ -38,32 +39,33 @@ void ImportCycle::run(int action) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     ImportResult result;
     switch (action) {
-        case 11:
-            if (auto* picker = forms_.get<PickerForm>(QStringLiteral("qoremfb"))) {
+        case ReturnAction::ImportDeliveryNotes:
+            if (auto* picker = forms_.get<PickerForm>(form_name::kDeliveryNotePicker)) {
                 result = ImportDeliveryNotes(session_.files, folder, picker->chosenRecords(),
                                              picker->grouping(), terms, lines);
                 AddRecords(imported.deliveryNotes, result.imported);
             }
             break;
-        case 12:
-            if (auto* picker = forms_.get<PickerForm>(QStringLiteral("qoremfr"))) {
+        case ReturnAction::ImportReceipts:
+            if (auto* picker = forms_.get<PickerForm>(form_name::kReceiptPicker)) {
                 result =
                     ImportReceipts(session_.files, folder, picker->chosenRecords(), terms, lines);
                 AddRecords(imported.receipts, result.imported);
             }
             break;
-        case 13:
+        case ReturnAction::ImportQuote:
             if (session_.chosenQuote > 0) {
                 result = ImportQuote(session_.files, session_.chosenQuote, terms, lines);
                 if (result.changed) imported.quote = session_.chosenQuote;
             }
             break;
-        case 14:
-            if (!Trim(session_.workStrings[10]).empty() ||
-                !Trim(session_.workStrings[20]).empty()) {
-                result = ImportInvoice(folder, Trim(session_.workStrings[20]),
-                                       Trim(session_.workStrings[10]), lines);
-                const auto* picker = forms_.get<PickerForm>(QStringLiteral("qoremff"));
+        case ReturnAction::ImportInvoice:
+            if (!Trim(session_.workStrings[work_slot::kInvoiceLineFile]).empty() ||
+                !Trim(session_.workStrings[work_slot::kInvoiceKey]).empty()) {
+                result =
+                    ImportInvoice(folder, Trim(session_.workStrings[work_slot::kInvoiceKey]),
+                                  Trim(session_.workStrings[work_slot::kInvoiceLineFile]), lines);
+                const auto* picker = forms_.get<PickerForm>(form_name::kInvoicePicker);
                 if (result.changed && picker) imported.invoice = picker->pickedRecord();
             }
             break;
@@ -74,7 +76,7 @@ void ImportCycle::run(int action) {
 
     if (!result.noteNumbers.empty()) {
         // The numbers join those of earlier imports in the start form's "DDT" box.
-        if (QorForm* start = forms_.form(QStringLiteral("qoremf")))
+        if (QorForm* start = forms_.form(form_name::kStart))
             if (auto* box = qobject_cast<QLineEdit*>(start->control(QStringLiteral("text3"), 0))) {
                 const QString before = box->text().trimmed();
                 box->setText(before.isEmpty() ? Q(result.noteNumbers)

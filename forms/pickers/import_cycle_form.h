@@ -3,6 +3,8 @@
 // the draft's lines, records the sources taken, tells the operator what was not imported and
 // shows the lines again.
 
+#include "startup/session_codes.h"
+
 namespace qorvana {
 
 struct Session;
@@ -12,8 +14,8 @@ class BodyForm;
 class ImportCycle {
   public:
     ImportCycle(Session& session, FormSet& forms, BodyForm& body);
-    // action: 11 delivery notes, 12 receipts, 13 a quote, 14 an invoice.
-    void run(int action);
+    // One of the four import actions; any other does nothing.
+    void run(ReturnAction action);
 
   private:
     Session& session_;

@@ -10,6 +10,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/settings_colour.h"
 #include "forms/pickers/picker_model.h"
@@ -28,12 +29,14 @@ constexpr int kRowPixels = 20;
 struct KindText {
     const char* form;
     const char* title;
-    int action;  // returnAction handed to the body form
+    ReturnAction action;  // handed to the body form
 };
-constexpr KindText kKinds[4] = {{"qoremfb", "Scelta documenti di trasporto", 11},
-                                {"qoremfr", "Scelta ricevute fiscali", 12},
-                                {"qoremff", "Scelta fattura da riemettere", 14},
-                                {"qoremfp", "Scelta preventivo", 13}};
+constexpr KindText kKinds[4] = {
+    {form_name::kDeliveryNotePicker, "Scelta documenti di trasporto",
+     ReturnAction::ImportDeliveryNotes},
+    {form_name::kReceiptPicker, "Scelta ricevute fiscali", ReturnAction::ImportReceipts},
+    {form_name::kInvoicePicker, "Scelta fattura da riemettere", ReturnAction::ImportInvoice},
+    {form_name::kQuotePicker, "Scelta preventivo", ReturnAction::ImportQuote}};
 
 const KindText& TextOf(SourceKind kind) {
     return kKinds[static_cast<int>(kind)];
@@ -160,8 +163,8 @@ void PickerForm::onRow(const QModelIndex& index) {
         case SourceKind::Invoices: {
             if (Val(row.cells[0]) <= 0) return;
             const InvoicePick pick = InvoicePickOf(row);
-            s.workStrings[10] = pick.fallbackName;
-            s.workStrings[20] = pick.fileName;
+            s.workStrings[work_slot::kInvoiceLineFile] = pick.fallbackName;
+            s.workStrings[work_slot::kInvoiceKey] = pick.fileName;
             pickedRecord_ = row.record;
             backToBody(TextOf(kind_).action);
             return;
@@ -177,8 +180,8 @@ void PickerForm::onRow(const QModelIndex& index) {
 void PickerForm::confirm() {
     // The invoice and quote pickers' button hands back without a choice.
     if (kind_ == SourceKind::Invoices) {
-        session().workStrings[10].clear();
-        session().workStrings[20].clear();
+        session().workStrings[work_slot::kInvoiceLineFile].clear();
+        session().workStrings[work_slot::kInvoiceKey].clear();
         pickedRecord_ = 0;
     } else if (kind_ == SourceKind::Quotes) {
         session().chosenQuote = 0;
@@ -186,10 +189,10 @@ void PickerForm::confirm() {
     backToBody(TextOf(kind_).action);
 }
 
-void PickerForm::backToBody(int action) {
+void PickerForm::backToBody(ReturnAction action) {
     session().returnPending = 0;
     session().returnAction = action;
-    forms().handOver(this, QStringLiteral("qoremfx"));
+    forms().handOver(this, form_name::kBody);
 }
 
 void PickerForm::closeEvent(QCloseEvent* event) {

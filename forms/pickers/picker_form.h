@@ -8,6 +8,7 @@
 
 #include "forms/common/qor_form.h"
 #include "forms/pickers/source_documents.h"
+#include "startup/session_codes.h"
 
 class QCheckBox;
 class QCloseEvent;
@@ -40,7 +41,7 @@ class PickerForm : public QorForm {
     void onRow(const QModelIndex& index);
     // bottone(0) of the multi-choice pickers, `bottone` of the others, and the close box.
     void confirm();
-    void backToBody(int action);
+    void backToBody(ReturnAction action);
 
     SourceKind kind_;
     PickerModel* model_ = nullptr;
