@@ -288,7 +288,8 @@ TEST_F(ImportsTest, ReceiptsQuotesAndInvoices) {
     DocumentDraft posted;
     for (int n = 1; n <= 3; ++n) posted.lines[n] = Block({n, 1, 10.0 * n, 1});
     posted.vatInclusive = true;
-    ASSERT_TRUE(LineFile::Write(dir_.path() / "f77", LineFile::IssuedHeader(posted, DocumentKind::Invoice),
+    ASSERT_TRUE(LineFile::Write(dir_.path() / "f77",
+                                LineFile::IssuedHeader(posted, DocumentKind::Invoice),
                                 LineFile::BlocksOf(posted.lines)));
     lines_.clear();
     lines_[7].description = "sostituita";
