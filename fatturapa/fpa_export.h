@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "document/document_draft.h"
 #include "fatturapa/fpa_writer_v10.h"
 #include "fatturapa/fpa_writer_v12.h"
 
@@ -17,42 +18,15 @@ namespace qorvana {
 
 struct Session;
 
-// The electronic-invoice panel as the operator left it.
-struct FpaPanelEntries {
-    std::string documentType;             // Combo8(0) item, "TD01 Fattura" ...
-    std::string withholdingReason;        // Combo8(1) item, empty or "A ..."
-    std::string withholdingType;          // Combo8(2) item, "RT00 ..."
-    std::string paymentCondition;         // Combo8(3) item
-    std::string paymentMode;              // Combo8(4) item
-    std::array<std::string, 16> text4{};  // Text4(1..15)
-    std::array<std::string, 11> dates{};  // dsca(6..10), "dd/mm/yyyy"
-    int carrier = -1;                     // Combo6 position; -1 for none
-    bool art73 = false;
-    bool deferredVat = false;  // esig
-};
-
-// The header entries the file needs.
-struct FpaHeaderEntries {
-    std::string documentNumber;       // text2(0)
-    std::string documentDate;         // text3(1)
-    std::string progressive;          // text2(4) as it stands
-    std::string proposedProgressive;  // what the header proposed in text2(4)
-    std::array<std::string, 6> dueDates{};
-    std::array<double, 6> dueAmounts{};
-    bool selfBilled = false;  // "Autofattura"
-};
-
-// Everything an export reads.
+// Everything an export reads: the draft gives the header's and the panel's entries, the
+// lines, their figures and whether prices include VAT.
 struct FpaExportInput {
     const FpaRecord& settings;  // qorvana.fpa as loaded
-    const FpaPanelEntries& panel;
-    const FpaHeaderEntries& header;
+    const DocumentDraft& draft;
     const CustomerRecord& customer;
-    const LineTable& lines;
-    const DocumentFigures& figures;
     const VatTable& vat;
     const HeaderTables& tables;
-    bool vatInclusive = false;  // prices include VAT (scorporo)
+    std::string proposedProgressive;  // what the header proposed as transmission number
 };
 
 // The FatturaPA format a company writes, chosen by the one-line text file qorvana.fpv in its
@@ -65,9 +39,10 @@ struct FpaFormatChoice {
 };
 FpaFormatChoice ReadFpaFormat(const std::filesystem::path& file);
 
-// Copies the panel and header entries into `record` (Part 3.3's "filled from" column): the
-// withholding fields only when `withholdingRate` is above 0, the pension-fund fields blank.
-void FillFpaRecord(FpaRecord& record, const FpaPanelEntries& panel, const FpaHeaderEntries& header,
+// Copies the panel and header entries into `record` (the list positions as the codes of
+// their items): the withholding fields only when `withholdingRate` is above 0, the
+// pension-fund fields blank.
+void FillFpaRecord(FpaRecord& record, const PanelEntries& panel, const HeaderEntries& header,
                    const HeaderTables& tables, const CustomerRecord& customer,
                    double withholdingAmount, double withholdingRate, int progressive);
 

@@ -10,6 +10,7 @@
 
 #include "fatturapa/fpa_export.h"
 #include "startup/counters_record.h"
+#include "startup/numbers.h"
 #include "startup/session.h"
 #include "tests/startup/temp_dir.h"
 
@@ -33,13 +34,13 @@ struct Desk {
     Session s;
     FpaRecord settings;
     CustomerRecord customer;
-    LineTable lines;
+    DocumentDraft draft;
+    LineTable& lines = draft.lines;
     VatTable vat;
     HeaderTables tables;
-    FpaPanelEntries panel;
-    FpaHeaderEntries header;
-    DocumentFigures figures;
-    bool vatInclusive = false;
+    PanelEntries& panel = draft.panel;
+    HeaderEntries& header = draft.header;
+    std::string proposed = "1";  // the transmission number the header proposed
 
     Desk() {
         fs::create_directories(company / "fatturepa");
@@ -88,13 +89,13 @@ struct Desk {
         tables.exemptions[2] = {"Esente art. 10 DPR 633/72", "", "3"};
         tables.carriers[1] = {"", "", "BARTOLINI S.P.A.", "", "", "", "IT", "03354520158", ""};
 
-        panel.documentType = "TD01 Fattura";
-        panel.withholdingType = "RT00 Ritenuta non applicata";
-        panel.paymentCondition = "TP02 Pagamento completo";
-        panel.paymentMode = "MP05 Bonifico";
+        panel.documentType = "TD01";
+        panel.withholdingType = 0;   // RT00
+        panel.paymentCondition = 1;  // TP02
+        panel.paymentMode = 4;       // MP05
         header.documentNumber = "15";
         header.documentDate = "06/12/2026";
-        header.progressive = header.proposedProgressive = "1";
+        header.transmissionNumber = "1";
         header.dueDates[0] = "05/01/2027";
 
         line(1, "Manutenzione impianti", 2, 100, 1);
@@ -108,11 +109,10 @@ struct Desk {
     }
 
     FpaPrepared prepare() {
-        figures = RecomputeDocument(lines, vat, vatInclusive, s.money());
-        if (header.dueAmounts == std::array<double, 6>{})
-            header.dueAmounts[0] = figures.documentTotal;
-        return PrepareFpaExport(
-            {settings, panel, header, customer, lines, figures, vat, tables, vatInclusive}, s);
+        draft.figures = RecomputeDocument(lines, vat, draft.vatInclusive, s.money());
+        if (header.instalmentAmounts == std::array<std::string, 6>{})
+            header.instalmentAmounts[0] = PlainNumberText(draft.figures.documentTotal);
+        return PrepareFpaExport({settings, draft, customer, vat, tables, proposed}, s);
     }
 
     // The refusal or failure message, or the success message.

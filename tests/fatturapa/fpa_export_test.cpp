@@ -56,14 +56,14 @@ TEST(FpaExport, FocusedCases) {
         {"DDT 12: no carrier",
          [](Desk& d) {
              d.panel.carrier = 0;
-             d.panel.text4[1] = "12";
-             d.panel.dates[6] = "02/12/2026";
+             d.panel.deliveryNote.id = "12";
+             d.panel.deliveryNote.date = "02/12/2026";
          },
          {"<DatiDDT>\r\n        <NumeroDDT>12</NumeroDDT>\r\n        "
           "<DataDDT>2026-12-02</DataDDT>"},
          {"<DatiTrasporto>"}},
         {"DDT 12 without its date",
-         [](Desk& d) { d.panel.text4[1] = "12"; },
+         [](Desk& d) { d.panel.deliveryNote.id = "12"; },
          {"Data del DDT: manca"},
          {},
          true},
@@ -124,7 +124,7 @@ TEST(FpaExport, FocusedCases) {
           "<Numero>15/EUR</Numero>"},
          {"\t", "’", "€"}},
         {"Autofattura",
-         [](Desk& d) { d.header.selfBilled = true; },
+         [](Desk& d) { d.header.vatOptions.selfInvoice = true; },
          {"<SoggettoEmittente>CC</SoggettoEmittente>\r\n  </FatturaElettronicaHeader>"},
          {}},
         {"no line with an amount",
@@ -143,7 +143,7 @@ TEST(FpaExport, FocusedCases) {
              auto c = d.s.files.read<tot::kLength>(kTot, tot::kFatturaPa);
              c.setInt16(tot::kWord1, 32767);
              d.s.files.write(kTot, tot::kFatturaPa, c);
-             d.header.proposedProgressive = d.header.progressive = "32768";
+             d.proposed = d.header.transmissionNumber = "32768";
          },
          {"massimo (32767)"},
          {},
@@ -220,7 +220,7 @@ TEST(FpaExport, TwiceInOneRunAdvancesTheCounterOnce) {
 
 TEST(FpaExport, ProgressiveTypedOverTheProposalIsUsedEverywhere) {
     Desk d;
-    d.header.progressive = "40";
+    d.header.transmissionNumber = "40";
     std::string xml;
     d.exportOnce(&xml);
     EXPECT_NE(xml.find("<ProgressivoInvio>40</ProgressivoInvio>"), std::string::npos);
@@ -247,8 +247,8 @@ TEST(FpaExport, WithholdingNeedsTypeAndReason) {
     EXPECT_NE(refused.find("Ritenuta d'acconto: scegliere"), std::string::npos) << refused;
     EXPECT_EQ(d.s.fpaState, 0);
 
-    d.panel.withholdingType = "RT01 Ritenuta persone fisiche";
-    d.panel.withholdingReason = "A prestazioni di lavoro autonomo";
+    d.panel.withholdingType = 1;
+    d.panel.withholdingReason = 1;
     std::string xml;
     EXPECT_EQ(d.exportOnce(&xml), kCreated);
     EXPECT_NE(xml.find("<DatiRitenuta>\r\n          <TipoRitenuta>RT01</TipoRitenuta>\r\n"
@@ -270,9 +270,9 @@ TEST(FpaExport, TwoDocumentsAsExpected) {
              d.lines[1].discount1 = 10;
              d.line(2, "Materiale elettrico", 3, 12.5, 2);
              d.line(3, "Intervento del 02/12/2026", 0, 0, 0);
-             d.panel.text4[2] = "ORD 77";
-             d.panel.dates[7] = "01/12/2026";
-             d.panel.text4[15] = "Z1234567890";
+             d.panel.purchaseOrder.id = "ORD 77";
+             d.panel.purchaseOrder.date = "01/12/2026";
+             d.panel.cig = "Z1234567890";
              d.panel.art73 = true;
          }},
         {"fee_person_withholding.xml",
@@ -282,20 +282,20 @@ TEST(FpaExport, TwoDocumentsAsExpected) {
              d.lines[1] = {};
              d.line(1, "Consulenza tecnica", 1, 1000, 3);
              d.line(2, "Rimborso spese esenti", 1, 80, 14);
-             d.panel.documentType = "TD06 Parcella";
-             d.panel.withholdingType = "RT01 Ritenuta persone fisiche";
-             d.panel.withholdingReason = "A prestazioni di lavoro autonomo";
-             d.panel.paymentCondition = "TP01 Pagamento a rate";
-             d.panel.text4[1] = "12";
-             d.panel.dates[6] = "30/11/2026";
-             d.panel.deferredVat = true;
+             d.panel.documentType = "TD06";
+             d.panel.withholdingType = 1;
+             d.panel.withholdingReason = 1;
+             d.panel.paymentCondition = 0;
+             d.panel.deliveryNote.id = "12";
+             d.panel.deliveryNote.date = "30/11/2026";
+             d.header.deferredVat = true;
              d.customer.setText(cli::kIbanPrefix, "IT60");
              d.customer.setText(cli::kCin, "X");
              d.customer.setText(cli::kAbi, "05428");
              d.customer.setText(cli::kCab, "11101");
              d.customer.setText(cli::kBankAccount, "000000123456");
              d.header.dueDates = {"05/01/2027", "05/02/2027"};
-             d.header.dueAmounts = {550, 550};
+             d.header.instalmentAmounts = {"550", "550"};
          }},
     };
     TempDir out;

@@ -48,14 +48,14 @@ TEST(FpaWriterV12, DocumentsWrittenAsTheExchangeSystemChecksThem) {
           "Il file IT01234567897_00001.xml è stato creato"},
          {"<PECDestinatario>", "<Arrotondamento>"}},
         {"credit note",
-         [](Desk& d) { d.panel.documentType = "TD04 Nota di credito"; },
+         [](Desk& d) { d.panel.documentType = "TD04"; },
          {"<TipoDocumento>TD04</TipoDocumento>", "<ImponibileImporto>200.00</ImponibileImporto>"},
          {}},
         {"withholding",
          [](Desk& d) {
              d.line(1, "Consulenza", 1, 1000, 3);
-             d.panel.withholdingType = "RT01 Ritenuta persone fisiche";
-             d.panel.withholdingReason = "A prestazioni di lavoro autonomo";
+             d.panel.withholdingType = 1;
+             d.panel.withholdingReason = 1;
          },
          {"<DatiRitenuta>\r\n          <TipoRitenuta>RT01</TipoRitenuta>\r\n"
           "          <ImportoRitenuta>200.00</ImportoRitenuta>\r\n"
@@ -66,7 +66,7 @@ TEST(FpaWriterV12, DocumentsWrittenAsTheExchangeSystemChecksThem) {
          {}},
         {"VAT-inclusive prices written net",
          [](Desk& d) {
-             d.vatInclusive = true;
+             d.draft.vatInclusive = true;
              d.line(1, "Abbonamento", 3, 10, 1);
              d.line(2, "Cartucce", 7, 12.2, 1);
              d.line(3, "Corso", 1, 50, 2);
