@@ -96,7 +96,7 @@ class Company {
     // Back to the starting counts, the appended records cut away.
     void reset() {
         setCount(tot::kInvoices, kDocuments);
-        setCount(kMovementsCounter, kMovements);
+        setCount(tot::kMovements, kMovements);
         ::truncate((dir_ / "qorvana.fte").c_str(), 522L * kDocuments);
         ::truncate((dir_ / "qorvana.f2e").c_str(), 838L * kDocuments);
         ::truncate((dir_ / "qorvana.mag").c_str(), 94L * kMovements);

@@ -17,6 +17,7 @@
 
 #include "forms/body/article_list_model.h"
 #include "forms/body/confirm_cycle_form.h"
+#include "forms/common/document_caption.h"
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qt_text.h"
@@ -65,19 +66,13 @@ QString VatBox(int code) {
     return code == 0 ? QString() : QStringLiteral("%1").arg(code, 2, 10, QLatin1Char('0'));
 }
 
-QString Caption(const Session& s) {
-    if (s.fpaState != kFpaOrdinary) return QStringLiteral("Emissione fatturaPA");
-    if (s.documentKind == DocumentKind::CreditNote) return QStringLiteral("Emissione nota credito");
-    return QStringLiteral("Emissione fattura");
-}
-
 }  // namespace
 
 BodyForm::BodyForm(Session& session, FormSet& forms)
     : QorForm(form_name::kBody, session, forms),
       lines_(forms.draft().lines),
       figures_(forms.draft().figures) {
-    setWindowTitle(QStringLiteral("Emissione fattura"));
+    setWindowTitle(DocumentCaption(DocumentKind::Invoice, kFpaOrdinary));
     buildControls();
     resize(kFormWidth, 590);
 }
@@ -305,7 +300,7 @@ void BodyForm::startNewDocument() {
         vscroll_->setValue(kFirstOffset);
     }
     refreshRows();
-    setWindowTitle(Caption(s));
+    setWindowTitle(DocumentCaption(s.documentKind, s.fpaState));
     combo1_->hide();
     customerRecord_ = s.currentCustomer;
     agentRecord_.reset();

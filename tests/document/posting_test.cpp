@@ -174,7 +174,7 @@ TEST_F(PostingTest, TakesTheNextDocumentPositionAndAdvancesTheCounter) {
 }
 
 TEST_F(PostingTest, MovesStockForInvoicesAndCreditNotes) {
-    setCounter(kMovementsCounter, 5);
+    setCounter(tot::kMovements, 5);
     // Credit note: stock 10 + 3.
     in_.documentKind = DocumentKind::CreditNote;
     line(1, 2, 3, 10, 1);
@@ -193,7 +193,7 @@ TEST_F(PostingTest, MovesStockForInvoicesAndCreditNotes) {
     EXPECT_EQ(mv.int16(m::kCustomer), 17);
     EXPECT_EQ(mv.int16(m::kWord48), 1);
     EXPECT_EQ(mv.int16(m::kWord90), 1);
-    EXPECT_EQ(counter(kMovementsCounter).int16(tot::kWord1), 6);
+    EXPECT_EQ(counter(tot::kMovements).int16(tot::kWord1), 6);
 
     // Invoice: 5 ordered, 2 already moved by a delivery note; a free line and an article
     // beyond the count move nothing.
@@ -213,7 +213,7 @@ TEST_F(PostingTest, MovesStockForInvoicesAndCreditNotes) {
     mv = files_.read<StockMovementRecord::kLength>(kMag, 7);
     EXPECT_EQ(mv.dbl(m::kQuantity), 3);
     EXPECT_EQ(mv.text(m::kReference), "FT 12");
-    EXPECT_EQ(counter(kMovementsCounter).int16(tot::kWord1), 7);
+    EXPECT_EQ(counter(tot::kMovements).int16(tot::kWord1), 7);
 }
 
 TEST_F(PostingTest, ElectronicInvoiceIsAnInvoiceUnlessTypeTD04) {
@@ -299,7 +299,7 @@ TEST_F(PostingTest, RefusesBeforeWritingAnything) {
         {"documents damaged", [&] { setCounter(tot::kInvoices, -1); }},
         {"movements full",
          [&] {
-             setCounter(kMovementsCounter, 32760);
+             setCounter(tot::kMovements, 32760);
              for (int n = 1; n <= 10; ++n) line(n, 1, 1, 1, 1);
          }},
         {"number too long", [&] { draft_.header.documentNumber = "2024/000015"; }},
@@ -414,7 +414,7 @@ TEST_F(PostingTest, AWriteFailingMidwayIsReported) {
     EXPECT_NE(partly.message.find("Non scritto: articoli, movimenti di magazzino"),
               std::string::npos)
         << partly.message;
-    EXPECT_EQ(counter(kMovementsCounter).int16(tot::kWord1), 0);
+    EXPECT_EQ(counter(tot::kMovements).int16(tot::kWord1), 0);
 }
 
 TEST(PostingRules, SerialsDatesAndNetPrices) {
