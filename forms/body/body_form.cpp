@@ -16,7 +16,6 @@
 #include <cmath>
 
 #include "forms/body/article_list_model.h"
-#include "forms/body/confirm_cycle_form.h"
 #include "forms/common/document_caption.h"
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
@@ -71,7 +70,8 @@ QString VatBox(int code) {
 BodyForm::BodyForm(Session& session, FormSet& forms)
     : QorForm(form_name::kBody, session, forms),
       lines_(forms.draft().lines),
-      figures_(forms.draft().figures) {
+      figures_(forms.draft().figures),
+      cycle_(session, forms, *this) {
     setWindowTitle(DocumentCaption(DocumentKind::Invoice, kFpaOrdinary));
     buildControls();
     resize(kFormWidth, 590);
@@ -285,7 +285,7 @@ void BodyForm::activate() {
 }
 
 void BodyForm::runConfirmCycle() {
-    ConfirmCycle(session(), forms(), *this).run();
+    cycle_.start();
 }
 
 void BodyForm::runPrintLoop() {}
