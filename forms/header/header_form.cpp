@@ -335,8 +335,7 @@ void HeaderForm::startNewDocument() {
     const auto invoices = trapped([&] { return s.files.read<tot::kLength>(kTot, tot::kInvoices); });
     const auto customer = trapped([&] {
         const int n = s.currentCustomer;
-        if (n >= 1 && n <= RecordCount(s.files, tot::kCustomers))
-            return s.files.read<cli::kLength>(kCli, n);
+        if (IsCustomerRecord(s.files, n)) return s.files.read<cli::kLength>(kCli, n);
         return CustomerRecord{};
     });
 
