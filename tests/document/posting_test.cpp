@@ -19,6 +19,7 @@
 #include "document/stock_movement_record.h"
 #include "startup/counters_record.h"
 #include "startup/data_files.h"
+#include "tests/document/posting_sample.h"
 
 namespace qorvana {
 namespace {
@@ -50,10 +51,8 @@ class PostingTest : public ::testing::Test {
                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir_);
         fs::create_directories(dir_);
-        std::ofstream(dir_ / "qorvana.tot", std::ios::binary)
-            .write(std::string(20 * tot::kLength, '\0').data(), 20 * tot::kLength);
+        WriteEmptyCounters(dir_);
         files_.open(dir_);
-        draft_.lines = LineTable{};
         setCounter(tot::kArticles, 3);
         for (int a = 1; a <= 3; ++a) {
             ArticleRecord r;
@@ -61,26 +60,6 @@ class PostingTest : public ::testing::Test {
             r.setDouble(art::kStock, 10);
             files_.write(kArt, a, r);
         }
-        vat_.rate[1] = 22;
-        vat_.rate[3] = 10;
-        vat_.rate[10] = 4;
-
-        in_.draft = &draft_;
-        in_.vat = &vat_;
-        in_.money = Money(true, 2);
-        draft_.customer.record = 17;
-        draft_.customer.name = "ROSSI MARIO SRL";
-        in_.pdfFolder = "C:\\pdf";
-        in_.issueMoment = CivilDateTime{CivilDate{2024, 11, 5}, 12, 0, 0};
-        draft_.header.documentNumber = "12";
-        draft_.header.vatRegisterNumber = "12";
-        draft_.header.documentDate = "05/11/2024";
-        draft_.header.registrationDate = "06/11/2024";
-        draft_.header.paymentTerms = 2;
-        draft_.header.bank1 = 0;
-        draft_.header.bank2 = 0;
-        draft_.header.bank3 = 0;
-        draft_.header.series = 0;
     }
     void TearDown() override {
         files_.closeAll();
@@ -116,10 +95,10 @@ class PostingTest : public ::testing::Test {
 
     fs::path dir_;
     DataFiles files_;
-    DocumentDraft draft_;
+    PostingSample sample_;
+    DocumentDraft& draft_ = sample_.draft;
     LineTable& lines_ = draft_.lines;
-    VatTable vat_;
-    PostingInput in_;
+    PostingInput& in_ = sample_.input;
 };
 
 TEST_F(PostingTest, TakesTheNextDocumentPositionAndAdvancesTheCounter) {
