@@ -8,6 +8,7 @@
 #include "document/document_math.h"
 #include "document/line_table.h"
 #include "forms/body/article_lookup.h"
+#include "forms/body/confirm_cycle_form.h"
 #include "forms/body/document_setup.h"
 #include "forms/common/qor_form.h"
 #include "startup/session_codes.h"
@@ -103,6 +104,7 @@ class BodyForm : public QorForm {
 
     LineTable& lines_;          // the draft's lines
     DocumentFigures& figures_;  // the draft's figures
+    ConfirmCycle cycle_;
     VatTable vat_;
     DocumentSetup setup_;
     int customerRecord_ = 0;
