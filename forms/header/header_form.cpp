@@ -20,7 +20,6 @@
 
 #include "document/numbering.h"
 #include "fatturapa/fpa_export.h"
-#include "forms/body/body_form.h"
 #include "forms/common/date_picker.h"
 #include "forms/common/document_caption.h"
 #include "forms/common/form_names.h"
@@ -586,12 +585,11 @@ void HeaderForm::createXml() {
     Session& s = session();
     if (s.fpaPanelOpened == 0 && !AskYesNo(this, QStringLiteral("Attenzione"), kXmlQuestion))
         return;
-    // The header's own part of the draft, as the operator left it; the rest is the body's.
+    // The header's own part of the draft, as the operator left it; the lines, their figures
+    // and the VAT-inclusive box are the body's.
     DocumentDraft& draft = forms().draft();
     draft.header = entries();
     draft.panel = panelEntries();
-    if (const auto* body = forms().get<BodyForm>(QString(form_name::kBody)))
-        draft.vatInclusive = body->vatInclusive();
 
     try {
         CustomerRecord customer;
