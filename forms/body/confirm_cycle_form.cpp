@@ -10,6 +10,10 @@
 #include "forms/common/date_picker.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qor_form.h"
+#include "forms/header/header_form.h"
+#include "print/print_loop_form.h"
+#include "startup/customer_record.h"
+#include "startup/general_settings_record.h"
 #include "startup/session.h"
 
 namespace qorvana {
@@ -112,6 +116,62 @@ IssuedDocumentHeader ConfirmCycle::lineFileHeader() const {
     return h;
 }
 
+DocumentToPrint ConfirmCycle::printContent() const {
+    const auto start = [this](const char* name, int i = -1) {
+        return TextOf(Control(forms_, "qoremf", name, i));
+    };
+    const auto header = [this](const char* name, int i = -1) {
+        return TextOf(Control(forms_, "qoremft", name, i));
+    };
+    DocumentToPrint d;
+    PrintedEntries& e = d.entries;
+    static constexpr int kCustomerBoxes[] = {0, 1, 2, 3, 4, 7, 5, 8, 9, 10, 11, 12, 13, 14, 15};
+    for (std::size_t i = 0; i < e.customer.size(); ++i)
+        e.customer[i] = start("text2", kCustomerBoxes[i]);
+    e.number = header("text2", 0);
+    e.documentDate = header("text3", 1);
+    e.numberWithYear = session_.generalSettings.text(gnr::kNumberWithYear) == "1";
+    e.packages = start("text3", 2);
+    e.weight = start("text3", 3);
+    e.goodsAppearance = start("Combo2");
+    const DataFiles& files = session_.files;
+    if (session_.currentCustomer >= 1 && session_.currentCustomer <= files.physicalRecords(kCli)) {
+        const auto c = files.read<cli::kLength>(kCli, session_.currentCustomer);
+        e.bankCoordinates =
+            BankCoordinates({c.text(cli::kIbanPrefix), c.text(cli::kCin), c.text(cli::kAbi),
+                             c.text(cli::kCab), c.text(cli::kBankAccount)});
+        e.email = c.text(cli::kEmail);
+        e.customerNote = c.text(cli::kBankText);
+    }
+    e.shippedBy = CheckedOf(Control(forms_, "qoremf", "sped", 0))   ? 0
+                  : CheckedOf(Control(forms_, "qoremf", "sped", 1)) ? 1
+                                                                    : 2;
+    for (int i = 0; i < 3; ++i) e.carrier[static_cast<std::size_t>(i)] = start("text2", 17 + i);
+    e.transportDate = start("text3", 4);
+    e.transportTime = start("text3", 5);
+    e.orderReference = start("text3", 0);
+    e.deliveryNoteReference = start("text3", 1);
+    e.paymentTerms = header("Combo1");
+    for (int i = 0; i < 4; ++i) {
+        e.dueAmounts[static_cast<std::size_t>(i)] = ParseDecimal(header("sca", i));
+        e.dueDates[static_cast<std::size_t>(i)] = header("dsca", i);
+    }
+    e.vatOnPayment = CheckedOf(Control(forms_, "qoremft", "esig"));
+    e.notes = {start("text2", 20), start("text2", 21)};
+    e.documentKind = session_.documentKind;
+    e.fpaState = session_.fpaState;
+    e.fpaDocumentType = fpaDocumentType();
+    d.lines = &body_.lines();
+    d.figures = body_.figures();
+    return d;
+}
+
+bool ConfirmCycle::print(const std::string& imageCopy) {
+    const auto* header = qobject_cast<const HeaderForm*>(forms_.form(QStringLiteral("qoremft")));
+    PrintLoop loop(session_, &body_, header ? header->chosenPrinter() : nullptr);
+    return loop.run(printContent(), body_.printSettings(), imageCopy);
+}
+
 void ConfirmCycle::run() {
     session_.issueMoment = session_.clock.now();
 
@@ -155,6 +215,8 @@ void ConfirmCycle::run() {
                             "stato scritto (%2).")
                  .arg(QString::fromStdString(name), QString::fromStdString(error)));
     }
+
+    print("");
 
     session_.returnPending = 0;
     forms_.handOver(&body_, QStringLiteral("qoremf"));

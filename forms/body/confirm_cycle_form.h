@@ -6,6 +6,7 @@
 
 #include "forms/body/posting.h"
 #include "forms/pickers/line_file.h"
+#include "print/document_print.h"
 
 namespace qorvana {
 
@@ -28,6 +29,10 @@ class ConfirmCycle {
     std::string fpaDocumentType() const;
     // The 15 header lines' values, from the start, body and header forms.
     IssuedDocumentHeader lineFileHeader() const;
+    // What the printed document shows besides the lines and the figures.
+    DocumentToPrint printContent() const;
+    // The print loop (after posting, and the reprint action); true when printed.
+    bool print(const std::string& imageCopy);
 
   private:
     Session& session_;

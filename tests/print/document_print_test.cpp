@@ -1,0 +1,209 @@
+#include "print/document_print.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "tests/startup/temp_dir.h"
+
+namespace qorvana {
+namespace {
+
+// Every character is 2 mm wide.
+double TwoMillimetresEach(const PrintText& t) {
+    return 2.0 * static_cast<double>(t.text.size());
+}
+
+void Place(PrintSettings& s, int item, int x, int y) {
+    char position[8];
+    std::snprintf(position, sizeof position, "%03d%03d", x, y);
+    s.layout[item].columns[0] = position;
+}
+
+std::vector<PrintText> Texts(const PrintPage& page) {
+    std::vector<PrintText> texts;
+    for (const PrintOp& op : page.ops)
+        if (const auto* t = std::get_if<PrintText>(&op)) texts.push_back(*t);
+    return texts;
+}
+
+// The text printed at (x, y) on the page, or "-" when none.
+std::string TextAt(const PrintPage& page, double x, double y) {
+    for (const PrintText& t : Texts(page))
+        if (t.x == x && t.y == y) return t.text;
+    return "-";
+}
+
+bool Shows(const PrintPage& page, const std::string& text) {
+    for (const PrintText& t : Texts(page))
+        if (t.text == text) return true;
+    return false;
+}
+
+class ComposeTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Place(settings, 1, 10, 10);     // company name
+        Place(settings, 80, 198, 250);  // document total, right-aligned
+        Place(settings, 82, 150, 10);   // title
+        Place(settings, 85, 100, 0);    // first row at 100 mm
+        Place(settings, 86, 110, 0);    // ten rows per page
+        Place(settings, 88, 30, 0);     // description
+        Place(settings, 89, 120, 0);    // quantity
+        Place(settings, 92, 160, 0);    // gross amount
+        settings.printLines[1] = "DITTA";
+        doc.lines = &lines;
+    }
+    void describeLines(int count) {
+        for (int n = 1; n <= count; ++n) lines[n].description = "L" + std::to_string(n);
+    }
+    PrintedDocument compose() {
+        return ComposeDocument(doc, settings, {}, Money(true, 2), TwoMillimetresEach);
+    }
+
+    PrintSettings settings;
+    LineTable lines;
+    DocumentToPrint doc;
+};
+
+TEST_F(ComposeTest, PageBoundaryAndLastPageItems) {
+    doc.figures.documentTotal = 1234.5;
+    describeLines(10);
+    PrintedDocument one = compose();
+    ASSERT_EQ(one.size(), 1u);
+    EXPECT_EQ(TextAt(one[0], 30, 136), "L10");
+    EXPECT_TRUE(Shows(one[0], "1.234,50"));
+
+    describeLines(11);
+    PrintedDocument two = compose();
+    ASSERT_EQ(two.size(), 2u);
+    EXPECT_EQ(TextAt(two[0], 10, 10), "DITTA");
+    EXPECT_EQ(TextAt(two[1], 10, 10), "DITTA");
+    EXPECT_EQ(TextAt(two[1], 30, 100), "L11");
+    EXPECT_FALSE(Shows(two[0], "1.234,50"));
+    EXPECT_FALSE(Shows(two[0], "FATTURA"));
+    EXPECT_TRUE(Shows(two[1], "1.234,50"));
+    EXPECT_TRUE(Shows(two[1], "FATTURA"));
+}
+
+TEST_F(ComposeTest, RightAlignedTextsEndAtTheirPosition) {
+    doc.figures.documentTotal = 1234.5;
+    lines[1].description = "Viti";
+    lines[1].quantity = 2.5;
+    lines[1].unitPrice = 4;
+    const PrintPage page = compose()[0];
+    EXPECT_EQ(TextAt(page, 198 - 2 * 8, 250), "1.234,50");
+    EXPECT_EQ(TextAt(page, 120 - 2 * 3, 100), "2,5");
+    EXPECT_EQ(TextAt(page, 160 - 2 * 5, 100), "10,00");
+    EXPECT_EQ(TextAt(page, 30, 100), "Viti");
+}
+
+TEST_F(ComposeTest, LineFiveHundredIsPrinted) {
+    Place(settings, 86, 125, 0);  // 25 rows: 20 pages
+    describeLines(500);
+    const PrintedDocument printed = compose();
+    ASSERT_EQ(printed.size(), 20u);
+    EXPECT_EQ(TextAt(printed[19], 30, 100 + 24 * 4), "L500");
+}
+
+TEST_F(ComposeTest, DefaultLayoutGivesOnePageWithNothingPlaced) {
+    settings = PrintSettings{};
+    describeLines(30);
+    const PrintedDocument printed = compose();
+    ASSERT_EQ(printed.size(), 1u);
+    EXPECT_TRUE(printed[0].ops.empty());
+    // Rows per page 0 with a placed layout: the items, no rows.
+    SetUp();
+    Place(settings, 86, 100, 0);
+    const PrintedDocument noRows = compose();
+    ASSERT_EQ(noRows.size(), 1u);
+    EXPECT_TRUE(Shows(noRows[0], "DITTA"));
+    EXPECT_FALSE(Shows(noRows[0], "L1"));
+}
+
+TEST_F(ComposeTest, MarkerQuantityPriceOnlyLineAndCleaning) {
+    lines[1].description = "Trasporto";
+    lines[1].quantity = -9999;
+    lines[1].unitPrice = 10;
+    lines[2].description =
+        "A\x01"
+        "B\xC3\xBF"
+        "C";
+    lines[3].unitPrice = 50;  // a trailing line with a price and nothing else
+    const PrintPage page = compose()[0];
+    EXPECT_EQ(TextAt(page, 160 - 2 * 5, 100), "10,00");
+    EXPECT_EQ(TextAt(page, 30, 104), "ABC");
+    EXPECT_EQ(TextAt(page, 160 - 2 * 5, 108), "50,00");
+    for (const PrintText& t : Texts(page)) EXPECT_EQ(t.text.find("9999"), std::string::npos);
+    for (const PrintText& t : Texts(page)) EXPECT_EQ(t.text.find("9.999"), std::string::npos);
+}
+
+TEST_F(ComposeTest, TitlesAndSummaries) {
+    struct Case {
+        int kind;
+        int fpaState;
+        const char* type;
+        const char* title;
+        bool internalCopy;
+    };
+    Place(settings, 81, 60, 280);
+    const Case cases[] = {
+        {0, -1, "", "FATTURA", false},
+        {1, -1, "", "NOTA CREDITO", false},
+        {7, 0, "TD01", "FATTURA", true},
+        {7, 3, "TD04", "NOTA CREDITO", true},
+    };
+    for (const Case& c : cases) {
+        doc.entries.documentKind = c.kind;
+        doc.entries.fpaState = c.fpaState;
+        doc.entries.fpaDocumentType = c.type;
+        const PrintPage page = compose()[0];
+        EXPECT_EQ(TextAt(page, 150, 10), c.title) << c.kind << c.type;
+        EXPECT_EQ(Shows(page, "COPIA DOCUMENTO AD USO INTERNO"), c.internalCopy);
+    }
+
+    // Four slots with VAT: the first three are printed; outside-VAT amounts of slot 2.
+    for (int item = 60; item <= 77; ++item) Place(settings, item, 20 + 2 * item, 200);
+    auto& b = doc.figures.breakdown;
+    for (int slot : {1, 3, 4, 5}) {
+        b[slot][0] = 100 * slot;
+        settings.vat.rateText[slot] = "R" + std::to_string(slot);
+    }
+    b[2][2] = 7;
+    settings.vat.exemptionText[2] = "Esente art. 10";
+    const PrintPage page = compose()[0];
+    EXPECT_TRUE(Shows(page, "R1"));
+    EXPECT_TRUE(Shows(page, "R4"));
+    EXPECT_FALSE(Shows(page, "R5"));
+    EXPECT_TRUE(Shows(page, "7,00"));
+    EXPECT_TRUE(Shows(page, "Esente art. 10"));
+}
+
+TEST(FormDrawing, ElementsToOperations) {
+    testing::TempDir dir;
+    const auto file = dir.write("qorvana.lkf",
+                                "\r\n\r\n1,10,20,200,20,0,0,0,0\r\n"           // line
+                                "\r\n\r\n2,10,30,50,40,5,4,-1,0\r\n"           // box
+                                "\r\nlogo.bmp\r\n3,10,5,40,15,0,0,0,0\r\n"     // picture
+                                "Totale\r\nArial\r\n4,100,50,8,2,1,0,0,0\r\n"  // right caption
+                                "x\r\n\r\n4,abc,1,1,1,1,1,1,1\r\n"             // unreadable
+                                "Dopo\r\n\r\n4,1,1,1,1,0,0,0,0\r\n");
+    const FormDrawing form = ReadFormDrawing(file);
+    ASSERT_EQ(form.size(), 4u);
+    const auto ops = DrawForm(form, TwoMillimetresEach);
+    ASSERT_EQ(ops.size(), 4u);
+    EXPECT_EQ(std::get<PrintShape>(ops[0]),
+              (PrintShape{ShapeKind::Line, 10, 20, 200, 20, 0.2, 0, -1}));
+    EXPECT_EQ(std::get<PrintShape>(ops[1]),
+              (PrintShape{ShapeKind::Box, 10, 30, 60, 70, 0.5, 4, -1}));
+    EXPECT_EQ(std::get<PrintPicture>(ops[2]), (PrintPicture{10, 5, 40, 15, "logo.bmp"}));
+    const auto& caption = std::get<PrintText>(ops[3]);
+    EXPECT_EQ(caption.text, "Totale");
+    EXPECT_EQ(caption.x, 100 - 12);
+    EXPECT_EQ(caption.size, 8);
+    EXPECT_TRUE(caption.bold);
+    EXPECT_TRUE(ReadFormDrawing(dir.path() / "missing.lkf").empty());
+}
+
+}  // namespace
+}  // namespace qorvana
