@@ -142,6 +142,8 @@ class Composer {
                 return e_.numberWithYear && e_.documentDate.size() > 6
                            ? Trim(e_.number) + "/" + e_.documentDate.substr(6)
                            : e_.number;
+            case 36:
+                return e_.documentDate;
             case 37:
                 return e_.packages;
             case 38:
