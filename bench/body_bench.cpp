@@ -14,8 +14,8 @@
 #include <fstream>
 #include <string>
 
+#include "document/document_math.h"
 #include "forms/body/article_lookup.h"
-#include "forms/body/document_math.h"
 #include "startup/counters_record.h"
 #include "startup/data_files.h"
 #include "startup/money.h"

@@ -13,9 +13,9 @@
 #include <thread>
 #include <vector>
 
-#include "forms/body/article_record.h"
-#include "forms/body/posting.h"
-#include "forms/pickers/line_file.h"
+#include "document/article_record.h"
+#include "document/line_file.h"
+#include "document/posting.h"
 #include "startup/counters_record.h"
 #include "startup/data_files.h"
 

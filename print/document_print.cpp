@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "forms/body/posting.h"
+#include "document/posting.h"
 #include "startup/text.h"
 
 namespace qorvana {

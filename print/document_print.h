@@ -6,8 +6,8 @@
 #include <array>
 #include <string>
 
-#include "forms/body/document_math.h"
-#include "forms/body/line_table.h"
+#include "document/document_math.h"
+#include "document/line_table.h"
 #include "print/form_drawing.h"
 #include "print/print_page.h"
 #include "print/print_settings.h"

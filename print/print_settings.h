@@ -7,7 +7,7 @@
 #include <array>
 #include <string>
 
-#include "forms/body/document_math.h"
+#include "document/document_math.h"
 
 namespace qorvana {
 

@@ -8,7 +8,8 @@ cd "$here"
 
 packages=(qt6-base-dev libgl-dev libegl-dev libxkbcommon-dev fonts-dejavu-core fonts-liberation2 cmake
           ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev clang clang-format
-          libclang-rt-14-dev libcurl4-openssl-dev libxml2-utils python3-aiosmtpd poppler-utils
+          libclang-rt-14-dev libcurl4-openssl-dev libxml2-dev libxml2-utils python3-aiosmtpd
+          poppler-utils
           locales)
 
 install_packages() {
@@ -47,6 +48,8 @@ case "${1:-}" in
         demo="$here/demo"
         rm -rf "$demo"
         "$bin/tools/demo/qorvana-demo" --drive "$demo"
+        # The module starts the PDF program as \qorwin\qorwin\qorxpdf under the drive root.
+        cp "$bin/tools/qorxpdf/qorxpdf" "$demo/qorwin/qorwin/qorxpdf"
         if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
             exec "$bin/app/qorvana" --drive "$demo" --company 1
         fi

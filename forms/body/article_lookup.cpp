@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <span>
 
+#include "document/document_math.h"
 #include "forms/body/barcode_index_record.h"
-#include "forms/body/document_math.h"
 #include "startup/counters.h"
 #include "startup/cp1252.h"
 #include "startup/data_files.h"

@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "forms/body/article_record.h"
+#include "document/article_record.h"
+#include "document/line_table.h"
 #include "forms/body/extra_description_record.h"
-#include "forms/body/line_table.h"
 
 namespace qorvana {
 

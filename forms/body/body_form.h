@@ -5,10 +5,10 @@
 #include <array>
 #include <optional>
 
+#include "document/document_math.h"
+#include "document/line_table.h"
 #include "forms/body/article_lookup.h"
-#include "forms/body/document_math.h"
 #include "forms/body/document_setup.h"
-#include "forms/body/line_table.h"
 #include "forms/common/qor_form.h"
 #include "print/print_settings.h"
 

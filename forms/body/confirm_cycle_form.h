@@ -4,8 +4,8 @@
 // accounting registration join the cycle between the line file and the return.
 // The header and start forms' values are read through their control registries.
 
-#include "forms/body/posting.h"
-#include "forms/pickers/line_file.h"
+#include "document/line_file.h"
+#include "document/posting.h"
 #include "print/document_print.h"
 
 namespace qorvana {

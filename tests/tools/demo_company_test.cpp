@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "forms/body/article_record.h"
+#include "document/article_record.h"
+#include "document/delivery_note_record.h"
 #include "forms/body/barcode_index_record.h"
 #include "forms/body/extra_description_record.h"
-#include "forms/pickers/delivery_note_record.h"
 #include "forms/pickers/quote_record.h"
 #include "forms/registration/account_record.h"
 #include "startup/agent_record.h"

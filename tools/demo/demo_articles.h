@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "forms/body/article_record.h"
+#include "document/article_record.h"
 #include "forms/body/barcode_index_record.h"
 #include "forms/body/extra_description_record.h"
 #include "startup/article_index_record.h"

@@ -3,7 +3,7 @@
 #include <sstream>
 #include <vector>
 
-#include "forms/pickers/line_file.h"
+#include "document/line_file.h"
 #include "startup/counters_record.h"
 #include "startup/data_files.h"
 #include "startup/paths.h"

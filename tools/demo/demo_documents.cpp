@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "forms/pickers/line_file.h"
+#include "document/line_file.h"
 #include "tools/demo/demo_articles.h"
 #include "tools/demo/demo_files.h"
 #include "tools/demo/demo_fixtures.h"

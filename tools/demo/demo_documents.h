@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "forms/body/article_record.h"
-#include "forms/body/document_record.h"
-#include "forms/body/line_table.h"
-#include "forms/pickers/delivery_note_record.h"
+#include "document/article_record.h"
+#include "document/delivery_note_record.h"
+#include "document/document_record.h"
+#include "document/line_table.h"
 #include "forms/pickers/quote_record.h"
 #include "tools/demo/demo_random.h"
 

@@ -4,14 +4,14 @@
 #include <cctype>
 #include <string>
 
-#include "forms/body/article_record.h"
+#include "document/article_record.h"
+#include "document/delivery_note_record.h"
+#include "document/document_continuation_record.h"
+#include "document/document_record.h"
+#include "document/stock_movement_record.h"
 #include "forms/body/barcode_index_record.h"
-#include "forms/body/document_continuation_record.h"
-#include "forms/body/document_record.h"
 #include "forms/body/extra_description_record.h"
-#include "forms/body/stock_movement_record.h"
 #include "forms/header/fpa_record.h"
-#include "forms/pickers/delivery_note_record.h"
 #include "forms/pickers/quote_record.h"
 #include "forms/registration/account_record.h"
 #include "forms/registration/journal_record.h"

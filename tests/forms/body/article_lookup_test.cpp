@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "document/document_math.h"
 #include "forms/body/barcode_index_record.h"
-#include "forms/body/document_math.h"
 #include "startup/data_files.h"
 #include "startup/money.h"
 #include "startup/numbers.h"

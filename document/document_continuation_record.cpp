@@ -1,0 +1,13 @@
+#include "document/document_continuation_record.h"
+
+namespace qorvana {
+
+ContinuationRecord NewContinuationRecord() {
+    ContinuationRecord record;
+    BlankTextFields(record, continuation_record::kFields);
+    record.setInt16(continuation_record::kMarker, 999);
+    record.setInt16(continuation_record::kWord526, 1);
+    return record;
+}
+
+}  // namespace qorvana

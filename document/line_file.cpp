@@ -1,0 +1,190 @@
+#include "document/line_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "startup/cp1252.h"
+#include "startup/money.h"
+#include "startup/numbers.h"
+#include "startup/seq_reader.h"
+#include "startup/text.h"
+
+namespace qorvana {
+namespace {
+
+constexpr std::size_t kReferenceWidth = 15;
+constexpr std::size_t kCodeWidth = 15;
+constexpr std::size_t kDescriptionWidth = 60;
+constexpr std::size_t kUnitWidth = 2;
+
+// Keeps whole UTF-8 characters: the first `count` code points of `utf8`.
+std::string FirstCharacters(std::string_view utf8, std::size_t count) {
+    std::size_t at = 0;
+    std::size_t seen = 0;
+    while (at < utf8.size()) {
+        const auto lead = static_cast<unsigned char>(utf8[at]);
+        std::size_t step = 1;
+        if (lead >= 0xF0)
+            step = 4;
+        else if (lead >= 0xE0)
+            step = 3;
+        else if (lead >= 0xC0)
+            step = 2;
+        if (seen == count) break;
+        at += step;
+        ++seen;
+    }
+    return std::string(utf8.substr(0, std::min(at, utf8.size())));
+}
+
+std::int16_t SmallInteger(const std::string& line) {
+    return ToInt16OrZero(Val(line));
+}
+
+}  // namespace
+
+std::string LineFile::NumberText(double value) {
+    if (!std::isfinite(value) || value == 0) return " 0 ";
+    std::string digits = PlainNumberText(value);
+    const bool negative = digits.front() == '-';
+    if (negative) digits.erase(0, 1);
+    if (digits.size() > 1 && digits[0] == '0' && digits[1] == '.') digits.erase(0, 1);
+    for (char& c : digits)
+        if (c == '.') c = ',';
+    return (negative ? "-" : " ") + digits + " ";
+}
+
+std::string LineFile::CleanText(std::string_view utf8) {
+    return KeepPrintable(utf8);
+}
+
+std::string LineFile::PaddedText(std::string_view utf8, std::size_t width) {
+    std::string text = FirstCharacters(CleanText(utf8), width);
+    const std::size_t length = Utf8Length(text);
+    if (length < width) text.append(width - length, ' ');
+    return text;
+}
+
+std::vector<std::string> LineFile::IssuedHeader(const IssuedDocumentHeader& h) {
+    std::vector<std::string> lines = {NumberText(h.customer), NumberText(h.documentKind)};
+    for (const auto& t : h.transport) lines.push_back(CleanText(t));
+    lines.push_back(NumberText(h.transportReason));
+    lines.push_back(NumberText(h.goodsAppearance));
+    lines.push_back(std::to_string(h.shipping));
+    lines.push_back(h.vatInclusive ? "1" : "0");
+    lines.push_back(CleanText(h.number));
+    lines.push_back(CleanText(h.documentDate));
+    lines.push_back(CleanText(h.registrationDate));
+    return lines;
+}
+
+std::string LineFile::IssuedFileName(float serial) {
+    const double whole = std::isfinite(serial) ? std::floor(std::fabs(serial)) : 0;
+    return "f" + PlainNumberText(whole);
+}
+
+std::vector<std::string> LineFile::BlockLines(const DocumentLine& line) {
+    return {
+        NumberText(line.articleRecord),    PaddedText(line.reference, kReferenceWidth),
+        PaddedText(line.code, kCodeWidth), PaddedText(line.description, kDescriptionWidth),
+        PaddedText(line.unit, kUnitWidth), NumberText(line.discount1),
+        NumberText(line.discount2),        NumberText(line.vatCode),
+        NumberText(line.quantity),         NumberText(line.unitPrice),
+    };
+}
+
+std::vector<DocumentLine> LineFile::BlocksOf(const LineTable& table, int count) {
+    std::vector<DocumentLine> blocks;
+    blocks.reserve(static_cast<std::size_t>(count));
+    for (int n = 1; n <= count && n <= LineTable::kLines; ++n) blocks.push_back(table[n]);
+    return blocks;
+}
+
+bool LineFile::Write(const std::filesystem::path& file, const std::vector<std::string>& header,
+                     const std::vector<DocumentLine>& blocks, std::string* error) {
+    std::string bytes;
+    bytes.reserve((header.size() + blocks.size() * kBlockLines) * 24);
+    const auto put = [&bytes](std::string_view utf8) {
+        bytes += Utf8ToCp1252(utf8);
+        bytes += "\r\n";
+    };
+    for (const auto& line : header) put(CleanText(line));
+    for (const auto& block : blocks)
+        for (const auto& line : BlockLines(block)) put(line);
+
+    errno = 0;
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    bool ok = fd >= 0;
+    for (std::size_t at = 0; ok && at < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.data() + at, bytes.size() - at);
+        if (n < 0 && errno == EINTR) continue;
+        ok = n > 0;
+        if (ok) at += static_cast<std::size_t>(n);
+    }
+    // The file names the document's lines for later re-issue: make it durable like the
+    // records that point to it.
+    ok = ok && ::fdatasync(fd) == 0;
+    const int savedErrno = errno;
+    if (fd >= 0 && ::close(fd) != 0) ok = false;
+    if (!ok && error) *error = std::strerror(savedErrno != 0 ? savedErrno : errno);
+    return ok;
+}
+
+LineFileContent LineFile::Parse(std::string bytes, int headerLines, int maxBlocks) {
+    LineFileContent content;
+    SeqReader reader = SeqReader::FromBytes(std::move(bytes));
+    for (int i = 0; i < headerLines; ++i) {
+        if (reader.atEnd()) {
+            content.complete = false;
+            return content;
+        }
+        content.header.push_back(Trim(reader.readLine()));
+    }
+    for (int b = 0; b < maxBlocks; ++b) {
+        if (reader.atEnd()) {
+            content.complete = false;
+            break;
+        }
+        std::array<std::string, kBlockLines> v{};
+        int got = 0;
+        for (; got < kBlockLines && !reader.atEnd(); ++got) v[got] = Trim(reader.readLine());
+        DocumentLine line;
+        line.articleRecord = SmallInteger(v[0]);
+        line.reference = v[1];
+        line.code = v[2];
+        line.description = v[3];
+        line.unit = v[4];
+        line.discount1 = SmallInteger(v[5]);
+        line.discount2 = SmallInteger(v[6]);
+        line.vatCode = SmallInteger(v[7]);
+        line.quantity = ParseDecimal(v[8]);
+        line.quantityMoved = line.quantity;
+        line.unitPrice = ParseDecimal(v[9]);
+        content.blocks.push_back(std::move(line));
+        if (got < kBlockLines) {
+            content.complete = false;
+            break;
+        }
+    }
+    return content;
+}
+
+std::optional<LineFileContent> LineFile::Read(const std::filesystem::path& file, int headerLines,
+                                              int maxBlocks) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return Parse(std::move(bytes), headerLines, maxBlocks);
+}
+
+bool BlockInUse(const DocumentLine& block) {
+    return block.quantity != 0 || block.unitPrice != 0 || !Trim(block.description).empty();
+}
+
+}  // namespace qorvana

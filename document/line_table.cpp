@@ -1,0 +1,45 @@
+#include "document/line_table.h"
+
+#include <algorithm>
+
+namespace qorvana {
+
+bool DocumentLine::inUse() const {
+    return articleRecord != 0 || !description.empty() || !code.empty() || quantity != 0 ||
+           unitPrice != 0;
+}
+
+void LineTable::clear() {
+    lines_.fill(DocumentLine{});
+}
+
+int LineTable::lastUsed() const {
+    for (int n = kLines; n >= 1; --n)
+        if ((*this)[n].inUse()) return n;
+    return 0;
+}
+
+bool LineTable::insertAt(int n) {
+    if (n < 1 || n > kLines || (*this)[kLines].inUse()) return false;
+    std::move_backward(lines_.begin() + n, lines_.begin() + kLines, lines_.begin() + kLines + 1);
+    (*this)[n] = DocumentLine{};
+    return true;
+}
+
+void LineTable::removeAt(int n) {
+    if (n < 1 || n > kLines) return;
+    std::move(lines_.begin() + n + 1, lines_.end(), lines_.begin() + n);
+    (*this)[kLines] = DocumentLine{};
+}
+
+void LineTable::reorder() {
+    // An empty code compares as the highest character, so free lines go to the end.
+    std::stable_sort(lines_.begin() + 1, lines_.end(),
+                     [](const DocumentLine& a, const DocumentLine& b) {
+                         if (a.code.empty() || b.code.empty())
+                             return !a.code.empty() && b.code.empty();
+                         return a.code < b.code;
+                     });
+}
+
+}  // namespace qorvana

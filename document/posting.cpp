@@ -1,0 +1,458 @@
+#include "document/posting.h"
+
+#include <cmath>
+#include <functional>
+#include <optional>
+#include <utility>
+
+#include "document/article_record.h"
+#include "document/delivery_note_record.h"
+#include "document/document_continuation_record.h"
+#include "document/document_record.h"
+#include "document/stock_movement_record.h"
+#include "startup/counters.h"
+#include "startup/counters_record.h"
+#include "startup/cp1252.h"
+#include "startup/data_files.h"
+#include "startup/money.h"
+#include "startup/numbers.h"
+#include "startup/text.h"
+
+namespace qorvana {
+namespace {
+
+namespace d = document_record;
+namespace c = continuation_record;
+namespace m = stock_movement_record;
+
+constexpr int kMaxCount = 32767;
+constexpr char kNotStored[] = ": il documento non è stato memorizzato.";
+
+// A typed number for a 16-bit counter word: an integer in 1..32767, else nothing.
+std::optional<std::int16_t> CounterValue(const std::string& text) {
+    const double v = Val(text);
+    if (v != std::floor(v) || v < 1 || v > kMaxCount) return std::nullopt;
+    return static_cast<std::int16_t>(v);
+}
+
+std::string Flag(bool set) {
+    return set ? "1" : "0";
+}
+
+// A list position + 1 (0 when nothing is chosen) as stored in the record.
+std::int16_t Choice(int position) {
+    return static_cast<std::int16_t>(position < 0 ? 0 : position + 1);
+}
+
+// One line that moves stock, with everything its writes need.
+struct Movement {
+    int article = 0;
+    double toMove = 0;
+    double lineQuantity = 0;
+    double netPrice = 0;
+};
+
+// Everything posting writes, prepared and checked before the first write.
+struct Plan {
+    int recordNumber = 0;
+    bool writeSeriesCounter = false;
+    CountersRecord seriesCounter;
+    CountersRecord documentCounter;
+    DocumentRecord document;
+    ContinuationRecord continuation;
+    bool creditNote = false;
+    std::string reference;
+    std::vector<Movement> movements;
+    int firstMovement = 0;
+    std::vector<int> notes;
+    std::vector<int> receipts;
+};
+
+// The records of `wanted` that exist in the file counted by `counterRecord`.
+std::vector<int> ExistingRecords(const DataFiles& files, int counterRecord,
+                                 const std::vector<int>& wanted) {
+    const int count = RecordCount(files, counterRecord);
+    std::vector<int> kept;
+    for (int n : wanted)
+        if (n >= 1 && n <= count) kept.push_back(n);
+    return kept;
+}
+
+bool AllFinite(std::initializer_list<double> values) {
+    for (double v : values)
+        if (!std::isfinite(v)) return false;
+    return true;
+}
+
+void FillDocument(const PostingInput& in, const Plan& plan, DocumentRecord& r) {
+    const PostingHeader& h = in.header;
+    const VatBreakdown& b = in.figures.breakdown;
+    r.setInt16(d::kCustomer, static_cast<std::int16_t>(in.customer));
+    r.setText(d::kNumber, h.number);
+    r.setInt16(d::kCombo2, Choice(h.combo2));
+    r.setText(d::kRegistrationDate, RecordDate(h.registrationDate));
+    r.setText(d::kDocumentDate, RecordDate(h.documentDate));
+    for (int i = 0; i < d::kDueDates; ++i) {
+        r.setText(DocumentRecord::At(d::kDueDate, i), RecordDate(h.dueDates[i]));
+        r.setDouble(DocumentRecord::At(d::kDueAmount, i), ParseDecimal(h.dueAmounts[i]));
+    }
+    for (int s = 1; s <= d::kVatSlots; ++s) {
+        r.setDouble(DocumentRecord::At(d::kTaxable, s - 1), b[s][0]);
+        r.setDouble(DocumentRecord::At(d::kVat, s - 1), b[s][1]);
+        r.setDouble(DocumentRecord::At(d::kOutsideVat, s - 1), b[s][2]);
+    }
+    r.setInt16(d::kKind, static_cast<std::int16_t>(in.documentKind));
+    r.setInt16(d::kBankReceipt, h.bankReceipt ? 1 : 0);
+    r.setText(d::kPaymentTerms, std::to_string(Choice(h.paymentTerms)));
+    r.setText(d::kCommissionRate, Trim(h.commissionRate));
+    r.setDouble(d::kCommissionAmount, ParseDecimal(h.commissionAmount));
+    r.setInt16(d::kCombo3, Choice(h.combo3));
+    r.setInt16(d::kCombo4, Choice(h.combo4));
+    r.setDouble(d::kHeaderValue11, ParseDecimal(h.value11));
+    r.setDouble(d::kHeaderValue12, ParseDecimal(h.value12));
+    r.setDouble(d::kVatRegisterNumber, ParseDecimal(h.vatRegisterNumber));
+    r.setInt16(d::kCombo5, static_cast<std::int16_t>(h.combo5));
+    r.setDouble(d::kIssueMoment, DateTimeValue(in.issueMoment));
+    r.setText(d::kSpesometro, Flag(h.vatOptions[0]));
+    r.setText(d::kVatNotShown, Flag(h.vatOptions[2]));
+    r.setText(d::kSummaryDocument, Flag(h.vatOptions[4]));
+    r.setSingle(d::kSerial, plan.documentCounter.single(tot::kSerial));
+    r.setText(d::kVatOnPayment, Flag(h.vatOnPayment));
+    r.setText(d::kLeasingVehicle,
+              h.vatOptions[1] ? std::to_string(Choice(h.leasingVehicle)) : std::string("0"));
+    r.setText(d::kSelfInvoice, Flag(h.vatOptions[3]));
+}
+
+void FillContinuation(const PostingInput& in, ContinuationRecord& r) {
+    const PostingHeader& h = in.header;
+    const VatBreakdown& b = in.figures.breakdown;
+    for (int i = 0; i < c::kVatSlots; ++i) {
+        const int s = 9 + i;
+        r.setDouble(ContinuationRecord::At(c::kTaxable, i), b[s][0]);
+        r.setDouble(ContinuationRecord::At(c::kVat, i), b[s][1]);
+        r.setDouble(ContinuationRecord::At(c::kOutsideVat, i), b[s][2]);
+    }
+    for (int i = 0; i < c::kDueDates; ++i) {
+        r.setText(ContinuationRecord::At(c::kDueDate, i), RecordDate(h.dueDates[4 + i]));
+        r.setDouble(ContinuationRecord::At(c::kDueAmount, i), ParseDecimal(h.dueAmounts[4 + i]));
+    }
+    r.setText(c::kPdfPath, PdfPath(in.pdfFolder, h.number));
+    r.setDouble(c::kWithholdingAmount, in.figures.withholdingAmount);
+    r.setDouble(c::kWithholdingBase, in.figures.withholdingBase);
+    r.setText(c::kDeferredVatLimit, h.vatOnPayment ? DeferredVatLimit(h.documentDate) : "");
+    r.setDouble(c::kFpaMode, in.fpaState);
+}
+
+// The header values and the files posting needs; an Italian message when one is unusable.
+std::optional<std::string> CheckValues(const DataFiles& files, const PostingInput& in) {
+    const PostingHeader& h = in.header;
+    if (in.lines == nullptr || in.vat == nullptr)
+        return "Documento incompleto" + std::string(kNotStored);
+    for (int channel : {int(kTot), int(kFte), int(kF2e), int(kArt), int(kMag)})
+        if (!files.isWritable(channel))
+            return "Il file " + files.pathOf(channel).filename().string() +
+                   " non è aperto in scrittura" + kNotStored;
+    if (Trim(h.number).empty() || Utf8Length(h.number) > d::kNumber.width)
+        return std::string("Il numero del documento non è valido");
+    if (IsValidDate(h.documentDate) != 0) return std::string("La data del documento non è valida");
+    if (IsValidDate(h.registrationDate) != 0)
+        return std::string("La data di registrazione del documento non è valida");
+    if (in.customer < 0 || in.customer > kMaxCount)
+        return "Il cliente del documento non è valido" + std::string(kNotStored);
+    if (Utf8Length(Trim(h.commissionRate)) > d::kCommissionRate.width)
+        return std::string("L'aliquota provvigione non è valida");
+    // No vehicle kind chosen stores "0": the kinds are offered only on the electronic-invoice
+    // panel, so an ordinary leasing document has none.
+    if (h.vatOptions[1] && h.leasingVehicle > 8)
+        return std::string("Il tipo di veicolo del noleggio o leasing non è valido");
+    for (int pos : {h.paymentTerms, h.combo2, h.combo3, h.combo4, h.combo5})
+        if (pos < -1 || pos >= kMaxCount)
+            return "Una scelta dell'intestazione non è valida" + std::string(kNotStored);
+    return std::nullopt;
+}
+
+// Counters record 7 (and 5 for the separate electronic-invoice series): the document's
+// record number, the serial and the last number issued.
+std::optional<std::string> PlanCounters(const DataFiles& files, const PostingInput& in,
+                                        Plan& plan) {
+    const PostingHeader& h = in.header;
+    const auto next = NextRecordNumber(files, tot::kInvoices);
+    if (!next)
+        return "Il contatore dei documenti è pieno o danneggiato (qorvana.tot, record 7)" +
+               std::string(kNotStored);
+    plan.recordNumber = *next;
+    plan.documentCounter = files.read<tot::kLength>(kTot, tot::kInvoices);
+    plan.documentCounter.setInt16(tot::kWord1, static_cast<std::int16_t>(plan.recordNumber));
+    plan.documentCounter.setInt16(tot::kWord2, 1);
+    plan.documentCounter.setSingle(tot::kSerial,
+                                   NextSerial(plan.documentCounter.single(tot::kSerial)));
+    const auto number = CounterValue(h.number);
+    plan.writeSeriesCounter = h.separateSeries && in.fpaState >= 0;
+    if (plan.writeSeriesCounter) {
+        // The separate electronic-invoice series keeps its numbers in record 5 only.
+        plan.seriesCounter = files.read<tot::kLength>(kTot, tot::kFatturaPa);
+        if (const auto progressive = CounterValue(h.transmissionNumber))
+            plan.seriesCounter.setInt16(tot::kWord1, *progressive);
+        if (number) plan.seriesCounter.setInt16(tot::kWord4, *number);
+    } else if (number) {
+        plan.documentCounter.setInt16(tot::kWord4, *number);
+    }
+    return std::nullopt;
+}
+
+// The lines that move stock, and room for their movements.
+std::optional<std::string> PlanMovements(const DataFiles& files, const PostingInput& in,
+                                         Plan& plan) {
+    plan.creditNote = IsCreditNote(in.documentKind, in.fpaDocumentType);
+    plan.reference = (plan.creditNote ? "NC " : "FT ") + Trim(in.header.number);
+    const int articles = RecordCount(files, tot::kArticles);
+    for (int n = 1; n <= LineTable::kLines; ++n) {
+        const DocumentLine& line = (*in.lines)[n];
+        const double toMove = line.quantity - line.quantityMoved;
+        if (!(toMove > 0) || line.articleRecord < 1 || line.articleRecord > articles) continue;
+        Movement mv;
+        mv.article = line.articleRecord;
+        mv.toMove = toMove;
+        mv.lineQuantity = line.quantity;
+        mv.netPrice = NetUnitPrice(line, *in.vat, in.vatInclusive, in.money);
+        if (!AllFinite({mv.toMove, mv.lineQuantity, mv.netPrice, mv.toMove * mv.netPrice}))
+            return "Quantità o prezzo non validi alla riga " + std::to_string(n) + kNotStored;
+        plan.movements.push_back(mv);
+    }
+    if (plan.movements.empty()) return std::nullopt;
+    const auto first = NextRecordNumber(files, kMovementsCounter);
+    if (!first || *first + static_cast<int>(plan.movements.size()) - 1 > kMaxCount)
+        return "Il file dei movimenti di magazzino non ha spazio per " +
+               std::to_string(plan.movements.size()) + " movimenti (qorvana.tot, record 11)" +
+               kNotStored;
+    plan.firstMovement = *first;
+    return std::nullopt;
+}
+
+// The imported delivery notes and receipts to mark: only records that exist.
+std::optional<std::string> PlanMarks(const DataFiles& files, const PostingInput& in, Plan& plan) {
+    plan.notes = ExistingRecords(files, tot::kDeliveryNoteLines, in.deliveryNoteRecords);
+    plan.receipts = ExistingRecords(files, tot::kReceipts, in.receiptRecords);
+    if (!plan.notes.empty() && !files.isWritable(kBol))
+        return "Il file qorvana.bol non è aperto in scrittura" + std::string(kNotStored);
+    if (!plan.receipts.empty() && !files.isWritable(kRic))
+        return "Il file qorvana.ric non è aperto in scrittura" + std::string(kNotStored);
+    return std::nullopt;
+}
+
+// Checks everything and prepares every record; an Italian message when posting must not
+// start.
+std::optional<std::string> Prepare(const DataFiles& files, const PostingInput& in, Plan& plan) {
+    if (auto refusal = CheckValues(files, in)) return refusal;
+    if (auto refusal = PlanCounters(files, in, plan)) return refusal;
+    if (auto refusal = PlanMovements(files, in, plan)) return refusal;
+    if (auto refusal = PlanMarks(files, in, plan)) return refusal;
+    plan.document = NewDocumentRecord();
+    FillDocument(in, plan, plan.document);
+    plan.continuation = NewContinuationRecord();
+    FillContinuation(in, plan.continuation);
+    return std::nullopt;
+}
+
+StockMovementRecord MovementRecord(const PostingInput& in, const Plan& plan, const Movement& mv) {
+    StockMovementRecord r;
+    BlankTextFields(r, m::kFields);
+    r.setText(m::kDate, RecordDate(in.header.registrationDate));
+    r.setText(m::kCounterpart, in.customerName);
+    r.setInt16(m::kWord48, 1);
+    r.setText(m::kReference, plan.reference);
+    r.setDouble(m::kIssueMoment, DateTimeValue(in.issueMoment));
+    r.setInt16(m::kArticle, static_cast<std::int16_t>(mv.article));
+    r.setInt16(m::kCustomer, static_cast<std::int16_t>(in.customer));
+    r.setDouble(m::kQuantity, plan.creditNote ? -mv.toMove : mv.toMove);
+    r.setDouble(m::kNetUnitPrice, mv.netPrice);
+    r.setInt16(m::kWord90, 1);
+    r.setInt16(m::kWord92, 0);
+    return r;
+}
+
+void UpdateArticle(ArticleRecord& a, const Plan& plan, const Movement& mv, const Money& money) {
+    double stock = a.dbl(art::kStock);
+    double sold = a.dbl(art::kQuantitySold);
+    double value = a.dbl(art::kValueSold);
+    if (plan.creditNote) {
+        stock += mv.lineQuantity;
+        sold -= mv.lineQuantity;
+        value -= money.RoundAmount(mv.netPrice * mv.lineQuantity);
+    } else {
+        stock -= mv.toMove;
+        sold += mv.toMove;
+        value += money.RoundAmount(mv.toMove * mv.netPrice);
+    }
+    a.setDouble(art::kStock, stock);
+    a.setDouble(art::kQuantitySold, sold);
+    a.setDouble(art::kValueSold, value);
+}
+
+// Writes the articles and the movements of the moved lines and the movement counter.
+// `written` counts the movements written, for the report of a failure midway.
+void WriteMovements(DataFiles& files, const PostingInput& in, const Plan& plan, int& written) {
+    for (std::size_t i = 0; i < plan.movements.size(); ++i) {
+        const Movement& mv = plan.movements[i];
+        ArticleRecord a = files.read<art::kLength>(kArt, mv.article);
+        UpdateArticle(a, plan, mv, in.money);
+        files.write(kArt, mv.article, a);
+        files.write(kMag, plan.firstMovement + static_cast<int>(i), MovementRecord(in, plan, mv));
+        written = static_cast<int>(i) + 1;
+    }
+    WriteRecordCount(files, kMovementsCounter,
+                     plan.firstMovement + static_cast<int>(plan.movements.size()) - 1);
+}
+
+// One write of posting, named for the operator.
+struct Step {
+    std::string what;
+    std::function<void()> run;
+};
+
+std::string Listed(const std::vector<Step>& steps, std::size_t from, std::size_t to) {
+    std::string out;
+    for (std::size_t i = from; i < to; ++i) out += (out.empty() ? "" : "; ") + steps[i].what;
+    return out.empty() ? "niente" : out;
+}
+
+}  // namespace
+
+bool IsCreditNote(int documentKind, const std::string& fpaDocumentType) {
+    return documentKind == 1 || (documentKind == 7 && Trim(fpaDocumentType) == "TD04");
+}
+
+std::string RecordDate(const std::string& ddmmyyyy) {
+    if (IsValidDate(ddmmyyyy) != 0) return {};
+    return ddmmyyyy.substr(6, 4) + ddmmyyyy.substr(3, 2) + ddmmyyyy.substr(0, 2);
+}
+
+std::string PdfPath(const std::string& pdfFolder, const std::string& documentNumber) {
+    std::string path = Trim(pdfFolder) + "\\ftr" + PlainNumberText(Val(documentNumber)) + ".pdf";
+    if (path.size() >= 2 && path[1] == ':') path.erase(0, 2);
+    if (Utf8Length(path) > 60) {
+        std::size_t at = 0;
+        for (int chars = 0; chars < 60 && at < path.size(); ++chars) {
+            const auto lead = static_cast<unsigned char>(path[at]);
+            at += lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        }
+        path.resize(std::min(at, path.size()));
+    }
+    return path;
+}
+
+std::string DeferredVatLimit(const std::string& documentDateDdMmYyyy) {
+    const std::string date = RecordDate(documentDateDdMmYyyy);
+    if (date.empty()) return {};
+    return date.substr(4, 2) + std::to_string(std::stoi(date.substr(0, 4)) + 1);
+}
+
+float NextSerial(float serial) {
+    if (!std::isfinite(serial) || serial < 0) serial = 0;
+    const float next = serial + 1.0f;
+    if (next > 1000000000.0f || next == serial) return 1.0f;
+    return next;
+}
+
+double DateTimeValue(const CivilDateTime& moment) {
+    // Days from civil (proleptic Gregorian), relative to 30 December 1899.
+    const auto days = [](int y, int mo, int dd) {
+        y -= mo <= 2 ? 1 : 0;
+        const int era = (y >= 0 ? y : y - 399) / 400;
+        const int yoe = y - era * 400;
+        const int doy = (153 * (mo + (mo > 2 ? -3 : 9)) + 2) / 5 + dd - 1;
+        const int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+        return era * 146097 + doe;
+    };
+    const int day = days(moment.date.year, moment.date.month, moment.date.day) - days(1899, 12, 30);
+    const int seconds = moment.hour * 3600 + moment.minute * 60 + moment.second;
+    return day + seconds / 86400.0;
+}
+
+double NetUnitPrice(const DocumentLine& line, const VatTable& vat, bool vatInclusive,
+                    const Money& money) {
+    double net = line.unitPrice;
+    net -= money.PercentOf(net, line.discount1);
+    net -= money.PercentOf(net, line.discount2);
+    const int code = NormalisedVatCode(line.vatCode);
+    if (code < 13 && vatInclusive)
+        net = money.RoundCurrency(net / ((100 + vat.rateOf(code)) / 100));
+    return net;
+}
+
+PostingResult PostDocument(DataFiles& files, const PostingInput& input) {
+    PostingResult result;
+    Plan plan;
+    try {
+        if (auto refusal = Prepare(files, input, plan)) {
+            result.message = *refusal;
+            return result;
+        }
+    } catch (const RecordIoError& e) {
+        result.message = std::string("Errore di lettura dei dati (") + e.what() + ")" + kNotStored;
+        return result;
+    }
+    result.recordNumber = plan.recordNumber;
+    result.serial = plan.documentCounter.single(tot::kSerial);
+
+    // The suite's order; the files written are made durable at the end.
+    const std::string n = std::to_string(plan.recordNumber);
+    std::vector<int> written{kTot, kFte, kF2e};
+    std::vector<Step> steps;
+    steps.push_back({"contatore documenti (qorvana.tot)", [&] {
+                         if (plan.writeSeriesCounter)
+                             files.write(kTot, tot::kFatturaPa, plan.seriesCounter);
+                         files.write(kTot, tot::kInvoices, plan.documentCounter);
+                         result.anythingWritten = true;
+                     }});
+    steps.push_back({"documento " + n + " (qorvana.fte)",
+                     [&] { files.write(kFte, plan.recordNumber, plan.document); }});
+    steps.push_back({"seconda parte " + n + " (qorvana.f2e)",
+                     [&] { files.write(kF2e, plan.recordNumber, plan.continuation); }});
+    if (!plan.movements.empty()) {
+        written.insert(written.end(), {kArt, kMag});
+        steps.push_back({"articoli, movimenti di magazzino e loro contatore",
+                         [&] { WriteMovements(files, input, plan, result.movements); }});
+    }
+    if (!plan.notes.empty()) {
+        written.push_back(kBol);
+        steps.push_back({"segni sulle bolle importate", [&] {
+                             for (int rec : plan.notes) {
+                                 auto note = files.read<bol::kLength>(kBol, rec);
+                                 note.setInt16(bol::kInvoiced, 1);
+                                 files.write(kBol, rec, note);
+                             }
+                         }});
+    }
+    if (!plan.receipts.empty()) {
+        written.push_back(kRic);
+        steps.push_back({"segni sulle ricevute importate", [&] {
+                             for (int rec : plan.receipts) {
+                                 auto receipt = files.read<DocumentRecord::kLength>(kRic, rec);
+                                 receipt.setInt16(d::kKind, 0);
+                                 files.write(kRic, rec, receipt);
+                             }
+                         }});
+    }
+    steps.push_back({"scrittura definitiva su disco", [&] { files.sync(written); }});
+
+    std::size_t done = 0;
+    try {
+        for (; done < steps.size(); ++done) steps[done].run();
+    } catch (const RecordIoError& e) {
+        std::string partly;
+        if (result.movements > 0 && steps[done].what.starts_with("articoli"))
+            partly = "; " + std::to_string(result.movements) + " articoli e movimenti su " +
+                     std::to_string(plan.movements.size()) +
+                     " (contatore dei movimenti non aggiornato)";
+        result.message = "Errore di scrittura durante la memorizzazione del documento n. " +
+                         Trim(input.header.number) + " (" + e.what() +
+                         ").\nScritto: " + Listed(steps, 0, done) + partly +
+                         ".\nNon scritto: " + Listed(steps, done, steps.size()) + ".";
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+}  // namespace qorvana

@@ -1,0 +1,103 @@
+#pragma once
+// Posting of a confirmed document: counters, document and continuation records, article
+// totals, stock movements and the marks on imported delivery notes and receipts, in the
+// suite's order. Everything that can be checked is checked before the first write; the
+// written files are made durable before posting reports success.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "document/document_math.h"
+#include "document/line_table.h"
+#include "startup/civil_date.h"
+#include "startup/money.h"
+
+namespace qorvana {
+
+class DataFiles;
+
+// The header form's values as its controls hold them (texts as typed, list positions from 0,
+// -1 for no choice).
+struct PostingHeader {
+    std::string number;              // text2(0)
+    std::string vatRegisterNumber;   // text2(3)
+    std::string transmissionNumber;  // text2(4)
+    std::string value11;             // text2(11)
+    std::string value12;             // text2(12)
+    std::string documentDate;        // text3(1), dd/mm/yyyy
+    std::string registrationDate;    // text3(2), dd/mm/yyyy
+    int paymentTerms = -1;           // Combo1
+    int combo2 = -1;
+    int combo3 = -1;
+    int combo4 = -1;
+    int combo5 = -1;
+    int leasingVehicle = -1;                  // Combo7 of the electronic-invoice panel
+    std::array<std::string, 6> dueDates{};    // dsca(0..5), dd/mm/yyyy
+    std::array<std::string, 6> dueAmounts{};  // sca(0..5)
+    std::string commissionRate;               // pro(0)
+    std::string commissionAmount;             // pro(1)
+    bool bankReceipt = false;                 // rib
+    bool vatOnPayment = false;                // esig
+    bool separateSeries = false;              // numera
+    std::array<bool, 5> vatOptions{};         // xxiva(0..4)
+};
+
+struct PostingInput {
+    const LineTable* lines = nullptr;
+    DocumentFigures figures;
+    const VatTable* vat = nullptr;
+    Money money;
+    bool vatInclusive = false;  // the body's scorporo box
+    PostingHeader header;
+
+    int documentKind = 0;         // 0 invoice, 1 credit note, 7 electronic invoice
+    int fpaState = -1;            // electronic-invoice mode
+    std::string fpaDocumentType;  // panel document type, "TD01", "TD04", ...
+    int customer = 0;             // currentCustomer
+    std::string customerName;     // start form's customer box
+    std::string pdfFolder;        // workStrings slot 7
+    CivilDateTime issueMoment;
+    std::vector<int> deliveryNoteRecords;  // bol records fully imported into this document
+    std::vector<int> receiptRecords;       // ric records fully imported into this document
+};
+
+struct PostingResult {
+    bool ok = false;
+    // Italian text for the operator when !ok: why nothing was written, or what was and was
+    // not written when a write failed midway.
+    std::string message;
+    bool anythingWritten = false;
+    int recordNumber = 0;  // N of qorvana.fte / qorvana.f2e
+    float serial = 0;      // document serial (names the line file "f" + serial)
+    int movements = 0;     // stock movements written
+};
+
+// Counter record 11: stock movements in qorvana.mag.
+inline constexpr int kMovementsCounter = 11;
+
+// Posts the document. Never throws for data problems: a refusal or a failed write comes
+// back in the result.
+PostingResult PostDocument(DataFiles& files, const PostingInput& input);
+
+// The credit-note rules apply: kind 1, or an electronic invoice of type TD04.
+bool IsCreditNote(int documentKind, const std::string& fpaDocumentType);
+// "dd/mm/yyyy" to "yyyymmdd"; empty when the text is not a valid date.
+std::string RecordDate(const std::string& ddmmyyyy);
+// Path of the document's PDF copy as stored: folder + "\ftr" + number + ".pdf", drive
+// removed, at most 60 characters.
+std::string PdfPath(const std::string& pdfFolder, const std::string& documentNumber);
+// Deferred-VAT limit: month of the document date and the following year ("112025").
+std::string DeferredVatLimit(const std::string& documentDateDdMmYyyy);
+// The serial after `serial`: + 1, back to 1 beyond 1 000 000 000 or when single precision
+// can no longer count up.
+float NextSerial(float serial);
+// Date-time value: days since 30 December 1899, time of day as the fraction.
+double DateTimeValue(const CivilDateTime& moment);
+// Net unit price of a line: both discounts, then VAT taken out for codes below 13 when
+// prices include VAT.
+double NetUnitPrice(const DocumentLine& line, const VatTable& vat, bool vatInclusive,
+                    const Money& money);
+
+}  // namespace qorvana

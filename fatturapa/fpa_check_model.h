@@ -1,0 +1,106 @@
+#pragma once
+// What the content checks of the exchange system read from a FatturaPA 1.2.x file, and the
+// findings they report. Values are kept as read; amounts are parsed once, tolerantly.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qorvana {
+
+// One reason the exchange system would reject the file: its code ("00423", or "schema"
+// for a file that does not follow the XML schema), what to correct in Italian, and where.
+struct FpaFinding {
+    std::string code;
+    std::string message;
+    std::string path;  // element path, e.g. "FatturaElettronicaBody/.../PrezzoTotale"
+    int line = 0;      // line of the file, 0 when unknown
+};
+
+// "CODE: message (path, riga N)"; the path or the line is left out when unknown.
+std::string FormatFinding(const FpaFinding& finding);
+
+// A number written in a FatturaPA amount or rate: surrounding blanks allowed, optional
+// sign, digits, optional "." and decimals. nullopt for anything else ("12,50", "1e3", "").
+std::optional<double> ParseFpaDecimal(std::string_view text);
+
+// A text element of the file; absent elements have present == false.
+struct FpaText {
+    std::string value;
+    bool present = false;
+    std::string path;
+    int line = 0;
+};
+
+// A decimal element: value is nullopt when absent or not a number.
+struct FpaAmount {
+    std::optional<double> value;
+    bool present = false;
+    std::string path;
+    int line = 0;
+};
+
+struct FpaDiscount {  // ScontoMaggiorazione
+    FpaText type;     // SC or MG
+    FpaAmount percent;
+    FpaAmount amount;
+};
+
+struct FpaLine {  // DettaglioLinee
+    std::string path;
+    int line = 0;
+    FpaAmount quantity;
+    FpaAmount unitPrice;
+    std::vector<FpaDiscount> discounts;
+    FpaAmount totalPrice;
+    FpaAmount rate;
+    FpaText withholding;  // Ritenuta
+    FpaText nature;
+};
+
+struct FpaFundContribution {  // DatiCassaPrevidenziale: its contribution is taxed like a line
+    std::string path;
+    int line = 0;
+    FpaAmount amount;  // ImportoContributoCassa
+    FpaAmount rate;
+    FpaText nature;
+};
+
+struct FpaSummary {  // DatiRiepilogo
+    std::string path;
+    int line = 0;
+    FpaAmount rate;
+    FpaText nature;
+    FpaAmount rounding;  // Arrotondamento
+    FpaAmount taxable;   // ImponibileImporto
+    FpaAmount tax;       // Imposta
+};
+
+struct FpaBody {  // FatturaElettronicaBody
+    std::string path;
+    int line = 0;
+    FpaText documentType;             // TipoDocumento
+    FpaText date;                     // Data, yyyy-mm-dd
+    FpaText number;                   // Numero
+    bool hasWithholdingData = false;  // at least one DatiRitenuta
+    std::vector<FpaFundContribution> funds;
+    std::vector<FpaLine> lines;
+    std::vector<FpaSummary> summaries;
+};
+
+struct FpaDocument {
+    FpaText version;             // attribute versione of the root
+    FpaText transmissionFormat;  // FormatoTrasmissione
+    FpaText recipientCode;       // CodiceDestinatario
+    std::string customerPath;    // CessionarioCommittente/DatiAnagrafici
+    int customerLine = 0;
+    bool customerHasVatId = false;    // IdFiscaleIVA
+    bool customerHasTaxCode = false;  // CodiceFiscale
+    std::vector<FpaBody> bodies;
+};
+
+// Every content check of the exchange system on the document, in code order per body.
+std::vector<FpaFinding> RunFpaContentChecks(const FpaDocument& document);
+
+}  // namespace qorvana

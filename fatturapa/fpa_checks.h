@@ -1,0 +1,43 @@
+#pragma once
+// Checking a FatturaPA 1.2.x file before it is sent: the 1.2.3 schema (offline) and the
+// content checks of the exchange system. Works on any such file, whoever wrote it.
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "fatturapa/fpa_check_model.h"
+
+namespace qorvana {
+
+// The compiled FatturaPA 1.2.3 schema. Compiling it is the costly part of a check: load it
+// once and check many files with it.
+class FpaSchema {
+  public:
+    // The schema at xsdPath (xmldsig-core-schema.xsd beside it); nullptr and an Italian
+    // message in error when it cannot be read or compiled.
+    static std::unique_ptr<FpaSchema> Load(const std::string& xsdPath, std::string& error);
+    ~FpaSchema();
+    FpaSchema(const FpaSchema&) = delete;
+    FpaSchema& operator=(const FpaSchema&) = delete;
+
+  private:
+    struct Parts;
+    friend std::vector<FpaFinding> CheckFatturaPA(std::string_view xml, const FpaSchema& schema);
+    explicit FpaSchema(std::unique_ptr<Parts> parts);
+    std::unique_ptr<Parts> parts_;
+};
+
+// Where the program finds the 1.2.3 schema: schemas/ beside the executable when present
+// (an installed program), otherwise the copy the build made in the build tree.
+std::string DefaultFpaSchemaPath();
+
+// Every finding of the XML text: well-formedness and schema (code "schema"), then the
+// content checks. Empty when the exchange system would accept the file's content.
+std::vector<FpaFinding> CheckFatturaPA(std::string_view xml, const FpaSchema& schema);
+
+// The content checks alone (well-formedness findings still reported as "schema").
+std::vector<FpaFinding> CheckFatturaPAContent(std::string_view xml);
+
+}  // namespace qorvana

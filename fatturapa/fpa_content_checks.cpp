@@ -1,0 +1,429 @@
+// The content checks of the exchange system ("verifiche sul contenuto della fattura"), one
+// small function per code, each over the document model of fpa_check_model.h.
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <set>
+#include <string>
+
+#include "fatturapa/fpa_check_model.h"
+#include "startup/money.h"
+
+namespace qorvana {
+namespace {
+
+using Findings = std::vector<FpaFinding>;
+
+// Amounts are compared in cents: a tolerance of 0.01 must hold for 0.1 + 0.2 as well.
+constexpr double kEpsilon = 1e-6;
+// Bare N2, N3 and N6 are refused for documents dated from this day on.
+constexpr std::string_view kDetailedNaturesSince = "2021-01-01";
+
+void Report(Findings& out, std::string code, std::string message, const std::string& path,
+            int line) {
+    out.push_back({std::move(code), std::move(message), path, line});
+}
+
+std::string Amount(double value) {
+    return FormatGrouped(value, 2);
+}
+
+bool IsZero(double value) {
+    return std::fabs(value) < kEpsilon;
+}
+
+bool Differs(double actual, double expected, double tolerance) {
+    return std::fabs(actual - expected) > tolerance + kEpsilon;
+}
+
+// Rates as whole hundredths, so that 22, 22.0 and 22.00 are the same rate.
+std::int64_t RateKey(double rate) {
+    return std::llround(rate * 100.0);
+}
+
+std::string RateText(double rate) {
+    return Amount(rate) + "%";
+}
+
+std::string NatureOf(const FpaText& nature) {
+    return nature.present ? nature.value : "";
+}
+
+// A rate and a nature: what the summary blocks are keyed by.
+struct TaxKey {
+    std::int64_t rate;
+    std::string nature;
+    auto operator<=>(const TaxKey&) const = default;
+};
+
+// Every rate and nature the lines and pension-fund contributions of a body use.
+std::set<std::int64_t> RatesUsed(const FpaBody& body) {
+    std::set<std::int64_t> rates;
+    for (const FpaLine& l : body.lines)
+        if (l.rate.value) rates.insert(RateKey(*l.rate.value));
+    for (const FpaFundContribution& f : body.funds)
+        if (f.rate.value) rates.insert(RateKey(*f.rate.value));
+    return rates;
+}
+
+std::set<std::string> NaturesUsed(const FpaBody& body) {
+    std::set<std::string> natures;
+    for (const FpaLine& l : body.lines)
+        if (l.nature.present) natures.insert(l.nature.value);
+    for (const FpaFundContribution& f : body.funds)
+        if (f.nature.present) natures.insert(f.nature.value);
+    return natures;
+}
+
+std::set<std::int64_t> SummaryRates(const FpaBody& body) {
+    std::set<std::int64_t> rates;
+    for (const FpaSummary& s : body.summaries)
+        if (s.rate.value) rates.insert(RateKey(*s.rate.value));
+    return rates;
+}
+
+std::set<std::string> SummaryNatures(const FpaBody& body) {
+    std::set<std::string> natures;
+    for (const FpaSummary& s : body.summaries)
+        if (s.nature.present) natures.insert(s.nature.value);
+    return natures;
+}
+
+// TD16 (internal reverse-charge integration) may carry a nature beside a non-zero rate.
+bool NatureAllowedWithRate(const FpaBody& body) {
+    return body.documentType.value == "TD16";
+}
+
+void CheckNatureOnZeroRateLines(const FpaDocument& doc, Findings& out) {  // 00400
+    for (const FpaBody& body : doc.bodies)
+        for (const FpaLine& l : body.lines)
+            if (l.rate.value && IsZero(*l.rate.value) && !l.nature.present)
+                Report(out, "00400",
+                       "linea con AliquotaIVA zero senza Natura: indicare la natura "
+                       "dell'operazione che giustifica l'assenza di imposta",
+                       l.rate.path, l.rate.line);
+}
+
+void CheckNoNatureOnTaxedLines(const FpaDocument& doc, Findings& out) {  // 00401
+    for (const FpaBody& body : doc.bodies)
+        for (const FpaLine& l : body.lines)
+            if (l.rate.value && !IsZero(*l.rate.value) && l.nature.present &&
+                !NatureAllowedWithRate(body))
+                Report(out, "00401",
+                       "linea con AliquotaIVA " + RateText(*l.rate.value) + " e Natura " +
+                           l.nature.value +
+                           ": la natura va indicata solo con aliquota zero, toglierla o "
+                           "portare l'aliquota a zero",
+                       l.nature.path, l.nature.line);
+}
+
+void CheckWithholdingData(const FpaDocument& doc, Findings& out) {  // 00411
+    for (const FpaBody& body : doc.bodies) {
+        if (body.hasWithholdingData) continue;
+        for (const FpaLine& l : body.lines)
+            if (l.withholding.value == "SI") {
+                Report(out, "00411",
+                       "linea soggetta a ritenuta (Ritenuta SI) ma il documento non ha "
+                       "DatiRitenuta: aggiungere tipo, importo, aliquota e causale della "
+                       "ritenuta, oppure togliere Ritenuta dalla linea",
+                       l.withholding.path, l.withholding.line);
+                break;
+            }
+    }
+}
+
+void CheckCustomerIdentified(const FpaDocument& doc, Findings& out) {  // 00417
+    if (doc.customerPath.empty() || doc.customerHasVatId || doc.customerHasTaxCode) return;
+    Report(out, "00417",
+           "il cliente (CessionarioCommittente) non ha né partita IVA (IdFiscaleIVA) né codice "
+           "fiscale: indicare almeno uno dei due",
+           doc.customerPath, doc.customerLine);
+}
+
+void CheckSummaryForEveryRate(const FpaDocument& doc, Findings& out) {  // 00419
+    for (const FpaBody& body : doc.bodies) {
+        const std::set<std::int64_t> summarised = SummaryRates(body);
+        std::set<std::int64_t> reported;
+        auto check = [&](const FpaAmount& rate) {
+            if (!rate.value) return;
+            const std::int64_t key = RateKey(*rate.value);
+            if (summarised.contains(key) || !reported.insert(key).second) return;
+            Report(out, "00419",
+                   "manca il blocco di riepilogo (DatiRiepilogo) dell'aliquota " +
+                       RateText(*rate.value) +
+                       " usata nel documento: aggiungere un riepilogo per ogni aliquota",
+                   rate.path, rate.line);
+        };
+        for (const FpaFundContribution& f : body.funds) check(f.rate);
+        for (const FpaLine& l : body.lines) check(l.rate);
+    }
+}
+
+void CheckTaxComputed(const FpaDocument& doc, Findings& out) {  // 00421
+    for (const FpaBody& body : doc.bodies)
+        for (const FpaSummary& s : body.summaries) {
+            if (!s.rate.value || !s.taxable.value || !s.tax.value) continue;
+            const double expected = *s.taxable.value * *s.rate.value / 100.0;
+            if (!Differs(*s.tax.value, expected, 0.01)) continue;
+            Report(out, "00421",
+                   "Imposta " + Amount(*s.tax.value) +
+                       " diversa da ImponibileImporto × "
+                       "aliquota " +
+                       RateText(*s.rate.value) + " (" + Amount(expected) +
+                       "): correggere l'imposta del riepilogo (tolleranza 0,01)",
+                   s.tax.path, s.tax.line);
+        }
+}
+
+// The taxable amount the lines and contributions give a summary key; nullopt when one of
+// them is not a number (the schema reports that).
+std::optional<double> TaxableFromLines(const FpaBody& body, const TaxKey& key) {
+    double sum = 0;
+    for (const FpaLine& l : body.lines) {
+        if (!l.rate.value || TaxKey{RateKey(*l.rate.value), NatureOf(l.nature)} != key) continue;
+        if (!l.totalPrice.value) return std::nullopt;
+        sum += *l.totalPrice.value;
+    }
+    for (const FpaFundContribution& f : body.funds) {
+        if (!f.rate.value || TaxKey{RateKey(*f.rate.value), NatureOf(f.nature)} != key) continue;
+        if (!f.amount.value) return std::nullopt;
+        sum += *f.amount.value;
+    }
+    return sum;
+}
+
+void CheckTaxableComputed(const FpaDocument& doc, Findings& out) {  // 00422
+    for (const FpaBody& body : doc.bodies)
+        for (const FpaSummary& s : body.summaries) {
+            if (!s.rate.value || !s.taxable.value) continue;
+            if (s.rounding.present && !s.rounding.value) continue;
+            const std::optional<double> lines =
+                TaxableFromLines(body, {RateKey(*s.rate.value), NatureOf(s.nature)});
+            if (!lines) continue;
+            const double expected = *lines + s.rounding.value.value_or(0.0);
+            if (!Differs(*s.taxable.value, expected, 1.0)) continue;
+            Report(out, "00422",
+                   "ImponibileImporto " + Amount(*s.taxable.value) +
+                       " diverso dalla somma dei PrezzoTotale delle linee con aliquota " +
+                       RateText(*s.rate.value) +
+                       (s.nature.present ? " e natura " + s.nature.value : std::string()) +
+                       " più Arrotondamento (" + Amount(expected) +
+                       "): correggere il riepilogo o le linee (tolleranza 1 euro)",
+                   s.taxable.path, s.taxable.line);
+        }
+}
+
+// The unit price after its discounts and surcharges in order: an Importo is taken as it
+// is, a Percentuale applies to the price as it stands.
+std::optional<double> DiscountedUnitPrice(const FpaLine& l) {
+    if (!l.unitPrice.value) return std::nullopt;
+    double price = *l.unitPrice.value;
+    for (const FpaDiscount& d : l.discounts) {
+        const double sign = d.type.value == "MG" ? 1.0 : -1.0;
+        if (d.amount.present) {
+            if (!d.amount.value) return std::nullopt;
+            price += sign * *d.amount.value;
+        } else if (d.percent.present) {
+            if (!d.percent.value) return std::nullopt;
+            price += sign * price * *d.percent.value / 100.0;
+        }
+    }
+    return price;
+}
+
+void CheckLineTotals(const FpaDocument& doc, Findings& out) {  // 00423
+    for (const FpaBody& body : doc.bodies)
+        for (const FpaLine& l : body.lines) {
+            const std::optional<double> price = DiscountedUnitPrice(l);
+            if (!price || !l.totalPrice.value) continue;
+            if (l.quantity.present && !l.quantity.value) continue;
+            const double expected = *price * l.quantity.value.value_or(1.0);
+            if (!Differs(*l.totalPrice.value, expected, 0.01)) continue;
+            Report(out, "00423",
+                   "PrezzoTotale " + Amount(*l.totalPrice.value) +
+                       " diverso dal prezzo unitario scontato per la quantità (" +
+                       Amount(expected) +
+                       "): correggere il totale, il prezzo o gli sconti "
+                       "della linea (tolleranza 0,01)",
+                   l.totalPrice.path, l.totalPrice.line);
+        }
+}
+
+void CheckNumberHasDigit(const FpaDocument& doc, Findings& out) {  // 00425
+    for (const FpaBody& body : doc.bodies) {
+        const std::string& n = body.number.value;
+        if (!body.number.present ||
+            std::any_of(n.begin(), n.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            continue;
+        Report(out, "00425",
+               "il numero del documento \"" + n +
+                   "\" non contiene cifre: indicare un numero con almeno una cifra",
+               body.number.path, body.number.line);
+    }
+}
+
+void CheckRecipientCodeLength(const FpaDocument& doc, Findings& out) {  // 00427
+    const std::string& format = doc.transmissionFormat.value;
+    const std::size_t length = doc.recipientCode.value.size();
+    if (!doc.recipientCode.present) return;
+    if (format == "FPA12" && length != 6)
+        Report(out, "00427",
+               "FormatoTrasmissione FPA12 (pubblica amministrazione) richiede un "
+               "CodiceDestinatario di 6 caratteri, il codice ufficio: correggere il codice "
+               "o usare FPR12 per un privato",
+               doc.recipientCode.path, doc.recipientCode.line);
+    if (format == "FPR12" && length != 7)
+        Report(out, "00427",
+               "FormatoTrasmissione FPR12 (privati) richiede un CodiceDestinatario di 7 "
+               "caratteri (\"0000000\" se il cliente non ne ha uno): correggere il codice o "
+               "usare FPA12 per una pubblica amministrazione",
+               doc.recipientCode.path, doc.recipientCode.line);
+}
+
+void CheckVersionMatchesFormat(const FpaDocument& doc, Findings& out) {  // 00428
+    if (!doc.version.present || !doc.transmissionFormat.present ||
+        doc.version.value == doc.transmissionFormat.value)
+        return;
+    Report(out, "00428",
+           "l'attributo versione \"" + doc.version.value +
+               "\" è diverso da FormatoTrasmissione \"" + doc.transmissionFormat.value +
+               "\": i due valori devono coincidere",
+           doc.version.path, doc.version.line);
+}
+
+void CheckNatureOnZeroRateSummaries(const FpaDocument& doc, Findings& out) {  // 00429
+    for (const FpaBody& body : doc.bodies)
+        for (const FpaSummary& s : body.summaries)
+            if (s.rate.value && IsZero(*s.rate.value) && !s.nature.present)
+                Report(out, "00429",
+                       "riepilogo con AliquotaIVA zero senza Natura: indicare la natura "
+                       "dell'operazione",
+                       s.rate.path, s.rate.line);
+}
+
+void CheckNoNatureOnTaxedSummaries(const FpaDocument& doc, Findings& out) {  // 00430
+    for (const FpaBody& body : doc.bodies)
+        for (const FpaSummary& s : body.summaries)
+            if (s.rate.value && !IsZero(*s.rate.value) && s.nature.present &&
+                !NatureAllowedWithRate(body))
+                Report(out, "00430",
+                       "riepilogo con AliquotaIVA " + RateText(*s.rate.value) + " e Natura " +
+                           s.nature.value +
+                           ": la natura va indicata solo con aliquota zero, toglierla o "
+                           "portare l'aliquota a zero",
+                       s.nature.path, s.nature.line);
+}
+
+void CheckSummaryRatesUsed(const FpaDocument& doc, Findings& out) {  // 00443
+    for (const FpaBody& body : doc.bodies) {
+        const std::set<std::int64_t> used = RatesUsed(body);
+        for (const FpaSummary& s : body.summaries)
+            if (s.rate.value && !used.contains(RateKey(*s.rate.value)))
+                Report(out, "00443",
+                       "riepilogo con aliquota " + RateText(*s.rate.value) +
+                           " che nessuna linea usa: togliere il blocco o correggerne "
+                           "l'aliquota",
+                       s.rate.path, s.rate.line);
+    }
+}
+
+// Natures on the lines and in the summaries must be the same set. A line whose rate has no
+// summary at all is already reported by 00419.
+void CheckNaturesMatch(const FpaDocument& doc, Findings& out) {  // 00444
+    for (const FpaBody& body : doc.bodies) {
+        const std::set<std::string> used = NaturesUsed(body);
+        const std::set<std::string> summarised = SummaryNatures(body);
+        const std::set<std::int64_t> summaryRates = SummaryRates(body);
+        for (const FpaSummary& s : body.summaries)
+            if (s.nature.present && !used.contains(s.nature.value))
+                Report(out, "00444",
+                       "riepilogo con natura " + s.nature.value +
+                           " che nessuna linea usa: togliere il blocco o correggerne la natura",
+                       s.nature.path, s.nature.line);
+        std::set<std::string> reported;
+        auto check = [&](const FpaAmount& rate, const FpaText& nature) {
+            if (!nature.present || summarised.contains(nature.value)) return;
+            if (!rate.value || !summaryRates.contains(RateKey(*rate.value))) return;
+            if (!reported.insert(nature.value).second) return;
+            Report(out, "00444",
+                   "manca il riepilogo della natura " + nature.value +
+                       " usata nel documento: aggiungere un blocco DatiRiepilogo con "
+                       "questa natura",
+                   nature.path, nature.line);
+        };
+        for (const FpaFundContribution& f : body.funds) check(f.rate, f.nature);
+        for (const FpaLine& l : body.lines) check(l.rate, l.nature);
+    }
+}
+
+bool IsBareNature(const FpaText& nature) {
+    return nature.present && (nature.value == "N2" || nature.value == "N3" || nature.value == "N6");
+}
+
+void CheckDetailedNatures(const FpaDocument& doc, Findings& out) {  // 00445
+    auto report = [&](const FpaText& nature) {
+        Report(out, "00445",
+               "la natura " + nature.value +
+                   " non è più ammessa dal 2021: usare il codice di dettaglio (" + nature.value +
+                   ".1, " + nature.value + ".2, ...)",
+               nature.path, nature.line);
+    };
+    for (const FpaBody& body : doc.bodies) {
+        // A valid date before 2021 keeps the old codes; a missing one does not.
+        if (body.date.value.size() == 10 && body.date.value < kDetailedNaturesSince) continue;
+        for (const FpaFundContribution& f : body.funds)
+            if (IsBareNature(f.nature)) report(f.nature);
+        for (const FpaLine& l : body.lines)
+            if (IsBareNature(l.nature)) report(l.nature);
+        for (const FpaSummary& s : body.summaries)
+            if (IsBareNature(s.nature)) report(s.nature);
+    }
+}
+
+}  // namespace
+
+std::string FormatFinding(const FpaFinding& f) {
+    std::string where = f.path;
+    if (f.line > 0) where += (where.empty() ? "riga " : ", riga ") + std::to_string(f.line);
+    return f.code + ": " + f.message + (where.empty() ? "" : " (" + where + ")");
+}
+
+std::optional<double> ParseFpaDecimal(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos) return std::nullopt;
+    text = text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+    std::size_t i = (text[0] == '-' || text[0] == '+') ? 1 : 0;
+    const std::string_view body = text.substr(i);
+    const auto point = body.find('.');
+    const std::string_view whole = body.substr(0, point);
+    const std::string_view decimals =
+        point == std::string_view::npos ? std::string_view() : body.substr(point + 1);
+    auto digitsOnly = [](std::string_view s) {
+        return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (whole.empty() || !digitsOnly(whole) || !digitsOnly(decimals)) return std::nullopt;
+    if (point != std::string_view::npos && decimals.empty()) return std::nullopt;
+    double value = 0;
+    const auto [end, ec] = std::from_chars(body.data(), body.data() + body.size(), value);
+    if (ec != std::errc() || end != body.data() + body.size()) return std::nullopt;
+    return text[0] == '-' ? -value : value;
+}
+
+std::vector<FpaFinding> RunFpaContentChecks(const FpaDocument& document) {
+    using Check = void (*)(const FpaDocument&, Findings&);
+    static constexpr Check kChecks[] = {
+        CheckNatureOnZeroRateLines,    CheckNoNatureOnTaxedLines, CheckWithholdingData,
+        CheckCustomerIdentified,       CheckSummaryForEveryRate,  CheckTaxComputed,
+        CheckTaxableComputed,          CheckLineTotals,           CheckNumberHasDigit,
+        CheckRecipientCodeLength,      CheckVersionMatchesFormat, CheckNatureOnZeroRateSummaries,
+        CheckNoNatureOnTaxedSummaries, CheckSummaryRatesUsed,     CheckNaturesMatch,
+        CheckDetailedNatures,
+    };
+    Findings findings;
+    for (Check check : kChecks) check(document, findings);
+    return findings;
+}
+
+}  // namespace qorvana

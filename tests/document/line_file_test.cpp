@@ -1,0 +1,160 @@
+#include "document/line_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include <unistd.h>
+
+namespace qorvana {
+namespace {
+
+std::filesystem::path TempFile(const char* name) {
+    return std::filesystem::temp_directory_path() /
+           (std::string("qorvana_line_file_") + std::to_string(::getpid()) + "_" + name);
+}
+
+std::string Slurp(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+DocumentLine Line(int article, const char* code, const char* description, double quantity,
+                  double price, int vat) {
+    DocumentLine line;
+    line.articleRecord = static_cast<std::int16_t>(article);
+    line.code = code;
+    line.description = description;
+    line.unit = "PZ";
+    line.quantity = quantity;
+    line.unitPrice = price;
+    line.vatCode = static_cast<std::int16_t>(vat);
+    return line;
+}
+
+TEST(LineFileNumbers, WrittenAsTheSequentialPrintOnAnItalianSystem) {
+    const struct {
+        double value;
+        const char* text;
+    } cases[] = {
+        {0, " 0 "},        {12, " 12 "},           {-3, "-3 "},   {0.5, " ,5 "},
+        {-0.5, "-,5 "},    {1234.75, " 1234,75 "}, {-0.0, " 0 "}, {32767, " 32767 "},
+        {0.125, " ,125 "}, {100.1, " 100,1 "},
+    };
+    for (const auto& c : cases) EXPECT_EQ(LineFile::NumberText(c.value), c.text) << c.value;
+}
+
+TEST(LineFileTexts, PaddedToWidthAndCleanedOfControlCharacters) {
+    EXPECT_EQ(LineFile::PaddedText("AB", 5), "AB   ");
+    EXPECT_EQ(LineFile::PaddedText("ABCDEFG", 5), "ABCDE");
+    EXPECT_EQ(LineFile::PaddedText("A\r\nB\tC", 5), "ABC  ");
+    EXPECT_EQ(LineFile::PaddedText(std::string("A\0B", 3), 3), "AB ");
+    EXPECT_EQ(LineFile::PaddedText("caffè ÿ", 8), "caffè   ");
+    EXPECT_EQ(LineFile::PaddedText("àèìòù€x", 6), "àèìòù€");
+}
+
+TEST(LineFileIssued, ThreeLinesWriteAllBlocksAndReadBack) {
+    LineTable table;
+    table[1] = Line(5, "ART5", "Vite M6", 10, 0.5, 1);
+    table[1].discount1 = 10;
+    table[1].discount2 = 5;
+    table[1].reference = "**12";
+    table[2] = Line(0, "", "Descrizione libera\r\ncon ritorno", 0, 0, 0);
+    table[3] = Line(7, "ART7", "Caffè", -2, 1234.75, 24);
+
+    std::vector<std::string> header = {" 17 ", " 0 ", "12", "",           "3",
+                                       "12,5", "",    "",   " 2 ",        "-1 ",
+                                       "0",    "1",   "12", "05/11/2024", "06/11/2024"};
+    const auto file = TempFile("f123");
+    ASSERT_TRUE(LineFile::Write(file, header, LineFile::BlocksOf(table)));
+
+    const std::string bytes = Slurp(file);
+    int lines = 0;
+    for (std::size_t at = 0; (at = bytes.find("\r\n", at)) != std::string::npos; at += 2) ++lines;
+    EXPECT_EQ(lines, 15 + 5000);
+    // Block 1 starts after the header; Windows-1252 on disk.
+    EXPECT_NE(bytes.find("06/11/2024\r\n 5 \r\n**12           \r\nART5           \r\n"),
+              std::string::npos);
+    EXPECT_NE(bytes.find(" 10 \r\n 5 \r\n 1 \r\n 10 \r\n ,5 \r\n"), std::string::npos);
+    EXPECT_NE(bytes.find("Caff\xE8 "), std::string::npos);
+    EXPECT_NE(bytes.find("-2 \r\n 1234,75 \r\n"), std::string::npos);
+
+    const auto read = LineFile::Read(file, LineFile::kIssuedHeaderLines, LineFile::kIssuedBlocks);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_TRUE(read->complete);
+    ASSERT_EQ(read->header.size(), 15u);
+    EXPECT_EQ(read->header[0], "17");
+    EXPECT_EQ(read->header[11], "1");
+    EXPECT_EQ(read->header[13], "05/11/2024");
+    ASSERT_EQ(read->blocks.size(), 500u);
+    int used = 0;
+    for (const auto& b : read->blocks) used += BlockInUse(b) ? 1 : 0;
+    EXPECT_EQ(used, 3);
+    const DocumentLine& first = read->blocks[0];
+    EXPECT_EQ(first.articleRecord, 5);
+    EXPECT_EQ(first.reference, "**12");
+    EXPECT_EQ(first.code, "ART5");
+    EXPECT_EQ(first.description, "Vite M6");
+    EXPECT_EQ(first.unit, "PZ");
+    EXPECT_EQ(first.discount1, 10);
+    EXPECT_EQ(first.discount2, 5);
+    EXPECT_EQ(first.vatCode, 1);
+    EXPECT_EQ(first.quantity, 10);
+    EXPECT_EQ(first.quantityMoved, 10);
+    EXPECT_EQ(first.unitPrice, 0.5);
+    EXPECT_EQ(read->blocks[1].description, "Descrizione liberacon ritorno");
+    EXPECT_EQ(read->blocks[2].description, "Caffè");
+    EXPECT_EQ(read->blocks[2].quantity, -2);
+    EXPECT_EQ(read->blocks[2].unitPrice, 1234.75);
+    EXPECT_EQ(read->blocks[2].vatCode, 24);
+    EXPECT_FALSE(BlockInUse(read->blocks[3]));
+    std::filesystem::remove(file);
+}
+
+TEST(LineFileIssued, HeaderAndName) {
+    IssuedDocumentHeader h;
+    h.customer = 17;
+    h.documentKind = 1;
+    h.transport = {"12 13", "", "3", "12,5", "", "MITTENTE\r\n"};
+    h.transportReason = 2;
+    h.shipping = 1;
+    h.vatInclusive = true;
+    h.number = "12";
+    h.documentDate = "05/11/2024";
+    h.registrationDate = "06/11/2024";
+    const std::vector<std::string> expected = {
+        " 17 ", " 1 ", "12 13", "",  "3",  "12,5",       "",          "MITTENTE",
+        " 2 ",  "-1 ", "1",     "1", "12", "05/11/2024", "06/11/2024"};
+    EXPECT_EQ(LineFile::IssuedHeader(h), expected);
+    EXPECT_EQ(LineFile::IssuedFileName(1234.0f), "f1234");
+    EXPECT_EQ(LineFile::IssuedFileName(16777216.0f), "f16777216");
+}
+
+TEST(LineFileReading, ToleratesEitherSeparatorShortFilesAndBadNumbers) {
+    // Header of 2, a block with "." decimals and an out-of-range VAT code, then a block cut
+    // after its description.
+    const std::string bytes =
+        "h1\r\nh2\r\n 3 \r\nREF\r\nC1\r\nD1\r\nKG\r\n 0 \r\n 0 \r\n 99999 \r\n 1.5 \r\n 2.25 \r\n"
+        " 4 \r\n\r\nC2\r\nD2\n";
+    const LineFileContent c = LineFile::Parse(bytes, 2, 200);
+    EXPECT_FALSE(c.complete);
+    ASSERT_EQ(c.blocks.size(), 2u);
+    EXPECT_EQ(c.blocks[0].vatCode, 0);
+    EXPECT_EQ(c.blocks[0].quantity, 1.5);
+    EXPECT_EQ(c.blocks[0].unitPrice, 2.25);
+    EXPECT_EQ(c.blocks[1].articleRecord, 4);
+    EXPECT_EQ(c.blocks[1].description, "D2");
+    EXPECT_EQ(c.blocks[1].quantity, 0);
+
+    const LineFileContent empty = LineFile::Parse("only\r\n", 10, 200);
+    EXPECT_FALSE(empty.complete);
+    EXPECT_TRUE(empty.blocks.empty());
+
+    EXPECT_FALSE(LineFile::Read(TempFile("missing"), 10, 200).has_value());
+}
+
+}  // namespace
+}  // namespace qorvana

@@ -1,0 +1,462 @@
+#include "document/posting.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+
+#include "document/article_record.h"
+#include "document/delivery_note_record.h"
+#include "document/document_continuation_record.h"
+#include "document/document_record.h"
+#include "document/stock_movement_record.h"
+#include "startup/counters_record.h"
+#include "startup/data_files.h"
+
+namespace qorvana {
+namespace {
+
+namespace fs = std::filesystem;
+
+double DoubleAt(const std::vector<std::uint8_t>& bytes, std::size_t offset) {
+    double v;
+    std::memcpy(&v, bytes.data() + offset, sizeof v);
+    return v;
+}
+
+std::string TextAt(const std::vector<std::uint8_t>& bytes, std::size_t offset, std::size_t n) {
+    return std::string(bytes.begin() + static_cast<std::ptrdiff_t>(offset),
+                       bytes.begin() + static_cast<std::ptrdiff_t>(offset + n));
+}
+
+std::string Slurp(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A small company folder: counters, 3 articles (stock 10 each), the rest empty.
+class PostingTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("qorvana_posting_" + std::to_string(::getpid()) + "_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        std::ofstream(dir_ / "qorvana.tot", std::ios::binary)
+            .write(std::string(20 * tot::kLength, '\0').data(), 20 * tot::kLength);
+        files_.open(dir_);
+        lines_ = LineTable{};
+        setCounter(tot::kArticles, 3);
+        for (int a = 1; a <= 3; ++a) {
+            ArticleRecord r;
+            r.setText(art::kCode, "ART" + std::to_string(a));
+            r.setDouble(art::kStock, 10);
+            files_.write(kArt, a, r);
+        }
+        vat_.rate[1] = 22;
+        vat_.rate[3] = 10;
+        vat_.rate[10] = 4;
+
+        in_.lines = &lines_;
+        in_.vat = &vat_;
+        in_.money = Money(true, 2);
+        in_.customer = 17;
+        in_.customerName = "ROSSI MARIO SRL";
+        in_.pdfFolder = "C:\\pdf";
+        in_.issueMoment = CivilDateTime{CivilDate{2024, 11, 5}, 12, 0, 0};
+        in_.header.number = "12";
+        in_.header.vatRegisterNumber = "12";
+        in_.header.documentDate = "05/11/2024";
+        in_.header.registrationDate = "06/11/2024";
+        in_.header.paymentTerms = 2;
+        in_.header.combo2 = 0;
+        in_.header.combo3 = 0;
+        in_.header.combo4 = 0;
+        in_.header.combo5 = 0;
+    }
+    void TearDown() override {
+        files_.closeAll();
+        fs::remove_all(dir_);
+    }
+
+    void setCounter(int record, int count) {
+        auto r = files_.read<tot::kLength>(kTot, record);
+        r.setInt16(tot::kWord1, static_cast<std::int16_t>(count));
+        files_.write(kTot, record, r);
+    }
+    CountersRecord counter(int record) const { return files_.read<tot::kLength>(kTot, record); }
+    ArticleRecord article(int n) const { return files_.read<art::kLength>(kArt, n); }
+    std::vector<std::uint8_t> raw(int channel, int n) const {
+        std::vector<std::uint8_t> bytes(files_.recordLength(channel));
+        files_.readRaw(channel, n, bytes);
+        return bytes;
+    }
+    void line(int n, int articleRecord, double quantity, double price, int vatCode,
+              double moved = 0) {
+        lines_[n].articleRecord = static_cast<std::int16_t>(articleRecord);
+        lines_[n].quantity = quantity;
+        lines_[n].quantityMoved = moved;
+        lines_[n].unitPrice = price;
+        lines_[n].vatCode = static_cast<std::int16_t>(vatCode);
+    }
+    std::string snapshot() const {
+        std::string all;
+        for (const char* ext : {"tot", "fte", "f2e", "art", "mag", "bol", "ric"})
+            all += Slurp(dir_ / (std::string("qorvana.") + ext)) + "|";
+        return all;
+    }
+
+    fs::path dir_;
+    DataFiles files_;
+    LineTable lines_;
+    VatTable vat_;
+    PostingInput in_;
+};
+
+TEST_F(PostingTest, TakesTheNextDocumentPositionAndAdvancesTheCounter) {
+    setCounter(tot::kInvoices, 41);
+    auto c7 = counter(tot::kInvoices);
+    c7.setSingle(tot::kSerial, 1233);
+    files_.write(kTot, tot::kInvoices, c7);
+    line(1, 1, 2, 10, 1);
+
+    const PostingResult r = PostDocument(files_, in_);
+    ASSERT_TRUE(r.ok) << r.message;
+    EXPECT_EQ(r.recordNumber, 42);
+    EXPECT_EQ(r.serial, 1234.0f);
+    EXPECT_EQ(files_.physicalRecords(kFte), 42);
+    EXPECT_EQ(files_.physicalRecords(kF2e), 42);
+    c7 = counter(tot::kInvoices);
+    EXPECT_EQ(c7.int16(tot::kWord1), 42);
+    EXPECT_EQ(c7.int16(tot::kWord2), 1);
+    EXPECT_EQ(c7.int16(tot::kWord4), 12);
+    EXPECT_EQ(c7.single(tot::kSerial), 1234.0f);
+
+    const auto doc = files_.read<DocumentRecord::kLength>(kFte, 42);
+    namespace d = document_record;
+    EXPECT_EQ(doc.int16(d::kCustomer), 17);
+    EXPECT_EQ(doc.text(d::kNumber), "12");
+    EXPECT_EQ(doc.text(d::kDocumentDate), "20241105");
+    EXPECT_EQ(doc.text(d::kRegistrationDate), "20241106");
+    EXPECT_EQ(doc.text(d::kPaymentTerms), "3");
+    EXPECT_EQ(doc.int16(d::kCombo2), 1);
+    EXPECT_EQ(doc.int16(d::kCombo5), 0);
+    EXPECT_EQ(doc.int16(d::kKind), 0);
+    EXPECT_EQ(doc.dbl(d::kIssueMoment), 45601.5);
+    EXPECT_EQ(doc.dbl(d::kVatRegisterNumber), 12);
+    EXPECT_EQ(doc.single(d::kSerial), 1234.0f);
+    EXPECT_EQ(doc.text(d::kLeasingVehicle), "0");
+    EXPECT_EQ(
+        files_.read<ContinuationRecord::kLength>(kF2e, 42).int16(continuation_record::kMarker),
+        999);
+
+    // The xxiva boxes; a leasing document without a vehicle kind (ordinary invoices have
+    // no panel to choose one) stores "0", with one the position + 1.
+    in_.header.vatOptions = {true, true, false, true, false};
+    for (const auto& [position, stored] :
+         std::initializer_list<std::pair<int, const char*>>{{-1, "0"}, {2, "3"}}) {
+        in_.header.leasingVehicle = position;
+        const PostingResult leasing = PostDocument(files_, in_);
+        ASSERT_TRUE(leasing.ok) << leasing.message;
+        const auto bytes = raw(kFte, leasing.recordNumber);
+        EXPECT_EQ(TextAt(bytes, 452, 3), "100");
+        EXPECT_EQ(TextAt(bytes, 461, 2), std::string(stored) + "1");
+    }
+}
+
+TEST_F(PostingTest, MovesStockForInvoicesAndCreditNotes) {
+    setCounter(kMovementsCounter, 5);
+    // Credit note: stock 10 + 3.
+    in_.documentKind = 1;
+    line(1, 2, 3, 10, 1);
+    PostingResult r = PostDocument(files_, in_);
+    ASSERT_TRUE(r.ok) << r.message;
+    EXPECT_EQ(article(2).dbl(art::kStock), 13);
+    EXPECT_EQ(article(2).dbl(art::kQuantitySold), -3);
+    EXPECT_EQ(article(2).dbl(art::kValueSold), -30);
+    auto mv = files_.read<StockMovementRecord::kLength>(kMag, 6);
+    namespace m = stock_movement_record;
+    EXPECT_EQ(mv.dbl(m::kQuantity), -3);
+    EXPECT_EQ(mv.text(m::kReference), "NC 12");
+    EXPECT_EQ(mv.text(m::kDate), "20241106");
+    EXPECT_EQ(mv.text(m::kCounterpart), "ROSSI MARIO SRL");
+    EXPECT_EQ(mv.int16(m::kArticle), 2);
+    EXPECT_EQ(mv.int16(m::kCustomer), 17);
+    EXPECT_EQ(mv.int16(m::kWord48), 1);
+    EXPECT_EQ(mv.int16(m::kWord90), 1);
+    EXPECT_EQ(counter(kMovementsCounter).int16(tot::kWord1), 6);
+
+    // Invoice: 5 ordered, 2 already moved by a delivery note; a free line and an article
+    // beyond the count move nothing.
+    in_.documentKind = 0;
+    lines_ = LineTable{};
+    line(1, 3, 5, 10, 1, 2);
+    line(2, 0, 4, 10, 1);
+    line(3, 9, 4, 10, 1);
+    line(4, 1, 2, 10, 1, 2);
+    r = PostDocument(files_, in_);
+    ASSERT_TRUE(r.ok) << r.message;
+    EXPECT_EQ(r.movements, 1);
+    EXPECT_EQ(article(3).dbl(art::kStock), 7);
+    EXPECT_EQ(article(3).dbl(art::kQuantitySold), 3);
+    EXPECT_EQ(article(3).dbl(art::kValueSold), 30);
+    EXPECT_EQ(article(1).dbl(art::kStock), 10);
+    mv = files_.read<StockMovementRecord::kLength>(kMag, 7);
+    EXPECT_EQ(mv.dbl(m::kQuantity), 3);
+    EXPECT_EQ(mv.text(m::kReference), "FT 12");
+    EXPECT_EQ(counter(kMovementsCounter).int16(tot::kWord1), 7);
+}
+
+TEST_F(PostingTest, ElectronicInvoiceIsAnInvoiceUnlessTypeTD04) {
+    in_.documentKind = 7;
+    in_.fpaState = 17;
+    in_.fpaDocumentType = "TD01";
+    line(1, 1, 2, 10, 1);
+    ASSERT_TRUE(PostDocument(files_, in_).ok);
+    EXPECT_EQ(article(1).dbl(art::kStock), 8);
+    EXPECT_EQ(
+        files_.read<StockMovementRecord::kLength>(kMag, 1).text(stock_movement_record::kReference),
+        "FT 12");
+    EXPECT_EQ(files_.read<DocumentRecord::kLength>(kFte, 1).int16(document_record::kKind), 7);
+    EXPECT_EQ(files_.read<ContinuationRecord::kLength>(kF2e, 1).dbl(continuation_record::kFpaMode),
+              17);
+
+    in_.fpaDocumentType = "TD04";
+    ASSERT_TRUE(PostDocument(files_, in_).ok);
+    EXPECT_EQ(article(1).dbl(art::kStock), 10);
+    const auto mv = files_.read<StockMovementRecord::kLength>(kMag, 2);
+    EXPECT_EQ(mv.text(stock_movement_record::kReference), "NC 12");
+    EXPECT_EQ(mv.dbl(stock_movement_record::kQuantity), -2);
+    EXPECT_EQ(files_.read<DocumentRecord::kLength>(kFte, 2).int16(document_record::kKind), 7);
+}
+
+TEST_F(PostingTest, VatSlotsLandAtTheirOffsets) {
+    in_.figures.breakdown[3][0] = 100;  // code 3
+    in_.figures.breakdown[3][1] = 10;
+    in_.figures.breakdown[10][0] = 50;  // code 10
+    in_.figures.breakdown[10][1] = 2;
+    in_.figures.breakdown[3][2] = 40;  // code 15, outside VAT
+    in_.figures.withholdingAmount = 4;
+    in_.figures.withholdingBase = 20;
+    ASSERT_TRUE(PostDocument(files_, in_).ok);
+    const auto doc = raw(kFte, 1);
+    const auto cont = raw(kF2e, 1);
+    EXPECT_EQ(DoubleAt(doc, 110), 100);
+    EXPECT_EQ(DoubleAt(doc, 174), 10);
+    EXPECT_EQ(DoubleAt(doc, 238), 40);
+    EXPECT_EQ(DoubleAt(cont, 10), 50);
+    EXPECT_EQ(DoubleAt(cont, 42), 2);
+    EXPECT_EQ(DoubleAt(cont, 398), 4);
+    EXPECT_EQ(DoubleAt(cont, 494), 20);
+}
+
+TEST_F(PostingTest, DueDatesDeferredVatAndPdfPath) {
+    in_.header.vatOnPayment = true;
+    in_.header.dueDates = {"31/12/2024", "31/01/2025", "", "", "30/04/2025", "31/05/2025"};
+    in_.header.dueAmounts = {"10,50", "20", "", "", "5.25", "6"};
+    ASSERT_TRUE(PostDocument(files_, in_).ok);
+    const auto doc = raw(kFte, 1);
+    const auto cont = raw(kF2e, 1);
+    EXPECT_EQ(TextAt(doc, 30, 24), "2024123120250131        ");
+    EXPECT_EQ(DoubleAt(doc, 286), 10.5);
+    EXPECT_EQ(DoubleAt(doc, 294), 20);
+    EXPECT_EQ(TextAt(doc, 459, 1), "1");
+    EXPECT_EQ(TextAt(cont, 98, 16), "2025043020250531");
+    EXPECT_EQ(DoubleAt(cont, 130), 5.25);
+    EXPECT_EQ(DoubleAt(cont, 138), 6);
+    EXPECT_EQ(TextAt(cont, 572, 6), "112025");
+    EXPECT_EQ(TextAt(cont, 338, 15), "\\pdf\\ftr12.pdf ");
+
+    in_.header.vatOnPayment = false;
+    ASSERT_TRUE(PostDocument(files_, in_).ok);
+    EXPECT_EQ(TextAt(raw(kF2e, 2), 572, 6), "      ");
+    EXPECT_EQ(TextAt(raw(kFte, 2), 459, 1), "0");
+
+    EXPECT_EQ(DeferredVatLimit("05/11/2024"), "112025");
+    EXPECT_EQ(PdfPath("C:\\pdf", "12"), "\\pdf\\ftr12.pdf");
+    EXPECT_EQ(PdfPath("  \\QORWIN\\PDF ", "7"), "\\QORWIN\\PDF\\ftr7.pdf");
+    EXPECT_EQ(PdfPath("C:", "12"), "\\ftr12.pdf");
+    EXPECT_EQ(PdfPath("D:\\" + std::string(70, 'x'), "1").size(), 60u);
+}
+
+TEST_F(PostingTest, RefusesBeforeWritingAnything) {
+    line(1, 1, 2, 10, 1);
+    struct Case {
+        const char* name;
+        std::function<void()> set;
+    };
+    const Case cases[] = {
+        {"documents full", [&] { setCounter(tot::kInvoices, 32767); }},
+        {"documents damaged", [&] { setCounter(tot::kInvoices, -1); }},
+        {"movements full",
+         [&] {
+             setCounter(kMovementsCounter, 32760);
+             for (int n = 1; n <= 10; ++n) line(n, 1, 1, 1, 1);
+         }},
+        {"number too long", [&] { in_.header.number = "2024/000015"; }},
+        {"invalid date", [&] { in_.header.documentDate = "30/02/2024"; }},
+    };
+    for (const auto& c : cases) {
+        SetUp();
+        line(1, 1, 2, 10, 1);
+        c.set();
+        const std::string before = snapshot();
+        const PostingResult r = PostDocument(files_, in_);
+        EXPECT_FALSE(r.ok) << c.name;
+        EXPECT_FALSE(r.anythingWritten) << c.name;
+        EXPECT_FALSE(r.message.empty()) << c.name;
+        EXPECT_EQ(snapshot(), before) << c.name;
+        TearDown();
+    }
+}
+
+TEST_F(PostingTest, NumberingOfOrdinaryAndSeparateSeries) {
+    auto setWord4 = [&](int record, int v) {
+        auto r = counter(record);
+        r.setInt16(tot::kWord4, static_cast<std::int16_t>(v));
+        files_.write(kTot, record, r);
+    };
+    setWord4(tot::kInvoices, 120);
+    setWord4(tot::kFatturaPa, 5);
+    in_.header.number = "121";
+    ASSERT_TRUE(PostDocument(files_, in_).ok);
+    EXPECT_EQ(counter(tot::kInvoices).int16(tot::kWord4), 121);
+
+    // Electronic invoice of the separate series: record 5 only.
+    in_.documentKind = 7;
+    in_.fpaState = 0;
+    in_.header.separateSeries = true;
+    in_.header.number = "6";
+    in_.header.transmissionNumber = "18";
+    ASSERT_TRUE(PostDocument(files_, in_).ok);
+    EXPECT_EQ(counter(tot::kInvoices).int16(tot::kWord4), 121);
+    EXPECT_EQ(counter(tot::kFatturaPa).int16(tot::kWord4), 6);
+    EXPECT_EQ(counter(tot::kFatturaPa).int16(tot::kWord1), 18);
+    EXPECT_EQ(counter(tot::kInvoices).int16(tot::kWord1), 2);
+
+    // Ordinary again; a new year restarts at 1; unusable numbers leave the word alone.
+    in_ = PostingInput{in_};
+    in_.documentKind = 0;
+    in_.fpaState = -1;
+    in_.header.separateSeries = false;
+    for (const auto& [typed, word4] : std::initializer_list<std::pair<const char*, int>>{
+             {"122", 122}, {"1", 1}, {"A15", 1}, {"40000", 1}, {"2.5", 1}}) {
+        in_.header.number = typed;
+        ASSERT_TRUE(PostDocument(files_, in_).ok) << typed;
+        EXPECT_EQ(counter(tot::kInvoices).int16(tot::kWord4), word4) << typed;
+    }
+    EXPECT_EQ(counter(tot::kInvoices).int16(tot::kWord1), 7);
+}
+
+TEST_F(PostingTest, MarksOnlyExistingImportedSources) {
+    setCounter(tot::kDeliveryNoteLines, 3);
+    setCounter(tot::kReceipts, 2);
+    for (int n = 1; n <= 3; ++n) files_.write(kBol, n, Record<bol::kLength>{});
+    for (int n = 1; n <= 2; ++n) {
+        DocumentRecord receipt;
+        receipt.setInt16(document_record::kKind, 1);
+        files_.write(kRic, n, receipt);
+    }
+    in_.deliveryNoteRecords = {2, 0, 9};
+    in_.receiptRecords = {1, -1};
+    ASSERT_TRUE(PostDocument(files_, in_).ok);
+    EXPECT_EQ(files_.read<bol::kLength>(kBol, 1).int16(bol::kInvoiced), 0);
+    EXPECT_EQ(files_.read<bol::kLength>(kBol, 2).int16(bol::kInvoiced), 1);
+    EXPECT_EQ(files_.physicalRecords(kBol), 3);
+    EXPECT_EQ(files_.read<DocumentRecord::kLength>(kRic, 1).int16(document_record::kKind), 0);
+    EXPECT_EQ(files_.read<DocumentRecord::kLength>(kRic, 2).int16(document_record::kKind), 1);
+}
+
+TEST_F(PostingTest, AWriteFailingMidwayIsReported) {
+    // Files may not grow beyond 30000 bytes: the document (record 42 ends at 21924) is
+    // written, its continuation (ends at 35196) is not.
+    setCounter(tot::kInvoices, 41);
+    line(1, 1, 2, 10, 1);
+    const auto old = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 30000;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const PostingResult r = PostDocument(files_, in_);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, old);
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.anythingWritten);
+    EXPECT_NE(r.message.find("Scritto: contatore documenti (qorvana.tot); documento 42"),
+              std::string::npos)
+        << r.message;
+    EXPECT_NE(r.message.find("Non scritto: seconda parte 42 (qorvana.f2e)"), std::string::npos)
+        << r.message;
+    EXPECT_EQ(article(1).dbl(art::kStock), 10);
+
+    // Movements: the eleventh would end at byte 1034 of qorvana.mag, beyond the limit of 940.
+    setCounter(tot::kInvoices, 0);
+    for (int n = 1; n <= 12; ++n) line(n, 1 + n % 2, 1, 10, 1);
+    small.rlim_cur = 940;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    std::signal(SIGXFSZ, SIG_IGN);
+    const PostingResult partly = PostDocument(files_, in_);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, old);
+    EXPECT_FALSE(partly.ok);
+    EXPECT_EQ(partly.movements, 10);
+    EXPECT_NE(partly.message.find("10 articoli e movimenti su 12"), std::string::npos)
+        << partly.message;
+    EXPECT_NE(partly.message.find("Non scritto: articoli, movimenti di magazzino"),
+              std::string::npos)
+        << partly.message;
+    EXPECT_EQ(counter(kMovementsCounter).int16(tot::kWord1), 0);
+}
+
+TEST(PostingRules, SerialsDatesAndNetPrices) {
+    EXPECT_EQ(NextSerial(0), 1.0f);
+    EXPECT_EQ(NextSerial(41), 42.0f);
+    EXPECT_EQ(NextSerial(16777215.0f), 16777216.0f);
+    EXPECT_EQ(NextSerial(16777216.0f), 1.0f);
+    EXPECT_EQ(NextSerial(1e9f), 1.0f);
+    EXPECT_EQ(NextSerial(-5), 1.0f);
+
+    EXPECT_EQ(RecordDate("05/11/2024"), "20241105");
+    EXPECT_EQ(RecordDate(""), "");
+    EXPECT_EQ(RecordDate("99/99/9999"), "");
+    EXPECT_EQ(DateTimeValue({{1899, 12, 30}, 0, 0, 0}), 0);
+    EXPECT_EQ(DateTimeValue({{2024, 11, 5}, 18, 0, 0}), 45601.75);
+
+    EXPECT_TRUE(IsCreditNote(1, ""));
+    EXPECT_FALSE(IsCreditNote(0, "TD04"));
+    EXPECT_TRUE(IsCreditNote(7, "TD04"));
+    EXPECT_FALSE(IsCreditNote(7, "TD01"));
+
+    VatTable vat;
+    vat.rate[1] = 22;
+    vat.rate[5] = 10;
+    const Money euro(true, 2);
+    DocumentLine l;
+    l.unitPrice = 100;
+    l.discount1 = 10;
+    l.discount2 = 10;
+    l.vatCode = 5;
+    EXPECT_EQ(NetUnitPrice(l, vat, false, euro), 81);
+    EXPECT_EQ(NetUnitPrice(l, vat, true, euro), 73.64);
+    // Codes outside 1..24 take code 1's rate; exempt codes keep the price.
+    l.discount1 = l.discount2 = 0;
+    l.unitPrice = 122;
+    for (int code : {-1, 0, 25, 99}) {
+        l.vatCode = static_cast<std::int16_t>(code);
+        EXPECT_EQ(NetUnitPrice(l, vat, true, euro), 100) << code;
+    }
+    l.vatCode = 14;
+    EXPECT_EQ(NetUnitPrice(l, vat, true, euro), 122);
+}
+
+}  // namespace
+}  // namespace qorvana
