@@ -2,9 +2,13 @@
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QProcess>
+#include <QStringList>
 
 #include "forms/common/message_box.h"
+#include "print/print_image.h"
 #include "print/printer_form.h"
+#include "startup/numbers.h"
 #include "startup/session.h"
 
 namespace qorvana {
@@ -55,8 +59,7 @@ bool PrintLoop::printOnce(const DocumentToPrint& document, const PrintSettings& 
         const PrintedDocument pages = ComposeDocument(
             document, settings, ReadFormDrawing(session_.companyFile("qorvana.lkf")),
             session_.money(), width);
-        (void)imageCopy;
-        imageWritten = true;
+        imageWritten = writeImages(pages, imageCopy);
         if (printerReady)
             failure = printer.print(
                 pages,
@@ -65,6 +68,42 @@ bool PrintLoop::printOnce(const DocumentToPrint& document, const PrintSettings& 
     if (!printerReady) failure = problem;
     if (failure) Warn(parent_, *failure);
     return imageWritten;
+}
+
+std::string DocumentImagePath(double serial) {
+    return "c:\\qordoc" + PlainNumberText(serial) + ".rto";
+}
+
+void DispatchDocument(const Session& session, QWidget* parent, const PdfHandoffInput& input) {
+    if (!PdfHandoffEnabled(session.workStrings[6])) return;
+    if (!AskYesNo(parent, QStringLiteral("Attenzione"),
+                  QStringLiteral("Generare il file PDF ed eventualmente inviarlo tramite posta "
+                                 "elettronica?")))
+        return;
+    const PdfHandoff handoff = BuildPdfHandoff(input);
+    if (handoff.emailRefused)
+        Warn(parent,
+             QStringLiteral("L'indirizzo di posta elettronica del cliente non è valido: il PDF "
+                            "sarà prodotto ma non inviato."),
+             MsgIcon::Exclamation);
+    const ProgramStart start = PdfHandoffStart(session.paths, handoff);
+    QStringList arguments;
+    for (const std::string& a : start.arguments) arguments << QString::fromStdString(a);
+    QGuiApplication::restoreOverrideCursor();
+    if (!QProcess::startDetached(QString::fromStdString(start.program.string()), arguments))
+        Warn(parent, QStringLiteral("Non è possibile eseguire il programma invio del documento a "
+                                    "mezzo internet."));
+}
+
+bool PrintLoop::writeImages(const PrintedDocument& pages, const std::string& imageCopy) {
+    for (const std::string& name : {std::string(kPrintImage), imageCopy}) {
+        if (name.empty()) continue;
+        if (const auto error = WritePrintImage(session_.paths.map(name), pages)) {
+            Warn(parent_, QString::fromStdString(error->message));
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace qorvana

@@ -3,8 +3,10 @@
 // per "Stampa altra copia", and the printed flag that the PDF hand-off follows.
 
 #include <string>
+#include <string_view>
 
 #include "print/document_print.h"
+#include "print/pdf_handoff.h"
 
 class QPrinter;
 class QWidget;
@@ -12,6 +14,9 @@ class QWidget;
 namespace qorvana {
 
 struct Session;
+
+// The print image of the last printed document, read by the suite's programs.
+inline constexpr std::string_view kPrintImage = "c:\\qordoc.rto";
 
 class PrintLoop {
   public:
@@ -29,9 +34,19 @@ class PrintLoop {
     bool printOnce(const DocumentToPrint& document, const PrintSettings& settings,
                    const std::string& imageCopy);
 
+    // Writes c:\qordoc.rto and the document's own image; false (told) when one failed.
+    bool writeImages(const PrintedDocument& pages, const std::string& imageCopy);
+
     Session& session_;
     QWidget* parent_;
     QPrinter* chosen_;
 };
+
+// The PDF hand-off after a printed document: when settings entry 6 is on and the operator
+// agrees, starts qorxpdf detached, without a shell; tells the operator when it cannot start.
+void DispatchDocument(const Session& session, QWidget* parent, const PdfHandoffInput& input);
+
+// The Windows path of a document's own print image, by its serial: c:\qordoc<serial>.rto.
+std::string DocumentImagePath(double serial);
 
 }  // namespace qorvana

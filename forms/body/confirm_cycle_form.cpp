@@ -172,6 +172,21 @@ bool ConfirmCycle::print(const std::string& imageCopy) {
     return loop.run(printContent(), body_.printSettings(), imageCopy);
 }
 
+void ConfirmCycle::dispatchPdf(const std::string& imageCopy) {
+    PdfHandoffInput in;
+    in.companyNumber = static_cast<int>(session_.companyNumber);
+    in.pdfFolder = session_.workStrings[7];
+    in.documentNumber = TextOf(Control(forms_, "qoremft", "text2", 0));
+    in.sendByMail = body_.emailRequested();
+    const DataFiles& files = session_.files;
+    if (session_.currentCustomer >= 1 && session_.currentCustomer <= files.physicalRecords(kCli))
+        in.customerEmail =
+            files.read<cli::kLength>(kCli, session_.currentCustomer).text(cli::kEmail);
+    in.extraArgument = body_.printSettings().pdfExtraArgument();
+    in.printImage = imageCopy;
+    DispatchDocument(session_, &body_, in);
+}
+
 void ConfirmCycle::run() {
     session_.issueMoment = session_.clock.now();
 
@@ -216,7 +231,8 @@ void ConfirmCycle::run() {
                  .arg(QString::fromStdString(name), QString::fromStdString(error)));
     }
 
-    print("");
+    const std::string imageCopy = DocumentImagePath(posted.serial);
+    if (print(imageCopy)) dispatchPdf(imageCopy);
 
     session_.returnPending = 0;
     forms_.handOver(&body_, QStringLiteral("qoremf"));

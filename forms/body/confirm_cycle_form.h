@@ -33,6 +33,8 @@ class ConfirmCycle {
     DocumentToPrint printContent() const;
     // The print loop (after posting, and the reprint action); true when printed.
     bool print(const std::string& imageCopy);
+    // The PDF hand-off of the printed document, its own print image passed on.
+    void dispatchPdf(const std::string& imageCopy);
 
   private:
     Session& session_;
