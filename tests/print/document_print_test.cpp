@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "print/print_image.h"
 #include "tests/startup/temp_dir.h"
 
 namespace qorvana {
@@ -177,6 +178,30 @@ TEST_F(ComposeTest, TitlesAndSummaries) {
     EXPECT_FALSE(Shows(page, "R5"));
     EXPECT_TRUE(Shows(page, "7,00"));
     EXPECT_TRUE(Shows(page, "Esente art. 10"));
+}
+
+TEST_F(ComposeTest, PrintImageOfASmallDocument) {
+    settings.layout[1].columns[3] = "1";   // bold
+    settings.layout[80].columns[5] = "4";  // colour
+    lines[1].description = "Viti";
+    lines[1].quantity = 2;
+    lines[1].unitPrice = 1.5;
+    doc.figures.documentTotal = 3.66;
+    FormElement box;
+    box.numbers = {2, 10, 95, 190, 50, 0, 0, -1, 0};
+    const std::string expected =
+        "#FILEFORMAT=KVX-RTO\r\n"
+        " 2\r\n 2\r\n 10\r\n 95\r\n 200\r\n 145\r\n .2\r\n 0\r\n-1\r\n"
+        " 3\r\n 10\r\n 10\r\n 0\r\n 0\r\n 9\r\n 0\r\nDITTA\r\nArial\r\n 1\r\n 0\r\n"
+        " 3\r\n 190\r\n 250\r\n 0\r\n 0\r\n 9\r\n 4\r\n3,66\r\nArial\r\n 0\r\n 0\r\n"
+        " 3\r\n 150\r\n 10\r\n 0\r\n 0\r\n 9\r\n 0\r\nFATTURA\r\nArial\r\n 0\r\n 0\r\n"
+        " 3\r\n 30\r\n 100\r\n 0\r\n 0\r\n 9\r\n 0\r\nViti\r\nArial\r\n 0\r\n 0\r\n"
+        " 3\r\n 118\r\n 100\r\n 0\r\n 0\r\n 9\r\n 0\r\n2\r\nArial\r\n 0\r\n 0\r\n"
+        " 3\r\n 152\r\n 100\r\n 0\r\n 0\r\n 9\r\n 0\r\n3,00\r\nArial\r\n 0\r\n 0\r\n"
+        " 9\r\n";
+    const PrintedDocument printed =
+        ComposeDocument(doc, settings, {box}, Money(true, 2), TwoMillimetresEach);
+    EXPECT_EQ(PrintImageBytes(printed), expected);
 }
 
 TEST(FormDrawing, ElementsToOperations) {
