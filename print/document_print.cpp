@@ -3,7 +3,11 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "document/document_draft.h"
 #include "document/posting.h"
+#include "startup/customer_record.h"
+#include "startup/general_settings_record.h"
+#include "startup/session.h"
 #include "startup/text.h"
 
 namespace qorvana {
@@ -163,9 +167,8 @@ class Composer {
             case 47:
                 return e_.transportTime;
             case 48:
-                return e_.orderReference;
             case 49:
-                return e_.deliveryNoteReference;
+                return e_.transportReferences[static_cast<std::size_t>(item - 48)];
             case 50:
                 return e_.paymentTerms;
             case 51:
@@ -242,7 +245,56 @@ class Composer {
     Summary summary_;
 };
 
+// The customer's own texts, from its record; left empty when the record is not in the file.
+void TakeCustomer(PrintedEntries& e, const DataFiles& files, int record) {
+    if (record < 1 || record > files.physicalRecords(kCli)) return;
+    const auto c = files.read<cli::kLength>(kCli, record);
+    static constexpr Field kPrinted[] = {cli::kName1,        cli::kName2,         cli::kAddress,
+                                         cli::kPostcode,     cli::kTown,          cli::kVatNumber,
+                                         cli::kTaxCode,      cli::kAdminName1,    cli::kAdminName2,
+                                         cli::kAdminAddress, cli::kAdminPostcode, cli::kAdminTown,
+                                         cli::kPhone1,       cli::kPhone2,        cli::kPhone3};
+    for (std::size_t i = 0; i < e.customer.size(); ++i) e.customer[i] = Trim(c.text(kPrinted[i]));
+    e.bankCoordinates =
+        BankCoordinates({c.text(cli::kIbanPrefix), c.text(cli::kCin), c.text(cli::kAbi),
+                         c.text(cli::kCab), c.text(cli::kBankAccount)});
+    e.email = Trim(c.text(cli::kEmail));
+    e.customerNote = c.text(cli::kBankText);
+    e.notes = {Trim(c.text(cli::kNotes1)), Trim(c.text(cli::kNotes2))};
+}
+
 }  // namespace
+
+DocumentToPrint DocumentToPrintOf(const DocumentDraft& draft, const Session& session) {
+    DocumentToPrint d;
+    PrintedEntries& e = d.entries;
+    TakeCustomer(e, session.files, draft.customer.record);
+    const HeaderEntries& h = draft.header;
+    e.number = h.documentNumber;
+    e.documentDate = h.documentDate;
+    e.numberWithYear = session.generalSettings.text(gnr::kNumberWithYear) == "1";
+    e.paymentTerms = h.paymentTermsText;
+    for (std::size_t i = 0; i < e.dueDates.size(); ++i) {
+        e.dueAmounts[i] = ParseDecimal(h.instalmentAmounts[i]);
+        e.dueDates[i] = h.dueDates[i];
+    }
+    e.vatOnPayment = h.deferredVat;
+    const TransportEntries& t = draft.transport;
+    e.transportReferences = {t.deliveryNote, t.order};
+    e.packages = t.packages;
+    e.weight = t.weight;
+    e.goodsAppearance = t.goodsAppearance;
+    e.shippedBy = static_cast<int>(t.shipping);
+    e.carrier = t.carrierLines;
+    e.transportDate = t.startDate;
+    e.transportTime = t.startTime;
+    e.documentKind = session.documentKind;
+    e.fpaState = session.fpaState;
+    e.fpaDocumentType = draft.panel.documentType;
+    d.lines = &draft.lines;
+    d.figures = draft.figures;
+    return d;
+}
 
 std::string BankCoordinates(const std::array<std::string, 5>& parts) {
     std::string joined;

@@ -12,6 +12,7 @@
 #include "print/print_page.h"
 #include "print/print_settings.h"
 #include "startup/money.h"
+#include "startup/session_codes.h"
 
 namespace qorvana {
 
@@ -34,14 +35,14 @@ struct PrintedEntries {
     std::array<std::string, 3> carrier{};
     std::string transportDate;
     std::string transportTime;
-    std::string orderReference;
-    std::string deliveryNoteReference;
+    // Items 48 and 49: the start form's first two transport entries (delivery note, order).
+    std::array<std::string, 2> transportReferences{};
     std::string paymentTerms;
     std::array<double, 4> dueAmounts{};
     std::array<std::string, 4> dueDates{};
     bool vatOnPayment = false;  // esig
     std::array<std::string, 2> notes{};
-    int documentKind = 0;
+    DocumentKind documentKind = DocumentKind::Invoice;
     int fpaState = -1;
     std::string fpaDocumentType;
 };
@@ -51,6 +52,15 @@ struct DocumentToPrint {
     const LineTable* lines = nullptr;
     DocumentFigures figures;
 };
+
+struct DocumentDraft;
+struct Session;
+
+// What the printed document shows, from the draft of the document being issued; the
+// customer's texts (items 18 to 32, bank co-ordinates, e-mail, item 51, the notes) from
+// the draft's customer record in the data files, the kind, the electronic-invoice state
+// and the number-with-year switch from the session. The lines stay the draft's own.
+DocumentToPrint DocumentToPrintOf(const DocumentDraft& draft, const Session& session);
 
 // The customer's bank co-ordinates: the five parts trimmed and joined with "."; empty when
 // every part is empty.

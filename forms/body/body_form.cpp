@@ -17,8 +17,10 @@
 
 #include "forms/body/article_list_model.h"
 #include "forms/body/confirm_cycle_form.h"
+#include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qt_text.h"
+#include "forms/start/start_form.h"
 #include "print/print_settings.h"
 #include "startup/numbers.h"
 #include "startup/session.h"
@@ -65,14 +67,17 @@ QString VatBox(int code) {
 }
 
 QString Caption(const Session& s) {
-    if (s.fpaState >= 0) return QStringLiteral("Emissione fatturaPA");
-    if (s.documentKind == 1) return QStringLiteral("Emissione nota credito");
+    if (s.fpaState != kFpaOrdinary) return QStringLiteral("Emissione fatturaPA");
+    if (s.documentKind == DocumentKind::CreditNote) return QStringLiteral("Emissione nota credito");
     return QStringLiteral("Emissione fattura");
 }
 
 }  // namespace
 
-BodyForm::BodyForm(Session& session, FormSet& forms) : QorForm("qoremfx", session, forms) {
+BodyForm::BodyForm(Session& session, FormSet& forms)
+    : QorForm(form_name::kBody, session, forms),
+      lines_(forms.draft().lines),
+      figures_(forms.draft().figures) {
     setWindowTitle(QStringLiteral("Emissione fattura"));
     buildControls();
     resize(kFormWidth, 590);
@@ -200,10 +205,14 @@ void BodyForm::buildControls() {
     connect(comando_[1], &QPushButton::clicked, this, &BodyForm::confirm);
     connect(comando_[2], &QPushButton::clicked, this, &BodyForm::insertLine);
     connect(comando_[3], &QPushButton::clicked, this, &BodyForm::deleteLine);
-    connect(comando_[4], &QPushButton::clicked, this, [this] { showPicker("qoremfb", false); });
-    connect(comando_[5], &QPushButton::clicked, this, [this] { showPicker("qoremfr", false); });
-    connect(comando_[6], &QPushButton::clicked, this, [this] { showPicker("qoremff", false); });
-    connect(comando_[7], &QPushButton::clicked, this, [this] { showPicker("qoremfp", true); });
+    connect(comando_[4], &QPushButton::clicked, this,
+            [this] { showPicker(form_name::kDeliveryNotePicker, false); });
+    connect(comando_[5], &QPushButton::clicked, this,
+            [this] { showPicker(form_name::kReceiptPicker, false); });
+    connect(comando_[6], &QPushButton::clicked, this,
+            [this] { showPicker(form_name::kInvoicePicker, false); });
+    connect(comando_[7], &QPushButton::clicked, this,
+            [this] { showPicker(form_name::kQuotePicker, true); });
 
     command3d3_ = new QPushButton(QStringLiteral("Elenco &articoli"), this);
     command3d3_->setGeometry(kMargin, 552, 120, 26);
@@ -254,27 +263,25 @@ void BodyForm::activate() {
     picture1_->hide();
     try {
         switch (s.returnAction) {
-            case 0:
+            case ReturnAction::NewDocument:
                 startNewDocument();
                 break;
-            case 9:
-                break;  // shown again, lines unchanged
-            case 90:
+            case ReturnAction::BackToLines:
+                break;
+            case ReturnAction::Reprint:
                 runPrintLoop();
                 break;
-            case 98:
-                forms().handOver(this, "qoremf");
+            case ReturnAction::Abandon:
+                forms().handOver(this, form_name::kStart);
                 break;
-            case 99:
+            case ReturnAction::Confirm:
                 runConfirmCycle();
                 break;
-            case 11:
-            case 12:
-            case 13:
-            case 14:
+            case ReturnAction::ImportDeliveryNotes:
+            case ReturnAction::ImportReceipts:
+            case ReturnAction::ImportQuote:
+            case ReturnAction::ImportInvoice:
                 runImport(s.returnAction);
-                break;
-            default:
                 break;
         }
     } catch (const RecordIoError& e) {
@@ -287,17 +294,17 @@ void BodyForm::runConfirmCycle() {
 }
 
 void BodyForm::runPrintLoop() {
-    ConfirmCycle(session(), forms(), *this).print("");
+    ConfirmCycle(session(), forms(), *this).reprint();
     // Back to the header form as the operator left it.
     session().returnPending = 1;
-    forms().handOver(this, QStringLiteral("qoremft"));
+    forms().handOver(this, QString(form_name::kHeader));
 }
 
-void BodyForm::runImport(int) {}
+void BodyForm::runImport(ReturnAction) {}
 
 void BodyForm::startNewDocument() {
     Session& s = session();
-    lines_.clear();
+    forms().draft().clear();
     {
         const QSignalBlocker block(vscroll_);
         vscroll_->setValue(kFirstOffset);
@@ -361,21 +368,19 @@ bool BodyForm::recompute() {
 
 void BodyForm::writeWeight() {
     if (!setup_.weightToStartForm) return;
-    QorForm* start = forms().form("qoremf");
-    if (!start) return;
-    if (auto* box = qobject_cast<QLineEdit*>(start->control("text3", 3)))
-        box->setText(Q(WeightText(figures_.totalWeight)));
+    if (auto* start = forms().get<StartForm>(form_name::kStart))
+        start->showWeight(Q(WeightText(figures_.totalWeight)));
 }
 
 void BodyForm::leave() {
     session().returnPending = 0;
-    forms().handOver(this, "qoremf");
+    forms().handOver(this, form_name::kStart);
 }
 
 void BodyForm::closeEvent(QCloseEvent* event) {
     event->accept();
     session().returnPending = 0;
-    forms().show("qoremf");
+    forms().show(form_name::kStart);
 }
 
 void BodyForm::confirm() {
@@ -386,19 +391,11 @@ void BodyForm::confirm() {
             Warn(this, QStringLiteral("Il totale del documento è pari a zero!"));
             return;
         }
-        const double totals[] = {figures_.taxableWithVat(), figures_.vatTotal(),
-                                 figures_.outsideVat(), figures_.documentTotal,
-                                 figures_.netToPay()};
-        if (QorForm* header = forms().form("qoremft")) {
-            for (int i = 0; i < 5; ++i)
-                if (auto* box = qobject_cast<QLineEdit*>(header->control("total", i)))
-                    box->setText(Q(AmountText(money, totals[i])));
-        }
         agentRecord_.reset();
         if (printSettings_.agents)
             agentRecord_ = FindAgentRecord(session().files, setup_.customerAgentCode);
         session().returnPending = 0;
-        forms().handOver(this, "qoremft");
+        forms().handOver(this, form_name::kHeader);
     } catch (const RecordIoError& e) {
         Warn(this, QStringLiteral("Errore di lettura dei dati: %1").arg(e.what()));
     }

@@ -11,6 +11,7 @@
 #include "forms/body/document_setup.h"
 #include "forms/common/qor_form.h"
 #include "print/print_settings.h"
+#include "startup/session_codes.h"
 
 class QCheckBox;
 class QComboBox;
@@ -34,7 +35,7 @@ class BodyForm : public QorForm {
 
     void activate() override;
 
-    // What posting, printing and the imports work on.
+    // The draft's lines and figures, which this form keeps up to date.
     LineTable& lines() { return lines_; }
     const LineTable& lines() const { return lines_; }
     const DocumentFigures& figures() const { return figures_; }
@@ -62,11 +63,11 @@ class BodyForm : public QorForm {
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-    // Actions of the activation: 99 the confirmation cycle, 90 the print loop, 11..14 the
-    // import of source documents (not wired yet).
+    // Actions of the activation: the confirmation cycle, the print loop, the import of
+    // source documents (not wired yet).
     void runConfirmCycle();
     void runPrintLoop();
-    void runImport(int action);
+    void runImport(ReturnAction action);
 
   private:
     void loadOnce();
@@ -101,8 +102,8 @@ class BodyForm : public QorForm {
     ArticleTerms articleTerms() const;
     void writeWeight();
 
-    LineTable lines_;
-    DocumentFigures figures_;
+    LineTable& lines_;          // the draft's lines
+    DocumentFigures& figures_;  // the draft's figures
     PrintSettings printSettings_;
     DocumentSetup setup_;
     int customerRecord_ = 0;

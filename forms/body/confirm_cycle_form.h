@@ -1,10 +1,9 @@
 #pragma once
-// The body form's confirmation cycle (action 99): the moment of issue, posting, the
-// document's line file, then back to the start form. Printing, the PDF copy and the
-// accounting registration join the cycle between the line file and the return.
-// The header and start forms' values are read through their control registries.
+// The body form's confirmation cycle (action 99): each form's part taken into the draft,
+// the moment of issue, posting, the document's line file, then back to the start form.
+// Printing, the PDF copy and the accounting registration join the cycle between the line
+// file and the return. Everything after the collection reads the draft only.
 
-#include "document/line_file.h"
 #include "document/posting.h"
 #include "print/document_print.h"
 
@@ -23,18 +22,17 @@ class ConfirmCycle {
     // and the cycle stops at the start form.
     void run();
 
-    // The values posting reads, from the header form qoremft.
-    PostingHeader headerValues() const;
-    // The panel's document type: first 4 characters of qoremft.Combo8(0).
-    std::string fpaDocumentType() const;
-    // The 15 header lines' values, from the start, body and header forms.
-    IssuedDocumentHeader lineFileHeader() const;
-    // What the printed document shows besides the lines and the figures.
-    DocumentToPrint printContent() const;
-    // The print loop (after posting, and the reprint action); true when printed.
-    bool print(const std::string& imageCopy);
+    // Takes the start form's customer and transport, the header's and the panel's entries
+    // and the body's VAT-inclusive choice into the draft.
+    void collectDraft();
+    // What posting takes: the draft and the session's values of the moment of issue.
+    PostingInput postingInput() const;
+    // The print loop of the document posted; true when printed.
+    bool print(const DocumentToPrint& document, const std::string& imageCopy);
+    // The reprint action: the draft as the forms hold it now, printed again.
+    bool reprint();
     // The PDF hand-off of the printed document, its own print image passed on.
-    void dispatchPdf(const std::string& imageCopy);
+    void dispatchPdf(const DocumentToPrint& document, const std::string& imageCopy);
 
   private:
     Session& session_;

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "document/document_draft.h"
+
 namespace qorvana {
 
 struct Session;
@@ -37,13 +39,17 @@ class QorForm : public QWidget {
     QHash<QString, QWidget*> controls_;
 };
 
-// The nine forms, created once, hidden and shown, never destroyed.
+// The nine forms, created once, hidden and shown, never destroyed, and the draft of the
+// document they work on together.
 class FormSet {
   public:
+    DocumentDraft& draft() { return draft_; }
+    const DocumentDraft& draft() const { return draft_; }
+
     void add(QorForm* form);
     QorForm* form(const QString& name) const;
     QList<QorForm*> all() const { return forms_.values(); }
-    // Shows the form and runs its activation.
+    // Shows the form and runs its activation; an unknown name stops the program.
     void show(const QString& name);
     // Hides `from`, then shows `to` and runs its activation.
     void handOver(QorForm* from, const QString& to);
@@ -55,6 +61,7 @@ class FormSet {
 
   private:
     QHash<QString, QorForm*> forms_;
+    DocumentDraft draft_;
 };
 
 QString ControlKey(const QString& name, int index);

@@ -7,6 +7,7 @@
 #include <QFrame>
 #include <array>
 
+#include "document/document_draft.h"
 #include "forms/header/fpa_tables.h"
 
 class QCheckBox;
@@ -26,7 +27,12 @@ class FpaPanel : public QFrame {
     // Fills Combo6 from the carriers and the fixed lists (Combo7, Combo8(0..4)).
     void fillLists(const HeaderTables& tables);
     // The defaults of a new document.
-    void presetForDocument(int documentKind, double secondInstalment, int paymentModeDigit);
+    void presetForDocument(DocumentKind documentKind, double secondInstalment,
+                           int paymentModeDigit);
+    // The entries as the operator left them.
+    PanelEntries entries() const;
+    // Empties the references (Text4 and their dates) for a new document.
+    void clearReferences();
 
     std::array<QComboBox*, 5> combo8{};
     QComboBox* combo7 = nullptr;

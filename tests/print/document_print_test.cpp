@@ -4,7 +4,11 @@
 
 #include <cstdio>
 
+#include "document/document_draft.h"
 #include "print/print_image.h"
+#include "startup/customer_record.h"
+#include "startup/general_settings_record.h"
+#include "startup/session.h"
 #include "tests/startup/temp_dir.h"
 
 namespace qorvana {
@@ -141,7 +145,7 @@ TEST_F(ComposeTest, MarkerQuantityPriceOnlyLineAndCleaning) {
 
 TEST_F(ComposeTest, TitlesAndSummaries) {
     struct Case {
-        int kind;
+        DocumentKind kind;
         int fpaState;
         const char* type;
         const char* title;
@@ -149,17 +153,17 @@ TEST_F(ComposeTest, TitlesAndSummaries) {
     };
     Place(settings, 81, 60, 280);
     const Case cases[] = {
-        {0, -1, "", "FATTURA", false},
-        {1, -1, "", "NOTA CREDITO", false},
-        {7, 0, "TD01", "FATTURA", true},
-        {7, 3, "TD04", "NOTA CREDITO", true},
+        {DocumentKind::Invoice, -1, "", "FATTURA", false},
+        {DocumentKind::CreditNote, -1, "", "NOTA CREDITO", false},
+        {DocumentKind::ElectronicInvoice, 0, "TD01", "FATTURA", true},
+        {DocumentKind::ElectronicInvoice, 3, "TD04", "NOTA CREDITO", true},
     };
     for (const Case& c : cases) {
         doc.entries.documentKind = c.kind;
         doc.entries.fpaState = c.fpaState;
         doc.entries.fpaDocumentType = c.type;
         const PrintPage page = compose()[0];
-        EXPECT_EQ(TextAt(page, 150, 10), c.title) << c.kind << c.type;
+        EXPECT_EQ(TextAt(page, 150, 10), c.title) << c.type;
         EXPECT_EQ(Shows(page, "COPIA DOCUMENTO AD USO INTERNO"), c.internalCopy);
     }
 
@@ -228,6 +232,69 @@ TEST(FormDrawing, ElementsToOperations) {
     EXPECT_EQ(caption.size, 8);
     EXPECT_TRUE(caption.bold);
     EXPECT_TRUE(ReadFormDrawing(dir.path() / "missing.lkf").empty());
+}
+
+// The printed texts come from the draft and the customer's record, never from a form.
+TEST(DocumentToPrintOf, TakesTheDraftAndTheCustomerRecord) {
+    testing::TempDir dir;
+    Session session;
+    session.files.open(dir.path());
+    CustomerRecord c;
+    c.setText(cli::kName1, "ROSSI SRL  ");
+    c.setText(cli::kVatNumber, "01234567890");
+    c.setText(cli::kPhone3, "0511234");
+    c.setText(cli::kIbanPrefix, "IT60");
+    c.setText(cli::kCin, "X");
+    c.setText(cli::kAbi, "05428");
+    c.setText(cli::kCab, "11101");
+    c.setText(cli::kBankAccount, "000000123456");
+    c.setText(cli::kEmail, "rossi@example.it");
+    c.setText(cli::kNotes2, "Consegna al mattino");
+    session.files.write(kCli, 2, c);
+    session.generalSettings.setText(gnr::kNumberWithYear, "1");
+    session.documentKind = DocumentKind::ElectronicInvoice;
+    session.fpaState = kFpaXmlNotWritten;
+
+    DocumentDraft draft;
+    draft.customer = {2, "ROSSI SRL"};
+    draft.transport.deliveryNote = "12/2024";
+    draft.transport.order = "ORD 7";
+    draft.transport.shipping = Shipping::ByCarrier;
+    draft.transport.carrierLines = {"BARTOLINI", "", ""};
+    draft.header.documentNumber = "15";
+    draft.header.documentDate = "03/05/2024";
+    draft.header.paymentTermsText = "RIMESSA DIRETTA";
+    draft.header.instalmentAmounts[1] = "50,25";
+    draft.header.deferredVat = true;
+    draft.panel.documentType = "TD04";
+    draft.figures.documentTotal = 100;
+
+    DocumentToPrint d = DocumentToPrintOf(draft, session);
+    const PrintedEntries& e = d.entries;
+    EXPECT_EQ(e.customer[0], "ROSSI SRL");
+    EXPECT_EQ(e.customer[5], "01234567890");  // item 23, VAT number
+    EXPECT_EQ(e.customer[14], "0511234");     // item 32, telephone 3
+    EXPECT_EQ(e.bankCoordinates, "IT60.X.05428.11101.000000123456");
+    EXPECT_EQ(e.email, "rossi@example.it");
+    EXPECT_EQ(e.notes[1], "Consegna al mattino");
+    EXPECT_EQ(e.transportReferences, (std::array<std::string, 2>{"12/2024", "ORD 7"}));
+    EXPECT_EQ(e.shippedBy, 2);
+    EXPECT_EQ(e.carrier[0], "BARTOLINI");
+    EXPECT_EQ(e.paymentTerms, "RIMESSA DIRETTA");
+    EXPECT_EQ(e.dueAmounts[1], 50.25);
+    EXPECT_TRUE(e.vatOnPayment);
+    EXPECT_TRUE(e.numberWithYear);
+    EXPECT_EQ(e.fpaDocumentType, "TD04");
+    EXPECT_EQ(e.documentKind, DocumentKind::ElectronicInvoice);
+    EXPECT_EQ(d.lines, &draft.lines);
+    EXPECT_EQ(d.figures.documentTotal, 100);
+
+    // A customer record beyond the file prints no customer texts.
+    draft.customer.record = 9;
+    d = DocumentToPrintOf(draft, session);
+    EXPECT_EQ(d.entries.customer[0], "");
+    EXPECT_EQ(d.entries.email, "");
+    EXPECT_EQ(d.entries.number, "15");
 }
 
 }  // namespace
