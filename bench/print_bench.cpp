@@ -78,6 +78,21 @@ void BM_ComposeAndWritePrintImage(benchmark::State& state) {
 }
 BENCHMARK(BM_ComposeAndWritePrintImage)->Unit(benchmark::kMillisecond);
 
+// The parts of compose and write, to see where the time goes.
+void BM_ComposeOnly(benchmark::State& state) {
+    const Fixture f;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ComposeDocument(f.doc, f.settings, {}, Money(), ApproximateWidth));
+}
+BENCHMARK(BM_ComposeOnly)->Unit(benchmark::kMillisecond);
+
+void BM_ImageBytesOnly(benchmark::State& state) {
+    const Fixture f;
+    const PrintedDocument pages = ComposeDocument(f.doc, f.settings, {}, Money(), ApproximateWidth);
+    for (auto _ : state) benchmark::DoNotOptimize(PrintImageBytes(pages));
+}
+BENCHMARK(BM_ImageBytesOnly)->Unit(benchmark::kMillisecond);
+
 void BM_PlainWriteFloor(benchmark::State& state) {
     const Fixture f;
     const std::string bytes =

@@ -73,43 +73,60 @@ class Composer {
           settings_(settings),
           money_(money),
           width_(width),
-          summary_(SummaryOf(doc.figures.breakdown)) {}
+          summary_(SummaryOf(doc.figures.breakdown)) {
+        // Parsed once: every row of every page places texts with the same items.
+        for (std::size_t k = 0; k < settings.layout.size(); ++k) {
+            const LayoutItem& item = settings.layout[k];
+            numbers_[k] = {item.x(), item.y(), item.fontSize(), item.colour()};
+        }
+    }
 
     void addItems(PrintPage& page, bool lastPage) const {
         for (int item = 1; item <= kLastItem; ++item) {
             if (item >= kFirstLastPageItem && item <= kLastLastPageItem && !lastPage) continue;
-            const LayoutItem& layout = settings_.layout[item];
-            place(page, layout, layout.x(), layout.y(), itemText(item), RightAligned(item));
+            const ItemNumbers& at = numbers_[static_cast<std::size_t>(item)];
+            place(page, item, at.x, at.y, itemText(item), RightAligned(item));
         }
     }
 
     void addRows(PrintPage& page, int firstLine, int lastLine) const {
-        const double top = settings_.layout[kFirstRowItem].x();
+        const double top = numbers_[kFirstRowItem].x;
         for (int n = firstLine; n <= lastLine; ++n) {
             const double y = top + (n - firstLine) * kRowHeight;
             const DocumentLine& line = (*doc_.lines)[n];
             for (int c = 1; c <= kColumns; ++c) {
-                const LayoutItem& layout = settings_.layout[kRowsEndItem + c];
+                const int item = kRowsEndItem + c;
                 const bool right = c == 3 || c == 5 || c == 6 || c == 7;
-                place(page, layout, layout.x(), y, columnText(line, c), right);
+                place(page, item, numbers_[static_cast<std::size_t>(item)].x, y,
+                      columnText(line, c), right);
             }
         }
     }
 
   private:
-    void place(PrintPage& page, const LayoutItem& layout, double x, double y,
-               const std::string& raw, bool right) const {
-        if (layout.x() == 0 && layout.y() == 0) return;
+    // The numbers of a layout item, parsed from its texts.
+    struct ItemNumbers {
+        int x = 0;
+        int y = 0;
+        double fontSize = 0;
+        int colour = 0;
+    };
+
+    void place(PrintPage& page, int item, double x, double y, const std::string& raw,
+               bool right) const {
+        const ItemNumbers& at = numbers_[static_cast<std::size_t>(item)];
+        const LayoutItem& layout = settings_.layout[static_cast<std::size_t>(item)];
+        if (at.x == 0 && at.y == 0) return;
         PrintText t;
         t.text = Trim(KeepPrintable(raw));
         if (t.text.empty()) return;
         t.x = x;
         t.y = y;
-        t.size = layout.fontSize();
+        t.size = at.fontSize;
         t.font = layout.fontName();
         t.bold = layout.bold();
         t.italic = layout.italic();
-        t.colour = layout.colour();
+        t.colour = at.colour;
         if (right) t.x -= width_(t);
         page.ops.emplace_back(std::move(t));
     }
@@ -243,6 +260,7 @@ class Composer {
     const Money& money_;
     const TextWidth& width_;
     Summary summary_;
+    std::array<ItemNumbers, PrintSettings::kLayoutItems + 1> numbers_{};
 };
 
 // The customer's own texts, from its record; left empty when the record is not in the file.
