@@ -4,6 +4,7 @@
 #include "forms/common/form_names.h"
 #include "forms/common/placeholder_form.h"
 #include "forms/header/header_form.h"
+#include "forms/pickers/picker_form.h"
 #include "forms/start/customer_list_form.h"
 #include "forms/start/start_form.h"
 
@@ -29,14 +30,9 @@ ProgramForms CreateForms(Session& session, FormSet& forms) {
     Add<BodyForm>(result, forms, session, forms);
     Add<HeaderForm>(result, forms, session, forms);
     // Pickers of delivery notes, receipts, invoices and quotes.
-    Add<PlaceholderForm>(result, forms, QString(form_name::kDeliveryNotePicker),
-                         QStringLiteral("Scelta DDT"), session, forms);
-    Add<PlaceholderForm>(result, forms, QString(form_name::kReceiptPicker),
-                         QStringLiteral("Scelta ricevute"), session, forms);
-    Add<PlaceholderForm>(result, forms, QString(form_name::kInvoicePicker),
-                         QStringLiteral("Scelta fatture"), session, forms);
-    Add<PlaceholderForm>(result, forms, QString(form_name::kQuotePicker),
-                         QStringLiteral("Scelta preventivi"), session, forms);
+    for (SourceKind kind : {SourceKind::DeliveryNotes, SourceKind::Receipts, SourceKind::Invoices,
+                            SourceKind::Quotes})
+        Add<PickerForm>(result, forms, kind, session, forms);
     // Registration of the journal entry.
     Add<PlaceholderForm>(result, forms, QString(form_name::kRegistration),
                          QStringLiteral("Registrazione contabile"), session, forms);

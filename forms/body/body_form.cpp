@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <algorithm>
 #include <cmath>
 
 #include "forms/body/article_list_model.h"
@@ -20,6 +21,7 @@
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qt_text.h"
+#include "forms/pickers/import_cycle_form.h"
 #include "forms/start/start_form.h"
 #include "print/print_settings.h"
 #include "startup/numbers.h"
@@ -300,7 +302,22 @@ void BodyForm::runPrintLoop() {
     forms().handOver(this, QString(form_name::kHeader));
 }
 
-void BodyForm::runImport(ReturnAction) {}
+void BodyForm::runImport(ReturnAction action) {
+    ImportCycle(session(), forms(), *this).run(action);
+}
+
+void BodyForm::showImportedLines() {
+    recompute();
+    // The last line shows in the next-to-last row, the empty line after it below.
+    const int last = lines_.lastUsed();
+    {
+        const QSignalBlocker block(vscroll_);
+        vscroll_->setValue(std::clamp(last - (kRows - 2), kFirstOffset, kLastOffset));
+    }
+    refreshRows();
+    currentRow_ = std::clamp(last + 1 - vscroll_->value(), 0, kRows - 1);
+    artic_[currentRow_]->setFocus();
+}
 
 void BodyForm::startNewDocument() {
     Session& s = session();

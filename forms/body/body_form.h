@@ -58,13 +58,15 @@ class BodyForm : public QorForm {
     void refreshRows();
     // Line shown in row r.
     int lineOfRow(int row) const;
+    // After an import: recomputes, scrolls so that the last line in use shows, focuses `artic`.
+    void showImportedLines();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
     // Actions of the activation: the confirmation cycle, the print loop, the import of
-    // source documents (not wired yet).
+    // source documents.
     void runConfirmCycle();
     void runPrintLoop();
     void runImport(ReturnAction action);
