@@ -8,6 +8,7 @@
 #include "document/document_math.h"
 #include "document/line_table.h"
 #include "forms/body/article_lookup.h"
+#include "forms/body/confirm_cycle_form.h"
 #include "forms/body/document_setup.h"
 #include "forms/common/qor_form.h"
 #include "print/print_settings.h"
@@ -106,6 +107,7 @@ class BodyForm : public QorForm {
 
     LineTable& lines_;          // the draft's lines
     DocumentFigures& figures_;  // the draft's figures
+    ConfirmCycle cycle_;
     PrintSettings printSettings_;
     DocumentSetup setup_;
     int customerRecord_ = 0;

@@ -15,6 +15,7 @@
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/settings_colour.h"
+#include "forms/common/wait_cursor.h"
 #include "forms/start/customer_index.h"
 #include "forms/start/customer_list_model.h"
 #include "forms/start/start_form.h"
@@ -128,13 +129,14 @@ void CustomerListForm::showEvent(QShowEvent* event) {
 }
 
 void CustomerListForm::activate() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    try {
-        fillGrid();
-    } catch (const RecordIoError& e) {
-        Warn(this, QStringLiteral("Errore di lettura degli archivi: %1").arg(e.what()));
+    {
+        const WaitCursor wait;
+        try {
+            fillGrid();
+        } catch (const RecordIoError& e) {
+            Warn(this, QStringLiteral("Errore di lettura degli archivi: %1").arg(e.what()));
+        }
     }
-    QApplication::restoreOverrideCursor();
     elenco_->setFocus();
     if (model_->rowCount() > 0) elenco_->setCurrentIndex(model_->index(0, 0));
 }
