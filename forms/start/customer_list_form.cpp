@@ -167,20 +167,21 @@ void CustomerListForm::pick(const QModelIndex& index) {
     if (!row || row->record <= 0) return;  // a filler row
     const QString name = QString::fromStdString(row->columns[0]);
     selnome_->setText(name);
-    if (QorForm* start = forms().form(QString(form_name::kStart))) {
-        if (auto* nome = qobject_cast<QLineEdit*>(start->control(QStringLiteral("nome"))))
-            nome->setText(name.trimmed());
-        if (auto* startForm = qobject_cast<StartForm*>(start))
-            startForm->setChosenCustomer(row->record);
+    if (auto* start = forms().get<StartForm>(QString(form_name::kStart))) {
+        start->setSearchName(name.trimmed());
+        start->setChosenCustomer(row->record);
     }
     session().customerListMode = CustomerListMode::CustomerChosen;
     backToStart();
 }
 
+void CustomerListForm::setFilter(const QString& text) {
+    selnome_->setText(text);
+}
+
 void CustomerListForm::closeWithoutChoice() {
-    if (QorForm* start = forms().form(QString(form_name::kStart)))
-        if (auto* nome = qobject_cast<QLineEdit*>(start->control(QStringLiteral("nome"))))
-            nome->clear();
+    if (auto* start = forms().get<StartForm>(QString(form_name::kStart)))
+        start->setSearchName(QString());
     session().customerListMode = CustomerListMode::Closed;
     backToStart();
 }

@@ -23,6 +23,7 @@
 #include "forms/common/qt_text.h"
 #include "forms/header/header_form.h"
 #include "forms/start/customer_index.h"
+#include "forms/start/customer_list_form.h"
 #include "startup/company_check.h"
 #include "startup/numbers.h"
 #include "startup/session.h"
@@ -552,16 +553,19 @@ TransportEntries StartForm::transport() const {
     return t;
 }
 
+void StartForm::setSearchName(const QString& name) {
+    nome_->setText(name);
+}
+
 void StartForm::showWeight(const QString& text) {
     text3_[3]->setText(text);
 }
 
 void StartForm::openList() {
     session().customerListMode = CustomerListMode::WaitingForChoice;
-    QorForm* list = forms().form(QString(form_name::kCustomerList));
+    auto* list = forms().get<CustomerListForm>(QString(form_name::kCustomerList));
     if (!list) return;
-    if (auto* filter = qobject_cast<QLineEdit*>(list->control(QStringLiteral("selnome"))))
-        filter->setText(nome_->text().trimmed());
+    list->setFilter(nome_->text().trimmed());
     forms().show(QString(form_name::kCustomerList));
 }
 
