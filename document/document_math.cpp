@@ -89,21 +89,28 @@ bool DocumentFigures::zeroTotal(const Money& money) const {
     return money.RoundAmount(documentTotal) == 0;
 }
 
+LineAmount LineAmountOf(const DocumentLine& line, const Money& money) {
+    LineAmount a;
+    a.gross =
+        line.countsQuantity() ? money.RoundAmount(line.unitPrice * line.quantity) : line.unitPrice;
+    a.net = a.gross;
+    // A discount of 0 takes nothing off: PercentOf(a, 0) is 0.
+    if (line.discount1 != 0) a.net = a.net - money.PercentOf(a.net, line.discount1);
+    if (line.discount2 != 0) a.net = a.net - money.PercentOf(a.net, line.discount2);
+    return a;
+}
+
 DocumentFigures RecomputeDocument(const LineTable& lines, const VatTable& vat, bool vatInclusive,
                                   const Money& money) {
     DocumentFigures f;
     auto& b = f.breakdown;
     for (int n = 1; n <= LineTable::kLines; ++n) {
         const DocumentLine& line = lines[n];
-        double amount = line.unitPrice;
-        if (line.quantity != 0 && line.quantity != -9999) {
+        if (line.countsQuantity()) {
             f.totalQuantity += line.quantity;
-            amount = money.RoundAmount(line.unitPrice * line.quantity);
             f.totalWeight += line.unitWeight * line.quantity;
         }
-        // A discount of 0 takes nothing off: PercentOf(a, 0) is 0.
-        if (line.discount1 != 0) amount = amount - money.PercentOf(amount, line.discount1);
-        if (line.discount2 != 0) amount = amount - money.PercentOf(amount, line.discount2);
+        const double amount = LineAmountOf(line, money).net;
         if (!std::isfinite(amount) || !std::isfinite(line.unitPrice * line.quantity))
             f.overflow = true;
         const int code = NormalisedVatCode(line.vatCode);

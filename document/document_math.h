@@ -55,6 +55,14 @@ struct DocumentFigures {
     bool zeroTotal(const Money& money) const;
 };
 
+// A line's amount before and after its two cascaded discounts: unit price x quantity
+// rounded, or the unit price alone when the quantity is a marker (0 or -9999).
+struct LineAmount {
+    double gross = 0;
+    double net = 0;
+};
+LineAmount LineAmountOf(const DocumentLine& line, const Money& money);
+
 // Recomputes the whole document. `vatInclusive` is the scorporo box.
 DocumentFigures RecomputeDocument(const LineTable& lines, const VatTable& vat, bool vatInclusive,
                                   const Money& money);

@@ -95,19 +95,7 @@ std::string LineFile::NumberText(double value) {
 }
 
 std::string LineFile::CleanText(std::string_view utf8) {
-    std::string out;
-    out.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        const auto c = static_cast<unsigned char>(utf8[i]);
-        if (c < 32) continue;
-        // U+00FF is code 255 in Windows-1252.
-        if (c == 0xC3 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) == 0xBF) {
-            ++i;
-            continue;
-        }
-        out.push_back(utf8[i]);
-    }
-    return out;
+    return KeepPrintable(utf8);
 }
 
 std::string LineFile::PaddedText(std::string_view utf8, std::size_t width) {

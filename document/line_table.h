@@ -26,6 +26,8 @@ struct DocumentLine {
 
     // A line is in use when it has an article, a description, a quantity or a price.
     bool inUse() const;
+    // False for the quantity markers 0 and -9999 of a price-only line.
+    bool countsQuantity() const { return quantity != 0 && quantity != -9999; }
 };
 
 class LineTable {

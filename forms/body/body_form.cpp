@@ -24,6 +24,7 @@
 #include "forms/common/wait_cursor.h"
 #include "forms/pickers/import_cycle_form.h"
 #include "forms/start/start_form.h"
+#include "print/print_settings.h"
 #include "startup/numbers.h"
 #include "startup/session.h"
 #include "startup/settings.h"
@@ -243,15 +244,14 @@ void BodyForm::loadOnce() {
     if (loaded_) return;
     loaded_ = true;
     LoadSharedSettings(session());
-    vat_ = VatTable::FromTab(TabFile::Load(session().companyFile("qorvana.tab")));
+    printSettings_ =
+        LoadPrintSettings(session(), TabFile::Load(session().companyFile("qorvana.tab")));
     {
         const QSignalBlocker block(combo1_);
         combo1_->clear();
-        for (const auto& item : vat_.chooserItems()) combo1_->addItem(Q(item));
+        for (const auto& item : printSettings_.vat.chooserItems()) combo1_->addItem(Q(item));
     }
-    accountingRequested_ = ModulesListHas(session(), "=PIA");
-    agentSearch_ = ModulesListHas(session(), "=AGE");
-    comando_[7]->setVisible(ModulesListHas(session(), "=PRE"));
+    comando_[7]->setVisible(printSettings_.quotes);
 }
 
 void BodyForm::activate() {
@@ -292,7 +292,12 @@ void BodyForm::runConfirmCycle() {
     cycle_.start();
 }
 
-void BodyForm::runPrintLoop() {}
+void BodyForm::runPrintLoop() {
+    cycle_.reprint();
+    // Back to the header form as the operator left it.
+    session().returnPending = 1;
+    forms().handOver(this, QString(form_name::kHeader));
+}
 
 void BodyForm::runImport(ReturnAction action) {
     ImportCycle(session(), forms(), *this).run(action);
@@ -362,7 +367,7 @@ void BodyForm::refreshRows() {
 
 bool BodyForm::recompute() {
     const Money money = session().money();
-    DocumentFigures f = RecomputeDocument(lines_, vat_, vatInclusive(), money);
+    DocumentFigures f = RecomputeDocument(lines_, printSettings_.vat, vatInclusive(), money);
     if (!f.finite()) {
         Warn(this, QStringLiteral("Importi fuori dai limiti: controllare quantità e prezzi."));
         return false;
@@ -403,7 +408,8 @@ void BodyForm::confirm() {
             return;
         }
         agentRecord_.reset();
-        if (agentSearch_) agentRecord_ = FindAgentRecord(session().files, setup_.customerAgentCode);
+        if (printSettings_.agents)
+            agentRecord_ = FindAgentRecord(session().files, setup_.customerAgentCode);
         session().returnPending = 0;
         forms().handOver(this, form_name::kHeader);
     } catch (const RecordIoError& e) {
@@ -483,7 +489,8 @@ bool BodyForm::takeArticle(int row, int article) {
             return false;
         }
         const int line = lineOfRow(row);
-        TakeArticle(lines_[line], *record, article, articleTerms(), vat_, session().money());
+        TakeArticle(lines_[line], *record, article, articleTerms(), printSettings_.vat,
+                    session().money());
         const auto extra = session().files.read<prx::kLength>(kPrx, article);
         const int lost = WriteExtendedDescription(lines_, line, extra);
         refreshRows();

@@ -8,6 +8,7 @@
 #include "forms/common/wait_cursor.h"
 #include "forms/header/header_form.h"
 #include "forms/start/start_form.h"
+#include "print/print_loop_form.h"
 #include "startup/session.h"
 
 namespace qorvana {
@@ -40,6 +41,29 @@ PostingInput ConfirmCycle::postingInput() const {
     return in;
 }
 
+bool ConfirmCycle::print(const DocumentToPrint& document, const std::string& imageCopy) {
+    const auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader));
+    PrintLoop loop(session_, &body_, header ? header->chosenPrinter() : nullptr);
+    return loop.run(document, body_.printSettings(), imageCopy);
+}
+
+bool ConfirmCycle::reprint() {
+    collectDraft();
+    return print(DocumentToPrintOf(forms_.draft(), session_), "");
+}
+
+void ConfirmCycle::dispatchPdf(const DocumentToPrint& document, const std::string& imageCopy) {
+    PdfHandoffInput in;
+    in.companyNumber = static_cast<int>(session_.companyNumber);
+    in.pdfFolder = session_.workStrings[work_slot::kPdfFolder];
+    in.documentNumber = forms_.draft().header.documentNumber;
+    in.sendByMail = body_.emailRequested();
+    in.customerEmail = document.entries.email;
+    in.extraArgument = body_.printSettings().pdfExtraArgument();
+    in.printImage = imageCopy;
+    DispatchDocument(session_, &body_, in);
+}
+
 void ConfirmCycle::start() {
     stage_ = Stage::Idle;
     posted_ = PostingResult{};
@@ -47,6 +71,7 @@ void ConfirmCycle::start() {
     collectDraft();
     if (!post()) return;
     writeLineFile();
+    printDocument();
     finish();
 }
 
@@ -84,6 +109,14 @@ void ConfirmCycle::writeLineFile() {
         return;
     }
     stage_ = Stage::LineFileWritten;
+}
+
+void ConfirmCycle::printDocument() {
+    const DocumentToPrint document = DocumentToPrintOf(forms_.draft(), session_);
+    const std::string imageCopy = DocumentImagePath(posted_.serial);
+    if (!print(document, imageCopy)) return;
+    stage_ = Stage::Printed;
+    dispatchPdf(document, imageCopy);
 }
 
 void ConfirmCycle::finish() {

@@ -405,6 +405,7 @@ HeaderEntries HeaderForm::entries() const {
     e.documentDate = S(text3_[1]->text());
     e.registrationDate = S(text3_[2]->text());
     e.paymentTerms = combo_[1]->currentIndex();
+    e.paymentTermsText = S(combo_[1]->currentText());
     e.bank1 = combo_[2]->currentIndex();
     e.bank2 = combo_[3]->currentIndex();
     e.bank3 = combo_[4]->currentIndex();

@@ -548,6 +548,8 @@ TransportEntries StartForm::transport() const {
     t.shipping = sped_[0]->isChecked()   ? Shipping::BySender
                  : sped_[1]->isChecked() ? Shipping::ByRecipient
                                          : Shipping::ByCarrier;
+    for (std::size_t j = 0; j < t.carrierLines.size(); ++j)
+        t.carrierLines[j] = S(text2_[17 + static_cast<int>(j)]->text());
     return t;
 }
 
