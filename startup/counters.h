@@ -2,6 +2,7 @@
 // Reading and writing the record counts kept in word 1 of the counters file.
 
 #include <optional>
+#include <string>
 
 #include "startup/data_files.h"
 
@@ -16,5 +17,11 @@ std::optional<int> NextRecordNumber(const DataFiles& files, int counterRecord);
 // Writes `count` into word 1 of the counter record, keeping its other bytes. Throws
 // RecordIoError when the count lies outside 0..32767 or the write fails.
 void WriteRecordCount(DataFiles& files, int counterRecord, int count);
+
+// Entries of the index or file on `channel` that counter record `counterRecord` counts and
+// that the file really holds: the count, but no more than the file's records.
+int UsableEntries(const DataFiles& files, int counterRecord, int channel);
+// Italian message when the counter counts more entries than the file on `channel` holds.
+std::optional<std::string> CountMismatch(const DataFiles& files, int counterRecord, int channel);
 
 }  // namespace qorvana

@@ -248,7 +248,7 @@ void BodyForm::loadOnce() {
     {
         const QSignalBlocker block(combo1_);
         combo1_->clear();
-        for (const auto& item : vat_.chooserItems()) combo1_->addItem(Q(item));
+        for (const auto& [code, item] : vat_.chooserItems()) combo1_->addItem(Q(item), code);
     }
     accountingRequested_ = ModulesListHas(session(), "=PIA");
     agentSearch_ = ModulesListHas(session(), "=AGE");
@@ -322,6 +322,15 @@ void BodyForm::startNewDocument() {
     recompute();
     currentRow_ = 0;
     artic_[0]->setFocus();
+    if (!vat_.loaded)
+        Warn(this, QStringLiteral("Manca la tabella dei codici IVA (qorvana.tab) o non si può "
+                                  "leggere: i codici IVA non hanno aliquota e il documento non "
+                                  "potrà essere confermato con righe soggette a IVA."));
+    if (!countReported_) {
+        countReported_ = true;
+        if (const auto problem = ArticleCountProblem(s.files))
+            Warn(this, Q(*problem), MsgIcon::Exclamation);
+    }
 }
 
 void BodyForm::refreshRows() {
@@ -381,6 +390,14 @@ void BodyForm::closeEvent(QCloseEvent* event) {
 void BodyForm::confirm() {
     try {
         if (!recompute()) return;
+        if (const int n = FirstLineWithoutRate(lines_, vat_)) {
+            Warn(this, QStringLiteral("La riga %1 ha il codice IVA %2, che non ha un'aliquota "
+                                      "nella tabella IVA (qorvana.tab): scegliere un altro "
+                                      "codice.")
+                           .arg(n)
+                           .arg(VatBox(NormalisedVatCode(lines_[n].vatCode))));
+            return;
+        }
         const Money money = session().money();
         if (figures_.zeroTotal(money)) {
             Warn(this, QStringLiteral("Il totale del documento è pari a zero!"));
@@ -617,6 +634,15 @@ void BodyForm::onDiscountChanged(QLineEdit* box, int row, int which) {
         Warn(this, QStringLiteral("Sconto non valido: il valore deve essere tra -32768 e 32767"));
         return;
     }
+    // More than the whole price off would make the line negative; a negative discount is a
+    // surcharge and stays allowed.
+    if (*value > 100) {
+        refreshing_ = true;
+        box->setText(NumberBox(discount));
+        refreshing_ = false;
+        Warn(this, QStringLiteral("Sconto non valido: il valore non può superare 100"));
+        return;
+    }
     discount = *value;
     recompute();
 }
@@ -624,8 +650,9 @@ void BodyForm::onDiscountChanged(QLineEdit* box, int row, int which) {
 void BodyForm::showVatChooser(int row) {
     currentRow_ = row;
     {
+        // The chooser opens on the line's own code.
         const QSignalBlocker block(combo1_);
-        combo1_->setCurrentIndex(-1);
+        combo1_->setCurrentIndex(combo1_->findData(int(lines_[lineOfRow(row)].vatCode)));
     }
     combo1_->move(combo1_->x(), kRowTop + row * kRowHeight);
     combo1_->show();
@@ -636,7 +663,7 @@ void BodyForm::showVatChooser(int row) {
 void BodyForm::onVatChosen(int index) {
     if (index < 0 || !combo1_->isVisible()) return;
     DocumentLine& line = lines_[lineOfRow(currentRow_)];
-    line.vatCode = static_cast<std::int16_t>(index + 1);
+    line.vatCode = static_cast<std::int16_t>(combo1_->itemData(index).toInt());
     refreshing_ = true;
     civ_[currentRow_]->setText(VatBox(line.vatCode));
     refreshing_ = false;

@@ -108,6 +108,7 @@ class BodyForm : public QorForm {
     bool accountingRequested_ = false;
     bool agentSearch_ = false;
     bool loaded_ = false;
+    bool countReported_ = false;  // a damaged article count is said once per run
     bool refreshing_ = false;
     bool searching_ = false;
     int currentRow_ = 0;
