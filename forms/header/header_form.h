@@ -27,6 +27,7 @@ class QLabel;
 class QLineEdit;
 class QPrinter;
 class QPushButton;
+class QScrollArea;
 
 namespace qorvana {
 
@@ -67,6 +68,8 @@ class HeaderForm : public QorForm {
     QWidget* buildOptionsBox();
     QWidget* buildButtons();
     void connectKeys();
+    // Sizes the window to its content, within the screen's free area.
+    void fitToScreen();
 
     void loadOnce();
     void startNewDocument();
@@ -106,6 +109,7 @@ class HeaderForm : public QorForm {
     std::array<QPushButton*, 8> comando_{};  // indices 0..4 and 7
     QPushButton* ccomando0_ = nullptr;
     FpaPanel* panel_ = nullptr;
+    QScrollArea* scroll_ = nullptr;
 
     // --- state ---
     bool loaded_ = false;
