@@ -244,10 +244,12 @@ TEST(VatTable, RatesAndChooserFromTab) {
 
     // A priced line on a taxable code without a rate is found; a free line is not.
     LineTable table;
-    table[1] = {.vatCode = 9, .unitPrice = 10};
-    table[2] = {.vatCode = 8};
+    table[1].vatCode = 9;
+    table[1].unitPrice = 10;
+    table[2].vatCode = 8;
     EXPECT_EQ(FirstLineWithoutRate(table, t), 0);
-    table[3] = {.vatCode = 8, .unitPrice = 100};
+    table[3].vatCode = 8;
+    table[3].unitPrice = 100;
     EXPECT_EQ(FirstLineWithoutRate(table, t), 3);
     EXPECT_EQ(FirstLineWithoutRate(table, VatTable{}), 1);  // no table: no rate at all
 }
