@@ -41,4 +41,8 @@ std::optional<std::string> CountMismatch(const DataFiles& files, int counterReco
            ": si usano le " + std::to_string(held) + " presenti.";
 }
 
+bool IsCustomerRecord(const DataFiles& files, int record) {
+    return record >= 1 && record <= files.physicalRecords(kCli);
+}
+
 }  // namespace qorvana

@@ -1,12 +1,11 @@
 #include "forms/body/confirm_cycle_form.h"
 
-#include <QGuiApplication>
-
 #include "document/line_file.h"
 #include "forms/body/body_form.h"
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qor_form.h"
+#include "forms/common/wait_cursor.h"
 #include "forms/header/header_form.h"
 #include "forms/start/start_form.h"
 #include "startup/session.h"
@@ -41,28 +40,39 @@ PostingInput ConfirmCycle::postingInput() const {
     return in;
 }
 
-void ConfirmCycle::run() {
+void ConfirmCycle::start() {
+    stage_ = Stage::Idle;
+    posted_ = PostingResult{};
     session_.issueMoment = session_.clock.now();
     collectDraft();
-    const DocumentDraft& draft = forms_.draft();
+    if (!post()) return;
+    writeLineFile();
+    finish();
+}
 
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const PostingResult posted = PostDocument(session_.files, postingInput());
-    QGuiApplication::restoreOverrideCursor();
-    if (!posted.ok) {
-        Warn(&body_, QString::fromStdString(posted.message));
-        if (!posted.anythingWritten) {
-            // Nothing stored: back to the header as the operator left it.
-            session_.returnPending = 1;
-            forms_.handOver(&body_, QString(form_name::kHeader));
-            return;
-        }
-        session_.returnPending = 0;
-        forms_.handOver(&body_, QString(form_name::kStart));
-        return;
+bool ConfirmCycle::post() {
+    {
+        const WaitCursor wait;
+        posted_ = PostDocument(session_.files, postingInput());
     }
+    if (posted_.ok) {
+        stage_ = Stage::Posted;
+        return true;
+    }
+    Warn(&body_, QString::fromStdString(posted_.message));
+    if (!posted_.anythingWritten) {
+        // Nothing stored: back to the header as the operator left it.
+        session_.returnPending = 1;
+        forms_.handOver(&body_, form_name::kHeader);
+        return false;
+    }
+    finish();
+    return false;
+}
 
-    const std::string name = LineFile::IssuedFileName(posted.serial);
+void ConfirmCycle::writeLineFile() {
+    const DocumentDraft& draft = forms_.draft();
+    const std::string name = LineFile::IssuedFileName(posted_.serial);
     std::string error;
     if (!LineFile::Write(session_.companyFile(name),
                          LineFile::IssuedHeader(draft, session_.documentKind),
@@ -71,10 +81,15 @@ void ConfirmCycle::run() {
              QStringLiteral("Il documento è stato memorizzato, ma il file delle righe %1 non è "
                             "stato scritto (%2).")
                  .arg(QString::fromStdString(name), QString::fromStdString(error)));
+        return;
     }
+    stage_ = Stage::LineFileWritten;
+}
 
+void ConfirmCycle::finish() {
+    stage_ = Stage::Idle;
     session_.returnPending = 0;
-    forms_.handOver(&body_, QString(form_name::kStart));
+    forms_.handOver(&body_, form_name::kStart);
 }
 
 }  // namespace qorvana

@@ -522,10 +522,11 @@ void StartForm::documentButton(int button) {
         text3_[5]->setFocus();
         return;
     }
-    if (auto* header = forms().get<HeaderForm>(QString(form_name::kHeader)))
+    // A header not built yet has no references to empty.
+    if (auto* header = qobject_cast<HeaderForm*>(forms().built(QString(form_name::kHeader))))
         header->clearPanelReferences();
     // A customer list still open would later bring this form back over the body form.
-    if (QorForm* list = forms().form(QString(form_name::kCustomerList));
+    if (QorForm* list = forms().built(QString(form_name::kCustomerList));
         list && list->isVisible()) {
         list->hide();
         session().customerListMode = CustomerListMode::Closed;
