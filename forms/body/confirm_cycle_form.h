@@ -38,7 +38,6 @@ class ConfirmCycle {
 
   private:
     bool post();
-    void writeLineFile();
     void finish();
 
     Session& session_;

@@ -123,6 +123,7 @@ QWidget* HeaderForm::buildDocumentBox() {
     }
     numera_ = new QCheckBox(QStringLiteral("Numerazione separata fatturaPA"));
     registerControl(QStringLiteral("numera"), numera_);
+    connect(numera_, &QCheckBox::toggled, this, &HeaderForm::seriesToggled);
     progressiveLabel_ = new QLabel(QStringLiteral("Progressivo invio"));
 
     int row = 0;
@@ -394,10 +395,7 @@ void HeaderForm::startNewDocument() {
     if (proposal.transmissionNumber)
         text2_[4]->setText(QString::number(*proposal.transmissionNumber));
     proposedProgressive_ = text2_[4]->text();
-    if (proposal.documentNumber) {
-        text2_[0]->setText(QString::number(*proposal.documentNumber));
-        text2_[3]->setText(QString::number(*proposal.documentNumber));
-    }
+    showNumber(proposal);
 
     const QString today = Q(s.clock.today().text());
     text3_[1]->setText(today);
@@ -424,6 +422,33 @@ void HeaderForm::startNewDocument() {
     filling_ = false;
     text2_[0]->setFocus();
     if (!readError.isEmpty()) Warn(this, readError);
+}
+
+void HeaderForm::showNumber(const NumberProposal& proposal) {
+    const QString number =
+        proposal.documentNumber ? QString::number(*proposal.documentNumber) : QString();
+    text2_[0]->setText(number);
+    text2_[3]->setText(number);
+    if (proposal.counterOutOfRange)
+        Warn(this, QStringLiteral("L'ultimo numero della serie (qorvana.tot, record %1) vale %2, "
+                                  "fuori dai limiti da 0 a 32766: non si può proporre il numero "
+                                  "del documento.")
+                       .arg(numera_->isChecked() ? tot::kFatturaPa : tot::kInvoices)
+                       .arg(*proposal.counterOutOfRange));
+}
+
+void HeaderForm::seriesToggled() {
+    // The number follows the series chosen, and posting advances that series.
+    if (filling_) return;
+    Session& s = session();
+    try {
+        const auto invoices = s.files.read<tot::kLength>(kTot, tot::kInvoices);
+        const auto series = s.files.read<tot::kLength>(kTot, tot::kFatturaPa);
+        showNumber(ProposeNumbers(invoices, series,
+                                  InSeparateSeries(numera_->isChecked(), s.fpaState), s.fpaState));
+    } catch (const RecordIoError& e) {
+        Warn(this, QString::fromUtf8(e.what()));
+    }
 }
 
 bool HeaderForm::documentHasTaxableSlot() {

@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "document/document_draft.h"
+#include "document/numbering.h"
 #include "forms/common/qor_form.h"
 #include "forms/header/due_dates.h"
 #include "forms/header/fpa_record.h"
@@ -74,6 +75,9 @@ class HeaderForm : public QorForm {
     void loadOnce();
     void startNewDocument();
     bool documentHasTaxableSlot();
+    // Shows the proposed number in text2(0) and text2(3), or says why there is none.
+    void showNumber(const NumberProposal& proposal);
+    void seriesToggled();
 
     PaymentCode chosenCode() const;
     void splitInstalments();
