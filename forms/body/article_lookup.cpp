@@ -70,7 +70,12 @@ bool StartsWith(const std::string& s, const std::string& prefix) {
 }  // namespace
 
 int ArticleCount(const DataFiles& files) {
-    return RecordCount(files, kArticleCounter);
+    return UsableEntries(files, kArticleCounter, kArt);
+}
+
+std::optional<std::string> ArticleCountProblem(const DataFiles& files) {
+    if (auto problem = CountMismatch(files, kArticleCounter, kArt)) return problem;
+    return CountMismatch(files, kArticleCounter, kSrb);
 }
 
 void ArticleList::add(std::span<const std::uint8_t, art::kLength> bytes, int record) {
@@ -184,7 +189,7 @@ std::optional<ArticleRecord> ReadLiveArticle(const DataFiles& files, int n) {
 
 std::optional<int> FindArticleByBarcode(const DataFiles& files, std::string_view code) {
     const std::string wanted = Trim(code);
-    const int n = ArticleCount(files);
+    const int n = UsableEntries(files, kArticleCounter, kSrb);
     int lower = 0;
     int upper = n + 1;
     int previous = -1;

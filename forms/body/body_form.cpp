@@ -249,7 +249,8 @@ void BodyForm::loadOnce() {
     {
         const QSignalBlocker block(combo1_);
         combo1_->clear();
-        for (const auto& item : printSettings_.vat.chooserItems()) combo1_->addItem(Q(item));
+        for (const auto& [code, item] : printSettings_.vat.chooserItems())
+            combo1_->addItem(Q(item), code);
     }
     comando_[7]->setVisible(printSettings_.quotes);
 }
@@ -341,6 +342,15 @@ void BodyForm::startNewDocument() {
     recompute();
     currentRow_ = 0;
     artic_[0]->setFocus();
+    if (!printSettings_.vat.loaded)
+        Warn(this, QStringLiteral("Manca la tabella dei codici IVA (qorvana.tab) o non si può "
+                                  "leggere: i codici IVA non hanno aliquota e il documento non "
+                                  "potrà essere confermato con righe soggette a IVA."));
+    if (!countReported_) {
+        countReported_ = true;
+        if (const auto problem = ArticleCountProblem(s.files))
+            Warn(this, Q(*problem), MsgIcon::Exclamation);
+    }
 }
 
 void BodyForm::refreshRows() {
@@ -402,6 +412,14 @@ void BodyForm::closeEvent(QCloseEvent* event) {
 void BodyForm::confirm() {
     try {
         if (!recompute()) return;
+        if (const int n = FirstLineWithoutRate(lines_, printSettings_.vat)) {
+            Warn(this, QStringLiteral("La riga %1 ha il codice IVA %2, che non ha un'aliquota "
+                                      "nella tabella IVA (qorvana.tab): scegliere un altro "
+                                      "codice.")
+                           .arg(n)
+                           .arg(VatBox(NormalisedVatCode(lines_[n].vatCode))));
+            return;
+        }
         const Money money = session().money();
         if (figures_.zeroTotal(money)) {
             Warn(this, QStringLiteral("Il totale del documento è pari a zero!"));
@@ -636,8 +654,9 @@ void BodyForm::onDiscountChanged(QLineEdit* box, int row, int which) {
         refreshing_ = true;
         box->setText(NumberBox(discount));
         refreshing_ = false;
-        Warn(this, typed.fault == DiscountFault::BeyondNumbers
-                       ? QString::fromUtf8(kOutOfRange)
+        Warn(this, typed.fault == DiscountFault::BeyondNumbers ? QString::fromUtf8(kOutOfRange)
+                   : typed.fault == DiscountFault::AboveHundred
+                       ? QStringLiteral("Sconto non valido: il valore non può superare 100")
                        : QStringLiteral("Sconto non valido: il valore deve essere tra -32768 e "
                                         "32767"));
         return;
@@ -649,8 +668,9 @@ void BodyForm::onDiscountChanged(QLineEdit* box, int row, int which) {
 void BodyForm::showVatChooser(int row) {
     currentRow_ = row;
     {
+        // The chooser opens on the line's own code.
         const QSignalBlocker block(combo1_);
-        combo1_->setCurrentIndex(-1);
+        combo1_->setCurrentIndex(combo1_->findData(int(lines_[lineOfRow(row)].vatCode)));
     }
     combo1_->move(combo1_->x(), kRowTop + row * kRowHeight);
     combo1_->show();
@@ -661,7 +681,7 @@ void BodyForm::showVatChooser(int row) {
 void BodyForm::onVatChosen(int index) {
     if (index < 0 || !combo1_->isVisible()) return;
     DocumentLine& line = lines_[lineOfRow(currentRow_)];
-    line.vatCode = static_cast<std::int16_t>(index + 1);
+    line.vatCode = static_cast<std::int16_t>(combo1_->itemData(index).toInt());
     refreshing_ = true;
     civ_[currentRow_]->setText(VatBox(line.vatCode));
     refreshing_ = false;

@@ -113,6 +113,7 @@ class BodyForm : public QorForm {
     int customerRecord_ = 0;
     std::optional<int> agentRecord_;
     bool loaded_ = false;
+    bool countReported_ = false;  // a damaged article count is said once per run
     bool refreshing_ = false;
     bool searching_ = false;
     int currentRow_ = 0;

@@ -9,6 +9,7 @@
 #include "forms/header/header_form.h"
 #include "forms/start/start_form.h"
 #include "print/print_loop_form.h"
+#include "startup/numbers.h"
 #include "startup/session.h"
 
 namespace qorvana {
@@ -38,6 +39,8 @@ PostingInput ConfirmCycle::postingInput() const {
     in.fpaState = session_.fpaState;
     in.pdfFolder = session_.workStrings[work_slot::kPdfFolder];
     in.issueMoment = session_.issueMoment;
+    if (const auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader)))
+        in.fpaSeparateNumbering = Val(header->fpaRecord().text(fpa::kSeparateSeries)) == 1;
     return in;
 }
 
@@ -70,7 +73,6 @@ void ConfirmCycle::start() {
     session_.issueMoment = session_.clock.now();
     collectDraft();
     if (!post()) return;
-    writeLineFile();
     printDocument();
     finish();
 }
@@ -81,7 +83,8 @@ bool ConfirmCycle::post() {
         posted_ = PostDocument(session_.files, postingInput());
     }
     if (posted_.ok) {
-        stage_ = Stage::Posted;
+        // Posting writes the line file as its last step.
+        stage_ = Stage::LineFileWritten;
         return true;
     }
     Warn(&body_, QString::fromStdString(posted_.message));
@@ -93,22 +96,6 @@ bool ConfirmCycle::post() {
     }
     finish();
     return false;
-}
-
-void ConfirmCycle::writeLineFile() {
-    const DocumentDraft& draft = forms_.draft();
-    const std::string name = LineFile::IssuedFileName(posted_.serial);
-    std::string error;
-    if (!LineFile::Write(session_.companyFile(name),
-                         LineFile::IssuedHeader(draft, session_.documentKind),
-                         LineFile::BlocksOf(draft.lines), &error)) {
-        Warn(&body_,
-             QStringLiteral("Il documento è stato memorizzato, ma il file delle righe %1 non è "
-                            "stato scritto (%2).")
-                 .arg(QString::fromStdString(name), QString::fromStdString(error)));
-        return;
-    }
-    stage_ = Stage::LineFileWritten;
 }
 
 void ConfirmCycle::printDocument() {

@@ -45,7 +45,6 @@ class ConfirmCycle {
 
   private:
     bool post();
-    void writeLineFile();
     // The print loop, then the PDF hand-off of a printed document.
     void printDocument();
     void finish();

@@ -14,6 +14,8 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <optional>
@@ -67,7 +69,15 @@ HeaderForm::~HeaderForm() = default;
 // --- building --------------------------------------------------------------------------------
 
 void HeaderForm::buildControls() {
-    auto* column = new QVBoxLayout(this);
+    // Everything but the buttons scrolls, so that the buttons stay on a small screen even
+    // with the electronic-invoice panel open.
+    auto* outer = new QVBoxLayout(this);
+    scroll_ = new QScrollArea;
+    scroll_->setWidgetResizable(true);
+    scroll_->setFrameShape(QFrame::NoFrame);
+    auto* content = new QWidget;
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 0, 0);
     auto* top = new QHBoxLayout;
     top->addWidget(buildDocumentBox());
     top->addWidget(buildTotalsBox());
@@ -79,7 +89,9 @@ void HeaderForm::buildControls() {
     panel_ = new FpaPanel(this);
     panel_->hide();
     column->addWidget(panel_);
-    column->addWidget(buildButtons());
+    scroll_->setWidget(content);
+    outer->addWidget(scroll_, 1);
+    outer->addWidget(buildButtons());
 
     registerControl(QStringLiteral("Frame5"), panel_);
     for (int i = 0; i < 5; ++i) registerControl(QStringLiteral("Combo8"), panel_->combo8[i], i);
@@ -110,6 +122,7 @@ QWidget* HeaderForm::buildDocumentBox() {
     }
     numera_ = new QCheckBox(QStringLiteral("Numerazione separata fatturaPA"));
     registerControl(QStringLiteral("numera"), numera_);
+    connect(numera_, &QCheckBox::toggled, this, &HeaderForm::seriesToggled);
     progressiveLabel_ = new QLabel(QStringLiteral("Progressivo invio"));
 
     int row = 0;
@@ -223,12 +236,12 @@ QWidget* HeaderForm::buildButtons() {
         const char* tip;
     };
     const Button buttons[] = {
-        {1, "Conferma", "Memorizza il documento"},
-        {4, "Torna alle righe", "Torna al corpo del documento"},
-        {3, "Ristampa", "Stampa di nuovo il documento"},
-        {2, "Stampante", "Sceglie la stampante"},
-        {7, "Crea file XML", "Crea il file XML della fatturaPA"},
-        {0, "Abbandona", "Abbandona il documento"},
+        {1, "&Conferma", "Memorizza il documento"},
+        {4, "&Torna alle righe", "Torna al corpo del documento"},
+        {3, "&Ristampa", "Stampa di nuovo il documento"},
+        {2, "&Stampante", "Sceglie la stampante"},
+        {7, "Crea file &XML", "Crea il file XML della fatturaPA"},
+        {0, "&Abbandona", "Abbandona il documento"},
     };
     for (const auto& b : buttons) {
         comando_[b.index] = new QPushButton(QString::fromUtf8(b.caption));
@@ -236,7 +249,7 @@ QWidget* HeaderForm::buildButtons() {
         registerControl(QStringLiteral("comando"), comando_[b.index], b.index);
         row->addWidget(comando_[b.index]);
     }
-    ccomando0_ = new QPushButton(QStringLiteral("Dati fatturaPA"));
+    ccomando0_ = new QPushButton(QStringLiteral("&Dati fatturaPA"));
     ccomando0_->setToolTip(QStringLiteral("Apre il riepilogo dati fatturaPA"));
     registerControl(QStringLiteral("ccomando"), ccomando0_, 0);
     row->insertWidget(0, ccomando0_);
@@ -288,9 +301,32 @@ void HeaderForm::loadOnce() {
     panel_->fillLists(tables_);
     filling_ = false;
 
-    adjustSize();
+    fitToScreen();
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
+}
+
+void HeaderForm::fitToScreen() {
+    // The whole content when the screen has room for it, else as much as fits: the rest
+    // scrolls.
+    QWidget* content = scroll_->widget();
+    content->adjustSize();
+    const int scrollBar = scroll_->verticalScrollBar()->sizeHint().width();
+    QSize wanted = content->sizeHint() + QSize(scrollBar, 0);
+    wanted.rheight() += layout()->itemAt(1)->sizeHint().height() + layout()->spacing();
+    const QMargins m = layout()->contentsMargins();
+    wanted += QSize(m.left() + m.right(), m.top() + m.bottom());
+    if (const QScreen* screen = this->screen()) {
+        // Room for the window's frame and title bar.
+        const QSize frame = frameGeometry().size() - geometry().size();
+        const QSize room = screen->availableGeometry().size() - frame.expandedTo(QSize(16, 40));
+        wanted = wanted.boundedTo(room);
+    }
+    resize(wanted);
+    if (const QScreen* screen = this->screen()) {
+        const QRect area = screen->availableGeometry();
+        if (!area.contains(frameGeometry())) move(area.topLeft());
+    }
 }
 
 void HeaderForm::activate() {
@@ -359,10 +395,7 @@ void HeaderForm::startNewDocument() {
     if (proposal.transmissionNumber)
         text2_[4]->setText(QString::number(*proposal.transmissionNumber));
     proposedProgressive_ = text2_[4]->text();
-    if (proposal.documentNumber) {
-        text2_[0]->setText(QString::number(*proposal.documentNumber));
-        text2_[3]->setText(QString::number(*proposal.documentNumber));
-    }
+    showNumber(proposal);
 
     const QString today = Q(s.clock.today().text());
     text3_[1]->setText(today);
@@ -381,7 +414,7 @@ void HeaderForm::startNewDocument() {
     computeDueDates();
 
     panel_->hide();
-    adjustSize();
+    fitToScreen();
     // The panel's defaults are set for every document, so that its lists always match the
     // document's kind and terms, also while the panel is not shown.
     panel_->presetForDocument(s.documentKind, ParseDecimal(S(sca_[1]->text())),
@@ -389,6 +422,33 @@ void HeaderForm::startNewDocument() {
     filling_ = false;
     text2_[0]->setFocus();
     if (!readError.isEmpty()) Warn(this, readError);
+}
+
+void HeaderForm::showNumber(const NumberProposal& proposal) {
+    const QString number =
+        proposal.documentNumber ? QString::number(*proposal.documentNumber) : QString();
+    text2_[0]->setText(number);
+    text2_[3]->setText(number);
+    if (proposal.counterOutOfRange)
+        Warn(this, QStringLiteral("L'ultimo numero della serie (qorvana.tot, record %1) vale %2, "
+                                  "fuori dai limiti da 0 a 32766: non si può proporre il numero "
+                                  "del documento.")
+                       .arg(numera_->isChecked() ? tot::kFatturaPa : tot::kInvoices)
+                       .arg(*proposal.counterOutOfRange));
+}
+
+void HeaderForm::seriesToggled() {
+    // The number follows the series chosen, and posting advances that series.
+    if (filling_) return;
+    Session& s = session();
+    try {
+        const auto invoices = s.files.read<tot::kLength>(kTot, tot::kInvoices);
+        const auto series = s.files.read<tot::kLength>(kTot, tot::kFatturaPa);
+        showNumber(ProposeNumbers(invoices, series,
+                                  InSeparateSeries(numera_->isChecked(), s.fpaState), s.fpaState));
+    } catch (const RecordIoError& e) {
+        Warn(this, QString::fromUtf8(e.what()));
+    }
 }
 
 bool HeaderForm::documentHasTaxableSlot() {
@@ -622,12 +682,14 @@ void HeaderForm::createXml() {
 void HeaderForm::openPanel() {
     session().fpaPanelOpened = 1;
     panel_->show();
+    fitToScreen();
     panel_->text4[1]->setFocus();
+    scroll_->ensureWidgetVisible(panel_->text4[1]);
 }
 
 void HeaderForm::closePanel() {
     panel_->hide();
-    adjustSize();  // the window shrinks back to the header without the panel
+    fitToScreen();  // the window shrinks back to the header without the panel
     text2_[0]->setFocus();
 }
 
