@@ -1,7 +1,9 @@
 #include "startup/data_files.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -100,6 +102,24 @@ std::int32_t DataFiles::physicalRecords(int channel) const {
     if (s.fd < 0 || s.length == 0 || ::fstat(s.fd, &st) != 0) return 0;
     const auto records = static_cast<std::uint64_t>(st.st_size) / s.length;
     return static_cast<std::int32_t>(std::min<std::uint64_t>(records, INT32_MAX));
+}
+
+bool DataFiles::hasRoomFor(int channel, std::int32_t n) const {
+    const Slot& s = slot(channel);
+    struct stat st {};
+    if (s.fd < 0 || n < 1 || ::fstat(s.fd, &st) != 0) return false;
+    const auto end = static_cast<std::uint64_t>(n) * s.length;
+    const auto size = static_cast<std::uint64_t>(st.st_size);
+    if (end <= size) return true;
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+        end > limit.rlim_cur)
+        return false;
+    struct statvfs fs {};
+    if (::fstatvfs(s.fd, &fs) != 0) return false;
+    // One block more than the growth: the last block of the file may need a new one too.
+    const std::uint64_t free = static_cast<std::uint64_t>(fs.f_bavail) * fs.f_frsize;
+    return free >= end - size + fs.f_frsize;
 }
 
 void DataFiles::readRaw(int channel, std::int32_t n, std::span<std::uint8_t> out) const {

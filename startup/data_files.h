@@ -73,6 +73,9 @@ class DataFiles {
     // Number of whole records physically in the file (0 when closed).
     std::int32_t physicalRecords(int channel) const;
     const std::filesystem::path& pathOf(int channel) const;
+    // True when writing record n cannot fail for want of room: the file already reaches past
+    // it, or the disk and the process's file-size limit leave room for the growth.
+    bool hasRoomFor(int channel, std::int32_t n) const;
 
     // Reads record n into `out` (recordLength bytes); zero bytes past the end, for n < 1,
     // or when the channel is closed.
