@@ -157,6 +157,10 @@ std::string AmountText(const Money& money, double amount) {
     return " " + money.FormatAmount(amount);
 }
 
+double ShownAmount(const Money& money, double amount) {
+    return ParseNumber(money.FormatAmount(amount));
+}
+
 std::string QuantityText(double quantity) {
     return std::string(quantity < 0 ? " " : "  ") + PlainNumberText(quantity);
 }

@@ -61,6 +61,9 @@ DocumentFigures RecomputeDocument(const LineTable& lines, const VatTable& vat, b
 
 // " " followed by the formatted amount (just " " for zero): labels and total boxes.
 std::string AmountText(const Money& money, double amount);
+// The amount as its total box shows it (rounded as formatting rounds): the amount due the
+// header's instalments are split from and checked against.
+double ShownAmount(const Money& money, double amount);
 // " " followed by the quantity as plain decimal text, itself with a leading blank when not
 // negative.
 std::string QuantityText(double quantity);

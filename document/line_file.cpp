@@ -83,16 +83,19 @@ std::string LineFile::PaddedText(std::string_view utf8, std::size_t width) {
     return text;
 }
 
-std::vector<std::string> LineFile::IssuedHeader(const IssuedDocumentHeader& h) {
-    std::vector<std::string> lines = {NumberText(h.customer), NumberText(h.documentKind)};
-    for (const auto& t : h.transport) lines.push_back(CleanText(t));
-    lines.push_back(NumberText(h.transportReason));
-    lines.push_back(NumberText(h.goodsAppearance));
-    lines.push_back(std::to_string(h.shipping));
-    lines.push_back(h.vatInclusive ? "1" : "0");
-    lines.push_back(CleanText(h.number));
-    lines.push_back(CleanText(h.documentDate));
-    lines.push_back(CleanText(h.registrationDate));
+std::vector<std::string> LineFile::IssuedHeader(const DocumentDraft& draft, int documentKind) {
+    const TransportEntries& t = draft.transport;
+    std::vector<std::string> lines = {NumberText(draft.customer.record), NumberText(documentKind)};
+    for (const std::string* text :
+         {&t.deliveryNote, &t.order, &t.packages, &t.weight, &t.startDate, &t.startTime})
+        lines.push_back(CleanText(*text));
+    lines.push_back(NumberText(t.reasonPosition));
+    lines.push_back(NumberText(t.goodsAppearancePosition));
+    lines.push_back(std::to_string(static_cast<int>(t.shipping)));
+    lines.push_back(draft.vatInclusive ? "1" : "0");
+    lines.push_back(CleanText(draft.header.documentNumber));
+    lines.push_back(CleanText(draft.header.documentDate));
+    lines.push_back(CleanText(draft.header.registrationDate));
     return lines;
 }
 

@@ -28,23 +28,10 @@
 #include <string_view>
 #include <vector>
 
+#include "document/document_draft.h"
 #include "document/line_table.h"
 
 namespace qorvana {
-
-// What the 15 header lines of an issued document's line file hold.
-struct IssuedDocumentHeader {
-    int customer = 0;
-    int documentKind = 0;
-    std::array<std::string, 6> transport{};  // start form text3(0..5)
-    int transportReason = -1;                // start form Combo1 index, -1 for none
-    int goodsAppearance = -1;                // start form Combo2 index, -1 for none
-    int shipping = 2;                        // 0 sped(0), 1 sped(1), 2 otherwise
-    bool vatInclusive = false;               // body scorporo
-    std::string number;                      // header text2(0)
-    std::string documentDate;                // header text3(1)
-    std::string registrationDate;            // header text3(2)
-};
 
 struct LineFileContent {
     std::vector<std::string> header;   // header lines as read (trimmed)
@@ -72,8 +59,9 @@ class LineFile {
     // A text value with only the unsafe characters removed (header texts keep their length).
     static std::string CleanText(std::string_view utf8);
 
-    // The 15 header lines of an issued document's file.
-    static std::vector<std::string> IssuedHeader(const IssuedDocumentHeader& h);
+    // The 15 header lines of an issued document's file: customer, kind, transport, whether
+    // prices include VAT, number and dates.
+    static std::vector<std::string> IssuedHeader(const DocumentDraft& draft, int documentKind);
     // Name of an issued document's file in the company folder: "f" + the serial's digits.
     static std::string IssuedFileName(float serial);
 

@@ -85,16 +85,16 @@ bool AllFinite(std::initializer_list<double> values) {
 }
 
 void FillDocument(const PostingInput& in, const Plan& plan, DocumentRecord& r) {
-    const PostingHeader& h = in.header;
-    const VatBreakdown& b = in.figures.breakdown;
-    r.setInt16(d::kCustomer, static_cast<std::int16_t>(in.customer));
-    r.setText(d::kNumber, h.number);
-    r.setInt16(d::kCombo2, Choice(h.combo2));
+    const HeaderEntries& h = in.draft->header;
+    const VatBreakdown& b = in.draft->figures.breakdown;
+    r.setInt16(d::kCustomer, static_cast<std::int16_t>(in.draft->customer.record));
+    r.setText(d::kNumber, h.documentNumber);
+    r.setInt16(d::kCombo2, Choice(h.bank1));
     r.setText(d::kRegistrationDate, RecordDate(h.registrationDate));
     r.setText(d::kDocumentDate, RecordDate(h.documentDate));
     for (int i = 0; i < d::kDueDates; ++i) {
         r.setText(DocumentRecord::At(d::kDueDate, i), RecordDate(h.dueDates[i]));
-        r.setDouble(DocumentRecord::At(d::kDueAmount, i), ParseDecimal(h.dueAmounts[i]));
+        r.setDouble(DocumentRecord::At(d::kDueAmount, i), ParseDecimal(h.instalmentAmounts[i]));
     }
     for (int s = 1; s <= d::kVatSlots; ++s) {
         r.setDouble(DocumentRecord::At(d::kTaxable, s - 1), b[s][0]);
@@ -106,26 +106,27 @@ void FillDocument(const PostingInput& in, const Plan& plan, DocumentRecord& r) {
     r.setText(d::kPaymentTerms, std::to_string(Choice(h.paymentTerms)));
     r.setText(d::kCommissionRate, Trim(h.commissionRate));
     r.setDouble(d::kCommissionAmount, ParseDecimal(h.commissionAmount));
-    r.setInt16(d::kCombo3, Choice(h.combo3));
-    r.setInt16(d::kCombo4, Choice(h.combo4));
-    r.setDouble(d::kHeaderValue11, ParseDecimal(h.value11));
-    r.setDouble(d::kHeaderValue12, ParseDecimal(h.value12));
+    r.setInt16(d::kCombo3, Choice(h.bank2));
+    r.setInt16(d::kCombo4, Choice(h.bank3));
+    r.setDouble(d::kHeaderValue11, ParseDecimal(h.additionalAmount1));
+    r.setDouble(d::kHeaderValue12, ParseDecimal(h.additionalAmount2));
     r.setDouble(d::kVatRegisterNumber, ParseDecimal(h.vatRegisterNumber));
-    r.setInt16(d::kCombo5, static_cast<std::int16_t>(h.combo5));
+    r.setInt16(d::kCombo5, static_cast<std::int16_t>(h.series));
     r.setDouble(d::kIssueMoment, DateTimeValue(in.issueMoment));
-    r.setText(d::kSpesometro, Flag(h.vatOptions[0]));
-    r.setText(d::kVatNotShown, Flag(h.vatOptions[2]));
-    r.setText(d::kSummaryDocument, Flag(h.vatOptions[4]));
+    r.setText(d::kSpesometro, Flag(h.vatOptions.spesometro));
+    r.setText(d::kVatNotShown, Flag(h.vatOptions.vatNotShown));
+    r.setText(d::kSummaryDocument, Flag(h.vatOptions.summaryDocument));
     r.setSingle(d::kSerial, plan.documentCounter.single(tot::kSerial));
-    r.setText(d::kVatOnPayment, Flag(h.vatOnPayment));
-    r.setText(d::kLeasingVehicle,
-              h.vatOptions[1] ? std::to_string(Choice(h.leasingVehicle)) : std::string("0"));
-    r.setText(d::kSelfInvoice, Flag(h.vatOptions[3]));
+    r.setText(d::kVatOnPayment, Flag(h.deferredVat));
+    r.setText(d::kLeasingVehicle, h.vatOptions.rentalOrLeasing
+                                      ? std::to_string(Choice(in.draft->panel.vehicleKind))
+                                      : std::string("0"));
+    r.setText(d::kSelfInvoice, Flag(h.vatOptions.selfInvoice));
 }
 
 void FillContinuation(const PostingInput& in, ContinuationRecord& r) {
-    const PostingHeader& h = in.header;
-    const VatBreakdown& b = in.figures.breakdown;
+    const HeaderEntries& h = in.draft->header;
+    const VatBreakdown& b = in.draft->figures.breakdown;
     for (int i = 0; i < c::kVatSlots; ++i) {
         const int s = 9 + i;
         r.setDouble(ContinuationRecord::At(c::kTaxable, i), b[s][0]);
@@ -134,38 +135,39 @@ void FillContinuation(const PostingInput& in, ContinuationRecord& r) {
     }
     for (int i = 0; i < c::kDueDates; ++i) {
         r.setText(ContinuationRecord::At(c::kDueDate, i), RecordDate(h.dueDates[4 + i]));
-        r.setDouble(ContinuationRecord::At(c::kDueAmount, i), ParseDecimal(h.dueAmounts[4 + i]));
+        r.setDouble(ContinuationRecord::At(c::kDueAmount, i),
+                    ParseDecimal(h.instalmentAmounts[4 + i]));
     }
-    r.setText(c::kPdfPath, PdfPath(in.pdfFolder, h.number));
-    r.setDouble(c::kWithholdingAmount, in.figures.withholdingAmount);
-    r.setDouble(c::kWithholdingBase, in.figures.withholdingBase);
-    r.setText(c::kDeferredVatLimit, h.vatOnPayment ? DeferredVatLimit(h.documentDate) : "");
+    r.setText(c::kPdfPath, PdfPath(in.pdfFolder, h.documentNumber));
+    r.setDouble(c::kWithholdingAmount, in.draft->figures.withholdingAmount);
+    r.setDouble(c::kWithholdingBase, in.draft->figures.withholdingBase);
+    r.setText(c::kDeferredVatLimit, h.deferredVat ? DeferredVatLimit(h.documentDate) : "");
     r.setDouble(c::kFpaMode, in.fpaState);
 }
 
 // The header values and the files posting needs; an Italian message when one is unusable.
 std::optional<std::string> CheckValues(const DataFiles& files, const PostingInput& in) {
-    const PostingHeader& h = in.header;
-    if (in.lines == nullptr || in.vat == nullptr)
+    if (in.draft == nullptr || in.vat == nullptr)
         return "Documento incompleto" + std::string(kNotStored);
+    const HeaderEntries& h = in.draft->header;
     for (int channel : {int(kTot), int(kFte), int(kF2e), int(kArt), int(kMag)})
         if (!files.isWritable(channel))
             return "Il file " + files.pathOf(channel).filename().string() +
                    " non è aperto in scrittura" + kNotStored;
-    if (Trim(h.number).empty() || Utf8Length(h.number) > d::kNumber.width)
+    if (Trim(h.documentNumber).empty() || Utf8Length(h.documentNumber) > d::kNumber.width)
         return std::string("Il numero del documento non è valido");
     if (IsValidDate(h.documentDate) != 0) return std::string("La data del documento non è valida");
     if (IsValidDate(h.registrationDate) != 0)
         return std::string("La data di registrazione del documento non è valida");
-    if (in.customer < 0 || in.customer > kMaxCount)
+    if (in.draft->customer.record < 0 || in.draft->customer.record > kMaxCount)
         return "Il cliente del documento non è valido" + std::string(kNotStored);
     if (Utf8Length(Trim(h.commissionRate)) > d::kCommissionRate.width)
         return std::string("L'aliquota provvigione non è valida");
     // No vehicle kind chosen stores "0": the kinds are offered only on the electronic-invoice
     // panel, so an ordinary leasing document has none.
-    if (h.vatOptions[1] && h.leasingVehicle > 8)
+    if (h.vatOptions.rentalOrLeasing && in.draft->panel.vehicleKind > 8)
         return std::string("Il tipo di veicolo del noleggio o leasing non è valido");
-    for (int pos : {h.paymentTerms, h.combo2, h.combo3, h.combo4, h.combo5})
+    for (int pos : {h.paymentTerms, h.bank1, h.bank2, h.bank3, h.series})
         if (pos < -1 || pos >= kMaxCount)
             return "Una scelta dell'intestazione non è valida" + std::string(kNotStored);
     return std::nullopt;
@@ -175,7 +177,7 @@ std::optional<std::string> CheckValues(const DataFiles& files, const PostingInpu
 // record number, the serial and the last number issued.
 std::optional<std::string> PlanCounters(const DataFiles& files, const PostingInput& in,
                                         Plan& plan) {
-    const PostingHeader& h = in.header;
+    const HeaderEntries& h = in.draft->header;
     const auto next = NextRecordNumber(files, tot::kInvoices);
     if (!next)
         return "Il contatore dei documenti è pieno o danneggiato (qorvana.tot, record 7)" +
@@ -186,7 +188,7 @@ std::optional<std::string> PlanCounters(const DataFiles& files, const PostingInp
     plan.documentCounter.setInt16(tot::kWord2, 1);
     plan.documentCounter.setSingle(tot::kSerial,
                                    NextSerial(plan.documentCounter.single(tot::kSerial)));
-    const auto number = CounterValue(h.number);
+    const auto number = CounterValue(h.documentNumber);
     plan.writeSeriesCounter = h.separateSeries && in.fpaState >= 0;
     if (plan.writeSeriesCounter) {
         // The separate electronic-invoice series keeps its numbers in record 5 only.
@@ -203,18 +205,18 @@ std::optional<std::string> PlanCounters(const DataFiles& files, const PostingInp
 // The lines that move stock, and room for their movements.
 std::optional<std::string> PlanMovements(const DataFiles& files, const PostingInput& in,
                                          Plan& plan) {
-    plan.creditNote = IsCreditNote(in.documentKind, in.fpaDocumentType);
-    plan.reference = (plan.creditNote ? "NC " : "FT ") + Trim(in.header.number);
+    plan.creditNote = IsCreditNote(in.documentKind, in.draft->panel.documentType);
+    plan.reference = (plan.creditNote ? "NC " : "FT ") + Trim(in.draft->header.documentNumber);
     const int articles = RecordCount(files, tot::kArticles);
     for (int n = 1; n <= LineTable::kLines; ++n) {
-        const DocumentLine& line = (*in.lines)[n];
+        const DocumentLine& line = in.draft->lines[n];
         const double toMove = line.quantity - line.quantityMoved;
         if (!(toMove > 0) || line.articleRecord < 1 || line.articleRecord > articles) continue;
         Movement mv;
         mv.article = line.articleRecord;
         mv.toMove = toMove;
         mv.lineQuantity = line.quantity;
-        mv.netPrice = NetUnitPrice(line, *in.vat, in.vatInclusive, in.money);
+        mv.netPrice = NetUnitPrice(line, *in.vat, in.draft->vatInclusive, in.money);
         if (!AllFinite({mv.toMove, mv.lineQuantity, mv.netPrice, mv.toMove * mv.netPrice}))
             return "Quantità o prezzo non validi alla riga " + std::to_string(n) + kNotStored;
         plan.movements.push_back(mv);
@@ -231,8 +233,8 @@ std::optional<std::string> PlanMovements(const DataFiles& files, const PostingIn
 
 // The imported delivery notes and receipts to mark: only records that exist.
 std::optional<std::string> PlanMarks(const DataFiles& files, const PostingInput& in, Plan& plan) {
-    plan.notes = ExistingRecords(files, tot::kDeliveryNoteLines, in.deliveryNoteRecords);
-    plan.receipts = ExistingRecords(files, tot::kReceipts, in.receiptRecords);
+    plan.notes = ExistingRecords(files, tot::kDeliveryNoteLines, in.draft->imports.deliveryNotes);
+    plan.receipts = ExistingRecords(files, tot::kReceipts, in.draft->imports.receipts);
     if (!plan.notes.empty() && !files.isWritable(kBol))
         return "Il file qorvana.bol non è aperto in scrittura" + std::string(kNotStored);
     if (!plan.receipts.empty() && !files.isWritable(kRic))
@@ -257,13 +259,13 @@ std::optional<std::string> Prepare(const DataFiles& files, const PostingInput& i
 StockMovementRecord MovementRecord(const PostingInput& in, const Plan& plan, const Movement& mv) {
     StockMovementRecord r;
     BlankTextFields(r, m::kFields);
-    r.setText(m::kDate, RecordDate(in.header.registrationDate));
-    r.setText(m::kCounterpart, in.customerName);
+    r.setText(m::kDate, RecordDate(in.draft->header.registrationDate));
+    r.setText(m::kCounterpart, in.draft->customer.name);
     r.setInt16(m::kWord48, 1);
     r.setText(m::kReference, plan.reference);
     r.setDouble(m::kIssueMoment, DateTimeValue(in.issueMoment));
     r.setInt16(m::kArticle, static_cast<std::int16_t>(mv.article));
-    r.setInt16(m::kCustomer, static_cast<std::int16_t>(in.customer));
+    r.setInt16(m::kCustomer, static_cast<std::int16_t>(in.draft->customer.record));
     r.setDouble(m::kQuantity, plan.creditNote ? -mv.toMove : mv.toMove);
     r.setDouble(m::kNetUnitPrice, mv.netPrice);
     r.setInt16(m::kWord90, 1);
@@ -446,7 +448,7 @@ PostingResult PostDocument(DataFiles& files, const PostingInput& input) {
                      std::to_string(plan.movements.size()) +
                      " (contatore dei movimenti non aggiornato)";
         result.message = "Errore di scrittura durante la memorizzazione del documento n. " +
-                         Trim(input.header.number) + " (" + e.what() +
+                         Trim(input.draft->header.documentNumber) + " (" + e.what() +
                          ").\nScritto: " + Listed(steps, 0, done) + partly +
                          ".\nNon scritto: " + Listed(steps, done, steps.size()) + ".";
         return result;

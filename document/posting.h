@@ -1,7 +1,7 @@
 #pragma once
-// Posting of a confirmed document: counters, document and continuation records, article
-// totals, stock movements and the marks on imported delivery notes and receipts, in the
-// suite's order. Everything that can be checked is checked before the first write; the
+// Posting of a confirmed document draft: counters, document and continuation records,
+// article totals, stock movements and the marks on imported delivery notes and receipts, in
+// the suite's order. Everything that can be checked is checked before the first write; the
 // written files are made durable before posting reports success.
 
 #include <array>
@@ -9,8 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "document/document_math.h"
-#include "document/line_table.h"
+#include "document/document_draft.h"
 #include "startup/civil_date.h"
 #include "startup/money.h"
 
@@ -18,49 +17,15 @@ namespace qorvana {
 
 class DataFiles;
 
-// The header form's values as its controls hold them (texts as typed, list positions from 0,
-// -1 for no choice).
-struct PostingHeader {
-    std::string number;              // text2(0)
-    std::string vatRegisterNumber;   // text2(3)
-    std::string transmissionNumber;  // text2(4)
-    std::string value11;             // text2(11)
-    std::string value12;             // text2(12)
-    std::string documentDate;        // text3(1), dd/mm/yyyy
-    std::string registrationDate;    // text3(2), dd/mm/yyyy
-    int paymentTerms = -1;           // Combo1
-    int combo2 = -1;
-    int combo3 = -1;
-    int combo4 = -1;
-    int combo5 = -1;
-    int leasingVehicle = -1;                  // Combo7 of the electronic-invoice panel
-    std::array<std::string, 6> dueDates{};    // dsca(0..5), dd/mm/yyyy
-    std::array<std::string, 6> dueAmounts{};  // sca(0..5)
-    std::string commissionRate;               // pro(0)
-    std::string commissionAmount;             // pro(1)
-    bool bankReceipt = false;                 // rib
-    bool vatOnPayment = false;                // esig
-    bool separateSeries = false;              // numera
-    std::array<bool, 5> vatOptions{};         // xxiva(0..4)
-};
-
+// What posting takes: the draft, and the session's values at the moment of issue.
 struct PostingInput {
-    const LineTable* lines = nullptr;
-    DocumentFigures figures;
+    const DocumentDraft* draft = nullptr;
     const VatTable* vat = nullptr;
     Money money;
-    bool vatInclusive = false;  // the body's scorporo box
-    PostingHeader header;
-
-    int documentKind = 0;         // 0 invoice, 1 credit note, 7 electronic invoice
-    int fpaState = -1;            // electronic-invoice mode
-    std::string fpaDocumentType;  // panel document type, "TD01", "TD04", ...
-    int customer = 0;             // currentCustomer
-    std::string customerName;     // start form's customer box
-    std::string pdfFolder;        // workStrings slot 7
+    int documentKind = 0;   // 0 invoice, 1 credit note, 7 electronic invoice
+    int fpaState = -1;      // electronic-invoice mode
+    std::string pdfFolder;  // workStrings slot 7
     CivilDateTime issueMoment;
-    std::vector<int> deliveryNoteRecords;  // bol records fully imported into this document
-    std::vector<int> receiptRecords;       // ric records fully imported into this document
 };
 
 struct PostingResult {

@@ -47,6 +47,8 @@ case "${1:-}" in
         demo="$here/demo"
         rm -rf "$demo"
         "$bin/tools/demo/qorvana-demo" --drive "$demo"
+        # The module starts the PDF program as \qorwin\qorwin\qorxpdf under the drive root.
+        cp "$bin/tools/qorxpdf/qorxpdf" "$demo/qorwin/qorwin/qorxpdf"
         if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
             exec "$bin/app/qorvana" --drive "$demo" --company 1
         fi

@@ -19,6 +19,7 @@
 #include "forms/body/confirm_cycle_form.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qt_text.h"
+#include "forms/start/start_form.h"
 #include "startup/numbers.h"
 #include "startup/session.h"
 #include "startup/settings.h"
@@ -71,7 +72,10 @@ QString Caption(const Session& s) {
 
 }  // namespace
 
-BodyForm::BodyForm(Session& session, FormSet& forms) : QorForm("qoremfx", session, forms) {
+BodyForm::BodyForm(Session& session, FormSet& forms)
+    : QorForm("qoremfx", session, forms),
+      lines_(forms.draft().lines),
+      figures_(forms.draft().figures) {
     setWindowTitle(QStringLiteral("Emissione fattura"));
     buildControls();
     resize(kFormWidth, 590);
@@ -292,7 +296,7 @@ void BodyForm::runImport(int) {}
 
 void BodyForm::startNewDocument() {
     Session& s = session();
-    lines_.clear();
+    forms().draft().clear();
     {
         const QSignalBlocker block(vscroll_);
         vscroll_->setValue(kFirstOffset);
@@ -356,10 +360,8 @@ bool BodyForm::recompute() {
 
 void BodyForm::writeWeight() {
     if (!setup_.weightToStartForm) return;
-    QorForm* start = forms().form("qoremf");
-    if (!start) return;
-    if (auto* box = qobject_cast<QLineEdit*>(start->control("text3", 3)))
-        box->setText(Q(WeightText(figures_.totalWeight)));
+    if (auto* start = forms().get<StartForm>("qoremf"))
+        start->showWeight(Q(WeightText(figures_.totalWeight)));
 }
 
 void BodyForm::leave() {
@@ -380,14 +382,6 @@ void BodyForm::confirm() {
         if (figures_.zeroTotal(money)) {
             Warn(this, QStringLiteral("Il totale del documento è pari a zero!"));
             return;
-        }
-        const double totals[] = {figures_.taxableWithVat(), figures_.vatTotal(),
-                                 figures_.outsideVat(), figures_.documentTotal,
-                                 figures_.netToPay()};
-        if (QorForm* header = forms().form("qoremft")) {
-            for (int i = 0; i < 5; ++i)
-                if (auto* box = qobject_cast<QLineEdit*>(header->control("total", i)))
-                    box->setText(Q(AmountText(money, totals[i])));
         }
         agentRecord_.reset();
         if (agentSearch_) agentRecord_ = FindAgentRecord(session().files, setup_.customerAgentCode);

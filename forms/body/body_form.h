@@ -33,7 +33,7 @@ class BodyForm : public QorForm {
 
     void activate() override;
 
-    // What posting, printing and the imports work on.
+    // The draft's lines and figures, which this form keeps up to date.
     LineTable& lines() { return lines_; }
     const LineTable& lines() const { return lines_; }
     const DocumentFigures& figures() const { return figures_; }
@@ -98,8 +98,8 @@ class BodyForm : public QorForm {
     ArticleTerms articleTerms() const;
     void writeWeight();
 
-    LineTable lines_;
-    DocumentFigures figures_;
+    LineTable& lines_;          // the draft's lines
+    DocumentFigures& figures_;  // the draft's figures
     VatTable vat_;
     DocumentSetup setup_;
     int customerRecord_ = 0;

@@ -1,137 +1,52 @@
 #include "forms/body/confirm_cycle_form.h"
 
-#include <QAbstractButton>
-#include <QComboBox>
 #include <QGuiApplication>
-#include <QLabel>
-#include <QLineEdit>
 
+#include "document/line_file.h"
 #include "forms/body/body_form.h"
-#include "forms/common/date_picker.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qor_form.h"
+#include "forms/header/header_form.h"
+#include "forms/start/start_form.h"
 #include "startup/session.h"
 
 namespace qorvana {
-namespace {
-
-QWidget* Control(const FormSet& forms, const char* form, const char* name, int index = -1) {
-    const QorForm* f = forms.form(QString::fromLatin1(form));
-    return f ? f->control(QString::fromLatin1(name), index) : nullptr;
-}
-
-// The text a control shows; empty when the control does not exist.
-std::string TextOf(const QWidget* w) {
-    QString t;
-    if (const auto* e = qobject_cast<const QLineEdit*>(w))
-        t = e->text();
-    else if (const auto* d = qobject_cast<const DatePicker*>(w))
-        t = d->text();
-    else if (const auto* c = qobject_cast<const QComboBox*>(w))
-        t = c->currentText();
-    else if (const auto* l = qobject_cast<const QLabel*>(w))
-        t = l->text();
-    return t.toStdString();
-}
-
-// A list's position from 0; -1 when nothing is chosen or the control does not exist.
-int PositionOf(const QWidget* w) {
-    const auto* c = qobject_cast<const QComboBox*>(w);
-    return c ? c->currentIndex() : -1;
-}
-
-bool CheckedOf(const QWidget* w) {
-    const auto* b = qobject_cast<const QAbstractButton*>(w);
-    return b && b->isChecked();
-}
-
-}  // namespace
 
 ConfirmCycle::ConfirmCycle(Session& session, FormSet& forms, BodyForm& body)
     : session_(session), forms_(forms), body_(body) {}
 
-PostingHeader ConfirmCycle::headerValues() const {
-    const auto text = [this](const char* name, int i = -1) {
-        return TextOf(Control(forms_, "qoremft", name, i));
-    };
-    const auto position = [this](const char* name, int i = -1) {
-        return PositionOf(Control(forms_, "qoremft", name, i));
-    };
-    const auto checked = [this](const char* name, int i = -1) {
-        return CheckedOf(Control(forms_, "qoremft", name, i));
-    };
-    PostingHeader h;
-    h.number = text("text2", 0);
-    h.vatRegisterNumber = text("text2", 3);
-    h.transmissionNumber = text("text2", 4);
-    h.value11 = text("text2", 11);
-    h.value12 = text("text2", 12);
-    h.documentDate = text("text3", 1);
-    h.registrationDate = text("text3", 2);
-    h.paymentTerms = position("Combo1");
-    h.combo2 = position("Combo2");
-    h.combo3 = position("Combo3");
-    h.combo4 = position("Combo4");
-    h.combo5 = position("Combo5");
-    h.leasingVehicle = position("Combo7");
-    for (int i = 0; i < 6; ++i) {
-        h.dueDates[static_cast<std::size_t>(i)] = text("dsca", i);
-        h.dueAmounts[static_cast<std::size_t>(i)] = text("sca", i);
+void ConfirmCycle::collectDraft() {
+    DocumentDraft& draft = forms_.draft();
+    if (const auto* start = forms_.get<StartForm>(QStringLiteral("qoremf"))) {
+        draft.customer = start->customer();
+        draft.transport = start->transport();
     }
-    h.commissionRate = text("pro", 0);
-    h.commissionAmount = text("pro", 1);
-    h.bankReceipt = checked("rib");
-    h.vatOnPayment = checked("esig");
-    h.separateSeries = checked("numera");
-    for (int i = 0; i < 5; ++i) h.vatOptions[static_cast<std::size_t>(i)] = checked("xxiva", i);
-    return h;
+    if (const auto* header = forms_.get<HeaderForm>(QStringLiteral("qoremft"))) {
+        draft.header = header->entries();
+        draft.panel = header->panelEntries();
+    }
+    draft.vatInclusive = body_.vatInclusive();
 }
 
-std::string ConfirmCycle::fpaDocumentType() const {
-    return TextOf(Control(forms_, "qoremft", "Combo8", 0)).substr(0, 4);
-}
-
-IssuedDocumentHeader ConfirmCycle::lineFileHeader() const {
-    IssuedDocumentHeader h;
-    h.customer = session_.currentCustomer;
-    h.documentKind = session_.documentKind;
-    for (int i = 0; i < 6; ++i)
-        h.transport[static_cast<std::size_t>(i)] = TextOf(Control(forms_, "qoremf", "text3", i));
-    h.transportReason = PositionOf(Control(forms_, "qoremf", "Combo1"));
-    h.goodsAppearance = PositionOf(Control(forms_, "qoremf", "Combo2"));
-    h.shipping = CheckedOf(Control(forms_, "qoremf", "sped", 0))   ? 0
-                 : CheckedOf(Control(forms_, "qoremf", "sped", 1)) ? 1
-                                                                   : 2;
-    h.vatInclusive = body_.vatInclusive();
-    const auto text = [this](const char* name, int i) {
-        return TextOf(Control(forms_, "qoremft", name, i));
-    };
-    h.number = text("text2", 0);
-    h.documentDate = text("text3", 1);
-    h.registrationDate = text("text3", 2);
-    return h;
+PostingInput ConfirmCycle::postingInput() const {
+    PostingInput in;
+    in.draft = &forms_.draft();
+    in.vat = &body_.vatTable();
+    in.money = session_.money();
+    in.documentKind = session_.documentKind;
+    in.fpaState = session_.fpaState;
+    in.pdfFolder = session_.workStrings[7];
+    in.issueMoment = session_.issueMoment;
+    return in;
 }
 
 void ConfirmCycle::run() {
     session_.issueMoment = session_.clock.now();
-
-    PostingInput in;
-    in.lines = &body_.lines();
-    in.figures = body_.figures();
-    in.vat = &body_.vatTable();
-    in.money = session_.money();
-    in.vatInclusive = body_.vatInclusive();
-    in.header = headerValues();
-    in.documentKind = session_.documentKind;
-    in.fpaState = session_.fpaState;
-    in.fpaDocumentType = fpaDocumentType();
-    in.customer = session_.currentCustomer;
-    in.customerName = TextOf(Control(forms_, "qoremf", "text2", 0));
-    in.pdfFolder = session_.workStrings[7];
-    in.issueMoment = session_.issueMoment;
+    collectDraft();
+    const DocumentDraft& draft = forms_.draft();
 
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const PostingResult posted = PostDocument(session_.files, in);
+    const PostingResult posted = PostDocument(session_.files, postingInput());
     QGuiApplication::restoreOverrideCursor();
     if (!posted.ok) {
         Warn(&body_, QString::fromStdString(posted.message));
@@ -148,8 +63,9 @@ void ConfirmCycle::run() {
 
     const std::string name = LineFile::IssuedFileName(posted.serial);
     std::string error;
-    if (!LineFile::Write(session_.companyFile(name), LineFile::IssuedHeader(lineFileHeader()),
-                         LineFile::BlocksOf(body_.lines()), &error)) {
+    if (!LineFile::Write(session_.companyFile(name),
+                         LineFile::IssuedHeader(draft, session_.documentKind),
+                         LineFile::BlocksOf(draft.lines), &error)) {
         Warn(&body_,
              QStringLiteral("Il documento è stato memorizzato, ma il file delle righe %1 non è "
                             "stato scritto (%2).")

@@ -1,10 +1,9 @@
 #pragma once
-// The body form's confirmation cycle (action 99): the moment of issue, posting, the
-// document's line file, then back to the start form. Printing, the PDF copy and the
-// accounting registration join the cycle between the line file and the return.
-// The header and start forms' values are read through their control registries.
+// The body form's confirmation cycle (action 99): each form's part taken into the draft,
+// the moment of issue, posting, the document's line file, then back to the start form.
+// Printing, the PDF copy and the accounting registration join the cycle between the line
+// file and the return. Everything after the collection reads the draft only.
 
-#include "document/line_file.h"
 #include "document/posting.h"
 
 namespace qorvana {
@@ -22,12 +21,11 @@ class ConfirmCycle {
     // and the cycle stops at the start form.
     void run();
 
-    // The values posting reads, from the header form qoremft.
-    PostingHeader headerValues() const;
-    // The panel's document type: first 4 characters of qoremft.Combo8(0).
-    std::string fpaDocumentType() const;
-    // The 15 header lines' values, from the start, body and header forms.
-    IssuedDocumentHeader lineFileHeader() const;
+    // Takes the start form's customer and transport, the header's and the panel's entries
+    // and the body's VAT-inclusive choice into the draft.
+    void collectDraft();
+    // What posting takes: the draft and the session's values of the moment of issue.
+    PostingInput postingInput() const;
 
   private:
     Session& session_;

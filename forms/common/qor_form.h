@@ -6,6 +6,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "document/document_draft.h"
+
 namespace qorvana {
 
 struct Session;
@@ -37,9 +39,13 @@ class QorForm : public QWidget {
     QHash<QString, QWidget*> controls_;
 };
 
-// The nine forms, created once, hidden and shown, never destroyed.
+// The nine forms, created once, hidden and shown, never destroyed, and the draft of the
+// document they work on together.
 class FormSet {
   public:
+    DocumentDraft& draft() { return draft_; }
+    const DocumentDraft& draft() const { return draft_; }
+
     void add(QorForm* form);
     QorForm* form(const QString& name) const;
     QList<QorForm*> all() const { return forms_.values(); }
@@ -55,6 +61,7 @@ class FormSet {
 
   private:
     QHash<QString, QorForm*> forms_;
+    DocumentDraft draft_;
 };
 
 QString ControlKey(const QString& name, int index);

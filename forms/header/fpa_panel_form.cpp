@@ -109,4 +109,38 @@ void FpaPanel::presetForDocument(int documentKind, double secondInstalment, int 
     combo8[4]->setCurrentIndex(PaymentModePosition(paymentModeDigit));
 }
 
+PanelEntries FpaPanel::entries() const {
+    const auto text = [this](int i) { return S(text4[i]->text()); };
+    const auto reference = [&](int date, int first, int fields) {
+        InvoiceReference r;
+        r.date = S(referenceDates[date]->text());
+        r.id = text(first);
+        if (fields > 1) r.lineNumber = text(first + 1);
+        if (fields > 2) r.jobCode = text(first + 2);
+        return r;
+    };
+    PanelEntries e;
+    e.documentType = S(combo8[0]->currentText()).substr(0, 4);
+    e.withholdingReason = combo8[1]->currentIndex();
+    e.withholdingType = combo8[2]->currentIndex();
+    e.paymentCondition = combo8[3]->currentIndex();
+    e.paymentMode = combo8[4]->currentIndex();
+    e.deliveryNote = reference(6, 1, 1);
+    e.purchaseOrder = reference(7, 2, 3);
+    e.contract = reference(8, 5, 3);
+    e.convention = reference(9, 8, 3);
+    e.reception = reference(10, 11, 3);
+    e.cup = text(14);
+    e.cig = text(15);
+    e.carrier = combo6->currentIndex();
+    e.vehicleKind = combo7->currentIndex();
+    e.art73 = art73->isChecked();
+    return e;
+}
+
+void FpaPanel::clearReferences() {
+    for (int i = 1; i <= 15; ++i) text4[i]->clear();
+    for (int i = 6; i <= 10; ++i) referenceDates[i]->setText(QString());
+}
+
 }  // namespace qorvana

@@ -7,6 +7,7 @@
 #include <QFrame>
 #include <array>
 
+#include "document/document_draft.h"
 #include "forms/header/fpa_tables.h"
 
 class QCheckBox;
@@ -27,6 +28,10 @@ class FpaPanel : public QFrame {
     void fillLists(const HeaderTables& tables);
     // The defaults of a new document.
     void presetForDocument(int documentKind, double secondInstalment, int paymentModeDigit);
+    // The entries as the operator left them.
+    PanelEntries entries() const;
+    // Empties the references (Text4 and their dates) for a new document.
+    void clearReferences();
 
     std::array<QComboBox*, 5> combo8{};
     QComboBox* combo7 = nullptr;

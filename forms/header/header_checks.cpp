@@ -12,11 +12,12 @@ bool IsBlank(const std::string& text) {
 
 }  // namespace
 
-HeaderCheck CheckHeader(const HeaderEntries& entries, const Money& money) {
+HeaderCheck CheckHeader(const HeaderEntries& entries, double documentTotal, const Money& money) {
     if (IsValidDate(entries.documentDate) != 0) return {HeaderFault::DocumentDate};
     if (IsValidDate(entries.registrationDate) != 0) return {HeaderFault::RegistrationDate};
     for (int i = 0; i < 6; ++i) {
-        if (IsValidDate(entries.dueDates[i]) != 0 && ParseDecimal(entries.amounts[i]) != 0)
+        if (IsValidDate(entries.dueDates[i]) != 0 &&
+            ParseDecimal(entries.instalmentAmounts[i]) != 0)
             return {HeaderFault::DueDate, i};
     }
     // The last refusal, so that the operator always meets the date checks first.
@@ -24,8 +25,8 @@ HeaderCheck CheckHeader(const HeaderEntries& entries, const Money& money) {
         Utf8Length(entries.documentNumber) > kDocumentNumberLength)
         return {HeaderFault::DocumentNumber};
     double sum = 0;
-    for (const auto& amount : entries.amounts) sum += ParseDecimal(amount);
-    if (money.RoundAmount(sum) != money.RoundAmount(entries.documentTotal))
+    for (const auto& amount : entries.instalmentAmounts) sum += ParseDecimal(amount);
+    if (money.RoundAmount(sum) != money.RoundAmount(documentTotal))
         return {HeaderFault::SplitMismatch};
     return {};
 }

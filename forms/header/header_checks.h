@@ -6,20 +6,10 @@
 #include <array>
 #include <string>
 
-#include "document/document_math.h"
+#include "document/document_draft.h"
 #include "startup/money.h"
 
 namespace qorvana {
-
-// What the operator entered in the header, as texts.
-struct HeaderEntries {
-    std::string documentNumber;
-    std::string documentDate;
-    std::string registrationDate;
-    std::array<std::string, 6> dueDates{};
-    std::array<std::string, 6> amounts{};
-    double documentTotal = 0;
-};
 
 enum class HeaderFault {
     None,
@@ -37,7 +27,8 @@ struct HeaderCheck {
 
 inline constexpr std::size_t kDocumentNumberLength = 10;
 
-HeaderCheck CheckHeader(const HeaderEntries& entries, const Money& money);
+// Checks the header's entries against the amount due they are split from.
+HeaderCheck CheckHeader(const HeaderEntries& entries, double documentTotal, const Money& money);
 // The message shown for a fault (Italian, as the operator reads it).
 std::string MessageOf(HeaderFault fault);
 

@@ -18,7 +18,6 @@
 #include <QVBoxLayout>
 #include <optional>
 
-#include "forms/body/body_form.h"
 #include "forms/common/date_picker.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qt_text.h"
@@ -311,10 +310,11 @@ void HeaderForm::startNewDocument() {
     for (int i = 1; i <= 5; ++i)
         if (combo_[i]->count() > 0) combo_[i]->setCurrentIndex(0);
 
-    for (int i : {3, 4})
-        total_[i]->setText(QStringLiteral(" ") +
-                           Q(money.FormatAmount(ParseNumber(S(total_[i]->text())))));
-    documentTotal_ = ParseNumber(S(total_[4]->text()));
+    const DocumentFigures& figures = forms().draft().figures;
+    const double totals[] = {figures.taxableWithVat(), figures.vatTotal(), figures.outsideVat(),
+                             figures.documentTotal, figures.netToPay()};
+    for (int i = 0; i < 5; ++i) total_[i]->setText(Q(AmountText(money, totals[i])));
+    documentTotal_ = ShownAmount(money, figures.netToPay());
 
     // A counter or customer that cannot be read is reported once, after the set-up; the
     // fields it feeds keep what they held and everything else is set up as usual.
@@ -396,8 +396,43 @@ void HeaderForm::startNewDocument() {
 }
 
 bool HeaderForm::documentHasTaxableSlot() {
-    const auto* body = forms().get<BodyForm>(QStringLiteral("qoremfx"));
-    return body && HasTaxableSlot(body->figures().breakdown);
+    return HasTaxableSlot(forms().draft().figures.breakdown);
+}
+
+HeaderEntries HeaderForm::entries() const {
+    HeaderEntries e;
+    e.documentNumber = S(text2_[0]->text());
+    e.vatRegisterNumber = S(text2_[3]->text());
+    e.transmissionNumber = S(text2_[4]->text());
+    e.additionalAmount1 = S(text2_[11]->text());
+    e.additionalAmount2 = S(text2_[12]->text());
+    e.documentDate = S(text3_[1]->text());
+    e.registrationDate = S(text3_[2]->text());
+    e.paymentTerms = combo_[1]->currentIndex();
+    e.bank1 = combo_[2]->currentIndex();
+    e.bank2 = combo_[3]->currentIndex();
+    e.bank3 = combo_[4]->currentIndex();
+    e.series = combo_[5]->currentIndex();
+    for (int i = 0; i < 6; ++i) {
+        e.dueDates[i] = S(dsca_[i]->text());
+        e.instalmentAmounts[i] = S(sca_[i]->text());
+    }
+    e.commissionRate = S(pro_[0]->text());
+    e.commissionAmount = S(pro_[1]->text());
+    e.bankReceipt = rib_->isChecked();
+    e.deferredVat = esig_->isChecked();
+    e.separateSeries = numera_->isChecked();
+    e.vatOptions = {xxiva_[0]->isChecked(), xxiva_[1]->isChecked(), xxiva_[2]->isChecked(),
+                    xxiva_[3]->isChecked(), xxiva_[4]->isChecked()};
+    return e;
+}
+
+PanelEntries HeaderForm::panelEntries() const {
+    return panel_->entries();
+}
+
+void HeaderForm::clearPanelReferences() {
+    panel_->clearReferences();
 }
 
 // --- instalments and due dates ---------------------------------------------------------------
@@ -501,17 +536,7 @@ void HeaderForm::confirm() {
     Session& s = session();
     if (s.fpaState == 0 && !AskYesNo(this, QStringLiteral("Attenzione"), kStoreQuestion)) return;
 
-    HeaderEntries entries;
-    entries.documentNumber = S(text2_[0]->text());
-    entries.documentDate = S(text3_[1]->text());
-    entries.registrationDate = S(text3_[2]->text());
-    for (int i = 0; i < 6; ++i) {
-        entries.dueDates[i] = S(dsca_[i]->text());
-        entries.amounts[i] = S(sca_[i]->text());
-    }
-    entries.documentTotal = documentTotal_;
-
-    const HeaderCheck check = CheckHeader(entries, s.money());
+    const HeaderCheck check = CheckHeader(entries(), documentTotal_, s.money());
     const QString message = Q(MessageOf(check.fault));
     switch (check.fault) {
         case HeaderFault::None:

@@ -1,8 +1,8 @@
 #pragma once
 // The header form qoremft: document number and dates, payment condition, instalments and
 // due dates, commission, VAT options, the electronic-invoice panel (Frame5), and the
-// buttons that hand back to the body form with an action code. The body writes the five
-// totals into total(0..4) before showing it.
+// buttons that hand back to the body form with an action code. The five totals come from
+// the draft's figures.
 //
 // Controls whose meaning belongs to the suite's other programs (they go into the document
 // record as they are): Combo2, Combo3 and Combo4 show the 100-entry list of qorvana.tab
@@ -13,6 +13,7 @@
 #include <array>
 #include <memory>
 
+#include "document/document_draft.h"
 #include "forms/common/qor_form.h"
 #include "forms/header/due_dates.h"
 #include "forms/header/fpa_record.h"
@@ -47,6 +48,11 @@ class HeaderForm : public QorForm {
     const PaymentTerms& paymentTerms() const { return terms_; }
     // The amount due the instalments are split from and checked against.
     double documentTotal() const { return documentTotal_; }
+    // The header's and the electronic-invoice panel's entries, for the draft.
+    HeaderEntries entries() const;
+    PanelEntries panelEntries() const;
+    // Empties the panel's references (dates, numbers) for a new document.
+    void clearPanelReferences();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

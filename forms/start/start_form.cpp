@@ -20,6 +20,7 @@
 #include "forms/common/date_picker.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qt_text.h"
+#include "forms/header/header_form.h"
 #include "forms/start/customer_index.h"
 #include "startup/company_check.h"
 #include "startup/numbers.h"
@@ -56,18 +57,6 @@ QLineEdit* ShownBox() {
     box->setFocusPolicy(Qt::ClickFocus);
     box->setStyleSheet(QStringLiteral("QLineEdit { background: #f3f3f0; }"));
     return box;
-}
-
-// Empties a control of another form, whatever kind of box it is.
-void ClearControl(QWidget* w) {
-    if (auto* picker = qobject_cast<DatePicker*>(w))
-        picker->setText(QString());
-    else if (auto* edit = qobject_cast<QLineEdit*>(w))
-        edit->clear();
-    else if (auto* label = qobject_cast<QLabel*>(w))
-        label->clear();
-    else if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->isEditable())
-        combo->setEditText(QString());
 }
 
 }  // namespace
@@ -510,12 +499,8 @@ void StartForm::documentButton(int kind) {
         return;
     }
     if (shownCustomer_ <= 0 || shownCard_.deletedFlag != 0) return;
-    if (QorForm* header = forms().form(QStringLiteral("qoremft"))) {
-        for (int i = 1; i <= 15; ++i)
-            if (QWidget* w = header->control(QStringLiteral("Text4"), i)) ClearControl(w);
-        for (int i = 6; i <= 10; ++i)
-            if (QWidget* w = header->control(QStringLiteral("dsca"), i)) ClearControl(w);
-    }
+    if (auto* header = forms().get<HeaderForm>(QStringLiteral("qoremft")))
+        header->clearPanelReferences();
     // A customer list still open would later bring this form back over the body form.
     if (QorForm* list = forms().form(QStringLiteral("qorsel")); list && list->isVisible()) {
         list->hide();
@@ -529,6 +514,33 @@ void StartForm::documentButton(int kind) {
     s.fpaState = kind == 7 ? 0 : -1;
     s.fpaPanelOpened = 0;
     forms().handOver(this, QStringLiteral("qoremfx"));
+}
+
+DraftCustomer StartForm::customer() const {
+    return {session().currentCustomer, S(text2_[0]->text())};
+}
+
+TransportEntries StartForm::transport() const {
+    TransportEntries t;
+    t.deliveryNote = S(text3_[0]->text());
+    t.order = S(text3_[1]->text());
+    t.packages = S(text3_[2]->text());
+    t.weight = S(text3_[3]->text());
+    t.startDate = S(text3_[4]->text());
+    t.startTime = S(text3_[5]->text());
+    t.warehouseDescription = S(text3_[6]->text());
+    t.reason = S(combo1_->currentText());
+    t.reasonPosition = combo1_->currentIndex();
+    t.goodsAppearance = S(combo2_->currentText());
+    t.goodsAppearancePosition = combo2_->currentIndex();
+    t.shipping = sped_[0]->isChecked()   ? Shipping::BySender
+                 : sped_[1]->isChecked() ? Shipping::ByRecipient
+                                         : Shipping::ByCarrier;
+    return t;
+}
+
+void StartForm::showWeight(const QString& text) {
+    text3_[3]->setText(text);
 }
 
 void StartForm::openList() {

@@ -6,6 +6,7 @@
 #include <QVector>
 #include <optional>
 
+#include "document/document_draft.h"
 #include "forms/common/qor_form.h"
 #include "forms/start/customer_index.h"
 #include "startup/settings.h"
@@ -39,6 +40,12 @@ class StartForm : public QorForm {
     void ShowCustomerFields();
     // The customer list's choice: the record number of the customer picked.
     void setChosenCustomer(int record) { chosenRecord_ = record; }
+
+    // The document's customer and transport entries, for the draft.
+    DraftCustomer customer() const;
+    TransportEntries transport() const;
+    // Shows the document's total weight in the weight box.
+    void showWeight(const QString& text);
 
   signals:
     // The operator ended the program; every file is closed.

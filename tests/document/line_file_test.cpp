@@ -115,20 +115,22 @@ TEST(LineFileIssued, ThreeLinesWriteAllBlocksAndReadBack) {
 }
 
 TEST(LineFileIssued, HeaderAndName) {
-    IssuedDocumentHeader h;
-    h.customer = 17;
-    h.documentKind = 1;
-    h.transport = {"12 13", "", "3", "12,5", "", "MITTENTE\r\n"};
-    h.transportReason = 2;
-    h.shipping = 1;
-    h.vatInclusive = true;
-    h.number = "12";
-    h.documentDate = "05/11/2024";
-    h.registrationDate = "06/11/2024";
+    DocumentDraft draft;
+    draft.customer.record = 17;
+    draft.transport.deliveryNote = "12 13";
+    draft.transport.packages = "3";
+    draft.transport.weight = "12,5";
+    draft.transport.startTime = "MITTENTE\r\n";
+    draft.transport.reasonPosition = 2;
+    draft.transport.shipping = Shipping::ByRecipient;
+    draft.vatInclusive = true;
+    draft.header.documentNumber = "12";
+    draft.header.documentDate = "05/11/2024";
+    draft.header.registrationDate = "06/11/2024";
     const std::vector<std::string> expected = {
         " 17 ", " 1 ", "12 13", "",  "3",  "12,5",       "",          "MITTENTE",
         " 2 ",  "-1 ", "1",     "1", "12", "05/11/2024", "06/11/2024"};
-    EXPECT_EQ(LineFile::IssuedHeader(h), expected);
+    EXPECT_EQ(LineFile::IssuedHeader(draft, 1), expected);
     EXPECT_EQ(LineFile::IssuedFileName(1234.0f), "f1234");
     EXPECT_EQ(LineFile::IssuedFileName(16777216.0f), "f16777216");
 }

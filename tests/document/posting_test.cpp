@@ -53,7 +53,7 @@ class PostingTest : public ::testing::Test {
         std::ofstream(dir_ / "qorvana.tot", std::ios::binary)
             .write(std::string(20 * tot::kLength, '\0').data(), 20 * tot::kLength);
         files_.open(dir_);
-        lines_ = LineTable{};
+        draft_.lines = LineTable{};
         setCounter(tot::kArticles, 3);
         for (int a = 1; a <= 3; ++a) {
             ArticleRecord r;
@@ -65,22 +65,22 @@ class PostingTest : public ::testing::Test {
         vat_.rate[3] = 10;
         vat_.rate[10] = 4;
 
-        in_.lines = &lines_;
+        in_.draft = &draft_;
         in_.vat = &vat_;
         in_.money = Money(true, 2);
-        in_.customer = 17;
-        in_.customerName = "ROSSI MARIO SRL";
+        draft_.customer.record = 17;
+        draft_.customer.name = "ROSSI MARIO SRL";
         in_.pdfFolder = "C:\\pdf";
         in_.issueMoment = CivilDateTime{CivilDate{2024, 11, 5}, 12, 0, 0};
-        in_.header.number = "12";
-        in_.header.vatRegisterNumber = "12";
-        in_.header.documentDate = "05/11/2024";
-        in_.header.registrationDate = "06/11/2024";
-        in_.header.paymentTerms = 2;
-        in_.header.combo2 = 0;
-        in_.header.combo3 = 0;
-        in_.header.combo4 = 0;
-        in_.header.combo5 = 0;
+        draft_.header.documentNumber = "12";
+        draft_.header.vatRegisterNumber = "12";
+        draft_.header.documentDate = "05/11/2024";
+        draft_.header.registrationDate = "06/11/2024";
+        draft_.header.paymentTerms = 2;
+        draft_.header.bank1 = 0;
+        draft_.header.bank2 = 0;
+        draft_.header.bank3 = 0;
+        draft_.header.series = 0;
     }
     void TearDown() override {
         files_.closeAll();
@@ -116,7 +116,8 @@ class PostingTest : public ::testing::Test {
 
     fs::path dir_;
     DataFiles files_;
-    LineTable lines_;
+    DocumentDraft draft_;
+    LineTable& lines_ = draft_.lines;
     VatTable vat_;
     PostingInput in_;
 };
@@ -160,10 +161,10 @@ TEST_F(PostingTest, TakesTheNextDocumentPositionAndAdvancesTheCounter) {
 
     // The xxiva boxes; a leasing document without a vehicle kind (ordinary invoices have
     // no panel to choose one) stores "0", with one the position + 1.
-    in_.header.vatOptions = {true, true, false, true, false};
+    draft_.header.vatOptions = {true, true, false, true, false};
     for (const auto& [position, stored] :
          std::initializer_list<std::pair<int, const char*>>{{-1, "0"}, {2, "3"}}) {
-        in_.header.leasingVehicle = position;
+        draft_.panel.vehicleKind = position;
         const PostingResult leasing = PostDocument(files_, in_);
         ASSERT_TRUE(leasing.ok) << leasing.message;
         const auto bytes = raw(kFte, leasing.recordNumber);
@@ -218,7 +219,7 @@ TEST_F(PostingTest, MovesStockForInvoicesAndCreditNotes) {
 TEST_F(PostingTest, ElectronicInvoiceIsAnInvoiceUnlessTypeTD04) {
     in_.documentKind = 7;
     in_.fpaState = 17;
-    in_.fpaDocumentType = "TD01";
+    draft_.panel.documentType = "TD01";
     line(1, 1, 2, 10, 1);
     ASSERT_TRUE(PostDocument(files_, in_).ok);
     EXPECT_EQ(article(1).dbl(art::kStock), 8);
@@ -229,7 +230,7 @@ TEST_F(PostingTest, ElectronicInvoiceIsAnInvoiceUnlessTypeTD04) {
     EXPECT_EQ(files_.read<ContinuationRecord::kLength>(kF2e, 1).dbl(continuation_record::kFpaMode),
               17);
 
-    in_.fpaDocumentType = "TD04";
+    draft_.panel.documentType = "TD04";
     ASSERT_TRUE(PostDocument(files_, in_).ok);
     EXPECT_EQ(article(1).dbl(art::kStock), 10);
     const auto mv = files_.read<StockMovementRecord::kLength>(kMag, 2);
@@ -239,13 +240,13 @@ TEST_F(PostingTest, ElectronicInvoiceIsAnInvoiceUnlessTypeTD04) {
 }
 
 TEST_F(PostingTest, VatSlotsLandAtTheirOffsets) {
-    in_.figures.breakdown[3][0] = 100;  // code 3
-    in_.figures.breakdown[3][1] = 10;
-    in_.figures.breakdown[10][0] = 50;  // code 10
-    in_.figures.breakdown[10][1] = 2;
-    in_.figures.breakdown[3][2] = 40;  // code 15, outside VAT
-    in_.figures.withholdingAmount = 4;
-    in_.figures.withholdingBase = 20;
+    draft_.figures.breakdown[3][0] = 100;  // code 3
+    draft_.figures.breakdown[3][1] = 10;
+    draft_.figures.breakdown[10][0] = 50;  // code 10
+    draft_.figures.breakdown[10][1] = 2;
+    draft_.figures.breakdown[3][2] = 40;  // code 15, outside VAT
+    draft_.figures.withholdingAmount = 4;
+    draft_.figures.withholdingBase = 20;
     ASSERT_TRUE(PostDocument(files_, in_).ok);
     const auto doc = raw(kFte, 1);
     const auto cont = raw(kF2e, 1);
@@ -259,9 +260,9 @@ TEST_F(PostingTest, VatSlotsLandAtTheirOffsets) {
 }
 
 TEST_F(PostingTest, DueDatesDeferredVatAndPdfPath) {
-    in_.header.vatOnPayment = true;
-    in_.header.dueDates = {"31/12/2024", "31/01/2025", "", "", "30/04/2025", "31/05/2025"};
-    in_.header.dueAmounts = {"10,50", "20", "", "", "5.25", "6"};
+    draft_.header.deferredVat = true;
+    draft_.header.dueDates = {"31/12/2024", "31/01/2025", "", "", "30/04/2025", "31/05/2025"};
+    draft_.header.instalmentAmounts = {"10,50", "20", "", "", "5.25", "6"};
     ASSERT_TRUE(PostDocument(files_, in_).ok);
     const auto doc = raw(kFte, 1);
     const auto cont = raw(kF2e, 1);
@@ -275,7 +276,7 @@ TEST_F(PostingTest, DueDatesDeferredVatAndPdfPath) {
     EXPECT_EQ(TextAt(cont, 572, 6), "112025");
     EXPECT_EQ(TextAt(cont, 338, 15), "\\pdf\\ftr12.pdf ");
 
-    in_.header.vatOnPayment = false;
+    draft_.header.deferredVat = false;
     ASSERT_TRUE(PostDocument(files_, in_).ok);
     EXPECT_EQ(TextAt(raw(kF2e, 2), 572, 6), "      ");
     EXPECT_EQ(TextAt(raw(kFte, 2), 459, 1), "0");
@@ -301,8 +302,8 @@ TEST_F(PostingTest, RefusesBeforeWritingAnything) {
              setCounter(kMovementsCounter, 32760);
              for (int n = 1; n <= 10; ++n) line(n, 1, 1, 1, 1);
          }},
-        {"number too long", [&] { in_.header.number = "2024/000015"; }},
-        {"invalid date", [&] { in_.header.documentDate = "30/02/2024"; }},
+        {"number too long", [&] { draft_.header.documentNumber = "2024/000015"; }},
+        {"invalid date", [&] { draft_.header.documentDate = "30/02/2024"; }},
     };
     for (const auto& c : cases) {
         SetUp();
@@ -326,16 +327,16 @@ TEST_F(PostingTest, NumberingOfOrdinaryAndSeparateSeries) {
     };
     setWord4(tot::kInvoices, 120);
     setWord4(tot::kFatturaPa, 5);
-    in_.header.number = "121";
+    draft_.header.documentNumber = "121";
     ASSERT_TRUE(PostDocument(files_, in_).ok);
     EXPECT_EQ(counter(tot::kInvoices).int16(tot::kWord4), 121);
 
     // Electronic invoice of the separate series: record 5 only.
     in_.documentKind = 7;
     in_.fpaState = 0;
-    in_.header.separateSeries = true;
-    in_.header.number = "6";
-    in_.header.transmissionNumber = "18";
+    draft_.header.separateSeries = true;
+    draft_.header.documentNumber = "6";
+    draft_.header.transmissionNumber = "18";
     ASSERT_TRUE(PostDocument(files_, in_).ok);
     EXPECT_EQ(counter(tot::kInvoices).int16(tot::kWord4), 121);
     EXPECT_EQ(counter(tot::kFatturaPa).int16(tot::kWord4), 6);
@@ -343,13 +344,12 @@ TEST_F(PostingTest, NumberingOfOrdinaryAndSeparateSeries) {
     EXPECT_EQ(counter(tot::kInvoices).int16(tot::kWord1), 2);
 
     // Ordinary again; a new year restarts at 1; unusable numbers leave the word alone.
-    in_ = PostingInput{in_};
     in_.documentKind = 0;
     in_.fpaState = -1;
-    in_.header.separateSeries = false;
+    draft_.header.separateSeries = false;
     for (const auto& [typed, word4] : std::initializer_list<std::pair<const char*, int>>{
              {"122", 122}, {"1", 1}, {"A15", 1}, {"40000", 1}, {"2.5", 1}}) {
-        in_.header.number = typed;
+        draft_.header.documentNumber = typed;
         ASSERT_TRUE(PostDocument(files_, in_).ok) << typed;
         EXPECT_EQ(counter(tot::kInvoices).int16(tot::kWord4), word4) << typed;
     }
@@ -365,8 +365,8 @@ TEST_F(PostingTest, MarksOnlyExistingImportedSources) {
         receipt.setInt16(document_record::kKind, 1);
         files_.write(kRic, n, receipt);
     }
-    in_.deliveryNoteRecords = {2, 0, 9};
-    in_.receiptRecords = {1, -1};
+    draft_.imports.deliveryNotes = {2, 0, 9};
+    draft_.imports.receipts = {1, -1};
     ASSERT_TRUE(PostDocument(files_, in_).ok);
     EXPECT_EQ(files_.read<bol::kLength>(kBol, 1).int16(bol::kInvoiced), 0);
     EXPECT_EQ(files_.read<bol::kLength>(kBol, 2).int16(bol::kInvoiced), 1);

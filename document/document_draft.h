@@ -1,0 +1,127 @@
+#pragma once
+// The document being issued, as one typed value: what each form contributes (customer and
+// transport from the start form, lines and figures from the body form, the header's and
+// the electronic-invoice panel's entries from the header form) and the sources imported so
+// far. Posting, the line file, printing, the XML export and the registration read this
+// draft, never another form's controls. Texts are kept as the operator typed them; list
+// choices are positions from 0, -1 for no choice.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "document/document_math.h"
+#include "document/line_table.h"
+
+namespace qorvana {
+
+// The customer the document is issued to.
+struct DraftCustomer {
+    int record = 0;    // record number in qorvana.cli (currentCustomer)
+    std::string name;  // the name as the start form shows it
+};
+
+// How the goods travel: the sender, the recipient or a carrier.
+enum class Shipping { BySender = 0, ByRecipient = 1, ByCarrier = 2 };
+
+// The start form's transport entries.
+struct TransportEntries {
+    std::string deliveryNote;          // "DDT"
+    std::string order;                 // "Ordine"
+    std::string packages;              // "Numero colli"
+    std::string weight;                // "Peso"
+    std::string startDate;             // "Inizio trasporto", dd/mm/yyyy
+    std::string startTime;             // "Ora"
+    std::string warehouseDescription;  // "Descrizione magazzino"
+    std::string reason;                // "Causale trasporto" as shown (it may be typed)
+    int reasonPosition = -1;           // its position in the table's list
+    std::string goodsAppearance;       // "Aspetto dei beni" as shown
+    int goodsAppearancePosition = -1;
+    Shipping shipping = Shipping::BySender;
+};
+
+// The header's VAT options, one tick each.
+struct VatOptions {
+    bool spesometro = false;       // reported in the spesometro
+    bool rentalOrLeasing = false;  // rental or leasing document
+    bool vatNotShown = false;      // VAT not shown on the invoice
+    bool selfInvoice = false;
+    bool summaryDocument = false;
+};
+
+// The header form's entries.
+struct HeaderEntries {
+    std::string documentNumber;
+    std::string vatRegisterNumber;
+    std::string transmissionNumber;  // electronic invoices: progressive of the transmission
+    std::string additionalAmount1;
+    std::string additionalAmount2;
+    std::string documentDate;      // dd/mm/yyyy
+    std::string registrationDate;  // dd/mm/yyyy
+    int paymentTerms = -1;         // entry of the payment-terms table
+    int bank1 = -1;                // entries of the 100-entry bank list
+    int bank2 = -1;
+    int bank3 = -1;
+    int series = -1;                        // entry of the nine-entry series table ("Sezionale")
+    std::array<std::string, 6> dueDates{};  // dd/mm/yyyy
+    std::array<std::string, 6> instalmentAmounts{};  // as typed
+    std::string commissionRate;
+    std::string commissionAmount;
+    bool bankReceipt = false;
+    bool deferredVat = false;     // VAT due on payment
+    bool separateSeries = false;  // the electronic-invoice series of its own
+    VatOptions vatOptions;
+};
+
+// A reference of the electronic invoice: to a delivery note, an order, a contract, a
+// convention or a reception.
+struct InvoiceReference {
+    std::string date;  // dd/mm/yyyy
+    std::string id;    // identifier or number
+    std::string lineNumber;
+    std::string jobCode;  // job or convention code
+};
+
+// The electronic-invoice panel's entries.
+struct PanelEntries {
+    std::string documentType;    // "TD01", "TD04", ... (empty when none chosen)
+    int withholdingReason = -1;  // positions in the panel's lists
+    int withholdingType = -1;
+    int paymentCondition = -1;
+    int paymentMode = -1;
+    InvoiceReference deliveryNote;  // date and number only
+    InvoiceReference purchaseOrder;
+    InvoiceReference contract;
+    InvoiceReference convention;
+    InvoiceReference reception;
+    std::string cup;
+    std::string cig;
+    int carrier = -1;      // row of the carriers' table, from 0
+    int vehicleKind = -1;  // also the leasing vehicle of the VAT options
+    bool art73 = false;
+};
+
+// The source documents taken into this document; posting marks exactly these.
+struct ImportedSources {
+    std::vector<int> deliveryNotes;  // records of qorvana.bol fully imported
+    std::vector<int> receipts;       // records of qorvana.ric fully imported
+    std::optional<int> quote;        // record of the quote taken
+    std::optional<int> invoice;      // record of the invoice copied
+};
+
+struct DocumentDraft {
+    DraftCustomer customer;
+    TransportEntries transport;
+    LineTable lines;
+    DocumentFigures figures;
+    bool vatInclusive = false;  // prices include VAT
+    HeaderEntries header;
+    PanelEntries panel;
+    ImportedSources imports;
+
+    // Empties every part for a new document.
+    void clear() { *this = DocumentDraft{}; }
+};
+
+}  // namespace qorvana

@@ -1,0 +1,63 @@
+#include "print/pdf_handoff.h"
+
+#include <algorithm>
+
+#include "startup/numbers.h"
+#include "startup/text.h"
+
+namespace qorvana {
+namespace {
+
+bool IsControl(char c) {
+    return static_cast<unsigned char>(c) < 32 || c == 127;
+}
+
+std::string Cleaned(std::string_view text) {
+    std::string cleaned(text);
+    std::erase_if(cleaned, IsControl);
+    return Trim(cleaned);
+}
+
+}  // namespace
+
+bool PdfHandoffEnabled(std::string_view entry6) {
+    return Val(entry6) != 0;
+}
+
+std::string PdfFileName(std::string_view pdfFolder, std::string_view documentNumber) {
+    return Cleaned(pdfFolder) + "\\ftr" + PlainNumberText(Val(documentNumber)) + ".pdf";
+}
+
+bool IsUsableEmail(std::string_view address) {
+    return address.find_first_of(",; ") == std::string_view::npos &&
+           address.find("$(") == std::string_view::npos &&
+           std::none_of(address.begin(), address.end(), IsControl);
+}
+
+PdfHandoff BuildPdfHandoff(const PdfHandoffInput& input) {
+    PdfHandoff handoff;
+    std::string& a = handoff.argument;
+    a = CompanyFolder(input.companyNumber) + "\\qorvana.lxf";
+    a += "," + Cleaned(input.printImage);
+    a += "," + PdfFileName(input.pdfFolder, input.documentNumber);
+    const std::string email = Trim(input.customerEmail);
+    if (input.sendByMail && IsUsableEmail(email)) {
+        a += "," + email;
+    } else {
+        handoff.emailRefused = input.sendByMail;
+        a += ",***";
+    }
+    const std::string extra = Cleaned(input.extraArgument);
+    if (!extra.empty()) a += "," + extra;
+    return handoff;
+}
+
+std::string PdfHandoffCommandLine(const PdfHandoff& handoff) {
+    return std::string(kQorxpdfProgram) + " " + handoff.argument;
+}
+
+ProgramStart PdfHandoffStart(const PathMapper& paths, const PdfHandoff& handoff) {
+    return {paths.map(kQorxpdfProgram), {"--drive", paths.driveRoot().string(), handoff.argument}};
+}
+
+}  // namespace qorvana

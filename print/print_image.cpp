@@ -1,0 +1,284 @@
+#include "print/print_image.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include "startup/cp1252.h"
+
+namespace qorvana {
+namespace {
+
+constexpr std::string_view kMarker = "#FILEFORMAT=KVX-RTO";
+constexpr std::string_view kCrLf = "\r\n";
+
+enum RecordType { kPicture = 0, kShape = 2, kText = 3, kPageBreak = 9 };
+
+// A text as one line of the image: Windows-1252, without the line breaks and other control
+// characters that would shift every later value.
+std::string TextLine(std::string_view utf8) {
+    std::string line = Utf8ToCp1252(utf8);
+    std::erase_if(line, [](char c) { return static_cast<unsigned char>(c) < 32; });
+    return line;
+}
+
+class ImageWriter {
+  public:
+    void number(double value) { line(PrintImageNumber(value)); }
+    void text(std::string_view utf8) { line(TextLine(utf8)); }
+    void line(std::string_view value) {
+        bytes_ += value;
+        bytes_ += kCrLf;
+    }
+    std::string take() { return std::move(bytes_); }
+
+  private:
+    std::string bytes_;
+};
+
+void Write(ImageWriter& out, const PrintText& t) {
+    out.number(kText);
+    for (double v : {t.x, t.y, 0.0, 0.0, t.size, double(t.colour)}) out.number(v);
+    out.text(t.text);
+    out.text(t.font);
+    out.number(t.bold ? 1 : 0);
+    out.number(t.italic ? 1 : 0);
+}
+
+void Write(ImageWriter& out, const PrintShape& s) {
+    out.number(kShape);
+    for (double v :
+         {double(s.kind), s.x1, s.y1, s.x2, s.y2, s.thickness, double(s.colour), double(s.fill)}) {
+        out.number(v);
+    }
+}
+
+void Write(ImageWriter& out, const PrintPicture& p) {
+    out.number(kPicture);
+    for (double v : {p.x, p.y, p.width, p.height}) out.number(v);
+    out.line("");
+    out.text(p.file);
+    out.line("");
+}
+
+// Blanks, an optional sign, digits with an optional point, an optional exponent; the whole
+// line must be the number.
+std::optional<double> ParseNumber(std::string_view value) {
+    while (!value.empty() && value.front() == ' ') value.remove_prefix(1);
+    while (!value.empty() && value.back() == ' ') value.remove_suffix(1);
+    if (!value.empty() && value.front() == '+') value.remove_prefix(1);
+    if (value.empty()) return std::nullopt;
+    double result = 0;
+    const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), result);
+    if (ec != std::errc() || end != value.data() + value.size() || !std::isfinite(result)) {
+        return std::nullopt;
+    }
+    return result;
+}
+
+// Reads the image line by line; the first problem is kept and every later read fails.
+class ImageReader {
+  public:
+    explicit ImageReader(std::string_view bytes) : bytes_(bytes) {}
+
+    bool atEnd() const { return pos_ >= bytes_.size(); }
+    bool failed() const { return !problem_.empty(); }
+    const std::string& problem() const { return problem_; }
+    int lineNumber() const { return lineNumber_; }
+
+    std::string_view line() {
+        if (failed()) return {};
+        if (atEnd()) {
+            fail("il file finisce a metà di un elemento");
+            return {};
+        }
+        const std::size_t start = pos_;
+        while (pos_ < bytes_.size() && bytes_[pos_] != '\r' && bytes_[pos_] != '\n') ++pos_;
+        const std::string_view value = bytes_.substr(start, pos_ - start);
+        if (pos_ < bytes_.size() && bytes_[pos_] == '\r') ++pos_;
+        if (pos_ < bytes_.size() && bytes_[pos_] == '\n') ++pos_;
+        ++lineNumber_;
+        return value;
+    }
+    std::string text() { return Cp1252ToUtf8(line()); }
+    double number() {
+        const std::string_view value = line();
+        if (failed()) return 0;
+        const std::optional<double> parsed = ParseNumber(value);
+        if (!parsed) fail("alla riga " + std::to_string(lineNumber_) + " manca un numero");
+        return parsed.value_or(0);
+    }
+    int integer() { return int(std::lround(std::clamp(number(), -2147483648.0, 2147483647.0))); }
+    void fail(std::string problem) {
+        if (!failed()) problem_ = std::move(problem);
+    }
+
+  private:
+    std::string_view bytes_;
+    std::size_t pos_ = 0;
+    int lineNumber_ = 0;
+    std::string problem_;
+};
+
+PrintText ReadText(ImageReader& in) {
+    PrintText t;
+    t.x = in.number();
+    t.y = in.number();
+    in.number();
+    in.number();
+    t.size = in.number();
+    t.colour = in.integer();
+    t.text = in.text();
+    t.font = in.text();
+    t.bold = in.number() != 0;
+    t.italic = in.number() != 0;
+    return t;
+}
+
+PrintShape ReadShape(ImageReader& in) {
+    PrintShape s;
+    const int kind = in.integer();
+    if (kind != int(ShapeKind::Line) && kind != int(ShapeKind::Box)) {
+        in.fail("alla riga " + std::to_string(in.lineNumber()) + " la forma è sconosciuta");
+    }
+    s.kind = ShapeKind(kind);
+    s.x1 = in.number();
+    s.y1 = in.number();
+    s.x2 = in.number();
+    s.y2 = in.number();
+    s.thickness = in.number();
+    s.colour = in.integer();
+    s.fill = in.integer();
+    return s;
+}
+
+PrintPicture ReadPicture(ImageReader& in) {
+    PrintPicture p;
+    p.x = in.number();
+    p.y = in.number();
+    p.width = in.number();
+    p.height = in.number();
+    in.line();
+    p.file = in.text();
+    in.line();
+    return p;
+}
+
+std::string DamagedMessage(const std::string& problem) {
+    return "Il file di stampa è danneggiato o incompleto: " + problem + ".";
+}
+
+}  // namespace
+
+std::string PrintImageNumber(double value) {
+    if (!std::isfinite(value) || value == 0) return " 0";
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                      std::chars_format::general, 7);
+    std::string digits(buffer, result.ptr);
+    if (digits.starts_with("0.")) digits.erase(0, 1);
+    for (char& c : digits) {
+        if (c == 'e') c = 'E';
+    }
+    return (value < 0 ? "-" : " ") + digits;
+}
+
+std::string PrintImageBytes(const PrintedDocument& document) {
+    ImageWriter out;
+    out.line(kMarker);
+    for (const PrintPage& page : document) {
+        for (const PrintOp& op : page.ops) {
+            std::visit([&out](const auto& element) { Write(out, element); }, op);
+        }
+        out.number(kPageBreak);
+    }
+    return out.take();
+}
+
+std::optional<PrintImageError> WritePrintImage(const std::filesystem::path& file,
+                                               const PrintedDocument& document) {
+    const std::string bytes = PrintImageBytes(document);
+    const PrintImageError failure{"Non è possibile scrivere il file di stampa " + file.string() +
+                                  "."};
+    std::string temporary =
+        (file.parent_path() / ("." + file.filename().string() + ".XXXXXX")).string();
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0) return failure;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);  // mkstemp makes the file private; keep an ordinary file's mode
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (n <= 0) break;
+        written += std::size_t(n);
+    }
+    const bool complete = written == bytes.size() && ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    std::error_code ec;
+    if (complete && closed) std::filesystem::rename(temporary, file, ec);
+    if (!complete || !closed || ec) {
+        std::filesystem::remove(temporary, ec);
+        return failure;
+    }
+    return std::nullopt;
+}
+
+std::variant<PrintedDocument, PrintImageError> ParsePrintImage(std::string_view bytes) {
+    ImageReader in(bytes);
+    if (in.line() != kMarker) {
+        return PrintImageError{DamagedMessage("manca l'intestazione " + std::string(kMarker))};
+    }
+    PrintedDocument document;
+    PrintPage page;
+    bool pageOpen = false;
+    while (!in.atEnd() && !in.failed()) {
+        const std::string_view typeLine = in.line();
+        if (typeLine.empty() && in.atEnd()) break;  // a blank last line
+        const int typeLineNumber = in.lineNumber();
+        const int type = int(ParseNumber(typeLine).value_or(-1));
+        pageOpen = true;
+        switch (type) {
+            case kText:
+                page.ops.emplace_back(ReadText(in));
+                break;
+            case kShape:
+                page.ops.emplace_back(ReadShape(in));
+                break;
+            case kPicture:
+                page.ops.emplace_back(ReadPicture(in));
+                break;
+            case kPageBreak:
+                document.push_back(std::move(page));
+                page = {};
+                pageOpen = false;
+                break;
+            default:
+                in.fail("alla riga " + std::to_string(typeLineNumber) +
+                        " il tipo di elemento è sconosciuto");
+        }
+    }
+    if (in.failed()) return PrintImageError{DamagedMessage(in.problem())};
+    if (pageOpen) return PrintImageError{DamagedMessage("l'ultima pagina non è chiusa")};
+    return document;
+}
+
+std::variant<PrintedDocument, PrintImageError> ReadPrintImage(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        return PrintImageError{"Non è possibile leggere il file di stampa " + file.string() + "."};
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) {
+        return PrintImageError{"Non è possibile leggere il file di stampa " + file.string() + "."};
+    }
+    return ParsePrintImage(bytes);
+}
+
+}  // namespace qorvana

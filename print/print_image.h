@@ -1,0 +1,37 @@
+#pragma once
+// The print-image file (`c:\qordoc.rto`): a printed document as Windows-1252 text records,
+// one value per line, as docs/print-image.md describes. The PDF program reads it back.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "print/print_page.h"
+
+namespace qorvana {
+
+// A number as a plain print of a number shows it: " 12", "-3.5", " .25", " 0" (at most
+// seven significant digits, no trailing zeros).
+std::string PrintImageNumber(double value);
+
+// The bytes of the print image of `document`.
+std::string PrintImageBytes(const PrintedDocument& document);
+
+struct PrintImageError {
+    std::string message;  // Italian, for the operator
+};
+
+// Writes the print image to `file` through a temporary name in the same folder, so that a
+// reader never sees half a file; nullopt when written.
+std::optional<PrintImageError> WritePrintImage(const std::filesystem::path& file,
+                                               const PrintedDocument& document);
+
+// The pages of a print image held in memory; a damaged or truncated image is refused as a
+// whole.
+std::variant<PrintedDocument, PrintImageError> ParsePrintImage(std::string_view bytes);
+// The pages of the print-image file `file`.
+std::variant<PrintedDocument, PrintImageError> ReadPrintImage(const std::filesystem::path& file);
+
+}  // namespace qorvana

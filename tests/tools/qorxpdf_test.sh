@@ -1,0 +1,108 @@
+#!/bin/bash
+# qorxpdf end to end: rendering, keeping an older PDF, damaged images, and e-mail to SMTP sinks
+# on 127.0.0.1 (plain, with a login, and a closed port).
+# Usage: qorxpdf_test.sh QORXPDF SOURCE_DIR
+set -u
+qorxpdf=$1
+here=$2/tests/tools
+work=$(mktemp -d)
+pids=()
+trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done; rm -rf "$work"' EXIT
+export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$work/runtime
+mkdir -p -m 0700 "$XDG_RUNTIME_DIR"
+failures=0
+check() {  # check DESCRIPTION COMMAND...
+    if "${@:2}"; then echo "ok   $1"; else echo "FAIL $1"; failures=$((failures + 1)); fi
+}
+
+drive=$work/drive
+data=$drive/qorwin/qorwin
+mkdir -p "$data/qoraz0.001"
+arg='\qorwin\qorwin\qoraz0.001\qorvana.lxf,c:\qordoc.rto,C:\pdf\ftr15.pdf'
+run() { "$qorxpdf" --drive "$drive" "$@" 2>"$work/stderr"; }
+
+# Two pages: a boxed title and a line of text on page 1, an accented text on page 2.
+printf '%s\r\n' '#FILEFORMAT=KVX-RTO' \
+    ' 2' ' 2' ' 10' ' 10' ' 200' ' 30' ' .5' ' 0' ' 7' \
+    ' 3' ' 20' ' 15' ' 0' ' 0' ' 14' ' 4' 'FATTURA' 'Arial' ' 1' ' 0' \
+    ' 3' ' 20' ' 50' ' 0' ' 0' ' 10' ' 0' 'Viti zincate' 'Arial' ' 0' ' 0' \
+    ' 0' ' 150' ' 40' ' 30' ' 10' '' 'c:\manca.bmp' '' ' 9' \
+    ' 3' ' 20' ' 50' ' 0' ' 0' ' 10' ' 0' 'Totale pagina due' 'Times New Roman' ' 0' ' 1' \
+    ' 9' >"$drive/qordoc.rto"
+printf 'larghezza=148\r\naltezza=210\r\n' >"$data/qoraz0.001/qorvana.lxf"
+
+run "$arg,***"
+check "render exits 0" test $? -eq 0
+pdf=$drive/pdf/ftr15.pdf
+text=$(pdftotext "$pdf" - 2>/dev/null)
+check "render text" grep -q "FATTURA.*Viti zincate\|Viti zincate" <<<"$text"
+check "render text page 2" grep -q "Totale pagina due" <<<"$text"
+check "render pages" grep -q "^Pages: *2$" <<<"$(pdfinfo "$pdf")"
+check "page size from qorvana.lxf" grep -q "Page size: *420 x 595" <<<"$(pdfinfo "$pdf")"
+check "log line" grep -q $'\tOK\tC:\\\\pdf\\\\ftr15.pdf\t\\*\\*\\*\t$' <(tr -d '\r' <"$data/qorxpdf.log")
+
+# The older PDF is kept aside, the first free number each time.
+cp "$pdf" "$work/first.pdf"
+run "$arg,***" && run "$arg,***"
+check "older PDF renamed aside" cmp -s "$work/first.pdf" "$drive/pdf/ftr15-1.pdf"
+check "second aside" test -f "$drive/pdf/ftr15-2.pdf" -a -f "$pdf" -a ! -e "$drive/pdf/ftr15-3.pdf"
+
+# A damaged image: non-zero exit, message, no PDF and the existing one untouched.
+head -c 60 "$drive/qordoc.rto" >"$drive/cut.rto"
+"$qorxpdf" --drive "$drive" '\x\qorvana.lxf,c:\cut.rto,C:\pdf\cut.pdf,***' 2>"$work/stderr"
+check "damaged image fails" test $? -ne 0
+check "damaged image message" grep -q "danneggiato o incompleto" "$work/stderr"
+check "damaged image leaves no PDF" test -z "$(ls "$drive/pdf" | grep -v '^ftr15')"
+check "damaged image logged" grep -q $'\tERRORE\tC:\\\\pdf\\\\cut.pdf' "$data/qorxpdf.log"
+
+free_port() { /usr/bin/python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])'; }
+wait_port() { for _ in $(seq 100); do (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null && return 0; sleep 0.1; done; return 1; }
+settings() {  # settings PORT [USER PASSWORD]
+    printf 'server=127.0.0.1\r\nporta=%s\r\nsicurezza=none\r\nmittente=fatture@ditta.it\r\n' "$1"
+    printf 'utente=%s\r\npassword=%s\r\noggetto=Fattura {file}\r\ntesto=In allegato {file}.\\nSaluti\r\n' "${2:-}" "${3:-}"
+}
+
+# Plain sink: the message arrives with its headers and the PDF attached.
+port=$(free_port)
+/usr/bin/python3 -m aiosmtpd -n -l "127.0.0.1:$port" -c aiosmtpd.handlers.Mailbox "$work/mail" 2>"$work/sink.log" &
+pids+=($!)
+wait_port "$port"
+settings "$port" >"$data/qorxpdf.ini"
+run "$arg,cliente@example.it"
+check "mail sent" test $? -eq 0
+message=$(cat "$work"/mail/new/* 2>/dev/null)
+check "mail recipient and subject" grep -q "^Subject: Fattura ftr15.pdf" <<<"$message"
+check "mail date and id" grep -qi "^Message-ID: <.*@ditta.it>" <<<"$message"
+check "mail date" grep -q "^Date: " <<<"$message"
+check "mail attachment" grep -q 'filename="ftr15.pdf"' <<<"$message"
+attached=$(/usr/bin/python3 - "$work"/mail/new/* <<'PY'
+import email, sys
+msg = email.message_from_binary_file(open(sys.argv[1], "rb"))
+for part in msg.walk():
+    if part.get_content_type() == "application/pdf":
+        sys.stdout.buffer.write(part.get_payload(decode=True)[:5])
+PY
+)
+check "attachment is the PDF" test "$attached" = "%PDF-"
+
+# A sink that requires a login: the wrong password fails and is reported, never logged.
+port=$(free_port)
+/usr/bin/python3 "$here/smtp_auth_sink.py" "$port" "$work/authmail" fatture segreto 2>"$work/authsink.log" &
+pids+=($!)
+wait_port "$port"
+settings "$port" fatture sbagliata >"$data/qorxpdf.ini"
+run "$arg,cliente@example.it"
+check "wrong password fails" test $? -ne 0
+check "wrong password not logged" bash -c "! grep -q sbagliata '$data/qorxpdf.log' '$work/stderr'"
+settings "$port" fatture segreto >"$data/qorxpdf.ini"
+run "$arg,cliente@example.it"
+check "right password sends" test $? -eq 0 -a -n "$(ls "$work/authmail/new")"
+
+# A closed port: failure reported.
+settings "$(free_port)" >"$data/qorxpdf.ini"
+run "$arg,cliente@example.it"
+check "refused connection fails" test $? -ne 0
+check "refused connection message" grep -q "non riuscito" "$work/stderr"
+check "refused connection logged" grep -q $'\tERRORE\t.*\tcliente@example.it\t' "$data/qorxpdf.log"
+
+exit $((failures > 0))

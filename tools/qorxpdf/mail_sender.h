@@ -1,0 +1,16 @@
+#pragma once
+// Sends a PDF as an e-mail attachment over SMTP (libcurl).
+
+#include <filesystem>
+#include <string>
+
+#include "tools/qorxpdf/qorxpdf_job.h"
+
+namespace qorvana::qorxpdf {
+
+// Sends `pdf` to `recipient` with the subject and body of `settings`; an empty text, or what
+// went wrong (never the credentials).
+std::string SendPdf(const MailSettings& settings, const std::string& recipient,
+                    const std::filesystem::path& pdf);
+
+}  // namespace qorvana::qorxpdf

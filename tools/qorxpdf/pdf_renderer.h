@@ -1,0 +1,19 @@
+#pragma once
+// Draws a printed document into a PDF: one PDF page per page, vector text.
+
+#include <QIODevice>
+#include <QString>
+
+#include "print/print_page.h"
+#include "startup/paths.h"
+#include "tools/qorxpdf/qorxpdf_job.h"
+
+namespace qorvana::qorxpdf {
+
+// Renders `document` as a PDF into `out` with the page size and margins of `page`; picture
+// files are mapped through `paths` (a missing picture is skipped). An empty text, or what
+// went wrong.
+QString RenderPdf(const PrintedDocument& document, const PageSetup& page, const PathMapper& paths,
+                  QIODevice* out);
+
+}  // namespace qorvana::qorxpdf

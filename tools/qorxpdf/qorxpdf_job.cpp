@@ -1,0 +1,191 @@
+#include "tools/qorxpdf/qorxpdf_job.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+#include "startup/cp1252.h"
+#include "startup/numbers.h"
+#include "startup/text.h"
+
+namespace qorvana::qorxpdf {
+namespace {
+
+std::vector<std::string> Split(std::string_view text, char separator) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (std::size_t at; (at = text.find(separator, start)) != std::string_view::npos;
+         start = at + 1) {
+        parts.emplace_back(text.substr(start, at - start));
+    }
+    parts.emplace_back(text.substr(start));
+    return parts;
+}
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    return text;
+}
+
+std::string Value(const KeyValues& values, const std::string& key) {
+    const auto found = values.find(key);
+    return found == values.end() ? std::string() : found->second;
+}
+
+// A number of the layout file: a finite number of at least `minimum`, else `fallback`.
+double Millimetres(const KeyValues& values, const std::string& key, double minimum,
+                   double fallback) {
+    const std::optional<double> value = FiniteVal(Value(values, key));
+    const bool given = !Trim(Value(values, key)).empty();
+    return given && value && *value >= minimum && *value < 10000 ? *value : fallback;
+}
+
+}  // namespace
+
+std::variant<CommandLine, std::string> ParseCommandLine(const std::vector<std::string>& args) {
+    CommandLine line;
+    std::string joined;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--drive" && i + 1 < args.size()) {
+            line.drive = args[++i];
+        } else if (args[i].starts_with("--drive=")) {
+            line.drive = args[i].substr(8);
+        } else {
+            joined += (joined.empty() ? "" : " ") + args[i];
+        }
+    }
+    std::vector<std::string> fields = Split(joined, ',');
+    if (fields.size() < 4) {
+        return std::string(
+            "argomento non valido: servono file di layout, file di stampa, "
+            "file PDF e indirizzo (o ***) separati da virgole");
+    }
+    for (std::string& field : fields) field = Trim(field);
+    JobArgument& job = line.job;
+    job.layoutFile = fields[0];
+    job.printImage = fields[1];
+    job.pdfFile = fields[2];
+    job.email = fields[3] == "***" ? "" : fields[3];
+    for (std::size_t i = 4; i < fields.size(); ++i) {
+        job.extra += (i > 4 ? "," : "") + fields[i];
+    }
+    if (job.printImage.empty() || job.pdfFile.empty()) {
+        return std::string("argomento non valido: manca il file di stampa o il file PDF");
+    }
+    return line;
+}
+
+KeyValues ReadKeyValues(const std::filesystem::path& file) {
+    KeyValues values;
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return values;
+    const std::string text = Cp1252ToUtf8(
+        std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+    for (std::string line : Split(text, '\n')) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const std::string trimmed = Trim(line, kBlanksAndTabs);
+        const std::size_t equals = trimmed.find('=');
+        if (trimmed.empty() || trimmed[0] == '#' || trimmed[0] == ';' || equals == 0 ||
+            equals == std::string::npos) {
+            continue;
+        }
+        values[Lower(Trim(trimmed.substr(0, equals), kBlanksAndTabs))] =
+            Trim(trimmed.substr(equals + 1), kBlanksAndTabs);
+    }
+    return values;
+}
+
+PageSetup ReadPageSetup(const std::filesystem::path& layoutFile) {
+    const KeyValues values = ReadKeyValues(layoutFile);
+    PageSetup page;
+    page.width = Millimetres(values, "larghezza", 10, page.width);
+    page.height = Millimetres(values, "altezza", 10, page.height);
+    page.left = Millimetres(values, "margine_sinistro", 0, 0);
+    page.top = Millimetres(values, "margine_superiore", 0, 0);
+    page.right = Millimetres(values, "margine_destro", 0, 0);
+    page.bottom = Millimetres(values, "margine_inferiore", 0, 0);
+    // Margins that leave no printable area are ignored.
+    if (page.left + page.right >= page.width) page.left = page.right = 0;
+    if (page.top + page.bottom >= page.height) page.top = page.bottom = 0;
+    return page;
+}
+
+std::variant<MailSettings, std::string> ReadMailSettings(const std::filesystem::path& file) {
+    const KeyValues values = ReadKeyValues(file);
+    MailSettings mail;
+    mail.server = Value(values, "server");
+    mail.sender = Value(values, "mittente");
+    mail.user = Value(values, "utente");
+    mail.password = Value(values, "password");
+    if (!Value(values, "oggetto").empty()) mail.subject = Value(values, "oggetto");
+    if (!Value(values, "testo").empty()) mail.body = Value(values, "testo");
+    const std::string security = Lower(Value(values, "sicurezza"));
+    if (security == "none" || security == "nessuna") {
+        mail.security = Security::None;
+    } else if (security == "tls" || security == "ssl") {
+        mail.security = Security::Tls;
+    } else if (security.empty() || security == "starttls") {
+        mail.security = Security::StartTls;
+    } else {
+        return "sicurezza sconosciuta in " + file.string() + ": " + security;
+    }
+    const std::string port = Value(values, "porta");
+    const double portNumber =
+        port.empty() ? (mail.security == Security::Tls ? 465 : 587) : Val(port);
+    if (portNumber < 1 || portNumber > 65535 || portNumber != int(portNumber)) {
+        return "porta non valida in " + file.string() + ": " + port;
+    }
+    mail.port = int(portNumber);
+    if (mail.server.empty() || mail.sender.empty()) {
+        return "server o mittente mancante in " + file.string();
+    }
+    return mail;
+}
+
+std::string FillTemplate(std::string_view text, std::string_view fileName) {
+    std::string filled;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text.substr(i).starts_with("{file}")) {
+            filled += fileName;
+            i += 5;
+        } else if (text.substr(i).starts_with("\\n")) {
+            filled += "\r\n";
+            ++i;
+        } else {
+            filled += text[i];
+        }
+    }
+    return filled;
+}
+
+std::optional<std::filesystem::path> MoveAside(const std::filesystem::path& pdf) {
+    if (!std::filesystem::exists(pdf)) return std::nullopt;
+    const std::string stem = pdf.stem().string();
+    const std::string extension = pdf.extension().string();
+    for (int n = 1;; ++n) {
+        const auto aside = pdf.parent_path() / (stem + "-" + std::to_string(n) + extension);
+        if (!std::filesystem::exists(aside)) {
+            std::filesystem::rename(pdf, aside);
+            return aside;
+        }
+    }
+}
+
+std::string LogLine(std::string_view time, bool ok, std::string_view pdf, std::string_view email,
+                    std::string_view error) {
+    std::string line = std::string(time) + "\t" + (ok ? "OK" : "ERRORE") + "\t" + std::string(pdf) +
+                       "\t" + std::string(email.empty() ? "***" : email) + "\t" +
+                       std::string(error);
+    std::replace_if(
+        line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    return line;
+}
+
+bool AppendLog(const std::filesystem::path& logFile, std::string_view line) {
+    std::ofstream out(logFile, std::ios::binary | std::ios::app);
+    out << Utf8ToCp1252(line) << "\r\n";
+    return bool(out.flush());
+}
+
+}  // namespace qorvana::qorxpdf
