@@ -3,6 +3,7 @@
 #include "forms/body/body_form.h"
 #include "forms/common/placeholder_form.h"
 #include "forms/header/header_form.h"
+#include "forms/registration/registration_form.h"
 #include "forms/start/customer_list_form.h"
 #include "forms/start/start_form.h"
 
@@ -37,8 +38,7 @@ ProgramForms CreateForms(Session& session, FormSet& forms) {
     Add<PlaceholderForm>(result, forms, QStringLiteral("qoremfp"),
                          QStringLiteral("Scelta preventivi"), session, forms);
     // Registration of the journal entry.
-    Add<PlaceholderForm>(result, forms, QStringLiteral("qorxord"),
-                         QStringLiteral("Registrazione contabile"), session, forms);
+    Add<RegistrationForm>(result, forms, session, forms);
     return result;
 }
 

@@ -7,6 +7,8 @@
 #include "forms/common/message_box.h"
 #include "forms/common/qor_form.h"
 #include "forms/header/header_form.h"
+#include "forms/registration/entry_proposal.h"
+#include "forms/registration/registration_form.h"
 #include "forms/start/start_form.h"
 #include "startup/session.h"
 
@@ -73,6 +75,16 @@ void ConfirmCycle::run() {
     }
 
     session_.returnPending = 0;
+    if (body_.accountingRequested()) {
+        // The registration form returns to the start form itself.
+        if (auto* registration = forms_.get<RegistrationForm>(QStringLiteral("qorxord"))) {
+            const JournalEntry proposed =
+                ProposeEntry(ProposalFor(draft, session_, ReadPrintLines(session_)));
+            registration->propose(proposed, DateTimeValue(session_.issueMoment));
+            forms_.handOver(&body_, QStringLiteral("qorxord"));
+            return;
+        }
+    }
     forms_.handOver(&body_, QStringLiteral("qoremf"));
 }
 

@@ -3,9 +3,15 @@
 #include <cmath>
 #include <string_view>
 
+#include "document/document_draft.h"
+#include "document/posting.h"
 #include "startup/civil_date.h"
 #include "startup/cp1252.h"
+#include "startup/customer_record.h"
+#include "startup/general_settings_record.h"
 #include "startup/numbers.h"
+#include "startup/seq_reader.h"
+#include "startup/session.h"
 #include "startup/text.h"
 
 namespace qorvana {
@@ -45,6 +51,36 @@ void AddLine(JournalEntry& entry, int& next, const std::string& code, double amo
 }
 
 }  // namespace
+
+std::array<std::string, 21> ReadPrintLines(const Session& session) {
+    std::array<std::string, 21> lines{};
+    SeqReader in(session.companyFile("qorvana.int"));
+    for (int i = 1; i <= 20 && !in.failed(); ++i)
+        lines[static_cast<std::size_t>(i)] = in.readLine();
+    return lines;
+}
+
+ProposalInput ProposalFor(const DocumentDraft& draft, const Session& session,
+                          const std::array<std::string, 21>& printLines) {
+    ProposalInput in;
+    in.figures = draft.figures;
+    in.money = session.money();
+    in.creditNote = IsCreditNote(session.documentKind, draft.panel.documentType);
+    const auto customer = session.files.read<cli::kLength>(kCli, draft.customer.record);
+    in.customerAccounts = {customer.text(cli::kCustomerAccount),
+                           customer.text(cli::kRevenueAccount), customer.text(cli::kVatAccount),
+                           customer.text(cli::kOutsideVatAccount)};
+    in.customerName = customer.text(cli::kName1);
+    in.deferredVat = draft.header.deferredVat;
+    in.documentNumber = draft.header.documentNumber;
+    in.documentDate = draft.header.documentDate;
+    in.vatRegisterNumber = draft.header.vatRegisterNumber;
+    in.numberWithYear = session.generalSettings.text(gnr::kNumberWithYear) == "1";
+    in.settings5 = printLines[5];
+    in.settings8 = printLines[8];
+    in.settings15 = printLines[15];
+    return in;
+}
 
 std::string ProposedDescription(const ProposalInput& in) {
     std::string text = Trim(Characters(in.settings15, in.creditNote ? 41 : 1, 40));

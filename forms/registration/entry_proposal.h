@@ -12,6 +12,9 @@
 
 namespace qorvana {
 
+struct DocumentDraft;
+struct Session;
+
 struct ProposalInput {
     DocumentFigures figures;
     Money money;
@@ -34,6 +37,14 @@ struct ProposalInput {
 // The proposed entry. A negative amount goes to the opposite column with its absolute
 // value, so that the proposal always balances.
 JournalEntry ProposeEntry(const ProposalInput& in);
+
+// Print settings entries 1..20 (qorvana.int of the company folder); missing lines are empty.
+std::array<std::string, 21> ReadPrintLines(const Session& session);
+
+// The proposal's inputs for the document just posted: its draft, the customer record, the
+// session's document kind, currency and number-with-year switch, and the print settings.
+ProposalInput ProposalFor(const DocumentDraft& draft, const Session& session,
+                          const std::array<std::string, 21>& printLines);
 
 // The description: the template with the first "$D", "$N", "$G" and "$P" replaced in turn.
 std::string ProposedDescription(const ProposalInput& in);
