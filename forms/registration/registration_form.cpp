@@ -317,7 +317,9 @@ void RegistrationForm::confirmCode(int line) {
 
 void RegistrationForm::onNameFocus(int line) {
     searchLine_ = line;
-    ccerca_->setGeometry(ds_[line]->geometry());
+    // Laid over the name box as its child, so that the box keeps the focus it was given.
+    ccerca_->setParent(ds_[line]);
+    ccerca_->setGeometry(ds_[line]->rect());
     ccerca_->setText(ds_[line]->text());
     ccerca_->show();
     ccerca_->raise();
