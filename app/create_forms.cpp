@@ -1,6 +1,7 @@
 #include "app/create_forms.h"
 
 #include "forms/body/body_form.h"
+#include "forms/common/form_names.h"
 #include "forms/common/placeholder_form.h"
 #include "forms/header/header_form.h"
 #include "forms/registration/registration_form.h"
@@ -29,13 +30,13 @@ ProgramForms CreateForms(Session& session, FormSet& forms) {
     Add<BodyForm>(result, forms, session, forms);
     Add<HeaderForm>(result, forms, session, forms);
     // Pickers of delivery notes, receipts, invoices and quotes.
-    Add<PlaceholderForm>(result, forms, QStringLiteral("qoremfb"), QStringLiteral("Scelta DDT"),
-                         session, forms);
-    Add<PlaceholderForm>(result, forms, QStringLiteral("qoremfr"),
+    Add<PlaceholderForm>(result, forms, QString(form_name::kDeliveryNotePicker),
+                         QStringLiteral("Scelta DDT"), session, forms);
+    Add<PlaceholderForm>(result, forms, QString(form_name::kReceiptPicker),
                          QStringLiteral("Scelta ricevute"), session, forms);
-    Add<PlaceholderForm>(result, forms, QStringLiteral("qoremff"), QStringLiteral("Scelta fatture"),
-                         session, forms);
-    Add<PlaceholderForm>(result, forms, QStringLiteral("qoremfp"),
+    Add<PlaceholderForm>(result, forms, QString(form_name::kInvoicePicker),
+                         QStringLiteral("Scelta fatture"), session, forms);
+    Add<PlaceholderForm>(result, forms, QString(form_name::kQuotePicker),
                          QStringLiteral("Scelta preventivi"), session, forms);
     // Registration of the journal entry.
     Add<RegistrationForm>(result, forms, session, forms);

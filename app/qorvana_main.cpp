@@ -8,6 +8,7 @@
 #include "app/create_forms.h"
 #include "app/program_options.h"
 #include "app/replay.h"
+#include "forms/common/form_names.h"
 #include "forms/start/start_form.h"
 #include "startup/session.h"
 
@@ -81,12 +82,12 @@ int main(int argc, char** argv) {
     int status = 0;
     if (replay) {
         QObject::connect(start, &StartForm::programEnded, [&replay] { replay->programEnded(); });
-        forms.show(QStringLiteral("qoremf"));
+        forms.show(QString(form_name::kStart));
         status = replay->run();
     } else {
         QObject::connect(start, &StartForm::programEnded, &app, &QApplication::quit,
                          Qt::QueuedConnection);
-        forms.show(QStringLiteral("qoremf"));
+        forms.show(QString(form_name::kStart));
         status = QApplication::exec();
     }
     session.files.closeAll();

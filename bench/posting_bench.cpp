@@ -160,7 +160,8 @@ void BM_PostInvoiceAndLineFile(benchmark::State& state) {
         const PostingResult r = PostDocument(c.files, c.input);
         if (!r.ok) state.SkipWithError(r.message.c_str());
         if (!LineFile::Write(c.dir() / LineFile::IssuedFileName(r.serial),
-                             LineFile::IssuedHeader(c.draft(), 0), LineFile::BlocksOf(c.lines())))
+                             LineFile::IssuedHeader(c.draft(), DocumentKind::Invoice),
+                             LineFile::BlocksOf(c.lines())))
             state.SkipWithError("line file");
     }
 }

@@ -83,9 +83,11 @@ std::string LineFile::PaddedText(std::string_view utf8, std::size_t width) {
     return text;
 }
 
-std::vector<std::string> LineFile::IssuedHeader(const DocumentDraft& draft, int documentKind) {
+std::vector<std::string> LineFile::IssuedHeader(const DocumentDraft& draft,
+                                                DocumentKind documentKind) {
     const TransportEntries& t = draft.transport;
-    std::vector<std::string> lines = {NumberText(draft.customer.record), NumberText(documentKind)};
+    std::vector<std::string> lines = {NumberText(draft.customer.record),
+                                      NumberText(static_cast<int>(documentKind))};
     for (const std::string* text :
          {&t.deliveryNote, &t.order, &t.packages, &t.weight, &t.startDate, &t.startTime})
         lines.push_back(CleanText(*text));

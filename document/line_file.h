@@ -30,6 +30,7 @@
 
 #include "document/document_draft.h"
 #include "document/line_table.h"
+#include "startup/session_codes.h"
 
 namespace qorvana {
 
@@ -61,7 +62,8 @@ class LineFile {
 
     // The 15 header lines of an issued document's file: customer, kind, transport, whether
     // prices include VAT, number and dates.
-    static std::vector<std::string> IssuedHeader(const DocumentDraft& draft, int documentKind);
+    static std::vector<std::string> IssuedHeader(const DocumentDraft& draft,
+                                                 DocumentKind documentKind);
     // Name of an issued document's file in the company folder: "f" + the serial's digits.
     static std::string IssuedFileName(float serial);
 

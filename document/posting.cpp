@@ -189,7 +189,7 @@ std::optional<std::string> PlanCounters(const DataFiles& files, const PostingInp
     plan.documentCounter.setSingle(tot::kSerial,
                                    NextSerial(plan.documentCounter.single(tot::kSerial)));
     const auto number = CounterValue(h.documentNumber);
-    plan.writeSeriesCounter = h.separateSeries && in.fpaState >= 0;
+    plan.writeSeriesCounter = h.separateSeries && in.fpaState != kFpaOrdinary;
     if (plan.writeSeriesCounter) {
         // The separate electronic-invoice series keeps its numbers in record 5 only.
         plan.seriesCounter = files.read<tot::kLength>(kTot, tot::kFatturaPa);
@@ -320,8 +320,9 @@ std::string Listed(const std::vector<Step>& steps, std::size_t from, std::size_t
 
 }  // namespace
 
-bool IsCreditNote(int documentKind, const std::string& fpaDocumentType) {
-    return documentKind == 1 || (documentKind == 7 && Trim(fpaDocumentType) == "TD04");
+bool IsCreditNote(DocumentKind documentKind, const std::string& fpaDocumentType) {
+    return documentKind == DocumentKind::CreditNote ||
+           (documentKind == DocumentKind::ElectronicInvoice && Trim(fpaDocumentType) == "TD04");
 }
 
 std::string RecordDate(const std::string& ddmmyyyy) {

@@ -12,6 +12,7 @@
 #include "document/document_draft.h"
 #include "startup/civil_date.h"
 #include "startup/money.h"
+#include "startup/session_codes.h"
 
 namespace qorvana {
 
@@ -22,8 +23,8 @@ struct PostingInput {
     const DocumentDraft* draft = nullptr;
     const VatTable* vat = nullptr;
     Money money;
-    int documentKind = 0;   // 0 invoice, 1 credit note, 7 electronic invoice
-    int fpaState = -1;      // electronic-invoice mode
+    DocumentKind documentKind = DocumentKind::Invoice;
+    int fpaState = kFpaOrdinary;
     std::string pdfFolder;  // workStrings slot 7
     CivilDateTime issueMoment;
 };
@@ -47,7 +48,7 @@ inline constexpr int kMovementsCounter = 11;
 PostingResult PostDocument(DataFiles& files, const PostingInput& input);
 
 // The credit-note rules apply: kind 1, or an electronic invoice of type TD04.
-bool IsCreditNote(int documentKind, const std::string& fpaDocumentType);
+bool IsCreditNote(DocumentKind documentKind, const std::string& fpaDocumentType);
 // "dd/mm/yyyy" to "yyyymmdd"; empty when the text is not a valid date.
 std::string RecordDate(const std::string& ddmmyyyy);
 // Path of the document's PDF copy as stored: folder + "\ftr" + number + ".pdf", drive

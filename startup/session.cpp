@@ -5,11 +5,12 @@
 namespace qorvana {
 
 Session::Session() {
-    workStrings[19] = "0";
+    workStrings[work_slot::kStartMarker] = "0";
 }
 
 Money Session::money() const {
-    return Money(Val(workStrings[1]) != 0, static_cast<int>(Val(workStrings[5])));
+    return Money(Val(workStrings[work_slot::kCurrencyMode]) != 0,
+                 static_cast<int>(Val(workStrings[work_slot::kPriceDecimals])));
 }
 
 std::filesystem::path Session::companyFolder() const {

@@ -14,6 +14,7 @@
 #include "startup/money.h"
 #include "startup/paths.h"
 #include "startup/record.h"
+#include "startup/session_codes.h"
 
 namespace qorvana {
 
@@ -41,12 +42,12 @@ struct Session {
     std::array<PrintFontEntry, 31> printFonts{};
     GeneralSettingsRecord generalSettings{};
     int currentCustomer = 0;
-    int documentKind = 0;  // 0 invoice, 1 credit note, 7 electronic invoice
-    int fpaState = -1;     // -1 ordinary; 0 electronic, XML not written; >0 transmission number
+    DocumentKind documentKind = DocumentKind::Invoice;
+    int fpaState = kFpaOrdinary;  // kFpaXmlNotWritten, or the transmission number
     int fpaPanelOpened = 0;
     int returnPending = 0;
-    int returnAction = 0;
-    int customerListMode = 0;
+    ReturnAction returnAction = ReturnAction::NewDocument;
+    CustomerListMode customerListMode = CustomerListMode::Closed;
     int chosenQuote = 0;
     int rowCount = 0;
     CivilDateTime issueMoment{};  // date and time of issue of the document being confirmed

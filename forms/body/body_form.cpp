@@ -17,6 +17,7 @@
 
 #include "forms/body/article_list_model.h"
 #include "forms/body/confirm_cycle_form.h"
+#include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qt_text.h"
 #include "forms/start/start_form.h"
@@ -65,15 +66,15 @@ QString VatBox(int code) {
 }
 
 QString Caption(const Session& s) {
-    if (s.fpaState >= 0) return QStringLiteral("Emissione fatturaPA");
-    if (s.documentKind == 1) return QStringLiteral("Emissione nota credito");
+    if (s.fpaState != kFpaOrdinary) return QStringLiteral("Emissione fatturaPA");
+    if (s.documentKind == DocumentKind::CreditNote) return QStringLiteral("Emissione nota credito");
     return QStringLiteral("Emissione fattura");
 }
 
 }  // namespace
 
 BodyForm::BodyForm(Session& session, FormSet& forms)
-    : QorForm("qoremfx", session, forms),
+    : QorForm(form_name::kBody, session, forms),
       lines_(forms.draft().lines),
       figures_(forms.draft().figures) {
     setWindowTitle(QStringLiteral("Emissione fattura"));
@@ -203,10 +204,14 @@ void BodyForm::buildControls() {
     connect(comando_[1], &QPushButton::clicked, this, &BodyForm::confirm);
     connect(comando_[2], &QPushButton::clicked, this, &BodyForm::insertLine);
     connect(comando_[3], &QPushButton::clicked, this, &BodyForm::deleteLine);
-    connect(comando_[4], &QPushButton::clicked, this, [this] { showPicker("qoremfb", false); });
-    connect(comando_[5], &QPushButton::clicked, this, [this] { showPicker("qoremfr", false); });
-    connect(comando_[6], &QPushButton::clicked, this, [this] { showPicker("qoremff", false); });
-    connect(comando_[7], &QPushButton::clicked, this, [this] { showPicker("qoremfp", true); });
+    connect(comando_[4], &QPushButton::clicked, this,
+            [this] { showPicker(form_name::kDeliveryNotePicker, false); });
+    connect(comando_[5], &QPushButton::clicked, this,
+            [this] { showPicker(form_name::kReceiptPicker, false); });
+    connect(comando_[6], &QPushButton::clicked, this,
+            [this] { showPicker(form_name::kInvoicePicker, false); });
+    connect(comando_[7], &QPushButton::clicked, this,
+            [this] { showPicker(form_name::kQuotePicker, true); });
 
     command3d3_ = new QPushButton(QStringLiteral("Elenco &articoli"), this);
     command3d3_->setGeometry(kMargin, 552, 120, 26);
@@ -258,27 +263,25 @@ void BodyForm::activate() {
     picture1_->hide();
     try {
         switch (s.returnAction) {
-            case 0:
+            case ReturnAction::NewDocument:
                 startNewDocument();
                 break;
-            case 9:
-                break;  // shown again, lines unchanged
-            case 90:
+            case ReturnAction::BackToLines:
+                break;
+            case ReturnAction::Reprint:
                 runPrintLoop();
                 break;
-            case 98:
-                forms().handOver(this, "qoremf");
+            case ReturnAction::Abandon:
+                forms().handOver(this, form_name::kStart);
                 break;
-            case 99:
+            case ReturnAction::Confirm:
                 runConfirmCycle();
                 break;
-            case 11:
-            case 12:
-            case 13:
-            case 14:
+            case ReturnAction::ImportDeliveryNotes:
+            case ReturnAction::ImportReceipts:
+            case ReturnAction::ImportQuote:
+            case ReturnAction::ImportInvoice:
                 runImport(s.returnAction);
-                break;
-            default:
                 break;
         }
     } catch (const RecordIoError& e) {
@@ -292,7 +295,7 @@ void BodyForm::runConfirmCycle() {
 
 void BodyForm::runPrintLoop() {}
 
-void BodyForm::runImport(int) {}
+void BodyForm::runImport(ReturnAction) {}
 
 void BodyForm::startNewDocument() {
     Session& s = session();
@@ -360,19 +363,19 @@ bool BodyForm::recompute() {
 
 void BodyForm::writeWeight() {
     if (!setup_.weightToStartForm) return;
-    if (auto* start = forms().get<StartForm>("qoremf"))
+    if (auto* start = forms().get<StartForm>(form_name::kStart))
         start->showWeight(Q(WeightText(figures_.totalWeight)));
 }
 
 void BodyForm::leave() {
     session().returnPending = 0;
-    forms().handOver(this, "qoremf");
+    forms().handOver(this, form_name::kStart);
 }
 
 void BodyForm::closeEvent(QCloseEvent* event) {
     event->accept();
     session().returnPending = 0;
-    forms().show("qoremf");
+    forms().show(form_name::kStart);
 }
 
 void BodyForm::confirm() {
@@ -386,7 +389,7 @@ void BodyForm::confirm() {
         agentRecord_.reset();
         if (agentSearch_) agentRecord_ = FindAgentRecord(session().files, setup_.customerAgentCode);
         session().returnPending = 0;
-        forms().handOver(this, "qoremft");
+        forms().handOver(this, form_name::kHeader);
     } catch (const RecordIoError& e) {
         Warn(this, QStringLiteral("Errore di lettura dei dati: %1").arg(e.what()));
     }

@@ -10,6 +10,7 @@
 #include "forms/body/article_lookup.h"
 #include "forms/body/document_setup.h"
 #include "forms/common/qor_form.h"
+#include "startup/session_codes.h"
 
 class QCheckBox;
 class QComboBox;
@@ -59,11 +60,11 @@ class BodyForm : public QorForm {
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-    // Actions of the activation: 99 the confirmation cycle, 90 the print loop, 11..14 the
-    // import of source documents (not wired yet).
+    // Actions of the activation: the confirmation cycle, the print loop, the import of
+    // source documents (not wired yet).
     void runConfirmCycle();
     void runPrintLoop();
-    void runImport(int action);
+    void runImport(ReturnAction action);
 
   private:
     void loadOnce();

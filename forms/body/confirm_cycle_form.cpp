@@ -4,6 +4,7 @@
 
 #include "document/line_file.h"
 #include "forms/body/body_form.h"
+#include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qor_form.h"
 #include "forms/header/header_form.h"
@@ -19,11 +20,11 @@ ConfirmCycle::ConfirmCycle(Session& session, FormSet& forms, BodyForm& body)
 
 void ConfirmCycle::collectDraft() {
     DocumentDraft& draft = forms_.draft();
-    if (const auto* start = forms_.get<StartForm>(QStringLiteral("qoremf"))) {
+    if (const auto* start = forms_.get<StartForm>(QString(form_name::kStart))) {
         draft.customer = start->customer();
         draft.transport = start->transport();
     }
-    if (const auto* header = forms_.get<HeaderForm>(QStringLiteral("qoremft"))) {
+    if (const auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader))) {
         draft.header = header->entries();
         draft.panel = header->panelEntries();
     }
@@ -37,7 +38,7 @@ PostingInput ConfirmCycle::postingInput() const {
     in.money = session_.money();
     in.documentKind = session_.documentKind;
     in.fpaState = session_.fpaState;
-    in.pdfFolder = session_.workStrings[7];
+    in.pdfFolder = session_.workStrings[work_slot::kPdfFolder];
     in.issueMoment = session_.issueMoment;
     return in;
 }
@@ -55,11 +56,11 @@ void ConfirmCycle::run() {
         if (!posted.anythingWritten) {
             // Nothing stored: back to the header as the operator left it.
             session_.returnPending = 1;
-            forms_.handOver(&body_, QStringLiteral("qoremft"));
+            forms_.handOver(&body_, QString(form_name::kHeader));
             return;
         }
         session_.returnPending = 0;
-        forms_.handOver(&body_, QStringLiteral("qoremf"));
+        forms_.handOver(&body_, QString(form_name::kStart));
         return;
     }
 
@@ -77,15 +78,15 @@ void ConfirmCycle::run() {
     session_.returnPending = 0;
     if (body_.accountingRequested()) {
         // The registration form returns to the start form itself.
-        if (auto* registration = forms_.get<RegistrationForm>(QStringLiteral("qorxord"))) {
+        if (auto* registration = forms_.get<RegistrationForm>(QString(form_name::kRegistration))) {
             const JournalEntry proposed =
                 ProposeEntry(ProposalFor(draft, session_, ReadPrintLines(session_)));
             registration->propose(proposed, DateTimeValue(session_.issueMoment));
-            forms_.handOver(&body_, QStringLiteral("qorxord"));
+            forms_.handOver(&body_, QString(form_name::kRegistration));
             return;
         }
     }
-    forms_.handOver(&body_, QStringLiteral("qoremf"));
+    forms_.handOver(&body_, QString(form_name::kStart));
 }
 
 }  // namespace qorvana

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "forms/common/form_names.h"
 #include "startup/session.h"
 
 namespace qorvana {
@@ -32,7 +33,7 @@ void PlaceholderForm::closeEvent(QCloseEvent* event) {
 
 void PlaceholderForm::backToStart() {
     session().returnPending = 0;
-    forms().handOver(this, QStringLiteral("qoremf"));
+    forms().handOver(this, QString(form_name::kStart));
 }
 
 }  // namespace qorvana

@@ -35,7 +35,8 @@ QorForm* FormSet::form(const QString& name) const {
 
 void FormSet::show(const QString& name) {
     QorForm* f = form(name);
-    if (!f) return;
+    // Every name shown is one of form_names.h: another is a fault of the program.
+    if (!f) qFatal("No form is named %s", qPrintable(name));
     f->show();
     f->raise();
     f->activateWindow();

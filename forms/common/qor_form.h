@@ -49,7 +49,7 @@ class FormSet {
     void add(QorForm* form);
     QorForm* form(const QString& name) const;
     QList<QorForm*> all() const { return forms_.values(); }
-    // Shows the form and runs its activation.
+    // Shows the form and runs its activation; an unknown name stops the program.
     void show(const QString& name);
     // Hides `from`, then shows `to` and runs its activation.
     void handOver(QorForm* from, const QString& to);

@@ -100,7 +100,8 @@ void FpaPanel::fillLists(const HeaderTables& tables) {
     Fill(combo8[4], PaymentModeItems());
 }
 
-void FpaPanel::presetForDocument(int documentKind, double secondInstalment, int paymentModeDigit) {
+void FpaPanel::presetForDocument(DocumentKind documentKind, double secondInstalment,
+                                 int paymentModeDigit) {
     combo8[0]->setCurrentIndex(DocumentTypePosition(documentKind));
     art73->setChecked(false);
     combo8[1]->setCurrentIndex(0);

@@ -27,7 +27,8 @@ class FpaPanel : public QFrame {
     // Fills Combo6 from the carriers and the fixed lists (Combo7, Combo8(0..4)).
     void fillLists(const HeaderTables& tables);
     // The defaults of a new document.
-    void presetForDocument(int documentKind, double secondInstalment, int paymentModeDigit);
+    void presetForDocument(DocumentKind documentKind, double secondInstalment,
+                           int paymentModeDigit);
     // The entries as the operator left them.
     PanelEntries entries() const;
     // Empties the references (Text4 and their dates) for a new document.

@@ -186,8 +186,8 @@ int PaymentModePosition(int modeDigit) {
     }
 }
 
-int DocumentTypePosition(int documentKind) {
-    return documentKind == 1 ? 3 : 0;
+int DocumentTypePosition(DocumentKind documentKind) {
+    return documentKind == DocumentKind::CreditNote ? 3 : 0;
 }
 
 int PaymentConditionPosition(double secondInstalment) {

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "startup/session_codes.h"
+
 namespace qorvana {
 
 class TabFile;
@@ -48,7 +50,7 @@ const std::vector<std::string>& VehicleKindItems();        // Combo7
 // 2 bonifico, 3 contanti, 4 RID, anything else assegno.
 int PaymentModePosition(int modeDigit);
 // Combo8(0) position: "TD04 Nota di credito" for a credit note, else "TD01 Fattura".
-int DocumentTypePosition(int documentKind);
+int DocumentTypePosition(DocumentKind documentKind);
 // Combo8(3) position: "TP02 Pagamento completo" when the second instalment is 0, else
 // "TP01 Pagamento a rate".
 int PaymentConditionPosition(double secondInstalment);

@@ -18,7 +18,10 @@
 #include <QVBoxLayout>
 #include <optional>
 
+#include "fatturapa/fpa_export.h"
+#include "forms/body/body_form.h"
 #include "forms/common/date_picker.h"
+#include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qt_text.h"
 #include "forms/header/fpa_file.h"
@@ -40,9 +43,6 @@ const QString kXmlQuestion = QStringLiteral(
     "ugualmente il file XML?");
 const QString kStoreQuestion = QStringLiteral(
     "La fatturaPA non è stata creata: memorizzare il documento senza generare il file XML?");
-const QString kNoXmlYet = QStringLiteral(
-    "Il file XML della fatturaPA non è stato creato: questa versione del programma non lo "
-    "produce ancora.");
 
 QLineEdit* AmountBox(bool readOnly) {
     auto* box = new QLineEdit;
@@ -55,7 +55,7 @@ QLineEdit* AmountBox(bool readOnly) {
 }  // namespace
 
 HeaderForm::HeaderForm(Session& session, FormSet& forms)
-    : QorForm(QStringLiteral("qoremft"), session, forms) {
+    : QorForm(QString(form_name::kHeader), session, forms) {
     setWindowTitle(QStringLiteral("Emissione fattura"));
     buildControls();
     for (QLineEdit* box : total_) box->setText(QStringLiteral("0 "));
@@ -240,11 +240,12 @@ QWidget* HeaderForm::buildButtons() {
     registerControl(QStringLiteral("ccomando"), ccomando0_, 0);
     row->insertWidget(0, ccomando0_);
 
-    connect(comando_[0], &QPushButton::clicked, this, [this] { handBack(98); });
+    connect(comando_[0], &QPushButton::clicked, this, [this] { handBack(ReturnAction::Abandon); });
     connect(comando_[1], &QPushButton::clicked, this, &HeaderForm::confirm);
     connect(comando_[2], &QPushButton::clicked, this, &HeaderForm::choosePrinter);
-    connect(comando_[3], &QPushButton::clicked, this, [this] { handBack(90); });
-    connect(comando_[4], &QPushButton::clicked, this, [this] { handBack(9); });
+    connect(comando_[3], &QPushButton::clicked, this, [this] { handBack(ReturnAction::Reprint); });
+    connect(comando_[4], &QPushButton::clicked, this,
+            [this] { handBack(ReturnAction::BackToLines); });
     connect(comando_[7], &QPushButton::clicked, this, &HeaderForm::createXml);
     connect(ccomando0_, &QPushButton::clicked, this, &HeaderForm::openPanel);
     return bar;
@@ -336,10 +337,10 @@ void HeaderForm::startNewDocument() {
         return CustomerRecord{};
     });
 
-    const bool fpa = s.fpaState >= 0;
+    const bool fpa = s.fpaState != kFpaOrdinary;
     if (fpa)
         setWindowTitle(QStringLiteral("Emissione fatturaPA"));
-    else if (s.documentKind == 1)
+    else if (s.documentKind == DocumentKind::CreditNote)
         setWindowTitle(QStringLiteral("Emissione nota credito"));
     else
         setWindowTitle(QStringLiteral("Emissione fattura"));
@@ -351,10 +352,11 @@ void HeaderForm::startNewDocument() {
     if (fpa) {
         series = trapped([&] { return s.files.read<tot::kLength>(kTot, tot::kFatturaPa); });
         // After an export the transmission already has its progressive: keep it.
-        if (s.fpaState > 0)
+        if (s.fpaState > kFpaXmlNotWritten)
             text2_[4]->setText(QString::number(s.fpaState));
         else if (series)
             text2_[4]->setText(QString::number(series->int16(tot::kWord1) + 1));
+        proposedProgressive_ = text2_[4]->text();
         panel_->art73->setChecked(false);
         const int position = ToInt16OrZero(Val(fpa_.text(fpa::kCombo5Position)));
         if (position >= 0 && position < combo_[5]->count()) combo_[5]->setCurrentIndex(position);
@@ -525,16 +527,18 @@ bool HeaderForm::eventFilter(QObject* watched, QEvent* event) {
 
 // --- buttons ---------------------------------------------------------------------------------
 
-void HeaderForm::handBack(int action) {
+void HeaderForm::handBack(ReturnAction action) {
     Session& s = session();
     s.returnPending = 0;
     s.returnAction = action;
-    forms().handOver(this, QStringLiteral("qoremfx"));
+    forms().handOver(this, QString(form_name::kBody));
 }
 
 void HeaderForm::confirm() {
     Session& s = session();
-    if (s.fpaState == 0 && !AskYesNo(this, QStringLiteral("Attenzione"), kStoreQuestion)) return;
+    if (s.fpaState == kFpaXmlNotWritten &&
+        !AskYesNo(this, QStringLiteral("Attenzione"), kStoreQuestion))
+        return;
 
     const HeaderCheck check = CheckHeader(entries(), documentTotal_, s.money());
     const QString message = Q(MessageOf(check.fault));
@@ -556,7 +560,7 @@ void HeaderForm::confirm() {
             Warn(this, message);
             return;
     }
-    handBack(99);
+    handBack(ReturnAction::Confirm);
 }
 
 void HeaderForm::choosePrinter() {
@@ -584,10 +588,61 @@ QPrinter* HeaderForm::chosenPrinter() const {
 }
 
 void HeaderForm::createXml() {
-    if (session().fpaPanelOpened == 0 &&
-        !AskYesNo(this, QStringLiteral("Attenzione"), kXmlQuestion))
+    Session& s = session();
+    if (s.fpaPanelOpened == 0 && !AskYesNo(this, QStringLiteral("Attenzione"), kXmlQuestion))
         return;
-    Warn(this, kNoXmlYet, MsgIcon::Exclamation);
+    const auto* body = forms().get<BodyForm>(QStringLiteral("qoremfx"));
+    if (!body) return;
+
+    FpaPanelEntries panel;
+    panel.documentType = S(panel_->combo8[0]->currentText());
+    panel.withholdingReason = S(panel_->combo8[1]->currentText());
+    panel.withholdingType = S(panel_->combo8[2]->currentText());
+    panel.paymentCondition = S(panel_->combo8[3]->currentText());
+    panel.paymentMode = S(panel_->combo8[4]->currentText());
+    for (int i = 1; i <= 15; ++i) panel.text4[i] = S(panel_->text4[i]->text());
+    for (int i = 6; i <= 10; ++i) panel.dates[i] = S(panel_->referenceDates[i]->text());
+    panel.carrier = panel_->combo6->currentIndex();
+    panel.art73 = panel_->art73->isChecked();
+    panel.deferredVat = esig_->isChecked();
+
+    FpaHeaderEntries header;
+    header.documentNumber = S(text2_[0]->text());
+    header.documentDate = S(text3_[1]->text());
+    header.progressive = S(text2_[4]->text());
+    header.proposedProgressive = S(proposedProgressive_);
+    for (int i = 0; i < 6; ++i) {
+        header.dueDates[i] = S(dsca_[i]->text());
+        header.dueAmounts[i] = ParseDecimal(S(sca_[i]->text()));
+    }
+    header.selfBilled = xxiva_[3]->isChecked();
+
+    try {
+        CustomerRecord customer;
+        if (s.currentCustomer >= 1 && s.currentCustomer <= RecordCount(s.files, tot::kCustomers))
+            customer = s.files.read<cli::kLength>(kCli, s.currentCustomer);
+        const FpaExportInput input{fpa_,          panel,           header,           customer,
+                                   body->lines(), body->figures(), body->vatTable(), tables_};
+        const FpaPrepared prepared = PrepareFpaExport(input, s);
+        if (!prepared.plan) {
+            Warn(this, Q(prepared.refusal));
+            return;
+        }
+        const FpaExportPlan& plan = *prepared.plan;
+        if (plan.replacesFile && s.fpaState == 0 &&
+            !AskYesNo(this, QStringLiteral("Attenzione"), Q(FpaReplaceQuestion(plan))))
+            return;
+        const std::string failure = CommitFpaExport(plan, s);
+        if (!failure.empty()) {
+            Warn(this, Q(failure));
+            return;
+        }
+        text2_[4]->setText(QString::number(s.fpaState));
+        ShowMessage(this, QStringLiteral("Fattura elettronica PA"), Q(FpaCreatedMessage(plan)),
+                    MsgIcon::Information);
+    } catch (const RecordIoError& e) {
+        Warn(this, QString::fromUtf8(e.what()));
+    }
 }
 
 void HeaderForm::openPanel() {
@@ -606,7 +661,7 @@ void HeaderForm::closeEvent(QCloseEvent* event) {
     // Forms live for the whole run: the window is hidden and the start form resumes.
     event->ignore();
     session().returnPending = 0;
-    forms().handOver(this, QStringLiteral("qoremf"));
+    forms().handOver(this, QString(form_name::kStart));
 }
 
 }  // namespace qorvana

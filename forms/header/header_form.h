@@ -19,6 +19,7 @@
 #include "forms/header/fpa_record.h"
 #include "forms/header/fpa_tables.h"
 #include "forms/header/payment_terms.h"
+#include "startup/session_codes.h"
 
 class QCheckBox;
 class QComboBox;
@@ -81,7 +82,7 @@ class HeaderForm : public QorForm {
     void dueDateEntered(int i);
     void dueDateLeft(int i);
 
-    void handBack(int action);
+    void handBack(ReturnAction action);
     void confirm();
     void choosePrinter();
     void createXml();
@@ -111,6 +112,7 @@ class HeaderForm : public QorForm {
     bool filling_ = false;  // combos and dates being set by the form itself
     int heldDueDate_ = -1;  // the due date about to get its focus back for correction
     double documentTotal_ = 0;
+    QString proposedProgressive_;  // the progressive proposed in text2(4)
     HeaderTables tables_;
     PaymentTerms terms_;
     PostponeRules rules_;

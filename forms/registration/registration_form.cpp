@@ -10,6 +10,7 @@
 #include <QPushButton>
 
 #include "forms/common/date_picker.h"
+#include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qt_text.h"
 #include "forms/registration/account_list_model.h"
@@ -47,7 +48,7 @@ QString CodePart(const QString& typed, int digits) {
 }  // namespace
 
 RegistrationForm::RegistrationForm(Session& session, FormSet& forms)
-    : QorForm(QStringLiteral("qorxord"), session, forms) {
+    : QorForm(QString(form_name::kRegistration), session, forms) {
     setWindowTitle(QStringLiteral("Estremi movimento contabile"));
     buildControls();
 }
@@ -446,7 +447,7 @@ void RegistrationForm::registerEntry() {
 void RegistrationForm::leave() {
     ccerca_->hide();
     session().returnPending = 0;
-    forms().handOver(this, QStringLiteral("qoremf"));
+    forms().handOver(this, QString(form_name::kStart));
 }
 
 void RegistrationForm::closeEvent(QCloseEvent* event) {

@@ -12,6 +12,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/start/customer_index.h"
 #include "forms/start/customer_list_model.h"
@@ -39,7 +40,7 @@ QColor SettingsColour(double value) {
 }  // namespace
 
 CustomerListForm::CustomerListForm(Session& session, FormSet& forms)
-    : QorForm(QStringLiteral("qorsel"), session, forms) {
+    : QorForm(QString(form_name::kCustomerList), session, forms) {
     setWindowTitle(QStringLiteral("Elenco clienti"));
     auto* background = new QLabel(this);
     registerControl(QStringLiteral("xsfondo"), background);
@@ -170,21 +171,21 @@ void CustomerListForm::pick(const QModelIndex& index) {
     if (!row || row->record <= 0) return;  // a filler row
     const QString name = QString::fromStdString(row->columns[0]);
     selnome_->setText(name);
-    if (QorForm* start = forms().form(QStringLiteral("qoremf"))) {
+    if (QorForm* start = forms().form(QString(form_name::kStart))) {
         if (auto* nome = qobject_cast<QLineEdit*>(start->control(QStringLiteral("nome"))))
             nome->setText(name.trimmed());
         if (auto* startForm = qobject_cast<StartForm*>(start))
             startForm->setChosenCustomer(row->record);
     }
-    session().customerListMode = 99;
+    session().customerListMode = CustomerListMode::CustomerChosen;
     backToStart();
 }
 
 void CustomerListForm::closeWithoutChoice() {
-    if (QorForm* start = forms().form(QStringLiteral("qoremf")))
+    if (QorForm* start = forms().form(QString(form_name::kStart)))
         if (auto* nome = qobject_cast<QLineEdit*>(start->control(QStringLiteral("nome"))))
             nome->clear();
-    session().customerListMode = 0;
+    session().customerListMode = CustomerListMode::Closed;
     backToStart();
 }
 
@@ -204,7 +205,7 @@ void CustomerListForm::keyPressEvent(QKeyEvent* event) {
 
 void CustomerListForm::backToStart() {
     model_->setRows({});
-    forms().handOver(this, QStringLiteral("qoremf"));
+    forms().handOver(this, QString(form_name::kStart));
 }
 
 }  // namespace qorvana

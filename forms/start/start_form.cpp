@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "forms/common/date_picker.h"
+#include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qt_text.h"
 #include "forms/header/header_form.h"
@@ -28,6 +29,10 @@
 
 namespace qorvana {
 namespace {
+
+// bottone(9) ends the program; the other buttons are numbered by the kind they issue.
+constexpr int kExitButton = 9;
+constexpr int kFpaButton = static_cast<int>(DocumentKind::ElectronicInvoice);
 
 constexpr int kTwipsPerPixel = 15;
 
@@ -62,7 +67,7 @@ QLineEdit* ShownBox() {
 }  // namespace
 
 StartForm::StartForm(Session& session, FormSet& forms)
-    : QorForm(QStringLiteral("qoremf"), session, forms) {
+    : QorForm(QString(form_name::kStart), session, forms) {
     setWindowTitle(QStringLiteral("Qorvana - Emissione documenti"));
     buildControls();
 }
@@ -120,19 +125,20 @@ void StartForm::buildControls() {
     column->addStretch(1);
 
     auto* buttons = new QHBoxLayout;
-    const std::pair<int, QString> kinds[] = {{0, QStringLiteral("&Fattura")},
-                                             {1, QStringLiteral("&Nota credito")},
-                                             {7, QStringLiteral("Fattura&PA")},
-                                             {9, QStringLiteral("&Esci")}};
+    const std::pair<int, QString> kinds[] = {
+        {static_cast<int>(DocumentKind::Invoice), QStringLiteral("&Fattura")},
+        {static_cast<int>(DocumentKind::CreditNote), QStringLiteral("&Nota credito")},
+        {static_cast<int>(DocumentKind::ElectronicInvoice), QStringLiteral("Fattura&PA")},
+        {kExitButton, QStringLiteral("&Esci")}};
     for (const auto& [k, caption] : kinds) {
         bottone_[k] = Button(caption);
         bottone_[k]->setMinimumWidth(120);
         registerControl(QStringLiteral("bottone"), bottone_[k], k);
-        if (k == 9) buttons->addStretch(1);
+        if (k == kExitButton) buttons->addStretch(1);
         buttons->addWidget(bottone_[k]);
         connect(bottone_[k], &QPushButton::clicked, this, [this, k = k] { documentButton(k); });
     }
-    bottone_[7]->hide();
+    bottone_[kFpaButton]->hide();
     column->addLayout(buttons);
 
     nome_->installEventFilter(this);
@@ -298,7 +304,7 @@ bool StartForm::load(std::optional<int> company) {
     // The background: from the top left corner, 60 twips narrower than the form, 8550 high.
     if (QWidget* background = control(QStringLiteral("xsfondo")))
         background->setGeometry(0, 0, width() - 60 / kTwipsPerPixel, 8550 / kTwipsPerPixel);
-    session().workStrings[19] = "0";
+    session().workStrings[work_slot::kStartMarker] = "0";
     if (const auto problem = CompanyNumberProblem(company)) {
         Warn(this, Q(*problem));
         return false;
@@ -332,8 +338,8 @@ void StartForm::fillTables(const StartTables& tables) {
 // --- activation -----------------------------------------------------------------------------
 
 void StartForm::activate() {
-    if (session().customerListMode == 99) {
-        session().customerListMode = 0;
+    if (session().customerListMode == CustomerListMode::CustomerChosen) {
+        session().customerListMode = CustomerListMode::Closed;
         showChosenCustomer();
         return;
     }
@@ -430,14 +436,15 @@ void StartForm::ShowCustomerAt() {
     shownCustomer_ = shownCard_.record;
     if (shownCustomer_ > 0) {
         ShowCustomerFields();
-        const bool paSwitch = Val(session().workStrings[6]) != 0;
-        bottone_[7]->setVisible(shownCard_.publicAdministration && (paEnabled_ || paSwitch));
+        const bool paSwitch = Val(session().workStrings[work_slot::kFpaSwitch]) != 0;
+        bottone_[kFpaButton]->setVisible(shownCard_.publicAdministration &&
+                                         (paEnabled_ || paSwitch));
         // The first character of a deleted customer's name is a marker, not shown.
         if (shownCard_.deletedFlag == 1) text2_[0]->setText(text2_[0]->text().mid(1));
         label2_->setVisible(shownCard_.deletedFlag == 1);
     } else {
         for (QLineEdit* box : text2_) box->clear();
-        bottone_[7]->hide();
+        bottone_[kFpaButton]->hide();
         label2_->hide();
     }
     nome_->setFocus();
@@ -493,27 +500,30 @@ bool StartForm::eventFilter(QObject* watched, QEvent* event) {
 
 // --- buttons --------------------------------------------------------------------------------
 
-void StartForm::documentButton(int kind) {
-    if (kind == 9) {
+void StartForm::documentButton(int button) {
+    if (button == kExitButton) {
         endProgram();
         return;
     }
     if (shownCustomer_ <= 0 || shownCard_.deletedFlag != 0) return;
-    if (auto* header = forms().get<HeaderForm>(QStringLiteral("qoremft")))
+    if (auto* header = forms().get<HeaderForm>(QString(form_name::kHeader)))
         header->clearPanelReferences();
     // A customer list still open would later bring this form back over the body form.
-    if (QorForm* list = forms().form(QStringLiteral("qorsel")); list && list->isVisible()) {
+    if (QorForm* list = forms().form(QString(form_name::kCustomerList));
+        list && list->isVisible()) {
         list->hide();
-        session().customerListMode = 0;
+        session().customerListMode = CustomerListMode::Closed;
     }
     Session& s = session();
     s.returnPending = 0;
-    s.returnAction = 0;
+    s.returnAction = ReturnAction::NewDocument;
+    // The document buttons are numbered by the kind they issue.
+    const auto kind = static_cast<DocumentKind>(button);
     s.documentKind = kind;
     s.currentCustomer = shownCustomer_;
-    s.fpaState = kind == 7 ? 0 : -1;
+    s.fpaState = kind == DocumentKind::ElectronicInvoice ? kFpaXmlNotWritten : kFpaOrdinary;
     s.fpaPanelOpened = 0;
-    forms().handOver(this, QStringLiteral("qoremfx"));
+    forms().handOver(this, QString(form_name::kBody));
 }
 
 DraftCustomer StartForm::customer() const {
@@ -544,12 +554,12 @@ void StartForm::showWeight(const QString& text) {
 }
 
 void StartForm::openList() {
-    session().customerListMode = 4;
-    QorForm* list = forms().form(QStringLiteral("qorsel"));
+    session().customerListMode = CustomerListMode::WaitingForChoice;
+    QorForm* list = forms().form(QString(form_name::kCustomerList));
     if (!list) return;
     if (auto* filter = qobject_cast<QLineEdit*>(list->control(QStringLiteral("selnome"))))
         filter->setText(nome_->text().trimmed());
-    forms().show(QStringLiteral("qorsel"));
+    forms().show(QString(form_name::kCustomerList));
 }
 
 void StartForm::closeEvent(QCloseEvent* event) {

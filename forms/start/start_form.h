@@ -68,7 +68,7 @@ class StartForm : public QorForm {
     void scrolled(int value);
     void carrierChosen(int index);
     void transportDateTyped(const QString& text);
-    void documentButton(int kind);
+    void documentButton(int button);
     void openList();
     void endProgram();
     int indexCount();

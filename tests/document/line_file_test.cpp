@@ -130,7 +130,7 @@ TEST(LineFileIssued, HeaderAndName) {
     const std::vector<std::string> expected = {
         " 17 ", " 1 ", "12 13", "",  "3",  "12,5",       "",          "MITTENTE",
         " 2 ",  "-1 ", "1",     "1", "12", "05/11/2024", "06/11/2024"};
-    EXPECT_EQ(LineFile::IssuedHeader(draft, 1), expected);
+    EXPECT_EQ(LineFile::IssuedHeader(draft, DocumentKind::CreditNote), expected);
     EXPECT_EQ(LineFile::IssuedFileName(1234.0f), "f1234");
     EXPECT_EQ(LineFile::IssuedFileName(16777216.0f), "f16777216");
 }

@@ -176,7 +176,7 @@ TEST_F(PostingTest, TakesTheNextDocumentPositionAndAdvancesTheCounter) {
 TEST_F(PostingTest, MovesStockForInvoicesAndCreditNotes) {
     setCounter(kMovementsCounter, 5);
     // Credit note: stock 10 + 3.
-    in_.documentKind = 1;
+    in_.documentKind = DocumentKind::CreditNote;
     line(1, 2, 3, 10, 1);
     PostingResult r = PostDocument(files_, in_);
     ASSERT_TRUE(r.ok) << r.message;
@@ -197,7 +197,7 @@ TEST_F(PostingTest, MovesStockForInvoicesAndCreditNotes) {
 
     // Invoice: 5 ordered, 2 already moved by a delivery note; a free line and an article
     // beyond the count move nothing.
-    in_.documentKind = 0;
+    in_.documentKind = DocumentKind::Invoice;
     lines_ = LineTable{};
     line(1, 3, 5, 10, 1, 2);
     line(2, 0, 4, 10, 1);
@@ -217,7 +217,7 @@ TEST_F(PostingTest, MovesStockForInvoicesAndCreditNotes) {
 }
 
 TEST_F(PostingTest, ElectronicInvoiceIsAnInvoiceUnlessTypeTD04) {
-    in_.documentKind = 7;
+    in_.documentKind = DocumentKind::ElectronicInvoice;
     in_.fpaState = 17;
     draft_.panel.documentType = "TD01";
     line(1, 1, 2, 10, 1);
@@ -332,7 +332,7 @@ TEST_F(PostingTest, NumberingOfOrdinaryAndSeparateSeries) {
     EXPECT_EQ(counter(tot::kInvoices).int16(tot::kWord4), 121);
 
     // Electronic invoice of the separate series: record 5 only.
-    in_.documentKind = 7;
+    in_.documentKind = DocumentKind::ElectronicInvoice;
     in_.fpaState = 0;
     draft_.header.separateSeries = true;
     draft_.header.documentNumber = "6";
@@ -344,7 +344,7 @@ TEST_F(PostingTest, NumberingOfOrdinaryAndSeparateSeries) {
     EXPECT_EQ(counter(tot::kInvoices).int16(tot::kWord1), 2);
 
     // Ordinary again; a new year restarts at 1; unusable numbers leave the word alone.
-    in_.documentKind = 0;
+    in_.documentKind = DocumentKind::Invoice;
     in_.fpaState = -1;
     draft_.header.separateSeries = false;
     for (const auto& [typed, word4] : std::initializer_list<std::pair<const char*, int>>{
@@ -431,10 +431,10 @@ TEST(PostingRules, SerialsDatesAndNetPrices) {
     EXPECT_EQ(DateTimeValue({{1899, 12, 30}, 0, 0, 0}), 0);
     EXPECT_EQ(DateTimeValue({{2024, 11, 5}, 18, 0, 0}), 45601.75);
 
-    EXPECT_TRUE(IsCreditNote(1, ""));
-    EXPECT_FALSE(IsCreditNote(0, "TD04"));
-    EXPECT_TRUE(IsCreditNote(7, "TD04"));
-    EXPECT_FALSE(IsCreditNote(7, "TD01"));
+    EXPECT_TRUE(IsCreditNote(DocumentKind::CreditNote, ""));
+    EXPECT_FALSE(IsCreditNote(DocumentKind::Invoice, "TD04"));
+    EXPECT_TRUE(IsCreditNote(DocumentKind::ElectronicInvoice, "TD04"));
+    EXPECT_FALSE(IsCreditNote(DocumentKind::ElectronicInvoice, "TD01"));
 
     VatTable vat;
     vat.rate[1] = 22;

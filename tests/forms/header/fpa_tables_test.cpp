@@ -106,9 +106,11 @@ TEST(PanelLists, ItemsAndDefaultPositions) {
     EXPECT_EQ(PaymentModeItems().size(), 17u);
     EXPECT_EQ(VehicleKindItems()[3], "Unità da diporto");
 
-    EXPECT_EQ(DocumentTypeItems()[DocumentTypePosition(0)], "TD01 Fattura");
-    EXPECT_EQ(DocumentTypeItems()[DocumentTypePosition(1)], "TD04 Nota di credito");
-    EXPECT_EQ(DocumentTypeItems()[DocumentTypePosition(7)], "TD01 Fattura");
+    EXPECT_EQ(DocumentTypeItems()[DocumentTypePosition(DocumentKind::Invoice)], "TD01 Fattura");
+    EXPECT_EQ(DocumentTypeItems()[DocumentTypePosition(DocumentKind::CreditNote)],
+              "TD04 Nota di credito");
+    EXPECT_EQ(DocumentTypeItems()[DocumentTypePosition(DocumentKind::ElectronicInvoice)],
+              "TD01 Fattura");
     EXPECT_EQ(PaymentConditionItems()[PaymentConditionPosition(0)], "TP02 Pagamento completo");
     EXPECT_EQ(PaymentConditionItems()[PaymentConditionPosition(50)], "TP01 Pagamento a rate");
 

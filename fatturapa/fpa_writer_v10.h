@@ -1,0 +1,50 @@
+#pragma once
+// The FatturaPA 1.0 XML of one document (transmission format SDI10). The file is composed in
+// memory and every value is checked against its type in the 1.0 schema on the way, so that a
+// document that cannot be written validly is refused, with what to correct, before any file
+// is touched.
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "document/document_math.h"
+#include "document/line_table.h"
+#include "forms/header/fpa_record.h"
+#include "forms/header/fpa_tables.h"
+#include "startup/customer_record.h"
+#include "startup/money.h"
+
+namespace qorvana {
+
+// What the writer reads: the seller's settings with the document's panel fields filled in
+// (FillFpaRecord), the customer, the lines and their Part 4.2 breakdown, and the instalments.
+struct FpaWriterInput {
+    const FpaRecord& record;
+    const CustomerRecord& customer;
+    const LineTable& lines;
+    const DocumentFigures& figures;
+    const VatTable& vat;
+    const HeaderTables& tables;  // exemption natures and descriptions
+    const Money& money;
+    std::array<std::string, 6> dueDates{};  // "dd/mm/yyyy"
+    std::array<double, 6> dueAmounts{};
+    bool selfBilled = false;  // the header's "Autofattura"
+};
+
+struct FpaComposition {
+    std::string xml;
+    // What the operator must correct, one Italian line each; empty when the XML is valid.
+    std::vector<std::string> problems;
+};
+
+FpaComposition ComposeFpaV10(const FpaWriterInput& document);
+
+// The rate of the document's withholding: that of the last taxable code whose withholding
+// value is above 0 and whose taxable amount is not 0; 0 when there is none.
+double DocumentWithholdingRate(const DocumentFigures& figures, const VatTable& vat);
+// The customer's country for the XML: its two-character field, trimmed and upper-cased;
+// "IT" when that is not exactly two characters.
+std::string CustomerCountry(const CustomerRecord& customer);
+
+}  // namespace qorvana

@@ -1,0 +1,230 @@
+#include "fatturapa/xml_text.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+
+#include "startup/civil_date.h"
+#include "startup/text.h"
+
+namespace qorvana {
+namespace {
+
+// Decodes the UTF-8 character at `at` and moves past it; U+FFFD for a malformed one.
+char32_t NextChar(std::string_view s, std::size_t& at) {
+    const auto lead = static_cast<unsigned char>(s[at]);
+    int extra = lead < 0x80         ? 0
+                : (lead >> 5) == 6  ? 1
+                : (lead >> 4) == 14 ? 2
+                : (lead >> 3) == 30 ? 3
+                                    : -1;
+    if (extra < 0 || at + extra >= s.size()) {
+        ++at;
+        return 0xFFFD;
+    }
+    char32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
+    for (int i = 1; i <= extra; ++i) {
+        const auto next = static_cast<unsigned char>(s[at + i]);
+        if ((next >> 6) != 2) {
+            ++at;
+            return 0xFFFD;
+        }
+        c = (c << 6) | (next & 0x3F);
+    }
+    at += 1 + extra;
+    return c;
+}
+
+void AppendChar(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// ASCII equivalents of U+00A0..U+00FF.
+constexpr std::array<const char*, 96> kLatin1Ascii = {
+    " ", "!",   "c", "L", "?", "Y", "|",  "S", "\"", "(C)", "a", "\"", "-",   "-",   "(R)", "-",
+    "o", "+/-", "2", "3", "'", "u", "P",  ".", ",",  "1",   "o", "\"", "1/4", "1/2", "3/4", "?",
+    "A", "A",   "A", "A", "A", "A", "AE", "C", "E",  "E",   "E", "E",  "I",   "I",   "I",   "I",
+    "D", "N",   "O", "O", "O", "O", "O",  "x", "O",  "U",   "U", "U",  "U",   "Y",   "TH",  "ss",
+    "a", "a",   "a", "a", "a", "a", "ae", "c", "e",  "e",   "e", "e",  "i",   "i",   "i",   "i",
+    "d", "n",   "o", "o", "o", "o", "o",  "/", "o",  "u",   "u", "u",  "u",   "y",   "th",  "y"};
+
+// Equivalents of the Windows-1252 characters outside Latin-1 (its codes 128..159).
+const char* BeyondLatin1(char32_t c) {
+    switch (c) {
+        case 0x20AC:
+            return "EUR";
+        case 0x201A:
+            return ",";
+        case 0x0192:
+            return "f";
+        case 0x201E:
+        case 0x201C:
+        case 0x201D:
+            return "\"";
+        case 0x2026:
+            return "...";
+        case 0x2020:
+        case 0x2021:
+            return "+";
+        case 0x02C6:
+            return "^";
+        case 0x2030:
+            return "o/oo";
+        case 0x0160:
+            return "S";
+        case 0x2039:
+            return "<";
+        case 0x0152:
+            return "OE";
+        case 0x017D:
+            return "Z";
+        case 0x2018:
+        case 0x2019:
+            return "'";
+        case 0x2022:
+            return "*";
+        case 0x2013:
+        case 0x2014:
+            return "-";
+        case 0x02DC:
+            return "~";
+        case 0x2122:
+            return "TM";
+        case 0x0161:
+            return "s";
+        case 0x203A:
+            return ">";
+        case 0x0153:
+            return "oe";
+        case 0x017E:
+            return "z";
+        case 0x0178:
+            return "Y";
+        default:
+            return "?";
+    }
+}
+
+}  // namespace
+
+std::string KeepText(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t at = 0; at < utf8.size();) {
+        const std::size_t start = at;
+        const char32_t c = NextChar(utf8, at);
+        if (c < 32 || c == 0xFF) continue;
+        if (c == 0xFFFD)
+            AppendChar(out, c);
+        else
+            out.append(utf8.substr(start, at - start));
+    }
+    return out;
+}
+
+void AppendXmlValue(std::string& out, std::string_view utf8, XmlCharset charset) {
+    const char32_t limit = charset == XmlCharset::Latin1 ? 0x100 : 0x80;
+    for (std::size_t at = 0; at < utf8.size();) {
+        const auto byte = static_cast<unsigned char>(utf8[at]);
+        if (byte >= 32 && byte < 0x80) {  // the common case, as it stands
+            out += static_cast<char>(byte);
+            ++at;
+            continue;
+        }
+        const char32_t c = NextChar(utf8, at);
+        if (c < 32 || c == 0xFF) continue;  // Keep text
+        if (c < limit)
+            AppendChar(out, c);
+        else if (c >= 0xA0 && c <= 0xFF)
+            out += kLatin1Ascii[c - 0xA0];
+        else if (c >= 0x80 && c < 0xA0)
+            out += '?';  // C1 controls have no place in a value
+        else
+            out += BeyondLatin1(c);
+    }
+}
+
+std::string Transliterate(std::string_view utf8, XmlCharset charset) {
+    // Transliteration alone: characters below 32 and "ÿ" are kept.
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t at = 0; at < utf8.size();) {
+        const std::size_t start = at;
+        const char32_t c = NextChar(utf8, at);
+        if (c < 32 || c == 0xFF)
+            out.append(utf8.substr(start, at - start));
+        else
+            AppendXmlValue(out, utf8.substr(start, at - start), charset);
+    }
+    return out;
+}
+
+void AppendXmlEscaped(std::string& out, std::string_view utf8) {
+    for (char ch : utf8) {
+        switch (ch) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            default:
+                out += ch;
+        }
+    }
+}
+
+std::string XmlEscape(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size() + 8);
+    AppendXmlEscaped(out, utf8);
+    return out;
+}
+
+std::string XmlValue(std::string_view storedUtf8, XmlCharset charset) {
+    std::string out;
+    AppendXmlValue(out, storedUtf8, charset);
+    return Trim(out);
+}
+
+std::size_t XmlLength(std::string_view utf8) {
+    std::size_t n = 0;
+    for (std::size_t at = 0; at < utf8.size(); ++n) NextChar(utf8, at);
+    return n;
+}
+
+std::string XmlDecimal(double value, int decimals) {
+    char buf[400];
+    const auto res =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
+    std::string text(buf, res.ptr);
+    if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos)
+        text.erase(0, 1);  // a negative value that rounds to zero
+    return text;
+}
+
+std::optional<std::string> XmlDate(std::string_view ddmmyyyy) {
+    const auto date = CivilDate::Parse(ddmmyyyy);
+    if (!date) return std::nullopt;
+    return date->isoText();
+}
+
+}  // namespace qorvana

@@ -1,0 +1,16 @@
+#pragma once
+// The nine forms' names, as FormSet keys them and operator scripts address them.
+
+namespace qorvana::form_name {
+
+inline constexpr char kStart[] = "qoremf";
+inline constexpr char kCustomerList[] = "qorsel";
+inline constexpr char kBody[] = "qoremfx";
+inline constexpr char kHeader[] = "qoremft";
+inline constexpr char kDeliveryNotePicker[] = "qoremfb";
+inline constexpr char kReceiptPicker[] = "qoremfr";
+inline constexpr char kInvoicePicker[] = "qoremff";
+inline constexpr char kQuotePicker[] = "qoremfp";
+inline constexpr char kRegistration[] = "qorxord";
+
+}  // namespace qorvana::form_name
