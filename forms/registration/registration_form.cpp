@@ -104,6 +104,8 @@ void RegistrationForm::buildControls() {
         ds_[k] = addBox(QStringLiteral("ds"), k, kX[3], 336, 40);
         dare_[k] = addBox(QStringLiteral("dare"), k, kX[4], 126, 20);
         avere_[k] = addBox(QStringLiteral("avere"), k, kX[5], 126, 20);
+        dare_[k]->setAlignment(Qt::AlignRight);
+        avere_[k]->setAlignment(Qt::AlignRight);
         const std::array<std::pair<QLineEdit*, int>, 6> parts{{{cn1_[k], kCn1},
                                                                {cn2_[k], kCn2},
                                                                {cn3_[k], kCn3},

@@ -184,6 +184,29 @@ TEST_F(JournalPostingTest, FullDiskRefusesBeforeAnyWrite) {
     EXPECT_EQ(snapshot(), before);
 }
 
+TEST_F(JournalPostingTest, WriteFailureMidwaySaysWhatWasWritten) {
+    // Accounts 1-2 lie below the file-size limit, account 4 beyond it: its write fails.
+    const JournalEntry entry = Entry({{"01020002", 220, 0}, {"03020001", 0, 220}});
+    const EntryCheck check = CheckEntry(entry, accounts_);
+    const auto old = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit limit = saved;
+    limit.rlim_cur = 400;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    const JournalResult r = PostJournalEntry(files_, entry, check.accounts, kPostedAt);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, old);
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.anythingWritten);
+    EXPECT_NE(r.message.find("Scritto: conto 01020002 della riga 1 (qorvana.con).\nNon scritto: "
+                             "conto 03020001 della riga 2 (qorvana.con); contatore del giornale"),
+              std::string::npos)
+        << r.message;
+    EXPECT_DOUBLE_EQ(account(2).dbl(con::kDebit), 320);
+    EXPECT_EQ(counter(tot::kJournal), 0);
+}
+
 TEST_F(JournalPostingTest, RegisterChecks) {
     const struct {
         const char* date;
