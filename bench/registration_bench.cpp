@@ -122,6 +122,14 @@ void BM_RegistrationFormFill(benchmark::State& state) {
 }
 BENCHMARK(BM_RegistrationFormFill)->Unit(benchmark::kMillisecond);
 
+// The account list alone: 5,000 records read and their List1 items written.
+void BM_AccountListLoad(benchmark::State& state) {
+    DataFiles files;
+    files.open(Company().folder());
+    for (auto _ : state) benchmark::DoNotOptimize(AccountList::Load(files).size());
+}
+BENCHMARK(BM_AccountListLoad)->Unit(benchmark::kMillisecond);
+
 double PostOnce() {
     DataFiles files;
     files.open(Company().folder());

@@ -123,10 +123,19 @@ bool DataFiles::hasRoomFor(int channel, std::int32_t n) const {
 }
 
 void DataFiles::readRaw(int channel, std::int32_t n, std::span<std::uint8_t> out) const {
+    readRange(channel, n, 1, out.first(std::min(out.size(), slot(channel).length)));
+    if (out.size() > slot(channel).length)
+        std::fill(out.begin() + static_cast<std::ptrdiff_t>(slot(channel).length), out.end(),
+                  std::uint8_t{0});
+}
+
+void DataFiles::readRange(int channel, std::int32_t first, std::int32_t count,
+                          std::span<std::uint8_t> out) const {
     std::fill(out.begin(), out.end(), std::uint8_t{0});
     const Slot& s = slot(channel);
-    if (s.fd < 0 || n < 1 || n > kMaxRecord) return;
-    const std::size_t want = std::min(out.size(), s.length);
+    if (s.fd < 0 || first < 1 || count < 1 || first + count - 1 > kMaxRecord) return;
+    const std::int32_t n = first;
+    const std::size_t want = std::min(out.size(), s.length * static_cast<std::size_t>(count));
     const auto offset = static_cast<off_t>(n - 1) * static_cast<off_t>(s.length);
     std::size_t got = 0;
     while (got < want) {

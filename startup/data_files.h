@@ -84,6 +84,11 @@ class DataFiles {
     // 1..32767, or the write fails.
     void writeRaw(int channel, std::int32_t n, std::span<const std::uint8_t> in);
 
+    // Reads records first..first+count-1 in one call into `out` (count * recordLength
+    // bytes), with the rules of readRaw for records past the end.
+    void readRange(int channel, std::int32_t first, std::int32_t count,
+                   std::span<std::uint8_t> out) const;
+
     template <std::size_t N>
     Record<N> read(int channel, std::int32_t n) const {
         Record<N> r;
