@@ -2,8 +2,8 @@
 
 #include "forms/body/body_form.h"
 #include "forms/common/form_names.h"
-#include "forms/common/placeholder_form.h"
 #include "forms/header/header_form.h"
+#include "forms/pickers/picker_form.h"
 #include "forms/registration/registration_form.h"
 #include "forms/start/customer_list_form.h"
 #include "forms/start/start_form.h"
@@ -11,35 +11,35 @@
 namespace qorvana {
 namespace {
 
-template <typename Form, typename... Args>
-Form* Add(ProgramForms& result, FormSet& forms, Args&&... args) {
-    auto form = std::make_unique<Form>(std::forward<Args>(args)...);
-    Form* raw = form.get();
-    forms.add(raw);
-    result.owned.push_back(std::move(form));
-    return raw;
+template <typename Form>
+void AddLater(FormSet& forms, Session& session, const char* name) {
+    forms.addLater(QString(name),
+                   [&forms, &session] { return std::make_unique<Form>(session, forms); });
+}
+
+void AddPicker(FormSet& forms, Session& session, const char* name, SourceKind kind) {
+    forms.addLater(QString(name), [&forms, &session, kind] {
+        return std::make_unique<PickerForm>(kind, session, forms);
+    });
 }
 
 }  // namespace
 
 ProgramForms CreateForms(Session& session, FormSet& forms) {
     ProgramForms result;
-    result.start = Add<StartForm>(result, forms, session, forms);
-    Add<CustomerListForm>(result, forms, session, forms);
-    // Body and header forms.
-    Add<BodyForm>(result, forms, session, forms);
-    Add<HeaderForm>(result, forms, session, forms);
-    // Pickers of delivery notes, receipts, invoices and quotes.
-    Add<PlaceholderForm>(result, forms, QString(form_name::kDeliveryNotePicker),
-                         QStringLiteral("Scelta DDT"), session, forms);
-    Add<PlaceholderForm>(result, forms, QString(form_name::kReceiptPicker),
-                         QStringLiteral("Scelta ricevute"), session, forms);
-    Add<PlaceholderForm>(result, forms, QString(form_name::kInvoicePicker),
-                         QStringLiteral("Scelta fatture"), session, forms);
-    Add<PlaceholderForm>(result, forms, QString(form_name::kQuotePicker),
-                         QStringLiteral("Scelta preventivi"), session, forms);
-    // Registration of the journal entry.
-    Add<RegistrationForm>(result, forms, session, forms);
+    auto start = std::make_unique<StartForm>(session, forms);
+    result.start = start.get();
+    forms.add(result.start);
+    result.owned.push_back(std::move(start));
+    // The other forms are built when first shown: the start form comes up without them.
+    AddLater<CustomerListForm>(forms, session, form_name::kCustomerList);
+    AddLater<BodyForm>(forms, session, form_name::kBody);
+    AddLater<HeaderForm>(forms, session, form_name::kHeader);
+    AddPicker(forms, session, form_name::kDeliveryNotePicker, SourceKind::DeliveryNotes);
+    AddPicker(forms, session, form_name::kReceiptPicker, SourceKind::Receipts);
+    AddPicker(forms, session, form_name::kInvoicePicker, SourceKind::Invoices);
+    AddPicker(forms, session, form_name::kQuotePicker, SourceKind::Quotes);
+    AddLater<RegistrationForm>(forms, session, form_name::kRegistration);
     return result;
 }
 

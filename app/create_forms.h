@@ -1,5 +1,6 @@
 #pragma once
-// The nine windows of the program, created once for the whole run.
+// The nine windows of the program: the start form built at once, the others when first
+// shown, each once for the whole run.
 
 #include <memory>
 #include <vector>
@@ -16,7 +17,8 @@ struct ProgramForms {
     StartForm* start = nullptr;
 };
 
-// Creates every form and adds it to `forms`; the forms live as long as the result.
+// Builds the start form and registers the others with `forms`; the start form lives as
+// long as the result, the others as long as `forms`.
 ProgramForms CreateForms(Session& session, FormSet& forms);
 
 }  // namespace qorvana

@@ -18,6 +18,7 @@
 #include "document/posting.h"
 #include "startup/counters_record.h"
 #include "startup/data_files.h"
+#include "tests/document/posting_sample.h"
 
 namespace qorvana {
 namespace {
@@ -53,7 +54,7 @@ class Company {
         dir_ = fs::temp_directory_path() / ("qorvana_bench_" + std::to_string(::getpid()));
         fs::remove_all(dir_);
         fs::create_directories(dir_);
-        WriteFile(dir_ / "qorvana.tot", tot::kLength, 20, std::vector<std::uint8_t>(12, 0));
+        WriteEmptyCounters(dir_);
         ArticleRecord a;
         a.setText(art::kCode, "ARTICOLO");
         a.setDouble(art::kStock, 1e6);
@@ -66,7 +67,6 @@ class Company {
         setCount(tot::kArticles, kArticles);
         reset();
 
-        vat_.rate[1] = 22;
         for (int n = 1; n <= kLines; ++n) {
             DocumentLine& l = lines_[n];
             l.code = "ARTICOLO";
@@ -77,16 +77,6 @@ class Company {
             l.discount1 = 5;
             l.vatCode = 1;
         }
-        input.draft = &draft_;
-        input.vat = &vat_;
-        input.money = Money(true, 2);
-        draft_.customer.record = 1;
-        draft_.customer.name = "CLIENTE DI PROVA";
-        input.pdfFolder = "C:\\pdf";
-        input.issueMoment = CivilDateTime{CivilDate{2026, 12, 6}, 10, 0, 0};
-        draft_.header.documentNumber = "15";
-        draft_.header.documentDate = "06/12/2026";
-        draft_.header.registrationDate = "06/12/2026";
     }
     ~Company() {
         files.closeAll();
@@ -96,7 +86,7 @@ class Company {
     // Back to the starting counts, the appended records cut away.
     void reset() {
         setCount(tot::kInvoices, kDocuments);
-        setCount(kMovementsCounter, kMovements);
+        setCount(tot::kMovements, kMovements);
         ::truncate((dir_ / "qorvana.fte").c_str(), 522L * kDocuments);
         ::truncate((dir_ / "qorvana.f2e").c_str(), 838L * kDocuments);
         ::truncate((dir_ / "qorvana.mag").c_str(), 94L * kMovements);
@@ -116,7 +106,8 @@ class Company {
     const DocumentDraft& draft() const { return draft_; }
 
     DataFiles files;
-    PostingInput input;
+    PostingSample sample;
+    PostingInput& input = sample.input;
 
   private:
     void setCount(int record, int count) {
@@ -126,9 +117,8 @@ class Company {
     }
 
     fs::path dir_;
-    DocumentDraft draft_;
+    DocumentDraft& draft_ = sample.draft;
     LineTable& lines_ = draft_.lines;
-    VatTable vat_;
 };
 
 Company& TheCompany() {

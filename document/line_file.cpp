@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -46,6 +47,39 @@ std::string FirstCharacters(std::string_view utf8, std::size_t count) {
 std::int16_t SmallInteger(const std::string& line) {
     return ToInt16OrZero(Val(line));
 }
+
+// A number line as the suite writes it: blank, or a sign, digits with one "." or ",", and an
+// exponent ("E" or "D").
+bool IsNumberLine(std::string_view text) {
+    std::size_t i = 0;
+    if (text.empty()) return true;
+    if (text[i] == '-' || text[i] == '+') ++i;
+    bool digits = false;
+    bool separator = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9') {
+            digits = true;
+        } else if ((c == '.' || c == ',') && !separator) {
+            separator = true;
+        } else {
+            break;
+        }
+    }
+    if (!digits) return false;
+    if (i == text.size()) return true;
+    if (text[i] != 'E' && text[i] != 'e' && text[i] != 'D' && text[i] != 'd') return false;
+    ++i;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+    if (i == text.size()) return false;
+    for (; i < text.size(); ++i)
+        if (text[i] < '0' || text[i] > '9') return false;
+    return true;
+}
+
+// Block lines 1 and 6 to 10 hold numbers.
+constexpr std::array<bool, LineFile::kBlockLines> kNumberLine{true, false, false, false, false,
+                                                              true, true,  true,  true,  true};
 
 }  // namespace
 
@@ -170,7 +204,11 @@ LineFileContent LineFile::Parse(std::string bytes, int headerLines, int maxBlock
         }
         std::array<std::string, kBlockLines> v{};
         int got = 0;
-        for (; got < kBlockLines && !reader.atEnd(); ++got) v[got] = Trim(reader.readLine());
+        for (; got < kBlockLines && !reader.atEnd(); ++got) {
+            v[got] = Trim(reader.readLine());
+            if (content.badLine == 0 && kNumberLine[got] && !IsNumberLine(v[got]))
+                content.badLine = headerLines + b * kBlockLines + got + 1;
+        }
         DocumentLine line;
         line.articleRecord = SmallInteger(v[0]);
         line.reference = v[1];
@@ -194,9 +232,12 @@ LineFileContent LineFile::Parse(std::string bytes, int headerLines, int maxBlock
 
 std::optional<LineFileContent> LineFile::Read(const std::filesystem::path& file, int headerLines,
                                               int maxBlocks) {
-    std::ifstream in(file, std::ios::binary);
+    std::ifstream in(file, std::ios::binary | std::ios::ate);
     if (!in) return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string bytes(static_cast<std::size_t>(std::max<std::streamoff>(in.tellg(), 0)), '\0');
+    in.seekg(0);
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0)));
     return Parse(std::move(bytes), headerLines, maxBlocks);
 }
 

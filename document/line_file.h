@@ -38,6 +38,7 @@ struct LineFileContent {
     std::vector<std::string> header;   // header lines as read (trimmed)
     std::vector<DocumentLine> blocks;  // blocks read; quantityMoved = quantity
     bool complete = true;              // false when the file ended before its last block
+    int badLine = 0;  // first line (1-based) holding text where a number belongs; 0 = none
 };
 
 class LineFile {
@@ -82,7 +83,8 @@ class LineFile {
     // Reads a file of `headerLines` header lines and up to `maxBlocks` blocks. The end of
     // the file ends the blocks (a block cut short keeps the values read). Quantities and
     // prices accept "," or "." as the decimal separator; small integers out of the 16-bit
-    // range read as 0. nullopt when the file cannot be opened.
+    // range read as 0; `badLine` names the first number line that holds other text. nullopt
+    // when the file cannot be opened.
     static std::optional<LineFileContent> Read(const std::filesystem::path& file, int headerLines,
                                                int maxBlocks);
     // The same, from the file's bytes.

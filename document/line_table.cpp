@@ -1,6 +1,10 @@
 #include "document/line_table.h"
 
 #include <algorithm>
+#include <cmath>
+
+#include "startup/money.h"
+#include "startup/numbers.h"
 
 namespace qorvana {
 
@@ -40,6 +44,14 @@ void LineTable::reorder() {
                              return !a.code.empty() && b.code.empty();
                          return a.code < b.code;
                      });
+}
+
+TypedDiscount ParseDiscount(std::string_view typed) {
+    const std::optional<double> value = ParseTypedDecimal(typed);
+    if (!value) return {0, DiscountFault::BeyondNumbers};
+    const auto percent = ToInt16(std::nearbyint(*value));
+    if (!percent) return {0, DiscountFault::BeyondRange};
+    return {*percent, DiscountFault::None};
 }
 
 }  // namespace qorvana

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace qorvana {
 
@@ -50,6 +51,14 @@ class LineTable {
   private:
     std::array<DocumentLine, kLines + 1> lines_{};
 };
+
+// A discount as typed: a whole percent, a fraction rounded to the nearest (ties to even).
+enum class DiscountFault { None, BeyondNumbers, BeyondRange };
+struct TypedDiscount {
+    std::int16_t percent = 0;
+    DiscountFault fault = DiscountFault::None;  // BeyondRange: outside -32768..32767
+};
+TypedDiscount ParseDiscount(std::string_view typed);
 
 // The line's VAT code as the arithmetic and every rate look-up take it: outside 1..24 is 1.
 inline int NormalisedVatCode(int code) {

@@ -1,7 +1,6 @@
 #include "document/posting.h"
 
 #include <cmath>
-#include <functional>
 #include <optional>
 #include <utility>
 
@@ -9,7 +8,9 @@
 #include "document/delivery_note_record.h"
 #include "document/document_continuation_record.h"
 #include "document/document_record.h"
+#include "document/numbering.h"
 #include "document/stock_movement_record.h"
+#include "document/write_plan.h"
 #include "startup/counters.h"
 #include "startup/counters_record.h"
 #include "startup/cp1252.h"
@@ -189,7 +190,7 @@ std::optional<std::string> PlanCounters(const DataFiles& files, const PostingInp
     plan.documentCounter.setSingle(tot::kSerial,
                                    NextSerial(plan.documentCounter.single(tot::kSerial)));
     const auto number = CounterValue(h.documentNumber);
-    plan.writeSeriesCounter = h.separateSeries && in.fpaState != kFpaOrdinary;
+    plan.writeSeriesCounter = InSeparateSeries(h.separateSeries, in.fpaState);
     if (plan.writeSeriesCounter) {
         // The separate electronic-invoice series keeps its numbers in record 5 only.
         plan.seriesCounter = files.read<tot::kLength>(kTot, tot::kFatturaPa);
@@ -222,7 +223,7 @@ std::optional<std::string> PlanMovements(const DataFiles& files, const PostingIn
         plan.movements.push_back(mv);
     }
     if (plan.movements.empty()) return std::nullopt;
-    const auto first = NextRecordNumber(files, kMovementsCounter);
+    const auto first = NextRecordNumber(files, tot::kMovements);
     if (!first || *first + static_cast<int>(plan.movements.size()) - 1 > kMaxCount)
         return "Il file dei movimenti di magazzino non ha spazio per " +
                std::to_string(plan.movements.size()) + " movimenti (qorvana.tot, record 11)" +
@@ -302,20 +303,8 @@ void WriteMovements(DataFiles& files, const PostingInput& in, const Plan& plan, 
         files.write(kMag, plan.firstMovement + static_cast<int>(i), MovementRecord(in, plan, mv));
         written = static_cast<int>(i) + 1;
     }
-    WriteRecordCount(files, kMovementsCounter,
+    WriteRecordCount(files, tot::kMovements,
                      plan.firstMovement + static_cast<int>(plan.movements.size()) - 1);
-}
-
-// One write of posting, named for the operator.
-struct Step {
-    std::string what;
-    std::function<void()> run;
-};
-
-std::string Listed(const std::vector<Step>& steps, std::size_t from, std::size_t to) {
-    std::string out;
-    for (std::size_t i = from; i < to; ++i) out += (out.empty() ? "" : "; ") + steps[i].what;
-    return out.empty() ? "niente" : out;
 }
 
 }  // namespace
@@ -401,57 +390,55 @@ PostingResult PostDocument(DataFiles& files, const PostingInput& input) {
     // The suite's order; the files written are made durable at the end.
     const std::string n = std::to_string(plan.recordNumber);
     std::vector<int> written{kTot, kFte, kF2e};
-    std::vector<Step> steps;
-    steps.push_back({"contatore documenti (qorvana.tot)", [&] {
-                         if (plan.writeSeriesCounter)
-                             files.write(kTot, tot::kFatturaPa, plan.seriesCounter);
-                         files.write(kTot, tot::kInvoices, plan.documentCounter);
-                         result.anythingWritten = true;
-                     }});
-    steps.push_back({"documento " + n + " (qorvana.fte)",
-                     [&] { files.write(kFte, plan.recordNumber, plan.document); }});
-    steps.push_back({"seconda parte " + n + " (qorvana.f2e)",
-                     [&] { files.write(kF2e, plan.recordNumber, plan.continuation); }});
+    WritePlan steps;
+    steps.add("contatore documenti (qorvana.tot)", [&] {
+        if (plan.writeSeriesCounter) files.write(kTot, tot::kFatturaPa, plan.seriesCounter);
+        files.write(kTot, tot::kInvoices, plan.documentCounter);
+        result.anythingWritten = true;
+    });
+    steps.add("documento " + n + " (qorvana.fte)",
+              [&] { files.write(kFte, plan.recordNumber, plan.document); });
+    steps.add("seconda parte " + n + " (qorvana.f2e)",
+              [&] { files.write(kF2e, plan.recordNumber, plan.continuation); });
+    std::optional<std::size_t> movementStep;
     if (!plan.movements.empty()) {
         written.insert(written.end(), {kArt, kMag});
-        steps.push_back({"articoli, movimenti di magazzino e loro contatore",
-                         [&] { WriteMovements(files, input, plan, result.movements); }});
+        movementStep = steps.add("articoli, movimenti di magazzino e loro contatore",
+                                 [&] { WriteMovements(files, input, plan, result.movements); });
     }
     if (!plan.notes.empty()) {
         written.push_back(kBol);
-        steps.push_back({"segni sulle bolle importate", [&] {
-                             for (int rec : plan.notes) {
-                                 auto note = files.read<bol::kLength>(kBol, rec);
-                                 note.setInt16(bol::kInvoiced, 1);
-                                 files.write(kBol, rec, note);
-                             }
-                         }});
+        steps.add("segni sulle bolle importate", [&] {
+            for (int rec : plan.notes) {
+                auto note = files.read<bol::kLength>(kBol, rec);
+                note.setInt16(bol::kInvoiced, 1);
+                files.write(kBol, rec, note);
+            }
+        });
     }
     if (!plan.receipts.empty()) {
         written.push_back(kRic);
-        steps.push_back({"segni sulle ricevute importate", [&] {
-                             for (int rec : plan.receipts) {
-                                 auto receipt = files.read<DocumentRecord::kLength>(kRic, rec);
-                                 receipt.setInt16(d::kKind, 0);
-                                 files.write(kRic, rec, receipt);
-                             }
-                         }});
+        steps.add("segni sulle ricevute importate", [&] {
+            for (int rec : plan.receipts) {
+                auto receipt = files.read<DocumentRecord::kLength>(kRic, rec);
+                receipt.setInt16(d::kKind, 0);
+                files.write(kRic, rec, receipt);
+            }
+        });
     }
-    steps.push_back({"scrittura definitiva su disco", [&] { files.sync(written); }});
+    steps.add("scrittura definitiva su disco", [&] { files.sync(written); });
 
-    std::size_t done = 0;
-    try {
-        for (; done < steps.size(); ++done) steps[done].run();
-    } catch (const RecordIoError& e) {
+    const WritePlan::Outcome outcome = steps.run();
+    if (!outcome.ok) {
         std::string partly;
-        if (result.movements > 0 && steps[done].what.starts_with("articoli"))
+        if (result.movements > 0 && outcome.failedStep == movementStep)
             partly = "; " + std::to_string(result.movements) + " articoli e movimenti su " +
                      std::to_string(plan.movements.size()) +
                      " (contatore dei movimenti non aggiornato)";
         result.message = "Errore di scrittura durante la memorizzazione del documento n. " +
-                         Trim(input.draft->header.documentNumber) + " (" + e.what() +
-                         ").\nScritto: " + Listed(steps, 0, done) + partly +
-                         ".\nNon scritto: " + Listed(steps, done, steps.size()) + ".";
+                         Trim(input.draft->header.documentNumber) + " (" + outcome.error +
+                         ").\nScritto: " + outcome.written + partly +
+                         ".\nNon scritto: " + outcome.notWritten + ".";
         return result;
     }
     result.ok = true;

@@ -40,9 +40,6 @@ struct PostingResult {
     int movements = 0;     // stock movements written
 };
 
-// Counter record 11: stock movements in qorvana.mag.
-inline constexpr int kMovementsCounter = 11;
-
 // Posts the document. Never throws for data problems: a refusal or a failed write comes
 // back in the result.
 PostingResult PostDocument(DataFiles& files, const PostingInput& input);

@@ -25,4 +25,8 @@ void WriteRecordCount(DataFiles& files, int counterRecord, int count) {
     files.write(kTot, counterRecord, record);
 }
 
+bool IsCustomerRecord(const DataFiles& files, int record) {
+    return record >= 1 && record <= files.physicalRecords(kCli);
+}
+
 }  // namespace qorvana

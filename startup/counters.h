@@ -16,5 +16,8 @@ std::optional<int> NextRecordNumber(const DataFiles& files, int counterRecord);
 // Writes `count` into word 1 of the counter record, keeping its other bytes. Throws
 // RecordIoError when the count lies outside 0..32767 or the write fails.
 void WriteRecordCount(DataFiles& files, int counterRecord, int count);
+// True when `record` is a customer: records 1 to the last one of the customer file (its
+// size bounds the customers, not the name index's count).
+bool IsCustomerRecord(const DataFiles& files, int record);
 
 }  // namespace qorvana

@@ -38,6 +38,7 @@ inline constexpr int kArticles = 3;
 inline constexpr int kFatturaPa = 5;
 inline constexpr int kAccounts = 6;
 inline constexpr int kInvoices = 7;
+inline constexpr int kMovements = 11;
 inline constexpr int kReceipts = 8;
 inline constexpr int kDeliveryNoteLines = 12;
 inline constexpr int kJournal = 13;

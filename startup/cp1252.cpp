@@ -110,6 +110,10 @@ char32_t UpperCodePoint(char32_t c) {
 }  // namespace
 
 std::string Cp1252ToUtf8(std::string_view cp1252) {
+    // Plain ASCII is the same in both encodings.
+    bool ascii = true;
+    for (char ch : cp1252) ascii = ascii && static_cast<std::uint8_t>(ch) < 0x80;
+    if (ascii) return std::string(cp1252);
     std::string out;
     out.reserve(cp1252.size());
     for (char ch : cp1252) AppendUtf8(out, ByteToCodePoint(static_cast<std::uint8_t>(ch)));

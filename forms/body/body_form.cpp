@@ -13,13 +13,16 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <algorithm>
 #include <cmath>
 
 #include "forms/body/article_list_model.h"
-#include "forms/body/confirm_cycle_form.h"
+#include "forms/common/document_caption.h"
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qt_text.h"
+#include "forms/common/wait_cursor.h"
+#include "forms/pickers/import_cycle_form.h"
 #include "forms/start/start_form.h"
 #include "startup/numbers.h"
 #include "startup/session.h"
@@ -56,6 +59,7 @@ constexpr int kScrollX = 736;
 constexpr int kChooserX = 758;
 
 const char* const kNotFound = "Articolo non esistente";
+const char* const kOutOfRange = "Numero non valido: il valore è fuori dai limiti";
 
 // Quantity, price and discounts as the rows show them: plain decimal text, empty for 0.
 QString NumberBox(double v) {
@@ -65,19 +69,14 @@ QString VatBox(int code) {
     return code == 0 ? QString() : QStringLiteral("%1").arg(code, 2, 10, QLatin1Char('0'));
 }
 
-QString Caption(const Session& s) {
-    if (s.fpaState != kFpaOrdinary) return QStringLiteral("Emissione fatturaPA");
-    if (s.documentKind == DocumentKind::CreditNote) return QStringLiteral("Emissione nota credito");
-    return QStringLiteral("Emissione fattura");
-}
-
 }  // namespace
 
 BodyForm::BodyForm(Session& session, FormSet& forms)
     : QorForm(form_name::kBody, session, forms),
       lines_(forms.draft().lines),
-      figures_(forms.draft().figures) {
-    setWindowTitle(QStringLiteral("Emissione fattura"));
+      figures_(forms.draft().figures),
+      cycle_(session, forms, *this) {
+    setWindowTitle(DocumentCaption(DocumentKind::Invoice, kFpaOrdinary));
     buildControls();
     resize(kFormWidth, 590);
 }
@@ -290,12 +289,27 @@ void BodyForm::activate() {
 }
 
 void BodyForm::runConfirmCycle() {
-    ConfirmCycle(session(), forms(), *this).run();
+    cycle_.start();
 }
 
 void BodyForm::runPrintLoop() {}
 
-void BodyForm::runImport(ReturnAction) {}
+void BodyForm::runImport(ReturnAction action) {
+    ImportCycle(session(), forms(), *this).run(action);
+}
+
+void BodyForm::showImportedLines() {
+    recompute();
+    // The last line shows in the next-to-last row, the empty line after it below.
+    const int last = lines_.lastUsed();
+    {
+        const QSignalBlocker block(vscroll_);
+        vscroll_->setValue(std::clamp(last - (kRows - 2), kFirstOffset, kLastOffset));
+    }
+    refreshRows();
+    currentRow_ = std::clamp(last + 1 - vscroll_->value(), 0, kRows - 1);
+    artic_[currentRow_]->setFocus();
+}
 
 void BodyForm::startNewDocument() {
     Session& s = session();
@@ -305,7 +319,7 @@ void BodyForm::startNewDocument() {
         vscroll_->setValue(kFirstOffset);
     }
     refreshRows();
-    setWindowTitle(Caption(s));
+    setWindowTitle(DocumentCaption(s.documentKind, s.fpaState));
     combo1_->hide();
     customerRecord_ = s.currentCustomer;
     agentRecord_.reset();
@@ -425,15 +439,13 @@ void BodyForm::enableArticleList() {
 }
 
 bool BodyForm::buildArticleList(ArticleListForm form) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
+        const WaitCursor wait;
         listModel_->setList(ArticleList::Build(session().files, form));
     } catch (const RecordIoError& e) {
-        QApplication::restoreOverrideCursor();
         Warn(this, QStringLiteral("Errore di lettura degli articoli: %1").arg(e.what()));
         return false;
     }
-    QApplication::restoreOverrideCursor();
     listMatch_.reset();
     return true;
 }
@@ -586,7 +598,7 @@ void BodyForm::onNumberChanged(QLineEdit* box, int row) {
         refreshing_ = true;
         box->setText(NumberBox(box == quantita_[row] ? line.quantity : line.unitPrice));
         refreshing_ = false;
-        Warn(this, QStringLiteral("Numero non valido: il valore è fuori dai limiti"));
+        Warn(this, QString::fromUtf8(kOutOfRange));
         return;
     }
     const double value = *typed;
@@ -608,16 +620,20 @@ void BodyForm::onDiscountChanged(QLineEdit* box, int row, int which) {
     if (refreshing_) return;
     DocumentLine& line = lines_[lineOfRow(row)];
     std::int16_t& discount = which == 1 ? line.discount1 : line.discount2;
-    const auto value = ToInt16(ParseDecimal(S(box->text())));
-    if (!value) {
+    // A typed fraction is rounded; the box shows the whole percent once it is left.
+    const TypedDiscount typed = ParseDiscount(S(box->text()));
+    if (typed.fault != DiscountFault::None) {
         // The box keeps the value the line holds.
         refreshing_ = true;
         box->setText(NumberBox(discount));
         refreshing_ = false;
-        Warn(this, QStringLiteral("Sconto non valido: il valore deve essere tra -32768 e 32767"));
+        Warn(this, typed.fault == DiscountFault::BeyondNumbers
+                       ? QString::fromUtf8(kOutOfRange)
+                       : QStringLiteral("Sconto non valido: il valore deve essere tra -32768 e "
+                                        "32767"));
         return;
     }
-    discount = *value;
+    discount = typed.percent;
     recompute();
 }
 
@@ -693,10 +709,15 @@ bool BodyForm::eventFilter(QObject* watched, QEvent* event) {
             if (box == civ_[r]) showVatChooser(r);
             break;
         case QEvent::FocusOut:
-            if ((box == sc1_[r] || box == sc2_[r]) && ParseDecimal(S(box->text())) == 0) {
-                refreshing_ = true;
-                box->clear();
-                refreshing_ = false;
+            // A discount box left shows the whole percent the line holds ("" for 0).
+            if (box == sc1_[r] || box == sc2_[r]) {
+                const DocumentLine& line = lines_[lineOfRow(r)];
+                const QString shown = NumberBox(box == sc1_[r] ? line.discount1 : line.discount2);
+                if (box->text() != shown) {
+                    refreshing_ = true;
+                    box->setText(shown);
+                    refreshing_ = false;
+                }
             }
             break;
         case QEvent::KeyPress: {

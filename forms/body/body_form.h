@@ -8,6 +8,7 @@
 #include "document/document_math.h"
 #include "document/line_table.h"
 #include "forms/body/article_lookup.h"
+#include "forms/body/confirm_cycle_form.h"
 #include "forms/body/document_setup.h"
 #include "forms/common/qor_form.h"
 #include "startup/session_codes.h"
@@ -55,13 +56,15 @@ class BodyForm : public QorForm {
     void refreshRows();
     // Line shown in row r.
     int lineOfRow(int row) const;
+    // After an import: recomputes, scrolls so that the last line in use shows, focuses `artic`.
+    void showImportedLines();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
     // Actions of the activation: the confirmation cycle, the print loop, the import of
-    // source documents (not wired yet).
+    // source documents.
     void runConfirmCycle();
     void runPrintLoop();
     void runImport(ReturnAction action);
@@ -101,6 +104,7 @@ class BodyForm : public QorForm {
 
     LineTable& lines_;          // the draft's lines
     DocumentFigures& figures_;  // the draft's figures
+    ConfirmCycle cycle_;
     VatTable vat_;
     DocumentSetup setup_;
     int customerRecord_ = 0;

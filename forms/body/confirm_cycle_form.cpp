@@ -1,12 +1,11 @@
 #include "forms/body/confirm_cycle_form.h"
 
-#include <QGuiApplication>
-
 #include "document/line_file.h"
 #include "forms/body/body_form.h"
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qor_form.h"
+#include "forms/common/wait_cursor.h"
 #include "forms/header/header_form.h"
 #include "forms/registration/entry_proposal.h"
 #include "forms/registration/registration_form.h"
@@ -43,28 +42,39 @@ PostingInput ConfirmCycle::postingInput() const {
     return in;
 }
 
-void ConfirmCycle::run() {
+void ConfirmCycle::start() {
+    stage_ = Stage::Idle;
+    posted_ = PostingResult{};
     session_.issueMoment = session_.clock.now();
     collectDraft();
-    const DocumentDraft& draft = forms_.draft();
+    if (!post()) return;
+    writeLineFile();
+    finish();
+}
 
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const PostingResult posted = PostDocument(session_.files, postingInput());
-    QGuiApplication::restoreOverrideCursor();
-    if (!posted.ok) {
-        Warn(&body_, QString::fromStdString(posted.message));
-        if (!posted.anythingWritten) {
-            // Nothing stored: back to the header as the operator left it.
-            session_.returnPending = 1;
-            forms_.handOver(&body_, QString(form_name::kHeader));
-            return;
-        }
-        session_.returnPending = 0;
-        forms_.handOver(&body_, QString(form_name::kStart));
-        return;
+bool ConfirmCycle::post() {
+    {
+        const WaitCursor wait;
+        posted_ = PostDocument(session_.files, postingInput());
     }
+    if (posted_.ok) {
+        stage_ = Stage::Posted;
+        return true;
+    }
+    Warn(&body_, QString::fromStdString(posted_.message));
+    if (!posted_.anythingWritten) {
+        // Nothing stored: back to the header as the operator left it.
+        session_.returnPending = 1;
+        forms_.handOver(&body_, form_name::kHeader);
+        return false;
+    }
+    finish();
+    return false;
+}
 
-    const std::string name = LineFile::IssuedFileName(posted.serial);
+void ConfirmCycle::writeLineFile() {
+    const DocumentDraft& draft = forms_.draft();
+    const std::string name = LineFile::IssuedFileName(posted_.serial);
     std::string error;
     if (!LineFile::Write(session_.companyFile(name),
                          LineFile::IssuedHeader(draft, session_.documentKind),
@@ -73,8 +83,13 @@ void ConfirmCycle::run() {
              QStringLiteral("Il documento è stato memorizzato, ma il file delle righe %1 non è "
                             "stato scritto (%2).")
                  .arg(QString::fromStdString(name), QString::fromStdString(error)));
+        return;
     }
+    stage_ = Stage::LineFileWritten;
+}
 
+void ConfirmCycle::finish() {
+    stage_ = Stage::Idle;
     session_.returnPending = 0;
     if (body_.accountingRequested()) {
         // The registration form returns to the start form itself.
@@ -82,11 +97,11 @@ void ConfirmCycle::run() {
             const JournalEntry proposed =
                 ProposeEntry(ProposalFor(draft, session_, ReadPrintLines(session_)));
             registration->propose(proposed, DateTimeValue(session_.issueMoment));
-            forms_.handOver(&body_, QString(form_name::kRegistration));
+            forms_.handOver(&body_, form_name::kRegistration);
             return;
         }
     }
-    forms_.handOver(&body_, QString(form_name::kStart));
+    forms_.handOver(&body_, form_name::kStart);
 }
 
 }  // namespace qorvana

@@ -2,7 +2,9 @@
 // The body form's confirmation cycle (action 99): each form's part taken into the draft,
 // the moment of issue, posting, the document's line file, then back to the start form.
 // Printing, the PDF copy and the accounting registration join the cycle between the line
-// file and the return. Everything after the collection reads the draft only.
+// file and the return; the cycle lives as long as the body form and keeps where it stands
+// and what posting wrote between those steps. Everything after the collection reads the
+// draft only.
 
 #include "document/posting.h"
 
@@ -14,12 +16,19 @@ class BodyForm;
 
 class ConfirmCycle {
   public:
+    // The last step done of the document being confirmed; Idle between documents.
+    enum class Stage { Idle, Posted, LineFileWritten };
+
     ConfirmCycle(Session& session, FormSet& forms, BodyForm& body);
 
-    // Runs the cycle and hands over to the next form. A refusal before anything was written
-    // goes back to the header form as the operator left it; a failure after that is shown
-    // and the cycle stops at the start form.
-    void run();
+    // Runs the cycle from its first step and hands over to the next form. A refusal before
+    // anything was written goes back to the header form as the operator left it; a failure
+    // after that is shown and the cycle stops at the start form.
+    void start();
+
+    Stage stage() const { return stage_; }
+    // What posting wrote (record number, serial, movements), once posted.
+    const PostingResult& posted() const { return posted_; }
 
     // Takes the start form's customer and transport, the header's and the panel's entries
     // and the body's VAT-inclusive choice into the draft.
@@ -28,9 +37,15 @@ class ConfirmCycle {
     PostingInput postingInput() const;
 
   private:
+    bool post();
+    void writeLineFile();
+    void finish();
+
     Session& session_;
     FormSet& forms_;
     BodyForm& body_;
+    Stage stage_ = Stage::Idle;
+    PostingResult posted_;
 };
 
 }  // namespace qorvana

@@ -28,9 +28,7 @@ DocumentSetup ReadDocumentSetup(const Session& session) {
     s.hasArticles = RecordCount(session.files, kArticleCounter) > 0;
     s.hasReceipts = RecordCount(session.files, kReceiptCounter) > 0;
     s.hasDeliveryNotes = RecordCount(session.files, kDeliveryNoteCounter) > 0;
-    // Customers are records 1..count of the customer file; another number is no customer.
-    if (session.currentCustomer >= 1 &&
-        session.currentCustomer <= session.files.physicalRecords(kCli)) {
+    if (IsCustomerRecord(session.files, session.currentCustomer)) {
         const auto customer = session.files.read<cli::kLength>(kCli, session.currentCustomer);
         s.secondPriceList = customer.text(cli::kPriceList) == "2";
         s.customerVatCode = customer.int16(cli::kVatCodeOverride);

@@ -29,7 +29,21 @@ void FormSet::add(QorForm* form) {
     forms_.insert(form->formName(), form);
 }
 
+void FormSet::addLater(const QString& name, FormMaker make) {
+    makers_.insert(name, std::move(make));
+}
+
 QorForm* FormSet::form(const QString& name) const {
+    if (QorForm* f = forms_.value(name, nullptr)) return f;
+    const auto maker = makers_.constFind(name);
+    if (maker == makers_.constEnd()) return nullptr;
+    owned_.push_back((*maker)());
+    QorForm* f = owned_.back().get();
+    forms_.insert(name, f);
+    return f;
+}
+
+QorForm* FormSet::built(const QString& name) const {
     return forms_.value(name, nullptr);
 }
 

@@ -5,6 +5,9 @@
 #include <QHash>
 #include <QString>
 #include <QWidget>
+#include <functional>
+#include <memory>
+#include <vector>
 
 #include "document/document_draft.h"
 
@@ -39,15 +42,24 @@ class QorForm : public QWidget {
     QHash<QString, QWidget*> controls_;
 };
 
-// The nine forms, created once, hidden and shown, never destroyed, and the draft of the
-// document they work on together.
+// The nine forms, each built when it is first asked for, then hidden and shown, never
+// destroyed before the set; and the draft of the document they work on together.
 class FormSet {
   public:
+    using FormMaker = std::function<std::unique_ptr<QorForm>()>;
+
     DocumentDraft& draft() { return draft_; }
     const DocumentDraft& draft() const { return draft_; }
 
+    // A form built elsewhere, which its builder owns.
     void add(QorForm* form);
+    // A form built by `make` the first time it is asked for; the set owns it.
+    void addLater(const QString& name, FormMaker make);
+    // The form named `name`, built now if it was not yet; nullptr for an unknown name.
     QorForm* form(const QString& name) const;
+    // The form if it has been built, without building it.
+    QorForm* built(const QString& name) const;
+    // The forms built so far.
     QList<QorForm*> all() const { return forms_.values(); }
     // Shows the form and runs its activation; an unknown name stops the program.
     void show(const QString& name);
@@ -60,8 +72,11 @@ class FormSet {
     }
 
   private:
-    QHash<QString, QorForm*> forms_;
     DocumentDraft draft_;
+    // Declared after the draft, so that the forms, which refer to it, go first.
+    mutable QHash<QString, FormMaker> makers_;
+    mutable QHash<QString, QorForm*> forms_;
+    mutable std::vector<std::unique_ptr<QorForm>> owned_;
 };
 
 QString ControlKey(const QString& name, int index);

@@ -18,9 +18,11 @@
 #include <QVBoxLayout>
 #include <optional>
 
+#include "document/numbering.h"
 #include "fatturapa/fpa_export.h"
 #include "forms/body/body_form.h"
 #include "forms/common/date_picker.h"
+#include "forms/common/document_caption.h"
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qt_text.h"
@@ -56,7 +58,7 @@ QLineEdit* AmountBox(bool readOnly) {
 
 HeaderForm::HeaderForm(Session& session, FormSet& forms)
     : QorForm(QString(form_name::kHeader), session, forms) {
-    setWindowTitle(QStringLiteral("Emissione fattura"));
+    setWindowTitle(DocumentCaption(DocumentKind::Invoice, kFpaOrdinary));
     buildControls();
     for (QLineEdit* box : total_) box->setText(QStringLiteral("0 "));
 }
@@ -332,18 +334,12 @@ void HeaderForm::startNewDocument() {
     const auto invoices = trapped([&] { return s.files.read<tot::kLength>(kTot, tot::kInvoices); });
     const auto customer = trapped([&] {
         const int n = s.currentCustomer;
-        if (n >= 1 && n <= RecordCount(s.files, tot::kCustomers))
-            return s.files.read<cli::kLength>(kCli, n);
+        if (IsCustomerRecord(s.files, n)) return s.files.read<cli::kLength>(kCli, n);
         return CustomerRecord{};
     });
 
     const bool fpa = s.fpaState != kFpaOrdinary;
-    if (fpa)
-        setWindowTitle(QStringLiteral("Emissione fatturaPA"));
-    else if (s.documentKind == DocumentKind::CreditNote)
-        setWindowTitle(QStringLiteral("Emissione nota credito"));
-    else
-        setWindowTitle(QStringLiteral("Emissione fattura"));
+    setWindowTitle(DocumentCaption(s.documentKind, s.fpaState));
 
     for (QWidget* w :
          std::initializer_list<QWidget*>{comando_[7], ccomando0_, text2_[4], progressiveLabel_})
@@ -351,23 +347,21 @@ void HeaderForm::startNewDocument() {
     std::optional<CountersRecord> series;
     if (fpa) {
         series = trapped([&] { return s.files.read<tot::kLength>(kTot, tot::kFatturaPa); });
-        // After an export the transmission already has its progressive: keep it.
-        if (s.fpaState > kFpaXmlNotWritten)
-            text2_[4]->setText(QString::number(s.fpaState));
-        else if (series)
-            text2_[4]->setText(QString::number(series->int16(tot::kWord1) + 1));
-        proposedProgressive_ = text2_[4]->text();
         panel_->art73->setChecked(false);
         const int position = ToInt16OrZero(Val(fpa_.text(fpa::kCombo5Position)));
         if (position >= 0 && position < combo_[5]->count()) combo_[5]->setCurrentIndex(position);
     }
 
-    const bool separateSeries = fpa && Val(fpa_.text(fpa::kSeparateSeries)) == 1;
+    const bool separateSeries =
+        InSeparateSeries(Val(fpa_.text(fpa::kSeparateSeries)) == 1, s.fpaState);
     numera_->setChecked(separateSeries);
-    if (const auto& numbering = separateSeries ? series : invoices) {
-        const int next = numbering->int16(tot::kWord4) + 1;
-        text2_[0]->setText(QString::number(next));
-        text2_[3]->setText(QString::number(next));
+    const NumberProposal proposal = ProposeNumbers(invoices, series, separateSeries, s.fpaState);
+    if (proposal.transmissionNumber)
+        text2_[4]->setText(QString::number(*proposal.transmissionNumber));
+    proposedProgressive_ = text2_[4]->text();
+    if (proposal.documentNumber) {
+        text2_[0]->setText(QString::number(*proposal.documentNumber));
+        text2_[3]->setText(QString::number(*proposal.documentNumber));
     }
 
     const QString today = Q(s.clock.today().text());

@@ -30,7 +30,7 @@ int CustomerIndex::recordAt(int position) const {
 }
 
 bool CustomerIndex::customerExists(int record) const {
-    return record >= 1 && record <= files_.physicalRecords(kCli);
+    return IsCustomerRecord(files_, record);
 }
 
 int CustomerIndex::findByName(std::string_view key) const {

@@ -14,6 +14,8 @@
 
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
+#include "forms/common/settings_colour.h"
+#include "forms/common/wait_cursor.h"
 #include "forms/start/customer_index.h"
 #include "forms/start/customer_list_model.h"
 #include "forms/start/start_form.h"
@@ -29,13 +31,6 @@ constexpr int kColumnTwips[4] = {3700, 3000, 3000, 3000};
 constexpr int kColumn4Pixels = 180;
 // The column buttons' captions, with the letter that sorts by that column from the keyboard.
 const char* const kSortCaptions[5] = {"&Nominativo", "", "In&dirizzo", "Ci&ttà", "&Partita iva"};
-
-// A colour of the settings record: the suite's 0x00BBGGRR number.
-QColor SettingsColour(double value) {
-    const auto v = static_cast<unsigned long>(value < 0 || value > 16777215 ? 16777215 : value);
-    return QColor(static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF),
-                  static_cast<int>((v >> 16) & 0xFF));
-}
 
 }  // namespace
 
@@ -134,13 +129,14 @@ void CustomerListForm::showEvent(QShowEvent* event) {
 }
 
 void CustomerListForm::activate() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    try {
-        fillGrid();
-    } catch (const RecordIoError& e) {
-        Warn(this, QStringLiteral("Errore di lettura degli archivi: %1").arg(e.what()));
+    {
+        const WaitCursor wait;
+        try {
+            fillGrid();
+        } catch (const RecordIoError& e) {
+            Warn(this, QStringLiteral("Errore di lettura degli archivi: %1").arg(e.what()));
+        }
     }
-    QApplication::restoreOverrideCursor();
     elenco_->setFocus();
     if (model_->rowCount() > 0) elenco_->setCurrentIndex(model_->index(0, 0));
 }
@@ -171,20 +167,21 @@ void CustomerListForm::pick(const QModelIndex& index) {
     if (!row || row->record <= 0) return;  // a filler row
     const QString name = QString::fromStdString(row->columns[0]);
     selnome_->setText(name);
-    if (QorForm* start = forms().form(QString(form_name::kStart))) {
-        if (auto* nome = qobject_cast<QLineEdit*>(start->control(QStringLiteral("nome"))))
-            nome->setText(name.trimmed());
-        if (auto* startForm = qobject_cast<StartForm*>(start))
-            startForm->setChosenCustomer(row->record);
+    if (auto* start = forms().get<StartForm>(QString(form_name::kStart))) {
+        start->setSearchName(name.trimmed());
+        start->setChosenCustomer(row->record);
     }
     session().customerListMode = CustomerListMode::CustomerChosen;
     backToStart();
 }
 
+void CustomerListForm::setFilter(const QString& text) {
+    selnome_->setText(text);
+}
+
 void CustomerListForm::closeWithoutChoice() {
-    if (QorForm* start = forms().form(QString(form_name::kStart)))
-        if (auto* nome = qobject_cast<QLineEdit*>(start->control(QStringLiteral("nome"))))
-            nome->clear();
+    if (auto* start = forms().get<StartForm>(QString(form_name::kStart)))
+        start->setSearchName(QString());
     session().customerListMode = CustomerListMode::Closed;
     backToStart();
 }

@@ -19,6 +19,9 @@ class CustomerListForm : public QorForm {
   public:
     CustomerListForm(Session& session, FormSet& forms);
 
+    // Puts a text into the filter box (selnome) before the list is shown.
+    void setFilter(const QString& text);
+
     // Fills the grid from the name index, filtered by `selnome`.
     void activate() override;
 

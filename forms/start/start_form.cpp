@@ -23,6 +23,7 @@
 #include "forms/common/qt_text.h"
 #include "forms/header/header_form.h"
 #include "forms/start/customer_index.h"
+#include "forms/start/customer_list_form.h"
 #include "startup/company_check.h"
 #include "startup/numbers.h"
 #include "startup/session.h"
@@ -506,10 +507,11 @@ void StartForm::documentButton(int button) {
         return;
     }
     if (shownCustomer_ <= 0 || shownCard_.deletedFlag != 0) return;
-    if (auto* header = forms().get<HeaderForm>(QString(form_name::kHeader)))
+    // A header not built yet has no references to empty.
+    if (auto* header = qobject_cast<HeaderForm*>(forms().built(QString(form_name::kHeader))))
         header->clearPanelReferences();
     // A customer list still open would later bring this form back over the body form.
-    if (QorForm* list = forms().form(QString(form_name::kCustomerList));
+    if (QorForm* list = forms().built(QString(form_name::kCustomerList));
         list && list->isVisible()) {
         list->hide();
         session().customerListMode = CustomerListMode::Closed;
@@ -549,16 +551,19 @@ TransportEntries StartForm::transport() const {
     return t;
 }
 
+void StartForm::setSearchName(const QString& name) {
+    nome_->setText(name);
+}
+
 void StartForm::showWeight(const QString& text) {
     text3_[3]->setText(text);
 }
 
 void StartForm::openList() {
     session().customerListMode = CustomerListMode::WaitingForChoice;
-    QorForm* list = forms().form(QString(form_name::kCustomerList));
+    auto* list = forms().get<CustomerListForm>(QString(form_name::kCustomerList));
     if (!list) return;
-    if (auto* filter = qobject_cast<QLineEdit*>(list->control(QStringLiteral("selnome"))))
-        filter->setText(nome_->text().trimmed());
+    list->setFilter(nome_->text().trimmed());
     forms().show(QString(form_name::kCustomerList));
 }
 

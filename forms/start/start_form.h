@@ -44,6 +44,8 @@ class StartForm : public QorForm {
     // The document's customer and transport entries, for the draft.
     DraftCustomer customer() const;
     TransportEntries transport() const;
+    // Puts a name into the search box (nome), as the customer list does.
+    void setSearchName(const QString& name);
     // Shows the document's total weight in the weight box.
     void showWeight(const QString& text);
 

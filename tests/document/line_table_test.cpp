@@ -74,5 +74,28 @@ TEST(LineTable, ReorderPutsFreeLinesLast) {
               (std::vector<std::string>{"A", "AB", "B", "a", "libera", "seconda", ""}));
 }
 
+TEST(LineTable, TypedDiscounts) {
+    const struct {
+        const char* typed;
+        int percent;
+        DiscountFault fault;
+    } cases[] = {
+        {"10", 10, DiscountFault::None},
+        {"12.7", 13, DiscountFault::None},
+        {"12,5", 12, DiscountFault::None},
+        {"-5", -5, DiscountFault::None},
+        {"", 0, DiscountFault::None},
+        {"32767", 32767, DiscountFault::None},
+        {"32768", 0, DiscountFault::BeyondRange},
+        {"1e30", 0, DiscountFault::BeyondRange},
+        {"1e309", 0, DiscountFault::BeyondNumbers},
+    };
+    for (const auto& c : cases) {
+        const TypedDiscount d = ParseDiscount(c.typed);
+        EXPECT_EQ(d.percent, c.percent) << c.typed;
+        EXPECT_EQ(d.fault, c.fault) << c.typed;
+    }
+}
+
 }  // namespace
 }  // namespace qorvana

@@ -19,6 +19,7 @@
 #include "document/stock_movement_record.h"
 #include "startup/counters_record.h"
 #include "startup/data_files.h"
+#include "tests/document/posting_sample.h"
 
 namespace qorvana {
 namespace {
@@ -50,10 +51,8 @@ class PostingTest : public ::testing::Test {
                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir_);
         fs::create_directories(dir_);
-        std::ofstream(dir_ / "qorvana.tot", std::ios::binary)
-            .write(std::string(20 * tot::kLength, '\0').data(), 20 * tot::kLength);
+        WriteEmptyCounters(dir_);
         files_.open(dir_);
-        draft_.lines = LineTable{};
         setCounter(tot::kArticles, 3);
         for (int a = 1; a <= 3; ++a) {
             ArticleRecord r;
@@ -61,26 +60,6 @@ class PostingTest : public ::testing::Test {
             r.setDouble(art::kStock, 10);
             files_.write(kArt, a, r);
         }
-        vat_.rate[1] = 22;
-        vat_.rate[3] = 10;
-        vat_.rate[10] = 4;
-
-        in_.draft = &draft_;
-        in_.vat = &vat_;
-        in_.money = Money(true, 2);
-        draft_.customer.record = 17;
-        draft_.customer.name = "ROSSI MARIO SRL";
-        in_.pdfFolder = "C:\\pdf";
-        in_.issueMoment = CivilDateTime{CivilDate{2024, 11, 5}, 12, 0, 0};
-        draft_.header.documentNumber = "12";
-        draft_.header.vatRegisterNumber = "12";
-        draft_.header.documentDate = "05/11/2024";
-        draft_.header.registrationDate = "06/11/2024";
-        draft_.header.paymentTerms = 2;
-        draft_.header.bank1 = 0;
-        draft_.header.bank2 = 0;
-        draft_.header.bank3 = 0;
-        draft_.header.series = 0;
     }
     void TearDown() override {
         files_.closeAll();
@@ -116,10 +95,10 @@ class PostingTest : public ::testing::Test {
 
     fs::path dir_;
     DataFiles files_;
-    DocumentDraft draft_;
+    PostingSample sample_;
+    DocumentDraft& draft_ = sample_.draft;
     LineTable& lines_ = draft_.lines;
-    VatTable vat_;
-    PostingInput in_;
+    PostingInput& in_ = sample_.input;
 };
 
 TEST_F(PostingTest, TakesTheNextDocumentPositionAndAdvancesTheCounter) {
@@ -174,7 +153,7 @@ TEST_F(PostingTest, TakesTheNextDocumentPositionAndAdvancesTheCounter) {
 }
 
 TEST_F(PostingTest, MovesStockForInvoicesAndCreditNotes) {
-    setCounter(kMovementsCounter, 5);
+    setCounter(tot::kMovements, 5);
     // Credit note: stock 10 + 3.
     in_.documentKind = DocumentKind::CreditNote;
     line(1, 2, 3, 10, 1);
@@ -193,7 +172,7 @@ TEST_F(PostingTest, MovesStockForInvoicesAndCreditNotes) {
     EXPECT_EQ(mv.int16(m::kCustomer), 17);
     EXPECT_EQ(mv.int16(m::kWord48), 1);
     EXPECT_EQ(mv.int16(m::kWord90), 1);
-    EXPECT_EQ(counter(kMovementsCounter).int16(tot::kWord1), 6);
+    EXPECT_EQ(counter(tot::kMovements).int16(tot::kWord1), 6);
 
     // Invoice: 5 ordered, 2 already moved by a delivery note; a free line and an article
     // beyond the count move nothing.
@@ -213,7 +192,7 @@ TEST_F(PostingTest, MovesStockForInvoicesAndCreditNotes) {
     mv = files_.read<StockMovementRecord::kLength>(kMag, 7);
     EXPECT_EQ(mv.dbl(m::kQuantity), 3);
     EXPECT_EQ(mv.text(m::kReference), "FT 12");
-    EXPECT_EQ(counter(kMovementsCounter).int16(tot::kWord1), 7);
+    EXPECT_EQ(counter(tot::kMovements).int16(tot::kWord1), 7);
 }
 
 TEST_F(PostingTest, ElectronicInvoiceIsAnInvoiceUnlessTypeTD04) {
@@ -299,7 +278,7 @@ TEST_F(PostingTest, RefusesBeforeWritingAnything) {
         {"documents damaged", [&] { setCounter(tot::kInvoices, -1); }},
         {"movements full",
          [&] {
-             setCounter(kMovementsCounter, 32760);
+             setCounter(tot::kMovements, 32760);
              for (int n = 1; n <= 10; ++n) line(n, 1, 1, 1, 1);
          }},
         {"number too long", [&] { draft_.header.documentNumber = "2024/000015"; }},
@@ -414,7 +393,7 @@ TEST_F(PostingTest, AWriteFailingMidwayIsReported) {
     EXPECT_NE(partly.message.find("Non scritto: articoli, movimenti di magazzino"),
               std::string::npos)
         << partly.message;
-    EXPECT_EQ(counter(kMovementsCounter).int16(tot::kWord1), 0);
+    EXPECT_EQ(counter(tot::kMovements).int16(tot::kWord1), 0);
 }
 
 TEST(PostingRules, SerialsDatesAndNetPrices) {

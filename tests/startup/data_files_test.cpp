@@ -33,14 +33,12 @@ TEST_F(DataFilesTest, OpensTheWholeSetCreatingMissingFiles) {
         SCOPED_TRACE(entry.extension);
         EXPECT_TRUE(files.isOpen(entry.channel));
         EXPECT_TRUE(files.isWritable(entry.channel));
-        EXPECT_EQ(files.recordLength(entry.channel), entry.recordLength);
     }
     EXPECT_EQ(files.pathOf(kCli), folder() / "QORVANA.CLI");
     EXPECT_FALSE(std::filesystem::exists(folder() / "qorvana.cli"));
     EXPECT_EQ(files.physicalRecords(kCli), 2);
     EXPECT_EQ(files.physicalRecords(kTot), 20);
     EXPECT_TRUE(std::filesystem::exists(folder() / "qorvana.f2e"));
-    EXPECT_EQ(files.recordLength(kArtText), 327u);
     EXPECT_EQ(files.physicalRecords(kFte), 0);
     EXPECT_FALSE(files.isOpen(30));
     files.closeAll();

@@ -89,8 +89,8 @@ DemoSummary WriteDemoCompany(const DemoOptions& options) {
     WriteRecords(company / "qorvana.srb", MakeBarcodeIndex(articles));
     WriteRecords(company / "qorvana.prx", MakeExtraDescriptions(static_cast<int>(articles.size())));
 
-    const auto documents =
-        MakeDocuments(articles, static_cast<int>(customers.size()), options.lire, random);
+    const auto documents = MakeDocuments(articles, static_cast<int>(customers.size()), options.lire,
+                                         options.notes, random);
     WriteRecords(company / "qorvana.bol", documents.noteRecords);
     WriteRecords(company / "qorvana.ric", documents.receipts);
     WriteRecords(company / "qorvana.prv", documents.quoteRecords);

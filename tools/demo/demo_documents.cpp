@@ -175,7 +175,7 @@ class DocumentMaker {
 }  // namespace
 
 DemoDocuments MakeDocuments(const std::vector<ArticleRecord>& articles, int customerCount,
-                            bool lire, DemoRandom& random) {
+                            bool lire, int extraNotes, DemoRandom& random) {
     using namespace customer;
     using namespace article;
     DemoDocuments out;
@@ -210,6 +210,10 @@ DemoDocuments MakeDocuments(const std::vector<ArticleRecord>& articles, int cust
         }
         maker.AddNote(note, out);
     }
+
+    // Many open notes for one customer: the picker's long lists.
+    for (int i = 1; i <= extraNotes && customer::kNordica <= customerCount; ++i)
+        maker.AddNote({1000 + i, "20250402", customer::kNordica, {{kAb, 1}}}, out);
 
     maker.AddReceipt("5", "20250306", kAlfa, true, true, {{kLed, 2, 5.86}, {kAbc, 4, 4.27}}, out);
     maker.AddReceipt("6", "20250307", kArco, true, false, {{kAb, 10}}, out);

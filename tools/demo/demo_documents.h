@@ -30,9 +30,9 @@ struct DemoDocuments {
     std::vector<LineFileSpec> lineFiles;
 };
 
-// Fixed notes, receipts and quotes of the fixed customers, and one delivery note for each
-// of the first generated customers.
+// Fixed notes, receipts and quotes of the fixed customers, one delivery note for each of the
+// first generated customers, and `extraNotes` open one-line notes of NORDICA (1001 on).
 DemoDocuments MakeDocuments(const std::vector<ArticleRecord>& articles, int customerCount,
-                            bool lire, DemoRandom& random);
+                            bool lire, int extraNotes, DemoRandom& random);
 
 }  // namespace qorvana::demo

@@ -51,6 +51,8 @@ std::variant<DemoOptions, std::string> ParseDemoOptions(const std::vector<std::s
             if (!ParseInt(value, 1, 32767, options.articles)) return "--articles must be 1..32767";
         } else if (arg == "--modules") {
             options.modules = SplitModules(value);
+        } else if (arg == "--notes") {
+            if (!ParseInt(value, 0, 2000, options.notes)) return "--notes must be 0..2000";
         } else if (arg == "--fpa-switch") {
             if (!ParseInt(value, 0, 1, options.fpaSwitch)) return "--fpa-switch must be 0 or 1";
         } else {

@@ -1,0 +1,24 @@
+#include "document/numbering.h"
+
+#include "startup/session_codes.h"
+
+namespace qorvana {
+
+bool InSeparateSeries(bool separateSeriesChosen, int fpaState) {
+    return separateSeriesChosen && fpaState != kFpaOrdinary;
+}
+
+NumberProposal ProposeNumbers(const std::optional<CountersRecord>& invoices,
+                              const std::optional<CountersRecord>& fatturaPa, bool separateSeries,
+                              int fpaState) {
+    NumberProposal proposal;
+    if (fpaState > kFpaXmlNotWritten)
+        proposal.transmissionNumber = fpaState;
+    else if (fpaState == kFpaXmlNotWritten && fatturaPa)
+        proposal.transmissionNumber = fatturaPa->int16(tot::kWord1) + 1;
+    if (const auto& numbering = separateSeries ? fatturaPa : invoices)
+        proposal.documentNumber = numbering->int16(tot::kWord4) + 1;
+    return proposal;
+}
+
+}  // namespace qorvana

@@ -1,0 +1,92 @@
+#include "forms/pickers/import_cycle_form.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <algorithm>
+
+#include "forms/body/body_form.h"
+#include "forms/common/form_names.h"
+#include "forms/common/message_box.h"
+#include "forms/common/qt_text.h"
+#include "forms/pickers/imports.h"
+#include "forms/pickers/picker_form.h"
+#include "startup/session.h"
+#include "startup/text.h"
+
+namespace qorvana {
+namespace {
+
+void AddRecords(std::vector<int>& set, const std::vector<int>& records) {
+    for (int r : records)
+        if (std::find(set.begin(), set.end(), r) == set.end()) set.push_back(r);
+}
+
+}  // namespace
+
+ImportCycle::ImportCycle(Session& session, FormSet& forms, BodyForm& body)
+    : session_(session), forms_(forms), body_(body) {}
+
+void ImportCycle::run(ReturnAction action) {
+    ImportTerms terms;
+    terms.vat = &body_.vatTable();
+    terms.money = session_.money();
+    terms.vatInclusive = body_.vatInclusive();
+    terms.customerVatOverride = body_.setup().customerVatCode;
+    ImportedSources& imported = forms_.draft().imports;
+    LineTable& lines = body_.lines();
+    const auto folder = session_.companyFolder();
+
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    ImportResult result;
+    switch (action) {
+        case ReturnAction::ImportDeliveryNotes:
+            if (auto* picker = forms_.get<PickerForm>(form_name::kDeliveryNotePicker)) {
+                result = ImportDeliveryNotes(session_.files, folder, picker->chosenRecords(),
+                                             picker->grouping(), terms, lines);
+                AddRecords(imported.deliveryNotes, result.imported);
+            }
+            break;
+        case ReturnAction::ImportReceipts:
+            if (auto* picker = forms_.get<PickerForm>(form_name::kReceiptPicker)) {
+                result =
+                    ImportReceipts(session_.files, folder, picker->chosenRecords(), terms, lines);
+                AddRecords(imported.receipts, result.imported);
+            }
+            break;
+        case ReturnAction::ImportQuote:
+            if (session_.chosenQuote > 0) {
+                result = ImportQuote(session_.files, session_.chosenQuote, terms, lines);
+                if (result.changed) imported.quote = session_.chosenQuote;
+            }
+            break;
+        case ReturnAction::ImportInvoice:
+            if (!Trim(session_.workStrings[work_slot::kInvoiceLineFile]).empty() ||
+                !Trim(session_.workStrings[work_slot::kInvoiceKey]).empty()) {
+                result =
+                    ImportInvoice(folder, Trim(session_.workStrings[work_slot::kInvoiceKey]),
+                                  Trim(session_.workStrings[work_slot::kInvoiceLineFile]), lines);
+                const auto* picker = forms_.get<PickerForm>(form_name::kInvoicePicker);
+                if (result.changed && picker) imported.invoice = picker->pickedRecord();
+            }
+            break;
+        default:
+            break;
+    }
+    QApplication::restoreOverrideCursor();
+
+    if (!result.noteNumbers.empty()) {
+        // The numbers join those of earlier imports in the start form's "DDT" box.
+        if (QorForm* start = forms_.form(form_name::kStart))
+            if (auto* box = qobject_cast<QLineEdit*>(start->control(QStringLiteral("text3"), 0))) {
+                const QString before = box->text().trimmed();
+                box->setText(before.isEmpty() ? Q(result.noteNumbers)
+                                              : before + QLatin1Char(' ') + Q(result.noteNumbers));
+            }
+    }
+    if (result.vatInclusive) body_.setVatInclusive(*result.vatInclusive);
+    body_.showImportedLines();
+    const std::string message = result.message();
+    if (!message.empty()) Warn(&body_, Q(message), MsgIcon::Exclamation);
+}
+
+}  // namespace qorvana

@@ -1,0 +1,52 @@
+#pragma once
+// The candidate documents of the four pickers, read from the data files: one row per listed
+// document holding the picker grid's cells.
+//
+// | Column | Delivery notes       | Receipts      | Invoices       | Quotes         |
+// |--------|----------------------|---------------|----------------|----------------|
+// | 0      | number, or return    | number        | number         | number         |
+// | 1      | date dd/mm/yyyy      | date          | date           | date           |
+// | 2      | "SI"/"NO"            | "SI"/"NO"     | customer name  | description    |
+// | 3      | serial (hidden)      | serial        | serial         | ordinal        |
+// | 4      | record (hidden)      | record        | record         | (none)         |
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qorvana {
+
+class DataFiles;
+
+enum class SourceKind { DeliveryNotes, Receipts, Invoices, Quotes };
+
+struct SourceRow {
+    std::array<std::string, 5> cells{};
+    int record = 0;  // record number in the source file; a quote's ordinal
+};
+
+inline constexpr std::string_view kYes = "SI";
+inline constexpr std::string_view kNo = "NO";
+// Column 0 of a deposit-account return note.
+inline constexpr std::string_view kReturnNoteCaption = "Estinzione c/deposito";
+
+// "yyyymmdd" as "dd/mm/yyyy"; a text that is not 8 characters long is shown as it is.
+std::string PickerDate(std::string_view yyyymmdd);
+
+// The picker's rows for `customer` (the invoice picker lists every customer's invoices). A
+// note or receipt whose record is in `alreadyImported` starts "NO" instead of "SI". Records
+// whose customer code lies outside the customer file are skipped.
+std::vector<SourceRow> ListSources(const DataFiles& files, SourceKind kind, int customer,
+                                   const std::vector<int>& alreadyImported);
+
+// The invoice picker's hand-over for a picked row: workStrings(20) "f" + serial, and
+// workStrings(10) "ftr" + number + ".a" + year digits, empty when the number is not all
+// digits (the name must stay a plain name in the company folder).
+struct InvoicePick {
+    std::string fileName;      // workStrings(20)
+    std::string fallbackName;  // workStrings(10)
+};
+InvoicePick InvoicePickOf(const SourceRow& row);
+
+}  // namespace qorvana

@@ -1,0 +1,50 @@
+#include "document/numbering.h"
+
+#include <gtest/gtest.h>
+
+#include "startup/session_codes.h"
+
+namespace qorvana {
+namespace {
+
+CountersRecord Counter(int records, int lastNumber) {
+    CountersRecord r;
+    r.setInt16(tot::kWord1, static_cast<std::int16_t>(records));
+    r.setInt16(tot::kWord4, static_cast<std::int16_t>(lastNumber));
+    return r;
+}
+
+TEST(Numbering, ProposalFollowsTheDocumentsSeries) {
+    const std::optional<CountersRecord> invoices = Counter(40, 120);
+    const std::optional<CountersRecord> fatturaPa = Counter(17, 5);
+    const std::optional<CountersRecord> unread;
+    struct Case {
+        const char* what;
+        std::optional<CountersRecord> invoices, fatturaPa;
+        bool seriesChosen;
+        int fpaState;
+        std::optional<int> number, transmission;
+    };
+    const Case cases[] = {
+        {"ordinary", invoices, fatturaPa, false, kFpaOrdinary, 121, std::nullopt},
+        {"series chosen, ordinary document", invoices, fatturaPa, true, kFpaOrdinary, 121,
+         std::nullopt},
+        {"electronic, ordinary numbering", invoices, fatturaPa, false, kFpaXmlNotWritten, 121, 18},
+        {"electronic, separate series", invoices, fatturaPa, true, kFpaXmlNotWritten, 6, 18},
+        {"XML already written keeps its progressive", invoices, fatturaPa, true, 44, 6, 44},
+        {"series counter unreadable", invoices, unread, true, kFpaXmlNotWritten, std::nullopt,
+         std::nullopt},
+        {"invoice counter unreadable", unread, fatturaPa, false, kFpaOrdinary, std::nullopt,
+         std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const bool separate = InSeparateSeries(c.seriesChosen, c.fpaState);
+        const NumberProposal p = ProposeNumbers(c.invoices, c.fatturaPa, separate, c.fpaState);
+        EXPECT_EQ(p.documentNumber, c.number);
+        EXPECT_EQ(p.transmissionNumber, c.transmission);
+    }
+}
+
+}  // namespace
+}  // namespace qorvana
