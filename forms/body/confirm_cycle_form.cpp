@@ -49,7 +49,8 @@ void ConfirmCycle::start() {
     collectDraft();
     if (!post()) return;
     writeLineFile();
-    finish();
+    // With the accounting request, the registration form returns to the start form itself.
+    if (!proposeRegistration()) finish();
 }
 
 bool ConfirmCycle::post() {
@@ -91,17 +92,22 @@ void ConfirmCycle::writeLineFile() {
 void ConfirmCycle::finish() {
     stage_ = Stage::Idle;
     session_.returnPending = 0;
-    if (body_.accountingRequested()) {
-        // The registration form returns to the start form itself.
-        if (auto* registration = forms_.get<RegistrationForm>(QString(form_name::kRegistration))) {
-            const JournalEntry proposed =
-                ProposeEntry(ProposalFor(draft, session_, ReadPrintLines(session_)));
-            registration->propose(proposed, DateTimeValue(session_.issueMoment));
-            forms_.handOver(&body_, form_name::kRegistration);
-            return;
-        }
-    }
     forms_.handOver(&body_, form_name::kStart);
+}
+
+bool ConfirmCycle::proposeRegistration() {
+    if (!body_.accountingRequested()) return false;
+    auto* registration = forms_.get<RegistrationForm>(form_name::kRegistration);
+    if (!registration) return false;
+    // The posting moment is taken now: the journal keeps it even if the next document is
+    // started before this entry is registered.
+    registration->propose(
+        ProposeEntry(ProposalFor(forms_.draft(), session_, ReadPrintLines(session_))),
+        DateTimeValue(session_.issueMoment));
+    stage_ = Stage::Idle;
+    session_.returnPending = 0;
+    forms_.handOver(&body_, form_name::kRegistration);
+    return true;
 }
 
 }  // namespace qorvana

@@ -40,6 +40,8 @@ class ConfirmCycle {
     bool post();
     void writeLineFile();
     void finish();
+    // Hands the document to the registration form when the accounting request is set.
+    bool proposeRegistration();
 
     Session& session_;
     FormSet& forms_;
