@@ -368,6 +368,8 @@ bool BodyForm::recompute() {
         return false;
     }
     figures_ = f;
+    // The figures and the box they were computed with reach the draft together.
+    forms().draft().vatInclusive = vatInclusive();
     tota_[0]->setText(Q(AmountText(money, figures_.taxableTotal)));
     tota_[1]->setText(Q(AmountText(money, figures_.documentTotal)));
     tota_[2]->setText(Q(QuantityText(figures_.totalQuantity)));

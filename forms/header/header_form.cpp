@@ -20,7 +20,6 @@
 
 #include "document/numbering.h"
 #include "fatturapa/fpa_export.h"
-#include "forms/body/body_form.h"
 #include "forms/common/date_picker.h"
 #include "forms/common/document_caption.h"
 #include "forms/common/form_names.h"
@@ -275,6 +274,7 @@ void HeaderForm::loadOnce() {
     LoadSharedSettings(s);
     const TabFile tab = TabFile::Load(s.companyFile("qorvana.tab"));
     tables_ = HeaderTables::FromTab(tab);
+    vat_ = VatTable::FromTab(tab);
     terms_ = PaymentTerms::FromTab(tab);
     rules_ = PostponeRules::FromTerms(terms_);
     fpa_ = LoadFpaRecord(s.companyFile("qorvana.fpa"));
@@ -585,38 +585,17 @@ void HeaderForm::createXml() {
     Session& s = session();
     if (s.fpaPanelOpened == 0 && !AskYesNo(this, QStringLiteral("Attenzione"), kXmlQuestion))
         return;
-    const auto* body = forms().get<BodyForm>(QStringLiteral("qoremfx"));
-    if (!body) return;
-
-    FpaPanelEntries panel;
-    panel.documentType = S(panel_->combo8[0]->currentText());
-    panel.withholdingReason = S(panel_->combo8[1]->currentText());
-    panel.withholdingType = S(panel_->combo8[2]->currentText());
-    panel.paymentCondition = S(panel_->combo8[3]->currentText());
-    panel.paymentMode = S(panel_->combo8[4]->currentText());
-    for (int i = 1; i <= 15; ++i) panel.text4[i] = S(panel_->text4[i]->text());
-    for (int i = 6; i <= 10; ++i) panel.dates[i] = S(panel_->referenceDates[i]->text());
-    panel.carrier = panel_->combo6->currentIndex();
-    panel.art73 = panel_->art73->isChecked();
-    panel.deferredVat = esig_->isChecked();
-
-    FpaHeaderEntries header;
-    header.documentNumber = S(text2_[0]->text());
-    header.documentDate = S(text3_[1]->text());
-    header.progressive = S(text2_[4]->text());
-    header.proposedProgressive = S(proposedProgressive_);
-    for (int i = 0; i < 6; ++i) {
-        header.dueDates[i] = S(dsca_[i]->text());
-        header.dueAmounts[i] = ParseDecimal(S(sca_[i]->text()));
-    }
-    header.selfBilled = xxiva_[3]->isChecked();
+    // The header's own part of the draft, as the operator left it; the lines, their figures
+    // and the VAT-inclusive box are the body's.
+    DocumentDraft& draft = forms().draft();
+    draft.header = entries();
+    draft.panel = panelEntries();
 
     try {
         CustomerRecord customer;
         if (s.currentCustomer >= 1 && s.currentCustomer <= RecordCount(s.files, tot::kCustomers))
             customer = s.files.read<cli::kLength>(kCli, s.currentCustomer);
-        const FpaExportInput input{fpa_,          panel,           header,           customer,
-                                   body->lines(), body->figures(), body->vatTable(), tables_};
+        const FpaExportInput input{fpa_, draft, customer, vat_, tables_, S(proposedProgressive_)};
         const FpaPrepared prepared = PrepareFpaExport(input, s);
         if (!prepared.plan) {
             Warn(this, Q(prepared.refusal));

@@ -114,6 +114,7 @@ class HeaderForm : public QorForm {
     double documentTotal_ = 0;
     QString proposedProgressive_;  // the progressive proposed in text2(4)
     HeaderTables tables_;
+    VatTable vat_;  // VAT and withholding rates of the codes, for the XML
     PaymentTerms terms_;
     PostponeRules rules_;
     FpaRecord fpa_;

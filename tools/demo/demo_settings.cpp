@@ -15,7 +15,8 @@ std::string Quoted(const std::string& text) {
 }
 
 // One entry of the exemption table: short description and the long text, whose characters
-// from 101 on give the nature index (0 = N1 ... 5 = N6).
+// from 101 on give the nature: its index (0 = N1 ... 6 = N7), then for N2, N3 and N6 the
+// detail digit (21 = N3.1).
 std::string ExemptionLine(const std::string& description, const std::string& text, int nature) {
     return Quoted(description) + "," + Quoted(PadTo(text, 100) + std::to_string(nature));
 }
@@ -178,7 +179,8 @@ std::vector<std::string> TabLines() {
         {"Regime del margine", "Regime del margine ai sensi dell'art. 36 del D.L. 41/95"},
         {"Esente art.10 n.20", "Prestazioni didattiche esenti, art. 10 n. 20 D.P.R. 633/72"},
     }};
-    const std::array<int, 8> natures{0, 3, 2, 1, 2, 5, 4, 3};
+    // N1, N4, N3.1 exports, N2.2, N3.2 intra-EU supplies, N6.9, N5, N4.
+    const std::array<int, 8> natures{0, 3, 21, 12, 22, 59, 4, 3};
     Put(lines, TabFile::ExemptionLine(0), Quoted("") + "," + Quoted(""));
     for (int entry = 1; entry <= 16; ++entry) {
         const auto i = static_cast<std::size_t>(entry - 1);
