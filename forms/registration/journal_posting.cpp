@@ -1,11 +1,11 @@
 #include "forms/registration/journal_posting.h"
 
 #include <cmath>
-#include <functional>
 #include <optional>
 #include <vector>
 
 #include "document/posting.h"
+#include "document/write_plan.h"
 #include "forms/registration/account_record.h"
 #include "forms/registration/journal_record.h"
 #include "startup/counters.h"
@@ -25,7 +25,7 @@ bool IsEmptyRecord(const JournalRecord& r) {
 }
 
 // Everything the registration writes, prepared and checked before the first write.
-struct Plan {
+struct Prepared {
     std::vector<int> lines;  // the posted lines, in order
     int recordNumber = 0;
     CountersRecord counter;
@@ -45,7 +45,7 @@ std::optional<std::string> CheckFiles(const DataFiles& files) {
 }
 
 std::optional<std::string> PlanLines(const DataFiles& files, const JournalEntry& entry,
-                                     const LineAccounts& accounts, Plan& plan) {
+                                     const LineAccounts& accounts, Prepared& plan) {
     const int count = std::min(RecordCount(files, tot::kAccounts), files.physicalRecords(kCon));
     for (int k = 0; k < JournalEntry::kLines; ++k) {
         const int record = accounts[static_cast<std::size_t>(k)];
@@ -63,7 +63,8 @@ std::optional<std::string> PlanLines(const DataFiles& files, const JournalEntry&
 }
 
 std::optional<std::string> PlanJournal(const DataFiles& files, const JournalEntry& entry,
-                                       const LineAccounts& accounts, double postedAt, Plan& plan) {
+                                       const LineAccounts& accounts, double postedAt,
+                                       Prepared& plan) {
     const auto next = NextRecordNumber(files, tot::kJournal);
     if (!next)
         return "Il contatore del giornale è pieno o danneggiato (qorvana.tot, record 13)" +
@@ -100,18 +101,6 @@ std::optional<std::string> PlanJournal(const DataFiles& files, const JournalEntr
     return std::nullopt;
 }
 
-// One write of the registration, named for the operator.
-struct Step {
-    std::string what;
-    std::function<void()> run;
-};
-
-std::string Listed(const std::vector<Step>& steps, std::size_t from, std::size_t to) {
-    std::string out;
-    for (std::size_t i = from; i < to; ++i) out += (out.empty() ? "" : "; ") + steps[i].what;
-    return out.empty() ? "niente" : out;
-}
-
 }  // namespace
 
 EntryCheck CheckEntry(const JournalEntry& entry, const AccountList& accounts) {
@@ -139,11 +128,11 @@ EntryCheck CheckEntry(const JournalEntry& entry, const AccountList& accounts) {
 JournalResult PostJournalEntry(DataFiles& files, const JournalEntry& entry,
                                const LineAccounts& accounts, double postedAt) {
     JournalResult result;
-    Plan plan;
+    Prepared prepared;
     try {
         std::optional<std::string> refusal = CheckFiles(files);
-        if (!refusal) refusal = PlanLines(files, entry, accounts, plan);
-        if (!refusal) refusal = PlanJournal(files, entry, accounts, postedAt, plan);
+        if (!refusal) refusal = PlanLines(files, entry, accounts, prepared);
+        if (!refusal) refusal = PlanJournal(files, entry, accounts, postedAt, prepared);
         if (refusal) {
             result.message = *refusal;
             return result;
@@ -153,44 +142,42 @@ JournalResult PostJournalEntry(DataFiles& files, const JournalEntry& entry,
             std::string("Errore di lettura dei dati (") + e.what() + ")" + kNothingWritten;
         return result;
     }
-    result.recordNumber = plan.recordNumber;
+    result.recordNumber = prepared.recordNumber;
 
     // Each account is read and written back at once: other programs share the file.
-    std::vector<Step> steps;
-    for (int k : plan.lines) {
+    WritePlan plan;
+    for (int k : prepared.lines) {
         const EntryLine& line = entry.lines[static_cast<std::size_t>(k)];
         const int record = accounts[static_cast<std::size_t>(k)];
-        steps.push_back(
-            {"conto " + line.code + " della riga " + std::to_string(k + 1) + " (qorvana.con)",
-             [&files, &line, record, &result] {
-                 auto a = files.read<con::kLength>(kCon, record);
-                 a.setDouble(con::kDebit, a.dbl(con::kDebit) + line.dare);
-                 a.setDouble(con::kCredit, a.dbl(con::kCredit) + line.avere);
-                 result.anythingWritten = true;
-                 files.write(kCon, record, a);
-             }});
+        plan.add("conto " + line.code + " della riga " + std::to_string(k + 1) + " (qorvana.con)",
+                 [&files, &line, record, &result] {
+                     auto a = files.read<con::kLength>(kCon, record);
+                     a.setDouble(con::kDebit, a.dbl(con::kDebit) + line.dare);
+                     a.setDouble(con::kCredit, a.dbl(con::kCredit) + line.avere);
+                     result.anythingWritten = true;
+                     files.write(kCon, record, a);
+                 });
     }
-    const std::string n = std::to_string(plan.recordNumber);
-    steps.push_back({"contatore del giornale (qorvana.tot, record 13)", [&] {
-                         result.anythingWritten = true;
-                         files.write(kTot, tot::kJournal, plan.counter);
-                     }});
-    steps.push_back({"registrazione " + n + " del giornale (qorvana.gio)", [&] {
-                         result.anythingWritten = true;
-                         files.write(kGio, plan.recordNumber, plan.journal);
-                     }});
-    steps.push_back({"scrittura definitiva su disco", [&] {
-                         const int channels[] = {kCon, kTot, kGio};
-                         files.sync(channels);
-                     }});
+    plan.add("contatore del giornale (qorvana.tot, record 13)", [&] {
+        result.anythingWritten = true;
+        files.write(kTot, tot::kJournal, prepared.counter);
+    });
+    plan.add(
+        "registrazione " + std::to_string(prepared.recordNumber) + " del giornale (qorvana.gio)",
+        [&] {
+            result.anythingWritten = true;
+            files.write(kGio, prepared.recordNumber, prepared.journal);
+        });
+    plan.add("scrittura definitiva su disco", [&] {
+        const int channels[] = {kCon, kTot, kGio};
+        files.sync(channels);
+    });
 
-    std::size_t done = 0;
-    try {
-        for (; done < steps.size(); ++done) steps[done].run();
-    } catch (const RecordIoError& e) {
+    const WritePlan::Outcome outcome = plan.run();
+    if (!outcome.ok) {
         result.message = "Errore di scrittura durante la registrazione contabile (" +
-                         std::string(e.what()) + ").\nScritto: " + Listed(steps, 0, done) +
-                         ".\nNon scritto: " + Listed(steps, done, steps.size()) + ".";
+                         outcome.error + ").\nScritto: " + outcome.written +
+                         ".\nNon scritto: " + outcome.notWritten + ".";
         return result;
     }
     result.ok = true;
