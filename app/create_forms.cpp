@@ -2,9 +2,9 @@
 
 #include "forms/body/body_form.h"
 #include "forms/common/form_names.h"
-#include "forms/common/placeholder_form.h"
 #include "forms/header/header_form.h"
 #include "forms/pickers/picker_form.h"
+#include "forms/registration/registration_form.h"
 #include "forms/start/customer_list_form.h"
 #include "forms/start/start_form.h"
 
@@ -20,12 +20,6 @@ void AddLater(FormSet& forms, Session& session, const char* name) {
 void AddPicker(FormSet& forms, Session& session, const char* name, SourceKind kind) {
     forms.addLater(QString(name), [&forms, &session, kind] {
         return std::make_unique<PickerForm>(kind, session, forms);
-    });
-}
-
-void AddPlaceholder(FormSet& forms, Session& session, const char* name, const QString& caption) {
-    forms.addLater(QString(name), [&forms, &session, name, caption] {
-        return std::make_unique<PlaceholderForm>(QString(name), caption, session, forms);
     });
 }
 
@@ -45,8 +39,7 @@ ProgramForms CreateForms(Session& session, FormSet& forms) {
     AddPicker(forms, session, form_name::kReceiptPicker, SourceKind::Receipts);
     AddPicker(forms, session, form_name::kInvoicePicker, SourceKind::Invoices);
     AddPicker(forms, session, form_name::kQuotePicker, SourceKind::Quotes);
-    AddPlaceholder(forms, session, form_name::kRegistration,
-                   QStringLiteral("Registrazione contabile"));
+    AddLater<RegistrationForm>(forms, session, form_name::kRegistration);
     return result;
 }
 

@@ -106,6 +106,9 @@ QString ShownText(QWidget* w) {
     if (auto* rich = qobject_cast<QTextEdit*>(w)) return rich->toPlainText();
     if (auto* slider = qobject_cast<QAbstractSlider*>(w)) return QString::number(slider->value());
     if (auto* spin = qobject_cast<QAbstractSpinBox*>(w)) return spin->text();
+    // A list box shows its current entry.
+    if (auto* view = qobject_cast<QAbstractItemView*>(w))
+        return view->currentIndex().data(Qt::DisplayRole).toString();
     Fail(QStringLiteral("%1 shows no text").arg(Label(w)));
 }
 

@@ -2,7 +2,9 @@
 
 #include <fcntl.h>
 #include <linux/falloc.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -103,11 +105,38 @@ std::int32_t DataFiles::physicalRecords(int channel) const {
     return static_cast<std::int32_t>(std::min<std::uint64_t>(records, INT32_MAX));
 }
 
+bool DataFiles::hasRoomFor(int channel, std::int32_t n) const {
+    const Slot& s = slot(channel);
+    struct stat st {};
+    if (s.fd < 0 || n < 1 || ::fstat(s.fd, &st) != 0) return false;
+    const auto end = static_cast<std::uint64_t>(n) * s.length;
+    const auto size = static_cast<std::uint64_t>(st.st_size);
+    if (end <= size) return true;
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+        end > limit.rlim_cur)
+        return false;
+    struct statvfs fs {};
+    if (::fstatvfs(s.fd, &fs) != 0) return false;
+    // One block more than the growth: the last block of the file may need a new one too.
+    const std::uint64_t free = static_cast<std::uint64_t>(fs.f_bavail) * fs.f_frsize;
+    return free >= end - size + fs.f_frsize;
+}
+
 void DataFiles::readRaw(int channel, std::int32_t n, std::span<std::uint8_t> out) const {
+    readRange(channel, n, 1, out.first(std::min(out.size(), slot(channel).length)));
+    if (out.size() > slot(channel).length)
+        std::fill(out.begin() + static_cast<std::ptrdiff_t>(slot(channel).length), out.end(),
+                  std::uint8_t{0});
+}
+
+void DataFiles::readRange(int channel, std::int32_t first, std::int32_t count,
+                          std::span<std::uint8_t> out) const {
     std::fill(out.begin(), out.end(), std::uint8_t{0});
     const Slot& s = slot(channel);
-    if (s.fd < 0 || n < 1 || n > kMaxRecord) return;
-    const std::size_t want = std::min(out.size(), s.length);
+    if (s.fd < 0 || first < 1 || count < 1 || first + count - 1 > kMaxRecord) return;
+    const std::int32_t n = first;
+    const std::size_t want = std::min(out.size(), s.length * static_cast<std::size_t>(count));
     const auto offset = static_cast<off_t>(n - 1) * static_cast<off_t>(s.length);
     std::size_t got = 0;
     while (got < want) {

@@ -73,6 +73,9 @@ class DataFiles {
     // Number of whole records physically in the file (0 when closed).
     std::int32_t physicalRecords(int channel) const;
     const std::filesystem::path& pathOf(int channel) const;
+    // True when writing record n cannot fail for want of room: the file already reaches past
+    // it, or the disk and the process's file-size limit leave room for the growth.
+    bool hasRoomFor(int channel, std::int32_t n) const;
 
     // Reads record n into `out` (recordLength bytes); zero bytes past the end, for n < 1,
     // or when the channel is closed.
@@ -80,6 +83,11 @@ class DataFiles {
     // Writes record n; throws RecordIoError when the channel is closed, n is outside
     // 1..32767, or the write fails.
     void writeRaw(int channel, std::int32_t n, std::span<const std::uint8_t> in);
+
+    // Reads records first..first+count-1 in one call into `out` (count * recordLength
+    // bytes), with the rules of readRaw for records past the end.
+    void readRange(int channel, std::int32_t first, std::int32_t count,
+                   std::span<std::uint8_t> out) const;
 
     template <std::size_t N>
     Record<N> read(int channel, std::int32_t n) const {

@@ -7,6 +7,8 @@
 #include "forms/common/qor_form.h"
 #include "forms/common/wait_cursor.h"
 #include "forms/header/header_form.h"
+#include "forms/registration/entry_proposal.h"
+#include "forms/registration/registration_form.h"
 #include "forms/start/start_form.h"
 #include "print/print_loop_form.h"
 #include "startup/numbers.h"
@@ -74,7 +76,8 @@ void ConfirmCycle::start() {
     collectDraft();
     if (!post()) return;
     printDocument();
-    finish();
+    // With the accounting request, the registration form returns to the start form itself.
+    if (!proposeRegistration()) finish();
 }
 
 bool ConfirmCycle::post() {
@@ -110,6 +113,21 @@ void ConfirmCycle::finish() {
     stage_ = Stage::Idle;
     session_.returnPending = 0;
     forms_.handOver(&body_, form_name::kStart);
+}
+
+bool ConfirmCycle::proposeRegistration() {
+    if (!body_.accountingRequested()) return false;
+    auto* registration = forms_.get<RegistrationForm>(form_name::kRegistration);
+    if (!registration) return false;
+    // The posting moment is taken now: the journal keeps it even if the next document is
+    // started before this entry is registered.
+    registration->propose(
+        ProposeEntry(ProposalFor(forms_.draft(), session_, ReadPrintLines(session_))),
+        DateTimeValue(session_.issueMoment));
+    stage_ = Stage::Idle;
+    session_.returnPending = 0;
+    forms_.handOver(&body_, form_name::kRegistration);
+    return true;
 }
 
 }  // namespace qorvana

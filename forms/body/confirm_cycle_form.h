@@ -48,6 +48,8 @@ class ConfirmCycle {
     // The print loop, then the PDF hand-off of a printed document.
     void printDocument();
     void finish();
+    // Hands the document to the registration form when the accounting request is set.
+    bool proposeRegistration();
 
     Session& session_;
     FormSet& forms_;

@@ -308,6 +308,18 @@ std::vector<AccountRecord> MakeAccounts(const std::vector<CustomerRecord>& custo
         {kRevenueAccount, "Ricavi vendite merci"},
         {kOutsideVatAccount, "Ricavi vendite esenti e non imponibili"},
         {"05010003", "Ricavi prestazioni di servizi"},
+        {"01010002", "Valori bollati"},
+        {"01040002", "Erario c/IVA"},
+        {"02010001", "Fornitori diversi"},
+        {"03010001", "IVA su acquisti"},
+        {"04010001", "Capitale sociale"},
+        {"04020001", "Riserva legale"},
+        {"06010001", "Acquisti merci"},
+        {"06020001", "Spese per servizi"},
+        {"07010001", "Salari e stipendi"},
+        {"12010001", "Interessi passivi bancari"},
+        {"12010002", "Commissioni e spese bancarie"},
+        {"12020001", "Sconti e abbuoni passivi"},
     };
     for (const auto& c : customers) {
         const std::string code = c.text(cli::kCustomerAccount);

@@ -1,0 +1,245 @@
+#include "forms/registration/journal_posting.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+#include <map>
+
+#include "../../startup/temp_dir.h"
+#include "forms/registration/account_record.h"
+#include "forms/registration/journal_record.h"
+#include "startup/counters_record.h"
+#include "startup/data_files.h"
+
+namespace qorvana {
+namespace {
+
+constexpr double kPostedAt = 45721.5;  // 05/03/2025 12:00
+
+// A company with counters and five accounts 01020001, 01020002, 05010001, 03020001, 05010002.
+class JournalPostingTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_.write("qorvana.tot", std::string(20 * tot::kLength, '\0'));
+        files_.open(dir_.path());
+        const char* codes[] = {"01020001", "01020002", "05010001", "03020001", "05010002"};
+        for (int n = 1; n <= 5; ++n) {
+            AccountRecord a;
+            a.setText(con::kCode, codes[n - 1]);
+            a.setText(con::kName, std::string("Conto ") + codes[n - 1]);
+            a.setDouble(con::kDebit, 100);
+            a.setDouble(con::kCredit, 50);
+            a.bytes()[149] = 0x7F;  // a carried byte
+            files_.write(kCon, n, a);
+        }
+        setCounter(tot::kAccounts, 5);
+        accounts_ = AccountList::Load(files_);
+    }
+
+    void setCounter(int record, int count) {
+        CountersRecord c = files_.read<tot::kLength>(kTot, record);
+        c.setInt16(tot::kWord1, static_cast<std::int16_t>(count));
+        files_.write(kTot, record, c);
+    }
+    int counter(int record) const {
+        return files_.read<tot::kLength>(kTot, record).int16(tot::kWord1);
+    }
+    AccountRecord account(int n) const { return files_.read<con::kLength>(kCon, n); }
+    JournalRecord journal(int n) const { return files_.read<gio::kLength>(kGio, n); }
+
+    static JournalEntry Entry(std::vector<EntryLine> lines) {
+        JournalEntry e;
+        e.date = "05/03/2025";
+        e.description = "Fattura n. 15 del 05/03/2025 - ALFA SRL";
+        e.reference = "FT 15";
+        for (std::size_t k = 0; k < lines.size(); ++k) e.lines[k] = lines[k];
+        return e;
+    }
+    JournalResult post(const JournalEntry& e) {
+        const EntryCheck check = CheckEntry(e, accounts_);
+        EXPECT_EQ(check.problem, EntryProblem::None) << check.message;
+        return PostJournalEntry(files_, e, check.accounts, kPostedAt);
+    }
+    std::map<std::string, std::string> snapshot() const {
+        return {{"tot", dir_.read("qorvana.tot")},
+                {"con", dir_.read("qorvana.con")},
+                {"gio", dir_.read("qorvana.gio")}};
+    }
+
+    testing::TempDir dir_;
+    DataFiles files_;
+    AccountList accounts_;
+};
+
+TEST_F(JournalPostingTest, InvoiceEntryUpdatesTotalsAndAppendsOneRecord) {
+    const JournalResult r = post(Entry(
+        {{"01020002", 1220, 0}, {"05010001", 0, 1000}, {"03020001", 0, 220}, {"05010002", 0, 0}}));
+    ASSERT_TRUE(r.ok) << r.message;
+    EXPECT_EQ(r.recordNumber, 1);
+    EXPECT_EQ(counter(tot::kJournal), 1);
+    EXPECT_EQ(files_.read<tot::kLength>(kTot, tot::kJournal).int16(tot::kWord2), 1);
+    EXPECT_DOUBLE_EQ(account(2).dbl(con::kDebit), 1320);
+    EXPECT_DOUBLE_EQ(account(2).dbl(con::kCredit), 50);
+    EXPECT_DOUBLE_EQ(account(3).dbl(con::kCredit), 1050);
+    EXPECT_DOUBLE_EQ(account(4).dbl(con::kCredit), 270);
+    EXPECT_DOUBLE_EQ(account(5).dbl(con::kDebit), 100);  // a line without amounts
+    EXPECT_EQ(account(2).bytes()[149], 0x7F);
+
+    const JournalRecord g = journal(1);
+    EXPECT_EQ(g.text(gio::kDate), "20250305");
+    EXPECT_EQ(g.text(gio::kDescription), "Fattura n. 15 del 05/03/2025 - ALFA SRL");
+    EXPECT_EQ(g.text(gio::kReference), "FT 15");
+    EXPECT_DOUBLE_EQ(g.dbl(gio::kPostedAt), kPostedAt);
+    EXPECT_EQ(g.text(gio::kMark), "1");
+    const int sides[] = {0, 1, 1};
+    const double amounts[] = {1220, 1000, 220};
+    for (int k = 0; k < gio::kLineCount; ++k) {
+        EXPECT_EQ(g.int16(gio::Side(k)), k < 3 ? sides[k] : 0) << k;
+        EXPECT_DOUBLE_EQ(g.dbl(gio::Amount(k)), k < 3 ? amounts[k] : 0) << k;
+        if (k >= 3) {
+            EXPECT_EQ(std::string(g.bytes().begin() + 72 + 18 * k, g.bytes().begin() + 80 + 18 * k),
+                      "        ");
+        }
+    }
+    EXPECT_EQ(g.text(gio::Account(0)), "01020002");
+}
+
+TEST_F(JournalPostingTest, AppendsAfterTheLastEntryAndLaterSlotsStayEmpty) {
+    for (int n = 1; n <= 41; ++n) {
+        JournalRecord g;
+        g.setText(gio::kDate, "20250101");
+        files_.write(kGio, n, g);
+    }
+    setCounter(tot::kJournal, 41);
+    ASSERT_TRUE(post(Entry({{"01020002", 10, 5}, {"05010001", 0, 3}, {"03020001", 0, 2}})).ok);
+    const JournalResult second = post(Entry({{"01020001", 7, 0}}));
+    ASSERT_TRUE(second.ok) << second.message;
+    EXPECT_EQ(second.recordNumber, 43);
+    EXPECT_EQ(counter(tot::kJournal), 43);
+
+    const JournalRecord first = journal(42);
+    EXPECT_EQ(first.int16(gio::Side(0)), 0);  // both columns: side 0 and their sum
+    EXPECT_DOUBLE_EQ(first.dbl(gio::Amount(0)), 15);
+    EXPECT_DOUBLE_EQ(account(2).dbl(con::kDebit), 110);
+    EXPECT_DOUBLE_EQ(account(2).dbl(con::kCredit), 55);
+    const JournalRecord g = journal(43);
+    EXPECT_DOUBLE_EQ(g.dbl(gio::Amount(0)), 7);
+    for (int k = 1; k < gio::kLineCount; ++k) {
+        EXPECT_EQ(g.text(gio::Account(k)), "") << k;
+        EXPECT_DOUBLE_EQ(g.dbl(gio::Amount(k)), 0) << k;
+    }
+}
+
+TEST_F(JournalPostingTest, RefusalsChangeNoByte) {
+    const JournalEntry entry = Entry({{"01020002", 1220, 0}, {"05010001", 0, 1220}});
+    const struct {
+        const char* name;
+        std::function<void()> arrange;
+        const char* says;
+    } cases[] = {
+        {"full counter", [&] { setCounter(tot::kJournal, 32767); }, "contatore del giornale"},
+        {"damaged counter", [&] { setCounter(tot::kJournal, -3); }, "contatore del giornale"},
+        {"stale counter",
+         [&] {
+             JournalRecord g;
+             g.setText(gio::kDate, "20250101");
+             files_.write(kGio, 1, g);
+             files_.write(kGio, 2, g);
+             setCounter(tot::kJournal, 1);
+         },
+         "già una registrazione al numero 2"},
+        {"account beyond the count", [&] { setCounter(tot::kAccounts, 1); }, "riga 1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        const EntryCheck check = CheckEntry(entry, accounts_);
+        c.arrange();
+        const auto before = snapshot();
+        const JournalResult r = PostJournalEntry(files_, entry, check.accounts, kPostedAt);
+        EXPECT_FALSE(r.ok);
+        EXPECT_FALSE(r.anythingWritten);
+        EXPECT_NE(r.message.find(c.says), std::string::npos) << r.message;
+        EXPECT_EQ(snapshot(), before);
+        setCounter(tot::kJournal, 0);
+    }
+}
+
+TEST_F(JournalPostingTest, FullDiskRefusesBeforeAnyWrite) {
+    const auto before = snapshot();
+    const EntryCheck check = CheckEntry(Entry({{"01020002", 1, 0}}), accounts_);
+    const auto old = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit full = saved;
+    full.rlim_cur = 100;  // no room for the journal record
+    ::setrlimit(RLIMIT_FSIZE, &full);
+    const JournalResult r =
+        PostJournalEntry(files_, Entry({{"01020002", 1, 0}}), check.accounts, kPostedAt);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, old);
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.message.find("Spazio su disco insufficiente"), std::string::npos) << r.message;
+    EXPECT_EQ(snapshot(), before);
+}
+
+TEST_F(JournalPostingTest, WriteFailureMidwaySaysWhatWasWritten) {
+    // Accounts 1-2 lie below the file-size limit, account 4 beyond it: its write fails.
+    const JournalEntry entry = Entry({{"01020002", 220, 0}, {"03020001", 0, 220}});
+    const EntryCheck check = CheckEntry(entry, accounts_);
+    const auto old = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit limit = saved;
+    limit.rlim_cur = 400;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    const JournalResult r = PostJournalEntry(files_, entry, check.accounts, kPostedAt);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, old);
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.anythingWritten);
+    EXPECT_NE(r.message.find("Scritto: conto 01020002 della riga 1 (qorvana.con).\nNon scritto: "
+                             "conto 03020001 della riga 2 (qorvana.con); contatore del giornale"),
+              std::string::npos)
+        << r.message;
+    EXPECT_DOUBLE_EQ(account(2).dbl(con::kDebit), 320);
+    EXPECT_EQ(counter(tot::kJournal), 0);
+}
+
+TEST_F(JournalPostingTest, RegisterChecks) {
+    const struct {
+        const char* date;
+        std::vector<EntryLine> lines;
+        EntryProblem problem;
+    } cases[] = {
+        {"31/02/2025", {{"01020002", 1, 0}}, EntryProblem::Date},
+        {"5/03/2025", {{"01020002", 1, 0}}, EntryProblem::Date},
+        {"2025-03-05", {{"01020002", 1, 0}}, EntryProblem::Date},
+        {"05/03/2025", {{"01020002", 1, 0}, {"09990001", 0, 1}}, EntryProblem::Accounts},
+        {"05/03/2025", {{"01020002", 1, 0}, {"", 0, 1}}, EntryProblem::Accounts},
+        {"05/03/2025", {{"1020002", 1, 0}, {"09990001", 0, 0}}, EntryProblem::None},
+    };
+    for (const auto& c : cases) {
+        JournalEntry e = Entry(c.lines);
+        e.date = c.date;
+        const EntryCheck check = CheckEntry(e, accounts_);
+        EXPECT_EQ(check.problem, c.problem) << c.date;
+        if (c.problem == EntryProblem::Date) {
+            EXPECT_EQ(check.message, "La data del movimento non è valida");
+        } else if (c.problem == EntryProblem::Accounts) {
+            EXPECT_EQ(check.message, "Uno o più conti selezionati non esistono");
+        } else {
+            EXPECT_EQ(check.accounts, (LineAccounts{2, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+        }
+    }
+}
+
+TEST(AccountList, ItemText) {
+    EXPECT_EQ(AccountList::ItemText("01020003  ", "Clienti"),
+              "01.02.0003 Clienti" + std::string(33, ' '));
+    EXPECT_EQ(AccountList::ItemText("1020003", "X").substr(0, 11), "01.02.0003 ");
+}
+
+}  // namespace
+}  // namespace qorvana
