@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "forms/common/message_box.h"
+#include "forms/common/wait_cursor.h"
 #include "print/print_image.h"
 #include "print/printer_form.h"
 #include "startup/numbers.h"
@@ -15,14 +16,6 @@ namespace qorvana {
 namespace {
 
 const QString kPrintTitle = QStringLiteral("Stampa fattura");
-
-// The hourglass for the length of a print, whatever way the print ends.
-struct WaitCursor {
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 }  // namespace
 

@@ -12,6 +12,7 @@
 #include "forms/common/date_picker.h"
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
+#include "forms/common/wait_cursor.h"
 #include "forms/common/qt_text.h"
 #include "forms/registration/account_list_model.h"
 #include "startup/cp1252.h"
@@ -434,9 +435,10 @@ void RegistrationForm::registerEntry() {
         cn1_[0]->setFocus();
         return;
     }
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const JournalResult result = PostJournalEntry(session().files, e, check.accounts, postedAt_);
-    QGuiApplication::restoreOverrideCursor();
+    const JournalResult result = [&] {
+        const WaitCursor wait;
+        return PostJournalEntry(session().files, e, check.accounts, postedAt_);
+    }();
     if (!result.ok) {
         Warn(this, Q(result.message));
         // Nothing written: the operator may correct and register again. Once something was
