@@ -122,7 +122,7 @@ bool ConfirmCycle::proposeRegistration() {
     // The posting moment is taken now: the journal keeps it even if the next document is
     // started before this entry is registered.
     registration->propose(
-        ProposeEntry(ProposalFor(forms_.draft(), session_, ReadPrintLines(session_))),
+        ProposeEntry(ProposalFor(forms_.draft(), session_, body_.printSettings().printLines)),
         DateTimeValue(session_.issueMoment));
     stage_ = Stage::Idle;
     session_.returnPending = 0;

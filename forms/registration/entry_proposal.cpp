@@ -52,14 +52,6 @@ void AddLine(JournalEntry& entry, int& next, const std::string& code, double amo
 
 }  // namespace
 
-std::array<std::string, 21> ReadPrintLines(const Session& session) {
-    std::array<std::string, 21> lines{};
-    SeqReader in(session.companyFile("qorvana.int"));
-    for (int i = 1; i <= 20 && !in.failed(); ++i)
-        lines[static_cast<std::size_t>(i)] = in.readLine();
-    return lines;
-}
-
 ProposalInput ProposalFor(const DocumentDraft& draft, const Session& session,
                           const std::array<std::string, 21>& printLines) {
     ProposalInput in;

@@ -38,9 +38,6 @@ struct ProposalInput {
 // value, so that the proposal always balances.
 JournalEntry ProposeEntry(const ProposalInput& in);
 
-// Print settings entries 1..20 (qorvana.int of the company folder); missing lines are empty.
-std::array<std::string, 21> ReadPrintLines(const Session& session);
-
 // The proposal's inputs for the document just posted: its draft, the customer record, the
 // session's document kind, currency and number-with-year switch, and the print settings.
 ProposalInput ProposalFor(const DocumentDraft& draft, const Session& session,
