@@ -10,7 +10,6 @@
 #include "startup/customer_record.h"
 #include "startup/general_settings_record.h"
 #include "startup/numbers.h"
-#include "startup/seq_reader.h"
 #include "startup/session.h"
 #include "startup/text.h"
 
