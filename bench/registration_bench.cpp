@@ -31,7 +31,7 @@ using namespace qorvana;
 constexpr int kAccounts = 5000;
 
 std::string CodeOf(int n) {
-    char code[9];
+    char code[32];
     std::snprintf(code, sizeof code, "%02d%02d%04d", 1 + n / 1000, 1 + (n / 100) % 10, n % 100 + 1);
     return code;
 }
