@@ -6,53 +6,11 @@
 #include <cstdint>
 
 #include "startup/civil_date.h"
+#include "startup/cp1252.h"
 #include "startup/text.h"
 
 namespace qorvana {
 namespace {
-
-// Decodes the UTF-8 character at `at` and moves past it; U+FFFD for a malformed one.
-char32_t NextChar(std::string_view s, std::size_t& at) {
-    const auto lead = static_cast<unsigned char>(s[at]);
-    int extra = lead < 0x80         ? 0
-                : (lead >> 5) == 6  ? 1
-                : (lead >> 4) == 14 ? 2
-                : (lead >> 3) == 30 ? 3
-                                    : -1;
-    if (extra < 0 || at + extra >= s.size()) {
-        ++at;
-        return 0xFFFD;
-    }
-    char32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
-    for (int i = 1; i <= extra; ++i) {
-        const auto next = static_cast<unsigned char>(s[at + i]);
-        if ((next >> 6) != 2) {
-            ++at;
-            return 0xFFFD;
-        }
-        c = (c << 6) | (next & 0x3F);
-    }
-    at += 1 + extra;
-    return c;
-}
-
-void AppendChar(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 // ASCII equivalents of U+00A0..U+00FF.
 constexpr std::array<const char*, 96> kLatin1Ascii = {
@@ -127,10 +85,10 @@ std::string KeepText(std::string_view utf8) {
     out.reserve(utf8.size());
     for (std::size_t at = 0; at < utf8.size();) {
         const std::size_t start = at;
-        const char32_t c = NextChar(utf8, at);
+        const char32_t c = NextCodePoint(utf8, at);
         if (c < 32 || c == 0xFF) continue;
         if (c == 0xFFFD)
-            AppendChar(out, c);
+            AppendUtf8(out, c);
         else
             out.append(utf8.substr(start, at - start));
     }
@@ -146,10 +104,10 @@ void AppendXmlValue(std::string& out, std::string_view utf8, XmlCharset charset)
             ++at;
             continue;
         }
-        const char32_t c = NextChar(utf8, at);
+        const char32_t c = NextCodePoint(utf8, at);
         if (c < 32 || c == 0xFF) continue;  // Keep text
         if (c < limit)
-            AppendChar(out, c);
+            AppendUtf8(out, c);
         else if (c >= 0xA0 && c <= 0xFF)
             out += kLatin1Ascii[c - 0xA0];
         else if (c >= 0x80 && c < 0xA0)
@@ -165,7 +123,7 @@ std::string Transliterate(std::string_view utf8, XmlCharset charset) {
     out.reserve(utf8.size());
     for (std::size_t at = 0; at < utf8.size();) {
         const std::size_t start = at;
-        const char32_t c = NextChar(utf8, at);
+        const char32_t c = NextCodePoint(utf8, at);
         if (c < 32 || c == 0xFF)
             out.append(utf8.substr(start, at - start));
         else
@@ -206,9 +164,7 @@ std::string XmlValue(std::string_view storedUtf8, XmlCharset charset) {
 }
 
 std::size_t XmlLength(std::string_view utf8) {
-    std::size_t n = 0;
-    for (std::size_t at = 0; at < utf8.size(); ++n) NextChar(utf8, at);
-    return n;
+    return Utf8Length(utf8);
 }
 
 std::string XmlDecimal(double value, int decimals) {

@@ -28,26 +28,26 @@ int CodePointToByte(char32_t c) {
     return -1;
 }
 
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
+// Windows-1252 upper case of a code point that Windows-1252 holds.
+char32_t UpperCodePoint(char32_t c) {
+    if (c >= U'a' && c <= U'z') return c - 0x20;
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 0x20;
+    switch (c) {
+        case 0x0161:
+            return 0x0160;  // š
+        case 0x0153:
+            return 0x0152;  // œ
+        case 0x017E:
+            return 0x017D;  // ž
+        case 0x00FF:
+            return 0x0178;  // ÿ
+        default:
+            return c;
     }
 }
 
-// Decodes the code point at `pos` and advances; an invalid sequence gives U+FFFD and
-// skips one byte.
+}  // namespace
+
 char32_t NextCodePoint(std::string_view s, std::size_t& pos) {
     const auto b0 = static_cast<std::uint8_t>(s[pos]);
     int extra = 0;
@@ -89,25 +89,23 @@ char32_t NextCodePoint(std::string_view s, std::size_t& pos) {
     return c;
 }
 
-// Windows-1252 upper case of a code point that Windows-1252 holds.
-char32_t UpperCodePoint(char32_t c) {
-    if (c >= U'a' && c <= U'z') return c - 0x20;
-    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 0x20;
-    switch (c) {
-        case 0x0161:
-            return 0x0160;  // š
-        case 0x0153:
-            return 0x0152;  // œ
-        case 0x017E:
-            return 0x017D;  // ž
-        case 0x00FF:
-            return 0x0178;  // ÿ
-        default:
-            return c;
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
     }
 }
-
-}  // namespace
 
 std::string Cp1252ToUtf8(std::string_view cp1252) {
     // Plain ASCII is the same in both encodings.

@@ -11,6 +11,11 @@ std::string Cp1252ToUtf8(std::string_view cp1252);
 // UTF-8 to Windows-1252; a character it cannot hold (or invalid UTF-8) becomes '?'.
 // `lossy`, when given, is set to true when such a replacement happened.
 std::string Utf8ToCp1252(std::string_view utf8, bool* lossy = nullptr);
+// Decodes the code point at `pos` and moves past it; an invalid sequence gives U+FFFD and
+// skips one byte.
+char32_t NextCodePoint(std::string_view utf8, std::size_t& pos);
+// Appends the UTF-8 form of a code point.
+void AppendUtf8(std::string& out, char32_t c);
 // Number of characters (code points) of a UTF-8 text.
 std::size_t Utf8Length(std::string_view utf8);
 // Upper case as the suite compares names: Windows-1252 upper-casing of a UTF-8 text
