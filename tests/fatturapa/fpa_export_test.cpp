@@ -131,9 +131,7 @@ struct Desk {
         return FpaCreatedMessage(*prepared.plan);
     }
 
-    int counter() const {
-        return s.files.read<tot::kLength>(kTot, tot::kFatturaPa).int16(tot::kWord1);
-    }
+    int counter() const { return s.files.read<CountersFile>(tot::kFatturaPa).int16(tot::kWord1); }
 };
 
 const std::string kCreated =
@@ -253,9 +251,9 @@ TEST(FpaExport, FocusedCases) {
         {"lire", [](Desk& d) { d.s.workStrings[1] = "0"; }, {"lire"}, {}, true},
         {"the counter is full",
          [](Desk& d) {
-             auto c = d.s.files.read<tot::kLength>(kTot, tot::kFatturaPa);
+             auto c = d.s.files.read<CountersFile>(tot::kFatturaPa);
              c.setInt16(tot::kWord1, 32767);
-             d.s.files.write(kTot, tot::kFatturaPa, c);
+             d.s.files.write<CountersFile>(tot::kFatturaPa, c);
              d.header.proposedProgressive = d.header.progressive = "32768";
          },
          {"massimo (32767)"},
