@@ -39,6 +39,9 @@ struct TransportEntries {
     std::string goodsAppearance;       // "Aspetto dei beni" as shown
     int goodsAppearancePosition = -1;
     Shipping shipping = Shipping::BySender;
+    // The carrier lines as the start form shows them: the customer's, or the carriers'
+    // table row the operator chose.
+    std::array<std::string, 3> carrierLines{};
 };
 
 // The header's VAT options, one tick each.
@@ -60,6 +63,7 @@ struct HeaderEntries {
     std::string documentDate;      // dd/mm/yyyy
     std::string registrationDate;  // dd/mm/yyyy
     int paymentTerms = -1;         // entry of the payment-terms table
+    std::string paymentTermsText;  // that entry's description, as the list shows it
     int bank1 = -1;                // entries of the 100-entry bank list
     int bank2 = -1;
     int bank3 = -1;

@@ -26,6 +26,7 @@ double SafeRate(double r) {
 
 VatTable VatTable::FromTab(const TabFile& tab) {
     VatTable t;
+    t.loaded = tab.loaded();
     for (int code = 1; code <= 16; ++code) {
         const int first = TabFile::VatCodeLine(code);
         t.rateText[code] = Trim(tab.line(first));
@@ -48,17 +49,31 @@ double VatTable::withholdingOf(int code) const {
     return withholding[code];
 }
 
-std::vector<std::string> VatTable::chooserItems() const {
-    std::vector<std::string> items;
-    items.reserve(24);
-    for (int code = 1; code <= kTaxableCodes; ++code) {
-        std::string item = TwoDigits(code) + " Iva " + rateText[code] + "%";
-        if (withholdingOf(code) > 0) item += " - Rit.Acconto " + withholdingText[code] + "%";
-        items.push_back(std::move(item));
+bool VatTable::defines(int vatCode) const {
+    if (vatCode >= 1 && vatCode <= kTaxableCodes) return !rateText[vatCode].empty();
+    if (vatCode > kTaxableCodes && vatCode <= 24) return !exemptionText[vatCode - 12].empty();
+    return false;
+}
+
+std::vector<std::pair<int, std::string>> VatTable::chooserItems() const {
+    std::vector<std::pair<int, std::string>> items;
+    for (int code = 1; code <= 24; ++code) {
+        if (!defines(code)) continue;
+        std::string item = code <= kTaxableCodes ? TwoDigits(code) + " Iva " + rateText[code] + "%"
+                                                 : TwoDigits(code) + " " + exemptionText[code - 12];
+        if (code <= kTaxableCodes && withholdingOf(code) > 0)
+            item += " - Rit.Acconto " + withholdingText[code] + "%";
+        items.emplace_back(code, std::move(item));
     }
-    for (int code = 13; code <= 24; ++code)
-        items.push_back(TwoDigits(code) + " " + exemptionText[code - 12]);
     return items;
+}
+
+int FirstLineWithoutRate(const LineTable& lines, const VatTable& vat) {
+    for (int n = 1; n <= LineTable::kLines; ++n) {
+        const int code = NormalisedVatCode(lines[n].vatCode);
+        if (lines[n].unitPrice != 0 && code <= kTaxableCodes && !vat.defines(code)) return n;
+    }
+    return 0;
 }
 
 double DocumentFigures::taxableWithVat() const {
@@ -89,21 +104,28 @@ bool DocumentFigures::zeroTotal(const Money& money) const {
     return money.RoundAmount(documentTotal) == 0;
 }
 
+LineAmount LineAmountOf(const DocumentLine& line, const Money& money) {
+    LineAmount a;
+    a.gross =
+        line.countsQuantity() ? money.RoundAmount(line.unitPrice * line.quantity) : line.unitPrice;
+    a.net = a.gross;
+    // A discount of 0 takes nothing off: PercentOf(a, 0) is 0.
+    if (line.discount1 != 0) a.net = a.net - money.PercentOf(a.net, line.discount1);
+    if (line.discount2 != 0) a.net = a.net - money.PercentOf(a.net, line.discount2);
+    return a;
+}
+
 DocumentFigures RecomputeDocument(const LineTable& lines, const VatTable& vat, bool vatInclusive,
                                   const Money& money) {
     DocumentFigures f;
     auto& b = f.breakdown;
     for (int n = 1; n <= LineTable::kLines; ++n) {
         const DocumentLine& line = lines[n];
-        double amount = line.unitPrice;
-        if (line.quantity != 0 && line.quantity != -9999) {
+        if (line.countsQuantity()) {
             f.totalQuantity += line.quantity;
-            amount = money.RoundAmount(line.unitPrice * line.quantity);
             f.totalWeight += line.unitWeight * line.quantity;
         }
-        // A discount of 0 takes nothing off: PercentOf(a, 0) is 0.
-        if (line.discount1 != 0) amount = amount - money.PercentOf(amount, line.discount1);
-        if (line.discount2 != 0) amount = amount - money.PercentOf(amount, line.discount2);
+        const double amount = LineAmountOf(line, money).net;
         if (!std::isfinite(amount) || !std::isfinite(line.unitPrice * line.quantity))
             f.overflow = true;
         const int code = NormalisedVatCode(line.vatCode);

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "document/line_table.h"
@@ -21,14 +22,21 @@ struct VatTable {
     // Exemption descriptions of entries 0..16 (codes 13..24 use entry code - 12).
     std::array<std::string, 17> exemptionText{};
 
+    // False when qorvana.tab was missing or unreadable: no code has a rate.
+    bool loaded = false;
+
     static VatTable FromTab(const TabFile& tab);
+    // True when the table defines code 1..24: a rate for a taxable code (1..12), an
+    // exemption text for codes 13..24.
+    bool defines(int vatCode) const;
     // Rate of a line's VAT code (normalised; codes 17..24 have rate 0; a rate of -100 or
     // less, or a non-finite one, counts as 0).
     double rateOf(int vatCode) const;
     // Withholding rate of code k (1..16); 0 otherwise.
     double withholdingOf(int code) const;
-    // The 24 entries of the VAT code chooser; entry i is code i + 1.
-    std::vector<std::string> chooserItems() const;
+    // The entries of the VAT code chooser, one per code the table defines: the code and its
+    // text.
+    std::vector<std::pair<int, std::string>> chooserItems() const;
 };
 
 // VAT breakdown: slots 1..16 (0 unused), columns 0 taxable, 1 VAT, 2 outside VAT.
@@ -54,6 +62,17 @@ struct DocumentFigures {
     // A document total that rounds to zero in the currency mode.
     bool zeroTotal(const Money& money) const;
 };
+
+// A line's amount before and after its two cascaded discounts: unit price x quantity
+// rounded, or the unit price alone when the quantity is a marker (0 or -9999).
+struct LineAmount {
+    double gross = 0;
+    double net = 0;
+};
+LineAmount LineAmountOf(const DocumentLine& line, const Money& money);
+// The first priced line whose (normalised) VAT code is taxable but has no rate in the table;
+// 0 when none. Such a line would be taxed at 0 %.
+int FirstLineWithoutRate(const LineTable& lines, const VatTable& vat);
 
 // Recomputes the whole document. `vatInclusive` is the scorporo box.
 DocumentFigures RecomputeDocument(const LineTable& lines, const VatTable& vat, bool vatInclusive,

@@ -11,6 +11,7 @@
 #include <iterator>
 
 #include "startup/cp1252.h"
+#include "startup/data_files.h"
 #include "startup/money.h"
 #include "startup/numbers.h"
 #include "startup/seq_reader.h"
@@ -95,19 +96,7 @@ std::string LineFile::NumberText(double value) {
 }
 
 std::string LineFile::CleanText(std::string_view utf8) {
-    std::string out;
-    out.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        const auto c = static_cast<unsigned char>(utf8[i]);
-        if (c < 32) continue;
-        // U+00FF is code 255 in Windows-1252.
-        if (c == 0xC3 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) == 0xBF) {
-            ++i;
-            continue;
-        }
-        out.push_back(utf8[i]);
-    }
-    return out;
+    return KeepPrintable(utf8);
 }
 
 std::string LineFile::PaddedText(std::string_view utf8, std::size_t width) {
@@ -157,8 +146,8 @@ std::vector<DocumentLine> LineFile::BlocksOf(const LineTable& table, int count) 
     return blocks;
 }
 
-bool LineFile::Write(const std::filesystem::path& file, const std::vector<std::string>& header,
-                     const std::vector<DocumentLine>& blocks, std::string* error) {
+std::string LineFile::Bytes(const std::vector<std::string>& header,
+                            const std::vector<DocumentLine>& blocks) {
     std::string bytes;
     bytes.reserve((header.size() + blocks.size() * kBlockLines) * 24);
     const auto put = [&bytes](std::string_view utf8) {
@@ -168,23 +157,83 @@ bool LineFile::Write(const std::filesystem::path& file, const std::vector<std::s
     for (const auto& line : header) put(CleanText(line));
     for (const auto& block : blocks)
         for (const auto& line : BlockLines(block)) put(line);
+    return bytes;
+}
 
+bool LineFile::Write(const std::filesystem::path& file, const std::vector<std::string>& header,
+                     const std::vector<DocumentLine>& blocks, std::string* error) {
+    const std::string bytes = Bytes(header, blocks);
+    StagedFile staged;
+    if (auto problem = staged.prepare(file, bytes.size())) {
+        if (error) *error = *problem;
+        return false;
+    }
+    try {
+        staged.commit(bytes);
+    } catch (const RecordIoError& e) {
+        if (error) *error = e.what();
+        return false;
+    }
+    return true;
+}
+
+StagedFile::~StagedFile() {
+    discard();
+}
+
+std::optional<std::string> StagedFile::prepare(const std::filesystem::path& file,
+                                               std::size_t size) {
+    discard();
+    file_ = file;
+    temp_ = file;
+    temp_ += ".tmp";
+    fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd_ < 0)
+        return "il file " + temp_.filename().string() + " non può essere creato nella cartella " +
+               file.parent_path().string() + " (" + std::strerror(errno) + ")";
+    const int failed = size > 0 ? ::posix_fallocate(fd_, 0, static_cast<off_t>(size)) : 0;
+    if (failed != 0 && failed != EOPNOTSUPP) {
+        discard();
+        return "spazio su disco insufficiente per il file " + file.filename().string() + " (" +
+               std::strerror(failed) + ")";
+    }
+    return std::nullopt;
+}
+
+void StagedFile::commit(const std::string& bytes) {
+    bool ok = fd_ >= 0;
     errno = 0;
-    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    bool ok = fd >= 0;
     for (std::size_t at = 0; ok && at < bytes.size();) {
-        const ssize_t n = ::write(fd, bytes.data() + at, bytes.size() - at);
+        const ssize_t n = ::pwrite(fd_, bytes.data() + at, bytes.size() - at, off_t(at));
         if (n < 0 && errno == EINTR) continue;
         ok = n > 0;
         if (ok) at += static_cast<std::size_t>(n);
     }
-    // The file names the document's lines for later re-issue: make it durable like the
-    // records that point to it.
-    ok = ok && ::fdatasync(fd) == 0;
-    const int savedErrno = errno;
-    if (fd >= 0 && ::close(fd) != 0) ok = false;
-    if (!ok && error) *error = std::strerror(savedErrno != 0 ? savedErrno : errno);
-    return ok;
+    // The reservation may have made the file longer than its bytes.
+    ok = ok && ::ftruncate(fd_, static_cast<off_t>(bytes.size())) == 0 && ::fdatasync(fd_) == 0;
+    ok = ok && ::close(fd_) == 0;
+    if (ok) fd_ = -1;
+    ok = ok && ::rename(temp_.c_str(), file_.c_str()) == 0;
+    if (!ok) {
+        const std::string reason = std::strerror(errno != 0 ? errno : EIO);
+        discard();
+        throw RecordIoError("Errore di scrittura del file " + file_.filename().string() + ": " +
+                            reason);
+    }
+    temp_.clear();
+    // The new name is durable once the folder is.
+    const int dir = ::open(file_.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+}
+
+void StagedFile::discard() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    if (!temp_.empty()) ::unlink(temp_.c_str());
+    temp_.clear();
 }
 
 LineFileContent LineFile::Parse(std::string bytes, int headerLines, int maxBlocks) {

@@ -71,6 +71,10 @@ class LineFile {
     // The 10 lines of one block.
     static std::vector<std::string> BlockLines(const DocumentLine& line);
 
+    // The file's bytes: `header` lines as given (cleaned), then one block per entry.
+    static std::string Bytes(const std::vector<std::string>& header,
+                             const std::vector<DocumentLine>& blocks);
+
     // Writes the file, replacing any file of that name: `header` lines as given (cleaned),
     // then one block per entry of `blocks`. Returns false when the file could not be written
     // completely; `error` then says why.
@@ -89,6 +93,29 @@ class LineFile {
                                                int maxBlocks);
     // The same, from the file's bytes.
     static LineFileContent Parse(std::string bytes, int headerLines, int maxBlocks);
+};
+
+// A file written whole or not at all: its bytes go to a temporary file in the same folder,
+// whose room is reserved first, and the temporary file takes the final name once durable.
+class StagedFile {
+  public:
+    StagedFile() = default;
+    ~StagedFile();
+    StagedFile(const StagedFile&) = delete;
+    StagedFile& operator=(const StagedFile&) = delete;
+
+    // Creates the temporary file beside `file` and reserves `size` bytes; an Italian reason
+    // when the folder or the disk does not allow it.
+    std::optional<std::string> prepare(const std::filesystem::path& file, std::size_t size);
+    // Writes `bytes`, makes them durable and renames the file; throws RecordIoError.
+    void commit(const std::string& bytes);
+    // Removes the temporary file when it was not committed.
+    void discard();
+
+  private:
+    std::filesystem::path file_;
+    std::filesystem::path temp_;
+    int fd_ = -1;
 };
 
 // A block is in use when its quantity or price is not 0 or its description is not blank.

@@ -51,6 +51,7 @@ TypedDiscount ParseDiscount(std::string_view typed) {
     if (!value) return {0, DiscountFault::BeyondNumbers};
     const auto percent = ToInt16(std::nearbyint(*value));
     if (!percent) return {0, DiscountFault::BeyondRange};
+    if (*percent > 100) return {0, DiscountFault::AboveHundred};
     return {*percent, DiscountFault::None};
 }
 

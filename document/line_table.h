@@ -26,6 +26,8 @@ struct DocumentLine {
 
     // A line is in use when it has an article, a description, a quantity or a price.
     bool inUse() const;
+    // False for the quantity markers 0 and -9999 of a price-only line.
+    bool countsQuantity() const { return quantity != 0 && quantity != -9999; }
 };
 
 class LineTable {
@@ -53,7 +55,8 @@ class LineTable {
 };
 
 // A discount as typed: a whole percent, a fraction rounded to the nearest (ties to even).
-enum class DiscountFault { None, BeyondNumbers, BeyondRange };
+// Above 100 would make the line negative; a negative discount is a surcharge and stays.
+enum class DiscountFault { None, BeyondNumbers, BeyondRange, AboveHundred };
 struct TypedDiscount {
     std::int16_t percent = 0;
     DiscountFault fault = DiscountFault::None;  // BeyondRange: outside -32768..32767

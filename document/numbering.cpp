@@ -16,8 +16,13 @@ NumberProposal ProposeNumbers(const std::optional<CountersRecord>& invoices,
         proposal.transmissionNumber = fpaState;
     else if (fpaState == kFpaXmlNotWritten && fatturaPa)
         proposal.transmissionNumber = fatturaPa->int16(tot::kWord1) + 1;
-    if (const auto& numbering = separateSeries ? fatturaPa : invoices)
-        proposal.documentNumber = numbering->int16(tot::kWord4) + 1;
+    if (const auto& numbering = separateSeries ? fatturaPa : invoices) {
+        const int last = numbering->int16(tot::kWord4);
+        if (last >= 0 && last < 32767)
+            proposal.documentNumber = last + 1;
+        else
+            proposal.counterOutOfRange = last;
+    }
     return proposal;
 }
 

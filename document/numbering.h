@@ -14,7 +14,10 @@ namespace qorvana {
 bool InSeparateSeries(bool separateSeriesChosen, int fpaState);
 
 struct NumberProposal {
-    std::optional<int> documentNumber;      // also the VAT register number
+    std::optional<int> documentNumber;  // also the VAT register number
+    // The series' last number lies outside 0..32766, so that no next number can be stored:
+    // documentNumber is then nullopt and the operator must be told.
+    std::optional<int> counterOutOfRange;
     std::optional<int> transmissionNumber;  // electronic invoices only
 };
 

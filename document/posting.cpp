@@ -1,19 +1,24 @@
 #include "document/posting.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <optional>
+#include <span>
 #include <utility>
 
 #include "document/article_record.h"
 #include "document/delivery_note_record.h"
 #include "document/document_continuation_record.h"
 #include "document/document_record.h"
+#include "document/line_file.h"
 #include "document/numbering.h"
 #include "document/stock_movement_record.h"
 #include "document/write_plan.h"
 #include "startup/counters.h"
 #include "startup/counters_record.h"
 #include "startup/cp1252.h"
+#include "startup/customer_record.h"
 #include "startup/data_files.h"
 #include "startup/money.h"
 #include "startup/numbers.h"
@@ -67,7 +72,100 @@ struct Plan {
     int firstMovement = 0;
     std::vector<int> notes;
     std::vector<int> receipts;
+    std::string lineFileName;
+    std::string lineFileBytes;
+    StagedFile lineFile;
 };
+
+// True when a record holds nothing: never written (zero bytes) or blank.
+bool HoldsNothing(std::span<const std::uint8_t> bytes) {
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](std::uint8_t b) { return b == 0 || b == ' '; });
+}
+
+std::string ShownDate(const std::string& yyyymmdd) {
+    if (yyyymmdd.size() != 8) return yyyymmdd;
+    return yyyymmdd.substr(6, 2) + "/" + yyyymmdd.substr(4, 2) + "/" + yyyymmdd.substr(0, 4);
+}
+
+// The number, date and customer of a stored document, as the operator reads them.
+std::string StoredDocumentText(const DataFiles& files, const DocumentRecord& r) {
+    const int customer = r.int16(d::kCustomer);
+    std::string name = "n. " + std::to_string(customer);
+    if (IsCustomerRecord(files, customer))
+        name = Trim(files.read<CustomersFile>(customer).text(cli::kName1));
+    return "n. " + Trim(r.text(d::kNumber)) + " del " + ShownDate(r.text(d::kDocumentDate)) +
+           ", cliente " + name;
+}
+
+// The records about to be appended must lie past the end of their files or hold nothing:
+// counters restored from an older copy would otherwise overwrite stored documents.
+std::optional<std::string> CheckAppendsAreFree(const DataFiles& files, const Plan& plan) {
+    const std::string behind = "I contatori di qorvana.tot sono indietro rispetto all'archivio: ";
+    const std::string nothing = ". Non è stato scritto niente: far ripristinare i contatori.";
+    if (plan.recordNumber <= files.physicalRecords(kFte)) {
+        const auto stored = files.read<InvoicesFile>(plan.recordNumber);
+        if (!HoldsNothing(stored.bytes()))
+            return behind + "il record " + std::to_string(plan.recordNumber) +
+                   " di qorvana.fte contiene già il documento " +
+                   StoredDocumentText(files, stored) + nothing;
+    }
+    if (plan.recordNumber <= files.physicalRecords(kF2e) &&
+        !HoldsNothing(files.read<ContinuationsFile>(plan.recordNumber).bytes()))
+        return behind + "il record " + std::to_string(plan.recordNumber) +
+               " di qorvana.f2e contiene già dati" + nothing;
+    const int last = std::min<int>(plan.firstMovement + int(plan.movements.size()) - 1,
+                                   files.physicalRecords(kMag));
+    for (int n = plan.firstMovement; n >= 1 && n <= last; ++n)
+        if (!HoldsNothing(files.read<MovementsFile>(n).bytes()))
+            return behind + "il record " + std::to_string(n) +
+                   " di qorvana.mag contiene già un movimento" + nothing;
+    return std::nullopt;
+}
+
+// Italian numbers are unique per year and series: the number must not belong to a stored
+// document of the same year and series.
+std::optional<std::string> CheckNumberIsFree(const DataFiles& files, const PostingInput& in) {
+    const HeaderEntries& h = in.draft->header;
+    const std::string number = Trim(h.documentNumber);
+    const std::string year = RecordDate(h.documentDate).substr(0, 4);
+    const bool separate = InSeparateSeries(h.separateSeries, in.fpaState);
+    const int count = UsableEntries(files, tot::kInvoices, kFte);
+    DocumentRecord r;
+    for (int n = 1; n <= count; ++n) {
+        files.readRaw(kFte, n, r.bytes());
+        if (Trim(r.text(d::kNumber)) != number || r.text(d::kDocumentDate).substr(0, 4) != year)
+            continue;
+        if (StoredInSeparateSeries(r, in.fpaSeparateNumbering) != separate) continue;
+        return "Il numero " + number + " è già stato usato nel " + year + " per il documento " +
+               StoredDocumentText(files, r) + ": correggere il numero del documento.";
+    }
+    return std::nullopt;
+}
+
+// Room for everything posting appends, reserved before the first write, so that a full
+// disk is found while nothing has changed.
+std::optional<std::string> ReserveRoom(DataFiles& files, const PostingInput& in, Plan& plan) {
+    try {
+        files.reserve(kFte, plan.recordNumber, 1);
+        files.reserve(kF2e, plan.recordNumber, 1);
+        files.reserve(kMag, plan.firstMovement, static_cast<int>(plan.movements.size()));
+    } catch (const RecordIoError& e) {
+        return e.what() + std::string(kNotStored);
+    }
+    if (!in.writeLineFile) return std::nullopt;
+    plan.lineFileName = LineFile::IssuedFileName(plan.documentCounter.single(tot::kSerial));
+    plan.lineFileBytes = LineFile::Bytes(LineFile::IssuedHeader(*in.draft, in.documentKind),
+                                         LineFile::BlocksOf(in.draft->lines));
+    const auto folder = files.pathOf(kFte).parent_path();
+    if (auto problem =
+            plan.lineFile.prepare(folder / plan.lineFileName, plan.lineFileBytes.size())) {
+        std::string reason = *problem;
+        reason[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(reason[0])));
+        return reason + std::string(kNotStored);
+    }
+    return std::nullopt;
+}
 
 // The records of `wanted` that exist in the file counted by `counterRecord`.
 std::vector<int> ExistingRecords(const DataFiles& files, int counterRecord,
@@ -157,6 +255,12 @@ std::optional<std::string> CheckValues(const DataFiles& files, const PostingInpu
                    " non è aperto in scrittura" + kNotStored;
     if (Trim(h.documentNumber).empty() || Utf8Length(h.documentNumber) > d::kNumber.width)
         return std::string("Il numero del documento non è valido");
+    // A whole number the counter cannot hold would be proposed again for the next document.
+    const double typed = Val(h.documentNumber);
+    if (typed == std::floor(typed) && !CounterValue(h.documentNumber) &&
+        Trim(h.documentNumber).find_first_not_of("+-0123456789") == std::string::npos)
+        return "Il numero del documento " + Trim(h.documentNumber) +
+               " è fuori dai limiti (da 1 a 32767)" + kNotStored;
     if (IsValidDate(h.documentDate) != 0) return std::string("La data del documento non è valida");
     if (IsValidDate(h.registrationDate) != 0)
         return std::string("La data di registrazione del documento non è valida");
@@ -250,6 +354,8 @@ std::optional<std::string> Prepare(const DataFiles& files, const PostingInput& i
     if (auto refusal = PlanCounters(files, in, plan)) return refusal;
     if (auto refusal = PlanMovements(files, in, plan)) return refusal;
     if (auto refusal = PlanMarks(files, in, plan)) return refusal;
+    if (auto refusal = CheckAppendsAreFree(files, plan)) return refusal;
+    if (auto refusal = CheckNumberIsFree(files, in)) return refusal;
     plan.document = NewDocumentRecord();
     FillDocument(in, plan, plan.document);
     plan.continuation = NewContinuationRecord();
@@ -309,6 +415,11 @@ void WriteMovements(DataFiles& files, const PostingInput& in, const Plan& plan, 
 }
 
 }  // namespace
+
+bool StoredInSeparateSeries(const DocumentRecord& document, bool fpaSeparateNumbering) {
+    return fpaSeparateNumbering &&
+           document.int16(d::kKind) == static_cast<std::int16_t>(DocumentKind::ElectronicInvoice);
+}
 
 bool IsCreditNote(DocumentKind documentKind, const std::string& fpaDocumentType) {
     return documentKind == DocumentKind::CreditNote ||
@@ -385,6 +496,10 @@ PostingResult PostDocument(DataFiles& files, const PostingInput& input) {
         result.message = std::string("Errore di lettura dei dati (") + e.what() + ")" + kNotStored;
         return result;
     }
+    if (auto refusal = ReserveRoom(files, input, plan)) {
+        result.message = *refusal;
+        return result;
+    }
     result.recordNumber = plan.recordNumber;
     result.serial = plan.documentCounter.single(tot::kSerial);
 
@@ -428,6 +543,9 @@ PostingResult PostDocument(DataFiles& files, const PostingInput& input) {
         });
     }
     steps.add("scrittura definitiva su disco", [&] { files.sync(written); });
+    if (input.writeLineFile)
+        steps.add("il file delle righe " + plan.lineFileName,
+                  [&] { plan.lineFile.commit(plan.lineFileBytes); });
 
     const WritePlan::Outcome outcome = steps.run();
     if (!outcome.ok) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "document/document_draft.h"
+#include "document/document_record.h"
 #include "startup/civil_date.h"
 #include "startup/money.h"
 #include "startup/session_codes.h"
@@ -26,6 +27,11 @@ struct PostingInput {
     DocumentKind documentKind = DocumentKind::Invoice;
     int fpaState = kFpaOrdinary;
     std::string pdfFolder;  // workStrings slot 7
+    // The company numbers electronic invoices in a series of their own (qorvana.fpa, offset
+    // 707 "1"): stored electronic invoices then belong to that series.
+    bool fpaSeparateNumbering = false;
+    // Write the document's line file ("f" + serial) in the company folder as the last step.
+    bool writeLineFile = true;
     CivilDateTime issueMoment;
 };
 
@@ -43,6 +49,10 @@ struct PostingResult {
 // Posts the document. Never throws for data problems: a refusal or a failed write comes
 // back in the result.
 PostingResult PostDocument(DataFiles& files, const PostingInput& input);
+
+// True when stored document record `document` belongs to the separate electronic-invoice
+// series: the company numbers electronic invoices separately and the record's kind is 7.
+bool StoredInSeparateSeries(const DocumentRecord& document, bool fpaSeparateNumbering);
 
 // The credit-note rules apply: kind 1, or an electronic invoice of type TD04.
 bool IsCreditNote(DocumentKind documentKind, const std::string& fpaDocumentType);

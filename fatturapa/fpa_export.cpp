@@ -6,6 +6,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fstream>
+#include <memory>
+
+#include "fatturapa/fpa_checks.h"
 
 #include "startup/counters_record.h"
 #include "startup/numbers.h"
@@ -20,6 +24,13 @@ std::string First(const std::string& item, std::size_t n) {
     return Trim(item.substr(0, std::min(n, item.size())));
 }
 
+// The leading code of the item at `position` of a panel list ("RT01" of "RT01 Ritenuta
+// persone fisiche" with n = 4); empty for no choice.
+std::string ItemCode(const std::vector<std::string>& items, int position, std::size_t n) {
+    if (position < 0 || position >= static_cast<int>(items.size())) return {};
+    return First(items[static_cast<std::size_t>(position)], n);
+}
+
 // The progressive of this export: the one already used when the document was exported
 // before in this run; otherwise the one typed over the proposal, else the counter's next.
 struct Progressive {
@@ -28,15 +39,16 @@ struct Progressive {
     std::string refusal;
 };
 
-Progressive ChooseProgressive(const FpaHeaderEntries& header, const Session& s) {
+Progressive ChooseProgressive(const std::string& typedText, const std::string& proposed,
+                              const Session& s) {
     if (s.fpaState > 0) return {s.fpaState, false, {}};
-    const int stored = s.files.read<tot::kLength>(kTot, tot::kFatturaPa).int16(tot::kWord1);
+    const int stored = s.files.read<CountersFile>(tot::kFatturaPa).int16(tot::kWord1);
     if (stored < 0)
         return {0, false,
                 "Il contatore dei progressivi di invio della fatturaPA (qorvana.tot) è "
                 "danneggiato: il file XML non è stato creato."};
-    const std::string typed = Trim(header.progressive);
-    if (typed.empty() || typed == Trim(header.proposedProgressive)) {
+    const std::string typed = Trim(typedText);
+    if (typed.empty() || typed == Trim(proposed)) {
         if (stored >= 32767)
             return {0, false,
                     "Il contatore dei progressivi di invio della fatturaPA ha raggiunto il "
@@ -69,50 +81,104 @@ std::string SystemReason(int error) {
     return std::strerror(error);
 }
 
+// The 1.2.3 schema, compiled the first time a file is checked and kept for the run.
+const FpaSchema* CheckingSchema(std::string& error) {
+    static std::unique_ptr<FpaSchema> schema;
+    if (!schema) schema = FpaSchema::Load(DefaultFpaSchemaPath(), error);
+    return schema.get();
+}
+
+// What the exchange system would reject, as the refusal to write the file; empty when
+// nothing.
+std::string ExchangeSystemRefusal(const std::string& xml) {
+    std::string error;
+    const FpaSchema* schema = CheckingSchema(error);
+    if (!schema) return "Il file XML non è stato creato: " + error;
+    const std::vector<FpaFinding> findings = CheckFatturaPA(xml, *schema);
+    if (findings.empty()) return {};
+    std::string message =
+        "Il file XML non è stato creato: il Sistema di Interscambio lo scarterebbe. Correggere:";
+    for (const auto& f : findings) message += "\n- " + FormatFinding(f);
+    return message;
+}
+
+// The part of the file name after "_": 1.0 the document number's letters and digits, 1.2.3
+// the progressive in base 36.
+std::string NamePart(FpaFormat format, const std::string& number, int progressive,
+                     std::string& refusal) {
+    if (format == FpaFormat::V123) return FileProgressive(progressive);
+    const std::string part = FileNamePart(number);
+    if (part.empty())
+        refusal = "Il numero del documento \"" + number +
+                  "\" non contiene lettere o cifre: il nome del file XML non si può formare.";
+    return part;
+}
+
 }  // namespace
 
-void FillFpaRecord(FpaRecord& r, const FpaPanelEntries& panel, const FpaHeaderEntries& header,
+void FillFpaRecord(FpaRecord& r, const PanelEntries& panel, const HeaderEntries& header,
                    const HeaderTables& tables, const CustomerRecord& customer,
                    double withholdingAmount, double withholdingRate, int progressive) {
     r.setText(fpa::kDocumentType, First(panel.documentType, 4));
     r.setText(fpa::kDocumentDate, header.documentDate);
     r.setText(fpa::kDocumentNumber, Trim(header.documentNumber));
-    r.setText(fpa::kDdtDate, panel.dates[6]);
-    r.setText(fpa::kDdtNumber, panel.text4[1]);
+    r.setText(fpa::kDdtDate, panel.deliveryNote.date);
+    r.setText(fpa::kDdtNumber, panel.deliveryNote.id);
     const bool withholding = withholdingRate > 0;
-    r.setText(fpa::kWithholdingType, withholding ? First(panel.withholdingType, 4) : "");
+    r.setText(fpa::kWithholdingType,
+              withholding ? ItemCode(WithholdingTypeItems(), panel.withholdingType, 4) : "");
     r.setText(fpa::kWithholdingAmount, withholding ? PlainNumberText(withholdingAmount) : "");
     r.setText(fpa::kWithholdingRate, withholding ? PlainNumberText(withholdingRate) : "");
-    r.setText(fpa::kWithholdingReason, withholding ? First(panel.withholdingReason, 1) : "");
+    r.setText(fpa::kWithholdingReason,
+              withholding ? ItemCode(WithholdingReasonItems(), panel.withholdingReason, 1) : "");
     for (Field f : {fpa::kFundType, fpa::kFundRate, fpa::kFundContribution, fpa::kFundTaxable,
                     fpa::kFundVatRate, fpa::kFundWithholding, fpa::kFundNature})
         r.setText(f, "");
     r.setText(fpa::kProgressive, std::to_string(progressive));
-    const Field references[][4] = {
-        {fpa::kOrderId, fpa::kOrderDate, fpa::kOrderItem, fpa::kOrderJobCode},
-        {fpa::kContractId, fpa::kContractDate, fpa::kContractItem, fpa::kContractJobCode},
-        {fpa::kConventionId, fpa::kConventionDate, fpa::kConventionItem, fpa::kConventionJobCode},
-        {fpa::kReceptionId, fpa::kReceptionDate, fpa::kReceptionItem, fpa::kReceptionJobCode}};
-    for (std::size_t i = 0; i < 4; ++i) {
-        const std::size_t text4 = 2 + 3 * i;  // id, item number, job code
-        r.setText(references[i][0], panel.text4[text4]);
-        r.setText(references[i][1], panel.dates[7 + i]);
-        r.setText(references[i][2], panel.text4[text4 + 1]);
-        r.setText(references[i][3], panel.text4[text4 + 2]);
+    const std::pair<const InvoiceReference*, std::array<Field, 4>> references[] = {
+        {&panel.purchaseOrder,
+         {fpa::kOrderId, fpa::kOrderDate, fpa::kOrderItem, fpa::kOrderJobCode}},
+        {&panel.contract,
+         {fpa::kContractId, fpa::kContractDate, fpa::kContractItem, fpa::kContractJobCode}},
+        {&panel.convention,
+         {fpa::kConventionId, fpa::kConventionDate, fpa::kConventionItem, fpa::kConventionJobCode}},
+        {&panel.reception,
+         {fpa::kReceptionId, fpa::kReceptionDate, fpa::kReceptionItem, fpa::kReceptionJobCode}}};
+    for (const auto& [reference, fields] : references) {
+        r.setText(fields[0], reference->id);
+        r.setText(fields[1], reference->date);
+        r.setText(fields[2], reference->lineNumber);
+        r.setText(fields[3], reference->jobCode);
     }
-    r.setText(fpa::kCupCode, panel.text4[14]);
-    r.setText(fpa::kCigCode, panel.text4[15]);
+    r.setText(fpa::kCupCode, panel.cup);
+    r.setText(fpa::kCigCode, panel.cig);
     const bool carrier = panel.carrier >= 0 && panel.carrier < 40;
     const auto& row = tables.carriers[static_cast<std::size_t>(carrier ? panel.carrier + 1 : 0)];
     r.setText(fpa::kCarrierCountry, carrier ? row[6] : "");
     r.setText(fpa::kCarrierId, carrier ? row[7] : "");
     r.setText(fpa::kCarrierTaxCode, carrier ? row[8] : "");
     r.setText(fpa::kCarrierName, carrier ? row[2] : "");
-    r.setText(fpa::kPaymentCondition, First(panel.paymentCondition, 4));
-    r.setText(fpa::kPaymentMode, First(panel.paymentMode, 4));
+    r.setText(fpa::kPaymentCondition, ItemCode(PaymentConditionItems(), panel.paymentCondition, 4));
+    r.setText(fpa::kPaymentMode, ItemCode(PaymentModeItems(), panel.paymentMode, 4));
     r.setText(fpa::kArt73, panel.art73 ? "1" : "0");
-    r.setText(fpa::kDeferredVat, panel.deferredVat ? "1" : "0");
+    r.setText(fpa::kDeferredVat, header.deferredVat ? "1" : "0");
     r.setText(fpa::kRecipientCode, customer.text(cli::kCarried515));
+}
+
+FpaFormatChoice ReadFpaFormat(const std::filesystem::path& file) {
+    std::error_code error;
+    if (!std::filesystem::exists(file, error)) return {};
+    std::ifstream in(file, std::ios::binary);
+    std::string line;
+    if (!in || !std::getline(in, line))
+        return {FpaFormat::V10, "Il file " + file.filename().string() +
+                                    " (formato della fatturaPA) non si può leggere."};
+    const std::string value = Trim(line.substr(0, line.find('\r')));
+    if (value == "1.2.3") return {FpaFormat::V123, {}};
+    if (value == "1.0") return {};
+    return {FpaFormat::V10, "Il file " + file.filename().string() + " indica il formato \"" +
+                                value +
+                                "\" della fatturaPA: i formati possibili sono 1.0 e 1.2.3."};
 }
 
 std::string FileNamePart(std::string_view documentNumber) {
@@ -124,6 +190,8 @@ std::string FileNamePart(std::string_view documentNumber) {
 
 FpaPrepared PrepareFpaExport(const FpaExportInput& in, const Session& s) {
     auto refuse = [](std::string message) { return FpaPrepared{std::nullopt, std::move(message)}; };
+    const DocumentDraft& draft = in.draft;
+    const HeaderEntries& header = draft.header;
     const Money money = s.money();
     if (!money.euro())
         return refuse(
@@ -131,7 +199,7 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& in, const Session& s) {
 
     Progressive progressive;
     try {
-        progressive = ChooseProgressive(in.header, s);
+        progressive = ChooseProgressive(header.transmissionNumber, in.proposedProgressive, s);
     } catch (const RecordIoError& e) {
         return refuse(e.what());
     }
@@ -141,15 +209,17 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& in, const Session& s) {
     plan.progressive = progressive.value;
     plan.advancesCounter = progressive.advancesCounter;
     plan.record = in.settings;
-    const double withholdingRate = DocumentWithholdingRate(in.figures, in.vat);
-    FillFpaRecord(plan.record, in.panel, in.header, in.tables, in.customer,
-                  in.figures.withholdingAmount, withholdingRate, plan.progressive);
+    const double withholdingRate = DocumentWithholdingRate(draft.figures, in.vat);
+    FillFpaRecord(plan.record, draft.panel, header, in.tables, in.customer,
+                  draft.figures.withholdingAmount, withholdingRate, plan.progressive);
 
-    const std::string number = Trim(in.header.documentNumber);
-    const std::string part = FileNamePart(number);
-    if (part.empty())
-        return refuse("Il numero del documento \"" + number +
-                      "\" non contiene lettere o cifre: il nome del file XML non si può formare.");
+    const FpaFormatChoice choice = ReadFpaFormat(s.companyFile(kFpaFormatFile));
+    if (!choice.refusal.empty()) return refuse(choice.refusal);
+    plan.format = choice.format;
+    std::string refusal;
+    const std::string part =
+        NamePart(plan.format, Trim(header.documentNumber), plan.progressive, refusal);
+    if (part.empty()) return refuse(refusal);
     plan.fileName = Trim(plan.record.text(fpa::kTransmitterCountry)) +
                     Trim(plan.record.text(fpa::kTransmitterId)) + "_" + part + ".xml";
     if (!IsSafeFileName(plan.fileName))
@@ -168,14 +238,30 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& in, const Session& s) {
         return refuse("Impossibile creare il file " + plan.fileName + ": la cartella " +
                       plan.folderText + " non esiste.");
 
-    const FpaWriterInput document{
-        plan.record, in.customer, in.lines,           in.figures,           in.vat,
-        in.tables,   money,       in.header.dueDates, in.header.dueAmounts, in.header.selfBilled};
-    FpaComposition composition = ComposeFpaV10(document);
+    std::array<double, 6> dueAmounts{};
+    for (std::size_t i = 0; i < dueAmounts.size(); ++i)
+        dueAmounts[i] = ParseDecimal(header.instalmentAmounts[i]);
+    const FpaWriterInput document{plan.record,
+                                  in.customer,
+                                  draft.lines,
+                                  draft.figures,
+                                  in.vat,
+                                  in.tables,
+                                  money,
+                                  header.dueDates,
+                                  dueAmounts,
+                                  header.vatOptions.selfInvoice,
+                                  draft.vatInclusive};
+    FpaComposition composition =
+        plan.format == FpaFormat::V123 ? ComposeFpaV12(document) : ComposeFpaV10(document);
     if (!composition.problems.empty()) {
         std::string message = "Il file XML non è stato creato. Correggere:";
         for (const auto& p : composition.problems) message += "\n- " + p;
         return refuse(message);
+    }
+    if (plan.format == FpaFormat::V123) {
+        const std::string rejected = ExchangeSystemRefusal(composition.xml);
+        if (!rejected.empty()) return refuse(rejected);
     }
     plan.xml = std::move(composition.xml);
     plan.target = FindInFolder(folder, plan.fileName);
@@ -204,11 +290,11 @@ std::string CommitFpaExport(const FpaExportPlan& plan, Session& s) {
 
     if (plan.advancesCounter) {
         try {
-            auto counter = s.files.read<tot::kLength>(kTot, tot::kFatturaPa);
+            auto counter = s.files.read<CountersFile>(tot::kFatturaPa);
             const int stored = counter.int16(tot::kWord1);
             counter.setInt16(tot::kWord1,
                              static_cast<std::int16_t>(std::max(stored, plan.progressive)));
-            s.files.write(kTot, tot::kFatturaPa, counter);
+            s.files.write<CountersFile>(tot::kFatturaPa, counter);
         } catch (const RecordIoError& e) {
             return "Il file " + plan.fileName +
                    " è stato scritto, ma il contatore dei progressivi di invio non è stato "

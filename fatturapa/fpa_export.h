@@ -10,52 +10,39 @@
 #include <string>
 #include <string_view>
 
+#include "document/document_draft.h"
 #include "fatturapa/fpa_writer_v10.h"
+#include "fatturapa/fpa_writer_v12.h"
 
 namespace qorvana {
 
 struct Session;
 
-// The electronic-invoice panel as the operator left it.
-struct FpaPanelEntries {
-    std::string documentType;             // Combo8(0) item, "TD01 Fattura" ...
-    std::string withholdingReason;        // Combo8(1) item, empty or "A ..."
-    std::string withholdingType;          // Combo8(2) item, "RT00 ..."
-    std::string paymentCondition;         // Combo8(3) item
-    std::string paymentMode;              // Combo8(4) item
-    std::array<std::string, 16> text4{};  // Text4(1..15)
-    std::array<std::string, 11> dates{};  // dsca(6..10), "dd/mm/yyyy"
-    int carrier = -1;                     // Combo6 position; -1 for none
-    bool art73 = false;
-    bool deferredVat = false;  // esig
-};
-
-// The header entries the file needs.
-struct FpaHeaderEntries {
-    std::string documentNumber;       // text2(0)
-    std::string documentDate;         // text3(1)
-    std::string progressive;          // text2(4) as it stands
-    std::string proposedProgressive;  // what the header proposed in text2(4)
-    std::array<std::string, 6> dueDates{};
-    std::array<double, 6> dueAmounts{};
-    bool selfBilled = false;  // "Autofattura"
-};
-
-// Everything an export reads.
+// Everything an export reads: the draft gives the header's and the panel's entries, the
+// lines, their figures and whether prices include VAT.
 struct FpaExportInput {
     const FpaRecord& settings;  // qorvana.fpa as loaded
-    const FpaPanelEntries& panel;
-    const FpaHeaderEntries& header;
+    const DocumentDraft& draft;
     const CustomerRecord& customer;
-    const LineTable& lines;
-    const DocumentFigures& figures;
     const VatTable& vat;
     const HeaderTables& tables;
+    std::string proposedProgressive;  // what the header proposed as transmission number
 };
 
-// Copies the panel and header entries into `record` (Part 3.3's "filled from" column): the
-// withholding fields only when `withholdingRate` is above 0, the pension-fund fields blank.
-void FillFpaRecord(FpaRecord& record, const FpaPanelEntries& panel, const FpaHeaderEntries& header,
+// The FatturaPA format a company writes, chosen by the one-line text file qorvana.fpv in its
+// company folder: "1.2.3" for FatturaPA 1.2.3; "1.0", or no file, for FatturaPA 1.0.
+enum class FpaFormat { V10, V123 };
+inline constexpr const char* kFpaFormatFile = "qorvana.fpv";
+struct FpaFormatChoice {
+    FpaFormat format = FpaFormat::V10;
+    std::string refusal;  // the message when the file names no known format
+};
+FpaFormatChoice ReadFpaFormat(const std::filesystem::path& file);
+
+// Copies the panel and header entries into `record` (the list positions as the codes of
+// their items): the withholding fields only when `withholdingRate` is above 0, the
+// pension-fund fields blank.
+void FillFpaRecord(FpaRecord& record, const PanelEntries& panel, const HeaderEntries& header,
                    const HeaderTables& tables, const CustomerRecord& customer,
                    double withholdingAmount, double withholdingRate, int progressive);
 
@@ -65,7 +52,8 @@ std::string FileNamePart(std::string_view documentNumber);
 
 // An export checked and composed, ready to be written.
 struct FpaExportPlan {
-    std::string fileName;          // "IT01234567890_15.xml"
+    FpaFormat format = FpaFormat::V10;
+    std::string fileName;          // "IT01234567890_15.xml", 1.2.3: "IT01234567890_0000H.xml"
     std::string folderText;        // the folder as set, ending with "\"
     std::filesystem::path target;  // host path of the file
     bool replacesFile = false;     // a file of that name is already there

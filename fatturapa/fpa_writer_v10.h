@@ -29,7 +29,8 @@ struct FpaWriterInput {
     const Money& money;
     std::array<std::string, 6> dueDates{};  // "dd/mm/yyyy"
     std::array<double, 6> dueAmounts{};
-    bool selfBilled = false;  // the header's "Autofattura"
+    bool selfBilled = false;    // the header's "Autofattura"
+    bool vatInclusive = false;  // prices include VAT (scorporo)
 };
 
 struct FpaComposition {

@@ -23,20 +23,61 @@ enum RecordType { kPicture = 0, kShape = 2, kText = 3, kPageBreak = 9 };
 
 // A text as one line of the image: Windows-1252, without the line breaks and other control
 // characters that would shift every later value.
-std::string TextLine(std::string_view utf8) {
-    std::string line = Utf8ToCp1252(utf8);
-    std::erase_if(line, [](char c) { return static_cast<unsigned char>(c) < 32; });
-    return line;
+void AppendTextLine(std::string& out, std::string_view utf8) {
+    const auto control = [](char c) { return static_cast<unsigned char>(c) < 32; };
+    const bool ascii = std::none_of(utf8.begin(), utf8.end(),
+                                    [](char c) { return static_cast<unsigned char>(c) >= 128; });
+    // Plain ASCII is the same in Windows-1252: copied without a conversion.
+    if (ascii) {
+        std::copy_if(utf8.begin(), utf8.end(), std::back_inserter(out),
+                     [&](char c) { return !control(c); });
+        return;
+    }
+    const std::string line = Utf8ToCp1252(utf8);
+    std::copy_if(line.begin(), line.end(), std::back_inserter(out),
+                 [&](char c) { return !control(c); });
+}
+
+// A number as a plain print gives it: a leading blank (or "-"), at most 7 significant
+// digits, no leading zero before the point.
+void AppendNumber(std::string& out, double value) {
+    if (!std::isfinite(value) || value == 0) {
+        out += " 0";
+        return;
+    }
+    out += value < 0 ? '-' : ' ';
+    const double magnitude = std::fabs(value);
+    char buffer[32];
+    char* end;
+    if (magnitude < 1e7 && magnitude == std::floor(magnitude)) {
+        end = std::to_chars(buffer, buffer + sizeof buffer, static_cast<long>(magnitude)).ptr;
+    } else {
+        end =
+            std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::general, 7)
+                .ptr;
+    }
+    const char* begin = buffer;
+    if (end - begin > 1 && begin[0] == '0' && begin[1] == '.') ++begin;
+    const std::size_t start = out.size();
+    out.append(begin, static_cast<std::size_t>(end - begin));
+    std::replace(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(), 'e', 'E');
 }
 
 class ImageWriter {
   public:
-    void number(double value) { line(PrintImageNumber(value)); }
-    void text(std::string_view utf8) { line(TextLine(utf8)); }
+    void number(double value) {
+        AppendNumber(bytes_, value);
+        bytes_ += kCrLf;
+    }
+    void text(std::string_view utf8) {
+        AppendTextLine(bytes_, utf8);
+        bytes_ += kCrLf;
+    }
     void line(std::string_view value) {
         bytes_ += value;
         bytes_ += kCrLf;
     }
+    void reserve(std::size_t size) { bytes_.reserve(size); }
     std::string take() { return std::move(bytes_); }
 
   private:
@@ -178,20 +219,16 @@ std::string DamagedMessage(const std::string& problem) {
 }  // namespace
 
 std::string PrintImageNumber(double value) {
-    if (!std::isfinite(value) || value == 0) return " 0";
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                      std::chars_format::general, 7);
-    std::string digits(buffer, result.ptr);
-    if (digits.starts_with("0.")) digits.erase(0, 1);
-    for (char& c : digits) {
-        if (c == 'e') c = 'E';
-    }
-    return (value < 0 ? "-" : " ") + digits;
+    std::string text;
+    AppendNumber(text, value);
+    return text;
 }
 
 std::string PrintImageBytes(const PrintedDocument& document) {
     ImageWriter out;
+    std::size_t ops = 0;
+    for (const PrintPage& page : document) ops += page.ops.size();
+    out.reserve(64 * ops + 64);  // a text record is about 60 bytes
     out.line(kMarker);
     for (const PrintPage& page : document) {
         for (const PrintOp& op : page.ops) {
@@ -220,7 +257,9 @@ std::optional<PrintImageError> WritePrintImage(const std::filesystem::path& file
         if (n <= 0) break;
         written += std::size_t(n);
     }
-    const bool complete = written == bytes.size() && ::fsync(fd) == 0;
+    // No fsync: the image is transient, written again on every print; the rename alone
+    // keeps a reader from half a file.
+    const bool complete = written == bytes.size();
     const bool closed = ::close(fd) == 0;
     std::error_code ec;
     if (complete && closed) std::filesystem::rename(temporary, file, ec);

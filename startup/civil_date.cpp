@@ -69,6 +69,13 @@ int IsValidDate(std::string_view text) {
     return CivilDate::Parse(text) ? 0 : 1;
 }
 
+bool IsValidTime(std::string_view hhmm) {
+    if (hhmm.size() != 5 || hhmm[2] != ':') return false;
+    const int hour = DigitsAt(hhmm, 0, 2);
+    const int minute = DigitsAt(hhmm, 3, 2);
+    return hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59;
+}
+
 std::string CivilDateTime::timeText() const {
     return TwoDigits(hour) + ":" + TwoDigits(minute);
 }

@@ -27,6 +27,8 @@ struct CivilDate {
 
 // 0 for a valid "dd/mm/yyyy" date, 1 otherwise (empty text included).
 int IsValidDate(std::string_view text);
+// True for exactly "hh:mm" from 00:00 to 23:59.
+bool IsValidTime(std::string_view hhmm);
 
 struct CivilDateTime {
     CivilDate date;

@@ -15,7 +15,7 @@ std::optional<std::string> CompanyFolderProblem(const PathMapper& paths, int com
     const std::filesystem::path folder = paths.map(folderText);
     std::error_code ec;
     if (!std::filesystem::is_directory(folder, ec)) {
-        return "La cartella della ditta " + folderText + " non esiste.";
+        return "La cartella della ditta " + folderText + " non esiste (" + folder.string() + ").";
     }
     const auto tot = FindInFolder(folder, "qorvana.tot");
     const auto fte = FindInFolder(folder, "qorvana.fte");

@@ -1,5 +1,7 @@
 #include "startup/counters.h"
 
+#include <algorithm>
+
 #include "startup/counters_record.h"
 
 namespace qorvana {
@@ -23,6 +25,20 @@ void WriteRecordCount(DataFiles& files, int counterRecord, int count) {
     auto record = files.read<CountersFile>(counterRecord);
     record.setInt16(tot::kWord1, static_cast<std::int16_t>(count));
     files.write<CountersFile>(counterRecord, record);
+}
+
+int UsableEntries(const DataFiles& files, int counterRecord, int channel) {
+    return std::min(RecordCount(files, counterRecord), int(files.physicalRecords(channel)));
+}
+
+std::optional<std::string> CountMismatch(const DataFiles& files, int counterRecord, int channel) {
+    const int counted = RecordCount(files, counterRecord);
+    const int held = files.physicalRecords(channel);
+    if (counted <= held) return std::nullopt;
+    const std::string name = files.pathOf(channel).filename().string();
+    return "Il contatore " + std::to_string(counterRecord) + " di qorvana.tot indica " +
+           std::to_string(counted) + " voci, ma " + name + " ne contiene " + std::to_string(held) +
+           ": si usano le " + std::to_string(held) + " presenti.";
 }
 
 bool IsCustomerRecord(const DataFiles& files, int record) {

@@ -2,6 +2,7 @@
 // Reading and writing the record counts kept in word 1 of the counters file.
 
 #include <optional>
+#include <string>
 
 #include "startup/data_files.h"
 
@@ -19,5 +20,11 @@ void WriteRecordCount(DataFiles& files, int counterRecord, int count);
 // True when `record` is a customer: records 1 to the last one of the customer file (its
 // size bounds the customers, not the name index's count).
 bool IsCustomerRecord(const DataFiles& files, int record);
+
+// Entries of the index or file on `channel` that counter record `counterRecord` counts and
+// that the file really holds: the count, but no more than the file's records.
+int UsableEntries(const DataFiles& files, int counterRecord, int channel);
+// Italian message when the counter counts more entries than the file on `channel` holds.
+std::optional<std::string> CountMismatch(const DataFiles& files, int counterRecord, int channel);
 
 }  // namespace qorvana

@@ -1,6 +1,7 @@
 #include "startup/data_files.h"
 
 #include <fcntl.h>
+#include <linux/falloc.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -126,6 +127,18 @@ void DataFiles::writeRaw(int channel, std::int32_t n, std::span<const std::uint8
         }
         done += static_cast<std::size_t>(w);
     }
+}
+
+void DataFiles::reserve(int channel, std::int32_t first, std::int32_t count) {
+    const Slot& s = slot(channel);
+    if (s.fd < 0 || count <= 0 || first < 1) return;
+    const auto offset = static_cast<off_t>(first - 1) * static_cast<off_t>(s.length);
+    const auto length = static_cast<off_t>(count) * static_cast<off_t>(s.length);
+    if (::fallocate(s.fd, FALLOC_FL_KEEP_SIZE, offset, length) == 0) return;
+    if (errno == EOPNOTSUPP || errno == ENOSYS) return;
+    throw RecordIoError("Spazio su disco insufficiente per l'archivio " + FileName(s.path) +
+                        " (record " + std::to_string(first) + "-" +
+                        std::to_string(first + count - 1) + "): " + std::strerror(errno));
 }
 
 void DataFiles::sync(std::span<const int> channels) {

@@ -74,6 +74,11 @@ class DataFiles {
         writeRaw(channel, n, r.bytes());
     }
 
+    // Reserves disk room for records first..first + count - 1 without changing the file's
+    // length, so that appending them cannot fail for lack of room; throws RecordIoError when
+    // the disk is full. A file system that cannot reserve is left as it is.
+    void reserve(int channel, std::int32_t first, std::int32_t count);
+
     // Makes the written data of the channels durable (fdatasync); throws RecordIoError.
     void sync(std::span<const int> channels);
 

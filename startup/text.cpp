@@ -23,4 +23,19 @@ std::string TrimRight(std::string_view text, std::string_view blanks) {
     return std::string(text.substr(0, last + 1));
 }
 
+std::string KeepPrintable(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if (c < 32) continue;
+        if (c == 0xC3 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) == 0xBF) {
+            ++i;  // U+00FF, code 255
+            continue;
+        }
+        out.push_back(utf8[i]);
+    }
+    return out;
+}
+
 }  // namespace qorvana

@@ -21,8 +21,12 @@ struct VatTable;
 
 enum class ArticleListForm { CodeFirst = 0, DescriptionFirst = 1 };
 
-// Number of articles in use (counters record 3); 0 when the counter is negative.
+// Number of articles in use (counters record 3), but no more than qorvana.art holds; 0 when
+// the counter is negative.
 int ArticleCount(const DataFiles& files);
+// Italian message when counters record 3 counts more articles than qorvana.art or the
+// bar-code index qorvana.srb holds.
+std::optional<std::string> ArticleCountProblem(const DataFiles& files);
 
 // One entry of the article list.
 struct ArticleListEntry {
@@ -67,9 +71,9 @@ class ArticleList {
     std::vector<ArticleListEntry> entries_;
 };
 
-// Binary search of the bar-code index over entries 1..article count. Returns the article
-// record number when the code is found, the number lies in 1..article count and the article
-// is not deleted.
+// Binary search of the bar-code index over entries 1..article count (no more than the index
+// holds). Returns the article record number when the code is found, the number lies in
+// 1..article count and the article is not deleted.
 std::optional<int> FindArticleByBarcode(const DataFiles& files, std::string_view code);
 
 // Reads article n when it lies in 1..article count and is not deleted.

@@ -24,6 +24,7 @@
 #include "forms/common/wait_cursor.h"
 #include "forms/pickers/import_cycle_form.h"
 #include "forms/start/start_form.h"
+#include "print/print_settings.h"
 #include "startup/numbers.h"
 #include "startup/session.h"
 #include "startup/settings.h"
@@ -243,15 +244,15 @@ void BodyForm::loadOnce() {
     if (loaded_) return;
     loaded_ = true;
     LoadSharedSettings(session());
-    vat_ = VatTable::FromTab(TabFile::Load(session().companyFile("qorvana.tab")));
+    printSettings_ =
+        LoadPrintSettings(session(), TabFile::Load(session().companyFile("qorvana.tab")));
     {
         const QSignalBlocker block(combo1_);
         combo1_->clear();
-        for (const auto& item : vat_.chooserItems()) combo1_->addItem(Q(item));
+        for (const auto& [code, item] : printSettings_.vat.chooserItems())
+            combo1_->addItem(Q(item), code);
     }
-    accountingRequested_ = ModulesListHas(session(), "=PIA");
-    agentSearch_ = ModulesListHas(session(), "=AGE");
-    comando_[7]->setVisible(ModulesListHas(session(), "=PRE"));
+    comando_[7]->setVisible(printSettings_.quotes);
 }
 
 void BodyForm::activate() {
@@ -292,7 +293,12 @@ void BodyForm::runConfirmCycle() {
     cycle_.start();
 }
 
-void BodyForm::runPrintLoop() {}
+void BodyForm::runPrintLoop() {
+    cycle_.reprint();
+    // Back to the header form as the operator left it.
+    session().returnPending = 1;
+    forms().handOver(this, QString(form_name::kHeader));
+}
 
 void BodyForm::runImport(ReturnAction action) {
     ImportCycle(session(), forms(), *this).run(action);
@@ -336,6 +342,15 @@ void BodyForm::startNewDocument() {
     recompute();
     currentRow_ = 0;
     artic_[0]->setFocus();
+    if (!printSettings_.vat.loaded)
+        Warn(this, QStringLiteral("Manca la tabella dei codici IVA (qorvana.tab) o non si può "
+                                  "leggere: i codici IVA non hanno aliquota e il documento non "
+                                  "potrà essere confermato con righe soggette a IVA."));
+    if (!countReported_) {
+        countReported_ = true;
+        if (const auto problem = ArticleCountProblem(s.files))
+            Warn(this, Q(*problem), MsgIcon::Exclamation);
+    }
 }
 
 void BodyForm::refreshRows() {
@@ -362,12 +377,14 @@ void BodyForm::refreshRows() {
 
 bool BodyForm::recompute() {
     const Money money = session().money();
-    DocumentFigures f = RecomputeDocument(lines_, vat_, vatInclusive(), money);
+    DocumentFigures f = RecomputeDocument(lines_, printSettings_.vat, vatInclusive(), money);
     if (!f.finite()) {
         Warn(this, QStringLiteral("Importi fuori dai limiti: controllare quantità e prezzi."));
         return false;
     }
     figures_ = f;
+    // The figures and the box they were computed with reach the draft together.
+    forms().draft().vatInclusive = vatInclusive();
     tota_[0]->setText(Q(AmountText(money, figures_.taxableTotal)));
     tota_[1]->setText(Q(AmountText(money, figures_.documentTotal)));
     tota_[2]->setText(Q(QuantityText(figures_.totalQuantity)));
@@ -395,13 +412,22 @@ void BodyForm::closeEvent(QCloseEvent* event) {
 void BodyForm::confirm() {
     try {
         if (!recompute()) return;
+        if (const int n = FirstLineWithoutRate(lines_, printSettings_.vat)) {
+            Warn(this, QStringLiteral("La riga %1 ha il codice IVA %2, che non ha un'aliquota "
+                                      "nella tabella IVA (qorvana.tab): scegliere un altro "
+                                      "codice.")
+                           .arg(n)
+                           .arg(VatBox(NormalisedVatCode(lines_[n].vatCode))));
+            return;
+        }
         const Money money = session().money();
         if (figures_.zeroTotal(money)) {
             Warn(this, QStringLiteral("Il totale del documento è pari a zero!"));
             return;
         }
         agentRecord_.reset();
-        if (agentSearch_) agentRecord_ = FindAgentRecord(session().files, setup_.customerAgentCode);
+        if (printSettings_.agents)
+            agentRecord_ = FindAgentRecord(session().files, setup_.customerAgentCode);
         session().returnPending = 0;
         forms().handOver(this, form_name::kHeader);
     } catch (const RecordIoError& e) {
@@ -481,8 +507,9 @@ bool BodyForm::takeArticle(int row, int article) {
             return false;
         }
         const int line = lineOfRow(row);
-        TakeArticle(lines_[line], *record, article, articleTerms(), vat_, session().money());
-        const auto extra = session().files.read<prx::kLength>(kPrx, article);
+        TakeArticle(lines_[line], *record, article, articleTerms(), printSettings_.vat,
+                    session().money());
+        const auto extra = session().files.read<ExtraDescriptionsFile>(article);
         const int lost = WriteExtendedDescription(lines_, line, extra);
         refreshRows();
         recompute();
@@ -627,8 +654,9 @@ void BodyForm::onDiscountChanged(QLineEdit* box, int row, int which) {
         refreshing_ = true;
         box->setText(NumberBox(discount));
         refreshing_ = false;
-        Warn(this, typed.fault == DiscountFault::BeyondNumbers
-                       ? QString::fromUtf8(kOutOfRange)
+        Warn(this, typed.fault == DiscountFault::BeyondNumbers ? QString::fromUtf8(kOutOfRange)
+                   : typed.fault == DiscountFault::AboveHundred
+                       ? QStringLiteral("Sconto non valido: il valore non può superare 100")
                        : QStringLiteral("Sconto non valido: il valore deve essere tra -32768 e "
                                         "32767"));
         return;
@@ -640,8 +668,9 @@ void BodyForm::onDiscountChanged(QLineEdit* box, int row, int which) {
 void BodyForm::showVatChooser(int row) {
     currentRow_ = row;
     {
+        // The chooser opens on the line's own code.
         const QSignalBlocker block(combo1_);
-        combo1_->setCurrentIndex(-1);
+        combo1_->setCurrentIndex(combo1_->findData(int(lines_[lineOfRow(row)].vatCode)));
     }
     combo1_->move(combo1_->x(), kRowTop + row * kRowHeight);
     combo1_->show();
@@ -652,7 +681,7 @@ void BodyForm::showVatChooser(int row) {
 void BodyForm::onVatChosen(int index) {
     if (index < 0 || !combo1_->isVisible()) return;
     DocumentLine& line = lines_[lineOfRow(currentRow_)];
-    line.vatCode = static_cast<std::int16_t>(index + 1);
+    line.vatCode = static_cast<std::int16_t>(combo1_->itemData(index).toInt());
     refreshing_ = true;
     civ_[currentRow_]->setText(VatBox(line.vatCode));
     refreshing_ = false;
@@ -662,7 +691,7 @@ void BodyForm::onVatChosen(int index) {
 void BodyForm::showStock(int article) {
     if (article <= 0 || article == stockShown_) return;
     try {
-        const auto record = session().files.read<art::kLength>(kArt, article);
+        const auto record = session().files.read<ArticlesFile>(article);
         listx_->setText(Q(StockLabelText(record, article)));
         stockShown_ = article;
     } catch (const RecordIoError&) {

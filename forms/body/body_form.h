@@ -11,6 +11,7 @@
 #include "forms/body/confirm_cycle_form.h"
 #include "forms/body/document_setup.h"
 #include "forms/common/qor_form.h"
+#include "print/print_settings.h"
 #include "startup/session_codes.h"
 
 class QCheckBox;
@@ -39,14 +40,16 @@ class BodyForm : public QorForm {
     LineTable& lines() { return lines_; }
     const LineTable& lines() const { return lines_; }
     const DocumentFigures& figures() const { return figures_; }
-    const VatTable& vatTable() const { return vat_; }
+    const VatTable& vatTable() const { return printSettings_.vat; }
+    // The print tables read when the form loaded.
+    const PrintSettings& printSettings() const { return printSettings_; }
     bool vatInclusive() const;  // scorporo ticked
     void setVatInclusive(bool on);
     bool emailRequested() const;  // postael ticked
     int customerRecord() const { return customerRecord_; }
     // The agent matched on confirmation (record of qorvana.age); nullopt when none.
     std::optional<int> agentRecord() const { return agentRecord_; }
-    bool accountingRequested() const { return accountingRequested_; }
+    bool accountingRequested() const { return printSettings_.accounting; }
     const DocumentSetup& setup() const { return setup_; }
 
     // Recomputes the document and refreshes the totals; false (with a message) when a line
@@ -105,13 +108,12 @@ class BodyForm : public QorForm {
     LineTable& lines_;          // the draft's lines
     DocumentFigures& figures_;  // the draft's figures
     ConfirmCycle cycle_;
-    VatTable vat_;
+    PrintSettings printSettings_;
     DocumentSetup setup_;
     int customerRecord_ = 0;
     std::optional<int> agentRecord_;
-    bool accountingRequested_ = false;
-    bool agentSearch_ = false;
     bool loaded_ = false;
+    bool countReported_ = false;  // a damaged article count is said once per run
     bool refreshing_ = false;
     bool searching_ = false;
     int currentRow_ = 0;

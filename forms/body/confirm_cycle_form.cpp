@@ -8,6 +8,8 @@
 #include "forms/common/wait_cursor.h"
 #include "forms/header/header_form.h"
 #include "forms/start/start_form.h"
+#include "print/print_loop_form.h"
+#include "startup/numbers.h"
 #include "startup/session.h"
 
 namespace qorvana {
@@ -37,7 +39,32 @@ PostingInput ConfirmCycle::postingInput() const {
     in.fpaState = session_.fpaState;
     in.pdfFolder = session_.workStrings[work_slot::kPdfFolder];
     in.issueMoment = session_.issueMoment;
+    if (const auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader)))
+        in.fpaSeparateNumbering = Val(header->fpaRecord().text(fpa::kSeparateSeries)) == 1;
     return in;
+}
+
+bool ConfirmCycle::print(const DocumentToPrint& document, const std::string& imageCopy) {
+    const auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader));
+    PrintLoop loop(session_, &body_, header ? header->chosenPrinter() : nullptr);
+    return loop.run(document, body_.printSettings(), imageCopy);
+}
+
+bool ConfirmCycle::reprint() {
+    collectDraft();
+    return print(DocumentToPrintOf(forms_.draft(), session_), "");
+}
+
+void ConfirmCycle::dispatchPdf(const DocumentToPrint& document, const std::string& imageCopy) {
+    PdfHandoffInput in;
+    in.companyNumber = static_cast<int>(session_.companyNumber);
+    in.pdfFolder = session_.workStrings[work_slot::kPdfFolder];
+    in.documentNumber = forms_.draft().header.documentNumber;
+    in.sendByMail = body_.emailRequested();
+    in.customerEmail = document.entries.email;
+    in.extraArgument = body_.printSettings().pdfExtraArgument();
+    in.printImage = imageCopy;
+    DispatchDocument(session_, &body_, in);
 }
 
 void ConfirmCycle::start() {
@@ -46,7 +73,7 @@ void ConfirmCycle::start() {
     session_.issueMoment = session_.clock.now();
     collectDraft();
     if (!post()) return;
-    writeLineFile();
+    printDocument();
     finish();
 }
 
@@ -56,7 +83,8 @@ bool ConfirmCycle::post() {
         posted_ = PostDocument(session_.files, postingInput());
     }
     if (posted_.ok) {
-        stage_ = Stage::Posted;
+        // Posting writes the line file as its last step.
+        stage_ = Stage::LineFileWritten;
         return true;
     }
     Warn(&body_, QString::fromStdString(posted_.message));
@@ -70,20 +98,12 @@ bool ConfirmCycle::post() {
     return false;
 }
 
-void ConfirmCycle::writeLineFile() {
-    const DocumentDraft& draft = forms_.draft();
-    const std::string name = LineFile::IssuedFileName(posted_.serial);
-    std::string error;
-    if (!LineFile::Write(session_.companyFile(name),
-                         LineFile::IssuedHeader(draft, session_.documentKind),
-                         LineFile::BlocksOf(draft.lines), &error)) {
-        Warn(&body_,
-             QStringLiteral("Il documento è stato memorizzato, ma il file delle righe %1 non è "
-                            "stato scritto (%2).")
-                 .arg(QString::fromStdString(name), QString::fromStdString(error)));
-        return;
-    }
-    stage_ = Stage::LineFileWritten;
+void ConfirmCycle::printDocument() {
+    const DocumentToPrint document = DocumentToPrintOf(forms_.draft(), session_);
+    const std::string imageCopy = DocumentImagePath(posted_.serial);
+    if (!print(document, imageCopy)) return;
+    stage_ = Stage::Printed;
+    dispatchPdf(document, imageCopy);
 }
 
 void ConfirmCycle::finish() {

@@ -7,6 +7,7 @@
 // draft only.
 
 #include "document/posting.h"
+#include "print/document_print.h"
 
 namespace qorvana {
 
@@ -17,7 +18,7 @@ class BodyForm;
 class ConfirmCycle {
   public:
     // The last step done of the document being confirmed; Idle between documents.
-    enum class Stage { Idle, Posted, LineFileWritten };
+    enum class Stage { Idle, Posted, LineFileWritten, Printed };
 
     ConfirmCycle(Session& session, FormSet& forms, BodyForm& body);
 
@@ -35,10 +36,17 @@ class ConfirmCycle {
     void collectDraft();
     // What posting takes: the draft and the session's values of the moment of issue.
     PostingInput postingInput() const;
+    // The print loop of the document posted; true when printed.
+    bool print(const DocumentToPrint& document, const std::string& imageCopy);
+    // The reprint action: the draft as the forms hold it now, printed again.
+    bool reprint();
+    // The PDF hand-off of the printed document, its own print image passed on.
+    void dispatchPdf(const DocumentToPrint& document, const std::string& imageCopy);
 
   private:
     bool post();
-    void writeLineFile();
+    // The print loop, then the PDF hand-off of a printed document.
+    void printDocument();
     void finish();
 
     Session& session_;

@@ -14,13 +14,14 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <optional>
 
 #include "document/numbering.h"
 #include "fatturapa/fpa_export.h"
-#include "forms/body/body_form.h"
 #include "forms/common/date_picker.h"
 #include "forms/common/document_caption.h"
 #include "forms/common/form_names.h"
@@ -68,7 +69,15 @@ HeaderForm::~HeaderForm() = default;
 // --- building --------------------------------------------------------------------------------
 
 void HeaderForm::buildControls() {
-    auto* column = new QVBoxLayout(this);
+    // Everything but the buttons scrolls, so that the buttons stay on a small screen even
+    // with the electronic-invoice panel open.
+    auto* outer = new QVBoxLayout(this);
+    scroll_ = new QScrollArea;
+    scroll_->setWidgetResizable(true);
+    scroll_->setFrameShape(QFrame::NoFrame);
+    auto* content = new QWidget;
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(0, 0, 0, 0);
     auto* top = new QHBoxLayout;
     top->addWidget(buildDocumentBox());
     top->addWidget(buildTotalsBox());
@@ -80,7 +89,9 @@ void HeaderForm::buildControls() {
     panel_ = new FpaPanel(this);
     panel_->hide();
     column->addWidget(panel_);
-    column->addWidget(buildButtons());
+    scroll_->setWidget(content);
+    outer->addWidget(scroll_, 1);
+    outer->addWidget(buildButtons());
 
     registerControl(QStringLiteral("Frame5"), panel_);
     for (int i = 0; i < 5; ++i) registerControl(QStringLiteral("Combo8"), panel_->combo8[i], i);
@@ -111,6 +122,7 @@ QWidget* HeaderForm::buildDocumentBox() {
     }
     numera_ = new QCheckBox(QStringLiteral("Numerazione separata fatturaPA"));
     registerControl(QStringLiteral("numera"), numera_);
+    connect(numera_, &QCheckBox::toggled, this, &HeaderForm::seriesToggled);
     progressiveLabel_ = new QLabel(QStringLiteral("Progressivo invio"));
 
     int row = 0;
@@ -224,12 +236,12 @@ QWidget* HeaderForm::buildButtons() {
         const char* tip;
     };
     const Button buttons[] = {
-        {1, "Conferma", "Memorizza il documento"},
-        {4, "Torna alle righe", "Torna al corpo del documento"},
-        {3, "Ristampa", "Stampa di nuovo il documento"},
-        {2, "Stampante", "Sceglie la stampante"},
-        {7, "Crea file XML", "Crea il file XML della fatturaPA"},
-        {0, "Abbandona", "Abbandona il documento"},
+        {1, "&Conferma", "Memorizza il documento"},
+        {4, "&Torna alle righe", "Torna al corpo del documento"},
+        {3, "&Ristampa", "Stampa di nuovo il documento"},
+        {2, "&Stampante", "Sceglie la stampante"},
+        {7, "Crea file &XML", "Crea il file XML della fatturaPA"},
+        {0, "&Abbandona", "Abbandona il documento"},
     };
     for (const auto& b : buttons) {
         comando_[b.index] = new QPushButton(QString::fromUtf8(b.caption));
@@ -237,7 +249,7 @@ QWidget* HeaderForm::buildButtons() {
         registerControl(QStringLiteral("comando"), comando_[b.index], b.index);
         row->addWidget(comando_[b.index]);
     }
-    ccomando0_ = new QPushButton(QStringLiteral("Dati fatturaPA"));
+    ccomando0_ = new QPushButton(QStringLiteral("&Dati fatturaPA"));
     ccomando0_->setToolTip(QStringLiteral("Apre il riepilogo dati fatturaPA"));
     registerControl(QStringLiteral("ccomando"), ccomando0_, 0);
     row->insertWidget(0, ccomando0_);
@@ -275,6 +287,7 @@ void HeaderForm::loadOnce() {
     LoadSharedSettings(s);
     const TabFile tab = TabFile::Load(s.companyFile("qorvana.tab"));
     tables_ = HeaderTables::FromTab(tab);
+    vat_ = VatTable::FromTab(tab);
     terms_ = PaymentTerms::FromTab(tab);
     rules_ = PostponeRules::FromTerms(terms_);
     fpa_ = LoadFpaRecord(s.companyFile("qorvana.fpa"));
@@ -288,9 +301,32 @@ void HeaderForm::loadOnce() {
     panel_->fillLists(tables_);
     filling_ = false;
 
-    adjustSize();
+    fitToScreen();
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
+}
+
+void HeaderForm::fitToScreen() {
+    // The whole content when the screen has room for it, else as much as fits: the rest
+    // scrolls.
+    QWidget* content = scroll_->widget();
+    content->adjustSize();
+    const int scrollBar = scroll_->verticalScrollBar()->sizeHint().width();
+    QSize wanted = content->sizeHint() + QSize(scrollBar, 0);
+    wanted.rheight() += layout()->itemAt(1)->sizeHint().height() + layout()->spacing();
+    const QMargins m = layout()->contentsMargins();
+    wanted += QSize(m.left() + m.right(), m.top() + m.bottom());
+    if (const QScreen* screen = this->screen()) {
+        // Room for the window's frame and title bar.
+        const QSize frame = frameGeometry().size() - geometry().size();
+        const QSize room = screen->availableGeometry().size() - frame.expandedTo(QSize(16, 40));
+        wanted = wanted.boundedTo(room);
+    }
+    resize(wanted);
+    if (const QScreen* screen = this->screen()) {
+        const QRect area = screen->availableGeometry();
+        if (!area.contains(frameGeometry())) move(area.topLeft());
+    }
 }
 
 void HeaderForm::activate() {
@@ -331,10 +367,10 @@ void HeaderForm::startNewDocument() {
             return std::optional<Result>();
         }
     };
-    const auto invoices = trapped([&] { return s.files.read<tot::kLength>(kTot, tot::kInvoices); });
+    const auto invoices = trapped([&] { return s.files.read<CountersFile>(tot::kInvoices); });
     const auto customer = trapped([&] {
         const int n = s.currentCustomer;
-        if (IsCustomerRecord(s.files, n)) return s.files.read<cli::kLength>(kCli, n);
+        if (IsCustomerRecord(s.files, n)) return s.files.read<CustomersFile>(n);
         return CustomerRecord{};
     });
 
@@ -346,7 +382,7 @@ void HeaderForm::startNewDocument() {
         w->setVisible(fpa);
     std::optional<CountersRecord> series;
     if (fpa) {
-        series = trapped([&] { return s.files.read<tot::kLength>(kTot, tot::kFatturaPa); });
+        series = trapped([&] { return s.files.read<CountersFile>(tot::kFatturaPa); });
         panel_->art73->setChecked(false);
         const int position = ToInt16OrZero(Val(fpa_.text(fpa::kCombo5Position)));
         if (position >= 0 && position < combo_[5]->count()) combo_[5]->setCurrentIndex(position);
@@ -359,10 +395,7 @@ void HeaderForm::startNewDocument() {
     if (proposal.transmissionNumber)
         text2_[4]->setText(QString::number(*proposal.transmissionNumber));
     proposedProgressive_ = text2_[4]->text();
-    if (proposal.documentNumber) {
-        text2_[0]->setText(QString::number(*proposal.documentNumber));
-        text2_[3]->setText(QString::number(*proposal.documentNumber));
-    }
+    showNumber(proposal);
 
     const QString today = Q(s.clock.today().text());
     text3_[1]->setText(today);
@@ -381,7 +414,7 @@ void HeaderForm::startNewDocument() {
     computeDueDates();
 
     panel_->hide();
-    adjustSize();
+    fitToScreen();
     // The panel's defaults are set for every document, so that its lists always match the
     // document's kind and terms, also while the panel is not shown.
     panel_->presetForDocument(s.documentKind, ParseDecimal(S(sca_[1]->text())),
@@ -389,6 +422,33 @@ void HeaderForm::startNewDocument() {
     filling_ = false;
     text2_[0]->setFocus();
     if (!readError.isEmpty()) Warn(this, readError);
+}
+
+void HeaderForm::showNumber(const NumberProposal& proposal) {
+    const QString number =
+        proposal.documentNumber ? QString::number(*proposal.documentNumber) : QString();
+    text2_[0]->setText(number);
+    text2_[3]->setText(number);
+    if (proposal.counterOutOfRange)
+        Warn(this, QStringLiteral("L'ultimo numero della serie (qorvana.tot, record %1) vale %2, "
+                                  "fuori dai limiti da 0 a 32766: non si può proporre il numero "
+                                  "del documento.")
+                       .arg(numera_->isChecked() ? tot::kFatturaPa : tot::kInvoices)
+                       .arg(*proposal.counterOutOfRange));
+}
+
+void HeaderForm::seriesToggled() {
+    // The number follows the series chosen, and posting advances that series.
+    if (filling_) return;
+    Session& s = session();
+    try {
+        const auto invoices = s.files.read<CountersFile>(tot::kInvoices);
+        const auto series = s.files.read<CountersFile>(tot::kFatturaPa);
+        showNumber(ProposeNumbers(invoices, series,
+                                  InSeparateSeries(numera_->isChecked(), s.fpaState), s.fpaState));
+    } catch (const RecordIoError& e) {
+        Warn(this, QString::fromUtf8(e.what()));
+    }
 }
 
 bool HeaderForm::documentHasTaxableSlot() {
@@ -405,6 +465,7 @@ HeaderEntries HeaderForm::entries() const {
     e.documentDate = S(text3_[1]->text());
     e.registrationDate = S(text3_[2]->text());
     e.paymentTerms = combo_[1]->currentIndex();
+    e.paymentTermsText = S(combo_[1]->currentText());
     e.bank1 = combo_[2]->currentIndex();
     e.bank2 = combo_[3]->currentIndex();
     e.bank3 = combo_[4]->currentIndex();
@@ -585,38 +646,17 @@ void HeaderForm::createXml() {
     Session& s = session();
     if (s.fpaPanelOpened == 0 && !AskYesNo(this, QStringLiteral("Attenzione"), kXmlQuestion))
         return;
-    const auto* body = forms().get<BodyForm>(QStringLiteral("qoremfx"));
-    if (!body) return;
-
-    FpaPanelEntries panel;
-    panel.documentType = S(panel_->combo8[0]->currentText());
-    panel.withholdingReason = S(panel_->combo8[1]->currentText());
-    panel.withholdingType = S(panel_->combo8[2]->currentText());
-    panel.paymentCondition = S(panel_->combo8[3]->currentText());
-    panel.paymentMode = S(panel_->combo8[4]->currentText());
-    for (int i = 1; i <= 15; ++i) panel.text4[i] = S(panel_->text4[i]->text());
-    for (int i = 6; i <= 10; ++i) panel.dates[i] = S(panel_->referenceDates[i]->text());
-    panel.carrier = panel_->combo6->currentIndex();
-    panel.art73 = panel_->art73->isChecked();
-    panel.deferredVat = esig_->isChecked();
-
-    FpaHeaderEntries header;
-    header.documentNumber = S(text2_[0]->text());
-    header.documentDate = S(text3_[1]->text());
-    header.progressive = S(text2_[4]->text());
-    header.proposedProgressive = S(proposedProgressive_);
-    for (int i = 0; i < 6; ++i) {
-        header.dueDates[i] = S(dsca_[i]->text());
-        header.dueAmounts[i] = ParseDecimal(S(sca_[i]->text()));
-    }
-    header.selfBilled = xxiva_[3]->isChecked();
+    // The header's own part of the draft, as the operator left it; the lines, their figures
+    // and the VAT-inclusive box are the body's.
+    DocumentDraft& draft = forms().draft();
+    draft.header = entries();
+    draft.panel = panelEntries();
 
     try {
         CustomerRecord customer;
         if (s.currentCustomer >= 1 && s.currentCustomer <= RecordCount(s.files, tot::kCustomers))
-            customer = s.files.read<cli::kLength>(kCli, s.currentCustomer);
-        const FpaExportInput input{fpa_,          panel,           header,           customer,
-                                   body->lines(), body->figures(), body->vatTable(), tables_};
+            customer = s.files.read<CustomersFile>(s.currentCustomer);
+        const FpaExportInput input{fpa_, draft, customer, vat_, tables_, S(proposedProgressive_)};
         const FpaPrepared prepared = PrepareFpaExport(input, s);
         if (!prepared.plan) {
             Warn(this, Q(prepared.refusal));
@@ -642,12 +682,14 @@ void HeaderForm::createXml() {
 void HeaderForm::openPanel() {
     session().fpaPanelOpened = 1;
     panel_->show();
+    fitToScreen();
     panel_->text4[1]->setFocus();
+    scroll_->ensureWidgetVisible(panel_->text4[1]);
 }
 
 void HeaderForm::closePanel() {
     panel_->hide();
-    adjustSize();  // the window shrinks back to the header without the panel
+    fitToScreen();  // the window shrinks back to the header without the panel
     text2_[0]->setFocus();
 }
 

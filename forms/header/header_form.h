@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "document/document_draft.h"
+#include "document/numbering.h"
 #include "forms/common/qor_form.h"
 #include "forms/header/due_dates.h"
 #include "forms/header/fpa_record.h"
@@ -27,6 +28,7 @@ class QLabel;
 class QLineEdit;
 class QPrinter;
 class QPushButton;
+class QScrollArea;
 
 namespace qorvana {
 
@@ -67,10 +69,15 @@ class HeaderForm : public QorForm {
     QWidget* buildOptionsBox();
     QWidget* buildButtons();
     void connectKeys();
+    // Sizes the window to its content, within the screen's free area.
+    void fitToScreen();
 
     void loadOnce();
     void startNewDocument();
     bool documentHasTaxableSlot();
+    // Shows the proposed number in text2(0) and text2(3), or says why there is none.
+    void showNumber(const NumberProposal& proposal);
+    void seriesToggled();
 
     PaymentCode chosenCode() const;
     void splitInstalments();
@@ -106,6 +113,7 @@ class HeaderForm : public QorForm {
     std::array<QPushButton*, 8> comando_{};  // indices 0..4 and 7
     QPushButton* ccomando0_ = nullptr;
     FpaPanel* panel_ = nullptr;
+    QScrollArea* scroll_ = nullptr;
 
     // --- state ---
     bool loaded_ = false;
@@ -114,6 +122,7 @@ class HeaderForm : public QorForm {
     double documentTotal_ = 0;
     QString proposedProgressive_;  // the progressive proposed in text2(4)
     HeaderTables tables_;
+    VatTable vat_;  // VAT and withholding rates of the codes, for the XML
     PaymentTerms terms_;
     PostponeRules rules_;
     FpaRecord fpa_;

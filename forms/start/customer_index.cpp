@@ -21,7 +21,18 @@ std::string CompareForm(std::string_view utf8) {
 }  // namespace
 
 int CustomerIndex::count() const {
-    return RecordCount(files_, tot::kCustomers);
+    return UsableEntries(files_, tot::kCustomers, kSrc);
+}
+
+std::optional<std::string> CustomerIndex::countProblem() const {
+    return CountMismatch(files_, tot::kCustomers, kSrc);
+}
+
+std::string CustomerIndex::UnreadableMessage(int position, int record) {
+    return "La scheda del cliente (record " + std::to_string(record) + " di qorvana.cli, voce " +
+           std::to_string(position) +
+           " dell'indice qorvana.src) non può essere letta: l'indice o l'archivio dei clienti "
+           "è danneggiato.";
 }
 
 int CustomerIndex::recordAt(int position) const {

@@ -4,6 +4,7 @@
 // the index are checked: one outside the customer file counts as no customer.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,8 +31,13 @@ class CustomerIndex {
   public:
     explicit CustomerIndex(const DataFiles& files) : files_(files) {}
 
-    // Entries in the index: word 1 of counters record 1; a negative count counts as 0.
+    // Entries in the index: word 1 of counters record 1, but no more than qorvana.src holds; a
+    // negative count counts as 0.
     int count() const;
+    // Italian message when counters record 1 counts more entries than qorvana.src holds.
+    std::optional<std::string> countProblem() const;
+    // Italian message for an index entry whose customer record cannot be read.
+    static std::string UnreadableMessage(int position, int record);
     // Customer record number of entry `position` (1..count), 0 when out of range.
     int recordAt(int position) const;
     // Binary search for the first entry probed whose upper-cased name begins with the

@@ -356,6 +356,11 @@ void StartForm::activate() {
         if (combo2_->count() > 0) combo2_->setCurrentIndex(0);
         sped_[0]->setChecked(true);
         const int n = indexCount();
+        if (!countReported_) {
+            countReported_ = true;
+            if (const auto problem = CustomerIndex(session().files).countProblem())
+                Warn(this, Q(*problem), MsgIcon::Exclamation);
+        }
         listPosition_ = n > 0 ? 1 : 0;
         {
             const QSignalBlocker quiet(scroll_);
@@ -433,8 +438,12 @@ void StartForm::scrolled(int value) {
 
 void StartForm::ShowCustomerAt() {
     const CustomerIndex index(session().files);
-    shownCard_ = listPosition_ > 0 ? index.card(index.recordAt(listPosition_)) : CustomerCard{};
+    const int record = listPosition_ > 0 ? index.recordAt(listPosition_) : 0;
+    shownCard_ = listPosition_ > 0 ? index.card(record) : CustomerCard{};
     shownCustomer_ = shownCard_.record;
+    // An entry naming no readable customer is said, not shown as an empty customer.
+    if (listPosition_ > 0 && listPosition_ <= index.count() && shownCustomer_ <= 0)
+        Warn(this, Q(CustomerIndex::UnreadableMessage(listPosition_, record)));
     if (shownCustomer_ > 0) {
         ShowCustomerFields();
         const bool paSwitch = Val(session().workStrings[work_slot::kFpaSwitch]) != 0;
@@ -507,6 +516,13 @@ void StartForm::documentButton(int button) {
         return;
     }
     if (shownCustomer_ <= 0 || shownCard_.deletedFlag != 0) return;
+    const QString time = text3_[5]->text().trimmed();
+    if (!time.isEmpty() && !IsValidTime(S(time))) {
+        Warn(this, QStringLiteral("L'ora di inizio trasporto non è valida: scrivere hh:mm (da "
+                                  "00:00 a 23:59) o lasciarla vuota."));
+        text3_[5]->setFocus();
+        return;
+    }
     // A header not built yet has no references to empty.
     if (auto* header = qobject_cast<HeaderForm*>(forms().built(QString(form_name::kHeader))))
         header->clearPanelReferences();
@@ -548,6 +564,8 @@ TransportEntries StartForm::transport() const {
     t.shipping = sped_[0]->isChecked()   ? Shipping::BySender
                  : sped_[1]->isChecked() ? Shipping::ByRecipient
                                          : Shipping::ByCarrier;
+    for (std::size_t j = 0; j < t.carrierLines.size(); ++j)
+        t.carrierLines[j] = S(text2_[17 + static_cast<int>(j)]->text());
     return t;
 }
 

@@ -97,6 +97,7 @@ class StartForm : public QorForm {
     bool paEnabled_ = false;
     int chosenRecord_ = 0;
     bool ended_ = false;
+    bool countReported_ = false;  // a damaged index count is said once per run
 };
 
 }  // namespace qorvana

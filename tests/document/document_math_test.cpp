@@ -235,14 +235,23 @@ TEST(VatTable, RatesAndChooserFromTab) {
     EXPECT_DOUBLE_EQ(t.rateOf(20), 0);  // codes 17..24 have no entry
     EXPECT_DOUBLE_EQ(t.withholdingOf(5), 20);
 
-    const std::vector<std::string> items = t.chooserItems();
-    ASSERT_EQ(items.size(), 24u);
-    EXPECT_EQ(items[0], "01 Iva 22%");
-    EXPECT_EQ(items[4], "05 Iva 22% - Rit.Acconto 20%");
-    EXPECT_EQ(items[8], "09 Iva 4%");
-    EXPECT_EQ(items[11], "12 Iva %");
-    EXPECT_EQ(items[12], "13 Esente art. 10");
-    EXPECT_EQ(items[23], "24 Fuori campo, art. 2");
+    // The chooser offers only the codes the table defines.
+    const auto items = t.chooserItems();
+    const std::vector<std::pair<int, std::string>> offered{
+        {1, "01 Iva 22%"}, {2, "02 Iva -100%"},       {5, "05 Iva 22% - Rit.Acconto 20%"},
+        {9, "09 Iva 4%"},  {13, "13 Esente art. 10"}, {24, "24 Fuori campo, art. 2"}};
+    EXPECT_EQ(items, offered);
+
+    // A priced line on a taxable code without a rate is found; a free line is not.
+    LineTable table;
+    table[1].vatCode = 9;
+    table[1].unitPrice = 10;
+    table[2].vatCode = 8;
+    EXPECT_EQ(FirstLineWithoutRate(table, t), 0);
+    table[3].vatCode = 8;
+    table[3].unitPrice = 100;
+    EXPECT_EQ(FirstLineWithoutRate(table, t), 3);
+    EXPECT_EQ(FirstLineWithoutRate(table, VatTable{}), 1);  // no table: no rate at all
 }
 
 TEST(DocumentTexts, AmountQuantityAndWeight) {

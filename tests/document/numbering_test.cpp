@@ -36,6 +36,12 @@ TEST(Numbering, ProposalFollowsTheDocumentsSeries) {
          std::nullopt},
         {"invoice counter unreadable", unread, fatturaPa, false, kFpaOrdinary, std::nullopt,
          std::nullopt},
+        {"last number 32767: no next number", Counter(40, 32767), fatturaPa, false, kFpaOrdinary,
+         std::nullopt, std::nullopt},
+        {"last number -5: no next number", Counter(40, -5), fatturaPa, false, kFpaOrdinary,
+         std::nullopt, std::nullopt},
+        {"last number 32766", Counter(40, 32766), fatturaPa, false, kFpaOrdinary, 32767,
+         std::nullopt},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -43,6 +49,7 @@ TEST(Numbering, ProposalFollowsTheDocumentsSeries) {
         const NumberProposal p = ProposeNumbers(c.invoices, c.fatturaPa, separate, c.fpaState);
         EXPECT_EQ(p.documentNumber, c.number);
         EXPECT_EQ(p.transmissionNumber, c.transmission);
+        EXPECT_EQ(p.counterOutOfRange.has_value(), !p.documentNumber && c.invoices && c.fatturaPa);
     }
 }
 

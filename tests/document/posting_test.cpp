@@ -1,7 +1,11 @@
 #include "document/posting.h"
 
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/statvfs.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -86,6 +90,12 @@ class PostingTest : public ::testing::Test {
         lines_[n].unitPrice = price;
         lines_[n].vatCode = static_cast<std::int16_t>(vatCode);
     }
+    // Posts the draft, then numbers it anew: numbers are unique per year and series.
+    PostingResult post() {
+        const PostingResult r = PostDocument(files_, in_);
+        draft_.header.documentNumber = std::to_string(std::stoi(draft_.header.documentNumber) + 1);
+        return r;
+    }
     std::string snapshot() const {
         std::string all;
         for (const char* ext : {"tot", "fte", "f2e", "art", "mag", "bol", "ric"})
@@ -108,7 +118,7 @@ TEST_F(PostingTest, TakesTheNextDocumentPositionAndAdvancesTheCounter) {
     files_.write<CountersFile>(tot::kInvoices, c7);
     line(1, 1, 2, 10, 1);
 
-    const PostingResult r = PostDocument(files_, in_);
+    const PostingResult r = post();
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_EQ(r.recordNumber, 42);
     EXPECT_EQ(r.serial, 1234.0f);
@@ -142,7 +152,7 @@ TEST_F(PostingTest, TakesTheNextDocumentPositionAndAdvancesTheCounter) {
     for (const auto& [position, stored] :
          std::initializer_list<std::pair<int, const char*>>{{-1, "0"}, {2, "3"}}) {
         draft_.panel.vehicleKind = position;
-        const PostingResult leasing = PostDocument(files_, in_);
+        const PostingResult leasing = post();
         ASSERT_TRUE(leasing.ok) << leasing.message;
         const auto bytes = raw(kFte, leasing.recordNumber);
         EXPECT_EQ(TextAt(bytes, 452, 3), "100");
@@ -155,7 +165,7 @@ TEST_F(PostingTest, MovesStockForInvoicesAndCreditNotes) {
     // Credit note: stock 10 + 3.
     in_.documentKind = DocumentKind::CreditNote;
     line(1, 2, 3, 10, 1);
-    PostingResult r = PostDocument(files_, in_);
+    PostingResult r = post();
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_EQ(article(2).dbl(art::kStock), 13);
     EXPECT_EQ(article(2).dbl(art::kQuantitySold), -3);
@@ -180,7 +190,7 @@ TEST_F(PostingTest, MovesStockForInvoicesAndCreditNotes) {
     line(2, 0, 4, 10, 1);
     line(3, 9, 4, 10, 1);
     line(4, 1, 2, 10, 1, 2);
-    r = PostDocument(files_, in_);
+    r = post();
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_EQ(r.movements, 1);
     EXPECT_EQ(article(3).dbl(art::kStock), 7);
@@ -189,7 +199,7 @@ TEST_F(PostingTest, MovesStockForInvoicesAndCreditNotes) {
     EXPECT_EQ(article(1).dbl(art::kStock), 10);
     mv = files_.read<MovementsFile>(7);
     EXPECT_EQ(mv.dbl(m::kQuantity), 3);
-    EXPECT_EQ(mv.text(m::kReference), "FT 12");
+    EXPECT_EQ(mv.text(m::kReference), "FT 13");
     EXPECT_EQ(counter(tot::kMovements).int16(tot::kWord1), 7);
 }
 
@@ -198,17 +208,17 @@ TEST_F(PostingTest, ElectronicInvoiceIsAnInvoiceUnlessTypeTD04) {
     in_.fpaState = 17;
     draft_.panel.documentType = "TD01";
     line(1, 1, 2, 10, 1);
-    ASSERT_TRUE(PostDocument(files_, in_).ok);
+    ASSERT_TRUE(post().ok);
     EXPECT_EQ(article(1).dbl(art::kStock), 8);
     EXPECT_EQ(files_.read<MovementsFile>(1).text(stock_movement_record::kReference), "FT 12");
     EXPECT_EQ(files_.read<InvoicesFile>(1).int16(document_record::kKind), 7);
     EXPECT_EQ(files_.read<ContinuationsFile>(1).dbl(continuation_record::kFpaMode), 17);
 
     draft_.panel.documentType = "TD04";
-    ASSERT_TRUE(PostDocument(files_, in_).ok);
+    ASSERT_TRUE(post().ok);
     EXPECT_EQ(article(1).dbl(art::kStock), 10);
     const auto mv = files_.read<MovementsFile>(2);
-    EXPECT_EQ(mv.text(stock_movement_record::kReference), "NC 12");
+    EXPECT_EQ(mv.text(stock_movement_record::kReference), "NC 13");
     EXPECT_EQ(mv.dbl(stock_movement_record::kQuantity), -2);
     EXPECT_EQ(files_.read<InvoicesFile>(2).int16(document_record::kKind), 7);
 }
@@ -221,7 +231,7 @@ TEST_F(PostingTest, VatSlotsLandAtTheirOffsets) {
     draft_.figures.breakdown[3][2] = 40;  // code 15, outside VAT
     draft_.figures.withholdingAmount = 4;
     draft_.figures.withholdingBase = 20;
-    ASSERT_TRUE(PostDocument(files_, in_).ok);
+    ASSERT_TRUE(post().ok);
     const auto doc = raw(kFte, 1);
     const auto cont = raw(kF2e, 1);
     EXPECT_EQ(DoubleAt(doc, 110), 100);
@@ -237,7 +247,7 @@ TEST_F(PostingTest, DueDatesDeferredVatAndPdfPath) {
     draft_.header.deferredVat = true;
     draft_.header.dueDates = {"31/12/2024", "31/01/2025", "", "", "30/04/2025", "31/05/2025"};
     draft_.header.instalmentAmounts = {"10,50", "20", "", "", "5.25", "6"};
-    ASSERT_TRUE(PostDocument(files_, in_).ok);
+    ASSERT_TRUE(post().ok);
     const auto doc = raw(kFte, 1);
     const auto cont = raw(kF2e, 1);
     EXPECT_EQ(TextAt(doc, 30, 24), "2024123120250131        ");
@@ -251,7 +261,7 @@ TEST_F(PostingTest, DueDatesDeferredVatAndPdfPath) {
     EXPECT_EQ(TextAt(cont, 338, 15), "\\pdf\\ftr12.pdf ");
 
     draft_.header.deferredVat = false;
-    ASSERT_TRUE(PostDocument(files_, in_).ok);
+    ASSERT_TRUE(post().ok);
     EXPECT_EQ(TextAt(raw(kF2e, 2), 572, 6), "      ");
     EXPECT_EQ(TextAt(raw(kFte, 2), 459, 1), "0");
 
@@ -322,12 +332,12 @@ TEST_F(PostingTest, NumberingOfOrdinaryAndSeparateSeries) {
     in_.fpaState = -1;
     draft_.header.separateSeries = false;
     for (const auto& [typed, word4] : std::initializer_list<std::pair<const char*, int>>{
-             {"122", 122}, {"1", 1}, {"A15", 1}, {"40000", 1}, {"2.5", 1}}) {
+             {"122", 122}, {"1", 1}, {"A15", 1}, {"2.5", 1}}) {
         draft_.header.documentNumber = typed;
         ASSERT_TRUE(PostDocument(files_, in_).ok) << typed;
         EXPECT_EQ(counter(tot::kInvoices).int16(tot::kWord4), word4) << typed;
     }
-    EXPECT_EQ(counter(tot::kInvoices).int16(tot::kWord1), 7);
+    EXPECT_EQ(counter(tot::kInvoices).int16(tot::kWord1), 6);
 }
 
 TEST_F(PostingTest, MarksOnlyExistingImportedSources) {
@@ -354,6 +364,7 @@ TEST_F(PostingTest, AWriteFailingMidwayIsReported) {
     // written, its continuation (ends at 35196) is not.
     setCounter(tot::kInvoices, 41);
     line(1, 1, 2, 10, 1);
+    in_.writeLineFile = false;  // its reservation would find the limit before any write
     const auto old = std::signal(SIGXFSZ, SIG_IGN);
     rlimit saved{};
     ::getrlimit(RLIMIT_FSIZE, &saved);
@@ -389,6 +400,141 @@ TEST_F(PostingTest, AWriteFailingMidwayIsReported) {
               std::string::npos)
         << partly.message;
     EXPECT_EQ(counter(tot::kMovements).int16(tot::kWord1), 0);
+}
+
+TEST_F(PostingTest, NumbersAreUniquePerYearAndSeries) {
+    line(1, 1, 2, 10, 1);
+    const PostingResult first = PostDocument(files_, in_);
+    ASSERT_TRUE(first.ok) << first.message;
+    EXPECT_TRUE(fs::exists(dir_ / "f1"));
+    EXPECT_FALSE(fs::exists(dir_ / "f1.tmp"));
+
+    const std::string before = snapshot();
+    const PostingResult again = PostDocument(files_, in_);
+    EXPECT_FALSE(again.ok);
+    EXPECT_FALSE(again.anythingWritten);
+    EXPECT_EQ(again.message,
+              "Il numero 12 è già stato usato nel 2024 per il documento n. 12 del 05/11/2024, "
+              "cliente n. 17: correggere il numero del documento.");
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_FALSE(fs::exists(dir_ / "f2.tmp"));
+
+    // Numbers a counter cannot hold are refused; another year or the separate electronic
+    // series may use 12 again.
+    for (const char* number : {"32768", "-4", "0"}) {
+        draft_.header.documentNumber = number;
+        EXPECT_FALSE(PostDocument(files_, in_).ok) << number;
+    }
+    draft_.header.documentNumber = "12";
+    draft_.header.documentDate = "05/01/2025";
+    EXPECT_TRUE(PostDocument(files_, in_).ok);
+    draft_.header.documentDate = "05/11/2024";
+    in_.documentKind = DocumentKind::ElectronicInvoice;
+    in_.fpaState = 0;
+    in_.fpaSeparateNumbering = true;
+    draft_.header.separateSeries = true;
+    EXPECT_TRUE(PostDocument(files_, in_).ok);
+    EXPECT_FALSE(PostDocument(files_, in_).ok);  // 12 of the electronic series is taken now
+    EXPECT_EQ(snapshot().size() > before.size(), true);
+}
+
+TEST_F(PostingTest, CountersBehindTheArchiveOverwriteNothing) {
+    line(1, 1, 2, 10, 1);
+    ASSERT_TRUE(PostDocument(files_, in_).ok);
+    struct Case {
+        const char* name;
+        int counter;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"documents", tot::kInvoices, "il record 1 di qorvana.fte contiene già il documento n. 12"},
+        {"movements", tot::kMovements, "il record 1 di qorvana.mag contiene già un movimento"},
+    };
+    for (const Case& c : cases) {
+        setCounter(c.counter, 0);
+        draft_.header.documentNumber = "13";
+        const std::string before = snapshot();
+        const PostingResult r = PostDocument(files_, in_);
+        EXPECT_FALSE(r.ok) << c.name;
+        EXPECT_NE(r.message.find("I contatori di qorvana.tot sono indietro rispetto all'archivio"),
+                  std::string::npos)
+            << r.message;
+        EXPECT_NE(r.message.find(c.message), std::string::npos) << r.message;
+        EXPECT_EQ(snapshot(), before) << c.name;
+        setCounter(c.counter, 1);
+    }
+}
+
+// Runs `post` in a child process and returns its exit status: the child may change its
+// limits, user or mounts without touching the test.
+int InChild(const std::function<int()>& post) {
+    const pid_t child = ::fork();
+    if (child == 0) std::_Exit(post());
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 99;
+}
+
+TEST_F(PostingTest, AFullDiskIsFoundBeforeAnythingIsWritten) {
+    // A small file system of its own: 16 KB free once the company is on it.
+    files_.closeAll();
+    const fs::path disk = dir_ / "disk";
+    fs::create_directories(disk);
+    if (::getuid() != 0 || ::unshare(CLONE_NEWNS) != 0) GTEST_SKIP() << "needs root";
+    ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr);
+    ASSERT_EQ(::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=256k"), 0);
+    for (const auto& entry : fs::directory_iterator(dir_))
+        if (entry.is_regular_file()) fs::copy_file(entry.path(), disk / entry.path().filename());
+    {
+        struct statvfs st {};
+        ::statvfs(disk.c_str(), &st);
+        const std::string filler(st.f_bavail * st.f_frsize - 16 * 1024, 'x');
+        std::ofstream(disk / "filler", std::ios::binary) << filler;
+    }
+    DataFiles files;
+    files.open(disk);
+    for (int n = 1; n <= 40; ++n) line(n, 1 + n % 3, 1, 10, 1);
+    std::string before;
+    for (const char* ext : {"tot", "fte", "f2e", "art", "mag"})
+        before += Slurp(disk / (std::string("qorvana.") + ext)) + "|";
+    const PostingResult r = PostDocument(files, in_);
+    std::string after;
+    for (const char* ext : {"tot", "fte", "f2e", "art", "mag"})
+        after += Slurp(disk / (std::string("qorvana.") + ext)) + "|";
+    files.closeAll();
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r.anythingWritten);
+    EXPECT_NE(r.message.find("pazio su disco insufficiente per il file f1"), std::string::npos)
+        << r.message;
+    EXPECT_EQ(after, before);
+    EXPECT_FALSE(fs::exists(disk / "f1"));
+    EXPECT_FALSE(fs::exists(disk / "f1.tmp"));
+    ::umount(disk.c_str());
+}
+
+TEST_F(PostingTest, AFolderWhereTheLineFileCannotBeCreatedIsFoundFirst) {
+    line(1, 1, 2, 10, 1);
+    const std::string before = snapshot();
+    const int status = InChild([&] {
+        // Another user than the folder's owner: the files stay writable, the folder not.
+        if (::getuid() == 0) {
+            for (const auto& entry : fs::directory_iterator(dir_))
+                if (::chown(entry.path().c_str(), 65534, 65534) != 0) return 2;
+            if (::setgid(65534) != 0 || ::setuid(65534) != 0) return 2;
+        } else {
+            fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
+        }
+        DataFiles files;
+        files.open(dir_);
+        const PostingResult r = PostDocument(files, in_);
+        const bool said = r.message.find("il file f1.tmp non può essere creato") == 0 ||
+                          r.message.find("Il file f1.tmp non può essere creato") == 0;
+        return !r.ok && !r.anythingWritten && said ? 0 : 1;
+    });
+    fs::permissions(dir_, fs::perms::owner_all);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_FALSE(fs::exists(dir_ / "f1"));
 }
 
 TEST(PostingRules, SerialsDatesAndNetPrices) {

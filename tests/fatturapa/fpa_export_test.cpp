@@ -7,22 +7,13 @@
 #include <functional>
 #include <iterator>
 
-#include "startup/counters_record.h"
-#include "startup/session.h"
-#include "tests/startup/temp_dir.h"
+#include "tests/fatturapa/fpa_desk.h"
 
 namespace qorvana {
 namespace {
 
-namespace fs = std::filesystem;
+using namespace qorvana::fpatest;
 using testing::TempDir;
-
-const fs::path kHere = QORVANA_FPA_TEST_DIR;
-
-std::string Slurp(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // Every file given is valid against the 1.0 schema (xmllint, offline).
 void ExpectSchemaValid(const std::vector<fs::path>& files) {
@@ -31,108 +22,6 @@ void ExpectSchemaValid(const std::vector<fs::path>& files) {
     command += " >/dev/null 2>xmllint.log";
     EXPECT_EQ(std::system(command.c_str()), 0) << Slurp("xmllint.log");
 }
-
-// A company with its counters and XML folder, a public-administration customer, and a
-// one-line document at 22%, ready to be exported.
-struct Desk {
-    TempDir drive;
-    fs::path company = drive.path() / "qorwin/qorwin/qoraz0.001";
-    Session s;
-    FpaRecord settings;
-    CustomerRecord customer;
-    LineTable lines;
-    VatTable vat;
-    HeaderTables tables;
-    FpaPanelEntries panel;
-    FpaHeaderEntries header;
-    DocumentFigures figures;
-
-    Desk() {
-        fs::create_directories(company / "fatturepa");
-        drive.write(company / "qorvana.tot", std::string(20 * tot::kLength, '\0'));
-        s.paths = PathMapper(drive.path());
-        s.companyNumber = 1;
-        s.workStrings[1] = "1";
-        s.workStrings[5] = "2";
-        s.fpaState = 0;
-        s.files.open(company);
-
-        for (auto& b : settings.bytes()) b = ' ';
-        settings.setText(fpa::kMarker, "1");
-        settings.setText(fpa::kTransmitterCountry, "IT");
-        settings.setText(fpa::kTransmitterId, "01234567897");
-        settings.setText(fpa::kSellerTaxCode, "01234567897");
-        settings.setText(fpa::kSellerVatNumber, "01234567897");
-        settings.setText(fpa::kTaxRegimeIndex, "0");
-        settings.setText(fpa::kSellerName, "QORVANA DEMO S.R.L.");
-        settings.setText(fpa::kSellerFirstName, "Mario");
-        settings.setText(fpa::kSellerSurname, "Rossi");
-        settings.setText(fpa::kSellerAddress, "Via dell'Industria 15");
-        settings.setText(fpa::kSellerPostcode, "37135");
-        settings.setText(fpa::kSellerTown, "Verona");
-        settings.setText(fpa::kSellerProvince, "vr");
-        settings.setText(fpa::kSellerEmail, "fatture@qorvanademo.it");
-        settings.setText(fpa::kXmlFolder, "\\qorwin\\qorwin\\qoraz0.001\\fatturepa");
-
-        customer.setText(cli::kName1, "COMUNE DI VERONA");
-        customer.setText(cli::kAddress, "Piazza Bra 1");
-        customer.setText(cli::kTown, "Verona");
-        customer.setText(cli::kPostcode, "37121");
-        customer.setText(cli::kVatNumber, "00215150236");
-        customer.setText(cli::kTaxCode, "00215150236");
-        customer.setText(cli::kCarried515, "UFH7Q2");
-        customer.setText(cli::kVatPrefix, "IT");
-
-        const char* rates[] = {"", "22", "10", "22"};
-        for (int k = 1; k <= 3; ++k) {
-            vat.rateText[k] = rates[k];
-            vat.rate[k] = std::stod(rates[k]);
-        }
-        vat.withholdingText[3] = "20";
-        vat.withholding[3] = 20;
-        tables.exemptions[1] = {"Fuori campo IVA, art. 2", "", "1"};
-        tables.exemptions[2] = {"Esente art. 10 DPR 633/72", "", "3"};
-        tables.carriers[1] = {"", "", "BARTOLINI S.P.A.", "", "", "", "IT", "03354520158", ""};
-
-        panel.documentType = "TD01 Fattura";
-        panel.withholdingType = "RT00 Ritenuta non applicata";
-        panel.paymentCondition = "TP02 Pagamento completo";
-        panel.paymentMode = "MP05 Bonifico";
-        header.documentNumber = "15";
-        header.documentDate = "06/12/2026";
-        header.progressive = header.proposedProgressive = "1";
-        header.dueDates[0] = "05/01/2027";
-
-        line(1, "Manutenzione impianti", 2, 100, 1);
-    }
-
-    void line(int n, const std::string& description, double quantity, double price, int code) {
-        lines[n].description = description;
-        lines[n].quantity = quantity;
-        lines[n].unitPrice = price;
-        lines[n].vatCode = static_cast<std::int16_t>(code);
-    }
-
-    FpaPrepared prepare() {
-        figures = RecomputeDocument(lines, vat, false, s.money());
-        if (header.dueAmounts == std::array<double, 6>{})
-            header.dueAmounts[0] = figures.documentTotal;
-        return PrepareFpaExport({settings, panel, header, customer, lines, figures, vat, tables},
-                                s);
-    }
-
-    // The refusal or failure message, or the success message.
-    std::string exportOnce(std::string* xml = nullptr) {
-        const FpaPrepared prepared = prepare();
-        if (!prepared.plan) return prepared.refusal;
-        const std::string failure = CommitFpaExport(*prepared.plan, s);
-        if (!failure.empty()) return failure;
-        if (xml) *xml = Slurp(prepared.plan->target);
-        return FpaCreatedMessage(*prepared.plan);
-    }
-
-    int counter() const { return s.files.read<CountersFile>(tot::kFatturaPa).int16(tot::kWord1); }
-};
 
 const std::string kCreated =
     "Il file IT01234567897_15.xml è stato creato all'interno della cartella "
@@ -167,14 +56,14 @@ TEST(FpaExport, FocusedCases) {
         {"DDT 12: no carrier",
          [](Desk& d) {
              d.panel.carrier = 0;
-             d.panel.text4[1] = "12";
-             d.panel.dates[6] = "02/12/2026";
+             d.panel.deliveryNote.id = "12";
+             d.panel.deliveryNote.date = "02/12/2026";
          },
          {"<DatiDDT>\r\n        <NumeroDDT>12</NumeroDDT>\r\n        "
           "<DataDDT>2026-12-02</DataDDT>"},
          {"<DatiTrasporto>"}},
         {"DDT 12 without its date",
-         [](Desk& d) { d.panel.text4[1] = "12"; },
+         [](Desk& d) { d.panel.deliveryNote.id = "12"; },
          {"Data del DDT: manca"},
          {},
          true},
@@ -235,7 +124,7 @@ TEST(FpaExport, FocusedCases) {
           "<Numero>15/EUR</Numero>"},
          {"\t", "’", "€"}},
         {"Autofattura",
-         [](Desk& d) { d.header.selfBilled = true; },
+         [](Desk& d) { d.header.vatOptions.selfInvoice = true; },
          {"<SoggettoEmittente>CC</SoggettoEmittente>\r\n  </FatturaElettronicaHeader>"},
          {}},
         {"no line with an amount",
@@ -254,7 +143,7 @@ TEST(FpaExport, FocusedCases) {
              auto c = d.s.files.read<CountersFile>(tot::kFatturaPa);
              c.setInt16(tot::kWord1, 32767);
              d.s.files.write<CountersFile>(tot::kFatturaPa, c);
-             d.header.proposedProgressive = d.header.progressive = "32768";
+             d.proposed = d.header.transmissionNumber = "32768";
          },
          {"massimo (32767)"},
          {},
@@ -331,7 +220,7 @@ TEST(FpaExport, TwiceInOneRunAdvancesTheCounterOnce) {
 
 TEST(FpaExport, ProgressiveTypedOverTheProposalIsUsedEverywhere) {
     Desk d;
-    d.header.progressive = "40";
+    d.header.transmissionNumber = "40";
     std::string xml;
     d.exportOnce(&xml);
     EXPECT_NE(xml.find("<ProgressivoInvio>40</ProgressivoInvio>"), std::string::npos);
@@ -358,8 +247,8 @@ TEST(FpaExport, WithholdingNeedsTypeAndReason) {
     EXPECT_NE(refused.find("Ritenuta d'acconto: scegliere"), std::string::npos) << refused;
     EXPECT_EQ(d.s.fpaState, 0);
 
-    d.panel.withholdingType = "RT01 Ritenuta persone fisiche";
-    d.panel.withholdingReason = "A prestazioni di lavoro autonomo";
+    d.panel.withholdingType = 1;
+    d.panel.withholdingReason = 1;
     std::string xml;
     EXPECT_EQ(d.exportOnce(&xml), kCreated);
     EXPECT_NE(xml.find("<DatiRitenuta>\r\n          <TipoRitenuta>RT01</TipoRitenuta>\r\n"
@@ -381,9 +270,9 @@ TEST(FpaExport, TwoDocumentsAsExpected) {
              d.lines[1].discount1 = 10;
              d.line(2, "Materiale elettrico", 3, 12.5, 2);
              d.line(3, "Intervento del 02/12/2026", 0, 0, 0);
-             d.panel.text4[2] = "ORD 77";
-             d.panel.dates[7] = "01/12/2026";
-             d.panel.text4[15] = "Z1234567890";
+             d.panel.purchaseOrder.id = "ORD 77";
+             d.panel.purchaseOrder.date = "01/12/2026";
+             d.panel.cig = "Z1234567890";
              d.panel.art73 = true;
          }},
         {"fee_person_withholding.xml",
@@ -393,20 +282,20 @@ TEST(FpaExport, TwoDocumentsAsExpected) {
              d.lines[1] = {};
              d.line(1, "Consulenza tecnica", 1, 1000, 3);
              d.line(2, "Rimborso spese esenti", 1, 80, 14);
-             d.panel.documentType = "TD06 Parcella";
-             d.panel.withholdingType = "RT01 Ritenuta persone fisiche";
-             d.panel.withholdingReason = "A prestazioni di lavoro autonomo";
-             d.panel.paymentCondition = "TP01 Pagamento a rate";
-             d.panel.text4[1] = "12";
-             d.panel.dates[6] = "30/11/2026";
-             d.panel.deferredVat = true;
+             d.panel.documentType = "TD06";
+             d.panel.withholdingType = 1;
+             d.panel.withholdingReason = 1;
+             d.panel.paymentCondition = 0;
+             d.panel.deliveryNote.id = "12";
+             d.panel.deliveryNote.date = "30/11/2026";
+             d.header.deferredVat = true;
              d.customer.setText(cli::kIbanPrefix, "IT60");
              d.customer.setText(cli::kCin, "X");
              d.customer.setText(cli::kAbi, "05428");
              d.customer.setText(cli::kCab, "11101");
              d.customer.setText(cli::kBankAccount, "000000123456");
              d.header.dueDates = {"05/01/2027", "05/02/2027"};
-             d.header.dueAmounts = {550, 550};
+             d.header.instalmentAmounts = {"550", "550"};
          }},
     };
     TempDir out;

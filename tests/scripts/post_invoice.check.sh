@@ -33,6 +33,7 @@ f2e = records("f2e", 838)
 check("continuations", len(f2e), 1)
 check("marker", word(f2e[0], 0), 999)
 check("word 526", word(f2e[0], 526), 1)
+check("PDF path", text(f2e[0], 338, 60), "\\QORWIN\\PDF\\ftr1.pdf")
 
 tot = records("tot", 12)
 check("document counter", word(tot[6], 0), 1)

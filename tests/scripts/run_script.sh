@@ -6,7 +6,9 @@
 # A first line "#! demo: ARGS" passes ARGS to the demo maker (e.g. "--fpa-switch 0").
 # The program runs offscreen with the drive root in a temporary folder, company 1, the clock
 # at 06/12/2026 10:00 and print jobs written into DRIVE/print. When SCRIPT.check.sh exists
-# it runs afterwards with DRIVE, COMPANY (the company folder) and PRINT set, to check files.
+# it runs afterwards with DRIVE, COMPANY (the company folder) and PRINT set, to check files;
+# SCRIPT.prepare.sh runs before the program with DRIVE and COMPANY set.
+# QORXPDF, when set, is installed as \qorwin\qorwin\qorxpdf of the drive.
 # QORVANA_KEEP=1 keeps the temporary folder and prints where it is.
 set -euo pipefail
 
@@ -39,6 +41,16 @@ mkdir -p "$drive/print"
     echo "run_script: the demo maker failed" >&2
     exit 1
 }
+
+# The PDF program, where the module starts it, when the build made one.
+if [ -n "${QORXPDF:-}" ]; then
+    cp "$QORXPDF" "$drive/qorwin/qorwin/qorxpdf"
+fi
+# SCRIPT.prepare.sh, when it exists, damages or changes the demo company before the run.
+prepare=${script%.qrs}.prepare.sh
+if [ -f "$prepare" ]; then
+    DRIVE=$drive COMPANY=$drive/qorwin/qorwin/qoraz0.001 bash "$prepare"
+fi
 
 export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR=$work/runtime

@@ -31,6 +31,8 @@ expect_refusal "Numero della ditta non valido" "QORVAN"
 expect_refusal "Numero della ditta non valido" "QORVANx1y"
 expect_refusal "Numero della ditta non valido" --company 0
 expect_refusal "La cartella della ditta" --company 7
+# The message names the folder looked for on this machine as well.
+expect_refusal "($work/drive/qorwin/qorwin/qoraz0.007)" --company 7
 expect_refusal "La cartella della ditta" "QORVAN012"
 
 company=$work/drive/qorwin/qorwin/qoraz0.001

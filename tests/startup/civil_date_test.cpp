@@ -22,6 +22,12 @@ TEST(CivilDates, IsValidDateExactlyDdMmYyyy) {
     }
 }
 
+TEST(CivilDates, IsValidTimeExactlyHhMm) {
+    for (const char* good : {"00:00", "23:59", "09:05"}) EXPECT_TRUE(IsValidTime(good)) << good;
+    for (const char* bad : {"24:00", "25:99", "12:60", "9:05", "09.05", "09:5", "", "ab:cd"})
+        EXPECT_FALSE(IsValidTime(bad)) << bad;
+}
+
 TEST(CivilDates, TextForms) {
     const auto d = CivilDate::Parse("05/03/2025");
     ASSERT_TRUE(d);

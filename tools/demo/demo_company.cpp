@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "document/line_file.h"
+#include "fatturapa/fpa_export.h"
 #include "startup/counters_record.h"
 #include "startup/data_files.h"
 #include "startup/paths.h"
@@ -73,6 +74,7 @@ DemoSummary WriteDemoCompany(const DemoOptions& options) {
     WriteTextLines(company / "qorvana.lkf", LkfLines());
     WriteRecords(company / "qorvana.gnr", std::vector{DemoGeneralSettings()});
     WriteRecords(company / "qorvana.fpa", std::vector{DemoFpaSettings(options.company)});
+    WriteTextLines(company / kFpaFormatFile, {options.fpaFormat});
 
     DemoRandom random(20250305);
     const auto customers = MakeCustomers(options.customers, random);

@@ -15,7 +15,8 @@ std::string Quoted(const std::string& text) {
 }
 
 // One entry of the exemption table: short description and the long text, whose characters
-// from 101 on give the nature index (0 = N1 ... 5 = N6).
+// from 101 on give the nature: its index (0 = N1 ... 6 = N7), then for N2, N3 and N6 the
+// detail digit (21 = N3.1).
 std::string ExemptionLine(const std::string& description, const std::string& text, int nature) {
     return Quoted(description) + "," + Quoted(PadTo(text, 100) + std::to_string(nature));
 }
@@ -178,7 +179,8 @@ std::vector<std::string> TabLines() {
         {"Regime del margine", "Regime del margine ai sensi dell'art. 36 del D.L. 41/95"},
         {"Esente art.10 n.20", "Prestazioni didattiche esenti, art. 10 n. 20 D.P.R. 633/72"},
     }};
-    const std::array<int, 8> natures{0, 3, 2, 1, 2, 5, 4, 3};
+    // N1, N4, N3.1 exports, N2.2, N3.2 intra-EU supplies, N6.9, N5, N4.
+    const std::array<int, 8> natures{0, 3, 21, 12, 22, 59, 4, 3};
     Put(lines, TabFile::ExemptionLine(0), Quoted("") + "," + Quoted(""));
     for (int entry = 1; entry <= 16; ++entry) {
         const auto i = static_cast<std::size_t>(entry - 1);
@@ -239,99 +241,109 @@ std::vector<std::string> IlxLines() {
     return lines;
 }
 
+namespace {
+// Colour numbers of the demo's printed invoice.
+constexpr int kGrey = 8;
+constexpr int kNavy = 1;
+}  // namespace
+
 std::vector<std::string> LyfLines() {
+    constexpr int kRed = 12;
     const std::vector<Item> items{
-        // Company heading (print settings 1-4, 6, 7, 9, 10, 16).
-        {1, 12, 12, 14, true},
-        {2, 12, 19},
-        {3, 12, 23},
-        {4, 12, 27},
+        // Company heading (print settings 1-4, 6, 7) and footer (9-11, 16).
+        {1, 12, 12, 15, true, kNavy},
+        {2, 12, 19, 8},
+        {3, 12, 23, 8},
+        {4, 12, 27, 8},
         {6, 12, 31, 8},
-        {7, 12, 35, 8},
+        {7, 12, 35, 7},
+        {16, 12, 287, 6},
         {9, 12, 291, 6},
-        {10, 80, 291, 6},
-        {16, 12, 276, 6},
-        // Customer and destination.
-        {18, 110, 50, 10, true},
-        {19, 110, 55},
-        {20, 110, 60},
-        {21, 110, 65},
-        {22, 122, 65},
-        {23, 110, 72, 8},
-        {24, 150, 72, 8},
-        {41, 110, 77, 8},
-        {25, 15, 50},
-        {26, 15, 55},
-        {27, 15, 60},
-        {28, 15, 65},
-        {29, 27, 65},
-        // Document strip.
-        {35, 12, 100, 10, true},
-        {48, 60, 100},
-        {49, 110, 100},
-        {50, 12, 111, 8},
-        {51, 80, 111, 8},
-        {40, 140, 111, 8},
-        // Title and notes.
-        {82, 140, 14, 16, true},
-        {83, 12, 214, 8},
-        {84, 12, 218, 8},
-        // VAT summary, outside-VAT summary.
-        {60, 50, 229, 8},
-        {61, 53, 229, 8},
-        {62, 85, 229, 8},
-        {63, 50, 233, 8},
-        {64, 53, 233, 8},
-        {65, 85, 233, 8},
-        {66, 50, 237, 8},
-        {67, 53, 237, 8},
-        {68, 85, 237, 8},
-        {72, 50, 241, 8},
-        {73, 53, 241, 7},
-        {74, 50, 245, 8},
-        {75, 53, 245, 7},
-        {76, 50, 249, 8},
-        {77, 53, 249, 7},
+        {10, 60, 291, 6},
+        {11, 120, 291, 6},
+        // Title, internal copy mark, number and date.
+        {82, 130, 12, 18, true, kNavy},
+        {81, 130, 22, 8, true, kRed},
+        {35, 14, 90, 10, true},
+        {36, 44, 90, 9},
+        // Customer (registered office) and administrative office.
+        {18, 112, 51, 10, true},
+        {19, 112, 56, 9},
+        {20, 112, 61, 9},
+        {21, 112, 66, 9},
+        {22, 124, 66, 9},
+        {23, 121, 73, 8},
+        {24, 164, 73, 8},
+        {25, 14, 51, 9},
+        {26, 14, 56, 9},
+        {27, 14, 61, 9},
+        {28, 14, 66, 9},
+        {29, 26, 66, 9},
+        {30, 21, 73, 8},
+        // Payment, bank, references, e-mail.
+        {50, 74, 90, 8},
+        {51, 118, 90, 8},
+        {40, 150, 90, 7},
+        {48, 14, 101, 8},
+        {49, 44, 101, 8},
+        {41, 118, 101, 8},
+        // VAT summary (rows at 241, 245, 249) and outside-VAT summary (253, 257, 261).
+        {60, 40, 241, 8},
+        {61, 46, 241, 8},
+        {62, 78, 241, 8},
+        {63, 40, 245, 8},
+        {64, 46, 245, 8},
+        {65, 78, 245, 8},
+        {66, 40, 249, 8},
+        {67, 46, 249, 8},
+        {68, 78, 249, 8},
+        {72, 40, 253, 8},
+        {73, 46, 253, 6},
+        {74, 40, 257, 8},
+        {75, 46, 257, 6},
+        {76, 40, 261, 8},
+        {77, 46, 261, 6},
         // Due dates.
-        {53, 100, 229, 8},
-        {52, 147, 229, 8},
-        {55, 100, 233, 8},
-        {54, 147, 233, 8},
-        {57, 100, 237, 8},
-        {56, 147, 237, 8},
-        {59, 100, 241, 8},
-        {58, 147, 241, 8},
+        {53, 108, 241, 8},
+        {52, 148, 241, 8},
+        {55, 108, 245, 8},
+        {54, 148, 245, 8},
+        {57, 108, 249, 8},
+        {56, 148, 249, 8},
+        {59, 108, 253, 8},
+        {58, 148, 253, 8},
         // Totals.
-        {78, 198, 226, 9},
-        {79, 198, 230, 9},
-        {80, 198, 236, 10, true},
-        {69, 172, 241, 8},
-        {70, 198, 241, 9},
-        {71, 198, 248, 10, true},
+        {78, 196, 239, 8},
+        {79, 196, 244, 8},
+        {80, 196, 249, 10, true},
+        {69, 176, 255, 7},
+        {70, 196, 255, 8},
+        {71, 196, 260, 10, true, kNavy},
         // Transport.
-        {42, 12, 259, 8},
-        {43, 45, 259, 8},
-        {44, 45, 263, 8},
-        {45, 45, 267, 8},
-        {37, 120, 259, 8},
-        {38, 140, 259, 8},
-        {39, 160, 259, 8},
-        {46, 120, 269, 8},
-        {47, 145, 269, 8},
-        // Internal copy of an electronic invoice, in red.
-        {81, 60, 284, 12, true, 255},
-        // Line area: first row at 125 mm, 22 rows; columns 1-9.
-        {85, 125, 0},
+        {42, 14, 273, 8},
+        {43, 48, 273, 8},
+        {44, 48, 277, 7},
+        {45, 48, 280, 7},
+        {37, 118, 273, 8},
+        {38, 133, 273, 8},
+        {39, 150, 273, 8},
+        {46, 176, 273, 8},
+        {47, 176, 277, 8},
+        // Notes to print.
+        {83, 12, 283, 7},
+        {84, 100, 283, 7},
+        // Line area: first row at 120 mm, 27 rows; columns 1-9.
+        {85, 120, 0},
         {86, 147, 0},
-        {87, 12, 0, 8},
+        {87, 14, 0, 8},
         {88, 38, 0, 8},
-        {89, 122, 0, 8},
-        {90, 124, 0, 8},
-        {91, 146, 0, 8},
-        {92, 170, 0, 8},
-        {93, 190, 0, 8},
-        {94, 192, 0, 8},
-        {95, 148, 0, 8},
+        {89, 121, 0, 8},
+        {90, 123, 0, 8},
+        {91, 144, 0, 8},
+        {92, 171, 0, 8},
+        {93, 188, 0, 8},
+        {94, 191, 0, 8},
+        {95, 146, 0, 8},
     };
     std::vector<std::string> lines;
     for (int number = 1; number <= 100; ++number) {
@@ -355,67 +367,100 @@ std::vector<std::string> PdfLines() {
 }
 
 std::vector<std::string> LkfLines() {
-    // kind 1 caption (x1, y1, font size, bold, colour), 2 line, 3 box (x1, y1, x2, y2,
-    // line width in tenths of a millimetre).
+    // The elements of docs/print-image.md: 1 line, 2 box, 4 caption.
     struct Element {
         int kind;
         const char* caption;
-        int x1, y1, x2, y2;
-        int size = 0;
-        int bold = 0;
+        double x, y, a, b;  // line: x2, y2; box: width, height; caption: size, alignment
+        int style = 0;      // line, box: thickness in tenths of mm; caption: bold
+        int colour = 0;
+        int fill = -1;  // box fill colour
+    };
+    constexpr int kBand = 232 + 256 * 236 + 65536 * 242;  // light blue-grey
+    const auto box = [](double x, double y, double w, double h, int fill = -1) {
+        return Element{2, "", x, y, w, h, 2, kGrey, fill};
+    };
+    const auto line = [](double x1, double y1, double x2, double y2, int colour = kGrey) {
+        return Element{1, "", x1, y1, x2, y2, 1, colour};
+    };
+    const auto caption = [](const char* text, double x, double y, double size = 6,
+                            int alignment = 1, int bold = 0, int colour = kGrey) {
+        return Element{4, text, x, y, size, static_cast<double>(alignment), bold, colour};
+    };
+    const auto heading = [&caption](const char* text, double x, int alignment = 1) {
+        return caption(text, x, 112, 7, alignment, 1, kNavy);
     };
     const std::vector<Element> elements{
-        {3, "", 105, 42, 200, 82},
-        {1, "Spett.le", 107, 45, 0, 0, 6},
-        {3, "", 10, 42, 100, 82},
-        {1, "Destinazione merce", 12, 45, 0, 0, 6},
-        {3, "", 10, 92, 200, 104},
-        {1, "Documento n.", 12, 95, 0, 0, 6},
-        {1, "Ordine", 60, 95, 0, 0, 6},
-        {1, "DDT", 110, 95, 0, 0, 6},
-        {3, "", 10, 104, 200, 114},
-        {1, "Pagamento", 12, 107, 0, 0, 6},
-        {1, "Banca", 80, 107, 0, 0, 6},
-        {1, "Coordinate bancarie", 140, 107, 0, 0, 6},
-        {3, "", 10, 115, 200, 212},
-        {2, "", 10, 121, 200, 121},
-        {1, "Codice", 12, 119, 0, 0, 7, 1},
-        {1, "Descrizione", 38, 119, 0, 0, 7, 1},
-        {1, "Q.tà", 114, 119, 0, 0, 7, 1},
-        {1, "UM", 124, 119, 0, 0, 7, 1},
-        {1, "Prezzo", 134, 119, 0, 0, 7, 1},
-        {1, "Sconto", 148, 119, 0, 0, 7, 1},
-        {1, "Importo", 158, 119, 0, 0, 7, 1},
-        {1, "Netto", 181, 119, 0, 0, 7, 1},
-        {1, "IVA", 192, 119, 0, 0, 7, 1},
-        {3, "", 10, 220, 95, 251},
-        {1, "Imponibile", 30, 224, 0, 0, 6},
-        {1, "Aliquota", 53, 224, 0, 0, 6},
-        {1, "Imposta", 72, 224, 0, 0, 6},
-        {3, "", 97, 220, 150, 251},
-        {1, "Scadenze", 100, 224, 0, 0, 6},
-        {3, "", 152, 220, 200, 251},
-        {1, "Imponibile", 154, 226, 0, 0, 6},
-        {1, "IVA", 154, 230, 0, 0, 6},
-        {1, "Totale documento", 154, 236, 0, 0, 6, 1},
-        {1, "Rit. acconto", 154, 241, 0, 0, 6},
-        {1, "Netto a pagare", 154, 248, 0, 0, 6, 1},
-        {3, "", 10, 252, 200, 272},
-        {1, "Trasporto a cura", 12, 255, 0, 0, 6},
-        {1, "Vettore", 45, 255, 0, 0, 6},
-        {1, "Colli", 120, 255, 0, 0, 6},
-        {1, "Peso", 140, 255, 0, 0, 6},
-        {1, "Aspetto dei beni", 160, 255, 0, 0, 6},
-        {1, "Inizio trasporto", 120, 265, 0, 0, 6},
-        {1, "Ora", 145, 265, 0, 0, 6},
+        Element{1, "", 12, 40, 198, 40, 4, kNavy},
+        // Administrative office and customer.
+        box(12, 44, 88, 36),
+        caption("Sede amministrativa", 14, 46),
+        caption("Tel.", 14, 73.5),
+        box(110, 44, 88, 36),
+        caption("Spett.le", 112, 46),
+        caption("P.IVA", 112, 73.5),
+        caption("C.F.", 155, 73.5),
+        // Document strip.
+        box(12, 84, 186, 11),
+        caption("Numero", 14, 85.5),
+        caption("Data", 44, 85.5),
+        caption("Pagamento", 74, 85.5),
+        caption("Banca d'appoggio", 118, 85.5),
+        caption("Coordinate bancarie", 150, 85.5),
+        box(12, 95, 186, 11),
+        caption("Ordine", 14, 96.5),
+        caption("DDT", 44, 96.5),
+        caption("Posta elettronica", 118, 96.5),
+        // Lines table: heading band, ruled columns.
+        box(12, 110, 186, 120),
+        box(12, 110, 186, 7, kBand),
+        heading("Codice", 14),
+        heading("Descrizione", 38),
+        heading("Q.tà", 121, 2),
+        heading("UM", 123),
+        heading("Prezzo", 144, 2),
+        heading("Sc.%", 146),
+        heading("Importo", 171, 2),
+        heading("Netto", 188, 2),
+        heading("IVA", 191),
+        line(36, 110, 36, 230),
+        line(122, 110, 122, 230),
+        line(129, 110, 129, 230),
+        line(145, 110, 145, 230),
+        line(155, 110, 155, 230),
+        line(173, 110, 173, 230),
+        line(190, 110, 190, 230),
+        // VAT summary, due dates, totals.
+        box(12, 234, 92, 30),
+        caption("Imponibile", 40, 236, 6, 2),
+        caption("Aliquota", 46, 236),
+        caption("Imposta", 78, 236, 6, 2),
+        line(14, 251.5, 102, 251.5),
+        box(106, 234, 44, 30),
+        caption("Scadenze", 108, 236),
+        caption("Importo", 148, 236, 6, 2),
+        box(152, 234, 46, 30),
+        caption("Imponibile", 154, 239.5),
+        caption("IVA", 154, 244.5),
+        caption("Totale documento", 154, 249.5, 7, 1, 1, 0),
+        caption("Ritenuta d'acconto %", 154, 255.5),
+        caption("Netto a pagare", 154, 260, 8, 1, 1, kNavy),
+        // Transport.
+        box(12, 267, 186, 15),
+        caption("Trasporto a cura del", 14, 268.5),
+        caption("Vettore", 48, 268.5),
+        caption("Colli", 118, 268.5),
+        caption("Peso", 133, 268.5),
+        caption("Aspetto dei beni", 150, 268.5),
+        caption("Inizio trasporto", 176, 268.5),
     };
     std::vector<std::string> lines;
     for (const auto& e : elements) {
         lines.push_back(e.caption);
-        lines.push_back(e.kind == 1 ? "Arial" : "");
-        char numbers[96];
-        std::snprintf(numbers, sizeof numbers, "%d,%d,%d,%d,%d,%d,%d,0,%d", e.kind, e.x1, e.y1,
-                      e.x2, e.y2, e.size, e.bold, e.kind == 1 ? 0 : 3);
+        lines.push_back(e.kind == 4 ? "Arial" : "");
+        char numbers[128];
+        std::snprintf(numbers, sizeof numbers, "%d,%g,%g,%g,%g,%d,%d,%d,0", e.kind, e.x, e.y, e.a,
+                      e.b, e.style, e.colour, e.kind == 2 ? e.fill : 0);
         lines.push_back(numbers);
     }
     return lines;

@@ -1,0 +1,418 @@
+#include "fatturapa/fpa_document_writer.h"
+
+#include <cstdio>
+
+namespace qorvana::fpaxml {
+namespace {
+
+std::size_t ExpectedSize(const FpaWriterInput& d) {
+    return 8192 + static_cast<std::size_t>(d.lines.lastUsed()) * 700;
+}
+
+// The share capital as stored: "50000.00", or typed the Italian way ("50.000,00").
+double ShareCapital(const std::string& text) {
+    const auto dot = text.find('.');
+    const bool plain =
+        text.find(',') == std::string::npos && dot != std::string::npos && dot + 3 == text.size();
+    return plain ? Val(text) : ParseNumber(text);
+}
+
+}  // namespace
+
+FpaDocumentWriter::FpaDocumentWriter(const FpaWriterInput& d)
+    : d_(d), r_(d.record), c_(ExpectedSize(d)) {}
+
+FpaComposition FpaDocumentWriter::compose() {
+    prolog();
+    header();
+    c_.xml().open("FatturaElettronicaBody");
+    generalData();
+    goodsAndServices();
+    payment();
+    c_.xml().close("FatturaElettronicaBody");
+    c_.xml().raw("</p:FatturaElettronica>");
+    return {c_.xml().take(), std::move(c_.problems())};
+}
+
+void FpaDocumentWriter::writeProlog(std::string_view version, std::string_view nameSpace) {
+    XmlLines& x = c_.xml();
+    x.raw(R"(<?xml version="1.0" encoding="UTF-8"?>)");
+    x.raw(std::string(R"(<p:FatturaElettronica versione=")") + std::string(version) + "\"");
+    x.raw(std::string(R"(xmlns:ds="http://www.w3.org/2000/09/xmldsig#" xmlns:p=")") +
+          std::string(nameSpace) + R"(" xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance">)");
+    x.enter();
+}
+
+void FpaDocumentWriter::header() {
+    XmlLines& x = c_.xml();
+    x.open("FatturaElettronicaHeader");
+    transmission();
+    seller();
+    customer();
+    // "CC" declares that the customer issued the invoice itself.
+    if (d_.selfBilled) x.element("SoggettoEmittente", "CC");
+    x.close("FatturaElettronicaHeader");
+}
+
+void FpaDocumentWriter::transmitter() {
+    XmlLines& x = c_.xml();
+    x.open("IdTrasmittente");
+    c_.text("IdPaese", field(fpa::kTransmitterCountry), kCountry,
+            "Paese del trasmittente (impostazioni fatturaPA)");
+    c_.text("IdCodice", field(fpa::kTransmitterId), kIdCode,
+            "Codice del trasmittente (impostazioni fatturaPA)");
+    x.close("IdTrasmittente");
+    c_.text("ProgressivoInvio", field(fpa::kProgressive), kBasic10, "Progressivo invio");
+}
+
+void FpaDocumentWriter::transmitterContacts() {
+    if (!emptyContactsWritten() && c_.empty(field(fpa::kSellerPhone)) &&
+        c_.empty(field(fpa::kSellerEmail)))
+        return;
+    XmlLines& x = c_.xml();
+    x.open("ContattiTrasmittente");
+    c_.text("Telefono", field(fpa::kSellerPhone), kPhone,
+            "Telefono del cedente (impostazioni fatturaPA)", Need::WhenNotEmpty);
+    c_.text("Email", field(fpa::kSellerEmail), kEmail,
+            "E-mail del cedente (impostazioni fatturaPA)", Need::WhenNotEmpty);
+    x.close("ContattiTrasmittente");
+}
+
+void FpaDocumentWriter::seller() {
+    XmlLines& x = c_.xml();
+    x.open("CedentePrestatore");
+    x.open("DatiAnagrafici");
+    x.open("IdFiscaleIVA");
+    c_.text("IdPaese", field(fpa::kTransmitterCountry), kCountry,
+            "Paese del trasmittente (impostazioni fatturaPA)");
+    c_.text("IdCodice", field(fpa::kSellerVatNumber), kIdCode,
+            "Partita IVA del cedente (impostazioni fatturaPA)");
+    x.close("IdFiscaleIVA");
+    c_.text("CodiceFiscale", field(fpa::kSellerTaxCode), kTaxCode,
+            "Codice fiscale del cedente (impostazioni fatturaPA)", Need::WhenNotEmpty);
+    x.open("Anagrafica");
+    if (!c_.empty(field(fpa::kSellerName))) {
+        c_.text("Denominazione", field(fpa::kSellerName), kLatin80,
+                "Denominazione del cedente (impostazioni fatturaPA)");
+    } else {
+        c_.text("Nome", field(fpa::kSellerFirstName), kLatin60,
+                "Nome del cedente (impostazioni fatturaPA)");
+        c_.text("Cognome", field(fpa::kSellerSurname), kLatin60,
+                "Cognome del cedente (impostazioni fatturaPA)");
+    }
+    x.close("Anagrafica");
+    const double regime = Val(field(fpa::kTaxRegimeIndex)) + 1;
+    if (regime == std::floor(regime) && regimeAccepted(static_cast<int>(regime))) {
+        char code[8];
+        std::snprintf(code, sizeof code, "RF%02d", static_cast<int>(regime));
+        x.element("RegimeFiscale", code);
+    } else {
+        c_.problem("Regime fiscale del cedente (impostazioni fatturaPA): \"" +
+                   field(fpa::kTaxRegimeIndex) + "\" non è valido");
+    }
+    x.close("DatiAnagrafici");
+
+    address("Sede", fpa::kSellerAddress, fpa::kSellerPostcode, fpa::kSellerTown,
+            fpa::kSellerProvince, fpa::kSellerCountry, "della sede del cedente");
+    if (!c_.empty(field(fpa::kEstablishmentAddress)) || !c_.empty(field(fpa::kEstablishmentTown)))
+        address("StabileOrganizzazione", fpa::kEstablishmentAddress, fpa::kEstablishmentPostcode,
+                fpa::kEstablishmentTown, fpa::kEstablishmentProvince, fpa::kEstablishmentCountry,
+                "della stabile organizzazione");
+    if (Val(field(fpa::kRegisterFlag)) == 1) companyRegister();
+
+    x.open("Contatti");
+    c_.text("Telefono", field(fpa::kSellerPhone), kPhone,
+            "Telefono del cedente (impostazioni fatturaPA)", Need::WhenNotEmpty);
+    c_.text("Fax", field(fpa::kSellerFax), kPhone, "Fax del cedente (impostazioni fatturaPA)",
+            Need::WhenNotEmpty);
+    c_.text("Email", field(fpa::kSellerEmail), kEmail,
+            "E-mail del cedente (impostazioni fatturaPA)", Need::WhenNotEmpty);
+    x.close("Contatti");
+    x.close("CedentePrestatore");
+}
+
+// Sede or StabileOrganizzazione of the seller; Nazione is "IT" when the field is empty.
+void FpaDocumentWriter::address(const char* tag, Field street, Field postcode, Field town,
+                                Field province, Field country, const std::string& of) {
+    XmlLines& x = c_.xml();
+    x.open(tag);
+    const std::string where = " (impostazioni fatturaPA)";
+    c_.text("Indirizzo", field(street), kLatin60, "Indirizzo " + of + where);
+    c_.text("CAP", field(postcode), kPostcode, "CAP " + of + where);
+    c_.text("Comune", field(town), kLatin60, "Comune " + of + where);
+    c_.text("Provincia", field(province), kProvince, "Provincia " + of + where, Need::WhenNotEmpty);
+    const std::string nation = field(country);
+    c_.text("Nazione", c_.empty(nation) ? "IT" : nation, kCountry, "Nazione " + of + where);
+    x.close(tag);
+}
+
+void FpaDocumentWriter::companyRegister() {
+    XmlLines& x = c_.xml();
+    const std::string where = " (impostazioni fatturaPA)";
+    x.open("IscrizioneREA");
+    c_.text("Ufficio", field(fpa::kRegisterOffice), kProvince, "Ufficio del REA" + where);
+    c_.text("NumeroREA", field(fpa::kRegisterNumber), kBasic20, "Numero REA" + where);
+    if (Val(field(fpa::kCompanyKind)) == 2) {
+        const std::string capital = Trim(field(fpa::kShareCapital));
+        if (!c_.empty(capital))
+            c_.amount("CapitaleSociale", ShareCapital(capital), "Capitale sociale" + where);
+        c_.code("SocioUnico", field(fpa::kSingleMember), {"SU", "SM"},
+                "Socio unico (SU o SM)" + where);
+    }
+    c_.code("StatoLiquidazione", field(fpa::kLiquidation), {"LS", "LN"},
+            "Stato di liquidazione (LS o LN)" + where);
+    x.close("IscrizioneREA");
+}
+
+void FpaDocumentWriter::customer() {
+    XmlLines& x = c_.xml();
+    const CustomerRecord& cu = d_.customer;
+    const std::string country = CustomerCountry(cu);
+    x.open("CessionarioCommittente");
+    x.open("DatiAnagrafici");
+    if (!c_.empty(cu.text(cli::kVatNumber))) {
+        x.open("IdFiscaleIVA");
+        c_.text("IdPaese", country, kCountry, "Nazione del cliente");
+        c_.text("IdCodice", cu.text(cli::kVatNumber), kIdCode, "Partita IVA del cliente");
+        x.close("IdFiscaleIVA");
+    }
+    c_.text("CodiceFiscale", cu.text(cli::kTaxCode), kTaxCode, "Codice fiscale del cliente",
+            Need::WhenNotEmpty);
+    x.open("Anagrafica");
+    c_.text("Denominazione", cu.text(cli::kName1), kLatin80, "Ragione sociale del cliente");
+    x.close("Anagrafica");
+    x.close("DatiAnagrafici");
+    x.open("Sede");
+    c_.text("Indirizzo", cu.text(cli::kAddress), kLatin60, "Indirizzo del cliente");
+    c_.text("CAP", cu.text(cli::kPostcode), kPostcode, "CAP del cliente");
+    c_.text("Comune", cu.text(cli::kTown), kLatin60, "Comune del cliente");
+    c_.text("Nazione", country, kCountry, "Nazione del cliente");
+    x.close("Sede");
+    x.close("CessionarioCommittente");
+}
+
+void FpaDocumentWriter::generalData() {
+    XmlLines& x = c_.xml();
+    x.open("DatiGenerali");
+    x.open("DatiGeneraliDocumento");
+    c_.code("TipoDocumento", field(fpa::kDocumentType),
+            {"TD01", "TD02", "TD03", "TD04", "TD05", "TD06"}, "Tipo documento");
+    x.element("Divisa", "EUR");
+    c_.date("Data", field(fpa::kDocumentDate), "Data del documento", Need::Always);
+    c_.text("Numero", field(fpa::kDocumentNumber), kBasic20, "Numero del documento");
+    withholding();
+    documentTotals();
+    if (Trim(field(fpa::kArt73)) == "1") x.element("Art73", "SI");
+    x.close("DatiGeneraliDocumento");
+
+    reference("DatiOrdineAcquisto", fpa::kOrderId, fpa::kOrderDate, fpa::kOrderItem,
+              fpa::kOrderJobCode, "dell'ordine di acquisto");
+    reference("DatiContratto", fpa::kContractId, fpa::kContractDate, fpa::kContractItem,
+              fpa::kContractJobCode, "del contratto");
+    reference("DatiConvenzione", fpa::kConventionId, fpa::kConventionDate, fpa::kConventionItem,
+              fpa::kConventionJobCode, "della convenzione");
+    reference("DatiRicezione", fpa::kReceptionId, fpa::kReceptionDate, fpa::kReceptionItem,
+              fpa::kReceptionJobCode, "della ricezione");
+
+    if (Val(field(fpa::kDdtNumber)) > 0) {
+        x.open("DatiDDT");
+        c_.text("NumeroDDT", field(fpa::kDdtNumber), kBasic20, "Numero del DDT");
+        c_.date("DataDDT", field(fpa::kDdtDate), "Data del DDT", Need::Always);
+        x.close("DatiDDT");
+    } else if (!c_.empty(field(fpa::kCarrierName))) {
+        carrier();
+    }
+    x.close("DatiGenerali");
+}
+
+void FpaDocumentWriter::withholding() {
+    const std::string type = Trim(field(fpa::kWithholdingType));
+    if (type.empty()) return;
+    if (type == "RT00" || c_.empty(field(fpa::kWithholdingReason))) {
+        c_.problem(kWithholdingRequest);
+        return;
+    }
+    XmlLines& x = c_.xml();
+    x.open("DatiRitenuta");
+    c_.code("TipoRitenuta", type, {"RT01", "RT02"}, "Tipo di ritenuta");
+    c_.amount("ImportoRitenuta", Val(field(fpa::kWithholdingAmount)), "Importo della ritenuta");
+    c_.rate("AliquotaRitenuta", Val(field(fpa::kWithholdingRate)), "Aliquota della ritenuta");
+    c_.code("CausalePagamento", field(fpa::kWithholdingReason),
+            {"A", "B", "C", "D", "E", "F", "G", "H", "I", "L", "M", "N",
+             "O", "P", "Q", "R", "S", "T", "U", "V", "W", "X", "Y", "Z"},
+            "Causale del pagamento della ritenuta");
+    x.close("DatiRitenuta");
+}
+
+void FpaDocumentWriter::reference(const char* tag, Field id, Field date, Field item, Field job,
+                                  const std::string& of) {
+    if (c_.empty(field(id))) return;
+    XmlLines& x = c_.xml();
+    x.open(tag);
+    x.element("RiferimentoNumeroLinea", "1");
+    c_.text("IdDocumento", field(id), kBasic20, "Identificativo " + of);
+    c_.date("Data", field(date), "Data " + of, Need::WhenNotEmpty);
+    c_.text("NumItem", field(item), kBasic20, "Numero linea " + of, Need::WhenNotEmpty);
+    c_.text("CodiceCommessaConvenzione", field(job), kLatin100, "Codice commessa " + of,
+            Need::WhenNotEmpty);
+    c_.text("CodiceCUP", field(fpa::kCupCode), kBasic15, "Codice CUP", Need::WhenNotEmpty);
+    c_.text("CodiceCIG", field(fpa::kCigCode), kBasic15, "Codice CIG", Need::WhenNotEmpty);
+    x.close(tag);
+}
+
+void FpaDocumentWriter::carrier() {
+    XmlLines& x = c_.xml();
+    x.open("DatiTrasporto");
+    x.open("DatiAnagraficiVettore");
+    x.open("IdFiscaleIVA");
+    c_.text("IdPaese", field(fpa::kCarrierCountry), kCountry, "Paese del vettore");
+    c_.text("IdCodice", field(fpa::kCarrierId), kIdCode, "Partita IVA del vettore");
+    x.close("IdFiscaleIVA");
+    c_.text("CodiceFiscale", field(fpa::kCarrierTaxCode), kTaxCode, "Codice fiscale del vettore",
+            Need::WhenNotEmpty);
+    x.open("Anagrafica");
+    c_.text("Denominazione", field(fpa::kCarrierName), kLatin80, "Denominazione del vettore");
+    x.close("Anagrafica");
+    x.close("DatiAnagraficiVettore");
+    x.close("DatiTrasporto");
+}
+
+// --- lines and summary ---
+
+// The code given to a line without one and without an amount: that of the first line
+// with a code, else 1.
+int FpaDocumentWriter::defaultCode() const {
+    for (int n = 1; n <= LineTable::kLines; ++n) {
+        const int code = d_.lines[n].vatCode;
+        if (code >= 1 && code <= 24) return code;
+    }
+    return 1;
+}
+
+void FpaDocumentWriter::vatOfCode(int code, const std::string& label) {
+    XmlLines& x = c_.xml();
+    if (code <= 12) {
+        c_.rate("AliquotaIVA", Val(d_.vat.rateText[static_cast<std::size_t>(code)]), label);
+        if (d_.vat.withholdingOf(code) > 0) x.element("Ritenuta", "SI");
+    } else {
+        x.element("AliquotaIVA", "00.00");
+        const std::string n = nature(code - 12);
+        if (!n.empty()) x.element("Natura", n);
+    }
+}
+
+namespace {
+std::string Row(int n) {
+    return "riga " + std::to_string(n);
+}
+}  // namespace
+
+void FpaDocumentWriter::openLine(int n, int number, std::optional<double> quantity, double price) {
+    const DocumentLine& l = d_.lines[n];
+    XmlLines& x = c_.xml();
+    const std::string row = Row(n);
+    x.open("DettaglioLinee");
+    x.element("NumeroLinea", std::to_string(number));
+    c_.text("Descrizione", l.description, kLatin100, "Descrizione della " + row);
+    if (quantity) c_.quantity("Quantita", *quantity, "Quantità della " + row);
+    c_.text("UnitaMisura", l.unit, kBasic10, "Unità di misura della " + row, Need::WhenNotEmpty);
+    c_.unitPrice("PrezzoUnitario", price, "Prezzo della " + row);
+}
+
+void FpaDocumentWriter::discount(int n, int percent, std::optional<double> amount) {
+    XmlLines& x = c_.xml();
+    x.open("ScontoMaggiorazione");
+    x.element("Tipo", percent > 0 ? "SC" : "MG");
+    c_.rate("Percentuale", std::abs(percent), "Sconto della " + Row(n));
+    if (amount) c_.amount("Importo", std::abs(*amount), "Sconto della " + Row(n));
+    x.close("ScontoMaggiorazione");
+}
+
+void FpaDocumentWriter::closeLine(int n, double total, int code) {
+    c_.total("PrezzoTotale", total, "Importo della " + Row(n));
+    vatOfCode(code, "Aliquota IVA del codice " + std::to_string(code));
+    c_.xml().close("DettaglioLinee");
+}
+
+void FpaDocumentWriter::goodsAndServices() {
+    XmlLines& x = c_.xml();
+    x.open("DatiBeniServizi");
+    const int fallback = defaultCode();
+    int written = 0;
+    for (int n = 1; n <= LineTable::kLines; ++n) {
+        const DocumentLine& l = d_.lines[n];
+        if (Trim(l.description).empty() && l.unitPrice == 0 && l.quantity == 0) continue;
+        line(n, ++written, fallback);
+    }
+    if (written == 0) c_.problem("Il documento non ha righe");
+
+    const char* chargeability = Trim(field(fpa::kDeferredVat)) == "1" ? "D" : "I";
+    const VatBreakdown& b = d_.figures.breakdown;
+    int summaries = 0;
+    for (int k = 1; k <= 12; ++k) {
+        if (b[k][0] == 0) continue;
+        ++summaries;
+        x.open("DatiRiepilogo");
+        c_.rate("AliquotaIVA", Val(d_.vat.rateText[k]),
+                "Aliquota IVA del codice " + std::to_string(k));
+        summaryRounding(k, b[k][0]);
+        c_.amount("ImponibileImporto", b[k][0], "Imponibile del codice " + std::to_string(k));
+        c_.amount("Imposta", b[k][1], "Imposta del codice " + std::to_string(k));
+        x.element("EsigibilitaIVA", chargeability);
+        x.close("DatiRiepilogo");
+    }
+    for (int e = 1; e <= 12; ++e) {
+        if (b[e][2] == 0) continue;
+        ++summaries;
+        x.open("DatiRiepilogo");
+        x.element("AliquotaIVA", "00.00");
+        const std::string n = nature(e);
+        if (!n.empty()) x.element("Natura", n);
+        summaryRounding(e + 12, b[e][2]);
+        c_.amount("ImponibileImporto", b[e][2],
+                  "Importo esente del codice " + std::to_string(e + 12));
+        x.element("Imposta", "0.00");
+        x.element("EsigibilitaIVA", chargeability);
+        c_.text("RiferimentoNormativo", d_.tables.exemptions[e][0], kLatin100,
+                "Descrizione dell'esenzione " + std::to_string(e), Need::WhenNotEmpty);
+        x.close("DatiRiepilogo");
+    }
+    if (written > 0 && summaries == 0) c_.problem("Il documento non ha importi");
+    x.close("DatiBeniServizi");
+}
+
+void FpaDocumentWriter::payment() {
+    XmlLines& x = c_.xml();
+    x.open("DatiPagamento");
+    c_.code("CondizioniPagamento", field(fpa::kPaymentCondition), {"TP01", "TP02", "TP03"},
+            "Condizioni di pagamento");
+    const std::string mode = Trim(field(fpa::kPaymentMode));
+    int rows = 0;
+    for (std::size_t i = 0; i < d_.dueAmounts.size(); ++i) {
+        if (!(d_.dueAmounts[i] > 0)) continue;
+        ++rows;
+        const std::string row = std::to_string(i + 1) + "ª scadenza";
+        x.open("DettaglioPagamento");
+        c_.code("ModalitaPagamento", mode,
+                {"MP01", "MP02", "MP03", "MP04", "MP05", "MP06", "MP07", "MP08", "MP09", "MP10",
+                 "MP11", "MP12", "MP13", "MP14", "MP15", "MP16", "MP17"},
+                "Modalità di pagamento");
+        c_.date("DataScadenzaPagamento", d_.dueDates[i], "Data della " + row, Need::WhenNotEmpty);
+        c_.amount("ImportoPagamento", d_.dueAmounts[i], "Importo della " + row);
+        if (mode == "MP05") iban();
+        x.close("DettaglioPagamento");
+    }
+    if (rows == 0) c_.problem("Scadenze di pagamento: nessuna scadenza ha un importo");
+    x.close("DatiPagamento");
+}
+
+// The customer's IBAN, written only when its bank fields make exactly 27 characters.
+void FpaDocumentWriter::iban() {
+    const CustomerRecord& cu = d_.customer;
+    const std::string joined = Trim(PaddedText(cu, cli::kIbanPrefix) + PaddedText(cu, cli::kCin) +
+                                    PaddedText(cu, cli::kAbi) + PaddedText(cu, cli::kCab) +
+                                    PaddedText(cu, cli::kBankAccount));
+    if (Utf8Length(joined) == 27 && IbanShape(joined)) c_.text("IBAN", joined, kIban, "IBAN");
+}
+
+}  // namespace qorvana::fpaxml

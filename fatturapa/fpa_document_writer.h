@@ -1,0 +1,91 @@
+#pragma once
+// What the FatturaPA writers of every format version write alike: the seller, the customer,
+// the document's general data and references, the withholding, the line loop and the VAT
+// summaries, the payment. A format version adds its prolog, its transmission data, its lines
+// and the values that only it carries.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "fatturapa/fpa_composer.h"
+#include "fatturapa/fpa_writer_v10.h"
+
+namespace qorvana::fpaxml {
+
+class FpaDocumentWriter {
+  public:
+    explicit FpaDocumentWriter(const FpaWriterInput& d);
+    virtual ~FpaDocumentWriter() = default;
+    FpaDocumentWriter(const FpaDocumentWriter&) = delete;
+    FpaDocumentWriter& operator=(const FpaDocumentWriter&) = delete;
+
+    FpaComposition compose();
+
+  protected:
+    // --- what a format version writes its own way ---
+    virtual void prolog() = 0;
+    virtual void transmission() = 0;  // DatiTrasmissione
+    // The transmission contacts: whether the block is written without any of them.
+    virtual bool emptyContactsWritten() const = 0;
+    virtual bool regimeAccepted(int regime) const = 0;  // RF + regime
+    // The Natura of exemption entry `entry` (1..12); empty, with a problem, when it has none.
+    virtual std::string nature(int entry) = 0;
+    virtual void line(int n, int number, int defaultVatCode) = 0;
+    // Inside DatiGeneraliDocumento, after DatiRitenuta.
+    virtual void documentTotals() {}
+    // Inside the DatiRiepilogo of VAT code `code`, before ImponibileImporto.
+    virtual void summaryRounding(int /*code*/, double /*taxable*/) {}
+
+    // --- shared pieces ---
+    // The three lines that open the document, with the root's version and namespace.
+    void writeProlog(std::string_view version, std::string_view nameSpace);
+    // IdTrasmittente and ProgressivoInvio.
+    void transmitter();
+    void transmitterContacts();
+    std::string field(Field f) const { return r_.text(f); }
+    // The code given to a line without one and without an amount.
+    int defaultCode() const;
+    // The quantity of a line: the marker -9999 counts as none (0), as in the arithmetic.
+    static double LineQuantity(const DocumentLine& l) {
+        return l.quantity == -9999 ? 0 : l.quantity;
+    }
+    // The VAT code written for a line: a line without code and without amount takes
+    // `defaultVatCode`; any other line the arithmetic's code (outside 1..24 gives 1).
+    static int LineVatCode(const DocumentLine& l, double amount, int defaultVatCode) {
+        return l.vatCode == 0 && amount == 0 ? defaultVatCode : NormalisedVatCode(l.vatCode);
+    }
+    // DettaglioLinee of table line `n`, written as line `number`, up to PrezzoUnitario;
+    // Quantita only when `quantity` is given.
+    void openLine(int n, int number, std::optional<double> quantity, double price);
+    // A ScontoMaggiorazione: Tipo SC for a positive percentage, MG with the absolute value
+    // for a negative one; Importo only when `amount` is given.
+    void discount(int n, int percent, std::optional<double> amount);
+    // PrezzoTotale, the VAT elements of the line's code, the end of DettaglioLinee.
+    void closeLine(int n, double total, int code);
+
+    const FpaWriterInput& d_;
+    const FpaRecord& r_;
+    Composer c_;
+
+  private:
+    // AliquotaIVA, Ritenuta and Natura of a line's VAT code.
+    void vatOfCode(int code, const std::string& label);
+    void header();
+    void seller();
+    void address(const char* tag, Field street, Field postcode, Field town, Field province,
+                 Field country, const std::string& of);
+    void companyRegister();
+    void customer();
+    void generalData();
+    void withholding();
+    void reference(const char* tag, Field id, Field date, Field item, Field job,
+                   const std::string& of);
+    void carrier();
+    void goodsAndServices();
+    void payment();
+    void iban();
+};
+
+}  // namespace qorvana::fpaxml

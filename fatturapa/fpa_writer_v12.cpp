@@ -1,0 +1,152 @@
+#include "fatturapa/fpa_writer_v12.h"
+
+#include <array>
+#include <cmath>
+
+#include "fatturapa/fpa_document_writer.h"
+
+namespace qorvana {
+namespace {
+
+using namespace fpaxml;
+
+constexpr TextRule kPaCode{XmlCharset::BasicLatin, 6, 6, UpperOrDigits, true};
+constexpr TextRule kBusinessCode{XmlCharset::BasicLatin, 7, 7, UpperOrDigits, true};
+constexpr TextRule kCertifiedEmail{XmlCharset::BasicLatin, 7, 256, EmailShape};
+
+const char* const kNoRecipientCode = "0000000";
+
+// The unit price with eight decimals, as written: the line total is computed from it.
+double AsWritten(double price) {
+    return std::round(price * 1e8) / 1e8;
+}
+
+class V12Writer : public FpaDocumentWriter {
+  public:
+    explicit V12Writer(const FpaWriterInput& d)
+        : FpaDocumentWriter(d),
+          recipient_(RecipientCode(d.customer)),
+          format_(TransmissionFormat(recipient_)) {}
+
+  private:
+    void prolog() override {
+        writeProlog(format_, "http://ivaservizi.agenziaentrate.gov.it/docs/xsd/fatture/v1.2");
+    }
+
+    void transmission() override {
+        XmlLines& x = c_.xml();
+        x.open("DatiTrasmissione");
+        transmitter();
+        x.element("FormatoTrasmissione", format_);
+        c_.text("CodiceDestinatario", recipient_, format_ == "FPA12" ? kPaCode : kBusinessCode,
+                "Codice destinatario del cliente (6 lettere o cifre per una pubblica "
+                "amministrazione, 7 per un'impresa)");
+        transmitterContacts();
+        // Without a recipient code the exchange system delivers to the certified address.
+        if (recipient_ == kNoRecipientCode)
+            c_.text("PECDestinatario", d_.customer.text(cli::kEmail), kCertifiedEmail,
+                    "Indirizzo PEC del cliente (e-mail della scheda cliente)", Need::WhenNotEmpty);
+        x.close("DatiTrasmissione");
+    }
+
+    bool emptyContactsWritten() const override { return false; }
+    // RF03 was withdrawn; RF19 and RF20 came later.
+    bool regimeAccepted(int regime) const override {
+        return regime >= 1 && regime <= 20 && regime != 3;
+    }
+
+    std::string nature(int entry) override {
+        const std::string& digits = d_.tables.exemptions[static_cast<std::size_t>(entry)][2];
+        std::string n = NatureOfDigits(Trim(digits));
+        if (n.empty())
+            c_.problem("Natura dell'esenzione " + std::to_string(entry) + " (codice IVA " +
+                       std::to_string(entry + 12) + "): le cifre \"" + Trim(digits) +
+                       "\" della tabella esenzioni non indicano una natura (0, 11, 12, 21-26, "
+                       "3, 4, 51-59, 6)");
+        return n;
+    }
+
+    void documentTotals() override {
+        c_.amount("ImportoTotaleDocumento", d_.figures.documentTotal, "Totale del documento");
+    }
+
+    // The unit price as written: net of VAT when the document's prices include it, so that
+    // the lines add up to the taxable amounts of the summaries.
+    double writtenPrice(const DocumentLine& l) const {
+        const int code = NormalisedVatCode(l.vatCode);
+        if (!d_.vatInclusive || code > 12) return AsWritten(l.unitPrice);
+        return AsWritten(l.unitPrice / ((100 + d_.vat.rateOf(code)) / 100));
+    }
+
+    void line(int n, int number, int defaultVatCode) override {
+        const DocumentLine& l = d_.lines[n];
+        const double quantity = LineQuantity(l);
+        const double price = writtenPrice(l);
+        openLine(n, number, quantity != 0 ? std::optional(quantity) : std::nullopt, price);
+        // Each discount on the price as the one before left it (a negative one raises it).
+        double discounted = price;
+        for (int percent : {l.discount1, l.discount2}) {
+            if (percent == 0) continue;
+            discounted -= discounted * percent / 100;
+            discount(n, percent, std::nullopt);
+        }
+        const double total = d_.money.RoundAmount(discounted * (quantity != 0 ? quantity : 1));
+        const int code = LineVatCode(l, total, defaultVatCode);
+        lineTotals_[static_cast<std::size_t>(code)] += total;
+        closeLine(n, total, code);
+    }
+
+    // The cents by which the document's taxable amount of a code differs from the sum of
+    // its cent-rounded lines.
+    void summaryRounding(int code, double taxable) override {
+        const double rounding =
+            d_.money.RoundAmount(taxable - lineTotals_[static_cast<std::size_t>(code)]);
+        if (rounding != 0)
+            c_.amount("Arrotondamento", rounding,
+                      "Arrotondamento del codice IVA " + std::to_string(code));
+    }
+
+    std::string recipient_;
+    std::string format_;
+    std::array<double, 25> lineTotals_{};  // PrezzoTotale written, by VAT code
+};
+
+}  // namespace
+
+FpaComposition ComposeFpaV12(const FpaWriterInput& document) {
+    return V12Writer(document).compose();
+}
+
+std::string RecipientCode(const CustomerRecord& customer) {
+    if (Trim(customer.text(cli::kPaFlag)) == "1")
+        return UpperCase(Trim(customer.text(cli::kCarried515)));
+    const std::string code =
+        UpperCase(Trim(PaddedText(customer, cli::kCarried515) + customer.text(cli::kCarried521)));
+    return code.empty() ? kNoRecipientCode : code;
+}
+
+std::string TransmissionFormat(std::string_view recipientCode) {
+    return recipientCode.size() == 6 ? "FPA12" : "FPR12";
+}
+
+std::string NatureOfDigits(std::string_view digits) {
+    static const char* const kBare[] = {"N1", "N2", "N3", "N4", "N5", "N6", "N7"};
+    if (digits.size() == 1 && digits[0] >= '0' && digits[0] <= '6') return kBare[digits[0] - '0'];
+    if (digits.size() != 2) return {};
+    const char kind = digits[0], detail = digits[1];
+    const char last = kind == '1' ? '2' : kind == '2' ? '6' : kind == '5' ? '9' : '0';
+    if (detail < '1' || detail > last) return {};
+    return std::string(kBare[kind - '0']) + "." + detail;
+}
+
+std::string FileProgressive(int progressive) {
+    constexpr int kLimit = 36 * 36 * 36 * 36 * 36;
+    if (progressive < 1 || progressive >= kLimit) return {};
+    std::string text(5, '0');
+    for (int at = 4; progressive > 0; --at, progressive /= 36)
+        text[static_cast<std::size_t>(at)] =
+            "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ"[progressive % 36];
+    return text;
+}
+
+}  // namespace qorvana

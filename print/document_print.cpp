@@ -1,0 +1,360 @@
+#include "print/document_print.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "document/document_draft.h"
+#include "document/posting.h"
+#include "startup/customer_record.h"
+#include "startup/general_settings_record.h"
+#include "startup/session.h"
+#include "startup/text.h"
+
+namespace qorvana {
+namespace {
+
+constexpr int kLastItem = 84;
+constexpr int kFirstLastPageItem = 52;
+constexpr int kLastLastPageItem = 82;
+constexpr int kFirstRowItem = 85;
+constexpr int kRowsEndItem = 86;
+constexpr int kColumns = 9;
+constexpr double kRowHeight = 4;  // millimetres
+constexpr int kSummaryRows = 3;
+
+constexpr const char* kVatOnPaymentNote =
+    "'Iva per cassa': documento emesso ai sensi dell'art.32 bis del D.L. 22/6/2012 n.83 "
+    "convertito dalla L. 7/8/2012 n.134";
+
+// The breakdown slots printed in the VAT and outside-VAT summaries (0: no slot).
+struct Summary {
+    std::array<int, kSummaryRows> vatSlots{};
+    std::array<int, kSummaryRows> outsideSlots{};
+    double taxable = 0;
+    double vat = 0;
+};
+
+Summary SummaryOf(const VatBreakdown& b) {
+    Summary s;
+    int vatRows = 0;
+    int outsideRows = 0;
+    for (int slot = 1; slot <= 16; ++slot) {
+        s.taxable += b[slot][0];
+        s.vat += b[slot][1];
+        if ((b[slot][0] != 0 || b[slot][1] != 0) && vatRows < kSummaryRows)
+            s.vatSlots[vatRows++] = slot;
+        if (b[slot][2] != 0 && outsideRows < kSummaryRows) s.outsideSlots[outsideRows++] = slot;
+    }
+    return s;
+}
+
+// The withholding rate text: that of the last taxable code with withholding and an amount.
+std::string WithholdingRateText(const VatBreakdown& b, const VatTable& vat) {
+    std::string text;
+    for (int code = 1; code <= 12; ++code)
+        if (vat.withholdingOf(code) > 0 && b[code][0] != 0) text = vat.withholdingText[code];
+    return text;
+}
+
+// Amounts are right-aligned: instalments, VAT summary, withholding, net, outside-VAT
+// summary and totals.
+bool RightAligned(int item) {
+    static constexpr std::array<int, 18> kAmounts = {52, 54, 56, 58, 60, 62, 63, 65, 66,
+                                                     68, 70, 71, 72, 74, 76, 78, 79, 80};
+    return std::find(kAmounts.begin(), kAmounts.end(), item) != kAmounts.end();
+}
+
+class Composer {
+  public:
+    Composer(const DocumentToPrint& doc, const PrintSettings& settings, const Money& money,
+             const TextWidth& width)
+        : doc_(doc),
+          e_(doc.entries),
+          settings_(settings),
+          money_(money),
+          width_(width),
+          summary_(SummaryOf(doc.figures.breakdown)) {
+        // Parsed once: every row of every page places texts with the same items.
+        for (std::size_t k = 0; k < settings.layout.size(); ++k) {
+            const LayoutItem& item = settings.layout[k];
+            numbers_[k] = {item.x(), item.y(), item.fontSize(), item.colour()};
+        }
+    }
+
+    void addItems(PrintPage& page, bool lastPage) const {
+        for (int item = 1; item <= kLastItem; ++item) {
+            if (item >= kFirstLastPageItem && item <= kLastLastPageItem && !lastPage) continue;
+            const ItemNumbers& at = numbers_[static_cast<std::size_t>(item)];
+            place(page, item, at.x, at.y, itemText(item), RightAligned(item));
+        }
+    }
+
+    void addRows(PrintPage& page, int firstLine, int lastLine) const {
+        const double top = numbers_[kFirstRowItem].x;
+        for (int n = firstLine; n <= lastLine; ++n) {
+            const double y = top + (n - firstLine) * kRowHeight;
+            const DocumentLine& line = (*doc_.lines)[n];
+            for (int c = 1; c <= kColumns; ++c) {
+                const int item = kRowsEndItem + c;
+                const bool right = c == 3 || c == 5 || c == 6 || c == 7;
+                place(page, item, numbers_[static_cast<std::size_t>(item)].x, y,
+                      columnText(line, c), right);
+            }
+        }
+    }
+
+  private:
+    // The numbers of a layout item, parsed from its texts.
+    struct ItemNumbers {
+        int x = 0;
+        int y = 0;
+        double fontSize = 0;
+        int colour = 0;
+    };
+
+    void place(PrintPage& page, int item, double x, double y, const std::string& raw,
+               bool right) const {
+        const ItemNumbers& at = numbers_[static_cast<std::size_t>(item)];
+        const LayoutItem& layout = settings_.layout[static_cast<std::size_t>(item)];
+        if (at.x == 0 && at.y == 0) return;
+        PrintText t;
+        t.text = Trim(KeepPrintable(raw));
+        if (t.text.empty()) return;
+        t.x = x;
+        t.y = y;
+        t.size = at.fontSize;
+        t.font = layout.fontName();
+        t.bold = layout.bold();
+        t.italic = layout.italic();
+        t.colour = at.colour;
+        if (right) t.x -= width_(t);
+        page.ops.emplace_back(std::move(t));
+    }
+
+    std::string amount(double value) const { return money_.FormatAmount(value); }
+
+    std::string itemText(int item) const {
+        const auto& b = doc_.figures.breakdown;
+        const VatTable& vat = settings_.vat;
+        if (item >= 1 && item <= 15) return settings_.printLines[item];
+        if (item >= 18 && item <= 32) return e_.customer[item - 18];
+        if (item >= 43 && item <= 45) return e_.carrier[item - 43];
+        if (item >= 52 && item <= 59) {
+            const int k = (item - 52) / 2;
+            return item % 2 == 0 ? amount(e_.dueAmounts[k]) : e_.dueDates[k];
+        }
+        if (item >= 60 && item <= 68) {
+            const int slot = summary_.vatSlots[(item - 60) / 3];
+            if (slot == 0) return {};
+            const int column = (item - 60) % 3;
+            return column == 0   ? amount(b[slot][0])
+                   : column == 1 ? vat.rateText[slot]
+                                 : amount(b[slot][1]);
+        }
+        if (item >= 72 && item <= 77) {
+            const int slot = summary_.outsideSlots[(item - 72) / 2];
+            if (slot == 0) return {};
+            return item % 2 == 0 ? amount(b[slot][2]) : vat.exemptionText[slot];
+        }
+        switch (item) {
+            case 16:
+                return e_.vatOnPayment ? kVatOnPaymentNote : settings_.printLines[16];
+            case 35:
+                return e_.numberWithYear && e_.documentDate.size() > 6
+                           ? Trim(e_.number) + "/" + e_.documentDate.substr(6)
+                           : e_.number;
+            case 36:
+                return e_.documentDate;
+            case 37:
+                return e_.packages;
+            case 38:
+                return e_.weight;
+            case 39:
+                return e_.goodsAppearance;
+            case 40:
+                return e_.bankCoordinates;
+            case 41:
+                return e_.email;
+            case 42: {
+                static constexpr const char* kShippedBy[] = {"Mittente", "Destinatario", "Vettore"};
+                return e_.shippedBy >= 0 && e_.shippedBy <= 2 ? kShippedBy[e_.shippedBy] : "";
+            }
+            case 46:
+                return e_.transportDate;
+            case 47:
+                return e_.transportTime;
+            case 48:
+            case 49:
+                return e_.transportReferences[static_cast<std::size_t>(item - 48)];
+            case 50:
+                return e_.paymentTerms;
+            case 51:
+                return e_.customerNote;
+            case 69:
+                return doc_.figures.withholdingAmount != 0 ? WithholdingRateText(b, vat) : "";
+            case 70:
+                return amount(doc_.figures.withholdingAmount);
+            case 71:
+                return amount(doc_.figures.netToPay());
+            case 78:
+                return amount(summary_.taxable);
+            case 79:
+                return amount(summary_.vat);
+            case 80:
+                return amount(doc_.figures.documentTotal);
+            case 81:
+                return e_.fpaState >= 0 ? "COPIA DOCUMENTO AD USO INTERNO" : "";
+            case 82:
+                return IsCreditNote(e_.documentKind, e_.fpaDocumentType) ? "NOTA CREDITO"
+                                                                         : "FATTURA";
+            case 83:
+                return e_.notes[0];
+            case 84:
+                return e_.notes[1];
+            default:
+                return {};
+        }
+    }
+
+    std::string columnText(const DocumentLine& line, int column) const {
+        switch (column) {
+            case 1:
+                return line.articleRecord != 0 ? line.code : "";
+            case 2:
+                return line.description;
+            case 3:
+                return line.countsQuantity() ? PrintedQuantity(line.quantity) : "";
+            case 4:
+                return line.unit;
+            case 5:
+                return money_.FormatCurrencyAmount(line.unitPrice);
+            case 6:
+                return amount(LineAmountOf(line, money_).gross);
+            case 7:
+                return amount(LineAmountOf(line, money_).net);
+            case 8: {
+                const bool priced = LineAmountOf(line, money_).gross != 0;
+                const int code = line.vatCode;
+                return priced && code >= 1 && code <= 12 ? settings_.vat.rateText[code] : "";
+            }
+            default: {
+                if (line.discount1 == 0 && line.discount2 == 0) return {};
+                std::string text = std::to_string(line.discount1);
+                if (line.discount2 != 0) text += "+" + std::to_string(line.discount2);
+                return text;
+            }
+        }
+    }
+
+    // Up to three decimals, shown only when there is a fraction; Italian separators.
+    static std::string PrintedQuantity(double quantity) {
+        std::string text = FormatGrouped(quantity, 3);
+        text.erase(text.find_last_not_of('0') + 1);
+        if (!text.empty() && text.back() == ',') text.pop_back();
+        return text;
+    }
+
+    const DocumentToPrint& doc_;
+    const PrintedEntries& e_;
+    const PrintSettings& settings_;
+    const Money& money_;
+    const TextWidth& width_;
+    Summary summary_;
+    std::array<ItemNumbers, PrintSettings::kLayoutItems + 1> numbers_{};
+};
+
+// The customer's own texts, from its record; left empty when the record is not in the file.
+void TakeCustomer(PrintedEntries& e, const DataFiles& files, int record) {
+    if (record < 1 || record > files.physicalRecords(kCli)) return;
+    const auto c = files.read<CustomersFile>(record);
+    static constexpr Field kPrinted[] = {cli::kName1,        cli::kName2,         cli::kAddress,
+                                         cli::kPostcode,     cli::kTown,          cli::kVatNumber,
+                                         cli::kTaxCode,      cli::kAdminName1,    cli::kAdminName2,
+                                         cli::kAdminAddress, cli::kAdminPostcode, cli::kAdminTown,
+                                         cli::kPhone1,       cli::kPhone2,        cli::kPhone3};
+    for (std::size_t i = 0; i < e.customer.size(); ++i) e.customer[i] = Trim(c.text(kPrinted[i]));
+    e.bankCoordinates =
+        BankCoordinates({c.text(cli::kIbanPrefix), c.text(cli::kCin), c.text(cli::kAbi),
+                         c.text(cli::kCab), c.text(cli::kBankAccount)});
+    e.email = Trim(c.text(cli::kEmail));
+    e.customerNote = c.text(cli::kBankText);
+    e.notes = {Trim(c.text(cli::kNotes1)), Trim(c.text(cli::kNotes2))};
+}
+
+}  // namespace
+
+DocumentToPrint DocumentToPrintOf(const DocumentDraft& draft, const Session& session) {
+    DocumentToPrint d;
+    PrintedEntries& e = d.entries;
+    TakeCustomer(e, session.files, draft.customer.record);
+    const HeaderEntries& h = draft.header;
+    e.number = h.documentNumber;
+    e.documentDate = h.documentDate;
+    e.numberWithYear = session.generalSettings.text(gnr::kNumberWithYear) == "1";
+    e.paymentTerms = h.paymentTermsText;
+    for (std::size_t i = 0; i < e.dueDates.size(); ++i) {
+        e.dueAmounts[i] = ParseDecimal(h.instalmentAmounts[i]);
+        e.dueDates[i] = h.dueDates[i];
+    }
+    e.vatOnPayment = h.deferredVat;
+    const TransportEntries& t = draft.transport;
+    e.transportReferences = {t.deliveryNote, t.order};
+    e.packages = t.packages;
+    e.weight = t.weight;
+    e.goodsAppearance = t.goodsAppearance;
+    e.shippedBy = static_cast<int>(t.shipping);
+    e.carrier = t.carrierLines;
+    e.transportDate = t.startDate;
+    e.transportTime = t.startTime;
+    e.documentKind = session.documentKind;
+    e.fpaState = session.fpaState;
+    e.fpaDocumentType = draft.panel.documentType;
+    d.lines = &draft.lines;
+    d.figures = draft.figures;
+    return d;
+}
+
+std::string BankCoordinates(const std::array<std::string, 5>& parts) {
+    std::string joined;
+    bool any = false;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const std::string part = Trim(parts[i]);
+        any = any || !part.empty();
+        if (i > 0) joined += ".";
+        joined += part;
+    }
+    return any ? joined : std::string();
+}
+
+int RowsPerPage(const PrintSettings& settings) {
+    return std::abs(settings.layout[kRowsEndItem].x() - settings.layout[kFirstRowItem].x());
+}
+
+int PageCount(int lines, int rowsPerPage) {
+    if (rowsPerPage <= 0 || lines <= 0) return 1;
+    return (lines + rowsPerPage - 1) / rowsPerPage;
+}
+
+PrintedDocument ComposeDocument(const DocumentToPrint& doc, const PrintSettings& settings,
+                                const FormDrawing& form, const Money& money,
+                                const TextWidth& width) {
+    const Composer composer(doc, settings, money, width);
+    const int lines = doc.lines ? doc.lines->lastUsed() : 0;
+    const int rows = RowsPerPage(settings);
+    const int pages = PageCount(lines, rows);
+    const std::vector<PrintOp> formOps = DrawForm(form, width);
+
+    PrintedDocument printed(static_cast<std::size_t>(pages));
+    for (int p = 1; p <= pages; ++p) {
+        PrintPage& page = printed[static_cast<std::size_t>(p - 1)];
+        page.ops = formOps;
+        composer.addItems(page, p == pages);
+        if (rows > 0) {
+            const int first = (p - 1) * rows + 1;
+            composer.addRows(page, first, std::min(first + rows - 1, lines));
+        }
+    }
+    return printed;
+}
+
+}  // namespace qorvana

@@ -1,0 +1,79 @@
+#pragma once
+// Page composition of an issued document: the layout items of qorvana.lyf placed with the
+// document's texts, lines and figures, over the form drawing of qorvana.lkf, as pages of
+// drawing operations that the printer and the print image both consume.
+
+#include <array>
+#include <string>
+
+#include "document/document_math.h"
+#include "document/line_table.h"
+#include "print/form_drawing.h"
+#include "print/print_page.h"
+#include "print/print_settings.h"
+#include "startup/money.h"
+#include "startup/session_codes.h"
+
+namespace qorvana {
+
+// The document's entries that the layout items print, as texts.
+struct PrintedEntries {
+    // Items 18..32: name lines 1 and 2, address, postcode, town, VAT number, tax code,
+    // administrative office heading lines 1 and 2, its address, postcode and town,
+    // telephones 1 to 3.
+    std::array<std::string, 15> customer{};
+    std::string number;        // as typed
+    std::string documentDate;  // "dd/mm/yyyy"
+    bool numberWithYear = false;
+    std::string packages;
+    std::string weight;
+    std::string goodsAppearance;
+    std::string bankCoordinates;
+    std::string email;
+    std::string customerNote;  // item 51
+    int shippedBy = 0;         // 0 sender, 1 addressee, 2 carrier
+    std::array<std::string, 3> carrier{};
+    std::string transportDate;
+    std::string transportTime;
+    // Items 48 and 49: the start form's first two transport entries (delivery note, order).
+    std::array<std::string, 2> transportReferences{};
+    std::string paymentTerms;
+    std::array<double, 4> dueAmounts{};
+    std::array<std::string, 4> dueDates{};
+    bool vatOnPayment = false;  // esig
+    std::array<std::string, 2> notes{};
+    DocumentKind documentKind = DocumentKind::Invoice;
+    int fpaState = -1;
+    std::string fpaDocumentType;
+};
+
+struct DocumentToPrint {
+    PrintedEntries entries;
+    const LineTable* lines = nullptr;
+    DocumentFigures figures;
+};
+
+struct DocumentDraft;
+struct Session;
+
+// What the printed document shows, from the draft of the document being issued; the
+// customer's texts (items 18 to 32, bank co-ordinates, e-mail, item 51, the notes) from
+// the draft's customer record in the data files, the kind, the electronic-invoice state
+// and the number-with-year switch from the session. The lines stay the draft's own.
+DocumentToPrint DocumentToPrintOf(const DocumentDraft& draft, const Session& session);
+
+// The customer's bank co-ordinates: the five parts trimmed and joined with "."; empty when
+// every part is empty.
+std::string BankCoordinates(const std::array<std::string, 5>& parts);
+
+// Rows of document lines on one page: |first three digits of item 86 - those of item 85|.
+int RowsPerPage(const PrintSettings& settings);
+// Pages of a document of `lines` lines; one page when no rows fit on a page.
+int PageCount(int lines, int rowsPerPage);
+
+// Every page of the document, in order.
+PrintedDocument ComposeDocument(const DocumentToPrint& doc, const PrintSettings& settings,
+                                const FormDrawing& form, const Money& money,
+                                const TextWidth& width);
+
+}  // namespace qorvana

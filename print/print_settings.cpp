@@ -1,0 +1,102 @@
+#include "print/print_settings.h"
+
+#include <cmath>
+
+#include "startup/numbers.h"
+#include "startup/seq_reader.h"
+#include "startup/session.h"
+#include "startup/settings.h"
+#include "startup/tab_file.h"
+#include "startup/text.h"
+
+namespace qorvana {
+namespace {
+
+int IntegerPart(std::string_view text) {
+    const double value = std::floor(Val(text));
+    return value >= -32768 && value <= 32767 ? static_cast<int>(value) : 0;
+}
+
+std::array<std::string, 21> ReadPrintLines(const Session& s) {
+    std::array<std::string, 21> lines{};
+    SeqReader in(s.companyFile("qorvana.int"));
+    for (int entry = 1; entry <= 20; ++entry) lines[entry] = in.readLine();
+    return lines;
+}
+
+std::array<std::array<std::string, 2>, 17> ReadVatItems(const Session& s) {
+    std::array<std::array<std::string, 2>, 17> items{};
+    SeqReader in(s.companyFile("qorvana.ilx"));
+    for (int code = 1; code <= 12 && !in.failed(); ++code) {
+        items[code][0] = in.readItem();
+        in.readItem();
+        items[code][1] = in.readItem();
+        in.readItem();
+    }
+    return items;
+}
+
+std::array<LayoutItem, PrintSettings::kLayoutItems + 1> ReadLayout(const Session& s) {
+    std::array<LayoutItem, PrintSettings::kLayoutItems + 1> layout{};
+    SeqReader in(s.companyFile("qorvana.lyf"));
+    for (int item = 1; item <= PrintSettings::kLayoutItems; ++item)
+        for (auto& column : layout[item].columns) column = in.readLine();
+    if (in.failed()) {
+        layout = {};
+        for (int column = 0; column <= 2; ++column) layout[98].columns[column].clear();
+    }
+    return layout;
+}
+
+std::array<std::array<std::string, 4>, 21> ReadPdfTable(const Session& s) {
+    std::array<std::array<std::string, 4>, 21> table{};
+    SeqReader in(s.companyFile("qorvana.pdf"));
+    for (int row = 1; row <= 20; ++row)
+        for (auto& cell : table[row]) cell = in.readLine();
+    return table;
+}
+
+}  // namespace
+
+int LayoutItem::x() const {
+    return IntegerPart(std::string_view(columns[0]).substr(0, 3));
+}
+
+int LayoutItem::y() const {
+    const std::string_view position = columns[0];
+    return IntegerPart(position.substr(position.size() < 3 ? 0 : position.size() - 3));
+}
+
+double LayoutItem::fontSize() const {
+    return Val(columns[1]);
+}
+
+int LayoutItem::colour() const {
+    const double value = Val(columns[5]);
+    return value >= 0 && value <= 0xFFFFFF ? static_cast<int>(value) : 0;
+}
+
+std::string PrintSettings::pdfExtraArgument() const {
+    return Trim(pdfTable[1][3]);
+}
+
+PrintSettings LoadPrintSettings(Session& session, const TabFile& tab) {
+    PrintSettings p;
+    p.printLines = ReadPrintLines(session);
+    p.vat = VatTable::FromTab(tab);
+    p.vatItems = ReadVatItems(session);
+    p.layout = ReadLayout(session);
+    p.accounting = ModulesListHas(session, "=PIA");
+    p.agents = ModulesListHas(session, "=AGE");
+    p.quotes = ModulesListHas(session, "=PRE");
+    p.pdfTable = ReadPdfTable(session);
+
+    auto& w = session.workStrings;
+    w[8] = Trim(p.pdfTable[1][0]);
+    w[9] = Trim(p.pdfTable[1][1]);
+    w[7] = Trim(p.pdfTable[1][2]);
+    if (w[7].empty()) w[7] = "C:";
+    return p;
+}
+
+}  // namespace qorvana

@@ -1,0 +1,52 @@
+#pragma once
+// The body form's print tables, read when it loads: print settings (qorvana.int), VAT rate
+// and exemption texts (qorvana.tab), VAT items (qorvana.ilx), the layout of the printed
+// document (qorvana.lyf), the modules list (qorvana.prg) and the PDF settings (qorvana.pdf).
+// Every file is optional: a missing one leaves its table empty, the layout gets defaults.
+
+#include <array>
+#include <string>
+
+#include "document/document_math.h"
+
+namespace qorvana {
+
+struct Session;
+class TabFile;
+
+// One layout item of qorvana.lyf: six columns, each as read.
+struct LayoutItem {
+    // position "XXXYYY", font size, font name, bold, italic, colour number
+    std::array<std::string, 6> columns{"000000", "9", "Arial", "0", "0", "0"};
+
+    // Integer part of the numeric value of the first / last three characters of column 0.
+    int x() const;
+    int y() const;
+    double fontSize() const;
+    const std::string& fontName() const { return columns[2]; }
+    bool bold() const { return columns[3] != "0"; }
+    bool italic() const { return columns[4] != "0"; }
+    int colour() const;
+};
+
+struct PrintSettings {
+    static constexpr int kLayoutItems = 100;
+
+    std::array<std::string, 21> printLines{};               // qorvana.int entries 1..20
+    VatTable vat;                                           // rate, withholding and exemption texts
+    std::array<std::array<std::string, 2>, 17> vatItems{};  // qorvana.ilx codes 1..12
+    std::array<LayoutItem, kLayoutItems + 1> layout{};      // items 1..100
+    bool accounting = false;                                // "=PIA"
+    bool agents = false;                                    // "=AGE"
+    bool quotes = false;                                    // "=PRE"
+    std::array<std::array<std::string, 4>, 21> pdfTable{};  // rows 1..20, columns 0..3
+
+    // Column 3 of PDF settings row 1, trimmed: the extra argument of the PDF program.
+    std::string pdfExtraArgument() const;
+};
+
+// Reads the company's print tables and puts PDF settings row 1 into workStrings slots 8, 9
+// and 7 (the PDF folder, "C:" when empty).
+PrintSettings LoadPrintSettings(Session& session, const TabFile& tab);
+
+}  // namespace qorvana

@@ -1,0 +1,38 @@
+#pragma once
+// The printer back end: draws composed pages with QPainter on the printer chosen with the
+// header form's printer dialog, or the system's default printer; with --print-to every job
+// becomes the next DIR/print-N.pdf instead.
+
+#include <QString>
+#include <memory>
+#include <optional>
+
+#include "print/form_drawing.h"
+#include "print/print_page.h"
+
+class QPrinter;
+
+namespace qorvana {
+
+struct Session;
+
+class DocumentPrinter {
+  public:
+    // `chosen`: the printer picked with the printer dialog; nullptr for the default one.
+    DocumentPrinter(const Session& session, QPrinter* chosen);
+    ~DocumentPrinter();
+
+    // False, with the operator's message in `problem`, when there is nothing to print on.
+    bool ready(QString* problem);
+    // Printed widths at the resolution of the printer that prints (once ready).
+    TextWidth textWidth() const;
+    // Prints one copy as one job; the operator's message when it failed.
+    std::optional<QString> print(const PrintedDocument& document, const QString& jobName);
+
+  private:
+    const Session& session_;
+    QPrinter* printer_ = nullptr;
+    std::unique_ptr<QPrinter> own_;
+};
+
+}  // namespace qorvana

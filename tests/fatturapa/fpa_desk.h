@@ -1,0 +1,131 @@
+#pragma once
+// A company ready to export an electronic invoice: counters, settings, XML folder, a
+// public-administration customer and a one-line document at 22%. Shared by the tests of
+// the FatturaPA writers.
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "fatturapa/fpa_export.h"
+#include "startup/counters_record.h"
+#include "startup/numbers.h"
+#include "startup/session.h"
+#include "tests/startup/temp_dir.h"
+
+namespace qorvana::fpatest {
+
+namespace fs = std::filesystem;
+using qorvana::testing::TempDir;
+
+inline const fs::path kHere = QORVANA_FPA_TEST_DIR;
+
+inline std::string Slurp(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A company with its counters and XML folder, a public-administration customer, and a
+// one-line document at 22%, ready to be exported.
+struct Desk {
+    TempDir drive;
+    fs::path company = drive.path() / "qorwin/qorwin/qoraz0.001";
+    Session s;
+    FpaRecord settings;
+    CustomerRecord customer;
+    DocumentDraft draft;
+    LineTable& lines = draft.lines;
+    VatTable vat;
+    HeaderTables tables;
+    PanelEntries& panel = draft.panel;
+    HeaderEntries& header = draft.header;
+    std::string proposed = "1";  // the transmission number the header proposed
+
+    Desk() {
+        fs::create_directories(company / "fatturepa");
+        drive.write(company / "qorvana.tot", std::string(20 * tot::kLength, '\0'));
+        s.paths = PathMapper(drive.path());
+        s.companyNumber = 1;
+        s.workStrings[1] = "1";
+        s.workStrings[5] = "2";
+        s.fpaState = 0;
+        s.files.open(company);
+
+        for (auto& b : settings.bytes()) b = ' ';
+        settings.setText(fpa::kMarker, "1");
+        settings.setText(fpa::kTransmitterCountry, "IT");
+        settings.setText(fpa::kTransmitterId, "01234567897");
+        settings.setText(fpa::kSellerTaxCode, "01234567897");
+        settings.setText(fpa::kSellerVatNumber, "01234567897");
+        settings.setText(fpa::kTaxRegimeIndex, "0");
+        settings.setText(fpa::kSellerName, "QORVANA DEMO S.R.L.");
+        settings.setText(fpa::kSellerFirstName, "Mario");
+        settings.setText(fpa::kSellerSurname, "Rossi");
+        settings.setText(fpa::kSellerAddress, "Via dell'Industria 15");
+        settings.setText(fpa::kSellerPostcode, "37135");
+        settings.setText(fpa::kSellerTown, "Verona");
+        settings.setText(fpa::kSellerProvince, "vr");
+        settings.setText(fpa::kSellerEmail, "fatture@qorvanademo.it");
+        settings.setText(fpa::kXmlFolder, "\\qorwin\\qorwin\\qoraz0.001\\fatturepa");
+
+        customer.setText(cli::kName1, "COMUNE DI VERONA");
+        customer.setText(cli::kAddress, "Piazza Bra 1");
+        customer.setText(cli::kTown, "Verona");
+        customer.setText(cli::kPostcode, "37121");
+        customer.setText(cli::kVatNumber, "00215150236");
+        customer.setText(cli::kTaxCode, "00215150236");
+        customer.setText(cli::kCarried515, "UFH7Q2");
+        customer.setText(cli::kVatPrefix, "IT");
+
+        const char* rates[] = {"", "22", "10", "22"};
+        for (int k = 1; k <= 3; ++k) {
+            vat.rateText[k] = rates[k];
+            vat.rate[k] = std::stod(rates[k]);
+        }
+        vat.withholdingText[3] = "20";
+        vat.withholding[3] = 20;
+        tables.exemptions[1] = {"Fuori campo IVA, art. 2", "", "1"};
+        tables.exemptions[2] = {"Esente art. 10 DPR 633/72", "", "3"};
+        tables.carriers[1] = {"", "", "BARTOLINI S.P.A.", "", "", "", "IT", "03354520158", ""};
+
+        panel.documentType = "TD01";
+        panel.withholdingType = 0;   // RT00
+        panel.paymentCondition = 1;  // TP02
+        panel.paymentMode = 4;       // MP05
+        header.documentNumber = "15";
+        header.documentDate = "06/12/2026";
+        header.transmissionNumber = "1";
+        header.dueDates[0] = "05/01/2027";
+
+        line(1, "Manutenzione impianti", 2, 100, 1);
+    }
+
+    void line(int n, const std::string& description, double quantity, double price, int code) {
+        lines[n].description = description;
+        lines[n].quantity = quantity;
+        lines[n].unitPrice = price;
+        lines[n].vatCode = static_cast<std::int16_t>(code);
+    }
+
+    FpaPrepared prepare() {
+        draft.figures = RecomputeDocument(lines, vat, draft.vatInclusive, s.money());
+        if (header.instalmentAmounts == std::array<std::string, 6>{})
+            header.instalmentAmounts[0] = PlainNumberText(draft.figures.documentTotal);
+        return PrepareFpaExport({settings, draft, customer, vat, tables, proposed}, s);
+    }
+
+    // The refusal or failure message, or the success message.
+    std::string exportOnce(std::string* xml = nullptr) {
+        const FpaPrepared prepared = prepare();
+        if (!prepared.plan) return prepared.refusal;
+        const std::string failure = CommitFpaExport(*prepared.plan, s);
+        if (!failure.empty()) return failure;
+        if (xml) *xml = Slurp(prepared.plan->target);
+        return FpaCreatedMessage(*prepared.plan);
+    }
+
+    int counter() const { return s.files.read<CountersFile>(tot::kFatturaPa).int16(tot::kWord1); }
+};
+
+}  // namespace qorvana::fpatest

@@ -1,0 +1,180 @@
+#include "fatturapa/fpa_writer_v12.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "fatturapa/fpa_checks.h"
+#include "tests/fatturapa/fpa_desk.h"
+
+namespace qorvana {
+namespace {
+
+using namespace qorvana::fpatest;
+
+const FpaSchema& Schema() {
+    static const std::unique_ptr<FpaSchema> schema = [] {
+        std::string error;
+        auto s = FpaSchema::Load(DefaultFpaSchemaPath(), error);
+        if (!s) ADD_FAILURE() << error;
+        return s;
+    }();
+    return *schema;
+}
+
+// A desk whose company writes FatturaPA 1.2.3.
+struct Desk12 : Desk {
+    Desk12() { drive.write(company / kFpaFormatFile, "1.2.3\r\n"); }
+};
+
+struct Case {
+    const char* name;
+    std::function<void(Desk&)> change;
+    std::vector<std::string> present;
+    std::vector<std::string> absent;
+};
+
+// Each document is written, passes the 1.2.3 schema and the exchange system's checks, and
+// carries what a business reading it expects.
+TEST(FpaWriterV12, DocumentsWrittenAsTheExchangeSystemChecksThem) {
+    const std::vector<Case> cases = {
+        {"public administration",
+         [](Desk&) {},
+         {"<p:FatturaElettronica versione=\"FPA12\"\r\n",
+          "xmlns:p=\"http://ivaservizi.agenziaentrate.gov.it/docs/xsd/fatture/v1.2\"",
+          "<FormatoTrasmissione>FPA12</FormatoTrasmissione>\r\n"
+          "      <CodiceDestinatario>UFH7Q2</CodiceDestinatario>",
+          "<Quantita>2.00</Quantita>", "<ImportoTotaleDocumento>244.00</ImportoTotaleDocumento>",
+          "Il file IT01234567897_00001.xml è stato creato"},
+         {"<PECDestinatario>", "<Arrotondamento>"}},
+        {"credit note",
+         [](Desk& d) { d.panel.documentType = "TD04"; },
+         {"<TipoDocumento>TD04</TipoDocumento>", "<ImponibileImporto>200.00</ImponibileImporto>"},
+         {}},
+        {"withholding",
+         [](Desk& d) {
+             d.line(1, "Consulenza", 1, 1000, 3);
+             d.panel.withholdingType = 1;
+             d.panel.withholdingReason = 1;
+         },
+         {"<DatiRitenuta>\r\n          <TipoRitenuta>RT01</TipoRitenuta>\r\n"
+          "          <ImportoRitenuta>200.00</ImportoRitenuta>\r\n"
+          "          <AliquotaRitenuta>20.00</AliquotaRitenuta>\r\n"
+          "          <CausalePagamento>A</CausalePagamento>\r\n        </DatiRitenuta>\r\n"
+          "        <ImportoTotaleDocumento>1220.00</ImportoTotaleDocumento>",
+          "<AliquotaIVA>22.00</AliquotaIVA>\r\n        <Ritenuta>SI</Ritenuta>"},
+         {}},
+        {"VAT-inclusive prices written net",
+         [](Desk& d) {
+             d.draft.vatInclusive = true;
+             d.line(1, "Abbonamento", 3, 10, 1);
+             d.line(2, "Cartucce", 7, 12.2, 1);
+             d.line(3, "Corso", 1, 50, 2);
+         },
+         {"<PrezzoUnitario>8.19672131</PrezzoUnitario>\r\n        "
+          "<PrezzoTotale>24.59</PrezzoTotale>",
+          "<PrezzoUnitario>10.00000000</PrezzoUnitario>\r\n        "
+          "<PrezzoTotale>70.00</PrezzoTotale>",
+          "<PrezzoUnitario>45.45454545</PrezzoUnitario>\r\n        "
+          "<PrezzoTotale>45.45</PrezzoTotale>",
+          "<ImponibileImporto>94.59</ImponibileImporto>\r\n        <Imposta>20.81</Imposta>",
+          "<ImponibileImporto>45.45</ImponibileImporto>\r\n        <Imposta>4.55</Imposta>",
+          "<ImportoTotaleDocumento>165.40</ImportoTotaleDocumento>"},
+         {"<PrezzoUnitario>10.00000000</PrezzoUnitario>\r\n        <PrezzoTotale>30.00"}},
+        {"exempt nature with its detail",
+         [](Desk& d) {
+             d.tables.exemptions[2] = {"Non imponibile art. 8 DPR 633/72", "", "21"};
+             d.line(2, "Fornitura all'esportazione", 1, 50, 14);
+         },
+         {"<AliquotaIVA>00.00</AliquotaIVA>\r\n        <Natura>N3.1</Natura>\r\n      "
+          "</DettaglioLinee>",
+          "<AliquotaIVA>00.00</AliquotaIVA>\r\n        <Natura>N3.1</Natura>\r\n"
+          "        <ImponibileImporto>50.00</ImponibileImporto>",
+          "<RiferimentoNormativo>Non imponibile art. 8 DPR 633/72</RiferimentoNormativo>"},
+         {}},
+        {"two discounts on the unit price",
+         [](Desk& d) {
+             d.line(1, "Guarnizioni", 3, 1, 1);
+             d.lines[1].discount1 = 10;
+             d.lines[1].discount2 = 5;
+         },
+         {"<PrezzoUnitario>1.00000000</PrezzoUnitario>\r\n        <ScontoMaggiorazione>\r\n"
+          "          <Tipo>SC</Tipo>\r\n          <Percentuale>10.00</Percentuale>\r\n"
+          "        </ScontoMaggiorazione>\r\n        <ScontoMaggiorazione>\r\n"
+          "          <Tipo>SC</Tipo>\r\n          <Percentuale>5.00</Percentuale>\r\n"
+          "        </ScontoMaggiorazione>\r\n        <PrezzoTotale>2.57</PrezzoTotale>",
+          "<Arrotondamento>-0.01</Arrotondamento>\r\n"
+          "        <ImponibileImporto>2.56</ImponibileImporto>"},
+         {"<Importo>"}},
+        {"a line without quantity",
+         [](Desk& d) { d.line(2, "Diritto fisso", 0, 25, 1); },
+         {"<Descrizione>Diritto fisso</Descrizione>\r\n"
+          "        <PrezzoUnitario>25.00000000</PrezzoUnitario>\r\n"
+          "        <PrezzoTotale>25.00</PrezzoTotale>"},
+         {}},
+        {"business with a 7-character code",
+         [](Desk& d) {
+             d.customer.setText(cli::kCarried515, "m5uxcr");
+             d.customer.setText(cli::kCarried521, "1");
+         },
+         {"versione=\"FPR12\"", "<CodiceDestinatario>M5UXCR1</CodiceDestinatario>"},
+         {}},
+        {"business without a code: its certified e-mail",
+         [](Desk& d) {
+             d.customer.setText(cli::kCarried515, "");
+             d.customer.setText(cli::kEmail, "rossi.srl@pec.it");
+         },
+         {"<CodiceDestinatario>0000000</CodiceDestinatario>\r\n      <ContattiTrasmittente>",
+          "</ContattiTrasmittente>\r\n      <PECDestinatario>rossi.srl@pec.it</PECDestinatario>"},
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Desk12 d;
+        c.change(d);
+        std::string xml;
+        const std::string message = d.exportOnce(&xml);
+        ASSERT_NE(message.find("è stato creato"), std::string::npos) << message;
+        for (const auto& f : CheckFatturaPA(xml, Schema()))
+            ADD_FAILURE() << FormatFinding(f) << "\n" << xml;
+        for (const auto& p : c.present) EXPECT_NE((xml + message).find(p), std::string::npos) << p;
+        for (const auto& a : c.absent) EXPECT_EQ(xml.find(a), std::string::npos) << a;
+    }
+}
+
+TEST(FpaWriterV12, WhatTheExchangeSystemWouldRejectIsNotWritten) {
+    Desk12 d;
+    d.tables.exemptions[1] = {"Fuori campo IVA", "", "1"};  // bare N2
+    d.line(2, "Rimborso spese", 1, 10, 13);
+    const std::string message = d.exportOnce();
+    EXPECT_NE(message.find("il Sistema di Interscambio lo scarterebbe"), std::string::npos);
+    EXPECT_NE(message.find("- 00445: "), std::string::npos) << message;
+    EXPECT_EQ(d.counter(), 0);
+    EXPECT_EQ(d.s.fpaState, 0);
+    EXPECT_TRUE(fs::is_empty(d.company / "fatturepa"));
+    EXPECT_FALSE(fs::exists(d.company / "fpa1"));
+}
+
+TEST(FpaWriterV12, UnknownFormatSettingIsRefused) {
+    Desk d;
+    d.drive.write(d.company / kFpaFormatFile, "1.2\n");
+    EXPECT_NE(d.exportOnce().find("i formati possibili sono 1.0 e 1.2.3"), std::string::npos);
+    EXPECT_TRUE(fs::is_empty(d.company / "fatturepa"));
+}
+
+TEST(FpaWriterV12, NatureDigitsAndFileProgressive) {
+    const std::pair<const char*, const char*> natures[] = {
+        {"0", "N1"},    {"1", "N2"}, {"11", "N2.1"}, {"12", "N2.2"}, {"13", ""},
+        {"26", "N3.6"}, {"27", ""},  {"3", "N4"},    {"31", ""},     {"59", "N6.9"},
+        {"6", "N7"},    {"7", ""},   {"", ""},       {"5x", ""}};
+    for (const auto& [digits, nature] : natures)
+        EXPECT_EQ(NatureOfDigits(digits), nature) << digits;
+    EXPECT_EQ(FileProgressive(1), "00001");
+    EXPECT_EQ(FileProgressive(17), "0000H");
+    EXPECT_EQ(FileProgressive(36), "00010");
+    EXPECT_EQ(FileProgressive(32767), "00PA7");
+    EXPECT_EQ(FileProgressive(0), "");
+}
+
+}  // namespace
+}  // namespace qorvana

@@ -1,0 +1,301 @@
+#include "print/document_print.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "document/document_draft.h"
+#include "print/print_image.h"
+#include "startup/customer_record.h"
+#include "startup/general_settings_record.h"
+#include "startup/session.h"
+#include "tests/startup/temp_dir.h"
+
+namespace qorvana {
+namespace {
+
+// Every character is 2 mm wide.
+double TwoMillimetresEach(const PrintText& t) {
+    return 2.0 * static_cast<double>(t.text.size());
+}
+
+void Place(PrintSettings& s, int item, int x, int y) {
+    char position[8];
+    std::snprintf(position, sizeof position, "%03d%03d", x, y);
+    s.layout[item].columns[0] = position;
+}
+
+std::vector<PrintText> Texts(const PrintPage& page) {
+    std::vector<PrintText> texts;
+    for (const PrintOp& op : page.ops)
+        if (const auto* t = std::get_if<PrintText>(&op)) texts.push_back(*t);
+    return texts;
+}
+
+// The text printed at (x, y) on the page, or "-" when none.
+std::string TextAt(const PrintPage& page, double x, double y) {
+    for (const PrintText& t : Texts(page))
+        if (t.x == x && t.y == y) return t.text;
+    return "-";
+}
+
+bool Shows(const PrintPage& page, const std::string& text) {
+    for (const PrintText& t : Texts(page))
+        if (t.text == text) return true;
+    return false;
+}
+
+class ComposeTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Place(settings, 1, 10, 10);     // company name
+        Place(settings, 80, 198, 250);  // document total, right-aligned
+        Place(settings, 82, 150, 10);   // title
+        Place(settings, 85, 100, 0);    // first row at 100 mm
+        Place(settings, 86, 110, 0);    // ten rows per page
+        Place(settings, 88, 30, 0);     // description
+        Place(settings, 89, 120, 0);    // quantity
+        Place(settings, 92, 160, 0);    // gross amount
+        settings.printLines[1] = "DITTA";
+        doc.lines = &lines;
+    }
+    void describeLines(int count) {
+        for (int n = 1; n <= count; ++n) lines[n].description = "L" + std::to_string(n);
+    }
+    PrintedDocument compose() {
+        return ComposeDocument(doc, settings, {}, Money(true, 2), TwoMillimetresEach);
+    }
+
+    PrintSettings settings;
+    LineTable lines;
+    DocumentToPrint doc;
+};
+
+TEST_F(ComposeTest, PageBoundaryAndLastPageItems) {
+    doc.figures.documentTotal = 1234.5;
+    describeLines(10);
+    PrintedDocument one = compose();
+    ASSERT_EQ(one.size(), 1u);
+    EXPECT_EQ(TextAt(one[0], 30, 136), "L10");
+    EXPECT_TRUE(Shows(one[0], "1.234,50"));
+
+    describeLines(11);
+    PrintedDocument two = compose();
+    ASSERT_EQ(two.size(), 2u);
+    EXPECT_EQ(TextAt(two[0], 10, 10), "DITTA");
+    EXPECT_EQ(TextAt(two[1], 10, 10), "DITTA");
+    EXPECT_EQ(TextAt(two[1], 30, 100), "L11");
+    EXPECT_FALSE(Shows(two[0], "1.234,50"));
+    EXPECT_FALSE(Shows(two[0], "FATTURA"));
+    EXPECT_TRUE(Shows(two[1], "1.234,50"));
+    EXPECT_TRUE(Shows(two[1], "FATTURA"));
+}
+
+TEST_F(ComposeTest, RightAlignedTextsEndAtTheirPosition) {
+    doc.figures.documentTotal = 1234.5;
+    lines[1].description = "Viti";
+    lines[1].quantity = 2.5;
+    lines[1].unitPrice = 4;
+    const PrintPage page = compose()[0];
+    EXPECT_EQ(TextAt(page, 198 - 2 * 8, 250), "1.234,50");
+    EXPECT_EQ(TextAt(page, 120 - 2 * 3, 100), "2,5");
+    EXPECT_EQ(TextAt(page, 160 - 2 * 5, 100), "10,00");
+    EXPECT_EQ(TextAt(page, 30, 100), "Viti");
+}
+
+TEST_F(ComposeTest, LineFiveHundredIsPrinted) {
+    Place(settings, 86, 125, 0);  // 25 rows: 20 pages
+    describeLines(500);
+    const PrintedDocument printed = compose();
+    ASSERT_EQ(printed.size(), 20u);
+    EXPECT_EQ(TextAt(printed[19], 30, 100 + 24 * 4), "L500");
+}
+
+TEST_F(ComposeTest, DefaultLayoutGivesOnePageWithNothingPlaced) {
+    settings = PrintSettings{};
+    describeLines(30);
+    const PrintedDocument printed = compose();
+    ASSERT_EQ(printed.size(), 1u);
+    EXPECT_TRUE(printed[0].ops.empty());
+    // Rows per page 0 with a placed layout: the items, no rows.
+    SetUp();
+    Place(settings, 86, 100, 0);
+    const PrintedDocument noRows = compose();
+    ASSERT_EQ(noRows.size(), 1u);
+    EXPECT_TRUE(Shows(noRows[0], "DITTA"));
+    EXPECT_FALSE(Shows(noRows[0], "L1"));
+}
+
+TEST_F(ComposeTest, MarkerQuantityPriceOnlyLineAndCleaning) {
+    lines[1].description = "Trasporto";
+    lines[1].quantity = -9999;
+    lines[1].unitPrice = 10;
+    lines[2].description =
+        "A\x01"
+        "B\xC3\xBF"
+        "C";
+    lines[3].unitPrice = 50;  // a trailing line with a price and nothing else
+    const PrintPage page = compose()[0];
+    EXPECT_EQ(TextAt(page, 160 - 2 * 5, 100), "10,00");
+    EXPECT_EQ(TextAt(page, 30, 104), "ABC");
+    EXPECT_EQ(TextAt(page, 160 - 2 * 5, 108), "50,00");
+    for (const PrintText& t : Texts(page)) EXPECT_EQ(t.text.find("9999"), std::string::npos);
+    for (const PrintText& t : Texts(page)) EXPECT_EQ(t.text.find("9.999"), std::string::npos);
+}
+
+TEST_F(ComposeTest, TitlesAndSummaries) {
+    struct Case {
+        DocumentKind kind;
+        int fpaState;
+        const char* type;
+        const char* title;
+        bool internalCopy;
+    };
+    Place(settings, 81, 60, 280);
+    const Case cases[] = {
+        {DocumentKind::Invoice, -1, "", "FATTURA", false},
+        {DocumentKind::CreditNote, -1, "", "NOTA CREDITO", false},
+        {DocumentKind::ElectronicInvoice, 0, "TD01", "FATTURA", true},
+        {DocumentKind::ElectronicInvoice, 3, "TD04", "NOTA CREDITO", true},
+    };
+    for (const Case& c : cases) {
+        doc.entries.documentKind = c.kind;
+        doc.entries.fpaState = c.fpaState;
+        doc.entries.fpaDocumentType = c.type;
+        const PrintPage page = compose()[0];
+        EXPECT_EQ(TextAt(page, 150, 10), c.title) << c.type;
+        EXPECT_EQ(Shows(page, "COPIA DOCUMENTO AD USO INTERNO"), c.internalCopy);
+    }
+
+    // Four slots with VAT: the first three are printed; outside-VAT amounts of slot 2.
+    for (int item = 60; item <= 77; ++item) Place(settings, item, 20 + 2 * item, 200);
+    auto& b = doc.figures.breakdown;
+    for (int slot : {1, 3, 4, 5}) {
+        b[slot][0] = 100 * slot;
+        settings.vat.rateText[slot] = "R" + std::to_string(slot);
+    }
+    b[2][2] = 7;
+    settings.vat.exemptionText[2] = "Esente art. 10";
+    const PrintPage page = compose()[0];
+    EXPECT_TRUE(Shows(page, "R1"));
+    EXPECT_TRUE(Shows(page, "R4"));
+    EXPECT_FALSE(Shows(page, "R5"));
+    EXPECT_TRUE(Shows(page, "7,00"));
+    EXPECT_TRUE(Shows(page, "Esente art. 10"));
+}
+
+TEST_F(ComposeTest, PrintImageOfASmallDocument) {
+    settings.layout[1].columns[3] = "1";   // bold
+    settings.layout[80].columns[5] = "4";  // colour
+    lines[1].description = "Viti";
+    lines[1].quantity = 2;
+    lines[1].unitPrice = 1.5;
+    doc.figures.documentTotal = 3.66;
+    FormElement box;
+    box.numbers = {2, 10, 95, 190, 50, 0, 0, -1, 0};
+    const std::string expected =
+        "#FILEFORMAT=KVX-RTO\r\n"
+        " 2\r\n 2\r\n 10\r\n 95\r\n 200\r\n 145\r\n .2\r\n 0\r\n-1\r\n"
+        " 3\r\n 10\r\n 10\r\n 0\r\n 0\r\n 9\r\n 0\r\nDITTA\r\nArial\r\n 1\r\n 0\r\n"
+        " 3\r\n 190\r\n 250\r\n 0\r\n 0\r\n 9\r\n 4\r\n3,66\r\nArial\r\n 0\r\n 0\r\n"
+        " 3\r\n 150\r\n 10\r\n 0\r\n 0\r\n 9\r\n 0\r\nFATTURA\r\nArial\r\n 0\r\n 0\r\n"
+        " 3\r\n 30\r\n 100\r\n 0\r\n 0\r\n 9\r\n 0\r\nViti\r\nArial\r\n 0\r\n 0\r\n"
+        " 3\r\n 118\r\n 100\r\n 0\r\n 0\r\n 9\r\n 0\r\n2\r\nArial\r\n 0\r\n 0\r\n"
+        " 3\r\n 152\r\n 100\r\n 0\r\n 0\r\n 9\r\n 0\r\n3,00\r\nArial\r\n 0\r\n 0\r\n"
+        " 9\r\n";
+    const PrintedDocument printed =
+        ComposeDocument(doc, settings, {box}, Money(true, 2), TwoMillimetresEach);
+    EXPECT_EQ(PrintImageBytes(printed), expected);
+}
+
+TEST(FormDrawing, ElementsToOperations) {
+    testing::TempDir dir;
+    const auto file = dir.write("qorvana.lkf",
+                                "\r\n\r\n1,10,20,200,20,0,0,0,0\r\n"           // line
+                                "\r\n\r\n2,10,30,50,40,5,4,-1,0\r\n"           // box
+                                "\r\nlogo.bmp\r\n3,10,5,40,15,0,0,0,0\r\n"     // picture
+                                "Totale\r\nArial\r\n4,100,50,8,2,1,0,0,0\r\n"  // right caption
+                                "x\r\n\r\n4,abc,1,1,1,1,1,1,1\r\n"             // unreadable
+                                "Dopo\r\n\r\n4,1,1,1,1,0,0,0,0\r\n");
+    const FormDrawing form = ReadFormDrawing(file);
+    ASSERT_EQ(form.size(), 4u);
+    const auto ops = DrawForm(form, TwoMillimetresEach);
+    ASSERT_EQ(ops.size(), 4u);
+    EXPECT_EQ(std::get<PrintShape>(ops[0]),
+              (PrintShape{ShapeKind::Line, 10, 20, 200, 20, 0.2, 0, -1}));
+    EXPECT_EQ(std::get<PrintShape>(ops[1]),
+              (PrintShape{ShapeKind::Box, 10, 30, 60, 70, 0.5, 4, -1}));
+    EXPECT_EQ(std::get<PrintPicture>(ops[2]), (PrintPicture{10, 5, 40, 15, "logo.bmp"}));
+    const auto& caption = std::get<PrintText>(ops[3]);
+    EXPECT_EQ(caption.text, "Totale");
+    EXPECT_EQ(caption.x, 100 - 12);
+    EXPECT_EQ(caption.size, 8);
+    EXPECT_TRUE(caption.bold);
+    EXPECT_TRUE(ReadFormDrawing(dir.path() / "missing.lkf").empty());
+}
+
+// The printed texts come from the draft and the customer's record, never from a form.
+TEST(DocumentToPrintOf, TakesTheDraftAndTheCustomerRecord) {
+    testing::TempDir dir;
+    Session session;
+    session.files.open(dir.path());
+    CustomerRecord c;
+    c.setText(cli::kName1, "ROSSI SRL  ");
+    c.setText(cli::kVatNumber, "01234567890");
+    c.setText(cli::kPhone3, "0511234");
+    c.setText(cli::kIbanPrefix, "IT60");
+    c.setText(cli::kCin, "X");
+    c.setText(cli::kAbi, "05428");
+    c.setText(cli::kCab, "11101");
+    c.setText(cli::kBankAccount, "000000123456");
+    c.setText(cli::kEmail, "rossi@example.it");
+    c.setText(cli::kNotes2, "Consegna al mattino");
+    session.files.write<CustomersFile>(2, c);
+    session.generalSettings.setText(gnr::kNumberWithYear, "1");
+    session.documentKind = DocumentKind::ElectronicInvoice;
+    session.fpaState = kFpaXmlNotWritten;
+
+    DocumentDraft draft;
+    draft.customer = {2, "ROSSI SRL"};
+    draft.transport.deliveryNote = "12/2024";
+    draft.transport.order = "ORD 7";
+    draft.transport.shipping = Shipping::ByCarrier;
+    draft.transport.carrierLines = {"BARTOLINI", "", ""};
+    draft.header.documentNumber = "15";
+    draft.header.documentDate = "03/05/2024";
+    draft.header.paymentTermsText = "RIMESSA DIRETTA";
+    draft.header.instalmentAmounts[1] = "50,25";
+    draft.header.deferredVat = true;
+    draft.panel.documentType = "TD04";
+    draft.figures.documentTotal = 100;
+
+    DocumentToPrint d = DocumentToPrintOf(draft, session);
+    const PrintedEntries& e = d.entries;
+    EXPECT_EQ(e.customer[0], "ROSSI SRL");
+    EXPECT_EQ(e.customer[5], "01234567890");  // item 23, VAT number
+    EXPECT_EQ(e.customer[14], "0511234");     // item 32, telephone 3
+    EXPECT_EQ(e.bankCoordinates, "IT60.X.05428.11101.000000123456");
+    EXPECT_EQ(e.email, "rossi@example.it");
+    EXPECT_EQ(e.notes[1], "Consegna al mattino");
+    EXPECT_EQ(e.transportReferences, (std::array<std::string, 2>{"12/2024", "ORD 7"}));
+    EXPECT_EQ(e.shippedBy, 2);
+    EXPECT_EQ(e.carrier[0], "BARTOLINI");
+    EXPECT_EQ(e.paymentTerms, "RIMESSA DIRETTA");
+    EXPECT_EQ(e.dueAmounts[1], 50.25);
+    EXPECT_TRUE(e.vatOnPayment);
+    EXPECT_TRUE(e.numberWithYear);
+    EXPECT_EQ(e.fpaDocumentType, "TD04");
+    EXPECT_EQ(e.documentKind, DocumentKind::ElectronicInvoice);
+    EXPECT_EQ(d.lines, &draft.lines);
+    EXPECT_EQ(d.figures.documentTotal, 100);
+
+    // A customer record beyond the file prints no customer texts.
+    draft.customer.record = 9;
+    d = DocumentToPrintOf(draft, session);
+    EXPECT_EQ(d.entries.customer[0], "");
+    EXPECT_EQ(d.entries.email, "");
+    EXPECT_EQ(d.entries.number, "15");
+}
+
+}  // namespace
+}  // namespace qorvana

@@ -1,0 +1,128 @@
+#include "print/print_settings.h"
+
+#include <gtest/gtest.h>
+
+#include "startup/session.h"
+#include "startup/tab_file.h"
+#include "tests/startup/temp_dir.h"
+
+namespace qorvana {
+namespace {
+
+using testing::TempDir;
+
+constexpr const char* kCompany = "qorwin/qorwin/qoraz0.001/";
+
+class PrintSettingsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::filesystem::create_directories(drive.path() / kCompany);
+        session.paths = PathMapper(drive.path());
+        session.companyNumber = 1;
+    }
+    void writeCompany(const std::string& name, std::string_view bytes) {
+        drive.write(std::string(kCompany) + name, bytes);
+    }
+    PrintSettings load() { return LoadPrintSettings(session, TabFile::FromLines({})); }
+
+    TempDir drive;
+    Session session;
+};
+
+// A qorvana.lyf of `lines` lines: item k has position k,2k, size 10, font "F<k>", bold on
+// odd items, colour k.
+std::string LayoutFile(int lines) {
+    std::string file;
+    for (int n = 0; n < lines; ++n) {
+        const int item = n / 6 + 1;
+        char text[32];
+        switch (n % 6) {
+            case 0:
+                std::snprintf(text, sizeof text, "%03d%03d", item, 2 * item);
+                break;
+            case 1:
+                std::snprintf(text, sizeof text, "10");
+                break;
+            case 2:
+                std::snprintf(text, sizeof text, "F%d", item);
+                break;
+            case 3:
+                std::snprintf(text, sizeof text, "%d", item % 2);
+                break;
+            case 4:
+                std::snprintf(text, sizeof text, "0");
+                break;
+            default:
+                std::snprintf(text, sizeof text, "%d", item);
+                break;
+        }
+        file += text;
+        file += "\r\n";
+    }
+    return file;
+}
+
+TEST_F(PrintSettingsTest, LayoutReadOrDefaultedWhenShort) {
+    writeCompany("qorvana.lyf", LayoutFile(600));
+    PrintSettings full = load();
+    const LayoutItem& item = full.layout[87];
+    EXPECT_EQ(item.x(), 87);
+    EXPECT_EQ(item.y(), 174);
+    EXPECT_EQ(item.fontSize(), 10);
+    EXPECT_EQ(item.fontName(), "F87");
+    EXPECT_TRUE(item.bold());
+    EXPECT_FALSE(full.layout[86].bold());
+    EXPECT_EQ(item.colour(), 87);
+    EXPECT_EQ(full.layout[98].fontName(), "F98");
+
+    for (int lines : {599, 0}) {
+        SCOPED_TRACE(lines);
+        writeCompany("qorvana.lyf", LayoutFile(lines));
+        const PrintSettings short_ = load();
+        EXPECT_EQ(short_.layout[87].columns,
+                  (std::array<std::string, 6>{"000000", "9", "Arial", "0", "0", "0"}));
+        EXPECT_EQ(short_.layout[98].columns,
+                  (std::array<std::string, 6>{"", "", "", "0", "0", "0"}));
+        EXPECT_EQ(short_.layout[98].x(), 0);
+    }
+}
+
+TEST_F(PrintSettingsTest, PdfRowOneFillsTheWorkSlots) {
+    struct Case {
+        const char* name;
+        std::optional<std::string> file;
+        const char* folder;
+        const char* server;
+        const char* extra;
+    };
+    const Case cases[] = {
+        {"missing", std::nullopt, "C:", "", ""},
+        {"empty", "", "C:", "", ""},
+        {"filled", " smtp.x.it \r\nme@x.it\r\n C:\\QORWIN\\PDF \r\n -v \r\n", "C:\\QORWIN\\PDF",
+         "smtp.x.it", "-v"},
+        {"folder blank", "a\r\nb\r\n   \r\n", "C:", "a", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.file) writeCompany("qorvana.pdf", *c.file);
+        const PrintSettings p = load();
+        EXPECT_EQ(session.workStrings[7], c.folder);
+        EXPECT_EQ(session.workStrings[8], c.server);
+        EXPECT_EQ(p.pdfExtraArgument(), c.extra);
+    }
+}
+
+TEST_F(PrintSettingsTest, PrintLinesAndKeptVatItems) {
+    writeCompany("qorvana.int", "RAGIONE\r\nVIA\r\n");
+    writeCompany("qorvana.ilx", "1,22,3,4\r\n5,10,\"7\",8\r\n");
+    const PrintSettings p = load();
+    EXPECT_EQ(p.printLines[1], "RAGIONE");
+    EXPECT_EQ(p.printLines[2], "VIA");
+    EXPECT_EQ(p.printLines[3], "");
+    EXPECT_EQ(p.vatItems[1], (std::array<std::string, 2>{"1", "3"}));
+    EXPECT_EQ(p.vatItems[2], (std::array<std::string, 2>{"5", "7"}));
+    EXPECT_EQ(p.vatItems[3], (std::array<std::string, 2>{"", ""}));
+}
+
+}  // namespace
+}  // namespace qorvana
