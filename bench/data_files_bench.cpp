@@ -59,7 +59,7 @@ const CustomerFolder& Folder() {
 long ScanWithDataFiles(const DataFiles& files) {
     long sum = 0;
     for (int n = 1; n <= kRecords; ++n)
-        sum += files.read<cli::kLength>(qorvana::kCli, n).int16(cli::kPaymentCondition);
+        sum += files.read<qorvana::CustomersFile>(n).int16(cli::kPaymentCondition);
     return sum;
 }
 

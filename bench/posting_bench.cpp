@@ -111,9 +111,9 @@ class Company {
 
   private:
     void setCount(int record, int count) {
-        auto r = files.read<tot::kLength>(kTot, record);
+        auto r = files.read<CountersFile>(record);
         r.setInt16(tot::kWord1, static_cast<std::int16_t>(count));
-        files.write(kTot, record, r);
+        files.write<CountersFile>(record, r);
     }
 
     fs::path dir_;

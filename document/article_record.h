@@ -15,15 +15,15 @@
 
 #include <array>
 
-#include "startup/record.h"
+#include "startup/data_file_types.h"
 
 namespace qorvana {
 
-using ArticleRecord = Record<327>;
+using ArticleRecord = ArticlesFile::Record;
 
 namespace art {
 
-inline constexpr std::size_t kLength = 327;
+inline constexpr std::size_t kLength = ArticlesFile::Record::kLength;
 
 inline constexpr Field kCode = TextField(0, 15);
 inline constexpr Field kDescription = TextField(15, 40);

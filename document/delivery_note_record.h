@@ -13,15 +13,15 @@
 
 #include <array>
 
-#include "startup/record.h"
+#include "startup/data_file_types.h"
 
 namespace qorvana {
 
-using DeliveryNoteRecord = Record<97>;
+using DeliveryNoteRecord = DeliveryNotesFile::Record;
 
 namespace bol {
 
-inline constexpr std::size_t kLength = 97;
+inline constexpr std::size_t kLength = DeliveryNotesFile::Record::kLength;
 
 inline constexpr Field kNumber = Int16Field(0);
 inline constexpr Field kDate = TextField(2, 8);

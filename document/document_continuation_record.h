@@ -31,11 +31,11 @@
 #include <array>
 
 #include "document/document_record.h"
-#include "startup/record.h"
+#include "startup/data_file_types.h"
 
 namespace qorvana {
 
-using ContinuationRecord = Record<838>;
+using ContinuationRecord = ContinuationsFile::Record;
 
 namespace continuation_record {
 

@@ -46,11 +46,11 @@
 
 #include <array>
 
-#include "startup/record.h"
+#include "startup/data_file_types.h"
 
 namespace qorvana {
 
-using DocumentRecord = Record<522>;
+using DocumentRecord = InvoicesFile::Record;
 
 namespace document_record {
 

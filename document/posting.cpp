@@ -93,7 +93,7 @@ std::string StoredDocumentText(const DataFiles& files, const DocumentRecord& r) 
     const int customer = r.int16(d::kCustomer);
     std::string name = "n. " + std::to_string(customer);
     if (IsCustomerRecord(files, customer))
-        name = Trim(files.read<cli::kLength>(kCli, customer).text(cli::kName1));
+        name = Trim(files.read<CustomersFile>(customer).text(cli::kName1));
     return "n. " + Trim(r.text(d::kNumber)) + " del " + ShownDate(r.text(d::kDocumentDate)) +
            ", cliente " + name;
 }
@@ -104,20 +104,20 @@ std::optional<std::string> CheckAppendsAreFree(const DataFiles& files, const Pla
     const std::string behind = "I contatori di qorvana.tot sono indietro rispetto all'archivio: ";
     const std::string nothing = ". Non è stato scritto niente: far ripristinare i contatori.";
     if (plan.recordNumber <= files.physicalRecords(kFte)) {
-        const auto stored = files.read<DocumentRecord::kLength>(kFte, plan.recordNumber);
+        const auto stored = files.read<InvoicesFile>(plan.recordNumber);
         if (!HoldsNothing(stored.bytes()))
             return behind + "il record " + std::to_string(plan.recordNumber) +
                    " di qorvana.fte contiene già il documento " +
                    StoredDocumentText(files, stored) + nothing;
     }
     if (plan.recordNumber <= files.physicalRecords(kF2e) &&
-        !HoldsNothing(files.read<ContinuationRecord::kLength>(kF2e, plan.recordNumber).bytes()))
+        !HoldsNothing(files.read<ContinuationsFile>(plan.recordNumber).bytes()))
         return behind + "il record " + std::to_string(plan.recordNumber) +
                " di qorvana.f2e contiene già dati" + nothing;
     const int last = std::min<int>(plan.firstMovement + int(plan.movements.size()) - 1,
                                    files.physicalRecords(kMag));
     for (int n = plan.firstMovement; n >= 1 && n <= last; ++n)
-        if (!HoldsNothing(files.read<StockMovementRecord::kLength>(kMag, n).bytes()))
+        if (!HoldsNothing(files.read<MovementsFile>(n).bytes()))
             return behind + "il record " + std::to_string(n) +
                    " di qorvana.mag contiene già un movimento" + nothing;
     return std::nullopt;
@@ -288,7 +288,7 @@ std::optional<std::string> PlanCounters(const DataFiles& files, const PostingInp
         return "Il contatore dei documenti è pieno o danneggiato (qorvana.tot, record 7)" +
                std::string(kNotStored);
     plan.recordNumber = *next;
-    plan.documentCounter = files.read<tot::kLength>(kTot, tot::kInvoices);
+    plan.documentCounter = files.read<CountersFile>(tot::kInvoices);
     plan.documentCounter.setInt16(tot::kWord1, static_cast<std::int16_t>(plan.recordNumber));
     plan.documentCounter.setInt16(tot::kWord2, 1);
     plan.documentCounter.setSingle(tot::kSerial,
@@ -297,7 +297,7 @@ std::optional<std::string> PlanCounters(const DataFiles& files, const PostingInp
     plan.writeSeriesCounter = InSeparateSeries(h.separateSeries, in.fpaState);
     if (plan.writeSeriesCounter) {
         // The separate electronic-invoice series keeps its numbers in record 5 only.
-        plan.seriesCounter = files.read<tot::kLength>(kTot, tot::kFatturaPa);
+        plan.seriesCounter = files.read<CountersFile>(tot::kFatturaPa);
         if (const auto progressive = CounterValue(h.transmissionNumber))
             plan.seriesCounter.setInt16(tot::kWord1, *progressive);
         if (number) plan.seriesCounter.setInt16(tot::kWord4, *number);
@@ -403,10 +403,11 @@ void UpdateArticle(ArticleRecord& a, const Plan& plan, const Movement& mv, const
 void WriteMovements(DataFiles& files, const PostingInput& in, const Plan& plan, int& written) {
     for (std::size_t i = 0; i < plan.movements.size(); ++i) {
         const Movement& mv = plan.movements[i];
-        ArticleRecord a = files.read<art::kLength>(kArt, mv.article);
+        ArticleRecord a = files.read<ArticlesFile>(mv.article);
         UpdateArticle(a, plan, mv, in.money);
-        files.write(kArt, mv.article, a);
-        files.write(kMag, plan.firstMovement + static_cast<int>(i), MovementRecord(in, plan, mv));
+        files.write<ArticlesFile>(mv.article, a);
+        files.write<MovementsFile>(plan.firstMovement + static_cast<int>(i),
+                                   MovementRecord(in, plan, mv));
         written = static_cast<int>(i) + 1;
     }
     WriteRecordCount(files, tot::kMovements,
@@ -507,14 +508,14 @@ PostingResult PostDocument(DataFiles& files, const PostingInput& input) {
     std::vector<int> written{kTot, kFte, kF2e};
     WritePlan steps;
     steps.add("contatore documenti (qorvana.tot)", [&] {
-        if (plan.writeSeriesCounter) files.write(kTot, tot::kFatturaPa, plan.seriesCounter);
-        files.write(kTot, tot::kInvoices, plan.documentCounter);
+        if (plan.writeSeriesCounter) files.write<CountersFile>(tot::kFatturaPa, plan.seriesCounter);
+        files.write<CountersFile>(tot::kInvoices, plan.documentCounter);
         result.anythingWritten = true;
     });
     steps.add("documento " + n + " (qorvana.fte)",
-              [&] { files.write(kFte, plan.recordNumber, plan.document); });
+              [&] { files.write<InvoicesFile>(plan.recordNumber, plan.document); });
     steps.add("seconda parte " + n + " (qorvana.f2e)",
-              [&] { files.write(kF2e, plan.recordNumber, plan.continuation); });
+              [&] { files.write<ContinuationsFile>(plan.recordNumber, plan.continuation); });
     std::optional<std::size_t> movementStep;
     if (!plan.movements.empty()) {
         written.insert(written.end(), {kArt, kMag});
@@ -525,9 +526,9 @@ PostingResult PostDocument(DataFiles& files, const PostingInput& input) {
         written.push_back(kBol);
         steps.add("segni sulle bolle importate", [&] {
             for (int rec : plan.notes) {
-                auto note = files.read<bol::kLength>(kBol, rec);
+                auto note = files.read<DeliveryNotesFile>(rec);
                 note.setInt16(bol::kInvoiced, 1);
-                files.write(kBol, rec, note);
+                files.write<DeliveryNotesFile>(rec, note);
             }
         });
     }
@@ -535,9 +536,9 @@ PostingResult PostDocument(DataFiles& files, const PostingInput& input) {
         written.push_back(kRic);
         steps.add("segni sulle ricevute importate", [&] {
             for (int rec : plan.receipts) {
-                auto receipt = files.read<DocumentRecord::kLength>(kRic, rec);
+                auto receipt = files.read<ReceiptsFile>(rec);
                 receipt.setInt16(d::kKind, 0);
-                files.write(kRic, rec, receipt);
+                files.write<ReceiptsFile>(rec, receipt);
             }
         });
     }

@@ -18,11 +18,11 @@
 #include <array>
 
 #include "document/document_record.h"
-#include "startup/record.h"
+#include "startup/data_file_types.h"
 
 namespace qorvana {
 
-using StockMovementRecord = Record<94>;
+using StockMovementRecord = MovementsFile::Record;
 
 namespace stock_movement_record {
 

@@ -42,7 +42,7 @@ struct Progressive {
 Progressive ChooseProgressive(const std::string& typedText, const std::string& proposed,
                               const Session& s) {
     if (s.fpaState > 0) return {s.fpaState, false, {}};
-    const int stored = s.files.read<tot::kLength>(kTot, tot::kFatturaPa).int16(tot::kWord1);
+    const int stored = s.files.read<CountersFile>(tot::kFatturaPa).int16(tot::kWord1);
     if (stored < 0)
         return {0, false,
                 "Il contatore dei progressivi di invio della fatturaPA (qorvana.tot) è "
@@ -290,11 +290,11 @@ std::string CommitFpaExport(const FpaExportPlan& plan, Session& s) {
 
     if (plan.advancesCounter) {
         try {
-            auto counter = s.files.read<tot::kLength>(kTot, tot::kFatturaPa);
+            auto counter = s.files.read<CountersFile>(tot::kFatturaPa);
             const int stored = counter.int16(tot::kWord1);
             counter.setInt16(tot::kWord1,
                              static_cast<std::int16_t>(std::max(stored, plan.progressive)));
-            s.files.write(kTot, tot::kFatturaPa, counter);
+            s.files.write<CountersFile>(tot::kFatturaPa, counter);
         } catch (const RecordIoError& e) {
             return "Il file " + plan.fileName +
                    " è stato scritto, ma il contatore dei progressivi di invio non è stato "

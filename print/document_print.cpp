@@ -266,7 +266,7 @@ class Composer {
 // The customer's own texts, from its record; left empty when the record is not in the file.
 void TakeCustomer(PrintedEntries& e, const DataFiles& files, int record) {
     if (record < 1 || record > files.physicalRecords(kCli)) return;
-    const auto c = files.read<cli::kLength>(kCli, record);
+    const auto c = files.read<CustomersFile>(record);
     static constexpr Field kPrinted[] = {cli::kName1,        cli::kName2,         cli::kAddress,
                                          cli::kPostcode,     cli::kTown,          cli::kVatNumber,
                                          cli::kTaxCode,      cli::kAdminName1,    cli::kAdminName2,

@@ -45,12 +45,12 @@
 
 #include <array>
 
-#include "startup/record.h"
+#include "startup/data_file_types.h"
 
 namespace qorvana {
 
 namespace age {
-inline constexpr std::size_t kLength = 600;
+inline constexpr std::size_t kLength = AgentsFile::Record::kLength;
 inline constexpr Field kName1 = TextField(0, 40);
 inline constexpr Field kName2 = TextField(40, 40);
 inline constexpr Field kAddress = TextField(80, 40);
@@ -138,6 +138,6 @@ static_assert(FieldsCover(kFields, kLength));
 inline constexpr Layout kLayout{"age", kLength, kFields};
 }  // namespace age
 
-using AgentRecord = Record<age::kLength>;
+using AgentRecord = AgentsFile::Record;
 
 }  // namespace qorvana

@@ -6,12 +6,12 @@
 
 #include <array>
 
-#include "startup/record.h"
+#include "startup/data_file_types.h"
 
 namespace qorvana {
 
 namespace sra {
-inline constexpr std::size_t kLength = 17;
+inline constexpr std::size_t kLength = ArticleIndexFile::Record::kLength;
 inline constexpr Field kKey = TextField(0, 15);
 inline constexpr Field kArticle = Int16Field(15);
 
@@ -23,6 +23,6 @@ static_assert(FieldsCover(kFields, kLength));
 inline constexpr Layout kLayout{"sra", kLength, kFields};
 }  // namespace sra
 
-using ArticleIndexRecord = Record<sra::kLength>;
+using ArticleIndexRecord = ArticleIndexFile::Record;
 
 }  // namespace qorvana

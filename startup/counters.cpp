@@ -7,12 +7,12 @@
 namespace qorvana {
 
 int RecordCount(const DataFiles& files, int counterRecord) {
-    const int count = files.read<tot::kLength>(kTot, counterRecord).int16(tot::kWord1);
+    const int count = files.read<CountersFile>(counterRecord).int16(tot::kWord1);
     return count < 0 ? 0 : count;
 }
 
 std::optional<int> NextRecordNumber(const DataFiles& files, int counterRecord) {
-    const int count = files.read<tot::kLength>(kTot, counterRecord).int16(tot::kWord1);
+    const int count = files.read<CountersFile>(counterRecord).int16(tot::kWord1);
     if (count < 0 || count >= 32767) return std::nullopt;
     return count + 1;
 }
@@ -22,9 +22,9 @@ void WriteRecordCount(DataFiles& files, int counterRecord, int count) {
         throw RecordIoError("Il contatore " + std::to_string(counterRecord) +
                             " di qorvana.tot non può contenere " + std::to_string(count) + ".");
     }
-    auto record = files.read<tot::kLength>(kTot, counterRecord);
+    auto record = files.read<CountersFile>(counterRecord);
     record.setInt16(tot::kWord1, static_cast<std::int16_t>(count));
-    files.write(kTot, counterRecord, record);
+    files.write<CountersFile>(counterRecord, record);
 }
 
 int UsableEntries(const DataFiles& files, int counterRecord, int channel) {

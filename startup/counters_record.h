@@ -10,12 +10,12 @@
 #include <array>
 #include <optional>
 
-#include "startup/record.h"
+#include "startup/data_file_types.h"
 
 namespace qorvana {
 
 namespace tot {
-inline constexpr std::size_t kLength = 12;
+inline constexpr std::size_t kLength = CountersFile::Record::kLength;
 inline constexpr Field kWord1 = Int16Field(0);
 inline constexpr Field kWord2 = Int16Field(2);
 inline constexpr Field kWord3 = Int16Field(4);
@@ -46,6 +46,6 @@ inline constexpr int kAgents = 16;
 inline constexpr int kQuotes = 17;
 }  // namespace tot
 
-using CountersRecord = Record<tot::kLength>;
+using CountersRecord = CountersFile::Record;
 
 }  // namespace qorvana

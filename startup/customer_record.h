@@ -55,12 +55,12 @@
 
 #include <array>
 
-#include "startup/record.h"
+#include "startup/data_file_types.h"
 
 namespace qorvana {
 
 namespace cli {
-inline constexpr std::size_t kLength = 752;
+inline constexpr std::size_t kLength = CustomersFile::Record::kLength;
 inline constexpr Field kName1 = TextField(0, 40);
 inline constexpr Field kName2 = TextField(40, 40);
 inline constexpr Field kAddress = TextField(80, 40);
@@ -168,6 +168,6 @@ static_assert(FieldsCover(kFields, kLength));
 inline constexpr Layout kLayout{"cli", kLength, kFields};
 }  // namespace cli
 
-using CustomerRecord = Record<cli::kLength>;
+using CustomerRecord = CustomersFile::Record;
 
 }  // namespace qorvana

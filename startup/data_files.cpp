@@ -18,26 +18,6 @@
 
 namespace qorvana {
 
-const std::array<ChannelSpec, 17> kDataFileSet = {{
-    {kTot, "tot", 12},
-    {kCli, "cli", 752},
-    {kSrc, "src", 42},
-    {kFte, "fte", 522},
-    {kF2e, "f2e", 838},
-    {kRic, "ric", 522},
-    {kArt, "art", 327},
-    {kSra, "sra", 17},
-    {kMag, "mag", 94},
-    {kSrb, "srb", 15},
-    {kBol, "bol", 97},
-    {kAge, "age", 600},
-    {kPrv, "prv", 284},
-    {kPrx, "prx", 502},
-    {kCon, "con", 150},
-    {kGio, "gio", 296},
-    {kArtText, "art", 327},
-}};
-
 namespace {
 
 constexpr std::int32_t kMaxRecord = 32767;

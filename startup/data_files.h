@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "startup/record.h"
+#include "startup/data_file_types.h"
 
 namespace qorvana {
 
@@ -22,36 +22,6 @@ class RecordIoError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };
-
-enum Channel : int {
-    kTot = 15,
-    kCli = 1,
-    kSrc = 2,
-    kFte = 3,
-    kF2e = 13,
-    kRic = 4,
-    kArt = 5,
-    kSra = 6,
-    kMag = 7,
-    kSrb = 8,
-    kBol = 9,
-    kAge = 10,
-    kPrv = 11,
-    kPrx = 12,
-    kCon = 17,
-    kGio = 18,
-    kArtText = 19,
-};
-
-// One file of the set: extension and record length.
-struct ChannelSpec {
-    int channel;
-    const char* extension;
-    std::size_t recordLength;
-};
-
-// The set in opening order.
-extern const std::array<ChannelSpec, 17> kDataFileSet;
 
 class DataFiles {
   public:
@@ -89,15 +59,17 @@ class DataFiles {
     void readRange(int channel, std::int32_t first, std::int32_t count,
                    std::span<std::uint8_t> out) const;
 
-    template <std::size_t N>
-    Record<N> read(int channel, std::int32_t n) const {
-        Record<N> r;
-        readRaw(channel, n, r.bytes());
+    // Record n of `File`, in the file's own record type: a record cannot be read from or
+    // written to another file than its own.
+    template <class File>
+    typename File::Record read(std::int32_t n) const {
+        typename File::Record r;
+        readRaw(File::kChannel, n, r.bytes());
         return r;
     }
-    template <std::size_t N>
-    void write(int channel, std::int32_t n, const Record<N>& r) {
-        writeRaw(channel, n, r.bytes());
+    template <class File>
+    void write(std::int32_t n, const typename File::Record& r) {
+        writeRaw(File::kChannel, n, r.bytes());
     }
 
     // Reserves disk room for records first..first + count - 1 without changing the file's

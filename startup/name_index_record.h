@@ -7,12 +7,12 @@
 
 #include <array>
 
-#include "startup/record.h"
+#include "startup/data_file_types.h"
 
 namespace qorvana {
 
 namespace src {
-inline constexpr std::size_t kLength = 42;
+inline constexpr std::size_t kLength = NameIndexFile::Record::kLength;
 inline constexpr Field kKey = TextField(0, 40);
 inline constexpr Field kCustomer = Int16Field(40);
 
@@ -24,6 +24,6 @@ static_assert(FieldsCover(kFields, kLength));
 inline constexpr Layout kLayout{"src", kLength, kFields};
 }  // namespace src
 
-using NameIndexRecord = Record<src::kLength>;
+using NameIndexRecord = NameIndexFile::Record;
 
 }  // namespace qorvana

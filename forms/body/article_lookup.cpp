@@ -182,7 +182,7 @@ std::optional<int> ArticleList::findDescription(std::string_view typed) const {
 
 std::optional<ArticleRecord> ReadLiveArticle(const DataFiles& files, int n) {
     if (n < 1 || n > ArticleCount(files)) return std::nullopt;
-    ArticleRecord a = files.read<art::kLength>(kArt, n);
+    ArticleRecord a = files.read<ArticlesFile>(n);
     if (a.int16(art::kDeleted) != 0) return std::nullopt;
     return a;
 }
@@ -198,7 +198,7 @@ std::optional<int> FindArticleByBarcode(const DataFiles& files, std::string_view
         // Entries are 1..n: a probe outside them, or the same probe twice, means not found.
         if (probe < 1 || probe > n || probe == previous) return std::nullopt;
         previous = probe;
-        const BarcodeIndexRecord entry = files.read<srb::kLength>(kSrb, probe);
+        const BarcodeIndexRecord entry = files.read<BarcodeIndexFile>(probe);
         const std::string found = Trim(entry.text(srb::kBarCode));
         if (found == wanted) {
             const int article = entry.int16(srb::kArticle);

@@ -6,15 +6,15 @@
 
 #include <array>
 
-#include "startup/record.h"
+#include "startup/data_file_types.h"
 
 namespace qorvana {
 
-using BarcodeIndexRecord = Record<15>;
+using BarcodeIndexRecord = BarcodeIndexFile::Record;
 
 namespace srb {
 
-inline constexpr std::size_t kLength = 15;
+inline constexpr std::size_t kLength = BarcodeIndexFile::Record::kLength;
 
 inline constexpr Field kBarCode = TextField(0, 13);
 inline constexpr Field kArticle = Int16Field(13);

@@ -509,7 +509,7 @@ bool BodyForm::takeArticle(int row, int article) {
         const int line = lineOfRow(row);
         TakeArticle(lines_[line], *record, article, articleTerms(), printSettings_.vat,
                     session().money());
-        const auto extra = session().files.read<prx::kLength>(kPrx, article);
+        const auto extra = session().files.read<ExtraDescriptionsFile>(article);
         const int lost = WriteExtendedDescription(lines_, line, extra);
         refreshRows();
         recompute();
@@ -691,7 +691,7 @@ void BodyForm::onVatChosen(int index) {
 void BodyForm::showStock(int article) {
     if (article <= 0 || article == stockShown_) return;
     try {
-        const auto record = session().files.read<art::kLength>(kArt, article);
+        const auto record = session().files.read<ArticlesFile>(article);
         listx_->setText(Q(StockLabelText(record, article)));
         stockShown_ = article;
     } catch (const RecordIoError&) {

@@ -29,7 +29,7 @@ DocumentSetup ReadDocumentSetup(const Session& session) {
     s.hasReceipts = RecordCount(session.files, kReceiptCounter) > 0;
     s.hasDeliveryNotes = RecordCount(session.files, kDeliveryNoteCounter) > 0;
     if (IsCustomerRecord(session.files, session.currentCustomer)) {
-        const auto customer = session.files.read<cli::kLength>(kCli, session.currentCustomer);
+        const auto customer = session.files.read<CustomersFile>(session.currentCustomer);
         s.secondPriceList = customer.text(cli::kPriceList) == "2";
         s.customerVatCode = customer.int16(cli::kVatCodeOverride);
         s.customerAgentCode = customer.int16(cli::kAgentCode);
@@ -40,7 +40,7 @@ DocumentSetup ReadDocumentSetup(const Session& session) {
 std::optional<int> FindAgentRecord(const DataFiles& files, int agentCode) {
     const int count = RecordCount(files, kAgentCounter);
     for (int n = 1; n <= count; ++n) {
-        const auto agent = files.read<age::kLength>(kAge, n);
+        const auto agent = files.read<AgentsFile>(n);
         if (Val(agent.text(age::kCode)) == agentCode) return n;
     }
     return std::nullopt;

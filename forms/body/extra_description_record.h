@@ -6,15 +6,15 @@
 
 #include <array>
 
-#include "startup/record.h"
+#include "startup/data_file_types.h"
 
 namespace qorvana {
 
-using ExtraDescriptionRecord = Record<502>;
+using ExtraDescriptionRecord = ExtraDescriptionsFile::Record;
 
 namespace prx {
 
-inline constexpr std::size_t kLength = 502;
+inline constexpr std::size_t kLength = ExtraDescriptionsFile::Record::kLength;
 inline constexpr int kLineCount = 10;
 inline constexpr std::int16_t kInUse = 123;
 

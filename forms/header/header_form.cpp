@@ -367,10 +367,10 @@ void HeaderForm::startNewDocument() {
             return std::optional<Result>();
         }
     };
-    const auto invoices = trapped([&] { return s.files.read<tot::kLength>(kTot, tot::kInvoices); });
+    const auto invoices = trapped([&] { return s.files.read<CountersFile>(tot::kInvoices); });
     const auto customer = trapped([&] {
         const int n = s.currentCustomer;
-        if (IsCustomerRecord(s.files, n)) return s.files.read<cli::kLength>(kCli, n);
+        if (IsCustomerRecord(s.files, n)) return s.files.read<CustomersFile>(n);
         return CustomerRecord{};
     });
 
@@ -382,7 +382,7 @@ void HeaderForm::startNewDocument() {
         w->setVisible(fpa);
     std::optional<CountersRecord> series;
     if (fpa) {
-        series = trapped([&] { return s.files.read<tot::kLength>(kTot, tot::kFatturaPa); });
+        series = trapped([&] { return s.files.read<CountersFile>(tot::kFatturaPa); });
         panel_->art73->setChecked(false);
         const int position = ToInt16OrZero(Val(fpa_.text(fpa::kCombo5Position)));
         if (position >= 0 && position < combo_[5]->count()) combo_[5]->setCurrentIndex(position);
@@ -442,8 +442,8 @@ void HeaderForm::seriesToggled() {
     if (filling_) return;
     Session& s = session();
     try {
-        const auto invoices = s.files.read<tot::kLength>(kTot, tot::kInvoices);
-        const auto series = s.files.read<tot::kLength>(kTot, tot::kFatturaPa);
+        const auto invoices = s.files.read<CountersFile>(tot::kInvoices);
+        const auto series = s.files.read<CountersFile>(tot::kFatturaPa);
         showNumber(ProposeNumbers(invoices, series,
                                   InSeparateSeries(numera_->isChecked(), s.fpaState), s.fpaState));
     } catch (const RecordIoError& e) {
@@ -655,7 +655,7 @@ void HeaderForm::createXml() {
     try {
         CustomerRecord customer;
         if (s.currentCustomer >= 1 && s.currentCustomer <= RecordCount(s.files, tot::kCustomers))
-            customer = s.files.read<cli::kLength>(kCli, s.currentCustomer);
+            customer = s.files.read<CustomersFile>(s.currentCustomer);
         const FpaExportInput input{fpa_, draft, customer, vat_, tables_, S(proposedProgressive_)};
         const FpaPrepared prepared = PrepareFpaExport(input, s);
         if (!prepared.plan) {

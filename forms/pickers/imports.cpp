@@ -189,7 +189,7 @@ ImportResult ImportDeliveryNotes(const DataFiles& files, const fs::path& company
     std::vector<ChosenNote> chosen;
     for (int record : noteRecords) {
         if (!RecordInRange(files, record, tot::kDeliveryNoteLines)) continue;
-        const auto r = files.read<bol::kLength>(kBol, record);
+        const auto r = files.read<DeliveryNotesFile>(record);
         if (!CustomerInRange(files, r.int16(bol::kCustomer))) continue;
         ChosenNote note;
         note.record = record;
@@ -256,7 +256,7 @@ ImportResult ImportReceipts(const DataFiles& files, const fs::path& companyFolde
     Appender appender(lines);
     for (int record : receiptRecords) {
         if (!RecordInRange(files, record, tot::kReceipts)) continue;
-        const auto r = files.read<DocumentRecord::kLength>(kRic, record);
+        const auto r = files.read<ReceiptsFile>(record);
         if (!CustomerInRange(files, r.int16(d::kCustomer))) continue;
         const std::string number = Trim(r.text(d::kNumber));
         const std::string source =
@@ -315,7 +315,7 @@ ImportResult ImportQuote(const DataFiles& files, int quote, const ImportTerms& t
     };
     int lastInUse = 0;
     for (int j = 1; j <= prv::kLinesPerQuote; ++j) {
-        records.push_back(files.read<prv::kLength>(kPrv, prv::RecordOf(quote, j)));
+        records.push_back(files.read<QuotesFile>(prv::RecordOf(quote, j)));
         if (inUse(records.back())) lastInUse = j;
     }
     const bool quoteInclusive = records.front().int16(prv::kVatIncluded) != 0;
@@ -343,7 +343,7 @@ ImportResult ImportQuote(const DataFiles& files, int quote, const ImportTerms& t
         const int article = r.int16(prv::kArticle);
         if (article >= 1 && article <= articles) {
             line.articleRecord = static_cast<std::int16_t>(article);
-            line.code = files.read<art::kLength>(kArt, article).text(art::kCode);
+            line.code = files.read<ArticlesFile>(article).text(art::kCode);
         }
         std::string description = r.text(prv::kLineDescription1);
         const std::string second = r.text(prv::kLineDescription2);

@@ -18,15 +18,15 @@
 
 #include <array>
 
-#include "startup/record.h"
+#include "startup/data_file_types.h"
 
 namespace qorvana {
 
-using QuoteRecord = Record<284>;
+using QuoteRecord = QuotesFile::Record;
 
 namespace prv {
 
-inline constexpr std::size_t kLength = 284;
+inline constexpr std::size_t kLength = QuotesFile::Record::kLength;
 inline constexpr int kLinesPerQuote = 200;
 
 // Record number of line `line` (1..200) of quote `quote` (1-based).

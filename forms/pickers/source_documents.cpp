@@ -34,7 +34,7 @@ void ListNotes(const DataFiles& files, int customer, const std::vector<int>& imp
                std::vector<SourceRow>& rows) {
     const int count = RecordCount(files, tot::kDeliveryNoteLines);
     for (int i = 1; i <= count; ++i) {
-        const auto r = files.read<bol::kLength>(kBol, i);
+        const auto r = files.read<DeliveryNotesFile>(i);
         if (r.int16(bol::kCustomer) != customer || r.int16(bol::kHeadMark) != 1 ||
             r.int16(bol::kInvoiced) != 0 || r.int16(bol::kExcluded) != 0)
             continue;
@@ -56,7 +56,7 @@ void ListReceipts(const DataFiles& files, int customer, const std::vector<int>& 
     namespace d = document_record;
     const int count = RecordCount(files, tot::kReceipts);
     for (int i = 1; i <= count; ++i) {
-        const auto r = files.read<DocumentRecord::kLength>(kRic, i);
+        const auto r = files.read<ReceiptsFile>(i);
         if (r.int16(d::kCustomer) != customer || r.int16(d::kKind) != 1 ||
             r.int16(d::kWord354) != 0 || r.int16(d::kWord520) != 0)
             continue;
@@ -76,14 +76,13 @@ void ListInvoices(const DataFiles& files, std::vector<SourceRow>& rows) {
     const int count = RecordCount(files, tot::kInvoices);
     std::unordered_map<int, std::string> names;
     for (int i = 1; i <= count; ++i) {
-        const auto r = files.read<DocumentRecord::kLength>(kFte, i);
+        const auto r = files.read<InvoicesFile>(i);
         if (r.int16(d::kWord520) != 0) continue;
         const int code = r.int16(d::kCustomer);
         if (!IsCustomer(files, code)) continue;
         auto name = names.find(code);
         if (name == names.end())
-            name =
-                names.emplace(code, files.read<cli::kLength>(kCli, code).text(cli::kName1)).first;
+            name = names.emplace(code, files.read<CustomersFile>(code).text(cli::kName1)).first;
         SourceRow row;
         row.record = i;
         row.cells[0] = r.text(d::kNumber);
@@ -98,7 +97,7 @@ void ListInvoices(const DataFiles& files, std::vector<SourceRow>& rows) {
 void ListQuotes(const DataFiles& files, int customer, std::vector<SourceRow>& rows) {
     const int count = RecordCount(files, tot::kQuotes);
     for (int k = 1; k <= count; ++k) {
-        const auto r = files.read<prv::kLength>(kPrv, prv::RecordOf(k, 1));
+        const auto r = files.read<QuotesFile>(prv::RecordOf(k, 1));
         if (r.int16(prv::kCustomer) != customer || r.int16(prv::kState) != 0) continue;
         SourceRow row;
         row.record = k;

@@ -13,15 +13,15 @@
 
 #include <array>
 
-#include "startup/record.h"
+#include "startup/data_file_types.h"
 
 namespace qorvana {
 
-using AccountRecord = Record<150>;
+using AccountRecord = AccountsFile::Record;
 
 namespace con {
 
-inline constexpr std::size_t kLength = 150;
+inline constexpr std::size_t kLength = AccountsFile::Record::kLength;
 
 inline constexpr Field kCode = TextField(0, 10);
 inline constexpr Field kName = TextField(10, 40);

@@ -57,7 +57,7 @@ ProposalInput ProposalFor(const DocumentDraft& draft, const Session& session,
     in.figures = draft.figures;
     in.money = session.money();
     in.creditNote = IsCreditNote(session.documentKind, draft.panel.documentType);
-    const auto customer = session.files.read<cli::kLength>(kCli, draft.customer.record);
+    const auto customer = session.files.read<CustomersFile>(draft.customer.record);
     in.customerAccounts = {customer.text(cli::kCustomerAccount),
                            customer.text(cli::kRevenueAccount), customer.text(cli::kVatAccount),
                            customer.text(cli::kOutsideVatAccount)};

@@ -70,7 +70,7 @@ std::optional<std::string> PlanJournal(const DataFiles& files, const JournalEntr
         return "Il contatore del giornale è pieno o danneggiato (qorvana.tot, record 13)" +
                std::string(kNothingWritten);
     plan.recordNumber = *next;
-    plan.journal = files.read<gio::kLength>(kGio, plan.recordNumber);
+    plan.journal = files.read<JournalFile>(plan.recordNumber);
     if (!IsEmptyRecord(plan.journal))
         return "Il giornale contiene già una registrazione al numero " +
                std::to_string(plan.recordNumber) +
@@ -79,7 +79,7 @@ std::optional<std::string> PlanJournal(const DataFiles& files, const JournalEntr
     if (!files.hasRoomFor(kGio, plan.recordNumber))
         return "Spazio su disco insufficiente per il giornale (" + FileName(files, kGio) + ")" +
                kNothingWritten;
-    plan.counter = files.read<tot::kLength>(kTot, tot::kJournal);
+    plan.counter = files.read<CountersFile>(tot::kJournal);
     plan.counter.setInt16(tot::kWord1, static_cast<std::int16_t>(plan.recordNumber));
     plan.counter.setInt16(tot::kWord2, 1);
 
@@ -151,22 +151,22 @@ JournalResult PostJournalEntry(DataFiles& files, const JournalEntry& entry,
         const int record = accounts[static_cast<std::size_t>(k)];
         plan.add("conto " + line.code + " della riga " + std::to_string(k + 1) + " (qorvana.con)",
                  [&files, &line, record, &result] {
-                     auto a = files.read<con::kLength>(kCon, record);
+                     auto a = files.read<AccountsFile>(record);
                      a.setDouble(con::kDebit, a.dbl(con::kDebit) + line.dare);
                      a.setDouble(con::kCredit, a.dbl(con::kCredit) + line.avere);
                      result.anythingWritten = true;
-                     files.write(kCon, record, a);
+                     files.write<AccountsFile>(record, a);
                  });
     }
     plan.add("contatore del giornale (qorvana.tot, record 13)", [&] {
         result.anythingWritten = true;
-        files.write(kTot, tot::kJournal, prepared.counter);
+        files.write<CountersFile>(tot::kJournal, prepared.counter);
     });
     plan.add(
         "registrazione " + std::to_string(prepared.recordNumber) + " del giornale (qorvana.gio)",
         [&] {
             result.anythingWritten = true;
-            files.write(kGio, prepared.recordNumber, prepared.journal);
+            files.write<JournalFile>(prepared.recordNumber, prepared.journal);
         });
     plan.add("scrittura definitiva su disco", [&] {
         const int channels[] = {kCon, kTot, kGio};

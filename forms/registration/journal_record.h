@@ -15,15 +15,15 @@
 
 #include <array>
 
-#include "startup/record.h"
+#include "startup/data_file_types.h"
 
 namespace qorvana {
 
-using JournalRecord = Record<296>;
+using JournalRecord = JournalFile::Record;
 
 namespace gio {
 
-inline constexpr std::size_t kLength = 296;
+inline constexpr std::size_t kLength = JournalFile::Record::kLength;
 inline constexpr int kLineCount = 10;
 inline constexpr std::size_t kLineStride = 18;
 

@@ -37,7 +37,7 @@ std::string CustomerIndex::UnreadableMessage(int position, int record) {
 
 int CustomerIndex::recordAt(int position) const {
     if (position < 1 || position > count()) return 0;
-    return files_.read<src::kLength>(kSrc, position).int16(src::kCustomer);
+    return files_.read<NameIndexFile>(position).int16(src::kCustomer);
 }
 
 bool CustomerIndex::customerExists(int record) const {
@@ -56,7 +56,7 @@ int CustomerIndex::findByName(std::string_view key) const {
         const int mid = low + (high - low) / 2;
         if (mid == lastProbe) done = true;  // the probe still runs once more
         lastProbe = mid;
-        const std::string name = CompareForm(files_.read<src::kLength>(kSrc, mid).text(src::kKey));
+        const std::string name = CompareForm(files_.read<NameIndexFile>(mid).text(src::kKey));
         const std::string head = name.substr(0, wanted.size());
         if (head == wanted) return mid;
         if (head > wanted)
@@ -71,15 +71,14 @@ int CustomerIndex::findByRecord(int record) const {
     if (record < 1) return 0;
     const int n = count();
     for (int position = 1; position <= n; ++position)
-        if (files_.read<src::kLength>(kSrc, position).int16(src::kCustomer) == record)
-            return position;
+        if (files_.read<NameIndexFile>(position).int16(src::kCustomer) == record) return position;
     return 0;
 }
 
 CustomerCard CustomerIndex::card(int record) const {
     CustomerCard card;
     if (!customerExists(record)) return card;
-    const auto c = files_.read<cli::kLength>(kCli, record);
+    const auto c = files_.read<CustomersFile>(record);
     card.record = record;
     const Field shown[22] = {
         cli::kName1,      cli::kName2,      cli::kAddress,      cli::kPostcode,

@@ -62,7 +62,7 @@ class PostingTest : public ::testing::Test {
             ArticleRecord r;
             r.setText(art::kCode, "ART" + std::to_string(a));
             r.setDouble(art::kStock, 10);
-            files_.write(kArt, a, r);
+            files_.write<ArticlesFile>(a, r);
         }
     }
     void TearDown() override {
@@ -71,12 +71,12 @@ class PostingTest : public ::testing::Test {
     }
 
     void setCounter(int record, int count) {
-        auto r = files_.read<tot::kLength>(kTot, record);
+        auto r = files_.read<CountersFile>(record);
         r.setInt16(tot::kWord1, static_cast<std::int16_t>(count));
-        files_.write(kTot, record, r);
+        files_.write<CountersFile>(record, r);
     }
-    CountersRecord counter(int record) const { return files_.read<tot::kLength>(kTot, record); }
-    ArticleRecord article(int n) const { return files_.read<art::kLength>(kArt, n); }
+    CountersRecord counter(int record) const { return files_.read<CountersFile>(record); }
+    ArticleRecord article(int n) const { return files_.read<ArticlesFile>(n); }
     std::vector<std::uint8_t> raw(int channel, int n) const {
         std::vector<std::uint8_t> bytes(files_.recordLength(channel));
         files_.readRaw(channel, n, bytes);
@@ -115,7 +115,7 @@ TEST_F(PostingTest, TakesTheNextDocumentPositionAndAdvancesTheCounter) {
     setCounter(tot::kInvoices, 41);
     auto c7 = counter(tot::kInvoices);
     c7.setSingle(tot::kSerial, 1233);
-    files_.write(kTot, tot::kInvoices, c7);
+    files_.write<CountersFile>(tot::kInvoices, c7);
     line(1, 1, 2, 10, 1);
 
     const PostingResult r = post();
@@ -130,7 +130,7 @@ TEST_F(PostingTest, TakesTheNextDocumentPositionAndAdvancesTheCounter) {
     EXPECT_EQ(c7.int16(tot::kWord4), 12);
     EXPECT_EQ(c7.single(tot::kSerial), 1234.0f);
 
-    const auto doc = files_.read<DocumentRecord::kLength>(kFte, 42);
+    const auto doc = files_.read<InvoicesFile>(42);
     namespace d = document_record;
     EXPECT_EQ(doc.int16(d::kCustomer), 17);
     EXPECT_EQ(doc.text(d::kNumber), "12");
@@ -144,9 +144,7 @@ TEST_F(PostingTest, TakesTheNextDocumentPositionAndAdvancesTheCounter) {
     EXPECT_EQ(doc.dbl(d::kVatRegisterNumber), 12);
     EXPECT_EQ(doc.single(d::kSerial), 1234.0f);
     EXPECT_EQ(doc.text(d::kLeasingVehicle), "0");
-    EXPECT_EQ(
-        files_.read<ContinuationRecord::kLength>(kF2e, 42).int16(continuation_record::kMarker),
-        999);
+    EXPECT_EQ(files_.read<ContinuationsFile>(42).int16(continuation_record::kMarker), 999);
 
     // The xxiva boxes; a leasing document without a vehicle kind (ordinary invoices have
     // no panel to choose one) stores "0", with one the position + 1.
@@ -172,7 +170,7 @@ TEST_F(PostingTest, MovesStockForInvoicesAndCreditNotes) {
     EXPECT_EQ(article(2).dbl(art::kStock), 13);
     EXPECT_EQ(article(2).dbl(art::kQuantitySold), -3);
     EXPECT_EQ(article(2).dbl(art::kValueSold), -30);
-    auto mv = files_.read<StockMovementRecord::kLength>(kMag, 6);
+    auto mv = files_.read<MovementsFile>(6);
     namespace m = stock_movement_record;
     EXPECT_EQ(mv.dbl(m::kQuantity), -3);
     EXPECT_EQ(mv.text(m::kReference), "NC 12");
@@ -199,7 +197,7 @@ TEST_F(PostingTest, MovesStockForInvoicesAndCreditNotes) {
     EXPECT_EQ(article(3).dbl(art::kQuantitySold), 3);
     EXPECT_EQ(article(3).dbl(art::kValueSold), 30);
     EXPECT_EQ(article(1).dbl(art::kStock), 10);
-    mv = files_.read<StockMovementRecord::kLength>(kMag, 7);
+    mv = files_.read<MovementsFile>(7);
     EXPECT_EQ(mv.dbl(m::kQuantity), 3);
     EXPECT_EQ(mv.text(m::kReference), "FT 13");
     EXPECT_EQ(counter(tot::kMovements).int16(tot::kWord1), 7);
@@ -212,20 +210,17 @@ TEST_F(PostingTest, ElectronicInvoiceIsAnInvoiceUnlessTypeTD04) {
     line(1, 1, 2, 10, 1);
     ASSERT_TRUE(post().ok);
     EXPECT_EQ(article(1).dbl(art::kStock), 8);
-    EXPECT_EQ(
-        files_.read<StockMovementRecord::kLength>(kMag, 1).text(stock_movement_record::kReference),
-        "FT 12");
-    EXPECT_EQ(files_.read<DocumentRecord::kLength>(kFte, 1).int16(document_record::kKind), 7);
-    EXPECT_EQ(files_.read<ContinuationRecord::kLength>(kF2e, 1).dbl(continuation_record::kFpaMode),
-              17);
+    EXPECT_EQ(files_.read<MovementsFile>(1).text(stock_movement_record::kReference), "FT 12");
+    EXPECT_EQ(files_.read<InvoicesFile>(1).int16(document_record::kKind), 7);
+    EXPECT_EQ(files_.read<ContinuationsFile>(1).dbl(continuation_record::kFpaMode), 17);
 
     draft_.panel.documentType = "TD04";
     ASSERT_TRUE(post().ok);
     EXPECT_EQ(article(1).dbl(art::kStock), 10);
-    const auto mv = files_.read<StockMovementRecord::kLength>(kMag, 2);
+    const auto mv = files_.read<MovementsFile>(2);
     EXPECT_EQ(mv.text(stock_movement_record::kReference), "NC 13");
     EXPECT_EQ(mv.dbl(stock_movement_record::kQuantity), -2);
-    EXPECT_EQ(files_.read<DocumentRecord::kLength>(kFte, 2).int16(document_record::kKind), 7);
+    EXPECT_EQ(files_.read<InvoicesFile>(2).int16(document_record::kKind), 7);
 }
 
 TEST_F(PostingTest, VatSlotsLandAtTheirOffsets) {
@@ -312,7 +307,7 @@ TEST_F(PostingTest, NumberingOfOrdinaryAndSeparateSeries) {
     auto setWord4 = [&](int record, int v) {
         auto r = counter(record);
         r.setInt16(tot::kWord4, static_cast<std::int16_t>(v));
-        files_.write(kTot, record, r);
+        files_.write<CountersFile>(record, r);
     };
     setWord4(tot::kInvoices, 120);
     setWord4(tot::kFatturaPa, 5);
@@ -348,20 +343,20 @@ TEST_F(PostingTest, NumberingOfOrdinaryAndSeparateSeries) {
 TEST_F(PostingTest, MarksOnlyExistingImportedSources) {
     setCounter(tot::kDeliveryNoteLines, 3);
     setCounter(tot::kReceipts, 2);
-    for (int n = 1; n <= 3; ++n) files_.write(kBol, n, Record<bol::kLength>{});
+    for (int n = 1; n <= 3; ++n) files_.write<DeliveryNotesFile>(n, Record<bol::kLength>{});
     for (int n = 1; n <= 2; ++n) {
         DocumentRecord receipt;
         receipt.setInt16(document_record::kKind, 1);
-        files_.write(kRic, n, receipt);
+        files_.write<ReceiptsFile>(n, receipt);
     }
     draft_.imports.deliveryNotes = {2, 0, 9};
     draft_.imports.receipts = {1, -1};
     ASSERT_TRUE(PostDocument(files_, in_).ok);
-    EXPECT_EQ(files_.read<bol::kLength>(kBol, 1).int16(bol::kInvoiced), 0);
-    EXPECT_EQ(files_.read<bol::kLength>(kBol, 2).int16(bol::kInvoiced), 1);
+    EXPECT_EQ(files_.read<DeliveryNotesFile>(1).int16(bol::kInvoiced), 0);
+    EXPECT_EQ(files_.read<DeliveryNotesFile>(2).int16(bol::kInvoiced), 1);
     EXPECT_EQ(files_.physicalRecords(kBol), 3);
-    EXPECT_EQ(files_.read<DocumentRecord::kLength>(kRic, 1).int16(document_record::kKind), 0);
-    EXPECT_EQ(files_.read<DocumentRecord::kLength>(kRic, 2).int16(document_record::kKind), 1);
+    EXPECT_EQ(files_.read<ReceiptsFile>(1).int16(document_record::kKind), 0);
+    EXPECT_EQ(files_.read<ReceiptsFile>(2).int16(document_record::kKind), 1);
 }
 
 TEST_F(PostingTest, AWriteFailingMidwayIsReported) {

@@ -125,9 +125,7 @@ struct Desk {
         return FpaCreatedMessage(*prepared.plan);
     }
 
-    int counter() const {
-        return s.files.read<tot::kLength>(kTot, tot::kFatturaPa).int16(tot::kWord1);
-    }
+    int counter() const { return s.files.read<CountersFile>(tot::kFatturaPa).int16(tot::kWord1); }
 };
 
 }  // namespace qorvana::fpatest

@@ -140,9 +140,9 @@ TEST(FpaExport, FocusedCases) {
         {"lire", [](Desk& d) { d.s.workStrings[1] = "0"; }, {"lire"}, {}, true},
         {"the counter is full",
          [](Desk& d) {
-             auto c = d.s.files.read<tot::kLength>(kTot, tot::kFatturaPa);
+             auto c = d.s.files.read<CountersFile>(tot::kFatturaPa);
              c.setInt16(tot::kWord1, 32767);
-             d.s.files.write(kTot, tot::kFatturaPa, c);
+             d.s.files.write<CountersFile>(tot::kFatturaPa, c);
              d.proposed = d.header.transmissionNumber = "32768";
          },
          {"massimo (32767)"},

@@ -250,7 +250,7 @@ TEST(DocumentToPrintOf, TakesTheDraftAndTheCustomerRecord) {
     c.setText(cli::kBankAccount, "000000123456");
     c.setText(cli::kEmail, "rossi@example.it");
     c.setText(cli::kNotes2, "Consegna al mattino");
-    session.files.write(kCli, 2, c);
+    session.files.write<CustomersFile>(2, c);
     session.generalSettings.setText(gnr::kNumberWithYear, "1");
     session.documentKind = DocumentKind::ElectronicInvoice;
     session.fpaState = kFpaXmlNotWritten;

@@ -66,13 +66,16 @@ TEST_F(DataFilesTest, RecordsReadBackAndOutOfRangeReadsAreZero) {
     CustomerRecord written;
     written.setText(cli::kName1, "ROSSI");
     written.setInt16(cli::kDeleted, 1);
-    files.write(kCli, 3, written);
+    files.write<CustomersFile>(3, written);
     EXPECT_EQ(files.physicalRecords(kCli), 3);
-    EXPECT_EQ(files.read<cli::kLength>(kCli, 3), written);
-    EXPECT_TRUE(files.read<cli::kLength>(kCli, 1).isBlank());  // the hole before record 3
+    EXPECT_EQ(files.read<CustomersFile>(3), written);
+    EXPECT_TRUE(files.read<CustomersFile>(1).isBlank());  // the hole before record 3
     for (int n : {0, -1, 4, 32767, 32768, 100000})
-        EXPECT_TRUE(files.read<cli::kLength>(kCli, n).isBlank()) << n;
-    EXPECT_TRUE(files.read<cli::kLength>(kCli + 30, 1).isBlank());
+        EXPECT_TRUE(files.read<CustomersFile>(n).isBlank()) << n;
+    CustomerRecord closed;
+    closed.setText(cli::kName1, "X");
+    files.readRaw(kCli + 30, 1, closed.bytes());  // a channel of no file
+    EXPECT_TRUE(closed.isBlank());
     const int synced[] = {kCli, kTot};
     EXPECT_NO_THROW(files.sync(synced));
 }
@@ -83,14 +86,14 @@ TEST_F(DataFilesTest, WritesOutOfRangeThrowNamingTheFile) {
     const CustomerRecord r;
     for (int n : {0, -1, 32768}) {
         try {
-            files.write(kCli, n, r);
+            files.write<CustomersFile>(n, r);
             FAIL() << n;
         } catch (const RecordIoError& e) {
             EXPECT_NE(std::string(e.what()).find("qorvana.cli"), std::string::npos) << e.what();
         }
     }
-    EXPECT_THROW(files.write(kSrc, 1, r), RecordIoError);  // wrong record length
-    EXPECT_NO_THROW(files.write(kCli, 32767, r));
+    EXPECT_THROW(files.writeRaw(kSrc, 1, r.bytes()), RecordIoError);  // wrong record length
+    EXPECT_NO_THROW(files.write<CustomersFile>(32767, r));
 }
 
 TEST_F(DataFilesTest, CountersGrowWithinSixteenBits) {
@@ -100,11 +103,11 @@ TEST_F(DataFilesTest, CountersGrowWithinSixteenBits) {
     c.setInt16(tot::kWord1, 5);
     c.setInt16(tot::kWord4, 77);
     c.setSingle(tot::kSerial, 123.0f);
-    files.write(kTot, tot::kInvoices, c);
+    files.write<CountersFile>(tot::kInvoices, c);
     EXPECT_EQ(RecordCount(files, tot::kInvoices), 5);
     EXPECT_EQ(NextRecordNumber(files, tot::kInvoices), 6);
     WriteRecordCount(files, tot::kInvoices, 6);
-    const auto after = files.read<tot::kLength>(kTot, tot::kInvoices);
+    const auto after = files.read<CountersFile>(tot::kInvoices);
     EXPECT_EQ(after.int16(tot::kWord1), 6);
     EXPECT_EQ(after.int16(tot::kWord4), 77);
     EXPECT_EQ(after.single(tot::kSerial), 123.0f);
@@ -112,7 +115,7 @@ TEST_F(DataFilesTest, CountersGrowWithinSixteenBits) {
     WriteRecordCount(files, tot::kCustomers, 32767);
     EXPECT_EQ(NextRecordNumber(files, tot::kCustomers), std::nullopt);
     c.setInt16(tot::kWord1, -1);
-    files.write(kTot, tot::kAgents, c);
+    files.write<CountersFile>(tot::kAgents, c);
     EXPECT_EQ(RecordCount(files, tot::kAgents), 0);
     EXPECT_EQ(NextRecordNumber(files, tot::kAgents), std::nullopt);
     EXPECT_THROW(WriteRecordCount(files, tot::kAgents, 32768), RecordIoError);

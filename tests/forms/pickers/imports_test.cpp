@@ -47,7 +47,7 @@ class ImportsTest : public ::testing::Test {
     void SetUp() override {
         dir_.write("qorvana.tot", std::string(20 * tot::kLength, '\0'));
         files_.open(dir_.path());
-        for (int c = 1; c <= 3; ++c) files_.write(kCli, c, Record<cli::kLength>{});
+        for (int c = 1; c <= 3; ++c) files_.write<CustomersFile>(c, Record<cli::kLength>{});
         vat_.rate[1] = 22;
         vat_.rate[3] = 10;
         vat_.rate[14] = 5;  // an exempt code's table entry: never used to add VAT
@@ -57,7 +57,7 @@ class ImportsTest : public ::testing::Test {
     void setCount(int counter, int count) {
         Record<tot::kLength> r;
         r.setInt16(tot::kWord1, static_cast<std::int16_t>(count));
-        files_.write(kTot, counter, r);
+        files_.write<CountersFile>(counter, r);
     }
 
     void writeLineFile(const std::string& name, int headerLines, int blocks,
@@ -80,7 +80,7 @@ class ImportsTest : public ::testing::Test {
         r.setDouble(bol::kReturnNumber, 7);
         r.setInt16(bol::kHeadMark, 1);
         r.setInt16(bol::kCustomer, 1);
-        files_.write(kBol, ++notes_, r);
+        files_.write<DeliveryNotesFile>(++notes_, r);
         setCount(tot::kDeliveryNoteLines, notes_);
         const bool isReturn = text[0] == 'R';
         const std::string name = !fileUnderFallback ? "b" + std::to_string(1000 + number)
@@ -246,7 +246,7 @@ TEST_F(ImportsTest, ReceiptsQuotesAndInvoices) {
         r.setText(d::kDocumentDate, "20250306");
         r.setInt16(d::kKind, 1);
         r.setSingle(d::kSerial, static_cast<float>(2000 + i));
-        files_.write(kRic, i, r);
+        files_.write<ReceiptsFile>(i, r);
         writeLineFile("r" + std::to_string(2000 + i), LineFile::kReceiptHeaderLines,
                       LineFile::kReceiptBlocks, {{1, 2, 5.86, 0}}, i == 1 ? "1" : "0");
     }
@@ -272,7 +272,7 @@ TEST_F(ImportsTest, ReceiptsQuotesAndInvoices) {
         q.setDouble(prv::kQuantity, 1);
         q.setDouble(prv::kPrice, j == 1 ? 0 : 3);
         q.setInt16(prv::kVatCode, 3);
-        files_.write(kPrv, j, q);
+        files_.write<QuotesFile>(j, q);
     }
     setCount(tot::kQuotes, 1);
     terms_.vatInclusive = false;
@@ -309,9 +309,9 @@ TEST_F(ImportsTest, ReceiptsQuotesAndInvoices) {
 TEST_F(ImportsTest, PickerRows) {
     const int open = addNote(12, {{1, 1, 1, 1}});
     const int ret = addNote(13, {{1, 1, 1, 1}}, "Reso da deposito");
-    auto done = files_.read<bol::kLength>(kBol, addNote(14, {{1, 1, 1, 1}}));
+    auto done = files_.read<DeliveryNotesFile>(addNote(14, {{1, 1, 1, 1}}));
     done.setInt16(bol::kInvoiced, 1);
-    files_.write(kBol, 3, done);
+    files_.write<DeliveryNotesFile>(3, done);
     const auto rows = ListSources(files_, SourceKind::DeliveryNotes, 1, {ret});
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].cells,
@@ -327,7 +327,7 @@ TEST_F(ImportsTest, PickerRows) {
         r.setText(d::kNumber, "123");
         r.setText(d::kDocumentDate, "20250305");
         r.setSingle(d::kSerial, 77);
-        files_.write(kFte, i, r);
+        files_.write<InvoicesFile>(i, r);
     }
     setCount(tot::kInvoices, 2);
     const auto invoices = ListSources(files_, SourceKind::Invoices, 1, {});

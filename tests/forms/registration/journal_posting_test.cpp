@@ -31,22 +31,22 @@ class JournalPostingTest : public ::testing::Test {
             a.setDouble(con::kDebit, 100);
             a.setDouble(con::kCredit, 50);
             a.bytes()[149] = 0x7F;  // a carried byte
-            files_.write(kCon, n, a);
+            files_.write<AccountsFile>(n, a);
         }
         setCounter(tot::kAccounts, 5);
         accounts_ = AccountList::Load(files_);
     }
 
     void setCounter(int record, int count) {
-        CountersRecord c = files_.read<tot::kLength>(kTot, record);
+        CountersRecord c = files_.read<CountersFile>(record);
         c.setInt16(tot::kWord1, static_cast<std::int16_t>(count));
-        files_.write(kTot, record, c);
+        files_.write<CountersFile>(record, c);
     }
     int counter(int record) const {
-        return files_.read<tot::kLength>(kTot, record).int16(tot::kWord1);
+        return files_.read<CountersFile>(record).int16(tot::kWord1);
     }
-    AccountRecord account(int n) const { return files_.read<con::kLength>(kCon, n); }
-    JournalRecord journal(int n) const { return files_.read<gio::kLength>(kGio, n); }
+    AccountRecord account(int n) const { return files_.read<AccountsFile>(n); }
+    JournalRecord journal(int n) const { return files_.read<JournalFile>(n); }
 
     static JournalEntry Entry(std::vector<EntryLine> lines) {
         JournalEntry e;
@@ -78,7 +78,7 @@ TEST_F(JournalPostingTest, InvoiceEntryUpdatesTotalsAndAppendsOneRecord) {
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_EQ(r.recordNumber, 1);
     EXPECT_EQ(counter(tot::kJournal), 1);
-    EXPECT_EQ(files_.read<tot::kLength>(kTot, tot::kJournal).int16(tot::kWord2), 1);
+    EXPECT_EQ(files_.read<CountersFile>(tot::kJournal).int16(tot::kWord2), 1);
     EXPECT_DOUBLE_EQ(account(2).dbl(con::kDebit), 1320);
     EXPECT_DOUBLE_EQ(account(2).dbl(con::kCredit), 50);
     EXPECT_DOUBLE_EQ(account(3).dbl(con::kCredit), 1050);
@@ -109,7 +109,7 @@ TEST_F(JournalPostingTest, AppendsAfterTheLastEntryAndLaterSlotsStayEmpty) {
     for (int n = 1; n <= 41; ++n) {
         JournalRecord g;
         g.setText(gio::kDate, "20250101");
-        files_.write(kGio, n, g);
+        files_.write<JournalFile>(n, g);
     }
     setCounter(tot::kJournal, 41);
     ASSERT_TRUE(post(Entry({{"01020002", 10, 5}, {"05010001", 0, 3}, {"03020001", 0, 2}})).ok);
@@ -144,8 +144,8 @@ TEST_F(JournalPostingTest, RefusalsChangeNoByte) {
          [&] {
              JournalRecord g;
              g.setText(gio::kDate, "20250101");
-             files_.write(kGio, 1, g);
-             files_.write(kGio, 2, g);
+             files_.write<JournalFile>(1, g);
+             files_.write<JournalFile>(2, g);
              setCounter(tot::kJournal, 1);
          },
          "già una registrazione al numero 2"},
