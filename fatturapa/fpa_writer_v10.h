@@ -18,7 +18,8 @@
 namespace qorvana {
 
 // What the writer reads: the seller's settings with the document's panel fields filled in
-// (FillFpaRecord), the customer, the lines and their Part 4.2 breakdown, and the instalments.
+// (FillFpaRecord), the customer, the lines and their VAT breakdown (RecomputeDocument), and the
+// instalments.
 struct FpaWriterInput {
     const FpaRecord& record;
     const CustomerRecord& customer;
