@@ -187,12 +187,3 @@ void BM_JournalPostingRatio(benchmark::State& state) {
 BENCHMARK(BM_JournalPostingRatio)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(40);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

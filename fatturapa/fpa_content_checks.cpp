@@ -96,27 +96,32 @@ bool NatureAllowedWithRate(const FpaBody& body) {
     return body.documentType.value == "TD16";
 }
 
-void CheckNatureOnZeroRateLines(const FpaDocument& doc, Findings& out) {  // 00400
+// Natura goes with a zero rate and only with it, on lines and summaries alike: `missing` is the
+// code and text when a zero rate has no nature, `extra` the code when a taxed item has one.
+template <class Item>
+void CheckRateAndNature(const FpaDocument& doc, std::vector<Item> FpaBody::*items,
+                        const std::string& noun, const char* missing, const std::string& advice,
+                        const char* extra, Findings& out) {
     for (const FpaBody& body : doc.bodies)
-        for (const FpaLine& l : body.lines)
-            if (l.rate.value && IsZero(*l.rate.value) && !l.nature.present)
-                Report(out, "00400",
-                       "linea con AliquotaIVA zero senza Natura: indicare la natura "
-                       "dell'operazione che giustifica l'assenza di imposta",
-                       l.rate.path, l.rate.line);
-}
-
-void CheckNoNatureOnTaxedLines(const FpaDocument& doc, Findings& out) {  // 00401
-    for (const FpaBody& body : doc.bodies)
-        for (const FpaLine& l : body.lines)
-            if (l.rate.value && !IsZero(*l.rate.value) && l.nature.present &&
-                !NatureAllowedWithRate(body))
-                Report(out, "00401",
-                       "linea con AliquotaIVA " + RateText(*l.rate.value) + " e Natura " +
-                           l.nature.value +
+        for (const Item& item : body.*items) {
+            if (!item.rate.value) continue;
+            if (IsZero(*item.rate.value) && !item.nature.present)
+                Report(out, missing, noun + " con AliquotaIVA zero senza Natura: " + advice,
+                       item.rate.path, item.rate.line);
+            if (!IsZero(*item.rate.value) && item.nature.present && !NatureAllowedWithRate(body))
+                Report(out, extra,
+                       noun + " con AliquotaIVA " + RateText(*item.rate.value) + " e Natura " +
+                           item.nature.value +
                            ": la natura va indicata solo con aliquota zero, toglierla o "
                            "portare l'aliquota a zero",
-                       l.nature.path, l.nature.line);
+                       item.nature.path, item.nature.line);
+        }
+}
+
+void CheckLineRatesAndNatures(const FpaDocument& doc, Findings& out) {  // 00400, 00401
+    CheckRateAndNature(doc, &FpaBody::lines, "linea", "00400",
+                       "indicare la natura dell'operazione che giustifica l'assenza di imposta",
+                       "00401", out);
 }
 
 void CheckWithholdingData(const FpaDocument& doc, Findings& out) {  // 00411
@@ -293,27 +298,9 @@ void CheckVersionMatchesFormat(const FpaDocument& doc, Findings& out) {  // 0042
            doc.version.path, doc.version.line);
 }
 
-void CheckNatureOnZeroRateSummaries(const FpaDocument& doc, Findings& out) {  // 00429
-    for (const FpaBody& body : doc.bodies)
-        for (const FpaSummary& s : body.summaries)
-            if (s.rate.value && IsZero(*s.rate.value) && !s.nature.present)
-                Report(out, "00429",
-                       "riepilogo con AliquotaIVA zero senza Natura: indicare la natura "
-                       "dell'operazione",
-                       s.rate.path, s.rate.line);
-}
-
-void CheckNoNatureOnTaxedSummaries(const FpaDocument& doc, Findings& out) {  // 00430
-    for (const FpaBody& body : doc.bodies)
-        for (const FpaSummary& s : body.summaries)
-            if (s.rate.value && !IsZero(*s.rate.value) && s.nature.present &&
-                !NatureAllowedWithRate(body))
-                Report(out, "00430",
-                       "riepilogo con AliquotaIVA " + RateText(*s.rate.value) + " e Natura " +
-                           s.nature.value +
-                           ": la natura va indicata solo con aliquota zero, toglierla o "
-                           "portare l'aliquota a zero",
-                       s.nature.path, s.nature.line);
+void CheckSummaryRatesAndNatures(const FpaDocument& doc, Findings& out) {  // 00429, 00430
+    CheckRateAndNature(doc, &FpaBody::summaries, "riepilogo", "00429",
+                       "indicare la natura dell'operazione", "00430", out);
 }
 
 void CheckSummaryRatesUsed(const FpaDocument& doc, Findings& out) {  // 00443
@@ -414,11 +401,19 @@ std::optional<double> ParseFpaDecimal(std::string_view text) {
 std::vector<FpaFinding> RunFpaContentChecks(const FpaDocument& document) {
     using Check = void (*)(const FpaDocument&, Findings&);
     static constexpr Check kChecks[] = {
-        CheckNatureOnZeroRateLines,    CheckNoNatureOnTaxedLines, CheckWithholdingData,
-        CheckCustomerIdentified,       CheckSummaryForEveryRate,  CheckTaxComputed,
-        CheckTaxableComputed,          CheckLineTotals,           CheckNumberHasDigit,
-        CheckRecipientCodeLength,      CheckVersionMatchesFormat, CheckNatureOnZeroRateSummaries,
-        CheckNoNatureOnTaxedSummaries, CheckSummaryRatesUsed,     CheckNaturesMatch,
+        CheckLineRatesAndNatures,
+        CheckWithholdingData,
+        CheckCustomerIdentified,
+        CheckSummaryForEveryRate,
+        CheckTaxComputed,
+        CheckTaxableComputed,
+        CheckLineTotals,
+        CheckNumberHasDigit,
+        CheckRecipientCodeLength,
+        CheckVersionMatchesFormat,
+        CheckSummaryRatesAndNatures,
+        CheckSummaryRatesUsed,
+        CheckNaturesMatch,
         CheckDetailedNatures,
     };
     Findings findings;
