@@ -27,6 +27,15 @@ const std::string kCreated =
     "Il file IT01234567897_15.xml è stato creato all'interno della cartella "
     "\\qorwin\\qorwin\\qoraz0.001\\fatturepa\\";
 
+// The customer's bank coordinates; a 12-digit account makes a 27-character IBAN.
+void SetBank(Desk& d, const char* account) {
+    d.customer.setText(cli::kIbanPrefix, "IT60");
+    d.customer.setText(cli::kCin, "X");
+    d.customer.setText(cli::kAbi, "05428");
+    d.customer.setText(cli::kCab, "11101");
+    d.customer.setText(cli::kBankAccount, account);
+}
+
 struct Case {
     const char* name;
     std::function<void(Desk&)> change;
@@ -94,23 +103,11 @@ TEST(FpaExport, FocusedCases) {
           "<PrezzoTotale>105.00</PrezzoTotale>", "<ImponibileImporto>267.00</ImponibileImporto>"},
          {}},
         {"MP05 with a 26-character IBAN",
-         [](Desk& d) {
-             d.customer.setText(cli::kIbanPrefix, "IT60");
-             d.customer.setText(cli::kCin, "X");
-             d.customer.setText(cli::kAbi, "05428");
-             d.customer.setText(cli::kCab, "11101");
-             d.customer.setText(cli::kBankAccount, "00000012345");
-         },
+         [](Desk& d) { SetBank(d, "00000012345"); },
          {"<ModalitaPagamento>MP05</ModalitaPagamento>"},
          {"<IBAN>"}},
         {"MP05 with a 27-character IBAN",
-         [](Desk& d) {
-             d.customer.setText(cli::kIbanPrefix, "IT60");
-             d.customer.setText(cli::kCin, "X");
-             d.customer.setText(cli::kAbi, "05428");
-             d.customer.setText(cli::kCab, "11101");
-             d.customer.setText(cli::kBankAccount, "000000123456");
-         },
+         [](Desk& d) { SetBank(d, "000000123456"); },
          {"<IBAN>IT60X0542811101000000123456</IBAN>"},
          {}},
         {"escaped, transcoded and transliterated texts",
@@ -289,11 +286,7 @@ TEST(FpaExport, TwoDocumentsAsExpected) {
              d.panel.deliveryNote.id = "12";
              d.panel.deliveryNote.date = "30/11/2026";
              d.header.deferredVat = true;
-             d.customer.setText(cli::kIbanPrefix, "IT60");
-             d.customer.setText(cli::kCin, "X");
-             d.customer.setText(cli::kAbi, "05428");
-             d.customer.setText(cli::kCab, "11101");
-             d.customer.setText(cli::kBankAccount, "000000123456");
+             SetBank(d, "000000123456");
              d.header.dueDates = {"05/01/2027", "05/02/2027"};
              d.header.instalmentAmounts = {"550", "550"};
          }},

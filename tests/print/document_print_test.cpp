@@ -139,8 +139,10 @@ TEST_F(ComposeTest, MarkerQuantityPriceOnlyLineAndCleaning) {
     EXPECT_EQ(TextAt(page, 160 - 2 * 5, 100), "10,00");
     EXPECT_EQ(TextAt(page, 30, 104), "ABC");
     EXPECT_EQ(TextAt(page, 160 - 2 * 5, 108), "50,00");
-    for (const PrintText& t : Texts(page)) EXPECT_EQ(t.text.find("9999"), std::string::npos);
-    for (const PrintText& t : Texts(page)) EXPECT_EQ(t.text.find("9.999"), std::string::npos);
+    for (const PrintText& t : Texts(page)) {
+        EXPECT_EQ(t.text.find("9999"), std::string::npos);
+        EXPECT_EQ(t.text.find("9.999"), std::string::npos);
+    }
 }
 
 TEST_F(ComposeTest, TitlesAndSummaries) {

@@ -35,29 +35,15 @@ std::string LayoutFile(int lines) {
     std::string file;
     for (int n = 0; n < lines; ++n) {
         const int item = n / 6 + 1;
-        char text[32];
-        switch (n % 6) {
-            case 0:
-                std::snprintf(text, sizeof text, "%03d%03d", item, 2 * item);
-                break;
-            case 1:
-                std::snprintf(text, sizeof text, "10");
-                break;
-            case 2:
-                std::snprintf(text, sizeof text, "F%d", item);
-                break;
-            case 3:
-                std::snprintf(text, sizeof text, "%d", item % 2);
-                break;
-            case 4:
-                std::snprintf(text, sizeof text, "0");
-                break;
-            default:
-                std::snprintf(text, sizeof text, "%d", item);
-                break;
-        }
-        file += text;
-        file += "\r\n";
+        char position[32];
+        std::snprintf(position, sizeof position, "%03d%03d", item, 2 * item);
+        const std::string columns[] = {position,
+                                       "10",
+                                       "F" + std::to_string(item),
+                                       std::to_string(item % 2),
+                                       "0",
+                                       std::to_string(item)};
+        file += columns[n % 6] + "\r\n";
     }
     return file;
 }

@@ -59,6 +59,20 @@ class JournalPostingTest : public ::testing::Test {
         EXPECT_EQ(check.problem, EntryProblem::None) << check.message;
         return PostJournalEntry(files_, e, check.accounts, kPostedAt);
     }
+    // Posts with files limited to `bytes`: a write beyond the limit fails as on a full disk.
+    JournalResult postWithFileLimit(const JournalEntry& e, rlim_t bytes) {
+        const EntryCheck check = CheckEntry(e, accounts_);
+        const auto old = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit saved{};
+        ::getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit limit = saved;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const JournalResult r = PostJournalEntry(files_, e, check.accounts, kPostedAt);
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, old);
+        return r;
+    }
     std::map<std::string, std::string> snapshot() const {
         return {{"tot", dir_.read("qorvana.tot")},
                 {"con", dir_.read("qorvana.con")},
@@ -166,17 +180,7 @@ TEST_F(JournalPostingTest, RefusalsChangeNoByte) {
 
 TEST_F(JournalPostingTest, FullDiskRefusesBeforeAnyWrite) {
     const auto before = snapshot();
-    const EntryCheck check = CheckEntry(Entry({{"01020002", 1, 0}}), accounts_);
-    const auto old = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit full = saved;
-    full.rlim_cur = 100;  // no room for the journal record
-    ::setrlimit(RLIMIT_FSIZE, &full);
-    const JournalResult r =
-        PostJournalEntry(files_, Entry({{"01020002", 1, 0}}), check.accounts, kPostedAt);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, old);
+    const JournalResult r = postWithFileLimit(Entry({{"01020002", 1, 0}}), 100);
     EXPECT_FALSE(r.ok);
     EXPECT_NE(r.message.find("Spazio su disco insufficiente"), std::string::npos) << r.message;
     EXPECT_EQ(snapshot(), before);
@@ -184,17 +188,8 @@ TEST_F(JournalPostingTest, FullDiskRefusesBeforeAnyWrite) {
 
 TEST_F(JournalPostingTest, WriteFailureMidwaySaysWhatWasWritten) {
     // Accounts 1-2 lie below the file-size limit, account 4 beyond it: its write fails.
-    const JournalEntry entry = Entry({{"01020002", 220, 0}, {"03020001", 0, 220}});
-    const EntryCheck check = CheckEntry(entry, accounts_);
-    const auto old = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    ::getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit limit = saved;
-    limit.rlim_cur = 400;
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-    const JournalResult r = PostJournalEntry(files_, entry, check.accounts, kPostedAt);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, old);
+    const JournalResult r =
+        postWithFileLimit(Entry({{"01020002", 220, 0}, {"03020001", 0, 220}}), 400);
     EXPECT_FALSE(r.ok);
     EXPECT_TRUE(r.anythingWritten);
     EXPECT_NE(r.message.find("Scritto: conto 01020002 della riga 1 (qorvana.con).\nNon scritto: "
