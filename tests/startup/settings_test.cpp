@@ -210,7 +210,6 @@ TEST_F(SettingsTest, CompanyPaths) {
     EXPECT_EQ(session.companyFile("qorvana.cli"),
               drive.path() / "qorwin/qorwin/qoraz0.012/qorvana.cli");
     EXPECT_EQ(session.dataRootFile("qorvana.prg"), drive.path() / "qorwin/qorwin/qorvana.prg");
-    EXPECT_EQ(Session().workStrings[19], "0");
 }
 
 TEST_F(SettingsTest, UnchangedCompanyRecordIsNotWrittenBack) {
