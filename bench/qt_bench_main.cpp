@@ -1,7 +1,7 @@
 // The entry point of the benchmarks that build windows: an offscreen Qt application around
 // Google Benchmark's run.
-#include <QApplication>
 #include <benchmark/benchmark.h>
+#include <QApplication>
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
