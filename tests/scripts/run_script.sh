@@ -5,9 +5,10 @@
 #
 # A first line "#! demo: ARGS" passes ARGS to the demo maker (e.g. "--fpa-switch 0").
 # The program runs offscreen with the drive root in a temporary folder, company 1, the clock
-# at 06/12/2026 10:00 and print jobs written into DRIVE/print. When SCRIPT.check.sh exists
-# it runs afterwards with DRIVE, COMPANY (the company folder) and PRINT set, to check files;
-# SCRIPT.prepare.sh runs before the program with DRIVE and COMPANY set.
+# at 06/12/2026 10:00 and print jobs written into DRIVE/print. SCRIPT.prepare.py, when it
+# exists, changes or damages the demo company before the run; SCRIPT.check.py checks the files
+# afterwards. Both run with DRIVE, COMPANY (the company folder) and PRINT set and check_lib.py
+# importable.
 # QORXPDF, when set, is installed as \qorwin\qorwin\qorxpdf of the drive.
 # QORVANA_KEEP=1 keeps the temporary folder and prints where it is.
 set -euo pipefail
@@ -46,11 +47,15 @@ mkdir -p "$drive/print"
 if [ -n "${QORXPDF:-}" ]; then
     cp "$QORXPDF" "$drive/qorwin/qorwin/qorxpdf"
 fi
-# SCRIPT.prepare.sh, when it exists, damages or changes the demo company before the run.
-prepare=${script%.qrs}.prepare.sh
-if [ -f "$prepare" ]; then
-    DRIVE=$drive COMPANY=$drive/qorwin/qorwin/qoraz0.001 bash "$prepare"
-fi
+# run_step STEP: runs SCRIPT.STEP.py when it exists.
+run_step() {
+    local file=${script%.qrs}.$1.py
+    if [ -f "$file" ]; then
+        DRIVE=$drive COMPANY=$drive/qorwin/qorwin/qoraz0.001 PRINT=$drive/print \
+            PYTHONPATH=$(dirname "$script") PYTHONDONTWRITEBYTECODE=1 python3 "$file"
+    fi
+}
+run_step prepare
 
 export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR=$work/runtime
@@ -58,8 +63,4 @@ mkdir -p -m 0700 "$XDG_RUNTIME_DIR"
 cd "$work"
 "$qorvana" --drive "$drive" --company 1 --now "06/12/2026 10:00" --print-to "$drive/print" \
     --replay "$script"
-
-check=${script%.qrs}.check.sh
-if [ -f "$check" ]; then
-    DRIVE=$drive COMPANY=$drive/qorwin/qorwin/qoraz0.001 PRINT=$drive/print bash "$check"
-fi
+run_step check

@@ -1,0 +1,64 @@
+"""Helpers of the NAME.prepare.py and NAME.check.py steps of the operator scripts.
+
+run_script.sh sets DRIVE, COMPANY (the company folder) and PRINT (the print folder)."""
+import os
+import struct
+import subprocess
+import sys
+
+DRIVE, COMPANY, PRINT = (os.environ.get(k, "") for k in ("DRIVE", "COMPANY", "PRINT"))
+
+
+def check(what, got, want):
+    if got != want:
+        sys.exit(f"{what}: {got!r}, expected {want!r}")
+
+
+def read(name):
+    with open(os.path.join(COMPANY, name), "rb") as f:
+        return f.read()
+
+
+def records(name, length):
+    data = read(name)
+    check(f"{name} length modulo {length}", len(data) % length, 0)
+    return [data[i:i + length] for i in range(0, len(data), length)]
+
+
+def word(r, at): return struct.unpack_from("<h", r, at)[0]
+def dbl(r, at): return struct.unpack_from("<d", r, at)[0]
+def text(r, at, n): return r[at:at + n].decode("cp1252").rstrip(" \0")
+
+
+def counter(record, n):
+    """Word n of record `record` of the counters file qorvana.tot (both from 1)."""
+    return word(read("qorvana.tot"), (record - 1) * 12 + (n - 1) * 2)
+
+
+def set_words(name, changes):
+    """Writes 16-bit words in place: changes is [(offset, value)]."""
+    with open(os.path.join(COMPANY, name), "r+b") as f:
+        for offset, value in changes:
+            f.seek(offset)
+            f.write(struct.pack("<h", value))
+
+
+def dump(name, *args):
+    """The records of a company file as record-dump shows them: one dict of field -> value each."""
+    out = subprocess.run([os.environ["RECORD_DUMP"], name, *args], cwd=COMPANY, check=True,
+                         capture_output=True, text=True).stdout
+    result = []
+    for line in out.splitlines():
+        if line.startswith("--- record"):
+            result.append({})
+        elif result and len(parts := line.split(None, 3)) == 4 and parts[0].isdigit():
+            result[-1][parts[1]] = parts[3].strip().strip('"')
+    return result
+
+
+def xml_has(path, needles):
+    data = open(path, "rb").read().decode("utf-8")
+    for needle in needles:
+        if needle not in data:
+            sys.exit(f"{os.path.basename(path)} lacks {needle!r}")
+    return data
