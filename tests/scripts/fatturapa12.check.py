@@ -1,0 +1,19 @@
+# The files of fatturapa12.qrs: both XML files accepted by qorvana-check and written the way
+# its checks compute them; the two stored documents keep kind 7, the TD04 one moved stock back.
+import os
+import subprocess
+from check_lib import COMPANY, check, dbl, records, text, word, xml_has
+
+folder = os.path.join(COMPANY, "fatturepa")
+first, second = (os.path.join(folder, f"IT01234567897_0000{n}.xml") for n in (1, 2))
+subprocess.run([os.environ["QORVANA_CHECK"], first, second], check=True)
+xml_has(first, ['versione="FPA12"', "<FormatoTrasmissione>FPA12</FormatoTrasmissione>",
+                "<Numero>15/2026</Numero>", "<Percentuale>10.00</Percentuale>",
+                "<Percentuale>5.00</Percentuale>", "<PrezzoTotale>2.57</PrezzoTotale>",
+                "<Descrizione>Diritto di chiamata</Descrizione>\r\n        <PrezzoUnitario>"])
+xml_has(second, ["<PrezzoUnitario>8.19672131</PrezzoUnitario>\r\n        <PrezzoTotale>24.59</PrezzoTotale>",
+                 "<ImponibileImporto>24.59</ImponibileImporto>\r\n        <Imposta>5.41</Imposta>",
+                 "<ImportoTotaleDocumento>30.00</ImportoTotaleDocumento>"])
+check("kinds", [word(d, 350) for d in records("qorvana.fte", 522)], [7, 7])
+mag = records("qorvana.mag", 94)
+check("movements", [(text(m, 50, 3), dbl(m, 74)) for m in mag], [("NC", -4.0)])
