@@ -1,0 +1,4 @@
+# Nothing was posted.
+from check_lib import check, read
+
+check("documents", read("qorvana.fte"), b"")

@@ -1,0 +1,50 @@
+# The files of the demo's invoice to ARCO (customer record 2): document 1 with its
+# continuation, the counters, two "FT" movements, the line file f1, the printed PDF, and the
+# registered entry: the accounts' running totals, journal counter 13 and journal record 1.
+import os
+import struct
+import subprocess
+from check_lib import PRINT, check, counter, dbl, dump, read, records, text, word
+
+fte = records("qorvana.fte", 522)
+check("documents", len(fte), 1)
+d = fte[0]
+check("customer, number, date, kind", (word(d, 0), text(d, 2, 10), text(d, 22, 8), word(d, 350)),
+      (2, "1", "20261206", 0))
+check("taxable 22% and 10%, their VAT", [dbl(d, at) for at in (94, 102, 158, 166)],
+      [30.0, 200.0, 6.6, 20.0])
+check("issue moment", dbl(d, 444), 46362 + 10 / 24)
+check("serial", struct.unpack_from("<f", d, 455)[0], 1.0)
+f2e = records("qorvana.f2e", 838)
+check("continuation", (len(f2e), word(f2e[0], 0), word(f2e[0], 526), text(f2e[0], 338, 60)),
+      (1, 999, 1, "\\QORWIN\\PDF\\ftr1.pdf"))
+check("document counter, last number", (counter(7, 1), counter(7, 4)), (1, 1))
+check("movement counter", counter(11, 1), 2)
+mag = records("qorvana.mag", 94)
+check("movements", [(text(m, 50, 12), text(m, 8, 40), word(m, 70), dbl(m, 74), dbl(m, 82))
+                    for m in mag], [("FT 1", "ARCO", 3, 3.0, 10.0), ("FT 1", "ARCO", 12, 2.0, 100.0)])
+lines = read("f1").split(b"\r\n")
+check("line file lines", len(lines) - 1, 15 + 5000)
+check("header", lines[:15], [b" 2 ", b" 0 ", b"", b"", b"2", b"17,24", b"06/12/2026", b"10:00",
+                             b" 0 ", b" 0 ", b"0", b"0", b"1", b"06/12/2026", b"06/12/2026"])
+check("block 1 article, quantity; block 2 price", (lines[15], lines[23], lines[34]),
+      (b" 3 ", b" 3 ", b" 100 "))
+check("block 3 empty", lines[35:45], [b" 0 ", b" " * 15, b" " * 15, b" " * 60, b"  "] + [b" 0 "] * 5)
+printed = subprocess.run(["pdftotext", os.path.join(PRINT, "print-1.pdf"), "-"],
+                         capture_output=True, text=True, check=True).stdout
+check("printed PDF", [w in printed for w in ("FATTURA", "ARCO", "Radiatore", "256,60")], [True] * 4)
+
+totals = {r["code"]: (r["debit"], r["credit"]) for r in dump("qorvana.con")}
+check("accounts", [totals[c] for c in ("01020003", "05010001", "03020001", "01020001")],
+      [("256.6", "0"), ("0", "230"), ("0", "26.6"), ("0", "0")])
+journal = dump("qorvana.tot", "--from", "13", "--to", "13")[0]
+check("journal counter", (journal["word1"], journal["word2"]), ("1", "1"))
+gio = dump("qorvana.gio")
+check("journal records", len(gio), 1)
+g = gio[0]
+check("date, description, mark", (g["date"], g["description"], g["mark"]),
+      ("20261206", "Fattura n. 1 del 06/12/2026 - ARCO", "1"))
+check("posted at", abs(float(g["postedAt"]) - (46362 + 10 / 24)) < 1e-9, True)
+want = [("0", "01020003", "256.6"), ("1", "05010001", "230"), ("1", "03020001", "26.6")]
+check("lines", [(g[f"side{k}"], g[f"account{k}"], g[f"amount{k}"]) for k in range(10)],
+      want + [("0", "", "0")] * 7)
