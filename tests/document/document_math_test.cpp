@@ -201,15 +201,11 @@ TEST(DocumentTexts, AmountQuantityAndWeight) {
     EXPECT_EQ(QuantityText(5), "  5");
     EXPECT_EQ(QuantityText(2.5), "  2.5");
     EXPECT_EQ(QuantityText(-3), " -3");
+    // clang-format off
     const std::pair<double, const char*> weights[] = {
-        {0, "0"},
-        {12, "12"},
-        {1234567, "1.234.567"},
-        {3.75, "3,75"},
-        {1234.5678, "1.234,568"},
-        {0.0004, "0"},
-        {-2.5, "-2,5"},
-    };
+        {0, "0"}, {12, "12"}, {1234567, "1.234.567"}, {3.75, "3,75"}, {1234.5678, "1.234,568"},
+        {0.0004, "0"}, {-2.5, "-2,5"}};
+    // clang-format on
     for (const auto& [w, text] : weights) EXPECT_EQ(WeightText(w), text) << w;
 }
 

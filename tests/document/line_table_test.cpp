@@ -75,23 +75,13 @@ TEST(LineTable, ReorderPutsFreeLinesLast) {
 }
 
 TEST(LineTable, TypedDiscounts) {
-    const struct {
-        const char* typed;
-        int percent;
-        DiscountFault fault;
-    } cases[] = {
-        {"10", 10, DiscountFault::None},
-        {"12.7", 13, DiscountFault::None},
-        {"12,5", 12, DiscountFault::None},
-        {"-5", -5, DiscountFault::None},
-        {"", 0, DiscountFault::None},
-        {"100", 100, DiscountFault::None},
-        {"101", 0, DiscountFault::AboveHundred},
-        {"-32768", -32768, DiscountFault::None},
-        {"32768", 0, DiscountFault::BeyondRange},
-        {"1e30", 0, DiscountFault::BeyondRange},
-        {"1e309", 0, DiscountFault::BeyondNumbers},
-    };
+    using enum DiscountFault;
+    // clang-format off
+    const struct { const char* typed; int percent; DiscountFault fault; } cases[] = {
+        {"10", 10, None}, {"12.7", 13, None}, {"12,5", 12, None}, {"-5", -5, None}, {"", 0, None},
+        {"100", 100, None}, {"101", 0, AboveHundred}, {"-32768", -32768, None},
+        {"32768", 0, BeyondRange}, {"1e30", 0, BeyondRange}, {"1e309", 0, BeyondNumbers}};
+    // clang-format on
     for (const auto& c : cases) {
         const TypedDiscount d = ParseDiscount(c.typed);
         EXPECT_EQ(d.percent, c.percent) << c.typed;
