@@ -27,20 +27,13 @@ TEST(ProgramOptions, RefusesWhatItDoesNotUnderstand) {
 }
 
 TEST(ProgramOptions, CompanyFromOptionBeforeCommandLine) {
-    const struct {
-        std::vector<std::string> args;
-        std::optional<int> company;
-    } cases[] = {
-        {{"--company", "7"}, 7},
-        {{"--company", "999"}, 999},
-        {{"--company", "0"}, std::nullopt},
-        {{"--company", "1000"}, std::nullopt},
-        {{"--company", "1e3"}, std::nullopt},
-        {{"--company", "1.5"}, std::nullopt},
-        {{"--company", ""}, std::nullopt},
-        {{"--company", "3", "xxxxxx012"}, 3},
-        {{}, std::nullopt},
-    };
+    const auto none = std::nullopt;
+    // clang-format off
+    const struct { std::vector<std::string> args; std::optional<int> company; } cases[] = {
+        {{"--company", "7"}, 7}, {{"--company", "999"}, 999}, {{"--company", "0"}, none},
+        {{"--company", "1000"}, none}, {{"--company", "1e3"}, none}, {{"--company", "1.5"}, none},
+        {{"--company", ""}, none}, {{"--company", "3", "xxxxxx012"}, 3}, {{}, none}};
+    // clang-format on
     for (const auto& c : cases) {
         EXPECT_EQ(ChosenCompany(ParseProgramOptions(c.args)), c.company)
             << (c.args.empty() ? "" : c.args.back());

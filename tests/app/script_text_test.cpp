@@ -34,15 +34,11 @@ TEST(ScriptText, SplitsStepsSkippingCommentsAndBlankLines) {
 }
 
 TEST(ScriptText, ReportsTheLineOfABadText) {
-    const struct {
-        const char* script;
-        int line;
-    } cases[] = {
-        {"click a.b\ntype a.b \"open", 2},
-        {"type a.b \"x\\n\"", 1},
-        {"\n\ntype a.b \"x\"y", 3},
-        {"type a.b \"x\\", 1},
-    };
+    // clang-format off
+    const struct { const char* script; int line; } cases[] = {
+        {"click a.b\ntype a.b \"open", 2}, {"type a.b \"x\\n\"", 1}, {"\n\ntype a.b \"x\"y", 3},
+        {"type a.b \"x\\", 1}};
+    // clang-format on
     for (const auto& c : cases) {
         const ScriptParse parsed = ParseScript(c.script);
         EXPECT_EQ(parsed.errorLine, c.line) << c.script;
@@ -51,23 +47,17 @@ TEST(ScriptText, ReportsTheLineOfABadText) {
 }
 
 TEST(ScriptText, ControlNames) {
-    const struct {
-        const char* word;
-        std::optional<ControlName> expected;
-    } cases[] = {
+    const auto none = std::nullopt;
+    // clang-format off
+    const struct { const char* word; std::optional<ControlName> expected; } cases[] = {
         {"qoremf", ControlName{"qoremf", "", -1}},
         {"qoremf.nome", ControlName{"qoremf", "nome", -1}},
         {"qoremfx.quantita(3)", ControlName{"qoremfx", "quantita", 3}},
         {"qoremft.Combo8(0)", ControlName{"qoremft", "Combo8", 0}},
         {"qorsel.srx(12)", ControlName{"qorsel", "srx", 12}},
-        {".nome", std::nullopt},
-        {"qoremf.", std::nullopt},
-        {"qoremf.text2()", std::nullopt},
-        {"qoremf.text2(-1)", std::nullopt},
-        {"qoremf.text2(1", std::nullopt},
-        {"qoremf.te xt", std::nullopt},
-        {"qoremf.(1)", std::nullopt},
-    };
+        {".nome", none}, {"qoremf.", none}, {"qoremf.text2()", none}, {"qoremf.text2(-1)", none},
+        {"qoremf.text2(1", none}, {"qoremf.te xt", none}, {"qoremf.(1)", none}};
+    // clang-format on
     for (const auto& c : cases) {
         EXPECT_EQ(ParseControlName(c.word), c.expected) << c.word;
         if (c.expected) {
