@@ -29,14 +29,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadAll(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 template <std::size_t N>
 std::vector<Record<N>> ReadRecords(const fs::path& file) {
-    const std::string bytes = ReadAll(file);
+    std::ifstream in(file, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     EXPECT_EQ(bytes.size() % N, 0u) << file;
     std::vector<Record<N>> records(bytes.size() / N);
     for (std::size_t i = 0; i < records.size(); ++i)
@@ -119,14 +115,6 @@ TEST_F(DemoCompanyTest, IndexesAreSortedAndPointAtTheirRecords) {
             EXPECT_LT(barCodes[i - 1].text(srb::kBarCode), barCodes[i].text(srb::kBarCode));
         }
     }
-}
-
-TEST_F(DemoCompanyTest, TabFileFollowsTheBlockMap) {
-    const std::string tab = ReadAll(folder_ / "qorvana.tab");
-    EXPECT_EQ(std::count(tab.begin(), tab.end(), '\n'), 833);
-    EXPECT_EQ(tab.substr(0, 4), "22\r\n");
-    const std::string lyf = ReadAll(folder_ / "qorvana.lyf");
-    EXPECT_EQ(std::count(lyf.begin(), lyf.end(), '\n'), 600);
 }
 
 // The operator scripts make their companies with the accepted options.
