@@ -13,29 +13,23 @@ struct Line {
     double quantity;
     double price;
     int vatCode;
-    int sc1 = 0;
-    int sc2 = 0;
+    int sc1 = 0, sc2 = 0;
     double weight = 0;
 };
 
 // Expected cells of one slot: {slot, taxable, VAT, outside VAT}.
 struct Slot {
     int slot;
-    double taxable;
-    double vat;
-    double outside;
+    double taxable, vat, outside;
 };
 
 struct Document {
     const char* name;
-    bool euro;
-    bool vatInclusive;
+    bool euro, vatInclusive;
     std::vector<Line> lines;
     std::vector<Slot> slots;  // every other slot must be 0
-    double taxableTotal;
-    double documentTotal;
-    double withholding = 0;
-    double withholdingBase = 0;
+    double taxableTotal, documentTotal;
+    double withholding = 0, withholdingBase = 0;
 };
 
 // Rates: 1 22% (withholding 20), 2 10% (withholding 4), 3 4%, 4 5%, 5 22%, 6 -100%.

@@ -211,7 +211,7 @@ TEST_F(PostingTest, MovesStockForInvoicesAndCreditNotes) {
     EXPECT_EQ(counter(tot::kMovements).int16(tot::kWord1), 7);
 }
 
-TEST_F(PostingTest, VatSlotsLandAtTheirOffsets) {
+TEST_F(PostingTest, AmountsDatesAndPathLandAtTheirOffsets) {
     draft_.figures.breakdown[3][0] = 100;  // code 3
     draft_.figures.breakdown[3][1] = 10;
     draft_.figures.breakdown[10][0] = 50;  // code 10
@@ -219,6 +219,9 @@ TEST_F(PostingTest, VatSlotsLandAtTheirOffsets) {
     draft_.figures.breakdown[3][2] = 40;  // code 15, outside VAT
     draft_.figures.withholdingAmount = 4;
     draft_.figures.withholdingBase = 20;
+    draft_.header.deferredVat = true;
+    draft_.header.dueDates = {"31/12/2024", "31/01/2025", "", "", "30/04/2025", "31/05/2025"};
+    draft_.header.instalmentAmounts = {"10,50", "20", "", "", "5.25", "6"};
     ASSERT_TRUE(post().ok);
     const auto doc = raw(kFte, 1);
     const auto cont = raw(kF2e, 1);
@@ -229,15 +232,6 @@ TEST_F(PostingTest, VatSlotsLandAtTheirOffsets) {
     EXPECT_EQ(DoubleAt(cont, 42), 2);
     EXPECT_EQ(DoubleAt(cont, 398), 4);
     EXPECT_EQ(DoubleAt(cont, 494), 20);
-}
-
-TEST_F(PostingTest, DueDatesDeferredVatAndPdfPath) {
-    draft_.header.deferredVat = true;
-    draft_.header.dueDates = {"31/12/2024", "31/01/2025", "", "", "30/04/2025", "31/05/2025"};
-    draft_.header.instalmentAmounts = {"10,50", "20", "", "", "5.25", "6"};
-    ASSERT_TRUE(post().ok);
-    const auto doc = raw(kFte, 1);
-    const auto cont = raw(kF2e, 1);
     EXPECT_EQ(TextAt(doc, 30, 24), "2024123120250131        ");
     EXPECT_EQ(DoubleAt(doc, 286), 10.5);
     EXPECT_EQ(DoubleAt(doc, 294), 20);
