@@ -13,29 +13,23 @@ struct Line {
     double quantity;
     double price;
     int vatCode;
-    int sc1 = 0;
-    int sc2 = 0;
+    int sc1 = 0, sc2 = 0;
     double weight = 0;
 };
 
 // Expected cells of one slot: {slot, taxable, VAT, outside VAT}.
 struct Slot {
     int slot;
-    double taxable;
-    double vat;
-    double outside;
+    double taxable, vat, outside;
 };
 
 struct Document {
     const char* name;
-    bool euro;
-    bool vatInclusive;
+    bool euro, vatInclusive;
     std::vector<Line> lines;
     std::vector<Slot> slots;  // every other slot must be 0
-    double taxableTotal;
-    double documentTotal;
-    double withholding = 0;
-    double withholdingBase = 0;
+    double taxableTotal, documentTotal;
+    double withholding = 0, withholdingBase = 0;
 };
 
 // Rates: 1 22% (withholding 20), 2 10% (withholding 4), 3 4%, 4 5%, 5 22%, 6 -100%.
@@ -63,102 +57,40 @@ LineTable Lines(const std::vector<Line>& lines) {
     return table;
 }
 
+// clang-format off
 const std::vector<Document> kDocuments = {
     {"quantity 2 at 10.125", true, false, {{2, 10.125, 5}}, {{5, 20.25, 4.46, 0}}, 20.25, 24.71},
     {"quantity 1 at 10.125", true, false, {{1, 10.125, 5}}, {{5, 10.13, 2.23, 0}}, 10.13, 12.36},
-    {"negative amount rounds up",
-     true,
-     false,
-     {{1, -10.125, 5}},
-     {{5, -10.12, -2.23, 0}},
-     -10.12,
-     -12.35},
-    {"quantity 0 counts the unrounded price",
-     true,
-     false,
-     {{0, 12.345, 5}},
-     {{5, 12.35, 2.72, 0}},
-     12.35,
-     15.07},
-    {"marker -9999 counts the price",
-     true,
-     false,
-     {{-9999, 12.345, 3}},
-     {{3, 12.35, 0.49, 0}},
-     12.35,
-     12.84},
+    {"negative rounds up", true, false, {{1, -10.125, 5}}, {{5, -10.12, -2.23, 0}}, -10.12, -12.35},
+    {"quantity 0: price", true, false, {{0, 12.345, 5}}, {{5, 12.35, 2.72, 0}}, 12.35, 15.07},
+    {"marker -9999", true, false, {{-9999, 12.345, 3}}, {{3, 12.35, 0.49, 0}}, 12.35, 12.84},
     {"cascaded discounts", true, false, {{1, 100, 3, 10, 10}}, {{3, 81, 3.24, 0}}, 81, 84.24},
     {"euro VAT 22 on 1001", true, false, {{1, 1001, 5}}, {{5, 1001, 220.22, 0}}, 1001, 1221.22},
     {"lire VAT rounded up", false, false, {{1, 1001, 5}}, {{5, 1001, 221, 0}}, 1001, 1222},
     {"lire quantity rounding", false, false, {{3, 333.5, 5}}, {{5, 1001, 221, 0}}, 1001, 1222},
-    {"lire negative",
-     false,
-     false,
-     {{1, -1500.5, 2}},
-     {{2, -1500, -150, 0}},
-     -1500,
-     -1650,
-     -60,
-     -1500},
+    {"lire negative", false, false, {{1, -1500.5, 2}}, {{2, -1500, -150, 0}}, -1500, -1650,
+     -60, -1500},
     {"VAT-inclusive 122 at 22", true, true, {{1, 122, 5}}, {{5, 100, 22, 0}}, 100, 122},
-    {"VAT-inclusive, several codes",
-     true,
-     true,
+    {"VAT-inclusive, several codes", true, true,
      {{1, 122, 1}, {1, 55.55, 2}, {2, 5.20, 3}, {1, 33.33, 4}, {1, 99.99, 5}},
-     {{1, 100, 22, 0},
-      {2, 50.50, 5.05, 0},
-      {3, 10, 0.40, 0},
-      {4, 31.74, 1.59, 0},
+     {{1, 100, 22, 0}, {2, 50.50, 5.05, 0}, {3, 10, 0.40, 0}, {4, 31.74, 1.59, 0},
       {5, 81.96, 18.03, 0}},
-     274.20,
-     321.27,
-     22.02,
-     150.50},
-    {"lire VAT-inclusive, several codes",
-     false,
-     true,
-     {{1, 12200, 5}, {1, 1000, 2}, {1, 999, 3}},
-     {{5, 10000, 2200, 0}, {2, 909, 91, 0}, {3, 960, 39, 0}},
-     11869,
-     14199,
-     36,
-     909},
-    {"four codes net of VAT",
-     true,
-     false,
+     274.20, 321.27, 22.02, 150.50},
+    {"lire VAT-inclusive, several codes", false, true, {{1, 12200, 5}, {1, 1000, 2}, {1, 999, 3}},
+     {{5, 10000, 2200, 0}, {2, 909, 91, 0}, {3, 960, 39, 0}}, 11869, 14199, 36, 909},
+    {"four codes net of VAT", true, false,
      {{2, 50, 1}, {1, 30, 2, 50}, {4, 2.5, 3}, {1, 19.99, 4}, {1, 7, 16}},
      {{1, 100, 22, 0}, {2, 15, 1.50, 0}, {3, 10, 0.40, 0}, {4, 19.99, 1.00, 7}},
-     151.99,
-     176.89,
-     20.60,
-     115},
-    {"codes 13..24 are outside VAT",
-     true,
-     false,
-     {{1, 10, 13}, {2, 5, 15}, {1, 3, 24}},
-     {{1, 0, 0, 10}, {3, 0, 0, 10}, {12, 0, 0, 3}},
-     23,
-     23},
-    {"code 0 and out-of-range codes count as 1",
-     true,
-     false,
-     {{1, 10, 0}, {1, 20, -1}, {1, 30, 25}},
-     {{1, 60, 13.20, 0}},
-     60,
-     73.20,
-     12,
-     60},
-    {"withholding rounded code by code",
-     true,
-     false,
-     {{1, 100.03, 1}, {1, 50.07, 2}},
-     {{1, 100.03, 22.01, 0}, {2, 50.07, 5.01, 0}},
-     150.10,
-     177.12,
-     22.01,
-     150.10},
+     151.99, 176.89, 20.60, 115},
+    {"codes 13..24 are outside VAT", true, false, {{1, 10, 13}, {2, 5, 15}, {1, 3, 24}},
+     {{1, 0, 0, 10}, {3, 0, 0, 10}, {12, 0, 0, 3}}, 23, 23},
+    {"codes 0 and out of range count as 1", true, false, {{1, 10, 0}, {1, 20, -1}, {1, 30, 25}},
+     {{1, 60, 13.20, 0}}, 60, 73.20, 12, 60},
+    {"withholding rounded code by code", true, false, {{1, 100.03, 1}, {1, 50.07, 2}},
+     {{1, 100.03, 22.01, 0}, {2, 50.07, 5.01, 0}}, 150.10, 177.12, 22.01, 150.10},
     {"rate -100 counts as 0 when VAT-inclusive", true, true, {{1, 50, 6}}, {{6, 50, 0, 0}}, 50, 50},
 };
+// clang-format on
 
 TEST(RecomputeDocument, Documents) {
     const VatTable vat = Rates();
@@ -263,15 +195,11 @@ TEST(DocumentTexts, AmountQuantityAndWeight) {
     EXPECT_EQ(QuantityText(5), "  5");
     EXPECT_EQ(QuantityText(2.5), "  2.5");
     EXPECT_EQ(QuantityText(-3), " -3");
+    // clang-format off
     const std::pair<double, const char*> weights[] = {
-        {0, "0"},
-        {12, "12"},
-        {1234567, "1.234.567"},
-        {3.75, "3,75"},
-        {1234.5678, "1.234,568"},
-        {0.0004, "0"},
-        {-2.5, "-2,5"},
-    };
+        {0, "0"}, {12, "12"}, {1234567, "1.234.567"}, {3.75, "3,75"}, {1234.5678, "1.234,568"},
+        {0.0004, "0"}, {-2.5, "-2,5"}};
+    // clang-format on
     for (const auto& [w, text] : weights) EXPECT_EQ(WeightText(w), text) << w;
 }
 

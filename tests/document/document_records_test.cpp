@@ -1,12 +1,12 @@
-// Golden byte images of the document, continuation and stock movement records: fields are
-// written by hand at their offsets, decoded through the layouts, and re-encoded field by
-// field into a fresh record, which must give the same bytes.
+// Golden byte images of the document, continuation and stock movement records: values are
+// written by hand at their offsets, read back through the layouts' fields, and the record is
+// re-encoded field by field into a fresh one, which must give the same bytes.
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cstdint>
-#include <string_view>
+#include <string>
+#include <variant>
 #include <vector>
 
 #include "document/document_continuation_record.h"
@@ -17,171 +17,129 @@
 namespace qorvana {
 namespace {
 
-// New records start zeroed, as the suite writes them; BlankTexts then blanks the texts.
-template <std::size_t N>
-using Image = test::Image<N>;
-using test::ReEncoded;
+struct Text {
+    std::string text;
+    std::size_t width;
+};
+using Value = std::variant<Text, std::int16_t, float, double>;
+Value W(int v) {
+    return static_cast<std::int16_t>(v);
+}
+
+struct At {
+    Field field;
+    std::size_t offset;
+    Value value;
+};
 
 // Blank text fields, the rest zero: what the suite writes for a new record.
 template <std::size_t N>
-void BlankTexts(Image<N>& image, const Layout& layout) {
+test::Image<N> BlankImage(const Layout& layout) {
+    test::Image<N> image(0);
     for (const auto& def : layout.fields)
         if (def.field.type == FieldType::Text) image.text(def.field.offset, def.field.width, "");
+    return image;
+}
+
+template <class... F>
+struct Overloaded : F... {
+    using F::operator()...;
+};
+
+template <std::size_t N>
+void ExpectGolden(const Layout& layout, const std::vector<At>& golden) {
+    test::Image<N> image = BlankImage<N>(layout);
+    for (const At& a : golden)
+        std::visit(Overloaded{[&](const Text& t) { image.text(a.offset, t.width, t.text); },
+                              [&](std::int16_t v) { image.word(a.offset, v); },
+                              [&](float v) { image.single(a.offset, v); },
+                              [&](double v) { image.dbl(a.offset, v); }},
+                   a.value);
+    const Record<N>& r = image.record();
+    for (const At& a : golden) {
+        const bool same =
+            std::visit(Overloaded{[&](const Text& t) { return r.text(a.field) == t.text; },
+                                  [&](std::int16_t v) { return r.int16(a.field) == v; },
+                                  [&](float v) { return r.single(a.field) == v; },
+                                  [&](double v) { return r.dbl(a.field) == v; }},
+                       a.value);
+        EXPECT_TRUE(same) << "field at offset " << a.offset;
+    }
+    EXPECT_TRUE(test::ReEncoded(r, layout) == r);
 }
 
 TEST(DocumentRecordLayout, GoldenImage) {
     namespace d = document_record;
-    Image<522> img(0);
-    BlankTexts(img, d::kLayout);
-    img.word(0, 17);
-    img.text(2, 10, "12");
-    img.word(12, 2);
-    img.text(14, 8, "20241106");
-    img.text(22, 8, "20241105");
-    img.text(30, 8, "20241231");
-    img.text(54, 8, "20250331");
-    img.dbl(94 + 2 * 8, 100.5);   // taxable of code 3
-    img.dbl(158 + 2 * 8, 22.11);  // VAT of code 3
-    img.dbl(222 + 2 * 8, 40.0);   // outside VAT of code 15
-    img.dbl(286, 162.61);
-    img.word(350, 1);
-    img.word(352, 1);
-    img.text(356, 40, "3");
-    img.text(402, 4, "5");
-    img.dbl(406, 8.13);
-    img.word(414, 4);
-    img.word(416, -2);
-    img.dbl(418, 1.5);
-    img.dbl(426, -7.25);
-    img.dbl(434, 12);
-    img.word(442, 3);
-    img.dbl(444, 45601.5);
-    img.text(452, 1, "1");
-    img.text(453, 1, "0");
-    img.text(454, 1, "1");
-    img.single(455, 1234.0f);
-    img.text(459, 1, "1");
-    img.text(460, 1, "X");
-    img.text(461, 1, "2");
-    img.text(462, 1, "0");
-    img.text(463, 33, "PORTATO");
-    img.dbl(504, 3.25);
-    img.word(520, 0);
-
-    const DocumentRecord r = img.record();
-    EXPECT_EQ(r.int16(d::kCustomer), 17);
-    EXPECT_EQ(r.text(d::kNumber), "12");
-    EXPECT_EQ(r.int16(d::kCombo2), 2);
-    EXPECT_EQ(r.text(d::kRegistrationDate), "20241106");
-    EXPECT_EQ(r.text(d::kDocumentDate), "20241105");
-    EXPECT_EQ(r.text(DocumentRecord::At(d::kDueDate, 0)), "20241231");
-    EXPECT_EQ(r.text(DocumentRecord::At(d::kDueDate, 3)), "20250331");
-    EXPECT_EQ(r.text(DocumentRecord::At(d::kPaymentDate, 0)), "");
-    EXPECT_EQ(r.dbl(DocumentRecord::At(d::kTaxable, 2)), 100.5);
-    EXPECT_EQ(r.dbl(DocumentRecord::At(d::kVat, 2)), 22.11);
-    EXPECT_EQ(r.dbl(DocumentRecord::At(d::kOutsideVat, 2)), 40.0);
-    EXPECT_EQ(r.dbl(DocumentRecord::At(d::kDueAmount, 0)), 162.61);
-    EXPECT_EQ(r.int16(d::kKind), 1);
-    EXPECT_EQ(r.int16(d::kBankReceipt), 1);
-    EXPECT_EQ(r.text(d::kPaymentTerms), "3");
-    EXPECT_EQ(r.text(d::kCommissionRate), "5");
-    EXPECT_EQ(r.dbl(d::kCommissionAmount), 8.13);
-    EXPECT_EQ(r.int16(d::kCombo3), 4);
-    EXPECT_EQ(r.int16(d::kCombo4), -2);
-    EXPECT_EQ(r.dbl(d::kHeaderValue11), 1.5);
-    EXPECT_EQ(r.dbl(d::kHeaderValue12), -7.25);
-    EXPECT_EQ(r.dbl(d::kVatRegisterNumber), 12);
-    EXPECT_EQ(r.int16(d::kCombo5), 3);
-    EXPECT_EQ(r.dbl(d::kIssueMoment), 45601.5);
-    EXPECT_EQ(r.text(d::kSpesometro), "1");
-    EXPECT_EQ(r.text(d::kSummaryDocument), "1");
-    EXPECT_EQ(r.single(d::kSerial), 1234.0f);
-    EXPECT_EQ(r.text(d::kVatOnPayment), "1");
-    EXPECT_EQ(r.text(d::kCarried460), "X");
-    EXPECT_EQ(r.text(d::kLeasingVehicle), "2");
-    EXPECT_EQ(r.text(d::kCarried463), "PORTATO");
-    EXPECT_EQ(r.dbl(DocumentRecord::At(d::kCarriedDouble, 1)), 3.25);
-
-    EXPECT_TRUE(ReEncoded(r, d::kLayout) == r);
-
+    using R = DocumentRecord;
+    ExpectGolden<522>(d::kLayout, {{d::kCustomer, 0, W(17)},
+                                   {d::kNumber, 2, Text{"12", 10}},
+                                   {d::kCombo2, 12, W(2)},
+                                   {d::kRegistrationDate, 14, Text{"20241106", 8}},
+                                   {d::kDocumentDate, 22, Text{"20241105", 8}},
+                                   {R::At(d::kDueDate, 0), 30, Text{"20241231", 8}},
+                                   {R::At(d::kDueDate, 3), 54, Text{"20250331", 8}},
+                                   {R::At(d::kTaxable, 2), 94 + 2 * 8, 100.5},
+                                   {R::At(d::kVat, 2), 158 + 2 * 8, 22.11},
+                                   {R::At(d::kOutsideVat, 2), 222 + 2 * 8, 40.0},
+                                   {R::At(d::kDueAmount, 0), 286, 162.61},
+                                   {d::kKind, 350, W(1)},
+                                   {d::kBankReceipt, 352, W(1)},
+                                   {d::kPaymentTerms, 356, Text{"3", 40}},
+                                   {d::kCommissionRate, 402, Text{"5", 4}},
+                                   {d::kCommissionAmount, 406, 8.13},
+                                   {d::kCombo3, 414, W(4)},
+                                   {d::kCombo4, 416, W(-2)},
+                                   {d::kHeaderValue11, 418, 1.5},
+                                   {d::kHeaderValue12, 426, -7.25},
+                                   {d::kVatRegisterNumber, 434, 12.0},
+                                   {d::kCombo5, 442, W(3)},
+                                   {d::kIssueMoment, 444, 45601.5},
+                                   {d::kSpesometro, 452, Text{"1", 1}},
+                                   {d::kSummaryDocument, 454, Text{"1", 1}},
+                                   {d::kSerial, 455, 1234.0f},
+                                   {d::kVatOnPayment, 459, Text{"1", 1}},
+                                   {d::kCarried460, 460, Text{"X", 1}},
+                                   {d::kLeasingVehicle, 461, Text{"2", 1}},
+                                   {d::kCarried463, 463, Text{"PORTATO", 33}},
+                                   {R::At(d::kCarriedDouble, 1), 504, 3.25}});
     // A new record is blank where the layout has text, zero elsewhere.
-    Image<522> blank(0);
-    BlankTexts(blank, d::kLayout);
-    EXPECT_TRUE(NewDocumentRecord() == blank.record());
+    EXPECT_TRUE(NewDocumentRecord() == BlankImage<522>(d::kLayout).record());
 }
 
 TEST(ContinuationRecordLayout, GoldenImage) {
     namespace c = continuation_record;
-    Image<838> img(0);
-    BlankTexts(img, c::kLayout);
-    img.word(0, 999);
-    img.dbl(2 + 8, 50.0);   // taxable of code 10
-    img.dbl(34 + 8, 11.0);  // VAT of code 10
-    img.dbl(66 + 24, 9.5);  // outside VAT of code 24
-    img.text(98, 8, "20250430");
-    img.text(106, 8, "20250531");
-    img.dbl(130, 10.0);
-    img.dbl(138, 20.0);
-    img.text(338, 60, "\\pdf\\ftr12.pdf");
-    img.dbl(398, 4.0);
-    img.dbl(494, 20.0);
-    img.word(526, 1);
-    img.text(528, 36, "ALTRO PROGRAMMA");
-    img.text(572, 6, "112025");
-    img.text(578, 1, "Z");
-    img.dbl(579, 17);
-
-    const ContinuationRecord r = img.record();
-    EXPECT_EQ(r.int16(c::kMarker), 999);
-    EXPECT_EQ(r.dbl(ContinuationRecord::At(c::kTaxable, 1)), 50.0);
-    EXPECT_EQ(r.dbl(ContinuationRecord::At(c::kVat, 1)), 11.0);
-    EXPECT_EQ(r.dbl(ContinuationRecord::At(c::kOutsideVat, 3)), 9.5);
-    EXPECT_EQ(r.text(ContinuationRecord::At(c::kDueDate, 0)), "20250430");
-    EXPECT_EQ(r.text(ContinuationRecord::At(c::kDueDate, 1)), "20250531");
-    EXPECT_EQ(r.dbl(ContinuationRecord::At(c::kDueAmount, 1)), 20.0);
-    EXPECT_EQ(r.text(c::kPdfPath), "\\pdf\\ftr12.pdf");
-    EXPECT_EQ(r.dbl(c::kWithholdingAmount), 4.0);
-    EXPECT_EQ(r.dbl(c::kWithholdingBase), 20.0);
-    EXPECT_EQ(r.int16(c::kWord526), 1);
-    EXPECT_EQ(r.text(c::kCarried528), "ALTRO PROGRAMMA");
-    EXPECT_EQ(r.text(c::kDeferredVatLimit), "112025");
-    EXPECT_EQ(r.dbl(c::kFpaMode), 17);
-    EXPECT_TRUE(ReEncoded(r, c::kLayout) == r);
-
-    Image<838> fresh(0);
-    BlankTexts(fresh, c::kLayout);
-    fresh.word(0, 999);
-    fresh.word(526, 1);
+    using R = ContinuationRecord;
+    ExpectGolden<838>(c::kLayout, {{c::kMarker, 0, W(999)},
+                                   {R::At(c::kTaxable, 1), 2 + 8, 50.0},
+                                   {R::At(c::kVat, 1), 34 + 8, 11.0},
+                                   {R::At(c::kOutsideVat, 3), 66 + 24, 9.5},
+                                   {R::At(c::kDueDate, 0), 98, Text{"20250430", 8}},
+                                   {R::At(c::kDueDate, 1), 106, Text{"20250531", 8}},
+                                   {R::At(c::kDueAmount, 1), 138, 20.0},
+                                   {c::kPdfPath, 338, Text{"\\pdf\\ftr12.pdf", 60}},
+                                   {c::kWithholdingAmount, 398, 4.0},
+                                   {c::kWithholdingBase, 494, 20.0},
+                                   {c::kWord526, 526, W(1)},
+                                   {c::kCarried528, 528, Text{"ALTRO PROGRAMMA", 36}},
+                                   {c::kDeferredVatLimit, 572, Text{"112025", 6}},
+                                   {c::kFpaMode, 579, 17.0}});
+    test::Image<838> fresh = BlankImage<838>(c::kLayout);
+    fresh.word(0, 999).word(526, 1);
     EXPECT_TRUE(NewContinuationRecord() == fresh.record());
 }
 
 TEST(StockMovementRecordLayout, GoldenImage) {
     namespace m = stock_movement_record;
-    Image<94> img(0);
-    img.text(0, 8, "20241106");
-    img.text(8, 40, "ROSSI MARIO SRL");
-    img.word(48, 1);
-    img.text(50, 12, "NC 12");
-    img.dbl(62, 45601.75);
-    img.word(70, 321);
-    img.word(72, 17);
-    img.dbl(74, -3);
-    img.dbl(82, 8.2);
-    img.word(90, 1);
-    img.word(92, 0);
-
-    const StockMovementRecord r = img.record();
-    EXPECT_EQ(r.text(m::kDate), "20241106");
-    EXPECT_EQ(r.text(m::kCounterpart), "ROSSI MARIO SRL");
-    EXPECT_EQ(r.int16(m::kWord48), 1);
-    EXPECT_EQ(r.text(m::kReference), "NC 12");
-    EXPECT_EQ(r.dbl(m::kIssueMoment), 45601.75);
-    EXPECT_EQ(r.int16(m::kArticle), 321);
-    EXPECT_EQ(r.int16(m::kCustomer), 17);
-    EXPECT_EQ(r.dbl(m::kQuantity), -3);
-    EXPECT_EQ(r.dbl(m::kNetUnitPrice), 8.2);
-    EXPECT_EQ(r.int16(m::kWord90), 1);
-    EXPECT_TRUE(ReEncoded(r, m::kLayout) == r);
+    ExpectGolden<94>(m::kLayout, {{m::kDate, 0, Text{"20241106", 8}},
+                                  {m::kCounterpart, 8, Text{"ROSSI MARIO SRL", 40}},
+                                  {m::kWord48, 48, W(1)},
+                                  {m::kReference, 50, Text{"NC 12", 12}},
+                                  {m::kIssueMoment, 62, 45601.75},
+                                  {m::kArticle, 70, W(321)},
+                                  {m::kCustomer, 72, W(17)},
+                                  {m::kQuantity, 74, -3.0},
+                                  {m::kNetUnitPrice, 82, 8.2},
+                                  {m::kWord90, 90, W(1)}});
 }
 
 }  // namespace

@@ -13,12 +13,6 @@ PdfHandoffInput Example() {
     return input;
 }
 
-TEST(PdfHandoff, TheExampleCommandLine) {
-    EXPECT_EQ(PdfHandoffCommandLine(BuildPdfHandoff(Example())),
-              "\\qorwin\\qorwin\\qorxpdf "
-              "\\qorwin\\qorwin\\qoraz0.001\\qorvana.lxf,c:\\qordoc.rto,C:\\pdf\\ftr15.pdf,***");
-}
-
 TEST(PdfHandoff, NumberEmailAndExtraArgument) {
     struct Case {
         const char* number;
@@ -57,6 +51,9 @@ TEST(PdfHandoff, NumberEmailAndExtraArgument) {
 }
 
 TEST(PdfHandoff, SwitchImageAndProgramStart) {
+    EXPECT_EQ(PdfHandoffCommandLine(BuildPdfHandoff(Example())),
+              "\\qorwin\\qorwin\\qorxpdf "
+              "\\qorwin\\qorwin\\qoraz0.001\\qorvana.lxf,c:\\qordoc.rto,C:\\pdf\\ftr15.pdf,***");
     for (const char* off : {"", "0", " 0 ", "abc"}) EXPECT_FALSE(PdfHandoffEnabled(off)) << off;
     EXPECT_TRUE(PdfHandoffEnabled("1"));
 

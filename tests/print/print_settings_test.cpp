@@ -37,12 +37,8 @@ std::string LayoutFile(int lines) {
         const int item = n / 6 + 1;
         char position[32];
         std::snprintf(position, sizeof position, "%03d%03d", item, 2 * item);
-        const std::string columns[] = {position,
-                                       "10",
-                                       "F" + std::to_string(item),
-                                       std::to_string(item % 2),
-                                       "0",
-                                       std::to_string(item)};
+        const std::string k = std::to_string(item);
+        const std::string columns[] = {position, "10", "F" + k, std::to_string(item % 2), "0", k};
         file += columns[n % 6] + "\r\n";
     }
     return file;

@@ -23,21 +23,16 @@
 #include "startup/data_files.h"
 #include "startup/name_index_record.h"
 #include "tests/startup/temp_dir.h"
-#include "tools/demo/demo_fixtures.h"
 
 namespace qorvana::demo {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadAll(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 template <std::size_t N>
 std::vector<Record<N>> ReadRecords(const fs::path& file) {
-    const std::string bytes = ReadAll(file);
+    std::ifstream in(file, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     EXPECT_EQ(bytes.size() % N, 0u) << file;
     std::vector<Record<N>> records(bytes.size() / N);
     for (std::size_t i = 0; i < records.size(); ++i)
@@ -122,56 +117,8 @@ TEST_F(DemoCompanyTest, IndexesAreSortedAndPointAtTheirRecords) {
     }
 }
 
-TEST_F(DemoCompanyTest, FixturesKeepNameSearchesPredictable) {
-    const auto customers = ReadRecords<cli::kLength>(folder_ / "qorvana.cli");
-    const auto name = [&](int record) {
-        return customers.at(static_cast<std::size_t>(record - 1)).text(cli::kName1);
-    };
-    EXPECT_EQ(name(customer::kAlfa), "ALFA");
-    EXPECT_EQ(name(customer::kRossiMario), "ROSSI MARIO");
-    EXPECT_EQ(name(customer::kNodo).find("ORD"), std::string::npos);
-    EXPECT_EQ(customers[customer::kDeleted - 1].int16(cli::kDeleted), 1);
-    EXPECT_EQ(customers[customer::kComune - 1].text(cli::kPaFlag), "1");
-    EXPECT_EQ(customers[customer::kIstituto - 1].int16(cli::kVatCodeOverride), 14);
-    EXPECT_EQ(customers[customer::kGrandi - 1].text(cli::kPriceList), "2");
-    for (int record = customer::kFixtureCount + 1; record <= 60; ++record) {
-        const std::string generated = name(record);
-        EXPECT_EQ(generated.find("ORD"), std::string::npos) << generated;
-        EXPECT_NE(generated.front(), 'A') << generated;
-        EXPECT_FALSE(generated.starts_with("ROSSI")) << generated;
-    }
-
-    const auto articles = ReadRecords<art::kLength>(folder_ / "qorvana.art");
-    EXPECT_EQ(articles[article::kAbc - 1].text(art::kCode), "ABC");
-    EXPECT_EQ(articles[article::kAb - 1].text(art::kCode), "AB");
-    EXPECT_NE(articles[article::kDeleted - 1].int16(art::kDeleted), 0);
-    const auto extra = ReadRecords<prx::kLength>(folder_ / "qorvana.prx");
-    EXPECT_EQ(extra[article::kBoiler - 1].int16(prx::kMarker), prx::kInUse);
-    EXPECT_EQ(extra[article::kPanel - 1].text(ExtraDescriptionRecord::At(prx::kLine, 9)),
-              "Schema unifilare allegato");
-}
-
-TEST_F(DemoCompanyTest, TabFileFollowsTheBlockMap) {
-    const std::string tab = ReadAll(folder_ / "qorvana.tab");
-    EXPECT_EQ(std::count(tab.begin(), tab.end(), '\n'), 833);
-    EXPECT_EQ(tab.substr(0, 4), "22\r\n");
-    const std::string eur = ReadAll(temp_.path() / "qorwin/qorwin/qorvana.eur");
-    EXPECT_EQ(eur, "1,1936.27,ITL,EUR,2\r\n0\r\n9\r\n");
-    EXPECT_EQ(ReadAll(temp_.path() / "qorwin/qorwin/qorvana.prg"),
-              "=PIA\r\n=AGE\r\n=PRE\r\n=FPA\r\n");
-    const std::string lyf = ReadAll(folder_ / "qorvana.lyf");
-    EXPECT_EQ(std::count(lyf.begin(), lyf.end(), '\n'), 600);
-}
-
-TEST(DemoOptions, ParsesTheCommandLine) {
-    auto parsed = ParseDemoOptions({"--drive", "/d", "--customers", "32767", "--modules",
-                                    "=PIA,=FPA", "--fpa-switch", "1", "--lire"});
-    ASSERT_TRUE(std::holds_alternative<DemoOptions>(parsed));
-    const auto& options = std::get<DemoOptions>(parsed);
-    EXPECT_EQ(options.customers, 32767);
-    EXPECT_EQ(options.modules, (std::vector<std::string>{"=PIA", "=FPA"}));
-    EXPECT_EQ(options.fpaSwitch, 1);
-    EXPECT_TRUE(options.lire);
+// The operator scripts make their companies with the accepted options.
+TEST(DemoOptions, RefusesBadCommandLines) {
     for (const auto& bad :
          std::vector<std::vector<std::string>>{{},
                                                {"--drive", "/d", "--customers", "32768"},
