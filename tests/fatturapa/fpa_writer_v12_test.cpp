@@ -12,16 +12,6 @@ namespace {
 
 using namespace qorvana::fpatest;
 
-const FpaSchema& Schema() {
-    static const std::unique_ptr<FpaSchema> schema = [] {
-        std::string error;
-        auto s = FpaSchema::Load(DefaultFpaSchemaPath(), error);
-        if (!s) ADD_FAILURE() << error;
-        return s;
-    }();
-    return *schema;
-}
-
 // A desk whose company writes FatturaPA 1.2.3.
 struct Desk12 : Desk {
     Desk12() { drive.write(company / kFpaFormatFile, "1.2.3\r\n"); }
