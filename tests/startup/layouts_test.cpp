@@ -102,25 +102,6 @@ TEST(LayoutGolden, Customer) {
     test::ExpectReencodeUnchanged(r, cli::kLayout);
 }
 
-TEST(LayoutGolden, CustomerRewriteKeepsCarriedBytes) {
-    Image<752> image;
-    image.bytes(515, {0x00, 0x01, 0x02, 0xFE, 0x80, 0x7F, 0xAA})
-        .bytes(588, {0x34, 0x12, 0x00, 0x80});
-    CustomerRecord r = image.record();
-    r.setText(cli::kName1, "NUOVO NOME");
-    r.setInt16(cli::kAgentCode, 3);
-    for (std::size_t i : {515u, 516u, 517u, 518u, 519u, 520u, 521u, 588u, 589u, 590u, 591u})
-        EXPECT_EQ(r.bytes()[i], image.record().bytes()[i]) << i;
-    EXPECT_EQ(r.text(cli::kName1), "NUOVO NOME");
-}
-
-TEST(LayoutGolden, CustomerNamePaddedWithNuls) {
-    Image<752> image;
-    image.text(0, "ALFA");
-    for (std::size_t i = 4; i < 40; ++i) image.bytes(i, {0x00});
-    EXPECT_EQ(image.record().text(cli::kName1), "ALFA");
-}
-
 TEST(LayoutGolden, NameIndexAndArticleIndex) {
     Image<42> src;
     src.text(0, "ROSSI MARIO SRL").bytes(40, {0xFF, 0x7F});
