@@ -100,7 +100,6 @@ TEST_F(JournalPostingTest, InvoiceEntryUpdatesTotalsAndAppendsOneRecord) {
 
     const JournalRecord g = journal(1);
     EXPECT_EQ(g.text(gio::kDate), "20250305");
-    EXPECT_EQ(g.text(gio::kDescription), "Fattura n. 15 del 05/03/2025 - ALFA SRL");
     EXPECT_EQ(g.text(gio::kReference), "FT 15");
     EXPECT_DOUBLE_EQ(g.dbl(gio::kPostedAt), kPostedAt);
     EXPECT_EQ(g.text(gio::kMark), "1");
@@ -218,11 +217,7 @@ TEST_F(JournalPostingTest, RegisterChecks) {
         e.date = c.date;
         const EntryCheck check = CheckEntry(e, accounts_);
         EXPECT_EQ(check.problem, c.problem) << c.date;
-        if (c.problem == EntryProblem::Date) {
-            EXPECT_EQ(check.message, "La data del movimento non è valida");
-        } else if (c.problem == EntryProblem::Accounts) {
-            EXPECT_EQ(check.message, "Uno o più conti selezionati non esistono");
-        } else {
+        if (c.problem == EntryProblem::None) {
             EXPECT_EQ(check.accounts, (LineAccounts{2, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
         }
     }

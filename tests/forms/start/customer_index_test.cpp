@@ -62,10 +62,20 @@ TEST(CustomerIndex, NameSearchFollowsTheProbeSequence) {
                      "ROSSI", "ROSSI MARIO", "ZETA"});
     const auto index = c.index();
     const std::pair<const char*, int> cases[] = {
-        {"al", 1},   {"ALFA", 1},  {"  arco ", 2}, {"az", 0},  {"zeta", 11},
-        {"zz", 0},   {"città", 5}, {"CITTÀ", 5},   {"b", 3},  // probes 6 (DELTA), then 3 (BETA),
-                                                              // never 4 (BORDO)
-        {"nodo", 7}, {"ROSSI", 9}, {"", 0},        {"   ", 0},
+        {"al", 1},
+        {"ALFA", 1},
+        {"  arco ", 2},
+        {"az", 0},
+        {"zeta", 11},
+        {"zz", 0},
+        {"città", 5},
+        {"CITTÀ", 5},
+        {"b", 3},  // probes 6 (DELTA), then 3 (BETA),
+                   // never 4 (BORDO)
+        {"nodo", 7},
+        {"ROSSI", 9},
+        {"", 0},
+        {"   ", 0},
     };
     for (const auto& [key, position] : cases) EXPECT_EQ(index.findByName(key), position) << key;
 }
