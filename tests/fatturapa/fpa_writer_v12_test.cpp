@@ -96,12 +96,6 @@ TEST(FpaWriterV12, DocumentsWrittenAsTheExchangeSystemChecksThem) {
           "<Arrotondamento>-0.01</Arrotondamento>\r\n"
           "        <ImponibileImporto>2.56</ImponibileImporto>"},
          {"<Importo>"}},
-        {"a line without quantity",
-         [](Desk& d) { d.line(2, "Diritto fisso", 0, 25, 1); },
-         {"<Descrizione>Diritto fisso</Descrizione>\r\n"
-          "        <PrezzoUnitario>25.00000000</PrezzoUnitario>\r\n"
-          "        <PrezzoTotale>25.00</PrezzoTotale>"},
-         {}},
         {"business with a 7-character code",
          [](Desk& d) {
              d.customer.setText(cli::kCarried515, "m5uxcr");
