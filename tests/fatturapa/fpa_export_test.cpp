@@ -56,7 +56,9 @@ TEST(FpaExport, FocusedCases) {
          {"00215150236</IdCodice>"}},
         {"DDT blank: the carrier is written",
          [](Desk& d) { d.panel.carrier = 0; },
-         {"<DatiTrasporto>", "<Denominazione>BARTOLINI S.P.A.</Denominazione>"},
+         {"<DatiTrasporto>", "<Denominazione>BARTOLINI S.P.A.</Denominazione>",
+          "<Denominazione>QORVANA DEMO S.R.L.</Denominazione>",
+          "<CondizioniPagamento>TP02</CondizioniPagamento>"},
          {"<DatiDDT>"}},
         {"DDT 12: no carrier",
          [](Desk& d) {
