@@ -60,6 +60,23 @@ class Image {
     Record<N> record_;
 };
 
+// A text written by hand at its offset, the field that must read it, and what the field
+// reads when the bytes are not plain ASCII.
+struct GoldenText {
+    std::size_t offset;
+    Field field;
+    std::string_view bytes;
+    std::string_view read = {};
+};
+
+// Places every text in the image, then expects each field to read its text back.
+template <std::size_t N, std::size_t Count>
+void PlaceAndReadTexts(Image<N>& image, const GoldenText (&texts)[Count]) {
+    for (const auto& t : texts) image.text(t.offset, t.bytes);
+    for (const auto& t : texts)
+        EXPECT_EQ(image.record().text(t.field), t.read.empty() ? t.bytes : t.read) << t.offset;
+}
+
 // A fresh record holding every field of `layout` as decoded from `from` (carried bytes
 // copied as they are).
 template <std::size_t N>

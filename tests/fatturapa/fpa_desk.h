@@ -3,11 +3,15 @@
 // public-administration customer and a one-line document at 22%. Shared by the tests of
 // the FatturaPA writers.
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 
+#include "fatturapa/fpa_checks.h"
 #include "fatturapa/fpa_export.h"
 #include "startup/counters_record.h"
 #include "startup/numbers.h"
@@ -24,6 +28,17 @@ inline const fs::path kHere = QORVANA_FPA_TEST_DIR;
 inline std::string Slurp(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The FatturaPA 1.2.3 schema, loaded once.
+inline const FpaSchema& Schema() {
+    static const std::unique_ptr<FpaSchema> schema = [] {
+        std::string error;
+        auto loaded = FpaSchema::Load(DefaultFpaSchemaPath(), error);
+        if (!loaded) ADD_FAILURE() << error;
+        return loaded;
+    }();
+    return *schema;
 }
 
 // A company with its counters and XML folder, a public-administration customer, and a

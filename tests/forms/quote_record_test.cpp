@@ -9,38 +9,35 @@ namespace {
 
 TEST(QuoteRecord, GoldenImage) {
     test::Image<prv::kLength> image;
-    image.text(0, "P-0042")
-        .text(10, "20250117")
-        .bytes(18, {0x05, 0x00})
-        .text(20, "Fornitura uffici")
+    const test::GoldenText texts[] = {
+        {0, prv::kNumber, "P-0042"},
+        {10, prv::kDate, "20250117"},
+        {20, prv::kDescription, "Fornitura uffici"},
+        {142, prv::kLineDescription1, "Sedia ergonomica con braccioli"},
+        {198, prv::kUnit, "PZ"},
+        {242, prv::kLineDescription2, " in nero"},
+    };
+    test::PlaceAndReadTexts(image, texts);
+    image.bytes(18, {0x05, 0x00})
         .text(60, "carried 60")
         .bytes(140, {0x02, 0x00})
-        .text(142, "Sedia ergonomica con braccioli")
         .bytes(182, {0, 0, 0, 0, 0, 0, 0x24, 0x40})     // 10
         .bytes(190, {0, 0, 0, 0, 0, 0x80, 0x5E, 0x40})  // 122
-        .text(198, "PZ")
         .bytes(200, {0x0A, 0x00})
         .bytes(202, {0x05, 0x00})
         .bytes(204, {0x01, 0x00})
         .bytes(214, {8, 7, 6, 5, 4, 3, 2, 1})
         .bytes(238, {0x01, 0x00})
-        .text(242, " in nero")
         .bytes(282, {0xFF, 0xFF});  // -1: not open
     const QuoteRecord& r = image.record();
-    EXPECT_EQ(r.text(prv::kNumber), "P-0042");
-    EXPECT_EQ(r.text(prv::kDate), "20250117");
     EXPECT_EQ(r.int16(prv::kCustomer), 5);
-    EXPECT_EQ(r.text(prv::kDescription), "Fornitura uffici");
     EXPECT_EQ(r.int16(prv::kArticle), 2);
-    EXPECT_EQ(r.text(prv::kLineDescription1), "Sedia ergonomica con braccioli");
     EXPECT_EQ(r.dbl(prv::kQuantity), 10.0);
     EXPECT_EQ(r.dbl(prv::kPrice), 122.0);
-    EXPECT_EQ(r.text(prv::kUnit), "PZ");
     EXPECT_EQ(r.int16(prv::kDiscount1), 10);
     EXPECT_EQ(r.int16(prv::kDiscount2), 5);
     EXPECT_EQ(r.int16(prv::kVatCode), 1);
     EXPECT_EQ(r.int16(prv::kVatIncluded), 1);
-    EXPECT_EQ(r.text(prv::kLineDescription2), " in nero");
     EXPECT_EQ(r.int16(prv::kState), -1);
     test::ExpectReencodeUnchanged(r, prv::kLayout);
 

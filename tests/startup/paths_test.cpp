@@ -38,8 +38,6 @@ TEST(PathMapping, DriveRootFromOptionEnvironmentOrSlash) {
 
 TEST(CompanyNumber, FolderAndCommandLine) {
     EXPECT_EQ(CompanyFolder(12), "\\qorwin\\qorwin\\qoraz0.012");
-    EXPECT_EQ(CompanyFolder(1), "\\qorwin\\qorwin\\qoraz0.001");
-    EXPECT_EQ(CompanyFolder(999), "\\qorwin\\qorwin\\qoraz0.999");
     struct Case {
         const char* commandLine;
         std::optional<int> company;

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -13,11 +11,10 @@
 #include "startup/data_files.h"
 #include "startup/money.h"
 #include "startup/numbers.h"
+#include "tests/startup/temp_dir.h"
 
 namespace qorvana {
 namespace {
-
-namespace fs = std::filesystem;
 
 ArticleRecord Article(const std::string& code, const std::string& description = "Descr",
                       int vat = 1, double price1 = 10, double price2 = 20, bool deleted = false) {
@@ -37,44 +34,30 @@ ArticleRecord Article(const std::string& code, const std::string& description = 
 }
 
 template <std::size_t N>
-void WriteRecords(const fs::path& file, const std::vector<Record<N>>& records) {
-    std::ofstream out(file, std::ios::binary);
-    for (const auto& r : records)
-        out.write(reinterpret_cast<const char*>(r.bytes().data()), static_cast<long>(N));
+std::string Bytes(const std::vector<Record<N>>& records) {
+    std::string out;
+    for (const auto& r : records) out.append(r.bytes().begin(), r.bytes().end());
+    return out;
 }
 
 // A company folder with articles, their bar-code index and the article counter.
-class CompanyFiles {
-  public:
+struct CompanyFiles {
     CompanyFiles(const std::vector<ArticleRecord>& articles, int count,
                  const std::vector<std::pair<std::string, int>>& barcodes = {}) {
-        dir_ = fs::temp_directory_path() /
-               ("qorvana-lookup-" + std::to_string(::getpid()) + "-" + std::to_string(serial_++));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
         std::vector<Record<12>> tot(3);
         tot[2].setInt16(Int16Field(0), static_cast<std::int16_t>(count));
-        WriteRecords(dir_ / "qorvana.tot", tot);
-        WriteRecords(dir_ / "qorvana.art", articles);
-        std::vector<BarcodeIndexRecord> index;
-        for (const auto& [code, article] : barcodes) {
-            BarcodeIndexRecord e;
-            e.setText(srb::kBarCode, code);
-            e.setInt16(srb::kArticle, static_cast<std::int16_t>(article));
-            index.push_back(e);
+        std::vector<BarcodeIndexRecord> index(barcodes.size());
+        for (std::size_t i = 0; i < barcodes.size(); ++i) {
+            index[i].setText(srb::kBarCode, barcodes[i].first);
+            index[i].setInt16(srb::kArticle, static_cast<std::int16_t>(barcodes[i].second));
         }
-        WriteRecords(dir_ / "qorvana.srb", index);
-        files.open(dir_);
+        dir.write("qorvana.tot", Bytes(tot));
+        dir.write("qorvana.art", Bytes(articles));
+        dir.write("qorvana.srb", Bytes(index));
+        files.open(dir.path());
     }
-    ~CompanyFiles() {
-        files.closeAll();
-        fs::remove_all(dir_);
-    }
+    testing::TempDir dir;
     DataFiles files;
-
-  private:
-    fs::path dir_;
-    static inline int serial_ = 0;
 };
 
 TEST(ArticleList, ExactCodeComesFirstAndSearchIsCaseBlind) {

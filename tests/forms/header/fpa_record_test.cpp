@@ -2,109 +2,63 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
 #include "forms/header/fpa_file.h"
+#include "tests/layout_golden.h"
+#include "tests/startup/temp_dir.h"
 
 namespace qorvana {
 namespace {
 
+using namespace fpa;
+
+// Every field of the record with its offset and width, written out by hand from the file's
+// documented layout.
 struct GoldenField {
     Field field;
-    std::size_t offset;  // written out by hand from the file's documented layout
+    std::size_t offset;
     std::size_t width;
-    const char* text;  // Windows-1252 bytes as they stand in the file
 };
-
-// Every field of the record, with its documented offset and width and a sample value.
+// clang-format off
 const GoldenField kGolden[] = {
-    {fpa::kMarker, 0, 3, "1"},
-    {fpa::kTransmitterCountry, 3, 2, "IT"},
-    {fpa::kTransmitterId, 5, 28, "01234567890"},
-    {fpa::kRecipientCode, 33, 6, "F4abcd"},
-    {fpa::kSellerTaxCode, 39, 16, "RSSMRA80A01H501U"},
-    {fpa::kSellerVatNumber, 55, 12, "01234567890"},
-    {fpa::kTaxRegimeIndex, 67, 2, "00"},
-    {fpa::kCompanyKind, 69, 1, "2"},
-    {fpa::kRegisterFlag, 70, 1, "1"},
-    {fpa::kRegisterOffice, 71, 2, "RM"},
-    {fpa::kRegisterNumber, 73, 20, "F11abcdefghi"},
-    {fpa::kShareCapital, 93, 14, "F12abcdefghi"},
-    {fpa::kSingleMember, 107, 2, "13"},
-    {fpa::kLiquidation, 109, 2, "14"},
-    {fpa::kSellerName, 111, 80, "Qorvana Demo S.r.l."},
-    {fpa::kSellerSurname, 191, 60, "F16abcdefghi"},
-    {fpa::kSellerFirstName, 251, 60, "F17abcdefghi"},
-    {fpa::kSellerAddress, 311, 60, "F18abcdefghi"},
-    {fpa::kCarried371, 371, 8, "F19abcde"},
-    {fpa::kSellerPostcode, 379, 5, "00100"},
-    {fpa::kSellerTown, 384, 60, "Roma"},
-    {fpa::kSellerProvince, 444, 2, "22"},
-    {fpa::kSellerCountry, 446, 2, "23"},
-    {fpa::kEstablishmentAddress, 448, 60, "F24abcdefghi"},
-    {fpa::kCarried508, 508, 8, "F25abcde"},
-    {fpa::kEstablishmentPostcode, 516, 5, "F26ab"},
-    {fpa::kEstablishmentTown, 521, 60, "F27abcdefghi"},
-    {fpa::kEstablishmentProvince, 581, 2, "28"},
-    {fpa::kEstablishmentCountry, 583, 2, "29"},
-    {fpa::kSellerPhone, 585, 12, "F30abcdefghi"},
-    {fpa::kSellerFax, 597, 12, "F31abcdefghi"},
-    {fpa::kSellerEmail, 609, 98, "F32abcdefghi"},
-    {fpa::kSeparateSeries, 707, 1, "1"},
-    {fpa::kCombo5Position, 708, 1, "2"},
-    {fpa::kDocumentType, 709, 4, "TD01"},
-    {fpa::kDocumentDate, 713, 10, "15/01/2024"},
-    {fpa::kDocumentNumber, 723, 20, "2024/15"},
-    {fpa::kDdtDate, 743, 10, "F38abcdefg"},
-    {fpa::kDdtNumber, 753, 20, "F39abcdefghi"},
-    {fpa::kWithholdingType, 773, 4, "F40a"},
-    {fpa::kWithholdingAmount, 777, 15, "F41abcdefghi"},
-    {fpa::kWithholdingRate, 792, 6, "F42abc"},
-    {fpa::kWithholdingReason, 798, 1, "r"},
-    {fpa::kFundType, 799, 4, "F44a"},
-    {fpa::kFundRate, 803, 6, "F45abc"},
-    {fpa::kFundContribution, 809, 15, "F46abcdefghi"},
-    {fpa::kFundTaxable, 824, 15, "F47abcdefghi"},
-    {fpa::kFundVatRate, 839, 6, "F48abc"},
-    {fpa::kFundWithholding, 845, 2, "49"},
-    {fpa::kFundNature, 847, 2, "50"},
-    {fpa::kProgressive, 849, 6, "F51abc"},
-    {fpa::kOrderId, 855, 20, "F52abcdefghi"},
-    {fpa::kOrderDate, 875, 10, "F53abcdefg"},
-    {fpa::kOrderItem, 885, 10, "F54abcdefg"},
-    {fpa::kOrderJobCode, 895, 10, "F55abcdefg"},
-    {fpa::kContractId, 905, 20, "F56abcdefghi"},
-    {fpa::kContractDate, 925, 10, "F57abcdefg"},
-    {fpa::kContractItem, 935, 10, "F58abcdefg"},
-    {fpa::kContractJobCode, 945, 10, "F59abcdefg"},
-    {fpa::kConventionId, 955, 20, "F60abcdefghi"},
-    {fpa::kConventionDate, 975, 10, "F61abcdefg"},
-    {fpa::kConventionItem, 985, 10, "F62abcdefg"},
-    {fpa::kConventionJobCode, 995, 10, "F63abcdefg"},
-    {fpa::kReceptionId, 1005, 20, "F64abcdefghi"},
-    {fpa::kReceptionDate, 1025, 10, "F65abcdefg"},
-    {fpa::kReceptionItem, 1035, 10, "F66abcdefg"},
-    {fpa::kReceptionJobCode, 1045, 10, "F67abcdefg"},
-    {fpa::kCupCode, 1055, 15, "F68abcdefghi"},
-    {fpa::kCigCode, 1070, 15, "F69abcdefghi"},
-    {fpa::kCarrierCountry, 1085, 2, "70"},
-    {fpa::kCarrierId, 1087, 28, "F71abcdefghi"},
-    {fpa::kCarrierTaxCode, 1115, 16, "F72abcdefghi"},
-    {fpa::kCarrierName, 1131, 80, "F73abcdefghi"},
-    {fpa::kPaymentCondition, 1211, 4, "TP02"},
-    {fpa::kPaymentMode, 1215, 4, "MP05"},
-    {fpa::kArt73, 1219, 1, "0"},
-    {fpa::kDeferredVat, 1220, 1, "1"},
-    {fpa::kCarried1221, 1221, 1000, "F78abcdefghi"},
-    {fpa::kXmlFolder, 2221, 200, "C:\\fatture"},
+    {kMarker, 0, 3}, {kTransmitterCountry, 3, 2}, {kTransmitterId, 5, 28}, {kRecipientCode, 33, 6},
+    {kSellerTaxCode, 39, 16}, {kSellerVatNumber, 55, 12}, {kTaxRegimeIndex, 67, 2},
+    {kCompanyKind, 69, 1}, {kRegisterFlag, 70, 1}, {kRegisterOffice, 71, 2},
+    {kRegisterNumber, 73, 20}, {kShareCapital, 93, 14}, {kSingleMember, 107, 2},
+    {kLiquidation, 109, 2}, {kSellerName, 111, 80}, {kSellerSurname, 191, 60},
+    {kSellerFirstName, 251, 60}, {kSellerAddress, 311, 60}, {kCarried371, 371, 8},
+    {kSellerPostcode, 379, 5}, {kSellerTown, 384, 60}, {kSellerProvince, 444, 2},
+    {kSellerCountry, 446, 2}, {kEstablishmentAddress, 448, 60}, {kCarried508, 508, 8},
+    {kEstablishmentPostcode, 516, 5}, {kEstablishmentTown, 521, 60},
+    {kEstablishmentProvince, 581, 2}, {kEstablishmentCountry, 583, 2}, {kSellerPhone, 585, 12},
+    {kSellerFax, 597, 12}, {kSellerEmail, 609, 98}, {kSeparateSeries, 707, 1},
+    {kCombo5Position, 708, 1}, {kDocumentType, 709, 4}, {kDocumentDate, 713, 10},
+    {kDocumentNumber, 723, 20}, {kDdtDate, 743, 10}, {kDdtNumber, 753, 20},
+    {kWithholdingType, 773, 4}, {kWithholdingAmount, 777, 15}, {kWithholdingRate, 792, 6},
+    {kWithholdingReason, 798, 1}, {kFundType, 799, 4}, {kFundRate, 803, 6},
+    {kFundContribution, 809, 15}, {kFundTaxable, 824, 15}, {kFundVatRate, 839, 6},
+    {kFundWithholding, 845, 2}, {kFundNature, 847, 2}, {kProgressive, 849, 6}, {kOrderId, 855, 20},
+    {kOrderDate, 875, 10}, {kOrderItem, 885, 10}, {kOrderJobCode, 895, 10}, {kContractId, 905, 20},
+    {kContractDate, 925, 10}, {kContractItem, 935, 10}, {kContractJobCode, 945, 10},
+    {kConventionId, 955, 20}, {kConventionDate, 975, 10}, {kConventionItem, 985, 10},
+    {kConventionJobCode, 995, 10}, {kReceptionId, 1005, 20}, {kReceptionDate, 1025, 10},
+    {kReceptionItem, 1035, 10}, {kReceptionJobCode, 1045, 10}, {kCupCode, 1055, 15},
+    {kCigCode, 1070, 15}, {kCarrierCountry, 1085, 2}, {kCarrierId, 1087, 28},
+    {kCarrierTaxCode, 1115, 16}, {kCarrierName, 1131, 80}, {kPaymentCondition, 1211, 4},
+    {kPaymentMode, 1215, 4}, {kArt73, 1219, 1}, {kDeferredVat, 1220, 1}, {kCarried1221, 1221, 1000},
+    {kXmlFolder, 2221, 200},
 };
+// clang-format on
 
-// A hand-made image of the record: blank-padded fields at their documented offsets, and
-// arbitrary bytes in the carried areas.
+// A sample text for each field: "F" and its offset, cut to the width.
+std::string SampleText(const GoldenField& g) {
+    return ("F" + std::to_string(g.offset)).substr(0, g.width);
+}
+
+// A hand-made image of the record: blank-padded fields at their documented offsets, a
+// Windows-1252 town, and arbitrary bytes in the carried areas.
 std::string GoldenImage() {
     std::string image(2421, ' ');
-    for (const auto& g : kGolden) image.replace(g.offset, std::string(g.text).size(), g.text);
+    for (const auto& g : kGolden) image.replace(g.offset, SampleText(g).size(), SampleText(g));
     image.replace(384, 5, "Citt\xE0");
     for (std::size_t i = 0; i < 8; ++i) image[371 + i] = static_cast<char>(0xF8 + i);
     for (std::size_t i = 0; i < 1000; ++i) image[1221 + i] = static_cast<char>(i % 256);
@@ -112,69 +66,39 @@ std::string GoldenImage() {
 }
 
 TEST(FpaRecordLayout, GoldenImageDecodesAndReencodesUnchanged) {
-    const std::string image = GoldenImage();
-    FpaRecord record;
-    std::copy(image.begin(), image.end(), record.bytes().begin());
-
+    test::Image<kFpaRecordLength> image;
+    image.text(0, GoldenImage());
+    const FpaRecord& record = image.record();
     for (const auto& g : kGolden) {
         SCOPED_TRACE(g.offset);
         EXPECT_EQ(g.field.offset, g.offset);
         EXPECT_EQ(g.field.width, g.width);
-        if (g.field.type == FieldType::Text && g.offset != 384) {
-            EXPECT_EQ(record.text(g.field), g.text);
+        if (g.field.type == FieldType::Text && g.offset != 384 && g.offset != 371) {
+            EXPECT_EQ(record.text(g.field), SampleText(g));
         }
     }
     EXPECT_EQ(record.text(fpa::kSellerTown), "Città");
-    EXPECT_EQ(record.text(fpa::kXmlFolder), "C:\\fatture");
-
-    FpaRecord rebuilt;
-    for (auto& b : rebuilt.bytes()) b = ' ';
-    for (const auto& def : kFpaFields) {
-        const Field f = def.field;
-        if (f.type == FieldType::Text) {
-            EXPECT_TRUE(rebuilt.setText(f, record.text(f))) << def.name;
-        } else {
-            std::copy_n(record.bytes().begin() + static_cast<std::ptrdiff_t>(f.offset), f.width,
-                        rebuilt.bytes().begin() + static_cast<std::ptrdiff_t>(f.offset));
-        }
-    }
-    EXPECT_TRUE(rebuilt == record);
+    test::ExpectReencodeUnchanged(record, kFpaLayout);
 }
 
-class FpaFileTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        dir_ =
-            std::filesystem::temp_directory_path() /
-            ("fpa_file_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-    std::filesystem::path dir_;
-};
-
-TEST_F(FpaFileTest, MissingFileGivesMarkerZeroAndIsNotCreated) {
-    const auto file = dir_ / "qorvana.fpa";
-    const FpaRecord record = LoadFpaRecord(file);
-    EXPECT_EQ(record.text(fpa::kMarker), "0");
-    EXPECT_EQ(record.text(fpa::kSellerName), "");
-    EXPECT_EQ(record.bytes()[2420], ' ');
+TEST(FpaFile, MissingShortAndLongFiles) {
+    testing::TempDir dir;
+    const auto file = dir.path() / "qorvana.fpa";
+    const FpaRecord missing = LoadFpaRecord(file);
+    EXPECT_EQ(missing.text(fpa::kMarker), "0");
+    EXPECT_EQ(missing.text(fpa::kSellerName), "");
+    EXPECT_EQ(missing.bytes()[2420], ' ');
     EXPECT_FALSE(std::filesystem::exists(file));
-}
 
-TEST_F(FpaFileTest, ExistingFileIsReadAsRecordOne) {
-    const auto file = dir_ / "qorvana.fpa";
     const std::string image = GoldenImage();
-    std::ofstream(file, std::ios::binary) << image << "next record";
+    dir.write("qorvana.fpa", image + "next record");
     const FpaRecord record = LoadFpaRecord(file);
-    EXPECT_EQ(record.text(fpa::kMarker), "1");
-    EXPECT_EQ(record.text(fpa::kSeparateSeries), "1");
-    EXPECT_EQ(record.text(fpa::kXmlFolder), "C:\\fatture");
+    EXPECT_EQ(record.text(fpa::kXmlFolder), "F2221");
     EXPECT_EQ(std::filesystem::file_size(file), image.size() + 11);
 
-    std::ofstream(file, std::ios::binary | std::ios::trunc) << image.substr(0, 40);
+    dir.write("qorvana.fpa", image.substr(0, 40));
     const FpaRecord shortRecord = LoadFpaRecord(file);
-    EXPECT_EQ(shortRecord.text(fpa::kTransmitterCountry), "IT");
+    EXPECT_EQ(shortRecord.text(fpa::kTransmitterCountry), "F3");
     EXPECT_EQ(shortRecord.text(fpa::kSellerName), "");
 }
 

@@ -84,39 +84,6 @@ class JournalPostingTest : public ::testing::Test {
     AccountList accounts_;
 };
 
-TEST_F(JournalPostingTest, InvoiceEntryUpdatesTotalsAndAppendsOneRecord) {
-    const JournalResult r = post(Entry(
-        {{"01020002", 1220, 0}, {"05010001", 0, 1000}, {"03020001", 0, 220}, {"05010002", 0, 0}}));
-    ASSERT_TRUE(r.ok) << r.message;
-    EXPECT_EQ(r.recordNumber, 1);
-    EXPECT_EQ(counter(tot::kJournal), 1);
-    EXPECT_EQ(files_.read<CountersFile>(tot::kJournal).int16(tot::kWord2), 1);
-    EXPECT_DOUBLE_EQ(account(2).dbl(con::kDebit), 1320);
-    EXPECT_DOUBLE_EQ(account(2).dbl(con::kCredit), 50);
-    EXPECT_DOUBLE_EQ(account(3).dbl(con::kCredit), 1050);
-    EXPECT_DOUBLE_EQ(account(4).dbl(con::kCredit), 270);
-    EXPECT_DOUBLE_EQ(account(5).dbl(con::kDebit), 100);  // a line without amounts
-    EXPECT_EQ(account(2).bytes()[149], 0x7F);
-
-    const JournalRecord g = journal(1);
-    EXPECT_EQ(g.text(gio::kDate), "20250305");
-    EXPECT_EQ(g.text(gio::kDescription), "Fattura n. 15 del 05/03/2025 - ALFA SRL");
-    EXPECT_EQ(g.text(gio::kReference), "FT 15");
-    EXPECT_DOUBLE_EQ(g.dbl(gio::kPostedAt), kPostedAt);
-    EXPECT_EQ(g.text(gio::kMark), "1");
-    const int sides[] = {0, 1, 1};
-    const double amounts[] = {1220, 1000, 220};
-    for (int k = 0; k < gio::kLineCount; ++k) {
-        EXPECT_EQ(g.int16(gio::Side(k)), k < 3 ? sides[k] : 0) << k;
-        EXPECT_DOUBLE_EQ(g.dbl(gio::Amount(k)), k < 3 ? amounts[k] : 0) << k;
-        if (k >= 3) {
-            EXPECT_EQ(std::string(g.bytes().begin() + 72 + 18 * k, g.bytes().begin() + 80 + 18 * k),
-                      "        ");
-        }
-    }
-    EXPECT_EQ(g.text(gio::Account(0)), "01020002");
-}
-
 TEST_F(JournalPostingTest, AppendsAfterTheLastEntryAndLaterSlotsStayEmpty) {
     for (int n = 1; n <= 41; ++n) {
         JournalRecord g;
@@ -124,7 +91,9 @@ TEST_F(JournalPostingTest, AppendsAfterTheLastEntryAndLaterSlotsStayEmpty) {
         files_.write<JournalFile>(n, g);
     }
     setCounter(tot::kJournal, 41);
-    ASSERT_TRUE(post(Entry({{"01020002", 10, 5}, {"05010001", 0, 3}, {"03020001", 0, 2}})).ok);
+    const JournalEntry both =
+        Entry({{"01020002", 10, 5}, {"05010001", 0, 3}, {"03020001", 0, 2}, {"05010002", 0, 0}});
+    ASSERT_TRUE(post(both).ok);
     const JournalResult second = post(Entry({{"01020001", 7, 0}}));
     ASSERT_TRUE(second.ok) << second.message;
     EXPECT_EQ(second.recordNumber, 43);
@@ -135,6 +104,8 @@ TEST_F(JournalPostingTest, AppendsAfterTheLastEntryAndLaterSlotsStayEmpty) {
     EXPECT_DOUBLE_EQ(first.dbl(gio::Amount(0)), 15);
     EXPECT_DOUBLE_EQ(account(2).dbl(con::kDebit), 110);
     EXPECT_DOUBLE_EQ(account(2).dbl(con::kCredit), 55);
+    EXPECT_EQ(account(2).bytes()[149], 0x7F);            // carried byte kept
+    EXPECT_DOUBLE_EQ(account(5).dbl(con::kDebit), 100);  // a line without amounts
     const JournalRecord g = journal(43);
     EXPECT_DOUBLE_EQ(g.dbl(gio::Amount(0)), 7);
     for (int k = 1; k < gio::kLineCount; ++k) {
@@ -218,11 +189,7 @@ TEST_F(JournalPostingTest, RegisterChecks) {
         e.date = c.date;
         const EntryCheck check = CheckEntry(e, accounts_);
         EXPECT_EQ(check.problem, c.problem) << c.date;
-        if (c.problem == EntryProblem::Date) {
-            EXPECT_EQ(check.message, "La data del movimento non è valida");
-        } else if (c.problem == EntryProblem::Accounts) {
-            EXPECT_EQ(check.message, "Uno o più conti selezionati non esistono");
-        } else {
+        if (c.problem == EntryProblem::None) {
             EXPECT_EQ(check.accounts, (LineAccounts{2, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
         }
     }
