@@ -182,6 +182,19 @@ TEST(FpaExport, NumberWithSlashesStaysInTheFolder) {
     }
 }
 
+TEST(FpaExport, TwiceInOneRunAdvancesTheCounterOnce) {
+    Desk d;
+    EXPECT_EQ(d.exportOnce(), kCreated);
+    const FpaPrepared again = d.prepare();
+    ASSERT_TRUE(again.plan);
+    EXPECT_TRUE(again.plan->replacesFile);  // this document's own file: the form asks nothing
+    EXPECT_EQ(CommitFpaExport(*again.plan, d.s), "");
+    EXPECT_EQ(d.counter(), 1);
+    EXPECT_EQ(d.s.fpaState, 1);
+    EXPECT_FALSE(fs::exists(d.company / "fpa2"));
+    EXPECT_EQ(Slurp(d.company / "fpa1").substr(849, 6), "1     ");
+}
+
 TEST(FpaExport, ProgressiveTypedOverTheProposalIsUsedEverywhere) {
     Desk d;
     d.header.transmissionNumber = "40";
