@@ -9,10 +9,7 @@
 namespace qorvana {
 
 DatePicker::DatePicker(QWidget* parent)
-    : QWidget(parent),
-      edit_(new QLineEdit(this)),
-      button_(new QToolButton(this)),
-      calendar_(new QCalendarWidget(this)) {
+    : QWidget(parent), edit_(new QLineEdit(this)), button_(new QToolButton(this)) {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(2);
@@ -27,17 +24,23 @@ DatePicker::DatePicker(QWidget* parent)
     button_->setFocusPolicy(Qt::NoFocus);
     setFocusProxy(edit_);
 
-    // The calendar is a popup of its own, shown under the box.
-    calendar_->setWindowFlags(Qt::Popup);
-    calendar_->setFirstDayOfWeek(Qt::Monday);
-    calendar_->setGridVisible(true);
-    calendar_->hide();
-
     connect(edit_, &QLineEdit::textEdited, this, &DatePicker::edited);
     connect(edit_, &QLineEdit::textChanged, this, &DatePicker::textChanged);
     connect(button_, &QToolButton::clicked, this, &DatePicker::openCalendar);
-    connect(calendar_, &QCalendarWidget::activated, this, &DatePicker::chooseDay);
-    connect(calendar_, &QCalendarWidget::clicked, this, &DatePicker::chooseDay);
+}
+
+// The calendar is a popup of its own, shown under the box. It is built when first opened: a
+// form holds several date boxes and a calendar costs more to build than the rest of the box.
+QCalendarWidget* DatePicker::calendar() {
+    if (!calendar_) {
+        calendar_ = new QCalendarWidget(this);
+        calendar_->setWindowFlags(Qt::Popup);
+        calendar_->setFirstDayOfWeek(Qt::Monday);
+        calendar_->setGridVisible(true);
+        connect(calendar_, &QCalendarWidget::activated, this, &DatePicker::chooseDay);
+        connect(calendar_, &QCalendarWidget::clicked, this, &DatePicker::chooseDay);
+    }
+    return calendar_;
 }
 
 QString DatePicker::text() const {
@@ -57,10 +60,11 @@ std::optional<CivilDate> DatePicker::date() const {
 }
 
 void DatePicker::openCalendar() {
-    if (const auto d = date()) calendar_->setSelectedDate(QDate(d->year, d->month, d->day));
-    calendar_->move(edit_->mapToGlobal(QPoint(0, edit_->height())));
-    calendar_->show();
-    calendar_->setFocus();
+    QCalendarWidget* popup = calendar();
+    if (const auto d = date()) popup->setSelectedDate(QDate(d->year, d->month, d->day));
+    popup->move(edit_->mapToGlobal(QPoint(0, edit_->height())));
+    popup->show();
+    popup->setFocus();
 }
 
 void DatePicker::chooseDay() {

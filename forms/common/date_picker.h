@@ -34,12 +34,13 @@ class DatePicker : public QWidget {
     void textChanged(const QString& text);
 
   private:
+    QCalendarWidget* calendar();
     void openCalendar();
     void chooseDay();
 
     QLineEdit* edit_;
     QToolButton* button_;
-    QCalendarWidget* calendar_;
+    QCalendarWidget* calendar_ = nullptr;
 };
 
 }  // namespace qorvana
