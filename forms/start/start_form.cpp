@@ -119,9 +119,6 @@ void StartForm::buildControls() {
     QPalette warningColour = label2_->palette();
     warningColour.setColor(QPalette::WindowText, QColor(0xb0, 0x00, 0x00));
     label2_->setPalette(warningColour);
-    QFont bold = label2_->font();
-    bold.setBold(true);
-    label2_->setFont(bold);
     // The warning keeps its place when hidden, so the form does not jump.
     QSizePolicy warningPolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     warningPolicy.setRetainSizeWhenHidden(true);
@@ -386,6 +383,17 @@ void StartForm::activate() {
     nome_->setFocus();
 }
 
+// The warning is bold. Its face is loaded when it first shows, not while the program starts:
+// a second face costs about 2 ms.
+void StartForm::ShowDeletedWarning() {
+    if (!label2_->font().bold()) {
+        QFont bold = label2_->font();
+        bold.setBold(true);
+        label2_->setFont(bold);
+    }
+    label2_->show();
+}
+
 int StartForm::indexCount() {
     return CustomerIndex(session().files).count();
 }
@@ -463,7 +471,10 @@ void StartForm::ShowCustomerAt() {
                                          (paEnabled_ || paSwitch));
         // The first character of a deleted customer's name is a marker, not shown.
         if (shownCard_.deletedFlag == 1) text2_[0]->setText(text2_[0]->text().mid(1));
-        label2_->setVisible(shownCard_.deletedFlag == 1);
+        if (shownCard_.deletedFlag == 1)
+            ShowDeletedWarning();
+        else
+            label2_->hide();
     } else {
         for (QLineEdit* box : text2_) box->clear();
         bottone_[kFpaButton]->hide();

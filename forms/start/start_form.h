@@ -38,6 +38,7 @@ class StartForm : public QorForm {
     void ShowCustomerAt();
     // Copies the loaded customer into the boxes text2(0..21).
     void ShowCustomerFields();
+    void ShowDeletedWarning();
     // The customer list's choice: the record number of the customer picked.
     void setChosenCustomer(int record) { chosenRecord_ = record; }
 
