@@ -12,6 +12,7 @@ check("customer, number, kind", [(word(d, 0), text(d, 2, 10), word(d, 350)) for 
       [(2, "41", 0), (2, "45", 0), (9, "8", 7), (2, "46", 1), (1, "47", 0), (1, "48", 0),
        (1, "49", 0), (1, "50", 0)])
 check("commission rate", text(fte[1], 402, 4), "12,5")
+check("credit note's kind in its line file", read("f4").split(b"\r\n")[1], b" 1 ")
 check("VAT register numbers", [dbl(d, 434) for d in fte], [41, 77, 8, 46, 47, 48, 49, 50])
 check("documents counted", counter(7, 1), 8)
 check("last ordinary number", counter(7, 4), 50)
