@@ -17,6 +17,7 @@
 #include <string>
 
 #include "print/print_image.h"
+#include "startup/paths.h"
 #include "tools/qorxpdf/pdf_renderer.h"
 
 namespace {
@@ -90,8 +91,10 @@ void RenderThroughQorxpdf(const Fixture& f) {
     const auto image = ReadPrintImage(f.image);
     QSaveFile out(QString::fromStdString((f.dir / "ftr1.pdf").string()));
     out.open(QIODevice::WriteOnly);
-    qorxpdf::RenderPdf(std::get<PrintedDocument>(image), qorxpdf::PageSetup{}, PathMapper(f.dir),
-                       &out);
+    const PathMapper paths(f.dir);
+    qorxpdf::RenderPdf(
+        std::get<PrintedDocument>(image), qorxpdf::PageSetup{},
+        [&paths](const std::string& file) { return paths.map(file); }, &out);
     out.commit();
 }
 

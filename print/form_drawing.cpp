@@ -107,4 +107,9 @@ std::vector<PrintOp> DrawForm(const FormDrawing& form, const TextWidth& width) {
     return ops;
 }
 
+std::string PictureWindowsPath(std::string_view companyFolder, const std::string& file) {
+    if (file.find_first_of("\\:") != std::string::npos) return file;
+    return std::string(companyFolder) + "\\" + file;
+}
+
 }  // namespace qorvana

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "print/print_page.h"
@@ -36,5 +37,9 @@ FormDrawing ReadFormDrawing(const std::filesystem::path& file);
 // The drawing operations of the elements, in order; right-aligned captions are placed with
 // `width`. Elements of an unknown kind draw nothing.
 std::vector<PrintOp> DrawForm(const FormDrawing& form, const TextWidth& width);
+
+// The Windows path of a picture named in the form drawing: a bare file name lies in
+// `companyFolder` (a Windows path); a name with a folder or a drive stands as it is.
+std::string PictureWindowsPath(std::string_view companyFolder, const std::string& file);
 
 }  // namespace qorvana

@@ -7,6 +7,7 @@
 #include "document/document_math.h"
 #include "forms/body/barcode_index_record.h"
 #include "startup/counters.h"
+#include "startup/counters_record.h"
 #include "startup/cp1252.h"
 #include "startup/data_files.h"
 #include "startup/money.h"
@@ -16,7 +17,6 @@
 namespace qorvana {
 namespace {
 
-constexpr int kArticleCounter = 3;
 constexpr int kCodeWidth = 15;
 constexpr int kDescriptionWidth = 40;
 
@@ -70,12 +70,12 @@ bool StartsWith(const std::string& s, const std::string& prefix) {
 }  // namespace
 
 int ArticleCount(const DataFiles& files) {
-    return UsableEntries(files, kArticleCounter, kArt);
+    return UsableEntries(files, tot::kArticles, kArt);
 }
 
 std::optional<std::string> ArticleCountProblem(const DataFiles& files) {
-    if (auto problem = CountMismatch(files, kArticleCounter, kArt)) return problem;
-    return CountMismatch(files, kArticleCounter, kSrb);
+    if (auto problem = CountMismatch(files, tot::kArticles, kArt)) return problem;
+    return CountMismatch(files, tot::kArticles, kSrb);
 }
 
 void ArticleList::add(std::span<const std::uint8_t, art::kLength> bytes, int record) {
@@ -189,7 +189,7 @@ std::optional<ArticleRecord> ReadLiveArticle(const DataFiles& files, int n) {
 
 std::optional<int> FindArticleByBarcode(const DataFiles& files, std::string_view code) {
     const std::string wanted = Trim(code);
-    const int n = UsableEntries(files, kArticleCounter, kSrb);
+    const int n = UsableEntries(files, tot::kArticles, kSrb);
     int lower = 0;
     int upper = n + 1;
     int previous = -1;

@@ -2,20 +2,13 @@
 
 #include "startup/agent_record.h"
 #include "startup/counters.h"
+#include "startup/counters_record.h"
 #include "startup/customer_record.h"
 #include "startup/general_settings_record.h"
 #include "startup/numbers.h"
 #include "startup/session.h"
 
 namespace qorvana {
-namespace {
-
-constexpr int kArticleCounter = 3;
-constexpr int kReceiptCounter = 8;
-constexpr int kDeliveryNoteCounter = 12;
-constexpr int kAgentCounter = 16;
-
-}  // namespace
 
 DocumentSetup ReadDocumentSetup(const Session& session) {
     DocumentSetup s;
@@ -25,9 +18,9 @@ DocumentSetup ReadDocumentSetup(const Session& session) {
     const double vat = Val(g.text(gnr::kDefaultVatCode));
     s.defaultVatCode = vat >= 1 && vat <= 24 ? static_cast<int>(vat) : 1;
     s.weightToStartForm = g.int16(gnr::kWeightSwitch) == 1;
-    s.hasArticles = RecordCount(session.files, kArticleCounter) > 0;
-    s.hasReceipts = RecordCount(session.files, kReceiptCounter) > 0;
-    s.hasDeliveryNotes = RecordCount(session.files, kDeliveryNoteCounter) > 0;
+    s.hasArticles = RecordCount(session.files, tot::kArticles) > 0;
+    s.hasReceipts = RecordCount(session.files, tot::kReceipts) > 0;
+    s.hasDeliveryNotes = RecordCount(session.files, tot::kDeliveryNoteLines) > 0;
     if (IsCustomerRecord(session.files, session.currentCustomer)) {
         const auto customer = session.files.read<CustomersFile>(session.currentCustomer);
         s.secondPriceList = customer.text(cli::kPriceList) == "2";
@@ -38,7 +31,7 @@ DocumentSetup ReadDocumentSetup(const Session& session) {
 }
 
 std::optional<int> FindAgentRecord(const DataFiles& files, int agentCode) {
-    const int count = RecordCount(files, kAgentCounter);
+    const int count = RecordCount(files, tot::kAgents);
     for (int n = 1; n <= count; ++n) {
         const auto agent = files.read<AgentsFile>(n);
         if (Val(agent.text(age::kCode)) == agentCode) return n;

@@ -4,16 +4,15 @@
 #include <QIODevice>
 #include <QString>
 
-#include "print/print_page.h"
-#include "startup/paths.h"
+#include "print/page_painter.h"
 #include "tools/qorxpdf/qorxpdf_job.h"
 
 namespace qorvana::qorxpdf {
 
-// Renders `document` as a PDF into `out` with the page size and margins of `page`; picture
-// files are mapped through `paths` (a missing picture is skipped). An empty text, or what
-// went wrong.
-QString RenderPdf(const PrintedDocument& document, const PageSetup& page, const PathMapper& paths,
-                  QIODevice* out);
+// Renders `document` as a PDF into `out` with the page size and margins of `page`; pictures
+// are read from `pictureFile` (a missing picture is skipped). An empty text, or what went
+// wrong.
+QString RenderPdf(const PrintedDocument& document, const PageSetup& page,
+                  const PictureFile& pictureFile, QIODevice* out);
 
 }  // namespace qorvana::qorxpdf

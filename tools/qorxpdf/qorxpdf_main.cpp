@@ -15,6 +15,7 @@
 #include <variant>
 #include <vector>
 
+#include "print/form_drawing.h"
 #include "print/pdf_handoff.h"
 #include "print/print_image.h"
 #include "startup/paths.h"
@@ -41,8 +42,13 @@ std::string MakePdf(const JobArgument& job, const PathMapper& paths) {
     if (!out.open(QIODevice::WriteOnly)) {
         return "non è possibile scrivere " + pdf.string() + ": " + out.errorString().toStdString();
     }
+    // The layout file lies in the company folder, where a picture's bare file name lies too.
+    const std::string companyFolder = job.layoutFile.substr(0, job.layoutFile.rfind('\\'));
+    const PictureFile pictureFile = [&](const std::string& file) {
+        return paths.map(PictureWindowsPath(companyFolder, file));
+    };
     const QString error = RenderPdf(std::get<PrintedDocument>(image),
-                                    ReadPageSetup(paths.map(job.layoutFile)), paths, &out);
+                                    ReadPageSetup(paths.map(job.layoutFile)), pictureFile, &out);
     if (!error.isEmpty()) return error.toStdString();
     try {
         MoveAside(pdf);
