@@ -5,20 +5,14 @@
 #include <libxml/parser.h>
 
 #include <chrono>
-#include <cstdio>
 #include <string>
 
 #include "fatturapa/fpa_checks.h"
+#include "fatturapa/xml_text.h"
 
 namespace {
 
 constexpr int kLines = 500;
-
-std::string Money(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f", value);
-    return text;
-}
 
 // A valid FPR12 document of kLines lines at 22%, 10% and 4%, each with a quantity and a
 // 10% discount on the unit price, and its three summaries.
@@ -53,17 +47,17 @@ std::string Document500() {
         taxable[i % 3] += total;
         xml += "<DettaglioLinee><NumeroLinea>" + std::to_string(i) +
                "</NumeroLinea><Descrizione>Articolo di magazzino numero " + std::to_string(i) +
-               "</Descrizione><Quantita>" + Money(quantity) + "</Quantita><PrezzoUnitario>" +
-               Money(price) +
+               "</Descrizione><Quantita>" + qorvana::XmlAmount(quantity) +
+               "</Quantita><PrezzoUnitario>" + qorvana::XmlAmount(price) +
                "</PrezzoUnitario><ScontoMaggiorazione><Tipo>SC</Tipo><Percentuale>10.00"
                "</Percentuale></ScontoMaggiorazione><PrezzoTotale>" +
-               Money(total) + "</PrezzoTotale><AliquotaIVA>" + Money(rates[i % 3]) +
-               "</AliquotaIVA></DettaglioLinee>\n";
+               qorvana::XmlAmount(total) + "</PrezzoTotale><AliquotaIVA>" +
+               qorvana::XmlAmount(rates[i % 3]) + "</AliquotaIVA></DettaglioLinee>\n";
     }
     for (int r = 0; r < 3; ++r)
-        xml += "<DatiRiepilogo><AliquotaIVA>" + Money(rates[r]) +
-               "</AliquotaIVA><ImponibileImporto>" + Money(taxable[r]) +
-               "</ImponibileImporto><Imposta>" + Money(taxable[r] * rates[r] / 100) +
+        xml += "<DatiRiepilogo><AliquotaIVA>" + qorvana::XmlAmount(rates[r]) +
+               "</AliquotaIVA><ImponibileImporto>" + qorvana::XmlAmount(taxable[r]) +
+               "</ImponibileImporto><Imposta>" + qorvana::XmlAmount(taxable[r] * rates[r] / 100) +
                "</Imposta></DatiRiepilogo>\n";
     xml += "</DatiBeniServizi></FatturaElettronicaBody></p:FatturaElettronica>\n";
     return xml;
