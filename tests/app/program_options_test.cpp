@@ -26,8 +26,7 @@ TEST(ProgramOptions, CompanyFromOptionBeforeCommandLine) {
     const auto none = std::nullopt;
     // clang-format off
     const struct { std::vector<std::string> args; std::optional<int> company; } cases[] = {
-        {{"--company", "7"}, 7}, {{"--company", "999"}, 999}, {{"--company", "0"}, none},
-        {{"--company", "1000"}, none}, {{"--company", "1e3"}, none}, {{"--company", "1.5"}, none},
+        {{"--company", "999"}, 999}, {{"--company", "1000"}, none}, {{"--company", "1e3"}, none},
         {{"--company", ""}, none}, {{"--company", "3", "xxxxxx012"}, 3}, {{}, none}};
     // clang-format on
     for (const auto& c : cases) {

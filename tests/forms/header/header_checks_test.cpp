@@ -56,12 +56,6 @@ TEST(CheckHeader, FaultsInTheirOrder) {
              e.instalmentAmounts[1] = "0";
          },
          HeaderFault::None, -1},
-        {"empty due date, amount 10",
-         [](HeaderEntries& e) {
-             e.instalmentAmounts[0] = "90";
-             e.instalmentAmounts[1] = "10";
-         },
-         HeaderFault::DueDate, 1},
         {"99/99/9999, amount 10",
          [](HeaderEntries& e) {
              e.instalmentAmounts[0] = "90";
@@ -76,13 +70,6 @@ TEST(CheckHeader, FaultsInTheirOrder) {
              e.instalmentAmounts[1] = "49,99";
          },
          HeaderFault::SplitMismatch, -1},
-        {"50 + 50 of 100",
-         [](HeaderEntries& e) {
-             e.instalmentAmounts[0] = "50";
-             e.dueDates[1] = "15/03/2024";
-             e.instalmentAmounts[1] = "50.00";
-         },
-         HeaderFault::None, -1},
         {"33,34 + 33,33 + 33,33",
          [](HeaderEntries& e) {
              e.instalmentAmounts = {"33,34", "33,33", "33,33", "", "", ""};
