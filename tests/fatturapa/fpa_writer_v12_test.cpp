@@ -30,8 +30,7 @@ TEST(FpaWriterV12, DocumentsWrittenAsTheExchangeSystemChecksThem) {
     const std::vector<Case> cases = {
         {"public administration",
          [](Desk&) {},
-         {"<p:FatturaElettronica versione=\"FPA12\"\r\n",
-          "xmlns:p=\"http://ivaservizi.agenziaentrate.gov.it/docs/xsd/fatture/v1.2\"",
+         {"xmlns:p=\"http://ivaservizi.agenziaentrate.gov.it/docs/xsd/fatture/v1.2\"",
           "<FormatoTrasmissione>FPA12</FormatoTrasmissione>\r\n"
           "      <CodiceDestinatario>UFH7Q2</CodiceDestinatario>",
           "<Quantita>2.00</Quantita>", "<ImportoTotaleDocumento>244.00</ImportoTotaleDocumento>",

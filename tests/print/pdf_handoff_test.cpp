@@ -25,7 +25,6 @@ TEST(PdfHandoff, NumberEmailAndExtraArgument) {
     const Case cases[] = {
         {"0015", false, "a@b.it", "", "C:\\pdf\\ftr15.pdf,***", false},
         {" 7 ", true, "  a@b.it  ", "", "C:\\pdf\\ftr7.pdf,a@b.it", false},
-        {"7", true, "", "", "C:\\pdf\\ftr7.pdf,", false},
         {"7", true, "", " -x ", "C:\\pdf\\ftr7.pdf,,-x", false},
         {"7", false, "", "\t-x\r\n", "C:\\pdf\\ftr7.pdf,***,-x", false},
         {"7", true, "a@b.it,x@evil.it", "", "C:\\pdf\\ftr7.pdf,***", true},

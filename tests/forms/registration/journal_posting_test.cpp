@@ -162,7 +162,6 @@ TEST_F(JournalPostingTest, RegisterChecks) {
         std::vector<EntryLine> lines;
         EntryProblem problem;
     } cases[] = {
-        {"31/02/2025", {{"01020002", 1, 0}}, EntryProblem::Date},
         {"2025-03-05", {{"01020002", 1, 0}}, EntryProblem::Date},
         {"05/03/2025", {{"01020002", 1, 0}, {"09990001", 0, 1}}, EntryProblem::Accounts},
         {"05/03/2025", {{"01020002", 1, 0}, {"", 0, 1}}, EntryProblem::Accounts},
