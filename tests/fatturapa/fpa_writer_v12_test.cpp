@@ -33,8 +33,7 @@ TEST(FpaWriterV12, DocumentsWrittenAsTheExchangeSystemChecksThem) {
          {"xmlns:p=\"http://ivaservizi.agenziaentrate.gov.it/docs/xsd/fatture/v1.2\"",
           "<FormatoTrasmissione>FPA12</FormatoTrasmissione>\r\n"
           "      <CodiceDestinatario>UFH7Q2</CodiceDestinatario>",
-          "<Quantita>2.00</Quantita>", "<ImportoTotaleDocumento>244.00</ImportoTotaleDocumento>",
-          "Il file IT01234567897_00001.xml è stato creato"},
+          "<Quantita>2.00</Quantita>", "<ImportoTotaleDocumento>244.00</ImportoTotaleDocumento>"},
          {"<PECDestinatario>", "<Arrotondamento>"}},
         {"credit note",
          [](Desk& d) { d.panel.documentType = "TD04"; },

@@ -140,7 +140,6 @@ TEST_F(ComposeTest, TitlesAndSummaries) {
     };
     Place(settings, 81, 60, 280);
     const Case cases[] = {
-        {DocumentKind::Invoice, -1, "", "FATTURA", false},
         {DocumentKind::CreditNote, -1, "", "NOTA CREDITO", false},
         {DocumentKind::ElectronicInvoice, 0, "TD01", "FATTURA", true},
         {DocumentKind::ElectronicInvoice, 3, "TD04", "NOTA CREDITO", true},
