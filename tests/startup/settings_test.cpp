@@ -179,14 +179,12 @@ TEST_F(SettingsTest, DataRootRecordIsCopiedToTheCompany) {
 
 TEST_F(SettingsTest, ModulesListNeedsTheExactLine) {
     EXPECT_FALSE(ModulesListHas(session, "=FPA"));
-    const std::pair<const char*, bool> cases[] = {
-        {"=PIA\r\n=FPA\r\n=AGE\r\n", true},
-        {"=FPA", true},
-        {"=FPA \r\n", false},
-        {"=fpa\r\n", false},
-        {" =FPA\r\n", false},
-        {"=FPAX\r\n", false},
-    };
+    const std::pair<const char*, bool> cases[] = {{"=PIA\r\n=FPA\r\n=AGE\r\n", true},
+                                                  {"=FPA", true},
+                                                  {"=FPA \r\n", false},
+                                                  {"=fpa\r\n", false},
+                                                  {" =FPA\r\n", false},
+                                                  {"=FPAX\r\n", false}};
     for (const auto& [text, expected] : cases) {
         SCOPED_TRACE(text);
         writeRoot("qorvana.prg", text);
