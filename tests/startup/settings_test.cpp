@@ -74,9 +74,6 @@ TEST_F(SettingsTest, CurrencyFileMissingEmptyShortAndNormal) {
     writeRoot("qorvana.eur", "1,1936.27,ITL,EUR,4\r\n");
     LoadSharedSettings(session);
     EXPECT_EQ(session.money().FormatCurrencyAmount(12.5), "12,5000");
-    writeRoot("qorvana.eur", "0,1936.27,ITL,EUR,2\r\n");
-    LoadSharedSettings(session);
-    EXPECT_EQ(session.money().FormatAmount(1234567), "1.234.567");
 }
 
 TEST_F(SettingsTest, LocalSettingsLines) {
