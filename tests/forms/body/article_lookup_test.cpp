@@ -8,6 +8,8 @@
 
 #include "document/document_math.h"
 #include "forms/body/barcode_index_record.h"
+#include "startup/counters.h"
+#include "startup/counters_record.h"
 #include "startup/data_files.h"
 #include "startup/money.h"
 #include "tests/startup/temp_dir.h"
@@ -32,28 +34,21 @@ ArticleRecord Article(const std::string& code, const std::string& description = 
     return a;
 }
 
-template <std::size_t N>
-std::string Bytes(const std::vector<Record<N>>& records) {
-    std::string out;
-    for (const auto& r : records) out.append(r.bytes().begin(), r.bytes().end());
-    return out;
-}
-
 // A company folder with articles, their bar-code index and the article counter.
 struct CompanyFiles {
     CompanyFiles(const std::vector<ArticleRecord>& articles, int count,
                  const std::vector<std::pair<std::string, int>>& barcodes = {}) {
-        std::vector<Record<12>> tot(3);
-        tot[2].setInt16(Int16Field(0), static_cast<std::int16_t>(count));
-        std::vector<BarcodeIndexRecord> index(barcodes.size());
-        for (std::size_t i = 0; i < barcodes.size(); ++i) {
-            index[i].setText(srb::kBarCode, barcodes[i].first);
-            index[i].setInt16(srb::kArticle, static_cast<std::int16_t>(barcodes[i].second));
-        }
-        dir.write("qorvana.tot", Bytes(tot));
-        dir.write("qorvana.art", Bytes(articles));
-        dir.write("qorvana.srb", Bytes(index));
+        dir.write("qorvana.tot", std::string(3 * tot::kLength, '\0'));
         files.open(dir.path());
+        WriteRecordCount(files, tot::kArticles, count);
+        for (std::size_t i = 0; i < articles.size(); ++i)
+            files.write<ArticlesFile>(static_cast<int>(i) + 1, articles[i]);
+        for (std::size_t i = 0; i < barcodes.size(); ++i) {
+            BarcodeIndexRecord r;
+            r.setText(srb::kBarCode, barcodes[i].first);
+            r.setInt16(srb::kArticle, static_cast<std::int16_t>(barcodes[i].second));
+            files.write<BarcodeIndexFile>(static_cast<int>(i) + 1, r);
+        }
     }
     testing::TempDir dir;
     DataFiles files;

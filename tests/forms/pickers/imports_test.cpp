@@ -11,6 +11,7 @@
 #include "document/line_file.h"
 #include "forms/pickers/quote_record.h"
 #include "forms/pickers/source_documents.h"
+#include "startup/counters.h"
 #include "startup/counters_record.h"
 #include "startup/customer_record.h"
 #include "startup/data_files.h"
@@ -54,11 +55,7 @@ class ImportsTest : public ::testing::Test {
         terms_.vat = &vat_;
     }
 
-    void setCount(int counter, int count) {
-        Record<tot::kLength> r;
-        r.setInt16(tot::kWord1, static_cast<std::int16_t>(count));
-        files_.write<CountersFile>(counter, r);
-    }
+    void setCount(int counter, int count) { WriteRecordCount(files_, counter, count); }
 
     void writeLineFile(const std::string& name, int headerLines, int blocks,
                        const std::vector<Src>& lines, const std::string& line12 = "0") {

@@ -11,11 +11,6 @@
 namespace qorvana {
 namespace {
 
-template <std::size_t N>
-std::string BytesOf(const Record<N>& r) {
-    return std::string(r.bytes().begin(), r.bytes().end());
-}
-
 // A company folder holding customers 1..n named as given (deleted when the name starts with
 // "-", public administration when it starts with "*"), a name index listing the records in
 // `order` (default: as given) and the index count `count` (default: its entries).
@@ -24,8 +19,10 @@ struct Company {
     DataFiles files;
     Company(std::vector<std::string> names, std::vector<int> order = {},
             std::optional<int> count = std::nullopt) {
-        std::string cli, src;
-        for (std::string& name : names) {
+        dir.write("qorvana.tot", std::string(tot::kLength, '\0'));
+        files.open(dir.path());
+        for (std::size_t n = 0; n < names.size(); ++n) {
+            std::string& name = names[n];
             CustomerRecord r;
             for (auto& b : r.bytes()) b = ' ';
             r.setInt16(cli::kDeleted, name[0] == '-' ? 1 : 0);
@@ -35,24 +32,21 @@ struct Company {
             r.setText(cli::kName2, name + " SRL");
             r.setText(cli::kTown, "ROMA");
             r.setText(cli::kVatNumber, "01234567890");
-            cli += BytesOf(r);
+            files.write<CustomersFile>(static_cast<int>(n) + 1, r);
         }
         if (order.empty())
             for (std::size_t i = 1; i <= names.size(); ++i) order.push_back(static_cast<int>(i));
-        for (int record : order) {
+        for (std::size_t i = 0; i < order.size(); ++i) {
             NameIndexRecord e;
-            const std::size_t at = static_cast<std::size_t>(record - 1);
+            const std::size_t at = static_cast<std::size_t>(order[i] - 1);
             e.setText(src::kKey, at < names.size() ? names[at] : "STALE");
-            e.setInt16(src::kCustomer, static_cast<std::int16_t>(record));
-            src += BytesOf(e);
+            e.setInt16(src::kCustomer, static_cast<std::int16_t>(order[i]));
+            files.write<NameIndexFile>(static_cast<int>(i) + 1, e);
         }
         CountersRecord counters;
         counters.setInt16(
             tot::kWord1, static_cast<std::int16_t>(count.value_or(static_cast<int>(order.size()))));
-        dir.write("qorvana.cli", cli);
-        dir.write("qorvana.src", src);
-        dir.write("qorvana.tot", BytesOf(counters));
-        files.open(dir.path());
+        files.write<CountersFile>(1, counters);
     }
     CustomerIndex index() const { return CustomerIndex(files); }
 };
