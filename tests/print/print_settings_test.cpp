@@ -78,7 +78,6 @@ TEST_F(PrintSettingsTest, PdfRowOneFillsTheWorkSlots) {
     };
     const Case cases[] = {
         {"missing", std::nullopt, "C:", "", ""},
-        {"empty", "", "C:", "", ""},
         {"filled", " smtp.x.it \r\nme@x.it\r\n C:\\QORWIN\\PDF \r\n -v \r\n", "C:\\QORWIN\\PDF",
          "smtp.x.it", "-v"},
         {"folder blank", "a\r\nb\r\n   \r\n", "C:", "a", ""},
