@@ -11,7 +11,6 @@ TEST(ProgramOptions, ReadsOptionsAndTheSuiteCommandLine) {
     EXPECT_TRUE(o.error.empty());
     EXPECT_EQ(o.printTo, "/p");
     EXPECT_EQ(o.commandLine, "QORVAN012XYZ");
-    EXPECT_FALSE(o.company);
     EXPECT_TRUE(ParseProgramOptions({"--help"}).help);
 }
 
