@@ -52,7 +52,8 @@ std::string Snapshot(const fs::path& dir, std::initializer_list<const char*> ext
     return all;
 }
 
-// A small company folder: counters, 3 articles (stock 10 each), the rest empty.
+// A small company folder: counters, 3 articles (stock 10 each), the rest empty; the draft
+// sells 2 of article 1 at 10.
 class PostingTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -70,6 +71,7 @@ class PostingTest : public ::testing::Test {
             r.setDouble(art::kStock, 10);
             files_.write<ArticlesFile>(a, r);
         }
+        line(1, 1, 2, 10, 1);
     }
     void TearDown() override {
         files_.closeAll();
@@ -126,7 +128,6 @@ TEST_F(PostingTest, TakesTheNextDocumentPositionAndAdvancesTheCounter) {
     auto c7 = counter(tot::kInvoices);
     c7.setSingle(tot::kSerial, 1233);
     files_.write<CountersFile>(tot::kInvoices, c7);
-    line(1, 1, 2, 10, 1);
     in_.documentKind = DocumentKind::ElectronicInvoice;
     in_.fpaState = 17;
 
@@ -229,7 +230,6 @@ TEST_F(PostingTest, AmountsDatesAndPathLandAtTheirOffsets) {
 }
 
 TEST_F(PostingTest, RefusesBeforeWritingAnything) {
-    line(1, 1, 2, 10, 1);
     struct Case {
         const char* name;
         std::function<void()> set;
@@ -248,7 +248,6 @@ TEST_F(PostingTest, RefusesBeforeWritingAnything) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         SetUp();
-        line(1, 1, 2, 10, 1);
         c.set();
         expectRefused("");
         TearDown();
@@ -287,7 +286,6 @@ TEST_F(PostingTest, AWriteFailingMidwayIsReported) {
     // The document (record 42 ends at byte 21924) is written, its continuation (ends at
     // 35196) is not.
     setCounter(tot::kInvoices, 41);
-    line(1, 1, 2, 10, 1);
     in_.writeLineFile = false;  // its reservation would find the limit before any write
     const auto post = [&] { return PostDocument(files_, in_); };
     const PostingResult r = testing::WithFileLimit(30000, post);
@@ -315,7 +313,6 @@ TEST_F(PostingTest, AWriteFailingMidwayIsReported) {
 }
 
 TEST_F(PostingTest, NumbersAreUniquePerYearAndSeries) {
-    line(1, 1, 2, 10, 1);
     const PostingResult first = PostDocument(files_, in_);
     ASSERT_TRUE(first.ok) << first.message;
     EXPECT_FALSE(fs::exists(dir_ / "f1.tmp"));
@@ -344,7 +341,6 @@ TEST_F(PostingTest, NumbersAreUniquePerYearAndSeries) {
 }
 
 TEST_F(PostingTest, CountersBehindTheArchiveOverwriteNothing) {
-    line(1, 1, 2, 10, 1);
     ASSERT_TRUE(PostDocument(files_, in_).ok);
     struct Case {
         const char* name;
@@ -409,7 +405,6 @@ TEST_F(PostingTest, AFullDiskIsFoundBeforeAnythingIsWritten) {
 }
 
 TEST_F(PostingTest, AFolderWhereTheLineFileCannotBeCreatedIsFoundFirst) {
-    line(1, 1, 2, 10, 1);
     const std::string before = snapshot();
     const int status = InChild([&] {
         // Another user than the folder's owner: the files stay writable, the folder not.
