@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <functional>
 #include <iterator>
 
 #include "tests/fatturapa/fpa_desk.h"
@@ -35,14 +34,6 @@ void SetBank(Desk& d, const char* account) {
     d.customer.setText(cli::kCab, "11101");
     d.customer.setText(cli::kBankAccount, account);
 }
-
-struct Case {
-    const char* name;
-    std::function<void(Desk&)> change;
-    std::vector<std::string> present;  // in the XML, or in the refusal when `refused`
-    std::vector<std::string> absent;
-    bool refused = false;
-};
 
 TEST(FpaExport, FocusedCases) {
     const std::vector<Case> cases = {

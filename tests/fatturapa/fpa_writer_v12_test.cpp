@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "fatturapa/fpa_checks.h"
 #include "tests/fatturapa/fpa_desk.h"
 
@@ -15,13 +13,6 @@ using namespace qorvana::fpatest;
 // A desk whose company writes FatturaPA 1.2.3.
 struct Desk12 : Desk {
     Desk12() { drive.write(company / kFpaFormatFile, "1.2.3\r\n"); }
-};
-
-struct Case {
-    const char* name;
-    std::function<void(Desk&)> change;
-    std::vector<std::string> present;
-    std::vector<std::string> absent;
 };
 
 // Each document is written, passes the 1.2.3 schema and the exchange system's checks, and
