@@ -97,7 +97,6 @@ TEST(PaymentTerms, RowsTrimmedRightOnlyAndListEntries) {
     rows[59] = {"Ultima", "001"};
     const PaymentTerms terms = PaymentTerms::FromRows(rows);
     EXPECT_EQ(terms.description(1), "Rimessa diretta");
-    EXPECT_EQ(terms.code(1), "000000000000000000 000 105");
     EXPECT_EQ(terms.code(2), " 01000000000000000F000");  // a leading blank keeps positions
     EXPECT_EQ(terms.parsed(2).months[0], 1);
     EXPECT_TRUE(terms.parsed(2).endOfMonth);
