@@ -7,9 +7,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "fatturapa/fpa_checks.h"
 #include "fatturapa/fpa_export.h"
@@ -141,6 +143,15 @@ struct Desk {
     }
 
     int counter() const { return s.files.read<CountersFile>(tot::kFatturaPa).int16(tot::kWord1); }
+};
+
+// A change to the desk's document and what the export then writes (or says, when refused).
+struct Case {
+    const char* name;
+    std::function<void(Desk&)> change;
+    std::vector<std::string> present;  // in the XML, or in the refusal when `refused`
+    std::vector<std::string> absent;
+    bool refused = false;
 };
 
 }  // namespace qorvana::fpatest

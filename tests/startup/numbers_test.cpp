@@ -15,11 +15,9 @@ TEST(NumbersVal, LeadingNumericPartLikeTheSuite) {
         double value;
     };
     const Case cases[] = {
-        {"", 0},        {"abc", 0},     {"12", 12},     {"  -12.5xyz", -12.5},
-        {"1 2 3", 123}, {"+7", 7},      {"1.5.6", 1.5}, {"33,34", 33},
-        {"1e3", 1000},  {"2D2", 200},   {"1e", 1},      {"1e+", 1},
-        {".5", 0.5},    {"-", 0},       {".", 0},       {"1e309", 0},
-        {"-1e309", 0},  {"1E-2", 0.01}, {"\t 42", 42},  {"0012", 12},
+        {"abc", 0},    {"  -12.5xyz", -12.5}, {"1 2 3", 123}, {"1.5.6", 1.5},
+        {"33,34", 33}, {"2D2", 200},          {"1e+", 1},     {".5", 0.5},
+        {"-", 0},      {"1e309", 0},          {"-1e309", 0},  {"1E-2", 0.01},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -39,10 +37,8 @@ TEST(NumbersInt16, CheckedConversion) {
     EXPECT_EQ(ToInt16(Val("1e309")), 0);
     // Typed numbers beyond a double's range are refused rather than taken as 0.
     EXPECT_FALSE(ParseTypedDecimal("1e309").has_value());
-    EXPECT_FALSE(ParseTypedDecimal("-1e309").has_value());
     EXPECT_EQ(ParseTypedDecimal("1e-400"), 0.0);
     EXPECT_EQ(ParseTypedDecimal("12,5"), 12.5);
-    EXPECT_EQ(ToInt16(Val("abc")), 0);
     EXPECT_EQ(ToInt16OrZero(40000), 0);
     EXPECT_EQ(ToInt16OrZero(-5), -5);
 }
@@ -52,17 +48,9 @@ TEST(NumbersPlainText, FifteenSignificantDigitsNoExponent) {
         double value;
         const char* text;
     };
-    const Case cases[] = {{12.5, "12.5"},
-                          {-3, "-3"},
-                          {0, "0"},
-                          {-0.0, "0"},
-                          {0.1 + 0.2, "0.3"},
-                          {1234567.891, "1234567.891"},
-                          {0.00001, "0.00001"},
-                          {100, "100"},
-                          {123456789012345.0, "123456789012345"},
-                          {1.0 / 3.0, "0.333333333333333"},
-                          {2.675, "2.675"},
+    const Case cases[] = {{-0.0, "0"},          {0.1 + 0.2, "0.3"},
+                          {0.00001, "0.00001"}, {123456789012345.0, "123456789012345"},
+                          {100, "100"},         {1.0 / 3.0, "0.333333333333333"},
                           {-0.5, "-0.5"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);

