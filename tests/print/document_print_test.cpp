@@ -211,6 +211,10 @@ TEST(FormDrawing, ElementsToOperations) {
     EXPECT_EQ(std::get<PrintShape>(ops[1]),
               (PrintShape{ShapeKind::Box, 10, 30, 60, 70, 0.5, 4, -1}));
     EXPECT_EQ(std::get<PrintPicture>(ops[2]), (PrintPicture{10, 5, 40, 15, "logo.bmp"}));
+    // Paper and PDF look for a bare picture name in the company folder.
+    EXPECT_EQ(PictureWindowsPath("\\qorwin\\qorwin\\qoraz0.001", "logo.bmp"),
+              "\\qorwin\\qorwin\\qoraz0.001\\logo.bmp");
+    EXPECT_EQ(PictureWindowsPath("\\x", "c:\\loghi\\a.bmp"), "c:\\loghi\\a.bmp");
     const auto& caption = std::get<PrintText>(ops[3]);
     EXPECT_EQ(caption.text, "Totale");
     EXPECT_EQ(caption.x, 100 - 12);
