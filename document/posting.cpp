@@ -237,7 +237,7 @@ void FillContinuation(const PostingInput& in, ContinuationRecord& r) {
         r.setDouble(ContinuationRecord::At(c::kDueAmount, i),
                     ParseDecimal(h.instalmentAmounts[4 + i]));
     }
-    r.setText(c::kPdfPath, PdfPath(in.pdfFolder, h.documentNumber));
+    r.setText(c::kPdfPath, PdfPath(in.pdfFolder, DocumentPdfName(h, in.fpaState)));
     r.setDouble(c::kWithholdingAmount, in.draft->figures.withholdingAmount);
     r.setDouble(c::kWithholdingBase, in.draft->figures.withholdingBase);
     r.setText(c::kDeferredVatLimit, h.deferredVat ? DeferredVatLimit(h.documentDate) : "");
@@ -431,9 +431,50 @@ std::string RecordDate(const std::string& ddmmyyyy) {
     return ddmmyyyy.substr(6, 4) + ddmmyyyy.substr(3, 2) + ddmmyyyy.substr(0, 2);
 }
 
-std::string PdfPath(const std::string& pdfFolder, const std::string& documentNumber) {
-    std::string path = Trim(pdfFolder) + "\\ftr" + PlainNumberText(Val(documentNumber)) + ".pdf";
+std::string DocumentPdfName(const HeaderEntries& header, int fpaState) {
+    const std::string number = Trim(header.documentNumber);
+    std::string part;
+    if (!number.empty() && number.find_first_not_of("0123456789") == std::string::npos) {
+        part = number.substr(std::min(number.find_first_not_of('0'), number.size() - 1));
+    } else {
+        for (char c : number)
+            if (std::isalnum(static_cast<unsigned char>(c))) part += c;
+    }
+    const std::string& date = header.documentDate;  // dd/mm/yyyy
+    const std::string year = date.size() >= 10 ? date.substr(6, 4) : "";
+    const bool separate = InSeparateSeries(header.separateSeries, fpaState);
+    return "ftr" + part + "_" + year + (separate ? "pa" : "") + ".pdf";
+}
+
+namespace {
+
+// Path of the PDF copy as stored, before any cut: the folder without its drive, "\", name.
+std::string WholePdfPath(const std::string& pdfFolder, const std::string& pdfName) {
+    std::string path = Trim(pdfFolder);
     if (path.size() >= 2 && path[1] == ':') path.erase(0, 2);
+    if (path.empty() || path.back() != '\\') path += '\\';
+    return path + pdfName;
+}
+
+}  // namespace
+
+std::string PdfFolderWarning(const std::string& pdfFolder) {
+    HeaderEntries longest;
+    longest.documentNumber = std::string(d::kNumber.width, 'A');
+    longest.documentDate = "01/01/2000";
+    longest.separateSeries = true;
+    const std::string name = DocumentPdfName(longest, 0);
+    const std::size_t room = c::kPdfPath.width;
+    if (Utf8Length(WholePdfPath(pdfFolder, name)) <= room) return {};
+    return "La cartella dei file PDF \"" + Trim(pdfFolder) +
+           "\" (qorvana.pdf) è troppo lunga: il documento memorizza il percorso del suo PDF in " +
+           std::to_string(room) +
+           " caratteri, e la cartella (senza l'unità) può averne al massimo " +
+           std::to_string(room - 1 - name.size()) + ".";
+}
+
+std::string PdfPath(const std::string& pdfFolder, const std::string& pdfName) {
+    std::string path = WholePdfPath(pdfFolder, pdfName);
     if (Utf8Length(path) > 60) {
         std::size_t at = 0;
         for (int chars = 0; chars < 60 && at < path.size(); ++chars) {
@@ -502,6 +543,7 @@ PostingResult PostDocument(DataFiles& files, const PostingInput& input) {
     }
     result.recordNumber = plan.recordNumber;
     result.serial = plan.documentCounter.single(tot::kSerial);
+    result.pdfName = DocumentPdfName(input.draft->header, input.fpaState);
 
     // The suite's order; the files written are made durable at the end.
     const std::string n = std::to_string(plan.recordNumber);

@@ -246,6 +246,8 @@ void BodyForm::loadOnce() {
     LoadSharedSettings(session());
     printSettings_ =
         LoadPrintSettings(session(), TabFile::Load(session().companyFile("qorvana.tab")));
+    if (!printSettings_.pdfFolderWarning.empty())
+        Warn(this, Q(printSettings_.pdfFolderWarning), MsgIcon::Exclamation);
     {
         const QSignalBlocker block(combo1_);
         combo1_->clear();

@@ -34,7 +34,7 @@ check("notes invoiced", sorted(word(r, 0) for r in notes if word(r, 83) == 1 and
       [12, 13, 14])
 check("receipts open", {text(r, 2, 10): word(r, 350) for r in records("qorvana.ric", 522)},
       {"5": 0, "6": 1, "4": 0})
-check("stored PDF path", text(read("qorvana.f2e"), 338, 60), "\\QORWIN\\PDF\\ftr41.pdf")
+check("stored PDF path", text(read("qorvana.f2e"), 338, 60), "\\QORWIN\\PDF\\ftr41_2026.pdf")
 
 # Printed once: invoice 41 only.
 image = open(os.path.join(DRIVE, "qordoc.rto"), "rb").read()
@@ -48,11 +48,11 @@ def pdf_text(path): return subprocess.run(["pdftotext", path, "-"], capture_outp
 
 
 # qorxpdf runs detached: give it a moment.
-pdf = os.path.join(DRIVE, "qorwin", "PDF", "ftr41.pdf")
+pdf = os.path.join(DRIVE, "qorwin", "PDF", "ftr41_2026.pdf")
 for _ in range(100):
     if os.path.exists(pdf) and os.path.getsize(pdf) > 0:
         break
     time.sleep(0.2)
 time.sleep(0.5)
-check("ftr41.pdf has line 1", "Lampadina LED E27 10 W luce calda" in pdf_text(pdf), True)
+check("ftr41_2026.pdf has line 1", "Lampadina LED E27 10 W luce calda" in pdf_text(pdf), True)
 check("other PDFs", glob.glob(os.path.join(DRIVE, "qorwin", "PDF", "*")), [pdf])
