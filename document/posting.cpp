@@ -193,7 +193,7 @@ void FillDocument(const PostingInput& in, const Plan& plan, DocumentRecord& r) {
     r.setText(d::kDocumentDate, RecordDate(h.documentDate));
     for (int i = 0; i < d::kDueDates; ++i) {
         r.setText(DocumentRecord::At(d::kDueDate, i), RecordDate(h.dueDates[i]));
-        r.setDouble(DocumentRecord::At(d::kDueAmount, i), ParseDecimal(h.instalmentAmounts[i]));
+        r.setDouble(DocumentRecord::At(d::kDueAmount, i), TypedValue(h.instalmentAmounts[i]));
     }
     for (int s = 1; s <= d::kVatSlots; ++s) {
         r.setDouble(DocumentRecord::At(d::kTaxable, s - 1), b[s][0]);
@@ -204,11 +204,11 @@ void FillDocument(const PostingInput& in, const Plan& plan, DocumentRecord& r) {
     r.setInt16(d::kBankReceipt, h.bankReceipt ? 1 : 0);
     r.setText(d::kPaymentTerms, std::to_string(Choice(h.paymentTerms)));
     r.setText(d::kCommissionRate, Trim(h.commissionRate));
-    r.setDouble(d::kCommissionAmount, ParseDecimal(h.commissionAmount));
+    r.setDouble(d::kCommissionAmount, TypedValue(h.commissionAmount));
     r.setInt16(d::kCombo3, Choice(h.bank2));
     r.setInt16(d::kCombo4, Choice(h.bank3));
-    r.setDouble(d::kHeaderValue11, ParseDecimal(h.additionalAmount1));
-    r.setDouble(d::kHeaderValue12, ParseDecimal(h.additionalAmount2));
+    r.setDouble(d::kHeaderValue11, TypedValue(h.additionalAmount1));
+    r.setDouble(d::kHeaderValue12, TypedValue(h.additionalAmount2));
     r.setDouble(d::kVatRegisterNumber, ParseDecimal(h.vatRegisterNumber));
     r.setInt16(d::kCombo5, static_cast<std::int16_t>(h.series));
     r.setDouble(d::kIssueMoment, DateTimeValue(in.issueMoment));
@@ -235,7 +235,7 @@ void FillContinuation(const PostingInput& in, ContinuationRecord& r) {
     for (int i = 0; i < c::kDueDates; ++i) {
         r.setText(ContinuationRecord::At(c::kDueDate, i), RecordDate(h.dueDates[4 + i]));
         r.setDouble(ContinuationRecord::At(c::kDueAmount, i),
-                    ParseDecimal(h.instalmentAmounts[4 + i]));
+                    TypedValue(h.instalmentAmounts[4 + i]));
     }
     r.setText(c::kPdfPath, PdfPath(in.pdfFolder, h.documentNumber));
     r.setDouble(c::kWithholdingAmount, in.draft->figures.withholdingAmount);

@@ -34,6 +34,7 @@ namespace qorvana {
 
 class DatePicker;
 class FpaPanel;
+class TypedNumberBoxes;
 
 class HeaderForm : public QorForm {
     Q_OBJECT
@@ -90,6 +91,8 @@ class HeaderForm : public QorForm {
     void dueDateLeft(int i);
 
     void handBack(ReturnAction action);
+    // Back to the start form through the body, once the operator agrees to lose the lines.
+    void abandon();
     void confirm();
     void choosePrinter();
     void createXml();
@@ -114,11 +117,14 @@ class HeaderForm : public QorForm {
     QPushButton* ccomando0_ = nullptr;
     FpaPanel* panel_ = nullptr;
     QScrollArea* scroll_ = nullptr;
+    TypedNumberBoxes* amounts_;  // sca, pro(1), text2(11), text2(12)
 
     // --- state ---
     bool loaded_ = false;
     bool filling_ = false;  // combos and dates being set by the form itself
-    int heldDueDate_ = -1;  // the due date about to get its focus back for correction
+    int heldDueDate_ = -1;
+    int paymentEntry_ = 0;  // the payment condition chosen last, which an empty one leaves  // the
+                            // due date about to get its focus back for correction
     double documentTotal_ = 0;
     QString proposedProgressive_;  // the progressive proposed in text2(4)
     HeaderTables tables_;
