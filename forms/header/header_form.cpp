@@ -401,11 +401,14 @@ void HeaderForm::startNewDocument() {
     const bool separateSeries =
         InSeparateSeries(Val(fpa_.text(fpa::kSeparateSeries)) == 1, s.fpaState);
     numera_->setChecked(separateSeries);
-    const NumberProposal proposal = ProposeNumbers(invoices, series, separateSeries, s.fpaState);
+    const int year = s.clock.today().year;
+    const auto stored = trapped([&] { return storedNumbers(year, separateSeries); });
+    const NumberProposal proposal = ProposeNumbers(invoices, series, separateSeries, s.fpaState,
+                                                   stored.value_or(SeriesNumbers{}));
     if (proposal.transmissionNumber)
         text2_[4]->setText(QString::number(*proposal.transmissionNumber));
     proposedProgressive_ = text2_[4]->text();
-    showNumber(proposal);
+    showNumber(proposal, year);
 
     const QString today = Q(s.clock.today().text());
     text3_[1]->setText(today);
@@ -435,11 +438,22 @@ void HeaderForm::startNewDocument() {
     if (!readError.isEmpty()) Warn(this, readError);
 }
 
-void HeaderForm::showNumber(const NumberProposal& proposal) {
+SeriesNumbers HeaderForm::storedNumbers(int year, bool separateSeries) const {
+    const NumberingScope scope{year, separateSeries, Val(fpa_.text(fpa::kSeparateSeries)) == 1};
+    return ScanSeriesNumbers(session().files, scope);
+}
+
+void HeaderForm::showNumber(const NumberProposal& proposal, int year) {
     const QString number =
         proposal.documentNumber ? QString::number(*proposal.documentNumber) : QString();
     text2_[0]->setText(number);
     text2_[3]->setText(number);
+    proposedNumber_ = number;
+    proposedYear_ = year;
+    if (proposal.yearFull)
+        Warn(this, QStringLiteral("Nel %1 è già stato usato il numero 32767, l'ultimo che si può "
+                                  "memorizzare: non si può proporre il numero del documento.")
+                       .arg(year));
     if (proposal.counterOutOfRange)
         Warn(this, QStringLiteral("L'ultimo numero della serie (qorvana.tot, record %1) vale %2, "
                                   "fuori dai limiti da 0 a 32766: non si può proporre il numero "
@@ -451,12 +465,20 @@ void HeaderForm::showNumber(const NumberProposal& proposal) {
 void HeaderForm::seriesToggled() {
     // The number follows the series chosen, and posting advances that series.
     if (filling_) return;
+    proposeNumberAgain();
+}
+
+void HeaderForm::proposeNumberAgain() {
     Session& s = session();
+    const auto date = CivilDate::Parse(S(text3_[1]->text()));
+    const int year = date ? date->year : s.clock.today().year;
+    const bool separate = InSeparateSeries(numera_->isChecked(), s.fpaState);
     try {
         const auto invoices = s.files.read<CountersFile>(tot::kInvoices);
         const auto series = s.files.read<CountersFile>(tot::kFatturaPa);
-        showNumber(ProposeNumbers(invoices, series,
-                                  InSeparateSeries(numera_->isChecked(), s.fpaState), s.fpaState));
+        showNumber(
+            ProposeNumbers(invoices, series, separate, s.fpaState, storedNumbers(year, separate)),
+            year);
     } catch (const RecordIoError& e) {
         Warn(this, QString::fromUtf8(e.what()));
     }
@@ -541,8 +563,13 @@ void HeaderForm::paymentChosen() {
 }
 
 void HeaderForm::documentDateChanged() {
-    if (filling_ || IsValidDate(S(text3_[1]->text())) != 0) return;
+    const auto date = CivilDate::Parse(S(text3_[1]->text()));
+    if (filling_ || !date) return;
     computeDueDates();
+    // A document of another year is numbered in that year, unless the operator typed a number.
+    if (date->year != proposedYear_ && text2_[0]->text() == proposedNumber_ &&
+        text2_[3]->text() == proposedNumber_)
+        proposeNumberAgain();
 }
 
 void HeaderForm::dueDateChanged(int i) {

@@ -76,9 +76,13 @@ class HeaderForm : public QorForm {
     void loadOnce();
     void startNewDocument();
     bool documentHasTaxableSlot();
-    // Shows the proposed number in text2(0) and text2(3), or says why there is none.
-    void showNumber(const NumberProposal& proposal);
+    // The numbers stored documents of the series hold, for the proposal in `year`.
+    SeriesNumbers storedNumbers(int year, bool separateSeries) const;
+    // Shows the number proposed in `year` in text2(0) and text2(3), or says why there is none.
+    void showNumber(const NumberProposal& proposal, int year);
     void seriesToggled();
+    // The proposal again, for the issue date's year and the series chosen now.
+    void proposeNumberAgain();
 
     PaymentCode chosenCode() const;
     void splitInstalments();
@@ -127,6 +131,8 @@ class HeaderForm : public QorForm {
                             // due date about to get its focus back for correction
     double documentTotal_ = 0;
     QString proposedProgressive_;  // the progressive proposed in text2(4)
+    QString proposedNumber_;       // the number proposed in text2(0) and text2(3)
+    int proposedYear_ = 0;         // and the year it was proposed in
     HeaderTables tables_;
     VatTable vat_;  // VAT and withholding rates of the codes, for the XML
     PaymentTerms terms_;
