@@ -631,6 +631,8 @@ bool HeaderForm::eventFilter(QObject* watched, QEvent* event) {
 // --- buttons ---------------------------------------------------------------------------------
 
 void HeaderForm::handBack(ReturnAction action) {
+    // The amounts the body prints or posts are read before it takes them.
+    if (action != ReturnAction::Abandon && !amounts_->commitFocused()) return;
     Session& s = session();
     s.returnPending = 0;
     s.returnAction = action;
@@ -704,6 +706,7 @@ QPrinter* HeaderForm::chosenPrinter() const {
 }
 
 void HeaderForm::createXml() {
+    if (!amounts_->commitFocused()) return;
     Session& s = session();
     if (s.fpaPanelOpened == 0 && !AskYesNo(this, QStringLiteral("Attenzione"), kXmlQuestion))
         return;
