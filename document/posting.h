@@ -51,10 +51,6 @@ struct PostingResult {
 // back in the result.
 PostingResult PostDocument(DataFiles& files, const PostingInput& input);
 
-// True when stored document record `document` belongs to the separate electronic-invoice
-// series: the company numbers electronic invoices separately and the record's kind is 7.
-bool StoredInSeparateSeries(const DocumentRecord& document, bool fpaSeparateNumbering);
-
 // The credit-note rules apply: kind 1, or an electronic invoice of type TD04.
 bool IsCreditNote(DocumentKind documentKind, const std::string& fpaDocumentType);
 // "dd/mm/yyyy" to "yyyymmdd"; empty when the text is not a valid date.
