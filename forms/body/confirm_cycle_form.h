@@ -44,7 +44,12 @@ class ConfirmCycle {
     void dispatchPdf(const DocumentToPrint& document, const std::string& imageCopy);
 
   private:
+    // Posts the draft under the company's posting lock.
     bool post();
+    void backToHeader();
+    // Posting took the next free number: the draft and the header take it, the operator is
+    // told.
+    void takeStoredNumber();
     // The print loop, then the PDF hand-off of a printed document.
     void printDocument();
     void finish();
