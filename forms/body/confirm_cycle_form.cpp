@@ -81,6 +81,8 @@ void ConfirmCycle::start() {
     collectDraft();
     if (!post()) return;
     printDocument();
+    // Told once the printing questions are answered: the printed copy has the number already.
+    tellStoredNumber();
     // With the accounting request, the registration form returns to the start form itself.
     if (!proposeRegistration()) finish();
 }
@@ -102,6 +104,7 @@ bool ConfirmCycle::post() {
         stage_ = Stage::LineFileWritten;
         return true;
     }
+    tellStoredNumber();
     Warn(&body_, QString::fromStdString(posted_.message));
     if (!posted_.anythingWritten) {
         backToHeader();
@@ -119,18 +122,23 @@ void ConfirmCycle::backToHeader() {
 
 void ConfirmCycle::takeStoredNumber() {
     HeaderEntries& entries = forms_.draft().header;
-    const QString proposed = QString::fromStdString(Trim(entries.documentNumber));
+    renumberedFrom_ = QString::fromStdString(Trim(entries.documentNumber));
     entries.documentNumber = *posted_.renumbered;
     entries.vatRegisterNumber = posted_.vatRegisterNumber;
-    const QString number = QString::fromStdString(entries.documentNumber);
     if (auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader)))
-        header->showStoredNumbers(number, QString::fromStdString(entries.vatRegisterNumber));
+        header->showStoredNumbers(QString::fromStdString(entries.documentNumber),
+                                  QString::fromStdString(entries.vatRegisterNumber));
+}
+
+void ConfirmCycle::tellStoredNumber() {
+    if (renumberedFrom_.isEmpty()) return;
     ShowMessage(&body_, QStringLiteral("Attenzione"),
                 QStringLiteral("Il numero %1 proposto per il documento è stato usato nel frattempo "
                                "da un'altra postazione: il documento è stato memorizzato con il "
                                "numero %2.")
-                    .arg(proposed, number),
+                    .arg(renumberedFrom_, QString::fromStdString(*posted_.renumbered)),
                 MsgIcon::Information);
+    renumberedFrom_.clear();
 }
 
 void ConfirmCycle::printDocument() {

@@ -6,6 +6,8 @@
 // and what posting wrote between those steps. Everything after the collection reads the
 // draft only.
 
+#include <QString>
+
 #include "document/posting.h"
 #include "print/document_print.h"
 
@@ -47,9 +49,10 @@ class ConfirmCycle {
     // Posts the draft under the company's posting lock.
     bool post();
     void backToHeader();
-    // Posting took the next free number: the draft and the header take it, the operator is
-    // told.
+    // Posting took the next free number: the draft and the header take it.
     void takeStoredNumber();
+    // Tells the operator the number the document was stored under instead of the proposed one.
+    void tellStoredNumber();
     // The print loop, then the PDF hand-off of a printed document.
     void printDocument();
     void finish();
@@ -61,6 +64,7 @@ class ConfirmCycle {
     BodyForm& body_;
     Stage stage_ = Stage::Idle;
     PostingResult posted_;
+    QString renumberedFrom_;  // the number proposed, when posting took another
 };
 
 }  // namespace qorvana
