@@ -3,8 +3,8 @@ each post ROUNDS invoices (customer and price of their own, an article line, the
 through an operator script. Then the archive must hold every posting the processes reported:
 its customer and amount under the number reported, no number twice, a line file and a journal
 entry for every document, counters that match the files, stock and account totals that add up.
-A second drive checks that a posting waiting for another workstation asks the operator, and
-posts once the other lets go.
+A second drive checks that a write waiting for another workstation asks the operator, and goes
+on once the other lets go, with the transmission progressive the other left free.
 
     workstations.py QORVANA QORVANA_DEMO [ROUNDS [PROCESSES]]     (default 12 rounds, 3 processes, at most 6)
 
@@ -64,9 +64,9 @@ click qorxord.bottone(1)
 """
 
 
-def make_drive(work, name):
+def make_drive(work, name, *options):
     drive = os.path.join(work, name)
-    subprocess.run([DEMO, "--drive", drive], check=True, stdout=subprocess.DEVNULL)
+    subprocess.run([DEMO, "--drive", drive, *options], check=True, stdout=subprocess.DEVNULL)
     return drive, os.path.join(drive, "qorwin", "qorwin", "qoraz0.001")
 
 
@@ -203,25 +203,50 @@ def run_workstations(work):
 
 
 def run_busy(work):
-    """A posting that finds the lock held asks after a few seconds; Yes tries again, and it
-    posts once the other workstation lets go."""
-    drive, company = make_drive(work, "busy")
-    holder = open(os.path.join(company, "qorvana.lck"), "a+")
+    """Writing the FatturaPA file while another workstation holds the company asks after a few
+    seconds; Yes tries again. The other workstation used transmissions 1 to 7 meanwhile: the file
+    gets progressive 8, the operator is told, and the invoice posts with it."""
+    drive, company = make_drive(work, "busy", "--fpa-format", "1.0")
+    holder = os.fdopen(os.open(os.path.join(company, "qorvana.lck"), os.O_RDWR | os.O_CREAT), "r+b")
     fcntl.lockf(holder, fcntl.LOCK_EX | fcntl.LOCK_NB)  # a record lock: it excludes the OFD lock
-    script = round_script(0, 1).replace("answer No\nanswer No\n", "answer Yes\nanswer No\nanswer No\n")
-    program = start(work, drive, "busy", script)
+    program = start(work, drive, "busy", """key qoremf.nome "comune" Enter
+click qoremf.bottone(7)
+type qoremfx.ds(0) "Manutenzione impianti"
+type qoremfx.prezzo(0) "100"
+click qoremfx.comando(1)
+expect qoremft.text2(4) "1"
+click qoremft.ccomando(0)
+click qoremft.ccomando(1)
+answer Yes
+click qoremft.comando(7)
+expect qoremft.text2(4) "8"
+answer No
+answer No
+click qoremft.comando(1)
+click qorxord.bottone(1)
+""")
     out, asked = [], None
     started = time.monotonic()
     for line in program.stdout:
         out.append(line)
         if BUSY in line and asked is None:
             asked = time.monotonic() - started
+            with open(os.path.join(company, "qorvana.tot"), "r+b") as tot:
+                tot.seek(4 * 12)  # record 5, word 1: the last transmission
+                tot.write(struct.pack("<h", 7))
             holder.close()  # the other workstation is done
     program.wait()
-    if program.returncode != 0 or asked is None:
+    with open(os.path.join(work, "busy.out"), "w") as f:
+        f.write("".join(out))
+    said = "Il progressivo invio 1 è stato usato nel frattempo da un'altra postazione: " \
+           "il file ha il progressivo 8."
+    xml = os.path.join(company, "fatturepa", "IT01234567897_1.xml")
+    if program.returncode != 0 or asked is None or said not in "".join(out):
         fail("busy company: " + "".join(out[-20:]))
-    elif len(records(company, "qorvana.fte", 522)) != 1:
-        fail("busy company: the posting retried was not stored")
+    elif (counter(company, 5, 1) != 8 or len(records(company, "qorvana.fte", 522)) != 1
+          or "<ProgressivoInvio>8</ProgressivoInvio>" not in open(xml).read()
+          or not os.path.exists(os.path.join(company, "fpa8"))):
+        fail("busy company: the retried file, archive or invoice is not progressive 8")
     return asked
 
 
@@ -233,7 +258,13 @@ def main():
     started = time.monotonic()
     try:
         busy = {}
-        waiter = threading.Thread(target=lambda: busy.setdefault("asked", run_busy(work)))
+        def busy_company():
+            try:
+                busy["asked"] = run_busy(work)
+            except Exception as e:  # reported with the other failures
+                fail(f"busy company: {e!r}")
+
+        waiter = threading.Thread(target=busy_company)
         waiter.start()
         postings, renumbered = run_workstations(work)
         waiter.join()
