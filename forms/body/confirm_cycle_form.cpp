@@ -23,7 +23,7 @@ void ConfirmCycle::collectDraft() {
     DocumentDraft& draft = forms_.draft();
     if (const auto* start = forms_.get<StartForm>(QString(form_name::kStart))) {
         draft.customer = start->customer();
-        draft.transport = start->transport();
+        draft.takeTransport(start->transport());
     }
     if (const auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader))) {
         draft.header = header->entries();

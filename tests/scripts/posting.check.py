@@ -32,6 +32,7 @@ for d, terms, dates, amounts in (
 notes = records("qorvana.bol", 97)
 check("notes invoiced", sorted(word(r, 0) for r in notes if word(r, 83) == 1 and word(r, 93) == 1),
       [12, 13, 14])
+check("their invoice's DDT", read("f7").split(b"\r\n")[2], b"12 13")
 check("receipts open", {text(r, 2, 10): word(r, 350) for r in records("qorvana.ric", 522)},
       {"5": 0, "6": 1, "4": 0})
 check("stored PDF path", text(read("qorvana.f2e"), 338, 60), "\\QORWIN\\PDF\\ftr41.pdf")
