@@ -190,13 +190,15 @@ TEST_F(ImportsTest, DeliveryNoteFilesAndBounds) {
     dir_.write("b1021", bytes);
     const int truncated = addNote(22, {{1, 1, 1, 1}});
     dir_.write("b1022", dir_.read("b1022").substr(0, 500));
-    r = ImportDeliveryNotes(files_, dir_.path(), {missing, garbled, truncated, 0, 999}, false,
-                            terms_, lines_);
+    const int absurd = addNote(24, {{1, 2, 10, 1}, {1, 1e300, 3.5, 1}});
+    r = ImportDeliveryNotes(files_, dir_.path(), {missing, garbled, truncated, absurd, 0, 999},
+                            false, terms_, lines_);
     EXPECT_EQ(lines_.lastUsed(), 0);
     EXPECT_TRUE(r.imported.empty());
     for (const char* says :
          {"n.20 del 05/03/2025: non esiste il file delle righe \"b1020\"",
-          "\"b1021\" contiene un valore non numerico alla riga 11", "\"b1022\" è incompleto"})
+          "\"b1021\" contiene un valore non numerico alla riga 11", "\"b1022\" è incompleto",
+          "\"b1024\" contiene un valore fuori dai limiti alla riga 29"})
         EXPECT_NE(r.message().find(says), std::string::npos) << r.message();
 
     // No room after line 500: the lines left out are counted and the note stays open.
