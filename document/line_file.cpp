@@ -94,13 +94,14 @@ bool FitsAmount(std::optional<double> value) {
 }
 
 // What is wrong with the number on block line `index` (0-based), if anything.
-LineFault NumberFault(int index, const std::string& text) {
+LineFault BlockNumberFault(int index, std::string text) {
     if (!IsNumberLine(text)) return LineFault::NotNumber;
+    if (index == kQuantityLine || index == kPriceLine) {
+        std::replace(text.begin(), text.end(), ',', '.');
+        return FitsAmount(FiniteVal(text)) ? LineFault::None : LineFault::BeyondLimits;
+    }
     const std::optional<double> value = FiniteVal(text);
-    const bool fits = index == kQuantityLine || index == kPriceLine
-                          ? FitsAmount(ParseTypedDecimal(text))
-                          : value && ToInt16(*value);
-    return fits ? LineFault::None : LineFault::BeyondLimits;
+    return value && ToInt16(*value) ? LineFault::None : LineFault::BeyondLimits;
 }
 
 }  // namespace
@@ -281,7 +282,7 @@ LineFileContent LineFile::Parse(std::string bytes, int headerLines, int maxBlock
         int got = 0;
         for (; got < kBlockLines && !reader.atEnd(); ++got) {
             v[got] = Trim(reader.readLine());
-            if (kNumberLine[got]) note(got, NumberFault(got, v[got]));
+            if (kNumberLine[got]) note(got, BlockNumberFault(got, v[got]));
         }
         DocumentLine line;
         line.articleRecord = SmallInteger(v[0]);

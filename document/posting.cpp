@@ -34,13 +34,6 @@ namespace m = stock_movement_record;
 constexpr int kMaxCount = 32767;
 constexpr char kNotStored[] = ": il documento non è stato memorizzato.";
 
-// A typed number for a 16-bit counter word: an integer in 1..32767, else nothing.
-std::optional<std::int16_t> CounterValue(const std::string& text) {
-    const double v = Val(text);
-    if (v != std::floor(v) || v < 1 || v > kMaxCount) return std::nullopt;
-    return static_cast<std::int16_t>(v);
-}
-
 std::string Flag(bool set) {
     return set ? "1" : "0";
 }
@@ -193,7 +186,7 @@ void FillDocument(const PostingInput& in, const Plan& plan, DocumentRecord& r) {
     r.setText(d::kDocumentDate, RecordDate(h.documentDate));
     for (int i = 0; i < d::kDueDates; ++i) {
         r.setText(DocumentRecord::At(d::kDueDate, i), RecordDate(h.dueDates[i]));
-        r.setDouble(DocumentRecord::At(d::kDueAmount, i), ParseDecimal(h.instalmentAmounts[i]));
+        r.setDouble(DocumentRecord::At(d::kDueAmount, i), TypedValue(h.instalmentAmounts[i]));
     }
     for (int s = 1; s <= d::kVatSlots; ++s) {
         r.setDouble(DocumentRecord::At(d::kTaxable, s - 1), b[s][0]);
@@ -204,11 +197,11 @@ void FillDocument(const PostingInput& in, const Plan& plan, DocumentRecord& r) {
     r.setInt16(d::kBankReceipt, h.bankReceipt ? 1 : 0);
     r.setText(d::kPaymentTerms, std::to_string(Choice(h.paymentTerms)));
     r.setText(d::kCommissionRate, Trim(h.commissionRate));
-    r.setDouble(d::kCommissionAmount, ParseDecimal(h.commissionAmount));
+    r.setDouble(d::kCommissionAmount, TypedValue(h.commissionAmount));
     r.setInt16(d::kCombo3, Choice(h.bank2));
     r.setInt16(d::kCombo4, Choice(h.bank3));
-    r.setDouble(d::kHeaderValue11, ParseDecimal(h.additionalAmount1));
-    r.setDouble(d::kHeaderValue12, ParseDecimal(h.additionalAmount2));
+    r.setDouble(d::kHeaderValue11, TypedValue(h.additionalAmount1));
+    r.setDouble(d::kHeaderValue12, TypedValue(h.additionalAmount2));
     r.setDouble(d::kVatRegisterNumber, ParseDecimal(h.vatRegisterNumber));
     r.setInt16(d::kCombo5, static_cast<std::int16_t>(h.series));
     r.setDouble(d::kIssueMoment, DateTimeValue(in.issueMoment));
@@ -235,9 +228,9 @@ void FillContinuation(const PostingInput& in, ContinuationRecord& r) {
     for (int i = 0; i < c::kDueDates; ++i) {
         r.setText(ContinuationRecord::At(c::kDueDate, i), RecordDate(h.dueDates[4 + i]));
         r.setDouble(ContinuationRecord::At(c::kDueAmount, i),
-                    ParseDecimal(h.instalmentAmounts[4 + i]));
+                    TypedValue(h.instalmentAmounts[4 + i]));
     }
-    r.setText(c::kPdfPath, PdfPath(in.pdfFolder, h.documentNumber));
+    r.setText(c::kPdfPath, PdfPath(in.pdfFolder, DocumentPdfName(h, in.fpaState)));
     r.setDouble(c::kWithholdingAmount, in.draft->figures.withholdingAmount);
     r.setDouble(c::kWithholdingBase, in.draft->figures.withholdingBase);
     r.setText(c::kDeferredVatLimit, h.deferredVat ? DeferredVatLimit(h.documentDate) : "");
@@ -257,7 +250,7 @@ std::optional<std::string> CheckValues(const DataFiles& files, const PostingInpu
         return std::string("Il numero del documento non è valido");
     // A whole number the counter cannot hold would be proposed again for the next document.
     const double typed = Val(h.documentNumber);
-    if (typed == std::floor(typed) && !CounterValue(h.documentNumber) &&
+    if (typed == std::floor(typed) && !CounterWordValue(h.documentNumber) &&
         Trim(h.documentNumber).find_first_not_of("+-0123456789") == std::string::npos)
         return "Il numero del documento " + Trim(h.documentNumber) +
                " è fuori dai limiti (da 1 a 32767)" + kNotStored;
@@ -293,12 +286,12 @@ std::optional<std::string> PlanCounters(const DataFiles& files, const PostingInp
     plan.documentCounter.setInt16(tot::kWord2, 1);
     plan.documentCounter.setSingle(tot::kSerial,
                                    NextSerial(plan.documentCounter.single(tot::kSerial)));
-    const auto number = CounterValue(h.documentNumber);
+    const auto number = CounterWordValue(h.documentNumber);
     plan.writeSeriesCounter = InSeparateSeries(h.separateSeries, in.fpaState);
     if (plan.writeSeriesCounter) {
         // The separate electronic-invoice series keeps its numbers in record 5 only.
         plan.seriesCounter = files.read<CountersFile>(tot::kFatturaPa);
-        if (const auto progressive = CounterValue(h.transmissionNumber))
+        if (const auto progressive = CounterWordValue(h.transmissionNumber))
             plan.seriesCounter.setInt16(tot::kWord1, *progressive);
         if (number) plan.seriesCounter.setInt16(tot::kWord4, *number);
     } else if (number) {
@@ -416,11 +409,6 @@ void WriteMovements(DataFiles& files, const PostingInput& in, const Plan& plan, 
 
 }  // namespace
 
-bool StoredInSeparateSeries(const DocumentRecord& document, bool fpaSeparateNumbering) {
-    return fpaSeparateNumbering &&
-           document.int16(d::kKind) == static_cast<std::int16_t>(DocumentKind::ElectronicInvoice);
-}
-
 bool IsCreditNote(DocumentKind documentKind, const std::string& fpaDocumentType) {
     return documentKind == DocumentKind::CreditNote ||
            (documentKind == DocumentKind::ElectronicInvoice && Trim(fpaDocumentType) == "TD04");
@@ -431,9 +419,50 @@ std::string RecordDate(const std::string& ddmmyyyy) {
     return ddmmyyyy.substr(6, 4) + ddmmyyyy.substr(3, 2) + ddmmyyyy.substr(0, 2);
 }
 
-std::string PdfPath(const std::string& pdfFolder, const std::string& documentNumber) {
-    std::string path = Trim(pdfFolder) + "\\ftr" + PlainNumberText(Val(documentNumber)) + ".pdf";
+std::string DocumentPdfName(const HeaderEntries& header, int fpaState) {
+    const std::string number = Trim(header.documentNumber);
+    std::string part;
+    if (!number.empty() && number.find_first_not_of("0123456789") == std::string::npos) {
+        part = number.substr(std::min(number.find_first_not_of('0'), number.size() - 1));
+    } else {
+        for (char c : number)
+            if (std::isalnum(static_cast<unsigned char>(c))) part += c;
+    }
+    const std::string& date = header.documentDate;  // dd/mm/yyyy
+    const std::string year = date.size() >= 10 ? date.substr(6, 4) : "";
+    const bool separate = InSeparateSeries(header.separateSeries, fpaState);
+    return "ftr" + part + "_" + year + (separate ? "pa" : "") + ".pdf";
+}
+
+namespace {
+
+// Path of the PDF copy as stored, before any cut: the folder without its drive, "\", name.
+std::string WholePdfPath(const std::string& pdfFolder, const std::string& pdfName) {
+    std::string path = Trim(pdfFolder);
     if (path.size() >= 2 && path[1] == ':') path.erase(0, 2);
+    if (path.empty() || path.back() != '\\') path += '\\';
+    return path + pdfName;
+}
+
+}  // namespace
+
+std::string PdfFolderWarning(const std::string& pdfFolder) {
+    HeaderEntries longest;
+    longest.documentNumber = std::string(d::kNumber.width, 'A');
+    longest.documentDate = "01/01/2000";
+    longest.separateSeries = true;
+    const std::string name = DocumentPdfName(longest, 0);
+    const std::size_t room = c::kPdfPath.width;
+    if (Utf8Length(WholePdfPath(pdfFolder, name)) <= room) return {};
+    return "La cartella dei file PDF \"" + Trim(pdfFolder) +
+           "\" (qorvana.pdf) è troppo lunga: il documento memorizza il percorso del suo PDF in " +
+           std::to_string(room) +
+           " caratteri, e la cartella (senza l'unità) può averne al massimo " +
+           std::to_string(room - 1 - name.size()) + ".";
+}
+
+std::string PdfPath(const std::string& pdfFolder, const std::string& pdfName) {
+    std::string path = WholePdfPath(pdfFolder, pdfName);
     if (Utf8Length(path) > 60) {
         std::size_t at = 0;
         for (int chars = 0; chars < 60 && at < path.size(); ++chars) {
@@ -502,6 +531,7 @@ PostingResult PostDocument(DataFiles& files, const PostingInput& input) {
     }
     result.recordNumber = plan.recordNumber;
     result.serial = plan.documentCounter.single(tot::kSerial);
+    result.pdfName = DocumentPdfName(input.draft->header, input.fpaState);
 
     // The suite's order; the files written are made durable at the end.
     const std::string n = std::to_string(plan.recordNumber);

@@ -44,23 +44,29 @@ struct PostingResult {
     int recordNumber = 0;  // N of qorvana.fte / qorvana.f2e
     float serial = 0;      // document serial (names the line file "f" + serial)
     int movements = 0;     // stock movements written
+    std::string pdfName;   // file name of the document's PDF copy (DocumentPdfName)
 };
 
 // Posts the document. Never throws for data problems: a refusal or a failed write comes
 // back in the result.
 PostingResult PostDocument(DataFiles& files, const PostingInput& input);
 
-// True when stored document record `document` belongs to the separate electronic-invoice
-// series: the company numbers electronic invoices separately and the record's kind is 7.
-bool StoredInSeparateSeries(const DocumentRecord& document, bool fpaSeparateNumbering);
-
 // The credit-note rules apply: kind 1, or an electronic invoice of type TD04.
 bool IsCreditNote(DocumentKind documentKind, const std::string& fpaDocumentType);
 // "dd/mm/yyyy" to "yyyymmdd"; empty when the text is not a valid date.
 std::string RecordDate(const std::string& ddmmyyyy);
-// Path of the document's PDF copy as stored: folder + "\ftr" + number + ".pdf", drive
-// removed, at most 60 characters.
-std::string PdfPath(const std::string& pdfFolder, const std::string& documentNumber);
+// The file name of a document's PDF copy, unique for the document: "ftr", the number, "_",
+// the year of the document date, "pa" when the document belongs to the separate
+// electronic-invoice series, ".pdf" ("ftr15_2026.pdf", "ftr15_2026pa.pdf"). A number of
+// digits only is written by its value ("0015" gives 15), any other by its letters and digits.
+// Posting stores it and the PDF hand-off passes it: the stored path names this document's PDF.
+std::string DocumentPdfName(const HeaderEntries& header, int fpaState);
+// Path of the document's PDF copy as stored: the PDF folder without its drive, "\", the name;
+// at most 60 characters.
+std::string PdfPath(const std::string& pdfFolder, const std::string& pdfName);
+// The warning for a PDF folder with which the stored path of a document's PDF (folder and the
+// longest name DocumentPdfName gives) would not fit its 60 characters; empty when it fits.
+std::string PdfFolderWarning(const std::string& pdfFolder);
 // Deferred-VAT limit: month of the document date and the following year ("112025").
 std::string DeferredVatLimit(const std::string& documentDateDdMmYyyy);
 // The serial after `serial`: + 1, back to 1 beyond 1 000 000 000 or when single precision

@@ -152,6 +152,14 @@ class Composer {
     void quantity(string_view tag, double v, string_view label) {
         number(tag, v, 2, label, false, 18);
     }
+    // QuantitaType and Amount8DecimalType written with the decimals the value has (two to
+    // eight), so that the exchange system computes the line total from the values in use.
+    void exactQuantity(string_view tag, double v, string_view label) {
+        number(tag, v, kAsItIs, label, false, 18);
+    }
+    void exactUnitPrice(string_view tag, double v, string_view label) {
+        number(tag, v, kAsItIs, label, true, 11);
+    }
     // RateType: 0.00 to 100.00.
     void rate(string_view tag, double v, string_view label) {
         const std::string text = XmlAmount(v);
@@ -193,9 +201,12 @@ class Composer {
                 if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     }
 
+    static constexpr int kAsItIs = -1;  // decimals: those of the value, two to eight
+
     void number(string_view tag, double v, int decimals, string_view label, bool negativeAllowed,
                 std::size_t integerDigits) {
-        const std::string text = XmlDecimal(v, decimals);
+        const std::string text =
+            decimals == kAsItIs ? XmlDecimalAsItIs(v) : XmlDecimal(v, decimals);
         const bool negative = text.front() == '-';
         const std::size_t digits = text.find('.') - (negative ? 1 : 0);
         if (!std::isfinite(v) || (negative && !negativeAllowed) || digits > integerDigits) {

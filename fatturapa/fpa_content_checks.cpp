@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "fatturapa/fpa_check_model.h"
 #include "startup/money.h"
@@ -199,18 +200,39 @@ std::optional<double> TaxableFromLines(const FpaBody& body, const TaxKey& key) {
     return sum;
 }
 
+// Several summaries may share a rate and nature (another EsigibilitaIVA or
+// RiferimentoNormativo): the exchange system compares their sum with the lines.
 void CheckTaxableComputed(const FpaDocument& doc, Findings& out) {  // 00422
-    for (const FpaBody& body : doc.bodies)
+    struct Group {
+        TaxKey key;
+        const FpaSummary* first = nullptr;
+        int summaries = 0;
+        double taxable = 0;
+        double rounding = 0;
+    };
+    for (const FpaBody& body : doc.bodies) {
+        std::vector<Group> groups;
         for (const FpaSummary& s : body.summaries) {
             if (!s.rate.value || !s.taxable.value) continue;
             if (s.rounding.present && !s.rounding.value) continue;
-            const std::optional<double> lines =
-                TaxableFromLines(body, {RateKey(*s.rate.value), NatureOf(s.nature)});
+            const TaxKey key{RateKey(*s.rate.value), NatureOf(s.nature)};
+            auto g = std::find_if(groups.begin(), groups.end(),
+                                  [&](const Group& x) { return x.key == key; });
+            if (g == groups.end()) g = groups.insert(groups.end(), Group{key, &s});
+            ++g->summaries;
+            g->taxable += *s.taxable.value;
+            g->rounding += s.rounding.value.value_or(0.0);
+        }
+        for (const Group& g : groups) {
+            const std::optional<double> lines = TaxableFromLines(body, g.key);
             if (!lines) continue;
-            const double expected = *lines + s.rounding.value.value_or(0.0);
-            if (!Differs(*s.taxable.value, expected, 1.0)) continue;
+            const double expected = *lines + g.rounding;
+            if (!Differs(g.taxable, expected, 1.0)) continue;
+            const FpaSummary& s = *g.first;
             Report(out, "00422",
-                   "ImponibileImporto " + Amount(*s.taxable.value) +
+                   std::string(g.summaries > 1 ? "somma degli ImponibileImporto "
+                                               : "ImponibileImporto ") +
+                       Amount(g.taxable) +
                        " diverso dalla somma dei PrezzoTotale delle linee con aliquota " +
                        RateText(*s.rate.value) +
                        (s.nature.present ? " e natura " + s.nature.value : std::string()) +
@@ -218,6 +240,7 @@ void CheckTaxableComputed(const FpaDocument& doc, Findings& out) {  // 00422
                        "): correggere il riepilogo o le linee (tolleranza 1 euro)",
                    s.taxable.path, s.taxable.line);
         }
+    }
 }
 
 // The unit price after its discounts and surcharges in order: an Importo is taken as it

@@ -1,5 +1,6 @@
 #include "fatturapa/fpa_document_writer.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace qorvana::fpaxml {
@@ -7,6 +8,13 @@ namespace {
 
 std::size_t ExpectedSize(const FpaWriterInput& d) {
     return 8192 + static_cast<std::size_t>(d.lines.lastUsed()) * 700;
+}
+
+// A DDT number: a blank, "0" or another number not above 0 means none; any text with other
+// characters ("B/2026/77", "DDT-5") is a number to write.
+bool HasDeliveryNote(const std::string& stored) {
+    const std::string number = Trim(KeepText(stored));
+    return Val(number) > 0 || number.find_first_not_of("0123456789.,+- ") != std::string::npos;
 }
 
 // The share capital as stored: "50000.00", or typed the Italian way ("50.000,00").
@@ -76,6 +84,13 @@ void FpaDocumentWriter::transmitterContacts() {
     c_.text("Email", field(fpa::kSellerEmail), kEmail,
             "E-mail del cedente (impostazioni fatturaPA)", Need::WhenNotEmpty);
     x.close("ContattiTrasmittente");
+}
+
+void FpaDocumentWriter::recipientCodeTooLong(const std::string& why) {
+    const std::string code =
+        Trim(PaddedText(d_.customer, cli::kCarried515) + d_.customer.text(cli::kCarried521));
+    c_.problem("Codice destinatario del cliente: \"" + code + "\" ha 7 caratteri, ma " + why +
+               ": correggerlo nella scheda del cliente");
 }
 
 void FpaDocumentWriter::seller() {
@@ -214,12 +229,14 @@ void FpaDocumentWriter::generalData() {
     reference("DatiRicezione", fpa::kReceptionId, fpa::kReceptionDate, fpa::kReceptionItem,
               fpa::kReceptionJobCode, "della ricezione");
 
-    if (Val(field(fpa::kDdtNumber)) > 0) {
+    // DatiTrasporto needs the carrier's country and identifier: without them it is left out.
+    if (HasDeliveryNote(field(fpa::kDdtNumber))) {
         x.open("DatiDDT");
         c_.text("NumeroDDT", field(fpa::kDdtNumber), kBasic20, "Numero del DDT");
         c_.date("DataDDT", field(fpa::kDdtDate), "Data del DDT", Need::Always);
         x.close("DatiDDT");
-    } else if (!c_.empty(field(fpa::kCarrierName))) {
+    } else if (!c_.empty(field(fpa::kCarrierName)) && !c_.empty(field(fpa::kCarrierCountry)) &&
+               !c_.empty(field(fpa::kCarrierId))) {
         carrier();
     }
     x.close("DatiGenerali");
@@ -314,9 +331,15 @@ void FpaDocumentWriter::openLine(int n, int number, std::optional<double> quanti
     x.open("DettaglioLinee");
     x.element("NumeroLinea", std::to_string(number));
     c_.text("Descrizione", l.description, kLatin100, "Descrizione della " + row);
-    if (quantity) c_.quantity("Quantita", *quantity, "Quantità della " + row);
+    if (quantity && exactLineNumbers())
+        c_.exactQuantity("Quantita", *quantity, "Quantità della " + row);
+    else if (quantity)
+        c_.quantity("Quantita", *quantity, "Quantità della " + row);
     c_.text("UnitaMisura", l.unit, kBasic10, "Unità di misura della " + row, Need::WhenNotEmpty);
-    c_.unitPrice("PrezzoUnitario", price, "Prezzo della " + row);
+    if (exactLineNumbers())
+        c_.exactUnitPrice("PrezzoUnitario", price, "Prezzo della " + row);
+    else
+        c_.unitPrice("PrezzoUnitario", price, "Prezzo della " + row);
 }
 
 void FpaDocumentWriter::discount(int n, int percent, std::optional<double> amount) {
@@ -347,38 +370,66 @@ void FpaDocumentWriter::goodsAndServices() {
     if (written == 0) c_.problem("Il documento non ha righe");
 
     const char* chargeability = Trim(field(fpa::kDeferredVat)) == "1" ? "D" : "I";
+    const std::vector<Summary> summaries = summariesOf();
+    for (const Summary& g : summaries) {
+        const std::string of = g.codes.size() == 1 ? "del codice " + std::to_string(g.codes[0])
+                               : g.exempt          ? "della natura " + g.nature
+                                                   : "dell'aliquota " + g.rate + "%";
+        x.open("DatiRiepilogo");
+        if (g.exempt) {
+            x.element("AliquotaIVA", "00.00");
+            if (!g.nature.empty()) x.element("Natura", g.nature);
+        } else {
+            c_.rate("AliquotaIVA", Val(g.rate), "Aliquota IVA " + of);
+        }
+        summaryRounding(g.codes, g.amount);
+        c_.amount("ImponibileImporto", g.amount,
+                  (g.exempt ? "Importo esente " : "Imponibile ") + of);
+        if (g.exempt)
+            x.element("Imposta", "0.00");
+        else
+            c_.amount("Imposta", g.tax, "Imposta " + of);
+        x.element("EsigibilitaIVA", chargeability);
+        if (g.exempt)
+            c_.text("RiferimentoNormativo", g.reference, kLatin100,
+                    "Descrizione dell'esenzione " + std::to_string(g.codes[0] - 12),
+                    Need::WhenNotEmpty);
+        x.close("DatiRiepilogo");
+    }
+    if (written > 0 && summaries.empty()) c_.problem("Il documento non ha importi");
+    x.close("DatiBeniServizi");
+}
+
+std::vector<FpaDocumentWriter::Summary> FpaDocumentWriter::summariesOf() {
     const VatBreakdown& b = d_.figures.breakdown;
-    int summaries = 0;
+    std::vector<Summary> summaries;
+    // Adds the amounts of `code` to the summary of the same rate, or nature and reference (a
+    // summary of its own when summaries are not merged).
+    const auto add = [&](const Summary& key, int code, double amount, double tax) {
+        auto g = std::find_if(summaries.begin(), summaries.end(), [&](const Summary& x) {
+            return summaryPerRate() && x.exempt == key.exempt && x.rate == key.rate &&
+                   x.nature == key.nature && x.reference == key.reference;
+        });
+        if (g == summaries.end()) g = summaries.insert(summaries.end(), key);
+        g->codes.push_back(code);
+        g->amount += amount;
+        g->tax += tax;
+    };
     for (int k = 1; k <= 12; ++k) {
         if (b[k][0] == 0) continue;
-        ++summaries;
-        x.open("DatiRiepilogo");
-        c_.rate("AliquotaIVA", Val(d_.vat.rateText[k]),
-                "Aliquota IVA del codice " + std::to_string(k));
-        summaryRounding(k, b[k][0]);
-        c_.amount("ImponibileImporto", b[k][0], "Imponibile del codice " + std::to_string(k));
-        c_.amount("Imposta", b[k][1], "Imposta del codice " + std::to_string(k));
-        x.element("EsigibilitaIVA", chargeability);
-        x.close("DatiRiepilogo");
+        Summary key;
+        key.rate = XmlAmount(Val(d_.vat.rateText[k]));
+        add(key, k, b[k][0], b[k][1]);
     }
     for (int e = 1; e <= 12; ++e) {
         if (b[e][2] == 0) continue;
-        ++summaries;
-        x.open("DatiRiepilogo");
-        x.element("AliquotaIVA", "00.00");
-        const std::string n = nature(e);
-        if (!n.empty()) x.element("Natura", n);
-        summaryRounding(e + 12, b[e][2]);
-        c_.amount("ImponibileImporto", b[e][2],
-                  "Importo esente del codice " + std::to_string(e + 12));
-        x.element("Imposta", "0.00");
-        x.element("EsigibilitaIVA", chargeability);
-        c_.text("RiferimentoNormativo", d_.tables.exemptions[e][0], kLatin100,
-                "Descrizione dell'esenzione " + std::to_string(e), Need::WhenNotEmpty);
-        x.close("DatiRiepilogo");
+        Summary key;
+        key.exempt = true;
+        key.nature = nature(e);
+        key.reference = Trim(d_.tables.exemptions[e][0]);
+        add(key, e + 12, b[e][2], 0);
     }
-    if (written > 0 && summaries == 0) c_.problem("Il documento non ha importi");
-    x.close("DatiBeniServizi");
+    return summaries;
 }
 
 void FpaDocumentWriter::payment() {

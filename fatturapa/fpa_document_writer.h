@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "fatturapa/fpa_composer.h"
 #include "fatturapa/fpa_writer_v10.h"
@@ -35,8 +36,14 @@ class FpaDocumentWriter {
     virtual void line(int n, int number, int defaultVatCode) = 0;
     // Inside DatiGeneraliDocumento, after DatiRitenuta.
     virtual void documentTotals() {}
-    // Inside the DatiRiepilogo of VAT code `code`, before ImponibileImporto.
-    virtual void summaryRounding(int /*code*/, double /*taxable*/) {}
+    // Inside the DatiRiepilogo of the VAT codes `codes` (13 to 24 for the exempt entries),
+    // before ImponibileImporto.
+    virtual void summaryRounding(const std::vector<int>& /*codes*/, double /*taxable*/) {}
+    // One DatiRiepilogo per rate (taxable codes) and per nature and reference (exempt
+    // entries), rather than one per VAT code.
+    virtual bool summaryPerRate() const { return false; }
+    // Quantita and PrezzoUnitario with the decimals they have, rather than 2 and 8.
+    virtual bool exactLineNumbers() const { return false; }
 
     // --- shared pieces ---
     // The three lines that open the document, with the root's version and namespace.
@@ -44,6 +51,9 @@ class FpaDocumentWriter {
     // IdTrasmittente and ProgressivoInvio.
     void transmitter();
     void transmitterContacts();
+    // The problem of a recipient code whose 7th character (customer offset 521) a 6-character
+    // code would lose; `why` says why the code must have 6.
+    void recipientCodeTooLong(const std::string& why);
     std::string field(Field f) const { return r_.text(f); }
     // The code given to a line without one and without an amount.
     int defaultCode() const;
@@ -70,6 +80,18 @@ class FpaDocumentWriter {
     Composer c_;
 
   private:
+    // A DatiRiepilogo: the VAT codes it sums up (13 to 24 for exempt entries) and their amounts.
+    struct Summary {
+        bool exempt = false;
+        std::string rate;       // as written, "22.00"
+        std::string nature;     // exempt entries
+        std::string reference;  // exempt entries: the exemption's description
+        std::vector<int> codes;
+        double amount = 0;  // taxable or exempt amount
+        double tax = 0;
+    };
+    // The summaries of the document's breakdown, taxable codes first, in code order.
+    std::vector<Summary> summariesOf();
     // AliquotaIVA, Ritenuta and Natura of a line's VAT code.
     void vatOfCode(int code, const std::string& label);
     void header();

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <memory>
 
 #include "fatturapa/fpa_checks.h"
@@ -79,6 +80,34 @@ std::filesystem::path ArchivePath(const Session& s, int progressive) {
 
 std::string SystemReason(int error) {
     return std::strerror(error);
+}
+
+std::filesystem::path TemporaryFile(const std::filesystem::path& file) {
+    return file.string() + ".tmp";
+}
+
+// Writes `bytes` as the whole content of `file`, created or emptied first. The system's
+// reason of a failure (the file then removed), empty on success.
+std::string WriteFileContents(const std::filesystem::path& file, std::string_view bytes) {
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return SystemReason(errno);
+    int error = 0;
+    for (std::size_t done = 0; done < bytes.size() && error == 0;) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno != EINTR) error = errno;
+        if (n > 0) done += static_cast<std::size_t>(n);
+    }
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error == 0) return {};
+    ::unlink(file.c_str());
+    return SystemReason(error);
+}
+
+// The whole content of a file; nullopt when there is none.
+std::optional<std::string> ContentsOf(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // The 1.2.3 schema, compiled the first time a file is checked and kept for the run.
@@ -276,31 +305,56 @@ std::string CommitFpaExport(const FpaExportPlan& plan, Session& s) {
         return cannot +
                "il contatore dei progressivi di invio (qorvana.tot) non si può aggiornare.";
 
-    // The archive first: should the file fail, the next attempt uses the same progressive
-    // and replaces this copy.
+    // The file first, under a temporary name: when it cannot be written nothing else is.
+    const std::filesystem::path temporary = TemporaryFile(plan.target);
+    if (const std::string reason = WriteFileContents(temporary, plan.xml); !reason.empty())
+        return cannot + reason + ".";
+    // Then the archive copy and the counter, then the file takes its name; a failure puts
+    // back what was written before it.
+    const std::filesystem::path archivePath = ArchivePath(s, plan.progressive);
+    const std::optional<std::string> archiveBefore = ContentsOf(archivePath);
+    const auto undo = [&](const std::optional<CountersRecord>& counterBefore) {
+        if (counterBefore) {
+            try {
+                s.files.write<CountersFile>(tot::kFatturaPa, *counterBefore);
+            } catch (const RecordIoError&) {
+                // The file is not written: a counter left ahead only skips a progressive.
+            }
+        }
+        if (archiveBefore)
+            ReplaceFileContents(archivePath, *archiveBefore);
+        else
+            ::unlink(archivePath.c_str());
+        ::unlink(temporary.c_str());
+    };
+
     const auto bytes = plan.record.bytes();
     const std::string archive = ReplaceFileContents(
-        ArchivePath(s, plan.progressive),
-        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-    if (!archive.empty())
+        archivePath, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    if (!archive.empty()) {
+        undo(std::nullopt);
         return cannot + "l'archivio fpa" + std::to_string(plan.progressive) +
                " non si può scrivere (" + archive + ").";
-    const std::string file = ReplaceFileContents(plan.target, plan.xml);
-    if (!file.empty()) return cannot + file + ".";
-
+    }
+    std::optional<CountersRecord> counterBefore;
     if (plan.advancesCounter) {
         try {
             auto counter = s.files.read<CountersFile>(tot::kFatturaPa);
+            counterBefore = counter;
             const int stored = counter.int16(tot::kWord1);
             counter.setInt16(tot::kWord1,
                              static_cast<std::int16_t>(std::max(stored, plan.progressive)));
             s.files.write<CountersFile>(tot::kFatturaPa, counter);
         } catch (const RecordIoError& e) {
-            return "Il file " + plan.fileName +
-                   " è stato scritto, ma il contatore dei progressivi di invio non è stato "
-                   "aggiornato: " +
-                   e.what();
+            undo(counterBefore);
+            return cannot + "il contatore dei progressivi di invio non si può aggiornare (" +
+                   e.what() + ").";
         }
+    }
+    if (std::rename(temporary.c_str(), plan.target.c_str()) != 0) {
+        const int error = errno;
+        undo(counterBefore);
+        return cannot + SystemReason(error) + ".";
     }
     s.fpaState = plan.progressive;
     return {};
@@ -317,22 +371,12 @@ std::string FpaReplaceQuestion(const FpaExportPlan& plan) {
 }
 
 std::string ReplaceFileContents(const std::filesystem::path& file, std::string_view bytes) {
-    const std::filesystem::path temporary = file.string() + ".tmp";
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return SystemReason(errno);
-    int error = 0;
-    for (std::size_t done = 0; done < bytes.size() && error == 0;) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno != EINTR) error = errno;
-        if (n > 0) done += static_cast<std::size_t>(n);
-    }
-    if (::close(fd) != 0 && error == 0) error = errno;
-    if (error == 0 && std::rename(temporary.c_str(), file.c_str()) != 0) error = errno;
-    if (error != 0) {
-        ::unlink(temporary.c_str());
-        return SystemReason(error);
-    }
-    return {};
+    const std::filesystem::path temporary = TemporaryFile(file);
+    std::string reason = WriteFileContents(temporary, bytes);
+    if (reason.empty() && std::rename(temporary.c_str(), file.c_str()) != 0)
+        reason = SystemReason(errno);
+    if (!reason.empty()) ::unlink(temporary.c_str());
+    return reason;
 }
 
 }  // namespace qorvana

@@ -1,8 +1,8 @@
 #pragma once
 // Writing the FatturaPA file of the document being issued: the panel's entries copied into
 // FpaRecord, the progressive, folder and file name, every check that comes before a write,
-// then the archive copy "fpa" + progressive, the file (under a temporary name, then renamed),
-// the transmission counter and fpaState. Nothing is written when a check fails.
+// then the file under a temporary name, the archive copy "fpa" + progressive, the transmission
+// counter, the file's own name and fpaState. Nothing is left written when a step fails.
 
 #include <array>
 #include <filesystem>
@@ -70,8 +70,9 @@ struct FpaPrepared {
 
 // Checks and composes; writes nothing.
 FpaPrepared PrepareFpaExport(const FpaExportInput& input, const Session& session);
-// Writes the archive copy, the file and the counter, then sets fpaState. Returns the message
-// of a failure (counter and fpaState then unchanged), empty on success.
+// Writes the file under a temporary name, then the archive copy and the counter, then gives
+// the file its name and sets fpaState. Returns the message of a failure, empty on success; on
+// a failure the folder, the archive copy, the counter and fpaState are as they were.
 std::string CommitFpaExport(const FpaExportPlan& plan, Session& session);
 
 // "Il file ... è stato creato all'interno della cartella ...".

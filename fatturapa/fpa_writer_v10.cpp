@@ -24,6 +24,8 @@ class V10Writer : public FpaDocumentWriter {
         x.element("FormatoTrasmissione", "SDI10");
         c_.text("CodiceDestinatario", field(fpa::kRecipientCode), kRecipientCode,
                 "Codice destinatario del cliente (6 lettere o cifre)");
+        if (!c_.empty(d_.customer.text(cli::kCarried521)))
+            recipientCodeTooLong("la fatturaPA 1.0 ammette solo codici ufficio di 6 caratteri");
         transmitterContacts();
         x.close("DatiTrasmissione");
     }

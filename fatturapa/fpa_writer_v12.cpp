@@ -16,9 +16,9 @@ constexpr TextRule kCertifiedEmail{XmlCharset::BasicLatin, 7, 256, EmailShape};
 
 const char* const kNoRecipientCode = "0000000";
 
-// The unit price with eight decimals, as written: the line total is computed from it.
-double AsWritten(double price) {
-    return std::round(price * 1e8) / 1e8;
+// A quantity or unit price as written, to eight decimals: the line total is computed from it.
+double AsWritten(double value) {
+    return std::round(value * 1e8) / 1e8;
 }
 
 class V12Writer : public FpaDocumentWriter {
@@ -38,6 +38,11 @@ class V12Writer : public FpaDocumentWriter {
         x.open("DatiTrasmissione");
         transmitter();
         x.element("FormatoTrasmissione", format_);
+        if (Trim(d_.customer.text(cli::kPaFlag)) == "1" &&
+            !c_.empty(d_.customer.text(cli::kCarried521)))
+            recipientCodeTooLong(
+                "il cliente è indicato come pubblica amministrazione, il cui codice ufficio ne ha "
+                "6");
         c_.text("CodiceDestinatario", recipient_, format_ == "FPA12" ? kPaCode : kBusinessCode,
                 "Codice destinatario del cliente (6 lettere o cifre per una pubblica "
                 "amministrazione, 7 per un'impresa)");
@@ -50,6 +55,8 @@ class V12Writer : public FpaDocumentWriter {
     }
 
     bool emptyContactsWritten() const override { return false; }
+    bool summaryPerRate() const override { return true; }
+    bool exactLineNumbers() const override { return true; }
     // RF03 was withdrawn; RF19 and RF20 came later.
     bool regimeAccepted(int regime) const override {
         return regime >= 1 && regime <= 20 && regime != 3;
@@ -80,7 +87,7 @@ class V12Writer : public FpaDocumentWriter {
 
     void line(int n, int number, int defaultVatCode) override {
         const DocumentLine& l = d_.lines[n];
-        const double quantity = LineQuantity(l);
+        const double quantity = AsWritten(LineQuantity(l));
         const double price = writtenPrice(l);
         openLine(n, number, quantity != 0 ? std::optional(quantity) : std::nullopt, price);
         // Each discount on the price as the one before left it (a negative one raises it).
@@ -96,14 +103,15 @@ class V12Writer : public FpaDocumentWriter {
         closeLine(n, total, code);
     }
 
-    // The cents by which the document's taxable amount of a code differs from the sum of
-    // its cent-rounded lines.
-    void summaryRounding(int code, double taxable) override {
-        const double rounding =
-            d_.money.RoundAmount(taxable - lineTotals_[static_cast<std::size_t>(code)]);
+    // The cents by which the document's taxable amount of the codes differs from the sum of
+    // their cent-rounded lines.
+    void summaryRounding(const std::vector<int>& codes, double taxable) override {
+        double lines = 0;
+        for (int code : codes) lines += lineTotals_[static_cast<std::size_t>(code)];
+        const double rounding = d_.money.RoundAmount(taxable - lines);
         if (rounding != 0)
             c_.amount("Arrotondamento", rounding,
-                      "Arrotondamento del codice IVA " + std::to_string(code));
+                      "Arrotondamento del codice IVA " + std::to_string(codes.front()));
     }
 
     std::string recipient_;

@@ -1,5 +1,6 @@
 #include "fatturapa/xml_text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -174,6 +175,14 @@ std::string XmlDecimal(double value, int decimals) {
     std::string text(buf, res.ptr);
     if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos)
         text.erase(0, 1);  // a negative value that rounds to zero
+    return text;
+}
+
+std::string XmlDecimalAsItIs(double value) {
+    std::string text = XmlDecimal(value, 8);
+    const std::size_t point = text.find('.');
+    if (point == std::string::npos) return text;  // not a finite number
+    text.erase(std::max(text.find_last_not_of('0') + 1, point + 3));
     return text;
 }
 

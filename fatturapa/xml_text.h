@@ -41,6 +41,9 @@ std::string XmlDecimal(double value, int decimals);
 inline std::string XmlAmount(double value) {
     return XmlDecimal(value, 2);
 }
+// `value` with the decimals it has, at least two and at most eight, the last rounded
+// (12.125 gives "12.125", 2.4 gives "2.40", 1/3 gives "0.33333333").
+std::string XmlDecimalAsItIs(double value);
 // Unit-price text: eight decimals (12.5 gives "12.50000000").
 inline std::string XmlUnitPrice(double value) {
     return XmlDecimal(value, 8);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 #include "document/document_draft.h"
 #include "document/posting.h"
@@ -20,32 +21,41 @@ constexpr int kFirstRowItem = 85;
 constexpr int kRowsEndItem = 86;
 constexpr int kColumns = 9;
 constexpr double kRowHeight = 4;  // millimetres
+constexpr int kLastLine = LineTable::kLines;
+// The layout's rows of the VAT summary (items 60 to 68, three a row) and of the outside-VAT
+// summary (items 72 to 77, two a row).
 constexpr int kSummaryRows = 3;
+constexpr int kFirstVatItem = 60;
+constexpr int kVatColumns = 3;
+constexpr int kFirstOutsideItem = 72;
+constexpr int kOutsideColumns = 2;
 
 constexpr const char* kVatOnPaymentNote =
     "'Iva per cassa': documento emesso ai sensi dell'art.32 bis del D.L. 22/6/2012 n.83 "
     "convertito dalla L. 7/8/2012 n.134";
 
-// The breakdown slots printed in the VAT and outside-VAT summaries (0: no slot).
+// The breakdown slots printed in the VAT and outside-VAT summaries, one a row, in order.
 struct Summary {
-    std::array<int, kSummaryRows> vatSlots{};
-    std::array<int, kSummaryRows> outsideSlots{};
+    std::vector<int> vatSlots;
+    std::vector<int> outsideSlots;
     double taxable = 0;
     double vat = 0;
 };
 
 Summary SummaryOf(const VatBreakdown& b) {
     Summary s;
-    int vatRows = 0;
-    int outsideRows = 0;
     for (int slot = 1; slot <= 16; ++slot) {
         s.taxable += b[slot][0];
         s.vat += b[slot][1];
-        if ((b[slot][0] != 0 || b[slot][1] != 0) && vatRows < kSummaryRows)
-            s.vatSlots[vatRows++] = slot;
-        if (b[slot][2] != 0 && outsideRows < kSummaryRows) s.outsideSlots[outsideRows++] = slot;
+        if (b[slot][0] != 0 || b[slot][1] != 0) s.vatSlots.push_back(slot);
+        if (b[slot][2] != 0) s.outsideSlots.push_back(slot);
     }
     return s;
+}
+
+// The slot of summary row `row` (0-based); 0 when the document has fewer rows.
+int SlotOfRow(const std::vector<int>& slots, int row) {
+    return row < static_cast<int>(slots.size()) ? slots[static_cast<std::size_t>(row)] : 0;
 }
 
 // The withholding rate text: that of the last taxable code with withholding and an amount.
@@ -87,6 +97,10 @@ class Composer {
             const ItemNumbers& at = numbers_[static_cast<std::size_t>(item)];
             place(page, item, at.x, at.y, itemText(item), RightAligned(item));
         }
+        if (lastPage) {
+            addFurtherSummaryRows(page, summary_.vatSlots, kFirstVatItem, kVatColumns);
+            addFurtherSummaryRows(page, summary_.outsideSlots, kFirstOutsideItem, kOutsideColumns);
+        }
     }
 
     void addRows(PrintPage& page, int firstLine, int lastLine) const {
@@ -112,6 +126,33 @@ class Composer {
         int colour = 0;
     };
 
+    // Summary rows beyond the layout's third: placed with the items of the third row, each
+    // lower than the one before by the distance between the layout's second and third rows.
+    void addFurtherSummaryRows(PrintPage& page, const std::vector<int>& slots, int firstItem,
+                               int columns) const {
+        for (int row = kSummaryRows; row < static_cast<int>(slots.size()); ++row)
+            for (int column = 0; column < columns; ++column) {
+                const int third = firstItem + (kSummaryRows - 1) * columns + column;
+                const ItemNumbers& at = numbers_[static_cast<std::size_t>(third)];
+                const int step = at.y - numbers_[static_cast<std::size_t>(third - columns)].y;
+                place(page, third, at.x, at.y + (row - kSummaryRows + 1) * step,
+                      summaryText(firstItem, SlotOfRow(slots, row), column), RightAligned(third));
+            }
+    }
+
+    // Column `column` of a summary row showing breakdown slot `slot` (0: an empty row).
+    std::string summaryText(int firstItem, int slot, int column) const {
+        if (slot == 0) return {};
+        const auto& b = doc_.figures.breakdown;
+        if (firstItem == kFirstOutsideItem)
+            return column == 0 ? amount(b[slot][2]) : settings_.vat.exemptionText[slot];
+        return column == 0   ? amount(b[slot][0])
+               : column == 1 ? settings_.vat.rateText[slot]
+                             : amount(b[slot][1]);
+    }
+
+    // Every placed item is written, an empty text too: the suite's readers of the print
+    // image expect a record for each.
     void place(PrintPage& page, int item, double x, double y, const std::string& raw,
                bool right) const {
         const ItemNumbers& at = numbers_[static_cast<std::size_t>(item)];
@@ -119,7 +160,6 @@ class Composer {
         if (at.x == 0 && at.y == 0) return;
         PrintText t;
         t.text = Trim(KeepPrintable(raw));
-        if (t.text.empty()) return;
         t.x = x;
         t.y = y;
         t.size = at.fontSize;
@@ -127,7 +167,7 @@ class Composer {
         t.bold = layout.bold();
         t.italic = layout.italic();
         t.colour = at.colour;
-        if (right) t.x -= width_(t);
+        if (right && !t.text.empty()) t.x -= width_(t);
         page.ops.emplace_back(std::move(t));
     }
 
@@ -143,18 +183,17 @@ class Composer {
             const int k = (item - 52) / 2;
             return item % 2 == 0 ? amount(e_.dueAmounts[k]) : e_.dueDates[k];
         }
-        if (item >= 60 && item <= 68) {
-            const int slot = summary_.vatSlots[(item - 60) / 3];
-            if (slot == 0) return {};
-            const int column = (item - 60) % 3;
-            return column == 0   ? amount(b[slot][0])
-                   : column == 1 ? vat.rateText[slot]
-                                 : amount(b[slot][1]);
+        if (item >= kFirstVatItem && item < kFirstVatItem + kSummaryRows * kVatColumns) {
+            const int k = item - kFirstVatItem;
+            return summaryText(kFirstVatItem, SlotOfRow(summary_.vatSlots, k / kVatColumns),
+                               k % kVatColumns);
         }
-        if (item >= 72 && item <= 77) {
-            const int slot = summary_.outsideSlots[(item - 72) / 2];
-            if (slot == 0) return {};
-            return item % 2 == 0 ? amount(b[slot][2]) : vat.exemptionText[slot];
+        if (item >= kFirstOutsideItem &&
+            item < kFirstOutsideItem + kSummaryRows * kOutsideColumns) {
+            const int k = item - kFirstOutsideItem;
+            return summaryText(kFirstOutsideItem,
+                               SlotOfRow(summary_.outsideSlots, k / kOutsideColumns),
+                               k % kOutsideColumns);
         }
         switch (item) {
             case 16:
@@ -349,9 +388,10 @@ PrintedDocument ComposeDocument(const DocumentToPrint& doc, const PrintSettings&
         PrintPage& page = printed[static_cast<std::size_t>(p - 1)];
         page.ops = formOps;
         composer.addItems(page, p == pages);
+        // Every row of the page, the rows after the document's last line too, up to line 500.
         if (rows > 0) {
             const int first = (p - 1) * rows + 1;
-            composer.addRows(page, first, std::min(first + rows - 1, lines));
+            composer.addRows(page, first, std::min(first + rows - 1, kLastLine));
         }
     }
     return printed;

@@ -63,7 +63,27 @@ class PageDrawer {
     const PictureFile& pictureFile_;
 };
 
+// The resolution texts are measured at: a high-resolution printer's.
+constexpr double kMeasuringDotsPerInch = 1200;
+
 }  // namespace
+
+TextWidth PageTextWidth() {
+    return [](const PrintText& t) {
+        static const QImage page = [] {
+            QImage image(1, 1, QImage::Format_Mono);
+            const int dotsPerMeter = static_cast<int>(kMeasuringDotsPerInch / 0.0254 + 0.5);
+            image.setDotsPerMeterX(dotsPerMeter);
+            image.setDotsPerMeterY(dotsPerMeter);
+            return image;
+        }();
+        QFont font = PrintFont(t);
+        font.setHintingPreference(QFont::PreferNoHinting);
+        const QFontMetricsF metrics(font, &page);
+        return metrics.horizontalAdvance(QString::fromStdString(t.text)) * 25.4 /
+               page.logicalDpiX();
+    };
+}
 
 QFont PrintFont(const PrintText& text) {
     QFont font(QString::fromStdString(text.font));

@@ -24,8 +24,10 @@ bool PdfHandoffEnabled(std::string_view entry6) {
     return Val(entry6) != 0;
 }
 
-std::string PdfFileName(std::string_view pdfFolder, std::string_view documentNumber) {
-    return Cleaned(pdfFolder) + "\\ftr" + PlainNumberText(Val(documentNumber)) + ".pdf";
+std::string PdfFile(std::string_view pdfFolder, std::string_view pdfName) {
+    std::string folder = Cleaned(pdfFolder);
+    if (folder.empty() || folder.back() != '\\') folder += '\\';
+    return folder + Cleaned(pdfName);
 }
 
 bool IsUsableEmail(std::string_view address) {
@@ -39,7 +41,7 @@ PdfHandoff BuildPdfHandoff(const PdfHandoffInput& input) {
     std::string& a = handoff.argument;
     a = CompanyFolder(input.companyNumber) + "\\qorvana.lxf";
     a += "," + Cleaned(input.printImage);
-    a += "," + PdfFileName(input.pdfFolder, input.documentNumber);
+    a += "," + PdfFile(input.pdfFolder, input.pdfName);
     const std::string email = Trim(input.customerEmail);
     if (input.sendByMail && IsUsableEmail(email)) {
         a += "," + email;
@@ -57,7 +59,7 @@ std::string PdfHandoffCommandLine(const PdfHandoff& handoff) {
 }
 
 ProgramStart PdfHandoffStart(const PathMapper& paths, const PdfHandoff& handoff) {
-    return {paths.map(kQorxpdfProgram), {"--drive", paths.driveRoot().string(), handoff.argument}};
+    return {paths.map(kQorxpdfProgram), {handoff.argument}, paths.driveRoot().string()};
 }
 
 }  // namespace qorvana

@@ -15,11 +15,11 @@ namespace qorvana {
 
 struct PdfHandoffInput {
     int companyNumber = 1;
-    std::string pdfFolder;       // general settings entry 7 ("C:" when the folder is empty)
-    std::string documentNumber;  // as typed in the header form ("0015")
-    bool sendByMail = false;     // body form `postael`
-    std::string customerEmail;   // customer record, offset 714
-    std::string extraArgument;   // PDF settings row 1, column 3
+    std::string pdfFolder;      // general settings entry 7 ("C:" when the folder is empty)
+    std::string pdfName;        // the document's PDF file name (DocumentPdfName)
+    bool sendByMail = false;    // body form `postael`
+    std::string customerEmail;  // customer record, offset 714
+    std::string extraArgument;  // PDF settings row 1, column 3
     std::string printImage = "c:\\qordoc.rto";  // Windows path of the image to convert
 };
 
@@ -33,8 +33,8 @@ inline constexpr std::string_view kQorxpdfProgram = "\\qorwin\\qorwin\\qorxpdf";
 
 // True when general settings entry 6 switches the hand-off on (its numeric value is not 0).
 bool PdfHandoffEnabled(std::string_view entry6);
-// The PDF file of a document: folder + "\ftr" + the number's numeric value + ".pdf".
-std::string PdfFileName(std::string_view pdfFolder, std::string_view documentNumber);
+// The PDF file of a document: folder, "\", the document's PDF file name.
+std::string PdfFile(std::string_view pdfFolder, std::string_view pdfName);
 // False for an address holding ",", ";", "$(", blanks or control characters: it could add a
 // field or a recipient, or reach a shell.
 bool IsUsableEmail(std::string_view address);
@@ -43,12 +43,16 @@ PdfHandoff BuildPdfHandoff(const PdfHandoffInput& input);
 // The whole command line: program, one blank, argument.
 std::string PdfHandoffCommandLine(const PdfHandoff& handoff);
 
+// The environment variable that tells qorxpdf the drive root, so that it maps the Windows
+// paths of its argument to the same drive as the module.
+inline constexpr const char* kDriveVariable = "QORVANA_DRIVE";
+
 struct ProgramStart {
     std::filesystem::path program;
     std::vector<std::string> arguments;
+    std::string driveRoot;  // given to the program as kDriveVariable
 };
-// The host program and its arguments: "--drive" and the drive root (so that the program maps
-// the Windows paths of its argument to the same drive), then the comma-joined argument.
+// The host program, its one argument (the command line stays the suite's) and the drive root.
 ProgramStart PdfHandoffStart(const PathMapper& paths, const PdfHandoff& handoff);
 
 }  // namespace qorvana

@@ -3,10 +3,12 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStringList>
 
 #include "forms/common/message_box.h"
 #include "forms/common/wait_cursor.h"
+#include "print/page_painter.h"
 #include "print/print_image.h"
 #include "print/printer_form.h"
 #include "startup/numbers.h"
@@ -47,11 +49,10 @@ bool PrintLoop::printOnce(const DocumentToPrint& document, const PrintSettings& 
     bool imageWritten = false;
     {
         const WaitCursor wait;
-        const TextWidth width =
-            printerReady ? printer.textWidth() : TextWidth([](const PrintText&) { return 0.0; });
+        // Composed without the printer: the image is the same with a printer and without.
         const PrintedDocument pages = ComposeDocument(
             document, settings, ReadFormDrawing(session_.companyFile("qorvana.lkf")),
-            session_.money(), width);
+            session_.money(), PageTextWidth());
         imageWritten = writeImages(pages, imageCopy);
         if (printerReady)
             failure = printer.print(
@@ -80,10 +81,17 @@ void DispatchDocument(const Session& session, QWidget* parent, const PdfHandoffI
                             "sarà prodotto ma non inviato."),
              MsgIcon::Exclamation);
     const ProgramStart start = PdfHandoffStart(session.paths, handoff);
+    QProcess program;
+    program.setProgram(QString::fromStdString(start.program.string()));
     QStringList arguments;
     for (const std::string& a : start.arguments) arguments << QString::fromStdString(a);
+    program.setArguments(arguments);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QString::fromLatin1(kDriveVariable),
+                       QString::fromStdString(start.driveRoot));
+    program.setProcessEnvironment(environment);
     QGuiApplication::restoreOverrideCursor();
-    if (!QProcess::startDetached(QString::fromStdString(start.program.string()), arguments))
+    if (!program.startDetached())
         Warn(parent, QStringLiteral("Non è possibile eseguire il programma invio del documento a "
                                     "mezzo internet."));
 }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "document/posting.h"
 #include "startup/numbers.h"
 #include "startup/seq_reader.h"
 #include "startup/session.h"
@@ -96,6 +97,7 @@ PrintSettings LoadPrintSettings(Session& session, const TabFile& tab) {
     w[9] = Trim(p.pdfTable[1][1]);
     w[7] = Trim(p.pdfTable[1][2]);
     if (w[7].empty()) w[7] = "C:";
+    p.pdfFolderWarning = PdfFolderWarning(w[7]);
     return p;
 }
 

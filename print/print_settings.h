@@ -40,6 +40,8 @@ struct PrintSettings {
     bool agents = false;                                    // "=AGE"
     bool quotes = false;                                    // "=PRE"
     std::array<std::array<std::string, 4>, 21> pdfTable{};  // rows 1..20, columns 0..3
+    // Set when the PDF folder is too long for the stored path of a document's PDF.
+    std::string pdfFolderWarning;
 
     // Column 3 of PDF settings row 1, trimmed: the extra argument of the PDF program.
     std::string pdfExtraArgument() const;

@@ -1,7 +1,6 @@
 #include "print/printer_form.h"
 
 #include <QFileInfo>
-#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -48,15 +47,6 @@ bool DocumentPrinter::ready(QString* problem) {
     }
     printer_ = own_.get();
     return true;
-}
-
-TextWidth DocumentPrinter::textWidth() const {
-    QPaintDevice* device = printer_;
-    return [device](const PrintText& t) {
-        const QFontMetricsF metrics(PrintFont(t), device);
-        return metrics.horizontalAdvance(QString::fromStdString(t.text)) * 25.4 /
-               device->logicalDpiX();
-    };
 }
 
 std::optional<QString> DocumentPrinter::print(const PrintedDocument& document,

@@ -24,8 +24,6 @@ class DocumentPrinter {
 
     // False, with the operator's message in `problem`, when there is nothing to print on.
     bool ready(QString* problem);
-    // Printed widths at the resolution of the printer that prints (once ready).
-    TextWidth textWidth() const;
     // Prints one copy as one job; the operator's message when it failed.
     std::optional<QString> print(const PrintedDocument& document, const QString& jobName);
 

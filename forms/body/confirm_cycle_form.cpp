@@ -65,7 +65,7 @@ void ConfirmCycle::dispatchPdf(const DocumentToPrint& document, const std::strin
     PdfHandoffInput in;
     in.companyNumber = static_cast<int>(session_.companyNumber);
     in.pdfFolder = session_.workStrings[work_slot::kPdfFolder];
-    in.documentNumber = forms_.draft().header.documentNumber;
+    in.pdfName = posted_.pdfName;
     in.sendByMail = body_.emailRequested();
     in.customerEmail = document.entries.email;
     in.extraArgument = body_.printSettings().pdfExtraArgument();

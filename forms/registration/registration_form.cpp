@@ -13,9 +13,11 @@
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qt_text.h"
+#include "forms/common/typed_number_boxes.h"
 #include "forms/common/wait_cursor.h"
 #include "forms/registration/account_list_model.h"
 #include "startup/cp1252.h"
+#include "startup/money.h"
 #include "startup/numbers.h"
 #include "startup/session.h"
 #include "startup/text.h"
@@ -31,7 +33,7 @@ constexpr int kRowHeight = 24;
 constexpr int kX[] = {16, 46, 76, 130, 470, 600};  // cn1, cn2, cn3, ds, dare, avere
 
 double Amount(const QLineEdit* box) {
-    return Val(S(box->text()));
+    return TypedValue(S(box->text()));
 }
 
 QString AmountText(double amount) {
@@ -49,9 +51,11 @@ QString CodePart(const QString& typed, int digits) {
 }  // namespace
 
 RegistrationForm::RegistrationForm(Session& session, FormSet& forms)
-    : QorForm(QString(form_name::kRegistration), session, forms) {
+    : QorForm(QString(form_name::kRegistration), session, forms),
+      amounts_(new TypedNumberBoxes(this)) {
     setWindowTitle(QStringLiteral("Estremi movimento contabile"));
     buildControls();
+    CentreOnScreen(this);
 }
 
 QLineEdit* RegistrationForm::addBox(const QString& name, int line, int x, int width,
@@ -107,6 +111,8 @@ void RegistrationForm::buildControls() {
         avere_[k] = addBox(QStringLiteral("avere"), k, kX[5], 126, 20);
         dare_[k]->setAlignment(Qt::AlignRight);
         avere_[k]->setAlignment(Qt::AlignRight);
+        for (QLineEdit* amount : {dare_[k], avere_[k]})
+            amounts_->add(amount, [](double value) { return AmountText(value); });
         const std::array<std::pair<QLineEdit*, int>, 6> parts{{{cn1_[k], kCn1},
                                                                {cn2_[k], kCn2},
                                                                {cn3_[k], kCn3},
@@ -415,6 +421,7 @@ void RegistrationForm::deleteLine() {
 }
 
 void RegistrationForm::registerEntry() {
+    if (!amounts_->commitFocused()) return;
     JournalEntry e = entry();
     const EntryCheck dateCheck = CheckEntry(e, AccountList{});
     if (dateCheck.problem == EntryProblem::Date) {

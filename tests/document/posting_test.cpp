@@ -21,6 +21,7 @@
 #include "document/stock_movement_record.h"
 #include "startup/counters_record.h"
 #include "startup/data_files.h"
+#include "startup/text.h"
 #include "tests/document/posting_sample.h"
 #include "tests/startup/temp_dir.h"
 
@@ -224,9 +225,6 @@ TEST_F(PostingTest, AmountsDatesAndPathLandAtTheirOffsets) {
     ASSERT_TRUE(post().ok);
     EXPECT_EQ(TextAt(raw(kF2e, 2), 572, 6), "      ");
     EXPECT_EQ(TextAt(raw(kFte, 2), 459, 1), "0");
-
-    EXPECT_EQ(PdfPath("C:", "12"), "\\ftr12.pdf");
-    EXPECT_EQ(PdfPath("D:\\" + std::string(70, 'x'), "1").size(), 60u);
 }
 
 TEST_F(PostingTest, RefusesBeforeWritingAnything) {
@@ -338,6 +336,44 @@ TEST_F(PostingTest, NumbersAreUniquePerYearAndSeries) {
     draft_.header.separateSeries = true;
     EXPECT_TRUE(PostDocument(files_, in_).ok);
     expectRefused("già stato usato");  // 12 of the electronic series is taken now
+
+    // Each of the three documents numbered 12 stores the path of a PDF of its own.
+    std::vector<std::string> paths;
+    for (int n = 1; n <= 3; ++n) paths.push_back(Trim(TextAt(raw(kF2e, n), 338, 60)));
+    EXPECT_EQ(paths, (std::vector<std::string>{"\\pdf\\ftr12_2024.pdf", "\\pdf\\ftr12_2025.pdf",
+                                               "\\pdf\\ftr12_2024pa.pdf"}));
+}
+
+TEST(PostingRules, PdfNamesAndStoredPaths) {
+    struct Case {
+        const char* number;
+        const char* date;
+        bool separate;
+        int fpaState;
+        const char* name;
+    };
+    const Case cases[] = {
+        {"0015", "06/12/2026", false, kFpaOrdinary, "ftr15_2026.pdf"},
+        {"15", "06/12/2026", true, 0, "ftr15_2026pa.pdf"},
+        {"15", "06/12/2026", true, kFpaOrdinary, "ftr15_2026.pdf"},  // series of e-invoices only
+        {"A15", "06/12/2026", false, kFpaOrdinary, "ftrA15_2026.pdf"},
+        {"15/B", "02/01/2027", false, kFpaOrdinary, "ftr15B_2027.pdf"},
+        {"000", "02/01/2027", false, kFpaOrdinary, "ftr0_2027.pdf"},
+    };
+    for (const Case& c : cases) {
+        HeaderEntries h;
+        h.documentNumber = c.number;
+        h.documentDate = c.date;
+        h.separateSeries = c.separate;
+        EXPECT_EQ(DocumentPdfName(h, c.fpaState), c.name) << c.number;
+    }
+    EXPECT_EQ(PdfPath("C:", "ftr12_2026.pdf"), "\\ftr12_2026.pdf");
+    EXPECT_EQ(PdfPath("C:\\QORWIN\\PDF\\", "ftr12_2026.pdf"), "\\QORWIN\\PDF\\ftr12_2026.pdf");
+    // The longest name is 24 characters: 35 are left for the folder without its drive.
+    const std::string folder35 = "C:\\" + std::string(34, 'x');
+    EXPECT_EQ(PdfFolderWarning(folder35), "");
+    EXPECT_NE(PdfFolderWarning(folder35 + "y").find("al massimo 35"), std::string::npos);
+    EXPECT_EQ(PdfPath(folder35 + "yyyy", "ftr1234567890_2026pa.pdf").size(), 60u);
 }
 
 TEST_F(PostingTest, CountersBehindTheArchiveOverwriteNothing) {

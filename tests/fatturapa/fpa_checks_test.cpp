@@ -61,6 +61,10 @@ TEST(FpaChecks, EachWrongVariantFailsWithExactlyItsCode) {
         "<DatiCassaPrevidenziale><TipoCassa>TC22</TipoCassa><AlCassa>4.00</AlCassa>"
         "<ImportoContributoCassa>3.42</ImportoContributoCassa><AliquotaIVA>22.00</AliquotaIVA>"
         "</DatiCassaPrevidenziale>$&";
+    const std::string split22 =
+        "<DatiRiepilogo><AliquotaIVA>22.00</AliquotaIVA><ImponibileImporto>5.00"
+        "</ImponibileImporto><Imposta>1.10</Imposta><EsigibilitaIVA>D</EsigibilitaIVA>"
+        "</DatiRiepilogo>$&";
     const std::vector<Variant> variants = {
         {{{"<PrezzoTotale>0.00</PrezzoTotale>\\s*<AliquotaIVA>22.00",
            "<PrezzoTotale>0.00</PrezzoTotale><AliquotaIVA>0.00"}},
@@ -107,6 +111,11 @@ TEST(FpaChecks, EachWrongVariantFailsWithExactlyItsCode) {
            "<ImponibileImporto>88.92</ImponibileImporto><Imposta>19.56"}},
          {}},
         {{{"TD01", "TD16"}, {"</DatiBeniServizi>", taxedWithNature.c_str()}}, {}},
+        // Two summaries of one rate: their sum matches the lines.
+        {{{"<ImponibileImporto>85.50</ImponibileImporto>\\s*<Imposta>18.81</Imposta>",
+           "<ImponibileImporto>80.50</ImponibileImporto><Imposta>17.71</Imposta>"},
+          {"</DatiBeniServizi>", split22.c_str()}},
+         {}},
     };
     for (const Variant& v : variants) {
         const std::string original = Sample();

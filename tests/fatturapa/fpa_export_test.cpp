@@ -59,6 +59,26 @@ TEST(FpaExport, FocusedCases) {
          },
          {"<DatiDDT>"},
          {"<DatiTrasporto>"}},
+        {"a DDT number with letters",
+         [](Desk& d) {
+             d.panel.carrier = 0;
+             d.panel.deliveryNote.id = "DDT-5";
+             d.panel.deliveryNote.date = "02/12/2026";
+         },
+         {"<NumeroDDT>DDT-5</NumeroDDT>"},
+         {"<DatiTrasporto>"}},
+        {"a carrier without country and identifier is left out",
+         [](Desk& d) {
+             d.tables.carriers[2] = {"", "", "PADANA TRASPORTI", "", "", "", "", "", ""};
+             d.panel.carrier = 1;
+         },
+         {"</DatiGeneraliDocumento>\r\n    </DatiGenerali>"},
+         {"<DatiTrasporto>", "PADANA"}},
+        {"a 7-character recipient code",
+         [](Desk& d) { d.customer.setText(cli::kCarried521, "4"); },
+         {"Codice destinatario del cliente: \"UFH7Q24\" ha 7 caratteri"},
+         {},
+         true},
         {"DDT 12 without its date",
          [](Desk& d) { d.panel.deliveryNote.id = "12"; },
          {"Data del DDT: manca"},
@@ -167,6 +187,31 @@ TEST(FpaExport, NumberWithSlashesStaysInTheFolder) {
     EXPECT_NE(d.exportOnce().find("IT01234567897_x.xml"), std::string::npos);
     EXPECT_TRUE(fs::exists(d.company / "fatturepa/IT01234567897_x.xml"));
     EXPECT_EQ(std::distance(fs::directory_iterator(d.company / "fatturepa"), {}), 1);
+}
+
+// A file that cannot be written leaves the folder, the archive copy, the counter and fpaState
+// as they were, also when it fails at the last step.
+TEST(FpaExport, FailedWriteLeavesFolderAndArchiveAsTheyWere) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"a folder in the file's place", "IT01234567897_15.xml"},
+        {"no room for the temporary file", "IT01234567897_15.xml.tmp"},
+    };
+    for (const auto& [name, blocker] : cases) {
+        SCOPED_TRACE(name);
+        Desk d;
+        fs::create_directory(d.company / "fatturepa" / blocker);
+        d.drive.write(d.company / "fpa1", "an earlier copy");
+        const std::string message = d.exportOnce();
+        EXPECT_EQ(message.rfind("Impossibile creare il file IT01234567897_15.xml", 0), 0u)
+            << message;
+        EXPECT_EQ(Slurp(d.company / "fpa1"), "an earlier copy");
+        EXPECT_EQ(d.counter(), 0);
+        EXPECT_EQ(d.s.fpaState, 0);
+        std::vector<std::string> left;
+        for (const auto& e : fs::directory_iterator(d.company / "fatturepa"))
+            left.push_back(e.path().filename().string());
+        EXPECT_EQ(left, std::vector<std::string>{blocker});
+    }
 }
 
 TEST(FpaExport, ProgressiveTypedOverTheProposalIsUsedEverywhere) {

@@ -130,7 +130,7 @@ TEST_F(ComposeTest, MarkerQuantityPriceOnlyLineAndCleaning) {
     }
 }
 
-TEST_F(ComposeTest, TitlesAndSummaries) {
+TEST_F(ComposeTest, Titles) {
     struct Case {
         DocumentKind kind;
         int fpaState;
@@ -152,24 +152,41 @@ TEST_F(ComposeTest, TitlesAndSummaries) {
         EXPECT_EQ(TextAt(page, 150, 10), c.title) << c.type;
         EXPECT_EQ(Shows(page, "COPIA DOCUMENTO AD USO INTERNO"), c.internalCopy);
     }
+}
 
-    // Four slots with VAT: the first three are printed; outside-VAT amounts of slot 2.
-    for (int item = 60; item <= 77; ++item) Place(settings, item, 20 + 2 * item, 200);
+// Every VAT rate and every exemption is printed: rows beyond the layout's third continue
+// below it at the spacing of its rows.
+TEST_F(ComposeTest, SummariesPrintEveryRow) {
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column)
+            Place(settings, 60 + 3 * row + column, 40 + 30 * column, 240 + 4 * row);
+        for (int column = 0; column < 2; ++column)
+            Place(settings, 72 + 2 * row + column, 140 + 30 * column, 240 + 5 * row);
+    }
     auto& b = doc.figures.breakdown;
     for (int slot : {1, 3, 4, 5}) {
         b[slot][0] = 100 * slot;
         settings.vat.rateText[slot] = "R" + std::to_string(slot);
     }
-    b[2][2] = 7;
-    settings.vat.exemptionText[2] = "Esente art. 10";
+    for (int slot : {2, 6, 7, 8}) {
+        b[slot][2] = slot;
+        settings.vat.exemptionText[slot] = "E" + std::to_string(slot);
+    }
     const PrintPage page = compose()[0];
-    EXPECT_TRUE(Shows(page, "R4"));
-    EXPECT_FALSE(Shows(page, "R5"));
-    EXPECT_TRUE(Shows(page, "7,00"));
-    EXPECT_TRUE(Shows(page, "Esente art. 10"));
+    EXPECT_EQ(TextAt(page, 70, 240), "R1");
+    EXPECT_EQ(TextAt(page, 70, 248), "R4");
+    EXPECT_EQ(TextAt(page, 70, 252), "R5");
+    EXPECT_EQ(TextAt(page, 40 - 2 * 6, 252), "500,00");  // right-aligned
+    EXPECT_EQ(TextAt(page, 170, 240), "E2");
+    EXPECT_EQ(TextAt(page, 170, 255), "E8");
+    EXPECT_EQ(TextAt(page, 140 - 2 * 4, 255), "8,00");
 }
 
+// Every placed item and every column of every row of the page has its record, an empty
+// text too.
 TEST_F(ComposeTest, PrintImageOfASmallDocument) {
+    Place(settings, 86, 102, 0);           // two rows per page
+    Place(settings, 52, 150, 280);         // first instalment, empty
     settings.layout[1].columns[3] = "1";   // bold
     settings.layout[80].columns[5] = "4";  // colour
     lines[1].description = "Viti";
@@ -182,11 +199,15 @@ TEST_F(ComposeTest, PrintImageOfASmallDocument) {
         "#FILEFORMAT=KVX-RTO\r\n"
         " 2\r\n 2\r\n 10\r\n 95\r\n 200\r\n 145\r\n .2\r\n 0\r\n-1\r\n"
         " 3\r\n 10\r\n 10\r\n 0\r\n 0\r\n 9\r\n 0\r\nDITTA\r\nArial\r\n 1\r\n 0\r\n"
+        " 3\r\n 150\r\n 280\r\n 0\r\n 0\r\n 9\r\n 0\r\n\r\nArial\r\n 0\r\n 0\r\n"
         " 3\r\n 190\r\n 250\r\n 0\r\n 0\r\n 9\r\n 4\r\n3,66\r\nArial\r\n 0\r\n 0\r\n"
         " 3\r\n 150\r\n 10\r\n 0\r\n 0\r\n 9\r\n 0\r\nFATTURA\r\nArial\r\n 0\r\n 0\r\n"
         " 3\r\n 30\r\n 100\r\n 0\r\n 0\r\n 9\r\n 0\r\nViti\r\nArial\r\n 0\r\n 0\r\n"
         " 3\r\n 118\r\n 100\r\n 0\r\n 0\r\n 9\r\n 0\r\n2\r\nArial\r\n 0\r\n 0\r\n"
         " 3\r\n 152\r\n 100\r\n 0\r\n 0\r\n 9\r\n 0\r\n3,00\r\nArial\r\n 0\r\n 0\r\n"
+        " 3\r\n 30\r\n 104\r\n 0\r\n 0\r\n 9\r\n 0\r\n\r\nArial\r\n 0\r\n 0\r\n"
+        " 3\r\n 120\r\n 104\r\n 0\r\n 0\r\n 9\r\n 0\r\n\r\nArial\r\n 0\r\n 0\r\n"
+        " 3\r\n 160\r\n 104\r\n 0\r\n 0\r\n 9\r\n 0\r\n\r\nArial\r\n 0\r\n 0\r\n"
         " 9\r\n";
     const PrintedDocument printed =
         ComposeDocument(doc, settings, {box}, Money(true, 2), TwoMillimetresEach);

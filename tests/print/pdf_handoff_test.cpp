@@ -9,13 +9,13 @@ PdfHandoffInput Example() {
     PdfHandoffInput input;
     input.companyNumber = 1;
     input.pdfFolder = "C:\\pdf";
-    input.documentNumber = "15";
+    input.pdfName = "ftr15_2026.pdf";
     return input;
 }
 
 TEST(PdfHandoff, NumberEmailAndExtraArgument) {
     struct Case {
-        const char* number;
+        const char* name;
         bool mail;
         std::string email;
         const char* extra;
@@ -23,20 +23,20 @@ TEST(PdfHandoff, NumberEmailAndExtraArgument) {
         bool refused;
     };
     const Case cases[] = {
-        {"0015", false, "a@b.it", "", "C:\\pdf\\ftr15.pdf,***", false},
-        {" 7 ", true, "  a@b.it  ", "", "C:\\pdf\\ftr7.pdf,a@b.it", false},
-        {"7", true, "", " -x ", "C:\\pdf\\ftr7.pdf,,-x", false},
-        {"7", false, "", "\t-x\r\n", "C:\\pdf\\ftr7.pdf,***,-x", false},
-        {"7", true, "a@b.it,x@evil.it", "", "C:\\pdf\\ftr7.pdf,***", true},
-        {"7", true, "a@b.it;rm -rf ~", "", "C:\\pdf\\ftr7.pdf,***", true},
-        {"7", true, "$(reboot)@b.it", "", "C:\\pdf\\ftr7.pdf,***", true},
-        {"7", true, "a b@c.it", "", "C:\\pdf\\ftr7.pdf,***", true},
-        {"7", true, std::string("a@b.it\0x", 8), "", "C:\\pdf\\ftr7.pdf,***", true},
-        {"7", true, "a@b.it\n", "", "C:\\pdf\\ftr7.pdf,***", true},
+        {"ftr15_2026.pdf", false, "a@b.it", "", "C:\\pdf\\ftr15_2026.pdf,***", false},
+        {"ftr7.pdf", true, "  a@b.it  ", "", "C:\\pdf\\ftr7.pdf,a@b.it", false},
+        {"ftr7.pdf", true, "", " -x ", "C:\\pdf\\ftr7.pdf,,-x", false},
+        {"ftr7.pdf", false, "", "\t-x\r\n", "C:\\pdf\\ftr7.pdf,***,-x", false},
+        {"ftr7.pdf", true, "a@b.it,x@evil.it", "", "C:\\pdf\\ftr7.pdf,***", true},
+        {"ftr7.pdf", true, "a@b.it;rm -rf ~", "", "C:\\pdf\\ftr7.pdf,***", true},
+        {"ftr7.pdf", true, "$(reboot)@b.it", "", "C:\\pdf\\ftr7.pdf,***", true},
+        {"ftr7.pdf", true, "a b@c.it", "", "C:\\pdf\\ftr7.pdf,***", true},
+        {"ftr7.pdf", true, std::string("a@b.it\0x", 8), "", "C:\\pdf\\ftr7.pdf,***", true},
+        {"ftr7.pdf", true, "a@b.it\n", "", "C:\\pdf\\ftr7.pdf,***", true},
     };
     for (const Case& c : cases) {
         PdfHandoffInput input = Example();
-        input.documentNumber = c.number;
+        input.pdfName = c.name;
         input.sendByMail = c.mail;
         input.customerEmail = c.email;
         input.extraArgument = c.extra;
@@ -57,6 +57,12 @@ TEST(PdfHandoff, SwitchAndImage) {
     PdfHandoffInput input = Example();
     input.printImage = "c:\\qordoc-42.rto";
     EXPECT_NE(BuildPdfHandoff(input).argument.find(",c:\\qordoc-42.rto,"), std::string::npos);
+
+    // The suite's command line exactly: the program and its one argument; the drive root goes
+    // in the environment.
+    const ProgramStart start = PdfHandoffStart(PathMapper("/srv/c"), BuildPdfHandoff(input));
+    EXPECT_EQ(start.arguments, std::vector<std::string>{BuildPdfHandoff(input).argument});
+    EXPECT_EQ(start.driveRoot, "/srv/c");
 }
 
 }  // namespace

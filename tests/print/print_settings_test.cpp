@@ -75,18 +75,23 @@ TEST_F(PrintSettingsTest, PdfRowOneFillsTheWorkSlots) {
         const char* folder;
         const char* server;
         const char* extra;
+        bool tooLong = false;  // the PDF folder leaves no room for the stored PDF path
     };
     const Case cases[] = {
         {"missing", std::nullopt, "C:", "", ""},
         {"filled", " smtp.x.it \r\nme@x.it\r\n C:\\QORWIN\\PDF \r\n -v \r\n", "C:\\QORWIN\\PDF",
          "smtp.x.it", "-v"},
         {"folder blank", "a\r\nb\r\n   \r\n", "C:", "a", ""},
+        {"folder too long for the stored PDF path",
+         "a\r\nb\r\nC:\\ARCHIVIO\\DOCUMENTI EMESSI\\FATTURE PDF\r\n",
+         "C:\\ARCHIVIO\\DOCUMENTI EMESSI\\FATTURE PDF", "a", "", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         if (c.file) writeCompany("qorvana.pdf", *c.file);
         const PrintSettings p = load();
         EXPECT_EQ(session.workStrings[7], c.folder);
+        EXPECT_EQ(p.pdfFolderWarning.empty(), !c.tooLong) << p.pdfFolderWarning;
         EXPECT_EQ(session.workStrings[8], c.server);
         EXPECT_EQ(p.pdfExtraArgument(), c.extra);
     }

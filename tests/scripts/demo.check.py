@@ -17,7 +17,7 @@ check("issue moment", dbl(d, 444), 46362 + 10 / 24)
 check("serial", struct.unpack_from("<f", d, 455)[0], 1.0)
 f2e = records("qorvana.f2e", 838)
 check("continuation", (len(f2e), word(f2e[0], 0), word(f2e[0], 526), text(f2e[0], 338, 60)),
-      (1, 999, 1, "\\QORWIN\\PDF\\ftr1.pdf"))
+      (1, 999, 1, "\\QORWIN\\PDF\\ftr1_2026.pdf"))
 check("document counter, last number", (counter(7, 1), counter(7, 4)), (1, 1))
 check("movement counter", counter(11, 1), 2)
 mag = records("qorvana.mag", 94)

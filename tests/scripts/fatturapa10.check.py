@@ -16,7 +16,10 @@ text = xml_has(xml, ["<ProgressivoInvio>1</ProgressivoInvio>", "<Numero>15/2026<
                      "<IdDocumento>ORD 77</IdDocumento>", "<CodiceCIG>Z1234567890</CodiceCIG>"])
 check("line ends", text.count("\r\n"), text.count("\n"))
 check("ScontoMaggiorazione blocks", text.count("<ScontoMaggiorazione>"), 2)
-xml_has(os.path.join(folder, "IT01234567897_16.xml"), ["<ProgressivoInvio>2</ProgressivoInvio>"])
+second = xml_has(os.path.join(folder, "IT01234567897_16.xml"),
+                 ["<ProgressivoInvio>2</ProgressivoInvio>", "<NumeroDDT>DDT 15</NumeroDDT>",
+                  "<DataDDT>2026-12-05</DataDDT>"])
+check("no carrier beside the DDT", "<DatiTrasporto>" in second, False)
 check("transmission counter", counter(5, 1), 2)
 archive = read("fpa1")
 check("archive length", len(archive), 2421)

@@ -1,6 +1,7 @@
 # The files of posting.qrs: the documents and the counters of both series, stock movements, the
 # refused document stored only as corrected, the instalments as the operator left them, the
-# notes and the receipt marked invoiced, the print image, the printed PDF and qorxpdf's PDF.
+# notes and the receipt marked invoiced, the print image, the printed PDF and qorxpdf's PDF, and
+# last year's late invoice 1, which sets the counter but not this year's proposal.
 import glob
 import os
 import subprocess
@@ -10,12 +11,13 @@ from check_lib import DRIVE, PRINT, check, counter, dbl, read, records, text, wo
 fte = records("qorvana.fte", 522)
 check("customer, number, kind", [(word(d, 0), text(d, 2, 10), word(d, 350)) for d in fte],
       [(2, "41", 0), (2, "45", 0), (9, "8", 7), (2, "46", 1), (1, "47", 0), (1, "48", 0),
-       (1, "49", 0), (1, "50", 0)])
+       (1, "49", 0), (1, "50", 0), (2, "1", 0)])
 check("commission rate", text(fte[1], 402, 4), "12,5")
 check("credit note's kind in its line file", read("f4").split(b"\r\n")[1], b" 1 ")
-check("VAT register numbers", [dbl(d, 434) for d in fte], [41, 77, 8, 46, 47, 48, 49, 50])
-check("documents counted", counter(7, 1), 8)
-check("last ordinary number", counter(7, 4), 50)
+check("VAT register numbers", [dbl(d, 434) for d in fte], [41, 77, 8, 46, 47, 48, 49, 50, 1])
+check("documents counted", counter(7, 1), 9)
+check("last year's late invoice", text(fte[8], 22, 8), "20251230")
+check("last ordinary number", counter(7, 4), 1)
 check("last electronic number", counter(5, 4), 8)
 check("movements counted", counter(11, 1), 4)
 check("movements", [(text(m, 50, 12), word(m, 70), dbl(m, 74)) for m in records("qorvana.mag", 94)],
@@ -35,7 +37,7 @@ check("notes invoiced", sorted(word(r, 0) for r in notes if word(r, 83) == 1 and
 check("their invoice's DDT", read("f7").split(b"\r\n")[2], b"12 13")
 check("receipts open", {text(r, 2, 10): word(r, 350) for r in records("qorvana.ric", 522)},
       {"5": 0, "6": 1, "4": 0})
-check("stored PDF path", text(read("qorvana.f2e"), 338, 60), "\\QORWIN\\PDF\\ftr41.pdf")
+check("stored PDF path", text(read("qorvana.f2e"), 338, 60), "\\QORWIN\\PDF\\ftr41_2026.pdf")
 
 # Printed twice: invoice 41 and its reprint.
 image = open(os.path.join(DRIVE, "qordoc.rto"), "rb").read()
@@ -52,11 +54,11 @@ check("the reprint", pdf_text(os.path.join(PRINT, "print-2.pdf")),
       pdf_text(os.path.join(PRINT, "print-1.pdf")))
 
 # qorxpdf runs detached: give it a moment.
-pdf = os.path.join(DRIVE, "qorwin", "PDF", "ftr41.pdf")
+pdf = os.path.join(DRIVE, "qorwin", "PDF", "ftr41_2026.pdf")
 for _ in range(100):
     if os.path.exists(pdf) and os.path.getsize(pdf) > 0:
         break
     time.sleep(0.2)
 time.sleep(0.5)
-check("ftr41.pdf has line 1", "Lampadina LED E27 10 W luce calda" in pdf_text(pdf), True)
+check("ftr41_2026.pdf has line 1", "Lampadina LED E27 10 W luce calda" in pdf_text(pdf), True)
 check("other PDFs", glob.glob(os.path.join(DRIVE, "qorwin", "PDF", "*")), [pdf])

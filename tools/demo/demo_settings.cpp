@@ -408,8 +408,9 @@ std::vector<std::string> LkfLines() {
         caption("Banca d'appoggio", 118, 85.5),
         caption("Coordinate bancarie", 150, 85.5),
         box(12, 95, 186, 11),
-        caption("Ordine", 14, 96.5),
-        caption("DDT", 44, 96.5),
+        // Item 48 prints the delivery notes (start form text3(0)), item 49 the order.
+        caption("DDT", 14, 96.5),
+        caption("Ordine", 44, 96.5),
         caption("Posta elettronica", 118, 96.5),
         // Lines table: heading band, ruled columns.
         box(12, 110, 186, 120),

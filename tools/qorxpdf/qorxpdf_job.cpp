@@ -159,19 +159,6 @@ std::string FillTemplate(std::string_view text, std::string_view fileName) {
     return filled;
 }
 
-std::optional<std::filesystem::path> MoveAside(const std::filesystem::path& pdf) {
-    if (!std::filesystem::exists(pdf)) return std::nullopt;
-    const std::string stem = pdf.stem().string();
-    const std::string extension = pdf.extension().string();
-    for (int n = 1;; ++n) {
-        const auto aside = pdf.parent_path() / (stem + "-" + std::to_string(n) + extension);
-        if (!std::filesystem::exists(aside)) {
-            std::filesystem::rename(pdf, aside);
-            return aside;
-        }
-    }
-}
-
 std::string LogLine(std::string_view time, bool ok, std::string_view pdf, std::string_view email,
                     std::string_view error) {
     std::string line = std::string(time) + "\t" + (ok ? "OK" : "ERRORE") + "\t" + std::string(pdf) +

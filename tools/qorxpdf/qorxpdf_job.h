@@ -64,10 +64,6 @@ std::variant<MailSettings, std::string> ReadMailSettings(const std::filesystem::
 // The template with "{file}" replaced by the PDF's file name and "\n" by a line break.
 std::string FillTemplate(std::string_view text, std::string_view fileName);
 
-// Renames an existing `pdf` aside to the first free "<name>-N.pdf"; the new name, or nullopt
-// when there was nothing to move. Throws std::filesystem::filesystem_error when it cannot.
-std::optional<std::filesystem::path> MoveAside(const std::filesystem::path& pdf);
-
 // One line of the run log: time, result, PDF, recipient, error, separated by tabs.
 std::string LogLine(std::string_view time, bool ok, std::string_view pdf, std::string_view email,
                     std::string_view error);

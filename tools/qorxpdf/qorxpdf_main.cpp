@@ -31,8 +31,9 @@ using namespace qorvana::qorxpdf;
 constexpr std::string_view kSettingsFile = "\\qorwin\\qorwin\\qorxpdf.ini";
 constexpr std::string_view kLogFile = "\\qorwin\\qorwin\\qorxpdf.log";
 
-// Renders the image into the PDF file: an existing PDF of that name is renamed aside, and the
-// new one appears only when complete. An empty text, or what went wrong.
+// Renders the image into the PDF file. The name is the document's own, so an existing PDF of
+// that name is the same document printed before: the new one replaces it, once complete.
+// An empty text, or what went wrong.
 std::string MakePdf(const JobArgument& job, const PathMapper& paths) {
     const auto image = ReadPrintImage(paths.map(job.printImage));
     if (const auto* error = std::get_if<PrintImageError>(&image)) return error->message;
@@ -50,11 +51,6 @@ std::string MakePdf(const JobArgument& job, const PathMapper& paths) {
     const QString error = RenderPdf(std::get<PrintedDocument>(image),
                                     ReadPageSetup(paths.map(job.layoutFile)), pictureFile, &out);
     if (!error.isEmpty()) return error.toStdString();
-    try {
-        MoveAside(pdf);
-    } catch (const std::filesystem::filesystem_error&) {
-        return "non è possibile mettere da parte il PDF esistente " + pdf.string();
-    }
     if (!out.commit()) {
         return "non è possibile scrivere " + pdf.string() + ": " + out.errorString().toStdString();
     }
