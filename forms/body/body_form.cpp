@@ -302,10 +302,8 @@ void BodyForm::runConfirmCycle() {
 }
 
 void BodyForm::runPrintLoop() {
+    // The body form stays shown, with the lines of the document being issued.
     cycle_.reprint();
-    // Back to the header form as the operator left it.
-    session().returnPending = 1;
-    forms().handOver(this, QString(form_name::kHeader));
 }
 
 void BodyForm::runImport(ReturnAction action) {

@@ -25,7 +25,7 @@ void ConfirmCycle::collectDraft() {
     DocumentDraft& draft = forms_.draft();
     if (const auto* start = forms_.get<StartForm>(QString(form_name::kStart))) {
         draft.customer = start->customer();
-        draft.transport = start->transport();
+        draft.takeTransport(start->transport());
     }
     if (const auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader))) {
         draft.header = header->entries();
@@ -58,8 +58,12 @@ bool ConfirmCycle::print(const DocumentToPrint& document, const std::string& ima
 }
 
 bool ConfirmCycle::reprint() {
-    collectDraft();
-    return print(DocumentToPrintOf(forms_.draft(), session_), "");
+    if (!lastPosted_) {
+        Warn(&body_, QStringLiteral("Nessun documento da ristampare: si può ristampare solo il "
+                                    "documento appena memorizzato."));
+        return false;
+    }
+    return print(lastPosted_->document, "");
 }
 
 void ConfirmCycle::dispatchPdf(const DocumentToPrint& document, const std::string& imageCopy) {
@@ -102,6 +106,9 @@ bool ConfirmCycle::post() {
     if (posted_.ok) {
         // Posting writes the line file as its last step.
         stage_ = Stage::LineFileWritten;
+        lastPosted_ = std::make_unique<PostedDocument>();
+        lastPosted_->draft = forms_.draft();
+        lastPosted_->document = DocumentToPrintOf(lastPosted_->draft, session_);
         return true;
     }
     tellStoredNumber();
@@ -142,7 +149,7 @@ void ConfirmCycle::tellStoredNumber() {
 }
 
 void ConfirmCycle::printDocument() {
-    const DocumentToPrint document = DocumentToPrintOf(forms_.draft(), session_);
+    const DocumentToPrint& document = lastPosted_->document;
     const std::string imageCopy = DocumentImagePath(posted_.serial);
     if (!print(document, imageCopy)) return;
     stage_ = Stage::Printed;

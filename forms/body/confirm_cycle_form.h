@@ -8,6 +8,9 @@
 
 #include <QString>
 
+#include <memory>
+
+#include "document/document_draft.h"
 #include "document/posting.h"
 #include "print/document_print.h"
 
@@ -40,7 +43,8 @@ class ConfirmCycle {
     PostingInput postingInput() const;
     // The print loop of the document posted; true when printed.
     bool print(const DocumentToPrint& document, const std::string& imageCopy);
-    // The reprint action: the draft as the forms hold it now, printed again.
+    // The reprint action: the document posted last in this run, printed again; without one,
+    // the operator is told that there is nothing to reprint.
     bool reprint();
     // The PDF hand-off of the printed document, its own print image passed on.
     void dispatchPdf(const DocumentToPrint& document, const std::string& imageCopy);
@@ -64,6 +68,12 @@ class ConfirmCycle {
     BodyForm& body_;
     Stage stage_ = Stage::Idle;
     PostingResult posted_;
+    // The document posted last, as it was printed: the draft moves on to the next document.
+    struct PostedDocument {
+        DocumentDraft draft;
+        DocumentToPrint document;  // its lines are the draft's above
+    };
+    std::unique_ptr<PostedDocument> lastPosted_;
     QString renumberedFrom_;  // the number proposed, when posting took another
 };
 

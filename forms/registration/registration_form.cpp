@@ -440,7 +440,10 @@ void RegistrationForm::registerEntry() {
     const EntryCheck check = CheckEntry(e, model_->accounts());
     if (check.problem != EntryProblem::None) {
         Warn(this, Q(check.message));
-        cn1_[0]->setFocus();
+        if (check.problem == EntryProblem::NegativeAmount)
+            (check.inAvere ? avere_ : dare_)[static_cast<std::size_t>(check.line)]->setFocus();
+        else
+            cn1_[0]->setFocus();
         return;
     }
     // The journal counter and the accounts are read and written under the company's lock.

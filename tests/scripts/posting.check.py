@@ -34,20 +34,24 @@ for d, terms, dates, amounts in (
 notes = records("qorvana.bol", 97)
 check("notes invoiced", sorted(word(r, 0) for r in notes if word(r, 83) == 1 and word(r, 93) == 1),
       [12, 13, 14])
+check("their invoice's DDT", read("f7").split(b"\r\n")[2], b"12 13")
 check("receipts open", {text(r, 2, 10): word(r, 350) for r in records("qorvana.ric", 522)},
       {"5": 0, "6": 1, "4": 0})
 check("stored PDF path", text(read("qorvana.f2e"), 338, 60), "\\QORWIN\\PDF\\ftr41_2026.pdf")
 
-# Printed once: invoice 41 only.
+# Printed twice: invoice 41 and its reprint.
 image = open(os.path.join(DRIVE, "qordoc.rto"), "rb").read()
 check("print image lines", (b"\nLED-E27-10W" in image, b"\nRAD-600" in image), (True, False))
 check("the document's own image", open(os.path.join(DRIVE, "qordoc1.rto"), "rb").read(), image)
-check("printed", sorted(os.listdir(PRINT)), ["picker_notes.png", "print-1.pdf"])
+check("printed", sorted(os.listdir(PRINT)), ["picker_notes.png", "print-1.pdf", "print-2.pdf"])
 
 
 def pdf_text(path): return subprocess.run(["pdftotext", path, "-"], capture_output=True, text=True,
                                           check=True).stdout
 
+
+check("the reprint", pdf_text(os.path.join(PRINT, "print-2.pdf")),
+      pdf_text(os.path.join(PRINT, "print-1.pdf")))
 
 # qorxpdf runs detached: give it a moment.
 pdf = os.path.join(DRIVE, "qorwin", "PDF", "ftr41_2026.pdf")
