@@ -205,8 +205,12 @@ def run_workstations(work):
 def run_busy(work):
     """Writing the FatturaPA file while another workstation holds the company asks after a few
     seconds; Yes tries again. The other workstation used transmissions 1 to 7 meanwhile: the file
-    gets progressive 8, the operator is told, and the invoice posts with it."""
+    gets progressive 8, the operator is told, and the invoice posts with it. A file of the same
+    name is replaced once the operator agrees, the question asked without the lock."""
     drive, company = make_drive(work, "busy", "--fpa-format", "1.0")
+    xml = os.path.join(company, "fatturepa", "IT01234567897_1.xml")
+    with open(xml, "w") as f:
+        f.write("last year's file")
     holder = os.fdopen(os.open(os.path.join(company, "qorvana.lck"), os.O_RDWR | os.O_CREAT), "r+b")
     fcntl.lockf(holder, fcntl.LOCK_EX | fcntl.LOCK_NB)  # a record lock: it excludes the OFD lock
     program = start(work, drive, "busy", """key qoremf.nome "comune" Enter
@@ -217,6 +221,7 @@ click qoremfx.comando(1)
 expect qoremft.text2(4) "1"
 click qoremft.ccomando(0)
 click qoremft.ccomando(1)
+answer Yes
 answer Yes
 click qoremft.comando(7)
 expect qoremft.text2(4) "8"
@@ -240,7 +245,6 @@ click qorxord.bottone(1)
         f.write("".join(out))
     said = "Il progressivo invio 1 è stato usato nel frattempo da un'altra postazione: " \
            "il file ha il progressivo 8."
-    xml = os.path.join(company, "fatturepa", "IT01234567897_1.xml")
     if program.returncode != 0 or asked is None or said not in "".join(out):
         fail("busy company: " + "".join(out[-20:]))
     elif (counter(company, 5, 1) != 8 or len(records(company, "qorvana.fte", 522)) != 1
