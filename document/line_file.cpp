@@ -1,11 +1,13 @@
 #include "document/line_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -207,12 +209,16 @@ std::optional<std::string> StagedFile::prepare(const std::filesystem::path& file
                                                std::size_t size) {
     discard();
     file_ = file;
-    temp_ = file;
-    temp_ += ".tmp";
-    fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    // A name of its own for every writer, also on another workstation sharing the folder.
+    std::string temp = (file.parent_path() / ("." + file.filename().string() + ".XXXXXX")).string();
+    fd_ = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd_ < 0)
-        return "il file " + temp_.filename().string() + " non può essere creato nella cartella " +
+        return "il file " + file.filename().string() + " non può essere creato nella cartella " +
                file.parent_path().string() + " (" + std::strerror(errno) + ")";
+    temp_ = temp;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd_, 0644 & ~mask);  // mkostemp makes the file private; the final one is not
     const int failed = size > 0 ? ::posix_fallocate(fd_, 0, static_cast<off_t>(size)) : 0;
     if (failed != 0 && failed != EOPNOTSUPP) {
         discard();

@@ -136,6 +136,25 @@ std::optional<std::string> CheckNumberIsFree(const DataFiles& files, const Posti
     return std::nullopt;
 }
 
+// The next free number of the document's year and series when the number the header
+// proposed has been stored meanwhile by another workstation; nullopt when the number is free
+// or was typed, or when no number can follow (the number check then refuses).
+std::optional<std::string> NumberInsteadOfTaken(const DataFiles& files, const PostingInput& in) {
+    if (in.draft == nullptr || !in.numberProposed || !CheckNumberIsFree(files, in))
+        return std::nullopt;
+    const HeaderEntries& h = in.draft->header;
+    const std::string date = RecordDate(h.documentDate);
+    if (date.empty()) return std::nullopt;
+    const NumberingScope scope{std::stoi(date.substr(0, 4)),
+                               InSeparateSeries(h.separateSeries, in.fpaState),
+                               in.fpaSeparateNumbering};
+    const NumberProposal next = ProposeNumbers(
+        files.read<CountersFile>(tot::kInvoices), files.read<CountersFile>(tot::kFatturaPa),
+        scope.separateSeries, in.fpaState, ScanSeriesNumbers(files, scope));
+    if (!next.documentNumber) return std::nullopt;
+    return std::to_string(*next.documentNumber);
+}
+
 // Room for everything posting appends, reserved before the first write, so that a full
 // disk is found while nothing has changed.
 std::optional<std::string> ReserveRoom(DataFiles& files, const PostingInput& in, Plan& plan) {
@@ -291,8 +310,10 @@ std::optional<std::string> PlanCounters(const DataFiles& files, const PostingInp
     if (plan.writeSeriesCounter) {
         // The separate electronic-invoice series keeps its numbers in record 5 only.
         plan.seriesCounter = files.read<CountersFile>(tot::kFatturaPa);
+        // Never back: another workstation may have written later transmissions meanwhile.
         if (const auto progressive = CounterWordValue(h.transmissionNumber))
-            plan.seriesCounter.setInt16(tot::kWord1, *progressive);
+            plan.seriesCounter.setInt16(
+                tot::kWord1, std::max(plan.seriesCounter.int16(tot::kWord1), *progressive));
         if (number) plan.seriesCounter.setInt16(tot::kWord4, *number);
     } else if (number) {
         plan.documentCounter.setInt16(tot::kWord4, *number);
@@ -516,8 +537,19 @@ double NetUnitPrice(const DocumentLine& line, const VatTable& vat, bool vatInclu
 PostingResult PostDocument(DataFiles& files, const PostingInput& input) {
     PostingResult result;
     Plan plan;
+    PostingInput in = input;
+    std::optional<DocumentDraft> renumbered;
     try {
-        if (auto refusal = Prepare(files, input, plan)) {
+        if (auto next = NumberInsteadOfTaken(files, input)) {
+            renumbered = *in.draft;
+            HeaderEntries& h = renumbered->header;
+            if (Trim(h.vatRegisterNumber) == Trim(h.documentNumber)) h.vatRegisterNumber = *next;
+            h.documentNumber = *next;
+            in.draft = &*renumbered;
+            result.renumbered = *next;
+            result.vatRegisterNumber = h.vatRegisterNumber;
+        }
+        if (auto refusal = Prepare(files, in, plan)) {
             result.message = *refusal;
             return result;
         }
@@ -525,13 +557,13 @@ PostingResult PostDocument(DataFiles& files, const PostingInput& input) {
         result.message = std::string("Errore di lettura dei dati (") + e.what() + ")" + kNotStored;
         return result;
     }
-    if (auto refusal = ReserveRoom(files, input, plan)) {
+    if (auto refusal = ReserveRoom(files, in, plan)) {
         result.message = *refusal;
         return result;
     }
     result.recordNumber = plan.recordNumber;
     result.serial = plan.documentCounter.single(tot::kSerial);
-    result.pdfName = DocumentPdfName(input.draft->header, input.fpaState);
+    result.pdfName = DocumentPdfName(in.draft->header, in.fpaState);
 
     // The suite's order; the files written are made durable at the end.
     const std::string n = std::to_string(plan.recordNumber);
@@ -550,7 +582,7 @@ PostingResult PostDocument(DataFiles& files, const PostingInput& input) {
     if (!plan.movements.empty()) {
         written.insert(written.end(), {kArt, kMag});
         movementStep = steps.add("articoli, movimenti di magazzino e loro contatore",
-                                 [&] { WriteMovements(files, input, plan, result.movements); });
+                                 [&] { WriteMovements(files, in, plan, result.movements); });
     }
     if (!plan.notes.empty()) {
         written.push_back(kBol);
@@ -573,7 +605,7 @@ PostingResult PostDocument(DataFiles& files, const PostingInput& input) {
         });
     }
     steps.add("scrittura definitiva su disco", [&] { files.sync(written); });
-    if (input.writeLineFile)
+    if (in.writeLineFile)
         steps.add("il file delle righe " + plan.lineFileName,
                   [&] { plan.lineFile.commit(plan.lineFileBytes); });
 
@@ -585,7 +617,7 @@ PostingResult PostDocument(DataFiles& files, const PostingInput& input) {
                      std::to_string(plan.movements.size()) +
                      " (contatore dei movimenti non aggiornato)";
         result.message = "Errore di scrittura durante la memorizzazione del documento n. " +
-                         Trim(input.draft->header.documentNumber) + " (" + outcome.error +
+                         Trim(in.draft->header.documentNumber) + " (" + outcome.error +
                          ").\nScritto: " + outcome.written + partly +
                          ".\nNon scritto: " + outcome.notWritten + ".";
         return result;

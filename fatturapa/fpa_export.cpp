@@ -82,8 +82,9 @@ std::string SystemReason(int error) {
     return std::strerror(error);
 }
 
+// A name of this process's own: another workstation may be writing beside it.
 std::filesystem::path TemporaryFile(const std::filesystem::path& file) {
-    return file.string() + ".tmp";
+    return file.string() + "." + std::to_string(::getpid()) + ".tmp";
 }
 
 // Writes `bytes` as the whole content of `file`, created or emptied first. The system's

@@ -23,6 +23,7 @@
 
 #include "document/numbering.h"
 #include "fatturapa/fpa_export.h"
+#include "forms/common/company_lock.h"
 #include "forms/common/date_picker.h"
 #include "forms/common/document_caption.h"
 #include "forms/common/form_names.h"
@@ -488,6 +489,16 @@ bool HeaderForm::documentHasTaxableSlot() {
     return HasTaxableSlot(forms().draft().figures.breakdown);
 }
 
+bool HeaderForm::numberProposed() const {
+    return !proposedNumber_.isEmpty() && text2_[0]->text() == proposedNumber_;
+}
+
+void HeaderForm::showStoredNumbers(const QString& number, const QString& vatRegisterNumber) {
+    text2_[0]->setText(number);
+    text2_[3]->setText(vatRegisterNumber);
+    proposedNumber_ = number;
+}
+
 HeaderEntries HeaderForm::entries() const {
     HeaderEntries e;
     e.documentNumber = S(text2_[0]->text());
@@ -721,23 +732,47 @@ void HeaderForm::createXml() {
         if (s.currentCustomer >= 1 && s.currentCustomer <= RecordCount(s.files, tot::kCustomers))
             customer = s.files.read<CustomersFile>(s.currentCustomer);
         const FpaExportInput input{fpa_, draft, customer, vat_, tables_, S(proposedProgressive_)};
-        const FpaPrepared prepared = PrepareFpaExport(input, s);
-        if (!prepared.plan) {
-            Warn(this, Q(prepared.refusal));
+        const bool progressiveProposed =
+            s.fpaState == kFpaXmlNotWritten && text2_[4]->text() == proposedProgressive_;
+        // The progressive is chosen and the counter advanced under the company's lock; the
+        // question before a file is replaced is asked without it, and the export is prepared
+        // again once the lock is back.
+        std::filesystem::path agreedToReplace;
+        for (;;) {
+            std::optional<PostingLock> lock = LockCompanyForPosting(this, s);
+            if (!lock) return;
+            const FpaPrepared prepared = PrepareFpaExport(input, s);
+            if (!prepared.plan) {
+                lock->release();
+                Warn(this, Q(prepared.refusal));
+                return;
+            }
+            const FpaExportPlan& plan = *prepared.plan;
+            if (plan.replacesFile && s.fpaState == 0 && plan.target != agreedToReplace) {
+                lock->release();
+                if (!AskYesNo(this, QStringLiteral("Attenzione"), Q(FpaReplaceQuestion(plan))))
+                    return;
+                agreedToReplace = plan.target;
+                continue;
+            }
+            const std::string failure = CommitFpaExport(plan, s);
+            lock->release();
+            if (!failure.empty()) {
+                Warn(this, Q(failure));
+                return;
+            }
+            QString message = Q(FpaCreatedMessage(plan));
+            if (progressiveProposed && QString::number(s.fpaState) != proposedProgressive_)
+                message += QStringLiteral(
+                               "\nIl progressivo invio %1 è stato usato nel frattempo da "
+                               "un'altra postazione: il file ha il progressivo %2.")
+                               .arg(proposedProgressive_)
+                               .arg(s.fpaState);
+            text2_[4]->setText(QString::number(s.fpaState));
+            ShowMessage(this, QStringLiteral("Fattura elettronica PA"), message,
+                        MsgIcon::Information);
             return;
         }
-        const FpaExportPlan& plan = *prepared.plan;
-        if (plan.replacesFile && s.fpaState == 0 &&
-            !AskYesNo(this, QStringLiteral("Attenzione"), Q(FpaReplaceQuestion(plan))))
-            return;
-        const std::string failure = CommitFpaExport(plan, s);
-        if (!failure.empty()) {
-            Warn(this, Q(failure));
-            return;
-        }
-        text2_[4]->setText(QString::number(s.fpaState));
-        ShowMessage(this, QStringLiteral("Fattura elettronica PA"), Q(FpaCreatedMessage(plan)),
-                    MsgIcon::Information);
     } catch (const RecordIoError& e) {
         Warn(this, QString::fromUtf8(e.what()));
     }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
@@ -107,6 +109,21 @@ TEST(LineFileIssued, HeaderAndName) {
         " 2 ",  "-1 ", "1",     "1", "12", "05/11/2024", "06/11/2024"};
     EXPECT_EQ(LineFile::IssuedHeader(draft, DocumentKind::CreditNote), expected);
     EXPECT_EQ(LineFile::IssuedFileName(16777216.0f), "f16777216");
+}
+
+// Two writers staging the same file at once (two workstations) do not spoil each other: each
+// has a temporary file of its own, and the last one committed stands.
+TEST(StagedFile, WritersOfTheSameFileStageApart) {
+    testing::TempDir dir;
+    const auto file = dir.path() / "f33";
+    StagedFile first;
+    StagedFile second;
+    ASSERT_FALSE(first.prepare(file, 5));
+    ASSERT_FALSE(second.prepare(file, 6));
+    EXPECT_NO_THROW(first.commit("first"));
+    EXPECT_NO_THROW(second.commit("second"));
+    EXPECT_EQ(dir.read("f33"), "second");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 
 TEST(LineFileReading, ToleratesEitherSeparatorShortFilesAndBadNumbers) {

@@ -1,6 +1,7 @@
 #include "fatturapa/fpa_export.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -192,9 +193,11 @@ TEST(FpaExport, NumberWithSlashesStaysInTheFolder) {
 // A file that cannot be written leaves the folder, the archive copy, the counter and fpaState
 // as they were, also when it fails at the last step.
 TEST(FpaExport, FailedWriteLeavesFolderAndArchiveAsTheyWere) {
-    const std::pair<const char*, const char*> cases[] = {
+    // The temporary file's name is the process's own.
+    const std::pair<const char*, std::string> cases[] = {
         {"a folder in the file's place", "IT01234567897_15.xml"},
-        {"no room for the temporary file", "IT01234567897_15.xml.tmp"},
+        {"no room for the temporary file",
+         "IT01234567897_15.xml." + std::to_string(::getpid()) + ".tmp"},
     };
     for (const auto& [name, blocker] : cases) {
         SCOPED_TRACE(name);
