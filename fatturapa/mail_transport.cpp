@@ -52,9 +52,9 @@ std::string MailDate() {
     const long offset = local.tm_gmtoff / 60;
     char text[64];
     std::snprintf(text, sizeof text, "%s, %02d %s %04d %02d:%02d:%02d %c%02ld%02ld",
-                  kDays[local.tm_wday], local.tm_mday, kMonths[local.tm_mon],
-                  local.tm_year + 1900, local.tm_hour, local.tm_min, local.tm_sec,
-                  offset < 0 ? '-' : '+', std::labs(offset) / 60, std::labs(offset) % 60);
+                  kDays[local.tm_wday], local.tm_mday, kMonths[local.tm_mon], local.tm_year + 1900,
+                  local.tm_hour, local.tm_min, local.tm_sec, offset < 0 ? '-' : '+',
+                  std::labs(offset) / 60, std::labs(offset) % 60);
     return text;
 }
 
@@ -71,7 +71,8 @@ std::string TransferReason(CURLcode result, const std::string& server, const cha
     std::string reason;
     switch (result) {
         case CURLE_COULDNT_RESOLVE_HOST:
-            reason = "il server " + server + " non è stato trovato: controllare l'indirizzo del "
+            reason = "il server " + server +
+                     " non è stato trovato: controllare l'indirizzo del "
                      "server e la connessione";
             break;
         case CURLE_COULDNT_CONNECT:
@@ -166,8 +167,10 @@ MailSent SendMail(const MailAccount& account, const OutgoingMail& mail) {
     if (const std::string bad = MailUrlProblem(account.url, "smtp"); !bad.empty())
         return {bad, {}, {}};
     if (!IsMailAddress(mail.from) || !IsMailAddress(mail.to))
-        return {"indirizzo di posta non valido: " + (IsMailAddress(mail.from) ? mail.to : mail.from),
-                {}, {}};
+        return {
+            "indirizzo di posta non valido: " + (IsMailAddress(mail.from) ? mail.to : mail.from),
+            {},
+            {}};
     char error[CURL_ERROR_SIZE];
     const CurlPtr<CURL> curl = Connection(account, account.url, error);
     if (!curl) return {"la posta elettronica non è disponibile (libcurl)", {}, {}};
@@ -179,8 +182,7 @@ MailSent SendMail(const MailAccount& account, const OutgoingMail& mail) {
     if (!Append(recipients, "<" + mail.to + ">") || !Append(headers, "Date: " + sent.date) ||
         !Append(headers, "Message-ID: " + sent.messageId) ||
         !Append(headers, "From: <" + mail.from + ">") ||
-        !Append(headers, "To: <" + mail.to + ">") ||
-        !Append(headers, "Subject: " + mail.subject))
+        !Append(headers, "To: <" + mail.to + ">") || !Append(headers, "Subject: " + mail.subject))
         return {"memoria insufficiente", {}, {}};
 
     const CurlPtr<curl_mime> mime(curl_mime_init(c));
@@ -206,8 +208,7 @@ MailSent SendMail(const MailAccount& account, const OutgoingMail& mail) {
 
 MailboxUids MessagesAfter(const MailAccount& account, long long afterUid) {
     MailboxUids found;
-    if (const std::string bad = MailUrlProblem(account.url, "imap"); !bad.empty())
-        return {{}, bad};
+    if (const std::string bad = MailUrlProblem(account.url, "imap"); !bad.empty()) return {{}, bad};
     char error[CURL_ERROR_SIZE];
     const CurlPtr<CURL> curl = Connection(account, MailboxUrl(account.url), error);
     if (!curl) return {{}, "la posta elettronica non è disponibile (libcurl)"};

@@ -10,10 +10,10 @@
 namespace qorvana {
 
 struct MailAccount {
-    std::string url;       // smtps://host:465, imaps://host:993/INBOX ...
-    std::string user;      // empty: no login
+    std::string url;   // smtps://host:465, imaps://host:993/INBOX ...
+    std::string user;  // empty: no login
     std::string password;
-    std::string caFile;    // a certificate authority to trust besides the system's (host path)
+    std::string caFile;  // a certificate authority to trust besides the system's (host path)
 };
 
 struct OutgoingMail {

@@ -52,8 +52,10 @@ Part SplitPart(std::string_view text) {
         if (colon == std::string_view::npos) continue;
         name = Lower(TrimBlanks(line.substr(0, colon)));
         // The first of a repeated header counts, as mail readers do.
-        if (part.headers.count(name) == 0) part.headers[name] = TrimBlanks(line.substr(colon + 1));
-        else name = "\x01";  // continuation lines of a repeated header are dropped too
+        if (part.headers.count(name) == 0)
+            part.headers[name] = TrimBlanks(line.substr(colon + 1));
+        else
+            name = "\x01";  // continuation lines of a repeated header are dropped too
     }
     return part;
 }
@@ -222,13 +224,20 @@ std::string DecodeBase64(std::string_view text) {
     int bits = 0;
     for (char c : text) {
         int digit;
-        if (c >= 'A' && c <= 'Z') digit = c - 'A';
-        else if (c >= 'a' && c <= 'z') digit = c - 'a' + 26;
-        else if (c >= '0' && c <= '9') digit = c - '0' + 52;
-        else if (c == '+') digit = 62;
-        else if (c == '/') digit = 63;
-        else if (c == '=') break;
-        else continue;
+        if (c >= 'A' && c <= 'Z')
+            digit = c - 'A';
+        else if (c >= 'a' && c <= 'z')
+            digit = c - 'a' + 26;
+        else if (c >= '0' && c <= '9')
+            digit = c - '0' + 52;
+        else if (c == '+')
+            digit = 62;
+        else if (c == '/')
+            digit = 63;
+        else if (c == '=')
+            break;
+        else
+            continue;
         value = (value << 6) | static_cast<unsigned>(digit);
         bits += 6;
         if (bits >= 8) {

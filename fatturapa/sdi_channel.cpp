@@ -25,16 +25,13 @@ std::string Lower(std::string text) {
 // The state a notification brings its e-invoice to, as the store would give it.
 std::string NotificationState(const SdiNotification& n) {
     EInvoiceEntry alone;
-    alone.notifications.push_back({n.kind, {}, {}, n.sdiId, n.moment, n.outcome, n.description,
-                                   n.errors});
+    alone.notifications.push_back(
+        {n.kind, {}, {}, n.sdiId, n.moment, n.outcome, n.description, n.errors});
     return StateText(StateOf(alone));
 }
 
 std::string NotificationErrors(const SdiNotification& n) {
-    if (!n.errors.empty()) return ErrorsText(n.errors);
-    if (n.kind == NotificationKind::NE)
-        return n.outcome + (n.description.empty() ? "" : " " + n.description);
-    return n.description;
+    return NotificationDetails(n.kind, n.outcome, n.description, n.errors);
 }
 
 // Adds one file found on disk: a notification as it is, a signed one opened, a message's.
@@ -207,9 +204,8 @@ std::vector<NotificationOutcome> ApplyNotifications(SdiStore& store,
             continue;
         }
         if (!read.notification) {
-            outcomes.push_back({source.fileName + ": notifica rifiutata, non registrata: " +
-                                    read.problem,
-                                true});
+            outcomes.push_back(
+                {source.fileName + ": notifica rifiutata, non registrata: " + read.problem, true});
             continue;
         }
         const SdiNotification& n = *read.notification;
@@ -302,8 +298,11 @@ Resent PrepareResend(SdiStore& store, const std::string& rejectedFile, Session& 
     const std::filesystem::path newFile = oldFile.parent_path() / newName;
     std::error_code error;
     if (std::filesystem::exists(newFile, error))
-        return {{}, {}, "il file " + newName + " esiste già: il contatore dei progressivi di "
-                                               "invio è indietro"};
+        return {{},
+                {},
+                "il file " + newName +
+                    " esiste già: il contatore dei progressivi di "
+                    "invio è indietro"};
     if (const std::string failed = WriteFileDurably(newFile, *changed); !failed.empty())
         return {{}, {}, "il file " + newName + " non è stato scritto (" + failed + ")"};
     try {

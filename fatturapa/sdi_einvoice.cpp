@@ -17,7 +17,8 @@ std::optional<EInvoiceFacts> ReadEInvoiceFacts(std::string_view xml, std::string
         return std::nullopt;
     }
     const _xmlNode* header = Child(root, "FatturaElettronicaHeader");
-    const _xmlNode* document = At(root, "FatturaElettronicaBody/DatiGenerali/DatiGeneraliDocumento");
+    const _xmlNode* document =
+        At(root, "FatturaElettronicaBody/DatiGenerali/DatiGeneraliDocumento");
     EInvoiceFacts facts;
     facts.format = TextAt(header, "DatiTrasmissione/FormatoTrasmissione");
     facts.progressive = TextAt(header, "DatiTrasmissione/ProgressivoInvio");
@@ -30,8 +31,8 @@ std::optional<EInvoiceFacts> ReadEInvoiceFacts(std::string_view xml, std::string
         const std::string surname = TextAt(customer, "Anagrafica/Cognome");
         if (!surname.empty()) facts.customer += (facts.customer.empty() ? "" : " ") + surname;
     }
-    facts.customerId = TextAt(customer, "IdFiscaleIVA/IdPaese") +
-                       TextAt(customer, "IdFiscaleIVA/IdCodice");
+    facts.customerId =
+        TextAt(customer, "IdFiscaleIVA/IdPaese") + TextAt(customer, "IdFiscaleIVA/IdCodice");
     if (facts.customerId.empty()) facts.customerId = TextAt(customer, "CodiceFiscale");
     if (facts.format.empty()) {
         problem = "manca FormatoTrasmissione: non è una fattura elettronica completa";

@@ -53,8 +53,8 @@ NotificationRead ReadNotification(std::string_view xml, const NotificationSchema
     }
     const std::vector<std::string> violations = schema.schema().Violations(doc);
     if (!violations.empty()) {
-        read.problem = "non rispetta lo schema delle notifiche (MessaggiTypes 1.1): " +
-                       Listed(violations);
+        read.problem =
+            "non rispetta lo schema delle notifiche (MessaggiTypes 1.1): " + Listed(violations);
         return read;
     }
     const _xmlNode* root = Root(doc);
@@ -78,7 +78,8 @@ NotificationRead ReadNotification(std::string_view xml, const NotificationSchema
     n.sdiId = TextAt(root, "IdentificativoSdI");
     n.invoiceFile = TextAt(root, "NomeFile");
     n.messageId = TextAt(root, "MessageId");
-    n.moment = TextAt(root, n.kind == NotificationKind::RC ? "DataOraConsegna" : "DataOraRicezione");
+    n.moment =
+        TextAt(root, n.kind == NotificationKind::RC ? "DataOraConsegna" : "DataOraRicezione");
     n.description = TextAt(root, "Descrizione");
     if (n.kind == NotificationKind::NE) {
         n.outcome = TextAt(root, "EsitoCommittente/Esito");

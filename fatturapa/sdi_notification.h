@@ -23,11 +23,11 @@ struct SdiError {
 
 struct SdiNotification {
     NotificationKind kind = NotificationKind::RC;
-    std::string sdiId;        // IdentificativoSdI: the system's number of the sent file
-    std::string invoiceFile;  // NomeFile: the file the notification is about
-    std::string moment;       // delivery (RC) or reception time (NS, MC, AT), as written
-    std::string outcome;      // NE: EC01 accepted, EC02 refused
-    std::string description;  // NE's reason, MC's and DT's description
+    std::string sdiId;             // IdentificativoSdI: the system's number of the sent file
+    std::string invoiceFile;       // NomeFile: the file the notification is about
+    std::string moment;            // delivery (RC) or reception time (NS, MC, AT), as written
+    std::string outcome;           // NE: EC01 accepted, EC02 refused
+    std::string description;       // NE's reason, MC's and DT's description
     std::vector<SdiError> errors;  // NS
     std::string messageId;
 };

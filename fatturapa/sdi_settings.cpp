@@ -20,12 +20,15 @@ SdiSettingsRead ReadSdiSettings(const std::filesystem::path& file, const PathMap
     const std::string name = file.filename().string();
     struct stat info {};
     if (::stat(file.c_str(), &info) != 0)
-        return {std::nullopt, "mancano le impostazioni per l'invio delle fatture elettroniche: "
-                              "creare il file " + name + " nella cartella dell'azienda"};
+        return {std::nullopt,
+                "mancano le impostazioni per l'invio delle fatture elettroniche: "
+                "creare il file " +
+                    name + " nella cartella dell'azienda"};
     if ((info.st_mode & 077) != 0)
         return {std::nullopt, "il file " + name +
                                   " contiene password ma è leggibile da altri utenti: renderlo "
-                                  "leggibile solo dal proprietario (chmod 600 " + name + ")"};
+                                  "leggibile solo dal proprietario (chmod 600 " +
+                                  name + ")"};
     std::string reason;
     const std::optional<std::string> bytes = ReadFileBytes(file, &reason);
     if (!bytes) return {std::nullopt, reason};
@@ -36,10 +39,12 @@ SdiSettingsRead ReadSdiSettings(const std::filesystem::path& file, const PathMap
         s.certificate = paths.map(p12);
     s.certificatePassword = ValueOf(values, "password_certificato");
     const std::string sign = Lower(ValueOf(values, "firma"));
-    if (sign == "sempre") s.sign = SignPolicy::Always;
+    if (sign == "sempre")
+        s.sign = SignPolicy::Always;
     else if (!sign.empty() && sign != "pa")
-        return {std::nullopt, "in " + name + " firma vale \"" + sign + "\": i valori possibili "
-                                                                      "sono pa e sempre"};
+        return {std::nullopt, "in " + name + " firma vale \"" + sign +
+                                  "\": i valori possibili "
+                                  "sono pa e sempre"};
     s.pecAddress = ValueOf(values, "pec");
     s.smtp.url = ValueOf(values, "smtp");
     s.imap.url = ValueOf(values, "imap");

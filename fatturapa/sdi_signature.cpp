@@ -62,24 +62,25 @@ SignedFile SignCadesBes(std::string_view content, std::string_view pkcs12,
     EVP_PKEY* rawKey = nullptr;
     X509* rawCert = nullptr;
     STACK_OF(X509)* rawChain = nullptr;
-    const bool opened = PKCS12_parse(p12.get(), password.c_str(), &rawKey, &rawCert, &rawChain) == 1;
+    const bool opened =
+        PKCS12_parse(p12.get(), password.c_str(), &rawKey, &rawCert, &rawChain) == 1;
     SslPtr<EVP_PKEY> key(rawKey);
     SslPtr<X509> cert(rawCert);
     SslPtr<STACK_OF(X509)> chain(rawChain);
     ERR_clear_error();
     if (!opened) return {{}, "il certificato non si apre: la password non è quella giusta"};
-    if (!key || !cert) return {{}, "il file del certificato non contiene la chiave e il certificato"};
+    if (!key || !cert)
+        return {{}, "il file del certificato non contiene la chiave e il certificato"};
 
     SslPtr<BIO> in = MemoryOf(content);
     if (!in) return {{}, "il file da firmare è troppo grande"};
     // Partial first, so that the signer can be added with the CAdES attribute.
     SslPtr<CMS_ContentInfo> cms(
         CMS_sign(nullptr, nullptr, chain.get(), nullptr, CMS_BINARY | CMS_PARTIAL));
-    const bool signedOk =
-        cms &&
-        CMS_add1_signer(cms.get(), cert.get(), key.get(), EVP_sha256(), CMS_BINARY | CMS_CADES) !=
-            nullptr &&
-        CMS_final(cms.get(), in.get(), nullptr, CMS_BINARY) == 1;
+    const bool signedOk = cms &&
+                          CMS_add1_signer(cms.get(), cert.get(), key.get(), EVP_sha256(),
+                                          CMS_BINARY | CMS_CADES) != nullptr &&
+                          CMS_final(cms.get(), in.get(), nullptr, CMS_BINARY) == 1;
     SslPtr<BIO> out(BIO_new(BIO_s_mem()));
     if (!signedOk || !out || i2d_CMS_bio(out.get(), cms.get()) != 1) {
         const unsigned long error = ERR_get_error();

@@ -164,10 +164,14 @@ std::string StateLine(const EInvoiceEntry& entry) {
     return text;
 }
 
-std::string ErrorsText(const std::vector<SdiError>& errors) {
+std::string NotificationDetails(NotificationKind kind, const std::string& outcome,
+                                const std::string& description,
+                                const std::vector<SdiError>& errors) {
     std::string text;
     for (const SdiError& e : errors)
         text += (text.empty() ? "" : "; ") + e.code + " " + e.description;
+    if (kind == NotificationKind::NE) text = outcome;
+    if (!description.empty()) text += (text.empty() ? "" : " ") + description;
     return text;
 }
 
@@ -179,8 +183,8 @@ Recorded RecordNotification(SdiStore& store, const SdiNotification& n,
         if (known.kind == n.kind && known.sdiId == n.sdiId &&
             Lower(known.notificationFile) == Lower(notificationFile))
             return Recorded::Again;
-    entry->notifications.push_back({n.kind, now, notificationFile, n.sdiId, n.moment, n.outcome,
-                                    n.description, n.errors});
+    entry->notifications.push_back(
+        {n.kind, now, notificationFile, n.sdiId, n.moment, n.outcome, n.description, n.errors});
     return Recorded::New;
 }
 
@@ -190,11 +194,11 @@ std::string FormatSdiStore(const SdiStore& store) {
     for (const auto& [mailbox, uid] : store.mailboxMarks)
         text += Line({"M", mailbox, std::to_string(uid)});
     for (const EInvoiceEntry& e : store.entries) {
-        text += Line({"F", e.fileName, e.path, e.number, e.date, e.customer, e.customerId,
-                      e.format, e.progressive, e.replaces, e.replacedBy});
+        text += Line({"F", e.fileName, e.path, e.number, e.date, e.customer, e.customerId, e.format,
+                      e.progressive, e.replaces, e.replacedBy});
         for (const SendingRecord& s : e.sendings)
-            text += Line({"I", e.fileName, s.time, s.fileSent, s.from, s.to, s.messageId,
-                          s.digest});
+            text +=
+                Line({"I", e.fileName, s.time, s.fileSent, s.from, s.to, s.messageId, s.digest});
         for (const NotificationRecord& n : e.notifications) {
             text += Line({"N", e.fileName, KindCode(n.kind), n.recordedAt, n.notificationFile,
                           n.sdiId, n.moment, n.outcome, n.description});
@@ -235,8 +239,8 @@ std::optional<SdiStore> ParseSdiStore(std::string_view bytes, std::string& probl
             store.mailboxMarks[f[1]] = std::atoll(f[2].c_str());
         } else if (kind == "F" && needs(11)) {
             if (store.find(f[1])) return damaged("la fattura " + f[1] + " compare due volte");
-            store.entries.push_back({f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8], f[9], f[10],
-                                     {}, {}});
+            store.entries.push_back(
+                {f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8], f[9], f[10], {}, {}});
         } else if ((kind == "I" && needs(8)) || (kind == "N" && needs(9)) ||
                    (kind == "E" && needs(4))) {
             EInvoiceEntry* e = store.find(f[1]);
@@ -255,7 +259,6 @@ std::optional<SdiStore> ParseSdiStore(std::string_view bytes, std::string& probl
             return damaged("riga non riconosciuta");
         }
     }
-    if (number == 0) problem.clear();
     return store;
 }
 
@@ -283,11 +286,10 @@ std::string SaveSdiStore(const std::filesystem::path& companyFolder, const SdiSt
 std::string StatusLine(const EInvoiceEntry& e) {
     const NotificationRecord* last = e.notifications.empty() ? nullptr : &e.notifications.back();
     std::string lastText;
-    if (last) lastText = KindCode(last->kind) + " " + last->moment;
-    const NotificationRecord* deciding = DecidingNotification(e);
-    std::string errors = deciding ? ErrorsText(deciding->errors) : "";
-    if (deciding && deciding->kind == NotificationKind::NE && !deciding->description.empty())
-        errors = deciding->outcome + " " + deciding->description;
+    if (last) lastText = KindCode(last->kind) + (last->moment.empty() ? "" : " " + last->moment);
+    const NotificationRecord* d = DecidingNotification(e);
+    const std::string errors =
+        d ? NotificationDetails(d->kind, d->outcome, d->description, d->errors) : "";
     return e.fileName + "\t" + e.number + " del " + e.date + "\t" + e.customer + "\t" +
            StateLine(e) + "\t" + lastText + "\t" + errors;
 }

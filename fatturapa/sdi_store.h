@@ -31,17 +31,17 @@ enum class EInvoiceState {
     Attested,      // AT
 };
 inline constexpr EInvoiceState kAllStates[] = {
-    EInvoiceState::Written,  EInvoiceState::Sent,     EInvoiceState::Delivered,
-    EInvoiceState::NotDelivered, EInvoiceState::Rejected, EInvoiceState::Accepted,
-    EInvoiceState::Refused,  EInvoiceState::TermsExpired, EInvoiceState::Attested};
+    EInvoiceState::Written,      EInvoiceState::Sent,         EInvoiceState::Delivered,
+    EInvoiceState::NotDelivered, EInvoiceState::Rejected,     EInvoiceState::Accepted,
+    EInvoiceState::Refused,      EInvoiceState::TermsExpired, EInvoiceState::Attested};
 
 struct SendingRecord {
-    std::string time;       // "2026-12-06 10:00:00", local time of the workstation
-    std::string fileSent;   // the name it travelled under (".xml" or ".xml.p7m")
+    std::string time;      // "2026-12-06 10:00:00", local time of the workstation
+    std::string fileSent;  // the name it travelled under (".xml" or ".xml.p7m")
     std::string from;
     std::string to;
     std::string messageId;
-    std::string digest;     // SHA-256 of the XML as sent, hexadecimal
+    std::string digest;  // SHA-256 of the XML as sent, hexadecimal
 };
 
 struct NotificationRecord {
@@ -93,8 +93,11 @@ std::string StateText(EInvoiceState state);
 std::string StateLine(const EInvoiceEntry& entry);
 // The notification that decided the state; nullptr before any.
 const NotificationRecord* DecidingNotification(const EInvoiceEntry& entry);
-// "00305 CodiceDestinatario non valido; 00311 ..." of a notification.
-std::string ErrorsText(const std::vector<SdiError>& errors);
+// What a notification says beyond its kind: NS's errors ("00305 CodiceDestinatario non
+// valido; 00311 ..."), NE's outcome and reason, MC's and DT's description.
+std::string NotificationDetails(NotificationKind kind, const std::string& outcome,
+                                const std::string& description,
+                                const std::vector<SdiError>& errors);
 
 enum class Recorded { New, Again, UnknownFile };
 // Records the notification against the e-invoice it names. Again: the same notification was

@@ -117,8 +117,9 @@ int Sign(const Command& c) {
         const std::optional<SdiSettings> settings = CompanySettings(company, problem);
         if (!problem.empty()) return Fail(problem);
         if (!settings || settings->certificate.empty())
-            return Fail("indicare --p12 e --password-file, o il certificato nelle impostazioni "
-                        "dell'azienda (--drive D --company N)");
+            return Fail(
+                "indicare --p12 e --password-file, o il certificato nelle impostazioni "
+                "dell'azienda (--drive D --company N)");
         p12 = settings->certificate;
         password = settings->certificatePassword;
     }
@@ -174,8 +175,8 @@ int Send(const Command& c) {
     if (store)
         if (const EInvoiceEntry* known = store->find(xmlName);
             known && !known->sendings.empty() && StateOf(*known) != EInvoiceState::Rejected)
-            return Fail(xmlName + " è già stata inviata il " + known->sendings.back().time +
-                        " a " + known->sendings.back().to);
+            return Fail(xmlName + " è già stata inviata il " + known->sendings.back().time + " a " +
+                        known->sendings.back().to);
 
     const SendResult sent = SendFile(account, from, to, file, *xml, Now());
     if (!sent.record) return Fail("invio non riuscito: " + sent.problem);
@@ -190,7 +191,8 @@ int Send(const Command& c) {
     const std::string failed = UpdateStore(*company, [&](SdiStore& s) {
         s.add(xmlName, path, *facts).sendings.push_back(*sent.record);
     });
-    if (!failed.empty()) return Fail("il file è stato inviato ma l'invio non è registrato: " + failed);
+    if (!failed.empty())
+        return Fail("il file è stato inviato ma l'invio non è registrato: " + failed);
     return 0;
 }
 
@@ -228,8 +230,10 @@ int Receipts(const Command& c) {
     for (const std::string& p : gathered.problems) std::cerr << "qorvana-sdi: " << p << "\n";
     if (!failed.empty()) return Fail("nessuna notifica è stata registrata: " + failed);
     for (const NotificationOutcome& o : outcomes) {
-        if (o.refused) std::cerr << "qorvana-sdi: " << o.line << "\n";
-        else std::cout << o.line << "\n";
+        if (o.refused)
+            std::cerr << "qorvana-sdi: " << o.line << "\n";
+        else
+            std::cout << o.line << "\n";
         refused = refused || o.refused;
     }
     return refused ? 1 : 0;

@@ -56,8 +56,7 @@ std::variant<Command, std::string> ParseCommand(const std::vector<std::string>& 
         return "receipts vuole i file o le cartelle delle notifiche, oppure --imap";
     if ((command.name == "sign" || command.name == "send") && command.files.size() != 1)
         return command.name + " vuole un solo file";
-    if (command.name == "status" && !command.files.empty())
-        return "status non vuole file";
+    if (command.name == "status" && !command.files.empty()) return "status non vuole file";
     return command;
 }
 
