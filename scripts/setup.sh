@@ -9,7 +9,7 @@ cd "$here"
 packages=(qt6-base-dev libgl-dev libegl-dev libxkbcommon-dev fonts-dejavu-core fonts-liberation2 cmake
           ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev clang clang-format
           libclang-rt-14-dev libcurl4-openssl-dev libxml2-dev libxml2-utils python3-aiosmtpd
-          poppler-utils
+          poppler-utils libssl-dev openssl dovecot-imapd
           locales)
 
 install_packages() {

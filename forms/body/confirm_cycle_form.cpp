@@ -87,6 +87,8 @@ void ConfirmCycle::start() {
     printDocument();
     // Told once the printing questions are answered: the printed copy has the number already.
     tellStoredNumber();
+    // The document's e-invoice joins the list to send, and goes at once when the company asks.
+    EInvoiceStored(&body_, session_, lastPosted_->draft.fpaFile);
     // With the accounting request, the registration form returns to the start form itself.
     if (!proposeRegistration()) finish();
 }
