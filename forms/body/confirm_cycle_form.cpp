@@ -10,6 +10,7 @@
 #include "forms/header/header_form.h"
 #include "forms/registration/entry_proposal.h"
 #include "forms/registration/registration_form.h"
+#include "forms/sdi/einvoice_sending_form.h"
 #include "forms/start/start_form.h"
 #include "print/print_loop_form.h"
 #include "startup/numbers.h"
