@@ -158,6 +158,12 @@ std::string StateText(EInvoiceState state) {
     return {};
 }
 
+std::string NotificationStateText(const NotificationRecord& notification) {
+    EInvoiceEntry alone;
+    alone.notifications.push_back(notification);
+    return StateText(StateOf(alone));
+}
+
 std::string StateLine(const EInvoiceEntry& entry) {
     std::string text = StateText(StateOf(entry));
     if (!entry.replacedBy.empty()) text += " (rinviata con " + entry.replacedBy + ")";

@@ -89,6 +89,8 @@ bool SameInvoiceFile(std::string_view a, std::string_view b);
 EInvoiceState StateOf(const EInvoiceEntry& entry);
 // "da inviare", "inviata", "consegnata", "scartata" ...
 std::string StateText(EInvoiceState state);
+// The state a notification brings an e-invoice to, in words ("consegnata", "scartata" ...).
+std::string NotificationStateText(const NotificationRecord& notification);
 // The state as listed: a rejected e-invoice sent again says with which file.
 std::string StateLine(const EInvoiceEntry& entry);
 // The notification that decided the state; nullptr before any.

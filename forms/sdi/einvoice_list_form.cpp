@@ -6,7 +6,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
-#include <QPlainTextEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -27,22 +27,23 @@ QPushButton* Button(const QString& caption) {
     return button;
 }
 
-// What the window says of an e-invoice below the grid: its sending, its notifications and
-// their errors.
-std::string Details(const EInvoiceEntry& e) {
-    std::string text;
-    if (!e.replaces.empty()) text += "Corregge la fattura scartata " + e.replaces + ".\n";
-    if (!e.replacedBy.empty()) text += "Inviata di nuovo, corretta, con " + e.replacedBy + ".\n";
+// What the window says of an e-invoice below the grid, a line each: its sending, its
+// notifications and their errors.
+QStringList Details(const EInvoiceEntry& e) {
+    QStringList lines;
+    if (!e.replaces.empty()) lines << Q("Corregge la fattura scartata " + e.replaces + ".");
+    if (!e.replacedBy.empty()) lines << Q("Inviata di nuovo, corretta, con " + e.replacedBy + ".");
     for (const SendingRecord& s : e.sendings)
-        text += "Inviata il " + s.time + " a " + s.to + " (" + s.fileSent + ").\n";
+        lines << Q("Inviata il " + s.time + " a " + s.to + " (" + s.fileSent + ").");
     for (const NotificationRecord& n : e.notifications) {
-        text += KindCode(n.kind) + (n.moment.empty() ? "" : " del " + n.moment) + ": ";
-        text += NotificationDetails(n.kind, n.outcome, n.description, {});
-        text += "\n";
+        const std::string said = NotificationDetails(n.kind, n.outcome, n.description, {});
+        lines << Q("Notifica " + KindCode(n.kind) + " (" + NotificationStateText(n) + ")" +
+                   (n.moment.empty() ? "" : " del " + n.moment) +
+                   (said.empty() ? "" : ": " + said));
         for (const SdiError& error : n.errors)
-            text += "  " + error.code + " " + error.description + "\n";
+            lines << Q("Errore " + error.code + ": " + error.description);
     }
-    return text;
+    return lines;
 }
 
 }  // namespace
@@ -73,8 +74,7 @@ EInvoiceListForm::EInvoiceListForm(Session& session, FormSet& forms)
     elenco_->horizontalHeader()->setStretchLastSection(true);
     column->addWidget(elenco_, 1);
 
-    errori_ = new QPlainTextEdit;
-    errori_->setReadOnly(true);
+    errori_ = new QListWidget;
     errori_->setMaximumHeight(140);
     column->addWidget(errori_);
 
@@ -130,7 +130,8 @@ const EInvoiceEntry* EInvoiceListForm::chosen() const {
 
 void EInvoiceListForm::showChosen() {
     const EInvoiceEntry* e = chosen();
-    errori_->setPlainText(e ? Q(Details(*e)) : QString());
+    errori_->clear();
+    if (e) errori_->addItems(Details(*e));
     const EInvoiceState state = e ? StateOf(*e) : EInvoiceState::Sent;
     invia_->setEnabled(e && state == EInvoiceState::Written);
     rinvia_->setEnabled(e && state == EInvoiceState::Rejected && e->replacedBy.empty());

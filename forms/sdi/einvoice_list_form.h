@@ -11,7 +11,7 @@
 #include "forms/common/qor_form.h"
 
 class QComboBox;
-class QPlainTextEdit;
+class QListWidget;
 class QPushButton;
 class QTableView;
 class QCloseEvent;
@@ -41,7 +41,7 @@ class EInvoiceListForm : public QorForm {
 
     QComboBox* stato_ = nullptr;
     QTableView* elenco_ = nullptr;
-    QPlainTextEdit* errori_ = nullptr;
+    QListWidget* errori_ = nullptr;
     QPushButton* invia_ = nullptr;
     QPushButton* rinvia_ = nullptr;
     QPushButton* ricevute_ = nullptr;
