@@ -19,6 +19,9 @@ struct NumberProposal {
     // documentNumber is then nullopt and the operator must be told.
     std::optional<int> counterOutOfRange;
     std::optional<int> transmissionNumber;  // electronic invoices only
+    // The last transmission progressive lies outside 0..32766 (a damaged or full counter):
+    // no progressive is proposed and the operator must be told.
+    std::optional<int> transmissionCounterOutOfRange;
 };
 
 // The numbers proposed for a new document from counters records 7 (`invoices`) and 5

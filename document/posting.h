@@ -32,6 +32,7 @@ struct PostingInput {
     bool fpaSeparateNumbering = false;
     // Write the document's line file ("f" + serial) in the company folder as the last step.
     bool writeLineFile = true;
+    std::string companyFolder;  // \qorwin\qorwin\qoraz0.NNN: names the line file in messages
     CivilDateTime issueMoment;
 };
 

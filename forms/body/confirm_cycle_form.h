@@ -11,6 +11,7 @@
 
 namespace qorvana {
 
+class PdfJobs;
 struct Session;
 class FormSet;
 class BodyForm;
@@ -56,6 +57,7 @@ class ConfirmCycle {
     BodyForm& body_;
     Stage stage_ = Stage::Idle;
     PostingResult posted_;
+    PdfJobs* pdfJobs_;  // owned by the body form
 };
 
 }  // namespace qorvana
