@@ -16,6 +16,8 @@ constexpr std::string_view kCrLf = "\r\n";
 
 enum RecordType { kPicture = 0, kShape = 2, kText = 3, kPageBreak = 9 };
 
+constexpr double kMaxMeasure = 100000;
+
 // A text as one line of the image: Windows-1252, without the line breaks and other control
 // characters that would shift every later value.
 void AppendTextLine(std::string& out, std::string_view utf8) {
@@ -152,6 +154,14 @@ class ImageReader {
         return parsed.value_or(0);
     }
     int integer() { return int(std::lround(std::clamp(number(), -2147483648.0, 2147483647.0))); }
+    // A position or size in millimetres (a font size in points): beyond 100 m the image is
+    // damaged, and no page device could take the number.
+    double measure() {
+        const double value = number();
+        if (std::fabs(value) > kMaxMeasure)
+            fail("alla riga " + std::to_string(lineNumber_) + " il numero è fuori dai limiti");
+        return failed() ? 0 : value;
+    }
     void fail(std::string problem) {
         if (!failed()) problem_ = std::move(problem);
     }
@@ -165,11 +175,11 @@ class ImageReader {
 
 PrintText ReadText(ImageReader& in) {
     PrintText t;
-    t.x = in.number();
-    t.y = in.number();
+    t.x = in.measure();
+    t.y = in.measure();
     in.number();
     in.number();
-    t.size = in.number();
+    t.size = in.measure();
     t.colour = in.integer();
     t.text = in.text();
     t.font = in.text();
@@ -185,11 +195,11 @@ PrintShape ReadShape(ImageReader& in) {
         in.fail("alla riga " + std::to_string(in.lineNumber()) + " la forma è sconosciuta");
     }
     s.kind = ShapeKind(kind);
-    s.x1 = in.number();
-    s.y1 = in.number();
-    s.x2 = in.number();
-    s.y2 = in.number();
-    s.thickness = in.number();
+    s.x1 = in.measure();
+    s.y1 = in.measure();
+    s.x2 = in.measure();
+    s.y2 = in.measure();
+    s.thickness = in.measure();
     s.colour = in.integer();
     s.fill = in.integer();
     return s;
@@ -197,10 +207,10 @@ PrintShape ReadShape(ImageReader& in) {
 
 PrintPicture ReadPicture(ImageReader& in) {
     PrintPicture p;
-    p.x = in.number();
-    p.y = in.number();
-    p.width = in.number();
-    p.height = in.number();
+    p.x = in.measure();
+    p.y = in.measure();
+    p.width = in.measure();
+    p.height = in.measure();
     in.line();
     p.file = in.text();
     in.line();

@@ -30,7 +30,7 @@ std::optional<PrintImageError> WritePrintImage(const std::filesystem::path& file
                                                const PrintedDocument& document);
 
 // The pages of a print image held in memory; a damaged or truncated image is refused as a
-// whole.
+// whole, as is one with a position or size beyond 100 m.
 std::variant<PrintedDocument, PrintImageError> ParsePrintImage(std::string_view bytes);
 // The pages of the print-image file `file`, named `suiteName` in messages.
 std::variant<PrintedDocument, PrintImageError> ReadPrintImage(const std::filesystem::path& file,

@@ -81,6 +81,8 @@ TEST(PrintImage, DamagedImagesAreRefused) {
         {"text for a number", "#FILEFORMAT=KVX-RTO\r\n 3\r\nabc\r\n" + text.substr(8) + " 9\r\n"},
         {"unknown record", "#FILEFORMAT=KVX-RTO\r\n 7\r\n 9\r\n"},
         {"a type beyond any integer", "#FILEFORMAT=KVX-RTO\r\n 1e300\r\n 9\r\n"},
+        {"a position beyond any page",
+         "#FILEFORMAT=KVX-RTO\r\n 3\r\n 1e300\r\n" + text.substr(8) + " 9\r\n"},
         {"unknown shape",
          "#FILEFORMAT=KVX-RTO\r\n 2\r\n 5\r\n 1\r\n 1\r\n 2\r\n 2\r\n .2\r\n"
          " 0\r\n-1\r\n 9\r\n"},
