@@ -86,8 +86,7 @@ std::string NoRoomMessage(const DataFiles& files, int counterRecord, const std::
     const std::string counter =
         "Il contatore " + what + " (qorvana.tot, record " + std::to_string(counterRecord) + ")";
     if (count < 0)
-        return counter + " è danneggiato (vale " + std::to_string(count) +
-               "): far controllare l'archivio" + kNotStored;
+        return counter + " è danneggiato (vale " + std::to_string(count) + ")" + kNotStored;
     return counter + " vale " + std::to_string(count) + ": il file non ha spazio per " +
            std::to_string(needed) + " record" + kNotStored;
 }

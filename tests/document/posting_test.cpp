@@ -231,15 +231,26 @@ TEST_F(PostingTest, RefusesBeforeWritingAnything) {
     struct Case {
         const char* name;
         std::function<void()> set;
+        const char* says = "";
     };
     const Case cases[] = {
-        {"documents full", [&] { setCounter(tot::kInvoices, 32767); }},
-        {"documents damaged", [&] { setCounter(tot::kInvoices, -1); }},
+        {"documents full", [&] { setCounter(tot::kInvoices, 32767); },
+         "(qorvana.tot, record 7) vale 32767: il file non ha spazio per 1 record"},
+        {"documents damaged", [&] { setCounter(tot::kInvoices, -1); },
+         "Il contatore dei documenti (qorvana.tot, record 7) è danneggiato (vale -1)"},
         {"movements full",
          [&] {
              setCounter(tot::kMovements, 32760);
              for (int n = 1; n <= 10; ++n) line(n, 1, 1, 1, 1);
-         }},
+         },
+         "non ha spazio per 10 record"},
+        {"movements damaged",
+         [&] {
+             setCounter(tot::kMovements, -1);
+             line(1, 1, 1, 1, 1);
+         },
+         "Il contatore dei movimenti di magazzino (qorvana.tot, record 11) è danneggiato (vale "
+         "-1): il documento non è stato memorizzato."},
         {"number too long", [&] { draft_.header.documentNumber = "2024/000015"; }},
         {"invalid date", [&] { draft_.header.documentDate = "30/02/2024"; }},
     };
@@ -247,7 +258,7 @@ TEST_F(PostingTest, RefusesBeforeWritingAnything) {
         SCOPED_TRACE(c.name);
         SetUp();
         c.set();
-        expectRefused("");
+        expectRefused(c.says);
         TearDown();
     }
 }
