@@ -5,10 +5,10 @@
 // with a non-zero exit and its Italian message, for the operator, on standard output; the
 // system's own texts go to the log and to standard error.
 
+#include <QBuffer>
 #include <QDateTime>
 #include <QDir>
 #include <QGuiApplication>
-#include <QSaveFile>
 #include <csignal>
 #include <cstdlib>
 #include <exception>
@@ -21,6 +21,7 @@
 #include "print/pdf_handoff.h"
 #include "print/print_image.h"
 #include "startup/paths.h"
+#include "startup/whole_file.h"
 #include "tools/qorxpdf/mail_sender.h"
 #include "tools/qorxpdf/pdf_renderer.h"
 #include "tools/qorxpdf/qorxpdf_job.h"
@@ -39,8 +40,9 @@ std::string Lowered(std::string sentence) {
     return sentence;
 }
 
-// Renders the image into the PDF file. The name is the document's own, so an existing PDF of
-// that name is the same document printed before: the new one replaces it, once complete.
+// Renders the image into the PDF file, written whole or not at all. The name is the document's
+// own, so an existing PDF of that name is the same document printed before: the new one
+// replaces it, once complete.
 RunError MakePdf(const JobArgument& job, const PathMapper& paths) {
     const std::string notMade = "Il PDF " + job.pdfFile + " non è stato creato. ";
     const auto image = ReadPrintImage(paths.map(job.printImage), job.printImage);
@@ -49,23 +51,22 @@ RunError MakePdf(const JobArgument& job, const PathMapper& paths) {
     const auto layout = ReadKeyValues(paths.map(job.layoutFile), job.layoutFile);
     if (const auto* error = std::get_if<RunError>(&layout))
         return {notMade + error->message, error->detail};
-    const std::filesystem::path pdf = paths.map(job.pdfFile);
-    QDir().mkpath(QString::fromStdString(pdf.parent_path().string()));
-    QSaveFile out(QString::fromStdString(pdf.string()));
-    if (!out.open(QIODevice::WriteOnly))
-        return {notMade + "La sua cartella non si può scrivere (controllare cartella e permessi).",
-                pdf.string() + ": " + out.errorString().toStdString()};
     // The layout file lies in the company folder, where a picture's bare file name lies too.
     const std::string companyFolder = job.layoutFile.substr(0, job.layoutFile.rfind('\\'));
     const PictureFile pictureFile = [&](const std::string& file) {
         return paths.map(PictureWindowsPath(companyFolder, file));
     };
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
     const QString error = RenderPdf(std::get<PrintedDocument>(image),
                                     PageSetupOf(std::get<KeyValues>(layout)), pictureFile, &out);
     if (!error.isEmpty()) return {notMade + error.toStdString(), {}};
-    if (!out.commit())
-        return {notMade + "Il disco non lo ha accettato (controllare lo spazio libero).",
-                pdf.string() + ": " + out.errorString().toStdString()};
+    const std::filesystem::path pdf = paths.map(job.pdfFile);
+    QDir().mkpath(QString::fromStdString(pdf.parent_path().string()));
+    const QByteArray& bytes = out.data();
+    if (const auto failed =
+            WriteFileDurably(pdf, job.pdfFile, std::string_view(bytes.constData(), bytes.size())))
+        return {*failed + ".", pdf.string()};
     return {};
 }
 
