@@ -83,7 +83,10 @@ PdfJobs::PdfJobs(QWidget* window) : QObject(window), window_(window) {}
 
 PdfJobs::~PdfJobs() {
     // Runs still going finish on their own; their messages go nowhere.
-    for (const auto& job : jobs_) ::close(job->output);
+    for (const auto& job : jobs_) {
+        job->notifier.reset();
+        ::close(job->output);
+    }
 }
 
 bool PdfJobs::start(const ProgramStart& program, const std::string& pdfFile,

@@ -85,7 +85,8 @@ int main(int argc, char** argv) {
     std::error_code error;
     const auto size = std::filesystem::file_size(options->file, error);
     if (error) {
-        std::cerr << "record-dump: cannot read " << options->file << ": " << error.message() << '\n';
+        std::cerr << "record-dump: cannot read " << options->file << ": " << error.message()
+                  << '\n';
         return 1;
     }
     const auto records = static_cast<std::int64_t>(size / layout->length);
