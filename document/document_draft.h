@@ -13,6 +13,7 @@
 
 #include "document/document_math.h"
 #include "document/line_table.h"
+#include "startup/text.h"
 
 namespace qorvana {
 
@@ -112,6 +113,9 @@ struct ImportedSources {
     std::vector<int> receipts;       // records of qorvana.ric fully imported
     std::optional<int> quote;        // record of the quote taken
     std::optional<int> invoice;      // record of the invoice copied
+    // Numbers of the delivery notes imported, separated by blanks: the document's "DDT"
+    // after what the operator typed on the start form.
+    std::string noteNumbers;
 };
 
 struct DocumentDraft {
@@ -126,6 +130,15 @@ struct DocumentDraft {
 
     // Empties every part for a new document.
     void clear() { *this = DocumentDraft{}; }
+    // Takes the start form's transport entries: its "DDT" followed by the imported notes.
+    void takeTransport(const TransportEntries& entries) {
+        transport = entries;
+        transport.deliveryNote = JoinNumbers(Trim(entries.deliveryNote), imports.noteNumbers);
+    }
+    // Two lists of numbers separated by blanks, joined by a blank.
+    static std::string JoinNumbers(const std::string& first, const std::string& second) {
+        return first.empty() || second.empty() ? first + second : first + " " + second;
+    }
 };
 
 }  // namespace qorvana

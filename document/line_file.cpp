@@ -71,9 +71,31 @@ bool IsNumberLine(std::string_view text) {
     return true;
 }
 
-// Block lines 1 and 6 to 10 hold numbers.
+// Block lines 1 and 6 to 10 hold numbers: 1 and 6 to 8 small integers, 9 and 10 the
+// quantity and the unit price.
 constexpr std::array<bool, LineFile::kBlockLines> kNumberLine{true, false, false, false, false,
                                                               true, true,  true,  true,  true};
+constexpr int kQuantityLine = 8;
+constexpr int kPriceLine = 9;
+
+// A quantity, a price and their product stay below 11 integer digits: the electronic
+// invoice's amounts hold no more, and 500 such lines still add up exactly to the cent.
+constexpr double kLargestValue = 1e11;
+
+bool FitsAmount(std::optional<double> value) {
+    return value && std::fabs(*value) < kLargestValue;
+}
+
+// What is wrong with the number on block line `index` (0-based), if anything.
+LineFault BlockNumberFault(int index, std::string text) {
+    if (!IsNumberLine(text)) return LineFault::NotNumber;
+    if (index == kQuantityLine || index == kPriceLine) {
+        std::replace(text.begin(), text.end(), ',', '.');
+        return FitsAmount(FiniteVal(text)) ? LineFault::None : LineFault::BeyondLimits;
+    }
+    const std::optional<double> value = FiniteVal(text);
+    return value && ToInt16(*value) ? LineFault::None : LineFault::BeyondLimits;
+}
 
 }  // namespace
 
@@ -176,11 +198,15 @@ LineFileContent LineFile::Parse(std::string bytes, int headerLines, int maxBlock
             break;
         }
         std::array<std::string, kBlockLines> v{};
+        const auto note = [&](int index, LineFault fault) {
+            if (content.badLine != 0 || fault == LineFault::None) return;
+            content.badLine = headerLines + b * kBlockLines + index + 1;
+            content.badFault = fault;
+        };
         int got = 0;
         for (; got < kBlockLines && !reader.atEnd(); ++got) {
             v[got] = Trim(reader.readLine());
-            if (content.badLine == 0 && kNumberLine[got] && !IsNumberLine(v[got]))
-                content.badLine = headerLines + b * kBlockLines + got + 1;
+            if (kNumberLine[got]) note(got, BlockNumberFault(got, v[got]));
         }
         DocumentLine line;
         line.articleRecord = SmallInteger(v[0]);
@@ -194,6 +220,7 @@ LineFileContent LineFile::Parse(std::string bytes, int headerLines, int maxBlock
         line.quantity = ParseDecimal(v[8]);
         line.quantityMoved = line.quantity;
         line.unitPrice = ParseDecimal(v[9]);
+        if (!FitsAmount(line.quantity * line.unitPrice)) note(kPriceLine, LineFault::BeyondLimits);
         content.blocks.push_back(std::move(line));
         if (got < kBlockLines) {
             content.complete = false;

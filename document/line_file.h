@@ -34,11 +34,17 @@
 
 namespace qorvana {
 
+// What is wrong with a number line: text where a number belongs, or a number beyond what
+// its field holds (a small integer outside -32768..32767; a quantity, price or their product
+// of 11 integer digits or more).
+enum class LineFault { None, NotNumber, BeyondLimits };
+
 struct LineFileContent {
-    std::vector<std::string> header;   // header lines as read (trimmed)
-    std::vector<DocumentLine> blocks;  // blocks read; quantityMoved = quantity
-    bool complete = true;              // false when the file ended before its last block
-    int badLine = 0;    // first line (1-based) holding text where a number belongs; 0 = none
+    std::vector<std::string> header;       // header lines as read (trimmed)
+    std::vector<DocumentLine> blocks;      // blocks read; quantityMoved = quantity
+    bool complete = true;                  // false when the file ended before its last block
+    int badLine = 0;                       // first line (1-based) with a fault; 0 = none
+    LineFault badFault = LineFault::None;  // that line's fault
     int readError = 0;  // the file is there but could not be read (a system error number)
 };
 
@@ -87,10 +93,10 @@ class LineFile {
 
     // Reads a file of `headerLines` header lines and up to `maxBlocks` blocks. The end of
     // the file ends the blocks (a block cut short keeps the values read). Quantities and
-    // prices accept "," or "." as the decimal separator; small integers out of the 16-bit
-    // range read as 0; `badLine` names the first number line that holds other text. nullopt
-    // when there is no such file; a file that is there but cannot be read gives no blocks and
-    // its `readError`.
+    // prices accept "," or "." as the decimal separator; `badLine` names the first number
+    // line that holds other text or a number beyond its field's limits (such a block's
+    // values are not to be used). nullopt when there is no such file; a file that is there
+    // but cannot be read gives no blocks and its `readError`.
     static std::optional<LineFileContent> Read(const std::filesystem::path& file, int headerLines,
                                                int maxBlocks);
     // The same, from the file's bytes.

@@ -47,9 +47,10 @@ void LineTable::reorder() {
 }
 
 TypedDiscount ParseDiscount(std::string_view typed) {
-    const std::optional<double> value = ParseTypedDecimal(typed);
-    if (!value) return {0, DiscountFault::BeyondNumbers};
-    const auto percent = ToInt16(std::nearbyint(*value));
+    const TypedNumber value = ReadTypedNumber(typed);
+    if (value.fault == NumberFault::Malformed) return {0, DiscountFault::Malformed};
+    if (value.fault == NumberFault::BeyondNumbers) return {0, DiscountFault::BeyondNumbers};
+    const auto percent = ToInt16(std::nearbyint(value.value));
     if (!percent) return {0, DiscountFault::BeyondRange};
     if (*percent > 100) return {0, DiscountFault::AboveHundred};
     return {*percent, DiscountFault::None};

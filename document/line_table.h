@@ -56,7 +56,8 @@ class LineTable {
 
 // A discount as typed: a whole percent, a fraction rounded to the nearest (ties to even).
 // Above 100 would make the line negative; a negative discount is a surcharge and stays.
-enum class DiscountFault { None, BeyondNumbers, BeyondRange, AboveHundred };
+// Malformed: the text is not a number (ReadTypedNumber).
+enum class DiscountFault { None, Malformed, BeyondNumbers, BeyondRange, AboveHundred };
 struct TypedDiscount {
     std::int16_t percent = 0;
     DiscountFault fault = DiscountFault::None;  // BeyondRange: outside -32768..32767

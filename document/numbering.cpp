@@ -1,16 +1,62 @@
 #include "document/numbering.h"
 
+#include <algorithm>
+#include <cmath>
+
+#include "startup/counters.h"
+#include "startup/data_files.h"
+#include "startup/numbers.h"
 #include "startup/session_codes.h"
 
 namespace qorvana {
+namespace {
+
+constexpr int kHighestNumber = 32767;
+
+}  // namespace
 
 bool InSeparateSeries(bool separateSeriesChosen, int fpaState) {
     return separateSeriesChosen && fpaState != kFpaOrdinary;
 }
 
+bool StoredInSeparateSeries(const DocumentRecord& document, bool fpaSeparateNumbering) {
+    return fpaSeparateNumbering && document.int16(document_record::kKind) ==
+                                       static_cast<std::int16_t>(DocumentKind::ElectronicInvoice);
+}
+
+std::optional<std::int16_t> CounterWordValue(const std::string& text) {
+    const double v = Val(text);
+    if (v != std::floor(v) || v < 1 || v > kHighestNumber) return std::nullopt;
+    return static_cast<std::int16_t>(v);
+}
+
+bool SeriesNumbers::heldInAnotherYear(int number) const {
+    return number >= 0 && static_cast<std::size_t>(number) < otherYears.size() &&
+           otherYears[static_cast<std::size_t>(number)];
+}
+
+SeriesNumbers ScanSeriesNumbers(const DataFiles& files, const NumberingScope& scope) {
+    namespace d = document_record;
+    SeriesNumbers numbers;
+    numbers.otherYears.assign(kHighestNumber + 1, false);
+    const int count = UsableEntries(files, tot::kInvoices, kFte);
+    DocumentRecord r;
+    for (int n = 1; n <= count; ++n) {
+        files.readRaw(kFte, n, r.bytes());
+        if (StoredInSeparateSeries(r, scope.fpaSeparateNumbering) != scope.separateSeries) continue;
+        const auto number = CounterWordValue(r.text(d::kNumber));
+        if (!number) continue;
+        if (Val(r.text(d::kDocumentDate).substr(0, 4)) == scope.year)
+            numbers.highestOfYear = std::max<int>(numbers.highestOfYear, *number);
+        else
+            numbers.otherYears[static_cast<std::size_t>(*number)] = true;
+    }
+    return numbers;
+}
+
 NumberProposal ProposeNumbers(const std::optional<CountersRecord>& invoices,
                               const std::optional<CountersRecord>& fatturaPa, bool separateSeries,
-                              int fpaState) {
+                              int fpaState, const SeriesNumbers& stored) {
     NumberProposal proposal;
     if (fpaState > kFpaXmlNotWritten)
         proposal.transmissionNumber = fpaState;
@@ -23,10 +69,17 @@ NumberProposal ProposeNumbers(const std::optional<CountersRecord>& invoices,
     }
     if (const auto& numbering = separateSeries ? fatturaPa : invoices) {
         const int last = numbering->int16(tot::kWord4);
-        if (last >= 0 && last < 32767)
-            proposal.documentNumber = last + 1;
-        else
+        if (last < 0 || last >= kHighestNumber) {
             proposal.counterOutOfRange = last;
+            return proposal;
+        }
+        // Last year's last number does not count: the year starts again from 1.
+        const int highest =
+            std::max(stored.heldInAnotherYear(last) ? 0 : last, stored.highestOfYear);
+        if (highest >= kHighestNumber)
+            proposal.yearFull = true;
+        else
+            proposal.documentNumber = highest + 1;
     }
     return proposal;
 }

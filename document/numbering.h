@@ -2,22 +2,60 @@
 // Document numbers: the series a document is numbered in, and the number and transmission
 // progressive proposed for a new document. The header proposes with these rules and
 // posting writes the counters back with them.
+//
+// Numbers are unique within a year and a series and restart at 1 each year. The proposal is
+// the next number after the highest one stored documents of the document date's year hold
+// in its series, and after the series' last number in qorvana.tot unless that number belongs
+// to a stored document of another year: a late document of last year never moves this
+// year's proposal, and the first document of a new year gets 1. A company that numbers on
+// across the years types the first number of the year once; the proposals follow it.
 
+#include <cstdint>
 #include <optional>
+#include <string>
+#include <vector>
 
+#include "document/document_record.h"
 #include "startup/counters_record.h"
 
 namespace qorvana {
 
+class DataFiles;
+
 // True when the document takes its number from the separate electronic-invoice series:
 // the series is chosen and the document is an electronic invoice.
 bool InSeparateSeries(bool separateSeriesChosen, int fpaState);
+// True when stored document record `document` belongs to the separate electronic-invoice
+// series: the company numbers electronic invoices separately and the record's kind is 7.
+bool StoredInSeparateSeries(const DocumentRecord& document, bool fpaSeparateNumbering);
+// A typed number as a counter word holds it (a document number, a progressive): a whole
+// number in 1..32767, else nothing.
+std::optional<std::int16_t> CounterWordValue(const std::string& text);
+
+// The year and series a number is proposed in.
+struct NumberingScope {
+    int year = 0;
+    bool separateSeries = false;        // InSeparateSeries of the document
+    bool fpaSeparateNumbering = false;  // the company's setting (qorvana.fpa, offset 707 "1")
+};
+
+// The numbers the stored documents of one series hold (qorvana.fte, records 1 to the count of
+// counters record 7).
+struct SeriesNumbers {
+    int highestOfYear = 0;         // the highest of the scope's year, 0 when none
+    std::vector<bool> otherYears;  // otherYears[n]: a document of another year holds n
+
+    bool heldInAnotherYear(int number) const;
+};
+SeriesNumbers ScanSeriesNumbers(const DataFiles& files, const NumberingScope& scope);
 
 struct NumberProposal {
     std::optional<int> documentNumber;  // also the VAT register number
     // The series' last number lies outside 0..32766, so that no next number can be stored:
     // documentNumber is then nullopt and the operator must be told.
     std::optional<int> counterOutOfRange;
+    // The year already holds number 32767: no next number can be stored either.
+    bool yearFull = false;
     std::optional<int> transmissionNumber;  // electronic invoices only
     // The last transmission progressive lies outside 0..32766 (a damaged or full counter):
     // no progressive is proposed and the operator must be told.
@@ -25,10 +63,11 @@ struct NumberProposal {
 };
 
 // The numbers proposed for a new document from counters records 7 (`invoices`) and 5
-// (`fatturaPa`), each nullopt when it could not be read: the last number of the document's
-// series + 1, and the transmission's progressive (the XML's once written, else the last + 1).
+// (`fatturaPa`), each nullopt when it could not be read, and the numbers stored documents of
+// the series hold (see the rule above); and the transmission's progressive (the XML's once
+// written, else the last + 1).
 NumberProposal ProposeNumbers(const std::optional<CountersRecord>& invoices,
                               const std::optional<CountersRecord>& fatturaPa, bool separateSeries,
-                              int fpaState);
+                              int fpaState, const SeriesNumbers& stored);
 
 }  // namespace qorvana

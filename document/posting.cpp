@@ -35,13 +35,6 @@ namespace m = stock_movement_record;
 constexpr int kMaxCount = 32767;
 constexpr char kNotStored[] = ": il documento non è stato memorizzato.";
 
-// A typed number for a 16-bit counter word: an integer in 1..32767, else nothing.
-std::optional<std::int16_t> CounterValue(const std::string& text) {
-    const double v = Val(text);
-    if (v != std::floor(v) || v < 1 || v > kMaxCount) return std::nullopt;
-    return static_cast<std::int16_t>(v);
-}
-
 std::string Flag(bool set) {
     return set ? "1" : "0";
 }
@@ -157,6 +150,25 @@ std::optional<std::string> CheckNumberIsFree(const DataFiles& files, const Posti
     return std::nullopt;
 }
 
+// The next free number of the document's year and series when the number the header
+// proposed has been stored meanwhile by another workstation; nullopt when the number is free
+// or was typed, or when no number can follow (the number check then refuses).
+std::optional<std::string> NumberInsteadOfTaken(const DataFiles& files, const PostingInput& in) {
+    if (in.draft == nullptr || !in.numberProposed || !CheckNumberIsFree(files, in))
+        return std::nullopt;
+    const HeaderEntries& h = in.draft->header;
+    const std::string date = RecordDate(h.documentDate);
+    if (date.empty()) return std::nullopt;
+    const NumberingScope scope{std::stoi(date.substr(0, 4)),
+                               InSeparateSeries(h.separateSeries, in.fpaState),
+                               in.fpaSeparateNumbering};
+    const NumberProposal next = ProposeNumbers(
+        files.read<CountersFile>(tot::kInvoices), files.read<CountersFile>(tot::kFatturaPa),
+        scope.separateSeries, in.fpaState, ScanSeriesNumbers(files, scope));
+    if (!next.documentNumber) return std::nullopt;
+    return std::to_string(*next.documentNumber);
+}
+
 // Room for everything posting appends, reserved before the first write, so that a full
 // disk is found while nothing has changed.
 std::optional<std::string> ReserveRoom(DataFiles& files, const PostingInput& in, Plan& plan) {
@@ -206,7 +218,7 @@ void FillDocument(const PostingInput& in, const Plan& plan, DocumentRecord& r) {
     r.setText(d::kDocumentDate, RecordDate(h.documentDate));
     for (int i = 0; i < d::kDueDates; ++i) {
         r.setText(DocumentRecord::At(d::kDueDate, i), RecordDate(h.dueDates[i]));
-        r.setDouble(DocumentRecord::At(d::kDueAmount, i), ParseDecimal(h.instalmentAmounts[i]));
+        r.setDouble(DocumentRecord::At(d::kDueAmount, i), TypedValue(h.instalmentAmounts[i]));
     }
     for (int s = 1; s <= d::kVatSlots; ++s) {
         r.setDouble(DocumentRecord::At(d::kTaxable, s - 1), b[s][0]);
@@ -217,11 +229,11 @@ void FillDocument(const PostingInput& in, const Plan& plan, DocumentRecord& r) {
     r.setInt16(d::kBankReceipt, h.bankReceipt ? 1 : 0);
     r.setText(d::kPaymentTerms, std::to_string(Choice(h.paymentTerms)));
     r.setText(d::kCommissionRate, Trim(h.commissionRate));
-    r.setDouble(d::kCommissionAmount, ParseDecimal(h.commissionAmount));
+    r.setDouble(d::kCommissionAmount, TypedValue(h.commissionAmount));
     r.setInt16(d::kCombo3, Choice(h.bank2));
     r.setInt16(d::kCombo4, Choice(h.bank3));
-    r.setDouble(d::kHeaderValue11, ParseDecimal(h.additionalAmount1));
-    r.setDouble(d::kHeaderValue12, ParseDecimal(h.additionalAmount2));
+    r.setDouble(d::kHeaderValue11, TypedValue(h.additionalAmount1));
+    r.setDouble(d::kHeaderValue12, TypedValue(h.additionalAmount2));
     r.setDouble(d::kVatRegisterNumber, ParseDecimal(h.vatRegisterNumber));
     r.setInt16(d::kCombo5, static_cast<std::int16_t>(h.series));
     r.setDouble(d::kIssueMoment, DateTimeValue(in.issueMoment));
@@ -248,7 +260,7 @@ void FillContinuation(const PostingInput& in, ContinuationRecord& r) {
     for (int i = 0; i < c::kDueDates; ++i) {
         r.setText(ContinuationRecord::At(c::kDueDate, i), RecordDate(h.dueDates[4 + i]));
         r.setDouble(ContinuationRecord::At(c::kDueAmount, i),
-                    ParseDecimal(h.instalmentAmounts[4 + i]));
+                    TypedValue(h.instalmentAmounts[4 + i]));
     }
     r.setText(c::kPdfPath, PdfPath(in.pdfFolder, DocumentPdfName(h, in.fpaState)));
     r.setDouble(c::kWithholdingAmount, in.draft->figures.withholdingAmount);
@@ -270,7 +282,7 @@ std::optional<std::string> CheckValues(const DataFiles& files, const PostingInpu
         return std::string("Il numero del documento non è valido");
     // A whole number the counter cannot hold would be proposed again for the next document.
     const double typed = Val(h.documentNumber);
-    if (typed == std::floor(typed) && !CounterValue(h.documentNumber) &&
+    if (typed == std::floor(typed) && !CounterWordValue(h.documentNumber) &&
         Trim(h.documentNumber).find_first_not_of("+-0123456789") == std::string::npos)
         return "Il numero del documento " + Trim(h.documentNumber) +
                " è fuori dai limiti (da 1 a 32767)" + kNotStored;
@@ -304,13 +316,15 @@ std::optional<std::string> PlanCounters(const DataFiles& files, const PostingInp
     plan.documentCounter.setInt16(tot::kWord2, 1);
     plan.documentCounter.setSingle(tot::kSerial,
                                    NextSerial(plan.documentCounter.single(tot::kSerial)));
-    const auto number = CounterValue(h.documentNumber);
+    const auto number = CounterWordValue(h.documentNumber);
     plan.writeSeriesCounter = InSeparateSeries(h.separateSeries, in.fpaState);
     if (plan.writeSeriesCounter) {
         // The separate electronic-invoice series keeps its numbers in record 5 only.
         plan.seriesCounter = files.read<CountersFile>(tot::kFatturaPa);
-        if (const auto progressive = CounterValue(h.transmissionNumber))
-            plan.seriesCounter.setInt16(tot::kWord1, *progressive);
+        // Never back: another workstation may have written later transmissions meanwhile.
+        if (const auto progressive = CounterWordValue(h.transmissionNumber))
+            plan.seriesCounter.setInt16(
+                tot::kWord1, std::max(plan.seriesCounter.int16(tot::kWord1), *progressive));
         if (number) plan.seriesCounter.setInt16(tot::kWord4, *number);
     } else if (number) {
         plan.documentCounter.setInt16(tot::kWord4, *number);
@@ -426,11 +440,6 @@ void WriteMovements(DataFiles& files, const PostingInput& in, const Plan& plan, 
 
 }  // namespace
 
-bool StoredInSeparateSeries(const DocumentRecord& document, bool fpaSeparateNumbering) {
-    return fpaSeparateNumbering &&
-           document.int16(d::kKind) == static_cast<std::int16_t>(DocumentKind::ElectronicInvoice);
-}
-
 bool IsCreditNote(DocumentKind documentKind, const std::string& fpaDocumentType) {
     return documentKind == DocumentKind::CreditNote ||
            (documentKind == DocumentKind::ElectronicInvoice && Trim(fpaDocumentType) == "TD04");
@@ -538,8 +547,19 @@ double NetUnitPrice(const DocumentLine& line, const VatTable& vat, bool vatInclu
 PostingResult PostDocument(DataFiles& files, const PostingInput& input) {
     PostingResult result;
     Plan plan;
+    PostingInput in = input;
+    std::optional<DocumentDraft> renumbered;
     try {
-        if (auto refusal = Prepare(files, input, plan)) {
+        if (auto next = NumberInsteadOfTaken(files, input)) {
+            renumbered = *in.draft;
+            HeaderEntries& h = renumbered->header;
+            if (Trim(h.vatRegisterNumber) == Trim(h.documentNumber)) h.vatRegisterNumber = *next;
+            h.documentNumber = *next;
+            in.draft = &*renumbered;
+            result.renumbered = *next;
+            result.vatRegisterNumber = h.vatRegisterNumber;
+        }
+        if (auto refusal = Prepare(files, in, plan)) {
             result.message = *refusal;
             return result;
         }
@@ -547,13 +567,13 @@ PostingResult PostDocument(DataFiles& files, const PostingInput& input) {
         result.message = std::string("Errore di lettura dei dati (") + e.what() + ")" + kNotStored;
         return result;
     }
-    if (auto refusal = ReserveRoom(files, input, plan)) {
+    if (auto refusal = ReserveRoom(files, in, plan)) {
         result.message = *refusal;
         return result;
     }
     result.recordNumber = plan.recordNumber;
     result.serial = plan.documentCounter.single(tot::kSerial);
-    result.pdfName = DocumentPdfName(input.draft->header, input.fpaState);
+    result.pdfName = DocumentPdfName(in.draft->header, in.fpaState);
 
     // The suite's order; the files written are made durable at the end.
     const std::string n = std::to_string(plan.recordNumber);
@@ -572,7 +592,7 @@ PostingResult PostDocument(DataFiles& files, const PostingInput& input) {
     if (!plan.movements.empty()) {
         written.insert(written.end(), {kArt, kMag});
         movementStep = steps.add("articoli, movimenti di magazzino e loro contatore",
-                                 [&] { WriteMovements(files, input, plan, result.movements); });
+                                 [&] { WriteMovements(files, in, plan, result.movements); });
     }
     if (!plan.notes.empty()) {
         written.push_back(kBol);
@@ -595,7 +615,7 @@ PostingResult PostDocument(DataFiles& files, const PostingInput& input) {
         });
     }
     steps.add("scrittura definitiva su disco", [&] { files.sync(written); });
-    if (input.writeLineFile)
+    if (in.writeLineFile)
         steps.add("il file delle righe " + plan.lineFile->suiteName(), [&] {
             auto failed = plan.lineFile->write(plan.lineFileBytes);
             if (!failed) failed = plan.lineFile->publish();
@@ -610,7 +630,7 @@ PostingResult PostDocument(DataFiles& files, const PostingInput& input) {
                      std::to_string(plan.movements.size()) +
                      " (contatore dei movimenti non aggiornato)";
         result.message = "Errore di scrittura durante la memorizzazione del documento n. " +
-                         Trim(input.draft->header.documentNumber) + " (" + outcome.error +
+                         Trim(in.draft->header.documentNumber) + " (" + outcome.error +
                          ").\nScritto: " + outcome.written + partly +
                          ".\nNon scritto: " + outcome.notWritten + ".";
         return result;

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 
 #include "startup/record.h"
 
@@ -32,9 +33,14 @@ enum Channel : int {
     kArtText = 19,
 };
 
-template <Channel C, std::size_t Length>
+// A counted file holds no more records than its 16-bit counter in qorvana.tot can count.
+inline constexpr std::int32_t kMaxCountedRecords = 32767;
+
+// `LastRecord`: the highest record number the file's numbering reaches.
+template <Channel C, std::size_t Length, std::int32_t LastRecord = kMaxCountedRecords>
 struct DataFile {
     static constexpr Channel kChannel = C;
+    static constexpr std::int32_t kLastRecord = LastRecord;
     using Record = qorvana::Record<Length>;
 };
 
@@ -51,23 +57,27 @@ struct MovementsFile : DataFile<kMag, 94> {};
 struct BarcodeIndexFile : DataFile<kSrb, 15> {};
 struct DeliveryNotesFile : DataFile<kBol, 97> {};
 struct AgentsFile : DataFile<kAge, 600> {};
-struct QuotesFile : DataFile<kPrv, 284> {};
+// Quotes are counted, but each occupies a block of 200 records, one per quote line: record
+// numbers reach 200 times the count.
+inline constexpr std::int32_t kRecordsPerQuote = 200;
+struct QuotesFile : DataFile<kPrv, 284, kMaxCountedRecords * kRecordsPerQuote> {};
 struct ExtraDescriptionsFile : DataFile<kPrx, 502> {};
 struct AccountsFile : DataFile<kCon, 150> {};
 struct JournalFile : DataFile<kGio, 296> {};
 // qorvana.art opened a second time, read in blocks for the article list's text search.
 struct ArticleTextFile : DataFile<kArtText, ArticlesFile::Record::kLength> {};
 
-// One file of the set: channel, extension and record length.
+// One file of the set: channel, extension, record length and highest record number.
 struct ChannelSpec {
     int channel;
     const char* extension;
     std::size_t recordLength;
+    std::int32_t lastRecord;
 };
 
 template <class File>
 constexpr ChannelSpec SpecOf(const char* extension) {
-    return {File::kChannel, extension, File::Record::kLength};
+    return {File::kChannel, extension, File::Record::kLength, File::kLastRecord};
 }
 
 // The set in opening order.

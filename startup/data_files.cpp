@@ -21,8 +21,6 @@ namespace qorvana {
 
 namespace {
 
-constexpr std::int32_t kMaxRecord = 32767;
-
 std::string FileName(const std::filesystem::path& path) {
     return path.filename().string();
 }
@@ -38,6 +36,7 @@ void DataFiles::open(const std::filesystem::path& companyFolder) {
     for (const ChannelSpec& entry : kDataFileSet) {
         Slot& s = slots_.at(static_cast<std::size_t>(entry.channel));
         s.length = entry.recordLength;
+        s.lastRecord = entry.lastRecord;
         s.path = FindInFolder(companyFolder, std::string("qorvana.") + entry.extension);
         // The counters file is never created: an empty one would make posting overwrite
         // the first records of the other files.
@@ -115,7 +114,7 @@ void DataFiles::readRange(int channel, std::int32_t first, std::int32_t count,
                           std::span<std::uint8_t> out) const {
     std::fill(out.begin(), out.end(), std::uint8_t{0});
     const Slot& s = slot(channel);
-    if (s.fd < 0 || first < 1 || count < 1 || first + count - 1 > kMaxRecord) return;
+    if (s.fd < 0 || first < 1 || count < 1) return;
     const std::int32_t n = first;
     const std::size_t want = std::min(out.size(), s.length * static_cast<std::size_t>(count));
     const auto offset = static_cast<off_t>(n - 1) * static_cast<off_t>(s.length);
@@ -140,9 +139,10 @@ void DataFiles::writeRaw(int channel, std::int32_t n, std::span<const std::uint8
             s.path.empty() ? "del canale " + std::to_string(channel) : FileName(s.path);
         throw RecordIoError("L'archivio " + name + " non è aperto in scrittura.");
     }
-    if (n < 1 || n > kMaxRecord) {
-        throw RecordIoError("Numero di record " + std::to_string(n) +
-                            " fuori dai limiti (1-32767) nell'archivio " + FileName(s.path) + ".");
+    if (n < 1 || n > s.lastRecord) {
+        throw RecordIoError("Numero di record " + std::to_string(n) + " fuori dai limiti (1-" +
+                            std::to_string(s.lastRecord) + ") nell'archivio " + FileName(s.path) +
+                            ".");
     }
     if (in.size() != s.length) {
         throw RecordIoError("Record di lunghezza errata per l'archivio " + FileName(s.path) + ".");

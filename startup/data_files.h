@@ -1,7 +1,8 @@
 #pragma once
 // The company's data-file set: every file opened once, read/write, under its fixed channel
-// number and record length, for the whole run. Record N lies at (N - 1) * length. A record
-// past the end of a file, or numbered outside 1..32767, reads as all zero bytes.
+// number and record length, for the whole run. Record N lies at (N - 1) * length. Any record
+// numbered from 1 can be read (the quotes file numbers its records beyond the 16-bit
+// counts); one past the end of the file, or numbered below 1, reads as all zero bytes.
 
 #include <array>
 #include <cstdint>
@@ -51,7 +52,7 @@ class DataFiles {
     // or when the channel is closed.
     void readRaw(int channel, std::int32_t n, std::span<std::uint8_t> out) const;
     // Writes record n; throws RecordIoError when the channel is closed, n is outside
-    // 1..32767, or the write fails.
+    // 1..the file's last record number (32767 for a counted file), or the write fails.
     void writeRaw(int channel, std::int32_t n, std::span<const std::uint8_t> in);
 
     // Reads records first..first+count-1 in one call into `out` (count * recordLength
@@ -85,6 +86,7 @@ class DataFiles {
         int fd = -1;
         bool writable = false;
         std::size_t length = 0;
+        std::int32_t lastRecord = 0;
         std::filesystem::path path;
     };
     const Slot& slot(int channel) const;

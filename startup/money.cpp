@@ -1,5 +1,6 @@
 #include "startup/money.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -142,14 +143,73 @@ double ParseNumber(std::string_view text) {
 }
 
 double ParseDecimal(std::string_view text) {
-    return ParseTypedDecimal(text).value_or(0);
-}
-
-std::optional<double> ParseTypedDecimal(std::string_view text) {
     std::string s(text);
     for (char& c : s)
         if (c == ',') c = '.';
-    return FiniteVal(s);
+    return Val(s);
+}
+
+TypedNumber ReadTypedNumber(std::string_view text) {
+    const TypedNumber malformed{0, NumberFault::Malformed};
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    std::string_view body = text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    const bool negative = body.front() == '-';
+    if (body.front() == '-' || body.front() == '+') body.remove_prefix(1);
+    if (body.find_first_not_of("0123456789.,") != std::string_view::npos) return malformed;
+
+    const auto dots = std::count(body.begin(), body.end(), '.');
+    const auto commas = std::count(body.begin(), body.end(), ',');
+    char decimal = 0;
+    char grouping = 0;
+    if (dots > 0 && commas > 0) {
+        decimal = body[body.find_last_of(".,")];
+        grouping = decimal == '.' ? ',' : '.';
+        if ((decimal == '.' ? dots : commas) != 1) return malformed;
+    } else if (dots + commas == 1) {
+        decimal = dots == 1 ? '.' : ',';
+    } else if (dots > 1) {
+        grouping = '.';
+    } else if (commas > 1) {
+        return malformed;
+    }
+
+    const std::size_t point = decimal ? body.find(decimal) : std::string_view::npos;
+    const std::string_view whole = body.substr(0, point);
+    const std::string_view fraction =
+        point == std::string_view::npos ? std::string_view() : body.substr(point + 1);
+    std::string digits;
+    std::size_t group = 0;
+    for (std::size_t start = 0; start <= whole.size(); ++group) {
+        const std::size_t end =
+            grouping ? std::min(whole.find(grouping, start), whole.size()) : whole.size();
+        const std::size_t length = end - start;
+        // The first group holds one to three digits, every other group three.
+        if (grouping && (group == 0 ? length < 1 || length > 3 : length != 3)) return malformed;
+        digits += whole.substr(start, length);
+        start = end + 1;
+    }
+    if (digits.empty() && fraction.empty()) return malformed;
+    if (digits.empty()) digits = "0";
+    if (!fraction.empty()) digits += "." + std::string(fraction);
+
+    double value = 0;
+    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (ec == std::errc::result_out_of_range || !std::isfinite(value))
+        return {0, NumberFault::BeyondNumbers};
+    if (ec != std::errc() || end != digits.data() + digits.size()) return malformed;
+    return {negative && value != 0 ? -value : value, NumberFault::None};
+}
+
+double TypedValue(std::string_view text) {
+    return ReadTypedNumber(text).value;
+}
+
+std::string TypedNumberRefusal(std::string_view text, NumberFault fault) {
+    if (fault == NumberFault::BeyondNumbers)
+        return "Numero non valido: il valore è fuori dai limiti";
+    return "Numero non valido: " + std::string(text) +
+           " (scrivere ad esempio 1234,56 oppure 1.234,56)";
 }
 
 }  // namespace qorvana

@@ -42,9 +42,29 @@ std::string FormatGrouped(double amount, int decimals);
 double TruncateCents(double x);
 // Typed number with "." as thousands separator and "," as decimal separator; empty gives 0.
 double ParseNumber(std::string_view text);
-// Typed number whose "," (or ".") is the decimal separator; empty gives 0.
+// Number whose "," (or ".") is the decimal separator, read as the suite reads the numbers of
+// its files (leading numeric part); empty gives 0.
 double ParseDecimal(std::string_view text);
-// ParseDecimal, but nullopt when the number is beyond the range of a double.
-std::optional<double> ParseTypedDecimal(std::string_view text);
+
+// Why a typed text is not a number.
+enum class NumberFault { None, Malformed, BeyondNumbers };
+struct TypedNumber {
+    double value = 0;
+    NumberFault fault = NumberFault::None;
+    bool ok() const { return fault == NumberFault::None; }
+};
+// The one reader of every number the operator types (prices, quantities, discounts,
+// amounts), whole or refused, never read halfway: an optional sign and digits, where
+// - with both "." and "," the last separator is the decimal one and the others, all of the
+//   other kind, group thousands ("1.450,00" and "1,450.00" are 1450);
+// - several "." and no "," group thousands ("1.234.567");
+// - a single separator of either kind is the decimal one ("12,5" and "12.5").
+// Thousands groups hold three digits after a first group of one to three. Blanks around the
+// number are ignored; empty text is 0.
+TypedNumber ReadTypedNumber(std::string_view text);
+// The value of a typed text, 0 when it is refused.
+double TypedValue(std::string_view text);
+// Italian message telling the operator why `text` was refused.
+std::string TypedNumberRefusal(std::string_view text, NumberFault fault);
 
 }  // namespace qorvana

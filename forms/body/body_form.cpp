@@ -21,6 +21,7 @@
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qt_text.h"
+#include "forms/common/typed_number_boxes.h"
 #include "forms/common/wait_cursor.h"
 #include "forms/pickers/import_cycle_form.h"
 #include "forms/start/start_form.h"
@@ -60,7 +61,6 @@ constexpr int kScrollX = 736;
 constexpr int kChooserX = 758;
 
 const char* const kNotFound = "Articolo non esistente";
-const char* const kOutOfRange = "Numero non valido: il valore è fuori dai limiti";
 
 // Quantity, price and discounts as the rows show them: plain decimal text, empty for 0.
 QString NumberBox(double v) {
@@ -76,10 +76,12 @@ BodyForm::BodyForm(Session& session, FormSet& forms)
     : QorForm(form_name::kBody, session, forms),
       lines_(forms.draft().lines),
       figures_(forms.draft().figures),
-      cycle_(session, forms, *this) {
+      cycle_(session, forms, *this),
+      numbers_(new TypedNumberBoxes(this)) {
     setWindowTitle(DocumentCaption(DocumentKind::Invoice, kFpaOrdinary));
     buildControls();
     resize(kFormWidth, 590);
+    CentreOnScreen(this);
 }
 
 QLineEdit* BodyForm::addBox(const QString& name, int row, int x, int width, int maxLength) {
@@ -107,8 +109,12 @@ void BodyForm::buildControls() {
         prezzo_[r] = addBox("prezzo", r, kPrezzo.x, kPrezzo.width, 15);
         civ_[r] = addBox("civ", r, kCiv.x, kCiv.width, 2);
         civ_[r]->setReadOnly(true);
-        for (QLineEdit* number : {quantita_[r], sc1_[r], sc2_[r], prezzo_[r]})
+        for (QLineEdit* number : {quantita_[r], sc1_[r], sc2_[r], prezzo_[r]}) {
             number->setAlignment(Qt::AlignRight);
+            // Left, the box shows what its line took from the typed text.
+            numbers_->add(number,
+                          [this, number, r](double) { return NumberBox(lineValue(number, r)); });
+        }
         civ_[r]->setAlignment(Qt::AlignCenter);
 
         connect(ds_[r], &QLineEdit::textChanged, this, [this, r] {
@@ -298,10 +304,8 @@ void BodyForm::runConfirmCycle() {
 }
 
 void BodyForm::runPrintLoop() {
+    // The body form stays shown, with the lines of the document being issued.
     cycle_.reprint();
-    // Back to the header form as the operator left it.
-    session().returnPending = 1;
-    forms().handOver(this, QString(form_name::kHeader));
 }
 
 void BodyForm::runImport(ReturnAction action) {
@@ -403,17 +407,23 @@ void BodyForm::writeWeight() {
 }
 
 void BodyForm::leave() {
+    if (!MayDiscardDocument(this, forms().draft())) return;
     session().returnPending = 0;
     forms().handOver(this, form_name::kStart);
 }
 
 void BodyForm::closeEvent(QCloseEvent* event) {
+    if (!MayDiscardDocument(this, forms().draft())) {
+        event->ignore();
+        return;
+    }
     event->accept();
     session().returnPending = 0;
     forms().show(form_name::kStart);
 }
 
 void BodyForm::confirm() {
+    if (!numbers_->commitFocused()) return;
     try {
         if (!recompute()) return;
         if (const int n = FirstLineWithoutRate(lines_, printSettings_.vat)) {
@@ -620,19 +630,28 @@ void BodyForm::onTextChanged(QLineEdit* box, int row) {
     (box == ds_[row] ? line.description : line.unit) = S(box->text());
 }
 
+double BodyForm::lineValue(const QLineEdit* box, int row) const {
+    const DocumentLine& line = lines_[lineOfRow(row)];
+    if (box == quantita_[row]) return line.quantity;
+    if (box == prezzo_[row]) return line.unitPrice;
+    return box == sc1_[row] ? line.discount1 : line.discount2;
+}
+
 void BodyForm::onNumberChanged(QLineEdit* box, int row) {
     if (refreshing_) return;
     DocumentLine& line = lines_[lineOfRow(row)];
-    const std::optional<double> typed = ParseTypedDecimal(S(box->text()));
-    if (!typed) {
+    // A text that is no number yet ("1.234.") is read once the box is left.
+    const TypedNumber typed = ReadTypedNumber(S(box->text()));
+    if (typed.fault == NumberFault::Malformed) return;
+    if (!typed.ok()) {
         // The box keeps the value the line holds.
         refreshing_ = true;
-        box->setText(NumberBox(box == quantita_[row] ? line.quantity : line.unitPrice));
+        box->setText(NumberBox(lineValue(box, row)));
         refreshing_ = false;
-        Warn(this, QString::fromUtf8(kOutOfRange));
+        Warn(this, Q(TypedNumberRefusal("", typed.fault)));
         return;
     }
-    const double value = *typed;
+    const double value = typed.value;
     if (box == quantita_[row]) {
         line.quantity = value;
     } else {
@@ -653,12 +672,14 @@ void BodyForm::onDiscountChanged(QLineEdit* box, int row, int which) {
     std::int16_t& discount = which == 1 ? line.discount1 : line.discount2;
     // A typed fraction is rounded; the box shows the whole percent once it is left.
     const TypedDiscount typed = ParseDiscount(S(box->text()));
+    if (typed.fault == DiscountFault::Malformed) return;  // read once the box is left
     if (typed.fault != DiscountFault::None) {
         // The box keeps the value the line holds.
         refreshing_ = true;
         box->setText(NumberBox(discount));
         refreshing_ = false;
-        Warn(this, typed.fault == DiscountFault::BeyondNumbers ? QString::fromUtf8(kOutOfRange)
+        Warn(this, typed.fault == DiscountFault::BeyondNumbers
+                       ? Q(TypedNumberRefusal("", NumberFault::BeyondNumbers))
                    : typed.fault == DiscountFault::AboveHundred
                        ? QStringLiteral("Sconto non valido: il valore non può superare 100")
                        : QStringLiteral("Sconto non valido: il valore deve essere tra -32768 e "
@@ -740,18 +761,6 @@ bool BodyForm::eventFilter(QObject* watched, QEvent* event) {
             break;
         case QEvent::MouseButtonPress:
             if (box == civ_[r]) showVatChooser(r);
-            break;
-        case QEvent::FocusOut:
-            // A discount box left shows the whole percent the line holds ("" for 0).
-            if (box == sc1_[r] || box == sc2_[r]) {
-                const DocumentLine& line = lines_[lineOfRow(r)];
-                const QString shown = NumberBox(box == sc1_[r] ? line.discount1 : line.discount2);
-                if (box->text() != shown) {
-                    refreshing_ = true;
-                    box->setText(shown);
-                    refreshing_ = false;
-                }
-            }
             break;
         case QEvent::KeyPress: {
             const auto* key = static_cast<QKeyEvent*>(event);

@@ -26,6 +26,7 @@ class QScrollBar;
 namespace qorvana {
 
 class ArticleListModel;
+class TypedNumberBoxes;
 
 class BodyForm : public QorForm {
     Q_OBJECT
@@ -93,6 +94,8 @@ class BodyForm : public QorForm {
     void onDescriptionF1(int row);
     void onDescriptionTyped(int row);
     void onEnterMove(QLineEdit* box, int row);
+    // The quantity, price or discount of the line shown in `row` that `box` edits.
+    double lineValue(const QLineEdit* box, int row) const;
     void onNumberChanged(QLineEdit* box, int row);
     void onDiscountChanged(QLineEdit* box, int row, int which);
     void onTextChanged(QLineEdit* box, int row);
@@ -108,6 +111,7 @@ class BodyForm : public QorForm {
     LineTable& lines_;          // the draft's lines
     DocumentFigures& figures_;  // the draft's figures
     ConfirmCycle cycle_;
+    TypedNumberBoxes* numbers_;  // quantita, prezzo, sc1, sc2 of every row
     PrintSettings printSettings_;
     DocumentSetup setup_;
     int customerRecord_ = 0;

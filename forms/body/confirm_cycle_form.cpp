@@ -2,6 +2,7 @@
 
 #include "document/line_file.h"
 #include "forms/body/body_form.h"
+#include "forms/common/company_lock.h"
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qor_form.h"
@@ -13,6 +14,7 @@
 #include "print/print_loop_form.h"
 #include "startup/numbers.h"
 #include "startup/session.h"
+#include "startup/text.h"
 
 namespace qorvana {
 
@@ -23,7 +25,7 @@ void ConfirmCycle::collectDraft() {
     DocumentDraft& draft = forms_.draft();
     if (const auto* start = forms_.get<StartForm>(QString(form_name::kStart))) {
         draft.customer = start->customer();
-        draft.transport = start->transport();
+        draft.takeTransport(start->transport());
     }
     if (const auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader))) {
         draft.header = header->entries();
@@ -42,8 +44,11 @@ PostingInput ConfirmCycle::postingInput() const {
     in.pdfFolder = session_.workStrings[work_slot::kPdfFolder];
     in.issueMoment = session_.issueMoment;
     in.companyFolder = CompanyFolder(static_cast<int>(session_.companyNumber));
-    if (const auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader)))
+    if (const auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader))) {
         in.fpaSeparateNumbering = Val(header->fpaRecord().text(fpa::kSeparateSeries)) == 1;
+        // Once the XML file is written the number is in it: it is then kept as if typed.
+        in.numberProposed = header->numberProposed() && session_.fpaState <= kFpaXmlNotWritten;
+    }
     return in;
 }
 
@@ -54,8 +59,12 @@ bool ConfirmCycle::print(const DocumentToPrint& document, const std::string& ima
 }
 
 bool ConfirmCycle::reprint() {
-    collectDraft();
-    return print(DocumentToPrintOf(forms_.draft(), session_), "");
+    if (!lastPosted_) {
+        Warn(&body_, QStringLiteral("Nessun documento da ristampare: si può ristampare solo il "
+                                    "documento appena memorizzato."));
+        return false;
+    }
+    return print(lastPosted_->document, "");
 }
 
 void ConfirmCycle::dispatchPdf(const DocumentToPrint& document, const std::string& imageCopy) {
@@ -77,33 +86,71 @@ void ConfirmCycle::start() {
     collectDraft();
     if (!post()) return;
     printDocument();
+    // Told once the printing questions are answered: the printed copy has the number already.
+    tellStoredNumber();
     // With the accounting request, the registration form returns to the start form itself.
     if (!proposeRegistration()) finish();
 }
 
 bool ConfirmCycle::post() {
     {
+        // Held for the posting alone: the operator hears of it after it is released.
+        const std::optional<PostingLock> lock = LockCompanyForPosting(&body_, session_);
+        if (!lock) {
+            backToHeader();
+            return false;
+        }
         const WaitCursor wait;
         posted_ = PostDocument(session_.files, postingInput());
     }
+    if (posted_.renumbered && posted_.anythingWritten) takeStoredNumber();
     if (posted_.ok) {
         // Posting writes the line file as its last step.
         stage_ = Stage::LineFileWritten;
+        lastPosted_ = std::make_unique<PostedDocument>();
+        lastPosted_->draft = forms_.draft();
+        lastPosted_->document = DocumentToPrintOf(lastPosted_->draft, session_);
         return true;
     }
+    tellStoredNumber();
     Warn(&body_, QString::fromStdString(posted_.message));
     if (!posted_.anythingWritten) {
-        // Nothing stored: back to the header as the operator left it.
-        session_.returnPending = 1;
-        forms_.handOver(&body_, form_name::kHeader);
+        backToHeader();
         return false;
     }
     finish();
     return false;
 }
 
+void ConfirmCycle::backToHeader() {
+    // Nothing stored: back to the header as the operator left it.
+    session_.returnPending = 1;
+    forms_.handOver(&body_, form_name::kHeader);
+}
+
+void ConfirmCycle::takeStoredNumber() {
+    HeaderEntries& entries = forms_.draft().header;
+    renumberedFrom_ = QString::fromStdString(Trim(entries.documentNumber));
+    entries.documentNumber = *posted_.renumbered;
+    entries.vatRegisterNumber = posted_.vatRegisterNumber;
+    if (auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader)))
+        header->showStoredNumbers(QString::fromStdString(entries.documentNumber),
+                                  QString::fromStdString(entries.vatRegisterNumber));
+}
+
+void ConfirmCycle::tellStoredNumber() {
+    if (renumberedFrom_.isEmpty()) return;
+    ShowMessage(&body_, QStringLiteral("Attenzione"),
+                QStringLiteral("Il numero %1 proposto per il documento è stato usato nel frattempo "
+                               "da un'altra postazione: il documento è stato memorizzato con il "
+                               "numero %2.")
+                    .arg(renumberedFrom_, QString::fromStdString(*posted_.renumbered)),
+                MsgIcon::Information);
+    renumberedFrom_.clear();
+}
+
 void ConfirmCycle::printDocument() {
-    const DocumentToPrint document = DocumentToPrintOf(forms_.draft(), session_);
+    const DocumentToPrint& document = lastPosted_->document;
     const std::string imageCopy = DocumentImagePath(posted_.serial);
     if (!print(document, imageCopy)) return;
     stage_ = Stage::Printed;

@@ -6,6 +6,11 @@
 // and what posting wrote between those steps. Everything after the collection reads the
 // draft only.
 
+#include <QString>
+
+#include <memory>
+
+#include "document/document_draft.h"
 #include "document/posting.h"
 #include "print/document_print.h"
 
@@ -39,13 +44,20 @@ class ConfirmCycle {
     PostingInput postingInput() const;
     // The print loop of the document posted; true when printed.
     bool print(const DocumentToPrint& document, const std::string& imageCopy);
-    // The reprint action: the draft as the forms hold it now, printed again.
+    // The reprint action: the document posted last in this run, printed again; without one,
+    // the operator is told that there is nothing to reprint.
     bool reprint();
     // The PDF hand-off of the printed document, its own print image passed on.
     void dispatchPdf(const DocumentToPrint& document, const std::string& imageCopy);
 
   private:
+    // Posts the draft under the company's posting lock.
     bool post();
+    void backToHeader();
+    // Posting took the next free number: the draft and the header take it.
+    void takeStoredNumber();
+    // Tells the operator the number the document was stored under instead of the proposed one.
+    void tellStoredNumber();
     // The print loop, then the PDF hand-off of a printed document.
     void printDocument();
     void finish();
@@ -57,7 +69,14 @@ class ConfirmCycle {
     BodyForm& body_;
     Stage stage_ = Stage::Idle;
     PostingResult posted_;
-    PdfJobs* pdfJobs_;  // owned by the body form
+    // The document posted last, as it was printed: the draft moves on to the next document.
+    struct PostedDocument {
+        DocumentDraft draft;
+        DocumentToPrint document;  // its lines are the draft's above
+    };
+    std::unique_ptr<PostedDocument> lastPosted_;
+    QString renumberedFrom_;  // the number proposed, when posting took another
+    PdfJobs* pdfJobs_;        // owned by the body form
 };
 
 }  // namespace qorvana

@@ -1,9 +1,28 @@
 #include "forms/common/qor_form.h"
 
+#include <QScreen>
+
+#include "forms/common/message_box.h"
+
 namespace qorvana {
 
 QString ControlKey(const QString& name, int index) {
     return index < 0 ? name : QStringLiteral("%1(%2)").arg(name).arg(index);
+}
+
+void CentreOnScreen(QWidget* window) {
+    const QScreen* screen = window->screen();
+    if (!screen) return;
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
+}
+
+bool MayDiscardDocument(QWidget* parent, const DocumentDraft& draft) {
+    return draft.lines.lastUsed() == 0 ||
+           AskYesNo(parent, QStringLiteral("Attenzione"),
+                    QStringLiteral("Il documento non è stato memorizzato: abbandonarlo? Le righe "
+                                   "scritte andranno perse."));
 }
 
 QorForm::QorForm(const QString& formName, Session& session, FormSet& forms)

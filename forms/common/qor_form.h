@@ -81,4 +81,10 @@ class FormSet {
 
 QString ControlKey(const QString& name, int index);
 
+// Places a window in the middle of its screen's free area.
+void CentreOnScreen(QWidget* window);
+// True when the document being issued has no lines, or when the operator, asked, agrees to
+// discard them.
+bool MayDiscardDocument(QWidget* parent, const DocumentDraft& draft);
+
 }  // namespace qorvana

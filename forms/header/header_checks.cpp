@@ -12,12 +12,17 @@ bool IsBlank(const std::string& text) {
 
 }  // namespace
 
-HeaderCheck CheckHeader(const HeaderEntries& entries, double documentTotal, const Money& money) {
-    if (IsValidDate(entries.documentDate) != 0) return {HeaderFault::DocumentDate};
-    if (IsValidDate(entries.registrationDate) != 0) return {HeaderFault::RegistrationDate};
+HeaderCheck CheckHeader(const HeaderEntries& entries, const PaymentTerms& terms,
+                        double documentTotal, const Money& money) {
+    const auto issued = CivilDate::Parse(entries.documentDate);
+    const auto registered = CivilDate::Parse(entries.registrationDate);
+    if (!issued) return {HeaderFault::DocumentDate};
+    if (!registered) return {HeaderFault::RegistrationDate};
+    if (*registered < *issued) return {HeaderFault::RegistrationBeforeIssue};
+    if (!terms.offered(entries.paymentTerms + 1) && terms.anyOffered())
+        return {HeaderFault::PaymentTerms};
     for (int i = 0; i < 6; ++i) {
-        if (IsValidDate(entries.dueDates[i]) != 0 &&
-            ParseDecimal(entries.instalmentAmounts[i]) != 0)
+        if (IsValidDate(entries.dueDates[i]) != 0 && TypedValue(entries.instalmentAmounts[i]) != 0)
             return {HeaderFault::DueDate, i};
     }
     // The last refusal, so that the operator always meets the date checks first.
@@ -25,7 +30,7 @@ HeaderCheck CheckHeader(const HeaderEntries& entries, double documentTotal, cons
         Utf8Length(entries.documentNumber) > kDocumentNumberLength)
         return {HeaderFault::DocumentNumber};
     double sum = 0;
-    for (const auto& amount : entries.instalmentAmounts) sum += ParseDecimal(amount);
+    for (const auto& amount : entries.instalmentAmounts) sum += TypedValue(amount);
     if (money.RoundAmount(sum) != money.RoundAmount(documentTotal))
         return {HeaderFault::SplitMismatch};
     return {};
@@ -39,6 +44,10 @@ std::string MessageOf(HeaderFault fault) {
             return "La data del documento non è valida";
         case HeaderFault::RegistrationDate:
             return "La data di registrazione del documento non è valida";
+        case HeaderFault::RegistrationBeforeIssue:
+            return "La data di registrazione non può precedere la data del documento";
+        case HeaderFault::PaymentTerms:
+            return "Il tipo di pagamento scelto è vuoto: sceglierne uno dall'elenco";
         case HeaderFault::DueDate:
             return "Una o più date di scadenza non sono valide";
         case HeaderFault::SplitMismatch:

@@ -1,12 +1,13 @@
 #pragma once
 // The checks of the header on confirmation, in the order the operator meets them: issue
-// date, registration date, due dates, document number, then whether the instalments add up
-// to the document total (a question, not a refusal).
+// date, registration date, payment condition, due dates, document number, then whether the
+// instalments add up to the document total (a question, not a refusal).
 
 #include <array>
 #include <string>
 
 #include "document/document_draft.h"
+#include "forms/header/payment_terms.h"
 #include "startup/money.h"
 
 namespace qorvana {
@@ -15,9 +16,11 @@ enum class HeaderFault {
     None,
     DocumentDate,
     RegistrationDate,
-    DueDate,         // an instalment with an amount but no valid due date
-    DocumentNumber,  // empty or longer than the record's 10 characters
-    SplitMismatch,   // the instalments do not add up to the total
+    RegistrationBeforeIssue,  // registered before the document was issued
+    PaymentTerms,             // an empty payment condition while others can be chosen
+    DueDate,                  // an instalment with an amount but no valid due date
+    DocumentNumber,           // empty or longer than the record's 10 characters
+    SplitMismatch,            // the instalments do not add up to the total
 };
 
 struct HeaderCheck {
@@ -27,8 +30,10 @@ struct HeaderCheck {
 
 inline constexpr std::size_t kDocumentNumberLength = 10;
 
-// Checks the header's entries against the amount due they are split from.
-HeaderCheck CheckHeader(const HeaderEntries& entries, double documentTotal, const Money& money);
+// Checks the header's entries against the payment conditions offered and the amount due
+// they are split from.
+HeaderCheck CheckHeader(const HeaderEntries& entries, const PaymentTerms& terms,
+                        double documentTotal, const Money& money);
 // The message shown for a fault (Italian, as the operator reads it).
 std::string MessageOf(HeaderFault fault);
 

@@ -16,17 +16,20 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStandardItemModel>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <optional>
 
 #include "document/numbering.h"
 #include "fatturapa/fpa_export.h"
+#include "forms/common/company_lock.h"
 #include "forms/common/date_picker.h"
 #include "forms/common/document_caption.h"
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qt_text.h"
+#include "forms/common/typed_number_boxes.h"
 #include "forms/header/fpa_file.h"
 #include "forms/header/fpa_panel_form.h"
 #include "forms/header/header_checks.h"
@@ -58,7 +61,7 @@ QLineEdit* AmountBox(bool readOnly) {
 }  // namespace
 
 HeaderForm::HeaderForm(Session& session, FormSet& forms)
-    : QorForm(QString(form_name::kHeader), session, forms) {
+    : QorForm(QString(form_name::kHeader), session, forms), amounts_(new TypedNumberBoxes(this)) {
     setWindowTitle(DocumentCaption(DocumentKind::Invoice, kFpaOrdinary));
     buildControls();
     for (QLineEdit* box : total_) box->setText(QStringLiteral("0 "));
@@ -103,6 +106,11 @@ void HeaderForm::buildControls() {
     registerControl(QStringLiteral("art73"), panel_->art73);
     registerControl(QStringLiteral("ccomando"), panel_->close, 1);
     connect(panel_->close, &QPushButton::clicked, this, &HeaderForm::closePanel);
+
+    // Amounts typed by the operator show, once left, the value read, as the split writes it.
+    const auto asInstalment = [](double value) { return Q(InstalmentText(value)); };
+    for (QLineEdit* box : sca_) amounts_->add(box, asInstalment);
+    for (QLineEdit* box : {pro_[1], text2_[11], text2_[12]}) amounts_->add(box, asInstalment);
 
     connectKeys();
 }
@@ -254,7 +262,7 @@ QWidget* HeaderForm::buildButtons() {
     registerControl(QStringLiteral("ccomando"), ccomando0_, 0);
     row->insertWidget(0, ccomando0_);
 
-    connect(comando_[0], &QPushButton::clicked, this, [this] { handBack(ReturnAction::Abandon); });
+    connect(comando_[0], &QPushButton::clicked, this, &HeaderForm::abandon);
     connect(comando_[1], &QPushButton::clicked, this, &HeaderForm::confirm);
     connect(comando_[2], &QPushButton::clicked, this, &HeaderForm::choosePrinter);
     connect(comando_[3], &QPushButton::clicked, this, [this] { handBack(ReturnAction::Reprint); });
@@ -296,8 +304,12 @@ void HeaderForm::loadOnce() {
     NoteReadError(problems, fpaReadError, s.companyPath("qorvana.fpa"));
 
     filling_ = true;
-    for (int row = 1; row <= PaymentTerms::kTerms; ++row)
+    auto* conditions = qobject_cast<QStandardItemModel*>(combo_[1]->model());
+    for (int row = 1; row <= PaymentTerms::kTerms; ++row) {
         combo_[1]->addItem(Q(terms_.description(row)));
+        // An empty condition stays in its place in the list but cannot be chosen.
+        if (conditions && !terms_.offered(row)) conditions->item(row - 1)->setEnabled(false);
+    }
     for (int i = 2; i <= 4; ++i)
         for (const auto& entry : tables_.listEntries) combo_[i]->addItem(Q(entry));
     for (int entry = 1; entry <= 9; ++entry) combo_[5]->addItem(Q(tables_.combo5Table[entry][0]));
@@ -305,8 +317,7 @@ void HeaderForm::loadOnce() {
     filling_ = false;
 
     fitToScreen();
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOnScreen(this);
     WarnOnce(this, problems, s.toldProblems);
 }
 
@@ -395,7 +406,10 @@ void HeaderForm::startNewDocument() {
     const bool separateSeries =
         InSeparateSeries(Val(fpa_.text(fpa::kSeparateSeries)) == 1, s.fpaState);
     numera_->setChecked(separateSeries);
-    const NumberProposal proposal = ProposeNumbers(invoices, series, separateSeries, s.fpaState);
+    const int year = s.clock.today().year;
+    const auto stored = trapped([&] { return storedNumbers(year, separateSeries); });
+    const NumberProposal proposal = ProposeNumbers(invoices, series, separateSeries, s.fpaState,
+                                                   stored.value_or(SeriesNumbers{}));
     if (proposal.transmissionNumber)
         text2_[4]->setText(QString::number(*proposal.transmissionNumber));
     else if (const auto last = proposal.transmissionCounterOutOfRange) {
@@ -408,7 +422,7 @@ void HeaderForm::startNewDocument() {
                                       : QStringLiteral("è pieno (vale %1)").arg(*last)));
     }
     proposedProgressive_ = text2_[4]->text();
-    showNumber(proposal);
+    showNumber(proposal, year);
 
     const QString today = Q(s.clock.today().text());
     text3_[1]->setText(today);
@@ -423,6 +437,7 @@ void HeaderForm::startNewDocument() {
     if (customer)
         combo_[1]->setCurrentIndex(
             PaymentTerms::ListEntryOf(customer->int16(cli::kPaymentCondition)));
+    paymentEntry_ = combo_[1]->currentIndex();
     splitInstalments();
     computeDueDates();
 
@@ -430,18 +445,29 @@ void HeaderForm::startNewDocument() {
     fitToScreen();
     // The panel's defaults are set for every document, so that its lists always match the
     // document's kind and terms, also while the panel is not shown.
-    panel_->presetForDocument(s.documentKind, ParseDecimal(S(sca_[1]->text())),
+    panel_->presetForDocument(s.documentKind, TypedValue(S(sca_[1]->text())),
                               chosenCode().paymentModeDigit);
     filling_ = false;
     text2_[0]->setFocus();
     if (!readError.isEmpty()) Warn(this, readError);
 }
 
-void HeaderForm::showNumber(const NumberProposal& proposal) {
+SeriesNumbers HeaderForm::storedNumbers(int year, bool separateSeries) const {
+    const NumberingScope scope{year, separateSeries, Val(fpa_.text(fpa::kSeparateSeries)) == 1};
+    return ScanSeriesNumbers(session().files, scope);
+}
+
+void HeaderForm::showNumber(const NumberProposal& proposal, int year) {
     const QString number =
         proposal.documentNumber ? QString::number(*proposal.documentNumber) : QString();
     text2_[0]->setText(number);
     text2_[3]->setText(number);
+    proposedNumber_ = number;
+    proposedYear_ = year;
+    if (proposal.yearFull)
+        Warn(this, QStringLiteral("Nel %1 è già stato usato il numero 32767, l'ultimo che si può "
+                                  "memorizzare: non si può proporre il numero del documento.")
+                       .arg(year));
     if (proposal.counterOutOfRange)
         Warn(this, QStringLiteral("L'ultimo numero della serie (qorvana.tot, record %1) vale %2, "
                                   "fuori dai limiti da 0 a 32766: non si può proporre il numero "
@@ -453,12 +479,20 @@ void HeaderForm::showNumber(const NumberProposal& proposal) {
 void HeaderForm::seriesToggled() {
     // The number follows the series chosen, and posting advances that series.
     if (filling_) return;
+    proposeNumberAgain();
+}
+
+void HeaderForm::proposeNumberAgain() {
     Session& s = session();
+    const auto date = CivilDate::Parse(S(text3_[1]->text()));
+    const int year = date ? date->year : s.clock.today().year;
+    const bool separate = InSeparateSeries(numera_->isChecked(), s.fpaState);
     try {
         const auto invoices = s.files.read<CountersFile>(tot::kInvoices);
         const auto series = s.files.read<CountersFile>(tot::kFatturaPa);
-        showNumber(ProposeNumbers(invoices, series,
-                                  InSeparateSeries(numera_->isChecked(), s.fpaState), s.fpaState));
+        showNumber(
+            ProposeNumbers(invoices, series, separate, s.fpaState, storedNumbers(year, separate)),
+            year);
     } catch (const RecordIoError& e) {
         Warn(this, QString::fromUtf8(e.what()));
     }
@@ -466,6 +500,16 @@ void HeaderForm::seriesToggled() {
 
 bool HeaderForm::documentHasTaxableSlot() {
     return HasTaxableSlot(forms().draft().figures.breakdown);
+}
+
+bool HeaderForm::numberProposed() const {
+    return !proposedNumber_.isEmpty() && text2_[0]->text() == proposedNumber_;
+}
+
+void HeaderForm::showStoredNumbers(const QString& number, const QString& vatRegisterNumber) {
+    text2_[0]->setText(number);
+    text2_[3]->setText(vatRegisterNumber);
+    proposedNumber_ = number;
 }
 
 HeaderEntries HeaderForm::entries() const {
@@ -532,13 +576,24 @@ void HeaderForm::computeDueDates() {
 
 void HeaderForm::paymentChosen() {
     if (filling_) return;
+    // An empty condition cannot be chosen: the list goes back to the one chosen before.
+    if (!terms_.offered(combo_[1]->currentIndex() + 1)) {
+        combo_[1]->setCurrentIndex(paymentEntry_);
+        return;
+    }
+    paymentEntry_ = combo_[1]->currentIndex();
     computeDueDates();
     splitInstalments();
 }
 
 void HeaderForm::documentDateChanged() {
-    if (filling_ || IsValidDate(S(text3_[1]->text())) != 0) return;
+    const auto date = CivilDate::Parse(S(text3_[1]->text()));
+    if (filling_ || !date) return;
     computeDueDates();
+    // A document of another year is numbered in that year, unless the operator typed a number.
+    if (date->year != proposedYear_ && text2_[0]->text() == proposedNumber_ &&
+        text2_[3]->text() == proposedNumber_)
+        proposeNumberAgain();
 }
 
 void HeaderForm::dueDateChanged(int i) {
@@ -572,10 +627,14 @@ void HeaderForm::dueDateLeft(int i) {
     // A date being typed keeps the focus until it is corrected; only a move inside this
     // window is held back, never a message box or another window taking the focus.
     heldDueDate_ = i;
-    QTimer::singleShot(0, this, [this, i] {
+    QTimer::singleShot(0, this, [this, i, text] {
         QWidget* focused = QApplication::focusWidget();
-        if (isVisible() && focused && focused->window() == this && focused != dsca_[i])
+        if (isVisible() && focused && focused->window() == this && focused != dsca_[i]) {
             dsca_[i]->setFocus(Qt::OtherFocusReason);
+            Warn(this, QStringLiteral("La data di scadenza %1 non è valida: scriverla come "
+                                      "gg/mm/aaaa, ad esempio 05/09/2026")
+                           .arg(text));
+        }
         heldDueDate_ = -1;
     });
 }
@@ -596,19 +655,26 @@ bool HeaderForm::eventFilter(QObject* watched, QEvent* event) {
 // --- buttons ---------------------------------------------------------------------------------
 
 void HeaderForm::handBack(ReturnAction action) {
+    // The amounts the body prints or posts are read before it takes them.
+    if (action != ReturnAction::Abandon && !amounts_->commitFocused()) return;
     Session& s = session();
     s.returnPending = 0;
     s.returnAction = action;
     forms().handOver(this, QString(form_name::kBody));
 }
 
+void HeaderForm::abandon() {
+    if (MayDiscardDocument(this, forms().draft())) handBack(ReturnAction::Abandon);
+}
+
 void HeaderForm::confirm() {
+    if (!amounts_->commitFocused()) return;
     Session& s = session();
     if (s.fpaState == kFpaXmlNotWritten &&
         !AskYesNo(this, QStringLiteral("Attenzione"), kStoreQuestion))
         return;
 
-    const HeaderCheck check = CheckHeader(entries(), documentTotal_, s.money());
+    const HeaderCheck check = CheckHeader(entries(), terms_, documentTotal_, s.money());
     const QString message = Q(MessageOf(check.fault));
     switch (check.fault) {
         case HeaderFault::None:
@@ -623,6 +689,14 @@ void HeaderForm::confirm() {
         case HeaderFault::DocumentNumber:
             Warn(this, message);
             text2_[0]->setFocus();
+            return;
+        case HeaderFault::RegistrationBeforeIssue:
+            Warn(this, message);
+            text3_[2]->lineEdit()->setFocus();
+            return;
+        case HeaderFault::PaymentTerms:
+            Warn(this, message);
+            combo_[1]->setFocus();
             return;
         default:
             Warn(this, message);
@@ -656,6 +730,7 @@ QPrinter* HeaderForm::chosenPrinter() const {
 }
 
 void HeaderForm::createXml() {
+    if (!amounts_->commitFocused()) return;
     Session& s = session();
     if (s.fpaPanelOpened == 0 && !AskYesNo(this, QStringLiteral("Attenzione"), kXmlQuestion))
         return;
@@ -670,23 +745,47 @@ void HeaderForm::createXml() {
         if (s.currentCustomer >= 1 && s.currentCustomer <= RecordCount(s.files, tot::kCustomers))
             customer = s.files.read<CustomersFile>(s.currentCustomer);
         const FpaExportInput input{fpa_, draft, customer, vat_, tables_, S(proposedProgressive_)};
-        const FpaPrepared prepared = PrepareFpaExport(input, s);
-        if (!prepared.plan) {
-            Warn(this, Q(prepared.refusal));
+        const bool progressiveProposed =
+            s.fpaState == kFpaXmlNotWritten && text2_[4]->text() == proposedProgressive_;
+        // The progressive is chosen and the counter advanced under the company's lock; the
+        // question before a file is replaced is asked without it, and the export is prepared
+        // again once the lock is back.
+        std::filesystem::path agreedToReplace;
+        for (;;) {
+            std::optional<PostingLock> lock = LockCompanyForPosting(this, s);
+            if (!lock) return;
+            const FpaPrepared prepared = PrepareFpaExport(input, s);
+            if (!prepared.plan) {
+                lock->release();
+                Warn(this, Q(prepared.refusal));
+                return;
+            }
+            const FpaExportPlan& plan = *prepared.plan;
+            if (plan.replacesFile && s.fpaState == 0 && plan.target != agreedToReplace) {
+                lock->release();
+                if (!AskYesNo(this, QStringLiteral("Attenzione"), Q(FpaReplaceQuestion(plan))))
+                    return;
+                agreedToReplace = plan.target;
+                continue;
+            }
+            const std::string failure = CommitFpaExport(plan, s);
+            lock->release();
+            if (!failure.empty()) {
+                Warn(this, Q(failure));
+                return;
+            }
+            QString message = Q(FpaCreatedMessage(plan));
+            if (progressiveProposed && QString::number(s.fpaState) != proposedProgressive_)
+                message += QStringLiteral(
+                               "\nIl progressivo invio %1 è stato usato nel frattempo da "
+                               "un'altra postazione: il file ha il progressivo %2.")
+                               .arg(proposedProgressive_)
+                               .arg(s.fpaState);
+            text2_[4]->setText(QString::number(s.fpaState));
+            ShowMessage(this, QStringLiteral("Fattura elettronica PA"), message,
+                        MsgIcon::Information);
             return;
         }
-        const FpaExportPlan& plan = *prepared.plan;
-        if (plan.replacesFile && s.fpaState == 0 &&
-            !AskYesNo(this, QStringLiteral("Attenzione"), Q(FpaReplaceQuestion(plan))))
-            return;
-        const std::string failure = CommitFpaExport(plan, s);
-        if (!failure.empty()) {
-            Warn(this, Q(failure));
-            return;
-        }
-        text2_[4]->setText(QString::number(s.fpaState));
-        ShowMessage(this, QStringLiteral("Fattura elettronica PA"), Q(FpaCreatedMessage(plan)),
-                    MsgIcon::Information);
     } catch (const RecordIoError& e) {
         Warn(this, QString::fromUtf8(e.what()));
     }
@@ -709,6 +808,7 @@ void HeaderForm::closePanel() {
 void HeaderForm::closeEvent(QCloseEvent* event) {
     // Forms live for the whole run: the window is hidden and the start form resumes.
     event->ignore();
+    if (!MayDiscardDocument(this, forms().draft())) return;
     session().returnPending = 0;
     forms().handOver(this, QString(form_name::kStart));
 }

@@ -34,6 +34,7 @@ namespace qorvana {
 
 class DatePicker;
 class FpaPanel;
+class TypedNumberBoxes;
 
 class HeaderForm : public QorForm {
     Q_OBJECT
@@ -56,6 +57,10 @@ class HeaderForm : public QorForm {
     PanelEntries panelEntries() const;
     // Empties the panel's references (dates, numbers) for a new document.
     void clearPanelReferences();
+    // True while the document number is the one proposed: the operator did not type another.
+    bool numberProposed() const;
+    // Shows the numbers a document was stored under when posting had to take another one.
+    void showStoredNumbers(const QString& number, const QString& vatRegisterNumber);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -75,9 +80,13 @@ class HeaderForm : public QorForm {
     void loadOnce();
     void startNewDocument();
     bool documentHasTaxableSlot();
-    // Shows the proposed number in text2(0) and text2(3), or says why there is none.
-    void showNumber(const NumberProposal& proposal);
+    // The numbers stored documents of the series hold, for the proposal in `year`.
+    SeriesNumbers storedNumbers(int year, bool separateSeries) const;
+    // Shows the number proposed in `year` in text2(0) and text2(3), or says why there is none.
+    void showNumber(const NumberProposal& proposal, int year);
     void seriesToggled();
+    // The proposal again, for the issue date's year and the series chosen now.
+    void proposeNumberAgain();
 
     PaymentCode chosenCode() const;
     void splitInstalments();
@@ -90,6 +99,8 @@ class HeaderForm : public QorForm {
     void dueDateLeft(int i);
 
     void handBack(ReturnAction action);
+    // Back to the start form through the body, once the operator agrees to lose the lines.
+    void abandon();
     void confirm();
     void choosePrinter();
     void createXml();
@@ -114,13 +125,18 @@ class HeaderForm : public QorForm {
     QPushButton* ccomando0_ = nullptr;
     FpaPanel* panel_ = nullptr;
     QScrollArea* scroll_ = nullptr;
+    TypedNumberBoxes* amounts_;  // sca, pro(1), text2(11), text2(12)
 
     // --- state ---
     bool loaded_ = false;
     bool filling_ = false;  // combos and dates being set by the form itself
-    int heldDueDate_ = -1;  // the due date about to get its focus back for correction
+    int heldDueDate_ = -1;
+    int paymentEntry_ = 0;  // the payment condition chosen last, which an empty one leaves  // the
+                            // due date about to get its focus back for correction
     double documentTotal_ = 0;
     QString proposedProgressive_;  // the progressive proposed in text2(4)
+    QString proposedNumber_;       // the number proposed in text2(0) and text2(3)
+    int proposedYear_ = 0;         // and the year it was proposed in
     HeaderTables tables_;
     VatTable vat_;  // VAT and withholding rates of the codes, for the XML
     PaymentTerms terms_;

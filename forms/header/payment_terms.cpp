@@ -35,6 +35,12 @@ PaymentCode PaymentCode::Parse(const std::string& code) {
     return p;
 }
 
+bool PaymentTerms::anyOffered() const {
+    for (int row = 1; row <= kTerms; ++row)
+        if (offered(row)) return true;
+    return false;
+}
+
 int PaymentCode::instalments() const {
     int n = 1;
     for (std::size_t i = 1; i < months.size(); ++i)

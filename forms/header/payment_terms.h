@@ -45,6 +45,10 @@ class PaymentTerms {
     const std::string& description(int row) const;
     const std::string& code(int row) const;
     PaymentCode parsed(int row) const { return PaymentCode::Parse(code(row)); }
+    // True when row 1..60 has a description, so that the operator may choose it.
+    bool offered(int row) const { return !description(row).empty(); }
+    // True when at least one row may be chosen.
+    bool anyOffered() const;
     // The list entry (0..59) of a customer's condition number; 0 outside 1..60.
     static int ListEntryOf(int condition);
 

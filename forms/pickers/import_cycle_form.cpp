@@ -1,7 +1,6 @@
 #include "forms/pickers/import_cycle_form.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <algorithm>
 
 #include "forms/body/body_form.h"
@@ -26,6 +25,16 @@ void AddRecords(std::vector<int>& set, const std::vector<int>& records) {
 ImportCycle::ImportCycle(Session& session, FormSet& forms, BodyForm& body)
     : session_(session), forms_(forms), body_(body) {}
 
+bool ImportCycle::replacesLinesAgreed() {
+    if (Trim(session_.workStrings[work_slot::kInvoiceLineFile]).empty() &&
+        Trim(session_.workStrings[work_slot::kInvoiceKey]).empty())
+        return false;
+    return body_.lines().lastUsed() == 0 ||
+           AskYesNo(&body_, QStringLiteral("Attenzione"),
+                    QStringLiteral("Le righe già inserite saranno sostituite da quelle della "
+                                   "fattura. Continuare?"));
+}
+
 void ImportCycle::run(ReturnAction action) {
     ImportTerms terms;
     terms.vat = &body_.vatTable();
@@ -36,6 +45,8 @@ void ImportCycle::run(ReturnAction action) {
     LineTable& lines = body_.lines();
     const auto folder = session_.companyFolder();
 
+    // Asked before the hourglass shows.
+    const bool takeInvoice = action == ReturnAction::ImportInvoice && replacesLinesAgreed();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     ImportResult result;
     switch (action) {
@@ -60,12 +71,13 @@ void ImportCycle::run(ReturnAction action) {
             }
             break;
         case ReturnAction::ImportInvoice:
-            if (!Trim(session_.workStrings[work_slot::kInvoiceLineFile]).empty() ||
-                !Trim(session_.workStrings[work_slot::kInvoiceKey]).empty()) {
+            if (takeInvoice) {
                 result =
                     ImportInvoice(folder, Trim(session_.workStrings[work_slot::kInvoiceKey]),
                                   Trim(session_.workStrings[work_slot::kInvoiceLineFile]), lines);
                 const auto* picker = forms_.get<PickerForm>(form_name::kInvoicePicker);
+                // The lines of earlier imports are gone: posting must not mark their sources.
+                if (result.changed) imported = ImportedSources{};
                 if (result.changed && picker) imported.invoice = picker->pickedRecord();
             }
             break;
@@ -74,15 +86,8 @@ void ImportCycle::run(ReturnAction action) {
     }
     QApplication::restoreOverrideCursor();
 
-    if (!result.noteNumbers.empty()) {
-        // The numbers join those of earlier imports in the start form's "DDT" box.
-        if (QorForm* start = forms_.form(form_name::kStart))
-            if (auto* box = qobject_cast<QLineEdit*>(start->control(QStringLiteral("text3"), 0))) {
-                const QString before = box->text().trimmed();
-                box->setText(before.isEmpty() ? Q(result.noteNumbers)
-                                              : before + QLatin1Char(' ') + Q(result.noteNumbers));
-            }
-    }
+    // The numbers join those of earlier imports: the document's "DDT".
+    imported.noteNumbers = DocumentDraft::JoinNumbers(imported.noteNumbers, result.noteNumbers);
     if (result.vatInclusive) body_.setVatInclusive(*result.vatInclusive);
     body_.showImportedLines();
     const std::string message = result.message();

@@ -18,6 +18,10 @@ class ImportCycle {
     void run(ReturnAction action);
 
   private:
+    // An invoice was picked and, when the document already has lines, the operator agrees
+    // that the invoice's lines replace them.
+    bool replacesLinesAgreed();
+
     Session& session_;
     FormSet& forms_;
     BodyForm& body_;

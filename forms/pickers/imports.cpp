@@ -32,7 +32,8 @@ struct SourceFile {
 };
 
 // Reads the first of `names` that exists. A name that is not a plain name, a file that ends
-// early or holds text where a number belongs makes the whole source unreadable.
+// early, holds text where a number belongs or a number beyond its field's limits makes the
+// whole source unreadable.
 SourceFile ReadSourceFile(const fs::path& folder, const std::vector<std::string>& names,
                           int headerLines, int blocks) {
     const std::string suffix = "; il documento non è stato importato.";
@@ -51,9 +52,11 @@ SourceFile ReadSourceFile(const fs::path& folder, const std::vector<std::string>
             return {std::nullopt, "il file delle righe \"" + name + "\" non può essere letto: " +
                                       ItalianReason(content->readError) + suffix};
         if (content->badLine > 0)
-            return {std::nullopt, "il file delle righe \"" + name +
-                                      "\" contiene un valore non numerico alla riga " +
-                                      std::to_string(content->badLine) + suffix};
+            return {std::nullopt,
+                    "il file delle righe \"" + name + "\" contiene un valore " +
+                        (content->badFault == LineFault::BeyondLimits ? "fuori dai limiti"
+                                                                      : "non numerico") +
+                        " alla riga " + std::to_string(content->badLine) + suffix};
         if (!content->complete)
             return {std::nullopt, "il file delle righe \"" + name + "\" è incompleto" + suffix};
         return {std::move(content), {}};

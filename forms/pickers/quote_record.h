@@ -27,7 +27,7 @@ using QuoteRecord = QuotesFile::Record;
 namespace prv {
 
 inline constexpr std::size_t kLength = QuotesFile::Record::kLength;
-inline constexpr int kLinesPerQuote = 200;
+inline constexpr int kLinesPerQuote = kRecordsPerQuote;
 
 // Record number of line `line` (1..200) of quote `quote` (1-based).
 constexpr std::int32_t RecordOf(std::int32_t quote, std::int32_t line) {

@@ -17,6 +17,11 @@ namespace {
 
 constexpr char kNothingWritten[] = ": la registrazione non è stata eseguita.";
 
+// An amount the journal and the accounts record alike: finite and not negative.
+bool IsPostableAmount(double amount) {
+    return std::isfinite(amount) && amount >= 0;
+}
+
 // A journal record no entry uses: zero bytes (past the end, or never written) or blanks.
 bool IsEmptyRecord(const JournalRecord& r) {
     for (auto b : r.bytes())
@@ -54,7 +59,7 @@ std::optional<std::string> PlanLines(const DataFiles& files, const JournalEntry&
         if (record < 0 || record > count)
             return "Il conto della riga " + std::to_string(k + 1) + " non è nel piano dei conti" +
                    kNothingWritten;
-        if (!std::isfinite(line.dare) || !std::isfinite(line.avere) ||
+        if (!IsPostableAmount(line.dare) || !IsPostableAmount(line.avere) ||
             !std::isfinite(line.dare + line.avere))
             return "Importo non valido alla riga " + std::to_string(k + 1) + kNothingWritten;
         plan.lines.push_back(k);
@@ -121,6 +126,17 @@ EntryCheck CheckEntry(const JournalEntry& entry, const AccountList& accounts) {
             return check;
         }
         check.accounts[static_cast<std::size_t>(k)] = account->record;
+    }
+    for (int k = 0; k < JournalEntry::kLines; ++k) {
+        const EntryLine& line = entry.lines[static_cast<std::size_t>(k)];
+        if (!(line.dare < 0 || line.avere < 0)) continue;
+        check.problem = EntryProblem::NegativeAmount;
+        check.line = k;
+        check.inAvere = !(line.dare < 0);
+        check.message = "L'importo della riga " + std::to_string(k + 1) +
+                        " è negativo: indicare l'importo positivo nell'altra colonna";
+        check.accounts = {};
+        return check;
     }
     return check;
 }

@@ -17,16 +17,20 @@ class DataFiles;
 // Account record of each line (0 = the line is not posted).
 using LineAccounts = std::array<int, JournalEntry::kLines>;
 
-enum class EntryProblem { None, Date, Accounts };
+enum class EntryProblem { None, Date, Accounts, NegativeAmount };
 
 struct EntryCheck {
     EntryProblem problem = EntryProblem::None;
     std::string message;
     LineAccounts accounts{};
+    int line = -1;         // NegativeAmount: the line (0..9)
+    bool inAvere = false;  // NegativeAmount: the amount stands in "Avere"
 };
 
-// The register button's checks in their order: the movement date, then every line with an
-// amount must name an existing account (lines without amounts take no part).
+// The register button's checks in their order: the movement date; every line with an
+// amount must name an existing account (lines without amounts take no part); no amount may
+// be negative, because the journal keeps a line's side and the accounts its columns, which
+// would then disagree (the operator writes the amount in the other column).
 EntryCheck CheckEntry(const JournalEntry& entry, const AccountList& accounts);
 
 struct JournalResult {

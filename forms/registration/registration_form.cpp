@@ -9,13 +9,16 @@
 #include <QListView>
 #include <QPushButton>
 
+#include "forms/common/company_lock.h"
 #include "forms/common/date_picker.h"
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qt_text.h"
+#include "forms/common/typed_number_boxes.h"
 #include "forms/common/wait_cursor.h"
 #include "forms/registration/account_list_model.h"
 #include "startup/cp1252.h"
+#include "startup/money.h"
 #include "startup/numbers.h"
 #include "startup/session.h"
 #include "startup/text.h"
@@ -31,7 +34,7 @@ constexpr int kRowHeight = 24;
 constexpr int kX[] = {16, 46, 76, 130, 470, 600};  // cn1, cn2, cn3, ds, dare, avere
 
 double Amount(const QLineEdit* box) {
-    return Val(S(box->text()));
+    return TypedValue(S(box->text()));
 }
 
 QString AmountText(double amount) {
@@ -49,9 +52,11 @@ QString CodePart(const QString& typed, int digits) {
 }  // namespace
 
 RegistrationForm::RegistrationForm(Session& session, FormSet& forms)
-    : QorForm(QString(form_name::kRegistration), session, forms) {
+    : QorForm(QString(form_name::kRegistration), session, forms),
+      amounts_(new TypedNumberBoxes(this)) {
     setWindowTitle(QStringLiteral("Estremi movimento contabile"));
     buildControls();
+    CentreOnScreen(this);
 }
 
 QLineEdit* RegistrationForm::addBox(const QString& name, int line, int x, int width,
@@ -107,6 +112,8 @@ void RegistrationForm::buildControls() {
         avere_[k] = addBox(QStringLiteral("avere"), k, kX[5], 126, 20);
         dare_[k]->setAlignment(Qt::AlignRight);
         avere_[k]->setAlignment(Qt::AlignRight);
+        for (QLineEdit* amount : {dare_[k], avere_[k]})
+            amounts_->add(amount, [](double value) { return AmountText(value); });
         const std::array<std::pair<QLineEdit*, int>, 6> parts{{{cn1_[k], kCn1},
                                                                {cn2_[k], kCn2},
                                                                {cn3_[k], kCn3},
@@ -415,6 +422,7 @@ void RegistrationForm::deleteLine() {
 }
 
 void RegistrationForm::registerEntry() {
+    if (!amounts_->commitFocused()) return;
     JournalEntry e = entry();
     const EntryCheck dateCheck = CheckEntry(e, AccountList{});
     if (dateCheck.problem == EntryProblem::Date) {
@@ -432,13 +440,20 @@ void RegistrationForm::registerEntry() {
     const EntryCheck check = CheckEntry(e, model_->accounts());
     if (check.problem != EntryProblem::None) {
         Warn(this, Q(check.message));
-        cn1_[0]->setFocus();
+        if (check.problem == EntryProblem::NegativeAmount)
+            (check.inAvere ? avere_ : dare_)[static_cast<std::size_t>(check.line)]->setFocus();
+        else
+            cn1_[0]->setFocus();
         return;
     }
+    // The journal counter and the accounts are read and written under the company's lock.
+    std::optional<PostingLock> lock = LockCompanyForPosting(this, session());
+    if (!lock) return;
     const JournalResult result = [&] {
         const WaitCursor wait;
         return PostJournalEntry(session().files, e, check.accounts, postedAt_);
     }();
+    lock->release();  // before the operator is told anything
     if (!result.ok) {
         Warn(this, Q(result.message));
         // Nothing written: the operator may correct and register again. Once something was

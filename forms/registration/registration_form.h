@@ -19,6 +19,7 @@ namespace qorvana {
 
 class AccountListModel;
 class DatePicker;
+class TypedNumberBoxes;
 
 class RegistrationForm : public QorForm {
     Q_OBJECT
@@ -84,6 +85,7 @@ class RegistrationForm : public QorForm {
     QLabel* imbalance_ = nullptr;         // Label1(5)
     QLabel* imbalanceCaption_ = nullptr;  // Label1(7)
     std::array<QPushButton*, 5> bottone_{};
+    TypedNumberBoxes* amounts_;  // dare and avere of every line
 };
 
 }  // namespace qorvana

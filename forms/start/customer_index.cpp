@@ -48,23 +48,22 @@ int CustomerIndex::findByName(std::string_view key) const {
     const std::string wanted = CompareForm(Trim(std::string(key)));
     const int n = count();
     if (wanted.empty() || n <= 0) return 0;
+    // The names' first Len(key) characters, compared with the key: the entries whose head is
+    // below the key come first; the search ends on the first entry whose head is not below.
+    const auto head = [&](int position) {
+        return CompareForm(files_.read<NameIndexFile>(position).text(src::kKey))
+            .substr(0, wanted.size());
+    };
     int low = 1;
     int high = n + 1;
-    int lastProbe = 0;
-    bool done = false;
-    while (!done) {
+    while (low < high) {
         const int mid = low + (high - low) / 2;
-        if (mid == lastProbe) done = true;  // the probe still runs once more
-        lastProbe = mid;
-        const std::string name = CompareForm(files_.read<NameIndexFile>(mid).text(src::kKey));
-        const std::string head = name.substr(0, wanted.size());
-        if (head == wanted) return mid;
-        if (head > wanted)
-            high = mid;
+        if (head(mid) < wanted)
+            low = mid + 1;
         else
-            low = mid;
+            high = mid;
     }
-    return 0;
+    return low <= n && head(low) == wanted ? low : 0;
 }
 
 int CustomerIndex::findByRecord(int record) const {

@@ -40,8 +40,9 @@ class CustomerIndex {
     static std::string UnreadableMessage(int position, int record);
     // Customer record number of entry `position` (1..count), 0 when out of range.
     int recordAt(int position) const;
-    // Binary search for the first entry probed whose upper-cased name begins with the
-    // upper-cased trimmed key; 0 when none, when the key is empty or the index is empty.
+    // Binary search for the first entry, in index order, whose upper-cased name begins with
+    // the upper-cased trimmed key, so that an exact name comes before the longer names it
+    // begins; 0 when none, when the key is empty or the index is empty.
     int findByName(std::string_view key) const;
     // Position of the entry pointing at customer `record`; 0 when none.
     int findByRecord(int record) const;

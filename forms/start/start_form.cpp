@@ -15,7 +15,6 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -307,10 +306,7 @@ QGroupBox* StartForm::buildShipping() {
 // --- start-up -------------------------------------------------------------------------------
 
 bool StartForm::load(std::optional<int> company) {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-    }
+    CentreOnScreen(this);
     // The background: from the top left corner, 60 twips narrower than the form, 8550 high.
     if (QWidget* background = control(QStringLiteral("xsfondo")))
         background->setGeometry(0, 0, width() - 60 / kTwipsPerPixel, 8550 / kTwipsPerPixel);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <iterator>
+#include <map>
 #include <sstream>
 #include <string>
 
@@ -109,15 +112,15 @@ TEST(LineFileIssued, HeaderAndName) {
 }
 
 TEST(LineFileReading, ToleratesEitherSeparatorShortFilesAndBadNumbers) {
-    // Header of 2, a block with "." decimals and an out-of-range VAT code, then a block cut
-    // after its description.
+    // Header of 2, a block with "." decimals, then a block cut after its description.
     const std::string bytes =
-        "h1\r\nh2\r\n 3 \r\nREF\r\nC1\r\nD1\r\nKG\r\n 0 \r\n 0 \r\n 99999 \r\n 1.5 \r\n 2.25 \r\n"
+        "h1\r\nh2\r\n 3 \r\nREF\r\nC1\r\nD1\r\nKG\r\n 0 \r\n 0 \r\n 7 \r\n 1.5 \r\n 2.25 \r\n"
         " 4 \r\n\r\nC2\r\nD2\n";
     const LineFileContent c = LineFile::Parse(bytes, 2, 200);
     EXPECT_FALSE(c.complete);
+    EXPECT_EQ(c.badLine, 0);
     ASSERT_EQ(c.blocks.size(), 2u);
-    EXPECT_EQ(c.blocks[0].vatCode, 0);
+    EXPECT_EQ(c.blocks[0].vatCode, 7);
     EXPECT_EQ(c.blocks[0].quantity, 1.5);
     EXPECT_EQ(c.blocks[0].unitPrice, 2.25);
     EXPECT_EQ(c.blocks[1].articleRecord, 4);
@@ -136,6 +139,36 @@ TEST(LineFileReading, ToleratesEitherSeparatorShortFilesAndBadNumbers) {
     ASSERT_TRUE(folder.has_value());
     EXPECT_EQ(folder->readError, EISDIR);
     EXPECT_TRUE(folder->blocks.empty());
+}
+
+TEST(LineFileReading, NumbersBeyondWhatTheirFieldsHoldAreFaults) {
+    // A header line, then one block; each case changes some of its lines (0-based).
+    const struct {
+        std::map<int, std::string> changes;
+        int badLine;
+        LineFault fault;
+    } cases[] = {
+        {{{8, "1E+300"}}, 10, LineFault::BeyondLimits},                   // quantity
+        {{{8, "1e309"}}, 10, LineFault::BeyondLimits},                    // no double holds it
+        {{{9, "-1e11"}}, 11, LineFault::BeyondLimits},                    // price
+        {{{8, "1000000"}, {9, "1000000"}}, 11, LineFault::BeyondLimits},  // their product
+        {{{8, "1"}, {9, "99999999999,99"}}, 0, LineFault::None},          // 11 digits fit
+        {{{7, "99999"}}, 9, LineFault::BeyondLimits},                     // VAT code
+        {{{0, "-32769"}, {8, "uno"}}, 2, LineFault::BeyondLimits},        // article, first
+        {{{5, "-32768"}, {6, "32767"}}, 0, LineFault::None},              // discounts
+        {{{6, "tre"}, {9, "1e300"}}, 8, LineFault::NotNumber},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> block = {" 3 ", "REF", "C1",  "D1",  "KG",
+                                          " 0 ", " 0 ", " 1 ", " 2 ", " 1,5 "};
+        for (const auto& [line, text] : c.changes) block[static_cast<std::size_t>(line)] = text;
+        std::string bytes = "h\r\n";
+        for (const auto& line : block) bytes += line + "\r\n";
+        const LineFileContent content = LineFile::Parse(bytes, 1, 1);
+        SCOPED_TRACE(bytes);
+        EXPECT_EQ(content.badLine, c.badLine);
+        EXPECT_EQ(content.badFault, c.fault);
+    }
 }
 
 }  // namespace

@@ -47,9 +47,10 @@ TEST(LineTable, ReorderPutsFreeLinesLast) {
 TEST(LineTable, TypedDiscounts) {
     using enum DiscountFault;
     // clang-format off
-    const struct { const char* typed; int percent; DiscountFault fault; } cases[] = {
+    const struct { std::string typed; int percent; DiscountFault fault; } cases[] = {
         {"12,5", 12, None}, {"", 0, None}, {"100", 100, None}, {"101", 0, AboveHundred},
-        {"-32768", -32768, None}, {"32768", 0, BeyondRange}, {"1e309", 0, BeyondNumbers}};
+        {"-32768", -32768, None}, {"32768", 0, BeyondRange}, {"1e3", 0, Malformed},
+        {"1" + std::string(400, '0'), 0, BeyondNumbers}};
     // clang-format on
     for (const auto& c : cases) {
         const TypedDiscount d = ParseDiscount(c.typed);

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
+#include "document/document_record.h"
+#include "startup/data_files.h"
 #include "startup/session_codes.h"
+#include "tests/startup/temp_dir.h"
 
 namespace qorvana {
 namespace {
@@ -44,7 +49,8 @@ TEST(Numbering, ProposalFollowsTheDocumentsSeries) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const bool separate = InSeparateSeries(c.seriesChosen, c.fpaState);
-        const NumberProposal p = ProposeNumbers(c.invoices, c.fatturaPa, separate, c.fpaState);
+        const NumberProposal p =
+            ProposeNumbers(c.invoices, c.fatturaPa, separate, c.fpaState, SeriesNumbers{});
         EXPECT_EQ(p.documentNumber, c.number);
         EXPECT_EQ(p.transmissionNumber, c.transmission);
         const int lastProgressive = c.fatturaPa ? c.fatturaPa->int16(tot::kWord1) : 0;
@@ -53,6 +59,66 @@ TEST(Numbering, ProposalFollowsTheDocumentsSeries) {
             c.fpaState == kFpaXmlNotWritten && (lastProgressive < 0 || lastProgressive > 32766));
         EXPECT_EQ(p.counterOutOfRange.has_value(), !p.documentNumber && c.invoices && c.fatturaPa);
     }
+}
+
+// A stored document: its number as typed, its date (yyyymmdd) and its kind.
+struct Stored {
+    const char* number;
+    const char* date;
+    DocumentKind kind = DocumentKind::Invoice;
+};
+
+// The number proposed in `year` with the ordinary series' last number `last` and the documents
+// `stored` in qorvana.fte.
+std::optional<int> ProposedIn(int year, int last, const std::vector<Stored>& stored,
+                              bool separate = false, bool fpaSeparateNumbering = false) {
+    testing::TempDir dir;
+    dir.write("qorvana.tot", "");
+    DataFiles files;
+    files.open(dir.path());
+    for (std::size_t i = 0; i < stored.size(); ++i) {
+        DocumentRecord r;
+        r.setText(document_record::kNumber, stored[i].number);
+        r.setText(document_record::kDocumentDate, stored[i].date);
+        r.setInt16(document_record::kKind, static_cast<std::int16_t>(stored[i].kind));
+        files.write<InvoicesFile>(static_cast<int>(i) + 1, r);
+    }
+    const CountersRecord invoices = Counter(static_cast<int>(stored.size()), last);
+    files.write<CountersFile>(tot::kInvoices, invoices);
+    const int fpaState = separate ? kFpaXmlNotWritten : kFpaOrdinary;
+    const auto numbers = ScanSeriesNumbers(files, {year, separate, fpaSeparateNumbering});
+    return ProposeNumbers(invoices, Counter(0, last), separate, fpaState, numbers).documentNumber;
+}
+
+// Numbers are unique within a year and series: a number of another year never moves this
+// year's proposal, and the first document of a year gets 1.
+TEST(Numbering, ProposalIsTheNextNumberOfTheYear) {
+    constexpr auto kCredit = DocumentKind::CreditNote;
+    constexpr auto kFpa = DocumentKind::ElectronicInvoice;
+    // Invoice 1/2026, credit note 2/2026, then a late 1 dated 30/12/2025 (the counter says 1).
+    const std::vector<Stored> late1{
+        {"1", "20260105"}, {"2", "20260107", kCredit}, {"1", "20251230"}};
+    EXPECT_EQ(ProposedIn(2026, 1, late1), 3);
+    EXPECT_EQ(ProposedIn(2025, 1, late1), 2);
+    // 1..3 of 2026, then last year's late invoice 30 (the counter says 30).
+    const std::vector<Stored> late30{
+        {"1", "20260105"}, {"2", "20260107"}, {"3", "20260110"}, {"30", "20251231"}};
+    EXPECT_EQ(ProposedIn(2026, 30, late30), 4);
+    // A new year starts at 1; the year before goes on from its highest number.
+    EXPECT_EQ(ProposedIn(2027, 3, late30), 1);
+    EXPECT_EQ(ProposedIn(2025, 3, late30), 31);
+    // A counter that no stored document explains (documents kept elsewhere) still counts.
+    EXPECT_EQ(ProposedIn(2026, 120, {}), 121);
+    EXPECT_EQ(ProposedIn(2026, 120, {{"7", "20260105"}}), 121);
+    // A stored number is read as posting reads it for the counter: "4/B" is 4, "A15" none.
+    EXPECT_EQ(ProposedIn(2026, 0, {{"A15", "20260105"}, {"4/B", "20260106"}}), 5);
+    // The separate electronic-invoice series counts only its own documents.
+    const std::vector<Stored> mixed{{"9", "20260105"}, {"2", "20260106", kFpa}};
+    EXPECT_EQ(ProposedIn(2026, 0, mixed, false, true), 10);
+    EXPECT_EQ(ProposedIn(2026, 0, mixed, true, true), 3);
+    EXPECT_EQ(ProposedIn(2026, 0, mixed, false, false), 10);
+    // A year that holds 32767 proposes nothing.
+    EXPECT_EQ(ProposedIn(2026, 0, {{"32767", "20260105"}}), std::nullopt);
 }
 
 }  // namespace

@@ -53,6 +53,19 @@ std::string Snapshot(const fs::path& dir, std::initializer_list<const char*> ext
     return all;
 }
 
+std::string Slurp(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Temporary files a line file was staged in (".f1.PID-N.tmp") left in `dir`.
+int StagedFiles(const fs::path& dir) {
+    int left = 0;
+    for (const auto& entry : fs::directory_iterator(dir))
+        left += entry.path().filename().string().rfind(".f", 0) == 0;
+    return left;
+}
+
 // A small company folder: counters, 3 articles (stock 10 each), the rest empty; the draft
 // sells 2 of article 1 at 10.
 class PostingTest : public ::testing::Test {
@@ -324,12 +337,12 @@ TEST_F(PostingTest, AWriteFailingMidwayIsReported) {
 TEST_F(PostingTest, NumbersAreUniquePerYearAndSeries) {
     const PostingResult first = PostDocument(files_, in_);
     ASSERT_TRUE(first.ok) << first.message;
-    EXPECT_FALSE(fs::exists(dir_ / "f1.tmp"));
+    EXPECT_EQ(StagedFiles(dir_), 0);
 
     expectRefused(
         "Il numero 12 è già stato usato nel 2024 per il documento n. 12 del 05/11/2024, "
         "cliente n. 17");
-    EXPECT_FALSE(fs::exists(dir_ / "f2.tmp"));
+    EXPECT_EQ(StagedFiles(dir_), 0);
 
     // Numbers a counter cannot hold are refused; another year or the separate electronic
     // series may use 12 again.
@@ -353,6 +366,58 @@ TEST_F(PostingTest, NumbersAreUniquePerYearAndSeries) {
     for (int n = 1; n <= 3; ++n) paths.push_back(Trim(TextAt(raw(kF2e, n), 338, 60)));
     EXPECT_EQ(paths, (std::vector<std::string>{"\\pdf\\ftr12_2024.pdf", "\\pdf\\ftr12_2025.pdf",
                                                "\\pdf\\ftr12_2024pa.pdf"}));
+}
+
+// Another workstation stored a document under the number the header proposed: posting takes
+// the next free number of the year and series, everywhere the number goes; a typed number is
+// refused instead.
+TEST_F(PostingTest, AProposedNumberTakenMeanwhileBecomesTheNextFree) {
+    ASSERT_TRUE(PostDocument(files_, in_).ok);  // 12, as the other workstation
+    in_.numberProposed = true;
+    const PostingResult r = PostDocument(files_, in_);
+    ASSERT_TRUE(r.ok) << r.message;
+    EXPECT_EQ(r.renumbered, "13");
+    EXPECT_EQ(r.vatRegisterNumber, "13");
+    EXPECT_EQ(r.pdfName, "ftr13_2024.pdf");
+    namespace d = document_record;
+    const auto doc = files_.read<InvoicesFile>(2);
+    EXPECT_EQ(Trim(doc.text(d::kNumber)), "13");
+    EXPECT_EQ(doc.dbl(d::kVatRegisterNumber), 13);
+    EXPECT_EQ(counter(tot::kInvoices).int16(tot::kWord4), 13);
+    EXPECT_EQ(Trim(files_.read<MovementsFile>(2).text(stock_movement_record::kReference)), "FT 13");
+    EXPECT_NE(Slurp(dir_ / "f2").find("\r\n13\r\n"), std::string::npos);
+    EXPECT_EQ(draft_.header.documentNumber, "12");  // the caller's draft is left to the caller
+
+    // A VAT register number of its own stays; a free proposed number is kept.
+    draft_.header.vatRegisterNumber = "77";
+    const PostingResult own = PostDocument(files_, in_);
+    ASSERT_TRUE(own.ok) << own.message;
+    EXPECT_EQ(own.renumbered, "14");
+    EXPECT_EQ(files_.read<InvoicesFile>(3).dbl(d::kVatRegisterNumber), 77);
+    draft_.header.documentNumber = "15";
+    const PostingResult free = PostDocument(files_, in_);
+    ASSERT_TRUE(free.ok) << free.message;
+    EXPECT_FALSE(free.renumbered);
+
+    in_.numberProposed = false;
+    expectRefused("Il numero 15 è già stato usato nel 2024");
+}
+
+// The separate series' transmission counter never goes back: another workstation may have
+// written later transmissions since this document's progressive was proposed.
+TEST_F(PostingTest, TheTransmissionCounterNeverGoesBack) {
+    auto c5 = counter(tot::kFatturaPa);
+    c5.setInt16(tot::kWord1, 19);
+    files_.write<CountersFile>(tot::kFatturaPa, c5);
+    in_.documentKind = DocumentKind::ElectronicInvoice;
+    in_.fpaState = 0;
+    draft_.header.separateSeries = true;
+    for (const auto& [typed, word1] :
+         std::initializer_list<std::pair<const char*, int>>{{"18", 19}, {"20", 20}}) {
+        draft_.header.transmissionNumber = typed;
+        ASSERT_TRUE(post().ok) << typed;
+        EXPECT_EQ(counter(tot::kFatturaPa).int16(tot::kWord1), word1) << typed;
+    }
 }
 
 TEST(PostingRules, PdfNamesAndStoredPaths) {
@@ -446,6 +511,7 @@ TEST_F(PostingTest, AFullDiskIsFoundBeforeAnythingIsWritten) {
     EXPECT_EQ(r.message.find("Il file f1 non è stato scritto: il disco è pieno"), 0u) << r.message;
     EXPECT_EQ(after, before);
     EXPECT_FALSE(fs::exists(disk / "f1"));
+    EXPECT_EQ(StagedFiles(disk), 0);
     ::umount(disk.c_str());
 }
 

@@ -1,6 +1,7 @@
 #include "fatturapa/fpa_export.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>

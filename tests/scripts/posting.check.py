@@ -1,6 +1,7 @@
 # The files of posting.qrs: the documents and the counters of both series, stock movements, the
 # refused document stored only as corrected, the instalments as the operator left them, the
-# notes and the receipt marked invoiced, the print image, the printed PDF and qorxpdf's PDF.
+# notes and the receipt marked invoiced, the print image, the printed PDF and qorxpdf's PDF, and
+# last year's late invoice 1, which sets the counter but not this year's proposal.
 import glob
 import os
 import subprocess
@@ -10,12 +11,13 @@ from check_lib import DRIVE, PRINT, check, counter, dbl, read, records, text, wo
 fte = records("qorvana.fte", 522)
 check("customer, number, kind", [(word(d, 0), text(d, 2, 10), word(d, 350)) for d in fte],
       [(2, "41", 0), (2, "45", 0), (9, "8", 7), (2, "46", 1), (1, "47", 0), (1, "48", 0),
-       (1, "49", 0), (1, "50", 0)])
+       (1, "49", 0), (1, "50", 0), (2, "1", 0)])
 check("commission rate", text(fte[1], 402, 4), "12,5")
 check("credit note's kind in its line file", read("f4").split(b"\r\n")[1], b" 1 ")
-check("VAT register numbers", [dbl(d, 434) for d in fte], [41, 77, 8, 46, 47, 48, 49, 50])
-check("documents counted", counter(7, 1), 8)
-check("last ordinary number", counter(7, 4), 50)
+check("VAT register numbers", [dbl(d, 434) for d in fte], [41, 77, 8, 46, 47, 48, 49, 50, 1])
+check("documents counted", counter(7, 1), 9)
+check("last year's late invoice", text(fte[8], 22, 8), "20251230")
+check("last ordinary number", counter(7, 4), 1)
 check("last electronic number", counter(5, 4), 8)
 check("movements counted", counter(11, 1), 4)
 check("movements", [(text(m, 50, 12), word(m, 70), dbl(m, 74)) for m in records("qorvana.mag", 94)],
@@ -32,22 +34,26 @@ for d, terms, dates, amounts in (
 notes = records("qorvana.bol", 97)
 check("notes invoiced", sorted(word(r, 0) for r in notes if word(r, 83) == 1 and word(r, 93) == 1),
       [12, 13, 14])
+check("their invoice's DDT", read("f7").split(b"\r\n")[2], b"12 13")
 check("receipts open", {text(r, 2, 10): word(r, 350) for r in records("qorvana.ric", 522)},
       {"5": 0, "6": 1, "4": 0})
 check("stored PDF path", text(read("qorvana.f2e"), 338, 60), "\\QORWIN\\PDF\\ftr41_2026.pdf")
 
-# Printed once: invoice 41 only.
+# Printed twice: invoice 41 and its reprint.
 image = open(os.path.join(DRIVE, "qordoc.rto"), "rb").read()
 check("print image lines", (b"\nLED-E27-10W" in image, b"\nRAD-600" in image), (True, False))
 # The document's own image goes once qorxpdf has ended (the replay waits for it).
 check("the document's own image removed", os.path.exists(os.path.join(DRIVE, "qordoc1.rto")),
       False)
-check("printed", sorted(os.listdir(PRINT)), ["picker_notes.png", "print-1.pdf"])
+check("printed", sorted(os.listdir(PRINT)), ["picker_notes.png", "print-1.pdf", "print-2.pdf"])
 
 
 def pdf_text(path): return subprocess.run(["pdftotext", path, "-"], capture_output=True, text=True,
                                           check=True).stdout
 
+
+check("the reprint", pdf_text(os.path.join(PRINT, "print-2.pdf")),
+      pdf_text(os.path.join(PRINT, "print-1.pdf")))
 
 # qorxpdf runs detached: give it a moment.
 pdf = os.path.join(DRIVE, "qorwin", "PDF", "ftr41_2026.pdf")

@@ -92,6 +92,12 @@ TEST_F(DataFilesTest, WritesOutOfRangeThrowNamingTheFile) {
     }
     EXPECT_THROW(files.writeRaw(kSrc, 1, r.bytes()), RecordIoError);  // wrong record length
     EXPECT_NO_THROW(files.write<CustomersFile>(32767, r));
+    // Quote records are numbered 200 to a quote: beyond the 16-bit counts, up to 32767 quotes.
+    QuotesFile::Record quote;
+    quote.bytes()[0] = 'P';
+    files.write<QuotesFile>(40000, quote);
+    EXPECT_EQ(files.read<QuotesFile>(40000), quote);
+    EXPECT_THROW(files.write<QuotesFile>(32767 * 200 + 1, quote), RecordIoError);
 }
 
 TEST_F(DataFilesTest, CountersGrowWithinSixteenBits) {

@@ -126,5 +126,38 @@ TEST(MoneyParse, ItalianAndDecimalTexts) {
     }
 }
 
+// Every typed number is read whole or refused: the last of two kinds of separator is the
+// decimal one, several dots group thousands, a single separator is decimal.
+TEST(MoneyParse, TypedNumbersReadWholeOrRefused) {
+    using enum NumberFault;
+    const struct {
+        std::string text;
+        double value;
+        NumberFault fault;
+    } cases[] = {
+        // clang-format off
+        {"1.450,00", 1450, None},     {"1,450.00", 1450, None},
+        {"1.234.567", 1234567, None}, {"12,5", 12.5, None},
+        {"12.5", 12.5, None},         {"1.234,5", 1234.5, None},
+        {" -3,25 ", -3.25, None},     {"12.345.678,9", 12345678.9, None},
+        {",5", 0.5, None},            {"12,", 12, None},
+        {"", 0, None},                {"1.2.3,4", 0, Malformed},
+        {"abc", 0, Malformed},        {"1,234,567", 0, Malformed},
+        {"1.234.", 0, Malformed},     {"1.234,567.8", 0, Malformed},
+        {"1234.567,8", 0, Malformed}, {"1 450", 0, Malformed},
+        {"12abc", 0, Malformed},      {"-", 0, Malformed},
+        {"1e3", 0, Malformed},        {"1" + std::string(400, '0'), 0, BeyondNumbers},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const TypedNumber n = ReadTypedNumber(c.text);
+        EXPECT_EQ(n.value, c.value);
+        EXPECT_EQ(n.fault, c.fault);
+    }
+    EXPECT_EQ(TypedNumberRefusal("1.2.3,4", Malformed),
+              "Numero non valido: 1.2.3,4 (scrivere ad esempio 1234,56 oppure 1.234,56)");
+}
+
 }  // namespace
 }  // namespace qorvana

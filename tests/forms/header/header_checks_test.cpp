@@ -10,9 +10,18 @@ HeaderEntries Valid() {
     e.documentNumber = "15";
     e.documentDate = "15/01/2024";
     e.registrationDate = "15/01/2024";
+    e.paymentTerms = 0;
     e.dueDates[0] = "15/02/2024";
     e.instalmentAmounts[0] = "100";
     return e;
+}
+
+// Conditions 1 and 3 can be chosen, 2 is empty.
+PaymentTerms Terms() {
+    std::array<std::array<std::string, 2>, PaymentTerms::kTerms> rows{};
+    rows[0] = {"Rimessa diretta", "000"};
+    rows[2] = {"Bonifico 30 gg", "001"};
+    return PaymentTerms::FromRows(rows);
 }
 
 TEST(CheckHeader, FaultsInTheirOrder) {
@@ -50,6 +59,19 @@ TEST(CheckHeader, FaultsInTheirOrder) {
          HeaderFault::DocumentDate, -1},
         {"bad registration date", [](HeaderEntries& e) { e.registrationDate = "1/1/2024"; },
          HeaderFault::RegistrationDate, -1},
+        {"registered the day before the issue",
+         [](HeaderEntries& e) { e.registrationDate = "14/01/2024"; },
+         HeaderFault::RegistrationBeforeIssue, -1},
+        {"registered the year after", [](HeaderEntries& e) { e.registrationDate = "02/01/2025"; },
+         HeaderFault::None, -1},
+        {"empty payment condition before an invalid due date",
+         [](HeaderEntries& e) {
+             e.paymentTerms = 1;
+             e.dueDates[0] = "";
+         },
+         HeaderFault::PaymentTerms, -1},
+        {"no payment condition chosen", [](HeaderEntries& e) { e.paymentTerms = -1; },
+         HeaderFault::PaymentTerms, -1},
         {"99/99/9999, amount 10",
          [](HeaderEntries& e) {
              e.instalmentAmounts[0] = "90";
@@ -69,10 +91,14 @@ TEST(CheckHeader, FaultsInTheirOrder) {
         SCOPED_TRACE(c.what);
         HeaderEntries e = Valid();
         c.change(e);
-        const HeaderCheck check = CheckHeader(e, 100, euro);
+        const HeaderCheck check = CheckHeader(e, Terms(), 100, euro);
         EXPECT_EQ(check.fault, c.fault);
         EXPECT_EQ(check.instalment, c.instalment);
     }
+    // With no condition in qorvana.tab there is nothing to choose.
+    HeaderEntries e = Valid();
+    e.paymentTerms = 1;
+    EXPECT_EQ(CheckHeader(e, PaymentTerms(), 100, euro).fault, HeaderFault::None);
 }
 
 TEST(CheckHeader, TaxableSlots) {

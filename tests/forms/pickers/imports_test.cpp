@@ -191,17 +191,20 @@ TEST_F(ImportsTest, DeliveryNoteFilesAndBounds) {
     dir_.write("b1021", bytes);
     const int truncated = addNote(22, {{1, 1, 1, 1}});
     dir_.write("b1022", dir_.read("b1022").substr(0, 500));
-    const int unreadable = addNote(24, {{1, 1, 1, 1}});
-    std::filesystem::remove(dir_.path() / "b1024");
-    std::filesystem::create_directory(dir_.path() / "b1024");
-    r = ImportDeliveryNotes(files_, dir_.path(), {missing, garbled, truncated, unreadable, 0, 999},
-                            false, terms_, lines_);
+    const int absurd = addNote(24, {{1, 2, 10, 1}, {1, 1e300, 3.5, 1}});
+    const int unreadable = addNote(25, {{1, 1, 1, 1}});
+    std::filesystem::remove(dir_.path() / "b1025");
+    std::filesystem::create_directory(dir_.path() / "b1025");
+    r = ImportDeliveryNotes(files_, dir_.path(),
+                            {missing, garbled, truncated, absurd, unreadable, 0, 999}, false,
+                            terms_, lines_);
     EXPECT_EQ(lines_.lastUsed(), 0);
     EXPECT_TRUE(r.imported.empty());
     for (const char* says :
          {"n.20 del 05/03/2025: non esiste il file delle righe \"b1020\"",
           "\"b1021\" contiene un valore non numerico alla riga 11", "\"b1022\" è incompleto",
-          "\"b1024\" non può essere letto: al posto del file c'è una cartella"})
+          "\"b1024\" contiene un valore fuori dai limiti alla riga 29",
+          "\"b1025\" non può essere letto: al posto del file c'è una cartella"})
         EXPECT_NE(r.message().find(says), std::string::npos) << r.message();
 
     // No room after line 500: the lines left out are counted and the note stays open.
@@ -279,6 +282,38 @@ TEST_F(ImportsTest, ReceiptsQuotesAndInvoices) {
     EXPECT_EQ(lines_.lastUsed(), 3);
     r = ImportInvoice(dir_.path(), "f78", "../ftr123.a25", lines_);
     EXPECT_NE(r.message().find("\"../ftr123.a25\" non è valido"), std::string::npos);
+}
+
+// Quote q starts at record (q - 1) * 200 + 1: from the 165th quote on, beyond record 32767.
+TEST_F(ImportsTest, QuotesBeyondRecord32767) {
+    constexpr int kQuotes = 170;
+    const auto quoteLine = [](int quote, int line) {
+        QuoteRecord q;
+        q.setText(prv::kNumber, "P" + std::to_string(quote));
+        q.setInt16(prv::kCustomer, 1);
+        q.setText(prv::kLineDescription1, "Voce " + std::to_string(line));
+        q.setDouble(prv::kQuantity, 1);
+        q.setDouble(prv::kPrice, 2);
+        q.setInt16(prv::kVatCode, 1);
+        return q;
+    };
+    for (int k = 1; k <= kQuotes; ++k)
+        files_.write<QuotesFile>(prv::RecordOf(k, 1), quoteLine(k, 1));
+    for (int j = 2; j <= prv::kLinesPerQuote; ++j)
+        files_.write<QuotesFile>(prv::RecordOf(164, j), quoteLine(164, j));
+    setCount(tot::kQuotes, kQuotes);
+
+    const auto rows = ListSources(files_, SourceKind::Quotes, 1, {});
+    ASSERT_EQ(rows.size(), std::size_t{kQuotes});
+    EXPECT_EQ(rows.back().cells[0], "P170");
+    EXPECT_EQ(rows.back().cells[3], "170");
+
+    const ImportResult r = ImportQuote(files_, 164, terms_, lines_);
+    EXPECT_EQ(r.message(), "");
+    EXPECT_EQ(lines_.lastUsed(), prv::kLinesPerQuote);
+    EXPECT_EQ(lines_[168].description, "Voce 168");  // record 32768
+    EXPECT_EQ(lines_[200].description, "Voce 200");
+    EXPECT_EQ(lines_[200].unitPrice, 2);
 }
 
 TEST_F(ImportsTest, PickerRows) {

@@ -132,6 +132,14 @@ TEST_F(JournalPostingTest, RefusalsChangeNoByte) {
         EXPECT_EQ(snapshot(), before);
         setCounter(tot::kJournal, 0);
     }
+    // Posting refuses a negative amount too: the journal and the totals would disagree.
+    SetUp();
+    const auto before = snapshot();
+    const JournalResult r = PostJournalEntry(
+        files_, Entry({{"01020002", 129, 0}, {"05010001", -129, 0}}), {2, 3}, kPostedAt);
+    EXPECT_FALSE(r.anythingWritten);
+    EXPECT_NE(r.message.find("riga 2"), std::string::npos) << r.message;
+    EXPECT_EQ(snapshot(), before);
 }
 
 TEST_F(JournalPostingTest, FullDiskRefusesBeforeAnyWrite) {
@@ -166,6 +174,9 @@ TEST_F(JournalPostingTest, RegisterChecks) {
         {"05/03/2025", {{"01020002", 1, 0}, {"09990001", 0, 1}}, EntryProblem::Accounts},
         {"05/03/2025", {{"01020002", 1, 0}, {"", 0, 1}}, EntryProblem::Accounts},
         {"05/03/2025", {{"1020002", 1, 0}, {"09990001", 0, 0}}, EntryProblem::None},
+        // A negative amount would be journalled on one side and totalled on the other.
+        {"05/03/2025", {{"01020002", 129, 0}, {"05010001", -129, 0}}, EntryProblem::NegativeAmount},
+        {"05/03/2025", {{"01020002", 0, -129}, {"05010001", 0, 0}}, EntryProblem::NegativeAmount},
     };
     for (const auto& c : cases) {
         JournalEntry e = Entry(c.lines);
@@ -176,6 +187,12 @@ TEST_F(JournalPostingTest, RegisterChecks) {
             EXPECT_EQ(check.accounts, (LineAccounts{2, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
         }
     }
+    const EntryCheck negative =
+        CheckEntry(Entry({{"01020002", 0, 0}, {"05010001", 0, -5}}), accounts_);
+    EXPECT_EQ(negative.message,
+              "L'importo della riga 2 è negativo: indicare l'importo positivo nell'altra colonna");
+    EXPECT_EQ(negative.line, 1);
+    EXPECT_TRUE(negative.inAvere);
 }
 
 TEST(AccountList, ItemText) {

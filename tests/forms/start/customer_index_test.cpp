@@ -51,21 +51,26 @@ struct Company {
     CustomerIndex index() const { return CustomerIndex(files); }
 };
 
-TEST(CustomerIndex, NameSearchFollowsTheProbeSequence) {
+TEST(CustomerIndex, NameSearchFindsTheFirstNameThatBeginsWithTheKey) {
     const Company c({"ALFA", "ARCO", "BETA", "BORDO", "CITTÀ BELLA", "DELTA", "NODO", "NORDICA",
                      "ROSSI", "ROSSI MARIO", "ZETA"});
     const auto index = c.index();
-    // "b" probes 6 (DELTA), then 3 (BETA), never 4 (BORDO).
-    const std::pair<const char*, int> cases[] = {{"al", 1},    {"zeta", 11}, {"zz", 0},
-                                                 {"città", 5}, {"CITTÀ", 5}, {"b", 3},
-                                                 {"ROSSI", 9}, {"   ", 0}};
+    const std::pair<const char*, int> cases[] = {
+        {"al", 1}, {"zeta", 11}, {"zz", 0},    {"città", 5}, {"CITTÀ", 5},
+        {"b", 3},  {"bo", 4},    {"ROSSI", 9}, {"   ", 0},   {"a", 1}};
     for (const auto& [key, position] : cases) EXPECT_EQ(index.findByName(key), position) << key;
 }
 
-TEST(CustomerIndex, RecordNumberFindsTheVeryCustomer) {
+// An exact name wins over the longer names it begins, wherever the probes fall.
+TEST(CustomerIndex, ExactNameComesBeforeTheLongerNamesItBegins) {
     const Company c({"A", "B", "C", "D", "ROSSI", "ROSSI MARIO", "S", "T", "U", "V", "W"});
     const auto index = c.index();
-    EXPECT_EQ(index.findByName("ROSSI"), 6);  // mid = 1 + 11 / 2
+    EXPECT_EQ(index.findByName("ROSSI"), 5);  // the first probe, 6, begins with ROSSI too
+    EXPECT_EQ(index.findByName("rossi m"), 6);
+    const Company legal({"BARBIERI & CAPUTO S.R.L.", "BARBIERI & CAPUTO S.R.L.S.", "BETA"});
+    EXPECT_EQ(legal.index().findByName("barbieri & caputo s.r.l."), 1);
+    EXPECT_EQ(legal.index().findByName("barbieri & caputo s.r.l.s"), 2);
+    EXPECT_EQ(index.findByRecord(6), 6);
     EXPECT_EQ(index.findByRecord(0), 0);
     EXPECT_EQ(index.findByRecord(12), 0);
 }
