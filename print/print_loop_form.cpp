@@ -81,9 +81,9 @@ std::string DocumentImagePath(double serial) {
 void DispatchDocument(const Session& session, QWidget* parent, const PdfHandoffInput& input,
                       PdfJobs& jobs) {
     // The document's own image serves the run of qorxpdf alone: without one it goes at once.
-    const std::filesystem::path image = input.printImage == kPrintImage
-                                            ? std::filesystem::path()
-                                            : session.paths.map(input.printImage);
+    const bool ownImage = !input.printImage.empty() && input.printImage != kPrintImage;
+    const std::filesystem::path image =
+        ownImage ? session.paths.map(input.printImage) : std::filesystem::path();
     const auto dropImage = [&image] {
         if (!image.empty()) ::unlink(image.c_str());
     };
