@@ -23,6 +23,7 @@
 #include "startup/money.h"
 #include "startup/numbers.h"
 #include "startup/text.h"
+#include "startup/whole_file.h"
 
 namespace qorvana {
 namespace {
@@ -67,8 +68,21 @@ struct Plan {
     std::vector<int> receipts;
     std::string lineFileName;
     std::string lineFileBytes;
-    StagedFile lineFile;
+    std::optional<DurableFile> lineFile;
 };
+
+// Why `needed` records cannot be appended to the file counted by `counterRecord`: its
+// counter is damaged (outside 0..32767) or the file is full.
+std::string NoRoomMessage(const DataFiles& files, int counterRecord, const std::string& what,
+                          int needed) {
+    const int count = files.read<CountersFile>(counterRecord).int16(tot::kWord1);
+    const std::string counter =
+        "Il contatore " + what + " (qorvana.tot, record " + std::to_string(counterRecord) + ")";
+    if (count < 0)
+        return counter + " è danneggiato (vale " + std::to_string(count) + ")" + kNotStored;
+    return counter + " vale " + std::to_string(count) + ": il file non ha spazio per " +
+           std::to_string(needed) + " record" + kNotStored;
+}
 
 // True when a record holds nothing: never written (zero bytes) or blank.
 bool HoldsNothing(std::span<const std::uint8_t> bytes) {
@@ -170,12 +184,11 @@ std::optional<std::string> ReserveRoom(DataFiles& files, const PostingInput& in,
     plan.lineFileBytes = LineFile::Bytes(LineFile::IssuedHeader(*in.draft, in.documentKind),
                                          LineFile::BlocksOf(in.draft->lines));
     const auto folder = files.pathOf(kFte).parent_path();
-    if (auto problem =
-            plan.lineFile.prepare(folder / plan.lineFileName, plan.lineFileBytes.size())) {
-        std::string reason = *problem;
-        reason[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(reason[0])));
-        return reason + std::string(kNotStored);
-    }
+    const std::string suiteName =
+        in.companyFolder.empty() ? plan.lineFileName : in.companyFolder + "\\" + plan.lineFileName;
+    plan.lineFile.emplace(folder / plan.lineFileName, suiteName);
+    if (auto problem = plan.lineFile->reserve(plan.lineFileBytes.size()))
+        return *problem + ". Il documento non è stato memorizzato.";
     return std::nullopt;
 }
 
@@ -296,9 +309,7 @@ std::optional<std::string> PlanCounters(const DataFiles& files, const PostingInp
                                         Plan& plan) {
     const HeaderEntries& h = in.draft->header;
     const auto next = NextRecordNumber(files, tot::kInvoices);
-    if (!next)
-        return "Il contatore dei documenti è pieno o danneggiato (qorvana.tot, record 7)" +
-               std::string(kNotStored);
+    if (!next) return NoRoomMessage(files, tot::kInvoices, "dei documenti", 1);
     plan.recordNumber = *next;
     plan.documentCounter = files.read<CountersFile>(tot::kInvoices);
     plan.documentCounter.setInt16(tot::kWord1, static_cast<std::int16_t>(plan.recordNumber));
@@ -343,9 +354,8 @@ std::optional<std::string> PlanMovements(const DataFiles& files, const PostingIn
     if (plan.movements.empty()) return std::nullopt;
     const auto first = NextRecordNumber(files, tot::kMovements);
     if (!first || *first + static_cast<int>(plan.movements.size()) - 1 > kMaxCount)
-        return "Il file dei movimenti di magazzino non ha spazio per " +
-               std::to_string(plan.movements.size()) + " movimenti (qorvana.tot, record 11)" +
-               kNotStored;
+        return NoRoomMessage(files, tot::kMovements, "dei movimenti di magazzino",
+                             static_cast<int>(plan.movements.size()));
     plan.firstMovement = *first;
     return std::nullopt;
 }
@@ -606,8 +616,11 @@ PostingResult PostDocument(DataFiles& files, const PostingInput& input) {
     }
     steps.add("scrittura definitiva su disco", [&] { files.sync(written); });
     if (in.writeLineFile)
-        steps.add("il file delle righe " + plan.lineFileName,
-                  [&] { plan.lineFile.commit(plan.lineFileBytes); });
+        steps.add("il file delle righe " + plan.lineFile->suiteName(), [&] {
+            auto failed = plan.lineFile->write(plan.lineFileBytes);
+            if (!failed) failed = plan.lineFile->publish();
+            if (failed) throw RecordIoError(*failed);
+        });
 
     const WritePlan::Outcome outcome = steps.run();
     if (!outcome.ok) {

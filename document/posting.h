@@ -37,6 +37,7 @@ struct PostingInput {
     // another workstation has stored a document under it meanwhile, posting takes the next
     // free number of the year and series instead (a typed number is refused).
     bool numberProposed = false;
+    std::string companyFolder;  // \qorwin\qorwin\qoraz0.NNN: names the line file in messages
     CivilDateTime issueMoment;
 };
 

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "startup/paths.h"
+#include "startup/system_error.h"
 
 namespace qorvana {
 namespace {
@@ -35,8 +36,10 @@ PostingLock::Attempt PostingLock::Take(const std::filesystem::path& companyFolde
     const std::filesystem::path file = FindInFolder(companyFolder, kFileName);
     const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0) {
-        attempt.problem = "il file " + file.filename().string() + " non si può aprire (" +
-                          std::strerror(errno) + ")";
+        const int error = errno;
+        LogSystemError("apertura di " + file.string(), error);
+        attempt.problem =
+            "il file " + file.filename().string() + " non si può aprire: " + ItalianReason(error);
         return attempt;
     }
     PostingLock held(fd);
@@ -51,8 +54,9 @@ PostingLock::Attempt PostingLock::Take(const std::filesystem::path& companyFolde
             return attempt;
         }
         if (error != EAGAIN && error != EACCES) {
-            attempt.problem = "il file " + file.filename().string() + " non si può bloccare (" +
-                              std::strerror(error) + ")";
+            LogSystemError("blocco di " + file.string(), error);
+            attempt.problem = "il file " + file.filename().string() +
+                              " non si può bloccare: " + ItalianReason(error);
             return attempt;
         }
         const auto now = std::chrono::steady_clock::now();

@@ -20,7 +20,7 @@
 namespace qorvana {
 
 ConfirmCycle::ConfirmCycle(Session& session, FormSet& forms, BodyForm& body)
-    : session_(session), forms_(forms), body_(body) {}
+    : session_(session), forms_(forms), body_(body), pdfJobs_(new PdfJobs(&body)) {}
 
 void ConfirmCycle::collectDraft() {
     DocumentDraft& draft = forms_.draft();
@@ -44,6 +44,7 @@ PostingInput ConfirmCycle::postingInput() const {
     in.fpaState = session_.fpaState;
     in.pdfFolder = session_.workStrings[work_slot::kPdfFolder];
     in.issueMoment = session_.issueMoment;
+    in.companyFolder = CompanyFolder(static_cast<int>(session_.companyNumber));
     if (const auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader))) {
         in.fpaSeparateNumbering = Val(header->fpaRecord().text(fpa::kSeparateSeries)) == 1;
         // Once the XML file is written the number is in it: it is then kept as if typed.
@@ -76,7 +77,7 @@ void ConfirmCycle::dispatchPdf(const DocumentToPrint& document, const std::strin
     in.customerEmail = document.entries.email;
     in.extraArgument = body_.printSettings().pdfExtraArgument();
     in.printImage = imageCopy;
-    DispatchDocument(session_, &body_, in);
+    DispatchDocument(session_, &body_, in, *pdfJobs_);
 }
 
 void ConfirmCycle::start() {

@@ -16,6 +16,7 @@
 
 namespace qorvana {
 
+class PdfJobs;
 struct Session;
 class FormSet;
 class BodyForm;
@@ -75,6 +76,7 @@ class ConfirmCycle {
     };
     std::unique_ptr<PostedDocument> lastPosted_;
     QString renumberedFrom_;  // the number proposed, when posting took another
+    PdfJobs* pdfJobs_;        // owned by the body form
 };
 
 }  // namespace qorvana

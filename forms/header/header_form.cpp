@@ -292,13 +292,16 @@ void HeaderForm::loadOnce() {
     if (loaded_) return;
     loaded_ = true;
     Session& s = session();
-    LoadSharedSettings(s);
+    std::vector<std::string> problems = RefreshSharedSettings(s);
     const TabFile tab = TabFile::Load(s.companyFile("qorvana.tab"));
+    NoteReadError(problems, tab.readError(), s.companyPath("qorvana.tab"));
     tables_ = HeaderTables::FromTab(tab);
     vat_ = VatTable::FromTab(tab);
     terms_ = PaymentTerms::FromTab(tab);
     rules_ = PostponeRules::FromTerms(terms_);
-    fpa_ = LoadFpaRecord(s.companyFile("qorvana.fpa"));
+    int fpaReadError = 0;
+    fpa_ = LoadFpaRecord(s.companyFile("qorvana.fpa"), &fpaReadError);
+    NoteReadError(problems, fpaReadError, s.companyPath("qorvana.fpa"));
 
     filling_ = true;
     auto* conditions = qobject_cast<QStandardItemModel*>(combo_[1]->model());
@@ -315,6 +318,7 @@ void HeaderForm::loadOnce() {
 
     fitToScreen();
     CentreOnScreen(this);
+    WarnOnce(this, problems, s.toldProblems);
 }
 
 void HeaderForm::fitToScreen() {
@@ -408,6 +412,15 @@ void HeaderForm::startNewDocument() {
                                                    stored.value_or(SeriesNumbers{}));
     if (proposal.transmissionNumber)
         text2_[4]->setText(QString::number(*proposal.transmissionNumber));
+    else if (const auto last = proposal.transmissionCounterOutOfRange) {
+        text2_[4]->clear();
+        Warn(this, QStringLiteral("Il contatore dei progressivi di invio della fatturaPA "
+                                  "(qorvana.tot, record %1) %2: non si può proporre il "
+                                  "progressivo di invio.")
+                       .arg(tot::kFatturaPa)
+                       .arg(*last < 0 ? QStringLiteral("è danneggiato (vale %1)").arg(*last)
+                                      : QStringLiteral("è pieno (vale %1)").arg(*last)));
+    }
     proposedProgressive_ = text2_[4]->text();
     showNumber(proposal, year);
 

@@ -330,9 +330,13 @@ bool StartForm::load(std::optional<int> company) {
     }
     session().returnPending = 0;
     show();
-    LoadSharedSettings(session());
-    fillTables(LoadStartTables(session(), TabFile::Load(session().companyFile("qorvana.tab"))));
+    std::vector<std::string> problems = RefreshSharedSettings(session());
+    const StartTables tables =
+        LoadStartTables(session(), TabFile::Load(session().companyFile("qorvana.tab")));
+    problems.insert(problems.end(), tables.problems.begin(), tables.problems.end());
+    fillTables(tables);
     session().files.open(session().companyFolder());
+    WarnOnce(this, problems, session().toldProblems);
     return true;
 }
 

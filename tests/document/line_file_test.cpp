@@ -111,21 +111,6 @@ TEST(LineFileIssued, HeaderAndName) {
     EXPECT_EQ(LineFile::IssuedFileName(16777216.0f), "f16777216");
 }
 
-// Two writers staging the same file at once (two workstations) do not spoil each other: each
-// has a temporary file of its own, and the last one committed stands.
-TEST(StagedFile, WritersOfTheSameFileStageApart) {
-    testing::TempDir dir;
-    const auto file = dir.path() / "f33";
-    StagedFile first;
-    StagedFile second;
-    ASSERT_FALSE(first.prepare(file, 5));
-    ASSERT_FALSE(second.prepare(file, 6));
-    EXPECT_NO_THROW(first.commit("first"));
-    EXPECT_NO_THROW(second.commit("second"));
-    EXPECT_EQ(dir.read("f33"), "second");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
-}
-
 TEST(LineFileReading, ToleratesEitherSeparatorShortFilesAndBadNumbers) {
     // Header of 2, a block with "." decimals, then a block cut after its description.
     const std::string bytes =
@@ -147,6 +132,13 @@ TEST(LineFileReading, ToleratesEitherSeparatorShortFilesAndBadNumbers) {
     EXPECT_TRUE(empty.blocks.empty());
 
     EXPECT_FALSE(LineFile::Read("/nonexistent/f1", 10, 200).has_value());
+    // A folder in the file's place is a read error, not a file of unbounded length.
+    testing::TempDir dir;
+    std::filesystem::create_directory(dir.path() / "b12");
+    const auto folder = LineFile::Read(dir.path() / "b12", 10, 200);
+    ASSERT_TRUE(folder.has_value());
+    EXPECT_EQ(folder->readError, EISDIR);
+    EXPECT_TRUE(folder->blocks.empty());
 }
 
 TEST(LineFileReading, NumbersBeyondWhatTheirFieldsHoldAreFaults) {

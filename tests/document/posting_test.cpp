@@ -58,7 +58,7 @@ std::string Slurp(const fs::path& file) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// Temporary files a line file was staged in (".f1.XXXXXX") left in `dir`.
+// Temporary files a line file was staged in (".f1.PID-N.tmp") left in `dir`.
 int StagedFiles(const fs::path& dir) {
     int left = 0;
     for (const auto& entry : fs::directory_iterator(dir))
@@ -244,15 +244,26 @@ TEST_F(PostingTest, RefusesBeforeWritingAnything) {
     struct Case {
         const char* name;
         std::function<void()> set;
+        const char* says = "";
     };
     const Case cases[] = {
-        {"documents full", [&] { setCounter(tot::kInvoices, 32767); }},
-        {"documents damaged", [&] { setCounter(tot::kInvoices, -1); }},
+        {"documents full", [&] { setCounter(tot::kInvoices, 32767); },
+         "(qorvana.tot, record 7) vale 32767: il file non ha spazio per 1 record"},
+        {"documents damaged", [&] { setCounter(tot::kInvoices, -1); },
+         "Il contatore dei documenti (qorvana.tot, record 7) è danneggiato (vale -1)"},
         {"movements full",
          [&] {
              setCounter(tot::kMovements, 32760);
              for (int n = 1; n <= 10; ++n) line(n, 1, 1, 1, 1);
-         }},
+         },
+         "non ha spazio per 10 record"},
+        {"movements damaged",
+         [&] {
+             setCounter(tot::kMovements, -1);
+             line(1, 1, 1, 1, 1);
+         },
+         "Il contatore dei movimenti di magazzino (qorvana.tot, record 11) è danneggiato (vale "
+         "-1): il documento non è stato memorizzato."},
         {"number too long", [&] { draft_.header.documentNumber = "2024/000015"; }},
         {"invalid date", [&] { draft_.header.documentDate = "30/02/2024"; }},
     };
@@ -260,7 +271,7 @@ TEST_F(PostingTest, RefusesBeforeWritingAnything) {
         SCOPED_TRACE(c.name);
         SetUp();
         c.set();
-        expectRefused("");
+        expectRefused(c.says);
         TearDown();
     }
 }
@@ -497,8 +508,7 @@ TEST_F(PostingTest, AFullDiskIsFoundBeforeAnythingIsWritten) {
     files.closeAll();
     EXPECT_FALSE(r.ok);
     EXPECT_FALSE(r.anythingWritten);
-    EXPECT_NE(r.message.find("pazio su disco insufficiente per il file f1"), std::string::npos)
-        << r.message;
+    EXPECT_EQ(r.message.find("Il file f1 non è stato scritto: il disco è pieno"), 0u) << r.message;
     EXPECT_EQ(after, before);
     EXPECT_FALSE(fs::exists(disk / "f1"));
     EXPECT_EQ(StagedFiles(disk), 0);
@@ -519,7 +529,7 @@ TEST_F(PostingTest, AFolderWhereTheLineFileCannotBeCreatedIsFoundFirst) {
         DataFiles files;
         files.open(dir_);
         const PostingResult r = PostDocument(files, in_);
-        const bool said = r.message.find("Il file f1 non può essere creato") == 0;
+        const bool said = r.message.find("Il file f1 non è stato scritto: mancano i permessi") == 0;
         return !r.ok && !r.anythingWritten && said ? 0 : 1;
     });
     fs::permissions(dir_, fs::perms::owner_all);
