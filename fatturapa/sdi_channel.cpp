@@ -13,6 +13,7 @@
 #include "fatturapa/sdi_signature.h"
 #include "startup/counters_record.h"
 #include "startup/session.h"
+#include "startup/whole_file.h"
 
 namespace qorvana {
 namespace {
@@ -102,8 +103,8 @@ std::string SignFile(const std::filesystem::path& xmlFile, const std::filesystem
     const SignedFile signedBytes = SignCadesBes(*content, *key, password);
     if (!signedBytes.problem.empty()) return signedBytes.problem;
     const std::filesystem::path target = xmlFile.string() + ".p7m";
-    if (const std::string failed = WriteFileDurably(target, signedBytes.der); !failed.empty())
-        return "il file " + target.filename().string() + " non è stato scritto (" + failed + ")";
+    if (auto failed = WriteFileDurably(target, target.filename().string(), signedBytes.der))
+        return *failed;
     if (signedFile) *signedFile = target;
     return {};
 }
@@ -303,8 +304,8 @@ Resent PrepareResend(SdiStore& store, const std::string& rejectedFile, Session& 
                 "il file " + newName +
                     " esiste già: il contatore dei progressivi di "
                     "invio è indietro"};
-    if (const std::string failed = WriteFileDurably(newFile, *changed); !failed.empty())
-        return {{}, {}, "il file " + newName + " non è stato scritto (" + failed + ")"};
+    if (auto failed = WriteFileDurably(newFile, Beside(old->path, newName), *changed))
+        return {{}, {}, *failed};
     try {
         counter.setInt16(tot::kWord1, static_cast<std::int16_t>(next));
         s.files.write<CountersFile>(tot::kFatturaPa, counter);

@@ -6,6 +6,7 @@
 #include "fatturapa/sdi_files.h"
 #include "startup/cp1252.h"
 #include "startup/paths.h"
+#include "startup/whole_file.h"
 
 namespace qorvana {
 namespace {
@@ -284,9 +285,7 @@ std::optional<SdiStore> LoadSdiStore(const std::filesystem::path& companyFolder,
 
 std::string SaveSdiStore(const std::filesystem::path& companyFolder, const SdiStore& store) {
     const std::filesystem::path file = FindInFolder(companyFolder, kSdiStoreFile);
-    const std::string reason = WriteFileDurably(file, FormatSdiStore(store));
-    if (reason.empty()) return {};
-    return "il file " + std::string(kSdiStoreFile) + " non è stato scritto (" + reason + ")";
+    return WriteFileDurably(file, kSdiStoreFile, FormatSdiStore(store)).value_or("");
 }
 
 std::string StatusLine(const EInvoiceEntry& e) {
