@@ -10,6 +10,7 @@
 #include "forms/header/header_form.h"
 #include "forms/registration/entry_proposal.h"
 #include "forms/registration/registration_form.h"
+#include "forms/sdi/einvoice_sending_form.h"
 #include "forms/start/start_form.h"
 #include "print/print_loop_form.h"
 #include "startup/numbers.h"
@@ -88,6 +89,8 @@ void ConfirmCycle::start() {
     printDocument();
     // Told once the printing questions are answered: the printed copy has the number already.
     tellStoredNumber();
+    // The document's e-invoice joins the list to send, and goes at once when the company asks.
+    EInvoiceStored(&body_, session_, lastPosted_->draft.fpaFile);
     // With the accounting request, the registration form returns to the start form itself.
     if (!proposeRegistration()) finish();
 }

@@ -774,6 +774,7 @@ void HeaderForm::createXml() {
                 Warn(this, Q(failure));
                 return;
             }
+            draft.fpaFile = plan.folderText + plan.fileName;
             QString message = Q(FpaCreatedMessage(plan));
             if (progressiveProposed && QString::number(s.fpaState) != proposedProgressive_)
                 message += QStringLiteral(
