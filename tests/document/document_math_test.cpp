@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "startup/tab_file.h"
+#include "core/tab_file.h"
 
 namespace qorvana {
 namespace {

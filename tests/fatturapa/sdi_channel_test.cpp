@@ -6,14 +6,14 @@
 
 #include <fstream>
 
+#include "core/paths.h"
 #include "fatturapa/mime_reader.h"
 #include "fatturapa/sdi_channel.h"
 #include "fatturapa/sdi_einvoice.h"
 #include "fatturapa/sdi_notification.h"
 #include "fatturapa/sdi_settings.h"
 #include "fatturapa/sdi_store.h"
-#include "startup/paths.h"
-#include "tests/startup/temp_dir.h"
+#include "tests/temp_dir.h"
 
 namespace qorvana {
 namespace {
