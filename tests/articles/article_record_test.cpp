@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "articles/article_index_record.h"
 #include "tests/layout_golden.h"
 
 namespace qorvana {
@@ -42,6 +43,14 @@ TEST(ArticleRecord, GoldenImage) {
     EXPECT_EQ(r.int16(art::kDeleted), 1);
 
     test::ExpectReencodeUnchanged(r, art::kLayout);
+}
+
+TEST(ArticleIndexRecord, GoldenImage) {
+    test::Image<17> sra;
+    sra.text(0, "ART-001").bytes(15, {0x0C, 0x01});
+    EXPECT_EQ(sra.record().text(sra::kKey), "ART-001");
+    EXPECT_EQ(sra.record().int16(sra::kArticle), 268);
+    test::ExpectReencodeUnchanged(sra.record(), sra::kLayout);
 }
 
 }  // namespace
