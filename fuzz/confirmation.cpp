@@ -69,7 +69,10 @@ void ExportFatturaPa(Session& s, const DocumentDraft& draft, const TabFile& tab,
     s.fpaState = kFpaOrdinary;
 }
 
-void PostWithJournal(Session& s, const DocumentDraft& draft, const PrintSettings& print) {
+void PostWithJournal(Session& s, const DocumentDraft& draft, const PrintSettings& print,
+                     bool post) {
+    const JournalEntry entry = ProposeEntry(ProposalFor(draft, s, print.printLines));
+    if (!post) return;
     PostingInput input;
     input.draft = &draft;
     input.vat = &print.vat;
@@ -77,8 +80,6 @@ void PostWithJournal(Session& s, const DocumentDraft& draft, const PrintSettings
     input.pdfFolder = s.workStrings[work_slot::kPdfFolder];
     input.issueMoment = CivilDateTime{CivilDate{2025, 3, 5}, 10, 0, 0};
     PostDocument(s.files, input);
-
-    const JournalEntry entry = ProposeEntry(ProposalFor(draft, s, print.printLines));
     const EntryCheck check = CheckEntry(entry, AccountList::Load(s.files));
     if (check.problem == EntryProblem::None)
         PostJournalEntry(s.files, entry, check.accounts, DateTimeValue(input.issueMoment));
@@ -119,13 +120,13 @@ void Recompute(const Session& s, const VatTable& vat, DocumentDraft& draft) {
     draft.header.instalmentAmounts[0] = InstalmentText(draft.figures.netToPay());
 }
 
-void ConfirmDocument(Session& s, DocumentDraft& draft) {
+void ConfirmDocument(Session& s, DocumentDraft& draft, bool post) {
     const TabFile tab = TabFile::Load(s.companyFile("qorvana.tab"));
     const PrintSettings print = LoadPrintSettings(s, tab);
     Recompute(s, print.vat, draft);
     PrintPages(s, draft, print);
     ExportFatturaPa(s, draft, tab, print);
-    PostWithJournal(s, draft, print);
+    PostWithJournal(s, draft, print, post);
 }
 
 }  // namespace qorvana::fuzz

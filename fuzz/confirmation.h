@@ -25,7 +25,8 @@ DocumentDraft SampleDraft(int customer, const std::string& number);
 void Recompute(const Session& session, const VatTable& vat, DocumentDraft& draft);
 
 // Recomputes the draft's figures and takes it through printing, the FatturaPA export (not
-// written), posting and the journal, with the settings and records of the session's company.
-void ConfirmDocument(Session& session, DocumentDraft& draft);
+// written) and the journal entry's proposal, with the settings and records of the session's
+// company; with `post`, posts the document and its journal entry too.
+void ConfirmDocument(Session& session, DocumentDraft& draft, bool post);
 
 }  // namespace qorvana::fuzz

@@ -86,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         result.message();
         if (result.vatInclusive) draft.vatInclusive = *result.vatInclusive;
         WriteAgain(draft);
-        ConfirmDocument(*session, draft);
+        ConfirmDocument(*session, draft, true);
     }
     company.restore();
     return 0;

@@ -1,6 +1,7 @@
 #include "fuzz/scratch_company.h"
 
 #include <fcntl.h>
+#include <sys/inotify.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "document/document_math.h"
@@ -93,14 +95,27 @@ ScratchCompany::ScratchCompany() : drive_(MakeDrive()) {
         SetUpFailed(e.what());
     }
     PostSampleInvoice(*openSession());
+    folders_.insert(".");
     for (const auto& entry : fs::recursive_directory_iterator(drive_)) {
         const std::string relative = fs::relative(entry.path(), drive_).string();
         if (entry.is_directory()) folders_.insert(relative);
         if (entry.is_regular_file()) files_[relative] = *Contents(entry.path());
     }
+    // Every change inside the company's folders is noted, so that restore() puts back only
+    // what an input changed.
+    watch_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (watch_ < 0) SetUpFailed("inotify");
+    constexpr std::uint32_t kChanges =
+        IN_MODIFY | IN_ATTRIB | IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO;
+    for (const std::string& folder : folders_) {
+        const int wd = ::inotify_add_watch(watch_, (drive_ / folder).c_str(), kChanges);
+        if (wd < 0) SetUpFailed("inotify on " + folder);
+        watched_[wd] = folder;
+    }
 }
 
 ScratchCompany::~ScratchCompany() {
+    ::close(watch_);
     std::error_code ignored;
     fs::remove_all(drive_, ignored);
 }
@@ -125,19 +140,38 @@ void ScratchCompany::Put(const fs::path& file, std::string_view bytes) {
 }
 
 void ScratchCompany::restore() {
-    std::vector<fs::path> strays;
-    for (const auto& entry : fs::recursive_directory_iterator(drive_)) {
-        const std::string relative = fs::relative(entry.path(), drive_).string();
-        const bool known = entry.is_regular_file() ? files_.contains(relative)
-                           : entry.is_directory()  ? folders_.contains(relative)
-                                                   : false;
-        if (!known) strays.push_back(entry.path());
+    std::set<std::string> changed;
+    bool overflow = false;
+    alignas(inotify_event) char buffer[16384];
+    for (ssize_t n; (n = ::read(watch_, buffer, sizeof buffer)) > 0;) {
+        for (char* at = buffer; at < buffer + n;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(at);
+            overflow = overflow || (event->mask & IN_Q_OVERFLOW) != 0;
+            const auto folder = watched_.find(event->wd);
+            if (folder != watched_.end() && event->len > 0)
+                changed.insert(folder->second == "."
+                                   ? std::string(event->name)
+                                   : (fs::path(folder->second) / event->name).string());
+            at += sizeof(inotify_event) + event->len;
+        }
+    }
+    if (overflow) {
+        changed.clear();
+        for (const auto& entry : fs::recursive_directory_iterator(drive_))
+            changed.insert(fs::relative(entry.path(), drive_).string());
+        for (const auto& [relative, bytes] : files_) changed.insert(relative);
     }
     std::error_code ignored;
-    for (const auto& stray : strays) fs::remove_all(stray, ignored);
-    for (const auto& [relative, bytes] : files_) {
-        const fs::path file = drive_ / relative;
-        if (Contents(file) != bytes) Put(file, bytes);
+    for (const std::string& relative : changed) {
+        const auto file = files_.find(relative);
+        if (file != files_.end()) {
+            if (Contents(drive_ / relative) != file->second) Put(drive_ / relative, file->second);
+        } else if (!folders_.contains(relative)) {
+            fs::remove_all(drive_ / relative, ignored);
+        }
+    }
+    // What putting back changed is not a change to undo next time.
+    while (::read(watch_, buffer, sizeof buffer) > 0) {
     }
 }
 

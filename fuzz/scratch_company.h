@@ -46,6 +46,8 @@ class ScratchCompany {
     std::filesystem::path drive_;
     std::map<std::string, std::string> files_;
     std::set<std::string> folders_;
+    int watch_ = -1;                      // inotify descriptor
+    std::map<int, std::string> watched_;  // watch -> folder relative to the drive
 };
 
 // The harness input split into a selector (its first byte, modulo `choices`) and the bytes

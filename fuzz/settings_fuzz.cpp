@@ -5,7 +5,7 @@
 // (eur, tbl and prg in the data root, the others in the company folder). Everything that
 // reads settings then runs: start-up, the start form's and the header's tables, payment terms
 // and due dates, the VAT chooser, the body form's setup, and the confirmation of a document
-// to the public administration (print, FatturaPA, posting, journal).
+// to the public administration (print, FatturaPA, journal entry).
 
 #include <array>
 #include <cstdint>
@@ -68,7 +68,7 @@ void ReadEverySetting(Session& s) {
     s.currentCustomer = kPublicAdministration;
     ReadDocumentSetup(s);
     DocumentDraft draft = SampleDraft(kPublicAdministration, "2");
-    ConfirmDocument(s, draft);
+    ConfirmDocument(s, draft, false);
 }
 
 }  // namespace
