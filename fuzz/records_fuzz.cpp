@@ -5,7 +5,8 @@
 // Then everything that walks the records runs: the name search and the customer list, the
 // four pickers and their imports, the article list and the bar-code search, taking an
 // article into a line, the agent and the accounts, the number proposal, the confirmation of
-// a document (print, FatturaPA, posting, journal) and record-dump on the damaged file.
+// two documents, one holding every import of customer 1 (print, FatturaPA, posting, journal),
+// and record-dump on the damaged file.
 
 #include <array>
 #include <cstdint>
@@ -40,7 +41,8 @@ constexpr std::array<const char*, 16> kExtensions{"tot", "cli", "src", "art", "s
                                                   "bol", "ric", "prv", "fte", "f2e", "age",
                                                   "con", "gio", "mag", "sra"};
 
-// Customers the walks start from: the first fixed ones and one past the file.
+// Customers the walks start from: fixed ones (1 has every kind of source, 9 is a public
+// administration) and one past the file.
 constexpr std::array<int, 4> kCustomers{1, 2, 9, 13};
 
 void SearchCustomers(const DataFiles& files) {
@@ -55,27 +57,25 @@ void SearchCustomers(const DataFiles& files) {
         index.card(index.recordAt(position));
 }
 
-// The four pickers of each customer, and every document they list imported.
-void PickAndImport(Session& s, const ImportTerms& terms) {
+// The four pickers of `customer`, and every document they list imported into `lines`.
+void PickAndImport(Session& s, const ImportTerms& terms, int customer, LineTable& lines) {
     const auto folder = s.companyFolder();
-    for (int customer : kCustomers) {
-        std::vector<int> notes;
-        std::vector<int> receipts;
-        for (const SourceRow& row : ListSources(s.files, SourceKind::DeliveryNotes, customer, {}))
-            notes.push_back(row.record);
-        for (const SourceRow& row : ListSources(s.files, SourceKind::Receipts, customer, {}))
-            receipts.push_back(row.record);
-        LineTable lines;
-        ImportDeliveryNotes(s.files, folder, notes, false, terms, lines);
-        ImportDeliveryNotes(s.files, folder, notes, true, terms, lines);
-        ImportReceipts(s.files, folder, receipts, terms, lines);
-        for (const SourceRow& row : ListSources(s.files, SourceKind::Quotes, customer, {}))
-            ImportQuote(s.files, row.record, terms, lines).message();
-    }
-    for (const SourceRow& row : ListSources(s.files, SourceKind::Invoices, 0, {})) {
+    std::vector<int> notes;
+    std::vector<int> receipts;
+    for (const SourceRow& row : ListSources(s.files, SourceKind::DeliveryNotes, customer, {}))
+        notes.push_back(row.record);
+    for (const SourceRow& row : ListSources(s.files, SourceKind::Receipts, customer, {}))
+        receipts.push_back(row.record);
+    LineTable grouped;
+    ImportDeliveryNotes(s.files, folder, notes, true, terms, grouped);
+    ImportDeliveryNotes(s.files, folder, notes, false, terms, lines);
+    ImportReceipts(s.files, folder, receipts, terms, lines);
+    for (const SourceRow& row : ListSources(s.files, SourceKind::Quotes, customer, {}))
+        ImportQuote(s.files, row.record, terms, lines).message();
+    for (const SourceRow& row : ListSources(s.files, SourceKind::Invoices, customer, {})) {
         const InvoicePick pick = InvoicePickOf(row);
-        LineTable lines;
-        ImportInvoice(folder, pick.fileName, pick.fallbackName, lines);
+        LineTable copied;
+        ImportInvoice(folder, pick.fileName, pick.fallbackName, copied);
     }
 }
 
@@ -151,18 +151,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ImportTerms terms;
         terms.vat = &print.vat;
         terms.money = s.money();
-        PickAndImport(s, terms);
+        // Customer 1's document takes every source it has; the public administration's is
+        // the sample (its FatturaPA file).
+        DocumentDraft imported = SampleDraft(1, "2");
         for (int customer : kCustomers) {
             s.currentCustomer = customer;
+            LineTable lines;
+            PickAndImport(s, terms, customer, customer == 1 ? imported.lines : lines);
             LookUpArticles(s, print.vat);
         }
         ProposeNumbersAndAccounts(s);
-        // The public administration (its FatturaPA file) and a customer past the file.
-        int number = 2;
-        for (int customer : {9, 13}) {
-            DocumentDraft draft = SampleDraft(customer, std::to_string(number++));
-            ConfirmDocument(s, draft, true);
-        }
+        DocumentDraft sample = SampleDraft(9, "3");
+        ConfirmDocument(s, imported, true);
+        ConfirmDocument(s, sample, true);
         DumpRecords(extension, input.bytes);
     }
     company.restore();

@@ -282,7 +282,8 @@ std::variant<PrintedDocument, PrintImageError> ParsePrintImage(std::string_view 
         const std::string_view typeLine = in.line();
         if (typeLine.empty() && in.atEnd()) break;  // a blank last line
         const int typeLineNumber = in.lineNumber();
-        const int type = int(ParseNumber(typeLine).value_or(-1));
+        // Clamped before the conversion: a type such as "1e300" is only an unknown one.
+        const int type = int(std::clamp(ParseNumber(typeLine).value_or(-1), -1.0, 10.0));
         pageOpen = true;
         switch (type) {
             case kText:

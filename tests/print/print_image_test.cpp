@@ -79,6 +79,7 @@ TEST(PrintImage, DamagedImagesAreRefused) {
         {"last page not closed", "#FILEFORMAT=KVX-RTO\r\n" + text},
         {"text for a number", "#FILEFORMAT=KVX-RTO\r\n 3\r\nabc\r\n" + text.substr(8) + " 9\r\n"},
         {"unknown record", "#FILEFORMAT=KVX-RTO\r\n 7\r\n 9\r\n"},
+        {"record type beyond the integers", "#FILEFORMAT=KVX-RTO\r\n 8.9E+85\r\n 9\r\n"},
         {"unknown shape",
          "#FILEFORMAT=KVX-RTO\r\n 2\r\n 5\r\n 1\r\n 1\r\n 2\r\n 2\r\n .2\r\n"
          " 0\r\n-1\r\n 9\r\n"},
