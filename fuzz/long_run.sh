@@ -13,7 +13,7 @@ work="$here/build/fuzz/fuzz/long/$name"
 mkdir -p "$work/corpus" "$work/artifacts"
 inputs=("$here/fuzz/corpus/$name")
 [ -d "$here/fuzz/regressions/$name" ] && inputs+=("$here/fuzz/regressions/$name")
-options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
+options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 -len_control=0
          -artifact_prefix="$work/artifacts/")
 [ -f "$here/fuzz/$name.dict" ] && options+=(-dict="$here/fuzz/$name.dict")
 nice -n 19 "$harness" "${options[@]}" "$work/corpus" "${inputs[@]}" 2>&1 | tee "$work/log"

@@ -57,7 +57,8 @@ void SearchCustomers(const DataFiles& files) {
         index.card(index.recordAt(position));
 }
 
-// The four pickers of `customer`, and every document they list imported into `lines`.
+// Three pickers of `customer`, and every document they list imported into `lines`; the
+// notes are imported grouped too for customer 1.
 void PickAndImport(Session& s, const ImportTerms& terms, int customer, LineTable& lines) {
     const auto folder = s.companyFolder();
     std::vector<int> notes;
@@ -66,16 +67,22 @@ void PickAndImport(Session& s, const ImportTerms& terms, int customer, LineTable
         notes.push_back(row.record);
     for (const SourceRow& row : ListSources(s.files, SourceKind::Receipts, customer, {}))
         receipts.push_back(row.record);
-    LineTable grouped;
-    ImportDeliveryNotes(s.files, folder, notes, true, terms, grouped);
+    if (customer == 1) {
+        LineTable grouped;
+        ImportDeliveryNotes(s.files, folder, notes, true, terms, grouped);
+    }
     ImportDeliveryNotes(s.files, folder, notes, false, terms, lines);
     ImportReceipts(s.files, folder, receipts, terms, lines);
     for (const SourceRow& row : ListSources(s.files, SourceKind::Quotes, customer, {}))
         ImportQuote(s.files, row.record, terms, lines).message();
-    for (const SourceRow& row : ListSources(s.files, SourceKind::Invoices, customer, {})) {
+}
+
+// The invoice picker (every customer's invoices), each invoice copied.
+void CopyInvoices(const Session& s) {
+    for (const SourceRow& row : ListSources(s.files, SourceKind::Invoices, 0, {})) {
         const InvoicePick pick = InvoicePickOf(row);
         LineTable copied;
-        ImportInvoice(folder, pick.fileName, pick.fallbackName, copied);
+        ImportInvoice(s.companyFolder(), pick.fileName, pick.fallbackName, copied);
     }
 }
 
@@ -160,6 +167,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             PickAndImport(s, terms, customer, customer == 1 ? imported.lines : lines);
             LookUpArticles(s, print.vat);
         }
+        CopyInvoices(s);
         ProposeNumbersAndAccounts(s);
         DocumentDraft sample = SampleDraft(9, "3");
         ConfirmDocument(s, imported, true);
