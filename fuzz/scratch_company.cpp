@@ -1,9 +1,11 @@
 #include "fuzz/scratch_company.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/inotify.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -40,6 +42,20 @@ std::optional<std::string> Contents(const fs::path& file) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+constexpr std::string_view kDrivePrefix = "qorvana-fuzz-";
+
+// Drives left by harness processes that ended without cleaning up (a crash is how a finding
+// ends): their names carry the process number.
+void RemoveAbandonedDrives(const fs::path& base) {
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(base, ec)) {
+        const std::string name = entry.path().filename().string();
+        if (!name.starts_with(kDrivePrefix)) continue;
+        const int pid = std::atoi(name.c_str() + kDrivePrefix.size());
+        if (pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH) fs::remove_all(entry.path(), ec);
+    }
+}
+
 // A folder on a memory-backed file system when there is one: inputs write files many
 // thousand times a second.
 fs::path MakeDrive() {
@@ -47,7 +63,9 @@ fs::path MakeDrive() {
     const fs::path base = fs::is_directory("/dev/shm", ec) && ::access("/dev/shm", W_OK) == 0
                               ? fs::path("/dev/shm")
                               : fs::temp_directory_path();
-    std::string pattern = (base / "qorvana-fuzz-XXXXXX").string();
+    RemoveAbandonedDrives(base);
+    std::string pattern =
+        (base / (std::string(kDrivePrefix) + std::to_string(::getpid()) + "-XXXXXX")).string();
     if (!::mkdtemp(pattern.data())) SetUpFailed("cannot create a folder in " + base.string());
     return pattern;
 }
