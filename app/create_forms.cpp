@@ -5,6 +5,7 @@
 #include "forms/header/header_form.h"
 #include "forms/pickers/picker_form.h"
 #include "forms/registration/registration_form.h"
+#include "forms/sdi/einvoice_list_form.h"
 #include "forms/start/customer_list_form.h"
 #include "forms/start/start_form.h"
 
@@ -40,6 +41,7 @@ ProgramForms CreateForms(Session& session, FormSet& forms) {
     AddPicker(forms, session, form_name::kInvoicePicker, SourceKind::Invoices);
     AddPicker(forms, session, form_name::kQuotePicker, SourceKind::Quotes);
     AddLater<RegistrationForm>(forms, session, form_name::kRegistration);
+    AddLater<EInvoiceListForm>(forms, session, form_name::kEInvoices);
     return result;
 }
 

@@ -8,6 +8,7 @@
 #include "app/create_forms.h"
 #include "app/program_options.h"
 #include "app/replay.h"
+#include "app/safe_application.h"
 #include "forms/common/form_names.h"
 #include "forms/start/start_form.h"
 #include "startup/session.h"
@@ -29,35 +30,10 @@ void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QStr
     }
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+// The program once its options are read: start-up, then the operator or the script.
+int RunProgram(const qorvana::ProgramOptions& options,
+               const std::optional<qorvana::CivilDateTime>& now) {
     using namespace qorvana;
-    const ProgramOptions options =
-        ParseProgramOptions(std::vector<std::string>(argv + 1, argv + argc));
-    if (options.help) {
-        std::cout << kProgramHelp;
-        return 0;
-    }
-    if (!options.error.empty()) {
-        std::cerr << "qorvana: " << options.error << "\n(qorvana --help)\n";
-        return 2;
-    }
-    std::optional<CivilDateTime> now;
-    if (options.now) {
-        now = CivilDateTime::Parse(*options.now);
-        if (!now) {
-            std::cerr << "qorvana: --now vuole \"gg/mm/aaaa hh:nn\" (wants \"dd/mm/yyyy hh:nn\")\n";
-            return 2;
-        }
-    }
-
-    if (options.replay) StandardHandler() = qInstallMessageHandler(QuietMessages);
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("qorvana"));
-    // Only the start form ends the program.
-    QApplication::setQuitOnLastWindowClosed(false);
-
     Session session;
     session.paths = PathMapper(PathMapper::DriveRootFrom(options.drive));
     if (now) session.clock = SessionClock(*now);
@@ -85,11 +61,49 @@ int main(int argc, char** argv) {
         forms.show(QString(form_name::kStart));
         status = replay->run();
     } else {
-        QObject::connect(start, &StartForm::programEnded, &app, &QApplication::quit,
+        QObject::connect(start, &StartForm::programEnded, qApp, &QApplication::quit,
                          Qt::QueuedConnection);
         forms.show(QString(form_name::kStart));
         status = QApplication::exec();
     }
     session.files.closeAll();
     return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace qorvana;
+    const ProgramOptions options =
+        ParseProgramOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (options.help) {
+        std::cout << kProgramHelp;
+        return 0;
+    }
+    if (!options.error.empty()) {
+        std::cerr << "qorvana: " << options.error << "\n(qorvana --help)\n";
+        return 2;
+    }
+    std::optional<CivilDateTime> now;
+    if (options.now) {
+        now = CivilDateTime::Parse(*options.now);
+        if (!now) {
+            std::cerr << "qorvana: --now vuole \"gg/mm/aaaa hh:nn\" (wants \"dd/mm/yyyy hh:nn\")\n";
+            return 2;
+        }
+    }
+
+    if (options.replay) StandardHandler() = qInstallMessageHandler(QuietMessages);
+    SafeApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("qorvana"));
+    // Only the start form ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+    try {
+        return RunProgram(options, now);
+    } catch (const std::exception& e) {
+        TellUnexpectedError(e.what());
+    } catch (...) {
+        TellUnexpectedError("eccezione sconosciuta");
+    }
+    return 1;
 }

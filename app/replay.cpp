@@ -24,6 +24,7 @@
 
 #include "forms/common/date_picker.h"
 #include "forms/common/qor_form.h"
+#include "print/pdf_jobs_form.h"
 
 namespace qorvana {
 namespace {
@@ -245,6 +246,10 @@ int Replay::run() {
         } catch (const StepFailed& e) {
             std::cerr << "line " << step.line << ": " << e.what() << std::endl;
             return 1;
+        } catch (const std::exception& e) {
+            // What the program let through: the step fails, the program does not abort.
+            std::cerr << "line " << step.line << ": unexpected error: " << e.what() << std::endl;
+            return 1;
         }
         ++passed;
     }
@@ -260,6 +265,10 @@ int Replay::run() {
 
 void Replay::settle() {
     for (int i = 0; i < 3; ++i) QApplication::processEvents();
+    // The runs of the PDF program end before the next step, so that what one tells the
+    // operator comes at a fixed point of the script.
+    for (QorForm* form : forms_.all())
+        for (PdfJobs* jobs : form->findChildren<PdfJobs*>()) jobs->waitForAll(60000);
 }
 
 QorForm* Replay::formNamed(const ControlName& control) const {

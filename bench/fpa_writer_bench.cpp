@@ -9,6 +9,7 @@
 #include <string>
 
 #include "fatturapa/fpa_export.h"
+#include "startup/whole_file.h"
 
 namespace qorvana {
 namespace {
@@ -88,7 +89,8 @@ const Document& TheDocument() {
 // The writer: composed, checked and written under a temporary name, then renamed.
 void WriteXml(const Document& d, FpaFormat format = FpaFormat::V10) {
     const std::string xml = d.compose(format);
-    if (!ReplaceFileContents(d.folder / "IT01234567897_15.xml", xml).empty()) std::abort();
+    if (WriteFileDurably(d.folder / "IT01234567897_15.xml", "IT01234567897_15.xml", xml))
+        std::abort();
 }
 
 // The floor: the same bytes, line by line, through a buffered stream.

@@ -76,7 +76,7 @@ struct Fixture {
         std::string pattern = (fs::temp_directory_path() / "qorxpdf-bench-XXXXXX").string();
         dir = ::mkdtemp(pattern.data());
         image = dir / "qordoc.rto";
-        WritePrintImage(image, document);
+        WritePrintImage(image, "c:\\qordoc.rto", document);
     }
     ~Fixture() { fs::remove_all(dir); }
 };
@@ -88,7 +88,7 @@ Fixture& TheFixture() {
 
 // What qorxpdf does for one document: read the image, render, write the file.
 void RenderThroughQorxpdf(const Fixture& f) {
-    const auto image = ReadPrintImage(f.image);
+    const auto image = ReadPrintImage(f.image, "c:\\qordoc.rto");
     QSaveFile out(QString::fromStdString((f.dir / "ftr1.pdf").string()));
     out.open(QIODevice::WriteOnly);
     const PathMapper paths(f.dir);

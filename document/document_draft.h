@@ -127,6 +127,7 @@ struct DocumentDraft {
     HeaderEntries header;
     PanelEntries panel;
     ImportedSources imports;
+    std::string fpaFile;  // the FatturaPA file written for this document, as the suite names it
 
     // Empties every part for a new document.
     void clear() { *this = DocumentDraft{}; }

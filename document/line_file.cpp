@@ -1,21 +1,14 @@
 #include "document/line_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
-#include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "startup/cp1252.h"
-#include "startup/data_files.h"
 #include "startup/money.h"
 #include "startup/numbers.h"
 #include "startup/seq_reader.h"
 #include "startup/text.h"
+#include "startup/whole_file.h"
 
 namespace qorvana {
 namespace {
@@ -184,78 +177,9 @@ std::string LineFile::Bytes(const std::vector<std::string>& header,
 
 bool LineFile::Write(const std::filesystem::path& file, const std::vector<std::string>& header,
                      const std::vector<DocumentLine>& blocks, std::string* error) {
-    const std::string bytes = Bytes(header, blocks);
-    StagedFile staged;
-    if (auto problem = staged.prepare(file, bytes.size())) {
-        if (error) *error = *problem;
-        return false;
-    }
-    try {
-        staged.commit(bytes);
-    } catch (const RecordIoError& e) {
-        if (error) *error = e.what();
-        return false;
-    }
-    return true;
-}
-
-StagedFile::~StagedFile() {
-    discard();
-}
-
-std::optional<std::string> StagedFile::prepare(const std::filesystem::path& file,
-                                               std::size_t size) {
-    discard();
-    file_ = file;
-    temp_ = file;
-    temp_ += ".tmp";
-    fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd_ < 0)
-        return "il file " + temp_.filename().string() + " non può essere creato nella cartella " +
-               file.parent_path().string() + " (" + std::strerror(errno) + ")";
-    const int failed = size > 0 ? ::posix_fallocate(fd_, 0, static_cast<off_t>(size)) : 0;
-    if (failed != 0 && failed != EOPNOTSUPP) {
-        discard();
-        return "spazio su disco insufficiente per il file " + file.filename().string() + " (" +
-               std::strerror(failed) + ")";
-    }
-    return std::nullopt;
-}
-
-void StagedFile::commit(const std::string& bytes) {
-    bool ok = fd_ >= 0;
-    errno = 0;
-    for (std::size_t at = 0; ok && at < bytes.size();) {
-        const ssize_t n = ::pwrite(fd_, bytes.data() + at, bytes.size() - at, off_t(at));
-        if (n < 0 && errno == EINTR) continue;
-        ok = n > 0;
-        if (ok) at += static_cast<std::size_t>(n);
-    }
-    // The reservation may have made the file longer than its bytes.
-    ok = ok && ::ftruncate(fd_, static_cast<off_t>(bytes.size())) == 0 && ::fdatasync(fd_) == 0;
-    ok = ok && ::close(fd_) == 0;
-    if (ok) fd_ = -1;
-    ok = ok && ::rename(temp_.c_str(), file_.c_str()) == 0;
-    if (!ok) {
-        const std::string reason = std::strerror(errno != 0 ? errno : EIO);
-        discard();
-        throw RecordIoError("Errore di scrittura del file " + file_.filename().string() + ": " +
-                            reason);
-    }
-    temp_.clear();
-    // The new name is durable once the folder is.
-    const int dir = ::open(file_.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-}
-
-void StagedFile::discard() {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
-    if (!temp_.empty()) ::unlink(temp_.c_str());
-    temp_.clear();
+    const auto failed = WriteFileDurably(file, file.string(), Bytes(header, blocks));
+    if (failed && error) *error = *failed;
+    return !failed;
 }
 
 LineFileContent LineFile::Parse(std::string bytes, int headerLines, int maxBlocks) {
@@ -308,13 +232,15 @@ LineFileContent LineFile::Parse(std::string bytes, int headerLines, int maxBlock
 
 std::optional<LineFileContent> LineFile::Read(const std::filesystem::path& file, int headerLines,
                                               int maxBlocks) {
-    std::ifstream in(file, std::ios::binary | std::ios::ate);
-    if (!in) return std::nullopt;
-    std::string bytes(static_cast<std::size_t>(std::max<std::streamoff>(in.tellg(), 0)), '\0');
-    in.seekg(0);
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0)));
-    return Parse(std::move(bytes), headerLines, maxBlocks);
+    FileRead read = ReadWholeFile(file);
+    if (read.missing) return std::nullopt;
+    if (read.error != 0) {
+        LineFileContent content;
+        content.complete = false;
+        content.readError = read.error;
+        return content;
+    }
+    return Parse(std::move(read.bytes), headerLines, maxBlocks);
 }
 
 bool BlockInUse(const DocumentLine& block) {

@@ -45,6 +45,7 @@ struct LineFileContent {
     bool complete = true;                  // false when the file ended before its last block
     int badLine = 0;                       // first line (1-based) with a fault; 0 = none
     LineFault badFault = LineFault::None;  // that line's fault
+    int readError = 0;  // the file is there but could not be read (a system error number)
 };
 
 class LineFile {
@@ -81,9 +82,9 @@ class LineFile {
     static std::string Bytes(const std::vector<std::string>& header,
                              const std::vector<DocumentLine>& blocks);
 
-    // Writes the file, replacing any file of that name: `header` lines as given (cleaned),
-    // then one block per entry of `blocks`. Returns false when the file could not be written
-    // completely; `error` then says why.
+    // Writes the file whole through the durable path, replacing any file of that name:
+    // `header` lines as given (cleaned), then one block per entry of `blocks`. Returns false
+    // when the file could not be written; `error` then says why.
     static bool Write(const std::filesystem::path& file, const std::vector<std::string>& header,
                       const std::vector<DocumentLine>& blocks, std::string* error = nullptr);
     // Lines 1..count of a line table as blocks.
@@ -94,34 +95,12 @@ class LineFile {
     // the file ends the blocks (a block cut short keeps the values read). Quantities and
     // prices accept "," or "." as the decimal separator; `badLine` names the first number
     // line that holds other text or a number beyond its field's limits (such a block's
-    // values are not to be used). nullopt when the file cannot be opened.
+    // values are not to be used). nullopt when there is no such file; a file that is there
+    // but cannot be read gives no blocks and its `readError`.
     static std::optional<LineFileContent> Read(const std::filesystem::path& file, int headerLines,
                                                int maxBlocks);
     // The same, from the file's bytes.
     static LineFileContent Parse(std::string bytes, int headerLines, int maxBlocks);
-};
-
-// A file written whole or not at all: its bytes go to a temporary file in the same folder,
-// whose room is reserved first, and the temporary file takes the final name once durable.
-class StagedFile {
-  public:
-    StagedFile() = default;
-    ~StagedFile();
-    StagedFile(const StagedFile&) = delete;
-    StagedFile& operator=(const StagedFile&) = delete;
-
-    // Creates the temporary file beside `file` and reserves `size` bytes; an Italian reason
-    // when the folder or the disk does not allow it.
-    std::optional<std::string> prepare(const std::filesystem::path& file, std::size_t size);
-    // Writes `bytes`, makes them durable and renames the file; throws RecordIoError.
-    void commit(const std::string& bytes);
-    // Removes the temporary file when it was not committed.
-    void discard();
-
-  private:
-    std::filesystem::path file_;
-    std::filesystem::path temp_;
-    int fd_ = -1;
 };
 
 // A block is in use when its quantity or price is not 0 or its description is not blank.

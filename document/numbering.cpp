@@ -60,8 +60,13 @@ NumberProposal ProposeNumbers(const std::optional<CountersRecord>& invoices,
     NumberProposal proposal;
     if (fpaState > kFpaXmlNotWritten)
         proposal.transmissionNumber = fpaState;
-    else if (fpaState == kFpaXmlNotWritten && fatturaPa)
-        proposal.transmissionNumber = fatturaPa->int16(tot::kWord1) + 1;
+    else if (fpaState == kFpaXmlNotWritten && fatturaPa) {
+        const int last = fatturaPa->int16(tot::kWord1);
+        if (last >= 0 && last < 32767)
+            proposal.transmissionNumber = last + 1;
+        else
+            proposal.transmissionCounterOutOfRange = last;
+    }
     if (const auto& numbering = separateSeries ? fatturaPa : invoices) {
         const int last = numbering->int16(tot::kWord4);
         if (last < 0 || last >= kHighestNumber) {

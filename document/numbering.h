@@ -57,6 +57,9 @@ struct NumberProposal {
     // The year already holds number 32767: no next number can be stored either.
     bool yearFull = false;
     std::optional<int> transmissionNumber;  // electronic invoices only
+    // The last transmission progressive lies outside 0..32766 (a damaged or full counter):
+    // no progressive is proposed and the operator must be told.
+    std::optional<int> transmissionCounterOutOfRange;
 };
 
 // The numbers proposed for a new document from counters records 7 (`invoices`) and 5

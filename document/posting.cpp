@@ -23,6 +23,7 @@
 #include "startup/money.h"
 #include "startup/numbers.h"
 #include "startup/text.h"
+#include "startup/whole_file.h"
 
 namespace qorvana {
 namespace {
@@ -67,8 +68,21 @@ struct Plan {
     std::vector<int> receipts;
     std::string lineFileName;
     std::string lineFileBytes;
-    StagedFile lineFile;
+    std::optional<DurableFile> lineFile;
 };
+
+// Why `needed` records cannot be appended to the file counted by `counterRecord`: its
+// counter is damaged (outside 0..32767) or the file is full.
+std::string NoRoomMessage(const DataFiles& files, int counterRecord, const std::string& what,
+                          int needed) {
+    const int count = files.read<CountersFile>(counterRecord).int16(tot::kWord1);
+    const std::string counter =
+        "Il contatore " + what + " (qorvana.tot, record " + std::to_string(counterRecord) + ")";
+    if (count < 0)
+        return counter + " è danneggiato (vale " + std::to_string(count) + ")" + kNotStored;
+    return counter + " vale " + std::to_string(count) + ": il file non ha spazio per " +
+           std::to_string(needed) + " record" + kNotStored;
+}
 
 // True when a record holds nothing: never written (zero bytes) or blank.
 bool HoldsNothing(std::span<const std::uint8_t> bytes) {
@@ -136,6 +150,25 @@ std::optional<std::string> CheckNumberIsFree(const DataFiles& files, const Posti
     return std::nullopt;
 }
 
+// The next free number of the document's year and series when the number the header
+// proposed has been stored meanwhile by another workstation; nullopt when the number is free
+// or was typed, or when no number can follow (the number check then refuses).
+std::optional<std::string> NumberInsteadOfTaken(const DataFiles& files, const PostingInput& in) {
+    if (in.draft == nullptr || !in.numberProposed || !CheckNumberIsFree(files, in))
+        return std::nullopt;
+    const HeaderEntries& h = in.draft->header;
+    const std::string date = RecordDate(h.documentDate);
+    if (date.empty()) return std::nullopt;
+    const NumberingScope scope{std::stoi(date.substr(0, 4)),
+                               InSeparateSeries(h.separateSeries, in.fpaState),
+                               in.fpaSeparateNumbering};
+    const NumberProposal next = ProposeNumbers(
+        files.read<CountersFile>(tot::kInvoices), files.read<CountersFile>(tot::kFatturaPa),
+        scope.separateSeries, in.fpaState, ScanSeriesNumbers(files, scope));
+    if (!next.documentNumber) return std::nullopt;
+    return std::to_string(*next.documentNumber);
+}
+
 // Room for everything posting appends, reserved before the first write, so that a full
 // disk is found while nothing has changed.
 std::optional<std::string> ReserveRoom(DataFiles& files, const PostingInput& in, Plan& plan) {
@@ -151,12 +184,11 @@ std::optional<std::string> ReserveRoom(DataFiles& files, const PostingInput& in,
     plan.lineFileBytes = LineFile::Bytes(LineFile::IssuedHeader(*in.draft, in.documentKind),
                                          LineFile::BlocksOf(in.draft->lines));
     const auto folder = files.pathOf(kFte).parent_path();
-    if (auto problem =
-            plan.lineFile.prepare(folder / plan.lineFileName, plan.lineFileBytes.size())) {
-        std::string reason = *problem;
-        reason[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(reason[0])));
-        return reason + std::string(kNotStored);
-    }
+    const std::string suiteName =
+        in.companyFolder.empty() ? plan.lineFileName : in.companyFolder + "\\" + plan.lineFileName;
+    plan.lineFile.emplace(folder / plan.lineFileName, suiteName);
+    if (auto problem = plan.lineFile->reserve(plan.lineFileBytes.size()))
+        return *problem + ". Il documento non è stato memorizzato.";
     return std::nullopt;
 }
 
@@ -277,9 +309,7 @@ std::optional<std::string> PlanCounters(const DataFiles& files, const PostingInp
                                         Plan& plan) {
     const HeaderEntries& h = in.draft->header;
     const auto next = NextRecordNumber(files, tot::kInvoices);
-    if (!next)
-        return "Il contatore dei documenti è pieno o danneggiato (qorvana.tot, record 7)" +
-               std::string(kNotStored);
+    if (!next) return NoRoomMessage(files, tot::kInvoices, "dei documenti", 1);
     plan.recordNumber = *next;
     plan.documentCounter = files.read<CountersFile>(tot::kInvoices);
     plan.documentCounter.setInt16(tot::kWord1, static_cast<std::int16_t>(plan.recordNumber));
@@ -291,8 +321,10 @@ std::optional<std::string> PlanCounters(const DataFiles& files, const PostingInp
     if (plan.writeSeriesCounter) {
         // The separate electronic-invoice series keeps its numbers in record 5 only.
         plan.seriesCounter = files.read<CountersFile>(tot::kFatturaPa);
+        // Never back: another workstation may have written later transmissions meanwhile.
         if (const auto progressive = CounterWordValue(h.transmissionNumber))
-            plan.seriesCounter.setInt16(tot::kWord1, *progressive);
+            plan.seriesCounter.setInt16(
+                tot::kWord1, std::max(plan.seriesCounter.int16(tot::kWord1), *progressive));
         if (number) plan.seriesCounter.setInt16(tot::kWord4, *number);
     } else if (number) {
         plan.documentCounter.setInt16(tot::kWord4, *number);
@@ -322,9 +354,8 @@ std::optional<std::string> PlanMovements(const DataFiles& files, const PostingIn
     if (plan.movements.empty()) return std::nullopt;
     const auto first = NextRecordNumber(files, tot::kMovements);
     if (!first || *first + static_cast<int>(plan.movements.size()) - 1 > kMaxCount)
-        return "Il file dei movimenti di magazzino non ha spazio per " +
-               std::to_string(plan.movements.size()) + " movimenti (qorvana.tot, record 11)" +
-               kNotStored;
+        return NoRoomMessage(files, tot::kMovements, "dei movimenti di magazzino",
+                             static_cast<int>(plan.movements.size()));
     plan.firstMovement = *first;
     return std::nullopt;
 }
@@ -516,8 +547,19 @@ double NetUnitPrice(const DocumentLine& line, const VatTable& vat, bool vatInclu
 PostingResult PostDocument(DataFiles& files, const PostingInput& input) {
     PostingResult result;
     Plan plan;
+    PostingInput in = input;
+    std::optional<DocumentDraft> renumbered;
     try {
-        if (auto refusal = Prepare(files, input, plan)) {
+        if (auto next = NumberInsteadOfTaken(files, input)) {
+            renumbered = *in.draft;
+            HeaderEntries& h = renumbered->header;
+            if (Trim(h.vatRegisterNumber) == Trim(h.documentNumber)) h.vatRegisterNumber = *next;
+            h.documentNumber = *next;
+            in.draft = &*renumbered;
+            result.renumbered = *next;
+            result.vatRegisterNumber = h.vatRegisterNumber;
+        }
+        if (auto refusal = Prepare(files, in, plan)) {
             result.message = *refusal;
             return result;
         }
@@ -525,13 +567,13 @@ PostingResult PostDocument(DataFiles& files, const PostingInput& input) {
         result.message = std::string("Errore di lettura dei dati (") + e.what() + ")" + kNotStored;
         return result;
     }
-    if (auto refusal = ReserveRoom(files, input, plan)) {
+    if (auto refusal = ReserveRoom(files, in, plan)) {
         result.message = *refusal;
         return result;
     }
     result.recordNumber = plan.recordNumber;
     result.serial = plan.documentCounter.single(tot::kSerial);
-    result.pdfName = DocumentPdfName(input.draft->header, input.fpaState);
+    result.pdfName = DocumentPdfName(in.draft->header, in.fpaState);
 
     // The suite's order; the files written are made durable at the end.
     const std::string n = std::to_string(plan.recordNumber);
@@ -550,7 +592,7 @@ PostingResult PostDocument(DataFiles& files, const PostingInput& input) {
     if (!plan.movements.empty()) {
         written.insert(written.end(), {kArt, kMag});
         movementStep = steps.add("articoli, movimenti di magazzino e loro contatore",
-                                 [&] { WriteMovements(files, input, plan, result.movements); });
+                                 [&] { WriteMovements(files, in, plan, result.movements); });
     }
     if (!plan.notes.empty()) {
         written.push_back(kBol);
@@ -573,9 +615,12 @@ PostingResult PostDocument(DataFiles& files, const PostingInput& input) {
         });
     }
     steps.add("scrittura definitiva su disco", [&] { files.sync(written); });
-    if (input.writeLineFile)
-        steps.add("il file delle righe " + plan.lineFileName,
-                  [&] { plan.lineFile.commit(plan.lineFileBytes); });
+    if (in.writeLineFile)
+        steps.add("il file delle righe " + plan.lineFile->suiteName(), [&] {
+            auto failed = plan.lineFile->write(plan.lineFileBytes);
+            if (!failed) failed = plan.lineFile->publish();
+            if (failed) throw RecordIoError(*failed);
+        });
 
     const WritePlan::Outcome outcome = steps.run();
     if (!outcome.ok) {
@@ -585,7 +630,7 @@ PostingResult PostDocument(DataFiles& files, const PostingInput& input) {
                      std::to_string(plan.movements.size()) +
                      " (contatore dei movimenti non aggiornato)";
         result.message = "Errore di scrittura durante la memorizzazione del documento n. " +
-                         Trim(input.draft->header.documentNumber) + " (" + outcome.error +
+                         Trim(in.draft->header.documentNumber) + " (" + outcome.error +
                          ").\nScritto: " + outcome.written + partly +
                          ".\nNon scritto: " + outcome.notWritten + ".";
         return result;

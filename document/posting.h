@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,11 @@ struct PostingInput {
     bool fpaSeparateNumbering = false;
     // Write the document's line file ("f" + serial) in the company folder as the last step.
     bool writeLineFile = true;
+    // The document number is the one the header proposed, not one the operator typed: when
+    // another workstation has stored a document under it meanwhile, posting takes the next
+    // free number of the year and series instead (a typed number is refused).
+    bool numberProposed = false;
+    std::string companyFolder;  // \qorwin\qorwin\qoraz0.NNN: names the line file in messages
     CivilDateTime issueMoment;
 };
 
@@ -45,10 +51,16 @@ struct PostingResult {
     float serial = 0;      // document serial (names the line file "f" + serial)
     int movements = 0;     // stock movements written
     std::string pdfName;   // file name of the document's PDF copy (DocumentPdfName)
+    // Set when the proposed number had been taken meanwhile: the number the document was
+    // stored under instead, and its VAT register number (which follows the number when it
+    // was the proposal too). The draft still holds the numbers it was given.
+    std::optional<std::string> renumbered;
+    std::string vatRegisterNumber;
 };
 
 // Posts the document. Never throws for data problems: a refusal or a failed write comes
-// back in the result.
+// back in the result. Every check runs on the files as they are at this moment: where other
+// processes of this program share the company, the caller holds the PostingLock.
 PostingResult PostDocument(DataFiles& files, const PostingInput& input);
 
 // The credit-note rules apply: kind 1, or an electronic invoice of type TD04.

@@ -283,13 +283,17 @@ std::unique_ptr<FpaSchema> FpaSchema::Load(const std::string& xsdPath, std::stri
 }
 
 std::string DefaultFpaSchemaPath() {
+    return SchemaFilePath(kSchemaFile);
+}
+
+std::string SchemaFilePath(std::string_view file) {
     std::error_code ec;
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (!ec) {
-        const std::filesystem::path beside = exe.parent_path() / "schemas" / kSchemaFile;
+        const std::filesystem::path beside = exe.parent_path() / "schemas" / file;
         if (std::filesystem::is_regular_file(beside, ec)) return beside.string();
     }
-    return (std::filesystem::path(QORVANA_FPA_SCHEMA_DIR) / kSchemaFile).string();
+    return (std::filesystem::path(QORVANA_FPA_SCHEMA_DIR) / file).string();
 }
 
 std::vector<FpaFinding> CheckFatturaPA(std::string_view xml, const FpaSchema& schema) {

@@ -32,6 +32,8 @@ class FpaSchema {
 // Where the program finds the 1.2.3 schema: schemas/ beside the executable when present
 // (an installed program), otherwise the copy the build made in the build tree.
 std::string DefaultFpaSchemaPath();
+// The same place for any schema file the program carries (MessaggiTypes_v1.1.xsd ...).
+std::string SchemaFilePath(std::string_view file);
 
 // Every finding of the XML text: well-formedness and schema (code "schema"), then the
 // content checks. Empty when the exchange system would accept the file's content.

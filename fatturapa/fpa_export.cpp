@@ -1,13 +1,9 @@
 #include "fatturapa/fpa_export.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <iterator>
+#include <array>
 #include <memory>
 
 #include "fatturapa/fpa_checks.h"
@@ -17,6 +13,7 @@
 #include "startup/paths.h"
 #include "startup/session.h"
 #include "startup/text.h"
+#include "startup/whole_file.h"
 
 namespace qorvana {
 namespace {
@@ -73,41 +70,18 @@ std::string FolderText(const FpaRecord& record) {
     return folder;
 }
 
-std::filesystem::path ArchivePath(const Session& s, int progressive) {
-    return s.paths.map(CompanyFolder(static_cast<int>(s.companyNumber)) + "\\fpa" +
-                       std::to_string(progressive));
+// The archive copy "fpa" + progressive in the company folder, by its suite path.
+std::string ArchiveName(const Session& s, int progressive) {
+    return s.companyPath("fpa" + std::to_string(progressive));
 }
 
-std::string SystemReason(int error) {
-    return std::strerror(error);
-}
-
-std::filesystem::path TemporaryFile(const std::filesystem::path& file) {
-    return file.string() + ".tmp";
-}
-
-// Writes `bytes` as the whole content of `file`, created or emptied first. The system's
-// reason of a failure (the file then removed), empty on success.
-std::string WriteFileContents(const std::filesystem::path& file, std::string_view bytes) {
-    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return SystemReason(errno);
-    int error = 0;
-    for (std::size_t done = 0; done < bytes.size() && error == 0;) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno != EINTR) error = errno;
-        if (n > 0) done += static_cast<std::size_t>(n);
-    }
-    if (::close(fd) != 0 && error == 0) error = errno;
-    if (error == 0) return {};
-    ::unlink(file.c_str());
-    return SystemReason(error);
-}
-
-// The whole content of a file; nullopt when there is none.
-std::optional<std::string> ContentsOf(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+// Puts back a file as it was before the export: its earlier content, or no file.
+void PutBack(const std::filesystem::path& file, const std::string& suiteName,
+             const FileRead& before) {
+    if (before.ok())
+        WriteFileDurably(file, suiteName, before.bytes);
+    else if (before.missing)
+        ::unlink(file.c_str());
 }
 
 // The 1.2.3 schema, compiled the first time a file is checked and kept for the run.
@@ -194,19 +168,20 @@ void FillFpaRecord(FpaRecord& r, const PanelEntries& panel, const HeaderEntries&
     r.setText(fpa::kRecipientCode, customer.text(cli::kCarried515));
 }
 
-FpaFormatChoice ReadFpaFormat(const std::filesystem::path& file) {
-    std::error_code error;
-    if (!std::filesystem::exists(file, error)) return {};
-    std::ifstream in(file, std::ios::binary);
-    std::string line;
-    if (!in || !std::getline(in, line))
-        return {FpaFormat::V10, "Il file " + file.filename().string() +
-                                    " (formato della fatturaPA) non si può leggere."};
-    const std::string value = Trim(line.substr(0, line.find('\r')));
+FpaFormatChoice ReadFpaFormat(const std::filesystem::path& file, const std::string& suiteName) {
+    const FileRead read = ReadWholeFile(file);
+    if (read.missing) return {};
+    if (read.error != 0)
+        return {FpaFormat::V10, ReadFailureMessage(suiteName, read.error) +
+                                    ": il formato della fatturaPA non si può stabilire."};
+    const std::string& text = read.bytes;
+    const std::string value = Trim(text.substr(0, text.find_first_of("\r\n")));
     if (value == "1.2.3") return {FpaFormat::V123, {}};
     if (value == "1.0") return {};
-    return {FpaFormat::V10, "Il file " + file.filename().string() + " indica il formato \"" +
-                                value +
+    if (text.empty())
+        return {FpaFormat::V10,
+                "Il file " + suiteName + " (formato della fatturaPA) non si può leggere: è vuoto."};
+    return {FpaFormat::V10, "Il file " + suiteName + " indica il formato \"" + value +
                                 "\" della fatturaPA: i formati possibili sono 1.0 e 1.2.3."};
 }
 
@@ -242,7 +217,8 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& in, const Session& s) {
     FillFpaRecord(plan.record, draft.panel, header, in.tables, in.customer,
                   draft.figures.withholdingAmount, withholdingRate, plan.progressive);
 
-    const FpaFormatChoice choice = ReadFpaFormat(s.companyFile(kFpaFormatFile));
+    const FpaFormatChoice choice =
+        ReadFpaFormat(s.companyFile(kFpaFormatFile), s.companyPath(kFpaFormatFile));
     if (!choice.refusal.empty()) return refuse(choice.refusal);
     plan.format = choice.format;
     std::string refusal;
@@ -299,44 +275,41 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& in, const Session& s) {
 }
 
 std::string CommitFpaExport(const FpaExportPlan& plan, Session& s) {
-    const std::string cannot =
-        "Impossibile creare il file " + plan.fileName + " nella cartella " + plan.folderText + ": ";
+    const std::string untouched = " Il progressivo di invio non è stato usato.";
     if (plan.advancesCounter && !s.files.isWritable(kTot))
-        return cannot +
-               "il contatore dei progressivi di invio (qorvana.tot) non si può aggiornare.";
+        return "Impossibile creare il file " + plan.fileName +
+               ": il contatore dei progressivi di invio (qorvana.tot) non si può aggiornare." +
+               untouched;
 
-    // The file first, under a temporary name: when it cannot be written nothing else is.
-    const std::filesystem::path temporary = TemporaryFile(plan.target);
-    if (const std::string reason = WriteFileContents(temporary, plan.xml); !reason.empty())
-        return cannot + reason + ".";
-    // Then the archive copy and the counter, then the file takes its name; a failure puts
-    // back what was written before it.
-    const std::filesystem::path archivePath = ArchivePath(s, plan.progressive);
-    const std::optional<std::string> archiveBefore = ContentsOf(archivePath);
-    const auto undo = [&](const std::optional<CountersRecord>& counterBefore) {
-        if (counterBefore) {
-            try {
-                s.files.write<CountersFile>(tot::kFatturaPa, *counterBefore);
-            } catch (const RecordIoError&) {
-                // The file is not written: a counter left ahead only skips a progressive.
-            }
-        }
-        if (archiveBefore)
-            ReplaceFileContents(archivePath, *archiveBefore);
-        else
-            ::unlink(archivePath.c_str());
-        ::unlink(temporary.c_str());
-    };
-
+    // The file first, written and flushed under a temporary name: when it cannot be written,
+    // nothing else is.
+    DurableFile xml(plan.target, plan.folderText + plan.fileName);
+    if (auto failed = xml.reserve(plan.xml.size())) return *failed + "." + untouched;
+    if (auto failed = xml.write(plan.xml)) return *failed + "." + untouched;
+    // Then the archive copy and the counter, each flushed to the disk, then the file takes
+    // its name; a failure puts back what was written before it.
+    const std::string archiveName = ArchiveName(s, plan.progressive);
+    const std::filesystem::path archivePath = s.paths.map(archiveName);
+    const FileRead archiveBefore = ReadWholeFile(archivePath);
+    if (archiveBefore.error != 0)
+        return ReadFailureMessage(archiveName, archiveBefore.error) + "." + untouched;
     const auto bytes = plan.record.bytes();
-    const std::string archive = ReplaceFileContents(
-        archivePath, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-    if (!archive.empty()) {
-        undo(std::nullopt);
-        return cannot + "l'archivio fpa" + std::to_string(plan.progressive) +
-               " non si può scrivere (" + archive + ").";
+    if (auto failed = WriteFileDurably(
+            archivePath, archiveName,
+            std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()))) {
+        PutBack(archivePath, archiveName, archiveBefore);
+        return *failed + "." + untouched;
     }
     std::optional<CountersRecord> counterBefore;
+    const auto putBackCounter = [&] {
+        if (!counterBefore) return;
+        try {
+            s.files.write<CountersFile>(tot::kFatturaPa, *counterBefore);
+            s.files.sync(std::array<int, 1>{kTot});
+        } catch (const RecordIoError&) {
+            // The file is not written: a counter left ahead only skips a progressive.
+        }
+    };
     if (plan.advancesCounter) {
         try {
             auto counter = s.files.read<CountersFile>(tot::kFatturaPa);
@@ -345,16 +318,24 @@ std::string CommitFpaExport(const FpaExportPlan& plan, Session& s) {
             counter.setInt16(tot::kWord1,
                              static_cast<std::int16_t>(std::max(stored, plan.progressive)));
             s.files.write<CountersFile>(tot::kFatturaPa, counter);
+            s.files.sync(std::array<int, 1>{kTot});
         } catch (const RecordIoError& e) {
-            undo(counterBefore);
-            return cannot + "il contatore dei progressivi di invio non si può aggiornare (" +
-                   e.what() + ").";
+            putBackCounter();
+            PutBack(archivePath, archiveName, archiveBefore);
+            return "Impossibile creare il file " + plan.fileName +
+                   ": il contatore dei progressivi di invio non si può aggiornare (" + e.what() +
+                   ")." + untouched;
         }
     }
-    if (std::rename(temporary.c_str(), plan.target.c_str()) != 0) {
-        const int error = errno;
-        undo(counterBefore);
-        return cannot + SystemReason(error) + ".";
+    if (auto failed = xml.publish()) {
+        if (!xml.named()) {
+            putBackCounter();
+            PutBack(archivePath, archiveName, archiveBefore);
+            return *failed + "." + untouched;
+        }
+        // The file has its name; only the folder's flush is not confirmed.
+        s.fpaState = plan.progressive;
+        return *failed + ".";
     }
     s.fpaState = plan.progressive;
     return {};
@@ -368,15 +349,6 @@ std::string FpaCreatedMessage(const FpaExportPlan& plan) {
 std::string FpaReplaceQuestion(const FpaExportPlan& plan) {
     return "Il file " + plan.fileName + " esiste già nella cartella " + plan.folderText +
            ": sostituirlo?";
-}
-
-std::string ReplaceFileContents(const std::filesystem::path& file, std::string_view bytes) {
-    const std::filesystem::path temporary = TemporaryFile(file);
-    std::string reason = WriteFileContents(temporary, bytes);
-    if (reason.empty() && std::rename(temporary.c_str(), file.c_str()) != 0)
-        reason = SystemReason(errno);
-    if (!reason.empty()) ::unlink(temporary.c_str());
-    return reason;
 }
 
 }  // namespace qorvana

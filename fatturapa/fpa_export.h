@@ -37,7 +37,7 @@ struct FpaFormatChoice {
     FpaFormat format = FpaFormat::V10;
     std::string refusal;  // the message when the file names no known format
 };
-FpaFormatChoice ReadFpaFormat(const std::filesystem::path& file);
+FpaFormatChoice ReadFpaFormat(const std::filesystem::path& file, const std::string& suiteName);
 
 // Copies the panel and header entries into `record` (the list positions as the codes of
 // their items): the withholding fields only when `withholdingRate` is above 0, the
@@ -71,18 +71,14 @@ struct FpaPrepared {
 // Checks and composes; writes nothing.
 FpaPrepared PrepareFpaExport(const FpaExportInput& input, const Session& session);
 // Writes the file under a temporary name, then the archive copy and the counter, then gives
-// the file its name and sets fpaState. Returns the message of a failure, empty on success; on
-// a failure the folder, the archive copy, the counter and fpaState are as they were.
+// the file its name and sets fpaState, each write flushed to the disk. Returns the message of
+// a failure, empty on success; on a failure the folder, the archive copy, the counter and
+// fpaState are as they were.
 std::string CommitFpaExport(const FpaExportPlan& plan, Session& session);
 
 // "Il file ... è stato creato all'interno della cartella ...".
 std::string FpaCreatedMessage(const FpaExportPlan& plan);
 // The question before a file of the same name is replaced.
 std::string FpaReplaceQuestion(const FpaExportPlan& plan);
-
-// Writes `bytes` as the whole content of `file`: first under a temporary name in the same
-// folder, then renamed over it, so a failure never leaves a partial file. Returns the
-// system's reason of a failure, empty on success.
-std::string ReplaceFileContents(const std::filesystem::path& file, std::string_view bytes);
 
 }  // namespace qorvana

@@ -18,7 +18,7 @@ using namespace qorvana;
 using namespace qorvana::fuzz;
 
 void ReadImage(const std::filesystem::path& file) {
-    const auto image = ReadPrintImage(file);
+    const auto image = ReadPrintImage(file, "c:\\qordoc.rto");
     const auto* pages = std::get_if<PrintedDocument>(&image);
     if (!pages) return;
     const auto again = ParsePrintImage(PrintImageBytes(*pages));
@@ -27,7 +27,10 @@ void ReadImage(const std::filesystem::path& file) {
 }
 
 void ReadLayout(const std::filesystem::path& file) {
-    const qorxpdf::PageSetup page = qorxpdf::ReadPageSetup(file);
+    const auto values = qorxpdf::ReadKeyValues(file, "qorvana.lxf");
+    const auto* read = std::get_if<qorxpdf::KeyValues>(&values);
+    Expect(read, "a layout file that is there reads");
+    const qorxpdf::PageSetup page = qorxpdf::PageSetupOf(*read);
     for (double v : {page.width, page.height, page.left, page.top, page.right, page.bottom})
         Expect(std::isfinite(v) && v >= 0, "page sizes and margins are numbers");
     Expect(page.left + page.right < page.width && page.top + page.bottom < page.height,
@@ -35,7 +38,10 @@ void ReadLayout(const std::filesystem::path& file) {
 }
 
 void ReadMail(const std::filesystem::path& file) {
-    const auto mail = qorxpdf::ReadMailSettings(file);
+    const auto values = qorxpdf::ReadKeyValues(file, "qorxpdf.ini");
+    const auto* read = std::get_if<qorxpdf::KeyValues>(&values);
+    Expect(read, "a settings file that is there reads");
+    const auto mail = qorxpdf::MailSettingsOf(*read, "qorxpdf.ini");
     if (const auto* settings = std::get_if<qorxpdf::MailSettings>(&mail)) {
         Expect(settings->port >= 1 && settings->port <= 65535, "the port is a port");
         qorxpdf::FillTemplate(settings->subject, "ftr1_2025.pdf");

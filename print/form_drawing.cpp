@@ -68,9 +68,10 @@ int FormElement::kind() const {
     return k >= 0 && k <= 9 ? static_cast<int>(k) : 0;
 }
 
-FormDrawing ReadFormDrawing(const std::filesystem::path& file) {
+FormDrawing ReadFormDrawing(const std::filesystem::path& file, int* readError) {
     FormDrawing form;
     SeqReader in(file);
+    if (readError) *readError = in.readError();
     for (int i = 1; i <= kElements && !in.atEnd(); ++i) {
         FormElement e;
         e.caption = in.readLine();

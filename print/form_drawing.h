@@ -31,8 +31,9 @@ struct FormElement {
 using FormDrawing = std::vector<FormElement>;
 
 // Reads the elements of a form-drawing file; stops at its end, at element 500, or at the
-// first element that cannot be read. A missing file has no elements.
-FormDrawing ReadFormDrawing(const std::filesystem::path& file);
+// first element that cannot be read. A missing file has no elements; so has a file that is
+// there but cannot be read, whose system error goes to `readError`.
+FormDrawing ReadFormDrawing(const std::filesystem::path& file, int* readError = nullptr);
 
 // The drawing operations of the elements, in order; right-aligned captions are placed with
 // `width`. Elements of an unknown kind draw nothing.

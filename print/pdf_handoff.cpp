@@ -41,8 +41,10 @@ PdfHandoff BuildPdfHandoff(const PdfHandoffInput& input) {
     std::string& a = handoff.argument;
     a = CompanyFolder(input.companyNumber) + "\\qorvana.lxf";
     a += "," + Cleaned(input.printImage);
-    a += "," + PdfFile(input.pdfFolder, input.pdfName);
+    handoff.pdfFile = PdfFile(input.pdfFolder, input.pdfName);
+    a += "," + handoff.pdfFile;
     const std::string email = Trim(input.customerEmail);
+    handoff.emailMissing = input.sendByMail && email.empty();
     if (input.sendByMail && IsUsableEmail(email)) {
         a += "," + email;
     } else {

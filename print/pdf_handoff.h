@@ -25,7 +25,9 @@ struct PdfHandoffInput {
 
 struct PdfHandoff {
     std::string argument;       // the one comma-joined argument
+    std::string pdfFile;        // the PDF file to produce, as the argument names it
     bool emailRefused = false;  // the address was unusable and replaced by "***"
+    bool emailMissing = false;  // e-mail asked for a customer without an address
 };
 
 // "\qorwin\qorwin\qorxpdf": the program, where the module starts it.

@@ -1,17 +1,12 @@
 #include "print/print_image.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <fstream>
 #include <iterator>
-#include <system_error>
 
 #include "startup/cp1252.h"
+#include "startup/whole_file.h"
 
 namespace qorvana {
 namespace {
@@ -20,6 +15,8 @@ constexpr std::string_view kMarker = "#FILEFORMAT=KVX-RTO";
 constexpr std::string_view kCrLf = "\r\n";
 
 enum RecordType { kPicture = 0, kShape = 2, kText = 3, kPageBreak = 9 };
+
+constexpr double kMaxMeasure = 100000;
 
 // A text as one line of the image: Windows-1252, without the line breaks and other control
 // characters that would shift every later value.
@@ -157,6 +154,14 @@ class ImageReader {
         return parsed.value_or(0);
     }
     int integer() { return int(std::lround(std::clamp(number(), -2147483648.0, 2147483647.0))); }
+    // A position or size in millimetres (a font size in points): beyond 100 m the image is
+    // damaged, and no page device could take the number.
+    double measure() {
+        const double value = number();
+        if (std::fabs(value) > kMaxMeasure)
+            fail("alla riga " + std::to_string(lineNumber_) + " il numero è fuori dai limiti");
+        return failed() ? 0 : value;
+    }
     void fail(std::string problem) {
         if (!failed()) problem_ = std::move(problem);
     }
@@ -170,11 +175,11 @@ class ImageReader {
 
 PrintText ReadText(ImageReader& in) {
     PrintText t;
-    t.x = in.number();
-    t.y = in.number();
+    t.x = in.measure();
+    t.y = in.measure();
     in.number();
     in.number();
-    t.size = in.number();
+    t.size = in.measure();
     t.colour = in.integer();
     t.text = in.text();
     t.font = in.text();
@@ -190,11 +195,11 @@ PrintShape ReadShape(ImageReader& in) {
         in.fail("alla riga " + std::to_string(in.lineNumber()) + " la forma è sconosciuta");
     }
     s.kind = ShapeKind(kind);
-    s.x1 = in.number();
-    s.y1 = in.number();
-    s.x2 = in.number();
-    s.y2 = in.number();
-    s.thickness = in.number();
+    s.x1 = in.measure();
+    s.y1 = in.measure();
+    s.x2 = in.measure();
+    s.y2 = in.measure();
+    s.thickness = in.measure();
     s.colour = in.integer();
     s.fill = in.integer();
     return s;
@@ -202,14 +207,20 @@ PrintShape ReadShape(ImageReader& in) {
 
 PrintPicture ReadPicture(ImageReader& in) {
     PrintPicture p;
-    p.x = in.number();
-    p.y = in.number();
-    p.width = in.number();
-    p.height = in.number();
+    p.x = in.measure();
+    p.y = in.measure();
+    p.width = in.measure();
+    p.height = in.measure();
     in.line();
     p.file = in.text();
     in.line();
     return p;
+}
+
+// The record type of a type line: a whole number 0..9, else -1 (unknown).
+int RecordTypeOf(std::optional<double> value) {
+    if (!value || *value != std::floor(*value) || *value < 0 || *value > 9) return -1;
+    return static_cast<int>(*value);
 }
 
 std::string DamagedMessage(const std::string& problem) {
@@ -240,33 +251,10 @@ std::string PrintImageBytes(const PrintedDocument& document) {
 }
 
 std::optional<PrintImageError> WritePrintImage(const std::filesystem::path& file,
+                                               std::string_view suiteName,
                                                const PrintedDocument& document) {
-    const std::string bytes = PrintImageBytes(document);
-    const PrintImageError failure{"Non è possibile scrivere il file di stampa " + file.string() +
-                                  "."};
-    std::string temporary =
-        (file.parent_path() / ("." + file.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) return failure;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);  // mkstemp makes the file private; keep an ordinary file's mode
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n <= 0) break;
-        written += std::size_t(n);
-    }
-    // No fsync: the image is transient, written again on every print; the rename alone
-    // keeps a reader from half a file.
-    const bool complete = written == bytes.size();
-    const bool closed = ::close(fd) == 0;
-    std::error_code ec;
-    if (complete && closed) std::filesystem::rename(temporary, file, ec);
-    if (!complete || !closed || ec) {
-        std::filesystem::remove(temporary, ec);
-        return failure;
-    }
+    if (auto failed = WriteFileDurably(file, suiteName, PrintImageBytes(document)))
+        return PrintImageError{*failed + ". Il documento non è stato stampato."};
     return std::nullopt;
 }
 
@@ -282,8 +270,7 @@ std::variant<PrintedDocument, PrintImageError> ParsePrintImage(std::string_view 
         const std::string_view typeLine = in.line();
         if (typeLine.empty() && in.atEnd()) break;  // a blank last line
         const int typeLineNumber = in.lineNumber();
-        // Clamped before the conversion: a type such as "1e300" is only an unknown one.
-        const int type = int(std::clamp(ParseNumber(typeLine).value_or(-1), -1.0, 10.0));
+        const int type = RecordTypeOf(ParseNumber(typeLine));
         pageOpen = true;
         switch (type) {
             case kText:
@@ -310,15 +297,13 @@ std::variant<PrintedDocument, PrintImageError> ParsePrintImage(std::string_view 
     return document;
 }
 
-std::variant<PrintedDocument, PrintImageError> ReadPrintImage(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        return PrintImageError{"Non è possibile leggere il file di stampa " + file.string() + "."};
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) {
-        return PrintImageError{"Non è possibile leggere il file di stampa " + file.string() + "."};
-    }
-    return ParsePrintImage(bytes);
+std::variant<PrintedDocument, PrintImageError> ReadPrintImage(const std::filesystem::path& file,
+                                                              std::string_view suiteName) {
+    const FileRead read = ReadWholeFile(file);
+    if (read.missing)
+        return PrintImageError{"Manca il file di stampa " + std::string(suiteName) + "."};
+    if (!read.ok()) return PrintImageError{ReadFailureMessage(suiteName, read.error) + "."};
+    return ParsePrintImage(read.bytes);
 }
 
 }  // namespace qorvana

@@ -23,15 +23,17 @@ struct PrintImageError {
     std::string message;  // Italian, for the operator
 };
 
-// Writes the print image to `file` through a temporary name in the same folder, so that a
-// reader never sees half a file; nullopt when written.
+// Writes the print image to `file` (`suiteName` for the operator, "c:\qordoc.rto") whole or not
+// at all, through the durable path; nullopt when written.
 std::optional<PrintImageError> WritePrintImage(const std::filesystem::path& file,
+                                               std::string_view suiteName,
                                                const PrintedDocument& document);
 
 // The pages of a print image held in memory; a damaged or truncated image is refused as a
-// whole.
+// whole, as is one with a position or size beyond 100 m.
 std::variant<PrintedDocument, PrintImageError> ParsePrintImage(std::string_view bytes);
-// The pages of the print-image file `file`.
-std::variant<PrintedDocument, PrintImageError> ReadPrintImage(const std::filesystem::path& file);
+// The pages of the print-image file `file`, named `suiteName` in messages.
+std::variant<PrintedDocument, PrintImageError> ReadPrintImage(const std::filesystem::path& file,
+                                                              std::string_view suiteName);
 
 }  // namespace qorvana

@@ -1,10 +1,9 @@
 #include "print/print_loop_form.h"
 
+#include <unistd.h>
+
 #include <QCursor>
 #include <QGuiApplication>
-#include <QProcess>
-#include <QProcessEnvironment>
-#include <QStringList>
 
 #include "forms/common/message_box.h"
 #include "forms/common/wait_cursor.h"
@@ -13,6 +12,7 @@
 #include "print/printer_form.h"
 #include "startup/numbers.h"
 #include "startup/session.h"
+#include "startup/whole_file.h"
 
 namespace qorvana {
 namespace {
@@ -26,15 +26,26 @@ PrintLoop::PrintLoop(Session& session, QWidget* parent, QPrinter* chosen)
 
 bool PrintLoop::run(const DocumentToPrint& document, const PrintSettings& settings,
                     const std::string& imageCopy) {
+    // What would leave the page without its data or its form is said before printing.
+    if (!settings.layoutProblem.empty())
+        Warn(parent_, QString::fromStdString(settings.layoutProblem), MsgIcon::Exclamation);
+    int formError = 0;
+    const FormDrawing form = ReadFormDrawing(session_.companyFile("qorvana.lkf"), &formError);
+    if (formError != 0)
+        Warn(parent_,
+             QString::fromStdString(
+                 ReadFailureMessage(session_.companyPath("qorvana.lkf"), formError) +
+                 ". Il documento sarà stampato senza il modulo."),
+             MsgIcon::Exclamation);
     bool printed = false;
     do {
-        printed = printOnce(document, settings, imageCopy) || printed;
+        printed = printOnce(document, settings, form, imageCopy) || printed;
     } while (AskYesNo(parent_, kPrintTitle, QStringLiteral("Stampa altra copia")));
     return printed;
 }
 
 bool PrintLoop::printOnce(const DocumentToPrint& document, const PrintSettings& settings,
-                          const std::string& imageCopy) {
+                          const FormDrawing& form, const std::string& imageCopy) {
     const bool electronic = session_.fpaState >= 0;
     const bool start =
         electronic ? AskYesNo(parent_, QStringLiteral("Emissione fatturaPA"),
@@ -50,9 +61,8 @@ bool PrintLoop::printOnce(const DocumentToPrint& document, const PrintSettings& 
     {
         const WaitCursor wait;
         // Composed without the printer: the image is the same with a printer and without.
-        const PrintedDocument pages = ComposeDocument(
-            document, settings, ReadFormDrawing(session_.companyFile("qorvana.lkf")),
-            session_.money(), PageTextWidth());
+        const PrintedDocument pages =
+            ComposeDocument(document, settings, form, session_.money(), PageTextWidth());
         imageWritten = writeImages(pages, imageCopy);
         if (printerReady)
             failure = printer.print(
@@ -68,38 +78,45 @@ std::string DocumentImagePath(double serial) {
     return "c:\\qordoc" + PlainNumberText(serial) + ".rto";
 }
 
-void DispatchDocument(const Session& session, QWidget* parent, const PdfHandoffInput& input) {
-    if (!PdfHandoffEnabled(session.workStrings[6])) return;
-    if (!AskYesNo(parent, QStringLiteral("Attenzione"),
+void DispatchDocument(const Session& session, QWidget* parent, const PdfHandoffInput& input,
+                      PdfJobs& jobs) {
+    // The document's own image serves the run of qorxpdf alone: without one it goes at once.
+    const bool ownImage = !input.printImage.empty() && input.printImage != kPrintImage;
+    const std::filesystem::path image =
+        ownImage ? session.paths.map(input.printImage) : std::filesystem::path();
+    const auto dropImage = [&image] {
+        if (!image.empty()) ::unlink(image.c_str());
+    };
+    if (!PdfHandoffEnabled(session.workStrings[6]) ||
+        !AskYesNo(parent, QStringLiteral("Attenzione"),
                   QStringLiteral("Generare il file PDF ed eventualmente inviarlo tramite posta "
-                                 "elettronica?")))
+                                 "elettronica?"))) {
+        dropImage();
         return;
+    }
     const PdfHandoff handoff = BuildPdfHandoff(input);
     if (handoff.emailRefused)
         Warn(parent,
              QStringLiteral("L'indirizzo di posta elettronica del cliente non è valido: il PDF "
                             "sarà prodotto ma non inviato."),
              MsgIcon::Exclamation);
-    const ProgramStart start = PdfHandoffStart(session.paths, handoff);
-    QProcess program;
-    program.setProgram(QString::fromStdString(start.program.string()));
-    QStringList arguments;
-    for (const std::string& a : start.arguments) arguments << QString::fromStdString(a);
-    program.setArguments(arguments);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QString::fromLatin1(kDriveVariable),
-                       QString::fromStdString(start.driveRoot));
-    program.setProcessEnvironment(environment);
+    if (handoff.emailMissing)
+        Warn(parent,
+             QStringLiteral("Il cliente non ha un indirizzo di posta elettronica: il PDF sarà "
+                            "prodotto ma non inviato."),
+             MsgIcon::Exclamation);
     QGuiApplication::restoreOverrideCursor();
-    if (!program.startDetached())
+    if (!jobs.start(PdfHandoffStart(session.paths, handoff), handoff.pdfFile, image)) {
+        dropImage();
         Warn(parent, QStringLiteral("Non è possibile eseguire il programma invio del documento a "
                                     "mezzo internet."));
+    }
 }
 
 bool PrintLoop::writeImages(const PrintedDocument& pages, const std::string& imageCopy) {
     for (const std::string& name : {std::string(kPrintImage), imageCopy}) {
         if (name.empty()) continue;
-        if (const auto error = WritePrintImage(session_.paths.map(name), pages)) {
+        if (const auto error = WritePrintImage(session_.paths.map(name), name, pages)) {
             Warn(parent_, QString::fromStdString(error->message));
             return false;
         }

@@ -7,6 +7,7 @@
 
 #include "print/document_print.h"
 #include "print/pdf_handoff.h"
+#include "print/pdf_jobs_form.h"
 
 class QPrinter;
 class QWidget;
@@ -32,7 +33,7 @@ class PrintLoop {
   private:
     // One pass of the print routine; true when it printed.
     bool printOnce(const DocumentToPrint& document, const PrintSettings& settings,
-                   const std::string& imageCopy);
+                   const FormDrawing& form, const std::string& imageCopy);
 
     // Writes c:\qordoc.rto and the document's own image; false (told) when one failed.
     bool writeImages(const PrintedDocument& pages, const std::string& imageCopy);
@@ -43,8 +44,10 @@ class PrintLoop {
 };
 
 // The PDF hand-off after a printed document: when settings entry 6 is on and the operator
-// agrees, starts qorxpdf detached, without a shell; tells the operator when it cannot start.
-void DispatchDocument(const Session& session, QWidget* parent, const PdfHandoffInput& input);
+// agrees, starts qorxpdf without a shell and without waiting for it (`jobs` watches it); tells
+// the operator when the customer has no usable address and when it cannot start.
+void DispatchDocument(const Session& session, QWidget* parent, const PdfHandoffInput& input,
+                      PdfJobs& jobs);
 
 // The Windows path of a document's own print image, by its serial: c:\qordoc<serial>.rto.
 std::string DocumentImagePath(double serial);

@@ -9,6 +9,7 @@
 #include "startup/settings.h"
 #include "startup/tab_file.h"
 #include "startup/text.h"
+#include "startup/whole_file.h"
 
 namespace qorvana {
 namespace {
@@ -18,16 +19,25 @@ int IntegerPart(std::string_view text) {
     return value >= -32768 && value <= 32767 ? static_cast<int>(value) : 0;
 }
 
-std::array<std::string, 21> ReadPrintLines(const Session& s) {
+// A company file read whole; one that is there but cannot be read is noted in `problems`.
+SeqReader ReadCompanyFile(const Session& s, const std::string& name,
+                          std::vector<std::string>& problems) {
+    SeqReader in(s.companyFile(name));
+    NoteReadError(problems, in.readError(), s.companyPath(name));
+    return in;
+}
+
+std::array<std::string, 21> ReadPrintLines(const Session& s, std::vector<std::string>& problems) {
     std::array<std::string, 21> lines{};
-    SeqReader in(s.companyFile("qorvana.int"));
+    SeqReader in = ReadCompanyFile(s, "qorvana.int", problems);
     for (int entry = 1; entry <= 20; ++entry) lines[entry] = in.readLine();
     return lines;
 }
 
-std::array<std::array<std::string, 2>, 17> ReadVatItems(const Session& s) {
+std::array<std::array<std::string, 2>, 17> ReadVatItems(const Session& s,
+                                                        std::vector<std::string>& problems) {
     std::array<std::array<std::string, 2>, 17> items{};
-    SeqReader in(s.companyFile("qorvana.ilx"));
+    SeqReader in = ReadCompanyFile(s, "qorvana.ilx", problems);
     for (int code = 1; code <= 12 && !in.failed(); ++code) {
         items[code][0] = in.readItem();
         in.readItem();
@@ -37,21 +47,33 @@ std::array<std::array<std::string, 2>, 17> ReadVatItems(const Session& s) {
     return items;
 }
 
-std::array<LayoutItem, PrintSettings::kLayoutItems + 1> ReadLayout(const Session& s) {
+// The layout items; a file that is missing, short or unreadable gives the defaults, and
+// `problem` says so, to be told before printing.
+std::array<LayoutItem, PrintSettings::kLayoutItems + 1> ReadLayout(const Session& s,
+                                                                   std::string& problem) {
     std::array<LayoutItem, PrintSettings::kLayoutItems + 1> layout{};
+    const std::string name = s.companyPath("qorvana.lyf");
     SeqReader in(s.companyFile("qorvana.lyf"));
     for (int item = 1; item <= PrintSettings::kLayoutItems; ++item)
         for (auto& column : layout[item].columns) column = in.readLine();
-    if (in.failed()) {
-        layout = {};
-        for (int column = 0; column <= 2; ++column) layout[98].columns[column].clear();
-    }
+    if (!in.failed()) return layout;
+    layout = {};
+    for (int column = 0; column <= 2; ++column) layout[98].columns[column].clear();
+    const std::string consequence =
+        ". Il documento sarà stampato senza i suoi dati, solo con il modulo.";
+    if (in.readError() != 0)
+        problem = ReadFailureMessage(name, in.readError()) + consequence;
+    else if (!in.opened())
+        problem = "Manca il file " + name + " della disposizione della stampa" + consequence;
+    else
+        problem = "Il file " + name + " della disposizione della stampa è incompleto" + consequence;
     return layout;
 }
 
-std::array<std::array<std::string, 4>, 21> ReadPdfTable(const Session& s) {
+std::array<std::array<std::string, 4>, 21> ReadPdfTable(const Session& s,
+                                                        std::vector<std::string>& problems) {
     std::array<std::array<std::string, 4>, 21> table{};
-    SeqReader in(s.companyFile("qorvana.pdf"));
+    SeqReader in = ReadCompanyFile(s, "qorvana.pdf", problems);
     for (int row = 1; row <= 20; ++row)
         for (auto& cell : table[row]) cell = in.readLine();
     return table;
@@ -83,14 +105,15 @@ std::string PrintSettings::pdfExtraArgument() const {
 
 PrintSettings LoadPrintSettings(Session& session, const TabFile& tab) {
     PrintSettings p;
-    p.printLines = ReadPrintLines(session);
+    p.printLines = ReadPrintLines(session, p.problems);
+    NoteReadError(p.problems, tab.readError(), session.companyPath("qorvana.tab"));
     p.vat = VatTable::FromTab(tab);
-    p.vatItems = ReadVatItems(session);
-    p.layout = ReadLayout(session);
-    p.accounting = ModulesListHas(session, "=PIA");
+    p.vatItems = ReadVatItems(session, p.problems);
+    p.layout = ReadLayout(session, p.layoutProblem);
+    p.accounting = ModulesListHas(session, "=PIA", &p.problems);
     p.agents = ModulesListHas(session, "=AGE");
     p.quotes = ModulesListHas(session, "=PRE");
-    p.pdfTable = ReadPdfTable(session);
+    p.pdfTable = ReadPdfTable(session, p.problems);
 
     auto& w = session.workStrings;
     w[8] = Trim(p.pdfTable[1][0]);

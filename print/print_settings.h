@@ -2,10 +2,12 @@
 // The body form's print tables, read when it loads: print settings (qorvana.int), VAT rate
 // and exemption texts (qorvana.tab), VAT items (qorvana.ilx), the layout of the printed
 // document (qorvana.lyf), the modules list (qorvana.prg) and the PDF settings (qorvana.pdf).
-// Every file is optional: a missing one leaves its table empty, the layout gets defaults.
+// Every file is optional: a missing one leaves its table empty, the layout gets defaults. A file
+// that is there but cannot be read is said; so is a layout that is missing or incomplete.
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "document/document_math.h"
 
@@ -42,6 +44,10 @@ struct PrintSettings {
     std::array<std::array<std::string, 4>, 21> pdfTable{};  // rows 1..20, columns 0..3
     // Set when the PDF folder is too long for the stored path of a document's PDF.
     std::string pdfFolderWarning;
+    // Files that are there but could not be read (the body form tells them when it loads).
+    std::vector<std::string> problems;
+    // Set when qorvana.lyf is missing, short or unreadable: told before printing.
+    std::string layoutProblem;
 
     // Column 3 of PDF settings row 1, trimmed: the extra argument of the PDF program.
     std::string pdfExtraArgument() const;

@@ -1,15 +1,18 @@
 #include "print/printer_form.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 
 #include "print/form_drawing.h"
 #include "print/page_painter.h"
 #include "startup/session.h"
+#include "startup/whole_file.h"
 
 namespace qorvana {
 namespace {
@@ -23,6 +26,21 @@ QString NextPrintFile(const std::filesystem::path& folder) {
     }
 }
 
+const QString kPrintFailed =
+    QStringLiteral("La stampa non è riuscita: controllare la stampante e ristampare.");
+
+// Draws the pages on a painter already begun on an A4 device; false when a page could not be
+// started.
+bool PaintDocument(QPainter& painter, QPagedPaintDevice& device, const PrintedDocument& document,
+                   const PictureFile& pictureFile) {
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (std::size_t i = 0; i < document.size(); ++i) {
+        if (i > 0 && !device.newPage()) return false;
+        PaintPage(painter, document[i], pictureFile);
+    }
+    return true;
+}
+
 }  // namespace
 
 DocumentPrinter::DocumentPrinter(const Session& session, QPrinter* chosen)
@@ -31,50 +49,65 @@ DocumentPrinter::DocumentPrinter(const Session& session, QPrinter* chosen)
 DocumentPrinter::~DocumentPrinter() = default;
 
 bool DocumentPrinter::ready(QString* problem) {
-    if (printer_) return true;
-    if (session_.printTo) {
-        own_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        own_->setOutputFormat(QPrinter::PdfFormat);
-    } else {
-        // Without a configured printer a default QPrinter silently writes a nameless PDF.
-        if (QPrinterInfo::defaultPrinter().isNull() &&
-            QPrinterInfo::availablePrinterNames().isEmpty()) {
-            *problem = QStringLiteral(
-                "Nessuna stampante è installata: il documento non è stato stampato.");
-            return false;
-        }
-        own_ = std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
+    if (printer_ || session_.printTo) return true;
+    // Without a configured printer a default QPrinter silently writes a nameless PDF.
+    if (QPrinterInfo::defaultPrinter().isNull() &&
+        QPrinterInfo::availablePrinterNames().isEmpty()) {
+        *problem =
+            QStringLiteral("Nessuna stampante è installata: il documento non è stato stampato.");
+        return false;
     }
+    own_ = std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
     printer_ = own_.get();
     return true;
 }
 
+PictureFile DocumentPrinter::pictureFile() const {
+    const std::string companyFolder = CompanyFolder(static_cast<int>(session_.companyNumber));
+    return [this, companyFolder](const std::string& file) {
+        return session_.paths.map(PictureWindowsPath(companyFolder, file));
+    };
+}
+
 std::optional<QString> DocumentPrinter::print(const PrintedDocument& document,
                                               const QString& jobName) {
+    if (session_.printTo) return printToFile(document, jobName);
     QPrinter& printer = *printer_;
-    if (session_.printTo) printer.setOutputFileName(NextPrintFile(*session_.printTo));
     printer.setDocName(jobName);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Portrait);
     printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-
-    const QString failed =
-        QStringLiteral("La stampa non è riuscita: controllare la stampante e ristampare.");
     QPainter painter;
-    if (!painter.begin(&printer)) return failed;
-    painter.setRenderHint(QPainter::Antialiasing);
-    const std::string companyFolder = CompanyFolder(static_cast<int>(session_.companyNumber));
-    const PictureFile pictureFile = [this, &companyFolder](const std::string& file) {
-        return session_.paths.map(PictureWindowsPath(companyFolder, file));
-    };
-    for (std::size_t i = 0; i < document.size(); ++i) {
-        if (i > 0 && !printer.newPage()) {
-            painter.end();
-            return failed;
-        }
-        PaintPage(painter, document[i], pictureFile);
+    if (!painter.begin(&printer)) return kPrintFailed;
+    const bool painted = PaintDocument(painter, printer, document, pictureFile());
+    if (!painter.end() || !painted || printer.printerState() == QPrinter::Error)
+        return kPrintFailed;
+    return std::nullopt;
+}
+
+std::optional<QString> DocumentPrinter::printToFile(const PrintedDocument& document,
+                                                    const QString& jobName) {
+    // Drawn in memory, then written whole: a disk that takes only part of it leaves no
+    // partial file, and the failure is told.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&pdf);
+        writer.setResolution(1200);  // QPrinter::HighResolution's, as on a printer
+        writer.setTitle(jobName);
+        writer.setCreator(QStringLiteral("Qorvana"));
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                         QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+        QPainter painter;
+        if (!painter.begin(&writer)) return kPrintFailed;
+        const bool painted = PaintDocument(painter, writer, document, pictureFile());
+        if (!painter.end() || !painted) return kPrintFailed;
     }
-    if (!painter.end() || printer.printerState() == QPrinter::Error) return failed;
+    const QString file = NextPrintFile(*session_.printTo);
+    const QByteArray& bytes = pdf.data();
+    if (const auto failed = WriteFileDurably(file.toStdString(), file.toStdString(),
+                                             std::string_view(bytes.constData(), bytes.size())))
+        return QString::fromStdString(*failed + ". Il documento non è stato stampato.");
     return std::nullopt;
 }
 

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "print/form_drawing.h"
+#include "print/page_painter.h"
 #include "print/print_page.h"
 
 class QPrinter;
@@ -28,6 +29,10 @@ class DocumentPrinter {
     std::optional<QString> print(const PrintedDocument& document, const QString& jobName);
 
   private:
+    // The --print-to job: the next DIR/print-N.pdf, written whole or not at all.
+    std::optional<QString> printToFile(const PrintedDocument& document, const QString& jobName);
+    PictureFile pictureFile() const;
+
     const Session& session_;
     QPrinter* printer_ = nullptr;
     std::unique_ptr<QPrinter> own_;

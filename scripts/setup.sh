@@ -9,7 +9,7 @@ cd "$here"
 packages=(qt6-base-dev libgl-dev libegl-dev libxkbcommon-dev fonts-dejavu-core fonts-liberation2 cmake
           ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev clang clang-format
           libclang-rt-14-dev libcurl4-openssl-dev libxml2-dev libxml2-utils python3-aiosmtpd
-          poppler-utils
+          poppler-utils libssl-dev openssl dovecot-imapd
           locales)
 
 install_packages() {
@@ -24,6 +24,11 @@ install_packages() {
         $sudo apt-get update -qq
         # Through env, so that sudo's clean environment keeps the non-interactive setting.
         $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+        # dovecot-imapd is for the tests, which start their own server on 127.0.0.1: the
+        # system service the package may start is stopped and left off.
+        if [[ " ${missing[*]} " == *" dovecot-imapd "* ]] && command -v systemctl >/dev/null; then
+            $sudo systemctl disable --now dovecot >/dev/null 2>&1 || true
+        fi
     fi
     # The number formatting tests also run under an Italian and a US locale.
     if ! locale -a 2>/dev/null | grep -qi '^it_IT.utf8$' || ! locale -a 2>/dev/null | grep -qi '^en_US.utf8$'; then

@@ -1,6 +1,9 @@
 #include "startup/company_check.h"
 
+#include <cerrno>
 #include <system_error>
+
+#include "startup/system_error.h"
 
 namespace qorvana {
 
@@ -15,7 +18,9 @@ std::optional<std::string> CompanyFolderProblem(const PathMapper& paths, int com
     const std::filesystem::path folder = paths.map(folderText);
     std::error_code ec;
     if (!std::filesystem::is_directory(folder, ec)) {
-        return "La cartella della ditta " + folderText + " non esiste (" + folder.string() + ").";
+        // The operator knows the suite's path; where it lies on this machine goes to the log.
+        LogSystemError("cartella della ditta " + folder.string(), ec ? ec.value() : ENOENT);
+        return "La cartella della ditta " + folderText + " non esiste.";
     }
     const auto tot = FindInFolder(folder, "qorvana.tot");
     const auto fte = FindInFolder(folder, "qorvana.fte");

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "startup/paths.h"
+#include "startup/system_error.h"
 
 namespace qorvana {
 
@@ -123,8 +124,9 @@ void DataFiles::readRange(int channel, std::int32_t first, std::int32_t count,
         if (r == 0) break;  // past the end: the rest stays zero
         if (r < 0) {
             if (errno == EINTR) continue;
+            LogSystemError("lettura di " + s.path.string(), errno);
             throw RecordIoError("Errore di lettura dell'archivio " + FileName(s.path) +
-                                " (record " + std::to_string(n) + "): " + std::strerror(errno));
+                                " (record " + std::to_string(n) + "): " + ItalianReason(errno));
         }
         got += static_cast<std::size_t>(r);
     }
@@ -151,8 +153,10 @@ void DataFiles::writeRaw(int channel, std::int32_t n, std::span<const std::uint8
         const ssize_t w = ::pwrite(s.fd, in.data() + done, in.size() - done, offset + off_t(done));
         if (w < 0 && errno == EINTR) continue;
         if (w <= 0) {
+            const int error = w < 0 ? errno : ENOSPC;
+            LogSystemError("scrittura di " + s.path.string(), error);
             throw RecordIoError("Errore di scrittura nell'archivio " + FileName(s.path) +
-                                " (record " + std::to_string(n) + "): " + std::strerror(errno));
+                                " (record " + std::to_string(n) + "): " + ItalianReason(error));
         }
         done += static_cast<std::size_t>(w);
     }
@@ -165,9 +169,10 @@ void DataFiles::reserve(int channel, std::int32_t first, std::int32_t count) {
     const auto length = static_cast<off_t>(count) * static_cast<off_t>(s.length);
     if (::fallocate(s.fd, FALLOC_FL_KEEP_SIZE, offset, length) == 0) return;
     if (errno == EOPNOTSUPP || errno == ENOSYS) return;
+    LogSystemError("riserva di spazio in " + s.path.string(), errno);
     throw RecordIoError("Spazio su disco insufficiente per l'archivio " + FileName(s.path) +
                         " (record " + std::to_string(first) + "-" +
-                        std::to_string(first + count - 1) + "): " + std::strerror(errno));
+                        std::to_string(first + count - 1) + "): " + ItalianReason(errno));
 }
 
 void DataFiles::sync(std::span<const int> channels) {
@@ -196,8 +201,9 @@ void DataFiles::sync(std::span<const int> channels) {
     }
     for (std::size_t i = 0; i < open.size(); ++i) {
         if (errors[i] != 0) {
+            LogSystemError("scrittura su disco di " + open[i]->path.string(), errors[i]);
             throw RecordIoError("Impossibile salvare su disco l'archivio " +
-                                FileName(open[i]->path) + ": " + std::strerror(errors[i]));
+                                FileName(open[i]->path) + ": " + ItalianReason(errors[i]));
         }
     }
 }

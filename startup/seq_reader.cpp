@@ -1,9 +1,7 @@
 #include "startup/seq_reader.h"
 
-#include <fstream>
-#include <iterator>
-
 #include "startup/cp1252.h"
+#include "startup/whole_file.h"
 
 namespace qorvana {
 namespace {
@@ -45,10 +43,10 @@ std::string ParseItem(std::string_view data, std::size_t& pos) {
 }  // namespace
 
 SeqReader::SeqReader(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return;
-    data_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) return;
+    FileRead read = ReadWholeFile(file);
+    readError_ = read.error;
+    if (!read.ok()) return;
+    data_ = std::move(read.bytes);
     opened_ = true;
     failed_ = false;
 }

@@ -13,12 +13,14 @@ namespace qorvana {
 
 class SeqReader {
   public:
-    // Opens the file; a missing or unreadable file leaves the reader failed.
+    // Reads the file; a missing or unreadable file leaves the reader failed.
     explicit SeqReader(const std::filesystem::path& file);
     // Reads from text already in memory (Windows-1252 bytes).
     static SeqReader FromBytes(std::string bytes);
 
     bool opened() const { return opened_; }
+    // The system error that kept the file from being read; 0 when read or missing.
+    int readError() const { return readError_; }
     // True once any read went past the end (or the file could not be opened).
     bool failed() const { return failed_; }
     void clearError() { failed_ = !opened_; }
@@ -41,6 +43,7 @@ class SeqReader {
     std::size_t pos_ = 0;
     bool opened_ = false;
     bool failed_ = true;
+    int readError_ = 0;
 };
 
 }  // namespace qorvana

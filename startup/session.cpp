@@ -18,11 +18,19 @@ std::filesystem::path Session::companyFolder() const {
 }
 
 std::filesystem::path Session::companyFile(const std::string& name) const {
-    return paths.map(CompanyFolder(static_cast<int>(companyNumber)) + "\\" + name);
+    return paths.map(companyPath(name));
 }
 
 std::filesystem::path Session::dataRootFile(const std::string& name) const {
-    return paths.map(std::string(kDataRoot) + name);
+    return paths.map(dataRootPath(name));
+}
+
+std::string Session::companyPath(const std::string& name) const {
+    return CompanyFolder(static_cast<int>(companyNumber)) + "\\" + name;
+}
+
+std::string Session::dataRootPath(const std::string& name) const {
+    return std::string(kDataRoot) + name;
 }
 
 }  // namespace qorvana

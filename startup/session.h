@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "startup/civil_date.h"
@@ -57,6 +58,8 @@ struct Session {
     SessionClock clock;
     DataFiles files;
     std::optional<std::filesystem::path> printTo;  // --print-to folder
+    // Messages about files that could not be read, already told in this run: each is told once.
+    std::set<std::string> toldProblems;
 
     // Amount rules of the current currency mode (workStrings slots 1 and 5).
     Money money() const;
@@ -65,6 +68,10 @@ struct Session {
     // Host path of a file of the company folder / of the data root.
     std::filesystem::path companyFile(const std::string& name) const;
     std::filesystem::path dataRootFile(const std::string& name) const;
+    // The suite path of a file of the company folder / of the data root, as messages name it
+    // (\qorwin\qorwin\qoraz0.001\qorvana.lyf).
+    std::string companyPath(const std::string& name) const;
+    std::string dataRootPath(const std::string& name) const;
 };
 
 }  // namespace qorvana

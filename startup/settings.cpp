@@ -1,29 +1,36 @@
 #include "startup/settings.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <system_error>
 
 #include "startup/general_settings_record.h"
 #include "startup/numbers.h"
 #include "startup/seq_reader.h"
+#include "startup/whole_file.h"
 
 namespace qorvana {
 namespace {
 
-void LoadLocalSettings(Session& s) {
-    SeqReader in(s.companyFile("qorvana.int"));
+// A settings file read whole; one that is there but cannot be read is noted in `problems`.
+SeqReader ReadSettingsFile(const std::filesystem::path& file, const std::string& suiteName,
+                           std::vector<std::string>& problems) {
+    SeqReader in(file);
+    NoteReadError(problems, in.readError(), suiteName);
+    return in;
+}
+
+void LoadLocalSettings(Session& s, std::vector<std::string>& problems) {
+    SeqReader in =
+        ReadSettingsFile(s.companyFile("qorvana.int"), s.companyPath("qorvana.int"), problems);
     for (int slot = 1; slot <= 3; ++slot) s.localSettings[slot] = in.readLine();
 }
 
 // Currency settings (slots 1 to 5), electronic-invoice switch (slot 6) and slot 11.
-void LoadCurrencySettings(Session& s) {
+void LoadCurrencySettings(Session& s, std::vector<std::string>& problems) {
     auto& w = s.workStrings;
-    SeqReader in(s.dataRootFile("qorvana.eur"));
+    SeqReader in =
+        ReadSettingsFile(s.dataRootFile("qorvana.eur"), s.dataRootPath("qorvana.eur"), problems);
     for (int slot = 1; slot <= 5; ++slot) w[slot] = in.readItem();
     if (in.failed()) {
         static const std::array<std::string, 5> kDefaults = {"1", "1936.27", "ITL", "EUR", "2"};
@@ -46,10 +53,11 @@ int SmallInt(const std::string& text) {
     return ToInt16OrZero(Val(text));
 }
 
-void LoadPrintFonts(Session& s) {
+void LoadPrintFonts(Session& s, std::vector<std::string>& problems) {
     auto& fonts = s.printFonts;
     fonts = {};
-    SeqReader in(s.dataRootFile("qorvana.tbl"));
+    SeqReader in =
+        ReadSettingsFile(s.dataRootFile("qorvana.tbl"), s.dataRootPath("qorvana.tbl"), problems);
 
     for (int& page : fonts[0].pages) page = SmallInt(in.readItem());
     if (in.failed()) fonts[0].pages = {30, 950, 30, 950, 2};
@@ -91,15 +99,18 @@ void LoadPrintFonts(Session& s) {
     fonts[2].colourG = Val(in.readLine());
 }
 
-// Record 1 of a qorvana.gnr, or nullopt when the file cannot be opened.
-std::optional<GeneralSettingsRecord> ReadGeneralSettings(const std::filesystem::path& file) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(file, ec)) return std::nullopt;
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
+// Record 1 of a qorvana.gnr (a short file leaves the rest zero); nullopt when the file is
+// missing, or is there but cannot be read (then noted in `problems`).
+std::optional<GeneralSettingsRecord> ReadGeneralSettings(const std::filesystem::path& file,
+                                                         const std::string& suiteName,
+                                                         std::vector<std::string>& problems) {
+    const FileRead read = ReadWholeFile(file);
+    NoteReadError(problems, read.error, suiteName);
+    if (!read.ok()) return std::nullopt;
     GeneralSettingsRecord record;
-    in.read(reinterpret_cast<char*>(record.bytes().data()), gnr::kLength);
-    return record;  // a short file leaves the rest zero
+    std::copy_n(read.bytes.begin(), std::min(read.bytes.size(), gnr::kLength),
+                record.bytes().begin());
+    return record;
 }
 
 GeneralSettingsRecord DefaultGeneralSettings() {
@@ -136,45 +147,73 @@ bool NormaliseGeneralSettings(GeneralSettingsRecord& r) {
     return r != before;
 }
 
-void LoadGeneralSettings(Session& s) {
+// The record, and whether it must be written to the company's qorvana.gnr: when it came from
+// the data root or the defaults, or normalising changed it; never over a file that is there
+// but could not be read.
+bool LoadGeneralSettings(Session& s, std::vector<std::string>& problems) {
+    const std::size_t before = problems.size();
     bool save = false;
-    if (auto own = ReadGeneralSettings(s.companyFile("qorvana.gnr"))) {
+    if (auto own = ReadGeneralSettings(s.companyFile("qorvana.gnr"), s.companyPath("qorvana.gnr"),
+                                       problems)) {
         s.generalSettings = *own;
         save = NormaliseGeneralSettings(s.generalSettings);
-    } else if (auto shared = ReadGeneralSettings(s.dataRootFile("qorvana.gnr"))) {
+    } else if (auto shared = ReadGeneralSettings(s.dataRootFile("qorvana.gnr"),
+                                                 s.dataRootPath("qorvana.gnr"), problems)) {
         s.generalSettings = *shared;
         NormaliseGeneralSettings(s.generalSettings);
         save = true;
     } else {
-        std::error_code ignored;
-        std::filesystem::create_directories(s.paths.map("\\QORWIN\\PDF"), ignored);
+        if (problems.size() == before) {
+            std::error_code ignored;
+            std::filesystem::create_directories(s.paths.map("\\QORWIN\\PDF"), ignored);
+        }
         s.generalSettings = DefaultGeneralSettings();
         save = true;
     }
-    if (save) SaveGeneralSettings(s);
+    return save && problems.size() == before;
 }
 
 }  // namespace
 
-void LoadSharedSettings(Session& session) {
-    LoadLocalSettings(session);
-    LoadCurrencySettings(session);
-    LoadPrintFonts(session);
-    LoadGeneralSettings(session);
+void NoteReadError(std::vector<std::string>& problems, int readError,
+                   const std::string& suiteName) {
+    if (readError != 0)
+        problems.push_back(ReadFailureMessage(suiteName, readError) +
+                           ". Si usano i valori predefiniti.");
 }
 
-bool SaveGeneralSettings(const Session& session) {
+SharedSettingsLoad LoadSharedSettings(Session& session) {
+    SharedSettingsLoad load;
+    LoadLocalSettings(session, load.problems);
+    LoadCurrencySettings(session, load.problems);
+    LoadPrintFonts(session, load.problems);
+    load.saveGeneralSettings = LoadGeneralSettings(session, load.problems);
+    return load;
+}
+
+std::vector<std::string> RefreshSharedSettings(Session& session) {
+    SharedSettingsLoad load = LoadSharedSettings(session);
+    if (load.saveGeneralSettings)
+        if (auto failed = SaveGeneralSettings(session)) load.problems.push_back(*failed + ".");
+    return load.problems;
+}
+
+std::optional<std::string> SaveGeneralSettings(const Session& session) {
     const auto file = session.companyFile("qorvana.gnr");
-    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0) return false;
-    const auto bytes = session.generalSettings.bytes();
-    const ssize_t written = ::pwrite(fd, bytes.data(), bytes.size(), 0);
-    const bool ok = ::close(fd) == 0 && written == static_cast<ssize_t>(bytes.size());
-    return ok;
+    const std::string suiteName = session.companyPath("qorvana.gnr");
+    // Record 1 is replaced; anything the file holds after it stays as it is.
+    FileRead read = ReadWholeFile(file);
+    if (read.error != 0) return ReadFailureMessage(suiteName, read.error);
+    const auto record = session.generalSettings.bytes();
+    std::string bytes = std::move(read.bytes);
+    if (bytes.size() < record.size()) bytes.resize(record.size());
+    std::copy(record.begin(), record.end(), bytes.begin());
+    return WriteFileDurably(file, suiteName, bytes);
 }
 
 StartTables LoadStartTables(const Session& session, const TabFile& tab) {
     StartTables t;
+    NoteReadError(t.problems, tab.readError(), session.companyPath("qorvana.tab"));
     for (int row = 1; row <= 40; ++row) {
         const int first = TabFile::CarrierLine(row);
         auto& cells = t.carrierRows[static_cast<std::size_t>(row)];
@@ -187,12 +226,14 @@ StartTables LoadStartTables(const Session& session, const TabFile& tab) {
         cells[2] = tab.line(first + 4);
         cells[5] = tab.line(first + 5);
     }
-    t.paEnabled = ModulesListHas(session, "=FPA");
+    t.paEnabled = ModulesListHas(session, "=FPA", &t.problems);
     return t;
 }
 
-bool ModulesListHas(const Session& session, const std::string& line) {
+bool ModulesListHas(const Session& session, const std::string& line,
+                    std::vector<std::string>* problems) {
     SeqReader in(session.dataRootFile("qorvana.prg"));
+    if (problems) NoteReadError(*problems, in.readError(), session.dataRootPath("qorvana.prg"));
     while (!in.atEnd())
         if (in.readLine() == line) return true;
     return false;

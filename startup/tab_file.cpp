@@ -8,6 +8,7 @@ TabFile TabFile::Load(const std::filesystem::path& file) {
     SeqReader in(file);
     TabFile tab;
     tab.loaded_ = in.opened();
+    tab.readError_ = in.readError();
     while (!in.atEnd()) tab.lines_.push_back(in.readLine());
     return tab;
 }

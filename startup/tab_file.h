@@ -22,11 +22,13 @@ class TabFile {
   public:
     static constexpr int kLines = 833;
 
-    // Reads the file; a missing file gives every line empty and loaded() false.
+    // Reads the file; a missing or unreadable file gives every line empty and loaded() false.
     static TabFile Load(const std::filesystem::path& file);
     static TabFile FromLines(std::vector<std::string> lines);
 
     bool loaded() const { return loaded_; }
+    // The system error that kept the file from being read; 0 when read or missing.
+    int readError() const { return readError_; }
     // Number of lines the file holds (0 when missing).
     int lineCount() const { return static_cast<int>(lines_.size()); }
     // Line n (1-based) as read, UTF-8; empty past the end of the file.
@@ -60,6 +62,7 @@ class TabFile {
   private:
     std::vector<std::string> lines_;
     bool loaded_ = false;
+    int readError_ = 0;
 };
 
 }  // namespace qorvana

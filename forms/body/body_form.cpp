@@ -249,9 +249,11 @@ int BodyForm::lineOfRow(int row) const {
 void BodyForm::loadOnce() {
     if (loaded_) return;
     loaded_ = true;
-    LoadSharedSettings(session());
+    std::vector<std::string> problems = RefreshSharedSettings(session());
     printSettings_ =
         LoadPrintSettings(session(), TabFile::Load(session().companyFile("qorvana.tab")));
+    problems.insert(problems.end(), printSettings_.problems.begin(), printSettings_.problems.end());
+    WarnOnce(this, problems, session().toldProblems);
     if (!printSettings_.pdfFolderWarning.empty())
         Warn(this, Q(printSettings_.pdfFolderWarning), MsgIcon::Exclamation);
     {

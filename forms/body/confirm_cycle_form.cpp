@@ -2,6 +2,7 @@
 
 #include "document/line_file.h"
 #include "forms/body/body_form.h"
+#include "forms/common/company_lock.h"
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qor_form.h"
@@ -9,15 +10,17 @@
 #include "forms/header/header_form.h"
 #include "forms/registration/entry_proposal.h"
 #include "forms/registration/registration_form.h"
+#include "forms/sdi/einvoice_sending_form.h"
 #include "forms/start/start_form.h"
 #include "print/print_loop_form.h"
 #include "startup/numbers.h"
 #include "startup/session.h"
+#include "startup/text.h"
 
 namespace qorvana {
 
 ConfirmCycle::ConfirmCycle(Session& session, FormSet& forms, BodyForm& body)
-    : session_(session), forms_(forms), body_(body) {}
+    : session_(session), forms_(forms), body_(body), pdfJobs_(new PdfJobs(&body)) {}
 
 void ConfirmCycle::collectDraft() {
     DocumentDraft& draft = forms_.draft();
@@ -41,8 +44,12 @@ PostingInput ConfirmCycle::postingInput() const {
     in.fpaState = session_.fpaState;
     in.pdfFolder = session_.workStrings[work_slot::kPdfFolder];
     in.issueMoment = session_.issueMoment;
-    if (const auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader)))
+    in.companyFolder = CompanyFolder(static_cast<int>(session_.companyNumber));
+    if (const auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader))) {
         in.fpaSeparateNumbering = Val(header->fpaRecord().text(fpa::kSeparateSeries)) == 1;
+        // Once the XML file is written the number is in it: it is then kept as if typed.
+        in.numberProposed = header->numberProposed() && session_.fpaState <= kFpaXmlNotWritten;
+    }
     return in;
 }
 
@@ -70,7 +77,7 @@ void ConfirmCycle::dispatchPdf(const DocumentToPrint& document, const std::strin
     in.customerEmail = document.entries.email;
     in.extraArgument = body_.printSettings().pdfExtraArgument();
     in.printImage = imageCopy;
-    DispatchDocument(session_, &body_, in);
+    DispatchDocument(session_, &body_, in, *pdfJobs_);
 }
 
 void ConfirmCycle::start() {
@@ -80,15 +87,26 @@ void ConfirmCycle::start() {
     collectDraft();
     if (!post()) return;
     printDocument();
+    // Told once the printing questions are answered: the printed copy has the number already.
+    tellStoredNumber();
+    // The document's e-invoice joins the list to send, and goes at once when the company asks.
+    EInvoiceStored(&body_, session_, lastPosted_->draft.fpaFile);
     // With the accounting request, the registration form returns to the start form itself.
     if (!proposeRegistration()) finish();
 }
 
 bool ConfirmCycle::post() {
     {
+        // Held for the posting alone: the operator hears of it after it is released.
+        const std::optional<PostingLock> lock = LockCompanyForPosting(&body_, session_);
+        if (!lock) {
+            backToHeader();
+            return false;
+        }
         const WaitCursor wait;
         posted_ = PostDocument(session_.files, postingInput());
     }
+    if (posted_.renumbered && posted_.anythingWritten) takeStoredNumber();
     if (posted_.ok) {
         // Posting writes the line file as its last step.
         stage_ = Stage::LineFileWritten;
@@ -97,15 +115,41 @@ bool ConfirmCycle::post() {
         lastPosted_->document = DocumentToPrintOf(lastPosted_->draft, session_);
         return true;
     }
+    tellStoredNumber();
     Warn(&body_, QString::fromStdString(posted_.message));
     if (!posted_.anythingWritten) {
-        // Nothing stored: back to the header as the operator left it.
-        session_.returnPending = 1;
-        forms_.handOver(&body_, form_name::kHeader);
+        backToHeader();
         return false;
     }
     finish();
     return false;
+}
+
+void ConfirmCycle::backToHeader() {
+    // Nothing stored: back to the header as the operator left it.
+    session_.returnPending = 1;
+    forms_.handOver(&body_, form_name::kHeader);
+}
+
+void ConfirmCycle::takeStoredNumber() {
+    HeaderEntries& entries = forms_.draft().header;
+    renumberedFrom_ = QString::fromStdString(Trim(entries.documentNumber));
+    entries.documentNumber = *posted_.renumbered;
+    entries.vatRegisterNumber = posted_.vatRegisterNumber;
+    if (auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader)))
+        header->showStoredNumbers(QString::fromStdString(entries.documentNumber),
+                                  QString::fromStdString(entries.vatRegisterNumber));
+}
+
+void ConfirmCycle::tellStoredNumber() {
+    if (renumberedFrom_.isEmpty()) return;
+    ShowMessage(&body_, QStringLiteral("Attenzione"),
+                QStringLiteral("Il numero %1 proposto per il documento è stato usato nel frattempo "
+                               "da un'altra postazione: il documento è stato memorizzato con il "
+                               "numero %2.")
+                    .arg(renumberedFrom_, QString::fromStdString(*posted_.renumbered)),
+                MsgIcon::Information);
+    renumberedFrom_.clear();
 }
 
 void ConfirmCycle::printDocument() {

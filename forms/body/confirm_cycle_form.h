@@ -6,6 +6,8 @@
 // and what posting wrote between those steps. Everything after the collection reads the
 // draft only.
 
+#include <QString>
+
 #include <memory>
 
 #include "document/document_draft.h"
@@ -14,6 +16,7 @@
 
 namespace qorvana {
 
+class PdfJobs;
 struct Session;
 class FormSet;
 class BodyForm;
@@ -48,7 +51,13 @@ class ConfirmCycle {
     void dispatchPdf(const DocumentToPrint& document, const std::string& imageCopy);
 
   private:
+    // Posts the draft under the company's posting lock.
     bool post();
+    void backToHeader();
+    // Posting took the next free number: the draft and the header take it.
+    void takeStoredNumber();
+    // Tells the operator the number the document was stored under instead of the proposed one.
+    void tellStoredNumber();
     // The print loop, then the PDF hand-off of a printed document.
     void printDocument();
     void finish();
@@ -66,6 +75,8 @@ class ConfirmCycle {
         DocumentToPrint document;  // its lines are the draft's above
     };
     std::unique_ptr<PostedDocument> lastPosted_;
+    QString renumberedFrom_;  // the number proposed, when posting took another
+    PdfJobs* pdfJobs_;        // owned by the body form
 };
 
 }  // namespace qorvana

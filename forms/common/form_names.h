@@ -12,5 +12,7 @@ inline constexpr char kReceiptPicker[] = "qoremfr";
 inline constexpr char kInvoicePicker[] = "qoremff";
 inline constexpr char kQuotePicker[] = "qoremfp";
 inline constexpr char kRegistration[] = "qorxord";
+// The e-invoice window, reached from the start form.
+inline constexpr char kEInvoices[] = "qorsdi";
 
 }  // namespace qorvana::form_name

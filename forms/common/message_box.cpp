@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QMessageBox>
+#include <QStringList>
 
 namespace qorvana {
 namespace {
@@ -42,6 +43,14 @@ MsgAnswer ShowMessage(QWidget* parent, const QString& title, const QString& text
     const int result = box.exec();
     if (buttons == MsgButtons::Ok) return MsgAnswer::Ok;
     return result == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
+}
+
+void WarnOnce(QWidget* parent, const std::vector<std::string>& messages,
+              std::set<std::string>& told) {
+    QStringList fresh;
+    for (const std::string& message : messages)
+        if (told.insert(message).second) fresh << QString::fromStdString(message);
+    if (!fresh.isEmpty()) Warn(parent, fresh.join(QLatin1Char('\n')), MsgIcon::Exclamation);
 }
 
 }  // namespace qorvana

@@ -4,6 +4,9 @@
 
 #include <QString>
 #include <functional>
+#include <set>
+#include <string>
+#include <vector>
 
 class QWidget;
 
@@ -23,6 +26,10 @@ inline MsgAnswer Warn(QWidget* parent, const QString& text, MsgIcon icon = MsgIc
 inline bool AskYesNo(QWidget* parent, const QString& title, const QString& text) {
     return ShowMessage(parent, title, text, MsgIcon::Question, MsgButtons::YesNo) == MsgAnswer::Yes;
 }
+
+// Tells, in one box, those of `messages` not told before in this run (`told` keeps them).
+void WarnOnce(QWidget* parent, const std::vector<std::string>& messages,
+              std::set<std::string>& told);
 
 // Answers message boxes instead of showing them (operator-script replay); empty to restore.
 using MessageResponder =

@@ -2,6 +2,7 @@
 // The wait cursor for as long as the object lives: restored however the scope is left,
 // an exception included.
 
+#include <QCursor>
 #include <QGuiApplication>
 
 namespace qorvana {

@@ -1,22 +1,22 @@
 #include "forms/header/fpa_file.h"
 
-#include <fstream>
+#include <algorithm>
+
+#include "startup/whole_file.h"
 
 namespace qorvana {
 
-FpaRecord LoadFpaRecord(const std::filesystem::path& file) {
+FpaRecord LoadFpaRecord(const std::filesystem::path& file, int* readError) {
     FpaRecord record;
-    std::error_code error;
-    std::ifstream in;
-    if (std::filesystem::is_regular_file(file, error))
-        in.open(file, std::ios::binary);  // read-only: never creates the file
-    if (!in.is_open()) {
+    const FileRead read = ReadWholeFile(file);
+    if (readError) *readError = read.error;
+    if (!read.ok()) {
         for (auto& byte : record.bytes()) byte = ' ';
         record.setText(fpa::kMarker, "0");
         return record;
     }
     auto bytes = record.bytes();
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    std::copy_n(read.bytes.begin(), std::min(read.bytes.size(), bytes.size()), bytes.begin());
     return record;
 }
 

@@ -9,7 +9,8 @@
 namespace qorvana {
 
 // Record 1 of `file`. A missing or unreadable file gives a blank record whose file marker is
-// "0"; the file is looked for without creating it. A short file leaves the rest zero.
-FpaRecord LoadFpaRecord(const std::filesystem::path& file);
+// "0"; the file is looked for without creating it. A short file leaves the rest zero. The
+// system error of a file that is there but cannot be read goes to `readError`.
+FpaRecord LoadFpaRecord(const std::filesystem::path& file, int* readError = nullptr);
 
 }  // namespace qorvana

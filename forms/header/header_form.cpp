@@ -23,6 +23,7 @@
 
 #include "document/numbering.h"
 #include "fatturapa/fpa_export.h"
+#include "forms/common/company_lock.h"
 #include "forms/common/date_picker.h"
 #include "forms/common/document_caption.h"
 #include "forms/common/form_names.h"
@@ -291,13 +292,16 @@ void HeaderForm::loadOnce() {
     if (loaded_) return;
     loaded_ = true;
     Session& s = session();
-    LoadSharedSettings(s);
+    std::vector<std::string> problems = RefreshSharedSettings(s);
     const TabFile tab = TabFile::Load(s.companyFile("qorvana.tab"));
+    NoteReadError(problems, tab.readError(), s.companyPath("qorvana.tab"));
     tables_ = HeaderTables::FromTab(tab);
     vat_ = VatTable::FromTab(tab);
     terms_ = PaymentTerms::FromTab(tab);
     rules_ = PostponeRules::FromTerms(terms_);
-    fpa_ = LoadFpaRecord(s.companyFile("qorvana.fpa"));
+    int fpaReadError = 0;
+    fpa_ = LoadFpaRecord(s.companyFile("qorvana.fpa"), &fpaReadError);
+    NoteReadError(problems, fpaReadError, s.companyPath("qorvana.fpa"));
 
     filling_ = true;
     auto* conditions = qobject_cast<QStandardItemModel*>(combo_[1]->model());
@@ -314,6 +318,7 @@ void HeaderForm::loadOnce() {
 
     fitToScreen();
     CentreOnScreen(this);
+    WarnOnce(this, problems, s.toldProblems);
 }
 
 void HeaderForm::fitToScreen() {
@@ -407,6 +412,15 @@ void HeaderForm::startNewDocument() {
                                                    stored.value_or(SeriesNumbers{}));
     if (proposal.transmissionNumber)
         text2_[4]->setText(QString::number(*proposal.transmissionNumber));
+    else if (const auto last = proposal.transmissionCounterOutOfRange) {
+        text2_[4]->clear();
+        Warn(this, QStringLiteral("Il contatore dei progressivi di invio della fatturaPA "
+                                  "(qorvana.tot, record %1) %2: non si può proporre il "
+                                  "progressivo di invio.")
+                       .arg(tot::kFatturaPa)
+                       .arg(*last < 0 ? QStringLiteral("è danneggiato (vale %1)").arg(*last)
+                                      : QStringLiteral("è pieno (vale %1)").arg(*last)));
+    }
     proposedProgressive_ = text2_[4]->text();
     showNumber(proposal, year);
 
@@ -486,6 +500,16 @@ void HeaderForm::proposeNumberAgain() {
 
 bool HeaderForm::documentHasTaxableSlot() {
     return HasTaxableSlot(forms().draft().figures.breakdown);
+}
+
+bool HeaderForm::numberProposed() const {
+    return !proposedNumber_.isEmpty() && text2_[0]->text() == proposedNumber_;
+}
+
+void HeaderForm::showStoredNumbers(const QString& number, const QString& vatRegisterNumber) {
+    text2_[0]->setText(number);
+    text2_[3]->setText(vatRegisterNumber);
+    proposedNumber_ = number;
 }
 
 HeaderEntries HeaderForm::entries() const {
@@ -721,23 +745,48 @@ void HeaderForm::createXml() {
         if (s.currentCustomer >= 1 && s.currentCustomer <= RecordCount(s.files, tot::kCustomers))
             customer = s.files.read<CustomersFile>(s.currentCustomer);
         const FpaExportInput input{fpa_, draft, customer, vat_, tables_, S(proposedProgressive_)};
-        const FpaPrepared prepared = PrepareFpaExport(input, s);
-        if (!prepared.plan) {
-            Warn(this, Q(prepared.refusal));
+        const bool progressiveProposed =
+            s.fpaState == kFpaXmlNotWritten && text2_[4]->text() == proposedProgressive_;
+        // The progressive is chosen and the counter advanced under the company's lock; the
+        // question before a file is replaced is asked without it, and the export is prepared
+        // again once the lock is back.
+        std::filesystem::path agreedToReplace;
+        for (;;) {
+            std::optional<PostingLock> lock = LockCompanyForPosting(this, s);
+            if (!lock) return;
+            const FpaPrepared prepared = PrepareFpaExport(input, s);
+            if (!prepared.plan) {
+                lock->release();
+                Warn(this, Q(prepared.refusal));
+                return;
+            }
+            const FpaExportPlan& plan = *prepared.plan;
+            if (plan.replacesFile && s.fpaState == 0 && plan.target != agreedToReplace) {
+                lock->release();
+                if (!AskYesNo(this, QStringLiteral("Attenzione"), Q(FpaReplaceQuestion(plan))))
+                    return;
+                agreedToReplace = plan.target;
+                continue;
+            }
+            const std::string failure = CommitFpaExport(plan, s);
+            lock->release();
+            if (!failure.empty()) {
+                Warn(this, Q(failure));
+                return;
+            }
+            draft.fpaFile = plan.folderText + plan.fileName;
+            QString message = Q(FpaCreatedMessage(plan));
+            if (progressiveProposed && QString::number(s.fpaState) != proposedProgressive_)
+                message += QStringLiteral(
+                               "\nIl progressivo invio %1 è stato usato nel frattempo da "
+                               "un'altra postazione: il file ha il progressivo %2.")
+                               .arg(proposedProgressive_)
+                               .arg(s.fpaState);
+            text2_[4]->setText(QString::number(s.fpaState));
+            ShowMessage(this, QStringLiteral("Fattura elettronica PA"), message,
+                        MsgIcon::Information);
             return;
         }
-        const FpaExportPlan& plan = *prepared.plan;
-        if (plan.replacesFile && s.fpaState == 0 &&
-            !AskYesNo(this, QStringLiteral("Attenzione"), Q(FpaReplaceQuestion(plan))))
-            return;
-        const std::string failure = CommitFpaExport(plan, s);
-        if (!failure.empty()) {
-            Warn(this, Q(failure));
-            return;
-        }
-        text2_[4]->setText(QString::number(s.fpaState));
-        ShowMessage(this, QStringLiteral("Fattura elettronica PA"), Q(FpaCreatedMessage(plan)),
-                    MsgIcon::Information);
     } catch (const RecordIoError& e) {
         Warn(this, QString::fromUtf8(e.what()));
     }

@@ -57,6 +57,10 @@ class HeaderForm : public QorForm {
     PanelEntries panelEntries() const;
     // Empties the panel's references (dates, numbers) for a new document.
     void clearPanelReferences();
+    // True while the document number is the one proposed: the operator did not type another.
+    bool numberProposed() const;
+    // Shows the numbers a document was stored under when posting had to take another one.
+    void showStoredNumbers(const QString& number, const QString& vatRegisterNumber);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

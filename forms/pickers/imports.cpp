@@ -15,6 +15,7 @@
 #include "startup/data_files.h"
 #include "startup/numbers.h"
 #include "startup/paths.h"
+#include "startup/system_error.h"
 #include "startup/text.h"
 
 namespace qorvana {
@@ -47,6 +48,9 @@ SourceFile ReadSourceFile(const fs::path& folder, const std::vector<std::string>
             tried += (tried.empty() ? "\"" : " né \"") + name + "\"";
             continue;
         }
+        if (content->readError != 0)
+            return {std::nullopt, "il file delle righe \"" + name + "\" non può essere letto: " +
+                                      ItalianReason(content->readError) + suffix};
         if (content->badLine > 0)
             return {std::nullopt,
                     "il file delle righe \"" + name + "\" contiene un valore " +

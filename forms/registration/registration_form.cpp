@@ -9,6 +9,7 @@
 #include <QListView>
 #include <QPushButton>
 
+#include "forms/common/company_lock.h"
 #include "forms/common/date_picker.h"
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
@@ -445,10 +446,14 @@ void RegistrationForm::registerEntry() {
             cn1_[0]->setFocus();
         return;
     }
+    // The journal counter and the accounts are read and written under the company's lock.
+    std::optional<PostingLock> lock = LockCompanyForPosting(this, session());
+    if (!lock) return;
     const JournalResult result = [&] {
         const WaitCursor wait;
         return PostJournalEntry(session().files, e, check.accounts, postedAt_);
     }();
+    lock->release();  // before the operator is told anything
     if (!result.ok) {
         Warn(this, Q(result.message));
         // Nothing written: the operator may correct and register again. Once something was

@@ -35,6 +35,7 @@ namespace {
 
 // bottone(9) ends the program; the other buttons are numbered by the kind they issue.
 constexpr int kExitButton = 9;
+constexpr int kEInvoicesButton = 8;
 constexpr int kFpaButton = static_cast<int>(DocumentKind::ElectronicInvoice);
 
 constexpr int kTwipsPerPixel = 15;
@@ -148,6 +149,12 @@ void StartForm::buildControls() {
         connect(bottone_[k], &QPushButton::clicked, this, [this, k = k] { documentButton(k); });
     }
     bottone_[kFpaButton]->hide();
+    // The e-invoices sent and their states, beside the document buttons.
+    bottone_[kEInvoicesButton] = Button(QStringLiteral("Fatture ele&ttroniche"));
+    registerControl(QStringLiteral("bottone"), bottone_[kEInvoicesButton], kEInvoicesButton);
+    buttons->insertWidget(buttons->count() - 2, bottone_[kEInvoicesButton]);
+    connect(bottone_[kEInvoicesButton], &QPushButton::clicked, this,
+            [this] { forms().handOver(this, QString(form_name::kEInvoices)); });
     column->addLayout(buttons);
 
     nome_->installEventFilter(this);
@@ -323,9 +330,13 @@ bool StartForm::load(std::optional<int> company) {
     }
     session().returnPending = 0;
     show();
-    LoadSharedSettings(session());
-    fillTables(LoadStartTables(session(), TabFile::Load(session().companyFile("qorvana.tab"))));
+    std::vector<std::string> problems = RefreshSharedSettings(session());
+    const StartTables tables =
+        LoadStartTables(session(), TabFile::Load(session().companyFile("qorvana.tab")));
+    problems.insert(problems.end(), tables.problems.begin(), tables.problems.end());
+    fillTables(tables);
     session().files.open(session().companyFolder());
+    WarnOnce(this, problems, session().toldProblems);
     return true;
 }
 

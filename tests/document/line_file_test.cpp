@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
@@ -130,6 +132,13 @@ TEST(LineFileReading, ToleratesEitherSeparatorShortFilesAndBadNumbers) {
     EXPECT_TRUE(empty.blocks.empty());
 
     EXPECT_FALSE(LineFile::Read("/nonexistent/f1", 10, 200).has_value());
+    // A folder in the file's place is a read error, not a file of unbounded length.
+    testing::TempDir dir;
+    std::filesystem::create_directory(dir.path() / "b12");
+    const auto folder = LineFile::Read(dir.path() / "b12", 10, 200);
+    ASSERT_TRUE(folder.has_value());
+    EXPECT_EQ(folder->readError, EISDIR);
+    EXPECT_TRUE(folder->blocks.empty());
 }
 
 TEST(LineFileReading, NumbersBeyondWhatTheirFieldsHoldAreFaults) {

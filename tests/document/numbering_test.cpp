@@ -41,6 +41,10 @@ TEST(Numbering, ProposalFollowsTheDocumentsSeries) {
         {"invoice counter unreadable", unread, fatturaPa, false, kFpaOrdinary, none, none},
         {"last -5: no next", Counter(40, -5), fatturaPa, false, kFpaOrdinary, none, none},
         {"last 32766", Counter(40, 32766), fatturaPa, false, kFpaOrdinary, 32767, none},
+        {"transmissions damaged: no progressive", invoices, Counter(-4, 5), false,
+         kFpaXmlNotWritten, 121, none},
+        {"transmissions full: no progressive", invoices, Counter(32767, 5), false,
+         kFpaXmlNotWritten, 121, none},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -49,6 +53,10 @@ TEST(Numbering, ProposalFollowsTheDocumentsSeries) {
             ProposeNumbers(c.invoices, c.fatturaPa, separate, c.fpaState, SeriesNumbers{});
         EXPECT_EQ(p.documentNumber, c.number);
         EXPECT_EQ(p.transmissionNumber, c.transmission);
+        const int lastProgressive = c.fatturaPa ? c.fatturaPa->int16(tot::kWord1) : 0;
+        EXPECT_EQ(
+            p.transmissionCounterOutOfRange.has_value(),
+            c.fpaState == kFpaXmlNotWritten && (lastProgressive < 0 || lastProgressive > 32766));
         EXPECT_EQ(p.counterOutOfRange.has_value(), !p.documentNumber && c.invoices && c.fatturaPa);
     }
 }

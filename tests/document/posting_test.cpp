@@ -53,6 +53,19 @@ std::string Snapshot(const fs::path& dir, std::initializer_list<const char*> ext
     return all;
 }
 
+std::string Slurp(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Temporary files a line file was staged in (".f1.PID-N.tmp") left in `dir`.
+int StagedFiles(const fs::path& dir) {
+    int left = 0;
+    for (const auto& entry : fs::directory_iterator(dir))
+        left += entry.path().filename().string().rfind(".f", 0) == 0;
+    return left;
+}
+
 // A small company folder: counters, 3 articles (stock 10 each), the rest empty; the draft
 // sells 2 of article 1 at 10.
 class PostingTest : public ::testing::Test {
@@ -231,15 +244,26 @@ TEST_F(PostingTest, RefusesBeforeWritingAnything) {
     struct Case {
         const char* name;
         std::function<void()> set;
+        const char* says = "";
     };
     const Case cases[] = {
-        {"documents full", [&] { setCounter(tot::kInvoices, 32767); }},
-        {"documents damaged", [&] { setCounter(tot::kInvoices, -1); }},
+        {"documents full", [&] { setCounter(tot::kInvoices, 32767); },
+         "(qorvana.tot, record 7) vale 32767: il file non ha spazio per 1 record"},
+        {"documents damaged", [&] { setCounter(tot::kInvoices, -1); },
+         "Il contatore dei documenti (qorvana.tot, record 7) è danneggiato (vale -1)"},
         {"movements full",
          [&] {
              setCounter(tot::kMovements, 32760);
              for (int n = 1; n <= 10; ++n) line(n, 1, 1, 1, 1);
-         }},
+         },
+         "non ha spazio per 10 record"},
+        {"movements damaged",
+         [&] {
+             setCounter(tot::kMovements, -1);
+             line(1, 1, 1, 1, 1);
+         },
+         "Il contatore dei movimenti di magazzino (qorvana.tot, record 11) è danneggiato (vale "
+         "-1): il documento non è stato memorizzato."},
         {"number too long", [&] { draft_.header.documentNumber = "2024/000015"; }},
         {"invalid date", [&] { draft_.header.documentDate = "30/02/2024"; }},
     };
@@ -247,7 +271,7 @@ TEST_F(PostingTest, RefusesBeforeWritingAnything) {
         SCOPED_TRACE(c.name);
         SetUp();
         c.set();
-        expectRefused("");
+        expectRefused(c.says);
         TearDown();
     }
 }
@@ -313,12 +337,12 @@ TEST_F(PostingTest, AWriteFailingMidwayIsReported) {
 TEST_F(PostingTest, NumbersAreUniquePerYearAndSeries) {
     const PostingResult first = PostDocument(files_, in_);
     ASSERT_TRUE(first.ok) << first.message;
-    EXPECT_FALSE(fs::exists(dir_ / "f1.tmp"));
+    EXPECT_EQ(StagedFiles(dir_), 0);
 
     expectRefused(
         "Il numero 12 è già stato usato nel 2024 per il documento n. 12 del 05/11/2024, "
         "cliente n. 17");
-    EXPECT_FALSE(fs::exists(dir_ / "f2.tmp"));
+    EXPECT_EQ(StagedFiles(dir_), 0);
 
     // Numbers a counter cannot hold are refused; another year or the separate electronic
     // series may use 12 again.
@@ -342,6 +366,58 @@ TEST_F(PostingTest, NumbersAreUniquePerYearAndSeries) {
     for (int n = 1; n <= 3; ++n) paths.push_back(Trim(TextAt(raw(kF2e, n), 338, 60)));
     EXPECT_EQ(paths, (std::vector<std::string>{"\\pdf\\ftr12_2024.pdf", "\\pdf\\ftr12_2025.pdf",
                                                "\\pdf\\ftr12_2024pa.pdf"}));
+}
+
+// Another workstation stored a document under the number the header proposed: posting takes
+// the next free number of the year and series, everywhere the number goes; a typed number is
+// refused instead.
+TEST_F(PostingTest, AProposedNumberTakenMeanwhileBecomesTheNextFree) {
+    ASSERT_TRUE(PostDocument(files_, in_).ok);  // 12, as the other workstation
+    in_.numberProposed = true;
+    const PostingResult r = PostDocument(files_, in_);
+    ASSERT_TRUE(r.ok) << r.message;
+    EXPECT_EQ(r.renumbered, "13");
+    EXPECT_EQ(r.vatRegisterNumber, "13");
+    EXPECT_EQ(r.pdfName, "ftr13_2024.pdf");
+    namespace d = document_record;
+    const auto doc = files_.read<InvoicesFile>(2);
+    EXPECT_EQ(Trim(doc.text(d::kNumber)), "13");
+    EXPECT_EQ(doc.dbl(d::kVatRegisterNumber), 13);
+    EXPECT_EQ(counter(tot::kInvoices).int16(tot::kWord4), 13);
+    EXPECT_EQ(Trim(files_.read<MovementsFile>(2).text(stock_movement_record::kReference)), "FT 13");
+    EXPECT_NE(Slurp(dir_ / "f2").find("\r\n13\r\n"), std::string::npos);
+    EXPECT_EQ(draft_.header.documentNumber, "12");  // the caller's draft is left to the caller
+
+    // A VAT register number of its own stays; a free proposed number is kept.
+    draft_.header.vatRegisterNumber = "77";
+    const PostingResult own = PostDocument(files_, in_);
+    ASSERT_TRUE(own.ok) << own.message;
+    EXPECT_EQ(own.renumbered, "14");
+    EXPECT_EQ(files_.read<InvoicesFile>(3).dbl(d::kVatRegisterNumber), 77);
+    draft_.header.documentNumber = "15";
+    const PostingResult free = PostDocument(files_, in_);
+    ASSERT_TRUE(free.ok) << free.message;
+    EXPECT_FALSE(free.renumbered);
+
+    in_.numberProposed = false;
+    expectRefused("Il numero 15 è già stato usato nel 2024");
+}
+
+// The separate series' transmission counter never goes back: another workstation may have
+// written later transmissions since this document's progressive was proposed.
+TEST_F(PostingTest, TheTransmissionCounterNeverGoesBack) {
+    auto c5 = counter(tot::kFatturaPa);
+    c5.setInt16(tot::kWord1, 19);
+    files_.write<CountersFile>(tot::kFatturaPa, c5);
+    in_.documentKind = DocumentKind::ElectronicInvoice;
+    in_.fpaState = 0;
+    draft_.header.separateSeries = true;
+    for (const auto& [typed, word1] :
+         std::initializer_list<std::pair<const char*, int>>{{"18", 19}, {"20", 20}}) {
+        draft_.header.transmissionNumber = typed;
+        ASSERT_TRUE(post().ok) << typed;
+        EXPECT_EQ(counter(tot::kFatturaPa).int16(tot::kWord1), word1) << typed;
+    }
 }
 
 TEST(PostingRules, PdfNamesAndStoredPaths) {
@@ -432,11 +508,10 @@ TEST_F(PostingTest, AFullDiskIsFoundBeforeAnythingIsWritten) {
     files.closeAll();
     EXPECT_FALSE(r.ok);
     EXPECT_FALSE(r.anythingWritten);
-    EXPECT_NE(r.message.find("pazio su disco insufficiente per il file f1"), std::string::npos)
-        << r.message;
+    EXPECT_EQ(r.message.find("Il file f1 non è stato scritto: il disco è pieno"), 0u) << r.message;
     EXPECT_EQ(after, before);
     EXPECT_FALSE(fs::exists(disk / "f1"));
-    EXPECT_FALSE(fs::exists(disk / "f1.tmp"));
+    EXPECT_EQ(StagedFiles(disk), 0);
     ::umount(disk.c_str());
 }
 
@@ -454,8 +529,7 @@ TEST_F(PostingTest, AFolderWhereTheLineFileCannotBeCreatedIsFoundFirst) {
         DataFiles files;
         files.open(dir_);
         const PostingResult r = PostDocument(files, in_);
-        const bool said = r.message.find("il file f1.tmp non può essere creato") == 0 ||
-                          r.message.find("Il file f1.tmp non può essere creato") == 0;
+        const bool said = r.message.find("Il file f1 non è stato scritto: mancano i permessi") == 0;
         return !r.ok && !r.anythingWritten && said ? 0 : 1;
     });
     fs::permissions(dir_, fs::perms::owner_all);

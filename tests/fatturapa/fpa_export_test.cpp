@@ -1,6 +1,7 @@
 #include "fatturapa/fpa_export.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -13,6 +14,7 @@ namespace {
 
 using namespace qorvana::fpatest;
 using testing::TempDir;
+using testing::WithFileLimit;
 
 // Every file given is valid against the 1.0 schema (xmllint, offline).
 void ExpectSchemaValid(const std::vector<fs::path>& files) {
@@ -190,28 +192,40 @@ TEST(FpaExport, NumberWithSlashesStaysInTheFolder) {
 }
 
 // A file that cannot be written leaves the folder, the archive copy, the counter and fpaState
-// as they were, also when it fails at the last step.
+// as they were, also when it fails at the last step; a write that succeeds leaves the file
+// alone in the folder.
 TEST(FpaExport, FailedWriteLeavesFolderAndArchiveAsTheyWere) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"a folder in the file's place", "IT01234567897_15.xml"},
-        {"no room for the temporary file", "IT01234567897_15.xml.tmp"},
+    const std::pair<const char*, std::string> cases[] = {
+        {"a folder in the file's place", "al posto del file c'è una cartella"},
+        {"a full disk", "il file supera la dimensione consentita"},
     };
-    for (const auto& [name, blocker] : cases) {
+    for (const auto& [name, reason] : cases) {
         SCOPED_TRACE(name);
         Desk d;
-        fs::create_directory(d.company / "fatturepa" / blocker);
+        const bool folder = reason.starts_with("al posto");
+        if (folder) fs::create_directory(d.company / "fatturepa/IT01234567897_15.xml");
         d.drive.write(d.company / "fpa1", "an earlier copy");
-        const std::string message = d.exportOnce();
-        EXPECT_EQ(message.rfind("Impossibile creare il file IT01234567897_15.xml", 0), 0u)
+        const std::string message =
+            folder ? d.exportOnce() : WithFileLimit(1024, [&d] { return d.exportOnce(); });
+        EXPECT_EQ(message.rfind("Il file \\qorwin\\qorwin\\qoraz0.001\\fatturepa\\"
+                                "IT01234567897_15.xml non è stato scritto: " +
+                                    reason,
+                                0),
+                  0u)
             << message;
+        EXPECT_NE(message.find("Il progressivo di invio non è stato usato."), std::string::npos);
         EXPECT_EQ(Slurp(d.company / "fpa1"), "an earlier copy");
         EXPECT_EQ(d.counter(), 0);
         EXPECT_EQ(d.s.fpaState, 0);
         std::vector<std::string> left;
         for (const auto& e : fs::directory_iterator(d.company / "fatturepa"))
             left.push_back(e.path().filename().string());
-        EXPECT_EQ(left, std::vector<std::string>{blocker});
+        EXPECT_EQ(left, folder ? std::vector<std::string>{"IT01234567897_15.xml"}
+                               : std::vector<std::string>{});
     }
+    Desk d;
+    EXPECT_EQ(d.exportOnce().rfind("Il file IT01234567897_15.xml è stato creato", 0), 0u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(d.company / "fatturepa"), {}), 1);
 }
 
 TEST(FpaExport, ProgressiveTypedOverTheProposalIsUsedEverywhere) {

@@ -42,12 +42,13 @@ TEST(PrintImage, SmallDocumentByteForByte) {
         " 1\r\n"
         " 9\r\n";
     TempDir dir;
-    ASSERT_EQ(WritePrintImage(dir.path() / "qordoc.rto", SmallDocument()), std::nullopt);
+    ASSERT_EQ(WritePrintImage(dir.path() / "qordoc.rto", "c:\\qordoc.rto", SmallDocument()),
+              std::nullopt);
     EXPECT_EQ(dir.read("qordoc.rto"), expected);
     // Only the image itself is left in the folder: the temporary name is gone.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 
-    const auto read = ReadPrintImage(dir.path() / "qordoc.rto");
+    const auto read = ReadPrintImage(dir.path() / "qordoc.rto", "c:\\qordoc.rto");
     ASSERT_TRUE(std::holds_alternative<PrintedDocument>(read));
     EXPECT_EQ(std::get<PrintedDocument>(read), SmallDocument());
 }
@@ -79,7 +80,9 @@ TEST(PrintImage, DamagedImagesAreRefused) {
         {"last page not closed", "#FILEFORMAT=KVX-RTO\r\n" + text},
         {"text for a number", "#FILEFORMAT=KVX-RTO\r\n 3\r\nabc\r\n" + text.substr(8) + " 9\r\n"},
         {"unknown record", "#FILEFORMAT=KVX-RTO\r\n 7\r\n 9\r\n"},
-        {"record type beyond the integers", "#FILEFORMAT=KVX-RTO\r\n 8.9E+85\r\n 9\r\n"},
+        {"a type beyond any integer", "#FILEFORMAT=KVX-RTO\r\n 1e300\r\n 9\r\n"},
+        {"a position beyond any page",
+         "#FILEFORMAT=KVX-RTO\r\n 3\r\n 1e300\r\n" + text.substr(8) + " 9\r\n"},
         {"unknown shape",
          "#FILEFORMAT=KVX-RTO\r\n 2\r\n 5\r\n 1\r\n 1\r\n 2\r\n 2\r\n .2\r\n"
          " 0\r\n-1\r\n 9\r\n"},
@@ -91,11 +94,26 @@ TEST(PrintImage, DamagedImagesAreRefused) {
         EXPECT_TRUE(std::get<PrintImageError>(read).message.starts_with("Il file di stampa"))
             << name;
     }
-    EXPECT_TRUE(std::holds_alternative<PrintImageError>(ReadPrintImage("/nonexistent/x.rto")));
 }
 
-TEST(PrintImage, UnwritableFolderLeavesNothing) {
-    EXPECT_NE(WritePrintImage("/nonexistent/qordoc.rto", SmallDocument()), std::nullopt);
+// A missing image, a folder in its place, a folder that cannot take it: each said, naming the
+// image as the suite does.
+TEST(PrintImage, UnreadableAndUnwritableImagesAreSaid) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.path() / "qordoc1.rto");
+    const std::pair<std::filesystem::path, const char*> reads[] = {
+        {dir.path() / "none.rto", "Manca il file di stampa c:\\qordoc1.rto."},
+        {dir.path() / "qordoc1.rto",
+         "Il file c:\\qordoc1.rto non può essere letto: al posto del file c'è una cartella "
+         "(rimuoverla o rinominarla)."}};
+    for (const auto& [file, message] : reads) {
+        const auto read = ReadPrintImage(file, "c:\\qordoc1.rto");
+        ASSERT_TRUE(std::holds_alternative<PrintImageError>(read)) << file;
+        EXPECT_EQ(std::get<PrintImageError>(read).message, message);
+    }
+    const auto written = WritePrintImage(dir.path() / "none/qordoc.rto", "c:\\qordoc.rto", {});
+    ASSERT_NE(written, std::nullopt);
+    EXPECT_TRUE(written->message.starts_with("Il file c:\\qordoc.rto non è stato scritto"));
 }
 
 }  // namespace

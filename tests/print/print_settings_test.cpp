@@ -56,10 +56,24 @@ TEST_F(PrintSettingsTest, LayoutReadOrDefaultedWhenShort) {
     EXPECT_EQ(item.colour(), 87);
     EXPECT_EQ(full.layout[98].fontName(), "F98");
 
-    for (int lines : {599, 0}) {
+    EXPECT_EQ(full.layoutProblem, "");
+
+    // Short, empty, missing or unreadable: the defaults, and a message for before printing.
+    const std::pair<int, const char*> layouts[] = {
+        {599,
+         "Il file \\qorwin\\qorwin\\qoraz0.001\\qorvana.lyf della disposizione della stampa "
+         "è incompleto"},
+        {0, "è incompleto"},
+        {-1, "Manca il file \\qorwin\\qorwin\\qoraz0.001\\qorvana.lyf"},
+        {-2, "non può essere letto: al posto del file c'è una cartella"}};
+    for (const auto& [lines, says] : layouts) {
         SCOPED_TRACE(lines);
-        writeCompany("qorvana.lyf", LayoutFile(lines));
+        std::filesystem::remove_all(drive.path() / kCompany / "qorvana.lyf");
+        if (lines >= 0) writeCompany("qorvana.lyf", LayoutFile(lines));
+        if (lines == -2) std::filesystem::create_directory(drive.path() / kCompany / "qorvana.lyf");
         const PrintSettings short_ = load();
+        EXPECT_NE(short_.layoutProblem.find(says), std::string::npos) << short_.layoutProblem;
+        EXPECT_NE(short_.layoutProblem.find("stampato senza i suoi dati"), std::string::npos);
         EXPECT_EQ(short_.layout[87].columns,
                   (std::array<std::string, 6>{"000000", "9", "Arial", "0", "0", "0"}));
         EXPECT_EQ(short_.layout[98].columns,
@@ -95,6 +109,22 @@ TEST_F(PrintSettingsTest, PdfRowOneFillsTheWorkSlots) {
         EXPECT_EQ(session.workStrings[8], c.server);
         EXPECT_EQ(p.pdfExtraArgument(), c.extra);
     }
+}
+
+// Files that are there but cannot be read are said by their suite paths; their tables stay
+// empty and the PDF folder defaults.
+TEST_F(PrintSettingsTest, UnreadableFilesAreSaid) {
+    for (const char* name : {"qorvana.int", "qorvana.ilx", "qorvana.pdf"})
+        std::filesystem::create_directory(drive.path() / kCompany / name);
+    const PrintSettings p = load();
+    ASSERT_EQ(p.problems.size(), 3u);
+    EXPECT_EQ(
+        p.problems[1],
+        "Il file \\qorwin\\qorwin\\qoraz0.001\\qorvana.ilx non può essere letto: al posto "
+        "del file c'è una cartella (rimuoverla o rinominarla). Si usano i valori predefiniti.");
+    EXPECT_NE(p.problems[2].find("qorvana.pdf"), std::string::npos);
+    EXPECT_EQ(session.workStrings[7], "C:");
+    EXPECT_EQ(p.printLines[1], "");
 }
 
 TEST_F(PrintSettingsTest, PrintLinesAndKeptVatItems) {

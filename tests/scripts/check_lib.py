@@ -1,12 +1,25 @@
 """Helpers of the NAME.prepare.py and NAME.check.py steps of the operator scripts.
 
-run_script.sh sets DRIVE, COMPANY (the company folder) and PRINT (the print folder)."""
+run_script.sh sets DRIVE, COMPANY (the company folder) and PRINT (the print folder), and for
+the check step REPLAY_OUTPUT (what the replay printed)."""
 import os
+import re
 import struct
 import subprocess
 import sys
 
 DRIVE, COMPANY, PRINT = (os.environ.get(k, "") for k in ("DRIVE", "COMPANY", "PRINT"))
+
+
+def messages():
+    """The message boxes the replay showed, in order: (title, text, answer) each."""
+    with open(os.environ["REPLAY_OUTPUT"], encoding="utf-8") as f:
+        output = f.read()
+    quoted = r'"((?:[^"\\]|\\.)*)"'
+    unquote = lambda q: re.sub(r'\\(.)', r'\1', q, flags=re.S)
+    return [(unquote(m[1]), unquote(m[2]), m[3])
+            for m in re.finditer(r'^message ' + quoted + ' ' + quoted + r' -> (\w+)$', output,
+                                 re.M)]
 
 
 def check(what, got, want):

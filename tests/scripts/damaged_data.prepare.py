@@ -6,3 +6,11 @@ from check_lib import set_words
 
 set_words("qorvana.tot", [(0, 70), (2 * 12, 90), (6 * 12 + 6, 32767)])
 set_words("qorvana.src", [((entry - 1) * 42 + 40, record) for entry, record in ((3, 0), (4, -1), (5, 9999))])
+# Row colour 1 of the company's settings record (qorvana.gnr, offset 185) is not a number.
+import os
+import struct
+from check_lib import COMPANY
+
+with open(os.path.join(COMPANY, "qorvana.gnr"), "r+b") as f:
+    f.seek(185)
+    f.write(struct.pack("<d", float("nan")))

@@ -17,3 +17,19 @@ xml_has(second, ["<PrezzoUnitario>8.19672131</PrezzoUnitario>\r\n        <Prezzo
 check("kinds", [word(d, 350) for d in records("qorvana.fte", 522)], [7, 7])
 mag = records("qorvana.mag", 94)
 check("movements", [(text(m, 50, 3), dbl(m, 74)) for m in mag], [("NC", -4.0)])
+
+# The e-invoice of the stored invoice joins the company's list to send on confirmation (the
+# last file is written but its document not stored); with the company's setting (einvoices.sh)
+# it goes at once, signed, since it is for a public administration.
+with open(os.path.join(COMPANY, "qorvana.sdi"), encoding="cp1252") as f:
+    listed = [line.rstrip("\r\n").split("\t") for line in f]
+check("listed", [l[1] for l in listed if l[0] == "F"],
+      ["IT01234567897_00001.xml"])
+sent = [l[3] for l in listed if l[0] == "I"]
+if os.environ.get("SDI_SENT_ON_CONFIRM"):
+    check("sent on confirmation", sent, ["IT01234567897_00001.xml.p7m"])
+    mail = os.path.join(os.environ["SDI_MAIL"], "new")
+    arrived = [n for n in os.listdir(mail) if b"IT01234567897_00001.xml.p7m" in open(os.path.join(mail, n), "rb").read()]
+    check("arrived", len(arrived), 1)
+else:
+    check("not sent", sent, [])

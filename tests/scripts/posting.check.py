@@ -42,7 +42,9 @@ check("stored PDF path", text(read("qorvana.f2e"), 338, 60), "\\QORWIN\\PDF\\ftr
 # Printed twice: invoice 41 and its reprint.
 image = open(os.path.join(DRIVE, "qordoc.rto"), "rb").read()
 check("print image lines", (b"\nLED-E27-10W" in image, b"\nRAD-600" in image), (True, False))
-check("the document's own image", open(os.path.join(DRIVE, "qordoc1.rto"), "rb").read(), image)
+# The document's own image goes once qorxpdf has ended (the replay waits for it).
+check("the document's own image removed", os.path.exists(os.path.join(DRIVE, "qordoc1.rto")),
+      False)
 check("printed", sorted(os.listdir(PRINT)), ["picker_notes.png", "print-1.pdf", "print-2.pdf"])
 
 

@@ -8,7 +8,8 @@
 # at 06/12/2026 10:00 and print jobs written into DRIVE/print. SCRIPT.prepare.py, when it
 # exists, changes or damages the demo company before the run; SCRIPT.check.py checks the files
 # afterwards. Both run with DRIVE, COMPANY (the company folder) and PRINT set and check_lib.py
-# importable.
+# importable; the check step also gets REPLAY_OUTPUT, the file of what the replay printed (every
+# message box shown, in order).
 # QORXPDF, when set, is installed as \qorwin\qorwin\qorxpdf of the drive.
 # QORVANA_KEEP=1 keeps the temporary folder and prints where it is.
 set -euo pipefail
@@ -51,7 +52,7 @@ fi
 run_step() {
     local file=${script%.qrs}.$1.py
     if [ -f "$file" ]; then
-        DRIVE=$drive COMPANY=$drive/qorwin/qorwin/qoraz0.001 PRINT=$drive/print \
+        REPLAY_OUTPUT=${REPLAY_OUTPUT:-} DRIVE=$drive COMPANY=$drive/qorwin/qorwin/qoraz0.001 PRINT=$drive/print \
             PYTHONPATH=$(dirname "$script") PYTHONDONTWRITEBYTECODE=1 python3 "$file"
     fi
 }
@@ -62,5 +63,5 @@ export XDG_RUNTIME_DIR=$work/runtime
 mkdir -p -m 0700 "$XDG_RUNTIME_DIR"
 cd "$work"
 "$qorvana" --drive "$drive" --company 1 --now "06/12/2026 10:00" --print-to "$drive/print" \
-    --replay "$script"
-run_step check
+    --replay "$script" | tee "$work/replay.out"
+REPLAY_OUTPUT=$work/replay.out run_step check

@@ -31,8 +31,9 @@ expect_refusal "Numero della ditta non valido" "QORVAN"
 expect_refusal "Numero della ditta non valido" "QORVANx1y"
 expect_refusal "Numero della ditta non valido" --company 0
 expect_refusal "La cartella della ditta" --company 7
-# The message names the folder looked for on this machine as well.
-expect_refusal "($work/drive/qorwin/qorwin/qoraz0.007)" --company 7
+# The message names the suite's folder; the log, the folder looked for on this machine.
+expect_refusal 'qoraz0.007 non esiste." -> Ok' --company 7
+expect_refusal "cartella della ditta $work/drive/qorwin/qorwin/qoraz0.007: No such file" --company 7
 expect_refusal "La cartella della ditta" "QORVAN012"
 
 company=$work/drive/qorwin/qorwin/qoraz0.001

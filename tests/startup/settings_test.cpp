@@ -121,7 +121,7 @@ TEST_F(SettingsTest, GeneralSettingsDefaultsWrittenBack) {
     for (const auto& bytes : files) {
         SCOPED_TRACE(bytes ? bytes->size() : 0);
         if (bytes) writeCompany("qorvana.gnr", *bytes);
-        LoadSharedSettings(session);
+        EXPECT_TRUE(RefreshSharedSettings(session).empty());
         const auto& g = session.generalSettings;
         EXPECT_EQ(g.text(gnr::kDefaultVatCode), "01");
         EXPECT_EQ(g.dbl(gnr::kRowColour2), 16777215);
@@ -145,7 +145,7 @@ TEST_F(SettingsTest, GeneralSettingsNormalisedAndWrittenBack) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.vat) + "/" + c.mark);
         writeCompany("qorvana.gnr", gnrImage(c.vat, c.mark));
-        LoadSharedSettings(session);
+        EXPECT_TRUE(RefreshSharedSettings(session).empty());
         const auto& g = session.generalSettings;
         EXPECT_EQ(g.text(gnr::kDefaultVatCode), c.vatAfter);
         EXPECT_EQ(g.text(gnr::kVersionMark), "9");
@@ -161,7 +161,7 @@ TEST_F(SettingsTest, UnchangedCompanyRecordIsNotWrittenBack) {
     const auto file = drive.path() / kCompany / "qorvana.gnr";
     const auto past = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24);
     std::filesystem::last_write_time(file, past);
-    LoadSharedSettings(session);
+    EXPECT_TRUE(RefreshSharedSettings(session).empty());
     EXPECT_EQ(session.generalSettings.text(gnr::kDefaultVatCode), "04");
     EXPECT_EQ(std::filesystem::last_write_time(file), past);
     EXPECT_FALSE(std::filesystem::exists(drive.path() / "qorwin/PDF"));
@@ -169,9 +169,54 @@ TEST_F(SettingsTest, UnchangedCompanyRecordIsNotWrittenBack) {
 
 TEST_F(SettingsTest, DataRootRecordIsCopiedToTheCompany) {
     writeRoot("qorvana.gnr", gnrImage("10", "9"));
-    LoadSharedSettings(session);
+    EXPECT_TRUE(RefreshSharedSettings(session).empty());
     EXPECT_EQ(session.generalSettings.text(gnr::kDefaultVatCode), "10");
     EXPECT_EQ(savedGnr(), gnrImage("10", "9"));
+}
+
+// Loading never writes: the record to save is only said; saving replaces record 1 whole and
+// keeps what the file holds after it.
+TEST_F(SettingsTest, LoadingNeverWritesSavingKeepsTheRest) {
+    const SharedSettingsLoad load = LoadSharedSettings(session);
+    EXPECT_TRUE(load.saveGeneralSettings);
+    EXPECT_FALSE(std::filesystem::exists(drive.path() / kCompany / "qorvana.gnr"));
+    EXPECT_EQ(SaveGeneralSettings(session), std::nullopt);
+    const auto& g = session.generalSettings.bytes();
+    EXPECT_EQ(savedGnr(), std::string(g.begin(), g.end()));
+
+    writeCompany("qorvana.gnr", gnrImage("04", "8") + "record 2");
+    EXPECT_TRUE(RefreshSharedSettings(session).empty());
+    EXPECT_EQ(savedGnr().substr(gnr::kLength), "record 2");
+    EXPECT_EQ(session.generalSettings.text(gnr::kVersionMark), "9");
+}
+
+// A settings file that is there but cannot be read (a folder in its place) is said by its
+// suite path and its defaults are used; an unreadable qorvana.gnr is never written over.
+TEST_F(SettingsTest, UnreadableSettingsFilesAreSaid) {
+    const std::pair<std::string, std::string> files[] = {
+        {std::string(kCompany) + "qorvana.int", "\\qorwin\\qorwin\\qoraz0.001\\qorvana.int"},
+        {std::string(kRoot) + "qorvana.eur", "\\qorwin\\qorwin\\qorvana.eur"},
+        {std::string(kRoot) + "qorvana.tbl", "\\qorwin\\qorwin\\qorvana.tbl"},
+        {std::string(kCompany) + "qorvana.gnr", "\\qorwin\\qorwin\\qoraz0.001\\qorvana.gnr"},
+        {std::string(kCompany) + "qorvana.tab", "\\qorwin\\qorwin\\qoraz0.001\\qorvana.tab"},
+        {std::string(kRoot) + "qorvana.prg", "\\qorwin\\qorwin\\qorvana.prg"},
+    };
+    for (const auto& [file, suitePath] : files)
+        std::filesystem::create_directories(drive.path() / file);
+    std::vector<std::string> problems = RefreshSharedSettings(session);
+    const StartTables tables =
+        LoadStartTables(session, TabFile::Load(session.companyFile("qorvana.tab")));
+    problems.insert(problems.end(), tables.problems.begin(), tables.problems.end());
+    ASSERT_EQ(problems.size(), std::size(files));
+    for (std::size_t i = 0; i < problems.size(); ++i)
+        EXPECT_EQ(problems[i], "Il file " + files[i].second +
+                                   " non può essere letto: al posto del file c'è una cartella "
+                                   "(rimuoverla o rinominarla). Si usano i valori predefiniti.");
+    EXPECT_EQ(session.workStrings[4], "EUR");
+    EXPECT_EQ(session.printFonts[1].fontSize, 14);
+    EXPECT_EQ(session.generalSettings.text(gnr::kDefaultVatCode), "01");
+    EXPECT_TRUE(std::filesystem::is_directory(drive.path() / kCompany / "qorvana.gnr"));
+    EXPECT_TRUE(tables.carriers.empty());
 }
 
 TEST_F(SettingsTest, ModulesListNeedsTheExactLine) {

@@ -19,7 +19,8 @@ drive=$work/drive
 data=$drive/qorwin/qorwin
 mkdir -p "$data/qoraz0.001"
 arg='\qorwin\qorwin\qoraz0.001\qorvana.lxf,c:\qordoc.rto,C:\pdf\ftr15.pdf'
-run() { "$qorxpdf" --drive "$drive" "$@" 2>"$work/stderr"; }
+# The operator's message comes on standard output, the system's texts on standard error.
+run() { "$qorxpdf" --drive "$drive" "$@" >"$work/said" 2>"$work/stderr"; }
 
 # Two pages: a boxed title and a line of text on page 1, an accented text on page 2.
 printf '%s\r\n' '#FILEFORMAT=KVX-RTO' \
@@ -50,11 +51,34 @@ check "no other PDF" test "$(ls "$drive/pdf")" = ftr15.pdf
 
 # A damaged image: non-zero exit, message, no PDF and the existing one untouched.
 head -c 60 "$drive/qordoc.rto" >"$drive/cut.rto"
-"$qorxpdf" --drive "$drive" '\x\qorvana.lxf,c:\cut.rto,C:\pdf\cut.pdf,***' 2>"$work/stderr"
+run '\x\qorvana.lxf,c:\cut.rto,C:\pdf\cut.pdf,***'
 check "damaged image fails" test $? -ne 0
-check "damaged image message" grep -q "danneggiato o incompleto" "$work/stderr"
+check "damaged image message" grep -q '^Il PDF C:\\pdf\\cut.pdf non è stato creato. Il file di stampa è danneggiato o incompleto' "$work/said"
 check "damaged image leaves no PDF" test -z "$(ls "$drive/pdf" | grep -v '^ftr15')"
 check "damaged image logged" grep -q $'\tERRORE\tC:\\\\pdf\\\\cut.pdf' "$data/qorxpdf.log"
+
+# Unreadable image and layout (a folder in the file's place): told by their suite paths, exit 1,
+# a log line, no PDF.
+mkdir "$drive/qordoc9.rto" "$data/qoraz0.001/qorvana.lxf.d"
+run '\qorwin\qorwin\qoraz0.001\qorvana.lxf,c:\qordoc9.rto,C:\pdf\ftr9.pdf,***'
+check "unreadable image fails" test $? -eq 1
+check "unreadable image told" grep -q '^Il PDF C:\\pdf\\ftr9.pdf non è stato creato. Il file c:\\qordoc9.rto non può essere letto: al posto del file c.è una cartella' "$work/said"
+check "unreadable image logged" grep -q $'\tERRORE\tC:\\\\pdf\\\\ftr9.pdf\t' "$data/qorxpdf.log"
+mv "$data/qoraz0.001/qorvana.lxf" "$work/lxf" && mv "$data/qoraz0.001/qorvana.lxf.d" "$data/qoraz0.001/qorvana.lxf"
+run "$arg,***"
+check "unreadable layout fails" test $? -eq 1
+check "unreadable layout told" grep -q 'qoraz0.001\\qorvana.lxf non può essere letto' "$work/said"
+check "unreadable layout logged" test "$(grep -c $'\tERRORE\t' "$data/qorxpdf.log")" -eq 3
+check "unreadable layout leaves the PDF" grep -q "Viti ristampate" <<<"$(pdftotext "$pdf" - 2>/dev/null)"
+rmdir "$data/qoraz0.001/qorvana.lxf" && mv "$work/lxf" "$data/qoraz0.001/qorvana.lxf"
+# An unreadable qorxpdf.ini: the PDF is made, the mail is not sent, and both are said.
+rm -f "$pdf" && mkdir "$data/qorxpdf.ini"
+run "$arg,cliente@example.it"
+check "unreadable ini fails" test $? -eq 1
+check "unreadable ini told" grep -q '^Il PDF C:\\pdf\\ftr15.pdf è stato creato ma non inviato a cliente@example.it: il file \\qorwin\\qorwin\\qorxpdf.ini non può essere letto' "$work/said"
+check "unreadable ini PDF made" test -s "$pdf"
+check "unreadable ini logged" grep -q $'\tERRORE\t.*\tcliente@example.it\t' "$data/qorxpdf.log"
+rmdir "$data/qorxpdf.ini"
 
 free_port() { /usr/bin/python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])'; }
 wait_port() { for _ in $(seq 100); do (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null && return 0; sleep 0.1; done; return 1; }
@@ -93,7 +117,8 @@ wait_port "$port"
 settings "$port" fatture sbagliata >"$data/qorxpdf.ini"
 run "$arg,cliente@example.it"
 check "wrong password fails" test $? -ne 0
-check "wrong password not logged" bash -c "! grep -q sbagliata '$data/qorxpdf.log' '$work/stderr'"
+check "wrong password told in Italian" grep -q "rifiutato utente o password" "$work/said"
+check "wrong password not logged" bash -c "! grep -q sbagliata '$data/qorxpdf.log' '$work/stderr' '$work/said'"
 settings "$port" fatture segreto >"$data/qorxpdf.ini"
 run "$arg,cliente@example.it"
 check "right password sends" test $? -eq 0 -a -n "$(ls "$work/authmail/new")"
@@ -102,7 +127,8 @@ check "right password sends" test $? -eq 0 -a -n "$(ls "$work/authmail/new")"
 settings "$(free_port)" >"$data/qorxpdf.ini"
 run "$arg,cliente@example.it"
 check "refused connection fails" test $? -ne 0
-check "refused connection message" grep -q "non riuscito" "$work/stderr"
+check "refused connection message" grep -q "il server di posta non risponde: controllare server e porta" "$work/said"
+check "refused connection system text only logged" bash -c "grep -q 'non riuscito: .*onnect' '$data/qorxpdf.log' && ! grep -q 'onnect' '$work/said'"
 check "refused connection logged" grep -q $'\tERRORE\t.*\tcliente@example.it\t' "$data/qorxpdf.log"
 
 exit $((failures > 0))

@@ -5,7 +5,9 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QUuid>
+#include <algorithm>
 #include <memory>
+#include <string_view>
 
 namespace qorvana::qorxpdf {
 namespace {
@@ -40,14 +42,54 @@ curl_slist* Append(CurlPtr<curl_slist>& list, const std::string& line) {
     return grown;
 }
 
+// What the operator is told about a failed transfer, by libcurl's result and its error text
+// ("RCPT failed: 553").
+std::string MailReason(CURLcode result, std::string_view text) {
+    switch (result) {
+        case CURLE_COULDNT_RESOLVE_HOST:
+            return "il server di posta non è stato trovato: controllare il server in qorxpdf.ini "
+                   "e la connessione a internet";
+        case CURLE_COULDNT_CONNECT:
+            return "il server di posta non risponde: controllare server e porta in qorxpdf.ini";
+        case CURLE_OPERATION_TIMEDOUT:
+            return "il server di posta non ha risposto in tempo: riprovare più tardi";
+        case CURLE_LOGIN_DENIED:
+            return "il server di posta ha rifiutato utente o password: controllarli in "
+                   "qorxpdf.ini";
+        case CURLE_USE_SSL_FAILED:
+            return "il server di posta non offre una connessione protetta: controllare la "
+                   "sicurezza in qorxpdf.ini";
+        case CURLE_SSL_CONNECT_ERROR:
+        case CURLE_PEER_FAILED_VERIFICATION:
+        case CURLE_SSL_CERTPROBLEM:
+        case CURLE_SSL_CACERT_BADFILE:
+            return "la connessione protetta con il server di posta non è riuscita: controllare "
+                   "sicurezza e porta in qorxpdf.ini";
+        case CURLE_WEIRD_SERVER_REPLY:
+            return "il server di posta ha risposto in modo inatteso: controllare server, porta e "
+                   "sicurezza in qorxpdf.ini";
+        case CURLE_SEND_ERROR:
+        case CURLE_RECV_ERROR:
+        case CURLE_GOT_NOTHING:
+            if (text.starts_with("RCPT"))
+                return "il server di posta ha rifiutato l'indirizzo del cliente: controllarlo "
+                       "nella scheda del cliente";
+            if (text.starts_with("MAIL"))
+                return "il server di posta ha rifiutato il mittente: controllarlo in qorxpdf.ini";
+            return "la connessione con il server di posta si è interrotta: riprovare più tardi";
+        default:
+            return "il server di posta non ha accettato il messaggio: avvisare l'assistenza";
+    }
+}
+
 }  // namespace
 
-std::string SendPdf(const MailSettings& settings, const std::string& recipient,
-                    const std::filesystem::path& pdf) {
+RunError SendPdf(const MailSettings& settings, const std::string& recipient,
+                 const std::filesystem::path& pdf) {
     static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
-    if (!initialised) return "libcurl non inizializzata";
+    if (!initialised) return {"la posta elettronica non è disponibile", "curl_global_init"};
     const CurlPtr<CURL> curl(curl_easy_init());
-    if (!curl) return "libcurl non inizializzata";
+    if (!curl) return {"la posta elettronica non è disponibile", "curl_easy_init"};
     CURL* c = curl.get();
 
     const std::string scheme = settings.security == Security::Tls ? "smtps://" : "smtp://";
@@ -64,7 +106,7 @@ std::string SendPdf(const MailSettings& settings, const std::string& recipient,
         !Append(headers, "Message-ID: " + messageId) ||
         !Append(headers, "From: " + settings.sender) || !Append(headers, "To: " + recipient) ||
         !Append(headers, "Subject: " + HeaderText(FillTemplate(settings.subject, fileName)))) {
-        return "memoria insufficiente";
+        return {"memoria insufficiente", "curl_slist_append"};
     }
 
     const CurlPtr<curl_mime> mime(curl_mime_init(c));
@@ -75,7 +117,7 @@ std::string SendPdf(const MailSettings& settings, const std::string& recipient,
     curl_mime_encoder(text, "quoted-printable");
     curl_mimepart* attachment = curl_mime_addpart(mime.get());
     if (curl_mime_filedata(attachment, pdf.c_str()) != CURLE_OK) {
-        return "non è possibile leggere " + pdf.string();
+        return {"il PDF non si può leggere", pdf.string()};
     }
     curl_mime_filename(attachment, fileName.c_str());
     curl_mime_type(attachment, "application/pdf");
@@ -101,8 +143,9 @@ std::string SendPdf(const MailSettings& settings, const std::string& recipient,
 
     const CURLcode result = curl_easy_perform(c);
     if (result == CURLE_OK) return {};
-    return "invio a " + settings.server + ":" + std::to_string(settings.port) +
-           " non riuscito: " + (error[0] ? error : curl_easy_strerror(result));
+    const std::string said = error[0] ? error : curl_easy_strerror(result);
+    return {MailReason(result, said), "invio a " + settings.server + ":" +
+                                          std::to_string(settings.port) + " non riuscito: " + said};
 }
 
 }  // namespace qorvana::qorxpdf

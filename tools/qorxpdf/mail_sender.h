@@ -8,9 +8,9 @@
 
 namespace qorvana::qorxpdf {
 
-// Sends `pdf` to `recipient` with the subject and body of `settings`; an empty text, or what
-// went wrong (never the credentials).
-std::string SendPdf(const MailSettings& settings, const std::string& recipient,
-                    const std::filesystem::path& pdf);
+// Sends `pdf` to `recipient` with the subject and body of `settings`; what went wrong, if
+// anything: the reason in Italian with what to do, and libcurl's text (never the credentials).
+RunError SendPdf(const MailSettings& settings, const std::string& recipient,
+                 const std::filesystem::path& pdf);
 
 }  // namespace qorvana::qorxpdf

@@ -11,7 +11,7 @@ namespace qorvana::qorxpdf {
 
 QString RenderPdf(const PrintedDocument& document, const PageSetup& page,
                   const PictureFile& pictureFile, QIODevice* out) {
-    if (document.empty()) return QStringLiteral("il file di stampa non contiene pagine");
+    if (document.empty()) return QStringLiteral("Il file di stampa non contiene pagine.");
     QPdfWriter writer(out);
     writer.setCreator(QStringLiteral("Qorvana"));
     // A page size is given upright; a wide page is that size turned.
@@ -21,9 +21,11 @@ QString RenderPdf(const PrintedDocument& document, const PageSetup& page,
                              wide ? QPageLayout::Landscape : QPageLayout::Portrait,
                              QMarginsF(page.left, page.top, page.right, page.bottom),
                              QPageLayout::Millimeter);
-    if (!writer.setPageLayout(layout)) return QStringLiteral("formato di pagina non valido");
+    if (!writer.setPageLayout(layout))
+        return QStringLiteral("Il formato di pagina non è valido (controllare qorvana.lxf).");
     QPainter painter;
-    if (!painter.begin(&writer)) return QStringLiteral("non è possibile creare il PDF");
+    if (!painter.begin(&writer))
+        return QStringLiteral("Il PDF non si può disegnare (avvisare l'assistenza).");
     for (std::size_t p = 0; p < document.size(); ++p) {
         if (p > 0) writer.newPage();
         PaintPage(painter, document[p], pictureFile);

@@ -1,12 +1,17 @@
 #include "tools/qorxpdf/qorxpdf_job.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
-#include <fstream>
-#include <iterator>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
 
 #include "startup/cp1252.h"
 #include "startup/numbers.h"
 #include "startup/text.h"
+#include "startup/whole_file.h"
 
 namespace qorvana::qorxpdf {
 namespace {
@@ -76,12 +81,9 @@ std::variant<CommandLine, std::string> ParseCommandLine(const std::vector<std::s
     return line;
 }
 
-KeyValues ReadKeyValues(const std::filesystem::path& file) {
+KeyValues ParseKeyValues(std::string_view cp1252) {
     KeyValues values;
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return values;
-    const std::string text = Cp1252ToUtf8(
-        std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+    const std::string text = Cp1252ToUtf8(cp1252);
     for (std::string line : Split(text, '\n')) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         const std::string trimmed = Trim(line, kBlanksAndTabs);
@@ -96,8 +98,17 @@ KeyValues ReadKeyValues(const std::filesystem::path& file) {
     return values;
 }
 
-PageSetup ReadPageSetup(const std::filesystem::path& layoutFile) {
-    const KeyValues values = ReadKeyValues(layoutFile);
+std::variant<KeyValues, RunError> ReadKeyValues(const std::filesystem::path& file,
+                                                const std::string& suiteName) {
+    const FileRead read = ReadWholeFile(file);
+    if (read.missing) return KeyValues{};
+    if (read.error != 0)
+        return RunError{ReadFailureMessage(suiteName, read.error) + ".",
+                        file.string() + ": " + std::strerror(read.error)};
+    return ParseKeyValues(read.bytes);
+}
+
+PageSetup PageSetupOf(const KeyValues& values) {
     PageSetup page;
     page.width = Millimetres(values, "larghezza", 10, page.width);
     page.height = Millimetres(values, "altezza", 10, page.height);
@@ -111,8 +122,8 @@ PageSetup ReadPageSetup(const std::filesystem::path& layoutFile) {
     return page;
 }
 
-std::variant<MailSettings, std::string> ReadMailSettings(const std::filesystem::path& file) {
-    const KeyValues values = ReadKeyValues(file);
+std::variant<MailSettings, std::string> MailSettingsOf(const KeyValues& values,
+                                                       const std::string& suiteName) {
     MailSettings mail;
     mail.server = Value(values, "server");
     mail.sender = Value(values, "mittente");
@@ -128,17 +139,17 @@ std::variant<MailSettings, std::string> ReadMailSettings(const std::filesystem::
     } else if (security.empty() || security == "starttls") {
         mail.security = Security::StartTls;
     } else {
-        return "sicurezza sconosciuta in " + file.string() + ": " + security;
+        return "Sicurezza sconosciuta in " + suiteName + ": " + security;
     }
     const std::string port = Value(values, "porta");
     const double portNumber =
         port.empty() ? (mail.security == Security::Tls ? 465 : 587) : Val(port);
-    if (portNumber < 1 || portNumber > 65535 || portNumber != int(portNumber)) {
-        return "porta non valida in " + file.string() + ": " + port;
+    if (!(portNumber >= 1 && portNumber <= 65535) || portNumber != std::floor(portNumber)) {
+        return "Porta non valida in " + suiteName + ": " + port;
     }
-    mail.port = int(portNumber);
+    mail.port = static_cast<int>(portNumber);
     if (mail.server.empty() || mail.sender.empty()) {
-        return "server o mittente mancante in " + file.string();
+        return "Server o mittente mancante in " + suiteName;
     }
     return mail;
 }
@@ -159,20 +170,30 @@ std::string FillTemplate(std::string_view text, std::string_view fileName) {
     return filled;
 }
 
-std::string LogLine(std::string_view time, bool ok, std::string_view pdf, std::string_view email,
-                    std::string_view error) {
-    std::string line = std::string(time) + "\t" + (ok ? "OK" : "ERRORE") + "\t" + std::string(pdf) +
-                       "\t" + std::string(email.empty() ? "***" : email) + "\t" +
-                       std::string(error);
+std::string LogLine(std::string_view time, std::string_view pdf, std::string_view email,
+                    const RunError& error) {
+    std::string text = error.message;
+    if (!error.detail.empty()) text += " [" + error.detail + "]";
+    std::string line = std::string(time) + "\t" + (error.failed() ? "ERRORE" : "OK") + "\t" +
+                       std::string(pdf) + "\t" + std::string(email.empty() ? "***" : email) + "\t" +
+                       text;
     std::replace_if(
         line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     return line;
 }
 
 bool AppendLog(const std::filesystem::path& logFile, std::string_view line) {
-    std::ofstream out(logFile, std::ios::binary | std::ios::app);
-    out << Utf8ToCp1252(line) << "\r\n";
-    return bool(out.flush());
+    const std::string bytes = Utf8ToCp1252(line) + "\r\n";
+    const int fd = ::open(logFile.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    bool ok = true;
+    for (std::size_t at = 0; ok && at < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.data() + at, bytes.size() - at);
+        if (n < 0 && errno == EINTR) continue;
+        ok = n > 0;
+        if (ok) at += static_cast<std::size_t>(n);
+    }
+    return ::close(fd) == 0 && ok;
 }
 
 }  // namespace qorvana::qorxpdf

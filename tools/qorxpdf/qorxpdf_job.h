@@ -30,10 +30,21 @@ struct CommandLine {
 // blanks by a shell is joined again. An error text when the argument is unusable.
 std::variant<CommandLine, std::string> ParseCommandLine(const std::vector<std::string>& args);
 
-// "key=value" lines (Windows-1252, keys in any case, "#" or ";" comment lines); a missing
-// file gives no entries.
+// What went wrong in a run: an Italian sentence for the operator (what failed, what to do),
+// and the system's own text, kept for the log only.
+struct RunError {
+    std::string message;
+    std::string detail;
+    bool failed() const { return !message.empty(); }
+};
+
+// "key=value" lines (Windows-1252, keys in any case, "#" or ";" comment lines).
 using KeyValues = std::map<std::string, std::string>;
-KeyValues ReadKeyValues(const std::filesystem::path& file);
+KeyValues ParseKeyValues(std::string_view cp1252);
+// The entries of a settings file: none for a missing file; a file that is there but cannot
+// be read is an error naming it by `suiteName`.
+std::variant<KeyValues, RunError> ReadKeyValues(const std::filesystem::path& file,
+                                                const std::string& suiteName);
 
 // Page size and margins in millimetres.
 struct PageSetup {
@@ -45,7 +56,7 @@ struct PageSetup {
     double bottom = 0;
 };
 // The page of the layout file `qorvana.lxf`: A4 with no margins for what it does not give.
-PageSetup ReadPageSetup(const std::filesystem::path& layoutFile);
+PageSetup PageSetupOf(const KeyValues& values);
 
 enum class Security { None, StartTls, Tls };
 
@@ -59,14 +70,17 @@ struct MailSettings {
     std::string subject = "Documento {file}";
     std::string body = "In allegato il documento {file}.";
 };
-// The mail settings of `qorxpdf.ini`; an error text when a required value is missing or wrong.
-std::variant<MailSettings, std::string> ReadMailSettings(const std::filesystem::path& file);
+// The mail settings of `qorxpdf.ini` (named `suiteName` in messages); an error text when a
+// required value is missing or wrong.
+std::variant<MailSettings, std::string> MailSettingsOf(const KeyValues& values,
+                                                       const std::string& suiteName);
 // The template with "{file}" replaced by the PDF's file name and "\n" by a line break.
 std::string FillTemplate(std::string_view text, std::string_view fileName);
 
-// One line of the run log: time, result, PDF, recipient, error, separated by tabs.
-std::string LogLine(std::string_view time, bool ok, std::string_view pdf, std::string_view email,
-                    std::string_view error);
+// One line of the run log: time, result, PDF, recipient, error (the operator's sentence and,
+// in brackets, the system's text), separated by tabs.
+std::string LogLine(std::string_view time, std::string_view pdf, std::string_view email,
+                    const RunError& error);
 // Appends `line` (UTF-8) to the log file in Windows-1252; false when it cannot.
 bool AppendLog(const std::filesystem::path& logFile, std::string_view line);
 

@@ -82,7 +82,13 @@ int main(int argc, char** argv) {
         std::cerr << "record-dump: cannot open " << options->file << '\n';
         return 1;
     }
-    const auto size = std::filesystem::file_size(options->file);
+    std::error_code error;
+    const auto size = std::filesystem::file_size(options->file, error);
+    if (error) {
+        std::cerr << "record-dump: cannot read " << options->file << ": " << error.message()
+                  << '\n';
+        return 1;
+    }
     const auto records = static_cast<std::int64_t>(size / layout->length);
     std::cout << options->file << ": layout " << layout->name << ", " << layout->length
               << " bytes a record, " << records << " records";

@@ -180,7 +180,8 @@ TEST_F(ImportsTest, DeliveryNoteFilesAndBounds) {
                               "D:Documento trasporto n.16 del 05/03/2025", "**16 2 1 5 1"}));
     EXPECT_EQ(r.noteNumbers, "16");
 
-    // A missing, a garbled and a truncated file: named, nothing of them imported.
+    // A missing, a garbled, a truncated and an unreadable file (a folder in its place):
+    // named, nothing of them imported.
     lines_.clear();
     const int missing = addNote(20, {{1, 1, 1, 1}});
     std::filesystem::remove(dir_.path() / "b1020");
@@ -191,14 +192,19 @@ TEST_F(ImportsTest, DeliveryNoteFilesAndBounds) {
     const int truncated = addNote(22, {{1, 1, 1, 1}});
     dir_.write("b1022", dir_.read("b1022").substr(0, 500));
     const int absurd = addNote(24, {{1, 2, 10, 1}, {1, 1e300, 3.5, 1}});
-    r = ImportDeliveryNotes(files_, dir_.path(), {missing, garbled, truncated, absurd, 0, 999},
-                            false, terms_, lines_);
+    const int unreadable = addNote(25, {{1, 1, 1, 1}});
+    std::filesystem::remove(dir_.path() / "b1025");
+    std::filesystem::create_directory(dir_.path() / "b1025");
+    r = ImportDeliveryNotes(files_, dir_.path(),
+                            {missing, garbled, truncated, absurd, unreadable, 0, 999}, false,
+                            terms_, lines_);
     EXPECT_EQ(lines_.lastUsed(), 0);
     EXPECT_TRUE(r.imported.empty());
     for (const char* says :
          {"n.20 del 05/03/2025: non esiste il file delle righe \"b1020\"",
           "\"b1021\" contiene un valore non numerico alla riga 11", "\"b1022\" è incompleto",
-          "\"b1024\" contiene un valore fuori dai limiti alla riga 29"})
+          "\"b1024\" contiene un valore fuori dai limiti alla riga 29",
+          "\"b1025\" non può essere letto: al posto del file c'è una cartella"})
         EXPECT_NE(r.message().find(says), std::string::npos) << r.message();
 
     // No room after line 500: the lines left out are counted and the note stays open.

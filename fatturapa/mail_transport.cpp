@@ -1,0 +1,248 @@
+#include "fatturapa/mail_transport.h"
+
+#include <curl/curl.h>
+
+#include <algorithm>
+#include <chrono>
+#include <ctime>
+#include <memory>
+#include <random>
+#include <sstream>
+
+namespace qorvana {
+namespace {
+
+struct CurlFree {
+    void operator()(CURL* p) const { curl_easy_cleanup(p); }
+    void operator()(curl_slist* p) const { curl_slist_free_all(p); }
+    void operator()(curl_mime* p) const { curl_mime_free(p); }
+};
+template <typename T>
+using CurlPtr = std::unique_ptr<T, CurlFree>;
+
+bool Append(CurlPtr<curl_slist>& list, const std::string& line) {
+    curl_slist* grown = curl_slist_append(list.get(), line.c_str());
+    if (!grown) return false;
+    (void)list.release();
+    list.reset(grown);
+    return true;
+}
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    return text;
+}
+
+// The server part of a URL, for messages: scheme, host and port, never more.
+std::string ServerOf(const std::string& url) {
+    const std::size_t start = url.find("://");
+    const std::size_t from = start == std::string::npos ? 0 : start + 3;
+    return url.substr(0, url.find('/', from));
+}
+
+// RFC 5322 date of now, in English whatever the locale.
+std::string MailDate() {
+    static constexpr const char* kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    static constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                              "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    const long offset = local.tm_gmtoff / 60;
+    char text[64];
+    std::snprintf(text, sizeof text, "%s, %02d %s %04d %02d:%02d:%02d %c%02ld%02ld",
+                  kDays[local.tm_wday], local.tm_mday, kMonths[local.tm_mon], local.tm_year + 1900,
+                  local.tm_hour, local.tm_min, local.tm_sec, offset < 0 ? '-' : '+',
+                  std::labs(offset) / 60, std::labs(offset) % 60);
+    return text;
+}
+
+std::string NewMessageId(const std::string& from) {
+    std::random_device random;
+    std::ostringstream id;
+    id << '<' << std::hex << std::chrono::system_clock::now().time_since_epoch().count() << '.'
+       << random() << random() << '@' << from.substr(from.rfind('@') + 1) << '>';
+    return id.str();
+}
+
+// What the operator is told of a failed transfer.
+std::string TransferReason(CURLcode result, const std::string& server, const char* detail) {
+    std::string reason;
+    switch (result) {
+        case CURLE_COULDNT_RESOLVE_HOST:
+            reason = "il server " + server +
+                     " non è stato trovato: controllare l'indirizzo del "
+                     "server e la connessione";
+            break;
+        case CURLE_COULDNT_CONNECT:
+            reason = "il server " + server + " non risponde: controllare indirizzo e porta";
+            break;
+        case CURLE_OPERATION_TIMEDOUT:
+            reason = "il server " + server + " non ha risposto in tempo: riprovare più tardi";
+            break;
+        case CURLE_LOGIN_DENIED:
+            reason = "il server " + server + " ha rifiutato utente o password";
+            break;
+        case CURLE_USE_SSL_FAILED:
+            reason = "il server " + server + " non offre una connessione protetta (TLS)";
+            break;
+        case CURLE_SSL_CONNECT_ERROR:
+        case CURLE_PEER_FAILED_VERIFICATION:
+        case CURLE_SSL_CACERT_BADFILE:
+        case CURLE_SSL_CERTPROBLEM:
+            reason = "la connessione protetta con " + server +
+                     " non è riuscita: il certificato del server non è riconosciuto";
+            break;
+        default:
+            reason = "il server " + server + " non ha accettato la richiesta";
+    }
+    if (detail && *detail) reason += std::string(" (") + detail + ")";
+    return reason;
+}
+
+// A libcurl handle with the account's server, login and TLS rules set.
+CurlPtr<CURL> Connection(const MailAccount& account, const std::string& url, char* errorBuffer) {
+    static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+    if (!initialised) return nullptr;
+    CurlPtr<CURL> curl(curl_easy_init());
+    if (!curl) return nullptr;
+    CURL* c = curl.get();
+    errorBuffer[0] = '\0';
+    curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorBuffer);
+    curl_easy_setopt(c, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(c, CURLOPT_USE_SSL, long(CURLUSESSL_ALL));
+    if (!account.caFile.empty()) curl_easy_setopt(c, CURLOPT_CAINFO, account.caFile.c_str());
+    if (!account.user.empty()) {
+        curl_easy_setopt(c, CURLOPT_USERNAME, account.user.c_str());
+        curl_easy_setopt(c, CURLOPT_PASSWORD, account.password.c_str());
+    }
+    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, 20L);
+    curl_easy_setopt(c, CURLOPT_TIMEOUT, 120L);
+    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
+    return curl;
+}
+
+size_t Collect(char* data, size_t size, size_t count, void* target) {
+    static_cast<std::string*>(target)->append(data, size * count);
+    return size * count;
+}
+
+// The mailbox URL: ".../INBOX" without a trailing "/", INBOX when none is named.
+std::string MailboxUrl(const std::string& url) {
+    std::string mailbox = url;
+    while (mailbox.ends_with("/")) mailbox.pop_back();
+    const std::size_t start = mailbox.find("://");
+    if (mailbox.find('/', start == std::string::npos ? 0 : start + 3) == std::string::npos)
+        mailbox += "/INBOX";
+    return mailbox;
+}
+
+}  // namespace
+
+std::string MailUrlProblem(const std::string& url, const std::string& scheme) {
+    const std::string lower = Lower(url);
+    if (!lower.starts_with(scheme + "s://") && !lower.starts_with(scheme + "://"))
+        return "l'indirizzo del server \"" + url + "\" deve cominciare con " + scheme + "s:// o " +
+               scheme + "://";
+    const std::size_t host = url.find("://") + 3;
+    const std::string authority = url.substr(host, url.find('/', host) - host);
+    if (authority.find('@') != std::string::npos)
+        return "l'indirizzo del server non deve contenere utente o password: indicarli a parte";
+    if (authority.empty()) return "manca il nome del server in \"" + url + "\"";
+    return {};
+}
+
+bool IsMailAddress(const std::string& address) {
+    if (std::count(address.begin(), address.end(), '@') != 1 || address.front() == '@' ||
+        address.back() == '@')
+        return false;
+    return std::none_of(address.begin(), address.end(), [](unsigned char c) {
+        return c <= ' ' || c == 127 || c == ',' || c == ';' || c == '<' || c == '>' || c == '"';
+    });
+}
+
+MailSent SendMail(const MailAccount& account, const OutgoingMail& mail) {
+    MailSent sent;
+    if (const std::string bad = MailUrlProblem(account.url, "smtp"); !bad.empty())
+        return {bad, {}, {}};
+    if (!IsMailAddress(mail.from) || !IsMailAddress(mail.to))
+        return {
+            "indirizzo di posta non valido: " + (IsMailAddress(mail.from) ? mail.to : mail.from),
+            {},
+            {}};
+    char error[CURL_ERROR_SIZE];
+    const CurlPtr<CURL> curl = Connection(account, account.url, error);
+    if (!curl) return {"la posta elettronica non è disponibile (libcurl)", {}, {}};
+    CURL* c = curl.get();
+    sent.date = MailDate();
+    sent.messageId = NewMessageId(mail.from);
+    CurlPtr<curl_slist> recipients;
+    CurlPtr<curl_slist> headers;
+    if (!Append(recipients, "<" + mail.to + ">") || !Append(headers, "Date: " + sent.date) ||
+        !Append(headers, "Message-ID: " + sent.messageId) ||
+        !Append(headers, "From: <" + mail.from + ">") ||
+        !Append(headers, "To: <" + mail.to + ">") || !Append(headers, "Subject: " + mail.subject))
+        return {"memoria insufficiente", {}, {}};
+
+    const CurlPtr<curl_mime> mime(curl_mime_init(c));
+    curl_mimepart* text = curl_mime_addpart(mime.get());
+    curl_mime_data(text, mail.body.data(), mail.body.size());
+    curl_mime_type(text, "text/plain; charset=UTF-8");
+    curl_mime_encoder(text, "quoted-printable");
+    curl_mimepart* file = curl_mime_addpart(mime.get());
+    curl_mime_data(file, mail.attachment.data(), mail.attachment.size());
+    curl_mime_filename(file, mail.attachmentName.c_str());
+    curl_mime_type(file, mail.attachmentType.c_str());
+    curl_mime_encoder(file, "base64");
+
+    const std::string from = "<" + mail.from + ">";
+    curl_easy_setopt(c, CURLOPT_MAIL_FROM, from.c_str());
+    curl_easy_setopt(c, CURLOPT_MAIL_RCPT, recipients.get());
+    curl_easy_setopt(c, CURLOPT_HTTPHEADER, headers.get());
+    curl_easy_setopt(c, CURLOPT_MIMEPOST, mime.get());
+    const CURLcode result = curl_easy_perform(c);
+    if (result != CURLE_OK) sent.problem = TransferReason(result, ServerOf(account.url), error);
+    return sent;
+}
+
+MailboxUids MessagesAfter(const MailAccount& account, long long afterUid) {
+    MailboxUids found;
+    if (const std::string bad = MailUrlProblem(account.url, "imap"); !bad.empty()) return {{}, bad};
+    char error[CURL_ERROR_SIZE];
+    const CurlPtr<CURL> curl = Connection(account, MailboxUrl(account.url), error);
+    if (!curl) return {{}, "la posta elettronica non è disponibile (libcurl)"};
+    const std::string request = "UID SEARCH UID " + std::to_string(afterUid + 1) + ":*";
+    std::string answer;
+    curl_easy_setopt(curl.get(), CURLOPT_CUSTOMREQUEST, request.c_str());
+    curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, Collect);
+    curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &answer);
+    const CURLcode result = curl_easy_perform(curl.get());
+    if (result != CURLE_OK) return {{}, TransferReason(result, ServerOf(account.url), error)};
+    // "* SEARCH 4 5 9": "n:*" always names the last message, so older ones are dropped here.
+    std::istringstream lines(answer);
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream words(line);
+        std::string star, search;
+        if (!(words >> star >> search) || star != "*" || Lower(search) != "search") continue;
+        for (long long uid; words >> uid;)
+            if (uid > afterUid) found.uids.push_back(uid);
+    }
+    std::sort(found.uids.begin(), found.uids.end());
+    return found;
+}
+
+FetchedMessage FetchMessage(const MailAccount& account, long long uid) {
+    char error[CURL_ERROR_SIZE];
+    const std::string url = MailboxUrl(account.url) + ";UID=" + std::to_string(uid);
+    const CurlPtr<CURL> curl = Connection(account, url, error);
+    if (!curl) return {{}, "la posta elettronica non è disponibile (libcurl)"};
+    FetchedMessage fetched;
+    curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, Collect);
+    curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &fetched.bytes);
+    const CURLcode result = curl_easy_perform(curl.get());
+    if (result != CURLE_OK) return {{}, TransferReason(result, ServerOf(account.url), error)};
+    return fetched;
+}
+
+}  // namespace qorvana

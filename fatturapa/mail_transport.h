@@ -1,0 +1,56 @@
+#pragma once
+// Certified mail (PEC) over libcurl: a message with one attached file sent by SMTP, messages
+// read from a mailbox by IMAP. Always over TLS: smtps:// and imaps:// connect with it,
+// smtp:// and imap:// must upgrade with STARTTLS or nothing is sent. Credentials travel only
+// to the server: never in a message, a log or a URL shown.
+
+#include <string>
+#include <vector>
+
+namespace qorvana {
+
+struct MailAccount {
+    std::string url;   // smtps://host:465, imaps://host:993/INBOX ...
+    std::string user;  // empty: no login
+    std::string password;
+    std::string caFile;  // a certificate authority to trust besides the system's (host path)
+};
+
+struct OutgoingMail {
+    std::string from;
+    std::string to;
+    std::string subject;
+    std::string body;            // plain text, UTF-8
+    std::string attachmentName;  // the file's own name
+    std::string attachment;      // its bytes
+    std::string attachmentType;  // "application/xml" ...
+};
+
+struct MailSent {
+    std::string problem;    // Italian, with what to check; empty when the server took it
+    std::string messageId;  // "<...@domain>"
+    std::string date;       // the Date header
+};
+
+// Why the URL cannot be used for `scheme` ("smtp" or "imap"); empty when it can. A URL that
+// carries a user or password is refused: they belong in their own settings.
+std::string MailUrlProblem(const std::string& url, const std::string& scheme);
+// True for an address with one "@", no blanks, controls, commas, semicolons or angle brackets.
+bool IsMailAddress(const std::string& address);
+
+MailSent SendMail(const MailAccount& account, const OutgoingMail& mail);
+
+struct MailboxUids {
+    std::vector<long long> uids;  // ascending
+    std::string problem;
+};
+// The UIDs of the mailbox's messages above `afterUid`.
+MailboxUids MessagesAfter(const MailAccount& account, long long afterUid);
+
+struct FetchedMessage {
+    std::string bytes;
+    std::string problem;
+};
+FetchedMessage FetchMessage(const MailAccount& account, long long uid);
+
+}  // namespace qorvana

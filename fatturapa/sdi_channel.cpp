@@ -1,0 +1,325 @@
+#include "fatturapa/sdi_channel.h"
+
+#include <openssl/evp.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "fatturapa/fpa_checks.h"
+#include "fatturapa/fpa_writer_v12.h"
+#include "fatturapa/mime_reader.h"
+#include "fatturapa/sdi_einvoice.h"
+#include "fatturapa/sdi_files.h"
+#include "fatturapa/sdi_signature.h"
+#include "startup/counters_record.h"
+#include "startup/session.h"
+#include "startup/whole_file.h"
+
+namespace qorvana {
+namespace {
+
+std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The state a notification brings its e-invoice to, as the store would give it.
+std::string NotificationState(const SdiNotification& n) {
+    EInvoiceEntry alone;
+    alone.notifications.push_back(
+        {n.kind, {}, {}, n.sdiId, n.moment, n.outcome, n.description, n.errors});
+    return StateText(StateOf(alone));
+}
+
+std::string NotificationErrors(const SdiNotification& n) {
+    return NotificationDetails(n.kind, n.outcome, n.description, n.errors);
+}
+
+// Adds one file found on disk: a notification as it is, a signed one opened, a message's.
+void GatherFile(const std::filesystem::path& file, Gathered& into) {
+    std::string reason;
+    const std::optional<std::string> bytes = ReadFileBytes(file, &reason);
+    if (!bytes) {
+        into.problems.push_back(file.string() + ": " + reason);
+        return;
+    }
+    const std::string name = file.filename().string();
+    if (Lower(name).ends_with(".eml")) {
+        GatherFromMessage(*bytes, file.string(), into);
+    } else if (IsSignedFileName(name)) {
+        const std::optional<std::string> content = SignedContent(*bytes);
+        if (!content)
+            into.problems.push_back(file.string() + ": non è un file firmato leggibile");
+        else
+            into.sources.push_back({name, *content, file.string(), {}});
+    } else {
+        into.sources.push_back({name, *bytes, file.string(), {}});
+    }
+}
+
+bool WantedInFolder(const std::filesystem::path& file) {
+    const std::string name = file.filename().string();
+    return IsNotificationFileName(name) || Lower(name).ends_with(".eml");
+}
+
+// The suite path of a file beside `path` ("C:\fatture\A.xml" and "B.xml" give
+// "C:\fatture\B.xml").
+std::string Beside(const std::string& path, const std::string& name) {
+    const std::size_t slash = path.find_last_of("\\/");
+    return (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + name;
+}
+
+}  // namespace
+
+std::string StoreTime(const CivilDateTime& m) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", m.date.year, m.date.month,
+                  m.date.day, m.hour, m.minute, m.second);
+    return text;
+}
+
+std::string Sha256Hex(std::string_view bytes) {
+    unsigned char digest[EVP_MAX_MD_SIZE];
+    unsigned int size = 0;
+    if (EVP_Digest(bytes.data(), bytes.size(), digest, &size, EVP_sha256(), nullptr) != 1)
+        return {};
+    std::string hex;
+    for (unsigned int i = 0; i < size; ++i) {
+        char pair[3];
+        std::snprintf(pair, sizeof pair, "%02x", digest[i]);
+        hex += pair;
+    }
+    return hex;
+}
+
+std::string SignFile(const std::filesystem::path& xmlFile, const std::filesystem::path& p12,
+                     const std::string& password, std::filesystem::path* signedFile) {
+    std::string reason;
+    const std::optional<std::string> content = ReadFileBytes(xmlFile, &reason);
+    if (!content) return reason;
+    if (p12.empty()) return "manca il certificato per la firma";
+    const std::optional<std::string> key = ReadFileBytes(p12, &reason);
+    if (!key) return "certificato per la firma: " + reason;
+    const SignedFile signedBytes = SignCadesBes(*content, *key, password);
+    if (!signedBytes.problem.empty()) return signedBytes.problem;
+    const std::filesystem::path target = xmlFile.string() + ".p7m";
+    if (auto failed = WriteFileDurably(target, target.filename().string(), signedBytes.der))
+        return *failed;
+    if (signedFile) *signedFile = target;
+    return {};
+}
+
+OutgoingMail MailForSystem(const std::string& from, const std::string& to,
+                           const std::string& fileName, std::string bytes) {
+    OutgoingMail mail;
+    mail.from = from;
+    mail.to = to;
+    mail.subject = "Invio file " + fileName;
+    mail.body = "Si trasmette il file " + fileName + " al Sistema di Interscambio.\r\n";
+    mail.attachmentName = fileName;
+    mail.attachment = std::move(bytes);
+    mail.attachmentType = IsSignedFileName(fileName) ? "application/pkcs7-mime" : "application/xml";
+    return mail;
+}
+
+SendResult SendFile(const MailAccount& account, const std::string& from, const std::string& to,
+                    const std::filesystem::path& file, std::string_view xml,
+                    const std::string& now) {
+    std::string reason;
+    std::optional<std::string> bytes = ReadFileBytes(file, &reason);
+    if (!bytes) return {std::nullopt, reason};
+    const std::string name = file.filename().string();
+    const MailSent sent = SendMail(account, MailForSystem(from, to, name, std::move(*bytes)));
+    if (!sent.problem.empty()) return {std::nullopt, sent.problem};
+    return {SendingRecord{now, name, from, to, sent.messageId, Sha256Hex(xml)}, {}};
+}
+
+SendResult SendEInvoice(const SdiSettings& settings, const std::string& to,
+                        const std::filesystem::path& xmlFile, const std::string& now) {
+    if (settings.smtp.url.empty() || settings.pecAddress.empty())
+        return {std::nullopt, "nelle impostazioni mancano il server smtp o l'indirizzo pec"};
+    std::string reason;
+    const std::optional<std::string> xml = ReadFileBytes(xmlFile, &reason);
+    if (!xml) return {std::nullopt, reason};
+    const std::optional<EInvoiceFacts> facts = ReadEInvoiceFacts(*xml, reason);
+    if (!facts) return {std::nullopt, xmlFile.filename().string() + ": " + reason};
+    std::filesystem::path file = xmlFile;
+    if (facts->publicAdministration() || settings.sign == SignPolicy::Always) {
+        if (settings.certificate.empty())
+            return {std::nullopt,
+                    "il file va firmato (fattura per la pubblica amministrazione) ma nelle "
+                    "impostazioni manca il certificato"};
+        const std::string failed =
+            SignFile(xmlFile, settings.certificate, settings.certificatePassword, &file);
+        if (!failed.empty()) return {std::nullopt, "firma non riuscita: " + failed};
+    }
+    return SendFile(settings.smtp, settings.pecAddress, to, file, *xml, now);
+}
+
+void GatherFromMessage(std::string_view message, const std::string& origin, Gathered& into) {
+    for (MailAttachment& a : MailAttachments(message)) {
+        if (!IsNotificationFileName(a.fileName)) continue;
+        if (IsSignedFileName(a.fileName)) {
+            std::optional<std::string> content = SignedContent(a.bytes);
+            if (!content) {
+                into.problems.push_back(origin + ": " + a.fileName +
+                                        ": non è un file firmato leggibile");
+                continue;
+            }
+            a.bytes = std::move(*content);
+        }
+        into.sources.push_back({a.fileName, std::move(a.bytes), origin, a.sender});
+    }
+}
+
+Gathered GatherNotifications(const std::vector<std::filesystem::path>& inputs) {
+    Gathered into;
+    for (const std::filesystem::path& input : inputs) {
+        std::error_code error;
+        if (std::filesystem::is_directory(input, error)) {
+            std::vector<std::filesystem::path> files;
+            for (const auto& entry : std::filesystem::directory_iterator(input, error))
+                if (entry.is_regular_file(error) && WantedInFolder(entry.path()))
+                    files.push_back(entry.path());
+            std::sort(files.begin(), files.end());
+            for (const auto& file : files) GatherFile(file, into);
+            if (error) into.problems.push_back(input.string() + ": " + error.message());
+        } else {
+            GatherFile(input, into);
+        }
+    }
+    return into;
+}
+
+std::vector<NotificationOutcome> ApplyNotifications(SdiStore& store,
+                                                    const std::vector<NotificationSource>& sources,
+                                                    const NotificationSchema& schema,
+                                                    const std::string& now) {
+    std::vector<NotificationOutcome> outcomes;
+    for (const NotificationSource& source : sources) {
+        const NotificationRead read = ReadNotification(source.bytes, schema);
+        if (read.forRecipient) {
+            outcomes.push_back({source.fileName + "\t\tignorata\t\tmessaggio per il destinatario "
+                                                  "di una fattura, non per chi la trasmette",
+                                false});
+            continue;
+        }
+        if (!read.notification) {
+            outcomes.push_back(
+                {source.fileName + ": notifica rifiutata, non registrata: " + read.problem, true});
+            continue;
+        }
+        const SdiNotification& n = *read.notification;
+        const Recorded recorded = RecordNotification(store, n, source.fileName, now);
+        std::string line = n.invoiceFile + "\t" + KindCode(n.kind) + "\t" + NotificationState(n) +
+                           "\t" + NotificationErrors(n);
+        if (recorded == Recorded::UnknownFile)
+            line += "\tfattura sconosciuta: non inviata da questa azienda, non registrata";
+        else if (recorded == Recorded::Again)
+            line += "\tgià registrata";
+        if (recorded == Recorded::New && Lower(source.sender).ends_with("@pec.fatturapa.it"))
+            store.assignedAddress = Lower(source.sender);
+        outcomes.push_back({line, false});
+    }
+    return outcomes;
+}
+
+std::string MailboxKey(const MailAccount& imap) {
+    return imap.url;
+}
+
+std::string GatherFromMailbox(const MailAccount& imap, long long afterUid, Gathered& into,
+                              long long& lastUid) {
+    lastUid = afterUid;
+    const MailboxUids listed = MessagesAfter(imap, afterUid);
+    if (!listed.problem.empty()) return listed.problem;
+    for (long long uid : listed.uids) {
+        const FetchedMessage message = FetchMessage(imap, uid);
+        if (!message.problem.empty()) return message.problem;  // the next reading starts here
+        GatherFromMessage(message.bytes, "messaggio " + std::to_string(uid), into);
+        lastUid = uid;
+    }
+    return {};
+}
+
+std::string ListEInvoice(SdiStore& store, const std::filesystem::path& file,
+                         const std::string& path) {
+    std::string reason;
+    const std::optional<std::string> xml = ReadFileBytes(file, &reason);
+    if (!xml) return reason;
+    const std::optional<EInvoiceFacts> facts = ReadEInvoiceFacts(*xml, reason);
+    if (!facts) return file.filename().string() + ": " + reason;
+    store.add(file.filename().string(), path, *facts);
+    return {};
+}
+
+bool UnchangedSinceSent(const EInvoiceEntry& entry, const std::filesystem::path& file) {
+    const std::optional<std::string> xml = ReadFileBytes(file, nullptr);
+    return xml && !entry.sendings.empty() && entry.sendings.back().digest == Sha256Hex(*xml);
+}
+
+Resent PrepareResend(SdiStore& store, const std::string& rejectedFile, Session& s) {
+    EInvoiceEntry* old = store.find(rejectedFile);
+    if (!old || StateOf(*old) != EInvoiceState::Rejected || !old->replacedBy.empty())
+        return {{}, {}, "si può inviare di nuovo solo una fattura scartata, una volta"};
+    const std::filesystem::path oldFile = s.paths.map(old->path);
+    std::string reason;
+    const std::optional<std::string> xml = ReadFileBytes(oldFile, &reason);
+    if (!xml) return {{}, {}, reason};
+    std::optional<EInvoiceFacts> facts = ReadEInvoiceFacts(*xml, reason);
+    if (!facts) return {{}, {}, old->fileName + ": " + reason};
+    if (facts->format == "FPA12" || facts->format == "FPR12") {
+        std::unique_ptr<FpaSchema> schema = FpaSchema::Load(DefaultFpaSchemaPath(), reason);
+        if (!schema) return {{}, {}, reason};
+        const std::vector<FpaFinding> findings = CheckFatturaPA(*xml, *schema);
+        if (!findings.empty()) {
+            std::string text = "il file " + old->fileName +
+                               " va ancora corretto, il Sistema di Interscambio lo scarterebbe:";
+            for (const FpaFinding& f : findings) text += "\n- " + FormatFinding(f);
+            return {{}, {}, text};
+        }
+    }
+
+    CountersRecord counter;
+    try {
+        counter = s.files.read<CountersFile>(tot::kFatturaPa);
+    } catch (const RecordIoError& e) {
+        return {{}, {}, e.what()};
+    }
+    const int next = counter.int16(tot::kWord1) + 1;
+    const std::string part = FileProgressive(next);
+    if (next < 1 || next > 32767 || part.empty() || !s.files.isWritable(kTot))
+        return {{}, {}, "il contatore dei progressivi di invio (qorvana.tot) non si può usare"};
+    const std::size_t underscore = old->fileName.rfind('_');
+    const std::string newName =
+        old->fileName.substr(0, underscore == std::string::npos ? 0 : underscore) + "_" + part +
+        ".xml";
+    const std::optional<std::string> changed = WithProgressive(*xml, std::to_string(next));
+    if (!changed) return {{}, {}, old->fileName + ": manca l'elemento ProgressivoInvio"};
+    const std::filesystem::path newFile = oldFile.parent_path() / newName;
+    std::error_code error;
+    if (std::filesystem::exists(newFile, error))
+        return {{},
+                {},
+                "il file " + newName +
+                    " esiste già: il contatore dei progressivi di "
+                    "invio è indietro"};
+    if (auto failed = WriteFileDurably(newFile, Beside(old->path, newName), *changed))
+        return {{}, {}, *failed};
+    try {
+        counter.setInt16(tot::kWord1, static_cast<std::int16_t>(next));
+        s.files.write<CountersFile>(tot::kFatturaPa, counter);
+    } catch (const RecordIoError& e) {
+        std::filesystem::remove(newFile, error);
+        return {{}, {}, e.what()};
+    }
+    facts->progressive = std::to_string(next);
+    const std::string oldName = old->fileName;
+    const std::string newPath = Beside(old->path, newName);
+    old->replacedBy = newName;  // `old` is not used after the store grows
+    EInvoiceEntry& added = store.add(newName, newPath, *facts);
+    added.replaces = oldName;
+    return {newName, newFile, {}};
+}
+
+}  // namespace qorvana

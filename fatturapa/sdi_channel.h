@@ -1,0 +1,106 @@
+#pragma once
+// The exchange-system channel by certified mail: signing and sending an e-invoice, gathering
+// the system's notifications from files, saved messages or the mailbox, recording them, and
+// sending a rejected e-invoice again, corrected, under a new progressive. Shared by the
+// qorvana-sdi tool and the program's e-invoice window.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "fatturapa/mail_transport.h"
+#include "fatturapa/sdi_notification.h"
+#include "fatturapa/sdi_settings.h"
+#include "fatturapa/sdi_store.h"
+#include "startup/civil_date.h"
+
+namespace qorvana {
+
+struct Session;
+
+// "2026-12-06 10:00:00"
+std::string StoreTime(const CivilDateTime& moment);
+// SHA-256 of the bytes, hexadecimal.
+std::string Sha256Hex(std::string_view bytes);
+
+// Signs `xmlFile` into the same name + ".p7m" beside it. The Italian reason of a failure,
+// empty on success.
+std::string SignFile(const std::filesystem::path& xmlFile, const std::filesystem::path& p12,
+                     const std::string& password, std::filesystem::path* signedFile = nullptr);
+
+// The certified-mail message that carries one file to the exchange system.
+OutgoingMail MailForSystem(const std::string& from, const std::string& to,
+                           const std::string& fileName, std::string bytes);
+
+struct SendResult {
+    std::optional<SendingRecord> record;
+    std::string problem;
+};
+// Sends one file, as it is, to `to`; the record of the sending (its time `now`) on success.
+// `xml` is the e-invoice's XML, for the record's digest.
+SendResult SendFile(const MailAccount& account, const std::string& from, const std::string& to,
+                    const std::filesystem::path& file, std::string_view xml,
+                    const std::string& now);
+// Sends an e-invoice with the company's settings: signed first when it is for a public
+// administration or the settings sign every file.
+SendResult SendEInvoice(const SdiSettings& settings, const std::string& to,
+                        const std::filesystem::path& xmlFile, const std::string& now);
+
+// A file that may hold a notification, with where it came from.
+struct NotificationSource {
+    std::string fileName;  // the notification's own file name
+    std::string bytes;     // its XML (a .p7m already opened)
+    std::string origin;    // the file or message it was found in, for messages
+    std::string sender;    // the sender of the message that carried it, when it came by mail
+};
+struct Gathered {
+    std::vector<NotificationSource> sources;
+    std::vector<std::string> problems;  // files that could not be read
+};
+// Notification files (.xml, .xml.p7m) and saved messages (.eml) given one by one or found in
+// folders (in a folder, only files named as notifications and .eml messages).
+Gathered GatherNotifications(const std::vector<std::filesystem::path>& inputs);
+// The notifications carried by one mail message.
+void GatherFromMessage(std::string_view message, const std::string& origin, Gathered& into);
+
+struct NotificationOutcome {
+    std::string line;  // the one output line
+    bool refused = false;
+};
+// Reads every source against the schema and records it in the store: one line each, "FILE
+// <tab> KIND <tab> STATE <tab> ERRORS" (a note follows for an unknown file or one recorded
+// before); a malformed one is refused and nothing is recorded from it. The system's address
+// for this sender is taken from the messages that carried them.
+std::vector<NotificationOutcome> ApplyNotifications(SdiStore& store,
+                                                    const std::vector<NotificationSource>& sources,
+                                                    const NotificationSchema& schema,
+                                                    const std::string& now);
+
+// Reads the mailbox's messages above the store's mark for it, gathering their notifications;
+// `lastUid` becomes the highest message read in full. Problems of single messages go to
+// `into.problems`; the result is the problem that stopped the reading, empty when none.
+std::string GatherFromMailbox(const MailAccount& imap, long long afterUid, Gathered& into,
+                              long long& lastUid);
+// The store's key of a mailbox: its URL (it never holds credentials).
+std::string MailboxKey(const MailAccount& imap);
+
+// Lists a written e-invoice in the store, read from its file (`path` as the suite names it).
+// The Italian reason when the file is not an e-invoice.
+std::string ListEInvoice(SdiStore& store, const std::filesystem::path& file,
+                         const std::string& path);
+
+// A rejected e-invoice made ready to go again: its file, corrected by the operator, written
+// under the next transmission progressive (counter record 5 of qorvana.tot) and listed in the
+// store in place of the rejected one. The caller holds the company's posting lock.
+struct Resent {
+    std::string fileName;  // the new file's name
+    std::filesystem::path file;
+    std::string problem;
+};
+Resent PrepareResend(SdiStore& store, const std::string& rejectedFile, Session& session);
+// True when the rejected e-invoice's file is still the one that was sent: nothing corrected.
+bool UnchangedSinceSent(const EInvoiceEntry& entry, const std::filesystem::path& file);
+
+}  // namespace qorvana

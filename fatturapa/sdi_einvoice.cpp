@@ -1,0 +1,59 @@
+#include "fatturapa/sdi_einvoice.h"
+
+#include "fatturapa/sdi_xml.h"
+
+namespace qorvana {
+
+std::optional<EInvoiceFacts> ReadEInvoiceFacts(std::string_view xml, std::string& problem) {
+    using namespace sdi_xml;
+    const Document doc = Parse(xml, problem);
+    if (!doc) {
+        problem = "non è un file XML leggibile: " + problem;
+        return std::nullopt;
+    }
+    const _xmlNode* root = Root(doc);
+    if (LocalName(root) != "FatturaElettronica") {
+        problem = "non è una fattura elettronica (elemento radice " + LocalName(root) + ")";
+        return std::nullopt;
+    }
+    const _xmlNode* header = Child(root, "FatturaElettronicaHeader");
+    const _xmlNode* document =
+        At(root, "FatturaElettronicaBody/DatiGenerali/DatiGeneraliDocumento");
+    EInvoiceFacts facts;
+    facts.format = TextAt(header, "DatiTrasmissione/FormatoTrasmissione");
+    facts.progressive = TextAt(header, "DatiTrasmissione/ProgressivoInvio");
+    facts.number = TextAt(document, "Numero");
+    facts.date = TextAt(document, "Data");
+    const _xmlNode* customer = At(header, "CessionarioCommittente/DatiAnagrafici");
+    facts.customer = TextAt(customer, "Anagrafica/Denominazione");
+    if (facts.customer.empty()) {
+        facts.customer = TextAt(customer, "Anagrafica/Nome");
+        const std::string surname = TextAt(customer, "Anagrafica/Cognome");
+        if (!surname.empty()) facts.customer += (facts.customer.empty() ? "" : " ") + surname;
+    }
+    facts.customerId =
+        TextAt(customer, "IdFiscaleIVA/IdPaese") + TextAt(customer, "IdFiscaleIVA/IdCodice");
+    if (facts.customerId.empty()) facts.customerId = TextAt(customer, "CodiceFiscale");
+    if (facts.format.empty()) {
+        problem = "manca FormatoTrasmissione: non è una fattura elettronica completa";
+        return std::nullopt;
+    }
+    return facts;
+}
+
+std::optional<std::string> WithProgressive(std::string_view xml, std::string_view progressive) {
+    constexpr std::string_view kOpen = "<ProgressivoInvio>";
+    constexpr std::string_view kClose = "</ProgressivoInvio>";
+    const std::size_t open = xml.find(kOpen);
+    if (open == std::string_view::npos || xml.find(kOpen, open + 1) != std::string_view::npos)
+        return std::nullopt;
+    const std::size_t start = open + kOpen.size();
+    const std::size_t close = xml.find(kClose, start);
+    if (close == std::string_view::npos) return std::nullopt;
+    std::string changed(xml.substr(0, start));
+    changed += progressive;
+    changed += xml.substr(close);
+    return changed;
+}
+
+}  // namespace qorvana

@@ -1,0 +1,78 @@
+#include "fatturapa/sdi_settings.h"
+
+#include <sys/stat.h>
+
+#include "fatturapa/sdi_files.h"
+#include "startup/key_value_file.h"
+#include "startup/paths.h"
+
+namespace qorvana {
+namespace {
+
+std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+}  // namespace
+
+SdiSettingsRead ReadSdiSettings(const std::filesystem::path& file, const PathMapper& paths) {
+    const std::string name = file.filename().string();
+    struct stat info {};
+    if (::stat(file.c_str(), &info) != 0)
+        return {std::nullopt,
+                "mancano le impostazioni per l'invio delle fatture elettroniche: "
+                "creare il file " +
+                    name + " nella cartella dell'azienda"};
+    if ((info.st_mode & 077) != 0)
+        return {std::nullopt, "il file " + name +
+                                  " contiene password ma è leggibile da altri utenti: renderlo "
+                                  "leggibile solo dal proprietario (chmod 600 " +
+                                  name + ")"};
+    std::string reason;
+    const std::optional<std::string> bytes = ReadFileBytes(file, &reason);
+    if (!bytes) return {std::nullopt, reason};
+    const KeyValues values = ParseKeyValues(*bytes);
+
+    SdiSettings s;
+    if (const std::string p12 = ValueOf(values, "certificato"); !p12.empty())
+        s.certificate = paths.map(p12);
+    s.certificatePassword = ValueOf(values, "password_certificato");
+    const std::string sign = Lower(ValueOf(values, "firma"));
+    if (sign == "sempre")
+        s.sign = SignPolicy::Always;
+    else if (!sign.empty() && sign != "pa")
+        return {std::nullopt, "in " + name + " firma vale \"" + sign +
+                                  "\": i valori possibili "
+                                  "sono pa e sempre"};
+    s.pecAddress = ValueOf(values, "pec");
+    s.smtp.url = ValueOf(values, "smtp");
+    s.imap.url = ValueOf(values, "imap");
+    s.smtp.user = s.imap.user = ValueOf(values, "utente");
+    s.smtp.password = s.imap.password = ValueOf(values, "password");
+    if (const std::string ca = ValueOf(values, "ca"); !ca.empty())
+        s.smtp.caFile = s.imap.caFile = paths.map(ca).string();
+    s.systemAddress = ValueOf(values, "sdi");
+    const std::string after = Lower(ValueOf(values, "invio_dopo_conferma"));
+    s.sendAfterConfirmation = after == "si" || after == "sì" || after == "1";
+
+    if (!s.pecAddress.empty() && !IsMailAddress(s.pecAddress))
+        return {std::nullopt, "in " + name + " l'indirizzo pec \"" + s.pecAddress +
+                                  "\" non è un indirizzo di posta"};
+    if (!s.systemAddress.empty() && !IsMailAddress(s.systemAddress))
+        return {std::nullopt, "in " + name + " l'indirizzo sdi \"" + s.systemAddress +
+                                  "\" non è un indirizzo di posta"};
+    for (const auto& [url, scheme] : {std::pair{s.smtp.url, "smtp"}, std::pair{s.imap.url, "imap"}})
+        if (!url.empty())
+            if (const std::string bad = MailUrlProblem(url, scheme); !bad.empty())
+                return {std::nullopt, "in " + name + ": " + bad};
+    return {s, {}};
+}
+
+std::string SystemAddressFor(const SdiSettings& settings, const std::string& assigned) {
+    if (!settings.systemAddress.empty()) return settings.systemAddress;
+    if (!assigned.empty()) return assigned;
+    return kSdiDefaultAddress;
+}
+
+}  // namespace qorvana

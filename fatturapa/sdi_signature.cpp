@@ -1,0 +1,120 @@
+#include "fatturapa/sdi_signature.h"
+
+#include <openssl/bio.h>
+#include <openssl/cms.h>
+#include <openssl/err.h>
+#include <openssl/evp.h>
+#include <openssl/pkcs12.h>
+#include <openssl/x509.h>
+
+#include <cctype>
+#include <climits>
+#include <memory>
+
+namespace qorvana {
+namespace {
+
+struct SslFree {
+    void operator()(BIO* p) const { BIO_free(p); }
+    void operator()(PKCS12* p) const { PKCS12_free(p); }
+    void operator()(EVP_PKEY* p) const { EVP_PKEY_free(p); }
+    void operator()(X509* p) const { X509_free(p); }
+    void operator()(STACK_OF(X509) * p) const { sk_X509_pop_free(p, X509_free); }
+    void operator()(CMS_ContentInfo* p) const { CMS_ContentInfo_free(p); }
+};
+template <typename T>
+using SslPtr = std::unique_ptr<T, SslFree>;
+
+SslPtr<BIO> MemoryOf(std::string_view bytes) {
+    if (bytes.size() > static_cast<std::size_t>(INT_MAX)) return nullptr;
+    return SslPtr<BIO>(BIO_new_mem_buf(bytes.data(), static_cast<int>(bytes.size())));
+}
+
+std::string BytesOf(BIO* bio) {
+    char* data = nullptr;
+    const long size = BIO_get_mem_data(bio, &data);
+    return size > 0 ? std::string(data, static_cast<std::size_t>(size)) : std::string();
+}
+
+// The content of a DER signed-data structure; nullopt when it is not one.
+std::optional<std::string> ContentOfDer(std::string_view der) {
+    SslPtr<BIO> in = MemoryOf(der);
+    if (!in) return std::nullopt;
+    SslPtr<CMS_ContentInfo> cms(d2i_CMS_bio(in.get(), nullptr));
+    ERR_clear_error();
+    if (!cms || OBJ_obj2nid(CMS_get0_type(cms.get())) != NID_pkcs7_signed) return std::nullopt;
+    ASN1_OCTET_STRING** content = CMS_get0_content(cms.get());
+    if (content == nullptr || *content == nullptr) return std::nullopt;
+    return std::string(reinterpret_cast<const char*>(ASN1_STRING_get0_data(*content)),
+                       static_cast<std::size_t>(ASN1_STRING_length(*content)));
+}
+
+}  // namespace
+
+SignedFile SignCadesBes(std::string_view content, std::string_view pkcs12,
+                        const std::string& password) {
+    SslPtr<BIO> p12In = MemoryOf(pkcs12);
+    SslPtr<PKCS12> p12(p12In ? d2i_PKCS12_bio(p12In.get(), nullptr) : nullptr);
+    if (!p12) {
+        ERR_clear_error();
+        return {{}, "il file del certificato non è un file PKCS#12 (.p12 o .pfx)"};
+    }
+    EVP_PKEY* rawKey = nullptr;
+    X509* rawCert = nullptr;
+    STACK_OF(X509)* rawChain = nullptr;
+    const bool opened =
+        PKCS12_parse(p12.get(), password.c_str(), &rawKey, &rawCert, &rawChain) == 1;
+    SslPtr<EVP_PKEY> key(rawKey);
+    SslPtr<X509> cert(rawCert);
+    SslPtr<STACK_OF(X509)> chain(rawChain);
+    ERR_clear_error();
+    if (!opened) return {{}, "il certificato non si apre: la password non è quella giusta"};
+    if (!key || !cert)
+        return {{}, "il file del certificato non contiene la chiave e il certificato"};
+
+    SslPtr<BIO> in = MemoryOf(content);
+    if (!in) return {{}, "il file da firmare è troppo grande"};
+    // Partial first, so that the signer can be added with the CAdES attribute.
+    SslPtr<CMS_ContentInfo> cms(
+        CMS_sign(nullptr, nullptr, chain.get(), nullptr, CMS_BINARY | CMS_PARTIAL));
+    const bool signedOk = cms &&
+                          CMS_add1_signer(cms.get(), cert.get(), key.get(), EVP_sha256(),
+                                          CMS_BINARY | CMS_CADES) != nullptr &&
+                          CMS_final(cms.get(), in.get(), nullptr, CMS_BINARY) == 1;
+    SslPtr<BIO> out(BIO_new(BIO_s_mem()));
+    if (!signedOk || !out || i2d_CMS_bio(out.get(), cms.get()) != 1) {
+        const unsigned long error = ERR_get_error();
+        ERR_clear_error();
+        char text[256] = "";
+        ERR_error_string_n(error, text, sizeof text);
+        return {{}, std::string("la firma non è riuscita (") + text + ")"};
+    }
+    return {BytesOf(out.get()), {}};
+}
+
+std::optional<std::string> SignedContent(std::string_view p7m) {
+    if (auto content = ContentOfDer(p7m)) return content;
+    // Some signing programs write the same structure in base64.
+    SslPtr<BIO> text = MemoryOf(p7m);
+    if (!text) return std::nullopt;
+    BIO* base64 = BIO_new(BIO_f_base64());
+    if (base64 == nullptr) return std::nullopt;
+    BIO* chain = BIO_push(base64, text.release());  // freed whole below
+    std::string der;
+    char buffer[4096];
+    for (int n; (n = BIO_read(chain, buffer, sizeof buffer)) > 0;)
+        der.append(buffer, static_cast<std::size_t>(n));
+    BIO_free_all(chain);
+    ERR_clear_error();
+    if (der.empty()) return std::nullopt;
+    return ContentOfDer(der);
+}
+
+bool IsSignedFileName(std::string_view name) {
+    if (name.size() < 4) return false;
+    std::string tail(name.substr(name.size() - 4));
+    for (char& c : tail) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return tail == ".p7m";
+}
+
+}  // namespace qorvana

@@ -1,0 +1,30 @@
+#pragma once
+// The signature of an e-invoice file: CAdES-BES, a CMS signed-data structure in DER with the
+// signed file enveloped in it (the ".xml.p7m" the exchange system accepts), made with the
+// company's certificate and key from a PKCS#12 file.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qorvana {
+
+struct SignedFile {
+    std::string der;      // the .p7m bytes
+    std::string problem;  // why nothing was signed, in Italian; empty on success
+};
+
+// Signs `content` with the key and certificate of the PKCS#12 bytes (its other certificates
+// travel in the signature too): SHA-256, the signing time and the signing-certificate-v2
+// attribute that makes it CAdES-BES.
+SignedFile SignCadesBes(std::string_view content, std::string_view pkcs12,
+                        const std::string& password);
+
+// The file enveloped in a signed .p7m (DER, or the same in base64), the signature not checked;
+// nullopt when the bytes are not a signed-data structure with its content.
+std::optional<std::string> SignedContent(std::string_view p7m);
+
+// True for a file name ending ".p7m" (any case).
+bool IsSignedFileName(std::string_view name);
+
+}  // namespace qorvana

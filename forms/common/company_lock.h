@@ -1,0 +1,21 @@
+#pragma once
+// The company's posting lock taken for a write the operator started (posting a document or
+// a journal entry, writing the FatturaPA file). While another workstation holds it beyond
+// PostingLock::kWait, the operator is told and may try again, so the program never waits
+// silently; the lock is never held while the question is shown.
+
+#include <optional>
+
+#include "startup/posting_lock.h"
+
+class QWidget;
+
+namespace qorvana {
+
+struct Session;
+
+// The lock, or nullopt when the operator gave up waiting or the lock file cannot be used
+// (the operator has been told why); nothing must then be written.
+std::optional<PostingLock> LockCompanyForPosting(QWidget* parent, const Session& session);
+
+}  // namespace qorvana

@@ -1,0 +1,52 @@
+#pragma once
+// The e-invoice window qorsdi, reached from the start form: the company's e-invoices and
+// their states, filtered by state. A rejected one shows its errors; from here the operator
+// sends an e-invoice written but not sent, sends a rejected one again once corrected, and
+// reads the system's notifications from the certified mailbox.
+
+#include <optional>
+#include <string>
+
+#include "fatturapa/sdi_store.h"
+#include "forms/common/qor_form.h"
+
+class QComboBox;
+class QListWidget;
+class QPushButton;
+class QTableView;
+class QCloseEvent;
+
+namespace qorvana {
+
+class EInvoiceListModel;
+
+class EInvoiceListForm : public QorForm {
+    Q_OBJECT
+  public:
+    EInvoiceListForm(Session& session, FormSet& forms);
+    void activate() override;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    // Reads the store again and shows it with the chosen filter.
+    void reload();
+    void showChosen();
+    const EInvoiceEntry* chosen() const;
+    void send();
+    void resend();
+    void readMailbox();
+    void backToStart();
+
+    QComboBox* stato_ = nullptr;
+    QTableView* elenco_ = nullptr;
+    QListWidget* errori_ = nullptr;
+    QPushButton* invia_ = nullptr;
+    QPushButton* rinvia_ = nullptr;
+    QPushButton* ricevute_ = nullptr;
+    QPushButton* chiudi_ = nullptr;
+    EInvoiceListModel* model_ = nullptr;
+};
+
+}  // namespace qorvana

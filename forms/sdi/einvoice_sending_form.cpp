@@ -1,0 +1,166 @@
+#include "forms/sdi/einvoice_sending_form.h"
+
+#include <functional>
+#include <optional>
+
+#include "fatturapa/sdi_channel.h"
+#include "forms/common/company_lock.h"
+#include "forms/common/message_box.h"
+#include "forms/common/qt_text.h"
+#include "forms/common/wait_cursor.h"
+#include "startup/session.h"
+
+namespace qorvana {
+namespace {
+
+const QString kTitle = QStringLiteral("Fatture elettroniche");
+
+std::string Now(const Session& s) {
+    return StoreTime(s.clock.now());
+}
+
+// Loads the store, changes it and saves it under the company's lock; false when it could not
+// (the operator has been told).
+bool ChangeStore(QWidget* parent, Session& s, const std::function<std::string(SdiStore&)>& change,
+                 const QString& notDone) {
+    std::optional<PostingLock> lock = LockCompanyForPosting(parent, s);
+    if (!lock) return false;
+    std::string problem;
+    std::optional<SdiStore> store = LoadSdiStore(s.companyFolder(), problem);
+    if (store) problem = change(*store);
+    if (store && problem.empty()) problem = SaveSdiStore(s.companyFolder(), *store);
+    lock->release();
+    if (problem.empty()) return true;
+    Warn(parent, notDone + Q(problem));
+    return false;
+}
+
+std::optional<SdiSettings> Settings(QWidget* parent, const Session& s) {
+    SdiSettingsRead read = ReadSdiSettings(s.companyFile(kSdiSettingsFile), s.paths);
+    if (!read.settings) Warn(parent, Q("Impostazioni dell'invio: " + read.problem + "."));
+    return read.settings;
+}
+
+std::optional<SdiStore> CurrentStore(QWidget* parent, const Session& s) {
+    std::string problem;
+    std::optional<SdiStore> store = LoadSdiStore(s.companyFolder(), problem);
+    if (!store) Warn(parent, Q(problem));
+    return store;
+}
+
+}  // namespace
+
+bool SendListedEInvoice(QWidget* parent, Session& s, const std::string& fileName) {
+    const std::optional<SdiSettings> settings = Settings(parent, s);
+    const std::optional<SdiStore> store = settings ? CurrentStore(parent, s) : std::nullopt;
+    if (!store) return false;
+    const EInvoiceEntry* entry = store->find(fileName);
+    if (!entry || StateOf(*entry) != EInvoiceState::Written) {
+        Warn(parent, Q("La fattura elettronica " + fileName + " è già stata inviata."));
+        return false;
+    }
+    const std::string to = SystemAddressFor(*settings, store->assignedAddress);
+    SendResult sent;
+    {
+        const WaitCursor wait;
+        sent = SendEInvoice(*settings, to, s.paths.map(entry->path), Now(s));
+    }
+    if (!sent.record) {
+        Warn(parent, Q("Il file " + fileName + " non è stato inviato: " + sent.problem + "."));
+        return false;
+    }
+    const bool recorded = ChangeStore(
+        parent, s,
+        [&](SdiStore& changed) {
+            EInvoiceEntry* e = changed.find(fileName);
+            if (!e) return std::string("la fattura non è più nell'elenco");
+            e->sendings.push_back(*sent.record);
+            return std::string();
+        },
+        Q("Il file " + fileName + " è stato inviato, ma l'invio non è stato registrato: "));
+    if (recorded)
+        ShowMessage(parent, kTitle,
+                    Q("Il file " + sent.record->fileSent +
+                      " è stato inviato al Sistema di Interscambio (" + to + ")."),
+                    MsgIcon::Information);
+    return recorded;
+}
+
+bool ResendCorrectedEInvoice(QWidget* parent, Session& s, const std::string& fileName) {
+    const std::optional<SdiStore> store = CurrentStore(parent, s);
+    if (!store) return false;
+    const EInvoiceEntry* entry = store->find(fileName);
+    if (!entry) return false;
+    if (UnchangedSinceSent(*entry, s.paths.map(entry->path)) &&
+        !AskYesNo(parent, QStringLiteral("Attenzione"),
+                  Q("Il file " + fileName +
+                    " non è stato corretto dopo lo scarto: inviarlo di nuovo così com'è, con "
+                    "un nuovo progressivo?")))
+        return false;
+    std::string newName;
+    const bool prepared = ChangeStore(
+        parent, s,
+        [&](SdiStore& changed) {
+            const Resent resent = PrepareResend(changed, fileName, s);
+            newName = resent.fileName;
+            return resent.problem;
+        },
+        Q("Il file " + fileName + " non è stato inviato di nuovo: "));
+    return prepared && SendListedEInvoice(parent, s, newName);
+}
+
+void EInvoiceStored(QWidget* parent, Session& s, const std::string& fpaFile) {
+    if (fpaFile.empty()) return;
+    const std::filesystem::path file = s.paths.map(fpaFile);
+    const bool listed = ChangeStore(
+        parent, s, [&](SdiStore& store) { return ListEInvoice(store, file, fpaFile); },
+        Q("La fattura elettronica " + file.filename().string() +
+          " non è stata messa nell'elenco da inviare: "));
+    if (!listed) return;
+    std::error_code error;
+    if (!std::filesystem::exists(s.companyFile(kSdiSettingsFile), error)) return;
+    const SdiSettingsRead read = ReadSdiSettings(s.companyFile(kSdiSettingsFile), s.paths);
+    if (read.settings && read.settings->sendAfterConfirmation)
+        SendListedEInvoice(parent, s, file.filename().string());
+}
+
+void ReadMailboxNotifications(QWidget* parent, Session& s) {
+    const std::optional<SdiSettings> settings = Settings(parent, s);
+    if (!settings) return;
+    if (settings->imap.url.empty()) {
+        Warn(parent, QStringLiteral("Nelle impostazioni dell'invio manca la casella imap da "
+                                    "cui leggere le notifiche."));
+        return;
+    }
+    std::string problem;
+    const std::unique_ptr<NotificationSchema> schema = NotificationSchema::Load(problem);
+    std::optional<SdiStore> store = schema ? CurrentStore(parent, s) : std::nullopt;
+    if (!schema) Warn(parent, Q(problem));
+    if (!store) return;
+    const std::string key = MailboxKey(settings->imap);
+    Gathered gathered;
+    long long lastUid = 0;
+    std::string stopped;
+    {
+        const WaitCursor wait;
+        stopped = GatherFromMailbox(settings->imap, store->mailboxMarks[key], gathered, lastUid);
+    }
+    std::vector<NotificationOutcome> outcomes;
+    const bool recorded = ChangeStore(
+        parent, s,
+        [&](SdiStore& changed) {
+            outcomes = ApplyNotifications(changed, gathered.sources, *schema, Now(s));
+            changed.mailboxMarks[key] = lastUid;
+            return std::string();
+        },
+        QStringLiteral("Le notifiche non sono state registrate: "));
+    if (!recorded) return;
+    std::string text = "Notifiche lette: " + std::to_string(outcomes.size()) + ".";
+    for (const NotificationOutcome& o : outcomes)
+        if (o.refused) text += "\n" + o.line;
+    for (const std::string& p : gathered.problems) text += "\n" + p;
+    if (!stopped.empty()) text += "\nLa lettura della casella si è interrotta: " + stopped + ".";
+    ShowMessage(parent, kTitle, Q(text), MsgIcon::Information);
+}
+
+}  // namespace qorvana

@@ -1,0 +1,25 @@
+#pragma once
+// The operator's side of the exchange-system channel: sending an e-invoice, sending a
+// rejected one again corrected, reading the mailbox's notifications, and the e-invoice of a
+// document just stored. Each tells the operator what happened; the store is changed under the
+// company's posting lock, never while a message is shown.
+
+#include <string>
+
+class QWidget;
+
+namespace qorvana {
+
+struct Session;
+
+// Lists the e-invoice written for the document just stored (`fpaFile`, its suite path) and,
+// when the company's settings ask for it, sends it at once.
+void EInvoiceStored(QWidget* parent, Session& session, const std::string& fpaFile);
+// Sends a listed e-invoice that was not sent yet; true when it went.
+bool SendListedEInvoice(QWidget* parent, Session& session, const std::string& fileName);
+// Sends a rejected e-invoice again, as the operator corrected it, under a new progressive.
+bool ResendCorrectedEInvoice(QWidget* parent, Session& session, const std::string& fileName);
+// Reads the exchange system's notifications from the certified mailbox.
+void ReadMailboxNotifications(QWidget* parent, Session& session);
+
+}  // namespace qorvana

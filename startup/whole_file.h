@@ -1,0 +1,67 @@
+#pragma once
+// Files read and written whole. A read tells a missing file from one that is there but cannot
+// be read. Every file the program writes whole goes through DurableFile: room reserved under a
+// temporary name of its own beside the file, the bytes written and flushed to the disk, the
+// file's name given, the folder flushed; a failure leaves the file as it was and its message
+// says exactly what was not written. Messages name the file as the operator knows it (its
+// suite path, "c:\qordoc.rto"); the system's own text goes to the log.
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qorvana {
+
+struct FileRead {
+    std::string bytes;
+    bool missing = false;  // there is no such file
+    int error = 0;         // the file is there but could not be read (a system error number)
+    bool ok() const { return !missing && error == 0; }
+};
+
+// Reads the whole file (a folder in its place, or anything past 64 MiB, is a read error).
+FileRead ReadWholeFile(const std::filesystem::path& file);
+// "Il file NAME non può essere letto: REASON".
+std::string ReadFailureMessage(std::string_view suiteName, int error);
+
+class DurableFile {
+  public:
+    // `file` is the host path, `suiteName` the path the operator knows.
+    DurableFile(std::filesystem::path file, std::string suiteName);
+    ~DurableFile();
+    DurableFile(const DurableFile&) = delete;
+    DurableFile& operator=(const DurableFile&) = delete;
+
+    // Creates the temporary file and reserves `size` bytes on the disk.
+    std::optional<std::string> reserve(std::size_t size);
+    // Writes the whole content (after reserve) and flushes it to the disk.
+    std::optional<std::string> write(std::string_view bytes);
+    // Gives the written file its name, replacing the old file, and flushes the folder so that
+    // the new name survives a crash.
+    std::optional<std::string> publish();
+    // Removes the temporary file of a write that was not published.
+    void discard();
+
+    const std::string& suiteName() const { return suiteName_; }
+    // True once the file has its name (publish renamed it), even when the folder's flush
+    // then failed.
+    bool named() const { return named_; }
+
+  private:
+    std::optional<std::string> notWritten(std::string_view step, int error);
+
+    std::filesystem::path file_;
+    std::string suiteName_;
+    std::filesystem::path temporary_;
+    int fd_ = -1;
+    bool written_ = false;
+    bool named_ = false;
+};
+
+// reserve, write and publish; the message of the first step that failed.
+std::optional<std::string> WriteFileDurably(const std::filesystem::path& file,
+                                            std::string_view suiteName, std::string_view bytes);
+
+}  // namespace qorvana

@@ -1,0 +1,296 @@
+// The exchange-system channel's core: notifications read against the schema, saved PEC
+// messages, the state store and its states, the e-invoice's own facts.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <fstream>
+
+#include "fatturapa/mime_reader.h"
+#include "fatturapa/sdi_channel.h"
+#include "fatturapa/sdi_einvoice.h"
+#include "fatturapa/sdi_notification.h"
+#include "fatturapa/sdi_settings.h"
+#include "fatturapa/sdi_store.h"
+#include "startup/paths.h"
+#include "tests/startup/temp_dir.h"
+
+namespace qorvana {
+namespace {
+
+constexpr const char* kSignature =
+    "<ds:Signature><ds:SignedInfo>"
+    "<ds:CanonicalizationMethod Algorithm=\"http://www.w3.org/TR/2001/REC-xml-c14n-20010315\"/>"
+    "<ds:SignatureMethod Algorithm=\"http://www.w3.org/2001/04/xmldsig-more#rsa-sha256\"/>"
+    "<ds:Reference URI=\"\"><ds:DigestMethod "
+    "Algorithm=\"http://www.w3.org/2001/04/xmlenc#sha256\"/><ds:DigestValue>AAAA</ds:DigestValue>"
+    "</ds:Reference></ds:SignedInfo><ds:SignatureValue>AAAA</ds:SignatureValue></ds:Signature>";
+
+// A notification of the exchange system: the root, its elements, the signature it always has.
+std::string Notification(const std::string& root, const std::string& body) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<types:" + root +
+           " xmlns:types=\"http://www.fatturapa.gov.it/sdi/messaggi/v1.0\" "
+           "xmlns:ds=\"http://www.w3.org/2000/09/xmldsig#\" versione=\"1.0\">" +
+           body + kSignature + "</types:" + root + ">";
+}
+
+const std::string kFile = "IT01234567890_0000H.xml";
+const std::string kHead =
+    "<IdentificativoSdI>111</IdentificativoSdI><NomeFile>" + kFile + "</NomeFile>";
+const std::string kReceived = "<DataOraRicezione>2026-12-06T10:00:00</DataOraRicezione>";
+const std::string kRecipient =
+    "<Destinatario><Codice>UFABCD</Codice><Descrizione>Comune</Descrizione></Destinatario>";
+const std::string kMessage = "<MessageId>123456</MessageId>";
+
+const NotificationSchema& Schema() {
+    static const std::unique_ptr<NotificationSchema> schema = [] {
+        std::string error;
+        auto loaded = NotificationSchema::Load(error);
+        EXPECT_TRUE(loaded) << error;
+        return loaded;
+    }();
+    return *schema;
+}
+
+struct KindCase {
+    std::string xml;
+    NotificationKind kind;
+    EInvoiceState state;
+    std::string errors;  // what StatusLine lists
+};
+
+std::vector<KindCase> EveryKind() {
+    return {
+        {Notification("RicevutaConsegna",
+                      kHead + kReceived + "<DataOraConsegna>2026-12-06T11:00:00</DataOraConsegna>" +
+                          kRecipient + kMessage),
+         NotificationKind::RC, EInvoiceState::Delivered, ""},
+        {Notification("NotificaScarto",
+                      kHead + kReceived +
+                          "<ListaErrori><Errore><Codice>00305</Codice><Descrizione>1.1.4 "
+                          "CodiceDestinatario non valido</Descrizione></Errore><Errore><Codice>"
+                          "00200</Codice><Descrizione>File non conforme</Descrizione></Errore>"
+                          "</ListaErrori>" +
+                          kMessage),
+         NotificationKind::NS, EInvoiceState::Rejected,
+         "00305 1.1.4 CodiceDestinatario non valido; 00200 File non conforme"},
+        {Notification("NotificaMancataConsegna",
+                      kHead + kReceived + "<Descrizione>Casella piena</Descrizione>" + kMessage),
+         NotificationKind::MC, EInvoiceState::NotDelivered, "Casella piena"},
+        {Notification("NotificaEsito",
+                      kHead +
+                          "<EsitoCommittente versione=\"1.0\"><IdentificativoSdI>111"
+                          "</IdentificativoSdI><Esito>EC01</Esito>"
+                          "</EsitoCommittente>" +
+                          kMessage),
+         NotificationKind::NE, EInvoiceState::Accepted, "EC01"},
+        {Notification("NotificaEsito",
+                      kHead +
+                          "<EsitoCommittente versione=\"1.0\"><IdentificativoSdI>111"
+                          "</IdentificativoSdI><Esito>EC02</Esito><Descrizione>"
+                          "Manca il CIG</Descrizione></EsitoCommittente>" +
+                          kMessage),
+         NotificationKind::NE, EInvoiceState::Refused, "EC02 Manca il CIG"},
+        {Notification("NotificaDecorrenzaTermini", kHead + kMessage), NotificationKind::DT,
+         EInvoiceState::TermsExpired, ""},
+        {Notification("AttestazioneTrasmissioneFattura",
+                      kHead + kReceived + kRecipient + kMessage +
+                          "<HashFileOriginale>abc</HashFileOriginale>"),
+         NotificationKind::AT, EInvoiceState::Attested, ""},
+    };
+}
+
+SdiStore StoreWithSentInvoice() {
+    SdiStore store;
+    EInvoiceEntry& e =
+        store.add(kFile, "C:\\fatture\\" + kFile,
+                  {"FPA12", "17", "15", "2026-12-06", "Comune di Roma", "IT02438750586"});
+    e.sendings.push_back({"2026-12-06 10:00:00", kFile + ".p7m", "ditta@pec.it",
+                          "sdi01@pec.fatturapa.it", "<1@pec.it>", "ab"});
+    return store;
+}
+
+TEST(SdiNotifications, EveryKindReadRecordedAndListed) {
+    for (const KindCase& c : EveryKind()) {
+        const NotificationRead read = ReadNotification(c.xml, Schema());
+        ASSERT_TRUE(read.notification) << read.problem << "\n" << c.xml;
+        EXPECT_EQ(read.notification->kind, c.kind);
+        EXPECT_EQ(read.notification->invoiceFile, kFile);
+        SdiStore store = StoreWithSentInvoice();
+        EXPECT_EQ(RecordNotification(store, *read.notification, "n.xml", "t"), Recorded::New);
+        EXPECT_EQ(RecordNotification(store, *read.notification, "n.xml", "t"), Recorded::Again);
+        EXPECT_EQ(StateOf(store.entries[0]), c.state) << KindCode(c.kind);
+        EXPECT_EQ(StatusLine(store.entries[0]).substr(StatusLine(store.entries[0]).rfind('\t') + 1),
+                  c.errors);
+    }
+}
+
+TEST(SdiNotifications, MalformedAndForeignAreRefused) {
+    const std::string rc = EveryKind()[0].xml;
+    std::string noSignature = rc;
+    noSignature.erase(noSignature.find("<ds:Signature>"),
+                      noSignature.find("</types:") - noSignature.find("<ds:Signature>"));
+    std::string badCode = EveryKind()[1].xml;
+    badCode.replace(badCode.find("00305"), 5, "305");
+    for (const std::string& bad : {rc.substr(0, rc.size() - 5), noSignature, badCode,
+                                   std::string("<x/>"), std::string("")}) {
+        const NotificationRead read = ReadNotification(bad, Schema());
+        EXPECT_FALSE(read.notification);
+        EXPECT_FALSE(read.problem.empty());
+    }
+    const NotificationRead metadata = ReadNotification(
+        Notification("NotificaEsitoCommittente",
+                     "<IdentificativoSdI>1</IdentificativoSdI><Esito>EC01</Esito>"),
+        Schema());
+    EXPECT_TRUE(metadata.forRecipient);
+}
+
+TEST(SdiNotifications, UnknownFileIsNotRecorded) {
+    SdiStore store = StoreWithSentInvoice();
+    SdiNotification n = *ReadNotification(EveryKind()[0].xml, Schema()).notification;
+    n.invoiceFile = "IT09999999999_00001.xml";
+    EXPECT_EQ(RecordNotification(store, n, "x.xml", "t"), Recorded::UnknownFile);
+    n.invoiceFile = "it01234567890_0000h.XML.p7m";  // case and signature aside
+    EXPECT_EQ(RecordNotification(store, n, "x.xml", "t"), Recorded::New);
+}
+
+TEST(SdiNotifications, FileNames) {
+    for (const char* name : {"IT01234567890_0000H_RC_001.xml", "IT01234567890_0000H_NS_002.XML",
+                             "IT01234567890_0000H_NE_001.xml.p7m"})
+        EXPECT_TRUE(IsNotificationFileName(name)) << name;
+    for (const char* name :
+         {"IT01234567890_0000H.xml", "daticert.xml", "postacert.eml", "_RC_1.xml"})
+        EXPECT_FALSE(IsNotificationFileName(name)) << name;
+}
+
+TEST(SdiStore, TextRoundTripAndDecidingNotification) {
+    SdiStore store = StoreWithSentInvoice();
+    store.assignedAddress = "sdi23@pec.fatturapa.it";
+    store.mailboxMarks["imaps://pec.it/INBOX"] = 42;
+    for (int i : {0, 1, 3}) {  // RC, NS, then NE: the outcome decides
+        const auto n = ReadNotification(EveryKind()[static_cast<std::size_t>(i)].xml, Schema());
+        RecordNotification(store, *n.notification, "n" + std::to_string(i) + ".xml", "t");
+    }
+    store.entries[0].customer = "Città\tdi Roma";  // a tab cannot break a line
+    std::string problem;
+    const std::optional<SdiStore> back = ParseSdiStore(FormatSdiStore(store), problem);
+    ASSERT_TRUE(back) << problem;
+    EXPECT_EQ(FormatSdiStore(*back), FormatSdiStore(store));
+    EXPECT_EQ(back->entries[0].customer, "Città di Roma");
+    EXPECT_EQ(back->entries[0].notifications[1].errors.size(), 2u);
+    EXPECT_EQ(back->assignedAddress, "sdi23@pec.fatturapa.it");
+    EXPECT_EQ(back->mailboxMarks.at("imaps://pec.it/INBOX"), 42);
+    EXPECT_EQ(StateOf(back->entries[0]), EInvoiceState::Accepted);
+    // Windows-1252 on disk.
+    EXPECT_NE(FormatSdiStore(store).find("Citt\xe0"), std::string::npos);
+}
+
+TEST(SdiStore, DamagedStoreIsRefused) {
+    std::string problem;
+    for (const char* text : {"other\r\n", "QORVANA-SDI\t1\r\nI\tX.xml\tt\tf\ta\tb\tm\td\r\n",
+                             "QORVANA-SDI\t1\r\nZ\t1\r\n"}) {
+        EXPECT_FALSE(ParseSdiStore(text, problem)) << text;
+        EXPECT_NE(problem.find("danneggiato"), std::string::npos);
+    }
+    EXPECT_TRUE(ParseSdiStore("", problem));
+}
+
+TEST(SdiStore, SavedDurablyAndLoaded) {
+    testing::TempDir dir;
+    std::string problem;
+    EXPECT_TRUE(LoadSdiStore(dir.path(), problem)->entries.empty());
+    EXPECT_EQ(SaveSdiStore(dir.path(), StoreWithSentInvoice()), "");
+    EXPECT_EQ(LoadSdiStore(dir.path(), problem)->entries[0].fileName, kFile);
+    // Nothing but the store itself is left in the folder.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+// A PEC message as providers deliver it: the envelope, its data file, and the system's own
+// message attached, which carries the notification in base64.
+TEST(SdiMessages, NotificationInsideCertifiedMail) {
+    const std::string rc = EveryKind()[0].xml;
+    const std::string inner =
+        "From: sdi23@pec.fatturapa.it\r\nSubject: Ricevuta\r\nMIME-Version: 1.0\r\n"
+        "Content-Type: multipart/mixed; boundary=\"in\"\r\n\r\n--in\r\nContent-Type: text/plain"
+        "\r\n\r\nRicevuta\r\n--in\r\nContent-Type: application/octet-stream;\r\n name=\"x\"\r\n"
+        "Content-Transfer-Encoding: base64\r\nContent-Disposition: attachment;\r\n"
+        " filename*=utf-8''IT01234567890_0000H_RC_001.xml\r\n\r\n" +
+        std::string("PD94") /* replaced below */ + "\r\n--in--\r\n";
+    // base64 of the notification, in lines of 76.
+    static const char* kAlphabet =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string encoded;
+    for (std::size_t i = 0; i < rc.size(); i += 3) {
+        unsigned v = static_cast<unsigned char>(rc[i]) << 16;
+        if (i + 1 < rc.size()) v |= static_cast<unsigned char>(rc[i + 1]) << 8;
+        if (i + 2 < rc.size()) v |= static_cast<unsigned char>(rc[i + 2]);
+        encoded += kAlphabet[(v >> 18) & 63];
+        encoded += kAlphabet[(v >> 12) & 63];
+        encoded += i + 1 < rc.size() ? kAlphabet[(v >> 6) & 63] : '=';
+        encoded += i + 2 < rc.size() ? kAlphabet[v & 63] : '=';
+        if (encoded.size() % 77 == 76) encoded += "\r\n";
+    }
+    std::string message = inner;
+    message.replace(message.find("PD94"), 4, encoded);
+    const std::string envelope =
+        "From: \"Per conto di: sdi23@pec.fatturapa.it\" <posta-certificata@pec.it>\r\n"
+        "Content-Type: multipart/mixed; boundary=out\r\n\r\npreamble\r\n--out\r\n"
+        "Content-Type: application/xml; name=daticert.xml\r\n\r\n<postacert/>\r\n--out\r\n"
+        "Content-Type: message/rfc822; name=postacert.eml\r\n\r\n" +
+        message + "\r\n--out--\r\n";
+    Gathered gathered;
+    GatherFromMessage(envelope, "m1", gathered);
+    ASSERT_EQ(gathered.sources.size(), 1u);
+    EXPECT_EQ(gathered.sources[0].fileName, "IT01234567890_0000H_RC_001.xml");
+    EXPECT_EQ(gathered.sources[0].bytes, rc);
+    EXPECT_EQ(gathered.sources[0].sender, "sdi23@pec.fatturapa.it");
+    // Recording it takes the system's address for this sender.
+    SdiStore store = StoreWithSentInvoice();
+    const auto outcomes = ApplyNotifications(store, gathered.sources, Schema(), "t");
+    EXPECT_EQ(outcomes[0].line, kFile + "\tRC\tconsegnata\t");
+    EXPECT_EQ(store.assignedAddress, "sdi23@pec.fatturapa.it");
+    // Cut anywhere, the message never breaks the reader.
+    for (std::size_t cut = 0; cut < envelope.size(); cut += 97)
+        MailAttachments(envelope.substr(0, cut));
+}
+
+TEST(SdiEInvoice, FactsAndProgressive) {
+    std::ifstream in(std::string(QORVANA_FPA_TEST_DIR) + "/data/IT01234567890_FPR01.xml");
+    const std::string xml((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string problem;
+    const std::optional<EInvoiceFacts> facts = ReadEInvoiceFacts(xml, problem);
+    ASSERT_TRUE(facts) << problem;
+    EXPECT_EQ(facts->format, "FPR12");
+    EXPECT_FALSE(facts->publicAdministration());
+    EXPECT_EQ(facts->progressive, "0001A");
+    EXPECT_EQ(facts->customer, "Edilizia Bianchi S.p.A.");
+    EXPECT_EQ(facts->customerId, "IT09876543210");
+    const std::optional<std::string> changed = WithProgressive(xml, "18");
+    ASSERT_TRUE(changed);
+    EXPECT_EQ(ReadEInvoiceFacts(*changed, problem)->progressive, "18");
+    EXPECT_EQ(changed->size(), xml.size() - 3);
+    EXPECT_FALSE(ReadEInvoiceFacts(EveryKind()[0].xml, problem));
+}
+
+TEST(SdiSettings, ReadableByOthersIsRefused) {
+    testing::TempDir dir;
+    const auto file = dir.write("qorvana-sdi.ini",
+                                "pec=ditta@pec.it\r\nsmtp=smtps://smtp.pec.it:465\r\n"
+                                "password=segreto\r\ncertificato=\\firma\\ditta.p12\r\n");
+    const PathMapper paths(dir.path());
+    ::chmod(file.c_str(), 0644);
+    EXPECT_NE(ReadSdiSettings(file, paths).problem.find("chmod 600"), std::string::npos);
+    ::chmod(file.c_str(), 0600);
+    const SdiSettingsRead read = ReadSdiSettings(file, paths);
+    ASSERT_TRUE(read.settings) << read.problem;
+    EXPECT_EQ(read.settings->certificate, dir.path() / "firma" / "ditta.p12");
+    EXPECT_EQ(SystemAddressFor(*read.settings, ""), "sdi01@pec.fatturapa.it");
+    EXPECT_EQ(SystemAddressFor(*read.settings, "sdi23@pec.fatturapa.it"), "sdi23@pec.fatturapa.it");
+    dir.write("qorvana-sdi.ini", "smtp=smtps://user:pw@smtp.pec.it\r\n");
+    EXPECT_NE(ReadSdiSettings(file, paths).problem.find("non deve contenere"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace qorvana

@@ -1,0 +1,28 @@
+# What einvoices.qrs sent: two messages to the exchange system, each with its file attached;
+# the corrected file under progressive 1 (the counter advanced), the store recording both.
+import email
+import email.policy
+import glob
+import os
+from check_lib import COMPANY, DRIVE, check, records, word
+
+mail = sorted(glob.glob(os.path.join(os.environ["SDI_MAIL"], "new", "*")), key=os.path.getmtime)
+sent = []
+for file in mail:
+    with open(file, "rb") as f:
+        message = email.message_from_binary_file(f, policy=email.policy.default)
+    sent += [(str(message["To"]), a.get_filename()) for a in message.iter_attachments()]
+check("sent", sent, [("sdi01@pec.fatturapa.it", "IT01234567890_0000A.xml"),
+                     ("sdi01@pec.fatturapa.it", "IT01234567890_00001.xml")])
+check("counter", word(records("qorvana.tot", 12)[4], 0), 1)
+with open(os.path.join(DRIVE, "fatture", "IT01234567890_00001.xml"), encoding="utf-8") as f:
+    check("new progressive", "<ProgressivoInvio>1</ProgressivoInvio>" in f.read(), True)
+with open(os.path.join(COMPANY, "qorvana.sdi"), encoding="cp1252") as f:
+    lines = [line.rstrip("\r\n").split("\t") for line in f]
+check("sendings", [(l[1], l[5]) for l in lines if l[0] == "I"],
+      [("IT01234567890_0000A.xml", "sdi01@pec.fatturapa.it"),
+       ("IT01234567890_0000B.xml", "sdi01@pec.fatturapa.it"),
+       ("IT01234567890_00001.xml", "sdi01@pec.fatturapa.it")])
+check("replaced", [(l[1], l[9], l[10]) for l in lines if l[0] == "F" and (l[9] or l[10])],
+      [("IT01234567890_0000B.xml", "", "IT01234567890_00001.xml"),
+       ("IT01234567890_00001.xml", "IT01234567890_0000B.xml", "")])

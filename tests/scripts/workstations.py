@@ -1,0 +1,289 @@
+"""Workstations sharing one company: PROCESSES program processes, started together on one drive,
+each post ROUNDS invoices (customer and price of their own, an article line, the journal entry)
+through an operator script. Then the archive must hold every posting the processes reported:
+its customer and amount under the number reported, no number twice, a line file and a journal
+entry for every document, counters that match the files, stock and account totals that add up.
+A second drive checks that a write waiting for another workstation asks the operator, and goes
+on once the other lets go, with the transmission progressive the other left free.
+
+    workstations.py QORVANA QORVANA_DEMO [ROUNDS [PROCESSES]]     (default 12 rounds, 3 processes, at most 6)
+
+QORVANA_KEEP=1 keeps the work folder."""
+import fcntl
+import os
+import re
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+import check_lib  # noqa: E402
+from check_lib import dbl, text, word  # noqa: E402
+
+QORVANA, DEMO = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
+ROUNDS = int(sys.argv[3]) if len(sys.argv) > 3 else 12
+PROCESSES = int(sys.argv[4]) if len(sys.argv) > 4 else 3
+# (name typed in the start form, the name found) of each process's customer.
+CUSTOMERS = [("arco", "ARCO"), ("nordica", "NORDICA"), ("bordo", "BORDO"), ("alfa", "ALFA"),
+             ("idro", "IDROTERMICA BASSI"), ("grandi", "GRANDI MAGAZZINI EST")]
+ARTICLE, ARTICLE_RECORD = "LED-E27-10W", 3
+PRINT_QUESTION = '"Iniziare la stampa?" -> No'
+RENUMBERED = re.compile(r'memorizzato con il numero (\S+)\."')
+BUSY = "Un'altra postazione sta memorizzando dati di questa azienda"
+
+failures = []
+
+
+def fail(what):
+    failures.append(what)
+
+
+def price(process, round_):
+    return 1000 * (process + 1) + round_
+
+
+def round_script(process, round_):
+    typed, _ = CUSTOMERS[process]
+    return f"""key qoremf.nome "{typed}" Enter
+click qoremf.bottone(0)
+click qoremfx.command3d3
+key qoremfx.artic(0) "{ARTICLE}" Enter
+type qoremfx.quantita(0) "1"
+type qoremfx.prezzo(0) "{price(process, round_)}"
+click qoremfx.comando(1)
+expect-visible qoremft
+answer No
+answer No
+click qoremft.comando(1)
+click qorxord.bottone(1)
+"""
+
+
+def make_drive(work, name, *options):
+    drive = os.path.join(work, name)
+    subprocess.run([DEMO, "--drive", drive, *options], check=True, stdout=subprocess.DEVNULL)
+    return drive, os.path.join(drive, "qorwin", "qorwin", "qoraz0.001")
+
+
+def start(work, drive, name, script):
+    path = os.path.join(work, name + ".qrs")
+    with open(path, "w") as f:
+        f.write(script)
+    out = os.path.join(work, name)
+    os.makedirs(out, exist_ok=True)
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen", XDG_RUNTIME_DIR=os.path.join(out, "rt"))
+    os.makedirs(env["XDG_RUNTIME_DIR"], mode=0o700, exist_ok=True)
+    return subprocess.Popen(
+        [QORVANA, "--drive", drive, "--company", "1", "--now", "06/12/2026 10:00",
+         "--print-to", out, "--replay", path],
+        cwd=out, env=env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+
+
+def records(company, name, length):
+    check_lib.COMPANY = company
+    return check_lib.records(name, length)
+
+
+def counter(company, record, n):
+    check_lib.COMPANY = company
+    return check_lib.counter(record, n)
+
+
+def check_archive(company, reported, before):
+    """reported: {(process, round): number or None}; before: stock, sold, accounts."""
+    fte = records(company, "qorvana.fte", 522)
+    f2e = records(company, "qorvana.f2e", 838)
+    mag = records(company, "qorvana.mag", 94)
+    gio = records(company, "qorvana.gio", 296)
+    total = PROCESSES * ROUNDS
+    counts = {"documents": (len(fte), counter(company, 7, 1)),
+              "continuations": (len(f2e), counter(company, 7, 1)),
+              "movements": (len(mag), counter(company, 11, 1)),
+              "journal entries": (len(gio), counter(company, 13, 1))}
+    for what, (stored, counted) in counts.items():
+        if stored != total or counted != total:
+            fail(f"{what}: {stored} stored, counter {counted}, {total} posted")
+
+    customers = records(company, "qorvana.cli", 752)
+    by_number = {}
+    for n, d in enumerate(fte, 1):
+        number = text(d, 2, 10)
+        if number in by_number:
+            fail(f"number {number} stored twice (records {by_number[number][0]} and {n})")
+        customer = text(customers[word(d, 0) - 1], 0, 40) if 0 < word(d, 0) <= len(customers) else ""
+        by_number[number] = (n, customer, dbl(d, 94), dbl(d, 94) + dbl(d, 158), d)
+        serial = int(struct.unpack_from("<f", d, 455)[0])
+        line_file = os.path.join(company, f"f{serial}")
+        try:
+            lines = open(line_file, "rb").read().split(b"\r\n")
+            if lines[12].decode("cp1252") != number or lines[0].strip() != str(word(d, 0)).encode():
+                fail(f"line file f{serial} holds {lines[12]!r}, document {number}")
+        except (OSError, IndexError):
+            fail(f"document {number}: no line file f{serial}")
+    highest = max((int(k) for k in by_number if k.isdigit()), default=0)
+    if counter(company, 7, 4) != highest:
+        fail(f"last number issued {counter(company, 7, 4)}, highest stored {highest}")
+    left = [f for f in os.listdir(company) if f.startswith(".f") or f.endswith(".tmp")]
+    if left:
+        fail(f"temporary files left: {left}")
+
+    # Every posting reported, under its number; the number of a renumbered one as told.
+    journal = {}
+    for g in gio:
+        m = re.match(r"Fattura n\. (\S+) del", text(g, 8, 40))
+        if not m or m.group(1) in journal:
+            fail(f"journal entry {text(g, 8, 40)!r}: unexpected or twice")
+            continue
+        journal[m.group(1)] = (text(g, 8, 40), dbl(g, 80))
+    for (process, round_), told in sorted(reported.items()):
+        name, amount = CUSTOMERS[process][1], price(process, round_)
+        found = [k for k, v in by_number.items() if v[1] == name and v[2] == amount]
+        if len(found) != 1:
+            fail(f"process {process + 1} round {round_}: {name} {amount} stored {len(found)} times")
+            continue
+        number = found[0]
+        if told is not None and told != number:
+            fail(f"process {process + 1} round {round_}: told number {told}, stored as {number}")
+        entry = journal.get(number)
+        described = f"Fattura n. {number} del 06/12/2026 - {name}"[:40].rstrip()
+        if not entry or entry[0] != described or abs(entry[1] - by_number[number][3]) > 0.005:
+            fail(f"document {number} ({name} {amount}): journal entry {entry}")
+
+    # Stock and totals: every posting's update kept, none lost to another's.
+    art = records(company, "qorvana.art", 327)[ARTICLE_RECORD - 1]
+    sold = sum(price(p, r) for p in range(PROCESSES) for r in range(1, ROUNDS + 1))
+    if dbl(art, 123) != before["stock"] - total or dbl(art, 179) != before["sold"] + total:
+        fail(f"article stock {dbl(art, 123)} and sold {dbl(art, 179)}, "
+             f"expected {before['stock'] - total} and {before['sold'] + total}")
+    if abs(dbl(art, 195) - before["value"] - sold) > 0.005:
+        fail(f"article value sold {dbl(art, 195)}, expected {before['value'] + sold}")
+    accounts = {text(a, 0, 10): (dbl(a, 58), dbl(a, 66)) for a in records(company, "qorvana.con", 150)}
+    revenue = accounts.get("05010001", (0, 0))[1] - before["accounts"].get("05010001", (0, 0))[1]
+    if abs(revenue - sold) > 0.005:
+        fail(f"revenue account credited {revenue}, expected {sold}")
+    debited = sum(d - before["accounts"][k][0] for k, (d, _) in accounts.items())
+    if abs(debited - sum(v[3] for v in by_number.values())) > 0.005:
+        fail(f"accounts debited {debited}, documents total {sum(v[3] for v in by_number.values())}")
+
+
+def run_workstations(work):
+    drive, company = make_drive(work, "drive")
+    art = records(company, "qorvana.art", 327)[ARTICLE_RECORD - 1]
+    before = {"stock": dbl(art, 123), "sold": dbl(art, 179), "value": dbl(art, 195),
+              "accounts": {text(a, 0, 10): (dbl(a, 58), dbl(a, 66))
+                           for a in records(company, "qorvana.con", 150)}}
+    programs = [start(work, drive, f"ws{p + 1}",
+                      "".join(round_script(p, r) for r in range(1, ROUNDS + 1)))
+                for p in range(PROCESSES)]
+    reported, renumbered = {}, 0
+    for p, program in enumerate(programs):
+        out, _ = program.communicate()
+        with open(os.path.join(work, f"ws{p + 1}.out"), "w") as f:
+            f.write(out)
+        if program.returncode != 0:
+            fail(f"process {p + 1} ended with {program.returncode}:\n{out[-2000:]}")
+        # A posting done offers printing; a number taken meanwhile is told after printing.
+        round_ = 0
+        for line in out.splitlines():
+            if PRINT_QUESTION in line:
+                round_ += 1
+                reported[(p, round_)] = None
+            elif m := RENUMBERED.search(line):
+                reported[(p, round_)] = m.group(1)
+                renumbered += 1
+        if round_ != ROUNDS:
+            fail(f"process {p + 1} reported {round_} postings of {ROUNDS}")
+    check_archive(company, reported, before)
+    return len(reported), renumbered
+
+
+def run_busy(work):
+    """Writing the FatturaPA file while another workstation holds the company asks after a few
+    seconds; Yes tries again. The other workstation used transmissions 1 to 7 meanwhile: the file
+    gets progressive 8, the operator is told, and the invoice posts with it. A file of the same
+    name is replaced once the operator agrees, the question asked without the lock."""
+    drive, company = make_drive(work, "busy", "--fpa-format", "1.0")
+    xml = os.path.join(company, "fatturepa", "IT01234567897_1.xml")
+    with open(xml, "w") as f:
+        f.write("last year's file")
+    holder = os.fdopen(os.open(os.path.join(company, "qorvana.lck"), os.O_RDWR | os.O_CREAT), "r+b")
+    fcntl.lockf(holder, fcntl.LOCK_EX | fcntl.LOCK_NB)  # a record lock: it excludes the OFD lock
+    program = start(work, drive, "busy", """key qoremf.nome "comune" Enter
+click qoremf.bottone(7)
+type qoremfx.ds(0) "Manutenzione impianti"
+type qoremfx.prezzo(0) "100"
+click qoremfx.comando(1)
+expect qoremft.text2(4) "1"
+click qoremft.ccomando(0)
+click qoremft.ccomando(1)
+answer Yes
+answer Yes
+click qoremft.comando(7)
+expect qoremft.text2(4) "8"
+answer No
+answer No
+click qoremft.comando(1)
+click qorxord.bottone(1)
+""")
+    out, asked = [], None
+    started = time.monotonic()
+    for line in program.stdout:
+        out.append(line)
+        if BUSY in line and asked is None:
+            asked = time.monotonic() - started
+            with open(os.path.join(company, "qorvana.tot"), "r+b") as tot:
+                tot.seek(4 * 12)  # record 5, word 1: the last transmission
+                tot.write(struct.pack("<h", 7))
+            holder.close()  # the other workstation is done
+    program.wait()
+    with open(os.path.join(work, "busy.out"), "w") as f:
+        f.write("".join(out))
+    said = "Il progressivo invio 1 è stato usato nel frattempo da un'altra postazione: " \
+           "il file ha il progressivo 8."
+    if program.returncode != 0 or asked is None or said not in "".join(out):
+        fail("busy company: " + "".join(out[-20:]))
+    elif (counter(company, 5, 1) != 8 or len(records(company, "qorvana.fte", 522)) != 1
+          or "<ProgressivoInvio>8</ProgressivoInvio>" not in open(xml).read()
+          or not os.path.exists(os.path.join(company, "fpa8"))):
+        fail("busy company: the retried file, archive or invoice is not progressive 8")
+    return asked
+
+
+def main():
+    if not 2 <= PROCESSES <= len(CUSTOMERS):
+        sys.exit(f"from 2 to {len(CUSTOMERS)} processes")
+    work = tempfile.mkdtemp(prefix="qorvana-workstations.")
+    keep = os.environ.get("QORVANA_KEEP") == "1"
+    started = time.monotonic()
+    try:
+        busy = {}
+        def busy_company():
+            try:
+                busy["asked"] = run_busy(work)
+            except Exception as e:  # reported with the other failures
+                fail(f"busy company: {e!r}")
+
+        waiter = threading.Thread(target=busy_company)
+        waiter.start()
+        postings, renumbered = run_workstations(work)
+        waiter.join()
+    finally:
+        if keep:
+            print(f"work folder: {work}")
+        else:
+            shutil.rmtree(work, ignore_errors=True)
+    for f in failures:
+        print("FAIL:", f, file=sys.stderr)
+    print(f"workstations: {PROCESSES} processes x {ROUNDS} rounds, {postings} postings reported, "
+          f"{renumbered} renumbered, {len(failures)} problems; busy company asked after "
+          f"{busy.get('asked') or 0:.1f} s; {time.monotonic() - started:.1f} s in all")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

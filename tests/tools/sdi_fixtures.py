@@ -1,0 +1,122 @@
+"""Fixtures of the qorvana-sdi tests, made here rather than copied from anywhere:
+
+  notification KIND INVOICE OUT [EC01|EC02|broken]  the exchange system's notification KIND
+                                                    (RC NS MC NE DT AT) about file INVOICE
+  pec OUT.eml FILE [SENDER]       a certified-mail (PEC) message carrying FILE as the system
+                                  sends it: the provider's envelope around the system's message
+  smtp-sink PORT MAILDIR CERT KEY USER PASSWORD   an SMTP server on 127.0.0.1 that requires
+                                  STARTTLS and a login, storing messages in MAILDIR
+  attachment MAILFILE             prints the attached file's name and SHA-256
+"""
+import email
+import email.policy
+import hashlib
+import sys
+import time
+from email.message import EmailMessage
+
+MESSAGES_NS = "http://www.fatturapa.gov.it/sdi/messaggi/v1.0"
+SIGNATURE = (
+    '<ds:Signature><ds:SignedInfo>'
+    '<ds:CanonicalizationMethod Algorithm="http://www.w3.org/TR/2001/REC-xml-c14n-20010315"/>'
+    '<ds:SignatureMethod Algorithm="http://www.w3.org/2001/04/xmldsig-more#rsa-sha256"/>'
+    '<ds:Reference URI=""><ds:DigestMethod Algorithm="http://www.w3.org/2001/04/xmlenc#sha256"/>'
+    '<ds:DigestValue>AAAA</ds:DigestValue></ds:Reference></ds:SignedInfo>'
+    '<ds:SignatureValue>AAAA</ds:SignatureValue></ds:Signature>')
+ROOTS = {"RC": "RicevutaConsegna", "NS": "NotificaScarto", "MC": "NotificaMancataConsegna",
+         "NE": "NotificaEsito", "DT": "NotificaDecorrenzaTermini",
+         "AT": "AttestazioneTrasmissioneFattura"}
+
+
+def notification(kind, invoice, extra=""):
+    head = f"<IdentificativoSdI>4711</IdentificativoSdI><NomeFile>{invoice}</NomeFile>"
+    received = "<DataOraRicezione>2026-12-06T10:00:00</DataOraRicezione>"
+    recipient = "<Destinatario><Codice>UFABCD</Codice><Descrizione>Comune</Descrizione></Destinatario>"
+    message = "<MessageId>98765</MessageId>"
+    body = {
+        "RC": head + received + "<DataOraConsegna>2026-12-06T11:00:00</DataOraConsegna>" + recipient + message,
+        "NS": head + received + "<ListaErrori><Errore><Codice>00305</Codice><Descrizione>1.1.4 "
+              "CodiceDestinatario non valido</Descrizione></Errore><Errore><Codice>00423</Codice>"
+              "<Descrizione>2.2.1.11 PrezzoTotale non calcolato secondo le specifiche</Descrizione>"
+              "</Errore></ListaErrori>" + message,
+        "MC": head + received + "<Descrizione>Casella PEC del destinatario piena</Descrizione>" + message,
+        "NE": head + '<EsitoCommittente versione="1.0"><IdentificativoSdI>4711</IdentificativoSdI>'
+              f"<Esito>{'EC02' if extra == 'EC02' else 'EC01'}</Esito>"
+              + ("<Descrizione>Manca il codice CIG</Descrizione>" if extra == "EC02" else "")
+              + "</EsitoCommittente>" + message,
+        "DT": head + message,
+        "AT": head + received + recipient + message + "<HashFileOriginale>00ff</HashFileOriginale>",
+    }[kind]
+    signature = "" if extra == "broken" else SIGNATURE
+    return (f'<?xml version="1.0" encoding="UTF-8"?>\n<types:{ROOTS[kind]} xmlns:types="{MESSAGES_NS}" '
+            f'xmlns:ds="http://www.w3.org/2000/09/xmldsig#" versione="1.0">{body}{signature}'
+            f'</types:{ROOTS[kind]}>\n')
+
+
+def pec(out, file, sender="sdi07@pec.fatturapa.it"):
+    inner = EmailMessage()
+    inner["From"] = sender
+    inner["To"] = "ditta@pec.example.it"
+    inner["Subject"] = "Notifica"
+    inner.set_content("Il Sistema di Interscambio trasmette la notifica allegata.")
+    with open(file, "rb") as f:
+        inner.add_attachment(f.read(), maintype="application", subtype="octet-stream",
+                             filename=file.rsplit("/", 1)[-1])
+    envelope = EmailMessage()
+    envelope["From"] = f'"Per conto di: {sender}" <posta-certificata@pec.example.it>'
+    envelope["To"] = "ditta@pec.example.it"
+    envelope["Subject"] = "POSTA CERTIFICATA: Notifica"
+    envelope.set_content("Messaggio di posta certificata.")
+    envelope.add_attachment(b"<postacert><intestazione/></postacert>", maintype="application",
+                            subtype="xml", filename="daticert.xml")
+    envelope.add_attachment(inner, filename="postacert.eml")
+    with open(out, "wb") as f:
+        f.write(envelope.as_bytes(policy=email.policy.SMTP))
+
+
+def smtp_sink(port, maildir, cert, key, user, password):
+    import ssl
+    from aiosmtpd.controller import Controller
+    from aiosmtpd.handlers import Mailbox
+    from aiosmtpd.smtp import AuthResult, LoginPassword
+
+    def authenticate(server, session, envelope, mechanism, auth_data):
+        ok = isinstance(auth_data, LoginPassword) and auth_data.login.decode() == user \
+            and auth_data.password.decode() == password
+        return AuthResult(success=ok, handled=False)
+
+    context = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
+    context.load_cert_chain(cert, key)
+    controller = Controller(Mailbox(maildir), hostname="127.0.0.1", port=int(port),
+                            server_hostname="127.0.0.1", tls_context=context,
+                            require_starttls=True, authenticator=authenticate,
+                            auth_required=True)
+    controller.start()
+    try:
+        while True:
+            time.sleep(1)
+    finally:
+        controller.stop()
+
+
+def attachment(mailfile):
+    with open(mailfile, "rb") as f:
+        message = email.message_from_binary_file(f, policy=email.policy.default)
+    for part in message.iter_attachments():
+        data = part.get_payload(decode=True)
+        print(part.get_filename(), hashlib.sha256(data).hexdigest(), message["To"])
+
+
+if __name__ == "__main__":
+    command, args = sys.argv[1], sys.argv[2:]
+    if command == "notification":
+        with open(args[2], "w", encoding="utf-8") as f:
+            f.write(notification(args[0], args[1], args[3] if len(args) > 3 else ""))
+    elif command == "pec":
+        pec(*args)
+    elif command == "smtp-sink":
+        smtp_sink(*args)
+    elif command == "attachment":
+        attachment(args[0])
+    else:
+        sys.exit("unknown command " + command)

@@ -1,0 +1,270 @@
+// qorvana-sdi: e-invoices to the exchange system by certified mail, and what became of them.
+//   sign      CAdES-BES signature of a file (IN.xml -> IN.xml.p7m)
+//   send      one file as the attachment of a certified-mail message, recorded as sent
+//   receipts  the system's notifications from files, saved messages or the mailbox, recorded
+//   status    one line per e-invoice of the company
+// Exit status: 0 done, 1 something failed or was refused (said on stderr), 2 usage.
+
+#include <functional>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "fatturapa/sdi_channel.h"
+#include "fatturapa/sdi_einvoice.h"
+#include "fatturapa/sdi_files.h"
+#include "fatturapa/sdi_signature.h"
+#include "startup/numbers.h"
+#include "startup/paths.h"
+#include "startup/posting_lock.h"
+#include "tools/qorvana_sdi/sdi_tool.h"
+
+namespace {
+
+using namespace qorvana;
+using sdi_tool::Command;
+
+int Fail(const std::string& message) {
+    std::cerr << "qorvana-sdi: " << message << "\n";
+    return 1;
+}
+
+struct Company {
+    PathMapper paths;
+    std::filesystem::path folder;
+};
+
+// The company of --drive and --company; nullopt when --company is not given (`problem`
+// empty) or names no company folder.
+std::optional<Company> OpenCompany(const Command& c, std::string& problem) {
+    const std::optional<std::string> number = c.option("--company");
+    if (!number) return std::nullopt;
+    const double n = Val(*number);
+    if (n < 1 || n > 999 || n != static_cast<int>(n)) {
+        problem = "numero di azienda non valido: " + *number;
+        return std::nullopt;
+    }
+    Company company{PathMapper(PathMapper::DriveRootFrom(c.option("--drive"))), {}};
+    company.folder = company.paths.map(CompanyFolder(static_cast<int>(n)));
+    std::error_code error;
+    if (!std::filesystem::is_directory(company.folder, error)) {
+        problem = "la cartella dell'azienda " + company.folder.string() + " non esiste";
+        return std::nullopt;
+    }
+    return company;
+}
+
+std::string Now() {
+    return StoreTime(SessionClock().now());
+}
+
+// Loads the store, changes it and saves it, under the company's posting lock.
+std::string UpdateStore(const Company& company, const std::function<void(SdiStore&)>& change) {
+    PostingLock::Attempt attempt = PostingLock::Take(company.folder);
+    if (attempt.outcome == PostingLock::Outcome::Busy)
+        return "un'altra postazione sta memorizzando dati dell'azienda: riprovare";
+    if (attempt.outcome == PostingLock::Outcome::Failed)
+        return "l'archivio dell'azienda non si può riservare: " + attempt.problem;
+    std::string problem;
+    std::optional<SdiStore> store = LoadSdiStore(company.folder, problem);
+    if (!store) return problem;
+    change(*store);
+    return SaveSdiStore(company.folder, *store);
+}
+
+// The company's settings, when it has the file; the problem when it has one but it is wrong.
+std::optional<SdiSettings> CompanySettings(const std::optional<Company>& company,
+                                           std::string& problem) {
+    if (!company) return std::nullopt;
+    const std::filesystem::path file = FindInFolder(company->folder, kSdiSettingsFile);
+    std::error_code error;
+    if (!std::filesystem::exists(file, error)) return std::nullopt;
+    SdiSettingsRead read = ReadSdiSettings(file, company->paths);
+    problem = read.problem;
+    return read.settings;
+}
+
+// The suite path of a host file under the drive root ("\fatture\A.xml"); the host path when
+// it lies elsewhere.
+std::string SuitePathOf(const std::filesystem::path& file, const PathMapper& paths) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(file, error);
+    const std::filesystem::path root = std::filesystem::absolute(paths.driveRoot(), error);
+    const std::filesystem::path relative = absolute.lexically_relative(root);
+    if (relative.empty() || relative.native().starts_with("..")) return absolute.string();
+    std::string suite = "\\" + relative.string();
+    for (char& c : suite)
+        if (c == '/') c = '\\';
+    return suite;
+}
+
+int Sign(const Command& c) {
+    std::string problem;
+    const std::optional<Company> company = OpenCompany(c, problem);
+    if (!problem.empty()) return Fail(problem);
+    std::filesystem::path p12;
+    std::string password;
+    if (const auto given = c.option("--p12")) {
+        p12 = *given;
+        const auto passwordFile = c.option("--password-file");
+        if (!passwordFile) return Fail("con --p12 serve anche --password-file");
+        const std::optional<std::string> read = sdi_tool::ReadPasswordFile(*passwordFile, problem);
+        if (!read) return Fail(problem);
+        password = *read;
+    } else {
+        const std::optional<SdiSettings> settings = CompanySettings(company, problem);
+        if (!problem.empty()) return Fail(problem);
+        if (!settings || settings->certificate.empty())
+            return Fail(
+                "indicare --p12 e --password-file, o il certificato nelle impostazioni "
+                "dell'azienda (--drive D --company N)");
+        p12 = settings->certificate;
+        password = settings->certificatePassword;
+    }
+    std::filesystem::path signedFile;
+    if (const std::string failed = SignFile(c.files[0], p12, password, &signedFile);
+        !failed.empty())
+        return Fail("firma non riuscita: " + failed);
+    std::cout << "firmato: " << signedFile.string() << "\n";
+    return 0;
+}
+
+int Send(const Command& c) {
+    std::string problem;
+    const std::optional<Company> company = OpenCompany(c, problem);
+    if (!problem.empty()) return Fail(problem);
+    const std::optional<SdiSettings> settings = CompanySettings(company, problem);
+    if (!problem.empty()) return Fail(problem);
+
+    MailAccount account = settings ? settings->smtp : MailAccount{};
+    std::string from = settings ? settings->pecAddress : "";
+    if (const auto v = c.option("--smtp")) account.url = *v;
+    if (const auto v = c.option("--user")) account.user = *v;
+    if (const auto v = c.option("--cacert")) account.caFile = *v;
+    if (const auto v = c.option("--password-file")) {
+        const std::optional<std::string> read = sdi_tool::ReadPasswordFile(*v, problem);
+        if (!read) return Fail(problem);
+        account.password = *read;
+    }
+    if (const auto v = c.option("--from")) from = *v;
+    std::optional<SdiStore> store;
+    if (company) {
+        store = LoadSdiStore(company->folder, problem);
+        if (!store) return Fail(problem);
+    }
+    std::string to = c.option("--to").value_or("");
+    if (to.empty() && settings) to = SystemAddressFor(*settings, store->assignedAddress);
+    if (account.url.empty() || from.empty() || to.empty())
+        return Fail("indicare --smtp, --from e --to, o le impostazioni dell'azienda");
+
+    const std::filesystem::path file = c.files[0];
+    const std::optional<std::string> bytes = ReadFileBytes(file, &problem);
+    if (!bytes) return Fail(problem);
+    const bool signedFile = IsSignedFileName(file.filename().string());
+    const std::optional<std::string> xml = signedFile ? SignedContent(*bytes) : bytes;
+    if (!xml) return Fail(file.filename().string() + ": non è un file firmato leggibile");
+    const std::optional<EInvoiceFacts> facts = ReadEInvoiceFacts(*xml, problem);
+    if (!facts) return Fail(file.filename().string() + ": " + problem);
+    if (facts->publicAdministration() && !signedFile)
+        std::cerr << "qorvana-sdi: attenzione: " << file.filename().string()
+                  << " è per la pubblica amministrazione e non è firmato\n";
+    std::string xmlName = file.filename().string();
+    if (signedFile) xmlName.resize(xmlName.size() - 4);
+    if (store)
+        if (const EInvoiceEntry* known = store->find(xmlName);
+            known && !known->sendings.empty() && StateOf(*known) != EInvoiceState::Rejected)
+            return Fail(xmlName + " è già stata inviata il " + known->sendings.back().time + " a " +
+                        known->sendings.back().to);
+
+    const SendResult sent = SendFile(account, from, to, file, *xml, Now());
+    if (!sent.record) return Fail("invio non riuscito: " + sent.problem);
+    std::cout << file.filename().string() << " inviato a " << to << " il " << sent.record->time
+              << "\n";
+    if (!company) {
+        std::cerr << "qorvana-sdi: senza --drive e --company l'invio non è registrato\n";
+        return 0;
+    }
+    const std::string path =
+        SuitePathOf(signedFile ? file.parent_path() / xmlName : file, company->paths);
+    const std::string failed = UpdateStore(*company, [&](SdiStore& s) {
+        s.add(xmlName, path, *facts).sendings.push_back(*sent.record);
+    });
+    if (!failed.empty())
+        return Fail("il file è stato inviato ma l'invio non è registrato: " + failed);
+    return 0;
+}
+
+int Receipts(const Command& c) {
+    std::string problem;
+    const std::optional<Company> company = OpenCompany(c, problem);
+    if (!company) return Fail(problem);
+    const std::unique_ptr<NotificationSchema> schema = NotificationSchema::Load(problem);
+    if (!schema) return Fail(problem);
+    std::vector<std::filesystem::path> inputs(c.files.begin(), c.files.end());
+    Gathered gathered = GatherNotifications(inputs);
+
+    std::optional<MailAccount> imap;
+    long long lastUid = 0;
+    if (c.option("--imap")) {
+        const std::optional<SdiSettings> settings = CompanySettings(company, problem);
+        if (!settings || settings->imap.url.empty())
+            return Fail(problem.empty() ? "nelle impostazioni manca il server imap" : problem);
+        imap = settings->imap;
+        const std::optional<SdiStore> store = LoadSdiStore(company->folder, problem);
+        if (!store) return Fail(problem);
+        const auto mark = store->mailboxMarks.find(MailboxKey(*imap));
+        const long long after = mark == store->mailboxMarks.end() ? 0 : mark->second;
+        if (const std::string stopped = GatherFromMailbox(*imap, after, gathered, lastUid);
+            !stopped.empty())
+            gathered.problems.push_back("casella di posta: " + stopped);
+    }
+
+    std::vector<NotificationOutcome> outcomes;
+    const std::string failed = UpdateStore(*company, [&](SdiStore& store) {
+        outcomes = ApplyNotifications(store, gathered.sources, *schema, Now());
+        if (imap) store.mailboxMarks[MailboxKey(*imap)] = lastUid;
+    });
+    bool refused = !gathered.problems.empty();
+    for (const std::string& p : gathered.problems) std::cerr << "qorvana-sdi: " << p << "\n";
+    if (!failed.empty()) return Fail("nessuna notifica è stata registrata: " + failed);
+    for (const NotificationOutcome& o : outcomes) {
+        if (o.refused)
+            std::cerr << "qorvana-sdi: " << o.line << "\n";
+        else
+            std::cout << o.line << "\n";
+        refused = refused || o.refused;
+    }
+    return refused ? 1 : 0;
+}
+
+int Status(const Command& c) {
+    std::string problem;
+    const std::optional<Company> company = OpenCompany(c, problem);
+    if (!company) return Fail(problem);
+    const std::optional<SdiStore> store = LoadSdiStore(company->folder, problem);
+    if (!store) return Fail(problem);
+    for (const EInvoiceEntry& e : store->entries) std::cout << StatusLine(e) << "\n";
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (!args.empty() && (args[0] == "--help" || args[0] == "-h")) {
+        std::cout << sdi_tool::Usage();
+        return 0;
+    }
+    const auto parsed = sdi_tool::ParseCommand(args);
+    if (const auto* error = std::get_if<std::string>(&parsed)) {
+        std::cerr << "qorvana-sdi: " << *error << "\n" << sdi_tool::Usage();
+        return 2;
+    }
+    const Command& c = std::get<Command>(parsed);
+    if (c.name == "sign") return Sign(c);
+    if (c.name == "send") return Send(c);
+    if (c.name == "receipts") return Receipts(c);
+    return Status(c);
+}
