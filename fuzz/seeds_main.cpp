@@ -1,7 +1,8 @@
 // fuzz_seeds FOLDER: writes the seed corpora of the harnesses into FOLDER/<harness>/, from the
 // files of the scratch company (the demo company with its posted invoice) and what the
 // program writes for it: each seed is the harness's selector byte and the file's bytes.
-// The FatturaPA samples of the tests are added to fpa_check's seeds by hand (README.md).
+// The FatturaPA samples of the tests are added to fpa_check's seeds by hand, the e-invoice
+// channel's fixtures by sdi_seeds.sh (README.md).
 
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +18,7 @@
 #include "forms/pickers/source_documents.h"
 #include "fuzz/confirmation.h"
 #include "fuzz/scratch_company.h"
+#include "fuzz/sdi_support.h"
 #include "print/document_print.h"
 #include "print/print_image.h"
 #include "print/print_settings.h"
@@ -125,6 +127,38 @@ void FatturaPaSeed(Session& s) {
     Seed("fpa_check", "written-v12.xml", -1, prepared.plan->xml);
 }
 
+// The e-invoice channel's own files: a store of two sent e-invoices, one rejected and one
+// delivered and accepted, with the system's address and a mailbox's mark; the settings.
+void SdiSeeds() {
+    SdiStore store = SentStore();
+    SdiNotification n;
+    n.kind = NotificationKind::NS;
+    n.sdiId = "4711";
+    n.invoiceFile = kSentInvoice;
+    n.moment = "2026-12-06T10:00:00";
+    n.errors = {{"00305", "1.1.4 CodiceDestinatario non valido"},
+                {"00423", "2.2.1.11 PrezzoTotale non calcolato secondo le specifiche"}};
+    RecordNotification(store, n, "IT01234567890_00001_NS_001.xml", "2026-12-06 10:05:00");
+    n = {};
+    n.sdiId = "4712";
+    n.invoiceFile = "IT01234567890_00002.xml";
+    n.moment = "2026-12-06T11:00:00";
+    RecordNotification(store, n, "IT01234567890_00002_RC_001.xml", "2026-12-06 11:05:00");
+    n.kind = NotificationKind::NE;
+    n.outcome = "EC02";
+    n.description = "Manca il codice CIG";
+    RecordNotification(store, n, "IT01234567890_00002_NE_001.xml", "2026-12-07 09:00:00");
+    store.assignedAddress = "sdi07@pec.fatturapa.it";
+    store.mailboxMarks["imaps://127.0.0.1:993/INBOX"] = 42;
+    Seed("sdi_store", "qorvana.sdi", 0, FormatSdiStore(store));
+    Seed("sdi_store", "qorvana-sdi.ini", 1,
+         "certificato=\\certs\\ditta.p12\r\npassword_certificato=firma segreta\r\n"
+         "firma=pa\r\npec=ditta@pec.example.it\r\nsmtp=smtp://127.0.0.1:2525\r\n"
+         "utente=ditta\r\npassword=pecsegreta\r\nca=\\certs\\ca.pem\r\n"
+         "imap=imaps://127.0.0.1:993/INBOX\r\nsdi=sdi01@pec.fatturapa.it\r\n"
+         "invio_dopo_conferma=si\r\n");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -139,5 +173,6 @@ int main(int argc, char** argv) {
     SettingsSeeds();
     RecordSeeds();
     FatturaPaSeed(*session);
+    SdiSeeds();
     return 0;
 }
