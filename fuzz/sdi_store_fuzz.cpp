@@ -57,7 +57,7 @@ void UseStoreFile(ScratchCompany& company, Session& s) {
         return;
     }
     for (const auto& [mailbox, uid] : store->mailboxMarks)
-        Expect(uid >= 0 && uid <= 4294967295LL, "a mailbox mark is a message number");
+        Expect(uid >= 0 && uid <= kLastMessageUid, "a mailbox mark is a message number");
     UseStore(*store);
     SdiNotification receipt;
     receipt.sdiId = "4711";

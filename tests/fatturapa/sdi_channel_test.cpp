@@ -188,7 +188,11 @@ TEST(SdiStore, TextRoundTripAndDecidingNotification) {
 TEST(SdiStore, DamagedStoreIsRefused) {
     std::string problem;
     for (const char* text : {"other\r\n", "QORVANA-SDI\t1\r\nI\tX.xml\tt\tf\ta\tb\tm\td\r\n",
-                             "QORVANA-SDI\t1\r\nZ\t1\r\n"}) {
+                             "QORVANA-SDI\t1\r\nZ\t1\r\n",
+                             // mailbox marks that are no message number
+                             "QORVANA-SDI\t1\r\nM\timaps://pec.it/INBOX\t-2\r\n",
+                             "QORVANA-SDI\t1\r\nM\timaps://pec.it/INBOX\t4294967296\r\n",
+                             "QORVANA-SDI\t1\r\nM\timaps://pec.it/INBOX\t42x\r\n"}) {
         EXPECT_FALSE(ParseSdiStore(text, problem)) << text;
         EXPECT_NE(problem.find("danneggiato"), std::string::npos);
     }
