@@ -255,6 +255,11 @@ TEST(SdiMessages, NotificationInsideCertifiedMail) {
     const auto outcomes = ApplyNotifications(store, gathered.sources, Schema(), "t");
     EXPECT_EQ(outcomes[0].line, kFile + "\tRC\tconsegnata\t");
     EXPECT_EQ(store.assignedAddress, "sdi23@pec.fatturapa.it");
+    // A sender that is no address is not taken.
+    SdiStore other = StoreWithSentInvoice();
+    gathered.sources[0].sender = "Sistema di Interscambio sdi23@pec.fatturapa.it";
+    ApplyNotifications(other, gathered.sources, Schema(), "t");
+    EXPECT_EQ(other.assignedAddress, "");
     // Cut anywhere, the message never breaks the reader.
     for (std::size_t cut = 0; cut < envelope.size(); cut += 97)
         MailAttachments(envelope.substr(0, cut));
