@@ -299,6 +299,11 @@ Resent PrepareResend(SdiStore& store, const std::string& rejectedFile, Session& 
         ".xml";
     const std::optional<std::string> changed = WithProgressive(*xml, std::to_string(next));
     if (!changed) return {{}, {}, old->fileName + ": manca l'elemento ProgressivoInvio"};
+    if (store.find(newName))
+        return {{},
+                {},
+                "la fattura elettronica " + newName +
+                    " è già nell'elenco: il contatore dei progressivi di invio è indietro"};
     const std::filesystem::path newFile = oldFile.parent_path() / newName;
     std::error_code error;
     if (std::filesystem::exists(newFile, error))

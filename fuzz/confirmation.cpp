@@ -50,8 +50,8 @@ void PrintPages(const Session& s, const DocumentDraft& draft, const PrintSetting
 }
 
 // The FatturaPA file of the draft as an electronic invoice, composed and checked, not written.
-void ExportFatturaPa(Session& s, const DocumentDraft& draft, const TabFile& tab,
-                     const PrintSettings& print) {
+FpaPrepared ExportFatturaPa(Session& s, const DocumentDraft& draft, const TabFile& tab,
+                            const PrintSettings& print) {
     DocumentDraft electronic = draft;
     electronic.panel.documentType = "TD01";
     electronic.panel.withholdingType = 0;
@@ -64,9 +64,10 @@ void ExportFatturaPa(Session& s, const DocumentDraft& draft, const TabFile& tab,
     const FpaExportInput input{settings, electronic, customer, print.vat, tables, "1"};
     s.documentKind = DocumentKind::ElectronicInvoice;
     s.fpaState = kFpaXmlNotWritten;
-    PrepareFpaExport(input, s);
+    FpaPrepared prepared = PrepareFpaExport(input, s);
     s.documentKind = DocumentKind::Invoice;
     s.fpaState = kFpaOrdinary;
+    return prepared;
 }
 
 void PostWithJournal(Session& s, const DocumentDraft& draft, const PrintSettings& print,
@@ -127,6 +128,16 @@ void ConfirmDocument(Session& s, DocumentDraft& draft, bool post) {
     PrintPages(s, draft, print);
     ExportFatturaPa(s, draft, tab, print);
     PostWithJournal(s, draft, print, post);
+}
+
+std::string SampleFatturaPa(Session& s, std::string& refusal) {
+    DocumentDraft draft = SampleDraft(9, "2");
+    const TabFile tab = TabFile::Load(s.companyFile("qorvana.tab"));
+    const PrintSettings print = LoadPrintSettings(s, tab);
+    Recompute(s, print.vat, draft);
+    const FpaPrepared prepared = ExportFatturaPa(s, draft, tab, print);
+    refusal = prepared.refusal;
+    return prepared.plan ? prepared.plan->xml : std::string();
 }
 
 }  // namespace qorvana::fuzz

@@ -29,4 +29,8 @@ void Recompute(const Session& session, const VatTable& vat, DocumentDraft& draft
 // company; with `post`, posts the document and its journal entry too.
 void ConfirmDocument(Session& session, DocumentDraft& draft, bool post);
 
+// The FatturaPA 1.2.3 file the program writes for SampleDraft(9, "2"), an invoice to the
+// public administration; empty, with the reason in `refusal`, when it writes none.
+std::string SampleFatturaPa(Session& session, std::string& refusal);
+
 }  // namespace qorvana::fuzz

@@ -1,6 +1,7 @@
 // The e-invoice channel's files in the company, chosen by the input's first byte:
 //   0  the state store qorvana.sdi: loaded, listed, a notification recorded, saved and loaded
-//      again; each rejected e-invoice it lists checked and made ready to go again
+//      again; each rejected e-invoice it lists checked and made ready to go again (the files
+//      \fatture\IT01234567890_00001.xml and _00002.xml are the program's sample e-invoice)
 //   1  the settings qorvana-sdi.ini (readable by its owner only): read, the address to send to
 //   2  a rejected e-invoice's file \fatture\IT01234567890_00001.xml as the operator corrected
 //      it: its facts, then made ready to go again under the next progressive and listed
@@ -40,7 +41,8 @@ void Resend(SdiStore& store, const std::string& fileName, Session& s) {
     const Resent resent = PrepareResend(store, fileName, s);
     if (!resent.problem.empty()) return;
     const EInvoiceEntry* added = store.find(resent.fileName);
-    Expect(added && added->replaces == fileName, "the corrected e-invoice is listed");
+    Expect(added && added->replaces == fileName && StateOf(*added) == EInvoiceState::Written,
+           "the corrected e-invoice is listed, to be sent");
     std::string problem;
     const std::optional<std::string> xml = ReadFileBytes(resent.file, &problem);
     const std::optional<EInvoiceFacts> facts =
@@ -49,7 +51,22 @@ void Resend(SdiStore& store, const std::string& fileName, Session& s) {
            "the file sent again carries its new progressive");
 }
 
+// The e-invoice files of SentStore: the one the program writes for its sample invoice.
+void WriteSentEInvoices(ScratchCompany& company, Session& s) {
+    static const std::string xml = [&] {
+        std::string refusal;
+        std::string written = SampleFatturaPa(s, refusal);
+        Expect(!written.empty(), "the sample e-invoice is written");
+        return written;
+    }();
+    const fs::path folder = company.drive() / "fatture";
+    fs::create_directories(folder);
+    for (const EInvoiceEntry& e : SentStore().entries)
+        ScratchCompany::Put(folder / e.fileName, xml);
+}
+
 void UseStoreFile(ScratchCompany& company, Session& s) {
+    WriteSentEInvoices(company, s);
     std::string problem;
     std::optional<SdiStore> store = LoadSdiStore(company.folder(), problem);
     if (!store) {

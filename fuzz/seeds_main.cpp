@@ -105,26 +105,13 @@ void RecordSeeds() {
 // The FatturaPA 1.2.3 file the program writes for the sample invoice to the public
 // administration.
 void FatturaPaSeed(Session& s) {
-    DocumentDraft draft = SampleDraft(9, "2");
-    const TabFile tab = TabFile::Load(s.companyFile("qorvana.tab"));
-    const PrintSettings print = LoadPrintSettings(s, tab);
-    Recompute(s, print.vat, draft);
-    draft.panel.documentType = "TD01";
-    draft.panel.withholdingType = 0;
-    draft.panel.paymentCondition = 1;
-    draft.panel.paymentMode = 4;
-    const FpaRecord settings = LoadFpaRecord(s.companyFile("qorvana.fpa"));
-    const CustomerRecord customer = s.files.read<CustomersFile>(9);
-    const HeaderTables tables = HeaderTables::FromTab(tab);
-    s.documentKind = DocumentKind::ElectronicInvoice;
-    s.fpaState = kFpaXmlNotWritten;
-    const FpaPrepared prepared =
-        PrepareFpaExport({settings, draft, customer, print.vat, tables, "1"}, s);
-    if (!prepared.plan) {
-        std::fprintf(stderr, "fuzz_seeds: %s\n", prepared.refusal.c_str());
+    std::string refusal;
+    const std::string xml = SampleFatturaPa(s, refusal);
+    if (xml.empty()) {
+        std::fprintf(stderr, "fuzz_seeds: %s\n", refusal.c_str());
         std::exit(1);
     }
-    Seed("fpa_check", "written-v12.xml", -1, prepared.plan->xml);
+    Seed("fpa_check", "written-v12.xml", -1, xml);
 }
 
 // The e-invoice channel's own files: a store of two sent e-invoices, one rejected and one

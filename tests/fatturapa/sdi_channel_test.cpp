@@ -12,7 +12,9 @@
 #include "fatturapa/sdi_notification.h"
 #include "fatturapa/sdi_settings.h"
 #include "fatturapa/sdi_store.h"
+#include "startup/counters_record.h"
 #include "startup/paths.h"
+#include "tests/fatturapa/fpa_desk.h"
 #include "tests/startup/temp_dir.h"
 
 namespace qorvana {
@@ -281,6 +283,40 @@ TEST(SdiEInvoice, FactsAndProgressive) {
     EXPECT_EQ(ReadEInvoiceFacts(*changed, problem)->progressive, "18");
     EXPECT_EQ(changed->size(), xml.size() - 3);
     EXPECT_FALSE(ReadEInvoiceFacts(EveryKind()[0].xml, problem));
+}
+
+// A rejected e-invoice goes again under the next progressive; when the store already lists the
+// e-invoice of that progressive (the counter is behind, its file gone), nothing is done.
+TEST(SdiResend, ProgressiveAlreadyListedIsRefused) {
+    fpatest::Desk d;
+    const std::string rejected = "IT01234567890_00001.xml";
+    d.drive.write("fatture/" + rejected,
+                  fpatest::Slurp(fpatest::kHere / "data/IT01234567890_FPR01.xml"));
+    const auto setCounter = [&](std::int16_t last) {
+        CountersRecord counter = d.s.files.read<CountersFile>(tot::kFatturaPa);
+        counter.setInt16(tot::kWord1, last);
+        d.s.files.write<CountersFile>(tot::kFatturaPa, counter);
+    };
+    const EInvoiceFacts facts{"FPR12", "1", "15", "2026-12-06", "Edilizia Bianchi", "IT0987"};
+    SdiStore store;
+    store.add(rejected, "\\fatture\\" + rejected, facts);
+    SdiNotification rejection;
+    rejection.kind = NotificationKind::NS;
+    rejection.invoiceFile = rejected;
+    RecordNotification(store, rejection, "n.xml", "t");
+    store.add("IT01234567890_00002.xml", "\\fatture\\IT01234567890_00002.xml", facts)
+        .sendings.emplace_back();
+    setCounter(1);
+    const std::string before = FormatSdiStore(store);
+    const Resent refused = PrepareResend(store, rejected, d.s);
+    EXPECT_NE(refused.problem.find("indietro"), std::string::npos) << refused.problem;
+    EXPECT_EQ(FormatSdiStore(store), before);
+    EXPECT_FALSE(std::filesystem::exists(d.drive.path() / "fatture/IT01234567890_00002.xml"));
+    setCounter(2);
+    const Resent resent = PrepareResend(store, rejected, d.s);
+    ASSERT_EQ(resent.fileName, "IT01234567890_00003.xml") << resent.problem;
+    EXPECT_EQ(StateOf(*store.find(resent.fileName)), EInvoiceState::Written);
+    EXPECT_EQ(store.find(resent.fileName)->replaces, rejected);
 }
 
 TEST(SdiSettings, ReadableByOthersIsRefused) {
