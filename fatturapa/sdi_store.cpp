@@ -250,6 +250,11 @@ std::optional<SdiStore> ParseSdiStore(std::string_view bytes, std::string& probl
         }
         if (line.empty()) continue;
         const std::vector<std::string> f = SplitTabs(line);
+        // Written from UTF-8, the store never holds a byte Windows-1252 leaves undefined (read
+        // as U+FFFD): one would not survive the next save.
+        for (const std::string& field : f)
+            if (field.find("\xEF\xBF\xBD") != std::string::npos)
+                return damaged("carattere non previsto");
         const std::string& kind = f[0];
         auto needs = [&](std::size_t n) { return f.size() >= n; };
         if (kind == "A" && needs(2)) {

@@ -194,7 +194,9 @@ TEST(SdiStore, DamagedStoreIsRefused) {
                              // mailbox marks that are no message number
                              "QORVANA-SDI\t1\r\nM\timaps://pec.it/INBOX\t-2\r\n",
                              "QORVANA-SDI\t1\r\nM\timaps://pec.it/INBOX\t4294967296\r\n",
-                             "QORVANA-SDI\t1\r\nM\timaps://pec.it/INBOX\t42x\r\n"}) {
+                             "QORVANA-SDI\t1\r\nM\timaps://pec.it/INBOX\t42x\r\n",
+                             // a byte Windows-1252 leaves undefined
+                             "QORVANA-SDI\t1\r\nA\tsdi\x81@pec.fatturapa.it\r\n"}) {
         EXPECT_FALSE(ParseSdiStore(text, problem)) << text;
         EXPECT_NE(problem.find("danneggiato"), std::string::npos);
     }
