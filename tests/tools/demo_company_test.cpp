@@ -7,11 +7,11 @@
 #include <utility>
 #include <vector>
 
-#include "forms/pickers/quote_record.h"
-#include "startup/counters.h"
-#include "startup/counters_record.h"
-#include "startup/data_files.h"
-#include "tests/startup/temp_dir.h"
+#include "core/counters.h"
+#include "core/counters_record.h"
+#include "core/data_files.h"
+#include "sources/quote_record.h"
+#include "tests/temp_dir.h"
 
 namespace qorvana::demo {
 namespace {
