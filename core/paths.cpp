@@ -41,12 +41,22 @@ std::filesystem::path PathMapper::map(std::string_view windowsPath) const {
         windowsPath.remove_prefix(2);
     }
     std::filesystem::path host = driveRoot_;
+    int depth = 0;  // components below the drive root
     std::size_t start = 0;
     while (start <= windowsPath.size()) {
         std::size_t end = windowsPath.find_first_of("\\/", start);
         if (end == std::string_view::npos) end = windowsPath.size();
         const std::string_view component = windowsPath.substr(start, end - start);
-        if (!component.empty() && component != ".") host = FindInFolder(host, component);
+        if (component == "..") {
+            // As on the drive itself, ".." never climbs above the root.
+            if (depth > 0) {
+                host = host.parent_path();
+                --depth;
+            }
+        } else if (!component.empty() && component != ".") {
+            host = FindInFolder(host, component);
+            ++depth;
+        }
         start = end + 1;
     }
     return host;

@@ -24,6 +24,10 @@ TEST(PathMapping, DriveLettersBackslashesAndCase) {
               drive.path() / "QORWIN/qorwin/qoraz0.001/qorvana.cli");
     EXPECT_EQ(paths.map("\\QORWIN\\PDF"), drive.path() / "QORWIN/PDF");
     EXPECT_EQ(paths.map("c:"), drive.path());
+    // ".." goes up within the drive but never above its root.
+    EXPECT_EQ(paths.map("\\qorwin\\pdf\\..\\qorwin\\qoraz0.001\\qorvana.tab"),
+              drive.path() / "QORWIN/qorwin/qoraz0.001/qorvana.TAB");
+    EXPECT_EQ(paths.map("c:\\..\\..\\etc\\passwd"), drive.path() / "etc/passwd");
 }
 
 TEST(PathMapping, DriveRootFromOptionEnvironmentOrSlash) {
