@@ -328,6 +328,8 @@ void BodyForm::showImportedLines() {
 void BodyForm::startNewDocument() {
     Session& s = session();
     forms().draft().clear();
+    if (const auto* start = forms().get<StartForm>(QString(form_name::kStart)))
+        forms().draft().einvoice = start->einvoiceTerms();
     {
         const QSignalBlocker block(vscroll_);
         vscroll_->setValue(kFirstOffset);

@@ -79,6 +79,17 @@ FpaPanel::FpaPanel(QWidget* parent) : QFrame(parent) {
     grid->addWidget(new QLabel(QStringLiteral("Tipo veicolo")), row, 3);
     grid->addWidget(combo7, row++, 4);
 
+    // The invoice a credit note corrects (DatiFattureCollegate), with e-invoices to everyone.
+    correctedLabel = new QLabel(QStringLiteral("Fattura rettificata"));
+    correctedNumber = new QLineEdit;
+    correctedNumber->setMaxLength(20);
+    correctedDate = new QLineEdit;
+    correctedDate->setPlaceholderText(QStringLiteral("gg/mm/aaaa"));
+    grid->addWidget(correctedLabel, row, 0);
+    grid->addWidget(correctedDate, row, 1);
+    grid->addWidget(correctedNumber, row++, 2);
+    showCorrectedInvoice(false);
+
     art73 = new QCheckBox(QStringLiteral("Art73"));
     close = new QPushButton(QStringLiteral("Chiudi"));
     close->setToolTip(QStringLiteral("Chiude il riepilogo dati fatturaPA"));
@@ -136,12 +147,23 @@ PanelEntries FpaPanel::entries() const {
     e.carrier = combo6->currentIndex();
     e.vehicleKind = combo7->currentIndex();
     e.art73 = art73->isChecked();
+    if (correctedNumber->isVisibleTo(this)) {
+        e.correctedInvoice.id = S(correctedNumber->text());
+        e.correctedInvoice.date = S(correctedDate->text());
+    }
     return e;
+}
+
+void FpaPanel::showCorrectedInvoice(bool shown) {
+    for (QWidget* w : std::initializer_list<QWidget*>{correctedLabel, correctedNumber, correctedDate})
+        w->setVisible(shown);
 }
 
 void FpaPanel::clearReferences() {
     for (int i = 1; i <= 15; ++i) text4[i]->clear();
     for (int i = 6; i <= 10; ++i) referenceDates[i]->setText(QString());
+    correctedNumber->clear();
+    correctedDate->clear();
 }
 
 }  // namespace qorvana

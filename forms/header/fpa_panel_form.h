@@ -12,6 +12,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -33,6 +34,8 @@ class FpaPanel : public QFrame {
     PanelEntries entries() const;
     // Empties the references (Text4 and their dates) for a new document.
     void clearReferences();
+    // Shows the corrected invoice's boxes (e-invoices to every customer).
+    void showCorrectedInvoice(bool shown);
 
     std::array<QComboBox*, 5> combo8{};
     QComboBox* combo7 = nullptr;
@@ -40,6 +43,9 @@ class FpaPanel : public QFrame {
     std::array<QLineEdit*, 16> text4{};            // indices 1..15
     std::array<DatePicker*, 11> referenceDates{};  // dsca indices 6..10
     QCheckBox* art73 = nullptr;
+    QLabel* correctedLabel = nullptr;
+    QLineEdit* correctedNumber = nullptr;  // fattrett
+    QLineEdit* correctedDate = nullptr;    // datarett
     QPushButton* close = nullptr;  // ccomando(1)
 };
 

@@ -25,6 +25,7 @@
 #include "core/counters_record.h"
 #include "core/numbers.h"
 #include "core/session.h"
+#include "document/einvoice_amounts.h"
 #include "core/settings.h"
 #include "core/tab_file.h"
 #include "customers/customer_record.h"
@@ -104,6 +105,8 @@ void HeaderForm::buildControls() {
     for (int i = 6; i <= 10; ++i)
         registerControl(QStringLiteral("dsca"), panel_->referenceDates[i], i);
     registerControl(QStringLiteral("art73"), panel_->art73);
+    registerControl(QStringLiteral("fattrett"), panel_->correctedNumber);
+    registerControl(QStringLiteral("datarett"), panel_->correctedDate);
     registerControl(QStringLiteral("ccomando"), panel_->close, 1);
     connect(panel_->close, &QPushButton::clicked, this, &HeaderForm::closePanel);
 
@@ -364,11 +367,14 @@ void HeaderForm::startNewDocument() {
     for (int i = 1; i <= 5; ++i)
         if (combo_[i]->count() > 0) combo_[i]->setCurrentIndex(0);
 
-    const DocumentFigures& figures = forms().draft().figures;
+    const DocumentDraft& draft = forms().draft();
+    const DocumentFigures& figures = draft.figures;
+    // Split payment and a stamp duty charged change what the customer pays.
+    const double due = AmountDue(draft, money);
     const double totals[] = {figures.taxableWithVat(), figures.vatTotal(), figures.outsideVat(),
-                             figures.documentTotal, figures.netToPay()};
+                             figures.documentTotal, due};
     for (int i = 0; i < 5; ++i) total_[i]->setText(Q(AmountText(money, totals[i])));
-    documentTotal_ = ShownAmount(money, figures.netToPay());
+    documentTotal_ = ShownAmount(money, due);
 
     // A counter or customer that cannot be read is reported once, after the set-up; the
     // fields it feeds keep what they held and everything else is set up as usual.
@@ -404,7 +410,8 @@ void HeaderForm::startNewDocument() {
     }
 
     const bool separateSeries =
-        InSeparateSeries(Val(fpa_.text(fpa::kSeparateSeries)) == 1, s.fpaState);
+        InSeparateSeries(Val(fpa_.text(fpa::kSeparateSeries)) == 1,
+                         SeriesFpaState(s.documentKind, s.fpaState));
     numera_->setChecked(separateSeries);
     const int year = s.clock.today().year;
     const auto stored = trapped([&] { return storedNumbers(year, separateSeries); });
@@ -432,7 +439,8 @@ void HeaderForm::startNewDocument() {
 
     if (customer) rib_->setChecked(customer->int16(cli::kRibOption) == 1);
     esig_->setChecked(false);
-    esig_->setEnabled(documentHasTaxableSlot());
+    // VAT on payment does not go with split payment.
+    esig_->setEnabled(documentHasTaxableSlot() && !SplitPayment(draft));
 
     if (customer)
         combo_[1]->setCurrentIndex(
@@ -445,6 +453,7 @@ void HeaderForm::startNewDocument() {
     fitToScreen();
     // The panel's defaults are set for every document, so that its lists always match the
     // document's kind and terms, also while the panel is not shown.
+    panel_->showCorrectedInvoice(draft.einvoice.everyCustomer);
     panel_->presetForDocument(s.documentKind, TypedValue(S(sca_[1]->text())),
                               chosenCode().paymentModeDigit);
     filling_ = false;
@@ -486,7 +495,8 @@ void HeaderForm::proposeNumberAgain() {
     Session& s = session();
     const auto date = CivilDate::Parse(S(text3_[1]->text()));
     const int year = date ? date->year : s.clock.today().year;
-    const bool separate = InSeparateSeries(numera_->isChecked(), s.fpaState);
+    const bool separate =
+        InSeparateSeries(numera_->isChecked(), SeriesFpaState(s.documentKind, s.fpaState));
     try {
         const auto invoices = s.files.read<CountersFile>(tot::kInvoices);
         const auto series = s.files.read<CountersFile>(tot::kFatturaPa);
