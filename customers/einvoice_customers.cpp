@@ -104,9 +104,9 @@ std::string NormaliseEInvoiceCustomer(EInvoiceCustomer& d) {
                "\" non è valido: 6 lettere o cifre per una pubblica amministrazione, 7 per "
                "un'impresa.";
     const auto at = d.pec.find('@');
-    if (!d.pec.empty() && (at == std::string::npos || at == 0 ||
-                           d.pec.find('.', at) == std::string::npos || d.pec.back() == '.' ||
-                           d.pec.find(' ') != std::string::npos || d.pec.size() > 256))
+    if (!d.pec.empty() &&
+        (at == std::string::npos || at == 0 || d.pec.find('.', at) == std::string::npos ||
+         d.pec.back() == '.' || d.pec.find(' ') != std::string::npos || d.pec.size() > 256))
         return "L'indirizzo PEC \"" + d.pec + "\" non è valido.";
     if (d.foreignTaxId.size() > 28 || !Alnum(d.foreignTaxId))
         return "L'identificativo fiscale estero \"" + d.foreignTaxId +

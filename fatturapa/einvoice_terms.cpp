@@ -51,8 +51,8 @@ EInvoiceTermsRead ReadEInvoiceSettings(const Session& s) {
 }
 
 EInvoiceCustomerRead ReadEInvoiceCustomer(const Session& s, int customer) {
-    const EInvoiceCustomersRead data = ReadEInvoiceCustomers(
-        s.companyFile(kEInvoiceCustomersFile), s.companyPath(kEInvoiceCustomersFile));
+    const EInvoiceCustomersRead data = ReadEInvoiceCustomers(s.companyFile(kEInvoiceCustomersFile),
+                                                             s.companyPath(kEInvoiceCustomersFile));
     if (!data.customers) return {{}, data.problem};
     const auto at = data.customers->find(customer);
     return {at != data.customers->end() ? at->second : EInvoiceCustomer{}, {}};
@@ -79,8 +79,7 @@ EInvoiceTermsRead ReadEInvoiceTerms(const Session& s, int customer) {
     result.terms.customer = data.data;
     if (IsCustomerRecord(s.files, customer)) {
         try {
-            result.missing =
-                MissingEInvoiceData(s.files.read<CustomersFile>(customer), data.data);
+            result.missing = MissingEInvoiceData(s.files.read<CustomersFile>(customer), data.data);
         } catch (const RecordIoError& e) {
             result.problem = e.what();
         }
@@ -99,8 +98,8 @@ Recipient RecipientOf(const CustomerRecord& customer, const EInvoiceCustomer& da
                 own.size() == 6 ? own : UpperCase(Trim(customer.text(cli::kCarried515))),
                 {}};
     if (IsForeignCustomer(customer)) return {RecipientKind::Foreign, "XXXXXXX", {}};
-    const std::string carried = UpperCase(Trim(fpaxml::PaddedText(customer, cli::kCarried515) +
-                                               customer.text(cli::kCarried521)));
+    const std::string carried = UpperCase(
+        Trim(fpaxml::PaddedText(customer, cli::kCarried515) + customer.text(cli::kCarried521)));
     const std::string code = own.size() == 7 ? own : carried;
     if (code.size() == 7 && code != "0000000") return {RecipientKind::Business, code, {}};
     if (!Trim(data.pec).empty()) return {RecipientKind::CertifiedMail, "0000000", Trim(data.pec)};

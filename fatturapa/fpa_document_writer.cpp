@@ -271,11 +271,11 @@ void FpaDocumentWriter::importedNotes() {
     for (const ImportedNote& note : d_.everyCustomer->notes) {
         x.open("DatiDDT");
         c_.text("NumeroDDT", std::to_string(note.number), kBasic20, "Numero del DDT");
-        c_.date("DataDDT", note.date, "Data del DDT " + std::to_string(note.number),
-                Need::Always);
+        c_.date("DataDDT", note.date, "Data del DDT " + std::to_string(note.number), Need::Always);
         const std::string reference = "**" + std::to_string(note.number);
         for (int n = 1; n <= LineTable::kLines; ++n)
-            if (written[static_cast<std::size_t>(n)] > 0 && Trim(d_.lines[n].reference) == reference)
+            if (written[static_cast<std::size_t>(n)] > 0 &&
+                Trim(d_.lines[n].reference) == reference)
                 x.element("RiferimentoNumeroLinea",
                           std::to_string(written[static_cast<std::size_t>(n)]));
         x.close("DatiDDT");
@@ -411,9 +411,7 @@ void FpaDocumentWriter::goodsAndServices() {
 
     // Split payment: the public administration pays the VAT to the treasury ("S").
     const bool split = d_.everyCustomer && d_.everyCustomer->customer.splitPayment;
-    const char* chargeability = split                                  ? "S"
-                                : Trim(field(fpa::kDeferredVat)) == "1" ? "D"
-                                                                        : "I";
+    const char* chargeability = split ? "S" : Trim(field(fpa::kDeferredVat)) == "1" ? "D" : "I";
     const std::vector<Summary> summaries = summariesOf();
     for (const Summary& g : summaries) {
         const std::string of = g.codes.size() == 1 ? "del codice " + std::to_string(g.codes[0])

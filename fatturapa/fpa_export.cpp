@@ -234,9 +234,10 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& in, const Session& s) {
     plan.format = choice.format;
     const bool everyCustomer = draft.einvoice.everyCustomer;
     if (everyCustomer && plan.format != FpaFormat::V123)
-        return refuse("Le fatture elettroniche a tutti i clienti si emettono nel formato 1.2.3: "
-                      "indicarlo nel file " +
-                      s.companyPath(kFpaFormatFile) + ".");
+        return refuse(
+            "Le fatture elettroniche a tutti i clienti si emettono nel formato 1.2.3: "
+            "indicarlo nel file " +
+            s.companyPath(kFpaFormatFile) + ".");
     EInvoiceDocument everyone;
     if (everyCustomer) {
         everyone = EInvoiceDocumentOf(draft, money);

@@ -39,8 +39,8 @@ struct FpaWriterInput {
     const Money& money;
     std::array<std::string, 6> dueDates{};  // "dd/mm/yyyy"
     std::array<double, 6> dueAmounts{};
-    bool selfBilled = false;    // the header's "Autofattura"
-    bool vatInclusive = false;  // prices include VAT (scorporo)
+    bool selfBilled = false;                          // the header's "Autofattura"
+    bool vatInclusive = false;                        // prices include VAT (scorporo)
     const EInvoiceDocument* everyCustomer = nullptr;  // the company's e-invoices to everyone
 };
 

@@ -155,7 +155,8 @@ PanelEntries FpaPanel::entries() const {
 }
 
 void FpaPanel::showCorrectedInvoice(bool shown) {
-    for (QWidget* w : std::initializer_list<QWidget*>{correctedLabel, correctedNumber, correctedDate})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{correctedLabel, correctedNumber, correctedDate})
         w->setVisible(shown);
 }
 

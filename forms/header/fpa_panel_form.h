@@ -46,7 +46,7 @@ class FpaPanel : public QFrame {
     QLabel* correctedLabel = nullptr;
     QLineEdit* correctedNumber = nullptr;  // fattrett
     QLineEdit* correctedDate = nullptr;    // datarett
-    QPushButton* close = nullptr;  // ccomando(1)
+    QPushButton* close = nullptr;          // ccomando(1)
 };
 
 }  // namespace qorvana

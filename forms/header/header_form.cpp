@@ -25,10 +25,10 @@
 #include "core/counters_record.h"
 #include "core/numbers.h"
 #include "core/session.h"
-#include "document/einvoice_amounts.h"
 #include "core/settings.h"
 #include "core/tab_file.h"
 #include "customers/customer_record.h"
+#include "document/einvoice_amounts.h"
 #include "document/header_checks.h"
 #include "document/numbering.h"
 #include "fatturapa/fpa_export.h"
@@ -409,9 +409,8 @@ void HeaderForm::startNewDocument() {
         if (position >= 0 && position < combo_[5]->count()) combo_[5]->setCurrentIndex(position);
     }
 
-    const bool separateSeries =
-        InSeparateSeries(Val(fpa_.text(fpa::kSeparateSeries)) == 1,
-                         SeriesFpaState(s.documentKind, s.fpaState));
+    const bool separateSeries = InSeparateSeries(Val(fpa_.text(fpa::kSeparateSeries)) == 1,
+                                                 SeriesFpaState(s.documentKind, s.fpaState));
     numera_->setChecked(separateSeries);
     const int year = s.clock.today().year;
     const auto stored = trapped([&] { return storedNumbers(year, separateSeries); });

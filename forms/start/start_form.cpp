@@ -29,8 +29,8 @@
 #include "forms/common/message_box.h"
 #include "forms/common/qt_text.h"
 #include "forms/header/header_form.h"
-#include "forms/start/einvoice_customer_form.h"
 #include "forms/start/customer_list_form.h"
+#include "forms/start/einvoice_customer_form.h"
 
 namespace qorvana {
 namespace {

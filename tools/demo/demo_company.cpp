@@ -6,8 +6,8 @@
 #include "core/counters_record.h"
 #include "core/data_files.h"
 #include "core/paths.h"
-#include "document/line_file.h"
 #include "customers/einvoice_customers.h"
+#include "document/line_file.h"
 #include "fatturapa/einvoice_terms.h"
 #include "fatturapa/fpa_export.h"
 #include "tools/demo/demo_articles.h"
@@ -81,9 +81,9 @@ DemoSummary WriteDemoCompany(const DemoOptions& options) {
     if (options.einvoicesAll == 1) {
         // E-invoices to every customer: ARCO by its recipient code, NORDICA by certified
         // mail, the municipality under split payment.
-        WriteTextLines(company / kEInvoiceSettingsFile,
-                       {"# Fatture elettroniche", "tutti_i_clienti=si",
-                        "bollo_a_carico_del_cliente=no"});
+        WriteTextLines(
+            company / kEInvoiceSettingsFile,
+            {"# Fatture elettroniche", "tutti_i_clienti=si", "bollo_a_carico_del_cliente=no"});
         const EInvoiceCustomers data{{customer::kArco, {"M5UXCR1", "", false, ""}},
                                      {customer::kNordica, {"", "nordica@pec.it", false, ""}},
                                      {customer::kComune, {"", "", true, ""}}};
