@@ -169,7 +169,7 @@ TEST(FpaWriterV12, DocumentsWrittenAsTheExchangeSystemChecksThem) {
          {"<CodiceDestinatario>XXXXXXX</CodiceDestinatario>",
           "<IdPaese>FR</IdPaese>\r\n          <IdCodice>12345678901</IdCodice>", "<CAP>00000</CAP>",
           "<Nazione>FR</Nazione>"},
-         {"00215150236", "75001", "<Provincia>"}},
+         {"00215150236", "75001"}},
         {"every customer: a deferred invoice of two delivery notes",
          [](Desk& d) {
              EveryCustomer(d);
