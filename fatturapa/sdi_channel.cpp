@@ -268,17 +268,6 @@ Resent PrepareResend(SdiStore& store, const std::string& rejectedFile, Session& 
     if (!xml) return {{}, {}, reason};
     std::optional<EInvoiceFacts> facts = ReadEInvoiceFacts(*xml, reason);
     if (!facts) return {{}, {}, old->fileName + ": " + reason};
-    if (facts->format == "FPA12" || facts->format == "FPR12") {
-        std::unique_ptr<FpaSchema> schema = FpaSchema::Load(DefaultFpaSchemaPath(), reason);
-        if (!schema) return {{}, {}, reason};
-        const std::vector<FpaFinding> findings = CheckFatturaPA(*xml, *schema);
-        if (!findings.empty()) {
-            std::string text = "il file " + old->fileName +
-                               " va ancora corretto, il Sistema di Interscambio lo scarterebbe:";
-            for (const FpaFinding& f : findings) text += "\n- " + FormatFinding(f);
-            return {{}, {}, text};
-        }
-    }
 
     CountersRecord counter;
     try {
@@ -296,6 +285,18 @@ Resent PrepareResend(SdiStore& store, const std::string& rejectedFile, Session& 
         ".xml";
     const std::optional<std::string> changed = WithProgressive(*xml, std::to_string(next));
     if (!changed) return {{}, {}, old->fileName + ": manca l'elemento ProgressivoInvio"};
+    // Checked as it will travel: its new name and progressive.
+    if (facts->format == "FPA12" || facts->format == "FPR12") {
+        std::unique_ptr<FpaSchema> schema = FpaSchema::Load(DefaultFpaSchemaPath(), reason);
+        if (!schema) return {{}, {}, reason};
+        const std::vector<FpaFinding> findings = CheckFatturaPAFile(newName, *changed, *schema);
+        if (!findings.empty()) {
+            std::string text = "il file " + old->fileName +
+                               " va ancora corretto, il Sistema di Interscambio lo scarterebbe:";
+            for (const FpaFinding& f : findings) text += "\n- " + FormatFinding(f);
+            return {{}, {}, text};
+        }
+    }
     const std::filesystem::path newFile = oldFile.parent_path() / newName;
     std::error_code error;
     if (std::filesystem::exists(newFile, error))

@@ -19,6 +19,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "fatturapa/fpa_customer_check.h"
 #include "forms/common/date_picker.h"
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
@@ -553,6 +554,9 @@ void StartForm::documentButton(int button) {
         text3_[5]->setFocus();
         return;
     }
+    // A customer whose identifiers the exchange system would refuse is told now, not at the
+    // XML file.
+    if (button == kFpaButton && !customerFitForEInvoice()) return;
     // A header not built yet has no references to empty.
     if (auto* header = qobject_cast<HeaderForm*>(forms().built(QString(form_name::kHeader))))
         header->clearPanelReferences();
@@ -572,6 +576,18 @@ void StartForm::documentButton(int button) {
     s.fpaState = kind == DocumentKind::ElectronicInvoice ? kFpaXmlNotWritten : kFpaOrdinary;
     s.fpaPanelOpened = 0;
     forms().handOver(this, QString(form_name::kBody));
+}
+
+bool StartForm::customerFitForEInvoice() {
+    std::string warning;
+    try {
+        warning = CustomerIdentityWarning(session().files.read<CustomersFile>(shownCustomer_));
+    } catch (const RecordIoError& e) {
+        Warn(this, QStringLiteral("Errore di lettura degli archivi: %1").arg(e.what()));
+        return false;
+    }
+    return warning.empty() || AskYesNo(this, QStringLiteral("Attenzione"),
+                                       Q(warning + "\nEmettere ugualmente il documento?"));
 }
 
 DraftCustomer StartForm::customer() const {

@@ -72,6 +72,9 @@ class StartForm : public QorForm {
     void carrierChosen(int index);
     void transportDateTyped(const QString& text);
     void documentButton(int button);
+    // False when the shown customer's identifiers would make its e-invoices refused and the
+    // operator, told, does not go on.
+    bool customerFitForEInvoice();
     void openList();
     void endProgram();
     int indexCount();
