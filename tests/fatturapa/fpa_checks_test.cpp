@@ -6,6 +6,8 @@
 #include <set>
 #include <utility>
 
+#include "fatturapa/fpa_customer_check.h"
+#include "fatturapa/tax_ids.h"
 #include "tests/fatturapa/fpa_desk.h"
 
 namespace qorvana {
@@ -224,6 +226,61 @@ TEST(FpaChecks, MissingSchemaIsAnItalianError) {
     std::string error;
     EXPECT_EQ(FpaSchema::Load("/nonexistent/Schema_VFPA12_V1.2.3.xsd", error), nullptr);
     EXPECT_EQ(error, "schema FatturaPA non trovato: /nonexistent/Schema_VFPA12_V1.2.3.xsd");
+}
+
+// Numbers known good, and each kind of mistake: the beginning of the fault said.
+TEST(TaxIds, CheckDigitsOfVatNumbersAndTaxCodes) {
+    const std::pair<const char*, const char*> vatNumbers[] = {
+        {"86334519757", ""},         {"02342520158", ""},
+        {"00743110157", ""},         {"02342520150", "ha la cifra di controllo errata"},
+        {"0234252015", "non ha 11"}, {"0234252015A", "non ha 11"},
+        {"00000000000", "ha solo"},  {"IT02342520158", "non ha 11"},
+    };
+    for (const auto& [code, fault] : vatNumbers)
+        EXPECT_TRUE(VatNumberFault(code).starts_with(fault))
+            << code << ": " << VatNumberFault(code);
+    const std::pair<const char*, const char*> taxCodes[] = {
+        {"RSSMRA80A01H501U", ""},
+        {"RSSMRA85T10A562S", ""},
+        {"RSSMRAULALMHRLMD", ""},  // every digit replaced (omocodia)
+        {"02342520158", ""},
+        {"RSSMRA80A01H501X", "ha la lettera di controllo errata"},
+        {"RSSMRA80F01H501U", "non è un codice fiscale"},  // no month F
+        {"RSSMRA8WA01H501U", "non è un codice fiscale"},  // W replaces no digit
+        {"rssmra80a01h501u", "non è un codice fiscale"},
+        {"02342520150", "ha la cifra di controllo errata"},
+        {"RSSMRA80A01H501", "non è un codice fiscale"},
+    };
+    for (const auto& [code, fault] : taxCodes)
+        EXPECT_TRUE(TaxCodeFault(code).starts_with(fault)) << code << ": " << TaxCodeFault(code);
+}
+
+// The early warning when the customer is chosen: the same rules as the file's checks.
+TEST(TaxIds, CustomerWarnedOfIdentifiersTheSystemRefuses) {
+    struct Row {
+        const char* prefix;
+        const char* vatNumber;
+        const char* taxCode;
+        std::vector<std::string> faults;
+    };
+    const Row rows[] = {
+        {"IT", "02342520158", "RSSMRA80A01H501U", {}},
+        {"", "02342520150", "", {"la partita IVA \"02342520150\" ha la cifra di controllo"}},
+        {"DE", "123456789", "", {}},
+        {"IT", "", "RSSMRA80A01H501X", {"il codice fiscale \"RSSMRA80A01H501X\" ha la lettera"}},
+        {"IT", "02342520150", "RSSMRA80A01H501X", {"la partita IVA", "il codice fiscale"}},
+    };
+    for (const Row& r : rows) {
+        CustomerRecord c;
+        c.setText(cli::kVatPrefix, r.prefix);
+        c.setText(cli::kVatNumber, r.vatNumber);
+        c.setText(cli::kTaxCode, r.taxCode);
+        const std::vector<std::string> faults = CustomerIdentityFaults(c);
+        ASSERT_EQ(faults.size(), r.faults.size()) << r.vatNumber << r.taxCode;
+        for (std::size_t i = 0; i < faults.size(); ++i)
+            EXPECT_TRUE(faults[i].starts_with(r.faults[i])) << faults[i];
+        EXPECT_EQ(CustomerIdentityWarning(c).empty(), faults.empty());
+    }
 }
 
 TEST(FpaDecimal, ReadsWrittenAmountsAndRefusesOtherNumbers) {
