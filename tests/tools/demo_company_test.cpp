@@ -7,9 +7,11 @@
 #include <utility>
 #include <vector>
 
+#include "fatturapa/fpa_customer_check.h"
 #include "forms/pickers/quote_record.h"
 #include "startup/counters.h"
 #include "startup/counters_record.h"
+#include "startup/customer_record.h"
 #include "startup/data_files.h"
 #include "tests/startup/temp_dir.h"
 
@@ -38,6 +40,20 @@ TEST(DemoCompany, CountersMatchTheFilesTheyCount) {
                                     {tot::kReceipts, kRic}})
         EXPECT_EQ(RecordCount(files, counter), files.physicalRecords(channel)) << channel;
     EXPECT_EQ(RecordCount(files, tot::kQuotes) * prv::kLinesPerQuote, files.physicalRecords(kPrv));
+}
+
+// Every demo customer can receive e-invoices: no identifier the exchange system refuses.
+TEST(DemoCompany, CustomersPassTheIdentityChecks) {
+    testing::TempDir temp;
+    DemoOptions options;
+    options.drive = temp.path();
+    WriteDemoCompany(options);
+    DataFiles files;
+    files.open(temp.path() / "qorwin/qorwin/qoraz0.001");
+    for (int record = 1; record <= files.physicalRecords(kCli); ++record) {
+        const auto customer = files.read<CustomersFile>(record);
+        EXPECT_EQ(CustomerIdentityWarning(customer), "") << record;
+    }
 }
 
 // The operator scripts make their companies with the accepted options.
