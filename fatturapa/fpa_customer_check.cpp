@@ -28,8 +28,8 @@ std::string CustomerIdentityWarning(const CustomerRecord& customer) {
     std::string message = "Nella scheda del cliente:";
     for (const std::string& fault : faults) message += "\n- " + fault;
     return message +
-           "\nIl Sistema di Interscambio scarterà le sue fatture elettroniche: correggere la "
-           "scheda del cliente prima di emettere il documento.";
+           "\nIl Sistema di Interscambio scarterà le sue fatture elettroniche finché la scheda "
+           "non sarà corretta.";
 }
 
 }  // namespace qorvana
