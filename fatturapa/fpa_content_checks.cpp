@@ -23,8 +23,7 @@ constexpr double kEpsilon = 1e-6;
 constexpr std::string_view kDetailedNaturesSince = "2021-01-01";
 // The exchange system allows 0.01 on Imposta (00421) and 1.00 on ImponibileImporto (00422).
 // Its own text gives the formulas, not these figures: one cent rests on a developer forum
-// and one reported rejection of a 2-cent difference, one euro on its published tolerance
-// of the taxable amount; neither is confirmed by a second source.
+// (and a 2-cent difference reported refused), one euro on a single source as well.
 constexpr double kTaxTolerance = 0.01;
 constexpr double kTaxableTolerance = 1.00;
 // PrezzoTotale may differ by one cent from the recomputed line (00423): the exchange system's
