@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <set>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "fatturapa/fpa_check_model.h"
@@ -112,14 +114,9 @@ void CheckCertifiedEmail(const FpaDocument& doc, Findings& out) {  // 00330
 // criterion changed in 2025 and is not published in full: whatever it is, it holds such a
 // pair for a duplicate.
 void CheckDuplicateDocuments(const FpaDocument& doc, Findings& out) {  // 00409
-    for (std::size_t i = 1; i < doc.bodies.size(); ++i) {
-        const FpaBody& b = doc.bodies[i];
-        const bool repeated =
-            std::any_of(doc.bodies.begin(), doc.bodies.begin() + i, [&](const FpaBody& a) {
-                return a.documentType.value == b.documentType.value &&
-                       a.number.value == b.number.value && a.date.value == b.date.value;
-            });
-        if (!repeated) continue;
+    std::set<std::tuple<std::string, std::string, std::string>> seen;
+    for (const FpaBody& b : doc.bodies) {
+        if (seen.insert({b.documentType.value, b.number.value, b.date.value}).second) continue;
         Report(out, "00409",
                "il documento " + b.documentType.value + " numero \"" + b.number.value + "\" del " +
                    b.date.value +
@@ -178,9 +175,9 @@ void CheckSameSubject(const FpaDocument& doc, Findings& out) {  // 00471, 00472
         if (!same && IsOneOf(type, {"TD21", "TD27"}))
             Report(out, "00472",
                    "con TipoDocumento " + type.value +
-                       " (autofattura per splafonamento o per autoconsumo) cedente e cliente "
-                       "devono essere lo stesso soggetto: indicare come cliente la partita IVA "
-                       "del cedente o correggere il tipo di documento",
+                       ", un'autofattura, cedente e cliente devono essere lo stesso soggetto: "
+                       "indicare come cliente la partita IVA del cedente o correggere il tipo "
+                       "di documento",
                    type);
     }
 }
