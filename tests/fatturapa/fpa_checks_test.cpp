@@ -173,6 +173,14 @@ TEST(FpaChecks, EachWrongVariantFailsWithExactlyItsCode) {
            "<ImponibileImporto>88.92</ImponibileImporto><Imposta>19.56"}},
          {}},
         {{{"TD01", "TD16"}, {"</DatiBeniServizi>", taxedWithNature}}, {}},
+        // A discount's Importo, per unit, before its Percentuale; its sign from Tipo.
+        {{{"<PrezzoUnitario>100.00000000</PrezzoUnitario>",
+           "$&<ScontoMaggiorazione><Tipo>SC</Tipo><Percentuale>50.00</Percentuale>"
+           "<Importo>-10.00</Importo></ScontoMaggiorazione>"},
+          {"<PrezzoTotale>100.00", "<PrezzoTotale>90.00"},
+          {"<ImponibileImporto>100.00</ImponibileImporto>\\s*<Imposta>10.00",
+           "<ImponibileImporto>90.00</ImponibileImporto><Imposta>9.00"}},
+         {}},
         // Two summaries of one rate: their sum matches the lines.
         {{{"<ImponibileImporto>85.50</ImponibileImporto>\\s*<Imposta>18.81</Imposta>",
            "<ImponibileImporto>80.50</ImponibileImporto><Imposta>17.71</Imposta>"},
