@@ -191,7 +191,7 @@ std::string WeightText(double weight) {
     // "###,###,##0.###": up to three decimals, shown only when there is a fraction.
     std::string text = FormatGrouped(weight, 3);
     text.erase(text.find_last_not_of('0') + 1);
-    if (text.back() == ',') text.pop_back();
+    if (!text.empty() && text.back() == ',') text.pop_back();
     return text;
 }
 

@@ -87,7 +87,7 @@ double ShownAmount(const Money& money, double amount);
 // negative.
 std::string QuantityText(double quantity);
 // Total weight for the start form: "###,###,##0.###" with a fractional part, else
-// "###,###,##0", Italian separators.
+// "###,###,##0", Italian separators; empty for a non-finite weight.
 std::string WeightText(double weight);
 
 }  // namespace qorvana

@@ -226,7 +226,7 @@ MailboxUids MessagesAfter(const MailAccount& account, long long afterUid) {
         std::string star, search;
         if (!(words >> star >> search) || star != "*" || Lower(search) != "search") continue;
         for (long long uid; words >> uid;)
-            if (uid > afterUid) found.uids.push_back(uid);
+            if (uid > afterUid && uid <= kLastMessageUid) found.uids.push_back(uid);
     }
     std::sort(found.uids.begin(), found.uids.end());
     return found;

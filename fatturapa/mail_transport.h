@@ -40,11 +40,15 @@ bool IsMailAddress(const std::string& address);
 
 MailSent SendMail(const MailAccount& account, const OutgoingMail& mail);
 
+// A message's UID in a mailbox is a 32-bit number above 0 (IMAP); 0 stands for none.
+inline constexpr long long kLastMessageUid = 4294967295LL;
+
 struct MailboxUids {
     std::vector<long long> uids;  // ascending
     std::string problem;
 };
-// The UIDs of the mailbox's messages above `afterUid`.
+// The UIDs of the mailbox's messages above `afterUid` (0 to kLastMessageUid); an answer's
+// number that is no UID is left out.
 MailboxUids MessagesAfter(const MailAccount& account, long long afterUid);
 
 struct FetchedMessage {

@@ -217,8 +217,11 @@ std::vector<NotificationOutcome> ApplyNotifications(SdiStore& store,
             line += "\tfattura sconosciuta: non inviata da questa azienda, non registrata";
         else if (recorded == Recorded::Again)
             line += "\tgià registrata";
-        if (recorded == Recorded::New && Lower(source.sender).ends_with("@pec.fatturapa.it"))
-            store.assignedAddress = Lower(source.sender);
+        // Only an address: a From header that is none would make every later sending fail.
+        const std::string sender = Lower(source.sender);
+        if (recorded == Recorded::New && IsMailAddress(sender) &&
+            sender.ends_with("@pec.fatturapa.it"))
+            store.assignedAddress = sender;
         outcomes.push_back({line, false});
     }
     return outcomes;
@@ -285,6 +288,11 @@ Resent PrepareResend(SdiStore& store, const std::string& rejectedFile, Session& 
         ".xml";
     const std::optional<std::string> changed = WithProgressive(*xml, std::to_string(next));
     if (!changed) return {{}, {}, old->fileName + ": manca l'elemento ProgressivoInvio"};
+    if (store.find(newName))
+        return {{},
+                {},
+                "la fattura elettronica " + newName +
+                    " è già nell'elenco: il contatore dei progressivi di invio è indietro"};
     // Checked as it will travel: its new name and progressive.
     if (facts->format == "FPA12" || facts->format == "FPR12") {
         std::unique_ptr<FpaSchema> schema = FpaSchema::Load(DefaultFpaSchemaPath(), reason);

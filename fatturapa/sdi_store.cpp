@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 
+#include "fatturapa/mail_transport.h"
 #include "fatturapa/sdi_files.h"
 #include "startup/cp1252.h"
 #include "startup/paths.h"
@@ -75,6 +77,16 @@ std::optional<NotificationKind> KindOf(std::string_view code) {
                                NotificationKind::NE, NotificationKind::DT, NotificationKind::AT})
         if (KindCode(k) == code) return k;
     return std::nullopt;
+}
+
+// A mailbox's mark: the highest UID read, 0 before any; nullopt for anything else.
+std::optional<long long> MailboxMark(std::string_view text) {
+    long long uid = -1;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, uid);
+    if (error != std::errc() || stop != end || uid < 0 || uid > kLastMessageUid)
+        return std::nullopt;
+    return uid;
 }
 
 }  // namespace
@@ -238,12 +250,21 @@ std::optional<SdiStore> ParseSdiStore(std::string_view bytes, std::string& probl
         }
         if (line.empty()) continue;
         const std::vector<std::string> f = SplitTabs(line);
+        // Written from UTF-8, the store never holds a byte Windows-1252 leaves undefined (read
+        // as U+FFFD): one would not survive the next save.
+        for (const std::string& field : f)
+            if (field.find("\xEF\xBF\xBD") != std::string::npos)
+                return damaged("carattere non previsto");
         const std::string& kind = f[0];
         auto needs = [&](std::size_t n) { return f.size() >= n; };
         if (kind == "A" && needs(2)) {
             store.assignedAddress = f[1];
         } else if (kind == "M" && needs(3)) {
-            store.mailboxMarks[f[1]] = std::atoll(f[2].c_str());
+            // The mailbox is read from its mark: the server refuses a negative one every
+            // time, and one beyond the UIDs would overflow.
+            const std::optional<long long> mark = MailboxMark(f[2]);
+            if (!mark) return damaged("segno di lettura della casella non valido " + f[2]);
+            store.mailboxMarks[f[1]] = *mark;
         } else if (kind == "F" && needs(11)) {
             if (store.find(f[1])) return damaged("la fattura " + f[1] + " compare due volte");
             store.entries.push_back(

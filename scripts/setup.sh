@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine for Qorvana, builds it, and then either runs the program
-# on a demo company (`run`) or runs every test (`test`).
+# on a demo company (`run`) or runs every test (`test`), the short fuzz runs included.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -70,6 +70,9 @@ case "${1:-}" in
         install_packages
         build dev
         ctest --preset dev -j "$(nproc)"
+        # The readers of outside data under libFuzzer (clang): a few seconds of each harness.
+        build fuzz
+        ctest --preset fuzz -j "$(nproc)"
         ;;
     *)
         echo "usage: scripts/setup.sh run|test" >&2

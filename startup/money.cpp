@@ -65,6 +65,8 @@ std::string Grouped(const std::string& integerDigits) {
 // The masks "###,###,###,###" (decimals 0) and "###,###,###,##0.#0" and its longer forms
 // give this, with Italian separators; the locale is never consulted.
 std::string FormatGrouped(double amount, int decimals) {
+    // An infinite or undefined amount (from a damaged file) has no digits to show.
+    if (!std::isfinite(amount)) return "";
     std::string digits = ScaledDigits(amount, decimals);
     const std::size_t first = digits.find_first_not_of('0');
     const bool zero = first == std::string::npos;

@@ -36,7 +36,7 @@ class Money {
 };
 
 // A number with Italian separators and `decimals` decimals (0..5), rounded as the suite's
-// number formatting does; empty for a zero without decimals.
+// number formatting does; empty for a zero without decimals and for a non-finite number.
 std::string FormatGrouped(double amount, int decimals);
 // Int(x*100)/100.
 double TruncateCents(double x);

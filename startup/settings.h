@@ -33,10 +33,11 @@ void NoteReadError(std::vector<std::string>& problems, int readError, const std:
 // The start form's tables: transport reasons, appearance of goods, carriers (40 rows,
 // columns 0..2 shown, column 5 kept for the electronic invoice), and the "=FPA" flag.
 struct StartTables {
-    std::vector<std::string> transportReasons;                 // Combo1
-    std::vector<std::string> goodsAppearance;                  // Combo2
-    std::vector<std::string> carriers;                         // Combo3
-    std::array<std::array<std::string, 6>, 41> carrierRows{};  // rows 1..40, columns 0..5
+    std::vector<std::string> transportReasons;  // Combo1
+    std::vector<std::string> goodsAppearance;   // Combo2
+    std::vector<std::string> carriers;          // Combo3
+    // rows 1..40, columns 0..5; no "{}" initialiser: clang 14 crashes on it at random
+    std::array<std::array<std::string, 6>, 41> carrierRows;
     bool paEnabled = false;
     std::vector<std::string> problems;  // qorvana.tab or qorvana.prg there but unreadable
 };

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 #include "startup/tab_file.h"
@@ -194,7 +195,7 @@ TEST(DocumentTexts, AmountQuantityAndWeight) {
     // clang-format off
     const std::pair<double, const char*> weights[] = {
         {0, "0"}, {1234567, "1.234.567"}, {3.75, "3,75"}, {1234.5678, "1.234,568"},
-        {0.0004, "0"}, {-2.5, "-2,5"}};
+        {0.0004, "0"}, {-2.5, "-2,5"}, {HUGE_VAL, ""}, {std::nan(""), ""}};
     // clang-format on
     for (const auto& [w, text] : weights) EXPECT_EQ(WeightText(w), text) << w;
 }

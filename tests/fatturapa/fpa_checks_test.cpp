@@ -230,6 +230,19 @@ TEST(FpaChecks, ContentChecksRunWithoutTheSchema) {
     EXPECT_EQ(Codes(CheckFatturaPAContent("<Fattura/>")), std::set<std::string>{"schema"});
 }
 
+// Numbers of 300 digits are decimals the reader takes, and their product is infinite: the
+// findings about them are still written.
+TEST(FpaChecks, AmountsBeyondDoublesAreReported) {
+    const std::string huge = std::string(300, '9') + ".00";
+    std::string xml =
+        std::regex_replace(Sample(), std::regex("<Quantita>[^<]*<"), "<Quantita>" + huge + "<");
+    xml = std::regex_replace(xml, std::regex("<PrezzoUnitario>[^<]*<"),
+                             "<PrezzoUnitario>" + huge + "<");
+    const std::vector<FpaFinding> findings = CheckFatturaPAContent(xml);
+    EXPECT_FALSE(findings.empty());
+    EXPECT_FALSE(Listed(findings).empty());
+}
+
 TEST(FpaChecks, MissingSchemaIsAnItalianError) {
     std::string error;
     EXPECT_EQ(FpaSchema::Load("/nonexistent/Schema_VFPA12_V1.2.3.xsd", error), nullptr);

@@ -12,7 +12,9 @@
 #include "fatturapa/sdi_notification.h"
 #include "fatturapa/sdi_settings.h"
 #include "fatturapa/sdi_store.h"
+#include "startup/counters_record.h"
 #include "startup/paths.h"
+#include "tests/fatturapa/fpa_desk.h"
 #include "tests/startup/temp_dir.h"
 
 namespace qorvana {
@@ -188,7 +190,13 @@ TEST(SdiStore, TextRoundTripAndDecidingNotification) {
 TEST(SdiStore, DamagedStoreIsRefused) {
     std::string problem;
     for (const char* text : {"other\r\n", "QORVANA-SDI\t1\r\nI\tX.xml\tt\tf\ta\tb\tm\td\r\n",
-                             "QORVANA-SDI\t1\r\nZ\t1\r\n"}) {
+                             "QORVANA-SDI\t1\r\nZ\t1\r\n",
+                             // mailbox marks that are no message number
+                             "QORVANA-SDI\t1\r\nM\timaps://pec.it/INBOX\t-2\r\n",
+                             "QORVANA-SDI\t1\r\nM\timaps://pec.it/INBOX\t4294967296\r\n",
+                             "QORVANA-SDI\t1\r\nM\timaps://pec.it/INBOX\t42x\r\n",
+                             // a byte Windows-1252 leaves undefined
+                             "QORVANA-SDI\t1\r\nA\tsdi\x81@pec.fatturapa.it\r\n"}) {
         EXPECT_FALSE(ParseSdiStore(text, problem)) << text;
         EXPECT_NE(problem.find("danneggiato"), std::string::npos);
     }
@@ -251,6 +259,11 @@ TEST(SdiMessages, NotificationInsideCertifiedMail) {
     const auto outcomes = ApplyNotifications(store, gathered.sources, Schema(), "t");
     EXPECT_EQ(outcomes[0].line, kFile + "\tRC\tconsegnata\t");
     EXPECT_EQ(store.assignedAddress, "sdi23@pec.fatturapa.it");
+    // A sender that is no address is not taken.
+    SdiStore other = StoreWithSentInvoice();
+    gathered.sources[0].sender = "Sistema di Interscambio sdi23@pec.fatturapa.it";
+    ApplyNotifications(other, gathered.sources, Schema(), "t");
+    EXPECT_EQ(other.assignedAddress, "");
     // Cut anywhere, the message never breaks the reader.
     for (std::size_t cut = 0; cut < envelope.size(); cut += 97)
         MailAttachments(envelope.substr(0, cut));
@@ -272,6 +285,40 @@ TEST(SdiEInvoice, FactsAndProgressive) {
     EXPECT_EQ(ReadEInvoiceFacts(*changed, problem)->progressive, "18");
     EXPECT_EQ(changed->size(), xml.size() - 3);
     EXPECT_FALSE(ReadEInvoiceFacts(EveryKind()[0].xml, problem));
+}
+
+// A rejected e-invoice goes again under the next progressive; when the store already lists the
+// e-invoice of that progressive (the counter is behind, its file gone), nothing is done.
+TEST(SdiResend, ProgressiveAlreadyListedIsRefused) {
+    fpatest::Desk d;
+    const std::string rejected = "IT01234567890_00001.xml";
+    d.drive.write("fatture/" + rejected,
+                  fpatest::Slurp(fpatest::kHere / "data/IT01234567890_FPR01.xml"));
+    const auto setCounter = [&](std::int16_t last) {
+        CountersRecord counter = d.s.files.read<CountersFile>(tot::kFatturaPa);
+        counter.setInt16(tot::kWord1, last);
+        d.s.files.write<CountersFile>(tot::kFatturaPa, counter);
+    };
+    const EInvoiceFacts facts{"FPR12", "1", "15", "2026-12-06", "Edilizia Bianchi", "IT0987"};
+    SdiStore store;
+    store.add(rejected, "\\fatture\\" + rejected, facts);
+    SdiNotification rejection;
+    rejection.kind = NotificationKind::NS;
+    rejection.invoiceFile = rejected;
+    RecordNotification(store, rejection, "n.xml", "t");
+    store.add("IT01234567890_00002.xml", "\\fatture\\IT01234567890_00002.xml", facts)
+        .sendings.emplace_back();
+    setCounter(1);
+    const std::string before = FormatSdiStore(store);
+    const Resent refused = PrepareResend(store, rejected, d.s);
+    EXPECT_NE(refused.problem.find("indietro"), std::string::npos) << refused.problem;
+    EXPECT_EQ(FormatSdiStore(store), before);
+    EXPECT_FALSE(std::filesystem::exists(d.drive.path() / "fatture/IT01234567890_00002.xml"));
+    setCounter(2);
+    const Resent resent = PrepareResend(store, rejected, d.s);
+    ASSERT_EQ(resent.fileName, "IT01234567890_00003.xml") << resent.problem;
+    EXPECT_EQ(StateOf(*store.find(resent.fileName)), EInvoiceState::Written);
+    EXPECT_EQ(store.find(resent.fileName)->replaces, rejected);
 }
 
 TEST(SdiSettings, ReadableByOthersIsRefused) {

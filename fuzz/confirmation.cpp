@@ -1,0 +1,143 @@
+#include "fuzz/confirmation.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <variant>
+
+#include "document/posting.h"
+#include "fatturapa/fpa_export.h"
+#include "forms/header/due_dates.h"
+#include "forms/header/fpa_file.h"
+#include "forms/header/fpa_tables.h"
+#include "forms/registration/account_list.h"
+#include "forms/registration/entry_proposal.h"
+#include "forms/registration/journal_posting.h"
+#include "print/document_print.h"
+#include "print/form_drawing.h"
+#include "print/pdf_handoff.h"
+#include "print/print_image.h"
+#include "print/print_settings.h"
+#include "startup/cp1252.h"
+#include "startup/session.h"
+#include "startup/tab_file.h"
+
+namespace qorvana::fuzz {
+namespace {
+
+// Printed widths without a font engine: a tenth of the size a character, in millimetres.
+double TextWidthOf(const PrintText& text) {
+    return static_cast<double>(Utf8Length(text.text)) * (text.size > 0 ? text.size : 9) * 0.1;
+}
+
+// The pages as the print loop composes them; their image must read back page for page.
+void PrintPages(const Session& s, const DocumentDraft& draft, const PrintSettings& print) {
+    const PrintedDocument pages =
+        ComposeDocument(DocumentToPrintOf(draft, s), print,
+                        ReadFormDrawing(s.companyFile("qorvana.lkf")), s.money(), TextWidthOf);
+    const auto image = ParsePrintImage(PrintImageBytes(pages));
+    const auto* read = std::get_if<PrintedDocument>(&image);
+    Expect(read && read->size() == pages.size(), "the print image written reads back");
+    for (std::size_t p = 0; read && p < pages.size(); ++p)
+        Expect((*read)[p].ops.size() == pages[p].ops.size(), "every element reads back");
+
+    PdfHandoffInput handoff;
+    handoff.pdfFolder = s.workStrings[work_slot::kPdfFolder];
+    handoff.pdfName = DocumentPdfName(draft.header, s.fpaState);
+    handoff.sendByMail = true;
+    handoff.customerEmail = DocumentToPrintOf(draft, s).entries.email;
+    handoff.extraArgument = print.pdfExtraArgument();
+    PdfHandoffStart(s.paths, BuildPdfHandoff(handoff));
+}
+
+// The FatturaPA file of the draft as an electronic invoice, composed and checked, not written.
+FpaPrepared ExportFatturaPa(Session& s, const DocumentDraft& draft, const TabFile& tab,
+                            const PrintSettings& print) {
+    DocumentDraft electronic = draft;
+    electronic.panel.documentType = "TD01";
+    electronic.panel.withholdingType = 0;
+    electronic.panel.paymentCondition = 1;
+    electronic.panel.paymentMode = 4;
+    electronic.panel.carrier = 0;
+    const FpaRecord settings = LoadFpaRecord(s.companyFile("qorvana.fpa"));
+    const CustomerRecord customer = s.files.read<CustomersFile>(draft.customer.record);
+    const HeaderTables tables = HeaderTables::FromTab(tab);
+    const FpaExportInput input{settings, electronic, customer, print.vat, tables, "1"};
+    s.documentKind = DocumentKind::ElectronicInvoice;
+    s.fpaState = kFpaXmlNotWritten;
+    FpaPrepared prepared = PrepareFpaExport(input, s);
+    s.documentKind = DocumentKind::Invoice;
+    s.fpaState = kFpaOrdinary;
+    return prepared;
+}
+
+void PostWithJournal(Session& s, const DocumentDraft& draft, const PrintSettings& print,
+                     bool post) {
+    const JournalEntry entry = ProposeEntry(ProposalFor(draft, s, print.printLines));
+    if (!post) return;
+    PostingInput input;
+    input.draft = &draft;
+    input.vat = &print.vat;
+    input.money = s.money();
+    input.pdfFolder = s.workStrings[work_slot::kPdfFolder];
+    input.issueMoment = CivilDateTime{CivilDate{2025, 3, 5}, 10, 0, 0};
+    PostDocument(s.files, input);
+    const EntryCheck check = CheckEntry(entry, AccountList::Load(s.files));
+    if (check.problem == EntryProblem::None)
+        PostJournalEntry(s.files, entry, check.accounts, DateTimeValue(input.issueMoment));
+}
+
+}  // namespace
+
+void Expect(bool holds, const char* what) {
+    if (holds) return;
+    std::fprintf(stderr, "expectation failed: %s\n", what);
+    std::abort();
+}
+
+DocumentDraft SampleDraft(int customer, const std::string& number) {
+    DocumentDraft draft;
+    draft.customer = {customer, "ALFA"};
+    DocumentLine& sold = draft.lines[1];
+    sold.articleRecord = 1;
+    sold.code = "ABC";
+    sold.description = "Articolo di prova";
+    sold.quantity = 2;
+    sold.unitPrice = 10;
+    sold.vatCode = 1;
+    draft.lines[2].description = "Consegna al piano";
+    HeaderEntries& h = draft.header;
+    h.documentNumber = number;
+    h.vatRegisterNumber = number;
+    h.documentDate = "05/03/2025";
+    h.registrationDate = "05/03/2025";
+    h.dueDates[0] = "05/04/2025";
+    h.paymentTerms = 0;
+    h.bank1 = h.bank2 = h.bank3 = h.series = 0;
+    return draft;
+}
+
+void Recompute(const Session& s, const VatTable& vat, DocumentDraft& draft) {
+    draft.figures = RecomputeDocument(draft.lines, vat, draft.vatInclusive, s.money());
+    draft.header.instalmentAmounts[0] = InstalmentText(draft.figures.netToPay());
+}
+
+void ConfirmDocument(Session& s, DocumentDraft& draft, bool post) {
+    const TabFile tab = TabFile::Load(s.companyFile("qorvana.tab"));
+    const PrintSettings print = LoadPrintSettings(s, tab);
+    Recompute(s, print.vat, draft);
+    PrintPages(s, draft, print);
+    ExportFatturaPa(s, draft, tab, print);
+    PostWithJournal(s, draft, print, post);
+}
+
+std::string SampleFatturaPa(Session& s, std::string& refusal) {
+    DocumentDraft draft = SampleDraft(9, "2");
+    const TabFile tab = TabFile::Load(s.companyFile("qorvana.tab"));
+    const PrintSettings print = LoadPrintSettings(s, tab);
+    Recompute(s, print.vat, draft);
+    const FpaPrepared prepared = ExportFatturaPa(s, draft, tab, print);
+    refusal = prepared.refusal;
+    return prepared.plan ? prepared.plan->xml : std::string();
+}
+
+}  // namespace qorvana::fuzz

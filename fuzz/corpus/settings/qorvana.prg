@@ -1,0 +1,4 @@
+=PIA
+=AGE
+=PRE
+=FPA

@@ -1,0 +1,85 @@
+// The settings files, chosen by the input's first byte; the input replaces that file:
+//   0 qorvana.int   1 qorvana.eur   2 qorvana.tbl   3 qorvana.prg   4 qorvana.tab
+//   5 qorvana.ilx   6 qorvana.lyf   7 qorvana.pdf   8 qorvana.lkf   9 qorvana.fpv
+//   10 qorvana.gnr  11 qorvana.fpa
+// (eur, tbl and prg in the data root, the others in the company folder). Everything that
+// reads settings then runs: start-up, the start form's and the header's tables, payment terms
+// and due dates, the VAT chooser, the body form's setup, and the confirmation of a document
+// to the public administration (print, FatturaPA, journal entry).
+
+#include <array>
+#include <cstdint>
+
+#include "forms/body/document_setup.h"
+#include "forms/header/due_dates.h"
+#include "forms/header/fpa_tables.h"
+#include "forms/header/payment_terms.h"
+#include "fuzz/confirmation.h"
+#include "fuzz/scratch_company.h"
+#include "startup/session.h"
+#include "startup/settings.h"
+#include "startup/tab_file.h"
+
+namespace {
+
+using namespace qorvana;
+using namespace qorvana::fuzz;
+
+struct SettingsFile {
+    const char* name;
+    bool dataRoot;
+};
+constexpr std::array<SettingsFile, 12> kFiles{{{"qorvana.int", false},
+                                               {"qorvana.eur", true},
+                                               {"qorvana.tbl", true},
+                                               {"qorvana.prg", true},
+                                               {"qorvana.tab", false},
+                                               {"qorvana.ilx", false},
+                                               {"qorvana.lyf", false},
+                                               {"qorvana.pdf", false},
+                                               {"qorvana.lkf", false},
+                                               {"qorvana.fpv", false},
+                                               {"qorvana.gnr", false},
+                                               {"qorvana.fpa", false}}};
+
+// The public administration of the demo company: an electronic invoice goes to it.
+constexpr int kPublicAdministration = 9;
+
+// The header's payment terms: every condition's due dates and instalments.
+void DueDatesOfEveryTerm(const TabFile& tab, const Money& money) {
+    const PaymentTerms terms = PaymentTerms::FromTab(tab);
+    terms.anyOffered();
+    const PostponeRules rules = PostponeRules::FromTerms(terms);
+    const CivilDate base = DueDateBase("31/01/2025", CivilDate{2025, 1, 31});
+    for (int row = 1; row <= PaymentTerms::kTerms; ++row) {
+        const PaymentCode code = terms.parsed(row);
+        ComputeDueDates(code, base, rules);
+        for (const auto& amount : SplitInstalments(code, 1000.01, money))
+            if (amount) InstalmentText(*amount);
+    }
+}
+
+void ReadEverySetting(Session& s) {
+    const TabFile tab = TabFile::Load(s.companyFile("qorvana.tab"));
+    LoadStartTables(s, tab);
+    HeaderTables::FromTab(tab);
+    VatTable::FromTab(tab).chooserItems();
+    DueDatesOfEveryTerm(tab, s.money());
+    s.currentCustomer = kPublicAdministration;
+    ReadDocumentSetup(s);
+    DocumentDraft draft = SampleDraft(kPublicAdministration, "2");
+    ConfirmDocument(s, draft, false);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    ScratchCompany& company = ScratchCompany::Get();
+    const Selected input = Select({data, size}, static_cast<int>(kFiles.size()));
+    const SettingsFile& file = kFiles[static_cast<std::size_t>(input.choice)];
+    ScratchCompany::Put((file.dataRoot ? company.dataRoot() : company.folder()) / file.name,
+                        input.bytes);
+    ReadEverySetting(*company.openSession());
+    company.restore();
+    return 0;
+}
