@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "startup/paths.h"
+#include "core/paths.h"
 
 namespace qorvana {
 

@@ -9,9 +9,9 @@
 #include "app/program_options.h"
 #include "app/replay.h"
 #include "app/safe_application.h"
+#include "core/session.h"
 #include "forms/common/form_names.h"
 #include "forms/start/start_form.h"
-#include "startup/session.h"
 
 namespace {
 

@@ -24,7 +24,7 @@
 
 #include "forms/common/date_picker.h"
 #include "forms/common/qor_form.h"
-#include "print/pdf_jobs_form.h"
+#include "forms/print/pdf_jobs_form.h"
 
 namespace qorvana {
 namespace {

@@ -14,11 +14,11 @@
 #include <fstream>
 #include <string>
 
+#include "articles/article_lookup.h"
+#include "core/counters_record.h"
+#include "core/data_files.h"
+#include "core/money.h"
 #include "document/document_math.h"
-#include "forms/body/article_lookup.h"
-#include "startup/counters_record.h"
-#include "startup/data_files.h"
-#include "startup/money.h"
 
 namespace {
 

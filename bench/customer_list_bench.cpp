@@ -16,11 +16,11 @@
 #include <vector>
 
 #include "app/create_forms.h"
-#include "forms/start/customer_index.h"
-#include "startup/counters_record.h"
-#include "startup/customer_record.h"
-#include "startup/name_index_record.h"
-#include "startup/session.h"
+#include "core/counters_record.h"
+#include "core/session.h"
+#include "customers/customer_index.h"
+#include "customers/customer_record.h"
+#include "customers/name_index_record.h"
 
 namespace {
 

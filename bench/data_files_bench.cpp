@@ -13,8 +13,8 @@
 #include <fstream>
 #include <string>
 
-#include "startup/customer_record.h"
-#include "startup/data_files.h"
+#include "core/data_files.h"
+#include "customers/customer_record.h"
 
 namespace {
 

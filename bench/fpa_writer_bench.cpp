@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <string>
 
+#include "core/whole_file.h"
 #include "fatturapa/fpa_export.h"
-#include "startup/whole_file.h"
 
 namespace qorvana {
 namespace {

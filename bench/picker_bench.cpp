@@ -14,13 +14,13 @@
 #include <string>
 #include <vector>
 
-#include "document/delivery_note_record.h"
+#include "core/counters_record.h"
+#include "core/data_files.h"
+#include "customers/customer_record.h"
 #include "document/line_file.h"
-#include "forms/pickers/imports.h"
-#include "forms/pickers/source_documents.h"
-#include "startup/counters_record.h"
-#include "startup/customer_record.h"
-#include "startup/data_files.h"
+#include "sources/delivery_note_record.h"
+#include "sources/imports.h"
+#include "sources/source_documents.h"
 
 namespace qorvana {
 namespace {

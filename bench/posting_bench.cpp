@@ -13,12 +13,12 @@
 #include <thread>
 #include <vector>
 
-#include "document/article_record.h"
+#include "articles/article_record.h"
+#include "core/counters_record.h"
+#include "core/data_files.h"
 #include "document/line_file.h"
-#include "document/posting.h"
-#include "startup/counters_record.h"
-#include "startup/data_files.h"
-#include "tests/document/posting_sample.h"
+#include "posting/posting.h"
+#include "tests/posting/posting_sample.h"
 
 namespace qorvana {
 namespace {

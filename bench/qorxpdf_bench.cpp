@@ -16,8 +16,8 @@
 #include <filesystem>
 #include <string>
 
+#include "core/paths.h"
 #include "print/print_image.h"
-#include "startup/paths.h"
 #include "tools/qorxpdf/pdf_renderer.h"
 
 namespace {

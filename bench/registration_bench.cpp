@@ -16,13 +16,13 @@
 #include <vector>
 
 #include "app/create_forms.h"
+#include "core/counters_record.h"
+#include "core/session.h"
 #include "forms/common/form_names.h"
-#include "forms/registration/account_record.h"
-#include "forms/registration/journal_posting.h"
-#include "forms/registration/journal_record.h"
 #include "forms/registration/registration_form.h"
-#include "startup/counters_record.h"
-#include "startup/session.h"
+#include "journal/account_record.h"
+#include "journal/journal_posting.h"
+#include "journal/journal_record.h"
 
 namespace {
 

@@ -24,9 +24,9 @@
 #include <vector>
 
 #include "app/create_forms.h"
+#include "core/session.h"
 #include "forms/common/form_names.h"
 #include "forms/start/start_form.h"
-#include "startup/session.h"
 #include "tools/demo/demo_company.h"
 
 namespace {

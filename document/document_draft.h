@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "core/text.h"
 #include "document/document_math.h"
 #include "document/line_table.h"
-#include "startup/text.h"
 
 namespace qorvana {
 

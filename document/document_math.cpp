@@ -3,9 +3,9 @@
 #include <cmath>
 #include <cstdio>
 
-#include "startup/numbers.h"
-#include "startup/tab_file.h"
-#include "startup/text.h"
+#include "core/numbers.h"
+#include "core/tab_file.h"
+#include "core/text.h"
 
 namespace qorvana {
 namespace {

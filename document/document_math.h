@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/money.h"
 #include "document/line_table.h"
-#include "startup/money.h"
 
 namespace qorvana {
 

@@ -46,7 +46,7 @@
 
 #include <array>
 
-#include "startup/data_file_types.h"
+#include "core/data_file_types.h"
 
 namespace qorvana {
 

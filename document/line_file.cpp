@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "startup/cp1252.h"
-#include "startup/money.h"
-#include "startup/numbers.h"
-#include "startup/seq_reader.h"
-#include "startup/text.h"
-#include "startup/whole_file.h"
+#include "core/cp1252.h"
+#include "core/money.h"
+#include "core/numbers.h"
+#include "core/seq_reader.h"
+#include "core/text.h"
+#include "core/whole_file.h"
 
 namespace qorvana {
 namespace {

@@ -28,9 +28,9 @@
 #include <string_view>
 #include <vector>
 
+#include "core/session_codes.h"
 #include "document/document_draft.h"
 #include "document/line_table.h"
-#include "startup/session_codes.h"
 
 namespace qorvana {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "startup/money.h"
-#include "startup/numbers.h"
+#include "core/money.h"
+#include "core/numbers.h"
 
 namespace qorvana {
 

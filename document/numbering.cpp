@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "startup/counters.h"
-#include "startup/data_files.h"
-#include "startup/numbers.h"
-#include "startup/session_codes.h"
+#include "core/counters.h"
+#include "core/data_files.h"
+#include "core/numbers.h"
+#include "core/session_codes.h"
 
 namespace qorvana {
 namespace {

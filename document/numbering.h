@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "core/counters_record.h"
 #include "document/document_record.h"
-#include "startup/counters_record.h"
 
 namespace qorvana {
 

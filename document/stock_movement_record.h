@@ -17,8 +17,8 @@
 
 #include <array>
 
+#include "core/data_file_types.h"
 #include "document/document_record.h"
-#include "startup/data_file_types.h"
 
 namespace qorvana {
 

@@ -9,12 +9,12 @@
 #include <string_view>
 #include <vector>
 
+#include "core/cp1252.h"
+#include "core/numbers.h"
+#include "core/text.h"
+#include "customers/customer_record.h"
 #include "fatturapa/xml_lines.h"
 #include "fatturapa/xml_text.h"
-#include "startup/cp1252.h"
-#include "startup/customer_record.h"
-#include "startup/numbers.h"
-#include "startup/text.h"
 
 namespace qorvana::fpaxml {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "core/money.h"
 #include "fatturapa/fpa_check_model.h"
-#include "startup/money.h"
 
 namespace qorvana {
 namespace {

@@ -1,8 +1,8 @@
 #include "fatturapa/fpa_customer_check.h"
 
+#include "core/text.h"
 #include "fatturapa/fpa_writer_v10.h"
 #include "fatturapa/tax_ids.h"
-#include "startup/text.h"
 
 namespace qorvana {
 

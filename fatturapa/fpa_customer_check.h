@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "startup/customer_record.h"
+#include "customers/customer_record.h"
 
 namespace qorvana {
 

@@ -8,12 +8,12 @@
 
 #include "fatturapa/fpa_checks.h"
 
-#include "startup/counters_record.h"
-#include "startup/numbers.h"
-#include "startup/paths.h"
-#include "startup/session.h"
-#include "startup/text.h"
-#include "startup/whole_file.h"
+#include "core/counters_record.h"
+#include "core/numbers.h"
+#include "core/paths.h"
+#include "core/session.h"
+#include "core/text.h"
+#include "core/whole_file.h"
 
 namespace qorvana {
 namespace {

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "core/money.h"
+#include "customers/customer_record.h"
 #include "document/document_math.h"
 #include "document/line_table.h"
-#include "forms/header/fpa_record.h"
-#include "forms/header/fpa_tables.h"
-#include "startup/customer_record.h"
-#include "startup/money.h"
+#include "fatturapa/fpa_record.h"
+#include "fatturapa/fpa_tables.h"
 
 namespace qorvana {
 

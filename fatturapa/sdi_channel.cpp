@@ -5,15 +5,15 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/counters_record.h"
+#include "core/session.h"
+#include "core/whole_file.h"
 #include "fatturapa/fpa_checks.h"
 #include "fatturapa/fpa_writer_v12.h"
 #include "fatturapa/mime_reader.h"
 #include "fatturapa/sdi_einvoice.h"
 #include "fatturapa/sdi_files.h"
 #include "fatturapa/sdi_signature.h"
-#include "startup/counters_record.h"
-#include "startup/session.h"
-#include "startup/whole_file.h"
 
 namespace qorvana {
 namespace {

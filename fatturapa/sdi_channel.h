@@ -10,11 +10,11 @@
 #include <string_view>
 #include <vector>
 
+#include "core/civil_date.h"
 #include "fatturapa/mail_transport.h"
 #include "fatturapa/sdi_notification.h"
 #include "fatturapa/sdi_settings.h"
 #include "fatturapa/sdi_store.h"
-#include "startup/civil_date.h"
 
 namespace qorvana {
 

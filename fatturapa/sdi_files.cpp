@@ -1,6 +1,6 @@
 #include "fatturapa/sdi_files.h"
 
-#include "startup/whole_file.h"
+#include "core/whole_file.h"
 
 namespace qorvana {
 

@@ -2,9 +2,9 @@
 
 #include <sys/stat.h>
 
+#include "core/key_value_file.h"
+#include "core/paths.h"
 #include "fatturapa/sdi_files.h"
-#include "startup/key_value_file.h"
-#include "startup/paths.h"
 
 namespace qorvana {
 namespace {

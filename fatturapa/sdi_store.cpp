@@ -4,11 +4,11 @@
 #include <cctype>
 #include <charconv>
 
+#include "core/cp1252.h"
+#include "core/paths.h"
+#include "core/whole_file.h"
 #include "fatturapa/mail_transport.h"
 #include "fatturapa/sdi_files.h"
-#include "startup/cp1252.h"
-#include "startup/paths.h"
-#include "startup/whole_file.h"
 
 namespace qorvana {
 namespace {

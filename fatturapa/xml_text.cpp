@@ -6,9 +6,9 @@
 #include <cmath>
 #include <cstdint>
 
-#include "startup/civil_date.h"
-#include "startup/cp1252.h"
-#include "startup/text.h"
+#include "core/civil_date.h"
+#include "core/cp1252.h"
+#include "core/text.h"
 
 namespace qorvana {
 namespace {

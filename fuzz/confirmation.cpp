@@ -4,22 +4,22 @@
 #include <cstdlib>
 #include <variant>
 
-#include "document/posting.h"
+#include "core/cp1252.h"
+#include "core/session.h"
+#include "core/tab_file.h"
+#include "document/due_dates.h"
 #include "fatturapa/fpa_export.h"
-#include "forms/header/due_dates.h"
-#include "forms/header/fpa_file.h"
-#include "forms/header/fpa_tables.h"
-#include "forms/registration/account_list.h"
-#include "forms/registration/entry_proposal.h"
-#include "forms/registration/journal_posting.h"
+#include "fatturapa/fpa_file.h"
+#include "fatturapa/fpa_tables.h"
+#include "journal/account_list.h"
+#include "journal/entry_proposal.h"
+#include "journal/journal_posting.h"
+#include "posting/posting.h"
 #include "print/document_print.h"
 #include "print/form_drawing.h"
 #include "print/pdf_handoff.h"
 #include "print/print_image.h"
 #include "print/print_settings.h"
-#include "startup/cp1252.h"
-#include "startup/session.h"
-#include "startup/tab_file.h"
 
 namespace qorvana::fuzz {
 namespace {

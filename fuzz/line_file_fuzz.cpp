@@ -10,15 +10,15 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/session.h"
+#include "core/tab_file.h"
+#include "document/document_setup.h"
 #include "document/line_file.h"
-#include "forms/body/document_setup.h"
-#include "forms/pickers/imports.h"
-#include "forms/pickers/source_documents.h"
 #include "fuzz/confirmation.h"
 #include "fuzz/scratch_company.h"
 #include "print/print_settings.h"
-#include "startup/session.h"
-#include "startup/tab_file.h"
+#include "sources/imports.h"
+#include "sources/source_documents.h"
 
 namespace {
 

@@ -14,16 +14,16 @@
 #include <set>
 #include <vector>
 
+#include "core/paths.h"
+#include "core/settings.h"
+#include "core/tab_file.h"
 #include "document/document_math.h"
-#include "document/posting.h"
-#include "forms/registration/account_list.h"
-#include "forms/registration/entry_proposal.h"
-#include "forms/registration/journal_posting.h"
 #include "fuzz/confirmation.h"
+#include "journal/account_list.h"
+#include "journal/entry_proposal.h"
+#include "journal/journal_posting.h"
+#include "posting/posting.h"
 #include "print/print_settings.h"
-#include "startup/paths.h"
-#include "startup/settings.h"
-#include "startup/tab_file.h"
 #include "tools/demo/demo_company.h"
 
 namespace qorvana::fuzz {

@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "startup/session.h"
+#include "core/session.h"
 
 namespace qorvana::fuzz {
 

@@ -14,6 +14,8 @@
 #include <optional>
 #include <string>
 
+#include "core/counters_record.h"
+#include "core/session.h"
 #include "fatturapa/mail_transport.h"
 #include "fatturapa/sdi_channel.h"
 #include "fatturapa/sdi_einvoice.h"
@@ -23,8 +25,6 @@
 #include "fuzz/confirmation.h"
 #include "fuzz/scratch_company.h"
 #include "fuzz/sdi_support.h"
-#include "startup/counters_record.h"
-#include "startup/session.h"
 
 namespace {
 

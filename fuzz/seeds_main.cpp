@@ -12,19 +12,19 @@
 #include <string_view>
 #include <variant>
 
+#include "core/cp1252.h"
+#include "core/session.h"
+#include "core/tab_file.h"
 #include "fatturapa/fpa_export.h"
-#include "forms/header/fpa_file.h"
-#include "forms/header/fpa_tables.h"
-#include "forms/pickers/source_documents.h"
+#include "fatturapa/fpa_file.h"
+#include "fatturapa/fpa_tables.h"
 #include "fuzz/confirmation.h"
 #include "fuzz/scratch_company.h"
 #include "fuzz/sdi_support.h"
 #include "print/document_print.h"
 #include "print/print_image.h"
 #include "print/print_settings.h"
-#include "startup/cp1252.h"
-#include "startup/session.h"
-#include "startup/tab_file.h"
+#include "sources/source_documents.h"
 
 namespace {
 

@@ -10,15 +10,15 @@
 #include <array>
 #include <cstdint>
 
-#include "forms/body/document_setup.h"
-#include "forms/header/due_dates.h"
-#include "forms/header/fpa_tables.h"
-#include "forms/header/payment_terms.h"
+#include "core/session.h"
+#include "core/settings.h"
+#include "core/tab_file.h"
+#include "document/document_setup.h"
+#include "document/due_dates.h"
+#include "document/payment_terms.h"
+#include "fatturapa/fpa_tables.h"
 #include "fuzz/confirmation.h"
 #include "fuzz/scratch_company.h"
-#include "startup/session.h"
-#include "startup/settings.h"
-#include "startup/tab_file.h"
 
 namespace {
 

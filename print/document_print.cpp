@@ -4,12 +4,12 @@
 #include <cstdlib>
 #include <vector>
 
+#include "core/general_settings_record.h"
+#include "core/session.h"
+#include "core/text.h"
+#include "customers/customer_record.h"
 #include "document/document_draft.h"
-#include "document/posting.h"
-#include "startup/customer_record.h"
-#include "startup/general_settings_record.h"
-#include "startup/session.h"
-#include "startup/text.h"
+#include "posting/posting.h"
 
 namespace qorvana {
 namespace {

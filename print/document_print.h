@@ -6,13 +6,13 @@
 #include <array>
 #include <string>
 
+#include "core/money.h"
+#include "core/session_codes.h"
 #include "document/document_math.h"
 #include "document/line_table.h"
 #include "print/form_drawing.h"
 #include "print/print_page.h"
 #include "print/print_settings.h"
-#include "startup/money.h"
-#include "startup/session_codes.h"
 
 namespace qorvana {
 

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <optional>
 
-#include "startup/seq_reader.h"
-#include "startup/text.h"
+#include "core/seq_reader.h"
+#include "core/text.h"
 
 namespace qorvana {
 namespace {

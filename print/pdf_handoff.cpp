@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "startup/numbers.h"
-#include "startup/text.h"
+#include "core/numbers.h"
+#include "core/text.h"
 
 namespace qorvana {
 namespace {

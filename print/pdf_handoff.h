@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "startup/paths.h"
+#include "core/paths.h"
 
 namespace qorvana {
 

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <iterator>
 
-#include "startup/cp1252.h"
-#include "startup/whole_file.h"
+#include "core/cp1252.h"
+#include "core/whole_file.h"
 
 namespace qorvana {
 namespace {

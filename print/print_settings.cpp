@@ -2,14 +2,14 @@
 
 #include <cmath>
 
-#include "document/posting.h"
-#include "startup/numbers.h"
-#include "startup/seq_reader.h"
-#include "startup/session.h"
-#include "startup/settings.h"
-#include "startup/tab_file.h"
-#include "startup/text.h"
-#include "startup/whole_file.h"
+#include "core/numbers.h"
+#include "core/seq_reader.h"
+#include "core/session.h"
+#include "core/settings.h"
+#include "core/tab_file.h"
+#include "core/text.h"
+#include "core/whole_file.h"
+#include "posting/posting.h"
 
 namespace qorvana {
 namespace {

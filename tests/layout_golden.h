@@ -11,7 +11,7 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "startup/record.h"
+#include "core/record.h"
 
 namespace qorvana::test {
 

@@ -4,7 +4,7 @@
 
 #include <QAbstractListModel>
 
-#include "forms/body/article_lookup.h"
+#include "articles/article_lookup.h"
 
 namespace qorvana {
 

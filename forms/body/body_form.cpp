@@ -16,20 +16,20 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/numbers.h"
+#include "core/session.h"
+#include "core/settings.h"
+#include "core/tab_file.h"
 #include "forms/body/article_list_model.h"
+#include "forms/body/import_cycle_form.h"
 #include "forms/common/document_caption.h"
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qt_text.h"
 #include "forms/common/typed_number_boxes.h"
 #include "forms/common/wait_cursor.h"
-#include "forms/pickers/import_cycle_form.h"
 #include "forms/start/start_form.h"
 #include "print/print_settings.h"
-#include "startup/numbers.h"
-#include "startup/session.h"
-#include "startup/settings.h"
-#include "startup/tab_file.h"
 
 namespace qorvana {
 namespace {

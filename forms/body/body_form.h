@@ -5,14 +5,14 @@
 #include <array>
 #include <optional>
 
+#include "articles/article_lookup.h"
+#include "core/session_codes.h"
 #include "document/document_math.h"
+#include "document/document_setup.h"
 #include "document/line_table.h"
-#include "forms/body/article_lookup.h"
 #include "forms/body/confirm_cycle_form.h"
-#include "forms/body/document_setup.h"
 #include "forms/common/qor_form.h"
 #include "print/print_settings.h"
-#include "startup/session_codes.h"
 
 class QCheckBox;
 class QComboBox;

@@ -1,5 +1,8 @@
 #include "forms/body/confirm_cycle_form.h"
 
+#include "core/numbers.h"
+#include "core/session.h"
+#include "core/text.h"
 #include "document/line_file.h"
 #include "forms/body/body_form.h"
 #include "forms/common/company_lock.h"
@@ -8,14 +11,11 @@
 #include "forms/common/qor_form.h"
 #include "forms/common/wait_cursor.h"
 #include "forms/header/header_form.h"
-#include "forms/registration/entry_proposal.h"
+#include "forms/print/print_loop_form.h"
 #include "forms/registration/registration_form.h"
 #include "forms/sdi/einvoice_sending_form.h"
 #include "forms/start/start_form.h"
-#include "print/print_loop_form.h"
-#include "startup/numbers.h"
-#include "startup/session.h"
-#include "startup/text.h"
+#include "journal/entry_proposal.h"
 
 namespace qorvana {
 

@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "document/document_draft.h"
-#include "document/posting.h"
+#include "posting/posting.h"
 #include "print/document_print.h"
 
 namespace qorvana {

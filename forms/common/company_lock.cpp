@@ -1,8 +1,8 @@
 #include "forms/common/company_lock.h"
 
+#include "core/session.h"
 #include "forms/common/message_box.h"
 #include "forms/common/wait_cursor.h"
-#include "startup/session.h"
 
 namespace qorvana {
 

@@ -6,7 +6,7 @@
 
 #include <optional>
 
-#include "startup/posting_lock.h"
+#include "core/posting_lock.h"
 
 class QWidget;
 

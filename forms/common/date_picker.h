@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <optional>
 
-#include "startup/civil_date.h"
+#include "core/civil_date.h"
 
 class QLineEdit;
 class QToolButton;

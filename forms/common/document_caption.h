@@ -3,7 +3,7 @@
 
 #include <QString>
 
-#include "startup/session_codes.h"
+#include "core/session_codes.h"
 
 namespace qorvana {
 

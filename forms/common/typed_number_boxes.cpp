@@ -5,9 +5,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+#include "core/money.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qt_text.h"
-#include "startup/money.h"
 
 namespace qorvana {
 namespace {

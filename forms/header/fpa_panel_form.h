@@ -8,7 +8,7 @@
 #include <array>
 
 #include "document/document_draft.h"
-#include "forms/header/fpa_tables.h"
+#include "fatturapa/fpa_tables.h"
 
 class QCheckBox;
 class QComboBox;

@@ -21,8 +21,17 @@
 #include <QVBoxLayout>
 #include <optional>
 
+#include "core/counters.h"
+#include "core/counters_record.h"
+#include "core/numbers.h"
+#include "core/session.h"
+#include "core/settings.h"
+#include "core/tab_file.h"
+#include "customers/customer_record.h"
+#include "document/header_checks.h"
 #include "document/numbering.h"
 #include "fatturapa/fpa_export.h"
+#include "fatturapa/fpa_file.h"
 #include "forms/common/company_lock.h"
 #include "forms/common/date_picker.h"
 #include "forms/common/document_caption.h"
@@ -30,16 +39,7 @@
 #include "forms/common/message_box.h"
 #include "forms/common/qt_text.h"
 #include "forms/common/typed_number_boxes.h"
-#include "forms/header/fpa_file.h"
 #include "forms/header/fpa_panel_form.h"
-#include "forms/header/header_checks.h"
-#include "startup/counters.h"
-#include "startup/counters_record.h"
-#include "startup/customer_record.h"
-#include "startup/numbers.h"
-#include "startup/session.h"
-#include "startup/settings.h"
-#include "startup/tab_file.h"
 
 namespace qorvana {
 namespace {

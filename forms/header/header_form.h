@@ -13,14 +13,14 @@
 #include <array>
 #include <memory>
 
+#include "core/session_codes.h"
 #include "document/document_draft.h"
+#include "document/due_dates.h"
 #include "document/numbering.h"
+#include "document/payment_terms.h"
+#include "fatturapa/fpa_record.h"
+#include "fatturapa/fpa_tables.h"
 #include "forms/common/qor_form.h"
-#include "forms/header/due_dates.h"
-#include "forms/header/fpa_record.h"
-#include "forms/header/fpa_tables.h"
-#include "forms/header/payment_terms.h"
-#include "startup/session_codes.h"
 
 class QCheckBox;
 class QComboBox;

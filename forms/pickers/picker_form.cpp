@@ -10,13 +10,13 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "core/general_settings_record.h"
+#include "core/numbers.h"
+#include "core/session.h"
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/settings_colour.h"
 #include "forms/pickers/picker_model.h"
-#include "startup/general_settings_record.h"
-#include "startup/numbers.h"
-#include "startup/session.h"
 
 namespace qorvana {
 namespace {

@@ -6,9 +6,9 @@
 
 #include <vector>
 
+#include "core/session_codes.h"
 #include "forms/common/qor_form.h"
-#include "forms/pickers/source_documents.h"
-#include "startup/session_codes.h"
+#include "sources/source_documents.h"
 
 class QCheckBox;
 class QCloseEvent;

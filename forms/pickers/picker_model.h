@@ -6,7 +6,7 @@
 #include <QColor>
 #include <vector>
 
-#include "forms/pickers/source_documents.h"
+#include "sources/source_documents.h"
 
 namespace qorvana {
 

@@ -3,7 +3,7 @@
 
 #include <QAbstractListModel>
 
-#include "forms/registration/account_list.h"
+#include "journal/account_list.h"
 
 namespace qorvana {
 

@@ -9,6 +9,11 @@
 #include <QListView>
 #include <QPushButton>
 
+#include "core/cp1252.h"
+#include "core/money.h"
+#include "core/numbers.h"
+#include "core/session.h"
+#include "core/text.h"
 #include "forms/common/company_lock.h"
 #include "forms/common/date_picker.h"
 #include "forms/common/form_names.h"
@@ -17,11 +22,6 @@
 #include "forms/common/typed_number_boxes.h"
 #include "forms/common/wait_cursor.h"
 #include "forms/registration/account_list_model.h"
-#include "startup/cp1252.h"
-#include "startup/money.h"
-#include "startup/numbers.h"
-#include "startup/session.h"
-#include "startup/text.h"
 
 namespace qorvana {
 namespace {

@@ -6,8 +6,8 @@
 #include <array>
 
 #include "forms/common/qor_form.h"
-#include "forms/registration/journal_entry.h"
-#include "forms/registration/journal_posting.h"
+#include "journal/journal_entry.h"
+#include "journal/journal_posting.h"
 
 class QCloseEvent;
 class QLabel;

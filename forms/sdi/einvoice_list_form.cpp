@@ -11,12 +11,12 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "core/session.h"
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qt_text.h"
 #include "forms/sdi/einvoice_list_model.h"
 #include "forms/sdi/einvoice_sending_form.h"
-#include "startup/session.h"
 
 namespace qorvana {
 namespace {

@@ -3,12 +3,12 @@
 #include <functional>
 #include <optional>
 
+#include "core/session.h"
 #include "fatturapa/sdi_channel.h"
 #include "forms/common/company_lock.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qt_text.h"
 #include "forms/common/wait_cursor.h"
-#include "startup/session.h"
 
 namespace qorvana {
 namespace {

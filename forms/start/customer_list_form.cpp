@@ -11,15 +11,15 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "core/general_settings_record.h"
+#include "core/session.h"
+#include "customers/customer_index.h"
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/settings_colour.h"
 #include "forms/common/wait_cursor.h"
-#include "forms/start/customer_index.h"
 #include "forms/start/customer_list_model.h"
 #include "forms/start/start_form.h"
-#include "startup/general_settings_record.h"
-#include "startup/session.h"
 
 namespace qorvana {
 namespace {

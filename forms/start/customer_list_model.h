@@ -6,7 +6,7 @@
 #include <QColor>
 #include <vector>
 
-#include "forms/start/customer_index.h"
+#include "customers/customer_index.h"
 
 namespace qorvana {
 

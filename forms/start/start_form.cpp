@@ -19,17 +19,17 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "core/company_check.h"
+#include "core/numbers.h"
+#include "core/session.h"
+#include "customers/customer_index.h"
 #include "fatturapa/fpa_customer_check.h"
 #include "forms/common/date_picker.h"
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qt_text.h"
 #include "forms/header/header_form.h"
-#include "forms/start/customer_index.h"
 #include "forms/start/customer_list_form.h"
-#include "startup/company_check.h"
-#include "startup/numbers.h"
-#include "startup/session.h"
 
 namespace qorvana {
 namespace {

@@ -6,10 +6,10 @@
 #include <QVector>
 #include <optional>
 
+#include "core/settings.h"
+#include "customers/customer_index.h"
 #include "document/document_draft.h"
 #include "forms/common/qor_form.h"
-#include "forms/start/customer_index.h"
-#include "startup/settings.h"
 
 class QComboBox;
 class QLabel;

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "startup/tab_file.h"
+#include "core/tab_file.h"
 
 namespace qorvana {
 namespace {

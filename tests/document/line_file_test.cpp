@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "tests/startup/temp_dir.h"
+#include "tests/temp_dir.h"
 
 namespace qorvana {
 namespace {

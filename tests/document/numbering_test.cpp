@@ -4,10 +4,10 @@
 
 #include <vector>
 
+#include "core/data_files.h"
+#include "core/session_codes.h"
 #include "document/document_record.h"
-#include "startup/data_files.h"
-#include "startup/session_codes.h"
-#include "tests/startup/temp_dir.h"
+#include "tests/temp_dir.h"
 
 namespace qorvana {
 namespace {

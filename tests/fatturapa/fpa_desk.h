@@ -13,12 +13,12 @@
 #include <string>
 #include <vector>
 
+#include "core/counters_record.h"
+#include "core/numbers.h"
+#include "core/session.h"
 #include "fatturapa/fpa_checks.h"
 #include "fatturapa/fpa_export.h"
-#include "startup/counters_record.h"
-#include "startup/numbers.h"
-#include "startup/session.h"
-#include "tests/startup/temp_dir.h"
+#include "tests/temp_dir.h"
 
 namespace qorvana::fpatest {
 

@@ -6,16 +6,16 @@
 
 #include <fstream>
 
+#include "core/counters_record.h"
+#include "core/paths.h"
 #include "fatturapa/mime_reader.h"
 #include "fatturapa/sdi_channel.h"
 #include "fatturapa/sdi_einvoice.h"
 #include "fatturapa/sdi_notification.h"
 #include "fatturapa/sdi_settings.h"
 #include "fatturapa/sdi_store.h"
-#include "startup/counters_record.h"
-#include "startup/paths.h"
 #include "tests/fatturapa/fpa_desk.h"
-#include "tests/startup/temp_dir.h"
+#include "tests/temp_dir.h"
 
 namespace qorvana {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "startup/cp1252.h"
+#include "core/cp1252.h"
 
 namespace qorvana {
 namespace {

@@ -3,9 +3,9 @@
 #include <QApplication>
 #include <QScreen>
 
+#include "core/session.h"
 #include "forms/body/body_form.h"
 #include "forms/registration/registration_form.h"
-#include "startup/session.h"
 
 namespace qorvana {
 namespace {

@@ -4,12 +4,12 @@
 
 #include <cstdio>
 
+#include "core/general_settings_record.h"
+#include "core/session.h"
+#include "customers/customer_record.h"
 #include "document/document_draft.h"
 #include "print/print_image.h"
-#include "startup/customer_record.h"
-#include "startup/general_settings_record.h"
-#include "startup/session.h"
-#include "tests/startup/temp_dir.h"
+#include "tests/temp_dir.h"
 
 namespace qorvana {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/startup/temp_dir.h"
+#include "tests/temp_dir.h"
 
 namespace qorvana {
 namespace {

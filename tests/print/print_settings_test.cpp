@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "startup/session.h"
-#include "startup/tab_file.h"
-#include "tests/startup/temp_dir.h"
+#include "core/session.h"
+#include "core/tab_file.h"
+#include "tests/temp_dir.h"
 
 namespace qorvana {
 namespace {

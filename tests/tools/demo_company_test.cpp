@@ -7,13 +7,13 @@
 #include <utility>
 #include <vector>
 
+#include "core/counters.h"
+#include "core/counters_record.h"
+#include "core/data_files.h"
+#include "customers/customer_record.h"
 #include "fatturapa/fpa_customer_check.h"
-#include "forms/pickers/quote_record.h"
-#include "startup/counters.h"
-#include "startup/counters_record.h"
-#include "startup/customer_record.h"
-#include "startup/data_files.h"
-#include "tests/startup/temp_dir.h"
+#include "sources/quote_record.h"
+#include "tests/temp_dir.h"
 
 namespace qorvana::demo {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "forms/body/barcode_index_record.h"
+#include "articles/barcode_index_record.h"
 #include "tools/record_dump/layout_registry.h"
 #include "tools/record_dump/record_printer.h"
 

@@ -4,10 +4,10 @@
 
 #include <vector>
 
-#include "document/article_record.h"
-#include "forms/body/barcode_index_record.h"
-#include "forms/body/extra_description_record.h"
-#include "startup/article_index_record.h"
+#include "articles/article_index_record.h"
+#include "articles/article_record.h"
+#include "articles/barcode_index_record.h"
+#include "articles/extra_description_record.h"
 #include "tools/demo/demo_random.h"
 
 namespace qorvana::demo {

@@ -3,11 +3,11 @@
 #include <sstream>
 #include <vector>
 
+#include "core/counters_record.h"
+#include "core/data_files.h"
+#include "core/paths.h"
 #include "document/line_file.h"
 #include "fatturapa/fpa_export.h"
-#include "startup/counters_record.h"
-#include "startup/data_files.h"
-#include "startup/paths.h"
 #include "tools/demo/demo_articles.h"
 #include "tools/demo/demo_customers.h"
 #include "tools/demo/demo_documents.h"

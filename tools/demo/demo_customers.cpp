@@ -7,7 +7,7 @@
 #include <string>
 #include <unordered_set>
 
-#include "startup/cp1252.h"
+#include "core/cp1252.h"
 #include "tools/demo/demo_files.h"
 #include "tools/demo/demo_fixtures.h"
 #include "tools/demo/demo_names.h"

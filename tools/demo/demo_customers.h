@@ -4,10 +4,10 @@
 
 #include <vector>
 
-#include "forms/registration/account_record.h"
-#include "startup/agent_record.h"
-#include "startup/customer_record.h"
-#include "startup/name_index_record.h"
+#include "customers/agent_record.h"
+#include "customers/customer_record.h"
+#include "customers/name_index_record.h"
+#include "journal/account_record.h"
 #include "tools/demo/demo_random.h"
 
 namespace qorvana::demo {

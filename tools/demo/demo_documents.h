@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "document/article_record.h"
-#include "document/delivery_note_record.h"
+#include "articles/article_record.h"
 #include "document/document_record.h"
 #include "document/line_table.h"
-#include "forms/pickers/quote_record.h"
+#include "sources/delivery_note_record.h"
+#include "sources/quote_record.h"
 #include "tools/demo/demo_random.h"
 
 namespace qorvana::demo {

@@ -1,6 +1,6 @@
 #include "tools/demo/demo_files.h"
 
-#include "startup/cp1252.h"
+#include "core/cp1252.h"
 
 namespace qorvana::demo {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "startup/record.h"
+#include "core/record.h"
 
 namespace qorvana::demo {
 

@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdio>
 
-#include "startup/paths.h"
-#include "startup/tab_file.h"
+#include "core/paths.h"
+#include "core/tab_file.h"
 #include "tools/demo/demo_files.h"
 
 namespace qorvana::demo {

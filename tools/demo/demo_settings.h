@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "forms/header/fpa_record.h"
-#include "startup/general_settings_record.h"
+#include "core/general_settings_record.h"
+#include "fatturapa/fpa_record.h"
 #include "tools/demo/demo_options.h"
 
 namespace qorvana::demo {

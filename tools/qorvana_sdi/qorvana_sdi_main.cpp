@@ -12,13 +12,13 @@
 #include <variant>
 #include <vector>
 
+#include "core/numbers.h"
+#include "core/paths.h"
+#include "core/posting_lock.h"
 #include "fatturapa/sdi_channel.h"
 #include "fatturapa/sdi_einvoice.h"
 #include "fatturapa/sdi_files.h"
 #include "fatturapa/sdi_signature.h"
-#include "startup/numbers.h"
-#include "startup/paths.h"
-#include "startup/posting_lock.h"
 #include "tools/qorvana_sdi/sdi_tool.h"
 
 namespace {

@@ -8,10 +8,10 @@
 #include <cmath>
 #include <cstring>
 
-#include "startup/cp1252.h"
-#include "startup/numbers.h"
-#include "startup/text.h"
-#include "startup/whole_file.h"
+#include "core/cp1252.h"
+#include "core/numbers.h"
+#include "core/text.h"
+#include "core/whole_file.h"
 
 namespace qorvana::qorxpdf {
 namespace {

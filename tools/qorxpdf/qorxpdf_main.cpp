@@ -17,11 +17,11 @@
 #include <variant>
 #include <vector>
 
+#include "core/paths.h"
+#include "core/whole_file.h"
 #include "print/form_drawing.h"
 #include "print/pdf_handoff.h"
 #include "print/print_image.h"
-#include "startup/paths.h"
-#include "startup/whole_file.h"
 #include "tools/qorxpdf/mail_sender.h"
 #include "tools/qorxpdf/pdf_renderer.h"
 #include "tools/qorxpdf/qorxpdf_job.h"

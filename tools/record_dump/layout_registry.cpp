@@ -4,23 +4,23 @@
 #include <cctype>
 #include <string>
 
-#include "document/article_record.h"
-#include "document/delivery_note_record.h"
+#include "articles/article_index_record.h"
+#include "articles/article_record.h"
+#include "articles/barcode_index_record.h"
+#include "articles/extra_description_record.h"
+#include "core/counters_record.h"
+#include "core/general_settings_record.h"
+#include "customers/agent_record.h"
+#include "customers/customer_record.h"
+#include "customers/name_index_record.h"
 #include "document/document_continuation_record.h"
 #include "document/document_record.h"
 #include "document/stock_movement_record.h"
-#include "forms/body/barcode_index_record.h"
-#include "forms/body/extra_description_record.h"
-#include "forms/header/fpa_record.h"
-#include "forms/pickers/quote_record.h"
-#include "forms/registration/account_record.h"
-#include "forms/registration/journal_record.h"
-#include "startup/agent_record.h"
-#include "startup/article_index_record.h"
-#include "startup/counters_record.h"
-#include "startup/customer_record.h"
-#include "startup/general_settings_record.h"
-#include "startup/name_index_record.h"
+#include "fatturapa/fpa_record.h"
+#include "journal/account_record.h"
+#include "journal/journal_record.h"
+#include "sources/delivery_note_record.h"
+#include "sources/quote_record.h"
 
 namespace qorvana {
 namespace {

@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-#include "startup/record.h"
+#include "core/record.h"
 
 namespace qorvana {
 

@@ -5,7 +5,7 @@
 #include <iomanip>
 #include <string_view>
 
-#include "startup/numbers.h"
+#include "core/numbers.h"
 
 namespace qorvana {
 namespace {

@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "startup/record.h"
+#include "core/record.h"
 
 namespace qorvana {
 

@@ -1,0 +1,30 @@
+#pragma once
+// Reading and writing the record counts kept in word 1 of the counters file.
+
+#include <optional>
+#include <string>
+
+#include "core/data_files.h"
+
+namespace qorvana {
+
+// Records in use of the file that counter record `counterRecord` counts; a damaged
+// (negative) count counts as 0.
+int RecordCount(const DataFiles& files, int counterRecord);
+// The record number the next append writes (count + 1); nullopt when the count is damaged
+// (negative) or the file already holds 32767 records, so that the append must be refused.
+std::optional<int> NextRecordNumber(const DataFiles& files, int counterRecord);
+// Writes `count` into word 1 of the counter record, keeping its other bytes. Throws
+// RecordIoError when the count lies outside 0..32767 or the write fails.
+void WriteRecordCount(DataFiles& files, int counterRecord, int count);
+// True when `record` is a customer: records 1 to the last one of the customer file (its
+// size bounds the customers, not the name index's count).
+bool IsCustomerRecord(const DataFiles& files, int record);
+
+// Entries of the index or file on `channel` that counter record `counterRecord` counts and
+// that the file really holds: the count, but no more than the file's records.
+int UsableEntries(const DataFiles& files, int counterRecord, int channel);
+// Italian message when the counter counts more entries than the file on `channel` holds.
+std::optional<std::string> CountMismatch(const DataFiles& files, int counterRecord, int channel);
+
+}  // namespace qorvana

@@ -1,0 +1,77 @@
+#pragma once
+// The program's shared state for one run: the suite's shared globals (named as the suite
+// names them), the open data files, the paths and the clock. Created by main and passed by
+// reference to every form; there are no mutable globals.
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <set>
+#include <string>
+
+#include "core/civil_date.h"
+#include "core/data_files.h"
+#include "core/money.h"
+#include "core/paths.h"
+#include "core/record.h"
+#include "core/session_codes.h"
+
+namespace qorvana {
+
+// One entry of the print page and font table (qorvana.tbl).
+struct PrintFontEntry {
+    std::array<int, 5> pages{};  // page numbers A to E
+    std::string fontName;
+    int fontSize = 0;
+    int bold = 0;
+    int italic = 0;
+    double numberF = 0;
+    double colourG = 0;
+    int numberH = 0;
+};
+
+using GeneralSettingsRecord = Record<346>;
+
+struct Session {
+    Session();
+
+    // --- shared globals ---
+    double companyNumber = 0;
+    std::array<std::string, 21> workStrings{};   // slot 19 = "0" at start
+    std::array<std::string, 4> localSettings{};  // slots 1..3 used
+    std::array<PrintFontEntry, 31> printFonts{};
+    GeneralSettingsRecord generalSettings{};
+    int currentCustomer = 0;
+    DocumentKind documentKind = DocumentKind::Invoice;
+    int fpaState = kFpaOrdinary;  // kFpaXmlNotWritten, or the transmission number
+    int fpaPanelOpened = 0;
+    int returnPending = 0;
+    ReturnAction returnAction = ReturnAction::NewDocument;
+    CustomerListMode customerListMode = CustomerListMode::Closed;
+    int chosenQuote = 0;
+    int rowCount = 0;
+    CivilDateTime issueMoment{};  // date and time of issue of the document being confirmed
+
+    // --- run environment ---
+    PathMapper paths;
+    SessionClock clock;
+    DataFiles files;
+    std::optional<std::filesystem::path> printTo;  // --print-to folder
+    // Messages about files that could not be read, already told in this run: each is told once.
+    std::set<std::string> toldProblems;
+
+    // Amount rules of the current currency mode (workStrings slots 1 and 5).
+    Money money() const;
+    // Host path of the company folder (\qorwin\qorwin\qoraz0.NNN).
+    std::filesystem::path companyFolder() const;
+    // Host path of a file of the company folder / of the data root.
+    std::filesystem::path companyFile(const std::string& name) const;
+    std::filesystem::path dataRootFile(const std::string& name) const;
+    // The suite path of a file of the company folder / of the data root, as messages name it
+    // (\qorwin\qorwin\qoraz0.001\qorvana.lyf).
+    std::string companyPath(const std::string& name) const;
+    std::string dataRootPath(const std::string& name) const;
+};
+
+}  // namespace qorvana

@@ -1,0 +1,242 @@
+#include "core/settings.h"
+
+#include <algorithm>
+#include <cmath>
+#include <system_error>
+
+#include "core/general_settings_record.h"
+#include "core/numbers.h"
+#include "core/seq_reader.h"
+#include "core/whole_file.h"
+
+namespace qorvana {
+namespace {
+
+// A settings file read whole; one that is there but cannot be read is noted in `problems`.
+SeqReader ReadSettingsFile(const std::filesystem::path& file, const std::string& suiteName,
+                           std::vector<std::string>& problems) {
+    SeqReader in(file);
+    NoteReadError(problems, in.readError(), suiteName);
+    return in;
+}
+
+void LoadLocalSettings(Session& s, std::vector<std::string>& problems) {
+    SeqReader in =
+        ReadSettingsFile(s.companyFile("qorvana.int"), s.companyPath("qorvana.int"), problems);
+    for (int slot = 1; slot <= 3; ++slot) s.localSettings[slot] = in.readLine();
+}
+
+// Currency settings (slots 1 to 5), electronic-invoice switch (slot 6) and slot 11.
+void LoadCurrencySettings(Session& s, std::vector<std::string>& problems) {
+    auto& w = s.workStrings;
+    SeqReader in =
+        ReadSettingsFile(s.dataRootFile("qorvana.eur"), s.dataRootPath("qorvana.eur"), problems);
+    for (int slot = 1; slot <= 5; ++slot) w[slot] = in.readItem();
+    if (in.failed()) {
+        static const std::array<std::string, 5> kDefaults = {"1", "1936.27", "ITL", "EUR", "2"};
+        std::copy(kDefaults.begin(), kDefaults.end(), w.begin() + 1);
+    }
+    in.clearError();
+    w[6] = in.readLine();
+    if (in.failed()) w[6] = std::string("0");
+    in.clearError();
+    w[11] = in.readLine();
+    if (in.failed()) w[11] = std::string("9");
+    w[1] = std::string(Val(w[1]) != 0 ? "1" : "0");
+    // Amount decimals other than 3, 4 or 5 mean 2, for every user of the slot.
+    const double decimals = Val(w[5]);
+    const bool kept = decimals == 3 || decimals == 4 || decimals == 5;
+    w[5] = std::to_string(kept ? static_cast<int>(decimals) : 2);
+}
+
+int SmallInt(const std::string& text) {
+    return ToInt16OrZero(Val(text));
+}
+
+void LoadPrintFonts(Session& s, std::vector<std::string>& problems) {
+    auto& fonts = s.printFonts;
+    fonts = {};
+    SeqReader in =
+        ReadSettingsFile(s.dataRootFile("qorvana.tbl"), s.dataRootPath("qorvana.tbl"), problems);
+
+    for (int& page : fonts[0].pages) page = SmallInt(in.readItem());
+    if (in.failed()) fonts[0].pages = {30, 950, 30, 950, 2};
+    in.clearError();
+
+    int n = 0;
+    for (int e = 0; e <= 5; ++e) {
+        const int number = SmallInt(in.readLine());
+        if (e == 0) n = number;
+        fonts[e].fontName = in.readLine();
+        fonts[e].fontSize = SmallInt(in.readLine());
+        fonts[e].bold = SmallInt(in.readLine());
+        fonts[e].italic = SmallInt(in.readLine());
+        fonts[e].numberF = Val(in.readLine());
+    }
+    if (in.failed()) {
+        for (int e = 1; e <= 5; ++e) {
+            fonts[e].fontName = "Arial";
+            fonts[e].fontSize = 9;
+            fonts[e].bold = 0;
+            fonts[e].italic = 0;
+            fonts[e].numberF = 0;
+        }
+        n = 4;
+        fonts[1].fontSize = 14;
+    }
+    in.clearError();
+
+    std::string last;
+    for (int i = 0; i < 6; ++i) last = in.readLine();
+    fonts[0].colourG = in.failed() ? 16777215 : Val(last);
+    fonts[0].numberH = n * 25 + 140;
+    in.clearError();
+
+    fonts[1].pages[4] = SmallInt(in.readLine());
+    fonts[1].numberH = SmallInt(in.readLine());
+    fonts[2].numberH = SmallInt(in.readLine());
+    fonts[1].colourG = Val(in.readLine());
+    fonts[2].colourG = Val(in.readLine());
+}
+
+// Record 1 of a qorvana.gnr (a short file leaves the rest zero); nullopt when the file is
+// missing, or is there but cannot be read (then noted in `problems`).
+std::optional<GeneralSettingsRecord> ReadGeneralSettings(const std::filesystem::path& file,
+                                                         const std::string& suiteName,
+                                                         std::vector<std::string>& problems) {
+    const FileRead read = ReadWholeFile(file);
+    NoteReadError(problems, read.error, suiteName);
+    if (!read.ok()) return std::nullopt;
+    GeneralSettingsRecord record;
+    std::copy_n(read.bytes.begin(), std::min(read.bytes.size(), gnr::kLength),
+                record.bytes().begin());
+    return record;
+}
+
+GeneralSettingsRecord DefaultGeneralSettings() {
+    GeneralSettingsRecord r;
+    for (const FieldDef& def : gnr::kFields)
+        if (def.field.type == FieldType::Text) r.setText(def.field, "");
+    r.setText(gnr::kAlternateRows, "0");
+    r.setText(gnr::kDefaultVatCode, "01");
+    r.setText(gnr::kVersionMark, "9");
+    r.setText(gnr::kFlagB, "1");
+    r.setDouble(gnr::kRowColour1, gnr::kDefaultRowColour1);
+    r.setDouble(gnr::kRowColour2, gnr::kDefaultRowColour2);
+    r.setText(gnr::kFlagC, "1");
+    return r;
+}
+
+bool IsVatCodeNumber(const std::string& text) {
+    const double code = Val(text);
+    return !text.empty() && code == std::floor(code) && code >= 1 && code <= 24;
+}
+
+// Brings a record read from a file to the current version; true when it changed.
+bool NormaliseGeneralSettings(GeneralSettingsRecord& r) {
+    const GeneralSettingsRecord before = r;
+    if (!IsVatCodeNumber(r.text(gnr::kDefaultVatCode))) r.setText(gnr::kDefaultVatCode, "01");
+    if (r.text(gnr::kVersionMark) != "9") {
+        r.setText(gnr::kVersionMark, "9");
+        r.setText(gnr::kFlagB, "1");
+        r.setDouble(gnr::kRowColour1, gnr::kDefaultRowColour1);
+        r.setDouble(gnr::kRowColour2, gnr::kDefaultRowColour2);
+        r.setText(gnr::kAlternateRows, "1");
+        r.setText(gnr::kFlagC, "1");
+    }
+    return r != before;
+}
+
+// The record, and whether it must be written to the company's qorvana.gnr: when it came from
+// the data root or the defaults, or normalising changed it; never over a file that is there
+// but could not be read.
+bool LoadGeneralSettings(Session& s, std::vector<std::string>& problems) {
+    const std::size_t before = problems.size();
+    bool save = false;
+    if (auto own = ReadGeneralSettings(s.companyFile("qorvana.gnr"), s.companyPath("qorvana.gnr"),
+                                       problems)) {
+        s.generalSettings = *own;
+        save = NormaliseGeneralSettings(s.generalSettings);
+    } else if (auto shared = ReadGeneralSettings(s.dataRootFile("qorvana.gnr"),
+                                                 s.dataRootPath("qorvana.gnr"), problems)) {
+        s.generalSettings = *shared;
+        NormaliseGeneralSettings(s.generalSettings);
+        save = true;
+    } else {
+        if (problems.size() == before) {
+            std::error_code ignored;
+            std::filesystem::create_directories(s.paths.map("\\QORWIN\\PDF"), ignored);
+        }
+        s.generalSettings = DefaultGeneralSettings();
+        save = true;
+    }
+    return save && problems.size() == before;
+}
+
+}  // namespace
+
+void NoteReadError(std::vector<std::string>& problems, int readError,
+                   const std::string& suiteName) {
+    if (readError != 0)
+        problems.push_back(ReadFailureMessage(suiteName, readError) +
+                           ". Si usano i valori predefiniti.");
+}
+
+SharedSettingsLoad LoadSharedSettings(Session& session) {
+    SharedSettingsLoad load;
+    LoadLocalSettings(session, load.problems);
+    LoadCurrencySettings(session, load.problems);
+    LoadPrintFonts(session, load.problems);
+    load.saveGeneralSettings = LoadGeneralSettings(session, load.problems);
+    return load;
+}
+
+std::vector<std::string> RefreshSharedSettings(Session& session) {
+    SharedSettingsLoad load = LoadSharedSettings(session);
+    if (load.saveGeneralSettings)
+        if (auto failed = SaveGeneralSettings(session)) load.problems.push_back(*failed + ".");
+    return load.problems;
+}
+
+std::optional<std::string> SaveGeneralSettings(const Session& session) {
+    const auto file = session.companyFile("qorvana.gnr");
+    const std::string suiteName = session.companyPath("qorvana.gnr");
+    // Record 1 is replaced; anything the file holds after it stays as it is.
+    FileRead read = ReadWholeFile(file);
+    if (read.error != 0) return ReadFailureMessage(suiteName, read.error);
+    const auto record = session.generalSettings.bytes();
+    std::string bytes = std::move(read.bytes);
+    if (bytes.size() < record.size()) bytes.resize(record.size());
+    std::copy(record.begin(), record.end(), bytes.begin());
+    return WriteFileDurably(file, suiteName, bytes);
+}
+
+StartTables LoadStartTables(const Session& session, const TabFile& tab) {
+    StartTables t;
+    NoteReadError(t.problems, tab.readError(), session.companyPath("qorvana.tab"));
+    for (int row = 1; row <= 40; ++row) {
+        const int first = TabFile::CarrierLine(row);
+        auto& cells = t.carrierRows[static_cast<std::size_t>(row)];
+        // Only lines the file holds become combo items.
+        if (first <= tab.lineCount()) t.transportReasons.push_back(tab.line(first));
+        if (first + 1 <= tab.lineCount()) t.goodsAppearance.push_back(tab.line(first + 1));
+        if (first + 2 <= tab.lineCount()) t.carriers.push_back(tab.line(first + 2));
+        cells[0] = tab.line(first + 2);
+        cells[1] = tab.line(first + 3);
+        cells[2] = tab.line(first + 4);
+        cells[5] = tab.line(first + 5);
+    }
+    t.paEnabled = ModulesListHas(session, "=FPA", &t.problems);
+    return t;
+}
+
+bool ModulesListHas(const Session& session, const std::string& line,
+                    std::vector<std::string>* problems) {
+    SeqReader in(session.dataRootFile("qorvana.prg"));
+    if (problems) NoteReadError(*problems, in.readError(), session.dataRootPath("qorvana.prg"));
+    while (!in.atEnd())
+        if (in.readLine() == line) return true;
+    return false;
+}
+
+}  // namespace qorvana

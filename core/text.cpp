@@ -1,0 +1,41 @@
+#include "core/text.h"
+
+namespace qorvana {
+
+std::string Trim(std::string_view text, std::string_view blanks) {
+    if (blanks.size() == 1) {
+        // The usual case, without a set look-up per character.
+        std::size_t first = 0;
+        std::size_t end = text.size();
+        while (first < end && text[first] == blanks[0]) ++first;
+        while (end > first && text[end - 1] == blanks[0]) --end;
+        return std::string(text.substr(first, end - first));
+    }
+    const auto first = text.find_first_not_of(blanks);
+    if (first == std::string_view::npos) return {};
+    const auto last = text.find_last_not_of(blanks);
+    return std::string(text.substr(first, last - first + 1));
+}
+
+std::string TrimRight(std::string_view text, std::string_view blanks) {
+    const auto last = text.find_last_not_of(blanks);
+    if (last == std::string_view::npos) return {};
+    return std::string(text.substr(0, last + 1));
+}
+
+std::string KeepPrintable(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if (c < 32) continue;
+        if (c == 0xC3 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) == 0xBF) {
+            ++i;  // U+00FF, code 255
+            continue;
+        }
+        out.push_back(utf8[i]);
+    }
+    return out;
+}
+
+}  // namespace qorvana

@@ -1,0 +1,127 @@
+#include "forms/print/print_loop_form.h"
+
+#include <unistd.h>
+
+#include <QCursor>
+#include <QGuiApplication>
+
+#include "core/numbers.h"
+#include "core/session.h"
+#include "core/whole_file.h"
+#include "forms/common/message_box.h"
+#include "forms/common/wait_cursor.h"
+#include "forms/print/printer_form.h"
+#include "print/page_painter.h"
+#include "print/print_image.h"
+
+namespace qorvana {
+namespace {
+
+const QString kPrintTitle = QStringLiteral("Stampa fattura");
+
+}  // namespace
+
+PrintLoop::PrintLoop(Session& session, QWidget* parent, QPrinter* chosen)
+    : session_(session), parent_(parent), chosen_(chosen) {}
+
+bool PrintLoop::run(const DocumentToPrint& document, const PrintSettings& settings,
+                    const std::string& imageCopy) {
+    // What would leave the page without its data or its form is said before printing.
+    if (!settings.layoutProblem.empty())
+        Warn(parent_, QString::fromStdString(settings.layoutProblem), MsgIcon::Exclamation);
+    int formError = 0;
+    const FormDrawing form = ReadFormDrawing(session_.companyFile("qorvana.lkf"), &formError);
+    if (formError != 0)
+        Warn(parent_,
+             QString::fromStdString(
+                 ReadFailureMessage(session_.companyPath("qorvana.lkf"), formError) +
+                 ". Il documento sarà stampato senza il modulo."),
+             MsgIcon::Exclamation);
+    bool printed = false;
+    do {
+        printed = printOnce(document, settings, form, imageCopy) || printed;
+    } while (AskYesNo(parent_, kPrintTitle, QStringLiteral("Stampa altra copia")));
+    return printed;
+}
+
+bool PrintLoop::printOnce(const DocumentToPrint& document, const PrintSettings& settings,
+                          const FormDrawing& form, const std::string& imageCopy) {
+    const bool electronic = session_.fpaState >= 0;
+    const bool start =
+        electronic ? AskYesNo(parent_, QStringLiteral("Emissione fatturaPA"),
+                              QStringLiteral("Stampare una copia per uso interno della fatturaPA?"))
+                   : AskYesNo(parent_, kPrintTitle, QStringLiteral("Iniziare la stampa?"));
+    if (!start) return false;
+
+    DocumentPrinter printer(session_, chosen_);
+    QString problem;
+    const bool printerReady = printer.ready(&problem);
+    std::optional<QString> failure;
+    bool imageWritten = false;
+    {
+        const WaitCursor wait;
+        // Composed without the printer: the image is the same with a printer and without.
+        const PrintedDocument pages =
+            ComposeDocument(document, settings, form, session_.money(), PageTextWidth());
+        imageWritten = writeImages(pages, imageCopy);
+        if (printerReady)
+            failure = printer.print(
+                pages,
+                QStringLiteral("Fattura %1").arg(QString::fromStdString(document.entries.number)));
+    }
+    if (!printerReady) failure = problem;
+    if (failure) Warn(parent_, *failure);
+    return imageWritten;
+}
+
+std::string DocumentImagePath(double serial) {
+    return "c:\\qordoc" + PlainNumberText(serial) + ".rto";
+}
+
+void DispatchDocument(const Session& session, QWidget* parent, const PdfHandoffInput& input,
+                      PdfJobs& jobs) {
+    // The document's own image serves the run of qorxpdf alone: without one it goes at once.
+    const bool ownImage = !input.printImage.empty() && input.printImage != kPrintImage;
+    const std::filesystem::path image =
+        ownImage ? session.paths.map(input.printImage) : std::filesystem::path();
+    const auto dropImage = [&image] {
+        if (!image.empty()) ::unlink(image.c_str());
+    };
+    if (!PdfHandoffEnabled(session.workStrings[6]) ||
+        !AskYesNo(parent, QStringLiteral("Attenzione"),
+                  QStringLiteral("Generare il file PDF ed eventualmente inviarlo tramite posta "
+                                 "elettronica?"))) {
+        dropImage();
+        return;
+    }
+    const PdfHandoff handoff = BuildPdfHandoff(input);
+    if (handoff.emailRefused)
+        Warn(parent,
+             QStringLiteral("L'indirizzo di posta elettronica del cliente non è valido: il PDF "
+                            "sarà prodotto ma non inviato."),
+             MsgIcon::Exclamation);
+    if (handoff.emailMissing)
+        Warn(parent,
+             QStringLiteral("Il cliente non ha un indirizzo di posta elettronica: il PDF sarà "
+                            "prodotto ma non inviato."),
+             MsgIcon::Exclamation);
+    QGuiApplication::restoreOverrideCursor();
+    if (!jobs.start(PdfHandoffStart(session.paths, handoff), handoff.pdfFile, image)) {
+        dropImage();
+        Warn(parent, QStringLiteral("Non è possibile eseguire il programma invio del documento a "
+                                    "mezzo internet."));
+    }
+}
+
+bool PrintLoop::writeImages(const PrintedDocument& pages, const std::string& imageCopy) {
+    for (const std::string& name : {std::string(kPrintImage), imageCopy}) {
+        if (name.empty()) continue;
+        if (const auto error = WritePrintImage(session_.paths.map(name), name, pages)) {
+            Warn(parent_, QString::fromStdString(error->message));
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace qorvana

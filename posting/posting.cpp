@@ -1,0 +1,642 @@
+#include "posting/posting.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <optional>
+#include <span>
+#include <utility>
+
+#include "articles/article_record.h"
+#include "core/counters.h"
+#include "core/counters_record.h"
+#include "core/cp1252.h"
+#include "core/data_files.h"
+#include "core/money.h"
+#include "core/numbers.h"
+#include "core/text.h"
+#include "core/whole_file.h"
+#include "customers/customer_record.h"
+#include "document/document_continuation_record.h"
+#include "document/document_record.h"
+#include "document/line_file.h"
+#include "document/numbering.h"
+#include "document/stock_movement_record.h"
+#include "posting/write_plan.h"
+#include "sources/delivery_note_record.h"
+
+namespace qorvana {
+namespace {
+
+namespace d = document_record;
+namespace c = continuation_record;
+namespace m = stock_movement_record;
+
+constexpr int kMaxCount = 32767;
+constexpr char kNotStored[] = ": il documento non è stato memorizzato.";
+
+std::string Flag(bool set) {
+    return set ? "1" : "0";
+}
+
+// A list position + 1 (0 when nothing is chosen) as stored in the record.
+std::int16_t Choice(int position) {
+    return static_cast<std::int16_t>(position < 0 ? 0 : position + 1);
+}
+
+// One line that moves stock, with everything its writes need.
+struct Movement {
+    int article = 0;
+    double toMove = 0;
+    double lineQuantity = 0;
+    double netPrice = 0;
+};
+
+// Everything posting writes, prepared and checked before the first write.
+struct Plan {
+    int recordNumber = 0;
+    bool writeSeriesCounter = false;
+    CountersRecord seriesCounter;
+    CountersRecord documentCounter;
+    DocumentRecord document;
+    ContinuationRecord continuation;
+    bool creditNote = false;
+    std::string reference;
+    std::vector<Movement> movements;
+    int firstMovement = 0;
+    std::vector<int> notes;
+    std::vector<int> receipts;
+    std::string lineFileName;
+    std::string lineFileBytes;
+    std::optional<DurableFile> lineFile;
+};
+
+// Why `needed` records cannot be appended to the file counted by `counterRecord`: its
+// counter is damaged (outside 0..32767) or the file is full.
+std::string NoRoomMessage(const DataFiles& files, int counterRecord, const std::string& what,
+                          int needed) {
+    const int count = files.read<CountersFile>(counterRecord).int16(tot::kWord1);
+    const std::string counter =
+        "Il contatore " + what + " (qorvana.tot, record " + std::to_string(counterRecord) + ")";
+    if (count < 0)
+        return counter + " è danneggiato (vale " + std::to_string(count) + ")" + kNotStored;
+    return counter + " vale " + std::to_string(count) + ": il file non ha spazio per " +
+           std::to_string(needed) + " record" + kNotStored;
+}
+
+// True when a record holds nothing: never written (zero bytes) or blank.
+bool HoldsNothing(std::span<const std::uint8_t> bytes) {
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](std::uint8_t b) { return b == 0 || b == ' '; });
+}
+
+std::string ShownDate(const std::string& yyyymmdd) {
+    if (yyyymmdd.size() != 8) return yyyymmdd;
+    return yyyymmdd.substr(6, 2) + "/" + yyyymmdd.substr(4, 2) + "/" + yyyymmdd.substr(0, 4);
+}
+
+// The number, date and customer of a stored document, as the operator reads them.
+std::string StoredDocumentText(const DataFiles& files, const DocumentRecord& r) {
+    const int customer = r.int16(d::kCustomer);
+    std::string name = "n. " + std::to_string(customer);
+    if (IsCustomerRecord(files, customer))
+        name = Trim(files.read<CustomersFile>(customer).text(cli::kName1));
+    return "n. " + Trim(r.text(d::kNumber)) + " del " + ShownDate(r.text(d::kDocumentDate)) +
+           ", cliente " + name;
+}
+
+// The records about to be appended must lie past the end of their files or hold nothing:
+// counters restored from an older copy would otherwise overwrite stored documents.
+std::optional<std::string> CheckAppendsAreFree(const DataFiles& files, const Plan& plan) {
+    const std::string behind = "I contatori di qorvana.tot sono indietro rispetto all'archivio: ";
+    const std::string nothing = ". Non è stato scritto niente: far ripristinare i contatori.";
+    if (plan.recordNumber <= files.physicalRecords(kFte)) {
+        const auto stored = files.read<InvoicesFile>(plan.recordNumber);
+        if (!HoldsNothing(stored.bytes()))
+            return behind + "il record " + std::to_string(plan.recordNumber) +
+                   " di qorvana.fte contiene già il documento " +
+                   StoredDocumentText(files, stored) + nothing;
+    }
+    if (plan.recordNumber <= files.physicalRecords(kF2e) &&
+        !HoldsNothing(files.read<ContinuationsFile>(plan.recordNumber).bytes()))
+        return behind + "il record " + std::to_string(plan.recordNumber) +
+               " di qorvana.f2e contiene già dati" + nothing;
+    const int last = std::min<int>(plan.firstMovement + int(plan.movements.size()) - 1,
+                                   files.physicalRecords(kMag));
+    for (int n = plan.firstMovement; n >= 1 && n <= last; ++n)
+        if (!HoldsNothing(files.read<MovementsFile>(n).bytes()))
+            return behind + "il record " + std::to_string(n) +
+                   " di qorvana.mag contiene già un movimento" + nothing;
+    return std::nullopt;
+}
+
+// Italian numbers are unique per year and series: the number must not belong to a stored
+// document of the same year and series.
+std::optional<std::string> CheckNumberIsFree(const DataFiles& files, const PostingInput& in) {
+    const HeaderEntries& h = in.draft->header;
+    const std::string number = Trim(h.documentNumber);
+    const std::string year = RecordDate(h.documentDate).substr(0, 4);
+    const bool separate = InSeparateSeries(h.separateSeries, in.fpaState);
+    const int count = UsableEntries(files, tot::kInvoices, kFte);
+    DocumentRecord r;
+    for (int n = 1; n <= count; ++n) {
+        files.readRaw(kFte, n, r.bytes());
+        if (Trim(r.text(d::kNumber)) != number || r.text(d::kDocumentDate).substr(0, 4) != year)
+            continue;
+        if (StoredInSeparateSeries(r, in.fpaSeparateNumbering) != separate) continue;
+        return "Il numero " + number + " è già stato usato nel " + year + " per il documento " +
+               StoredDocumentText(files, r) + ": correggere il numero del documento.";
+    }
+    return std::nullopt;
+}
+
+// The next free number of the document's year and series when the number the header
+// proposed has been stored meanwhile by another workstation; nullopt when the number is free
+// or was typed, or when no number can follow (the number check then refuses).
+std::optional<std::string> NumberInsteadOfTaken(const DataFiles& files, const PostingInput& in) {
+    if (in.draft == nullptr || !in.numberProposed || !CheckNumberIsFree(files, in))
+        return std::nullopt;
+    const HeaderEntries& h = in.draft->header;
+    const std::string date = RecordDate(h.documentDate);
+    if (date.empty()) return std::nullopt;
+    const NumberingScope scope{std::stoi(date.substr(0, 4)),
+                               InSeparateSeries(h.separateSeries, in.fpaState),
+                               in.fpaSeparateNumbering};
+    const NumberProposal next = ProposeNumbers(
+        files.read<CountersFile>(tot::kInvoices), files.read<CountersFile>(tot::kFatturaPa),
+        scope.separateSeries, in.fpaState, ScanSeriesNumbers(files, scope));
+    if (!next.documentNumber) return std::nullopt;
+    return std::to_string(*next.documentNumber);
+}
+
+// Room for everything posting appends, reserved before the first write, so that a full
+// disk is found while nothing has changed.
+std::optional<std::string> ReserveRoom(DataFiles& files, const PostingInput& in, Plan& plan) {
+    try {
+        files.reserve(kFte, plan.recordNumber, 1);
+        files.reserve(kF2e, plan.recordNumber, 1);
+        files.reserve(kMag, plan.firstMovement, static_cast<int>(plan.movements.size()));
+    } catch (const RecordIoError& e) {
+        return e.what() + std::string(kNotStored);
+    }
+    if (!in.writeLineFile) return std::nullopt;
+    plan.lineFileName = LineFile::IssuedFileName(plan.documentCounter.single(tot::kSerial));
+    plan.lineFileBytes = LineFile::Bytes(LineFile::IssuedHeader(*in.draft, in.documentKind),
+                                         LineFile::BlocksOf(in.draft->lines));
+    const auto folder = files.pathOf(kFte).parent_path();
+    const std::string suiteName =
+        in.companyFolder.empty() ? plan.lineFileName : in.companyFolder + "\\" + plan.lineFileName;
+    plan.lineFile.emplace(folder / plan.lineFileName, suiteName);
+    if (auto problem = plan.lineFile->reserve(plan.lineFileBytes.size()))
+        return *problem + ". Il documento non è stato memorizzato.";
+    return std::nullopt;
+}
+
+// The records of `wanted` that exist in the file counted by `counterRecord`.
+std::vector<int> ExistingRecords(const DataFiles& files, int counterRecord,
+                                 const std::vector<int>& wanted) {
+    const int count = RecordCount(files, counterRecord);
+    std::vector<int> kept;
+    for (int n : wanted)
+        if (n >= 1 && n <= count) kept.push_back(n);
+    return kept;
+}
+
+bool AllFinite(std::initializer_list<double> values) {
+    for (double v : values)
+        if (!std::isfinite(v)) return false;
+    return true;
+}
+
+void FillDocument(const PostingInput& in, const Plan& plan, DocumentRecord& r) {
+    const HeaderEntries& h = in.draft->header;
+    const VatBreakdown& b = in.draft->figures.breakdown;
+    r.setInt16(d::kCustomer, static_cast<std::int16_t>(in.draft->customer.record));
+    r.setText(d::kNumber, h.documentNumber);
+    r.setInt16(d::kCombo2, Choice(h.bank1));
+    r.setText(d::kRegistrationDate, RecordDate(h.registrationDate));
+    r.setText(d::kDocumentDate, RecordDate(h.documentDate));
+    for (int i = 0; i < d::kDueDates; ++i) {
+        r.setText(DocumentRecord::At(d::kDueDate, i), RecordDate(h.dueDates[i]));
+        r.setDouble(DocumentRecord::At(d::kDueAmount, i), TypedValue(h.instalmentAmounts[i]));
+    }
+    for (int s = 1; s <= d::kVatSlots; ++s) {
+        r.setDouble(DocumentRecord::At(d::kTaxable, s - 1), b[s][0]);
+        r.setDouble(DocumentRecord::At(d::kVat, s - 1), b[s][1]);
+        r.setDouble(DocumentRecord::At(d::kOutsideVat, s - 1), b[s][2]);
+    }
+    r.setInt16(d::kKind, static_cast<std::int16_t>(in.documentKind));
+    r.setInt16(d::kBankReceipt, h.bankReceipt ? 1 : 0);
+    r.setText(d::kPaymentTerms, std::to_string(Choice(h.paymentTerms)));
+    r.setText(d::kCommissionRate, Trim(h.commissionRate));
+    r.setDouble(d::kCommissionAmount, TypedValue(h.commissionAmount));
+    r.setInt16(d::kCombo3, Choice(h.bank2));
+    r.setInt16(d::kCombo4, Choice(h.bank3));
+    r.setDouble(d::kHeaderValue11, TypedValue(h.additionalAmount1));
+    r.setDouble(d::kHeaderValue12, TypedValue(h.additionalAmount2));
+    r.setDouble(d::kVatRegisterNumber, ParseDecimal(h.vatRegisterNumber));
+    r.setInt16(d::kCombo5, static_cast<std::int16_t>(h.series));
+    r.setDouble(d::kIssueMoment, DateTimeValue(in.issueMoment));
+    r.setText(d::kSpesometro, Flag(h.vatOptions.spesometro));
+    r.setText(d::kVatNotShown, Flag(h.vatOptions.vatNotShown));
+    r.setText(d::kSummaryDocument, Flag(h.vatOptions.summaryDocument));
+    r.setSingle(d::kSerial, plan.documentCounter.single(tot::kSerial));
+    r.setText(d::kVatOnPayment, Flag(h.deferredVat));
+    r.setText(d::kLeasingVehicle, h.vatOptions.rentalOrLeasing
+                                      ? std::to_string(Choice(in.draft->panel.vehicleKind))
+                                      : std::string("0"));
+    r.setText(d::kSelfInvoice, Flag(h.vatOptions.selfInvoice));
+}
+
+void FillContinuation(const PostingInput& in, ContinuationRecord& r) {
+    const HeaderEntries& h = in.draft->header;
+    const VatBreakdown& b = in.draft->figures.breakdown;
+    for (int i = 0; i < c::kVatSlots; ++i) {
+        const int s = 9 + i;
+        r.setDouble(ContinuationRecord::At(c::kTaxable, i), b[s][0]);
+        r.setDouble(ContinuationRecord::At(c::kVat, i), b[s][1]);
+        r.setDouble(ContinuationRecord::At(c::kOutsideVat, i), b[s][2]);
+    }
+    for (int i = 0; i < c::kDueDates; ++i) {
+        r.setText(ContinuationRecord::At(c::kDueDate, i), RecordDate(h.dueDates[4 + i]));
+        r.setDouble(ContinuationRecord::At(c::kDueAmount, i),
+                    TypedValue(h.instalmentAmounts[4 + i]));
+    }
+    r.setText(c::kPdfPath, PdfPath(in.pdfFolder, DocumentPdfName(h, in.fpaState)));
+    r.setDouble(c::kWithholdingAmount, in.draft->figures.withholdingAmount);
+    r.setDouble(c::kWithholdingBase, in.draft->figures.withholdingBase);
+    r.setText(c::kDeferredVatLimit, h.deferredVat ? DeferredVatLimit(h.documentDate) : "");
+    r.setDouble(c::kFpaMode, in.fpaState);
+}
+
+// The header values and the files posting needs; an Italian message when one is unusable.
+std::optional<std::string> CheckValues(const DataFiles& files, const PostingInput& in) {
+    if (in.draft == nullptr || in.vat == nullptr)
+        return "Documento incompleto" + std::string(kNotStored);
+    const HeaderEntries& h = in.draft->header;
+    for (int channel : {int(kTot), int(kFte), int(kF2e), int(kArt), int(kMag)})
+        if (!files.isWritable(channel))
+            return "Il file " + files.pathOf(channel).filename().string() +
+                   " non è aperto in scrittura" + kNotStored;
+    if (Trim(h.documentNumber).empty() || Utf8Length(h.documentNumber) > d::kNumber.width)
+        return std::string("Il numero del documento non è valido");
+    // A whole number the counter cannot hold would be proposed again for the next document.
+    const double typed = Val(h.documentNumber);
+    if (typed == std::floor(typed) && !CounterWordValue(h.documentNumber) &&
+        Trim(h.documentNumber).find_first_not_of("+-0123456789") == std::string::npos)
+        return "Il numero del documento " + Trim(h.documentNumber) +
+               " è fuori dai limiti (da 1 a 32767)" + kNotStored;
+    if (IsValidDate(h.documentDate) != 0) return std::string("La data del documento non è valida");
+    if (IsValidDate(h.registrationDate) != 0)
+        return std::string("La data di registrazione del documento non è valida");
+    if (in.draft->customer.record < 0 || in.draft->customer.record > kMaxCount)
+        return "Il cliente del documento non è valido" + std::string(kNotStored);
+    if (Utf8Length(Trim(h.commissionRate)) > d::kCommissionRate.width)
+        return std::string("L'aliquota provvigione non è valida");
+    // No vehicle kind chosen stores "0": the kinds are offered only on the electronic-invoice
+    // panel, so an ordinary leasing document has none.
+    if (h.vatOptions.rentalOrLeasing && in.draft->panel.vehicleKind > 8)
+        return std::string("Il tipo di veicolo del noleggio o leasing non è valido");
+    for (int pos : {h.paymentTerms, h.bank1, h.bank2, h.bank3, h.series})
+        if (pos < -1 || pos >= kMaxCount)
+            return "Una scelta dell'intestazione non è valida" + std::string(kNotStored);
+    return std::nullopt;
+}
+
+// Counters record 7 (and 5 for the separate electronic-invoice series): the document's
+// record number, the serial and the last number issued.
+std::optional<std::string> PlanCounters(const DataFiles& files, const PostingInput& in,
+                                        Plan& plan) {
+    const HeaderEntries& h = in.draft->header;
+    const auto next = NextRecordNumber(files, tot::kInvoices);
+    if (!next) return NoRoomMessage(files, tot::kInvoices, "dei documenti", 1);
+    plan.recordNumber = *next;
+    plan.documentCounter = files.read<CountersFile>(tot::kInvoices);
+    plan.documentCounter.setInt16(tot::kWord1, static_cast<std::int16_t>(plan.recordNumber));
+    plan.documentCounter.setInt16(tot::kWord2, 1);
+    plan.documentCounter.setSingle(tot::kSerial,
+                                   NextSerial(plan.documentCounter.single(tot::kSerial)));
+    const auto number = CounterWordValue(h.documentNumber);
+    plan.writeSeriesCounter = InSeparateSeries(h.separateSeries, in.fpaState);
+    if (plan.writeSeriesCounter) {
+        // The separate electronic-invoice series keeps its numbers in record 5 only.
+        plan.seriesCounter = files.read<CountersFile>(tot::kFatturaPa);
+        // Never back: another workstation may have written later transmissions meanwhile.
+        if (const auto progressive = CounterWordValue(h.transmissionNumber))
+            plan.seriesCounter.setInt16(
+                tot::kWord1, std::max(plan.seriesCounter.int16(tot::kWord1), *progressive));
+        if (number) plan.seriesCounter.setInt16(tot::kWord4, *number);
+    } else if (number) {
+        plan.documentCounter.setInt16(tot::kWord4, *number);
+    }
+    return std::nullopt;
+}
+
+// The lines that move stock, and room for their movements.
+std::optional<std::string> PlanMovements(const DataFiles& files, const PostingInput& in,
+                                         Plan& plan) {
+    plan.creditNote = IsCreditNote(in.documentKind, in.draft->panel.documentType);
+    plan.reference = (plan.creditNote ? "NC " : "FT ") + Trim(in.draft->header.documentNumber);
+    const int articles = RecordCount(files, tot::kArticles);
+    for (int n = 1; n <= LineTable::kLines; ++n) {
+        const DocumentLine& line = in.draft->lines[n];
+        const double toMove = line.quantity - line.quantityMoved;
+        if (!(toMove > 0) || line.articleRecord < 1 || line.articleRecord > articles) continue;
+        Movement mv;
+        mv.article = line.articleRecord;
+        mv.toMove = toMove;
+        mv.lineQuantity = line.quantity;
+        mv.netPrice = NetUnitPrice(line, *in.vat, in.draft->vatInclusive, in.money);
+        if (!AllFinite({mv.toMove, mv.lineQuantity, mv.netPrice, mv.toMove * mv.netPrice}))
+            return "Quantità o prezzo non validi alla riga " + std::to_string(n) + kNotStored;
+        plan.movements.push_back(mv);
+    }
+    if (plan.movements.empty()) return std::nullopt;
+    const auto first = NextRecordNumber(files, tot::kMovements);
+    if (!first || *first + static_cast<int>(plan.movements.size()) - 1 > kMaxCount)
+        return NoRoomMessage(files, tot::kMovements, "dei movimenti di magazzino",
+                             static_cast<int>(plan.movements.size()));
+    plan.firstMovement = *first;
+    return std::nullopt;
+}
+
+// The imported delivery notes and receipts to mark: only records that exist.
+std::optional<std::string> PlanMarks(const DataFiles& files, const PostingInput& in, Plan& plan) {
+    plan.notes = ExistingRecords(files, tot::kDeliveryNoteLines, in.draft->imports.deliveryNotes);
+    plan.receipts = ExistingRecords(files, tot::kReceipts, in.draft->imports.receipts);
+    if (!plan.notes.empty() && !files.isWritable(kBol))
+        return "Il file qorvana.bol non è aperto in scrittura" + std::string(kNotStored);
+    if (!plan.receipts.empty() && !files.isWritable(kRic))
+        return "Il file qorvana.ric non è aperto in scrittura" + std::string(kNotStored);
+    return std::nullopt;
+}
+
+// Checks everything and prepares every record; an Italian message when posting must not
+// start.
+std::optional<std::string> Prepare(const DataFiles& files, const PostingInput& in, Plan& plan) {
+    if (auto refusal = CheckValues(files, in)) return refusal;
+    if (auto refusal = PlanCounters(files, in, plan)) return refusal;
+    if (auto refusal = PlanMovements(files, in, plan)) return refusal;
+    if (auto refusal = PlanMarks(files, in, plan)) return refusal;
+    if (auto refusal = CheckAppendsAreFree(files, plan)) return refusal;
+    if (auto refusal = CheckNumberIsFree(files, in)) return refusal;
+    plan.document = NewDocumentRecord();
+    FillDocument(in, plan, plan.document);
+    plan.continuation = NewContinuationRecord();
+    FillContinuation(in, plan.continuation);
+    return std::nullopt;
+}
+
+StockMovementRecord MovementRecord(const PostingInput& in, const Plan& plan, const Movement& mv) {
+    StockMovementRecord r;
+    BlankTextFields(r, m::kFields);
+    r.setText(m::kDate, RecordDate(in.draft->header.registrationDate));
+    r.setText(m::kCounterpart, in.draft->customer.name);
+    r.setInt16(m::kWord48, 1);
+    r.setText(m::kReference, plan.reference);
+    r.setDouble(m::kIssueMoment, DateTimeValue(in.issueMoment));
+    r.setInt16(m::kArticle, static_cast<std::int16_t>(mv.article));
+    r.setInt16(m::kCustomer, static_cast<std::int16_t>(in.draft->customer.record));
+    r.setDouble(m::kQuantity, plan.creditNote ? -mv.toMove : mv.toMove);
+    r.setDouble(m::kNetUnitPrice, mv.netPrice);
+    r.setInt16(m::kWord90, 1);
+    r.setInt16(m::kWord92, 0);
+    return r;
+}
+
+void UpdateArticle(ArticleRecord& a, const Plan& plan, const Movement& mv, const Money& money) {
+    double stock = a.dbl(art::kStock);
+    double sold = a.dbl(art::kQuantitySold);
+    double value = a.dbl(art::kValueSold);
+    if (plan.creditNote) {
+        stock += mv.lineQuantity;
+        sold -= mv.lineQuantity;
+        value -= money.RoundAmount(mv.netPrice * mv.lineQuantity);
+    } else {
+        stock -= mv.toMove;
+        sold += mv.toMove;
+        value += money.RoundAmount(mv.toMove * mv.netPrice);
+    }
+    a.setDouble(art::kStock, stock);
+    a.setDouble(art::kQuantitySold, sold);
+    a.setDouble(art::kValueSold, value);
+}
+
+// Writes the articles and the movements of the moved lines and the movement counter.
+// `written` counts the movements written, for the report of a failure midway.
+void WriteMovements(DataFiles& files, const PostingInput& in, const Plan& plan, int& written) {
+    for (std::size_t i = 0; i < plan.movements.size(); ++i) {
+        const Movement& mv = plan.movements[i];
+        ArticleRecord a = files.read<ArticlesFile>(mv.article);
+        UpdateArticle(a, plan, mv, in.money);
+        files.write<ArticlesFile>(mv.article, a);
+        files.write<MovementsFile>(plan.firstMovement + static_cast<int>(i),
+                                   MovementRecord(in, plan, mv));
+        written = static_cast<int>(i) + 1;
+    }
+    WriteRecordCount(files, tot::kMovements,
+                     plan.firstMovement + static_cast<int>(plan.movements.size()) - 1);
+}
+
+}  // namespace
+
+bool IsCreditNote(DocumentKind documentKind, const std::string& fpaDocumentType) {
+    return documentKind == DocumentKind::CreditNote ||
+           (documentKind == DocumentKind::ElectronicInvoice && Trim(fpaDocumentType) == "TD04");
+}
+
+std::string RecordDate(const std::string& ddmmyyyy) {
+    if (IsValidDate(ddmmyyyy) != 0) return {};
+    return ddmmyyyy.substr(6, 4) + ddmmyyyy.substr(3, 2) + ddmmyyyy.substr(0, 2);
+}
+
+std::string DocumentPdfName(const HeaderEntries& header, int fpaState) {
+    const std::string number = Trim(header.documentNumber);
+    std::string part;
+    if (!number.empty() && number.find_first_not_of("0123456789") == std::string::npos) {
+        part = number.substr(std::min(number.find_first_not_of('0'), number.size() - 1));
+    } else {
+        for (char c : number)
+            if (std::isalnum(static_cast<unsigned char>(c))) part += c;
+    }
+    const std::string& date = header.documentDate;  // dd/mm/yyyy
+    const std::string year = date.size() >= 10 ? date.substr(6, 4) : "";
+    const bool separate = InSeparateSeries(header.separateSeries, fpaState);
+    return "ftr" + part + "_" + year + (separate ? "pa" : "") + ".pdf";
+}
+
+namespace {
+
+// Path of the PDF copy as stored, before any cut: the folder without its drive, "\", name.
+std::string WholePdfPath(const std::string& pdfFolder, const std::string& pdfName) {
+    std::string path = Trim(pdfFolder);
+    if (path.size() >= 2 && path[1] == ':') path.erase(0, 2);
+    if (path.empty() || path.back() != '\\') path += '\\';
+    return path + pdfName;
+}
+
+}  // namespace
+
+std::string PdfFolderWarning(const std::string& pdfFolder) {
+    HeaderEntries longest;
+    longest.documentNumber = std::string(d::kNumber.width, 'A');
+    longest.documentDate = "01/01/2000";
+    longest.separateSeries = true;
+    const std::string name = DocumentPdfName(longest, 0);
+    const std::size_t room = c::kPdfPath.width;
+    if (Utf8Length(WholePdfPath(pdfFolder, name)) <= room) return {};
+    return "La cartella dei file PDF \"" + Trim(pdfFolder) +
+           "\" (qorvana.pdf) è troppo lunga: il documento memorizza il percorso del suo PDF in " +
+           std::to_string(room) +
+           " caratteri, e la cartella (senza l'unità) può averne al massimo " +
+           std::to_string(room - 1 - name.size()) + ".";
+}
+
+std::string PdfPath(const std::string& pdfFolder, const std::string& pdfName) {
+    std::string path = WholePdfPath(pdfFolder, pdfName);
+    if (Utf8Length(path) > 60) {
+        std::size_t at = 0;
+        for (int chars = 0; chars < 60 && at < path.size(); ++chars) {
+            const auto lead = static_cast<unsigned char>(path[at]);
+            at += lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        }
+        path.resize(std::min(at, path.size()));
+    }
+    return path;
+}
+
+std::string DeferredVatLimit(const std::string& documentDateDdMmYyyy) {
+    const std::string date = RecordDate(documentDateDdMmYyyy);
+    if (date.empty()) return {};
+    return date.substr(4, 2) + std::to_string(std::stoi(date.substr(0, 4)) + 1);
+}
+
+float NextSerial(float serial) {
+    if (!std::isfinite(serial) || serial < 0) serial = 0;
+    const float next = serial + 1.0f;
+    if (next > 1000000000.0f || next == serial) return 1.0f;
+    return next;
+}
+
+double DateTimeValue(const CivilDateTime& moment) {
+    // Days from civil (proleptic Gregorian), relative to 30 December 1899.
+    const auto days = [](int y, int mo, int dd) {
+        y -= mo <= 2 ? 1 : 0;
+        const int era = (y >= 0 ? y : y - 399) / 400;
+        const int yoe = y - era * 400;
+        const int doy = (153 * (mo + (mo > 2 ? -3 : 9)) + 2) / 5 + dd - 1;
+        const int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+        return era * 146097 + doe;
+    };
+    const int day = days(moment.date.year, moment.date.month, moment.date.day) - days(1899, 12, 30);
+    const int seconds = moment.hour * 3600 + moment.minute * 60 + moment.second;
+    return day + seconds / 86400.0;
+}
+
+double NetUnitPrice(const DocumentLine& line, const VatTable& vat, bool vatInclusive,
+                    const Money& money) {
+    double net = line.unitPrice;
+    net -= money.PercentOf(net, line.discount1);
+    net -= money.PercentOf(net, line.discount2);
+    const int code = NormalisedVatCode(line.vatCode);
+    if (code < 13 && vatInclusive)
+        net = money.RoundCurrency(net / ((100 + vat.rateOf(code)) / 100));
+    return net;
+}
+
+PostingResult PostDocument(DataFiles& files, const PostingInput& input) {
+    PostingResult result;
+    Plan plan;
+    PostingInput in = input;
+    std::optional<DocumentDraft> renumbered;
+    try {
+        if (auto next = NumberInsteadOfTaken(files, input)) {
+            renumbered = *in.draft;
+            HeaderEntries& h = renumbered->header;
+            if (Trim(h.vatRegisterNumber) == Trim(h.documentNumber)) h.vatRegisterNumber = *next;
+            h.documentNumber = *next;
+            in.draft = &*renumbered;
+            result.renumbered = *next;
+            result.vatRegisterNumber = h.vatRegisterNumber;
+        }
+        if (auto refusal = Prepare(files, in, plan)) {
+            result.message = *refusal;
+            return result;
+        }
+    } catch (const RecordIoError& e) {
+        result.message = std::string("Errore di lettura dei dati (") + e.what() + ")" + kNotStored;
+        return result;
+    }
+    if (auto refusal = ReserveRoom(files, in, plan)) {
+        result.message = *refusal;
+        return result;
+    }
+    result.recordNumber = plan.recordNumber;
+    result.serial = plan.documentCounter.single(tot::kSerial);
+    result.pdfName = DocumentPdfName(in.draft->header, in.fpaState);
+
+    // The suite's order; the files written are made durable at the end.
+    const std::string n = std::to_string(plan.recordNumber);
+    std::vector<int> written{kTot, kFte, kF2e};
+    WritePlan steps;
+    steps.add("contatore documenti (qorvana.tot)", [&] {
+        if (plan.writeSeriesCounter) files.write<CountersFile>(tot::kFatturaPa, plan.seriesCounter);
+        files.write<CountersFile>(tot::kInvoices, plan.documentCounter);
+        result.anythingWritten = true;
+    });
+    steps.add("documento " + n + " (qorvana.fte)",
+              [&] { files.write<InvoicesFile>(plan.recordNumber, plan.document); });
+    steps.add("seconda parte " + n + " (qorvana.f2e)",
+              [&] { files.write<ContinuationsFile>(plan.recordNumber, plan.continuation); });
+    std::optional<std::size_t> movementStep;
+    if (!plan.movements.empty()) {
+        written.insert(written.end(), {kArt, kMag});
+        movementStep = steps.add("articoli, movimenti di magazzino e loro contatore",
+                                 [&] { WriteMovements(files, in, plan, result.movements); });
+    }
+    if (!plan.notes.empty()) {
+        written.push_back(kBol);
+        steps.add("segni sulle bolle importate", [&] {
+            for (int rec : plan.notes) {
+                auto note = files.read<DeliveryNotesFile>(rec);
+                note.setInt16(bol::kInvoiced, 1);
+                files.write<DeliveryNotesFile>(rec, note);
+            }
+        });
+    }
+    if (!plan.receipts.empty()) {
+        written.push_back(kRic);
+        steps.add("segni sulle ricevute importate", [&] {
+            for (int rec : plan.receipts) {
+                auto receipt = files.read<ReceiptsFile>(rec);
+                receipt.setInt16(d::kKind, 0);
+                files.write<ReceiptsFile>(rec, receipt);
+            }
+        });
+    }
+    steps.add("scrittura definitiva su disco", [&] { files.sync(written); });
+    if (in.writeLineFile)
+        steps.add("il file delle righe " + plan.lineFile->suiteName(), [&] {
+            auto failed = plan.lineFile->write(plan.lineFileBytes);
+            if (!failed) failed = plan.lineFile->publish();
+            if (failed) throw RecordIoError(*failed);
+        });
+
+    const WritePlan::Outcome outcome = steps.run();
+    if (!outcome.ok) {
+        std::string partly;
+        if (result.movements > 0 && outcome.failedStep == movementStep)
+            partly = "; " + std::to_string(result.movements) + " articoli e movimenti su " +
+                     std::to_string(plan.movements.size()) +
+                     " (contatore dei movimenti non aggiornato)";
+        result.message = "Errore di scrittura durante la memorizzazione del documento n. " +
+                         Trim(in.draft->header.documentNumber) + " (" + outcome.error +
+                         ").\nScritto: " + outcome.written + partly +
+                         ".\nNon scritto: " + outcome.notWritten + ".";
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+}  // namespace qorvana

@@ -1,0 +1,57 @@
+#include "articles/article_record.h"
+
+#include <gtest/gtest.h>
+
+#include "articles/article_index_record.h"
+#include "tests/layout_golden.h"
+
+namespace qorvana {
+namespace {
+
+TEST(ArticleRecord, GoldenImage) {
+    test::Image<art::kLength> image;
+    image.text(0, "ABC")
+        .text(15, "Caff\xE8 in grani")  // è in Windows-1252
+        .text(55, "8001234567890")
+        .text(68, "KG")
+        .text(70, "xyz")
+        .bytes(73, {0x0A, 0x00})                       // VAT code 10
+        .bytes(75, {0, 0, 0, 0, 0, 0, 0x29, 0x40})     // 12.5
+        .bytes(83, {0, 0, 0, 0, 0, 0x80, 0x2E, 0x40})  // 15.25
+        .bytes(91, {1, 2, 3, 4, 5, 6, 7, 8})
+        .bytes(123, {0, 0, 0, 0, 0, 0, 0x59, 0x40})                    // 100
+        .bytes(139, {0, 0, 0, 0, 0, 0, 0x08, 0x40})                    // 3
+        .bytes(179, {0, 0, 0, 0, 0, 0, 0x04, 0x40})                    // 2.5
+        .bytes(195, {0x0A, 0xD7, 0xA3, 0x70, 0x3D, 0x4A, 0x93, 0x40})  // 1234.56
+        .bytes(295, {0, 0, 0, 0, 0, 0, 0xE8, 0x3F})                    // 0.75
+        .bytes(323, {0xFF, 0x7F})
+        .bytes(325, {0x01, 0x00});
+    const ArticleRecord& r = image.record();
+
+    EXPECT_EQ(r.text(art::kCode), "ABC");
+    EXPECT_EQ(r.text(art::kDescription), "Caffè in grani");
+    EXPECT_EQ(r.text(art::kBarCode), "8001234567890");
+    EXPECT_EQ(r.text(art::kUnit), "KG");
+    EXPECT_EQ(r.int16(art::kVatCode), 10);
+    EXPECT_EQ(r.dbl(art::kPrice1), 12.5);
+    EXPECT_EQ(r.dbl(art::kPrice2), 15.25);
+    EXPECT_EQ(r.dbl(art::kStock), 100.0);
+    EXPECT_EQ(r.dbl(art::kCommitted), 3.0);
+    EXPECT_EQ(r.dbl(art::kQuantitySold), 2.5);
+    EXPECT_EQ(r.dbl(art::kValueSold), 1234.56);
+    EXPECT_EQ(r.dbl(art::kUnitWeight), 0.75);
+    EXPECT_EQ(r.int16(art::kDeleted), 1);
+
+    test::ExpectReencodeUnchanged(r, art::kLayout);
+}
+
+TEST(ArticleIndexRecord, GoldenImage) {
+    test::Image<17> sra;
+    sra.text(0, "ART-001").bytes(15, {0x0C, 0x01});
+    EXPECT_EQ(sra.record().text(sra::kKey), "ART-001");
+    EXPECT_EQ(sra.record().int16(sra::kArticle), 268);
+    test::ExpectReencodeUnchanged(sra.record(), sra::kLayout);
+}
+
+}  // namespace
+}  // namespace qorvana

@@ -1,0 +1,20 @@
+#include "articles/barcode_index_record.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/layout_golden.h"
+
+namespace qorvana {
+namespace {
+
+TEST(BarcodeIndexRecord, GoldenImage) {
+    test::Image<srb::kLength> image;
+    image.text(0, "8001234567890").bytes(13, {0x34, 0x12});
+    const BarcodeIndexRecord& r = image.record();
+    EXPECT_EQ(r.text(srb::kBarCode), "8001234567890");
+    EXPECT_EQ(r.int16(srb::kArticle), 0x1234);
+    test::ExpectReencodeUnchanged(r, srb::kLayout);
+}
+
+}  // namespace
+}  // namespace qorvana

@@ -1,0 +1,52 @@
+#include "core/civil_date.h"
+
+#include <gtest/gtest.h>
+
+namespace qorvana {
+namespace {
+
+TEST(CivilDates, IsValidDateExactlyDdMmYyyy) {
+    struct Case {
+        const char* text;
+        int result;
+    };
+    const Case cases[] = {
+        {"01/01/2024", 0}, {"29/02/2024", 0},  {"29/02/2023", 1}, {"29/02/1900", 1},
+        {"29/02/2000", 0}, {"31/04/2024", 1},  {"31/12/9999", 0}, {"31/12/1899", 1},
+        {"1/1/2024", 1},   {"2024-01-01", 1},  {"", 1},           {"00/01/2024", 1},
+        {"01/13/2024", 1}, {"01/01/2024 ", 1}, {"aa/bb/cccc", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(IsValidDate(c.text), c.result);
+    }
+}
+
+TEST(CivilDates, IsValidTimeExactlyHhMm) {
+    for (const char* good : {"00:00", "23:59", "09:05"}) EXPECT_TRUE(IsValidTime(good)) << good;
+    for (const char* bad : {"24:00", "25:99", "12:60", "9:05", "09.05", "09:5", "", "ab:cd"})
+        EXPECT_FALSE(IsValidTime(bad)) << bad;
+}
+
+TEST(CivilDates, TextForms) {
+    const auto d = CivilDate::Parse("05/03/2025");
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->text(), "05/03/2025");
+    EXPECT_EQ(d->isoText(), "2025-03-05");
+    EXPECT_LT(*d, *CivilDate::Parse("06/03/2025"));
+}
+
+TEST(CivilDates, FixedClockAndMoments) {
+    const auto moment = CivilDateTime::Parse("31/12/2025 23:59");
+    ASSERT_TRUE(moment);
+    EXPECT_EQ(moment->timeText(), "23:59");
+    EXPECT_TRUE(CivilDateTime::Parse("31/12/2025 23:59:58"));
+    EXPECT_FALSE(CivilDateTime::Parse("31/12/2025 24:00"));
+    EXPECT_FALSE(CivilDateTime::Parse("31/12/2025"));
+    const SessionClock fixed(*moment);
+    EXPECT_EQ(fixed.today().text(), "31/12/2025");
+    EXPECT_TRUE(SessionClock().today().valid());
+}
+
+}  // namespace
+}  // namespace qorvana

@@ -1,0 +1,132 @@
+#include "core/data_files.h"
+
+#include <gtest/gtest.h>
+
+#include "core/company_check.h"
+#include "core/counters.h"
+#include "core/counters_record.h"
+#include "core/paths.h"
+#include "customers/customer_record.h"
+#include "tests/temp_dir.h"
+
+namespace qorvana {
+namespace {
+
+using testing::TempDir;
+
+class DataFilesTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::filesystem::create_directories(folder());
+        drive.write("qorwin/qorwin/qoraz0.007/qorvana.tot", std::string(12 * 20, '\0'));
+    }
+    std::filesystem::path folder() const { return drive.path() / "qorwin/qorwin/qoraz0.007"; }
+
+    TempDir drive;
+};
+
+TEST_F(DataFilesTest, OpensTheWholeSetCreatingMissingFiles) {
+    drive.write("qorwin/qorwin/qoraz0.007/QORVANA.CLI", std::string(752 * 2, 'x'));
+    DataFiles files;
+    files.open(PathMapper(drive.path()).map(CompanyFolder(7)));
+    for (const ChannelSpec& entry : kDataFileSet) {
+        SCOPED_TRACE(entry.extension);
+        EXPECT_TRUE(files.isOpen(entry.channel));
+        EXPECT_TRUE(files.isWritable(entry.channel));
+    }
+    EXPECT_EQ(files.pathOf(kCli), folder() / "QORVANA.CLI");
+    EXPECT_FALSE(std::filesystem::exists(folder() / "qorvana.cli"));
+    EXPECT_EQ(files.physicalRecords(kCli), 2);
+    EXPECT_EQ(files.physicalRecords(kTot), 20);
+    EXPECT_FALSE(files.isOpen(30));
+    files.closeAll();
+    EXPECT_FALSE(files.isOpen(kCli));
+}
+
+TEST_F(DataFilesTest, CountersFileIsNeverCreated) {
+    std::filesystem::remove(folder() / "qorvana.tot");
+    DataFiles files;
+    files.open(folder());
+    EXPECT_FALSE(files.isOpen(kTot));
+    EXPECT_FALSE(std::filesystem::exists(folder() / "qorvana.tot"));
+    EXPECT_EQ(RecordCount(files, tot::kInvoices), 0);
+    try {
+        WriteRecordCount(files, tot::kInvoices, 1);
+        FAIL() << "write to a closed channel";
+    } catch (const RecordIoError& e) {
+        EXPECT_NE(std::string(e.what()).find("qorvana.tot"), std::string::npos) << e.what();
+    }
+}
+
+TEST_F(DataFilesTest, RecordsReadBackAndOutOfRangeReadsAreZero) {
+    DataFiles files;
+    files.open(folder());
+    CustomerRecord written;
+    written.setText(cli::kName1, "ROSSI");
+    written.setInt16(cli::kDeleted, 1);
+    files.write<CustomersFile>(3, written);
+    EXPECT_EQ(files.physicalRecords(kCli), 3);
+    EXPECT_EQ(files.read<CustomersFile>(3), written);
+    EXPECT_TRUE(files.read<CustomersFile>(1).isBlank());  // the hole before record 3
+    for (int n : {0, -1, 4, 32767, 32768, 100000})
+        EXPECT_TRUE(files.read<CustomersFile>(n).isBlank()) << n;
+    CustomerRecord closed;
+    closed.setText(cli::kName1, "X");
+    files.readRaw(kCli + 30, 1, closed.bytes());  // a channel of no file
+    EXPECT_TRUE(closed.isBlank());
+    const int synced[] = {kCli, kTot};
+    EXPECT_NO_THROW(files.sync(synced));
+}
+
+TEST_F(DataFilesTest, WritesOutOfRangeThrowNamingTheFile) {
+    DataFiles files;
+    files.open(folder());
+    const CustomerRecord r;
+    for (int n : {0, -1, 32768}) {
+        try {
+            files.write<CustomersFile>(n, r);
+            FAIL() << n;
+        } catch (const RecordIoError& e) {
+            EXPECT_NE(std::string(e.what()).find("qorvana.cli"), std::string::npos) << e.what();
+        }
+    }
+    EXPECT_THROW(files.writeRaw(kSrc, 1, r.bytes()), RecordIoError);  // wrong record length
+    EXPECT_NO_THROW(files.write<CustomersFile>(32767, r));
+    // Quote records are numbered 200 to a quote: beyond the 16-bit counts, up to 32767 quotes.
+    QuotesFile::Record quote;
+    quote.bytes()[0] = 'P';
+    files.write<QuotesFile>(40000, quote);
+    EXPECT_EQ(files.read<QuotesFile>(40000), quote);
+    EXPECT_THROW(files.write<QuotesFile>(32767 * 200 + 1, quote), RecordIoError);
+}
+
+TEST_F(DataFilesTest, CountersGrowWithinSixteenBits) {
+    DataFiles files;
+    files.open(folder());
+    CountersRecord c;
+    c.setInt16(tot::kWord1, 5);
+    c.setInt16(tot::kWord4, 77);
+    c.setSingle(tot::kSerial, 123.0f);
+    files.write<CountersFile>(tot::kInvoices, c);
+    EXPECT_EQ(RecordCount(files, tot::kInvoices), 5);
+    EXPECT_EQ(NextRecordNumber(files, tot::kInvoices), 6);
+    WriteRecordCount(files, tot::kInvoices, 6);
+    const auto after = files.read<CountersFile>(tot::kInvoices);
+    EXPECT_EQ(after.int16(tot::kWord1), 6);
+    EXPECT_EQ(after.int16(tot::kWord4), 77);
+    EXPECT_EQ(after.single(tot::kSerial), 123.0f);
+
+    EXPECT_THROW(WriteRecordCount(files, tot::kAgents, 32768), RecordIoError);
+    EXPECT_THROW(WriteRecordCount(files, tot::kAgents, -1), RecordIoError);
+}
+
+// The refusals themselves are checked by start_up_refusals.sh.
+TEST_F(DataFilesTest, StartUpChecks) {
+    EXPECT_EQ(CompanyNumberProblem(999), std::nullopt);
+    EXPECT_NE(CompanyNumberProblem(1000), std::nullopt);
+    std::filesystem::remove(folder() / "qorvana.tot");
+    EXPECT_EQ(CompanyFolderProblem(PathMapper(drive.path()), 7), std::nullopt);  // no invoices
+}
+
+}  // namespace
+}  // namespace qorvana

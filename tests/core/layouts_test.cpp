@@ -1,0 +1,61 @@
+#include <gtest/gtest.h>
+
+#include "core/counters_record.h"
+#include "core/general_settings_record.h"
+#include "tests/layout_golden.h"
+
+namespace qorvana {
+namespace {
+
+using test::Image;
+
+TEST(LayoutGolden, Counters) {
+    Image<12> image;
+    image.bytes(0, {0x2A, 0x00, 0x01, 0x00, 0xFF, 0xFF, 0x39, 0x30, 0x38, 0xB4, 0x96, 0x49});
+    const auto& r = image.record();
+    EXPECT_EQ(r.int16(tot::kWord1), 42);
+    EXPECT_EQ(r.int16(tot::kWord2), 1);
+    EXPECT_EQ(r.int16(tot::kWord3), -1);
+    EXPECT_EQ(r.int16(tot::kWord4), 12345);
+    EXPECT_EQ(r.single(tot::kSerial), 1234567.0f);
+    test::ExpectReencodeUnchanged(r, tot::kLayout);
+}
+
+TEST(LayoutGolden, GeneralSettings) {
+    Image<346> image;
+    image
+        .bytes(0, {0x01, 0x00, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+                   0x00, 0x00, 0x00, 0x09, 0x00})
+        .text(18, "stampante")
+        .text(183, "91")
+        .bytes(185, {0x00, 0x00, 0x00, 0x60, 0x5E, 0x9F, 0x6F, 0x41})
+        .bytes(193, {0x00, 0x00, 0x00, 0xE0, 0xFF, 0xFF, 0x6F, 0x41})
+        .text(201, "11")
+        .bytes(242, {0x01, 0x00, 0x00, 0x00, 0xFF, 0xFF})
+        .text(248, "04")
+        .bytes(250, {0x01, 0x00})
+        .text(252, "S")
+        .text(256, "resto");
+    const auto& r = image.record();
+    EXPECT_EQ(r.int16(gnr::Leading(0)), 1);
+    EXPECT_EQ(r.int16(gnr::Leading(1)), 2);
+    EXPECT_EQ(r.int16(gnr::Leading(8)), 9);
+    EXPECT_EQ(r.text(gnr::kCarried18), "stampante");
+    EXPECT_EQ(r.text(gnr::kVersionMark), "9");
+    EXPECT_EQ(r.text(gnr::kFlagB), "1");
+    EXPECT_EQ(r.dbl(gnr::kRowColour1), gnr::kDefaultRowColour1);
+    EXPECT_EQ(r.dbl(gnr::kRowColour2), gnr::kDefaultRowColour2);
+    EXPECT_EQ(r.text(gnr::kAlternateRows), "1");
+    EXPECT_EQ(r.text(gnr::kFlagC), "1");
+    EXPECT_EQ(r.int16(gnr::kScorporo), 1);
+    EXPECT_EQ(r.int16(gnr::kBarcode), 0);
+    EXPECT_EQ(r.int16(gnr::kCarried246), -1);
+    EXPECT_EQ(r.text(gnr::kDefaultVatCode), "04");
+    EXPECT_EQ(r.int16(gnr::kWeightSwitch), 1);
+    EXPECT_EQ(r.text(gnr::kNumberWithYear), "S");
+    EXPECT_EQ(r.text(gnr::kCarried256), "resto");
+    test::ExpectReencodeUnchanged(r, gnr::kLayout);
+}
+
+}  // namespace
+}  // namespace qorvana

@@ -1,0 +1,44 @@
+#include "core/record.h"
+
+#include <gtest/gtest.h>
+
+#include "core/cp1252.h"
+
+namespace qorvana {
+namespace {
+
+TEST(Cp1252, ConversionBothWays) {
+    EXPECT_EQ(Cp1252ToUtf8("Citt\xE0 \x80 \x9C"), "Città € œ");
+    EXPECT_EQ(Cp1252ToUtf8("\x81"), "\xEF\xBF\xBD");
+    bool lossy = true;
+    EXPECT_EQ(Utf8ToCp1252("Però €5 Œ", &lossy),
+              "Per\xF2 \x80"
+              "5 \x8C");
+    EXPECT_FALSE(lossy);
+    EXPECT_EQ(Utf8ToCp1252("日本", &lossy), "??");
+    EXPECT_TRUE(lossy);
+    EXPECT_EQ(Utf8ToCp1252("a\xFF"
+                           "b"),
+              "a?b");                           // invalid UTF-8
+    EXPECT_EQ(Utf8ToCp1252("\xE0\x80"), "??");  // truncated sequence
+    EXPECT_EQ(Utf8Length("Città€"), 6u);
+    EXPECT_EQ(UpperCase("città ÿ œ ß x÷"), "CITTÀ Ÿ Œ ß X÷");
+}
+
+TEST(RecordText, TrimsBlanksAndNulsPadsWithBlanks) {
+    std::array<std::uint8_t, 8> field{'A', 'L', 'F', 'A', 0, 0, ' ', 0};
+    EXPECT_EQ(DecodeText(field), "ALFA");
+    field.fill(0);
+    EXPECT_EQ(DecodeText(field), "");
+
+    EXPECT_TRUE(EncodeText(field, "Città"));
+    EXPECT_EQ(std::string(field.begin(), field.end()), "Citt\xE0   ");
+    EXPECT_TRUE(EncodeText(field, "12345678"));
+    EXPECT_FALSE(EncodeText(field, "123456789"));
+    EXPECT_EQ(std::string(field.begin(), field.end()), "12345678");
+    EXPECT_TRUE(EncodeText(field, "a日b"));
+    EXPECT_EQ(std::string(field.begin(), field.end()), "a?b     ");
+}
+
+}  // namespace
+}  // namespace qorvana

@@ -1,0 +1,281 @@
+#include "core/settings.h"
+
+#include <gtest/gtest.h>
+
+#include "core/general_settings_record.h"
+#include "tests/temp_dir.h"
+
+namespace qorvana {
+namespace {
+
+using testing::TempDir;
+
+constexpr const char* kCompany = "qorwin/qorwin/qoraz0.001/";
+constexpr const char* kRoot = "qorwin/qorwin/";
+
+// A qorvana.tab whose line n reads "L<n>".
+std::vector<std::string> NumberedLines() {
+    std::vector<std::string> lines;
+    for (int n = 1; n <= TabFile::kLines; ++n) lines.push_back("L" + std::to_string(n));
+    return lines;
+}
+
+class SettingsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::filesystem::create_directories(drive.path() / kCompany);
+        session.paths = PathMapper(drive.path());
+        session.companyNumber = 1;
+    }
+    void writeCompany(const std::string& name, std::string_view bytes) {
+        drive.write(std::string(kCompany) + name, bytes);
+    }
+    void writeRoot(const std::string& name, std::string_view bytes) {
+        drive.write(std::string(kRoot) + name, bytes);
+    }
+    std::string savedGnr() const { return drive.read(std::string(kCompany) + "qorvana.gnr"); }
+    std::string gnrImage(const std::string& vatCode, const std::string& versionMark) {
+        GeneralSettingsRecord r;
+        r.bytes()[0] = 7;
+        r.setText(gnr::kCarried18, "carried text");
+        r.setText(gnr::kVersionMark, versionMark);
+        r.setText(gnr::kAlternateRows, "0");
+        r.setText(gnr::kDefaultVatCode, vatCode);
+        r.setDouble(gnr::kRowColour1, 255);
+        r.setText(gnr::kCarried256, "tail");
+        return std::string(r.bytes().begin(), r.bytes().end());
+    }
+
+    TempDir drive;
+    Session session;
+};
+
+// Slots 1..6 and 11 of the currency file, or their defaults; the amounts follow slot 5.
+TEST_F(SettingsTest, CurrencyFileMissingEmptyShortAndNormal) {
+    const std::string defaults = "1 1936.27 ITL EUR 2 0 9";
+    const std::pair<std::optional<std::string>, std::string> cases[] = {
+        {std::nullopt, defaults},
+        {"", defaults},
+        {"0,1936.27\r\n", defaults},
+        {"0,1936.27,ITL,EUR,3\r\n", "0 1936.27 ITL EUR 3 0 9"},
+        {"5,1936.27,\"ITL\",EUR,4\r\n1\r\n7\r\n", "1 1936.27 ITL EUR 4 1 7"},
+        {"1,1936.27,ITL,EUR,9\r\n0\r\n9\r\n", defaults},
+        {"1,1936.27,ITL,EUR,0\r\n0\r\n9\r\n", defaults},
+    };
+    for (const auto& [eur, slots] : cases) {
+        SCOPED_TRACE(eur.value_or("missing"));
+        std::filesystem::remove(drive.path() / kRoot / "qorvana.eur");
+        if (eur) writeRoot("qorvana.eur", *eur);
+        LoadSharedSettings(session);
+        std::string got = session.workStrings[1];
+        for (int slot : {2, 3, 4, 5, 6, 11}) got += " " + session.workStrings[slot];
+        EXPECT_EQ(got, slots);
+    }
+    writeRoot("qorvana.eur", "1,1936.27,ITL,EUR,4\r\n");
+    LoadSharedSettings(session);
+    EXPECT_EQ(session.money().FormatCurrencyAmount(12.5), "12,5000");
+}
+
+TEST_F(SettingsTest, LocalSettingsLines) {
+    writeCompany("qorvana.int", "Ditta Prova S.r.l.\r\nVia Roma 1\r\n");
+    LoadSharedSettings(session);
+    EXPECT_EQ(session.localSettings[1], "Ditta Prova S.r.l.");
+    EXPECT_EQ(session.localSettings[2], "Via Roma 1");
+    EXPECT_EQ(session.localSettings[3], "");
+}
+
+TEST_F(SettingsTest, PrintFontTableDefaultsAndFile) {
+    LoadSharedSettings(session);
+    auto& f = session.printFonts;
+    EXPECT_EQ(f[0].numberH, 4 * 25 + 140);  // from the default line spacing
+
+    std::string tbl = "10,20,30,40,50\r\n";
+    for (int e = 0; e <= 5; ++e) {
+        tbl += std::to_string(e + 2) + "\r\nFont" + std::to_string(e) + "\r\n" +
+               std::to_string(10 + e) + "\r\n1\r\n0\r\n" + std::to_string(e) + ".5\r\n";
+    }
+    tbl += "a\r\nb\r\nc\r\nd\r\ne\r\n255\r\n";
+    tbl += "11\r\n12\r\n13\r\n14\r\n15\r\nskipped\r\n";
+    writeRoot("qorvana.tbl", tbl);
+    LoadSharedSettings(session);
+    EXPECT_EQ(f[0].pages, (std::array<int, 5>{10, 20, 30, 40, 50}));
+    EXPECT_EQ(f[3].fontName, "Font3");
+    EXPECT_EQ(f[3].numberF, 3.5);
+    EXPECT_EQ(f[0].colourG, 255);
+    EXPECT_EQ(f[0].numberH, 2 * 25 + 140);
+    EXPECT_EQ(f[1].pages[4], 11);
+    EXPECT_EQ(f[2].numberH, 13);
+    EXPECT_EQ(f[2].colourG, 15);
+
+    writeRoot("qorvana.tbl", "10,20,30,40,50\r\n2\r\nFont0\r\n");  // short: fonts default
+    LoadSharedSettings(session);
+    EXPECT_EQ(f[0].pages[0], 10);
+    EXPECT_EQ(f[1].fontSize, 14);
+    EXPECT_EQ(f[0].numberH, 240);
+}
+
+// No record, an empty file or a short record: the defaults, written back whole.
+TEST_F(SettingsTest, GeneralSettingsDefaultsWrittenBack) {
+    const std::optional<std::string> files[] = {std::nullopt, "",
+                                                gnrImage("07", "9").substr(0, 180)};
+    for (const auto& bytes : files) {
+        SCOPED_TRACE(bytes ? bytes->size() : 0);
+        if (bytes) writeCompany("qorvana.gnr", *bytes);
+        EXPECT_TRUE(RefreshSharedSettings(session).empty());
+        const auto& g = session.generalSettings;
+        EXPECT_EQ(g.text(gnr::kDefaultVatCode), "01");
+        EXPECT_EQ(g.dbl(gnr::kRowColour2), 16777215);
+        EXPECT_EQ(savedGnr(), std::string(g.bytes().begin(), g.bytes().end()));
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(drive.path() / "qorwin/PDF") ||
+                std::filesystem::is_directory(drive.path() / "QORWIN/PDF"));
+}
+
+TEST_F(SettingsTest, GeneralSettingsNormalisedAndWrittenBack) {
+    struct Case {
+        const char* vat;
+        const char* mark;
+        const char* vatAfter;
+        bool upgraded;
+    };
+    const Case cases[] = {
+        {"00", "9", "01", false}, {"25", "9", "01", false}, {"ab", "9", "01", false},
+        {"24", "8", "24", true},  {"00", " ", "01", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.vat) + "/" + c.mark);
+        writeCompany("qorvana.gnr", gnrImage(c.vat, c.mark));
+        EXPECT_TRUE(RefreshSharedSettings(session).empty());
+        const auto& g = session.generalSettings;
+        EXPECT_EQ(g.text(gnr::kDefaultVatCode), c.vatAfter);
+        EXPECT_EQ(g.text(gnr::kVersionMark), "9");
+        EXPECT_EQ(g.text(gnr::kAlternateRows), c.upgraded ? "1" : "0");
+        EXPECT_EQ(g.dbl(gnr::kRowColour1), c.upgraded ? 16579315 : 255);
+        EXPECT_EQ(g.text(gnr::kCarried18), "carried text");
+        EXPECT_EQ(savedGnr(), std::string(g.bytes().begin(), g.bytes().end()));
+    }
+}
+
+TEST_F(SettingsTest, UnchangedCompanyRecordIsNotWrittenBack) {
+    writeCompany("qorvana.gnr", gnrImage("04", "9"));
+    const auto file = drive.path() / kCompany / "qorvana.gnr";
+    const auto past = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24);
+    std::filesystem::last_write_time(file, past);
+    EXPECT_TRUE(RefreshSharedSettings(session).empty());
+    EXPECT_EQ(session.generalSettings.text(gnr::kDefaultVatCode), "04");
+    EXPECT_EQ(std::filesystem::last_write_time(file), past);
+    EXPECT_FALSE(std::filesystem::exists(drive.path() / "qorwin/PDF"));
+}
+
+TEST_F(SettingsTest, DataRootRecordIsCopiedToTheCompany) {
+    writeRoot("qorvana.gnr", gnrImage("10", "9"));
+    EXPECT_TRUE(RefreshSharedSettings(session).empty());
+    EXPECT_EQ(session.generalSettings.text(gnr::kDefaultVatCode), "10");
+    EXPECT_EQ(savedGnr(), gnrImage("10", "9"));
+}
+
+// Loading never writes: the record to save is only said; saving replaces record 1 whole and
+// keeps what the file holds after it.
+TEST_F(SettingsTest, LoadingNeverWritesSavingKeepsTheRest) {
+    const SharedSettingsLoad load = LoadSharedSettings(session);
+    EXPECT_TRUE(load.saveGeneralSettings);
+    EXPECT_FALSE(std::filesystem::exists(drive.path() / kCompany / "qorvana.gnr"));
+    EXPECT_EQ(SaveGeneralSettings(session), std::nullopt);
+    const auto& g = session.generalSettings.bytes();
+    EXPECT_EQ(savedGnr(), std::string(g.begin(), g.end()));
+
+    writeCompany("qorvana.gnr", gnrImage("04", "8") + "record 2");
+    EXPECT_TRUE(RefreshSharedSettings(session).empty());
+    EXPECT_EQ(savedGnr().substr(gnr::kLength), "record 2");
+    EXPECT_EQ(session.generalSettings.text(gnr::kVersionMark), "9");
+}
+
+// A settings file that is there but cannot be read (a folder in its place) is said by its
+// suite path and its defaults are used; an unreadable qorvana.gnr is never written over.
+TEST_F(SettingsTest, UnreadableSettingsFilesAreSaid) {
+    const std::pair<std::string, std::string> files[] = {
+        {std::string(kCompany) + "qorvana.int", "\\qorwin\\qorwin\\qoraz0.001\\qorvana.int"},
+        {std::string(kRoot) + "qorvana.eur", "\\qorwin\\qorwin\\qorvana.eur"},
+        {std::string(kRoot) + "qorvana.tbl", "\\qorwin\\qorwin\\qorvana.tbl"},
+        {std::string(kCompany) + "qorvana.gnr", "\\qorwin\\qorwin\\qoraz0.001\\qorvana.gnr"},
+        {std::string(kCompany) + "qorvana.tab", "\\qorwin\\qorwin\\qoraz0.001\\qorvana.tab"},
+        {std::string(kRoot) + "qorvana.prg", "\\qorwin\\qorwin\\qorvana.prg"},
+    };
+    for (const auto& [file, suitePath] : files)
+        std::filesystem::create_directories(drive.path() / file);
+    std::vector<std::string> problems = RefreshSharedSettings(session);
+    const StartTables tables =
+        LoadStartTables(session, TabFile::Load(session.companyFile("qorvana.tab")));
+    problems.insert(problems.end(), tables.problems.begin(), tables.problems.end());
+    ASSERT_EQ(problems.size(), std::size(files));
+    for (std::size_t i = 0; i < problems.size(); ++i)
+        EXPECT_EQ(problems[i], "Il file " + files[i].second +
+                                   " non può essere letto: al posto del file c'è una cartella "
+                                   "(rimuoverla o rinominarla). Si usano i valori predefiniti.");
+    EXPECT_EQ(session.workStrings[4], "EUR");
+    EXPECT_EQ(session.printFonts[1].fontSize, 14);
+    EXPECT_EQ(session.generalSettings.text(gnr::kDefaultVatCode), "01");
+    EXPECT_TRUE(std::filesystem::is_directory(drive.path() / kCompany / "qorvana.gnr"));
+    EXPECT_TRUE(tables.carriers.empty());
+}
+
+TEST_F(SettingsTest, ModulesListNeedsTheExactLine) {
+    EXPECT_FALSE(ModulesListHas(session, "=FPA"));
+    const std::pair<const char*, bool> cases[] = {{"=PIA\r\n=FPA\r\n=AGE\r\n", true},
+                                                  {"=FPA", true},
+                                                  {"=FPA \r\n", false},
+                                                  {"=fpa\r\n", false},
+                                                  {" =FPA\r\n", false},
+                                                  {"=FPAX\r\n", false}};
+    for (const auto& [text, expected] : cases) {
+        SCOPED_TRACE(text);
+        writeRoot("qorvana.prg", text);
+        EXPECT_EQ(ModulesListHas(session, "=FPA"), expected);
+    }
+}
+
+TEST_F(SettingsTest, StartTablesFromTheCarrierBlock) {
+    std::vector<std::string> lines = NumberedLines();
+    const StartTables t = LoadStartTables(session, TabFile::FromLines(lines));
+    ASSERT_EQ(t.carriers.size(), 40u);
+    EXPECT_EQ(t.goodsAppearance[0], "L384");
+    EXPECT_EQ(t.carrierRows[40][5], "L622");
+
+    const StartTables none = LoadStartTables(session, TabFile::Load(drive.path() / "none.tab"));
+    EXPECT_TRUE(none.carriers.empty());
+    lines.resize(400);
+    const StartTables shortFile = LoadStartTables(session, TabFile::FromLines(lines));
+    EXPECT_EQ(shortFile.transportReasons.size(), 3u);
+    EXPECT_EQ(shortFile.carrierRows[3][5], "L400");
+    EXPECT_EQ(shortFile.carrierRows[4][0], "");
+}
+
+TEST(TabFileMap, EveryBlockWhereTheMapSaysAndItems) {
+    // Each block's last entry before its break into the second block, and the first after.
+    const std::pair<int, int> map[] = {
+        {TabFile::VatCodeLine(1), 1},        {TabFile::VatCodeLine(8), 29},
+        {TabFile::VatCodeLine(9), 623},      {TabFile::VatCodeLine(16), 651},
+        {TabFile::ExemptionLine(8), 65},     {TabFile::ExemptionLine(9), 679},
+        {TabFile::PaymentTermLine(30), 142}, {TabFile::PaymentTermLine(31), 703},
+        {TabFile::PaymentTermLine(60), 761}, {TabFile::ListEntryLine(40), 192},
+        {TabFile::ListEntryLine(41), 774},   {TabFile::ListEntryLine(100), 833},
+        {TabFile::CarrierLine(40), 617},     {TabFile::VatCodeLine(17), 0},
+    };
+    for (const auto& [line, expected] : map) EXPECT_EQ(line, expected);
+
+    const TabFile tab = TabFile::FromLines(NumberedLines());
+    EXPECT_EQ(tab.line(0), "");
+    EXPECT_EQ(tab.line(834), "");
+    EXPECT_EQ(tab.line(TabFile::kCombo5Table), "L144");
+    EXPECT_EQ(tab.item(57, 2), "");
+
+    TempDir dir;
+    const TabFile loaded = TabFile::Load(dir.write("qorvana.tab", "IVA 22%\r\nCitt\xE0\r\n"));
+    EXPECT_TRUE(loaded.loaded());
+    EXPECT_EQ(loaded.lineCount(), 2);
+    EXPECT_EQ(loaded.line(2), "Città");
+    EXPECT_FALSE(TabFile::Load(dir.path() / "missing").loaded());
+}
+
+}  // namespace
+}  // namespace qorvana

@@ -1,0 +1,132 @@
+#include "customers/customer_index.h"
+
+#include <gtest/gtest.h>
+
+#include "core/counters_record.h"
+#include "core/data_files.h"
+#include "customers/customer_record.h"
+#include "customers/name_index_record.h"
+#include "tests/temp_dir.h"
+
+namespace qorvana {
+namespace {
+
+// A company folder holding customers 1..n named as given (deleted when the name starts with
+// "-", public administration when it starts with "*"), a name index listing the records in
+// `order` (default: as given) and the index count `count` (default: its entries).
+struct Company {
+    testing::TempDir dir;
+    DataFiles files;
+    Company(std::vector<std::string> names, std::vector<int> order = {},
+            std::optional<int> count = std::nullopt) {
+        dir.write("qorvana.tot", std::string(tot::kLength, '\0'));
+        files.open(dir.path());
+        for (std::size_t n = 0; n < names.size(); ++n) {
+            std::string& name = names[n];
+            CustomerRecord r;
+            for (auto& b : r.bytes()) b = ' ';
+            r.setInt16(cli::kDeleted, name[0] == '-' ? 1 : 0);
+            r.setText(cli::kPaFlag, name[0] == '*' ? "1" : "0");
+            if (name[0] == '-' || name[0] == '*') name.erase(0, 1);
+            r.setText(cli::kName1, name);
+            r.setText(cli::kName2, name + " SRL");
+            r.setText(cli::kTown, "ROMA");
+            r.setText(cli::kVatNumber, "01234567890");
+            files.write<CustomersFile>(static_cast<int>(n) + 1, r);
+        }
+        if (order.empty())
+            for (std::size_t i = 1; i <= names.size(); ++i) order.push_back(static_cast<int>(i));
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            NameIndexRecord e;
+            const std::size_t at = static_cast<std::size_t>(order[i] - 1);
+            e.setText(src::kKey, at < names.size() ? names[at] : "STALE");
+            e.setInt16(src::kCustomer, static_cast<std::int16_t>(order[i]));
+            files.write<NameIndexFile>(static_cast<int>(i) + 1, e);
+        }
+        CountersRecord counters;
+        counters.setInt16(
+            tot::kWord1, static_cast<std::int16_t>(count.value_or(static_cast<int>(order.size()))));
+        files.write<CountersFile>(1, counters);
+    }
+    CustomerIndex index() const { return CustomerIndex(files); }
+};
+
+TEST(CustomerIndex, NameSearchFindsTheFirstNameThatBeginsWithTheKey) {
+    const Company c({"ALFA", "ARCO", "BETA", "BORDO", "CITTÀ BELLA", "DELTA", "NODO", "NORDICA",
+                     "ROSSI", "ROSSI MARIO", "ZETA"});
+    const auto index = c.index();
+    const std::pair<const char*, int> cases[] = {
+        {"al", 1}, {"zeta", 11}, {"zz", 0},    {"città", 5}, {"CITTÀ", 5},
+        {"b", 3},  {"bo", 4},    {"ROSSI", 9}, {"   ", 0},   {"a", 1}};
+    for (const auto& [key, position] : cases) EXPECT_EQ(index.findByName(key), position) << key;
+}
+
+// An exact name wins over the longer names it begins, wherever the probes fall.
+TEST(CustomerIndex, ExactNameComesBeforeTheLongerNamesItBegins) {
+    const Company c({"A", "B", "C", "D", "ROSSI", "ROSSI MARIO", "S", "T", "U", "V", "W"});
+    const auto index = c.index();
+    EXPECT_EQ(index.findByName("ROSSI"), 5);  // the first probe, 6, begins with ROSSI too
+    EXPECT_EQ(index.findByName("rossi m"), 6);
+    const Company legal({"BARBIERI & CAPUTO S.R.L.", "BARBIERI & CAPUTO S.R.L.S.", "BETA"});
+    EXPECT_EQ(legal.index().findByName("barbieri & caputo s.r.l."), 1);
+    EXPECT_EQ(legal.index().findByName("barbieri & caputo s.r.l.s"), 2);
+    EXPECT_EQ(index.findByRecord(6), 6);
+    EXPECT_EQ(index.findByRecord(0), 0);
+    EXPECT_EQ(index.findByRecord(12), 0);
+}
+
+TEST(CustomerIndex, EmptyOrDamagedIndexFindsNobody) {
+    for (int count : {0, -1, -32768}) {
+        const Company c({"ALFA", "BETA"}, {1, 2}, count);
+        const auto index = c.index();
+        EXPECT_EQ(index.count(), 0) << count;
+        EXPECT_EQ(index.findByName("A"), 0);
+        EXPECT_EQ(index.recordAt(1), 0);
+        EXPECT_TRUE(index.list("").empty());
+    }
+}
+
+TEST(CustomerIndex, RecordNumbersOutsideTheCustomerFileGiveNoCustomer) {
+    // Entries 2..4 point at records 0, -1 and 9 of a 2-record customer file.
+    const Company c({"ALFA", "BETA"}, {1, 0, -1, 9, 2});
+    const auto index = c.index();
+    EXPECT_EQ(index.card(index.recordAt(1)).record, 1);
+    for (int position : {2, 3, 4}) {
+        const CustomerCard card = index.card(index.recordAt(position));
+        EXPECT_EQ(card.record, 0) << position;
+        EXPECT_EQ(card.fields[0], "");
+    }
+    const auto rows = index.list("");
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1].record, 2);
+}
+
+TEST(CustomerIndex, CardHoldsTheShownFields) {
+    const Company c({"-ALFA", "*COMUNE DI ROMA"});
+    const auto index = c.index();
+    const CustomerCard alfa = index.card(1);
+    EXPECT_EQ(alfa.fields[1], "ALFA SRL");
+    EXPECT_EQ(alfa.fields[7], "01234567890");
+    EXPECT_EQ(alfa.deletedFlag, 1);
+    EXPECT_FALSE(alfa.publicAdministration);
+    EXPECT_TRUE(index.card(2).publicAdministration);
+}
+
+TEST(CustomerIndex, ListFiltersBySubstringAndLeavesOutDeleted) {
+    const Company c({"BORDO", "NODO", "NORDICA", "-ORDINE CANCELLATO", "PORTO"});
+    const auto index = c.index();
+    const std::pair<const char*, std::vector<int>> cases[] = {
+        {" ORD ", {1, 3}}, {"cancellato", {}}, {"o", {1, 2, 3, 5}}};
+    for (const auto& [filter, expected] : cases) {
+        std::vector<int> records;
+        for (const auto& row : index.list(filter)) records.push_back(row.record);
+        EXPECT_EQ(records, expected) << filter;
+    }
+    const auto rows = index.list("nordica");
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].columns[1], "NORDICA SRL");
+    EXPECT_EQ(rows[0].columns[4], "01234567890");
+}
+
+}  // namespace
+}  // namespace qorvana

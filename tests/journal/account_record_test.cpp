@@ -1,0 +1,29 @@
+#include "journal/account_record.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/layout_golden.h"
+
+namespace qorvana {
+namespace {
+
+TEST(AccountRecord, GoldenImage) {
+    test::Image<con::kLength> image;
+    image.text(0, "01020003")
+        .text(10, "Clienti Italia")
+        .bytes(50, {1, 1, 1, 1, 1, 1, 1, 1})
+        .bytes(58, {0, 0, 0, 0, 0, 0x10, 0x93, 0x40})     // 1220
+        .bytes(66, {0, 0, 0, 0, 0x10, 0xF9, 0xE5, 0x40})  // 45000.5
+        .bytes(106, {0x01, 0x02})
+        .text(112, "note del piano dei conti")
+        .bytes(148, {0x09, 0x00});
+    const AccountRecord& r = image.record();
+    EXPECT_EQ(r.text(con::kCode), "01020003");
+    EXPECT_EQ(r.text(con::kName), "Clienti Italia");
+    EXPECT_EQ(r.dbl(con::kDebit), 1220.0);
+    EXPECT_EQ(r.dbl(con::kCredit), 45000.5);
+    test::ExpectReencodeUnchanged(r, con::kLayout);
+}
+
+}  // namespace
+}  // namespace qorvana

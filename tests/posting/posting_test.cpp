@@ -1,0 +1,575 @@
+#include "posting/posting.h"
+
+#include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/statvfs.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+
+#include "articles/article_record.h"
+#include "core/counters_record.h"
+#include "core/data_files.h"
+#include "core/text.h"
+#include "document/document_continuation_record.h"
+#include "document/document_record.h"
+#include "document/stock_movement_record.h"
+#include "sources/delivery_note_record.h"
+#include "tests/posting/posting_sample.h"
+#include "tests/temp_dir.h"
+
+namespace qorvana {
+namespace {
+
+namespace fs = std::filesystem;
+
+double DoubleAt(const std::vector<std::uint8_t>& bytes, std::size_t offset) {
+    double v;
+    std::memcpy(&v, bytes.data() + offset, sizeof v);
+    return v;
+}
+
+std::string TextAt(const std::vector<std::uint8_t>& bytes, std::size_t offset, std::size_t n) {
+    return std::string(bytes.begin() + static_cast<std::ptrdiff_t>(offset),
+                       bytes.begin() + static_cast<std::ptrdiff_t>(offset + n));
+}
+
+// The data files of `dir` named by `exts`, joined: equal snapshots mean no byte changed.
+std::string Snapshot(const fs::path& dir, std::initializer_list<const char*> exts = {
+                                              "tot", "fte", "f2e", "art", "mag", "bol", "ric"}) {
+    std::string all;
+    for (const char* ext : exts) {
+        std::ifstream in(dir / (std::string("qorvana.") + ext), std::ios::binary);
+        all.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        all += '|';
+    }
+    return all;
+}
+
+std::string Slurp(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Temporary files a line file was staged in (".f1.PID-N.tmp") left in `dir`.
+int StagedFiles(const fs::path& dir) {
+    int left = 0;
+    for (const auto& entry : fs::directory_iterator(dir))
+        left += entry.path().filename().string().rfind(".f", 0) == 0;
+    return left;
+}
+
+// A small company folder: counters, 3 articles (stock 10 each), the rest empty; the draft
+// sells 2 of article 1 at 10.
+class PostingTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("qorvana_posting_" + std::to_string(::getpid()) + "_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        WriteEmptyCounters(dir_);
+        files_.open(dir_);
+        setCounter(tot::kArticles, 3);
+        for (int a = 1; a <= 3; ++a) {
+            ArticleRecord r;
+            r.setText(art::kCode, "ART" + std::to_string(a));
+            r.setDouble(art::kStock, 10);
+            files_.write<ArticlesFile>(a, r);
+        }
+        line(1, 1, 2, 10, 1);
+    }
+    void TearDown() override {
+        files_.closeAll();
+        fs::remove_all(dir_);
+    }
+
+    void setCounter(int record, int count) {
+        auto r = files_.read<CountersFile>(record);
+        r.setInt16(tot::kWord1, static_cast<std::int16_t>(count));
+        files_.write<CountersFile>(record, r);
+    }
+    CountersRecord counter(int record) const { return files_.read<CountersFile>(record); }
+    ArticleRecord article(int n) const { return files_.read<ArticlesFile>(n); }
+    std::vector<std::uint8_t> raw(int channel, int n) const {
+        std::vector<std::uint8_t> bytes(files_.recordLength(channel));
+        files_.readRaw(channel, n, bytes);
+        return bytes;
+    }
+    void line(int n, int articleRecord, double quantity, double price, int vatCode,
+              double moved = 0) {
+        lines_[n].articleRecord = static_cast<std::int16_t>(articleRecord);
+        lines_[n].quantity = quantity;
+        lines_[n].quantityMoved = moved;
+        lines_[n].unitPrice = price;
+        lines_[n].vatCode = static_cast<std::int16_t>(vatCode);
+    }
+    // Posts the draft, then numbers it anew: numbers are unique per year and series.
+    PostingResult post() {
+        const PostingResult r = PostDocument(files_, in_);
+        draft_.header.documentNumber = std::to_string(std::stoi(draft_.header.documentNumber) + 1);
+        return r;
+    }
+    std::string snapshot() const { return Snapshot(dir_); }
+    // Posts expecting a refusal that says `said` and leaves every data file as it was.
+    std::string expectRefused(const std::string& said) {
+        const std::string before = snapshot();
+        const PostingResult r = PostDocument(files_, in_);
+        EXPECT_FALSE(r.ok || r.anythingWritten || r.message.empty()) << r.message;
+        EXPECT_NE(r.message.find(said), std::string::npos) << r.message;
+        EXPECT_EQ(snapshot(), before) << said;
+        return r.message;
+    }
+
+    fs::path dir_;
+    DataFiles files_;
+    PostingSample sample_;
+    DocumentDraft& draft_ = sample_.draft;
+    LineTable& lines_ = draft_.lines;
+    PostingInput& in_ = sample_.input;
+};
+
+TEST_F(PostingTest, TakesTheNextDocumentPositionAndAdvancesTheCounter) {
+    setCounter(tot::kInvoices, 41);
+    auto c7 = counter(tot::kInvoices);
+    c7.setSingle(tot::kSerial, 1233);
+    files_.write<CountersFile>(tot::kInvoices, c7);
+    in_.documentKind = DocumentKind::ElectronicInvoice;
+    in_.fpaState = 17;
+
+    const PostingResult r = post();
+    ASSERT_TRUE(r.ok) << r.message;
+    EXPECT_EQ(r.recordNumber, 42);
+    EXPECT_EQ(r.serial, 1234.0f);
+    c7 = counter(tot::kInvoices);
+    EXPECT_EQ(c7.int16(tot::kWord1), 42);
+    EXPECT_EQ(c7.int16(tot::kWord2), 1);
+    EXPECT_EQ(c7.int16(tot::kWord4), 12);
+    EXPECT_EQ(c7.single(tot::kSerial), 1234.0f);
+
+    const auto doc = files_.read<InvoicesFile>(42);
+    namespace d = document_record;
+    EXPECT_EQ(doc.int16(d::kKind), 7);
+    EXPECT_EQ(doc.dbl(d::kIssueMoment), 45601.5);
+    EXPECT_EQ(doc.single(d::kSerial), 1234.0f);
+    EXPECT_EQ(files_.read<ContinuationsFile>(42).dbl(continuation_record::kFpaMode), 17);
+
+    // The xxiva boxes; a leasing document without a vehicle kind (ordinary invoices have
+    // no panel to choose one) stores "0", with one the position + 1.
+    draft_.header.vatOptions = {true, true, false, true, false};
+    for (const auto& [position, stored] :
+         std::initializer_list<std::pair<int, const char*>>{{-1, "0"}, {2, "3"}}) {
+        draft_.panel.vehicleKind = position;
+        const PostingResult leasing = post();
+        ASSERT_TRUE(leasing.ok) << leasing.message;
+        const auto bytes = raw(kFte, leasing.recordNumber);
+        EXPECT_EQ(TextAt(bytes, 452, 3), "100");
+        EXPECT_EQ(TextAt(bytes, 461, 2), std::string(stored) + "1");
+    }
+}
+
+TEST_F(PostingTest, MovesStockForInvoicesAndCreditNotes) {
+    setCounter(tot::kMovements, 5);
+    // Credit note: stock 10 + 3.
+    in_.documentKind = DocumentKind::CreditNote;
+    line(1, 2, 3, 10, 1);
+    PostingResult r = post();
+    ASSERT_TRUE(r.ok) << r.message;
+    EXPECT_EQ(article(2).dbl(art::kStock), 13);
+    EXPECT_EQ(article(2).dbl(art::kValueSold), -30);
+    auto mv = files_.read<MovementsFile>(6);
+    namespace m = stock_movement_record;
+    EXPECT_EQ(mv.text(m::kDate), "20241106");
+    EXPECT_EQ(mv.int16(m::kWord48), 1);
+    EXPECT_EQ(mv.int16(m::kWord90), 1);
+
+    // Invoice: 5 ordered, 2 already moved by a delivery note; a free line and an article
+    // beyond the count move nothing.
+    in_.documentKind = DocumentKind::Invoice;
+    lines_ = LineTable{};
+    line(1, 3, 5, 10, 1, 2);
+    line(2, 0, 4, 10, 1);
+    line(3, 9, 4, 10, 1);
+    line(4, 1, 2, 10, 1, 2);
+    r = post();
+    ASSERT_TRUE(r.ok) << r.message;
+    EXPECT_EQ(r.movements, 1);
+    EXPECT_EQ(article(3).dbl(art::kStock), 7);
+    EXPECT_EQ(article(3).dbl(art::kQuantitySold), 3);
+    EXPECT_EQ(article(1).dbl(art::kStock), 10);
+    EXPECT_EQ(files_.read<MovementsFile>(7).dbl(m::kQuantity), 3);
+}
+
+TEST_F(PostingTest, AmountsDatesAndPathLandAtTheirOffsets) {
+    draft_.figures.breakdown[3][0] = 100;  // code 3
+    draft_.figures.breakdown[3][1] = 10;
+    draft_.figures.breakdown[10][0] = 50;  // code 10
+    draft_.figures.breakdown[10][1] = 2;
+    draft_.figures.breakdown[3][2] = 40;  // code 15, outside VAT
+    draft_.figures.withholdingAmount = 4;
+    draft_.figures.withholdingBase = 20;
+    draft_.header.deferredVat = true;
+    draft_.header.dueDates = {"31/12/2024", "31/01/2025", "", "", "30/04/2025", "31/05/2025"};
+    draft_.header.instalmentAmounts = {"10,50", "20", "", "", "5.25", "6"};
+    ASSERT_TRUE(post().ok);
+    const auto doc = raw(kFte, 1);
+    const auto cont = raw(kF2e, 1);
+    EXPECT_EQ(DoubleAt(doc, 238), 40);
+    EXPECT_EQ(DoubleAt(cont, 10), 50);
+    EXPECT_EQ(DoubleAt(cont, 42), 2);
+    EXPECT_EQ(DoubleAt(cont, 398), 4);
+    EXPECT_EQ(DoubleAt(cont, 494), 20);
+    EXPECT_EQ(DoubleAt(doc, 286), 10.5);
+    EXPECT_EQ(TextAt(doc, 459, 1), "1");
+    EXPECT_EQ(TextAt(cont, 98, 16), "2025043020250531");
+    EXPECT_EQ(DoubleAt(cont, 130), 5.25);
+    EXPECT_EQ(DoubleAt(cont, 138), 6);
+    EXPECT_EQ(TextAt(cont, 572, 6), "112025");
+
+    draft_.header.deferredVat = false;
+    ASSERT_TRUE(post().ok);
+    EXPECT_EQ(TextAt(raw(kF2e, 2), 572, 6), "      ");
+    EXPECT_EQ(TextAt(raw(kFte, 2), 459, 1), "0");
+}
+
+TEST_F(PostingTest, RefusesBeforeWritingAnything) {
+    struct Case {
+        const char* name;
+        std::function<void()> set;
+        const char* says = "";
+    };
+    const Case cases[] = {
+        {"documents full", [&] { setCounter(tot::kInvoices, 32767); },
+         "(qorvana.tot, record 7) vale 32767: il file non ha spazio per 1 record"},
+        {"documents damaged", [&] { setCounter(tot::kInvoices, -1); },
+         "Il contatore dei documenti (qorvana.tot, record 7) è danneggiato (vale -1)"},
+        {"movements full",
+         [&] {
+             setCounter(tot::kMovements, 32760);
+             for (int n = 1; n <= 10; ++n) line(n, 1, 1, 1, 1);
+         },
+         "non ha spazio per 10 record"},
+        {"movements damaged",
+         [&] {
+             setCounter(tot::kMovements, -1);
+             line(1, 1, 1, 1, 1);
+         },
+         "Il contatore dei movimenti di magazzino (qorvana.tot, record 11) è danneggiato (vale "
+         "-1): il documento non è stato memorizzato."},
+        {"number too long", [&] { draft_.header.documentNumber = "2024/000015"; }},
+        {"invalid date", [&] { draft_.header.documentDate = "30/02/2024"; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        c.set();
+        expectRefused(c.says);
+        TearDown();
+    }
+}
+
+// The last number follows the typed one, also back to 1 in a new year; numbers that are not
+// whole leave it alone.
+TEST_F(PostingTest, LastNumberFollowsTheTypedNumber) {
+    for (const auto& [typed, word4] : std::initializer_list<std::pair<const char*, int>>{
+             {"121", 121}, {"1", 1}, {"A15", 1}, {"2.5", 1}}) {
+        draft_.header.documentNumber = typed;
+        ASSERT_TRUE(PostDocument(files_, in_).ok) << typed;
+        EXPECT_EQ(counter(tot::kInvoices).int16(tot::kWord4), word4) << typed;
+    }
+    EXPECT_EQ(counter(tot::kInvoices).int16(tot::kWord1), 4);
+}
+
+// Marking the imported notes and receipts is checked by the operator scripts; references
+// outside their files touch nothing.
+TEST_F(PostingTest, ImportedSourcesOutsideTheirFilesAreLeftAlone) {
+    setCounter(tot::kDeliveryNoteLines, 3);
+    setCounter(tot::kReceipts, 2);
+    DocumentRecord open;
+    open.setInt16(document_record::kKind, 1);
+    for (int n = 1; n <= 3; ++n) files_.write<DeliveryNotesFile>(n, Record<bol::kLength>{});
+    for (int n = 1; n <= 2; ++n) files_.write<ReceiptsFile>(n, open);
+    draft_.imports.deliveryNotes = {0, 4, 9};
+    draft_.imports.receipts = {-1, 3};
+    const std::string before = Snapshot(dir_, {"bol", "ric"});
+    ASSERT_TRUE(PostDocument(files_, in_).ok);
+    EXPECT_EQ(Snapshot(dir_, {"bol", "ric"}), before);
+}
+
+TEST_F(PostingTest, AWriteFailingMidwayIsReported) {
+    // The document (record 42 ends at byte 21924) is written, its continuation (ends at
+    // 35196) is not.
+    setCounter(tot::kInvoices, 41);
+    in_.writeLineFile = false;  // its reservation would find the limit before any write
+    const auto post = [&] { return PostDocument(files_, in_); };
+    const PostingResult r = testing::WithFileLimit(30000, post);
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.anythingWritten);
+    EXPECT_NE(r.message.find("Scritto: contatore documenti (qorvana.tot); documento 42"),
+              std::string::npos)
+        << r.message;
+    EXPECT_NE(r.message.find("Non scritto: seconda parte 42 (qorvana.f2e)"), std::string::npos)
+        << r.message;
+    EXPECT_EQ(article(1).dbl(art::kStock), 10);
+
+    // Movements: the eleventh would end at byte 1034 of qorvana.mag.
+    setCounter(tot::kInvoices, 0);
+    for (int n = 1; n <= 12; ++n) line(n, 1 + n % 2, 1, 10, 1);
+    const PostingResult partly = testing::WithFileLimit(940, post);
+    EXPECT_FALSE(partly.ok);
+    EXPECT_EQ(partly.movements, 10);
+    EXPECT_NE(partly.message.find("10 articoli e movimenti su 12"), std::string::npos)
+        << partly.message;
+    EXPECT_NE(partly.message.find("Non scritto: articoli, movimenti di magazzino"),
+              std::string::npos)
+        << partly.message;
+    EXPECT_EQ(counter(tot::kMovements).int16(tot::kWord1), 0);
+}
+
+TEST_F(PostingTest, NumbersAreUniquePerYearAndSeries) {
+    const PostingResult first = PostDocument(files_, in_);
+    ASSERT_TRUE(first.ok) << first.message;
+    EXPECT_EQ(StagedFiles(dir_), 0);
+
+    expectRefused(
+        "Il numero 12 è già stato usato nel 2024 per il documento n. 12 del 05/11/2024, "
+        "cliente n. 17");
+    EXPECT_EQ(StagedFiles(dir_), 0);
+
+    // Numbers a counter cannot hold are refused; another year or the separate electronic
+    // series may use 12 again.
+    for (const char* number : {"32768", "-4", "0"}) {
+        draft_.header.documentNumber = number;
+        expectRefused("");
+    }
+    draft_.header.documentNumber = "12";
+    draft_.header.documentDate = "05/01/2025";
+    EXPECT_TRUE(PostDocument(files_, in_).ok);
+    draft_.header.documentDate = "05/11/2024";
+    in_.documentKind = DocumentKind::ElectronicInvoice;
+    in_.fpaState = 0;
+    in_.fpaSeparateNumbering = true;
+    draft_.header.separateSeries = true;
+    EXPECT_TRUE(PostDocument(files_, in_).ok);
+    expectRefused("già stato usato");  // 12 of the electronic series is taken now
+
+    // Each of the three documents numbered 12 stores the path of a PDF of its own.
+    std::vector<std::string> paths;
+    for (int n = 1; n <= 3; ++n) paths.push_back(Trim(TextAt(raw(kF2e, n), 338, 60)));
+    EXPECT_EQ(paths, (std::vector<std::string>{"\\pdf\\ftr12_2024.pdf", "\\pdf\\ftr12_2025.pdf",
+                                               "\\pdf\\ftr12_2024pa.pdf"}));
+}
+
+// Another workstation stored a document under the number the header proposed: posting takes
+// the next free number of the year and series, everywhere the number goes; a typed number is
+// refused instead.
+TEST_F(PostingTest, AProposedNumberTakenMeanwhileBecomesTheNextFree) {
+    ASSERT_TRUE(PostDocument(files_, in_).ok);  // 12, as the other workstation
+    in_.numberProposed = true;
+    const PostingResult r = PostDocument(files_, in_);
+    ASSERT_TRUE(r.ok) << r.message;
+    EXPECT_EQ(r.renumbered, "13");
+    EXPECT_EQ(r.vatRegisterNumber, "13");
+    EXPECT_EQ(r.pdfName, "ftr13_2024.pdf");
+    namespace d = document_record;
+    const auto doc = files_.read<InvoicesFile>(2);
+    EXPECT_EQ(Trim(doc.text(d::kNumber)), "13");
+    EXPECT_EQ(doc.dbl(d::kVatRegisterNumber), 13);
+    EXPECT_EQ(counter(tot::kInvoices).int16(tot::kWord4), 13);
+    EXPECT_EQ(Trim(files_.read<MovementsFile>(2).text(stock_movement_record::kReference)), "FT 13");
+    EXPECT_NE(Slurp(dir_ / "f2").find("\r\n13\r\n"), std::string::npos);
+    EXPECT_EQ(draft_.header.documentNumber, "12");  // the caller's draft is left to the caller
+
+    // A VAT register number of its own stays; a free proposed number is kept.
+    draft_.header.vatRegisterNumber = "77";
+    const PostingResult own = PostDocument(files_, in_);
+    ASSERT_TRUE(own.ok) << own.message;
+    EXPECT_EQ(own.renumbered, "14");
+    EXPECT_EQ(files_.read<InvoicesFile>(3).dbl(d::kVatRegisterNumber), 77);
+    draft_.header.documentNumber = "15";
+    const PostingResult free = PostDocument(files_, in_);
+    ASSERT_TRUE(free.ok) << free.message;
+    EXPECT_FALSE(free.renumbered);
+
+    in_.numberProposed = false;
+    expectRefused("Il numero 15 è già stato usato nel 2024");
+}
+
+// The separate series' transmission counter never goes back: another workstation may have
+// written later transmissions since this document's progressive was proposed.
+TEST_F(PostingTest, TheTransmissionCounterNeverGoesBack) {
+    auto c5 = counter(tot::kFatturaPa);
+    c5.setInt16(tot::kWord1, 19);
+    files_.write<CountersFile>(tot::kFatturaPa, c5);
+    in_.documentKind = DocumentKind::ElectronicInvoice;
+    in_.fpaState = 0;
+    draft_.header.separateSeries = true;
+    for (const auto& [typed, word1] :
+         std::initializer_list<std::pair<const char*, int>>{{"18", 19}, {"20", 20}}) {
+        draft_.header.transmissionNumber = typed;
+        ASSERT_TRUE(post().ok) << typed;
+        EXPECT_EQ(counter(tot::kFatturaPa).int16(tot::kWord1), word1) << typed;
+    }
+}
+
+TEST(PostingRules, PdfNamesAndStoredPaths) {
+    struct Case {
+        const char* number;
+        const char* date;
+        bool separate;
+        int fpaState;
+        const char* name;
+    };
+    const Case cases[] = {
+        {"0015", "06/12/2026", false, kFpaOrdinary, "ftr15_2026.pdf"},
+        {"15", "06/12/2026", true, 0, "ftr15_2026pa.pdf"},
+        {"15", "06/12/2026", true, kFpaOrdinary, "ftr15_2026.pdf"},  // series of e-invoices only
+        {"A15", "06/12/2026", false, kFpaOrdinary, "ftrA15_2026.pdf"},
+        {"15/B", "02/01/2027", false, kFpaOrdinary, "ftr15B_2027.pdf"},
+        {"000", "02/01/2027", false, kFpaOrdinary, "ftr0_2027.pdf"},
+    };
+    for (const Case& c : cases) {
+        HeaderEntries h;
+        h.documentNumber = c.number;
+        h.documentDate = c.date;
+        h.separateSeries = c.separate;
+        EXPECT_EQ(DocumentPdfName(h, c.fpaState), c.name) << c.number;
+    }
+    EXPECT_EQ(PdfPath("C:", "ftr12_2026.pdf"), "\\ftr12_2026.pdf");
+    EXPECT_EQ(PdfPath("C:\\QORWIN\\PDF\\", "ftr12_2026.pdf"), "\\QORWIN\\PDF\\ftr12_2026.pdf");
+    // The longest name is 24 characters: 35 are left for the folder without its drive.
+    const std::string folder35 = "C:\\" + std::string(34, 'x');
+    EXPECT_EQ(PdfFolderWarning(folder35), "");
+    EXPECT_NE(PdfFolderWarning(folder35 + "y").find("al massimo 35"), std::string::npos);
+    EXPECT_EQ(PdfPath(folder35 + "yyyy", "ftr1234567890_2026pa.pdf").size(), 60u);
+}
+
+TEST_F(PostingTest, CountersBehindTheArchiveOverwriteNothing) {
+    ASSERT_TRUE(PostDocument(files_, in_).ok);
+    struct Case {
+        const char* name;
+        int counter;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"documents", tot::kInvoices, "il record 1 di qorvana.fte contiene già il documento n. 12"},
+        {"movements", tot::kMovements, "il record 1 di qorvana.mag contiene già un movimento"},
+    };
+    for (const Case& c : cases) {
+        setCounter(c.counter, 0);
+        draft_.header.documentNumber = "13";
+        const std::string said =
+            expectRefused("I contatori di qorvana.tot sono indietro rispetto all'archivio");
+        EXPECT_NE(said.find(c.message), std::string::npos) << said;
+        setCounter(c.counter, 1);
+    }
+}
+
+// Runs `post` in a child process and returns its exit status: the child may change its
+// limits, user or mounts without touching the test.
+int InChild(const std::function<int()>& post) {
+    const pid_t child = ::fork();
+    if (child == 0) std::_Exit(post());
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 99;
+}
+
+TEST_F(PostingTest, AFullDiskIsFoundBeforeAnythingIsWritten) {
+    // A small file system of its own: 16 KB free once the company is on it.
+    files_.closeAll();
+    const fs::path disk = dir_ / "disk";
+    fs::create_directories(disk);
+    if (::getuid() != 0 || ::unshare(CLONE_NEWNS) != 0) GTEST_SKIP() << "needs root";
+    ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr);
+    ASSERT_EQ(::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=256k"), 0);
+    for (const auto& entry : fs::directory_iterator(dir_))
+        if (entry.is_regular_file()) fs::copy_file(entry.path(), disk / entry.path().filename());
+    {
+        struct statvfs st {};
+        ::statvfs(disk.c_str(), &st);
+        const std::string filler(st.f_bavail * st.f_frsize - 16 * 1024, 'x');
+        std::ofstream(disk / "filler", std::ios::binary) << filler;
+    }
+    DataFiles files;
+    files.open(disk);
+    for (int n = 1; n <= 40; ++n) line(n, 1 + n % 3, 1, 10, 1);
+    const std::string before = Snapshot(disk);
+    const PostingResult r = PostDocument(files, in_);
+    const std::string after = Snapshot(disk);
+    files.closeAll();
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r.anythingWritten);
+    EXPECT_EQ(r.message.find("Il file f1 non è stato scritto: il disco è pieno"), 0u) << r.message;
+    EXPECT_EQ(after, before);
+    EXPECT_FALSE(fs::exists(disk / "f1"));
+    EXPECT_EQ(StagedFiles(disk), 0);
+    ::umount(disk.c_str());
+}
+
+TEST_F(PostingTest, AFolderWhereTheLineFileCannotBeCreatedIsFoundFirst) {
+    const std::string before = snapshot();
+    const int status = InChild([&] {
+        // Another user than the folder's owner: the files stay writable, the folder not.
+        if (::getuid() == 0) {
+            for (const auto& entry : fs::directory_iterator(dir_))
+                if (::chown(entry.path().c_str(), 65534, 65534) != 0) return 2;
+            if (::setgid(65534) != 0 || ::setuid(65534) != 0) return 2;
+        } else {
+            fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
+        }
+        DataFiles files;
+        files.open(dir_);
+        const PostingResult r = PostDocument(files, in_);
+        const bool said = r.message.find("Il file f1 non è stato scritto: mancano i permessi") == 0;
+        return !r.ok && !r.anythingWritten && said ? 0 : 1;
+    });
+    fs::permissions(dir_, fs::perms::owner_all);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_FALSE(fs::exists(dir_ / "f1"));
+}
+
+TEST(PostingRules, SerialsDatesAndNetPrices) {
+    // Past the last whole number a single holds, serials start again at 1.
+    EXPECT_EQ(NextSerial(16777215.0f), 16777216.0f);
+    EXPECT_EQ(NextSerial(16777216.0f), 1.0f);
+    EXPECT_EQ(NextSerial(-5), 1.0f);
+    EXPECT_EQ(RecordDate(""), "");
+    EXPECT_EQ(RecordDate("99/99/9999"), "");
+
+    // Only an electronic invoice takes its kind from the type (posting covers the rest).
+    EXPECT_FALSE(IsCreditNote(DocumentKind::Invoice, "TD04"));
+
+    VatTable vat;
+    vat.rate[1] = 22;
+    vat.rate[5] = 10;
+    const Money euro(true, 2);
+    DocumentLine l;
+    l.unitPrice = 100;
+    l.discount1 = 10;
+    l.discount2 = 10;
+    l.vatCode = 5;
+    EXPECT_EQ(NetUnitPrice(l, vat, false, euro), 81);
+    EXPECT_EQ(NetUnitPrice(l, vat, true, euro), 73.64);
+    // Codes outside 1..24 take code 1's rate; exempt codes keep the price.
+    l.discount1 = l.discount2 = 0;
+    l.unitPrice = 122;
+    for (int code : {0, 25}) {
+        l.vatCode = static_cast<std::int16_t>(code);
+        EXPECT_EQ(NetUnitPrice(l, vat, true, euro), 100) << code;
+    }
+    l.vatCode = 14;
+    EXPECT_EQ(NetUnitPrice(l, vat, true, euro), 122);
+}
+
+}  // namespace
+}  // namespace qorvana

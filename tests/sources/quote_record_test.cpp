@@ -1,0 +1,49 @@
+#include "sources/quote_record.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/layout_golden.h"
+
+namespace qorvana {
+namespace {
+
+TEST(QuoteRecord, GoldenImage) {
+    test::Image<prv::kLength> image;
+    const test::GoldenText texts[] = {
+        {0, prv::kNumber, "P-0042"},
+        {10, prv::kDate, "20250117"},
+        {20, prv::kDescription, "Fornitura uffici"},
+        {142, prv::kLineDescription1, "Sedia ergonomica con braccioli"},
+        {198, prv::kUnit, "PZ"},
+        {242, prv::kLineDescription2, " in nero"},
+    };
+    test::PlaceAndReadTexts(image, texts);
+    image.bytes(18, {0x05, 0x00})
+        .text(60, "carried 60")
+        .bytes(140, {0x02, 0x00})
+        .bytes(182, {0, 0, 0, 0, 0, 0, 0x24, 0x40})     // 10
+        .bytes(190, {0, 0, 0, 0, 0, 0x80, 0x5E, 0x40})  // 122
+        .bytes(200, {0x0A, 0x00})
+        .bytes(202, {0x05, 0x00})
+        .bytes(204, {0x01, 0x00})
+        .bytes(214, {8, 7, 6, 5, 4, 3, 2, 1})
+        .bytes(238, {0x01, 0x00})
+        .bytes(282, {0xFF, 0xFF});  // -1: not open
+    const QuoteRecord& r = image.record();
+    EXPECT_EQ(r.int16(prv::kCustomer), 5);
+    EXPECT_EQ(r.int16(prv::kArticle), 2);
+    EXPECT_EQ(r.dbl(prv::kQuantity), 10.0);
+    EXPECT_EQ(r.dbl(prv::kPrice), 122.0);
+    EXPECT_EQ(r.int16(prv::kDiscount1), 10);
+    EXPECT_EQ(r.int16(prv::kDiscount2), 5);
+    EXPECT_EQ(r.int16(prv::kVatCode), 1);
+    EXPECT_EQ(r.int16(prv::kVatIncluded), 1);
+    EXPECT_EQ(r.int16(prv::kState), -1);
+    test::ExpectReencodeUnchanged(r, prv::kLayout);
+
+    EXPECT_EQ(prv::RecordOf(1, 1), 1);
+    EXPECT_EQ(prv::RecordOf(3, 200), 600);
+}
+
+}  // namespace
+}  // namespace qorvana
