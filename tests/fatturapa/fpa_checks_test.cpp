@@ -93,6 +93,26 @@ TEST(FpaChecks, EachWrongVariantFailsWithExactlyItsCode) {
         "<PrezzoTotale>0.00</PrezzoTotale><AliquotaIVA>0.00</AliquotaIVA><Natura>N4</Natura>";
     const std::string lastLine = "<PrezzoTotale>0.00</PrezzoTotale>\\s*<AliquotaIVA>22.00";
     const std::string pec = "<CodiceDestinatario>0000000</CodiceDestinatario><PECDestinatario>";
+    // The fourth line (22%, no amount) given a quantity, a price and a total; the 22% summary.
+    const std::string line4 = "<PrezzoUnitario>0.00000000</PrezzoUnitario>\\s*<PrezzoTotale>0.00<";
+    auto line4As = [&](const std::string& line, const char* total, const char* taxable,
+                       const char* tax) {
+        return std::vector<std::pair<std::string, std::string>>{
+            {line4, line + "<PrezzoTotale>" + total + "<"},
+            {"<ImponibileImporto>85.50</ImponibileImporto>\\s*<Imposta>18.81",
+             std::string("<ImponibileImporto>") + taxable + "</ImponibileImporto><Imposta>" + tax}};
+    };
+    // 22633 x 0.030987 = 701.3288: the system refused 701.34 and accepted 701.33.
+    const std::string smallPrice =
+        "<Quantita>22633.00</Quantita><PrezzoUnitario>0.03098700</PrezzoUnitario>";
+    // 1000 x (50.158 less 2.512): the Importo wins over the Percentuale, 47646.00 is due.
+    const std::string importoFirst =
+        "<Quantita>1000.00</Quantita><PrezzoUnitario>50.15800000</PrezzoUnitario>"
+        "<ScontoMaggiorazione><Tipo>SC</Tipo><Percentuale>5.00</Percentuale><Importo>2.51200000"
+        "</Importo></ScontoMaggiorazione>";
+    const std::string td16Summary =
+        "<DatiRiepilogo><AliquotaIVA>22.00</AliquotaIVA><Natura>N6.7</Natura><ImponibileImporto>"
+        "0.00</ImponibileImporto><Imposta>0.00</Imposta></DatiRiepilogo>$&";
     const std::vector<Variant> variants = {
         {{{lastLine, "<PrezzoTotale>0.00</PrezzoTotale><AliquotaIVA>0.00"}}, {"00400"}},
         {{{lastLine + "</AliquotaIVA>", "$&<Natura>N2.2</Natura>"}}, {"00401"}},
@@ -116,6 +136,8 @@ TEST(FpaChecks, EachWrongVariantFailsWithExactlyItsCode) {
          {"00422"}},
         {{Fund("3.42", "22.00")}, {"00422"}},
         {{{"<PrezzoTotale>85.50", "<PrezzoTotale>85.52"}}, {"00423"}},
+        {line4As(smallPrice, "701.34", "786.83", "173.10"), {"00423"}},
+        {line4As(importoFirst, "47650.10", "47735.60", "10501.83"), {"00423"}},
         {{{"10.00</AliquotaIVA>", "0.10</AliquotaIVA>"}, {"<Imposta>10.00", "<Imposta>0.10"}},
          {"00424"}},
         {{{"FT/2025/15", "FT/A"}}, {"00425"}},
@@ -130,6 +152,7 @@ TEST(FpaChecks, EachWrongVariantFailsWithExactlyItsCode) {
         {{{"</DatiBeniServizi>", unusedNature}}, {"00444"}},
         {{{lastLine + "</AliquotaIVA>", lastLineZeroN4}}, {"00444"}},
         {{{"N2\\.2", "N2"}}, {"00445"}},
+        {{{"N2\\.2", "N2"}, {"2025-05-14", "2021-01-01"}}, {"00445"}},
         {{{"<Divisa>EUR</Divisa>", ""}}, {"schema"}},
         // Identifiers and parties.
         {{{kTransmitter + "<IdCodice>01234567897", "$1<IdCodice>01234567890"}}, {"00300"}},
@@ -173,6 +196,12 @@ TEST(FpaChecks, EachWrongVariantFailsWithExactlyItsCode) {
            "<ImponibileImporto>88.92</ImponibileImporto><Imposta>19.56"}},
          {}},
         {{{"TD01", "TD16"}, {"</DatiBeniServizi>", taxedWithNature}}, {}},
+        {{{"TD01", "TD16"},
+          {lastLine + "</AliquotaIVA>", "$&<Natura>N6.7</Natura>"},
+          {"</DatiBeniServizi>", td16Summary}},
+         {}},
+        {line4As(smallPrice, "701.33", "786.83", "173.10"), {}},
+        {line4As(importoFirst, "47646.00", "47731.50", "10500.93"), {}},
         // A discount's Importo, per unit, before its Percentuale; its sign from Tipo.
         {{{"<PrezzoUnitario>100.00000000</PrezzoUnitario>",
            "$&<ScontoMaggiorazione><Tipo>SC</Tipo><Percentuale>50.00</Percentuale>"
