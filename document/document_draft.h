@@ -132,6 +132,9 @@ struct ImportedSources {
 struct EInvoiceTerms {
     bool everyCustomer = false;
     bool chargeStampDuty = false;  // the virtual stamp duty is charged to the customer
+    // The exemption entry (1..12, VAT code entry + 12) whose slot takes the stamp duty charged:
+    // the company's first of nature N1 (excluded from the base, art. 15); 0 when none.
+    int stampDutyEntry = 0;
     EInvoiceCustomer customer;
 };
 

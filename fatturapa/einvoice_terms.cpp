@@ -10,6 +10,7 @@
 #include "core/whole_file.h"
 #include "fatturapa/fpa_composer.h"
 #include "fatturapa/fpa_writer_v10.h"
+#include "fatturapa/fpa_writer_v12.h"
 
 namespace qorvana {
 namespace {
@@ -71,9 +72,18 @@ std::optional<std::string> SaveEInvoiceCustomer(const Session& s, int customer,
     return WriteEInvoiceCustomers(file, name, *read.customers);
 }
 
-EInvoiceTermsRead ReadEInvoiceTerms(const Session& s, int customer) {
+int StampDutyEntry(const HeaderTables& tables) {
+    for (int entry = 1; entry <= 12; ++entry) {
+        const auto& e = tables.exemptions[static_cast<std::size_t>(entry)];
+        if (!Trim(e[0]).empty() && NatureOfDigits(Trim(e[2])) == "N1") return entry;
+    }
+    return 0;
+}
+
+EInvoiceTermsRead ReadEInvoiceTerms(const Session& s, const HeaderTables& tables, int customer) {
     EInvoiceTermsRead result = ReadEInvoiceSettings(s);
     if (!result.terms.everyCustomer) return result;
+    result.terms.stampDutyEntry = StampDutyEntry(tables);
     const EInvoiceCustomerRead data = ReadEInvoiceCustomer(s, customer);
     if (!data.problem.empty()) result.problem = data.problem;
     result.terms.customer = data.data;

@@ -598,7 +598,8 @@ void StartForm::readEInvoiceSetting() {
 }
 
 bool StartForm::takeEInvoiceTerms() {
-    const EInvoiceTermsRead read = ReadEInvoiceTerms(session(), shownCustomer_);
+    const EInvoiceTermsRead read =
+        ReadEInvoiceTerms(session(), SettingsOf(session()).headerTables, shownCustomer_);
     einvoiceTerms_ = read.terms;
     datiFe_->setVisible(read.terms.everyCustomer);
     if (!read.problem.empty()) Warn(this, Q(read.problem), MsgIcon::Exclamation);

@@ -1,7 +1,9 @@
 # The files of einvoices_all.qrs, each valid for the 1.2.3 schema and the program's checks,
 # with the values that tell the recipient kind and the document's content.
 import os
-from check_lib import COMPANY, check, einvoice, messages, values
+import subprocess
+
+from check_lib import COMPANY, PRINT, check, dbl, einvoice, messages, records, values
 
 T = "FatturaElettronicaHeader/DatiTrasmissione/"
 C = "FatturaElettronicaHeader/CessionarioCommittente/"
@@ -35,9 +37,23 @@ check("split payment", (recipient(split), values(split, S + "EsigibilitaIVA"),
                         split.findtext(G + "DatiGeneraliDocumento/ImportoTotaleDocumento"),
                         values(split, "FatturaElettronicaBody/DatiPagamento/DettaglioPagamento/ImportoPagamento")),
       (("FPA12", "FPA12", "UFH7Q2", None), ["S"], "122.00", ["100.00"]))
+# The stamp duty charged to the customer: a line excluded from VAT (N1) with its summary, in
+# the document's total and in what is paid; stored and printed with the same totals.
+L = "FatturaElettronicaBody/DatiBeniServizi/DettaglioLinee/"
 check("stamp duty", (values(stamp, G + "DatiGeneraliDocumento/DatiBollo/*"),
-                     values(stamp, S + "Imposta")),
-      (["SI", "2.00"], ["0.00"]))
+                     values(stamp, L + "Descrizione"), values(stamp, L + "Natura"),
+                     [(r.findtext("Natura"), r.findtext("ImponibileImporto"), r.findtext("Imposta"))
+                      for r in stamp.findall(S[:-1])],
+                     stamp.findtext(G + "DatiGeneraliDocumento/ImportoTotaleDocumento"),
+                     values(stamp, "FatturaElettronicaBody/DatiPagamento/DettaglioPagamento/ImportoPagamento")),
+      (["SI", "2.00"], ["Corso di formazione", "Imposta di bollo"], ["N4", "N1"],
+       [("N4", "150.00", "0.00"), ("N1", "2.00", "0.00")], "152.00", ["152.00"]))
+stored = [r for r in records("qorvana.fte", 522) if dbl(r, 230) == 150]
+check("stamp duty stored", [([dbl(r, 222 + 8 * i) for i in range(2)], dbl(r, 286)) for r in stored],
+      [([2.0, 150.0], 152.0)])
+printed = subprocess.run(["pdftotext", "-layout", os.path.join(PRINT, "print-1.pdf"), "-"],
+                         capture_output=True, text=True, check=True).stdout
+check("stamp duty printed", [a in printed for a in ("2,00", "150,00", "152,00")], [True] * 3)
 check("credit note", (credit.findtext(G + "DatiGeneraliDocumento/TipoDocumento"),
                       values(credit, G + "DatiFattureCollegate/*"),
                       credit.findtext(G + "DatiGeneraliDocumento/ImportoTotaleDocumento")),
