@@ -24,19 +24,29 @@ struct Session;
 // A missing file leaves both off.
 inline constexpr const char* kEInvoiceSettingsFile = "qorvana-fe.ini";
 
+// The company's setting, held with its other settings (CompanySettings::einvoice).
+struct EInvoiceSettings {
+    bool everyCustomer = false;
+    bool chargeStampDuty = false;
+};
+struct EInvoiceSettingsRead {
+    EInvoiceSettings settings;
+    std::string problem;  // Italian, naming the file; the settings are then those of no file
+};
+// Reads qorvana-fe.ini; the company's settings call it when they load.
+EInvoiceSettingsRead LoadEInvoiceSettings(const Session& session);
+
 struct EInvoiceTermsRead {
     EInvoiceTerms terms;
-    std::string problem;  // Italian, naming the file; the terms are then those of no file
+    std::string problem;  // Italian, naming the file of the customers' data
     // With the setting on: what the customer's e-invoice needs and its data lack.
     std::vector<std::string> missing;
 };
 
-// The company's setting alone (terms without customer data).
-EInvoiceTermsRead ReadEInvoiceSettings(const Session& session);
-// The company's setting and the data of customer `customer` (record number), with what they
-// lack for the e-invoice; the stamp duty's exemption entry from the company's `tables`.
-EInvoiceTermsRead ReadEInvoiceTerms(const Session& session, const HeaderTables& tables,
-                                    int customer);
+// The company's `settings` and the data of customer `customer` (record number), with what
+// they lack for the e-invoice; the stamp duty's exemption entry from the company's `tables`.
+EInvoiceTermsRead ReadEInvoiceTerms(const Session& session, const EInvoiceSettings& settings,
+                                    const HeaderTables& tables, int customer);
 // The exemption entry (1..12) that takes a stamp duty charged to the customer: the first the
 // table describes with nature N1 (excluded from the base, art. 15); 0 when none.
 int StampDutyEntry(const HeaderTables& tables);
