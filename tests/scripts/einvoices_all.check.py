@@ -70,3 +70,10 @@ check("data missing", [m for m in messages() if m[1].startswith("Per la fattura 
       [("Attenzione", "Per la fattura elettronica mancano i dati del cliente:\n- il CAP della sede "
         "(5 cifre)\nCompletarli nella scheda del cliente o con \"Dati fattura elettronica\". "
         "Iniziare ugualmente il documento?", "No")])
+
+# GRANDI's wrong check digit was told before its invoice started, and it did not start.
+check("identity warning", [m for m in messages() if m[1].startswith("Nella scheda del cliente")],
+      [("Attenzione", "Nella scheda del cliente:\n- la partita IVA \"00215150230\" ha la cifra di "
+        "controllo errata (l'ultima cifra non corrisponde alle altre: una cifra è sbagliata o "
+        "scambiata) (00305)\nIl Sistema di Interscambio scarterà le sue fatture elettroniche "
+        "finché la scheda non sarà corretta.\nEmettere ugualmente il documento?", "No")])
