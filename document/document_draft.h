@@ -121,6 +121,7 @@ struct ImportedSources {
     std::vector<int> receipts;       // records of qorvana.ric fully imported
     std::optional<int> quote;        // record of the quote taken
     std::optional<int> invoice;      // record of the invoice copied
+    InvoiceReference copiedInvoice;  // its number and date (dd/mm/yyyy)
     // Numbers of the delivery notes imported, separated by blanks: the document's "DDT"
     // after what the operator typed on the start form.
     std::string noteNumbers;

@@ -16,8 +16,8 @@ def recipient(root):
             root.findtext(T + "CodiceDestinatario"), root.findtext(T + "PECDestinatario"))
 
 
-files = [einvoice(f"IT01234567897_0000{n}.xml") for n in range(1, 8)]
-foreign, pec, consumer, deferred, split, stamp, credit = files
+files = [einvoice(f"IT01234567897_0000{n}.xml") for n in range(1, 9)]
+foreign, pec, consumer, deferred, split, stamp, credit, copied = files
 
 check("foreign", (recipient(foreign), values(foreign, C + "DatiAnagrafici/IdFiscaleIVA/*"),
                   foreign.findtext(C + "DatiAnagrafici/CodiceFiscale"),
@@ -58,6 +58,16 @@ check("credit note", (credit.findtext(G + "DatiGeneraliDocumento/TipoDocumento")
                       values(credit, G + "DatiFattureCollegate/*"),
                       credit.findtext(G + "DatiGeneraliDocumento/ImportoTotaleDocumento")),
       ("TD04", ["1", "2026-12-06"], "36.60"))
+check("credit note copied from an invoice", (copied.findtext(G + "DatiGeneraliDocumento/TipoDocumento"),
+                                             values(copied, G + "DatiFattureCollegate/*")),
+      ("TD04", [pec.findtext(G + "DatiGeneraliDocumento/Numero"), "2026-12-06"]))
+
+# Each file joined the e-invoices to send as its document was stored, in its own format.
+with open(os.path.join(COMPANY, "qorvana.sdi"), encoding="cp1252") as f:
+    store = [line.rstrip("\r\n").split("\t") for line in f]
+check("listed to send", [(l[1], l[7]) for l in store if l[0] == "F"],
+      [(f"IT01234567897_0000{n}.xml", "FPA12" if n == 5 else "FPR12") for n in range(1, 9)])
+check("none sent", [l for l in store if l[0] in ("I", "N")], [])
 
 # The customers' e-invoice data as the window left them: BORDO's foreign identifier added.
 with open(os.path.join(COMPANY, "qorvana.fec"), "rb") as f:
