@@ -166,7 +166,9 @@ void PickerForm::onRow(const QModelIndex& index) {
             s.workStrings[work_slot::kInvoiceLineFile] = pick.fallbackName;
             s.workStrings[work_slot::kInvoiceKey] = pick.fileName;
             pickedRecord_ = row.record;
-            pickedInvoice_ = {Trim(row.cells[0]), row.cells[1]};
+            pickedInvoice_ = InvoiceReference{};
+            pickedInvoice_.id = Trim(row.cells[0]);
+            pickedInvoice_.date = row.cells[1];
             backToBody(TextOf(kind_).action);
             return;
         }

@@ -47,7 +47,7 @@ check("stamp duty", (values(stamp, G + "DatiGeneraliDocumento/DatiBollo/*"),
                      stamp.findtext(G + "DatiGeneraliDocumento/ImportoTotaleDocumento"),
                      values(stamp, "FatturaElettronicaBody/DatiPagamento/DettaglioPagamento/ImportoPagamento")),
       (["SI", "2.00"], ["Corso di formazione", "Imposta di bollo"], ["N4", "N1"],
-       [("N4", "150.00", "0.00"), ("N1", "2.00", "0.00")], "152.00", ["152.00"]))
+       [("N1", "2.00", "0.00"), ("N4", "150.00", "0.00")], "152.00", ["152.00"]))
 stored = [r for r in records("qorvana.fte", 522) if dbl(r, 230) == 150]
 check("stamp duty stored", [([dbl(r, 222 + 8 * i) for i in range(2)], dbl(r, 286)) for r in stored],
       [([2.0, 150.0], 152.0)])
