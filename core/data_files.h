@@ -4,12 +4,14 @@
 // numbered from 1 can be read (the quotes file numbers its records beyond the 16-bit
 // counts); one past the end of the file, or numbered below 1, reads as all zero bytes.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <filesystem>
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/data_file_types.h"
@@ -73,6 +75,32 @@ class DataFiles {
         writeRaw(File::kChannel, n, r.bytes());
     }
 
+    // Calls visit(n, record) for records first..first + count - 1 of `File` (first >= 1) in
+    // record-number order, each with the bytes read<File>(n) gives it (zero past the end). The
+    // range is read a block of whole records at a time: one system call per block instead of
+    // one per record, and a buffer that stays in the processor's cache.
+    template <class File, class Visit>
+    void scan(std::int32_t first, std::int32_t count, Visit&& visit) const {
+        using Record = typename File::Record;
+        constexpr std::size_t kLength = Record::kLength;
+        constexpr auto kPerBlock =
+            static_cast<std::int32_t>(std::max<std::size_t>(1, kScanBlockBytes / kLength));
+        if (count < 1) return;
+        std::vector<std::uint8_t> block(std::min(count, kPerBlock) * kLength);
+        Record r;
+        for (std::int32_t done = 0; done < count;) {
+            const std::int32_t n = std::min(kPerBlock, count - done);
+            const auto bytes = std::span(block).first(static_cast<std::size_t>(n) * kLength);
+            readRange(File::kChannel, first + done, n, bytes);
+            for (std::int32_t k = 0; k < n; ++k) {
+                std::copy_n(bytes.begin() + k * static_cast<std::ptrdiff_t>(kLength), kLength,
+                            r.bytes().begin());
+                visit(first + done + k, std::as_const(r));
+            }
+            done += n;
+        }
+    }
+
     // Reserves disk room for records first..first + count - 1 without changing the file's
     // length, so that appending them cannot fail for lack of room; throws RecordIoError when
     // the disk is full. A file system that cannot reserve is left as it is.
@@ -82,6 +110,7 @@ class DataFiles {
     void sync(std::span<const int> channels);
 
   private:
+    static constexpr std::size_t kScanBlockBytes = 128 * 1024;
     struct Slot {
         int fd = -1;
         bool writable = false;
