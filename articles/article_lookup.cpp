@@ -110,22 +110,12 @@ ArticleList ArticleList::Build(const DataFiles& files, ArticleListForm form) {
     list.form_ = form;
     const int count = ArticleCount(files);
     list.entries_.reserve(static_cast<std::size_t>(count));
-    // Channel 19 holds the article file in blocks of whole records; read block by block.
-    const std::size_t blockLength = files.recordLength(kArtText);
-    const bool blocks =
-        files.isOpen(kArtText) && blockLength >= art::kLength && blockLength % art::kLength == 0;
-    const int perBlock = blocks ? static_cast<int>(blockLength / art::kLength) : 1;
-    const int channel = blocks ? static_cast<int>(kArtText) : static_cast<int>(kArt);
-    std::vector<std::uint8_t> block(perBlock * art::kLength);
-    for (int first = 1; first <= count; first += perBlock) {
-        files.readRaw(channel, (first - 1) / perBlock + 1, block);
-        const int inBlock = std::min(perBlock, count - first + 1);
-        for (int k = 0; k < inBlock; ++k) {
-            std::span<const std::uint8_t, art::kLength> bytes(block.data() + k * art::kLength,
-                                                              art::kLength);
-            list.add(bytes, first + k);
-        }
-    }
+    // Channel 19 is the article file opened for this list; channel 5 when it is not open.
+    const auto add = [&list](std::int32_t n, const ArticleRecord& a) { list.add(a.bytes(), n); };
+    if (files.isOpen(kArtText))
+        files.scan<ArticleTextFile>(1, count, add);
+    else
+        files.scan<ArticlesFile>(1, count, add);
     list.sort();
     return list;
 }
