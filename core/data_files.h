@@ -11,6 +11,7 @@
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -82,21 +83,19 @@ class DataFiles {
     template <class File, class Visit>
     void scan(std::int32_t first, std::int32_t count, Visit&& visit) const {
         using Record = typename File::Record;
-        constexpr std::size_t kLength = Record::kLength;
+        // The block is read straight into the records: a record is its bytes, nothing else.
+        static_assert(sizeof(Record) == Record::kLength && std::is_trivially_copyable_v<Record>);
         constexpr auto kPerBlock =
-            static_cast<std::int32_t>(std::max<std::size_t>(1, kScanBlockBytes / kLength));
+            static_cast<std::int32_t>(std::max<std::size_t>(1, kScanBlockBytes / Record::kLength));
         if (count < 1) return;
-        std::vector<std::uint8_t> block(std::min(count, kPerBlock) * kLength);
-        Record r;
+        std::vector<Record> block(static_cast<std::size_t>(std::min(count, kPerBlock)));
         for (std::int32_t done = 0; done < count;) {
             const std::int32_t n = std::min(kPerBlock, count - done);
-            const auto bytes = std::span(block).first(static_cast<std::size_t>(n) * kLength);
-            readRange(File::kChannel, first + done, n, bytes);
-            for (std::int32_t k = 0; k < n; ++k) {
-                std::copy_n(bytes.begin() + k * static_cast<std::ptrdiff_t>(kLength), kLength,
-                            r.bytes().begin());
-                visit(first + done + k, std::as_const(r));
-            }
+            auto* bytes = reinterpret_cast<std::uint8_t*>(block.data());
+            readRange(File::kChannel, first + done, n,
+                      std::span(bytes, static_cast<std::size_t>(n) * Record::kLength));
+            for (std::int32_t k = 0; k < n; ++k)
+                visit(first + done + k, std::as_const(block[static_cast<std::size_t>(k)]));
             done += n;
         }
     }
