@@ -16,6 +16,13 @@ namespace {
 
 // Upper case in Windows-1252 bytes: names compare byte by byte as the suite compares them.
 std::string CompareForm(std::string_view utf8) {
+    // Plain ASCII, most names, is the same in both encodings: only its letters change.
+    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return (c & 0x80) == 0; })) {
+        std::string upper(utf8);
+        for (char& c : upper)
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        return upper;
+    }
     return Utf8ToCp1252(UpperCase(utf8));
 }
 
