@@ -76,10 +76,11 @@ int CustomerIndex::findByName(std::string_view key) const {
 
 int CustomerIndex::findByRecord(int record) const {
     if (record < 1) return 0;
-    const int n = count();
-    for (int position = 1; position <= n; ++position)
-        if (files_.read<NameIndexFile>(position).int16(src::kCustomer) == record) return position;
-    return 0;
+    int found = 0;
+    files_.scan<NameIndexFile>(1, count(), [&](std::int32_t position, const NameIndexRecord& e) {
+        if (found == 0 && e.int16(src::kCustomer) == record) found = position;
+    });
+    return found;
 }
 
 CustomerCard CustomerIndex::card(int record) const {

@@ -114,6 +114,7 @@ TEST(CustomerIndex, ListFollowsTheIndexOrderOverAShortCustomerFile) {
     EXPECT_EQ(rows[2].columns, rows[0].columns);
     EXPECT_EQ(rows[0].columns[0], "GAMMA");
     EXPECT_EQ(rows[3].columns[1], "ALFA SRL");
+    EXPECT_EQ(c.index().findByRecord(1), 2);  // the first entry naming it
 }
 
 TEST(CustomerIndex, CardHoldsTheShownFields) {
