@@ -32,6 +32,11 @@ struct ProposalInput {
     std::string settings5;
     std::string settings8;
     std::string settings15;
+    // The e-invoices to every customer: split payment closes the VAT against the customer
+    // (the administration pays it to the treasury); a stamp duty charged to the customer is
+    // an amount outside VAT.
+    bool splitPayment = false;
+    double stampCharged = 0;
 };
 
 // The proposed entry. A negative amount goes to the opposite column with its absolute

@@ -258,12 +258,14 @@ std::vector<std::string> LyfLines() {
         {6, 12, 31, 8},
         {7, 12, 35, 7},
         {16, 12, 287, 6},
+        {17, 12, 279, 6},  // split payment note
+        {33, 12, 283, 6},  // stamp duty note
         {9, 12, 291, 6},
         {10, 60, 291, 6},
         {11, 120, 291, 6},
         // Title, internal copy mark, number and date.
         {82, 130, 12, 18, true, kNavy},
-        {81, 130, 22, 8, true, kRed},
+        {81, 14, 80, 8, true, kRed},
         {35, 14, 90, 10, true},
         {36, 44, 90, 9},
         // Customer (registered office) and administrative office.
