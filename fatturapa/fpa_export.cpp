@@ -92,13 +92,13 @@ const FpaSchema* CheckingSchema(std::string& error) {
     return schema.get();
 }
 
-// What the exchange system would reject, as the refusal to write the file; empty when
-// nothing.
-std::string ExchangeSystemRefusal(const std::string& xml) {
+// What the exchange system would reject of the file to be written under `fileName`, as the
+// refusal to write it; empty when nothing.
+std::string ExchangeSystemRefusal(const std::string& fileName, const std::string& xml) {
     std::string error;
     const FpaSchema* schema = CheckingSchema(error);
     if (!schema) return "Il file XML non è stato creato: " + error;
-    const std::vector<FpaFinding> findings = CheckFatturaPA(xml, *schema);
+    const std::vector<FpaFinding> findings = CheckFatturaPAFile(fileName, xml, *schema);
     if (findings.empty()) return {};
     std::string message =
         "Il file XML non è stato creato: il Sistema di Interscambio lo scarterebbe. Correggere:";
@@ -289,7 +289,7 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& in, const Session& s) {
         return refuse(message);
     }
     if (plan.format == FpaFormat::V123) {
-        const std::string rejected = ExchangeSystemRefusal(composition.xml);
+        const std::string rejected = ExchangeSystemRefusal(plan.fileName, composition.xml);
         if (!rejected.empty()) return refuse(rejected);
     }
     plan.xml = std::move(composition.xml);

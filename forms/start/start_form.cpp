@@ -26,6 +26,7 @@
 #include "core/session.h"
 #include "customers/customer_index.h"
 #include "fatturapa/einvoice_terms.h"
+#include "fatturapa/fpa_customer_check.h"
 #include "forms/common/date_picker.h"
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
@@ -574,15 +575,17 @@ void StartForm::documentButton(int button) {
     // The document buttons are numbered by the kind they issue.
     const auto kind = static_cast<DocumentKind>(button);
     if (!takeEInvoiceTerms()) return;
+    const bool einvoice = kind == DocumentKind::ElectronicInvoice || einvoiceTerms_.everyCustomer;
+    // A customer whose identifiers the exchange system would refuse is told now, not at the
+    // XML file.
+    if (einvoice && !customerFitForEInvoice()) return;
     Session& s = session();
     s.returnPending = 0;
     s.returnAction = ReturnAction::NewDocument;
     s.documentKind = kind;
     s.currentCustomer = shownCustomer_;
     // With e-invoices to every customer, every invoice and credit note has its file.
-    s.fpaState = kind == DocumentKind::ElectronicInvoice || einvoiceTerms_.everyCustomer
-                     ? kFpaXmlNotWritten
-                     : kFpaOrdinary;
+    s.fpaState = einvoice ? kFpaXmlNotWritten : kFpaOrdinary;
     s.fpaPanelOpened = 0;
     forms().handOver(this, QString(form_name::kBody));
 }
@@ -616,6 +619,18 @@ void StartForm::openEInvoiceData() {
     if (!form) return;
     form->setCustomer(shownCustomer_, text2_[0]->text());
     forms().show(QString(form_name::kEInvoiceCustomer));
+}
+
+bool StartForm::customerFitForEInvoice() {
+    std::string warning;
+    try {
+        warning = CustomerIdentityWarning(session().files.read<CustomersFile>(shownCustomer_));
+    } catch (const RecordIoError& e) {
+        Warn(this, QStringLiteral("Errore di lettura degli archivi: %1").arg(e.what()));
+        return false;
+    }
+    return warning.empty() || AskYesNo(this, QStringLiteral("Attenzione"),
+                                       Q(warning + "\nEmettere ugualmente il documento?"));
 }
 
 DraftCustomer StartForm::customer() const {

@@ -75,6 +75,9 @@ class StartForm : public QorForm {
     void carrierChosen(int index);
     void transportDateTyped(const QString& text);
     void documentButton(int button);
+    // False when the shown customer's identifiers would make its e-invoices refused and the
+    // operator, told, does not go on.
+    bool customerFitForEInvoice();
     void openList();
     void readEInvoiceSetting();
     // Reads the e-invoice terms of the shown customer; false when the operator, told what the

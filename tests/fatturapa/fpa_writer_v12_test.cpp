@@ -154,10 +154,10 @@ TEST(FpaWriterV12, DocumentsWrittenAsTheExchangeSystemChecksThem) {
          [](Desk& d) {
              EveryCustomer(d);
              d.customer.setText(cli::kVatNumber, "");
-             d.customer.setText(cli::kTaxCode, "RSSMRA80A01L781V");
+             d.customer.setText(cli::kTaxCode, "RSSMRA80A01L781K");
          },
          {"<CodiceDestinatario>0000000</CodiceDestinatario>",
-          "<DatiAnagrafici>\r\n        <CodiceFiscale>RSSMRA80A01L781V</CodiceFiscale>"},
+          "<DatiAnagrafici>\r\n        <CodiceFiscale>RSSMRA80A01L781K</CodiceFiscale>"},
          {"<PECDestinatario>"}},
         {"every customer: a foreign customer",
          [](Desk& d) {
@@ -234,8 +234,8 @@ TEST(FpaWriterV12, DocumentsWrittenAsTheExchangeSystemChecksThem) {
         SCOPED_TRACE(c.name);
         Desk12 d;
         c.change(d);
-        std::string xml;
-        const std::string message = d.exportOnce(&xml);
+        std::string xml, fileName;
+        const std::string message = d.exportOnce(&xml, &fileName);
         if (c.refused) {
             for (const auto& p : c.present)
                 EXPECT_NE(message.find(p), std::string::npos) << message;
@@ -243,24 +243,53 @@ TEST(FpaWriterV12, DocumentsWrittenAsTheExchangeSystemChecksThem) {
             continue;
         }
         ASSERT_NE(message.find("è stato creato"), std::string::npos) << message;
-        for (const auto& f : CheckFatturaPA(xml, Schema()))
+        for (const auto& f : CheckFatturaPAFile(fileName, xml, Schema()))
             ADD_FAILURE() << FormatFinding(f) << "\n" << xml;
         for (const auto& p : c.present) EXPECT_NE((xml + message).find(p), std::string::npos) << p;
         for (const auto& a : c.absent) EXPECT_EQ(xml.find(a), std::string::npos) << a;
     }
 }
 
+// Nothing is written, and the progressive is not used, while the exchange system would refuse
+// the file: its content, its identifiers, its name.
 TEST(FpaWriterV12, WhatTheExchangeSystemWouldRejectIsNotWritten) {
-    Desk12 d;
-    d.tables.exemptions[1] = {"Fuori campo IVA", "", "1"};  // bare N2
-    d.line(2, "Rimborso spese", 1, 10, 13);
-    const std::string message = d.exportOnce();
-    EXPECT_NE(message.find("il Sistema di Interscambio lo scarterebbe"), std::string::npos);
-    EXPECT_NE(message.find("- 00445: "), std::string::npos) << message;
-    EXPECT_EQ(d.counter(), 0);
-    EXPECT_EQ(d.s.fpaState, 0);
-    EXPECT_TRUE(fs::is_empty(d.company / "fatturepa"));
-    EXPECT_FALSE(fs::exists(d.company / "fpa1"));
+    struct Refusal {
+        const char* name;
+        std::function<void(Desk&)> change;
+        std::vector<std::string> said;
+    };
+    const std::vector<Refusal> cases = {
+        {"bare N2",
+         [](Desk& d) {
+             d.tables.exemptions[1] = {"Fuori campo IVA", "", "1"};
+             d.line(2, "Rimborso spese", 1, 10, 13);
+         },
+         {"- 00445: "}},
+        {"customer's VAT number",
+         [](Desk& d) { d.customer.setText(cli::kVatNumber, "00215150230"); },
+         {"- 00305: la partita IVA del cliente \"00215150230\" ha la cifra di controllo errata"}},
+        {"customer's tax code",
+         [](Desk& d) { d.customer.setText(cli::kTaxCode, "RSSMRA80A01H501X"); },
+         {"- 00324: "}},
+        {"seller's VAT number",
+         [](Desk& d) { d.settings.setText(fpa::kSellerVatNumber, "01234567890"); },
+         {"- 00301: "}},
+        {"transmitter too short for the name",
+         [](Desk& d) { d.settings.setText(fpa::kTransmitterId, "0123456789"); },
+         {"- 00001: il nome del file \"IT0123456789_00001.xml\"", "- 00300: "}},
+    };
+    for (const Refusal& c : cases) {
+        SCOPED_TRACE(c.name);
+        Desk12 d;
+        c.change(d);
+        const std::string message = d.exportOnce();
+        EXPECT_NE(message.find("il Sistema di Interscambio lo scarterebbe"), std::string::npos);
+        for (const auto& p : c.said) EXPECT_NE(message.find(p), std::string::npos) << message;
+        EXPECT_EQ(d.counter(), 0);
+        EXPECT_EQ(d.s.fpaState, 0);
+        EXPECT_TRUE(fs::is_empty(d.company / "fatturepa"));
+        EXPECT_FALSE(fs::exists(d.company / "fpa1"));
+    }
 }
 
 TEST(FpaWriterV12, UnknownFormatSettingIsRefused) {
