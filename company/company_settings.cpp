@@ -55,6 +55,9 @@ std::vector<std::string> LoadCompanySettings(Session& session) {
     std::vector<std::string> problems = RefreshSharedSettings(session);
     settings.start = LoadStartTables(session, TabFile::Load(session.companyFile("qorvana.tab")));
     problems.insert(problems.end(), settings.start.problems.begin(), settings.start.problems.end());
+    const EInvoiceSettingsRead einvoice = LoadEInvoiceSettings(session);
+    settings.einvoice = einvoice.settings;
+    if (!einvoice.problem.empty()) problems.push_back(einvoice.problem);
     std::vector<std::string> toldLater;
     ReadPrintPart(session, settings, toldLater);
     ReadHeaderPart(session, settings, toldLater);

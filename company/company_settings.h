@@ -3,14 +3,16 @@
 // so that posting, printing, the XML export and the registration find them whichever windows
 // exist: the start form's tables (qorvana.tab, qorvana.prg), the header's tables, payment terms
 // and FatturaPA record (qorvana.tab, qorvana.fpa), the print tables with the VAT table
-// (qorvana.int, .tab, .ilx, .lyf, .prg, .pdf). The suite's shared settings (qorvana.int, .eur,
+// (qorvana.int, .tab, .ilx, .lyf, .prg, .pdf), the e-invoices to every customer (qorvana-fe.ini,
+// this program's own). The suite's shared settings (qorvana.int, .eur,
 // .tbl, .gnr: currency, print fonts, general settings) are read with them into the session's
 // globals of those names, which the core's lower folders read.
 //
 // The suite's other programs may change these files while the program runs. Each part is read
 // again where it was always read: the shared settings when the header and the body form load,
-// the header's part when the header form loads, the print tables when the body form loads
-// (each window loads once a run). Every file is optional; a file that is there but cannot be
+// the header's part when the header form loads, the print tables when the body form loads, the
+// start form's tables and the e-invoice setting when the start form loads (each window loads
+// once a run). Every file is optional; a file that is there but cannot be
 // read gives its defaults and a message naming it, said by the window that reads it.
 
 #include <memory>
@@ -20,6 +22,7 @@
 #include "core/settings.h"
 #include "document/due_dates.h"
 #include "document/payment_terms.h"
+#include "fatturapa/einvoice_terms.h"
 #include "fatturapa/fpa_record.h"
 #include "fatturapa/fpa_tables.h"
 #include "print/print_settings.h"
@@ -33,7 +36,8 @@ struct CompanySettings {
     HeaderTables headerTables;
     PaymentTerms paymentTerms;
     PostponeRules postponeRules;
-    FpaRecord fpa;  // marker "0" when the company has no qorvana.fpa
+    FpaRecord fpa;              // marker "0" when the company has no qorvana.fpa
+    EInvoiceSettings einvoice;  // qorvana-fe.ini: e-invoices to every customer, stamp duty
     // The print tables; their VAT table is the company's, for every computation.
     PrintSettings print;
 
@@ -48,8 +52,9 @@ struct CompanySettings {
 CompanySettings& SettingsOf(Session& session);
 const CompanySettings& SettingsOf(const Session& session);
 
-// Start-up: reads every part. Returns the messages the start form tells (its own files and
-// the shared settings); the other parts' messages are told when their windows read them again.
+// Start-up: reads every part. Returns the messages the start form tells (its own files, the
+// e-invoice setting and the shared settings); the other parts' messages are told when their windows
+// read them again.
 std::vector<std::string> LoadCompanySettings(Session& session);
 // The header form's load: the shared settings, the header's tables, the payment terms, the
 // VAT table and qorvana.fpa again; the messages of the files that could not be read.

@@ -121,6 +121,7 @@ struct ImportedSources {
     std::vector<int> receipts;       // records of qorvana.ric fully imported
     std::optional<int> quote;        // record of the quote taken
     std::optional<int> invoice;      // record of the invoice copied
+    InvoiceReference copiedInvoice;  // its number and date (dd/mm/yyyy)
     // Numbers of the delivery notes imported, separated by blanks: the document's "DDT"
     // after what the operator typed on the start form.
     std::string noteNumbers;
@@ -132,6 +133,9 @@ struct ImportedSources {
 struct EInvoiceTerms {
     bool everyCustomer = false;
     bool chargeStampDuty = false;  // the virtual stamp duty is charged to the customer
+    // The exemption entry (1..12, VAT code entry + 12) whose slot takes the stamp duty charged:
+    // the company's first of nature N1 (excluded from the base, art. 15); 0 when none.
+    int stampDutyEntry = 0;
     EInvoiceCustomer customer;
 };
 

@@ -50,6 +50,9 @@ struct DocumentFigures {
     double totalWeight = 0;
     double withholdingAmount = 0;
     double withholdingBase = 0;
+    // The virtual stamp duty charged to the customer (0 or 2,00): already in column 2 of its
+    // exemption slot and in the totals (document/einvoice_amounts.h).
+    double stampDuty = 0;
     bool overflow = false;  // a line or slot amount was infinite or undefined
 
     // Sums over slots 1..12 used on confirmation.

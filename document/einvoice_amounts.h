@@ -1,8 +1,10 @@
 #pragma once
 // What the e-invoices to every customer change in the amounts of a document: split payment
 // (the public administration pays the VAT to the treasury, so the customer owes the amount
-// without VAT) and the virtual stamp duty (2,00 on a document without VAT above 77,47, added
-// to what the customer pays when the company charges it).
+// without VAT) and the virtual stamp duty (2,00 on a document without VAT above 77,47). A
+// stamp duty the company charges to the customer is part of the document: an amount excluded
+// from VAT (art. 15 DPR 633/72) in the slot of its exemption entry, so that the totals, the
+// stored record, the print, the e-invoice and the journal entry all carry it, once.
 
 #include "core/money.h"
 #include "document/document_draft.h"
@@ -12,17 +14,19 @@ namespace qorvana {
 inline constexpr double kStampDuty = 2.00;
 inline constexpr double kStampDutyThreshold = 77.47;
 
-// A document without VAT whose total exceeds 77,47.
+// A document without VAT whose total, the stamp duty charged left out, exceeds 77,47.
 bool StampDutyDue(const DocumentFigures& figures, const Money& money);
+// Adds the stamp duty charged to the customer to freshly computed figures: 2,00 outside VAT
+// in the slot of `terms.stampDutyEntry`, in the totals and in `stampDuty`. Nothing when the
+// company does not charge it, has no entry for it or the document owes none.
+void ChargeStampDuty(DocumentFigures& figures, const EInvoiceTerms& terms, const Money& money);
 
 // The document's e-invoice is under split payment (EsigibilitaIVA "S").
 bool SplitPayment(const DocumentDraft& draft);
 // The stamp duty of the document's e-invoice (0 when none).
 double StampDutyOf(const DocumentDraft& draft, const Money& money);
-// The stamp duty added to what the customer pays (0 when not charged).
-double StampDutyCharged(const DocumentDraft& draft, const Money& money);
-// What the customer pays: the net to pay, less the VAT under split payment, plus the stamp
-// duty charged.
+// What the customer pays: the net to pay (a stamp duty charged included), less the VAT under
+// split payment.
 double AmountDue(const DocumentDraft& draft, const Money& money);
 
 }  // namespace qorvana

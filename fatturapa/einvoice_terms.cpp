@@ -10,6 +10,7 @@
 #include "core/whole_file.h"
 #include "fatturapa/fpa_composer.h"
 #include "fatturapa/fpa_writer_v10.h"
+#include "fatturapa/fpa_writer_v12.h"
 
 namespace qorvana {
 namespace {
@@ -26,8 +27,8 @@ bool No(const std::string& value) {
 
 }  // namespace
 
-EInvoiceTermsRead ReadEInvoiceSettings(const Session& s) {
-    EInvoiceTermsRead result;
+EInvoiceSettingsRead LoadEInvoiceSettings(const Session& s) {
+    EInvoiceSettingsRead result;
     const std::string settingsName = s.companyPath(kEInvoiceSettingsFile);
     const FileRead read = ReadWholeFile(s.companyFile(kEInvoiceSettingsFile));
     if (read.missing) return result;
@@ -37,14 +38,12 @@ EInvoiceTermsRead ReadEInvoiceSettings(const Session& s) {
     }
     const KeyValues values = ParseKeyValues(read.bytes);
     for (const auto& [key, target] :
-         {std::pair<const char*, bool*>{"tutti_i_clienti", &result.terms.everyCustomer},
-          {"bollo_a_carico_del_cliente", &result.terms.chargeStampDuty}}) {
+         {std::pair<const char*, bool*>{"tutti_i_clienti", &result.settings.everyCustomer},
+          {"bollo_a_carico_del_cliente", &result.settings.chargeStampDuty}}) {
         const std::string value = ValueOf(values, key);
         if (!Yes(value) && !No(value))
-            return {EInvoiceTerms{},
-                    "In " + settingsName + " " + key + " vale \"" + value +
-                        "\": i valori possibili sono si e no.",
-                    {}};
+            return {EInvoiceSettings{}, "In " + settingsName + " " + key + " vale \"" + value +
+                                            "\": i valori possibili sono si e no."};
         *target = Yes(value);
     }
     return result;
@@ -71,9 +70,21 @@ std::optional<std::string> SaveEInvoiceCustomer(const Session& s, int customer,
     return WriteEInvoiceCustomers(file, name, *read.customers);
 }
 
-EInvoiceTermsRead ReadEInvoiceTerms(const Session& s, int customer) {
-    EInvoiceTermsRead result = ReadEInvoiceSettings(s);
-    if (!result.terms.everyCustomer) return result;
+int StampDutyEntry(const HeaderTables& tables) {
+    for (int entry = 1; entry <= 12; ++entry) {
+        const auto& e = tables.exemptions[static_cast<std::size_t>(entry)];
+        if (!Trim(e[0]).empty() && NatureOfDigits(Trim(e[2])) == "N1") return entry;
+    }
+    return 0;
+}
+
+EInvoiceTermsRead ReadEInvoiceTerms(const Session& s, const EInvoiceSettings& settings,
+                                    const HeaderTables& tables, int customer) {
+    EInvoiceTermsRead result;
+    if (!settings.everyCustomer) return result;
+    result.terms.everyCustomer = true;
+    result.terms.chargeStampDuty = settings.chargeStampDuty;
+    result.terms.stampDutyEntry = StampDutyEntry(tables);
     const EInvoiceCustomerRead data = ReadEInvoiceCustomer(s, customer);
     if (!data.problem.empty()) result.problem = data.problem;
     result.terms.customer = data.data;

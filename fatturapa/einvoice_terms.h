@@ -12,6 +12,7 @@
 
 #include "customers/customer_record.h"
 #include "document/document_draft.h"
+#include "fatturapa/fpa_tables.h"
 
 namespace qorvana {
 
@@ -19,22 +20,36 @@ struct Session;
 
 // qorvana-fe.ini: "key=value" lines (core/key_value_file.h).
 //   tutti_i_clienti=si             an e-invoice with every invoice and credit note
-//   bollo_a_carico_del_cliente=si  the virtual stamp duty is added to what the customer pays
+//   bollo_a_carico_del_cliente=si  the virtual stamp duty is charged to the customer
 // A missing file leaves both off.
 inline constexpr const char* kEInvoiceSettingsFile = "qorvana-fe.ini";
 
+// The company's setting, held with its other settings (CompanySettings::einvoice).
+struct EInvoiceSettings {
+    bool everyCustomer = false;
+    bool chargeStampDuty = false;
+};
+struct EInvoiceSettingsRead {
+    EInvoiceSettings settings;
+    std::string problem;  // Italian, naming the file; the settings are then those of no file
+};
+// Reads qorvana-fe.ini; the company's settings call it when they load.
+EInvoiceSettingsRead LoadEInvoiceSettings(const Session& session);
+
 struct EInvoiceTermsRead {
     EInvoiceTerms terms;
-    std::string problem;  // Italian, naming the file; the terms are then those of no file
+    std::string problem;  // Italian, naming the file of the customers' data
     // With the setting on: what the customer's e-invoice needs and its data lack.
     std::vector<std::string> missing;
 };
 
-// The company's setting alone (terms without customer data).
-EInvoiceTermsRead ReadEInvoiceSettings(const Session& session);
-// The company's setting and the data of customer `customer` (record number), with what they
-// lack for the e-invoice.
-EInvoiceTermsRead ReadEInvoiceTerms(const Session& session, int customer);
+// The company's `settings` and the data of customer `customer` (record number), with what
+// they lack for the e-invoice; the stamp duty's exemption entry from the company's `tables`.
+EInvoiceTermsRead ReadEInvoiceTerms(const Session& session, const EInvoiceSettings& settings,
+                                    const HeaderTables& tables, int customer);
+// The exemption entry (1..12) that takes a stamp duty charged to the customer: the first the
+// table describes with nature N1 (excluded from the base, art. 15); 0 when none.
+int StampDutyEntry(const HeaderTables& tables);
 // The e-invoice data of customer `customer`, as qorvana.fec holds it (empty when none).
 struct EInvoiceCustomerRead {
     EInvoiceCustomer data;

@@ -407,6 +407,7 @@ void FpaDocumentWriter::goodsAndServices() {
         if (!Written(l)) continue;
         line(n, ++written, fallback);
     }
+    if (written > 0 && d_.figures.stampDuty > 0) stampDutyLine(++written);
     if (written == 0) c_.problem("Il documento non ha righe");
 
     // Split payment: the public administration pays the VAT to the treasury ("S").

@@ -34,6 +34,9 @@ class FpaDocumentWriter {
     // The Natura of exemption entry `entry` (1..12); empty, with a problem, when it has none.
     virtual std::string nature(int entry) = 0;
     virtual void line(int n, int number, int defaultVatCode) = 0;
+    // The DettaglioLinee of the stamp duty charged to the customer (figures' stampDuty), written
+    // as line `number` after the document's lines.
+    virtual void stampDutyLine(int /*number*/) {}
     // Inside DatiGeneraliDocumento, after DatiRitenuta.
     virtual void documentTotals() {}
     // Inside the DatiRiepilogo of the VAT codes `codes` (13 to 24 for the exempt entries),
@@ -78,6 +81,8 @@ class FpaDocumentWriter {
     void discount(int n, int percent, std::optional<double> amount);
     // PrezzoTotale, the VAT elements of the line's code, the end of DettaglioLinee.
     void closeLine(int n, double total, int code);
+    // AliquotaIVA, Ritenuta and Natura of a line's VAT code.
+    void vatOfCode(int code, const std::string& label);
 
     const FpaWriterInput& d_;
     const FpaRecord& r_;
@@ -96,8 +101,6 @@ class FpaDocumentWriter {
     };
     // The summaries of the document's breakdown, taxable codes first, in code order.
     std::vector<Summary> summariesOf();
-    // AliquotaIVA, Ritenuta and Natura of a line's VAT code.
-    void vatOfCode(int code, const std::string& label);
     void header();
     void seller();
     void address(const char* tag, Field street, Field postcode, Field town, Field province,

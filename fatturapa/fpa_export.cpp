@@ -176,6 +176,8 @@ EInvoiceDocument EInvoiceDocumentOf(const DocumentDraft& draft, const Money& mon
     e.correctedInvoice = draft.panel.correctedInvoice;
     e.correctedInvoice.id = Trim(e.correctedInvoice.id);
     e.stampDuty = StampDutyOf(draft, money) > 0;
+    e.chargeStampDuty = draft.einvoice.chargeStampDuty;
+    e.stampDutyEntry = draft.einvoice.stampDutyEntry;
     return e;
 }
 

@@ -24,6 +24,8 @@ struct EInvoiceDocument {
     std::vector<ImportedNote> notes;    // a DatiDDT each, with the lines carrying its number
     InvoiceReference correctedInvoice;  // DatiFattureCollegate, when its number is given
     bool stampDuty = false;             // DatiBollo: virtual stamp duty of 2,00
+    bool chargeStampDuty = false;       // the company charges it to the customer
+    int stampDutyEntry = 0;  // the exemption entry (nature N1) of the duty charged, 0 none
 };
 
 // What the writer reads: the seller's settings with the document's panel fields filled in

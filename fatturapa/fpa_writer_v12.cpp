@@ -82,6 +82,11 @@ class V12Writer : public FpaDocumentWriter {
     }
 
     void documentTotals() override {
+        if (d_.everyCustomer && d_.everyCustomer->stampDuty && d_.everyCustomer->chargeStampDuty &&
+            d_.figures.stampDuty == 0)
+            c_.problem(
+                "Imposta di bollo a carico del cliente: nessuna esenzione della tabella ha natura "
+                "N1 (esclusa dalla base imponibile, art. 15): aggiungerla per addebitare il bollo");
         if (d_.everyCustomer && d_.everyCustomer->stampDuty) {
             XmlLines& x = c_.xml();
             x.open("DatiBollo");
@@ -116,6 +121,21 @@ class V12Writer : public FpaDocumentWriter {
         const int code = LineVatCode(l, total, defaultVatCode);
         lineTotals_[static_cast<std::size_t>(code)] += total;
         closeLine(n, total, code);
+    }
+
+    // The stamp duty charged: an amount excluded from VAT (art. 15) of its N1 entry's code.
+    void stampDutyLine(int number) override {
+        const int code = d_.everyCustomer ? d_.everyCustomer->stampDutyEntry + 12 : 13;
+        const std::string label = "Imposta di bollo";
+        XmlLines& x = c_.xml();
+        x.open("DettaglioLinee");
+        x.element("NumeroLinea", std::to_string(number));
+        x.element("Descrizione", label);
+        c_.exactUnitPrice("PrezzoUnitario", d_.figures.stampDuty, label);
+        c_.total("PrezzoTotale", d_.figures.stampDuty, label);
+        vatOfCode(code, label);
+        x.close("DettaglioLinee");
+        lineTotals_[static_cast<std::size_t>(code)] += d_.figures.stampDuty;
     }
 
     // The cents by which the document's taxable amount of the codes differs from the sum of

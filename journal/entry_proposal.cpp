@@ -72,7 +72,6 @@ ProposalInput ProposalFor(const DocumentDraft& draft, const Session& session,
     in.settings8 = printLines[8];
     in.settings15 = printLines[15];
     in.splitPayment = SplitPayment(draft);
-    in.stampCharged = StampDutyCharged(draft, in.money);
     return in;
 }
 
@@ -98,8 +97,7 @@ JournalEntry ProposeEntry(const ProposalInput& in) {
 
     JournalEntry entry;
     int next = 0;
-    const double s = in.stampCharged;
-    AddLine(entry, next, in.customerAccounts[0], t1 + t2 + t3 - w + s, customerDebit);
+    AddLine(entry, next, in.customerAccounts[0], t1 + t2 + t3 - w, customerDebit);
     const std::string vatAccount =
         in.deferredVat ? Characters(in.settings8, 81, 8) : in.customerAccounts[2];
     const struct {
@@ -111,7 +109,6 @@ JournalEntry ProposeEntry(const ProposalInput& in) {
         {in.customerAccounts[1], t1, !customerDebit},
         {vatAccount, t2, !customerDebit},
         {in.customerAccounts[3], t3, !customerDebit},
-        {in.customerAccounts[3], s, !customerDebit},
         // Split payment: the VAT charged is closed against the customer, who pays without it.
         {vatAccount, in.splitPayment ? t2 : 0, customerDebit},
         {in.customerAccounts[0], in.splitPayment ? t2 : 0, !customerDebit},

@@ -33,10 +33,9 @@ struct ProposalInput {
     std::string settings8;
     std::string settings15;
     // The e-invoices to every customer: split payment closes the VAT against the customer
-    // (the administration pays it to the treasury); a stamp duty charged to the customer is
-    // an amount outside VAT.
+    // (the administration pays it to the treasury). A stamp duty charged to the customer is
+    // in the figures' outside-VAT amounts.
     bool splitPayment = false;
-    double stampCharged = 0;
 };
 
 // The proposed entry. A negative amount goes to the opposite column with its absolute

@@ -80,7 +80,10 @@ void ImportCycle::run(ReturnAction action) {
                     const auto* picker = forms_.get<PickerForm>(form_name::kInvoicePicker);
                     // The lines of earlier imports are gone: posting must not mark their sources.
                     if (result.changed) imported = ImportedSources{};
-                    if (result.changed && picker) imported.invoice = picker->pickedRecord();
+                    if (result.changed && picker) {
+                        imported.invoice = picker->pickedRecord();
+                        imported.copiedInvoice = picker->pickedInvoice();
+                    }
                 }
                 break;
             default:

@@ -178,6 +178,14 @@ void FpaPanel::showCorrectedInvoice(bool shown) {
         w->setVisible(shown);
 }
 
+void FpaPanel::proposeCorrectedInvoice(const InvoiceReference& invoice) {
+    if (!correctedNumber_->text().trimmed().isEmpty() ||
+        !correctedDate_->text().trimmed().isEmpty())
+        return;
+    correctedNumber_->setText(Q(invoice.id));
+    correctedDate_->setText(Q(invoice.date));
+}
+
 void FpaPanel::clearReferences() {
     for (int i = 1; i <= 15; ++i) text4_[i]->clear();
     for (int i = 6; i <= 10; ++i) referenceDates_[i]->setText(QString());

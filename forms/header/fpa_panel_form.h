@@ -37,6 +37,8 @@ class FpaPanel : public QFrame {
     void clearReferences();
     // Shows the corrected invoice's boxes (e-invoices to every customer).
     void showCorrectedInvoice(bool shown);
+    // Fills the corrected invoice's boxes with `invoice` when both are empty.
+    void proposeCorrectedInvoice(const InvoiceReference& invoice);
 
     // Registers Frame5 (the panel), Combo8(0..4), Combo7, Combo6, Text4(1..15), dsca(6..10),
     // art73, fattrett and datarett (the corrected invoice) and ccomando(1).

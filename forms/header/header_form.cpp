@@ -371,6 +371,10 @@ void HeaderForm::startNewDocument() {
     // The panel's defaults are set for every document, so that its lists always match the
     // document's kind and terms, also while the panel is not shown.
     panel_->showCorrectedInvoice(draft.einvoice.everyCustomer);
+    // A credit note copied from an invoice corrects that invoice, unless the operator named one.
+    if (draft.einvoice.everyCustomer && s.documentKind == DocumentKind::CreditNote &&
+        draft.imports.invoice)
+        panel_->proposeCorrectedInvoice(draft.imports.copiedInvoice);
     panel_->presetForDocument(s.documentKind, instalments_->secondInstalment(),
                               instalments_->chosenCode().paymentModeDigit);
     text2_[0]->setFocus();

@@ -13,6 +13,7 @@
 #include "core/general_settings_record.h"
 #include "core/numbers.h"
 #include "core/session.h"
+#include "core/text.h"
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/settings_colour.h"
@@ -165,6 +166,9 @@ void PickerForm::onRow(const QModelIndex& index) {
             s.workStrings[work_slot::kInvoiceLineFile] = pick.fallbackName;
             s.workStrings[work_slot::kInvoiceKey] = pick.fileName;
             pickedRecord_ = row.record;
+            pickedInvoice_ = InvoiceReference{};
+            pickedInvoice_.id = Trim(row.cells[0]);
+            pickedInvoice_.date = row.cells[1];
             backToBody(TextOf(kind_).action);
             return;
         }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/session_codes.h"
+#include "document/document_draft.h"
 #include "forms/common/qor_form.h"
 #include "sources/source_documents.h"
 
@@ -31,6 +32,7 @@ class PickerForm : public QorForm {
     std::vector<int> chosenRecords() const;
     bool grouping() const;
     int pickedRecord() const { return pickedRecord_; }
+    const InvoiceReference& pickedInvoice() const { return pickedInvoice_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -48,6 +50,7 @@ class PickerForm : public QorForm {
     QTableView* elenco_ = nullptr;
     QCheckBox* ragg_ = nullptr;
     int pickedRecord_ = 0;
+    InvoiceReference pickedInvoice_;  // number and date of the picked invoice
 };
 
 }  // namespace qorvana

@@ -371,7 +371,7 @@ void StartForm::activate() {
     }
     if (session().returnPending != 0) return;
     session().returnPending = 1;
-    readEInvoiceSetting();
+    datiFe_->setVisible(SettingsOf(session()).einvoice.everyCustomer);
     try {
         for (QLineEdit* box : text3_) box->clear();
         const CivilDateTime now = session().clock.now();
@@ -590,17 +590,11 @@ void StartForm::documentButton(int button) {
     forms().handOver(this, QString(form_name::kBody));
 }
 
-void StartForm::readEInvoiceSetting() {
-    const EInvoiceTermsRead read = ReadEInvoiceSettings(session());
-    if (!read.problem.empty() && session().toldProblems.insert(read.problem).second)
-        Warn(this, Q(read.problem), MsgIcon::Exclamation);
-    datiFe_->setVisible(read.terms.everyCustomer);
-}
-
 bool StartForm::takeEInvoiceTerms() {
-    const EInvoiceTermsRead read = ReadEInvoiceTerms(session(), shownCustomer_);
+    const CompanySettings& settings = SettingsOf(session());
+    const EInvoiceTermsRead read =
+        ReadEInvoiceTerms(session(), settings.einvoice, settings.headerTables, shownCustomer_);
     einvoiceTerms_ = read.terms;
-    datiFe_->setVisible(read.terms.everyCustomer);
     if (!read.problem.empty()) Warn(this, Q(read.problem), MsgIcon::Exclamation);
     if (read.missing.empty()) return true;
     // Told now, so that the data are completed before the document rather than at its file.

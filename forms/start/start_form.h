@@ -79,7 +79,6 @@ class StartForm : public QorForm {
     // operator, told, does not go on.
     bool customerFitForEInvoice();
     void openList();
-    void readEInvoiceSetting();
     // Reads the e-invoice terms of the shown customer; false when the operator, told what the
     // customer's data lack, gives up the document.
     bool takeEInvoiceTerms();

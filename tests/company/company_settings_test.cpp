@@ -87,5 +87,32 @@ TEST_F(CompanySettingsTest, LoadedAtStartAndReadAgainByPart) {
     EXPECT_FALSE(SettingsOf(session).fpaSeparateNumbering());
 }
 
+// The e-invoices to every customer: read with the others when the start form loads, held for
+// every document after (not read again per document nor by the header's or body's re-reads);
+// a wrong value is the start's to tell, and leaves the setting off.
+TEST_F(CompanySettingsTest, EInvoiceSettingHeldFromTheStart) {
+    const std::string file = std::string(kCompany) + "qorvana-fe.ini";
+    drive.write(file, "tutti_i_clienti=si\r\nbollo_a_carico_del_cliente=si\r\n");
+    EXPECT_TRUE(LoadCompanySettings(session).empty());
+    const CompanySettings& settings = SettingsOf(session);
+    EXPECT_TRUE(settings.einvoice.everyCustomer);
+    EXPECT_TRUE(settings.einvoice.chargeStampDuty);
+
+    drive.write(file, "tutti_i_clienti=no\r\n");
+    RereadHeaderSettings(session);
+    RereadBodySettings(session);
+    const EInvoiceTermsRead terms =
+        ReadEInvoiceTerms(session, settings.einvoice, settings.headerTables, 0);
+    EXPECT_TRUE(terms.terms.everyCustomer);
+    EXPECT_TRUE(terms.terms.chargeStampDuty);
+
+    drive.write(file, "tutti_i_clienti=forse\r\n");
+    const auto told = LoadCompanySettings(session);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find("qorvana-fe.ini tutti_i_clienti vale \"forse\""), std::string::npos)
+        << told[0];
+    EXPECT_FALSE(settings.einvoice.everyCustomer);
+}
+
 }  // namespace
 }  // namespace qorvana

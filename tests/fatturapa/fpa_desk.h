@@ -16,6 +16,7 @@
 #include "core/counters_record.h"
 #include "core/numbers.h"
 #include "core/session.h"
+#include "document/einvoice_amounts.h"
 #include "fatturapa/fpa_checks.h"
 #include "fatturapa/fpa_export.h"
 #include "tests/temp_dir.h"
@@ -127,8 +128,9 @@ struct Desk {
 
     FpaPrepared prepare() {
         draft.figures = RecomputeDocument(lines, vat, draft.vatInclusive, s.money());
+        ChargeStampDuty(draft.figures, draft.einvoice, s.money());
         if (header.instalmentAmounts == std::array<std::string, 6>{})
-            header.instalmentAmounts[0] = PlainNumberText(draft.figures.documentTotal);
+            header.instalmentAmounts[0] = PlainNumberText(AmountDue(draft, s.money()));
         return PrepareFpaExport({settings, draft, customer, vat, tables, proposed}, s);
     }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "fatturapa/einvoice_terms.h"
 #include "fatturapa/fpa_checks.h"
 #include "tests/fatturapa/fpa_desk.h"
 
@@ -20,6 +21,14 @@ void EveryCustomer(Desk& d) {
     d.draft.einvoice.everyCustomer = true;
     d.customer.setText(cli::kCarried515, "");
     d.customer.setText(cli::kEmail, "info@rossi.it");
+}
+
+// The stamp duty charged to the customer, the table's entry 3 excluded from the base (N1).
+void ChargedStampDuty(Desk& d) {
+    EveryCustomer(d);
+    d.draft.einvoice.chargeStampDuty = true;
+    d.tables.exemptions[3] = {"Escluso art. 15 DPR 633/72", "", "0"};
+    d.draft.einvoice.stampDutyEntry = StampDutyEntry(d.tables);
 }
 
 // Each document is written, passes the 1.2.3 schema and the exchange system's checks, and
@@ -215,6 +224,30 @@ TEST(FpaWriterV12, DocumentsWrittenAsTheExchangeSystemChecksThem) {
           "<ImportoBollo>2.00</ImportoBollo>\r\n        </DatiBollo>\r\n        "
           "<ImportoTotaleDocumento>77.48</ImportoTotaleDocumento>"},
          {}},
+        {"every customer: stamp duty charged, a line excluded from VAT in every total",
+         [](Desk& d) {
+             ChargedStampDuty(d);
+             d.line(1, "Corso", 1, 77.48, 14);
+         },
+         {"<NumeroLinea>2</NumeroLinea>\r\n        <Descrizione>Imposta di bollo</Descrizione>\r\n"
+          "        <PrezzoUnitario>2.00</PrezzoUnitario>\r\n        "
+          "<PrezzoTotale>2.00</PrezzoTotale>\r\n        <AliquotaIVA>00.00</AliquotaIVA>\r\n"
+          "        <Natura>N1</Natura>",
+          "<Natura>N1</Natura>\r\n        <ImponibileImporto>2.00</ImponibileImporto>",
+          "<ImportoBollo>2.00</ImportoBollo>",
+          "<ImportoTotaleDocumento>79.48</ImportoTotaleDocumento>",
+          "<ImportoPagamento>79.48</ImportoPagamento>"},
+         {"<Arrotondamento>"}},
+        {"every customer: stamp duty charged without an exemption of nature N1",
+         [](Desk& d) {
+             ChargedStampDuty(d);
+             d.tables.exemptions[3] = {};
+             d.draft.einvoice.stampDutyEntry = StampDutyEntry(d.tables);
+             d.line(1, "Corso", 1, 77.48, 14);
+         },
+         {"Imposta di bollo a carico del cliente: nessuna esenzione della tabella ha natura N1"},
+         {},
+         true},
         {"every customer: no stamp duty at 77,47",
          [](Desk& d) {
              EveryCustomer(d);

@@ -1,7 +1,9 @@
 # The files of einvoices_all.qrs, each valid for the 1.2.3 schema and the program's checks,
 # with the values that tell the recipient kind and the document's content.
 import os
-from check_lib import COMPANY, check, einvoice, messages, values
+import subprocess
+
+from check_lib import COMPANY, PRINT, check, dbl, einvoice, messages, records, values
 
 T = "FatturaElettronicaHeader/DatiTrasmissione/"
 C = "FatturaElettronicaHeader/CessionarioCommittente/"
@@ -14,8 +16,8 @@ def recipient(root):
             root.findtext(T + "CodiceDestinatario"), root.findtext(T + "PECDestinatario"))
 
 
-files = [einvoice(f"IT01234567897_0000{n}.xml") for n in range(1, 8)]
-foreign, pec, consumer, deferred, split, stamp, credit = files
+files = [einvoice(f"IT01234567897_0000{n}.xml") for n in range(1, 9)]
+foreign, pec, consumer, deferred, split, stamp, credit, copied = files
 
 check("foreign", (recipient(foreign), values(foreign, C + "DatiAnagrafici/IdFiscaleIVA/*"),
                   foreign.findtext(C + "DatiAnagrafici/CodiceFiscale"),
@@ -35,13 +37,37 @@ check("split payment", (recipient(split), values(split, S + "EsigibilitaIVA"),
                         split.findtext(G + "DatiGeneraliDocumento/ImportoTotaleDocumento"),
                         values(split, "FatturaElettronicaBody/DatiPagamento/DettaglioPagamento/ImportoPagamento")),
       (("FPA12", "FPA12", "UFH7Q2", None), ["S"], "122.00", ["100.00"]))
+# The stamp duty charged to the customer: a line excluded from VAT (N1) with its summary, in
+# the document's total and in what is paid; stored and printed with the same totals.
+L = "FatturaElettronicaBody/DatiBeniServizi/DettaglioLinee/"
 check("stamp duty", (values(stamp, G + "DatiGeneraliDocumento/DatiBollo/*"),
-                     values(stamp, S + "Imposta")),
-      (["SI", "2.00"], ["0.00"]))
+                     values(stamp, L + "Descrizione"), values(stamp, L + "Natura"),
+                     [(r.findtext("Natura"), r.findtext("ImponibileImporto"), r.findtext("Imposta"))
+                      for r in stamp.findall(S[:-1])],
+                     stamp.findtext(G + "DatiGeneraliDocumento/ImportoTotaleDocumento"),
+                     values(stamp, "FatturaElettronicaBody/DatiPagamento/DettaglioPagamento/ImportoPagamento")),
+      (["SI", "2.00"], ["Corso di formazione", "Imposta di bollo"], ["N4", "N1"],
+       [("N1", "2.00", "0.00"), ("N4", "150.00", "0.00")], "152.00", ["152.00"]))
+stored = [r for r in records("qorvana.fte", 522) if dbl(r, 230) == 150]
+check("stamp duty stored", [([dbl(r, 222 + 8 * i) for i in range(2)], dbl(r, 286)) for r in stored],
+      [([2.0, 150.0], 152.0)])
+printed = subprocess.run(["pdftotext", "-layout", os.path.join(PRINT, "print-1.pdf"), "-"],
+                         capture_output=True, text=True, check=True).stdout
+check("stamp duty printed", [a in printed for a in ("2,00", "150,00", "152,00")], [True] * 3)
 check("credit note", (credit.findtext(G + "DatiGeneraliDocumento/TipoDocumento"),
                       values(credit, G + "DatiFattureCollegate/*"),
                       credit.findtext(G + "DatiGeneraliDocumento/ImportoTotaleDocumento")),
       ("TD04", ["1", "2026-12-06"], "36.60"))
+check("credit note copied from an invoice", (copied.findtext(G + "DatiGeneraliDocumento/TipoDocumento"),
+                                             values(copied, G + "DatiFattureCollegate/*")),
+      ("TD04", [pec.findtext(G + "DatiGeneraliDocumento/Numero"), "2026-12-06"]))
+
+# Each file joined the e-invoices to send as its document was stored, in its own format.
+with open(os.path.join(COMPANY, "qorvana.sdi"), encoding="cp1252") as f:
+    store = [line.rstrip("\r\n").split("\t") for line in f]
+check("listed to send", [(l[1], l[7]) for l in store if l[0] == "F"],
+      [(f"IT01234567897_0000{n}.xml", "FPA12" if n == 5 else "FPR12") for n in range(1, 9)])
+check("none sent", [l for l in store if l[0] in ("I", "N")], [])
 
 # The customers' e-invoice data as the window left them: BORDO's foreign identifier added.
 with open(os.path.join(COMPANY, "qorvana.fec"), "rb") as f:
@@ -54,3 +80,10 @@ check("data missing", [m for m in messages() if m[1].startswith("Per la fattura 
       [("Attenzione", "Per la fattura elettronica mancano i dati del cliente:\n- il CAP della sede "
         "(5 cifre)\nCompletarli nella scheda del cliente o con \"Dati fattura elettronica\". "
         "Iniziare ugualmente il documento?", "No")])
+
+# GRANDI's wrong check digit was told before its invoice started, and it did not start.
+check("identity warning", [m for m in messages() if m[1].startswith("Nella scheda del cliente")],
+      [("Attenzione", "Nella scheda del cliente:\n- la partita IVA \"00215150230\" ha la cifra di "
+        "controllo errata (l'ultima cifra non corrisponde alle altre: una cifra è sbagliata o "
+        "scambiata) (00305)\nIl Sistema di Interscambio scarterà le sue fatture elettroniche "
+        "finché la scheda non sarà corretta.\nEmettere ugualmente il documento?", "No")])
