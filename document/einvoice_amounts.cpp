@@ -7,10 +7,11 @@ bool StampDutyDue(const DocumentFigures& f, const Money& money) {
            money.RoundAmount(f.documentTotal - f.stampDuty) > kStampDutyThreshold;
 }
 
-void ChargeStampDuty(DocumentFigures& f, const EInvoiceTerms& terms, const Money& money) {
+void ChargeStampDuty(DocumentFigures& f, DocumentKind kind, const EInvoiceTerms& terms,
+                     const Money& money) {
     const int entry = terms.stampDutyEntry;
-    if (!terms.everyCustomer || !terms.chargeStampDuty || entry < 1 || entry > 12 ||
-        f.stampDuty != 0 || !StampDutyDue(f, money))
+    if (kind == DocumentKind::CreditNote || !terms.everyCustomer || !terms.chargeStampDuty ||
+        entry < 1 || entry > 12 || f.stampDuty != 0 || !StampDutyDue(f, money))
         return;
     f.breakdown[static_cast<std::size_t>(entry)][2] += kStampDuty;
     f.taxableTotal += kStampDuty;

@@ -7,6 +7,7 @@
 // stored record, the print, the e-invoice and the journal entry all carry it, once.
 
 #include "core/money.h"
+#include "core/session_codes.h"
 #include "document/document_draft.h"
 
 namespace qorvana {
@@ -18,8 +19,10 @@ inline constexpr double kStampDutyThreshold = 77.47;
 bool StampDutyDue(const DocumentFigures& figures, const Money& money);
 // Adds the stamp duty charged to the customer to freshly computed figures: 2,00 outside VAT
 // in the slot of `terms.stampDutyEntry`, in the totals and in `stampDuty`. Nothing when the
-// company does not charge it, has no entry for it or the document owes none.
-void ChargeStampDuty(DocumentFigures& figures, const EInvoiceTerms& terms, const Money& money);
+// company does not charge it, has no entry for it or the document owes none. A credit note
+// is never charged: the duty would enlarge the credit instead of being paid by the customer.
+void ChargeStampDuty(DocumentFigures& figures, DocumentKind kind, const EInvoiceTerms& terms,
+                     const Money& money);
 
 // The document's e-invoice is under split payment (EsigibilitaIVA "S").
 bool SplitPayment(const DocumentDraft& draft);

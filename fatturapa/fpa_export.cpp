@@ -243,6 +243,8 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& in, const Session& s) {
     EInvoiceDocument everyone;
     if (everyCustomer) {
         everyone = EInvoiceDocumentOf(draft, money);
+        // A credit note is never charged the duty (see ChargeStampDuty).
+        if (s.documentKind == DocumentKind::CreditNote) everyone.chargeStampDuty = false;
         if (!everyone.notes.empty() && Trim(plan.record.text(fpa::kDocumentType)) == "TD01")
             plan.record.setText(fpa::kDocumentType, "TD24");
     }

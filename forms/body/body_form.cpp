@@ -285,7 +285,7 @@ bool BodyForm::recompute() {
         Warn(this, QStringLiteral("Importi fuori dai limiti: controllare quantità e prezzi."));
         return false;
     }
-    ChargeStampDuty(f, forms().draft().einvoice, money);
+    ChargeStampDuty(f, session().documentKind, forms().draft().einvoice, money);
     figures_ = f;
     // The figures and the box they were computed with reach the draft together.
     forms().draft().vatInclusive = vatInclusive();

@@ -128,7 +128,7 @@ struct Desk {
 
     FpaPrepared prepare() {
         draft.figures = RecomputeDocument(lines, vat, draft.vatInclusive, s.money());
-        ChargeStampDuty(draft.figures, draft.einvoice, s.money());
+        ChargeStampDuty(draft.figures, s.documentKind, draft.einvoice, s.money());
         if (header.instalmentAmounts == std::array<std::string, 6>{})
             header.instalmentAmounts[0] = PlainNumberText(AmountDue(draft, s.money()));
         return PrepareFpaExport({settings, draft, customer, vat, tables, proposed}, s);

@@ -49,7 +49,12 @@ TEST(EntryProposal, LinesSidesAndAccounts) {
     EInvoiceTerms charged;
     charged.everyCustomer = charged.chargeStampDuty = true;
     charged.stampDutyEntry = 1;
-    ChargeStampDuty(stamp.figures, charged, stamp.money);
+    ChargeStampDuty(stamp.figures, DocumentKind::Invoice, charged, stamp.money);
+    // A credit note is not charged: the duty would enlarge the credit.
+    ProposalInput stampCredit = Invoice(0, 0, 150);
+    stampCredit.figures.documentTotal = 150;
+    ChargeStampDuty(stampCredit.figures, DocumentKind::CreditNote, charged, stampCredit.money);
+    EXPECT_EQ(stampCredit.figures.documentTotal, 150);
     const Case cases[] = {
         {"split payment: the VAT closed against the customer",
          split,
