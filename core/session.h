@@ -12,6 +12,7 @@
 
 #include "core/civil_date.h"
 #include "core/data_files.h"
+#include "core/general_settings_record.h"
 #include "core/money.h"
 #include "core/paths.h"
 #include "core/record.h"
@@ -30,8 +31,6 @@ struct PrintFontEntry {
     double colourG = 0;
     int numberH = 0;
 };
-
-using GeneralSettingsRecord = Record<346>;
 
 struct Session {
     Session();

@@ -115,8 +115,7 @@ std::optional<GeneralSettingsRecord> ReadGeneralSettings(const std::filesystem::
 
 GeneralSettingsRecord DefaultGeneralSettings() {
     GeneralSettingsRecord r;
-    for (const FieldDef& def : gnr::kFields)
-        if (def.field.type == FieldType::Text) r.setText(def.field, "");
+    r.blankTexts(gnr::kFields);
     r.setText(gnr::kAlternateRows, "0");
     r.setText(gnr::kDefaultVatCode, "01");
     r.setText(gnr::kVersionMark, "9");

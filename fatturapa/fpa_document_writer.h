@@ -54,7 +54,7 @@ class FpaDocumentWriter {
     // The problem of a recipient code whose 7th character (customer offset 521) a 6-character
     // code would lose; `why` says why the code must have 6.
     void recipientCodeTooLong(const std::string& why);
-    std::string field(Field f) const { return r_.text(f); }
+    std::string field(Field<FpaLayout> f) const { return r_.text(f); }
     // The code given to a line without one and without an amount.
     int defaultCode() const;
     // The quantity of a line: the marker -9999 counts as none (0), as in the arithmetic.
@@ -96,14 +96,15 @@ class FpaDocumentWriter {
     void vatOfCode(int code, const std::string& label);
     void header();
     void seller();
-    void address(const char* tag, Field street, Field postcode, Field town, Field province,
-                 Field country, const std::string& of);
+    void address(const char* tag, Field<FpaLayout> street, Field<FpaLayout> postcode,
+                 Field<FpaLayout> town, Field<FpaLayout> province, Field<FpaLayout> country,
+                 const std::string& of);
     void companyRegister();
     void customer();
     void generalData();
     void withholding();
-    void reference(const char* tag, Field id, Field date, Field item, Field job,
-                   const std::string& of);
+    void reference(const char* tag, Field<FpaLayout> id, Field<FpaLayout> date,
+                   Field<FpaLayout> item, Field<FpaLayout> job, const std::string& of);
     void carrier();
     void goodsAndServices();
     void payment();

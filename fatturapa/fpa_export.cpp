@@ -134,11 +134,12 @@ void FillFpaRecord(FpaRecord& r, const PanelEntries& panel, const HeaderEntries&
     r.setText(fpa::kWithholdingRate, withholding ? PlainNumberText(withholdingRate) : "");
     r.setText(fpa::kWithholdingReason,
               withholding ? ItemCode(WithholdingReasonItems(), panel.withholdingReason, 1) : "");
-    for (Field f : {fpa::kFundType, fpa::kFundRate, fpa::kFundContribution, fpa::kFundTaxable,
-                    fpa::kFundVatRate, fpa::kFundWithholding, fpa::kFundNature})
+    for (Field<FpaLayout> f :
+         {fpa::kFundType, fpa::kFundRate, fpa::kFundContribution, fpa::kFundTaxable,
+          fpa::kFundVatRate, fpa::kFundWithholding, fpa::kFundNature})
         r.setText(f, "");
     r.setText(fpa::kProgressive, std::to_string(progressive));
-    const std::pair<const InvoiceReference*, std::array<Field, 4>> references[] = {
+    const std::pair<const InvoiceReference*, std::array<Field<FpaLayout>, 4>> references[] = {
         {&panel.purchaseOrder,
          {fpa::kOrderId, fpa::kOrderDate, fpa::kOrderItem, fpa::kOrderJobCode}},
         {&panel.contract,

@@ -389,7 +389,7 @@ std::optional<std::string> Prepare(const DataFiles& files, const PostingInput& i
 
 StockMovementRecord MovementRecord(const PostingInput& in, const Plan& plan, const Movement& mv) {
     StockMovementRecord r;
-    BlankTextFields(r, m::kFields);
+    r.blankTexts(m::kFields);
     r.setText(m::kDate, RecordDate(in.draft->header.registrationDate));
     r.setText(m::kCounterpart, in.draft->customer.name);
     r.setInt16(m::kWord48, 1);

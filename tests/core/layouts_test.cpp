@@ -10,7 +10,7 @@ namespace {
 using test::Image;
 
 TEST(LayoutGolden, Counters) {
-    Image<12> image;
+    Image<CountersLayout> image;
     image.bytes(0, {0x2A, 0x00, 0x01, 0x00, 0xFF, 0xFF, 0x39, 0x30, 0x38, 0xB4, 0x96, 0x49});
     const auto& r = image.record();
     EXPECT_EQ(r.int16(tot::kWord1), 42);
@@ -22,7 +22,7 @@ TEST(LayoutGolden, Counters) {
 }
 
 TEST(LayoutGolden, GeneralSettings) {
-    Image<346> image;
+    Image<GeneralSettingsLayout> image;
     image
         .bytes(0, {0x01, 0x00, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
                    0x00, 0x00, 0x00, 0x09, 0x00})

@@ -14,7 +14,7 @@ using namespace fpa;
 // Every field of the record with its offset and width, written out by hand from the file's
 // documented layout.
 struct GoldenField {
-    Field field;
+    Field<FpaLayout> field;
     std::size_t offset;
     std::size_t width;
 };
@@ -66,7 +66,7 @@ std::string GoldenImage() {
 }
 
 TEST(FpaRecordLayout, GoldenImageDecodesAndReencodesUnchanged) {
-    test::Image<kFpaRecordLength> image;
+    test::Image<FpaLayout> image;
     image.text(0, GoldenImage());
     const FpaRecord& record = image.record();
     for (const auto& g : kGolden) {
@@ -78,7 +78,7 @@ TEST(FpaRecordLayout, GoldenImageDecodesAndReencodesUnchanged) {
         }
     }
     EXPECT_EQ(record.text(fpa::kSellerTown), "Città");
-    test::ExpectReencodeUnchanged(record, kFpaLayout);
+    test::ExpectReencodeUnchanged(record, fpa::kLayout);
 }
 
 TEST(FpaFile, MissingShortAndLongFiles) {

@@ -295,7 +295,7 @@ TEST_F(PostingTest, ImportedSourcesOutsideTheirFilesAreLeftAlone) {
     setCounter(tot::kReceipts, 2);
     DocumentRecord open;
     open.setInt16(document_record::kKind, 1);
-    for (int n = 1; n <= 3; ++n) files_.write<DeliveryNotesFile>(n, Record<bol::kLength>{});
+    for (int n = 1; n <= 3; ++n) files_.write<DeliveryNotesFile>(n, DeliveryNoteRecord{});
     for (int n = 1; n <= 2; ++n) files_.write<ReceiptsFile>(n, open);
     draft_.imports.deliveryNotes = {0, 4, 9};
     draft_.imports.receipts = {-1, 3};

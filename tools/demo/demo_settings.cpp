@@ -467,8 +467,8 @@ std::vector<std::string> LkfLines() {
     return lines;
 }
 
-Record<gnr::kLength> DemoGeneralSettings() {
-    auto r = BlankRecord<gnr::kLength>(gnr::kLayout);
+GeneralSettingsRecord DemoGeneralSettings() {
+    auto r = BlankRecord(gnr::kFields);
     SetText(r, gnr::kVersionMark, "9");
     SetText(r, gnr::kFlagB, "1");
     r.setDouble(gnr::kRowColour1, gnr::kDefaultRowColour1);
@@ -485,7 +485,7 @@ Record<gnr::kLength> DemoGeneralSettings() {
 
 FpaRecord DemoFpaSettings(int company) {
     FpaRecord r;
-    for (const auto& def : kFpaFields) SetText(r, def.field, "");
+    for (const auto& def : fpa::kFields) SetText(r, fpa::kFields.field(def), "");
     SetText(r, fpa::kMarker, "1");
     SetText(r, fpa::kTransmitterCountry, "IT");
     SetText(r, fpa::kTransmitterId, "01234567897");
