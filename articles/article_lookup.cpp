@@ -254,6 +254,21 @@ int WriteExtendedDescription(LineTable& lines, int line, const ExtraDescriptionR
     return lost;
 }
 
+std::optional<int> TakeArticleIntoLines(const DataFiles& files, LineTable& lines, int line,
+                                        int article, const ArticleTerms& terms, const VatTable& vat,
+                                        const Money& money) {
+    const auto record = ReadLiveArticle(files, article);
+    if (!record) return std::nullopt;
+    // Both records are read before the line changes: a failed read leaves it as it was.
+    const auto extra = files.read<ExtraDescriptionsFile>(article);
+    TakeArticle(lines[line], *record, article, terms, vat, money);
+    return WriteExtendedDescription(lines, line, extra);
+}
+
+std::string ReadStockLabel(const DataFiles& files, int article) {
+    return StockLabelText(files.read<ArticlesFile>(article), article);
+}
+
 std::string StockLabelText(const ArticleRecord& article, int record) {
     std::string t = Fit(Trim(article.text(art::kCode)), 15) + " - " +
                     Fit(Trim(article.text(art::kDescription)), 80) +

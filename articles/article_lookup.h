@@ -100,8 +100,18 @@ void TakeArticle(DocumentLine& line, const ArticleRecord& article, int record,
 // overwriting them, up to line 500. Returns how many lines did not fit.
 int WriteExtendedDescription(LineTable& lines, int line, const ExtraDescriptionRecord& extra);
 
+// Takes live article `article` into line `line` of `lines` (TakeArticle), its extended
+// description below it (WriteExtendedDescription): the description lines that did not fit,
+// or nullopt when there is no such live article and the line is left as it was.
+std::optional<int> TakeArticleIntoLines(const DataFiles& files, LineTable& lines, int line,
+                                        int article, const ArticleTerms& terms, const VatTable& vat,
+                                        const Money& money);
+
 // The stock label: code (15), " - ", description (80), " - Giacenza:", stock, " - Impegnato:",
 // committed, padded or cut to 140 characters, then the record number as five digits.
 std::string StockLabelText(const ArticleRecord& article, int record);
+
+// The stock label of article record `article` as read now.
+std::string ReadStockLabel(const DataFiles& files, int article);
 
 }  // namespace qorvana

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -19,6 +20,8 @@
 #include "core/session_codes.h"
 
 namespace qorvana {
+
+struct CompanySettings;  // company/company_settings.h
 
 // One entry of the print page and font table (qorvana.tbl).
 struct PrintFontEntry {
@@ -51,6 +54,9 @@ struct Session {
     int chosenQuote = 0;
     int rowCount = 0;
     CivilDateTime issueMoment{};  // date and time of issue of the document being confirmed
+    // The company's settings read from its files (company/company_settings.h: loaded at start,
+    // parts read again where the windows load; SettingsOf gives them).
+    std::shared_ptr<CompanySettings> companySettings;
 
     // --- run environment ---
     PathMapper paths;

@@ -7,8 +7,24 @@
 #include "core/session.h"
 #include "customers/agent_record.h"
 #include "customers/customer_record.h"
+#include "document/payment_terms.h"
 
 namespace qorvana {
+namespace {
+
+// The value `read` gives, or nullopt with the message of its failure kept in `error` (the
+// first one only).
+template <typename Read>
+auto Trapped(std::string& error, Read read) -> std::optional<decltype(read())> {
+    try {
+        return read();
+    } catch (const RecordIoError& e) {
+        if (error.empty()) error = e.what();
+        return std::nullopt;
+    }
+}
+
+}  // namespace
 
 DocumentSetup ReadDocumentSetup(const Session& session) {
     DocumentSetup s;
@@ -28,6 +44,42 @@ DocumentSetup ReadDocumentSetup(const Session& session) {
         s.customerAgentCode = customer.int16(cli::kAgentCode);
     }
     return s;
+}
+
+HeaderSetup ReadHeaderSetup(const Session& session, const NumberingScope& scope) {
+    HeaderSetup h;
+    const DataFiles& files = session.files;
+    const auto invoices =
+        Trapped(h.readError, [&] { return files.read<CountersFile>(tot::kInvoices); });
+    const auto customer = Trapped(h.readError, [&] {
+        const int n = session.currentCustomer;
+        return IsCustomerRecord(files, n) ? files.read<CustomersFile>(n) : CustomerRecord{};
+    });
+    std::optional<CountersRecord> series;
+    if (session.fpaState != kFpaOrdinary)
+        series = Trapped(h.readError, [&] { return files.read<CountersFile>(tot::kFatturaPa); });
+    const auto stored = Trapped(h.readError, [&] { return ScanSeriesNumbers(files, scope); });
+    h.numbers = ProposeNumbers(invoices, series, scope.separateSeries, session.fpaState,
+                               stored.value_or(SeriesNumbers{}));
+    if (customer) {
+        h.bankReceipt = customer->int16(cli::kRibOption) == 1;
+        h.paymentEntry = PaymentTerms::ListEntryOf(customer->int16(cli::kPaymentCondition));
+    }
+    return h;
+}
+
+NumberProposal ReadNumberProposal(const DataFiles& files, const NumberingScope& scope,
+                                  int fpaState) {
+    const auto invoices = files.read<CountersFile>(tot::kInvoices);
+    const auto series = files.read<CountersFile>(tot::kFatturaPa);
+    return ProposeNumbers(invoices, series, scope.separateSeries, fpaState,
+                          ScanSeriesNumbers(files, scope));
+}
+
+CustomerRecord ReadCountedCustomer(const DataFiles& files, int record) {
+    if (record >= 1 && record <= RecordCount(files, tot::kCustomers))
+        return files.read<CustomersFile>(record);
+    return CustomerRecord{};
 }
 
 std::optional<int> FindAgentRecord(const DataFiles& files, int agentCode) {

@@ -1,8 +1,13 @@
 #pragma once
-// What a new document of the body form starts from: the general settings' switches and the
-// current customer's price list, VAT-code override and agent; and the agent search.
+// What a new document starts from: for the body form the general settings' switches and the
+// current customer's price list, VAT-code override and agent; for the header form the numbers
+// proposed and the customer's bank-receipt option and payment condition; and the agent search.
 
 #include <optional>
+#include <string>
+
+#include "customers/customer_record.h"
+#include "document/numbering.h"
 
 namespace qorvana {
 
@@ -25,6 +30,30 @@ struct DocumentSetup {
 
 // Reads the settings and the current customer (an absent customer gives its defaults).
 DocumentSetup ReadDocumentSetup(const Session& session);
+
+// What a new document's header starts from.
+struct HeaderSetup {
+    NumberProposal numbers;
+    // The customer's bank-receipt option and the list entry of its payment condition (a
+    // customer not in the file has neither); nullopt when the record could not be read.
+    std::optional<bool> bankReceipt;
+    std::optional<int> paymentEntry;
+    // The message of the first record that could not be read; what it feeds stays unset and
+    // everything else is read as usual.
+    std::string readError;
+};
+
+// Reads the counters, the numbers stored in `scope` and the current customer for the header
+// of a new document (the transmission's series only for an electronic invoice).
+HeaderSetup ReadHeaderSetup(const Session& session, const NumberingScope& scope);
+// The numbers proposed in `scope` from the counters and the stored documents, as the header
+// proposes them again when the date or the series changes; RecordIoError when a record cannot
+// be read.
+NumberProposal ReadNumberProposal(const DataFiles& files, const NumberingScope& scope,
+                                  int fpaState);
+// Customer `record` when it lies within the customers' count (counters record 1), else a
+// blank record.
+CustomerRecord ReadCountedCustomer(const DataFiles& files, int record);
 
 // Record number of the agent (1..count of counters record 16) whose four-character code has
 // the numeric value `agentCode`; nullopt when none matches.

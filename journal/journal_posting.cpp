@@ -7,6 +7,7 @@
 #include "core/counters.h"
 #include "core/counters_record.h"
 #include "core/data_files.h"
+#include "core/money.h"
 #include "journal/account_record.h"
 #include "journal/journal_record.h"
 #include "posting/posting.h"
@@ -107,6 +108,12 @@ std::optional<std::string> PlanJournal(const DataFiles& files, const JournalEntr
 }
 
 }  // namespace
+
+double EntryImbalance(const JournalEntry& entry, const Money& money) {
+    double sum = 0;
+    for (const EntryLine& line : entry.lines) sum += line.dare - line.avere;
+    return money.RoundAmount(sum);
+}
 
 EntryCheck CheckEntry(const JournalEntry& entry, const AccountList& accounts) {
     EntryCheck check;

@@ -13,6 +13,7 @@
 namespace qorvana {
 
 class DataFiles;
+class Money;
 
 // Account record of each line (0 = the line is not posted).
 using LineAccounts = std::array<int, JournalEntry::kLines>;
@@ -32,6 +33,10 @@ struct EntryCheck {
 // be negative, because the journal keeps a line's side and the accounts its columns, which
 // would then disagree (the operator writes the amount in the other column).
 EntryCheck CheckEntry(const JournalEntry& entry, const AccountList& accounts);
+
+// Dare less avere over the entry's lines, rounded as amounts are: what the form shows as the
+// imbalance, 0 when the entry balances.
+double EntryImbalance(const JournalEntry& entry, const Money& money);
 
 struct JournalResult {
     bool ok = false;

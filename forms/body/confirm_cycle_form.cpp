@@ -1,6 +1,6 @@
 #include "forms/body/confirm_cycle_form.h"
 
-#include "core/numbers.h"
+#include "company/company_settings.h"
 #include "core/session.h"
 #include "core/text.h"
 #include "document/line_file.h"
@@ -38,15 +38,16 @@ void ConfirmCycle::collectDraft() {
 PostingInput ConfirmCycle::postingInput() const {
     PostingInput in;
     in.draft = &forms_.draft();
-    in.vat = &body_.vatTable();
+    const CompanySettings& settings = SettingsOf(session_);
+    in.vat = &settings.vat();
     in.money = session_.money();
     in.documentKind = session_.documentKind;
     in.fpaState = session_.fpaState;
     in.pdfFolder = session_.workStrings[work_slot::kPdfFolder];
     in.issueMoment = session_.issueMoment;
     in.companyFolder = CompanyFolder(static_cast<int>(session_.companyNumber));
+    in.fpaSeparateNumbering = settings.fpaSeparateNumbering();
     if (const auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader))) {
-        in.fpaSeparateNumbering = Val(header->fpaRecord().text(fpa::kSeparateSeries)) == 1;
         // Once the XML file is written the number is in it: it is then kept as if typed.
         in.numberProposed = header->numberProposed() && session_.fpaState <= kFpaXmlNotWritten;
     }
@@ -56,7 +57,7 @@ PostingInput ConfirmCycle::postingInput() const {
 bool ConfirmCycle::print(const DocumentToPrint& document, const std::string& imageCopy) {
     const auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader));
     PrintLoop loop(session_, &body_, header ? header->chosenPrinter() : nullptr);
-    return loop.run(document, body_.printSettings(), imageCopy);
+    return loop.run(document, SettingsOf(session_).print, imageCopy);
 }
 
 bool ConfirmCycle::reprint() {
@@ -75,7 +76,7 @@ void ConfirmCycle::dispatchPdf(const DocumentToPrint& document, const std::strin
     in.pdfName = posted_.pdfName;
     in.sendByMail = body_.emailRequested();
     in.customerEmail = document.entries.email;
-    in.extraArgument = body_.printSettings().pdfExtraArgument();
+    in.extraArgument = SettingsOf(session_).print.pdfExtraArgument();
     in.printImage = imageCopy;
     DispatchDocument(session_, &body_, in, *pdfJobs_);
 }
@@ -167,14 +168,14 @@ void ConfirmCycle::finish() {
 }
 
 bool ConfirmCycle::proposeRegistration() {
-    if (!body_.accountingRequested()) return false;
+    const PrintSettings& print = SettingsOf(session_).print;
+    if (!print.accounting) return false;
     auto* registration = forms_.get<RegistrationForm>(form_name::kRegistration);
     if (!registration) return false;
     // The posting moment is taken now: the journal keeps it even if the next document is
     // started before this entry is registered.
-    registration->propose(
-        ProposeEntry(ProposalFor(forms_.draft(), session_, body_.printSettings().printLines)),
-        DateTimeValue(session_.issueMoment));
+    registration->propose(ProposeEntry(ProposalFor(forms_.draft(), session_, print.printLines)),
+                          DateTimeValue(session_.issueMoment));
     stage_ = Stage::Idle;
     session_.returnPending = 0;
     forms_.handOver(&body_, form_name::kRegistration);

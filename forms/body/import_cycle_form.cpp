@@ -1,14 +1,15 @@
 #include "forms/body/import_cycle_form.h"
 
-#include <QApplication>
 #include <algorithm>
 
+#include "company/company_settings.h"
 #include "core/session.h"
 #include "core/text.h"
 #include "forms/body/body_form.h"
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qt_text.h"
+#include "forms/common/wait_cursor.h"
 #include "forms/pickers/picker_form.h"
 #include "sources/imports.h"
 
@@ -37,7 +38,7 @@ bool ImportCycle::replacesLinesAgreed() {
 
 void ImportCycle::run(ReturnAction action) {
     ImportTerms terms;
-    terms.vat = &body_.vatTable();
+    terms.vat = &SettingsOf(session_).vat();
     terms.money = session_.money();
     terms.vatInclusive = body_.vatInclusive();
     terms.customerVatOverride = body_.setup().customerVatCode;
@@ -47,44 +48,45 @@ void ImportCycle::run(ReturnAction action) {
 
     // Asked before the hourglass shows.
     const bool takeInvoice = action == ReturnAction::ImportInvoice && replacesLinesAgreed();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     ImportResult result;
-    switch (action) {
-        case ReturnAction::ImportDeliveryNotes:
-            if (auto* picker = forms_.get<PickerForm>(form_name::kDeliveryNotePicker)) {
-                result = ImportDeliveryNotes(session_.files, folder, picker->chosenRecords(),
-                                             picker->grouping(), terms, lines);
-                AddRecords(imported.deliveryNotes, result.imported);
-            }
-            break;
-        case ReturnAction::ImportReceipts:
-            if (auto* picker = forms_.get<PickerForm>(form_name::kReceiptPicker)) {
-                result =
-                    ImportReceipts(session_.files, folder, picker->chosenRecords(), terms, lines);
-                AddRecords(imported.receipts, result.imported);
-            }
-            break;
-        case ReturnAction::ImportQuote:
-            if (session_.chosenQuote > 0) {
-                result = ImportQuote(session_.files, session_.chosenQuote, terms, lines);
-                if (result.changed) imported.quote = session_.chosenQuote;
-            }
-            break;
-        case ReturnAction::ImportInvoice:
-            if (takeInvoice) {
-                result =
-                    ImportInvoice(folder, Trim(session_.workStrings[work_slot::kInvoiceKey]),
-                                  Trim(session_.workStrings[work_slot::kInvoiceLineFile]), lines);
-                const auto* picker = forms_.get<PickerForm>(form_name::kInvoicePicker);
-                // The lines of earlier imports are gone: posting must not mark their sources.
-                if (result.changed) imported = ImportedSources{};
-                if (result.changed && picker) imported.invoice = picker->pickedRecord();
-            }
-            break;
-        default:
-            break;
+    {
+        const WaitCursor wait;
+        switch (action) {
+            case ReturnAction::ImportDeliveryNotes:
+                if (auto* picker = forms_.get<PickerForm>(form_name::kDeliveryNotePicker)) {
+                    result = ImportDeliveryNotes(session_.files, folder, picker->chosenRecords(),
+                                                 picker->grouping(), terms, lines);
+                    AddRecords(imported.deliveryNotes, result.imported);
+                }
+                break;
+            case ReturnAction::ImportReceipts:
+                if (auto* picker = forms_.get<PickerForm>(form_name::kReceiptPicker)) {
+                    result = ImportReceipts(session_.files, folder, picker->chosenRecords(), terms,
+                                            lines);
+                    AddRecords(imported.receipts, result.imported);
+                }
+                break;
+            case ReturnAction::ImportQuote:
+                if (session_.chosenQuote > 0) {
+                    result = ImportQuote(session_.files, session_.chosenQuote, terms, lines);
+                    if (result.changed) imported.quote = session_.chosenQuote;
+                }
+                break;
+            case ReturnAction::ImportInvoice:
+                if (takeInvoice) {
+                    result = ImportInvoice(
+                        folder, Trim(session_.workStrings[work_slot::kInvoiceKey]),
+                        Trim(session_.workStrings[work_slot::kInvoiceLineFile]), lines);
+                    const auto* picker = forms_.get<PickerForm>(form_name::kInvoicePicker);
+                    // The lines of earlier imports are gone: posting must not mark their sources.
+                    if (result.changed) imported = ImportedSources{};
+                    if (result.changed && picker) imported.invoice = picker->pickedRecord();
+                }
+                break;
+            default:
+                break;
+        }
     }
-    QApplication::restoreOverrideCursor();
 
     // The numbers join those of earlier imports: the document's "DDT".
     imported.noteNumbers = DocumentDraft::JoinNumbers(imported.noteNumbers, result.noteNumbers);

@@ -44,6 +44,12 @@ void QorForm::registerControl(const QString& name, QWidget* widget, int index) {
     controls_.insert(key, widget);
 }
 
+ControlRegistry QorForm::controlRegistry() {
+    return [this](const QString& name, QWidget* widget, int index) {
+        registerControl(name, widget, index);
+    };
+}
+
 void FormSet::add(QorForm* form) {
     forms_.insert(form->formName(), form);
 }

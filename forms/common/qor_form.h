@@ -16,6 +16,9 @@ namespace qorvana {
 struct Session;
 class FormSet;
 
+// Registers a control of a panel under its suite name and index with the form that shows it.
+using ControlRegistry = std::function<void(const QString& name, QWidget* widget, int index)>;
+
 class QorForm : public QWidget {
     Q_OBJECT
   public:
@@ -31,6 +34,8 @@ class QorForm : public QWidget {
 
   protected:
     void registerControl(const QString& name, QWidget* widget, int index = -1);
+    // registerControl, for the panels the form holds.
+    ControlRegistry controlRegistry();
     Session& session() { return session_; }
     const Session& session() const { return session_; }
     FormSet& forms() { return forms_; }

@@ -33,18 +33,18 @@ FpaPanel::FpaPanel(QWidget* parent) : QFrame(parent) {
     const char* comboCaptions[] = {"Tipo documento", "Causale ritenuta", "Tipo ritenuta",
                                    "Condizioni di pagamento", "Modalità di pagamento"};
     for (int i = 0; i < 5; ++i) {
-        combo8[i] = new QComboBox;
-        combo8[i]->setMinimumContentsLength(28);
-        combo8[i]->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        combo8_[i] = new QComboBox;
+        combo8_[i]->setMinimumContentsLength(28);
+        combo8_[i]->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         grid->addWidget(new QLabel(QString::fromUtf8(comboCaptions[i])), row, 0);
-        grid->addWidget(combo8[i], row++, 1, 1, 5);
+        grid->addWidget(combo8_[i], row++, 1, 1, 5);
     }
 
     for (int i = 1; i <= 15; ++i) {
-        text4[i] = new QLineEdit;
-        text4[i]->setMaxLength(kText4Length[i]);
+        text4_[i] = new QLineEdit;
+        text4_[i]->setMaxLength(kText4Length[i]);
     }
-    for (int i = 6; i <= 10; ++i) referenceDates[i] = new DatePicker;
+    for (int i = 6; i <= 10; ++i) referenceDates_[i] = new DatePicker;
 
     // One row per reference: date, id / number, item number, job code.
     struct Reference {
@@ -63,69 +63,85 @@ FpaPanel::FpaPanel(QWidget* parent) : QFrame(parent) {
     grid->addWidget(new QLabel(QStringLiteral("Codice commessa / convenzione")), row++, 4);
     for (const auto& r : references) {
         grid->addWidget(new QLabel(QString::fromUtf8(r.caption)), row, 0);
-        grid->addWidget(referenceDates[r.date], row, 1);
-        for (int k = 0; k < r.fields; ++k) grid->addWidget(text4[r.first + k], row, 2 + k);
+        grid->addWidget(referenceDates_[r.date], row, 1);
+        for (int k = 0; k < r.fields; ++k) grid->addWidget(text4_[r.first + k], row, 2 + k);
         ++row;
     }
     grid->addWidget(new QLabel(QStringLiteral("Codice CUP")), row, 0);
-    grid->addWidget(text4[14], row, 1, 1, 2);
+    grid->addWidget(text4_[14], row, 1, 1, 2);
     grid->addWidget(new QLabel(QStringLiteral("Codice CIG")), row, 3);
-    grid->addWidget(text4[15], row++, 4);
+    grid->addWidget(text4_[15], row++, 4);
 
-    combo6 = new QComboBox;
-    combo7 = new QComboBox;
+    combo6_ = new QComboBox;
+    combo7_ = new QComboBox;
     grid->addWidget(new QLabel(QStringLiteral("Vettore")), row, 0);
-    grid->addWidget(combo6, row, 1, 1, 2);
+    grid->addWidget(combo6_, row, 1, 1, 2);
     grid->addWidget(new QLabel(QStringLiteral("Tipo veicolo")), row, 3);
-    grid->addWidget(combo7, row++, 4);
+    grid->addWidget(combo7_, row++, 4);
 
-    art73 = new QCheckBox(QStringLiteral("Art73"));
-    close = new QPushButton(QStringLiteral("Chiudi"));
-    close->setToolTip(QStringLiteral("Chiude il riepilogo dati fatturaPA"));
-    grid->addWidget(art73, row, 0);
-    grid->addWidget(close, row, 5);
+    art73_ = new QCheckBox(QStringLiteral("Art73"));
+    close_ = new QPushButton(QStringLiteral("Chiudi"));
+    close_->setToolTip(QStringLiteral("Chiude il riepilogo dati fatturaPA"));
+    grid->addWidget(art73_, row, 0);
+    grid->addWidget(close_, row, 5);
+    connect(close_, &QPushButton::clicked, this, &FpaPanel::closeRequested);
+}
+
+void FpaPanel::registerControls(const ControlRegistry& add) {
+    add(QStringLiteral("Frame5"), this, -1);
+    for (int i = 0; i < 5; ++i) add(QStringLiteral("Combo8"), combo8_[i], i);
+    add(QStringLiteral("Combo7"), combo7_, -1);
+    add(QStringLiteral("Combo6"), combo6_, -1);
+    for (int i = 1; i <= 15; ++i) add(QStringLiteral("Text4"), text4_[i], i);
+    for (int i = 6; i <= 10; ++i) add(QStringLiteral("dsca"), referenceDates_[i], i);
+    add(QStringLiteral("art73"), art73_, -1);
+    add(QStringLiteral("ccomando"), close_, 1);
+}
+
+QWidget* FpaPanel::firstField() const {
+    return text4_[1];
 }
 
 void FpaPanel::fillLists(const HeaderTables& tables) {
-    Fill(combo7, VehicleKindItems());
-    combo6->clear();
-    for (int row = 1; row <= 40; ++row) combo6->addItem(Q(tables.carriers[row][2]));
+    Fill(combo7_, VehicleKindItems());
+    combo6_->clear();
+    for (int row = 1; row <= 40; ++row) combo6_->addItem(Q(tables.carriers[row][2]));
     // No carrier and no vehicle kind until the operator chooses one.
-    combo6->setCurrentIndex(-1);
-    combo7->setCurrentIndex(-1);
-    Fill(combo8[0], DocumentTypeItems());
-    Fill(combo8[1], WithholdingReasonItems());
-    Fill(combo8[2], WithholdingTypeItems());
-    Fill(combo8[3], PaymentConditionItems());
-    Fill(combo8[4], PaymentModeItems());
+    combo6_->setCurrentIndex(-1);
+    combo7_->setCurrentIndex(-1);
+    Fill(combo8_[0], DocumentTypeItems());
+    Fill(combo8_[1], WithholdingReasonItems());
+    Fill(combo8_[2], WithholdingTypeItems());
+    Fill(combo8_[3], PaymentConditionItems());
+    Fill(combo8_[4], PaymentModeItems());
 }
 
 void FpaPanel::presetForDocument(DocumentKind documentKind, double secondInstalment,
                                  int paymentModeDigit) {
-    combo8[0]->setCurrentIndex(DocumentTypePosition(documentKind));
-    art73->setChecked(false);
-    combo8[1]->setCurrentIndex(0);
-    combo8[2]->setCurrentIndex(0);
-    combo8[3]->setCurrentIndex(PaymentConditionPosition(secondInstalment));
-    combo8[4]->setCurrentIndex(PaymentModePosition(paymentModeDigit));
+    combo8_[0]->setCurrentIndex(DocumentTypePosition(documentKind));
+    art73_->setChecked(false);
+    combo8_[1]->setCurrentIndex(0);
+    combo8_[2]->setCurrentIndex(0);
+    combo8_[3]->setCurrentIndex(PaymentConditionPosition(secondInstalment));
+    combo8_[4]->setCurrentIndex(PaymentModePosition(paymentModeDigit));
 }
 
 PanelEntries FpaPanel::entries() const {
-    const auto text = [this](int i) { return S(text4[i]->text()); };
+    const auto text = [this](int i) { return S(text4_[i]->text()); };
     const auto reference = [&](int date, int first, int fields) {
         InvoiceReference r;
-        r.date = S(referenceDates[date]->text());
+        r.date = S(referenceDates_[date]->text());
         r.id = text(first);
         if (fields > 1) r.lineNumber = text(first + 1);
         if (fields > 2) r.jobCode = text(first + 2);
         return r;
     };
     PanelEntries e;
-    e.documentType = S(combo8[0]->currentText()).substr(0, 4);
-    e.withholdingReason = combo8[1]->currentIndex();
-    e.withholdingType = combo8[2]->currentIndex();
-    e.paymentCondition = combo8[3]->currentIndex();
-    e.paymentMode = combo8[4]->currentIndex();
+    e.documentType = S(combo8_[0]->currentText()).substr(0, 4);
+    e.withholdingReason = combo8_[1]->currentIndex();
+    e.withholdingType = combo8_[2]->currentIndex();
+    e.paymentCondition = combo8_[3]->currentIndex();
+    e.paymentMode = combo8_[4]->currentIndex();
     e.deliveryNote = reference(6, 1, 1);
     e.purchaseOrder = reference(7, 2, 3);
     e.contract = reference(8, 5, 3);
@@ -133,15 +149,15 @@ PanelEntries FpaPanel::entries() const {
     e.reception = reference(10, 11, 3);
     e.cup = text(14);
     e.cig = text(15);
-    e.carrier = combo6->currentIndex();
-    e.vehicleKind = combo7->currentIndex();
-    e.art73 = art73->isChecked();
+    e.carrier = combo6_->currentIndex();
+    e.vehicleKind = combo7_->currentIndex();
+    e.art73 = art73_->isChecked();
     return e;
 }
 
 void FpaPanel::clearReferences() {
-    for (int i = 1; i <= 15; ++i) text4[i]->clear();
-    for (int i = 6; i <= 10; ++i) referenceDates[i]->setText(QString());
+    for (int i = 1; i <= 15; ++i) text4_[i]->clear();
+    for (int i = 6; i <= 10; ++i) referenceDates_[i]->setText(QString());
 }
 
 }  // namespace qorvana

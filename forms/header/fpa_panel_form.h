@@ -9,6 +9,7 @@
 
 #include "document/document_draft.h"
 #include "fatturapa/fpa_tables.h"
+#include "forms/common/qor_form.h"
 
 class QCheckBox;
 class QComboBox;
@@ -34,13 +35,23 @@ class FpaPanel : public QFrame {
     // Empties the references (Text4 and their dates) for a new document.
     void clearReferences();
 
-    std::array<QComboBox*, 5> combo8{};
-    QComboBox* combo7 = nullptr;
-    QComboBox* combo6 = nullptr;
-    std::array<QLineEdit*, 16> text4{};            // indices 1..15
-    std::array<DatePicker*, 11> referenceDates{};  // dsca indices 6..10
-    QCheckBox* art73 = nullptr;
-    QPushButton* close = nullptr;  // ccomando(1)
+    // Registers Frame5 (the panel), Combo8(0..4), Combo7, Combo6, Text4(1..15), dsca(6..10),
+    // art73 and ccomando(1).
+    void registerControls(const ControlRegistry& add);
+    // The field the focus goes to when the panel opens.
+    QWidget* firstField() const;
+
+  signals:
+    void closeRequested();  // ccomando(1)
+
+  private:
+    std::array<QComboBox*, 5> combo8_{};
+    QComboBox* combo7_ = nullptr;
+    QComboBox* combo6_ = nullptr;
+    std::array<QLineEdit*, 16> text4_{};            // indices 1..15
+    std::array<DatePicker*, 11> referenceDates_{};  // dsca indices 6..10
+    QCheckBox* art73_ = nullptr;
+    QPushButton* close_ = nullptr;  // ccomando(1)
 };
 
 }  // namespace qorvana

@@ -1,6 +1,5 @@
 #include "forms/header/header_form.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -13,26 +12,21 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QStandardItemModel>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <optional>
 
+#include "company/company_settings.h"
 #include "core/counters.h"
 #include "core/counters_record.h"
 #include "core/numbers.h"
 #include "core/session.h"
-#include "core/settings.h"
-#include "core/tab_file.h"
-#include "customers/customer_record.h"
+#include "document/document_setup.h"
 #include "document/header_checks.h"
 #include "document/numbering.h"
-#include "fatturapa/fpa_export.h"
-#include "fatturapa/fpa_file.h"
-#include "forms/common/company_lock.h"
 #include "forms/common/date_picker.h"
 #include "forms/common/document_caption.h"
 #include "forms/common/form_names.h"
@@ -40,6 +34,8 @@
 #include "forms/common/qt_text.h"
 #include "forms/common/typed_number_boxes.h"
 #include "forms/header/fpa_panel_form.h"
+#include "forms/header/instalments_panel_form.h"
+#include "forms/header/xml_creation_form.h"
 
 namespace qorvana {
 namespace {
@@ -96,20 +92,11 @@ void HeaderForm::buildControls() {
     outer->addWidget(scroll_, 1);
     outer->addWidget(buildButtons());
 
-    registerControl(QStringLiteral("Frame5"), panel_);
-    for (int i = 0; i < 5; ++i) registerControl(QStringLiteral("Combo8"), panel_->combo8[i], i);
-    registerControl(QStringLiteral("Combo7"), panel_->combo7);
-    registerControl(QStringLiteral("Combo6"), panel_->combo6);
-    for (int i = 1; i <= 15; ++i) registerControl(QStringLiteral("Text4"), panel_->text4[i], i);
-    for (int i = 6; i <= 10; ++i)
-        registerControl(QStringLiteral("dsca"), panel_->referenceDates[i], i);
-    registerControl(QStringLiteral("art73"), panel_->art73);
-    registerControl(QStringLiteral("ccomando"), panel_->close, 1);
-    connect(panel_->close, &QPushButton::clicked, this, &HeaderForm::closePanel);
+    panel_->registerControls(controlRegistry());
+    connect(panel_, &FpaPanel::closeRequested, this, &HeaderForm::closePanel);
 
     // Amounts typed by the operator show, once left, the value read, as the split writes it.
     const auto asInstalment = [](double value) { return Q(InstalmentText(value)); };
-    for (QLineEdit* box : sca_) amounts_->add(box, asInstalment);
     for (QLineEdit* box : {pro_[1], text2_[11], text2_[12]}) amounts_->add(box, asInstalment);
 
     connectKeys();
@@ -176,35 +163,9 @@ QWidget* HeaderForm::buildTotalsBox() {
 }
 
 QWidget* HeaderForm::buildInstalmentsBox() {
-    auto* box = new QGroupBox(QStringLiteral("Rateizzazione e scadenze"));
-    auto* grid = new QGridLayout(box);
-    combo_[1] = new QComboBox;
-    registerControl(QStringLiteral("Combo1"), combo_[1]);
-    grid->addWidget(new QLabel(QStringLiteral("Tipo di pagamento")), 0, 0);
-    grid->addWidget(combo_[1], 0, 1, 1, 4);
-    for (int i = 0; i < 6; ++i) {
-        dsca_[i] = new QLineEdit;
-        dsca_[i]->setMaxLength(10);
-        dsca_[i]->setMinimumWidth(
-            dsca_[i]->fontMetrics().horizontalAdvance(QStringLiteral("00/00/00000")) + 12);
-        ddsca_[i] = new DatePicker;
-        sca_[i] = AmountBox(false);
-        sca_[i]->setMinimumWidth(
-            sca_[i]->fontMetrics().horizontalAdvance(QStringLiteral("0.000.000,00")) + 12);
-        registerControl(QStringLiteral("dsca"), dsca_[i], i);
-        registerControl(QStringLiteral("ddsca"), ddsca_[i], i);
-        registerControl(QStringLiteral("sca"), sca_[i], i);
-        dsca_[i]->installEventFilter(this);
-        grid->addWidget(new QLabel(QStringLiteral("Data %1' scadenza").arg(i + 1)), i + 1, 0);
-        grid->addWidget(dsca_[i], i + 1, 1);
-        grid->addWidget(ddsca_[i], i + 1, 2);
-        grid->addWidget(new QLabel(QStringLiteral("Importo")), i + 1, 3);
-        grid->addWidget(sca_[i], i + 1, 4);
-        connect(dsca_[i], &QLineEdit::textChanged, this, [this, i] { dueDateChanged(i); });
-        connect(ddsca_[i], &DatePicker::edited, this, [this, i] { dueDatePicked(i); });
-    }
-    connect(combo_[1], qOverload<int>(&QComboBox::activated), this, &HeaderForm::paymentChosen);
-    return box;
+    instalments_ = new InstalmentsPanel(session(), *amounts_, [this] { return text3_[1]->text(); });
+    instalments_->registerControls(controlRegistry());
+    return instalments_;
 }
 
 QWidget* HeaderForm::buildOptionsBox() {
@@ -281,8 +242,6 @@ void HeaderForm::connectKeys() {
     enterMoves(text3_[2]->lineEdit(), text3_[1]);
     enterMoves(text3_[1]->lineEdit(), text2_[3]);
     enterMoves(pro_[0], pro_[1]);
-    for (int i = 0; i < 6; ++i) enterMoves(dsca_[i], sca_[i]);
-    for (int i = 0; i < 3; ++i) enterMoves(sca_[i], dsca_[i + 1]);
     connect(text3_[1], &DatePicker::textChanged, this, &HeaderForm::documentDateChanged);
 }
 
@@ -292,29 +251,16 @@ void HeaderForm::loadOnce() {
     if (loaded_) return;
     loaded_ = true;
     Session& s = session();
-    std::vector<std::string> problems = RefreshSharedSettings(s);
-    const TabFile tab = TabFile::Load(s.companyFile("qorvana.tab"));
-    NoteReadError(problems, tab.readError(), s.companyPath("qorvana.tab"));
-    tables_ = HeaderTables::FromTab(tab);
-    vat_ = VatTable::FromTab(tab);
-    terms_ = PaymentTerms::FromTab(tab);
-    rules_ = PostponeRules::FromTerms(terms_);
-    int fpaReadError = 0;
-    fpa_ = LoadFpaRecord(s.companyFile("qorvana.fpa"), &fpaReadError);
-    NoteReadError(problems, fpaReadError, s.companyPath("qorvana.fpa"));
+    const std::vector<std::string> problems = RereadHeaderSettings(s);
+    const CompanySettings& settings = SettingsOf(s);
 
-    filling_ = true;
-    auto* conditions = qobject_cast<QStandardItemModel*>(combo_[1]->model());
-    for (int row = 1; row <= PaymentTerms::kTerms; ++row) {
-        combo_[1]->addItem(Q(terms_.description(row)));
-        // An empty condition stays in its place in the list but cannot be chosen.
-        if (conditions && !terms_.offered(row)) conditions->item(row - 1)->setEnabled(false);
-    }
+    const QScopedValueRollback<bool> filling(filling_, true);
+    instalments_->fillConditions();
+    const HeaderTables& tables = settings.headerTables;
     for (int i = 2; i <= 4; ++i)
-        for (const auto& entry : tables_.listEntries) combo_[i]->addItem(Q(entry));
-    for (int entry = 1; entry <= 9; ++entry) combo_[5]->addItem(Q(tables_.combo5Table[entry][0]));
-    panel_->fillLists(tables_);
-    filling_ = false;
+        for (const auto& entry : tables.listEntries) combo_[i]->addItem(Q(entry));
+    for (int entry = 1; entry <= 9; ++entry) combo_[5]->addItem(Q(tables.combo5Table[entry][0]));
+    panel_->fillLists(tables);
 
     fitToScreen();
     CentreOnScreen(this);
@@ -352,7 +298,6 @@ void HeaderForm::activate() {
     try {
         startNewDocument();
     } catch (const RecordIoError& e) {
-        filling_ = false;
         Warn(this, QString::fromUtf8(e.what()));
     }
 }
@@ -360,8 +305,8 @@ void HeaderForm::activate() {
 void HeaderForm::startNewDocument() {
     Session& s = session();
     const Money money = s.money();
-    filling_ = true;
-    for (int i = 1; i <= 5; ++i)
+    const QScopedValueRollback<bool> filling(filling_, true);
+    for (int i = 2; i <= 5; ++i)
         if (combo_[i]->count() > 0) combo_[i]->setCurrentIndex(0);
 
     const DocumentFigures& figures = forms().draft().figures;
@@ -370,46 +315,26 @@ void HeaderForm::startNewDocument() {
     for (int i = 0; i < 5; ++i) total_[i]->setText(Q(AmountText(money, totals[i])));
     documentTotal_ = ShownAmount(money, figures.netToPay());
 
-    // A counter or customer that cannot be read is reported once, after the set-up; the
-    // fields it feeds keep what they held and everything else is set up as usual.
-    QString readError;
-    auto trapped = [&readError](auto read) {
-        using Result = decltype(read());
-        try {
-            return std::optional<Result>(read());
-        } catch (const RecordIoError& e) {
-            if (readError.isEmpty()) readError = QString::fromUtf8(e.what());
-            return std::optional<Result>();
-        }
-    };
-    const auto invoices = trapped([&] { return s.files.read<CountersFile>(tot::kInvoices); });
-    const auto customer = trapped([&] {
-        const int n = s.currentCustomer;
-        if (IsCustomerRecord(s.files, n)) return s.files.read<CustomersFile>(n);
-        return CustomerRecord{};
-    });
-
     const bool fpa = s.fpaState != kFpaOrdinary;
     setWindowTitle(DocumentCaption(s.documentKind, s.fpaState));
 
     for (QWidget* w :
          std::initializer_list<QWidget*>{comando_[7], ccomando0_, text2_[4], progressiveLabel_})
         w->setVisible(fpa);
-    std::optional<CountersRecord> series;
+    const CompanySettings& settings = SettingsOf(s);
+    // The panel's Art73 mark starts unticked with the panel's other defaults, below.
     if (fpa) {
-        series = trapped([&] { return s.files.read<CountersFile>(tot::kFatturaPa); });
-        panel_->art73->setChecked(false);
-        const int position = ToInt16OrZero(Val(fpa_.text(fpa::kCombo5Position)));
+        const int position = settings.fpaSeriesPosition();
         if (position >= 0 && position < combo_[5]->count()) combo_[5]->setCurrentIndex(position);
     }
 
-    const bool separateSeries =
-        InSeparateSeries(Val(fpa_.text(fpa::kSeparateSeries)) == 1, s.fpaState);
-    numera_->setChecked(separateSeries);
-    const int year = s.clock.today().year;
-    const auto stored = trapped([&] { return storedNumbers(year, separateSeries); });
-    const NumberProposal proposal = ProposeNumbers(invoices, series, separateSeries, s.fpaState,
-                                                   stored.value_or(SeriesNumbers{}));
+    const NumberingScope scope =
+        numberingScope(s.clock.today().year, settings.fpaSeparateNumbering());
+    numera_->setChecked(scope.separateSeries);
+    // A counter or customer that cannot be read is reported once, after the set-up; the
+    // fields it feeds keep what they held and everything else is set up as usual.
+    const HeaderSetup setup = ReadHeaderSetup(s, scope);
+    const NumberProposal& proposal = setup.numbers;
     if (proposal.transmissionNumber)
         text2_[4]->setText(QString::number(*proposal.transmissionNumber));
     else if (const auto last = proposal.transmissionCounterOutOfRange) {
@@ -422,7 +347,7 @@ void HeaderForm::startNewDocument() {
                                       : QStringLiteral("è pieno (vale %1)").arg(*last)));
     }
     proposedProgressive_ = text2_[4]->text();
-    showNumber(proposal, year);
+    showNumber(proposal, scope.year);
 
     const QString today = Q(s.clock.today().text());
     text3_[1]->setText(today);
@@ -430,31 +355,25 @@ void HeaderForm::startNewDocument() {
     text2_[11]->clear();
     text2_[12]->clear();
 
-    if (customer) rib_->setChecked(customer->int16(cli::kRibOption) == 1);
+    if (setup.bankReceipt) rib_->setChecked(*setup.bankReceipt);
     esig_->setChecked(false);
     esig_->setEnabled(documentHasTaxableSlot());
 
-    if (customer)
-        combo_[1]->setCurrentIndex(
-            PaymentTerms::ListEntryOf(customer->int16(cli::kPaymentCondition)));
-    paymentEntry_ = combo_[1]->currentIndex();
-    splitInstalments();
-    computeDueDates();
+    instalments_->startDocument(setup.paymentEntry, documentTotal_);
 
     panel_->hide();
     fitToScreen();
     // The panel's defaults are set for every document, so that its lists always match the
     // document's kind and terms, also while the panel is not shown.
-    panel_->presetForDocument(s.documentKind, TypedValue(S(sca_[1]->text())),
-                              chosenCode().paymentModeDigit);
-    filling_ = false;
+    panel_->presetForDocument(s.documentKind, instalments_->secondInstalment(),
+                              instalments_->chosenCode().paymentModeDigit);
     text2_[0]->setFocus();
-    if (!readError.isEmpty()) Warn(this, readError);
+    if (!setup.readError.empty()) Warn(this, Q(setup.readError));
 }
 
-SeriesNumbers HeaderForm::storedNumbers(int year, bool separateSeries) const {
-    const NumberingScope scope{year, separateSeries, Val(fpa_.text(fpa::kSeparateSeries)) == 1};
-    return ScanSeriesNumbers(session().files, scope);
+NumberingScope HeaderForm::numberingScope(int year, bool separateSeriesChosen) const {
+    return {year, InSeparateSeries(separateSeriesChosen, session().fpaState),
+            SettingsOf(session()).fpaSeparateNumbering()};
 }
 
 void HeaderForm::showNumber(const NumberProposal& proposal, int year) {
@@ -486,12 +405,9 @@ void HeaderForm::proposeNumberAgain() {
     Session& s = session();
     const auto date = CivilDate::Parse(S(text3_[1]->text()));
     const int year = date ? date->year : s.clock.today().year;
-    const bool separate = InSeparateSeries(numera_->isChecked(), s.fpaState);
     try {
-        const auto invoices = s.files.read<CountersFile>(tot::kInvoices);
-        const auto series = s.files.read<CountersFile>(tot::kFatturaPa);
         showNumber(
-            ProposeNumbers(invoices, series, separate, s.fpaState, storedNumbers(year, separate)),
+            ReadNumberProposal(s.files, numberingScope(year, numera_->isChecked()), s.fpaState),
             year);
     } catch (const RecordIoError& e) {
         Warn(this, QString::fromUtf8(e.what()));
@@ -521,16 +437,11 @@ HeaderEntries HeaderForm::entries() const {
     e.additionalAmount2 = S(text2_[12]->text());
     e.documentDate = S(text3_[1]->text());
     e.registrationDate = S(text3_[2]->text());
-    e.paymentTerms = combo_[1]->currentIndex();
-    e.paymentTermsText = S(combo_[1]->currentText());
+    instalments_->fillEntries(e);
     e.bank1 = combo_[2]->currentIndex();
     e.bank2 = combo_[3]->currentIndex();
     e.bank3 = combo_[4]->currentIndex();
     e.series = combo_[5]->currentIndex();
-    for (int i = 0; i < 6; ++i) {
-        e.dueDates[i] = S(dsca_[i]->text());
-        e.instalmentAmounts[i] = S(sca_[i]->text());
-    }
     e.commissionRate = S(pro_[0]->text());
     e.commissionAmount = S(pro_[1]->text());
     e.bankReceipt = rib_->isChecked();
@@ -549,107 +460,14 @@ void HeaderForm::clearPanelReferences() {
     panel_->clearReferences();
 }
 
-// --- instalments and due dates ---------------------------------------------------------------
-
-PaymentCode HeaderForm::chosenCode() const {
-    return terms_.parsed(combo_[1]->currentIndex() + 1);
-}
-
-void HeaderForm::splitInstalments() {
-    const auto amounts = SplitInstalments(chosenCode(), documentTotal_, session().money());
-    for (int i = 0; i < 6; ++i)
-        if (amounts[i]) sca_[i]->setText(Q(InstalmentText(*amounts[i])));
-}
-
-void HeaderForm::computeDueDates() {
-    const CivilDate base = DueDateBase(S(text3_[1]->text()), session().clock.today());
-    const auto dates = ComputeDueDates(chosenCode(), base, rules_);
-    for (int i = 0; i < 6; ++i) {
-        if (dates[i]) {
-            dsca_[i]->setText(Q(*dates[i]));
-        } else {
-            dsca_[i]->clear();
-            sca_[i]->clear();
-        }
-    }
-}
-
-void HeaderForm::paymentChosen() {
-    if (filling_) return;
-    // An empty condition cannot be chosen: the list goes back to the one chosen before.
-    if (!terms_.offered(combo_[1]->currentIndex() + 1)) {
-        combo_[1]->setCurrentIndex(paymentEntry_);
-        return;
-    }
-    paymentEntry_ = combo_[1]->currentIndex();
-    computeDueDates();
-    splitInstalments();
-}
-
 void HeaderForm::documentDateChanged() {
     const auto date = CivilDate::Parse(S(text3_[1]->text()));
     if (filling_ || !date) return;
-    computeDueDates();
+    instalments_->computeDueDates();
     // A document of another year is numbered in that year, unless the operator typed a number.
     if (date->year != proposedYear_ && text2_[0]->text() == proposedNumber_ &&
         text2_[3]->text() == proposedNumber_)
         proposeNumberAgain();
-}
-
-void HeaderForm::dueDateChanged(int i) {
-    // An equal text is not set again, so the box being typed in keeps its cursor.
-    const QString text = dsca_[i]->text();
-    if ((text.isEmpty() || IsValidDate(S(text)) == 0) && ddsca_[i]->text() != text)
-        ddsca_[i]->setText(text);
-}
-
-void HeaderForm::dueDatePicked(int i) {
-    const auto date = ddsca_[i]->date();
-    if (date && dsca_[i]->text() != Q(date->text())) dsca_[i]->setText(Q(date->text()));
-}
-
-void HeaderForm::dueDateEntered(int i) {
-    // While a due date is held back for correction, neither it nor a due date passed on the
-    // way is filled in.
-    if (heldDueDate_ >= 0) return;
-    if (IsValidDate(S(dsca_[i]->text())) != 0) dsca_[i]->setText(Q(session().clock.today().text()));
-}
-
-void HeaderForm::dueDateLeft(int i) {
-    QString text = dsca_[i]->text();
-    if (text.size() == 10) {
-        text[2] = QLatin1Char('/');
-        text[5] = QLatin1Char('/');
-        dsca_[i]->setText(text);
-        return;
-    }
-    if (text.isEmpty() || !text.at(0).isDigit()) return;
-    // A date being typed keeps the focus until it is corrected; only a move inside this
-    // window is held back, never a message box or another window taking the focus.
-    heldDueDate_ = i;
-    QTimer::singleShot(0, this, [this, i, text] {
-        QWidget* focused = QApplication::focusWidget();
-        if (isVisible() && focused && focused->window() == this && focused != dsca_[i]) {
-            dsca_[i]->setFocus(Qt::OtherFocusReason);
-            Warn(this, QStringLiteral("La data di scadenza %1 non è valida: scriverla come "
-                                      "gg/mm/aaaa, ad esempio 05/09/2026")
-                           .arg(text));
-        }
-        heldDueDate_ = -1;
-    });
-}
-
-bool HeaderForm::eventFilter(QObject* watched, QEvent* event) {
-    for (int i = 0; i < 6; ++i) {
-        if (watched != dsca_[i]) continue;
-        if (event->type() == QEvent::FocusIn) dueDateEntered(i);
-        if (event->type() == QEvent::FocusOut) {
-            const auto reason = static_cast<QFocusEvent*>(event)->reason();
-            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-                dueDateLeft(i);
-        }
-    }
-    return QorForm::eventFilter(watched, event);
 }
 
 // --- buttons ---------------------------------------------------------------------------------
@@ -674,7 +492,8 @@ void HeaderForm::confirm() {
         !AskYesNo(this, QStringLiteral("Attenzione"), kStoreQuestion))
         return;
 
-    const HeaderCheck check = CheckHeader(entries(), terms_, documentTotal_, s.money());
+    const HeaderCheck check =
+        CheckHeader(entries(), SettingsOf(s).paymentTerms, documentTotal_, s.money());
     const QString message = Q(MessageOf(check.fault));
     switch (check.fault) {
         case HeaderFault::None:
@@ -684,7 +503,7 @@ void HeaderForm::confirm() {
             break;
         case HeaderFault::DueDate:
             Warn(this, message);
-            dsca_[check.instalment]->setFocus();
+            instalments_->focusDueDate(check.instalment);
             return;
         case HeaderFault::DocumentNumber:
             Warn(this, message);
@@ -696,7 +515,7 @@ void HeaderForm::confirm() {
             return;
         case HeaderFault::PaymentTerms:
             Warn(this, message);
-            combo_[1]->setFocus();
+            instalments_->focusCondition();
             return;
         default:
             Warn(this, message);
@@ -740,64 +559,21 @@ void HeaderForm::createXml() {
     draft.header = entries();
     draft.panel = panelEntries();
 
-    try {
-        CustomerRecord customer;
-        if (s.currentCustomer >= 1 && s.currentCustomer <= RecordCount(s.files, tot::kCustomers))
-            customer = s.files.read<CustomersFile>(s.currentCustomer);
-        const FpaExportInput input{fpa_, draft, customer, vat_, tables_, S(proposedProgressive_)};
-        const bool progressiveProposed =
-            s.fpaState == kFpaXmlNotWritten && text2_[4]->text() == proposedProgressive_;
-        // The progressive is chosen and the counter advanced under the company's lock; the
-        // question before a file is replaced is asked without it, and the export is prepared
-        // again once the lock is back.
-        std::filesystem::path agreedToReplace;
-        for (;;) {
-            std::optional<PostingLock> lock = LockCompanyForPosting(this, s);
-            if (!lock) return;
-            const FpaPrepared prepared = PrepareFpaExport(input, s);
-            if (!prepared.plan) {
-                lock->release();
-                Warn(this, Q(prepared.refusal));
-                return;
-            }
-            const FpaExportPlan& plan = *prepared.plan;
-            if (plan.replacesFile && s.fpaState == 0 && plan.target != agreedToReplace) {
-                lock->release();
-                if (!AskYesNo(this, QStringLiteral("Attenzione"), Q(FpaReplaceQuestion(plan))))
-                    return;
-                agreedToReplace = plan.target;
-                continue;
-            }
-            const std::string failure = CommitFpaExport(plan, s);
-            lock->release();
-            if (!failure.empty()) {
-                Warn(this, Q(failure));
-                return;
-            }
-            draft.fpaFile = plan.folderText + plan.fileName;
-            QString message = Q(FpaCreatedMessage(plan));
-            if (progressiveProposed && QString::number(s.fpaState) != proposedProgressive_)
-                message += QStringLiteral(
-                               "\nIl progressivo invio %1 è stato usato nel frattempo da "
-                               "un'altra postazione: il file ha il progressivo %2.")
-                               .arg(proposedProgressive_)
-                               .arg(s.fpaState);
-            text2_[4]->setText(QString::number(s.fpaState));
-            ShowMessage(this, QStringLiteral("Fattura elettronica PA"), message,
-                        MsgIcon::Information);
-            return;
-        }
-    } catch (const RecordIoError& e) {
-        Warn(this, QString::fromUtf8(e.what()));
-    }
+    const bool proposedKept =
+        s.fpaState == kFpaXmlNotWritten && text2_[4]->text() == proposedProgressive_;
+    const auto created = XmlCreation(s, draft, this).run(proposedProgressive_, proposedKept);
+    if (!created) return;
+    text2_[4]->setText(QString::number(created->progressive));
+    ShowMessage(this, QStringLiteral("Fattura elettronica PA"), created->message,
+                MsgIcon::Information);
 }
 
 void HeaderForm::openPanel() {
     session().fpaPanelOpened = 1;
     panel_->show();
     fitToScreen();
-    panel_->text4[1]->setFocus();
-    scroll_->ensureWidgetVisible(panel_->text4[1]);
+    panel_->firstField()->setFocus();
+    scroll_->ensureWidgetVisible(panel_->firstField());
 }
 
 void HeaderForm::closePanel() {

@@ -18,8 +18,6 @@
 #include "document/due_dates.h"
 #include "document/numbering.h"
 #include "document/payment_terms.h"
-#include "fatturapa/fpa_record.h"
-#include "fatturapa/fpa_tables.h"
 #include "forms/common/qor_form.h"
 
 class QCheckBox;
@@ -34,6 +32,7 @@ namespace qorvana {
 
 class DatePicker;
 class FpaPanel;
+class InstalmentsPanel;
 class TypedNumberBoxes;
 
 class HeaderForm : public QorForm {
@@ -46,10 +45,6 @@ class HeaderForm : public QorForm {
 
     // The printer chosen with comando(2); nullptr until the operator chose one.
     QPrinter* chosenPrinter() const;
-    // qorvana.fpa as read when the form was loaded (marker "0" when there is none).
-    const FpaRecord& fpaRecord() const { return fpa_; }
-    const HeaderTables& tables() const { return tables_; }
-    const PaymentTerms& paymentTerms() const { return terms_; }
     // The amount due the instalments are split from and checked against.
     double documentTotal() const { return documentTotal_; }
     // The header's and the electronic-invoice panel's entries, for the draft.
@@ -63,7 +58,6 @@ class HeaderForm : public QorForm {
     void showStoredNumbers(const QString& number, const QString& vatRegisterNumber);
 
   protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
@@ -80,23 +74,15 @@ class HeaderForm : public QorForm {
     void loadOnce();
     void startNewDocument();
     bool documentHasTaxableSlot();
-    // The numbers stored documents of the series hold, for the proposal in `year`.
-    SeriesNumbers storedNumbers(int year, bool separateSeries) const;
+    // The year and series a number is proposed in, with the series chosen or not.
+    NumberingScope numberingScope(int year, bool separateSeriesChosen) const;
     // Shows the number proposed in `year` in text2(0) and text2(3), or says why there is none.
     void showNumber(const NumberProposal& proposal, int year);
     void seriesToggled();
     // The proposal again, for the issue date's year and the series chosen now.
     void proposeNumberAgain();
 
-    PaymentCode chosenCode() const;
-    void splitInstalments();
-    void computeDueDates();
-    void paymentChosen();
     void documentDateChanged();
-    void dueDateChanged(int i);
-    void dueDatePicked(int i);
-    void dueDateEntered(int i);
-    void dueDateLeft(int i);
 
     void handBack(ReturnAction action);
     // Back to the start form through the body, once the operator agrees to lose the lines.
@@ -113,10 +99,8 @@ class HeaderForm : public QorForm {
     std::array<DatePicker*, 3> text3_{};  // indices 1, 2
     QCheckBox* numera_ = nullptr;
     std::array<QLineEdit*, 5> total_{};
-    std::array<QComboBox*, 6> combo_{};  // Combo1..Combo5
-    std::array<QLineEdit*, 6> dsca_{};
-    std::array<DatePicker*, 6> ddsca_{};
-    std::array<QLineEdit*, 6> sca_{};
+    std::array<QComboBox*, 6> combo_{};        // Combo2..Combo5
+    InstalmentsPanel* instalments_ = nullptr;  // Combo1, dsca, ddsca, sca
     std::array<QLineEdit*, 2> pro_{};
     QCheckBox* rib_ = nullptr;
     QCheckBox* esig_ = nullptr;
@@ -130,18 +114,10 @@ class HeaderForm : public QorForm {
     // --- state ---
     bool loaded_ = false;
     bool filling_ = false;  // combos and dates being set by the form itself
-    int heldDueDate_ = -1;
-    int paymentEntry_ = 0;  // the payment condition chosen last, which an empty one leaves  // the
-                            // due date about to get its focus back for correction
     double documentTotal_ = 0;
     QString proposedProgressive_;  // the progressive proposed in text2(4)
     QString proposedNumber_;       // the number proposed in text2(0) and text2(3)
     int proposedYear_ = 0;         // and the year it was proposed in
-    HeaderTables tables_;
-    VatTable vat_;  // VAT and withholding rates of the codes, for the XML
-    PaymentTerms terms_;
-    PostponeRules rules_;
-    FpaRecord fpa_;
     std::unique_ptr<QPrinter> printer_;
     bool printerChosen_ = false;
 };

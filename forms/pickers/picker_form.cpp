@@ -16,6 +16,7 @@
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/settings_colour.h"
+#include "forms/common/wait_cursor.h"
 #include "forms/pickers/picker_model.h"
 
 namespace qorvana {
@@ -122,16 +123,15 @@ void PickerForm::activate() {
 }
 
 void PickerForm::fillGrid() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     const ImportedSources& imported = forms().draft().imports;
     const std::vector<int>& already =
         kind_ == SourceKind::Receipts ? imported.receipts : imported.deliveryNotes;
     try {
+        const WaitCursor wait;
         model_->setRows(ListSources(session().files, kind_, session().currentCustomer,
                                     IsMultiChoice(kind_) ? already : std::vector<int>{}));
     } catch (const RecordIoError& e) {
         model_->setRows({});
-        QApplication::restoreOverrideCursor();
         Warn(this, QStringLiteral("Errore di lettura degli archivi: %1").arg(e.what()));
         return;
     }
@@ -140,7 +140,6 @@ void PickerForm::fillGrid() {
     model_->setRowColours(settings.text(gnr::kAlternateRows) == "1",
                           SettingsColour(settings.dbl(gnr::kRowColour1)),
                           SettingsColour(settings.dbl(gnr::kRowColour2)));
-    QApplication::restoreOverrideCursor();
 }
 
 std::vector<int> PickerForm::chosenRecords() const {

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QScopedValueRollback>
 
 #include "core/cp1252.h"
 #include "core/money.h"
@@ -379,21 +380,18 @@ void RegistrationForm::onAmountFocus(int line) {
         showAccountName(line);
         return;
     }
-    checking_ = true;
+    const QScopedValueRollback<bool> checking(checking_, true);
     Warn(this, QStringLiteral("Il conto selezionato non esiste"));
     cn1_[line]->clear();
     cn2_[line]->clear();
     cn3_[line]->clear();
     currentLine_ = line;
     cn1_[line]->setFocus();
-    checking_ = false;
 }
 
 void RegistrationForm::updateImbalance() {
-    double sum = 0;
-    for (int k = 0; k < kLines; ++k) sum += Amount(dare_[k]) - Amount(avere_[k]);
     const Money money = session().money();
-    const double rounded = money.RoundAmount(sum);
+    const double rounded = EntryImbalance(entry(), money);
     const bool shown = rounded != 0;
     imbalance_->setText(shown ? Q(money.FormatAmount(rounded)) : QString());
     // Colour values of the suite: 255 is red, 9 a dark red close to black.

@@ -15,10 +15,12 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "company/company_settings.h"
 #include "core/company_check.h"
 #include "core/numbers.h"
 #include "core/session.h"
@@ -330,11 +332,8 @@ bool StartForm::load(std::optional<int> company) {
     }
     session().returnPending = 0;
     show();
-    std::vector<std::string> problems = RefreshSharedSettings(session());
-    const StartTables tables =
-        LoadStartTables(session(), TabFile::Load(session().companyFile("qorvana.tab")));
-    problems.insert(problems.end(), tables.problems.begin(), tables.problems.end());
-    fillTables(tables);
+    const std::vector<std::string> problems = LoadCompanySettings(session());
+    fillTables(SettingsOf(session()).start);
     session().files.open(session().companyFolder());
     WarnOnce(this, problems, session().toldProblems);
     return true;
@@ -346,9 +345,10 @@ void StartForm::fillTables(const StartTables& tables) {
     for (const auto& look : tables.goodsAppearance) combo2_->addItem(Q(look));
     for (const auto& carrier : tables.carriers) combo3_->addItem(Q(carrier));
     carrierRows_ = tables.carrierRows;
-    carrierLoading_ = true;
-    if (combo3_->count() > 0) combo3_->setCurrentIndex(0);
-    carrierLoading_ = false;
+    {
+        const QScopedValueRollback<bool> loading(carrierLoading_, true);
+        if (combo3_->count() > 0) combo3_->setCurrentIndex(0);
+    }
     paEnabled_ = tables.paEnabled;
 }
 

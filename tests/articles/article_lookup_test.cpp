@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -198,6 +199,42 @@ TEST(ExtendedDescription, OverwritesBelowAndStopsAtLine500) {
     EXPECT_EQ(lines[14].code, "L14");
     // Stopping at line 500 is checked by body.qrs; from line 500 nothing fits.
     EXPECT_EQ(WriteExtendedDescription(lines, 500, Extra(123, {"riga"})), 1);
+}
+
+// Taking an article as the body form does: the article and its extended description read,
+// or the line left alone when there is no such live article.
+TEST(TakeArticleIntoLines, LiveArticleWithItsDescription) {
+    CompanyFiles company({Article("A", "Primo"), Article("B", "Cancellato", 1, 0, 0, true),
+                          Article("C", "Oltre il contatore")},
+                         2);
+    company.files.write<ExtraDescriptionsFile>(1, Extra(123, {"aggiunta"}));
+    VatTable vat;
+    vat.rate[1] = 22;
+    const struct {
+        int article;
+        int line;
+        std::optional<int> lost;
+        const char* code;
+        const char* below;
+    } cases[] = {
+        {1, 4, 0, "A", "aggiunta"},          {1, 500, 1, "A", ""},
+        {2, 4, std::nullopt, "old", "kept"}, {3, 4, std::nullopt, "old", "kept"},
+        {0, 4, std::nullopt, "old", "kept"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.article);
+        LineTable lines;
+        lines[c.line].code = "old";
+        if (c.line < 500) lines[c.line + 1].description = "kept";
+        EXPECT_EQ(TakeArticleIntoLines(company.files, lines, c.line, c.article, ArticleTerms{}, vat,
+                                       Money()),
+                  c.lost);
+        EXPECT_EQ(lines[c.line].code, c.code);
+        if (c.line < 500) {
+            EXPECT_EQ(lines[c.line + 1].description, c.below);
+        }
+    }
+    EXPECT_EQ(ReadStockLabel(company.files, 1), StockLabelText(Article("A", "Primo"), 1));
 }
 
 TEST(StockLabel, Layout) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "core/counters.h"
@@ -79,6 +80,52 @@ TEST(DocumentSetup, SettingsAndCustomer) {
     d = ReadDocumentSetup(s);
     EXPECT_EQ(d.defaultVatCode, 1);
     EXPECT_FALSE(d.weightToStartForm);
+}
+
+// The header's start: numbers from the counters, the customer's bank receipt and payment
+// condition (a customer outside the file has neither ticked nor chosen).
+TEST(HeaderSetup, NumbersAndCustomer) {
+    testing::TempDir dir;
+    Session s;
+    OpenWithCounters(s.files, dir);
+    CountersRecord invoices;
+    invoices.setInt16(tot::kWord4, 41);  // the last number of the series
+    s.files.write<CountersFile>(tot::kInvoices, invoices);
+    WriteRecordCount(s.files, tot::kFatturaPa, 7);
+    CustomerRecord customer = Customer("1", 0, 0);
+    customer.setInt16(cli::kRibOption, 1);
+    customer.setInt16(cli::kPaymentCondition, 3);
+    s.files.write<CustomersFile>(1, customer);
+    const struct {
+        int customer;
+        int fpaState;
+        bool bankReceipt;
+        int paymentEntry;
+        std::optional<int> transmission;
+    } cases[] = {
+        {1, kFpaOrdinary, true, 2, std::nullopt},
+        {1, kFpaXmlNotWritten, true, 2, 8},
+        {2, kFpaOrdinary, false, 0, std::nullopt},
+        {0, kFpaOrdinary, false, 0, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.customer);
+        s.currentCustomer = c.customer;
+        s.fpaState = c.fpaState;
+        const HeaderSetup h = ReadHeaderSetup(s, NumberingScope{2026, false, false});
+        EXPECT_EQ(h.numbers.documentNumber, 42);
+        EXPECT_EQ(h.numbers.transmissionNumber, c.transmission);
+        EXPECT_EQ(h.bankReceipt, c.bankReceipt);
+        EXPECT_EQ(h.paymentEntry, c.paymentEntry);
+        EXPECT_EQ(h.readError, "");
+    }
+    EXPECT_EQ(ReadNumberProposal(s.files, NumberingScope{2026, false, false}, kFpaOrdinary)
+                  .documentNumber,
+              42);
+    // The XML's customer comes from within the customers' count only.
+    WriteRecordCount(s.files, tot::kCustomers, 1);
+    EXPECT_EQ(ReadCountedCustomer(s.files, 1).int16(cli::kRibOption), 1);
+    EXPECT_EQ(ReadCountedCustomer(s.files, 2).int16(cli::kRibOption), 0);
 }
 
 TEST(FindAgentRecord, NumericCodeWithinTheCount) {

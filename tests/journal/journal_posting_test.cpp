@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "core/counters_record.h"
 #include "core/data_files.h"
+#include "core/money.h"
 #include "journal/account_record.h"
 #include "journal/journal_record.h"
 #include "tests/temp_dir.h"
@@ -193,6 +195,26 @@ TEST_F(JournalPostingTest, RegisterChecks) {
               "L'importo della riga 2 è negativo: indicare l'importo positivo nell'altra colonna");
     EXPECT_EQ(negative.line, 1);
     EXPECT_TRUE(negative.inAvere);
+}
+
+// The imbalance shown under the lines: dare less avere, rounded as amounts are.
+TEST(EntryImbalance, RoundedDareLessAvere) {
+    const struct {
+        bool euro;
+        std::vector<EntryLine> lines;
+        double imbalance;
+    } cases[] = {
+        {true, {{"01020002", 122, 0}, {"05010001", 0, 100}, {"04010001", 0, 22}}, 0},
+        {true, {{"01020002", 10, 0}, {"05010001", 0, 3.333}}, 6.67},
+        {true, {{"01020002", 100.004, 0}, {"05010001", 0, 100}}, 0},
+        {true, {{"01020002", 0, 5}, {"", 2, 0}}, -3},
+        {false, {{"01020002", 1000, 0}, {"05010001", 0, 400.4}}, 600},
+    };
+    for (const auto& c : cases) {
+        JournalEntry e;
+        std::copy(c.lines.begin(), c.lines.end(), e.lines.begin());
+        EXPECT_DOUBLE_EQ(EntryImbalance(e, Money(c.euro)), c.imbalance) << c.imbalance;
+    }
 }
 
 TEST(AccountList, ItemText) {

@@ -1,0 +1,76 @@
+#include "company/company_settings.h"
+
+#include "core/numbers.h"
+#include "core/session.h"
+#include "core/tab_file.h"
+#include "fatturapa/fpa_file.h"
+
+namespace qorvana {
+namespace {
+
+// The header's tables, the payment terms and the VAT table from qorvana.tab, and
+// qorvana.fpa; adds the messages of the files that could not be read.
+void ReadHeaderPart(Session& session, CompanySettings& settings,
+                    std::vector<std::string>& problems) {
+    const TabFile tab = TabFile::Load(session.companyFile("qorvana.tab"));
+    NoteReadError(problems, tab.readError(), session.companyPath("qorvana.tab"));
+    settings.headerTables = HeaderTables::FromTab(tab);
+    settings.print.vat = VatTable::FromTab(tab);
+    settings.paymentTerms = PaymentTerms::FromTab(tab);
+    settings.postponeRules = PostponeRules::FromTerms(settings.paymentTerms);
+    int fpaReadError = 0;
+    settings.fpa = LoadFpaRecord(session.companyFile("qorvana.fpa"), &fpaReadError);
+    NoteReadError(problems, fpaReadError, session.companyPath("qorvana.fpa"));
+}
+
+// The print tables (the VAT table with them); adds their messages.
+void ReadPrintPart(Session& session, CompanySettings& settings,
+                   std::vector<std::string>& problems) {
+    settings.print = LoadPrintSettings(session, TabFile::Load(session.companyFile("qorvana.tab")));
+    problems.insert(problems.end(), settings.print.problems.begin(), settings.print.problems.end());
+}
+
+}  // namespace
+
+bool CompanySettings::fpaSeparateNumbering() const {
+    return Val(fpa.text(fpa::kSeparateSeries)) == 1;
+}
+
+int CompanySettings::fpaSeriesPosition() const {
+    return ToInt16OrZero(Val(fpa.text(fpa::kCombo5Position)));
+}
+
+CompanySettings& SettingsOf(Session& session) {
+    if (!session.companySettings) session.companySettings = std::make_shared<CompanySettings>();
+    return *session.companySettings;
+}
+
+const CompanySettings& SettingsOf(const Session& session) {
+    static const CompanySettings kNone;
+    return session.companySettings ? *session.companySettings : kNone;
+}
+
+std::vector<std::string> LoadCompanySettings(Session& session) {
+    CompanySettings& settings = SettingsOf(session);
+    std::vector<std::string> problems = RefreshSharedSettings(session);
+    settings.start = LoadStartTables(session, TabFile::Load(session.companyFile("qorvana.tab")));
+    problems.insert(problems.end(), settings.start.problems.begin(), settings.start.problems.end());
+    std::vector<std::string> toldLater;
+    ReadPrintPart(session, settings, toldLater);
+    ReadHeaderPart(session, settings, toldLater);
+    return problems;
+}
+
+std::vector<std::string> RereadHeaderSettings(Session& session) {
+    std::vector<std::string> problems = RefreshSharedSettings(session);
+    ReadHeaderPart(session, SettingsOf(session), problems);
+    return problems;
+}
+
+std::vector<std::string> RereadBodySettings(Session& session) {
+    std::vector<std::string> problems = RefreshSharedSettings(session);
+    ReadPrintPart(session, SettingsOf(session), problems);
+    return problems;
+}
+
+}  // namespace qorvana

@@ -1,0 +1,60 @@
+#pragma once
+// The company's settings, read from its files when the program starts and held by the session,
+// so that posting, printing, the XML export and the registration find them whichever windows
+// exist: the start form's tables (qorvana.tab, qorvana.prg), the header's tables, payment terms
+// and FatturaPA record (qorvana.tab, qorvana.fpa), the print tables with the VAT table
+// (qorvana.int, .tab, .ilx, .lyf, .prg, .pdf). The suite's shared settings (qorvana.int, .eur,
+// .tbl, .gnr: currency, print fonts, general settings) are read with them into the session's
+// globals of those names, which the core's lower folders read.
+//
+// The suite's other programs may change these files while the program runs. Each part is read
+// again where it was always read: the shared settings when the header and the body form load,
+// the header's part when the header form loads, the print tables when the body form loads
+// (each window loads once a run). Every file is optional; a file that is there but cannot be
+// read gives its defaults and a message naming it, said by the window that reads it.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/settings.h"
+#include "document/due_dates.h"
+#include "document/payment_terms.h"
+#include "fatturapa/fpa_record.h"
+#include "fatturapa/fpa_tables.h"
+#include "print/print_settings.h"
+
+namespace qorvana {
+
+struct Session;
+
+struct CompanySettings {
+    StartTables start;
+    HeaderTables headerTables;
+    PaymentTerms paymentTerms;
+    PostponeRules postponeRules;
+    FpaRecord fpa;  // marker "0" when the company has no qorvana.fpa
+    // The print tables; their VAT table is the company's, for every computation.
+    PrintSettings print;
+
+    const VatTable& vat() const { return print.vat; }
+    // The company numbers electronic invoices in a series of their own (qorvana.fpa, 707 "1").
+    bool fpaSeparateNumbering() const;
+    // The series list position an electronic invoice starts on (qorvana.fpa, offset 708).
+    int fpaSeriesPosition() const;
+};
+
+// The session's settings; the defaults of a company without files until they are loaded.
+CompanySettings& SettingsOf(Session& session);
+const CompanySettings& SettingsOf(const Session& session);
+
+// Start-up: reads every part. Returns the messages the start form tells (its own files and
+// the shared settings); the other parts' messages are told when their windows read them again.
+std::vector<std::string> LoadCompanySettings(Session& session);
+// The header form's load: the shared settings, the header's tables, the payment terms, the
+// VAT table and qorvana.fpa again; the messages of the files that could not be read.
+std::vector<std::string> RereadHeaderSettings(Session& session);
+// The body form's load: the shared settings and the print tables again; their messages.
+std::vector<std::string> RereadBodySettings(Session& session);
+
+}  // namespace qorvana

@@ -1,0 +1,91 @@
+#include "company/company_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <utility>
+
+#include "core/session.h"
+#include "core/tab_file.h"
+#include "tests/temp_dir.h"
+
+namespace qorvana {
+namespace {
+
+constexpr const char* kCompany = "qorwin/qorwin/qoraz0.001/";
+
+class CompanySettingsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::filesystem::create_directories(drive.path() / kCompany);
+        session.paths = PathMapper(drive.path());
+        session.companyNumber = 1;
+    }
+    // A qorvana.tab whose VAT code 1 has `rate`.
+    void writeTab(const std::string& rate) {
+        std::string text;
+        for (int n = 1; n <= TabFile::kLines; ++n)
+            text += (n == TabFile::VatCodeLine(1) ? rate : std::string()) + "\r\n";
+        drive.write(std::string(kCompany) + "qorvana.tab", text);
+    }
+    // A qorvana.fpa whose separate-series switch (offset 707) and series position (708) are
+    // `separate` and `position`.
+    void writeFpa(char separate, char position) {
+        std::string bytes(kFpaRecordLength, ' ');
+        bytes[707] = separate;
+        bytes[708] = position;
+        drive.write(std::string(kCompany) + "qorvana.fpa", bytes);
+    }
+
+    testing::TempDir drive;
+    Session session;
+};
+
+// Read at start, each part read again where its window loads: the header's part (VAT table
+// and qorvana.fpa) when the header loads, the print tables (VAT table with them) when the body
+// loads; a file that cannot be read is told by the window that reads it, naming it.
+TEST_F(CompanySettingsTest, LoadedAtStartAndReadAgainByPart) {
+    EXPECT_FALSE(SettingsOf(std::as_const(session)).vat().loaded);
+    writeTab("22");
+    writeFpa('1', '2');
+    EXPECT_TRUE(LoadCompanySettings(session).empty());
+    const CompanySettings& settings = SettingsOf(session);
+    EXPECT_DOUBLE_EQ(settings.vat().rateOf(1), 22);
+    EXPECT_TRUE(settings.fpaSeparateNumbering());
+    EXPECT_EQ(settings.fpaSeriesPosition(), 2);
+    EXPECT_EQ(session.workStrings[work_slot::kPdfFolder],
+              "C:");  // the PDF folder of the print tables
+
+    const struct {
+        const char* rate;
+        char separate;
+        std::vector<std::string> (*reread)(Session&);
+        double rateAfter;
+        bool separateAfter;
+    } cases[] = {
+        {"10", '0', RereadHeaderSettings, 10, false},
+        {"4", '1', RereadBodySettings, 4, false},  // the body leaves qorvana.fpa alone
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rate);
+        writeTab(c.rate);
+        writeFpa(c.separate, '0');
+        EXPECT_TRUE(c.reread(session).empty());
+        EXPECT_DOUBLE_EQ(settings.vat().rateOf(1), c.rateAfter);
+        EXPECT_EQ(settings.fpaSeparateNumbering(), c.separateAfter);
+    }
+
+    // A qorvana.fpa that is there but cannot be read: not the start's to tell, the header's.
+    std::filesystem::remove(drive.path() / kCompany / "qorvana.fpa");
+    std::filesystem::create_directory(drive.path() / kCompany / "qorvana.fpa");
+    EXPECT_TRUE(LoadCompanySettings(session).empty());
+    const auto told = RereadHeaderSettings(session);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find("\\qorwin\\qorwin\\qoraz0.001\\qorvana.fpa"), std::string::npos)
+        << told[0];
+    EXPECT_FALSE(SettingsOf(session).fpaSeparateNumbering());
+}
+
+}  // namespace
+}  // namespace qorvana
