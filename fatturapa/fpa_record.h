@@ -14,6 +14,7 @@ struct FpaLayout : RecordLayout<2421> {};
 using FpaRecord = Record<FpaLayout>;
 
 namespace fpa {
+inline constexpr std::size_t kLength = FpaLayout::kLength;
 inline constexpr auto kFields = DeclareFields<FpaLayout>({
     {"marker", TextField(0, 3), "file marker"},
     {"transmitterCountry", TextField(3, 2), "transmitter and seller country code"},
