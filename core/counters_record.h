@@ -11,17 +11,17 @@ namespace qorvana {
 namespace tot {
 inline constexpr std::size_t kLength = CountersFile::Record::kLength;
 inline constexpr auto kFields = DeclareFields<CountersLayout>({
-    {"word1", Int16Field(0), "records in use of the counted file"},
-    {"word2", Int16Field(2), "second word (journal: 1 once written)"},
-    {"word3", Int16Field(4), "third word"},
-    {"word4", Int16Field(6), "fourth word (last document number issued)"},
+    {"recordCount", Int16Field(0), "word 1: records in use of the counted file"},
+    {"writtenMark", Int16Field(2), "word 2: 1 once posting has written the counted file"},
+    {"word3", Int16Field(4), "word 3"},
+    {"lastNumber", Int16Field(6), "word 4: last document number issued, or last series number"},
     {"serial", SingleField(8), "serial used by posting"},
 });
 
-inline constexpr auto kWord1 = kFields["word1"];
-inline constexpr auto kWord2 = kFields["word2"];
+inline constexpr auto kRecordCount = kFields["recordCount"];
+inline constexpr auto kWrittenMark = kFields["writtenMark"];
 inline constexpr auto kWord3 = kFields["word3"];
-inline constexpr auto kWord4 = kFields["word4"];
+inline constexpr auto kLastNumber = kFields["lastNumber"];
 inline constexpr auto kSerial = kFields["serial"];
 
 inline constexpr Layout kLayout = kFields.layout("tot");

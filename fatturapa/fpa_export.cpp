@@ -40,7 +40,7 @@ struct Progressive {
 Progressive ChooseProgressive(const std::string& typedText, const std::string& proposed,
                               const Session& s) {
     if (s.fpaState > 0) return {s.fpaState, false, {}};
-    const int stored = s.files.read<CountersFile>(tot::kFatturaPa).int16(tot::kWord1);
+    const int stored = s.files.read<CountersFile>(tot::kFatturaPa).int16(tot::kRecordCount);
     if (stored < 0)
         return {0, false,
                 "Il contatore dei progressivi di invio della fatturaPA (qorvana.tot) è "
@@ -315,8 +315,8 @@ std::string CommitFpaExport(const FpaExportPlan& plan, Session& s) {
         try {
             auto counter = s.files.read<CountersFile>(tot::kFatturaPa);
             counterBefore = counter;
-            const int stored = counter.int16(tot::kWord1);
-            counter.setInt16(tot::kWord1,
+            const int stored = counter.int16(tot::kRecordCount);
+            counter.setInt16(tot::kRecordCount,
                              static_cast<std::int16_t>(std::max(stored, plan.progressive)));
             s.files.write<CountersFile>(tot::kFatturaPa, counter);
             s.files.sync(std::array<int, 1>{kTot});

@@ -75,7 +75,7 @@ struct Plan {
 // counter is damaged (outside 0..32767) or the file is full.
 std::string NoRoomMessage(const DataFiles& files, int counterRecord, const std::string& what,
                           int needed) {
-    const int count = files.read<CountersFile>(counterRecord).int16(tot::kWord1);
+    const int count = files.read<CountersFile>(counterRecord).int16(tot::kRecordCount);
     const std::string counter =
         "Il contatore " + what + " (qorvana.tot, record " + std::to_string(counterRecord) + ")";
     if (count < 0)
@@ -312,8 +312,8 @@ std::optional<std::string> PlanCounters(const DataFiles& files, const PostingInp
     if (!next) return NoRoomMessage(files, tot::kInvoices, "dei documenti", 1);
     plan.recordNumber = *next;
     plan.documentCounter = files.read<CountersFile>(tot::kInvoices);
-    plan.documentCounter.setInt16(tot::kWord1, static_cast<std::int16_t>(plan.recordNumber));
-    plan.documentCounter.setInt16(tot::kWord2, 1);
+    plan.documentCounter.setInt16(tot::kRecordCount, static_cast<std::int16_t>(plan.recordNumber));
+    plan.documentCounter.setInt16(tot::kWrittenMark, 1);
     plan.documentCounter.setSingle(tot::kSerial,
                                    NextSerial(plan.documentCounter.single(tot::kSerial)));
     const auto number = CounterWordValue(h.documentNumber);
@@ -324,10 +324,11 @@ std::optional<std::string> PlanCounters(const DataFiles& files, const PostingInp
         // Never back: another workstation may have written later transmissions meanwhile.
         if (const auto progressive = CounterWordValue(h.transmissionNumber))
             plan.seriesCounter.setInt16(
-                tot::kWord1, std::max(plan.seriesCounter.int16(tot::kWord1), *progressive));
-        if (number) plan.seriesCounter.setInt16(tot::kWord4, *number);
+                tot::kRecordCount,
+                std::max(plan.seriesCounter.int16(tot::kRecordCount), *progressive));
+        if (number) plan.seriesCounter.setInt16(tot::kLastNumber, *number);
     } else if (number) {
-        plan.documentCounter.setInt16(tot::kWord4, *number);
+        plan.documentCounter.setInt16(tot::kLastNumber, *number);
     }
     return std::nullopt;
 }

@@ -13,10 +13,10 @@ TEST(LayoutGolden, Counters) {
     Image<CountersLayout> image;
     image.bytes(0, {0x2A, 0x00, 0x01, 0x00, 0xFF, 0xFF, 0x39, 0x30, 0x38, 0xB4, 0x96, 0x49});
     const auto& r = image.record();
-    EXPECT_EQ(r.int16(tot::kWord1), 42);
-    EXPECT_EQ(r.int16(tot::kWord2), 1);
+    EXPECT_EQ(r.int16(tot::kRecordCount), 42);
+    EXPECT_EQ(r.int16(tot::kWrittenMark), 1);
     EXPECT_EQ(r.int16(tot::kWord3), -1);
-    EXPECT_EQ(r.int16(tot::kWord4), 12345);
+    EXPECT_EQ(r.int16(tot::kLastNumber), 12345);
     EXPECT_EQ(r.single(tot::kSerial), 1234567.0f);
     test::ExpectReencodeUnchanged(r, tot::kLayout);
 }

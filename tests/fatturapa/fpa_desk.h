@@ -142,7 +142,9 @@ struct Desk {
         return FpaCreatedMessage(*prepared.plan);
     }
 
-    int counter() const { return s.files.read<CountersFile>(tot::kFatturaPa).int16(tot::kWord1); }
+    int counter() const {
+        return s.files.read<CountersFile>(tot::kFatturaPa).int16(tot::kRecordCount);
+    }
 };
 
 // A change to the desk's document and what the export then writes (or says, when refused).

@@ -136,7 +136,7 @@ TEST(FpaExport, FocusedCases) {
         {"the counter is full",
          [](Desk& d) {
              auto c = d.s.files.read<CountersFile>(tot::kFatturaPa);
-             c.setInt16(tot::kWord1, 32767);
+             c.setInt16(tot::kRecordCount, 32767);
              d.s.files.write<CountersFile>(tot::kFatturaPa, c);
              d.proposed = d.header.transmissionNumber = "32768";
          },
