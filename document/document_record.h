@@ -15,7 +15,7 @@ namespace document_record {
 inline constexpr auto kFields = DeclareFields<DocumentLayout>({
     {"customer", Int16Field(0), "customer record number in qorvana.cli"},
     {"number", TextField(2, 10), "document number as typed"},
-    {"combo2", Int16Field(12), "header list Combo2: position + 1"},
+    {"bank1", Int16Field(12), "first bank: entry of the bank list + 1"},
     {"registrationDate", TextField(14, 8), "registration date yyyymmdd"},
     {"documentDate", TextField(22, 8), "document date yyyymmdd"},
     {"dueDate1", TextField(30, 8), "due date 1"},
@@ -67,12 +67,12 @@ inline constexpr auto kFields = DeclareFields<DocumentLayout>({
     {"text400", TextField(400, 2), "empty"},
     {"commissionRate", TextField(402, 4), "agent commission rate"},
     {"commissionAmount", DoubleField(406), "agent commission amount"},
-    {"combo3", Int16Field(414), "header list Combo3: position + 1"},
-    {"combo4", Int16Field(416), "header list Combo4: position + 1"},
-    {"headerValue11", DoubleField(418), "header text2(11)"},
-    {"headerValue12", DoubleField(426), "header text2(12)"},
-    {"vatRegisterNumber", DoubleField(434), "VAT register number (text2(3))"},
-    {"combo5", Int16Field(442), "header list Combo5: position from 0"},
+    {"bank2", Int16Field(414), "second bank: entry of the bank list + 1"},
+    {"bank3", Int16Field(416), "third bank: entry of the bank list + 1"},
+    {"additionalAmount1", DoubleField(418), "first additional amount"},
+    {"additionalAmount2", DoubleField(426), "second additional amount"},
+    {"vatRegisterNumber", DoubleField(434), "VAT register number"},
+    {"series", Int16Field(442), "series: entry of the series table, from 0"},
     {"issueMoment", DoubleField(444), "date and time of issue"},
     {"spesometro", TextField(452, 1), "\"1\"/\"0\" report in spesometro"},
     {"vatNotShown", TextField(453, 1), "\"1\"/\"0\" VAT not shown"},
@@ -91,7 +91,7 @@ inline constexpr auto kFields = DeclareFields<DocumentLayout>({
 
 inline constexpr auto kCustomer = kFields["customer"];
 inline constexpr auto kNumber = kFields["number"];
-inline constexpr auto kCombo2 = kFields["combo2"];
+inline constexpr auto kBank1 = kFields["bank1"];
 inline constexpr auto kRegistrationDate = kFields["registrationDate"];
 inline constexpr auto kDocumentDate = kFields["documentDate"];
 inline constexpr auto kDueDate = kFields["dueDate1"];          // x 4
@@ -107,12 +107,12 @@ inline constexpr auto kWord354 = kFields["word354"];
 inline constexpr auto kPaymentTerms = kFields["paymentTerms"];
 inline constexpr auto kCommissionRate = kFields["commissionRate"];
 inline constexpr auto kCommissionAmount = kFields["commissionAmount"];
-inline constexpr auto kCombo3 = kFields["combo3"];
-inline constexpr auto kCombo4 = kFields["combo4"];
-inline constexpr auto kHeaderValue11 = kFields["headerValue11"];
-inline constexpr auto kHeaderValue12 = kFields["headerValue12"];
+inline constexpr auto kBank2 = kFields["bank2"];
+inline constexpr auto kBank3 = kFields["bank3"];
+inline constexpr auto kAdditionalAmount1 = kFields["additionalAmount1"];
+inline constexpr auto kAdditionalAmount2 = kFields["additionalAmount2"];
 inline constexpr auto kVatRegisterNumber = kFields["vatRegisterNumber"];
-inline constexpr auto kCombo5 = kFields["combo5"];
+inline constexpr auto kSeries = kFields["series"];
 inline constexpr auto kIssueMoment = kFields["issueMoment"];
 inline constexpr auto kSpesometro = kFields["spesometro"];
 inline constexpr auto kVatNotShown = kFields["vatNotShown"];

@@ -213,7 +213,7 @@ void FillDocument(const PostingInput& in, const Plan& plan, DocumentRecord& r) {
     const VatBreakdown& b = in.draft->figures.breakdown;
     r.setInt16(d::kCustomer, static_cast<std::int16_t>(in.draft->customer.record));
     r.setText(d::kNumber, h.documentNumber);
-    r.setInt16(d::kCombo2, Choice(h.bank1));
+    r.setInt16(d::kBank1, Choice(h.bank1));
     r.setText(d::kRegistrationDate, RecordDate(h.registrationDate));
     r.setText(d::kDocumentDate, RecordDate(h.documentDate));
     for (int i = 0; i < d::kDueDates; ++i) {
@@ -230,12 +230,12 @@ void FillDocument(const PostingInput& in, const Plan& plan, DocumentRecord& r) {
     r.setText(d::kPaymentTerms, std::to_string(Choice(h.paymentTerms)));
     r.setText(d::kCommissionRate, Trim(h.commissionRate));
     r.setDouble(d::kCommissionAmount, TypedValue(h.commissionAmount));
-    r.setInt16(d::kCombo3, Choice(h.bank2));
-    r.setInt16(d::kCombo4, Choice(h.bank3));
-    r.setDouble(d::kHeaderValue11, TypedValue(h.additionalAmount1));
-    r.setDouble(d::kHeaderValue12, TypedValue(h.additionalAmount2));
+    r.setInt16(d::kBank2, Choice(h.bank2));
+    r.setInt16(d::kBank3, Choice(h.bank3));
+    r.setDouble(d::kAdditionalAmount1, TypedValue(h.additionalAmount1));
+    r.setDouble(d::kAdditionalAmount2, TypedValue(h.additionalAmount2));
     r.setDouble(d::kVatRegisterNumber, ParseDecimal(h.vatRegisterNumber));
-    r.setInt16(d::kCombo5, static_cast<std::int16_t>(h.series));
+    r.setInt16(d::kSeries, static_cast<std::int16_t>(h.series));
     r.setDouble(d::kIssueMoment, DateTimeValue(in.issueMoment));
     r.setText(d::kSpesometro, Flag(h.vatOptions.spesometro));
     r.setText(d::kVatNotShown, Flag(h.vatOptions.vatNotShown));
