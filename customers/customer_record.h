@@ -30,8 +30,9 @@ inline constexpr auto kFields = DeclareFields<CustomerLayout>({
     {"carrier2", TextField(442, 40), "usual carrier, line 2"},
     {"carrier3", TextField(482, 32), "usual carrier, line 3"},
     {"paFlag", TextField(514, 1), "public-administration flag (1 = may receive FatturaPA)"},
-    {"carried515", TextField(515, 6), "carried"},
-    {"carried521", TextField(521, 1), "carried"},
+    {"recipientCode", TextField(515, 6),
+     "e-invoice recipient code, or its first 6 characters when it has 7"},
+    {"recipientCodeSeventh", TextField(521, 1), "7th character of a 7-character recipient code"},
     {"bankText", TextField(522, 36), "bank text printed with the document"},
     {"ibanPrefix", TextField(558, 4), "IBAN country code and check digits"},
     {"abi", TextField(562, 5), "ABI (bank code)"},
@@ -82,8 +83,8 @@ inline constexpr auto kCarrier1 = kFields["carrier1"];
 inline constexpr auto kCarrier2 = kFields["carrier2"];
 inline constexpr auto kCarrier3 = kFields["carrier3"];
 inline constexpr auto kPaFlag = kFields["paFlag"];
-inline constexpr auto kCarried515 = kFields["carried515"];
-inline constexpr auto kCarried521 = kFields["carried521"];
+inline constexpr auto kRecipientCode = kFields["recipientCode"];
+inline constexpr auto kRecipientCodeSeventh = kFields["recipientCodeSeventh"];
 inline constexpr auto kBankText = kFields["bankText"];
 inline constexpr auto kIbanPrefix = kFields["ibanPrefix"];
 inline constexpr auto kAbi = kFields["abi"];

@@ -87,8 +87,8 @@ void FpaDocumentWriter::transmitterContacts() {
 }
 
 void FpaDocumentWriter::recipientCodeTooLong(const std::string& why) {
-    const std::string code =
-        Trim(PaddedText(d_.customer, cli::kCarried515) + d_.customer.text(cli::kCarried521));
+    const std::string code = Trim(PaddedText(d_.customer, cli::kRecipientCode) +
+                                  d_.customer.text(cli::kRecipientCodeSeventh));
     c_.problem("Codice destinatario del cliente: \"" + code + "\" ha 7 caratteri, ma " + why +
                ": correggerlo nella scheda del cliente");
 }

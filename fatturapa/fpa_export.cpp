@@ -166,7 +166,7 @@ void FillFpaRecord(FpaRecord& r, const PanelEntries& panel, const HeaderEntries&
     r.setText(fpa::kPaymentMode, ItemCode(PaymentModeItems(), panel.paymentMode, 4));
     r.setText(fpa::kArt73, panel.art73 ? "1" : "0");
     r.setText(fpa::kDeferredVat, header.deferredVat ? "1" : "0");
-    r.setText(fpa::kRecipientCode, customer.text(cli::kCarried515));
+    r.setText(fpa::kRecipientCode, customer.text(cli::kRecipientCode));
 }
 
 FpaFormatChoice ReadFpaFormat(const std::filesystem::path& file, const std::string& suiteName) {

@@ -49,7 +49,7 @@ inline constexpr auto kFields = DeclareFields<FpaLayout>({
     {"sellerFax", TextField(597, 12), "seller fax"},
     {"sellerEmail", TextField(609, 98), "seller e-mail"},
     {"separateSeries", TextField(707, 1), "1: own number series for FatturaPA"},
-    {"combo5Position", TextField(708, 1), "Combo5 position for FatturaPA"},
+    {"seriesPosition", TextField(708, 1), "series of FatturaPA documents: its list position"},
     {"documentType", TextField(709, 4), "document type code"},
     {"documentDate", TextField(713, 10), "document date dd/mm/yyyy"},
     {"documentNumber", TextField(723, 20), "document number"},
@@ -130,7 +130,7 @@ inline constexpr auto kSellerPhone = kFields["sellerPhone"];
 inline constexpr auto kSellerFax = kFields["sellerFax"];
 inline constexpr auto kSellerEmail = kFields["sellerEmail"];
 inline constexpr auto kSeparateSeries = kFields["separateSeries"];
-inline constexpr auto kCombo5Position = kFields["combo5Position"];
+inline constexpr auto kSeriesPosition = kFields["seriesPosition"];
 inline constexpr auto kDocumentType = kFields["documentType"];
 inline constexpr auto kDocumentDate = kFields["documentDate"];
 inline constexpr auto kDocumentNumber = kFields["documentNumber"];

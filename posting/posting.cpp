@@ -393,15 +393,15 @@ StockMovementRecord MovementRecord(const PostingInput& in, const Plan& plan, con
     r.blankTexts(m::kFields);
     r.setText(m::kDate, RecordDate(in.draft->header.registrationDate));
     r.setText(m::kCounterpart, in.draft->customer.name);
-    r.setInt16(m::kWord48, 1);
+    r.setInt16(m::kFixedOne1, 1);
     r.setText(m::kReference, plan.reference);
     r.setDouble(m::kIssueMoment, DateTimeValue(in.issueMoment));
     r.setInt16(m::kArticle, static_cast<std::int16_t>(mv.article));
     r.setInt16(m::kCustomer, static_cast<std::int16_t>(in.draft->customer.record));
     r.setDouble(m::kQuantity, plan.creditNote ? -mv.toMove : mv.toMove);
     r.setDouble(m::kNetUnitPrice, mv.netPrice);
-    r.setInt16(m::kWord90, 1);
-    r.setInt16(m::kWord92, 0);
+    r.setInt16(m::kFixedOne2, 1);
+    r.setInt16(m::kFixedZero, 0);
     return r;
 }
 

@@ -134,14 +134,14 @@ TEST(StockMovementRecordLayout, GoldenImage) {
     namespace m = stock_movement_record;
     ExpectGolden<MovementLayout>(m::kLayout, {{m::kDate, 0, Text{"20241106", 8}},
                                               {m::kCounterpart, 8, Text{"ROSSI MARIO SRL", 40}},
-                                              {m::kWord48, 48, W(1)},
+                                              {m::kFixedOne1, 48, W(1)},
                                               {m::kReference, 50, Text{"NC 12", 12}},
                                               {m::kIssueMoment, 62, 45601.75},
                                               {m::kArticle, 70, W(321)},
                                               {m::kCustomer, 72, W(17)},
                                               {m::kQuantity, 74, -3.0},
                                               {m::kNetUnitPrice, 82, 8.2},
-                                              {m::kWord90, 90, W(1)}});
+                                              {m::kFixedOne2, 90, W(1)}});
 }
 
 }  // namespace

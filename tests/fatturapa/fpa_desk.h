@@ -92,7 +92,7 @@ struct Desk {
         customer.setText(cli::kPostcode, "37121");
         customer.setText(cli::kVatNumber, "00215150236");
         customer.setText(cli::kTaxCode, "00215150236");
-        customer.setText(cli::kCarried515, "UFH7Q2");
+        customer.setText(cli::kRecipientCode, "UFH7Q2");
         customer.setText(cli::kVatPrefix, "IT");
 
         const char* rates[] = {"", "22", "10", "22"};

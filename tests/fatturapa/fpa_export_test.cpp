@@ -77,7 +77,7 @@ TEST(FpaExport, FocusedCases) {
          {"</DatiGeneraliDocumento>\r\n    </DatiGenerali>"},
          {"<DatiTrasporto>", "PADANA"}},
         {"a 7-character recipient code",
-         [](Desk& d) { d.customer.setText(cli::kCarried521, "4"); },
+         [](Desk& d) { d.customer.setText(cli::kRecipientCodeSeventh, "4"); },
          {"Codice destinatario del cliente: \"UFH7Q24\" ha 7 caratteri"},
          {},
          true},

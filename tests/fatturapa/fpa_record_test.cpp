@@ -31,7 +31,7 @@ const GoldenField kGolden[] = {
     {kEstablishmentPostcode, 516, 5}, {kEstablishmentTown, 521, 60},
     {kEstablishmentProvince, 581, 2}, {kEstablishmentCountry, 583, 2}, {kSellerPhone, 585, 12},
     {kSellerFax, 597, 12}, {kSellerEmail, 609, 98}, {kSeparateSeries, 707, 1},
-    {kCombo5Position, 708, 1}, {kDocumentType, 709, 4}, {kDocumentDate, 713, 10},
+    {kSeriesPosition, 708, 1}, {kDocumentType, 709, 4}, {kDocumentDate, 713, 10},
     {kDocumentNumber, 723, 20}, {kDdtDate, 743, 10}, {kDdtNumber, 753, 20},
     {kWithholdingType, 773, 4}, {kWithholdingAmount, 777, 15}, {kWithholdingRate, 792, 6},
     {kWithholdingReason, 798, 1}, {kFundType, 799, 4}, {kFundRate, 803, 6},

@@ -188,8 +188,8 @@ TEST_F(PostingTest, MovesStockForInvoicesAndCreditNotes) {
     auto mv = files_.read<MovementsFile>(6);
     namespace m = stock_movement_record;
     EXPECT_EQ(mv.text(m::kDate), "20241106");
-    EXPECT_EQ(mv.int16(m::kWord48), 1);
-    EXPECT_EQ(mv.int16(m::kWord90), 1);
+    EXPECT_EQ(mv.int16(m::kFixedOne1), 1);
+    EXPECT_EQ(mv.int16(m::kFixedOne2), 1);
 
     // Invoice: 5 ordered, 2 already moved by a delivery note; a free line and an article
     // beyond the count move nothing.

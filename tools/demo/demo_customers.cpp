@@ -72,7 +72,7 @@ CustomerRecord Encode(const CustomerData& d, DemoRandom& random) {
     SetText(r, cli::kVatNumber, d.vatNumber);
     SetText(r, cli::kTaxCode, d.taxCode);
     SetText(r, cli::kPaFlag, d.publicAdministration ? "1" : "0");
-    SetText(r, cli::kCarried515, d.recipientCode);  // recipient code of the electronic invoice
+    SetText(r, cli::kRecipientCode, d.recipientCode);  // recipient code of the electronic invoice
     r.setInt16(cli::kPaymentCondition, static_cast<std::int16_t>(d.payment));
     r.setInt16(cli::kAgentCode, static_cast<std::int16_t>(d.agent));
     r.setInt16(cli::kRibOption, d.payment >= 3 && d.payment <= 5 ? 1 : 0);

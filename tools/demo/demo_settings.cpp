@@ -509,7 +509,7 @@ FpaRecord DemoFpaSettings(int company) {
     SetText(r, fpa::kSellerFax, "0458201235");
     SetText(r, fpa::kSellerEmail, "fatturapa@qorvanademo.it");
     SetText(r, fpa::kSeparateSeries, "0");
-    SetText(r, fpa::kCombo5Position, "1");
+    SetText(r, fpa::kSeriesPosition, "1");
     SetText(r, fpa::kXmlFolder, CompanyFolder(company) + "\\fatturepa");
     return r;
 }
