@@ -24,11 +24,11 @@ inline constexpr auto kFields = DeclareFields<GeneralSettingsLayout>({
     {"leading9", Int16Field(16), "leading settings number 9"},
     {"carried18", TextField(18, 165), "not read by this program"},
     {"versionMark", TextField(183, 1), "version mark, 9"},
-    {"flagB", TextField(184, 1), "flag B"},
+    {"versionSwitch1", TextField(184, 1), "switch set to 1 with version mark 9 (flag B)"},
     {"rowColour1", DoubleField(185), "row colour 1"},
     {"rowColour2", DoubleField(193), "row colour 2"},
     {"alternateRows", TextField(201, 1), "alternate-row switch (1 = alternate row colours)"},
-    {"flagC", TextField(202, 1), "flag C"},
+    {"versionSwitch2", TextField(202, 1), "switch set to 1 with version mark 9 (flag C)"},
     {"carried203", TextField(203, 1), "not read by this program"},
     {"carried204", TextField(204, 38), "not read by this program"},
     {"scorporo", Int16Field(242), "starting state of the VAT-inclusive box"},
@@ -43,11 +43,11 @@ inline constexpr auto kFields = DeclareFields<GeneralSettingsLayout>({
 
 inline constexpr auto kCarried18 = kFields["carried18"];
 inline constexpr auto kVersionMark = kFields["versionMark"];
-inline constexpr auto kFlagB = kFields["flagB"];
+inline constexpr auto kVersionSwitch1 = kFields["versionSwitch1"];
 inline constexpr auto kRowColour1 = kFields["rowColour1"];
 inline constexpr auto kRowColour2 = kFields["rowColour2"];
 inline constexpr auto kAlternateRows = kFields["alternateRows"];
-inline constexpr auto kFlagC = kFields["flagC"];
+inline constexpr auto kVersionSwitch2 = kFields["versionSwitch2"];
 inline constexpr auto kScorporo = kFields["scorporo"];
 inline constexpr auto kBarcode = kFields["barcode"];
 inline constexpr auto kCarried246 = kFields["carried246"];

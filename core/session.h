@@ -30,8 +30,8 @@ struct PrintFontEntry {
     int fontSize = 0;
     int bold = 0;
     int italic = 0;
-    double numberF = 0;
-    double colourG = 0;
+    double fontOption = 0;  // "number F", the value after the italic flag of a font block
+    double colour = 0;      // "colour number G"
     int numberH = 0;
 };
 

@@ -42,11 +42,11 @@ TEST(LayoutGolden, GeneralSettings) {
     EXPECT_EQ(r.int16(gnr::Leading(8)), 9);
     EXPECT_EQ(r.text(gnr::kCarried18), "stampante");
     EXPECT_EQ(r.text(gnr::kVersionMark), "9");
-    EXPECT_EQ(r.text(gnr::kFlagB), "1");
+    EXPECT_EQ(r.text(gnr::kVersionSwitch1), "1");
     EXPECT_EQ(r.dbl(gnr::kRowColour1), gnr::kDefaultRowColour1);
     EXPECT_EQ(r.dbl(gnr::kRowColour2), gnr::kDefaultRowColour2);
     EXPECT_EQ(r.text(gnr::kAlternateRows), "1");
-    EXPECT_EQ(r.text(gnr::kFlagC), "1");
+    EXPECT_EQ(r.text(gnr::kVersionSwitch2), "1");
     EXPECT_EQ(r.int16(gnr::kScorporo), 1);
     EXPECT_EQ(r.int16(gnr::kBarcode), 0);
     EXPECT_EQ(r.int16(gnr::kCarried246), -1);

@@ -470,11 +470,11 @@ std::vector<std::string> LkfLines() {
 GeneralSettingsRecord DemoGeneralSettings() {
     auto r = BlankRecord(gnr::kFields);
     SetText(r, gnr::kVersionMark, "9");
-    SetText(r, gnr::kFlagB, "1");
+    SetText(r, gnr::kVersionSwitch1, "1");
     r.setDouble(gnr::kRowColour1, gnr::kDefaultRowColour1);
     r.setDouble(gnr::kRowColour2, gnr::kDefaultRowColour2);
     SetText(r, gnr::kAlternateRows, "1");
-    SetText(r, gnr::kFlagC, "1");
+    SetText(r, gnr::kVersionSwitch2, "1");
     r.setInt16(gnr::kScorporo, 0);
     r.setInt16(gnr::kBarcode, 0);
     SetText(r, gnr::kDefaultVatCode, "01");
