@@ -266,7 +266,7 @@ TEST(TabFileMap, EveryBlockWhereTheMapSaysAndItems) {
     const TabFile tab = TabFile::FromLines(NumberedLines());
     EXPECT_EQ(tab.line(0), "");
     EXPECT_EQ(tab.line(834), "");
-    EXPECT_EQ(tab.line(TabFile::kCombo5Table), "L144");
+    EXPECT_EQ(tab.line(TabFile::kSeriesTable), "L144");
     EXPECT_EQ(tab.item(57, 2), "");
 
     TempDir dir;

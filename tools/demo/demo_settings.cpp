@@ -208,7 +208,7 @@ std::vector<std::string> TabLines() {
                                             "",
                                             ""};
     for (int i = 0; i < 9; ++i)
-        Put(lines, TabFile::kCombo5Table + i,
+        Put(lines, TabFile::kSeriesTable + i,
             Quoted(series[static_cast<std::size_t>(i)]) + "," +
                 Quoted(i < 5 ? std::to_string(i + 1) : ""));
 
