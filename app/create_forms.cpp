@@ -7,6 +7,7 @@
 #include "forms/registration/registration_form.h"
 #include "forms/sdi/einvoice_list_form.h"
 #include "forms/start/customer_list_form.h"
+#include "forms/start/einvoice_customer_form.h"
 #include "forms/start/start_form.h"
 
 namespace qorvana {
@@ -42,6 +43,7 @@ ProgramForms CreateForms(Session& session, FormSet& forms) {
     AddPicker(forms, session, form_name::kQuotePicker, SourceKind::Quotes);
     AddLater<RegistrationForm>(forms, session, form_name::kRegistration);
     AddLater<EInvoiceListForm>(forms, session, form_name::kEInvoices);
+    AddLater<EInvoiceCustomerForm>(forms, session, form_name::kEInvoiceCustomer);
     return result;
 }
 

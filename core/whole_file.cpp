@@ -129,7 +129,9 @@ std::optional<std::string> DurableFile::publish() {
     written_ = false;
     named_ = true;
     int error = 0;
-    const int folder = ::open(file_.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    // A bare file name lives in the current folder.
+    const std::filesystem::path folderPath = file_.has_parent_path() ? file_.parent_path() : ".";
+    const int folder = ::open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder < 0) {
         error = errno;
     } else {

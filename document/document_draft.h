@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/text.h"
+#include "customers/einvoice_customers.h"
 #include "document/document_math.h"
 #include "document/line_table.h"
 
@@ -105,6 +106,13 @@ struct PanelEntries {
     int carrier = -1;      // row of the carriers' table, from 0
     int vehicleKind = -1;  // also the leasing vehicle of the VAT options
     bool art73 = false;
+    InvoiceReference correctedInvoice;  // a credit note's invoice: number and date
+};
+
+// A delivery note taken into the document: its lines carry "**" + number as reference.
+struct ImportedNote {
+    int number = 0;
+    std::string date;  // dd/mm/yyyy
 };
 
 // The source documents taken into this document; posting marks exactly these.
@@ -116,6 +124,15 @@ struct ImportedSources {
     // Numbers of the delivery notes imported, separated by blanks: the document's "DDT"
     // after what the operator typed on the start form.
     std::string noteNumbers;
+    std::vector<ImportedNote> notes;  // delivery notes imported, in order
+};
+
+// The e-invoice terms of a company that issues an e-invoice with every invoice and credit
+// note (qorvana-fe.ini), and the customer's e-invoice data (qorvana.fec).
+struct EInvoiceTerms {
+    bool everyCustomer = false;
+    bool chargeStampDuty = false;  // the virtual stamp duty is charged to the customer
+    EInvoiceCustomer customer;
 };
 
 struct DocumentDraft {
@@ -127,6 +144,7 @@ struct DocumentDraft {
     HeaderEntries header;
     PanelEntries panel;
     ImportedSources imports;
+    EInvoiceTerms einvoice;
     std::string fpaFile;  // the FatturaPA file written for this document, as the suite names it
 
     // Empties every part for a new document.

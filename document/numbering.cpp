@@ -15,6 +15,10 @@ constexpr int kHighestNumber = 32767;
 
 }  // namespace
 
+int SeriesFpaState(DocumentKind kind, int fpaState) {
+    return kind == DocumentKind::ElectronicInvoice ? fpaState : kFpaOrdinary;
+}
+
 bool InSeparateSeries(bool separateSeriesChosen, int fpaState) {
     return separateSeriesChosen && fpaState != kFpaOrdinary;
 }

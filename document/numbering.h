@@ -16,11 +16,17 @@
 #include <vector>
 
 #include "core/counters_record.h"
+#include "core/session_codes.h"
 #include "document/document_record.h"
 
 namespace qorvana {
 
 class DataFiles;
+
+// The electronic-invoice state that decides the numbering series: a document for a public
+// administration (kind 7) has its own; an invoice or credit note with the e-invoice every
+// customer gets stays in the ordinary series, whatever its file.
+int SeriesFpaState(DocumentKind kind, int fpaState);
 
 // True when the document takes its number from the separate electronic-invoice series:
 // the series is chosen and the document is an electronic invoice.

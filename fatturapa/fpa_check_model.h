@@ -42,7 +42,9 @@ struct FpaAmount {
 };
 
 struct FpaDiscount {  // ScontoMaggiorazione
-    FpaText type;     // SC or MG
+    std::string path;
+    int line = 0;
+    FpaText type;  // SC or MG
     FpaAmount percent;
     FpaAmount amount;
 };
@@ -64,6 +66,7 @@ struct FpaFundContribution {  // DatiCassaPrevidenziale: its contribution is tax
     int line = 0;
     FpaAmount amount;  // ImportoContributoCassa
     FpaAmount rate;
+    FpaText withholding;  // Ritenuta
     FpaText nature;
 };
 
@@ -72,35 +75,62 @@ struct FpaSummary {  // DatiRiepilogo
     int line = 0;
     FpaAmount rate;
     FpaText nature;
-    FpaAmount rounding;  // Arrotondamento
-    FpaAmount taxable;   // ImponibileImporto
-    FpaAmount tax;       // Imposta
+    FpaAmount rounding;     // Arrotondamento
+    FpaAmount taxable;      // ImponibileImporto
+    FpaAmount tax;          // Imposta
+    FpaText chargeability;  // EsigibilitaIVA: I, D or S (split payment)
 };
 
 struct FpaBody {  // FatturaElettronicaBody
     std::string path;
     int line = 0;
-    FpaText documentType;             // TipoDocumento
-    FpaText date;                     // Data, yyyy-mm-dd
-    FpaText number;                   // Numero
-    bool hasWithholdingData = false;  // at least one DatiRitenuta
+    FpaText documentType;                // TipoDocumento
+    FpaText date;                        // Data, yyyy-mm-dd
+    FpaText number;                      // Numero
+    bool hasWithholdingData = false;     // at least one DatiRitenuta
+    std::vector<FpaDiscount> discounts;  // of the whole document
     std::vector<FpaFundContribution> funds;
+    std::vector<FpaText> linkedInvoiceDates;  // Data of each DatiFattureCollegate
+    int goodsLine = 0;                        // DatiBeniServizi
     std::vector<FpaLine> lines;
     std::vector<FpaSummary> summaries;
 };
 
+// A fiscal identifier: IdFiscaleIVA, or IdTrasmittente; present == false when absent.
+struct FpaTaxId {
+    bool present = false;
+    std::string path;
+    int line = 0;
+    FpaText country;  // IdPaese
+    FpaText code;     // IdCodice
+};
+
+// A party of the header: its DatiAnagrafici (for a fiscal representative of the customer,
+// the block itself).
+struct FpaParty {
+    bool present = false;
+    std::string path;
+    int line = 0;
+    FpaTaxId vatId;   // IdFiscaleIVA
+    FpaText taxCode;  // CodiceFiscale
+};
+
 struct FpaDocument {
-    FpaText version;             // attribute versione of the root
-    FpaText transmissionFormat;  // FormatoTrasmissione
-    FpaText recipientCode;       // CodiceDestinatario
-    std::string customerPath;    // CessionarioCommittente/DatiAnagrafici
-    int customerLine = 0;
-    bool customerHasVatId = false;    // IdFiscaleIVA
-    bool customerHasTaxCode = false;  // CodiceFiscale
+    FpaText version;                        // attribute versione of the root
+    FpaTaxId transmitter;                   // IdTrasmittente
+    FpaText transmissionFormat;             // FormatoTrasmissione
+    FpaText recipientCode;                  // CodiceDestinatario
+    FpaText certifiedEmail;                 // PECDestinatario
+    FpaParty seller;                        // CedentePrestatore
+    FpaParty customer;                      // CessionarioCommittente
+    std::vector<FpaParty> representatives;  // RappresentanteFiscale of seller and customer
     std::vector<FpaBody> bodies;
 };
 
-// Every content check of the exchange system on the document, in code order per body.
+// Every content check of the exchange system on the document, the findings in code order.
 std::vector<FpaFinding> RunFpaContentChecks(const FpaDocument& document);
+// The checks of the identifiers, the parties and the document types (fpa_party_checks.cpp),
+// appended to `out`; RunFpaContentChecks runs them.
+void AddFpaPartyFindings(const FpaDocument& document, std::vector<FpaFinding>& out);
 
 }  // namespace qorvana

@@ -121,19 +121,25 @@ FpaAmount ReadAmount(const xmlNode* parent, const std::string& parentPath, const
     return amount;
 }
 
+std::vector<FpaDiscount> ReadDiscounts(const xmlNode* parent, const std::string& path) {
+    std::vector<FpaDiscount> read;
+    const std::vector<const xmlNode*> discounts = Children(parent, "ScontoMaggiorazione");
+    for (std::size_t i = 0; i < discounts.size(); ++i) {
+        const std::string at = ChildPath(path, "ScontoMaggiorazione", i, discounts.size());
+        read.push_back({at, LineOf(discounts[i]), ReadText(discounts[i], at, "Tipo"),
+                        ReadAmount(discounts[i], at, "Percentuale"),
+                        ReadAmount(discounts[i], at, "Importo")});
+    }
+    return read;
+}
+
 FpaLine ReadLine(const xmlNode* node, const std::string& path) {
     FpaLine line;
     line.path = path;
     line.line = LineOf(node);
     line.quantity = ReadAmount(node, path, "Quantita");
     line.unitPrice = ReadAmount(node, path, "PrezzoUnitario");
-    const std::vector<const xmlNode*> discounts = Children(node, "ScontoMaggiorazione");
-    for (std::size_t i = 0; i < discounts.size(); ++i) {
-        const std::string at = ChildPath(path, "ScontoMaggiorazione", i, discounts.size());
-        line.discounts.push_back({ReadText(discounts[i], at, "Tipo"),
-                                  ReadAmount(discounts[i], at, "Percentuale"),
-                                  ReadAmount(discounts[i], at, "Importo")});
-    }
+    line.discounts = ReadDiscounts(node, path);
     line.totalPrice = ReadAmount(node, path, "PrezzoTotale");
     line.rate = ReadAmount(node, path, "AliquotaIVA");
     line.withholding = ReadText(node, path, "Ritenuta");
@@ -150,7 +156,28 @@ FpaSummary ReadSummary(const xmlNode* node, const std::string& path) {
     summary.rounding = ReadAmount(node, path, "Arrotondamento");
     summary.taxable = ReadAmount(node, path, "ImponibileImporto");
     summary.tax = ReadAmount(node, path, "Imposta");
+    summary.chargeability = ReadText(node, path, "EsigibilitaIVA");
     return summary;
+}
+
+FpaTaxId ReadTaxId(const xmlNode* parent, const std::string& parentPath, const char* name) {
+    FpaTaxId id;
+    if (const xmlNode* n = Child(parent, name)) {
+        const std::string path = ChildPath(parentPath, name);
+        id = {true, path, LineOf(n), ReadText(n, path, "IdPaese"), ReadText(n, path, "IdCodice")};
+    }
+    return id;
+}
+
+// The identifiers of the party block `name` below `parent`.
+FpaParty ReadParty(const xmlNode* parent, const std::string& parentPath, const char* name) {
+    FpaParty party;
+    if (const xmlNode* n = Child(parent, name)) {
+        const std::string path = ChildPath(parentPath, name);
+        party = {true, path, LineOf(n), ReadTaxId(n, path, "IdFiscaleIVA"),
+                 ReadText(n, path, "CodiceFiscale")};
+    }
+    return party;
 }
 
 FpaBody ReadBody(const xmlNode* node, const std::string& path) {
@@ -168,10 +195,19 @@ FpaBody ReadBody(const xmlNode* node, const std::string& path) {
         const std::string at = ChildPath(generalPath, "DatiCassaPrevidenziale", i, funds.size());
         body.funds.push_back(
             {at, LineOf(funds[i]), ReadAmount(funds[i], at, "ImportoContributoCassa"),
-             ReadAmount(funds[i], at, "AliquotaIVA"), ReadText(funds[i], at, "Natura")});
+             ReadAmount(funds[i], at, "AliquotaIVA"), ReadText(funds[i], at, "Ritenuta"),
+             ReadText(funds[i], at, "Natura")});
     }
+    body.discounts = ReadDiscounts(general, generalPath);
+    const std::vector<const xmlNode*> linked =
+        Children(Child(node, "DatiGenerali"), "DatiFattureCollegate");
+    for (std::size_t i = 0; i < linked.size(); ++i)
+        body.linkedInvoiceDates.push_back(ReadText(
+            linked[i], ChildPath(path + "/DatiGenerali", "DatiFattureCollegate", i, linked.size()),
+            "Data"));
     const std::string goodsPath = path + "/DatiBeniServizi";
     const xmlNode* goods = Child(node, "DatiBeniServizi");
+    body.goodsLine = goods ? LineOf(goods) : 0;
     const std::vector<const xmlNode*> lines = Children(goods, "DettaglioLinee");
     for (std::size_t i = 0; i < lines.size(); ++i)
         body.lines.push_back(
@@ -196,15 +232,20 @@ std::optional<FpaDocument> ReadDocument(const xmlDoc* doc) {
     const xmlNode* header = Child(root, "FatturaElettronicaHeader");
     const xmlNode* transmission = Child(header, "DatiTrasmissione");
     const std::string transmissionPath = "FatturaElettronicaHeader/DatiTrasmissione";
+    model.transmitter = ReadTaxId(transmission, transmissionPath, "IdTrasmittente");
     model.transmissionFormat = ReadText(transmission, transmissionPath, "FormatoTrasmissione");
     model.recipientCode = ReadText(transmission, transmissionPath, "CodiceDestinatario");
-    if (const xmlNode* customer =
-            Child(Child(header, "CessionarioCommittente"), "DatiAnagrafici")) {
-        model.customerPath = "FatturaElettronicaHeader/CessionarioCommittente/DatiAnagrafici";
-        model.customerLine = LineOf(customer);
-        model.customerHasVatId = Child(customer, "IdFiscaleIVA") != nullptr;
-        model.customerHasTaxCode = Child(customer, "CodiceFiscale") != nullptr;
-    }
+    model.certifiedEmail = ReadText(transmission, transmissionPath, "PECDestinatario");
+    const std::string headerPath = "FatturaElettronicaHeader";
+    const xmlNode* seller = Child(header, "CedentePrestatore");
+    const xmlNode* customer = Child(header, "CessionarioCommittente");
+    model.seller = ReadParty(seller, headerPath + "/CedentePrestatore", "DatiAnagrafici");
+    model.customer = ReadParty(customer, headerPath + "/CessionarioCommittente", "DatiAnagrafici");
+    for (FpaParty representative :
+         {ReadParty(Child(header, "RappresentanteFiscale"), headerPath + "/RappresentanteFiscale",
+                    "DatiAnagrafici"),
+          ReadParty(customer, headerPath + "/CessionarioCommittente", "RappresentanteFiscale")})
+        if (representative.present) model.representatives.push_back(std::move(representative));
     const std::vector<const xmlNode*> bodies = Children(root, "FatturaElettronicaBody");
     for (std::size_t i = 0; i < bodies.size(); ++i)
         model.bodies.push_back(

@@ -42,4 +42,14 @@ std::vector<FpaFinding> CheckFatturaPA(std::string_view xml, const FpaSchema& sc
 // The content checks alone (well-formedness findings still reported as "schema").
 std::vector<FpaFinding> CheckFatturaPAContent(std::string_view xml);
 
+// Every finding of a file as it would be sent under the name `fileName` (no folder): the name
+// (00001), the size (00003), for a ".xml.p7m" its signature (00106, 00102, 00103), then the
+// findings of CheckFatturaPA on the XML, signed or not. A ".zip" gets the name and size checks
+// only: the files inside are not opened.
+std::vector<FpaFinding> CheckFatturaPAFile(std::string_view fileName, std::string_view bytes,
+                                           const FpaSchema& schema);
+
+// True for a name ending ".zip" (any case).
+bool IsFpaArchiveName(std::string_view fileName);
+
 }  // namespace qorvana

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "fatturapa/einvoice_terms.h"
+
 namespace qorvana::fpaxml {
 namespace {
 
@@ -184,23 +186,30 @@ void FpaDocumentWriter::customer() {
     XmlLines& x = c_.xml();
     const CustomerRecord& cu = d_.customer;
     const std::string country = CustomerCountry(cu);
+    // A foreign customer of the e-invoices to everyone: its own country's identifier, the
+    // postcode "00000", no Italian tax code.
+    const bool foreign = d_.everyCustomer && IsForeignCustomer(cu);
+    const std::string foreignId = foreign ? Trim(d_.everyCustomer->customer.foreignTaxId) : "";
+    const std::string vatId = foreignId.empty() ? cu.text(cli::kVatNumber) : foreignId;
     x.open("CessionarioCommittente");
     x.open("DatiAnagrafici");
-    if (!c_.empty(cu.text(cli::kVatNumber))) {
+    if (!c_.empty(vatId)) {
         x.open("IdFiscaleIVA");
         c_.text("IdPaese", country, kCountry, "Nazione del cliente");
-        c_.text("IdCodice", cu.text(cli::kVatNumber), kIdCode, "Partita IVA del cliente");
+        c_.text("IdCodice", vatId, kIdCode,
+                foreign ? "Identificativo fiscale estero del cliente" : "Partita IVA del cliente");
         x.close("IdFiscaleIVA");
     }
-    c_.text("CodiceFiscale", cu.text(cli::kTaxCode), kTaxCode, "Codice fiscale del cliente",
-            Need::WhenNotEmpty);
+    if (!foreign)
+        c_.text("CodiceFiscale", cu.text(cli::kTaxCode), kTaxCode, "Codice fiscale del cliente",
+                Need::WhenNotEmpty);
     x.open("Anagrafica");
     c_.text("Denominazione", cu.text(cli::kName1), kLatin80, "Ragione sociale del cliente");
     x.close("Anagrafica");
     x.close("DatiAnagrafici");
     x.open("Sede");
     c_.text("Indirizzo", cu.text(cli::kAddress), kLatin60, "Indirizzo del cliente");
-    c_.text("CAP", cu.text(cli::kPostcode), kPostcode, "CAP del cliente");
+    c_.text("CAP", foreign ? "00000" : cu.text(cli::kPostcode), kPostcode, "CAP del cliente");
     c_.text("Comune", cu.text(cli::kTown), kLatin60, "Comune del cliente");
     c_.text("Nazione", country, kCountry, "Nazione del cliente");
     x.close("Sede");
@@ -212,7 +221,7 @@ void FpaDocumentWriter::generalData() {
     x.open("DatiGenerali");
     x.open("DatiGeneraliDocumento");
     c_.code("TipoDocumento", field(fpa::kDocumentType),
-            {"TD01", "TD02", "TD03", "TD04", "TD05", "TD06"}, "Tipo documento");
+            {"TD01", "TD02", "TD03", "TD04", "TD05", "TD06", "TD24"}, "Tipo documento");
     x.element("Divisa", "EUR");
     c_.date("Data", field(fpa::kDocumentDate), "Data del documento", Need::Always);
     c_.text("Numero", field(fpa::kDocumentNumber), kBasic20, "Numero del documento");
@@ -230,8 +239,18 @@ void FpaDocumentWriter::generalData() {
     reference("DatiRicezione", fpa::kReceptionId, fpa::kReceptionDate, fpa::kReceptionItem,
               fpa::kReceptionJobCode, "della ricezione");
 
+    if (d_.everyCustomer && !c_.empty(d_.everyCustomer->correctedInvoice.id)) {
+        const InvoiceReference& corrected = d_.everyCustomer->correctedInvoice;
+        x.open("DatiFattureCollegate");
+        c_.text("IdDocumento", corrected.id, kBasic20, "Numero della fattura rettificata");
+        c_.date("Data", corrected.date, "Data della fattura rettificata", Need::WhenNotEmpty);
+        x.close("DatiFattureCollegate");
+    }
+
     // DatiTrasporto needs the carrier's country and identifier: without them it is left out.
-    if (HasDeliveryNote(field(fpa::kDdtNumber))) {
+    if (d_.everyCustomer && !d_.everyCustomer->notes.empty()) {
+        importedNotes();
+    } else if (HasDeliveryNote(field(fpa::kDdtNumber))) {
         x.open("DatiDDT");
         c_.text("NumeroDDT", field(fpa::kDdtNumber), kBasic20, "Numero del DDT");
         c_.date("DataDDT", field(fpa::kDdtDate), "Data del DDT", Need::Always);
@@ -241,6 +260,27 @@ void FpaDocumentWriter::generalData() {
         carrier();
     }
     x.close("DatiGenerali");
+}
+
+// A DatiDDT per imported delivery note, with the written numbers of the lines it brought
+// (they carry "**" + its number as reference).
+void FpaDocumentWriter::importedNotes() {
+    std::vector<int> written(LineTable::kLines + 1, 0);
+    for (int n = 1, number = 0; n <= LineTable::kLines; ++n)
+        if (Written(d_.lines[n])) written[static_cast<std::size_t>(n)] = ++number;
+    XmlLines& x = c_.xml();
+    for (const ImportedNote& note : d_.everyCustomer->notes) {
+        x.open("DatiDDT");
+        c_.text("NumeroDDT", std::to_string(note.number), kBasic20, "Numero del DDT");
+        c_.date("DataDDT", note.date, "Data del DDT " + std::to_string(note.number), Need::Always);
+        const std::string reference = "**" + std::to_string(note.number);
+        for (int n = 1; n <= LineTable::kLines; ++n)
+            if (written[static_cast<std::size_t>(n)] > 0 &&
+                Trim(d_.lines[n].reference) == reference)
+                x.element("RiferimentoNumeroLinea",
+                          std::to_string(written[static_cast<std::size_t>(n)]));
+        x.close("DatiDDT");
+    }
 }
 
 void FpaDocumentWriter::withholding() {
@@ -366,12 +406,14 @@ void FpaDocumentWriter::goodsAndServices() {
     int written = 0;
     for (int n = 1; n <= LineTable::kLines; ++n) {
         const DocumentLine& l = d_.lines[n];
-        if (Trim(l.description).empty() && l.unitPrice == 0 && l.quantity == 0) continue;
+        if (!Written(l)) continue;
         line(n, ++written, fallback);
     }
     if (written == 0) c_.problem("Il documento non ha righe");
 
-    const char* chargeability = Trim(field(fpa::kDeferredVat)) == "1" ? "D" : "I";
+    // Split payment: the public administration pays the VAT to the treasury ("S").
+    const bool split = d_.everyCustomer && d_.everyCustomer->customer.splitPayment;
+    const char* chargeability = split ? "S" : Trim(field(fpa::kDeferredVat)) == "1" ? "D" : "I";
     const std::vector<Summary> summaries = summariesOf();
     for (const Summary& g : summaries) {
         const std::string of = g.codes.size() == 1 ? "del codice " + std::to_string(g.codes[0])
@@ -391,7 +433,7 @@ void FpaDocumentWriter::goodsAndServices() {
             x.element("Imposta", "0.00");
         else
             c_.amount("Imposta", g.tax, "Imposta " + of);
-        x.element("EsigibilitaIVA", chargeability);
+        x.element("EsigibilitaIVA", g.exempt && split ? "I" : chargeability);
         if (g.exempt)
             c_.text("RiferimentoNormativo", g.reference, kLatin100,
                     "Descrizione dell'esenzione " + std::to_string(g.codes[0] - 12),

@@ -55,6 +55,10 @@ class FpaDocumentWriter {
     // code would lose; `why` says why the code must have 6.
     void recipientCodeTooLong(const std::string& why);
     std::string field(Field<FpaLayout> f) const { return r_.text(f); }
+    // A table line written as a DettaglioLinee: one with a description, a price or a quantity.
+    static bool Written(const DocumentLine& l) {
+        return !Trim(l.description).empty() || l.unitPrice != 0 || l.quantity != 0;
+    }
     // The code given to a line without one and without an amount.
     int defaultCode() const;
     // The quantity of a line: the marker -9999 counts as none (0), as in the arithmetic.
@@ -103,6 +107,7 @@ class FpaDocumentWriter {
     void customer();
     void generalData();
     void withholding();
+    void importedNotes();
     void reference(const char* tag, Field<FpaLayout> id, Field<FpaLayout> date,
                    Field<FpaLayout> item, Field<FpaLayout> job, const std::string& of);
     void carrier();

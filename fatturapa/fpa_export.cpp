@@ -6,6 +6,7 @@
 #include <array>
 #include <memory>
 
+#include "document/einvoice_amounts.h"
 #include "fatturapa/fpa_checks.h"
 
 #include "core/counters_record.h"
@@ -91,13 +92,13 @@ const FpaSchema* CheckingSchema(std::string& error) {
     return schema.get();
 }
 
-// What the exchange system would reject, as the refusal to write the file; empty when
-// nothing.
-std::string ExchangeSystemRefusal(const std::string& xml) {
+// What the exchange system would reject of the file to be written under `fileName`, as the
+// refusal to write it; empty when nothing.
+std::string ExchangeSystemRefusal(const std::string& fileName, const std::string& xml) {
     std::string error;
     const FpaSchema* schema = CheckingSchema(error);
     if (!schema) return "Il file XML non è stato creato: " + error;
-    const std::vector<FpaFinding> findings = CheckFatturaPA(xml, *schema);
+    const std::vector<FpaFinding> findings = CheckFatturaPAFile(fileName, xml, *schema);
     if (findings.empty()) return {};
     std::string message =
         "Il file XML non è stato creato: il Sistema di Interscambio lo scarterebbe. Correggere:";
@@ -169,6 +170,16 @@ void FillFpaRecord(FpaRecord& r, const PanelEntries& panel, const HeaderEntries&
     r.setText(fpa::kRecipientCode, customer.text(cli::kRecipientCode));
 }
 
+EInvoiceDocument EInvoiceDocumentOf(const DocumentDraft& draft, const Money& money) {
+    EInvoiceDocument e;
+    e.customer = draft.einvoice.customer;
+    e.notes = draft.imports.notes;
+    e.correctedInvoice = draft.panel.correctedInvoice;
+    e.correctedInvoice.id = Trim(e.correctedInvoice.id);
+    e.stampDuty = StampDutyOf(draft, money) > 0;
+    return e;
+}
+
 FpaFormatChoice ReadFpaFormat(const std::filesystem::path& file, const std::string& suiteName) {
     const FileRead read = ReadWholeFile(file);
     if (read.missing) return {};
@@ -222,6 +233,18 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& in, const Session& s) {
         ReadFpaFormat(s.companyFile(kFpaFormatFile), s.companyPath(kFpaFormatFile));
     if (!choice.refusal.empty()) return refuse(choice.refusal);
     plan.format = choice.format;
+    const bool everyCustomer = draft.einvoice.everyCustomer;
+    if (everyCustomer && plan.format != FpaFormat::V123)
+        return refuse(
+            "Le fatture elettroniche a tutti i clienti si emettono nel formato 1.2.3: "
+            "indicarlo nel file " +
+            s.companyPath(kFpaFormatFile) + ".");
+    EInvoiceDocument everyone;
+    if (everyCustomer) {
+        everyone = EInvoiceDocumentOf(draft, money);
+        if (!everyone.notes.empty() && Trim(plan.record.text(fpa::kDocumentType)) == "TD01")
+            plan.record.setText(fpa::kDocumentType, "TD24");
+    }
     std::string refusal;
     const std::string part =
         NamePart(plan.format, Trim(header.documentNumber), plan.progressive, refusal);
@@ -257,7 +280,8 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& in, const Session& s) {
                                   header.dueDates,
                                   dueAmounts,
                                   header.vatOptions.selfInvoice,
-                                  draft.vatInclusive};
+                                  draft.vatInclusive,
+                                  everyCustomer ? &everyone : nullptr};
     FpaComposition composition =
         plan.format == FpaFormat::V123 ? ComposeFpaV12(document) : ComposeFpaV10(document);
     if (!composition.problems.empty()) {
@@ -266,7 +290,7 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& in, const Session& s) {
         return refuse(message);
     }
     if (plan.format == FpaFormat::V123) {
-        const std::string rejected = ExchangeSystemRefusal(composition.xml);
+        const std::string rejected = ExchangeSystemRefusal(plan.fileName, composition.xml);
         if (!rejected.empty()) return refuse(rejected);
     }
     plan.xml = std::move(composition.xml);

@@ -46,6 +46,11 @@ void FillFpaRecord(FpaRecord& record, const PanelEntries& panel, const HeaderEnt
                    const HeaderTables& tables, const CustomerRecord& customer,
                    double withholdingAmount, double withholdingRate, int progressive);
 
+// What the e-invoice of a company issuing one to every customer adds to the file: the
+// customer's e-invoice data, the delivery notes imported (TD24), the corrected invoice of a
+// credit note, the stamp duty.
+EInvoiceDocument EInvoiceDocumentOf(const DocumentDraft& draft, const Money& money);
+
 // The name part taken from a document number: its letters and digits only, so that no
 // number can name a folder ("15/2024" gives "152024").
 std::string FileNamePart(std::string_view documentNumber);

@@ -10,12 +10,21 @@
 
 #include "core/money.h"
 #include "customers/customer_record.h"
+#include "document/document_draft.h"
 #include "document/document_math.h"
 #include "document/line_table.h"
 #include "fatturapa/fpa_record.h"
 #include "fatturapa/fpa_tables.h"
 
 namespace qorvana {
+
+// What the e-invoice of a company that issues one to every customer adds (1.2.3 only).
+struct EInvoiceDocument {
+    EInvoiceCustomer customer;          // recipient code, PEC, split payment, foreign id
+    std::vector<ImportedNote> notes;    // a DatiDDT each, with the lines carrying its number
+    InvoiceReference correctedInvoice;  // DatiFattureCollegate, when its number is given
+    bool stampDuty = false;             // DatiBollo: virtual stamp duty of 2,00
+};
 
 // What the writer reads: the seller's settings with the document's panel fields filled in
 // (FillFpaRecord), the customer, the lines and their VAT breakdown (RecomputeDocument), and the
@@ -30,8 +39,9 @@ struct FpaWriterInput {
     const Money& money;
     std::array<std::string, 6> dueDates{};  // "dd/mm/yyyy"
     std::array<double, 6> dueAmounts{};
-    bool selfBilled = false;    // the header's "Autofattura"
-    bool vatInclusive = false;  // prices include VAT (scorporo)
+    bool selfBilled = false;                          // the header's "Autofattura"
+    bool vatInclusive = false;                        // prices include VAT (scorporo)
+    const EInvoiceDocument* everyCustomer = nullptr;  // the company's e-invoices to everyone
 };
 
 struct FpaComposition {

@@ -3,6 +3,8 @@
 #include <array>
 #include <cmath>
 
+#include "document/einvoice_amounts.h"
+#include "fatturapa/einvoice_terms.h"
 #include "fatturapa/fpa_document_writer.h"
 
 namespace qorvana {
@@ -25,8 +27,12 @@ class V12Writer : public FpaDocumentWriter {
   public:
     explicit V12Writer(const FpaWriterInput& d)
         : FpaDocumentWriter(d),
-          recipient_(RecipientCode(d.customer)),
-          format_(TransmissionFormat(recipient_)) {}
+          recipient_(d.everyCustomer ? RecipientOf(d.customer, d.everyCustomer->customer)
+                                     : Recipient{RecipientKind::Business, RecipientCode(d.customer),
+                                                 d.customer.text(cli::kEmail)}),
+          format_(recipient_.kind == RecipientKind::PublicAdministration || !d.everyCustomer
+                      ? TransmissionFormat(recipient_.code)
+                      : "FPR12") {}
 
   private:
     void prolog() override {
@@ -43,14 +49,16 @@ class V12Writer : public FpaDocumentWriter {
             recipientCodeTooLong(
                 "il cliente è indicato come pubblica amministrazione, il cui codice ufficio ne ha "
                 "6");
-        c_.text("CodiceDestinatario", recipient_, format_ == "FPA12" ? kPaCode : kBusinessCode,
+        c_.text("CodiceDestinatario", recipient_.code, format_ == "FPA12" ? kPaCode : kBusinessCode,
                 "Codice destinatario del cliente (6 lettere o cifre per una pubblica "
                 "amministrazione, 7 per un'impresa)");
         transmitterContacts();
         // Without a recipient code the exchange system delivers to the certified address.
-        if (recipient_ == kNoRecipientCode)
-            c_.text("PECDestinatario", d_.customer.text(cli::kEmail), kCertifiedEmail,
-                    "Indirizzo PEC del cliente (e-mail della scheda cliente)", Need::WhenNotEmpty);
+        if (recipient_.code == kNoRecipientCode)
+            c_.text("PECDestinatario", recipient_.pec, kCertifiedEmail,
+                    d_.everyCustomer ? "Indirizzo PEC del cliente (dati fattura elettronica)"
+                                     : "Indirizzo PEC del cliente (e-mail della scheda cliente)",
+                    Need::WhenNotEmpty);
         x.close("DatiTrasmissione");
     }
 
@@ -74,6 +82,13 @@ class V12Writer : public FpaDocumentWriter {
     }
 
     void documentTotals() override {
+        if (d_.everyCustomer && d_.everyCustomer->stampDuty) {
+            XmlLines& x = c_.xml();
+            x.open("DatiBollo");
+            x.element("BolloVirtuale", "SI");
+            c_.amount("ImportoBollo", kStampDuty, "Imposta di bollo");
+            x.close("DatiBollo");
+        }
         c_.amount("ImportoTotaleDocumento", d_.figures.documentTotal, "Totale del documento");
     }
 
@@ -114,7 +129,7 @@ class V12Writer : public FpaDocumentWriter {
                       "Arrotondamento del codice IVA " + std::to_string(codes.front()));
     }
 
-    std::string recipient_;
+    Recipient recipient_;
     std::string format_;
     std::array<double, 25> lineTotals_{};  // PrezzoTotale written, by VAT code
 };

@@ -271,17 +271,6 @@ Resent PrepareResend(SdiStore& store, const std::string& rejectedFile, Session& 
     if (!xml) return {{}, {}, reason};
     std::optional<EInvoiceFacts> facts = ReadEInvoiceFacts(*xml, reason);
     if (!facts) return {{}, {}, old->fileName + ": " + reason};
-    if (facts->format == "FPA12" || facts->format == "FPR12") {
-        std::unique_ptr<FpaSchema> schema = FpaSchema::Load(DefaultFpaSchemaPath(), reason);
-        if (!schema) return {{}, {}, reason};
-        const std::vector<FpaFinding> findings = CheckFatturaPA(*xml, *schema);
-        if (!findings.empty()) {
-            std::string text = "il file " + old->fileName +
-                               " va ancora corretto, il Sistema di Interscambio lo scarterebbe:";
-            for (const FpaFinding& f : findings) text += "\n- " + FormatFinding(f);
-            return {{}, {}, text};
-        }
-    }
 
     CountersRecord counter;
     try {
@@ -304,6 +293,18 @@ Resent PrepareResend(SdiStore& store, const std::string& rejectedFile, Session& 
                 {},
                 "la fattura elettronica " + newName +
                     " è già nell'elenco: il contatore dei progressivi di invio è indietro"};
+    // Checked as it will travel: its new name and progressive.
+    if (facts->format == "FPA12" || facts->format == "FPR12") {
+        std::unique_ptr<FpaSchema> schema = FpaSchema::Load(DefaultFpaSchemaPath(), reason);
+        if (!schema) return {{}, {}, reason};
+        const std::vector<FpaFinding> findings = CheckFatturaPAFile(newName, *changed, *schema);
+        if (!findings.empty()) {
+            std::string text = "il file " + old->fileName +
+                               " va ancora corretto, il Sistema di Interscambio lo scarterebbe:";
+            for (const FpaFinding& f : findings) text += "\n- " + FormatFinding(f);
+            return {{}, {}, text};
+        }
+    }
     const std::filesystem::path newFile = oldFile.parent_path() / newName;
     std::error_code error;
     if (std::filesystem::exists(newFile, error))

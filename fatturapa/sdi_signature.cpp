@@ -36,17 +36,50 @@ std::string BytesOf(BIO* bio) {
     return size > 0 ? std::string(data, static_cast<std::size_t>(size)) : std::string();
 }
 
-// The content of a DER signed-data structure; nullopt when it is not one.
-std::optional<std::string> ContentOfDer(std::string_view der) {
+// A signed-data structure in DER; nullptr when the bytes are not one.
+SslPtr<CMS_ContentInfo> SignedDataOfDer(std::string_view der) {
     SslPtr<BIO> in = MemoryOf(der);
-    if (!in) return std::nullopt;
+    if (!in) return nullptr;
     SslPtr<CMS_ContentInfo> cms(d2i_CMS_bio(in.get(), nullptr));
     ERR_clear_error();
-    if (!cms || OBJ_obj2nid(CMS_get0_type(cms.get())) != NID_pkcs7_signed) return std::nullopt;
-    ASN1_OCTET_STRING** content = CMS_get0_content(cms.get());
+    if (!cms || OBJ_obj2nid(CMS_get0_type(cms.get())) != NID_pkcs7_signed) return nullptr;
+    return cms;
+}
+
+// The signed-data structure of a .p7m in DER or, as some signing programs write it, in base64.
+SslPtr<CMS_ContentInfo> SignedData(std::string_view p7m) {
+    if (auto cms = SignedDataOfDer(p7m)) return cms;
+    SslPtr<BIO> text = MemoryOf(p7m);
+    if (!text) return nullptr;
+    BIO* base64 = BIO_new(BIO_f_base64());
+    if (base64 == nullptr) return nullptr;
+    BIO* chain = BIO_push(base64, text.release());  // freed whole below
+    std::string der;
+    char buffer[4096];
+    for (int n; (n = BIO_read(chain, buffer, sizeof buffer)) > 0;)
+        der.append(buffer, static_cast<std::size_t>(n));
+    BIO_free_all(chain);
+    ERR_clear_error();
+    if (der.empty()) return nullptr;
+    return SignedDataOfDer(der);
+}
+
+// The content enveloped in the structure; nullopt for a detached signature.
+std::optional<std::string> ContentOf(CMS_ContentInfo* cms) {
+    ASN1_OCTET_STRING** content = CMS_get0_content(cms);
     if (content == nullptr || *content == nullptr) return std::nullopt;
     return std::string(reinterpret_cast<const char*>(ASN1_STRING_get0_data(*content)),
                        static_cast<std::size_t>(ASN1_STRING_length(*content)));
+}
+
+bool EverySignerHasSigningTime(CMS_ContentInfo* cms) {
+    STACK_OF(CMS_SignerInfo)* signers = CMS_get0_SignerInfos(cms);
+    if (signers == nullptr) return false;
+    for (int i = 0; i < sk_CMS_SignerInfo_num(signers); ++i)
+        if (CMS_signed_get_attr_by_NID(sk_CMS_SignerInfo_value(signers, i), NID_pkcs9_signingTime,
+                                       -1) < 0)
+            return false;
+    return true;
 }
 
 }  // namespace
@@ -93,21 +126,29 @@ SignedFile SignCadesBes(std::string_view content, std::string_view pkcs12,
 }
 
 std::optional<std::string> SignedContent(std::string_view p7m) {
-    if (auto content = ContentOfDer(p7m)) return content;
-    // Some signing programs write the same structure in base64.
-    SslPtr<BIO> text = MemoryOf(p7m);
-    if (!text) return std::nullopt;
-    BIO* base64 = BIO_new(BIO_f_base64());
-    if (base64 == nullptr) return std::nullopt;
-    BIO* chain = BIO_push(base64, text.release());  // freed whole below
-    std::string der;
-    char buffer[4096];
-    for (int n; (n = BIO_read(chain, buffer, sizeof buffer)) > 0;)
-        der.append(buffer, static_cast<std::size_t>(n));
-    BIO_free_all(chain);
+    const SslPtr<CMS_ContentInfo> cms = SignedData(p7m);
+    return cms ? ContentOf(cms.get()) : std::nullopt;
+}
+
+SignatureCheck VerifySignedFile(std::string_view p7m) {
+    using Result = SignatureCheck::Result;
+    const SslPtr<CMS_ContentInfo> cms = SignedData(p7m);
+    std::optional<std::string> content = cms ? ContentOf(cms.get()) : std::nullopt;
+    if (!content || content->empty()) return {};
+    SignatureCheck check{Result::Verified, std::move(*content), {}};
+    // The signer's certificate travels in the file; its chain is the trust list's business.
+    const bool verified = CMS_verify(cms.get(), nullptr, nullptr, nullptr, nullptr,
+                                     CMS_NO_SIGNER_CERT_VERIFY | CMS_BINARY) == 1;
+    if (!verified) {
+        char text[256] = "";
+        ERR_error_string_n(ERR_get_error(), text, sizeof text);
+        check.result = Result::Broken;
+        check.reason = text;
+    } else if (!EverySignerHasSigningTime(cms.get())) {
+        check.result = Result::NoSigningTime;
+    }
     ERR_clear_error();
-    if (der.empty()) return std::nullopt;
-    return ContentOfDer(der);
+    return check;
 }
 
 bool IsSignedFileName(std::string_view name) {

@@ -24,6 +24,22 @@ SignedFile SignCadesBes(std::string_view content, std::string_view pkcs12,
 // nullopt when the bytes are not a signed-data structure with its content.
 std::optional<std::string> SignedContent(std::string_view p7m);
 
+// A signed .p7m checked as the exchange system checks it from the file alone: the signature
+// over the content and the signing time. The certificate's chain, validity and revocation
+// need the trust list and the moment of reception, and are not checked.
+struct SignatureCheck {
+    enum class Result {
+        Verified,
+        Unreadable,     // not a signed-data structure enveloping its content
+        Broken,         // a signature does not match the content, or cannot be checked
+        NoSigningTime,  // a signer gives no signing time
+    };
+    Result result = Result::Unreadable;
+    std::string content;  // the file signed, whenever the structure could be read
+    std::string reason;   // OpenSSL's reason when Broken
+};
+SignatureCheck VerifySignedFile(std::string_view p7m);
+
 // True for a file name ending ".p7m" (any case).
 bool IsSignedFileName(std::string_view name);
 

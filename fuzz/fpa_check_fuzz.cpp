@@ -1,6 +1,9 @@
-// The FatturaPA checker (qorvana-check and the check before an export): the input is the XML
-// file, checked against the 1.2.3 schema and by the content checks, every finding formatted.
+// The FatturaPA checker (qorvana-check and the check before an export): the input is the file
+// as sent, named by its first line (up to 40 bytes), checked as qorvana-check checks it (name,
+// size, schema 1.2.3, content and identifiers); the same bytes as a signed .xml.p7m (its
+// signature and the XML inside); every finding formatted.
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -30,8 +33,11 @@ const FpaSchema& Schema() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view xml(reinterpret_cast<const char*>(data), size);
-    for (const FpaFinding& finding : CheckFatturaPA(xml, Schema())) FormatFinding(finding);
-    CheckFatturaPAContent(xml);
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const std::string_view name = bytes.substr(0, std::min(bytes.find('\n'), std::size_t{40}));
+    for (std::string_view as : {name, std::string_view("IT01234567897_00001.xml.p7m")})
+        for (const FpaFinding& finding : CheckFatturaPAFile(as, bytes, Schema()))
+            FormatFinding(finding);
+    CheckFatturaPAContent(bytes);
     return 0;
 }

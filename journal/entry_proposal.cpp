@@ -11,6 +11,7 @@
 #include "core/text.h"
 #include "customers/customer_record.h"
 #include "document/document_draft.h"
+#include "document/einvoice_amounts.h"
 #include "posting/posting.h"
 
 namespace qorvana {
@@ -70,6 +71,8 @@ ProposalInput ProposalFor(const DocumentDraft& draft, const Session& session,
     in.withholdingAccountLine = printLines[5];
     in.deferredVatAccountLine = printLines[8];
     in.descriptionTemplates = printLines[15];
+    in.splitPayment = SplitPayment(draft);
+    in.stampCharged = StampDutyCharged(draft, in.money);
     return in;
 }
 
@@ -95,7 +98,8 @@ JournalEntry ProposeEntry(const ProposalInput& in) {
 
     JournalEntry entry;
     int next = 0;
-    AddLine(entry, next, in.customerAccounts[0], t1 + t2 + t3 - w, customerDebit);
+    const double s = in.stampCharged;
+    AddLine(entry, next, in.customerAccounts[0], t1 + t2 + t3 - w + s, customerDebit);
     const std::string vatAccount =
         in.deferredVat ? Characters(in.deferredVatAccountLine, 81, 8) : in.customerAccounts[2];
     const struct {
@@ -107,6 +111,10 @@ JournalEntry ProposeEntry(const ProposalInput& in) {
         {in.customerAccounts[1], t1, !customerDebit},
         {vatAccount, t2, !customerDebit},
         {in.customerAccounts[3], t3, !customerDebit},
+        {in.customerAccounts[3], s, !customerDebit},
+        // Split payment: the VAT charged is closed against the customer, who pays without it.
+        {vatAccount, in.splitPayment ? t2 : 0, customerDebit},
+        {in.customerAccounts[0], in.splitPayment ? t2 : 0, !customerDebit},
     };
     for (const auto& o : others)
         if (o.amount != 0) AddLine(entry, next, o.code, o.amount, o.debit);

@@ -33,6 +33,11 @@ struct ProposalInput {
     std::string withholdingAccountLine;
     std::string deferredVatAccountLine;
     std::string descriptionTemplates;
+    // The e-invoices to every customer: split payment closes the VAT against the customer
+    // (the administration pays it to the treasury); a stamp duty charged to the customer is
+    // an amount outside VAT.
+    bool splitPayment = false;
+    double stampCharged = 0;
 };
 
 // The proposed entry. A negative amount goes to the opposite column with its absolute

@@ -136,7 +136,8 @@ std::optional<std::string> CheckNumberIsFree(const DataFiles& files, const Posti
     const HeaderEntries& h = in.draft->header;
     const std::string number = Trim(h.documentNumber);
     const std::string year = RecordDate(h.documentDate).substr(0, 4);
-    const bool separate = InSeparateSeries(h.separateSeries, in.fpaState);
+    const bool separate =
+        InSeparateSeries(h.separateSeries, SeriesFpaState(in.documentKind, in.fpaState));
     const int count = UsableEntries(files, tot::kInvoices, kFte);
     DocumentRecord r;
     for (int n = 1; n <= count; ++n) {
@@ -159,9 +160,10 @@ std::optional<std::string> NumberInsteadOfTaken(const DataFiles& files, const Po
     const HeaderEntries& h = in.draft->header;
     const std::string date = RecordDate(h.documentDate);
     if (date.empty()) return std::nullopt;
-    const NumberingScope scope{std::stoi(date.substr(0, 4)),
-                               InSeparateSeries(h.separateSeries, in.fpaState),
-                               in.fpaSeparateNumbering};
+    const NumberingScope scope{
+        std::stoi(date.substr(0, 4)),
+        InSeparateSeries(h.separateSeries, SeriesFpaState(in.documentKind, in.fpaState)),
+        in.fpaSeparateNumbering};
     const NumberProposal next = ProposeNumbers(
         files.read<CountersFile>(tot::kInvoices), files.read<CountersFile>(tot::kFatturaPa),
         scope.separateSeries, in.fpaState, ScanSeriesNumbers(files, scope));
@@ -317,7 +319,8 @@ std::optional<std::string> PlanCounters(const DataFiles& files, const PostingInp
     plan.documentCounter.setSingle(tot::kSerial,
                                    NextSerial(plan.documentCounter.single(tot::kSerial)));
     const auto number = CounterWordValue(h.documentNumber);
-    plan.writeSeriesCounter = InSeparateSeries(h.separateSeries, in.fpaState);
+    plan.writeSeriesCounter =
+        InSeparateSeries(h.separateSeries, SeriesFpaState(in.documentKind, in.fpaState));
     if (plan.writeSeriesCounter) {
         // The separate electronic-invoice series keeps its numbers in record 5 only.
         plan.seriesCounter = files.read<CountersFile>(tot::kFatturaPa);
@@ -574,7 +577,8 @@ PostingResult PostDocument(DataFiles& files, const PostingInput& input) {
     }
     result.recordNumber = plan.recordNumber;
     result.serial = plan.documentCounter.single(tot::kSerial);
-    result.pdfName = DocumentPdfName(in.draft->header, in.fpaState);
+    result.pdfName =
+        DocumentPdfName(in.draft->header, SeriesFpaState(in.documentKind, in.fpaState));
 
     // The suite's order; the files written are made durable at the end.
     const std::string n = std::to_string(plan.recordNumber);

@@ -9,6 +9,7 @@
 #include "core/text.h"
 #include "customers/customer_record.h"
 #include "document/document_draft.h"
+#include "document/einvoice_amounts.h"
 #include "posting/posting.h"
 
 namespace qorvana {
@@ -30,6 +31,14 @@ constexpr int kVatColumns = 3;
 constexpr int kFirstOutsideItem = 72;
 constexpr int kOutsideColumns = 2;
 
+constexpr const char* kCourtesyCopyNote =
+    "Copia di cortesia: la fattura è il file XML trasmesso al Sistema di Interscambio";
+constexpr const char* kSplitPaymentNote =
+    "Scissione dei pagamenti: l'IVA è versata dal cessionario ai sensi dell'art. 17-ter del "
+    "D.P.R. 633/1972";
+constexpr const char* kStampDutyNote =
+    "Imposta di bollo di 2,00 euro assolta in modo virtuale ai sensi dell'art. 6 del D.M. "
+    "17/06/2014";
 constexpr const char* kVatOnPaymentNote =
     "'Iva per cassa': documento emesso ai sensi dell'art.32 bis del D.L. 22/6/2012 n.83 "
     "convertito dalla L. 7/8/2012 n.134";
@@ -198,6 +207,10 @@ class Composer {
         switch (item) {
             case 16:
                 return e_.vatOnPayment ? kVatOnPaymentNote : settings_.printLines[16];
+            case 17:
+                return e_.splitPayment ? kSplitPaymentNote : "";
+            case 33:
+                return e_.stampDuty ? kStampDutyNote : "";
             case 35:
                 return e_.numberWithYear && e_.documentDate.size() > 6
                            ? Trim(e_.number) + "/" + e_.documentDate.substr(6)
@@ -234,7 +247,7 @@ class Composer {
             case 70:
                 return amount(doc_.figures.withholdingAmount);
             case 71:
-                return amount(doc_.figures.netToPay());
+                return amount(e_.amountDue.value_or(doc_.figures.netToPay()));
             case 78:
                 return amount(summary_.taxable);
             case 79:
@@ -242,6 +255,7 @@ class Composer {
             case 80:
                 return amount(doc_.figures.documentTotal);
             case 81:
+                if (e_.courtesyCopy) return kCourtesyCopyNote;
                 return e_.fpaState >= 0 ? "COPIA DOCUMENTO AD USO INTERNO" : "";
             case 82:
                 return IsCreditNote(e_.documentKind, e_.fpaDocumentType) ? "NOTA CREDITO"
@@ -348,6 +362,13 @@ DocumentToPrint DocumentToPrintOf(const DocumentDraft& draft, const Session& ses
     e.documentKind = session.documentKind;
     e.fpaState = session.fpaState;
     e.fpaDocumentType = draft.panel.documentType;
+    if (draft.einvoice.everyCustomer && session.fpaState >= 0) {
+        const Money money = session.money();
+        e.courtesyCopy = true;
+        e.splitPayment = SplitPayment(draft);
+        e.stampDuty = StampDutyOf(draft, money) > 0;
+        e.amountDue = AmountDue(draft, money);
+    }
     d.lines = &draft.lines;
     d.figures = draft.figures;
     return d;

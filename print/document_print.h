@@ -4,6 +4,7 @@
 // drawing operations that the printer and the print image both consume.
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "core/money.h"
@@ -45,6 +46,13 @@ struct PrintedEntries {
     DocumentKind documentKind = DocumentKind::Invoice;
     int fpaState = -1;
     std::string fpaDocumentType;
+    // The e-invoices to every customer: the paper is a courtesy copy of the file (item 81),
+    // split payment (item 17) and the virtual stamp duty (item 33) are noted, and the net to
+    // pay (item 71) is what the customer pays.
+    bool courtesyCopy = false;
+    bool splitPayment = false;
+    bool stampDuty = false;
+    std::optional<double> amountDue;
 };
 
 struct DocumentToPrint {

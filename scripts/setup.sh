@@ -52,7 +52,7 @@ case "${1:-}" in
         bin="$here/build/release"
         demo="$here/demo"
         rm -rf "$demo"
-        "$bin/tools/demo/qorvana-demo" --drive "$demo"
+        "$bin/tools/demo/qorvana-demo" --drive "$demo" --einvoices-all 1
         # The module starts the PDF program as \qorwin\qorwin\qorxpdf under the drive root.
         cp "$bin/tools/qorxpdf/qorxpdf" "$demo/qorwin/qorwin/qorxpdf"
         if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then

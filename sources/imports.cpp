@@ -221,6 +221,7 @@ ImportResult ImportDeliveryNotes(const DataFiles& files, const fs::path& company
             if (note.isReturn || note.number <= 0) continue;
             appender.add(DescriptionLine(NoteDescription(note.number, note.date)));
             AppendNumber(result.noteNumbers, note.number);
+            result.notes.push_back({note.number, note.date});
         }
     }
     int leftOutBefore = 0;
@@ -228,7 +229,10 @@ ImportResult ImportDeliveryNotes(const DataFiles& files, const fs::path& company
         if (!group) {
             appender.add(DescriptionLine(note.isReturn ? kReturnDescription
                                                        : NoteDescription(note.number, note.date)));
-            if (!note.isReturn) AppendNumber(result.noteNumbers, note.number);
+            if (!note.isReturn) {
+                AppendNumber(result.noteNumbers, note.number);
+                result.notes.push_back({note.number, note.date});
+            }
         }
         const std::string reference = "**" + std::to_string(note.number);
         for (const auto& block : note.content.blocks) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/money.h"
+#include "document/document_draft.h"
 #include "document/document_math.h"
 #include "document/line_table.h"
 
@@ -33,6 +34,7 @@ struct ImportResult {
     int linesLeftOut = 0;               // in-use source lines with no room after line 500
     std::vector<std::string> problems;  // Italian texts for the operator, one per source
     std::string noteNumbers;            // imported note numbers separated by blanks
+    std::vector<ImportedNote> notes;    // the same notes with their dates
     std::optional<bool> vatInclusive;   // the scorporo box after the import, when it changes
     bool changed = false;               // the line table changed
 

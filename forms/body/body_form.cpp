@@ -247,6 +247,8 @@ void BodyForm::showImportedLines() {
 void BodyForm::startNewDocument() {
     Session& s = session();
     forms().draft().clear();
+    if (const auto* start = forms().get<StartForm>(QString(form_name::kStart)))
+        forms().draft().einvoice = start->einvoiceTerms();
     grid_->showFromTop();
     setWindowTitle(DocumentCaption(s.documentKind, s.fpaState));
     combo1_->hide();

@@ -90,6 +90,7 @@ void ImportCycle::run(ReturnAction action) {
 
     // The numbers join those of earlier imports: the document's "DDT".
     imported.noteNumbers = DocumentDraft::JoinNumbers(imported.noteNumbers, result.noteNumbers);
+    imported.notes.insert(imported.notes.end(), result.notes.begin(), result.notes.end());
     if (result.vatInclusive) body_.setVatInclusive(*result.vatInclusive);
     body_.showImportedLines();
     const std::string message = result.message();

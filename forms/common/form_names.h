@@ -14,5 +14,7 @@ inline constexpr char kQuotePicker[] = "qoremfp";
 inline constexpr char kRegistration[] = "qorxord";
 // The e-invoice window, reached from the start form.
 inline constexpr char kEInvoices[] = "qorsdi";
+// A customer's e-invoice data (qorvana.fec), reached from the start form.
+inline constexpr char kEInvoiceCustomer[] = "qorfec";
 
 }  // namespace qorvana::form_name

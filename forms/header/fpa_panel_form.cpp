@@ -79,6 +79,17 @@ FpaPanel::FpaPanel(QWidget* parent) : QFrame(parent) {
     grid->addWidget(new QLabel(QStringLiteral("Tipo veicolo")), row, 3);
     grid->addWidget(combo7_, row++, 4);
 
+    // The invoice a credit note corrects (DatiFattureCollegate), with e-invoices to everyone.
+    correctedLabel_ = new QLabel(QStringLiteral("Fattura rettificata"));
+    correctedNumber_ = new QLineEdit;
+    correctedNumber_->setMaxLength(20);
+    correctedDate_ = new QLineEdit;
+    correctedDate_->setPlaceholderText(QStringLiteral("gg/mm/aaaa"));
+    grid->addWidget(correctedLabel_, row, 0);
+    grid->addWidget(correctedDate_, row, 1);
+    grid->addWidget(correctedNumber_, row++, 2);
+    showCorrectedInvoice(false);
+
     art73_ = new QCheckBox(QStringLiteral("Art73"));
     close_ = new QPushButton(QStringLiteral("Chiudi"));
     close_->setToolTip(QStringLiteral("Chiude il riepilogo dati fatturaPA"));
@@ -95,6 +106,8 @@ void FpaPanel::registerControls(const ControlRegistry& add) {
     for (int i = 1; i <= 15; ++i) add(QStringLiteral("Text4"), text4_[i], i);
     for (int i = 6; i <= 10; ++i) add(QStringLiteral("dsca"), referenceDates_[i], i);
     add(QStringLiteral("art73"), art73_, -1);
+    add(QStringLiteral("fattrett"), correctedNumber_, -1);
+    add(QStringLiteral("datarett"), correctedDate_, -1);
     add(QStringLiteral("ccomando"), close_, 1);
 }
 
@@ -152,12 +165,24 @@ PanelEntries FpaPanel::entries() const {
     e.carrier = combo6_->currentIndex();
     e.vehicleKind = combo7_->currentIndex();
     e.art73 = art73_->isChecked();
+    if (correctedNumber_->isVisibleTo(this)) {
+        e.correctedInvoice.id = S(correctedNumber_->text());
+        e.correctedInvoice.date = S(correctedDate_->text());
+    }
     return e;
+}
+
+void FpaPanel::showCorrectedInvoice(bool shown) {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{correctedLabel_, correctedNumber_, correctedDate_})
+        w->setVisible(shown);
 }
 
 void FpaPanel::clearReferences() {
     for (int i = 1; i <= 15; ++i) text4_[i]->clear();
     for (int i = 6; i <= 10; ++i) referenceDates_[i]->setText(QString());
+    correctedNumber_->clear();
+    correctedDate_->clear();
 }
 
 }  // namespace qorvana

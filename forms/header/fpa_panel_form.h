@@ -13,6 +13,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -34,9 +35,11 @@ class FpaPanel : public QFrame {
     PanelEntries entries() const;
     // Empties the references (Text4 and their dates) for a new document.
     void clearReferences();
+    // Shows the corrected invoice's boxes (e-invoices to every customer).
+    void showCorrectedInvoice(bool shown);
 
     // Registers Frame5 (the panel), Combo8(0..4), Combo7, Combo6, Text4(1..15), dsca(6..10),
-    // art73 and ccomando(1).
+    // art73, fattrett and datarett (the corrected invoice) and ccomando(1).
     void registerControls(const ControlRegistry& add);
     // The field the focus goes to when the panel opens.
     QWidget* firstField() const;
@@ -51,6 +54,9 @@ class FpaPanel : public QFrame {
     std::array<QLineEdit*, 16> text4_{};            // indices 1..15
     std::array<DatePicker*, 11> referenceDates_{};  // dsca indices 6..10
     QCheckBox* art73_ = nullptr;
+    QLabel* correctedLabel_ = nullptr;
+    QLineEdit* correctedNumber_ = nullptr;
+    QLineEdit* correctedDate_ = nullptr;
     QPushButton* close_ = nullptr;  // ccomando(1)
 };
 

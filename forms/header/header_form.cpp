@@ -25,6 +25,7 @@
 #include "core/numbers.h"
 #include "core/session.h"
 #include "document/document_setup.h"
+#include "document/einvoice_amounts.h"
 #include "document/header_checks.h"
 #include "document/numbering.h"
 #include "forms/common/date_picker.h"
@@ -309,11 +310,14 @@ void HeaderForm::startNewDocument() {
     for (int i = 2; i <= 5; ++i)
         if (combo_[i]->count() > 0) combo_[i]->setCurrentIndex(0);
 
-    const DocumentFigures& figures = forms().draft().figures;
+    const DocumentDraft& draft = forms().draft();
+    const DocumentFigures& figures = draft.figures;
+    // Split payment and a stamp duty charged change what the customer pays.
+    const double due = AmountDue(draft, money);
     const double totals[] = {figures.taxableWithVat(), figures.vatTotal(), figures.outsideVat(),
-                             figures.documentTotal, figures.netToPay()};
+                             figures.documentTotal, due};
     for (int i = 0; i < 5; ++i) total_[i]->setText(Q(AmountText(money, totals[i])));
-    documentTotal_ = ShownAmount(money, figures.netToPay());
+    documentTotal_ = ShownAmount(money, due);
 
     const bool fpa = s.fpaState != kFpaOrdinary;
     setWindowTitle(DocumentCaption(s.documentKind, s.fpaState));
@@ -357,7 +361,8 @@ void HeaderForm::startNewDocument() {
 
     if (setup.bankReceipt) rib_->setChecked(*setup.bankReceipt);
     esig_->setChecked(false);
-    esig_->setEnabled(documentHasTaxableSlot());
+    // VAT on payment does not go with split payment.
+    esig_->setEnabled(documentHasTaxableSlot() && !SplitPayment(draft));
 
     instalments_->startDocument(setup.paymentEntry, documentTotal_);
 
@@ -365,6 +370,7 @@ void HeaderForm::startNewDocument() {
     fitToScreen();
     // The panel's defaults are set for every document, so that its lists always match the
     // document's kind and terms, also while the panel is not shown.
+    panel_->showCorrectedInvoice(draft.einvoice.everyCustomer);
     panel_->presetForDocument(s.documentKind, instalments_->secondInstalment(),
                               instalments_->chosenCode().paymentModeDigit);
     text2_[0]->setFocus();
@@ -372,7 +378,9 @@ void HeaderForm::startNewDocument() {
 }
 
 NumberingScope HeaderForm::numberingScope(int year, bool separateSeriesChosen) const {
-    return {year, InSeparateSeries(separateSeriesChosen, session().fpaState),
+    const Session& s = session();
+    return {year,
+            InSeparateSeries(separateSeriesChosen, SeriesFpaState(s.documentKind, s.fpaState)),
             SettingsOf(session()).fpaSeparateNumbering()};
 }
 

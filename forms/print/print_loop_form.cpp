@@ -46,7 +46,10 @@ bool PrintLoop::run(const DocumentToPrint& document, const PrintSettings& settin
 
 bool PrintLoop::printOnce(const DocumentToPrint& document, const PrintSettings& settings,
                           const FormDrawing& form, const std::string& imageCopy) {
-    const bool electronic = session_.fpaState >= 0;
+    // A public administration's document; an invoice to any other customer is printed as
+    // usual, as the courtesy copy of its e-invoice.
+    const bool electronic =
+        session_.documentKind == DocumentKind::ElectronicInvoice && session_.fpaState >= 0;
     const bool start =
         electronic ? AskYesNo(parent_, QStringLiteral("Emissione fatturaPA"),
                               QStringLiteral("Stampare una copia per uso interno della fatturaPA?"))

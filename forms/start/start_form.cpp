@@ -25,12 +25,15 @@
 #include "core/numbers.h"
 #include "core/session.h"
 #include "customers/customer_index.h"
+#include "fatturapa/einvoice_terms.h"
+#include "fatturapa/fpa_customer_check.h"
 #include "forms/common/date_picker.h"
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qt_text.h"
 #include "forms/header/header_form.h"
 #include "forms/start/customer_list_form.h"
+#include "forms/start/einvoice_customer_form.h"
 
 namespace qorvana {
 namespace {
@@ -157,6 +160,12 @@ void StartForm::buildControls() {
     buttons->insertWidget(buttons->count() - 2, bottone_[kEInvoicesButton]);
     connect(bottone_[kEInvoicesButton], &QPushButton::clicked, this,
             [this] { forms().handOver(this, QString(form_name::kEInvoices)); });
+    // The shown customer's e-invoice data, with e-invoices to every customer.
+    datiFe_ = Button(QStringLiteral("&Dati fattura elettronica"));
+    registerControl(QStringLiteral("datife"), datiFe_);
+    buttons->insertWidget(buttons->count() - 2, datiFe_);
+    datiFe_->hide();
+    connect(datiFe_, &QPushButton::clicked, this, &StartForm::openEInvoiceData);
     column->addLayout(buttons);
 
     nome_->installEventFilter(this);
@@ -362,6 +371,7 @@ void StartForm::activate() {
     }
     if (session().returnPending != 0) return;
     session().returnPending = 1;
+    readEInvoiceSetting();
     try {
         for (QLineEdit* box : text3_) box->clear();
         const CivilDateTime now = session().clock.now();
@@ -562,16 +572,65 @@ void StartForm::documentButton(int button) {
         list->hide();
         session().customerListMode = CustomerListMode::Closed;
     }
+    // The document buttons are numbered by the kind they issue.
+    const auto kind = static_cast<DocumentKind>(button);
+    if (!takeEInvoiceTerms()) return;
+    const bool einvoice = kind == DocumentKind::ElectronicInvoice || einvoiceTerms_.everyCustomer;
+    // A customer whose identifiers the exchange system would refuse is told now, not at the
+    // XML file.
+    if (einvoice && !customerFitForEInvoice()) return;
     Session& s = session();
     s.returnPending = 0;
     s.returnAction = ReturnAction::NewDocument;
-    // The document buttons are numbered by the kind they issue.
-    const auto kind = static_cast<DocumentKind>(button);
     s.documentKind = kind;
     s.currentCustomer = shownCustomer_;
-    s.fpaState = kind == DocumentKind::ElectronicInvoice ? kFpaXmlNotWritten : kFpaOrdinary;
+    // With e-invoices to every customer, every invoice and credit note has its file.
+    s.fpaState = einvoice ? kFpaXmlNotWritten : kFpaOrdinary;
     s.fpaPanelOpened = 0;
     forms().handOver(this, QString(form_name::kBody));
+}
+
+void StartForm::readEInvoiceSetting() {
+    const EInvoiceTermsRead read = ReadEInvoiceSettings(session());
+    if (!read.problem.empty() && session().toldProblems.insert(read.problem).second)
+        Warn(this, Q(read.problem), MsgIcon::Exclamation);
+    datiFe_->setVisible(read.terms.everyCustomer);
+}
+
+bool StartForm::takeEInvoiceTerms() {
+    const EInvoiceTermsRead read = ReadEInvoiceTerms(session(), shownCustomer_);
+    einvoiceTerms_ = read.terms;
+    datiFe_->setVisible(read.terms.everyCustomer);
+    if (!read.problem.empty()) Warn(this, Q(read.problem), MsgIcon::Exclamation);
+    if (read.missing.empty()) return true;
+    // Told now, so that the data are completed before the document rather than at its file.
+    QString list;
+    for (const std::string& m : read.missing) list += QStringLiteral("\n- ") + Q(m);
+    return AskYesNo(this, QStringLiteral("Attenzione"),
+                    QStringLiteral("Per la fattura elettronica mancano i dati del cliente:%1\n"
+                                   "Completarli nella scheda del cliente o con \"Dati fattura "
+                                   "elettronica\". Iniziare ugualmente il documento?")
+                        .arg(list));
+}
+
+void StartForm::openEInvoiceData() {
+    if (shownCustomer_ <= 0) return;
+    auto* form = forms().get<EInvoiceCustomerForm>(QString(form_name::kEInvoiceCustomer));
+    if (!form) return;
+    form->setCustomer(shownCustomer_, text2_[0]->text());
+    forms().show(QString(form_name::kEInvoiceCustomer));
+}
+
+bool StartForm::customerFitForEInvoice() {
+    std::string warning;
+    try {
+        warning = CustomerIdentityWarning(session().files.read<CustomersFile>(shownCustomer_));
+    } catch (const RecordIoError& e) {
+        Warn(this, QStringLiteral("Errore di lettura degli archivi: %1").arg(e.what()));
+        return false;
+    }
+    return warning.empty() || AskYesNo(this, QStringLiteral("Attenzione"),
+                                       Q(warning + "\nEmettere ugualmente il documento?"));
 }
 
 DraftCustomer StartForm::customer() const {

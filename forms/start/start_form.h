@@ -47,6 +47,9 @@ class StartForm : public QorForm {
     TransportEntries transport() const;
     // Puts a name into the search box (nome), as the customer list does.
     void setSearchName(const QString& name);
+    // The e-invoice terms of the document started last: the company's setting and the
+    // customer's data.
+    const EInvoiceTerms& einvoiceTerms() const { return einvoiceTerms_; }
     // Shows the document's total weight in the weight box.
     void showWeight(const QString& text);
 
@@ -72,7 +75,15 @@ class StartForm : public QorForm {
     void carrierChosen(int index);
     void transportDateTyped(const QString& text);
     void documentButton(int button);
+    // False when the shown customer's identifiers would make its e-invoices refused and the
+    // operator, told, does not go on.
+    bool customerFitForEInvoice();
     void openList();
+    void readEInvoiceSetting();
+    // Reads the e-invoice terms of the shown customer; false when the operator, told what the
+    // customer's data lack, gives up the document.
+    bool takeEInvoiceTerms();
+    void openEInvoiceData();
     void endProgram();
     int indexCount();
 
@@ -89,6 +100,8 @@ class StartForm : public QorForm {
     DatePicker* text5_ = nullptr;
     QVector<QRadioButton*> sped_;
     QPushButton* bottone_[10] = {};
+    QPushButton* datiFe_ = nullptr;
+    EInvoiceTerms einvoiceTerms_;
 
     int listPosition_ = 0;
     int shownCustomer_ = 0;

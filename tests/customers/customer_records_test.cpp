@@ -2,8 +2,10 @@
 
 #include "customers/agent_record.h"
 #include "customers/customer_record.h"
+#include "customers/einvoice_customers.h"
 #include "customers/name_index_record.h"
 #include "tests/layout_golden.h"
+#include "tests/temp_dir.h"
 
 namespace qorvana {
 namespace {
@@ -92,6 +94,57 @@ TEST(LayoutGolden, Agent) {
     EXPECT_EQ(r.int16(age::kCarried586), 5);
     EXPECT_EQ(r.int16(age::kCarried598), 256);
     test::ExpectReencodeUnchanged(r, age::kLayout);
+}
+
+// The customers' e-invoice data: written and read back; a file that does not read as
+// written is damaged at its line; typed data normalised or refused.
+TEST(EInvoiceCustomers, FileAndTypedData) {
+    testing::TempDir dir;
+    const auto file = dir.path() / "qorvana.fec";
+    const EInvoiceCustomers written{{2, {"M5UXCR1", "", false, ""}},
+                                    {9, {"", "ufficio@pec.it", true, "12345678901"}},
+                                    {5, {}}};  // empty: not kept
+    ASSERT_FALSE(WriteEInvoiceCustomers(file, "qorvana.fec", written));
+    const EInvoiceCustomersRead read = ReadEInvoiceCustomers(file, "qorvana.fec");
+    ASSERT_TRUE(read.customers) << read.problem;
+    EXPECT_EQ(read.customers->size(), 2u);
+    EXPECT_EQ(read.customers->at(9).pec, "ufficio@pec.it");
+    EXPECT_TRUE(read.customers->at(9).splitPayment);
+    EXPECT_TRUE(ReadEInvoiceCustomers(dir.path() / "none", "x").customers->empty());
+
+    const struct {
+        const char* text;
+        int line;
+    } damaged[] = {{"", 1},
+                   {"QORVANA-FEC\t2\r\n", 1},
+                   {"QORVANA-FEC\t1\r\n2\tM5UXCR1\t\t0\r\n", 2},
+                   {"QORVANA-FEC\t1\r\n2\tA\t\t2\t\r\n", 2},
+                   {"QORVANA-FEC\t1\r\n0\tA\t\t0\t\r\n", 2},
+                   {"QORVANA-FEC\t1\r\n2\tA\t\t0\t\r\n2\tB\t\t0\t\r\n", 3}};
+    for (const auto& d : damaged) {
+        dir.write(file, d.text);
+        const auto r = ReadEInvoiceCustomers(file, "qorvana.fec");
+        EXPECT_FALSE(r.customers) << d.text;
+        EXPECT_NE(r.problem.find("danneggiato alla riga " + std::to_string(d.line)),
+                  std::string::npos)
+            << r.problem;
+    }
+
+    const struct {
+        EInvoiceCustomer typed;
+        std::string code;
+        bool refused;
+    } typed[] = {{{" m5uxcr1 ", "", false, ""}, "M5UXCR1", false},
+                 {{"ufh7q2", "", false, ""}, "UFH7Q2", false},
+                 {{"ab1", "", false, ""}, "AB1", true},
+                 {{"M5UX-R1", "", false, ""}, "M5UX-R1", true},
+                 {{"", "senza-chiocciola.it", false, ""}, "", true},
+                 {{"", "", false, "DE 1234"}, "", true}};
+    for (const auto& t : typed) {
+        EInvoiceCustomer data = t.typed;
+        EXPECT_EQ(!NormaliseEInvoiceCustomer(data).empty(), t.refused) << t.typed.recipientCode;
+        EXPECT_EQ(data.recipientCode, t.code);
+    }
 }
 
 }  // namespace

@@ -133,12 +133,13 @@ struct Desk {
     }
 
     // The refusal or failure message, or the success message.
-    std::string exportOnce(std::string* xml = nullptr) {
+    std::string exportOnce(std::string* xml = nullptr, std::string* fileName = nullptr) {
         const FpaPrepared prepared = prepare();
         if (!prepared.plan) return prepared.refusal;
         const std::string failure = CommitFpaExport(*prepared.plan, s);
         if (!failure.empty()) return failure;
         if (xml) *xml = Slurp(prepared.plan->target);
+        if (fileName) *fileName = prepared.plan->fileName;
         return FpaCreatedMessage(*prepared.plan);
     }
 

@@ -15,6 +15,13 @@ struct Desk12 : Desk {
     Desk12() { drive.write(company / kFpaFormatFile, "1.2.3\r\n"); }
 };
 
+// A company issuing e-invoices to every customer; the desk's customer without a code.
+void EveryCustomer(Desk& d) {
+    d.draft.einvoice.everyCustomer = true;
+    d.customer.setText(cli::kRecipientCode, "");
+    d.customer.setText(cli::kEmail, "info@rossi.it");
+}
+
 // Each document is written, passes the 1.2.3 schema and the exchange system's checks, and
 // carries what a business reading it expects.
 TEST(FpaWriterV12, DocumentsWrittenAsTheExchangeSystemChecksThem) {
@@ -123,13 +130,112 @@ TEST(FpaWriterV12, DocumentsWrittenAsTheExchangeSystemChecksThem) {
          {"<CodiceDestinatario>0000000</CodiceDestinatario>\r\n      <ContattiTrasmittente>",
           "</ContattiTrasmittente>\r\n      <PECDestinatario>rossi.srl@pec.it</PECDestinatario>"},
          {}},
+        // E-invoices to every customer.
+        {"every customer: a business's code from its e-invoice data",
+         [](Desk& d) {
+             EveryCustomer(d);
+             d.draft.einvoice.customer.recipientCode = "KRRH6B9";
+         },
+         {"versione=\"FPR12\"", "<CodiceDestinatario>KRRH6B9</CodiceDestinatario>"},
+         {"<PECDestinatario>"}},
+        {"every customer: its certified address, not its e-mail",
+         [](Desk& d) {
+             EveryCustomer(d);
+             d.draft.einvoice.customer.pec = "acquisti@pec.rossi.it";
+         },
+         {"<CodiceDestinatario>0000000</CodiceDestinatario>",
+          "<PECDestinatario>acquisti@pec.rossi.it</PECDestinatario>"},
+         {"info@rossi.it"}},
+        {"every customer: a business without code and PEC, to its reserved area",
+         [](Desk& d) { EveryCustomer(d); },
+         {"versione=\"FPR12\"", "<CodiceDestinatario>0000000</CodiceDestinatario>"},
+         {"<PECDestinatario>"}},
+        {"every customer: a consumer, by the tax code alone",
+         [](Desk& d) {
+             EveryCustomer(d);
+             d.customer.setText(cli::kVatNumber, "");
+             d.customer.setText(cli::kTaxCode, "RSSMRA80A01L781K");
+         },
+         {"<CodiceDestinatario>0000000</CodiceDestinatario>",
+          "<DatiAnagrafici>\r\n        <CodiceFiscale>RSSMRA80A01L781K</CodiceFiscale>"},
+         {"<PECDestinatario>"}},
+        {"every customer: a foreign customer",
+         [](Desk& d) {
+             EveryCustomer(d);
+             d.customer.setText(cli::kVatPrefix, "fr");
+             d.customer.setText(cli::kPostcode, "75001");
+             d.draft.einvoice.customer.foreignTaxId = "12345678901";
+         },
+         {"<CodiceDestinatario>XXXXXXX</CodiceDestinatario>",
+          "<IdPaese>FR</IdPaese>\r\n          <IdCodice>12345678901</IdCodice>", "<CAP>00000</CAP>",
+          "<Nazione>FR</Nazione>"},
+         {"00215150236", "75001"}},
+        {"every customer: a deferred invoice of two delivery notes",
+         [](Desk& d) {
+             EveryCustomer(d);
+             d.draft.imports.notes = {{12, "05/03/2026"}, {13, "06/03/2026"}};
+             d.lines[1].reference = "**12";
+             d.line(2, "Staffe", 1, 10, 1);
+             d.lines[2].reference = "**13";
+             d.line(3, "Viti", 1, 5, 1);
+             d.lines[3].reference = "**12";
+         },
+         {"<TipoDocumento>TD24</TipoDocumento>",
+          "<DatiDDT>\r\n        <NumeroDDT>12</NumeroDDT>\r\n        <DataDDT>2026-03-05</DataDDT>"
+          "\r\n        <RiferimentoNumeroLinea>1</RiferimentoNumeroLinea>\r\n        "
+          "<RiferimentoNumeroLinea>3</RiferimentoNumeroLinea>\r\n      </DatiDDT>",
+          "<DatiDDT>\r\n        <NumeroDDT>13</NumeroDDT>\r\n        <DataDDT>2026-03-06</DataDDT>"
+          "\r\n        <RiferimentoNumeroLinea>2</RiferimentoNumeroLinea>\r\n      </DatiDDT>"},
+         {"<TipoDocumento>TD01</TipoDocumento>"}},
+        {"every customer: the invoice a credit note corrects",
+         [](Desk& d) {
+             EveryCustomer(d);
+             d.panel.documentType = "TD04";
+             d.panel.correctedInvoice = {"01/12/2026", " 7 ", "", ""};
+         },
+         {"<TipoDocumento>TD04</TipoDocumento>",
+          "<DatiFattureCollegate>\r\n        <IdDocumento>7</IdDocumento>\r\n        "
+          "<Data>2026-12-01</Data>\r\n      </DatiFattureCollegate>"},
+         {}},
+        {"every customer: split payment of a public administration",
+         [](Desk& d) {
+             d.draft.einvoice.everyCustomer = true;
+             d.customer.setText(cli::kPaFlag, "1");
+             d.draft.einvoice.customer.splitPayment = true;
+         },
+         {"versione=\"FPA12\"", "<CodiceDestinatario>UFH7Q2</CodiceDestinatario>",
+          "<EsigibilitaIVA>S</EsigibilitaIVA>"},
+         {"<EsigibilitaIVA>I</EsigibilitaIVA>"}},
+        {"every customer: stamp duty on a document without VAT above 77,47",
+         [](Desk& d) {
+             EveryCustomer(d);
+             d.line(1, "Corso", 1, 77.48, 14);
+         },
+         {"<DatiBollo>\r\n          <BolloVirtuale>SI</BolloVirtuale>\r\n          "
+          "<ImportoBollo>2.00</ImportoBollo>\r\n        </DatiBollo>\r\n        "
+          "<ImportoTotaleDocumento>77.48</ImportoTotaleDocumento>"},
+         {}},
+        {"every customer: no stamp duty at 77,47",
+         [](Desk& d) {
+             EveryCustomer(d);
+             d.line(1, "Corso", 1, 77.47, 14);
+         },
+         {"<ImportoTotaleDocumento>77.47</ImportoTotaleDocumento>"},
+         {"<DatiBollo>"}},
+        {"every customer: no stamp duty with VAT",
+         [](Desk& d) {
+             EveryCustomer(d);
+             d.line(2, "Corso", 1, 100, 14);
+         },
+         {"<ImponibileImporto>100.00</ImponibileImporto>"},
+         {"<DatiBollo>"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Desk12 d;
         c.change(d);
-        std::string xml;
-        const std::string message = d.exportOnce(&xml);
+        std::string xml, fileName;
+        const std::string message = d.exportOnce(&xml, &fileName);
         if (c.refused) {
             for (const auto& p : c.present)
                 EXPECT_NE(message.find(p), std::string::npos) << message;
@@ -137,24 +243,53 @@ TEST(FpaWriterV12, DocumentsWrittenAsTheExchangeSystemChecksThem) {
             continue;
         }
         ASSERT_NE(message.find("è stato creato"), std::string::npos) << message;
-        for (const auto& f : CheckFatturaPA(xml, Schema()))
+        for (const auto& f : CheckFatturaPAFile(fileName, xml, Schema()))
             ADD_FAILURE() << FormatFinding(f) << "\n" << xml;
         for (const auto& p : c.present) EXPECT_NE((xml + message).find(p), std::string::npos) << p;
         for (const auto& a : c.absent) EXPECT_EQ(xml.find(a), std::string::npos) << a;
     }
 }
 
+// Nothing is written, and the progressive is not used, while the exchange system would refuse
+// the file: its content, its identifiers, its name.
 TEST(FpaWriterV12, WhatTheExchangeSystemWouldRejectIsNotWritten) {
-    Desk12 d;
-    d.tables.exemptions[1] = {"Fuori campo IVA", "", "1"};  // bare N2
-    d.line(2, "Rimborso spese", 1, 10, 13);
-    const std::string message = d.exportOnce();
-    EXPECT_NE(message.find("il Sistema di Interscambio lo scarterebbe"), std::string::npos);
-    EXPECT_NE(message.find("- 00445: "), std::string::npos) << message;
-    EXPECT_EQ(d.counter(), 0);
-    EXPECT_EQ(d.s.fpaState, 0);
-    EXPECT_TRUE(fs::is_empty(d.company / "fatturepa"));
-    EXPECT_FALSE(fs::exists(d.company / "fpa1"));
+    struct Refusal {
+        const char* name;
+        std::function<void(Desk&)> change;
+        std::vector<std::string> said;
+    };
+    const std::vector<Refusal> cases = {
+        {"bare N2",
+         [](Desk& d) {
+             d.tables.exemptions[1] = {"Fuori campo IVA", "", "1"};
+             d.line(2, "Rimborso spese", 1, 10, 13);
+         },
+         {"- 00445: "}},
+        {"customer's VAT number",
+         [](Desk& d) { d.customer.setText(cli::kVatNumber, "00215150230"); },
+         {"- 00305: la partita IVA del cliente \"00215150230\" ha la cifra di controllo errata"}},
+        {"customer's tax code",
+         [](Desk& d) { d.customer.setText(cli::kTaxCode, "RSSMRA80A01H501X"); },
+         {"- 00324: "}},
+        {"seller's VAT number",
+         [](Desk& d) { d.settings.setText(fpa::kSellerVatNumber, "01234567890"); },
+         {"- 00301: "}},
+        {"transmitter too short for the name",
+         [](Desk& d) { d.settings.setText(fpa::kTransmitterId, "0123456789"); },
+         {"- 00001: il nome del file \"IT0123456789_00001.xml\"", "- 00300: "}},
+    };
+    for (const Refusal& c : cases) {
+        SCOPED_TRACE(c.name);
+        Desk12 d;
+        c.change(d);
+        const std::string message = d.exportOnce();
+        EXPECT_NE(message.find("il Sistema di Interscambio lo scarterebbe"), std::string::npos);
+        for (const auto& p : c.said) EXPECT_NE(message.find(p), std::string::npos) << message;
+        EXPECT_EQ(d.counter(), 0);
+        EXPECT_EQ(d.s.fpaState, 0);
+        EXPECT_TRUE(fs::is_empty(d.company / "fatturepa"));
+        EXPECT_FALSE(fs::exists(d.company / "fpa1"));
+    }
 }
 
 TEST(FpaWriterV12, UnknownFormatSettingIsRefused) {

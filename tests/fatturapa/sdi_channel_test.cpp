@@ -279,7 +279,7 @@ TEST(SdiEInvoice, FactsAndProgressive) {
     EXPECT_FALSE(facts->publicAdministration());
     EXPECT_EQ(facts->progressive, "0001A");
     EXPECT_EQ(facts->customer, "Edilizia Bianchi S.p.A.");
-    EXPECT_EQ(facts->customerId, "IT09876543210");
+    EXPECT_EQ(facts->customerId, "IT09876543217");
     const std::optional<std::string> changed = WithProgressive(xml, "18");
     ASSERT_TRUE(changed);
     EXPECT_EQ(ReadEInvoiceFacts(*changed, problem)->progressive, "18");

@@ -36,7 +36,30 @@ TEST(EntryProposal, LinesSidesAndAccounts) {
     };
     ProposalInput deferred = Invoice(1000, 220);
     deferred.deferredVat = true;
+    ProposalInput split = Invoice(1000, 220);
+    split.splitPayment = true;
+    ProposalInput splitCredit = split;
+    splitCredit.creditNote = true;
+    ProposalInput stamp = Invoice(0, 0, 150);
+    stamp.stampCharged = 2;
     const Case cases[] = {
+        {"split payment: the VAT closed against the customer",
+         split,
+         {{"01020002", 1220, 0},
+          {"05010001", 0, 1000},
+          {"03020001", 0, 220},
+          {"03020001", 220, 0},
+          {"01020002", 0, 220}}},
+        {"split payment, credit note",
+         splitCredit,
+         {{"01020002", 0, 1220},
+          {"05010001", 1000, 0},
+          {"03020001", 220, 0},
+          {"03020001", 0, 220},
+          {"01020002", 220, 0}}},
+        {"stamp duty charged",
+         stamp,
+         {{"01020002", 152, 0}, {"05010002", 0, 150}, {"05010002", 0, 2}}},
         {"withholding",
          Invoice(1000, 220, 0, 200),
          {{"01020002", 1020, 0},

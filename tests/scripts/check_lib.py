@@ -75,3 +75,26 @@ def xml_has(path, needles):
         if needle not in data:
             sys.exit(f"{os.path.basename(path)} lacks {needle!r}")
     return data
+
+
+SCHEMA_123 = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "fatturapa",
+                          "schemas", "Schema_VFPA12_V1.2.3.xsd")
+
+
+def einvoice(name):
+    """An e-invoice of the company's XML folder, valid for the 1.2.3 schema (xmllint) and for
+    the program's checks (qorvana-check): its root element, namespaces dropped from the tags."""
+    import xml.etree.ElementTree as ET
+    path = os.path.join(COMPANY, "fatturepa", name)
+    subprocess.run(["xmllint", "--noout", "--schema", SCHEMA_123, path], check=True,
+                   capture_output=True)
+    subprocess.run([os.environ["QORVANA_CHECK"], path], check=True)
+    root = ET.parse(path).getroot()
+    for element in root.iter():
+        element.tag = element.tag.split("}")[-1]
+    return root
+
+
+def values(root, path):
+    """The texts of every element at `path` (ElementTree path below the root)."""
+    return [e.text for e in root.findall(path)]

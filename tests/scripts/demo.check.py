@@ -4,7 +4,7 @@
 import os
 import struct
 import subprocess
-from check_lib import PRINT, check, counter, dbl, dump, read, records, text, word
+from check_lib import PRINT, check, counter, dbl, dump, einvoice, read, records, text, values, word
 
 fte = records("qorvana.fte", 522)
 check("documents", len(fte), 1)
@@ -33,12 +33,22 @@ check("block 3 empty", lines[35:45], [b" 0 ", b" " * 15, b" " * 15, b" " * 60, b
 printed = subprocess.run(["pdftotext", os.path.join(PRINT, "print-1.pdf"), "-"],
                          capture_output=True, text=True, check=True).stdout
 check("printed PDF", [w in printed for w in ("FATTURA", "ARCO", "Radiatore", "256,60")], [True] * 4)
+check("courtesy copy", "Copia di cortesia: la fattura è il file XML trasmesso al Sistema di Interscambio"
+      in " ".join(printed.split()), True)
+
+# The e-invoice of the demo's invoice: FPR12 to ARCO's recipient code.
+xml = einvoice("IT01234567897_00001.xml")
+check("e-invoice", (xml.get("versione"),
+                    values(xml, "FatturaElettronicaHeader/DatiTrasmissione/CodiceDestinatario"),
+                    values(xml, "FatturaElettronicaBody/DatiGenerali/DatiGeneraliDocumento/*")[:4],
+                    values(xml, "FatturaElettronicaBody/DatiGenerali/DatiGeneraliDocumento/ImportoTotaleDocumento")),
+      ("FPR12", ["M5UXCR1"], ["TD01", "EUR", "2026-12-06", "1"], ["256.60"]))
 
 totals = {r["code"]: (r["debit"], r["credit"]) for r in dump("qorvana.con")}
 check("accounts", [totals[c] for c in ("01020003", "05010001", "03020001", "01020001")],
       [("256.6", "0"), ("0", "230"), ("0", "26.6"), ("0", "0")])
 journal = dump("qorvana.tot", "--from", "13", "--to", "13")[0]
-check("journal counter", (journal["word1"], journal["word2"]), ("1", "1"))
+check("journal counter", (journal["recordCount"], journal["writtenMark"]), ("1", "1"))
 gio = dump("qorvana.gio")
 check("journal records", len(gio), 1)
 g = gio[0]

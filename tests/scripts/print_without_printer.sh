@@ -15,7 +15,7 @@ cd "$work" || exit 1
 
 # run NAME SCRIPT [OPTION...]: the script on a demo company of its own, in the drive NAME.
 run() {
-    "$demo" --drive "$work/$1" >/dev/null || exit 1
+    "$demo" --drive "$work/$1" --einvoices-all 1 >/dev/null || exit 1
     "$qorvana" --drive "$work/$1" --company 1 --now "06/12/2026 10:00" "${@:3}" \
         --replay "$2" >"$work/$1.out" 2>&1 || { cat "$work/$1.out" >&2; exit 1; }
 }

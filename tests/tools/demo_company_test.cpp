@@ -10,6 +10,8 @@
 #include "core/counters.h"
 #include "core/counters_record.h"
 #include "core/data_files.h"
+#include "customers/customer_record.h"
+#include "fatturapa/fpa_customer_check.h"
 #include "sources/quote_record.h"
 #include "tests/temp_dir.h"
 
@@ -38,6 +40,20 @@ TEST(DemoCompany, CountersMatchTheFilesTheyCount) {
                                     {tot::kReceipts, kRic}})
         EXPECT_EQ(RecordCount(files, counter), files.physicalRecords(channel)) << channel;
     EXPECT_EQ(RecordCount(files, tot::kQuotes) * prv::kLinesPerQuote, files.physicalRecords(kPrv));
+}
+
+// Every demo customer can receive e-invoices: no identifier the exchange system refuses.
+TEST(DemoCompany, CustomersPassTheIdentityChecks) {
+    testing::TempDir temp;
+    DemoOptions options;
+    options.drive = temp.path();
+    WriteDemoCompany(options);
+    DataFiles files;
+    files.open(temp.path() / "qorwin/qorwin/qoraz0.001");
+    for (int record = 1; record <= files.physicalRecords(kCli); ++record) {
+        const auto customer = files.read<CustomersFile>(record);
+        EXPECT_EQ(CustomerIdentityWarning(customer), "") << record;
+    }
 }
 
 // The operator scripts make their companies with the accepted options.

@@ -6,12 +6,15 @@
 #include "core/counters_record.h"
 #include "core/data_files.h"
 #include "core/paths.h"
+#include "customers/einvoice_customers.h"
 #include "document/line_file.h"
+#include "fatturapa/einvoice_terms.h"
 #include "fatturapa/fpa_export.h"
 #include "tools/demo/demo_articles.h"
 #include "tools/demo/demo_customers.h"
 #include "tools/demo/demo_documents.h"
 #include "tools/demo/demo_files.h"
+#include "tools/demo/demo_fixtures.h"
 #include "tools/demo/demo_settings.h"
 
 namespace qorvana::demo {
@@ -75,6 +78,19 @@ DemoSummary WriteDemoCompany(const DemoOptions& options) {
     WriteRecords(company / "qorvana.gnr", std::vector{DemoGeneralSettings()});
     WriteRecords(company / "qorvana.fpa", std::vector{DemoFpaSettings(options.company)});
     WriteTextLines(company / kFpaFormatFile, {options.fpaFormat});
+    if (options.einvoicesAll == 1) {
+        // E-invoices to every customer: ARCO by its recipient code, NORDICA by certified
+        // mail, the municipality under split payment.
+        WriteTextLines(
+            company / kEInvoiceSettingsFile,
+            {"# Fatture elettroniche", "tutti_i_clienti=si", "bollo_a_carico_del_cliente=no"});
+        const EInvoiceCustomers data{{customer::kArco, {"M5UXCR1", "", false, ""}},
+                                     {customer::kNordica, {"", "nordica@pec.it", false, ""}},
+                                     {customer::kComune, {"", "", true, ""}}};
+        if (const auto failed = WriteEInvoiceCustomers(company / kEInvoiceCustomersFile,
+                                                       kEInvoiceCustomersFile, data))
+            throw DemoWriteError(*failed);
+    }
 
     DemoRandom random(20250305);
     const auto customers = MakeCustomers(options.customers, random);

@@ -55,6 +55,9 @@ std::variant<DemoOptions, std::string> ParseDemoOptions(const std::vector<std::s
             if (!ParseInt(value, 0, 2000, options.notes)) return "--notes must be 0..2000";
         } else if (arg == "--fpa-switch") {
             if (!ParseInt(value, 0, 1, options.fpaSwitch)) return "--fpa-switch must be 0 or 1";
+        } else if (arg == "--einvoices-all") {
+            if (!ParseInt(value, 0, 1, options.einvoicesAll))
+                return "--einvoices-all must be 0 or 1";
         } else if (arg == "--fpa-format") {
             if (value != "1.0" && value != "1.2.3") return "--fpa-format must be 1.0 or 1.2.3";
             options.fpaFormat = value;

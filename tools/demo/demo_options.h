@@ -18,6 +18,7 @@ struct DemoOptions {
     std::vector<std::string> modules{"=PIA", "=AGE", "=PRE", "=FPA"};
     int fpaSwitch = 0;
     std::string fpaFormat = "1.2.3";  // the company's qorvana.fpv
+    int einvoicesAll = 0;             // qorvana-fe.ini: e-invoices to every customer
     bool lire = false;
     int notes = 0;  // extra open delivery notes of NORDICA
 };

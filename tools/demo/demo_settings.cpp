@@ -62,11 +62,11 @@ const std::array<PaymentTerm, 10> kPaymentTerms{{
 // "country*identifier*tax code" for the electronic invoice.
 const std::array<std::array<const char*, 6>, 6> kCarrierRows{{
     {"Vendita", "Scatole", "BARTOLINI S.P.A.", "Via Emilia 12", "40100 Bologna (BO)",
-     "IT*03214571207*03214571207"},
+     "IT*03214571204*03214571204"},
     {"Conto visione", "Pacchi", "TNT GLOBAL EXPRESS S.R.L.", "*", "10156 Torino (TO)",
-     "IT*05127380017*05127380017"},
+     "IT*05127380011*05127380011"},
     {"Reso a fornitore", "Bancali", "SDA EXPRESS COURIER S.P.A.", "Via Roma 1", "00144 Roma (RM)",
-     "IT*05256251003*05256251003"},
+     "IT*05256251009*05256251009"},
     {"Conto deposito", "Sfuso", "GLS ITALY S.P.A.", "Via Basilicata 12", "20098 Milano (MI)", ""},
     {"Omaggio", "Cartoni", "Trasporto proprio", "", "", ""},
     {"Riparazione", "Colli vari", "Ritiro a cura del cliente", "", "", ""},
@@ -258,12 +258,14 @@ std::vector<std::string> LyfLines() {
         {6, 12, 31, 8},
         {7, 12, 35, 7},
         {16, 12, 287, 6},
+        {17, 12, 279, 6},  // split payment note
+        {33, 12, 283, 6},  // stamp duty note
         {9, 12, 291, 6},
         {10, 60, 291, 6},
         {11, 120, 291, 6},
         // Title, internal copy mark, number and date.
         {82, 130, 12, 18, true, kNavy},
-        {81, 130, 22, 8, true, kRed},
+        {81, 14, 80, 8, true, kRed},
         {35, 14, 90, 10, true},
         {36, 44, 90, 9},
         // Customer (registered office) and administrative office.

@@ -1,7 +1,8 @@
 #include "tools/demo/italian_codes.h"
 
-#include <array>
 #include <cstdio>
+
+#include "fatturapa/tax_ids.h"
 
 namespace qorvana::demo {
 namespace {
@@ -30,31 +31,10 @@ std::string FirstNamePart(std::string_view name) {
     return (consonants + Letters(name, true) + "XXX").substr(0, 3);
 }
 
-int OddValue(char c) {
-    static constexpr std::array<int, 26> kLetters{1,  0,  5, 7, 9, 13, 15, 17, 19, 21, 2,  4,  18,
-                                                  20, 11, 3, 6, 8, 12, 14, 16, 10, 22, 25, 24, 23};
-    static constexpr std::array<int, 10> kDigits{1, 0, 5, 7, 9, 13, 15, 17, 19, 21};
-    if (c >= '0' && c <= '9') return kDigits[static_cast<std::size_t>(c - '0')];
-    return kLetters[static_cast<std::size_t>(c - 'A')];
-}
-
-int EvenValue(char c) {
-    return c >= '0' && c <= '9' ? c - '0' : c - 'A';
-}
-
 }  // namespace
 
 std::string VatNumber(std::string_view tenDigits) {
-    int sum = 0;
-    for (std::size_t i = 0; i < tenDigits.size(); ++i) {
-        int d = tenDigits[i] - '0';
-        if (i % 2 == 1) {
-            d *= 2;
-            if (d > 9) d -= 9;
-        }
-        sum += d;
-    }
-    return std::string(tenDigits) + static_cast<char>('0' + (10 - sum % 10) % 10);
+    return std::string(tenDigits) + VatCheckDigit(tenDigits);
 }
 
 std::string PersonTaxCode(std::string_view surname, std::string_view firstName, int year, int month,
@@ -65,10 +45,7 @@ std::string PersonTaxCode(std::string_view surname, std::string_view firstName, 
                   kMonths[static_cast<std::size_t>(month - 1)], day + (female ? 40 : 0));
     std::string code = SurnamePart(surname) + FirstNamePart(firstName) + birth;
     code += townCode;
-    int sum = 0;
-    for (std::size_t i = 0; i < code.size(); ++i)
-        sum += i % 2 == 0 ? OddValue(code[i]) : EvenValue(code[i]);
-    return code + static_cast<char>('A' + sum % 26);
+    return code + TaxCodeCheckLetter(code);
 }
 
 std::string Ean13(std::string_view twelveDigits) {

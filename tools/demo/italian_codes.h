@@ -1,6 +1,6 @@
 #pragma once
-// Check digits of the Italian identifiers the demo data carries, so that the demo company's
-// VAT numbers, tax codes and bar codes pass the usual format checks.
+// Italian identifiers of the demo data, with the check digits the exchange system's checks
+// (fatturapa/tax_ids.h) expect, and bar codes.
 
 #include <string>
 #include <string_view>

@@ -1,7 +1,10 @@
-// qorvana-check FILE.xml...: checks FatturaPA 1.2.x files as the exchange system would
-// (1.2.3 schema and content checks) and prints one finding a line, "FILE: CODE: text".
-// Exit status: 0 every file passes, 1 some finding, 2 usage error or a file not readable.
+// qorvana-check FILE...: checks FatturaPA 1.2.x files (.xml, .xml.p7m) as the exchange system
+// would from the file alone (name, size, signature, 1.2.3 schema and content checks) and
+// prints one finding a line, "FILE: CODE: text".
+// Exit status: 0 every file passes, 1 some finding, 2 usage error, a file not readable or an
+// archive (.zip), whose files are to be checked one by one.
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -30,9 +33,9 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 
 int main(int argc, char** argv) {
     if (argc < 2 || std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h") {
-        std::cerr << "uso: qorvana-check FILE.xml...\n"
-                     "Controlla fatture elettroniche FatturaPA 1.2.x (schema 1.2.3 e controlli "
-                     "del Sistema di Interscambio).\n";
+        std::cerr << "uso: qorvana-check FILE.xml|FILE.xml.p7m...\n"
+                     "Controlla fatture elettroniche FatturaPA 1.2.x come il Sistema di "
+                     "Interscambio: nome, dimensione, firma, schema 1.2.3 e contenuto.\n";
         return kNotChecked;
     }
     std::string error;
@@ -44,13 +47,22 @@ int main(int argc, char** argv) {
     int status = kPassed;
     for (int i = 1; i < argc; ++i) {
         const std::string path = argv[i];
-        const std::optional<std::string> xml = ReadWholeFile(path);
-        if (!xml) {
+        const std::string name = std::filesystem::path(path).filename().string();
+        if (qorvana::IsFpaArchiveName(name)) {
+            std::cerr << path
+                      << ": archivio .zip non controllato: controllare uno per uno i "
+                         "file che contiene\n";
+            status = kNotChecked;
+            continue;
+        }
+        const std::optional<std::string> bytes = ReadWholeFile(path);
+        if (!bytes) {
             std::cerr << path << ": impossibile leggere il file\n";
             status = kNotChecked;
             continue;
         }
-        for (const qorvana::FpaFinding& finding : qorvana::CheckFatturaPA(*xml, *schema)) {
+        for (const qorvana::FpaFinding& finding :
+             qorvana::CheckFatturaPAFile(name, *bytes, *schema)) {
             std::cout << path << ": " << qorvana::FormatFinding(finding) << "\n";
             if (status == kPassed) status = kFindings;
         }

@@ -1,0 +1,117 @@
+#include "customers/einvoice_customers.h"
+
+#include <vector>
+
+#include "core/cp1252.h"
+#include "core/text.h"
+#include "core/whole_file.h"
+
+namespace qorvana {
+namespace {
+
+constexpr const char* kFirstLine = "QORVANA-FEC\t1";
+
+std::vector<std::string> Split(const std::string& line, char separator) {
+    std::vector<std::string> parts(1);
+    for (char c : line) {
+        if (c == separator)
+            parts.emplace_back();
+        else
+            parts.back() += c;
+    }
+    return parts;
+}
+
+// A value as stored: no tab or line break inside it.
+std::string Stored(const std::string& value) {
+    std::string text = value;
+    for (char& c : text)
+        if (c == '\t' || c == '\r' || c == '\n') c = ' ';
+    return Trim(text);
+}
+
+bool Alnum(const std::string& v) {
+    for (char c : v)
+        if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) return false;
+    return true;
+}
+
+std::string Upper(std::string v) {
+    for (char& c : v)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return v;
+}
+
+}  // namespace
+
+EInvoiceCustomersRead ReadEInvoiceCustomers(const std::filesystem::path& file,
+                                            const std::string& suiteName) {
+    const FileRead read = ReadWholeFile(file);
+    if (read.missing) return {EInvoiceCustomers{}, {}};
+    if (!read.ok()) return {std::nullopt, ReadFailureMessage(suiteName, read.error)};
+    const auto damaged = [&](std::size_t line) {
+        return EInvoiceCustomersRead{std::nullopt, "Il file " + suiteName +
+                                                       " (dati per la fattura elettronica dei "
+                                                       "clienti) è danneggiato alla riga " +
+                                                       std::to_string(line)};
+    };
+    std::vector<std::string> lines = Split(Cp1252ToUtf8(read.bytes), '\n');
+    if (!lines.empty() && lines.back().empty()) lines.pop_back();
+    EInvoiceCustomers customers;
+    for (std::size_t n = 0; n < lines.size(); ++n) {
+        std::string line = lines[n];
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (n == 0) {
+            if (line != kFirstLine) return damaged(1);
+            continue;
+        }
+        const std::vector<std::string> f = Split(line, '\t');
+        if (f.size() != 5 || f[0].empty() || f[0].size() > 5 ||
+            f[0].find_first_not_of("0123456789") != std::string::npos ||
+            (f[3] != "0" && f[3] != "1"))
+            return damaged(n + 1);
+        const int customer = std::stoi(f[0]);
+        if (customer < 1 || customer > 32767 || customers.count(customer)) return damaged(n + 1);
+        customers[customer] = {f[1], f[2], f[3] == "1", f[4]};
+    }
+    if (lines.empty()) return damaged(1);
+    return {std::move(customers), {}};
+}
+
+std::string EInvoiceCustomersText(const EInvoiceCustomers& customers) {
+    std::string text = std::string(kFirstLine) + "\r\n";
+    for (const auto& [number, c] : customers) {
+        if (c.empty()) continue;
+        text += std::to_string(number) + "\t" + Stored(c.recipientCode) + "\t" + Stored(c.pec) +
+                "\t" + (c.splitPayment ? "1" : "0") + "\t" + Stored(c.foreignTaxId) + "\r\n";
+    }
+    return Utf8ToCp1252(text);
+}
+
+std::optional<std::string> WriteEInvoiceCustomers(const std::filesystem::path& file,
+                                                  const std::string& suiteName,
+                                                  const EInvoiceCustomers& customers) {
+    return WriteFileDurably(file, suiteName, EInvoiceCustomersText(customers));
+}
+
+std::string NormaliseEInvoiceCustomer(EInvoiceCustomer& d) {
+    d.recipientCode = Upper(Stored(d.recipientCode));
+    d.pec = Stored(d.pec);
+    d.foreignTaxId = Upper(Stored(d.foreignTaxId));
+    const std::size_t length = d.recipientCode.size();
+    if (!d.recipientCode.empty() && (!(length == 6 || length == 7) || !Alnum(d.recipientCode)))
+        return "Il codice destinatario \"" + d.recipientCode +
+               "\" non è valido: 6 lettere o cifre per una pubblica amministrazione, 7 per "
+               "un'impresa.";
+    const auto at = d.pec.find('@');
+    if (!d.pec.empty() &&
+        (at == std::string::npos || at == 0 || d.pec.find('.', at) == std::string::npos ||
+         d.pec.back() == '.' || d.pec.find(' ') != std::string::npos || d.pec.size() > 256))
+        return "L'indirizzo PEC \"" + d.pec + "\" non è valido.";
+    if (d.foreignTaxId.size() > 28 || !Alnum(d.foreignTaxId))
+        return "L'identificativo fiscale estero \"" + d.foreignTaxId +
+               "\" non è valido: al massimo 28 lettere o cifre, senza il codice del paese.";
+    return {};
+}
+
+}  // namespace qorvana

@@ -1,0 +1,55 @@
+#pragma once
+// The customers' e-invoice data that the suite's customer record has no room for: the
+// recipient code, the certified mail address (PEC), split payment and a foreign customer's
+// tax identifier. A file of this program's own, qorvana.fec in the company folder, keyed by
+// customer record number, so that the customer record keeps the layout the suite's other
+// programs write.
+//
+// The file: Windows-1252, CRLF lines, fields separated by tabs. The first line is
+// "QORVANA-FEC<TAB>1"; then one line per customer:
+//   customer number, recipient code, PEC address, split payment ("1" or "0"),
+//   foreign tax identifier.
+// A file that does not read so is refused as damaged, naming the line, and never written
+// over.
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+
+namespace qorvana {
+
+inline constexpr const char* kEInvoiceCustomersFile = "qorvana.fec";
+
+struct EInvoiceCustomer {
+    std::string recipientCode;  // 6 characters (public administration) or 7; empty: none
+    std::string pec;            // certified mail address; empty: none
+    bool splitPayment = false;  // a public administration subject to split payment
+    std::string foreignTaxId;   // a foreign customer's tax identifier, without country
+    bool empty() const {
+        return recipientCode.empty() && pec.empty() && !splitPayment && foreignTaxId.empty();
+    }
+};
+
+using EInvoiceCustomers = std::map<int, EInvoiceCustomer>;
+
+struct EInvoiceCustomersRead {
+    std::optional<EInvoiceCustomers> customers;  // none when damaged or unreadable
+    std::string problem;                         // Italian, naming the file
+};
+
+// A missing file reads as no customer data.
+EInvoiceCustomersRead ReadEInvoiceCustomers(const std::filesystem::path& file,
+                                            const std::string& suiteName);
+// The file's whole text for `customers`.
+std::string EInvoiceCustomersText(const EInvoiceCustomers& customers);
+// Writes the file whole (temporary file, flushed, renamed); the message of a failure.
+std::optional<std::string> WriteEInvoiceCustomers(const std::filesystem::path& file,
+                                                  const std::string& suiteName,
+                                                  const EInvoiceCustomers& customers);
+
+// What is wrong with data typed for a customer, in Italian; empty when nothing. Codes and
+// identifiers are upper-cased and blanks trimmed first.
+std::string NormaliseEInvoiceCustomer(EInvoiceCustomer& data);
+
+}  // namespace qorvana

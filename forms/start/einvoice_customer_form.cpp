@@ -1,0 +1,98 @@
+#include "forms/start/einvoice_customer_form.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/session.h"
+#include "fatturapa/einvoice_terms.h"
+#include "forms/common/company_lock.h"
+#include "forms/common/form_names.h"
+#include "forms/common/message_box.h"
+#include "forms/common/qt_text.h"
+
+namespace qorvana {
+
+EInvoiceCustomerForm::EInvoiceCustomerForm(Session& session, FormSet& forms)
+    : QorForm(QString(form_name::kEInvoiceCustomer), session, forms) {
+    setWindowTitle(QStringLiteral("Dati fattura elettronica del cliente"));
+    auto* column = new QVBoxLayout(this);
+    nome_ = new QLabel;
+    column->addWidget(nome_);
+    auto* fields = new QFormLayout;
+    codice_ = new QLineEdit;
+    codice_->setMaxLength(7);
+    pec_ = new QLineEdit;
+    pec_->setMaxLength(256);
+    scissione_ = new QCheckBox(QStringLiteral("Scissione dei pagamenti (split payment)"));
+    idEstero_ = new QLineEdit;
+    idEstero_->setMaxLength(28);
+    fields->addRow(QStringLiteral("&Codice destinatario:"), codice_);
+    fields->addRow(QStringLiteral("&PEC:"), pec_);
+    fields->addRow(QString(), scissione_);
+    fields->addRow(QStringLiteral("&Identificativo fiscale estero:"), idEstero_);
+    column->addLayout(fields);
+    auto* buttons = new QHBoxLayout;
+    auto* salva = new QPushButton(QStringLiteral("&Salva"));
+    auto* annulla = new QPushButton(QStringLiteral("&Annulla"));
+    buttons->addStretch(1);
+    buttons->addWidget(salva);
+    buttons->addWidget(annulla);
+    column->addLayout(buttons);
+    registerControl(QStringLiteral("nome"), nome_);
+    registerControl(QStringLiteral("codice"), codice_);
+    registerControl(QStringLiteral("pec"), pec_);
+    registerControl(QStringLiteral("scissione"), scissione_);
+    registerControl(QStringLiteral("idestero"), idEstero_);
+    registerControl(QStringLiteral("salva"), salva);
+    registerControl(QStringLiteral("annulla"), annulla);
+    connect(salva, &QPushButton::clicked, this, &EInvoiceCustomerForm::save);
+    connect(annulla, &QPushButton::clicked, this, &QWidget::hide);
+}
+
+void EInvoiceCustomerForm::setCustomer(int record, const QString& name) {
+    customer_ = record;
+    nome_->setText(name);
+}
+
+void EInvoiceCustomerForm::activate() {
+    const EInvoiceCustomerRead read = ReadEInvoiceCustomer(session(), customer_);
+    if (!read.problem.empty()) Warn(this, Q(read.problem));
+    codice_->setText(Q(read.data.recipientCode));
+    pec_->setText(Q(read.data.pec));
+    scissione_->setChecked(read.data.splitPayment);
+    idEstero_->setText(Q(read.data.foreignTaxId));
+    CentreOnScreen(this);
+    codice_->setFocus();
+}
+
+void EInvoiceCustomerForm::save() {
+    EInvoiceCustomer data{S(codice_->text()), S(pec_->text()), scissione_->isChecked(),
+                          S(idEstero_->text())};
+    if (const std::string wrong = NormaliseEInvoiceCustomer(data); !wrong.empty()) {
+        Warn(this, Q(wrong));
+        return;
+    }
+    // Another workstation may save another customer's data at the same moment.
+    std::optional<PostingLock> lock = LockCompanyForPosting(this, session());
+    if (!lock) return;
+    const auto failed = SaveEInvoiceCustomer(session(), customer_, data);
+    lock->release();
+    if (failed) {
+        Warn(this, Q(*failed));
+        return;
+    }
+    hide();
+}
+
+void EInvoiceCustomerForm::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    hide();
+}
+
+}  // namespace qorvana
