@@ -16,7 +16,6 @@ inline constexpr std::size_t kLength = ExtraDescriptionsFile::Record::kLength;
 inline constexpr int kLineCount = 10;
 inline constexpr std::int16_t kInUse = 123;
 
-// Line i (0-based) is ExtraDescriptionRecord::At(kLine, i).
 inline constexpr auto kFields = DeclareFields<ExtraDescriptionLayout>({
     {"line1", TextField(0, 50), "description line 1"},
     {"line2", TextField(50, 50), "description line 2"},
@@ -31,6 +30,7 @@ inline constexpr auto kFields = DeclareFields<ExtraDescriptionLayout>({
     {"marker", Int16Field(500), "123 = record in use"},
 });
 
+// Line i (0-based) is ExtraDescriptionRecord::At(kLine, i).
 inline constexpr auto kLine = kFields["line1"];
 inline constexpr auto kMarker = kFields["marker"];
 

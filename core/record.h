@@ -6,6 +6,7 @@
 
 #include <array>
 #include <bit>
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -89,8 +90,11 @@ struct FieldTable {
             if (name == def.name) return {def.field};
         throw "no field of this name in the layout";
     }
-    // The typed field of a row of this table.
-    static constexpr Field<L> field(const FieldDef& def) { return {def.field}; }
+    // The typed field of a row of this table (a row of another table is a fault).
+    constexpr Field<L> field(const FieldDef& def) const {
+        assert(&def >= defs.data() && &def < defs.data() + N);
+        return {def.field};
+    }
     constexpr Layout layout(const char* name) const { return {name, L::kLength, defs}; }
     constexpr auto begin() const { return defs.begin(); }
     constexpr auto end() const { return defs.end(); }
