@@ -91,18 +91,47 @@ void ArticleList::add(std::span<const std::uint8_t, art::kLength> bytes, int rec
     entries_.push_back(std::move(e));
 }
 
+namespace {
+
+// The first 8 bytes of a key, zero-padded, as a number that orders as the bytes do: most
+// comparisons of the sort end on it, without reaching the strings.
+std::uint64_t KeyHead(const std::string& key) {
+    std::uint64_t head = 0;
+    for (std::size_t i = 0; i < 8; ++i)
+        head = head << 8 | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0u);
+    return head;
+}
+
+// What the sort moves for one entry: small, so that the entries themselves move only once.
+struct SortKey {
+    std::uint64_t head;
+    std::size_t index;  // in the entries as read
+};
+
+}  // namespace
+
 void ArticleList::sort() {
     const bool byCode = form_ == ArticleListForm::CodeFirst;
-    std::sort(entries_.begin(), entries_.end(),
-              [byCode](const ArticleListEntry& a, const ArticleListEntry& b) {
-                  const std::string& a1 = byCode ? a.codeKey : a.descriptionKey;
-                  const std::string& b1 = byCode ? b.codeKey : b.descriptionKey;
-                  if (int c = a1.compare(b1)) return c < 0;
-                  const std::string& a2 = byCode ? a.descriptionKey : a.codeKey;
-                  const std::string& b2 = byCode ? b.descriptionKey : b.codeKey;
-                  if (int c = a2.compare(b2)) return c < 0;
-                  return a.record < b.record;
-              });
+    std::vector<SortKey> keys;
+    keys.reserve(entries_.size());
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        keys.push_back({KeyHead(byCode ? entries_[i].codeKey : entries_[i].descriptionKey), i});
+    std::sort(keys.begin(), keys.end(), [this, byCode](const SortKey& ka, const SortKey& kb) {
+        if (ka.head != kb.head) return ka.head < kb.head;
+        const ArticleListEntry& a = entries_[ka.index];
+        const ArticleListEntry& b = entries_[kb.index];
+        const std::string& a1 = byCode ? a.codeKey : a.descriptionKey;
+        const std::string& b1 = byCode ? b.codeKey : b.descriptionKey;
+        if (int c = a1.compare(b1)) return c < 0;
+        const std::string& a2 = byCode ? a.descriptionKey : a.codeKey;
+        const std::string& b2 = byCode ? b.descriptionKey : b.codeKey;
+        if (int c = a2.compare(b2)) return c < 0;
+        return a.record < b.record;
+    });
+    std::vector<ArticleListEntry> sorted;
+    sorted.reserve(entries_.size());
+    for (const SortKey& k : keys) sorted.push_back(std::move(entries_[k.index]));
+    entries_ = std::move(sorted);
 }
 
 ArticleList ArticleList::Build(const DataFiles& files, ArticleListForm form) {
@@ -110,22 +139,12 @@ ArticleList ArticleList::Build(const DataFiles& files, ArticleListForm form) {
     list.form_ = form;
     const int count = ArticleCount(files);
     list.entries_.reserve(static_cast<std::size_t>(count));
-    // Channel 19 holds the article file in blocks of whole records; read block by block.
-    const std::size_t blockLength = files.recordLength(kArtText);
-    const bool blocks =
-        files.isOpen(kArtText) && blockLength >= art::kLength && blockLength % art::kLength == 0;
-    const int perBlock = blocks ? static_cast<int>(blockLength / art::kLength) : 1;
-    const int channel = blocks ? static_cast<int>(kArtText) : static_cast<int>(kArt);
-    std::vector<std::uint8_t> block(perBlock * art::kLength);
-    for (int first = 1; first <= count; first += perBlock) {
-        files.readRaw(channel, (first - 1) / perBlock + 1, block);
-        const int inBlock = std::min(perBlock, count - first + 1);
-        for (int k = 0; k < inBlock; ++k) {
-            std::span<const std::uint8_t, art::kLength> bytes(block.data() + k * art::kLength,
-                                                              art::kLength);
-            list.add(bytes, first + k);
-        }
-    }
+    // Channel 19 is the article file opened for this list; channel 5 when it is not open.
+    const auto add = [&list](std::int32_t n, const ArticleRecord& a) { list.add(a.bytes(), n); };
+    if (files.isOpen(kArtText))
+        files.scan<ArticleTextFile>(1, count, add);
+    else
+        files.scan<ArticlesFile>(1, count, add);
     list.sort();
     return list;
 }

@@ -1,7 +1,7 @@
 // The start form's work on a full company (32,767 customers): filling the customer list
 // (qorsel activation: every index entry and customer read, filtered, put in the grid model)
-// against a plain positioned-read loop over the same two files, which is the floor; and a
-// name search of the index.
+// against a plain positioned-read loop over the same two files and against a bulk read of
+// them; and a name search of the index.
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/create_forms.h"
+#include "bench/bulk_floor.h"
 #include "core/counters_record.h"
 #include "core/session.h"
 #include "customers/customer_index.h"
@@ -151,6 +152,60 @@ void BM_CustomerListFiltered(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_CustomerListFiltered)->Unit(benchmark::kMillisecond);
+
+// The list shown (empty filter: 0, filter "ordinario": 1) and, in the same iteration, the
+// floor: the index and the customer file read in bulk (24.6 MB). The target ratio.
+void BM_CustomerListBulkRatio(benchmark::State& state) {
+    Program program;
+    QorForm* list = program.forms.form(QStringLiteral("qorsel"));
+    auto* filter = qobject_cast<QLineEdit*>(list->control(QStringLiteral("selnome")));
+    const QString text = state.range(0) ? QStringLiteral("ordinario") : QString();
+    const int src = ::open((Company().folder() / "qorvana.src").c_str(), O_RDONLY);
+    const int cli = ::open((Company().folder() / "qorvana.cli").c_str(), O_RDONLY);
+    qorvana::bench::PairedTimes times;
+    for (auto _ : state) {
+        times.time(
+            [&] {
+                filter->setText(text);
+                program.forms.show(QStringLiteral("qorsel"));
+                QApplication::processEvents();
+            },
+            [&] {
+                long sum = qorvana::bench::BulkRead(src, std::size_t{kCustomers} * src::kLength);
+                sum += qorvana::bench::BulkRead(cli, std::size_t{kCustomers} * cli::kLength);
+                benchmark::DoNotOptimize(sum);
+            });
+        state.PauseTiming();
+        list->hide();
+        state.ResumeTiming();
+    }
+    ::close(src);
+    ::close(cli);
+    times.report(state, "list", "bulk");
+}
+BENCHMARK(BM_CustomerListBulkRatio)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The list's rows alone (CustomerIndex::list, empty filter) against the same bulk read.
+void BM_CustomerRowsBulkRatio(benchmark::State& state) {
+    DataFiles files;
+    files.open(Company().folder());
+    const CustomerIndex index(files);
+    const int src = ::open((Company().folder() / "qorvana.src").c_str(), O_RDONLY);
+    const int cli = ::open((Company().folder() / "qorvana.cli").c_str(), O_RDONLY);
+    qorvana::bench::PairedTimes times;
+    for (auto _ : state)
+        times.time([&] { benchmark::DoNotOptimize(index.list("").size()); },
+                   [&] {
+                       long sum =
+                           qorvana::bench::BulkRead(src, std::size_t{kCustomers} * src::kLength);
+                       sum += qorvana::bench::BulkRead(cli, std::size_t{kCustomers} * cli::kLength);
+                       benchmark::DoNotOptimize(sum);
+                   });
+    ::close(src);
+    ::close(cli);
+    times.report(state, "rows", "bulk");
+}
+BENCHMARK(BM_CustomerRowsBulkRatio)->Unit(benchmark::kMillisecond);
 
 // A name search by binary search of the index (about 15 probes).
 void BM_NameSearch(benchmark::State& state) {

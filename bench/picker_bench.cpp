@@ -1,6 +1,8 @@
 // The delivery-note picker on a full note file (32 767 records, one customer holding 2 000
-// open notes) against the floor: the same records read with a plain pread loop; and the
-// import of 100 notes of 5 lines each, grouped, from their line files.
+// open notes) against two floors: the same records read with a plain pread loop, and the
+// same bytes read in bulk; the quote picker on 32 767 quotes against the same two floors; and
+// the import of 100 notes of 5 lines each, grouped, from their line files, against reading
+// those files.
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -14,12 +16,14 @@
 #include <string>
 #include <vector>
 
+#include "bench/bulk_floor.h"
 #include "core/counters_record.h"
 #include "core/data_files.h"
 #include "customers/customer_record.h"
 #include "document/line_file.h"
 #include "sources/delivery_note_record.h"
 #include "sources/imports.h"
+#include "sources/quote_record.h"
 #include "sources/source_documents.h"
 
 namespace qorvana {
@@ -31,6 +35,8 @@ constexpr int kNoteRecords = 32767;
 constexpr int kOpenNotes = 2000;
 constexpr int kImported = 100;
 constexpr int kLinesPerNote = 5;
+constexpr int kQuotes = 32767;
+constexpr int kOpenQuotes = 2000;
 
 void WriteBytes(const fs::path& file, const std::string& bytes) {
     std::ofstream(file, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
@@ -47,6 +53,8 @@ class Company {
         std::string tot(20 * tot::kLength, '\0');
         const std::int16_t count = kNoteRecords;
         std::memcpy(tot.data() + (tot::kDeliveryNoteLines - 1) * tot::kLength, &count, 2);
+        const std::int16_t quotes = kQuotes;
+        std::memcpy(tot.data() + (tot::kQuotes - 1) * tot::kLength, &quotes, 2);
         WriteBytes(dir_ / "qorvana.tot", tot);
         WriteBytes(dir_ / "qorvana.cli", std::string(3 * cli::kLength, '\0'));
         std::string bol;
@@ -64,6 +72,7 @@ class Company {
             bol.append(reinterpret_cast<const char*>(r.bytes().data()), bol::kLength);
         }
         WriteBytes(dir_ / "qorvana.bol", bol);
+        WriteQuotes();
         for (int n = 0; n < kImported; ++n) {
             std::vector<DocumentLine> blocks(LineFile::kNoteBlocks);
             for (int k = 0; k < kLinesPerNote; ++k) {
@@ -93,6 +102,25 @@ class Company {
     std::vector<int> firstNotes() const { return {notes_.begin(), notes_.begin() + kImported}; }
 
   private:
+    // Each quote's heading in the first of its 200 records; the other records are left as
+    // holes (1.86 GB of file, 32 767 pages of it written). Customer 1 holds every 16th quote.
+    void WriteQuotes() {
+        const int fd = ::open((dir_ / "qorvana.prv").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const auto size = static_cast<off_t>(kQuotes) * prv::kLinesPerQuote * prv::kLength;
+        if (fd < 0 || ::ftruncate(fd, size) != 0) throw std::runtime_error("no quote file");
+        for (int q = 1; q <= kQuotes; ++q) {
+            QuoteRecord r;
+            r.setText(prv::kNumber, std::to_string(q));
+            r.setText(prv::kDate, "20250305");
+            r.setText(prv::kDescription, "Preventivo di prova " + std::to_string(q));
+            r.setInt16(prv::kCustomer, q % 16 == 1 && q / 16 < kOpenQuotes ? 1 : 2);
+            const auto at = static_cast<off_t>(prv::RecordOf(q, 1) - 1) * prv::kLength;
+            if (::pwrite(fd, r.bytes().data(), prv::kLength, at) != prv::kLength)
+                throw std::runtime_error("cannot write a quote");
+        }
+        ::close(fd);
+    }
+
     fs::path dir_;
     DataFiles files_;
     std::vector<int> notes_;
@@ -145,6 +173,56 @@ void BM_PickerListRatio(benchmark::State& state) {
 }
 BENCHMARK(BM_PickerListRatio)->Unit(benchmark::kMillisecond);
 
+// The note picker and a bulk read of the same 3.2 MB: the target ratio.
+void BM_PickerListBulkRatio(benchmark::State& state) {
+    Company& c = TheCompany();
+    const int fd = ::open((c.dir() / "qorvana.bol").c_str(), O_RDONLY);
+    bench::PairedTimes times;
+    for (auto _ : state)
+        times.time([&] { benchmark::DoNotOptimize(ListNotes(c)); },
+                   [&] {
+                       benchmark::DoNotOptimize(
+                           bench::BulkRead(fd, std::size_t{kNoteRecords} * bol::kLength));
+                   });
+    ::close(fd);
+    times.report(state, "list", "bulk");
+}
+BENCHMARK(BM_PickerListBulkRatio)->Unit(benchmark::kMillisecond);
+
+// The quote picker (2 000 open quotes of customer 1 among 32 767) against two floors: the
+// 32 767 headings read with pread, which are the bytes it reads, 200 records apart
+// (`ratio`); and as many bytes read in bulk, as if they lay together (`bulk_ratio`).
+void BM_QuotePickerRatio(benchmark::State& state) {
+    Company& c = TheCompany();
+    const int fd = ::open((c.dir() / "qorvana.prv").c_str(), O_RDONLY);
+    const auto headings = [fd] {
+        std::uint8_t buffer[prv::kLength];
+        long sum = 0;
+        for (int q = 1; q <= kQuotes; ++q) {
+            const auto at = static_cast<off_t>(prv::RecordOf(q, 1) - 1) * prv::kLength;
+            if (::pread(fd, buffer, sizeof buffer, at) > 0) sum += buffer[18];
+        }
+        return sum;
+    };
+    bench::PairedTimes times;
+    bench::PairedTimes bulk;
+    for (auto _ : state) {
+        std::size_t rows = 0;
+        times.time([&] { rows = ListSources(c.files(), SourceKind::Quotes, 1, {}).size(); },
+                   [&] { benchmark::DoNotOptimize(headings()); });
+        if (rows != kOpenQuotes) state.SkipWithError("wrong number of quotes listed");
+        bulk.time(
+            [&] { benchmark::DoNotOptimize(ListSources(c.files(), SourceKind::Quotes, 1, {})); },
+            [&] {
+                benchmark::DoNotOptimize(bench::BulkRead(fd, std::size_t{kQuotes} * prv::kLength));
+            });
+    }
+    ::close(fd);
+    times.report(state, "list", "headings");
+    bulk.report(state, "list_again", "bulk", "bulk_ratio");
+}
+BENCHMARK(BM_QuotePickerRatio)->Unit(benchmark::kMillisecond);
+
 void BM_ImportHundredNotes(benchmark::State& state) {
     Company& c = TheCompany();
     const std::vector<int> notes = c.firstNotes();
@@ -161,6 +239,40 @@ void BM_ImportHundredNotes(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ImportHundredNotes)->Unit(benchmark::kMillisecond);
+
+// The import and, in the same iteration, the floor: the 100 line files opened and read whole.
+void BM_ImportRatio(benchmark::State& state) {
+    Company& c = TheCompany();
+    const std::vector<int> notes = c.firstNotes();
+    VatTable vat;
+    vat.rate[1] = 22;
+    ImportTerms terms;
+    terms.vat = &vat;
+    const auto readFiles = [&] {
+        static std::vector<char> buffer(1 << 20);
+        long sum = 0;
+        for (int record : notes) {
+            const int fd = ::open((c.dir() / ("b" + std::to_string(record))).c_str(), O_RDONLY);
+            ssize_t got = 0;
+            while ((got = ::read(fd, buffer.data(), buffer.size())) > 0) sum += buffer[0];
+            ::close(fd);
+        }
+        return sum;
+    };
+    bench::PairedTimes times;
+    for (auto _ : state)
+        times.time(
+            [&] {
+                LineTable lines;
+                const ImportResult r =
+                    ImportDeliveryNotes(c.files(), c.dir(), notes, true, terms, lines);
+                if (r.imported.size() != kImported) state.SkipWithError("not every note imported");
+                benchmark::DoNotOptimize(lines[1]);
+            },
+            [&] { benchmark::DoNotOptimize(readFiles()); });
+    times.report(state, "import", "files");
+}
+BENCHMARK(BM_ImportRatio)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace qorvana

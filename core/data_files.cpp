@@ -112,24 +112,26 @@ void DataFiles::readRaw(int channel, std::int32_t n, std::span<std::uint8_t> out
 
 void DataFiles::readRange(int channel, std::int32_t first, std::int32_t count,
                           std::span<std::uint8_t> out) const {
-    std::fill(out.begin(), out.end(), std::uint8_t{0});
     const Slot& s = slot(channel);
-    if (s.fd < 0 || first < 1 || count < 1) return;
-    const std::int32_t n = first;
-    const std::size_t want = std::min(out.size(), s.length * static_cast<std::size_t>(count));
-    const auto offset = static_cast<off_t>(n - 1) * static_cast<off_t>(s.length);
     std::size_t got = 0;
-    while (got < want) {
-        const ssize_t r = ::pread(s.fd, out.data() + got, want - got, offset + off_t(got));
-        if (r == 0) break;  // past the end: the rest stays zero
-        if (r < 0) {
-            if (errno == EINTR) continue;
-            LogSystemError("lettura di " + s.path.string(), errno);
-            throw RecordIoError("Errore di lettura dell'archivio " + FileName(s.path) +
-                                " (record " + std::to_string(n) + "): " + ItalianReason(errno));
+    if (s.fd >= 0 && first >= 1 && count >= 1) {
+        const std::size_t want = std::min(out.size(), s.length * static_cast<std::size_t>(count));
+        const auto offset = static_cast<off_t>(first - 1) * static_cast<off_t>(s.length);
+        while (got < want) {
+            const ssize_t r = ::pread(s.fd, out.data() + got, want - got, offset + off_t(got));
+            if (r == 0) break;  // past the end: the rest reads as zero
+            if (r < 0) {
+                if (errno == EINTR) continue;
+                // The record the failed read began in, as a read of that record alone says.
+                const auto n = first + static_cast<std::int32_t>(got / s.length);
+                LogSystemError("lettura di " + s.path.string(), errno);
+                throw RecordIoError("Errore di lettura dell'archivio " + FileName(s.path) +
+                                    " (record " + std::to_string(n) + "): " + ItalianReason(errno));
+            }
+            got += static_cast<std::size_t>(r);
         }
-        got += static_cast<std::size_t>(r);
     }
+    std::fill(out.begin() + static_cast<std::ptrdiff_t>(got), out.end(), std::uint8_t{0});
 }
 
 void DataFiles::writeRaw(int channel, std::int32_t n, std::span<const std::uint8_t> in) {

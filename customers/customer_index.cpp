@@ -1,6 +1,7 @@
 #include "customers/customer_index.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "core/counters.h"
 #include "core/counters_record.h"
@@ -15,6 +16,13 @@ namespace {
 
 // Upper case in Windows-1252 bytes: names compare byte by byte as the suite compares them.
 std::string CompareForm(std::string_view utf8) {
+    // Plain ASCII, most names, is the same in both encodings: only its letters change.
+    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return (c & 0x80) == 0; })) {
+        std::string upper(utf8);
+        for (char& c : upper)
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        return upper;
+    }
     return Utf8ToCp1252(UpperCase(utf8));
 }
 
@@ -68,10 +76,11 @@ int CustomerIndex::findByName(std::string_view key) const {
 
 int CustomerIndex::findByRecord(int record) const {
     if (record < 1) return 0;
-    const int n = count();
-    for (int position = 1; position <= n; ++position)
-        if (files_.read<NameIndexFile>(position).int16(src::kCustomer) == record) return position;
-    return 0;
+    int found = 0;
+    files_.scan<NameIndexFile>(1, count(), [&](std::int32_t position, const NameIndexRecord& e) {
+        if (found == 0 && e.int16(src::kCustomer) == record) found = position;
+    });
+    return found;
 }
 
 CustomerCard CustomerIndex::card(int record) const {
@@ -96,23 +105,40 @@ std::vector<CustomerListRow> CustomerIndex::list(std::string_view filter) const 
     const std::string wanted = CompareForm(Trim(std::string(filter)));
     const int n = count();
     const int customers = files_.physicalRecords(kCli);
-    std::vector<CustomerListRow> rows;
-    rows.reserve(static_cast<std::size_t>(n));
-    NameIndexRecord entry;
-    CustomerRecord c;
-    for (int position = 1; position <= n; ++position) {
-        files_.readRaw(kSrc, position, entry.bytes());
+    // The index first, then the customer file in record order up to the last customer the
+    // index names: both read in blocks. `uses` counts the entries naming each customer.
+    std::vector<int> recordOf;
+    recordOf.reserve(static_cast<std::size_t>(n));
+    std::vector<int> uses(static_cast<std::size_t>(customers) + 1, 0);
+    int last = 0;
+    files_.scan<NameIndexFile>(1, n, [&](std::int32_t, const NameIndexRecord& entry) {
         const int record = entry.int16(src::kCustomer);
-        if (record < 1 || record > customers) continue;
-        files_.readRaw(kCli, record, c.bytes());
-        if (c.int16(cli::kDeleted) != 0) continue;
+        recordOf.push_back(record);
+        if (record < 1 || record > customers) return;
+        ++uses[static_cast<std::size_t>(record)];
+        last = std::max(last, record);
+    });
+    std::vector<std::optional<CustomerListRow>> shown(static_cast<std::size_t>(last) + 1);
+    files_.scan<CustomersFile>(1, last, [&](std::int32_t record, const CustomerRecord& c) {
+        if (uses[static_cast<std::size_t>(record)] == 0 || c.int16(cli::kDeleted) != 0) return;
         std::string name = c.text(cli::kName1);
-        if (!wanted.empty() && CompareForm(Trim(name)).find(wanted) == std::string::npos) continue;
-        CustomerListRow row;
+        if (!wanted.empty() && CompareForm(Trim(name)).find(wanted) == std::string::npos) return;
+        CustomerListRow& row = shown[static_cast<std::size_t>(record)].emplace();
         row.record = record;
         row.columns = {std::move(name), c.text(cli::kName2), c.text(cli::kAddress),
                        c.text(cli::kTown), c.text(cli::kVatNumber)};
-        rows.push_back(std::move(row));
+    });
+    std::vector<CustomerListRow> rows;
+    rows.reserve(static_cast<std::size_t>(n));
+    for (const int record : recordOf) {
+        if (record < 1 || record > last) continue;
+        auto& row = shown[static_cast<std::size_t>(record)];
+        if (!row) continue;
+        // The last entry naming a customer takes its row; an earlier one copies it.
+        if (--uses[static_cast<std::size_t>(record)] == 0)
+            rows.push_back(std::move(*row));
+        else
+            rows.push_back(*row);
     }
     return rows;
 }

@@ -44,17 +44,15 @@ SeriesNumbers ScanSeriesNumbers(const DataFiles& files, const NumberingScope& sc
     SeriesNumbers numbers;
     numbers.otherYears.assign(kHighestNumber + 1, false);
     const int count = UsableEntries(files, tot::kInvoices, kFte);
-    DocumentRecord r;
-    for (int n = 1; n <= count; ++n) {
-        files.readRaw(kFte, n, r.bytes());
-        if (StoredInSeparateSeries(r, scope.fpaSeparateNumbering) != scope.separateSeries) continue;
+    files.scan<InvoicesFile>(1, count, [&](std::int32_t, const DocumentRecord& r) {
+        if (StoredInSeparateSeries(r, scope.fpaSeparateNumbering) != scope.separateSeries) return;
         const auto number = CounterWordValue(r.text(d::kNumber));
-        if (!number) continue;
+        if (!number) return;
         if (Val(r.text(d::kDocumentDate).substr(0, 4)) == scope.year)
             numbers.highestOfYear = std::max<int>(numbers.highestOfYear, *number);
         else
             numbers.otherYears[static_cast<std::size_t>(*number)] = true;
-    }
+    });
     return numbers;
 }
 

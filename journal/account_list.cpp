@@ -31,15 +31,9 @@ std::string AccountList::ItemText(const std::string& codeField, const std::strin
 AccountList AccountList::Load(const DataFiles& files) {
     AccountList list;
     const int count = RecordCount(files, tot::kAccounts);
-    if (count == 0) return list;
-    // One read for the whole file: it is listed whole every time the form is shown.
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(count) * con::kLength);
-    files.readRange(kCon, 1, count, bytes);
     list.entries_.reserve(static_cast<std::size_t>(count));
-    AccountRecord r;
-    for (int n = 1; n <= count; ++n) {
-        const auto at = bytes.begin() + static_cast<std::ptrdiff_t>(n - 1) * con::kLength;
-        std::copy(at, at + con::kLength, r.bytes().begin());
+    // Read in blocks: the whole file is listed every time the form is shown.
+    files.scan<AccountsFile>(1, count, [&list](std::int32_t n, const AccountRecord& r) {
         const std::string code = r.text(con::kCode);
         AccountEntry e;
         e.record = n;
@@ -48,7 +42,7 @@ AccountList AccountList::Load(const DataFiles& files) {
         e.item = ItemText(code, e.name);
         e.name = Trim(e.name);
         list.entries_.push_back(std::move(e));
-    }
+    });
     return list;
 }
 

@@ -139,16 +139,16 @@ std::optional<std::string> CheckNumberIsFree(const DataFiles& files, const Posti
     const bool separate =
         InSeparateSeries(h.separateSeries, SeriesFpaState(in.documentKind, in.fpaState));
     const int count = UsableEntries(files, tot::kInvoices, kFte);
-    DocumentRecord r;
-    for (int n = 1; n <= count; ++n) {
-        files.readRaw(kFte, n, r.bytes());
-        if (Trim(r.text(d::kNumber)) != number || r.text(d::kDocumentDate).substr(0, 4) != year)
-            continue;
-        if (StoredInSeparateSeries(r, in.fpaSeparateNumbering) != separate) continue;
-        return "Il numero " + number + " è già stato usato nel " + year + " per il documento " +
-               StoredDocumentText(files, r) + ": correggere il numero del documento.";
-    }
-    return std::nullopt;
+    std::optional<DocumentRecord> taken;  // the first stored document with the number
+    files.scan<InvoicesFile>(1, count, [&](std::int32_t, const DocumentRecord& r) {
+        if (taken || Trim(r.text(d::kNumber)) != number ||
+            r.text(d::kDocumentDate).substr(0, 4) != year)
+            return;
+        if (StoredInSeparateSeries(r, in.fpaSeparateNumbering) == separate) taken = r;
+    });
+    if (!taken) return std::nullopt;
+    return "Il numero " + number + " è già stato usato nel " + year + " per il documento " +
+           StoredDocumentText(files, *taken) + ": correggere il numero del documento.";
 }
 
 // The next free number of the document's year and series when the number the header

@@ -91,7 +91,11 @@ int LayoutItem::y() const {
 }
 
 double LayoutItem::fontSize() const {
-    return Val(columns[1]);
+    // A size no page could hold (a damaged layout) is no size: the text takes the default one,
+    // and the print image stays one that its readers accept.
+    constexpr double kLargestFontSize = 720;  // points: ten inches
+    const double size = Val(columns[1]);
+    return size > 0 && size <= kLargestFontSize ? size : 0;
 }
 
 int LayoutItem::colour() const {

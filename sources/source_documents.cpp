@@ -26,18 +26,13 @@ std::string SerialText(float serial) {
     return std::isfinite(serial) ? PlainNumberText(static_cast<double>(serial)) : "0";
 }
 
-bool IsCustomer(const DataFiles& files, int code) {
-    return code >= 1 && code <= files.physicalRecords(kCli);
-}
-
 void ListNotes(const DataFiles& files, int customer, const std::vector<int>& imported,
                std::vector<SourceRow>& rows) {
     const int count = RecordCount(files, tot::kDeliveryNoteLines);
-    for (int i = 1; i <= count; ++i) {
-        const auto r = files.read<DeliveryNotesFile>(i);
+    files.scan<DeliveryNotesFile>(1, count, [&](std::int32_t i, const DeliveryNoteRecord& r) {
         if (r.int16(bol::kCustomer) != customer || r.int16(bol::kHeadMark) != 1 ||
             r.int16(bol::kInvoiced) != 0 || r.int16(bol::kExcluded) != 0)
-            continue;
+            return;
         SourceRow row;
         row.record = i;
         const bool isReturn = r.text(bol::kText).starts_with('R');
@@ -48,18 +43,17 @@ void ListNotes(const DataFiles& files, int customer, const std::vector<int>& imp
         row.cells[3] = SerialText(r.single(bol::kSerial));
         row.cells[4] = std::to_string(i);
         rows.push_back(std::move(row));
-    }
+    });
 }
 
 void ListReceipts(const DataFiles& files, int customer, const std::vector<int>& imported,
                   std::vector<SourceRow>& rows) {
     namespace d = document_record;
     const int count = RecordCount(files, tot::kReceipts);
-    for (int i = 1; i <= count; ++i) {
-        const auto r = files.read<ReceiptsFile>(i);
+    files.scan<ReceiptsFile>(1, count, [&](std::int32_t i, const DocumentRecord& r) {
         if (r.int16(d::kCustomer) != customer || r.int16(d::kKind) != 1 ||
             r.int16(d::kWord354) != 0 || r.int16(d::kWord520) != 0)
-            continue;
+            return;
         SourceRow row;
         row.record = i;
         row.cells[0] = Trim(r.text(d::kNumber));
@@ -68,32 +62,60 @@ void ListReceipts(const DataFiles& files, int customer, const std::vector<int>& 
         row.cells[3] = SerialText(r.single(d::kSerial));
         row.cells[4] = std::to_string(i);
         rows.push_back(std::move(row));
+    });
+}
+
+// Name line 1 of each customer in `codes` (sorted, distinct, within the customer file). Many
+// customers are read with the file's range in blocks; a few, one by one.
+std::unordered_map<int, std::string> CustomerNames(const DataFiles& files,
+                                                   const std::vector<int>& codes) {
+    std::unordered_map<int, std::string> names;
+    if (codes.empty()) return names;
+    const int first = codes.front();
+    const int span = codes.back() - first + 1;
+    if (static_cast<int>(codes.size()) * 64 < span) {
+        for (int code : codes)
+            names.emplace(code, files.read<CustomersFile>(code).text(cli::kName1));
+        return names;
     }
+    auto next = codes.begin();
+    files.scan<CustomersFile>(first, span, [&](std::int32_t n, const CustomerRecord& c) {
+        if (*next != n) return;
+        names.emplace(n, c.text(cli::kName1));
+        ++next;
+    });
+    return names;
 }
 
 void ListInvoices(const DataFiles& files, std::vector<SourceRow>& rows) {
     namespace d = document_record;
     const int count = RecordCount(files, tot::kInvoices);
-    std::unordered_map<int, std::string> names;
-    for (int i = 1; i <= count; ++i) {
-        const auto r = files.read<InvoicesFile>(i);
-        if (r.int16(d::kWord520) != 0) continue;
+    const int customers = files.physicalRecords(kCli);
+    const std::size_t listedBefore = rows.size();
+    std::vector<int> codes;  // of the rows listed, in their order
+    files.scan<InvoicesFile>(1, count, [&](std::int32_t i, const DocumentRecord& r) {
+        if (r.int16(d::kWord520) != 0) return;
         const int code = r.int16(d::kCustomer);
-        if (!IsCustomer(files, code)) continue;
-        auto name = names.find(code);
-        if (name == names.end())
-            name = names.emplace(code, files.read<CustomersFile>(code).text(cli::kName1)).first;
+        if (code < 1 || code > customers) return;
+        codes.push_back(code);
         SourceRow row;
         row.record = i;
         row.cells[0] = r.text(d::kNumber);
         row.cells[1] = PickerDate(r.text(d::kDocumentDate));
-        row.cells[2] = name->second;
         row.cells[3] = SerialText(r.single(d::kSerial));
         row.cells[4] = std::to_string(i);
         rows.push_back(std::move(row));
-    }
+    });
+    std::vector<int> distinct = codes;
+    std::sort(distinct.begin(), distinct.end());
+    distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
+    const auto names = CustomerNames(files, distinct);
+    for (std::size_t k = 0; k < codes.size(); ++k)
+        rows[listedBefore + k].cells[2] = names.at(codes[k]);
 }
 
+// A quote's heading is the first of its 200 records: the headings lie 200 records apart, so
+// each is read alone (a block read would read 200 times the bytes listed).
 void ListQuotes(const DataFiles& files, int customer, std::vector<SourceRow>& rows) {
     const int count = RecordCount(files, tot::kQuotes);
     for (int k = 1; k <= count; ++k) {

@@ -78,6 +78,34 @@ TEST_F(DataFilesTest, RecordsReadBackAndOutOfRangeReadsAreZero) {
     EXPECT_NO_THROW(files.sync(synced));
 }
 
+// A scan in blocks gives every record exactly the bytes a read of that record alone gives,
+// whatever the file's length: short files, a record cut in two, ranges past the end.
+TEST_F(DataFilesTest, ScanReadsWhatRecordByRecordReadsOnShortAndOddSizedFiles) {
+    constexpr std::size_t L = CustomersFile::Record::kLength;
+    const std::size_t block = 128 * 1024 / L * L;  // the scan's block of whole records
+    const std::size_t sizes[] = {
+        0, 1, L - 1, L, L + 1, 3 * L + 5, block - 3, block, block + L / 2, 2 * block + 2 * L};
+    for (std::size_t size : sizes) {
+        std::string bytes(size, '\0');
+        for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>(i * 7 + i / 251);
+        drive.write("qorwin/qorwin/qoraz0.007/qorvana.cli", bytes);
+        DataFiles files;
+        files.open(folder());
+        const auto records = static_cast<std::int32_t>(size / L) + 1;
+        for (std::int32_t first : {1, 2, records}) {
+            for (std::int32_t count : {1, records, records + 400}) {
+                SCOPED_TRACE(::testing::Message() << size << " bytes, " << first << "+" << count);
+                std::int32_t expected = first;
+                files.scan<CustomersFile>(first, count, [&](std::int32_t n, const auto& r) {
+                    EXPECT_EQ(n, expected++);
+                    EXPECT_EQ(r, files.read<CustomersFile>(n)) << n;
+                });
+                EXPECT_EQ(expected, first + count);
+            }
+        }
+    }
+}
+
 TEST_F(DataFilesTest, WritesOutOfRangeThrowNamingTheFile) {
     DataFiles files;
     files.open(folder());

@@ -101,6 +101,22 @@ TEST(CustomerIndex, RecordNumbersOutsideTheCustomerFileGiveNoCustomer) {
     EXPECT_EQ(rows[1].record, 2);
 }
 
+// The list keeps the index's order, an entry repeated included, whatever the order of the
+// records; a customer cut short by the end of the file is no customer.
+TEST(CustomerIndex, ListFollowsTheIndexOrderOverAShortCustomerFile) {
+    Company c({"ALFA", "-BETA", "GAMMA", "DELTA"}, {3, 1, 3, 2, 4, 1});
+    const auto path = c.files.pathOf(kCli);
+    std::filesystem::resize_file(path, 3 * cli::kLength + cli::kLength / 2);  // DELTA cut
+    const auto rows = c.index().list("");
+    std::vector<int> records;
+    for (const auto& row : rows) records.push_back(row.record);
+    EXPECT_EQ(records, (std::vector<int>{3, 1, 3, 1}));
+    EXPECT_EQ(rows[2].columns, rows[0].columns);
+    EXPECT_EQ(rows[0].columns[0], "GAMMA");
+    EXPECT_EQ(rows[3].columns[1], "ALFA SRL");
+    EXPECT_EQ(c.index().findByRecord(1), 2);  // the first entry naming it
+}
+
 TEST(CustomerIndex, CardHoldsTheShownFields) {
     const Company c({"-ALFA", "*COMUNE DI ROMA"});
     const auto index = c.index();

@@ -55,6 +55,12 @@ TEST_F(PrintSettingsTest, LayoutReadOrDefaultedWhenShort) {
     EXPECT_FALSE(full.layout[86].bold());
     EXPECT_EQ(item.colour(), 87);
     EXPECT_EQ(full.layout[98].fontName(), "F98");
+    // A size no page could hold is no size, so the print image stays one its readers accept.
+    for (const auto& [text, size] : {std::pair{"130012", 0.0}, {"-8", 0.0}, {"720", 720.0}}) {
+        LayoutItem damaged = item;
+        damaged.columns[1] = text;
+        EXPECT_EQ(damaged.fontSize(), size) << text;
+    }
 
     EXPECT_EQ(full.layoutProblem, "");
 

@@ -338,5 +338,31 @@ TEST_F(ImportsTest, PickerRows) {
     EXPECT_EQ(InvoicePickOf(odd).fallbackName, "");
 }
 
+// Each invoice row names its customer, whether the names are read with the customer file's
+// range (customers close together) or one by one (far apart).
+TEST_F(ImportsTest, InvoicePickerNamesEveryRowsCustomer) {
+    namespace d = document_record;
+    for (int code : {1, 3, 130}) {
+        CustomerRecord c;
+        c.setText(cli::kName1, "CLIENTE " + std::to_string(code));
+        files_.write<CustomersFile>(code, c);
+    }
+    const std::vector<int> cases[] = {{3, 0, 1, 3}, {130, 1}};
+    for (const auto& customers : cases) {
+        std::vector<std::string> expected;
+        for (std::size_t i = 0; i < customers.size(); ++i) {
+            DocumentRecord r;
+            r.setInt16(d::kCustomer, static_cast<std::int16_t>(customers[i]));
+            files_.write<InvoicesFile>(static_cast<int>(i) + 1, r);
+            if (customers[i] > 0) expected.push_back("CLIENTE " + std::to_string(customers[i]));
+        }
+        setCount(tot::kInvoices, static_cast<int>(customers.size()));
+        std::vector<std::string> names;
+        for (const auto& row : ListSources(files_, SourceKind::Invoices, 1, {}))
+            names.push_back(row.cells[2]);
+        EXPECT_EQ(names, expected);
+    }
+}
+
 }  // namespace
 }  // namespace qorvana
