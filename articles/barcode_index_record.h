@@ -1,8 +1,6 @@
 #pragma once
 // Bar-code index qorvana.srb (channel 8, 15 bytes), sorted by bar code; its entries are
 // counted by word 1 of counters record 3, like the articles.
-//   0 13 text   bar code
-//  13  2 int16  article record number in qorvana.art
 
 #include <array>
 
@@ -16,16 +14,15 @@ namespace srb {
 
 inline constexpr std::size_t kLength = BarcodeIndexFile::Record::kLength;
 
-inline constexpr Field kBarCode = TextField(0, 13);
-inline constexpr Field kArticle = Int16Field(13);
+inline constexpr auto kFields = DeclareFields<BarcodeIndexLayout>({
+    {"barCode", TextField(0, 13), "bar code (sort key)"},
+    {"article", Int16Field(13), "article record number"},
+});
 
-inline constexpr std::array<FieldDef, 2> kFields{{
-    {"barCode", kBarCode, "bar code (sort key)"},
-    {"article", kArticle, "article record number"},
-}};
-static_assert(FieldsCover(kFields, kLength));
+inline constexpr auto kBarCode = kFields["barCode"];
+inline constexpr auto kArticle = kFields["article"];
 
-inline constexpr Layout kLayout{"srb", kLength, kFields};
+inline constexpr Layout kLayout = kFields.layout("srb");
 
 }  // namespace srb
 }  // namespace qorvana

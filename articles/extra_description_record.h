@@ -1,8 +1,6 @@
 #pragma once
 // Extended descriptions qorvana.prx (channel 12, 502 bytes), one record per article at the
 // article's record number.
-//   0 50x10 text   description lines 1 to 10 (offsets 0, 50, ..., 450)
-// 500     2 int16  marker: the record is in use when it holds 123
 
 #include <array>
 
@@ -18,11 +16,7 @@ inline constexpr std::size_t kLength = ExtraDescriptionsFile::Record::kLength;
 inline constexpr int kLineCount = 10;
 inline constexpr std::int16_t kInUse = 123;
 
-// Line i (0-based) is ExtraDescriptionRecord::At(kLine, i).
-inline constexpr Field kLine = TextField(0, 50);
-inline constexpr Field kMarker = Int16Field(500);
-
-inline constexpr std::array<FieldDef, 11> kFields{{
+inline constexpr auto kFields = DeclareFields<ExtraDescriptionLayout>({
     {"line1", TextField(0, 50), "description line 1"},
     {"line2", TextField(50, 50), "description line 2"},
     {"line3", TextField(100, 50), "description line 3"},
@@ -33,11 +27,14 @@ inline constexpr std::array<FieldDef, 11> kFields{{
     {"line8", TextField(350, 50), "description line 8"},
     {"line9", TextField(400, 50), "description line 9"},
     {"line10", TextField(450, 50), "description line 10"},
-    {"marker", kMarker, "123 = record in use"},
-}};
-static_assert(FieldsCover(kFields, kLength));
+    {"marker", Int16Field(500), "123 = record in use"},
+});
 
-inline constexpr Layout kLayout{"prx", kLength, kFields};
+// Line i (0-based) is ExtraDescriptionRecord::At(kLine, i).
+inline constexpr auto kLine = kFields["line1"];
+inline constexpr auto kMarker = kFields["marker"];
+
+inline constexpr Layout kLayout = kFields.layout("prx");
 
 }  // namespace prx
 }  // namespace qorvana

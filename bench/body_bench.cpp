@@ -70,7 +70,7 @@ class ArticleFolder {
         std::ofstream tot(folder_ / "qorvana.tot", std::ios::binary);
         for (int n = 1; n <= 20; ++n) {
             CountersRecord r;
-            if (n == 3) r.setInt16(tot::kWord1, kArticles);
+            if (n == 3) r.setInt16(tot::kRecordCount, kArticles);
             tot.write(reinterpret_cast<const char*>(r.bytes().data()), tot::kLength);
         }
         std::ofstream out(folder_ / "qorvana.art", std::ios::binary);

@@ -64,7 +64,7 @@ class FullCompany {
             Append(srcFile, e);
         }
         CountersRecord counters;
-        counters.setInt16(tot::kWord1, kCustomers);
+        counters.setInt16(tot::kRecordCount, kCustomers);
         std::ofstream totFile(folder_ / "qorvana.tot", std::ios::binary);
         for (int r = 1; r <= 20; ++r) Append(totFile, r == 1 ? counters : CountersRecord{});
     }

@@ -112,7 +112,7 @@ class Company {
   private:
     void setCount(int record, int count) {
         auto r = files.read<CountersFile>(record);
-        r.setInt16(tot::kWord1, static_cast<std::int16_t>(count));
+        r.setInt16(tot::kRecordCount, static_cast<std::int16_t>(count));
         files.write<CountersFile>(record, r);
     }
 

@@ -63,7 +63,7 @@ class AccountsCompany {
         std::ofstream tot(folder_ / "qorvana.tot", std::ios::binary | std::ios::trunc);
         for (int r = 1; r <= 20; ++r) {
             CountersRecord c;
-            if (r == tot::kAccounts) c.setInt16(tot::kWord1, kAccounts);
+            if (r == tot::kAccounts) c.setInt16(tot::kRecordCount, kAccounts);
             tot.write(reinterpret_cast<const char*>(c.bytes().data()), tot::kLength);
         }
         std::ofstream(folder_ / "qorvana.gio", std::ios::binary | std::ios::trunc);

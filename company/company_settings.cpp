@@ -37,7 +37,7 @@ bool CompanySettings::fpaSeparateNumbering() const {
 }
 
 int CompanySettings::fpaSeriesPosition() const {
-    return ToInt16OrZero(Val(fpa.text(fpa::kCombo5Position)));
+    return ToInt16OrZero(Val(fpa.text(fpa::kSeriesPosition)));
 }
 
 CompanySettings& SettingsOf(Session& session) {

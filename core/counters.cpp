@@ -7,12 +7,12 @@
 namespace qorvana {
 
 int RecordCount(const DataFiles& files, int counterRecord) {
-    const int count = files.read<CountersFile>(counterRecord).int16(tot::kWord1);
+    const int count = files.read<CountersFile>(counterRecord).int16(tot::kRecordCount);
     return count < 0 ? 0 : count;
 }
 
 std::optional<int> NextRecordNumber(const DataFiles& files, int counterRecord) {
-    const int count = files.read<CountersFile>(counterRecord).int16(tot::kWord1);
+    const int count = files.read<CountersFile>(counterRecord).int16(tot::kRecordCount);
     if (count < 0 || count >= 32767) return std::nullopt;
     return count + 1;
 }
@@ -23,7 +23,7 @@ void WriteRecordCount(DataFiles& files, int counterRecord, int count) {
                             " di qorvana.tot non può contenere " + std::to_string(count) + ".");
     }
     auto record = files.read<CountersFile>(counterRecord);
-    record.setInt16(tot::kWord1, static_cast<std::int16_t>(count));
+    record.setInt16(tot::kRecordCount, static_cast<std::int16_t>(count));
     files.write<CountersFile>(counterRecord, record);
 }
 

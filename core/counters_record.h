@@ -1,11 +1,5 @@
 #pragma once
-// Counters record `tot` (qorvana.tot, channel 15, 12 bytes), one record per counted file:
-//   offset width type    meaning
-//   0      2     int16   word 1: records in use of the counted file
-//   2      2     int16   word 2 (journal: 1 once written)
-//   4      2     int16   word 3
-//   6      2     int16   word 4 (invoices: last number issued; FatturaPA: last series number)
-//   8      4     single  serial used by posting
+// Counters record `tot` (qorvana.tot, channel 15, 12 bytes), one record per counted file.
 
 #include <array>
 #include <optional>
@@ -16,21 +10,21 @@ namespace qorvana {
 
 namespace tot {
 inline constexpr std::size_t kLength = CountersFile::Record::kLength;
-inline constexpr Field kWord1 = Int16Field(0);
-inline constexpr Field kWord2 = Int16Field(2);
-inline constexpr Field kWord3 = Int16Field(4);
-inline constexpr Field kWord4 = Int16Field(6);
-inline constexpr Field kSerial = SingleField(8);
+inline constexpr auto kFields = DeclareFields<CountersLayout>({
+    {"recordCount", Int16Field(0), "word 1: records in use of the counted file"},
+    {"writtenMark", Int16Field(2), "word 2: 1 once posting has written the counted file"},
+    {"word3", Int16Field(4), "word 3"},
+    {"lastNumber", Int16Field(6), "word 4: last document number issued, or last series number"},
+    {"serial", SingleField(8), "serial used by posting"},
+});
 
-inline constexpr std::array<FieldDef, 5> kFields{{
-    {"word1", kWord1, "records in use of the counted file"},
-    {"word2", kWord2, "second word (journal: 1 once written)"},
-    {"word3", kWord3, "third word"},
-    {"word4", kWord4, "fourth word (last document number issued)"},
-    {"serial", kSerial, "serial used by posting"},
-}};
-static_assert(FieldsCover(kFields, kLength));
-inline constexpr Layout kLayout{"tot", kLength, kFields};
+inline constexpr auto kRecordCount = kFields["recordCount"];
+inline constexpr auto kWrittenMark = kFields["writtenMark"];
+inline constexpr auto kWord3 = kFields["word3"];
+inline constexpr auto kLastNumber = kFields["lastNumber"];
+inline constexpr auto kSerial = kFields["serial"];
+
+inline constexpr Layout kLayout = kFields.layout("tot");
 
 // Counter records of the counted files.
 inline constexpr int kCustomers = 1;

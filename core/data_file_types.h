@@ -1,9 +1,10 @@
 #pragma once
 // The files of the company's data-file set, one type per file: its channel, its extension
-// and its record type. The record length of a layout is written here once; the layout
-// headers take it from their file. `DataFiles::read<CustomersFile>(n)` returns the file's
-// own record type, so a record cannot be read from or written to a file of another layout.
-// Two files that share a layout (invoices and receipts) share its record type.
+// and its record layout. Each layout is a type of its own holding its record length
+// (written here once; the layout headers declare the fields), so a record of one layout
+// cannot be read from or written to a file of another, and a field of one layout cannot be
+// used on a record of another. Two files that share a layout (invoices and receipts) share
+// its record type.
 
 #include <array>
 #include <cstddef>
@@ -36,36 +37,52 @@ enum Channel : int {
 // A counted file holds no more records than its 16-bit counter in qorvana.tot can count.
 inline constexpr std::int32_t kMaxCountedRecords = 32767;
 
+struct CountersLayout : RecordLayout<12> {};
+struct CustomerLayout : RecordLayout<752> {};
+struct NameIndexLayout : RecordLayout<42> {};
+struct DocumentLayout : RecordLayout<522> {};
+struct ContinuationLayout : RecordLayout<838> {};
+struct ArticleLayout : RecordLayout<327> {};
+struct ArticleIndexLayout : RecordLayout<17> {};
+struct MovementLayout : RecordLayout<94> {};
+struct BarcodeIndexLayout : RecordLayout<15> {};
+struct DeliveryNoteLayout : RecordLayout<97> {};
+struct AgentLayout : RecordLayout<600> {};
+struct QuoteLayout : RecordLayout<284> {};
+struct ExtraDescriptionLayout : RecordLayout<502> {};
+struct AccountLayout : RecordLayout<150> {};
+struct JournalLayout : RecordLayout<296> {};
+
 // `LastRecord`: the highest record number the file's numbering reaches.
-template <Channel C, std::size_t Length, std::int32_t LastRecord = kMaxCountedRecords>
+template <Channel C, class L, std::int32_t LastRecord = kMaxCountedRecords>
 struct DataFile {
     static constexpr Channel kChannel = C;
     static constexpr std::int32_t kLastRecord = LastRecord;
-    using Record = qorvana::Record<Length>;
+    using Record = qorvana::Record<L>;
 };
 
-struct CountersFile : DataFile<kTot, 12> {};
-struct CustomersFile : DataFile<kCli, 752> {};
-struct NameIndexFile : DataFile<kSrc, 42> {};
-struct InvoicesFile : DataFile<kFte, 522> {};
-struct ContinuationsFile : DataFile<kF2e, 838> {};
+struct CountersFile : DataFile<kTot, CountersLayout> {};
+struct CustomersFile : DataFile<kCli, CustomerLayout> {};
+struct NameIndexFile : DataFile<kSrc, NameIndexLayout> {};
+struct InvoicesFile : DataFile<kFte, DocumentLayout> {};
+struct ContinuationsFile : DataFile<kF2e, ContinuationLayout> {};
 // qorvana.ric holds the receipts in the invoices' layout.
-struct ReceiptsFile : DataFile<kRic, InvoicesFile::Record::kLength> {};
-struct ArticlesFile : DataFile<kArt, 327> {};
-struct ArticleIndexFile : DataFile<kSra, 17> {};
-struct MovementsFile : DataFile<kMag, 94> {};
-struct BarcodeIndexFile : DataFile<kSrb, 15> {};
-struct DeliveryNotesFile : DataFile<kBol, 97> {};
-struct AgentsFile : DataFile<kAge, 600> {};
+struct ReceiptsFile : DataFile<kRic, DocumentLayout> {};
+struct ArticlesFile : DataFile<kArt, ArticleLayout> {};
+struct ArticleIndexFile : DataFile<kSra, ArticleIndexLayout> {};
+struct MovementsFile : DataFile<kMag, MovementLayout> {};
+struct BarcodeIndexFile : DataFile<kSrb, BarcodeIndexLayout> {};
+struct DeliveryNotesFile : DataFile<kBol, DeliveryNoteLayout> {};
+struct AgentsFile : DataFile<kAge, AgentLayout> {};
 // Quotes are counted, but each occupies a block of 200 records, one per quote line: record
 // numbers reach 200 times the count.
 inline constexpr std::int32_t kRecordsPerQuote = 200;
-struct QuotesFile : DataFile<kPrv, 284, kMaxCountedRecords * kRecordsPerQuote> {};
-struct ExtraDescriptionsFile : DataFile<kPrx, 502> {};
-struct AccountsFile : DataFile<kCon, 150> {};
-struct JournalFile : DataFile<kGio, 296> {};
+struct QuotesFile : DataFile<kPrv, QuoteLayout, kMaxCountedRecords * kRecordsPerQuote> {};
+struct ExtraDescriptionsFile : DataFile<kPrx, ExtraDescriptionLayout> {};
+struct AccountsFile : DataFile<kCon, AccountLayout> {};
+struct JournalFile : DataFile<kGio, JournalLayout> {};
 // qorvana.art opened a second time, read in blocks for the article list's text search.
-struct ArticleTextFile : DataFile<kArtText, ArticlesFile::Record::kLength> {};
+struct ArticleTextFile : DataFile<kArtText, ArticleLayout> {};
 
 // One file of the set: channel, extension, record length and highest record number.
 struct ChannelSpec {
@@ -100,21 +117,5 @@ inline constexpr std::array<ChannelSpec, 17> kDataFileSet{{
     SpecOf<JournalFile>("gio"),
     SpecOf<ArticleTextFile>("art"),
 }};
-
-// A record type stands for one layout: files of different layouts must differ in length,
-// or a record of one could be written to the other.
-constexpr bool LengthsTellLayoutsApart() {
-    for (const ChannelSpec& a : kDataFileSet)
-        for (const ChannelSpec& b : kDataFileSet) {
-            const bool sameLayout = a.channel == b.channel ||
-                                    (a.channel == kFte && b.channel == kRic) ||
-                                    (a.channel == kRic && b.channel == kFte) ||
-                                    (a.channel == kArt && b.channel == kArtText) ||
-                                    (a.channel == kArtText && b.channel == kArt);
-            if (!sameLayout && a.recordLength == b.recordLength) return false;
-        }
-    return true;
-}
-static_assert(LengthsTellLayoutsApart());
 
 }  // namespace qorvana

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <bit>
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -19,38 +20,44 @@ namespace qorvana {
 
 enum class FieldType : std::uint8_t { Text, Int16, Single, Double, Bytes };
 
-// One field of a layout: where it lies and how it is encoded.
-struct Field {
+// Where a field lies in a record and how it is encoded, whatever its layout.
+struct FieldSpec {
     std::size_t offset;
     std::size_t width;
     FieldType type;
 };
 
-constexpr Field TextField(std::size_t offset, std::size_t width) {
+constexpr FieldSpec TextField(std::size_t offset, std::size_t width) {
     return {offset, width, FieldType::Text};
 }
-constexpr Field Int16Field(std::size_t offset) {
+constexpr FieldSpec Int16Field(std::size_t offset) {
     return {offset, 2, FieldType::Int16};
 }
-constexpr Field SingleField(std::size_t offset) {
+constexpr FieldSpec SingleField(std::size_t offset) {
     return {offset, 4, FieldType::Single};
 }
-constexpr Field DoubleField(std::size_t offset) {
+constexpr FieldSpec DoubleField(std::size_t offset) {
     return {offset, 8, FieldType::Double};
 }
 // Bytes this program carries without giving them a meaning.
-constexpr Field CarriedField(std::size_t offset, std::size_t width) {
+constexpr FieldSpec CarriedField(std::size_t offset, std::size_t width) {
     return {offset, width, FieldType::Bytes};
 }
 
-// A named field of a layout table, for record-dump and the layout checks.
+// A field of layout L: only records of L accept it, so a field of one layout used on a
+// record of another does not compile.
+template <class L>
+struct Field : FieldSpec {};
+
+// One row of a layout table: the field's name, place and meaning.
 struct FieldDef {
     const char* name;
-    Field field;
+    FieldSpec field;
     const char* meaning;
 };
 
-// A whole layout: name, record length and its fields in offset order.
+// A whole layout without its type, for record-dump and the layout tests: name, record
+// length and its fields in offset order.
 struct Layout {
     const char* name;
     std::size_t length;
@@ -58,8 +65,7 @@ struct Layout {
 };
 
 // True when the fields lie back to back from offset 0 and end exactly at the record length.
-template <std::size_t N>
-constexpr bool FieldsCover(const std::array<FieldDef, N>& fields, std::size_t length) {
+constexpr bool FieldsCover(std::span<const FieldDef> fields, std::size_t length) {
     std::size_t at = 0;
     for (const auto& f : fields) {
         if (f.field.offset != at) return false;
@@ -71,6 +77,44 @@ constexpr bool FieldsCover(const std::array<FieldDef, N>& fields, std::size_t le
     return at == length;
 }
 
+// The layout table of L, the one place where its fields are declared (name, offset, width,
+// type, meaning). The named field constants are looked up in it by name at compile time,
+// and record-dump and the layout tests read it, so none of them can drift from it.
+template <class L, std::size_t N>
+struct FieldTable {
+    std::array<FieldDef, N> defs;
+
+    // The field called `name`; a name missing from the table does not compile.
+    consteval Field<L> operator[](std::string_view name) const {
+        for (const FieldDef& def : defs)
+            if (name == def.name) return {def.field};
+        throw "no field of this name in the layout";
+    }
+    // The typed field of a row of this table (a row of another table is a fault).
+    constexpr Field<L> field(const FieldDef& def) const {
+        assert(&def >= defs.data() && &def < defs.data() + N);
+        return {def.field};
+    }
+    constexpr Layout layout(const char* name) const { return {name, L::kLength, defs}; }
+    constexpr auto begin() const { return defs.begin(); }
+    constexpr auto end() const { return defs.end(); }
+};
+
+// Declares the layout table of L; fields that do not lie back to back over exactly
+// L::kLength bytes do not compile.
+template <class L, std::size_t N>
+consteval FieldTable<L, N> DeclareFields(const FieldDef (&defs)[N]) {
+    FieldTable<L, N> table{std::to_array(defs)};
+    if (!FieldsCover(table.defs, L::kLength)) throw "fields do not cover the record length";
+    return table;
+}
+
+// The record length of a layout; each layout is a type of its own derived from this.
+template <std::size_t Length>
+struct RecordLayout {
+    static constexpr std::size_t kLength = Length;
+};
+
 // Text of a field: Windows-1252 bytes turned to UTF-8, trailing blanks and NULs removed.
 std::string DecodeText(std::span<const std::uint8_t> bytes);
 // Writes UTF-8 text into a field as Windows-1252, blank-padded. Characters Windows-1252
@@ -78,30 +122,30 @@ std::string DecodeText(std::span<const std::uint8_t> bytes);
 // then holds its first `width` characters).
 bool EncodeText(std::span<std::uint8_t> bytes, std::string_view utf8);
 
-// The raw bytes of one record of length N with typed field access.
-template <std::size_t N>
+// The raw bytes of one record of layout L with typed field access.
+template <class L>
 class Record {
   public:
-    static constexpr std::size_t kLength = N;
+    static constexpr std::size_t kLength = L::kLength;
 
     Record() { bytes_.fill(0); }
 
-    std::span<std::uint8_t, N> bytes() { return bytes_; }
-    std::span<const std::uint8_t, N> bytes() const { return bytes_; }
+    std::span<std::uint8_t, kLength> bytes() { return bytes_; }
+    std::span<const std::uint8_t, kLength> bytes() const { return bytes_; }
 
-    std::string text(Field f) const { return DecodeText(span(f)); }
-    bool setText(Field f, std::string_view utf8) { return EncodeText(span(f), utf8); }
+    std::string text(Field<L> f) const { return DecodeText(span(f)); }
+    bool setText(Field<L> f, std::string_view utf8) { return EncodeText(span(f), utf8); }
 
-    std::int16_t int16(Field f) const { return load<std::int16_t>(f); }
-    void setInt16(Field f, std::int16_t v) { store(f, v); }
-    float single(Field f) const { return load<float>(f); }
-    void setSingle(Field f, float v) { store(f, v); }
-    double dbl(Field f) const { return load<double>(f); }
-    void setDouble(Field f, double v) { store(f, v); }
+    std::int16_t int16(Field<L> f) const { return load<std::int16_t>(f); }
+    void setInt16(Field<L> f, std::int16_t v) { store(f, v); }
+    float single(Field<L> f) const { return load<float>(f); }
+    void setSingle(Field<L> f, float v) { store(f, v); }
+    double dbl(Field<L> f) const { return load<double>(f); }
+    void setDouble(Field<L> f, double v) { store(f, v); }
 
     // Field `index` (0-based) of an array of equal fields starting at `first`.
-    static constexpr Field At(Field first, std::size_t index) {
-        return {first.offset + index * first.width, first.width, first.type};
+    static constexpr Field<L> At(Field<L> first, std::size_t index) {
+        return {{first.offset + index * first.width, first.width, first.type}};
     }
 
     bool isBlank() const {
@@ -110,25 +154,35 @@ class Record {
         return true;
     }
 
+    // Sets every text field of the layout table to blanks (records are written
+    // blank-padded, numbers 0).
+    template <std::size_t N>
+    void blankTexts(const FieldTable<L, N>& fields) {
+        for (const FieldDef& def : fields)
+            if (def.field.type == FieldType::Text) setText(fields.field(def), "");
+    }
+
     friend bool operator==(const Record&, const Record&) = default;
 
   private:
-    std::span<std::uint8_t> span(Field f) { return std::span(bytes_).subspan(f.offset, f.width); }
-    std::span<const std::uint8_t> span(Field f) const {
+    std::span<std::uint8_t> span(FieldSpec f) {
+        return std::span(bytes_).subspan(f.offset, f.width);
+    }
+    std::span<const std::uint8_t> span(FieldSpec f) const {
         return std::span(bytes_).subspan(f.offset, f.width);
     }
     template <typename T>
-    T load(Field f) const {
+    T load(FieldSpec f) const {
         T v;
         std::memcpy(&v, bytes_.data() + f.offset, sizeof v);
         return v;
     }
     template <typename T>
-    void store(Field f, T v) {
+    void store(FieldSpec f, T v) {
         std::memcpy(bytes_.data() + f.offset, &v, sizeof v);
     }
 
-    std::array<std::uint8_t, N> bytes_;
+    std::array<std::uint8_t, kLength> bytes_;
 };
 
 }  // namespace qorvana

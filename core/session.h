@@ -13,6 +13,7 @@
 
 #include "core/civil_date.h"
 #include "core/data_files.h"
+#include "core/general_settings_record.h"
 #include "core/money.h"
 #include "core/paths.h"
 #include "core/record.h"
@@ -29,12 +30,10 @@ struct PrintFontEntry {
     int fontSize = 0;
     int bold = 0;
     int italic = 0;
-    double numberF = 0;
-    double colourG = 0;
+    double fontOption = 0;  // "number F", the value after the italic flag of a font block
+    double colour = 0;      // "colour number G"
     int numberH = 0;
 };
-
-using GeneralSettingsRecord = Record<346>;
 
 struct Session {
     Session();

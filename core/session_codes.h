@@ -41,7 +41,7 @@ inline constexpr int kFpaXmlNotWritten = 0;
 namespace work_slot {
 inline constexpr int kCurrencyMode = 1;   // "1" euro, "0" lire
 inline constexpr int kPriceDecimals = 5;  // 2..5
-inline constexpr int kFpaSwitch = 6;      // electronic invoices enabled when not 0
+inline constexpr int kFpaSwitch = 6;      // electronic invoices and PDF copies when not 0
 inline constexpr int kPdfFolder = 7;
 inline constexpr int kInvoiceLineFile = 10;  // line file of the invoice chosen to copy
 inline constexpr int kStartMarker = 19;      // "0" from the start of the run

@@ -71,7 +71,7 @@ void LoadPrintFonts(Session& s, std::vector<std::string>& problems) {
         fonts[e].fontSize = SmallInt(in.readLine());
         fonts[e].bold = SmallInt(in.readLine());
         fonts[e].italic = SmallInt(in.readLine());
-        fonts[e].numberF = Val(in.readLine());
+        fonts[e].fontOption = Val(in.readLine());
     }
     if (in.failed()) {
         for (int e = 1; e <= 5; ++e) {
@@ -79,7 +79,7 @@ void LoadPrintFonts(Session& s, std::vector<std::string>& problems) {
             fonts[e].fontSize = 9;
             fonts[e].bold = 0;
             fonts[e].italic = 0;
-            fonts[e].numberF = 0;
+            fonts[e].fontOption = 0;
         }
         n = 4;
         fonts[1].fontSize = 14;
@@ -88,15 +88,15 @@ void LoadPrintFonts(Session& s, std::vector<std::string>& problems) {
 
     std::string last;
     for (int i = 0; i < 6; ++i) last = in.readLine();
-    fonts[0].colourG = in.failed() ? 16777215 : Val(last);
+    fonts[0].colour = in.failed() ? 16777215 : Val(last);
     fonts[0].numberH = n * 25 + 140;
     in.clearError();
 
     fonts[1].pages[4] = SmallInt(in.readLine());
     fonts[1].numberH = SmallInt(in.readLine());
     fonts[2].numberH = SmallInt(in.readLine());
-    fonts[1].colourG = Val(in.readLine());
-    fonts[2].colourG = Val(in.readLine());
+    fonts[1].colour = Val(in.readLine());
+    fonts[2].colour = Val(in.readLine());
 }
 
 // Record 1 of a qorvana.gnr (a short file leaves the rest zero); nullopt when the file is
@@ -115,15 +115,14 @@ std::optional<GeneralSettingsRecord> ReadGeneralSettings(const std::filesystem::
 
 GeneralSettingsRecord DefaultGeneralSettings() {
     GeneralSettingsRecord r;
-    for (const FieldDef& def : gnr::kFields)
-        if (def.field.type == FieldType::Text) r.setText(def.field, "");
+    r.blankTexts(gnr::kFields);
     r.setText(gnr::kAlternateRows, "0");
     r.setText(gnr::kDefaultVatCode, "01");
     r.setText(gnr::kVersionMark, "9");
-    r.setText(gnr::kFlagB, "1");
+    r.setText(gnr::kVersionSwitch1, "1");
     r.setDouble(gnr::kRowColour1, gnr::kDefaultRowColour1);
     r.setDouble(gnr::kRowColour2, gnr::kDefaultRowColour2);
-    r.setText(gnr::kFlagC, "1");
+    r.setText(gnr::kVersionSwitch2, "1");
     return r;
 }
 
@@ -138,11 +137,11 @@ bool NormaliseGeneralSettings(GeneralSettingsRecord& r) {
     if (!IsVatCodeNumber(r.text(gnr::kDefaultVatCode))) r.setText(gnr::kDefaultVatCode, "01");
     if (r.text(gnr::kVersionMark) != "9") {
         r.setText(gnr::kVersionMark, "9");
-        r.setText(gnr::kFlagB, "1");
+        r.setText(gnr::kVersionSwitch1, "1");
         r.setDouble(gnr::kRowColour1, gnr::kDefaultRowColour1);
         r.setDouble(gnr::kRowColour2, gnr::kDefaultRowColour2);
         r.setText(gnr::kAlternateRows, "1");
-        r.setText(gnr::kFlagC, "1");
+        r.setText(gnr::kVersionSwitch2, "1");
     }
     return r != before;
 }

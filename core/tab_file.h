@@ -40,7 +40,7 @@ class TabFile {
     static constexpr int kVat1to8 = 1;
     static constexpr int kExemptions0to8 = 57;
     static constexpr int kPayment1to30 = 84;
-    static constexpr int kCombo5Table = 144;
+    static constexpr int kSeriesTable = 144;
     static constexpr int kList1to40 = 153;
     static constexpr int kCarriers = 383;
     static constexpr int kVat9to16 = 623;

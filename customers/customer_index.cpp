@@ -88,7 +88,7 @@ CustomerCard CustomerIndex::card(int record) const {
     if (!customerExists(record)) return card;
     const auto c = files_.read<CustomersFile>(record);
     card.record = record;
-    const Field shown[22] = {
+    const Field<CustomerLayout> shown[22] = {
         cli::kName1,      cli::kName2,      cli::kAddress,      cli::kPostcode,
         cli::kTown,       cli::kTaxCode,    cli::kVatPrefix,    cli::kVatNumber,
         cli::kAdminName1, cli::kAdminName2, cli::kAdminAddress, cli::kAdminPostcode,

@@ -4,7 +4,7 @@ namespace qorvana {
 
 ContinuationRecord NewContinuationRecord() {
     ContinuationRecord record;
-    BlankTextFields(record, continuation_record::kFields);
+    record.blankTexts(continuation_record::kFields);
     record.setInt16(continuation_record::kMarker, 999);
     record.setInt16(continuation_record::kWord526, 1);
     return record;

@@ -4,7 +4,7 @@ namespace qorvana {
 
 DocumentRecord NewDocumentRecord() {
     DocumentRecord record;
-    BlankTextFields(record, document_record::kFields);
+    record.blankTexts(document_record::kFields);
     return record;
 }
 

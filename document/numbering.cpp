@@ -63,14 +63,14 @@ NumberProposal ProposeNumbers(const std::optional<CountersRecord>& invoices,
     if (fpaState > kFpaXmlNotWritten)
         proposal.transmissionNumber = fpaState;
     else if (fpaState == kFpaXmlNotWritten && fatturaPa) {
-        const int last = fatturaPa->int16(tot::kWord1);
+        const int last = fatturaPa->int16(tot::kRecordCount);
         if (last >= 0 && last < 32767)
             proposal.transmissionNumber = last + 1;
         else
             proposal.transmissionCounterOutOfRange = last;
     }
     if (const auto& numbering = separateSeries ? fatturaPa : invoices) {
-        const int last = numbering->int16(tot::kWord4);
+        const int last = numbering->int16(tot::kLastNumber);
         if (last < 0 || last >= kHighestNumber) {
             proposal.counterOutOfRange = last;
             return proposal;

@@ -106,11 +106,11 @@ Recipient RecipientOf(const CustomerRecord& customer, const EInvoiceCustomer& da
     const std::string own = UpperCase(Trim(data.recipientCode));
     if (Trim(customer.text(cli::kPaFlag)) == "1")
         return {RecipientKind::PublicAdministration,
-                own.size() == 6 ? own : UpperCase(Trim(customer.text(cli::kCarried515))),
+                own.size() == 6 ? own : UpperCase(Trim(customer.text(cli::kRecipientCode))),
                 {}};
     if (IsForeignCustomer(customer)) return {RecipientKind::Foreign, "XXXXXXX", {}};
-    const std::string carried = UpperCase(
-        Trim(fpaxml::PaddedText(customer, cli::kCarried515) + customer.text(cli::kCarried521)));
+    const std::string carried = UpperCase(Trim(fpaxml::PaddedText(customer, cli::kRecipientCode) +
+                                               customer.text(cli::kRecipientCodeSeventh)));
     const std::string code = own.size() == 7 ? own : carried;
     if (code.size() == 7 && code != "0000000") return {RecipientKind::Business, code, {}};
     if (!Trim(data.pec).empty()) return {RecipientKind::CertifiedMail, "0000000", Trim(data.pec)};
@@ -122,7 +122,7 @@ Recipient RecipientOf(const CustomerRecord& customer, const EInvoiceCustomer& da
 std::vector<std::string> MissingEInvoiceData(const CustomerRecord& c,
                                              const EInvoiceCustomer& data) {
     std::vector<std::string> missing;
-    const auto blank = [&](Field f) { return Trim(c.text(f)).empty(); };
+    const auto blank = [&](Field<CustomerLayout> f) { return Trim(c.text(f)).empty(); };
     if (blank(cli::kName1)) missing.push_back("la ragione sociale");
     if (blank(cli::kAddress)) missing.push_back("l'indirizzo della sede");
     if (blank(cli::kTown)) missing.push_back("il comune della sede");

@@ -225,7 +225,7 @@ class Composer {
 
 // The stored text of a fixed-width field padded with blanks to its width, as the field
 // stands in the record.
-inline std::string PaddedText(const CustomerRecord& r, Field f) {
+inline std::string PaddedText(const CustomerRecord& r, Field<CustomerLayout> f) {
     std::string text = r.text(f);
     const std::size_t length = Utf8Length(text);
     if (length < f.width) text.append(f.width - length, ' ');

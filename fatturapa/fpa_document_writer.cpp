@@ -89,8 +89,8 @@ void FpaDocumentWriter::transmitterContacts() {
 }
 
 void FpaDocumentWriter::recipientCodeTooLong(const std::string& why) {
-    const std::string code =
-        Trim(PaddedText(d_.customer, cli::kCarried515) + d_.customer.text(cli::kCarried521));
+    const std::string code = Trim(PaddedText(d_.customer, cli::kRecipientCode) +
+                                  d_.customer.text(cli::kRecipientCodeSeventh));
     c_.problem("Codice destinatario del cliente: \"" + code + "\" ha 7 caratteri, ma " + why +
                ": correggerlo nella scheda del cliente");
 }
@@ -149,8 +149,9 @@ void FpaDocumentWriter::seller() {
 }
 
 // Sede or StabileOrganizzazione of the seller; Nazione is "IT" when the field is empty.
-void FpaDocumentWriter::address(const char* tag, Field street, Field postcode, Field town,
-                                Field province, Field country, const std::string& of) {
+void FpaDocumentWriter::address(const char* tag, Field<FpaLayout> street, Field<FpaLayout> postcode,
+                                Field<FpaLayout> town, Field<FpaLayout> province,
+                                Field<FpaLayout> country, const std::string& of) {
     XmlLines& x = c_.xml();
     x.open(tag);
     const std::string where = " (impostazioni fatturaPA)";
@@ -301,7 +302,8 @@ void FpaDocumentWriter::withholding() {
     x.close("DatiRitenuta");
 }
 
-void FpaDocumentWriter::reference(const char* tag, Field id, Field date, Field item, Field job,
+void FpaDocumentWriter::reference(const char* tag, Field<FpaLayout> id, Field<FpaLayout> date,
+                                  Field<FpaLayout> item, Field<FpaLayout> job,
                                   const std::string& of) {
     if (c_.empty(field(id))) return;
     XmlLines& x = c_.xml();

@@ -57,7 +57,7 @@ class FpaDocumentWriter {
     // The problem of a recipient code whose 7th character (customer offset 521) a 6-character
     // code would lose; `why` says why the code must have 6.
     void recipientCodeTooLong(const std::string& why);
-    std::string field(Field f) const { return r_.text(f); }
+    std::string field(Field<FpaLayout> f) const { return r_.text(f); }
     // A table line written as a DettaglioLinee: one with a description, a price or a quantity.
     static bool Written(const DocumentLine& l) {
         return !Trim(l.description).empty() || l.unitPrice != 0 || l.quantity != 0;
@@ -103,15 +103,16 @@ class FpaDocumentWriter {
     std::vector<Summary> summariesOf();
     void header();
     void seller();
-    void address(const char* tag, Field street, Field postcode, Field town, Field province,
-                 Field country, const std::string& of);
+    void address(const char* tag, Field<FpaLayout> street, Field<FpaLayout> postcode,
+                 Field<FpaLayout> town, Field<FpaLayout> province, Field<FpaLayout> country,
+                 const std::string& of);
     void companyRegister();
     void customer();
     void generalData();
     void withholding();
     void importedNotes();
-    void reference(const char* tag, Field id, Field date, Field item, Field job,
-                   const std::string& of);
+    void reference(const char* tag, Field<FpaLayout> id, Field<FpaLayout> date,
+                   Field<FpaLayout> item, Field<FpaLayout> job, const std::string& of);
     void carrier();
     void goodsAndServices();
     void payment();

@@ -41,7 +41,7 @@ struct Progressive {
 Progressive ChooseProgressive(const std::string& typedText, const std::string& proposed,
                               const Session& s) {
     if (s.fpaState > 0) return {s.fpaState, false, {}};
-    const int stored = s.files.read<CountersFile>(tot::kFatturaPa).int16(tot::kWord1);
+    const int stored = s.files.read<CountersFile>(tot::kFatturaPa).int16(tot::kRecordCount);
     if (stored < 0)
         return {0, false,
                 "Il contatore dei progressivi di invio della fatturaPA (qorvana.tot) è "
@@ -135,11 +135,12 @@ void FillFpaRecord(FpaRecord& r, const PanelEntries& panel, const HeaderEntries&
     r.setText(fpa::kWithholdingRate, withholding ? PlainNumberText(withholdingRate) : "");
     r.setText(fpa::kWithholdingReason,
               withholding ? ItemCode(WithholdingReasonItems(), panel.withholdingReason, 1) : "");
-    for (Field f : {fpa::kFundType, fpa::kFundRate, fpa::kFundContribution, fpa::kFundTaxable,
-                    fpa::kFundVatRate, fpa::kFundWithholding, fpa::kFundNature})
+    for (Field<FpaLayout> f :
+         {fpa::kFundType, fpa::kFundRate, fpa::kFundContribution, fpa::kFundTaxable,
+          fpa::kFundVatRate, fpa::kFundWithholding, fpa::kFundNature})
         r.setText(f, "");
     r.setText(fpa::kProgressive, std::to_string(progressive));
-    const std::pair<const InvoiceReference*, std::array<Field, 4>> references[] = {
+    const std::pair<const InvoiceReference*, std::array<Field<FpaLayout>, 4>> references[] = {
         {&panel.purchaseOrder,
          {fpa::kOrderId, fpa::kOrderDate, fpa::kOrderItem, fpa::kOrderJobCode}},
         {&panel.contract,
@@ -166,7 +167,7 @@ void FillFpaRecord(FpaRecord& r, const PanelEntries& panel, const HeaderEntries&
     r.setText(fpa::kPaymentMode, ItemCode(PaymentModeItems(), panel.paymentMode, 4));
     r.setText(fpa::kArt73, panel.art73 ? "1" : "0");
     r.setText(fpa::kDeferredVat, header.deferredVat ? "1" : "0");
-    r.setText(fpa::kRecipientCode, customer.text(cli::kCarried515));
+    r.setText(fpa::kRecipientCode, customer.text(cli::kRecipientCode));
 }
 
 EInvoiceDocument EInvoiceDocumentOf(const DocumentDraft& draft, const Money& money) {
@@ -342,8 +343,8 @@ std::string CommitFpaExport(const FpaExportPlan& plan, Session& s) {
         try {
             auto counter = s.files.read<CountersFile>(tot::kFatturaPa);
             counterBefore = counter;
-            const int stored = counter.int16(tot::kWord1);
-            counter.setInt16(tot::kWord1,
+            const int stored = counter.int16(tot::kRecordCount);
+            counter.setInt16(tot::kRecordCount,
                              static_cast<std::int16_t>(std::max(stored, plan.progressive)));
             s.files.write<CountersFile>(tot::kFatturaPa, counter);
             s.files.sync(std::array<int, 1>{kTot});

@@ -60,7 +60,7 @@ HeaderTables HeaderTables::FromTab(const TabFile& tab) {
     }
     for (int entry = 1; entry <= 9; ++entry)
         for (int col = 0; col < 2; ++col)
-            t.combo5Table[entry][col] = tab.item(TabFile::kCombo5Table + entry - 1, col);
+            t.seriesTable[entry][col] = tab.item(TabFile::kSeriesTable + entry - 1, col);
     for (int entry = 1; entry <= 100; ++entry)
         t.listEntries[entry - 1] = Trim(tab.line(TabFile::ListEntryLine(entry)));
     for (int row = 1; row <= 40; ++row) {

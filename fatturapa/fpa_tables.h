@@ -24,8 +24,8 @@ struct HeaderTables {
     // Exemption entries 0..16, columns 0 description, 1 text (at most 100 characters),
     // 2 nature index as digits ("0" when the text carried none).
     std::array<std::array<std::string, 3>, 17> exemptions{};
-    // The Combo5 table, entries 1..9 (index 0 unused), two columns.
-    std::array<std::array<std::string, 2>, 10> combo5Table{};
+    // The series table ("Sezionale"), entries 1..9 (index 0 unused), two columns.
+    std::array<std::array<std::string, 2>, 10> seriesTable{};
     // The 100 entries of Combo2, Combo3 and Combo4 (index 0 is entry 1).
     std::array<std::string, 100> listEntries{};
     // Carrier rows 1..40 (index 0 unused), columns 0..8.

@@ -24,7 +24,7 @@ class V10Writer : public FpaDocumentWriter {
         x.element("FormatoTrasmissione", "SDI10");
         c_.text("CodiceDestinatario", field(fpa::kRecipientCode), kRecipientCode,
                 "Codice destinatario del cliente (6 lettere o cifre)");
-        if (!c_.empty(d_.customer.text(cli::kCarried521)))
+        if (!c_.empty(d_.customer.text(cli::kRecipientCodeSeventh)))
             recipientCodeTooLong("la fatturaPA 1.0 ammette solo codici ufficio di 6 caratteri");
         transmitterContacts();
         x.close("DatiTrasmissione");

@@ -45,7 +45,7 @@ class V12Writer : public FpaDocumentWriter {
         transmitter();
         x.element("FormatoTrasmissione", format_);
         if (Trim(d_.customer.text(cli::kPaFlag)) == "1" &&
-            !c_.empty(d_.customer.text(cli::kCarried521)))
+            !c_.empty(d_.customer.text(cli::kRecipientCodeSeventh)))
             recipientCodeTooLong(
                 "il cliente è indicato come pubblica amministrazione, il cui codice ufficio ne ha "
                 "6");
@@ -162,9 +162,9 @@ FpaComposition ComposeFpaV12(const FpaWriterInput& document) {
 
 std::string RecipientCode(const CustomerRecord& customer) {
     if (Trim(customer.text(cli::kPaFlag)) == "1")
-        return UpperCase(Trim(customer.text(cli::kCarried515)));
-    const std::string code =
-        UpperCase(Trim(PaddedText(customer, cli::kCarried515) + customer.text(cli::kCarried521)));
+        return UpperCase(Trim(customer.text(cli::kRecipientCode)));
+    const std::string code = UpperCase(Trim(PaddedText(customer, cli::kRecipientCode) +
+                                            customer.text(cli::kRecipientCodeSeventh)));
     return code.empty() ? kNoRecipientCode : code;
 }
 

@@ -278,7 +278,7 @@ Resent PrepareResend(SdiStore& store, const std::string& rejectedFile, Session& 
     } catch (const RecordIoError& e) {
         return {{}, {}, e.what()};
     }
-    const int next = counter.int16(tot::kWord1) + 1;
+    const int next = counter.int16(tot::kRecordCount) + 1;
     const std::string part = FileProgressive(next);
     if (next < 1 || next > 32767 || part.empty() || !s.files.isWritable(kTot))
         return {{}, {}, "il contatore dei progressivi di invio (qorvana.tot) non si può usare"};
@@ -316,7 +316,7 @@ Resent PrepareResend(SdiStore& store, const std::string& rejectedFile, Session& 
     if (auto failed = WriteFileDurably(newFile, Beside(old->path, newName), *changed))
         return {{}, {}, *failed};
     try {
-        counter.setInt16(tot::kWord1, static_cast<std::int16_t>(next));
+        counter.setInt16(tot::kRecordCount, static_cast<std::int16_t>(next));
         s.files.write<CountersFile>(tot::kFatturaPa, counter);
     } catch (const RecordIoError& e) {
         std::filesystem::remove(newFile, error);

@@ -125,7 +125,7 @@ void ResendCorrected(const fs::path& file, std::string_view bytes, Session& s) {
 // again takes the third.
 void TwoEInvoicesExported(Session& s) {
     CountersRecord counter = s.files.read<CountersFile>(tot::kFatturaPa);
-    counter.setInt16(tot::kWord1, 2);
+    counter.setInt16(tot::kRecordCount, 2);
     s.files.write<CountersFile>(tot::kFatturaPa, counter);
 }
 

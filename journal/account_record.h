@@ -1,15 +1,6 @@
 #pragma once
 // Account qorvana.con (channel 17, 150 bytes), counted by word 1 of counters record 6.
 // Created by the suite's accounting programs; this module adds to the two running totals.
-//   0 10 text    account code (its numeric value identifies the account)
-//  10 40 text    account name
-//  50  8 double  (carried)
-//  58  8 double  running debit total
-//  66  8 double  running credit total
-//  74 8x4 double (carried)
-// 106 2x3 int16  (carried)
-// 112 36 text    (carried)
-// 148  2 int16   (carried)
 
 #include <array>
 
@@ -23,17 +14,12 @@ namespace con {
 
 inline constexpr std::size_t kLength = AccountsFile::Record::kLength;
 
-inline constexpr Field kCode = TextField(0, 10);
-inline constexpr Field kName = TextField(10, 40);
-inline constexpr Field kDebit = DoubleField(58);
-inline constexpr Field kCredit = DoubleField(66);
-
-inline constexpr std::array<FieldDef, 14> kFields{{
-    {"code", kCode, "account code"},
-    {"name", kName, "account name"},
+inline constexpr auto kFields = DeclareFields<AccountLayout>({
+    {"code", TextField(0, 10), "account code"},
+    {"name", TextField(10, 40), "account name"},
     {"carried50", CarriedField(50, 8), "carried double"},
-    {"debit", kDebit, "running debit total"},
-    {"credit", kCredit, "running credit total"},
+    {"debit", DoubleField(58), "running debit total"},
+    {"credit", DoubleField(66), "running credit total"},
     {"carried74", CarriedField(74, 8), "carried double"},
     {"carried82", CarriedField(82, 8), "carried double"},
     {"carried90", CarriedField(90, 8), "carried double"},
@@ -43,10 +29,14 @@ inline constexpr std::array<FieldDef, 14> kFields{{
     {"carried110", CarriedField(110, 2), "carried small integer"},
     {"carried112", CarriedField(112, 36), "carried text"},
     {"carried148", CarriedField(148, 2), "carried small integer"},
-}};
-static_assert(FieldsCover(kFields, kLength));
+});
 
-inline constexpr Layout kLayout{"con", kLength, kFields};
+inline constexpr auto kCode = kFields["code"];
+inline constexpr auto kName = kFields["name"];
+inline constexpr auto kDebit = kFields["debit"];
+inline constexpr auto kCredit = kFields["credit"];
+
+inline constexpr Layout kLayout = kFields.layout("con");
 
 }  // namespace con
 }  // namespace qorvana

@@ -68,15 +68,15 @@ ProposalInput ProposalFor(const DocumentDraft& draft, const Session& session,
     in.documentDate = draft.header.documentDate;
     in.vatRegisterNumber = draft.header.vatRegisterNumber;
     in.numberWithYear = session.generalSettings.text(gnr::kNumberWithYear) == "1";
-    in.settings5 = printLines[5];
-    in.settings8 = printLines[8];
-    in.settings15 = printLines[15];
+    in.withholdingAccountLine = printLines[5];
+    in.deferredVatAccountLine = printLines[8];
+    in.descriptionTemplates = printLines[15];
     in.splitPayment = SplitPayment(draft);
     return in;
 }
 
 std::string ProposedDescription(const ProposalInput& in) {
-    std::string text = Trim(Characters(in.settings15, in.creditNote ? 41 : 1, 40));
+    std::string text = Trim(Characters(in.descriptionTemplates, in.creditNote ? 41 : 1, 40));
     std::string number = CleanNumber(in.documentNumber);
     if (in.numberWithYear) number += "/" + Characters(in.documentDate, 7, 4);
     ReplaceFirst(text, "$D", number);
@@ -99,13 +99,13 @@ JournalEntry ProposeEntry(const ProposalInput& in) {
     int next = 0;
     AddLine(entry, next, in.customerAccounts[0], t1 + t2 + t3 - w, customerDebit);
     const std::string vatAccount =
-        in.deferredVat ? Characters(in.settings8, 81, 8) : in.customerAccounts[2];
+        in.deferredVat ? Characters(in.deferredVatAccountLine, 81, 8) : in.customerAccounts[2];
     const struct {
         std::string code;
         double amount;
         bool debit;
     } others[] = {
-        {Characters(in.settings5, 1, 8), w, customerDebit},
+        {Characters(in.withholdingAccountLine, 1, 8), w, customerDebit},
         {in.customerAccounts[1], t1, !customerDebit},
         {vatAccount, t2, !customerDebit},
         {in.customerAccounts[3], t3, !customerDebit},

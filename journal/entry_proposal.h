@@ -27,11 +27,12 @@ struct ProposalInput {
     std::string documentDate;       // header document date, "dd/mm/yyyy"
     std::string vatRegisterNumber;  // header text2(3), stored at offset 434 of the document
     bool numberWithYear = false;    // generalSettings offset 252 = "1"
-    // Print settings entries 5 (withholding account), 8 (deferred-VAT account at characters
-    // 81-88) and 15 (description templates: invoice 1-40, credit note 41-80).
-    std::string settings5;
-    std::string settings8;
-    std::string settings15;
+    // Print settings lines 5 (withholding account at characters 1-8), 8 (deferred-VAT
+    // account at characters 81-88) and 15 (description templates: invoice 1-40, credit
+    // note 41-80).
+    std::string withholdingAccountLine;
+    std::string deferredVatAccountLine;
+    std::string descriptionTemplates;
     // The e-invoices to every customer: split payment closes the VAT against the customer
     // (the administration pays it to the treasury). A stamp duty charged to the customer is
     // in the figures' outside-VAT amounts.

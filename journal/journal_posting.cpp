@@ -86,8 +86,8 @@ std::optional<std::string> PlanJournal(const DataFiles& files, const JournalEntr
         return "Spazio su disco insufficiente per il giornale (" + FileName(files, kGio) + ")" +
                kNothingWritten;
     plan.counter = files.read<CountersFile>(tot::kJournal);
-    plan.counter.setInt16(tot::kWord1, static_cast<std::int16_t>(plan.recordNumber));
-    plan.counter.setInt16(tot::kWord2, 1);
+    plan.counter.setInt16(tot::kRecordCount, static_cast<std::int16_t>(plan.recordNumber));
+    plan.counter.setInt16(tot::kWrittenMark, 1);
 
     JournalRecord& r = plan.journal;
     r.setText(gio::kDate, RecordDate(entry.date));

@@ -1,17 +1,5 @@
 #pragma once
 // Journal entry qorvana.gio (channel 18, 296 bytes), counted by word 1 of counters record 13.
-//   0  8 text    movement date yyyymmdd
-//   8 40 text    description of the movement
-//  48  2 int16   0
-//  50 20 text    document reference
-//  70 18x10      lines 0 to 9, each: side (int16, 0 debit, 1 credit), account code
-//                (text 8), amount (double); line k at 70 + 18k
-// 250  2 int16   (carried)
-// 252  2 int16   (carried)
-// 254  8 double  moment of posting: days since 30/12/1899, time as the fraction
-// 262  1 text    "1"
-// 263 31 text    (carried)
-// 294  2 int16   0
 
 #include <array>
 
@@ -27,30 +15,11 @@ inline constexpr std::size_t kLength = JournalFile::Record::kLength;
 inline constexpr int kLineCount = 10;
 inline constexpr std::size_t kLineStride = 18;
 
-inline constexpr Field kDate = TextField(0, 8);
-inline constexpr Field kDescription = TextField(8, 40);
-inline constexpr Field kZero48 = Int16Field(48);
-inline constexpr Field kReference = TextField(50, 20);
-inline constexpr Field kPostedAt = DoubleField(254);
-inline constexpr Field kMark = TextField(262, 1);
-inline constexpr Field kZero294 = Int16Field(294);
-
-// Fields of journal line k (0..9).
-constexpr Field Side(int k) {
-    return Int16Field(70 + kLineStride * static_cast<std::size_t>(k));
-}
-constexpr Field Account(int k) {
-    return TextField(72 + kLineStride * static_cast<std::size_t>(k), 8);
-}
-constexpr Field Amount(int k) {
-    return DoubleField(80 + kLineStride * static_cast<std::size_t>(k));
-}
-
-inline constexpr std::array<FieldDef, 40> kFields{{
-    {"date", kDate, "movement date yyyymmdd"},
-    {"description", kDescription, "description of the movement"},
-    {"zero48", kZero48, "always 0"},
-    {"reference", kReference, "document reference"},
+inline constexpr auto kFields = DeclareFields<JournalLayout>({
+    {"date", TextField(0, 8), "movement date yyyymmdd"},
+    {"description", TextField(8, 40), "description of the movement"},
+    {"zero48", Int16Field(48), "always 0"},
+    {"reference", TextField(50, 20), "document reference"},
     {"side0", Int16Field(70), "line 0: 0 debit, 1 credit"},
     {"account0", TextField(72, 8), "line 0: account code"},
     {"amount0", DoubleField(80), "line 0: amount"},
@@ -83,14 +52,38 @@ inline constexpr std::array<FieldDef, 40> kFields{{
     {"amount9", DoubleField(242), "line 9: amount"},
     {"carried250", CarriedField(250, 2), "carried small integer"},
     {"carried252", CarriedField(252, 2), "carried small integer"},
-    {"postedAt", kPostedAt, "moment of posting, days since 30/12/1899"},
-    {"mark", kMark, "\"1\""},
+    {"postedAt", DoubleField(254), "moment of posting, days since 30/12/1899"},
+    {"mark", TextField(262, 1), "\"1\""},
     {"carried263", CarriedField(263, 31), "carried text"},
-    {"zero294", kZero294, "always 0"},
-}};
-static_assert(FieldsCover(kFields, kLength));
+    {"zero294", Int16Field(294), "always 0"},
+});
 
-inline constexpr Layout kLayout{"gio", kLength, kFields};
+inline constexpr auto kDate = kFields["date"];
+inline constexpr auto kDescription = kFields["description"];
+inline constexpr auto kZero48 = kFields["zero48"];
+inline constexpr auto kReference = kFields["reference"];
+inline constexpr auto kPostedAt = kFields["postedAt"];
+inline constexpr auto kMark = kFields["mark"];
+inline constexpr auto kZero294 = kFields["zero294"];
+
+// Fields of journal line k (0..9).
+constexpr Field<JournalLayout> LineField(Field<JournalLayout> ofLine0, int k) {
+    return {
+        {ofLine0.offset + kLineStride * static_cast<std::size_t>(k), ofLine0.width, ofLine0.type}};
+}
+constexpr Field<JournalLayout> Side(int k) {
+    return LineField(kFields["side0"], k);
+}
+constexpr Field<JournalLayout> Account(int k) {
+    return LineField(kFields["account0"], k);
+}
+constexpr Field<JournalLayout> Amount(int k) {
+    return LineField(kFields["amount0"], k);
+}
+static_assert(Side(9).offset == kFields["side9"].offset &&
+              Amount(9).offset == kFields["amount9"].offset);
+
+inline constexpr Layout kLayout = kFields.layout("gio");
 
 }  // namespace gio
 }  // namespace qorvana

@@ -75,7 +75,7 @@ struct Plan {
 // counter is damaged (outside 0..32767) or the file is full.
 std::string NoRoomMessage(const DataFiles& files, int counterRecord, const std::string& what,
                           int needed) {
-    const int count = files.read<CountersFile>(counterRecord).int16(tot::kWord1);
+    const int count = files.read<CountersFile>(counterRecord).int16(tot::kRecordCount);
     const std::string counter =
         "Il contatore " + what + " (qorvana.tot, record " + std::to_string(counterRecord) + ")";
     if (count < 0)
@@ -215,7 +215,7 @@ void FillDocument(const PostingInput& in, const Plan& plan, DocumentRecord& r) {
     const VatBreakdown& b = in.draft->figures.breakdown;
     r.setInt16(d::kCustomer, static_cast<std::int16_t>(in.draft->customer.record));
     r.setText(d::kNumber, h.documentNumber);
-    r.setInt16(d::kCombo2, Choice(h.bank1));
+    r.setInt16(d::kBank1, Choice(h.bank1));
     r.setText(d::kRegistrationDate, RecordDate(h.registrationDate));
     r.setText(d::kDocumentDate, RecordDate(h.documentDate));
     for (int i = 0; i < d::kDueDates; ++i) {
@@ -232,12 +232,12 @@ void FillDocument(const PostingInput& in, const Plan& plan, DocumentRecord& r) {
     r.setText(d::kPaymentTerms, std::to_string(Choice(h.paymentTerms)));
     r.setText(d::kCommissionRate, Trim(h.commissionRate));
     r.setDouble(d::kCommissionAmount, TypedValue(h.commissionAmount));
-    r.setInt16(d::kCombo3, Choice(h.bank2));
-    r.setInt16(d::kCombo4, Choice(h.bank3));
-    r.setDouble(d::kHeaderValue11, TypedValue(h.additionalAmount1));
-    r.setDouble(d::kHeaderValue12, TypedValue(h.additionalAmount2));
+    r.setInt16(d::kBank2, Choice(h.bank2));
+    r.setInt16(d::kBank3, Choice(h.bank3));
+    r.setDouble(d::kAdditionalAmount1, TypedValue(h.additionalAmount1));
+    r.setDouble(d::kAdditionalAmount2, TypedValue(h.additionalAmount2));
     r.setDouble(d::kVatRegisterNumber, ParseDecimal(h.vatRegisterNumber));
-    r.setInt16(d::kCombo5, static_cast<std::int16_t>(h.series));
+    r.setInt16(d::kSeries, static_cast<std::int16_t>(h.series));
     r.setDouble(d::kIssueMoment, DateTimeValue(in.issueMoment));
     r.setText(d::kSpesometro, Flag(h.vatOptions.spesometro));
     r.setText(d::kVatNotShown, Flag(h.vatOptions.vatNotShown));
@@ -314,8 +314,8 @@ std::optional<std::string> PlanCounters(const DataFiles& files, const PostingInp
     if (!next) return NoRoomMessage(files, tot::kInvoices, "dei documenti", 1);
     plan.recordNumber = *next;
     plan.documentCounter = files.read<CountersFile>(tot::kInvoices);
-    plan.documentCounter.setInt16(tot::kWord1, static_cast<std::int16_t>(plan.recordNumber));
-    plan.documentCounter.setInt16(tot::kWord2, 1);
+    plan.documentCounter.setInt16(tot::kRecordCount, static_cast<std::int16_t>(plan.recordNumber));
+    plan.documentCounter.setInt16(tot::kWrittenMark, 1);
     plan.documentCounter.setSingle(tot::kSerial,
                                    NextSerial(plan.documentCounter.single(tot::kSerial)));
     const auto number = CounterWordValue(h.documentNumber);
@@ -327,10 +327,11 @@ std::optional<std::string> PlanCounters(const DataFiles& files, const PostingInp
         // Never back: another workstation may have written later transmissions meanwhile.
         if (const auto progressive = CounterWordValue(h.transmissionNumber))
             plan.seriesCounter.setInt16(
-                tot::kWord1, std::max(plan.seriesCounter.int16(tot::kWord1), *progressive));
-        if (number) plan.seriesCounter.setInt16(tot::kWord4, *number);
+                tot::kRecordCount,
+                std::max(plan.seriesCounter.int16(tot::kRecordCount), *progressive));
+        if (number) plan.seriesCounter.setInt16(tot::kLastNumber, *number);
     } else if (number) {
-        plan.documentCounter.setInt16(tot::kWord4, *number);
+        plan.documentCounter.setInt16(tot::kLastNumber, *number);
     }
     return std::nullopt;
 }
@@ -392,18 +393,18 @@ std::optional<std::string> Prepare(const DataFiles& files, const PostingInput& i
 
 StockMovementRecord MovementRecord(const PostingInput& in, const Plan& plan, const Movement& mv) {
     StockMovementRecord r;
-    BlankTextFields(r, m::kFields);
+    r.blankTexts(m::kFields);
     r.setText(m::kDate, RecordDate(in.draft->header.registrationDate));
     r.setText(m::kCounterpart, in.draft->customer.name);
-    r.setInt16(m::kWord48, 1);
+    r.setInt16(m::kFixedOne1, 1);
     r.setText(m::kReference, plan.reference);
     r.setDouble(m::kIssueMoment, DateTimeValue(in.issueMoment));
     r.setInt16(m::kArticle, static_cast<std::int16_t>(mv.article));
     r.setInt16(m::kCustomer, static_cast<std::int16_t>(in.draft->customer.record));
     r.setDouble(m::kQuantity, plan.creditNote ? -mv.toMove : mv.toMove);
     r.setDouble(m::kNetUnitPrice, mv.netPrice);
-    r.setInt16(m::kWord90, 1);
-    r.setInt16(m::kWord92, 0);
+    r.setInt16(m::kFixedOne2, 1);
+    r.setInt16(m::kFixedZero, 0);
     return r;
 }
 

@@ -320,11 +320,11 @@ class Composer {
 void TakeCustomer(PrintedEntries& e, const DataFiles& files, int record) {
     if (record < 1 || record > files.physicalRecords(kCli)) return;
     const auto c = files.read<CustomersFile>(record);
-    static constexpr Field kPrinted[] = {cli::kName1,        cli::kName2,         cli::kAddress,
-                                         cli::kPostcode,     cli::kTown,          cli::kVatNumber,
-                                         cli::kTaxCode,      cli::kAdminName1,    cli::kAdminName2,
-                                         cli::kAdminAddress, cli::kAdminPostcode, cli::kAdminTown,
-                                         cli::kPhone1,       cli::kPhone2,        cli::kPhone3};
+    static constexpr Field<CustomerLayout> kPrinted[] = {
+        cli::kName1,      cli::kName2,        cli::kAddress,       cli::kPostcode,
+        cli::kTown,       cli::kVatNumber,    cli::kTaxCode,       cli::kAdminName1,
+        cli::kAdminName2, cli::kAdminAddress, cli::kAdminPostcode, cli::kAdminTown,
+        cli::kPhone1,     cli::kPhone2,       cli::kPhone3};
     for (std::size_t i = 0; i < e.customer.size(); ++i) e.customer[i] = Trim(c.text(kPrinted[i]));
     e.bankCoordinates =
         BankCoordinates({c.text(cli::kIbanPrefix), c.text(cli::kCin), c.text(cli::kAbi),

@@ -20,8 +20,8 @@ std::string Cleaned(std::string_view text) {
 
 }  // namespace
 
-bool PdfHandoffEnabled(std::string_view entry6) {
-    return Val(entry6) != 0;
+bool PdfHandoffEnabled(std::string_view fpaSwitch) {
+    return Val(fpaSwitch) != 0;
 }
 
 std::string PdfFile(std::string_view pdfFolder, std::string_view pdfName) {

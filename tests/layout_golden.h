@@ -16,7 +16,7 @@
 namespace qorvana::test {
 
 // Places hand-written bytes into a record image; unset bytes hold `fill` (blanks by default).
-template <std::size_t N>
+template <class L>
 class Image {
   public:
     explicit Image(std::uint8_t fill = ' ') { std::ranges::fill(record_.bytes(), fill); }
@@ -49,7 +49,7 @@ class Image {
         return little(offset, std::bit_cast<std::uint32_t>(v), 4);
     }
 
-    const Record<N>& record() const { return record_; }
+    const Record<L>& record() const { return record_; }
 
   private:
     Image& little(std::size_t offset, std::uint64_t bits, std::size_t width) {
@@ -57,62 +57,52 @@ class Image {
             record_.bytes()[offset + i] = static_cast<std::uint8_t>(bits >> (8 * i));
         return *this;
     }
-    Record<N> record_;
+    Record<L> record_;
 };
 
 // A text written by hand at its offset, the field that must read it, and what the field
 // reads when the bytes are not plain ASCII.
 struct GoldenText {
     std::size_t offset;
-    Field field;
+    FieldSpec field;
     std::string_view bytes;
     std::string_view read = {};
 };
 
 // Places every text in the image, then expects each field to read its text back.
-template <std::size_t N, std::size_t Count>
-void PlaceAndReadTexts(Image<N>& image, const GoldenText (&texts)[Count]) {
+template <class L, std::size_t Count>
+void PlaceAndReadTexts(Image<L>& image, const GoldenText (&texts)[Count]) {
     for (const auto& t : texts) image.text(t.offset, t.bytes);
     for (const auto& t : texts)
-        EXPECT_EQ(image.record().text(t.field), t.read.empty() ? t.bytes : t.read) << t.offset;
+        EXPECT_EQ(DecodeText(image.record().bytes().subspan(t.field.offset, t.field.width)),
+                  t.read.empty() ? t.bytes : t.read)
+            << t.offset;
 }
 
-// A fresh record holding every field of `layout` as decoded from `from` (carried bytes
-// copied as they are).
-template <std::size_t N>
-Record<N> ReEncoded(const Record<N>& from, const Layout& layout) {
-    Record<N> to;
+// A fresh record holding every field of `layout` as decoded from `from`: texts decoded and
+// encoded again, numbers and carried bytes copied as they are.
+template <class L>
+Record<L> ReEncoded(const Record<L>& from, const Layout& layout) {
+    Record<L> to;
     for (const auto& def : layout.fields) {
-        const Field f = def.field;
-        switch (f.type) {
-            case FieldType::Text:
-                EXPECT_TRUE(to.setText(f, from.text(f))) << def.name;
-                break;
-            case FieldType::Int16:
-                to.setInt16(f, from.int16(f));
-                break;
-            case FieldType::Single:
-                to.setSingle(f, from.single(f));
-                break;
-            case FieldType::Double:
-                to.setDouble(f, from.dbl(f));
-                break;
-            case FieldType::Bytes:
-                std::copy_n(from.bytes().begin() + f.offset, f.width,
-                            to.bytes().begin() + f.offset);
-                break;
-        }
+        const FieldSpec f = def.field;
+        const auto source = from.bytes().subspan(f.offset, f.width);
+        if (f.type == FieldType::Text)
+            EXPECT_TRUE(EncodeText(to.bytes().subspan(f.offset, f.width), DecodeText(source)))
+                << def.name;
+        else
+            std::ranges::copy(source, to.bytes().begin() + f.offset);
     }
     return to;
 }
 
 // Re-encoding through the layout leaves every byte of the image as it was: a wrong offset,
 // width or byte order changes bytes.
-template <std::size_t N>
-void ExpectReencodeUnchanged(const Record<N>& original, const Layout& layout) {
-    ASSERT_EQ(layout.length, N);
-    const Record<N> copy = ReEncoded(original, layout);
-    for (std::size_t i = 0; i < N; ++i)
+template <class L>
+void ExpectReencodeUnchanged(const Record<L>& original, const Layout& layout) {
+    ASSERT_EQ(layout.length, L::kLength);
+    const Record<L> copy = ReEncoded(original, layout);
+    for (std::size_t i = 0; i < L::kLength; ++i)
         EXPECT_EQ(copy.bytes()[i], original.bytes()[i]) << "byte " << i;
 }
 

@@ -260,7 +260,7 @@ void HeaderForm::loadOnce() {
     const HeaderTables& tables = settings.headerTables;
     for (int i = 2; i <= 4; ++i)
         for (const auto& entry : tables.listEntries) combo_[i]->addItem(Q(entry));
-    for (int entry = 1; entry <= 9; ++entry) combo_[5]->addItem(Q(tables.combo5Table[entry][0]));
+    for (int entry = 1; entry <= 9; ++entry) combo_[5]->addItem(Q(tables.seriesTable[entry][0]));
     panel_->fillLists(tables);
 
     fitToScreen();

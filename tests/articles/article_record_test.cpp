@@ -9,7 +9,7 @@ namespace qorvana {
 namespace {
 
 TEST(ArticleRecord, GoldenImage) {
-    test::Image<art::kLength> image;
+    test::Image<ArticleLayout> image;
     image.text(0, "ABC")
         .text(15, "Caff\xE8 in grani")  // è in Windows-1252
         .text(55, "8001234567890")
@@ -46,7 +46,7 @@ TEST(ArticleRecord, GoldenImage) {
 }
 
 TEST(ArticleIndexRecord, GoldenImage) {
-    test::Image<17> sra;
+    test::Image<ArticleIndexLayout> sra;
     sra.text(0, "ART-001").bytes(15, {0x0C, 0x01});
     EXPECT_EQ(sra.record().text(sra::kKey), "ART-001");
     EXPECT_EQ(sra.record().int16(sra::kArticle), 268);

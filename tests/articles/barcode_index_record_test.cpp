@@ -8,7 +8,7 @@ namespace qorvana {
 namespace {
 
 TEST(BarcodeIndexRecord, GoldenImage) {
-    test::Image<srb::kLength> image;
+    test::Image<BarcodeIndexLayout> image;
     image.text(0, "8001234567890").bytes(13, {0x34, 0x12});
     const BarcodeIndexRecord& r = image.record();
     EXPECT_EQ(r.text(srb::kBarCode), "8001234567890");

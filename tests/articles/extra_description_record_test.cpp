@@ -8,7 +8,7 @@ namespace qorvana {
 namespace {
 
 TEST(ExtraDescriptionRecord, GoldenImage) {
-    test::Image<prx::kLength> image;
+    test::Image<ExtraDescriptionLayout> image;
     image.text(0, "Prima riga")
         .text(50, "Seconda riga")
         .text(450, "Decima riga, fino all'ultimo carattere della riga.")
@@ -21,7 +21,7 @@ TEST(ExtraDescriptionRecord, GoldenImage) {
               "Decima riga, fino all'ultimo carattere della riga.");
     EXPECT_EQ(r.int16(prx::kMarker), prx::kInUse);
     for (int i = 0; i < prx::kLineCount; ++i)
-        EXPECT_EQ(prx::kFields[static_cast<std::size_t>(i)].field.offset,
+        EXPECT_EQ(prx::kFields.defs[static_cast<std::size_t>(i)].field.offset,
                   ExtraDescriptionRecord::At(prx::kLine, static_cast<std::size_t>(i)).offset);
     test::ExpectReencodeUnchanged(r, prx::kLayout);
 }

@@ -32,7 +32,7 @@ class CompanySettingsTest : public ::testing::Test {
     // A qorvana.fpa whose separate-series switch (offset 707) and series position (708) are
     // `separate` and `position`.
     void writeFpa(char separate, char position) {
-        std::string bytes(kFpaRecordLength, ' ');
+        std::string bytes(fpa::kLength, ' ');
         bytes[707] = separate;
         bytes[708] = position;
         drive.write(std::string(kCompany) + "qorvana.fpa", bytes);

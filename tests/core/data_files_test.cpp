@@ -132,16 +132,16 @@ TEST_F(DataFilesTest, CountersGrowWithinSixteenBits) {
     DataFiles files;
     files.open(folder());
     CountersRecord c;
-    c.setInt16(tot::kWord1, 5);
-    c.setInt16(tot::kWord4, 77);
+    c.setInt16(tot::kRecordCount, 5);
+    c.setInt16(tot::kLastNumber, 77);
     c.setSingle(tot::kSerial, 123.0f);
     files.write<CountersFile>(tot::kInvoices, c);
     EXPECT_EQ(RecordCount(files, tot::kInvoices), 5);
     EXPECT_EQ(NextRecordNumber(files, tot::kInvoices), 6);
     WriteRecordCount(files, tot::kInvoices, 6);
     const auto after = files.read<CountersFile>(tot::kInvoices);
-    EXPECT_EQ(after.int16(tot::kWord1), 6);
-    EXPECT_EQ(after.int16(tot::kWord4), 77);
+    EXPECT_EQ(after.int16(tot::kRecordCount), 6);
+    EXPECT_EQ(after.int16(tot::kLastNumber), 77);
     EXPECT_EQ(after.single(tot::kSerial), 123.0f);
 
     EXPECT_THROW(WriteRecordCount(files, tot::kAgents, 32768), RecordIoError);

@@ -10,19 +10,19 @@ namespace {
 using test::Image;
 
 TEST(LayoutGolden, Counters) {
-    Image<12> image;
+    Image<CountersLayout> image;
     image.bytes(0, {0x2A, 0x00, 0x01, 0x00, 0xFF, 0xFF, 0x39, 0x30, 0x38, 0xB4, 0x96, 0x49});
     const auto& r = image.record();
-    EXPECT_EQ(r.int16(tot::kWord1), 42);
-    EXPECT_EQ(r.int16(tot::kWord2), 1);
+    EXPECT_EQ(r.int16(tot::kRecordCount), 42);
+    EXPECT_EQ(r.int16(tot::kWrittenMark), 1);
     EXPECT_EQ(r.int16(tot::kWord3), -1);
-    EXPECT_EQ(r.int16(tot::kWord4), 12345);
+    EXPECT_EQ(r.int16(tot::kLastNumber), 12345);
     EXPECT_EQ(r.single(tot::kSerial), 1234567.0f);
     test::ExpectReencodeUnchanged(r, tot::kLayout);
 }
 
 TEST(LayoutGolden, GeneralSettings) {
-    Image<346> image;
+    Image<GeneralSettingsLayout> image;
     image
         .bytes(0, {0x01, 0x00, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
                    0x00, 0x00, 0x00, 0x09, 0x00})
@@ -42,11 +42,11 @@ TEST(LayoutGolden, GeneralSettings) {
     EXPECT_EQ(r.int16(gnr::Leading(8)), 9);
     EXPECT_EQ(r.text(gnr::kCarried18), "stampante");
     EXPECT_EQ(r.text(gnr::kVersionMark), "9");
-    EXPECT_EQ(r.text(gnr::kFlagB), "1");
+    EXPECT_EQ(r.text(gnr::kVersionSwitch1), "1");
     EXPECT_EQ(r.dbl(gnr::kRowColour1), gnr::kDefaultRowColour1);
     EXPECT_EQ(r.dbl(gnr::kRowColour2), gnr::kDefaultRowColour2);
     EXPECT_EQ(r.text(gnr::kAlternateRows), "1");
-    EXPECT_EQ(r.text(gnr::kFlagC), "1");
+    EXPECT_EQ(r.text(gnr::kVersionSwitch2), "1");
     EXPECT_EQ(r.int16(gnr::kScorporo), 1);
     EXPECT_EQ(r.int16(gnr::kBarcode), 0);
     EXPECT_EQ(r.int16(gnr::kCarried246), -1);

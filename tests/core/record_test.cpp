@@ -2,10 +2,24 @@
 
 #include <gtest/gtest.h>
 
+#include "core/counters_record.h"
 #include "core/cp1252.h"
+#include "customers/agent_record.h"
+#include "customers/customer_record.h"
 
 namespace qorvana {
 namespace {
+
+// A record accepts the fields of its own layout only: a field of another layout, even one of
+// the right width at a valid offset, does not compile.
+template <class R, class F>
+concept ReadsInt16 = requires(const R& r, F f) {
+    r.int16(f);
+};
+static_assert(ReadsInt16<CustomerRecord, decltype(cli::kPaymentCondition)>);
+static_assert(!ReadsInt16<CustomerRecord, decltype(age::kPaymentCondition)>);
+static_assert(!ReadsInt16<CountersRecord, decltype(cli::kPaymentCondition)>);
+static_assert(!ReadsInt16<CustomerRecord, FieldSpec>);
 
 TEST(Cp1252, ConversionBothWays) {
     EXPECT_EQ(Cp1252ToUtf8("Citt\xE0 \x80 \x9C"), "Città € œ");

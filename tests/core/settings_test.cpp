@@ -100,12 +100,12 @@ TEST_F(SettingsTest, PrintFontTableDefaultsAndFile) {
     LoadSharedSettings(session);
     EXPECT_EQ(f[0].pages, (std::array<int, 5>{10, 20, 30, 40, 50}));
     EXPECT_EQ(f[3].fontName, "Font3");
-    EXPECT_EQ(f[3].numberF, 3.5);
-    EXPECT_EQ(f[0].colourG, 255);
+    EXPECT_EQ(f[3].fontOption, 3.5);
+    EXPECT_EQ(f[0].colour, 255);
     EXPECT_EQ(f[0].numberH, 2 * 25 + 140);
     EXPECT_EQ(f[1].pages[4], 11);
     EXPECT_EQ(f[2].numberH, 13);
-    EXPECT_EQ(f[2].colourG, 15);
+    EXPECT_EQ(f[2].colour, 15);
 
     writeRoot("qorvana.tbl", "10,20,30,40,50\r\n2\r\nFont0\r\n");  // short: fonts default
     LoadSharedSettings(session);
@@ -266,7 +266,7 @@ TEST(TabFileMap, EveryBlockWhereTheMapSaysAndItems) {
     const TabFile tab = TabFile::FromLines(NumberedLines());
     EXPECT_EQ(tab.line(0), "");
     EXPECT_EQ(tab.line(834), "");
-    EXPECT_EQ(tab.line(TabFile::kCombo5Table), "L144");
+    EXPECT_EQ(tab.line(TabFile::kSeriesTable), "L144");
     EXPECT_EQ(tab.item(57, 2), "");
 
     TempDir dir;

@@ -44,8 +44,8 @@ struct Company {
             files.write<NameIndexFile>(static_cast<int>(i) + 1, e);
         }
         CountersRecord counters;
-        counters.setInt16(
-            tot::kWord1, static_cast<std::int16_t>(count.value_or(static_cast<int>(order.size()))));
+        counters.setInt16(tot::kRecordCount, static_cast<std::int16_t>(
+                                                 count.value_or(static_cast<int>(order.size()))));
         files.write<CountersFile>(1, counters);
     }
     CustomerIndex index() const { return CustomerIndex(files); }

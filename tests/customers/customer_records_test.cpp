@@ -13,7 +13,7 @@ namespace {
 using test::Image;
 
 TEST(LayoutGolden, Customer) {
-    Image<752> image;
+    Image<CustomerLayout> image;
     const test::GoldenText texts[] = {
         {0, cli::kName1, "ROSSI MARIO SRL"},
         {40, cli::kName2, "di Rossi & C."},
@@ -64,7 +64,7 @@ TEST(LayoutGolden, Customer) {
 }
 
 TEST(LayoutGolden, NameIndex) {
-    Image<42> src;
+    Image<NameIndexLayout> src;
     src.text(0, "ROSSI MARIO SRL").bytes(40, {0xFF, 0x7F});
     EXPECT_EQ(src.record().text(src::kKey), "ROSSI MARIO SRL");
     EXPECT_EQ(src.record().int16(src::kCustomer), 32767);
@@ -72,7 +72,7 @@ TEST(LayoutGolden, NameIndex) {
 }
 
 TEST(LayoutGolden, Agent) {
-    Image<600> image;
+    Image<AgentLayout> image;
     const test::GoldenText texts[] = {
         {0, age::kName1, "BIANCHI LUCA"},
         {80, age::kAddress, "VIA GARIBALDI 3"},

@@ -26,16 +26,17 @@ Value W(int v) {
     return static_cast<std::int16_t>(v);
 }
 
+template <class L>
 struct At {
-    Field field;
+    Field<L> field;
     std::size_t offset;
     Value value;
 };
 
 // Blank text fields, the rest zero: what the suite writes for a new record.
-template <std::size_t N>
-test::Image<N> BlankImage(const Layout& layout) {
-    test::Image<N> image(0);
+template <class L>
+test::Image<L> BlankImage(const Layout& layout) {
+    test::Image<L> image(0);
     for (const auto& def : layout.fields)
         if (def.field.type == FieldType::Text) image.text(def.field.offset, def.field.width, "");
     return image;
@@ -46,17 +47,17 @@ struct Overloaded : F... {
     using F::operator()...;
 };
 
-template <std::size_t N>
-void ExpectGolden(const Layout& layout, const std::vector<At>& golden) {
-    test::Image<N> image = BlankImage<N>(layout);
-    for (const At& a : golden)
+template <class L>
+void ExpectGolden(const Layout& layout, const std::vector<At<L>>& golden) {
+    test::Image<L> image = BlankImage<L>(layout);
+    for (const At<L>& a : golden)
         std::visit(Overloaded{[&](const Text& t) { image.text(a.offset, t.width, t.text); },
                               [&](std::int16_t v) { image.word(a.offset, v); },
                               [&](float v) { image.single(a.offset, v); },
                               [&](double v) { image.dbl(a.offset, v); }},
                    a.value);
-    const Record<N>& r = image.record();
-    for (const At& a : golden) {
+    const Record<L>& r = image.record();
+    for (const At<L>& a : golden) {
         const bool same =
             std::visit(Overloaded{[&](const Text& t) { return r.text(a.field) == t.text; },
                                   [&](std::int16_t v) { return r.int16(a.field) == v; },
@@ -71,75 +72,76 @@ void ExpectGolden(const Layout& layout, const std::vector<At>& golden) {
 TEST(DocumentRecordLayout, GoldenImage) {
     namespace d = document_record;
     using R = DocumentRecord;
-    ExpectGolden<522>(d::kLayout, {{d::kCustomer, 0, W(17)},
-                                   {d::kNumber, 2, Text{"12", 10}},
-                                   {d::kCombo2, 12, W(2)},
-                                   {d::kRegistrationDate, 14, Text{"20241106", 8}},
-                                   {d::kDocumentDate, 22, Text{"20241105", 8}},
-                                   {R::At(d::kDueDate, 0), 30, Text{"20241231", 8}},
-                                   {R::At(d::kDueDate, 3), 54, Text{"20250331", 8}},
-                                   {R::At(d::kTaxable, 2), 94 + 2 * 8, 100.5},
-                                   {R::At(d::kVat, 2), 158 + 2 * 8, 22.11},
-                                   {R::At(d::kOutsideVat, 2), 222 + 2 * 8, 40.0},
-                                   {R::At(d::kDueAmount, 0), 286, 162.61},
-                                   {d::kKind, 350, W(1)},
-                                   {d::kBankReceipt, 352, W(1)},
-                                   {d::kPaymentTerms, 356, Text{"3", 40}},
-                                   {d::kCommissionRate, 402, Text{"5", 4}},
-                                   {d::kCommissionAmount, 406, 8.13},
-                                   {d::kCombo3, 414, W(4)},
-                                   {d::kCombo4, 416, W(-2)},
-                                   {d::kHeaderValue11, 418, 1.5},
-                                   {d::kHeaderValue12, 426, -7.25},
-                                   {d::kVatRegisterNumber, 434, 12.0},
-                                   {d::kCombo5, 442, W(3)},
-                                   {d::kIssueMoment, 444, 45601.5},
-                                   {d::kSpesometro, 452, Text{"1", 1}},
-                                   {d::kSummaryDocument, 454, Text{"1", 1}},
-                                   {d::kSerial, 455, 1234.0f},
-                                   {d::kVatOnPayment, 459, Text{"1", 1}},
-                                   {d::kCarried460, 460, Text{"X", 1}},
-                                   {d::kLeasingVehicle, 461, Text{"2", 1}},
-                                   {d::kCarried463, 463, Text{"PORTATO", 33}},
-                                   {R::At(d::kCarriedDouble, 1), 504, 3.25}});
+    ExpectGolden<DocumentLayout>(d::kLayout, {{d::kCustomer, 0, W(17)},
+                                              {d::kNumber, 2, Text{"12", 10}},
+                                              {d::kBank1, 12, W(2)},
+                                              {d::kRegistrationDate, 14, Text{"20241106", 8}},
+                                              {d::kDocumentDate, 22, Text{"20241105", 8}},
+                                              {R::At(d::kDueDate, 0), 30, Text{"20241231", 8}},
+                                              {R::At(d::kDueDate, 3), 54, Text{"20250331", 8}},
+                                              {R::At(d::kTaxable, 2), 94 + 2 * 8, 100.5},
+                                              {R::At(d::kVat, 2), 158 + 2 * 8, 22.11},
+                                              {R::At(d::kOutsideVat, 2), 222 + 2 * 8, 40.0},
+                                              {R::At(d::kDueAmount, 0), 286, 162.61},
+                                              {d::kKind, 350, W(1)},
+                                              {d::kBankReceipt, 352, W(1)},
+                                              {d::kPaymentTerms, 356, Text{"3", 40}},
+                                              {d::kCommissionRate, 402, Text{"5", 4}},
+                                              {d::kCommissionAmount, 406, 8.13},
+                                              {d::kBank2, 414, W(4)},
+                                              {d::kBank3, 416, W(-2)},
+                                              {d::kAdditionalAmount1, 418, 1.5},
+                                              {d::kAdditionalAmount2, 426, -7.25},
+                                              {d::kVatRegisterNumber, 434, 12.0},
+                                              {d::kSeries, 442, W(3)},
+                                              {d::kIssueMoment, 444, 45601.5},
+                                              {d::kSpesometro, 452, Text{"1", 1}},
+                                              {d::kSummaryDocument, 454, Text{"1", 1}},
+                                              {d::kSerial, 455, 1234.0f},
+                                              {d::kVatOnPayment, 459, Text{"1", 1}},
+                                              {d::kCarried460, 460, Text{"X", 1}},
+                                              {d::kLeasingVehicle, 461, Text{"2", 1}},
+                                              {d::kCarried463, 463, Text{"PORTATO", 33}},
+                                              {R::At(d::kCarriedDouble, 1), 504, 3.25}});
     // A new record is blank where the layout has text, zero elsewhere.
-    EXPECT_TRUE(NewDocumentRecord() == BlankImage<522>(d::kLayout).record());
+    EXPECT_TRUE(NewDocumentRecord() == BlankImage<DocumentLayout>(d::kLayout).record());
 }
 
 TEST(ContinuationRecordLayout, GoldenImage) {
     namespace c = continuation_record;
     using R = ContinuationRecord;
-    ExpectGolden<838>(c::kLayout, {{c::kMarker, 0, W(999)},
-                                   {R::At(c::kTaxable, 1), 2 + 8, 50.0},
-                                   {R::At(c::kVat, 1), 34 + 8, 11.0},
-                                   {R::At(c::kOutsideVat, 3), 66 + 24, 9.5},
-                                   {R::At(c::kDueDate, 0), 98, Text{"20250430", 8}},
-                                   {R::At(c::kDueDate, 1), 106, Text{"20250531", 8}},
-                                   {R::At(c::kDueAmount, 1), 138, 20.0},
-                                   {c::kPdfPath, 338, Text{"\\pdf\\ftr12.pdf", 60}},
-                                   {c::kWithholdingAmount, 398, 4.0},
-                                   {c::kWithholdingBase, 494, 20.0},
-                                   {c::kWord526, 526, W(1)},
-                                   {c::kCarried528, 528, Text{"ALTRO PROGRAMMA", 36}},
-                                   {c::kDeferredVatLimit, 572, Text{"112025", 6}},
-                                   {c::kFpaMode, 579, 17.0}});
-    test::Image<838> fresh = BlankImage<838>(c::kLayout);
+    ExpectGolden<ContinuationLayout>(c::kLayout,
+                                     {{c::kMarker, 0, W(999)},
+                                      {R::At(c::kTaxable, 1), 2 + 8, 50.0},
+                                      {R::At(c::kVat, 1), 34 + 8, 11.0},
+                                      {R::At(c::kOutsideVat, 3), 66 + 24, 9.5},
+                                      {R::At(c::kDueDate, 0), 98, Text{"20250430", 8}},
+                                      {R::At(c::kDueDate, 1), 106, Text{"20250531", 8}},
+                                      {R::At(c::kDueAmount, 1), 138, 20.0},
+                                      {c::kPdfPath, 338, Text{"\\pdf\\ftr12.pdf", 60}},
+                                      {c::kWithholdingAmount, 398, 4.0},
+                                      {c::kWithholdingBase, 494, 20.0},
+                                      {c::kWord526, 526, W(1)},
+                                      {c::kCarried528, 528, Text{"ALTRO PROGRAMMA", 36}},
+                                      {c::kDeferredVatLimit, 572, Text{"112025", 6}},
+                                      {c::kFpaMode, 579, 17.0}});
+    test::Image<ContinuationLayout> fresh = BlankImage<ContinuationLayout>(c::kLayout);
     fresh.word(0, 999).word(526, 1);
     EXPECT_TRUE(NewContinuationRecord() == fresh.record());
 }
 
 TEST(StockMovementRecordLayout, GoldenImage) {
     namespace m = stock_movement_record;
-    ExpectGolden<94>(m::kLayout, {{m::kDate, 0, Text{"20241106", 8}},
-                                  {m::kCounterpart, 8, Text{"ROSSI MARIO SRL", 40}},
-                                  {m::kWord48, 48, W(1)},
-                                  {m::kReference, 50, Text{"NC 12", 12}},
-                                  {m::kIssueMoment, 62, 45601.75},
-                                  {m::kArticle, 70, W(321)},
-                                  {m::kCustomer, 72, W(17)},
-                                  {m::kQuantity, 74, -3.0},
-                                  {m::kNetUnitPrice, 82, 8.2},
-                                  {m::kWord90, 90, W(1)}});
+    ExpectGolden<MovementLayout>(m::kLayout, {{m::kDate, 0, Text{"20241106", 8}},
+                                              {m::kCounterpart, 8, Text{"ROSSI MARIO SRL", 40}},
+                                              {m::kFixedOne1, 48, W(1)},
+                                              {m::kReference, 50, Text{"NC 12", 12}},
+                                              {m::kIssueMoment, 62, 45601.75},
+                                              {m::kArticle, 70, W(321)},
+                                              {m::kCustomer, 72, W(17)},
+                                              {m::kQuantity, 74, -3.0},
+                                              {m::kNetUnitPrice, 82, 8.2},
+                                              {m::kFixedOne2, 90, W(1)}});
 }
 
 }  // namespace

@@ -89,7 +89,7 @@ TEST(HeaderSetup, NumbersAndCustomer) {
     Session s;
     OpenWithCounters(s.files, dir);
     CountersRecord invoices;
-    invoices.setInt16(tot::kWord4, 41);  // the last number of the series
+    invoices.setInt16(tot::kLastNumber, 41);  // the last number of the series
     s.files.write<CountersFile>(tot::kInvoices, invoices);
     WriteRecordCount(s.files, tot::kFatturaPa, 7);
     CustomerRecord customer = Customer("1", 0, 0);
@@ -140,7 +140,7 @@ TEST(FindAgentRecord, NumericCodeWithinTheCount) {
     EXPECT_FALSE(FindAgentRecord(files, 9));
 
     auto damaged = files.read<CountersFile>(tot::kAgents);
-    damaged.setInt16(tot::kWord1, -1);
+    damaged.setInt16(tot::kRecordCount, -1);
     files.write<CountersFile>(tot::kAgents, damaged);
     EXPECT_FALSE(FindAgentRecord(files, 1));
 }

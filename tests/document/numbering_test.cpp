@@ -14,8 +14,8 @@ namespace {
 
 CountersRecord Counter(int records, int lastNumber) {
     CountersRecord r;
-    r.setInt16(tot::kWord1, static_cast<std::int16_t>(records));
-    r.setInt16(tot::kWord4, static_cast<std::int16_t>(lastNumber));
+    r.setInt16(tot::kRecordCount, static_cast<std::int16_t>(records));
+    r.setInt16(tot::kLastNumber, static_cast<std::int16_t>(lastNumber));
     return r;
 }
 
@@ -53,7 +53,7 @@ TEST(Numbering, ProposalFollowsTheDocumentsSeries) {
             ProposeNumbers(c.invoices, c.fatturaPa, separate, c.fpaState, SeriesNumbers{});
         EXPECT_EQ(p.documentNumber, c.number);
         EXPECT_EQ(p.transmissionNumber, c.transmission);
-        const int lastProgressive = c.fatturaPa ? c.fatturaPa->int16(tot::kWord1) : 0;
+        const int lastProgressive = c.fatturaPa ? c.fatturaPa->int16(tot::kRecordCount) : 0;
         EXPECT_EQ(
             p.transmissionCounterOutOfRange.has_value(),
             c.fpaState == kFpaXmlNotWritten && (lastProgressive < 0 || lastProgressive > 32766));

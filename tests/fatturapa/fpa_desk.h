@@ -93,7 +93,7 @@ struct Desk {
         customer.setText(cli::kPostcode, "37121");
         customer.setText(cli::kVatNumber, "00215150236");
         customer.setText(cli::kTaxCode, "00215150236");
-        customer.setText(cli::kCarried515, "UFH7Q2");
+        customer.setText(cli::kRecipientCode, "UFH7Q2");
         customer.setText(cli::kVatPrefix, "IT");
 
         const char* rates[] = {"", "22", "10", "22"};
@@ -145,7 +145,9 @@ struct Desk {
         return FpaCreatedMessage(*prepared.plan);
     }
 
-    int counter() const { return s.files.read<CountersFile>(tot::kFatturaPa).int16(tot::kWord1); }
+    int counter() const {
+        return s.files.read<CountersFile>(tot::kFatturaPa).int16(tot::kRecordCount);
+    }
 };
 
 // A change to the desk's document and what the export then writes (or says, when refused).

@@ -77,7 +77,7 @@ TEST(FpaExport, FocusedCases) {
          {"</DatiGeneraliDocumento>\r\n    </DatiGenerali>"},
          {"<DatiTrasporto>", "PADANA"}},
         {"a 7-character recipient code",
-         [](Desk& d) { d.customer.setText(cli::kCarried521, "4"); },
+         [](Desk& d) { d.customer.setText(cli::kRecipientCodeSeventh, "4"); },
          {"Codice destinatario del cliente: \"UFH7Q24\" ha 7 caratteri"},
          {},
          true},
@@ -136,7 +136,7 @@ TEST(FpaExport, FocusedCases) {
         {"the counter is full",
          [](Desk& d) {
              auto c = d.s.files.read<CountersFile>(tot::kFatturaPa);
-             c.setInt16(tot::kWord1, 32767);
+             c.setInt16(tot::kRecordCount, 32767);
              d.s.files.write<CountersFile>(tot::kFatturaPa, c);
              d.proposed = d.header.transmissionNumber = "32768";
          },

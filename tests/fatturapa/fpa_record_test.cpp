@@ -14,7 +14,7 @@ using namespace fpa;
 // Every field of the record with its offset and width, written out by hand from the file's
 // documented layout.
 struct GoldenField {
-    Field field;
+    Field<FpaLayout> field;
     std::size_t offset;
     std::size_t width;
 };
@@ -31,7 +31,7 @@ const GoldenField kGolden[] = {
     {kEstablishmentPostcode, 516, 5}, {kEstablishmentTown, 521, 60},
     {kEstablishmentProvince, 581, 2}, {kEstablishmentCountry, 583, 2}, {kSellerPhone, 585, 12},
     {kSellerFax, 597, 12}, {kSellerEmail, 609, 98}, {kSeparateSeries, 707, 1},
-    {kCombo5Position, 708, 1}, {kDocumentType, 709, 4}, {kDocumentDate, 713, 10},
+    {kSeriesPosition, 708, 1}, {kDocumentType, 709, 4}, {kDocumentDate, 713, 10},
     {kDocumentNumber, 723, 20}, {kDdtDate, 743, 10}, {kDdtNumber, 753, 20},
     {kWithholdingType, 773, 4}, {kWithholdingAmount, 777, 15}, {kWithholdingRate, 792, 6},
     {kWithholdingReason, 798, 1}, {kFundType, 799, 4}, {kFundRate, 803, 6},
@@ -66,7 +66,7 @@ std::string GoldenImage() {
 }
 
 TEST(FpaRecordLayout, GoldenImageDecodesAndReencodesUnchanged) {
-    test::Image<kFpaRecordLength> image;
+    test::Image<FpaLayout> image;
     image.text(0, GoldenImage());
     const FpaRecord& record = image.record();
     for (const auto& g : kGolden) {
@@ -78,7 +78,7 @@ TEST(FpaRecordLayout, GoldenImageDecodesAndReencodesUnchanged) {
         }
     }
     EXPECT_EQ(record.text(fpa::kSellerTown), "Città");
-    test::ExpectReencodeUnchanged(record, kFpaLayout);
+    test::ExpectReencodeUnchanged(record, fpa::kLayout);
 }
 
 TEST(FpaFile, MissingShortAndLongFiles) {

@@ -54,8 +54,8 @@ TEST(HeaderTables, LoadedThroughTheBlockMap) {
     set(TabFile::PaymentTermLine(1) + 1, "000000000000000000 000 1 5   ");
     set(TabFile::PaymentTermLine(31), "Ricevuta bancaria 30 gg");
     set(TabFile::PaymentTermLine(31) + 1, "001000000000000000F000");
-    set(TabFile::kCombo5Table, "Registro A,1");
-    set(TabFile::kCombo5Table + 8, "Registro I,9");
+    set(TabFile::kSeriesTable, "Registro A,1");
+    set(TabFile::kSeriesTable + 8, "Registro I,9");
     set(TabFile::ListEntryLine(1), "Prima voce");
     set(TabFile::ListEntryLine(100), "Ultima voce");
     const int carrier = TabFile::CarrierLine(2);
@@ -69,7 +69,7 @@ TEST(HeaderTables, LoadedThroughTheBlockMap) {
     EXPECT_EQ(t.exemptions[1][2], "2");
     EXPECT_EQ(t.exemptions[9][1], "Escluso");
     EXPECT_EQ(t.exemptions[16][2], "0");  // missing entries: empty text, nature "0"
-    EXPECT_EQ(t.combo5Table[9][1], "9");
+    EXPECT_EQ(t.seriesTable[9][1], "9");
     EXPECT_EQ(t.listEntries[99], "Ultima voce");
     EXPECT_EQ(t.carriers[2][8], "RSSMRA");
     EXPECT_EQ(t.carriers[1][6], "");

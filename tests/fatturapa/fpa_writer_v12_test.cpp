@@ -19,7 +19,7 @@ struct Desk12 : Desk {
 // A company issuing e-invoices to every customer; the desk's customer without a code.
 void EveryCustomer(Desk& d) {
     d.draft.einvoice.everyCustomer = true;
-    d.customer.setText(cli::kCarried515, "");
+    d.customer.setText(cli::kRecipientCode, "");
     d.customer.setText(cli::kEmail, "info@rossi.it");
 }
 
@@ -96,8 +96,8 @@ TEST(FpaWriterV12, DocumentsWrittenAsTheExchangeSystemChecksThem) {
          {"<Importo>"}},
         {"business with a 7-character code",
          [](Desk& d) {
-             d.customer.setText(cli::kCarried515, "m5uxcr");
-             d.customer.setText(cli::kCarried521, "1");
+             d.customer.setText(cli::kRecipientCode, "m5uxcr");
+             d.customer.setText(cli::kRecipientCodeSeventh, "1");
          },
          {"versione=\"FPR12\"", "<CodiceDestinatario>M5UXCR1</CodiceDestinatario>"},
          {}},
@@ -125,7 +125,7 @@ TEST(FpaWriterV12, DocumentsWrittenAsTheExchangeSystemChecksThem) {
          {}},
         {"public administration with a 7-character code",
          [](Desk& d) {
-             d.customer.setText(cli::kCarried521, "4");
+             d.customer.setText(cli::kRecipientCodeSeventh, "4");
              d.customer.setText(cli::kPaFlag, "1");
          },
          {"Codice destinatario del cliente: \"UFH7Q24\" ha 7 caratteri"},
@@ -133,7 +133,7 @@ TEST(FpaWriterV12, DocumentsWrittenAsTheExchangeSystemChecksThem) {
          true},
         {"business without a code: its certified e-mail",
          [](Desk& d) {
-             d.customer.setText(cli::kCarried515, "");
+             d.customer.setText(cli::kRecipientCode, "");
              d.customer.setText(cli::kEmail, "rossi.srl@pec.it");
          },
          {"<CodiceDestinatario>0000000</CodiceDestinatario>\r\n      <ContattiTrasmittente>",

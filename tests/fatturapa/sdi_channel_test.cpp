@@ -296,7 +296,7 @@ TEST(SdiResend, ProgressiveAlreadyListedIsRefused) {
                   fpatest::Slurp(fpatest::kHere / "data/IT01234567890_FPR01.xml"));
     const auto setCounter = [&](std::int16_t last) {
         CountersRecord counter = d.s.files.read<CountersFile>(tot::kFatturaPa);
-        counter.setInt16(tot::kWord1, last);
+        counter.setInt16(tot::kRecordCount, last);
         d.s.files.write<CountersFile>(tot::kFatturaPa, counter);
     };
     const EInvoiceFacts facts{"FPR12", "1", "15", "2026-12-06", "Edilizia Bianchi", "IT0987"};

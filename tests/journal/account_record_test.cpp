@@ -8,7 +8,7 @@ namespace qorvana {
 namespace {
 
 TEST(AccountRecord, GoldenImage) {
-    test::Image<con::kLength> image;
+    test::Image<AccountLayout> image;
     image.text(0, "01020003")
         .text(10, "Clienti Italia")
         .bytes(50, {1, 1, 1, 1, 1, 1, 1, 1})

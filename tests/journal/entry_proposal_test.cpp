@@ -25,8 +25,8 @@ ProposalInput Invoice(double taxable, double vat, double outside = 0, double wit
     in.customerName = "ALFA SRL";
     in.documentNumber = "15";
     in.documentDate = "05/03/2025";
-    in.settings5 = "01040001 Erario c/ritenute subite";
-    in.settings8 = std::string(80, ' ') + "03020002";
+    in.withholdingAccountLine = "01040001 Erario c/ritenute subite";
+    in.deferredVatAccountLine = std::string(80, ' ') + "03020002";
     return in;
 }
 
@@ -111,7 +111,7 @@ TEST(EntryProposal, LinesSidesAndAccounts) {
 
 TEST(EntryProposal, DescriptionTemplate) {
     struct Case {
-        std::string settings15;
+        std::string descriptionTemplates;
         bool creditNote;
         bool withYear;
         std::string number;
@@ -127,7 +127,7 @@ TEST(EntryProposal, DescriptionTemplate) {
     };
     for (const Case& c : cases) {
         ProposalInput in = Invoice(1000, 220);
-        in.settings15 = c.settings15;
+        in.descriptionTemplates = c.descriptionTemplates;
         in.creditNote = c.creditNote;
         in.numberWithYear = c.withYear;
         in.documentNumber = c.number;

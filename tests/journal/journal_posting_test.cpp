@@ -39,10 +39,12 @@ class JournalPostingTest : public ::testing::Test {
 
     void setCounter(int record, int count) {
         CountersRecord c = files_.read<CountersFile>(record);
-        c.setInt16(tot::kWord1, static_cast<std::int16_t>(count));
+        c.setInt16(tot::kRecordCount, static_cast<std::int16_t>(count));
         files_.write<CountersFile>(record, c);
     }
-    int counter(int record) const { return files_.read<CountersFile>(record).int16(tot::kWord1); }
+    int counter(int record) const {
+        return files_.read<CountersFile>(record).int16(tot::kRecordCount);
+    }
     AccountRecord account(int n) const { return files_.read<AccountsFile>(n); }
     JournalRecord journal(int n) const { return files_.read<JournalFile>(n); }
 

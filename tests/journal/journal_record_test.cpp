@@ -8,7 +8,7 @@ namespace qorvana {
 namespace {
 
 TEST(JournalRecord, GoldenImage) {
-    test::Image<gio::kLength> image;
+    test::Image<JournalLayout> image;
     image.text(0, "20250305")
         .text(8, "Fattura n.12 del 05/03/2025")
         .bytes(48, {0, 0})

@@ -94,7 +94,7 @@ class PostingTest : public ::testing::Test {
 
     void setCounter(int record, int count) {
         auto r = files_.read<CountersFile>(record);
-        r.setInt16(tot::kWord1, static_cast<std::int16_t>(count));
+        r.setInt16(tot::kRecordCount, static_cast<std::int16_t>(count));
         files_.write<CountersFile>(record, r);
     }
     CountersRecord counter(int record) const { return files_.read<CountersFile>(record); }
@@ -150,9 +150,9 @@ TEST_F(PostingTest, TakesTheNextDocumentPositionAndAdvancesTheCounter) {
     EXPECT_EQ(r.recordNumber, 42);
     EXPECT_EQ(r.serial, 1234.0f);
     c7 = counter(tot::kInvoices);
-    EXPECT_EQ(c7.int16(tot::kWord1), 42);
-    EXPECT_EQ(c7.int16(tot::kWord2), 1);
-    EXPECT_EQ(c7.int16(tot::kWord4), 12);
+    EXPECT_EQ(c7.int16(tot::kRecordCount), 42);
+    EXPECT_EQ(c7.int16(tot::kWrittenMark), 1);
+    EXPECT_EQ(c7.int16(tot::kLastNumber), 12);
     EXPECT_EQ(c7.single(tot::kSerial), 1234.0f);
 
     const auto doc = files_.read<InvoicesFile>(42);
@@ -188,8 +188,8 @@ TEST_F(PostingTest, MovesStockForInvoicesAndCreditNotes) {
     auto mv = files_.read<MovementsFile>(6);
     namespace m = stock_movement_record;
     EXPECT_EQ(mv.text(m::kDate), "20241106");
-    EXPECT_EQ(mv.int16(m::kWord48), 1);
-    EXPECT_EQ(mv.int16(m::kWord90), 1);
+    EXPECT_EQ(mv.int16(m::kFixedOne1), 1);
+    EXPECT_EQ(mv.int16(m::kFixedOne2), 1);
 
     // Invoice: 5 ordered, 2 already moved by a delivery note; a free line and an article
     // beyond the count move nothing.
@@ -283,9 +283,9 @@ TEST_F(PostingTest, LastNumberFollowsTheTypedNumber) {
              {"121", 121}, {"1", 1}, {"A15", 1}, {"2.5", 1}}) {
         draft_.header.documentNumber = typed;
         ASSERT_TRUE(PostDocument(files_, in_).ok) << typed;
-        EXPECT_EQ(counter(tot::kInvoices).int16(tot::kWord4), word4) << typed;
+        EXPECT_EQ(counter(tot::kInvoices).int16(tot::kLastNumber), word4) << typed;
     }
-    EXPECT_EQ(counter(tot::kInvoices).int16(tot::kWord1), 4);
+    EXPECT_EQ(counter(tot::kInvoices).int16(tot::kRecordCount), 4);
 }
 
 // Marking the imported notes and receipts is checked by the operator scripts; references
@@ -295,7 +295,7 @@ TEST_F(PostingTest, ImportedSourcesOutsideTheirFilesAreLeftAlone) {
     setCounter(tot::kReceipts, 2);
     DocumentRecord open;
     open.setInt16(document_record::kKind, 1);
-    for (int n = 1; n <= 3; ++n) files_.write<DeliveryNotesFile>(n, Record<bol::kLength>{});
+    for (int n = 1; n <= 3; ++n) files_.write<DeliveryNotesFile>(n, DeliveryNoteRecord{});
     for (int n = 1; n <= 2; ++n) files_.write<ReceiptsFile>(n, open);
     draft_.imports.deliveryNotes = {0, 4, 9};
     draft_.imports.receipts = {-1, 3};
@@ -331,7 +331,7 @@ TEST_F(PostingTest, AWriteFailingMidwayIsReported) {
     EXPECT_NE(partly.message.find("Non scritto: articoli, movimenti di magazzino"),
               std::string::npos)
         << partly.message;
-    EXPECT_EQ(counter(tot::kMovements).int16(tot::kWord1), 0);
+    EXPECT_EQ(counter(tot::kMovements).int16(tot::kRecordCount), 0);
 }
 
 TEST_F(PostingTest, NumbersAreUniquePerYearAndSeries) {
@@ -383,7 +383,7 @@ TEST_F(PostingTest, AProposedNumberTakenMeanwhileBecomesTheNextFree) {
     const auto doc = files_.read<InvoicesFile>(2);
     EXPECT_EQ(Trim(doc.text(d::kNumber)), "13");
     EXPECT_EQ(doc.dbl(d::kVatRegisterNumber), 13);
-    EXPECT_EQ(counter(tot::kInvoices).int16(tot::kWord4), 13);
+    EXPECT_EQ(counter(tot::kInvoices).int16(tot::kLastNumber), 13);
     EXPECT_EQ(Trim(files_.read<MovementsFile>(2).text(stock_movement_record::kReference)), "FT 13");
     EXPECT_NE(Slurp(dir_ / "f2").find("\r\n13\r\n"), std::string::npos);
     EXPECT_EQ(draft_.header.documentNumber, "12");  // the caller's draft is left to the caller
@@ -407,7 +407,7 @@ TEST_F(PostingTest, AProposedNumberTakenMeanwhileBecomesTheNextFree) {
 // written later transmissions since this document's progressive was proposed.
 TEST_F(PostingTest, TheTransmissionCounterNeverGoesBack) {
     auto c5 = counter(tot::kFatturaPa);
-    c5.setInt16(tot::kWord1, 19);
+    c5.setInt16(tot::kRecordCount, 19);
     files_.write<CountersFile>(tot::kFatturaPa, c5);
     in_.documentKind = DocumentKind::ElectronicInvoice;
     in_.fpaState = 0;
@@ -416,7 +416,7 @@ TEST_F(PostingTest, TheTransmissionCounterNeverGoesBack) {
          std::initializer_list<std::pair<const char*, int>>{{"18", 19}, {"20", 20}}) {
         draft_.header.transmissionNumber = typed;
         ASSERT_TRUE(post().ok) << typed;
-        EXPECT_EQ(counter(tot::kFatturaPa).int16(tot::kWord1), word1) << typed;
+        EXPECT_EQ(counter(tot::kFatturaPa).int16(tot::kRecordCount), word1) << typed;
     }
 }
 

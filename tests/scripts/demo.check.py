@@ -48,7 +48,7 @@ totals = {r["code"]: (r["debit"], r["credit"]) for r in dump("qorvana.con")}
 check("accounts", [totals[c] for c in ("01020003", "05010001", "03020001", "01020001")],
       [("256.6", "0"), ("0", "230"), ("0", "26.6"), ("0", "0")])
 journal = dump("qorvana.tot", "--from", "13", "--to", "13")[0]
-check("journal counter", (journal["word1"], journal["word2"]), ("1", "1"))
+check("journal counter", (journal["recordCount"], journal["writtenMark"]), ("1", "1"))
 gio = dump("qorvana.gio")
 check("journal records", len(gio), 1)
 g = gio[0]

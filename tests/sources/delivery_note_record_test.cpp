@@ -8,7 +8,7 @@ namespace qorvana {
 namespace {
 
 TEST(DeliveryNoteRecord, GoldenImage) {
-    test::Image<bol::kLength> image;
+    test::Image<DeliveryNoteLayout> image;
     image
         .bytes(0, {0x0C, 0x00})  // note 12
         .text(2, "20250305")

@@ -48,7 +48,7 @@ class ImportsTest : public ::testing::Test {
     void SetUp() override {
         dir_.write("qorvana.tot", std::string(20 * tot::kLength, '\0'));
         files_.open(dir_.path());
-        for (int c = 1; c <= 3; ++c) files_.write<CustomersFile>(c, Record<cli::kLength>{});
+        for (int c = 1; c <= 3; ++c) files_.write<CustomersFile>(c, CustomerRecord{});
         vat_.rate[1] = 22;
         vat_.rate[3] = 10;
         vat_.rate[14] = 5;  // an exempt code's table entry: never used to add VAT

@@ -8,7 +8,7 @@ namespace qorvana {
 namespace {
 
 TEST(QuoteRecord, GoldenImage) {
-    test::Image<prv::kLength> image;
+    test::Image<QuoteLayout> image;
     const test::GoldenText texts[] = {
         {0, prv::kNumber, "P-0042"},
         {10, prv::kDate, "20250117"},

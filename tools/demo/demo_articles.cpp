@@ -213,7 +213,7 @@ ArticleData Generated(int record, DemoRandom& random) {
 }
 
 ArticleRecord Encode(const ArticleData& d, bool lire, DemoRandom& random) {
-    auto r = BlankRecord<art::kLength>(art::kLayout);
+    auto r = BlankRecord(art::kFields);
     SetText(r, art::kCode, d.code);
     SetText(r, art::kDescription, d.description);
     SetText(r, art::kBarCode, d.barCode);
@@ -251,14 +251,14 @@ std::vector<ArticleRecord> MakeArticles(int count, bool lire, DemoRandom& random
     return articles;
 }
 
-std::vector<Record<sra::kLength>> MakeCodeIndex(const std::vector<ArticleRecord>& articles) {
+std::vector<ArticleIndexRecord> MakeCodeIndex(const std::vector<ArticleRecord>& articles) {
     std::vector<std::pair<std::string, int>> keys;
     for (std::size_t i = 0; i < articles.size(); ++i)
         keys.emplace_back(articles[i].text(art::kCode), static_cast<int>(i + 1));
     std::sort(keys.begin(), keys.end());
-    std::vector<Record<sra::kLength>> index;
+    std::vector<ArticleIndexRecord> index;
     for (const auto& [code, record] : keys) {
-        auto r = BlankRecord<sra::kLength>(sra::kLayout);
+        auto r = BlankRecord(sra::kFields);
         SetText(r, sra::kKey, code);
         r.setInt16(sra::kArticle, static_cast<std::int16_t>(record));
         index.push_back(r);
@@ -273,7 +273,7 @@ std::vector<BarcodeIndexRecord> MakeBarcodeIndex(const std::vector<ArticleRecord
     std::sort(keys.begin(), keys.end());
     std::vector<BarcodeIndexRecord> index;
     for (const auto& [code, record] : keys) {
-        auto r = BlankRecord<srb::kLength>(srb::kLayout);
+        auto r = BlankRecord(srb::kFields);
         SetText(r, srb::kBarCode, code);
         r.setInt16(srb::kArticle, static_cast<std::int16_t>(record));
         index.push_back(r);
@@ -284,7 +284,7 @@ std::vector<BarcodeIndexRecord> MakeBarcodeIndex(const std::vector<ArticleRecord
 std::vector<ExtraDescriptionRecord> MakeExtraDescriptions(int articleCount) {
     std::vector<ExtraDescriptionRecord> records(
         static_cast<std::size_t>(std::max(articleCount, article::kFixtureCount)),
-        BlankRecord<prx::kLength>(prx::kLayout));
+        BlankRecord(prx::kFields));
     auto at = [&records](int record) -> ExtraDescriptionRecord& {
         return records[static_cast<std::size_t>(record - 1)];
     };

@@ -19,7 +19,7 @@ double DemoAmount(double euro, bool lire);
 // article has a bar code.
 std::vector<ArticleRecord> MakeArticles(int count, bool lire, DemoRandom& random);
 // Code index: one entry per article, in ascending code order.
-std::vector<Record<sra::kLength>> MakeCodeIndex(const std::vector<ArticleRecord>& articles);
+std::vector<ArticleIndexRecord> MakeCodeIndex(const std::vector<ArticleRecord>& articles);
 // Bar-code index: one entry per article, in ascending bar-code order.
 std::vector<BarcodeIndexRecord> MakeBarcodeIndex(const std::vector<ArticleRecord>& articles);
 // One record per article at its record number; those of the fixtures with extended

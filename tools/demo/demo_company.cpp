@@ -35,7 +35,7 @@ std::vector<CountersRecord> Counters(int customers, int articles, int accounts, 
                                      int noteRecords, int agents, int quotes) {
     std::vector<CountersRecord> counters(kCounterRecords);
     auto set = [&counters](int record, int count) {
-        counters[static_cast<std::size_t>(record - 1)].setInt16(tot::kWord1,
+        counters[static_cast<std::size_t>(record - 1)].setInt16(tot::kRecordCount,
                                                                 static_cast<std::int16_t>(count));
     };
     set(tot::kCustomers, customers);

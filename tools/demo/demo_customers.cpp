@@ -60,7 +60,7 @@ std::string EmailOf(std::string_view name) {
 }
 
 CustomerRecord Encode(const CustomerData& d, DemoRandom& random) {
-    auto r = BlankRecord<cli::kLength>(cli::kLayout);
+    auto r = BlankRecord(cli::kFields);
     const Town& town = *d.town;
     SetText(r, cli::kName1, d.name1);
     SetText(r, cli::kName2, d.name2);
@@ -72,7 +72,7 @@ CustomerRecord Encode(const CustomerData& d, DemoRandom& random) {
     SetText(r, cli::kVatNumber, d.vatNumber);
     SetText(r, cli::kTaxCode, d.taxCode);
     SetText(r, cli::kPaFlag, d.publicAdministration ? "1" : "0");
-    SetText(r, cli::kCarried515, d.recipientCode);  // recipient code of the electronic invoice
+    SetText(r, cli::kRecipientCode, d.recipientCode);  // recipient code of the electronic invoice
     r.setInt16(cli::kPaymentCondition, static_cast<std::int16_t>(d.payment));
     r.setInt16(cli::kAgentCode, static_cast<std::int16_t>(d.agent));
     r.setInt16(cli::kRibOption, d.payment >= 3 && d.payment <= 5 ? 1 : 0);
@@ -260,7 +260,7 @@ std::vector<NameIndexRecord> MakeNameIndex(const std::vector<CustomerRecord>& cu
     std::vector<NameIndexRecord> index;
     index.reserve(entries.size());
     for (const auto& e : entries) {
-        auto r = BlankRecord<src::kLength>(src::kLayout);
+        auto r = BlankRecord(src::kFields);
         SetText(r, src::kKey, e.keyUtf8);
         r.setInt16(src::kCustomer, static_cast<std::int16_t>(e.record));
         index.push_back(r);
@@ -268,7 +268,7 @@ std::vector<NameIndexRecord> MakeNameIndex(const std::vector<CustomerRecord>& cu
     return index;
 }
 
-std::vector<Record<age::kLength>> MakeAgents() {
+std::vector<AgentRecord> MakeAgents() {
     struct Agent {
         const char* name;
         const char* code;
@@ -281,9 +281,9 @@ std::vector<Record<age::kLength>> MakeAgents() {
         {"VERDI ANNA", "0002", "Agente zona Vicenza e Padova", "Vicenza", 2},
         {"NERI PAOLO", "0003", "Agente zona Lombardia", "Milano", 10},
     }};
-    std::vector<Record<age::kLength>> records;
+    std::vector<AgentRecord> records;
     for (const auto& a : agents) {
-        auto r = BlankRecord<age::kLength>(age::kLayout);
+        auto r = BlankRecord(age::kFields);
         SetText(r, age::kName1, a.name);
         SetText(r, age::kName2, "Agente di commercio");
         SetText(r, age::kAddress, "Via Mazzini 10");
@@ -327,7 +327,7 @@ std::vector<AccountRecord> MakeAccounts(const std::vector<CustomerRecord>& custo
     }
     std::vector<AccountRecord> accounts;
     for (const auto& [code, name] : chart) {
-        auto r = BlankRecord<con::kLength>(con::kLayout);
+        auto r = BlankRecord(con::kFields);
         SetText(r, con::kCode, code);
         SetText(r, con::kName, name.substr(0, 40));
         accounts.push_back(r);

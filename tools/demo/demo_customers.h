@@ -17,7 +17,7 @@ std::vector<CustomerRecord> MakeCustomers(int count, DemoRandom& random);
 // One entry per customer, keyed by the upper-cased shown name, in ascending key order.
 std::vector<NameIndexRecord> MakeNameIndex(const std::vector<CustomerRecord>& customers);
 // Agents with codes 0001..0003 (customer agent code 9 matches none).
-std::vector<Record<age::kLength>> MakeAgents();
+std::vector<AgentRecord> MakeAgents();
 // The chart of accounts: every account a customer or the settings name.
 std::vector<AccountRecord> MakeAccounts(const std::vector<CustomerRecord>& customers);
 

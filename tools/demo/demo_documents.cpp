@@ -75,7 +75,7 @@ class DocumentMaker {
 
     void AddNote(const Note& note, DemoDocuments& out) {
         const float serial = static_cast<float>(nextNoteSerial_++);
-        auto head = BlankRecord<bol::kLength>(bol::kLayout);
+        auto head = BlankRecord(bol::kFields);
         head.setInt16(bol::kNumber, static_cast<std::int16_t>(note.number));
         SetText(head, bol::kDate, note.date);
         SetText(head, bol::kText, note.text);
@@ -141,7 +141,7 @@ class DocumentMaker {
                   bool open, bool vatIncluded, const std::vector<SourceLine>& lines,
                   DemoDocuments& out) {
         for (int j = 1; j <= prv::kLinesPerQuote; ++j) {
-            auto r = BlankRecord<prv::kLength>(prv::kLayout);
+            auto r = BlankRecord(prv::kFields);
             SetText(r, prv::kNumber, number);
             SetText(r, prv::kDate, date);
             r.setInt16(prv::kCustomer, static_cast<std::int16_t>(customer));

@@ -26,29 +26,29 @@ void WriteTextLines(const std::filesystem::path& file, const std::vector<std::st
 std::string PadTo(std::string_view text, std::size_t width);
 
 // Writes the records back to back, record 1 first, replacing the file.
-template <std::size_t N>
-void WriteRecords(const std::filesystem::path& file, const std::vector<Record<N>>& records) {
+template <class L>
+void WriteRecords(const std::filesystem::path& file, const std::vector<Record<L>>& records) {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    for (const auto& r : records) out.write(reinterpret_cast<const char*>(r.bytes().data()), N);
+    for (const auto& r : records)
+        out.write(reinterpret_cast<const char*>(r.bytes().data()), L::kLength);
     out.close();
     if (!out) throw DemoWriteError("cannot write " + file.string());
 }
 
 // Sets a text field of demo data; demo data that does not fit its field is a fault of the
 // demo maker, not something to cut silently.
-template <std::size_t N>
-void SetText(Record<N>& record, Field field, std::string_view utf8) {
+template <class L>
+void SetText(Record<L>& record, Field<L> field, std::string_view utf8) {
     if (!record.setText(field, utf8))
         throw DemoWriteError("demo text too long for its field: " + std::string(utf8));
 }
 
 // A record with every text field of the layout blank and every number 0, as the suite's
 // programs create them.
-template <std::size_t N>
-Record<N> BlankRecord(const Layout& layout) {
-    Record<N> r;
-    for (const auto& def : layout.fields)
-        if (def.field.type == FieldType::Text) r.setText(def.field, "");
+template <class L, std::size_t N>
+Record<L> BlankRecord(const FieldTable<L, N>& fields) {
+    Record<L> r;
+    r.blankTexts(fields);
     return r;
 }
 

@@ -208,7 +208,7 @@ std::vector<std::string> TabLines() {
                                             "",
                                             ""};
     for (int i = 0; i < 9; ++i)
-        Put(lines, TabFile::kCombo5Table + i,
+        Put(lines, TabFile::kSeriesTable + i,
             Quoted(series[static_cast<std::size_t>(i)]) + "," +
                 Quoted(i < 5 ? std::to_string(i + 1) : ""));
 
@@ -469,14 +469,14 @@ std::vector<std::string> LkfLines() {
     return lines;
 }
 
-Record<gnr::kLength> DemoGeneralSettings() {
-    auto r = BlankRecord<gnr::kLength>(gnr::kLayout);
+GeneralSettingsRecord DemoGeneralSettings() {
+    auto r = BlankRecord(gnr::kFields);
     SetText(r, gnr::kVersionMark, "9");
-    SetText(r, gnr::kFlagB, "1");
+    SetText(r, gnr::kVersionSwitch1, "1");
     r.setDouble(gnr::kRowColour1, gnr::kDefaultRowColour1);
     r.setDouble(gnr::kRowColour2, gnr::kDefaultRowColour2);
     SetText(r, gnr::kAlternateRows, "1");
-    SetText(r, gnr::kFlagC, "1");
+    SetText(r, gnr::kVersionSwitch2, "1");
     r.setInt16(gnr::kScorporo, 0);
     r.setInt16(gnr::kBarcode, 0);
     SetText(r, gnr::kDefaultVatCode, "01");
@@ -487,7 +487,7 @@ Record<gnr::kLength> DemoGeneralSettings() {
 
 FpaRecord DemoFpaSettings(int company) {
     FpaRecord r;
-    for (const auto& def : kFpaFields) SetText(r, def.field, "");
+    for (const auto& def : fpa::kFields) SetText(r, fpa::kFields.field(def), "");
     SetText(r, fpa::kMarker, "1");
     SetText(r, fpa::kTransmitterCountry, "IT");
     SetText(r, fpa::kTransmitterId, "01234567897");
@@ -511,7 +511,7 @@ FpaRecord DemoFpaSettings(int company) {
     SetText(r, fpa::kSellerFax, "0458201235");
     SetText(r, fpa::kSellerEmail, "fatturapa@qorvanademo.it");
     SetText(r, fpa::kSeparateSeries, "0");
-    SetText(r, fpa::kCombo5Position, "1");
+    SetText(r, fpa::kSeriesPosition, "1");
     SetText(r, fpa::kXmlFolder, CompanyFolder(company) + "\\fatturepa");
     return r;
 }

@@ -28,7 +28,7 @@ std::vector<std::string> PdfLines();
 // Form drawing of the invoice: captions, lines and boxes around the layout items.
 std::vector<std::string> LkfLines();
 
-Record<gnr::kLength> DemoGeneralSettings();
+GeneralSettingsRecord DemoGeneralSettings();
 FpaRecord DemoFpaSettings(int company);
 
 }  // namespace qorvana::demo

@@ -42,7 +42,7 @@ const std::array kLayouts{
     NamedLayout{"prx", &prx::kLayout},
     NamedLayout{"con", &con::kLayout},
     NamedLayout{"gio", &gio::kLayout},
-    NamedLayout{"fpa", &kFpaLayout},
+    NamedLayout{"fpa", &fpa::kLayout},
     NamedLayout{"gnr", &gnr::kLayout},
 };
 

@@ -38,7 +38,7 @@ std::string HexBytes(std::span<const std::uint8_t> bytes) {
 }  // namespace
 
 std::string FieldValueText(std::span<const std::uint8_t> record, const FieldDef& def) {
-    const Field f = def.field;
+    const FieldSpec f = def.field;
     if (f.offset + f.width > record.size()) return "(past the end of the record)";
     auto bytes = record.subspan(f.offset, f.width);
     // Carried fields have no meaning here, whatever their type: their bytes are the truth.
