@@ -56,9 +56,10 @@ inline constexpr auto kWeightSwitch = kFields["weightSwitch"];
 inline constexpr auto kNumberWithYear = kFields["numberWithYear"];
 inline constexpr auto kCarried256 = kFields["carried256"];
 
-// Leading settings number i (0..8).
+// Leading settings number i (0..8); the first one's field is looked up while compiling.
+inline constexpr auto kLeading1 = kFields["leading1"];
 constexpr Field<GeneralSettingsLayout> Leading(std::size_t i) {
-    return GeneralSettingsRecord::At(kFields["leading1"], i);
+    return GeneralSettingsRecord::At(kLeading1, i);
 }
 
 inline constexpr double kDefaultRowColour1 = 16579315;  // red 243, green 250, blue 252

@@ -66,19 +66,23 @@ inline constexpr auto kPostedAt = kFields["postedAt"];
 inline constexpr auto kMark = kFields["mark"];
 inline constexpr auto kZero294 = kFields["zero294"];
 
-// Fields of journal line k (0..9).
+// Fields of journal line k (0..9). Line 0's fields are constants, so that the names are
+// looked up while compiling, never at run time.
+inline constexpr auto kSide0 = kFields["side0"];
+inline constexpr auto kAccount0 = kFields["account0"];
+inline constexpr auto kAmount0 = kFields["amount0"];
 constexpr Field<JournalLayout> LineField(Field<JournalLayout> ofLine0, int k) {
     return {
         {ofLine0.offset + kLineStride * static_cast<std::size_t>(k), ofLine0.width, ofLine0.type}};
 }
 constexpr Field<JournalLayout> Side(int k) {
-    return LineField(kFields["side0"], k);
+    return LineField(kSide0, k);
 }
 constexpr Field<JournalLayout> Account(int k) {
-    return LineField(kFields["account0"], k);
+    return LineField(kAccount0, k);
 }
 constexpr Field<JournalLayout> Amount(int k) {
-    return LineField(kFields["amount0"], k);
+    return LineField(kAmount0, k);
 }
 static_assert(Side(9).offset == kFields["side9"].offset &&
               Amount(9).offset == kFields["amount9"].offset);
