@@ -53,14 +53,6 @@ TEST(FpaExport, FocusedCases) {
           "<Denominazione>QORVANA DEMO S.R.L.</Denominazione>",
           "<CondizioniPagamento>TP02</CondizioniPagamento>"},
          {"<DatiDDT>"}},
-        {"DDT 12: no carrier",
-         [](Desk& d) {
-             d.panel.carrier = 0;
-             d.panel.deliveryNote.id = "12";
-             d.panel.deliveryNote.date = "02/12/2026";
-         },
-         {"<DatiDDT>"},
-         {"<DatiTrasporto>"}},
         {"a DDT number with letters",
          [](Desk& d) {
              d.panel.carrier = 0;
