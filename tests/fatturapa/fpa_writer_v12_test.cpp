@@ -29,8 +29,7 @@ void ChargedStampDuty(Desk& d) {
     d.draft.einvoice.stampDutyEntry = StampDutyEntry(d.tables);
 }
 
-// Each document is written, passes the 1.2.3 schema and the exchange system's checks, and
-// carries what a business reading it expects.
+// Each document passes the 1.2.3 schema and the exchange system's checks.
 TEST(FpaWriterV12, DocumentsWrittenAsTheExchangeSystemChecksThem) {
     const std::vector<Case> cases = {
         {"public administration",
@@ -276,8 +275,7 @@ TEST(FpaWriterV12, DocumentsWrittenAsTheExchangeSystemChecksThem) {
     }
 }
 
-// Nothing is written, and the progressive is not used, while the exchange system would refuse
-// the file: its content, its identifiers, its name.
+// Nothing is written, and the progressive is not used, while the exchange system would refuse.
 TEST(FpaWriterV12, WhatTheExchangeSystemWouldRejectIsNotWritten) {
     struct Refusal {
         const char* name;

@@ -1,6 +1,3 @@
-// The exchange-system channel's core: notifications read against the schema, saved PEC
-// messages, the state store and its states, the e-invoice's own facts.
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
