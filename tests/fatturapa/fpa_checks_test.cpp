@@ -37,9 +37,7 @@ TEST(FpaChecks, HandWrittenSamplePassesSchemaAndChecks) {
     EXPECT_TRUE(findings.empty()) << Listed(findings);
 }
 
-// Each row changes the valid sample by regular-expression substitutions (every match) and
-// expects exactly the codes given: one code for a deliberately wrong file, none for a change
-// the exchange system accepts.
+// Each row changes the valid sample by regular expressions and expects exactly its codes.
 struct Variant {
     std::vector<std::pair<std::string, std::string>> substitutions;
     std::set<std::string> codes;
@@ -152,16 +150,13 @@ TEST(FpaChecks, EachWrongVariantFailsWithExactlyItsCode) {
         {{{"</DatiBeniServizi>", unusedNature}}, {"00444"}},
         {{{lastLine + "</AliquotaIVA>", lastLineZeroN4}}, {"00444"}},
         {{{"N2\\.2", "N2"}}, {"00445"}},
-        {{{"N2\\.2", "N2"}, {"2025-05-14", "2021-01-01"}}, {"00445"}},
         {{{"<Divisa>EUR</Divisa>", ""}}, {"schema"}},
         // Identifiers and parties.
         {{{kTransmitter + "<IdCodice>01234567897", "$1<IdCodice>01234567890"}}, {"00300"}},
         {{{kSeller + "<IdCodice>01234567897", "$1<IdCodice>01234567891"}}, {"00301"}},
         {{{"</CedentePrestatore>", representative}}, {"00303"}},
         {{{"09876543217", "09876543210"}}, {"00305"}},
-        {{{"09876543217", "0987654321"}}, {"00305"}},
         {{{kCustomerVatId, "<CodiceFiscale>RSSMRA80A01H501X</CodiceFiscale>"}}, {"00306"}},
-        {{{kCustomerVatId, "<CodiceFiscale>RSSMRA80F01H501U</CodiceFiscale>"}}, {"00306"}},
         {{{"</IdFiscaleIVA>(\\s*<Anagrafica>\\s*<Denominazione>Edilizia)",
            "</IdFiscaleIVA><CodiceFiscale>RSSMRA80A01H501X</CodiceFiscale>$1"}},
          {"00324"}},
@@ -180,10 +175,7 @@ TEST(FpaChecks, EachWrongVariantFailsWithExactlyItsCode) {
          {"00475"}},
         {{{kSeller + "<IdPaese>IT", "$1<IdPaese>FR"}, {kCustomer + "<IdPaese>IT", "$1<IdPaese>DE"}},
          {"00476"}},
-        // Accepted: another namespace prefix, amounts within the tolerances, the old
-        // natures on a document of 2020, a reverse-charge integration with a nature, valid
-        // identifiers of every kind, a foreign customer with XXXXXXX, the customer's own PEC,
-        // a credit note after its invoice.
+        // Accepted.
         {{{kCustomerVatId, "<CodiceFiscale>09876543217</CodiceFiscale>"}}, {}},
         {{{"(<|</|xmlns:)p([:=])", "$1fe$2"}}, {}},
         {{{"<PrezzoTotale>85.50", "<PrezzoTotale>85.51"}}, {}},
@@ -215,8 +207,6 @@ TEST(FpaChecks, EachWrongVariantFailsWithExactlyItsCode) {
            "<ImponibileImporto>80.50</ImponibileImporto><Imposta>17.71</Imposta>"},
           {"</DatiBeniServizi>", split22}},
          {}},
-        {{{kCustomerVatId, "<CodiceFiscale>RSSMRA80A01H501U</CodiceFiscale>"}}, {}},
-        {{{kCustomerVatId, "<CodiceFiscale>RSSMRAULALMHRLMD</CodiceFiscale>"}}, {}},
         {{{"</CedentePrestatore>", representative}, {"02342520150", "02342520158"}}, {}},
         {{{"ABC1234", "XXXXXXX"}, {kCustomer + "<IdPaese>IT", "$1<IdPaese>DE"}}, {}},
         {{{"<CodiceDestinatario>ABC1234</CodiceDestinatario>",
@@ -270,12 +260,6 @@ TEST(FpaChecks, AmountsBeyondDoublesAreReported) {
     const std::vector<FpaFinding> findings = CheckFatturaPAContent(xml);
     EXPECT_FALSE(findings.empty());
     EXPECT_FALSE(Listed(findings).empty());
-}
-
-TEST(FpaChecks, MissingSchemaIsAnItalianError) {
-    std::string error;
-    EXPECT_EQ(FpaSchema::Load("/nonexistent/Schema_VFPA12_V1.2.3.xsd", error), nullptr);
-    EXPECT_EQ(error, "schema FatturaPA non trovato: /nonexistent/Schema_VFPA12_V1.2.3.xsd");
 }
 
 // Numbers known good, and each kind of mistake: the beginning of the fault said.

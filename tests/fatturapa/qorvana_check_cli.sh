@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # qorvana-check: 0 when every file passes, 1 with one "FILE: CODE: ..." line per finding,
-# 2 for a usage error, a file it cannot read or an archive. The checks of the file as sent:
-# name, size, and the signature of a .xml.p7m (made by openssl and by qorvana-sdi).
+# 2 for a usage error, a file it cannot read or an archive; the file's name, size and signature.
 set -uo pipefail
 tool=$1 data=$2 sdi=$3
 work=$(mktemp -d)
@@ -50,8 +49,7 @@ done
 { cat "$sample"; printf '<!--%*s-->\n' 5242880 ''; } >IT01234567897_00003.xml
 expect_code 00003 IT01234567897_00003.xml
 
-# Signed files: openssl's CAdES with and without the signing time, one changed after signing,
-# one that is no signature at all, one in base64; and qorvana-sdi's own signature.
+# Signed files: openssl's CAdES, altered, unsigned, base64; and qorvana-sdi's own signature.
 openssl req -x509 -newkey rsa:2048 -nodes -keyout key.pem -out cert.pem -days 2 \
     -subj "/CN=Ferramenta Rossi" 2>/dev/null
 sign() { openssl cms -sign -binary -nodetach -outform DER -signer cert.pem -inkey key.pem "$@"; }

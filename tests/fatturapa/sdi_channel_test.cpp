@@ -1,10 +1,5 @@
-// The exchange-system channel's core: notifications read against the schema, saved PEC
-// messages, the state store and its states, the e-invoice's own facts.
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-
-#include <fstream>
 
 #include "core/counters_record.h"
 #include "core/paths.h"
@@ -270,8 +265,7 @@ TEST(SdiMessages, NotificationInsideCertifiedMail) {
 }
 
 TEST(SdiEInvoice, FactsAndProgressive) {
-    std::ifstream in(std::string(QORVANA_FPA_TEST_DIR) + "/data/IT01234567890_FPR01.xml");
-    const std::string xml((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string xml = fpatest::Slurp(fpatest::kHere / "data/IT01234567890_FPR01.xml");
     std::string problem;
     const std::optional<EInvoiceFacts> facts = ReadEInvoiceFacts(xml, problem);
     ASSERT_TRUE(facts) << problem;

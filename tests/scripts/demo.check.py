@@ -1,6 +1,5 @@
-# The files of the demo's invoice to ARCO (customer record 2): document 1 with its
-# continuation, the counters, two "FT" movements, the line file f1, the printed PDF, and the
-# registered entry: the accounts' running totals, journal counter 13 and journal record 1.
+# The files of the demo's invoice to ARCO: the document, counters, movements, line file, PDF,
+# e-invoice and the registered entry.
 import os
 import struct
 import subprocess

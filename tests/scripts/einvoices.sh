@@ -27,10 +27,8 @@ export SDI_SMTP_PORT=$port SDI_CA=$work/ca.pem SDI_P12=$work/ditta.p12 SDI_MAIL=
 export SDI_SAMPLE=$3/tests/fatturapa/data/IT01234567890_FPR01.xml
 status=0
 bash "$here/run_script.sh" "$1" "$2" "$here/einvoices.qrs" || status=1
-# The same company setting, on the program's own FatturaPA flow: each e-invoice goes at
-# confirmation (fatturapa12.check.py checks what arrived when SDI_MAIL is set).
-# The message of the sending follows the printing questions: the script's checks of the last
-# message shown after a confirmation are left out.
+# fatturapa12.qrs with each e-invoice sent at confirmation; the sending's message follows the
+# printing questions, so the checks of the last message are left out.
 grep -v '^expect-message "Stampa altra copia"' "$here/fatturapa12.qrs" >"$work/send_on_confirm.qrs"
 cp "$here/fatturapa12.check.py" "$work/send_on_confirm.check.py"
 cp "$here/check_lib.py" "$work/"

@@ -1,5 +1,4 @@
-# The files of einvoices_all.qrs, each valid for the 1.2.3 schema and the program's checks,
-# with the values that tell the recipient kind and the document's content.
+# The files of einvoices_all.qrs: valid, each with its recipient kind and content.
 import os
 import subprocess
 
@@ -37,8 +36,7 @@ check("split payment", (recipient(split), values(split, S + "EsigibilitaIVA"),
                         split.findtext(G + "DatiGeneraliDocumento/ImportoTotaleDocumento"),
                         values(split, "FatturaElettronicaBody/DatiPagamento/DettaglioPagamento/ImportoPagamento")),
       (("FPA12", "FPA12", "UFH7Q2", None), ["S"], "122.00", ["100.00"]))
-# The stamp duty charged to the customer: a line excluded from VAT (N1) with its summary, in
-# the document's total and in what is paid; stored and printed with the same totals.
+# The stamp duty charged: an N1 line and summary, in every total, stored and printed.
 L = "FatturaElettronicaBody/DatiBeniServizi/DettaglioLinee/"
 check("stamp duty", (values(stamp, G + "DatiGeneraliDocumento/DatiBollo/*"),
                      values(stamp, L + "Descrizione"), values(stamp, L + "Natura"),

@@ -1,5 +1,4 @@
-# The files of fatturapa12.qrs: both XML files accepted by qorvana-check and written the way
-# its checks compute them; the two stored documents keep kind 7, the TD04 one moved stock back.
+# The files of fatturapa12.qrs: both accepted by qorvana-check; kind 7; TD04 moved stock back.
 import os
 import subprocess
 from check_lib import COMPANY, check, dbl, records, text, word, xml_has
@@ -18,9 +17,7 @@ check("kinds", [word(d, 350) for d in records("qorvana.fte", 522)], [7, 7])
 mag = records("qorvana.mag", 94)
 check("movements", [(text(m, 50, 3), dbl(m, 74)) for m in mag], [("NC", -4.0)])
 
-# The e-invoice of the stored invoice joins the company's list to send on confirmation (the
-# last file is written but its document not stored); with the company's setting (einvoices.sh)
-# it goes at once, signed, since it is for a public administration.
+# The stored invoice's e-invoice is listed to send; with einvoices.sh's setting it goes at once.
 with open(os.path.join(COMPANY, "qorvana.sdi"), encoding="cp1252") as f:
     listed = [line.rstrip("\r\n").split("\t") for line in f]
 check("listed", [l[1] for l in listed if l[0] == "F"],

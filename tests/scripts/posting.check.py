@@ -1,7 +1,4 @@
-# The files of posting.qrs: the documents and the counters of both series, stock movements, the
-# refused document stored only as corrected, the instalments as the operator left them, the
-# notes and the receipt marked invoiced, the print image, the printed PDF and qorxpdf's PDF, and
-# last year's late invoice 1, which sets the counter but not this year's proposal.
+# The files of posting.qrs: documents, counters, movements, instalments, imports, prints.
 import glob
 import os
 import subprocess
