@@ -197,7 +197,6 @@ TEST(ExtendedDescription, OverwritesBelowAndStopsAtLine500) {
     EXPECT_TRUE(lines[13].code.empty());
     EXPECT_EQ(lines[13].unitPrice, 0);
     EXPECT_EQ(lines[14].code, "L14");
-    // Stopping at line 500 is checked by body.qrs; from line 500 nothing fits.
     EXPECT_EQ(WriteExtendedDescription(lines, 500, Extra(123, {"riga"})), 1);
 }
 

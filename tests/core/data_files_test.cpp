@@ -148,7 +148,6 @@ TEST_F(DataFilesTest, CountersGrowWithinSixteenBits) {
     EXPECT_THROW(WriteRecordCount(files, tot::kAgents, -1), RecordIoError);
 }
 
-// The refusals themselves are checked by start_up_refusals.sh.
 TEST_F(DataFilesTest, StartUpChecks) {
     EXPECT_EQ(CompanyNumberProblem(999), std::nullopt);
     EXPECT_NE(CompanyNumberProblem(1000), std::nullopt);

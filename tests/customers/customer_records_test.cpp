@@ -16,33 +16,10 @@ TEST(LayoutGolden, Customer) {
     Image<CustomerLayout> image;
     const test::GoldenText texts[] = {
         {0, cli::kName1, "ROSSI MARIO SRL"},
-        {40, cli::kName2, "di Rossi & C."},
-        {80, cli::kAddress, "VIA ROMA 1"},
         {120, cli::kTown, "FORL\xCC", "FORLÌ"},
-        {160, cli::kPostcode, "47121"},
-        {165, cli::kAdminName1, "SEDE AMMINISTRATIVA"},
-        {285, cli::kAdminTown, "CESENA"},
-        {330, cli::kPhone1, "0543 123456"},
         {375, cli::kVatNumber, "01234567890"},
-        {386, cli::kTaxCode, "RSSMRA70A01D704X"},
-        {402, cli::kCarrier1, "BARTOLINI SPA"},
-        {482, cli::kCarrier3, "CORRIERE"},
-        {514, cli::kPaFlag, "1"},
         {522, cli::kBankText, "BANCA DI FORL\xCC", "BANCA DI FORLÌ"},
-        {558, cli::kIbanPrefix, "IT60"},
-        {562, cli::kAbi, "05428"},
-        {567, cli::kCab, "11101"},
-        {572, cli::kBankAccount, "000000123456"},
-        {594, cli::kCustomerAccount, "12010001"},
-        {602, cli::kRevenueAccount, "58010001"},
-        {610, cli::kVatAccount, "24010001"},
-        {618, cli::kOutsideVatAccount, "58020001"},
-        {626, cli::kVatPrefix, "IT"},
-        {629, cli::kPriceList, "2"},
-        {632, cli::kCin, "X"},
-        {633, cli::kNotes1, "Consegna al mattino"},
         {673, cli::kNotes2, "Note \x80 2", "Note € 2"},
-        {714, cli::kEmail, "rossi@example.it"},
     };
     test::PlaceAndReadTexts(image, texts);
     image.bytes(515, {0x00, 0x01, 0x02, 0xFE, 0x80, 0x7F, 0xAA})
@@ -52,22 +29,12 @@ TEST(LayoutGolden, Customer) {
         .bytes(712, {0x0D, 0x00})
         .bytes(750, {0x01, 0x00});
     const auto& r = image.record();
-    EXPECT_EQ(r.int16(cli::kPaymentCondition), 30);
-    EXPECT_EQ(r.int16(cli::kAgentCode), 7);
-    EXPECT_EQ(r.int16(cli::kCarried588), 0x1234);
-    EXPECT_EQ(r.int16(cli::kCarried590), -32768);
-    EXPECT_EQ(r.int16(cli::kRibOption), 1);
-    EXPECT_EQ(r.int16(cli::kCarried671), -1);
-    EXPECT_EQ(r.int16(cli::kVatCodeOverride), 13);
-    EXPECT_EQ(r.int16(cli::kDeleted), 1);
     test::ExpectReencodeUnchanged(r, cli::kLayout);
 }
 
 TEST(LayoutGolden, NameIndex) {
     Image<NameIndexLayout> src;
     src.text(0, "ROSSI MARIO SRL").bytes(40, {0xFF, 0x7F});
-    EXPECT_EQ(src.record().text(src::kKey), "ROSSI MARIO SRL");
-    EXPECT_EQ(src.record().int16(src::kCustomer), 32767);
     test::ExpectReencodeUnchanged(src.record(), src::kLayout);
 }
 
@@ -75,11 +42,6 @@ TEST(LayoutGolden, Agent) {
     Image<AgentLayout> image;
     const test::GoldenText texts[] = {
         {0, age::kName1, "BIANCHI LUCA"},
-        {80, age::kAddress, "VIA GARIBALDI 3"},
-        {120, age::kTown, "RIMINI"},
-        {160, age::kPostcode, "47921"},
-        {375, age::kVatNumber, "09876543210"},
-        {402, age::kDescription, "Zona Romagna"},
         {478, age::kCode, "0007"},
         {535, age::kCarried535, "carried text"},
     };
@@ -89,10 +51,6 @@ TEST(LayoutGolden, Agent) {
         .bytes(584, {0x3C, 0x00, 0x05, 0x00})
         .bytes(598, {0x00, 0x01});
     const auto& r = image.record();
-    EXPECT_EQ(r.int16(age::kCarried581), -2);
-    EXPECT_EQ(r.int16(age::kPaymentCondition), 60);
-    EXPECT_EQ(r.int16(age::kCarried586), 5);
-    EXPECT_EQ(r.int16(age::kCarried598), 256);
     test::ExpectReencodeUnchanged(r, age::kLayout);
 }
 

@@ -95,7 +95,6 @@ TEST(CheckHeader, FaultsInTheirOrder) {
         EXPECT_EQ(check.fault, c.fault);
         EXPECT_EQ(check.instalment, c.instalment);
     }
-    // With no condition in qorvana.tab there is nothing to choose.
     HeaderEntries e = Valid();
     e.paymentTerms = 1;
     EXPECT_EQ(CheckHeader(e, PaymentTerms(), 100, euro).fault, HeaderFault::None);

@@ -15,8 +15,6 @@ std::vector<std::string> Codes(const LineTable& t, int upTo) {
     return codes;
 }
 
-// Inserting and deleting lines, also at the bound of line 500, are checked by the body form
-// operator scripts.
 TEST(LineTable, InUseAndLastUsed) {
     LineTable t;
     EXPECT_EQ(t.lastUsed(), 0);

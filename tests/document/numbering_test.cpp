@@ -19,8 +19,6 @@ CountersRecord Counter(int records, int lastNumber) {
     return r;
 }
 
-// The ordinary and separate series and a full counter are also checked by the numbering
-// operator scripts.
 TEST(Numbering, ProposalFollowsTheDocumentsSeries) {
     const std::optional<CountersRecord> invoices = Counter(40, 120);
     const std::optional<CountersRecord> fatturaPa = Counter(17, 5);

@@ -18,10 +18,6 @@ TEST(AccountRecord, GoldenImage) {
         .text(112, "note del piano dei conti")
         .bytes(148, {0x09, 0x00});
     const AccountRecord& r = image.record();
-    EXPECT_EQ(r.text(con::kCode), "01020003");
-    EXPECT_EQ(r.text(con::kName), "Clienti Italia");
-    EXPECT_EQ(r.dbl(con::kDebit), 1220.0);
-    EXPECT_EQ(r.dbl(con::kCredit), 45000.5);
     test::ExpectReencodeUnchanged(r, con::kLayout);
 }
 

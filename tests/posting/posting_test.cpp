@@ -288,8 +288,6 @@ TEST_F(PostingTest, LastNumberFollowsTheTypedNumber) {
     EXPECT_EQ(counter(tot::kInvoices).int16(tot::kRecordCount), 4);
 }
 
-// Marking the imported notes and receipts is checked by the operator scripts; references
-// outside their files touch nothing.
 TEST_F(PostingTest, ImportedSourcesOutsideTheirFilesAreLeftAlone) {
     setCounter(tot::kDeliveryNoteLines, 3);
     setCounter(tot::kReceipts, 2);

@@ -7,7 +7,6 @@
 namespace qorvana {
 namespace {
 
-// Posting's report of a write failing midway is checked with the posting tests.
 TEST(WritePlan, AFailingFirstStepHasWrittenNothing) {
     bool secondRan = false;
     WritePlan plan;

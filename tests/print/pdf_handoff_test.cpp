@@ -49,7 +49,6 @@ TEST(PdfHandoff, NumberEmailAndExtraArgument) {
     }
 }
 
-// posting.qrs starts qorxpdf with the argument and finds the PDF it makes.
 TEST(PdfHandoff, SwitchAndImage) {
     for (const char* off : {"", "0", " 0 ", "abc"}) EXPECT_FALSE(PdfHandoffEnabled(off)) << off;
     EXPECT_TRUE(PdfHandoffEnabled("1"));

@@ -56,7 +56,6 @@ TEST(DemoCompany, CustomersPassTheIdentityChecks) {
     }
 }
 
-// The operator scripts make their companies with the accepted options.
 TEST(DemoOptions, RefusesBadCommandLines) {
     for (const auto& bad :
          std::vector<std::vector<std::string>>{{},
