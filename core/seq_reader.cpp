@@ -1,5 +1,7 @@
 #include "core/seq_reader.h"
 
+#include <cstring>
+
 #include "core/cp1252.h"
 #include "core/whole_file.h"
 
@@ -64,15 +66,36 @@ bool SeqReader::atEnd() const {
 }
 
 std::string SeqReader::readLine() {
+    return Cp1252ToUtf8(readRawLine());
+}
+
+std::string_view SeqReader::readRawLine() {
     if (atEnd()) {
         failed_ = true;
-        return "";
+        return {};
     }
-    const std::size_t start = pos_;
-    while (pos_ < data_.size() && !IsLineEnd(data_[pos_])) ++pos_;
-    const std::string_view line = std::string_view(data_).substr(start, pos_ - start);
+    // A line ends at its first CR or LF. Lines usually end in LF, so the LF is looked for
+    // first, once, and then a CR only up to it: every byte is looked at about once, even in a
+    // file without LFs.
+    const char* start = data_.data() + pos_;
+    if (lineFeed_ == std::string::npos || lineFeed_ < pos_) {
+        const void* lf = std::memchr(start, '\n', data_.size() - pos_);
+        lineFeed_ = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - data_.data())
+                       : data_.size();
+    }
+    const void* cr = std::memchr(start, '\r', lineFeed_ - pos_);
+    const std::size_t end =
+        cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - data_.data()) : lineFeed_;
+    const std::string_view line(start, end - pos_);
+    pos_ = end;
     SkipLineEnd(data_, pos_);
-    return Cp1252ToUtf8(line);
+    return line;
+}
+
+bool SeqReader::skipIfNext(std::string_view bytes) {
+    if (!std::string_view(data_).substr(pos_).starts_with(bytes)) return false;
+    pos_ += bytes.size();
+    return true;
 }
 
 std::string SeqReader::readItem() {

@@ -28,6 +28,10 @@ class SeqReader {
 
     // The next whole line, without its CR/LF.
     std::string readLine();
+    // The same line as its bytes (Windows-1252), without a copy: valid while the reader lives.
+    std::string_view readRawLine();
+    // Moves past `bytes` when the text at the read position starts with them.
+    bool skipIfNext(std::string_view bytes);
     // The next comma-separated item: a quoted string (quotes removed) or the text up to the
     // next comma or line end, trimmed.
     std::string readItem();
@@ -41,6 +45,9 @@ class SeqReader {
     SeqReader() = default;
     std::string data_;
     std::size_t pos_ = 0;
+    // The first LF at or after the read position, looked for again once passed (npos: not
+    // looked for yet; the data's size: there is none).
+    std::size_t lineFeed_ = std::string::npos;
     bool opened_ = false;
     bool failed_ = true;
     int readError_ = 0;

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "core/cp1252.h"
-#include "core/money.h"
 #include "core/numbers.h"
 #include "core/seq_reader.h"
 #include "core/text.h"
@@ -36,10 +36,6 @@ std::string FirstCharacters(std::string_view utf8, std::size_t count) {
         ++seen;
     }
     return std::string(utf8.substr(0, std::min(at, utf8.size())));
-}
-
-std::int16_t SmallInteger(const std::string& line) {
-    return ToInt16OrZero(Val(line));
 }
 
 // A number line as the suite writes it: blank, or a sign, digits with one "." or ",", and an
@@ -86,15 +82,74 @@ bool FitsAmount(std::optional<double> value) {
     return value && std::fabs(*value) < kLargestValue;
 }
 
-// What is wrong with the number on block line `index` (0-based), if anything.
-LineFault BlockNumberFault(int index, std::string text) {
-    if (!IsNumberLine(text)) return LineFault::NotNumber;
-    if (index == kQuantityLine || index == kPriceLine) {
-        std::replace(text.begin(), text.end(), ',', '.');
-        return FitsAmount(FiniteVal(text)) ? LineFault::None : LineFault::BeyondLimits;
+// The value of a number line of the usual shape, a sign and up to 15 digits with one decimal
+// point ("," too when `commaIsPoint`), as FiniteVal reads it: the digits are a whole number
+// below 2^53 and the power of ten is exact, so one division rounds as FiniteVal does. nullopt
+// for any other text.
+std::optional<double> PlainDecimal(std::string_view text, bool commaIsPoint) {
+    static constexpr std::array<double, 16> kPowers{1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                    1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    std::size_t i = 0;
+    const bool negative = !text.empty() && text[0] == '-';
+    if (!text.empty() && (text[0] == '-' || text[0] == '+')) ++i;
+    std::uint64_t digits = 0;
+    int count = 0;
+    int decimals = -1;  // digits after the point; -1 before it
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9') {
+            if (++count > 15) return std::nullopt;
+            digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+            if (decimals >= 0) ++decimals;
+        } else if ((c == '.' || (c == ',' && commaIsPoint)) && decimals < 0) {
+            decimals = 0;
+        } else {
+            return std::nullopt;
+        }
     }
-    const std::optional<double> value = FiniteVal(text);
-    return value && ToInt16(*value) ? LineFault::None : LineFault::BeyondLimits;
+    if (count == 0) return text.empty() ? std::optional(0.0) : std::nullopt;
+    const double value =
+        static_cast<double>(digits) / kPowers[static_cast<std::size_t>(std::max(decimals, 0))];
+    return negative ? -value : value;
+}
+
+// A number line's value (0 when it has none) and fault: quantities and prices take "," as a
+// decimal point, small integers keep the integer part of a value within -32768..32767.
+struct NumberLine {
+    double value = 0;
+    LineFault fault = LineFault::None;
+};
+
+NumberLine ReadNumberLine(std::string_view text, bool amount) {
+    std::optional<double> value = PlainDecimal(text, amount);
+    const bool numberShape = value || IsNumberLine(text);
+    if (!value) {
+        // Other shapes (exponents, long digit runs, text): the suite's number reader.
+        std::string plain(text);
+        if (amount) std::replace(plain.begin(), plain.end(), ',', '.');
+        value = FiniteVal(plain);
+    }
+    bool fits = false;
+    NumberLine read;
+    if (amount) {
+        fits = FitsAmount(value);
+        read.value = value.value_or(0);
+    } else {
+        const std::optional<std::int16_t> small = value ? ToInt16(*value) : std::nullopt;
+        fits = small.has_value();
+        read.value = small.value_or(0);
+    }
+    read.fault = !numberShape ? LineFault::NotNumber
+                 : fits       ? LineFault::None
+                              : LineFault::BeyondLimits;
+    return read;
+}
+
+// The text without the blanks around it, as Trim leaves it, without a copy.
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    return text;
 }
 
 }  // namespace
@@ -192,36 +247,48 @@ LineFileContent LineFile::Parse(std::string bytes, int headerLines, int maxBlock
         }
         content.header.push_back(Trim(reader.readLine()));
     }
+    // Most blocks of a file are the empty lines the writer pads it with: their bytes are
+    // recognised whole.
+    static const std::string kEmptyBlock = Bytes({}, {DocumentLine{}});
+    content.blocks.reserve(static_cast<std::size_t>(std::max(0, maxBlocks)));
     for (int b = 0; b < maxBlocks; ++b) {
         if (reader.atEnd()) {
             content.complete = false;
             break;
         }
-        std::array<std::string, kBlockLines> v{};
+        if (reader.skipIfNext(kEmptyBlock)) {
+            content.blocks.emplace_back();
+            continue;
+        }
         const auto note = [&](int index, LineFault fault) {
             if (content.badLine != 0 || fault == LineFault::None) return;
             content.badLine = headerLines + b * kBlockLines + index + 1;
             content.badFault = fault;
         };
+        std::array<std::string_view, kBlockLines> v{};
+        std::array<double, kBlockLines> number{};
         int got = 0;
         for (; got < kBlockLines && !reader.atEnd(); ++got) {
-            v[got] = Trim(reader.readLine());
-            if (kNumberLine[got]) note(got, BlockNumberFault(got, v[got]));
+            v[got] = TrimBlanks(reader.readRawLine());
+            if (!kNumberLine[got]) continue;
+            const NumberLine read =
+                ReadNumberLine(v[got], got == kQuantityLine || got == kPriceLine);
+            number[got] = read.value;
+            note(got, read.fault);
         }
-        DocumentLine line;
-        line.articleRecord = SmallInteger(v[0]);
-        line.reference = v[1];
-        line.code = v[2];
-        line.description = v[3];
-        line.unit = v[4];
-        line.discount1 = SmallInteger(v[5]);
-        line.discount2 = SmallInteger(v[6]);
-        line.vatCode = SmallInteger(v[7]);
-        line.quantity = ParseDecimal(v[8]);
+        DocumentLine& line = content.blocks.emplace_back();
+        line.articleRecord = static_cast<std::int16_t>(number[0]);
+        line.reference = Cp1252ToUtf8(v[1]);
+        line.code = Cp1252ToUtf8(v[2]);
+        line.description = Cp1252ToUtf8(v[3]);
+        line.unit = Cp1252ToUtf8(v[4]);
+        line.discount1 = static_cast<std::int16_t>(number[5]);
+        line.discount2 = static_cast<std::int16_t>(number[6]);
+        line.vatCode = static_cast<std::int16_t>(number[7]);
+        line.quantity = number[kQuantityLine];
         line.quantityMoved = line.quantity;
-        line.unitPrice = ParseDecimal(v[9]);
+        line.unitPrice = number[kPriceLine];
         if (!FitsAmount(line.quantity * line.unitPrice)) note(kPriceLine, LineFault::BeyondLimits);
-        content.blocks.push_back(std::move(line));
         if (got < kBlockLines) {
             content.complete = false;
             break;
@@ -244,7 +311,8 @@ std::optional<LineFileContent> LineFile::Read(const std::filesystem::path& file,
 }
 
 bool BlockInUse(const DocumentLine& block) {
-    return block.quantity != 0 || block.unitPrice != 0 || !Trim(block.description).empty();
+    return block.quantity != 0 || block.unitPrice != 0 ||
+           block.description.find_first_not_of(' ') != std::string::npos;
 }
 
 }  // namespace qorvana

@@ -87,6 +87,8 @@ class Appender {
         lines_[next_++] = line;
         return true;
     }
+    // The last line in use: the lines after it are empty.
+    int lastLine() const { return next_ - 1; }
 
   private:
     LineTable& lines_;
@@ -128,10 +130,11 @@ void ApplyNoteTerms(DocumentLine& line, const ImportTerms& terms) {
         line.unitPrice += terms.money.RoundAmount(line.unitPrice * terms.vat->rateOf(code) / 100);
 }
 
-// The first line that an imported line may be merged into: same article, unit, price,
-// discounts and VAT code.
-DocumentLine* MergeTarget(LineTable& lines, const DocumentLine& line) {
-    for (int n = 1; n <= LineTable::kLines; ++n) {
+// The first of lines 1..last that an imported line of an article may be merged into: same
+// article, unit, price, discounts and VAT code (the lines after the last in use hold no
+// article).
+DocumentLine* MergeTarget(LineTable& lines, int last, const DocumentLine& line) {
+    for (int n = 1; n <= last; ++n) {
         DocumentLine& l = lines[n];
         if (l.articleRecord == line.articleRecord && l.unitPrice == line.unitPrice &&
             l.discount1 == line.discount1 && l.discount2 == line.discount2 &&
@@ -239,8 +242,9 @@ ImportResult ImportDeliveryNotes(const DataFiles& files, const fs::path& company
             if (!BlockInUse(block)) continue;
             DocumentLine line = SourceLine(block, reference);
             ApplyNoteTerms(line, terms);
-            DocumentLine* target =
-                group && line.articleRecord > 0 ? MergeTarget(lines, line) : nullptr;
+            DocumentLine* target = group && line.articleRecord > 0
+                                       ? MergeTarget(lines, appender.lastLine(), line)
+                                       : nullptr;
             if (target) {
                 target->quantity += line.quantity;
                 target->quantityMoved += line.quantity;

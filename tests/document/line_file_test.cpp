@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <iterator>
 #include <map>
@@ -168,6 +170,84 @@ TEST(LineFileReading, NumbersBeyondWhatTheirFieldsHoldAreFaults) {
         SCOPED_TRACE(bytes);
         EXPECT_EQ(content.badLine, c.badLine);
         EXPECT_EQ(content.badFault, c.fault);
+    }
+}
+
+TEST(LineFileReading, NumberShapesAsTheSuiteReadsThem) {
+    // One block after a header line; block line `line` (0-based) holds `text`.
+    const struct {
+        int line;
+        const char* text;
+        double value;  // of that line's field
+        LineFault fault;
+    } cases[] = {
+        {8, "", 0, LineFault::None},
+        {8, "+2,5", 2.5, LineFault::None},
+        {8, "-,5", -0.5, LineFault::None},
+        {8, "-0", -0.0, LineFault::None},
+        {8, "5.", 5, LineFault::None},
+        {8, "0000000000000000012,5", 12.5, LineFault::None},  // more than 15 digits
+        {8, "0,0000000000000001", 1e-16, LineFault::None},
+        {8, "1,5E2", 150, LineFault::None},
+        {8, "1D2", 100, LineFault::None},
+        {8, "2.5e-3", 0.0025, LineFault::None},
+        {8, "1e-400", 0, LineFault::None},
+        {8, "1E", 1, LineFault::NotNumber},
+        {8, "1 2", 12, LineFault::NotNumber},  // the value read all the same
+        {8, "\t3", 3, LineFault::NotNumber},
+        {8, "1.2,3", 1.2, LineFault::NotNumber},
+        {8, "-", 0, LineFault::NotNumber},
+        {8, "caff\xE8", 0, LineFault::NotNumber},
+        {7, "12.9", 12, LineFault::None},
+        {7, "1,5E2", 1, LineFault::None},  // small integers end at ","
+        {0, "-0.5", 0, LineFault::None},
+        {5, "-32768.9", -32768, LineFault::None},
+        {5, "32767.99999999999999999999", 0, LineFault::BeyondLimits},  // rounds to 32768
+    };
+    for (const auto& c : cases) {
+        auto block = LineFile::BlockLines(DocumentLine{});
+        block[static_cast<std::size_t>(c.line)] = c.text;
+        std::string bytes = "h\r\n";
+        for (const auto& line : block) bytes += line + "\r\n";
+        SCOPED_TRACE(bytes);
+        const LineFileContent content = LineFile::Parse(bytes, 1, 1);
+        ASSERT_EQ(content.blocks.size(), 1u);
+        const DocumentLine& b = content.blocks[0];
+        const std::map<int, double> fields = {
+            {0, b.articleRecord}, {5, b.discount1}, {7, b.vatCode}, {8, b.quantity}};
+        EXPECT_EQ(fields.at(c.line), c.value);
+        EXPECT_EQ(std::signbit(fields.at(c.line)), std::signbit(c.value));
+        EXPECT_EQ(content.badLine, c.fault == LineFault::None ? 0 : c.line + 2);
+        EXPECT_EQ(content.badFault, c.fault);
+    }
+}
+
+TEST(LineFileReading, LineEndsAndShortFiles) {
+    const std::string empty = LineFile::Bytes({}, {DocumentLine{}});
+    const std::string shown = Shown(DocumentLine{});
+    std::string lf = empty;
+    std::erase(lf, '\r');
+    const struct {
+        std::string bytes;
+        std::size_t blocks;
+        bool complete;
+        std::string last;  // the last block read
+    } cases[] = {
+        {empty + empty, 2, true, shown},
+        {lf + lf, 2, true, shown},
+        {empty.substr(0, empty.size() - 2), 1, true, shown},   // last line without its end
+        {empty.substr(0, empty.size() - 5), 1, false, shown},  // last line missing
+        {empty + " 7 \r\n\r\n\rX\n\r\n", 2, false, "7|||X||0|0|0|0|0|0"},  // CR, LF, CR LF
+        {empty + " 7 \n\rX\r\n", 2, false, "7||X|||0|0|0|0|0|0"},          // LF CR: two ends
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bytes);
+        const LineFileContent content =
+            LineFile::Parse("h\r\n" + c.bytes, 1, static_cast<int>(c.blocks));
+        ASSERT_EQ(content.blocks.size(), c.blocks);
+        EXPECT_EQ(content.complete, c.complete);
+        EXPECT_EQ(content.badLine, 0);
+        EXPECT_EQ(Shown(content.blocks.back()), c.last);
     }
 }
 
