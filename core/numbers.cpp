@@ -101,6 +101,12 @@ std::int16_t ToInt16OrZero(double value) {
 
 std::string PlainNumberText(double value) {
     if (!std::isfinite(value) || value == 0) return "0";
+    if (std::fabs(value) < 1e15 && value == std::trunc(value)) {
+        // A whole number of up to 15 digits is its digits (serials, counters): no rounding.
+        char buf[24];
+        const auto res = std::to_chars(buf, buf + sizeof buf, static_cast<std::int64_t>(value));
+        return std::string(buf, res.ptr);
+    }
     // Shortest round-trip text at 15 significant digits: d.dddddddddddddde±x.
     char buf[64];
     const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);

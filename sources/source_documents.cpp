@@ -26,6 +26,17 @@ std::string SerialText(float serial) {
     return std::isfinite(serial) ? PlainNumberText(static_cast<double>(serial)) : "0";
 }
 
+// The picker's date of a yyyymmdd field. Eight ASCII characters are their own text, so they
+// are shown without decoding the field first.
+template <class Layout>
+std::string PickerDateOf(const Record<Layout>& r, Field<Layout> date) {
+    const auto bytes = r.bytes().subspan(date.offset, date.width);
+    const bool plain = bytes.size() == 8 && bytes.back() != ' ' && bytes.back() != 0 &&
+                       std::all_of(bytes.begin(), bytes.end(), [](auto b) { return b < 0x80; });
+    if (!plain) return PickerDate(r.text(date));
+    return PickerDate(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
 void ListNotes(const DataFiles& files, int customer, const std::vector<int>& imported,
                std::vector<SourceRow>& rows) {
     const int count = RecordCount(files, tot::kDeliveryNoteLines);
@@ -33,16 +44,16 @@ void ListNotes(const DataFiles& files, int customer, const std::vector<int>& imp
         if (r.int16(bol::kCustomer) != customer || r.int16(bol::kHeadMark) != 1 ||
             r.int16(bol::kInvoiced) != 0 || r.int16(bol::kExcluded) != 0)
             return;
-        SourceRow row;
+        SourceRow& row = rows.emplace_back();
         row.record = i;
-        const bool isReturn = r.text(bol::kText).starts_with('R');
+        // The text's first character is its first byte: no need to decode the text.
+        const bool isReturn = r.bytes()[bol::kText.offset] == 'R';
         row.cells[0] =
             isReturn ? std::string(kReturnNoteCaption) : std::to_string(r.int16(bol::kNumber));
-        row.cells[1] = PickerDate(r.text(bol::kDate));
+        row.cells[1] = PickerDateOf(r, bol::kDate);
         row.cells[2] = Contains(imported, i) ? kNo : kYes;
         row.cells[3] = SerialText(r.single(bol::kSerial));
         row.cells[4] = std::to_string(i);
-        rows.push_back(std::move(row));
     });
 }
 
@@ -140,13 +151,10 @@ bool AllDigits(std::string_view text) {
 
 std::string PickerDate(std::string_view d) {
     if (d.size() != 8) return std::string(d);
-    std::string out;
-    out.reserve(10);
-    out.append(d.substr(6, 2))
-        .append("/")
-        .append(d.substr(4, 2))
-        .append("/")
-        .append(d.substr(0, 4));
+    std::string out(10, '/');
+    d.copy(out.data(), 2, 6);
+    d.copy(out.data() + 3, 2, 4);
+    d.copy(out.data() + 6, 4, 0);
     return out;
 }
 

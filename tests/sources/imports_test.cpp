@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -336,6 +337,35 @@ TEST_F(ImportsTest, PickerRows) {
     SourceRow odd = invoices[0];
     odd.cells[0] = "15/2024";
     EXPECT_EQ(InvoicePickOf(odd).fallbackName, "");
+
+    // Delivery notes: a return by its caption; a date that is not 8 characters as it is.
+    const struct {
+        const char* text;
+        const char* date;
+        float serial;
+        std::array<std::string, 5> cells;
+    } notes[] = {
+        {"Vendita", "20250305", 1012, {"12", "05/03/2025", "SI", "1012", "1"}},
+        {"Reso",
+         "2025030\xC3\xA0",
+         2.5,
+         {"Estinzione c/deposito", "2025030\xC3\xA0", "NO", "2.5", "2"}},
+        {" R", "202503", -3, {"12", "202503", "SI", "-3", "3"}},
+    };
+    for (int i = 1; i <= 3; ++i) {
+        DeliveryNoteRecord r;
+        r.setInt16(bol::kNumber, 12);
+        r.setText(bol::kText, notes[i - 1].text);
+        r.setText(bol::kDate, notes[i - 1].date);
+        r.setSingle(bol::kSerial, notes[i - 1].serial);
+        r.setInt16(bol::kHeadMark, 1);
+        r.setInt16(bol::kCustomer, 1);
+        files_.write<DeliveryNotesFile>(i, r);
+    }
+    setCount(tot::kDeliveryNoteLines, 3);
+    const auto rows = ListSources(files_, SourceKind::DeliveryNotes, 1, {2});
+    ASSERT_EQ(rows.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(rows[i].cells, notes[i].cells);
 }
 
 // Each invoice row names its customer, whether the names are read with the customer file's
