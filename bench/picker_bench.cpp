@@ -189,9 +189,10 @@ void BM_PickerListBulkRatio(benchmark::State& state) {
 }
 BENCHMARK(BM_PickerListBulkRatio)->Unit(benchmark::kMillisecond);
 
-// The quote picker (2 000 open quotes of customer 1 among 32 767) against two floors: the
+// The quote picker (2 000 open quotes of customer 1 among 32 767) against three floors: the
 // 32 767 headings read with pread, which are the bytes it reads, 200 records apart
-// (`ratio`); and as many bytes read in bulk, as if they lay together (`bulk_ratio`).
+// (`ratio`); as many bytes read in bulk, as if they lay together (`bulk_ratio`); and the whole
+// quote file read in bulk, as `cat` reads it (`whole_ratio`).
 void BM_QuotePickerRatio(benchmark::State& state) {
     Company& c = TheCompany();
     const int fd = ::open((c.dir() / "qorvana.prv").c_str(), O_RDONLY);
@@ -204,8 +205,10 @@ void BM_QuotePickerRatio(benchmark::State& state) {
         }
         return sum;
     };
+    const std::size_t fileBytes = std::size_t{kQuotes} * prv::kLinesPerQuote * prv::kLength;
     bench::PairedTimes times;
     bench::PairedTimes bulk;
+    bench::PairedTimes whole;
     for (auto _ : state) {
         std::size_t rows = 0;
         times.time([&] { rows = ListSources(c.files(), SourceKind::Quotes, 1, {}).size(); },
@@ -216,10 +219,14 @@ void BM_QuotePickerRatio(benchmark::State& state) {
             [&] {
                 benchmark::DoNotOptimize(bench::BulkRead(fd, std::size_t{kQuotes} * prv::kLength));
             });
+        whole.time(
+            [&] { benchmark::DoNotOptimize(ListSources(c.files(), SourceKind::Quotes, 1, {})); },
+            [&] { benchmark::DoNotOptimize(bench::BulkRead(fd, fileBytes)); });
     }
     ::close(fd);
     times.report(state, "list", "headings");
     bulk.report(state, "list_again", "bulk", "bulk_ratio");
+    whole.report(state, "list_third", "whole_file", "whole_ratio");
 }
 BENCHMARK(BM_QuotePickerRatio)->Unit(benchmark::kMillisecond);
 
