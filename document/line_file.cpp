@@ -249,15 +249,20 @@ LineFileContent LineFile::Parse(std::string bytes, int headerLines, int maxBlock
     }
     // Most blocks of a file are the empty lines the writer pads it with: their bytes are
     // recognised whole.
-    static const std::string kEmptyBlock = Bytes({}, {DocumentLine{}});
+    static const DocumentLine kEmptyLine{};
+    static const std::string kEmptyBlock = Bytes({}, {kEmptyLine});
     content.blocks.reserve(static_cast<std::size_t>(std::max(0, maxBlocks)));
     for (int b = 0; b < maxBlocks; ++b) {
         if (reader.atEnd()) {
             content.complete = false;
             break;
         }
-        if (reader.skipIfNext(kEmptyBlock)) {
-            content.blocks.emplace_back();
+        int empty = 0;
+        while (b + empty < maxBlocks && reader.skipIfNext(kEmptyBlock)) ++empty;
+        if (empty > 0) {
+            content.blocks.insert(content.blocks.end(), static_cast<std::size_t>(empty),
+                                  kEmptyLine);
+            b += empty - 1;
             continue;
         }
         const auto note = [&](int index, LineFault fault) {

@@ -43,7 +43,9 @@ SourceFile ReadSourceFile(const fs::path& folder, const std::vector<std::string>
         if (!IsSafeFileName(name))
             return {std::nullopt,
                     "il nome del file delle righe \"" + name + "\" non è valido" + suffix};
-        auto content = LineFile::Read(FindInFolder(folder, name), headerLines, blocks);
+        // The name as it is first, as FindInFolder would: a file found at once costs no look-up.
+        auto content = LineFile::Read(folder / name, headerLines, blocks);
+        if (!content) content = LineFile::Read(FindInFolder(folder, name), headerLines, blocks);
         if (!content) {
             tried += (tried.empty() ? "\"" : " né \"") + name + "\"";
             continue;
@@ -149,7 +151,7 @@ struct ChosenNote {
     int number = 0;
     std::string date;  // dd/mm/yyyy
     bool isReturn = false;
-    LineFileContent content;
+    std::vector<DocumentLine> blocks;  // the blocks in use
 };
 
 // Line-file names of a note: "b" + serial, then "bll" + number (a return: "blr" + its
@@ -197,10 +199,14 @@ ImportResult ImportDeliveryNotes(const DataFiles& files, const fs::path& company
                                  const ImportTerms& terms, LineTable& lines) {
     ImportResult result;
     std::vector<ChosenNote> chosen;
+    // The note count and the customer file's length, read once for all the notes.
+    const int noteCount = noteRecords.empty() ? 0 : RecordCount(files, tot::kDeliveryNoteLines);
+    const int customers = files.physicalRecords(kCli);
     for (int record : noteRecords) {
-        if (!RecordInRange(files, record, tot::kDeliveryNoteLines)) continue;
+        if (record < 1 || record > noteCount) continue;
         const auto r = files.read<DeliveryNotesFile>(record);
-        if (!CustomerInRange(files, r.int16(bol::kCustomer))) continue;
+        const int customer = r.int16(bol::kCustomer);
+        if (customer < 1 || customer > customers) continue;
         ChosenNote note;
         note.record = record;
         note.number = r.int16(bol::kNumber);
@@ -214,7 +220,10 @@ ImportResult ImportDeliveryNotes(const DataFiles& files, const fs::path& company
             result.problems.push_back(source + ": " + file.problem);
             continue;
         }
-        note.content = std::move(*file.content);
+        // Only the blocks in use are kept: a file's empty blocks are done with at once, so
+        // the next file is read into memory that is still in the processor's cache.
+        for (auto& block : file.content->blocks)
+            if (BlockInUse(block)) note.blocks.push_back(std::move(block));
         chosen.push_back(std::move(note));
     }
 
@@ -238,8 +247,7 @@ ImportResult ImportDeliveryNotes(const DataFiles& files, const fs::path& company
             }
         }
         const std::string reference = "**" + std::to_string(note.number);
-        for (const auto& block : note.content.blocks) {
-            if (!BlockInUse(block)) continue;
+        for (const auto& block : note.blocks) {
             DocumentLine line = SourceLine(block, reference);
             ApplyNoteTerms(line, terms);
             DocumentLine* target = group && line.articleRecord > 0
