@@ -277,8 +277,9 @@ TEST_F(ImportsTest, ReceiptsQuotesAndInvoices) {
     r = ImportInvoice(dir_.path(), "f77", "ftr123.a25", lines_);
     EXPECT_EQ(rendered(), (std::vector<std::string>{" 1 1 10 1", " 2 1 20 1", " 3 1 30 1"}));
     EXPECT_EQ(r.vatInclusive, true);
-    // Only the fallback name exists; then neither.
-    std::filesystem::rename(dir_.path() / "f77", dir_.path() / "ftr123.a25");
+    // Only the fallback name exists, in other letter case; then neither.
+    std::filesystem::rename(dir_.path() / "f77", dir_.path() / "FTR123.A25");
+    lines_.clear();
     r = ImportInvoice(dir_.path(), "f77", "ftr123.a25", lines_);
     EXPECT_EQ(lines_.lastUsed(), 3);
     r = ImportInvoice(dir_.path(), "f78", "../ftr123.a25", lines_);
