@@ -89,7 +89,7 @@ class Appender {
         lines_[next_++] = line;
         return true;
     }
-    // The last line in use: the lines after it are empty.
+    // The last line in use or added: the lines after it are empty.
     int lastLine() const { return next_ - 1; }
 
   private:
