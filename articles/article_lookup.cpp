@@ -1,8 +1,10 @@
 #include "articles/article_lookup.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <span>
+#include <utility>
 
 #include "articles/barcode_index_record.h"
 #include "core/counters.h"
@@ -20,30 +22,33 @@ namespace {
 constexpr int kCodeWidth = 15;
 constexpr int kDescriptionWidth = 40;
 
-bool IsAscii(std::span<const std::uint8_t> bytes) {
-    return std::all_of(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b < 0x80; });
+// Without an early exit, so that the loop runs branch-free over a short field.
+bool IsAscii(std::string_view text) {
+    unsigned bits = 0;
+    for (const char c : text) bits |= static_cast<unsigned char>(c);
+    return bits < 0x80;
 }
 
-// A text field trimmed of trailing blanks and NULs, as UTF-8 (fast for plain ASCII).
-std::string FieldText(std::span<const std::uint8_t> bytes) {
-    std::size_t end = bytes.size();
-    while (end > 0 && (bytes[end - 1] == ' ' || bytes[end - 1] == 0)) --end;
-    const auto used = bytes.first(end);
-    if (IsAscii(used)) return std::string(used.begin(), used.end());
-    return DecodeText(used);
+bool IsLower(char c) {
+    return c >= 'a' && c <= 'z';
 }
 
-std::string Upper(const std::string& s) {
-    const bool ascii = std::all_of(s.begin(), s.end(), [](char c) { return (c & 0x80) == 0; });
-    if (!ascii) return UpperCase(s);
-    std::string u = s;
+bool HasLower(std::string_view text) {
+    bool lower = false;
+    for (const char c : text) lower |= IsLower(c);
+    return lower;
+}
+
+std::string Upper(std::string_view s) {
+    if (!IsAscii(s)) return UpperCase(s);
+    std::string u(s);
     for (char& c : u)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (IsLower(c)) c = static_cast<char>(c - 'a' + 'A');
     return u;
 }
 
 // Pads with blanks or cuts to `width` characters.
-std::string Fit(const std::string& utf8, std::size_t width) {
+std::string Fit(std::string_view utf8, std::size_t width) {
     std::string out;
     std::size_t chars = 0;
     for (std::size_t i = 0; i < utf8.size() && chars < width;) {
@@ -55,7 +60,7 @@ std::string Fit(const std::string& utf8, std::size_t width) {
             len = 3;
         else if (c >= 0xC0)
             len = 2;
-        out.append(utf8, i, len);
+        out.append(utf8.substr(i, len));
         i += len;
         ++chars;
     }
@@ -63,8 +68,8 @@ std::string Fit(const std::string& utf8, std::size_t width) {
     return out;
 }
 
-bool StartsWith(const std::string& s, const std::string& prefix) {
-    return s.compare(0, prefix.size(), prefix) == 0;
+bool StartsWith(std::string_view s, std::string_view prefix) {
+    return s.substr(0, prefix.size()) == prefix;
 }
 
 }  // namespace
@@ -78,26 +83,62 @@ std::optional<std::string> ArticleCountProblem(const DataFiles& files) {
     return CountMismatch(files, tot::kArticles, kSrb);
 }
 
+ArticleListEntry::Text ArticleList::append(std::string_view text) {
+    const ArticleListEntry::Text t{static_cast<std::uint32_t>(texts_.size()),
+                                   static_cast<std::uint32_t>(text.size())};
+    texts_.append(text);
+    return t;
+}
+
+// A text field trimmed of trailing blanks and NULs, as UTF-8 (copied as it is when plain ASCII).
+ArticleListEntry::Text ArticleList::appendField(std::span<const std::uint8_t> bytes) {
+    std::size_t end = bytes.size();
+    while (end > 0 && (bytes[end - 1] == ' ' || bytes[end - 1] == 0)) --end;
+    const std::string_view used(reinterpret_cast<const char*>(bytes.data()), end);
+    return append(IsAscii(used) ? used : std::string_view(DecodeText(bytes.first(end))));
+}
+
+// The upper-case key of a text already in the buffer: the text itself when upper-casing leaves
+// it unchanged.
+ArticleListEntry::Text ArticleList::appendUpper(ArticleListEntry::Text text) {
+    const std::string_view s = view(text);
+    if (!IsAscii(s)) {
+        const std::string upper = UpperCase(s);
+        return upper == s ? text : append(upper);
+    }
+    if (!HasLower(s)) return text;
+    const ArticleListEntry::Text upper{static_cast<std::uint32_t>(texts_.size()), text.length};
+    texts_.resize(texts_.size() + text.length);  // s is not used past here: it may move
+    const char* from = texts_.data() + text.offset;
+    char* to = texts_.data() + upper.offset;
+    // Branch-free: lower-case letters come in no predictable order.
+    for (std::uint32_t i = 0; i < text.length; ++i)
+        to[i] = static_cast<char>(from[i] - ('a' - 'A') * IsLower(from[i]));
+    return upper;
+}
+
 void ArticleList::add(std::span<const std::uint8_t, art::kLength> bytes, int record) {
     if (bytes[art::kDeleted.offset] != 0 || bytes[art::kDeleted.offset + 1] != 0) return;
-    std::string code = FieldText(bytes.subspan(art::kCode.offset, art::kCode.width));
-    if (code.empty()) return;
+    const std::size_t mark = texts_.size();
     ArticleListEntry e;
-    e.description = FieldText(bytes.subspan(art::kDescription.offset, art::kDescription.width));
-    e.codeKey = Upper(code);
-    e.descriptionKey = Upper(e.description);
-    e.code = std::move(code);
+    e.code = appendField(bytes.subspan(art::kCode.offset, art::kCode.width));
+    if (e.code.length == 0) {
+        texts_.resize(mark);
+        return;
+    }
+    e.description = appendField(bytes.subspan(art::kDescription.offset, art::kDescription.width));
+    e.codeKey = appendUpper(e.code);
+    e.descriptionKey = appendUpper(e.description);
     e.record = static_cast<std::int16_t>(record);
-    entries_.push_back(std::move(e));
+    entries_.push_back(e);
 }
 
 namespace {
 
-// The first 8 bytes of a key, zero-padded, as a number that orders as the bytes do: most
-// comparisons of the sort end on it, without reaching the strings.
-std::uint64_t KeyHead(const std::string& key) {
+// 8 bytes of a key from `from` on, zero-padded, as a number that orders as the bytes do.
+std::uint64_t KeyHead(std::string_view key, std::size_t from) {
     std::uint64_t head = 0;
-    for (std::size_t i = 0; i < 8; ++i)
+    for (std::size_t i = from; i < from + 8; ++i)
         head = head << 8 | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0u);
     return head;
 }
@@ -108,29 +149,62 @@ struct SortKey {
     std::size_t index;  // in the entries as read
 };
 
+// Orders the keys by head with a byte-wise radix sort (stable), which does not stall, as
+// comparisons do, on the unpredictable order in which articles are read.
+void SortByHead(std::vector<SortKey>& keys) {
+    std::vector<SortKey> sorted(keys.size());
+    for (int shift = 0; shift < 64; shift += 8) {
+        std::array<std::size_t, 256> start{};
+        for (const SortKey& k : keys) ++start[(k.head >> shift) & 0xFF];
+        if (std::find(start.begin(), start.end(), keys.size()) != start.end()) continue;
+        std::size_t sum = 0;
+        for (std::size_t& s : start) sum += std::exchange(s, sum);
+        for (const SortKey& k : keys) sorted[start[(k.head >> shift) & 0xFF]++] = k;
+        keys.swap(sorted);
+    }
+}
+
 }  // namespace
 
 void ArticleList::sort() {
     const bool byCode = form_ == ArticleListForm::CodeFirst;
+    const auto first = [&](const ArticleListEntry& e) {
+        return view(byCode ? e.codeKey : e.descriptionKey);
+    };
+    const auto second = [&](const ArticleListEntry& e) {
+        return view(byCode ? e.descriptionKey : e.codeKey);
+    };
+    // Keys often share a long beginning ("Articolo ..."): the heads are taken after it, so that
+    // most comparisons end on them without reaching the texts.
+    std::size_t common = entries_.empty() ? 0 : first(entries_[0]).size();
+    for (const ArticleListEntry& e : entries_) {
+        const std::string_view a = first(entries_[0]).substr(0, common);
+        const std::string_view b = first(e);
+        common = static_cast<std::size_t>(
+            std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first - a.begin());
+    }
     std::vector<SortKey> keys;
     keys.reserve(entries_.size());
     for (std::size_t i = 0; i < entries_.size(); ++i)
-        keys.push_back({KeyHead(byCode ? entries_[i].codeKey : entries_[i].descriptionKey), i});
-    std::sort(keys.begin(), keys.end(), [this, byCode](const SortKey& ka, const SortKey& kb) {
-        if (ka.head != kb.head) return ka.head < kb.head;
+        keys.push_back({KeyHead(first(entries_[i]), common), i});
+    SortByHead(keys);
+    // Keys with the same head are ordered on the whole texts, then the record.
+    const auto before = [&](const SortKey& ka, const SortKey& kb) {
         const ArticleListEntry& a = entries_[ka.index];
         const ArticleListEntry& b = entries_[kb.index];
-        const std::string& a1 = byCode ? a.codeKey : a.descriptionKey;
-        const std::string& b1 = byCode ? b.codeKey : b.descriptionKey;
-        if (int c = a1.compare(b1)) return c < 0;
-        const std::string& a2 = byCode ? a.descriptionKey : a.codeKey;
-        const std::string& b2 = byCode ? b.descriptionKey : b.codeKey;
-        if (int c = a2.compare(b2)) return c < 0;
+        if (int c = first(a).compare(first(b))) return c < 0;
+        if (int c = second(a).compare(second(b))) return c < 0;
         return a.record < b.record;
-    });
+    };
+    for (auto run = keys.begin(); run != keys.end();) {
+        const auto end =
+            std::find_if(run, keys.end(), [&](const SortKey& k) { return k.head != run->head; });
+        if (end - run > 1) std::sort(run, end, before);
+        run = end;
+    }
     std::vector<ArticleListEntry> sorted;
     sorted.reserve(entries_.size());
-    for (const SortKey& k : keys) sorted.push_back(std::move(entries_[k.index]));
+    for (const SortKey& k : keys) sorted.push_back(entries_[k.index]);
     entries_ = std::move(sorted);
 }
 
@@ -139,6 +213,10 @@ ArticleList ArticleList::Build(const DataFiles& files, ArticleListForm form) {
     list.form_ = form;
     const int count = ArticleCount(files);
     list.entries_.reserve(static_cast<std::size_t>(count));
+    // Room for every text of plain-ASCII articles, so that the buffer is never copied as it
+    // grows: only the pages written are ever touched.
+    list.texts_.reserve(static_cast<std::size_t>(count) * 2 *
+                        (art::kCode.width + art::kDescription.width));
     // Channel 19 is the article file opened for this list; channel 5 when it is not open.
     const auto add = [&list](std::int32_t n, const ArticleRecord& a) { list.add(a.bytes(), n); };
     if (files.isOpen(kArtText))
@@ -160,12 +238,13 @@ ArticleList ArticleList::FromArticles(const std::vector<ArticleRecord>& articles
 }
 
 std::string ArticleList::text(int position) const {
-    const ArticleListEntry& e = at(position);
+    const std::string_view c = code(position);
+    const std::string_view d = description(position);
     std::string t = form_ == ArticleListForm::CodeFirst
-                        ? Fit(e.code, kCodeWidth) + " - " + Fit(e.description, kDescriptionWidth)
-                        : Fit(e.description, kDescriptionWidth) + " - " + Fit(e.code, kCodeWidth);
+                        ? Fit(c, kCodeWidth) + " - " + Fit(d, kDescriptionWidth)
+                        : Fit(d, kDescriptionWidth) + " - " + Fit(c, kCodeWidth);
     t.append(75, ' ');
-    t += " " + std::to_string(e.record);
+    t += " " + std::to_string(record(position));
     return t;
 }
 
@@ -174,17 +253,18 @@ std::optional<int> ArticleList::findCode(std::string_view typed) const {
     if (key.empty()) return std::nullopt;
     if (form_ == ArticleListForm::CodeFirst) {
         // Sorted by code: the first entry not below the key is the first it can prefix.
-        const auto it = std::lower_bound(
-            entries_.begin(), entries_.end(), key,
-            [](const ArticleListEntry& e, const std::string& k) { return e.codeKey < k; });
-        if (it == entries_.end() || !StartsWith(it->codeKey, key)) return std::nullopt;
+        const auto it = std::lower_bound(entries_.begin(), entries_.end(), key,
+                                         [this](const ArticleListEntry& e, const std::string& k) {
+                                             return view(e.codeKey) < k;
+                                         });
+        if (it == entries_.end() || !StartsWith(view(it->codeKey), key)) return std::nullopt;
         return static_cast<int>(it - entries_.begin());
     }
     // In description order a longer code may come first: an exact code wins, so that every
     // code stays reachable.
     std::optional<int> first;
     for (int i = 0; i < size(); ++i) {
-        const std::string& code = entries_[static_cast<std::size_t>(i)].codeKey;
+        const std::string_view code = view(entries_[static_cast<std::size_t>(i)].codeKey);
         if (code == key) return i;
         if (!first && StartsWith(code, key)) first = i;
     }
@@ -195,7 +275,7 @@ std::optional<int> ArticleList::findDescription(std::string_view typed) const {
     const std::string key = Upper(Trim(typed));
     if (key.empty()) return std::nullopt;
     for (int i = 0; i < size(); ++i)
-        if (StartsWith(entries_[static_cast<std::size_t>(i)].descriptionKey, key)) return i;
+        if (StartsWith(view(entries_[static_cast<std::size_t>(i)].descriptionKey), key)) return i;
     return std::nullopt;
 }
 

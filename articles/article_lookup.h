@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,12 +29,17 @@ int ArticleCount(const DataFiles& files);
 // bar-code index qorvana.srb holds.
 std::optional<std::string> ArticleCountProblem(const DataFiles& files);
 
-// One entry of the article list.
+// One entry of the article list. Its texts lie in the list's one text buffer, so that a list
+// of 32,767 articles is a few allocations, not four strings an article.
 struct ArticleListEntry {
-    std::string code;         // trimmed
-    std::string description;  // trimmed
-    std::string codeKey;      // upper case, for searching
-    std::string descriptionKey;
+    struct Text {
+        std::uint32_t offset = 0;
+        std::uint32_t length = 0;
+    };
+    Text code;         // trimmed, UTF-8
+    Text description;  // trimmed, UTF-8
+    Text codeKey;      // upper case, for searching
+    Text descriptionKey;
     std::int16_t record = 0;
 };
 
@@ -49,9 +55,9 @@ class ArticleList {
 
     ArticleListForm form() const { return form_; }
     int size() const { return static_cast<int>(entries_.size()); }
-    const ArticleListEntry& at(int position) const {
-        return entries_.at(static_cast<std::size_t>(position));
-    }
+    int record(int position) const { return entry(position).record; }
+    std::string_view code(int position) const { return view(entry(position).code); }
+    std::string_view description(int position) const { return view(entry(position).description); }
     // The entry text as the list shows it: code (15), " - ", description (40), 75 blanks and
     // the record number with a leading blank; description first in the other form.
     std::string text(int position) const;
@@ -64,11 +70,21 @@ class ArticleList {
     std::optional<int> findDescription(std::string_view typed) const;
 
   private:
+    const ArticleListEntry& entry(int position) const {
+        return entries_.at(static_cast<std::size_t>(position));
+    }
+    std::string_view view(ArticleListEntry::Text t) const {
+        return std::string_view(texts_).substr(t.offset, t.length);
+    }
+    ArticleListEntry::Text append(std::string_view text);
+    ArticleListEntry::Text appendField(std::span<const std::uint8_t> bytes);
+    ArticleListEntry::Text appendUpper(ArticleListEntry::Text text);
     void add(std::span<const std::uint8_t, art::kLength> bytes, int record);
     void sort();
 
     ArticleListForm form_ = ArticleListForm::CodeFirst;
     std::vector<ArticleListEntry> entries_;
+    std::string texts_;
 };
 
 // Binary search of the bar-code index over entries 1..article count (no more than the index

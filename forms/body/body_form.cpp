@@ -92,7 +92,7 @@ void BodyForm::buildControls() {
     connect(list1_, &QListView::clicked, this, [this](const QModelIndex& index) {
         if (!index.isValid()) return;
         listMatch_ = index.row();
-        takeArticle(grid_->currentRow(), listModel_->list().at(index.row()).record);
+        takeArticle(grid_->currentRow(), listModel_->list().record(index.row()));
     });
 
     listx_ = new QLabel(this);
@@ -451,7 +451,7 @@ void BodyForm::onArticEnter(int row) {
             grid_->focusCode(row);
             return;
         }
-        takeArticle(row, listModel_->list().at(*listMatch_).record);
+        takeArticle(row, listModel_->list().record(*listMatch_));
         return;
     }
     std::optional<int> article;
@@ -480,7 +480,7 @@ void BodyForm::onDescriptionF1(int row) {
     if (!match) return;
     listMatch_ = match;
     selectListEntry(*match);
-    takeArticle(row, listModel_->list().at(*match).record);
+    takeArticle(row, listModel_->list().record(*match));
 }
 
 // With the description-first list, typing a description selects its first entry, as typing
@@ -539,7 +539,7 @@ bool BodyForm::onListKey(QObject* watched, QEvent* event) {
     const QModelIndex index = list1_->currentIndex();
     if (index.isValid()) {
         listMatch_ = index.row();
-        takeArticle(grid_->currentRow(), listModel_->list().at(index.row()).record);
+        takeArticle(grid_->currentRow(), listModel_->list().record(index.row()));
     }
     return true;
 }

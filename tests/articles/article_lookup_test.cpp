@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <optional>
+#include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "articles/barcode_index_record.h"
@@ -63,16 +67,16 @@ TEST(ArticleList, ExactCodeComesFirstAndSearchIsCaseBlind) {
                                    Article("", "Senza codice"), Article("abd", "Minuscolo")},
                                   ArticleListForm::CodeFirst);
     ASSERT_EQ(list.size(), 3);
-    EXPECT_EQ(list.at(0).record, 2);
-    EXPECT_EQ(list.at(1).record, 1);
-    EXPECT_EQ(list.at(2).record, 5);
+    EXPECT_EQ(list.record(0), 2);
+    EXPECT_EQ(list.record(1), 1);
+    EXPECT_EQ(list.record(2), 5);
 
     const std::pair<const char*, int> searches[] = {{"AB", 2},  {"ab", 2},  {" A ", 2},
                                                     {"ABC", 1}, {"abd", 5}, {"ABD", 5}};
     for (const auto& [typed, record] : searches) {
         const auto at = list.findCode(typed);
         ASSERT_TRUE(at) << typed;
-        EXPECT_EQ(list.at(*at).record, record) << typed;
+        EXPECT_EQ(list.record(*at), record) << typed;
     }
     EXPECT_FALSE(list.findCode("ABE"));
     EXPECT_FALSE(list.findCode("   "));
@@ -84,10 +88,45 @@ TEST(ArticleList, DescriptionFirstForm) {
          Article("AB", "Zanche"), Article("ABC", "Anelli")},
         ArticleListForm::DescriptionFirst);
     ASSERT_EQ(list.size(), 5);
-    EXPECT_EQ(list.at(1).description, "Bulloni");
-    EXPECT_EQ(list.at(*list.findDescription("da")).record, 3);
-    EXPECT_EQ(list.at(*list.findCode("a")).record, 5);
+    EXPECT_EQ(list.description(1), "Bulloni");
+    EXPECT_EQ(list.record(*list.findDescription("da")), 3);
+    EXPECT_EQ(list.record(*list.findCode("a")), 5);
     EXPECT_FALSE(list.findDescription("Chiodi"));
+}
+
+// Keys that share long beginnings, differ only past their first 8 bytes, are prefixes of one
+// another or are equal: the list's order must be the plain order of (key, other key, record).
+TEST(ArticleList, OrderMatchesAPlainSortOnTrickyKeys) {
+    std::mt19937 random(7);
+    const auto pick = [&](std::initializer_list<const char*> texts) {
+        return std::string(texts.begin()[random() % texts.size()]);
+    };
+    std::vector<ArticleRecord> articles;
+    for (int n = 0; n < 400; ++n)
+        articles.push_back(Article(pick({"ART-0000", "art-0000", "ART-0000X", "A", "ART-00001"}) +
+                                       pick({"", "1", "b", "B", "10", "~"}),
+                                   pick({"Articolo di prova numero", "ARTICOLO DI PROVA NUMERO",
+                                         "Articolo di prova numer"}) +
+                                       pick({"", " 1", " 2", " 10", "a"})));
+    const auto upper = [](std::string_view s) {
+        std::string u(s);
+        for (char& c : u) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        return u;
+    };
+    for (ArticleListForm form : {ArticleListForm::CodeFirst, ArticleListForm::DescriptionFirst}) {
+        const ArticleList list = ArticleList::FromArticles(articles, form);
+        ASSERT_EQ(list.size(), 400);
+        std::vector<std::tuple<std::string, std::string, int>> expected;
+        for (int i = 0; i < list.size(); ++i) {
+            const std::string code = upper(list.code(i));
+            const std::string description = upper(list.description(i));
+            if (form == ArticleListForm::CodeFirst)
+                expected.emplace_back(code, description, list.record(i));
+            else
+                expected.emplace_back(description, code, list.record(i));
+        }
+        EXPECT_TRUE(std::is_sorted(expected.begin(), expected.end()));
+    }
 }
 
 TEST(ArticleList, BuildsFromRecordsUpToTheCount) {
@@ -100,10 +139,10 @@ TEST(ArticleList, BuildsFromRecordsUpToTheCount) {
     CompanyFiles company(articles, 45);
     const ArticleList list = ArticleList::Build(company.files, ArticleListForm::CodeFirst);
     ASSERT_EQ(list.size(), 44);  // 45 counted, one deleted
-    EXPECT_EQ(list.at(0).record, 45);
+    EXPECT_EQ(list.record(0), 45);
     for (int i = 0; i < list.size(); ++i) {
-        EXPECT_LE(list.at(i).record, 45);
-        EXPECT_NE(list.at(i).record, 7);
+        EXPECT_LE(list.record(i), 45);
+        EXPECT_NE(list.record(i), 7);
     }
 }
 
