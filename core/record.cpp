@@ -7,9 +7,15 @@
 namespace qorvana {
 
 std::string DecodeText(std::span<const std::uint8_t> bytes) {
+    std::string text;
+    AppendDecodedText(text, bytes);
+    return text;
+}
+
+void AppendDecodedText(std::string& out, std::span<const std::uint8_t> bytes) {
     std::size_t end = bytes.size();
     while (end > 0 && (bytes[end - 1] == ' ' || bytes[end - 1] == 0)) --end;
-    return Cp1252ToUtf8(std::string_view(reinterpret_cast<const char*>(bytes.data()), end));
+    AppendCp1252AsUtf8(out, std::string_view(reinterpret_cast<const char*>(bytes.data()), end));
 }
 
 bool EncodeText(std::span<std::uint8_t> bytes, std::string_view utf8) {

@@ -36,6 +36,12 @@ std::string CompareForm(std::string_view utf8) {
 // The customer fields the list shows, in the order of CustomerListRow::columns.
 constexpr Field<CustomerLayout> kListed[5] = {cli::kName1, cli::kName2, cli::kAddress, cli::kTown,
                                               cli::kVatNumber};
+// The room the shown texts take at most in plain ASCII.
+constexpr std::size_t kListedWidth = [] {
+    std::size_t width = 0;
+    for (const auto& f : kListed) width += f.width;
+    return width;
+}();
 
 }  // namespace
 
@@ -131,28 +137,32 @@ CustomerList CustomerIndex::list(std::string_view filter) const {
     });
     // The texts of the customers shown, one after the other; bounds[s]: where each text of the
     // s-th customer shown begins, and where its last one ends; slotOf[record]: its s, or -1.
-    // The room reserved is what plain ASCII texts take at most; pages never written cost nothing.
-    std::vector<char> text;
-    text.reserve(static_cast<std::size_t>(last) * (4 * 40 + 11));
+    // Pages of the room reserved that are never written cost nothing.
+    auto text = std::make_unique<std::string>();
+    text->reserve(static_cast<std::size_t>(last) * kListedWidth);
     std::vector<std::array<std::uint32_t, 6>> bounds;
     std::vector<int> slotOf(static_cast<std::size_t>(last) + 1, -1);
     std::string upper;
     files_.scan<CustomersFile>(1, last, [&](std::int32_t record, const CustomerRecord& c) {
         if (!named[static_cast<std::size_t>(record)] || c.int16(cli::kDeleted) != 0) return;
-        std::array<std::string, 5> shown{c.text(kListed[0])};
+        const std::size_t start = text->size();
+        c.appendText(*text, kListed[0]);
         if (!wanted.empty()) {
             // Blanks around the name cannot take part in a match of the trimmed filter.
-            SetCompareForm(upper, shown[0]);
-            if (upper.find(wanted) == std::string::npos) return;
+            SetCompareForm(upper, std::string_view(*text).substr(start));
+            if (upper.find(wanted) == std::string::npos) {
+                text->resize(start);
+                return;
+            }
         }
         slotOf[static_cast<std::size_t>(record)] = static_cast<int>(bounds.size());
         auto& at = bounds.emplace_back();
-        for (std::size_t k = 0; k < shown.size(); ++k) {
-            if (k > 0) shown[k] = c.text(kListed[k]);
-            at[k] = static_cast<std::uint32_t>(text.size());
-            text.insert(text.end(), shown[k].begin(), shown[k].end());
+        at[0] = static_cast<std::uint32_t>(start);
+        for (std::size_t k = 1; k < std::size(kListed); ++k) {
+            at[k] = static_cast<std::uint32_t>(text->size());
+            c.appendText(*text, kListed[k]);
         }
-        at[5] = static_cast<std::uint32_t>(text.size());
+        at[5] = static_cast<std::uint32_t>(text->size());
     });
     // The rows in the index's order: an entry repeated shows the same texts again.
     std::vector<CustomerListRow> rows;
@@ -165,7 +175,7 @@ CustomerList CustomerIndex::list(std::string_view filter) const {
         CustomerListRow& row = rows.emplace_back();
         row.record = record;
         for (std::size_t k = 0; k < row.columns.size(); ++k)
-            row.columns[k] = std::string_view(text.data() + at[k], at[k + 1] - at[k]);
+            row.columns[k] = std::string_view(*text).substr(at[k], at[k + 1] - at[k]);
     }
     return CustomerList(std::move(text), std::move(rows));
 }

@@ -4,6 +4,7 @@
 // the index are checked: one outside the customer file counts as no customer.
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -35,12 +36,9 @@ struct CustomerListRow {
 class CustomerList {
   public:
     CustomerList() = default;
-    CustomerList(std::vector<char> text, std::vector<CustomerListRow> rows)
+    // `text` holds the texts the rows' columns view.
+    CustomerList(std::unique_ptr<const std::string> text, std::vector<CustomerListRow> rows)
         : text_(std::move(text)), rows_(std::move(rows)) {}
-    CustomerList(CustomerList&&) = default;
-    CustomerList& operator=(CustomerList&&) = default;
-    CustomerList(const CustomerList&) = delete;
-    CustomerList& operator=(const CustomerList&) = delete;
 
     std::size_t size() const { return rows_.size(); }
     bool empty() const { return rows_.empty(); }
@@ -51,7 +49,7 @@ class CustomerList {
     std::span<CustomerListRow> rows() { return rows_; }
 
   private:
-    std::vector<char> text_;  // moving a vector keeps its buffer, so the rows' texts stay put
+    std::unique_ptr<const std::string> text_;  // on the heap: moving the list keeps it in place
     std::vector<CustomerListRow> rows_;
 };
 
