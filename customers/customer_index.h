@@ -31,8 +31,8 @@ struct CustomerListRow {
 };
 
 // The rows of the customer list. The texts of all rows lie in one buffer the list owns: a list
-// of 32,767 customers is a few allocations, not 160,000 strings. The rows can be reordered, not
-// copied out of the list that holds their texts; the list moves, it is not copied.
+// of 32,767 customers is a few allocations, not 160,000 strings. A row's texts live as long as
+// its list; the list moves, it is not copied.
 class CustomerList {
   public:
     CustomerList() = default;
