@@ -108,14 +108,22 @@ void AppendUtf8(std::string& out, char32_t c) {
 }
 
 std::string Cp1252ToUtf8(std::string_view cp1252) {
-    // Plain ASCII is the same in both encodings.
-    bool ascii = true;
-    for (char ch : cp1252) ascii = ascii && static_cast<std::uint8_t>(ch) < 0x80;
-    if (ascii) return std::string(cp1252);
     std::string out;
-    out.reserve(cp1252.size());
-    for (char ch : cp1252) AppendUtf8(out, ByteToCodePoint(static_cast<std::uint8_t>(ch)));
+    AppendCp1252AsUtf8(out, cp1252);
     return out;
+}
+
+void AppendCp1252AsUtf8(std::string& out, std::string_view cp1252) {
+    // Plain ASCII is the same in both encodings. (The bytes or'ed together: a loop the
+    // compiler turns into vector instructions.)
+    std::uint8_t any = 0;
+    for (char ch : cp1252) any |= static_cast<std::uint8_t>(ch);
+    if (any < 0x80) {
+        out.append(cp1252);
+        return;
+    }
+    out.reserve(out.size() + cp1252.size());
+    for (char ch : cp1252) AppendUtf8(out, ByteToCodePoint(static_cast<std::uint8_t>(ch)));
 }
 
 std::string Utf8ToCp1252(std::string_view utf8, bool* lossy) {

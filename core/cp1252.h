@@ -8,6 +8,8 @@ namespace qorvana {
 
 // Windows-1252 bytes to UTF-8. Bytes undefined in Windows-1252 map to U+FFFD.
 std::string Cp1252ToUtf8(std::string_view cp1252);
+// The same, appended to `out`.
+void AppendCp1252AsUtf8(std::string& out, std::string_view cp1252);
 // UTF-8 to Windows-1252; a character it cannot hold (or invalid UTF-8) becomes '?'.
 // `lossy`, when given, is set to true when such a replacement happened.
 std::string Utf8ToCp1252(std::string_view utf8, bool* lossy = nullptr);

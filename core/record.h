@@ -117,6 +117,8 @@ struct RecordLayout {
 
 // Text of a field: Windows-1252 bytes turned to UTF-8, trailing blanks and NULs removed.
 std::string DecodeText(std::span<const std::uint8_t> bytes);
+// The same, appended to `out`: texts gathered in one buffer take no string each.
+void AppendDecodedText(std::string& out, std::span<const std::uint8_t> bytes);
 // Writes UTF-8 text into a field as Windows-1252, blank-padded. Characters Windows-1252
 // cannot hold become "?". Returns false when the text was longer than the field (the field
 // then holds its first `width` characters).
@@ -134,6 +136,7 @@ class Record {
     std::span<const std::uint8_t, kLength> bytes() const { return bytes_; }
 
     std::string text(Field<L> f) const { return DecodeText(span(f)); }
+    void appendText(std::string& out, Field<L> f) const { AppendDecodedText(out, span(f)); }
     bool setText(Field<L> f, std::string_view utf8) { return EncodeText(span(f), utf8); }
 
     std::int16_t int16(Field<L> f) const { return load<std::int16_t>(f); }

@@ -14,17 +14,34 @@
 namespace qorvana {
 namespace {
 
-// Upper case in Windows-1252 bytes: names compare byte by byte as the suite compares them.
-std::string CompareForm(std::string_view utf8) {
+// Upper case in Windows-1252 bytes, into `out` (its room reused): names compare byte by byte
+// as the suite compares them.
+void SetCompareForm(std::string& out, std::string_view utf8) {
     // Plain ASCII, most names, is the same in both encodings: only its letters change.
     if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return (c & 0x80) == 0; })) {
-        std::string upper(utf8);
-        for (char& c : upper)
+        out.assign(utf8);
+        for (char& c : out)
             if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        return upper;
+        return;
     }
-    return Utf8ToCp1252(UpperCase(utf8));
+    out = Utf8ToCp1252(UpperCase(utf8));
 }
+
+std::string CompareForm(std::string_view utf8) {
+    std::string out;
+    SetCompareForm(out, utf8);
+    return out;
+}
+
+// The customer fields the list shows, in the order of CustomerListRow::columns.
+constexpr Field<CustomerLayout> kListed[5] = {cli::kName1, cli::kName2, cli::kAddress, cli::kTown,
+                                              cli::kVatNumber};
+// The room the shown texts take at most in plain ASCII.
+constexpr std::size_t kListedWidth = [] {
+    std::size_t width = 0;
+    for (const auto& f : kListed) width += f.width;
+    return width;
+}();
 
 }  // namespace
 
@@ -101,46 +118,66 @@ CustomerCard CustomerIndex::card(int record) const {
     return card;
 }
 
-std::vector<CustomerListRow> CustomerIndex::list(std::string_view filter) const {
+CustomerList CustomerIndex::list(std::string_view filter) const {
     const std::string wanted = CompareForm(Trim(std::string(filter)));
     const int n = count();
     const int customers = files_.physicalRecords(kCli);
     // The index first, then the customer file in record order up to the last customer the
-    // index names: both read in blocks. `uses` counts the entries naming each customer.
+    // index names: both read in blocks.
     std::vector<int> recordOf;
     recordOf.reserve(static_cast<std::size_t>(n));
-    std::vector<int> uses(static_cast<std::size_t>(customers) + 1, 0);
+    std::vector<bool> named(static_cast<std::size_t>(customers) + 1);
     int last = 0;
     files_.scan<NameIndexFile>(1, n, [&](std::int32_t, const NameIndexRecord& entry) {
         const int record = entry.int16(src::kCustomer);
         recordOf.push_back(record);
         if (record < 1 || record > customers) return;
-        ++uses[static_cast<std::size_t>(record)];
+        named[static_cast<std::size_t>(record)] = true;
         last = std::max(last, record);
     });
-    std::vector<std::optional<CustomerListRow>> shown(static_cast<std::size_t>(last) + 1);
+    // The texts of the customers shown, one after the other; bounds[s]: where each text of the
+    // s-th customer shown begins, and where its last one ends; slotOf[record]: its s, or -1.
+    // Pages of the room reserved that are never written cost nothing.
+    auto text = std::make_unique<std::string>();
+    text->reserve(static_cast<std::size_t>(last) * kListedWidth);
+    std::vector<std::array<std::uint32_t, 6>> bounds;
+    std::vector<int> slotOf(static_cast<std::size_t>(last) + 1, -1);
+    std::string upper;
     files_.scan<CustomersFile>(1, last, [&](std::int32_t record, const CustomerRecord& c) {
-        if (uses[static_cast<std::size_t>(record)] == 0 || c.int16(cli::kDeleted) != 0) return;
-        std::string name = c.text(cli::kName1);
-        if (!wanted.empty() && CompareForm(Trim(name)).find(wanted) == std::string::npos) return;
-        CustomerListRow& row = shown[static_cast<std::size_t>(record)].emplace();
-        row.record = record;
-        row.columns = {std::move(name), c.text(cli::kName2), c.text(cli::kAddress),
-                       c.text(cli::kTown), c.text(cli::kVatNumber)};
+        if (!named[static_cast<std::size_t>(record)] || c.int16(cli::kDeleted) != 0) return;
+        const std::size_t start = text->size();
+        c.appendText(*text, kListed[0]);
+        if (!wanted.empty()) {
+            // Blanks around the name cannot take part in a match of the trimmed filter.
+            SetCompareForm(upper, std::string_view(*text).substr(start));
+            if (upper.find(wanted) == std::string::npos) {
+                text->resize(start);
+                return;
+            }
+        }
+        slotOf[static_cast<std::size_t>(record)] = static_cast<int>(bounds.size());
+        auto& at = bounds.emplace_back();
+        at[0] = static_cast<std::uint32_t>(start);
+        for (std::size_t k = 1; k < std::size(kListed); ++k) {
+            at[k] = static_cast<std::uint32_t>(text->size());
+            c.appendText(*text, kListed[k]);
+        }
+        at[5] = static_cast<std::uint32_t>(text->size());
     });
+    // The rows in the index's order: an entry repeated shows the same texts again.
     std::vector<CustomerListRow> rows;
     rows.reserve(static_cast<std::size_t>(n));
     for (const int record : recordOf) {
         if (record < 1 || record > last) continue;
-        auto& row = shown[static_cast<std::size_t>(record)];
-        if (!row) continue;
-        // The last entry naming a customer takes its row; an earlier one copies it.
-        if (--uses[static_cast<std::size_t>(record)] == 0)
-            rows.push_back(std::move(*row));
-        else
-            rows.push_back(*row);
+        const int slot = slotOf[static_cast<std::size_t>(record)];
+        if (slot < 0) continue;
+        const auto& at = bounds[static_cast<std::size_t>(slot)];
+        CustomerListRow& row = rows.emplace_back();
+        row.record = record;
+        for (std::size_t k = 0; k < row.columns.size(); ++k)
+            row.columns[k] = std::string_view(*text).substr(at[k], at[k + 1] - at[k]);
     }
-    return rows;
+    return CustomerList(std::move(text), std::move(rows));
 }
 
 }  // namespace qorvana

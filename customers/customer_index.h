@@ -4,7 +4,9 @@
 // the index are checked: one outside the customer file counts as no customer.
 
 #include <array>
+#include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,10 +23,34 @@ struct CustomerCard {
     int deletedFlag = 0;
 };
 
-// One row of the customer list: name 1, name 2, address, town, VAT number; and the record.
+// One row of the customer list: name 1, name 2, address, town, VAT number (texts held by the
+// CustomerList the row belongs to); and the record.
 struct CustomerListRow {
-    std::array<std::string, 5> columns{};
+    std::array<std::string_view, 5> columns{};
     int record = 0;
+};
+
+// The rows of the customer list. The texts of all rows lie in one buffer the list owns: a list
+// of 32,767 customers is a few allocations, not 160,000 strings. A row's texts live as long as
+// its list; the list moves, it is not copied.
+class CustomerList {
+  public:
+    CustomerList() = default;
+    // `text` holds the texts the rows' columns view.
+    CustomerList(std::unique_ptr<const std::string> text, std::vector<CustomerListRow> rows)
+        : text_(std::move(text)), rows_(std::move(rows)) {}
+
+    std::size_t size() const { return rows_.size(); }
+    bool empty() const { return rows_.empty(); }
+    const CustomerListRow& operator[](std::size_t i) const { return rows_[i]; }
+    auto begin() const { return rows_.begin(); }
+    auto end() const { return rows_.end(); }
+    // The rows, to be reordered in place.
+    std::span<CustomerListRow> rows() { return rows_; }
+
+  private:
+    std::unique_ptr<const std::string> text_;  // on the heap: moving the list keeps it in place
+    std::vector<CustomerListRow> rows_;
 };
 
 class CustomerIndex {
@@ -50,7 +76,7 @@ class CustomerIndex {
     CustomerCard card(int record) const;
     // Customers whose upper-cased trimmed name line 1 contains the upper-cased trimmed filter
     // (every one for an empty filter), never deleted ones, in index order.
-    std::vector<CustomerListRow> list(std::string_view filter) const;
+    CustomerList list(std::string_view filter) const;
 
   private:
     bool customerExists(int record) const;

@@ -1,13 +1,15 @@
 #include "forms/start/customer_list_model.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace qorvana {
 namespace {
 
 QString CellText(const CustomerListRow& row, int column) {
     if (column == 5) return QString::number(row.record);
-    return QString::fromStdString(row.columns[static_cast<std::size_t>(column)]);
+    const std::string_view text = row.columns[static_cast<std::size_t>(column)];
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // The grid's generic ascending order: numbers by value when both cells are numbers, other
@@ -23,7 +25,7 @@ bool GenericLess(const QString& a, const QString& b) {
 
 }  // namespace
 
-void CustomerListModel::setRows(std::vector<CustomerListRow> rows) {
+void CustomerListModel::setRows(CustomerList rows) {
     beginResetModel();
     rows_ = std::move(rows);
     endResetModel();
@@ -39,15 +41,13 @@ void CustomerListModel::setRowColours(bool alternate, QColor first, QColor secon
 void CustomerListModel::sortListed(int column) {
     if (column < 0 || column >= kColumns) return;
     emit layoutAboutToBeChanged();
-    std::vector<std::pair<QString, std::size_t>> keys;
-    keys.reserve(rows_.size());
-    for (std::size_t i = 0; i < rows_.size(); ++i) keys.emplace_back(CellText(rows_[i], column), i);
+    const std::span<CustomerListRow> rows = rows_.rows();
+    std::vector<std::pair<QString, CustomerListRow>> keys;
+    keys.reserve(rows.size());
+    for (const CustomerListRow& row : rows) keys.emplace_back(CellText(row, column), row);
     std::stable_sort(keys.begin(), keys.end(),
                      [](const auto& a, const auto& b) { return GenericLess(a.first, b.first); });
-    std::vector<CustomerListRow> sorted;
-    sorted.reserve(rows_.size());
-    for (const auto& key : keys) sorted.push_back(std::move(rows_[key.second]));
-    rows_ = std::move(sorted);
+    for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = keys[i].second;
     emit layoutChanged();
 }
 

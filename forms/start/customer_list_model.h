@@ -4,7 +4,6 @@
 
 #include <QAbstractTableModel>
 #include <QColor>
-#include <vector>
 
 #include "customers/customer_index.h"
 
@@ -18,7 +17,7 @@ class CustomerListModel : public QAbstractTableModel {
 
     using QAbstractTableModel::QAbstractTableModel;
 
-    void setRows(std::vector<CustomerListRow> rows);
+    void setRows(CustomerList rows);
     // Alternate row colours (row colour 1 on the first data row); off: no background.
     void setRowColours(bool alternate, QColor first, QColor second);
     // Sorts the listed customers by column 0..5, ascending; filler rows stay at the end.
@@ -34,7 +33,7 @@ class CustomerListModel : public QAbstractTableModel {
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
   private:
-    std::vector<CustomerListRow> rows_;
+    CustomerList rows_;
     bool alternate_ = false;
     QColor first_;
     QColor second_;

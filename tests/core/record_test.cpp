@@ -54,5 +54,24 @@ TEST(RecordText, TrimsBlanksAndNulsPadsWithBlanks) {
     EXPECT_EQ(std::string(field.begin(), field.end()), "a?b     ");
 }
 
+// 40-byte fields: the padding is skipped eight bytes at a time, never into the text.
+TEST(RecordText, LongFieldsLoseOnlyTheirPadding) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"ALFA", "ALFA"},
+        {"", ""},
+        {"A" + std::string(16, ' ') + "B", "A" + std::string(16, ' ') + "B"},
+        {"ALFA" + std::string(20, ' ') + '\0', "ALFA"},
+        {"Citt\xE0", "Città"},
+    };
+    for (const auto& [text, decoded] : cases) {
+        std::string bytes = text + std::string(40 - text.size(), ' ');
+        const auto field = std::as_bytes(std::span(bytes));
+        std::string out = "x";
+        AppendDecodedText(
+            out, std::span(reinterpret_cast<const std::uint8_t*>(field.data()), field.size()));
+        EXPECT_EQ(out, "x" + decoded) << text;
+    }
+}
+
 }  // namespace
 }  // namespace qorvana
