@@ -39,14 +39,6 @@ bool HasLower(std::string_view text) {
     return lower;
 }
 
-std::string Upper(std::string_view s) {
-    if (!IsAscii(s)) return UpperCase(s);
-    std::string u(s);
-    for (char& c : u)
-        if (IsLower(c)) c = static_cast<char>(c - 'a' + 'A');
-    return u;
-}
-
 // Pads with blanks or cuts to `width` characters.
 std::string Fit(std::string_view utf8, std::size_t width) {
     std::string out;
@@ -90,12 +82,10 @@ ArticleListEntry::Text ArticleList::append(std::string_view text) {
     return t;
 }
 
-// A text field trimmed of trailing blanks and NULs, as UTF-8 (copied as it is when plain ASCII).
 ArticleListEntry::Text ArticleList::appendField(std::span<const std::uint8_t> bytes) {
-    std::size_t end = bytes.size();
-    while (end > 0 && (bytes[end - 1] == ' ' || bytes[end - 1] == 0)) --end;
-    const std::string_view used(reinterpret_cast<const char*>(bytes.data()), end);
-    return append(IsAscii(used) ? used : std::string_view(DecodeText(bytes.first(end))));
+    const std::size_t start = texts_.size();
+    AppendDecodedText(texts_, bytes);
+    return {static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(texts_.size() - start)};
 }
 
 // The upper-case key of a text already in the buffer: the text itself when upper-casing leaves
@@ -249,7 +239,7 @@ std::string ArticleList::text(int position) const {
 }
 
 std::optional<int> ArticleList::findCode(std::string_view typed) const {
-    const std::string key = Upper(Trim(typed));
+    const std::string key = UpperCase(Trim(typed));
     if (key.empty()) return std::nullopt;
     if (form_ == ArticleListForm::CodeFirst) {
         // Sorted by code: the first entry not below the key is the first it can prefix.
@@ -272,7 +262,7 @@ std::optional<int> ArticleList::findCode(std::string_view typed) const {
 }
 
 std::optional<int> ArticleList::findDescription(std::string_view typed) const {
-    const std::string key = Upper(Trim(typed));
+    const std::string key = UpperCase(Trim(typed));
     if (key.empty()) return std::nullopt;
     for (int i = 0; i < size(); ++i)
         if (StartsWith(view(entries_[static_cast<std::size_t>(i)].descriptionKey), key)) return i;

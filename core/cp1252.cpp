@@ -155,6 +155,15 @@ std::size_t Utf8Length(std::string_view utf8) {
 }
 
 std::string UpperCase(std::string_view utf8) {
+    std::uint8_t any = 0;
+    for (char ch : utf8) any |= static_cast<std::uint8_t>(ch);
+    if (any < 0x80) {
+        // Plain ASCII, most texts: only its letters change.
+        std::string upper(utf8);
+        for (char& c : upper)
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        return upper;
+    }
     std::string out;
     out.reserve(utf8.size());
     std::size_t pos = 0;
