@@ -83,12 +83,12 @@ CustomerRecord ReadCountedCustomer(const DataFiles& files, int record) {
 }
 
 std::optional<int> FindAgentRecord(const DataFiles& files, int agentCode) {
-    const int count = RecordCount(files, tot::kAgents);
-    for (int n = 1; n <= count; ++n) {
-        const auto agent = files.read<AgentsFile>(n);
-        if (Val(agent.text(age::kCode)) == agentCode) return n;
-    }
-    return std::nullopt;
+    std::optional<int> found;
+    files.scan<AgentsFile>(1, RecordCount(files, tot::kAgents),
+                           [&](std::int32_t n, const AgentRecord& agent) {
+                               if (!found && Val(agent.text(age::kCode)) == agentCode) found = n;
+                           });
+    return found;
 }
 
 }  // namespace qorvana

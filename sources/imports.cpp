@@ -337,10 +337,12 @@ ImportResult ImportQuote(const DataFiles& files, int quote, const ImportTerms& t
                r.dbl(prv::kQuantity) != 0 || r.dbl(prv::kPrice) != 0;
     };
     int lastInUse = 0;
-    for (int j = 1; j <= prv::kLinesPerQuote; ++j) {
-        records.push_back(files.read<QuotesFile>(prv::RecordOf(quote, j)));
-        if (inUse(records.back())) lastInUse = j;
-    }
+    // A quote's records lie together: one block read.
+    files.scan<QuotesFile>(prv::RecordOf(quote, 1), prv::kLinesPerQuote,
+                           [&](std::int32_t, const QuoteRecord& r) {
+                               records.push_back(r);
+                               if (inUse(r)) lastInUse = static_cast<int>(records.size());
+                           });
     const bool quoteInclusive = records.front().int16(prv::kVatIncluded) != 0;
     if (quoteInclusive != terms.vatInclusive) {
         if (HasPricedLine(lines) && lastInUse > 0) {
