@@ -181,6 +181,17 @@ size_t Collect(char* data, size_t size, size_t count, void* target) {
     return size * count;
 }
 
+// The number in "* OK [UIDVALIDITY 3857529045] UIDs valid", the server's answer to the
+// mailbox's SELECT; 0 when there is none.
+long long UidValidityIn(const std::string& answer) {
+    const std::string lower = Lower(answer);
+    const std::size_t at = lower.find("[uidvalidity ");
+    if (at == std::string::npos) return 0;
+    long long validity = 0;
+    std::istringstream(answer.substr(at + 13)) >> validity;
+    return validity > 0 && validity <= kLastMessageUid ? validity : 0;
+}
+
 // The mailbox URL: ".../INBOX" without a trailing "/", INBOX when none is named.
 std::string MailboxUrl(const std::string& url) {
     std::string mailbox = url;
@@ -266,18 +277,22 @@ MailSent SendMail(const MailAccount& account, const OutgoingMail& mail) {
 
 MailboxUids MessagesAfter(const MailAccount& account, long long afterUid) {
     MailboxUids found;
-    if (const std::string bad = MailUrlProblem(account.url, "imap"); !bad.empty()) return {{}, bad};
+    if (const std::string bad = MailUrlProblem(account.url, "imap"); !bad.empty())
+        return {{}, 0, bad};
     char error[CURL_ERROR_SIZE];
     const CurlPtr<CURL> curl = Connection(account, MailboxUrl(account.url), error);
-    if (!curl) return {{}, "la posta elettronica non è disponibile (libcurl)"};
+    if (!curl) return {{}, 0, "la posta elettronica non è disponibile (libcurl)"};
     const std::string request = "UID SEARCH UID " + std::to_string(afterUid + 1) + ":*";
     std::string answer;
+    std::string selected;  // the server's response lines, the SELECT's among them
     curl_easy_setopt(curl.get(), CURLOPT_CUSTOMREQUEST, request.c_str());
     curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, Collect);
     curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &answer);
+    curl_easy_setopt(curl.get(), CURLOPT_HEADERFUNCTION, Collect);
+    curl_easy_setopt(curl.get(), CURLOPT_HEADERDATA, &selected);
     const CURLcode result = curl_easy_perform(curl.get());
     if (result != CURLE_OK)
-        return {{}, TransferReason(FailureOf(result, error), ServerOf(account.url), error)};
+        return {{}, 0, TransferReason(FailureOf(result, error), ServerOf(account.url), error)};
     // "* SEARCH 4 5 9": "n:*" always names the last message, so older ones are dropped here.
     std::istringstream lines(answer);
     for (std::string line; std::getline(lines, line);) {
@@ -288,6 +303,7 @@ MailboxUids MessagesAfter(const MailAccount& account, long long afterUid) {
             if (uid > afterUid && uid <= kLastMessageUid) found.uids.push_back(uid);
     }
     std::sort(found.uids.begin(), found.uids.end());
+    found.uidValidity = UidValidityIn(selected);
     return found;
 }
 

@@ -73,10 +73,11 @@ inline constexpr long long kLastMessageUid = 4294967295LL;
 
 struct MailboxUids {
     std::vector<long long> uids;  // ascending
+    long long uidValidity = 0;    // the mailbox's UIDVALIDITY; 0 when the server gave none
     std::string problem;
 };
-// The UIDs of the mailbox's messages above `afterUid` (0 to kLastMessageUid); an answer's
-// number that is no UID is left out.
+// The UIDs of the mailbox's messages above `afterUid` (0 to kLastMessageUid), and the
+// mailbox's UIDVALIDITY they belong to; an answer's number that is no UID is left out.
 MailboxUids MessagesAfter(const MailAccount& account, long long afterUid);
 
 struct FetchedMessage {
