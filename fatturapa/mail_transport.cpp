@@ -1,6 +1,7 @@
 #include "fatturapa/mail_transport.h"
 
 #include <curl/curl.h>
+#include <openssl/evp.h>
 
 #include <algorithm>
 #include <chrono>
@@ -8,6 +9,7 @@
 #include <memory>
 #include <random>
 #include <sstream>
+#include <string_view>
 
 namespace qorvana {
 namespace {
@@ -66,31 +68,81 @@ std::string NewMessageId(const std::string& from) {
     return id.str();
 }
 
-// What the operator is told of a failed transfer.
-std::string TransferReason(CURLcode result, const std::string& server, const char* detail) {
-    std::string reason;
+// A header value in UTF-8: as it is when plain ASCII, else an RFC 2047 encoded word.
+std::string HeaderText(const std::string& utf8) {
+    const bool ascii = std::all_of(utf8.begin(), utf8.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 128; });
+    if (ascii) return utf8;
+    std::string base64(4 * ((utf8.size() + 2) / 3) + 1, '\0');
+    const int length = EVP_EncodeBlock(reinterpret_cast<unsigned char*>(base64.data()),
+                                       reinterpret_cast<const unsigned char*>(utf8.data()),
+                                       static_cast<int>(utf8.size()));
+    base64.resize(static_cast<std::size_t>(length));
+    return "=?UTF-8?B?" + base64 + "?=";
+}
+
+// The kind of a failed transfer, by libcurl's result and its error text ("RCPT failed: 553").
+MailFailure FailureOf(CURLcode result, std::string_view text) {
     switch (result) {
+        case CURLE_OK:
+            return MailFailure::None;
         case CURLE_COULDNT_RESOLVE_HOST:
-            reason = "il server " + server +
-                     " non è stato trovato: controllare l'indirizzo del "
-                     "server e la connessione";
-            break;
+            return MailFailure::HostNotFound;
         case CURLE_COULDNT_CONNECT:
-            reason = "il server " + server + " non risponde: controllare indirizzo e porta";
-            break;
+            return MailFailure::NoAnswer;
         case CURLE_OPERATION_TIMEDOUT:
-            reason = "il server " + server + " non ha risposto in tempo: riprovare più tardi";
-            break;
+            return MailFailure::TimedOut;
         case CURLE_LOGIN_DENIED:
-            reason = "il server " + server + " ha rifiutato utente o password";
-            break;
+            return MailFailure::LoginDenied;
         case CURLE_USE_SSL_FAILED:
-            reason = "il server " + server + " non offre una connessione protetta (TLS)";
-            break;
+            return MailFailure::NoTls;
         case CURLE_SSL_CONNECT_ERROR:
         case CURLE_PEER_FAILED_VERIFICATION:
         case CURLE_SSL_CACERT_BADFILE:
         case CURLE_SSL_CERTPROBLEM:
+            return MailFailure::TlsFailed;
+        case CURLE_WEIRD_SERVER_REPLY:
+            return MailFailure::OddReply;
+        case CURLE_SEND_ERROR:
+        case CURLE_RECV_ERROR:
+        case CURLE_GOT_NOTHING:
+            if (text.starts_with("RCPT")) return MailFailure::RecipientRefused;
+            if (text.starts_with("MAIL")) return MailFailure::SenderRefused;
+            return MailFailure::ConnectionLost;
+        default:
+            return MailFailure::Refused;
+    }
+}
+
+MailSent NotSent(std::string problem, MailFailure failure) {
+    MailSent sent;
+    sent.problem = std::move(problem);
+    sent.failure = failure;
+    return sent;
+}
+
+// What the operator is told of a failed transfer.
+std::string TransferReason(MailFailure failure, const std::string& server, const char* detail) {
+    std::string reason;
+    switch (failure) {
+        case MailFailure::HostNotFound:
+            reason = "il server " + server +
+                     " non è stato trovato: controllare l'indirizzo del "
+                     "server e la connessione";
+            break;
+        case MailFailure::NoAnswer:
+            reason = "il server " + server + " non risponde: controllare indirizzo e porta";
+            break;
+        case MailFailure::TimedOut:
+            reason = "il server " + server + " non ha risposto in tempo: riprovare più tardi";
+            break;
+        case MailFailure::LoginDenied:
+            reason = "il server " + server + " ha rifiutato utente o password";
+            break;
+        case MailFailure::NoTls:
+            reason = "il server " + server + " non offre una connessione protetta (TLS)";
+            break;
+        case MailFailure::TlsFailed:
             reason = "la connessione protetta con " + server +
                      " non è riuscita: il certificato del server non è riconosciuto";
             break;
@@ -111,7 +163,8 @@ CurlPtr<CURL> Connection(const MailAccount& account, const std::string& url, cha
     errorBuffer[0] = '\0';
     curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorBuffer);
     curl_easy_setopt(c, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(c, CURLOPT_USE_SSL, long(CURLUSESSL_ALL));
+    curl_easy_setopt(c, CURLOPT_USE_SSL,
+                     account.tls == MailTls::Plain ? long(CURLUSESSL_NONE) : long(CURLUSESSL_ALL));
     if (!account.caFile.empty()) curl_easy_setopt(c, CURLOPT_CAINFO, account.caFile.c_str());
     if (!account.user.empty()) {
         curl_easy_setopt(c, CURLOPT_USERNAME, account.user.c_str());
@@ -126,6 +179,17 @@ CurlPtr<CURL> Connection(const MailAccount& account, const std::string& url, cha
 size_t Collect(char* data, size_t size, size_t count, void* target) {
     static_cast<std::string*>(target)->append(data, size * count);
     return size * count;
+}
+
+// The number in "* OK [UIDVALIDITY 3857529045] UIDs valid", the server's answer to the
+// mailbox's SELECT; 0 when there is none.
+long long UidValidityIn(const std::string& answer) {
+    const std::string lower = Lower(answer);
+    const std::size_t at = lower.find("[uidvalidity ");
+    if (at == std::string::npos) return 0;
+    long long validity = 0;
+    std::istringstream(answer.substr(at + 13)) >> validity;
+    return validity > 0 && validity <= kLastMessageUid ? validity : 0;
 }
 
 // The mailbox URL: ".../INBOX" without a trailing "/", INBOX when none is named.
@@ -165,15 +229,16 @@ bool IsMailAddress(const std::string& address) {
 MailSent SendMail(const MailAccount& account, const OutgoingMail& mail) {
     MailSent sent;
     if (const std::string bad = MailUrlProblem(account.url, "smtp"); !bad.empty())
-        return {bad, {}, {}};
-    if (!IsMailAddress(mail.from) || !IsMailAddress(mail.to))
-        return {
-            "indirizzo di posta non valido: " + (IsMailAddress(mail.from) ? mail.to : mail.from),
-            {},
-            {}};
+        return NotSent(bad, MailFailure::BadUrl);
+    if (!IsMailAddress(mail.from))
+        return NotSent("indirizzo di posta non valido: " + mail.from, MailFailure::BadSender);
+    if (!IsMailAddress(mail.to))
+        return NotSent("indirizzo di posta non valido: " + mail.to, MailFailure::BadRecipient);
     char error[CURL_ERROR_SIZE];
     const CurlPtr<CURL> curl = Connection(account, account.url, error);
-    if (!curl) return {"la posta elettronica non è disponibile (libcurl)", {}, {}};
+    if (!curl)
+        return NotSent("la posta elettronica non è disponibile (libcurl)",
+                       MailFailure::Unavailable);
     CURL* c = curl.get();
     sent.date = MailDate();
     sent.messageId = NewMessageId(mail.from);
@@ -182,8 +247,9 @@ MailSent SendMail(const MailAccount& account, const OutgoingMail& mail) {
     if (!Append(recipients, "<" + mail.to + ">") || !Append(headers, "Date: " + sent.date) ||
         !Append(headers, "Message-ID: " + sent.messageId) ||
         !Append(headers, "From: <" + mail.from + ">") ||
-        !Append(headers, "To: <" + mail.to + ">") || !Append(headers, "Subject: " + mail.subject))
-        return {"memoria insufficiente", {}, {}};
+        !Append(headers, "To: <" + mail.to + ">") ||
+        !Append(headers, "Subject: " + HeaderText(mail.subject)))
+        return NotSent("memoria insufficiente", MailFailure::OutOfMemory);
 
     const CurlPtr<curl_mime> mime(curl_mime_init(c));
     curl_mimepart* text = curl_mime_addpart(mime.get());
@@ -202,23 +268,31 @@ MailSent SendMail(const MailAccount& account, const OutgoingMail& mail) {
     curl_easy_setopt(c, CURLOPT_HTTPHEADER, headers.get());
     curl_easy_setopt(c, CURLOPT_MIMEPOST, mime.get());
     const CURLcode result = curl_easy_perform(c);
-    if (result != CURLE_OK) sent.problem = TransferReason(result, ServerOf(account.url), error);
+    if (result == CURLE_OK) return sent;
+    sent.failure = FailureOf(result, error);
+    sent.systemText = error[0] ? error : curl_easy_strerror(result);
+    sent.problem = TransferReason(sent.failure, ServerOf(account.url), error);
     return sent;
 }
 
 MailboxUids MessagesAfter(const MailAccount& account, long long afterUid) {
     MailboxUids found;
-    if (const std::string bad = MailUrlProblem(account.url, "imap"); !bad.empty()) return {{}, bad};
+    if (const std::string bad = MailUrlProblem(account.url, "imap"); !bad.empty())
+        return {{}, 0, bad};
     char error[CURL_ERROR_SIZE];
     const CurlPtr<CURL> curl = Connection(account, MailboxUrl(account.url), error);
-    if (!curl) return {{}, "la posta elettronica non è disponibile (libcurl)"};
+    if (!curl) return {{}, 0, "la posta elettronica non è disponibile (libcurl)"};
     const std::string request = "UID SEARCH UID " + std::to_string(afterUid + 1) + ":*";
     std::string answer;
+    std::string selected;  // the server's response lines, the SELECT's among them
     curl_easy_setopt(curl.get(), CURLOPT_CUSTOMREQUEST, request.c_str());
     curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, Collect);
     curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &answer);
+    curl_easy_setopt(curl.get(), CURLOPT_HEADERFUNCTION, Collect);
+    curl_easy_setopt(curl.get(), CURLOPT_HEADERDATA, &selected);
     const CURLcode result = curl_easy_perform(curl.get());
-    if (result != CURLE_OK) return {{}, TransferReason(result, ServerOf(account.url), error)};
+    if (result != CURLE_OK)
+        return {{}, 0, TransferReason(FailureOf(result, error), ServerOf(account.url), error)};
     // "* SEARCH 4 5 9": "n:*" always names the last message, so older ones are dropped here.
     std::istringstream lines(answer);
     for (std::string line; std::getline(lines, line);) {
@@ -229,6 +303,7 @@ MailboxUids MessagesAfter(const MailAccount& account, long long afterUid) {
             if (uid > afterUid && uid <= kLastMessageUid) found.uids.push_back(uid);
     }
     std::sort(found.uids.begin(), found.uids.end());
+    found.uidValidity = UidValidityIn(selected);
     return found;
 }
 
@@ -241,7 +316,8 @@ FetchedMessage FetchMessage(const MailAccount& account, long long uid) {
     curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, Collect);
     curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &fetched.bytes);
     const CURLcode result = curl_easy_perform(curl.get());
-    if (result != CURLE_OK) return {{}, TransferReason(result, ServerOf(account.url), error)};
+    if (result != CURLE_OK)
+        return {{}, TransferReason(FailureOf(result, error), ServerOf(account.url), error)};
     return fetched;
 }
 

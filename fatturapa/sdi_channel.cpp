@@ -231,16 +231,27 @@ std::string MailboxKey(const MailAccount& imap) {
     return imap.url;
 }
 
-std::string GatherFromMailbox(const MailAccount& imap, long long afterUid, Gathered& into,
-                              long long& lastUid) {
-    lastUid = afterUid;
-    const MailboxUids listed = MessagesAfter(imap, afterUid);
+long long ReadAfterUid(const MailboxMark& mark, long long uidValidity) {
+    const bool renumbered =
+        mark.uidValidity != 0 && uidValidity != 0 && mark.uidValidity != uidValidity;
+    return renumbered ? 0 : mark.lastUid;
+}
+
+std::string GatherFromMailbox(const MailAccount& imap, const MailboxMark& from, Gathered& into,
+                              MailboxMark& reached) {
+    reached = from;
+    MailboxUids listed = MessagesAfter(imap, from.lastUid);
     if (!listed.problem.empty()) return listed.problem;
+    const long long afterUid = ReadAfterUid(from, listed.uidValidity);
+    // Notifications read before are read again then, and recorded once.
+    if (afterUid != from.lastUid) listed = MessagesAfter(imap, afterUid);
+    if (!listed.problem.empty()) return listed.problem;
+    reached = {afterUid, listed.uidValidity != 0 ? listed.uidValidity : from.uidValidity};
     for (long long uid : listed.uids) {
         const FetchedMessage message = FetchMessage(imap, uid);
         if (!message.problem.empty()) return message.problem;  // the next reading starts here
         GatherFromMessage(message.bytes, "messaggio " + std::to_string(uid), into);
-        lastUid = uid;
+        reached.lastUid = uid;
     }
     return {};
 }

@@ -79,10 +79,14 @@ std::vector<NotificationOutcome> ApplyNotifications(SdiStore& store,
                                                     const std::string& now);
 
 // Reads the mailbox's messages above the store's mark for it, gathering their notifications;
-// `lastUid` becomes the highest message read in full. Problems of single messages go to
-// `into.problems`; the result is the problem that stopped the reading, empty when none.
-std::string GatherFromMailbox(const MailAccount& imap, long long afterUid, Gathered& into,
-                              long long& lastUid);
+// `reached` becomes the highest message read in full, with the mailbox's UIDVALIDITY. Problems
+// of single messages go to `into.problems`; the result is the problem that stopped the
+// reading, empty when none.
+std::string GatherFromMailbox(const MailAccount& imap, const MailboxMark& from, Gathered& into,
+                              MailboxMark& reached);
+// The UID to read the mailbox after: the mark's, unless the server's UIDVALIDITY is no longer
+// the one of the mark (the server numbered its messages anew): then the whole mailbox.
+long long ReadAfterUid(const MailboxMark& mark, long long uidValidity);
 // The store's key of a mailbox: its URL (it never holds credentials).
 std::string MailboxKey(const MailAccount& imap);
 

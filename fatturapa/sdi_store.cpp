@@ -79,8 +79,8 @@ std::optional<NotificationKind> KindOf(std::string_view code) {
     return std::nullopt;
 }
 
-// A mailbox's mark: the highest UID read, 0 before any; nullopt for anything else.
-std::optional<long long> MailboxMark(std::string_view text) {
+// A UID or UIDVALIDITY of a mailbox's mark (0: none); nullopt for anything else.
+std::optional<long long> MarkNumber(std::string_view text) {
     long long uid = -1;
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, uid);
@@ -210,8 +210,13 @@ Recorded RecordNotification(SdiStore& store, const SdiNotification& n,
 std::string FormatSdiStore(const SdiStore& store) {
     std::string text = std::string(kHeader) + "\r\n";
     if (!store.assignedAddress.empty()) text += Line({"A", store.assignedAddress});
-    for (const auto& [mailbox, uid] : store.mailboxMarks)
-        text += Line({"M", mailbox, std::to_string(uid)});
+    for (const auto& [mailbox, mark] : store.mailboxMarks) {
+        if (mark.uidValidity == 0)
+            text += Line({"M", mailbox, std::to_string(mark.lastUid)});
+        else
+            text += Line(
+                {"M", mailbox, std::to_string(mark.lastUid), std::to_string(mark.uidValidity)});
+    }
     for (const EInvoiceEntry& e : store.entries) {
         text += Line({"F", e.fileName, e.path, e.number, e.date, e.customer, e.customerId, e.format,
                       e.progressive, e.replaces, e.replacedBy});
@@ -262,9 +267,12 @@ std::optional<SdiStore> ParseSdiStore(std::string_view bytes, std::string& probl
         } else if (kind == "M" && needs(3)) {
             // The mailbox is read from its mark: the server refuses a negative one every
             // time, and one beyond the UIDs would overflow.
-            const std::optional<long long> mark = MailboxMark(f[2]);
-            if (!mark) return damaged("segno di lettura della casella non valido " + f[2]);
-            store.mailboxMarks[f[1]] = *mark;
+            const std::optional<long long> uid = MarkNumber(f[2]);
+            const std::optional<long long> validity =
+                f.size() > 3 ? MarkNumber(f[3]) : std::optional<long long>(0);
+            if (!uid || !validity)
+                return damaged("segno di lettura della casella non valido " + f[uid ? 3 : 2]);
+            store.mailboxMarks[f[1]] = {*uid, *validity};
         } else if (kind == "F" && needs(11)) {
             if (store.find(f[1])) return damaged("la fattura " + f[1] + " compare due volte");
             store.entries.push_back(

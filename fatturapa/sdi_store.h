@@ -70,10 +70,17 @@ struct EInvoiceEntry {
     std::vector<NotificationRecord> notifications;
 };
 
+// How far a mailbox was read: the highest message UID read (0 before any) and the mailbox's
+// UIDVALIDITY those UIDs belong to (0 when not known, as in stores kept before it was).
+struct MailboxMark {
+    long long lastUid = 0;
+    long long uidValidity = 0;
+};
+
 struct SdiStore {
     std::vector<EInvoiceEntry> entries;
     std::string assignedAddress;  // the system's address for this sender, from its answers
-    std::map<std::string, long long> mailboxMarks;  // mailbox -> highest message UID read
+    std::map<std::string, MailboxMark> mailboxMarks;  // by mailbox
 
     // The entry of an invoice file (".p7m" and case aside); nullptr when unknown.
     EInvoiceEntry* find(std::string_view fileName);

@@ -73,8 +73,10 @@ void UseStoreFile(ScratchCompany& company, Session& s) {
         Expect(!problem.empty(), "a store refused says why");
         return;
     }
-    for (const auto& [mailbox, uid] : store->mailboxMarks)
-        Expect(uid >= 0 && uid <= kLastMessageUid, "a mailbox mark is a message number");
+    for (const auto& [mailbox, mark] : store->mailboxMarks)
+        Expect(mark.lastUid >= 0 && mark.lastUid <= kLastMessageUid && mark.uidValidity >= 0 &&
+                   mark.uidValidity <= kLastMessageUid,
+               "a mailbox mark is a message number");
     UseStore(*store);
     SdiNotification receipt;
     receipt.sdiId = "4711";

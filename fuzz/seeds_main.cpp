@@ -136,7 +136,7 @@ void SdiSeeds() {
     n.description = "Manca il codice CIG";
     RecordNotification(store, n, "IT01234567890_00002_NE_001.xml", "2026-12-07 09:00:00");
     store.assignedAddress = "sdi07@pec.fatturapa.it";
-    store.mailboxMarks["imaps://127.0.0.1:993/INBOX"] = 42;
+    store.mailboxMarks["imaps://127.0.0.1:993/INBOX"] = {42, 0};
     Seed("sdi_store", "qorvana.sdi", 0, FormatSdiStore(store));
     Seed("sdi_store", "qorvana-sdi.ini", 1,
          "certificato=\\certs\\ditta.p12\r\npassword_certificato=firma segreta\r\n"

@@ -139,18 +139,18 @@ void ReadMailboxNotifications(QWidget* parent, Session& s) {
     if (!store) return;
     const std::string key = MailboxKey(settings->imap);
     Gathered gathered;
-    long long lastUid = 0;
+    MailboxMark reached;
     std::string stopped;
     {
         const WaitCursor wait;
-        stopped = GatherFromMailbox(settings->imap, store->mailboxMarks[key], gathered, lastUid);
+        stopped = GatherFromMailbox(settings->imap, store->mailboxMarks[key], gathered, reached);
     }
     std::vector<NotificationOutcome> outcomes;
     const bool recorded = ChangeStore(
         parent, s,
         [&](SdiStore& changed) {
             outcomes = ApplyNotifications(changed, gathered.sources, *schema, Now(s));
-            changed.mailboxMarks[key] = lastUid;
+            changed.mailboxMarks[key] = reached;
             return std::string();
         },
         QStringLiteral("Le notifiche non sono state registrate: "));

@@ -163,7 +163,8 @@ TEST(SdiNotifications, FileNames) {
 TEST(SdiStore, TextRoundTripAndDecidingNotification) {
     SdiStore store = StoreWithSentInvoice();
     store.assignedAddress = "sdi23@pec.fatturapa.it";
-    store.mailboxMarks["imaps://pec.it/INBOX"] = 42;
+    store.mailboxMarks["imaps://pec.it/INBOX"] = {42, 1733500000};
+    store.mailboxMarks["imap://old.it/INBOX"] = {7, 0};
     for (int i : {0, 1, 3}) {  // RC, NS, then NE: the outcome decides
         const auto n = ReadNotification(EveryKind()[static_cast<std::size_t>(i)].xml, Schema());
         RecordNotification(store, *n.notification, "n" + std::to_string(i) + ".xml", "t");
@@ -176,10 +177,30 @@ TEST(SdiStore, TextRoundTripAndDecidingNotification) {
     EXPECT_EQ(back->entries[0].customer, "Città di Roma");
     EXPECT_EQ(back->entries[0].notifications[1].errors.size(), 2u);
     EXPECT_EQ(back->assignedAddress, "sdi23@pec.fatturapa.it");
-    EXPECT_EQ(back->mailboxMarks.at("imaps://pec.it/INBOX"), 42);
+    EXPECT_EQ(back->mailboxMarks.at("imaps://pec.it/INBOX").lastUid, 42);
+    EXPECT_EQ(back->mailboxMarks.at("imaps://pec.it/INBOX").uidValidity, 1733500000);
+    // A mark kept without UIDVALIDITY keeps its line as it was.
+    EXPECT_NE(FormatSdiStore(store).find("M\timap://old.it/INBOX\t7\r\n"), std::string::npos);
     EXPECT_EQ(StateOf(back->entries[0]), EInvoiceState::Accepted);
     // Windows-1252 on disk.
     EXPECT_NE(FormatSdiStore(store).find("Citt\xe0"), std::string::npos);
+}
+
+TEST(SdiMailbox, ReadAgainWhenTheServerRenumbers) {
+    struct Case {
+        MailboxMark mark;
+        long long serverValidity;
+        long long afterUid;
+    } cases[] = {
+        {{42, 1733500000}, 1733500000, 42},  // same numbering
+        {{42, 1733500000}, 1733600000, 0},   // renumbered: the whole mailbox
+        {{42, 0}, 1733600000, 42},           // a mark kept before UIDVALIDITY was
+        {{42, 1733500000}, 0, 42},           // a server that does not say
+        {{0, 0}, 1733600000, 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ReadAfterUid(c.mark, c.serverValidity), c.afterUid)
+            << c.mark.lastUid << " " << c.mark.uidValidity << " " << c.serverValidity;
 }
 
 TEST(SdiStore, DamagedStoreIsRefused) {
@@ -190,6 +211,7 @@ TEST(SdiStore, DamagedStoreIsRefused) {
                              "QORVANA-SDI\t1\r\nM\timaps://pec.it/INBOX\t-2\r\n",
                              "QORVANA-SDI\t1\r\nM\timaps://pec.it/INBOX\t4294967296\r\n",
                              "QORVANA-SDI\t1\r\nM\timaps://pec.it/INBOX\t42x\r\n",
+                             "QORVANA-SDI\t1\r\nM\timaps://pec.it/INBOX\t42\tv1\r\n",
                              // a byte Windows-1252 leaves undefined
                              "QORVANA-SDI\t1\r\nA\tsdi\x81@pec.fatturapa.it\r\n"}) {
         EXPECT_FALSE(ParseSdiStore(text, problem)) << text;

@@ -231,6 +231,20 @@ py notification DT IT01234567890_00001.xml.p7m "$work/IT01234567890_00001_DT_002
 deliver "$work/IT01234567890_00001_DT_002.xml"
 receipts --imap
 check "IMAP: the next message" grep -q $'\tDT\tdecorrenza termini' out
+mark="^M	imaps://127.0.0.1:$imap_port/INBOX	2"
+check "IMAP: UIDVALIDITY kept with the mark" grep -qP "$mark\t[1-9][0-9]*\r$" "$company/qorvana.sdi"
+# The server numbers its messages anew (a new UIDVALIDITY, the same UIDs): the mailbox is read
+# again from its first message, and what was recorded is not recorded twice.
+cp "$company/qorvana.sdi" before.sdi
+uidlist=imap/home/Maildir/dovecot-uidlist
+validity=$(sed -n '1s/.* V\([0-9]*\) .*/\1/p' "$uidlist")
+rm -f imap/home/Maildir/dovecot.index*
+sed -i "1s/ V$validity / V$((validity + 1)) /" "$uidlist"
+chown -R nobody:nogroup imap/home
+receipts --imap
+check "IMAP: renumbered mailbox read again" test "$(grep -c 'già registrata$' out)" -eq 2
+check "IMAP: nothing recorded twice" test "$(grep -c '^N' "$company/qorvana.sdi")" -eq "$(grep -c '^N' before.sdi)"
+check "IMAP: the new UIDVALIDITY kept" grep -qP "$mark\t$((validity + 1))\r$" "$company/qorvana.sdi"
 write_settings sbagliata "imaps://127.0.0.1:$imap_port/INBOX"
 receipts --imap
 check "IMAP: wrong password said, never shown" bash -c "grep -q 'utente o password' err && ! grep -q sbagliata out err"

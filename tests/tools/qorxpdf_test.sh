@@ -108,6 +108,13 @@ for part in msg.walk():
 PY
 )
 check "attachment is the PDF" test "$attached" = "%PDF-"
+# A subject beyond ASCII (Windows-1252 in the settings) travels as an RFC 2047 encoded word.
+settings "$port" | sed 's/^oggetto=Fattura/oggetto=Fattura n\xb0/' >"$data/qorxpdf.ini"
+rm -f "$work"/mail/new/*
+run "$arg,cliente@example.it"
+check "non-ASCII subject encoded" grep -q "^Subject: =?UTF-8?B?" "$work"/mail/new/*
+subject=$(/usr/bin/python3 -c 'import email, email.policy, sys; print(email.message_from_binary_file(open(sys.argv[1], "rb"), policy=email.policy.default)["Subject"])' "$work"/mail/new/*)
+check "non-ASCII subject decoded" test "$subject" = "Fattura n° ftr15.pdf"
 
 # A sink that requires a login: the wrong password fails and is reported, never logged.
 port=$(free_port)

@@ -206,7 +206,7 @@ int Receipts(const Command& c) {
     Gathered gathered = GatherNotifications(inputs);
 
     std::optional<MailAccount> imap;
-    long long lastUid = 0;
+    MailboxMark reached;
     if (c.option("--imap")) {
         const std::optional<SdiSettings> settings = CompanySettings(company, problem);
         if (!settings || settings->imap.url.empty())
@@ -215,8 +215,8 @@ int Receipts(const Command& c) {
         const std::optional<SdiStore> store = LoadSdiStore(company->folder, problem);
         if (!store) return Fail(problem);
         const auto mark = store->mailboxMarks.find(MailboxKey(*imap));
-        const long long after = mark == store->mailboxMarks.end() ? 0 : mark->second;
-        if (const std::string stopped = GatherFromMailbox(*imap, after, gathered, lastUid);
+        const MailboxMark from = mark == store->mailboxMarks.end() ? MailboxMark() : mark->second;
+        if (const std::string stopped = GatherFromMailbox(*imap, from, gathered, reached);
             !stopped.empty())
             gathered.problems.push_back("casella di posta: " + stopped);
     }
@@ -224,7 +224,7 @@ int Receipts(const Command& c) {
     std::vector<NotificationOutcome> outcomes;
     const std::string failed = UpdateStore(*company, [&](SdiStore& store) {
         outcomes = ApplyNotifications(store, gathered.sources, *schema, Now());
-        if (imap) store.mailboxMarks[MailboxKey(*imap)] = lastUid;
+        if (imap) store.mailboxMarks[MailboxKey(*imap)] = reached;
     });
     bool refused = !gathered.problems.empty();
     for (const std::string& p : gathered.problems) std::cerr << "qorvana-sdi: " << p << "\n";

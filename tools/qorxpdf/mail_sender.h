@@ -1,5 +1,5 @@
 #pragma once
-// Sends a PDF as an e-mail attachment over SMTP (libcurl).
+// Sends a PDF as an e-mail attachment, through the program's one SMTP sender.
 
 #include <filesystem>
 #include <string>
