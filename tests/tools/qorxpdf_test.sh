@@ -138,4 +138,9 @@ check "refused connection message" grep -q "il server di posta non risponde: con
 check "refused connection system text only logged" bash -c "grep -q 'non riuscito: .*onnect' '$data/qorxpdf.log' && ! grep -q 'onnect' '$work/said'"
 check "refused connection logged" grep -q $'\tERRORE\t.*\tcliente@example.it\t' "$data/qorxpdf.log"
 
+# Not one address: refused before any connection, and said so.
+run "$arg,cliente@example.it@altro.it"
+check "bad address fails" test $? -ne 0
+check "bad address told" grep -q "l'indirizzo di posta del cliente non è valido" "$work/said"
+
 exit $((failures > 0))

@@ -32,10 +32,13 @@ std::string MailReason(MailFailure failure, const std::string& problem) {
             return "il server di posta ha risposto in modo inatteso: controllare server, porta e "
                    "sicurezza in qorxpdf.ini";
         case MailFailure::BadRecipient:
+            return "l'indirizzo di posta del cliente non è valido: controllarlo nella scheda del "
+                   "cliente";
         case MailFailure::RecipientRefused:
             return "il server di posta ha rifiutato l'indirizzo del cliente: controllarlo "
                    "nella scheda del cliente";
         case MailFailure::BadSender:
+            return "l'indirizzo del mittente non è valido: controllarlo in qorxpdf.ini";
         case MailFailure::SenderRefused:
             return "il server di posta ha rifiutato il mittente: controllarlo in qorxpdf.ini";
         case MailFailure::ConnectionLost:
