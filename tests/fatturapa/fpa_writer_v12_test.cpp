@@ -109,13 +109,6 @@ TEST(FpaWriterV12, DocumentsWrittenAsTheExchangeSystemChecksThem) {
          {"<AliquotaIVA>22.00</AliquotaIVA>\r\n        <ImponibileImporto>1050.00</"
           "ImponibileImporto>\r\n        <Imposta>231.00</Imposta>"},
          {}},
-        {"DDT number with letters",
-         [](Desk& d) {
-             d.panel.deliveryNote.id = "B/2026/77";
-             d.panel.deliveryNote.date = "02/12/2026";
-         },
-         {"<NumeroDDT>B/2026/77</NumeroDDT>"},
-         {}},
         {"public administration with a 7-character code",
          [](Desk& d) {
              d.customer.setText(cli::kRecipientCodeSeventh, "4");

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+#include <openssl/evp.h>
 #include <sys/stat.h>
+
+#include <algorithm>
 
 #include "core/counters_record.h"
 #include "core/paths.h"
@@ -236,29 +239,21 @@ TEST(SdiStore, SavedDurablyAndLoaded) {
 // message attached, which carries the notification in base64.
 TEST(SdiMessages, NotificationInsideCertifiedMail) {
     const std::string rc = EveryKind()[0].xml;
-    const std::string inner =
+    // base64 of the notification, in lines of 76.
+    std::string encoded;
+    for (std::size_t i = 0; i < rc.size(); i += 57) {
+        unsigned char line[77];
+        EVP_EncodeBlock(line, reinterpret_cast<const unsigned char*>(rc.data() + i),
+                        static_cast<int>(std::min<std::size_t>(57, rc.size() - i)));
+        encoded += reinterpret_cast<const char*>(line) + std::string("\r\n");
+    }
+    const std::string message =
         "From: sdi23@pec.fatturapa.it\r\nSubject: Ricevuta\r\nMIME-Version: 1.0\r\n"
         "Content-Type: multipart/mixed; boundary=\"in\"\r\n\r\n--in\r\nContent-Type: text/plain"
         "\r\n\r\nRicevuta\r\n--in\r\nContent-Type: application/octet-stream;\r\n name=\"x\"\r\n"
         "Content-Transfer-Encoding: base64\r\nContent-Disposition: attachment;\r\n"
         " filename*=utf-8''IT01234567890_0000H_RC_001.xml\r\n\r\n" +
-        std::string("PD94") /* replaced below */ + "\r\n--in--\r\n";
-    // base64 of the notification, in lines of 76.
-    static const char* kAlphabet =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string encoded;
-    for (std::size_t i = 0; i < rc.size(); i += 3) {
-        unsigned v = static_cast<unsigned char>(rc[i]) << 16;
-        if (i + 1 < rc.size()) v |= static_cast<unsigned char>(rc[i + 1]) << 8;
-        if (i + 2 < rc.size()) v |= static_cast<unsigned char>(rc[i + 2]);
-        encoded += kAlphabet[(v >> 18) & 63];
-        encoded += kAlphabet[(v >> 12) & 63];
-        encoded += i + 1 < rc.size() ? kAlphabet[(v >> 6) & 63] : '=';
-        encoded += i + 2 < rc.size() ? kAlphabet[v & 63] : '=';
-        if (encoded.size() % 77 == 76) encoded += "\r\n";
-    }
-    std::string message = inner;
-    message.replace(message.find("PD94"), 4, encoded);
+        encoded + "--in--\r\n";
     const std::string envelope =
         "From: \"Per conto di: sdi23@pec.fatturapa.it\" <posta-certificata@pec.it>\r\n"
         "Content-Type: multipart/mixed; boundary=out\r\n\r\npreamble\r\n--out\r\n"
