@@ -1,7 +1,5 @@
 #pragma once
-// A company ready to export an electronic invoice: counters, settings, XML folder, a
-// public-administration customer and a one-line document at 22%. Shared by the tests of
-// the FatturaPA writers.
+// The desk shared by the tests of the FatturaPA writers.
 
 #include <gtest/gtest.h>
 

@@ -7,6 +7,7 @@ import re
 import struct
 import subprocess
 import sys
+import time
 
 DRIVE, COMPANY, PRINT = (os.environ.get(k, "") for k in ("DRIVE", "COMPANY", "PRINT"))
 
@@ -67,6 +68,18 @@ def dump(name, *args):
         elif result and len(parts := line.split(None, 3)) == 4 and parts[0].isdigit():
             result[-1][parts[1]] = parts[3].strip().strip('"')
     return result
+
+
+def pdf_text(path, *options, detached=False):
+    """The text of a PDF (pdftotext OPTIONS); one that qorxpdf makes detached is waited for."""
+    for _ in range(100 if detached else 0):
+        if os.path.exists(path) and os.path.getsize(path) > 0:
+            break
+        time.sleep(0.2)
+    if detached:
+        time.sleep(0.5)
+    return subprocess.run(["pdftotext", *options, path, "-"], capture_output=True, text=True,
+                          check=True).stdout
 
 
 def xml_has(path, needles):

@@ -2,8 +2,8 @@
 # e-invoice and the registered entry.
 import os
 import struct
-import subprocess
-from check_lib import PRINT, check, counter, dbl, dump, einvoice, read, records, text, values, word
+from check_lib import (PRINT, check, counter, dbl, dump, einvoice, pdf_text, read, records, text,
+                       values, word)
 
 fte = records("qorvana.fte", 522)
 check("documents", len(fte), 1)
@@ -29,8 +29,7 @@ check("header", lines[:15], [b" 2 ", b" 0 ", b"", b"", b"2", b"17,24", b"06/12/2
 check("block 1 article, quantity; block 2 price", (lines[15], lines[23], lines[34]),
       (b" 3 ", b" 3 ", b" 100 "))
 check("block 3 empty", lines[35:45], [b" 0 ", b" " * 15, b" " * 15, b" " * 60, b"  "] + [b" 0 "] * 5)
-printed = subprocess.run(["pdftotext", os.path.join(PRINT, "print-1.pdf"), "-"],
-                         capture_output=True, text=True, check=True).stdout
+printed = pdf_text(os.path.join(PRINT, "print-1.pdf"))
 check("printed PDF", [w in printed for w in ("FATTURA", "ARCO", "Radiatore", "256,60")], [True] * 4)
 check("courtesy copy", "Copia di cortesia: la fattura è il file XML trasmesso al Sistema di Interscambio"
       in " ".join(printed.split()), True)

@@ -1,8 +1,7 @@
 # The files of einvoices_all.qrs: valid, each with its recipient kind and content.
 import os
-import subprocess
 
-from check_lib import COMPANY, PRINT, check, dbl, einvoice, messages, records, values
+from check_lib import COMPANY, PRINT, check, dbl, einvoice, messages, pdf_text, records, values
 
 T = "FatturaElettronicaHeader/DatiTrasmissione/"
 C = "FatturaElettronicaHeader/CessionarioCommittente/"
@@ -49,8 +48,7 @@ check("stamp duty", (values(stamp, G + "DatiGeneraliDocumento/DatiBollo/*"),
 stored = [r for r in records("qorvana.fte", 522) if dbl(r, 230) == 150]
 check("stamp duty stored", [([dbl(r, 222 + 8 * i) for i in range(2)], dbl(r, 286)) for r in stored],
       [([2.0, 150.0], 152.0)])
-printed = subprocess.run(["pdftotext", "-layout", os.path.join(PRINT, "print-1.pdf"), "-"],
-                         capture_output=True, text=True, check=True).stdout
+printed = pdf_text(os.path.join(PRINT, "print-1.pdf"), "-layout")
 check("stamp duty printed", [a in printed for a in ("2,00", "150,00", "152,00")], [True] * 3)
 check("credit note", (credit.findtext(G + "DatiGeneraliDocumento/TipoDocumento"),
                       values(credit, G + "DatiFattureCollegate/*"),

@@ -1,9 +1,7 @@
 # The files of posting.qrs: documents, counters, movements, instalments, imports, prints.
 import glob
 import os
-import subprocess
-import time
-from check_lib import DRIVE, PRINT, check, counter, dbl, read, records, text, word
+from check_lib import DRIVE, PRINT, check, counter, dbl, pdf_text, read, records, text, word
 
 fte = records("qorvana.fte", 522)
 check("customer, number, kind", [(word(d, 0), text(d, 2, 10), word(d, 350)) for d in fte],
@@ -44,20 +42,10 @@ check("the document's own image removed", os.path.exists(os.path.join(DRIVE, "qo
       False)
 check("printed", sorted(os.listdir(PRINT)), ["picker_notes.png", "print-1.pdf", "print-2.pdf"])
 
-
-def pdf_text(path): return subprocess.run(["pdftotext", path, "-"], capture_output=True, text=True,
-                                          check=True).stdout
-
-
 check("the reprint", pdf_text(os.path.join(PRINT, "print-2.pdf")),
       pdf_text(os.path.join(PRINT, "print-1.pdf")))
 
-# qorxpdf runs detached: give it a moment.
 pdf = os.path.join(DRIVE, "qorwin", "PDF", "ftr41_2026.pdf")
-for _ in range(100):
-    if os.path.exists(pdf) and os.path.getsize(pdf) > 0:
-        break
-    time.sleep(0.2)
-time.sleep(0.5)
-check("ftr41_2026.pdf has line 1", "Lampadina LED E27 10 W luce calda" in pdf_text(pdf), True)
+check("ftr41_2026.pdf has line 1",
+      "Lampadina LED E27 10 W luce calda" in pdf_text(pdf, detached=True), True)
 check("other PDFs", glob.glob(os.path.join(DRIVE, "qorwin", "PDF", "*")), [pdf])

@@ -30,7 +30,6 @@ expect_refusal() {
 expect_refusal "Numero della ditta non valido" "QORVAN"
 expect_refusal "Numero della ditta non valido" "QORVANx1y"
 expect_refusal "Numero della ditta non valido" --company 0
-expect_refusal "La cartella della ditta" --company 7
 # The message names the suite's folder; the log, the folder looked for on this machine.
 expect_refusal 'qoraz0.007 non esiste." -> Ok' --company 7
 expect_refusal "cartella della ditta $work/drive/qorwin/qorwin/qoraz0.007: No such file" --company 7
