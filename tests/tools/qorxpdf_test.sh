@@ -118,7 +118,7 @@ check "non-ASCII subject decoded" test "$subject" = "Fattura n° ftr15.pdf"
 
 # A sink that requires a login: the wrong password fails and is reported, never logged.
 port=$(free_port)
-/usr/bin/python3 "$here/smtp_auth_sink.py" "$port" "$work/authmail" fatture segreto 2>"$work/authsink.log" &
+/usr/bin/python3 "$here/sdi_fixtures.py" smtp-sink "$port" "$work/authmail" - - fatture segreto 2>"$work/authsink.log" &
 pids+=($!)
 wait_port "$port"
 settings "$port" fatture sbagliata >"$data/qorxpdf.ini"

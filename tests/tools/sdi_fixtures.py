@@ -5,7 +5,8 @@
   pec OUT.eml FILE [SENDER]       a certified-mail (PEC) message carrying FILE as the system
                                   sends it: the provider's envelope around the system's message
   smtp-sink PORT MAILDIR CERT KEY USER PASSWORD   an SMTP server on 127.0.0.1 that requires
-                                  STARTTLS and a login, storing messages in MAILDIR
+                                  STARTTLS and a login, storing messages in MAILDIR; CERT and
+                                  KEY "-": a login without TLS
   attachment MAILFILE             prints the attached file's name and SHA-256
 """
 import email
@@ -85,12 +86,14 @@ def smtp_sink(port, maildir, cert, key, user, password):
             and auth_data.password.decode() == password
         return AuthResult(success=ok, handled=False)
 
-    context = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
-    context.load_cert_chain(cert, key)
+    tls = {"auth_require_tls": False}
+    if cert != "-":
+        context = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
+        context.load_cert_chain(cert, key)
+        tls = {"tls_context": context, "require_starttls": True}
     controller = Controller(Mailbox(maildir), hostname="127.0.0.1", port=int(port),
-                            server_hostname="127.0.0.1", tls_context=context,
-                            require_starttls=True, authenticator=authenticate,
-                            auth_required=True)
+                            server_hostname="127.0.0.1", authenticator=authenticate,
+                            auth_required=True, **tls)
     controller.start()
     try:
         while True:
