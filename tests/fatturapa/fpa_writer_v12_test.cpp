@@ -39,19 +39,6 @@ TEST(FpaWriterV12, DocumentsWrittenAsTheExchangeSystemChecksThem) {
           "      <CodiceDestinatario>UFH7Q2</CodiceDestinatario>",
           "<Quantita>2.00</Quantita>", "<ImportoTotaleDocumento>244.00</ImportoTotaleDocumento>"},
          {"<PECDestinatario>", "<Arrotondamento>"}},
-        {"withholding",
-         [](Desk& d) {
-             d.line(1, "Consulenza", 1, 1000, 3);
-             d.panel.withholdingType = 1;
-             d.panel.withholdingReason = 1;
-         },
-         {"<DatiRitenuta>\r\n          <TipoRitenuta>RT01</TipoRitenuta>\r\n"
-          "          <ImportoRitenuta>200.00</ImportoRitenuta>\r\n"
-          "          <AliquotaRitenuta>20.00</AliquotaRitenuta>\r\n"
-          "          <CausalePagamento>A</CausalePagamento>\r\n        </DatiRitenuta>\r\n"
-          "        <ImportoTotaleDocumento>1220.00</ImportoTotaleDocumento>",
-          "<AliquotaIVA>22.00</AliquotaIVA>\r\n        <Ritenuta>SI</Ritenuta>"},
-         {}},
         {"VAT-inclusive prices written net",
          [](Desk& d) {
              d.draft.vatInclusive = true;
@@ -106,7 +93,8 @@ TEST(FpaWriterV12, DocumentsWrittenAsTheExchangeSystemChecksThem) {
              d.panel.withholdingType = 1;
              d.panel.withholdingReason = 1;
          },
-         {"<AliquotaIVA>22.00</AliquotaIVA>\r\n        <ImponibileImporto>1050.00</"
+         {"<ImportoRitenuta>200.00</ImportoRitenuta>",
+          "<AliquotaIVA>22.00</AliquotaIVA>\r\n        <ImponibileImporto>1050.00</"
           "ImponibileImporto>\r\n        <Imposta>231.00</Imposta>"},
          {}},
         {"public administration with a 7-character code",
