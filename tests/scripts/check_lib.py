@@ -28,13 +28,13 @@ def check(what, got, want):
         sys.exit(f"{what}: {got!r}, expected {want!r}")
 
 
-def read(name):
-    with open(os.path.join(COMPANY, name), "rb") as f:
+def read(name, company=None):
+    with open(os.path.join(company or COMPANY, name), "rb") as f:
         return f.read()
 
 
-def records(name, length):
-    data = read(name)
+def records(name, length, company=None):
+    data = read(name, company)
     check(f"{name} length modulo {length}", len(data) % length, 0)
     return [data[i:i + length] for i in range(0, len(data), length)]
 
@@ -44,9 +44,9 @@ def dbl(r, at): return struct.unpack_from("<d", r, at)[0]
 def text(r, at, n): return r[at:at + n].decode("cp1252").rstrip(" \0")
 
 
-def counter(record, n):
+def counter(record, n, company=None):
     """Word n of record `record` of the counters file qorvana.tot (both from 1)."""
-    return word(read("qorvana.tot"), (record - 1) * 12 + (n - 1) * 2)
+    return word(read("qorvana.tot", company), (record - 1) * 12 + (n - 1) * 2)
 
 
 def set_words(name, changes):

@@ -22,8 +22,7 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
-import check_lib  # noqa: E402
-from check_lib import dbl, text, word  # noqa: E402
+from check_lib import counter, dbl, records, text, word  # noqa: E402
 
 QORVANA, DEMO = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
 ROUNDS = int(sys.argv[3]) if len(sys.argv) > 3 else 12
@@ -84,32 +83,22 @@ def start(work, drive, name, script):
         cwd=out, env=env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
 
 
-def records(company, name, length):
-    check_lib.COMPANY = company
-    return check_lib.records(name, length)
-
-
-def counter(company, record, n):
-    check_lib.COMPANY = company
-    return check_lib.counter(record, n)
-
-
 def check_archive(company, reported, before):
     """reported: {(process, round): number or None}; before: stock, sold, accounts."""
-    fte = records(company, "qorvana.fte", 522)
-    f2e = records(company, "qorvana.f2e", 838)
-    mag = records(company, "qorvana.mag", 94)
-    gio = records(company, "qorvana.gio", 296)
+    fte = records("qorvana.fte", 522, company)
+    f2e = records("qorvana.f2e", 838, company)
+    mag = records("qorvana.mag", 94, company)
+    gio = records("qorvana.gio", 296, company)
     total = PROCESSES * ROUNDS
-    counts = {"documents": (len(fte), counter(company, 7, 1)),
-              "continuations": (len(f2e), counter(company, 7, 1)),
-              "movements": (len(mag), counter(company, 11, 1)),
-              "journal entries": (len(gio), counter(company, 13, 1))}
+    counts = {"documents": (len(fte), counter(7, 1, company)),
+              "continuations": (len(f2e), counter(7, 1, company)),
+              "movements": (len(mag), counter(11, 1, company)),
+              "journal entries": (len(gio), counter(13, 1, company))}
     for what, (stored, counted) in counts.items():
         if stored != total or counted != total:
             fail(f"{what}: {stored} stored, counter {counted}, {total} posted")
 
-    customers = records(company, "qorvana.cli", 752)
+    customers = records("qorvana.cli", 752, company)
     by_number = {}
     for n, d in enumerate(fte, 1):
         number = text(d, 2, 10)
@@ -126,8 +115,8 @@ def check_archive(company, reported, before):
         except (OSError, IndexError):
             fail(f"document {number}: no line file f{serial}")
     highest = max((int(k) for k in by_number if k.isdigit()), default=0)
-    if counter(company, 7, 4) != highest:
-        fail(f"last number issued {counter(company, 7, 4)}, highest stored {highest}")
+    if counter(7, 4, company) != highest:
+        fail(f"last number issued {counter(7, 4, company)}, highest stored {highest}")
     left = [f for f in os.listdir(company) if f.startswith(".f") or f.endswith(".tmp")]
     if left:
         fail(f"temporary files left: {left}")
@@ -155,14 +144,14 @@ def check_archive(company, reported, before):
             fail(f"document {number} ({name} {amount}): journal entry {entry}")
 
     # Stock and totals: every posting's update kept, none lost to another's.
-    art = records(company, "qorvana.art", 327)[ARTICLE_RECORD - 1]
+    art = records("qorvana.art", 327, company)[ARTICLE_RECORD - 1]
     sold = sum(price(p, r) for p in range(PROCESSES) for r in range(1, ROUNDS + 1))
     if dbl(art, 123) != before["stock"] - total or dbl(art, 179) != before["sold"] + total:
         fail(f"article stock {dbl(art, 123)} and sold {dbl(art, 179)}, "
              f"expected {before['stock'] - total} and {before['sold'] + total}")
     if abs(dbl(art, 195) - before["value"] - sold) > 0.005:
         fail(f"article value sold {dbl(art, 195)}, expected {before['value'] + sold}")
-    accounts = {text(a, 0, 10): (dbl(a, 58), dbl(a, 66)) for a in records(company, "qorvana.con", 150)}
+    accounts = {text(a, 0, 10): (dbl(a, 58), dbl(a, 66)) for a in records("qorvana.con", 150, company)}
     revenue = accounts.get("05010001", (0, 0))[1] - before["accounts"].get("05010001", (0, 0))[1]
     if abs(revenue - sold) > 0.005:
         fail(f"revenue account credited {revenue}, expected {sold}")
@@ -173,10 +162,10 @@ def check_archive(company, reported, before):
 
 def run_workstations(work):
     drive, company = make_drive(work, "drive")
-    art = records(company, "qorvana.art", 327)[ARTICLE_RECORD - 1]
+    art = records("qorvana.art", 327, company)[ARTICLE_RECORD - 1]
     before = {"stock": dbl(art, 123), "sold": dbl(art, 179), "value": dbl(art, 195),
               "accounts": {text(a, 0, 10): (dbl(a, 58), dbl(a, 66))
-                           for a in records(company, "qorvana.con", 150)}}
+                           for a in records("qorvana.con", 150, company)}}
     programs = [start(work, drive, f"ws{p + 1}",
                       "".join(round_script(p, r) for r in range(1, ROUNDS + 1)))
                 for p in range(PROCESSES)]
@@ -247,7 +236,7 @@ click qorxord.bottone(1)
            "il file ha il progressivo 8."
     if program.returncode != 0 or asked is None or said not in "".join(out):
         fail("busy company: " + "".join(out[-20:]))
-    elif (counter(company, 5, 1) != 8 or len(records(company, "qorvana.fte", 522)) != 1
+    elif (counter(5, 1, company) != 8 or len(records("qorvana.fte", 522, company)) != 1
           or "<ProgressivoInvio>8</ProgressivoInvio>" not in open(xml).read()
           or not os.path.exists(os.path.join(company, "fpa8"))):
         fail("busy company: the retried file, archive or invoice is not progressive 8")
