@@ -1,17 +1,7 @@
 #!/usr/bin/env bash
-# Runs one operator script against a demo company made fresh for it.
-#
+# Runs one operator script against a demo company made fresh for it (see README.md); QORXPDF,
+# when set, is installed as \qorwin\qorwin\qorxpdf of the drive.
 #   run_script.sh QORVANA QORVANA_DEMO SCRIPT.qrs
-#
-# A first line "#! demo: ARGS" passes ARGS to the demo maker (e.g. "--fpa-switch 0").
-# The program runs offscreen with the drive root in a temporary folder, company 1, the clock
-# at 06/12/2026 10:00 and print jobs written into DRIVE/print. SCRIPT.prepare.py, when it
-# exists, changes or damages the demo company before the run; SCRIPT.check.py checks the files
-# afterwards. Both run with DRIVE, COMPANY (the company folder) and PRINT set and check_lib.py
-# importable; the check step also gets REPLAY_OUTPUT, the file of what the replay printed (every
-# message box shown, in order).
-# QORXPDF, when set, is installed as \qorwin\qorwin\qorxpdf of the drive.
-# QORVANA_KEEP=1 keeps the temporary folder and prints where it is.
 set -euo pipefail
 
 if [ $# -ne 3 ]; then
