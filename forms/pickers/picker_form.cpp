@@ -1,8 +1,8 @@
 #include "forms/pickers/picker_form.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>

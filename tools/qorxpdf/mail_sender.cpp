@@ -1,7 +1,5 @@
 #include "tools/qorxpdf/mail_sender.h"
 
-#include <string_view>
-
 #include "core/whole_file.h"
 #include "fatturapa/mail_transport.h"
 
@@ -46,7 +44,6 @@ std::string MailReason(MailFailure failure, const std::string& problem) {
         case MailFailure::Unavailable:
             return "la posta elettronica non è disponibile";
         case MailFailure::OutOfMemory:
-            return "memoria insufficiente";
         case MailFailure::BadUrl:
             return problem;
         default:
