@@ -1,7 +1,6 @@
 #pragma once
-// Golden byte-image tests of record layouts: a record image written by hand (texts,
-// little-endian integers and IEEE numbers spelt out at their offsets) and a field-by-field
-// re-encode through the layout into a fresh record, which must give the same bytes.
+// Golden byte-image tests of record layouts: a record image written by hand, re-encoded field
+// by field through the layout into a fresh record, must give the same bytes.
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,6 @@ namespace qorvana {
 namespace {
 
 TEST(ProgramOptions, ReadsOptionsAndTheSuiteCommandLine) {
-    // The operator scripts run with the spaced forms of the options.
     const ProgramOptions o = ParseProgramOptions({"--print-to=/p", "QORVAN012XYZ"});
     EXPECT_TRUE(o.error.empty());
     EXPECT_EQ(o.printTo, "/p");

@@ -158,12 +158,6 @@ TEST(BarcodeSearch, FoundMissingDeletedAndOutOfRange) {
     EXPECT_FALSE(FindArticleByBarcode(empty.files, "111"));
 }
 
-TEST(ReadLiveArticle, RefusesDeletedAndOutOfRange) {
-    CompanyFiles company({Article("A"), Article("B", "x", 1, 0, 0, true)}, 2);
-    EXPECT_TRUE(ReadLiveArticle(company.files, 1));
-    for (int n : {0, -1, 2, 3, 32767}) EXPECT_FALSE(ReadLiveArticle(company.files, n)) << n;
-}
-
 TEST(TakeArticle, VatCodePriceAndUnit) {
     VatTable vat;
     vat.rate[1] = 22;
@@ -248,30 +242,19 @@ TEST(TakeArticleIntoLines, LiveArticleWithItsDescription) {
     company.files.write<ExtraDescriptionsFile>(1, Extra(123, {"aggiunta"}));
     VatTable vat;
     vat.rate[1] = 22;
-    const struct {
-        int article;
-        int line;
-        std::optional<int> lost;
-        const char* code;
-        const char* below;
-    } cases[] = {
-        {1, 4, 0, "A", "aggiunta"},          {1, 500, 1, "A", ""},
-        {2, 4, std::nullopt, "old", "kept"}, {3, 4, std::nullopt, "old", "kept"},
-        {0, 4, std::nullopt, "old", "kept"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.article);
+    // Taken at `line`: the lines lost past line 500, the line's code and the line below.
+    const auto take = [&](int article, int line) {
         LineTable lines;
-        lines[c.line].code = "old";
-        if (c.line < 500) lines[c.line + 1].description = "kept";
-        EXPECT_EQ(TakeArticleIntoLines(company.files, lines, c.line, c.article, ArticleTerms{}, vat,
-                                       Money()),
-                  c.lost);
-        EXPECT_EQ(lines[c.line].code, c.code);
-        if (c.line < 500) {
-            EXPECT_EQ(lines[c.line + 1].description, c.below);
-        }
-    }
+        lines[line].code = "old";
+        if (line < 500) lines[line + 1].description = "kept";
+        const auto lost =
+            TakeArticleIntoLines(company.files, lines, line, article, ArticleTerms{}, vat, Money());
+        return std::tuple(lost, lines[line].code, line < 500 ? lines[line + 1].description : "");
+    };
+    EXPECT_EQ(take(1, 4), std::tuple(std::optional(0), "A", "aggiunta"));
+    EXPECT_EQ(take(1, 500), std::tuple(std::optional(1), "A", ""));
+    for (int article : {2, 3, 0, -1, 32767})  // deleted, beyond the count, outside the file
+        EXPECT_EQ(take(article, 4), std::tuple(std::optional<int>(), "old", "kept")) << article;
     EXPECT_EQ(ReadStockLabel(company.files, 1), StockLabelText(Article("A", "Primo"), 1));
 }
 

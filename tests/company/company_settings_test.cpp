@@ -42,9 +42,8 @@ class CompanySettingsTest : public ::testing::Test {
     Session session;
 };
 
-// Read at start, each part read again where its window loads: the header's part (VAT table
-// and qorvana.fpa) when the header loads, the print tables (VAT table with them) when the body
-// loads; a file that cannot be read is told by the window that reads it, naming it.
+// Read at start; the header re-reads the VAT table and qorvana.fpa, the body the print tables;
+// a file that cannot be read is told by the window that reads it.
 TEST_F(CompanySettingsTest, LoadedAtStartAndReadAgainByPart) {
     EXPECT_FALSE(SettingsOf(std::as_const(session)).vat().loaded);
     writeTab("22");
@@ -87,9 +86,8 @@ TEST_F(CompanySettingsTest, LoadedAtStartAndReadAgainByPart) {
     EXPECT_FALSE(SettingsOf(session).fpaSeparateNumbering());
 }
 
-// The e-invoices to every customer: read with the others when the start form loads, held for
-// every document after (not read again per document nor by the header's or body's re-reads);
-// a wrong value is the start's to tell, and leaves the setting off.
+// Read at start and held for every document (no re-read changes it); a wrong value is the
+// start's to tell, and leaves the setting off.
 TEST_F(CompanySettingsTest, EInvoiceSettingHeldFromTheStart) {
     const std::string file = std::string(kCompany) + "qorvana-fe.ini";
     drive.write(file, "tutti_i_clienti=si\r\nbollo_a_carico_del_cliente=si\r\n");

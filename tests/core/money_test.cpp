@@ -8,6 +8,8 @@
 #include <limits>
 #include <string>
 
+#include "core/numbers.h"
+
 namespace qorvana {
 namespace {
 
@@ -105,16 +107,13 @@ TEST(MoneyParse, ItalianAndDecimalTexts) {
         double number;   // ParseNumber
         double decimal;  // ParseDecimal
     };
+    // clang-format off
     const Case cases[] = {
-        {"1.234,5", 1234.5, 1.234},
-        {"", 0, 0},
-        {"  1.234.567  ", 1234567, 1.234},
-        {"10.5", 105, 10.5},
-        {"-3,25", -3.25, -3.25},
-        {"1..2", 1.2, 1},
-        {"abc", 0, 0},
-        {"1e309", 0, 0},
+        {"1.234,5", 1234.5, 1.234}, {"", 0, 0},                {"  1.234.567  ", 1234567, 1.234},
+        {"10.5", 105, 10.5},        {"-3,25", -3.25, -3.25},   {"1..2", 1.2, 1},
+        {"abc", 0, 0},              {"1e309", 0, 0},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(ParseNumber(c.text), c.number);
@@ -153,6 +152,51 @@ TEST(MoneyParse, TypedNumbersReadWholeOrRefused) {
     }
     EXPECT_EQ(TypedNumberRefusal("1.2.3,4", Malformed),
               "Numero non valido: 1.2.3,4 (scrivere ad esempio 1234,56 oppure 1.234,56)");
+}
+
+TEST(NumbersVal, LeadingNumericPartLikeTheSuite) {
+    struct Case {
+        const char* text;
+        double value;
+    };
+    const Case cases[] = {
+        {"abc", 0},    {"  -12.5xyz", -12.5}, {"1 2 3", 123}, {"1.5.6", 1.5},
+        {"33,34", 33}, {"2D2", 200},          {"1e+", 1},     {".5", 0.5},
+        {"-", 0},      {"1e309", 0},          {"-1e309", 0},  {"1E-2", 0.01},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(Val(c.text), c.value);
+    }
+}
+
+TEST(NumbersInt16, CheckedConversion) {
+    EXPECT_EQ(ToInt16(32767), 32767);
+    EXPECT_EQ(ToInt16(32767.9), 32767);
+    EXPECT_EQ(ToInt16(-32768), -32768);
+    EXPECT_EQ(ToInt16(-12.7), -12);
+    EXPECT_EQ(ToInt16(32768), std::nullopt);
+    EXPECT_EQ(ToInt16(-32769), std::nullopt);
+    EXPECT_EQ(ToInt16(std::numeric_limits<double>::infinity()), std::nullopt);
+    EXPECT_EQ(ToInt16(std::numeric_limits<double>::quiet_NaN()), std::nullopt);
+    EXPECT_EQ(ToInt16(Val("1e309")), 0);
+    EXPECT_EQ(ToInt16OrZero(40000), 0);
+    EXPECT_EQ(ToInt16OrZero(-5), -5);
+}
+
+TEST(NumbersPlainText, FifteenSignificantDigitsNoExponent) {
+    struct Case {
+        double value;
+        const char* text;
+    };
+    const Case cases[] = {{-0.0, "0"},          {0.1 + 0.2, "0.3"},
+                          {0.00001, "0.00001"}, {123456789012345.0, "123456789012345"},
+                          {100, "100"},         {1.0 / 3.0, "0.333333333333333"},
+                          {-0.5, "-0.5"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(PlainNumberText(c.value), c.text);
+    }
 }
 
 }  // namespace

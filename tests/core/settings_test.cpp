@@ -76,14 +76,6 @@ TEST_F(SettingsTest, CurrencyFileMissingEmptyShortAndNormal) {
     EXPECT_EQ(session.money().FormatCurrencyAmount(12.5), "12,5000");
 }
 
-TEST_F(SettingsTest, LocalSettingsLines) {
-    writeCompany("qorvana.int", "Ditta Prova S.r.l.\r\nVia Roma 1\r\n");
-    LoadSharedSettings(session);
-    EXPECT_EQ(session.localSettings[1], "Ditta Prova S.r.l.");
-    EXPECT_EQ(session.localSettings[2], "Via Roma 1");
-    EXPECT_EQ(session.localSettings[3], "");
-}
-
 TEST_F(SettingsTest, PrintFontTableDefaultsAndFile) {
     LoadSharedSettings(session);
     auto& f = session.printFonts;
@@ -177,8 +169,11 @@ TEST_F(SettingsTest, DataRootRecordIsCopiedToTheCompany) {
 // Loading never writes: the record to save is only said; saving replaces record 1 whole and
 // keeps what the file holds after it.
 TEST_F(SettingsTest, LoadingNeverWritesSavingKeepsTheRest) {
+    writeCompany("qorvana.int", "Ditta Prova S.r.l.\r\nVia Roma 1\r\n");
     const SharedSettingsLoad load = LoadSharedSettings(session);
     EXPECT_TRUE(load.saveGeneralSettings);
+    EXPECT_EQ(session.localSettings[2], "Via Roma 1");
+    EXPECT_EQ(session.localSettings[3], "");
     EXPECT_FALSE(std::filesystem::exists(drive.path() / kCompany / "qorvana.gnr"));
     EXPECT_EQ(SaveGeneralSettings(session), std::nullopt);
     const auto& g = session.generalSettings.bytes();
@@ -221,12 +216,11 @@ TEST_F(SettingsTest, UnreadableSettingsFilesAreSaid) {
 
 TEST_F(SettingsTest, ModulesListNeedsTheExactLine) {
     EXPECT_FALSE(ModulesListHas(session, "=FPA"));
-    const std::pair<const char*, bool> cases[] = {{"=PIA\r\n=FPA\r\n=AGE\r\n", true},
-                                                  {"=FPA", true},
-                                                  {"=FPA \r\n", false},
-                                                  {"=fpa\r\n", false},
-                                                  {" =FPA\r\n", false},
-                                                  {"=FPAX\r\n", false}};
+    // clang-format off
+    const std::pair<const char*, bool> cases[] = {
+        {"=PIA\r\n=FPA\r\n=AGE\r\n", true}, {"=FPA", true},          {"=FPA \r\n", false},
+        {"=fpa\r\n", false},                {" =FPA\r\n", false},     {"=FPAX\r\n", false}};
+    // clang-format on
     for (const auto& [text, expected] : cases) {
         SCOPED_TRACE(text);
         writeRoot("qorvana.prg", text);

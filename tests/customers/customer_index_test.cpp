@@ -11,9 +11,8 @@
 namespace qorvana {
 namespace {
 
-// A company folder holding customers 1..n named as given (deleted when the name starts with
-// "-", public administration when it starts with "*"), a name index listing the records in
-// `order` (default: as given) and the index count `count` (default: its entries).
+// Customers 1..n named as given ("-" deleted, "*" public administration), a name index of the
+// records in `order` (default: as given) and the index count `count` (default: its entries).
 struct Company {
     testing::TempDir dir;
     DataFiles files;

@@ -28,8 +28,7 @@ TEST(LayoutGolden, Customer) {
         .bytes(670, {0x7E, 0xFF, 0xFF})
         .bytes(712, {0x0D, 0x00})
         .bytes(750, {0x01, 0x00});
-    const auto& r = image.record();
-    test::ExpectReencodeUnchanged(r, cli::kLayout);
+    test::ExpectReencodeUnchanged(image.record(), cli::kLayout);
 }
 
 TEST(LayoutGolden, NameIndex) {
@@ -50,8 +49,7 @@ TEST(LayoutGolden, Agent) {
         .bytes(581, {0xFE, 0xFF})
         .bytes(584, {0x3C, 0x00, 0x05, 0x00})
         .bytes(598, {0x00, 0x01});
-    const auto& r = image.record();
-    test::ExpectReencodeUnchanged(r, age::kLayout);
+    test::ExpectReencodeUnchanged(image.record(), age::kLayout);
 }
 
 // The customers' e-invoice data: written and read back; a file that does not read as

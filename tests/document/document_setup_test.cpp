@@ -48,14 +48,12 @@ TEST(DocumentSetup, SettingsAndCustomer) {
     s.files.write<CustomersFile>(1, Customer("1", 0, 0));
     s.files.write<CustomersFile>(2, Customer("2", 14, 3));
     s.generalSettings.setInt16(gnr::kScorporo, 1);
-    s.generalSettings.setInt16(gnr::kBarcode, 0);
     s.generalSettings.setText(gnr::kDefaultVatCode, "05");
     s.generalSettings.setInt16(gnr::kWeightSwitch, 1);
 
     s.currentCustomer = 2;
     DocumentSetup d = ReadDocumentSetup(s);
     EXPECT_TRUE(d.vatInclusive);
-    EXPECT_FALSE(d.barcode);
     EXPECT_EQ(d.defaultVatCode, 5);
     EXPECT_TRUE(d.weightToStartForm);
     EXPECT_EQ(d.customerAgentCode, 3);
@@ -119,9 +117,6 @@ TEST(HeaderSetup, NumbersAndCustomer) {
         EXPECT_EQ(h.paymentEntry, c.paymentEntry);
         EXPECT_EQ(h.readError, "");
     }
-    EXPECT_EQ(ReadNumberProposal(s.files, NumberingScope{2026, false, false}, kFpaOrdinary)
-                  .documentNumber,
-              42);
     // The XML's customer comes from within the customers' count only.
     WriteRecordCount(s.files, tot::kCustomers, 1);
     EXPECT_EQ(ReadCountedCustomer(s.files, 1).int16(cli::kRibOption), 1);

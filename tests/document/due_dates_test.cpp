@@ -65,12 +65,8 @@ TEST(DueDate, BaseIsTheDocumentDateWhenValidElseToday) {
 }
 
 TEST(PaymentCode, FixedPositions) {
-    //                            1  2  3  4  5  6  F  aft m f day
-    const PaymentCode p = PaymentCode::Parse(
-        "001002003004005006F010"
-        "2"
-        "1"
-        "05");
+    // Six 3-digit months, "F" (end of month), day after 010, mode 2, postpone 1, day 05.
+    const PaymentCode p = PaymentCode::Parse("001002003004005006F0102105");
     EXPECT_EQ(p.months, (std::array<int, 6>{1, 2, 3, 4, 5, 6}));
     EXPECT_TRUE(p.endOfMonth);
     EXPECT_EQ(p.afterDay, 10);

@@ -31,6 +31,7 @@ TEST(CheckHeader, FaultsInTheirOrder) {
         HeaderFault fault;
         int instalment;
     };
+    // clang-format off
     const Case cases[] = {
         {"valid", [](HeaderEntries&) {}, HeaderFault::None, -1},
         {"empty number", [](HeaderEntries& e) { e.documentNumber = "  "; },
@@ -40,22 +41,13 @@ TEST(CheckHeader, FaultsInTheirOrder) {
         {"10 characters with an accent", [](HeaderEntries& e) { e.documentNumber = "2024/0001à"; },
          HeaderFault::None, -1},
         {"bad issue date before an empty number",
-         [](HeaderEntries& e) {
-             e.documentNumber = "";
-             e.documentDate = "30/02/2024";
-         },
+         [](HeaderEntries& e) { e.documentNumber = ""; e.documentDate = "30/02/2024"; },
          HeaderFault::DocumentDate, -1},
         {"invalid due date before an empty number",
-         [](HeaderEntries& e) {
-             e.documentNumber = "";
-             e.dueDates[0] = "";
-         },
+         [](HeaderEntries& e) { e.documentNumber = ""; e.dueDates[0] = ""; },
          HeaderFault::DueDate, 0},
         {"30/02/2024 before a bad registration date",
-         [](HeaderEntries& e) {
-             e.documentDate = "30/02/2024";
-             e.registrationDate = "";
-         },
+         [](HeaderEntries& e) { e.documentDate = "30/02/2024"; e.registrationDate = ""; },
          HeaderFault::DocumentDate, -1},
         {"bad registration date", [](HeaderEntries& e) { e.registrationDate = "1/1/2024"; },
          HeaderFault::RegistrationDate, -1},
@@ -65,27 +57,20 @@ TEST(CheckHeader, FaultsInTheirOrder) {
         {"registered the year after", [](HeaderEntries& e) { e.registrationDate = "02/01/2025"; },
          HeaderFault::None, -1},
         {"empty payment condition before an invalid due date",
-         [](HeaderEntries& e) {
-             e.paymentTerms = 1;
-             e.dueDates[0] = "";
-         },
+         [](HeaderEntries& e) { e.paymentTerms = 1; e.dueDates[0] = ""; },
          HeaderFault::PaymentTerms, -1},
         {"no payment condition chosen", [](HeaderEntries& e) { e.paymentTerms = -1; },
          HeaderFault::PaymentTerms, -1},
         {"99/99/9999, amount 10",
-         [](HeaderEntries& e) {
-             e.instalmentAmounts[0] = "90";
-             e.dueDates[4] = "99/99/9999";
-             e.instalmentAmounts[4] = "10";
-         },
+         [](HeaderEntries& e) { e.instalmentAmounts[0] = "90"; e.instalmentAmounts[4] = "10";
+                                e.dueDates[4] = "99/99/9999"; },
          HeaderFault::DueDate, 4},
         {"33,34 + 33,33 + 33,33",
-         [](HeaderEntries& e) {
-             e.instalmentAmounts = {"33,34", "33,33", "33,33", "", "", ""};
-             e.dueDates = {"15/02/2024", "15/03/2024", "15/04/2024", "", "", ""};
-         },
+         [](HeaderEntries& e) { e.instalmentAmounts = {"33,34", "33,33", "33,33", "", "", ""};
+                                e.dueDates = {"15/02/2024", "15/03/2024", "15/04/2024"}; },
          HeaderFault::None, -1},
     };
+    // clang-format on
     const Money euro(true, 2);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

@@ -1,7 +1,5 @@
 #pragma once
-// What the posting tests and the posting benchmark start from: a draft with its customer,
-// number, dates and choices, the VAT rates its lines use, the input pointing at both, and
-// the counters file of a company folder.
+// The draft, VAT rates and input that the posting tests and benchmark start from.
 
 #include <filesystem>
 #include <fstream>

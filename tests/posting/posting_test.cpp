@@ -21,6 +21,7 @@
 #include "document/document_continuation_record.h"
 #include "document/document_record.h"
 #include "document/stock_movement_record.h"
+#include "posting/write_plan.h"
 #include "sources/delivery_note_record.h"
 #include "tests/posting/posting_sample.h"
 #include "tests/temp_dir.h"
@@ -366,9 +367,8 @@ TEST_F(PostingTest, NumbersAreUniquePerYearAndSeries) {
                                                "\\pdf\\ftr12_2024pa.pdf"}));
 }
 
-// Another workstation stored a document under the number the header proposed: posting takes
-// the next free number of the year and series, everywhere the number goes; a typed number is
-// refused instead.
+// A proposed number another workstation took meanwhile: posting takes the next free one,
+// everywhere the number goes; a typed number is refused instead.
 TEST_F(PostingTest, AProposedNumberTakenMeanwhileBecomesTheNextFree) {
     ASSERT_TRUE(PostDocument(files_, in_).ok);  // 12, as the other workstation
     in_.numberProposed = true;
@@ -404,9 +404,7 @@ TEST_F(PostingTest, AProposedNumberTakenMeanwhileBecomesTheNextFree) {
 // The separate series' transmission counter never goes back: another workstation may have
 // written later transmissions since this document's progressive was proposed.
 TEST_F(PostingTest, TheTransmissionCounterNeverGoesBack) {
-    auto c5 = counter(tot::kFatturaPa);
-    c5.setInt16(tot::kRecordCount, 19);
-    files_.write<CountersFile>(tot::kFatturaPa, c5);
+    setCounter(tot::kFatturaPa, 19);
     in_.documentKind = DocumentKind::ElectronicInvoice;
     in_.fpaState = 0;
     draft_.header.separateSeries = true;
@@ -567,6 +565,21 @@ TEST(PostingRules, SerialsDatesAndNetPrices) {
     }
     l.vatCode = 14;
     EXPECT_EQ(NetUnitPrice(l, vat, true, euro), 122);
+}
+
+TEST(WritePlan, AFailingFirstStepHasWrittenNothing) {
+    bool secondRan = false;
+    WritePlan plan;
+    const std::size_t first = plan.add("primo", [] { throw RecordIoError("disco pieno"); });
+    plan.add("secondo", [&] { secondRan = true; });
+    const WritePlan::Outcome outcome = plan.run();
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.failedStep, first);
+    EXPECT_EQ(outcome.error, "disco pieno");
+    EXPECT_EQ(outcome.written, "niente");
+    EXPECT_EQ(outcome.notWritten, "primo; secondo");
+    EXPECT_FALSE(secondRan);
+    EXPECT_TRUE(WritePlan().run().ok);
 }
 
 }  // namespace

@@ -262,8 +262,6 @@ TEST(DocumentToPrintOf, TakesTheDraftAndTheCustomerRecord) {
 
     DocumentDraft draft;
     draft.customer = {2, "ROSSI SRL"};
-    draft.transport.deliveryNote = "12/2024";
-    draft.transport.order = "ORD 7";
     draft.transport.shipping = Shipping::ByCarrier;
     draft.header.documentNumber = "15";
     draft.header.instalmentAmounts[1] = "50,25";
@@ -273,7 +271,6 @@ TEST(DocumentToPrintOf, TakesTheDraftAndTheCustomerRecord) {
     EXPECT_EQ(e.customer[0], "ROSSI SRL");
     EXPECT_EQ(e.customer[14], "0511234");  // item 32, telephone 3
     EXPECT_EQ(e.bankCoordinates, "IT60.X.05428.11101.000000123456");
-    EXPECT_EQ(e.transportReferences, (std::array<std::string, 2>{"12/2024", "ORD 7"}));
     EXPECT_EQ(e.shippedBy, 2);
     EXPECT_EQ(e.dueAmounts[1], 50.25);
     EXPECT_TRUE(e.numberWithYear);

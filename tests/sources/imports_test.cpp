@@ -43,6 +43,29 @@ DocumentLine Block(const Src& s) {
     return l;
 }
 
+// Line `line` of quote `quote` for customer 1: 1 at `price`, VAT code `vat`.
+QuoteRecord QuoteLine(int quote, int line, double price, int vat) {
+    QuoteRecord q;
+    q.setText(prv::kNumber, "P" + std::to_string(quote));
+    q.setInt16(prv::kCustomer, 1);
+    q.setText(prv::kLineDescription1, "Voce " + std::to_string(line));
+    q.setDouble(prv::kQuantity, 1);
+    q.setDouble(prv::kPrice, price);
+    q.setInt16(prv::kVatCode, static_cast<std::int16_t>(vat));
+    return q;
+}
+
+// A stored document of `customer`: number, date (yyyymmdd) and serial.
+DocumentRecord StoredDocument(int customer, const std::string& number = "", const char* date = "",
+                              float serial = 0) {
+    DocumentRecord r;
+    r.setInt16(document_record::kCustomer, static_cast<std::int16_t>(customer));
+    r.setText(document_record::kNumber, number);
+    r.setText(document_record::kDocumentDate, date);
+    r.setSingle(document_record::kSerial, serial);
+    return r;
+}
+
 // A company folder with customers 1..3, and notes, receipts and quotes added by the tests.
 class ImportsTest : public ::testing::Test {
   protected:
@@ -220,16 +243,12 @@ TEST_F(ImportsTest, DeliveryNoteFilesAndBounds) {
 }
 
 TEST_F(ImportsTest, ReceiptsQuotesAndInvoices) {
-    namespace d = document_record;
     // Receipt 5 (prices with VAT) into an empty document sets scorporo; receipt 6 (net
     // prices) is then refused, as the document already holds prices with VAT.
     for (int i = 1; i <= 2; ++i) {
-        DocumentRecord r;
-        r.setInt16(d::kCustomer, 1);
-        r.setText(d::kNumber, std::to_string(4 + i));
-        r.setText(d::kDocumentDate, "20250306");
-        r.setInt16(d::kKind, 1);
-        r.setSingle(d::kSerial, static_cast<float>(2000 + i));
+        DocumentRecord r =
+            StoredDocument(1, std::to_string(4 + i), "20250306", static_cast<float>(2000 + i));
+        r.setInt16(document_record::kKind, 1);
         files_.write<ReceiptsFile>(i, r);
         writeLineFile("r" + std::to_string(2000 + i), LineFile::kReceiptHeaderLines,
                       LineFile::kReceiptBlocks, {{1, 2, 5.86, 0}}, i == 1 ? "1" : "0");
@@ -246,14 +265,8 @@ TEST_F(ImportsTest, ReceiptsQuotesAndInvoices) {
     lines_.clear();
     for (int n = 1; n <= 350; ++n) lines_[n].description = "riga";
     for (int j = 1; j <= prv::kLinesPerQuote; ++j) {
-        QuoteRecord q;
-        q.setText(prv::kNumber, "P1");
-        q.setInt16(prv::kCustomer, 1);
-        q.setText(prv::kLineDescription1, "Voce " + std::to_string(j));
+        QuoteRecord q = QuoteLine(1, j, j == 1 ? 0 : 3, 3);
         q.setText(prv::kLineDescription2, "seconda");
-        q.setDouble(prv::kQuantity, 1);
-        q.setDouble(prv::kPrice, j == 1 ? 0 : 3);
-        q.setInt16(prv::kVatCode, 3);
         files_.write<QuotesFile>(j, q);
     }
     setCount(tot::kQuotes, 1);
@@ -289,20 +302,10 @@ TEST_F(ImportsTest, ReceiptsQuotesAndInvoices) {
 // Quote q starts at record (q - 1) * 200 + 1: from the 165th quote on, beyond record 32767.
 TEST_F(ImportsTest, QuotesBeyondRecord32767) {
     constexpr int kQuotes = 170;
-    const auto quoteLine = [](int quote, int line) {
-        QuoteRecord q;
-        q.setText(prv::kNumber, "P" + std::to_string(quote));
-        q.setInt16(prv::kCustomer, 1);
-        q.setText(prv::kLineDescription1, "Voce " + std::to_string(line));
-        q.setDouble(prv::kQuantity, 1);
-        q.setDouble(prv::kPrice, 2);
-        q.setInt16(prv::kVatCode, 1);
-        return q;
-    };
     for (int k = 1; k <= kQuotes; ++k)
-        files_.write<QuotesFile>(prv::RecordOf(k, 1), quoteLine(k, 1));
+        files_.write<QuotesFile>(prv::RecordOf(k, 1), QuoteLine(k, 1, 2, 1));
     for (int j = 2; j <= prv::kLinesPerQuote; ++j)
-        files_.write<QuotesFile>(prv::RecordOf(164, j), quoteLine(164, j));
+        files_.write<QuotesFile>(prv::RecordOf(164, j), QuoteLine(164, j, 2, 1));
     setCount(tot::kQuotes, kQuotes);
 
     const auto rows = ListSources(files_, SourceKind::Quotes, 1, {});
@@ -320,15 +323,8 @@ TEST_F(ImportsTest, QuotesBeyondRecord32767) {
 
 TEST_F(ImportsTest, PickerRows) {
     // Invoices: every customer's, but not one whose customer code is outside the file.
-    namespace d = document_record;
-    for (int i = 1; i <= 2; ++i) {
-        DocumentRecord r;
-        r.setInt16(d::kCustomer, static_cast<std::int16_t>(i == 1 ? 3 : 0));
-        r.setText(d::kNumber, "123");
-        r.setText(d::kDocumentDate, "20250305");
-        r.setSingle(d::kSerial, 77);
-        files_.write<InvoicesFile>(i, r);
-    }
+    for (int i = 1; i <= 2; ++i)
+        files_.write<InvoicesFile>(i, StoredDocument(i == 1 ? 3 : 0, "123", "20250305", 77));
     setCount(tot::kInvoices, 2);
     const auto invoices = ListSources(files_, SourceKind::Invoices, 1, {});
     ASSERT_EQ(invoices.size(), 1u);
@@ -372,7 +368,6 @@ TEST_F(ImportsTest, PickerRows) {
 // Each invoice row names its customer, whether the names are read with the customer file's
 // range (customers close together) or one by one (far apart).
 TEST_F(ImportsTest, InvoicePickerNamesEveryRowsCustomer) {
-    namespace d = document_record;
     for (int code : {1, 3, 130}) {
         CustomerRecord c;
         c.setText(cli::kName1, "CLIENTE " + std::to_string(code));
@@ -382,9 +377,7 @@ TEST_F(ImportsTest, InvoicePickerNamesEveryRowsCustomer) {
     for (const auto& customers : cases) {
         std::vector<std::string> expected;
         for (std::size_t i = 0; i < customers.size(); ++i) {
-            DocumentRecord r;
-            r.setInt16(d::kCustomer, static_cast<std::int16_t>(customers[i]));
-            files_.write<InvoicesFile>(static_cast<int>(i) + 1, r);
+            files_.write<InvoicesFile>(static_cast<int>(i) + 1, StoredDocument(customers[i]));
             if (customers[i] > 0) expected.push_back("CLIENTE " + std::to_string(customers[i]));
         }
         setCount(tot::kInvoices, static_cast<int>(customers.size()));

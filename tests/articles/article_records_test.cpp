@@ -1,8 +1,9 @@
-#include "articles/article_record.h"
-
 #include <gtest/gtest.h>
 
 #include "articles/article_index_record.h"
+#include "articles/article_record.h"
+#include "articles/barcode_index_record.h"
+#include "articles/extra_description_record.h"
 #include "tests/layout_golden.h"
 
 namespace qorvana {
@@ -26,15 +27,28 @@ TEST(ArticleRecord, GoldenImage) {
         .bytes(295, {0, 0, 0, 0, 0, 0, 0xE8, 0x3F})                    // 0.75
         .bytes(323, {0xFF, 0x7F})
         .bytes(325, {0x01, 0x00});
-    const ArticleRecord& r = image.record();
-
-    test::ExpectReencodeUnchanged(r, art::kLayout);
+    test::ExpectReencodeUnchanged(image.record(), art::kLayout);
 }
 
 TEST(ArticleIndexRecord, GoldenImage) {
     test::Image<ArticleIndexLayout> sra;
     sra.text(0, "ART-001").bytes(15, {0x0C, 0x01});
     test::ExpectReencodeUnchanged(sra.record(), sra::kLayout);
+}
+
+TEST(BarcodeIndexRecord, GoldenImage) {
+    test::Image<BarcodeIndexLayout> image;
+    image.text(0, "8001234567890").bytes(13, {0x34, 0x12});
+    test::ExpectReencodeUnchanged(image.record(), srb::kLayout);
+}
+
+TEST(ExtraDescriptionRecord, GoldenImage) {
+    test::Image<ExtraDescriptionLayout> image;
+    image.text(0, "Prima riga")
+        .text(50, "Seconda riga")
+        .text(450, "Decima riga, fino all'ultimo carattere della riga.")
+        .bytes(500, {123, 0});
+    test::ExpectReencodeUnchanged(image.record(), prx::kLayout);
 }
 
 }  // namespace

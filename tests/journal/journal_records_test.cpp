@@ -1,11 +1,24 @@
-#include "journal/journal_record.h"
-
 #include <gtest/gtest.h>
 
+#include "journal/account_record.h"
+#include "journal/journal_record.h"
 #include "tests/layout_golden.h"
 
 namespace qorvana {
 namespace {
+
+TEST(AccountRecord, GoldenImage) {
+    test::Image<AccountLayout> image;
+    image.text(0, "01020003")
+        .text(10, "Clienti Italia")
+        .bytes(50, {1, 1, 1, 1, 1, 1, 1, 1})
+        .bytes(58, {0, 0, 0, 0, 0, 0x10, 0x93, 0x40})     // 1220
+        .bytes(66, {0, 0, 0, 0, 0x10, 0xF9, 0xE5, 0x40})  // 45000.5
+        .bytes(106, {0x01, 0x02})
+        .text(112, "note del piano dei conti")
+        .bytes(148, {0x09, 0x00});
+    test::ExpectReencodeUnchanged(image.record(), con::kLayout);
+}
 
 TEST(JournalRecord, GoldenImage) {
     test::Image<JournalLayout> image;
@@ -26,8 +39,7 @@ TEST(JournalRecord, GoldenImage) {
         .bytes(254, {0, 0, 0, 0, 0x10, 0xF9, 0xE5, 0x40})  // 45000.5
         .text(262, "1")
         .bytes(294, {0, 0});
-    const JournalRecord& r = image.record();
-    test::ExpectReencodeUnchanged(r, gio::kLayout);
+    test::ExpectReencodeUnchanged(image.record(), gio::kLayout);
 }
 
 }  // namespace
