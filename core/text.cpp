@@ -38,4 +38,11 @@ std::string KeepPrintable(std::string_view utf8) {
     return out;
 }
 
+std::string LowerAscii(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return lower;
+}
+
 }  // namespace qorvana

@@ -14,6 +14,9 @@ std::string Trim(std::string_view text, std::string_view blanks = " ");
 // The text without trailing characters of `blanks`.
 std::string TrimRight(std::string_view text, std::string_view blanks = " ");
 
+// The text with its ASCII capitals in lower case (names of settings, headers, URLs, files).
+std::string LowerAscii(std::string_view text);
+
 // The keep-printable rule of printed and exported texts: a UTF-8 text without the characters
 // whose Windows-1252 code is below 32 or equal to 255 (U+00FF).
 std::string KeepPrintable(std::string_view utf8);

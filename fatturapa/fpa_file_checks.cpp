@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/text.h"
 #include "fatturapa/fpa_checks.h"
 #include "fatturapa/sdi_signature.h"
 
@@ -24,18 +25,10 @@ constexpr bool kUpperCaseExtension = true;
 
 const std::string kRefused = ": il Sistema di Interscambio scarta il file";
 
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) {
-        return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    });
-    return lower;
-}
-
 bool EndsWith(std::string_view name, std::string_view extension) {
     if (name.size() < extension.size()) return false;
     const std::string_view tail = name.substr(name.size() - extension.size());
-    return kUpperCaseExtension ? Lower(tail) == extension : tail == extension;
+    return kUpperCaseExtension ? LowerAscii(tail) == extension : tail == extension;
 }
 
 bool IsUpper(char c) {
@@ -128,7 +121,7 @@ std::optional<std::string> CheckSignature(std::string_view bytes,
 }  // namespace
 
 bool IsFpaArchiveName(std::string_view fileName) {
-    return Lower(fileName).ends_with(".zip");
+    return LowerAscii(fileName).ends_with(".zip");
 }
 
 std::vector<FpaFinding> CheckFatturaPAFile(std::string_view fileName, std::string_view bytes,

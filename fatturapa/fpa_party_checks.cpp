@@ -10,6 +10,7 @@
 #include <tuple>
 #include <vector>
 
+#include "core/text.h"
 #include "fatturapa/fpa_check_model.h"
 #include "fatturapa/tax_ids.h"
 
@@ -89,10 +90,8 @@ void CheckForeignRecipientCode(const FpaDocument& doc, Findings& out) {  // 0031
 }
 
 // sdi01@pec.fatturapa.it, sdi02@... : the exchange system's own mailboxes.
-bool IsExchangeSystemMailbox(std::string address) {
-    std::transform(address.begin(), address.end(), address.begin(), [](unsigned char c) {
-        return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    });
+bool IsExchangeSystemMailbox(std::string_view typed) {
+    const std::string address = LowerAscii(typed);
     constexpr std::string_view kDomain = "@pec.fatturapa.it";
     if (!address.starts_with("sdi") || !address.ends_with(kDomain)) return false;
     const std::string_view number =

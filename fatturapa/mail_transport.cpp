@@ -1,4 +1,5 @@
 #include "fatturapa/mail_transport.h"
+#include "core/text.h"
 
 #include <curl/curl.h>
 #include <openssl/evp.h>
@@ -28,12 +29,6 @@ bool Append(CurlPtr<curl_slist>& list, const std::string& line) {
     (void)list.release();
     list.reset(grown);
     return true;
-}
-
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return char(std::tolower(c)); });
-    return text;
 }
 
 // The server part of a URL, for messages: scheme, host and port, never more.
@@ -184,7 +179,7 @@ size_t Collect(char* data, size_t size, size_t count, void* target) {
 // The number in "* OK [UIDVALIDITY 3857529045] UIDs valid", the server's answer to the
 // mailbox's SELECT; 0 when there is none.
 long long UidValidityIn(const std::string& answer) {
-    const std::string lower = Lower(answer);
+    const std::string lower = LowerAscii(answer);
     const std::size_t at = lower.find("[uidvalidity ");
     if (at == std::string::npos) return 0;
     long long validity = 0;
@@ -205,7 +200,7 @@ std::string MailboxUrl(const std::string& url) {
 }  // namespace
 
 std::string MailUrlProblem(const std::string& url, const std::string& scheme) {
-    const std::string lower = Lower(url);
+    const std::string lower = LowerAscii(url);
     if (!lower.starts_with(scheme + "s://") && !lower.starts_with(scheme + "://"))
         return "l'indirizzo del server \"" + url + "\" deve cominciare con " + scheme + "s:// o " +
                scheme + "://";
@@ -298,7 +293,7 @@ MailboxUids MessagesAfter(const MailAccount& account, long long afterUid) {
     for (std::string line; std::getline(lines, line);) {
         std::istringstream words(line);
         std::string star, search;
-        if (!(words >> star >> search) || star != "*" || Lower(search) != "search") continue;
+        if (!(words >> star >> search) || star != "*" || LowerAscii(search) != "search") continue;
         for (long long uid; words >> uid;)
             if (uid > afterUid && uid <= kLastMessageUid) found.uids.push_back(uid);
     }

@@ -1,4 +1,5 @@
 #include "fatturapa/mime_reader.h"
+#include "core/text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -10,13 +11,6 @@ namespace {
 // Nesting and count limits: a damaged or hostile message cannot exhaust the stack or memory.
 constexpr int kMaxDepth = 12;
 constexpr std::size_t kMaxParts = 2000;
-
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return char(std::tolower(c)); });
-    return lower;
-}
 
 std::string TrimBlanks(std::string_view text) {
     const auto first = text.find_first_not_of(" \t\r\n");
@@ -50,7 +44,7 @@ Part SplitPart(std::string_view text) {
         }
         const std::size_t colon = line.find(':');
         if (colon == std::string_view::npos) continue;
-        name = Lower(TrimBlanks(line.substr(0, colon)));
+        name = LowerAscii(TrimBlanks(line.substr(0, colon)));
         // The first of a repeated header counts, as mail readers do.
         if (part.headers.count(name) == 0)
             part.headers[name] = TrimBlanks(line.substr(colon + 1));
@@ -67,7 +61,7 @@ std::string Header(const Part& part, const std::string& name) {
 
 // "type/subtype" of a Content-Type value, lower-cased.
 std::string MediaType(const std::string& value) {
-    return Lower(TrimBlanks(std::string_view(value).substr(0, value.find(';'))));
+    return LowerAscii(TrimBlanks(std::string_view(value).substr(0, value.find(';'))));
 }
 
 std::string PercentDecoded(std::string_view text) {
@@ -92,7 +86,8 @@ std::string Parameter(const std::string& value, const std::string& wanted) {
         ++at;
         const std::size_t equals = value.find('=', at);
         if (equals == std::string::npos) break;
-        const std::string name = Lower(TrimBlanks(std::string_view(value).substr(at, equals - at)));
+        const std::string name =
+            LowerAscii(TrimBlanks(std::string_view(value).substr(at, equals - at)));
         std::size_t end;
         std::string text;
         std::size_t start = value.find_first_not_of(" \t", equals + 1);
@@ -137,7 +132,7 @@ std::string DecodeQuotedPrintable(std::string_view text) {
 }
 
 std::string Decoded(const Part& part) {
-    const std::string encoding = Lower(TrimBlanks(Header(part, "content-transfer-encoding")));
+    const std::string encoding = LowerAscii(TrimBlanks(Header(part, "content-transfer-encoding")));
     if (encoding == "base64") return DecodeBase64(part.body);
     if (encoding == "quoted-printable") return DecodeQuotedPrintable(part.body);
     return std::string(part.body);

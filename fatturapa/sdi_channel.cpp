@@ -7,6 +7,7 @@
 
 #include "core/counters_record.h"
 #include "core/session.h"
+#include "core/text.h"
 #include "core/whole_file.h"
 #include "fatturapa/fpa_checks.h"
 #include "fatturapa/fpa_writer_v12.h"
@@ -17,11 +18,6 @@
 
 namespace qorvana {
 namespace {
-
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
 
 // The state a notification brings its e-invoice to, as the store would give it.
 std::string NotificationState(const SdiNotification& n) {
@@ -44,7 +40,7 @@ void GatherFile(const std::filesystem::path& file, Gathered& into) {
         return;
     }
     const std::string name = file.filename().string();
-    if (Lower(name).ends_with(".eml")) {
+    if (LowerAscii(name).ends_with(".eml")) {
         GatherFromMessage(*bytes, file.string(), into);
     } else if (IsSignedFileName(name)) {
         const std::optional<std::string> content = SignedContent(*bytes);
@@ -59,7 +55,7 @@ void GatherFile(const std::filesystem::path& file, Gathered& into) {
 
 bool WantedInFolder(const std::filesystem::path& file) {
     const std::string name = file.filename().string();
-    return IsNotificationFileName(name) || Lower(name).ends_with(".eml");
+    return IsNotificationFileName(name) || LowerAscii(name).ends_with(".eml");
 }
 
 // The suite path of a file beside `path` ("C:\fatture\A.xml" and "B.xml" give
@@ -218,7 +214,7 @@ std::vector<NotificationOutcome> ApplyNotifications(SdiStore& store,
         else if (recorded == Recorded::Again)
             line += "\tgià registrata";
         // Only an address: a From header that is none would make every later sending fail.
-        const std::string sender = Lower(source.sender);
+        const std::string sender = LowerAscii(source.sender);
         if (recorded == Recorded::New && IsMailAddress(sender) &&
             sender.ends_with("@pec.fatturapa.it"))
             store.assignedAddress = sender;

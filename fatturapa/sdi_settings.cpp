@@ -4,17 +4,11 @@
 
 #include "core/key_value_file.h"
 #include "core/paths.h"
+#include "core/text.h"
 #include "fatturapa/sdi_files.h"
 
 namespace qorvana {
-namespace {
-
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 SdiSettingsRead ReadSdiSettings(const std::filesystem::path& file, const PathMapper& paths) {
     const std::string name = file.filename().string();
@@ -38,7 +32,7 @@ SdiSettingsRead ReadSdiSettings(const std::filesystem::path& file, const PathMap
     if (const std::string p12 = ValueOf(values, "certificato"); !p12.empty())
         s.certificate = paths.map(p12);
     s.certificatePassword = ValueOf(values, "password_certificato");
-    const std::string sign = Lower(ValueOf(values, "firma"));
+    const std::string sign = LowerAscii(ValueOf(values, "firma"));
     if (sign == "sempre")
         s.sign = SignPolicy::Always;
     else if (!sign.empty() && sign != "pa")
@@ -53,7 +47,7 @@ SdiSettingsRead ReadSdiSettings(const std::filesystem::path& file, const PathMap
     if (const std::string ca = ValueOf(values, "ca"); !ca.empty())
         s.smtp.caFile = s.imap.caFile = paths.map(ca).string();
     s.systemAddress = ValueOf(values, "sdi");
-    const std::string after = Lower(ValueOf(values, "invio_dopo_conferma"));
+    const std::string after = LowerAscii(ValueOf(values, "invio_dopo_conferma"));
     s.sendAfterConfirmation = after == "si" || after == "sì" || after == "1";
 
     if (!s.pecAddress.empty() && !IsMailAddress(s.pecAddress))

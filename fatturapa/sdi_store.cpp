@@ -6,6 +6,7 @@
 
 #include "core/cp1252.h"
 #include "core/paths.h"
+#include "core/text.h"
 #include "core/whole_file.h"
 #include "fatturapa/mail_transport.h"
 #include "fatturapa/sdi_files.h"
@@ -15,14 +16,8 @@ namespace {
 
 constexpr std::string_view kHeader = "QORVANA-SDI\t1";
 
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lower;
-}
-
 std::string WithoutSignature(std::string_view name) {
-    std::string lower = Lower(name);
+    std::string lower = LowerAscii(name);
     if (lower.ends_with(".p7m")) lower.resize(lower.size() - 4);
     return lower;
 }
@@ -200,7 +195,7 @@ Recorded RecordNotification(SdiStore& store, const SdiNotification& n,
     if (!entry) return Recorded::UnknownFile;
     for (const NotificationRecord& known : entry->notifications)
         if (known.kind == n.kind && known.sdiId == n.sdiId &&
-            Lower(known.notificationFile) == Lower(notificationFile))
+            LowerAscii(known.notificationFile) == LowerAscii(notificationFile))
             return Recorded::Again;
     entry->notifications.push_back(
         {n.kind, now, notificationFile, n.sdiId, n.moment, n.outcome, n.description, n.errors});

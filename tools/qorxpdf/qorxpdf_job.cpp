@@ -27,12 +27,6 @@ std::vector<std::string> Split(std::string_view text, char separator) {
     return parts;
 }
 
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return char(std::tolower(c)); });
-    return text;
-}
-
 std::string Value(const KeyValues& values, const std::string& key) {
     const auto found = values.find(key);
     return found == values.end() ? std::string() : found->second;
@@ -92,7 +86,7 @@ KeyValues ParseKeyValues(std::string_view cp1252) {
             equals == std::string::npos) {
             continue;
         }
-        values[Lower(Trim(trimmed.substr(0, equals), kBlanksAndTabs))] =
+        values[LowerAscii(Trim(trimmed.substr(0, equals), kBlanksAndTabs))] =
             Trim(trimmed.substr(equals + 1), kBlanksAndTabs);
     }
     return values;
@@ -131,7 +125,7 @@ std::variant<MailSettings, std::string> MailSettingsOf(const KeyValues& values,
     mail.password = Value(values, "password");
     if (!Value(values, "oggetto").empty()) mail.subject = Value(values, "oggetto");
     if (!Value(values, "testo").empty()) mail.body = Value(values, "testo");
-    const std::string security = Lower(Value(values, "sicurezza"));
+    const std::string security = LowerAscii(Value(values, "sicurezza"));
     if (security == "none" || security == "nessuna") {
         mail.security = Security::None;
     } else if (security == "tls" || security == "ssl") {
