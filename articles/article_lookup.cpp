@@ -22,13 +22,6 @@ namespace {
 constexpr int kCodeWidth = 15;
 constexpr int kDescriptionWidth = 40;
 
-// Without an early exit, so that the loop runs branch-free over a short field.
-bool IsAscii(std::string_view text) {
-    unsigned bits = 0;
-    for (const char c : text) bits |= static_cast<unsigned char>(c);
-    return bits < 0x80;
-}
-
 bool IsLower(char c) {
     return c >= 'a' && c <= 'z';
 }
@@ -101,9 +94,7 @@ ArticleListEntry::Text ArticleList::appendUpper(ArticleListEntry::Text text) {
     texts_.resize(texts_.size() + text.length);  // s is not used past here: it may move
     const char* from = texts_.data() + text.offset;
     char* to = texts_.data() + upper.offset;
-    // Branch-free: lower-case letters come in no predictable order.
-    for (std::uint32_t i = 0; i < text.length; ++i)
-        to[i] = static_cast<char>(from[i] - ('a' - 'A') * IsLower(from[i]));
+    for (std::uint32_t i = 0; i < text.length; ++i) to[i] = AsciiUpper(from[i]);
     return upper;
 }
 

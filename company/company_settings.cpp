@@ -8,11 +8,14 @@
 namespace qorvana {
 namespace {
 
-// The header's tables, the payment terms and the VAT table from qorvana.tab, and
+TabFile LoadTab(const Session& session) {
+    return TabFile::Load(session.companyFile("qorvana.tab"));
+}
+
+// The header's tables, the payment terms and the VAT table from `tab` (qorvana.tab), and
 // qorvana.fpa; adds the messages of the files that could not be read.
-void ReadHeaderPart(Session& session, CompanySettings& settings,
+void ReadHeaderPart(Session& session, const TabFile& tab, CompanySettings& settings,
                     std::vector<std::string>& problems) {
-    const TabFile tab = TabFile::Load(session.companyFile("qorvana.tab"));
     NoteReadError(problems, tab.readError(), session.companyPath("qorvana.tab"));
     settings.headerTables = HeaderTables::FromTab(tab);
     settings.print.vat = VatTable::FromTab(tab);
@@ -23,10 +26,10 @@ void ReadHeaderPart(Session& session, CompanySettings& settings,
     NoteReadError(problems, fpaReadError, session.companyPath("qorvana.fpa"));
 }
 
-// The print tables (the VAT table with them); adds their messages.
-void ReadPrintPart(Session& session, CompanySettings& settings,
+// The print tables (the VAT table with them) with `tab` (qorvana.tab); adds their messages.
+void ReadPrintPart(Session& session, const TabFile& tab, CompanySettings& settings,
                    std::vector<std::string>& problems) {
-    settings.print = LoadPrintSettings(session, TabFile::Load(session.companyFile("qorvana.tab")));
+    settings.print = LoadPrintSettings(session, tab);
     problems.insert(problems.end(), settings.print.problems.begin(), settings.print.problems.end());
 }
 
@@ -53,26 +56,28 @@ const CompanySettings& SettingsOf(const Session& session) {
 std::vector<std::string> LoadCompanySettings(Session& session) {
     CompanySettings& settings = SettingsOf(session);
     std::vector<std::string> problems = RefreshSharedSettings(session);
-    settings.start = LoadStartTables(session, TabFile::Load(session.companyFile("qorvana.tab")));
+    // qorvana.tab is read once for every part.
+    const TabFile tab = LoadTab(session);
+    settings.start = LoadStartTables(session, tab);
     problems.insert(problems.end(), settings.start.problems.begin(), settings.start.problems.end());
     const EInvoiceSettingsRead einvoice = LoadEInvoiceSettings(session);
     settings.einvoice = einvoice.settings;
     if (!einvoice.problem.empty()) problems.push_back(einvoice.problem);
     std::vector<std::string> toldLater;
-    ReadPrintPart(session, settings, toldLater);
-    ReadHeaderPart(session, settings, toldLater);
+    ReadPrintPart(session, tab, settings, toldLater);
+    ReadHeaderPart(session, tab, settings, toldLater);
     return problems;
 }
 
 std::vector<std::string> RereadHeaderSettings(Session& session) {
     std::vector<std::string> problems = RefreshSharedSettings(session);
-    ReadHeaderPart(session, SettingsOf(session), problems);
+    ReadHeaderPart(session, LoadTab(session), SettingsOf(session), problems);
     return problems;
 }
 
 std::vector<std::string> RereadBodySettings(Session& session) {
     std::vector<std::string> problems = RefreshSharedSettings(session);
-    ReadPrintPart(session, SettingsOf(session), problems);
+    ReadPrintPart(session, LoadTab(session), SettingsOf(session), problems);
     return problems;
 }
 

@@ -114,11 +114,7 @@ std::string Cp1252ToUtf8(std::string_view cp1252) {
 }
 
 void AppendCp1252AsUtf8(std::string& out, std::string_view cp1252) {
-    // Plain ASCII is the same in both encodings. (The bytes or'ed together: a loop the
-    // compiler turns into vector instructions.)
-    std::uint8_t any = 0;
-    for (char ch : cp1252) any |= static_cast<std::uint8_t>(ch);
-    if (any < 0x80) {
+    if (IsAscii(cp1252)) {
         out.append(cp1252);
         return;
     }
@@ -155,13 +151,10 @@ std::size_t Utf8Length(std::string_view utf8) {
 }
 
 std::string UpperCase(std::string_view utf8) {
-    std::uint8_t any = 0;
-    for (char ch : utf8) any |= static_cast<std::uint8_t>(ch);
-    if (any < 0x80) {
+    if (IsAscii(utf8)) {
         // Plain ASCII, most texts: only its letters change.
         std::string upper(utf8);
-        for (char& c : upper)
-            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        for (char& c : upper) c = AsciiUpper(c);
         return upper;
     }
     std::string out;

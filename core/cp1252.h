@@ -6,6 +6,20 @@
 
 namespace qorvana {
 
+// True when every byte is below 0x80: plain ASCII, the same text in Windows-1252 and UTF-8.
+// The bytes are or'ed together without an early exit: a loop the compiler turns into vector
+// instructions over a short field.
+inline bool IsAscii(std::string_view text) {
+    unsigned char any = 0;
+    for (const char c : text) any |= static_cast<unsigned char>(c);
+    return any < 0x80;
+}
+// The upper case of a plain-ASCII letter; any other byte as it is. Branch-free: lower-case
+// letters come in no predictable order.
+constexpr char AsciiUpper(char c) {
+    return static_cast<char>(c - ('a' - 'A') * (c >= 'a' && c <= 'z'));
+}
+
 // Windows-1252 bytes to UTF-8. Bytes undefined in Windows-1252 map to U+FFFD.
 std::string Cp1252ToUtf8(std::string_view cp1252);
 // The same, appended to `out`.

@@ -3,14 +3,8 @@
 namespace qorvana {
 
 std::string Trim(std::string_view text, std::string_view blanks) {
-    if (blanks.size() == 1) {
-        // The usual case, without a set look-up per character.
-        std::size_t first = 0;
-        std::size_t end = text.size();
-        while (first < end && text[first] == blanks[0]) ++first;
-        while (end > first && text[end - 1] == blanks[0]) --end;
-        return std::string(text.substr(first, end - first));
-    }
+    // The usual case, without a set look-up per character.
+    if (blanks.size() == 1) return std::string(TrimView(text, blanks[0]));
     const auto first = text.find_first_not_of(blanks);
     if (first == std::string_view::npos) return {};
     const auto last = text.find_last_not_of(blanks);

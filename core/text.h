@@ -11,6 +11,12 @@ namespace qorvana {
 inline constexpr std::string_view kBlanksAndTabs = " \t";
 
 std::string Trim(std::string_view text, std::string_view blanks = " ");
+// The text without leading and trailing `blank`s, as a view into it: Trim without a copy.
+constexpr std::string_view TrimView(std::string_view text, char blank = ' ') {
+    while (!text.empty() && text.front() == blank) text.remove_prefix(1);
+    while (!text.empty() && text.back() == blank) text.remove_suffix(1);
+    return text;
+}
 // The text without trailing characters of `blanks`.
 std::string TrimRight(std::string_view text, std::string_view blanks = " ");
 

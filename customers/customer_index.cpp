@@ -18,10 +18,9 @@ namespace {
 // as the suite compares them.
 void SetCompareForm(std::string& out, std::string_view utf8) {
     // Plain ASCII, most names, is the same in both encodings: only its letters change.
-    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return (c & 0x80) == 0; })) {
+    if (IsAscii(utf8)) {
         out.assign(utf8);
-        for (char& c : out)
-            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        for (char& c : out) c = AsciiUpper(c);
         return;
     }
     out = Utf8ToCp1252(UpperCase(utf8));

@@ -145,13 +145,6 @@ NumberLine ReadNumberLine(std::string_view text, bool amount) {
     return read;
 }
 
-// The text without the blanks around it, as Trim leaves it, without a copy.
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-    return text;
-}
-
 }  // namespace
 
 std::string LineFile::NumberText(double value) {
@@ -274,7 +267,7 @@ LineFileContent LineFile::Parse(std::string bytes, int headerLines, int maxBlock
         std::array<double, kBlockLines> number{};
         int got = 0;
         for (; got < kBlockLines && !reader.atEnd(); ++got) {
-            v[got] = TrimBlanks(reader.readRawLine());
+            v[got] = TrimView(reader.readRawLine());
             if (!kNumberLine[got]) continue;
             const NumberLine read =
                 ReadNumberLine(v[got], got == kQuantityLine || got == kPriceLine);

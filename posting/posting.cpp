@@ -19,6 +19,7 @@
 #include "customers/customer_record.h"
 #include "document/document_continuation_record.h"
 #include "document/document_record.h"
+#include "document/document_setup.h"
 #include "document/line_file.h"
 #include "document/numbering.h"
 #include "document/stock_movement_record.h"
@@ -164,9 +165,7 @@ std::optional<std::string> NumberInsteadOfTaken(const DataFiles& files, const Po
         std::stoi(date.substr(0, 4)),
         InSeparateSeries(h.separateSeries, SeriesFpaState(in.documentKind, in.fpaState)),
         in.fpaSeparateNumbering};
-    const NumberProposal next = ProposeNumbers(
-        files.read<CountersFile>(tot::kInvoices), files.read<CountersFile>(tot::kFatturaPa),
-        scope.separateSeries, in.fpaState, ScanSeriesNumbers(files, scope));
+    const NumberProposal next = ReadNumberProposal(files, scope, in.fpaState);
     if (!next.documentNumber) return std::nullopt;
     return std::to_string(*next.documentNumber);
 }

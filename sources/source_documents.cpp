@@ -6,6 +6,7 @@
 
 #include "core/counters.h"
 #include "core/counters_record.h"
+#include "core/cp1252.h"
 #include "core/data_files.h"
 #include "core/numbers.h"
 #include "core/text.h"
@@ -31,10 +32,9 @@ std::string SerialText(float serial) {
 template <class Layout>
 std::string PickerDateOf(const Record<Layout>& r, Field<Layout> date) {
     const auto bytes = r.bytes().subspan(date.offset, date.width);
-    const bool plain = bytes.size() == 8 && bytes.back() != ' ' && bytes.back() != 0 &&
-                       std::all_of(bytes.begin(), bytes.end(), [](auto b) { return b < 0x80; });
-    if (!plain) return PickerDate(r.text(date));
-    return PickerDate(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    const bool plain = text.size() == 8 && text.back() != ' ' && text.back() != 0 && IsAscii(text);
+    return plain ? PickerDate(text) : PickerDate(r.text(date));
 }
 
 void ListNotes(const DataFiles& files, int customer, const std::vector<int>& imported,
