@@ -22,16 +22,6 @@ namespace {
 constexpr int kCodeWidth = 15;
 constexpr int kDescriptionWidth = 40;
 
-bool IsLower(char c) {
-    return c >= 'a' && c <= 'z';
-}
-
-bool HasLower(std::string_view text) {
-    bool lower = false;
-    for (const char c : text) lower |= IsLower(c);
-    return lower;
-}
-
 // Pads with blanks or cuts to `width` characters.
 std::string Fit(std::string_view utf8, std::size_t width) {
     std::string out;
@@ -89,13 +79,31 @@ ArticleListEntry::Text ArticleList::appendUpper(ArticleListEntry::Text text) {
         const std::string upper = UpperCase(s);
         return upper == s ? text : append(upper);
     }
-    if (!HasLower(s)) return text;
-    const ArticleListEntry::Text upper{static_cast<std::uint32_t>(texts_.size()), text.length};
-    texts_.resize(texts_.size() + text.length);  // s is not used past here: it may move
-    const char* from = texts_.data() + text.offset;
-    char* to = texts_.data() + upper.offset;
-    for (std::uint32_t i = 0; i < text.length; ++i) to[i] = AsciiUpper(from[i]);
-    return upper;
+    // Upper-cased into the buffer in one pass; taken back when nothing changed.
+    const auto start = static_cast<std::uint32_t>(texts_.size());
+    texts_.resize(start + text.length);  // s is not used past here: it may move
+    // The two ranges never overlap (the copy goes past the buffer's end): a loop the compiler
+    // turns into vector instructions.
+    const char* __restrict from = texts_.data() + text.offset;
+    char* __restrict to = texts_.data() + start;
+    unsigned char changed = 0;
+    for (std::uint32_t i = 0; i < text.length; ++i) {
+        const char upper = AsciiUpper(from[i]);
+        changed |= static_cast<unsigned char>(upper ^ from[i]);
+        to[i] = upper;
+    }
+    if (!changed) {
+        texts_.resize(start);
+        return text;
+    }
+    return {start, text.length};
+}
+
+std::string_view ArticleList::descriptionKey(const ArticleListEntry& e,
+                                             std::string& scratch) const {
+    if (e.descriptionKey.length != kKeyNotBuilt) return view(e.descriptionKey);
+    scratch = UpperCase(view(e.description));
+    return scratch;
 }
 
 void ArticleList::add(std::span<const std::uint8_t, art::kLength> bytes, int record) {
@@ -109,7 +117,11 @@ void ArticleList::add(std::span<const std::uint8_t, art::kLength> bytes, int rec
     }
     e.description = appendField(bytes.subspan(art::kDescription.offset, art::kDescription.width));
     e.codeKey = appendUpper(e.code);
-    e.descriptionKey = appendUpper(e.description);
+    // The code-first list needs a description key only to order entries with the same code:
+    // it is worked out then (descriptionKey), not built for every article.
+    e.descriptionKey = form_ == ArticleListForm::DescriptionFirst
+                           ? appendUpper(e.description)
+                           : ArticleListEntry::Text{0, kKeyNotBuilt};
     e.record = static_cast<std::int16_t>(record);
     entries_.push_back(e);
 }
@@ -152,9 +164,6 @@ void ArticleList::sort() {
     const auto first = [&](const ArticleListEntry& e) {
         return view(byCode ? e.codeKey : e.descriptionKey);
     };
-    const auto second = [&](const ArticleListEntry& e) {
-        return view(byCode ? e.descriptionKey : e.codeKey);
-    };
     // Keys often share a long beginning ("Articolo ..."): the heads are taken after it, so that
     // most comparisons end on them without reaching the texts.
     std::size_t common = entries_.empty() ? 0 : first(entries_[0]).size();
@@ -170,11 +179,15 @@ void ArticleList::sort() {
         keys.push_back({KeyHead(first(entries_[i]), common), i});
     SortByHead(keys);
     // Keys with the same head are ordered on the whole texts, then the record.
+    std::string scratchA;
+    std::string scratchB;
     const auto before = [&](const SortKey& ka, const SortKey& kb) {
         const ArticleListEntry& a = entries_[ka.index];
         const ArticleListEntry& b = entries_[kb.index];
         if (int c = first(a).compare(first(b))) return c < 0;
-        if (int c = second(a).compare(second(b))) return c < 0;
+        const std::string_view a2 = byCode ? descriptionKey(a, scratchA) : view(a.codeKey);
+        const std::string_view b2 = byCode ? descriptionKey(b, scratchB) : view(b.codeKey);
+        if (int c = a2.compare(b2)) return c < 0;
         return a.record < b.record;
     };
     for (auto run = keys.begin(); run != keys.end();) {
@@ -255,8 +268,10 @@ std::optional<int> ArticleList::findCode(std::string_view typed) const {
 std::optional<int> ArticleList::findDescription(std::string_view typed) const {
     const std::string key = UpperCase(Trim(typed));
     if (key.empty()) return std::nullopt;
+    std::string scratch;
     for (int i = 0; i < size(); ++i)
-        if (StartsWith(view(entries_[static_cast<std::size_t>(i)].descriptionKey), key)) return i;
+        if (StartsWith(descriptionKey(entries_[static_cast<std::size_t>(i)], scratch), key))
+            return i;
     return std::nullopt;
 }
 

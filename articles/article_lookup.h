@@ -36,12 +36,13 @@ struct ArticleListEntry {
         std::uint32_t offset = 0;
         std::uint32_t length = 0;
     };
-    Text code;         // trimmed, UTF-8
-    Text description;  // trimmed, UTF-8
-    Text codeKey;      // upper case, for searching
-    Text descriptionKey;
+    Text code;            // trimmed, UTF-8
+    Text description;     // trimmed, UTF-8
+    Text codeKey;         // upper case, for searching
+    Text descriptionKey;  // built for the description-first form only (else kKeyNotBuilt)
     std::int16_t record = 0;
 };
+inline constexpr std::uint32_t kKeyNotBuilt = UINT32_MAX;
 
 class ArticleList {
   public:
@@ -79,6 +80,7 @@ class ArticleList {
     ArticleListEntry::Text append(std::string_view text);
     ArticleListEntry::Text appendField(std::span<const std::uint8_t> bytes);
     ArticleListEntry::Text appendUpper(ArticleListEntry::Text text);
+    std::string_view descriptionKey(const ArticleListEntry& e, std::string& scratch) const;
     void add(std::span<const std::uint8_t, art::kLength> bytes, int record);
     void sort();
 
