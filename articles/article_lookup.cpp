@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdio>
+#include <cstring>
 #include <span>
 #include <utility>
 
@@ -58,45 +60,61 @@ std::optional<std::string> ArticleCountProblem(const DataFiles& files) {
     return CountMismatch(files, tot::kArticles, kSrb);
 }
 
-ArticleListEntry::Text ArticleList::append(std::string_view text) {
-    const ArticleListEntry::Text t{static_cast<std::uint32_t>(texts_.size()),
-                                   static_cast<std::uint32_t>(text.size())};
-    texts_.append(text);
+char* ArticleList::room(std::size_t n) {
+    if (textsCapacity_ - textsSize_ < n) {
+        const std::size_t capacity = std::max(2 * textsCapacity_, textsSize_ + n);
+        auto grown = std::make_unique_for_overwrite<char[]>(capacity);
+        if (textsSize_ > 0) std::memcpy(grown.get(), texts_.get(), textsSize_);
+        texts_ = std::move(grown);
+        textsCapacity_ = capacity;
+    }
+    return texts_.get() + textsSize_;
+}
+
+ArticleListEntry::Text ArticleList::keep(std::size_t length) {
+    const ArticleListEntry::Text t{static_cast<std::uint32_t>(textsSize_),
+                                   static_cast<std::uint32_t>(length)};
+    textsSize_ += length;
     return t;
 }
 
-ArticleListEntry::Text ArticleList::appendField(std::span<const std::uint8_t> bytes) {
-    const std::size_t start = texts_.size();
-    AppendDecodedText(texts_, bytes);
-    return {static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(texts_.size() - start)};
+ArticleListEntry::Text ArticleList::append(std::string_view text) {
+    std::memcpy(room(text.size()), text.data(), text.size());
+    return keep(text.size());
+}
+
+template <std::size_t Width>
+ArticleListEntry::Text ArticleList::appendField(std::span<const std::uint8_t, Width> bytes) {
+    const std::string_view raw(reinterpret_cast<const char*>(bytes.data()), Width);
+    if (!IsAscii(raw)) return append(DecodeText(bytes));
+    // Plain ASCII is its own UTF-8: the field is copied whole, its text kept.
+    std::memcpy(room(Width), raw.data(), Width);
+    return keep(TextFieldLength(bytes));
 }
 
 // The upper-case key of a text already in the buffer: the text itself when upper-casing leaves
 // it unchanged.
 ArticleListEntry::Text ArticleList::appendUpper(ArticleListEntry::Text text) {
-    const std::string_view s = view(text);
-    if (!IsAscii(s)) {
-        const std::string upper = UpperCase(s);
-        return upper == s ? text : append(upper);
+    const std::string upper = UpperCase(view(text));
+    return upper == view(text) ? text : append(upper);
+}
+
+// A field and its upper-case key. A plain-ASCII field, most of them, is copied and upper-cased
+// whole, padding included, eight bytes at a time; the key follows the text.
+template <std::size_t Width>
+ArticleList::TextAndKey ArticleList::appendFieldAndKey(std::span<const std::uint8_t, Width> bytes) {
+    static_assert(Width >= 8);
+    const auto* raw = reinterpret_cast<const char*>(bytes.data());
+    const std::size_t length = TextFieldLength(bytes);
+    char* out = room(length + Width);
+    bool changed = false;
+    if (!AsciiUpperWords(raw, Width, out + length, changed)) {
+        const ArticleListEntry::Text text = append(DecodeText(bytes));
+        return {text, appendUpper(text)};
     }
-    // Upper-cased into the buffer in one pass; taken back when nothing changed.
-    const auto start = static_cast<std::uint32_t>(texts_.size());
-    texts_.resize(start + text.length);  // s is not used past here: it may move
-    // The two ranges never overlap (the copy goes past the buffer's end): a loop the compiler
-    // turns into vector instructions.
-    const char* __restrict from = texts_.data() + text.offset;
-    char* __restrict to = texts_.data() + start;
-    unsigned char changed = 0;
-    for (std::uint32_t i = 0; i < text.length; ++i) {
-        const char upper = AsciiUpper(from[i]);
-        changed |= static_cast<unsigned char>(upper ^ from[i]);
-        to[i] = upper;
-    }
-    if (!changed) {
-        texts_.resize(start);
-        return text;
-    }
-    return {start, text.length};
+    std::memcpy(out, raw, length);
+    const ArticleListEntry::Text text = keep(length);
+    return {text, changed ? keep(length) : text};
 }
 
 std::string_view ArticleList::descriptionKey(const ArticleListEntry& e,
@@ -108,53 +126,74 @@ std::string_view ArticleList::descriptionKey(const ArticleListEntry& e,
 
 void ArticleList::add(std::span<const std::uint8_t, art::kLength> bytes, int record) {
     if (bytes[art::kDeleted.offset] != 0 || bytes[art::kDeleted.offset + 1] != 0) return;
-    const std::size_t mark = texts_.size();
-    ArticleListEntry e;
-    e.code = appendField(bytes.subspan(art::kCode.offset, art::kCode.width));
-    if (e.code.length == 0) {
-        texts_.resize(mark);
+    const std::size_t mark = textsSize_;
+    const TextAndKey code = appendFieldAndKey(bytes.subspan<art::kCode.offset, art::kCode.width>());
+    if (code.text.length == 0) {
+        textsSize_ = mark;
         return;
     }
-    e.description = appendField(bytes.subspan(art::kDescription.offset, art::kDescription.width));
-    e.codeKey = appendUpper(e.code);
     // The code-first list needs a description key only to order entries with the same code:
     // it is worked out then (descriptionKey), not built for every article.
-    e.descriptionKey = form_ == ArticleListForm::DescriptionFirst
-                           ? appendUpper(e.description)
-                           : ArticleListEntry::Text{0, kKeyNotBuilt};
-    e.record = static_cast<std::int16_t>(record);
-    entries_.push_back(e);
+    const auto bytesOfDescription =
+        bytes.subspan<art::kDescription.offset, art::kDescription.width>();
+    const TextAndKey description =
+        form_ == ArticleListForm::DescriptionFirst
+            ? appendFieldAndKey(bytesOfDescription)
+            : TextAndKey{appendField(bytesOfDescription), {0, kKeyNotBuilt}};
+    entries_.push_back({code.text, description.text, code.key, description.key,
+                        static_cast<std::int16_t>(record)});
 }
 
 namespace {
 
-// 8 bytes of a key from `from` on, zero-padded, as a number that orders as the bytes do.
-std::uint64_t KeyHead(std::string_view key, std::size_t from) {
+// What the sort moves for one entry, in one number that orders as the entries should: 6 bytes
+// of the key from `from` on, zero-padded, then the entry's index as read (articles are records
+// 1..32,767, so the index takes 16 bits), which keeps equal heads in reading order.
+constexpr int kHeadBytes = 6;
+std::uint64_t SortKey(std::string_view key, std::size_t from, std::size_t index) {
     std::uint64_t head = 0;
-    for (std::size_t i = from; i < from + 8; ++i)
-        head = head << 8 | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0u);
-    return head;
+    if (std::endian::native == std::endian::little && key.size() >= from + 8) {
+        std::memcpy(&head, key.data() + from, 8);
+        head = __builtin_bswap64(head) >> 16;  // the first bytes most significant
+    } else {
+        for (std::size_t i = from; i < from + kHeadBytes; ++i)
+            head = head << 8 | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0u);
+    }
+    return head << 16 | index;
+}
+std::uint64_t HeadOf(std::uint64_t key) {
+    return key >> 16;
+}
+std::size_t IndexOf(std::uint64_t key) {
+    return key & 0xFFFF;
 }
 
-// What the sort moves for one entry: small, so that the entries themselves move only once.
-struct SortKey {
-    std::uint64_t head;
-    std::size_t index;  // in the entries as read
-};
-
-// Orders the keys by head with a byte-wise radix sort (stable), which does not stall, as
-// comparisons do, on the unpredictable order in which articles are read.
-void SortByHead(std::vector<SortKey>& keys) {
-    std::vector<SortKey> sorted(keys.size());
-    for (int shift = 0; shift < 64; shift += 8) {
-        std::array<std::size_t, 256> start{};
-        for (const SortKey& k : keys) ++start[(k.head >> shift) & 0xFF];
+// Orders the keys by head with a byte-wise radix sort, which does not stall, as comparisons
+// do, on the unpredictable order in which articles are read. The keys come in index order and
+// every pass is stable: equal heads stay in that order.
+void SortByHead(std::vector<std::uint64_t>& keys) {
+    std::array<std::array<std::size_t, 256>, kHeadBytes> counts{};
+    for (const std::uint64_t k : keys)
+        for (int d = 0; d < kHeadBytes; ++d) ++counts[d][(k >> (16 + 8 * d)) & 0xFF];
+    std::vector<std::uint64_t> sorted(keys.size());
+    for (int d = 0; d < kHeadBytes; ++d) {
+        auto& start = counts[d];
+        // A byte all keys share orders nothing.
         if (std::find(start.begin(), start.end(), keys.size()) != start.end()) continue;
         std::size_t sum = 0;
         for (std::size_t& s : start) sum += std::exchange(s, sum);
-        for (const SortKey& k : keys) sorted[start[(k.head >> shift) & 0xFF]++] = k;
+        const int shift = 16 + 8 * d;
+        for (const std::uint64_t k : keys) sorted[start[(k >> shift) & 0xFF]++] = k;
         keys.swap(sorted);
     }
+}
+
+// How many bytes `key` shares with the first `common` bytes of `first`.
+std::size_t SharedLength(std::string_view first, std::size_t common, std::string_view key) {
+    if (key.size() >= common && std::memcmp(first.data(), key.data(), common) == 0) return common;
+    const std::string_view a = first.substr(0, common);
+    return static_cast<std::size_t>(
+        std::mismatch(a.begin(), a.end(), key.begin(), key.end()).first - a.begin());
 }
 
 }  // namespace
@@ -167,23 +206,19 @@ void ArticleList::sort() {
     // Keys often share a long beginning ("Articolo ..."): the heads are taken after it, so that
     // most comparisons end on them without reaching the texts.
     std::size_t common = entries_.empty() ? 0 : first(entries_[0]).size();
-    for (const ArticleListEntry& e : entries_) {
-        const std::string_view a = first(entries_[0]).substr(0, common);
-        const std::string_view b = first(e);
-        common = static_cast<std::size_t>(
-            std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first - a.begin());
-    }
-    std::vector<SortKey> keys;
+    for (const ArticleListEntry& e : entries_)
+        common = SharedLength(first(entries_[0]), common, first(e));
+    std::vector<std::uint64_t> keys;
     keys.reserve(entries_.size());
     for (std::size_t i = 0; i < entries_.size(); ++i)
-        keys.push_back({KeyHead(first(entries_[i]), common), i});
+        keys.push_back(SortKey(first(entries_[i]), common, i));
     SortByHead(keys);
     // Keys with the same head are ordered on the whole texts, then the record.
     std::string scratchA;
     std::string scratchB;
-    const auto before = [&](const SortKey& ka, const SortKey& kb) {
-        const ArticleListEntry& a = entries_[ka.index];
-        const ArticleListEntry& b = entries_[kb.index];
+    const auto before = [&](std::uint64_t ka, std::uint64_t kb) {
+        const ArticleListEntry& a = entries_[IndexOf(ka)];
+        const ArticleListEntry& b = entries_[IndexOf(kb)];
         if (int c = first(a).compare(first(b))) return c < 0;
         const std::string_view a2 = byCode ? descriptionKey(a, scratchA) : view(a.codeKey);
         const std::string_view b2 = byCode ? descriptionKey(b, scratchB) : view(b.codeKey);
@@ -191,15 +226,13 @@ void ArticleList::sort() {
         return a.record < b.record;
     };
     for (auto run = keys.begin(); run != keys.end();) {
-        const auto end =
-            std::find_if(run, keys.end(), [&](const SortKey& k) { return k.head != run->head; });
+        const auto end = std::find_if(run, keys.end(),
+                                      [&](std::uint64_t k) { return HeadOf(k) != HeadOf(*run); });
         if (end - run > 1) std::sort(run, end, before);
         run = end;
     }
-    std::vector<ArticleListEntry> sorted;
-    sorted.reserve(entries_.size());
-    for (const SortKey& k : keys) sorted.push_back(entries_[k.index]);
-    entries_ = std::move(sorted);
+    order_.reserve(keys.size());
+    for (const std::uint64_t k : keys) order_.push_back(static_cast<std::uint16_t>(IndexOf(k)));
 }
 
 ArticleList ArticleList::Build(const DataFiles& files, ArticleListForm form) {
@@ -209,8 +242,7 @@ ArticleList ArticleList::Build(const DataFiles& files, ArticleListForm form) {
     list.entries_.reserve(static_cast<std::size_t>(count));
     // Room for every text of plain-ASCII articles, so that the buffer is never copied as it
     // grows: only the pages written are ever touched.
-    list.texts_.reserve(static_cast<std::size_t>(count) * 2 *
-                        (art::kCode.width + art::kDescription.width));
+    list.room(static_cast<std::size_t>(count) * 2 * (art::kCode.width + art::kDescription.width));
     // Channel 19 is the article file opened for this list; channel 5 when it is not open.
     const auto add = [&list](std::int32_t n, const ArticleRecord& a) { list.add(a.bytes(), n); };
     if (files.isOpen(kArtText))
@@ -225,8 +257,9 @@ ArticleList ArticleList::FromArticles(const std::vector<ArticleRecord>& articles
                                       ArticleListForm form) {
     ArticleList list;
     list.form_ = form;
-    for (std::size_t i = 0; i < articles.size(); ++i)
-        list.add(articles[i].bytes(), static_cast<int>(i + 1));
+    // Article records are numbered 1..32,767, as a line's article number holds them.
+    const std::size_t count = std::min<std::size_t>(articles.size(), INT16_MAX);
+    for (std::size_t i = 0; i < count; ++i) list.add(articles[i].bytes(), static_cast<int>(i + 1));
     list.sort();
     return list;
 }
@@ -247,18 +280,19 @@ std::optional<int> ArticleList::findCode(std::string_view typed) const {
     if (key.empty()) return std::nullopt;
     if (form_ == ArticleListForm::CodeFirst) {
         // Sorted by code: the first entry not below the key is the first it can prefix.
-        const auto it = std::lower_bound(entries_.begin(), entries_.end(), key,
-                                         [this](const ArticleListEntry& e, const std::string& k) {
-                                             return view(e.codeKey) < k;
+        const auto it = std::lower_bound(order_.begin(), order_.end(), key,
+                                         [this](std::uint16_t i, const std::string& k) {
+                                             return view(entries_[i].codeKey) < k;
                                          });
-        if (it == entries_.end() || !StartsWith(view(it->codeKey), key)) return std::nullopt;
-        return static_cast<int>(it - entries_.begin());
+        if (it == order_.end() || !StartsWith(view(entries_[*it].codeKey), key))
+            return std::nullopt;
+        return static_cast<int>(it - order_.begin());
     }
     // In description order a longer code may come first: an exact code wins, so that every
     // code stays reachable.
     std::optional<int> first;
     for (int i = 0; i < size(); ++i) {
-        const std::string_view code = view(entries_[static_cast<std::size_t>(i)].codeKey);
+        const std::string_view code = view(entry(i).codeKey);
         if (code == key) return i;
         if (!first && StartsWith(code, key)) first = i;
     }
@@ -270,8 +304,7 @@ std::optional<int> ArticleList::findDescription(std::string_view typed) const {
     if (key.empty()) return std::nullopt;
     std::string scratch;
     for (int i = 0; i < size(); ++i)
-        if (StartsWith(descriptionKey(entries_[static_cast<std::size_t>(i)], scratch), key))
-            return i;
+        if (StartsWith(descriptionKey(entry(i), scratch), key)) return i;
     return std::nullopt;
 }
 

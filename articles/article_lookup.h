@@ -4,6 +4,7 @@
 // article into a document line with its extended description.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -55,7 +56,7 @@ class ArticleList {
                                     ArticleListForm form);
 
     ArticleListForm form() const { return form_; }
-    int size() const { return static_cast<int>(entries_.size()); }
+    int size() const { return static_cast<int>(order_.size()); }
     int record(int position) const { return entry(position).record; }
     std::string_view code(int position) const { return view(entry(position).code); }
     std::string_view description(int position) const { return view(entry(position).description); }
@@ -72,21 +73,35 @@ class ArticleList {
 
   private:
     const ArticleListEntry& entry(int position) const {
-        return entries_.at(static_cast<std::size_t>(position));
+        return entries_[order_.at(static_cast<std::size_t>(position))];
     }
     std::string_view view(ArticleListEntry::Text t) const {
-        return std::string_view(texts_).substr(t.offset, t.length);
+        return {texts_.get() + t.offset, t.length};
     }
+    // Room for `n` more bytes past the texts' end; the buffer grows by doubling and is never
+    // zero-filled, so that a field can be copied whole and only its text kept.
+    char* room(std::size_t n);
+    ArticleListEntry::Text keep(std::size_t length);  // the next `length` bytes of the room
     ArticleListEntry::Text append(std::string_view text);
-    ArticleListEntry::Text appendField(std::span<const std::uint8_t> bytes);
+    template <std::size_t Width>
+    ArticleListEntry::Text appendField(std::span<const std::uint8_t, Width> bytes);
     ArticleListEntry::Text appendUpper(ArticleListEntry::Text text);
+    struct TextAndKey {
+        ArticleListEntry::Text text;
+        ArticleListEntry::Text key;
+    };
+    template <std::size_t Width>
+    TextAndKey appendFieldAndKey(std::span<const std::uint8_t, Width> bytes);
     std::string_view descriptionKey(const ArticleListEntry& e, std::string& scratch) const;
     void add(std::span<const std::uint8_t, art::kLength> bytes, int record);
     void sort();
 
     ArticleListForm form_ = ArticleListForm::CodeFirst;
-    std::vector<ArticleListEntry> entries_;
-    std::string texts_;
+    std::vector<ArticleListEntry> entries_;  // as read
+    std::vector<std::uint16_t> order_;       // the list: indexes into entries_
+    std::unique_ptr<char[]> texts_;
+    std::size_t textsSize_ = 0;
+    std::size_t textsCapacity_ = 0;
 };
 
 // Binary search of the bar-code index over entries 1..article count (no more than the index

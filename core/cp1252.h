@@ -1,6 +1,8 @@
 #pragma once
 // Windows-1252 on disk, UTF-8 in memory.
 
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -18,6 +20,33 @@ inline bool IsAscii(std::string_view text) {
 // letters come in no predictable order.
 constexpr char AsciiUpper(char c) {
     return static_cast<char>(c - ('a' - 'A') * (c >= 'a' && c <= 'z'));
+}
+
+// AsciiUpper of the `n` bytes (8 or more) at `in` into `out`, eight bytes at a time, for the
+// short fixed-width fields of a record. False, with `out` of no use, when a byte is not plain
+// ASCII; else `changed` tells whether any letter was lower case.
+inline bool AsciiUpperWords(const char* in, std::size_t n, char* out, bool& changed) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101;
+    constexpr std::uint64_t kHigh = kOnes * 0x80;
+    std::uint64_t high = 0;
+    std::uint64_t lower = 0;
+    const auto upper = [&](std::size_t at) {
+        std::uint64_t w;
+        std::memcpy(&w, in + at, 8);
+        high |= w;
+        // With every byte below 0x80 no sum carries into the next byte: the top bit of each
+        // byte of the first sum is set from 'a' up, of the second past 'z'.
+        const std::uint64_t letters =
+            (w + kOnes * (0x80 - 'a')) & ~(w + kOnes * (0x80 - 'z' - 1)) & kHigh;
+        lower |= letters;
+        w ^= letters >> 2;  // 0x20: the case bit
+        std::memcpy(out + at, &w, 8);
+    };
+    std::size_t at = 0;
+    for (; at + 8 <= n; at += 8) upper(at);
+    if (at < n) upper(n - 8);  // the last bytes, overlapping the word before
+    changed = lower != 0;
+    return (high & kHigh) == 0;
 }
 
 // Windows-1252 bytes to UTF-8. Bytes undefined in Windows-1252 map to U+FFFD.

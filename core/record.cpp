@@ -14,15 +14,8 @@ std::string DecodeText(std::span<const std::uint8_t> bytes) {
 }
 
 void AppendDecodedText(std::string& out, std::span<const std::uint8_t> bytes) {
-    std::size_t end = bytes.size();
-    // Blank padding eight bytes at a time first: a text field is mostly padding.
-    constexpr std::uint64_t kEightBlanks = 0x2020202020202020;
-    for (std::uint64_t word = 0; end >= 8; end -= 8) {
-        std::memcpy(&word, bytes.data() + end - 8, 8);
-        if (word != kEightBlanks) break;
-    }
-    while (end > 0 && (bytes[end - 1] == ' ' || bytes[end - 1] == 0)) --end;
-    AppendCp1252AsUtf8(out, std::string_view(reinterpret_cast<const char*>(bytes.data()), end));
+    AppendCp1252AsUtf8(
+        out, std::string_view(reinterpret_cast<const char*>(bytes.data()), TextFieldLength(bytes)));
 }
 
 bool EncodeText(std::span<std::uint8_t> bytes, std::string_view utf8) {

@@ -119,6 +119,18 @@ struct RecordLayout {
 std::string DecodeText(std::span<const std::uint8_t> bytes);
 // The same, appended to `out`: texts gathered in one buffer take no string each.
 void AppendDecodedText(std::string& out, std::span<const std::uint8_t> bytes);
+// How many of a text field's bytes are its text: those before the trailing blanks and NULs.
+inline std::size_t TextFieldLength(std::span<const std::uint8_t> bytes) {
+    std::size_t end = bytes.size();
+    // Blank padding eight bytes at a time first: a text field is mostly padding.
+    constexpr std::uint64_t kEightBlanks = 0x2020202020202020;
+    for (std::uint64_t word = 0; end >= 8; end -= 8) {
+        std::memcpy(&word, bytes.data() + end - 8, 8);
+        if (word != kEightBlanks) break;
+    }
+    while (end > 0 && (bytes[end - 1] == ' ' || bytes[end - 1] == 0)) --end;
+    return end;
+}
 // Writes UTF-8 text into a field as Windows-1252, blank-padded. Characters Windows-1252
 // cannot hold become "?". Returns false when the text was longer than the field (the field
 // then holds its first `width` characters).

@@ -41,6 +41,34 @@ TEST(Cp1252, ConversionBothWays) {
     EXPECT_EQ(UpperCase("città ÿ œ ß x÷"), "CITTÀ Ÿ Œ ß X÷");
 }
 
+// Every byte value at every place of a 15-byte field (two words, the second overlapping the
+// first) and of a 16-byte one: the same as AsciiUpper byte by byte, refused when not ASCII.
+TEST(Cp1252, AsciiUpperWordsMatchesAsciiUpper) {
+    for (const std::size_t width : {std::size_t{15}, std::size_t{16}}) {
+        for (std::size_t at = 0; at < width; ++at) {
+            for (int value = 0; value < 256; ++value) {
+                std::string field(width, 'x');
+                field[at] = static_cast<char>(value);
+                std::string upper(width, '\0');
+                bool changed = false;
+                const bool ascii = AsciiUpperWords(field.data(), width, upper.data(), changed);
+                ASSERT_EQ(ascii, value < 0x80) << at << ' ' << value;
+                if (!ascii) continue;
+                std::string expected = field;
+                for (char& c : expected) c = AsciiUpper(c);
+                ASSERT_EQ(upper, expected) << at << ' ' << value;
+                ASSERT_TRUE(changed);
+            }
+        }
+    }
+    const std::string plain = "ABC-123 ~@[`{ Z";
+    std::string upper(plain.size(), '\0');
+    bool changed = true;
+    EXPECT_TRUE(AsciiUpperWords(plain.data(), plain.size(), upper.data(), changed));
+    EXPECT_EQ(upper, plain);
+    EXPECT_FALSE(changed);
+}
+
 TEST(RecordText, TrimsBlanksAndNulsPadsWithBlanks) {
     std::array<std::uint8_t, 8> field{'A', 'L', 'F', 'A', 0, 0, ' ', 0};
     EXPECT_EQ(DecodeText(field), "ALFA");
