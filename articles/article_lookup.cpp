@@ -60,63 +60,6 @@ std::optional<std::string> ArticleCountProblem(const DataFiles& files) {
     return CountMismatch(files, tot::kArticles, kSrb);
 }
 
-char* ArticleList::room(std::size_t n) {
-    if (textsCapacity_ - textsSize_ < n) {
-        const std::size_t capacity = std::max(2 * textsCapacity_, textsSize_ + n);
-        auto grown = std::make_unique_for_overwrite<char[]>(capacity);
-        if (textsSize_ > 0) std::memcpy(grown.get(), texts_.get(), textsSize_);
-        texts_ = std::move(grown);
-        textsCapacity_ = capacity;
-    }
-    return texts_.get() + textsSize_;
-}
-
-ArticleListEntry::Text ArticleList::keep(std::size_t length) {
-    const ArticleListEntry::Text t{static_cast<std::uint32_t>(textsSize_),
-                                   static_cast<std::uint32_t>(length)};
-    textsSize_ += length;
-    return t;
-}
-
-ArticleListEntry::Text ArticleList::append(std::string_view text) {
-    std::memcpy(room(text.size()), text.data(), text.size());
-    return keep(text.size());
-}
-
-template <std::size_t Width>
-ArticleListEntry::Text ArticleList::appendField(std::span<const std::uint8_t, Width> bytes) {
-    const std::string_view raw(reinterpret_cast<const char*>(bytes.data()), Width);
-    if (!IsAscii(raw)) return append(DecodeText(bytes));
-    // Plain ASCII is its own UTF-8: the field is copied whole, its text kept.
-    std::memcpy(room(Width), raw.data(), Width);
-    return keep(TextFieldLength(bytes));
-}
-
-// The upper-case key of a text already in the buffer: the text itself when upper-casing leaves
-// it unchanged.
-ArticleListEntry::Text ArticleList::appendUpper(ArticleListEntry::Text text) {
-    const std::string upper = UpperCase(view(text));
-    return upper == view(text) ? text : append(upper);
-}
-
-// A field and its upper-case key. A plain-ASCII field, most of them, is copied and upper-cased
-// whole, padding included, eight bytes at a time; the key follows the text.
-template <std::size_t Width>
-ArticleList::TextAndKey ArticleList::appendFieldAndKey(std::span<const std::uint8_t, Width> bytes) {
-    static_assert(Width >= 8);
-    const auto* raw = reinterpret_cast<const char*>(bytes.data());
-    const std::size_t length = TextFieldLength(bytes);
-    char* out = room(length + Width);
-    bool changed = false;
-    if (!AsciiUpperWords(raw, Width, out + length, changed)) {
-        const ArticleListEntry::Text text = append(DecodeText(bytes));
-        return {text, appendUpper(text)};
-    }
-    std::memcpy(out, raw, length);
-    const ArticleListEntry::Text text = keep(length);
-    return {text, changed ? keep(length) : text};
-}
-
 std::string_view ArticleList::descriptionKey(const ArticleListEntry& e,
                                              std::string& scratch) const {
     if (e.descriptionKey.length != kKeyNotBuilt) return view(e.descriptionKey);
@@ -126,20 +69,21 @@ std::string_view ArticleList::descriptionKey(const ArticleListEntry& e,
 
 void ArticleList::add(std::span<const std::uint8_t, art::kLength> bytes, int record) {
     if (bytes[art::kDeleted.offset] != 0 || bytes[art::kDeleted.offset + 1] != 0) return;
-    const std::size_t mark = textsSize_;
-    const TextAndKey code = appendFieldAndKey(bytes.subspan<art::kCode.offset, art::kCode.width>());
+    const std::size_t mark = texts_.size();
+    const auto code =
+        texts_.appendFieldAndKey(bytes.subspan<art::kCode.offset, art::kCode.width>());
     if (code.text.length == 0) {
-        textsSize_ = mark;
+        texts_.truncate(mark);
         return;
     }
     // The code-first list needs a description key only to order entries with the same code:
     // it is worked out then (descriptionKey), not built for every article.
     const auto bytesOfDescription =
         bytes.subspan<art::kDescription.offset, art::kDescription.width>();
-    const TextAndKey description =
+    const auto description =
         form_ == ArticleListForm::DescriptionFirst
-            ? appendFieldAndKey(bytesOfDescription)
-            : TextAndKey{appendField(bytesOfDescription), {0, kKeyNotBuilt}};
+            ? texts_.appendFieldAndKey(bytesOfDescription)
+            : TextBuffer::TextAndKey{texts_.appendField(bytesOfDescription), {0, kKeyNotBuilt}};
     entries_.push_back({code.text, description.text, code.key, description.key,
                         static_cast<std::int16_t>(record)});
 }
@@ -242,7 +186,8 @@ ArticleList ArticleList::Build(const DataFiles& files, ArticleListForm form) {
     list.entries_.reserve(static_cast<std::size_t>(count));
     // Room for every text of plain-ASCII articles, so that the buffer is never copied as it
     // grows: only the pages written are ever touched.
-    list.room(static_cast<std::size_t>(count) * 2 * (art::kCode.width + art::kDescription.width));
+    list.texts_.reserve(static_cast<std::size_t>(count) * 2 *
+                        (art::kCode.width + art::kDescription.width));
     // Channel 19 is the article file opened for this list; channel 5 when it is not open.
     const auto add = [&list](std::int32_t n, const ArticleRecord& a) { list.add(a.bytes(), n); };
     if (files.isOpen(kArtText))

@@ -4,7 +4,6 @@
 // article into a document line with its extended description.
 
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -13,6 +12,7 @@
 
 #include "articles/article_record.h"
 #include "articles/extra_description_record.h"
+#include "core/text_buffer.h"
 #include "document/line_table.h"
 
 namespace qorvana {
@@ -33,10 +33,7 @@ std::optional<std::string> ArticleCountProblem(const DataFiles& files);
 // One entry of the article list. Its texts lie in the list's one text buffer, so that a list
 // of 32,767 articles is a few allocations, not four strings an article.
 struct ArticleListEntry {
-    struct Text {
-        std::uint32_t offset = 0;
-        std::uint32_t length = 0;
-    };
+    using Text = TextBuffer::Text;
     Text code;            // trimmed, UTF-8
     Text description;     // trimmed, UTF-8
     Text codeKey;         // upper case, for searching
@@ -75,23 +72,7 @@ class ArticleList {
     const ArticleListEntry& entry(int position) const {
         return entries_[order_.at(static_cast<std::size_t>(position))];
     }
-    std::string_view view(ArticleListEntry::Text t) const {
-        return {texts_.get() + t.offset, t.length};
-    }
-    // Room for `n` more bytes past the texts' end; the buffer grows by doubling and is never
-    // zero-filled, so that a field can be copied whole and only its text kept.
-    char* room(std::size_t n);
-    ArticleListEntry::Text keep(std::size_t length);  // the next `length` bytes of the room
-    ArticleListEntry::Text append(std::string_view text);
-    template <std::size_t Width>
-    ArticleListEntry::Text appendField(std::span<const std::uint8_t, Width> bytes);
-    ArticleListEntry::Text appendUpper(ArticleListEntry::Text text);
-    struct TextAndKey {
-        ArticleListEntry::Text text;
-        ArticleListEntry::Text key;
-    };
-    template <std::size_t Width>
-    TextAndKey appendFieldAndKey(std::span<const std::uint8_t, Width> bytes);
+    std::string_view view(ArticleListEntry::Text t) const { return texts_.view(t); }
     std::string_view descriptionKey(const ArticleListEntry& e, std::string& scratch) const;
     void add(std::span<const std::uint8_t, art::kLength> bytes, int record);
     void sort();
@@ -99,9 +80,7 @@ class ArticleList {
     ArticleListForm form_ = ArticleListForm::CodeFirst;
     std::vector<ArticleListEntry> entries_;  // as read
     std::vector<std::uint16_t> order_;       // the list: indexes into entries_
-    std::unique_ptr<char[]> texts_;
-    std::size_t textsSize_ = 0;
-    std::size_t textsCapacity_ = 0;
+    TextBuffer texts_;
 };
 
 // Binary search of the bar-code index over entries 1..article count (no more than the index

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace qorvana {
 namespace {
@@ -15,10 +16,33 @@ constexpr std::array<char32_t, 32> kHigh = {
     kUndefined, 0x2018,     0x2019, 0x201C, 0x201D, 0x2022,     0x2013, 0x2014,
     0x02DC,     0x2122,     0x0161, 0x203A, 0x0153, kUndefined, 0x017E, 0x0178};
 
-char32_t ByteToCodePoint(std::uint8_t b) {
+constexpr char32_t ByteToCodePoint(std::uint8_t b) {
     if (b >= 0x80 && b <= 0x9F) return kHigh[b - 0x80];
     return b;
 }
+
+// The UTF-8 of every byte: all lie in the Basic Multilingual Plane, so 3 bytes at most.
+struct Utf8Of {
+    std::array<char, 3> bytes;
+    std::uint8_t length;
+};
+constexpr std::array<Utf8Of, 256> kUtf8Of = [] {
+    std::array<Utf8Of, 256> table{};
+    for (int b = 0; b < 256; ++b) {
+        const char32_t c = ByteToCodePoint(static_cast<std::uint8_t>(b));
+        Utf8Of& u = table[static_cast<std::size_t>(b)];
+        if (c < 0x80) {
+            u = {{static_cast<char>(c)}, 1};
+        } else if (c < 0x800) {
+            u = {{static_cast<char>(0xC0 | (c >> 6)), static_cast<char>(0x80 | (c & 0x3F))}, 2};
+        } else {
+            u = {{static_cast<char>(0xE0 | (c >> 12)), static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
+                  static_cast<char>(0x80 | (c & 0x3F))},
+                 3};
+        }
+    }
+    return table;
+}();
 
 // The Windows-1252 byte of a code point, or -1 when it has none.
 int CodePointToByte(char32_t c) {
@@ -118,8 +142,19 @@ void AppendCp1252AsUtf8(std::string& out, std::string_view cp1252) {
         out.append(cp1252);
         return;
     }
-    out.reserve(out.size() + cp1252.size());
-    for (char ch : cp1252) AppendUtf8(out, ByteToCodePoint(static_cast<std::uint8_t>(ch)));
+    const std::size_t start = out.size();
+    out.resize(start + 3 * cp1252.size());
+    out.resize(
+        static_cast<std::size_t>(WriteCp1252AsUtf8(cp1252, out.data() + start) - out.data()));
+}
+
+char* WriteCp1252AsUtf8(std::string_view cp1252, char* out) {
+    for (const char ch : cp1252) {
+        const Utf8Of& u = kUtf8Of[static_cast<std::uint8_t>(ch)];
+        std::memcpy(out, u.bytes.data(), 3);  // within the room: the next byte writes over it
+        out += u.length;
+    }
+    return out;
 }
 
 std::string Utf8ToCp1252(std::string_view utf8, bool* lossy) {

@@ -32,7 +32,7 @@ std::string CompareForm(std::string_view utf8) {
     return out;
 }
 
-// The customer fields the list shows, in the order of CustomerListRow::columns.
+// The customer fields the list shows, in the order of CustomerList::column.
 constexpr Field<CustomerLayout> kListed[5] = {cli::kName1, cli::kName2, cli::kAddress, cli::kTown,
                                               cli::kVatNumber};
 // The room the shown texts take at most in plain ASCII.
@@ -41,6 +41,27 @@ constexpr std::size_t kListedWidth = [] {
     for (const auto& f : kListed) width += f.width;
     return width;
 }();
+
+// True when name 1 of a customer, in the form names compare in, holds `wanted`. Blanks
+// around the name cannot take part in a match of the trimmed filter.
+bool NameHolds(const CustomerRecord& c, std::string_view wanted, std::string& scratch) {
+    const auto field = c.bytes().subspan<cli::kName1.offset, cli::kName1.width>();
+    // Plain ASCII, most names, is upper-cased from the record's bytes as they are.
+    std::array<char, cli::kName1.width> upper;
+    bool changed = false;
+    if (AsciiUpperWords(reinterpret_cast<const char*>(field.data()), field.size(), upper.data(),
+                        changed))
+        return std::string_view(upper.data(), TextFieldLength(field)).find(wanted) !=
+               std::string_view::npos;
+    SetCompareForm(scratch, DecodeText(field));
+    return scratch.find(wanted) != std::string::npos;
+}
+
+// Shown field K of a customer, appended to `text`.
+template <std::size_t K>
+void AppendListed(TextBuffer& text, const CustomerRecord& c) {
+    text.appendField(c.bytes().subspan<kListed[K].offset, kListed[K].width>());
+}
 
 }  // namespace
 
@@ -137,31 +158,30 @@ CustomerList CustomerIndex::list(std::string_view filter) const {
     // The texts of the customers shown, one after the other; bounds[s]: where each text of the
     // s-th customer shown begins, and where its last one ends; slotOf[record]: its s, or -1.
     // Pages of the room reserved that are never written cost nothing.
-    auto text = std::make_unique<std::string>();
-    text->reserve(static_cast<std::size_t>(last) * kListedWidth);
-    std::vector<std::array<std::uint32_t, 6>> bounds;
+    TextBuffer text;
+    text.reserve(static_cast<std::size_t>(last) * kListedWidth);
+    std::vector<CustomerList::Bounds> bounds;
     std::vector<int> slotOf(static_cast<std::size_t>(last) + 1, -1);
+    bounds.reserve(static_cast<std::size_t>(last));
     std::string upper;
     files_.scan<CustomersFile>(1, last, [&](std::int32_t record, const CustomerRecord& c) {
         if (!named[static_cast<std::size_t>(record)] || c.int16(cli::kDeleted) != 0) return;
-        const std::size_t start = text->size();
-        c.appendText(*text, kListed[0]);
-        if (!wanted.empty()) {
-            // Blanks around the name cannot take part in a match of the trimmed filter.
-            SetCompareForm(upper, std::string_view(*text).substr(start));
-            if (upper.find(wanted) == std::string::npos) {
-                text->resize(start);
-                return;
-            }
-        }
+        if (!wanted.empty() && !NameHolds(c, wanted, upper)) return;
+        const auto start = static_cast<std::uint32_t>(text.size());
+        AppendListed<0>(text, c);
         slotOf[static_cast<std::size_t>(record)] = static_cast<int>(bounds.size());
         auto& at = bounds.emplace_back();
-        at[0] = static_cast<std::uint32_t>(start);
-        for (std::size_t k = 1; k < std::size(kListed); ++k) {
-            at[k] = static_cast<std::uint32_t>(text->size());
-            c.appendText(*text, kListed[k]);
-        }
-        at[5] = static_cast<std::uint32_t>(text->size());
+        // The texts lie one after the other: each begins where the one before ends.
+        at[0] = start;
+        at[1] = static_cast<std::uint32_t>(text.size());
+        AppendListed<1>(text, c);
+        at[2] = static_cast<std::uint32_t>(text.size());
+        AppendListed<2>(text, c);
+        at[3] = static_cast<std::uint32_t>(text.size());
+        AppendListed<3>(text, c);
+        at[4] = static_cast<std::uint32_t>(text.size());
+        AppendListed<4>(text, c);
+        at[5] = static_cast<std::uint32_t>(text.size());
     });
     // The rows in the index's order: an entry repeated shows the same texts again.
     std::vector<CustomerListRow> rows;
@@ -169,14 +189,9 @@ CustomerList CustomerIndex::list(std::string_view filter) const {
     for (const int record : recordOf) {
         if (record < 1 || record > last) continue;
         const int slot = slotOf[static_cast<std::size_t>(record)];
-        if (slot < 0) continue;
-        const auto& at = bounds[static_cast<std::size_t>(slot)];
-        CustomerListRow& row = rows.emplace_back();
-        row.record = record;
-        for (std::size_t k = 0; k < row.columns.size(); ++k)
-            row.columns[k] = std::string_view(*text).substr(at[k], at[k + 1] - at[k]);
+        if (slot >= 0) rows.push_back({record, static_cast<std::uint32_t>(slot)});
     }
-    return CustomerList(std::move(text), std::move(rows));
+    return CustomerList(std::move(text), std::move(bounds), std::move(rows));
 }
 
 }  // namespace qorvana

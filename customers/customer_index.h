@@ -4,12 +4,13 @@
 // the index are checked: one outside the customer file counts as no customer.
 
 #include <array>
-#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/text_buffer.h"
 
 namespace qorvana {
 
@@ -23,11 +24,11 @@ struct CustomerCard {
     int deletedFlag = 0;
 };
 
-// One row of the customer list: name 1, name 2, address, town, VAT number (texts held by the
-// CustomerList the row belongs to); and the record.
+// One row of the customer list: the customer's record and which shown texts of the list are
+// its own (CustomerList::column).
 struct CustomerListRow {
-    std::array<std::string_view, 5> columns{};
     int record = 0;
+    std::uint32_t texts = 0;
 };
 
 // The rows of the customer list. The texts of all rows lie in one buffer the list owns: a list
@@ -35,10 +36,13 @@ struct CustomerListRow {
 // its list; the list moves, it is not copied.
 class CustomerList {
   public:
+    // Where the shown texts of one customer lie in the buffer, one after the other: text k
+    // from bounds[k] to bounds[k + 1].
+    using Bounds = std::array<std::uint32_t, 6>;
+
     CustomerList() = default;
-    // `text` holds the texts the rows' columns view.
-    CustomerList(std::unique_ptr<const std::string> text, std::vector<CustomerListRow> rows)
-        : text_(std::move(text)), rows_(std::move(rows)) {}
+    CustomerList(TextBuffer text, std::vector<Bounds> texts, std::vector<CustomerListRow> rows)
+        : text_(std::move(text)), texts_(std::move(texts)), rows_(std::move(rows)) {}
 
     std::size_t size() const { return rows_.size(); }
     bool empty() const { return rows_.empty(); }
@@ -47,9 +51,15 @@ class CustomerList {
     auto end() const { return rows_.end(); }
     // The rows, to be reordered in place.
     std::span<CustomerListRow> rows() { return rows_; }
+    // Shown text `k` of a row of this list: 0 name 1, 1 name 2, 2 address, 3 town, 4 VAT number.
+    std::string_view column(const CustomerListRow& row, std::size_t k) const {
+        const Bounds& b = texts_[row.texts];
+        return text_.view({b[k], b[k + 1] - b[k]});
+    }
 
   private:
-    std::unique_ptr<const std::string> text_;  // on the heap: moving the list keeps it in place
+    TextBuffer text_;  // moving the list keeps its texts in place
+    std::vector<Bounds> texts_;
     std::vector<CustomerListRow> rows_;
 };
 

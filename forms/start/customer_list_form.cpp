@@ -161,8 +161,7 @@ void CustomerListForm::sortBy(int column) {
 void CustomerListForm::pick(const QModelIndex& index) {
     const CustomerListRow* row = model_->customerAt(index.row());
     if (!row || row->record <= 0) return;  // a filler row
-    const QString name =
-        QString::fromUtf8(row->columns[0].data(), static_cast<qsizetype>(row->columns[0].size()));
+    const QString name = index.siblingAtColumn(0).data().toString();
     selnome_->setText(name);
     if (auto* start = forms().get<StartForm>(QString(form_name::kStart))) {
         start->setSearchName(name.trimmed());

@@ -6,9 +6,9 @@
 namespace qorvana {
 namespace {
 
-QString CellText(const CustomerListRow& row, int column) {
+QString CellText(const CustomerList& list, const CustomerListRow& row, int column) {
     if (column == 5) return QString::number(row.record);
-    const std::string_view text = row.columns[static_cast<std::size_t>(column)];
+    const std::string_view text = list.column(row, static_cast<std::size_t>(column));
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
@@ -44,7 +44,7 @@ void CustomerListModel::sortListed(int column) {
     const std::span<CustomerListRow> rows = rows_.rows();
     std::vector<std::pair<QString, CustomerListRow>> keys;
     keys.reserve(rows.size());
-    for (const CustomerListRow& row : rows) keys.emplace_back(CellText(row, column), row);
+    for (const CustomerListRow& row : rows) keys.emplace_back(CellText(rows_, row, column), row);
     std::stable_sort(keys.begin(), keys.end(),
                      [](const auto& a, const auto& b) { return GenericLess(a.first, b.first); });
     for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = keys[i].second;
@@ -70,7 +70,7 @@ QVariant CustomerListModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole: {
             const CustomerListRow* row = customerAt(index.row());
-            return row ? CellText(*row, index.column()) : QString();
+            return row ? CellText(rows_, *row, index.column()) : QString();
         }
         case Qt::BackgroundRole:
             if (!alternate_) return {};

@@ -110,9 +110,9 @@ TEST(CustomerIndex, ListFollowsTheIndexOrderOverAShortCustomerFile) {
     std::vector<int> records;
     for (const auto& row : rows) records.push_back(row.record);
     EXPECT_EQ(records, (std::vector<int>{3, 1, 3, 1}));
-    EXPECT_EQ(rows[2].columns, rows[0].columns);
-    EXPECT_EQ(rows[0].columns[0], "GAMMA");
-    EXPECT_EQ(rows[3].columns[1], "ALFA SRL");
+    for (std::size_t k = 0; k < 5; ++k) EXPECT_EQ(rows.column(rows[2], k), rows.column(rows[0], k));
+    EXPECT_EQ(rows.column(rows[0], 0), "GAMMA");
+    EXPECT_EQ(rows.column(rows[3], 1), "ALFA SRL");
     EXPECT_EQ(c.index().findByRecord(1), 2);  // the first entry naming it
 }
 
@@ -139,8 +139,8 @@ TEST(CustomerIndex, ListFiltersBySubstringAndLeavesOutDeleted) {
     }
     const auto rows = index.list("nordica");
     ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].columns[1], "NORDICA SRL");
-    EXPECT_EQ(rows[0].columns[4], "01234567890");
+    EXPECT_EQ(rows.column(rows[0], 1), "NORDICA SRL");
+    EXPECT_EQ(rows.column(rows[0], 4), "01234567890");
 }
 
 }  // namespace
