@@ -1,7 +1,9 @@
 #include "sources/source_documents.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <span>
 #include <unordered_map>
 
 #include "core/counters.h"
@@ -29,32 +31,49 @@ std::string SerialText(float serial) {
 
 // The picker's date of a yyyymmdd field. Eight ASCII characters are their own text, so they
 // are shown without decoding the field first.
-template <class Layout>
-std::string PickerDateOf(const Record<Layout>& r, Field<Layout> date) {
-    const auto bytes = r.bytes().subspan(date.offset, date.width);
+std::string PickerDateOf(std::span<const std::uint8_t> bytes) {
     const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     const bool plain = text.size() == 8 && text.back() != ' ' && text.back() != 0 && IsAscii(text);
-    return plain ? PickerDate(text) : PickerDate(r.text(date));
+    return plain ? PickerDate(text) : PickerDate(DecodeText(bytes));
 }
+
+// What a note's row takes from its heading. The headings are gathered first, so that the rows,
+// five strings each, are made in place in one allocation.
+struct NoteHeading {
+    std::int32_t record;
+    std::int16_t number;
+    bool isReturn;
+    float serial;
+    std::array<std::uint8_t, bol::kDate.width> date;
+};
 
 void ListNotes(const DataFiles& files, int customer, const std::vector<int>& imported,
                std::vector<SourceRow>& rows) {
     const int count = RecordCount(files, tot::kDeliveryNoteLines);
+    std::vector<NoteHeading> headings;
     files.scan<DeliveryNotesFile>(1, count, [&](std::int32_t i, const DeliveryNoteRecord& r) {
         if (r.int16(bol::kCustomer) != customer || r.int16(bol::kHeadMark) != 1 ||
             r.int16(bol::kInvoiced) != 0 || r.int16(bol::kExcluded) != 0)
             return;
-        SourceRow& row = rows.emplace_back();
-        row.record = i;
+        NoteHeading& h = headings.emplace_back();
+        h.record = i;
+        h.number = r.int16(bol::kNumber);
         // The text's first character is its first byte: no need to decode the text.
-        const bool isReturn = r.bytes()[bol::kText.offset] == 'R';
-        row.cells[0] =
-            isReturn ? std::string(kReturnNoteCaption) : std::to_string(r.int16(bol::kNumber));
-        row.cells[1] = PickerDateOf(r, bol::kDate);
-        row.cells[2] = Contains(imported, i) ? kNo : kYes;
-        row.cells[3] = SerialText(r.single(bol::kSerial));
-        row.cells[4] = std::to_string(i);
+        h.isReturn = r.bytes()[bol::kText.offset] == 'R';
+        h.serial = r.single(bol::kSerial);
+        const auto date = r.bytes().subspan<bol::kDate.offset, bol::kDate.width>();
+        std::copy(date.begin(), date.end(), h.date.begin());
     });
+    rows.reserve(rows.size() + headings.size());
+    for (const NoteHeading& h : headings) {
+        SourceRow& row = rows.emplace_back();
+        row.record = h.record;
+        row.cells[0] = h.isReturn ? std::string(kReturnNoteCaption) : std::to_string(h.number);
+        row.cells[1] = PickerDateOf(h.date);
+        row.cells[2] = Contains(imported, h.record) ? kNo : kYes;
+        row.cells[3] = SerialText(h.serial);
+        row.cells[4] = std::to_string(h.record);
+    }
 }
 
 void ListReceipts(const DataFiles& files, int customer, const std::vector<int>& imported,
