@@ -124,10 +124,15 @@ std::optional<std::string> CheckAppendsAreFree(const DataFiles& files, const Pla
                " di qorvana.f2e contiene già dati" + nothing;
     const int last = std::min<int>(plan.firstMovement + int(plan.movements.size()) - 1,
                                    files.physicalRecords(kMag));
-    for (int n = plan.firstMovement; n >= 1 && n <= last; ++n)
-        if (!HoldsNothing(files.read<MovementsFile>(n).bytes()))
-            return behind + "il record " + std::to_string(n) +
-                   " di qorvana.mag contiene già un movimento" + nothing;
+    int taken = 0;  // the first of the records to be written that holds a movement
+    if (plan.firstMovement >= 1 && last >= plan.firstMovement)
+        files.scan<MovementsFile>(plan.firstMovement, last - plan.firstMovement + 1,
+                                  [&](std::int32_t n, const MovementsFile::Record& m) {
+                                      if (taken == 0 && !HoldsNothing(m.bytes())) taken = n;
+                                  });
+    if (taken != 0)
+        return behind + "il record " + std::to_string(taken) +
+               " di qorvana.mag contiene già un movimento" + nothing;
     return std::nullopt;
 }
 
