@@ -45,10 +45,6 @@ std::string Fit(std::string_view utf8, std::size_t width) {
     return out;
 }
 
-bool StartsWith(std::string_view s, std::string_view prefix) {
-    return s.substr(0, prefix.size()) == prefix;
-}
-
 }  // namespace
 
 int ArticleCount(const DataFiles& files) {
@@ -229,7 +225,7 @@ std::optional<int> ArticleList::findCode(std::string_view typed) const {
                                          [this](std::uint16_t i, const std::string& k) {
                                              return view(entries_[i].codeKey) < k;
                                          });
-        if (it == order_.end() || !StartsWith(view(entries_[*it].codeKey), key))
+        if (it == order_.end() || !view(entries_[*it].codeKey).starts_with(key))
             return std::nullopt;
         return static_cast<int>(it - order_.begin());
     }
@@ -239,7 +235,7 @@ std::optional<int> ArticleList::findCode(std::string_view typed) const {
     for (int i = 0; i < size(); ++i) {
         const std::string_view code = view(entry(i).codeKey);
         if (code == key) return i;
-        if (!first && StartsWith(code, key)) first = i;
+        if (!first && code.starts_with(key)) first = i;
     }
     return first;
 }
@@ -249,7 +245,7 @@ std::optional<int> ArticleList::findDescription(std::string_view typed) const {
     if (key.empty()) return std::nullopt;
     std::string scratch;
     for (int i = 0; i < size(); ++i)
-        if (StartsWith(descriptionKey(entry(i), scratch), key)) return i;
+        if (descriptionKey(entry(i), scratch).starts_with(key)) return i;
     return std::nullopt;
 }
 

@@ -132,20 +132,10 @@ void AppendUtf8(std::string& out, char32_t c) {
 }
 
 std::string Cp1252ToUtf8(std::string_view cp1252) {
-    std::string out;
-    AppendCp1252AsUtf8(out, cp1252);
+    if (IsAscii(cp1252)) return std::string(cp1252);
+    std::string out(3 * cp1252.size(), '\0');
+    out.resize(static_cast<std::size_t>(WriteCp1252AsUtf8(cp1252, out.data()) - out.data()));
     return out;
-}
-
-void AppendCp1252AsUtf8(std::string& out, std::string_view cp1252) {
-    if (IsAscii(cp1252)) {
-        out.append(cp1252);
-        return;
-    }
-    const std::size_t start = out.size();
-    out.resize(start + 3 * cp1252.size());
-    out.resize(
-        static_cast<std::size_t>(WriteCp1252AsUtf8(cp1252, out.data() + start) - out.data()));
 }
 
 char* WriteCp1252AsUtf8(std::string_view cp1252, char* out) {

@@ -51,8 +51,6 @@ inline bool AsciiUpperWords(const char* in, std::size_t n, char* out, bool& chan
 
 // Windows-1252 bytes to UTF-8. Bytes undefined in Windows-1252 map to U+FFFD.
 std::string Cp1252ToUtf8(std::string_view cp1252);
-// The same, appended to `out`.
-void AppendCp1252AsUtf8(std::string& out, std::string_view cp1252);
 // The same, written at `out`, which has room for 3 bytes a byte; returns where it ended.
 char* WriteCp1252AsUtf8(std::string_view cp1252, char* out);
 // UTF-8 to Windows-1252; a character it cannot hold (or invalid UTF-8) becomes '?'.

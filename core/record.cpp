@@ -8,14 +8,8 @@
 namespace qorvana {
 
 std::string DecodeText(std::span<const std::uint8_t> bytes) {
-    std::string text;
-    AppendDecodedText(text, bytes);
-    return text;
-}
-
-void AppendDecodedText(std::string& out, std::span<const std::uint8_t> bytes) {
-    AppendCp1252AsUtf8(
-        out, std::string_view(reinterpret_cast<const char*>(bytes.data()), TextFieldLength(bytes)));
+    return Cp1252ToUtf8(
+        std::string_view(reinterpret_cast<const char*>(bytes.data()), TextFieldLength(bytes)));
 }
 
 bool EncodeText(std::span<std::uint8_t> bytes, std::string_view utf8) {

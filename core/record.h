@@ -117,8 +117,6 @@ struct RecordLayout {
 
 // Text of a field: Windows-1252 bytes turned to UTF-8, trailing blanks and NULs removed.
 std::string DecodeText(std::span<const std::uint8_t> bytes);
-// The same, appended to `out`: texts gathered in one buffer take no string each.
-void AppendDecodedText(std::string& out, std::span<const std::uint8_t> bytes);
 // How many of a text field's bytes are its text: those before the trailing blanks and NULs.
 inline std::size_t TextFieldLength(std::span<const std::uint8_t> bytes) {
     std::size_t end = bytes.size();
@@ -148,7 +146,6 @@ class Record {
     std::span<const std::uint8_t, kLength> bytes() const { return bytes_; }
 
     std::string text(Field<L> f) const { return DecodeText(span(f)); }
-    void appendText(std::string& out, Field<L> f) const { AppendDecodedText(out, span(f)); }
     bool setText(Field<L> f, std::string_view utf8) { return EncodeText(span(f), utf8); }
 
     std::int16_t int16(Field<L> f) const { return load<std::int16_t>(f); }

@@ -14,22 +14,9 @@
 namespace qorvana {
 namespace {
 
-// Upper case in Windows-1252 bytes, into `out` (its room reused): names compare byte by byte
-// as the suite compares them.
-void SetCompareForm(std::string& out, std::string_view utf8) {
-    // Plain ASCII, most names, is the same in both encodings: only its letters change.
-    if (IsAscii(utf8)) {
-        out.assign(utf8);
-        for (char& c : out) c = AsciiUpper(c);
-        return;
-    }
-    out = Utf8ToCp1252(UpperCase(utf8));
-}
-
+// Upper case in Windows-1252 bytes: names compare byte by byte as the suite compares them.
 std::string CompareForm(std::string_view utf8) {
-    std::string out;
-    SetCompareForm(out, utf8);
-    return out;
+    return Utf8ToCp1252(UpperCase(utf8));
 }
 
 // The customer fields the list shows, in the order of CustomerList::column.
@@ -44,7 +31,7 @@ constexpr std::size_t kListedWidth = [] {
 
 // True when name 1 of a customer, in the form names compare in, holds `wanted`. Blanks
 // around the name cannot take part in a match of the trimmed filter.
-bool NameHolds(const CustomerRecord& c, std::string_view wanted, std::string& scratch) {
+bool NameHolds(const CustomerRecord& c, std::string_view wanted) {
     const auto field = c.bytes().subspan<cli::kName1.offset, cli::kName1.width>();
     // Plain ASCII, most names, is upper-cased from the record's bytes as they are.
     std::array<char, cli::kName1.width> upper;
@@ -53,8 +40,7 @@ bool NameHolds(const CustomerRecord& c, std::string_view wanted, std::string& sc
                         changed))
         return std::string_view(upper.data(), TextFieldLength(field)).find(wanted) !=
                std::string_view::npos;
-    SetCompareForm(scratch, DecodeText(field));
-    return scratch.find(wanted) != std::string::npos;
+    return CompareForm(DecodeText(field)).find(wanted) != std::string::npos;
 }
 
 // Shown field K of a customer, appended to `text`.
@@ -163,10 +149,9 @@ CustomerList CustomerIndex::list(std::string_view filter) const {
     std::vector<CustomerList::Bounds> bounds;
     std::vector<int> slotOf(static_cast<std::size_t>(last) + 1, -1);
     bounds.reserve(static_cast<std::size_t>(last));
-    std::string upper;
     files_.scan<CustomersFile>(1, last, [&](std::int32_t record, const CustomerRecord& c) {
         if (!named[static_cast<std::size_t>(record)] || c.int16(cli::kDeleted) != 0) return;
-        if (!wanted.empty() && !NameHolds(c, wanted, upper)) return;
+        if (!wanted.empty() && !NameHolds(c, wanted)) return;
         const auto start = static_cast<std::uint32_t>(text.size());
         AppendListed<0>(text, c);
         slotOf[static_cast<std::size_t>(record)] = static_cast<int>(bounds.size());

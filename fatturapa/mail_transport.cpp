@@ -1,5 +1,4 @@
 #include "fatturapa/mail_transport.h"
-#include "core/text.h"
 
 #include <curl/curl.h>
 #include <openssl/evp.h>
@@ -11,6 +10,9 @@
 #include <random>
 #include <sstream>
 #include <string_view>
+
+#include "core/cp1252.h"
+#include "core/text.h"
 
 namespace qorvana {
 namespace {
@@ -65,9 +67,7 @@ std::string NewMessageId(const std::string& from) {
 
 // A header value in UTF-8: as it is when plain ASCII, else an RFC 2047 encoded word.
 std::string HeaderText(const std::string& utf8) {
-    const bool ascii = std::all_of(utf8.begin(), utf8.end(),
-                                   [](char c) { return static_cast<unsigned char>(c) < 128; });
-    if (ascii) return utf8;
+    if (IsAscii(utf8)) return utf8;
     std::string base64(4 * ((utf8.size() + 2) / 3) + 1, '\0');
     const int length = EVP_EncodeBlock(reinterpret_cast<unsigned char*>(base64.data()),
                                        reinterpret_cast<const unsigned char*>(utf8.data()),

@@ -1,9 +1,10 @@
 #include "fatturapa/mime_reader.h"
-#include "core/text.h"
 
 #include <algorithm>
 #include <cctype>
 #include <map>
+
+#include "core/text.h"
 
 namespace qorvana {
 namespace {

@@ -8,7 +8,6 @@
 #include "fatturapa/sdi_files.h"
 
 namespace qorvana {
-namespace {}  // namespace
 
 SdiSettingsRead ReadSdiSettings(const std::filesystem::path& file, const PathMapper& paths) {
     const std::string name = file.filename().string();

@@ -70,10 +70,6 @@ bool RecordInRange(const DataFiles& files, int record, int counter) {
     return record >= 1 && record <= RecordCount(files, counter);
 }
 
-bool CustomerInRange(const DataFiles& files, int code) {
-    return code >= 1 && code <= files.physicalRecords(kCli);
-}
-
 bool HasPricedLine(const LineTable& lines) {
     for (int n = 1; n <= LineTable::kLines; ++n)
         if (lines[n].unitPrice != 0) return true;
@@ -277,10 +273,14 @@ ImportResult ImportReceipts(const DataFiles& files, const fs::path& companyFolde
     ImportResult result;
     bool vatInclusive = terms.vatInclusive;
     Appender appender(lines);
+    // The receipt count and the customer file's length, read once for all the receipts.
+    const int receiptCount = receiptRecords.empty() ? 0 : RecordCount(files, tot::kReceipts);
+    const int customers = files.physicalRecords(kCli);
     for (int record : receiptRecords) {
-        if (!RecordInRange(files, record, tot::kReceipts)) continue;
+        if (record < 1 || record > receiptCount) continue;
         const auto r = files.read<ReceiptsFile>(record);
-        if (!CustomerInRange(files, r.int16(d::kCustomer))) continue;
+        const int customer = r.int16(d::kCustomer);
+        if (customer < 1 || customer > customers) continue;
         const std::string number = Trim(r.text(d::kNumber));
         const std::string source =
             "Ricevuta fiscale n." + number + " del " + PickerDate(r.text(d::kDocumentDate));

@@ -29,12 +29,12 @@ std::string SerialText(float serial) {
     return std::isfinite(serial) ? PlainNumberText(static_cast<double>(serial)) : "0";
 }
 
-// The picker's date of a yyyymmdd field. Eight ASCII characters are their own text, so they
-// are shown without decoding the field first.
+// The picker's date of a yyyymmdd field. Plain ASCII is its own text, so it is shown without
+// decoding the field first.
 std::string PickerDateOf(std::span<const std::uint8_t> bytes) {
-    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    const bool plain = text.size() == 8 && text.back() != ' ' && text.back() != 0 && IsAscii(text);
-    return plain ? PickerDate(text) : PickerDate(DecodeText(bytes));
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()),
+                                TextFieldLength(bytes));
+    return IsAscii(text) ? PickerDate(text) : PickerDate(DecodeText(bytes));
 }
 
 // What a note's row takes from its heading. The headings are gathered first, so that the rows,
