@@ -106,46 +106,41 @@ TEST_F(SettingsTest, PrintFontTableDefaultsAndFile) {
     EXPECT_EQ(f[0].numberH, 240);
 }
 
-// No record, an empty file or a short record: the defaults, written back whole.
-TEST_F(SettingsTest, GeneralSettingsDefaultsWrittenBack) {
-    const std::optional<std::string> files[] = {std::nullopt, "",
-                                                gnrImage("07", "9").substr(0, 180)};
-    for (const auto& bytes : files) {
-        SCOPED_TRACE(bytes ? bytes->size() : 0);
-        if (bytes) writeCompany("qorvana.gnr", *bytes);
-        EXPECT_TRUE(RefreshSharedSettings(session).empty());
-        const auto& g = session.generalSettings;
-        EXPECT_EQ(g.text(gnr::kDefaultVatCode), "01");
-        EXPECT_EQ(g.dbl(gnr::kRowColour2), 16777215);
-        EXPECT_EQ(savedGnr(), std::string(g.bytes().begin(), g.bytes().end()));
-    }
-    EXPECT_TRUE(std::filesystem::is_directory(drive.path() / "qorwin/PDF") ||
-                std::filesystem::is_directory(drive.path() / "QORWIN/PDF"));
-}
-
+// No record: the defaults. An empty or short record reads as blank where it ends; a VAT code
+// outside 1..24 becomes 01, another version mark is brought to 9. Written back whole.
 TEST_F(SettingsTest, GeneralSettingsNormalisedAndWrittenBack) {
+    constexpr double kOwnColour = 255;  // gnrImage's row colour 1
     struct Case {
-        const char* vat;
-        const char* mark;
+        std::optional<std::string> bytes;
         const char* vatAfter;
-        bool upgraded;
+        const char* alternateRows;
+        double rowColour1;
+        const char* carried;
     };
     const Case cases[] = {
-        {"00", "9", "01", false}, {"25", "9", "01", false}, {"ab", "9", "01", false},
-        {"24", "8", "24", true},  {"00", " ", "01", true},
+        {std::nullopt, "01", "0", gnr::kDefaultRowColour1, ""},
+        {"", "01", "1", gnr::kDefaultRowColour1, ""},
+        {gnrImage("07", "9").substr(0, 180), "01", "1", gnr::kDefaultRowColour1, "carried text"},
+        {gnrImage("00", "9"), "01", "0", kOwnColour, "carried text"},
+        {gnrImage("25", "9"), "01", "0", kOwnColour, "carried text"},
+        {gnrImage("ab", "9"), "01", "0", kOwnColour, "carried text"},
+        {gnrImage("24", "8"), "24", "1", gnr::kDefaultRowColour1, "carried text"},
+        {gnrImage("00", " "), "01", "1", gnr::kDefaultRowColour1, "carried text"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.vat) + "/" + c.mark);
-        writeCompany("qorvana.gnr", gnrImage(c.vat, c.mark));
+        SCOPED_TRACE(&c - cases);
+        if (c.bytes) writeCompany("qorvana.gnr", *c.bytes);
         EXPECT_TRUE(RefreshSharedSettings(session).empty());
         const auto& g = session.generalSettings;
         EXPECT_EQ(g.text(gnr::kDefaultVatCode), c.vatAfter);
         EXPECT_EQ(g.text(gnr::kVersionMark), "9");
-        EXPECT_EQ(g.text(gnr::kAlternateRows), c.upgraded ? "1" : "0");
-        EXPECT_EQ(g.dbl(gnr::kRowColour1), c.upgraded ? 16579315 : 255);
-        EXPECT_EQ(g.text(gnr::kCarried18), "carried text");
+        EXPECT_EQ(g.text(gnr::kAlternateRows), c.alternateRows);
+        EXPECT_EQ(g.dbl(gnr::kRowColour1), c.rowColour1);
+        EXPECT_EQ(g.text(gnr::kCarried18), c.carried);
         EXPECT_EQ(savedGnr(), std::string(g.bytes().begin(), g.bytes().end()));
     }
+    EXPECT_TRUE(std::filesystem::is_directory(drive.path() / "qorwin/PDF") ||
+                std::filesystem::is_directory(drive.path() / "QORWIN/PDF"));
 }
 
 TEST_F(SettingsTest, UnchangedCompanyRecordIsNotWrittenBack) {

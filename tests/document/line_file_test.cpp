@@ -143,82 +143,67 @@ TEST(LineFileReading, ToleratesEitherSeparatorShortFilesAndBadNumbers) {
     EXPECT_TRUE(folder->blocks.empty());
 }
 
-TEST(LineFileReading, NumbersBeyondWhatTheirFieldsHoldAreFaults) {
-    // A header line, then one block; each case changes some of its lines (0-based).
+// One empty block after a header line, some of its lines (0-based) changed: the value read
+// into the field of line `at` (-1: none compared), and the first line at fault in the file.
+TEST(LineFileReading, NumberLinesAsTheSuiteReadsThem) {
+    using enum LineFault;
     const struct {
         std::map<int, std::string> changes;
+        int at;
+        double value;
         int badLine;
         LineFault fault;
     } cases[] = {
-        {{{8, "1E+300"}}, 10, LineFault::BeyondLimits},                   // quantity
-        {{{8, "1e309"}}, 10, LineFault::BeyondLimits},                    // no double holds it
-        {{{9, "-1e11"}}, 11, LineFault::BeyondLimits},                    // price
-        {{{8, "1000000"}, {9, "1000000"}}, 11, LineFault::BeyondLimits},  // their product
-        {{{8, "1"}, {9, "99999999999,99"}}, 0, LineFault::None},          // 11 digits fit
-        {{{7, "99999"}}, 9, LineFault::BeyondLimits},                     // VAT code
-        {{{0, "-32769"}, {8, "uno"}}, 2, LineFault::BeyondLimits},        // article, first
-        {{{5, "-32768"}, {6, "32767"}}, 0, LineFault::None},              // discounts
-        {{{6, "tre"}, {9, "1e300"}}, 8, LineFault::NotNumber},
-    };
-    for (const auto& c : cases) {
-        std::vector<std::string> block = {" 3 ", "REF", "C1",  "D1",  "KG",
-                                          " 0 ", " 0 ", " 1 ", " 2 ", " 1,5 "};
-        for (const auto& [line, text] : c.changes) block[static_cast<std::size_t>(line)] = text;
-        std::string bytes = "h\r\n";
-        for (const auto& line : block) bytes += line + "\r\n";
-        const LineFileContent content = LineFile::Parse(bytes, 1, 1);
-        SCOPED_TRACE(bytes);
-        EXPECT_EQ(content.badLine, c.badLine);
-        EXPECT_EQ(content.badFault, c.fault);
-    }
-}
-
-TEST(LineFileReading, NumberShapesAsTheSuiteReadsThem) {
-    // One block after a header line; block line `line` (0-based) holds `text`.
-    const struct {
-        int line;
-        const char* text;
-        double value;  // of that line's field
-        LineFault fault;
-    } cases[] = {
-        {8, "", 0, LineFault::None},
-        {8, "+2,5", 2.5, LineFault::None},
-        {8, "-,5", -0.5, LineFault::None},
-        {8, "-0", -0.0, LineFault::None},
-        {8, "5.", 5, LineFault::None},
-        {8, "0000000000000000012,5", 12.5, LineFault::None},  // more than 15 digits
-        {8, "0,0000000000000001", 1e-16, LineFault::None},
-        {8, "1,5E2", 150, LineFault::None},
-        {8, "1D2", 100, LineFault::None},
-        {8, "2.5e-3", 0.0025, LineFault::None},
-        {8, "1e-400", 0, LineFault::None},
-        {8, "1E", 1, LineFault::NotNumber},
-        {8, "1 2", 12, LineFault::NotNumber},  // the value read all the same
-        {8, "\t3", 3, LineFault::NotNumber},
-        {8, "1.2,3", 1.2, LineFault::NotNumber},
-        {8, "-", 0, LineFault::NotNumber},
-        {8, "caff\xE8", 0, LineFault::NotNumber},
-        {7, "12.9", 12, LineFault::None},
-        {7, "1,5E2", 1, LineFault::None},  // small integers end at ","
-        {0, "-0.5", 0, LineFault::None},
-        {5, "-32768.9", -32768, LineFault::None},
-        {5, "32767.99999999999999999999", 0, LineFault::BeyondLimits},  // rounds to 32768
+        {{{8, ""}}, 8, 0, 0, None},
+        {{{8, "+2,5"}}, 8, 2.5, 0, None},
+        {{{8, "-,5"}}, 8, -0.5, 0, None},
+        {{{8, "-0"}}, 8, -0.0, 0, None},
+        {{{8, "5."}}, 8, 5, 0, None},
+        {{{8, "0000000000000000012,5"}}, 8, 12.5, 0, None},  // more than 15 digits
+        {{{8, "0,0000000000000001"}}, 8, 1e-16, 0, None},
+        {{{8, "1,5E2"}}, 8, 150, 0, None},
+        {{{8, "1D2"}}, 8, 100, 0, None},
+        {{{8, "2.5e-3"}}, 8, 0.0025, 0, None},
+        {{{8, "1e-400"}}, 8, 0, 0, None},
+        {{{8, "1E"}}, 8, 1, 10, NotNumber},
+        {{{8, "1 2"}}, 8, 12, 10, NotNumber},  // the value read all the same
+        {{{8, "\t3"}}, 8, 3, 10, NotNumber},
+        {{{8, "1.2,3"}}, 8, 1.2, 10, NotNumber},
+        {{{8, "-"}}, 8, 0, 10, NotNumber},
+        {{{8, "caff\xE8"}}, 8, 0, 10, NotNumber},
+        {{{7, "12.9"}}, 7, 12, 0, None},
+        {{{7, "1,5E2"}}, 7, 1, 0, None},  // small integers end at ","
+        {{{0, "-0.5"}}, 0, 0, 0, None},
+        {{{5, "-32768.9"}}, 5, -32768, 0, None},
+        {{{5, "32767.99999999999999999999"}}, 5, 0, 7, BeyondLimits},  // rounds to 32768
+        // Numbers beyond what their fields hold.
+        {{{8, "1E+300"}}, -1, 0, 10, BeyondLimits},
+        {{{8, "1e309"}}, -1, 0, 10, BeyondLimits},  // no double holds it
+        {{{9, "-1e11"}}, -1, 0, 11, BeyondLimits},
+        {{{8, "1000000"}, {9, "1000000"}}, -1, 0, 11, BeyondLimits},      // their product
+        {{{8, "1"}, {9, "99999999999,99"}}, 9, 99999999999.99, 0, None},  // 11 digits fit
+        {{{7, "99999"}}, -1, 0, 9, BeyondLimits},
+        {{{0, "-32769"}, {8, "uno"}}, -1, 0, 2, BeyondLimits},  // the first fault
+        {{{5, "-32768"}, {6, "32767"}}, 6, 32767, 0, None},
+        {{{6, "tre"}, {9, "1e300"}}, -1, 0, 8, NotNumber},
     };
     for (const auto& c : cases) {
         auto block = LineFile::BlockLines(DocumentLine{});
-        block[static_cast<std::size_t>(c.line)] = c.text;
+        for (const auto& [line, text] : c.changes) block[static_cast<std::size_t>(line)] = text;
         std::string bytes = "h\r\n";
         for (const auto& line : block) bytes += line + "\r\n";
         SCOPED_TRACE(bytes);
         const LineFileContent content = LineFile::Parse(bytes, 1, 1);
         ASSERT_EQ(content.blocks.size(), 1u);
-        const DocumentLine& b = content.blocks[0];
-        const std::map<int, double> fields = {
-            {0, b.articleRecord}, {5, b.discount1}, {7, b.vatCode}, {8, b.quantity}};
-        EXPECT_EQ(fields.at(c.line), c.value);
-        EXPECT_EQ(std::signbit(fields.at(c.line)), std::signbit(c.value));
-        EXPECT_EQ(content.badLine, c.fault == LineFault::None ? 0 : c.line + 2);
+        EXPECT_EQ(content.badLine, c.badLine);
         EXPECT_EQ(content.badFault, c.fault);
+        if (c.at < 0) continue;
+        const DocumentLine& b = content.blocks[0];
+        const std::map<int, double> fields = {{0, b.articleRecord}, {5, b.discount1},
+                                              {6, b.discount2},     {7, b.vatCode},
+                                              {8, b.quantity},      {9, b.unitPrice}};
+        EXPECT_EQ(fields.at(c.at), c.value);
+        EXPECT_EQ(std::signbit(fields.at(c.at)), std::signbit(c.value));
     }
 }
 

@@ -37,10 +37,7 @@ TEST(Numbering, ProposalFollowsTheDocumentsSeries) {
         {"XML already written keeps its progressive", invoices, fatturaPa, true, 44, 6, 44},
         {"series counter unreadable", invoices, unread, true, kFpaXmlNotWritten, none, none},
         {"invoice counter unreadable", unread, fatturaPa, false, kFpaOrdinary, none, none},
-        {"last -5: no next", Counter(40, -5), fatturaPa, false, kFpaOrdinary, none, none},
         {"last 32766", Counter(40, 32766), fatturaPa, false, kFpaOrdinary, 32767, none},
-        {"transmissions damaged: no progressive", invoices, Counter(-4, 5), false,
-         kFpaXmlNotWritten, 121, none},
         {"transmissions full: no progressive", invoices, Counter(32767, 5), false,
          kFpaXmlNotWritten, 121, none},
     };

@@ -54,6 +54,18 @@ std::pair<std::string, std::string> Fund(const char* amount, const char* rate,
                 "</DatiCassaPrevidenziale>$&"};
 }
 
+// A DatiRiepilogo at the end of DatiBeniServizi: its rate, nature ("": none), amounts and
+// `more` after them.
+std::pair<std::string, std::string> Summary(const char* rate, const char* nature,
+                                            const char* taxable = "0.00", const char* tax = "0.00",
+                                            const std::string& more = "") {
+    return {"</DatiBeniServizi>",
+            std::string("<DatiRiepilogo><AliquotaIVA>") + rate + "</AliquotaIVA>" +
+                (*nature ? std::string("<Natura>") + nature + "</Natura>" : "") +
+                "<ImponibileImporto>" + taxable + "</ImponibileImporto><Imposta>" + tax +
+                "</Imposta>" + more + "</DatiRiepilogo>$&"};
+}
+
 // The party blocks of the sample, for an identifier of one of them.
 const std::string kTransmitter = "(<IdTrasmittente>[\\s\\S]*?)";
 const std::string kSeller = "(<CedentePrestatore>[\\s\\S]*?)";
@@ -63,22 +75,6 @@ const std::string kCustomerVatId =
     "IdFiscaleIVA>";
 
 TEST(FpaChecks, EachWrongVariantFailsWithExactlyItsCode) {
-    const std::string zeroNoNature =
-        "<DatiRiepilogo><AliquotaIVA>0.00</AliquotaIVA><ImponibileImporto>0.00</"
-        "ImponibileImporto><Imposta>0.00</Imposta></DatiRiepilogo>$&";
-    const std::string taxedWithNature =
-        "<DatiRiepilogo><AliquotaIVA>22.00</AliquotaIVA><Natura>N2.2</Natura><ImponibileImporto>"
-        "0.00</ImponibileImporto><Imposta>0.00</Imposta></DatiRiepilogo>$&";
-    const std::string unusedRate =
-        "<DatiRiepilogo><AliquotaIVA>4.00</AliquotaIVA><ImponibileImporto>0.00</"
-        "ImponibileImporto><Imposta>0.00</Imposta></DatiRiepilogo>$&";
-    const std::string unusedNature =
-        "<DatiRiepilogo><AliquotaIVA>0.00</AliquotaIVA><Natura>N4</Natura><ImponibileImporto>"
-        "0.00</ImponibileImporto><Imposta>0.00</Imposta></DatiRiepilogo>$&";
-    const std::string split22 =
-        "<DatiRiepilogo><AliquotaIVA>22.00</AliquotaIVA><ImponibileImporto>5.00"
-        "</ImponibileImporto><Imposta>1.10</Imposta><EsigibilitaIVA>D</EsigibilitaIVA>"
-        "</DatiRiepilogo>$&";
     const std::string representative =
         "$&<RappresentanteFiscale><DatiAnagrafici><IdFiscaleIVA><IdPaese>IT</IdPaese><IdCodice>"
         "02342520150</IdCodice></IdFiscaleIVA><Anagrafica><Denominazione>R</Denominazione>"
@@ -108,9 +104,6 @@ TEST(FpaChecks, EachWrongVariantFailsWithExactlyItsCode) {
         "<Quantita>1000.00</Quantita><PrezzoUnitario>50.15800000</PrezzoUnitario>"
         "<ScontoMaggiorazione><Tipo>SC</Tipo><Percentuale>5.00</Percentuale><Importo>2.51200000"
         "</Importo></ScontoMaggiorazione>";
-    const std::string td16Summary =
-        "<DatiRiepilogo><AliquotaIVA>22.00</AliquotaIVA><Natura>N6.7</Natura><ImponibileImporto>"
-        "0.00</ImponibileImporto><Imposta>0.00</Imposta></DatiRiepilogo>$&";
     const std::vector<Variant> variants = {
         {{{lastLine, "<PrezzoTotale>0.00</PrezzoTotale><AliquotaIVA>0.00"}}, {"00400"}},
         {{{lastLine + "</AliquotaIVA>", "$&<Natura>N2.2</Natura>"}}, {"00401"}},
@@ -142,12 +135,12 @@ TEST(FpaChecks, EachWrongVariantFailsWithExactlyItsCode) {
         {{{"ABC1234", "ABC123"}}, {"00427"}},
         {{{"FPR12", "FPA12"}}, {"00427"}},
         {{{"versione=\"FPR12\"", "versione=\"FPA12\""}}, {"00428"}},
-        {{{"</DatiBeniServizi>", zeroNoNature}}, {"00429"}},
-        {{{"</DatiBeniServizi>", taxedWithNature}}, {"00430"}},
+        {{Summary("0.00", "")}, {"00429"}},
+        {{Summary("22.00", "N2.2")}, {"00430"}},
         {{{"<ImportoTotaleDocumento>", onlyTipo + "$&"}}, {"00437"}},
         {{{"<PrezzoUnitario>100.00000000</PrezzoUnitario>", "$&" + onlyTipo}}, {"00438"}},
-        {{{"</DatiBeniServizi>", unusedRate}}, {"00443"}},
-        {{{"</DatiBeniServizi>", unusedNature}}, {"00444"}},
+        {{Summary("4.00", "")}, {"00443"}},
+        {{Summary("0.00", "N4")}, {"00444"}},
         {{{lastLine + "</AliquotaIVA>", lastLineZeroN4}}, {"00444"}},
         {{{"N2\\.2", "N2"}}, {"00445"}},
         {{{"<Divisa>EUR</Divisa>", ""}}, {"schema"}},
@@ -187,10 +180,10 @@ TEST(FpaChecks, EachWrongVariantFailsWithExactlyItsCode) {
           {"<ImponibileImporto>85.50</ImponibileImporto>\\s*<Imposta>18.81",
            "<ImponibileImporto>88.92</ImponibileImporto><Imposta>19.56"}},
          {}},
-        {{{"TD01", "TD16"}, {"</DatiBeniServizi>", taxedWithNature}}, {}},
+        {{{"TD01", "TD16"}, Summary("22.00", "N2.2")}, {}},
         {{{"TD01", "TD16"},
           {lastLine + "</AliquotaIVA>", "$&<Natura>N6.7</Natura>"},
-          {"</DatiBeniServizi>", td16Summary}},
+          Summary("22.00", "N6.7")},
          {}},
         {line4As(smallPrice, "701.33", "786.83", "173.10"), {}},
         {line4As(importoFirst, "47646.00", "47731.50", "10500.93"), {}},
@@ -205,7 +198,7 @@ TEST(FpaChecks, EachWrongVariantFailsWithExactlyItsCode) {
         // Two summaries of one rate: their sum matches the lines.
         {{{"<ImponibileImporto>85.50</ImponibileImporto>\\s*<Imposta>18.81</Imposta>",
            "<ImponibileImporto>80.50</ImponibileImporto><Imposta>17.71</Imposta>"},
-          {"</DatiBeniServizi>", split22}},
+          Summary("22.00", "", "5.00", "1.10", "<EsigibilitaIVA>D</EsigibilitaIVA>")},
          {}},
         {{{"</CedentePrestatore>", representative}, {"02342520150", "02342520158"}}, {}},
         {{{"ABC1234", "XXXXXXX"}, {kCustomer + "<IdPaese>IT", "$1<IdPaese>DE"}}, {}},

@@ -53,14 +53,6 @@ TEST(FpaExport, FocusedCases) {
           "<Denominazione>QORVANA DEMO S.R.L.</Denominazione>",
           "<CondizioniPagamento>TP02</CondizioniPagamento>"},
          {"<DatiDDT>"}},
-        {"a DDT number with letters",
-         [](Desk& d) {
-             d.panel.carrier = 0;
-             d.panel.deliveryNote.id = "DDT-5";
-             d.panel.deliveryNote.date = "02/12/2026";
-         },
-         {"<NumeroDDT>DDT-5</NumeroDDT>"},
-         {"<DatiTrasporto>"}},
         {"a carrier without country and identifier is left out",
          [](Desk& d) {
              d.tables.carriers[2] = {"", "", "PADANA TRASPORTI", "", "", "", "", "", ""};

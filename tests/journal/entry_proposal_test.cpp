@@ -38,39 +38,24 @@ TEST(EntryProposal, LinesSidesAndAccounts) {
     };
     ProposalInput deferred = Invoice(1000, 220);
     deferred.deferredVat = true;
-    ProposalInput split = Invoice(1000, 220);
-    split.splitPayment = true;
-    ProposalInput splitCredit = split;
-    splitCredit.creditNote = true;
-    // The stamp duty charged enters the figures once, outside VAT: the customer owes it and
-    // the outside-VAT account takes it with the document's own exempt amount.
-    ProposalInput stamp = Invoice(0, 0, 150);
-    stamp.figures.documentTotal = 150;
+    ProposalInput splitCredit = Invoice(1000, 220);
+    splitCredit.splitPayment = splitCredit.creditNote = true;
+    // A credit note is not charged the stamp duty: the duty would enlarge the credit.
+    ProposalInput stampCredit = Invoice(0, 0, 150);
+    stampCredit.figures.documentTotal = 150;
     EInvoiceTerms charged;
     charged.everyCustomer = charged.chargeStampDuty = true;
     charged.stampDutyEntry = 1;
-    ChargeStampDuty(stamp.figures, DocumentKind::Invoice, charged, stamp.money);
-    // A credit note is not charged: the duty would enlarge the credit.
-    ProposalInput stampCredit = Invoice(0, 0, 150);
-    stampCredit.figures.documentTotal = 150;
     ChargeStampDuty(stampCredit.figures, DocumentKind::CreditNote, charged, stampCredit.money);
     EXPECT_EQ(stampCredit.figures.documentTotal, 150);
     const Case cases[] = {
-        {"split payment: the VAT closed against the customer",
-         split,
-         {{"01020002", 1220, 0},
-          {"05010001", 0, 1000},
-          {"03020001", 0, 220},
-          {"03020001", 220, 0},
-          {"01020002", 0, 220}}},
-        {"split payment, credit note",
+        {"split payment, credit note: the VAT closed against the customer",
          splitCredit,
          {{"01020002", 0, 1220},
           {"05010001", 1000, 0},
           {"03020001", 220, 0},
           {"03020001", 0, 220},
           {"01020002", 220, 0}}},
-        {"stamp duty charged", stamp, {{"01020002", 152, 0}, {"05010002", 0, 152}}},
         {"withholding",
          Invoice(1000, 220, 0, 200),
          {{"01020002", 1020, 0},

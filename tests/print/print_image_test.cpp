@@ -96,21 +96,13 @@ TEST(PrintImage, DamagedImagesAreRefused) {
     }
 }
 
-// A missing image, a folder in its place, a folder that cannot take it: each said, naming the
-// image as the suite does.
+// A missing image, a folder that cannot take it: each said, naming the image as the suite
+// does.
 TEST(PrintImage, UnreadableAndUnwritableImagesAreSaid) {
     TempDir dir;
-    std::filesystem::create_directory(dir.path() / "qordoc1.rto");
-    const std::pair<std::filesystem::path, const char*> reads[] = {
-        {dir.path() / "none.rto", "Manca il file di stampa c:\\qordoc1.rto."},
-        {dir.path() / "qordoc1.rto",
-         "Il file c:\\qordoc1.rto non può essere letto: al posto del file c'è una cartella "
-         "(rimuoverla o rinominarla)."}};
-    for (const auto& [file, message] : reads) {
-        const auto read = ReadPrintImage(file, "c:\\qordoc1.rto");
-        ASSERT_TRUE(std::holds_alternative<PrintImageError>(read)) << file;
-        EXPECT_EQ(std::get<PrintImageError>(read).message, message);
-    }
+    const auto read = ReadPrintImage(dir.path() / "none.rto", "c:\\qordoc1.rto");
+    ASSERT_TRUE(std::holds_alternative<PrintImageError>(read));
+    EXPECT_EQ(std::get<PrintImageError>(read).message, "Manca il file di stampa c:\\qordoc1.rto.");
     const auto written = WritePrintImage(dir.path() / "none/qordoc.rto", "c:\\qordoc.rto", {});
     ASSERT_NE(written, std::nullopt);
     EXPECT_TRUE(written->message.starts_with("Il file c:\\qordoc.rto non è stato scritto"));

@@ -1,12 +1,12 @@
-# BORDO (customer 4) becomes a German customer; NODO (customer 5) loses its postcode; GRANDI's
-# VAT number gets a wrong check digit; the company charges the virtual stamp duty to its
-# customers.
+# BORDO (customer 4) becomes a German customer, its prefix typed in lower case; NODO
+# (customer 5) loses its postcode; GRANDI's VAT number gets a wrong check digit; the company
+# charges the virtual stamp duty to its customers.
 import os
 from check_lib import COMPANY, read, text
 
 path = os.path.join(COMPANY, "qorvana.cli")
 with open(path, "r+b") as f:
-    for record, offset, value in ((4, 626, b"DE"), (5, 160, b"     ")):
+    for record, offset, value in ((4, 626, b"de"), (5, 160, b"     ")):
         f.seek((record - 1) * 752 + offset)
         f.write(value)
     customers = read("qorvana.cli")

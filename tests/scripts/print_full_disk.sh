@@ -3,14 +3,8 @@
 # with --print-to into a file system of 16 KB, smaller than the PDF (a mount namespace of its
 # own; skipped without one).
 #   print_full_disk.sh QORVANA QORVANA_DEMO
-set -uo pipefail
-qorvana=$1
-demo=$2
-script=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/demo.qrs
-work=$(mktemp -d "${TMPDIR:-/tmp}/qorvana-fulldisk.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$work/runtime
-mkdir -p -m 0700 "$XDG_RUNTIME_DIR"
+. "$(dirname "${BASH_SOURCE[0]}")/check_env.sh"
+script=$here/demo.qrs
 cd "$work" || exit 1
 if ! unshare --mount true 2>/dev/null; then
     echo "print full disk: skipped, no mount namespace"
@@ -31,7 +25,6 @@ unshare --mount --propagation private bash -c '
     exit $status' _ "$work" "$qorvana" >"$work/out" 2>&1
 status=$?
 
-failures=0
 if [ $status -ne 0 ]; then
     cat "$work/out" >&2
     echo "FAIL: the replay did not pass" >&2

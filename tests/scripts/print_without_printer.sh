@@ -3,14 +3,8 @@
 # on a workstation without any printer (CUPS_SERVER pointing at no server) gives the same
 # c:\qordoc.rto byte for byte, and the missing printer is told.
 #   print_without_printer.sh QORVANA QORVANA_DEMO
-set -uo pipefail
-qorvana=$1
-demo=$2
-script=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/demo.qrs
-work=$(mktemp -d "${TMPDIR:-/tmp}/qorvana-noprinter.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$work/runtime
-mkdir -p -m 0700 "$XDG_RUNTIME_DIR"
+. "$(dirname "${BASH_SOURCE[0]}")/check_env.sh"
+script=$here/demo.qrs
 cd "$work" || exit 1
 
 # run NAME SCRIPT [OPTION...]: the script on a demo company of its own, in the drive NAME.
@@ -25,7 +19,6 @@ run printer "$script" --print-to "$work/printer/print"
 sed '0,/^answer Yes$/s//answer Yes\nanswer Ok/' "$script" >"$work/none.qrs"
 CUPS_SERVER=$work/no-cups.sock run none "$work/none.qrs"
 
-failures=0
 if ! cmp "$work/printer/qordoc.rto" "$work/none/qordoc.rto"; then
     echo "FAIL: the print image differs without a printer" >&2
     diff <(tr -d '\r' <"$work/printer/qordoc.rto") <(tr -d '\r' <"$work/none/qordoc.rto") | head >&2

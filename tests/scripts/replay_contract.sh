@@ -2,15 +2,8 @@
 # The replay's own contract: failures name the line and end with status 1; success prints
 # the step count; message boxes are printed and answered; queued answers must be used.
 #   replay_contract.sh QORVANA QORVANA_DEMO
-set -uo pipefail
-qorvana=$1
-demo=$2
-work=$(mktemp -d "${TMPDIR:-/tmp}/qorvana-replay.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$work/runtime
-mkdir -p -m 0700 "$XDG_RUNTIME_DIR"
+. "$(dirname "${BASH_SOURCE[0]}")/check_env.sh"
 "$demo" --drive "$work/drive" >/dev/null || exit 1
-failures=0
 
 # check STATUS TEXT SCRIPT: the run ends with STATUS and its output holds TEXT.
 check() {

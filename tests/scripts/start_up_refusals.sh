@@ -2,16 +2,9 @@
 # The program refuses to start, with a message and exit status 1, on a wrong company number,
 # a missing company folder, and a company whose counters file is missing while invoices exist.
 #   start_up_refusals.sh QORVANA QORVANA_DEMO
-set -uo pipefail
-qorvana=$1
-demo=$2
-work=$(mktemp -d "${TMPDIR:-/tmp}/qorvana-startup.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$work/runtime
-mkdir -p -m 0700 "$XDG_RUNTIME_DIR"
+. "$(dirname "${BASH_SOURCE[0]}")/check_env.sh"
 "$demo" --drive "$work/drive" >/dev/null || exit 1
 printf 'expect qoremf.text2(0) "ALFA"\n' >"$work/ok.qrs"
-failures=0
 
 # expect_refusal TEXT ARGS...: the program prints a message holding TEXT and exits with 1.
 expect_refusal() {

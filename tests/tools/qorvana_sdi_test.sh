@@ -141,8 +141,8 @@ check "NE EC02 state and reason" grep -qP '^IT01234567890_00001.xml\t.*\trifiuta
 py notification MC IT01234567890_00002.xml.p7m "$n/IT01234567890_00002_MC_001.xml"
 py notification AT IT01234567890_00002.xml.p7m "$n/IT01234567890_00002_AT_001.xml"
 receipts "$n"   # a folder: the new ones, and those read before said as such
-check "folder: MC and AT lines" \
-    test "$(grep 00002 out | cut -f2,3 | tr '\t\n' ' |')" = "AT trasmessa, non recapitabile|MC mancata consegna|"
+check "folder: AT, and MC with its reason" \
+    test "$(grep 00002 out | cut -f2- | tr '\t\n' ' |')" = "AT trasmessa, non recapitabile |MC mancata consegna Casella PEC del destinatario piena|"
 check "folder: notifications read before" test "$(grep -c 'già registrata$' out)" -eq 2
 check "AT decides over MC" test "$(state_of IT01234567890_00002.xml)" = "trasmessa, non recapitabile"
 
