@@ -110,6 +110,22 @@ TEST(CustomerIndex, ListFollowsTheIndexOrderOverAShortCustomerFile) {
     EXPECT_EQ(c.index().findByRecord(1), 2);  // the first entry naming it
 }
 
+// The filter holds in the name upper-cased as names compare, accented letters included; a
+// deleted customer is never listed.
+TEST(CustomerIndex, ListFilterIgnoresCaseAndLeavesOutDeleted) {
+    const Company c({"Città bella", "CITTÀ ALTA", "cittadella", "-CITTÀ CHIUSA", "ROMA"});
+    const std::pair<const char*, std::vector<int>> cases[] = {
+        {"città", {1, 2}}, {"CITT", {1, 2, 3}}, {" alta ", {2}}, {"", {1, 2, 3, 5}}, {"x", {}}};
+    for (const auto& [filter, expected] : cases) {
+        std::vector<int> records;
+        for (const auto& row : c.index().list(filter)) records.push_back(row.record);
+        EXPECT_EQ(records, expected) << filter;
+    }
+    const auto rows = c.index().list("bella");
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows.column(rows[0], 0), "Città bella");
+}
+
 TEST(CustomerIndex, CardHoldsTheShownFields) {
     const Company c({"-ALFA", "*COMUNE DI ROMA"});
     const auto index = c.index();
