@@ -280,6 +280,29 @@ TEST(TaxIds, CheckDigitsOfVatNumbersAndTaxCodes) {
     };
     for (const auto& [code, fault] : taxCodes)
         EXPECT_TRUE(TaxCodeFault(code).starts_with(fault)) << code << ": " << TaxCodeFault(code);
+    const std::pair<const char*, const char*> ibans[] = {
+        {"IT60X0542811101000000123456", ""},
+        {"DE89370400440532013000", ""},
+        {"IT61X0542811101000000123456", "ha le cifre di controllo errate"},
+        {"IT60X0542811101000000123465", "ha le cifre di controllo errate"},
+        {"IT60X054281110100000012345-", "non è un IBAN"},
+        {"IT60X05428", "non è un IBAN"},
+    };
+    for (const auto& [iban, fault] : ibans)
+        EXPECT_TRUE(IbanFault(iban).starts_with(fault)) << iban << ": " << IbanFault(iban);
+}
+
+// The letters a person's names give the tax code: accented vowels as vowels, apostrophes and
+// blanks left out.
+TEST(TaxIds, LettersOfSurnameAndFirstName) {
+    const std::pair<const char*, const char*> surnames[] = {
+        {"ROSSI", "RSS"}, {"D'Angelo", "DNG"}, {"Fo", "FOX"}, {"Più", "PIU"}, {"De Luca", "DLC"}};
+    for (const auto& [name, letters] : surnames)
+        EXPECT_EQ(TaxCodeSurnameLetters(name), letters) << name;
+    const std::pair<const char*, const char*> firstNames[] = {
+        {"MARIO", "MRA"}, {"Francesco", "FNC"}, {"Niccolò", "NCL"}, {"Ugo", "GUO"}, {"Èva", "VEA"}};
+    for (const auto& [name, letters] : firstNames)
+        EXPECT_EQ(TaxCodeFirstNameLetters(name), letters) << name;
 }
 
 // The early warning when the customer is chosen: the same rules as the file's checks.
