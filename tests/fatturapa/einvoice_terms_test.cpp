@@ -45,13 +45,6 @@ TEST(EInvoiceTerms, TheDocumentsStartTellsWhatTheCustomerLacks) {
              c.setText(cli::kName1, "ROSSI MARIO");
          },
          {names}},
-        {"a person on two lines",
-         [](CustomerRecord& c, EInvoiceCustomer&) {
-             c.setText(cli::kVatNumber, "");
-             c.setText(cli::kName1, "ROSSI");
-             c.setText(cli::kName2, "MARIO");
-         },
-         {}},
         {"a person on two lines that are not the tax code's",
          [](CustomerRecord& c, EInvoiceCustomer&) {
              c.setText(cli::kVatNumber, "");
@@ -59,14 +52,6 @@ TEST(EInvoiceTerms, TheDocumentsStartTellsWhatTheCustomerLacks) {
              c.setText(cli::kName2, "c/o Studio Bianchi");
          },
          {names}},
-        {"a person named in the e-invoice data",
-         [](CustomerRecord& c, EInvoiceCustomer& d) {
-             c.setText(cli::kVatNumber, "");
-             c.setText(cli::kName1, "ROSSI MARIO");
-             d.firstName = "Mario";
-             d.surname = "Rossi";
-         },
-         {}},
     };
     for (const Row& r : rows) {
         CustomerRecord c;
