@@ -27,10 +27,10 @@ bool No(const std::string& value) {
     return v.empty() || v == "NO" || v == "0";
 }
 
-}  // namespace
-
 // The keys of qorvana-fe.ini that set the stamp duty of one VAT code.
 constexpr std::string_view kStampDutyOfCode = "bollo_codice_iva_";
+
+}  // namespace
 
 EInvoiceSettingsRead LoadEInvoiceSettings(const Session& s) {
     EInvoiceSettingsRead result;
