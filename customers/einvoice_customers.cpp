@@ -9,7 +9,10 @@
 namespace qorvana {
 namespace {
 
-constexpr const char* kFirstLine = "QORVANA-FEC\t1";
+constexpr std::string_view kMarker = "QORVANA-FEC\t";
+// The fields of a customer's line in each version of the file, from version 1.
+constexpr std::size_t kFieldsOfVersion[] = {5, 7};
+constexpr int kLatestVersion = 2;
 
 std::vector<std::string> Split(const std::string& line, char separator) {
     std::vector<std::string> parts(1);
@@ -58,32 +61,39 @@ EInvoiceCustomersRead ReadEInvoiceCustomers(const std::filesystem::path& file,
     std::vector<std::string> lines = Split(Cp1252ToUtf8(read.bytes), '\n');
     if (!lines.empty() && lines.back().empty()) lines.pop_back();
     EInvoiceCustomers customers;
+    std::size_t fields = 0;
     for (std::size_t n = 0; n < lines.size(); ++n) {
         std::string line = lines[n];
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (n == 0) {
-            if (line != kFirstLine) return damaged(1);
+            const std::string version =
+                line.starts_with(kMarker) ? line.substr(kMarker.size()) : "";
+            if (version.size() != 1 || version[0] < '1' || version[0] > '0' + kLatestVersion)
+                return damaged(1);
+            fields = kFieldsOfVersion[version[0] - '1'];
             continue;
         }
-        const std::vector<std::string> f = Split(line, '\t');
-        if (f.size() != 5 || f[0].empty() || f[0].size() > 5 ||
+        std::vector<std::string> f = Split(line, '\t');
+        if (f.size() != fields || f[0].empty() || f[0].size() > 5 ||
             f[0].find_first_not_of("0123456789") != std::string::npos ||
             (f[3] != "0" && f[3] != "1"))
             return damaged(n + 1);
         const int customer = std::stoi(f[0]);
         if (customer < 1 || customer > 32767 || customers.count(customer)) return damaged(n + 1);
-        customers[customer] = {f[1], f[2], f[3] == "1", f[4]};
+        f.resize(kFieldsOfVersion[kLatestVersion - 1]);
+        customers[customer] = {f[1], f[2], f[3] == "1", f[4], f[5], f[6]};
     }
     if (lines.empty()) return damaged(1);
     return {std::move(customers), {}};
 }
 
 std::string EInvoiceCustomersText(const EInvoiceCustomers& customers) {
-    std::string text = std::string(kFirstLine) + "\r\n";
+    std::string text = std::string(kMarker) + std::to_string(kLatestVersion) + "\r\n";
     for (const auto& [number, c] : customers) {
         if (c.empty()) continue;
         text += std::to_string(number) + "\t" + Stored(c.recipientCode) + "\t" + Stored(c.pec) +
-                "\t" + (c.splitPayment ? "1" : "0") + "\t" + Stored(c.foreignTaxId) + "\r\n";
+                "\t" + (c.splitPayment ? "1" : "0") + "\t" + Stored(c.foreignTaxId) + "\t" +
+                Stored(c.firstName) + "\t" + Stored(c.surname) + "\r\n";
     }
     return Utf8ToCp1252(text);
 }
@@ -111,6 +121,12 @@ std::string NormaliseEInvoiceCustomer(EInvoiceCustomer& d) {
     if (d.foreignTaxId.size() > 28 || !Alnum(d.foreignTaxId))
         return "L'identificativo fiscale estero \"" + d.foreignTaxId +
                "\" non è valido: al massimo 28 lettere o cifre, senza il codice del paese.";
+    d.firstName = Stored(d.firstName);
+    d.surname = Stored(d.surname);
+    if (d.firstName.empty() != d.surname.empty())
+        return "Indicare sia il nome sia il cognome del cliente, o nessuno dei due.";
+    if (Utf8Length(d.firstName) > 60 || Utf8Length(d.surname) > 60)
+        return "Il nome e il cognome hanno al massimo 60 caratteri ciascuno.";
     return {};
 }
 

@@ -1,16 +1,18 @@
 #pragma once
 // The customers' e-invoice data that the suite's customer record has no room for: the
-// recipient code, the certified mail address (PEC), split payment and a foreign customer's
-// tax identifier. A file of this program's own, qorvana.fec in the company folder, keyed by
-// customer record number, so that the customer record keeps the layout the suite's other
-// programs write.
+// recipient code, the certified mail address (PEC), split payment, a foreign customer's tax
+// identifier, and a private person's first name and surname. A file of this program's own,
+// qorvana.fec in the company folder, keyed by customer record number, so that the customer record
+// keeps the layout the suite's other programs write.
 //
 // The file: Windows-1252, CRLF lines, fields separated by tabs. The first line is
-// "QORVANA-FEC<TAB>1"; then one line per customer:
-//   customer number, recipient code, PEC address, split payment ("1" or "0"),
-//   foreign tax identifier.
-// A file that does not read so is refused as damaged, naming the line, and never written
-// over.
+// "QORVANA-FEC<TAB>" + version; then one line per customer, with the fields of its version:
+//   1: customer number, recipient code, PEC address, split payment ("1" or "0"),
+//      foreign tax identifier;
+//   2: the same, then first name and surname.
+// A later version adds its fields after these. Files of every version are read; the file is
+// written in the latest. A file that does not read so is refused as damaged, naming the line,
+// and never written over.
 
 #include <filesystem>
 #include <map>
@@ -26,8 +28,11 @@ struct EInvoiceCustomer {
     std::string pec;            // certified mail address; empty: none
     bool splitPayment = false;  // a public administration subject to split payment
     std::string foreignTaxId;   // a foreign customer's tax identifier, without country
+    std::string firstName{};    // Nome and Cognome of a person: both, or neither
+    std::string surname{};
     bool empty() const {
-        return recipientCode.empty() && pec.empty() && !splitPayment && foreignTaxId.empty();
+        return recipientCode.empty() && pec.empty() && !splitPayment && foreignTaxId.empty() &&
+               firstName.empty() && surname.empty();
     }
 };
 

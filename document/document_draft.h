@@ -128,14 +128,19 @@ struct ImportedSources {
     std::vector<ImportedNote> notes;  // delivery notes imported, in order
 };
 
-// The e-invoice terms of a company that issues an e-invoice with every invoice and credit
-// note (qorvana-fe.ini), and the customer's e-invoice data (qorvana.fec).
+// The e-invoice terms of the company (qorvana-fe.ini): whether it issues an e-invoice with
+// every invoice and credit note, its stamp duty and account, and the customer's e-invoice
+// data (qorvana.fec).
 struct EInvoiceTerms {
     bool everyCustomer = false;
     bool chargeStampDuty = false;  // the virtual stamp duty is charged to the customer
     // The exemption entry (1..12, VAT code entry + 12) whose slot takes the stamp duty charged:
     // the company's first of nature N1 (excluded from the base, art. 15); 0 when none.
     int stampDutyEntry = 0;
+    // The exemption entries (1..12) whose amounts count towards the stamp duty, by their
+    // nature or the company's setting for their code.
+    std::array<bool, 13> stampDutyEntries{};
+    std::string companyIban;  // the account a transfer is paid into; empty when none
     EInvoiceCustomer customer;
 };
 

@@ -2,16 +2,21 @@
 
 namespace qorvana {
 
-bool StampDutyDue(const DocumentFigures& f, const Money& money) {
-    return money.RoundAmount(f.vatTotal()) == 0 &&
-           money.RoundAmount(f.documentTotal - f.stampDuty) > kStampDutyThreshold;
+bool StampDutyDue(const DocumentFigures& f, const EInvoiceTerms& terms, const Money& money) {
+    double bearing = 0;
+    for (int entry = 1; entry <= 12; ++entry) {
+        const auto e = static_cast<std::size_t>(entry);
+        if (!terms.stampDutyEntries[e]) continue;
+        bearing += f.breakdown[e][2] - (entry == terms.stampDutyEntry ? f.stampDuty : 0);
+    }
+    return money.RoundAmount(bearing) > kStampDutyThreshold;
 }
 
 void ChargeStampDuty(DocumentFigures& f, DocumentKind kind, const EInvoiceTerms& terms,
                      const Money& money) {
     const int entry = terms.stampDutyEntry;
     if (kind == DocumentKind::CreditNote || !terms.everyCustomer || !terms.chargeStampDuty ||
-        entry < 1 || entry > 12 || f.stampDuty != 0 || !StampDutyDue(f, money))
+        entry < 1 || entry > 12 || f.stampDuty != 0 || !StampDutyDue(f, terms, money))
         return;
     f.breakdown[static_cast<std::size_t>(entry)][2] += kStampDuty;
     f.taxableTotal += kStampDuty;
@@ -24,7 +29,7 @@ bool SplitPayment(const DocumentDraft& d) {
 }
 
 double StampDutyOf(const DocumentDraft& d, const Money& money) {
-    return d.einvoice.everyCustomer && StampDutyDue(d.figures, money) ? kStampDuty : 0;
+    return d.einvoice.everyCustomer && StampDutyDue(d.figures, d.einvoice, money) ? kStampDuty : 0;
 }
 
 double AmountDue(const DocumentDraft& d, const Money& money) {

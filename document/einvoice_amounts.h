@@ -1,7 +1,8 @@
 #pragma once
 // What the e-invoices to every customer change in the amounts of a document: split payment
 // (the public administration pays the VAT to the treasury, so the customer owes the amount
-// without VAT) and the virtual stamp duty (2,00 on a document without VAT above 77,47). A
+// without VAT) and the virtual stamp duty (2,00 when the amounts not subject to VAT that bear
+// it exceed 77,47, whatever else the document holds: docs/einvoice-rules.md). A
 // stamp duty the company charges to the customer is part of the document: an amount excluded
 // from VAT (art. 15 DPR 633/72) in the slot of its exemption entry, so that the totals, the
 // stored record, the print, the e-invoice and the journal entry all carry it, once.
@@ -15,8 +16,9 @@ namespace qorvana {
 inline constexpr double kStampDuty = 2.00;
 inline constexpr double kStampDutyThreshold = 77.47;
 
-// A document without VAT whose total, the stamp duty charged left out, exceeds 77,47.
-bool StampDutyDue(const DocumentFigures& figures, const Money& money);
+// The amounts of the exemption entries that bear the duty (`terms.stampDutyEntries`), the
+// stamp duty charged left out, exceed 77,47.
+bool StampDutyDue(const DocumentFigures& figures, const EInvoiceTerms& terms, const Money& money);
 // Adds the stamp duty charged to the customer to freshly computed figures: 2,00 outside VAT
 // in the slot of `terms.stampDutyEntry`, in the totals and in `stampDuty`. Nothing when the
 // company does not charge it, has no entry for it or the document owes none. A credit note

@@ -8,9 +8,11 @@
 #include "core/session.h"
 #include "core/text.h"
 #include "core/whole_file.h"
+#include "fatturapa/einvoice_natures.h"
 #include "fatturapa/fpa_composer.h"
 #include "fatturapa/fpa_writer_v10.h"
 #include "fatturapa/fpa_writer_v12.h"
+#include "fatturapa/tax_ids.h"
 
 namespace qorvana {
 namespace {
@@ -25,6 +27,9 @@ bool No(const std::string& value) {
     return v.empty() || v == "NO" || v == "0";
 }
 
+// The keys of qorvana-fe.ini that set the stamp duty of one VAT code.
+constexpr std::string_view kStampDutyOfCode = "bollo_codice_iva_";
+
 }  // namespace
 
 EInvoiceSettingsRead LoadEInvoiceSettings(const Session& s) {
@@ -37,15 +42,40 @@ EInvoiceSettingsRead LoadEInvoiceSettings(const Session& s) {
         return result;
     }
     const KeyValues values = ParseKeyValues(read.bytes);
+    const auto notYesOrNo = [&](const std::string& key, const std::string& value) {
+        return "In " + settingsName + " " + key + " vale \"" + value +
+               "\": i valori possibili sono si e no.";
+    };
     for (const auto& [key, target] :
          {std::pair<const char*, bool*>{"tutti_i_clienti", &result.settings.everyCustomer},
           {"bollo_a_carico_del_cliente", &result.settings.chargeStampDuty}}) {
         const std::string value = ValueOf(values, key);
-        if (!Yes(value) && !No(value))
-            return {EInvoiceSettings{}, "In " + settingsName + " " + key + " vale \"" + value +
-                                            "\": i valori possibili sono si e no."};
+        if (!Yes(value) && !No(value)) return {EInvoiceSettings{}, notYesOrNo(key, value)};
         *target = Yes(value);
     }
+    std::vector<std::string> wrong;
+    std::string iban;
+    for (char c : ValueOf(values, "iban"))
+        if (c != ' ') iban += c;
+    iban = UpperCase(iban);
+    if (const std::string fault = iban.empty() ? "" : IbanFault(iban); !fault.empty())
+        wrong.push_back("In " + settingsName + " l'iban \"" + iban + "\" " + fault +
+                        ": i bonifici sono scritti senza IBAN finché non è corretto.");
+    else
+        result.settings.iban = iban;
+    for (const auto& [key, value] : values) {
+        if (!key.starts_with(kStampDutyOfCode)) continue;
+        const std::string digits = key.substr(kStampDutyOfCode.size());
+        const int code = digits.size() == 2 && fpaxml::Digits(digits) ? std::stoi(digits) : 0;
+        if (code < 13 || code > 24)
+            wrong.push_back("In " + settingsName + " " + key +
+                            " non vale: il bollo si indica per i codici IVA da 13 a 24.");
+        else if (!Yes(value) && !No(value))
+            wrong.push_back(notYesOrNo(key, value));
+        else
+            result.settings.stampDutyByVatCode[code] = Yes(value);
+    }
+    for (const std::string& w : wrong) result.problem += (result.problem.empty() ? "" : "\n") + w;
     return result;
 }
 
@@ -78,13 +108,34 @@ int StampDutyEntry(const HeaderTables& tables) {
     return 0;
 }
 
+std::array<bool, 13> StampDutyEntries(const HeaderTables& tables,
+                                      const EInvoiceSettings& settings) {
+    std::array<bool, 13> bears{};
+    for (int entry = 1; entry <= 12; ++entry) {
+        const auto set = settings.stampDutyByVatCode.find(entry + 12);
+        const NatureRule* rule = NatureRuleOf(
+            NatureOfDigits(Trim(tables.exemptions[static_cast<std::size_t>(entry)][2])));
+        bears[static_cast<std::size_t>(entry)] =
+            set != settings.stampDutyByVatCode.end() ? set->second : !rule || rule->bearsStampDuty;
+    }
+    return bears;
+}
+
+EInvoiceTerms CompanyEInvoiceTerms(const EInvoiceSettings& settings, const HeaderTables& tables) {
+    EInvoiceTerms terms;
+    terms.everyCustomer = settings.everyCustomer;
+    terms.chargeStampDuty = settings.everyCustomer && settings.chargeStampDuty;
+    terms.stampDutyEntry = StampDutyEntry(tables);
+    terms.stampDutyEntries = StampDutyEntries(tables, settings);
+    terms.companyIban = settings.iban;
+    return terms;
+}
+
 EInvoiceTermsRead ReadEInvoiceTerms(const Session& s, const EInvoiceSettings& settings,
                                     const HeaderTables& tables, int customer) {
     EInvoiceTermsRead result;
+    result.terms = CompanyEInvoiceTerms(settings, tables);
     if (!settings.everyCustomer) return result;
-    result.terms.everyCustomer = true;
-    result.terms.chargeStampDuty = settings.chargeStampDuty;
-    result.terms.stampDutyEntry = StampDutyEntry(tables);
     const EInvoiceCustomerRead data = ReadEInvoiceCustomer(s, customer);
     if (!data.problem.empty()) result.problem = data.problem;
     result.terms.customer = data.data;
@@ -102,16 +153,31 @@ bool IsForeignCustomer(const CustomerRecord& customer) {
     return CustomerCountry(customer) != "IT";
 }
 
+namespace {
+
+// The 7-character code the customer record carries at offsets 515 to 521 (or its first 6).
+std::string CarriedRecipientCode(const CustomerRecord& customer) {
+    return UpperCase(Trim(fpaxml::PaddedText(customer, cli::kRecipientCode) +
+                          customer.text(cli::kRecipientCodeSeventh)));
+}
+
+bool IsPublicAdministration(const CustomerRecord& customer) {
+    return Trim(customer.text(cli::kPaFlag)) == "1";
+}
+
+}  // namespace
+
 Recipient RecipientOf(const CustomerRecord& customer, const EInvoiceCustomer& data) {
     const std::string own = UpperCase(Trim(data.recipientCode));
-    if (Trim(customer.text(cli::kPaFlag)) == "1")
+    if (IsPublicAdministration(customer))
         return {RecipientKind::PublicAdministration,
                 own.size() == 6 ? own : UpperCase(Trim(customer.text(cli::kRecipientCode))),
                 {}};
-    if (IsForeignCustomer(customer)) return {RecipientKind::Foreign, "XXXXXXX", {}};
-    const std::string carried = UpperCase(Trim(fpaxml::PaddedText(customer, cli::kRecipientCode) +
-                                               customer.text(cli::kRecipientCodeSeventh)));
-    const std::string code = own.size() == 7 ? own : carried;
+    if (IsForeignCustomer(customer))
+        return {RecipientKind::Foreign,
+                CustomerCountry(customer) == "SM" ? kSanMarinoRecipientCode : "XXXXXXX",
+                {}};
+    const std::string code = own.size() == 7 ? own : CarriedRecipientCode(customer);
     if (code.size() == 7 && code != "0000000") return {RecipientKind::Business, code, {}};
     if (!Trim(data.pec).empty()) return {RecipientKind::CertifiedMail, "0000000", Trim(data.pec)};
     if (Trim(customer.text(cli::kVatNumber)).empty())
@@ -119,11 +185,58 @@ Recipient RecipientOf(const CustomerRecord& customer, const EInvoiceCustomer& da
     return {RecipientKind::Business, "0000000", {}};
 }
 
+std::string OfficeCodeWarning(const CustomerRecord& customer, const EInvoiceCustomer& data) {
+    if (IsPublicAdministration(customer) || IsForeignCustomer(customer)) return {};
+    const std::string own = UpperCase(Trim(data.recipientCode));
+    const std::string carried = CarriedRecipientCode(customer);
+    const std::string code = own.size() == 6 ? own : own.empty() ? carried : "";
+    if (code.size() != 6) return {};
+    return "il codice destinatario \"" + code +
+           "\" ha 6 caratteri, come il codice ufficio di una pubblica amministrazione, ma la "
+           "scheda non indica il cliente come pubblica amministrazione: le sue fatture "
+           "elettroniche non lo useranno (un'impresa ha un codice di 7 caratteri)";
+}
+
+bool IsPrivatePerson(const CustomerRecord& customer) {
+    return !IsForeignCustomer(customer) && Trim(customer.text(cli::kVatNumber)).empty() &&
+           Utf8Length(Trim(customer.text(cli::kTaxCode))) == 16;
+}
+
+std::string LegalName(const CustomerRecord& customer) {
+    const std::string first = Trim(customer.text(cli::kName1));
+    const std::string second = Trim(customer.text(cli::kName2));
+    if (first.empty() || second.empty()) return first + second;
+    const bool full = Utf8Length(first) + Utf8Length(second) >= 80;
+    return first + (full ? "" : " ") + second;
+}
+
+std::optional<CustomerNaming> CustomerNamingOf(const CustomerRecord& customer,
+                                               const EInvoiceCustomer* data) {
+    if (data && !Trim(data->firstName).empty() && !Trim(data->surname).empty())
+        return CustomerNaming{{}, Trim(data->firstName), Trim(data->surname)};
+    if (!data || !IsPrivatePerson(customer)) return CustomerNaming{LegalName(customer), {}, {}};
+    // The tax code's letters 1-3 come from the surname, 4-6 from the first name.
+    const std::string taxCode = UpperCase(Trim(customer.text(cli::kTaxCode)));
+    const std::string one = Trim(customer.text(cli::kName1));
+    const std::string two = Trim(customer.text(cli::kName2));
+    const auto named = [&](const std::string& surname, const std::string& firstName) {
+        return !surname.empty() && !firstName.empty() &&
+               TaxCodeSurnameLetters(surname) == taxCode.substr(0, 3) &&
+               TaxCodeFirstNameLetters(firstName) == taxCode.substr(3, 3);
+    };
+    if (named(one, two)) return CustomerNaming{{}, two, one};
+    if (named(two, one)) return CustomerNaming{{}, one, two};
+    return std::nullopt;
+}
+
 std::vector<std::string> MissingEInvoiceData(const CustomerRecord& c,
                                              const EInvoiceCustomer& data) {
     std::vector<std::string> missing;
     const auto blank = [&](Field<CustomerLayout> f) { return Trim(c.text(f)).empty(); };
     if (blank(cli::kName1)) missing.push_back("la ragione sociale");
+    if (!blank(cli::kName1) && !CustomerNamingOf(c, &data))
+        missing.push_back(
+            "il nome e il cognome del cliente, persona fisica: la scheda non li distingue");
     if (blank(cli::kAddress)) missing.push_back("l'indirizzo della sede");
     if (blank(cli::kTown)) missing.push_back("il comune della sede");
     const bool foreign = IsForeignCustomer(c);
@@ -133,6 +246,8 @@ std::vector<std::string> MissingEInvoiceData(const CustomerRecord& c,
     const Recipient r = RecipientOf(c, data);
     if (r.kind == RecipientKind::PublicAdministration && r.code.size() != 6)
         missing.push_back("il codice ufficio della pubblica amministrazione (6 caratteri)");
+    if (const std::string office = OfficeCodeWarning(c, data); !office.empty())
+        missing.push_back(office);
     if (foreign && blank(cli::kVatNumber) && Trim(data.foreignTaxId).empty())
         missing.push_back("l'identificativo fiscale estero");
     if (!foreign && blank(cli::kVatNumber) && blank(cli::kTaxCode))

@@ -83,6 +83,8 @@ inline constexpr TextRule kTaxCode{XmlCharset::BasicLatin, 11, 16, UpperOrDigits
 inline constexpr TextRule kPhone{XmlCharset::BasicLatin, 5, 12};
 inline constexpr TextRule kEmail{XmlCharset::Latin1, 7, 256, EmailShape};
 inline constexpr TextRule kIban{XmlCharset::BasicLatin, 27, 27, IbanShape};
+inline constexpr TextRule kAnyIban{XmlCharset::BasicLatin, 15, 34, IbanShape};  // 1.2.x
+inline constexpr TextRule kBankCode{XmlCharset::BasicLatin, 5, 5, Digits};      // ABI, CAB
 
 enum class Need { Always, WhenNotEmpty };
 

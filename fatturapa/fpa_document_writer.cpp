@@ -203,9 +203,7 @@ void FpaDocumentWriter::customer() {
     if (!foreign)
         c_.text("CodiceFiscale", cu.text(cli::kTaxCode), kTaxCode, "Codice fiscale del cliente",
                 Need::WhenNotEmpty);
-    x.open("Anagrafica");
-    c_.text("Denominazione", cu.text(cli::kName1), kLatin80, "Ragione sociale del cliente");
-    x.close("Anagrafica");
+    anagrafica();
     x.close("DatiAnagrafici");
     x.open("Sede");
     c_.text("Indirizzo", cu.text(cli::kAddress), kLatin60, "Indirizzo del cliente");
@@ -214,6 +212,27 @@ void FpaDocumentWriter::customer() {
     c_.text("Nazione", country, kCountry, "Nazione del cliente");
     x.close("Sede");
     x.close("CessionarioCommittente");
+}
+
+// Nome and Cognome of a person, else Denominazione: the whole legal name of the card.
+void FpaDocumentWriter::anagrafica() {
+    const EInvoiceCustomer* data = d_.everyCustomer ? &d_.everyCustomer->customer : nullptr;
+    const std::optional<CustomerNaming> naming = CustomerNamingOf(d_.customer, data);
+    XmlLines& x = c_.xml();
+    x.open("Anagrafica");
+    if (!naming) {
+        c_.problem(
+            "Nome e cognome del cliente: è una persona fisica e la scheda non li distingue "
+            "(\"" +
+            LegalName(d_.customer) +
+            "\"): indicarli con \"Dati fattura elettronica\" nella maschera iniziale");
+    } else if (naming->surname.empty()) {
+        c_.text("Denominazione", naming->denomination, kLatin80, "Ragione sociale del cliente");
+    } else {
+        c_.text("Nome", naming->firstName, kLatin60, "Nome del cliente");
+        c_.text("Cognome", naming->surname, kLatin60, "Cognome del cliente");
+    }
+    x.close("Anagrafica");
 }
 
 void FpaDocumentWriter::generalData() {
@@ -230,14 +249,24 @@ void FpaDocumentWriter::generalData() {
     if (Trim(field(fpa::kArt73)) == "1") x.element("Art73", "SI");
     x.close("DatiGeneraliDocumento");
 
-    reference("DatiOrdineAcquisto", fpa::kOrderId, fpa::kOrderDate, fpa::kOrderItem,
-              fpa::kOrderJobCode, "dell'ordine di acquisto");
-    reference("DatiContratto", fpa::kContractId, fpa::kContractDate, fpa::kContractItem,
-              fpa::kContractJobCode, "del contratto");
-    reference("DatiConvenzione", fpa::kConventionId, fpa::kConventionDate, fpa::kConventionItem,
-              fpa::kConventionJobCode, "della convenzione");
-    reference("DatiRicezione", fpa::kReceptionId, fpa::kReceptionDate, fpa::kReceptionItem,
-              fpa::kReceptionJobCode, "della ricezione");
+    const bool order = reference("DatiOrdineAcquisto", fpa::kOrderId, fpa::kOrderDate,
+                                 fpa::kOrderItem, fpa::kOrderJobCode, "dell'ordine di acquisto");
+    const bool contract = reference("DatiContratto", fpa::kContractId, fpa::kContractDate,
+                                    fpa::kContractItem, fpa::kContractJobCode, "del contratto");
+    const bool convention =
+        reference("DatiConvenzione", fpa::kConventionId, fpa::kConventionDate, fpa::kConventionItem,
+                  fpa::kConventionJobCode, "della convenzione");
+    const bool reception =
+        reference("DatiRicezione", fpa::kReceptionId, fpa::kReceptionDate, fpa::kReceptionItem,
+                  fpa::kReceptionJobCode, "della ricezione");
+    const bool referenced = order || contract || convention || reception;
+    // The CUP and the CIG go only inside the block of the document they belong to.
+    for (const auto& [code, label] : {std::pair{fpa::kCupCode, "CUP"}, {fpa::kCigCode, "CIG"}})
+        if (!referenced && !c_.empty(field(code)))
+            c_.problem(std::string("Codice ") + label + " \"" + Trim(field(code)) +
+                       "\": si scrive con il documento a cui appartiene; indicare nel riepilogo "
+                       "dati fatturaPA l'identificativo dell'ordine di acquisto, del contratto, "
+                       "della convenzione o della ricezione");
 
     if (d_.everyCustomer && !c_.empty(d_.everyCustomer->correctedInvoice.id)) {
         const InvoiceReference& corrected = d_.everyCustomer->correctedInvoice;
@@ -302,10 +331,10 @@ void FpaDocumentWriter::withholding() {
     x.close("DatiRitenuta");
 }
 
-void FpaDocumentWriter::reference(const char* tag, Field<FpaLayout> id, Field<FpaLayout> date,
+bool FpaDocumentWriter::reference(const char* tag, Field<FpaLayout> id, Field<FpaLayout> date,
                                   Field<FpaLayout> item, Field<FpaLayout> job,
                                   const std::string& of) {
-    if (c_.empty(field(id))) return;
+    if (c_.empty(field(id))) return false;
     XmlLines& x = c_.xml();
     x.open(tag);
     x.element("RiferimentoNumeroLinea", "1");
@@ -317,6 +346,7 @@ void FpaDocumentWriter::reference(const char* tag, Field<FpaLayout> id, Field<Fp
     c_.text("CodiceCUP", field(fpa::kCupCode), kBasic15, "Codice CUP", Need::WhenNotEmpty);
     c_.text("CodiceCIG", field(fpa::kCigCode), kBasic15, "Codice CIG", Need::WhenNotEmpty);
     x.close(tag);
+    return true;
 }
 
 void FpaDocumentWriter::carrier() {
@@ -495,20 +525,36 @@ void FpaDocumentWriter::payment() {
                 "Modalità di pagamento");
         c_.date("DataScadenzaPagamento", d_.dueDates[i], "Data della " + row, Need::WhenNotEmpty);
         c_.amount("ImportoPagamento", d_.dueAmounts[i], "Importo della " + row);
-        if (mode == "MP05") iban();
+        bankAccount(mode);
         x.close("DettaglioPagamento");
     }
     if (rows == 0) c_.problem("Scadenze di pagamento: nessuna scadenza ha un importo");
     x.close("DatiPagamento");
 }
 
-// The customer's IBAN, written only when its bank fields make exactly 27 characters.
-void FpaDocumentWriter::iban() {
+// The account of a payment by `mode`: a transfer is paid into the company's account; a
+// Ri.Ba. is presented at the customer's bank (ABI and CAB); a direct debit draws on the
+// customer's account under its mandate.
+void FpaDocumentWriter::bankAccount(const std::string& mode) {
     const CustomerRecord& cu = d_.customer;
-    const std::string joined = Trim(PaddedText(cu, cli::kIbanPrefix) + PaddedText(cu, cli::kCin) +
-                                    PaddedText(cu, cli::kAbi) + PaddedText(cu, cli::kCab) +
-                                    PaddedText(cu, cli::kBankAccount));
-    if (Utf8Length(joined) == 27 && IbanShape(joined)) c_.text("IBAN", joined, kIban, "IBAN");
+    if (mode == "MP05") {
+        c_.text("IBAN", d_.companyIban, companyIbanRule(), "IBAN della ditta (qorvana-fe.ini)",
+                Need::WhenNotEmpty);
+    } else if (mode == "MP12") {
+        c_.text("ABI", cu.text(cli::kAbi), kBankCode, "ABI della banca del cliente",
+                Need::WhenNotEmpty);
+        c_.text("CAB", cu.text(cli::kCab), kBankCode, "CAB della banca del cliente",
+                Need::WhenNotEmpty);
+    } else if (mode == "MP09" || mode == "MP10" || mode == "MP11" || mode == "MP19" ||
+               mode == "MP20" || mode == "MP21") {
+        // Written only when the customer's bank fields make exactly 27 characters.
+        const std::string joined =
+            Trim(PaddedText(cu, cli::kIbanPrefix) + PaddedText(cu, cli::kCin) +
+                 PaddedText(cu, cli::kAbi) + PaddedText(cu, cli::kCab) +
+                 PaddedText(cu, cli::kBankAccount));
+        if (Utf8Length(joined) == 27 && IbanShape(joined))
+            c_.text("IBAN", joined, kIban, "IBAN del cliente");
+    }
 }
 
 }  // namespace qorvana::fpaxml

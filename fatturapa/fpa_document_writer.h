@@ -47,6 +47,8 @@ class FpaDocumentWriter {
     virtual bool summaryPerRate() const { return false; }
     // Quantita and PrezzoUnitario with the decimals they have, rather than 2 and 8.
     virtual bool exactLineNumbers() const { return false; }
+    // The IBANs the format accepts for the company's account.
+    virtual const TextRule& companyIbanRule() const { return kIban; }
 
     // --- shared pieces ---
     // The three lines that open the document, with the root's version and namespace.
@@ -108,15 +110,17 @@ class FpaDocumentWriter {
                  const std::string& of);
     void companyRegister();
     void customer();
+    void anagrafica();
     void generalData();
     void withholding();
     void importedNotes();
-    void reference(const char* tag, Field<FpaLayout> id, Field<FpaLayout> date,
+    // The reference block of document `id`; false when it has no id.
+    bool reference(const char* tag, Field<FpaLayout> id, Field<FpaLayout> date,
                    Field<FpaLayout> item, Field<FpaLayout> job, const std::string& of);
     void carrier();
     void goodsAndServices();
     void payment();
-    void iban();
+    void bankAccount(const std::string& mode);
 };
 
 }  // namespace qorvana::fpaxml

@@ -285,7 +285,8 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& in, const Session& s) {
                                   dueAmounts,
                                   header.vatOptions.selfInvoice,
                                   draft.vatInclusive,
-                                  everyCustomer ? &everyone : nullptr};
+                                  everyCustomer ? &everyone : nullptr,
+                                  draft.einvoice.companyIban};
     FpaComposition composition =
         plan.format == FpaFormat::V123 ? ComposeFpaV12(document) : ComposeFpaV10(document);
     if (!composition.problems.empty()) {

@@ -44,6 +44,7 @@ struct FpaWriterInput {
     bool selfBilled = false;                          // the header's "Autofattura"
     bool vatInclusive = false;                        // prices include VAT (scorporo)
     const EInvoiceDocument* everyCustomer = nullptr;  // the company's e-invoices to everyone
+    std::string companyIban{};  // the account a transfer is paid into (qorvana-fe.ini)
 };
 
 struct FpaComposition {

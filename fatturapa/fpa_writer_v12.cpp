@@ -65,6 +65,7 @@ class V12Writer : public FpaDocumentWriter {
     bool emptyContactsWritten() const override { return false; }
     bool summaryPerRate() const override { return true; }
     bool exactLineNumbers() const override { return true; }
+    const TextRule& companyIbanRule() const override { return kAnyIban; }
     // RF03 was withdrawn; RF19 and RF20 came later.
     bool regimeAccepted(int regime) const override {
         return regime >= 1 && regime <= 20 && regime != 3;

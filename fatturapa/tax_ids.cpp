@@ -47,7 +47,48 @@ std::string ElevenDigitFault(std::string_view code) {
     return {};
 }
 
+bool IsVowel(char c) {
+    return c == 'A' || c == 'E' || c == 'I' || c == 'O' || c == 'U';
+}
+
+// The upper-case letter a UTF-8 character stands for in a tax code: accented vowels count as
+// their vowel; 0 for blanks, apostrophes and anything else.
+char TaxCodeLetter(std::string_view text, std::size_t& at) {
+    const unsigned char c = static_cast<unsigned char>(text[at]);
+    if (c == 0xC3 && at + 1 < text.size()) {
+        const unsigned char next = static_cast<unsigned char>(text[++at]) & 0xDF;  // upper case
+        if (next >= 0x80 && next <= 0x85) return 'A';
+        if (next >= 0x88 && next <= 0x8B) return 'E';
+        if (next >= 0x8C && next <= 0x8F) return 'I';
+        if (next >= 0x92 && next <= 0x96) return 'O';
+        if (next >= 0x99 && next <= 0x9C) return 'U';
+        return 0;
+    }
+    if (c >= 'a' && c <= 'z') return static_cast<char>(c - 'a' + 'A');
+    return IsLetter(static_cast<char>(c)) ? static_cast<char>(c) : 0;
+}
+
+// The consonants, or the vowels, of a name in order.
+std::string NameLetters(std::string_view name, bool vowels) {
+    std::string out;
+    for (std::size_t at = 0; at < name.size(); ++at) {
+        const char letter = TaxCodeLetter(name, at);
+        if (letter != 0 && IsVowel(letter) == vowels) out += letter;
+    }
+    return out;
+}
+
 }  // namespace
+
+std::string TaxCodeSurnameLetters(std::string_view surname) {
+    return (NameLetters(surname, false) + NameLetters(surname, true) + "XXX").substr(0, 3);
+}
+
+std::string TaxCodeFirstNameLetters(std::string_view firstName) {
+    const std::string consonants = NameLetters(firstName, false);
+    if (consonants.size() >= 4) return {consonants[0], consonants[2], consonants[3]};
+    return (consonants + NameLetters(firstName, true) + "XXX").substr(0, 3);
+}
 
 char VatCheckDigit(std::string_view tenDigits) {
     // Odd positions count as they are; even ones doubled, less 9 above 9.
@@ -91,6 +132,24 @@ std::string TaxCodeFault(std::string_view code) {
     if (TaxCodeCheckLetter(code.substr(0, 15)) != code[15])
         return "ha la lettera di controllo errata (l'ultima lettera non corrisponde alle altre: "
                "un carattere è sbagliato o scambiato)";
+    return {};
+}
+
+std::string IbanFault(std::string_view iban) {
+    const auto alnum = [](char c) { return IsDigit(c) || IsLetter(c); };
+    if (iban.size() < 15 || iban.size() > 34 || !IsLetter(iban[0]) || !IsLetter(iban[1]) ||
+        !IsDigit(iban[2]) || !IsDigit(iban[3]) || !std::all_of(iban.begin(), iban.end(), alnum))
+        return "non è un IBAN (due lettere del paese, due cifre di controllo, da 11 a 30 lettere "
+               "o cifre)";
+    // The first four characters moved to the end, each letter as 10 to 35: the number is 1
+    // modulo 97.
+    int rest = 0;
+    for (std::size_t i = 0; i < iban.size(); ++i) {
+        const char c = iban[(i + 4) % iban.size()];
+        const int value = IsDigit(c) ? c - '0' : c - 'A' + 10;
+        rest = (rest * (value < 10 ? 10 : 100) + value) % 97;
+    }
+    if (rest != 1) return "ha le cifre di controllo errate (un carattere è sbagliato o scambiato)";
     return {};
 }
 

@@ -91,6 +91,14 @@ void SettingsSeeds() {
                            "qoraz0.001/qorvana.fpa"};
     for (int i = 0; i < static_cast<int>(std::size(files)); ++i)
         Seed("settings", fs::path(files[i]).filename().string(), i, CompanyFile(files[i]));
+    // The e-invoice files, which the scratch company (without e-invoices to everyone) lacks.
+    const int next = static_cast<int>(std::size(files));
+    Seed("settings", "qorvana-fe.ini", next,
+         "tutti_i_clienti=si\r\nbollo_a_carico_del_cliente=si\r\n"
+         "iban=IT60 X054 2811 1010 0000 0123 456\r\nbollo_codice_iva_15=no\r\n");
+    Seed("settings", "qorvana.fec", next + 1,
+         "QORVANA-FEC\t2\r\n2\tM5UXCR1\t\t0\t\t\t\r\n7\t\t\t0\t\tMario\tRossi\r\n"
+         "9\tUFH7Q2\t\t1\t\t\t\r\n");
 }
 
 void RecordSeeds() {

@@ -1,11 +1,13 @@
 // The settings files, chosen by the input's first byte; the input replaces that file:
 //   0 qorvana.int   1 qorvana.eur   2 qorvana.tbl   3 qorvana.prg   4 qorvana.tab
 //   5 qorvana.ilx   6 qorvana.lyf   7 qorvana.pdf   8 qorvana.lkf   9 qorvana.fpv
-//   10 qorvana.gnr  11 qorvana.fpa
+//   10 qorvana.gnr  11 qorvana.fpa  12 qorvana-fe.ini  13 qorvana.fec
 // (eur, tbl and prg in the data root, the others in the company folder). Everything that
 // reads settings then runs: start-up, the start form's and the header's tables, payment terms
-// and due dates, the VAT chooser, the body form's setup, and the confirmation of a document
-// to the public administration (print, FatturaPA, journal entry).
+// and due dates, the VAT chooser, the body form's setup, the e-invoice terms and every
+// customer's e-invoice data (which must be written back as read), and the confirmation of a
+// document to the public administration (print, FatturaPA, journal entry) under the company's
+// e-invoice terms.
 
 #include <array>
 #include <cstdint>
@@ -16,6 +18,7 @@
 #include "document/document_setup.h"
 #include "document/due_dates.h"
 #include "document/payment_terms.h"
+#include "fatturapa/einvoice_terms.h"
 #include "fatturapa/fpa_tables.h"
 #include "fuzz/confirmation.h"
 #include "fuzz/scratch_company.h"
@@ -29,7 +32,7 @@ struct SettingsFile {
     const char* name;
     bool dataRoot;
 };
-constexpr std::array<SettingsFile, 12> kFiles{{{"qorvana.int", false},
+constexpr std::array<SettingsFile, 14> kFiles{{{"qorvana.int", false},
                                                {"qorvana.eur", true},
                                                {"qorvana.tbl", true},
                                                {"qorvana.prg", true},
@@ -40,7 +43,9 @@ constexpr std::array<SettingsFile, 12> kFiles{{{"qorvana.int", false},
                                                {"qorvana.lkf", false},
                                                {"qorvana.fpv", false},
                                                {"qorvana.gnr", false},
-                                               {"qorvana.fpa", false}}};
+                                               {"qorvana.fpa", false},
+                                               {"qorvana-fe.ini", false},
+                                               {"qorvana.fec", false}}};
 
 // The public administration of the demo company: an electronic invoice goes to it.
 constexpr int kPublicAdministration = 9;
@@ -59,15 +64,41 @@ void DueDatesOfEveryTerm(const TabFile& tab, const Money& money) {
     }
 }
 
+// Every customer's e-invoice data, what the start of a document tells of it and how the
+// e-invoice names the customer; the data written again must read back the same.
+void EveryCustomersEInvoiceData(const Session& s) {
+    const EInvoiceCustomersRead read =
+        ReadEInvoiceCustomers(s.companyFile(kEInvoiceCustomersFile), kEInvoiceCustomersFile);
+    if (!read.customers) return;
+    const CustomerRecord customer = s.files.read<CustomersFile>(kPublicAdministration);
+    for (const auto& [number, data] : *read.customers) {
+        MissingEInvoiceData(customer, data);
+        CustomerNamingOf(customer, &data);
+        EInvoiceCustomer typed = data;
+        NormaliseEInvoiceCustomer(typed);
+    }
+    EInvoiceCustomers kept;
+    for (const auto& [number, data] : *read.customers)
+        if (!data.empty()) kept[number] = data;
+    const std::string text = EInvoiceCustomersText(kept);
+    ScratchCompany::Put(s.companyFile(kEInvoiceCustomersFile), text);
+    const EInvoiceCustomersRead again =
+        ReadEInvoiceCustomers(s.companyFile(kEInvoiceCustomersFile), kEInvoiceCustomersFile);
+    Expect(again.customers && EInvoiceCustomersText(*again.customers) == text,
+           "the customers' e-invoice data written read back");
+}
+
 void ReadEverySetting(Session& s) {
     const TabFile tab = TabFile::Load(s.companyFile("qorvana.tab"));
     LoadStartTables(s, tab);
-    HeaderTables::FromTab(tab);
+    const HeaderTables tables = HeaderTables::FromTab(tab);
     VatTable::FromTab(tab).chooserItems();
     DueDatesOfEveryTerm(tab, s.money());
     s.currentCustomer = kPublicAdministration;
     ReadDocumentSetup(s);
+    EveryCustomersEInvoiceData(s);
     DocumentDraft draft = SampleDraft(kPublicAdministration, "2");
+    draft.einvoice = CompanyEInvoiceTerms(LoadEInvoiceSettings(s).settings, tables);
     ConfirmDocument(s, draft, false);
 }
 

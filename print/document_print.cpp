@@ -33,6 +33,17 @@ constexpr int kOutsideColumns = 2;
 
 constexpr const char* kCourtesyCopyNote =
     "Copia di cortesia: la fattura è il file XML trasmesso al Sistema di Interscambio";
+
+// The courtesy copy's note of a credit note, naming the invoice it corrects when given.
+std::string CreditNoteCourtesyCopyNote(const InvoiceReference& corrected) {
+    std::string note =
+        "Copia di cortesia: la nota di credito è il file XML trasmesso al Sistema di Interscambio";
+    const std::string number = Trim(corrected.id);
+    if (number.empty()) return note;
+    note += "; rettifica la fattura n. " + number;
+    if (!Trim(corrected.date).empty()) note += " del " + Trim(corrected.date);
+    return note;
+}
 constexpr const char* kSplitPaymentNote =
     "Scissione dei pagamenti: l'IVA è versata dal cessionario ai sensi dell'art. 17-ter del "
     "D.P.R. 633/1972";
@@ -255,6 +266,8 @@ class Composer {
             case 80:
                 return amount(doc_.figures.documentTotal);
             case 81:
+                if (e_.courtesyCopy && IsCreditNote(e_.documentKind, e_.fpaDocumentType))
+                    return CreditNoteCourtesyCopyNote(e_.correctedInvoice);
                 if (e_.courtesyCopy) return kCourtesyCopyNote;
                 return e_.fpaState >= 0 ? "COPIA DOCUMENTO AD USO INTERNO" : "";
             case 82:
@@ -365,6 +378,7 @@ DocumentToPrint DocumentToPrintOf(const DocumentDraft& draft, const Session& ses
     if (draft.einvoice.everyCustomer && session.fpaState >= 0) {
         const Money money = session.money();
         e.courtesyCopy = true;
+        e.correctedInvoice = draft.panel.correctedInvoice;
         e.splitPayment = SplitPayment(draft);
         e.stampDuty = StampDutyOf(draft, money) > 0;
         e.amountDue = AmountDue(draft, money);

@@ -9,6 +9,7 @@
 
 #include "core/money.h"
 #include "core/session_codes.h"
+#include "document/document_draft.h"
 #include "document/document_math.h"
 #include "document/line_table.h"
 #include "print/form_drawing.h"
@@ -50,6 +51,7 @@ struct PrintedEntries {
     // split payment (item 17) and the virtual stamp duty (item 33) are noted, and the net to
     // pay (item 71) is what the customer pays.
     bool courtesyCopy = false;
+    InvoiceReference correctedInvoice;  // a credit note's: named by its courtesy copy
     bool splitPayment = false;
     bool stampDuty = false;
     std::optional<double> amountDue;

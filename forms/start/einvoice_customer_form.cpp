@@ -32,10 +32,18 @@ EInvoiceCustomerForm::EInvoiceCustomerForm(Session& session, FormSet& forms)
     scissione_ = new QCheckBox(QStringLiteral("Scissione dei pagamenti (split payment)"));
     idEstero_ = new QLineEdit;
     idEstero_->setMaxLength(28);
+    nomeFe_ = new QLineEdit;
+    nomeFe_->setMaxLength(60);
+    cognomeFe_ = new QLineEdit;
+    cognomeFe_->setMaxLength(60);
     fields->addRow(QStringLiteral("&Codice destinatario:"), codice_);
     fields->addRow(QStringLiteral("&PEC:"), pec_);
     fields->addRow(QString(), scissione_);
     fields->addRow(QStringLiteral("&Identificativo fiscale estero:"), idEstero_);
+    // A private person is written by first name and surname, which a card of one name line
+    // cannot tell apart.
+    fields->addRow(QStringLiteral("&Nome (persona fisica):"), nomeFe_);
+    fields->addRow(QStringLiteral("Co&gnome (persona fisica):"), cognomeFe_);
     column->addLayout(fields);
     auto* buttons = new QHBoxLayout;
     auto* salva = new QPushButton(QStringLiteral("&Salva"));
@@ -49,6 +57,8 @@ EInvoiceCustomerForm::EInvoiceCustomerForm(Session& session, FormSet& forms)
     registerControl(QStringLiteral("pec"), pec_);
     registerControl(QStringLiteral("scissione"), scissione_);
     registerControl(QStringLiteral("idestero"), idEstero_);
+    registerControl(QStringLiteral("nomefe"), nomeFe_);
+    registerControl(QStringLiteral("cognomefe"), cognomeFe_);
     registerControl(QStringLiteral("salva"), salva);
     registerControl(QStringLiteral("annulla"), annulla);
     connect(salva, &QPushButton::clicked, this, &EInvoiceCustomerForm::save);
@@ -67,17 +77,20 @@ void EInvoiceCustomerForm::activate() {
     pec_->setText(Q(read.data.pec));
     scissione_->setChecked(read.data.splitPayment);
     idEstero_->setText(Q(read.data.foreignTaxId));
+    nomeFe_->setText(Q(read.data.firstName));
+    cognomeFe_->setText(Q(read.data.surname));
     CentreOnScreen(this);
     codice_->setFocus();
 }
 
 void EInvoiceCustomerForm::save() {
-    EInvoiceCustomer data{S(codice_->text()), S(pec_->text()), scissione_->isChecked(),
-                          S(idEstero_->text())};
+    EInvoiceCustomer data{S(codice_->text()),   S(pec_->text()),    scissione_->isChecked(),
+                          S(idEstero_->text()), S(nomeFe_->text()), S(cognomeFe_->text())};
     if (const std::string wrong = NormaliseEInvoiceCustomer(data); !wrong.empty()) {
         Warn(this, Q(wrong));
         return;
     }
+    if (!officeCodeAccepted(data)) return;
     // Another workstation may save another customer's data at the same moment.
     std::optional<PostingLock> lock = LockCompanyForPosting(this, session());
     if (!lock) return;
@@ -88,6 +101,20 @@ void EInvoiceCustomerForm::save() {
         return;
     }
     hide();
+}
+
+bool EInvoiceCustomerForm::officeCodeAccepted(const EInvoiceCustomer& data) {
+    std::string warning;
+    try {
+        warning = OfficeCodeWarning(session().files.read<CustomersFile>(customer_), data);
+    } catch (const RecordIoError& e) {
+        Warn(this, QStringLiteral("Errore di lettura degli archivi: %1").arg(e.what()));
+        return false;
+    }
+    if (warning.empty()) return true;
+    warning[0] = 'I';  // the sentence opens the message
+    return AskYesNo(this, QStringLiteral("Attenzione"),
+                    Q(warning) + QStringLiteral(".\nMemorizzare ugualmente i dati?"));
 }
 
 void EInvoiceCustomerForm::closeEvent(QCloseEvent* event) {

@@ -1,8 +1,10 @@
 #pragma once
 // The window qorfec: the shown customer's e-invoice data that the customer record has no
-// room for (recipient code, certified mail address, split payment, foreign tax identifier),
-// kept in qorvana.fec. Opened from the start form's "Dati fattura elettronica".
+// room for (recipient code, certified mail address, split payment, foreign tax identifier, a
+// person's first name and surname), kept in qorvana.fec. Opened from the start form's "Dati
+// fattura elettronica".
 
+#include "customers/einvoice_customers.h"
 #include "forms/common/qor_form.h"
 
 class QCheckBox;
@@ -26,6 +28,8 @@ class EInvoiceCustomerForm : public QorForm {
 
   private:
     void save();
+    // The question before a code the customer's e-invoices will not use is stored.
+    bool officeCodeAccepted(const EInvoiceCustomer& data);
 
     int customer_ = 0;
     QLabel* nome_ = nullptr;
@@ -33,6 +37,8 @@ class EInvoiceCustomerForm : public QorForm {
     QLineEdit* pec_ = nullptr;
     QCheckBox* scissione_ = nullptr;
     QLineEdit* idEstero_ = nullptr;
+    QLineEdit* nomeFe_ = nullptr;
+    QLineEdit* cognomeFe_ = nullptr;
 };
 
 }  // namespace qorvana

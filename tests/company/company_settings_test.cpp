@@ -112,5 +112,33 @@ TEST_F(CompanySettingsTest, EInvoiceSettingHeldFromTheStart) {
     EXPECT_FALSE(settings.einvoice.everyCustomer);
 }
 
+// The company's account and the stamp duty of its VAT codes; a wrong value is told and left
+// out alone, the rest of the file kept.
+TEST_F(CompanySettingsTest, EInvoiceAccountAndStampDutyOfCodes) {
+    const std::string file = std::string(kCompany) + "qorvana-fe.ini";
+    drive.write(file,
+                "tutti_i_clienti=si\r\niban=it60 x054 2811 1010 0000 0123 456\r\n"
+                "bollo_codice_iva_15=si\r\nBOLLO_CODICE_IVA_14=no\r\n");
+    EXPECT_TRUE(LoadCompanySettings(session).empty());
+    const EInvoiceSettings& read = SettingsOf(session).einvoice;
+    EXPECT_EQ(read.iban, "IT60X0542811101000000123456");
+    EXPECT_EQ(read.stampDutyByVatCode, (std::map<int, bool>{{14, false}, {15, true}}));
+
+    drive.write(file,
+                "tutti_i_clienti=si\r\niban=IT61X0542811101000000123456\r\n"
+                "bollo_codice_iva_5=si\r\nbollo_codice_iva_16=forse\r\n"
+                "bollo_codice_iva_17=no\r\n");
+    const auto told = LoadCompanySettings(session);
+    ASSERT_EQ(told.size(), 1u);
+    for (const char* said :
+         {"l'iban \"IT61X0542811101000000123456\" ha le cifre di controllo errate",
+          "bollo_codice_iva_5 non vale: il bollo si indica per i codici IVA da 13 a 24",
+          "bollo_codice_iva_16 vale \"forse\""})
+        EXPECT_NE(told[0].find(said), std::string::npos) << told[0];
+    EXPECT_TRUE(read.everyCustomer);
+    EXPECT_EQ(read.iban, "");
+    EXPECT_EQ(read.stampDutyByVatCode, (std::map<int, bool>{{17, false}}));
+}
+
 }  // namespace
 }  // namespace qorvana

@@ -59,21 +59,30 @@ TEST(EInvoiceCustomers, FileAndTypedData) {
     const auto file = dir.path() / "qorvana.fec";
     const EInvoiceCustomers written{{2, {"M5UXCR1", "", false, ""}},
                                     {9, {"", "ufficio@pec.it", true, "12345678901"}},
+                                    {7, {"", "", false, "", "Niccolò", "D'Amico"}},
                                     {5, {}}};  // empty: not kept
     ASSERT_FALSE(WriteEInvoiceCustomers(file, "qorvana.fec", written));
     const EInvoiceCustomersRead read = ReadEInvoiceCustomers(file, "qorvana.fec");
     ASSERT_TRUE(read.customers) << read.problem;
-    EXPECT_EQ(read.customers->size(), 2u);
+    EXPECT_EQ(read.customers->size(), 3u);
     EXPECT_EQ(read.customers->at(9).pec, "ufficio@pec.it");
     EXPECT_TRUE(read.customers->at(9).splitPayment);
+    EXPECT_EQ(read.customers->at(7).firstName + " " + read.customers->at(7).surname,
+              "Niccolò D'Amico");
     EXPECT_TRUE(ReadEInvoiceCustomers(dir.path() / "none", "x").customers->empty());
+    // A file of the first version, without names, is read as it was written.
+    dir.write(file, "QORVANA-FEC\t1\r\n2\tM5UXCR1\t\t0\t\r\n");
+    const EInvoiceCustomersRead first = ReadEInvoiceCustomers(file, "qorvana.fec");
+    ASSERT_TRUE(first.customers) << first.problem;
+    EXPECT_EQ(first.customers->at(2).recipientCode, "M5UXCR1");
 
     const struct {
         const char* text;
         int line;
     } damaged[] = {{"", 1},
-                   {"QORVANA-FEC\t2\r\n", 1},
+                   {"QORVANA-FEC\t3\r\n", 1},
                    {"QORVANA-FEC\t1\r\n2\tM5UXCR1\t\t0\r\n", 2},
+                   {"QORVANA-FEC\t2\r\n2\tM5UXCR1\t\t0\t\r\n", 2},
                    {"QORVANA-FEC\t1\r\n2\tA\t\t2\t\r\n", 2},
                    {"QORVANA-FEC\t1\r\n0\tA\t\t0\t\r\n", 2},
                    {"QORVANA-FEC\t1\r\n2\tA\t\t0\t\r\n2\tB\t\t0\t\r\n", 3}};
@@ -95,7 +104,8 @@ TEST(EInvoiceCustomers, FileAndTypedData) {
                  {{"ab1", "", false, ""}, "AB1", true},
                  {{"M5UX-R1", "", false, ""}, "M5UX-R1", true},
                  {{"", "senza-chiocciola.it", false, ""}, "", true},
-                 {{"", "", false, "DE 1234"}, "", true}};
+                 {{"", "", false, "DE 1234"}, "", true},
+                 {{"", "", false, "", "Mario", " "}, "", true}};
     for (const auto& t : typed) {
         EInvoiceCustomer data = t.typed;
         EXPECT_EQ(!NormaliseEInvoiceCustomer(data).empty(), t.refused) << t.typed.recipientCode;

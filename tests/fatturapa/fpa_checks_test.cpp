@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <regex>
 #include <set>
 #include <utility>
@@ -280,6 +281,27 @@ TEST(TaxIds, CheckDigitsOfVatNumbersAndTaxCodes) {
     };
     for (const auto& [code, fault] : taxCodes)
         EXPECT_TRUE(TaxCodeFault(code).starts_with(fault)) << code << ": " << TaxCodeFault(code);
+    const std::pair<const char*, const char*> ibans[] = {
+        {"IT60X0542811101000000123456", ""},
+        {"DE89370400440532013000", ""},
+        {"IT61X0542811101000000123456", "ha le cifre di controllo errate"},
+        {"IT60X0542811101000000123465", "ha le cifre di controllo errate"},
+        {"IT60X054281110100000012345-", "non è un IBAN"},
+        {"IT60X05428", "non è un IBAN"},
+    };
+    for (const auto& [iban, fault] : ibans)
+        EXPECT_TRUE(IbanFault(iban).starts_with(fault)) << iban << ": " << IbanFault(iban);
+}
+
+// The letters a person's names give the tax code: accented vowels as vowels, apostrophes and
+// blanks left out.
+TEST(TaxIds, LettersOfSurnameAndFirstName) {
+    const std::array<const char*, 3> names[] = {{"ROSSI", "MARIO", "RSSMRA"},
+                                                {"D'Angelo", "Francesco", "DNGFNC"},
+                                                {"Più", "Niccolò", "PIUNCL"},
+                                                {"Fo", "Èva", "FOXVEA"}};
+    for (const auto& [surname, first, letters] : names)
+        EXPECT_EQ(TaxCodeSurnameLetters(surname) + TaxCodeFirstNameLetters(first), letters);
 }
 
 // The early warning when the customer is chosen: the same rules as the file's checks.

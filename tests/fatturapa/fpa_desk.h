@@ -15,6 +15,7 @@
 #include "core/numbers.h"
 #include "core/session.h"
 #include "document/einvoice_amounts.h"
+#include "fatturapa/einvoice_terms.h"
 #include "fatturapa/fpa_checks.h"
 #include "fatturapa/fpa_export.h"
 #include "tests/temp_dir.h"
@@ -56,6 +57,7 @@ struct Desk {
     HeaderTables tables;
     PanelEntries& panel = draft.panel;
     HeaderEntries& header = draft.header;
+    EInvoiceSettings einvoice;   // qorvana-fe.ini; draft.einvoice.customer the customer's data
     std::string proposed = "1";  // the transmission number the header proposed
 
     Desk() {
@@ -124,7 +126,21 @@ struct Desk {
         lines[n].vatCode = static_cast<std::int16_t>(code);
     }
 
+    // The customer's bank coordinates; a 12-digit account makes a 27-character IBAN.
+    void bank(const char* account) {
+        customer.setText(cli::kIbanPrefix, "IT60");
+        customer.setText(cli::kCin, "X");
+        customer.setText(cli::kAbi, "05428");
+        customer.setText(cli::kCab, "11101");
+        customer.setText(cli::kBankAccount, account);
+    }
+
+    // The terms as the document's start takes them, then the figures as the body computes
+    // them, then the export's checks and composition.
     FpaPrepared prepare() {
+        const EInvoiceCustomer data = draft.einvoice.customer;
+        draft.einvoice = CompanyEInvoiceTerms(einvoice, tables);
+        draft.einvoice.customer = data;
         draft.figures = RecomputeDocument(lines, vat, draft.vatInclusive, s.money());
         ChargeStampDuty(draft.figures, s.documentKind, draft.einvoice, s.money());
         if (header.instalmentAmounts == std::array<std::string, 6>{})

@@ -17,9 +17,33 @@ struct Desk12 : Desk {
 };
 
 void EveryCustomer(Desk& d) {
-    d.draft.einvoice.everyCustomer = true;
+    d.einvoice.everyCustomer = true;
     d.customer.setText(cli::kRecipientCode, "");
     d.customer.setText(cli::kEmail, "info@rossi.it");
+}
+
+// Each case's file, written by a company of e-invoices to every customer (1.2.3), passes the
+// schema and the exchange system's checks (qorvana-check) and holds what the case says; a
+// refused case writes nothing and says why.
+void ExpectExports(const std::vector<Case>& cases) {
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Desk12 d;
+        c.change(d);
+        std::string xml, fileName;
+        const std::string message = d.exportOnce(&xml, &fileName);
+        if (c.refused) {
+            for (const auto& p : c.present)
+                EXPECT_NE(message.find(p), std::string::npos) << message;
+            EXPECT_TRUE(fs::is_empty(d.company / "fatturepa"));
+            continue;
+        }
+        ASSERT_NE(message.find("è stato creato"), std::string::npos) << message;
+        for (const auto& f : CheckFatturaPAFile(fileName, xml, Schema()))
+            ADD_FAILURE() << FormatFinding(f) << "\n" << xml;
+        for (const auto& p : c.present) EXPECT_NE((xml + message).find(p), std::string::npos) << p;
+        for (const auto& a : c.absent) EXPECT_EQ(xml.find(a), std::string::npos) << a;
+    }
 }
 
 // Each document passes the 1.2.3 schema and the exchange system's checks.
@@ -110,58 +134,212 @@ TEST(FpaWriterV12, DocumentsWrittenAsTheExchangeSystemChecksThem) {
          [](Desk& d) { EveryCustomer(d); },
          {"versione=\"FPR12\"", "<CodiceDestinatario>0000000</CodiceDestinatario>"},
          {"<PECDestinatario>"}},
-        {"every customer: stamp duty on a document without VAT above 77,47",
+        {"every customer: a customer in San Marino, through its tax office",
          [](Desk& d) {
              EveryCustomer(d);
-             d.line(1, "Corso", 1, 77.48, 14);
+             d.customer.setText(cli::kVatPrefix, "SM");
+             d.customer.setText(cli::kVatNumber, "12345");
          },
-         {"<DatiBollo>\r\n          <BolloVirtuale>SI</BolloVirtuale>\r\n          "
-          "<ImportoBollo>2.00</ImportoBollo>\r\n        </DatiBollo>\r\n        "
-          "<ImportoTotaleDocumento>77.48</ImportoTotaleDocumento>"},
+         {"<CodiceDestinatario>2R4GTO8</CodiceDestinatario>",
+          "<IdPaese>SM</IdPaese>\r\n          <IdCodice>12345</IdCodice>"},
+         {"XXXXXXX", "<CodiceFiscale>00215150236"}},
+    };
+    ExpectExports(cases);
+}
+
+// DatiBollo follows the nature of each amount without VAT: due when those that bear the duty
+// exceed 77,47, whatever else the document holds (docs/einvoice-rules.md).
+TEST(FpaWriterV12, StampDutyFollowsTheNatureOfEachAmount) {
+    // An amount of the nature of `digits` (VAT code 14), beside `taxable` at 22 %.
+    const auto amount = [](const char* name, const char* digits, double exempt, double taxable,
+                           bool due) {
+        return Case{name,
+                    [=](Desk& d) {
+                        EveryCustomer(d);
+                        d.tables.exemptions[2] = {"Operazione senza IVA", "", digits};
+                        d.line(1, "Fornitura", 1, exempt, 14);
+                        if (taxable != 0) d.line(2, "Servizio", 1, taxable, 1);
+                    },
+                    {due ? "<DatiBollo>" : "<ImportoTotaleDocumento>"},
+                    {due ? "<Arrotondamento>" : "<DatiBollo>"}};
+    };
+    std::vector<Case> cases = {
+        amount("exempt N4 above 77,47", "3", 77.48, 0, true),
+        amount("exempt N4 at 77,47", "3", 77.47, 0, false),
+        amount("excluded N1", "0", 100, 0, true),
+        amount("not subject N2.1", "11", 100, 0, true),
+        amount("not subject N2.2", "12", 100, 0, true),
+        amount("export N3.1", "21", 100, 0, false),
+        amount("intra-EU supply N3.2", "22", 100, 0, false),
+        amount("supply to San Marino N3.3", "23", 100, 0, false),
+        amount("treated as an export N3.4", "24", 100, 0, true),
+        amount("declaration of intent N3.5", "25", 100, 0, true),
+        amount("other non-taxable N3.6", "26", 100, 0, true),
+        amount("margin scheme N5", "4", 100, 0, false),
+        amount("reverse charge N6.3", "53", 100, 0, false),
+        amount("VAT paid in another EU state N7", "6", 100, 0, false),
+        amount("mixed: 100 at 22 % and 200 exempt", "3", 200, 100, true),
+        amount("mixed: 500 at 22 % and 50 exempt", "3", 50, 500, false),
+        amount("export beside 100 at 22 %", "21", 1000, 100, false),
+    };
+    Case off = amount("exempt N4, its code set not to bear it", "3", 100, 0, false);
+    Case on = amount("export, its code set to bear it", "21", 100, 0, true);
+    for (auto [c, bears] : {std::pair{&off, false}, {&on, true}})
+        c->change = [change = c->change, bears](Desk& d) {
+            change(d);
+            d.einvoice.stampDutyByVatCode[14] = bears;
+        };
+    cases.push_back(off);
+    cases.push_back(on);
+    cases.push_back({"charged to the customer: a line of nature N1 in the totals",
+                     [](Desk& d) {
+                         EveryCustomer(d);
+                         d.einvoice.chargeStampDuty = true;
+                         d.tables.exemptions[1] = {"Escluso art. 15 DPR 633/72", "", "0"};
+                         d.line(1, "Corso", 1, 150, 14);
+                     },
+                     {"<Descrizione>Imposta di bollo</Descrizione>",
+                      "<Natura>N1</Natura>\r\n        <ImponibileImporto>2.00</ImponibileImporto>",
+                      "<ImportoTotaleDocumento>152.00</ImportoTotaleDocumento>",
+                      "<ImportoPagamento>152.00</ImportoPagamento>"},
+                     {}});
+    cases.push_back({"charged without an exemption of nature N1",
+                     [](Desk& d) {
+                         EveryCustomer(d);
+                         d.einvoice.chargeStampDuty = true;
+                         d.line(1, "Corso", 1, 77.48, 14);
+                     },
+                     {"Imposta di bollo a carico del cliente: nessuna esenzione della tabella ha "
+                      "natura N1"},
+                     {},
+                     true});
+    ExpectExports(cases);
+}
+
+// A transfer is paid into the company's account; a Ri.Ba. is presented at the customer's bank;
+// a direct debit draws on the customer's account.
+TEST(FpaWriterV12, EachPaymentModeNamesItsAccount) {
+    // Payment mode at list position `mode`; the customer's account ends 999999.
+    const auto paid = [](const char* name, int mode, const char* companyIban,
+                         std::vector<std::string> present, std::vector<std::string> absent,
+                         bool refused = false) {
+        return Case{name,
+                    [=](Desk& d) {
+                        EveryCustomer(d);
+                        d.bank("000000999999");
+                        d.einvoice.iban = companyIban;
+                        d.panel.paymentMode = mode;
+                    },
+                    std::move(present), std::move(absent), refused};
+    };
+    const std::string due = "<ImportoPagamento>244.00</ImportoPagamento>\r\n        ";
+    ExpectExports({
+        paid("transfer: the company's account", 4, "IT60X0542811101000000123456",
+             {due + "<IBAN>IT60X0542811101000000123456</IBAN>"}, {"999999", "<ABI>"}),
+        paid("transfer to a foreign account", 4, "DE89370400440532013000",
+             {due + "<IBAN>DE89370400440532013000</IBAN>"}, {}),
+        paid("transfer, the company's account not set", 4, "", {}, {"<IBAN>"}),
+        paid("Ri.Ba.: the customer's bank", 11, "IT60X0542811101000000123456",
+             {due + "<ABI>05428</ABI>\r\n        <CAB>11101</CAB>"}, {"<IBAN>"}),
+        paid("direct debit: the customer's account", 8, "IT60X0542811101000000123456",
+             {due + "<IBAN>IT60X0542811101000000999999</IBAN>"}, {"123456</IBAN>"}),
+        paid("cash", 0, "IT60X0542811101000000123456", {}, {"<IBAN>", "<ABI>"}),
+    });
+    ExpectExports({{"Ri.Ba. with a customer's ABI of letters",
+                    [](Desk& d) {
+                        d.customer.setText(cli::kAbi, "O5428");
+                        d.panel.paymentMode = 11;
+                    },
+                    {"ABI della banca del cliente: \"O5428\" non è valido"},
+                    {},
+                    true},
+                   {"direct debit with a customer's account of 26 characters",
+                    [](Desk& d) {
+                        d.bank("00000099999");
+                        d.panel.paymentMode = 8;
+                    },
+                    {},
+                    {"<IBAN>"}}});
+}
+
+// Denominazione carries the whole legal name; a person is written by Nome and Cognome.
+TEST(FpaWriterV12, TheCustomerByItsName) {
+    // A private person: no VAT number, the tax code of ROSSI MARIO.
+    const auto person = [](Desk& d, const char* line1, const char* line2) {
+        EveryCustomer(d);
+        d.customer.setText(cli::kVatNumber, "");
+        d.customer.setText(cli::kTaxCode, "RSSMRA80A01L781K");
+        d.customer.setText(cli::kName1, line1);
+        d.customer.setText(cli::kName2, line2);
+    };
+    const std::string named =
+        "<Anagrafica>\r\n          <Nome>MARIO</Nome>\r\n          "
+        "<Cognome>ROSSI</Cognome>\r\n        </Anagrafica>";
+    ExpectExports({
+        {"both lines of a company",
+         [](Desk& d) {
+             EveryCustomer(d);
+             d.customer.setText(cli::kName1, "ARCO");
+             d.customer.setText(cli::kName2, "Costruzioni Edili S.p.A.");
+         },
+         {"<Denominazione>ARCO Costruzioni Edili S.p.A.</Denominazione>"},
          {}},
-        {"every customer: stamp duty charged without an exemption of nature N1",
+        {"two full lines: 80 characters",
          [](Desk& d) {
-             EveryCustomer(d);
-             d.draft.einvoice.chargeStampDuty = true;
-             d.draft.einvoice.stampDutyEntry = StampDutyEntry(d.tables);
-             d.line(1, "Corso", 1, 77.48, 14);
+             d.customer.setText(cli::kName1, std::string(40, 'A'));
+             d.customer.setText(cli::kName2, std::string(40, 'B'));
          },
-         {"Imposta di bollo a carico del cliente: nessuna esenzione della tabella ha natura N1"},
+         {"<Denominazione>" + std::string(40, 'A') + std::string(40, 'B') + "</Denominazione>"},
+         {}},
+        {"a person, surname first",
+         [=](Desk& d) { person(d, "ROSSI", "MARIO"); },
+         {named},
+         {"<Denominazione>ROSSI"}},
+        {"a person, first name first", [=](Desk& d) { person(d, "MARIO", "ROSSI"); }, {named}, {}},
+        {"a person's name in the e-invoice data",
+         [=](Desk& d) {
+             person(d, "ROSSI MARIO", "");
+             d.draft.einvoice.customer.firstName = "MARIO";
+             d.draft.einvoice.customer.surname = "ROSSI";
+         },
+         {named},
+         {}},
+        {"a person on one line, without e-invoice data",
+         [=](Desk& d) { person(d, "ROSSI MARIO", ""); },
+         {"Nome e cognome del cliente: è una persona fisica e la scheda non li distingue "
+          "(\"ROSSI MARIO\")"},
          {},
          true},
-        {"every customer: no stamp duty at 77,47",
+        {"a body without VAT number (11-digit tax code)",
          [](Desk& d) {
              EveryCustomer(d);
-             d.line(1, "Corso", 1, 77.47, 14);
+             d.customer.setText(cli::kVatNumber, "");
+             d.customer.setText(cli::kName2, "Settore Lavori Pubblici");
          },
-         {"<ImportoTotaleDocumento>77.47</ImportoTotaleDocumento>"},
-         {"<DatiBollo>"}},
-        {"every customer: no stamp duty with VAT",
+         {"<Denominazione>COMUNE DI VERONA Settore Lavori Pubblici</Denominazione>"},
+         {"<Nome>"}},
+    });
+}
+
+// A CUP or CIG is written with the document it belongs to; typed alone, the file is refused.
+TEST(FpaWriterV12, CupAndCigGoWithTheirDocument) {
+    ExpectExports({
+        {"CIG alone",
+         [](Desk& d) { d.panel.cig = "Z1234567890"; },
+         {"Codice CIG \"Z1234567890\": si scrive con il documento a cui appartiene; indicare nel "
+          "riepilogo dati fatturaPA l'identificativo dell'ordine di acquisto, del contratto, della "
+          "convenzione o della ricezione"},
+         {},
+         true},
+        {"CUP alone", [](Desk& d) { d.panel.cup = "J81B20000010001"; }, {"Codice CUP"}, {}, true},
+        {"CIG with its contract",
          [](Desk& d) {
-             EveryCustomer(d);
-             d.line(2, "Corso", 1, 100, 14);
+             d.panel.cig = "Z1234567890";
+             d.panel.contract.id = "CTR-2026/4";
          },
-         {"<ImponibileImporto>100.00</ImponibileImporto>"},
-         {"<DatiBollo>"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Desk12 d;
-        c.change(d);
-        std::string xml, fileName;
-        const std::string message = d.exportOnce(&xml, &fileName);
-        if (c.refused) {
-            for (const auto& p : c.present)
-                EXPECT_NE(message.find(p), std::string::npos) << message;
-            EXPECT_TRUE(fs::is_empty(d.company / "fatturepa"));
-            continue;
-        }
-        ASSERT_NE(message.find("è stato creato"), std::string::npos) << message;
-        for (const auto& f : CheckFatturaPAFile(fileName, xml, Schema()))
-            ADD_FAILURE() << FormatFinding(f) << "\n" << xml;
-        for (const auto& p : c.present) EXPECT_NE((xml + message).find(p), std::string::npos) << p;
-        for (const auto& a : c.absent) EXPECT_EQ(xml.find(a), std::string::npos) << a;
-    }
+         {"<IdDocumento>CTR-2026/4</IdDocumento>\r\n        <CodiceCIG>Z1234567890</CodiceCIG>"},
+         {}},
+    });
 }
 
 // Nothing is written, and the progressive is not used, while the exchange system would refuse.

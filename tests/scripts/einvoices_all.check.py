@@ -25,8 +25,19 @@ check("foreign", (recipient(foreign), values(foreign, C + "DatiAnagrafici/IdFisc
 check("certified mail", recipient(pec), ("FPR12", "FPR12", "0000000", "nordica@pec.it"))
 check("consumer", (recipient(consumer), foreign.find(C + "DatiAnagrafici/IdFiscaleIVA") is not None,
                    consumer.find(C + "DatiAnagrafici/IdFiscaleIVA"),
-                   consumer.findtext(C + "DatiAnagrafici/CodiceFiscale")),
-      (("FPR12", "FPR12", "0000000", None), True, None, "RSSMRA80A01L781K"))
+                   consumer.findtext(C + "DatiAnagrafici/CodiceFiscale"),
+                   values(consumer, C + "DatiAnagrafici/Anagrafica/*")),
+      (("FPR12", "FPR12", "0000000", None), True, None, "RSSMRA80A01L781K", ["Mario", "Rossi"]))
+# Both name lines of the card make the legal name.
+check("legal name", values(pec, C + "DatiAnagrafici/Anagrafica/Denominazione"),
+      ["NORDICA Impianti Termici S.n.c."])
+# The account of each payment: a Ri.Ba. at the customer's bank, a transfer into the company's.
+P = "FatturaElettronicaBody/DatiPagamento/DettaglioPagamento/"
+check("Ri.Ba.", (values(pec, P + "ModalitaPagamento"), values(pec, P + "ABI"),
+                 [len(c) for c in values(pec, P + "CAB")], values(pec, P + "IBAN")),
+      (["MP12"], ["05034"], [5], []))
+check("transfer", (values(split, P + "ModalitaPagamento"), values(split, P + "IBAN")),
+      (["MP05"], ["IT60X0542811101000000123456"]))
 check("deferred invoice", (deferred.findtext(G + "DatiGeneraliDocumento/TipoDocumento"),
                            [(d.findtext("NumeroDDT"), d.findtext("DataDDT"),
                              values(d, "RiferimentoNumeroLinea")) for d in deferred.findall(G + "DatiDDT")]),
@@ -50,6 +61,10 @@ check("stamp duty stored", [([dbl(r, 222 + 8 * i) for i in range(2)], dbl(r, 286
       [([2.0, 150.0], 152.0)])
 printed = pdf_text(os.path.join(PRINT, "print-1.pdf"), "-layout")
 check("stamp duty printed", [a in printed for a in ("2,00", "150,00", "152,00")], [True] * 3)
+printed = " ".join(pdf_text(os.path.join(PRINT, "print-2.pdf")).split())
+check("credit note's courtesy copy",
+      "Copia di cortesia: la nota di credito è il file XML trasmesso al Sistema di Interscambio; "
+      "rettifica la fattura n. 1 del 06/12/2026" in printed, True)
 check("credit note", (credit.findtext(G + "DatiGeneraliDocumento/TipoDocumento"),
                       values(credit, G + "DatiFattureCollegate/*"),
                       credit.findtext(G + "DatiGeneraliDocumento/ImportoTotaleDocumento")),
@@ -68,14 +83,24 @@ check("none sent", [l for l in store if l[0] in ("I", "N")], [])
 # The customers' e-invoice data as the window left them: BORDO's foreign identifier added.
 with open(os.path.join(COMPANY, "qorvana.fec"), "rb") as f:
     check("customers' data", f.read().decode("cp1252").split("\r\n"),
-          ["QORVANA-FEC\t1", "2\tM5UXCR1\t\t0\t", "3\t\tnordica@pec.it\t0\t",
-           "4\t\t\t0\t123456789", "9\t\t\t1\t", ""])
+          ["QORVANA-FEC\t2", "2\tM5UXCR1\t\t0\t\t\t", "3\t\tnordica@pec.it\t0\t\t\t",
+           "4\t\t\t0\t123456789\t\t", "7\t\t\t0\t\tMario\tRossi", "9\t\t\t1\t\t\t", ""])
 
-# NODO's missing postcode was told when its document was to start, and it did not start.
+# ALFA's 6-character code was questioned when saved, and not stored.
+check("office code questioned", [m for m in messages() if m[1].startswith("Il codice destinatario \"UFH7Q2\"")],
+      [("Attenzione", "Il codice destinatario \"UFH7Q2\" ha 6 caratteri, come il codice ufficio di "
+        "una pubblica amministrazione, ma la scheda non indica il cliente come pubblica "
+        "amministrazione: le sue fatture elettroniche non lo useranno (un'impresa ha un codice di "
+        "7 caratteri).\nMemorizzare ugualmente i dati?", "No")])
+
+# NODO's missing postcode, and the name of ROSSI MARIO, whose card holds one line, were told
+# when their documents were to start, and they did not start.
+missing = "Per la fattura elettronica mancano i dati del cliente:\n- %s\nCompletarli nella scheda " \
+          "del cliente o con \"Dati fattura elettronica\". Iniziare ugualmente il documento?"
 check("data missing", [m for m in messages() if m[1].startswith("Per la fattura elettronica")],
-      [("Attenzione", "Per la fattura elettronica mancano i dati del cliente:\n- il CAP della sede "
-        "(5 cifre)\nCompletarli nella scheda del cliente o con \"Dati fattura elettronica\". "
-        "Iniziare ugualmente il documento?", "No")])
+      [("Attenzione", missing % "il CAP della sede (5 cifre)", "No"),
+       ("Attenzione", missing % "il nome e il cognome del cliente, persona fisica: la scheda non li "
+        "distingue", "No")])
 
 # GRANDI's wrong check digit was told before its invoice started, and it did not start.
 check("identity warning", [m for m in messages() if m[1].startswith("Nella scheda del cliente")],

@@ -16,7 +16,8 @@ text = xml_has(xml, ["<ProgressivoInvio>1</ProgressivoInvio>", "<Numero>15/2026<
 check("ScontoMaggiorazione blocks", text.count("<ScontoMaggiorazione>"), 2)
 second = xml_has(os.path.join(folder, "IT01234567897_16.xml"),
                  ["<ProgressivoInvio>2</ProgressivoInvio>", "<NumeroDDT>DDT 15</NumeroDDT>",
-                  "<DataDDT>2026-12-05</DataDDT>"])
+                  "<DataDDT>2026-12-05</DataDDT>",
+                  "<IdDocumento>CTR 9</IdDocumento>\r\n        <CodiceCUP>J11B12000040001</CodiceCUP>"])
 check("no carrier beside the DDT", "<DatiTrasporto>" in second, False)
 check("transmission counter", counter(5, 1), 2)
 archive = read("fpa1")

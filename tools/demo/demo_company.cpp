@@ -80,10 +80,11 @@ DemoSummary WriteDemoCompany(const DemoOptions& options) {
     WriteTextLines(company / kFpaFormatFile, {options.fpaFormat});
     if (options.einvoicesAll == 1) {
         // E-invoices to every customer: ARCO by its recipient code, NORDICA by certified
-        // mail, the municipality under split payment.
-        WriteTextLines(
-            company / kEInvoiceSettingsFile,
-            {"# Fatture elettroniche", "tutti_i_clienti=si", "bollo_a_carico_del_cliente=no"});
+        // mail, the municipality under split payment; transfers paid into the account the
+        // printed footer shows.
+        WriteTextLines(company / kEInvoiceSettingsFile,
+                       {"# Fatture elettroniche", "tutti_i_clienti=si",
+                        "bollo_a_carico_del_cliente=no", "iban=IT60X0542811101000000123456"});
         const EInvoiceCustomers data{{customer::kArco, {"M5UXCR1", "", false, ""}},
                                      {customer::kNordica, {"", "nordica@pec.it", false, ""}},
                                      {customer::kComune, {"", "", true, ""}}};

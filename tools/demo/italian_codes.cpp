@@ -5,33 +5,6 @@
 #include "fatturapa/tax_ids.h"
 
 namespace qorvana::demo {
-namespace {
-
-bool IsVowel(char c) {
-    return c == 'A' || c == 'E' || c == 'I' || c == 'O' || c == 'U';
-}
-
-std::string Letters(std::string_view text, bool vowels) {
-    std::string out;
-    for (char c : text) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        if (c < 'A' || c > 'Z') continue;
-        if (IsVowel(c) == vowels) out += c;
-    }
-    return out;
-}
-
-std::string SurnamePart(std::string_view surname) {
-    return (Letters(surname, false) + Letters(surname, true) + "XXX").substr(0, 3);
-}
-
-std::string FirstNamePart(std::string_view name) {
-    const std::string consonants = Letters(name, false);
-    if (consonants.size() >= 4) return {consonants[0], consonants[2], consonants[3]};
-    return (consonants + Letters(name, true) + "XXX").substr(0, 3);
-}
-
-}  // namespace
 
 std::string VatNumber(std::string_view tenDigits) {
     return std::string(tenDigits) + VatCheckDigit(tenDigits);
@@ -43,7 +16,7 @@ std::string PersonTaxCode(std::string_view surname, std::string_view firstName, 
     char birth[8];
     std::snprintf(birth, sizeof birth, "%02d%c%02d", year % 100,
                   kMonths[static_cast<std::size_t>(month - 1)], day + (female ? 40 : 0));
-    std::string code = SurnamePart(surname) + FirstNamePart(firstName) + birth;
+    std::string code = TaxCodeSurnameLetters(surname) + TaxCodeFirstNameLetters(firstName) + birth;
     code += townCode;
     return code + TaxCodeCheckLetter(code);
 }
