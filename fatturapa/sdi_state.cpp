@@ -224,7 +224,8 @@ std::string UnmatchedReason(const SdiStore& store, const SdiNotification& n) {
     if (!entry) return "nessuna fattura elettronica di questa azienda si chiama " + n.invoiceFile;
     if (entry->sendings.empty()) return "la fattura elettronica non risulta inviata";
     if (n.sdiId.empty()) return "la notifica non ha l'identificativo SdI";
-    if (!n.hash.empty())
+    if (std::any_of(entry->sendings.begin(), entry->sendings.end(),
+                    [](const SendingRecord& s) { return s.sdiId.empty(); }))
         return "l'impronta (Hash) del file ricevuto dal Sistema di Interscambio non corrisponde "
                "a nessun invio registrato";
     return "ogni invio registrato della fattura ha già un altro identificativo SdI";
