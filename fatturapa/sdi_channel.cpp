@@ -211,7 +211,8 @@ Gathered GatherNotifications(const std::vector<std::filesystem::path>& inputs) {
                     files.push_back(entry.path());
             std::sort(files.begin(), files.end());
             for (const auto& file : files) GatherFile(file, into);
-            if (error) into.problems.push_back(input.string() + ": " + error.message());
+            if (error)
+                into.problems.push_back(input.string() + ": " + ItalianReason(error.value()));
         } else {
             GatherFile(input, into);
         }
