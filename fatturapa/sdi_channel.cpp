@@ -294,7 +294,13 @@ std::vector<NotificationOutcome> RecordGathered(SdiStore& store, const Gathered&
             unusable[static_cast<std::size_t>(m)] +=
                 (unusable[static_cast<std::size_t>(m)].empty() ? "" : "; ") + outcomes[i].line;
     }
-    std::vector<KeptMessage> kept;
+    // Without the folder read whole, the messages listed before stay listed.
+    std::vector<KeptMessage> kept = gathered.keptRead ? std::vector<KeptMessage>() : store.kept;
+    const auto keep = [&](KeptMessage message) {  // the same message read twice is listed once
+        for (const KeptMessage& k : kept)
+            if (k.file == message.file) return;
+        kept.push_back(std::move(message));
+    };
     for (std::size_t i = 0; i < gathered.messages.size(); ++i) {
         const GatheredMessage& m = gathered.messages[i];
         const std::string where = std::string(kKeptFolder) + "/" + m.name;
@@ -320,16 +326,13 @@ std::vector<NotificationOutcome> RecordGathered(SdiStore& store, const Gathered&
         std::string keptAt = now;
         for (const KeptMessage& before : store.kept)
             if (before.file == m.name) keptAt = before.keptAt;
-        kept.push_back({m.name, m.origin, keptAt, unusable[i]});
+        keep({m.name, m.origin, keptAt, unusable[i]});
         outcomes.push_back({m.origin + ": messaggio conservato in " + where +
                                 ", sarà letto di nuovo a ogni lettura delle notifiche",
                             true,
                             {}});
     }
-    if (gathered.keptRead)
-        store.kept = std::move(kept);
-    else
-        store.kept.insert(store.kept.end(), kept.begin(), kept.end());
+    store.kept = std::move(kept);
     return outcomes;
 }
 
