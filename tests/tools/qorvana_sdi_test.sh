@@ -170,6 +170,11 @@ check "malformed notification: said in Italian" \
     grep -q "non rispetta lo schema delle notifiche (MessaggiTypes 1.1): l'elemento NotificaDecorrenzaTermini (riga 2) non contiene gli elementi previsti" err
 check "malformed notification: the library's text in the log" grep -q "Missing child element" err
 check "malformed notification: nothing recorded" cmp -s before.sdi "$company/qorvana.sdi"
+truncate -s 65M "$n/IT01234567890_00001_DT_009.xml"   # sparse: no disk used
+receipts "$n/IT01234567890_00001_DT_009.xml"
+check "a notification too large: said so" \
+    bash -c "grep -q 'troppo grande (oltre 64 MiB)' err && ! grep -q 'liberare spazio' err"
+rm "$n/IT01234567890_00001_DT_009.xml"
 # A notification of a file this company never sent changes no state; it waits, listed.
 py notification DT IT09999999999_00001.xml "$n/IT09999999999_00001_DT_001.xml"
 receipts "$n/IT09999999999_00001_DT_001.xml"
