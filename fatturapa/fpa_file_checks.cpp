@@ -9,6 +9,7 @@
 
 #include "core/text.h"
 #include "fatturapa/fpa_checks.h"
+#include "fatturapa/sdi_files.h"
 #include "fatturapa/sdi_signature.h"
 
 namespace qorvana {
@@ -99,9 +100,9 @@ std::optional<std::string> CheckSignature(std::string_view bytes,
                            "", 0});
             return std::nullopt;
         case Result::Broken:
+            LogOriginal("firma del file .p7m", check.reason);
             out.push_back({"00102",
-                           "la firma del file .p7m non corrisponde al contenuto (" + check.reason +
-                               ")" + kRefused +
+                           "la firma del file .p7m non corrisponde al contenuto" + kRefused +
                                ". Firmare di nuovo il file XML, senza modificarlo dopo la firma",
                            "", 0});
             break;

@@ -116,36 +116,48 @@ MailSent NotSent(std::string problem, MailFailure failure) {
     return sent;
 }
 
-// What the operator is told of a failed transfer.
-std::string TransferReason(MailFailure failure, const std::string& server, const char* detail) {
-    std::string reason;
+// What the operator is told of a failed transfer: what failed and what to check. libcurl's own
+// text is for the log alone.
+std::string TransferReason(MailFailure failure, const std::string& server) {
     switch (failure) {
         case MailFailure::HostNotFound:
-            reason = "il server " + server +
-                     " non è stato trovato: controllare l'indirizzo del "
-                     "server e la connessione";
-            break;
+            return "il server " + server +
+                   " non è stato trovato: controllare l'indirizzo del server nelle "
+                   "impostazioni e la connessione";
         case MailFailure::NoAnswer:
-            reason = "il server " + server + " non risponde: controllare indirizzo e porta";
-            break;
+            return "il server " + server + " non risponde: controllare indirizzo e porta";
         case MailFailure::TimedOut:
-            reason = "il server " + server + " non ha risposto in tempo: riprovare più tardi";
-            break;
+            return "il server " + server + " non ha risposto in tempo: riprovare più tardi";
         case MailFailure::LoginDenied:
-            reason = "il server " + server + " ha rifiutato utente o password";
-            break;
+            return "il server " + server +
+                   " ha rifiutato utente o password: controllarli nelle impostazioni";
         case MailFailure::NoTls:
-            reason = "il server " + server + " non offre una connessione protetta (TLS)";
-            break;
+            return "il server " + server + " non offre una connessione protetta (TLS)";
         case MailFailure::TlsFailed:
-            reason = "la connessione protetta con " + server +
-                     " non è riuscita: il certificato del server non è riconosciuto";
-            break;
+            return "la connessione protetta con " + server +
+                   " non è riuscita: il certificato del server non è riconosciuto (controllare "
+                   "l'indirizzo del server, o indicare nelle impostazioni l'autorità che lo "
+                   "ha emesso)";
+        case MailFailure::OddReply:
+            return "il server " + server +
+                   " ha risposto in modo inatteso: controllare indirizzo, porta e protezione";
+        case MailFailure::SenderRefused:
+            return "il server " + server +
+                   " ha rifiutato il mittente: controllare l'indirizzo pec nelle impostazioni";
+        case MailFailure::RecipientRefused:
+            return "il server " + server + " ha rifiutato il destinatario";
+        case MailFailure::ConnectionLost:
+            return "la connessione con " + server + " si è interrotta: riprovare più tardi";
         default:
-            reason = "il server " + server + " non ha accettato la richiesta";
+            return "il server " + server +
+                   " non ha accettato la richiesta: riprovare più tardi e, se si ripete, "
+                   "avvisare l'assistenza";
     }
-    if (detail && *detail) reason += std::string(" (") + detail + ")";
-    return reason;
+}
+
+// libcurl's text of a failure: its error buffer, else the result's name.
+std::string SystemText(CURLcode result, const char* error) {
+    return error[0] ? error : curl_easy_strerror(result);
 }
 
 // A libcurl handle with the account's server, login and TLS rules set.
@@ -173,6 +185,17 @@ CurlPtr<CURL> Connection(const MailAccount& account, const std::string& url, cha
 
 size_t Collect(char* data, size_t size, size_t count, void* target) {
     static_cast<std::string*>(target)->append(data, size * count);
+    return size * count;
+}
+
+// Collects a fetched message up to kMaxMessageBytes; beyond, the transfer stops.
+size_t CollectMessage(char* data, size_t size, size_t count, void* target) {
+    auto* fetched = static_cast<FetchedMessage*>(target);
+    if (fetched->bytes.size() + size * count > kMaxMessageBytes) {
+        fetched->tooLarge = true;
+        return 0;
+    }
+    fetched->bytes.append(data, size * count);
     return size * count;
 }
 
@@ -265,18 +288,18 @@ MailSent SendMail(const MailAccount& account, const OutgoingMail& mail) {
     const CURLcode result = curl_easy_perform(c);
     if (result == CURLE_OK) return sent;
     sent.failure = FailureOf(result, error);
-    sent.systemText = error[0] ? error : curl_easy_strerror(result);
-    sent.problem = TransferReason(sent.failure, ServerOf(account.url), error);
+    sent.systemText = SystemText(result, error);
+    sent.problem = TransferReason(sent.failure, ServerOf(account.url));
     return sent;
 }
 
 MailboxUids MessagesAfter(const MailAccount& account, long long afterUid) {
     MailboxUids found;
     if (const std::string bad = MailUrlProblem(account.url, "imap"); !bad.empty())
-        return {{}, 0, bad};
+        return {{}, 0, bad, {}};
     char error[CURL_ERROR_SIZE];
     const CurlPtr<CURL> curl = Connection(account, MailboxUrl(account.url), error);
-    if (!curl) return {{}, 0, "la posta elettronica non è disponibile (libcurl)"};
+    if (!curl) return {{}, 0, "la posta elettronica non è disponibile (libcurl)", {}};
     const std::string request = "UID SEARCH UID " + std::to_string(afterUid + 1) + ":*";
     std::string answer;
     std::string selected;  // the server's response lines, the SELECT's among them
@@ -287,7 +310,10 @@ MailboxUids MessagesAfter(const MailAccount& account, long long afterUid) {
     curl_easy_setopt(curl.get(), CURLOPT_HEADERDATA, &selected);
     const CURLcode result = curl_easy_perform(curl.get());
     if (result != CURLE_OK)
-        return {{}, 0, TransferReason(FailureOf(result, error), ServerOf(account.url), error)};
+        return {{},
+                0,
+                TransferReason(FailureOf(result, error), ServerOf(account.url)),
+                SystemText(result, error)};
     // "* SEARCH 4 5 9": "n:*" always names the last message, so older ones are dropped here.
     std::istringstream lines(answer);
     for (std::string line; std::getline(lines, line);) {
@@ -306,13 +332,21 @@ FetchedMessage FetchMessage(const MailAccount& account, long long uid) {
     char error[CURL_ERROR_SIZE];
     const std::string url = MailboxUrl(account.url) + ";UID=" + std::to_string(uid);
     const CurlPtr<CURL> curl = Connection(account, url, error);
-    if (!curl) return {{}, "la posta elettronica non è disponibile (libcurl)"};
+    if (!curl) return {{}, "la posta elettronica non è disponibile (libcurl)", {}, false};
     FetchedMessage fetched;
-    curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, Collect);
-    curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &fetched.bytes);
+    curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, CollectMessage);
+    curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &fetched);
     const CURLcode result = curl_easy_perform(curl.get());
-    if (result != CURLE_OK)
-        return {{}, TransferReason(FailureOf(result, error), ServerOf(account.url), error)};
+    if (fetched.tooLarge) {
+        fetched.bytes.clear();
+        fetched.problem =
+            "il messaggio supera i 64 MiB: troppo grande per contenere notifiche "
+            "del Sistema di Interscambio, non è stato letto (resta nella casella)";
+    } else if (result != CURLE_OK) {
+        fetched.bytes.clear();
+        fetched.problem = TransferReason(FailureOf(result, error), ServerOf(account.url));
+        fetched.systemText = SystemText(result, error);
+    }
     return fetched;
 }
 

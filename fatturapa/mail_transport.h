@@ -5,6 +5,7 @@
 // upgrade with STARTTLS or nothing is sent. Credentials travel only to the server: never in a
 // message, a log or a URL shown.
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -74,15 +75,21 @@ inline constexpr long long kLastMessageUid = 4294967295LL;
 struct MailboxUids {
     std::vector<long long> uids;  // ascending
     long long uidValidity = 0;    // the mailbox's UIDVALIDITY; 0 when the server gave none
-    std::string problem;
+    std::string problem;          // Italian, with what to check
+    std::string systemText;       // libcurl's own text of a failure, for a log
 };
 // The UIDs of the mailbox's messages above `afterUid` (0 to kLastMessageUid), and the
 // mailbox's UIDVALIDITY they belong to; an answer's number that is no UID is left out.
 MailboxUids MessagesAfter(const MailAccount& account, long long afterUid);
 
+// The largest message read from a mailbox: far above any the exchange system sends.
+inline constexpr std::size_t kMaxMessageBytes = std::size_t{64} << 20;
+
 struct FetchedMessage {
     std::string bytes;
-    std::string problem;
+    std::string problem;     // Italian, with what to check
+    std::string systemText;  // libcurl's own text of a failure, for a log
+    bool tooLarge = false;   // beyond kMaxMessageBytes: not read
 };
 FetchedMessage FetchMessage(const MailAccount& account, long long uid);
 

@@ -6,7 +6,9 @@
 #include <cstdio>
 
 #include "core/counters_record.h"
+#include "core/paths.h"
 #include "core/session.h"
+#include "core/system_error.h"
 #include "core/text.h"
 #include "core/whole_file.h"
 #include "fatturapa/fpa_checks.h"
@@ -18,18 +20,6 @@
 
 namespace qorvana {
 namespace {
-
-// The state a notification brings its e-invoice to, as the store would give it.
-std::string NotificationState(const SdiNotification& n) {
-    EInvoiceEntry alone;
-    alone.notifications.push_back(
-        {n.kind, {}, {}, n.sdiId, n.moment, n.outcome, n.description, n.errors});
-    return StateText(StateOf(alone));
-}
-
-std::string NotificationErrors(const SdiNotification& n) {
-    return NotificationDetails(n.kind, n.outcome, n.description, n.errors);
-}
 
 // Adds one file found on disk: a notification as it is, a signed one opened, a message's.
 void GatherFile(const std::filesystem::path& file, Gathered& into) {
@@ -125,9 +115,13 @@ SendResult SendFile(const MailAccount& account, const std::string& from, const s
     std::optional<std::string> bytes = ReadFileBytes(file, &reason);
     if (!bytes) return {std::nullopt, reason};
     const std::string name = file.filename().string();
+    const std::string sentDigest = Sha256Hex(*bytes);
     const MailSent sent = SendMail(account, MailForSystem(from, to, name, std::move(*bytes)));
-    if (!sent.problem.empty()) return {std::nullopt, sent.problem};
-    return {SendingRecord{now, name, from, to, sent.messageId, Sha256Hex(xml)}, {}};
+    if (!sent.problem.empty()) {
+        LogOriginal("invio di " + name, sent.systemText);
+        return {std::nullopt, sent.problem};
+    }
+    return {SendingRecord{now, name, from, to, sent.messageId, Sha256Hex(xml), sentDigest, {}}, {}};
 }
 
 SendResult SendEInvoice(const SdiSettings& settings, const std::string& to,
@@ -152,20 +146,58 @@ SendResult SendEInvoice(const SdiSettings& settings, const std::string& to,
     return SendFile(settings.smtp, settings.pecAddress, to, file, *xml, now);
 }
 
-void GatherFromMessage(std::string_view message, const std::string& origin, Gathered& into) {
+void GatherFromMessage(std::string_view message, const std::string& origin, Gathered& into,
+                       int messageIndex) {
     for (MailAttachment& a : MailAttachments(message)) {
         if (!IsNotificationFileName(a.fileName)) continue;
         if (IsSignedFileName(a.fileName)) {
             std::optional<std::string> content = SignedContent(a.bytes);
             if (!content) {
-                into.problems.push_back(origin + ": " + a.fileName +
-                                        ": non è un file firmato leggibile");
+                const std::string problem = a.fileName + ": non è un file firmato leggibile";
+                if (messageIndex < 0)
+                    into.problems.push_back(origin + ": " + problem);
+                else
+                    into.messages[static_cast<std::size_t>(messageIndex)].problem = problem;
                 continue;
             }
             a.bytes = std::move(*content);
         }
-        into.sources.push_back({a.fileName, std::move(a.bytes), origin, a.sender});
+        into.sources.push_back({a.fileName, std::move(a.bytes), origin, a.sender, messageIndex});
     }
+}
+
+void GatherKept(const std::filesystem::path& companyFolder, const SdiStore& store, Gathered& into) {
+    const std::filesystem::path folder = FindInFolder(companyFolder, kKeptFolder);
+    std::error_code error;
+    if (!std::filesystem::exists(folder, error)) {
+        into.keptRead = !error;
+        return;
+    }
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error))
+        if (entry.is_regular_file(error)) files.push_back(entry.path());
+    if (error) {
+        into.problems.push_back(std::string(kKeptFolder) + ": " + ItalianReason(error.value()));
+        return;
+    }
+    std::sort(files.begin(), files.end());
+    for (const std::filesystem::path& file : files) {
+        GatheredMessage& m = into.messages.emplace_back();
+        m.name = file.filename().string();
+        m.origin = std::string(kKeptFolder) + "/" + m.name;
+        for (const KeptMessage& k : store.kept)
+            if (k.file == m.name) m.origin = k.origin;
+        m.kept = true;
+        std::string reason;
+        std::optional<std::string> bytes = ReadFileBytes(file, &reason);
+        if (!bytes) {
+            m.problem = reason;
+            continue;
+        }
+        m.bytes = std::move(*bytes);
+        GatherFromMessage(m.bytes, m.origin, into, static_cast<int>(into.messages.size() - 1));
+    }
+    into.keptRead = true;
 }
 
 Gathered GatherNotifications(const std::vector<std::filesystem::path>& inputs) {
@@ -179,7 +211,8 @@ Gathered GatherNotifications(const std::vector<std::filesystem::path>& inputs) {
                     files.push_back(entry.path());
             std::sort(files.begin(), files.end());
             for (const auto& file : files) GatherFile(file, into);
-            if (error) into.problems.push_back(input.string() + ": " + error.message());
+            if (error)
+                into.problems.push_back(input.string() + ": " + ItalianReason(error.value()));
         } else {
             GatherFile(input, into);
         }
@@ -189,37 +222,117 @@ Gathered GatherNotifications(const std::vector<std::filesystem::path>& inputs) {
 
 std::vector<NotificationOutcome> ApplyNotifications(SdiStore& store,
                                                     const std::vector<NotificationSource>& sources,
-                                                    const NotificationSchema& schema,
+                                                    const NotificationSchemas& schemas,
                                                     const std::string& now) {
     std::vector<NotificationOutcome> outcomes;
     for (const NotificationSource& source : sources) {
-        const NotificationRead read = ReadNotification(source.bytes, schema);
+        const NotificationRead read = ReadNotification(source.bytes, schemas);
         if (read.forRecipient) {
             outcomes.push_back({source.fileName + "\t\tignorata\t\tmessaggio per il destinatario "
                                                   "di una fattura, non per chi la trasmette",
-                                false});
+                                false,
+                                {}});
             continue;
         }
         if (!read.notification) {
             outcomes.push_back(
-                {source.fileName + ": notifica rifiutata, non registrata: " + read.problem, true});
+                {source.fileName + ": notifica non utilizzabile, non registrata: " + read.problem,
+                 true, read.original});
             continue;
         }
         const SdiNotification& n = *read.notification;
         const Recorded recorded = RecordNotification(store, n, source.fileName, now);
-        std::string line = n.invoiceFile + "\t" + KindCode(n.kind) + "\t" + NotificationState(n) +
-                           "\t" + NotificationErrors(n);
-        if (recorded == Recorded::UnknownFile)
-            line += "\tfattura sconosciuta: non inviata da questa azienda, non registrata";
-        else if (recorded == Recorded::Again)
-            line += "\tgià registrata";
+        std::vector<std::string> notes;
+        if (recorded == Recorded::Again) notes.push_back("già registrata");
+        if (recorded == Recorded::Unmatched)
+            notes.push_back("non abbinata: " + UnmatchedReason(store, n) +
+                            "; conservata finché non sarà registrato un suo invio");
+        if (n.schema == MessageSchema::None)
+            notes.push_back("non verificata: nessuno schema per il suo spazio dei nomi");
+        std::string line = n.invoiceFile + "\t" + KindCode(n.kind) + "\t" +
+                           NotificationStateText(store.find(n.invoiceFile), n) + "\t" +
+                           NotificationDetails(n);
+        for (std::size_t i = 0; i < notes.size(); ++i) line += (i ? "; " : "\t") + notes[i];
         // Only an address: a From header that is none would make every later sending fail.
         const std::string sender = LowerAscii(source.sender);
         if (recorded == Recorded::New && IsMailAddress(sender) &&
             sender.ends_with("@pec.fatturapa.it"))
             store.assignedAddress = sender;
-        outcomes.push_back({line, false});
+        outcomes.push_back({line, false, {}});
     }
+    return outcomes;
+}
+
+namespace {
+
+// Keeps a message in the kept folder; the Italian reason of a failure, empty on success.
+std::string KeepMessage(const std::filesystem::path& companyFolder, const GatheredMessage& m) {
+    const std::filesystem::path folder = FindInFolder(companyFolder, kKeptFolder);
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) return std::string(kKeptFolder) + ": " + ItalianReason(error.value());
+    return WriteFileDurably(folder / m.name, std::string(kKeptFolder) + "/" + m.name, m.bytes)
+        .value_or("");
+}
+
+}  // namespace
+
+std::vector<NotificationOutcome> RecordGathered(SdiStore& store, const Gathered& gathered,
+                                                const NotificationSchemas& schemas,
+                                                const std::filesystem::path& companyFolder,
+                                                const std::string& now, MailboxMark* reached) {
+    std::vector<NotificationOutcome> outcomes =
+        ApplyNotifications(store, gathered.sources, schemas, now);
+    for (std::size_t i = 0; i < outcomes.size(); ++i)
+        if (outcomes[i].refused) LogOriginal(gathered.sources[i].fileName, outcomes[i].original);
+    std::vector<std::string> unusable(gathered.messages.size());
+    for (std::size_t i = 0; i < gathered.messages.size(); ++i)
+        unusable[i] = gathered.messages[i].problem;
+    for (std::size_t i = 0; i < gathered.sources.size(); ++i) {
+        const int m = gathered.sources[i].message;
+        if (m >= 0 && outcomes[i].refused)
+            unusable[static_cast<std::size_t>(m)] +=
+                (unusable[static_cast<std::size_t>(m)].empty() ? "" : "; ") + outcomes[i].line;
+    }
+    // Without the folder read whole, the messages listed before stay listed.
+    std::vector<KeptMessage> kept = gathered.keptRead ? std::vector<KeptMessage>() : store.kept;
+    const auto keep = [&](KeptMessage message) {  // the same message read twice is listed once
+        for (const KeptMessage& k : kept)
+            if (k.file == message.file) return;
+        kept.push_back(std::move(message));
+    };
+    for (std::size_t i = 0; i < gathered.messages.size(); ++i) {
+        const GatheredMessage& m = gathered.messages[i];
+        const std::string where = std::string(kKeptFolder) + "/" + m.name;
+        if (unusable[i].empty()) {
+            if (!m.kept) continue;
+            std::error_code ignored;
+            std::filesystem::remove(FindInFolder(companyFolder, kKeptFolder) / m.name, ignored);
+            outcomes.push_back(
+                {m.origin + ": messaggio conservato ora letto, tolto da " + where, false, {}});
+            continue;
+        }
+        if (!m.kept) {
+            if (const std::string failed = KeepMessage(companyFolder, m); !failed.empty()) {
+                // Not kept: the mailbox is read from it again next time.
+                if (reached && m.uid > 0) reached->lastUid = std::min(reached->lastUid, m.uid - 1);
+                outcomes.push_back(
+                    {m.origin + ": messaggio non conservato, sarà letto di nuovo: " + failed,
+                     true,
+                     {}});
+                continue;
+            }
+        }
+        std::string keptAt = now;
+        for (const KeptMessage& before : store.kept)
+            if (before.file == m.name) keptAt = before.keptAt;
+        keep({m.name, m.origin, keptAt, unusable[i]});
+        outcomes.push_back({m.origin + ": messaggio conservato in " + where +
+                                ", sarà letto di nuovo a ogni lettura delle notifiche",
+                            true,
+                            {}});
+    }
+    store.kept = std::move(kept);
     return outcomes;
 }
 
@@ -237,16 +350,33 @@ std::string GatherFromMailbox(const MailAccount& imap, const MailboxMark& from, 
                               MailboxMark& reached) {
     reached = from;
     MailboxUids listed = MessagesAfter(imap, from.lastUid);
-    if (!listed.problem.empty()) return listed.problem;
-    const long long afterUid = ReadAfterUid(from, listed.uidValidity);
+    const long long afterUid =
+        listed.problem.empty() ? ReadAfterUid(from, listed.uidValidity) : from.lastUid;
     // Notifications read before are read again then, and recorded once.
     if (afterUid != from.lastUid) listed = MessagesAfter(imap, afterUid);
-    if (!listed.problem.empty()) return listed.problem;
+    if (!listed.problem.empty()) {
+        LogOriginal("casella " + MailboxKey(imap), listed.systemText);
+        return listed.problem;
+    }
     reached = {afterUid, listed.uidValidity != 0 ? listed.uidValidity : from.uidValidity};
     for (long long uid : listed.uids) {
-        const FetchedMessage message = FetchMessage(imap, uid);
-        if (!message.problem.empty()) return message.problem;  // the next reading starts here
-        GatherFromMessage(message.bytes, "messaggio " + std::to_string(uid), into);
+        FetchedMessage message = FetchMessage(imap, uid);
+        const std::string origin = MailboxKey(imap) + ", messaggio " + std::to_string(uid);
+        if (message.tooLarge) {
+            // No notification is that large: it stays in the mailbox, and the reading goes on.
+            into.problems.push_back(origin + ": " + message.problem);
+        } else if (!message.problem.empty()) {
+            LogOriginal("lettura di " + origin, message.systemText);
+            return message.problem;  // the next reading starts here
+        } else {
+            GatheredMessage& m = into.messages.emplace_back();
+            m.name = "messaggio_" + std::to_string(uid) + "_" +
+                     Sha256Hex(message.bytes).substr(0, 12) + ".eml";
+            m.origin = origin;
+            m.uid = uid;
+            m.bytes = std::move(message.bytes);
+            GatherFromMessage(m.bytes, origin, into, static_cast<int>(into.messages.size() - 1));
+        }
         reached.lastUid = uid;
     }
     return {};

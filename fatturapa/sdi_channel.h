@@ -14,6 +14,7 @@
 #include "fatturapa/mail_transport.h"
 #include "fatturapa/sdi_notification.h"
 #include "fatturapa/sdi_settings.h"
+#include "fatturapa/sdi_state.h"
 #include "fatturapa/sdi_store.h"
 
 namespace qorvana {
@@ -36,7 +37,7 @@ OutgoingMail MailForSystem(const std::string& from, const std::string& to,
 
 struct SendResult {
     std::optional<SendingRecord> record;
-    std::string problem;
+    std::string problem;  // Italian; the server's own text goes to the log
 };
 // Sends one file, as it is, to `to`; the record of the sending (its time `now`) on success.
 // `xml` is the e-invoice's XML, for the record's digest.
@@ -54,34 +55,62 @@ struct NotificationSource {
     std::string bytes;     // its XML (a .p7m already opened)
     std::string origin;    // the file or message it was found in, for messages
     std::string sender;    // the sender of the message that carried it, when it came by mail
+    int message = -1;      // the Gathered::messages entry that carried it; -1 for none
+};
+// A certified-mail message from the mailbox, or one kept before because the program could not
+// use it: kept (again) when any of its notifications cannot be used.
+struct GatheredMessage {
+    std::string name;    // its file name in kKeptFolder
+    std::string origin;  // "imaps://pec.it/INBOX, messaggio 42"
+    std::string bytes;
+    long long uid = 0;    // in the mailbox; 0 for a message kept before
+    bool kept = false;    // read from kKeptFolder
+    std::string problem;  // what of it could not be read, in Italian
 };
 struct Gathered {
     std::vector<NotificationSource> sources;
+    std::vector<GatheredMessage> messages;
     std::vector<std::string> problems;  // files that could not be read
+    bool keptRead = false;              // kKeptFolder was read whole
 };
 // Notification files (.xml, .xml.p7m) and saved messages (.eml) given one by one or found in
 // folders (in a folder, only files named as notifications and .eml messages).
 Gathered GatherNotifications(const std::vector<std::filesystem::path>& inputs);
-// The notifications carried by one mail message.
-void GatherFromMessage(std::string_view message, const std::string& origin, Gathered& into);
+// The notifications carried by one mail message; `message` is its Gathered::messages entry
+// (-1 for a saved message the operator gave), whose problem an unreadable one becomes.
+void GatherFromMessage(std::string_view message, const std::string& origin, Gathered& into,
+                       int messageIndex = -1);
+// The messages kept in the company's kKeptFolder, to be read again.
+void GatherKept(const std::filesystem::path& companyFolder, const SdiStore& store, Gathered& into);
 
 struct NotificationOutcome {
-    std::string line;  // the one output line
-    bool refused = false;
+    std::string line;      // the one output line
+    bool refused = false;  // not recorded: it could not be used
+    std::string original;  // what the XML library said of a refused one, for the log
 };
-// Reads every source against the schema and records it in the store: one line each, "FILE
-// <tab> KIND <tab> STATE <tab> ERRORS" (a note follows for an unknown file or one recorded
-// before); a malformed one is refused and nothing is recorded from it. The system's address
-// for this sender is taken from the messages that carried them.
+// Reads every source against its schema and records it in the store: one line each, "FILE
+// <tab> KIND <tab> STATE <tab> ERRORS" (a note follows for a notification recorded before, one
+// that matches no sending, one read without a schema); one that cannot be used is refused and
+// nothing is recorded from it. The system's address for this sender is taken from the
+// messages that carried them.
 std::vector<NotificationOutcome> ApplyNotifications(SdiStore& store,
                                                     const std::vector<NotificationSource>& sources,
-                                                    const NotificationSchema& schema,
+                                                    const NotificationSchemas& schemas,
                                                     const std::string& now);
+// ApplyNotifications, then each message of `gathered` that carried something the program could
+// not use is kept in the company's kKeptFolder and listed in the store, and each kept one now
+// used is removed. When a mailbox message cannot be kept, `reached` (the mailbox read) is
+// pulled back before it, so that the next reading reads it again. One outcome per source,
+// then one per message kept or used again; the libraries' texts go to the log.
+std::vector<NotificationOutcome> RecordGathered(SdiStore& store, const Gathered& gathered,
+                                                const NotificationSchemas& schemas,
+                                                const std::filesystem::path& companyFolder,
+                                                const std::string& now, MailboxMark* reached);
 
-// Reads the mailbox's messages above the store's mark for it, gathering their notifications;
-// `reached` becomes the highest message read in full, with the mailbox's UIDVALIDITY. Problems
-// of single messages go to `into.problems`; the result is the problem that stopped the
-// reading, empty when none.
+// Reads the mailbox's messages above the store's mark for it, gathering their notifications
+// and the messages themselves; `reached` becomes the highest message read in full, with the
+// mailbox's UIDVALIDITY. Problems of single messages go to `into.problems`; the result is the
+// problem that stopped the reading, empty when none.
 std::string GatherFromMailbox(const MailAccount& imap, const MailboxMark& from, Gathered& into,
                               MailboxMark& reached);
 // The UID to read the mailbox after: the mark's, unless the server's UIDVALIDITY is no longer

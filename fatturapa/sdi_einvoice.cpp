@@ -6,9 +6,10 @@ namespace qorvana {
 
 std::optional<EInvoiceFacts> ReadEInvoiceFacts(std::string_view xml, std::string& problem) {
     using namespace sdi_xml;
-    const Document doc = Parse(xml, problem);
+    XmlProblem unreadable;
+    const Document doc = Parse(xml, unreadable);
     if (!doc) {
-        problem = "non è un file XML leggibile: " + problem;
+        problem = "non è un file XML leggibile: " + Italian(unreadable);
         return std::nullopt;
     }
     const _xmlNode* root = Root(doc);

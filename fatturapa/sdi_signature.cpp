@@ -11,6 +11,8 @@
 #include <climits>
 #include <memory>
 
+#include "fatturapa/sdi_files.h"
+
 namespace qorvana {
 namespace {
 
@@ -120,7 +122,10 @@ SignedFile SignCadesBes(std::string_view content, std::string_view pkcs12,
         ERR_clear_error();
         char text[256] = "";
         ERR_error_string_n(error, text, sizeof text);
-        return {{}, std::string("la firma non è riuscita (") + text + ")"};
+        LogOriginal("firma", text);
+        return {{},
+                "la firma non è riuscita: la chiave e il certificato del file .p12 non si possono "
+                "usare per firmare (controllare che il certificato sia di firma e non scaduto)"};
     }
     return {BytesOf(out.get()), {}};
 }

@@ -10,33 +10,39 @@
 #include "core/whole_file.h"
 #include "fatturapa/mail_transport.h"
 #include "fatturapa/sdi_files.h"
+#include "fatturapa/sdi_signature.h"
+#include "fatturapa/sdi_state.h"
 
 namespace qorvana {
 namespace {
 
-constexpr std::string_view kHeader = "QORVANA-SDI\t1";
+constexpr std::string_view kHeader = "QORVANA-SDI\t2";
+// Before transmissions were told apart: no Hash, MessageId, suggestion, nor unmatched
+// notifications and kept messages.
+constexpr std::string_view kHeaderVersion1 = "QORVANA-SDI\t1";
+
+constexpr std::pair<MessageSchema, std::string_view> kSchemaNames[] = {
+    {MessageSchema::PublicAdministration, "MessaggiTypes_v1.1"},
+    {MessageSchema::Business, "MessaggiFatturaTypes_v1.0"},
+    {MessageSchema::None, "nessuno"},
+};
+
+std::string_view SchemaName(MessageSchema schema) {
+    for (const auto& [s, name] : kSchemaNames)
+        if (s == schema) return name;
+    return {};
+}
+
+std::optional<MessageSchema> SchemaNamed(std::string_view name) {
+    for (const auto& [s, known] : kSchemaNames)
+        if (known == name) return s;
+    return std::nullopt;
+}
 
 std::string WithoutSignature(std::string_view name) {
     std::string lower = LowerAscii(name);
     if (lower.ends_with(".p7m")) lower.resize(lower.size() - 4);
     return lower;
-}
-
-// How far along an e-invoice a notification brings it; the furthest decides the state.
-int Rank(NotificationKind kind) {
-    switch (kind) {
-        case NotificationKind::MC:
-            return 1;
-        case NotificationKind::RC:
-            return 2;
-        case NotificationKind::AT:
-            return 3;
-        case NotificationKind::NS:
-        case NotificationKind::NE:
-        case NotificationKind::DT:
-            return 4;
-    }
-    return 0;
 }
 
 // A field of a line: no tab or line break can reach the file.
@@ -65,13 +71,6 @@ std::vector<std::string> SplitTabs(std::string_view line) {
         fields.push_back(Cp1252ToUtf8(line.substr(start, at - start)));
     fields.push_back(Cp1252ToUtf8(line.substr(start)));
     return fields;
-}
-
-std::optional<NotificationKind> KindOf(std::string_view code) {
-    for (NotificationKind k : {NotificationKind::RC, NotificationKind::NS, NotificationKind::MC,
-                               NotificationKind::NE, NotificationKind::DT, NotificationKind::AT})
-        if (KindCode(k) == code) return k;
-    return std::nullopt;
 }
 
 // A UID or UIDVALIDITY of a mailbox's mark (0: none); nullopt for anything else.
@@ -115,93 +114,6 @@ EInvoiceEntry& SdiStore::add(const std::string& fileName, const std::string& pat
     return e;
 }
 
-const NotificationRecord* DecidingNotification(const EInvoiceEntry& entry) {
-    const NotificationRecord* deciding = nullptr;
-    for (const NotificationRecord& n : entry.notifications)
-        if (!deciding || Rank(n.kind) >= Rank(deciding->kind)) deciding = &n;
-    return deciding;
-}
-
-EInvoiceState StateOf(const EInvoiceEntry& entry) {
-    const NotificationRecord* n = DecidingNotification(entry);
-    if (!n) return entry.sendings.empty() ? EInvoiceState::Written : EInvoiceState::Sent;
-    switch (n->kind) {
-        case NotificationKind::RC:
-            return EInvoiceState::Delivered;
-        case NotificationKind::NS:
-            return EInvoiceState::Rejected;
-        case NotificationKind::MC:
-            return EInvoiceState::NotDelivered;
-        case NotificationKind::NE:
-            return n->outcome == "EC02" ? EInvoiceState::Refused : EInvoiceState::Accepted;
-        case NotificationKind::DT:
-            return EInvoiceState::TermsExpired;
-        case NotificationKind::AT:
-            return EInvoiceState::Attested;
-    }
-    return EInvoiceState::Sent;
-}
-
-std::string StateText(EInvoiceState state) {
-    switch (state) {
-        case EInvoiceState::Written:
-            return "da inviare";
-        case EInvoiceState::Sent:
-            return "inviata";
-        case EInvoiceState::Delivered:
-            return "consegnata";
-        case EInvoiceState::NotDelivered:
-            return "mancata consegna";
-        case EInvoiceState::Rejected:
-            return "scartata";
-        case EInvoiceState::Accepted:
-            return "accettata";
-        case EInvoiceState::Refused:
-            return "rifiutata";
-        case EInvoiceState::TermsExpired:
-            return "decorrenza termini";
-        case EInvoiceState::Attested:
-            return "trasmessa, non recapitabile";
-    }
-    return {};
-}
-
-std::string NotificationStateText(const NotificationRecord& notification) {
-    EInvoiceEntry alone;
-    alone.notifications.push_back(notification);
-    return StateText(StateOf(alone));
-}
-
-std::string StateLine(const EInvoiceEntry& entry) {
-    std::string text = StateText(StateOf(entry));
-    if (!entry.replacedBy.empty()) text += " (rinviata con " + entry.replacedBy + ")";
-    return text;
-}
-
-std::string NotificationDetails(NotificationKind kind, const std::string& outcome,
-                                const std::string& description,
-                                const std::vector<SdiError>& errors) {
-    std::string text;
-    for (const SdiError& e : errors)
-        text += (text.empty() ? "" : "; ") + e.code + " " + e.description;
-    if (kind == NotificationKind::NE) text = outcome;
-    if (!description.empty()) text += (text.empty() ? "" : " ") + description;
-    return text;
-}
-
-Recorded RecordNotification(SdiStore& store, const SdiNotification& n,
-                            const std::string& notificationFile, const std::string& now) {
-    EInvoiceEntry* entry = store.find(n.invoiceFile);
-    if (!entry) return Recorded::UnknownFile;
-    for (const NotificationRecord& known : entry->notifications)
-        if (known.kind == n.kind && known.sdiId == n.sdiId &&
-            LowerAscii(known.notificationFile) == LowerAscii(notificationFile))
-            return Recorded::Again;
-    entry->notifications.push_back(
-        {n.kind, now, notificationFile, n.sdiId, n.moment, n.outcome, n.description, n.errors});
-    return Recorded::New;
-}
-
 std::string FormatSdiStore(const SdiStore& store) {
     std::string text = std::string(kHeader) + "\r\n";
     if (!store.assignedAddress.empty()) text += Line({"A", store.assignedAddress});
@@ -212,26 +124,97 @@ std::string FormatSdiStore(const SdiStore& store) {
             text += Line(
                 {"M", mailbox, std::to_string(mark.lastUid), std::to_string(mark.uidValidity)});
     }
+    const auto notification = [&](std::string_view kind, std::string_view file,
+                                  const NotificationRecord& n) {
+        text += Line({kind, file, KindCode(n.kind), n.recordedAt, n.notificationFile, n.sdiId,
+                      n.moment, n.outcome, n.description, n.messageId, n.hash, n.availableSince,
+                      SchemaName(n.schema)});
+        for (const SdiError& error : n.errors)
+            text += Line({"E", file, error.code, error.description, error.suggestion});
+    };
     for (const EInvoiceEntry& e : store.entries) {
         text += Line({"F", e.fileName, e.path, e.number, e.date, e.customer, e.customerId, e.format,
                       e.progressive, e.replaces, e.replacedBy});
         for (const SendingRecord& s : e.sendings)
-            text +=
-                Line({"I", e.fileName, s.time, s.fileSent, s.from, s.to, s.messageId, s.digest});
-        for (const NotificationRecord& n : e.notifications) {
-            text += Line({"N", e.fileName, KindCode(n.kind), n.recordedAt, n.notificationFile,
-                          n.sdiId, n.moment, n.outcome, n.description});
-            for (const SdiError& error : n.errors)
-                text += Line({"E", e.fileName, error.code, error.description});
-        }
+            text += Line({"I", e.fileName, s.time, s.fileSent, s.from, s.to, s.messageId, s.digest,
+                          s.sentDigest, s.sdiId});
+        for (const NotificationRecord& n : e.notifications) notification("N", e.fileName, n);
     }
+    for (const NotificationRecord& n : store.unmatched) notification("U", n.invoiceFile, n);
+    for (const KeptMessage& k : store.kept)
+        text += Line({"S", k.file, k.origin, k.keptAt, k.reason});
     return text;
 }
+
+namespace {
+
+// A notification line's fields after the kind and the file (version 1 stops at the
+// description); nullopt when its kind or schema is unknown.
+std::optional<NotificationRecord> NotificationOfLine(const std::vector<std::string>& f,
+                                                     bool version1) {
+    const std::optional<NotificationKind> kind = KindOfCode(f[2]);
+    const std::optional<MessageSchema> schema =
+        version1 ? MessageSchema::PublicAdministration : SchemaNamed(f[12]);
+    if (!kind || !schema) return std::nullopt;
+    NotificationRecord n;
+    n.kind = *kind;
+    n.invoiceFile = f[1];
+    n.recordedAt = f[3];
+    n.notificationFile = f[4];
+    n.sdiId = f[5];
+    n.moment = f[6];
+    n.outcome = f[7];
+    n.description = f[8];
+    if (!version1) {
+        n.messageId = f[9];
+        n.hash = f[10];
+        n.availableSince = f[11];
+    }
+    n.schema = *schema;
+    return n;
+}
+
+// A store kept before transmissions were told apart: its notifications tied again, each to
+// the sending it belongs to (the same one recorded under two names once); an unsent file's
+// sent aside among the unmatched.
+void TieVersion1(SdiStore& store) {
+    std::vector<NotificationRecord> notifications;
+    for (EInvoiceEntry& e : store.entries) {
+        for (NotificationRecord& n : e.notifications) {
+            n.invoiceFile = e.fileName;
+            notifications.push_back(std::move(n));
+        }
+        e.notifications.clear();
+        for (SendingRecord& s : e.sendings)
+            if (!IsSignedFileName(s.fileSent)) s.sentDigest = s.digest;
+    }
+    for (const NotificationRecord& n : notifications)
+        RecordNotification(store, n, n.notificationFile, n.recordedAt);
+}
+
+// Why a store's transmissions do not hold together; empty when they do.
+std::string TransmissionsProblem(const SdiStore& store) {
+    for (const EInvoiceEntry& e : store.entries) {
+        for (std::size_t i = 0; i < e.sendings.size(); ++i)
+            for (std::size_t j = 0; j < i; ++j)
+                if (!e.sendings[i].sdiId.empty() && e.sendings[i].sdiId == e.sendings[j].sdiId)
+                    return "due invii di " + e.fileName + " con lo stesso identificativo SdI";
+        for (const NotificationRecord& n : e.notifications)
+            if (std::none_of(e.sendings.begin(), e.sendings.end(),
+                             [&](const SendingRecord& s) { return s.sdiId == n.sdiId; }))
+                return "una notifica di " + e.fileName + " non ha il suo invio";
+    }
+    return {};
+}
+
+}  // namespace
 
 std::optional<SdiStore> ParseSdiStore(std::string_view bytes, std::string& problem) {
     SdiStore store;
     std::size_t start = 0;
     int number = 0;
+    bool version1 = false;
+    NotificationRecord* lastNotification = nullptr;  // the one an E line adds an error to
     auto damaged = [&](const std::string& why) {
         problem = "il file " + std::string(kSdiStoreFile) + " è danneggiato alla riga " +
                   std::to_string(number) + ": " + why;
@@ -245,7 +228,9 @@ std::optional<SdiStore> ParseSdiStore(std::string_view bytes, std::string& probl
         ++number;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (number == 1) {
-            if (line != kHeader) return damaged("non è un archivio delle fatture elettroniche");
+            version1 = line == kHeaderVersion1;
+            if (line != kHeader && !version1)
+                return damaged("non è un archivio delle fatture elettroniche");
             continue;
         }
         if (line.empty()) continue;
@@ -256,10 +241,14 @@ std::optional<SdiStore> ParseSdiStore(std::string_view bytes, std::string& probl
             if (field.find("\xEF\xBF\xBD") != std::string::npos)
                 return damaged("carattere non previsto");
         const std::string& kind = f[0];
-        auto needs = [&](std::size_t n) { return f.size() >= n; };
-        if (kind == "A" && needs(2)) {
+        auto needs = [&](std::size_t v1, std::size_t v2) {
+            return f.size() >= (version1 ? v1 : v2);
+        };
+        NotificationRecord* const errorsOf = lastNotification;
+        lastNotification = nullptr;
+        if (kind == "A" && needs(2, 2)) {
             store.assignedAddress = f[1];
-        } else if (kind == "M" && needs(3)) {
+        } else if (kind == "M" && needs(3, 3)) {
             // The mailbox is read from its mark: the server refuses a negative one every
             // time, and one beyond the UIDs would overflow.
             const std::optional<long long> uid = MarkNumber(f[2]);
@@ -268,27 +257,42 @@ std::optional<SdiStore> ParseSdiStore(std::string_view bytes, std::string& probl
             if (!uid || !validity)
                 return damaged("segno di lettura della casella non valido " + f[uid ? 3 : 2]);
             store.mailboxMarks[f[1]] = {*uid, *validity};
-        } else if (kind == "F" && needs(11)) {
+        } else if (kind == "F" && needs(11, 11)) {
             if (store.find(f[1])) return damaged("la fattura " + f[1] + " compare due volte");
             store.entries.push_back(
                 {f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8], f[9], f[10], {}, {}});
-        } else if ((kind == "I" && needs(8)) || (kind == "N" && needs(9)) ||
-                   (kind == "E" && needs(4))) {
+        } else if (kind == "U" && !version1 && needs(13, 13)) {
+            std::optional<NotificationRecord> n = NotificationOfLine(f, false);
+            if (!n) return damaged("notifica non riconosciuta " + f[2]);
+            lastNotification = &store.unmatched.emplace_back(std::move(*n));
+        } else if (kind == "S" && !version1 && needs(5, 5)) {
+            store.kept.push_back({f[1], f[2], f[3], f[4]});
+        } else if (kind == "E" && needs(4, 5)) {
+            if (!errorsOf) return damaged("errore senza notifica");
+            errorsOf->errors.push_back({f[2], f[3], version1 ? "" : f[4]});
+            lastNotification = errorsOf;
+        } else if ((kind == "I" && needs(8, 10)) || (kind == "N" && needs(9, 13))) {
             EInvoiceEntry* e = store.find(f[1]);
             if (!e) return damaged("la fattura " + f[1] + " non è stata elencata prima");
             if (kind == "I") {
-                e->sendings.push_back({f[2], f[3], f[4], f[5], f[6], f[7]});
-            } else if (kind == "N") {
-                const std::optional<NotificationKind> k = KindOf(f[2]);
-                if (!k) return damaged("tipo di notifica sconosciuto " + f[2]);
-                e->notifications.push_back({*k, f[3], f[4], f[5], f[6], f[7], f[8], {}});
+                e->sendings.push_back({f[2], f[3], f[4], f[5], f[6], f[7], version1 ? "" : f[8],
+                                       version1 ? "" : f[9]});
             } else {
-                if (e->notifications.empty()) return damaged("errore senza notifica");
-                e->notifications.back().errors.push_back({f[2], f[3]});
+                std::optional<NotificationRecord> n = NotificationOfLine(f, version1);
+                if (!n) return damaged("notifica non riconosciuta " + f[2]);
+                n->invoiceFile = e->fileName;
+                lastNotification = &e->notifications.emplace_back(std::move(*n));
             }
         } else {
             return damaged("riga non riconosciuta");
         }
+    }
+    if (version1) {
+        TieVersion1(store);
+    } else if (const std::string broken = TransmissionsProblem(store); !broken.empty()) {
+        number = 0;
+        problem = "il file " + std::string(kSdiStoreFile) + " è danneggiato: " + broken;
+        return std::nullopt;
     }
     return store;
 }
@@ -310,17 +314,6 @@ std::optional<SdiStore> LoadSdiStore(const std::filesystem::path& companyFolder,
 std::string SaveSdiStore(const std::filesystem::path& companyFolder, const SdiStore& store) {
     const std::filesystem::path file = FindInFolder(companyFolder, kSdiStoreFile);
     return WriteFileDurably(file, kSdiStoreFile, FormatSdiStore(store)).value_or("");
-}
-
-std::string StatusLine(const EInvoiceEntry& e) {
-    const NotificationRecord* last = e.notifications.empty() ? nullptr : &e.notifications.back();
-    std::string lastText;
-    if (last) lastText = KindCode(last->kind) + (last->moment.empty() ? "" : " " + last->moment);
-    const NotificationRecord* d = DecidingNotification(e);
-    const std::string errors =
-        d ? NotificationDetails(d->kind, d->outcome, d->description, d->errors) : "";
-    return e.fileName + "\t" + e.number + " del " + e.date + "\t" + e.customer + "\t" +
-           StateLine(e) + "\t" + lastText + "\t" + errors;
 }
 
 }  // namespace qorvana

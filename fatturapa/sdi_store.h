@@ -1,9 +1,10 @@
 #pragma once
 // The company's e-invoices and what became of them: the state store qorvana.sdi in the company
 // folder (format in docs/einvoice-sending.md). Each e-invoice is known by its file name; the
-// store keeps when and to whom it was sent and every notification the exchange system sent
-// back, from which its state follows. Read and rewritten whole, under the company's posting
-// lock, since several workstations may share the company.
+// store keeps every sending of it (a transmission) and the notifications the exchange system
+// sent back about each, the notifications that match no recorded sending yet, and the messages
+// the program could not use. Read and rewritten whole, under the company's posting lock,
+// since several workstations may share the company.
 
 #include <filesystem>
 #include <map>
@@ -19,40 +20,23 @@ namespace qorvana {
 
 inline constexpr const char* kSdiStoreFile = "qorvana.sdi";
 
-enum class EInvoiceState {
-    Written,       // the file is written, not sent
-    Sent,          // sent, no answer yet
-    Delivered,     // RC
-    NotDelivered,  // MC
-    Rejected,      // NS
-    Accepted,      // NE EC01
-    Refused,       // NE EC02
-    TermsExpired,  // DT
-    Attested,      // AT
-};
-inline constexpr EInvoiceState kAllStates[] = {
-    EInvoiceState::Written,      EInvoiceState::Sent,         EInvoiceState::Delivered,
-    EInvoiceState::NotDelivered, EInvoiceState::Rejected,     EInvoiceState::Accepted,
-    EInvoiceState::Refused,      EInvoiceState::TermsExpired, EInvoiceState::Attested};
-
+// One transmission of an e-invoice: a sending, and the system's number for it once a
+// notification named it.
 struct SendingRecord {
     std::string time;      // "2026-12-06 10:00:00", local time of the workstation
     std::string fileSent;  // the name it travelled under (".xml" or ".xml.p7m")
     std::string from;
     std::string to;
     std::string messageId;
-    std::string digest;  // SHA-256 of the XML as sent, hexadecimal
+    std::string digest;      // SHA-256 of the XML as sent, hexadecimal
+    std::string sentDigest;  // SHA-256 of the file as sent (the .p7m when signed); empty in
+                             // stores kept before it was recorded
+    std::string sdiId;       // IdentificativoSdI of this transmission; empty before an answer
 };
 
-struct NotificationRecord {
-    NotificationKind kind = NotificationKind::RC;
+struct NotificationRecord : SdiNotification {
     std::string recordedAt;        // when it was recorded here
     std::string notificationFile;  // the notification's own file name
-    std::string sdiId;
-    std::string moment;
-    std::string outcome;
-    std::string description;
-    std::vector<SdiError> errors;
 };
 
 struct EInvoiceEntry {
@@ -67,8 +51,19 @@ struct EInvoiceEntry {
     std::string replaces;    // the rejected e-invoice this one corrects
     std::string replacedBy;  // the corrected e-invoice sent in its place
     std::vector<SendingRecord> sendings;
+    // Each tied to the sending of its IdentificativoSdI.
     std::vector<NotificationRecord> notifications;
 };
+
+// A certified-mail message whose notifications the program could not use: kept in the company's
+// folder kKeptFolder and read again at every reading of the notifications.
+struct KeptMessage {
+    std::string file;    // its name in kKeptFolder
+    std::string origin;  // where it came from ("imaps://pec.it/INBOX, messaggio 42")
+    std::string keptAt;  // when it was kept
+    std::string reason;  // why it could not be used, in Italian
+};
+inline constexpr const char* kKeptFolder = "notifiche_sospese";
 
 // How far a mailbox was read: the highest message UID read (0 before any) and the mailbox's
 // UIDVALIDITY those UIDs belong to (0 when not known, as in stores kept before it was).
@@ -81,6 +76,10 @@ struct SdiStore {
     std::vector<EInvoiceEntry> entries;
     std::string assignedAddress;  // the system's address for this sender, from its answers
     std::map<std::string, MailboxMark> mailboxMarks;  // by mailbox
+    // Notifications of a file with no recorded sending they fit: they change no state until
+    // a sending of that file is recorded.
+    std::vector<NotificationRecord> unmatched;
+    std::vector<KeptMessage> kept;
 
     // The entry of an invoice file (".p7m" and case aside); nullptr when unknown.
     EInvoiceEntry* find(std::string_view fileName);
@@ -93,28 +92,9 @@ struct SdiStore {
 // True when two names are the same invoice file: case and a ".p7m" ending aside.
 bool SameInvoiceFile(std::string_view a, std::string_view b);
 
-EInvoiceState StateOf(const EInvoiceEntry& entry);
-// "da inviare", "inviata", "consegnata", "scartata" ...
-std::string StateText(EInvoiceState state);
-// The state a notification brings an e-invoice to, in words ("consegnata", "scartata" ...).
-std::string NotificationStateText(const NotificationRecord& notification);
-// The state as listed: a rejected e-invoice sent again says with which file.
-std::string StateLine(const EInvoiceEntry& entry);
-// The notification that decided the state; nullptr before any.
-const NotificationRecord* DecidingNotification(const EInvoiceEntry& entry);
-// What a notification says beyond its kind: NS's errors ("00305 CodiceDestinatario non
-// valido; 00311 ..."), NE's outcome and reason, MC's and DT's description.
-std::string NotificationDetails(NotificationKind kind, const std::string& outcome,
-                                const std::string& description,
-                                const std::vector<SdiError>& errors);
-
-enum class Recorded { New, Again, UnknownFile };
-// Records the notification against the e-invoice it names. Again: the same notification was
-// recorded before (nothing changes); UnknownFile: no e-invoice of this company has that name.
-Recorded RecordNotification(SdiStore& store, const SdiNotification& notification,
-                            const std::string& notificationFile, const std::string& now);
-
-// The store's text (Windows-1252, tab-separated lines) and back.
+// The store's text (Windows-1252, tab-separated lines) and back. A store kept before
+// transmissions were told apart (version 1) has its notifications tied to its sendings as
+// they are read.
 std::string FormatSdiStore(const SdiStore& store);
 std::optional<SdiStore> ParseSdiStore(std::string_view bytes, std::string& problem);
 
@@ -124,9 +104,5 @@ std::optional<SdiStore> LoadSdiStore(const std::filesystem::path& companyFolder,
                                      std::string& problem);
 // Writes it durably; the Italian reason of a failure, empty on success.
 std::string SaveSdiStore(const std::filesystem::path& companyFolder, const SdiStore& store);
-
-// One line of `status`: file, number and date, customer, state, last notification, errors
-// (tab-separated).
-std::string StatusLine(const EInvoiceEntry& entry);
 
 }  // namespace qorvana

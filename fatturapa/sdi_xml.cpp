@@ -7,6 +7,8 @@
 
 #include <climits>
 
+#include "fatturapa/sdi_files.h"
+
 namespace qorvana::sdi_xml {
 namespace {
 
@@ -19,23 +21,46 @@ void InitOffline() {
     (void)done;
 }
 
-void FirstError(void* context, xmlError* error) {
-    auto* problem = static_cast<std::string*>(context);
-    if (error == nullptr || error->level == XML_ERR_WARNING) return;
-    if (problem->empty() && error->message != nullptr) {
-        *problem = error->message;
-        while (!problem->empty() && (problem->back() == '\n' || problem->back() == ' '))
-            problem->pop_back();
-        if (error->line > 0) *problem += " (riga " + std::to_string(error->line) + ")";
+XmlProblem::Kind KindOf(const xmlError& error) {
+    using Kind = XmlProblem::Kind;
+    if (error.domain != XML_FROM_SCHEMASV) return Kind::NotWellFormed;
+    const int code = error.code;
+    if (code == XML_SCHEMAV_CVC_ELT_1) return Kind::UnknownRoot;
+    if (code >= XML_SCHEMAV_CVC_DATATYPE_VALID_1_2_1 && code <= XML_SCHEMAV_CVC_ENUMERATION_VALID)
+        return Kind::Value;
+    if ((code >= XML_SCHEMAV_CVC_COMPLEX_TYPE_2_1 && code <= XML_SCHEMAV_CVC_COMPLEX_TYPE_2_4) ||
+        code == XML_SCHEMAV_ELEMENT_CONTENT)
+        return Kind::Content;
+    if (code >= XML_SCHEMAV_CVC_ATTRIBUTE_1 && code <= XML_SCHEMAV_CVC_COMPLEX_TYPE_5_2)
+        return Kind::Attribute;
+    return Kind::Other;
+}
+
+XmlProblem ProblemOf(const xmlError& error) {
+    XmlProblem problem;
+    problem.kind = KindOf(error);
+    problem.line = error.line;
+    problem.original = error.message ? error.message : "";
+    while (!problem.original.empty() &&
+           (problem.original.back() == '\n' || problem.original.back() == ' '))
+        problem.original.pop_back();
+    const auto* node = static_cast<const xmlNode*>(error.node);
+    if (node != nullptr && node->type == XML_ELEMENT_NODE) {
+        problem.element = LocalName(node);
+        if (problem.line <= 0) problem.line = static_cast<int>(xmlGetLineNo(node));
     }
+    return problem;
+}
+
+void FirstError(void* context, xmlError* error) {
+    auto* problem = static_cast<XmlProblem*>(context);
+    if (error == nullptr || error->level == XML_ERR_WARNING) return;
+    if (problem->original.empty()) *problem = ProblemOf(*error);
 }
 
 void AllErrors(void* context, xmlError* error) {
     if (error == nullptr || error->level == XML_ERR_WARNING) return;
-    std::string text = error->message ? error->message : "";
-    while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
-    if (error->line > 0) text += " (riga " + std::to_string(error->line) + ")";
-    static_cast<std::vector<std::string>*>(context)->push_back(text);
+    static_cast<std::vector<XmlProblem>*>(context)->push_back(ProblemOf(*error));
 }
 
 }  // namespace
@@ -44,22 +69,51 @@ void DocFree::operator()(_xmlDoc* doc) const {
     xmlFreeDoc(doc);
 }
 
-Document Parse(std::string_view xml, std::string& problem) {
+std::string Italian(const XmlProblem& p) {
+    using Kind = XmlProblem::Kind;
+    const std::string line = p.line > 0 ? " (riga " + std::to_string(p.line) + ")" : "";
+    const std::string element = p.element.empty() ? "un elemento" : "l'elemento " + p.element;
+    switch (p.kind) {
+        case Kind::NotWellFormed:
+            return "il testo XML è incompleto o danneggiato" + line;
+        case Kind::Empty:
+            return "il file non contiene un documento XML";
+        case Kind::TooLarge:
+            return "il file è troppo grande";
+        case Kind::UnknownRoot:
+            return element + line + " non è un messaggio previsto dallo schema";
+        case Kind::Content:
+            return element + line +
+                   " non contiene gli elementi previsti (uno manca, è in più o fuori posto)";
+        case Kind::Value:
+            return element + line + " ha un valore non ammesso";
+        case Kind::Attribute:
+            return (p.element.empty() ? "un attributo"
+                                      : "un attributo dell'elemento " + p.element) +
+                   line + " manca o non è ammesso";
+        case Kind::Other:
+            break;
+    }
+    return element + line + " non rispetta lo schema";
+}
+
+Document Parse(std::string_view xml, XmlProblem& problem) {
     InitOffline();
-    problem.clear();
+    problem = {};
     if (xml.size() > static_cast<std::size_t>(INT_MAX)) {
-        problem = "il file è troppo grande";
+        problem.kind = XmlProblem::Kind::TooLarge;
         return nullptr;
     }
     xmlSetStructuredErrorFunc(&problem, FirstError);
     Document doc(xmlReadMemory(xml.data(), static_cast<int>(xml.size()), nullptr, nullptr,
                                XML_PARSE_NONET | XML_PARSE_BIG_LINES));
     xmlSetStructuredErrorFunc(nullptr, nullptr);
-    if (!doc && problem.empty()) problem = "non è un documento XML";
+    if (!doc && problem.original.empty()) problem.kind = XmlProblem::Kind::Empty;
     if (doc && xmlDocGetRootElement(doc.get()) == nullptr) {
-        problem = "il documento XML è vuoto";
+        problem = {XmlProblem::Kind::Empty, 0, {}, {}};
         return nullptr;
     }
+    if (doc) problem = {};  // recovered warnings are no problem
     return doc;
 }
 
@@ -96,6 +150,10 @@ const _xmlNode* At(const _xmlNode* from, std::string_view path) {
     return node;
 }
 
+std::string NamespaceOf(const _xmlNode* node) {
+    return node && node->ns && node->ns->href ? reinterpret_cast<const char*>(node->ns->href) : "";
+}
+
 std::string Text(const _xmlNode* node) {
     if (node == nullptr) return {};
     xmlChar* content = xmlNodeGetContent(node);
@@ -120,10 +178,12 @@ Schema::~Schema() = default;
 
 std::unique_ptr<Schema> Schema::Load(const std::string& xsdPath, std::string& error) {
     InitOffline();
-    std::vector<std::string> problems;
+    std::vector<XmlProblem> problems;
     xmlSchemaParserCtxtPtr context = xmlSchemaNewParserCtxt(xsdPath.c_str());
+    const std::string unusable =
+        "lo schema " + xsdPath + " manca o è danneggiato: reinstallare il programma";
     if (context == nullptr) {
-        error = "lo schema " + xsdPath + " non si può leggere";
+        error = unusable;
         return nullptr;
     }
     xmlSchemaSetParserStructuredErrors(context, AllErrors, &problems);
@@ -131,21 +191,22 @@ std::unique_ptr<Schema> Schema::Load(const std::string& xsdPath, std::string& er
     compiled->schema = xmlSchemaParse(context);
     xmlSchemaFreeParserCtxt(context);
     if (compiled->schema == nullptr) {
-        error = "lo schema " + xsdPath + " non si può leggere";
-        if (!problems.empty()) error += ": " + problems.front();
+        error = unusable;
+        if (!problems.empty()) LogOriginal("schema " + xsdPath, problems.front().original);
         return nullptr;
     }
     return std::unique_ptr<Schema>(new Schema(std::move(compiled)));
 }
 
-std::vector<std::string> Schema::Violations(const Document& doc) const {
-    std::vector<std::string> problems;
+std::vector<XmlProblem> Schema::Violations(const Document& doc) const {
+    std::vector<XmlProblem> problems;
     xmlSchemaValidCtxtPtr context = xmlSchemaNewValidCtxt(compiled_->schema);
-    if (context == nullptr) return {"lo schema non si può applicare"};
+    if (context == nullptr) return {{XmlProblem::Kind::Other, 0, {}, "no validation context"}};
     xmlSchemaSetValidStructuredErrors(context, AllErrors, &problems);
     const int result = xmlSchemaValidateDoc(context, doc.get());
     xmlSchemaFreeValidCtxt(context);
-    if (result != 0 && problems.empty()) problems.push_back("il documento non rispetta lo schema");
+    if (result != 0 && problems.empty())
+        problems.push_back({XmlProblem::Kind::Other, 0, {}, "not valid"});
     return problems;
 }
 

@@ -17,9 +17,31 @@ struct DocFree {
 };
 using Document = std::unique_ptr<_xmlDoc, DocFree>;
 
+// What libxml2 found wrong with a text or a document, with its own English text kept for the
+// log; `Italian` says it to the operator.
+struct XmlProblem {
+    enum class Kind {
+        NotWellFormed,  // the text is not XML, or is cut short or damaged
+        Empty,          // no root element
+        TooLarge,
+        UnknownRoot,  // the schema declares no such root element
+        Content,      // an element's children are not the ones the schema wants
+        Value,        // an element's or attribute's value breaks its type
+        Attribute,    // an attribute missing or not allowed
+        Other,
+    };
+    Kind kind = Kind::Other;
+    int line = 0;
+    std::string element;   // the element at fault, when known
+    std::string original;  // libxml2's text
+};
+// "il testo XML è incompleto o danneggiato (riga 12)", "l'elemento Codice (riga 7) ha un
+// valore non ammesso" ...
+std::string Italian(const XmlProblem& problem);
+
 // The parsed text; nullptr and the parser's first complaint in `problem` when it is not
 // well-formed XML.
-Document Parse(std::string_view xml, std::string& problem);
+Document Parse(std::string_view xml, XmlProblem& problem);
 const _xmlNode* Root(const Document& doc);
 std::string LocalName(const _xmlNode* node);
 // The first child element of that local name; nullptr when none.
@@ -27,6 +49,8 @@ const _xmlNode* Child(const _xmlNode* parent, std::string_view name);
 std::vector<const _xmlNode*> Children(const _xmlNode* parent, std::string_view name);
 // The element at a path of child names below `from` ("DatiTrasmissione/ProgressivoInvio").
 const _xmlNode* At(const _xmlNode* from, std::string_view path);
+// The namespace of the element; empty when it has none.
+std::string NamespaceOf(const _xmlNode* node);
 // The element's text, trimmed; empty for nullptr.
 std::string Text(const _xmlNode* node);
 std::string TextAt(const _xmlNode* from, std::string_view path);
@@ -40,8 +64,8 @@ class Schema {
     ~Schema();
     Schema(const Schema&) = delete;
     Schema& operator=(const Schema&) = delete;
-    // What the document breaks of the schema, one text each (with the line); empty when valid.
-    std::vector<std::string> Violations(const Document& doc) const;
+    // What the document breaks of the schema; empty when valid.
+    std::vector<XmlProblem> Violations(const Document& doc) const;
 
   private:
     struct Compiled;

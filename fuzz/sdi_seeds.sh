@@ -2,9 +2,12 @@
 # Writes the seeds of the e-invoice channel's harnesses that the test fixtures make, each a
 # selector byte (where the harness has one) and the file:
 #   fuzz/sdi_seeds.sh OUT
-# sdi_notification/: a notification of each kind, an outcome refused, one without signature;
-# sdi_message/: certified-mail messages carrying a notification and a signed one, and a signed
-# notification; sdi_store/: the test e-invoice, for a business and for an administration.
+# sdi_notification/: a notification of each kind, an outcome refused, one without signature,
+# the business flow's (MessaggiFatturaTypes 1.0: deliveries to a 7-character code and to
+# 0000000, a rejection with suggestions, a failed delivery made available), one in a namespace
+# without a schema; sdi_message/: certified-mail messages carrying a notification, a signed
+# one and a business one, and a signed notification; sdi_store/: the test e-invoice, for a
+# business and for an administration.
 # The store and the settings come from fuzz_seeds (README.md).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -21,6 +24,13 @@ for kind in RC NS MC NE DT AT; do
 done
 python3 "$fixtures" notification NE $invoice "$out/sdi_notification/NE-EC02.xml" EC02
 python3 "$fixtures" notification DT $invoice "$out/sdi_notification/DT-unsigned.xml" broken
+business=IT01234567890_00002.xml
+python3 "$fixtures" notification RC $business "$out/sdi_notification/RC-fattura.xml" fattura
+python3 "$fixtures" notification RC $business "$out/sdi_notification/RC-fattura-0000000.xml" \
+    fattura codice=0000000
+python3 "$fixtures" notification NS $business "$out/sdi_notification/NS-fattura.xml" fattura
+python3 "$fixtures" notification MC $business "$out/sdi_notification/MC-fattura.xml" fattura
+python3 "$fixtures" notification NS $business "$out/sdi_notification/NS-altro.xml" altro
 
 # A signed notification, as the system may send it (any certificate: the signature is not
 # checked when reading).
@@ -35,6 +45,10 @@ openssl cms -sign -nodetach -binary -outform DER -in "$ns" -signer "$work/cert.p
 { printf '\001'; cat "$ns.p7m"; } >"$out/sdi_message/signed-NS.xml.p7m"
 
 python3 "$fixtures" pec "$work/rc.eml" "$rc"
+mc=$work/IT01234567890_00002_MC_001.xml
+cp "$out/sdi_notification/MC-fattura.xml" "$mc"
+python3 "$fixtures" pec "$work/mc.eml" "$mc"
+{ printf '\000'; cat "$work/mc.eml"; } >"$out/sdi_message/pec-MC-fattura.eml"
 python3 "$fixtures" pec "$work/ns.eml" "$ns.p7m" sdi23@pec.fatturapa.it
 { printf '\000'; cat "$work/rc.eml"; } >"$out/sdi_message/pec-RC.eml"
 { printf '\000'; cat "$work/ns.eml"; } >"$out/sdi_message/pec-signed-NS.eml"

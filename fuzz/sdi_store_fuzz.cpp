@@ -115,8 +115,9 @@ void ResendCorrected(const fs::path& file, std::string_view bytes, Session& s) {
     SdiStore store = SentStore();
     SdiNotification rejection;
     rejection.kind = NotificationKind::NS;
+    rejection.sdiId = "4711";
     rejection.invoiceFile = kSentInvoice;
-    rejection.errors.push_back({"00305", "1.1.4 CodiceDestinatario non valido"});
+    rejection.errors.push_back({"00305", "1.1.4 CodiceDestinatario non valido", ""});
     RecordNotification(store, rejection, "IT01234567890_00001_NS_001.xml", "2026-12-06 11:00:00");
     Resend(store, kSentInvoice, s);
     ListEInvoice(store, file, "\\fatture\\" + file.filename().string());

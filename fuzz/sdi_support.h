@@ -7,6 +7,7 @@
 
 #include "fatturapa/sdi_channel.h"
 #include "fatturapa/sdi_notification.h"
+#include "fatturapa/sdi_state.h"
 #include "fatturapa/sdi_store.h"
 
 namespace qorvana::fuzz {
@@ -14,10 +15,11 @@ namespace qorvana::fuzz {
 // The e-invoice the seeds' notifications are about.
 inline constexpr const char* kSentInvoice = "IT01234567890_00001.xml";
 
-// MessaggiTypes 1.1, compiled once per process.
-const NotificationSchema& NotificationsSchema();
+// Both messages schemas, compiled once per process.
+const NotificationSchemas& NotificationsSchemas();
 
-// kSentInvoice sent to a public administration, and a second e-invoice sent to a business.
+// kSentInvoice sent to a public administration, a second e-invoice sent to a business, and a
+// third listed and not sent.
 SdiStore SentStore();
 
 // Every e-invoice's status line, window details and state, each state's list; the store
@@ -25,7 +27,8 @@ SdiStore SentStore();
 void UseStore(const SdiStore& store);
 
 // The sources' notifications recorded in the store, as the tool and the window record them;
-// then the store used.
+// then the store used. A notification never changes the state of an e-invoice it does not
+// name, nor of one never sent.
 void ApplyAndUse(SdiStore& store, const std::vector<NotificationSource>& sources);
 
 }  // namespace qorvana::fuzz

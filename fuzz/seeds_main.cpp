@@ -123,7 +123,8 @@ void FatturaPaSeed(Session& s) {
 }
 
 // The e-invoice channel's own files: a store of two sent e-invoices, one rejected and one
-// delivered and accepted, with the system's address and a mailbox's mark; the settings.
+// delivered and accepted, a notification of the third (not sent) waiting, a message kept, the
+// system's address and a mailbox's mark; the settings.
 void SdiSeeds() {
     SdiStore store = SentStore();
     SdiNotification n;
@@ -131,8 +132,9 @@ void SdiSeeds() {
     n.sdiId = "4711";
     n.invoiceFile = kSentInvoice;
     n.moment = "2026-12-06T10:00:00";
-    n.errors = {{"00305", "1.1.4 CodiceDestinatario non valido"},
-                {"00423", "2.2.1.11 PrezzoTotale non calcolato secondo le specifiche"}};
+    n.errors = {{"00305", "1.1.4 CodiceDestinatario non valido", ""},
+                {"00423", "2.2.1.11 PrezzoTotale non calcolato secondo le specifiche",
+                 "Verificare il calcolo del PrezzoTotale"}};
     RecordNotification(store, n, "IT01234567890_00001_NS_001.xml", "2026-12-06 10:05:00");
     n = {};
     n.sdiId = "4712";
@@ -143,6 +145,17 @@ void SdiSeeds() {
     n.outcome = "EC02";
     n.description = "Manca il codice CIG";
     RecordNotification(store, n, "IT01234567890_00002_NE_001.xml", "2026-12-07 09:00:00");
+    n = {};  // a business notification of the e-invoice not sent: it waits for its sending
+    n.kind = NotificationKind::MC;
+    n.sdiId = "4713";
+    n.invoiceFile = "IT01234567890_00003.xml";
+    n.hash = std::string(64, 'a');
+    n.availableSince = "2026-12-07";
+    n.schema = MessageSchema::Business;
+    RecordNotification(store, n, "IT01234567890_00003_MC_001.xml", "2026-12-07 10:00:00");
+    store.kept.push_back({"messaggio_43_0123456789ab.eml",
+                          "imaps://127.0.0.1:993/INBOX, messaggio 43", "2026-12-07 10:00:00",
+                          "non rispetta lo schema delle notifiche"});
     store.assignedAddress = "sdi07@pec.fatturapa.it";
     store.mailboxMarks["imaps://127.0.0.1:993/INBOX"] = {42, 0};
     Seed("sdi_store", "qorvana.sdi", 0, FormatSdiStore(store));

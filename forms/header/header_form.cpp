@@ -576,8 +576,7 @@ void HeaderForm::createXml() {
     const auto created = XmlCreation(s, draft, this).run(proposedProgressive_, proposedKept);
     if (!created) return;
     text2_[4]->setText(QString::number(created->progressive));
-    ShowMessage(this, QStringLiteral("Fattura elettronica PA"), created->message,
-                MsgIcon::Information);
+    ShowMessage(this, created->title, created->message, MsgIcon::Information);
 }
 
 void HeaderForm::openPanel() {

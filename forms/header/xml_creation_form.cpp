@@ -6,6 +6,7 @@
 #include "core/session.h"
 #include "document/document_setup.h"
 #include "fatturapa/fpa_export.h"
+#include "fatturapa/fpa_writer_v12.h"
 #include "forms/common/company_lock.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qt_text.h"
@@ -50,7 +51,12 @@ std::optional<XmlCreation::Created> XmlCreation::run(const QString& proposed, bo
                 return std::nullopt;
             }
             draft_.fpaFile = plan.folderText + plan.fileName;
-            Created created{s.fpaState, Q(FpaCreatedMessage(plan))};
+            const bool publicAdministration =
+                plan.format == FpaFormat::V10 ||
+                TransmissionFormat(RecipientCode(customer)) == "FPA12";
+            Created created{s.fpaState, Q(FpaCreatedMessage(plan)),
+                            publicAdministration ? QStringLiteral("Fattura elettronica PA")
+                                                 : QStringLiteral("Fattura elettronica")};
             if (proposedKept && QString::number(s.fpaState) != proposed)
                 created.message += QStringLiteral(
                                        "\nIl progressivo invio %1 è stato usato nel frattempo "

@@ -22,6 +22,7 @@ class XmlCreation {
     struct Created {
         int progressive = 0;
         QString message;
+        QString title;  // "Fattura elettronica PA", or "Fattura elettronica" to a business
     };
     // Writes the file with the progressive `proposed` the header shows; `proposedKept` when
     // the operator left it as proposed, so that another workstation's taking it meanwhile is

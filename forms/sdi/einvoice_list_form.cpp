@@ -27,22 +27,44 @@ QPushButton* Button(const QString& caption) {
     return button;
 }
 
-// What the window says of an e-invoice below the grid, a line each: its sending, its
-// notifications and their errors.
+// What the window says of an e-invoice below the grid, a line each: each transmission with
+// its notifications and their errors.
 QStringList Details(const EInvoiceEntry& e) {
     QStringList lines;
     if (!e.replaces.empty()) lines << Q("Corregge la fattura scartata " + e.replaces + ".");
     if (!e.replacedBy.empty()) lines << Q("Inviata di nuovo, corretta, con " + e.replacedBy + ".");
-    for (const SendingRecord& s : e.sendings)
-        lines << Q("Inviata il " + s.time + " a " + s.to + " (" + s.fileSent + ").");
-    for (const NotificationRecord& n : e.notifications) {
-        const std::string said = NotificationDetails(n.kind, n.outcome, n.description, {});
-        lines << Q("Notifica " + KindCode(n.kind) + " (" + NotificationStateText(n) + ")" +
-                   (n.moment.empty() ? "" : " del " + n.moment) +
-                   (said.empty() ? "" : ": " + said));
-        for (const SdiError& error : n.errors)
-            lines << Q("Errore " + error.code + ": " + error.description);
+    for (const SendingRecord& s : e.sendings) {
+        lines << Q("Inviata il " + DisplayMoment(s.time) + " a " + s.to + " (" + s.fileSent + ")" +
+                   (s.sdiId.empty() ? "" : ", identificativo SdI " + s.sdiId) + ": " +
+                   StateText(TransmissionState(e, s)) + ".");
+        for (const NotificationRecord* n : NotificationsOf(e, s)) {
+            SdiNotification plain = *n;
+            plain.errors.clear();
+            const std::string said = NotificationDetails(plain);
+            lines << Q(
+                "Notifica " + KindCode(n->kind) + " (" + NotificationStateText(&e, *n) + ")" +
+                (n->moment.empty() ? "" : " del " + DisplayMoment(n->moment)) +
+                (said.empty() ? "" : ": " + said) +
+                (n->schema == MessageSchema::None ? " (non verificata con uno schema)" : ""));
+            for (const SdiError& error : n->errors) {
+                lines << Q("Errore " + error.code + ": " + error.description);
+                if (!error.suggestion.empty()) lines << Q("Suggerimento: " + error.suggestion);
+            }
+        }
     }
+    return lines;
+}
+
+// The notifications waiting for their sending and the messages kept to be read again.
+QStringList Waiting(const SdiStore& store) {
+    QStringList lines;
+    for (const NotificationRecord& n : store.unmatched)
+        lines << Q("Notifica " + KindCode(n.kind) + " di " + n.invoiceFile +
+                   (n.moment.empty() ? "" : " del " + DisplayMoment(n.moment)) +
+                   ", non abbinata: " + UnmatchedReason(store, n) + ".");
+    for (const KeptMessage& k : store.kept)
+        lines << Q("Messaggio " + k.origin + ", conservato il " + DisplayMoment(k.keptAt) +
+                   " per una nuova lettura: " + k.reason);
     return lines;
 }
 
@@ -50,7 +72,7 @@ QStringList Details(const EInvoiceEntry& e) {
 
 EInvoiceListForm::EInvoiceListForm(Session& session, FormSet& forms)
     : QorForm(QString(form_name::kEInvoices), session, forms) {
-    setWindowTitle(QStringLiteral("Fatture elettroniche inviate"));
+    setWindowTitle(QStringLiteral("Fatture elettroniche"));
     auto* column = new QVBoxLayout(this);
 
     auto* filter = new QHBoxLayout;
@@ -78,6 +100,13 @@ EInvoiceListForm::EInvoiceListForm(Session& session, FormSet& forms)
     errori_->setMaximumHeight(140);
     column->addWidget(errori_);
 
+    sospeseLabel_ = new QLabel(QStringLiteral("Notifiche non abbinate e messaggi da rileggere:"));
+    sospese_ = new QListWidget;
+    sospese_->setMaximumHeight(90);
+    sospeseLabel_->setBuddy(sospese_);
+    column->addWidget(sospeseLabel_);
+    column->addWidget(sospese_);
+
     auto* buttons = new QHBoxLayout;
     invia_ = Button(QStringLiteral("&Invia"));
     rinvia_ = Button(QStringLiteral("&Rinvia corretta"));
@@ -91,6 +120,7 @@ EInvoiceListForm::EInvoiceListForm(Session& session, FormSet& forms)
     registerControl(QStringLiteral("stato"), stato_);
     registerControl(QStringLiteral("elenco"), elenco_);
     registerControl(QStringLiteral("errori"), errori_);
+    registerControl(QStringLiteral("sospese"), sospese_);
     registerControl(QStringLiteral("invia"), invia_);
     registerControl(QStringLiteral("rinvia"), rinvia_);
     registerControl(QStringLiteral("ricevute"), ricevute_);
@@ -119,6 +149,10 @@ void EInvoiceListForm::reload() {
     const int chosenState = stato_->currentIndex();
     model_->setStore(store.value_or(SdiStore{}),
                      chosenState <= 0 ? std::nullopt : std::optional(kAllStates[chosenState - 1]));
+    sospese_->clear();
+    if (store) sospese_->addItems(Waiting(*store));
+    sospeseLabel_->setVisible(sospese_->count() > 0);
+    sospese_->setVisible(sospese_->count() > 0);
     elenco_->resizeColumnsToContents();
     if (model_->rowCount() > 0) elenco_->selectRow(0);
     showChosen();

@@ -1,16 +1,18 @@
 #pragma once
 // The e-invoice window qorsdi, reached from the start form: the company's e-invoices and
-// their states, filtered by state. A rejected one shows its errors; from here the operator
+// their states, filtered by state, each with its transmissions and their notifications, and the
+// notifications and messages still waiting. A rejected one shows its errors; from here the operator
 // sends an e-invoice written but not sent, sends a rejected one again once corrected, and
 // reads the system's notifications from the certified mailbox.
 
 #include <optional>
 #include <string>
 
-#include "fatturapa/sdi_store.h"
+#include "fatturapa/sdi_state.h"
 #include "forms/common/qor_form.h"
 
 class QComboBox;
+class QLabel;
 class QListWidget;
 class QPushButton;
 class QTableView;
@@ -42,6 +44,8 @@ class EInvoiceListForm : public QorForm {
     QComboBox* stato_ = nullptr;
     QTableView* elenco_ = nullptr;
     QListWidget* errori_ = nullptr;
+    QLabel* sospeseLabel_ = nullptr;
+    QListWidget* sospese_ = nullptr;
     QPushButton* invia_ = nullptr;
     QPushButton* rinvia_ = nullptr;
     QPushButton* ricevute_ = nullptr;

@@ -10,10 +10,11 @@ constexpr int kColumns = 6;
 QString LastNotification(const EInvoiceEntry& e) {
     if (e.notifications.empty()) {
         if (e.sendings.empty()) return {};
-        return QStringLiteral("inviata il %1").arg(Q(e.sendings.back().time));
+        return QStringLiteral("inviata il %1").arg(Q(DisplayMoment(e.sendings.back().time)));
     }
     const NotificationRecord& n = e.notifications.back();
-    return Q(KindCode(n.kind) + (n.moment.empty() ? " del " + n.recordedAt : " del " + n.moment));
+    return Q(KindCode(n.kind) + " del " +
+             DisplayMoment(n.moment.empty() ? n.recordedAt : n.moment));
 }
 
 }  // namespace
@@ -48,7 +49,7 @@ QVariant EInvoiceListModel::data(const QModelIndex& index, int role) const {
         case 1:
             return Q(e->number);
         case 2:
-            return Q(e->date);
+            return Q(DisplayMoment(e->date));
         case 3:
             return Q(e->customer);
         case 4:

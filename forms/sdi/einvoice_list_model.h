@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "fatturapa/sdi_store.h"
+#include "fatturapa/sdi_state.h"
 
 namespace qorvana {
 

@@ -74,7 +74,7 @@ bool SendListedEInvoice(QWidget* parent, Session& s, const std::string& fileName
         [&](SdiStore& changed) {
             EInvoiceEntry* e = changed.find(fileName);
             if (!e) return std::string("la fattura non è più nell'elenco");
-            e->sendings.push_back(*sent.record);
+            RecordSending(changed, *e, *sent.record);
             return std::string();
         },
         Q("Il file " + fileName + " è stato inviato, ma l'invio non è stato registrato: "));
@@ -133,9 +133,9 @@ void ReadMailboxNotifications(QWidget* parent, Session& s) {
         return;
     }
     std::string problem;
-    const std::unique_ptr<NotificationSchema> schema = NotificationSchema::Load(problem);
-    std::optional<SdiStore> store = schema ? CurrentStore(parent, s) : std::nullopt;
-    if (!schema) Warn(parent, Q(problem));
+    const std::unique_ptr<NotificationSchemas> schemas = NotificationSchemas::Load(problem);
+    std::optional<SdiStore> store = schemas ? CurrentStore(parent, s) : std::nullopt;
+    if (!schemas) Warn(parent, Q("Le notifiche non possono essere lette: " + problem + "."));
     if (!store) return;
     const std::string key = MailboxKey(settings->imap);
     Gathered gathered;
@@ -143,21 +143,27 @@ void ReadMailboxNotifications(QWidget* parent, Session& s) {
     std::string stopped;
     {
         const WaitCursor wait;
+        GatherKept(s.companyFolder(), *store, gathered);
         stopped = GatherFromMailbox(settings->imap, store->mailboxMarks[key], gathered, reached);
     }
     std::vector<NotificationOutcome> outcomes;
     const bool recorded = ChangeStore(
         parent, s,
         [&](SdiStore& changed) {
-            outcomes = ApplyNotifications(changed, gathered.sources, *schema, Now(s));
+            outcomes =
+                RecordGathered(changed, gathered, *schemas, s.companyFolder(), Now(s), &reached);
             changed.mailboxMarks[key] = reached;
             return std::string();
         },
         QStringLiteral("Le notifiche non sono state registrate: "));
     if (!recorded) return;
-    std::string text = "Notifiche lette: " + std::to_string(outcomes.size()) + ".";
+    std::string text = "Notifiche lette: " + std::to_string(gathered.sources.size()) + ".";
     for (const NotificationOutcome& o : outcomes)
-        if (o.refused) text += "\n" + o.line;
+        if (o.refused)
+            text += "\n" + o.line;
+        else if (const QStringList f = Q(o.line).split('\t');
+                 f.size() > 4 && f[4].contains(QStringLiteral("non abbinata")))
+            text += "\n" + S(f[0] + " (" + f[1] + "): " + f[4]);
     for (const std::string& p : gathered.problems) text += "\n" + p;
     if (!stopped.empty()) text += "\nLa lettura della casella si è interrotta: " + stopped + ".";
     ShowMessage(parent, kTitle, Q(text), MsgIcon::Information);

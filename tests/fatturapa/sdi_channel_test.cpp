@@ -26,12 +26,19 @@ constexpr const char* kSignature =
     "Algorithm=\"http://www.w3.org/2001/04/xmlenc#sha256\"/><ds:DigestValue>AAAA</ds:DigestValue>"
     "</ds:Reference></ds:SignedInfo><ds:SignatureValue>AAAA</ds:SignatureValue></ds:Signature>";
 
+constexpr const char* kPaNamespace = "http://www.fatturapa.gov.it/sdi/messaggi/v1.0";
+constexpr const char* kBusinessNamespace =
+    "http://ivaservizi.agenziaentrate.gov.it/docs/xsd/fattura/messaggi/v1.0";
+// Public sample notifications carry it too; the program knows no schema for it.
+constexpr const char* kOtherNamespace =
+    "http://ivaservizi.agenziaentrate.gov.it/docs/xsd/messaggi/v1.0";
+
 // A notification of the exchange system: the root, its elements, the signature it always has.
-std::string Notification(const std::string& root, const std::string& body) {
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<types:" + root +
-           " xmlns:types=\"http://www.fatturapa.gov.it/sdi/messaggi/v1.0\" "
-           "xmlns:ds=\"http://www.w3.org/2000/09/xmldsig#\" versione=\"1.0\">" +
-           body + kSignature + "</types:" + root + ">";
+std::string Notification(const std::string& root, const std::string& body,
+                         const std::string& ns = kPaNamespace) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<types:" + root + " xmlns:types=\"" + ns +
+           "\" xmlns:ds=\"http://www.w3.org/2000/09/xmldsig#\" versione=\"1.0\">" + body +
+           kSignature + "</types:" + root + ">";
 }
 
 const std::string kFile = "IT01234567890_0000H.xml";
@@ -42,10 +49,10 @@ const std::string kRecipient =
     "<Destinatario><Codice>UFABCD</Codice><Descrizione>Comune</Descrizione></Destinatario>";
 const std::string kMessage = "<MessageId>123456</MessageId>";
 
-const NotificationSchema& Schema() {
-    static const std::unique_ptr<NotificationSchema> schema = [] {
+const NotificationSchemas& Schema() {
+    static const std::unique_ptr<NotificationSchemas> schema = [] {
         std::string error;
-        auto loaded = NotificationSchema::Load(error);
+        auto loaded = NotificationSchemas::Load(error);
         EXPECT_TRUE(loaded) << error;
         return loaded;
     }();
@@ -76,11 +83,74 @@ SdiStore StoreWithSentInvoice() {
     EInvoiceEntry& e =
         store.add(kFile, "C:\\fatture\\" + kFile,
                   {"FPA12", "17", "15", "2026-12-06", "Comune di Roma", "IT02438750586"});
-    e.sendings.push_back({"2026-12-06 10:00:00", kFile + ".p7m", "ditta@pec.it",
-                          "sdi01@pec.fatturapa.it", "<1@pec.it>", "ab"});
+    e.sendings.push_back({"2026-12-06 10:00:00",
+                          kFile + ".p7m",
+                          "ditta@pec.it",
+                          "sdi01@pec.fatturapa.it",
+                          "<1@pec.it>",
+                          "ab",
+                          "cd",
+                          {}});
     return store;
 }
 
+// The business flow's messages, in their own namespace.
+const std::string kHash = std::string(64, 'a');
+const std::string kBusinessHead = kHead + "<Hash>" + kHash + "</Hash>" + kReceived;
+std::string BusinessDelivered(const std::string& code) {
+    return Notification("RicevutaConsegna",
+                        kBusinessHead + "<DataOraConsegna>2026-12-06T11:00:00</DataOraConsegna>" +
+                            "<Destinatario><Codice>" + code + "</Codice></Destinatario>" + kMessage,
+                        kBusinessNamespace);
+}
+const std::string kBusinessRejected = Notification(
+    "RicevutaScarto",
+    kBusinessHead +
+        "<ListaErrori><Errore><Codice>00404</Codice><Descrizione>Fattura duplicata</Descrizione>"
+        "<Suggerimento>Verificare che la fattura non sia già stata inviata</Suggerimento>"
+        "</Errore></ListaErrori>" +
+        kMessage,
+    kBusinessNamespace);
+const std::string kMadeAvailable = Notification(
+    "RicevutaImpossibilitaRecapito",
+    kBusinessHead + "<DataMessaADisposizione>2026-12-07</DataMessaADisposizione>" + kMessage,
+    kBusinessNamespace);
+
+// Each message is checked against the schema of its root's namespace; one of a namespace
+// without a schema is read by its element names.
+TEST(SdiNotifications, EachReadByItsNamespace) {
+    struct Case {
+        std::string xml;
+        NotificationKind kind;
+        MessageSchema schema;
+        std::string hash, availableSince, suggestion;
+    } cases[] = {
+        {kDelivered, NotificationKind::RC, MessageSchema::PublicAdministration, "", "", ""},
+        {BusinessDelivered("M5UXCR1"), NotificationKind::RC, MessageSchema::Business, kHash, "",
+         ""},
+        {BusinessDelivered("0000000"), NotificationKind::RC, MessageSchema::Business, kHash, "",
+         ""},
+        {kBusinessRejected, NotificationKind::NS, MessageSchema::Business, kHash, "",
+         "Verificare che la fattura non sia già stata inviata"},
+        {kMadeAvailable, NotificationKind::MC, MessageSchema::Business, kHash, "2026-12-07", ""},
+        {Notification("NotificaScarto", kBusinessHead + "<ListaErrori/>", kOtherNamespace),
+         NotificationKind::NS, MessageSchema::None, kHash, "", ""},
+    };
+    for (const Case& c : cases) {
+        const NotificationRead read = ReadNotification(c.xml, Schema());
+        ASSERT_TRUE(read.notification) << read.problem << "\n" << c.xml;
+        const SdiNotification& n = *read.notification;
+        EXPECT_EQ(n.kind, c.kind);
+        EXPECT_EQ(n.schema, c.schema);
+        EXPECT_EQ(n.sdiId, "111");
+        EXPECT_EQ(n.invoiceFile, kFile);
+        EXPECT_EQ(n.hash, c.hash);
+        EXPECT_EQ(n.availableSince, c.availableSince);
+        EXPECT_EQ(n.errors.empty() ? "" : n.errors[0].suggestion, c.suggestion);
+    }
+}
+
+// Refused with what is wrong in Italian; the library's own text is kept for the log.
 TEST(SdiNotifications, MalformedAndForeignAreRefused) {
     const std::string& rc = kDelivered;
     std::string noSignature = rc;
@@ -88,17 +158,47 @@ TEST(SdiNotifications, MalformedAndForeignAreRefused) {
                       noSignature.find("</types:") - noSignature.find("<ds:Signature>"));
     std::string badCode = kRejected;
     badCode.replace(badCode.find("00305"), 5, "305");
-    for (const std::string& bad : {rc.substr(0, rc.size() - 5), noSignature, badCode,
-                                   std::string("<x/>"), std::string("")}) {
-        const NotificationRead read = ReadNotification(bad, Schema());
+    std::string noSuggestion = kBusinessRejected;
+    noSuggestion.erase(noSuggestion.find("<Suggerimento>"),
+                       noSuggestion.find("</Errore>") - noSuggestion.find("<Suggerimento>"));
+    const struct {
+        std::string xml;
+        std::string problem;
+    } cases[] = {
+        {rc.substr(0, rc.size() - 40), "il testo XML è incompleto o danneggiato (riga 2)"},
+        {noSignature, "l'elemento RicevutaConsegna (riga 2) non contiene gli elementi previsti"},
+        {badCode, "l'elemento Codice (riga 2) ha un valore non ammesso"},
+        {noSuggestion, "(MessaggiFatturaTypes 1.0): l'elemento Errore (riga 2) non contiene"},
+        // The public administration's schema wants a 6-character code.
+        {Notification("RicevutaConsegna",
+                      kHead + kReceived +
+                          "<DataOraConsegna>2026-12-06T11:00:00</DataOraConsegna>"
+                          "<Destinatario><Codice>M5UXCR1</Codice><Descrizione>"
+                          "x</Descrizione></Destinatario>" +
+                          kMessage),
+         "(MessaggiTypes 1.1): l'elemento Codice (riga 2) ha un valore non ammesso"},
+        {Notification("RicevutaConsegna", "<NomeFile>" + kFile + "</NomeFile>", kOtherNamespace),
+         "mancano IdentificativoSdI o NomeFile"},
+        {"<x/>", "l'elemento x non è una notifica"},
+        {"", "il file non contiene un documento XML"},
+    };
+    for (const auto& c : cases) {
+        const NotificationRead read = ReadNotification(c.xml, Schema());
         EXPECT_FALSE(read.notification);
-        EXPECT_FALSE(read.problem.empty());
+        EXPECT_NE(read.problem.find(c.problem), std::string::npos) << read.problem;
+        for (const char* english : {"Element", "Premature", "expected", "facet"})
+            EXPECT_EQ(read.problem.find(english), std::string::npos) << read.problem;
     }
-    const NotificationRead metadata = ReadNotification(
-        Notification("NotificaEsitoCommittente",
-                     "<IdentificativoSdI>1</IdentificativoSdI><Esito>EC01</Esito>"),
-        Schema());
-    EXPECT_TRUE(metadata.forRecipient);
+    EXPECT_NE(ReadNotification(badCode, Schema()).original.find("facet"), std::string::npos);
+    for (const std::string& metadata :
+         {Notification("NotificaEsitoCommittente",
+                       "<IdentificativoSdI>1</IdentificativoSdI><Esito>EC01</Esito>"),
+          "<m:FileMetadati xmlns:m=\"" + std::string(kBusinessNamespace) +
+              "\" versione=\"1.0\"><IdentificativoSdI>1</IdentificativoSdI><NomeFile>a.xml"
+              "</NomeFile><Hash>h</Hash><CodiceDestinatario>0000000</CodiceDestinatario><Formato>"
+              "FPR12</Formato><TentativiInvio>1</TentativiInvio><MessageId>1</MessageId>"
+              "</m:FileMetadati>"})
+        EXPECT_TRUE(ReadNotification(metadata, Schema()).forRecipient) << metadata;
 }
 
 TEST(SdiNotifications, FileMatchedWhateverItsCaseAndSignature) {
@@ -106,6 +206,87 @@ TEST(SdiNotifications, FileMatchedWhateverItsCaseAndSignature) {
     SdiNotification n = *ReadNotification(kDelivered, Schema()).notification;
     n.invoiceFile = "it01234567890_0000h.XML.p7m";  // case and signature aside
     EXPECT_EQ(RecordNotification(store, n, "x.xml", "t"), Recorded::New);
+}
+
+// Each notification is tied to its transmission; the e-invoice shows its latest accepted one.
+TEST(SdiTransmissions, OneStatePerTransmission) {
+    const std::string h1(64, '1'), h2(64, '2');
+    const auto said = [](NotificationKind kind, const std::string& sdiId, const std::string& hash,
+                         const std::string& messageId = "m") {
+        SdiNotification n;
+        n.kind = kind;
+        n.sdiId = sdiId;
+        n.invoiceFile = kFile;
+        n.hash = hash;
+        n.messageId = messageId + sdiId;
+        return n;
+    };
+    using K = NotificationKind;
+    struct Step {
+        std::optional<SdiNotification> notification;  // none: a sending of the file h1
+        Recorded recorded = Recorded::New;
+        std::string name = "n.xml";
+        int matched = 0;  // of a sending: the notifications it matched
+    };
+    const Step send{};
+    const struct {
+        const char* what;
+        const char* format;
+        std::vector<Step> steps;
+        const char* state;
+    } cases[] = {
+        {"rejected as a duplicate after a delivery",
+         "FPR12",
+         {send, send, {said(K::RC, "111", h1)}, {said(K::NS, "222", h1)}},
+         "consegnata"},
+        {"the duplicate's rejection read first",
+         "FPR12",
+         {send, send, {said(K::NS, "222", h1)}, {said(K::RC, "111", h1)}},
+         "consegnata"},
+        {"rejected, sent again and not yet answered",
+         "FPA12",
+         {send, {said(K::NS, "111", "")}, send},
+         "inviata"},
+        {"the same notification under two names",
+         "FPR12",
+         {send,
+          {said(K::RC, "111", h1), Recorded::New, "a_RC_001.xml"},
+          {said(K::RC, "111", h1), Recorded::Again, "b.xml"}},
+         "consegnata"},
+        {"a rejection read before its sending was recorded",
+         "FPR12",
+         {{said(K::NS, "111", h1), Recorded::Unmatched}, {std::nullopt, Recorded::New, "", 1}},
+         "scartata"},
+        {"a Hash that fits no sending",
+         "FPR12",
+         {send, {said(K::RC, "111", h2), Recorded::Unmatched}},
+         "inviata"},
+        {"failed delivery of a business e-invoice",
+         "FPR12",
+         {send, {said(K::MC, "111", h1)}},
+         "messa a disposizione"},
+        {"failed delivery to an administration, then the attestation",
+         "FPA12",
+         {send, {said(K::MC, "111", "")}, {said(K::AT, "111", "")}},
+         "trasmessa, non recapitabile"},
+    };
+    for (const auto& c : cases) {
+        SdiStore store;
+        store.add(kFile, "\\fatture\\" + kFile, {c.format, "1", "1", "2026-12-06", "C", "IT1"});
+        for (const Step& step : c.steps) {
+            if (step.notification) {
+                EXPECT_EQ(RecordNotification(store, *step.notification, step.name, "t"),
+                          step.recorded)
+                    << c.what;
+            } else {
+                const SendingRecord sending{
+                    "t", kFile, "a@pec.it", "sdi01@pec.fatturapa.it", "<1@pec.it>", h1, h1, {}};
+                EXPECT_EQ(RecordSending(store, *store.find(kFile), sending), step.matched)
+                    << c.what;
+            }
+        }
+        EXPECT_EQ(StateLine(*store.find(kFile)), c.state) << c.what;
+    }
 }
 
 TEST(SdiNotifications, FileNames) {
@@ -127,12 +308,20 @@ TEST(SdiStore, TextRoundTripAndDecidingNotification) {
         RecordNotification(store, *ReadNotification(*xml, Schema()).notification,
                            "n" + std::to_string(++n) + ".xml", "t");
     store.entries[0].customer = "Città\tdi Roma";  // a tab cannot break a line
+    SdiNotification waiting = *ReadNotification(kBusinessRejected, Schema()).notification;
+    waiting.invoiceFile = "IT01234567890_0000X.xml";  // not sent: waits with its suggestion
+    waiting.sdiId = "999";
+    RecordNotification(store, waiting, "other_NS_001.xml", "t");
+    store.kept.push_back({"messaggio_7_ab.eml", "imaps://pec.it/INBOX, messaggio 7", "t", "rotto"});
     std::string problem;
     const std::optional<SdiStore> back = ParseSdiStore(FormatSdiStore(store), problem);
     ASSERT_TRUE(back) << problem;
     EXPECT_EQ(FormatSdiStore(*back), FormatSdiStore(store));
     EXPECT_EQ(back->entries[0].customer, "Città di Roma");
     EXPECT_EQ(back->entries[0].notifications[1].errors.size(), 2u);
+    EXPECT_EQ(back->unmatched.at(0).errors.at(0).suggestion,
+              "Verificare che la fattura non sia già stata inviata");
+    EXPECT_EQ(back->kept.at(0).origin, "imaps://pec.it/INBOX, messaggio 7");
     EXPECT_EQ(back->assignedAddress, "sdi23@pec.fatturapa.it");
     EXPECT_EQ(back->mailboxMarks.at("imaps://pec.it/INBOX").lastUid, 42);
     EXPECT_EQ(back->mailboxMarks.at("imaps://pec.it/INBOX").uidValidity, 1733500000);
@@ -141,6 +330,35 @@ TEST(SdiStore, TextRoundTripAndDecidingNotification) {
     EXPECT_EQ(StateOf(back->entries[0]), EInvoiceState::Accepted);
     // Windows-1252 on disk.
     EXPECT_NE(FormatSdiStore(store).find("Citt\xe0"), std::string::npos);
+}
+
+// A store kept before transmissions were told apart: its notifications tied to its sendings,
+// one of a file never sent set aside, one recorded under two names kept once.
+TEST(SdiStore, Version1TiedToTransmissions) {
+    const std::string v1 =
+        "QORVANA-SDI\t1\r\n"
+        "F\tA.xml\t\\f\\A.xml\t1\t2026-12-01\tC\tIT1\tFPR12\t1\t\t\r\n"
+        "I\tA.xml\t2026-12-01 10:00:00\tA.xml\tp@pec.it\tsdi01@pec.fatturapa.it\t<1@p>\tab\r\n"
+        "I\tA.xml\t2026-12-02 10:00:00\tA.xml\tp@pec.it\tsdi01@pec.fatturapa.it\t<2@p>\tab\r\n"
+        "N\tA.xml\tRC\tt\tA_RC_001.xml\t111\t2026-12-01T11:00:00\t\t\r\n"
+        "N\tA.xml\tRC\tt\tcopia.xml\t111\t2026-12-01T11:00:00\t\t\r\n"
+        "N\tA.xml\tNS\tt\tA_NS_001.xml\t222\t2026-12-02T11:00:00\t\t\r\n"
+        "E\tA.xml\t00002\tNome file duplicato\r\n"
+        "F\tB.xml\t\\f\\B.xml\t2\t2026-12-01\tC\tIT1\tFPR12\t2\t\t\r\n"
+        "N\tB.xml\tNS\tt\tB_NS_001.xml\t333\t2026-12-01T11:00:00\t\t\r\n";
+    std::string problem;
+    const std::optional<SdiStore> store = ParseSdiStore(v1, problem);
+    ASSERT_TRUE(store) << problem;
+    const EInvoiceEntry& a = store->entries[0];
+    EXPECT_EQ(a.notifications.size(), 2u);
+    EXPECT_EQ(a.sendings[0].sdiId + " " + a.sendings[1].sdiId, "111 222");
+    EXPECT_EQ(a.notifications[1].errors.at(0).code, "00002");
+    EXPECT_EQ(StateLine(a), "consegnata");
+    EXPECT_EQ(StateLine(store->entries[1]), "da inviare");
+    EXPECT_EQ(store->unmatched.size(), 1u);
+    const std::optional<SdiStore> again = ParseSdiStore(FormatSdiStore(*store), problem);
+    ASSERT_TRUE(again) << problem;
+    EXPECT_EQ(FormatSdiStore(*again), FormatSdiStore(*store));
 }
 
 TEST(SdiMailbox, ReadAgainWhenTheServerRenumbers) {
@@ -170,7 +388,12 @@ TEST(SdiStore, DamagedStoreIsRefused) {
                              "QORVANA-SDI\t1\r\nM\timaps://pec.it/INBOX\t42x\r\n",
                              "QORVANA-SDI\t1\r\nM\timaps://pec.it/INBOX\t42\tv1\r\n",
                              // a byte Windows-1252 leaves undefined
-                             "QORVANA-SDI\t1\r\nA\tsdi\x81@pec.fatturapa.it\r\n"}) {
+                             "QORVANA-SDI\t1\r\nA\tsdi\x81@pec.fatturapa.it\r\n",
+                             // a notification without the transmission it belongs to
+                             "QORVANA-SDI\t2\r\nF\tA.xml\tp\t1\td\tc\ti\tFPR12\t1\t\t\r\n"
+                             "N\tA.xml\tRC\tt\tn.xml\t111\tm\t\t\t1\th\t\tnessuno\r\n",
+                             // an error after something else than its notification
+                             "QORVANA-SDI\t2\r\nA\ta@b\r\nE\tA.xml\t1\td\ts\r\n"}) {
         EXPECT_FALSE(ParseSdiStore(text, problem)) << text;
         EXPECT_NE(problem.find("danneggiato"), std::string::npos);
     }
@@ -232,6 +455,55 @@ TEST(SdiMessages, NotificationInsideCertifiedMail) {
         MailAttachments(envelope.substr(0, cut));
 }
 
+// A message carrying two notifications, attached as they are.
+std::string MessageWith(const std::string& rc, const std::string& ns) {
+    std::string text =
+        "From: sdi07@pec.fatturapa.it\r\nContent-Type: multipart/mixed; boundary=b\r\n\r\n";
+    for (const auto& [name, xml] : {std::pair{"IT01234567890_0000H_RC_001.xml", rc},
+                                    std::pair{"IT01234567890_0000H_NS_001.xml", ns}})
+        text += std::string(
+                    "--b\r\nContent-Type: application/xml\r\nContent-Disposition: "
+                    "attachment; filename=") +
+                name + "\r\n\r\n" + xml + "\r\n";
+    return text + "--b--\r\n";
+}
+
+// A mailbox message with a notification the program cannot use is kept and listed, the usable
+// ones it carries recorded; one that cannot be kept is read again from the mailbox.
+TEST(SdiKeptMessages, KeptNeverPassedBy) {
+    std::string broken = kRejected;
+    broken.replace(broken.find("00305"), 5, "305");
+    testing::TempDir dir;
+    SdiStore store = StoreWithSentInvoice();
+    Gathered fromMailbox;
+    fromMailbox.messages.push_back({"messaggio_7_ab.eml",
+                                    "casella, messaggio 7",
+                                    MessageWith(kDelivered, broken),
+                                    7,
+                                    false,
+                                    {}});
+    GatherFromMessage(fromMailbox.messages[0].bytes, "casella, messaggio 7", fromMailbox, 0);
+    MailboxMark reached{7, 1};
+    RecordGathered(store, fromMailbox, Schema(), dir.path(), "t", &reached);
+    const std::filesystem::path keptFile = dir.path() / kKeptFolder / "messaggio_7_ab.eml";
+    EXPECT_EQ(reached.lastUid, 7);
+    EXPECT_TRUE(std::filesystem::exists(keptFile));
+    ASSERT_EQ(store.kept.size(), 1u);
+    EXPECT_NE(store.kept[0].reason.find("Codice"), std::string::npos) << store.kept[0].reason;
+    EXPECT_EQ(StateOf(store.entries[0]), EInvoiceState::Delivered);  // the usable one is used
+
+    // Read again and used once it can be: qorvana_sdi_test.sh.
+    testing::TempDir full;
+    full.write(kKeptFolder, "a file where the folder goes");
+    Gathered cannotKeep;
+    cannotKeep.messages.push_back(
+        {"m.eml", "casella, messaggio 9", MessageWith(broken, broken), 9, false, {}});
+    GatherFromMessage(cannotKeep.messages[0].bytes, "casella, messaggio 9", cannotKeep, 0);
+    reached = {9, 1};
+    RecordGathered(store, cannotKeep, Schema(), full.path(), "t", &reached);
+    EXPECT_EQ(reached.lastUid, 8);
+}
+
 TEST(SdiEInvoice, FactsAndProgressive) {
     const std::string xml = fpatest::Slurp(fpatest::kHere / "data/IT01234567890_FPR01.xml");
     std::string problem;
@@ -263,9 +535,10 @@ TEST(SdiResend, ProgressiveAlreadyListedIsRefused) {
     };
     const EInvoiceFacts facts{"FPR12", "1", "15", "2026-12-06", "Edilizia Bianchi", "IT0987"};
     SdiStore store;
-    store.add(rejected, "\\fatture\\" + rejected, facts);
+    store.add(rejected, "\\fatture\\" + rejected, facts).sendings.emplace_back();
     SdiNotification rejection;
     rejection.kind = NotificationKind::NS;
+    rejection.sdiId = "111";
     rejection.invoiceFile = rejected;
     RecordNotification(store, rejection, "n.xml", "t");
     store.add("IT01234567890_00002.xml", "\\fatture\\IT01234567890_00002.xml", facts)

@@ -3,6 +3,7 @@
 import email
 import email.policy
 import glob
+import hashlib
 import os
 from check_lib import COMPANY, DRIVE, check, records, word
 
@@ -19,10 +20,14 @@ with open(os.path.join(DRIVE, "fatture", "IT01234567890_00001.xml"), encoding="u
     check("new progressive", "<ProgressivoInvio>1</ProgressivoInvio>" in f.read(), True)
 with open(os.path.join(COMPANY, "qorvana.sdi"), encoding="cp1252") as f:
     lines = [line.rstrip("\r\n").split("\t") for line in f]
-check("sendings", [(l[1], l[5]) for l in lines if l[0] == "I"],
+check("sendings", [(l[1], l[5]) for l in lines if l[0] == "I" and l[1][-5] in "AB1"],
       [("IT01234567890_0000A.xml", "sdi01@pec.fatturapa.it"),
        ("IT01234567890_0000B.xml", "sdi01@pec.fatturapa.it"),
        ("IT01234567890_00001.xml", "sdi01@pec.fatturapa.it")])
+# Each sending records the SHA-256 of the file as it travelled, and no number before an answer.
+with open(os.path.join(DRIVE, "fatture", "IT01234567890_0000A.xml"), "rb") as f:
+    check("digest of the file sent", [l[8:] for l in lines if l[0] == "I" and l[1].endswith("A.xml")],
+          [[hashlib.sha256(f.read()).hexdigest(), ""]])
 check("replaced", [(l[1], l[9], l[10]) for l in lines if l[0] == "F" and (l[9] or l[10])],
       [("IT01234567890_0000B.xml", "", "IT01234567890_00001.xml"),
        ("IT01234567890_00001.xml", "IT01234567890_0000B.xml", "")])

@@ -108,3 +108,8 @@ check("identity warning", [m for m in messages() if m[1].startswith("Nella sched
         "controllo errata (l'ultima cifra non corrisponde alle altre: una cifra è sbagliata o "
         "scambiata) (00305)\nIl Sistema di Interscambio scarterà le sue fatture elettroniche "
         "finché la scheda non sarà corretta.\nEmettere ugualmente il documento?", "No")])
+
+# Each file announced under the title of its kind: a business or consumer file is no PA one.
+check("titles", [m[0] for m in messages() if "è stato creato" in m[1]],
+      ["Fattura elettronica PA" if recipient(f)[1] == "FPA12" else "Fattura elettronica"
+       for f in files])

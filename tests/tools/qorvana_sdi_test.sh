@@ -104,6 +104,10 @@ check "sending recorded: when and to whom" \
     grep -qP '^I\tIT01234567890_00001.xml\t20\d\d-.*\tditta@pec.example.it\tsdi01@pec.fatturapa.it\t' "$company/qorvana.sdi"
 "$sdi" send --drive "$drive" --company 1 "$p7m" >/dev/null 2>err
 check "the same file is not sent twice" grep -q "già stata inviata" err
+"$sdi" send --drive "$drive" --company 1 "$drive/fatture/IT01234567890_00002.xml" >/dev/null 2>err
+check "unsigned for an administration: refused" \
+    bash -c "test $? -eq 1 && grep -q 'va firmato' err && test \$(ls '$work/mail/new' | wc -l) -eq 1"
+check "unsigned for an administration: not recorded" test "$(state_of IT01234567890_00002.xml)" = ""
 "$sdi" send --drive "$drive" --company 1 "$drive/fatture/IT01234567890_00002.xml.p7m" >/dev/null 2>&1
 "$sdi" send --drive "$drive" --company 1 "$drive/fatture/IT01234567890_00003.xml" >/dev/null 2>&1
 check "three sent" test "$(ls "$work/mail/new" | wc -l)" -eq 3
@@ -139,7 +143,8 @@ check "NE EC02 line" test "$(cat out)" = "$(printf 'IT01234567890_00001.xml.p7m\
 check "NE EC02 state and reason" grep -qP '^IT01234567890_00001.xml\t.*\trifiutata\tNE\tEC02 Manca il codice CIG$' <(status)
 
 py notification MC IT01234567890_00002.xml.p7m "$n/IT01234567890_00002_MC_001.xml"
-py notification AT IT01234567890_00002.xml.p7m "$n/IT01234567890_00002_AT_001.xml"
+py notification AT IT01234567890_00002.xml.p7m "$n/IT01234567890_00002_AT_001.xml" \
+    "hash=$(sha256sum "$drive/fatture/IT01234567890_00002.xml.p7m" | cut -d' ' -f1)"
 receipts "$n"   # a folder: the new ones, and those read before said as such
 check "folder: AT, and MC with its reason" \
     test "$(grep 00002 out | cut -f2- | tr '\t\n' ' |')" = "AT trasmessa, non recapitabile |MC mancata consegna Casella PEC del destinatario piena|"
@@ -157,18 +162,28 @@ check "the same notification again: recorded once" \
     test "$(grep -c $'^N\tIT01234567890_00003.xml' "$company/qorvana.sdi")" -eq 1 -a -n "$(grep 'già registrata' out)"
 
 cp "$company/qorvana.sdi" before.sdi
+status >before.status
 py notification DT IT01234567890_00001.xml.p7m "$n/IT01234567890_00001_DT_001.xml" broken
 receipts "$n/IT01234567890_00001_DT_001.xml"
 check "malformed notification: non-zero exit" test $? -eq 1
-check "malformed notification: said" grep -q "non rispetta lo schema" err
+check "malformed notification: said in Italian" \
+    grep -q "non rispetta lo schema delle notifiche (MessaggiTypes 1.1): l'elemento NotificaDecorrenzaTermini (riga 2) non contiene gli elementi previsti" err
+check "malformed notification: the library's text in the log" grep -q "Missing child element" err
 check "malformed notification: nothing recorded" cmp -s before.sdi "$company/qorvana.sdi"
+truncate -s 65M "$n/IT01234567890_00001_DT_009.xml"   # sparse: no disk used
+receipts "$n/IT01234567890_00001_DT_009.xml"
+check "a notification too large: said so" \
+    bash -c "grep -q 'troppo grande (oltre 64 MiB)' err && ! grep -q 'liberare spazio' err"
+rm "$n/IT01234567890_00001_DT_009.xml"
+# A notification of a file this company never sent changes no state; it waits, listed.
 py notification DT IT09999999999_00001.xml "$n/IT09999999999_00001_DT_001.xml"
 receipts "$n/IT09999999999_00001_DT_001.xml"
-check "unknown file: shown" grep -q $'^IT09999999999_00001.xml\tDT\tdecorrenza termini\t\tfattura sconosciuta' out
-check "unknown file: nothing recorded" cmp -s before.sdi "$company/qorvana.sdi"
-check "status: one line per e-invoice" test "$(status | wc -l)" -eq 3
+check "unknown file: shown as unmatched" grep -q $'^IT09999999999_00001.xml\tDT\tdecorrenza termini\t\tnon abbinata: nessuna fattura' out
+check "unknown file: no state changed" cmp -s before.status <(status | head -n "$(wc -l <before.status)")
+check "unknown file: listed among the unmatched" \
+    grep -q $'^IT09999999999_00001.xml\t\t\tnotifica non abbinata\tDT\t' <(status)
 
-# --- the mailbox, read by IMAP from a real dovecot server ---
+# --- the mailbox, read by IMAP from a real dovecot IMAP server ---
 imap_port=$(free_port)
 mkdir -p imap/run imap/state imap/home/Maildir/{cur,new,tmp}
 printf 'ditta:{PLAIN}pecsegreta::::::\n' >imap/passwd
@@ -207,9 +222,11 @@ service stats {
   chroot =
 }
 CONF
-deliver() {  # deliver NOTIFICATION: a PEC message carrying it, into the mailbox
-    py pec "$work/m.eml" "$1"
-    cp "$work/m.eml" "imap/home/Maildir/new/$(date +%s%N).eml"
+deliver() {  # deliver NOTIFICATION...: a PEC message carrying each, into the mailbox
+    for file in "$@"; do
+        py pec "$work/m.eml" "$file"
+        cp "$work/m.eml" "imap/home/Maildir/new/$(date +%s%N).eml"
+    done
     chown -R nobody:nogroup imap/home
 }
 chmod 755 "$work"
@@ -243,6 +260,80 @@ receipts --imap
 check "IMAP: renumbered mailbox read again" test "$(grep -c 'già registrata$' out)" -eq 2
 check "IMAP: nothing recorded twice" test "$(grep -c '^N' "$company/qorvana.sdi")" -eq "$(grep -c '^N' before.sdi)"
 check "IMAP: the new UIDVALIDITY kept" grep -qP "$mark\t$((validity + 1))\r$" "$company/qorvana.sdi"
+
+# --- business and consumer e-invoices (MessaggiFatturaTypes 1.0), through the mailbox ---
+for p in 4 5 6 7 8 9; do
+    sed "s|<ProgressivoInvio>0001A<|<ProgressivoInvio>$p<|" "$sample" >"$drive/fatture/IT01234567890_0000$p.xml"
+done
+hash_of() { sha256sum "$drive/fatture/IT01234567890_0000$1.xml" | cut -d' ' -f1; }
+for p in 4 5 6 8 9; do "$sdi" send --drive "$drive" --company 1 "$drive/fatture/IT01234567890_0000$p.xml" >/dev/null 2>&1; done
+# 00004 sent at the same moment from another workstation too: a second transmission, recorded there.
+sed -i -e "/^I\tIT01234567890_00004.xml\t/{p;s/\t<[^>]*>\t/\t<altra@pec.example.it>\t/}" "$company/qorvana.sdi"
+b2b() {  # b2b KIND PROGRESSIVE OUT [OPTION...]: the business flow's notification of that file
+    py notification "$1" "IT01234567890_0000$2.xml" "$3" fattura "hash=$(hash_of "$2")" "${@:4}"
+}
+m=$work/b2b
+mkdir -p "$m"
+b2b RC 4 "$m/IT01234567890_00004_RC_001.xml" codice=M5UXCR1 sdi=9001
+b2b NS 4 "$m/IT01234567890_00004_NS_001.xml" sdi=9002 duplicato
+b2b RC 5 "$m/IT01234567890_00005_RC_001.xml" codice=0000000
+b2b NS 6 "$m/IT01234567890_00006_NS_001.xml"
+b2b MC 7 "$m/IT01234567890_00007_MC_001.xml"
+py notification RC IT01234567890_00008.xml "$m/IT01234567890_00008_RC_001.xml" altro "hash=$(hash_of 8)"
+b2b RC 9 "$m/IT01234567890_00009_RC_001.xml" broken   # a message the program cannot use
+deliver "$m"/IT01234567890_0000{4_RC_001,4_NS_001,5_RC_001,6_NS_001,7_MC_001,8_RC_001,9_RC_001}.xml
+receipts --imap
+check "business: refused one said" test $? -eq 1
+check "business: delivered, code of 7 characters" test "$(state_of IT01234567890_00004.xml)" = consegnata
+check "business: the duplicate's rejection ties to the second transmission" \
+    grep -q $'^IT01234567890_00004.xml\tNS\tscartata\t00002 Nome file duplicato' out
+check "business: delivered, code 0000000" test "$(state_of IT01234567890_00005.xml)" = consegnata
+check "business: rejected, with suggestions" \
+    grep -qP '^IT01234567890_00006.xml\t.*\tscartata\tNS .*\t00305 1.1.4 CodiceDestinatario non valido \(suggerimento: Correggere il codice destinatario\); 00423' <(status)
+check "business: a message in another namespace, not verified" \
+    grep -q $'^IT01234567890_00008.xml\tRC\tconsegnata\t\tnon verificata' out
+check "business: Hash recorded" grep -qP "^N\tIT01234567890_00005.xml\tRC\t.*\t$(hash_of 5)\t" "$company/qorvana.sdi"
+check "business: failed delivery before its sending is recorded: waits" \
+    grep -q $'^IT01234567890_00007.xml\t\t\tnotifica non abbinata\tMC' <(status)
+check "business: the message it could not use is kept" \
+    grep -qP '^qorvana-sdi: IT01234567890_00009_RC_001.xml: notifica non utilizzabile.*RicevutaConsegna \(riga 2\)' err
+kept=$(ls "$company/notifiche_sospese")
+check "business: kept and listed" grep -qP "^$kept\t\t\tmessaggio da rileggere\t\timaps://" <(status)
+mark_before=$(grep -P '^M\t' "$company/qorvana.sdi")
+receipts --imap
+check "business: kept message read again, the mailbox mark past it" \
+    test "$(grep -c 'notifica non utilizzabile' err)" -eq 1 -a ! -s out -a "$(grep -P '^M\t' "$company/qorvana.sdi")" = "$mark_before"
+# The program can use it now (here: its notification mended): read, recorded, no longer kept.
+b2b RC 9 "$m/IT01234567890_00009_RC_001.xml"
+py pec "$company/notifiche_sospese/$kept" "$m/IT01234567890_00009_RC_001.xml"
+receipts --imap
+check "business: kept message used once it can be" \
+    test "$(ls "$company/notifiche_sospese" | wc -l)|$(state_of IT01234567890_00009.xml)" = "0|consegnata"
+check "business: no longer listed" test -z "$(status | grep 'da rileggere')"
+# The same notification saved under another name is recorded once.
+cp "$m/IT01234567890_00004_RC_001.xml" "$m/IT01234567890_00004_RC_009.xml"
+receipts "$m/IT01234567890_00004_RC_009.xml"
+check "business: the same notification under another name: recorded once" \
+    test "$(grep -c $'^N\tIT01234567890_00004.xml\tRC' "$company/qorvana.sdi")" -eq 1 -a -n "$(grep 'già registrata' out)"
+# 00007's sending recorded now: the notification that waited is tied to it.
+"$sdi" send --drive "$drive" --company 1 "$drive/fatture/IT01234567890_00007.xml" >/dev/null 2>err
+check "business: failed delivery tied once the sending is recorded" \
+    test "$(state_of IT01234567890_00007.xml)" = "messa a disposizione"
+check "business: made available since its date" \
+    grep -qP '^IT01234567890_00007.xml\t.*\tmessa a disposizione\t.*nell.area riservata del cliente dal 07/12/2026$' <(status)
+
+# --- the rejected one sent again from the command line, as the window does ---
+/usr/bin/python3 -c "import struct,sys; open(sys.argv[1],'wb').write(bytes(48)+struct.pack('<h',10)+bytes(10))" "$company/qorvana.tot"
+sed -i 's|<Codice>UFABCD</Codice>||' "$drive/fatture/IT01234567890_00006.xml"   # corrected
+"$sdi" send --drive "$drive" --company 1 "$drive/fatture/IT01234567890_00006.xml" >out 2>err
+check "resend: exits 0" test $? -eq 0
+check "resend: under the next progressive" \
+    grep -q "^IT01234567890_00006.xml scartata: inviata di nuovo, corretta, come IT01234567890_0000B.xml a sdi07@pec.fatturapa.it" out
+check "resend: the new file carries it" grep -q '<ProgressivoInvio>11</ProgressivoInvio>' "$drive/fatture/IT01234567890_0000B.xml"
+check "resend: states" test "$(state_of IT01234567890_00006.xml)|$(state_of IT01234567890_0000B.xml)" = "scartata (rinviata con IT01234567890_0000B.xml)|inviata"
+"$sdi" send --drive "$drive" --company 1 "$drive/fatture/IT01234567890_00006.xml" >/dev/null 2>err
+check "resend: once" grep -q "già inviata di nuovo, corretta, con IT01234567890_0000B.xml" err
+
 write_settings sbagliata "imaps://127.0.0.1:$imap_port/INBOX"
 receipts --imap
 check "IMAP: wrong password said, never shown" bash -c "grep -q 'utente o password' err && ! grep -q sbagliata out err"

@@ -1,7 +1,13 @@
 """Fixtures of the qorvana-sdi tests, made here rather than copied from anywhere:
 
-  notification KIND INVOICE OUT [EC01|EC02|broken]  the exchange system's notification KIND
-                                                    (RC NS MC NE DT AT) about file INVOICE
+  notification KIND INVOICE OUT [OPTION...]  the exchange system's notification KIND (RC NS MC
+                                  NE DT AT) about file INVOICE; options: EC01 or EC02 (NE's
+                                  outcome), broken (no signature), fattura (the business flow's
+                                  schema, RC NS MC only), altro (its messages in a namespace
+                                  without a schema), codice=CODE (the recipient's code),
+                                  hash=HEX (the file received), sdi=N (IdentificativoSdI, else
+                                  one of the file's own), duplicato (NS: 00002, the file's name
+                                  already received)
   pec OUT.eml FILE [SENDER]       a certified-mail (PEC) message carrying FILE as the system
                                   sends it: the provider's envelope around the system's message
   smtp-sink PORT MAILDIR CERT KEY USER PASSWORD   an SMTP server on 127.0.0.1 that requires
@@ -17,6 +23,8 @@ import time
 from email.message import EmailMessage
 
 MESSAGES_NS = "http://www.fatturapa.gov.it/sdi/messaggi/v1.0"
+BUSINESS_NS = "http://ivaservizi.agenziaentrate.gov.it/docs/xsd/fattura/messaggi/v1.0"
+OTHER_NS = "http://ivaservizi.agenziaentrate.gov.it/docs/xsd/messaggi/v1.0"
 SIGNATURE = (
     '<ds:Signature><ds:SignedInfo>'
     '<ds:CanonicalizationMethod Algorithm="http://www.w3.org/TR/2001/REC-xml-c14n-20010315"/>'
@@ -27,31 +35,51 @@ SIGNATURE = (
 ROOTS = {"RC": "RicevutaConsegna", "NS": "NotificaScarto", "MC": "NotificaMancataConsegna",
          "NE": "NotificaEsito", "DT": "NotificaDecorrenzaTermini",
          "AT": "AttestazioneTrasmissioneFattura"}
+BUSINESS_ROOTS = {"RC": "RicevutaConsegna", "NS": "RicevutaScarto",
+                  "MC": "RicevutaImpossibilitaRecapito"}
 
 
-def notification(kind, invoice, extra=""):
-    head = f"<IdentificativoSdI>4711</IdentificativoSdI><NomeFile>{invoice}</NomeFile>"
+def notification(kind, invoice, *options):
+    opts = dict(o.split("=", 1) if "=" in o else (o, "") for o in options)
+    business = "fattura" in opts or "altro" in opts
+    # Each file its own IdentificativoSdI, each notification its own MessageId.
+    sdi = opts.get("sdi", str(4700 + int(hashlib.sha256(invoice.encode()).hexdigest()[:4], 16)))
+    head = f"<IdentificativoSdI>{sdi}</IdentificativoSdI><NomeFile>{invoice}</NomeFile>"
+    if business:
+        head += f"<Hash>{opts.get('hash', '0' * 64)}</Hash>"
     received = "<DataOraRicezione>2026-12-06T10:00:00</DataOraRicezione>"
-    recipient = "<Destinatario><Codice>UFABCD</Codice><Descrizione>Comune</Descrizione></Destinatario>"
-    message = "<MessageId>98765</MessageId>"
+    code = opts.get("codice", "M5UXCR1" if business else "UFABCD")
+    recipient = f"<Destinatario><Codice>{code}</Codice><Descrizione>Destinatario</Descrizione></Destinatario>"
+    message = f"<MessageId>{sdi}{kind}</MessageId>"
+    suggestion = "<Suggerimento>Correggere il codice destinatario</Suggerimento>" if business else ""
+    errors = ("<ListaErrori><Errore><Codice>00305</Codice><Descrizione>1.1.4 "
+              f"CodiceDestinatario non valido</Descrizione>{suggestion}</Errore><Errore><Codice>00423</Codice>"
+              "<Descrizione>2.2.1.11 PrezzoTotale non calcolato secondo le specifiche</Descrizione>"
+              f"{suggestion.replace('il codice destinatario', 'il PrezzoTotale')}</Errore></ListaErrori>")
+    if "duplicato" in opts:
+        errors = ("<ListaErrori><Errore><Codice>00002</Codice><Descrizione>Nome file duplicato"
+                  f"</Descrizione>{suggestion}</Errore></ListaErrori>")
     body = {
         "RC": head + received + "<DataOraConsegna>2026-12-06T11:00:00</DataOraConsegna>" + recipient + message,
-        "NS": head + received + "<ListaErrori><Errore><Codice>00305</Codice><Descrizione>1.1.4 "
-              "CodiceDestinatario non valido</Descrizione></Errore><Errore><Codice>00423</Codice>"
-              "<Descrizione>2.2.1.11 PrezzoTotale non calcolato secondo le specifiche</Descrizione>"
-              "</Errore></ListaErrori>" + message,
-        "MC": head + received + "<Descrizione>Casella PEC del destinatario piena</Descrizione>" + message,
-        "NE": head + '<EsitoCommittente versione="1.0"><IdentificativoSdI>4711</IdentificativoSdI>'
-              f"<Esito>{'EC02' if extra == 'EC02' else 'EC01'}</Esito>"
-              + ("<Descrizione>Manca il codice CIG</Descrizione>" if extra == "EC02" else "")
+        "NS": head + received + errors + message,
+        "MC": head + received
+              + ("<DataMessaADisposizione>2026-12-07</DataMessaADisposizione>" if business else "")
+              + "<Descrizione>Casella PEC del destinatario piena</Descrizione>" + message,
+        "NE": head + f'<EsitoCommittente versione="1.0"><IdentificativoSdI>{sdi}</IdentificativoSdI>'
+              f"<Esito>{'EC02' if 'EC02' in opts else 'EC01'}</Esito>"
+              + ("<Descrizione>Manca il codice CIG</Descrizione>" if "EC02" in opts else "")
               + "</EsitoCommittente>" + message,
         "DT": head + message,
-        "AT": head + received + recipient + message + "<HashFileOriginale>00ff</HashFileOriginale>",
+        "AT": head + received + recipient + message + f"<HashFileOriginale>{opts.get('hash', '00ff')}</HashFileOriginale>",
     }[kind]
-    signature = "" if extra == "broken" else SIGNATURE
-    return (f'<?xml version="1.0" encoding="UTF-8"?>\n<types:{ROOTS[kind]} xmlns:types="{MESSAGES_NS}" '
+    signature = "" if "broken" in opts else SIGNATURE
+    root = BUSINESS_ROOTS[kind] if business else ROOTS[kind]
+    if "altro" in opts:  # as public samples have them: the public-administration names
+        root = ROOTS[kind]
+    ns = OTHER_NS if "altro" in opts else BUSINESS_NS if business else MESSAGES_NS
+    return (f'<?xml version="1.0" encoding="UTF-8"?>\n<types:{root} xmlns:types="{ns}" '
             f'xmlns:ds="http://www.w3.org/2000/09/xmldsig#" versione="1.0">{body}{signature}'
-            f'</types:{ROOTS[kind]}>\n')
+            f'</types:{root}>\n')
 
 
 def pec(out, file, sender="sdi07@pec.fatturapa.it"):
@@ -114,7 +142,7 @@ if __name__ == "__main__":
     command, args = sys.argv[1], sys.argv[2:]
     if command == "notification":
         with open(args[2], "w", encoding="utf-8") as f:
-            f.write(notification(args[0], args[1], args[3] if len(args) > 3 else ""))
+            f.write(notification(args[0], args[1], *args[3:]))
     elif command == "pec":
         pec(*args)
     elif command == "smtp-sink":

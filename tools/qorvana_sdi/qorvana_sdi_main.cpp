@@ -15,6 +15,7 @@
 #include "core/numbers.h"
 #include "core/paths.h"
 #include "core/posting_lock.h"
+#include "core/session.h"
 #include "fatturapa/sdi_channel.h"
 #include "fatturapa/sdi_einvoice.h"
 #include "fatturapa/sdi_files.h"
@@ -34,6 +35,7 @@ int Fail(const std::string& message) {
 struct Company {
     PathMapper paths;
     std::filesystem::path folder;
+    int number = 0;
 };
 
 // The company of --drive and --company; nullopt when --company is not given (`problem`
@@ -46,7 +48,8 @@ std::optional<Company> OpenCompany(const Command& c, std::string& problem) {
         problem = "numero di azienda non valido: " + *number;
         return std::nullopt;
     }
-    Company company{PathMapper(PathMapper::DriveRootFrom(c.option("--drive"))), {}};
+    Company company{
+        PathMapper(PathMapper::DriveRootFrom(c.option("--drive"))), {}, static_cast<int>(n)};
     company.folder = company.paths.map(CompanyFolder(static_cast<int>(n)));
     std::error_code error;
     if (!std::filesystem::is_directory(company.folder, error)) {
@@ -60,8 +63,10 @@ std::string Now() {
     return StoreTime(SessionClock().now());
 }
 
-// Loads the store, changes it and saves it, under the company's posting lock.
-std::string UpdateStore(const Company& company, const std::function<void(SdiStore&)>& change) {
+// Loads the store, changes it and saves it, under the company's posting lock; the change's
+// problem, when it has one, leaves the store as it was.
+std::string UpdateStore(const Company& company,
+                        const std::function<std::string(SdiStore&)>& change) {
     PostingLock::Attempt attempt = PostingLock::Take(company.folder);
     if (attempt.outcome == PostingLock::Outcome::Busy)
         return "un'altra postazione sta memorizzando dati dell'azienda: riprovare";
@@ -70,7 +75,7 @@ std::string UpdateStore(const Company& company, const std::function<void(SdiStor
     std::string problem;
     std::optional<SdiStore> store = LoadSdiStore(company.folder, problem);
     if (!store) return problem;
-    change(*store);
+    if (problem = change(*store); !problem.empty()) return problem;
     return SaveSdiStore(company.folder, *store);
 }
 
@@ -131,6 +136,46 @@ int Sign(const Command& c) {
     return 0;
 }
 
+// Sends a rejected e-invoice again as the e-invoice window does: its file, as corrected,
+// under the next transmission progressive, signed when it must be, recorded as the correction.
+int Resend(const Company& company, const SdiSettings& settings, const std::string& to,
+           const EInvoiceEntry& rejected) {
+    Session s;
+    s.paths = company.paths;
+    s.companyNumber = company.number;
+    s.files.open(company.folder);
+    if (UnchangedSinceSent(rejected, s.paths.map(rejected.path)))
+        std::cerr << "qorvana-sdi: attenzione: " << rejected.fileName
+                  << " non è stato corretto dopo lo scarto: va di nuovo così com'è, con un nuovo "
+                     "progressivo\n";
+    std::string newName;
+    std::string path;
+    std::string failed = UpdateStore(company, [&](SdiStore& store) {
+        const Resent resent = PrepareResend(store, rejected.fileName, s);
+        newName = resent.fileName;
+        if (const EInvoiceEntry* added = store.find(newName)) path = added->path;
+        return resent.problem;
+    });
+    if (!failed.empty())
+        return Fail(rejected.fileName + " non è stata inviata di nuovo: " + failed);
+    const SendResult sent = SendEInvoice(settings, to, s.paths.map(path), Now());
+    if (!sent.record)
+        return Fail(newName + ", la correzione di " + rejected.fileName +
+                    ", è pronta ma non è stata inviata: " + sent.problem +
+                    " (inviarla con qorvana-sdi send)");
+    std::cout << rejected.fileName << " scartata: inviata di nuovo, corretta, come "
+              << sent.record->fileSent << " a " << to << " il " << sent.record->time << "\n";
+    failed = UpdateStore(company, [&](SdiStore& store) {
+        EInvoiceEntry* entry = store.find(newName);
+        if (!entry) return std::string("la fattura " + newName + " non è più nell'elenco");
+        RecordSending(store, *entry, *sent.record);
+        return std::string();
+    });
+    if (!failed.empty())
+        return Fail("il file è stato inviato ma l'invio non è registrato: " + failed);
+    return 0;
+}
+
 int Send(const Command& c) {
     std::string problem;
     const std::optional<Company> company = OpenCompany(c, problem);
@@ -138,8 +183,8 @@ int Send(const Command& c) {
     const std::optional<SdiSettings> settings = CompanySettings(company, problem);
     if (!problem.empty()) return Fail(problem);
 
-    MailAccount account = settings ? settings->smtp : MailAccount{};
-    std::string from = settings ? settings->pecAddress : "";
+    SdiSettings chosen = settings.value_or(SdiSettings{});
+    MailAccount& account = chosen.smtp;
     if (const auto v = c.option("--smtp")) account.url = *v;
     if (const auto v = c.option("--user")) account.user = *v;
     if (const auto v = c.option("--cacert")) account.caFile = *v;
@@ -148,7 +193,7 @@ int Send(const Command& c) {
         if (!read) return Fail(problem);
         account.password = *read;
     }
-    if (const auto v = c.option("--from")) from = *v;
+    if (const auto v = c.option("--from")) chosen.pecAddress = *v;
     std::optional<SdiStore> store;
     if (company) {
         store = LoadSdiStore(company->folder, problem);
@@ -156,7 +201,7 @@ int Send(const Command& c) {
     }
     std::string to = c.option("--to").value_or("");
     if (to.empty() && settings) to = SystemAddressFor(*settings, store->assignedAddress);
-    if (account.url.empty() || from.empty() || to.empty())
+    if (account.url.empty() || chosen.pecAddress.empty() || to.empty())
         return Fail("indicare --smtp, --from e --to, o le impostazioni dell'azienda");
 
     const std::filesystem::path file = c.files[0];
@@ -167,18 +212,30 @@ int Send(const Command& c) {
     if (!xml) return Fail(file.filename().string() + ": non è un file firmato leggibile");
     const std::optional<EInvoiceFacts> facts = ReadEInvoiceFacts(*xml, problem);
     if (!facts) return Fail(file.filename().string() + ": " + problem);
-    if (facts->publicAdministration() && !signedFile)
-        std::cerr << "qorvana-sdi: attenzione: " << file.filename().string()
-                  << " è per la pubblica amministrazione e non è firmato\n";
     std::string xmlName = file.filename().string();
     if (signedFile) xmlName.resize(xmlName.size() - 4);
-    if (store)
-        if (const EInvoiceEntry* known = store->find(xmlName);
-            known && !known->sendings.empty() && StateOf(*known) != EInvoiceState::Rejected)
+    if (const EInvoiceEntry* known = store ? store->find(xmlName) : nullptr) {
+        if (!known->replacedBy.empty())
+            return Fail(xmlName + " è stata scartata e già inviata di nuovo, corretta, con " +
+                        known->replacedBy);
+        if (StateOf(*known) == EInvoiceState::Rejected) {
+            if (facts->publicAdministration() && chosen.certificate.empty())
+                return Fail(xmlName +
+                            " è per la pubblica amministrazione: la correzione va firmata, ma "
+                            "nelle impostazioni manca il certificato");
+            return Resend(*company, chosen, to, *known);
+        }
+        if (!known->sendings.empty())
             return Fail(xmlName + " è già stata inviata il " + known->sendings.back().time + " a " +
                         known->sendings.back().to);
+    }
+    // The exchange system rejects an unsigned file for a public administration (00102).
+    if (facts->publicAdministration() && !signedFile)
+        return Fail(file.filename().string() +
+                    " è per la pubblica amministrazione e va firmato: firmarlo con "
+                    "qorvana-sdi sign e inviare il file .p7m");
 
-    const SendResult sent = SendFile(account, from, to, file, *xml, Now());
+    const SendResult sent = SendFile(account, chosen.pecAddress, to, file, *xml, Now());
     if (!sent.record) return Fail("invio non riuscito: " + sent.problem);
     std::cout << file.filename().string() << " inviato a " << to << " il " << sent.record->time
               << "\n";
@@ -189,7 +246,8 @@ int Send(const Command& c) {
     const std::string path =
         SuitePathOf(signedFile ? file.parent_path() / xmlName : file, company->paths);
     const std::string failed = UpdateStore(*company, [&](SdiStore& s) {
-        s.add(xmlName, path, *facts).sendings.push_back(*sent.record);
+        RecordSending(s, s.add(xmlName, path, *facts), *sent.record);
+        return std::string();
     });
     if (!failed.empty())
         return Fail("il file è stato inviato ma l'invio non è registrato: " + failed);
@@ -200,10 +258,13 @@ int Receipts(const Command& c) {
     std::string problem;
     const std::optional<Company> company = OpenCompany(c, problem);
     if (!company) return Fail(problem);
-    const std::unique_ptr<NotificationSchema> schema = NotificationSchema::Load(problem);
-    if (!schema) return Fail(problem);
+    const std::unique_ptr<NotificationSchemas> schemas = NotificationSchemas::Load(problem);
+    if (!schemas) return Fail(problem);
+    const std::optional<SdiStore> before = LoadSdiStore(company->folder, problem);
+    if (!before) return Fail(problem);
     std::vector<std::filesystem::path> inputs(c.files.begin(), c.files.end());
     Gathered gathered = GatherNotifications(inputs);
+    GatherKept(company->folder, *before, gathered);
 
     std::optional<MailAccount> imap;
     MailboxMark reached;
@@ -212,10 +273,8 @@ int Receipts(const Command& c) {
         if (!settings || settings->imap.url.empty())
             return Fail(problem.empty() ? "nelle impostazioni manca il server imap" : problem);
         imap = settings->imap;
-        const std::optional<SdiStore> store = LoadSdiStore(company->folder, problem);
-        if (!store) return Fail(problem);
-        const auto mark = store->mailboxMarks.find(MailboxKey(*imap));
-        const MailboxMark from = mark == store->mailboxMarks.end() ? MailboxMark() : mark->second;
+        const auto mark = before->mailboxMarks.find(MailboxKey(*imap));
+        const MailboxMark from = mark == before->mailboxMarks.end() ? MailboxMark() : mark->second;
         if (const std::string stopped = GatherFromMailbox(*imap, from, gathered, reached);
             !stopped.empty())
             gathered.problems.push_back("casella di posta: " + stopped);
@@ -223,8 +282,10 @@ int Receipts(const Command& c) {
 
     std::vector<NotificationOutcome> outcomes;
     const std::string failed = UpdateStore(*company, [&](SdiStore& store) {
-        outcomes = ApplyNotifications(store, gathered.sources, *schema, Now());
+        outcomes = RecordGathered(store, gathered, *schemas, company->folder, Now(),
+                                  imap ? &reached : nullptr);
         if (imap) store.mailboxMarks[MailboxKey(*imap)] = reached;
+        return std::string();
     });
     bool refused = !gathered.problems.empty();
     for (const std::string& p : gathered.problems) std::cerr << "qorvana-sdi: " << p << "\n";
@@ -246,6 +307,7 @@ int Status(const Command& c) {
     const std::optional<SdiStore> store = LoadSdiStore(company->folder, problem);
     if (!store) return Fail(problem);
     for (const EInvoiceEntry& e : store->entries) std::cout << StatusLine(e) << "\n";
+    for (const std::string& line : WaitingStatusLines(*store)) std::cout << line << "\n";
     return 0;
 }
 
