@@ -26,6 +26,8 @@ class EInvoiceCustomerForm : public QorForm {
 
   private:
     void save();
+    // Hides the window; the start form's name box takes the focus again.
+    void leave();
 
     int customer_ = 0;
     QLabel* nome_ = nullptr;
