@@ -69,7 +69,7 @@ bool HoldsFocus(const QWidget* control) {
 
 // The wheel over a control without the focus goes to the area that scrolls around it.
 void ScrollAround(QWidget* control, QEvent* event) {
-    for (QWidget* w = control->parentWidget(); w && !w->isWindow(); w = w->parentWidget()) {
+    for (QWidget* w = control->parentWidget(); w; w = w->isWindow() ? nullptr : w->parentWidget()) {
         if (auto* area = qobject_cast<QAbstractScrollArea*>(w)) {
             QCoreApplication::sendEvent(area->viewport(), event);
             return;
