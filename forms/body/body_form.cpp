@@ -305,6 +305,7 @@ void BodyForm::proposeEmail() {
     postael_->setEnabled(pdfOn);
     postael_->setChecked(pdfOn && setup_.customerHasEmail);
     postael_->setText(pdfOn ? kEmailCaption : kEmailCaption + QStringLiteral(" (PDF non attivi)"));
+    postael_->adjustSize();
     postael_->setToolTip(pdfOn ? QString()
                                : QStringLiteral("La copia PDF dei documenti è disattivata "
                                                 "(qorvana.eur, riga 2 = 0): non c'è nulla da "

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
@@ -38,6 +39,13 @@ void Activate(QWidget* window) {
     window->activateWindow();
     Settle();
     if (QApplication::activeWindow() != window) QApplication::setActiveWindow(window);
+}
+
+// The mouse wheel turned one notch down over `w`.
+void Wheel(QWidget* w) {
+    QWheelEvent down(QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
+                     Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w, &down);
 }
 
 // Messages are answered as a hurried operator would: No to a question, OK to the rest.
@@ -150,6 +158,30 @@ TEST_F(DeskTest, CursorKeysWalkTheLines) {
     EXPECT_EQ(first->selectedText(), "Trasporto");
 }
 
+// The header's "Tipo di pagamento": the blank conditions hidden from the drop-down but kept in
+// their places; the wheel over it, while another box has the focus, leaves it as it is.
+TEST_F(DeskTest, PaymentTermsShowOnlyWhatCanBeChosen) {
+    open();
+    startInvoice("arco");
+    keys("rad-600");
+    press(Qt::Key_Return);
+    qobject_cast<QAbstractButton*>(control(form_name::kBody, "comando", 1))->click();
+    Activate(form(form_name::kHeader));
+    auto* terms = qobject_cast<QComboBox*>(control(form_name::kHeader, "Combo1"));
+    ASSERT_EQ(terms->count(), 60);
+    int shown = 0;
+    for (int row = 0; row < terms->count(); ++row) {
+        const bool blank = terms->itemText(row).trimmed().isEmpty();
+        EXPECT_EQ(qobject_cast<QListView*>(terms->view())->isRowHidden(row), blank) << row;
+        shown += blank ? 0 : 1;
+    }
+    EXPECT_GT(shown, 0);
+    const int chosen = terms->currentIndex();
+    control(form_name::kHeader, "text2", 0)->setFocus();
+    Wheel(terms);
+    EXPECT_EQ(terms->currentIndex(), chosen);
+}
+
 // With PDF copies switched off (qorvana.eur line 2 = 0) there is nothing to send: the e-mail
 // tick is off and disabled, and says why.
 TEST_F(DeskTest, EmailTickDisabledWithPdfsOff) {
@@ -193,12 +225,6 @@ TEST_F(DeskTest, AltLettersDistinctOnEveryWindow) {
         for (const QLabel* l : form(name)->findChildren<QLabel*>())
             if (l->buddy()) take(l->text());
     }
-}
-
-void Wheel(QWidget* w) {
-    QWheelEvent down(QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
-                     Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(w, &down);
 }
 
 // A choice turns with the wheel only while it has the focus; otherwise the area scrolls.
