@@ -1,6 +1,7 @@
-// The forms at the operator's desk: the program's windows on a demo company, and the rules every
-// window shares, driven by real key and wheel events (the suite runs this on an Italian desktop
-// too).
+// The forms at the operator's desk, where an operator script cannot look: the program's windows
+// on a demo company and the rules every window shares, driven by real key and wheel events (the
+// suite runs this on an Italian desktop too). Typing over, the cursor keys in the line grid and
+// refused characters are tested by body.qrs.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -84,9 +85,6 @@ class DeskTest : public ::testing::Test {
         EXPECT_NE(w, nullptr) << form << "." << name << "(" << index << ")";
         return w;
     }
-    QString text(const char* form, const char* name, int index = -1) {
-        return qobject_cast<QLineEdit*>(control(form, name, index))->text();
-    }
     // Keys as the keyboard sends them, to the widget that has the focus.
     static void keys(const char* typed) {
         for (const char* c = typed; *c; ++c) QTest::keyClick(QApplication::focusWidget(), *c);
@@ -111,52 +109,6 @@ class DeskTest : public ::testing::Test {
     ProgramForms program_;
     ToldMessages messages_;
 };
-
-// Reached with Enter, the proposed price is selected: "150" typed replaces 129 (it made 150129).
-TEST_F(DeskTest, TypingReplacesTheBoxEnterReached) {
-    open();
-    startInvoice("arco");
-    keys("rad-600");  // looked up without "Elenco articoli": the list is built when needed
-    press(Qt::Key_Return);
-    ASSERT_EQ(QApplication::focusWidget(), control(form_name::kBody, "quantita", 0));
-    keys("2");
-    for (int i = 0; i < 3; ++i) press(Qt::Key_Return);
-    ASSERT_EQ(QApplication::focusWidget(), control(form_name::kBody, "prezzo", 0));
-    EXPECT_EQ(text(form_name::kBody, "prezzo", 0), "129");
-    keys("150");
-    EXPECT_EQ(text(form_name::kBody, "prezzo", 0), "150");
-    EXPECT_EQ(forms_.get<BodyForm>(form_name::kBody)->lines()[1].unitPrice, 150);
-    EXPECT_TRUE(messages_.told.empty());
-}
-
-// Up and Down go to the row above or below, PageUp and PageDown by a page; past the first or
-// the last row the lines scroll (VScroll1), and the box reached has its text selected.
-TEST_F(DeskTest, CursorKeysWalkTheLines) {
-    open();
-    startInvoice("arco");
-    press(Qt::Key_Return);  // an empty code: on to the description
-    keys("Trasporto");
-    struct Step {
-        Qt::Key key;
-        int times;
-        int row;        // the row of the description box reached
-        int firstLine;  // VScroll1: the line row 0 shows
-    };
-    const Step steps[] = {
-        {Qt::Key_Down, 11, 11, 1}, {Qt::Key_Down, 1, 11, 2}, {Qt::Key_PageDown, 1, 11, 14},
-        {Qt::Key_Up, 11, 0, 14},   {Qt::Key_Up, 1, 0, 13},   {Qt::Key_PageUp, 2, 0, 1},
-        {Qt::Key_Up, 1, 0, 1},
-    };
-    const auto* scroll = qobject_cast<QScrollBar*>(control(form_name::kBody, "VScroll1"));
-    for (const Step& s : steps) {
-        for (int i = 0; i < s.times; ++i) press(s.key);
-        EXPECT_EQ(QApplication::focusWidget(), control(form_name::kBody, "ds", s.row))
-            << "key " << s.key;
-        EXPECT_EQ(scroll->value(), s.firstLine) << "key " << s.key;
-    }
-    auto* first = qobject_cast<QLineEdit*>(control(form_name::kBody, "ds", 0));
-    EXPECT_EQ(first->selectedText(), "Trasporto");
-}
 
 // The header's "Tipo di pagamento": the blank conditions hidden from the drop-down but kept in
 // their places; the wheel over it, while another box has the focus, leaves it as it is.
@@ -193,18 +145,9 @@ TEST_F(DeskTest, EmailTickDisabledWithPdfsOff) {
     EXPECT_TRUE(email->toolTip().contains("qorvana.eur")) << email->toolTip().toStdString();
 }
 
-// Alt+E, the natural guess for "Elenco", lists the customers; the program goes on.
-TEST_F(DeskTest, AltEListsTheCustomers) {
-    open();
-    control(form_name::kStart, "nome")->setFocus();
-    press(Qt::Key_E, Qt::AltModifier);
-    QTest::qWait(200);  // a button's Alt letter presses it, and releases it a moment later
-    EXPECT_TRUE(form(form_name::kCustomerList)->isVisible());
-    EXPECT_TRUE(program_.start->isVisible());
-}
-
-// Every window's Alt letters (buttons, check boxes, captions of boxes) are distinct.
-TEST_F(DeskTest, AltLettersDistinctOnEveryWindow) {
+// Every window's Alt letters (buttons, check boxes, captions of boxes) are distinct; on the
+// start form Alt+E, the natural guess for "Elenco", lists the customers and the program goes on.
+TEST_F(DeskTest, AltLetters) {
     open();
     for (const char* name :
          {form_name::kStart, form_name::kCustomerList, form_name::kBody, form_name::kHeader,
@@ -225,6 +168,12 @@ TEST_F(DeskTest, AltLettersDistinctOnEveryWindow) {
         for (const QLabel* l : form(name)->findChildren<QLabel*>())
             if (l->buddy()) take(l->text());
     }
+    Activate(program_.start);
+    control(form_name::kStart, "nome")->setFocus();
+    press(Qt::Key_E, Qt::AltModifier);
+    QTest::qWait(200);  // a button's Alt letter presses it, and releases it a moment later
+    EXPECT_TRUE(form(form_name::kCustomerList)->isVisible());
+    EXPECT_TRUE(program_.start->isVisible());
 }
 
 // A choice turns with the wheel only while it has the focus; otherwise the area scrolls.
@@ -249,24 +198,6 @@ TEST(OperatorInput, WheelTurnsOnlyTheFocusedChoice) {
     combo->setFocus();
     Wheel(combo);
     EXPECT_EQ(combo->currentIndex(), 1);
-}
-
-// Typed characters Windows-1252 cannot hold would be stored as "?": refused and named; "’" and
-// "€", which the archives hold, are taken.
-TEST(OperatorInput, CharactersTheArchivesLackAreRefused) {
-    OperatorInput::Install();
-    ToldMessages messages;
-    QLineEdit box;
-    box.show();
-    Activate(&box);
-    box.setFocus();
-    for (const char* typed : {"a", "✓", "’", "€", "è"})
-        QTest::sendKeyEvent(QTest::Click, &box, Qt::Key_unknown, QString::fromUtf8(typed),
-                            Qt::NoModifier);
-    EXPECT_EQ(box.text(), QString::fromUtf8("a’€è"));
-    ASSERT_EQ(messages.told.size(), 1u);
-    EXPECT_TRUE(messages.told[0].startsWith(QString::fromUtf8("Il carattere \"✓\"")))
-        << messages.told[0].toStdString();
 }
 
 // Enter on a question answers No where Yes throws work away, Yes elsewhere.
