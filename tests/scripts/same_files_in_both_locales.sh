@@ -12,7 +12,7 @@ cd "$work" || exit 1
 run() {
     local drive=$work/$1
     mkdir -p "$drive/print"
-    export LANG=$1 LC_ALL=
+    export LANG=$1 LC_ALL=$1
     "$demo" --drive "$drive" --einvoices-all 1 >/dev/null || exit 1
     "$qorvana" --drive "$drive" --company 1 --now "06/12/2026 10:00" --print-to "$drive/print" \
         --replay "$here/demo.qrs" >"$work/$1.out" 2>&1 || { cat "$work/$1.out" >&2; exit 1; }
