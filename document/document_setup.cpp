@@ -5,6 +5,7 @@
 #include "core/general_settings_record.h"
 #include "core/numbers.h"
 #include "core/session.h"
+#include "core/text.h"
 #include "customers/agent_record.h"
 #include "customers/customer_record.h"
 #include "document/payment_terms.h"
@@ -42,6 +43,7 @@ DocumentSetup ReadDocumentSetup(const Session& session) {
         s.secondPriceList = customer.text(cli::kPriceList) == "2";
         s.customerVatCode = customer.int16(cli::kVatCodeOverride);
         s.customerAgentCode = customer.int16(cli::kAgentCode);
+        s.customerHasEmail = !Trim(customer.text(cli::kEmail)).empty();
     }
     return s;
 }

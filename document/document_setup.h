@@ -22,6 +22,7 @@ struct DocumentSetup {
     bool secondPriceList = false;    // customer offset 629 = "2"
     int customerVatCode = 0;         // customer offset 712; an override when 1..24
     int customerAgentCode = 0;       // customer offset 586
+    bool customerHasEmail = false;   // customer offset 714 not blank: e-mail proposed
     // Whether the company has articles, receipts and delivery-note lines (counters 3, 8, 12).
     bool hasArticles = false;
     bool hasReceipts = false;

@@ -15,6 +15,8 @@
 #include <string_view>
 #include <vector>
 
+#include "document/document_draft.h"
+
 namespace qorvana {
 
 class DataFiles;
@@ -23,7 +25,8 @@ enum class SourceKind { DeliveryNotes, Receipts, Invoices, Quotes };
 
 struct SourceRow {
     std::array<std::string, 5> cells{};
-    int record = 0;  // record number in the source file; a quote's ordinal
+    int record = 0;    // record number in the source file; a quote's ordinal
+    int customer = 0;  // an earlier invoice's customer (the invoice picker lists them all)
 };
 
 inline constexpr std::string_view kYes = "SI";
@@ -48,5 +51,13 @@ struct InvoicePick {
     std::string fallbackName;  // workStrings(10)
 };
 InvoicePick InvoicePickOf(const SourceRow& row);
+
+// The invoice that a credit note of `customer`, dated `creditNoteDate` ("dd/mm/yyyy"), names as
+// the one it corrects, looked for among the documents the invoice picker lists: empty when it
+// is there, of that customer and dated on or before the credit note; else the Italian text of
+// what does not match.
+std::string CorrectedInvoiceMismatch(const DataFiles& files, int customer,
+                                     const InvoiceReference& corrected,
+                                     std::string_view creditNoteDate);
 
 }  // namespace qorvana

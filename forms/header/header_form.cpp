@@ -24,6 +24,7 @@
 #include "core/counters_record.h"
 #include "core/numbers.h"
 #include "core/session.h"
+#include "core/text.h"
 #include "document/document_setup.h"
 #include "document/einvoice_amounts.h"
 #include "document/header_checks.h"
@@ -37,6 +38,7 @@
 #include "forms/header/fpa_panel_form.h"
 #include "forms/header/instalments_panel_form.h"
 #include "forms/header/xml_creation_form.h"
+#include "sources/source_documents.h"
 
 namespace qorvana {
 namespace {
@@ -366,6 +368,7 @@ void HeaderForm::startNewDocument() {
 
     instalments_->startDocument(setup.paymentEntry, documentTotal_);
 
+    agreedCorrection_.reset();
     panel_->hide();
     fitToScreen();
     // The panel's defaults are set for every document, so that its lists always match the
@@ -500,9 +503,7 @@ void HeaderForm::abandon() {
 void HeaderForm::confirm() {
     if (!amounts_->commitFocused()) return;
     Session& s = session();
-    if (s.fpaState == kFpaXmlNotWritten &&
-        !AskYesNo(this, QStringLiteral("Attenzione"), kStoreQuestion))
-        return;
+    if (s.fpaState == kFpaXmlNotWritten && !AskBeforeLosingWork(this, kStoreQuestion)) return;
 
     const HeaderCheck check =
         CheckHeader(entries(), SettingsOf(s).paymentTerms, documentTotal_, s.money());
@@ -533,7 +534,36 @@ void HeaderForm::confirm() {
             Warn(this, message);
             return;
     }
+    if (!correctedInvoiceAgreed()) return;
     handBack(ReturnAction::Confirm);
+}
+
+bool HeaderForm::correctedInvoiceAgreed() {
+    Session& s = session();
+    const InvoiceReference corrected = panel_->entries().correctedInvoice;
+    if (s.documentKind != DocumentKind::CreditNote || Trim(corrected.id).empty()) return true;
+    // An invoice copied into the credit note was agreed to in the picker.
+    const ImportedSources& imported = forms().draft().imports;
+    const auto same = [](const InvoiceReference& a, const InvoiceReference& b) {
+        return Trim(a.id) == Trim(b.id) && Trim(a.date) == Trim(b.date);
+    };
+    if ((imported.invoice && same(corrected, imported.copiedInvoice)) ||
+        (agreedCorrection_ && same(corrected, *agreedCorrection_)))
+        return true;
+    std::string mismatch;
+    try {
+        mismatch =
+            CorrectedInvoiceMismatch(s.files, s.currentCustomer, corrected, S(text3_[1]->text()));
+    } catch (const RecordIoError& e) {
+        Warn(this, QString::fromUtf8(e.what()));
+        return false;
+    }
+    if (mismatch.empty()) return true;
+    if (ShowMessage(this, QStringLiteral("Attenzione"), Q(mismatch + " Continuare ugualmente?"),
+                    MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::No) != MsgAnswer::Yes)
+        return false;
+    agreedCorrection_ = corrected;
+    return true;
 }
 
 void HeaderForm::choosePrinter() {
@@ -565,6 +595,7 @@ void HeaderForm::createXml() {
     Session& s = session();
     if (s.fpaPanelOpened == 0 && !AskYesNo(this, QStringLiteral("Attenzione"), kXmlQuestion))
         return;
+    if (!correctedInvoiceAgreed()) return;
     // The header's own part of the draft, as the operator left it; the lines, their figures
     // and the VAT-inclusive box are the body's.
     DocumentDraft& draft = forms().draft();

@@ -12,6 +12,7 @@
 #include <QString>
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "core/session_codes.h"
 #include "document/document_draft.h"
@@ -88,6 +89,9 @@ class HeaderForm : public QorForm {
     // Back to the start form through the body, once the operator agrees to lose the lines.
     void abandon();
     void confirm();
+    // True unless a credit note names, typed by hand, an invoice the archive does not back (not
+    // there, another customer's, dated after it) and the operator, told, does not go on.
+    bool correctedInvoiceAgreed();
     void choosePrinter();
     void createXml();
     void openPanel();
@@ -118,6 +122,7 @@ class HeaderForm : public QorForm {
     QString proposedProgressive_;  // the progressive proposed in text2(4)
     QString proposedNumber_;       // the number proposed in text2(0) and text2(3)
     int proposedYear_ = 0;         // and the year it was proposed in
+    std::optional<InvoiceReference> agreedCorrection_;  // a mismatch the operator went on with
     std::unique_ptr<QPrinter> printer_;
     bool printerChosen_ = false;
 };

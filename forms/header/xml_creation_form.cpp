@@ -39,8 +39,7 @@ std::optional<XmlCreation::Created> XmlCreation::run(const QString& proposed, bo
             const FpaExportPlan& plan = *prepared.plan;
             if (plan.replacesFile && s.fpaState == 0 && plan.target != agreedToReplace) {
                 lock->release();
-                if (!AskYesNo(window_, QStringLiteral("Attenzione"), Q(FpaReplaceQuestion(plan))))
-                    return std::nullopt;
+                if (!AskBeforeLosingWork(window_, Q(FpaReplaceQuestion(plan)))) return std::nullopt;
                 agreedToReplace = plan.target;
                 continue;
             }

@@ -109,7 +109,8 @@ void DispatchDocument(const Session& session, QWidget* parent, const PdfHandoffI
                             "prodotto ma non inviato."),
              MsgIcon::Exclamation);
     QGuiApplication::restoreOverrideCursor();
-    if (!jobs.start(PdfHandoffStart(session.paths, handoff), handoff.pdfFile, image)) {
+    if (!jobs.start(PdfHandoffStart(session.paths, handoff), handoff.pdfFile, handoff.recipient,
+                    image)) {
         dropImage();
         Warn(parent, QStringLiteral("Non è possibile eseguire il programma invio del documento a "
                                     "mezzo internet."));

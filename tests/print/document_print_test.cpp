@@ -214,10 +214,11 @@ TEST_F(ComposeTest, PrintImageOfASmallDocument) {
     EXPECT_EQ(PrintImageBytes(printed), expected);
 }
 
+// Decimal coordinates read alike under every locale (the program runs under the desktop's).
 TEST(FormDrawing, ElementsToOperations) {
     testing::TempDir dir;
     const auto file = dir.write("qorvana.lkf",
-                                "\r\n\r\n1,10,20,200,20,0,0,0,0\r\n"           // line
+                                "\r\n\r\n1,10.5,20,200,20,0,0,0,0\r\n"         // line
                                 "\r\n\r\n2,10,30,50,40,5,4,-1,0\r\n"           // box
                                 "\r\nlogo.bmp\r\n3,10,5,40,15,0,0,0,0\r\n"     // picture
                                 "Totale\r\nArial\r\n4,100,50,8,2,1,0,0,0\r\n"  // right caption
@@ -228,7 +229,7 @@ TEST(FormDrawing, ElementsToOperations) {
     const auto ops = DrawForm(form, TwoMillimetresEach);
     ASSERT_EQ(ops.size(), 4u);
     EXPECT_EQ(std::get<PrintShape>(ops[0]),
-              (PrintShape{ShapeKind::Line, 10, 20, 200, 20, 0.2, 0, -1}));
+              (PrintShape{ShapeKind::Line, 10.5, 20, 200, 20, 0.2, 0, -1}));
     EXPECT_EQ(std::get<PrintShape>(ops[1]),
               (PrintShape{ShapeKind::Box, 10, 30, 60, 70, 0.5, 4, -1}));
     EXPECT_EQ(std::get<PrintPicture>(ops[2]), (PrintPicture{10, 5, 40, 15, "logo.bmp"}));

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdio>
 
+#include "core/numbers.h"
 #include "core/paths.h"
 #include "core/tab_file.h"
 #include "tools/demo/demo_files.h"
@@ -461,10 +462,11 @@ std::vector<std::string> LkfLines() {
     for (const auto& e : elements) {
         lines.push_back(e.caption);
         lines.push_back(e.kind == 4 ? "Arial" : "");
-        char numbers[128];
-        std::snprintf(numbers, sizeof numbers, "%d,%g,%g,%g,%g,%d,%d,%d,0", e.kind, e.x, e.y, e.a,
-                      e.b, e.style, e.colour, e.kind == 2 ? e.fill : 0);
-        lines.push_back(numbers);
+        std::string numbers = std::to_string(e.kind);
+        for (double v : {e.x, e.y, e.a, e.b}) numbers += "," + PlainNumberText(v);
+        for (int v : {e.style, e.colour, e.kind == 2 ? e.fill : 0})
+            numbers += "," + std::to_string(v);
+        lines.push_back(numbers + ",0");
     }
     return lines;
 }
