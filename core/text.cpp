@@ -32,6 +32,24 @@ std::string KeepPrintable(std::string_view utf8) {
     return out;
 }
 
+std::vector<std::string> SplitFields(std::string_view line, char separator) {
+    std::vector<std::string> parts(1);
+    for (char c : line) {
+        if (c == separator)
+            parts.emplace_back();
+        else
+            parts.back() += c;
+    }
+    return parts;
+}
+
+std::string TabFieldText(std::string_view value) {
+    std::string text(value);
+    for (char& c : text)
+        if (c == '\t' || c == '\r' || c == '\n') c = ' ';
+    return Trim(text);
+}
+
 std::string LowerAscii(std::string_view text) {
     std::string lower(text);
     for (char& c : lower)

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qorvana {
 
@@ -19,6 +20,12 @@ constexpr std::string_view TrimView(std::string_view text, char blank = ' ') {
 }
 // The text without trailing characters of `blanks`.
 std::string TrimRight(std::string_view text, std::string_view blanks = " ");
+
+// The parts of `line` between `separator`s (one part for a line without any).
+std::vector<std::string> SplitFields(std::string_view line, char separator);
+// A value as a field of a tab-separated line holds it: trimmed, a tab or line break inside it
+// a blank.
+std::string TabFieldText(std::string_view value);
 
 // The text with its ASCII capitals in lower case (names of settings, headers, URLs, files).
 std::string LowerAscii(std::string_view text);

@@ -11,25 +11,6 @@ namespace {
 
 constexpr const char* kFirstLine = "QORVANA-FEC\t1";
 
-std::vector<std::string> Split(const std::string& line, char separator) {
-    std::vector<std::string> parts(1);
-    for (char c : line) {
-        if (c == separator)
-            parts.emplace_back();
-        else
-            parts.back() += c;
-    }
-    return parts;
-}
-
-// A value as stored: no tab or line break inside it.
-std::string Stored(const std::string& value) {
-    std::string text = value;
-    for (char& c : text)
-        if (c == '\t' || c == '\r' || c == '\n') c = ' ';
-    return Trim(text);
-}
-
 bool Alnum(const std::string& v) {
     for (char c : v)
         if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) return false;
@@ -55,7 +36,7 @@ EInvoiceCustomersRead ReadEInvoiceCustomers(const std::filesystem::path& file,
                                                        "clienti) è danneggiato alla riga " +
                                                        std::to_string(line)};
     };
-    std::vector<std::string> lines = Split(Cp1252ToUtf8(read.bytes), '\n');
+    std::vector<std::string> lines = SplitFields(Cp1252ToUtf8(read.bytes), '\n');
     if (!lines.empty() && lines.back().empty()) lines.pop_back();
     EInvoiceCustomers customers;
     for (std::size_t n = 0; n < lines.size(); ++n) {
@@ -65,7 +46,7 @@ EInvoiceCustomersRead ReadEInvoiceCustomers(const std::filesystem::path& file,
             if (line != kFirstLine) return damaged(1);
             continue;
         }
-        const std::vector<std::string> f = Split(line, '\t');
+        const std::vector<std::string> f = SplitFields(line, '\t');
         if (f.size() != 5 || f[0].empty() || f[0].size() > 5 ||
             f[0].find_first_not_of("0123456789") != std::string::npos ||
             (f[3] != "0" && f[3] != "1"))
@@ -82,8 +63,9 @@ std::string EInvoiceCustomersText(const EInvoiceCustomers& customers) {
     std::string text = std::string(kFirstLine) + "\r\n";
     for (const auto& [number, c] : customers) {
         if (c.empty()) continue;
-        text += std::to_string(number) + "\t" + Stored(c.recipientCode) + "\t" + Stored(c.pec) +
-                "\t" + (c.splitPayment ? "1" : "0") + "\t" + Stored(c.foreignTaxId) + "\r\n";
+        text += std::to_string(number) + "\t" + TabFieldText(c.recipientCode) + "\t" +
+                TabFieldText(c.pec) + "\t" + (c.splitPayment ? "1" : "0") + "\t" +
+                TabFieldText(c.foreignTaxId) + "\r\n";
     }
     return Utf8ToCp1252(text);
 }
@@ -95,9 +77,9 @@ std::optional<std::string> WriteEInvoiceCustomers(const std::filesystem::path& f
 }
 
 std::string NormaliseEInvoiceCustomer(EInvoiceCustomer& d) {
-    d.recipientCode = Upper(Stored(d.recipientCode));
-    d.pec = Stored(d.pec);
-    d.foreignTaxId = Upper(Stored(d.foreignTaxId));
+    d.recipientCode = Upper(TabFieldText(d.recipientCode));
+    d.pec = TabFieldText(d.pec);
+    d.foreignTaxId = Upper(TabFieldText(d.foreignTaxId));
     const std::size_t length = d.recipientCode.size();
     if (!d.recipientCode.empty() && (!(length == 6 || length == 7) || !Alnum(d.recipientCode)))
         return "Il codice destinatario \"" + d.recipientCode +

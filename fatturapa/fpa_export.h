@@ -51,10 +51,6 @@ void FillFpaRecord(FpaRecord& record, const PanelEntries& panel, const HeaderEnt
 // credit note, the stamp duty.
 EInvoiceDocument EInvoiceDocumentOf(const DocumentDraft& draft, const Money& money);
 
-// The name part taken from a document number: its letters and digits only, so that no
-// number can name a folder ("15/2024" gives "152024").
-std::string FileNamePart(std::string_view documentNumber);
-
 // An export checked and composed, ready to be written.
 struct FpaExportPlan {
     FpaFormat format = FpaFormat::V10;

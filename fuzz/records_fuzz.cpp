@@ -121,7 +121,7 @@ void LookUpArticles(const Session& s, const VatTable& vat) {
 void ProposeNumbersAndAccounts(const Session& s) {
     for (bool separate : {false, true}) {
         const NumberingScope scope{2025, separate, separate};
-        const SeriesNumbers stored = ScanSeriesNumbers(s.files, scope);
+        const SeriesNumbers stored = ScanSeriesNumbers(s.files, StoredSeries{}, scope);
         ProposeNumbers(s.files.read<CountersFile>(tot::kInvoices),
                        s.files.read<CountersFile>(tot::kFatturaPa), separate,
                        separate ? kFpaXmlNotWritten : kFpaOrdinary, stored);

@@ -383,8 +383,7 @@ void HeaderForm::startNewDocument() {
 
 NumberingScope HeaderForm::numberingScope(int year, bool separateSeriesChosen) const {
     const Session& s = session();
-    return {year,
-            InSeparateSeries(separateSeriesChosen, SeriesFpaState(s.documentKind, s.fpaState)),
+    return {year, NumberedInSeparateSeries(separateSeriesChosen, s.documentKind),
             SettingsOf(session()).fpaSeparateNumbering()};
 }
 
@@ -418,9 +417,11 @@ void HeaderForm::proposeNumberAgain() {
     const auto date = CivilDate::Parse(S(text3_[1]->text()));
     const int year = date ? date->year : s.clock.today().year;
     try {
-        showNumber(
-            ReadNumberProposal(s.files, numberingScope(year, numera_->isChecked()), s.fpaState),
-            year);
+        const StoredSeriesRead series = ReadCompanySeries(s);
+        if (!series.series) Warn(this, Q(series.problem));
+        showNumber(ReadNumberProposal(s.files, series.series.value_or(StoredSeries{}),
+                                      numberingScope(year, numera_->isChecked()), s.fpaState),
+                   year);
     } catch (const RecordIoError& e) {
         Warn(this, QString::fromUtf8(e.what()));
     }
