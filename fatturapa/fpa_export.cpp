@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <memory>
 
 #include "document/einvoice_amounts.h"
@@ -14,6 +15,7 @@
 #include "core/numbers.h"
 #include "core/paths.h"
 #include "core/session.h"
+#include "core/system_error.h"
 #include "core/text.h"
 #include "core/whole_file.h"
 
@@ -362,6 +364,20 @@ std::string CommitFpaExport(const FpaExportPlan& plan, Session& s) {
     }
     s.fpaState = plan.progressive;
     return {};
+}
+
+bool FpaFileIsCurrent(const FpaExportPlan& plan, const std::filesystem::path& written) {
+    if (written != plan.target) return false;
+    const FileRead read = ReadWholeFile(written);
+    return read.ok() && read.bytes == plan.xml;
+}
+
+std::string RemoveFpaFile(const Session& s, const std::string& fpaFile) {
+    if (fpaFile.empty() || ::unlink(s.paths.map(fpaFile).c_str()) == 0 || errno == ENOENT)
+        return {};
+    const int error = errno;
+    LogSystemError("rimozione di " + fpaFile, error);
+    return "Il file " + fpaFile + " non si può eliminare: " + ItalianReason(error);
 }
 
 std::string FpaCreatedMessage(const FpaExportPlan& plan) {

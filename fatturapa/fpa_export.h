@@ -77,6 +77,13 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& input, const Session& session
 // fpaState are as they were.
 std::string CommitFpaExport(const FpaExportPlan& plan, Session& session);
 
+// True when `written`, the file written for the document before, is the file the plan writes
+// and holds what it writes: nothing the file carries changed since.
+bool FpaFileIsCurrent(const FpaExportPlan& plan, const std::filesystem::path& written);
+// Removes the file written for the document (`fpaFile`, its suite path): it no longer goes with
+// the document. Empty when it is gone (or was never there), else why it is still there.
+std::string RemoveFpaFile(const Session& session, const std::string& fpaFile);
+
 // "Il file ... è stato creato all'interno della cartella ...".
 std::string FpaCreatedMessage(const FpaExportPlan& plan);
 // The question before a file of the same name is replaced.

@@ -4,6 +4,7 @@
 #include "core/session.h"
 #include "core/text.h"
 #include "document/line_file.h"
+#include "fatturapa/fpa_export.h"
 #include "forms/body/body_form.h"
 #include "forms/common/company_lock.h"
 #include "forms/common/form_names.h"
@@ -48,8 +49,7 @@ PostingInput ConfirmCycle::postingInput() const {
     in.companyFolder = CompanyFolder(static_cast<int>(session_.companyNumber));
     in.fpaSeparateNumbering = settings.fpaSeparateNumbering();
     if (const auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader))) {
-        // Once the XML file is written the number is in it: it is then kept as if typed.
-        in.numberProposed = header->numberProposed() && session_.fpaState <= kFpaXmlNotWritten;
+        in.numberProposed = header->numberProposed();
     }
     return in;
 }
@@ -117,13 +117,36 @@ bool ConfirmCycle::post() {
         return true;
     }
     tellStoredNumber();
-    Warn(&body_, QString::fromStdString(posted_.message));
+    Warn(&body_, QString::fromStdString(posted_.message) + voidXmlFile());
     if (!posted_.anythingWritten) {
         backToHeader();
         return false;
     }
     finish();
     return false;
+}
+
+QString ConfirmCycle::voidXmlFile() {
+    DocumentDraft& draft = forms_.draft();
+    if (draft.fpaFile.empty()) return {};
+    const QString file = QString::fromStdString(draft.fpaFile);
+    // Partly written: the document may be stored, but its file does not join the list.
+    if (posted_.anythingWritten)
+        return QStringLiteral(
+                   "\nIl file %1 non è stato messo nell'elenco delle fatture "
+                   "elettroniche da inviare.")
+            .arg(file);
+    // Nothing stored: the file would carry a number that is not its document's. It is written
+    // again, under the same progressive, when the document is confirmed.
+    const std::string problem = RemoveFpaFile(session_, draft.fpaFile);
+    if (!problem.empty())
+        return QStringLiteral("\n%1: non corrisponde a un documento memorizzato e non va inviato.")
+            .arg(QString::fromStdString(problem));
+    draft.fpaFile.clear();
+    return QStringLiteral(
+               "\nIl file %1 scritto per il documento è stato eliminato: sarà scritto "
+               "di nuovo alla conferma.")
+        .arg(file);
 }
 
 void ConfirmCycle::backToHeader() {

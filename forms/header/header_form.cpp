@@ -28,6 +28,7 @@
 #include "document/einvoice_amounts.h"
 #include "document/header_checks.h"
 #include "document/numbering.h"
+#include "fatturapa/fpa_export.h"
 #include "forms/common/date_picker.h"
 #include "forms/common/document_caption.h"
 #include "forms/common/form_names.h"
@@ -166,6 +167,11 @@ QWidget* HeaderForm::buildTotalsBox() {
 QWidget* HeaderForm::buildInstalmentsBox() {
     instalments_ = new InstalmentsPanel(session(), *amounts_, [this] { return text3_[1]->text(); });
     instalments_->registerControls(controlRegistry());
+    // The e-invoice's payment condition and mode follow the terms chosen in the header.
+    connect(instalments_, &InstalmentsPanel::conditionChanged, this, [this] {
+        panel_->presetPayment(instalments_->secondInstalment(),
+                              instalments_->chosenCode().paymentModeDigit);
+    });
     return instalments_;
 }
 
@@ -432,7 +438,8 @@ bool HeaderForm::documentHasTaxableSlot() {
 }
 
 bool HeaderForm::numberProposed() const {
-    return !proposedNumber_.isEmpty() && text2_[0]->text() == proposedNumber_;
+    return !proposedNumber_.isEmpty() && text2_[0]->text() == proposedNumber_ &&
+           session().fpaState <= kFpaXmlNotWritten;
 }
 
 void HeaderForm::showStoredNumbers(const QString& number, const QString& vatRegisterNumber) {
@@ -534,7 +541,51 @@ void HeaderForm::confirm() {
             Warn(this, message);
             return;
     }
+    if (!numberIsFree()) return;
+    if (s.fpaState > kFpaXmlNotWritten && !xmlUpToDate()) return;
     handBack(ReturnAction::Confirm);
+}
+
+bool HeaderForm::numberIsFree() {
+    // A proposed number another workstation took meanwhile is posting's to replace.
+    if (numberProposed()) return true;
+    Session& s = session();
+    const auto date = CivilDate::Parse(S(text3_[1]->text()));
+    try {
+        // A damaged qorvana.num is said by posting, which then stores nothing.
+        const StoredSeriesRead series = ReadCompanySeries(s);
+        const auto taken = NumberTaken(s.files, series.series.value_or(StoredSeries{}),
+                                       numberingScope(date ? date->year : 0, numera_->isChecked()),
+                                       S(text2_[0]->text()));
+        if (!taken) return true;
+        Warn(this, Q(*taken));
+    } catch (const RecordIoError& e) {
+        Warn(this, QString::fromUtf8(e.what()));
+    }
+    text2_[0]->setFocus();
+    return false;
+}
+
+bool HeaderForm::xmlUpToDate() {
+    Session& s = session();
+    DocumentDraft& draft = forms().draft();
+    draft.header = entries();
+    draft.panel = panelEntries();
+    if (XmlCreation(s, draft, this).bringUpToDate()) return true;
+    if (!AskYesNo(this, QStringLiteral("Attenzione"), kStoreQuestion)) return false;
+    // Stored without its file: the file written before says something else, and goes.
+    const std::string problem = RemoveFpaFile(s, draft.fpaFile);
+    ShowMessage(this, QStringLiteral("Attenzione"),
+                problem.empty()
+                    ? QStringLiteral("Il file %1 non corrisponde più al documento ed è stato "
+                                     "eliminato.")
+                          .arg(Q(draft.fpaFile))
+                    : QStringLiteral("%1: non corrisponde più al documento e non va inviato.")
+                          .arg(Q(problem)),
+                MsgIcon::Information);
+    draft.fpaFile.clear();
+    s.fpaState = kFpaXmlNotWritten;
+    return true;
 }
 
 void HeaderForm::choosePrinter() {
