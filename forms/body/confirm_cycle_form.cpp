@@ -4,7 +4,6 @@
 #include "core/session.h"
 #include "core/text.h"
 #include "document/line_file.h"
-#include "fatturapa/fpa_export.h"
 #include "forms/body/body_form.h"
 #include "forms/common/company_lock.h"
 #include "forms/common/form_names.h"
@@ -12,6 +11,7 @@
 #include "forms/common/qor_form.h"
 #include "forms/common/wait_cursor.h"
 #include "forms/header/header_form.h"
+#include "forms/header/xml_creation_form.h"
 #include "forms/print/print_loop_form.h"
 #include "forms/registration/registration_form.h"
 #include "forms/sdi/einvoice_sending_form.h"
@@ -129,24 +129,15 @@ bool ConfirmCycle::post() {
 QString ConfirmCycle::voidXmlFile() {
     DocumentDraft& draft = forms_.draft();
     if (draft.fpaFile.empty()) return {};
-    const QString file = QString::fromStdString(draft.fpaFile);
     // Partly written: the document may be stored, but its file does not join the list.
     if (posted_.anythingWritten)
         return QStringLiteral(
                    "\nIl file %1 non è stato messo nell'elenco delle fatture "
                    "elettroniche da inviare.")
-            .arg(file);
-    // Nothing stored: the file would carry a number that is not its document's. It is written
-    // again, under the same progressive, when the document is confirmed.
-    const std::string problem = RemoveFpaFile(session_, draft.fpaFile);
-    if (!problem.empty())
-        return QStringLiteral("\n%1: non corrisponde a un documento memorizzato e non va inviato.")
-            .arg(QString::fromStdString(problem));
-    draft.fpaFile.clear();
-    return QStringLiteral(
-               "\nIl file %1 scritto per il documento è stato eliminato: sarà scritto "
-               "di nuovo alla conferma.")
-        .arg(file);
+            .arg(QString::fromStdString(draft.fpaFile));
+    // Nothing stored: the file would carry a number that is not a stored document's. It is
+    // written again, under the same progressive, when the document is confirmed.
+    return QStringLiteral("\n") + RemoveDocumentXml(session_, draft);
 }
 
 void ConfirmCycle::backToHeader() {

@@ -558,7 +558,9 @@ bool HeaderForm::numberIsFree() {
                                        numberingScope(date ? date->year : 0, numera_->isChecked()),
                                        S(text2_[0]->text()));
         if (!taken) return true;
-        Warn(this, Q(*taken));
+        // The file written with the number would carry a number that is not its document's.
+        const QString removed = RemoveDocumentXml(s, forms().draft());
+        Warn(this, Q(*taken) + (removed.isEmpty() ? QString() : QStringLiteral("\n") + removed));
     } catch (const RecordIoError& e) {
         Warn(this, QString::fromUtf8(e.what()));
     }
@@ -574,16 +576,10 @@ bool HeaderForm::xmlUpToDate() {
     if (XmlCreation(s, draft, this).bringUpToDate()) return true;
     if (!AskYesNo(this, QStringLiteral("Attenzione"), kStoreQuestion)) return false;
     // Stored without its file: the file written before says something else, and goes.
-    const std::string problem = RemoveFpaFile(s, draft.fpaFile);
-    ShowMessage(this, QStringLiteral("Attenzione"),
-                problem.empty()
-                    ? QStringLiteral("Il file %1 non corrisponde più al documento ed è stato "
-                                     "eliminato.")
-                          .arg(Q(draft.fpaFile))
-                    : QStringLiteral("%1: non corrisponde più al documento e non va inviato.")
-                          .arg(Q(problem)),
-                MsgIcon::Information);
-    draft.fpaFile.clear();
+    const QString removed =
+        RemoveDocumentXml(s, draft, QStringLiteral("il documento sarà memorizzato senza file XML"));
+    if (!removed.isEmpty())
+        ShowMessage(this, QStringLiteral("Attenzione"), removed, MsgIcon::Information);
     s.fpaState = kFpaXmlNotWritten;
     return true;
 }

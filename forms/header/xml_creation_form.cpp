@@ -12,6 +12,18 @@
 
 namespace qorvana {
 
+QString RemoveDocumentXml(Session& session, DocumentDraft& draft, const QString& then) {
+    if (draft.fpaFile.empty()) return {};
+    const std::string problem = RemoveFpaFile(session, draft.fpaFile);
+    if (!problem.empty())
+        return QStringLiteral("%1: non corrisponde al documento e non va inviato.").arg(Q(problem));
+    const QString removed =
+        QStringLiteral("Il file %1 scritto per il documento è stato eliminato: %2.")
+            .arg(Q(draft.fpaFile), then);
+    draft.fpaFile.clear();
+    return removed;
+}
+
 XmlCreation::XmlCreation(Session& session, DocumentDraft& draft, QWidget* window)
     : session_(session), draft_(draft), window_(window) {}
 

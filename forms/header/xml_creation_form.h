@@ -14,6 +14,13 @@ namespace qorvana {
 struct DocumentDraft;
 struct Session;
 
+// Removes the XML file written for the document being issued (`draft.fpaFile`): it says what
+// the document will not. The sentence for the operator, ending with `then` (empty without a
+// file); by default, that confirmation writes the file again.
+QString RemoveDocumentXml(Session& session, DocumentDraft& draft,
+                          const QString& then = QStringLiteral("sarà scritto di nuovo alla "
+                                                               "conferma"));
+
 class XmlCreation {
   public:
     // `window` is the header form: the questions and messages are its.
