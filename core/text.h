@@ -27,6 +27,14 @@ std::vector<std::string> SplitFields(std::string_view line, char separator);
 // a blank.
 std::string TabFieldText(std::string_view value);
 
+// A file of this program's own: Windows-1252, CRLF lines, `firstLine` first, then lines of
+// tab-separated fields.
+struct TabFileLines {
+    std::vector<std::vector<std::string>> rows;  // the fields (UTF-8) of line 2 onwards
+    std::size_t damagedLine = 0;                 // 1 when the first line is not `firstLine`
+};
+TabFileLines SplitTabFile(std::string_view bytes, std::string_view firstLine);
+
 // The text with its ASCII capitals in lower case (names of settings, headers, URLs, files).
 std::string LowerAscii(std::string_view text);
 

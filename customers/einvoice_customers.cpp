@@ -36,26 +36,19 @@ EInvoiceCustomersRead ReadEInvoiceCustomers(const std::filesystem::path& file,
                                                        "clienti) è danneggiato alla riga " +
                                                        std::to_string(line)};
     };
-    std::vector<std::string> lines = SplitFields(Cp1252ToUtf8(read.bytes), '\n');
-    if (!lines.empty() && lines.back().empty()) lines.pop_back();
+    const TabFileLines lines = SplitTabFile(read.bytes, kFirstLine);
+    if (lines.damagedLine != 0) return damaged(lines.damagedLine);
     EInvoiceCustomers customers;
-    for (std::size_t n = 0; n < lines.size(); ++n) {
-        std::string line = lines[n];
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (n == 0) {
-            if (line != kFirstLine) return damaged(1);
-            continue;
-        }
-        const std::vector<std::string> f = SplitFields(line, '\t');
+    for (std::size_t i = 0; i < lines.rows.size(); ++i) {
+        const std::vector<std::string>& f = lines.rows[i];
         if (f.size() != 5 || f[0].empty() || f[0].size() > 5 ||
             f[0].find_first_not_of("0123456789") != std::string::npos ||
             (f[3] != "0" && f[3] != "1"))
-            return damaged(n + 1);
+            return damaged(i + 2);
         const int customer = std::stoi(f[0]);
-        if (customer < 1 || customer > 32767 || customers.count(customer)) return damaged(n + 1);
+        if (customer < 1 || customer > 32767 || customers.count(customer)) return damaged(i + 2);
         customers[customer] = {f[1], f[2], f[3] == "1", f[4]};
     }
-    if (lines.empty()) return damaged(1);
     return {std::move(customers), {}};
 }
 

@@ -30,23 +30,16 @@ StoredSeriesRead ReadStoredSeries(const std::filesystem::path& file, const std::
                                                   "danneggiato alla riga " +
                                                   std::to_string(line)};
     };
-    std::vector<std::string> lines = SplitFields(Cp1252ToUtf8(read.bytes), '\n');
-    if (!lines.empty() && lines.back().empty()) lines.pop_back();
-    if (lines.empty()) return damaged(1);
+    const TabFileLines lines = SplitTabFile(read.bytes, kFirstLine);
+    if (lines.damagedLine != 0) return damaged(lines.damagedLine);
     StoredSeries series;
-    for (std::size_t n = 0; n < lines.size(); ++n) {
-        std::string line = lines[n];
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (n == 0) {
-            if (line != kFirstLine) return damaged(1);
-            continue;
-        }
-        const std::vector<std::string> f = SplitFields(line, '\t');
+    for (std::size_t i = 0; i < lines.rows.size(); ++i) {
+        const std::vector<std::string>& f = lines.rows[i];
         if (f.size() != 4 || !Digits(f[0], 5) || !Digits(f[2], 8) || f[2].size() != 8 ||
             (f[3] != kSeparate && f[3] != kOrdinary))
-            return damaged(n + 1);
+            return damaged(i + 2);
         const int record = std::stoi(f[0]);
-        if (record < 1 || record > 32767) return damaged(n + 1);
+        if (record < 1 || record > 32767) return damaged(i + 2);
         series[record] = {f[1], f[2], f[3] == kSeparate};
     }
     return {std::move(series), {}};
