@@ -95,7 +95,6 @@ std::optional<int> ProposedIn(int year, int last, const std::vector<Stored>& sto
 // year's proposal, and the first document of a year gets 1.
 TEST(Numbering, ProposalIsTheNextNumberOfTheYear) {
     constexpr auto kCredit = DocumentKind::CreditNote;
-    constexpr auto kFpa = DocumentKind::ElectronicInvoice;
     // Invoice 1/2026, credit note 2/2026, then a late 1 dated 30/12/2025 (the counter says 1).
     const std::vector<Stored> late1{
         {"1", "20260105"}, {"2", "20260107", kCredit}, {"1", "20251230"}};
@@ -113,11 +112,6 @@ TEST(Numbering, ProposalIsTheNextNumberOfTheYear) {
     EXPECT_EQ(ProposedIn(2026, 120, {{"7", "20260105"}}), 121);
     // A stored number is read as posting reads it for the counter: "4/B" is 4, "A15" none.
     EXPECT_EQ(ProposedIn(2026, 0, {{"A15", "20260105"}, {"4/B", "20260106"}}), 5);
-    // The separate electronic-invoice series counts only its own documents.
-    const std::vector<Stored> mixed{{"9", "20260105"}, {"2", "20260106", kFpa}};
-    EXPECT_EQ(ProposedIn(2026, 0, mixed, false, true), 10);
-    EXPECT_EQ(ProposedIn(2026, 0, mixed, true, true), 3);
-    EXPECT_EQ(ProposedIn(2026, 0, mixed, false, false), 10);
     // A year that holds 32767 proposes nothing.
     EXPECT_EQ(ProposedIn(2026, 0, {{"32767", "20260105"}}), std::nullopt);
 }
