@@ -83,7 +83,7 @@ void ListReceipts(const DataFiles& files, int customer, const std::vector<int>& 
     namespace d = document_record;
     const int count = RecordCount(files, tot::kReceipts);
     files.scan<ReceiptsFile>(1, count, [&](std::int32_t i, const DocumentRecord& r) {
-        if (r.int16(d::kCustomer) != customer || r.int16(d::kKind) != 1 ||
+        if (r.int16(d::kCustomer) != customer || r.int16(d::kKind) != kReceiptToInvoice ||
             r.int16(d::kWord354) != 0 || r.int16(d::kWord520) != 0)
             return;
         SourceRow row;

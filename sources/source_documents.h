@@ -11,6 +11,7 @@
 // | 4      | record (hidden)      | record        | record         | (none)         |
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +34,9 @@ inline constexpr std::string_view kYes = "SI";
 inline constexpr std::string_view kNo = "NO";
 // Column 0 of a deposit-account return note.
 inline constexpr std::string_view kReturnNoteCaption = "Estinzione c/deposito";
+
+// The mark of a receipt still to invoice (qorvana.ric, offset 350); posting clears it to 0.
+inline constexpr std::int16_t kReceiptToInvoice = 1;
 
 // "yyyymmdd" as "dd/mm/yyyy"; a text that is not 8 characters long is shown as it is.
 std::string PickerDate(std::string_view yyyymmdd);

@@ -29,6 +29,7 @@
 #include "document/einvoice_amounts.h"
 #include "document/header_checks.h"
 #include "document/numbering.h"
+#include "fatturapa/fpa_export.h"
 #include "forms/common/date_picker.h"
 #include "forms/common/document_caption.h"
 #include "forms/common/form_names.h"
@@ -168,6 +169,11 @@ QWidget* HeaderForm::buildTotalsBox() {
 QWidget* HeaderForm::buildInstalmentsBox() {
     instalments_ = new InstalmentsPanel(session(), *amounts_, [this] { return text3_[1]->text(); });
     instalments_->registerControls(controlRegistry());
+    // The e-invoice's payment condition and mode follow the terms chosen in the header.
+    connect(instalments_, &InstalmentsPanel::conditionChanged, this, [this] {
+        panel_->presetPayment(instalments_->secondInstalment(),
+                              instalments_->chosenCode().paymentModeDigit);
+    });
     return instalments_;
 }
 
@@ -386,8 +392,7 @@ void HeaderForm::startNewDocument() {
 
 NumberingScope HeaderForm::numberingScope(int year, bool separateSeriesChosen) const {
     const Session& s = session();
-    return {year,
-            InSeparateSeries(separateSeriesChosen, SeriesFpaState(s.documentKind, s.fpaState)),
+    return {year, NumberedInSeparateSeries(separateSeriesChosen, s.documentKind),
             SettingsOf(session()).fpaSeparateNumbering()};
 }
 
@@ -421,9 +426,11 @@ void HeaderForm::proposeNumberAgain() {
     const auto date = CivilDate::Parse(S(text3_[1]->text()));
     const int year = date ? date->year : s.clock.today().year;
     try {
-        showNumber(
-            ReadNumberProposal(s.files, numberingScope(year, numera_->isChecked()), s.fpaState),
-            year);
+        const StoredSeriesRead series = ReadCompanySeries(s);
+        if (!series.series) Warn(this, Q(series.problem));
+        showNumber(ReadNumberProposal(s.files, series.series.value_or(StoredSeries{}),
+                                      numberingScope(year, numera_->isChecked()), s.fpaState),
+                   year);
     } catch (const RecordIoError& e) {
         Warn(this, QString::fromUtf8(e.what()));
     }
@@ -434,7 +441,8 @@ bool HeaderForm::documentHasTaxableSlot() {
 }
 
 bool HeaderForm::numberProposed() const {
-    return !proposedNumber_.isEmpty() && text2_[0]->text() == proposedNumber_;
+    return !proposedNumber_.isEmpty() && text2_[0]->text() == proposedNumber_ &&
+           session().fpaState <= kFpaXmlNotWritten;
 }
 
 void HeaderForm::showStoredNumbers(const QString& number, const QString& vatRegisterNumber) {
@@ -535,6 +543,8 @@ void HeaderForm::confirm() {
             return;
     }
     if (!correctedInvoiceAgreed()) return;
+    if (!numberIsFree()) return;
+    if (s.fpaState > kFpaXmlNotWritten && !xmlUpToDate()) return;
     handBack(ReturnAction::Confirm);
 }
 
@@ -563,6 +573,44 @@ bool HeaderForm::correctedInvoiceAgreed() {
                     MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::No) != MsgAnswer::Yes)
         return false;
     agreedCorrection_ = corrected;
+    return true;
+}
+
+bool HeaderForm::numberIsFree() {
+    // A proposed number another workstation took meanwhile is posting's to replace.
+    if (numberProposed()) return true;
+    Session& s = session();
+    const auto date = CivilDate::Parse(S(text3_[1]->text()));
+    try {
+        // A damaged qorvana.num is said by posting, which then stores nothing.
+        const StoredSeriesRead series = ReadCompanySeries(s);
+        const auto taken = NumberTaken(s.files, series.series.value_or(StoredSeries{}),
+                                       numberingScope(date ? date->year : 0, numera_->isChecked()),
+                                       S(text2_[0]->text()));
+        if (!taken) return true;
+        // The file written with the number would carry a number that is not its document's.
+        const QString removed = RemoveDocumentXml(s, forms().draft());
+        Warn(this, Q(*taken) + (removed.isEmpty() ? QString() : QStringLiteral("\n") + removed));
+    } catch (const RecordIoError& e) {
+        Warn(this, QString::fromUtf8(e.what()));
+    }
+    text2_[0]->setFocus();
+    return false;
+}
+
+bool HeaderForm::xmlUpToDate() {
+    Session& s = session();
+    DocumentDraft& draft = forms().draft();
+    draft.header = entries();
+    draft.panel = panelEntries();
+    if (XmlCreation(s, draft, this).bringUpToDate()) return true;
+    if (!AskBeforeLosingWork(this, kStoreQuestion)) return false;
+    // Stored without its file: the file written before says something else, and goes.
+    const QString removed =
+        RemoveDocumentXml(s, draft, QStringLiteral("il documento sarà memorizzato senza file XML"));
+    if (!removed.isEmpty())
+        ShowMessage(this, QStringLiteral("Attenzione"), removed, MsgIcon::Information);
+    s.fpaState = kFpaXmlNotWritten;
     return true;
 }
 

@@ -53,7 +53,8 @@ class HeaderForm : public QorForm {
     PanelEntries panelEntries() const;
     // Empties the panel's references (dates, numbers) for a new document.
     void clearPanelReferences();
-    // True while the document number is the one proposed: the operator did not type another.
+    // True while the document number is the one proposed (the operator did not type another)
+    // and no XML file holds it: posting may take the next free one instead.
     bool numberProposed() const;
     // Shows the numbers a document was stored under when posting had to take another one.
     void showStoredNumbers(const QString& number, const QString& vatRegisterNumber);
@@ -92,6 +93,12 @@ class HeaderForm : public QorForm {
     // True unless a credit note names, typed by hand, an invoice the archive does not back (not
     // there, another customer's, dated after it) and the operator, told, does not go on.
     bool correctedInvoiceAgreed();
+    // A number typed, or held by the XML file, that a stored document of its year and series
+    // holds is refused, as posting would refuse it.
+    bool numberIsFree();
+    // The XML file written for the document brought up to date with it; when it cannot be,
+    // the operator may store the document without it (the file then goes).
+    bool xmlUpToDate();
     void choosePrinter();
     void createXml();
     void openPanel();

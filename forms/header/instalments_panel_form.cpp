@@ -153,6 +153,7 @@ void InstalmentsPanel::conditionChosen() {
     chosenEntry_ = combo1_->currentIndex();
     computeDueDates();
     splitInstalments();
+    emit conditionChanged();
 }
 
 void InstalmentsPanel::dueDateChanged(int i) {
