@@ -54,7 +54,7 @@ bool XmlCreation::bringUpToDate() {
                       .arg(Q(before))
                 : QStringLiteral("\n%1: ha il numero di prima e non va inviato.").arg(Q(problem));
     }
-    ShowMessage(window_, QStringLiteral("Fattura elettronica PA"), text, MsgIcon::Information);
+    ShowMessage(window_, written->title, text, MsgIcon::Information);
     return true;
 }
 
@@ -82,7 +82,7 @@ std::optional<XmlCreation::Created> XmlCreation::write(const QString& proposed, 
             const FpaExportPlan& plan = *prepared.plan;
             const std::filesystem::path own =
                 draft_.fpaFile.empty() ? std::filesystem::path() : s.paths.map(draft_.fpaFile);
-            if (onlyWhenChanged && FpaFileIsCurrent(plan, own)) return Created{s.fpaState, {}};
+            if (onlyWhenChanged && FpaFileIsCurrent(plan, own)) return Created{s.fpaState, {}, {}};
             // The document's own file is replaced without a question, another one with.
             if (plan.replacesFile && plan.target != own && plan.target != agreedToReplace) {
                 lock->release();

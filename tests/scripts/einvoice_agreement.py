@@ -62,7 +62,7 @@ def foreign_ids(company):
         lines = read("qorvana.fec", company).decode("cp1252").split("\r\n")[1:]
     except OSError:
         return {}
-    return {int(f[0]): f[4] for f in (line.split("\t") for line in lines) if len(f) == 5}
+    return {int(f[0]): f[4] for f in (line.split("\t") for line in lines) if len(f) >= 5}
 
 
 def stored_document(company, fte, f2e, customers):
@@ -79,7 +79,7 @@ def stored_document(company, fte, f2e, customers):
     return {"key": number_key(text(fte, 2, 10)), "date": f"{date[:4]}-{date[4:6]}-{date[6:]}",
             "total": f"{total:.2f}", "due": due,
             "condition": "TP01" if len(due) > 1 else "TP02", "mode": MODES.get(mode_digit, "MP02"),
-            "name": text(customer, 0, 40),
+            "name": " ".join(filter(None, (text(customer, 0, 40), text(customer, 40, 40)))),
             "ids": {text(customer, 375, 11), text(customer, 386, 16),
                     foreign_ids(company).get(word(fte, 0))}}
 
@@ -96,6 +96,7 @@ def said_by_file(root):
             "condition": body.findtext("DatiPagamento/CondizioniPagamento"),
             "mode": details[0].findtext("ModalitaPagamento") if details else None,
             "name": party.findtext("Anagrafica/Denominazione") or "",
+            "person": {party.findtext("Anagrafica/Nome"), party.findtext("Anagrafica/Cognome")},
             "ids": {party.findtext("IdFiscaleIVA/IdCodice"), party.findtext("CodiceFiscale")}}
 
 
@@ -126,7 +127,10 @@ def disagreements(company=None):
             if got[field] != want[field] and not (field == "total" and got[field] is None):
                 problems.append(f"{os.path.basename(path)} {field} {got[field]!r}, "
                                 f"document {n} {want[field]!r}")
-        if not got["name"].startswith(want["name"]) or not got["ids"] & want["ids"] - {None, ""}:
+        # A person is written by first name and surname, each found in the card's name.
+        named = (got["name"].startswith(want["name"][:80].rstrip()) if got["name"] else
+                 all(part and part.upper() in want["name"].upper() for part in got["person"]))
+        if not named or not got["ids"] & want["ids"] - {None, ""}:
             problems.append(f"{os.path.basename(path)} customer {got['name']!r} {got['ids']}, "
                             f"document {n} {want['name']!r} {want['ids']}")
     store = os.path.join(company, "qorvana.sdi")
