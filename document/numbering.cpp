@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/civil_date.h"
 #include "core/counters.h"
 #include "core/data_files.h"
 #include "core/numbers.h"
 #include "core/session_codes.h"
 #include "core/text.h"
 #include "customers/customer_record.h"
-#include "sources/source_documents.h"
 
 namespace qorvana {
 namespace {
@@ -108,7 +108,7 @@ std::string StoredDocumentText(const DataFiles& files, const DocumentRecord& doc
     if (IsCustomerRecord(files, customer))
         name = Trim(files.read<CustomersFile>(customer).text(cli::kName1));
     return "n. " + Trim(document.text(d::kNumber)) + " del " +
-           PickerDate(document.text(d::kDocumentDate)) + ", cliente " + name;
+           CivilDate::ShownFromRecord(document.text(d::kDocumentDate)) + ", cliente " + name;
 }
 
 NumberProposal ProposeNumbers(const std::optional<CountersRecord>& invoices,

@@ -83,7 +83,7 @@ void PostWithJournal(Session& s, const DocumentDraft& draft, const PrintSettings
     PostDocument(s.files, input);
     const EntryCheck check = CheckEntry(entry, AccountList::Load(s.files));
     if (check.problem == EntryProblem::None)
-        PostJournalEntry(s.files, entry, check.accounts, DateTimeValue(input.issueMoment));
+        PostJournalEntry(s.files, entry, check.accounts, input.issueMoment.dateTimeValue());
 }
 
 }  // namespace

@@ -91,7 +91,7 @@ void PostSampleInvoice(Session& s) {
     const EntryCheck check = CheckEntry(entry, AccountList::Load(s.files));
     if (check.problem != EntryProblem::None) SetUpFailed("journal entry: " + check.message);
     const JournalResult journal =
-        PostJournalEntry(s.files, entry, check.accounts, DateTimeValue(input.issueMoment));
+        PostJournalEntry(s.files, entry, check.accounts, input.issueMoment.dateTimeValue());
     if (!journal.ok) SetUpFailed("posting the journal entry: " + journal.message);
 }
 

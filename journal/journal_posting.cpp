@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/civil_date.h"
 #include "core/counters.h"
 #include "core/counters_record.h"
 #include "core/data_files.h"
@@ -91,7 +92,7 @@ std::optional<std::string> PlanJournal(const DataFiles& files, const JournalEntr
 
     JournalRecord& r = plan.journal;
     r.blankTexts(gio::kFields);  // a new record: the carried text too, as the suite pads it
-    r.setText(gio::kDate, RecordDate(entry.date));
+    r.setText(gio::kDate, CivilDate::RecordFromShown(entry.date));
     r.setText(gio::kDescription, entry.description);
     r.setInt16(gio::kZero48, 0);
     r.setText(gio::kReference, entry.reference);
@@ -118,7 +119,7 @@ double EntryImbalance(const JournalEntry& entry, const Money& money) {
 
 EntryCheck CheckEntry(const JournalEntry& entry, const AccountList& accounts) {
     EntryCheck check;
-    if (RecordDate(entry.date).empty()) {
+    if (CivilDate::RecordFromShown(entry.date).empty()) {
         check.problem = EntryProblem::Date;
         check.message = "La data del movimento non è valida";
         return check;

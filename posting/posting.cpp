@@ -141,7 +141,7 @@ std::optional<std::string> CheckAppendsAreFree(const DataFiles& files, const Pla
 // The year and series of the document's number.
 NumberingScope ScopeOf(const PostingInput& in) {
     const HeaderEntries& h = in.draft->header;
-    const std::string date = RecordDate(h.documentDate);
+    const std::string date = CivilDate::RecordFromShown(h.documentDate);
     return {date.empty() ? 0 : std::stoi(date.substr(0, 4)),
             NumberedInSeparateSeries(h.separateSeries, in.documentKind), in.fpaSeparateNumbering};
 }
@@ -152,7 +152,7 @@ NumberingScope ScopeOf(const PostingInput& in) {
 std::optional<std::string> NumberInsteadOfTaken(const DataFiles& files, const StoredSeries& series,
                                                 const PostingInput& in) {
     if (in.draft == nullptr || !in.numberProposed ||
-        RecordDate(in.draft->header.documentDate).empty())
+        CivilDate::RecordFromShown(in.draft->header.documentDate).empty())
         return std::nullopt;
     const NumberingScope scope = ScopeOf(in);
     if (!NumberTaken(files, series, scope, in.draft->header.documentNumber)) return std::nullopt;
@@ -211,10 +211,10 @@ void FillDocument(const PostingInput& in, const Plan& plan, DocumentRecord& r) {
     r.setInt16(d::kCustomer, static_cast<std::int16_t>(in.draft->customer.record));
     r.setText(d::kNumber, h.documentNumber);
     r.setInt16(d::kBank1, Choice(h.bank1));
-    r.setText(d::kRegistrationDate, RecordDate(h.registrationDate));
-    r.setText(d::kDocumentDate, RecordDate(h.documentDate));
+    r.setText(d::kRegistrationDate, CivilDate::RecordFromShown(h.registrationDate));
+    r.setText(d::kDocumentDate, CivilDate::RecordFromShown(h.documentDate));
     for (int i = 0; i < d::kDueDates; ++i) {
-        r.setText(DocumentRecord::At(d::kDueDate, i), RecordDate(h.dueDates[i]));
+        r.setText(DocumentRecord::At(d::kDueDate, i), CivilDate::RecordFromShown(h.dueDates[i]));
         r.setDouble(DocumentRecord::At(d::kDueAmount, i), TypedValue(h.instalmentAmounts[i]));
     }
     for (int s = 1; s <= d::kVatSlots; ++s) {
@@ -233,7 +233,7 @@ void FillDocument(const PostingInput& in, const Plan& plan, DocumentRecord& r) {
     r.setDouble(d::kAdditionalAmount2, TypedValue(h.additionalAmount2));
     r.setDouble(d::kVatRegisterNumber, ParseDecimal(h.vatRegisterNumber));
     r.setInt16(d::kSeries, static_cast<std::int16_t>(h.series));
-    r.setDouble(d::kIssueMoment, DateTimeValue(in.issueMoment));
+    r.setDouble(d::kIssueMoment, in.issueMoment.dateTimeValue());
     r.setText(d::kSpesometro, Flag(h.vatOptions.spesometro));
     r.setText(d::kVatNotShown, Flag(h.vatOptions.vatNotShown));
     r.setText(d::kSummaryDocument, Flag(h.vatOptions.summaryDocument));
@@ -255,7 +255,8 @@ void FillContinuation(const PostingInput& in, const Plan& plan, ContinuationReco
         r.setDouble(ContinuationRecord::At(c::kOutsideVat, i), b[s][2]);
     }
     for (int i = 0; i < c::kDueDates; ++i) {
-        r.setText(ContinuationRecord::At(c::kDueDate, i), RecordDate(h.dueDates[4 + i]));
+        r.setText(ContinuationRecord::At(c::kDueDate, i),
+                  CivilDate::RecordFromShown(h.dueDates[4 + i]));
         r.setDouble(ContinuationRecord::At(c::kDueAmount, i),
                     TypedValue(h.instalmentAmounts[4 + i]));
     }
@@ -374,13 +375,14 @@ std::optional<std::string> PlanMarks(const DataFiles& files, const PostingInput&
         const auto note = files.read<DeliveryNotesFile>(rec);
         if (note.int16(bol::kInvoiced) != 0)
             return "La bolla n. " + std::to_string(note.int16(bol::kNumber)) + " del " +
-                   PickerDate(note.text(bol::kDate)) + meanwhile + kNotStored;
+                   CivilDate::ShownFromRecord(note.text(bol::kDate)) + meanwhile + kNotStored;
     }
     for (int rec : plan.receipts) {
         const auto receipt = files.read<ReceiptsFile>(rec);
         if (receipt.int16(d::kKind) != kReceiptToInvoice)
             return "La ricevuta n. " + Trim(receipt.text(d::kNumber)) + " del " +
-                   PickerDate(receipt.text(d::kDocumentDate)) + meanwhile + kNotStored;
+                   CivilDate::ShownFromRecord(receipt.text(d::kDocumentDate)) + meanwhile +
+                   kNotStored;
     }
     return std::nullopt;
 }
@@ -390,8 +392,8 @@ void PlanSeriesEntry(const PostingInput& in, const StoredSeries& series, Plan& p
     if (in.documentKind != DocumentKind::ElectronicInvoice) return;
     StoredSeries withDocument = series;
     const HeaderEntries& h = in.draft->header;
-    withDocument[plan.recordNumber] = {Trim(h.documentNumber), RecordDate(h.documentDate),
-                                       plan.separateSeries};
+    withDocument[plan.recordNumber] = {
+        Trim(h.documentNumber), CivilDate::RecordFromShown(h.documentDate), plan.separateSeries};
     plan.seriesBytes = StoredSeriesText(withDocument);
 }
 
@@ -419,11 +421,11 @@ std::optional<std::string> Prepare(const DataFiles& files, const StoredSeries& s
 StockMovementRecord MovementRecord(const PostingInput& in, const Plan& plan, const Movement& mv) {
     StockMovementRecord r;
     r.blankTexts(m::kFields);
-    r.setText(m::kDate, RecordDate(in.draft->header.registrationDate));
+    r.setText(m::kDate, CivilDate::RecordFromShown(in.draft->header.registrationDate));
     r.setText(m::kCounterpart, in.draft->customer.name);
     r.setInt16(m::kFixedOne1, 1);
     r.setText(m::kReference, plan.reference);
-    r.setDouble(m::kIssueMoment, DateTimeValue(in.issueMoment));
+    r.setDouble(m::kIssueMoment, in.issueMoment.dateTimeValue());
     r.setInt16(m::kArticle, static_cast<std::int16_t>(mv.article));
     r.setInt16(m::kCustomer, static_cast<std::int16_t>(in.draft->customer.record));
     r.setDouble(m::kQuantity, plan.creditNote ? -mv.toMove : mv.toMove);
@@ -472,11 +474,6 @@ void WriteMovements(DataFiles& files, const PostingInput& in, const Plan& plan, 
 bool IsCreditNote(DocumentKind documentKind, const std::string& fpaDocumentType) {
     return documentKind == DocumentKind::CreditNote ||
            (documentKind == DocumentKind::ElectronicInvoice && Trim(fpaDocumentType) == "TD04");
-}
-
-std::string RecordDate(const std::string& ddmmyyyy) {
-    if (IsValidDate(ddmmyyyy) != 0) return {};
-    return ddmmyyyy.substr(6, 4) + ddmmyyyy.substr(3, 2) + ddmmyyyy.substr(0, 2);
 }
 
 std::string DocumentPdfName(const HeaderEntries& header, DocumentKind kind) {
@@ -528,7 +525,7 @@ std::string PdfPath(const std::string& pdfFolder, const std::string& pdfName) {
 }
 
 std::string DeferredVatLimit(const std::string& documentDateDdMmYyyy) {
-    const std::string date = RecordDate(documentDateDdMmYyyy);
+    const std::string date = CivilDate::RecordFromShown(documentDateDdMmYyyy);
     if (date.empty()) return {};
     return date.substr(4, 2) + std::to_string(std::stoi(date.substr(0, 4)) + 1);
 }
@@ -538,21 +535,6 @@ float NextSerial(float serial) {
     const float next = serial + 1.0f;
     if (next > 1000000000.0f || next == serial) return 1.0f;
     return next;
-}
-
-double DateTimeValue(const CivilDateTime& moment) {
-    // Days from civil (proleptic Gregorian), relative to 30 December 1899.
-    const auto days = [](int y, int mo, int dd) {
-        y -= mo <= 2 ? 1 : 0;
-        const int era = (y >= 0 ? y : y - 399) / 400;
-        const int yoe = y - era * 400;
-        const int doy = (153 * (mo + (mo > 2 ? -3 : 9)) + 2) / 5 + dd - 1;
-        const int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-        return era * 146097 + doe;
-    };
-    const int day = days(moment.date.year, moment.date.month, moment.date.day) - days(1899, 12, 30);
-    const int seconds = moment.hour * 3600 + moment.minute * 60 + moment.second;
-    return day + seconds / 86400.0;
 }
 
 double NetUnitPrice(const DocumentLine& line, const VatTable& vat, bool vatInclusive,

@@ -65,8 +65,6 @@ PostingResult PostDocument(DataFiles& files, const PostingInput& input);
 
 // The credit-note rules apply: kind 1, or an electronic invoice of type TD04.
 bool IsCreditNote(DocumentKind documentKind, const std::string& fpaDocumentType);
-// "dd/mm/yyyy" to "yyyymmdd"; empty when the text is not a valid date.
-std::string RecordDate(const std::string& ddmmyyyy);
 // The file name of a document's PDF copy, unique for the document: "ftr", the number's key
 // (DocumentNumberKey: "0015" gives 15), "_", the year of the document date, "pa" when the
 // document is numbered in the separate electronic-invoice series, ".pdf" ("ftr15_2026.pdf",
@@ -84,8 +82,6 @@ std::string DeferredVatLimit(const std::string& documentDateDdMmYyyy);
 // The serial after `serial`: + 1, back to 1 beyond 1 000 000 000 or when single precision
 // can no longer count up.
 float NextSerial(float serial);
-// Date-time value: days since 30 December 1899, time of day as the fraction.
-double DateTimeValue(const CivilDateTime& moment);
 // Net unit price of a line: both discounts, then VAT taken out for codes below 13 when
 // prices include VAT.
 double NetUnitPrice(const DocumentLine& line, const VatTable& vat, bool vatInclusive,

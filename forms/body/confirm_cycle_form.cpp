@@ -189,7 +189,7 @@ bool ConfirmCycle::proposeRegistration() {
     // The posting moment is taken now: the journal keeps it even if the next document is
     // started before this entry is registered.
     registration->propose(ProposeEntry(ProposalFor(forms_.draft(), session_, print.printLines)),
-                          DateTimeValue(session_.issueMoment));
+                          session_.issueMoment.dateTimeValue());
     stage_ = Stage::Idle;
     session_.returnPending = 0;
     forms_.handOver(&body_, form_name::kRegistration);

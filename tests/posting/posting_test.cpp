@@ -600,8 +600,8 @@ TEST(PostingRules, SerialsDatesAndNetPrices) {
     EXPECT_EQ(NextSerial(16777215.0f), 16777216.0f);
     EXPECT_EQ(NextSerial(16777216.0f), 1.0f);
     EXPECT_EQ(NextSerial(-5), 1.0f);
-    EXPECT_EQ(RecordDate(""), "");
-    EXPECT_EQ(RecordDate("99/99/9999"), "");
+    EXPECT_EQ(CivilDate::RecordFromShown(""), "");
+    EXPECT_EQ(CivilDate::RecordFromShown("99/99/9999"), "");
 
     // Only an electronic invoice takes its kind from the type (posting covers the rest).
     EXPECT_FALSE(IsCreditNote(DocumentKind::Invoice, "TD04"));
