@@ -7,6 +7,7 @@
 #include "core/cp1252.h"
 #include "core/session.h"
 #include "core/tab_file.h"
+#include "document/document_pdf.h"
 #include "document/due_dates.h"
 #include "fatturapa/fpa_export.h"
 #include "fatturapa/fpa_file.h"

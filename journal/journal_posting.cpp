@@ -11,7 +11,6 @@
 #include "core/money.h"
 #include "journal/account_record.h"
 #include "journal/journal_record.h"
-#include "posting/posting.h"
 #include "posting/write_plan.h"
 
 namespace qorvana {

@@ -19,6 +19,8 @@
 #include "core/whole_file.h"
 #include "customers/customer_record.h"
 #include "document/document_continuation_record.h"
+#include "document/document_kind.h"
+#include "document/document_pdf.h"
 #include "document/document_record.h"
 #include "document/document_setup.h"
 #include "document/line_file.h"
@@ -470,65 +472,6 @@ void WriteMovements(DataFiles& files, const PostingInput& in, const Plan& plan, 
 }
 
 }  // namespace
-
-bool IsCreditNote(DocumentKind documentKind, const std::string& fpaDocumentType) {
-    return documentKind == DocumentKind::CreditNote ||
-           (documentKind == DocumentKind::ElectronicInvoice && Trim(fpaDocumentType) == "TD04");
-}
-
-std::string DocumentPdfName(const HeaderEntries& header, DocumentKind kind) {
-    const std::string& date = header.documentDate;  // dd/mm/yyyy
-    const std::string year = date.size() >= 10 ? date.substr(6, 4) : "";
-    const bool separate = NumberedInSeparateSeries(header.separateSeries, kind);
-    return "ftr" + DocumentNumberKey(header.documentNumber) + "_" + year + (separate ? "pa" : "") +
-           ".pdf";
-}
-
-namespace {
-
-// Path of the PDF copy as stored, before any cut: the folder without its drive, "\", name.
-std::string WholePdfPath(const std::string& pdfFolder, const std::string& pdfName) {
-    std::string path = Trim(pdfFolder);
-    if (path.size() >= 2 && path[1] == ':') path.erase(0, 2);
-    if (path.empty() || path.back() != '\\') path += '\\';
-    return path + pdfName;
-}
-
-}  // namespace
-
-std::string PdfFolderWarning(const std::string& pdfFolder) {
-    HeaderEntries longest;
-    longest.documentNumber = std::string(d::kNumber.width, 'A');
-    longest.documentDate = "01/01/2000";
-    longest.separateSeries = true;
-    const std::string name = DocumentPdfName(longest, DocumentKind::ElectronicInvoice);
-    const std::size_t room = c::kPdfPath.width;
-    if (Utf8Length(WholePdfPath(pdfFolder, name)) <= room) return {};
-    return "La cartella dei file PDF \"" + Trim(pdfFolder) +
-           "\" (qorvana.pdf) è troppo lunga: il documento memorizza il percorso del suo PDF in " +
-           std::to_string(room) +
-           " caratteri, e la cartella (senza l'unità) può averne al massimo " +
-           std::to_string(room - 1 - name.size()) + ".";
-}
-
-std::string PdfPath(const std::string& pdfFolder, const std::string& pdfName) {
-    std::string path = WholePdfPath(pdfFolder, pdfName);
-    if (Utf8Length(path) > 60) {
-        std::size_t at = 0;
-        for (int chars = 0; chars < 60 && at < path.size(); ++chars) {
-            const auto lead = static_cast<unsigned char>(path[at]);
-            at += lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-        }
-        path.resize(std::min(at, path.size()));
-    }
-    return path;
-}
-
-std::string DeferredVatLimit(const std::string& documentDateDdMmYyyy) {
-    const std::string date = CivilDate::RecordFromShown(documentDateDdMmYyyy);
-    if (date.empty()) return {};
-    return date.substr(4, 2) + std::to_string(std::stoi(date.substr(0, 4)) + 1);
-}
 
 float NextSerial(float serial) {
     if (!std::isfinite(serial) || serial < 0) serial = 0;

@@ -63,22 +63,6 @@ struct PostingResult {
 // processes of this program share the company, the caller holds the PostingLock.
 PostingResult PostDocument(DataFiles& files, const PostingInput& input);
 
-// The credit-note rules apply: kind 1, or an electronic invoice of type TD04.
-bool IsCreditNote(DocumentKind documentKind, const std::string& fpaDocumentType);
-// The file name of a document's PDF copy, unique for the document: "ftr", the number's key
-// (DocumentNumberKey: "0015" gives 15), "_", the year of the document date, "pa" when the
-// document is numbered in the separate electronic-invoice series, ".pdf" ("ftr15_2026.pdf",
-// "ftr15_2026pa.pdf"). Posting stores it and the PDF hand-off passes it: the stored path names
-// this document's PDF.
-std::string DocumentPdfName(const HeaderEntries& header, DocumentKind kind);
-// Path of the document's PDF copy as stored: the PDF folder without its drive, "\", the name;
-// at most 60 characters.
-std::string PdfPath(const std::string& pdfFolder, const std::string& pdfName);
-// The warning for a PDF folder with which the stored path of a document's PDF (folder and the
-// longest name DocumentPdfName gives) would not fit its 60 characters; empty when it fits.
-std::string PdfFolderWarning(const std::string& pdfFolder);
-// Deferred-VAT limit: month of the document date and the following year ("112025").
-std::string DeferredVatLimit(const std::string& documentDateDdMmYyyy);
 // The serial after `serial`: + 1, back to 1 beyond 1 000 000 000 or when single precision
 // can no longer count up.
 float NextSerial(float serial);

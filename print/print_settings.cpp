@@ -9,7 +9,7 @@
 #include "core/tab_file.h"
 #include "core/text.h"
 #include "core/whole_file.h"
-#include "posting/posting.h"
+#include "document/document_pdf.h"
 
 namespace qorvana {
 namespace {

@@ -19,6 +19,8 @@
 #include "core/data_files.h"
 #include "core/text.h"
 #include "document/document_continuation_record.h"
+#include "document/document_kind.h"
+#include "document/document_pdf.h"
 #include "document/document_record.h"
 #include "document/document_setup.h"
 #include "document/stock_movement_record.h"
