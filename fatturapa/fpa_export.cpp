@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <memory>
 
+#include "document/document_kind.h"
 #include "document/einvoice_amounts.h"
 #include "document/numbering.h"
 #include "fatturapa/fpa_checks.h"
@@ -241,7 +242,8 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& in, const Session& s) {
     if (everyCustomer) {
         everyone = EInvoiceDocumentOf(draft, money);
         // A credit note is never charged the duty (see ChargeStampDuty).
-        if (s.documentKind == DocumentKind::CreditNote) everyone.chargeStampDuty = false;
+        if (IsCreditNote(s.documentKind, draft.panel.documentType))
+            everyone.chargeStampDuty = false;
         if (!everyone.notes.empty() && Trim(plan.record.text(fpa::kDocumentType)) == "TD01")
             plan.record.setText(fpa::kDocumentType, "TD24");
     }

@@ -18,6 +18,7 @@
 #include "company/company_settings.h"
 #include "core/numbers.h"
 #include "core/session.h"
+#include "document/document_kind.h"
 #include "document/einvoice_amounts.h"
 #include "forms/body/article_list_model.h"
 #include "forms/body/import_cycle_form.h"
@@ -288,7 +289,9 @@ bool BodyForm::recompute() {
         Warn(this, QStringLiteral("Importi fuori dai limiti: controllare quantità e prezzi."));
         return false;
     }
-    ChargeStampDuty(f, session().documentKind, forms().draft().einvoice, money);
+    const DocumentDraft& draft = forms().draft();
+    ChargeStampDuty(f, IsCreditNote(session().documentKind, draft.panel.documentType),
+                    draft.einvoice, money);
     figures_ = f;
     // The figures and the box they were computed with reach the draft together.
     forms().draft().vatInclusive = vatInclusive();

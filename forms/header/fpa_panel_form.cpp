@@ -123,6 +123,8 @@ void FpaPanel::fillLists(const HeaderTables& tables) {
     combo6_->setCurrentIndex(-1);
     combo7_->setCurrentIndex(-1);
     Fill(combo8_[0], DocumentTypeItems());
+    connect(combo8_[0], &QComboBox::currentIndexChanged, this, &FpaPanel::documentTypeChanged,
+            Qt::UniqueConnection);
     Fill(combo8_[1], WithholdingReasonItems());
     Fill(combo8_[2], WithholdingTypeItems());
     Fill(combo8_[3], PaymentConditionItems());

@@ -50,6 +50,8 @@ class FpaPanel : public QFrame {
 
   signals:
     void closeRequested();  // ccomando(1)
+    // Another document type (Combo8(0)) was chosen.
+    void documentTypeChanged();
 
   private:
     std::array<QComboBox*, 5> combo8_{};

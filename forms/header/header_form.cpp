@@ -25,6 +25,7 @@
 #include "core/numbers.h"
 #include "core/session.h"
 #include "core/text.h"
+#include "document/document_kind.h"
 #include "document/document_setup.h"
 #include "document/einvoice_amounts.h"
 #include "document/header_checks.h"
@@ -98,6 +99,9 @@ void HeaderForm::buildControls() {
 
     panel_->registerControls(controlRegistry());
     connect(panel_, &FpaPanel::closeRequested, this, &HeaderForm::closePanel);
+    connect(panel_, &FpaPanel::documentTypeChanged, this, [this] {
+        if (!filling_) followDocumentType();
+    });
 
     // Amounts typed by the operator show, once left, the value read, as the split writes it.
     const auto asInstalment = [](double value) { return Q(InstalmentText(value)); };
@@ -313,19 +317,12 @@ void HeaderForm::activate() {
 
 void HeaderForm::startNewDocument() {
     Session& s = session();
-    const Money money = s.money();
     const QScopedValueRollback<bool> filling(filling_, true);
     for (int i = 2; i <= 5; ++i)
         if (combo_[i]->count() > 0) combo_[i]->setCurrentIndex(0);
 
     const DocumentDraft& draft = forms().draft();
-    const DocumentFigures& figures = draft.figures;
-    // Split payment and a stamp duty charged change what the customer pays.
-    const double due = AmountDue(draft, money);
-    const double totals[] = {figures.taxableWithVat(), figures.vatTotal(), figures.outsideVat(),
-                             figures.documentTotal, due};
-    for (int i = 0; i < 5; ++i) total_[i]->setText(Q(AmountText(money, totals[i])));
-    documentTotal_ = ShownAmount(money, due);
+    showTotals();
 
     const bool fpa = s.fpaState != kFpaOrdinary;
     setWindowTitle(DocumentCaption(s.documentKind, s.fpaState));
@@ -386,8 +383,36 @@ void HeaderForm::startNewDocument() {
         panel_->proposeCorrectedInvoice(draft.imports.copiedInvoice);
     panel_->presetForDocument(s.documentKind, instalments_->secondInstalment(),
                               instalments_->chosenCode().paymentModeDigit);
+    followDocumentType();
     text2_[0]->setFocus();
     if (!setup.readError.empty()) Warn(this, Q(setup.readError));
+}
+
+void HeaderForm::showTotals() {
+    const Money money = session().money();
+    const DocumentDraft& draft = forms().draft();
+    const DocumentFigures& figures = draft.figures;
+    // Split payment and a stamp duty charged change what the customer pays.
+    const double due = AmountDue(draft, money);
+    const double totals[] = {figures.taxableWithVat(), figures.vatTotal(), figures.outsideVat(),
+                             figures.documentTotal, due};
+    for (int i = 0; i < 5; ++i) total_[i]->setText(Q(AmountText(money, totals[i])));
+    documentTotal_ = ShownAmount(money, due);
+}
+
+void HeaderForm::followDocumentType() {
+    const Session& s = session();
+    DocumentDraft& draft = forms().draft();
+    draft.panel.documentType = panelEntries().documentType;
+    if (!ChargeStampDuty(draft.figures, IsCreditNote(s.documentKind, draft.panel.documentType),
+                         draft.einvoice, s.money()))
+        return;
+    showTotals();
+    HeaderEntries chosen;
+    instalments_->fillEntries(chosen);
+    instalments_->startDocument(
+        chosen.paymentTerms >= 0 ? std::optional<int>(chosen.paymentTerms) : std::nullopt,
+        documentTotal_);
 }
 
 NumberingScope HeaderForm::numberingScope(int year, bool separateSeriesChosen) const {

@@ -14,6 +14,7 @@
 #include "core/counters_record.h"
 #include "core/numbers.h"
 #include "core/session.h"
+#include "document/document_kind.h"
 #include "document/einvoice_amounts.h"
 #include "fatturapa/einvoice_terms.h"
 #include "fatturapa/fpa_checks.h"
@@ -142,7 +143,8 @@ struct Desk {
         draft.einvoice = CompanyEInvoiceTerms(einvoice, tables);
         draft.einvoice.customer = data;
         draft.figures = RecomputeDocument(lines, vat, draft.vatInclusive, s.money());
-        ChargeStampDuty(draft.figures, s.documentKind, draft.einvoice, s.money());
+        ChargeStampDuty(draft.figures, IsCreditNote(s.documentKind, draft.panel.documentType),
+                        draft.einvoice, s.money());
         if (header.instalmentAmounts == std::array<std::string, 6>{})
             header.instalmentAmounts[0] = PlainNumberText(AmountDue(draft, s.money()));
         return PrepareFpaExport({settings, draft, customer, vat, tables, proposed}, s);
