@@ -25,7 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kArticles = 32767;
+constexpr int kArticles = kMaxCountedRecords;
 constexpr int kDocuments = 30000;
 constexpr int kMovements = 30000;
 constexpr int kLines = 500;

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/cp1252.h"
+#include "core/data_file_types.h"
 #include "core/text.h"
 #include "core/whole_file.h"
 
@@ -56,7 +57,8 @@ EInvoiceCustomersRead ReadEInvoiceCustomers(const std::filesystem::path& file,
             (f[3] != "0" && f[3] != "1"))
             return damaged(i + 2);
         const int customer = std::stoi(f[0]);
-        if (customer < 1 || customer > 32767 || customers.count(customer)) return damaged(i + 2);
+        if (customer < 1 || customer > kMaxCountedRecords || customers.count(customer))
+            return damaged(i + 2);
         f.resize(kFieldsOfVersion[kLatestVersion - 1]);
         customers[customer] = {f[1], f[2], f[3] == "1", f[4], f[5], f[6]};
     }

@@ -44,7 +44,7 @@ bool NumberedInSeparateSeries(bool separateSeriesChosen, DocumentKind kind);
 bool StoredInSeparateSeries(int recordNumber, const DocumentRecord& document,
                             const StoredSeries& series, bool fpaSeparateNumbering);
 // A typed number as a counter word holds it (a document number, a progressive): a whole
-// number in 1..32767, else nothing.
+// number in 1..kMaxCountedRecords, else nothing.
 std::optional<std::int16_t> CounterWordValue(const std::string& text);
 
 // The year and series a number is proposed in.
@@ -78,7 +78,7 @@ struct NumberProposal {
     // The series' last number lies outside 0..32766, so that no next number can be stored:
     // documentNumber is then nullopt and the operator must be told.
     std::optional<int> counterOutOfRange;
-    // The year already holds number 32767: no next number can be stored either.
+    // The year already holds number kMaxCountedRecords: no next number can be stored either.
     bool yearFull = false;
     std::optional<int> transmissionNumber;  // electronic invoices only
     // The last transmission progressive lies outside 0..32766 (a damaged or full counter):

@@ -52,19 +52,20 @@ Progressive ChooseProgressive(const std::string& typedText, const std::string& p
                 "danneggiato: il file XML non è stato creato."};
     const std::string typed = Trim(typedText);
     if (typed.empty() || typed == Trim(proposed)) {
-        if (stored >= 32767)
+        if (stored >= kMaxCountedRecords)
             return {0, false,
                     "Il contatore dei progressivi di invio della fatturaPA ha raggiunto il "
-                    "massimo (32767): il file XML non è stato creato."};
+                    "massimo (" +
+                        std::to_string(kMaxCountedRecords) + "): il file XML non è stato creato."};
         return {stored + 1, true, {}};
     }
     const bool digits =
         typed.size() <= 5 && typed.find_first_not_of("0123456789") == std::string::npos;
     const int value = digits ? std::stoi(typed) : 0;
-    if (value < 1 || value > 32767)
+    if (value < 1 || value > kMaxCountedRecords)
         return {0, false,
-                "Il progressivo invio \"" + typed +
-                    "\" non è valido: indicare un numero da 1 a 32767."};
+                "Il progressivo invio \"" + typed + "\" non è valido: indicare un numero da 1 a " +
+                    std::to_string(kMaxCountedRecords) + "."};
     return {value, true, {}};
 }
 

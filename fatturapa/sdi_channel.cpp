@@ -417,7 +417,7 @@ Resent PrepareResend(SdiStore& store, const std::string& rejectedFile, Session& 
     }
     const int next = counter.int16(tot::kRecordCount) + 1;
     const std::string part = FileProgressive(next);
-    if (next < 1 || next > 32767 || part.empty() || !s.files.isWritable(kTot))
+    if (next < 1 || next > kMaxCountedRecords || part.empty() || !s.files.isWritable(kTot))
         return {{}, {}, "il contatore dei progressivi di invio (qorvana.tot) non si può usare"};
     const std::size_t underscore = old->fileName.rfind('_');
     const std::string newName =

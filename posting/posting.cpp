@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <span>
 #include <utility>
@@ -37,7 +38,6 @@ namespace d = document_record;
 namespace c = continuation_record;
 namespace m = stock_movement_record;
 
-constexpr int kMaxCount = 32767;
 constexpr char kNotStored[] = ": il documento non è stato memorizzato.";
 
 std::string Flag(bool set) {
@@ -92,7 +92,7 @@ CompanyFile CompanyFileOf(const DataFiles& files, const PostingInput& in, const 
 }
 
 // Why `needed` records cannot be appended to the file counted by `counterRecord`: its
-// counter is damaged (outside 0..32767) or the file is full.
+// counter is damaged (negative) or the file is full.
 std::string NoRoomMessage(const DataFiles& files, int counterRecord, const std::string& what,
                           int needed) {
     const int count = files.read<CountersFile>(counterRecord).int16(tot::kRecordCount);
@@ -286,11 +286,12 @@ std::optional<std::string> CheckValues(const DataFiles& files, const PostingInpu
     if (typed == std::floor(typed) && !CounterWordValue(h.documentNumber) &&
         Trim(h.documentNumber).find_first_not_of("+-0123456789") == std::string::npos)
         return "Il numero del documento " + Trim(h.documentNumber) +
-               " è fuori dai limiti (da 1 a 32767)" + kNotStored;
+               " è fuori dai limiti (da 1 a " + std::to_string(kMaxCountedRecords) + ")" +
+               kNotStored;
     if (IsValidDate(h.documentDate) != 0) return std::string("La data del documento non è valida");
     if (IsValidDate(h.registrationDate) != 0)
         return std::string("La data di registrazione del documento non è valida");
-    if (in.draft->customer.record < 0 || in.draft->customer.record > kMaxCount)
+    if (in.draft->customer.record < 0 || in.draft->customer.record > kMaxCountedRecords)
         return "Il cliente del documento non è valido" + std::string(kNotStored);
     if (Utf8Length(Trim(h.commissionRate)) > d::kCommissionRate.width)
         return std::string("L'aliquota provvigione non è valida");
@@ -299,7 +300,7 @@ std::optional<std::string> CheckValues(const DataFiles& files, const PostingInpu
     if (h.vatOptions.rentalOrLeasing && in.draft->panel.vehicleKind > 8)
         return std::string("Il tipo di veicolo del noleggio o leasing non è valido");
     for (int pos : {h.paymentTerms, h.bank1, h.bank2, h.bank3, h.series})
-        if (pos < -1 || pos >= kMaxCount)
+        if (pos < -1 || pos >= std::numeric_limits<std::int16_t>::max())
             return "Una scelta dell'intestazione non è valida" + std::string(kNotStored);
     return std::nullopt;
 }
@@ -355,7 +356,7 @@ std::optional<std::string> PlanMovements(const DataFiles& files, const PostingIn
     }
     if (plan.movements.empty()) return std::nullopt;
     const auto first = NextRecordNumber(files, tot::kMovements);
-    if (!first || *first + static_cast<int>(plan.movements.size()) - 1 > kMaxCount)
+    if (!first || *first + static_cast<int>(plan.movements.size()) - 1 > kMaxCountedRecords)
         return NoRoomMessage(files, tot::kMovements, "dei movimenti di magazzino",
                              static_cast<int>(plan.movements.size()));
     plan.firstMovement = *first;

@@ -16,7 +16,7 @@ namespace {
 
 int IntegerPart(std::string_view text) {
     const double value = std::floor(Val(text));
-    return value >= -32768 && value <= 32767 ? static_cast<int>(value) : 0;
+    return ToInt16OrZero(value);
 }
 
 // A company file read whole; one that is there but cannot be read is noted in `problems`.

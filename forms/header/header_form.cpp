@@ -429,15 +429,17 @@ void HeaderForm::showNumber(const NumberProposal& proposal, int year) {
     proposedNumber_ = number;
     proposedYear_ = year;
     if (proposal.yearFull)
-        Warn(this, QStringLiteral("Nel %1 è già stato usato il numero 32767, l'ultimo che si può "
+        Warn(this, QStringLiteral("Nel %1 è già stato usato il numero %2, l'ultimo che si può "
                                   "memorizzare: non si può proporre il numero del documento.")
-                       .arg(year));
+                       .arg(year)
+                       .arg(kMaxCountedRecords));
     if (proposal.counterOutOfRange)
         Warn(this, QStringLiteral("L'ultimo numero della serie (qorvana.tot, record %1) vale %2, "
-                                  "fuori dai limiti da 0 a 32766: non si può proporre il numero "
+                                  "fuori dai limiti da 0 a %3: non si può proporre il numero "
                                   "del documento.")
                        .arg(numera_->isChecked() ? tot::kFatturaPa : tot::kInvoices)
-                       .arg(*proposal.counterOutOfRange));
+                       .arg(*proposal.counterOutOfRange)
+                       .arg(kMaxCountedRecords - 1));
 }
 
 void HeaderForm::seriesToggled() {
