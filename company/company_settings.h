@@ -38,10 +38,11 @@ struct CompanySettings {
     PostponeRules postponeRules;
     FpaRecord fpa;              // marker "0" when the company has no qorvana.fpa
     EInvoiceSettings einvoice;  // qorvana-fe.ini: e-invoices to every customer, stamp duty
-    // The print tables; their VAT table is the company's, for every computation.
     PrintSettings print;
+    // qorvana.tab's VAT rates, withholding and exemption texts: one table for the lines, the
+    // XML, printing and posting.
+    VatTable vat;
 
-    const VatTable& vat() const { return print.vat; }
     // The company numbers electronic invoices in a series of their own (qorvana.fpa, 707 "1").
     bool fpaSeparateNumbering() const;
     // The series list position an electronic invoice starts on (qorvana.fpa, offset 708).

@@ -31,9 +31,10 @@ double TextWidthOf(const PrintText& text) {
 }
 
 // The pages as the print loop composes them; their image must read back page for page.
-void PrintPages(const Session& s, const DocumentDraft& draft, const PrintSettings& print) {
+void PrintPages(const Session& s, const DocumentDraft& draft, const PrintSettings& print,
+                const VatTable& vat) {
     const PrintedDocument pages =
-        ComposeDocument(DocumentToPrintOf(draft, s), print,
+        ComposeDocument(DocumentToPrintOf(draft, s), print, vat,
                         ReadFormDrawing(s.companyFile("qorvana.lkf")), s.money(), TextWidthOf);
     const auto image = ParsePrintImage(PrintImageBytes(pages));
     const auto* read = std::get_if<PrintedDocument>(&image);
@@ -52,7 +53,7 @@ void PrintPages(const Session& s, const DocumentDraft& draft, const PrintSetting
 
 // The FatturaPA file of the draft as an electronic invoice, composed and checked, not written.
 FpaPrepared ExportFatturaPa(Session& s, const DocumentDraft& draft, const TabFile& tab,
-                            const PrintSettings& print) {
+                            const VatTable& vat) {
     DocumentDraft electronic = draft;
     electronic.panel.documentType = "TD01";
     electronic.panel.withholdingType = 0;
@@ -62,7 +63,7 @@ FpaPrepared ExportFatturaPa(Session& s, const DocumentDraft& draft, const TabFil
     const FpaRecord settings = LoadFpaRecord(s.companyFile("qorvana.fpa"));
     const CustomerRecord customer = s.files.read<CustomersFile>(draft.customer.record);
     const HeaderTables tables = HeaderTables::FromTab(tab);
-    const FpaExportInput input{settings, electronic, customer, print.vat, tables, "1"};
+    const FpaExportInput input{settings, electronic, customer, vat, tables, "1"};
     s.documentKind = DocumentKind::ElectronicInvoice;
     s.fpaState = kFpaXmlNotWritten;
     FpaPrepared prepared = PrepareFpaExport(input, s);
@@ -72,12 +73,12 @@ FpaPrepared ExportFatturaPa(Session& s, const DocumentDraft& draft, const TabFil
 }
 
 void PostWithJournal(Session& s, const DocumentDraft& draft, const PrintSettings& print,
-                     bool post) {
+                     const VatTable& vat, bool post) {
     const JournalEntry entry = ProposeEntry(ProposalFor(draft, s, print.printLines));
     if (!post) return;
     PostingInput input;
     input.draft = &draft;
-    input.vat = &print.vat;
+    input.vat = &vat;
     input.money = s.money();
     input.pdfFolder = s.workStrings[work_slot::kPdfFolder];
     input.issueMoment = CivilDateTime{CivilDate{2025, 3, 5}, 10, 0, 0};
@@ -124,19 +125,20 @@ void Recompute(const Session& s, const VatTable& vat, DocumentDraft& draft) {
 
 void ConfirmDocument(Session& s, DocumentDraft& draft, bool post) {
     const TabFile tab = TabFile::Load(s.companyFile("qorvana.tab"));
-    const PrintSettings print = LoadPrintSettings(s, tab);
-    Recompute(s, print.vat, draft);
-    PrintPages(s, draft, print);
-    ExportFatturaPa(s, draft, tab, print);
-    PostWithJournal(s, draft, print, post);
+    const PrintSettings print = LoadPrintSettings(s);
+    const VatTable vat = VatTable::FromTab(tab);
+    Recompute(s, vat, draft);
+    PrintPages(s, draft, print, vat);
+    ExportFatturaPa(s, draft, tab, vat);
+    PostWithJournal(s, draft, print, vat, post);
 }
 
 std::string SampleFatturaPa(Session& s, std::string& refusal) {
     DocumentDraft draft = SampleDraft(9, "2");
     const TabFile tab = TabFile::Load(s.companyFile("qorvana.tab"));
-    const PrintSettings print = LoadPrintSettings(s, tab);
-    Recompute(s, print.vat, draft);
-    const FpaPrepared prepared = ExportFatturaPa(s, draft, tab, print);
+    const VatTable vat = VatTable::FromTab(tab);
+    Recompute(s, vat, draft);
+    const FpaPrepared prepared = ExportFatturaPa(s, draft, tab, vat);
     refusal = prepared.refusal;
     return prepared.plan ? prepared.plan->xml : std::string();
 }

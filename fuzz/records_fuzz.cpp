@@ -154,10 +154,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Session& s = *session;
         CompanyFolderProblem(s.paths, 1);
         SearchCustomers(s.files);
-        const PrintSettings print =
-            LoadPrintSettings(s, TabFile::Load(s.companyFile("qorvana.tab")));
+        LoadPrintSettings(s);
+        const VatTable vat = VatTable::FromTab(TabFile::Load(s.companyFile("qorvana.tab")));
         ImportTerms terms;
-        terms.vat = &print.vat;
+        terms.vat = &vat;
         terms.money = s.money();
         // Customer 1's document takes every source it has; the public administration's is
         // the sample (its FatturaPA file).
@@ -166,7 +166,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             s.currentCustomer = customer;
             LineTable lines;
             PickAndImport(s, terms, customer, customer == 1 ? imported.lines : lines);
-            LookUpArticles(s, print.vat);
+            LookUpArticles(s, vat);
         }
         CopyInvoices(s);
         ProposeNumbersAndAccounts(s);

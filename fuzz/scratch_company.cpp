@@ -74,13 +74,14 @@ fs::path MakeDrive() {
 // movements and the journal hold data.
 void PostSampleInvoice(Session& s) {
     const TabFile tab = TabFile::Load(s.companyFile("qorvana.tab"));
-    const PrintSettings print = LoadPrintSettings(s, tab);
+    const PrintSettings print = LoadPrintSettings(s);
+    const VatTable vat = VatTable::FromTab(tab);
     DocumentDraft draft = SampleDraft(1, "1");
-    Recompute(s, print.vat, draft);
+    Recompute(s, vat, draft);
 
     PostingInput input;
     input.draft = &draft;
-    input.vat = &print.vat;
+    input.vat = &vat;
     input.money = s.money();
     input.pdfFolder = s.workStrings[work_slot::kPdfFolder];
     input.issueMoment = CivilDateTime{CivilDate{2025, 3, 5}, 10, 0, 0};

@@ -168,7 +168,7 @@ void BodyForm::buildControls() {
 }
 
 const VatTable& BodyForm::vatTable() const {
-    return SettingsOf(session()).vat();
+    return SettingsOf(session()).vat;
 }
 
 bool BodyForm::vatInclusive() const {
@@ -192,7 +192,8 @@ void BodyForm::loadOnce() {
     {
         const QSignalBlocker block(combo1_);
         combo1_->clear();
-        for (const auto& [code, item] : print.vat.chooserItems()) combo1_->addItem(Q(item), code);
+        for (const auto& [code, item] : SettingsOf(session()).vat.chooserItems())
+            combo1_->addItem(Q(item), code);
     }
     comando_[7]->setVisible(print.quotes);
 }

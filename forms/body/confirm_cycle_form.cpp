@@ -40,7 +40,7 @@ PostingInput ConfirmCycle::postingInput() const {
     PostingInput in;
     in.draft = &forms_.draft();
     const CompanySettings& settings = SettingsOf(session_);
-    in.vat = &settings.vat();
+    in.vat = &settings.vat;
     in.money = session_.money();
     in.documentKind = session_.documentKind;
     in.fpaState = session_.fpaState;
@@ -57,7 +57,8 @@ PostingInput ConfirmCycle::postingInput() const {
 bool ConfirmCycle::print(const DocumentToPrint& document, const std::string& imageCopy) {
     const auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader));
     PrintLoop loop(session_, &body_, header ? header->chosenPrinter() : nullptr);
-    return loop.run(document, SettingsOf(session_).print, imageCopy);
+    const CompanySettings& settings = SettingsOf(session_);
+    return loop.run(document, settings.print, settings.vat, imageCopy);
 }
 
 bool ConfirmCycle::reprint() {

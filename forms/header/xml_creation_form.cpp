@@ -64,7 +64,7 @@ std::optional<XmlCreation::Created> XmlCreation::write(const QString& proposed, 
     try {
         const CustomerRecord customer = ReadCountedCustomer(s.files, s.currentCustomer);
         const CompanySettings& settings = SettingsOf(s);
-        const FpaExportInput input{settings.fpa,          draft_,     customer, settings.vat(),
+        const FpaExportInput input{settings.fpa,          draft_,     customer, settings.vat,
                                    settings.headerTables, S(proposed)};
         // The progressive is chosen and the counter advanced under the company's lock; the
         // question before a file is replaced is asked without it, and the export is prepared

@@ -25,7 +25,7 @@ PrintLoop::PrintLoop(Session& session, QWidget* parent, QPrinter* chosen)
     : session_(session), parent_(parent), chosen_(chosen) {}
 
 bool PrintLoop::run(const DocumentToPrint& document, const PrintSettings& settings,
-                    const std::string& imageCopy) {
+                    const VatTable& vat, const std::string& imageCopy) {
     // What would leave the page without its data or its form is said before printing.
     if (!settings.layoutProblem.empty())
         Warn(parent_, QString::fromStdString(settings.layoutProblem), MsgIcon::Exclamation);
@@ -39,13 +39,14 @@ bool PrintLoop::run(const DocumentToPrint& document, const PrintSettings& settin
              MsgIcon::Exclamation);
     bool printed = false;
     do {
-        printed = printOnce(document, settings, form, imageCopy) || printed;
+        printed = printOnce(document, settings, vat, form, imageCopy) || printed;
     } while (AskYesNo(parent_, kPrintTitle, QStringLiteral("Stampa altra copia")));
     return printed;
 }
 
 bool PrintLoop::printOnce(const DocumentToPrint& document, const PrintSettings& settings,
-                          const FormDrawing& form, const std::string& imageCopy) {
+                          const VatTable& vat, const FormDrawing& form,
+                          const std::string& imageCopy) {
     // A public administration's document; an invoice to any other customer is printed as
     // usual, as the courtesy copy of its e-invoice.
     const bool electronic =
@@ -66,15 +67,15 @@ bool PrintLoop::printOnce(const DocumentToPrint& document, const PrintSettings& 
         const WaitCursor wait;
         // Composed without the printer: the image is the same with a printer and without.
         const PrintedDocument pages =
-            ComposeDocument(document, settings, form, session_.money(), PageTextWidth());
+            ComposeDocument(document, settings, vat, form, session_.money(), PageTextWidth());
         imageWritten = writeImages(pages, imageCopy);
         if (printerReady)
             failure = printer.print(
                 pages,
                 QStringLiteral("Fattura %1").arg(QString::fromStdString(document.entries.number)));
         if (!summaryTold_)
-            summaryWarning = SummaryRowsWarning(document, settings, pages.back(), session_.money(),
-                                                PageTextWidth());
+            summaryWarning = SummaryRowsWarning(document, settings, vat, pages.back(),
+                                                session_.money(), PageTextWidth());
     }
     if (!printerReady) failure = problem;
     if (failure) Warn(parent_, *failure);

@@ -27,13 +27,13 @@ class PrintLoop {
     // Prints the document as many times as the operator asks. `imageCopy` is the Windows
     // path of the document's own print image, written with c:\qordoc.rto ("" for none).
     // Returns the printed flag: true when a print image was written.
-    bool run(const DocumentToPrint& document, const PrintSettings& settings,
+    bool run(const DocumentToPrint& document, const PrintSettings& settings, const VatTable& vat,
              const std::string& imageCopy);
 
   private:
     // One pass of the print routine; true when it printed.
     bool printOnce(const DocumentToPrint& document, const PrintSettings& settings,
-                   const FormDrawing& form, const std::string& imageCopy);
+                   const VatTable& vat, const FormDrawing& form, const std::string& imageCopy);
 
     // Writes c:\qordoc.rto and the document's own image; false (told) when one failed.
     bool writeImages(const PrintedDocument& pages, const std::string& imageCopy);
