@@ -151,7 +151,9 @@ std::optional<std::string> SaveGeneralSettings(const Session& session) {
     std::string bytes = std::move(read.bytes);
     if (bytes.size() < record.size()) bytes.resize(record.size());
     std::copy(record.begin(), record.end(), bytes.begin());
-    return WriteFileDurably(file, suiteName, bytes);
+    if (auto written = WriteFileDurably(file, suiteName, bytes); !written)
+        return written.message();
+    return std::nullopt;
 }
 
 StartTables LoadStartTables(const Session& session, const TabFile& tab) {

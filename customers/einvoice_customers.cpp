@@ -80,7 +80,10 @@ std::string EInvoiceCustomersText(const EInvoiceCustomers& customers) {
 std::optional<std::string> WriteEInvoiceCustomers(const std::filesystem::path& file,
                                                   const std::string& suiteName,
                                                   const EInvoiceCustomers& customers) {
-    return WriteFileDurably(file, suiteName, EInvoiceCustomersText(customers));
+    if (auto written = WriteFileDurably(file, suiteName, EInvoiceCustomersText(customers));
+        !written)
+        return written.message();
+    return std::nullopt;
 }
 
 std::string NormaliseEInvoiceCustomer(EInvoiceCustomer& d) {

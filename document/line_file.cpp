@@ -225,9 +225,9 @@ std::string LineFile::Bytes(const std::vector<std::string>& header,
 
 bool LineFile::Write(const std::filesystem::path& file, const std::vector<std::string>& header,
                      const std::vector<DocumentLine>& blocks, std::string* error) {
-    const auto failed = WriteFileDurably(file, file.string(), Bytes(header, blocks));
-    if (failed && error) *error = *failed;
-    return !failed;
+    const Result<> written = WriteFileDurably(file, file.string(), Bytes(header, blocks));
+    if (!written && error) *error = written.message();
+    return written.ok();
 }
 
 LineFileContent LineFile::Parse(std::string bytes, int headerLines, int maxBlocks) {

@@ -89,8 +89,9 @@ std::string SignFile(const std::filesystem::path& xmlFile, const std::filesystem
     const SignedFile signedBytes = SignCadesBes(*content, *key, password);
     if (!signedBytes.problem.empty()) return signedBytes.problem;
     const std::filesystem::path target = xmlFile.string() + ".p7m";
-    if (auto failed = WriteFileDurably(target, target.filename().string(), signedBytes.der))
-        return *failed;
+    if (auto written = WriteFileDurably(target, target.filename().string(), signedBytes.der);
+        !written)
+        return written.message();
     if (signedFile) *signedFile = target;
     return {};
 }
@@ -272,7 +273,7 @@ std::string KeepMessage(const std::filesystem::path& companyFolder, const Gather
     std::filesystem::create_directories(folder, error);
     if (error) return std::string(kKeptFolder) + ": " + ItalianReason(error.value());
     return WriteFileDurably(folder / m.name, std::string(kKeptFolder) + "/" + m.name, m.bytes)
-        .value_or("");
+        .message();
 }
 
 }  // namespace
@@ -450,8 +451,8 @@ Resent PrepareResend(SdiStore& store, const std::string& rejectedFile, Session& 
                 "il file " + newName +
                     " esiste già: il contatore dei progressivi di "
                     "invio è indietro"};
-    if (auto failed = WriteFileDurably(newFile, Beside(old->path, newName), *changed))
-        return {{}, {}, *failed};
+    if (auto written = WriteFileDurably(newFile, Beside(old->path, newName), *changed); !written)
+        return {{}, {}, written.message()};
     try {
         counter.setInt16(tot::kRecordCount, static_cast<std::int16_t>(next));
         s.files.write<CountersFile>(tot::kFatturaPa, counter);

@@ -73,12 +73,11 @@ struct Plan {
     int firstMovement = 0;
     std::vector<int> notes;
     std::vector<int> receipts;
-    std::string lineFileName;
-    std::string lineFileBytes;
-    std::optional<DurableFile> lineFile;
+    std::string lineFileSuiteName;
+    std::optional<WriteSet::StagedFile> lineFile;
     // qorvana.num with the document's series, for an electronic invoice of kind 7.
     std::string seriesBytes;
-    std::optional<DurableFile> seriesFile;
+    std::optional<WriteSet::StagedFile> seriesFile;
 };
 
 // A file of the company folder: its host path and its name as the operator knows it.
@@ -112,20 +111,20 @@ bool HoldsNothing(std::span<const std::uint8_t> bytes) {
 
 // The records about to be appended must lie past the end of their files or hold nothing:
 // counters restored from an older copy would otherwise overwrite stored documents.
-std::optional<std::string> CheckAppendsAreFree(const DataFiles& files, const Plan& plan) {
+Result<> CheckAppendsAreFree(const DataFiles& files, const Plan& plan) {
     const std::string behind = "I contatori di qorvana.tot sono indietro rispetto all'archivio: ";
     const std::string nothing = ". Non è stato scritto niente: far ripristinare i contatori.";
     if (plan.recordNumber <= files.physicalRecords(kFte)) {
         const auto stored = files.read<InvoicesFile>(plan.recordNumber);
         if (!HoldsNothing(stored.bytes()))
-            return behind + "il record " + std::to_string(plan.recordNumber) +
+            return Failure{behind + "il record " + std::to_string(plan.recordNumber) +
                    " di qorvana.fte contiene già il documento " +
-                   StoredDocumentText(files, stored) + nothing;
+                   StoredDocumentText(files, stored) + nothing};
     }
     if (plan.recordNumber <= files.physicalRecords(kF2e) &&
         !HoldsNothing(files.read<ContinuationsFile>(plan.recordNumber).bytes()))
-        return behind + "il record " + std::to_string(plan.recordNumber) +
-               " di qorvana.f2e contiene già dati" + nothing;
+        return Failure{behind + "il record " + std::to_string(plan.recordNumber) +
+                       " di qorvana.f2e contiene già dati" + nothing};
     const int last = std::min<int>(plan.firstMovement + int(plan.movements.size()) - 1,
                                    files.physicalRecords(kMag));
     int taken = 0;  // the first of the records to be written that holds a movement
@@ -135,9 +134,9 @@ std::optional<std::string> CheckAppendsAreFree(const DataFiles& files, const Pla
                                       if (taken == 0 && !HoldsNothing(m.bytes())) taken = n;
                                   });
     if (taken != 0)
-        return behind + "il record " + std::to_string(taken) +
-               " di qorvana.mag contiene già un movimento" + nothing;
-    return std::nullopt;
+        return Failure{behind + "il record " + std::to_string(taken) +
+                       " di qorvana.mag contiene già un movimento" + nothing};
+    return {};
 }
 
 // The year and series of the document's number.
@@ -163,32 +162,37 @@ std::optional<std::string> NumberInsteadOfTaken(const DataFiles& files, const St
     return std::to_string(*next.documentNumber);
 }
 
-// Room for everything posting appends, reserved before the first write, so that a full
-// disk is found while nothing has changed.
-std::optional<std::string> ReserveRoom(DataFiles& files, const PostingInput& in, Plan& plan) {
+// Room for everything posting appends, reserved before the first write, and the whole files it
+// writes (qorvana.num, the line file) staged, so that a full disk is found while nothing has
+// changed.
+Result<> ReserveRoom(DataFiles& files, const PostingInput& in, Plan& plan, WriteSet& set) {
     try {
         files.reserve(kFte, plan.recordNumber, 1);
         files.reserve(kF2e, plan.recordNumber, 1);
         files.reserve(kMag, plan.firstMovement, static_cast<int>(plan.movements.size()));
     } catch (const RecordIoError& e) {
-        return e.what() + std::string(kNotStored);
+        return Failure{e.what() + std::string(kNotStored)};
     }
+    const auto stage = [&](const std::string& name, std::string_view bytes)
+        -> Result<WriteSet::StagedFile> {
+        const CompanyFile file = CompanyFileOf(files, in, name);
+        auto staged = set.stage(file.path, file.suiteName, bytes);
+        if (!staged) return Failure{staged.message() + ". Il documento non è stato memorizzato."};
+        return staged;
+    };
     if (!plan.seriesBytes.empty()) {
-        const CompanyFile file = CompanyFileOf(files, in, kSeriesFile);
-        plan.seriesFile.emplace(file.path, file.suiteName);
-        auto problem = plan.seriesFile->reserve(plan.seriesBytes.size());
-        if (!problem) problem = plan.seriesFile->write(plan.seriesBytes);
-        if (problem) return *problem + ". Il documento non è stato memorizzato.";
+        auto staged = stage(kSeriesFile, plan.seriesBytes);
+        if (!staged) return *staged.failure();
+        plan.seriesFile = *staged;
     }
-    if (!in.writeLineFile) return std::nullopt;
-    plan.lineFileName = LineFile::IssuedFileName(plan.documentCounter.single(tot::kSerial));
-    plan.lineFileBytes = LineFile::Bytes(LineFile::IssuedHeader(*in.draft, in.documentKind),
-                                         LineFile::BlocksOf(in.draft->lines));
-    const CompanyFile file = CompanyFileOf(files, in, plan.lineFileName);
-    plan.lineFile.emplace(file.path, file.suiteName);
-    if (auto problem = plan.lineFile->reserve(plan.lineFileBytes.size()))
-        return *problem + ". Il documento non è stato memorizzato.";
-    return std::nullopt;
+    if (!in.writeLineFile) return {};
+    const std::string name = LineFile::IssuedFileName(plan.documentCounter.single(tot::kSerial));
+    plan.lineFileSuiteName = CompanyFileOf(files, in, name).suiteName;
+    auto staged = stage(name, LineFile::Bytes(LineFile::IssuedHeader(*in.draft, in.documentKind),
+                                              LineFile::BlocksOf(in.draft->lines)));
+    if (!staged) return *staged.failure();
+    plan.lineFile = *staged;
+    return {};
 }
 
 // The records of `wanted` that exist in the file counted by `counterRecord`.
@@ -269,49 +273,47 @@ void FillContinuation(const PostingInput& in, const Plan& plan, ContinuationReco
     r.setDouble(c::kFpaMode, in.fpaState);
 }
 
-// The header values and the files posting needs; an Italian message when one is unusable.
-std::optional<std::string> CheckValues(const DataFiles& files, const PostingInput& in) {
-    if (in.draft == nullptr || in.vat == nullptr)
-        return "Documento incompleto" + std::string(kNotStored);
+// The header values and the files posting needs; the refusal when one is unusable.
+Result<> CheckValues(const DataFiles& files, const PostingInput& in) {
+    const auto refuse = [](const std::string& why) { return Failure{why + kNotStored}; };
+    if (in.draft == nullptr || in.vat == nullptr) return refuse("Documento incompleto");
     const HeaderEntries& h = in.draft->header;
     for (int channel : {int(kTot), int(kFte), int(kF2e), int(kArt), int(kMag)})
         if (!files.isWritable(channel))
-            return "Il file " + files.pathOf(channel).filename().string() +
-                   " non è aperto in scrittura" + kNotStored;
+            return refuse("Il file " + files.pathOf(channel).filename().string() +
+                          " non è aperto in scrittura");
     if (DocumentNumberKey(h.documentNumber).empty() ||
         Utf8Length(h.documentNumber) > d::kNumber.width)
-        return std::string("Il numero del documento non è valido");
+        return refuse("Il numero del documento non è valido");
     // A whole number the counter cannot hold would be proposed again for the next document.
     const double typed = Val(h.documentNumber);
     if (typed == std::floor(typed) && !CounterWordValue(h.documentNumber) &&
         Trim(h.documentNumber).find_first_not_of("+-0123456789") == std::string::npos)
-        return "Il numero del documento " + Trim(h.documentNumber) +
-               " è fuori dai limiti (da 1 a " + std::to_string(kMaxCountedRecords) + ")" +
-               kNotStored;
-    if (IsValidDate(h.documentDate) != 0) return std::string("La data del documento non è valida");
+        return refuse("Il numero del documento " + Trim(h.documentNumber) +
+                      " è fuori dai limiti (da 1 a " + std::to_string(kMaxCountedRecords) + ")");
+    if (IsValidDate(h.documentDate) != 0) return refuse("La data del documento non è valida");
     if (IsValidDate(h.registrationDate) != 0)
-        return std::string("La data di registrazione del documento non è valida");
+        return refuse("La data di registrazione del documento non è valida");
     if (in.draft->customer.record < 0 || in.draft->customer.record > kMaxCountedRecords)
-        return "Il cliente del documento non è valido" + std::string(kNotStored);
+        return refuse("Il cliente del documento non è valido");
     if (Utf8Length(Trim(h.commissionRate)) > d::kCommissionRate.width)
-        return std::string("L'aliquota provvigione non è valida");
+        return refuse("L'aliquota provvigione non è valida");
     // No vehicle kind chosen stores "0": the kinds are offered only on the electronic-invoice
     // panel, so an ordinary leasing document has none.
     if (h.vatOptions.rentalOrLeasing && in.draft->panel.vehicleKind > 8)
-        return std::string("Il tipo di veicolo del noleggio o leasing non è valido");
+        return refuse("Il tipo di veicolo del noleggio o leasing non è valido");
     for (int pos : {h.paymentTerms, h.bank1, h.bank2, h.bank3, h.series})
         if (pos < -1 || pos >= std::numeric_limits<std::int16_t>::max())
-            return "Una scelta dell'intestazione non è valida" + std::string(kNotStored);
-    return std::nullopt;
+            return refuse("Una scelta dell'intestazione non è valida");
+    return {};
 }
 
 // Counters record 7 (and 5 for the separate electronic-invoice series): the document's
 // record number, the serial and the last number issued.
-std::optional<std::string> PlanCounters(const DataFiles& files, const PostingInput& in,
-                                        Plan& plan) {
+Result<> PlanCounters(const DataFiles& files, const PostingInput& in, Plan& plan) {
     const HeaderEntries& h = in.draft->header;
     const auto next = NextRecordNumber(files, tot::kInvoices);
-    if (!next) return NoRoomMessage(files, tot::kInvoices, "dei documenti", 1);
+    if (!next) return Failure{NoRoomMessage(files, tot::kInvoices, "dei documenti", 1)};
     plan.recordNumber = *next;
     plan.documentCounter = files.read<CountersFile>(tot::kInvoices);
     plan.documentCounter.setInt16(tot::kRecordCount, static_cast<std::int16_t>(plan.recordNumber));
@@ -332,12 +334,11 @@ std::optional<std::string> PlanCounters(const DataFiles& files, const PostingInp
     } else if (number) {
         plan.documentCounter.setInt16(tot::kLastNumber, *number);
     }
-    return std::nullopt;
+    return {};
 }
 
 // The lines that move stock, and room for their movements.
-std::optional<std::string> PlanMovements(const DataFiles& files, const PostingInput& in,
-                                         Plan& plan) {
+Result<> PlanMovements(const DataFiles& files, const PostingInput& in, Plan& plan) {
     plan.creditNote = IsCreditNote(in.documentKind, in.draft->panel.documentType);
     plan.reference = (plan.creditNote ? "NC " : "FT ") + Trim(in.draft->header.documentNumber);
     const int articles = RecordCount(files, tot::kArticles);
@@ -351,34 +352,35 @@ std::optional<std::string> PlanMovements(const DataFiles& files, const PostingIn
         mv.lineQuantity = line.quantity;
         mv.netPrice = NetUnitPrice(line, *in.vat, in.draft->vatInclusive, in.money);
         if (!AllFinite({mv.toMove, mv.lineQuantity, mv.netPrice, mv.toMove * mv.netPrice}))
-            return "Quantità o prezzo non validi alla riga " + std::to_string(n) + kNotStored;
+            return Failure{"Quantità o prezzo non validi alla riga " + std::to_string(n) +
+                           kNotStored};
         plan.movements.push_back(mv);
     }
-    if (plan.movements.empty()) return std::nullopt;
+    if (plan.movements.empty()) return {};
     const auto first = NextRecordNumber(files, tot::kMovements);
     if (!first || *first + static_cast<int>(plan.movements.size()) - 1 > kMaxCountedRecords)
-        return NoRoomMessage(files, tot::kMovements, "dei movimenti di magazzino",
-                             static_cast<int>(plan.movements.size()));
+        return Failure{NoRoomMessage(files, tot::kMovements, "dei movimenti di magazzino",
+                                     static_cast<int>(plan.movements.size()))};
     plan.firstMovement = *first;
-    return std::nullopt;
+    return {};
 }
 
 // The imported delivery notes and receipts to mark: only records that exist, and each still
 // open as it was when imported. One that another workstation invoiced meanwhile refuses the
 // posting: a note or receipt is invoiced once.
-std::optional<std::string> PlanMarks(const DataFiles& files, const PostingInput& in, Plan& plan) {
+Result<> PlanMarks(const DataFiles& files, const PostingInput& in, Plan& plan) {
     plan.notes = ExistingRecords(files, tot::kDeliveryNoteLines, in.draft->imports.deliveryNotes);
     plan.receipts = ExistingRecords(files, tot::kReceipts, in.draft->imports.receipts);
     if (!plan.notes.empty() && !files.isWritable(kBol))
-        return "Il file qorvana.bol non è aperto in scrittura" + std::string(kNotStored);
+        return Failure{"Il file qorvana.bol non è aperto in scrittura" + std::string(kNotStored)};
     if (!plan.receipts.empty() && !files.isWritable(kRic))
-        return "Il file qorvana.ric non è aperto in scrittura" + std::string(kNotStored);
+        return Failure{"Il file qorvana.ric non è aperto in scrittura" + std::string(kNotStored)};
     const std::string meanwhile = " è stata fatturata nel frattempo da un'altra postazione";
     for (int rec : plan.notes) {
         const auto note = files.read<DeliveryNotesFile>(rec);
         if (note.int16(bol::kInvoiced) != 0)
-            return "La bolla n. " + std::to_string(note.int16(bol::kNumber)) + " del " +
-                   CivilDate::ShownFromRecord(note.text(bol::kDate)) + meanwhile + kNotStored;
+            return Failure{"La bolla n. " + std::to_string(note.int16(bol::kNumber)) + " del " +
+                   CivilDate::ShownFromRecord(note.text(bol::kDate)) + meanwhile + kNotStored};
     }
     for (int rec : plan.receipts) {
         const auto receipt = files.read<ReceiptsFile>(rec);
