@@ -46,6 +46,9 @@ class DurableFile {
     void discard();
 
     const std::string& suiteName() const { return suiteName_; }
+    // The temporary name the content is written under until publish (empty before reserve
+    // and once published).
+    const std::filesystem::path& temporary() const { return temporary_; }
     // True once the file has its name (publish renamed it), even when the folder's flush
     // then failed.
     bool named() const { return named_; }
