@@ -55,8 +55,9 @@ TEST(WholeFile, WrittenWholeOrNotAtAll) {
     std::filesystem::create_directory(dir.path() / "f2");
     const auto folder = WriteFileDurably(dir.path() / "f2", "c:\\f2", "x");
     ASSERT_FALSE(folder.ok());
-    EXPECT_NE(folder.message().find("c:\\f2 non è stato scritto: al posto del file c'è una cartella"),
-              std::string::npos);
+    EXPECT_NE(
+        folder.message().find("c:\\f2 non è stato scritto: al posto del file c'è una cartella"),
+        std::string::npos);
     EXPECT_EQ(Entries(dir.path()), (std::vector<std::string>{"f1", "f2"}));
 
     EXPECT_FALSE(WriteFileDurably(dir.path() / "none/f3", "f3", "x").ok());
