@@ -302,18 +302,14 @@ void BodyForm::showImportedLines() {
 
 void BodyForm::startNewDocument() {
     Session& s = session();
-    forms().draft().clear();
-    forms().draft().customer = ReadDraftCustomer(s.files, s.currentCustomer);
-    cliente_->showCustomer(forms().draft().customer);
+    const DocumentDraft& draft = forms().draft();
+    cliente_->showCustomer(draft.customer);
     forgetDeletion();
-    if (const auto* start = forms().get<StartForm>(QString(form_name::kStart)))
-        forms().draft().einvoice = start->einvoiceTerms();
     grid_->showFromTop();
-    setWindowTitle(DocumentCaption(s.documentKind, s.fpaState));
+    setWindowTitle(DocumentCaption(draft.kind, draft.fpaState));
     combo1_->hide();
-    customerRecord_ = s.currentCustomer;
     agentRecord_.reset();
-    setup_ = ReadDocumentSetup(s);
+    setup_ = ReadDocumentSetup(s.files, s.generalSettings, draft.customer.record);
     {
         const QSignalBlocker block(scorporo_);
         scorporo_->setChecked(setup_.vatInclusive);
@@ -343,7 +339,7 @@ bool BodyForm::recompute() {
         Warn(this, QStringLiteral("Importi fuori dai limiti: controllare quantità e prezzi."));
         return false;
     }
-    ChargeStampDuty(f, session().documentKind, forms().draft().einvoice, money);
+    ChargeStampDuty(f, forms().draft().kind, forms().draft().einvoice, money);
     figures_ = f;
     // The figures and the box they were computed with reach the draft together.
     forms().draft().vatInclusive = vatInclusive();
@@ -386,8 +382,10 @@ void BodyForm::tellPricesReadAgain() {
 
 void BodyForm::writeWeight() {
     if (!setup_.weightToStartForm) return;
-    if (auto* start = forms().get<StartForm>(form_name::kStart))
-        start->showWeight(Q(WeightText(figures_.totalWeight)));
+    const QString weight = Q(WeightText(figures_.totalWeight));
+    forms().draft().transport.weight = S(weight);
+    // The start form's weight box shows it too, as the suite's start form does.
+    if (auto* start = forms().get<StartForm>(form_name::kStart)) start->showWeight(weight);
 }
 
 void BodyForm::leave() {

@@ -43,7 +43,6 @@ class BodyForm : public QorForm {
     bool vatInclusive() const;  // scorporo ticked
     void setVatInclusive(bool on);
     bool emailRequested() const;  // postael ticked
-    int customerRecord() const { return customerRecord_; }
     // The agent matched on confirmation (record of qorvana.age); nullopt when none.
     std::optional<int> agentRecord() const { return agentRecord_; }
     const DocumentSetup& setup() const { return setup_; }
@@ -110,7 +109,6 @@ class BodyForm : public QorForm {
     DocumentFigures& figures_;  // the draft's figures
     ConfirmCycle cycle_;
     DocumentSetup setup_;
-    int customerRecord_ = 0;
     std::optional<int> agentRecord_;
     bool loaded_ = false;
     bool countReported_ = false;  // a damaged article count is said once per run

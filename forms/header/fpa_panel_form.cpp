@@ -190,11 +190,22 @@ void FpaPanel::proposeCorrectedInvoice(const InvoiceReference& invoice) {
     correctedDate_->setText(Q(invoice.date));
 }
 
-void FpaPanel::clearReferences() {
-    for (int i = 1; i <= 15; ++i) text4_[i]->clear();
-    for (int i = 6; i <= 10; ++i) referenceDates_[i]->setText(QString());
-    correctedNumber_->clear();
-    correctedDate_->clear();
+void FpaPanel::showReferences(PanelEntries e) {
+    const auto show = [this](int date, int first, int fields, const InvoiceReference& r) {
+        referenceDates_[date]->setText(Q(r.date));
+        text4_[first]->setText(Q(r.id));
+        if (fields > 1) text4_[first + 1]->setText(Q(r.lineNumber));
+        if (fields > 2) text4_[first + 2]->setText(Q(r.jobCode));
+    };
+    show(6, 1, 1, e.deliveryNote);
+    show(7, 2, 3, e.purchaseOrder);
+    show(8, 5, 3, e.contract);
+    show(9, 8, 3, e.convention);
+    show(10, 11, 3, e.reception);
+    text4_[14]->setText(Q(e.cup));
+    text4_[15]->setText(Q(e.cig));
+    correctedNumber_->setText(Q(e.correctedInvoice.id));
+    correctedDate_->setText(Q(e.correctedInvoice.date));
 }
 
 }  // namespace qorvana

@@ -35,8 +35,10 @@ class FpaPanel : public QFrame {
     void presetPayment(double secondInstalment, int paymentModeDigit);
     // The entries as the operator left them.
     PanelEntries entries() const;
-    // Empties the references (Text4 and their dates) for a new document.
-    void clearReferences();
+    // Shows the references of `entries` (a copy: showing them may change the draft they came
+    // from) in Text4, their dates and the corrected invoice: empty
+    // for a new document, as the operator left them when the header is shown again.
+    void showReferences(PanelEntries entries);
     // Shows the corrected invoice's boxes (e-invoices to every customer).
     void showCorrectedInvoice(bool shown);
     // Fills the corrected invoice's boxes with `invoice` when both are empty.

@@ -107,6 +107,7 @@ void HeaderForm::buildControls() {
     for (QLineEdit* box : {pro_[1], text2_[11], text2_[12]}) amounts_->add(box, asInstalment);
 
     connectKeys();
+    connectDraft();
 }
 
 QLayout* HeaderForm::buildCustomerRow() {
@@ -277,6 +278,14 @@ void HeaderForm::connectKeys() {
     connect(text3_[1], &DatePicker::textChanged, this, &HeaderForm::documentDateChanged);
 }
 
+void HeaderForm::connectDraft() {
+    const auto store = [this] { storeEntries(); };
+    for (QLineEdit* box : findChildren<QLineEdit*>()) connect(box, &QLineEdit::textChanged, store);
+    for (QComboBox* list : findChildren<QComboBox*>())
+        connect(list, &QComboBox::currentIndexChanged, store);
+    for (QCheckBox* tick : findChildren<QCheckBox*>()) connect(tick, &QCheckBox::toggled, store);
+}
+
 // --- load and activation ---------------------------------------------------------------------
 
 void HeaderForm::loadOnce() {
@@ -334,16 +343,19 @@ void HeaderForm::activate() {
     } catch (const RecordIoError& e) {
         Warn(this, QString::fromUtf8(e.what()));
     }
+    storeEntries();
 }
 
 void HeaderForm::startNewDocument() {
     Session& s = session();
     const Money money = s.money();
     const QScopedValueRollback<bool> filling(filling_, true);
+    DocumentDraft& draft = forms().draft();
+    // The references typed are kept while the operator goes back to the lines and returns.
+    panel_->showReferences(draft.panel);
     for (int i = 2; i <= 5; ++i)
         if (combo_[i]->count() > 0) combo_[i]->setCurrentIndex(0);
 
-    const DocumentDraft& draft = forms().draft();
     cliente_->showCustomer(draft.customer);
     const DocumentFigures& figures = draft.figures;
     // Split payment and a stamp duty charged change what the customer pays.
@@ -353,8 +365,8 @@ void HeaderForm::startNewDocument() {
     for (int i = 0; i < 5; ++i) total_[i]->setText(Q(AmountText(money, totals[i])));
     documentTotal_ = ShownAmount(money, due);
 
-    const bool fpa = s.fpaState != kFpaOrdinary;
-    setWindowTitle(DocumentCaption(s.documentKind, s.fpaState));
+    const bool fpa = draft.electronic();
+    setWindowTitle(DocumentCaption(draft.kind, draft.fpaState));
 
     for (QWidget* w :
          std::initializer_list<QWidget*>{comando_[7], ccomando0_, text2_[4], progressiveLabel_})
@@ -371,7 +383,8 @@ void HeaderForm::startNewDocument() {
     numera_->setChecked(scope.separateSeries);
     // A counter or customer that cannot be read is reported once, after the set-up; the
     // fields it feeds keep what they held and everything else is set up as usual.
-    const HeaderSetup setup = ReadHeaderSetup(s, scope);
+    const StoredSeriesRead series = ReadCompanySeries(s);
+    const HeaderSetup setup = ReadHeaderSetup(s.files, series, draft, scope);
     const NumberProposal& proposal = setup.numbers;
     if (proposal.transmissionNumber)
         text2_[4]->setText(QString::number(*proposal.transmissionNumber));
@@ -384,7 +397,7 @@ void HeaderForm::startNewDocument() {
                        .arg(*last < 0 ? QStringLiteral("è danneggiato (vale %1)").arg(*last)
                                       : QStringLiteral("è pieno (vale %1)").arg(*last)));
     }
-    proposedProgressive_ = text2_[4]->text();
+    draft.header.proposedProgressive = S(text2_[4]->text());
     showNumber(proposal, scope.year);
 
     const QString today = Q(s.clock.today().text());
@@ -407,18 +420,17 @@ void HeaderForm::startNewDocument() {
     // document's kind and terms, also while the panel is not shown.
     panel_->showCorrectedInvoice(draft.einvoice.everyCustomer);
     // A credit note copied from an invoice corrects that invoice, unless the operator named one.
-    if (draft.einvoice.everyCustomer && s.documentKind == DocumentKind::CreditNote &&
+    if (draft.einvoice.everyCustomer && draft.kind == DocumentKind::CreditNote &&
         draft.imports.invoice)
         panel_->proposeCorrectedInvoice(draft.imports.copiedInvoice);
-    panel_->presetForDocument(s.documentKind, instalments_->secondInstalment(),
+    panel_->presetForDocument(draft.kind, instalments_->secondInstalment(),
                               instalments_->chosenCode().paymentModeDigit);
     text2_[0]->setFocus();
     if (!setup.readError.empty()) Warn(this, Q(setup.readError));
 }
 
 NumberingScope HeaderForm::numberingScope(int year, bool separateSeriesChosen) const {
-    const Session& s = session();
-    return {year, NumberedInSeparateSeries(separateSeriesChosen, s.documentKind),
+    return {year, NumberedInSeparateSeries(separateSeriesChosen, forms().draft().kind),
             SettingsOf(session()).fpaSeparateNumbering()};
 }
 
@@ -427,8 +439,9 @@ void HeaderForm::showNumber(const NumberProposal& proposal, int year) {
         proposal.documentNumber ? QString::number(*proposal.documentNumber) : QString();
     text2_[0]->setText(number);
     text2_[3]->setText(number);
-    proposedNumber_ = number;
-    proposedYear_ = year;
+    HeaderEntries& header = forms().draft().header;
+    header.proposedNumber = S(number);
+    header.proposedYear = year;
     if (proposal.yearFull)
         Warn(this, QStringLiteral("Nel %1 è già stato usato il numero 32767, l'ultimo che si può "
                                   "memorizzare: non si può proporre il numero del documento.")
@@ -455,7 +468,8 @@ void HeaderForm::proposeNumberAgain() {
         const StoredSeriesRead series = ReadCompanySeries(s);
         if (!series.series) Warn(this, Q(series.problem));
         showNumber(ReadNumberProposal(s.files, series.series.value_or(StoredSeries{}),
-                                      numberingScope(year, numera_->isChecked()), s.fpaState),
+                                      numberingScope(year, numera_->isChecked()),
+                                      forms().draft().fpaState),
                    year);
     } catch (const RecordIoError& e) {
         Warn(this, QString::fromUtf8(e.what()));
@@ -466,19 +480,9 @@ bool HeaderForm::documentHasTaxableSlot() {
     return HasTaxableSlot(forms().draft().figures.breakdown);
 }
 
-bool HeaderForm::numberProposed() const {
-    return !proposedNumber_.isEmpty() && text2_[0]->text() == proposedNumber_ &&
-           session().fpaState <= kFpaXmlNotWritten;
-}
-
-void HeaderForm::showStoredNumbers(const QString& number, const QString& vatRegisterNumber) {
-    text2_[0]->setText(number);
-    text2_[3]->setText(vatRegisterNumber);
-    proposedNumber_ = number;
-}
-
-HeaderEntries HeaderForm::entries() const {
-    HeaderEntries e;
+void HeaderForm::storeEntries() {
+    if (filling_) return;
+    HeaderEntries& e = forms().draft().header;
     e.documentNumber = S(text2_[0]->text());
     e.vatRegisterNumber = S(text2_[3]->text());
     e.transmissionNumber = S(text2_[4]->text());
@@ -498,15 +502,7 @@ HeaderEntries HeaderForm::entries() const {
     e.separateSeries = numera_->isChecked();
     e.vatOptions = {xxiva_[0]->isChecked(), xxiva_[1]->isChecked(), xxiva_[2]->isChecked(),
                     xxiva_[3]->isChecked(), xxiva_[4]->isChecked()};
-    return e;
-}
-
-PanelEntries HeaderForm::panelEntries() const {
-    return panel_->entries();
-}
-
-void HeaderForm::clearPanelReferences() {
-    panel_->clearReferences();
+    forms().draft().panel = panel_->entries();
 }
 
 void HeaderForm::documentDateChanged() {
@@ -514,8 +510,9 @@ void HeaderForm::documentDateChanged() {
     if (filling_ || !date) return;
     instalments_->computeDueDates();
     // A document of another year is numbered in that year, unless the operator typed a number.
-    if (date->year != proposedYear_ && text2_[0]->text() == proposedNumber_ &&
-        text2_[3]->text() == proposedNumber_)
+    const HeaderEntries& header = forms().draft().header;
+    if (date->year != header.proposedYear && header.documentNumber == header.proposedNumber &&
+        header.vatRegisterNumber == header.proposedNumber)
         proposeNumberAgain();
 }
 
@@ -537,10 +534,11 @@ void HeaderForm::abandon() {
 void HeaderForm::confirm() {
     if (!amounts_->commitFocused()) return;
     Session& s = session();
-    if (s.fpaState == kFpaXmlNotWritten && !AskBeforeLosingWork(this, kStoreQuestion)) return;
+    const DocumentDraft& draft = forms().draft();
+    if (draft.fpaState == kFpaXmlNotWritten && !AskBeforeLosingWork(this, kStoreQuestion)) return;
 
     const HeaderCheck check =
-        CheckHeader(entries(), SettingsOf(s).paymentTerms, documentTotal_, s.money());
+        CheckHeader(draft.header, SettingsOf(s).paymentTerms, documentTotal_, s.money());
     const QString message = Q(MessageOf(check.fault));
     switch (check.fault) {
         case HeaderFault::None:
@@ -570,16 +568,17 @@ void HeaderForm::confirm() {
     }
     if (!correctedInvoiceAgreed()) return;
     if (!numberIsFree()) return;
-    if (s.fpaState > kFpaXmlNotWritten && !xmlUpToDate()) return;
+    if (draft.fpaState > kFpaXmlNotWritten && !xmlUpToDate()) return;
     handBack(ReturnAction::Confirm);
 }
 
 bool HeaderForm::correctedInvoiceAgreed() {
     Session& s = session();
-    const InvoiceReference corrected = panel_->entries().correctedInvoice;
-    if (s.documentKind != DocumentKind::CreditNote || Trim(corrected.id).empty()) return true;
+    const DocumentDraft& draft = forms().draft();
+    const InvoiceReference corrected = draft.panel.correctedInvoice;
+    if (draft.kind != DocumentKind::CreditNote || Trim(corrected.id).empty()) return true;
     // An invoice copied into the credit note was agreed to in the picker.
-    const ImportedSources& imported = forms().draft().imports;
+    const ImportedSources& imported = draft.imports;
     const auto same = [](const InvoiceReference& a, const InvoiceReference& b) {
         return Trim(a.id) == Trim(b.id) && Trim(a.date) == Trim(b.date);
     };
@@ -588,8 +587,8 @@ bool HeaderForm::correctedInvoiceAgreed() {
         return true;
     std::string mismatch;
     try {
-        mismatch =
-            CorrectedInvoiceMismatch(s.files, s.currentCustomer, corrected, S(text3_[1]->text()));
+        mismatch = CorrectedInvoiceMismatch(s.files, draft.customer.record, corrected,
+                                            draft.header.documentDate);
     } catch (const RecordIoError& e) {
         Warn(this, QString::fromUtf8(e.what()));
         return false;
@@ -604,7 +603,7 @@ bool HeaderForm::correctedInvoiceAgreed() {
 
 bool HeaderForm::numberIsFree() {
     // A proposed number another workstation took meanwhile is posting's to replace.
-    if (numberProposed()) return true;
+    if (forms().draft().numberProposed()) return true;
     Session& s = session();
     const auto date = CivilDate::Parse(S(text3_[1]->text()));
     try {
@@ -627,8 +626,6 @@ bool HeaderForm::numberIsFree() {
 bool HeaderForm::xmlUpToDate() {
     Session& s = session();
     DocumentDraft& draft = forms().draft();
-    draft.header = entries();
-    draft.panel = panelEntries();
     if (XmlCreation(s, draft, this).bringUpToDate()) return true;
     if (!AskBeforeLosingWork(this, kStoreQuestion)) return false;
     // Stored without its file: the file written before says something else, and goes.
@@ -636,7 +633,7 @@ bool HeaderForm::xmlUpToDate() {
         RemoveDocumentXml(s, draft, QStringLiteral("il documento sarà memorizzato senza file XML"));
     if (!removed.isEmpty())
         ShowMessage(this, QStringLiteral("Attenzione"), removed, MsgIcon::Information);
-    s.fpaState = kFpaXmlNotWritten;
+    draft.fpaState = kFpaXmlNotWritten;
     return true;
 }
 
@@ -680,26 +677,18 @@ QPrinter* HeaderForm::chosenPrinter() const {
 
 void HeaderForm::createXml() {
     if (!amounts_->commitFocused()) return;
-    Session& s = session();
-    if (s.fpaPanelOpened == 0 && !AskYesNo(this, QStringLiteral("Attenzione"), kXmlQuestion))
+    DocumentDraft& draft = forms().draft();
+    if (!draft.fpaPanelOpened && !AskYesNo(this, QStringLiteral("Attenzione"), kXmlQuestion))
         return;
     if (!correctedInvoiceAgreed()) return;
-    // The header's own part of the draft, as the operator left it; the lines, their figures
-    // and the VAT-inclusive box are the body's.
-    DocumentDraft& draft = forms().draft();
-    draft.header = entries();
-    draft.panel = panelEntries();
-
-    const bool proposedKept =
-        s.fpaState == kFpaXmlNotWritten && text2_[4]->text() == proposedProgressive_;
-    const auto created = XmlCreation(s, draft, this).run(proposedProgressive_, proposedKept);
+    const auto created = XmlCreation(session(), draft, this).run();
     if (!created) return;
     text2_[4]->setText(QString::number(created->progressive));
     ShowMessage(this, created->title, created->message, MsgIcon::Information);
 }
 
 void HeaderForm::openPanel() {
-    session().fpaPanelOpened = 1;
+    forms().draft().fpaPanelOpened = true;
     panel_->show();
     fitToScreen();
     panel_->firstField()->setFocus();

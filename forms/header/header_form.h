@@ -50,16 +50,6 @@ class HeaderForm : public QorForm {
     QPrinter* chosenPrinter() const;
     // The amount due the instalments are split from and checked against.
     double documentTotal() const { return documentTotal_; }
-    // The header's and the electronic-invoice panel's entries, for the draft.
-    HeaderEntries entries() const;
-    PanelEntries panelEntries() const;
-    // Empties the panel's references (dates, numbers) for a new document.
-    void clearPanelReferences();
-    // True while the document number is the one proposed (the operator did not type another)
-    // and no XML file holds it: posting may take the next free one instead.
-    bool numberProposed() const;
-    // Shows the numbers a document was stored under when posting had to take another one.
-    void showStoredNumbers(const QString& number, const QString& vatRegisterNumber);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -73,6 +63,11 @@ class HeaderForm : public QorForm {
     QWidget* buildOptionsBox();
     QWidget* buildButtons();
     void connectKeys();
+    // Every edit of a control goes into the draft at once.
+    void connectDraft();
+    // The header's and the electronic-invoice panel's entries as shown, into the draft (the
+    // numbers proposed stay as the form set them).
+    void storeEntries();
     // Sizes the window to its content, within the screen's free area.
     void fitToScreen();
 
@@ -135,9 +130,6 @@ class HeaderForm : public QorForm {
     bool loaded_ = false;
     bool filling_ = false;  // combos and dates being set by the form itself
     double documentTotal_ = 0;
-    QString proposedProgressive_;  // the progressive proposed in text2(4)
-    QString proposedNumber_;       // the number proposed in text2(0) and text2(3)
-    int proposedYear_ = 0;         // and the year it was proposed in
     std::optional<InvoiceReference> agreedCorrection_;  // a mismatch the operator went on with
     std::unique_ptr<QPrinter> printer_;
     bool printerChosen_ = false;
