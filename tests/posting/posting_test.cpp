@@ -88,6 +88,15 @@ class PostingTest : public ::testing::Test {
         r.setInt16(tot::kRecordCount, static_cast<std::int16_t>(count));
         files_.write<CountersFile>(record, r);
     }
+    // Three delivery-note lines and two receipts still to invoice.
+    void writeSources() {
+        setCounter(tot::kDeliveryNoteLines, 3);
+        setCounter(tot::kReceipts, 2);
+        DocumentRecord open;
+        open.setInt16(document_record::kKind, 1);
+        for (int n = 1; n <= 3; ++n) files_.write<DeliveryNotesFile>(n, DeliveryNoteRecord{});
+        for (int n = 1; n <= 2; ++n) files_.write<ReceiptsFile>(n, open);
+    }
     CountersRecord counter(int record) const { return files_.read<CountersFile>(record); }
     ArticleRecord article(int n) const { return files_.read<ArticlesFile>(n); }
     std::vector<std::uint8_t> raw(int channel, int n) const {
@@ -138,12 +147,7 @@ TEST_F(PostingTest, EveryValueLandsInItsPlace) {
     c7.setSingle(tot::kSerial, 1233);
     files_.write<CountersFile>(tot::kInvoices, c7);
     setCounter(tot::kMovements, 5);
-    setCounter(tot::kDeliveryNoteLines, 3);
-    setCounter(tot::kReceipts, 2);
-    DocumentRecord open;
-    open.setInt16(document_record::kKind, 1);
-    for (int n = 1; n <= 3; ++n) files_.write<DeliveryNotesFile>(n, DeliveryNoteRecord{});
-    for (int n = 1; n <= 2; ++n) files_.write<ReceiptsFile>(n, open);
+    writeSources();
     draft_.imports.deliveryNotes = {2};
     draft_.imports.receipts = {1};
     auto sold = article(3);
@@ -344,12 +348,7 @@ TEST_F(PostingTest, LastNumberFollowsTheTypedNumber) {
 }
 
 TEST_F(PostingTest, ImportedSourcesOutsideTheirFilesAreLeftAlone) {
-    setCounter(tot::kDeliveryNoteLines, 3);
-    setCounter(tot::kReceipts, 2);
-    DocumentRecord open;
-    open.setInt16(document_record::kKind, 1);
-    for (int n = 1; n <= 3; ++n) files_.write<DeliveryNotesFile>(n, DeliveryNoteRecord{});
-    for (int n = 1; n <= 2; ++n) files_.write<ReceiptsFile>(n, open);
+    writeSources();
     draft_.imports.deliveryNotes = {0, 4, 9};
     draft_.imports.receipts = {-1, 3};
     const std::string before = Snapshot(dir_, {"bol", "ric"});
