@@ -118,6 +118,18 @@ std::string NamePart(FpaFormat format, const std::string& number, int progressiv
     return part;
 }
 
+// The first line of the document whose VAT code has the exemption nature `nature`; 0 none.
+int LineOfNature(const LineTable& lines, const HeaderTables& tables, std::string_view nature) {
+    for (int n = 1; n <= LineTable::kLines; ++n) {
+        const int code = NormalisedVatCode(lines[n].vatCode);
+        if (lines[n].inUse() && code > 12 &&
+            NatureOfDigits(Trim(tables.exemptions[static_cast<std::size_t>(code - 12)][2])) ==
+                nature)
+            return n;
+    }
+    return 0;
+}
+
 }  // namespace
 
 void FillFpaRecord(FpaRecord& r, const PanelEntries& panel, const HeaderEntries& header,
@@ -274,19 +286,23 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& in, const Session& s) {
     std::array<double, 6> dueAmounts{};
     for (std::size_t i = 0; i < dueAmounts.size(); ++i)
         dueAmounts[i] = ParseDecimal(header.instalmentAmounts[i]);
-    const FpaWriterInput document{plan.record,
-                                  in.customer,
-                                  draft.lines,
-                                  draft.figures,
-                                  in.vat,
-                                  in.tables,
-                                  money,
-                                  header.dueDates,
-                                  dueAmounts,
-                                  header.vatOptions.selfInvoice,
-                                  draft.vatInclusive,
-                                  everyCustomer ? &everyone : nullptr,
-                                  draft.einvoice.companyIban};
+    const FpaWriterInput document{
+        plan.record,
+        in.customer,
+        draft.lines,
+        draft.figures,
+        in.vat,
+        in.tables,
+        money,
+        header.dueDates,
+        dueAmounts,
+        header.vatOptions.selfInvoice,
+        draft.vatInclusive,
+        everyCustomer ? &everyone : nullptr,
+        draft.einvoice.companyIban,
+        withholdingRate > 0 ? ItemCode(WithholdingReasonItems(), draft.panel.withholdingReason, 2)
+                            : std::string(),
+        &draft.einvoice.fund};
     FpaComposition composition =
         plan.format == FpaFormat::V123 ? ComposeFpaV12(document) : ComposeFpaV10(document);
     if (!composition.problems.empty()) {
@@ -299,6 +315,14 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& in, const Session& s) {
         if (!rejected.empty()) return refuse(rejected);
     }
     plan.xml = std::move(composition.xml);
+    if (everyCustomer && everyone.customer.intentProtocol.empty())
+        if (const int n = LineOfNature(draft.lines, in.tables, "N3.5"))
+            plan.warnings.push_back(
+                "La riga " + std::to_string(n) +
+                " è non imponibile per dichiarazione d'intento (N3.5), ma i dati fattura "
+                "elettronica del cliente non hanno il protocollo della dichiarazione e la data "
+                "della ricevuta: la fattura deve indicarli (art. 1 c. 1 lett. c D.L. 746/83). "
+                "Indicarli con \"Dati fattura elettronica\" e creare di nuovo il file XML.");
     plan.target = FindInFolder(folder, plan.fileName);
     plan.replacesFile = std::filesystem::exists(plan.target, error);
     return {std::move(plan), {}};
@@ -372,8 +396,10 @@ std::string CommitFpaExport(const FpaExportPlan& plan, Session& s) {
 }
 
 std::string FpaCreatedMessage(const FpaExportPlan& plan) {
-    return "Il file " + plan.fileName + " è stato creato all'interno della cartella " +
-           plan.folderText;
+    std::string message = "Il file " + plan.fileName +
+                          " è stato creato all'interno della cartella " + plan.folderText;
+    for (const std::string& w : plan.warnings) message += "\n\nAttenzione: " + w;
+    return message;
 }
 
 std::string FpaReplaceQuestion(const FpaExportPlan& plan) {

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "document/document_draft.h"
 #include "fatturapa/fpa_writer_v10.h"
@@ -66,6 +67,8 @@ struct FpaExportPlan {
     bool advancesCounter = false;  // first export of this document in this run
     FpaRecord record;
     std::string xml;
+    // What the file is written without and the operator should see to, in Italian.
+    std::vector<std::string> warnings;
 };
 
 struct FpaPrepared {
@@ -81,7 +84,7 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& input, const Session& session
 // fpaState are as they were.
 std::string CommitFpaExport(const FpaExportPlan& plan, Session& session);
 
-// "Il file ... è stato creato all'interno della cartella ...".
+// "Il file ... è stato creato all'interno della cartella ...", then the plan's warnings.
 std::string FpaCreatedMessage(const FpaExportPlan& plan);
 // The question before a file of the same name is replaced.
 std::string FpaReplaceQuestion(const FpaExportPlan& plan);

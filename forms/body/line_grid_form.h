@@ -39,6 +39,8 @@ class LineGrid : public QWidget {
     int rowTop(int row) const;
     // Shows the lines from the scroll offset in the rows.
     void refresh();
+    // Shows line `n` again, when a row shows it.
+    void refreshLine(int n);
     // Shows the first lines, row 0 current.
     void showFromTop();
     // Scrolls so that line `last` shows in the next-to-last row, and puts the focus in the code
@@ -71,6 +73,7 @@ class LineGrid : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void showRow(int row);
     QLineEdit* addBox(int row, int x, int width, int maxLength);
     void onEnterMove(QLineEdit* box, int row);
     void onTextChanged(QLineEdit* box, int row);
