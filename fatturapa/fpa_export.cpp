@@ -64,6 +64,29 @@ Progressive ChooseProgressive(const std::string& typedText, const std::string& p
     return {value, true, {}};
 }
 
+// The counter's next progressive, whatever the document had before.
+Progressive NextProgressive(const Session& s) {
+    const int stored = s.files.read<CountersFile>(tot::kFatturaPa).int16(tot::kRecordCount);
+    if (stored < 0 || stored >= 32767)
+        return {0, false,
+                "Il contatore dei progressivi di invio della fatturaPA (qorvana.tot) non si può "
+                "usare: il file XML non è stato creato."};
+    return {stored + 1, true, {}};
+}
+
+// The panel's entries of a document's archive copy (from the document type to the VAT on
+// payment) taken into `record`, with the new progressive and the customer's code as now.
+void TakeArchivedEntries(FpaRecord& record, const FpaRecord& archived,
+                         const CustomerRecord& customer, int progressive) {
+    const std::size_t from = fpa::kDocumentType.offset;
+    const std::size_t to = fpa::kDeferredVat.offset + fpa::kDeferredVat.width;
+    std::copy(archived.bytes().begin() + static_cast<std::ptrdiff_t>(from),
+              archived.bytes().begin() + static_cast<std::ptrdiff_t>(to),
+              record.bytes().begin() + static_cast<std::ptrdiff_t>(from));
+    record.setText(fpa::kProgressive, std::to_string(progressive));
+    record.setText(fpa::kRecipientCode, customer.text(cli::kRecipientCode));
+}
+
 // The XML folder of the settings as the Part writes it, ending with "\".
 std::string FolderText(const FpaRecord& record) {
     std::string folder = Trim(record.text(fpa::kXmlFolder));
@@ -229,7 +252,9 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& in, const Session& s) {
 
     Progressive progressive;
     try {
-        progressive = ChooseProgressive(header.transmissionNumber, in.proposedProgressive, s);
+        progressive = in.stored
+                          ? NextProgressive(s)
+                          : ChooseProgressive(header.transmissionNumber, in.proposedProgressive, s);
     } catch (const RecordIoError& e) {
         return refuse(e.what());
     }
@@ -238,10 +263,19 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& in, const Session& s) {
     FpaExportPlan plan;
     plan.progressive = progressive.value;
     plan.advancesCounter = progressive.advancesCounter;
+    plan.setsFpaState = !in.stored;
     plan.record = in.settings;
     const double withholdingRate = DocumentWithholdingRate(draft.figures, in.vat);
-    FillFpaRecord(plan.record, draft.panel, header, in.tables, in.customer,
-                  draft.figures.withholdingAmount, withholdingRate, plan.progressive);
+    if (in.stored)
+        TakeArchivedEntries(plan.record, in.stored->archived, in.customer, plan.progressive);
+    else
+        FillFpaRecord(plan.record, draft.panel, header, in.tables, in.customer,
+                      draft.figures.withholdingAmount, withholdingRate, plan.progressive);
+    const DocumentKind kind = in.stored ? in.stored->kind : s.documentKind;
+    const std::string withholdingReason =
+        in.stored             ? in.stored->withholdingReason
+        : withholdingRate > 0 ? ItemCode(WithholdingReasonItems(), draft.panel.withholdingReason, 2)
+                              : std::string();
 
     const FpaFormatChoice choice =
         ReadFpaFormat(s.companyFile(kFpaFormatFile), s.companyPath(kFpaFormatFile));
@@ -257,7 +291,7 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& in, const Session& s) {
     if (everyCustomer) {
         everyone = EInvoiceDocumentOf(draft, money);
         // A credit note is never charged the duty (see ChargeStampDuty).
-        if (s.documentKind == DocumentKind::CreditNote) everyone.chargeStampDuty = false;
+        if (kind == DocumentKind::CreditNote) everyone.chargeStampDuty = false;
         if (!everyone.notes.empty() && Trim(plan.record.text(fpa::kDocumentType)) == "TD01")
             plan.record.setText(fpa::kDocumentType, "TD24");
     }
@@ -388,10 +422,10 @@ std::string CommitFpaExport(const FpaExportPlan& plan, Session& s) {
             return *failed + "." + untouched;
         }
         // The file has its name; only the folder's flush is not confirmed.
-        s.fpaState = plan.progressive;
+        if (plan.setsFpaState) s.fpaState = plan.progressive;
         return *failed + ".";
     }
-    s.fpaState = plan.progressive;
+    if (plan.setsFpaState) s.fpaState = plan.progressive;
     return {};
 }
 

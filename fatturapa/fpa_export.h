@@ -19,6 +19,15 @@ namespace qorvana {
 
 struct Session;
 
+// A stored document written again (a rejected e-invoice corrected): the panel's entries as its
+// archive copy kept them, its kind, and its withholding's reason (the archive copy holds one
+// character of it). It always takes the next progressive and leaves fpaState alone.
+struct StoredEntries {
+    const FpaRecord& archived;
+    DocumentKind kind = DocumentKind::Invoice;
+    std::string withholdingReason;
+};
+
 // Everything an export reads: the draft gives the header's and the panel's entries, the
 // lines, their figures and whether prices include VAT.
 struct FpaExportInput {
@@ -28,6 +37,7 @@ struct FpaExportInput {
     const VatTable& vat;
     const HeaderTables& tables;
     std::string proposedProgressive;  // what the header proposed as transmission number
+    const StoredEntries* stored = nullptr;
 };
 
 // The FatturaPA format a company writes, chosen by the one-line text file qorvana.fpv in its
@@ -65,6 +75,7 @@ struct FpaExportPlan {
     bool replacesFile = false;     // a file of that name is already there
     int progressive = 0;           // for the file, the counter, the archive and fpaState
     bool advancesCounter = false;  // first export of this document in this run
+    bool setsFpaState = true;      // the document being issued (not a stored one)
     FpaRecord record;
     std::string xml;
     // What the file is written without and the operator should see to, in Italian.
