@@ -244,11 +244,12 @@ Rewritten RewriteRejectedEInvoice(SdiStore& store, const std::string& rejectedFi
         std::optional<EInvoiceFacts> facts = ReadEInvoiceFacts(plan.xml, reason);
         if (!facts) return refuse(plan.fileName + ": " + reason);
         const std::string oldName = old->fileName;
-        old->replacedBy = plan.fileName;  // `old` is not used after the store grows
-        store.add(plan.fileName, plan.folderText + plan.fileName, *facts).replaces = oldName;
-        std::string message = "Il file " + plan.fileName + " è stato scritto da " + ofDocument +
+        std::string message = "Il file " + plan.fileName + " è stato scritto dal documento n. " +
+                              old->number + " del " + FormDateOfIso(old->date) +
                               ", con i dati del cliente come sono ora e il progressivo invio " +
                               std::to_string(plan.progressive) + ", al posto di " + oldName + ".";
+        old->replacedBy = plan.fileName;  // `old` is not used after the store grows
+        store.add(plan.fileName, plan.folderText + plan.fileName, *facts).replaces = oldName;
         for (const std::string& w : plan.warnings) message += "\n\nAttenzione: " + w;
         return {plan.fileName, message, {}};
     } catch (const RecordIoError& e) {

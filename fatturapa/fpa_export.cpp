@@ -320,23 +320,21 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& in, const Session& s) {
     std::array<double, 6> dueAmounts{};
     for (std::size_t i = 0; i < dueAmounts.size(); ++i)
         dueAmounts[i] = ParseDecimal(header.instalmentAmounts[i]);
-    const FpaWriterInput document{
-        plan.record,
-        in.customer,
-        draft.lines,
-        draft.figures,
-        in.vat,
-        in.tables,
-        money,
-        header.dueDates,
-        dueAmounts,
-        header.vatOptions.selfInvoice,
-        draft.vatInclusive,
-        everyCustomer ? &everyone : nullptr,
-        draft.einvoice.companyIban,
-        withholdingRate > 0 ? ItemCode(WithholdingReasonItems(), draft.panel.withholdingReason, 2)
-                            : std::string(),
-        &draft.einvoice.fund};
+    const FpaWriterInput document{plan.record,
+                                  in.customer,
+                                  draft.lines,
+                                  draft.figures,
+                                  in.vat,
+                                  in.tables,
+                                  money,
+                                  header.dueDates,
+                                  dueAmounts,
+                                  header.vatOptions.selfInvoice,
+                                  draft.vatInclusive,
+                                  everyCustomer ? &everyone : nullptr,
+                                  draft.einvoice.companyIban,
+                                  withholdingReason,
+                                  &draft.einvoice.fund};
     FpaComposition composition =
         plan.format == FpaFormat::V123 ? ComposeFpaV12(document) : ComposeFpaV10(document);
     if (!composition.problems.empty()) {
