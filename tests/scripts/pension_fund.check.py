@@ -23,6 +23,12 @@ check("line file", [(blocks[n * 10 + 1].strip(), blocks[n * 10 + 3].strip(), blo
       [("", "Progettazione impianto elettrico", " 800 "), ("", "Direzione lavori", " 200 "),
        ("CASSA TC04", "Contributo integrativo 4 %", " 40 ")])
 
+# The declaration of intent kept with ARCO's e-invoice data (qorvana.fec version 3).
+with open(os.path.join(COMPANY, "qorvana.fec"), "rb") as f:
+    fec = f.read().decode("cp1252").split("\r\n")
+check("declaration", [fec[0]] + [l.split("\t")[-2:] for l in fec[1:] if l.endswith("2026")],
+      ["QORVANA-FEC\t3", ["08060120341234567-000001", "15/01/2026"]])
+
 F = "FatturaElettronicaBody/DatiGenerali/DatiGeneraliDocumento/"
 xml = einvoice("IT01234567897_00001.xml")
 check("DatiCassaPrevidenziale", values(xml, F + "DatiCassaPrevidenziale/*"),
