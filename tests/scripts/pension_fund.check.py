@@ -1,14 +1,14 @@
 # What pension_fund.qrs left: the contribution on paper, in the records and the line file, in
 # the journal, and in the e-invoice as DatiCassaPrevidenziale (valid: schema and qorvana-check).
 import os
+import re
 
 from check_lib import COMPANY, PRINT, check, dbl, einvoice, pdf_text, records, values
 
 printed = pdf_text(os.path.join(PRINT, "print-1.pdf"), "-layout")
 check("printed line", [l.split() for l in printed.splitlines() if "Contributo integrativo" in l],
       [["Contributo", "integrativo", "4", "%", "40,00", "40,00", "40,00", "22"]])
-check("printed totals", [l.split()[-1] for l in printed.splitlines()
-                         if l.strip().startswith(("Totale documento", "Netto a pagare"))],
+check("printed totals", re.findall(r"(?:Totale documento|Netto a pagare)\s+([\d.,]+)", printed),
       ["1.268,80", "1.068,80"])
 
 # The document record: code 1 (22 %) holds the contribution, code 5 the fees.
