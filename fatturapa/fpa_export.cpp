@@ -4,15 +4,18 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <memory>
 
 #include "document/einvoice_amounts.h"
+#include "document/numbering.h"
 #include "fatturapa/fpa_checks.h"
 
 #include "core/counters_record.h"
 #include "core/numbers.h"
 #include "core/paths.h"
 #include "core/session.h"
+#include "core/system_error.h"
 #include "core/text.h"
 #include "core/whole_file.h"
 
@@ -129,12 +132,12 @@ std::string ExchangeSystemRefusal(const std::string& fileName, const std::string
     return message;
 }
 
-// The part of the file name after "_": 1.0 the document number's letters and digits, 1.2.3
-// the progressive in base 36.
+// The part of the file name after "_": 1.0 the document number's key, 1.2.3 the progressive
+// in base 36.
 std::string NamePart(FpaFormat format, const std::string& number, int progressive,
                      std::string& refusal) {
     if (format == FpaFormat::V123) return FileProgressive(progressive);
-    const std::string part = FileNamePart(number);
+    const std::string part = DocumentNumberKey(number);  // no number can name a folder
     if (part.empty())
         refusal = "Il numero del documento \"" + number +
                   "\" non contiene lettere o cifre: il nome del file XML non si può formare.";
@@ -232,13 +235,6 @@ FpaFormatChoice ReadFpaFormat(const std::filesystem::path& file, const std::stri
                 "Il file " + suiteName + " (formato della fatturaPA) non si può leggere: è vuoto."};
     return {FpaFormat::V10, "Il file " + suiteName + " indica il formato \"" + value +
                                 "\" della fatturaPA: i formati possibili sono 1.0 e 1.2.3."};
-}
-
-std::string FileNamePart(std::string_view documentNumber) {
-    std::string part;
-    for (char c : documentNumber)
-        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) part += c;
-    return part;
 }
 
 FpaPrepared PrepareFpaExport(const FpaExportInput& in, const Session& s) {
@@ -425,6 +421,20 @@ std::string CommitFpaExport(const FpaExportPlan& plan, Session& s) {
     }
     if (plan.setsFpaState) s.fpaState = plan.progressive;
     return {};
+}
+
+bool FpaFileIsCurrent(const FpaExportPlan& plan, const std::filesystem::path& written) {
+    if (written != plan.target) return false;
+    const FileRead read = ReadWholeFile(written);
+    return read.ok() && read.bytes == plan.xml;
+}
+
+std::string RemoveFpaFile(const Session& s, const std::string& fpaFile) {
+    if (fpaFile.empty() || ::unlink(s.paths.map(fpaFile).c_str()) == 0 || errno == ENOENT)
+        return {};
+    const int error = errno;
+    LogSystemError("rimozione di " + fpaFile, error);
+    return "Il file " + fpaFile + " non si può eliminare: " + ItalianReason(error);
 }
 
 std::string FpaCreatedMessage(const FpaExportPlan& plan) {

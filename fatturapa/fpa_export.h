@@ -62,10 +62,6 @@ void FillFpaRecord(FpaRecord& record, const PanelEntries& panel, const HeaderEnt
 // credit note, the stamp duty.
 EInvoiceDocument EInvoiceDocumentOf(const DocumentDraft& draft, const Money& money);
 
-// The name part taken from a document number: its letters and digits only, so that no
-// number can name a folder ("15/2024" gives "152024").
-std::string FileNamePart(std::string_view documentNumber);
-
 // An export checked and composed, ready to be written.
 struct FpaExportPlan {
     FpaFormat format = FpaFormat::V10;
@@ -94,6 +90,13 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& input, const Session& session
 // a failure, empty on success; on a failure the folder, the archive copy, the counter and
 // fpaState are as they were.
 std::string CommitFpaExport(const FpaExportPlan& plan, Session& session);
+
+// True when `written`, the file written for the document before, is the file the plan writes
+// and holds what it writes: nothing the file carries changed since.
+bool FpaFileIsCurrent(const FpaExportPlan& plan, const std::filesystem::path& written);
+// Removes the file written for the document (`fpaFile`, its suite path): it no longer goes with
+// the document. Empty when it is gone (or was never there), else why it is still there.
+std::string RemoveFpaFile(const Session& session, const std::string& fpaFile);
 
 // "Il file ... è stato creato all'interno della cartella ...", then the plan's warnings.
 std::string FpaCreatedMessage(const FpaExportPlan& plan);

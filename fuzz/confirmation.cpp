@@ -43,7 +43,7 @@ void PrintPages(const Session& s, const DocumentDraft& draft, const PrintSetting
 
     PdfHandoffInput handoff;
     handoff.pdfFolder = s.workStrings[work_slot::kPdfFolder];
-    handoff.pdfName = DocumentPdfName(draft.header, s.fpaState);
+    handoff.pdfName = DocumentPdfName(draft.header, s.documentKind);
     handoff.sendByMail = true;
     handoff.customerEmail = DocumentToPrintOf(draft, s).entries.email;
     handoff.extraArgument = print.pdfExtraArgument();

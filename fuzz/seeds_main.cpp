@@ -15,6 +15,7 @@
 #include "core/cp1252.h"
 #include "core/session.h"
 #include "core/tab_file.h"
+#include "document/series_file.h"
 #include "fatturapa/fpa_export.h"
 #include "fatturapa/fpa_file.h"
 #include "fatturapa/fpa_tables.h"
@@ -109,6 +110,9 @@ void RecordSeeds() {
         const std::string name = std::string("qorvana.") + extensions[i];
         Seed("records", name, i, CompanyFile("qoraz0.001/" + name));
     }
+    // The scratch company stores no e-invoice of kind 7: the series file is made here.
+    Seed("records", "qorvana.num", 16,
+         StoredSeriesText({{1, {"1", "20250305", true}}, {2, {"2", "20250306", false}}}));
 }
 
 // The FatturaPA 1.2.3 file the program writes for the sample invoice to the public

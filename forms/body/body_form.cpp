@@ -29,6 +29,7 @@
 #include "forms/common/qt_text.h"
 #include "forms/common/wait_cursor.h"
 #include "forms/start/start_form.h"
+#include "print/pdf_handoff.h"
 
 namespace qorvana {
 namespace {
@@ -41,6 +42,7 @@ constexpr int kInnerWidth = kFormWidth - 2 * kMargin;
 constexpr int kChooserX = 758;
 
 const char* const kNotFound = "Articolo non esistente";
+const QString kEmailCaption = QStringLiteral("Invia per posta elettronica");
 
 }  // namespace
 
@@ -115,6 +117,7 @@ void BodyForm::buildControls() {
     scorporo_->move(kMargin, 484);
     registerControl("scorporo", scorporo_);
     connect(scorporo_, &QCheckBox::toggled, this, [this] { recompute(); });
+    connect(scorporo_, &QCheckBox::clicked, this, &BodyForm::tellPricesReadAgain);
     barcode_ = new QCheckBox(QStringLiteral("Codice a barre"), this);
     barcode_->move(kMargin + 200, 484);
     registerControl("barcode", barcode_);
@@ -125,7 +128,7 @@ void BodyForm::buildControls() {
     prezz_[0]->setChecked(true);
     registerControl("prezz", prezz_[0], 0);
     registerControl("prezz", prezz_[1], 1);
-    postael_ = new QCheckBox(QStringLiteral("Invia per posta elettronica"), this);
+    postael_ = new QCheckBox(kEmailCaption, this);
     postael_->move(kMargin + 680, 484);
     registerControl("postael", postael_);
 
@@ -263,7 +266,7 @@ void BodyForm::startNewDocument() {
     }
     barcode_->setChecked(setup_.barcode);
     prezz_[setup_.secondPriceList ? 1 : 0]->setChecked(true);
-    postael_->setEnabled(true);
+    proposeEmail();
     stockShown_ = 0;
     listx_->clear();
     recompute();
@@ -296,6 +299,32 @@ bool BodyForm::recompute() {
     tota_[2]->setText(Q(QuantityText(figures_.totalQuantity)));
     writeWeight();
     return true;
+}
+
+void BodyForm::proposeEmail() {
+    // The PDF copy goes by e-mail: with PDFs switched off there is nothing to send.
+    const bool pdfOn = PdfHandoffEnabled(session().workStrings[work_slot::kFpaSwitch]);
+    postael_->setEnabled(pdfOn);
+    postael_->setChecked(pdfOn && setup_.customerHasEmail);
+    postael_->setText(pdfOn ? kEmailCaption : kEmailCaption + QStringLiteral(" (PDF non attivi)"));
+    postael_->adjustSize();
+    postael_->setToolTip(pdfOn ? QString()
+                               : QStringLiteral("La copia PDF dei documenti è disattivata "
+                                                "(qorvana.eur, riga 2 = 0): non c'è nulla da "
+                                                "inviare per posta elettronica."));
+}
+
+void BodyForm::tellPricesReadAgain() {
+    if (figures_.documentTotal == 0) return;
+    // The prices typed stay as they are; what they mean changes, and so does every amount.
+    const QString total = Q(AmountText(session().money(), figures_.documentTotal)).trimmed();
+    ShowMessage(this, QStringLiteral("Attenzione"),
+                (vatInclusive() ? QStringLiteral("I prezzi scritti sono ora letti IVA inclusa: il "
+                                                 "totale del documento è ora %1.")
+                                : QStringLiteral("I prezzi scritti sono ora letti senza IVA: il "
+                                                 "totale del documento è ora %1."))
+                    .arg(total),
+                MsgIcon::Information);
 }
 
 void BodyForm::keepFundLine(bool last) {
@@ -385,9 +414,13 @@ void BodyForm::reorderLines() {
 }
 
 void BodyForm::enableArticleList() {
-    if (!buildArticleList(ArticleListForm::CodeFirst)) return;
+    if (switchArticleListOn()) grid_->focusCode(grid_->currentRow());
+}
+
+bool BodyForm::switchArticleListOn() {
+    if (!buildArticleList(ArticleListForm::CodeFirst)) return false;
     list1_->setEnabled(true);
-    grid_->focusCode(grid_->currentRow());
+    return true;
 }
 
 bool BodyForm::buildArticleList(ArticleListForm form) {
@@ -461,8 +494,10 @@ void BodyForm::onArticEnter(int row) {
         return;
     }
     if (!barcode_->isChecked()) {
+        // A code is looked up in the article list: built now when it was not yet.
+        if (!list1_->isEnabled() && !switchArticleListOn()) return;
         onArticTyped(row);
-        if (!list1_->isEnabled() || !listMatch_) {
+        if (!listMatch_) {
             Warn(this, kNotFound);
             grid_->focusCode(row);
             return;

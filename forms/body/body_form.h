@@ -72,6 +72,8 @@ class BodyForm : public QorForm {
     void deleteLine();
     void reorderLines();
     void enableArticleList();
+    // Builds the code-first article list and enables List1; false (told) when unreadable.
+    bool switchArticleListOn();
     bool buildArticleList(ArticleListForm form);
     void selectListEntry(int position);
     void showPicker(const QString& form, bool hideBody);
@@ -92,6 +94,12 @@ class BodyForm : public QorForm {
     bool takeArticle(int row, int article);
     ArticleTerms articleTerms() const;
     void writeWeight();
+    // postael for a new document: ticked when the customer has an e-mail address; disabled,
+    // saying why, when PDF copies are switched off.
+    void proposeEmail();
+    // After the operator ticks or unticks scorporo: how the typed prices are now read, and the
+    // new total.
+    void tellPricesReadAgain();
 
     LineTable& lines_;          // the draft's lines
     DocumentFigures& figures_;  // the draft's figures

@@ -42,6 +42,23 @@ constexpr GridColumn kCiv{"civ", "Iva", 704, 30, 2};
 constexpr int kScrollX = 736;
 constexpr int kScrollWidth = 16;
 
+// The rows the cursor keys move the focus by: one for Up and Down, a page for PageUp and
+// PageDown; 0 for any other key.
+int RowsMoved(int key) {
+    switch (key) {
+        case Qt::Key_Up:
+            return -1;
+        case Qt::Key_Down:
+            return 1;
+        case Qt::Key_PageUp:
+            return -LineGrid::kRows;
+        case Qt::Key_PageDown:
+            return LineGrid::kRows;
+        default:
+            return 0;
+    }
+}
+
 // Quantity, price and discounts as the rows show them: plain decimal text, empty for 0.
 QString NumberBox(double v) {
     return v == 0 ? QString() : Q(PlainNumberText(v));
@@ -92,6 +109,7 @@ LineGrid::LineGrid(LineTable& lines, QWidget* parent)
                 [this, r] { onDiscountChanged(sc2_[r], r, 2); });
     }
 
+    columns_ = {&artic_, &ds_, &um_, &quantita_, &sc1_, &sc2_, &prezzo_, &civ_};
     vscroll_ = new QScrollBar(Qt::Vertical, this);
     vscroll_->setGeometry(kScrollX, kRowTop, kScrollWidth, kRows * kRowHeight);
     vscroll_->setRange(kFirstOffset, kLastOffset);
@@ -231,6 +249,26 @@ void LineGrid::onEnterMove(QLineEdit* box, int row) {
     }
 }
 
+void LineGrid::moveRows(QLineEdit* box, int row, int by) {
+    // A number being typed is read first; a refused one keeps the focus where it is.
+    if (!numbers_->commit(box)) return;
+    const auto column = std::find_if(columns_.begin(), columns_.end(), [&](const auto* boxes) {
+        return (*boxes)[static_cast<std::size_t>(row)] == box;
+    });
+    if (column == columns_.end()) return;
+    const int offset = vscroll_->value();
+    const int line = std::clamp(lineOfRow(row) + by, 1, LineTable::kLines);
+    // A page moves the lines under the rows; a step moves the row, and the lines only past the
+    // first or the last row.
+    int shown = std::abs(by) >= kRows ? offset + by : offset;
+    shown = std::clamp(shown, line - (kRows - 1), line);
+    shown = std::clamp(shown, kFirstOffset, kLastOffset);
+    if (shown != offset) vscroll_->setValue(shown);
+    QLineEdit* target = (**column)[static_cast<std::size_t>(line - shown)];
+    target->setFocus();
+    target->selectAll();  // also when it had the focus already and the lines moved under it
+}
+
 void LineGrid::onTextChanged(QLineEdit* box, int row) {
     if (refreshing_) return;
     DocumentLine& line = lines_[lineOfRow(row)];
@@ -325,6 +363,11 @@ bool LineGrid::eventFilter(QObject* watched, QEvent* event) {
             // The VAT chooser from the keyboard: its arrows then choose the code.
             if ((key->key() == Qt::Key_Down || key->key() == Qt::Key_F4) && box == civ_[r]) {
                 emit vatChooserKey(r);
+                return true;
+            }
+            if (const int by = RowsMoved(key->key());
+                by != 0 && key->modifiers() == Qt::NoModifier) {
+                moveRows(box, r, by);
                 return true;
             }
             break;

@@ -15,6 +15,7 @@
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qt_text.h"
+#include "forms/start/start_form.h"
 
 namespace qorvana {
 
@@ -74,7 +75,7 @@ EInvoiceCustomerForm::EInvoiceCustomerForm(Session& session, FormSet& forms)
     registerControl(QStringLiteral("salva"), salva);
     registerControl(QStringLiteral("annulla"), annulla);
     connect(salva, &QPushButton::clicked, this, &EInvoiceCustomerForm::save);
-    connect(annulla, &QPushButton::clicked, this, &QWidget::hide);
+    connect(annulla, &QPushButton::clicked, this, &EInvoiceCustomerForm::leave);
 }
 
 void EInvoiceCustomerForm::setCustomer(int record, const QString& name) {
@@ -115,7 +116,12 @@ void EInvoiceCustomerForm::save() {
         Warn(this, Q(*failed));
         return;
     }
+    leave();
+}
+
+void EInvoiceCustomerForm::leave() {
     hide();
+    if (auto* start = forms().get<StartForm>(QString(form_name::kStart))) start->focusNameBox();
 }
 
 bool EInvoiceCustomerForm::officeCodeAccepted(const EInvoiceCustomer& data) {
@@ -134,7 +140,7 @@ bool EInvoiceCustomerForm::officeCodeAccepted(const EInvoiceCustomer& data) {
 
 void EInvoiceCustomerForm::closeEvent(QCloseEvent* event) {
     event->ignore();
-    hide();
+    leave();
 }
 
 }  // namespace qorvana
