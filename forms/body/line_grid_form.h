@@ -40,6 +40,8 @@ class LineGrid : public QWidget {
     int rowTop(int row) const;
     // Shows the lines from the scroll offset in the rows.
     void refresh();
+    // Shows line `n` again, when a row shows it.
+    void refreshLine(int n);
     // Shows the first lines, row 0 current.
     void showFromTop();
     // Scrolls so that line `last` shows in the next-to-last row, and puts the focus in the code
@@ -72,6 +74,7 @@ class LineGrid : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void showRow(int row);
     QLineEdit* addBox(int row, int x, int width, int maxLength);
     void onEnterMove(QLineEdit* box, int row);
     // Up, Down (`by` ±1), PageUp, PageDown (±kRows): the same box `by` lines away, scrolling the
