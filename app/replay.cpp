@@ -334,6 +334,8 @@ void Replay::doType(QWidget* control, const QString& text) {
 
 void Replay::doKeys(QWidget* control, const std::vector<ScriptWord>& keys) {
     focusOn(control);
+    // Entered as Enter enters it, also when it had the focus already: its whole text selected.
+    if (QLineEdit* box = TextBoxOf(control); box && box->hasFocus()) box->selectAll();
     for (const ScriptWord& word : keys) {
         if (word.quoted) {
             const QString text = Word(word);

@@ -1,5 +1,6 @@
 #include "core/cp1252.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -163,6 +164,18 @@ std::string Utf8ToCp1252(std::string_view utf8, bool* lossy) {
     }
     if (lossy) *lossy = replaced;
     return out;
+}
+
+std::vector<std::string> CharactersNotInCp1252(std::string_view utf8) {
+    std::vector<std::string> found;
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const std::size_t start = pos;
+        if (CodePointToByte(NextCodePoint(utf8, pos)) >= 0) continue;
+        std::string character(utf8.substr(start, pos - start));
+        if (std::find(found.begin(), found.end(), character) == found.end())
+            found.push_back(std::move(character));
+    }
+    return found;
 }
 
 std::size_t Utf8Length(std::string_view utf8) {

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qorvana {
 
@@ -56,6 +57,9 @@ char* WriteCp1252AsUtf8(std::string_view cp1252, char* out);
 // UTF-8 to Windows-1252; a character it cannot hold (or invalid UTF-8) becomes '?'.
 // `lossy`, when given, is set to true when such a replacement happened.
 std::string Utf8ToCp1252(std::string_view utf8, bool* lossy = nullptr);
+// The characters of a UTF-8 text that Windows-1252 cannot hold, each once in the order met:
+// the ones Utf8ToCp1252 writes as '?'.
+std::vector<std::string> CharactersNotInCp1252(std::string_view utf8);
 // Decodes the code point at `pos` and moves past it; an invalid sequence gives U+FFFD and
 // skips one byte.
 char32_t NextCodePoint(std::string_view utf8, std::size_t& pos);

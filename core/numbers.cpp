@@ -88,6 +88,18 @@ std::optional<double> FiniteVal(std::string_view text) {
     return n.negative ? -value : value;
 }
 
+std::optional<double> WholeNumber(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    if (text.empty() || text.front() == '+') return std::nullopt;
+    double value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
 std::optional<std::int16_t> ToInt16(double value) {
     if (!std::isfinite(value)) return std::nullopt;
     const double whole = std::trunc(value);

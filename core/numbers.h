@@ -14,6 +14,10 @@ namespace qorvana {
 double Val(std::string_view text);
 // Val, but nullopt when the number lies beyond the range of a double (e.g. "1e309").
 std::optional<double> FiniteVal(std::string_view text);
+// The whole text as one number written with "." (blanks around it, an optional sign, an
+// optional exponent), the same under every locale; nullopt for any other text, empty text
+// and numbers beyond a double.
+std::optional<double> WholeNumber(std::string_view text);
 // A double stored into a 16-bit field: its integer part when it lies in -32768..32767 and
 // is finite, nullopt otherwise.
 std::optional<std::int16_t> ToInt16(double value);

@@ -1,5 +1,7 @@
 #include "core/text.h"
 
+#include "core/cp1252.h"
+
 namespace qorvana {
 
 std::string Trim(std::string_view text, std::string_view blanks) {
@@ -30,6 +32,38 @@ std::string KeepPrintable(std::string_view utf8) {
         out.push_back(utf8[i]);
     }
     return out;
+}
+
+std::vector<std::string> SplitFields(std::string_view line, char separator) {
+    std::vector<std::string> parts(1);
+    for (char c : line) {
+        if (c == separator)
+            parts.emplace_back();
+        else
+            parts.back() += c;
+    }
+    return parts;
+}
+
+std::string TabFieldText(std::string_view value) {
+    std::string text(value);
+    for (char& c : text)
+        if (c == '\t' || c == '\r' || c == '\n') c = ' ';
+    return Trim(text);
+}
+
+TabFileLines SplitTabFile(std::string_view bytes, std::string_view firstLine) {
+    std::vector<std::string> lines = SplitFields(Cp1252ToUtf8(bytes), '\n');
+    if (!lines.empty() && lines.back().empty()) lines.pop_back();
+    for (std::string& line : lines)
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+    TabFileLines file;
+    if (lines.empty() || lines.front() != firstLine) {
+        file.damagedLine = 1;
+        return file;
+    }
+    for (std::size_t n = 1; n < lines.size(); ++n) file.rows.push_back(SplitFields(lines[n], '\t'));
+    return file;
 }
 
 std::string LowerAscii(std::string_view text) {

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "core/civil_date.h"
 #include "core/cp1252.h"
 #include "core/text.h"
 #include "core/whole_file.h"
@@ -11,27 +12,8 @@ namespace {
 
 constexpr std::string_view kMarker = "QORVANA-FEC\t";
 // The fields of a customer's line in each version of the file, from version 1.
-constexpr std::size_t kFieldsOfVersion[] = {5, 7};
-constexpr int kLatestVersion = 2;
-
-std::vector<std::string> Split(const std::string& line, char separator) {
-    std::vector<std::string> parts(1);
-    for (char c : line) {
-        if (c == separator)
-            parts.emplace_back();
-        else
-            parts.back() += c;
-    }
-    return parts;
-}
-
-// A value as stored: no tab or line break inside it.
-std::string Stored(const std::string& value) {
-    std::string text = value;
-    for (char& c : text)
-        if (c == '\t' || c == '\r' || c == '\n') c = ' ';
-    return Trim(text);
-}
+constexpr std::size_t kFieldsOfVersion[] = {5, 7, 9};
+constexpr int kLatestVersion = 3;
 
 bool Alnum(const std::string& v) {
     for (char c : v)
@@ -43,6 +25,31 @@ std::string Upper(std::string v) {
     for (char& c : v)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     return v;
+}
+
+// The protocol of the Agenzia's receipt of a declaration of intent: 17 digits, then "-" or
+// "/" and the 6 digits of the declaration's progressive.
+bool IntentProtocolShape(const std::string& p) {
+    const auto digits = [&](std::size_t from, std::size_t n) {
+        return p.find_first_not_of("0123456789", from) >= from + n;
+    };
+    return p.size() == 24 && digits(0, 17) && (p[17] == '-' || p[17] == '/') && digits(18, 6);
+}
+
+std::string NormaliseIntent(EInvoiceCustomer& d) {
+    d.intentProtocol = TabFieldText(d.intentProtocol);
+    d.intentDate = TabFieldText(d.intentDate);
+    if (d.intentProtocol.empty() != d.intentDate.empty())
+        return "Indicare sia il protocollo della dichiarazione d'intento sia la data della sua "
+               "ricevuta, o nessuno dei due.";
+    if (!d.intentProtocol.empty() && !IntentProtocolShape(d.intentProtocol))
+        return "Il protocollo della dichiarazione d'intento \"" + d.intentProtocol +
+               "\" non è valido: 17 cifre, un trattino e le 6 cifre del progressivo "
+               "(08060120341234567-000001).";
+    if (!d.intentDate.empty() && !CivilDate::Parse(d.intentDate))
+        return "La data della ricevuta della dichiarazione d'intento \"" + d.intentDate +
+               "\" non è valida: gg/mm/aaaa.";
+    return {};
 }
 
 }  // namespace
@@ -58,32 +65,27 @@ EInvoiceCustomersRead ReadEInvoiceCustomers(const std::filesystem::path& file,
                                                        "clienti) è danneggiato alla riga " +
                                                        std::to_string(line)};
     };
-    std::vector<std::string> lines = Split(Cp1252ToUtf8(read.bytes), '\n');
-    if (!lines.empty() && lines.back().empty()) lines.pop_back();
+    // The version on the first line tells how many fields a customer's line holds.
+    TabFileLines lines;
+    int version = kLatestVersion;
+    for (; version >= 1; --version) {
+        lines = SplitTabFile(read.bytes, std::string(kMarker) + std::to_string(version));
+        if (lines.damagedLine == 0) break;
+    }
+    if (version < 1) return damaged(1);
+    const std::size_t fields = kFieldsOfVersion[version - 1];
     EInvoiceCustomers customers;
-    std::size_t fields = 0;
-    for (std::size_t n = 0; n < lines.size(); ++n) {
-        std::string line = lines[n];
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (n == 0) {
-            const std::string version =
-                line.starts_with(kMarker) ? line.substr(kMarker.size()) : "";
-            if (version.size() != 1 || version[0] < '1' || version[0] > '0' + kLatestVersion)
-                return damaged(1);
-            fields = kFieldsOfVersion[version[0] - '1'];
-            continue;
-        }
-        std::vector<std::string> f = Split(line, '\t');
+    for (std::size_t i = 0; i < lines.rows.size(); ++i) {
+        std::vector<std::string> f = lines.rows[i];
         if (f.size() != fields || f[0].empty() || f[0].size() > 5 ||
             f[0].find_first_not_of("0123456789") != std::string::npos ||
             (f[3] != "0" && f[3] != "1"))
-            return damaged(n + 1);
+            return damaged(i + 2);
         const int customer = std::stoi(f[0]);
-        if (customer < 1 || customer > 32767 || customers.count(customer)) return damaged(n + 1);
+        if (customer < 1 || customer > 32767 || customers.count(customer)) return damaged(i + 2);
         f.resize(kFieldsOfVersion[kLatestVersion - 1]);
-        customers[customer] = {f[1], f[2], f[3] == "1", f[4], f[5], f[6]};
+        customers[customer] = {f[1], f[2], f[3] == "1", f[4], f[5], f[6], f[7], f[8]};
     }
-    if (lines.empty()) return damaged(1);
     return {std::move(customers), {}};
 }
 
@@ -91,9 +93,11 @@ std::string EInvoiceCustomersText(const EInvoiceCustomers& customers) {
     std::string text = std::string(kMarker) + std::to_string(kLatestVersion) + "\r\n";
     for (const auto& [number, c] : customers) {
         if (c.empty()) continue;
-        text += std::to_string(number) + "\t" + Stored(c.recipientCode) + "\t" + Stored(c.pec) +
-                "\t" + (c.splitPayment ? "1" : "0") + "\t" + Stored(c.foreignTaxId) + "\t" +
-                Stored(c.firstName) + "\t" + Stored(c.surname) + "\r\n";
+        text += std::to_string(number) + "\t" + TabFieldText(c.recipientCode) + "\t" +
+                TabFieldText(c.pec) + "\t" + (c.splitPayment ? "1" : "0") + "\t" +
+                TabFieldText(c.foreignTaxId) + "\t" + TabFieldText(c.firstName) + "\t" +
+                TabFieldText(c.surname) + "\t" + TabFieldText(c.intentProtocol) + "\t" +
+                TabFieldText(c.intentDate) + "\r\n";
     }
     return Utf8ToCp1252(text);
 }
@@ -105,9 +109,9 @@ std::optional<std::string> WriteEInvoiceCustomers(const std::filesystem::path& f
 }
 
 std::string NormaliseEInvoiceCustomer(EInvoiceCustomer& d) {
-    d.recipientCode = Upper(Stored(d.recipientCode));
-    d.pec = Stored(d.pec);
-    d.foreignTaxId = Upper(Stored(d.foreignTaxId));
+    d.recipientCode = Upper(TabFieldText(d.recipientCode));
+    d.pec = TabFieldText(d.pec);
+    d.foreignTaxId = Upper(TabFieldText(d.foreignTaxId));
     const std::size_t length = d.recipientCode.size();
     if (!d.recipientCode.empty() && (!(length == 6 || length == 7) || !Alnum(d.recipientCode)))
         return "Il codice destinatario \"" + d.recipientCode +
@@ -121,13 +125,13 @@ std::string NormaliseEInvoiceCustomer(EInvoiceCustomer& d) {
     if (d.foreignTaxId.size() > 28 || !Alnum(d.foreignTaxId))
         return "L'identificativo fiscale estero \"" + d.foreignTaxId +
                "\" non è valido: al massimo 28 lettere o cifre, senza il codice del paese.";
-    d.firstName = Stored(d.firstName);
-    d.surname = Stored(d.surname);
+    d.firstName = TabFieldText(d.firstName);
+    d.surname = TabFieldText(d.surname);
     if (d.firstName.empty() != d.surname.empty())
         return "Indicare sia il nome sia il cognome del cliente, o nessuno dei due.";
     if (Utf8Length(d.firstName) > 60 || Utf8Length(d.surname) > 60)
         return "Il nome e il cognome hanno al massimo 60 caratteri ciascuno.";
-    return {};
+    return NormaliseIntent(d);
 }
 
 }  // namespace qorvana

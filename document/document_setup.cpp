@@ -5,6 +5,7 @@
 #include "core/general_settings_record.h"
 #include "core/numbers.h"
 #include "core/session.h"
+#include "core/text.h"
 #include "customers/agent_record.h"
 #include "customers/customer_record.h"
 #include "document/payment_terms.h"
@@ -42,6 +43,7 @@ DocumentSetup ReadDocumentSetup(const Session& session) {
         s.secondPriceList = customer.text(cli::kPriceList) == "2";
         s.customerVatCode = customer.int16(cli::kVatCodeOverride);
         s.customerAgentCode = customer.int16(cli::kAgentCode);
+        s.customerHasEmail = !Trim(customer.text(cli::kEmail)).empty();
     }
     return s;
 }
@@ -55,11 +57,15 @@ HeaderSetup ReadHeaderSetup(const Session& session, const NumberingScope& scope)
         const int n = session.currentCustomer;
         return IsCustomerRecord(files, n) ? files.read<CustomersFile>(n) : CustomerRecord{};
     });
-    std::optional<CountersRecord> series;
+    std::optional<CountersRecord> fatturaPa;
     if (session.fpaState != kFpaOrdinary)
-        series = Trapped(h.readError, [&] { return files.read<CountersFile>(tot::kFatturaPa); });
-    const auto stored = Trapped(h.readError, [&] { return ScanSeriesNumbers(files, scope); });
-    h.numbers = ProposeNumbers(invoices, series, scope.separateSeries, session.fpaState,
+        fatturaPa = Trapped(h.readError, [&] { return files.read<CountersFile>(tot::kFatturaPa); });
+    const StoredSeriesRead series = ReadCompanySeries(session);
+    if (h.readError.empty()) h.readError = series.problem;
+    const auto stored = Trapped(h.readError, [&] {
+        return ScanSeriesNumbers(files, series.series.value_or(StoredSeries{}), scope);
+    });
+    h.numbers = ProposeNumbers(invoices, fatturaPa, scope.separateSeries, session.fpaState,
                                stored.value_or(SeriesNumbers{}));
     if (customer) {
         h.bankReceipt = customer->int16(cli::kRibOption) == 1;
@@ -68,12 +74,16 @@ HeaderSetup ReadHeaderSetup(const Session& session, const NumberingScope& scope)
     return h;
 }
 
-NumberProposal ReadNumberProposal(const DataFiles& files, const NumberingScope& scope,
-                                  int fpaState) {
+NumberProposal ReadNumberProposal(const DataFiles& files, const StoredSeries& series,
+                                  const NumberingScope& scope, int fpaState) {
     const auto invoices = files.read<CountersFile>(tot::kInvoices);
-    const auto series = files.read<CountersFile>(tot::kFatturaPa);
-    return ProposeNumbers(invoices, series, scope.separateSeries, fpaState,
-                          ScanSeriesNumbers(files, scope));
+    const auto fatturaPa = files.read<CountersFile>(tot::kFatturaPa);
+    return ProposeNumbers(invoices, fatturaPa, scope.separateSeries, fpaState,
+                          ScanSeriesNumbers(files, series, scope));
+}
+
+StoredSeriesRead ReadCompanySeries(const Session& session) {
+    return ReadStoredSeries(session.companyFile(kSeriesFile), session.companyPath(kSeriesFile));
 }
 
 CustomerRecord ReadCountedCustomer(const DataFiles& files, int record) {

@@ -22,6 +22,7 @@ struct DocumentSetup {
     bool secondPriceList = false;    // customer offset 629 = "2"
     int customerVatCode = 0;         // customer offset 712; an override when 1..24
     int customerAgentCode = 0;       // customer offset 586
+    bool customerHasEmail = false;   // customer offset 714 not blank: e-mail proposed
     // Whether the company has articles, receipts and delivery-note lines (counters 3, 8, 12).
     bool hasArticles = false;
     bool hasReceipts = false;
@@ -46,11 +47,13 @@ struct HeaderSetup {
 // Reads the counters, the numbers stored in `scope` and the current customer for the header
 // of a new document (the transmission's series only for an electronic invoice).
 HeaderSetup ReadHeaderSetup(const Session& session, const NumberingScope& scope);
-// The numbers proposed in `scope` from the counters and the stored documents, as the header
-// proposes them again when the date or the series changes; RecordIoError when a record cannot
-// be read.
-NumberProposal ReadNumberProposal(const DataFiles& files, const NumberingScope& scope,
-                                  int fpaState);
+// The numbers proposed in `scope` from the counters and the stored documents of the series
+// (`series`: the company's qorvana.num), as the header proposes them again when the date or the
+// series changes; RecordIoError when a record cannot be read.
+NumberProposal ReadNumberProposal(const DataFiles& files, const StoredSeries& series,
+                                  const NumberingScope& scope, int fpaState);
+// The company's qorvana.num: the series its stored electronic invoices were numbered in.
+StoredSeriesRead ReadCompanySeries(const Session& session);
 // Customer `record` when it lies within the customers' count (counters record 1), else a
 // blank record.
 CustomerRecord ReadCountedCustomer(const DataFiles& files, int record);

@@ -2,15 +2,10 @@
 
 #include "core/civil_date.h"
 #include "core/cp1252.h"
+#include "document/numbering.h"
 
 namespace qorvana {
-namespace {
-
-bool IsBlank(const std::string& text) {
-    return text.find_first_not_of(" \t") == std::string::npos;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 HeaderCheck CheckHeader(const HeaderEntries& entries, const PaymentTerms& terms,
                         double documentTotal, const Money& money) {
@@ -26,7 +21,7 @@ HeaderCheck CheckHeader(const HeaderEntries& entries, const PaymentTerms& terms,
             return {HeaderFault::DueDate, i};
     }
     // The last refusal, so that the operator always meets the date checks first.
-    if (IsBlank(entries.documentNumber) ||
+    if (DocumentNumberKey(entries.documentNumber).empty() ||
         Utf8Length(entries.documentNumber) > kDocumentNumberLength)
         return {HeaderFault::DocumentNumber};
     double sum = 0;

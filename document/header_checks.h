@@ -19,7 +19,7 @@ enum class HeaderFault {
     RegistrationBeforeIssue,  // registered before the document was issued
     PaymentTerms,             // an empty payment condition while others can be chosen
     DueDate,                  // an instalment with an amount but no valid due date
-    DocumentNumber,           // empty or longer than the record's 10 characters
+    DocumentNumber,           // no letter or digit, or longer than the record's 10 characters
     SplitMismatch,            // the instalments do not add up to the total
 };
 

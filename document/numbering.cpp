@@ -7,6 +7,9 @@
 #include "core/data_files.h"
 #include "core/numbers.h"
 #include "core/session_codes.h"
+#include "core/text.h"
+#include "customers/customer_record.h"
+#include "sources/source_documents.h"
 
 namespace qorvana {
 namespace {
@@ -15,17 +18,36 @@ constexpr int kHighestNumber = 32767;
 
 }  // namespace
 
-int SeriesFpaState(DocumentKind kind, int fpaState) {
-    return kind == DocumentKind::ElectronicInvoice ? fpaState : kFpaOrdinary;
+std::string DocumentNumberKey(std::string_view number) {
+    const std::string text = Trim(number);
+    if (!text.empty() && text.find_first_not_of("0123456789") == std::string::npos)
+        return text.substr(std::min(text.find_first_not_of('0'), text.size() - 1));
+    std::string key;
+    for (char c : text) {
+        if (c >= 'a' && c <= 'z')
+            key += static_cast<char>(c - 'a' + 'A');
+        else if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))
+            key += c;
+    }
+    return key;
 }
 
-bool InSeparateSeries(bool separateSeriesChosen, int fpaState) {
-    return separateSeriesChosen && fpaState != kFpaOrdinary;
+bool NumberedInSeparateSeries(bool separateSeriesChosen, DocumentKind kind) {
+    return separateSeriesChosen && kind == DocumentKind::ElectronicInvoice;
 }
 
-bool StoredInSeparateSeries(const DocumentRecord& document, bool fpaSeparateNumbering) {
-    return fpaSeparateNumbering && document.int16(document_record::kKind) ==
-                                       static_cast<std::int16_t>(DocumentKind::ElectronicInvoice);
+bool StoredInSeparateSeries(int recordNumber, const DocumentRecord& document,
+                            const StoredSeries& series, bool fpaSeparateNumbering) {
+    namespace d = document_record;
+    if (document.int16(d::kKind) != static_cast<std::int16_t>(DocumentKind::ElectronicInvoice))
+        return false;
+    // An entry whose record holds another document (a posting that stopped before its
+    // record was written, a record rewritten since) is not this document's.
+    const auto entry = series.find(recordNumber);
+    if (entry != series.end() && entry->second.date == document.text(d::kDocumentDate) &&
+        DocumentNumberKey(entry->second.number) == DocumentNumberKey(document.text(d::kNumber)))
+        return entry->second.separate;
+    return fpaSeparateNumbering;
 }
 
 std::optional<std::int16_t> CounterWordValue(const std::string& text) {
@@ -39,13 +61,16 @@ bool SeriesNumbers::heldInAnotherYear(int number) const {
            otherYears[static_cast<std::size_t>(number)];
 }
 
-SeriesNumbers ScanSeriesNumbers(const DataFiles& files, const NumberingScope& scope) {
+SeriesNumbers ScanSeriesNumbers(const DataFiles& files, const StoredSeries& series,
+                                const NumberingScope& scope) {
     namespace d = document_record;
     SeriesNumbers numbers;
     numbers.otherYears.assign(kHighestNumber + 1, false);
     const int count = UsableEntries(files, tot::kInvoices, kFte);
-    files.scan<InvoicesFile>(1, count, [&](std::int32_t, const DocumentRecord& r) {
-        if (StoredInSeparateSeries(r, scope.fpaSeparateNumbering) != scope.separateSeries) return;
+    files.scan<InvoicesFile>(1, count, [&](std::int32_t n, const DocumentRecord& r) {
+        if (StoredInSeparateSeries(n, r, series, scope.fpaSeparateNumbering) !=
+            scope.separateSeries)
+            return;
         const auto number = CounterWordValue(r.text(d::kNumber));
         if (!number) return;
         if (Val(r.text(d::kDocumentDate).substr(0, 4)) == scope.year)
@@ -54,6 +79,36 @@ SeriesNumbers ScanSeriesNumbers(const DataFiles& files, const NumberingScope& sc
             numbers.otherYears[static_cast<std::size_t>(*number)] = true;
     });
     return numbers;
+}
+
+std::optional<std::string> NumberTaken(const DataFiles& files, const StoredSeries& series,
+                                       const NumberingScope& scope, const std::string& number) {
+    namespace d = document_record;
+    const std::string key = DocumentNumberKey(number);
+    const int count = UsableEntries(files, tot::kInvoices, kFte);
+    std::optional<DocumentRecord> taken;  // the first stored document with the number
+    files.scan<InvoicesFile>(1, count, [&](std::int32_t n, const DocumentRecord& r) {
+        if (taken || Val(r.text(d::kDocumentDate).substr(0, 4)) != scope.year ||
+            DocumentNumberKey(r.text(d::kNumber)) != key)
+            return;
+        if (StoredInSeparateSeries(n, r, series, scope.fpaSeparateNumbering) ==
+            scope.separateSeries)
+            taken = r;
+    });
+    if (!taken) return std::nullopt;
+    return "Il numero " + Trim(number) + " è già stato usato nel " + std::to_string(scope.year) +
+           " per il documento " + StoredDocumentText(files, *taken) +
+           ": correggere il numero del documento.";
+}
+
+std::string StoredDocumentText(const DataFiles& files, const DocumentRecord& document) {
+    namespace d = document_record;
+    const int customer = document.int16(d::kCustomer);
+    std::string name = "n. " + std::to_string(customer);
+    if (IsCustomerRecord(files, customer))
+        name = Trim(files.read<CustomersFile>(customer).text(cli::kName1));
+    return "n. " + Trim(document.text(d::kNumber)) + " del " +
+           PickerDate(document.text(d::kDocumentDate)) + ", cliente " + name;
 }
 
 NumberProposal ProposeNumbers(const std::optional<CountersRecord>& invoices,

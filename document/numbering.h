@@ -13,27 +13,36 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/counters_record.h"
 #include "core/session_codes.h"
 #include "document/document_record.h"
+#include "document/series_file.h"
 
 namespace qorvana {
 
 class DataFiles;
 
-// The electronic-invoice state that decides the numbering series: a document for a public
-// administration (kind 7) has its own; an invoice or credit note with the e-invoice every
-// customer gets stays in the ordinary series, whatever its file.
-int SeriesFpaState(DocumentKind kind, int fpaState);
+// The key two document numbers are compared by, and the document's PDF copy is named after:
+// a number of digits only is its value without leading zeros ("01" is "1"); any other number
+// its letters and digits, small letters as capitals ("15/a" is "15A": distinct from "15B"
+// and from "15"). Empty when the number holds no letter or digit.
+std::string DocumentNumberKey(std::string_view number);
 
-// True when the document takes its number from the separate electronic-invoice series:
-// the series is chosen and the document is an electronic invoice.
-bool InSeparateSeries(bool separateSeriesChosen, int fpaState);
-// True when stored document record `document` belongs to the separate electronic-invoice
-// series: the company numbers electronic invoices separately and the record's kind is 7.
-bool StoredInSeparateSeries(const DocumentRecord& document, bool fpaSeparateNumbering);
+// True when the document takes its number from the separate electronic-invoice series: the
+// series is chosen and the document is an electronic invoice for a public administration
+// (kind 7). An invoice or credit note with the e-invoice every customer gets stays in the
+// ordinary series, whatever its file.
+bool NumberedInSeparateSeries(bool separateSeriesChosen, DocumentKind kind);
+// True when stored document record `document`, record `recordNumber` of qorvana.fte, was
+// numbered in the separate electronic-invoice series. A record of kind 0 or 1 never was; one
+// of kind 7 as its entry of `series` says (an entry with the record's number and date); a
+// record of kind 7 without one, stored before the series were kept, when the company numbers
+// electronic invoices separately.
+bool StoredInSeparateSeries(int recordNumber, const DocumentRecord& document,
+                            const StoredSeries& series, bool fpaSeparateNumbering);
 // A typed number as a counter word holds it (a document number, a progressive): a whole
 // number in 1..32767, else nothing.
 std::optional<std::int16_t> CounterWordValue(const std::string& text);
@@ -41,7 +50,7 @@ std::optional<std::int16_t> CounterWordValue(const std::string& text);
 // The year and series a number is proposed in.
 struct NumberingScope {
     int year = 0;
-    bool separateSeries = false;        // InSeparateSeries of the document
+    bool separateSeries = false;        // NumberedInSeparateSeries of the document
     bool fpaSeparateNumbering = false;  // the company's setting (qorvana.fpa, offset 707 "1")
 };
 
@@ -53,7 +62,16 @@ struct SeriesNumbers {
 
     bool heldInAnotherYear(int number) const;
 };
-SeriesNumbers ScanSeriesNumbers(const DataFiles& files, const NumberingScope& scope);
+SeriesNumbers ScanSeriesNumbers(const DataFiles& files, const StoredSeries& series,
+                                const NumberingScope& scope);
+
+// Why `number` cannot be the number of a document of the scope's year and series: a stored
+// document of that year and series holds a number of the same key (DocumentNumberKey); the
+// message names it. nullopt when the number is free.
+std::optional<std::string> NumberTaken(const DataFiles& files, const StoredSeries& series,
+                                       const NumberingScope& scope, const std::string& number);
+// The number, date and customer of a stored document, as the operator reads them.
+std::string StoredDocumentText(const DataFiles& files, const DocumentRecord& document);
 
 struct NumberProposal {
     std::optional<int> documentNumber;  // also the VAT register number

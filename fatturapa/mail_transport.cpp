@@ -4,8 +4,10 @@
 #include <openssl/evp.h>
 
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <ctime>
+#include <locale>
 #include <memory>
 #include <random>
 #include <sstream>
@@ -60,6 +62,7 @@ std::string MailDate() {
 std::string NewMessageId(const std::string& from) {
     std::random_device random;
     std::ostringstream id;
+    id.imbue(std::locale::classic());
     id << '<' << std::hex << std::chrono::system_clock::now().time_since_epoch().count() << '.'
        << random() << random() << '@' << from.substr(from.rfind('@') + 1) << '>';
     return id.str();
@@ -206,7 +209,8 @@ long long UidValidityIn(const std::string& answer) {
     const std::size_t at = lower.find("[uidvalidity ");
     if (at == std::string::npos) return 0;
     long long validity = 0;
-    std::istringstream(answer.substr(at + 13)) >> validity;
+    const std::string_view digits = std::string_view(answer).substr(at + 13);
+    std::from_chars(digits.data(), digits.data() + digits.size(), validity);
     return validity > 0 && validity <= kLastMessageUid ? validity : 0;
 }
 
@@ -318,6 +322,7 @@ MailboxUids MessagesAfter(const MailAccount& account, long long afterUid) {
     std::istringstream lines(answer);
     for (std::string line; std::getline(lines, line);) {
         std::istringstream words(line);
+        words.imbue(std::locale::classic());
         std::string star, search;
         if (!(words >> star >> search) || star != "*" || LowerAscii(search) != "search") continue;
         for (long long uid; words >> uid;)

@@ -8,6 +8,7 @@
 #include "core/session.h"
 #include "core/tab_file.h"
 #include "document/due_dates.h"
+#include "document/pension_fund.h"
 #include "fatturapa/fpa_export.h"
 #include "fatturapa/fpa_file.h"
 #include "fatturapa/fpa_tables.h"
@@ -42,7 +43,7 @@ void PrintPages(const Session& s, const DocumentDraft& draft, const PrintSetting
 
     PdfHandoffInput handoff;
     handoff.pdfFolder = s.workStrings[work_slot::kPdfFolder];
-    handoff.pdfName = DocumentPdfName(draft.header, s.fpaState);
+    handoff.pdfName = DocumentPdfName(draft.header, s.documentKind);
     handoff.sendByMail = true;
     handoff.customerEmail = DocumentToPrintOf(draft, s).entries.email;
     handoff.extraArgument = print.pdfExtraArgument();
@@ -117,6 +118,7 @@ DocumentDraft SampleDraft(int customer, const std::string& number) {
 }
 
 void Recompute(const Session& s, const VatTable& vat, DocumentDraft& draft) {
+    UpdateFundLine(draft.lines, draft.einvoice.fund, vat, draft.vatInclusive, s.money(), true);
     draft.figures = RecomputeDocument(draft.lines, vat, draft.vatInclusive, s.money());
     draft.header.instalmentAmounts[0] = InstalmentText(draft.figures.netToPay());
 }

@@ -1,7 +1,7 @@
 // Damaged record files, chosen by the input's first byte; the input replaces that file of
 // the company folder:
 //   0 tot  1 cli  2 src  3 art  4 srb  5 prx  6 bol  7 ric  8 prv  9 fte  10 f2e  11 age
-//   12 con  13 gio  14 mag  15 sra
+//   12 con  13 gio  14 mag  15 sra  16 num (the series of the stored e-invoices, a text file)
 // Then everything that walks the records runs: the name search and the customer list, the
 // four pickers and their imports, the article list and the bar-code search, taking an
 // article into a line, the agent and the accounts, the number proposal, the confirmation of
@@ -37,9 +37,9 @@ namespace {
 using namespace qorvana;
 using namespace qorvana::fuzz;
 
-constexpr std::array<const char*, 16> kExtensions{"tot", "cli", "src", "art", "srb", "prx",
+constexpr std::array<const char*, 17> kExtensions{"tot", "cli", "src", "art", "srb", "prx",
                                                   "bol", "ric", "prv", "fte", "f2e", "age",
-                                                  "con", "gio", "mag", "sra"};
+                                                  "con", "gio", "mag", "sra", "num"};
 
 // Customers the walks start from: fixed ones (1 has every kind of source, 9 is a public
 // administration) and one past the file.
@@ -121,7 +121,8 @@ void LookUpArticles(const Session& s, const VatTable& vat) {
 void ProposeNumbersAndAccounts(const Session& s) {
     for (bool separate : {false, true}) {
         const NumberingScope scope{2025, separate, separate};
-        const SeriesNumbers stored = ScanSeriesNumbers(s.files, scope);
+        const SeriesNumbers stored =
+            ScanSeriesNumbers(s.files, ReadCompanySeries(s).series.value_or(StoredSeries{}), scope);
         ProposeNumbers(s.files.read<CountersFile>(tot::kInvoices),
                        s.files.read<CountersFile>(tot::kFatturaPa), separate,
                        separate ? kFpaXmlNotWritten : kFpaOrdinary, stored);

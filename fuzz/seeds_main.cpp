@@ -15,6 +15,7 @@
 #include "core/cp1252.h"
 #include "core/session.h"
 #include "core/tab_file.h"
+#include "document/series_file.h"
 #include "fatturapa/fpa_export.h"
 #include "fatturapa/fpa_file.h"
 #include "fatturapa/fpa_tables.h"
@@ -95,10 +96,11 @@ void SettingsSeeds() {
     const int next = static_cast<int>(std::size(files));
     Seed("settings", "qorvana-fe.ini", next,
          "tutti_i_clienti=si\r\nbollo_a_carico_del_cliente=si\r\n"
-         "iban=IT60 X054 2811 1010 0000 0123 456\r\nbollo_codice_iva_15=no\r\n");
+         "iban=IT60 X054 2811 1010 0000 0123 456\r\nbollo_codice_iva_15=no\r\n"
+         "cassa_tipo=TC04\r\ncassa_aliquota=4\r\ncassa_codice_iva=1\r\n");
     Seed("settings", "qorvana.fec", next + 1,
-         "QORVANA-FEC\t2\r\n2\tM5UXCR1\t\t0\t\t\t\r\n7\t\t\t0\t\tMario\tRossi\r\n"
-         "9\tUFH7Q2\t\t1\t\t\t\r\n");
+         "QORVANA-FEC\t3\r\n2\tM5UXCR1\t\t0\t\t\t\t\t\r\n7\t\t\t0\t\tMario\tRossi\t\t\r\n"
+         "9\tUFH7Q2\t\t1\t\t\t\t08060120341234567-000001\t15/01/2026\r\n");
 }
 
 void RecordSeeds() {
@@ -108,6 +110,9 @@ void RecordSeeds() {
         const std::string name = std::string("qorvana.") + extensions[i];
         Seed("records", name, i, CompanyFile("qoraz0.001/" + name));
     }
+    // The scratch company stores no e-invoice of kind 7: the series file is made here.
+    Seed("records", "qorvana.num", 16,
+         StoredSeriesText({{1, {"1", "20250305", true}}, {2, {"2", "20250306", false}}}));
 }
 
 // The FatturaPA 1.2.3 file the program writes for the sample invoice to the public

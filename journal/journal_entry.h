@@ -14,6 +14,7 @@ struct EntryLine {
     double avere = 0;
 
     bool hasAmount() const { return dare != 0 || avere != 0; }
+    bool operator==(const EntryLine&) const = default;
 };
 
 struct JournalEntry {
@@ -23,6 +24,8 @@ struct JournalEntry {
     std::string description;  // Text1(0)
     std::string reference;    // Text1(1)
     std::array<EntryLine, kLines> lines{};
+
+    bool operator==(const JournalEntry&) const = default;
 };
 
 }  // namespace qorvana

@@ -90,6 +90,7 @@ std::optional<std::string> PlanJournal(const DataFiles& files, const JournalEntr
     plan.counter.setInt16(tot::kWrittenMark, 1);
 
     JournalRecord& r = plan.journal;
+    r.blankTexts(gio::kFields);  // a new record: the carried text too, as the suite pads it
     r.setText(gio::kDate, RecordDate(entry.date));
     r.setText(gio::kDescription, entry.description);
     r.setInt16(gio::kZero48, 0);

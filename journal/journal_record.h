@@ -54,7 +54,7 @@ inline constexpr auto kFields = DeclareFields<JournalLayout>({
     {"carried252", CarriedField(252, 2), "carried small integer"},
     {"postedAt", DoubleField(254), "moment of posting, days since 30/12/1899"},
     {"mark", TextField(262, 1), "\"1\""},
-    {"carried263", CarriedField(263, 31), "carried text"},
+    {"carried263", TextField(263, 31), "carried text, blank in a new record"},
     {"zero294", Int16Field(294), "always 0"},
 });
 

@@ -14,6 +14,7 @@
 #include "core/data_files.h"
 #include "core/money.h"
 #include "core/numbers.h"
+#include "core/paths.h"
 #include "core/text.h"
 #include "core/whole_file.h"
 #include "customers/customer_record.h"
@@ -25,6 +26,7 @@
 #include "document/stock_movement_record.h"
 #include "posting/write_plan.h"
 #include "sources/delivery_note_record.h"
+#include "sources/source_documents.h"
 
 namespace qorvana {
 namespace {
@@ -56,6 +58,8 @@ struct Movement {
 // Everything posting writes, prepared and checked before the first write.
 struct Plan {
     int recordNumber = 0;
+    bool separateSeries = false;  // numbered in the separate electronic-invoice series
+    std::string pdfName;
     bool writeSeriesCounter = false;
     CountersRecord seriesCounter;
     CountersRecord documentCounter;
@@ -70,7 +74,20 @@ struct Plan {
     std::string lineFileName;
     std::string lineFileBytes;
     std::optional<DurableFile> lineFile;
+    // qorvana.num with the document's series, for an electronic invoice of kind 7.
+    std::string seriesBytes;
+    std::optional<DurableFile> seriesFile;
 };
+
+// A file of the company folder: its host path and its name as the operator knows it.
+struct CompanyFile {
+    std::filesystem::path path;
+    std::string suiteName;
+};
+CompanyFile CompanyFileOf(const DataFiles& files, const PostingInput& in, const std::string& name) {
+    return {FindInFolder(files.pathOf(kFte).parent_path(), name),
+            in.companyFolder.empty() ? name : in.companyFolder + "\\" + name};
+}
 
 // Why `needed` records cannot be appended to the file counted by `counterRecord`: its
 // counter is damaged (outside 0..32767) or the file is full.
@@ -89,21 +106,6 @@ std::string NoRoomMessage(const DataFiles& files, int counterRecord, const std::
 bool HoldsNothing(std::span<const std::uint8_t> bytes) {
     return std::all_of(bytes.begin(), bytes.end(),
                        [](std::uint8_t b) { return b == 0 || b == ' '; });
-}
-
-std::string ShownDate(const std::string& yyyymmdd) {
-    if (yyyymmdd.size() != 8) return yyyymmdd;
-    return yyyymmdd.substr(6, 2) + "/" + yyyymmdd.substr(4, 2) + "/" + yyyymmdd.substr(0, 4);
-}
-
-// The number, date and customer of a stored document, as the operator reads them.
-std::string StoredDocumentText(const DataFiles& files, const DocumentRecord& r) {
-    const int customer = r.int16(d::kCustomer);
-    std::string name = "n. " + std::to_string(customer);
-    if (IsCustomerRecord(files, customer))
-        name = Trim(files.read<CustomersFile>(customer).text(cli::kName1));
-    return "n. " + Trim(r.text(d::kNumber)) + " del " + ShownDate(r.text(d::kDocumentDate)) +
-           ", cliente " + name;
 }
 
 // The records about to be appended must lie past the end of their files or hold nothing:
@@ -136,41 +138,25 @@ std::optional<std::string> CheckAppendsAreFree(const DataFiles& files, const Pla
     return std::nullopt;
 }
 
-// Italian numbers are unique per year and series: the number must not belong to a stored
-// document of the same year and series.
-std::optional<std::string> CheckNumberIsFree(const DataFiles& files, const PostingInput& in) {
+// The year and series of the document's number.
+NumberingScope ScopeOf(const PostingInput& in) {
     const HeaderEntries& h = in.draft->header;
-    const std::string number = Trim(h.documentNumber);
-    const std::string year = RecordDate(h.documentDate).substr(0, 4);
-    const bool separate =
-        InSeparateSeries(h.separateSeries, SeriesFpaState(in.documentKind, in.fpaState));
-    const int count = UsableEntries(files, tot::kInvoices, kFte);
-    std::optional<DocumentRecord> taken;  // the first stored document with the number
-    files.scan<InvoicesFile>(1, count, [&](std::int32_t, const DocumentRecord& r) {
-        if (taken || Trim(r.text(d::kNumber)) != number ||
-            r.text(d::kDocumentDate).substr(0, 4) != year)
-            return;
-        if (StoredInSeparateSeries(r, in.fpaSeparateNumbering) == separate) taken = r;
-    });
-    if (!taken) return std::nullopt;
-    return "Il numero " + number + " è già stato usato nel " + year + " per il documento " +
-           StoredDocumentText(files, *taken) + ": correggere il numero del documento.";
+    const std::string date = RecordDate(h.documentDate);
+    return {date.empty() ? 0 : std::stoi(date.substr(0, 4)),
+            NumberedInSeparateSeries(h.separateSeries, in.documentKind), in.fpaSeparateNumbering};
 }
 
 // The next free number of the document's year and series when the number the header
 // proposed has been stored meanwhile by another workstation; nullopt when the number is free
 // or was typed, or when no number can follow (the number check then refuses).
-std::optional<std::string> NumberInsteadOfTaken(const DataFiles& files, const PostingInput& in) {
-    if (in.draft == nullptr || !in.numberProposed || !CheckNumberIsFree(files, in))
+std::optional<std::string> NumberInsteadOfTaken(const DataFiles& files, const StoredSeries& series,
+                                                const PostingInput& in) {
+    if (in.draft == nullptr || !in.numberProposed ||
+        RecordDate(in.draft->header.documentDate).empty())
         return std::nullopt;
-    const HeaderEntries& h = in.draft->header;
-    const std::string date = RecordDate(h.documentDate);
-    if (date.empty()) return std::nullopt;
-    const NumberingScope scope{
-        std::stoi(date.substr(0, 4)),
-        InSeparateSeries(h.separateSeries, SeriesFpaState(in.documentKind, in.fpaState)),
-        in.fpaSeparateNumbering};
-    const NumberProposal next = ReadNumberProposal(files, scope, in.fpaState);
+    const NumberingScope scope = ScopeOf(in);
+    if (!NumberTaken(files, series, scope, in.draft->header.documentNumber)) return std::nullopt;
+    const NumberProposal next = ReadNumberProposal(files, series, scope, in.fpaState);
     if (!next.documentNumber) return std::nullopt;
     return std::to_string(*next.documentNumber);
 }
@@ -185,14 +171,19 @@ std::optional<std::string> ReserveRoom(DataFiles& files, const PostingInput& in,
     } catch (const RecordIoError& e) {
         return e.what() + std::string(kNotStored);
     }
+    if (!plan.seriesBytes.empty()) {
+        const CompanyFile file = CompanyFileOf(files, in, kSeriesFile);
+        plan.seriesFile.emplace(file.path, file.suiteName);
+        auto problem = plan.seriesFile->reserve(plan.seriesBytes.size());
+        if (!problem) problem = plan.seriesFile->write(plan.seriesBytes);
+        if (problem) return *problem + ". Il documento non è stato memorizzato.";
+    }
     if (!in.writeLineFile) return std::nullopt;
     plan.lineFileName = LineFile::IssuedFileName(plan.documentCounter.single(tot::kSerial));
     plan.lineFileBytes = LineFile::Bytes(LineFile::IssuedHeader(*in.draft, in.documentKind),
                                          LineFile::BlocksOf(in.draft->lines));
-    const auto folder = files.pathOf(kFte).parent_path();
-    const std::string suiteName =
-        in.companyFolder.empty() ? plan.lineFileName : in.companyFolder + "\\" + plan.lineFileName;
-    plan.lineFile.emplace(folder / plan.lineFileName, suiteName);
+    const CompanyFile file = CompanyFileOf(files, in, plan.lineFileName);
+    plan.lineFile.emplace(file.path, file.suiteName);
     if (auto problem = plan.lineFile->reserve(plan.lineFileBytes.size()))
         return *problem + ". Il documento non è stato memorizzato.";
     return std::nullopt;
@@ -254,7 +245,7 @@ void FillDocument(const PostingInput& in, const Plan& plan, DocumentRecord& r) {
     r.setText(d::kSelfInvoice, Flag(h.vatOptions.selfInvoice));
 }
 
-void FillContinuation(const PostingInput& in, ContinuationRecord& r) {
+void FillContinuation(const PostingInput& in, const Plan& plan, ContinuationRecord& r) {
     const HeaderEntries& h = in.draft->header;
     const VatBreakdown& b = in.draft->figures.breakdown;
     for (int i = 0; i < c::kVatSlots; ++i) {
@@ -268,7 +259,7 @@ void FillContinuation(const PostingInput& in, ContinuationRecord& r) {
         r.setDouble(ContinuationRecord::At(c::kDueAmount, i),
                     TypedValue(h.instalmentAmounts[4 + i]));
     }
-    r.setText(c::kPdfPath, PdfPath(in.pdfFolder, DocumentPdfName(h, in.fpaState)));
+    r.setText(c::kPdfPath, PdfPath(in.pdfFolder, plan.pdfName));
     r.setDouble(c::kWithholdingAmount, in.draft->figures.withholdingAmount);
     r.setDouble(c::kWithholdingBase, in.draft->figures.withholdingBase);
     r.setText(c::kDeferredVatLimit, h.deferredVat ? DeferredVatLimit(h.documentDate) : "");
@@ -284,7 +275,8 @@ std::optional<std::string> CheckValues(const DataFiles& files, const PostingInpu
         if (!files.isWritable(channel))
             return "Il file " + files.pathOf(channel).filename().string() +
                    " non è aperto in scrittura" + kNotStored;
-    if (Trim(h.documentNumber).empty() || Utf8Length(h.documentNumber) > d::kNumber.width)
+    if (DocumentNumberKey(h.documentNumber).empty() ||
+        Utf8Length(h.documentNumber) > d::kNumber.width)
         return std::string("Il numero del documento non è valido");
     // A whole number the counter cannot hold would be proposed again for the next document.
     const double typed = Val(h.documentNumber);
@@ -323,8 +315,7 @@ std::optional<std::string> PlanCounters(const DataFiles& files, const PostingInp
     plan.documentCounter.setSingle(tot::kSerial,
                                    NextSerial(plan.documentCounter.single(tot::kSerial)));
     const auto number = CounterWordValue(h.documentNumber);
-    plan.writeSeriesCounter =
-        InSeparateSeries(h.separateSeries, SeriesFpaState(in.documentKind, in.fpaState));
+    plan.writeSeriesCounter = plan.separateSeries;
     if (plan.writeSeriesCounter) {
         // The separate electronic-invoice series keeps its numbers in record 5 only.
         plan.seriesCounter = files.read<CountersFile>(tot::kFatturaPa);
@@ -368,7 +359,9 @@ std::optional<std::string> PlanMovements(const DataFiles& files, const PostingIn
     return std::nullopt;
 }
 
-// The imported delivery notes and receipts to mark: only records that exist.
+// The imported delivery notes and receipts to mark: only records that exist, and each still
+// open as it was when imported. One that another workstation invoiced meanwhile refuses the
+// posting: a note or receipt is invoiced once.
 std::optional<std::string> PlanMarks(const DataFiles& files, const PostingInput& in, Plan& plan) {
     plan.notes = ExistingRecords(files, tot::kDeliveryNoteLines, in.draft->imports.deliveryNotes);
     plan.receipts = ExistingRecords(files, tot::kReceipts, in.draft->imports.receipts);
@@ -376,22 +369,50 @@ std::optional<std::string> PlanMarks(const DataFiles& files, const PostingInput&
         return "Il file qorvana.bol non è aperto in scrittura" + std::string(kNotStored);
     if (!plan.receipts.empty() && !files.isWritable(kRic))
         return "Il file qorvana.ric non è aperto in scrittura" + std::string(kNotStored);
+    const std::string meanwhile = " è stata fatturata nel frattempo da un'altra postazione";
+    for (int rec : plan.notes) {
+        const auto note = files.read<DeliveryNotesFile>(rec);
+        if (note.int16(bol::kInvoiced) != 0)
+            return "La bolla n. " + std::to_string(note.int16(bol::kNumber)) + " del " +
+                   PickerDate(note.text(bol::kDate)) + meanwhile + kNotStored;
+    }
+    for (int rec : plan.receipts) {
+        const auto receipt = files.read<ReceiptsFile>(rec);
+        if (receipt.int16(d::kKind) != kReceiptToInvoice)
+            return "La ricevuta n. " + Trim(receipt.text(d::kNumber)) + " del " +
+                   PickerDate(receipt.text(d::kDocumentDate)) + meanwhile + kNotStored;
+    }
     return std::nullopt;
 }
 
+// qorvana.num with the series of an electronic invoice of kind 7 at its record number.
+void PlanSeriesEntry(const PostingInput& in, const StoredSeries& series, Plan& plan) {
+    if (in.documentKind != DocumentKind::ElectronicInvoice) return;
+    StoredSeries withDocument = series;
+    const HeaderEntries& h = in.draft->header;
+    withDocument[plan.recordNumber] = {Trim(h.documentNumber), RecordDate(h.documentDate),
+                                       plan.separateSeries};
+    plan.seriesBytes = StoredSeriesText(withDocument);
+}
+
 // Checks everything and prepares every record; an Italian message when posting must not
-// start.
-std::optional<std::string> Prepare(const DataFiles& files, const PostingInput& in, Plan& plan) {
+// start. `series` is the company's qorvana.num.
+std::optional<std::string> Prepare(const DataFiles& files, const StoredSeries& series,
+                                   const PostingInput& in, Plan& plan) {
     if (auto refusal = CheckValues(files, in)) return refusal;
+    const HeaderEntries& h = in.draft->header;
+    plan.separateSeries = NumberedInSeparateSeries(h.separateSeries, in.documentKind);
+    plan.pdfName = DocumentPdfName(h, in.documentKind);
     if (auto refusal = PlanCounters(files, in, plan)) return refusal;
     if (auto refusal = PlanMovements(files, in, plan)) return refusal;
     if (auto refusal = PlanMarks(files, in, plan)) return refusal;
     if (auto refusal = CheckAppendsAreFree(files, plan)) return refusal;
-    if (auto refusal = CheckNumberIsFree(files, in)) return refusal;
+    if (auto refusal = NumberTaken(files, series, ScopeOf(in), h.documentNumber)) return refusal;
+    PlanSeriesEntry(in, series, plan);
     plan.document = NewDocumentRecord();
     FillDocument(in, plan, plan.document);
     plan.continuation = NewContinuationRecord();
-    FillContinuation(in, plan.continuation);
+    FillContinuation(in, plan, plan.continuation);
     return std::nullopt;
 }
 
@@ -458,19 +479,12 @@ std::string RecordDate(const std::string& ddmmyyyy) {
     return ddmmyyyy.substr(6, 4) + ddmmyyyy.substr(3, 2) + ddmmyyyy.substr(0, 2);
 }
 
-std::string DocumentPdfName(const HeaderEntries& header, int fpaState) {
-    const std::string number = Trim(header.documentNumber);
-    std::string part;
-    if (!number.empty() && number.find_first_not_of("0123456789") == std::string::npos) {
-        part = number.substr(std::min(number.find_first_not_of('0'), number.size() - 1));
-    } else {
-        for (char c : number)
-            if (std::isalnum(static_cast<unsigned char>(c))) part += c;
-    }
+std::string DocumentPdfName(const HeaderEntries& header, DocumentKind kind) {
     const std::string& date = header.documentDate;  // dd/mm/yyyy
     const std::string year = date.size() >= 10 ? date.substr(6, 4) : "";
-    const bool separate = InSeparateSeries(header.separateSeries, fpaState);
-    return "ftr" + part + "_" + year + (separate ? "pa" : "") + ".pdf";
+    const bool separate = NumberedInSeparateSeries(header.separateSeries, kind);
+    return "ftr" + DocumentNumberKey(header.documentNumber) + "_" + year + (separate ? "pa" : "") +
+           ".pdf";
 }
 
 namespace {
@@ -490,7 +504,7 @@ std::string PdfFolderWarning(const std::string& pdfFolder) {
     longest.documentNumber = std::string(d::kNumber.width, 'A');
     longest.documentDate = "01/01/2000";
     longest.separateSeries = true;
-    const std::string name = DocumentPdfName(longest, 0);
+    const std::string name = DocumentPdfName(longest, DocumentKind::ElectronicInvoice);
     const std::size_t room = c::kPdfPath.width;
     if (Utf8Length(WholePdfPath(pdfFolder, name)) <= room) return {};
     return "La cartella dei file PDF \"" + Trim(pdfFolder) +
@@ -558,7 +572,13 @@ PostingResult PostDocument(DataFiles& files, const PostingInput& input) {
     PostingInput in = input;
     std::optional<DocumentDraft> renumbered;
     try {
-        if (auto next = NumberInsteadOfTaken(files, input)) {
+        const CompanyFile seriesFile = CompanyFileOf(files, input, kSeriesFile);
+        const StoredSeriesRead series = ReadStoredSeries(seriesFile.path, seriesFile.suiteName);
+        if (!series.series) {
+            result.message = series.problem + kNotStored;
+            return result;
+        }
+        if (auto next = NumberInsteadOfTaken(files, *series.series, input)) {
             renumbered = *in.draft;
             HeaderEntries& h = renumbered->header;
             if (Trim(h.vatRegisterNumber) == Trim(h.documentNumber)) h.vatRegisterNumber = *next;
@@ -567,7 +587,7 @@ PostingResult PostDocument(DataFiles& files, const PostingInput& input) {
             result.renumbered = *next;
             result.vatRegisterNumber = h.vatRegisterNumber;
         }
-        if (auto refusal = Prepare(files, in, plan)) {
+        if (auto refusal = Prepare(files, *series.series, in, plan)) {
             result.message = *refusal;
             return result;
         }
@@ -581,8 +601,7 @@ PostingResult PostDocument(DataFiles& files, const PostingInput& input) {
     }
     result.recordNumber = plan.recordNumber;
     result.serial = plan.documentCounter.single(tot::kSerial);
-    result.pdfName =
-        DocumentPdfName(in.draft->header, SeriesFpaState(in.documentKind, in.fpaState));
+    result.pdfName = plan.pdfName;
 
     // The suite's order; the files written are made durable at the end.
     const std::string n = std::to_string(plan.recordNumber);
@@ -593,8 +612,15 @@ PostingResult PostDocument(DataFiles& files, const PostingInput& input) {
         files.write<CountersFile>(tot::kInvoices, plan.documentCounter);
         result.anythingWritten = true;
     });
-    steps.add("documento " + n + " (qorvana.fte)",
-              [&] { files.write<InvoicesFile>(plan.recordNumber, plan.document); });
+    // The document and the series it was numbered in go together: the series first, so that
+    // a stored electronic invoice always finds its entry.
+    steps.add(
+        "documento " + n + (plan.seriesFile ? " (qorvana.fte, qorvana.num)" : " (qorvana.fte)"),
+        [&] {
+            if (plan.seriesFile)
+                if (auto failed = plan.seriesFile->publish()) throw RecordIoError(*failed);
+            files.write<InvoicesFile>(plan.recordNumber, plan.document);
+        });
     steps.add("seconda parte " + n + " (qorvana.f2e)",
               [&] { files.write<ContinuationsFile>(plan.recordNumber, plan.continuation); });
     std::optional<std::size_t> movementStep;

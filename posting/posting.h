@@ -67,12 +67,12 @@ PostingResult PostDocument(DataFiles& files, const PostingInput& input);
 bool IsCreditNote(DocumentKind documentKind, const std::string& fpaDocumentType);
 // "dd/mm/yyyy" to "yyyymmdd"; empty when the text is not a valid date.
 std::string RecordDate(const std::string& ddmmyyyy);
-// The file name of a document's PDF copy, unique for the document: "ftr", the number, "_",
-// the year of the document date, "pa" when the document belongs to the separate
-// electronic-invoice series, ".pdf" ("ftr15_2026.pdf", "ftr15_2026pa.pdf"). A number of
-// digits only is written by its value ("0015" gives 15), any other by its letters and digits.
-// Posting stores it and the PDF hand-off passes it: the stored path names this document's PDF.
-std::string DocumentPdfName(const HeaderEntries& header, int fpaState);
+// The file name of a document's PDF copy, unique for the document: "ftr", the number's key
+// (DocumentNumberKey: "0015" gives 15), "_", the year of the document date, "pa" when the
+// document is numbered in the separate electronic-invoice series, ".pdf" ("ftr15_2026.pdf",
+// "ftr15_2026pa.pdf"). Posting stores it and the PDF hand-off passes it: the stored path names
+// this document's PDF.
+std::string DocumentPdfName(const HeaderEntries& header, DocumentKind kind);
 // Path of the document's PDF copy as stored: the PDF folder without its drive, "\", the name;
 // at most 60 characters.
 std::string PdfPath(const std::string& pdfFolder, const std::string& pdfName);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "core/general_settings_record.h"
@@ -73,6 +75,15 @@ Summary SummaryOf(const VatBreakdown& b) {
     return s;
 }
 
+enum class SummaryKind { Vat, Outside };
+
+// The item of column `column` of the summary's third row (66.. or 76..).
+int ThirdRowItem(SummaryKind kind, int column) {
+    return kind == SummaryKind::Vat
+               ? kFirstVatItem + (kSummaryRows - 1) * kVatColumns + column
+               : kFirstOutsideItem + (kSummaryRows - 1) * kOutsideColumns + column;
+}
+
 // The slot of summary row `row` (0-based); 0 when the document has fewer rows.
 int SlotOfRow(const std::vector<int>& slots, int row) {
     return row < static_cast<int>(slots.size()) ? slots[static_cast<std::size_t>(row)] : 0;
@@ -117,10 +128,42 @@ class Composer {
             const ItemNumbers& at = numbers_[static_cast<std::size_t>(item)];
             place(page, item, at.x, at.y, itemText(item), RightAligned(item));
         }
-        if (lastPage) {
-            addFurtherSummaryRows(page, summary_.vatSlots, kFirstVatItem, kVatColumns);
-            addFurtherSummaryRows(page, summary_.outsideSlots, kFirstOutsideItem, kOutsideColumns);
-        }
+        if (lastPage)
+            for (const SummaryKind kind : {SummaryKind::Vat, SummaryKind::Outside})
+                for (const PrintText& t : furtherSummaryRows(kind)) page.ops.emplace_back(t);
+    }
+
+    // The texts of the summary rows beyond the layout's third: placed with the items of the
+    // third row, each lower than the one before by the distance between the layout's second
+    // and third rows.
+    std::vector<PrintText> furtherSummaryRows(SummaryKind kind) const {
+        const bool vat = kind == SummaryKind::Vat;
+        const std::vector<int>& slots = vat ? summary_.vatSlots : summary_.outsideSlots;
+        const int firstItem = vat ? kFirstVatItem : kFirstOutsideItem;
+        const int columns = vat ? kVatColumns : kOutsideColumns;
+        std::vector<PrintText> texts;
+        for (int row = kSummaryRows; row < static_cast<int>(slots.size()); ++row)
+            for (int column = 0; column < columns; ++column) {
+                const int third = ThirdRowItem(kind, column);
+                const ItemNumbers& at = numbers_[static_cast<std::size_t>(third)];
+                const int step = at.y - numbers_[static_cast<std::size_t>(third - columns)].y;
+                if (auto t = placed(third, at.x, at.y + (row - kSummaryRows + 1) * step,
+                                    summaryText(firstItem, SlotOfRow(slots, row), column),
+                                    RightAligned(third)))
+                    texts.push_back(std::move(*t));
+            }
+        return texts;
+    }
+
+    // Rows of the summary the document prints.
+    int summaryRows(SummaryKind kind) const {
+        return static_cast<int>(kind == SummaryKind::Vat ? summary_.vatSlots.size()
+                                                         : summary_.outsideSlots.size());
+    }
+    // Where the layout places the first column of the summary's third row.
+    std::pair<double, double> thirdRowAt(SummaryKind kind) const {
+        const ItemNumbers& at = numbers_[static_cast<std::size_t>(ThirdRowItem(kind, 0))];
+        return {at.x, at.y};
     }
 
     void addRows(PrintPage& page, int firstLine, int lastLine) const {
@@ -146,20 +189,6 @@ class Composer {
         int colour = 0;
     };
 
-    // Summary rows beyond the layout's third: placed with the items of the third row, each
-    // lower than the one before by the distance between the layout's second and third rows.
-    void addFurtherSummaryRows(PrintPage& page, const std::vector<int>& slots, int firstItem,
-                               int columns) const {
-        for (int row = kSummaryRows; row < static_cast<int>(slots.size()); ++row)
-            for (int column = 0; column < columns; ++column) {
-                const int third = firstItem + (kSummaryRows - 1) * columns + column;
-                const ItemNumbers& at = numbers_[static_cast<std::size_t>(third)];
-                const int step = at.y - numbers_[static_cast<std::size_t>(third - columns)].y;
-                place(page, third, at.x, at.y + (row - kSummaryRows + 1) * step,
-                      summaryText(firstItem, SlotOfRow(slots, row), column), RightAligned(third));
-            }
-    }
-
     // Column `column` of a summary row showing breakdown slot `slot` (0: an empty row).
     std::string summaryText(int firstItem, int slot, int column) const {
         if (slot == 0) return {};
@@ -175,9 +204,15 @@ class Composer {
     // image expect a record for each.
     void place(PrintPage& page, int item, double x, double y, const std::string& raw,
                bool right) const {
+        if (auto t = placed(item, x, y, raw, right)) page.ops.emplace_back(std::move(*t));
+    }
+
+    // The text of layout item `item` at (x, y); nothing when the layout does not place it.
+    std::optional<PrintText> placed(int item, double x, double y, const std::string& raw,
+                                    bool right) const {
         const ItemNumbers& at = numbers_[static_cast<std::size_t>(item)];
         const LayoutItem& layout = settings_.layout[static_cast<std::size_t>(item)];
-        if (at.x == 0 && at.y == 0) return;
+        if (at.x == 0 && at.y == 0) return std::nullopt;
         PrintText t;
         t.text = Trim(KeepPrintable(raw));
         t.x = x;
@@ -188,7 +223,7 @@ class Composer {
         t.italic = layout.italic();
         t.colour = at.colour;
         if (right && !t.text.empty()) t.x -= width_(t);
-        page.ops.emplace_back(std::move(t));
+        return t;
     }
 
     std::string amount(double value) const { return money_.FormatAmount(value); }
@@ -347,7 +382,83 @@ void TakeCustomer(PrintedEntries& e, const DataFiles& files, int record) {
     e.notes = {Trim(c.text(cli::kNotes1)), Trim(c.text(cli::kNotes2))};
 }
 
+// A text's place on the page, in millimetres.
+struct Area {
+    double left = 0;
+    double top = 0;
+    double right = 0;
+    double bottom = 0;
+
+    static Area Of(const PrintText& t, const TextWidth& width) {
+        return {t.x, t.y, t.x + width(t), t.y + t.size * 25.4 / 72};
+    }
+    // Texts that only touch do not overlap.
+    bool overlaps(const Area& o) const {
+        constexpr double kTouch = 0.1;
+        return left < o.right - kTouch && o.left < right - kTouch && top < o.bottom - kTouch &&
+               o.top < bottom - kTouch;
+    }
+    bool inside(const Area& box) const {
+        return left >= box.left && right <= box.right && top >= box.top && bottom <= box.bottom;
+    }
+};
+
+// The smallest box of the page's form drawing that holds the point (x, y); none when no box
+// does.
+std::optional<Area> BoxAround(const PrintPage& page, double x, double y) {
+    std::optional<Area> found;
+    for (const PrintOp& op : page.ops) {
+        const auto* box = std::get_if<PrintShape>(&op);
+        if (!box || box->kind != ShapeKind::Box) continue;
+        const Area a{std::min(box->x1, box->x2), std::min(box->y1, box->y2),
+                     std::max(box->x1, box->x2), std::max(box->y1, box->y2)};
+        const auto size = [](const Area& b) { return (b.right - b.left) * (b.bottom - b.top); };
+        if (x >= a.left && x <= a.right && y >= a.top && y <= a.bottom &&
+            (!found || size(a) < size(*found)))
+            found = a;
+    }
+    return found;
+}
+
 }  // namespace
+
+std::string SummaryRowsWarning(const DocumentToPrint& doc, const PrintSettings& settings,
+                               const PrintPage& lastPage, const Money& money,
+                               const TextWidth& width) {
+    const Composer composer(doc, settings, money, width);
+    std::string warning;
+    for (const SummaryKind kind : {SummaryKind::Vat, SummaryKind::Outside}) {
+        const std::vector<PrintText> further = composer.furtherSummaryRows(kind);
+        const auto [x, y] = composer.thirdRowAt(kind);
+        const std::optional<Area> box = BoxAround(lastPage, x, y);
+        bool onOther = false;
+        bool offBox = false;
+        for (const PrintText& t : further) {
+            if (t.text.empty()) continue;
+            const Area area = Area::Of(t, width);
+            offBox = offBox || (box && !area.inside(*box));
+            for (const PrintOp& op : lastPage.ops) {
+                const auto* other = std::get_if<PrintText>(&op);
+                if (!other || other->text.empty() ||
+                    std::find(further.begin(), further.end(), *other) != further.end())
+                    continue;
+                onOther = onOther || area.overlaps(Area::Of(*other, width));
+            }
+        }
+        if (!onOther && !offBox) continue;
+        warning += std::string(kind == SummaryKind::Vat
+                                   ? "Il riepilogo IVA"
+                                   : "Il riepilogo degli importi esenti / non imponibili") +
+                   " ha " + std::to_string(composer.summaryRows(kind)) +
+                   " righe e il modulo di stampa (qorvana.lyf) ne prevede 3: le righe dalla "
+                   "quarta " +
+                   (onOther ? "si sovrappongono ad altri dati della pagina" : "") +
+                   (onOther && offBox ? " ed " : "") + (offBox ? "escono dal loro riquadro" : "") +
+                   ".\n";
+    }
+    if (warning.empty()) return {};
+    return warning + "La pagina è stata stampata: controllarla, e ampliare il modulo.";
+}
 
 DocumentToPrint DocumentToPrintOf(const DocumentDraft& draft, const Session& session) {
     DocumentToPrint d;

@@ -86,4 +86,12 @@ PrintedDocument ComposeDocument(const DocumentToPrint& doc, const PrintSettings&
                                 const FormDrawing& form, const Money& money,
                                 const TextWidth& width);
 
+// What the operator is told when the document's VAT or outside-VAT summary has rows beyond
+// the layout's third (items 60 to 77 place three) that fall, on `lastPage` as composed, on
+// another text of the page or out of the form-drawing box that holds the third row: the
+// rows are printed there all the same. Empty when they fit.
+std::string SummaryRowsWarning(const DocumentToPrint& doc, const PrintSettings& settings,
+                               const PrintPage& lastPage, const Money& money,
+                               const TextWidth& width);
+
 }  // namespace qorvana

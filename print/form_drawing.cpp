@@ -1,9 +1,8 @@
 #include "print/form_drawing.h"
 
-#include <cmath>
-#include <cstdlib>
 #include <optional>
 
+#include "core/numbers.h"
 #include "core/seq_reader.h"
 #include "core/text.h"
 
@@ -14,12 +13,8 @@ constexpr int kElements = 500;
 
 // A numeric item as the suite's sequential input takes it: empty is 0, other text fails.
 std::optional<double> NumberItem(const std::string& item) {
-    const std::string text = Trim(item, kBlanksAndTabs);
-    if (text.empty()) return 0.0;
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    if (end != text.c_str() + text.size() || !std::isfinite(value)) return std::nullopt;
-    return value;
+    if (Trim(item, kBlanksAndTabs).empty()) return 0.0;
+    return WholeNumber(item);
 }
 
 int Colour(double number) {

@@ -47,6 +47,7 @@ PdfHandoff BuildPdfHandoff(const PdfHandoffInput& input) {
     handoff.emailMissing = input.sendByMail && email.empty();
     if (input.sendByMail && IsUsableEmail(email)) {
         a += "," + email;
+        handoff.recipient = email;
     } else {
         handoff.emailRefused = input.sendByMail;
         a += ",***";

@@ -26,6 +26,7 @@ struct PdfHandoffInput {
 struct PdfHandoff {
     std::string argument;       // the one comma-joined argument
     std::string pdfFile;        // the PDF file to produce, as the argument names it
+    std::string recipient;      // the address the PDF is sent to; empty when it is not sent
     bool emailRefused = false;  // the address was unusable and replaced by "***"
     bool emailMissing = false;  // e-mail asked for a customer without an address
 };

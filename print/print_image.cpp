@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "core/cp1252.h"
+#include "core/numbers.h"
 #include "core/whole_file.h"
 
 namespace qorvana {
@@ -106,21 +107,6 @@ void Write(ImageWriter& out, const PrintPicture& p) {
     out.line("");
 }
 
-// Blanks, an optional sign, digits with an optional point, an optional exponent; the whole
-// line must be the number.
-std::optional<double> ParseNumber(std::string_view value) {
-    while (!value.empty() && value.front() == ' ') value.remove_prefix(1);
-    while (!value.empty() && value.back() == ' ') value.remove_suffix(1);
-    if (!value.empty() && value.front() == '+') value.remove_prefix(1);
-    if (value.empty()) return std::nullopt;
-    double result = 0;
-    const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), result);
-    if (ec != std::errc() || end != value.data() + value.size() || !std::isfinite(result)) {
-        return std::nullopt;
-    }
-    return result;
-}
-
 // Reads the image line by line; the first problem is kept and every later read fails.
 class ImageReader {
   public:
@@ -149,7 +135,7 @@ class ImageReader {
     double number() {
         const std::string_view value = line();
         if (failed()) return 0;
-        const std::optional<double> parsed = ParseNumber(value);
+        const std::optional<double> parsed = WholeNumber(value);
         if (!parsed) fail("alla riga " + std::to_string(lineNumber_) + " manca un numero");
         return parsed.value_or(0);
     }
@@ -270,7 +256,7 @@ std::variant<PrintedDocument, PrintImageError> ParsePrintImage(std::string_view 
         const std::string_view typeLine = in.line();
         if (typeLine.empty() && in.atEnd()) break;  // a blank last line
         const int typeLineNumber = in.lineNumber();
-        const int type = RecordTypeOf(ParseNumber(typeLine));
+        const int type = RecordTypeOf(WholeNumber(typeLine));
         pageOpen = true;
         switch (type) {
             case kText:

@@ -30,7 +30,7 @@ install_packages() {
             $sudo systemctl disable --now dovecot >/dev/null 2>&1 || true
         fi
     fi
-    # The number formatting tests also run under an Italian and a US locale.
+    # Every test runs under an Italian desktop's locale too, the number tests under a US one.
     if ! locale -a 2>/dev/null | grep -qi '^it_IT.utf8$' || ! locale -a 2>/dev/null | grep -qi '^en_US.utf8$'; then
         local sudo=""
         [ "$(id -u)" -eq 0 ] || sudo="sudo"

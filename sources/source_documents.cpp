@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 #include <span>
 #include <unordered_map>
 
+#include "core/civil_date.h"
 #include "core/counters.h"
 #include "core/counters_record.h"
 #include "core/cp1252.h"
@@ -81,7 +83,7 @@ void ListReceipts(const DataFiles& files, int customer, const std::vector<int>& 
     namespace d = document_record;
     const int count = RecordCount(files, tot::kReceipts);
     files.scan<ReceiptsFile>(1, count, [&](std::int32_t i, const DocumentRecord& r) {
-        if (r.int16(d::kCustomer) != customer || r.int16(d::kKind) != 1 ||
+        if (r.int16(d::kCustomer) != customer || r.int16(d::kKind) != kReceiptToInvoice ||
             r.int16(d::kWord354) != 0 || r.int16(d::kWord520) != 0)
             return;
         SourceRow row;
@@ -130,6 +132,7 @@ void ListInvoices(const DataFiles& files, std::vector<SourceRow>& rows) {
         codes.push_back(code);
         SourceRow row;
         row.record = i;
+        row.customer = code;
         row.cells[0] = r.text(d::kNumber);
         row.cells[1] = PickerDate(r.text(d::kDocumentDate));
         row.cells[3] = SerialText(r.single(d::kSerial));
@@ -205,6 +208,37 @@ InvoicePick InvoicePickOf(const SourceRow& row) {
     if (AllDigits(number) && date.size() == 10)
         pick.fallbackName = "ftr" + number + ".a" + date.substr(8, 2);
     return pick;
+}
+
+std::string CorrectedInvoiceMismatch(const DataFiles& files, int customer,
+                                     const InvoiceReference& corrected,
+                                     std::string_view creditNoteDate) {
+    namespace d = document_record;
+    const std::string number = Trim(corrected.id);
+    const std::string named =
+        "La fattura rettificata n. " + number + " del " + Trim(corrected.date);
+    const auto date = CivilDate::Parse(Trim(corrected.date));
+    if (!date) return named + ": la data non è valida (gg/mm/aaaa).";
+    std::optional<int> found;
+    files.scan<InvoicesFile>(
+        1, RecordCount(files, tot::kInvoices), [&](std::int32_t, const DocumentRecord& r) {
+            if (found || r.int16(d::kWord520) != 0 || Trim(r.text(d::kNumber)) != number ||
+                r.text(d::kDocumentDate) != date->recordText())
+                return;
+            found = r.int16(d::kCustomer);
+        });
+    if (!found) return named + " non è tra le fatture emesse.";
+    if (*found != customer) {
+        const bool known = *found >= 1 && *found <= files.physicalRecords(kCli);
+        const std::string owner =
+            known ? Trim(files.read<CustomersFile>(*found).text(cli::kName1)) : "";
+        return named + " è intestata a " + (owner.empty() ? "un altro cliente" : owner) +
+               ", non al cliente della nota credito.";
+    }
+    const auto noteDate = CivilDate::Parse(Trim(creditNoteDate));
+    if (noteDate && *date > *noteDate)
+        return named + " è successiva alla nota credito (" + noteDate->text() + ").";
+    return {};
 }
 
 }  // namespace qorvana

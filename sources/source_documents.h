@@ -11,9 +11,12 @@
 // | 4      | record (hidden)      | record        | record         | (none)         |
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "document/document_draft.h"
 
 namespace qorvana {
 
@@ -23,13 +26,17 @@ enum class SourceKind { DeliveryNotes, Receipts, Invoices, Quotes };
 
 struct SourceRow {
     std::array<std::string, 5> cells{};
-    int record = 0;  // record number in the source file; a quote's ordinal
+    int record = 0;    // record number in the source file; a quote's ordinal
+    int customer = 0;  // an earlier invoice's customer (the invoice picker lists them all)
 };
 
 inline constexpr std::string_view kYes = "SI";
 inline constexpr std::string_view kNo = "NO";
 // Column 0 of a deposit-account return note.
 inline constexpr std::string_view kReturnNoteCaption = "Estinzione c/deposito";
+
+// The mark of a receipt still to invoice (qorvana.ric, offset 350); posting clears it to 0.
+inline constexpr std::int16_t kReceiptToInvoice = 1;
 
 // "yyyymmdd" as "dd/mm/yyyy"; a text that is not 8 characters long is shown as it is.
 std::string PickerDate(std::string_view yyyymmdd);
@@ -48,5 +55,13 @@ struct InvoicePick {
     std::string fallbackName;  // workStrings(10)
 };
 InvoicePick InvoicePickOf(const SourceRow& row);
+
+// The invoice that a credit note of `customer`, dated `creditNoteDate` ("dd/mm/yyyy"), names as
+// the one it corrects, looked for among the documents the invoice picker lists: empty when it
+// is there, of that customer and dated on or before the credit note; else the Italian text of
+// what does not match.
+std::string CorrectedInvoiceMismatch(const DataFiles& files, int customer,
+                                     const InvoiceReference& corrected,
+                                     std::string_view creditNoteDate);
 
 }  // namespace qorvana

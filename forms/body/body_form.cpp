@@ -19,6 +19,7 @@
 #include "core/numbers.h"
 #include "core/session.h"
 #include "document/einvoice_amounts.h"
+#include "document/pension_fund.h"
 #include "forms/body/article_list_model.h"
 #include "forms/body/import_cycle_form.h"
 #include "forms/body/line_grid_form.h"
@@ -28,6 +29,7 @@
 #include "forms/common/qt_text.h"
 #include "forms/common/wait_cursor.h"
 #include "forms/start/start_form.h"
+#include "print/pdf_handoff.h"
 
 namespace qorvana {
 namespace {
@@ -40,6 +42,7 @@ constexpr int kInnerWidth = kFormWidth - 2 * kMargin;
 constexpr int kChooserX = 758;
 
 const char* const kNotFound = "Articolo non esistente";
+const QString kEmailCaption = QStringLiteral("Invia per posta elettronica");
 
 }  // namespace
 
@@ -114,6 +117,7 @@ void BodyForm::buildControls() {
     scorporo_->move(kMargin, 484);
     registerControl("scorporo", scorporo_);
     connect(scorporo_, &QCheckBox::toggled, this, [this] { recompute(); });
+    connect(scorporo_, &QCheckBox::clicked, this, &BodyForm::tellPricesReadAgain);
     barcode_ = new QCheckBox(QStringLiteral("Codice a barre"), this);
     barcode_->move(kMargin + 200, 484);
     registerControl("barcode", barcode_);
@@ -124,7 +128,7 @@ void BodyForm::buildControls() {
     prezz_[0]->setChecked(true);
     registerControl("prezz", prezz_[0], 0);
     registerControl("prezz", prezz_[1], 1);
-    postael_ = new QCheckBox(QStringLiteral("Invia per posta elettronica"), this);
+    postael_ = new QCheckBox(kEmailCaption, this);
     postael_->move(kMargin + 680, 484);
     registerControl("postael", postael_);
 
@@ -262,7 +266,7 @@ void BodyForm::startNewDocument() {
     }
     barcode_->setChecked(setup_.barcode);
     prezz_[setup_.secondPriceList ? 1 : 0]->setChecked(true);
-    postael_->setEnabled(true);
+    proposeEmail();
     stockShown_ = 0;
     listx_->clear();
     recompute();
@@ -280,6 +284,7 @@ void BodyForm::startNewDocument() {
 
 bool BodyForm::recompute() {
     const Money money = session().money();
+    keepFundLine(false);
     DocumentFigures f = RecomputeDocument(lines_, vatTable(), vatInclusive(), money);
     if (!f.finite()) {
         Warn(this, QStringLiteral("Importi fuori dai limiti: controllare quantità e prezzi."));
@@ -294,6 +299,45 @@ bool BodyForm::recompute() {
     tota_[2]->setText(Q(QuantityText(figures_.totalQuantity)));
     writeWeight();
     return true;
+}
+
+void BodyForm::proposeEmail() {
+    // The PDF copy goes by e-mail: with PDFs switched off there is nothing to send.
+    const bool pdfOn = PdfHandoffEnabled(session().workStrings[work_slot::kFpaSwitch]);
+    postael_->setEnabled(pdfOn);
+    postael_->setChecked(pdfOn && setup_.customerHasEmail);
+    postael_->setText(pdfOn ? kEmailCaption : kEmailCaption + QStringLiteral(" (PDF non attivi)"));
+    postael_->adjustSize();
+    postael_->setToolTip(pdfOn ? QString()
+                               : QStringLiteral("La copia PDF dei documenti è disattivata "
+                                                "(qorvana.eur, riga 2 = 0): non c'è nulla da "
+                                                "inviare per posta elettronica."));
+}
+
+void BodyForm::tellPricesReadAgain() {
+    if (figures_.documentTotal == 0) return;
+    // The prices typed stay as they are; what they mean changes, and so does every amount.
+    const QString total = Q(AmountText(session().money(), figures_.documentTotal)).trimmed();
+    ShowMessage(this, QStringLiteral("Attenzione"),
+                (vatInclusive() ? QStringLiteral("I prezzi scritti sono ora letti IVA inclusa: il "
+                                                 "totale del documento è ora %1.")
+                                : QStringLiteral("I prezzi scritti sono ora letti senza IVA: il "
+                                                 "totale del documento è ora %1."))
+                    .arg(total),
+                MsgIcon::Information);
+}
+
+void BodyForm::keepFundLine(bool last) {
+    const int before = FundLineOf(lines_);
+    if (!UpdateFundLine(lines_, forms().draft().einvoice.fund, vatTable(), vatInclusive(),
+                        session().money(), last))
+        return;
+    const int after = FundLineOf(lines_);
+    // Only its price changed: the row being typed in keeps its text.
+    if (before != 0 && before == after)
+        grid_->refreshLine(after);
+    else
+        grid_->refresh();
 }
 
 void BodyForm::writeWeight() {
@@ -321,6 +365,7 @@ void BodyForm::closeEvent(QCloseEvent* event) {
 void BodyForm::confirm() {
     if (!grid_->commitFocused()) return;
     try {
+        keepFundLine(true);  // the contribution goes after the fees on paper
         if (!recompute()) return;
         if (const int n = FirstLineWithoutRate(lines_, vatTable())) {
             Warn(this, QStringLiteral("La riga %1 ha il codice IVA %2, che non ha un'aliquota "
@@ -369,9 +414,13 @@ void BodyForm::reorderLines() {
 }
 
 void BodyForm::enableArticleList() {
-    if (!buildArticleList(ArticleListForm::CodeFirst)) return;
+    if (switchArticleListOn()) grid_->focusCode(grid_->currentRow());
+}
+
+bool BodyForm::switchArticleListOn() {
+    if (!buildArticleList(ArticleListForm::CodeFirst)) return false;
     list1_->setEnabled(true);
-    grid_->focusCode(grid_->currentRow());
+    return true;
 }
 
 bool BodyForm::buildArticleList(ArticleListForm form) {
@@ -445,8 +494,10 @@ void BodyForm::onArticEnter(int row) {
         return;
     }
     if (!barcode_->isChecked()) {
+        // A code is looked up in the article list: built now when it was not yet.
+        if (!list1_->isEnabled() && !switchArticleListOn()) return;
         onArticTyped(row);
-        if (!list1_->isEnabled() || !listMatch_) {
+        if (!listMatch_) {
             Warn(this, kNotFound);
             grid_->focusCode(row);
             return;

@@ -72,6 +72,8 @@ class BodyForm : public QorForm {
     void deleteLine();
     void reorderLines();
     void enableArticleList();
+    // Builds the code-first article list and enables List1; false (told) when unreadable.
+    bool switchArticleListOn();
     bool buildArticleList(ArticleListForm form);
     void selectListEntry(int position);
     void showPicker(const QString& form, bool hideBody);
@@ -86,9 +88,18 @@ class BodyForm : public QorForm {
     bool onListKey(QObject* watched, QEvent* event);
     void showStock(int article);
 
+    // The pension fund's line brought up to date (document/pension_fund.h), after every other
+    // line with `last`, and shown.
+    void keepFundLine(bool last);
     bool takeArticle(int row, int article);
     ArticleTerms articleTerms() const;
     void writeWeight();
+    // postael for a new document: ticked when the customer has an e-mail address; disabled,
+    // saying why, when PDF copies are switched off.
+    void proposeEmail();
+    // After the operator ticks or unticks scorporo: how the typed prices are now read, and the
+    // new total.
+    void tellPricesReadAgain();
 
     LineTable& lines_;          // the draft's lines
     DocumentFigures& figures_;  // the draft's figures

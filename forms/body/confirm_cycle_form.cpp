@@ -11,6 +11,7 @@
 #include "forms/common/qor_form.h"
 #include "forms/common/wait_cursor.h"
 #include "forms/header/header_form.h"
+#include "forms/header/xml_creation_form.h"
 #include "forms/print/print_loop_form.h"
 #include "forms/registration/registration_form.h"
 #include "forms/sdi/einvoice_sending_form.h"
@@ -48,8 +49,7 @@ PostingInput ConfirmCycle::postingInput() const {
     in.companyFolder = CompanyFolder(static_cast<int>(session_.companyNumber));
     in.fpaSeparateNumbering = settings.fpaSeparateNumbering();
     if (const auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader))) {
-        // Once the XML file is written the number is in it: it is then kept as if typed.
-        in.numberProposed = header->numberProposed() && session_.fpaState <= kFpaXmlNotWritten;
+        in.numberProposed = header->numberProposed();
     }
     return in;
 }
@@ -117,13 +117,27 @@ bool ConfirmCycle::post() {
         return true;
     }
     tellStoredNumber();
-    Warn(&body_, QString::fromStdString(posted_.message));
+    Warn(&body_, QString::fromStdString(posted_.message) + voidXmlFile());
     if (!posted_.anythingWritten) {
         backToHeader();
         return false;
     }
     finish();
     return false;
+}
+
+QString ConfirmCycle::voidXmlFile() {
+    DocumentDraft& draft = forms_.draft();
+    if (draft.fpaFile.empty()) return {};
+    // Partly written: the document may be stored, but its file does not join the list.
+    if (posted_.anythingWritten)
+        return QStringLiteral(
+                   "\nIl file %1 non è stato messo nell'elenco delle fatture "
+                   "elettroniche da inviare.")
+            .arg(QString::fromStdString(draft.fpaFile));
+    // Nothing stored: the file would carry a number that is not a stored document's. It is
+    // written again, under the same progressive, when the document is confirmed.
+    return QStringLiteral("\n") + RemoveDocumentXml(session_, draft);
 }
 
 void ConfirmCycle::backToHeader() {

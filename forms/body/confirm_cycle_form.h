@@ -54,6 +54,9 @@ class ConfirmCycle {
     // Posts the draft under the company's posting lock.
     bool post();
     void backToHeader();
+    // What became of the XML file written for a document posting did not store, for the
+    // operator: removed when nothing was written, kept out of the list otherwise.
+    QString voidXmlFile();
     // Posting took the next free number: the draft and the header take it.
     void takeStoredNumber();
     // Tells the operator the number the document was stored under instead of the proposed one.

@@ -31,9 +31,8 @@ bool ImportCycle::replacesLinesAgreed() {
         Trim(session_.workStrings[work_slot::kInvoiceKey]).empty())
         return false;
     return body_.lines().lastUsed() == 0 ||
-           AskYesNo(&body_, QStringLiteral("Attenzione"),
-                    QStringLiteral("Le righe già inserite saranno sostituite da quelle della "
-                                   "fattura. Continuare?"));
+           AskBeforeLosingWork(&body_, QStringLiteral("Le righe già inserite saranno sostituite "
+                                                      "da quelle della fattura. Continuare?"));
 }
 
 void ImportCycle::run(ReturnAction action) {

@@ -42,6 +42,23 @@ constexpr GridColumn kCiv{"civ", "Iva", 704, 30, 2};
 constexpr int kScrollX = 736;
 constexpr int kScrollWidth = 16;
 
+// The rows the cursor keys move the focus by: one for Up and Down, a page for PageUp and
+// PageDown; 0 for any other key.
+int RowsMoved(int key) {
+    switch (key) {
+        case Qt::Key_Up:
+            return -1;
+        case Qt::Key_Down:
+            return 1;
+        case Qt::Key_PageUp:
+            return -LineGrid::kRows;
+        case Qt::Key_PageDown:
+            return LineGrid::kRows;
+        default:
+            return 0;
+    }
+}
+
 // Quantity, price and discounts as the rows show them: plain decimal text, empty for 0.
 QString NumberBox(double v) {
     return v == 0 ? QString() : Q(PlainNumberText(v));
@@ -92,6 +109,7 @@ LineGrid::LineGrid(LineTable& lines, QWidget* parent)
                 [this, r] { onDiscountChanged(sc2_[r], r, 2); });
     }
 
+    columns_ = {&artic_, &ds_, &um_, &quantita_, &sc1_, &sc2_, &prezzo_, &civ_};
     vscroll_ = new QScrollBar(Qt::Vertical, this);
     vscroll_->setGeometry(kScrollX, kRowTop, kScrollWidth, kRows * kRowHeight);
     vscroll_->setRange(kFirstOffset, kLastOffset);
@@ -128,24 +146,30 @@ int LineGrid::rowTop(int row) const {
 }
 
 void LineGrid::refresh() {
+    for (int r = 0; r < kRows; ++r) showRow(r);
+}
+
+void LineGrid::refreshLine(int n) {
+    const int row = n - vscroll_->value();
+    if (row >= 0 && row < kRows) showRow(row);
+}
+
+void LineGrid::showRow(int r) {
     const QScopedValueRollback<bool> refreshing(refreshing_, true);
     // A box not being typed in shows the start of its text, as a long description needs.
     const auto show = [](QLineEdit* box, const QString& text) {
         box->setText(text);
         if (!box->hasFocus()) box->setCursorPosition(0);
     };
-    const int offset = vscroll_->value();
-    for (int r = 0; r < kRows; ++r) {
-        const DocumentLine& line = lines_[r + offset];
-        show(artic_[r], Q(line.code).trimmed());
-        show(ds_[r], Q(line.description).trimmed());
-        show(um_[r], Q(line.unit).trimmed());
-        show(quantita_[r], NumberBox(line.quantity));
-        show(prezzo_[r], NumberBox(line.unitPrice));
-        show(sc1_[r], NumberBox(line.discount1));
-        show(sc2_[r], NumberBox(line.discount2));
-        show(civ_[r], VatCodeText(line.vatCode));
-    }
+    const DocumentLine& line = lines_[lineOfRow(r)];
+    show(artic_[r], Q(line.code).trimmed());
+    show(ds_[r], Q(line.description).trimmed());
+    show(um_[r], Q(line.unit).trimmed());
+    show(quantita_[r], NumberBox(line.quantity));
+    show(prezzo_[r], NumberBox(line.unitPrice));
+    show(sc1_[r], NumberBox(line.discount1));
+    show(sc2_[r], NumberBox(line.discount2));
+    show(civ_[r], VatCodeText(line.vatCode));
 }
 
 void LineGrid::showFromTop() {
@@ -223,6 +247,26 @@ void LineGrid::onEnterMove(QLineEdit* box, int row) {
             artic_[row]->setFocus();
         }
     }
+}
+
+void LineGrid::moveRows(QLineEdit* box, int row, int by) {
+    // A number being typed is read first; a refused one keeps the focus where it is.
+    if (!numbers_->commit(box)) return;
+    const auto column = std::find_if(columns_.begin(), columns_.end(), [&](const auto* boxes) {
+        return (*boxes)[static_cast<std::size_t>(row)] == box;
+    });
+    if (column == columns_.end()) return;
+    const int offset = vscroll_->value();
+    const int line = std::clamp(lineOfRow(row) + by, 1, LineTable::kLines);
+    // A page moves the lines under the rows; a step moves the row, and the lines only past the
+    // first or the last row.
+    int shown = std::abs(by) >= kRows ? offset + by : offset;
+    shown = std::clamp(shown, line - (kRows - 1), line);
+    shown = std::clamp(shown, kFirstOffset, kLastOffset);
+    if (shown != offset) vscroll_->setValue(shown);
+    QLineEdit* target = (**column)[static_cast<std::size_t>(line - shown)];
+    target->setFocus();
+    target->selectAll();  // also when it had the focus already and the lines moved under it
 }
 
 void LineGrid::onTextChanged(QLineEdit* box, int row) {
@@ -319,6 +363,11 @@ bool LineGrid::eventFilter(QObject* watched, QEvent* event) {
             // The VAT chooser from the keyboard: its arrows then choose the code.
             if ((key->key() == Qt::Key_Down || key->key() == Qt::Key_F4) && box == civ_[r]) {
                 emit vatChooserKey(r);
+                return true;
+            }
+            if (const int by = RowsMoved(key->key());
+                by != 0 && key->modifiers() == Qt::NoModifier) {
+                moveRows(box, r, by);
                 return true;
             }
             break;

@@ -2,7 +2,8 @@
 // The body form's grid: twelve rows of boxes (code, description, unit, quantity, two
 // discounts, price, VAT code) over the document's 500 lines, and the scroll bar that moves
 // them. The grid writes what is typed into the lines and moves with Enter from box to box;
-// what concerns the article list and the VAT chooser it leaves to the form by its signals.
+// what concerns the article list and the VAT chooser it leaves to the form by its signals. Up and
+// Down move to the row above or below, PageUp and PageDown by a page, scrolling as needed.
 
 #include <QWidget>
 #include <array>
@@ -39,6 +40,8 @@ class LineGrid : public QWidget {
     int rowTop(int row) const;
     // Shows the lines from the scroll offset in the rows.
     void refresh();
+    // Shows line `n` again, when a row shows it.
+    void refreshLine(int n);
     // Shows the first lines, row 0 current.
     void showFromTop();
     // Scrolls so that line `last` shows in the next-to-last row, and puts the focus in the code
@@ -71,8 +74,12 @@ class LineGrid : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void showRow(int row);
     QLineEdit* addBox(int row, int x, int width, int maxLength);
     void onEnterMove(QLineEdit* box, int row);
+    // Up, Down (`by` ±1), PageUp, PageDown (±kRows): the same box `by` lines away, scrolling the
+    // lines when it is out of sight.
+    void moveRows(QLineEdit* box, int row, int by);
     void onTextChanged(QLineEdit* box, int row);
     // The quantity, price or discount of the line shown in `row` that `box` edits.
     double lineValue(const QLineEdit* box, int row) const;
@@ -95,6 +102,7 @@ class LineGrid : public QWidget {
     std::array<QLineEdit*, kRows> sc1_{};
     std::array<QLineEdit*, kRows> sc2_{};
     std::array<QLineEdit*, kRows> civ_{};
+    std::array<const std::array<QLineEdit*, kRows>*, 8> columns_{};  // the boxes, by column
     QScrollBar* vscroll_ = nullptr;
 };
 

@@ -33,13 +33,15 @@ void SetMessageResponder(MessageResponder responder) {
 }
 
 MsgAnswer ShowMessage(QWidget* parent, const QString& title, const QString& text, MsgIcon icon,
-                      MsgButtons buttons) {
+                      MsgButtons buttons, MsgAnswer enterAnswer) {
     if (Responder()) return Responder()(title, text, buttons);
     QMessageBox box(
         ToQt(icon), title, text,
         buttons == MsgButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
         parent);
     if (QAbstractButton* yes = box.button(QMessageBox::Yes)) yes->setText(QStringLiteral("Sì"));
+    if (buttons == MsgButtons::YesNo)
+        box.setDefaultButton(enterAnswer == MsgAnswer::No ? QMessageBox::No : QMessageBox::Yes);
     const int result = box.exec();
     if (buttons == MsgButtons::Ok) return MsgAnswer::Ok;
     return result == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;

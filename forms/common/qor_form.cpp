@@ -3,6 +3,7 @@
 #include <QScreen>
 
 #include "forms/common/message_box.h"
+#include "forms/common/operator_input.h"
 
 namespace qorvana {
 
@@ -20,14 +21,15 @@ void CentreOnScreen(QWidget* window) {
 
 bool MayDiscardDocument(QWidget* parent, const DocumentDraft& draft) {
     return draft.lines.lastUsed() == 0 ||
-           AskYesNo(parent, QStringLiteral("Attenzione"),
-                    QStringLiteral("Il documento non è stato memorizzato: abbandonarlo? Le righe "
-                                   "scritte andranno perse."));
+           AskBeforeLosingWork(parent, QStringLiteral("Il documento non è stato memorizzato: "
+                                                      "abbandonarlo? Le righe scritte andranno "
+                                                      "perse."));
 }
 
 QorForm::QorForm(const QString& formName, Session& session, FormSet& forms)
     : QWidget(nullptr), formName_(formName), session_(session), forms_(forms) {
     setObjectName(formName);
+    OperatorInput::Install();
 }
 
 QWidget* QorForm::control(const QString& name, int index) const {

@@ -1,6 +1,7 @@
 #pragma once
 // Base of the nine windows: a named form whose controls are registered by name and index
-// (FORM.NAME(INDEX) in operator scripts), and the hand-over between forms.
+// (FORM.NAME(INDEX) in operator scripts), and the hand-over between forms. Every form takes the
+// keyboard and the mouse wheel by the same rules (operator_input.h).
 
 #include <QHash>
 #include <QString>

@@ -135,6 +135,10 @@ void FpaPanel::presetForDocument(DocumentKind documentKind, double secondInstalm
     art73_->setChecked(false);
     combo8_[1]->setCurrentIndex(0);
     combo8_[2]->setCurrentIndex(0);
+    presetPayment(secondInstalment, paymentModeDigit);
+}
+
+void FpaPanel::presetPayment(double secondInstalment, int paymentModeDigit) {
     combo8_[3]->setCurrentIndex(PaymentConditionPosition(secondInstalment));
     combo8_[4]->setCurrentIndex(PaymentModePosition(paymentModeDigit));
 }

@@ -31,6 +31,8 @@ class FpaPanel : public QFrame {
     // The defaults of a new document.
     void presetForDocument(DocumentKind documentKind, double secondInstalment,
                            int paymentModeDigit);
+    // The payment condition and mode that go with the payment terms chosen in the header.
+    void presetPayment(double secondInstalment, int paymentModeDigit);
     // The entries as the operator left them.
     PanelEntries entries() const;
     // Empties the references (Text4 and their dates) for a new document.

@@ -24,10 +24,12 @@
 #include "core/counters_record.h"
 #include "core/numbers.h"
 #include "core/session.h"
+#include "core/text.h"
 #include "document/document_setup.h"
 #include "document/einvoice_amounts.h"
 #include "document/header_checks.h"
 #include "document/numbering.h"
+#include "fatturapa/fpa_export.h"
 #include "forms/common/date_picker.h"
 #include "forms/common/document_caption.h"
 #include "forms/common/form_names.h"
@@ -37,6 +39,7 @@
 #include "forms/header/fpa_panel_form.h"
 #include "forms/header/instalments_panel_form.h"
 #include "forms/header/xml_creation_form.h"
+#include "sources/source_documents.h"
 
 namespace qorvana {
 namespace {
@@ -166,6 +169,11 @@ QWidget* HeaderForm::buildTotalsBox() {
 QWidget* HeaderForm::buildInstalmentsBox() {
     instalments_ = new InstalmentsPanel(session(), *amounts_, [this] { return text3_[1]->text(); });
     instalments_->registerControls(controlRegistry());
+    // The e-invoice's payment condition and mode follow the terms chosen in the header.
+    connect(instalments_, &InstalmentsPanel::conditionChanged, this, [this] {
+        panel_->presetPayment(instalments_->secondInstalment(),
+                              instalments_->chosenCode().paymentModeDigit);
+    });
     return instalments_;
 }
 
@@ -366,6 +374,7 @@ void HeaderForm::startNewDocument() {
 
     instalments_->startDocument(setup.paymentEntry, documentTotal_);
 
+    agreedCorrection_.reset();
     panel_->hide();
     fitToScreen();
     // The panel's defaults are set for every document, so that its lists always match the
@@ -383,8 +392,7 @@ void HeaderForm::startNewDocument() {
 
 NumberingScope HeaderForm::numberingScope(int year, bool separateSeriesChosen) const {
     const Session& s = session();
-    return {year,
-            InSeparateSeries(separateSeriesChosen, SeriesFpaState(s.documentKind, s.fpaState)),
+    return {year, NumberedInSeparateSeries(separateSeriesChosen, s.documentKind),
             SettingsOf(session()).fpaSeparateNumbering()};
 }
 
@@ -418,9 +426,11 @@ void HeaderForm::proposeNumberAgain() {
     const auto date = CivilDate::Parse(S(text3_[1]->text()));
     const int year = date ? date->year : s.clock.today().year;
     try {
-        showNumber(
-            ReadNumberProposal(s.files, numberingScope(year, numera_->isChecked()), s.fpaState),
-            year);
+        const StoredSeriesRead series = ReadCompanySeries(s);
+        if (!series.series) Warn(this, Q(series.problem));
+        showNumber(ReadNumberProposal(s.files, series.series.value_or(StoredSeries{}),
+                                      numberingScope(year, numera_->isChecked()), s.fpaState),
+                   year);
     } catch (const RecordIoError& e) {
         Warn(this, QString::fromUtf8(e.what()));
     }
@@ -431,7 +441,8 @@ bool HeaderForm::documentHasTaxableSlot() {
 }
 
 bool HeaderForm::numberProposed() const {
-    return !proposedNumber_.isEmpty() && text2_[0]->text() == proposedNumber_;
+    return !proposedNumber_.isEmpty() && text2_[0]->text() == proposedNumber_ &&
+           session().fpaState <= kFpaXmlNotWritten;
 }
 
 void HeaderForm::showStoredNumbers(const QString& number, const QString& vatRegisterNumber) {
@@ -500,9 +511,7 @@ void HeaderForm::abandon() {
 void HeaderForm::confirm() {
     if (!amounts_->commitFocused()) return;
     Session& s = session();
-    if (s.fpaState == kFpaXmlNotWritten &&
-        !AskYesNo(this, QStringLiteral("Attenzione"), kStoreQuestion))
-        return;
+    if (s.fpaState == kFpaXmlNotWritten && !AskBeforeLosingWork(this, kStoreQuestion)) return;
 
     const HeaderCheck check =
         CheckHeader(entries(), SettingsOf(s).paymentTerms, documentTotal_, s.money());
@@ -533,7 +542,76 @@ void HeaderForm::confirm() {
             Warn(this, message);
             return;
     }
+    if (!correctedInvoiceAgreed()) return;
+    if (!numberIsFree()) return;
+    if (s.fpaState > kFpaXmlNotWritten && !xmlUpToDate()) return;
     handBack(ReturnAction::Confirm);
+}
+
+bool HeaderForm::correctedInvoiceAgreed() {
+    Session& s = session();
+    const InvoiceReference corrected = panel_->entries().correctedInvoice;
+    if (s.documentKind != DocumentKind::CreditNote || Trim(corrected.id).empty()) return true;
+    // An invoice copied into the credit note was agreed to in the picker.
+    const ImportedSources& imported = forms().draft().imports;
+    const auto same = [](const InvoiceReference& a, const InvoiceReference& b) {
+        return Trim(a.id) == Trim(b.id) && Trim(a.date) == Trim(b.date);
+    };
+    if ((imported.invoice && same(corrected, imported.copiedInvoice)) ||
+        (agreedCorrection_ && same(corrected, *agreedCorrection_)))
+        return true;
+    std::string mismatch;
+    try {
+        mismatch =
+            CorrectedInvoiceMismatch(s.files, s.currentCustomer, corrected, S(text3_[1]->text()));
+    } catch (const RecordIoError& e) {
+        Warn(this, QString::fromUtf8(e.what()));
+        return false;
+    }
+    if (mismatch.empty()) return true;
+    if (ShowMessage(this, QStringLiteral("Attenzione"), Q(mismatch + " Continuare ugualmente?"),
+                    MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::No) != MsgAnswer::Yes)
+        return false;
+    agreedCorrection_ = corrected;
+    return true;
+}
+
+bool HeaderForm::numberIsFree() {
+    // A proposed number another workstation took meanwhile is posting's to replace.
+    if (numberProposed()) return true;
+    Session& s = session();
+    const auto date = CivilDate::Parse(S(text3_[1]->text()));
+    try {
+        // A damaged qorvana.num is said by posting, which then stores nothing.
+        const StoredSeriesRead series = ReadCompanySeries(s);
+        const auto taken = NumberTaken(s.files, series.series.value_or(StoredSeries{}),
+                                       numberingScope(date ? date->year : 0, numera_->isChecked()),
+                                       S(text2_[0]->text()));
+        if (!taken) return true;
+        // The file written with the number would carry a number that is not its document's.
+        const QString removed = RemoveDocumentXml(s, forms().draft());
+        Warn(this, Q(*taken) + (removed.isEmpty() ? QString() : QStringLiteral("\n") + removed));
+    } catch (const RecordIoError& e) {
+        Warn(this, QString::fromUtf8(e.what()));
+    }
+    text2_[0]->setFocus();
+    return false;
+}
+
+bool HeaderForm::xmlUpToDate() {
+    Session& s = session();
+    DocumentDraft& draft = forms().draft();
+    draft.header = entries();
+    draft.panel = panelEntries();
+    if (XmlCreation(s, draft, this).bringUpToDate()) return true;
+    if (!AskBeforeLosingWork(this, kStoreQuestion)) return false;
+    // Stored without its file: the file written before says something else, and goes.
+    const QString removed =
+        RemoveDocumentXml(s, draft, QStringLiteral("il documento sarà memorizzato senza file XML"));
+    if (!removed.isEmpty())
+        ShowMessage(this, QStringLiteral("Attenzione"), removed, MsgIcon::Information);
+    s.fpaState = kFpaXmlNotWritten;
+    return true;
 }
 
 void HeaderForm::choosePrinter() {
@@ -565,6 +643,7 @@ void HeaderForm::createXml() {
     Session& s = session();
     if (s.fpaPanelOpened == 0 && !AskYesNo(this, QStringLiteral("Attenzione"), kXmlQuestion))
         return;
+    if (!correctedInvoiceAgreed()) return;
     // The header's own part of the draft, as the operator left it; the lines, their figures
     // and the VAT-inclusive box are the body's.
     DocumentDraft& draft = forms().draft();

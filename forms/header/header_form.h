@@ -12,6 +12,7 @@
 #include <QString>
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "core/session_codes.h"
 #include "document/document_draft.h"
@@ -52,7 +53,8 @@ class HeaderForm : public QorForm {
     PanelEntries panelEntries() const;
     // Empties the panel's references (dates, numbers) for a new document.
     void clearPanelReferences();
-    // True while the document number is the one proposed: the operator did not type another.
+    // True while the document number is the one proposed (the operator did not type another)
+    // and no XML file holds it: posting may take the next free one instead.
     bool numberProposed() const;
     // Shows the numbers a document was stored under when posting had to take another one.
     void showStoredNumbers(const QString& number, const QString& vatRegisterNumber);
@@ -88,6 +90,15 @@ class HeaderForm : public QorForm {
     // Back to the start form through the body, once the operator agrees to lose the lines.
     void abandon();
     void confirm();
+    // True unless a credit note names, typed by hand, an invoice the archive does not back (not
+    // there, another customer's, dated after it) and the operator, told, does not go on.
+    bool correctedInvoiceAgreed();
+    // A number typed, or held by the XML file, that a stored document of its year and series
+    // holds is refused, as posting would refuse it.
+    bool numberIsFree();
+    // The XML file written for the document brought up to date with it; when it cannot be,
+    // the operator may store the document without it (the file then goes).
+    bool xmlUpToDate();
     void choosePrinter();
     void createXml();
     void openPanel();
@@ -118,6 +129,7 @@ class HeaderForm : public QorForm {
     QString proposedProgressive_;  // the progressive proposed in text2(4)
     QString proposedNumber_;       // the number proposed in text2(0) and text2(3)
     int proposedYear_ = 0;         // and the year it was proposed in
+    std::optional<InvoiceReference> agreedCorrection_;  // a mismatch the operator went on with
     std::unique_ptr<QPrinter> printer_;
     bool printerChosen_ = false;
 };

@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QStandardItemModel>
 #include <QTimer>
 
@@ -79,10 +80,14 @@ void InstalmentsPanel::registerControls(const ControlRegistry& add) const {
 void InstalmentsPanel::fillConditions() {
     const PaymentTerms& terms = SettingsOf(session_).paymentTerms;
     auto* conditions = qobject_cast<QStandardItemModel*>(combo1_->model());
+    auto* dropDown = qobject_cast<QListView*>(combo1_->view());
     for (int row = 1; row <= PaymentTerms::kTerms; ++row) {
         combo1_->addItem(Q(terms.description(row)));
-        // An empty condition stays in its place in the list but cannot be chosen.
-        if (conditions && !terms.offered(row)) conditions->item(row - 1)->setEnabled(false);
+        // An empty condition keeps its place in the list (records and scripts name an entry by
+        // its position) but is neither shown in the drop-down nor chosen.
+        if (terms.offered(row)) continue;
+        if (conditions) conditions->item(row - 1)->setEnabled(false);
+        if (dropDown) dropDown->setRowHidden(row - 1, true);
     }
 }
 
@@ -148,6 +153,7 @@ void InstalmentsPanel::conditionChosen() {
     chosenEntry_ = combo1_->currentIndex();
     computeDueDates();
     splitInstalments();
+    emit conditionChanged();
 }
 
 void InstalmentsPanel::dueDateChanged(int i) {

@@ -50,6 +50,10 @@ class InstalmentsPanel : public QGroupBox {
     void focusCondition();
     void focusDueDate(int i);
 
+  signals:
+    // The operator chose another payment condition: the instalments and due dates are its.
+    void conditionChanged();
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

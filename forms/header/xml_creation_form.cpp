@@ -13,10 +13,53 @@
 
 namespace qorvana {
 
+QString RemoveDocumentXml(Session& session, DocumentDraft& draft, const QString& then) {
+    if (draft.fpaFile.empty()) return {};
+    const std::string problem = RemoveFpaFile(session, draft.fpaFile);
+    if (!problem.empty())
+        return QStringLiteral("%1: non corrisponde al documento e non va inviato.").arg(Q(problem));
+    const QString removed =
+        QStringLiteral("Il file %1 scritto per il documento è stato eliminato: %2.")
+            .arg(Q(draft.fpaFile), then);
+    draft.fpaFile.clear();
+    return removed;
+}
+
 XmlCreation::XmlCreation(Session& session, DocumentDraft& draft, QWidget* window)
     : session_(session), draft_(draft), window_(window) {}
 
 std::optional<XmlCreation::Created> XmlCreation::run(const QString& proposed, bool proposedKept) {
+    return write(proposed, proposedKept, false);
+}
+
+bool XmlCreation::bringUpToDate() {
+    const std::string before = draft_.fpaFile;
+    const auto written = write(QString::number(session_.fpaState), false, true);
+    if (!written) return false;
+    if (written->message.isEmpty()) return true;
+    QString text = QStringLiteral(
+                       "Il documento è cambiato dopo la creazione del file XML: il file %1 è stato "
+                       "scritto di nuovo con i dati del documento, con lo stesso progressivo "
+                       "invio %2.")
+                       .arg(Q(draft_.fpaFile))
+                       .arg(written->progressive);
+    // A file of the number the document had before carries a number that is not its own.
+    if (!before.empty() && before != draft_.fpaFile) {
+        const std::string problem = RemoveFpaFile(session_, before);
+        text +=
+            problem.empty()
+                ? QStringLiteral(
+                      "\nIl file %1, con il numero di prima, è stato "
+                      "eliminato.")
+                      .arg(Q(before))
+                : QStringLiteral("\n%1: ha il numero di prima e non va inviato.").arg(Q(problem));
+    }
+    ShowMessage(window_, written->title, text, MsgIcon::Information);
+    return true;
+}
+
+std::optional<XmlCreation::Created> XmlCreation::write(const QString& proposed, bool proposedKept,
+                                                       bool onlyWhenChanged) {
     Session& s = session_;
     try {
         const CustomerRecord customer = ReadCountedCustomer(s.files, s.currentCustomer);
@@ -37,10 +80,13 @@ std::optional<XmlCreation::Created> XmlCreation::run(const QString& proposed, bo
                 return std::nullopt;
             }
             const FpaExportPlan& plan = *prepared.plan;
-            if (plan.replacesFile && s.fpaState == 0 && plan.target != agreedToReplace) {
+            const std::filesystem::path own =
+                draft_.fpaFile.empty() ? std::filesystem::path() : s.paths.map(draft_.fpaFile);
+            if (onlyWhenChanged && FpaFileIsCurrent(plan, own)) return Created{s.fpaState, {}, {}};
+            // The document's own file is replaced without a question, another one with.
+            if (plan.replacesFile && plan.target != own && plan.target != agreedToReplace) {
                 lock->release();
-                if (!AskYesNo(window_, QStringLiteral("Attenzione"), Q(FpaReplaceQuestion(plan))))
-                    return std::nullopt;
+                if (!AskBeforeLosingWork(window_, Q(FpaReplaceQuestion(plan)))) return std::nullopt;
                 agreedToReplace = plan.target;
                 continue;
             }

@@ -1,7 +1,8 @@
 #pragma once
-// The header form's "Crea file XML" once the operator agreed: the document's FatturaPA file
-// written from the draft and the company's settings, under the company's posting lock, asking
-// before a file of another document is replaced. Lives for one press of the button.
+// The header form's "Crea file XML" once the operator agreed, and the same file brought up to
+// date at confirmation: the document's FatturaPA file written from the draft and the company's
+// settings, under the company's posting lock, asking before a file of another document is
+// replaced. Lives for one press of a button.
 
 #include <QString>
 #include <optional>
@@ -12,6 +13,13 @@ namespace qorvana {
 
 struct DocumentDraft;
 struct Session;
+
+// Removes the XML file written for the document being issued (`draft.fpaFile`): it says what
+// the document will not. The sentence for the operator, ending with `then` (empty without a
+// file); by default, that confirmation writes the file again.
+QString RemoveDocumentXml(Session& session, DocumentDraft& draft,
+                          const QString& then = QStringLiteral("sarà scritto di nuovo alla "
+                                                               "conferma"));
 
 class XmlCreation {
   public:
@@ -28,8 +36,18 @@ class XmlCreation {
     // the operator left it as proposed, so that another workstation's taking it meanwhile is
     // said. nullopt when nothing was written: the operator declined or was told why.
     std::optional<Created> run(const QString& proposed, bool proposedKept);
+    // At confirmation, for a document whose file was written: the file is the document, so
+    // when anything it carries changed since (lines, number, dates, payment terms, the
+    // customer's data) or it is gone, it is written again from the draft under its own
+    // progressive (it was never sent) and the operator is told. False when the file is not
+    // up to date: the operator declined a replacement or was told why it cannot be written.
+    bool bringUpToDate();
 
   private:
+    // Writes the file; with `onlyWhenChanged` nothing is written while the document's file is
+    // current (the message is then empty).
+    std::optional<Created> write(const QString& proposed, bool proposedKept, bool onlyWhenChanged);
+
     Session& session_;
     DocumentDraft& draft_;
     QWidget* window_;

@@ -161,7 +161,7 @@ void PickerForm::onRow(const QModelIndex& index) {
             model_->flip(index.row());
             return;
         case SourceKind::Invoices: {
-            if (Val(row.cells[0]) <= 0) return;
+            if (Val(row.cells[0]) <= 0 || !mayCorrect(row)) return;
             const InvoicePick pick = InvoicePickOf(row);
             s.workStrings[work_slot::kInvoiceLineFile] = pick.fallbackName;
             s.workStrings[work_slot::kInvoiceKey] = pick.fileName;
@@ -178,6 +178,20 @@ void PickerForm::onRow(const QModelIndex& index) {
             backToBody(TextOf(kind_).action);
             return;
     }
+}
+
+bool PickerForm::mayCorrect(const SourceRow& row) {
+    const Session& s = session();
+    if (s.documentKind != DocumentKind::CreditNote || row.customer == s.currentCustomer)
+        return true;
+    const QString question =
+        QStringLiteral(
+            "La fattura n. %1 del %2 è intestata a %3, un altro cliente: la nota "
+            "credito la rettificherebbe. Copiarla ugualmente?")
+            .arg(QString::fromStdString(Trim(row.cells[0])), QString::fromStdString(row.cells[1]),
+                 QString::fromStdString(Trim(row.cells[2])));
+    return ShowMessage(this, QStringLiteral("Attenzione"), question, MsgIcon::Question,
+                       MsgButtons::YesNo, MsgAnswer::No) == MsgAnswer::Yes;
 }
 
 void PickerForm::confirm() {

@@ -41,6 +41,9 @@ class PickerForm : public QorForm {
   private:
     void fillGrid();
     void onRow(const QModelIndex& index);
+    // True unless a credit note would copy another customer's invoice and the operator, asked,
+    // does not agree.
+    bool mayCorrect(const SourceRow& row);
     // bottone(0) of the multi-choice pickers, `bottone` of the others, and the close box.
     void confirm();
     void backToBody(ReturnAction action);

@@ -75,6 +75,7 @@ struct PdfJobs::Job {
     int output = -1;  // the read end of the program's standard output
     std::unique_ptr<QSocketNotifier> notifier;
     std::string pdfFile;
+    std::string recipient;
     std::filesystem::path image;
     std::string said;  // what the program wrote on its standard output
 };
@@ -90,7 +91,7 @@ PdfJobs::~PdfJobs() {
 }
 
 bool PdfJobs::start(const ProgramStart& program, const std::string& pdfFile,
-                    const std::filesystem::path& image) {
+                    const std::string& recipient, const std::filesystem::path& image) {
     ended_.clear();
     int pipe[2];
     if (::pipe2(pipe, O_CLOEXEC) != 0) return false;
@@ -105,6 +106,7 @@ bool PdfJobs::start(const ProgramStart& program, const std::string& pdfFile,
     job->pid = pid;
     job->output = pipe[0];
     job->pdfFile = pdfFile;
+    job->recipient = recipient;
     job->image = image;
     job->notifier = std::make_unique<QSocketNotifier>(pipe[0], QSocketNotifier::Read);
     Job* watched = job.get();
@@ -140,13 +142,21 @@ void PdfJobs::ended(Job* job) {
     std::string said = job->said;
     while (!said.empty() && (said.back() == '\n' || said.back() == '\r')) said.pop_back();
     const std::string pdfFile = job->pdfFile;
+    const std::string recipient = job->recipient;
     // Forgotten before the message, which runs an event loop of its own.
     const auto found =
         std::find_if(jobs_.begin(), jobs_.end(), [job](const auto& j) { return j.get() == job; });
     // Its notifier is the sender of this call: kept until the next start.
     ended_.push_back(std::move(*found));
     jobs_.erase(found);
-    if (!failed) return;
+    if (!failed) {
+        if (!recipient.empty())
+            ShowMessage(window_, QStringLiteral("Attenzione"),
+                        QString::fromStdString("Copia PDF del documento inviata a " + recipient +
+                                               " (" + pdfFile + ")."),
+                        MsgIcon::Information);
+        return;
+    }
     if (said.empty())
         said =
             "Il programma di invio del documento (qorxpdf) si è interrotto senza completare "

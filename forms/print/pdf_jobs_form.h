@@ -1,8 +1,8 @@
 #pragma once
 // The runs of the PDF and e-mail program qorxpdf, watched without waiting for them: the
-// operator goes on working, and is told when a run ends with a failure (qorxpdf's own Italian
-// message). The document's own print image is removed once its run has ended. Runs still
-// going when the program ends are left to finish on their own.
+// operator goes on working, and is told when a run ends: a failure with qorxpdf's own Italian
+// message, a PDF sent by e-mail with its recipient. The document's own print image is removed once
+// its run has ended. Runs still going when the program ends are left to finish on their own.
 
 #include <QObject>
 #include <filesystem>
@@ -23,10 +23,11 @@ class PdfJobs : public QObject {
     explicit PdfJobs(QWidget* window);
     ~PdfJobs() override;
 
-    // Starts `program` for the PDF `pdfFile` (its suite path); `image` is the host file of the
-    // document's own print image, removed when the run ends. False when it could not start.
+    // Starts `program` for the PDF `pdfFile` (its suite path), sent to `recipient` (empty: not
+    // sent); `image` is the host file of the document's own print image, removed when the run
+    // ends. False when it could not start.
     bool start(const ProgramStart& program, const std::string& pdfFile,
-               const std::filesystem::path& image);
+               const std::string& recipient, const std::filesystem::path& image);
     // Runs not ended yet.
     int running() const { return static_cast<int>(jobs_.size()); }
     // Handles events until every run has ended, or `msecs` passed: the operator-script replay

@@ -61,6 +61,7 @@ bool PrintLoop::printOnce(const DocumentToPrint& document, const PrintSettings& 
     const bool printerReady = printer.ready(&problem);
     std::optional<QString> failure;
     bool imageWritten = false;
+    std::string summaryWarning;
     {
         const WaitCursor wait;
         // Composed without the printer: the image is the same with a printer and without.
@@ -71,9 +72,17 @@ bool PrintLoop::printOnce(const DocumentToPrint& document, const PrintSettings& 
             failure = printer.print(
                 pages,
                 QStringLiteral("Fattura %1").arg(QString::fromStdString(document.entries.number)));
+        if (!summaryTold_)
+            summaryWarning = SummaryRowsWarning(document, settings, pages.back(), session_.money(),
+                                                PageTextWidth());
     }
     if (!printerReady) failure = problem;
     if (failure) Warn(parent_, *failure);
+    // Told once for all the copies, after the page is printed.
+    if (!summaryWarning.empty()) {
+        summaryTold_ = true;
+        Warn(parent_, QString::fromStdString(summaryWarning), MsgIcon::Exclamation);
+    }
     return imageWritten;
 }
 
@@ -109,7 +118,8 @@ void DispatchDocument(const Session& session, QWidget* parent, const PdfHandoffI
                             "prodotto ma non inviato."),
              MsgIcon::Exclamation);
     QGuiApplication::restoreOverrideCursor();
-    if (!jobs.start(PdfHandoffStart(session.paths, handoff), handoff.pdfFile, image)) {
+    if (!jobs.start(PdfHandoffStart(session.paths, handoff), handoff.pdfFile, handoff.recipient,
+                    image)) {
         dropImage();
         Warn(parent, QStringLiteral("Non è possibile eseguire il programma invio del documento a "
                                     "mezzo internet."));

@@ -41,6 +41,7 @@ class PrintLoop {
     Session& session_;
     QWidget* parent_;
     QPrinter* chosen_;
+    bool summaryTold_ = false;  // summary rows that do not fit the layout were said
 };
 
 // The PDF hand-off after a printed document: when settings entry 6 is on and the operator

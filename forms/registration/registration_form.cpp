@@ -150,10 +150,11 @@ void RegistrationForm::buildControls() {
     connect(list1_, &QListView::clicked, this,
             [this](const QModelIndex& index) { takeListItem(index.row()); });
 
-    const std::array<std::pair<int, QString>, 4> buttons{{{0, QStringLiteral("Esci")},
-                                                          {1, QStringLiteral("Registra")},
-                                                          {3, QStringLiteral("Inserisci riga")},
-                                                          {4, QStringLiteral("Elimina riga")}}};
+    // Alt + the underlined letter presses a button from the keyboard.
+    const std::array<std::pair<int, QString>, 4> buttons{{{0, QStringLiteral("&Esci")},
+                                                          {1, QStringLiteral("&Registra")},
+                                                          {3, QStringLiteral("&Inserisci riga")},
+                                                          {4, QStringLiteral("E&limina riga")}}};
     int x = 16;
     for (const auto& [index, text] : buttons) {
         auto* b = new QPushButton(text, this);
@@ -162,7 +163,7 @@ void RegistrationForm::buildControls() {
         bottone_[static_cast<std::size_t>(index)] = b;
         registerControl(QStringLiteral("bottone"), b, index);
     }
-    connect(bottone_[0], &QPushButton::clicked, this, &RegistrationForm::leave);
+    connect(bottone_[0], &QPushButton::clicked, this, &RegistrationForm::exit);
     connect(bottone_[1], &QPushButton::clicked, this, &RegistrationForm::registerEntry);
     connect(bottone_[3], &QPushButton::clicked, this, &RegistrationForm::insertLine);
     connect(bottone_[4], &QPushButton::clicked, this, &RegistrationForm::deleteLine);
@@ -203,6 +204,7 @@ void RegistrationForm::propose(const JournalEntry& entry, double postedAt) {
     text1_[0]->setText(Q(entry.description));
     text1_[1]->setText(Q(entry.reference));
     text2_->setText(Q(entry.date));
+    shownProposal_ = this->entry();
 }
 
 JournalEntry RegistrationForm::entry() const {
@@ -467,10 +469,19 @@ void RegistrationForm::leave() {
     forms().handOver(this, QString(form_name::kStart));
 }
 
+void RegistrationForm::exit() {
+    // Leaving the proposal as it came writes nothing and loses nothing; changes are lost.
+    if (entry() != shownProposal_ &&
+        !AskBeforeLosingWork(this, QStringLiteral("Le modifiche al movimento contabile andranno "
+                                                  "perse: uscire senza registrarlo?")))
+        return;
+    leave();
+}
+
 void RegistrationForm::closeEvent(QCloseEvent* event) {
     // Forms live for the whole run: closing hides this one and the start form resumes.
     event->ignore();
-    leave();
+    exit();
 }
 
 }  // namespace qorvana

@@ -64,9 +64,12 @@ class RegistrationForm : public QorForm {
     void insertLine();
     void deleteLine();
     void registerEntry();
+    // Esci and the close box: asks first when the operator changed the proposed entry.
+    void exit();
     void leave();
 
     double postedAt_ = 0;
+    JournalEntry shownProposal_;  // the entry as proposed, read back from the controls
     int currentLine_ = 0;
     int searchLine_ = -1;
     bool checking_ = false;

@@ -30,6 +30,8 @@ class EInvoiceCustomerForm : public QorForm {
     void save();
     // The question before a code the customer's e-invoices will not use is stored.
     bool officeCodeAccepted(const EInvoiceCustomer& data);
+    // Hides the window; the start form's name box takes the focus again.
+    void leave();
 
     int customer_ = 0;
     QLabel* nome_ = nullptr;
@@ -39,6 +41,8 @@ class EInvoiceCustomerForm : public QorForm {
     QLineEdit* idEstero_ = nullptr;
     QLineEdit* nomeFe_ = nullptr;
     QLineEdit* cognomeFe_ = nullptr;
+    QLineEdit* intento_ = nullptr;
+    QLineEdit* dataIntento_ = nullptr;
 };
 
 }  // namespace qorvana

@@ -98,8 +98,9 @@ void StartForm::buildControls() {
     nome_ = new QLineEdit;
     nome_->setPlaceholderText(QStringLiteral("inizio del nominativo, poi Invio"));
     cerca_ = Button(QStringLiteral("&Cerca"));
-    lista_ = Button(QStringLiteral("E&lenco"));
-    auto* nomeLabel = new QLabel(QStringLiteral("Cl&iente:"));
+    // Alt+E lists the customers; the program ends with Alt+I ("Esc&i").
+    lista_ = Button(QStringLiteral("&Elenco"));
+    auto* nomeLabel = new QLabel(QStringLiteral("C&liente:"));
     nomeLabel->setBuddy(nome_);
     search->addWidget(nomeLabel);
     search->addWidget(nome_, 1);
@@ -144,7 +145,7 @@ void StartForm::buildControls() {
         {static_cast<int>(DocumentKind::Invoice), QStringLiteral("&Fattura")},
         {static_cast<int>(DocumentKind::CreditNote), QStringLiteral("&Nota credito")},
         {static_cast<int>(DocumentKind::ElectronicInvoice), QStringLiteral("Fattura&PA")},
-        {kExitButton, QStringLiteral("&Esci")}};
+        {kExitButton, QStringLiteral("Esc&i")}};
     for (const auto& [k, caption] : kinds) {
         bottone_[k] = Button(caption);
         bottone_[k]->setMinimumWidth(120);
@@ -155,13 +156,13 @@ void StartForm::buildControls() {
     }
     bottone_[kFpaButton]->hide();
     // The e-invoices sent and their states, beside the document buttons.
-    bottone_[kEInvoicesButton] = Button(QStringLiteral("Fatture ele&ttroniche"));
+    bottone_[kEInvoicesButton] = Button(QStringLiteral("Fatture elettronic&he"));
     registerControl(QStringLiteral("bottone"), bottone_[kEInvoicesButton], kEInvoicesButton);
     buttons->insertWidget(buttons->count() - 2, bottone_[kEInvoicesButton]);
     connect(bottone_[kEInvoicesButton], &QPushButton::clicked, this,
             [this] { forms().handOver(this, QString(form_name::kEInvoices)); });
     // The shown customer's e-invoice data, with e-invoices to every customer.
-    datiFe_ = Button(QStringLiteral("&Dati fattura elettronica"));
+    datiFe_ = Button(QStringLiteral("Dati fattura ele&ttronica"));
     registerControl(QStringLiteral("datife"), datiFe_);
     buttons->insertWidget(buttons->count() - 2, datiFe_);
     datiFe_->hide();
@@ -397,6 +398,7 @@ void StartForm::activate() {
     } catch (const RecordIoError& e) {
         Warn(this, QStringLiteral("Errore di lettura degli archivi: %1").arg(e.what()));
     }
+    proposedTransport_ = transportShown();
     nome_->setFocus();
 }
 
@@ -552,7 +554,7 @@ bool StartForm::eventFilter(QObject* watched, QEvent* event) {
 
 void StartForm::documentButton(int button) {
     if (button == kExitButton) {
-        endProgram();
+        if (mayEnd()) endProgram();
         return;
     }
     if (shownCustomer_ <= 0 || shownCard_.deletedFlag != 0) return;
@@ -660,6 +662,11 @@ void StartForm::showWeight(const QString& text) {
     text3_[3]->setText(text);
 }
 
+void StartForm::focusNameBox() {
+    activateWindow();
+    nome_->setFocus();
+}
+
 void StartForm::openList() {
     session().customerListMode = CustomerListMode::WaitingForChoice;
     auto* list = forms().get<CustomerListForm>(QString(form_name::kCustomerList));
@@ -669,8 +676,26 @@ void StartForm::openList() {
 }
 
 void StartForm::closeEvent(QCloseEvent* event) {
+    if (!mayEnd()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     endProgram();
+}
+
+QStringList StartForm::transportShown() const {
+    QStringList shown;
+    for (const QLineEdit* box : text3_) shown << box->text();
+    for (const QComboBox* combo : {combo1_, combo2_, combo3_}) shown << combo->currentText();
+    for (const QRadioButton* way : sped_) shown << QString::number(way->isChecked());
+    return shown;
+}
+
+bool StartForm::mayEnd() {
+    return transportShown() == proposedTransport_ ||
+           AskBeforeLosingWork(this, QStringLiteral("I dati di trasporto scritti andranno persi: "
+                                                    "uscire dal programma?"));
 }
 
 void StartForm::endProgram() {

@@ -52,6 +52,8 @@ class StartForm : public QorForm {
     const EInvoiceTerms& einvoiceTerms() const { return einvoiceTerms_; }
     // Shows the document's total weight in the weight box.
     void showWeight(const QString& text);
+    // Back from a window opened over this one: the focus goes to the name box.
+    void focusNameBox();
 
   signals:
     // The operator ended the program; every file is closed.
@@ -84,6 +86,10 @@ class StartForm : public QorForm {
     bool takeEInvoiceTerms();
     void openEInvoiceData();
     void endProgram();
+    // The transport data as shown: what the operator typed or chose differs from the proposal.
+    QStringList transportShown() const;
+    // True when nothing typed would be lost, or the operator agrees to end the program anyway.
+    bool mayEnd();
     int indexCount();
 
     QLineEdit* nome_ = nullptr;
@@ -101,6 +107,7 @@ class StartForm : public QorForm {
     QPushButton* bottone_[10] = {};
     QPushButton* datiFe_ = nullptr;
     EInvoiceTerms einvoiceTerms_;
+    QStringList proposedTransport_;  // transportShown() as the form proposed it
 
     int listPosition_ = 0;
     int shownCustomer_ = 0;

@@ -33,6 +33,10 @@ TEST(Cp1252, ConversionBothWays) {
     EXPECT_FALSE(lossy);
     EXPECT_EQ(Utf8ToCp1252("日本", &lossy), "??");
     EXPECT_TRUE(lossy);
+    // What the forms refuse when typed: the characters written as "?", each named once.
+    EXPECT_EQ(CharactersNotInCp1252("l’IVA è 22% €, ✓ ok ✓ 日"),
+              (std::vector<std::string>{"✓", "日"}));
+    EXPECT_TRUE(CharactersNotInCp1252("Però €5 Œ ’ “ ” … ÿ").empty());
     EXPECT_EQ(Utf8ToCp1252("a\xFF"
                            "b"),
               "a?b");                           // invalid UTF-8

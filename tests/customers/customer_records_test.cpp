@@ -106,14 +106,18 @@ TEST(LayoutGolden, Agent) {
 TEST(EInvoiceCustomers, FileAndTypedData) {
     testing::TempDir dir;
     const auto file = dir.path() / "qorvana.fec";
-    const EInvoiceCustomers written{{2, {"M5UXCR1", "", false, ""}},
-                                    {9, {"", "ufficio@pec.it", true, "12345678901"}},
-                                    {7, {"", "", false, "", "Niccolò", "D'Amico"}},
-                                    {5, {}}};  // empty: not kept
+    const EInvoiceCustomers written{
+        {2, {"M5UXCR1", "", false, ""}},
+        {9, {"", "ufficio@pec.it", true, "12345678901"}},
+        {7, {"", "", false, "", "Niccolò", "D'Amico"}},
+        {11, {"", "", false, "", "", "", "08060120341234567-000001", "15/01/2026"}},
+        {5, {}}};  // empty: not kept
     ASSERT_FALSE(WriteEInvoiceCustomers(file, "qorvana.fec", written));
     const EInvoiceCustomersRead read = ReadEInvoiceCustomers(file, "qorvana.fec");
     ASSERT_TRUE(read.customers) << read.problem;
-    EXPECT_EQ(read.customers->size(), 3u);
+    EXPECT_EQ(read.customers->size(), 4u);
+    EXPECT_EQ(read.customers->at(11).intentProtocol + " " + read.customers->at(11).intentDate,
+              "08060120341234567-000001 15/01/2026");
     EXPECT_EQ(read.customers->at(9).pec, "ufficio@pec.it");
     EXPECT_TRUE(read.customers->at(9).splitPayment);
     EXPECT_EQ(read.customers->at(7).firstName + " " + read.customers->at(7).surname,
@@ -129,7 +133,7 @@ TEST(EInvoiceCustomers, FileAndTypedData) {
         const char* text;
         int line;
     } damaged[] = {{"", 1},
-                   {"QORVANA-FEC\t3\r\n", 1},
+                   {"QORVANA-FEC\t4\r\n", 1},
                    {"QORVANA-FEC\t1\r\n2\tM5UXCR1\t\t0\r\n", 2},
                    {"QORVANA-FEC\t2\r\n2\tM5UXCR1\t\t0\t\r\n", 2},
                    {"QORVANA-FEC\t1\r\n2\tA\t\t2\t\r\n", 2},
@@ -154,7 +158,12 @@ TEST(EInvoiceCustomers, FileAndTypedData) {
                  {{"M5UX-R1", "", false, ""}, "M5UX-R1", true},
                  {{"", "senza-chiocciola.it", false, ""}, "", true},
                  {{"", "", false, "DE 1234"}, "", true},
-                 {{"", "", false, "", "Mario", " "}, "", true}};
+                 {{"", "", false, "", "Mario", " "}, "", true},
+                 // A declaration of intent: the receipt's protocol and date, both or neither.
+                 {{"", "", false, "", "", "", "08060120341234567/000001", "15/01/2026"}, "", false},
+                 {{"", "", false, "", "", "", "08060120341234567-000001", ""}, "", true},
+                 {{"", "", false, "", "", "", "0806012034-000001", "15/01/2026"}, "", true},
+                 {{"", "", false, "", "", "", "08060120341234567-000001", "31/02/2026"}, "", true}};
     for (const auto& t : typed) {
         EInvoiceCustomer data = t.typed;
         EXPECT_EQ(!NormaliseEInvoiceCustomer(data).empty(), t.refused) << t.typed.recipientCode;

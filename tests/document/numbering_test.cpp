@@ -29,10 +29,15 @@ TEST(Numbering, ProposalFollowsTheDocumentsSeries) {
         bool seriesChosen;
         int fpaState;
         std::optional<int> number, transmission;
+        DocumentKind kind = DocumentKind::ElectronicInvoice;
     };
     const auto none = std::nullopt;
+    constexpr auto kInvoice = DocumentKind::Invoice;
     const Case cases[] = {
-        {"series chosen, ordinary document", invoices, fatturaPa, true, kFpaOrdinary, 121, none},
+        {"series chosen, ordinary document", invoices, fatturaPa, true, kFpaOrdinary, 121, none,
+         kInvoice},
+        {"series chosen, e-invoice of every customer", invoices, fatturaPa, true, kFpaXmlNotWritten,
+         121, 18, kInvoice},
         {"electronic, ordinary numbering", invoices, fatturaPa, false, kFpaXmlNotWritten, 121, 18},
         {"XML already written keeps its progressive", invoices, fatturaPa, true, 44, 6, 44},
         {"series counter unreadable", invoices, unread, true, kFpaXmlNotWritten, none, none},
@@ -43,7 +48,7 @@ TEST(Numbering, ProposalFollowsTheDocumentsSeries) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const bool separate = InSeparateSeries(c.seriesChosen, c.fpaState);
+        const bool separate = NumberedInSeparateSeries(c.seriesChosen, c.kind);
         const NumberProposal p =
             ProposeNumbers(c.invoices, c.fatturaPa, separate, c.fpaState, SeriesNumbers{});
         EXPECT_EQ(p.documentNumber, c.number);
@@ -66,7 +71,8 @@ struct Stored {
 // The number proposed in `year` with the ordinary series' last number `last` and the documents
 // `stored` in qorvana.fte.
 std::optional<int> ProposedIn(int year, int last, const std::vector<Stored>& stored,
-                              bool separate = false, bool fpaSeparateNumbering = false) {
+                              bool separate = false, bool fpaSeparateNumbering = false,
+                              const StoredSeries& series = {}) {
     testing::TempDir dir;
     dir.write("qorvana.tot", "");
     DataFiles files;
@@ -81,7 +87,7 @@ std::optional<int> ProposedIn(int year, int last, const std::vector<Stored>& sto
     const CountersRecord invoices = Counter(static_cast<int>(stored.size()), last);
     files.write<CountersFile>(tot::kInvoices, invoices);
     const int fpaState = separate ? kFpaXmlNotWritten : kFpaOrdinary;
-    const auto numbers = ScanSeriesNumbers(files, {year, separate, fpaSeparateNumbering});
+    const auto numbers = ScanSeriesNumbers(files, series, {year, separate, fpaSeparateNumbering});
     return ProposeNumbers(invoices, Counter(0, last), separate, fpaState, numbers).documentNumber;
 }
 
@@ -89,7 +95,6 @@ std::optional<int> ProposedIn(int year, int last, const std::vector<Stored>& sto
 // year's proposal, and the first document of a year gets 1.
 TEST(Numbering, ProposalIsTheNextNumberOfTheYear) {
     constexpr auto kCredit = DocumentKind::CreditNote;
-    constexpr auto kFpa = DocumentKind::ElectronicInvoice;
     // Invoice 1/2026, credit note 2/2026, then a late 1 dated 30/12/2025 (the counter says 1).
     const std::vector<Stored> late1{
         {"1", "20260105"}, {"2", "20260107", kCredit}, {"1", "20251230"}};
@@ -107,13 +112,55 @@ TEST(Numbering, ProposalIsTheNextNumberOfTheYear) {
     EXPECT_EQ(ProposedIn(2026, 120, {{"7", "20260105"}}), 121);
     // A stored number is read as posting reads it for the counter: "4/B" is 4, "A15" none.
     EXPECT_EQ(ProposedIn(2026, 0, {{"A15", "20260105"}, {"4/B", "20260106"}}), 5);
-    // The separate electronic-invoice series counts only its own documents.
-    const std::vector<Stored> mixed{{"9", "20260105"}, {"2", "20260106", kFpa}};
-    EXPECT_EQ(ProposedIn(2026, 0, mixed, false, true), 10);
-    EXPECT_EQ(ProposedIn(2026, 0, mixed, true, true), 3);
-    EXPECT_EQ(ProposedIn(2026, 0, mixed, false, false), 10);
     // A year that holds 32767 proposes nothing.
     EXPECT_EQ(ProposedIn(2026, 0, {{"32767", "20260105"}}), std::nullopt);
+}
+
+// Each stored electronic invoice counts in the series it was numbered in, as qorvana.num
+// keeps it; one without an entry of its own is read as before the file was kept.
+TEST(Numbering, ProposalFollowsTheSeriesEachDocumentWasNumberedIn) {
+    constexpr auto kFpa = DocumentKind::ElectronicInvoice;
+    // Ordinary 14, then e-invoice 15 numbered in the ordinary series ("numera" cleared).
+    const std::vector<Stored> stored{{"14", "20250105"}, {"15", "20250106", kFpa}};
+    const StoredSeries ordinary{{2, {"15", "20250106", false}}};
+    EXPECT_EQ(ProposedIn(2025, 0, stored, false, true, ordinary), 16);
+    EXPECT_EQ(ProposedIn(2025, 0, stored, true, true, ordinary), 1);
+    // The entry of a record that holds another document now is not its own.
+    const StoredSeries stale{{2, {"15", "20250107", false}}};
+    EXPECT_EQ(ProposedIn(2025, 0, stored, false, true, stale), 15);
+    EXPECT_EQ(ProposedIn(2025, 0, stored, true, true, stale), 16);
+    // An e-invoice of the separate series counts there even once the company stopped
+    // numbering separately.
+    const StoredSeries separate{{2, {"015", "20250106", true}}};
+    EXPECT_EQ(ProposedIn(2025, 0, stored, false, false, separate), 15);
+}
+
+TEST(Numbering, NumbersCompareByOneKey) {
+    const std::pair<const char*, const char*> keys[] = {
+        {"1", "1"},      {"01", "1"},    {" 0015 ", "15"},      {"000", "0"}, {"15/A", "15A"},
+        {"15-a", "15A"}, {"A15", "A15"}, {"2026/15", "202615"}, {"/", ""},    {"", ""},
+    };
+    for (const auto& [number, key] : keys) EXPECT_EQ(DocumentNumberKey(number), key) << number;
+}
+
+TEST(SeriesFile, ReadsWhatItWritesAndRefusesDamage) {
+    testing::TempDir dir;
+    const StoredSeries series{{7, {"15\tA", "20250106", false}}, {32767, {"16", "20250107", true}}};
+    dir.write(kSeriesFile, StoredSeriesText(series));
+    const StoredSeriesRead read = ReadStoredSeries(dir.path() / kSeriesFile, kSeriesFile);
+    ASSERT_TRUE(read.series) << read.problem;
+    EXPECT_EQ(read.series->at(7).number, "15 A");
+    EXPECT_TRUE(read.series->at(32767).separate);
+    EXPECT_TRUE(ReadStoredSeries(dir.path() / "missing", "missing").series->empty());
+    for (const char* text :
+         {"", "QORVANA-NUM\t2\r\n", "QORVANA-NUM\t1\r\n0\t1\t20250106\tordinaria\r\n",
+          "QORVANA-NUM\t1\r\n1\t1\t2025016\tordinaria\r\n",
+          "QORVANA-NUM\t1\r\n1\t1\t20250106\tpa\r\n"}) {
+        dir.write(kSeriesFile, text);
+        const StoredSeriesRead damaged = ReadStoredSeries(dir.path() / kSeriesFile, kSeriesFile);
+        EXPECT_FALSE(damaged.series) << text;
+        EXPECT_NE(damaged.problem.find("danneggiato alla riga"), std::string::npos) << text;
+    }
 }
 
 }  // namespace

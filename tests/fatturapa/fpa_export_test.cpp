@@ -157,8 +157,8 @@ TEST(FpaExport, NumberWithSlashesStaysInTheFolder) {
     // fatturapa10.qrs writes 15/2026 as IT01234567897_152026.xml.
     Desk d;
     d.header.documentNumber = "../x";
-    EXPECT_NE(d.exportOnce().find("IT01234567897_x.xml"), std::string::npos);
-    EXPECT_TRUE(fs::exists(d.company / "fatturepa/IT01234567897_x.xml"));
+    EXPECT_NE(d.exportOnce().find("IT01234567897_X.xml"), std::string::npos);
+    EXPECT_TRUE(fs::exists(d.company / "fatturepa/IT01234567897_X.xml"));
     EXPECT_EQ(std::distance(fs::directory_iterator(d.company / "fatturepa"), {}), 1);
 }
 

@@ -13,10 +13,6 @@ namespace {
 // The body and registration windows open in the middle of the screen, as the start form and
 // the header do, never at its top left corner.
 TEST(FormPlacement, BodyAndRegistrationOpenCentred) {
-    int argc = 1;
-    char name[] = "forms_tests";
-    char* argv[] = {name, nullptr};
-    QApplication app(argc, argv);
     Session session;
     FormSet forms;
     BodyForm body(session, forms);

@@ -101,6 +101,9 @@ TEST_F(JournalPostingTest, AppendsAfterTheLastEntryAndLaterSlotsStayEmpty) {
     EXPECT_EQ(account(2).bytes()[149], 0x7F);            // carried byte kept
     EXPECT_DOUBLE_EQ(account(5).dbl(con::kDebit), 100);  // a line without amounts
     EXPECT_EQ(journal(43).text(gio::Account(1)), "");    // the slots after the entry's lines
+    const JournalRecord last = journal(43);
+    const auto carried = last.bytes().subspan(263, 31);  // blank-padded, as texts are
+    EXPECT_TRUE(std::all_of(carried.begin(), carried.end(), [](auto b) { return b == ' '; }));
 }
 
 TEST_F(JournalPostingTest, RefusalsChangeNoByte) {

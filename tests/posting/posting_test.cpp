@@ -20,6 +20,7 @@
 #include "core/text.h"
 #include "document/document_continuation_record.h"
 #include "document/document_record.h"
+#include "document/document_setup.h"
 #include "document/stock_movement_record.h"
 #include "posting/write_plan.h"
 #include "sources/delivery_note_record.h"
@@ -284,6 +285,18 @@ TEST_F(PostingTest, MovesStockForInvoicesAndCreditNotes) {
     EXPECT_EQ(files_.read<MovementsFile>(7).dbl(m::kQuantity), 3);
 }
 
+// The stored path names the PDF the hand-off makes: an invoice with the e-invoice of every
+// customer stays in the ordinary series, "numera" ticked or not.
+TEST_F(PostingTest, AnEinvoiceOfEveryCustomerStaysInTheOrdinarySeries) {
+    in_.fpaState = 4;
+    draft_.header.separateSeries = true;
+    const PostingResult einvoice = post();
+    ASSERT_TRUE(einvoice.ok) << einvoice.message;
+    EXPECT_EQ(einvoice.pdfName, "ftr12_2024.pdf");
+    EXPECT_EQ(Trim(files_.read<ContinuationsFile>(1).text(continuation_record::kPdfPath)),
+              "\\pdf\\ftr12_2024.pdf");
+}
+
 TEST_F(PostingTest, RefusesBeforeWritingAnything) {
     struct Case {
         const char* name;
@@ -396,22 +409,82 @@ TEST_F(PostingTest, NumbersAreUniquePerYearAndSeries) {
         "cliente n. 17");
     EXPECT_EQ(StagedFiles(dir_), 0);
 
-    // Numbers a counter cannot hold are refused; another year or the separate electronic
-    // series may use 12 again.
-    for (const char* number : {"32768", "-4", "0"}) {
+    // The same number written another way is the same number.
+    for (const char* number : {"012", " 0012"}) {
+        draft_.header.documentNumber = number;
+        expectRefused("Il numero " + Trim(number) + " è già stato usato nel 2024");
+    }
+    draft_.header.documentNumber = "12/a";
+    EXPECT_TRUE(PostDocument(files_, in_).ok);
+    draft_.header.documentNumber = "12-A";
+    expectRefused("Il numero 12-A è già stato usato nel 2024 per il documento n. 12/a");
+
+    // Numbers a counter cannot hold, or without a letter or digit, are refused; another year
+    // may use 12 again (the separate series: ADocumentCountsInTheSeriesItWasNumberedIn).
+    for (const char* number : {"32768", "-4", "0", "/"}) {
         draft_.header.documentNumber = number;
         expectRefused("");
     }
     draft_.header.documentNumber = "12";
     draft_.header.documentDate = "05/01/2025";
     EXPECT_TRUE(PostDocument(files_, in_).ok);
-    draft_.header.documentDate = "05/11/2024";
+}
+
+// An e-invoice for a public administration numbered in the ordinary series while the company
+// numbers them separately ("numera" cleared) holds its number in the ordinary series: the
+// next ordinary invoice cannot take it again, and the separate series may.
+TEST_F(PostingTest, ADocumentCountsInTheSeriesItWasNumberedIn) {
     in_.documentKind = DocumentKind::ElectronicInvoice;
-    in_.fpaState = 0;
+    in_.fpaState = 3;
     in_.fpaSeparateNumbering = true;
+    in_.companyFolder = "\\qorwin\\qorwin\\qoraz0.001";
+    ASSERT_TRUE(PostDocument(files_, in_).ok);  // 12, ordinary series
+    EXPECT_EQ(Slurp(dir_ / "qorvana.num"), "QORVANA-NUM\t1\r\n1\t12\t20241105\tordinaria\r\n");
+    in_.documentKind = DocumentKind::Invoice;
+    in_.fpaState = kFpaOrdinary;
+    expectRefused("Il numero 12 è già stato usato nel 2024");
+    const NumberingScope ordinary{2024, false, true};
+    EXPECT_EQ(ReadNumberProposal(files_, {{1, {"12", "20241105", false}}}, ordinary, kFpaOrdinary)
+                  .documentNumber,
+              13);
+    in_.documentKind = DocumentKind::ElectronicInvoice;
     draft_.header.separateSeries = true;
-    EXPECT_TRUE(PostDocument(files_, in_).ok);
-    expectRefused("già stato usato");  // 12 of the electronic series is taken now
+    ASSERT_TRUE(PostDocument(files_, in_).ok);  // 12 of the separate series
+    EXPECT_NE(Slurp(dir_ / "qorvana.num").find("2\t12\t20241105\tfatturapa\r\n"),
+              std::string::npos);
+    expectRefused("Il numero 12 è già stato usato");  // taken in the separate series too
+
+    // A damaged file of the series is never written over: posting stops.
+    std::ofstream(dir_ / "qorvana.num") << "QORVANA-NUM\t1\r\nx\r\n";
+    draft_.header.documentNumber = "13";
+    expectRefused(
+        "Il file \\qorwin\\qorwin\\qoraz0.001\\qorvana.num (serie di numerazione dei "
+        "documenti) è danneggiato alla riga 2: il documento non è stato memorizzato.");
+}
+
+// A delivery note or receipt imported here and invoiced by another workstation meanwhile
+// refuses the posting, naming it: each is invoiced once.
+TEST_F(PostingTest, ANoteInvoicedMeanwhileRefusesThePosting) {
+    setCounter(tot::kDeliveryNoteLines, 2);
+    setCounter(tot::kReceipts, 1);
+    DeliveryNoteRecord note;
+    note.setInt16(bol::kNumber, 13);
+    note.setText(bol::kDate, "20241104");
+    files_.write<DeliveryNotesFile>(1, note);
+    files_.write<DeliveryNotesFile>(2, note);
+    DocumentRecord receipt;
+    receipt.setText(document_record::kNumber, "R7");
+    receipt.setText(document_record::kDocumentDate, "20241103");
+    files_.write<ReceiptsFile>(1, receipt);  // already invoiced: its mark is 0
+    draft_.imports.receipts = {1};
+    expectRefused("La ricevuta n. R7 del 03/11/2024 è stata fatturata nel frattempo");
+    draft_.imports.receipts = {};
+    note.setInt16(bol::kInvoiced, 1);
+    files_.write<DeliveryNotesFile>(2, note);
+    draft_.imports.deliveryNotes = {1, 2};
+    expectRefused(
+        "La bolla n. 13 del 04/11/2024 è stata fatturata nel frattempo da un'altra postazione: "
+        "il documento non è stato memorizzato.");
 }
 
 // A proposed number another workstation took meanwhile: posting takes the next free one,
@@ -469,23 +542,26 @@ TEST(PostingRules, PdfNamesAndStoredPaths) {
         const char* number;
         const char* date;
         bool separate;
-        int fpaState;
+        DocumentKind kind;
         const char* name;
     };
+    constexpr auto kInvoice = DocumentKind::Invoice;
     const Case cases[] = {
-        {"0015", "06/12/2026", false, kFpaOrdinary, "ftr15_2026.pdf"},
-        {"15", "06/12/2026", true, 0, "ftr15_2026pa.pdf"},
-        {"15", "06/12/2026", true, kFpaOrdinary, "ftr15_2026.pdf"},  // series of e-invoices only
-        {"A15", "06/12/2026", false, kFpaOrdinary, "ftrA15_2026.pdf"},
-        {"15/B", "02/01/2027", false, kFpaOrdinary, "ftr15B_2027.pdf"},
-        {"000", "02/01/2027", false, kFpaOrdinary, "ftr0_2027.pdf"},
+        {"0015", "06/12/2026", false, kInvoice, "ftr15_2026.pdf"},
+        {"15", "06/12/2026", true, DocumentKind::ElectronicInvoice, "ftr15_2026pa.pdf"},
+        // The separate series is that of public administrations' documents only.
+        {"15", "06/12/2026", true, kInvoice, "ftr15_2026.pdf"},
+        {"15", "06/12/2026", true, DocumentKind::CreditNote, "ftr15_2026.pdf"},
+        {"A15", "06/12/2026", false, kInvoice, "ftrA15_2026.pdf"},
+        {"15/b", "02/01/2027", false, kInvoice, "ftr15B_2027.pdf"},
+        {"000", "02/01/2027", false, kInvoice, "ftr0_2027.pdf"},
     };
     for (const Case& c : cases) {
         HeaderEntries h;
         h.documentNumber = c.number;
         h.documentDate = c.date;
         h.separateSeries = c.separate;
-        EXPECT_EQ(DocumentPdfName(h, c.fpaState), c.name) << c.number;
+        EXPECT_EQ(DocumentPdfName(h, c.kind), c.name) << c.number;
     }
     EXPECT_EQ(PdfPath("C:", "ftr12_2026.pdf"), "\\ftr12_2026.pdf");
     EXPECT_EQ(PdfPath("C:\\QORWIN\\PDF\\", "ftr12_2026.pdf"), "\\QORWIN\\PDF\\ftr12_2026.pdf");

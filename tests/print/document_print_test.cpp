@@ -155,14 +155,18 @@ TEST_F(ComposeTest, Titles) {
 }
 
 // Every VAT rate and every exemption is printed: rows beyond the layout's third continue
-// below it at the spacing of its rows.
+// below it at the spacing of its rows. Where they would fall on another text of the page or
+// out of their box, the operator is told; the page is printed all the same.
 TEST_F(ComposeTest, SummariesPrintEveryRow) {
-    for (int row = 0; row < 3; ++row) {
-        for (int column = 0; column < 3; ++column)
-            Place(settings, 60 + 3 * row + column, 40 + 30 * column, 240 + 4 * row);
-        for (int column = 0; column < 2; ++column)
-            Place(settings, 72 + 2 * row + column, 140 + 30 * column, 240 + 5 * row);
-    }
+    const auto layOut = [&](int outsideX, int outsideY) {
+        for (int row = 0; row < 3; ++row) {
+            for (int column = 0; column < 3; ++column)
+                Place(settings, 60 + 3 * row + column, 40 + 30 * column, 240 + 4 * row);
+            for (int column = 0; column < 2; ++column)
+                Place(settings, 72 + 2 * row + column, outsideX + 30 * column, outsideY + 5 * row);
+        }
+    };
+    layOut(140, 240);
     auto& b = doc.figures.breakdown;
     for (int slot : {1, 3, 4, 5}) {
         b[slot][0] = 100 * slot;
@@ -180,6 +184,30 @@ TEST_F(ComposeTest, SummariesPrintEveryRow) {
     EXPECT_EQ(TextAt(page, 170, 240), "E2");
     EXPECT_EQ(TextAt(page, 170, 255), "E8");
     EXPECT_EQ(TextAt(page, 140 - 2 * 4, 255), "8,00");
+    const auto warning = [&](const FormDrawing& form) {
+        const PrintPage last =
+            ComposeDocument(doc, settings, form, Money(true, 2), TwoMillimetresEach).back();
+        return SummaryRowsWarning(doc, settings, last, Money(true, 2), TwoMillimetresEach);
+    };
+    EXPECT_EQ(warning({}), "");
+    // The exemptions under the rates, from 252: the fourth rate falls on the first exemption.
+    layOut(40, 252);
+    EXPECT_TRUE(Shows(compose()[0], "R4"));
+    EXPECT_EQ(warning({}),
+              "Il riepilogo IVA ha 4 righe e il modulo di stampa (qorvana.lyf) ne prevede 3: le "
+              "righe dalla quarta si sovrappongono ad altri dati della pagina.\nLa pagina è "
+              "stata stampata: controllarla, e ampliare il modulo.");
+    // Room below the rates, but the box around the exemptions ends at 266: the fourth
+    // exemption (from 267) is out of it.
+    layOut(40, 256);
+    FormElement box;
+    box.numbers = {2, 10, 235, 190, 31, 0, 0, -1, 0};
+    EXPECT_NE(warning({box}).find("Il riepilogo degli importi esenti / non imponibili ha 4 "
+                                  "righe e il modulo di stampa (qorvana.lyf) ne prevede 3: le "
+                                  "righe dalla quarta escono dal loro riquadro."),
+              std::string::npos);
+    box.numbers[4] = 40;
+    EXPECT_EQ(warning({box}), "");
 }
 
 // Every placed item and every column of every row of the page has its record, an empty
@@ -214,10 +242,11 @@ TEST_F(ComposeTest, PrintImageOfASmallDocument) {
     EXPECT_EQ(PrintImageBytes(printed), expected);
 }
 
+// Decimal coordinates read alike under every locale (the program runs under the desktop's).
 TEST(FormDrawing, ElementsToOperations) {
     testing::TempDir dir;
     const auto file = dir.write("qorvana.lkf",
-                                "\r\n\r\n1,10,20,200,20,0,0,0,0\r\n"           // line
+                                "\r\n\r\n1,10.5,20,200,20,0,0,0,0\r\n"         // line
                                 "\r\n\r\n2,10,30,50,40,5,4,-1,0\r\n"           // box
                                 "\r\nlogo.bmp\r\n3,10,5,40,15,0,0,0,0\r\n"     // picture
                                 "Totale\r\nArial\r\n4,100,50,8,2,1,0,0,0\r\n"  // right caption
@@ -228,7 +257,7 @@ TEST(FormDrawing, ElementsToOperations) {
     const auto ops = DrawForm(form, TwoMillimetresEach);
     ASSERT_EQ(ops.size(), 4u);
     EXPECT_EQ(std::get<PrintShape>(ops[0]),
-              (PrintShape{ShapeKind::Line, 10, 20, 200, 20, 0.2, 0, -1}));
+              (PrintShape{ShapeKind::Line, 10.5, 20, 200, 20, 0.2, 0, -1}));
     EXPECT_EQ(std::get<PrintShape>(ops[1]),
               (PrintShape{ShapeKind::Box, 10, 30, 60, 70, 0.5, 4, -1}));
     EXPECT_EQ(std::get<PrintPicture>(ops[2]), (PrintPicture{10, 5, 40, 15, "logo.bmp"}));

@@ -1,4 +1,6 @@
 # What failures.qrs was told, in order, and what the runs of qorxpdf left.
+import errno
+import locale
 import os
 from check_lib import DRIVE, check, messages
 
@@ -23,4 +25,6 @@ log = open(os.path.join(DRIVE, "qorwin", "qorwin", "qorxpdf.log"), encoding="cp1
 lines = [line.split("\t") for line in log.splitlines()]
 check("log results", [(line[1], line[3]) for line in lines],
       [("OK", "***"), ("ERRORE", "info@bordo.it")])
-check("log keeps the system's text", "Is a directory" in lines[1][4], True)
+# The system's own text, in the desktop's language.
+locale.setlocale(locale.LC_ALL, "")
+check("log keeps the system's text", os.strerror(errno.EISDIR) in lines[1][4], True)

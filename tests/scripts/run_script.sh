@@ -12,6 +12,7 @@ absolute() { echo "$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"; }
 qorvana=$(absolute "$1")
 demo=$(absolute "$2")
 script=$(absolute "$3")
+checks=$(cd "$(dirname "$0")" && pwd)
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/qorvana-script.XXXXXX")
 if [ "${QORVANA_KEEP:-0}" = 1 ]; then
@@ -55,3 +56,6 @@ cd "$work"
 "$qorvana" --drive "$drive" --company 1 --now "06/12/2026 10:00" --print-to "$drive/print" \
     --replay "$script" | tee "$work/replay.out"
 REPLAY_OUTPUT=$work/replay.out run_step check
+# Every e-invoice of a stored document says what the document says.
+COMPANY=$drive/qorwin/qorwin/qoraz0.001 PYTHONDONTWRITEBYTECODE=1 \
+    python3 "$checks/einvoice_agreement.py"

@@ -25,7 +25,9 @@ expect_refusal "Numero della ditta non valido" "QORVANx1y"
 expect_refusal "Numero della ditta non valido" --company 0
 # The message names the suite's folder; the log, the folder looked for on this machine.
 expect_refusal 'qoraz0.007 non esiste." -> Ok' --company 7
-expect_refusal "cartella della ditta $work/drive/qorwin/qorwin/qoraz0.007: No such file" --company 7
+# The system's own text, in the desktop's language.
+no_such_file=$(python3 -c 'import errno, locale, os; locale.setlocale(locale.LC_ALL, ""); print(os.strerror(errno.ENOENT))')
+expect_refusal "cartella della ditta $work/drive/qorwin/qorwin/qoraz0.007: $no_such_file" --company 7
 expect_refusal "La cartella della ditta" "QORVAN012"
 
 company=$work/drive/qorwin/qorwin/qoraz0.001

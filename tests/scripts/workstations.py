@@ -4,7 +4,8 @@ through an operator script. Then the archive must hold every posting the process
 its customer and amount under the number reported, no number twice, a line file and a journal
 entry for every document, counters that match the files, stock and account totals that add up.
 A second drive checks that a write waiting for another workstation asks the operator, and goes
-on once the other lets go, with the transmission progressive the other left free.
+on once the other lets go, with the transmission progressive the other left free. A third has two
+workstations invoice the same delivery notes: one invoice is stored, the other refused.
 
     workstations.py QORVANA QORVANA_DEMO [ROUNDS [PROCESSES]]     (default 12 rounds, 3 processes, at most 6)
 
@@ -23,6 +24,7 @@ import time
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 from check_lib import counter, dbl, records, text, word  # noqa: E402
+from einvoice_agreement import disagreements  # noqa: E402
 
 QORVANA, DEMO = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
 ROUNDS = int(sys.argv[3]) if len(sys.argv) > 3 else 12
@@ -243,6 +245,80 @@ click qorxord.bottone(1)
     return asked
 
 
+# Each workstation types a number of its own, so that only the notes can stand in the way.
+NOTES_SCRIPT = """key qoremf.nome "alfa" Enter
+click qoremf.bottone(0)
+click qoremfx.comando(4)
+close qoremfb
+expect qoremfx.ds(0) "Documento trasporto n.12 del 05/03/2025"
+click qoremfx.comando(1)
+expect qoremft.total(0) " 1.598,50"
+type qoremft.text2(0) "{number}"
+click qoremft.ccomando(0)
+click qoremft.ccomando(1)
+answer Yes
+click qoremft.comando(7)
+answer No
+answer No
+click qoremft.comando(1)
+click qorxord.bottone(1)
+"""
+REFUSED = re.compile(r"La bolla n\. 1[23] del 05/03/2025 è stata fatturata nel frattempo da "
+                     r"un'altra postazione: il documento non è stato memorizzato\.\n"
+                     r"Il file \S+IT01234567897_0000[12]\.xml scritto per il documento è stato "
+                     r"eliminato")
+
+
+def run_notes(work):
+    """Two workstations import ALFA's delivery notes 12 and 13 into an invoice each and write its
+    e-invoice. The company is held until both wait to write their files, so that both imported
+    the notes before either posts. One invoice is stored with both notes; the other posting is
+    refused, naming a note, writes nothing, and its e-invoice goes. (The refused workstation's
+    script stops at the refusal, whose box takes the answer meant for the printing question.)"""
+    drive, company = make_drive(work, "notes", "--einvoices-all", "1")
+    holder = os.fdopen(os.open(os.path.join(company, "qorvana.lck"), os.O_RDWR | os.O_CREAT), "r+b")
+    fcntl.lockf(holder, fcntl.LOCK_EX | fcntl.LOCK_NB)
+    programs = [start(work, drive, f"notes{p + 1}", NOTES_SCRIPT.format(number=5 + p))
+                for p in range(2)]
+    outputs = [[], []]
+    waiting = threading.Barrier(2, action=holder.close)
+
+    def follow(p):
+        for line in programs[p].stdout:
+            outputs[p].append(line)
+            if BUSY in line and waiting.n_waiting + waiting.broken < 2:
+                waiting.wait(timeout=60)
+        programs[p].wait()
+
+    followers = [threading.Thread(target=follow, args=(p,)) for p in range(2)]
+    for f in followers:
+        f.start()
+    for f in followers:
+        f.join()
+    outs = ["".join(o) for o in outputs]
+    for p, out in enumerate(outs):
+        with open(os.path.join(work, f"notes{p + 1}.out"), "w") as f:
+            f.write(out)
+    posted = [p for p, out in enumerate(outs) if PRINT_QUESTION in out]
+    refused = [p for p, out in enumerate(outs) if REFUSED.search(out)]
+    if len(posted) != 1 or len(refused) != 1 or posted == refused:
+        fail(f"notes: posted by {posted}, refused by {refused}:\n" + "\n".join(
+            o[-1500:] for o in outs))
+    fte = records("qorvana.fte", 522, company)
+    heads = [r for r in records("qorvana.bol", 97, company) if word(r, 83) == 1 and word(r, 87) == 1]
+    if len(fte) != 1 or counter(7, 1, company) != 1 or len(records("qorvana.gio", 296, company)) != 1:
+        fail(f"notes: {len(fte)} documents and {counter(13, 1, company)} journal entries stored")
+    elif abs(sum(dbl(fte[0], 94 + 8 * i) for i in range(8)) - 1598.50) > 0.005:
+        fail(f"notes: invoice of {sum(dbl(fte[0], 94 + 8 * i) for i in range(8))} taxable")
+    if [word(r, 93) for r in heads if word(r, 0) in (12, 13)] != [1, 1]:
+        fail("notes: notes 12 and 13 not marked invoiced once")
+    xmls = sorted(os.listdir(os.path.join(company, "fatturepa")))
+    if len(xmls) != 1:
+        fail(f"notes: e-invoice files {xmls}")
+    for problem in disagreements(company):
+        fail(f"notes: e-invoice disagrees: {problem}")
+
+
 def main():
     if not 2 <= PROCESSES <= len(CUSTOMERS):
         sys.exit(f"from 2 to {len(CUSTOMERS)} processes")
@@ -261,6 +337,7 @@ def main():
         waiter.start()
         postings, renumbered = run_workstations(work)
         waiter.join()
+        run_notes(work)
     finally:
         if keep:
             print(f"work folder: {work}")

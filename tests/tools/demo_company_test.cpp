@@ -10,8 +10,13 @@
 #include "core/counters.h"
 #include "core/counters_record.h"
 #include "core/data_files.h"
+#include "core/paths.h"
+#include "core/session.h"
+#include "core/tab_file.h"
 #include "customers/customer_record.h"
 #include "fatturapa/fpa_customer_check.h"
+#include "print/document_print.h"
+#include "print/print_settings.h"
 #include "sources/quote_record.h"
 #include "tests/temp_dir.h"
 
@@ -54,6 +59,34 @@ TEST(DemoCompany, CustomersPassTheIdentityChecks) {
         const auto customer = files.read<CustomersFile>(record);
         EXPECT_EQ(CustomerIdentityWarning(customer), "") << record;
     }
+}
+
+// The demo's printed invoice has room for six VAT rates and six exemptions: nothing falls on
+// another text or out of its box.
+TEST(DemoCompany, PrintLayoutHoldsSixRatesAndSixExemptions) {
+    testing::TempDir temp;
+    DemoOptions options;
+    options.drive = temp.path();
+    WriteDemoCompany(options);
+    Session s;
+    s.paths = PathMapper(temp.path());
+    s.companyNumber = 1;
+    const PrintSettings settings =
+        LoadPrintSettings(s, TabFile::Load(s.companyFile("qorvana.tab")));
+    DocumentToPrint doc;
+    const LineTable lines;
+    doc.lines = &lines;
+    for (int slot : {1, 2, 3, 4, 6, 7}) {
+        doc.figures.breakdown[slot][0] = 1234567.89;
+        doc.figures.breakdown[slot][1] = 271604.94;
+    }
+    for (int slot = 1; slot <= 6; ++slot) doc.figures.breakdown[slot][2] = 1234567.89;
+    // About Arial's widths: half the font size, in points, as millimetres per six characters.
+    const TextWidth width = [](const PrintText& t) { return t.text.size() * t.size * 0.2; };
+    const FormDrawing form = ReadFormDrawing(s.companyFile("qorvana.lkf"));
+    const Money euro(true, 2);
+    const PrintedDocument printed = ComposeDocument(doc, settings, form, euro, width);
+    EXPECT_EQ(SummaryRowsWarning(doc, settings, printed.back(), euro, width), "");
 }
 
 TEST(DemoOptions, RefusesBadCommandLines) {

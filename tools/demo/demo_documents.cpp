@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
+#include "core/numbers.h"
 #include "document/line_file.h"
 #include "tools/demo/demo_articles.h"
 #include "tools/demo/demo_files.h"
@@ -95,13 +95,11 @@ class DocumentMaker {
         ++out.notes;
 
         const std::string year = std::string(note.date).substr(2, 2);
-        char name[48];
-        if (note.returnNumber > 0)
-            std::snprintf(name, sizeof name, "blr%d.a%s", note.returnNumber, year.c_str());
-        else if (note.fallbackFileOnly)
-            std::snprintf(name, sizeof name, "bll%d.a%s", note.number, year.c_str());
-        else
-            std::snprintf(name, sizeof name, "b%.0f", static_cast<double>(serial));
+        // Named as the imports look for them (sources/imports.cpp).
+        const std::string name =
+            note.returnNumber > 0   ? "blr" + std::to_string(note.returnNumber) + ".a" + year
+            : note.fallbackFileOnly ? "bll" + std::to_string(note.number) + ".a" + year
+                                    : "b" + PlainNumberText(static_cast<double>(serial));
         out.lineFiles.push_back({name,
                                  {std::to_string(note.number), DisplayDate(note.date),
                                   std::to_string(note.customer), note.text, "", "", "", "", "", ""},

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdio>
 
+#include "core/numbers.h"
 #include "core/paths.h"
 #include "core/tab_file.h"
 #include "tools/demo/demo_files.h"
@@ -289,38 +290,39 @@ std::vector<std::string> LyfLines() {
         {48, 14, 101, 8},
         {49, 44, 101, 8},
         {41, 118, 101, 8},
-        // VAT summary (rows at 241, 245, 249) and outside-VAT summary (253, 257, 261).
-        {60, 40, 241, 8},
-        {61, 46, 241, 8},
-        {62, 78, 241, 8},
-        {63, 40, 245, 8},
-        {64, 46, 245, 8},
-        {65, 78, 245, 8},
-        {66, 40, 249, 8},
-        {67, 46, 249, 8},
-        {68, 78, 249, 8},
-        {72, 40, 253, 8},
-        {73, 46, 253, 6},
-        {74, 40, 257, 8},
-        {75, 46, 257, 6},
-        {76, 40, 261, 8},
-        {77, 46, 261, 6},
+        // VAT summary (rows at 216, 220, 224) and outside-VAT summary (241, 245, 249): each
+        // has room below for three rows more at its spacing, six VAT rates and six exemptions.
+        {60, 40, 216, 8},
+        {61, 46, 216, 8},
+        {62, 78, 216, 8},
+        {63, 40, 220, 8},
+        {64, 46, 220, 8},
+        {65, 78, 220, 8},
+        {66, 40, 224, 8},
+        {67, 46, 224, 8},
+        {68, 78, 224, 8},
+        {72, 40, 241, 8},
+        {73, 46, 241, 6},
+        {74, 40, 245, 8},
+        {75, 46, 245, 6},
+        {76, 40, 249, 8},
+        {77, 46, 249, 6},
         // Due dates.
-        {53, 108, 241, 8},
-        {52, 148, 241, 8},
-        {55, 108, 245, 8},
-        {54, 148, 245, 8},
-        {57, 108, 249, 8},
-        {56, 148, 249, 8},
-        {59, 108, 253, 8},
-        {58, 148, 253, 8},
+        {53, 108, 216, 8},
+        {52, 148, 216, 8},
+        {55, 108, 220, 8},
+        {54, 148, 220, 8},
+        {57, 108, 224, 8},
+        {56, 148, 224, 8},
+        {59, 108, 228, 8},
+        {58, 148, 228, 8},
         // Totals.
-        {78, 196, 239, 8},
-        {79, 196, 244, 8},
-        {80, 196, 249, 10, true},
-        {69, 176, 255, 7},
-        {70, 196, 255, 8},
-        {71, 196, 260, 10, true, kNavy},
+        {78, 196, 214, 8},
+        {79, 196, 219, 8},
+        {80, 196, 224, 10, true},
+        {69, 176, 230, 7},
+        {70, 196, 230, 8},
+        {71, 196, 235, 10, true, kNavy},
         // Transport.
         {42, 14, 273, 8},
         {43, 48, 273, 8},
@@ -334,9 +336,9 @@ std::vector<std::string> LyfLines() {
         // Notes to print.
         {83, 12, 283, 7},
         {84, 100, 283, 7},
-        // Line area: first row at 120 mm, 27 rows; columns 1-9.
+        // Line area: first row at 120 mm, 21 rows; columns 1-9.
         {85, 120, 0},
-        {86, 147, 0},
+        {86, 141, 0},
         {87, 14, 0, 8},
         {88, 38, 0, 8},
         {89, 121, 0, 8},
@@ -415,7 +417,7 @@ std::vector<std::string> LkfLines() {
         caption("Ordine", 44, 96.5),
         caption("Posta elettronica", 118, 96.5),
         // Lines table: heading band, ruled columns.
-        box(12, 110, 186, 120),
+        box(12, 110, 186, 96),
         box(12, 110, 186, 7, kBand),
         heading("Codice", 14),
         heading("Descrizione", 38),
@@ -426,28 +428,28 @@ std::vector<std::string> LkfLines() {
         heading("Importo", 171, 2),
         heading("Netto", 188, 2),
         heading("IVA", 191),
-        line(36, 110, 36, 230),
-        line(122, 110, 122, 230),
-        line(129, 110, 129, 230),
-        line(145, 110, 145, 230),
-        line(155, 110, 155, 230),
-        line(173, 110, 173, 230),
-        line(190, 110, 190, 230),
-        // VAT summary, due dates, totals.
-        box(12, 234, 92, 30),
-        caption("Imponibile", 40, 236, 6, 2),
-        caption("Aliquota", 46, 236),
-        caption("Imposta", 78, 236, 6, 2),
-        line(14, 251.5, 102, 251.5),
-        box(106, 234, 44, 30),
-        caption("Scadenze", 108, 236),
-        caption("Importo", 148, 236, 6, 2),
-        box(152, 234, 46, 30),
-        caption("Imponibile", 154, 239.5),
-        caption("IVA", 154, 244.5),
-        caption("Totale documento", 154, 249.5, 7, 1, 1, 0),
-        caption("Ritenuta d'acconto %", 154, 255.5),
-        caption("Netto a pagare", 154, 260, 8, 1, 1, kNavy),
+        line(36, 110, 36, 206),
+        line(122, 110, 122, 206),
+        line(129, 110, 129, 206),
+        line(145, 110, 145, 206),
+        line(155, 110, 155, 206),
+        line(173, 110, 173, 206),
+        line(190, 110, 190, 206),
+        // VAT summary over the outside-VAT summary, due dates, totals.
+        box(12, 209, 92, 56),
+        caption("Imponibile", 40, 211, 6, 2),
+        caption("Aliquota", 46, 211),
+        caption("Imposta", 78, 211, 6, 2),
+        line(14, 239.5, 102, 239.5),
+        box(106, 209, 44, 56),
+        caption("Scadenze", 108, 211),
+        caption("Importo", 148, 211, 6, 2),
+        box(152, 209, 46, 56),
+        caption("Imponibile", 154, 214.5),
+        caption("IVA", 154, 219.5),
+        caption("Totale documento", 154, 224.5, 7, 1, 1, 0),
+        caption("Ritenuta d'acconto %", 154, 230.5),
+        caption("Netto a pagare", 154, 235, 8, 1, 1, kNavy),
         // Transport.
         box(12, 267, 186, 15),
         caption("Trasporto a cura del", 14, 268.5),
@@ -461,10 +463,11 @@ std::vector<std::string> LkfLines() {
     for (const auto& e : elements) {
         lines.push_back(e.caption);
         lines.push_back(e.kind == 4 ? "Arial" : "");
-        char numbers[128];
-        std::snprintf(numbers, sizeof numbers, "%d,%g,%g,%g,%g,%d,%d,%d,0", e.kind, e.x, e.y, e.a,
-                      e.b, e.style, e.colour, e.kind == 2 ? e.fill : 0);
-        lines.push_back(numbers);
+        std::string numbers = std::to_string(e.kind);
+        for (double v : {e.x, e.y, e.a, e.b}) numbers += "," + PlainNumberText(v);
+        for (int v : {e.style, e.colour, e.kind == 2 ? e.fill : 0})
+            numbers += "," + std::to_string(v);
+        lines.push_back(numbers + ",0");
     }
     return lines;
 }
