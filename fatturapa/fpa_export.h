@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "document/document_draft.h"
 #include "fatturapa/fpa_writer_v10.h"
@@ -17,6 +18,15 @@
 namespace qorvana {
 
 struct Session;
+
+// A stored document written again (a rejected e-invoice corrected): the panel's entries as its
+// archive copy kept them, its kind, and its withholding's reason (the archive copy holds one
+// character of it). It always takes the next progressive and leaves fpaState alone.
+struct StoredEntries {
+    const FpaRecord& archived;
+    DocumentKind kind = DocumentKind::Invoice;
+    std::string withholdingReason;
+};
 
 // Everything an export reads: the draft gives the header's and the panel's entries, the
 // lines, their figures and whether prices include VAT.
@@ -27,6 +37,7 @@ struct FpaExportInput {
     const VatTable& vat;
     const HeaderTables& tables;
     std::string proposedProgressive;  // what the header proposed as transmission number
+    const StoredEntries* stored = nullptr;
 };
 
 // The FatturaPA format a company writes, chosen by the one-line text file qorvana.fpv in its
@@ -60,8 +71,11 @@ struct FpaExportPlan {
     bool replacesFile = false;     // a file of that name is already there
     int progressive = 0;           // for the file, the counter, the archive and fpaState
     bool advancesCounter = false;  // first export of this document in this run
+    bool setsFpaState = true;      // the document being issued (not a stored one)
     FpaRecord record;
     std::string xml;
+    // What the file is written without and the operator should see to, in Italian.
+    std::vector<std::string> warnings;
 };
 
 struct FpaPrepared {
@@ -84,7 +98,7 @@ bool FpaFileIsCurrent(const FpaExportPlan& plan, const std::filesystem::path& wr
 // the document. Empty when it is gone (or was never there), else why it is still there.
 std::string RemoveFpaFile(const Session& session, const std::string& fpaFile);
 
-// "Il file ... è stato creato all'interno della cartella ...".
+// "Il file ... è stato creato all'interno della cartella ...", then the plan's warnings.
 std::string FpaCreatedMessage(const FpaExportPlan& plan);
 // The question before a file of the same name is replaced.
 std::string FpaReplaceQuestion(const FpaExportPlan& plan);
