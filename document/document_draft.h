@@ -22,7 +22,8 @@ namespace qorvana {
 // The customer the document is issued to.
 struct DraftCustomer {
     int record = 0;    // record number in qorvana.cli (currentCustomer)
-    std::string name;  // the name as the start form shows it
+    std::string name;  // name line 1, trimmed, as the start form shows it
+    std::string town;  // the registered office's town, trimmed
 };
 
 // How the goods travel: the sender, the recipient or a carrier.

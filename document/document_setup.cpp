@@ -48,6 +48,15 @@ DocumentSetup ReadDocumentSetup(const Session& session) {
     return s;
 }
 
+DraftCustomer ReadDraftCustomer(const DataFiles& files, int record) {
+    DraftCustomer customer{record, "", ""};
+    if (!IsCustomerRecord(files, record)) return customer;
+    const auto c = files.read<CustomersFile>(record);
+    customer.name = Trim(c.text(cli::kName1));
+    customer.town = Trim(c.text(cli::kTown));
+    return customer;
+}
+
 HeaderSetup ReadHeaderSetup(const Session& session, const NumberingScope& scope) {
     HeaderSetup h;
     const DataFiles& files = session.files;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "customers/customer_record.h"
+#include "document/document_draft.h"
 #include "document/numbering.h"
 
 namespace qorvana {
@@ -31,6 +32,8 @@ struct DocumentSetup {
 
 // Reads the settings and the current customer (an absent customer gives its defaults).
 DocumentSetup ReadDocumentSetup(const Session& session);
+// The document's customer, customer `record` of the file: an absent one has no name.
+DraftCustomer ReadDraftCustomer(const DataFiles& files, int record);
 
 // What a new document's header starts from.
 struct HeaderSetup {

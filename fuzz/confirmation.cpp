@@ -97,7 +97,7 @@ void Expect(bool holds, const char* what) {
 
 DocumentDraft SampleDraft(int customer, const std::string& number) {
     DocumentDraft draft;
-    draft.customer = {customer, "ALFA"};
+    draft.customer = {customer, "ALFA", "Verona"};
     DocumentLine& sold = draft.lines[1];
     sold.articleRecord = 1;
     sold.code = "ABC";

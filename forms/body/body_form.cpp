@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <algorithm>
 #include <cmath>
@@ -18,11 +19,13 @@
 #include "company/company_settings.h"
 #include "core/numbers.h"
 #include "core/session.h"
+#include "document/document_setup.h"
 #include "document/einvoice_amounts.h"
 #include "document/pension_fund.h"
 #include "forms/body/article_list_model.h"
 #include "forms/body/import_cycle_form.h"
 #include "forms/body/line_grid_form.h"
+#include "forms/common/customer_label.h"
 #include "forms/common/document_caption.h"
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
@@ -35,11 +38,21 @@ namespace qorvana {
 namespace {
 
 constexpr int kRowHeight = 20;
-constexpr int kFormWidth = 1000;
+constexpr int kFormWidth = 1090;
+constexpr int kFormHeight = 640;
 constexpr int kMargin = 8;
 constexpr int kInnerWidth = kFormWidth - 2 * kMargin;
+// The article list and its stock label: their entries' fixed-width columns end with the
+// article's record number, which lies beyond this width.
+constexpr int kListWidth = 984;
+// The customer's label above the grid, the grid below it.
+constexpr int kGridTop = 22;
 // The VAT chooser opens beside the grid.
-constexpr int kChooserX = 758;
+constexpr int kChooserX = 850;
+// The totals: two rows of four columns, a caption and its amount each.
+constexpr int kTotalsTop = 480;
+constexpr int kTotalColumn = 250;
+constexpr int kButtonsTop = 568;
 
 const char* const kNotFound = "Articolo non esistente";
 const QString kEmailCaption = QStringLiteral("Invia per posta elettronica");
@@ -53,14 +66,26 @@ BodyForm::BodyForm(Session& session, FormSet& forms)
       cycle_(session, forms, *this) {
     setWindowTitle(DocumentCaption(DocumentKind::Invoice, kFpaOrdinary));
     buildControls();
-    resize(kFormWidth, 590);
+    resize(kFormWidth, kFormHeight);
     CentreOnScreen(this);
 }
 
 void BodyForm::buildControls() {
+    cliente_ = new CustomerLabel(this);
+    cliente_->setGeometry(kMargin, 2, kInnerWidth, 18);
+    registerControl("cliente", cliente_);
+
     grid_ = new LineGrid(lines_, this);
+    grid_->move(0, kGridTop);
     grid_->registerControls(controlRegistry());
     grid_->setFallbackVatCode([this] { return FallbackVatCode(articleTerms()); });
+    grid_->setAmountText([this](const DocumentLine& line) {
+        const Money money = session().money();
+        return Q(AmountText(money, LineAmountOf(line, money).net));
+    });
+    grid_->setUndoKey([this] { return undoDeletion(); });
+    connect(grid_, &LineGrid::textTyped, this, &BodyForm::forgetDeletion);
+    connect(grid_, &LineGrid::linesEdited, this, &BodyForm::forgetDeletion);
     connect(grid_, &LineGrid::codeEntered, this, &BodyForm::onArticEnter);
     connect(grid_, &LineGrid::codeTyped, this, &BodyForm::onArticTyped);
     connect(grid_, &LineGrid::codeFocused, this, [this](int row) {
@@ -82,7 +107,7 @@ void BodyForm::buildControls() {
     connect(combo1_, &QComboBox::activated, this, &BodyForm::onVatChosen);
 
     list1_ = new QListView(this);
-    list1_->setGeometry(kMargin, 280, kInnerWidth, 150);
+    list1_->setGeometry(kMargin, 302, kListWidth, 150);
     list1_->setUniformItemSizes(true);
     // The entries are fixed-width columns.
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -99,37 +124,53 @@ void BodyForm::buildControls() {
     });
 
     listx_ = new QLabel(this);
-    listx_->setGeometry(kMargin, 434, kInnerWidth, 18);
+    listx_->setGeometry(kMargin, 456, kListWidth, 18);
     listx_->setFont(fixed);
     registerControl("listx", listx_);
 
-    const char* totalCaptions[] = {"Imponibile", "Totale", "Quantità"};
-    for (int i = 0; i < 3; ++i) {
-        auto* caption = new QLabel(QString::fromUtf8(totalCaptions[i]), this);
-        caption->move(kMargin + i * 250, 458);
-        tota_[i] = new QLabel(this);
-        tota_[i]->setGeometry(kMargin + 80 + i * 250, 456, 130, 20);
-        tota_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        registerControl("tota", tota_[i], i);
-    }
+    // Row 1: Imponibile, IVA, Totale, Quantità; row 2, under IVA and Totale: the withholding
+    // and what the customer pays.
+    const auto total = [this](const char* caption, int row, int column) {
+        const int x = kMargin + column * kTotalColumn;
+        const int y = kTotalsTop + row * 24;
+        (new QLabel(QString::fromUtf8(caption), this))->move(x, y + 2);
+        auto* amount = new QLabel(this);
+        amount->setGeometry(x + 80, y, 130, 20);
+        amount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        return amount;
+    };
+    tota_[0] = total("Imponibile", 0, 0);
+    imposta_ = total("IVA", 0, 1);
+    tota_[1] = total("Totale", 0, 2);
+    tota_[2] = total("Quantità", 0, 3);
+    ritenuta_ = total("Ritenuta", 1, 1);
+    dovuto_ = total("Da pagare", 1, 2);
+    for (int i = 0; i < 3; ++i) registerControl("tota", tota_[i], i);
+    registerControl("imposta", imposta_);
+    registerControl("ritenuta", ritenuta_);
+    registerControl("dovuto", dovuto_);
 
+    constexpr int kChoicesTop = kTotalsTop + 52;
     scorporo_ = new QCheckBox(QStringLiteral("Prezzi IVA inclusa"), this);
-    scorporo_->move(kMargin, 484);
+    scorporo_->move(kMargin, kChoicesTop);
     registerControl("scorporo", scorporo_);
-    connect(scorporo_, &QCheckBox::toggled, this, [this] { recompute(); });
+    connect(scorporo_, &QCheckBox::toggled, this, [this] {
+        forgetDeletion();
+        recompute();
+    });
     connect(scorporo_, &QCheckBox::clicked, this, &BodyForm::tellPricesReadAgain);
     barcode_ = new QCheckBox(QStringLiteral("Codice a barre"), this);
-    barcode_->move(kMargin + 200, 484);
+    barcode_->move(kMargin + 200, kChoicesTop);
     registerControl("barcode", barcode_);
     prezz_[0] = new QRadioButton(QStringLiteral("Listino 1"), this);
-    prezz_[0]->move(kMargin + 400, 484);
+    prezz_[0]->move(kMargin + 400, kChoicesTop);
     prezz_[1] = new QRadioButton(QStringLiteral("Listino 2"), this);
-    prezz_[1]->move(kMargin + 520, 484);
+    prezz_[1]->move(kMargin + 520, kChoicesTop);
     prezz_[0]->setChecked(true);
     registerControl("prezz", prezz_[0], 0);
     registerControl("prezz", prezz_[1], 1);
     postael_ = new QCheckBox(kEmailCaption, this);
-    postael_->move(kMargin + 680, 484);
+    postael_->move(kMargin + 680, kChoicesTop);
     registerControl("postael", postael_);
 
     // Alt + the underlined letter presses a button from the keyboard.
@@ -137,7 +178,7 @@ void BodyForm::buildControls() {
                              "&DDT",  "&Ricevute", "&Fatture",        "Preventivo"};
     for (int i = 0; i < 8; ++i) {
         comando_[i] = new QPushButton(QString::fromUtf8(buttons[i]), this);
-        comando_[i]->setGeometry(kMargin + i * 124, 520, 120, 26);
+        comando_[i]->setGeometry(kMargin + i * 124, kButtonsTop, 120, 26);
         registerControl("comando", comando_[i], i);
     }
     connect(comando_[0], &QPushButton::clicked, this, &BodyForm::leave);
@@ -154,13 +195,23 @@ void BodyForm::buildControls() {
             [this] { showPicker(form_name::kQuotePicker, true); });
 
     command3d3_ = new QPushButton(QStringLiteral("Elenco &articoli"), this);
-    command3d3_->setGeometry(kMargin, 552, 120, 26);
+    command3d3_->setGeometry(kMargin, kButtonsTop + 32, 120, 26);
     registerControl("command3d3", command3d3_);
     connect(command3d3_, &QPushButton::clicked, this, &BodyForm::enableArticleList);
     riordina_ = new QPushButton(QStringLiteral("Ri&ordina"), this);
-    riordina_->setGeometry(kMargin + 124, 552, 120, 26);
+    riordina_->setGeometry(kMargin + 124, kButtonsTop + 32, 120, 26);
     registerControl("riordina", riordina_);
     connect(riordina_, &QPushButton::clicked, this, &BodyForm::reorderLines);
+    // Ctrl+Z, or this button, puts back the line deleted last until the next change.
+    ripristina_ = new QPushButton(QStringLiteral("Ri&pristina riga"), this);
+    ripristina_->setGeometry(kMargin + 2 * 124, kButtonsTop + 32, 120, 26);
+    ripristina_->setToolTip(QStringLiteral("Rimette la riga appena cancellata (Ctrl+Z)"));
+    ripristina_->setEnabled(false);
+    registerControl("ripristina", ripristina_);
+    connect(ripristina_, &QPushButton::clicked, this, &BodyForm::undoDeletion);
+    // Ctrl+Z where the focus is on no box of the grid (a box passes it on itself).
+    connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, this,
+            &BodyForm::undoDeletion);
 
     picture1_ = new QLabel(this);
     picture1_->hide();
@@ -245,6 +296,7 @@ void BodyForm::runImport(ReturnAction action) {
 }
 
 void BodyForm::showImportedLines() {
+    forgetDeletion();
     recompute();
     grid_->showUpTo(lines_.lastUsed());
 }
@@ -252,6 +304,9 @@ void BodyForm::showImportedLines() {
 void BodyForm::startNewDocument() {
     Session& s = session();
     forms().draft().clear();
+    forms().draft().customer = ReadDraftCustomer(s.files, s.currentCustomer);
+    cliente_->showCustomer(forms().draft().customer);
+    forgetDeletion();
     if (const auto* start = forms().get<StartForm>(QString(form_name::kStart)))
         forms().draft().einvoice = start->einvoiceTerms();
     grid_->showFromTop();
@@ -297,6 +352,10 @@ bool BodyForm::recompute() {
     tota_[0]->setText(Q(AmountText(money, figures_.taxableTotal)));
     tota_[1]->setText(Q(AmountText(money, figures_.documentTotal)));
     tota_[2]->setText(Q(QuantityText(figures_.totalQuantity)));
+    imposta_->setText(Q(AmountText(money, figures_.vatTotal())));
+    ritenuta_->setText(Q(AmountText(money, figures_.withholdingAmount)));
+    dovuto_->setText(Q(AmountText(money, AmountDue(forms().draft(), money))));
+    grid_->showAmounts();
     writeWeight();
     return true;
 }
@@ -395,19 +454,41 @@ void BodyForm::insertLine() {
         Warn(this, QStringLiteral("Il documento ha già 500 righe"));
         return;
     }
+    forgetDeletion();
     grid_->refresh();
     recompute();
     grid_->focusCode(grid_->currentRow());
 }
 
 void BodyForm::deleteLine() {
-    lines_.removeAt(grid_->lineOfRow(grid_->currentRow()));
+    const int line = grid_->lineOfRow(grid_->currentRow());
+    deleted_ = DeletedLine{line, lines_.removeAt(line)};
+    ripristina_->setEnabled(true);
     grid_->refresh();
     recompute();
     grid_->focusCode(grid_->currentRow());
 }
 
+bool BodyForm::undoDeletion() {
+    if (!deleted_) return false;
+    const DeletedLine deleted = std::move(*deleted_);
+    forgetDeletion();
+    if (!lines_.putBackAt(deleted.line, deleted.content)) return false;
+    grid_->refresh();
+    recompute();
+    // The row of the line put back, when it is in sight; else the row the focus was in.
+    const int row = deleted.line - grid_->lineOfRow(0);
+    grid_->focusCode(row >= 0 && row < LineGrid::kRows ? row : grid_->currentRow());
+    return true;
+}
+
+void BodyForm::forgetDeletion() {
+    deleted_.reset();
+    ripristina_->setEnabled(false);
+}
+
 void BodyForm::reorderLines() {
+    forgetDeletion();
     lines_.reorder();
     grid_->refresh();
     grid_->focusCode(grid_->currentRow());
@@ -458,6 +539,7 @@ ArticleTerms BodyForm::articleTerms() const {
 }
 
 bool BodyForm::takeArticle(int row, int article) {
+    forgetDeletion();
     try {
         const auto lost =
             TakeArticleIntoLines(session().files, lines_, grid_->lineOfRow(row), article,
@@ -561,6 +643,7 @@ void BodyForm::showVatChooser(int row) {
 void BodyForm::onVatChosen(int index) {
     if (index < 0 || !combo1_->isVisible()) return;
     const int row = grid_->currentRow();
+    forgetDeletion();
     lines_[grid_->lineOfRow(row)].vatCode =
         static_cast<std::int16_t>(combo1_->itemData(index).toInt());
     grid_->showVatCode(row);

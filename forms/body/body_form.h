@@ -1,6 +1,7 @@
 #pragma once
-// The body form qoremfx: the grid of twelve rows over the 500 document lines, the article
-// list, the VAT chooser, the totals, and the hand-over to the header form and back.
+// The body form qoremfx: the customer, the grid of twelve rows over the 500 document lines,
+// the article list, the VAT chooser, the totals (VAT, withholding and the amount due among
+// them), the undoing of a line deletion, and the hand-over to the header form and back.
 
 #include <array>
 #include <optional>
@@ -23,6 +24,7 @@ class QRadioButton;
 namespace qorvana {
 
 class ArticleListModel;
+class CustomerLabel;
 class LineGrid;
 
 class BodyForm : public QorForm {
@@ -51,6 +53,8 @@ class BodyForm : public QorForm {
     bool recompute();
     // After an import: recomputes, scrolls so that the last line in use shows, focuses `artic`.
     void showImportedLines();
+    // The confirmation cycle, which also shows the document's preview from the header.
+    ConfirmCycle& cycle() { return cycle_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -70,6 +74,10 @@ class BodyForm : public QorForm {
     void confirm();
     void insertLine();
     void deleteLine();
+    // Puts the line deleted last back, as long as nothing changed since; false when none.
+    bool undoDeletion();
+    // A change to the document: the deletion can no longer be undone.
+    void forgetDeletion();
     void reorderLines();
     void enableArticleList();
     // Builds the code-first article list and enables List1; false (told) when unreadable.
@@ -112,13 +120,24 @@ class BodyForm : public QorForm {
     bool searching_ = false;      // the article list follows what is typed
     int stockShown_ = 0;
     std::optional<int> listMatch_;
+    // The line deleted last and where it stood, until the next change.
+    struct DeletedLine {
+        int line = 0;
+        DocumentLine content;
+    };
+    std::optional<DeletedLine> deleted_;
 
     LineGrid* grid_ = nullptr;
     QListView* list1_ = nullptr;
     ArticleListModel* listModel_ = nullptr;
     QLabel* listx_ = nullptr;
     QComboBox* combo1_ = nullptr;
+    CustomerLabel* cliente_ = nullptr;
     std::array<QLabel*, 3> tota_{};
+    QLabel* imposta_ = nullptr;   // the VAT
+    QLabel* ritenuta_ = nullptr;  // the withholding
+    QLabel* dovuto_ = nullptr;    // the amount due
+    QPushButton* ripristina_ = nullptr;
     QCheckBox* scorporo_ = nullptr;
     QCheckBox* barcode_ = nullptr;
     QCheckBox* postael_ = nullptr;

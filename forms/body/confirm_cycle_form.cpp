@@ -12,6 +12,7 @@
 #include "forms/common/wait_cursor.h"
 #include "forms/header/header_form.h"
 #include "forms/header/xml_creation_form.h"
+#include "forms/print/preview_form.h"
 #include "forms/print/print_loop_form.h"
 #include "forms/registration/registration_form.h"
 #include "forms/sdi/einvoice_sending_form.h"
@@ -24,16 +25,59 @@ ConfirmCycle::ConfirmCycle(Session& session, FormSet& forms, BodyForm& body)
     : session_(session), forms_(forms), body_(body), pdfJobs_(new PdfJobs(&body)) {}
 
 void ConfirmCycle::collectDraft() {
-    DocumentDraft& draft = forms_.draft();
-    if (const auto* start = forms_.get<StartForm>(QString(form_name::kStart))) {
-        draft.customer = start->customer();
+    collectInto(forms_.draft());
+}
+
+void ConfirmCycle::collectInto(DocumentDraft& draft) const {
+    if (const auto* start = forms_.get<StartForm>(QString(form_name::kStart)))
         draft.takeTransport(start->transport());
-    }
     if (const auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader))) {
         draft.header = header->entries();
         draft.panel = header->panelEntries();
     }
     draft.vatInclusive = body_.vatInclusive();
+}
+
+void ConfirmCycle::previewDraft(QWidget* opener) {
+    auto* preview = forms_.get<PreviewForm>(form_name::kPreview);
+    if (!preview) return;
+    // A copy: the draft itself takes the forms' parts when the document is confirmed.
+    DocumentDraft draft = forms_.draft();
+    collectInto(draft);
+    const auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader));
+    PrintLoop loop(session_, opener, header ? header->chosenPrinter() : nullptr);
+    PrintedDocument pages =
+        loop.compose(DocumentToPrintOf(draft, session_), SettingsOf(session_).print);
+    preview->showPages(std::move(pages),
+                       QStringLiteral("Anteprima del documento non ancora memorizzato: il numero "
+                                      "%1 può ancora cambiare. Si stampa dopo la conferma.")
+                           .arg(QString::fromStdString(Trim(draft.header.documentNumber))),
+                       nullptr, opener);
+}
+
+bool ConfirmCycle::somethingToReprint(QWidget* parent) {
+    if (lastPosted_) return true;
+    Warn(parent, QStringLiteral("Nessun documento da ristampare: si può ristampare solo il "
+                                "documento appena memorizzato."));
+    return false;
+}
+
+void ConfirmCycle::previewReprint(QWidget* opener) {
+    auto* preview = forms_.get<PreviewForm>(form_name::kPreview);
+    if (!preview || !somethingToReprint(opener)) return;
+    const auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader));
+    QPrinter* chosen = header ? header->chosenPrinter() : nullptr;
+    PrintLoop loop(session_, opener, chosen);
+    const DocumentToPrint& document = lastPosted_->document;
+    PrintedDocument pages = loop.compose(document, SettingsOf(session_).print);
+    // Printed as the reprint prints a copy: the print image c:\qordoc.rto, then the printer.
+    auto print = [this, opener, chosen, pages, number = document.entries.number] {
+        PrintLoop(session_, opener, chosen).printPages(pages, number, "");
+    };
+    preview->showPages(std::move(pages),
+                       QStringLiteral("Ristampa del documento n. %1.")
+                           .arg(QString::fromStdString(Trim(document.entries.number))),
+                       print, opener);
 }
 
 PostingInput ConfirmCycle::postingInput() const {
@@ -61,12 +105,7 @@ bool ConfirmCycle::print(const DocumentToPrint& document, const std::string& ima
 }
 
 bool ConfirmCycle::reprint() {
-    if (!lastPosted_) {
-        Warn(&body_, QStringLiteral("Nessun documento da ristampare: si può ristampare solo il "
-                                    "documento appena memorizzato."));
-        return false;
-    }
-    return print(lastPosted_->document, "");
+    return somethingToReprint(&body_) && print(lastPosted_->document, "");
 }
 
 void ConfirmCycle::dispatchPdf(const DocumentToPrint& document, const std::string& imageCopy) {

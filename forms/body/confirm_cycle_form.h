@@ -7,6 +7,7 @@
 // draft only.
 
 #include <QString>
+#include <QWidget>
 
 #include <memory>
 
@@ -37,9 +38,15 @@ class ConfirmCycle {
     // What posting wrote (record number, serial, movements), once posted.
     const PostingResult& posted() const { return posted_; }
 
-    // Takes the start form's customer and transport, the header's and the panel's entries
-    // and the body's VAT-inclusive choice into the draft.
+    // Takes the start form's transport, the header's and the panel's entries and the body's
+    // VAT-inclusive choice into the draft.
     void collectDraft();
+    // The document as it would print now, before it is stored, in the preview over `opener`:
+    // to look at only (its number may still change).
+    void previewDraft(QWidget* opener);
+    // The document posted last in the preview, as the reprint prints it: "Stampa" there prints
+    // it. Without one, the operator is told that there is nothing to reprint.
+    void previewReprint(QWidget* opener);
     // What posting takes: the draft and the session's values of the moment of issue.
     PostingInput postingInput() const;
     // The print loop of the document posted; true when printed.
@@ -51,6 +58,10 @@ class ConfirmCycle {
     void dispatchPdf(const DocumentToPrint& document, const std::string& imageCopy);
 
   private:
+    // The parts the forms hold, taken into `draft`.
+    void collectInto(DocumentDraft& draft) const;
+    // Told (over `parent`) when no document was posted in this run; false then.
+    bool somethingToReprint(QWidget* parent);
     // Posts the draft under the company's posting lock.
     bool post();
     void backToHeader();

@@ -9,7 +9,7 @@
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qt_text.h"
-#include "forms/common/wait_cursor.h"
+#include "forms/common/work_progress.h"
 #include "forms/pickers/picker_form.h"
 #include "sources/imports.h"
 
@@ -49,7 +49,8 @@ void ImportCycle::run(ReturnAction action) {
     const bool takeInvoice = action == ReturnAction::ImportInvoice && replacesLinesAgreed();
     ImportResult result;
     {
-        const WaitCursor wait;
+        WorkProgress progress(&body_, QStringLiteral("Importazione dei documenti..."));
+        terms.progress = progress.report();
         switch (action) {
             case ReturnAction::ImportDeliveryNotes:
                 if (auto* picker = forms_.get<PickerForm>(form_name::kDeliveryNotePicker)) {

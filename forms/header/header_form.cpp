@@ -30,6 +30,8 @@
 #include "document/header_checks.h"
 #include "document/numbering.h"
 #include "fatturapa/fpa_export.h"
+#include "forms/body/body_form.h"
+#include "forms/common/customer_label.h"
 #include "forms/common/date_picker.h"
 #include "forms/common/document_caption.h"
 #include "forms/common/form_names.h"
@@ -75,6 +77,7 @@ void HeaderForm::buildControls() {
     // Everything but the buttons scrolls, so that the buttons stay on a small screen even
     // with the electronic-invoice panel open.
     auto* outer = new QVBoxLayout(this);
+    outer->addLayout(buildCustomerRow());
     scroll_ = new QScrollArea;
     scroll_->setWidgetResizable(true);
     scroll_->setFrameShape(QFrame::NoFrame);
@@ -104,6 +107,26 @@ void HeaderForm::buildControls() {
     for (QLineEdit* box : {pro_[1], text2_[11], text2_[12]}) amounts_->add(box, asInstalment);
 
     connectKeys();
+}
+
+QLayout* HeaderForm::buildCustomerRow() {
+    // Above what scrolls: whose document it is, and its preview.
+    auto* row = new QHBoxLayout;
+    cliente_ = new CustomerLabel;
+    registerControl(QStringLiteral("cliente"), cliente_);
+    row->addWidget(cliente_, 1);
+    anteprima_ = new QPushButton(QStringLiteral("Ante&prima"));
+    anteprima_->setToolTip(QStringLiteral("Mostra il documento come sarà stampato"));
+    registerControl(QStringLiteral("anteprima"), anteprima_);
+    row->addWidget(anteprima_);
+    anteprimaRistampa_ = new QPushButton(QStringLiteral("Anteprima rista&mpa"));
+    anteprimaRistampa_->setToolTip(
+        QStringLiteral("Mostra il documento appena memorizzato e permette di ristamparlo"));
+    registerControl(QStringLiteral("anteprima_ristampa"), anteprimaRistampa_);
+    row->addWidget(anteprimaRistampa_);
+    connect(anteprima_, &QPushButton::clicked, this, [this] { preview(false); });
+    connect(anteprimaRistampa_, &QPushButton::clicked, this, [this] { preview(true); });
+    return row;
 }
 
 QWidget* HeaderForm::buildDocumentBox() {
@@ -283,7 +306,9 @@ void HeaderForm::fitToScreen() {
     content->adjustSize();
     const int scrollBar = scroll_->verticalScrollBar()->sizeHint().width();
     QSize wanted = content->sizeHint() + QSize(scrollBar, 0);
-    wanted.rheight() += layout()->itemAt(1)->sizeHint().height() + layout()->spacing();
+    // The customer's row above the scrolling part, the buttons below it.
+    for (const int fixed : {0, 2})
+        wanted.rheight() += layout()->itemAt(fixed)->sizeHint().height() + layout()->spacing();
     const QMargins m = layout()->contentsMargins();
     wanted += QSize(m.left() + m.right(), m.top() + m.bottom());
     if (const QScreen* screen = this->screen()) {
@@ -319,6 +344,7 @@ void HeaderForm::startNewDocument() {
         if (combo_[i]->count() > 0) combo_[i]->setCurrentIndex(0);
 
     const DocumentDraft& draft = forms().draft();
+    cliente_->showCustomer(draft.customer);
     const DocumentFigures& figures = draft.figures;
     // Split payment and a stamp duty charged change what the customer pays.
     const double due = AmountDue(draft, money);
@@ -632,6 +658,20 @@ void HeaderForm::choosePrinter() {
     QPrintDialog dialog(printer_.get(), this);
     dialog.setWindowTitle(QStringLiteral("Impostazione stampante"));
     if (dialog.exec() == QDialog::Accepted) printerChosen_ = true;
+}
+
+void HeaderForm::preview(bool reprint) {
+    if (!amounts_->commitFocused()) return;
+    auto* body = forms().get<BodyForm>(form_name::kBody);
+    if (!body) return;
+    try {
+        if (reprint)
+            body->cycle().previewReprint(this);
+        else
+            body->cycle().previewDraft(this);
+    } catch (const RecordIoError& e) {
+        Warn(this, QStringLiteral("Errore di lettura degli archivi: %1").arg(e.what()));
+    }
 }
 
 QPrinter* HeaderForm::chosenPrinter() const {

@@ -24,6 +24,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPrinter;
 class QPushButton;
@@ -31,6 +32,7 @@ class QScrollArea;
 
 namespace qorvana {
 
+class CustomerLabel;
 class DatePicker;
 class FpaPanel;
 class InstalmentsPanel;
@@ -64,6 +66,7 @@ class HeaderForm : public QorForm {
 
   private:
     void buildControls();
+    QLayout* buildCustomerRow();
     QWidget* buildDocumentBox();
     QWidget* buildTotalsBox();
     QWidget* buildInstalmentsBox();
@@ -100,9 +103,15 @@ class HeaderForm : public QorForm {
     // the operator may store the document without it (the file then goes).
     bool xmlUpToDate();
     void choosePrinter();
+    // The preview of the document as it would print now, or of the document posted last.
+    void preview(bool reprint);
     void createXml();
     void openPanel();
     void closePanel();
+
+    CustomerLabel* cliente_ = nullptr;
+    QPushButton* anteprima_ = nullptr;
+    QPushButton* anteprimaRistampa_ = nullptr;
 
     // --- controls, by the names the suite gives them ---
     std::array<QLineEdit*, 13> text2_{};  // indices 0, 3, 4, 11, 12

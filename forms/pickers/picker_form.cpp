@@ -14,6 +14,7 @@
 #include "core/numbers.h"
 #include "core/session.h"
 #include "core/text.h"
+#include "forms/common/customer_label.h"
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/settings_colour.h"
@@ -50,6 +51,10 @@ PickerForm::PickerForm(SourceKind kind, Session& session, FormSet& forms)
     : QorForm(QString::fromLatin1(TextOf(kind).form), session, forms), kind_(kind) {
     setWindowTitle(QString::fromUtf8(TextOf(kind).title));
     auto* column = new QVBoxLayout(this);
+    // Whose document the sources are taken into (the invoice picker lists every customer's).
+    cliente_ = new CustomerLabel;
+    column->addWidget(cliente_);
+    registerControl(QStringLiteral("cliente"), cliente_);
 
     model_ = new PickerModel(kind, this);
     elenco_ = new QTableView;
@@ -116,6 +121,7 @@ void PickerForm::showEvent(QShowEvent* event) {
 }
 
 void PickerForm::activate() {
+    cliente_->showCustomer(forms().draft().customer);
     if (ragg_) ragg_->setChecked(false);
     pickedRecord_ = 0;
     fillGrid();

@@ -33,6 +33,7 @@
 #include "forms/common/qt_text.h"
 #include "forms/header/header_form.h"
 #include "forms/start/customer_list_form.h"
+#include "forms/start/customer_suggestions_form.h"
 #include "forms/start/einvoice_customer_form.h"
 
 namespace qorvana {
@@ -110,6 +111,13 @@ void StartForm::buildControls() {
     registerControl(QStringLiteral("nome"), nome_);
     registerControl(QStringLiteral("b_cerca"), cerca_);
     registerControl(QStringLiteral("b_lista"), lista_);
+    nome_->setToolTip(
+        QStringLiteral("Nome, città o partita iva: Giù sceglie tra i clienti "
+                       "proposti, Invio cerca per inizio del nominativo"));
+    suggerimenti_ = new CustomerSuggestions(session().files, nome_, this);
+    registerControl(QStringLiteral("suggerimenti"), suggerimenti_);
+    connect(nome_, &QLineEdit::textEdited, this, &StartForm::suggest);
+    connect(suggerimenti_, &CustomerSuggestions::chosen, this, &StartForm::takeSuggestion);
 
     scroll_ = new QScrollBar(Qt::Horizontal);
     scroll_->setFocusPolicy(Qt::NoFocus);
@@ -419,7 +427,53 @@ int StartForm::indexCount() {
 
 // --- customer -------------------------------------------------------------------------------
 
+void StartForm::suggest(const QString& text) {
+    try {
+        suggerimenti_->suggest(text);
+    } catch (const RecordIoError& e) {
+        suggerimenti_->close();
+        Warn(this, QStringLiteral("Errore di lettura degli archivi: %1").arg(e.what()));
+    }
+}
+
+bool StartForm::onSuggestionKey(int key) {
+    switch (key) {
+        case Qt::Key_Down:
+            suggerimenti_->walk(1);
+            return true;
+        case Qt::Key_Up:
+            suggerimenti_->walk(-1);
+            return true;
+        case Qt::Key_PageDown:
+            suggerimenti_->walk(10);
+            return true;
+        case Qt::Key_PageUp:
+            suggerimenti_->walk(-10);
+            return true;
+        case Qt::Key_Escape:
+            suggerimenti_->close();
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            // Only an entry the operator moved onto is taken; otherwise the name search runs.
+            if (const int record = suggerimenti_->walkedRecord())
+                takeSuggestion(record);
+            else
+                searchByName();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void StartForm::takeSuggestion(int record) {
+    suggerimenti_->close();
+    chosenRecord_ = record;
+    showChosenCustomer();
+}
+
 void StartForm::searchByName() {
+    suggerimenti_->close();
     try {
         const int found = CustomerIndex(session().files).findByName(nome_->text().toStdString());
         if (found > 0) {
@@ -526,6 +580,13 @@ bool StartForm::eventFilter(QObject* watched, QEvent* event) {
     // Left with an unfinished date, the calendar box shows the transport date again.
     if (watched == text5_->lineEdit() && event->type() == QEvent::FocusOut && !text5_->date())
         transportDateTyped(text3_[4]->text());
+    // The suggestions close when the name box is left (a click on one keeps them for it).
+    if (watched == nome_ && event->type() == QEvent::FocusOut &&
+        QApplication::focusWidget() != suggerimenti_)
+        suggerimenti_->close();
+    if (watched == nome_ && event->type() == QEvent::KeyPress && suggerimenti_->isVisible() &&
+        onSuggestionKey(static_cast<QKeyEvent*>(event)->key()))
+        return true;
     if (watched == nome_ && event->type() == QEvent::KeyPress) {
         // Up/Down and PageUp/PageDown step through the name index from the keyboard.
         const int steps[] = {-1, 1, -10, 10};
@@ -629,10 +690,6 @@ bool StartForm::customerFitForEInvoice() {
                                        Q(warning + "\nEmettere ugualmente il documento?"));
 }
 
-DraftCustomer StartForm::customer() const {
-    return {session().currentCustomer, S(text2_[0]->text())};
-}
-
 TransportEntries StartForm::transport() const {
     TransportEntries t;
     t.deliveryNote = S(text3_[0]->text());
@@ -673,6 +730,17 @@ void StartForm::openList() {
     if (!list) return;
     list->setFilter(nome_->text().trimmed());
     forms().show(QString(form_name::kCustomerList));
+}
+
+void StartForm::hideEvent(QHideEvent* event) {
+    suggerimenti_->close();
+    QorForm::hideEvent(event);
+}
+
+void StartForm::resizeEvent(QResizeEvent* event) {
+    // The suggestions follow the name box's width.
+    suggerimenti_->close();
+    QorForm::resizeEvent(event);
 }
 
 void StartForm::closeEvent(QCloseEvent* event) {

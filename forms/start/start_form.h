@@ -22,6 +22,7 @@ class QGroupBox;
 
 namespace qorvana {
 
+class CustomerSuggestions;
 class DatePicker;
 
 class StartForm : public QorForm {
@@ -42,8 +43,7 @@ class StartForm : public QorForm {
     // The customer list's choice: the record number of the customer picked.
     void setChosenCustomer(int record) { chosenRecord_ = record; }
 
-    // The document's customer and transport entries, for the draft.
-    DraftCustomer customer() const;
+    // The document's transport entries, for the draft.
     TransportEntries transport() const;
     // Puts a name into the search box (nome), as the customer list does.
     void setSearchName(const QString& name);
@@ -61,6 +61,8 @@ class StartForm : public QorForm {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -71,6 +73,11 @@ class StartForm : public QorForm {
     void fillTables(const StartTables& tables);
 
     void searchByName();
+    // The name box's text edited by the operator: the customers it suggests.
+    void suggest(const QString& text);
+    // A key of the name box while the suggestions show; true when it was theirs.
+    bool onSuggestionKey(int key);
+    void takeSuggestion(int record);
     void positionOn(int found);
     void showChosenCustomer();
     void scrolled(int value);
@@ -93,6 +100,7 @@ class StartForm : public QorForm {
     int indexCount();
 
     QLineEdit* nome_ = nullptr;
+    CustomerSuggestions* suggerimenti_ = nullptr;
     QPushButton* cerca_ = nullptr;
     QPushButton* lista_ = nullptr;
     QScrollBar* scroll_ = nullptr;

@@ -24,7 +24,7 @@ struct PostingSample {
         input.money = Money(true, 2);
         input.pdfFolder = "C:\\pdf";
         input.issueMoment = CivilDateTime{CivilDate{2024, 11, 5}, 12, 0, 0};
-        draft.customer = {17, "ROSSI MARIO SRL"};
+        draft.customer = {17, "ROSSI MARIO SRL", "VERONA"};
         // A value of its own in every field posting writes, so that a value stored in
         // another field's place shows.
         HeaderEntries& h = draft.header;

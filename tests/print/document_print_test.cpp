@@ -290,7 +290,7 @@ TEST(DocumentToPrintOf, TakesTheDraftAndTheCustomerRecord) {
     session.generalSettings.setText(gnr::kNumberWithYear, "1");
 
     DocumentDraft draft;
-    draft.customer = {2, "ROSSI SRL"};
+    draft.customer = {2, "ROSSI SRL", "VERONA"};
     draft.transport.shipping = Shipping::ByCarrier;
     draft.header.documentNumber = "15";
     draft.header.instalmentAmounts[1] = "50,25";
