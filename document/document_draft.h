@@ -19,6 +19,7 @@
 #include "customers/einvoice_customers.h"
 #include "document/document_math.h"
 #include "document/line_table.h"
+#include "document/pension_fund.h"
 
 namespace qorvana {
 
@@ -145,8 +146,8 @@ struct ImportedSources {
 };
 
 // The e-invoice terms of the company (qorvana-fe.ini): whether it issues an e-invoice with
-// every invoice and credit note, its stamp duty and account, and the customer's e-invoice
-// data (qorvana.fec).
+// every invoice and credit note, its stamp duty, account and pension fund, and the customer's
+// e-invoice data (qorvana.fec).
 struct EInvoiceTerms {
     bool everyCustomer = false;
     bool chargeStampDuty = false;  // the virtual stamp duty is charged to the customer
@@ -157,6 +158,7 @@ struct EInvoiceTerms {
     // nature or the company's setting for their code.
     std::array<bool, 13> stampDutyEntries{};
     std::string companyIban;  // the account a transfer is paid into; empty when none
+    PensionFund fund;         // the company's pension fund, whose line the program keeps
     EInvoiceCustomer customer;
 };
 

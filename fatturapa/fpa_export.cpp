@@ -67,6 +67,29 @@ Progressive ChooseProgressive(const std::string& typedText, const std::string& p
     return {value, true, {}};
 }
 
+// The counter's next progressive, whatever the document had before.
+Progressive NextProgressive(const DataFiles& files) {
+    const int stored = files.read<CountersFile>(tot::kFatturaPa).int16(tot::kRecordCount);
+    if (stored < 0 || stored >= 32767)
+        return {0, false,
+                "Il contatore dei progressivi di invio della fatturaPA (qorvana.tot) non si può "
+                "usare: il file XML non è stato creato."};
+    return {stored + 1, true, {}};
+}
+
+// The panel's entries of a document's archive copy (from the document type to the VAT on
+// payment) taken into `record`, with the new progressive and the customer's code as now.
+void TakeArchivedEntries(FpaRecord& record, const FpaRecord& archived,
+                         const CustomerRecord& customer, int progressive) {
+    const std::size_t from = fpa::kDocumentType.offset;
+    const std::size_t to = fpa::kDeferredVat.offset + fpa::kDeferredVat.width;
+    std::copy(archived.bytes().begin() + static_cast<std::ptrdiff_t>(from),
+              archived.bytes().begin() + static_cast<std::ptrdiff_t>(to),
+              record.bytes().begin() + static_cast<std::ptrdiff_t>(from));
+    record.setText(fpa::kProgressive, std::to_string(progressive));
+    record.setText(fpa::kRecipientCode, customer.text(cli::kRecipientCode));
+}
+
 // The XML folder of the settings as the Part writes it, ending with "\".
 std::string FolderText(const FpaRecord& record) {
     std::string folder = Trim(record.text(fpa::kXmlFolder));
@@ -119,6 +142,18 @@ std::string NamePart(FpaFormat format, const std::string& number, int progressiv
         refusal = "Il numero del documento \"" + number +
                   "\" non contiene lettere o cifre: il nome del file XML non si può formare.";
     return part;
+}
+
+// The first line of the document whose VAT code has the exemption nature `nature`; 0 none.
+int LineOfNature(const LineTable& lines, const HeaderTables& tables, std::string_view nature) {
+    for (int n = 1; n <= LineTable::kLines; ++n) {
+        const int code = NormalisedVatCode(lines[n].vatCode);
+        if (lines[n].inUse() && code > 12 &&
+            NatureOfDigits(Trim(tables.exemptions[static_cast<std::size_t>(code - 12)][2])) ==
+                nature)
+            return n;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -213,8 +248,10 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& in) {
 
     Progressive progressive;
     try {
-        progressive = ChooseProgressive(header.transmissionNumber, header.proposedProgressive,
-                                        draft.fpaState, in.files);
+        progressive = in.stored
+                          ? NextProgressive(in.files)
+                          : ChooseProgressive(header.transmissionNumber, header.proposedProgressive,
+                                              draft.fpaState, in.files);
     } catch (const RecordIoError& e) {
         return refuse(e.what());
     }
@@ -224,10 +261,19 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& in) {
     plan.progressive = progressive.value;
     plan.advancesCounter = progressive.advancesCounter;
     plan.archiveName = CompanyPath(in, "fpa" + std::to_string(plan.progressive));
+    plan.setsFpaState = !in.stored;
     plan.record = in.settings;
     const double withholdingRate = DocumentWithholdingRate(draft.figures, in.vat);
-    FillFpaRecord(plan.record, draft.panel, header, in.tables, in.customer,
-                  draft.figures.withholdingAmount, withholdingRate, plan.progressive);
+    if (in.stored)
+        TakeArchivedEntries(plan.record, in.stored->archived, in.customer, plan.progressive);
+    else
+        FillFpaRecord(plan.record, draft.panel, header, in.tables, in.customer,
+                      draft.figures.withholdingAmount, withholdingRate, plan.progressive);
+    const DocumentKind kind = in.stored ? in.stored->kind : draft.kind;
+    const std::string withholdingReason =
+        in.stored             ? in.stored->withholdingReason
+        : withholdingRate > 0 ? ItemCode(WithholdingReasonItems(), draft.panel.withholdingReason, 2)
+                              : std::string();
 
     const std::string formatFile = CompanyPath(in, kFpaFormatFile);
     const FpaFormatChoice choice = ReadFpaFormat(in.paths.map(formatFile), formatFile);
@@ -243,7 +289,7 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& in) {
     if (everyCustomer) {
         everyone = EInvoiceDocumentOf(draft, money);
         // A credit note is never charged the duty (see ChargeStampDuty).
-        if (draft.kind == DocumentKind::CreditNote) everyone.chargeStampDuty = false;
+        if (kind == DocumentKind::CreditNote) everyone.chargeStampDuty = false;
         if (!everyone.notes.empty() && Trim(plan.record.text(fpa::kDocumentType)) == "TD01")
             plan.record.setText(fpa::kDocumentType, "TD24");
     }
@@ -284,7 +330,9 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& in) {
                                   header.vatOptions.selfInvoice,
                                   draft.vatInclusive,
                                   everyCustomer ? &everyone : nullptr,
-                                  draft.einvoice.companyIban};
+                                  draft.einvoice.companyIban,
+                                  withholdingReason,
+                                  &draft.einvoice.fund};
     FpaComposition composition =
         plan.format == FpaFormat::V123 ? ComposeFpaV12(document) : ComposeFpaV10(document);
     if (!composition.problems.empty()) {
@@ -297,6 +345,14 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& in) {
         if (!rejected.empty()) return refuse(rejected);
     }
     plan.xml = std::move(composition.xml);
+    if (everyCustomer && everyone.customer.intentProtocol.empty())
+        if (const int n = LineOfNature(draft.lines, in.tables, "N3.5"))
+            plan.warnings.push_back(
+                "La riga " + std::to_string(n) +
+                " è non imponibile per dichiarazione d'intento (N3.5), ma i dati fattura "
+                "elettronica del cliente non hanno il protocollo della dichiarazione e la data "
+                "della ricevuta: la fattura deve indicarli (art. 1 c. 1 lett. c D.L. 746/83). "
+                "Indicarli con \"Dati fattura elettronica\" e creare di nuovo il file XML.");
     plan.target = FindInFolder(folder, plan.fileName);
     plan.replacesFile = std::filesystem::exists(plan.target, error);
     return {std::move(plan), {}};
@@ -383,8 +439,10 @@ std::string RemoveFpaFile(const PathMapper& paths, const std::string& fpaFile) {
 }
 
 std::string FpaCreatedMessage(const FpaExportPlan& plan) {
-    return "Il file " + plan.fileName + " è stato creato all'interno della cartella " +
-           plan.folderText;
+    std::string message = "Il file " + plan.fileName +
+                          " è stato creato all'interno della cartella " + plan.folderText;
+    for (const std::string& w : plan.warnings) message += "\n\nAttenzione: " + w;
+    return message;
 }
 
 std::string FpaReplaceQuestion(const FpaExportPlan& plan) {

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/money.h"
 #include "document/document_draft.h"
@@ -20,6 +21,15 @@ namespace qorvana {
 
 class DataFiles;
 class PathMapper;
+
+// A stored document written again (a rejected e-invoice corrected): the panel's entries as its
+// archive copy kept them, its kind, and its withholding's reason (the archive copy holds one
+// character of it). It always takes the next progressive and leaves fpaState alone.
+struct StoredEntries {
+    const FpaRecord& archived;
+    DocumentKind kind = DocumentKind::Invoice;
+    std::string withholdingReason;
+};
 
 // Everything an export reads: the draft gives the header's and the panel's entries, the
 // lines, their figures, whether prices include VAT, the document's kind and e-invoice state
@@ -35,6 +45,7 @@ struct FpaExportInput {
     const DataFiles& files;
     const PathMapper& paths;
     std::string companyFolder;  // \qorwin\qorwin\qoraz0.NNN, as the suite names it
+    const StoredEntries* stored = nullptr;
 };
 
 // The FatturaPA format a company writes, chosen by the one-line text file qorvana.fpv in its
@@ -69,8 +80,11 @@ struct FpaExportPlan {
     int progressive = 0;           // for the file, the counter, the archive and fpaState
     bool advancesCounter = false;  // first export of this document in this run
     std::string archiveName;       // the archive copy "fpa" + progressive, by its suite path
+    bool setsFpaState = true;      // the document being issued (not a stored one)
     FpaRecord record;
     std::string xml;
+    // What the file is written without and the operator should see to, in Italian.
+    std::vector<std::string> warnings;
 };
 
 struct FpaPrepared {
@@ -99,7 +113,7 @@ bool FpaFileIsCurrent(const FpaExportPlan& plan, const std::filesystem::path& wr
 // the document. Empty when it is gone (or was never there), else why it is still there.
 std::string RemoveFpaFile(const PathMapper& paths, const std::string& fpaFile);
 
-// "Il file ... è stato creato all'interno della cartella ...".
+// "Il file ... è stato creato all'interno della cartella ...", then the plan's warnings.
 std::string FpaCreatedMessage(const FpaExportPlan& plan);
 // The question before a file of the same name is replaced.
 std::string FpaReplaceQuestion(const FpaExportPlan& plan);

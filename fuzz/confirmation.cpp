@@ -8,6 +8,7 @@
 #include "core/session.h"
 #include "core/tab_file.h"
 #include "document/due_dates.h"
+#include "document/pension_fund.h"
 #include "fatturapa/fpa_export.h"
 #include "fatturapa/fpa_file.h"
 #include "fatturapa/fpa_tables.h"
@@ -117,6 +118,7 @@ DocumentDraft SampleDraft(int customer, const std::string& number) {
 }
 
 void Recompute(const Session& s, const VatTable& vat, DocumentDraft& draft) {
+    UpdateFundLine(draft.lines, draft.einvoice.fund, vat, draft.vatInclusive, s.money(), true);
     draft.figures = RecomputeDocument(draft.lines, vat, draft.vatInclusive, s.money());
     draft.header.instalmentAmounts[0] = InstalmentText(draft.figures.netToPay());
 }

@@ -21,6 +21,7 @@
 #include "core/session.h"
 #include "document/document_setup.h"
 #include "document/einvoice_amounts.h"
+#include "document/pension_fund.h"
 #include "forms/body/article_list_model.h"
 #include "forms/body/import_cycle_form.h"
 #include "forms/body/line_grid_form.h"
@@ -336,6 +337,7 @@ void BodyForm::startNewDocument() {
 
 bool BodyForm::recompute() {
     const Money money = session().money();
+    keepFundLine(false);
     DocumentFigures f = RecomputeDocument(lines_, vatTable(), vatInclusive(), money);
     if (!f.finite()) {
         Warn(this, QStringLiteral("Importi fuori dai limiti: controllare quantità e prezzi."));
@@ -383,6 +385,19 @@ void BodyForm::tellPricesReadAgain() {
                 MsgIcon::Information);
 }
 
+void BodyForm::keepFundLine(bool last) {
+    const int before = FundLineOf(lines_);
+    if (!UpdateFundLine(lines_, forms().draft().einvoice.fund, vatTable(), vatInclusive(),
+                        session().money(), last))
+        return;
+    const int after = FundLineOf(lines_);
+    // Only its price changed: the row being typed in keeps its text.
+    if (before != 0 && before == after)
+        grid_->refreshLine(after);
+    else
+        grid_->refresh();
+}
+
 void BodyForm::writeWeight() {
     if (!setup_.weightToStartForm) return;
     const QString weight = Q(WeightText(figures_.totalWeight));
@@ -410,6 +425,7 @@ void BodyForm::closeEvent(QCloseEvent* event) {
 void BodyForm::confirm() {
     if (!grid_->commitFocused()) return;
     try {
+        keepFundLine(true);  // the contribution goes after the fees on paper
         if (!recompute()) return;
         if (const int n = FirstLineWithoutRate(lines_, vatTable())) {
             Warn(this, QStringLiteral("La riga %1 ha il codice IVA %2, che non ha un'aliquota "

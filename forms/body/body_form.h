@@ -95,6 +95,9 @@ class BodyForm : public QorForm {
     bool onListKey(QObject* watched, QEvent* event);
     void showStock(int article);
 
+    // The pension fund's line brought up to date (document/pension_fund.h), after every other
+    // line with `last`, and shown.
+    void keepFundLine(bool last);
     bool takeArticle(int row, int article);
     ArticleTerms articleTerms() const;
     void writeWeight();

@@ -158,35 +158,42 @@ int LineGrid::rowTop(int row) const {
 }
 
 void LineGrid::refresh() {
+    for (int r = 0; r < kRows; ++r) showRow(r);
+}
+
+void LineGrid::refreshLine(int n) {
+    const int row = n - vscroll_->value();
+    if (row >= 0 && row < kRows) showRow(row);
+}
+
+void LineGrid::showRow(int r) {
     const QScopedValueRollback<bool> refreshing(refreshing_, true);
     // A box not being typed in shows the start of its text, as a long description needs.
     const auto show = [](QLineEdit* box, const QString& text) {
         box->setText(text);
         if (!box->hasFocus()) box->setCursorPosition(0);
     };
-    const int offset = vscroll_->value();
-    for (int r = 0; r < kRows; ++r) {
-        const DocumentLine& line = lines_[r + offset];
-        show(artic_[r], Q(line.code).trimmed());
-        show(ds_[r], Q(line.description).trimmed());
-        show(um_[r], Q(line.unit).trimmed());
-        show(quantita_[r], NumberBox(line.quantity));
-        show(prezzo_[r], NumberBox(line.unitPrice));
-        show(sc1_[r], NumberBox(line.discount1));
-        show(sc2_[r], NumberBox(line.discount2));
-        show(civ_[r], VatCodeText(line.vatCode));
-    }
-    showAmounts();
+    const DocumentLine& line = lines_[lineOfRow(r)];
+    show(artic_[r], Q(line.code).trimmed());
+    show(ds_[r], Q(line.description).trimmed());
+    show(um_[r], Q(line.unit).trimmed());
+    show(quantita_[r], NumberBox(line.quantity));
+    show(prezzo_[r], NumberBox(line.unitPrice));
+    show(sc1_[r], NumberBox(line.discount1));
+    show(sc2_[r], NumberBox(line.discount2));
+    show(civ_[r], VatCodeText(line.vatCode));
+    showAmount(r);
 }
 
 void LineGrid::showAmounts() {
+    for (int r = 0; r < kRows; ++r) showAmount(r);
+}
+
+void LineGrid::showAmount(int r) {
     if (!amountText_) return;
-    const int offset = vscroll_->value();
-    for (int r = 0; r < kRows; ++r) {
-        const DocumentLine& line = lines_[r + offset];
-        importo_[r]->setText(line.inUse() ? amountText_(line) : QString());
-        importo_[r]->setCursorPosition(0);
-    }
+    const DocumentLine& line = lines_[lineOfRow(r)];
+    importo_[r]->setText(line.inUse() ? amountText_(line) : QString());
+    importo_[r]->setCursorPosition(0);
 }
 
 void LineGrid::showFromTop() {

@@ -51,6 +51,8 @@ class LineGrid : public QWidget {
     void refresh();
     // Shows the amount of the line of each row again.
     void showAmounts();
+    // Shows line `n` again, when a row shows it.
+    void refreshLine(int n);
     // Shows the first lines, row 0 current.
     void showFromTop();
     // Scrolls so that line `last` shows in the next-to-last row, and puts the focus in the code
@@ -84,6 +86,9 @@ class LineGrid : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void showRow(int row);
+    // The amount of the line row `row` shows.
+    void showAmount(int row);
     QLineEdit* addBox(int row, int x, int width, int maxLength);
     void onEnterMove(QLineEdit* box, int row);
     // Up, Down (`by` ±1), PageUp, PageDown (±kRows): the same box `by` lines away, scrolling the

@@ -103,7 +103,7 @@ std::optional<XmlCreation::Created> XmlCreation::write(bool onlyWhenChanged) {
             }
             const FpaCommitted committed = CommitFpaExport(plan, s.files, s.paths);
             lock->release();
-            if (committed.named) draft_.fpaState = plan.progressive;
+            if (committed.named && plan.setsFpaState) draft_.fpaState = plan.progressive;
             if (!committed.failure.empty()) {
                 Warn(window_, Q(committed.failure));
                 return std::nullopt;

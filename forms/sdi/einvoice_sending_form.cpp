@@ -3,7 +3,9 @@
 #include <functional>
 #include <optional>
 
+#include "company/company_settings.h"
 #include "core/session.h"
+#include "fatturapa/einvoice_correction.h"
 #include "fatturapa/sdi_channel.h"
 #include "forms/common/company_lock.h"
 #include "forms/common/message_box.h"
@@ -87,27 +89,21 @@ bool SendListedEInvoice(QWidget* parent, Session& s, const std::string& fileName
     return recorded;
 }
 
-bool ResendCorrectedEInvoice(QWidget* parent, Session& s, const std::string& fileName) {
-    const std::optional<SdiStore> store = CurrentStore(parent, s);
-    if (!store) return false;
-    const EInvoiceEntry* entry = store->find(fileName);
-    if (!entry) return false;
-    if (UnchangedSinceSent(*entry, s.paths.map(entry->path)) &&
-        !AskYesNo(parent, QStringLiteral("Attenzione"),
-                  Q("Il file " + fileName +
-                    " non è stato corretto dopo lo scarto: inviarlo di nuovo così com'è, con "
-                    "un nuovo progressivo?")))
-        return false;
-    std::string newName;
-    const bool prepared = ChangeStore(
+bool CorrectRejectedEInvoice(QWidget* parent, Session& s, const std::string& fileName) {
+    const CompanySettings& settings = SettingsOf(s);
+    const EInvoiceCompany company{settings.fpa, settings.vat(), settings.headerTables,
+                                  settings.einvoice};
+    Rewritten rewritten;
+    const bool written = ChangeStore(
         parent, s,
         [&](SdiStore& changed) {
-            const Resent resent = PrepareResend(changed, fileName, s);
-            newName = resent.fileName;
-            return resent.problem;
+            rewritten = RewriteRejectedEInvoice(changed, fileName, company, s);
+            return rewritten.problem;
         },
-        Q("Il file " + fileName + " non è stato inviato di nuovo: "));
-    return prepared && SendListedEInvoice(parent, s, newName);
+        Q("Il file " + fileName + " non è stato scritto di nuovo: "));
+    if (!written) return false;
+    ShowMessage(parent, kTitle, Q(rewritten.message), MsgIcon::Information);
+    return SendListedEInvoice(parent, s, rewritten.fileName);
 }
 
 void EInvoiceStored(QWidget* parent, Session& s, const std::string& fpaFile) {

@@ -141,6 +141,7 @@ struct Desk {
         const EInvoiceCustomer data = draft.einvoice.customer;
         draft.einvoice = CompanyEInvoiceTerms(einvoice, tables);
         draft.einvoice.customer = data;
+        UpdateFundLine(lines, draft.einvoice.fund, vat, draft.vatInclusive, s.money(), true);
         draft.figures = RecomputeDocument(lines, vat, draft.vatInclusive, s.money());
         ChargeStampDuty(draft.figures, draft.kind, draft.einvoice, s.money());
         if (header.instalmentAmounts == std::array<std::string, 6>{})
