@@ -234,13 +234,16 @@ Rewritten RewriteRejectedEInvoice(SdiStore& store, const std::string& rejectedFi
 
         const StoredEntries stored{*archived, kind, only->withholdingReason};
         const FpaPrepared prepared = PrepareFpaExport(
-            {company.fpa, draft, customer, company.vat, company.tables, {}, &stored}, s);
+            {company.fpa, draft, customer, company.vat, company.tables, money, s.files, s.paths,
+             CompanyFolder(static_cast<int>(s.companyNumber)), &stored});
         if (!prepared.plan) return refuse(prepared.refusal);
         const FpaExportPlan& plan = *prepared.plan;
         if (store.find(plan.fileName) || plan.replacesFile)
             return refuse("il file " + plan.fileName +
                           " esiste già: il contatore dei progressivi di invio è indietro");
-        if (std::string failed = CommitFpaExport(plan, s); !failed.empty()) return refuse(failed);
+        if (const FpaCommitted committed = CommitFpaExport(plan, s.files, s.paths);
+            !committed.failure.empty())
+            return refuse(committed.failure);
         std::optional<EInvoiceFacts> facts = ReadEInvoiceFacts(plan.xml, reason);
         if (!facts) return refuse(plan.fileName + ": " + reason);
         const std::string oldName = old->fileName;

@@ -12,9 +12,9 @@
 #include "fatturapa/fpa_checks.h"
 
 #include "core/counters_record.h"
+#include "core/data_files.h"
 #include "core/numbers.h"
 #include "core/paths.h"
-#include "core/session.h"
 #include "core/system_error.h"
 #include "core/text.h"
 #include "core/whole_file.h"
@@ -42,9 +42,9 @@ struct Progressive {
 };
 
 Progressive ChooseProgressive(const std::string& typedText, const std::string& proposed,
-                              const Session& s) {
-    if (s.fpaState > 0) return {s.fpaState, false, {}};
-    const int stored = s.files.read<CountersFile>(tot::kFatturaPa).int16(tot::kRecordCount);
+                              int fpaState, const DataFiles& files) {
+    if (fpaState > 0) return {fpaState, false, {}};
+    const int stored = files.read<CountersFile>(tot::kFatturaPa).int16(tot::kRecordCount);
     if (stored < 0)
         return {0, false,
                 "Il contatore dei progressivi di invio della fatturaPA (qorvana.tot) è "
@@ -68,8 +68,8 @@ Progressive ChooseProgressive(const std::string& typedText, const std::string& p
 }
 
 // The counter's next progressive, whatever the document had before.
-Progressive NextProgressive(const Session& s) {
-    const int stored = s.files.read<CountersFile>(tot::kFatturaPa).int16(tot::kRecordCount);
+Progressive NextProgressive(const DataFiles& files) {
+    const int stored = files.read<CountersFile>(tot::kFatturaPa).int16(tot::kRecordCount);
     if (stored < 0 || stored >= 32767)
         return {0, false,
                 "Il contatore dei progressivi di invio della fatturaPA (qorvana.tot) non si può "
@@ -97,9 +97,9 @@ std::string FolderText(const FpaRecord& record) {
     return folder;
 }
 
-// The archive copy "fpa" + progressive in the company folder, by its suite path.
-std::string ArchiveName(const Session& s, int progressive) {
-    return s.companyPath("fpa" + std::to_string(progressive));
+// A file of the company folder, by its suite path.
+std::string CompanyPath(const FpaExportInput& in, const std::string& name) {
+    return in.companyFolder + "\\" + name;
 }
 
 // Puts back a file as it was before the export: its earlier content, or no file.
@@ -237,11 +237,11 @@ FpaFormatChoice ReadFpaFormat(const std::filesystem::path& file, const std::stri
                                 "\" della fatturaPA: i formati possibili sono 1.0 e 1.2.3."};
 }
 
-FpaPrepared PrepareFpaExport(const FpaExportInput& in, const Session& s) {
+FpaPrepared PrepareFpaExport(const FpaExportInput& in) {
     auto refuse = [](std::string message) { return FpaPrepared{std::nullopt, std::move(message)}; };
     const DocumentDraft& draft = in.draft;
     const HeaderEntries& header = draft.header;
-    const Money money = s.money();
+    const Money money = in.money;
     if (!money.euro())
         return refuse(
             "Il programma è impostato in lire: la fattura elettronica si emette solo in euro.");
@@ -249,8 +249,9 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& in, const Session& s) {
     Progressive progressive;
     try {
         progressive = in.stored
-                          ? NextProgressive(s)
-                          : ChooseProgressive(header.transmissionNumber, in.proposedProgressive, s);
+                          ? NextProgressive(in.files)
+                          : ChooseProgressive(header.transmissionNumber, header.proposedProgressive,
+                                              draft.fpaState, in.files);
     } catch (const RecordIoError& e) {
         return refuse(e.what());
     }
@@ -259,6 +260,7 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& in, const Session& s) {
     FpaExportPlan plan;
     plan.progressive = progressive.value;
     plan.advancesCounter = progressive.advancesCounter;
+    plan.archiveName = CompanyPath(in, "fpa" + std::to_string(plan.progressive));
     plan.setsFpaState = !in.stored;
     plan.record = in.settings;
     const double withholdingRate = DocumentWithholdingRate(draft.figures, in.vat);
@@ -267,14 +269,14 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& in, const Session& s) {
     else
         FillFpaRecord(plan.record, draft.panel, header, in.tables, in.customer,
                       draft.figures.withholdingAmount, withholdingRate, plan.progressive);
-    const DocumentKind kind = in.stored ? in.stored->kind : s.documentKind;
+    const DocumentKind kind = in.stored ? in.stored->kind : draft.kind;
     const std::string withholdingReason =
         in.stored             ? in.stored->withholdingReason
         : withholdingRate > 0 ? ItemCode(WithholdingReasonItems(), draft.panel.withholdingReason, 2)
                               : std::string();
 
-    const FpaFormatChoice choice =
-        ReadFpaFormat(s.companyFile(kFpaFormatFile), s.companyPath(kFpaFormatFile));
+    const std::string formatFile = CompanyPath(in, kFpaFormatFile);
+    const FpaFormatChoice choice = ReadFpaFormat(in.paths.map(formatFile), formatFile);
     if (!choice.refusal.empty()) return refuse(choice.refusal);
     plan.format = choice.format;
     const bool everyCustomer = draft.einvoice.everyCustomer;
@@ -282,7 +284,7 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& in, const Session& s) {
         return refuse(
             "Le fatture elettroniche a tutti i clienti si emettono nel formato 1.2.3: "
             "indicarlo nel file " +
-            s.companyPath(kFpaFormatFile) + ".");
+            formatFile + ".");
     EInvoiceDocument everyone;
     if (everyCustomer) {
         everyone = EInvoiceDocumentOf(draft, money);
@@ -307,7 +309,7 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& in, const Session& s) {
     if (plan.folderText.empty())
         return refuse("Impossibile creare il file " + plan.fileName +
                       ": nelle impostazioni fatturaPA manca la cartella dei file XML.");
-    const std::filesystem::path folder = s.paths.map(plan.folderText);
+    const std::filesystem::path folder = in.paths.map(plan.folderText);
     std::error_code error;
     if (!std::filesystem::is_directory(folder, error))
         return refuse("Impossibile creare il file " + plan.fileName + ": la cartella " +
@@ -356,71 +358,71 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& in, const Session& s) {
     return {std::move(plan), {}};
 }
 
-std::string CommitFpaExport(const FpaExportPlan& plan, Session& s) {
+FpaCommitted CommitFpaExport(const FpaExportPlan& plan, DataFiles& files, const PathMapper& paths) {
+    const auto failed = [](std::string message) { return FpaCommitted{false, std::move(message)}; };
     const std::string untouched = " Il progressivo di invio non è stato usato.";
-    if (plan.advancesCounter && !s.files.isWritable(kTot))
-        return "Impossibile creare il file " + plan.fileName +
-               ": il contatore dei progressivi di invio (qorvana.tot) non si può aggiornare." +
-               untouched;
+    if (plan.advancesCounter && !files.isWritable(kTot))
+        return failed(
+            "Impossibile creare il file " + plan.fileName +
+            ": il contatore dei progressivi di invio (qorvana.tot) non si può aggiornare." +
+            untouched);
 
     // The file first, written and flushed under a temporary name: when it cannot be written,
     // nothing else is.
     DurableFile xml(plan.target, plan.folderText + plan.fileName);
-    if (auto failed = xml.reserve(plan.xml.size())) return *failed + "." + untouched;
-    if (auto failed = xml.write(plan.xml)) return *failed + "." + untouched;
+    if (auto problem = xml.reserve(plan.xml.size())) return failed(*problem + "." + untouched);
+    if (auto problem = xml.write(plan.xml)) return failed(*problem + "." + untouched);
     // Then the archive copy and the counter, each flushed to the disk, then the file takes
     // its name; a failure puts back what was written before it.
-    const std::string archiveName = ArchiveName(s, plan.progressive);
-    const std::filesystem::path archivePath = s.paths.map(archiveName);
+    const std::string& archiveName = plan.archiveName;
+    const std::filesystem::path archivePath = paths.map(archiveName);
     const FileRead archiveBefore = ReadWholeFile(archivePath);
     if (archiveBefore.error != 0)
-        return ReadFailureMessage(archiveName, archiveBefore.error) + "." + untouched;
+        return failed(ReadFailureMessage(archiveName, archiveBefore.error) + "." + untouched);
     const auto bytes = plan.record.bytes();
-    if (auto failed = WriteFileDurably(
+    if (auto problem = WriteFileDurably(
             archivePath, archiveName,
             std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()))) {
         PutBack(archivePath, archiveName, archiveBefore);
-        return *failed + "." + untouched;
+        return failed(*problem + "." + untouched);
     }
     std::optional<CountersRecord> counterBefore;
     const auto putBackCounter = [&] {
         if (!counterBefore) return;
         try {
-            s.files.write<CountersFile>(tot::kFatturaPa, *counterBefore);
-            s.files.sync(std::array<int, 1>{kTot});
+            files.write<CountersFile>(tot::kFatturaPa, *counterBefore);
+            files.sync(std::array<int, 1>{kTot});
         } catch (const RecordIoError&) {
             // The file is not written: a counter left ahead only skips a progressive.
         }
     };
     if (plan.advancesCounter) {
         try {
-            auto counter = s.files.read<CountersFile>(tot::kFatturaPa);
+            auto counter = files.read<CountersFile>(tot::kFatturaPa);
             counterBefore = counter;
             const int stored = counter.int16(tot::kRecordCount);
             counter.setInt16(tot::kRecordCount,
                              static_cast<std::int16_t>(std::max(stored, plan.progressive)));
-            s.files.write<CountersFile>(tot::kFatturaPa, counter);
-            s.files.sync(std::array<int, 1>{kTot});
+            files.write<CountersFile>(tot::kFatturaPa, counter);
+            files.sync(std::array<int, 1>{kTot});
         } catch (const RecordIoError& e) {
             putBackCounter();
             PutBack(archivePath, archiveName, archiveBefore);
-            return "Impossibile creare il file " + plan.fileName +
-                   ": il contatore dei progressivi di invio non si può aggiornare (" + e.what() +
-                   ")." + untouched;
+            return failed("Impossibile creare il file " + plan.fileName +
+                          ": il contatore dei progressivi di invio non si può aggiornare (" +
+                          e.what() + ")." + untouched);
         }
     }
-    if (auto failed = xml.publish()) {
+    if (auto problem = xml.publish()) {
         if (!xml.named()) {
             putBackCounter();
             PutBack(archivePath, archiveName, archiveBefore);
-            return *failed + "." + untouched;
+            return failed(*problem + "." + untouched);
         }
         // The file has its name; only the folder's flush is not confirmed.
-        if (plan.setsFpaState) s.fpaState = plan.progressive;
-        return *failed + ".";
+        return {true, *problem + "."};
     }
-    if (plan.setsFpaState) s.fpaState = plan.progressive;
-    return {};
+    return {true, {}};
 }
 
 bool FpaFileIsCurrent(const FpaExportPlan& plan, const std::filesystem::path& written) {
@@ -429,9 +431,8 @@ bool FpaFileIsCurrent(const FpaExportPlan& plan, const std::filesystem::path& wr
     return read.ok() && read.bytes == plan.xml;
 }
 
-std::string RemoveFpaFile(const Session& s, const std::string& fpaFile) {
-    if (fpaFile.empty() || ::unlink(s.paths.map(fpaFile).c_str()) == 0 || errno == ENOENT)
-        return {};
+std::string RemoveFpaFile(const PathMapper& paths, const std::string& fpaFile) {
+    if (fpaFile.empty() || ::unlink(paths.map(fpaFile).c_str()) == 0 || errno == ENOENT) return {};
     const int error = errno;
     LogSystemError("rimozione di " + fpaFile, error);
     return "Il file " + fpaFile + " non si può eliminare: " + ItalianReason(error);

@@ -33,7 +33,7 @@ double TextWidthOf(const PrintText& text) {
 // The pages as the print loop composes them; their image must read back page for page.
 void PrintPages(const Session& s, const DocumentDraft& draft, const PrintSettings& print) {
     const PrintedDocument pages =
-        ComposeDocument(DocumentToPrintOf(draft, s), print,
+        ComposeDocument(DocumentToPrintOf(draft, s.files, s.money(), s.numberWithYear()), print,
                         ReadFormDrawing(s.companyFile("qorvana.lkf")), s.money(), TextWidthOf);
     const auto image = ParsePrintImage(PrintImageBytes(pages));
     const auto* read = std::get_if<PrintedDocument>(&image);
@@ -43,9 +43,10 @@ void PrintPages(const Session& s, const DocumentDraft& draft, const PrintSetting
 
     PdfHandoffInput handoff;
     handoff.pdfFolder = s.workStrings[work_slot::kPdfFolder];
-    handoff.pdfName = DocumentPdfName(draft.header, s.documentKind);
+    handoff.pdfName = DocumentPdfName(draft.header, draft.kind);
     handoff.sendByMail = true;
-    handoff.customerEmail = DocumentToPrintOf(draft, s).entries.email;
+    handoff.customerEmail =
+        DocumentToPrintOf(draft, s.files, s.money(), s.numberWithYear()).entries.email;
     handoff.extraArgument = print.pdfExtraArgument();
     PdfHandoffStart(s.paths, BuildPdfHandoff(handoff));
 }
@@ -54,6 +55,9 @@ void PrintPages(const Session& s, const DocumentDraft& draft, const PrintSetting
 FpaPrepared ExportFatturaPa(Session& s, const DocumentDraft& draft, const TabFile& tab,
                             const PrintSettings& print) {
     DocumentDraft electronic = draft;
+    electronic.kind = DocumentKind::ElectronicInvoice;
+    electronic.fpaState = kFpaXmlNotWritten;
+    electronic.header.proposedProgressive = "1";
     electronic.panel.documentType = "TD01";
     electronic.panel.withholdingType = 0;
     electronic.panel.paymentCondition = 1;
@@ -62,18 +66,14 @@ FpaPrepared ExportFatturaPa(Session& s, const DocumentDraft& draft, const TabFil
     const FpaRecord settings = LoadFpaRecord(s.companyFile("qorvana.fpa"));
     const CustomerRecord customer = s.files.read<CustomersFile>(draft.customer.record);
     const HeaderTables tables = HeaderTables::FromTab(tab);
-    const FpaExportInput input{settings, electronic, customer, print.vat, tables, "1"};
-    s.documentKind = DocumentKind::ElectronicInvoice;
-    s.fpaState = kFpaXmlNotWritten;
-    FpaPrepared prepared = PrepareFpaExport(input, s);
-    s.documentKind = DocumentKind::Invoice;
-    s.fpaState = kFpaOrdinary;
-    return prepared;
+    return PrepareFpaExport({settings, electronic, customer, print.vat, tables, s.money(), s.files,
+                             s.paths, CompanyFolder(static_cast<int>(s.companyNumber))});
 }
 
 void PostWithJournal(Session& s, const DocumentDraft& draft, const PrintSettings& print,
                      bool post) {
-    const JournalEntry entry = ProposeEntry(ProposalFor(draft, s, print.printLines));
+    const JournalEntry entry =
+        ProposeEntry(ProposalFor(draft, s.files, s.money(), s.numberWithYear(), print.printLines));
     if (!post) return;
     PostingInput input;
     input.draft = &draft;

@@ -53,7 +53,7 @@ void PrintImageSeeds(Session& s) {
     Recompute(s, print.vat, draft);
     const auto width = [](const PrintText& t) { return Utf8Length(t.text) * t.size * 0.1; };
     const PrintedDocument pages =
-        ComposeDocument(DocumentToPrintOf(draft, s), print,
+        ComposeDocument(DocumentToPrintOf(draft, s.files, s.money(), s.numberWithYear()), print,
                         ReadFormDrawing(s.companyFile("qorvana.lkf")), s.money(), width);
     Seed("print_image", "invoice.rto", 0, PrintImageBytes(pages));
     Seed("print_image", "qorvana.lxf", 1,

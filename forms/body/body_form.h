@@ -43,7 +43,6 @@ class BodyForm : public QorForm {
     bool vatInclusive() const;  // scorporo ticked
     void setVatInclusive(bool on);
     bool emailRequested() const;  // postael ticked
-    int customerRecord() const { return customerRecord_; }
     // The agent matched on confirmation (record of qorvana.age); nullopt when none.
     std::optional<int> agentRecord() const { return agentRecord_; }
     const DocumentSetup& setup() const { return setup_; }
@@ -113,7 +112,6 @@ class BodyForm : public QorForm {
     DocumentFigures& figures_;  // the draft's figures
     ConfirmCycle cycle_;
     DocumentSetup setup_;
-    int customerRecord_ = 0;
     std::optional<int> agentRecord_;
     bool loaded_ = false;
     bool countReported_ = false;  // a damaged article count is said once per run
@@ -128,24 +126,26 @@ class BodyForm : public QorForm {
     std::optional<DeletedLine> deleted_;
 
     LineGrid* grid_ = nullptr;
-    QListView* list1_ = nullptr;
+    QListView* articleList_ = nullptr;  // List1
     ArticleListModel* listModel_ = nullptr;
-    QLabel* listx_ = nullptr;
-    QComboBox* combo1_ = nullptr;
+    QLabel* stockLabel_ = nullptr;     // listx: the stock of the article in the list
+    QComboBox* vatChooser_ = nullptr;  // Combo1
     CustomerLabel* cliente_ = nullptr;
-    std::array<QLabel*, 3> tota_{};
-    QLabel* imposta_ = nullptr;   // the VAT
-    QLabel* ritenuta_ = nullptr;  // the withholding
-    QLabel* dovuto_ = nullptr;    // the amount due
-    QPushButton* ripristina_ = nullptr;
-    QCheckBox* scorporo_ = nullptr;
-    QCheckBox* barcode_ = nullptr;
-    QCheckBox* postael_ = nullptr;
-    std::array<QRadioButton*, 2> prezz_{};
-    std::array<QPushButton*, 8> comando_{};
-    QPushButton* command3d3_ = nullptr;
-    QPushButton* riordina_ = nullptr;
-    QLabel* picture1_ = nullptr;
+    QLabel* taxableTotal_ = nullptr;             // tota(0)
+    QLabel* documentTotal_ = nullptr;            // tota(1)
+    QLabel* totalQuantity_ = nullptr;            // tota(2)
+    QLabel* vatTotal_ = nullptr;                 // imposta
+    QLabel* withholding_ = nullptr;              // ritenuta
+    QLabel* amountDue_ = nullptr;                // dovuto
+    QPushButton* restoreLine_ = nullptr;         // ripristina
+    QCheckBox* vatInclusiveBox_ = nullptr;       // scorporo: prices include VAT
+    QCheckBox* barcodeEntry_ = nullptr;          // barcode: codes are typed as bar codes
+    QCheckBox* sendByEmail_ = nullptr;           // postael
+    std::array<QRadioButton*, 2> priceLists_{};  // prezz(0), prezz(1)
+    QPushButton* quoteButton_ = nullptr;         // comando(7)
+    QPushButton* articleListButton_ = nullptr;   // command3d3
+    QPushButton* reorder_ = nullptr;             // riordina
+    QLabel* picture_ = nullptr;                  // Picture1, hidden at each activation
 };
 
 }  // namespace qorvana

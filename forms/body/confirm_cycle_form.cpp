@@ -16,7 +16,6 @@
 #include "forms/print/print_loop_form.h"
 #include "forms/registration/registration_form.h"
 #include "forms/sdi/einvoice_sending_form.h"
-#include "forms/start/start_form.h"
 #include "journal/entry_proposal.h"
 
 namespace qorvana {
@@ -24,30 +23,17 @@ namespace qorvana {
 ConfirmCycle::ConfirmCycle(Session& session, FormSet& forms, BodyForm& body)
     : session_(session), forms_(forms), body_(body), pdfJobs_(new PdfJobs(&body)) {}
 
-void ConfirmCycle::collectDraft() {
-    collectInto(forms_.draft());
-}
-
-void ConfirmCycle::collectInto(DocumentDraft& draft) const {
-    if (const auto* start = forms_.get<StartForm>(QString(form_name::kStart)))
-        draft.takeTransport(start->transport());
-    if (const auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader))) {
-        draft.header = header->entries();
-        draft.panel = header->panelEntries();
-    }
-    draft.vatInclusive = body_.vatInclusive();
+DocumentToPrint ConfirmCycle::toPrint(const DocumentDraft& draft) const {
+    return DocumentToPrintOf(draft, session_.files, session_.money(), session_.numberWithYear());
 }
 
 void ConfirmCycle::previewDraft(QWidget* opener) {
     auto* preview = forms_.get<PreviewForm>(form_name::kPreview);
     if (!preview) return;
-    // A copy: the draft itself takes the forms' parts when the document is confirmed.
-    DocumentDraft draft = forms_.draft();
-    collectInto(draft);
+    const DocumentDraft& draft = forms_.draft();
     const auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader));
     PrintLoop loop(session_, opener, header ? header->chosenPrinter() : nullptr);
-    PrintedDocument pages =
-        loop.compose(DocumentToPrintOf(draft, session_), SettingsOf(session_).print);
+    PrintedDocument pages = loop.compose(toPrint(draft), SettingsOf(session_).print);
     preview->showPages(std::move(pages),
                        QStringLiteral("Anteprima del documento non ancora memorizzato: il numero "
                                       "%1 può ancora cambiare. Si stampa dopo la conferma.")
@@ -81,20 +67,19 @@ void ConfirmCycle::previewReprint(QWidget* opener) {
 }
 
 PostingInput ConfirmCycle::postingInput() const {
+    const DocumentDraft& draft = forms_.draft();
     PostingInput in;
-    in.draft = &forms_.draft();
+    in.draft = &draft;
     const CompanySettings& settings = SettingsOf(session_);
     in.vat = &settings.vat();
     in.money = session_.money();
-    in.documentKind = session_.documentKind;
-    in.fpaState = session_.fpaState;
+    in.documentKind = draft.kind;
+    in.fpaState = draft.fpaState;
     in.pdfFolder = session_.workStrings[work_slot::kPdfFolder];
-    in.issueMoment = session_.issueMoment;
+    in.issueMoment = draft.issueMoment;
     in.companyFolder = CompanyFolder(static_cast<int>(session_.companyNumber));
     in.fpaSeparateNumbering = settings.fpaSeparateNumbering();
-    if (const auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader))) {
-        in.numberProposed = header->numberProposed();
-    }
+    in.numberProposed = draft.numberProposed();
     return in;
 }
 
@@ -123,8 +108,7 @@ void ConfirmCycle::dispatchPdf(const DocumentToPrint& document, const std::strin
 void ConfirmCycle::start() {
     stage_ = Stage::Idle;
     posted_ = PostingResult{};
-    session_.issueMoment = session_.clock.now();
-    collectDraft();
+    forms_.draft().issueMoment = session_.clock.now();
     if (!post()) return;
     printDocument();
     // Told once the printing questions are answered: the printed copy has the number already.
@@ -152,7 +136,7 @@ bool ConfirmCycle::post() {
         stage_ = Stage::LineFileWritten;
         lastPosted_ = std::make_unique<PostedDocument>();
         lastPosted_->draft = forms_.draft();
-        lastPosted_->document = DocumentToPrintOf(lastPosted_->draft, session_);
+        lastPosted_->document = toPrint(lastPosted_->draft);
         return true;
     }
     tellStoredNumber();
@@ -190,9 +174,7 @@ void ConfirmCycle::takeStoredNumber() {
     renumberedFrom_ = QString::fromStdString(Trim(entries.documentNumber));
     entries.documentNumber = *posted_.renumbered;
     entries.vatRegisterNumber = posted_.vatRegisterNumber;
-    if (auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader)))
-        header->showStoredNumbers(QString::fromStdString(entries.documentNumber),
-                                  QString::fromStdString(entries.vatRegisterNumber));
+    entries.proposedNumber = entries.documentNumber;
 }
 
 void ConfirmCycle::tellStoredNumber() {
@@ -227,8 +209,10 @@ bool ConfirmCycle::proposeRegistration() {
     if (!registration) return false;
     // The posting moment is taken now: the journal keeps it even if the next document is
     // started before this entry is registered.
-    registration->propose(ProposeEntry(ProposalFor(forms_.draft(), session_, print.printLines)),
-                          DateTimeValue(session_.issueMoment));
+    const DocumentDraft& draft = forms_.draft();
+    registration->propose(ProposeEntry(ProposalFor(draft, session_.files, session_.money(),
+                                                   session_.numberWithYear(), print.printLines)),
+                          DateTimeValue(draft.issueMoment));
     stage_ = Stage::Idle;
     session_.returnPending = 0;
     forms_.handOver(&body_, form_name::kRegistration);

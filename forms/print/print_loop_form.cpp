@@ -64,8 +64,8 @@ bool PrintLoop::printOnce(const DocumentToPrint& document, const PrintSettings& 
                           const FormDrawing& form, const std::string& imageCopy) {
     // A public administration's document; an invoice to any other customer is printed as
     // usual, as the courtesy copy of its e-invoice.
-    const bool electronic =
-        session_.documentKind == DocumentKind::ElectronicInvoice && session_.fpaState >= 0;
+    const bool electronic = document.entries.documentKind == DocumentKind::ElectronicInvoice &&
+                            document.entries.fpaState >= 0;
     const bool start =
         electronic ? AskYesNo(parent_, QStringLiteral("Emissione fatturaPA"),
                               QStringLiteral("Stampare una copia per uso interno della fatturaPA?"))

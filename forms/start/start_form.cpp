@@ -25,13 +25,13 @@
 #include "core/numbers.h"
 #include "core/session.h"
 #include "customers/customer_index.h"
+#include "document/document_setup.h"
 #include "fatturapa/einvoice_terms.h"
 #include "fatturapa/fpa_customer_check.h"
 #include "forms/common/date_picker.h"
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qt_text.h"
-#include "forms/header/header_form.h"
 #include "forms/start/customer_list_form.h"
 #include "forms/start/customer_suggestions_form.h"
 #include "forms/start/einvoice_customer_form.h"
@@ -626,9 +626,6 @@ void StartForm::documentButton(int button) {
         text3_[5]->setFocus();
         return;
     }
-    // A header not built yet has no references to empty.
-    if (auto* header = qobject_cast<HeaderForm*>(forms().built(QString(form_name::kHeader))))
-        header->clearPanelReferences();
     // A customer list still open would later bring this form back over the body form.
     if (QorForm* list = forms().built(QString(form_name::kCustomerList));
         list && list->isVisible()) {
@@ -637,37 +634,42 @@ void StartForm::documentButton(int button) {
     }
     // The document buttons are numbered by the kind they issue.
     const auto kind = static_cast<DocumentKind>(button);
-    if (!takeEInvoiceTerms()) return;
-    const bool einvoice = kind == DocumentKind::ElectronicInvoice || einvoiceTerms_.everyCustomer;
+    const std::optional<EInvoiceTerms> terms = readEInvoiceTerms();
+    if (!terms) return;
+    // With e-invoices to every customer, every invoice and credit note has its file.
+    const bool einvoice = kind == DocumentKind::ElectronicInvoice || terms->everyCustomer;
     // A customer whose identifiers the exchange system would refuse is told now, not at the
     // XML file.
     if (einvoice && !customerFitForEInvoice()) return;
     Session& s = session();
+    try {
+        forms().draft().begin(kind, einvoice, ReadDraftCustomer(s.files, shownCustomer_),
+                              transport(), *terms);
+    } catch (const RecordIoError& e) {
+        Warn(this, QStringLiteral("Errore di lettura degli archivi: %1").arg(e.what()));
+        return;
+    }
     s.returnPending = 0;
     s.returnAction = ReturnAction::NewDocument;
-    s.documentKind = kind;
-    s.currentCustomer = shownCustomer_;
-    // With e-invoices to every customer, every invoice and credit note has its file.
-    s.fpaState = einvoice ? kFpaXmlNotWritten : kFpaOrdinary;
-    s.fpaPanelOpened = 0;
     forms().handOver(this, QString(form_name::kBody));
 }
 
-bool StartForm::takeEInvoiceTerms() {
+std::optional<EInvoiceTerms> StartForm::readEInvoiceTerms() {
     const CompanySettings& settings = SettingsOf(session());
     const EInvoiceTermsRead read =
         ReadEInvoiceTerms(session(), settings.einvoice, settings.headerTables, shownCustomer_);
-    einvoiceTerms_ = read.terms;
     if (!read.problem.empty()) Warn(this, Q(read.problem), MsgIcon::Exclamation);
-    if (read.missing.empty()) return true;
+    if (read.missing.empty()) return read.terms;
     // Told now, so that the data are completed before the document rather than at its file.
     QString list;
     for (const std::string& m : read.missing) list += QStringLiteral("\n- ") + Q(m);
-    return AskYesNo(this, QStringLiteral("Attenzione"),
-                    QStringLiteral("Per la fattura elettronica mancano i dati del cliente:%1\n"
-                                   "Completarli nella scheda del cliente o con \"Dati fattura "
-                                   "elettronica\". Iniziare ugualmente il documento?")
-                        .arg(list));
+    if (!AskYesNo(this, QStringLiteral("Attenzione"),
+                  QStringLiteral("Per la fattura elettronica mancano i dati del cliente:%1\n"
+                                 "Completarli nella scheda del cliente o con \"Dati fattura "
+                                 "elettronica\". Iniziare ugualmente il documento?")
+                      .arg(list)))
+        return std::nullopt;
+    return read.terms;
 }
 
 void StartForm::openEInvoiceData() {

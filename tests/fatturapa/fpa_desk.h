@@ -57,8 +57,7 @@ struct Desk {
     HeaderTables tables;
     PanelEntries& panel = draft.panel;
     HeaderEntries& header = draft.header;
-    EInvoiceSettings einvoice;   // qorvana-fe.ini; draft.einvoice.customer the customer's data
-    std::string proposed = "1";  // the transmission number the header proposed
+    EInvoiceSettings einvoice;  // qorvana-fe.ini; draft.einvoice.customer the customer's data
 
     Desk() {
         fs::create_directories(company / "fatturepa");
@@ -67,7 +66,7 @@ struct Desk {
         s.companyNumber = 1;
         s.workStrings[1] = "1";
         s.workStrings[5] = "2";
-        s.fpaState = 0;
+        draft.fpaState = kFpaXmlNotWritten;
         s.files.open(company);
 
         for (auto& b : settings.bytes()) b = ' ';
@@ -114,6 +113,7 @@ struct Desk {
         header.documentNumber = "15";
         header.documentDate = "06/12/2026";
         header.transmissionNumber = "1";
+        header.proposedProgressive = "1";
         header.dueDates[0] = "05/01/2027";
 
         line(1, "Manutenzione impianti", 2, 100, 1);
@@ -143,18 +143,20 @@ struct Desk {
         draft.einvoice.customer = data;
         UpdateFundLine(lines, draft.einvoice.fund, vat, draft.vatInclusive, s.money(), true);
         draft.figures = RecomputeDocument(lines, vat, draft.vatInclusive, s.money());
-        ChargeStampDuty(draft.figures, s.documentKind, draft.einvoice, s.money());
+        ChargeStampDuty(draft.figures, draft.kind, draft.einvoice, s.money());
         if (header.instalmentAmounts == std::array<std::string, 6>{})
             header.instalmentAmounts[0] = PlainNumberText(AmountDue(draft, s.money()));
-        return PrepareFpaExport({settings, draft, customer, vat, tables, proposed}, s);
+        return PrepareFpaExport({settings, draft, customer, vat, tables, s.money(), s.files,
+                                 s.paths, CompanyFolder(static_cast<int>(s.companyNumber))});
     }
 
     // The refusal or failure message, or the success message.
     std::string exportOnce(std::string* xml = nullptr, std::string* fileName = nullptr) {
         const FpaPrepared prepared = prepare();
         if (!prepared.plan) return prepared.refusal;
-        const std::string failure = CommitFpaExport(*prepared.plan, s);
-        if (!failure.empty()) return failure;
+        const FpaCommitted committed = CommitFpaExport(*prepared.plan, s.files, s.paths);
+        if (committed.named) draft.fpaState = prepared.plan->progressive;
+        if (!committed.failure.empty()) return committed.failure;
         if (xml) *xml = Slurp(prepared.plan->target);
         if (fileName) *fileName = prepared.plan->fileName;
         return FpaCreatedMessage(*prepared.plan);

@@ -511,7 +511,7 @@ TEST(FpaWriterV12, WhatTheExchangeSystemWouldRejectIsNotWritten) {
         EXPECT_NE(message.find("il Sistema di Interscambio lo scarterebbe"), std::string::npos);
         for (const auto& p : c.said) EXPECT_NE(message.find(p), std::string::npos) << message;
         EXPECT_EQ(d.counter(), 0);
-        EXPECT_EQ(d.s.fpaState, 0);
+        EXPECT_EQ(d.draft.fpaState, 0);
         EXPECT_TRUE(fs::is_empty(d.company / "fatturepa"));
         EXPECT_FALSE(fs::exists(d.company / "fpa1"));
     }
