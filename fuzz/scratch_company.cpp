@@ -88,7 +88,8 @@ void PostSampleInvoice(Session& s) {
     const Result<DocumentStored> posted = PostDocument(s.files, input);
     if (!posted.ok()) SetUpFailed("posting the sample invoice: " + posted.message());
 
-    const JournalEntry entry = ProposeEntry(ProposalFor(draft, s, print.printLines));
+    const JournalEntry entry =
+        ProposeEntry(ProposalFor(draft, s.files, s.money(), s.numberWithYear(), print.printLines));
     const EntryCheck check = CheckEntry(entry, AccountList::Load(s.files));
     if (check.problem != EntryProblem::None) SetUpFailed("journal entry: " + check.message);
     const Result<int> journal =

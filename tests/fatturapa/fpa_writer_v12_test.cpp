@@ -41,7 +41,8 @@ void ExpectExports(const std::vector<Case>& cases) {
         ASSERT_NE(message.find("è stato creato"), std::string::npos) << message;
         for (const auto& f : CheckFatturaPAFile(fileName, xml, Schema()))
             ADD_FAILURE() << FormatFinding(f) << "\n" << xml;
-        for (const auto& p : c.present) EXPECT_NE((xml + message).find(p), std::string::npos) << p;
+        for (const auto& p : c.present)
+            EXPECT_NE((xml + message).find(p), std::string::npos) << p << "\n" << xml;
         for (const auto& a : c.absent) EXPECT_EQ(xml.find(a), std::string::npos) << a;
     }
 }
@@ -81,6 +82,16 @@ TEST(FpaWriterV12, DocumentsWrittenAsTheExchangeSystemChecksThem) {
           "<AliquotaIVA>00.00</AliquotaIVA>\r\n        <Natura>N3.1</Natura>\r\n"
           "        <ImponibileImporto>50.00</ImponibileImporto>",
           "<RiferimentoNormativo>Non imponibile art. 8 DPR 633/72</RiferimentoNormativo>"},
+         {}},
+        {"split payment: S on the taxable summary only",
+         [](Desk& d) {
+             EveryCustomer(d);
+             d.draft.einvoice.customer.splitPayment = true;
+             d.tables.exemptions[2] = {"Non imponibile art. 8 DPR 633/72", "", "21"};
+             d.line(2, "Fornitura all'esportazione", 1, 50, 14);
+         },
+         {"<Imposta>44.00</Imposta>\r\n        <EsigibilitaIVA>S</EsigibilitaIVA>",
+          "<Imposta>0.00</Imposta>\r\n        <EsigibilitaIVA>I</EsigibilitaIVA>"},
          {}},
         {"two discounts on the unit price",
          [](Desk& d) {
@@ -342,6 +353,129 @@ TEST(FpaWriterV12, CupAndCigGoWithTheirDocument) {
     });
 }
 
+// A professional's fees (VAT code 3: 22 % under a 20 % withholding) and the company's pension
+// fund of `type`, 4 % with VAT code `fundCode`.
+void Professional(Desk& d, const char* type, int fundCode) {
+    d.line(1, "Progettazione impianto", 1, 1000, 3);
+    d.einvoice.fund = {type, 4, fundCode};
+    d.panel.withholdingType = 1;    // RT01
+    d.panel.withholdingReason = 1;  // A
+}
+
+// What professionals and agents need, in 1.2.3: the pension fund's line as
+// DatiCassaPrevidenziale, summed up with its VAT code; every withholding type with its reason;
+// the customer's declaration of intent on the lines it covers.
+TEST(FpaWriterV12, WhatProfessionalsAndAgentsNeed) {
+    const auto withholding = [](const char* name, int type, int reason,
+                                std::vector<std::string> present) {
+        return Case{name,
+                    [=](Desk& d) {
+                        d.line(1, "Provvigioni ottobre", 1, 1000, 3);
+                        d.panel.withholdingType = type;
+                        d.panel.withholdingReason = reason;
+                    },
+                    std::move(present),
+                    {}};
+    };
+    ExpectExports({
+        {"fund with VAT and without withholding, beside fees under withholding",
+         [](Desk& d) { Professional(d, "TC04", 1); },
+         {"<DatiRitenuta>\r\n          <TipoRitenuta>RT01</TipoRitenuta>\r\n          "
+          "<ImportoRitenuta>200.00</ImportoRitenuta>",
+          "<DatiCassaPrevidenziale>\r\n          <TipoCassa>TC04</TipoCassa>\r\n          "
+          "<AlCassa>4.00</AlCassa>\r\n          "
+          "<ImportoContributoCassa>40.00</ImportoContributoCassa>\r\n          "
+          "<ImponibileCassa>1000.00</ImponibileCassa>\r\n          "
+          "<AliquotaIVA>22.00</AliquotaIVA>\r\n        </DatiCassaPrevidenziale>",
+          "<ImportoTotaleDocumento>1268.80</ImportoTotaleDocumento>",
+          "<AliquotaIVA>22.00</AliquotaIVA>\r\n        <ImponibileImporto>1040.00</"
+          "ImponibileImporto>\r\n        <Imposta>228.80</Imposta>",
+          "<ImportoPagamento>1068.80</ImportoPagamento>"},
+         {"Contributo integrativo", "<NumeroLinea>2</NumeroLinea>"}},
+        {"INPS's 4 % under withholding; expenses excluded from the base (N1) not in it",
+         [](Desk& d) {
+             Professional(d, "TC22", 3);
+             d.tables.exemptions[3] = {"Spese anticipate art. 15", "", "0"};
+             d.line(2, "Diritti di segreteria anticipati", 1, 16, 15);
+         },
+         {"<AliquotaIVA>22.00</AliquotaIVA>\r\n          <Ritenuta>SI</Ritenuta>\r\n        "
+          "</DatiCassaPrevidenziale>",
+          "<TipoCassa>TC22</TipoCassa>", "<ImponibileCassa>1000.00</ImponibileCassa>",
+          "<ImportoRitenuta>208.00</ImportoRitenuta>",
+          "<ImportoTotaleDocumento>1284.80</ImportoTotaleDocumento>"},
+         {}},
+        {"flat-rate professional: the fund takes its code's nature",
+         [](Desk& d) {
+             d.tables.exemptions[2] = {"Regime forfettario art. 1 L. 190/2014", "", "12"};
+             d.line(1, "Consulenza", 1, 500, 14);
+             d.einvoice.fund = {"TC21", 4, 14};
+         },
+         {"<ImportoContributoCassa>20.00</ImportoContributoCassa>\r\n          "
+          "<ImponibileCassa>500.00</ImponibileCassa>\r\n          "
+          "<AliquotaIVA>00.00</AliquotaIVA>\r\n          <Natura>N2.2</Natura>",
+          "<Natura>N2.2</Natura>\r\n        <ImponibileImporto>520.00</ImponibileImporto>"},
+         {"<DatiRitenuta>"}},
+        withholding(
+            "RT03 INPS, reason M2", 3, 26,
+            {"<TipoRitenuta>RT03</TipoRitenuta>", "<CausalePagamento>M2</CausalePagamento>"}),
+        withholding(
+            "RT04 ENASARCO, reason R", 4, 15,
+            {"<TipoRitenuta>RT04</TipoRitenuta>", "<CausalePagamento>R</CausalePagamento>"}),
+        withholding(
+            "RT05 ENPAM, reason A", 5, 1,
+            {"<TipoRitenuta>RT05</TipoRitenuta>", "<CausalePagamento>A</CausalePagamento>"}),
+        withholding(
+            "RT06 other fund, reason ZO", 6, 29,
+            {"<TipoRitenuta>RT06</TipoRitenuta>", "<CausalePagamento>ZO</CausalePagamento>"}),
+        {"declaration of intent on the N3.5 lines",
+         [](Desk& d) {
+             EveryCustomer(d);
+             d.draft.einvoice.customer.intentProtocol = "08060120341234567-000001";
+             d.draft.einvoice.customer.intentDate = "15/01/2026";
+             d.tables.exemptions[2] = {"Non imponibile art. 8 c. 1 lett. c", "", "25"};
+             d.line(1, "Fornitura a esportatore abituale", 1, 1000, 14);
+         },
+         {"<Natura>N3.5</Natura>\r\n        <AltriDatiGestionali>\r\n          "
+          "<TipoDato>INTENTO</TipoDato>\r\n          "
+          "<RiferimentoTesto>08060120341234567-000001</RiferimentoTesto>\r\n          "
+          "<RiferimentoData>2026-01-15</RiferimentoData>"},
+         {"Attenzione"}},
+        {"declaration of intent missing: written, and said",
+         [](Desk& d) {
+             EveryCustomer(d);
+             d.tables.exemptions[2] = {"Non imponibile art. 8 c. 1 lett. c", "", "25"};
+             d.line(1, "Fornitura a esportatore abituale", 1, 1000, 14);
+         },
+         {"Attenzione: La riga 1 è non imponibile per dichiarazione d'intento (N3.5)"},
+         {"<AltriDatiGestionali>"}},
+    });
+}
+
+// The 1.0 format has none of them: its file is refused, naming the feature.
+TEST(FpaWriterV12, FeaturesOf123RefusedIn10) {
+    const std::pair<std::function<void(Desk&)>, const char*> cases[] = {
+        {[](Desk& d) { Professional(d, "TC04", 1); },
+         "Cassa previdenziale (DatiCassaPrevidenziale, riga 2): si scrive solo nel formato 1.2.3"},
+        {[](Desk& d) {
+             Professional(d, "", 1);
+             d.panel.withholdingType = 4;
+         },
+         "Ritenuta RT04 (contributo ENASARCO): si scrive solo nel formato 1.2.3"},
+        {[](Desk& d) {
+             Professional(d, "", 1);
+             d.panel.withholdingReason = 24;
+         },
+         "Causale della ritenuta L1: si scrive solo nel formato 1.2.3"},
+    };
+    for (const auto& [change, said] : cases) {
+        Desk d;
+        change(d);
+        const std::string message = d.exportOnce();
+        EXPECT_NE(message.find(said), std::string::npos) << message;
+        EXPECT_TRUE(fs::is_empty(d.company / "fatturepa"));
+    }
+}
+
 // Nothing is written, and the progressive is not used, while the exchange system would refuse.
 TEST(FpaWriterV12, WhatTheExchangeSystemWouldRejectIsNotWritten) {
     struct Refusal {
@@ -377,7 +511,7 @@ TEST(FpaWriterV12, WhatTheExchangeSystemWouldRejectIsNotWritten) {
         EXPECT_NE(message.find("il Sistema di Interscambio lo scarterebbe"), std::string::npos);
         for (const auto& p : c.said) EXPECT_NE(message.find(p), std::string::npos) << message;
         EXPECT_EQ(d.counter(), 0);
-        EXPECT_EQ(d.s.fpaState, 0);
+        EXPECT_EQ(d.draft.fpaState, 0);
         EXPECT_TRUE(fs::is_empty(d.company / "fatturepa"));
         EXPECT_FALSE(fs::exists(d.company / "fpa1"));
     }
