@@ -239,10 +239,10 @@ Result<FpaExportPlan> PrepareFpaExport(const FpaExportInput& in) {
 
     Progressive progressive;
     try {
-        auto chosen = in.stored ? NextProgressive(in.files)
-                                : ChooseProgressive(header.transmissionNumber,
-                                                    header.proposedProgressive, draft.fpaState,
-                                                    in.files);
+        auto chosen = in.stored
+                          ? NextProgressive(in.files)
+                          : ChooseProgressive(header.transmissionNumber, header.proposedProgressive,
+                                              draft.fpaState, in.files);
         if (!chosen) return *chosen.failure();
         progressive = *chosen;
     } catch (const RecordIoError& e) {

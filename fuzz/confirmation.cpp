@@ -35,8 +35,8 @@ double TextWidthOf(const PrintText& text) {
 void PrintPages(const Session& s, const DocumentDraft& draft, const PrintSettings& print,
                 const VatTable& vat) {
     const PrintedDocument pages =
-        ComposeDocument(DocumentToPrintOf(draft, s.files, s.money(), s.numberWithYear()), print, vat,
-                        ReadFormDrawing(s.companyFile("qorvana.lkf")), s.money(), TextWidthOf);
+        ComposeDocument(DocumentToPrintOf(draft, s.files, s.money(), s.numberWithYear()), print,
+                        vat, ReadFormDrawing(s.companyFile("qorvana.lkf")), s.money(), TextWidthOf);
     const auto image = ParsePrintImage(PrintImageBytes(pages));
     const auto* read = std::get_if<PrintedDocument>(&image);
     Expect(read && read->size() == pages.size(), "the print image written reads back");

@@ -345,8 +345,7 @@ bool BodyForm::recompute() {
         return false;
     }
     const DocumentDraft& draft = forms().draft();
-    ChargeStampDuty(f, IsCreditNote(draft.kind, draft.panel.documentType), draft.einvoice,
-                    money);
+    ChargeStampDuty(f, IsCreditNote(draft.kind, draft.panel.documentType), draft.einvoice, money);
     figures_ = f;
     // The figures and the box they were computed with reach the draft together.
     forms().draft().vatInclusive = vatInclusive();

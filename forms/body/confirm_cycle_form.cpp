@@ -33,7 +33,8 @@ void ConfirmCycle::previewDraft(QWidget* opener) {
     const DocumentDraft& draft = forms_.draft();
     const auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader));
     PrintLoop loop(session_, opener, header ? header->chosenPrinter() : nullptr);
-    PrintedDocument pages = loop.compose(toPrint(draft), SettingsOf(session_).print);
+    PrintedDocument pages =
+        loop.compose(toPrint(draft), SettingsOf(session_).print, SettingsOf(session_).vat);
     preview->showPages(std::move(pages),
                        QStringLiteral("Anteprima del documento non ancora memorizzato: il numero "
                                       "%1 può ancora cambiare. Si stampa dopo la conferma.")
@@ -55,7 +56,8 @@ void ConfirmCycle::previewReprint(QWidget* opener) {
     QPrinter* chosen = header ? header->chosenPrinter() : nullptr;
     PrintLoop loop(session_, opener, chosen);
     const DocumentToPrint& document = lastPosted_->document;
-    PrintedDocument pages = loop.compose(document, SettingsOf(session_).print);
+    PrintedDocument pages =
+        loop.compose(document, SettingsOf(session_).print, SettingsOf(session_).vat);
     // Printed as the reprint prints a copy: the print image c:\qordoc.rto, then the printer.
     auto print = [this, opener, chosen, pages, number = document.entries.number] {
         PrintLoop(session_, opener, chosen).printPages(pages, number, "");

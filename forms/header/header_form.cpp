@@ -639,10 +639,10 @@ bool HeaderForm::numberIsFree() {
     try {
         // A damaged qorvana.num is said by posting, which then stores nothing.
         const StoredSeriesRead series = ReadCompanySeries(s);
-        const Status free = NumberIsFree(
-            s.files, series.series.value_or(StoredSeries{}),
-            numberingScope(date ? date->year : 0, separateSeries_->isChecked()),
-            S(documentNumber_->text()));
+        const Status free =
+            NumberIsFree(s.files, series.series.value_or(StoredSeries{}),
+                         numberingScope(date ? date->year : 0, separateSeries_->isChecked()),
+                         S(documentNumber_->text()));
         if (free) return true;
         // The file written with the number would carry a number that is not its document's.
         const QString removed = RemoveDocumentXml(s, forms().draft());

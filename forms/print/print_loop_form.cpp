@@ -107,8 +107,8 @@ bool PrintLoop::printPages(const PrintedDocument& pages, const std::string& numb
 void PrintLoop::tellSummaryRows(const DocumentToPrint& document, const PrintSettings& settings,
                                 const VatTable& vat, const PrintedDocument& pages) {
     if (summaryTold_ || pages.empty()) return;
-    const std::string warning =
-        SummaryRowsWarning(document, settings, vat, pages.back(), session_.money(), PageTextWidth());
+    const std::string warning = SummaryRowsWarning(document, settings, vat, pages.back(),
+                                                   session_.money(), PageTextWidth());
     if (warning.empty()) return;
     summaryTold_ = true;
     Warn(parent_, QString::fromStdString(warning), MsgIcon::Exclamation);

@@ -254,7 +254,8 @@ TEST_F(PostingTest, EveryValueLandsInItsPlace) {
         ASSERT_TRUE(next.ok()) << next.message();
         test::ExpectStored(raw(kFte, next->recordNumber),
                            std::array{Text(452, 3, t.at452), Text(459, 4, t.at459)});
-        test::ExpectStored(raw(kF2e, next->recordNumber), std::array{Text(572, 6, t.deferredLimit)});
+        test::ExpectStored(raw(kF2e, next->recordNumber),
+                           std::array{Text(572, 6, t.deferredLimit)});
     }
 }
 
