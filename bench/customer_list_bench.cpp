@@ -29,7 +29,7 @@ namespace {
 
 using namespace qorvana;
 
-constexpr int kCustomers = 32767;
+constexpr int kCustomers = kMaxCountedRecords;
 
 template <typename R>
 void Append(std::ofstream& out, const R& r) {

@@ -24,26 +24,12 @@ namespace qorvana {
 
 struct CompanySettings;  // company/company_settings.h
 
-// One entry of the print page and font table (qorvana.tbl).
-struct PrintFontEntry {
-    std::array<int, 5> pages{};  // page numbers A to E
-    std::string fontName;
-    int fontSize = 0;
-    int bold = 0;
-    int italic = 0;
-    double fontOption = 0;  // "number F", the value after the italic flag of a font block
-    double colour = 0;      // "colour number G"
-    int numberH = 0;
-};
-
 struct Session {
     Session();
 
     // --- shared globals ---
     double companyNumber = 0;
-    std::array<std::string, 21> workStrings{};   // slot 19 = "0" at start
-    std::array<std::string, 4> localSettings{};  // slots 1..3 used
-    std::array<PrintFontEntry, 31> printFonts{};
+    std::array<std::string, 21> workStrings{};  // slot 19 = "0" at start
     GeneralSettingsRecord generalSettings{};
     int returnPending = 0;
     ReturnAction returnAction = ReturnAction::NewDocument;

@@ -224,11 +224,9 @@ std::string LineFile::Bytes(const std::vector<std::string>& header,
     return bytes;
 }
 
-bool LineFile::Write(const std::filesystem::path& file, const std::vector<std::string>& header,
-                     const std::vector<DocumentLine>& blocks, std::string* error) {
-    const auto failed = WriteFileDurably(file, file.string(), Bytes(header, blocks));
-    if (failed && error) *error = *failed;
-    return !failed;
+Status LineFile::Write(const std::filesystem::path& file, const std::vector<std::string>& header,
+                       const std::vector<DocumentLine>& blocks) {
+    return WriteFileDurably(file, file.string(), Bytes(header, blocks));
 }
 
 LineFileContent LineFile::Parse(std::string bytes, int headerLines, int maxBlocks) {

@@ -152,12 +152,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     {
         const auto session = company.openSession();
         Session& s = *session;
-        CompanyFolderProblem(s.paths, 1);
+        (void)CheckCompanyFolder(s.paths, 1);
         SearchCustomers(s.files);
-        const PrintSettings print =
-            LoadPrintSettings(s, TabFile::Load(s.companyFile("qorvana.tab")));
+        LoadPrintSettings(s);
+        const VatTable vat = VatTable::FromTab(TabFile::Load(s.companyFile("qorvana.tab")));
         ImportTerms terms;
-        terms.vat = &print.vat;
+        terms.vat = &vat;
         terms.money = s.money();
         // Customer 1's document takes every source it has; the public administration's is
         // the sample (its FatturaPA file).
@@ -165,7 +165,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (int customer : kCustomers) {
             LineTable lines;
             PickAndImport(s, terms, customer, customer == 1 ? imported.lines : lines);
-            LookUpArticles(s, customer, print.vat);
+            LookUpArticles(s, customer, vat);
         }
         CopyInvoices(s);
         ProposeNumbersAndAccounts(s);

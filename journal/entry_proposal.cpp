@@ -11,8 +11,8 @@
 #include "core/text.h"
 #include "customers/customer_record.h"
 #include "document/document_draft.h"
+#include "document/document_kind.h"
 #include "document/einvoice_amounts.h"
-#include "posting/posting.h"
 
 namespace qorvana {
 namespace {

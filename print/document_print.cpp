@@ -11,8 +11,8 @@
 #include "core/text.h"
 #include "customers/customer_record.h"
 #include "document/document_draft.h"
+#include "document/document_kind.h"
 #include "document/einvoice_amounts.h"
-#include "posting/posting.h"
 
 namespace qorvana {
 namespace {
@@ -107,11 +107,12 @@ bool RightAligned(int item) {
 
 class Composer {
   public:
-    Composer(const DocumentToPrint& doc, const PrintSettings& settings, const Money& money,
-             const TextWidth& width)
+    Composer(const DocumentToPrint& doc, const PrintSettings& settings, const VatTable& vat,
+             const Money& money, const TextWidth& width)
         : doc_(doc),
           e_(doc.entries),
           settings_(settings),
+          vat_(vat),
           money_(money),
           width_(width),
           summary_(SummaryOf(doc.figures.breakdown)) {
@@ -194,9 +195,9 @@ class Composer {
         if (slot == 0) return {};
         const auto& b = doc_.figures.breakdown;
         if (firstItem == kFirstOutsideItem)
-            return column == 0 ? amount(b[slot][2]) : settings_.vat.exemptionText[slot];
+            return column == 0 ? amount(b[slot][2]) : vat_.exemptionText[slot];
         return column == 0   ? amount(b[slot][0])
-               : column == 1 ? settings_.vat.rateText[slot]
+               : column == 1 ? vat_.rateText[slot]
                              : amount(b[slot][1]);
     }
 
@@ -230,7 +231,7 @@ class Composer {
 
     std::string itemText(int item) const {
         const auto& b = doc_.figures.breakdown;
-        const VatTable& vat = settings_.vat;
+        const VatTable& vat = vat_;
         if (item >= 1 && item <= 15) return settings_.printLines[item];
         if (item >= 18 && item <= 32) return e_.customer[item - 18];
         if (item >= 43 && item <= 45) return e_.carrier[item - 43];
@@ -336,7 +337,7 @@ class Composer {
             case 8: {
                 const bool priced = LineAmountOf(line, money_).gross != 0;
                 const int code = line.vatCode;
-                return priced && code >= 1 && code <= 12 ? settings_.vat.rateText[code] : "";
+                return priced && code >= 1 && code <= 12 ? vat_.rateText[code] : "";
             }
             default: {
                 if (line.discount1 == 0 && line.discount2 == 0) return {};
@@ -358,6 +359,7 @@ class Composer {
     const DocumentToPrint& doc_;
     const PrintedEntries& e_;
     const PrintSettings& settings_;
+    const VatTable& vat_;
     const Money& money_;
     const TextWidth& width_;
     Summary summary_;
@@ -423,9 +425,9 @@ std::optional<Area> BoxAround(const PrintPage& page, double x, double y) {
 }  // namespace
 
 std::string SummaryRowsWarning(const DocumentToPrint& doc, const PrintSettings& settings,
-                               const PrintPage& lastPage, const Money& money,
+                               const VatTable& vat, const PrintPage& lastPage, const Money& money,
                                const TextWidth& width) {
-    const Composer composer(doc, settings, money, width);
+    const Composer composer(doc, settings, vat, money, width);
     std::string warning;
     for (const SummaryKind kind : {SummaryKind::Vat, SummaryKind::Outside}) {
         const std::vector<PrintText> further = composer.furtherSummaryRows(kind);
@@ -521,9 +523,9 @@ int PageCount(int lines, int rowsPerPage) {
 }
 
 PrintedDocument ComposeDocument(const DocumentToPrint& doc, const PrintSettings& settings,
-                                const FormDrawing& form, const Money& money,
+                                const VatTable& vat, const FormDrawing& form, const Money& money,
                                 const TextWidth& width) {
-    const Composer composer(doc, settings, money, width);
+    const Composer composer(doc, settings, vat, money, width);
     const int lines = doc.lines ? doc.lines->lastUsed() : 0;
     const int rows = RowsPerPage(settings);
     const int pages = PageCount(lines, rows);

@@ -83,8 +83,9 @@ int RowsPerPage(const PrintSettings& settings);
 int PageCount(int lines, int rowsPerPage);
 
 // Every page of the document, in order.
+// The VAT table (the company's) gives the rate, exemption and withholding texts.
 PrintedDocument ComposeDocument(const DocumentToPrint& doc, const PrintSettings& settings,
-                                const FormDrawing& form, const Money& money,
+                                const VatTable& vat, const FormDrawing& form, const Money& money,
                                 const TextWidth& width);
 
 // What the operator is told when the document's VAT or outside-VAT summary has rows beyond
@@ -92,7 +93,7 @@ PrintedDocument ComposeDocument(const DocumentToPrint& doc, const PrintSettings&
 // another text of the page or out of the form-drawing box that holds the third row: the
 // rows are printed there all the same. Empty when they fit.
 std::string SummaryRowsWarning(const DocumentToPrint& doc, const PrintSettings& settings,
-                               const PrintPage& lastPage, const Money& money,
+                               const VatTable& vat, const PrintPage& lastPage, const Money& money,
                                const TextWidth& width);
 
 }  // namespace qorvana

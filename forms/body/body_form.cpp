@@ -19,6 +19,7 @@
 #include "company/company_settings.h"
 #include "core/numbers.h"
 #include "core/session.h"
+#include "document/document_kind.h"
 #include "document/document_setup.h"
 #include "document/einvoice_amounts.h"
 #include "document/pension_fund.h"
@@ -220,7 +221,7 @@ void BodyForm::buildControls() {
 }
 
 const VatTable& BodyForm::vatTable() const {
-    return SettingsOf(session()).vat();
+    return SettingsOf(session()).vat;
 }
 
 bool BodyForm::vatInclusive() const {
@@ -244,7 +245,7 @@ void BodyForm::loadOnce() {
     {
         const QSignalBlocker block(vatChooser_);
         vatChooser_->clear();
-        for (const auto& [code, item] : print.vat.chooserItems())
+        for (const auto& [code, item] : SettingsOf(session()).vat.chooserItems())
             vatChooser_->addItem(Q(item), code);
     }
     quoteButton_->setVisible(print.quotes);
@@ -343,7 +344,8 @@ bool BodyForm::recompute() {
         Warn(this, QStringLiteral("Importi fuori dai limiti: controllare quantità e prezzi."));
         return false;
     }
-    ChargeStampDuty(f, forms().draft().kind, forms().draft().einvoice, money);
+    const DocumentDraft& draft = forms().draft();
+    ChargeStampDuty(f, IsCreditNote(draft.kind, draft.panel.documentType), draft.einvoice, money);
     figures_ = f;
     // The figures and the box they were computed with reach the draft together.
     forms().draft().vatInclusive = vatInclusive();

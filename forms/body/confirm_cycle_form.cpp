@@ -33,7 +33,8 @@ void ConfirmCycle::previewDraft(QWidget* opener) {
     const DocumentDraft& draft = forms_.draft();
     const auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader));
     PrintLoop loop(session_, opener, header ? header->chosenPrinter() : nullptr);
-    PrintedDocument pages = loop.compose(toPrint(draft), SettingsOf(session_).print);
+    PrintedDocument pages =
+        loop.compose(toPrint(draft), SettingsOf(session_).print, SettingsOf(session_).vat);
     preview->showPages(std::move(pages),
                        QStringLiteral("Anteprima del documento non ancora memorizzato: il numero "
                                       "%1 può ancora cambiare. Si stampa dopo la conferma.")
@@ -55,7 +56,8 @@ void ConfirmCycle::previewReprint(QWidget* opener) {
     QPrinter* chosen = header ? header->chosenPrinter() : nullptr;
     PrintLoop loop(session_, opener, chosen);
     const DocumentToPrint& document = lastPosted_->document;
-    PrintedDocument pages = loop.compose(document, SettingsOf(session_).print);
+    PrintedDocument pages =
+        loop.compose(document, SettingsOf(session_).print, SettingsOf(session_).vat);
     // Printed as the reprint prints a copy: the print image c:\qordoc.rto, then the printer.
     auto print = [this, opener, chosen, pages, number = document.entries.number] {
         PrintLoop(session_, opener, chosen).printPages(pages, number, "");
@@ -71,7 +73,7 @@ PostingInput ConfirmCycle::postingInput() const {
     PostingInput in;
     in.draft = &draft;
     const CompanySettings& settings = SettingsOf(session_);
-    in.vat = &settings.vat();
+    in.vat = &settings.vat;
     in.money = session_.money();
     in.documentKind = draft.kind;
     in.fpaState = draft.fpaState;
@@ -86,7 +88,8 @@ PostingInput ConfirmCycle::postingInput() const {
 bool ConfirmCycle::print(const DocumentToPrint& document, const std::string& imageCopy) {
     const auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader));
     PrintLoop loop(session_, &body_, header ? header->chosenPrinter() : nullptr);
-    return loop.run(document, SettingsOf(session_).print, imageCopy);
+    const CompanySettings& settings = SettingsOf(session_);
+    return loop.run(document, settings.print, settings.vat, imageCopy);
 }
 
 bool ConfirmCycle::reprint() {
@@ -97,7 +100,7 @@ void ConfirmCycle::dispatchPdf(const DocumentToPrint& document, const std::strin
     PdfHandoffInput in;
     in.companyNumber = static_cast<int>(session_.companyNumber);
     in.pdfFolder = session_.workStrings[work_slot::kPdfFolder];
-    in.pdfName = posted_.pdfName;
+    in.pdfName = stored_.pdfName;
     in.sendByMail = body_.emailRequested();
     in.customerEmail = document.entries.email;
     in.extraArgument = SettingsOf(session_).print.pdfExtraArgument();
@@ -107,7 +110,7 @@ void ConfirmCycle::dispatchPdf(const DocumentToPrint& document, const std::strin
 
 void ConfirmCycle::start() {
     stage_ = Stage::Idle;
-    posted_ = PostingResult{};
+    stored_ = DocumentStored{};
     forms_.draft().issueMoment = session_.clock.now();
     if (!post()) return;
     printDocument();
@@ -120,6 +123,7 @@ void ConfirmCycle::start() {
 }
 
 bool ConfirmCycle::post() {
+    std::optional<Result<DocumentStored>> posted;
     {
         // Held for the posting alone: the operator hears of it after it is released.
         const std::optional<PostingLock> lock = LockCompanyForPosting(&body_, session_);
@@ -128,10 +132,11 @@ bool ConfirmCycle::post() {
             return false;
         }
         const WaitCursor wait;
-        posted_ = PostDocument(session_.files, postingInput());
+        posted = PostDocument(session_.files, postingInput());
     }
-    if (posted_.renumbered && posted_.anythingWritten) takeStoredNumber();
-    if (posted_.ok) {
+    if (posted->hasValue()) stored_ = posted->value();
+    if (stored_.renumbered && (posted->ok() || posted->partlyDone())) takeStoredNumber();
+    if (posted->ok()) {
         // Posting writes the line file as its last step.
         stage_ = Stage::LineFileWritten;
         lastPosted_ = std::make_unique<PostedDocument>();
@@ -140,8 +145,8 @@ bool ConfirmCycle::post() {
         return true;
     }
     tellStoredNumber();
-    Warn(&body_, QString::fromStdString(posted_.message) + voidXmlFile());
-    if (!posted_.anythingWritten) {
+    Warn(&body_, QString::fromStdString(posted->message()) + voidXmlFile(posted->partlyDone()));
+    if (!posted->partlyDone()) {
         backToHeader();
         return false;
     }
@@ -149,11 +154,11 @@ bool ConfirmCycle::post() {
     return false;
 }
 
-QString ConfirmCycle::voidXmlFile() {
+QString ConfirmCycle::voidXmlFile(bool partlyStored) {
     DocumentDraft& draft = forms_.draft();
     if (draft.fpaFile.empty()) return {};
     // Partly written: the document may be stored, but its file does not join the list.
-    if (posted_.anythingWritten)
+    if (partlyStored)
         return QStringLiteral(
                    "\nIl file %1 non è stato messo nell'elenco delle fatture "
                    "elettroniche da inviare.")
@@ -172,8 +177,8 @@ void ConfirmCycle::backToHeader() {
 void ConfirmCycle::takeStoredNumber() {
     HeaderEntries& entries = forms_.draft().header;
     renumberedFrom_ = QString::fromStdString(Trim(entries.documentNumber));
-    entries.documentNumber = *posted_.renumbered;
-    entries.vatRegisterNumber = posted_.vatRegisterNumber;
+    entries.documentNumber = *stored_.renumbered;
+    entries.vatRegisterNumber = stored_.vatRegisterNumber;
     entries.proposedNumber = entries.documentNumber;
 }
 
@@ -183,14 +188,14 @@ void ConfirmCycle::tellStoredNumber() {
                 QStringLiteral("Il numero %1 proposto per il documento è stato usato nel frattempo "
                                "da un'altra postazione: il documento è stato memorizzato con il "
                                "numero %2.")
-                    .arg(renumberedFrom_, QString::fromStdString(*posted_.renumbered)),
+                    .arg(renumberedFrom_, QString::fromStdString(*stored_.renumbered)),
                 MsgIcon::Information);
     renumberedFrom_.clear();
 }
 
 void ConfirmCycle::printDocument() {
     const DocumentToPrint& document = lastPosted_->document;
-    const std::string imageCopy = DocumentImagePath(posted_.serial);
+    const std::string imageCopy = DocumentImagePath(stored_.serial);
     if (!print(document, imageCopy)) return;
     stage_ = Stage::Printed;
     dispatchPdf(document, imageCopy);
@@ -212,7 +217,7 @@ bool ConfirmCycle::proposeRegistration() {
     const DocumentDraft& draft = forms_.draft();
     registration->propose(ProposeEntry(ProposalFor(draft, session_.files, session_.money(),
                                                    session_.numberWithYear(), print.printLines)),
-                          DateTimeValue(draft.issueMoment));
+                          draft.issueMoment.dateTimeValue());
     stage_ = Stage::Idle;
     session_.returnPending = 0;
     forms_.handOver(&body_, form_name::kRegistration);

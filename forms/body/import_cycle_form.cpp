@@ -36,7 +36,7 @@ bool ImportCycle::replacesLinesAgreed() {
 
 void ImportCycle::run(ReturnAction action) {
     ImportTerms terms;
-    terms.vat = &SettingsOf(session_).vat();
+    terms.vat = &SettingsOf(session_).vat;
     terms.money = session_.money();
     terms.vatInclusive = body_.vatInclusive();
     terms.customerVatOverride = body_.setup().customerVatCode;

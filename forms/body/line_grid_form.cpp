@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <algorithm>
+#include <limits>
 
 #include "core/numbers.h"
 #include "forms/common/message_box.h"
@@ -346,8 +347,9 @@ void LineGrid::onDiscountChanged(QLineEdit* box, int row, int which) {
                            ? Q(TypedNumberRefusal("", NumberFault::BeyondNumbers))
                        : typed.fault == DiscountFault::AboveHundred
                            ? QStringLiteral("Sconto non valido: il valore non può superare 100")
-                           : QStringLiteral("Sconto non valido: il valore deve essere tra "
-                                            "-32768 e 32767"));
+                           : QStringLiteral("Sconto non valido: il valore deve essere tra %1 e %2")
+                                 .arg(std::numeric_limits<std::int16_t>::min())
+                                 .arg(std::numeric_limits<std::int16_t>::max()));
         return;
     }
     discount = typed.percent;

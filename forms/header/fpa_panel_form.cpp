@@ -172,6 +172,8 @@ void FpaPanel::fillLists(const HeaderTables& tables) {
     carrier_->setCurrentIndex(-1);
     vehicleKind_->setCurrentIndex(-1);
     Fill(documentType_, DocumentTypeItems());
+    connect(documentType_, &QComboBox::currentIndexChanged, this, &FpaPanel::documentTypeChanged,
+            Qt::UniqueConnection);
     Fill(withholdingReason_, WithholdingReasonItems());
     Fill(withholdingType_, WithholdingTypeItems());
     Fill(paymentCondition_, PaymentConditionItems());

@@ -61,6 +61,8 @@ class FpaPanel : public QFrame {
 
   signals:
     void closeRequested();  // ccomando(1)
+    // Another document type (Combo8(0)) was chosen.
+    void documentTypeChanged();
 
   private:
     // Combo8(0..4), in this order.

@@ -25,6 +25,7 @@
 #include "core/numbers.h"
 #include "core/session.h"
 #include "core/text.h"
+#include "document/document_kind.h"
 #include "document/document_setup.h"
 #include "document/einvoice_amounts.h"
 #include "document/header_checks.h"
@@ -101,6 +102,9 @@ void HeaderForm::buildControls() {
 
     panel_->registerControls(controlRegistry());
     connect(panel_, &FpaPanel::closeRequested, this, &HeaderForm::closePanel);
+    connect(panel_, &FpaPanel::documentTypeChanged, this, [this] {
+        if (!filling_) followDocumentType();
+    });
 
     // Amounts typed by the operator show, once left, the value read, as the split writes it.
     const auto asInstalment = [](double value) { return Q(InstalmentText(value)); };
@@ -351,7 +355,6 @@ void HeaderForm::activate() {
 
 void HeaderForm::startNewDocument() {
     Session& s = session();
-    const Money money = s.money();
     const QScopedValueRollback<bool> filling(filling_, true);
     DocumentDraft& draft = forms().draft();
     // The references typed are kept while the operator goes back to the lines and returns.
@@ -360,13 +363,7 @@ void HeaderForm::startNewDocument() {
         if (list->count() > 0) list->setCurrentIndex(0);
 
     cliente_->showCustomer(draft.customer);
-    const DocumentFigures& figures = draft.figures;
-    // Split payment and a stamp duty charged change what the customer pays.
-    const double due = AmountDue(draft, money);
-    const double totals[] = {figures.taxableWithVat(), figures.vatTotal(), figures.outsideVat(),
-                             figures.documentTotal, due};
-    for (int i = 0; i < 5; ++i) totals_[i]->setText(Q(AmountText(money, totals[i])));
-    documentTotal_ = ShownAmount(money, due);
+    showTotals();
 
     const bool fpa = draft.electronic();
     setWindowTitle(DocumentCaption(draft.kind, draft.fpaState));
@@ -428,8 +425,35 @@ void HeaderForm::startNewDocument() {
         panel_->proposeCorrectedInvoice(draft.imports.copiedInvoice);
     panel_->presetForDocument(draft.kind, instalments_->secondInstalment(),
                               instalments_->chosenCode().paymentModeDigit);
+    followDocumentType();
     documentNumber_->setFocus();
     if (!setup.readError.empty()) Warn(this, Q(setup.readError));
+}
+
+void HeaderForm::showTotals() {
+    const Money money = session().money();
+    const DocumentDraft& draft = forms().draft();
+    const DocumentFigures& figures = draft.figures;
+    // Split payment and a stamp duty charged change what the customer pays.
+    const double due = AmountDue(draft, money);
+    const double totals[] = {figures.taxableWithVat(), figures.vatTotal(), figures.outsideVat(),
+                             figures.documentTotal, due};
+    for (int i = 0; i < 5; ++i) totals_[i]->setText(Q(AmountText(money, totals[i])));
+    documentTotal_ = ShownAmount(money, due);
+}
+
+void HeaderForm::followDocumentType() {
+    DocumentDraft& draft = forms().draft();
+    draft.panel.documentType = panel_->entries().documentType;
+    if (!ChargeStampDuty(draft.figures, IsCreditNote(draft.kind, draft.panel.documentType),
+                         draft.einvoice, session().money()))
+        return;
+    showTotals();
+    HeaderEntries chosen;
+    instalments_->fillEntries(chosen);
+    instalments_->startDocument(
+        chosen.paymentTerms >= 0 ? std::optional<int>(chosen.paymentTerms) : std::nullopt,
+        documentTotal_);
 }
 
 NumberingScope HeaderForm::numberingScope(int year, bool separateSeriesChosen) const {
@@ -446,15 +470,17 @@ void HeaderForm::showNumber(const NumberProposal& proposal, int year) {
     header.proposedNumber = S(number);
     header.proposedYear = year;
     if (proposal.yearFull)
-        Warn(this, QStringLiteral("Nel %1 è già stato usato il numero 32767, l'ultimo che si può "
+        Warn(this, QStringLiteral("Nel %1 è già stato usato il numero %2, l'ultimo che si può "
                                   "memorizzare: non si può proporre il numero del documento.")
-                       .arg(year));
+                       .arg(year)
+                       .arg(kMaxCountedRecords));
     if (proposal.counterOutOfRange)
         Warn(this, QStringLiteral("L'ultimo numero della serie (qorvana.tot, record %1) vale %2, "
-                                  "fuori dai limiti da 0 a 32766: non si può proporre il numero "
+                                  "fuori dai limiti da 0 a %3: non si può proporre il numero "
                                   "del documento.")
                        .arg(separateSeries_->isChecked() ? tot::kFatturaPa : tot::kInvoices)
-                       .arg(*proposal.counterOutOfRange));
+                       .arg(*proposal.counterOutOfRange)
+                       .arg(kMaxCountedRecords - 1));
 }
 
 void HeaderForm::seriesToggled() {
@@ -613,14 +639,15 @@ bool HeaderForm::numberIsFree() {
     try {
         // A damaged qorvana.num is said by posting, which then stores nothing.
         const StoredSeriesRead series = ReadCompanySeries(s);
-        const auto taken =
-            NumberTaken(s.files, series.series.value_or(StoredSeries{}),
-                        numberingScope(date ? date->year : 0, separateSeries_->isChecked()),
-                        S(documentNumber_->text()));
-        if (!taken) return true;
+        const Status free =
+            NumberIsFree(s.files, series.series.value_or(StoredSeries{}),
+                         numberingScope(date ? date->year : 0, separateSeries_->isChecked()),
+                         S(documentNumber_->text()));
+        if (free) return true;
         // The file written with the number would carry a number that is not its document's.
         const QString removed = RemoveDocumentXml(s, forms().draft());
-        Warn(this, Q(*taken) + (removed.isEmpty() ? QString() : QStringLiteral("\n") + removed));
+        Warn(this,
+             Q(free.message()) + (removed.isEmpty() ? QString() : QStringLiteral("\n") + removed));
     } catch (const RecordIoError& e) {
         Warn(this, QString::fromUtf8(e.what()));
     }

@@ -73,6 +73,12 @@ class HeaderForm : public QorForm {
 
     void loadOnce();
     void startNewDocument();
+    // The totals and the amount due of the draft's figures in total(0..4).
+    void showTotals();
+    // The document type chosen on the panel decides whether the document is a credit note,
+    // which is never charged the stamp duty: the figures, the totals and the instalments
+    // follow it.
+    void followDocumentType();
     bool documentHasTaxableSlot();
     // The year and series a number is proposed in, with the series chosen or not.
     NumberingScope numberingScope(int year, bool separateSeriesChosen) const;

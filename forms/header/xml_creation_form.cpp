@@ -15,14 +15,15 @@ namespace qorvana {
 
 QString RemoveDocumentXml(Session& session, DocumentDraft& draft, const QString& then) {
     if (draft.fpaFile.empty()) return {};
-    const std::string problem = RemoveFpaFile(session.paths, draft.fpaFile);
-    if (!problem.empty())
-        return QStringLiteral("%1: non corrisponde al documento e non va inviato.").arg(Q(problem));
-    const QString removed =
+    const Status removed = RemoveFpaFile(session.paths, draft.fpaFile);
+    if (!removed)
+        return QStringLiteral("%1: non corrisponde al documento e non va inviato.")
+            .arg(Q(removed.message()));
+    const QString told =
         QStringLiteral("Il file %1 scritto per il documento è stato eliminato: %2.")
             .arg(Q(draft.fpaFile), then);
     draft.fpaFile.clear();
-    return removed;
+    return told;
 }
 
 XmlCreation::XmlCreation(Session& session, DocumentDraft& draft, QWidget* window)
@@ -45,14 +46,13 @@ bool XmlCreation::bringUpToDate() {
                        .arg(written->progressive);
     // A file of the number the document had before carries a number that is not its own.
     if (!before.empty() && before != draft_.fpaFile) {
-        const std::string problem = RemoveFpaFile(session_.paths, before);
-        text +=
-            problem.empty()
-                ? QStringLiteral(
-                      "\nIl file %1, con il numero di prima, è stato "
-                      "eliminato.")
-                      .arg(Q(before))
-                : QStringLiteral("\n%1: ha il numero di prima e non va inviato.").arg(Q(problem));
+        const Status removed = RemoveFpaFile(session_.paths, before);
+        text += removed ? QStringLiteral(
+                              "\nIl file %1, con il numero di prima, è stato "
+                              "eliminato.")
+                              .arg(Q(before))
+                        : QStringLiteral("\n%1: ha il numero di prima e non va inviato.")
+                              .arg(Q(removed.message()));
     }
     ShowMessage(window_, written->title, text, MsgIcon::Information);
     return true;
@@ -70,7 +70,7 @@ std::optional<XmlCreation::Created> XmlCreation::write(bool onlyWhenChanged) {
         const FpaExportInput input{settings.fpa,
                                    draft_,
                                    customer,
-                                   settings.vat(),
+                                   settings.vat,
                                    settings.headerTables,
                                    s.money(),
                                    s.files,
@@ -83,13 +83,13 @@ std::optional<XmlCreation::Created> XmlCreation::write(bool onlyWhenChanged) {
         for (;;) {
             std::optional<PostingLock> lock = LockCompanyForPosting(window_, s);
             if (!lock) return std::nullopt;
-            const FpaPrepared prepared = PrepareFpaExport(input);
-            if (!prepared.plan) {
+            const Result<FpaExportPlan> prepared = PrepareFpaExport(input);
+            if (!prepared) {
                 lock->release();
-                Warn(window_, Q(prepared.refusal));
+                Warn(window_, Q(prepared.message()));
                 return std::nullopt;
             }
-            const FpaExportPlan& plan = *prepared.plan;
+            const FpaExportPlan& plan = *prepared;
             const std::filesystem::path own =
                 draft_.fpaFile.empty() ? std::filesystem::path() : s.paths.map(draft_.fpaFile);
             if (onlyWhenChanged && FpaFileIsCurrent(plan, own))
@@ -101,11 +101,11 @@ std::optional<XmlCreation::Created> XmlCreation::write(bool onlyWhenChanged) {
                 agreedToReplace = plan.target;
                 continue;
             }
-            const FpaCommitted committed = CommitFpaExport(plan, s.files, s.paths);
+            const Result<FpaFileNamed> committed = CommitFpaExport(plan, s.files, s.paths);
             lock->release();
-            if (committed.named && plan.setsFpaState) draft_.fpaState = plan.progressive;
-            if (!committed.failure.empty()) {
-                Warn(window_, Q(committed.failure));
+            if (committed.hasValue() && plan.setsFpaState) draft_.fpaState = plan.progressive;
+            if (!committed) {
+                Warn(window_, Q(committed.message()));
                 return std::nullopt;
             }
             draft_.fpaFile = plan.folderText + plan.fileName;

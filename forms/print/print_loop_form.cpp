@@ -39,29 +39,31 @@ FormDrawing PrintLoop::readFormTold(const PrintSettings& settings) {
     return form;
 }
 
-PrintedDocument PrintLoop::compose(const DocumentToPrint& document, const PrintSettings& settings) {
+PrintedDocument PrintLoop::compose(const DocumentToPrint& document, const PrintSettings& settings,
+                                   const VatTable& vat) {
     const FormDrawing form = readFormTold(settings);
     PrintedDocument pages;
     {
         const WaitCursor wait;
-        pages = ComposeDocument(document, settings, form, session_.money(), PageTextWidth());
+        pages = ComposeDocument(document, settings, vat, form, session_.money(), PageTextWidth());
     }
-    tellSummaryRows(document, settings, pages);
+    tellSummaryRows(document, settings, vat, pages);
     return pages;
 }
 
 bool PrintLoop::run(const DocumentToPrint& document, const PrintSettings& settings,
-                    const std::string& imageCopy) {
+                    const VatTable& vat, const std::string& imageCopy) {
     const FormDrawing form = readFormTold(settings);
     bool printed = false;
     do {
-        printed = printOnce(document, settings, form, imageCopy) || printed;
+        printed = printOnce(document, settings, vat, form, imageCopy) || printed;
     } while (AskYesNo(parent_, kPrintTitle, QStringLiteral("Stampa altra copia")));
     return printed;
 }
 
 bool PrintLoop::printOnce(const DocumentToPrint& document, const PrintSettings& settings,
-                          const FormDrawing& form, const std::string& imageCopy) {
+                          const VatTable& vat, const FormDrawing& form,
+                          const std::string& imageCopy) {
     // A public administration's document; an invoice to any other customer is printed as
     // usual, as the courtesy copy of its e-invoice.
     const bool electronic = document.entries.documentKind == DocumentKind::ElectronicInvoice &&
@@ -75,11 +77,11 @@ bool PrintLoop::printOnce(const DocumentToPrint& document, const PrintSettings& 
     {
         const WaitCursor wait;
         // Composed without the printer: the image is the same with a printer and without.
-        pages = ComposeDocument(document, settings, form, session_.money(), PageTextWidth());
+        pages = ComposeDocument(document, settings, vat, form, session_.money(), PageTextWidth());
     }
     const bool imageWritten = printPages(pages, document.entries.number, imageCopy);
     // Told once for all the copies, after the page is printed.
-    tellSummaryRows(document, settings, pages);
+    tellSummaryRows(document, settings, vat, pages);
     return imageWritten;
 }
 
@@ -103,10 +105,10 @@ bool PrintLoop::printPages(const PrintedDocument& pages, const std::string& numb
 }
 
 void PrintLoop::tellSummaryRows(const DocumentToPrint& document, const PrintSettings& settings,
-                                const PrintedDocument& pages) {
+                                const VatTable& vat, const PrintedDocument& pages) {
     if (summaryTold_ || pages.empty()) return;
-    const std::string warning =
-        SummaryRowsWarning(document, settings, pages.back(), session_.money(), PageTextWidth());
+    const std::string warning = SummaryRowsWarning(document, settings, vat, pages.back(),
+                                                   session_.money(), PageTextWidth());
     if (warning.empty()) return;
     summaryTold_ = true;
     Warn(parent_, QString::fromStdString(warning), MsgIcon::Exclamation);

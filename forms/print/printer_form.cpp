@@ -107,9 +107,10 @@ std::optional<QString> DocumentPrinter::printToFile(const PrintedDocument& docum
     }
     const QString file = NextPrintFile(*session_.printTo);
     const QByteArray& bytes = pdf.data();
-    if (const auto failed = WriteFileDurably(file.toStdString(), file.toStdString(),
-                                             std::string_view(bytes.constData(), bytes.size())))
-        return QString::fromStdString(*failed + ". Il documento non è stato stampato.");
+    if (const auto written = WriteFileDurably(file.toStdString(), file.toStdString(),
+                                              std::string_view(bytes.constData(), bytes.size()));
+        !written)
+        return QString::fromStdString(written.message() + ". Il documento non è stato stampato.");
     return std::nullopt;
 }
 

@@ -91,7 +91,7 @@ bool SendListedEInvoice(QWidget* parent, Session& s, const std::string& fileName
 
 bool CorrectRejectedEInvoice(QWidget* parent, Session& s, const std::string& fileName) {
     const CompanySettings& settings = SettingsOf(s);
-    const EInvoiceCompany company{settings.fpa, settings.vat(), settings.headerTables,
+    const EInvoiceCompany company{settings.fpa, settings.vat, settings.headerTables,
                                   settings.einvoice};
     Rewritten rewritten;
     const bool written = ChangeStore(

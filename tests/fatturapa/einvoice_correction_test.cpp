@@ -44,8 +44,8 @@ struct RejectedInvoice : Desk {
         in.fpaState = draft.fpaState;
         in.companyFolder = kCompany;
         in.issueMoment = {{2026, 12, 6}, 10, 0, 0};
-        const PostingResult posted = PostDocument(s.files, in);
-        EXPECT_TRUE(posted.ok) << posted.message;
+        const Result<DocumentStored> posted = PostDocument(s.files, in);
+        EXPECT_TRUE(posted.ok()) << posted.message();
         EXPECT_EQ(ListEInvoice(store, company / "fatturepa" / rejected,
                                std::string(kCompany) + "\\fatturepa\\" + rejected),
                   "");
@@ -75,7 +75,7 @@ TEST(EInvoiceCorrection, WrittenAgainFromTheStoredDocument) {
     d.today(11);
     EInvoiceCustomer corrected;
     corrected.recipientCode = "ABC1234";
-    ASSERT_EQ(SaveEInvoiceCustomer(d.s, 1, corrected), std::nullopt);
+    ASSERT_TRUE(SaveEInvoiceCustomer(d.s, 1, corrected));
     d.customer.setText(cli::kAddress, "Via Roma 2");
     d.s.files.write<CustomersFile>(1, d.customer);
     d.lines.clear();  // the draft is gone: only the records speak

@@ -14,6 +14,7 @@
 #include "core/counters_record.h"
 #include "core/numbers.h"
 #include "core/session.h"
+#include "document/document_kind.h"
 #include "document/einvoice_amounts.h"
 #include "fatturapa/einvoice_terms.h"
 #include "fatturapa/fpa_checks.h"
@@ -137,13 +138,14 @@ struct Desk {
 
     // The terms as the document's start takes them, then the figures as the body computes
     // them, then the export's checks and composition.
-    FpaPrepared prepare() {
+    Result<FpaExportPlan> prepare() {
         const EInvoiceCustomer data = draft.einvoice.customer;
         draft.einvoice = CompanyEInvoiceTerms(einvoice, tables);
         draft.einvoice.customer = data;
         UpdateFundLine(lines, draft.einvoice.fund, vat, draft.vatInclusive, s.money(), true);
         draft.figures = RecomputeDocument(lines, vat, draft.vatInclusive, s.money());
-        ChargeStampDuty(draft.figures, draft.kind, draft.einvoice, s.money());
+        ChargeStampDuty(draft.figures, IsCreditNote(draft.kind, draft.panel.documentType),
+                        draft.einvoice, s.money());
         if (header.instalmentAmounts == std::array<std::string, 6>{})
             header.instalmentAmounts[0] = PlainNumberText(AmountDue(draft, s.money()));
         return PrepareFpaExport({settings, draft, customer, vat, tables, s.money(), s.files,
@@ -152,14 +154,14 @@ struct Desk {
 
     // The refusal or failure message, or the success message.
     std::string exportOnce(std::string* xml = nullptr, std::string* fileName = nullptr) {
-        const FpaPrepared prepared = prepare();
-        if (!prepared.plan) return prepared.refusal;
-        const FpaCommitted committed = CommitFpaExport(*prepared.plan, s.files, s.paths);
-        if (committed.named) draft.fpaState = prepared.plan->progressive;
-        if (!committed.failure.empty()) return committed.failure;
-        if (xml) *xml = Slurp(prepared.plan->target);
-        if (fileName) *fileName = prepared.plan->fileName;
-        return FpaCreatedMessage(*prepared.plan);
+        const Result<FpaExportPlan> prepared = prepare();
+        if (!prepared) return prepared.message();
+        const Result<FpaFileNamed> committed = CommitFpaExport(*prepared, s.files, s.paths);
+        if (committed.hasValue()) draft.fpaState = prepared->progressive;
+        if (!committed) return committed.message();
+        if (xml) *xml = Slurp(prepared->target);
+        if (fileName) *fileName = prepared->fileName;
+        return FpaCreatedMessage(*prepared);
     }
 
     int counter() const {
