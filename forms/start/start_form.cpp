@@ -337,7 +337,6 @@ bool StartForm::load(std::optional<int> company) {
     // The background: from the top left corner, 60 twips narrower than the form, 8550 high.
     if (QWidget* background = control(QStringLiteral("xsfondo")))
         background->setGeometry(0, 0, width() - 60 / kTwipsPerPixel, 8550 / kTwipsPerPixel);
-    session().workStrings[work_slot::kStartMarker] = "0";
     if (const Status checked = CheckCompanyNumber(company); !checked) {
         Warn(this, Q(checked.message()));
         return false;
@@ -539,9 +538,8 @@ void StartForm::ShowCustomerAt() {
         Warn(this, Q(CustomerIndex::UnreadableMessage(listPosition_, record)));
     if (shownCustomer_ > 0) {
         ShowCustomerFields();
-        const bool paSwitch = Val(session().workStrings[work_slot::kFpaSwitch]) != 0;
         bottone_[kFpaButton]->setVisible(shownCard_.publicAdministration &&
-                                         (paEnabled_ || paSwitch));
+                                         (paEnabled_ || session().runSettings.electronicInvoices));
         // The first character of a deleted customer's name is a marker, not shown.
         if (shownCard_.deletedFlag == 1) text2_[0]->setText(text2_[0]->text().mid(1));
         if (shownCard_.deletedFlag == 1)
