@@ -291,9 +291,9 @@ void Professional(Desk& d, const char* type, int fundCode) {
     d.panel.withholdingReason = 1;  // A
 }
 
-// What professionals and agents need, in 1.2.3: the pension fund's line as
-// DatiCassaPrevidenziale, summed up with its VAT code; every withholding type with its reason;
-// the customer's declaration of intent on the lines it covers.
+// What professionals and agents need, in 1.2.3, beyond pension_fund.qrs (TC04 with VAT beside
+// fees under withholding): a fund under withholding, a flat-rate fund, a withholding type with
+// its reason, the customer's declaration of intent on the lines it covers.
 TEST(FpaWriterV12, WhatProfessionalsAndAgentsNeed) {
     const auto withholding = [](const char* name, int type, int reason,
                                 std::vector<std::string> present) {
@@ -307,20 +307,6 @@ TEST(FpaWriterV12, WhatProfessionalsAndAgentsNeed) {
                     {}};
     };
     ExpectExports({
-        {"fund with VAT and without withholding, beside fees under withholding",
-         [](Desk& d) { Professional(d, "TC04", 1); },
-         {"<DatiRitenuta>\r\n          <TipoRitenuta>RT01</TipoRitenuta>\r\n          "
-          "<ImportoRitenuta>200.00</ImportoRitenuta>",
-          "<DatiCassaPrevidenziale>\r\n          <TipoCassa>TC04</TipoCassa>\r\n          "
-          "<AlCassa>4.00</AlCassa>\r\n          "
-          "<ImportoContributoCassa>40.00</ImportoContributoCassa>\r\n          "
-          "<ImponibileCassa>1000.00</ImponibileCassa>\r\n          "
-          "<AliquotaIVA>22.00</AliquotaIVA>\r\n        </DatiCassaPrevidenziale>",
-          "<ImportoTotaleDocumento>1268.80</ImportoTotaleDocumento>",
-          "<AliquotaIVA>22.00</AliquotaIVA>\r\n        <ImponibileImporto>1040.00</"
-          "ImponibileImporto>\r\n        <Imposta>228.80</Imposta>",
-          "<ImportoPagamento>1068.80</ImportoPagamento>"},
-         {"Contributo integrativo", "<NumeroLinea>2</NumeroLinea>"}},
         {"INPS's 4 % under withholding; expenses excluded from the base (N1) not in it",
          [](Desk& d) {
              Professional(d, "TC22", 3);

@@ -551,8 +551,7 @@ TEST(PostingRules, PdfNamesAndStoredPaths) {
     constexpr auto kInvoice = DocumentKind::Invoice;
     const Case cases[] = {
         {"0015", "06/12/2026", false, kInvoice, "ftr15_2026.pdf"},
-        {"15", "06/12/2026", true, DocumentKind::ElectronicInvoice, "ftr15_2026pa.pdf"},
-        // The separate series is that of public administrations' documents only.
+        // The separate series (pdf_names.qrs) is that of public administrations' documents only.
         {"15", "06/12/2026", true, kInvoice, "ftr15_2026.pdf"},
         {"15", "06/12/2026", true, DocumentKind::CreditNote, "ftr15_2026.pdf"},
         {"A15", "06/12/2026", false, kInvoice, "ftrA15_2026.pdf"},
@@ -567,7 +566,6 @@ TEST(PostingRules, PdfNamesAndStoredPaths) {
         EXPECT_EQ(DocumentPdfName(h, c.kind), c.name) << c.number;
     }
     EXPECT_EQ(PdfPath("C:", "ftr12_2026.pdf"), "\\ftr12_2026.pdf");
-    EXPECT_EQ(PdfPath("C:\\QORWIN\\PDF\\", "ftr12_2026.pdf"), "\\QORWIN\\PDF\\ftr12_2026.pdf");
     // The longest name is 24 characters: 35 are left for the folder without its drive.
     const std::string folder35 = "C:\\" + std::string(34, 'x');
     EXPECT_EQ(PdfFolderWarning(folder35), "");
