@@ -74,16 +74,6 @@ TEST(FpaExport, FocusedCases) {
           "<PrezzoTotale>105.00</PrezzoTotale>", "<ImponibileImporto>267.00</ImponibileImporto>",
           "<EsigibilitaIVA>I</EsigibilitaIVA>"},
          {}},
-        {"escaped, transcoded and transliterated texts",
-         [](Desk& d) {
-             d.customer.setText(cli::kName1, "Città & Figli\t<srl>");
-             d.lines[1].description = "Quota “base” dell’ordine: 5 €";
-             d.header.documentNumber = "15/€";
-         },
-         {"<Denominazione>Città &amp; Figli&lt;srl&gt;</Denominazione>",
-          "<Descrizione>Quota \"base\" dell'ordine: 5 EUR</Descrizione>",
-          "<Numero>15/EUR</Numero>"},
-         {"\t", "’", "€"}},
         {"Autofattura",
          [](Desk& d) { d.header.vatOptions.selfInvoice = true; },
          {"<SoggettoEmittente>CC</SoggettoEmittente>\r\n  </FatturaElettronicaHeader>"},
