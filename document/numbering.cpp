@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/civil_date.h"
 #include "core/counters.h"
 #include "core/data_files.h"
 #include "core/numbers.h"
 #include "core/session_codes.h"
 #include "core/text.h"
 #include "customers/customer_record.h"
-#include "sources/source_documents.h"
 
 namespace qorvana {
 namespace {

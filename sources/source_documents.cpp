@@ -171,15 +171,6 @@ bool AllDigits(std::string_view text) {
 
 }  // namespace
 
-std::string PickerDate(std::string_view d) {
-    if (d.size() != 8) return std::string(d);
-    std::string out(10, '/');
-    d.copy(out.data(), 2, 6);
-    d.copy(out.data() + 3, 2, 4);
-    d.copy(out.data() + 6, 4, 0);
-    return out;
-}
-
 std::vector<SourceRow> ListSources(const DataFiles& files, SourceKind kind, int customer,
                                    const std::vector<int>& alreadyImported) {
     std::vector<SourceRow> rows;

@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/civil_date.h"
 #include "document/document_draft.h"
 
 namespace qorvana {
@@ -37,9 +38,6 @@ inline constexpr std::string_view kReturnNoteCaption = "Estinzione c/deposito";
 
 // The mark of a receipt still to invoice (qorvana.ric, offset 350); posting clears it to 0.
 inline constexpr std::int16_t kReceiptToInvoice = 1;
-
-// "yyyymmdd" as "dd/mm/yyyy"; a text that is not 8 characters long is shown as it is.
-std::string PickerDate(std::string_view yyyymmdd);
 
 // The picker's rows for `customer` (the invoice picker lists every customer's invoices). A
 // note or receipt whose record is in `alreadyImported` starts "NO" instead of "SI". Records
