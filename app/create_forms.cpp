@@ -5,6 +5,7 @@
 #include "forms/common/form_names.h"
 #include "forms/header/header_form.h"
 #include "forms/pickers/picker_form.h"
+#include "forms/print/preview_form.h"
 #include "forms/registration/registration_form.h"
 #include "forms/start/customer_list_form.h"
 #include "forms/start/einvoice_customer_form.h"
@@ -49,6 +50,7 @@ ProgramForms CreateForms(Session& session, FormSet& forms) {
             return windows ? windows->makeListForm(session, forms) : nullptr;
         });
     AddLater<EInvoiceCustomerForm>(forms, session, form_name::kEInvoiceCustomer);
+    AddLater<PreviewForm>(forms, session, form_name::kPreview);
     return result;
 }
 

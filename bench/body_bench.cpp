@@ -26,7 +26,7 @@ namespace {
 
 using namespace qorvana;
 
-constexpr int kArticles = 32767;
+constexpr int kArticles = kMaxCountedRecords;
 
 LineTable FullDocument() {
     LineTable lines;

@@ -22,7 +22,7 @@ using qorvana::CustomerRecord;
 using qorvana::DataFiles;
 namespace cli = qorvana::cli;
 
-constexpr int kRecords = 32767;
+constexpr int kRecords = qorvana::kMaxCountedRecords;
 
 // A company folder with a full customer file, made once and removed at exit.
 class CustomerFolder {

@@ -89,7 +89,7 @@ const Document& TheDocument() {
 // The writer: composed, checked and written under a temporary name, then renamed.
 void WriteXml(const Document& d, FpaFormat format = FpaFormat::V10) {
     const std::string xml = d.compose(format);
-    if (WriteFileDurably(d.folder / "IT01234567897_15.xml", "IT01234567897_15.xml", xml))
+    if (!WriteFileDurably(d.folder / "IT01234567897_15.xml", "IT01234567897_15.xml", xml))
         std::abort();
 }
 

@@ -31,11 +31,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kNoteRecords = 32767;
+constexpr int kNoteRecords = kMaxCountedRecords;
 constexpr int kOpenNotes = 2000;
 constexpr int kImported = 100;
 constexpr int kLinesPerNote = 5;
-constexpr int kQuotes = 32767;
+constexpr int kQuotes = kMaxCountedRecords;
 constexpr int kOpenQuotes = 2000;
 
 void WriteBytes(const fs::path& file, const std::string& bytes) {

@@ -29,12 +29,18 @@ PrintSettings Layout() {
     Place(s, 86, 145, 0);
     const int columns[] = {14, 38, 121, 123, 144, 171, 188, 191, 146};
     for (int c = 1; c <= 9; ++c) Place(s, 86 + c, columns[c - 1], 0);
-    s.vat.rateText[1] = "22";
     return s;
+}
+
+VatTable Rates() {
+    VatTable vat;
+    vat.rateText[1] = "22";
+    return vat;
 }
 
 struct Fixture {
     PrintSettings settings = Layout();
+    VatTable vat = Rates();
     LineTable lines;
     DocumentToPrint doc;
     Fixture() {
@@ -50,7 +56,7 @@ struct Fixture {
             l.vatCode = 1;
         }
         doc.lines = &lines;
-        doc.figures = RecomputeDocument(lines, settings.vat, false, Money());
+        doc.figures = RecomputeDocument(lines, vat, false, Money());
         doc.entries.number = "15";
     }
 };
@@ -62,7 +68,8 @@ double ApproximateWidth(const PrintText& t) {
 const std::filesystem::path kImage = std::filesystem::temp_directory_path() / "qorvana-bench.rto";
 
 void ComposeAndWrite(const Fixture& f) {
-    const PrintedDocument pages = ComposeDocument(f.doc, f.settings, {}, Money(), ApproximateWidth);
+    const PrintedDocument pages =
+        ComposeDocument(f.doc, f.settings, f.vat, {}, Money(), ApproximateWidth);
     if (WritePrintImage(kImage, "c:\\qordoc.rto", pages)) std::abort();
 }
 
@@ -82,13 +89,15 @@ BENCHMARK(BM_ComposeAndWritePrintImage)->Unit(benchmark::kMillisecond);
 void BM_ComposeOnly(benchmark::State& state) {
     const Fixture f;
     for (auto _ : state)
-        benchmark::DoNotOptimize(ComposeDocument(f.doc, f.settings, {}, Money(), ApproximateWidth));
+        benchmark::DoNotOptimize(
+            ComposeDocument(f.doc, f.settings, f.vat, {}, Money(), ApproximateWidth));
 }
 BENCHMARK(BM_ComposeOnly)->Unit(benchmark::kMillisecond);
 
 void BM_ImageBytesOnly(benchmark::State& state) {
     const Fixture f;
-    const PrintedDocument pages = ComposeDocument(f.doc, f.settings, {}, Money(), ApproximateWidth);
+    const PrintedDocument pages =
+        ComposeDocument(f.doc, f.settings, f.vat, {}, Money(), ApproximateWidth);
     for (auto _ : state) benchmark::DoNotOptimize(PrintImageBytes(pages));
 }
 BENCHMARK(BM_ImageBytesOnly)->Unit(benchmark::kMillisecond);
@@ -96,7 +105,7 @@ BENCHMARK(BM_ImageBytesOnly)->Unit(benchmark::kMillisecond);
 void BM_PlainWriteFloor(benchmark::State& state) {
     const Fixture f;
     const std::string bytes =
-        PrintImageBytes(ComposeDocument(f.doc, f.settings, {}, Money(), ApproximateWidth));
+        PrintImageBytes(ComposeDocument(f.doc, f.settings, f.vat, {}, Money(), ApproximateWidth));
     for (auto _ : state) PlainWrite(bytes);
 }
 BENCHMARK(BM_PlainWriteFloor)->Unit(benchmark::kMillisecond);
@@ -106,7 +115,7 @@ void BM_PrintImageRatio(benchmark::State& state) {
     using Clock = std::chrono::steady_clock;
     const Fixture f;
     const std::string bytes =
-        PrintImageBytes(ComposeDocument(f.doc, f.settings, {}, Money(), ApproximateWidth));
+        PrintImageBytes(ComposeDocument(f.doc, f.settings, f.vat, {}, Money(), ApproximateWidth));
     double composed = 0;
     double plain = 0;
     for (auto _ : state) {

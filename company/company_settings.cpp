@@ -12,13 +12,11 @@ TabFile LoadTab(const Session& session) {
     return TabFile::Load(session.companyFile("qorvana.tab"));
 }
 
-// The header's tables, the payment terms and the VAT table from `tab` (qorvana.tab), and
-// qorvana.fpa; adds the messages of the files that could not be read.
+// The header's tables and the payment terms from `tab` (qorvana.tab), and qorvana.fpa; adds the
+// messages of the files that could not be read (qorvana.tab's is its caller's).
 void ReadHeaderPart(Session& session, const TabFile& tab, CompanySettings& settings,
                     std::vector<std::string>& problems) {
-    NoteReadError(problems, tab.readError(), session.companyPath("qorvana.tab"));
     settings.headerTables = HeaderTables::FromTab(tab);
-    settings.print.vat = VatTable::FromTab(tab);
     settings.paymentTerms = PaymentTerms::FromTab(tab);
     settings.postponeRules = PostponeRules::FromTerms(settings.paymentTerms);
     int fpaReadError = 0;
@@ -26,11 +24,19 @@ void ReadHeaderPart(Session& session, const TabFile& tab, CompanySettings& setti
     NoteReadError(problems, fpaReadError, session.companyPath("qorvana.fpa"));
 }
 
-// The print tables (the VAT table with them) with `tab` (qorvana.tab); adds their messages.
-void ReadPrintPart(Session& session, const TabFile& tab, CompanySettings& settings,
+// The print tables; adds their messages.
+void ReadPrintPart(Session& session, CompanySettings& settings,
                    std::vector<std::string>& problems) {
-    settings.print = LoadPrintSettings(session, tab);
+    settings.print = LoadPrintSettings(session);
     problems.insert(problems.end(), settings.print.problems.begin(), settings.print.problems.end());
+}
+
+// The company's VAT table from `tab` (qorvana.tab), built once for each reading; a qorvana.tab
+// that cannot be read is noted in `problems`.
+void ReadVatPart(const Session& session, const TabFile& tab, CompanySettings& settings,
+                 std::vector<std::string>& problems) {
+    NoteReadError(problems, tab.readError(), session.companyPath("qorvana.tab"));
+    settings.vat = VatTable::FromTab(tab);
 }
 
 }  // namespace
@@ -67,19 +73,24 @@ std::vector<std::string> LoadCompanySettings(Session& session) {
     // the e-invoice window needs the VAT table and qorvana.fpa. The print tables wait for the
     // body form, before anything is printed.
     std::vector<std::string> toldLater;
+    ReadVatPart(session, tab, settings, toldLater);
     ReadHeaderPart(session, tab, settings, toldLater);
     return problems;
 }
 
 std::vector<std::string> RereadHeaderSettings(Session& session) {
     std::vector<std::string> problems = RefreshSharedSettings(session);
-    ReadHeaderPart(session, LoadTab(session), SettingsOf(session), problems);
+    const TabFile tab = LoadTab(session);
+    ReadVatPart(session, tab, SettingsOf(session), problems);
+    ReadHeaderPart(session, tab, SettingsOf(session), problems);
     return problems;
 }
 
 std::vector<std::string> RereadBodySettings(Session& session) {
     std::vector<std::string> problems = RefreshSharedSettings(session);
-    ReadPrintPart(session, LoadTab(session), SettingsOf(session), problems);
+    CompanySettings& settings = SettingsOf(session);
+    ReadPrintPart(session, settings, problems);
+    ReadVatPart(session, LoadTab(session), settings, problems);
     return problems;
 }
 

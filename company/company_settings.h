@@ -2,11 +2,11 @@
 // The company's settings, read from its files when the program starts and held by the session,
 // so that posting, printing, the XML export and the registration find them whichever windows
 // exist: the start form's tables (qorvana.tab, qorvana.prg), the header's tables, payment terms
-// and FatturaPA record (qorvana.tab, qorvana.fpa), the print tables with the VAT table
-// (qorvana.int, .tab, .ilx, .lyf, .prg, .pdf), the e-invoices to every customer (qorvana-fe.ini,
-// this program's own). The suite's shared settings (qorvana.int, .eur,
-// .tbl, .gnr: currency, print fonts, general settings) are read with them into the session's
-// globals of those names, which the core's lower folders read.
+// and FatturaPA record (qorvana.tab, qorvana.fpa), the print tables (qorvana.int, .ilx, .lyf,
+// .prg, .pdf), the VAT table (qorvana.tab), the e-invoices to every customer (qorvana-fe.ini,
+// this program's own). The suite's shared settings (qorvana.int, .eur, .tbl, .gnr) are read
+// with them: the currency mode, amount decimals and e-invoice switch into the session's
+// workStrings and the general settings record, which the core's lower folders read.
 //
 // The suite's other programs may change these files while the program runs. Each part is read
 // again where it was always read: the shared settings when the header and the body form load,
@@ -38,10 +38,11 @@ struct CompanySettings {
     PostponeRules postponeRules;
     FpaRecord fpa;              // marker "0" when the company has no qorvana.fpa
     EInvoiceSettings einvoice;  // qorvana-fe.ini: e-invoices to every customer, stamp duty
-    // The print tables; their VAT table is the company's, for every computation.
     PrintSettings print;
+    // qorvana.tab's VAT rates, withholding and exemption texts: one table for the lines, the
+    // XML, printing and posting.
+    VatTable vat;
 
-    const VatTable& vat() const { return print.vat; }
     // The company numbers electronic invoices in a series of their own (qorvana.fpa, 707 "1").
     bool fpaSeparateNumbering() const;
     // The series list position an electronic invoice starts on (qorvana.fpa, offset 708).

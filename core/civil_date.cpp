@@ -53,6 +53,20 @@ std::optional<CivilDate> CivilDate::Parse(std::string_view ddmmyyyy) {
     return date;
 }
 
+std::string CivilDate::RecordFromShown(std::string_view ddmmyyyy) {
+    const auto date = Parse(ddmmyyyy);
+    return date ? date->recordText() : std::string();
+}
+
+std::string CivilDate::ShownFromRecord(std::string_view d) {
+    if (d.size() != 8) return std::string(d);
+    std::string out(10, '/');
+    d.copy(out.data(), 2, 6);
+    d.copy(out.data() + 3, 2, 4);
+    d.copy(out.data() + 6, 4, 0);
+    return out;
+}
+
 std::string CivilDate::text() const {
     return TwoDigits(day) + "/" + TwoDigits(month) + "/" + FourDigits(year);
 }
@@ -78,6 +92,21 @@ bool IsValidTime(std::string_view hhmm) {
 
 std::string CivilDateTime::timeText() const {
     return TwoDigits(hour) + ":" + TwoDigits(minute);
+}
+
+double CivilDateTime::dateTimeValue() const {
+    // Days from civil (proleptic Gregorian), relative to 30 December 1899.
+    const auto days = [](int y, int mo, int dd) {
+        y -= mo <= 2 ? 1 : 0;
+        const int era = (y >= 0 ? y : y - 399) / 400;
+        const int yoe = y - era * 400;
+        const int doy = (153 * (mo + (mo > 2 ? -3 : 9)) + 2) / 5 + dd - 1;
+        const int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+        return era * 146097 + doe;
+    };
+    const int day = days(date.year, date.month, date.day) - days(1899, 12, 30);
+    const int seconds = hour * 3600 + minute * 60 + second;
+    return day + seconds / 86400.0;
 }
 
 std::optional<CivilDateTime> CivilDateTime::Parse(std::string_view text) {

@@ -15,6 +15,11 @@ struct CivilDate {
 
     // Exactly "dd/mm/yyyy", a real Gregorian date, year 1900..9999.
     static std::optional<CivilDate> Parse(std::string_view ddmmyyyy);
+    // A date typed "dd/mm/yyyy" as records hold it, "yyyymmdd"; empty when it is no date.
+    static std::string RecordFromShown(std::string_view ddmmyyyy);
+    // A record's eight characters "yyyymmdd" as "dd/mm/yyyy", rearranged as stored and not
+    // checked (a damaged date shows what it holds); any other text as it is.
+    static std::string ShownFromRecord(std::string_view yyyymmdd);
     static bool IsLeapYear(int year);
     static int DaysInMonth(int year, int month);
 
@@ -37,6 +42,8 @@ struct CivilDateTime {
     int second = 0;
 
     std::string timeText() const;  // "hh:nn"
+    // The suite's date-time value: days since 30 December 1899, the time of day as the fraction.
+    double dateTimeValue() const;
     // "dd/mm/yyyy hh:nn" (seconds optional ":ss").
     static std::optional<CivilDateTime> Parse(std::string_view text);
 };

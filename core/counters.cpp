@@ -13,12 +13,12 @@ int RecordCount(const DataFiles& files, int counterRecord) {
 
 std::optional<int> NextRecordNumber(const DataFiles& files, int counterRecord) {
     const int count = files.read<CountersFile>(counterRecord).int16(tot::kRecordCount);
-    if (count < 0 || count >= 32767) return std::nullopt;
+    if (count < 0 || count >= kMaxCountedRecords) return std::nullopt;
     return count + 1;
 }
 
 void WriteRecordCount(DataFiles& files, int counterRecord, int count) {
-    if (count < 0 || count > 32767) {
+    if (count < 0 || count > kMaxCountedRecords) {
         throw RecordIoError("Il contatore " + std::to_string(counterRecord) +
                             " di qorvana.tot non può contenere " + std::to_string(count) + ".");
     }

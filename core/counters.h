@@ -12,10 +12,11 @@ namespace qorvana {
 // (negative) count counts as 0.
 int RecordCount(const DataFiles& files, int counterRecord);
 // The record number the next append writes (count + 1); nullopt when the count is damaged
-// (negative) or the file already holds 32767 records, so that the append must be refused.
+// (negative) or the file already holds kMaxCountedRecords records, so that the append must be
+// refused.
 std::optional<int> NextRecordNumber(const DataFiles& files, int counterRecord);
 // Writes `count` into word 1 of the counter record, keeping its other bytes. Throws
-// RecordIoError when the count lies outside 0..32767 or the write fails.
+// RecordIoError when the count lies outside 0..kMaxCountedRecords or the write fails.
 void WriteRecordCount(DataFiles& files, int counterRecord, int count);
 // True when `record` is a customer: records 1 to the last one of the customer file (its
 // size bounds the customers, not the name index's count).

@@ -55,7 +55,7 @@ class DataFiles {
     // or when the channel is closed.
     void readRaw(int channel, std::int32_t n, std::span<std::uint8_t> out) const;
     // Writes record n; throws RecordIoError when the channel is closed, n is outside
-    // 1..the file's last record number (32767 for a counted file), or the write fails.
+    // 1..the file's last record number (kMaxCountedRecords for a counted file), or the write fails.
     void writeRaw(int channel, std::int32_t n, std::span<const std::uint8_t> in);
 
     // Reads records first..first+count-1 in one call into `out` (count * recordLength

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace qorvana {
 namespace {
@@ -103,7 +104,8 @@ std::optional<double> WholeNumber(std::string_view text) {
 std::optional<std::int16_t> ToInt16(double value) {
     if (!std::isfinite(value)) return std::nullopt;
     const double whole = std::trunc(value);
-    if (whole < -32768.0 || whole > 32767.0) return std::nullopt;
+    using Limits = std::numeric_limits<std::int16_t>;
+    if (whole < Limits::min() || whole > Limits::max()) return std::nullopt;
     return static_cast<std::int16_t>(whole);
 }
 

@@ -13,6 +13,10 @@ Money Session::money() const {
                  static_cast<int>(Val(workStrings[work_slot::kPriceDecimals])));
 }
 
+bool Session::numberWithYear() const {
+    return generalSettings.text(gnr::kNumberWithYear) == "1";
+}
+
 std::filesystem::path Session::companyFolder() const {
     return paths.map(CompanyFolder(static_cast<int>(companyNumber)));
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The program's shared state for one run: the suite's shared globals (named as the suite
 // names them), the open data files, the paths and the clock. Created by main and passed by
-// reference to every form; there are no mutable globals.
+// reference to every form; there are no mutable globals. The document being issued is not
+// here: it is the forms' DocumentDraft (document/document_draft.h).
 
 #include <array>
 #include <cstdint>
@@ -23,37 +24,17 @@ namespace qorvana {
 
 struct CompanySettings;  // company/company_settings.h
 
-// One entry of the print page and font table (qorvana.tbl).
-struct PrintFontEntry {
-    std::array<int, 5> pages{};  // page numbers A to E
-    std::string fontName;
-    int fontSize = 0;
-    int bold = 0;
-    int italic = 0;
-    double fontOption = 0;  // "number F", the value after the italic flag of a font block
-    double colour = 0;      // "colour number G"
-    int numberH = 0;
-};
-
 struct Session {
     Session();
 
     // --- shared globals ---
     double companyNumber = 0;
-    std::array<std::string, 21> workStrings{};   // slot 19 = "0" at start
-    std::array<std::string, 4> localSettings{};  // slots 1..3 used
-    std::array<PrintFontEntry, 31> printFonts{};
+    std::array<std::string, 21> workStrings{};  // slot 19 = "0" at start
     GeneralSettingsRecord generalSettings{};
-    int currentCustomer = 0;
-    DocumentKind documentKind = DocumentKind::Invoice;
-    int fpaState = kFpaOrdinary;  // kFpaXmlNotWritten, or the transmission number
-    int fpaPanelOpened = 0;
     int returnPending = 0;
     ReturnAction returnAction = ReturnAction::NewDocument;
     CustomerListMode customerListMode = CustomerListMode::Closed;
-    int chosenQuote = 0;
     int rowCount = 0;
-    CivilDateTime issueMoment{};  // date and time of issue of the document being confirmed
     // The company's settings read from its files (company/company_settings.h: loaded at start,
     // parts read again where the windows load; SettingsOf gives them).
     std::shared_ptr<CompanySettings> companySettings;
@@ -68,6 +49,8 @@ struct Session {
 
     // Amount rules of the current currency mode (workStrings slots 1 and 5).
     Money money() const;
+    // Documents are numbered "number/year" (general settings offset 252 = "1").
+    bool numberWithYear() const;
     // Host path of the company folder (\qorwin\qorwin\qoraz0.NNN).
     std::filesystem::path companyFolder() const;
     // Host path of a file of the company folder / of the data root.

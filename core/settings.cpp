@@ -20,83 +20,23 @@ SeqReader ReadSettingsFile(const std::filesystem::path& file, const std::string&
     return in;
 }
 
-void LoadLocalSettings(Session& s, std::vector<std::string>& problems) {
-    SeqReader in =
-        ReadSettingsFile(s.companyFile("qorvana.int"), s.companyPath("qorvana.int"), problems);
-    for (int slot = 1; slot <= 3; ++slot) s.localSettings[slot] = in.readLine();
-}
-
-// Currency settings (slots 1 to 5), electronic-invoice switch (slot 6) and slot 11.
+// Currency mode and amount decimals (slots 1 and 5) and the electronic-invoice switch (slot 6)
+// of qorvana.eur; the exchange rate and currency names between them are the suite's.
 void LoadCurrencySettings(Session& s, std::vector<std::string>& problems) {
     auto& w = s.workStrings;
     SeqReader in =
         ReadSettingsFile(s.dataRootFile("qorvana.eur"), s.dataRootPath("qorvana.eur"), problems);
-    for (int slot = 1; slot <= 5; ++slot) w[slot] = in.readItem();
-    if (in.failed()) {
-        static const std::array<std::string, 5> kDefaults = {"1", "1936.27", "ITL", "EUR", "2"};
-        std::copy(kDefaults.begin(), kDefaults.end(), w.begin() + 1);
-    }
+    std::array<std::string, 6> items;  // items 1..5 of the first line
+    for (int item = 1; item <= 5; ++item) items[item] = in.readItem();
+    const bool read = !in.failed();
     in.clearError();
-    w[6] = in.readLine();
-    if (in.failed()) w[6] = std::string("0");
-    in.clearError();
-    w[11] = in.readLine();
-    if (in.failed()) w[11] = std::string("9");
-    w[1] = std::string(Val(w[1]) != 0 ? "1" : "0");
+    w[work_slot::kFpaSwitch] = in.readLine();
+    if (in.failed()) w[work_slot::kFpaSwitch] = std::string("0");
+    w[work_slot::kCurrencyMode] = std::string(read && Val(items[1]) == 0 ? "0" : "1");
     // Amount decimals other than 3, 4 or 5 mean 2, for every user of the slot.
-    const double decimals = Val(w[5]);
+    const double decimals = read ? Val(items[5]) : 2;
     const bool kept = decimals == 3 || decimals == 4 || decimals == 5;
-    w[5] = std::to_string(kept ? static_cast<int>(decimals) : 2);
-}
-
-int SmallInt(const std::string& text) {
-    return ToInt16OrZero(Val(text));
-}
-
-void LoadPrintFonts(Session& s, std::vector<std::string>& problems) {
-    auto& fonts = s.printFonts;
-    fonts = {};
-    SeqReader in =
-        ReadSettingsFile(s.dataRootFile("qorvana.tbl"), s.dataRootPath("qorvana.tbl"), problems);
-
-    for (int& page : fonts[0].pages) page = SmallInt(in.readItem());
-    if (in.failed()) fonts[0].pages = {30, 950, 30, 950, 2};
-    in.clearError();
-
-    int n = 0;
-    for (int e = 0; e <= 5; ++e) {
-        const int number = SmallInt(in.readLine());
-        if (e == 0) n = number;
-        fonts[e].fontName = in.readLine();
-        fonts[e].fontSize = SmallInt(in.readLine());
-        fonts[e].bold = SmallInt(in.readLine());
-        fonts[e].italic = SmallInt(in.readLine());
-        fonts[e].fontOption = Val(in.readLine());
-    }
-    if (in.failed()) {
-        for (int e = 1; e <= 5; ++e) {
-            fonts[e].fontName = "Arial";
-            fonts[e].fontSize = 9;
-            fonts[e].bold = 0;
-            fonts[e].italic = 0;
-            fonts[e].fontOption = 0;
-        }
-        n = 4;
-        fonts[1].fontSize = 14;
-    }
-    in.clearError();
-
-    std::string last;
-    for (int i = 0; i < 6; ++i) last = in.readLine();
-    fonts[0].colour = in.failed() ? 16777215 : Val(last);
-    fonts[0].numberH = n * 25 + 140;
-    in.clearError();
-
-    fonts[1].pages[4] = SmallInt(in.readLine());
-    fonts[1].numberH = SmallInt(in.readLine());
-    fonts[2].numberH = SmallInt(in.readLine());
-    fonts[1].colour = Val(in.readLine());
-    fonts[2].colour = Val(in.readLine());
+    w[work_slot::kPriceDecimals] = std::to_string(kept ? static_cast<int>(decimals) : 2);
 }
 
 // Record 1 of a qorvana.gnr (a short file leaves the rest zero); nullopt when the file is
@@ -183,9 +123,13 @@ void NoteReadError(std::vector<std::string>& problems, int readError,
 
 SharedSettingsLoad LoadSharedSettings(Session& session) {
     SharedSettingsLoad load;
-    LoadLocalSettings(session, load.problems);
+    // The company's qorvana.int and the print fonts of qorvana.tbl are read as the suite reads
+    // them at start, so that one that cannot be read is said; nothing here uses their values.
+    ReadSettingsFile(session.companyFile("qorvana.int"), session.companyPath("qorvana.int"),
+                     load.problems);
     LoadCurrencySettings(session, load.problems);
-    LoadPrintFonts(session, load.problems);
+    ReadSettingsFile(session.dataRootFile("qorvana.tbl"), session.dataRootPath("qorvana.tbl"),
+                     load.problems);
     load.saveGeneralSettings = LoadGeneralSettings(session, load.problems);
     return load;
 }
@@ -193,16 +137,17 @@ SharedSettingsLoad LoadSharedSettings(Session& session) {
 std::vector<std::string> RefreshSharedSettings(Session& session) {
     SharedSettingsLoad load = LoadSharedSettings(session);
     if (load.saveGeneralSettings)
-        if (auto failed = SaveGeneralSettings(session)) load.problems.push_back(*failed + ".");
+        if (const Status saved = SaveGeneralSettings(session); !saved)
+            load.problems.push_back(saved.message() + ".");
     return load.problems;
 }
 
-std::optional<std::string> SaveGeneralSettings(const Session& session) {
+Status SaveGeneralSettings(const Session& session) {
     const auto file = session.companyFile("qorvana.gnr");
     const std::string suiteName = session.companyPath("qorvana.gnr");
     // Record 1 is replaced; anything the file holds after it stays as it is.
     FileRead read = ReadWholeFile(file);
-    if (read.error != 0) return ReadFailureMessage(suiteName, read.error);
+    if (read.error != 0) return Failure{ReadFailureMessage(suiteName, read.error)};
     const auto record = session.generalSettings.bytes();
     std::string bytes = std::move(read.bytes);
     if (bytes.size() < record.size()) bytes.resize(record.size());

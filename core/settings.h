@@ -1,14 +1,17 @@
 #pragma once
 // The shared settings files: qorvana.int, qorvana.eur, qorvana.tbl, qorvana.gnr (company
 // folder, else data root, else defaults), and the start form's tables from qorvana.tab and
-// qorvana.prg. Every file is optional and falls back to the defaults; a file that is there but
-// cannot be read is said in a message that names it. Loading never writes.
+// qorvana.prg. Of qorvana.int and qorvana.tbl the program uses nothing: they are read, as the
+// suite reads them at start, so that one that cannot be read is said. Every file is optional and
+// falls back to the defaults; a file that is there but cannot be read is said in a message that
+// names it. Loading never writes.
 
 #include <array>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "core/result.h"
 #include "core/session.h"
 #include "core/tab_file.h"
 
@@ -18,11 +21,12 @@ struct SharedSettingsLoad {
     std::vector<std::string> problems;  // settings files that are there but cannot be read
     bool saveGeneralSettings = false;   // the record belongs in the company's qorvana.gnr
 };
-// Reads qorvana.int, qorvana.eur, qorvana.tbl and qorvana.gnr into the session.
+// Reads qorvana.int, qorvana.eur, qorvana.tbl and qorvana.gnr: the currency mode, amount
+// decimals and electronic-invoice switch into workStrings, the general settings record.
 SharedSettingsLoad LoadSharedSettings(Session& session);
 // Writes generalSettings as record 1 of the company's qorvana.gnr (creating it, keeping what
 // follows record 1) through the durable path; the message of a failure.
-std::optional<std::string> SaveGeneralSettings(const Session& session);
+Status SaveGeneralSettings(const Session& session);
 // LoadSharedSettings, then SaveGeneralSettings when the load asks for it, as the forms do when
 // they load: the messages of the files that could not be read or written.
 std::vector<std::string> RefreshSharedSettings(Session& session);

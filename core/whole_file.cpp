@@ -72,13 +72,13 @@ DurableFile::~DurableFile() {
     discard();
 }
 
-std::optional<std::string> DurableFile::notWritten(std::string_view step, int error) {
+Failure DurableFile::notWritten(std::string_view step, int error) {
     LogSystemError(std::string(step) + " di " + file_.string(), error);
     discard();
-    return "Il file " + suiteName_ + " non è stato scritto: " + ItalianReason(error);
+    return {"Il file " + suiteName_ + " non è stato scritto: " + ItalianReason(error)};
 }
 
-std::optional<std::string> DurableFile::reserve(std::size_t size) {
+Result<> DurableFile::reserve(std::size_t size) {
     discard();
     for (int attempt = 0; fd_ < 0; ++attempt) {
         temporary_ = TemporaryName(file_);
@@ -98,10 +98,10 @@ std::optional<std::string> DurableFile::reserve(std::size_t size) {
     // A file system that cannot reserve still takes the write, which is checked.
     if (failed != 0 && failed != EOPNOTSUPP && failed != ENOSYS)
         return notWritten("riserva di spazio", failed);
-    return std::nullopt;
+    return {};
 }
 
-std::optional<std::string> DurableFile::write(std::string_view bytes) {
+Result<> DurableFile::write(std::string_view bytes) {
     if (fd_ < 0) return notWritten("scrittura", EBADF);
     for (std::size_t at = 0; at < bytes.size();) {
         const ssize_t n =
@@ -119,10 +119,10 @@ std::optional<std::string> DurableFile::write(std::string_view bytes) {
     fd_ = -1;
     if (::close(fd) != 0) return notWritten("chiusura", errno);
     written_ = true;
-    return std::nullopt;
+    return {};
 }
 
-std::optional<std::string> DurableFile::publish() {
+Result<> DurableFile::publish() {
     if (!written_) return notWritten("scrittura", EBADF);
     if (::rename(temporary_.c_str(), file_.c_str()) != 0) return notWritten("rinomina", errno);
     temporary_.clear();
@@ -138,11 +138,13 @@ std::optional<std::string> DurableFile::publish() {
         if (::fsync(folder) != 0) error = errno;
         if (::close(folder) != 0 && error == 0) error = errno;
     }
-    if (error == 0) return std::nullopt;
+    if (error == 0) return {};
     LogSystemError("scrittura su disco della cartella di " + file_.string(), error);
-    return "Il file " + suiteName_ +
-           " è stato scritto, ma il disco non ha confermato la registrazione del suo nome: " +
-           ItalianReason(error);
+    return Failure{"Il file " + suiteName_ +
+                       " è stato scritto, ma il disco non ha confermato la registrazione del "
+                       "suo nome: " +
+                       ItalianReason(error),
+                   true};
 }
 
 void DurableFile::discard() {
@@ -153,11 +155,11 @@ void DurableFile::discard() {
     written_ = false;
 }
 
-std::optional<std::string> WriteFileDurably(const std::filesystem::path& file,
-                                            std::string_view suiteName, std::string_view bytes) {
+Result<> WriteFileDurably(const std::filesystem::path& file, std::string_view suiteName,
+                          std::string_view bytes) {
     DurableFile out(file, std::string(suiteName));
-    if (auto problem = out.reserve(bytes.size())) return problem;
-    if (auto problem = out.write(bytes)) return problem;
+    if (auto reserved = out.reserve(bytes.size()); !reserved) return reserved;
+    if (auto written = out.write(bytes); !written) return written;
     return out.publish();
 }
 

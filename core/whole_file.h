@@ -8,9 +8,10 @@
 
 #include <cstddef>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
+
+#include "core/result.h"
 
 namespace qorvana {
 
@@ -35,22 +36,25 @@ class DurableFile {
     DurableFile& operator=(const DurableFile&) = delete;
 
     // Creates the temporary file and reserves `size` bytes on the disk.
-    std::optional<std::string> reserve(std::size_t size);
+    Result<> reserve(std::size_t size);
     // Writes the whole content (after reserve) and flushes it to the disk.
-    std::optional<std::string> write(std::string_view bytes);
+    Result<> write(std::string_view bytes);
     // Gives the written file its name, replacing the old file, and flushes the folder so that
     // the new name survives a crash.
-    std::optional<std::string> publish();
+    Result<> publish();
     // Removes the temporary file of a write that was not published.
     void discard();
 
     const std::string& suiteName() const { return suiteName_; }
+    // The temporary name the content is written under until publish (empty before reserve
+    // and once published).
+    const std::filesystem::path& temporary() const { return temporary_; }
     // True once the file has its name (publish renamed it), even when the folder's flush
     // then failed.
     bool named() const { return named_; }
 
   private:
-    std::optional<std::string> notWritten(std::string_view step, int error);
+    Failure notWritten(std::string_view step, int error);
 
     std::filesystem::path file_;
     std::string suiteName_;
@@ -61,7 +65,7 @@ class DurableFile {
 };
 
 // reserve, write and publish; the message of the first step that failed.
-std::optional<std::string> WriteFileDurably(const std::filesystem::path& file,
-                                            std::string_view suiteName, std::string_view bytes);
+Result<> WriteFileDurably(const std::filesystem::path& file, std::string_view suiteName,
+                          std::string_view bytes);
 
 }  // namespace qorvana

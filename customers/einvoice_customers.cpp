@@ -4,6 +4,7 @@
 
 #include "core/civil_date.h"
 #include "core/cp1252.h"
+#include "core/data_file_types.h"
 #include "core/text.h"
 #include "core/whole_file.h"
 
@@ -82,7 +83,8 @@ EInvoiceCustomersRead ReadEInvoiceCustomers(const std::filesystem::path& file,
             (f[3] != "0" && f[3] != "1"))
             return damaged(i + 2);
         const int customer = std::stoi(f[0]);
-        if (customer < 1 || customer > 32767 || customers.count(customer)) return damaged(i + 2);
+        if (customer < 1 || customer > kMaxCountedRecords || customers.count(customer))
+            return damaged(i + 2);
         f.resize(kFieldsOfVersion[kLatestVersion - 1]);
         customers[customer] = {f[1], f[2], f[3] == "1", f[4], f[5], f[6], f[7], f[8]};
     }
@@ -102,9 +104,8 @@ std::string EInvoiceCustomersText(const EInvoiceCustomers& customers) {
     return Utf8ToCp1252(text);
 }
 
-std::optional<std::string> WriteEInvoiceCustomers(const std::filesystem::path& file,
-                                                  const std::string& suiteName,
-                                                  const EInvoiceCustomers& customers) {
+Status WriteEInvoiceCustomers(const std::filesystem::path& file, const std::string& suiteName,
+                              const EInvoiceCustomers& customers) {
     return WriteFileDurably(file, suiteName, EInvoiceCustomersText(customers));
 }
 

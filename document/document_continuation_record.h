@@ -3,6 +3,7 @@
 // record of qorvana.fte.
 
 #include <array>
+#include <string>
 
 #include "core/data_file_types.h"
 #include "document/document_record.h"
@@ -111,5 +112,8 @@ inline constexpr Layout kLayout = kFields.layout("f2e");
 // The continuation record as posting starts it: 999 first, doubles 0, texts empty, the
 // word at offset 526 = 1.
 ContinuationRecord NewContinuationRecord();
+// The deferred-VAT limit the record stores: the month of the document date and the following
+// year ("112025" for a date in November 2024); empty when the date is not valid.
+std::string DeferredVatLimit(const std::string& documentDateDdMmYyyy);
 
 }  // namespace qorvana

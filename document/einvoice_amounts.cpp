@@ -12,16 +12,19 @@ bool StampDutyDue(const DocumentFigures& f, const EInvoiceTerms& terms, const Mo
     return money.RoundAmount(bearing) > kStampDutyThreshold;
 }
 
-void ChargeStampDuty(DocumentFigures& f, DocumentKind kind, const EInvoiceTerms& terms,
+bool ChargeStampDuty(DocumentFigures& f, bool creditNote, const EInvoiceTerms& terms,
                      const Money& money) {
     const int entry = terms.stampDutyEntry;
-    if (kind == DocumentKind::CreditNote || !terms.everyCustomer || !terms.chargeStampDuty ||
-        entry < 1 || entry > 12 || f.stampDuty != 0 || !StampDutyDue(f, terms, money))
-        return;
-    f.breakdown[static_cast<std::size_t>(entry)][2] += kStampDuty;
-    f.taxableTotal += kStampDuty;
-    f.documentTotal += kStampDuty;
-    f.stampDuty = kStampDuty;
+    if (entry < 1 || entry > 12) return false;
+    const bool charged = !creditNote && terms.everyCustomer && terms.chargeStampDuty &&
+                         StampDutyDue(f, terms, money);
+    const double change = (charged ? kStampDuty : 0) - f.stampDuty;
+    if (change == 0) return false;
+    f.breakdown[static_cast<std::size_t>(entry)][2] += change;
+    f.taxableTotal += change;
+    f.documentTotal += change;
+    f.stampDuty += change;
+    return true;
 }
 
 bool SplitPayment(const DocumentDraft& d) {

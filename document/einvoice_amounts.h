@@ -19,11 +19,13 @@ inline constexpr double kStampDutyThreshold = 77.47;
 // The amounts of the exemption entries that bear the duty (`terms.stampDutyEntries`), the
 // stamp duty charged left out, exceed 77,47.
 bool StampDutyDue(const DocumentFigures& figures, const EInvoiceTerms& terms, const Money& money);
-// Adds the stamp duty charged to the customer to freshly computed figures: 2,00 outside VAT
-// in the slot of `terms.stampDutyEntry`, in the totals and in `stampDuty`. Nothing when the
-// company does not charge it, has no entry for it or the document owes none. A credit note
-// is never charged: the duty would enlarge the credit instead of being paid by the customer.
-void ChargeStampDuty(DocumentFigures& figures, DocumentKind kind, const EInvoiceTerms& terms,
+// Brings the stamp duty charged to the customer in `figures` to what the document owes: 2,00
+// outside VAT in the slot of `terms.stampDutyEntry`, in the totals and in `stampDuty`, when the
+// company charges it, has an entry for it and the document owes it; otherwise none (a duty
+// charged before is taken out again). A credit note (IsCreditNote) is never charged: the duty
+// would enlarge the credit instead of being paid by the customer. True when the figures
+// changed.
+bool ChargeStampDuty(DocumentFigures& figures, bool creditNote, const EInvoiceTerms& terms,
                      const Money& money);
 
 // The document's e-invoice is under split payment (EsigibilitaIVA "S").

@@ -174,8 +174,9 @@ std::vector<std::string> LineFile::IssuedHeader(const DocumentDraft& draft,
     const TransportEntries& t = draft.transport;
     std::vector<std::string> lines = {NumberText(draft.customer.record),
                                       NumberText(static_cast<int>(documentKind))};
+    const std::string deliveryNotes = draft.deliveryNotes();
     for (const std::string* text :
-         {&t.deliveryNote, &t.order, &t.packages, &t.weight, &t.startDate, &t.startTime})
+         {&deliveryNotes, &t.order, &t.packages, &t.weight, &t.startDate, &t.startTime})
         lines.push_back(CleanText(*text));
     lines.push_back(NumberText(t.reasonPosition));
     lines.push_back(NumberText(t.goodsAppearancePosition));
@@ -223,11 +224,9 @@ std::string LineFile::Bytes(const std::vector<std::string>& header,
     return bytes;
 }
 
-bool LineFile::Write(const std::filesystem::path& file, const std::vector<std::string>& header,
-                     const std::vector<DocumentLine>& blocks, std::string* error) {
-    const auto failed = WriteFileDurably(file, file.string(), Bytes(header, blocks));
-    if (failed && error) *error = *failed;
-    return !failed;
+Status LineFile::Write(const std::filesystem::path& file, const std::vector<std::string>& header,
+                       const std::vector<DocumentLine>& blocks) {
+    return WriteFileDurably(file, file.string(), Bytes(header, blocks));
 }
 
 LineFileContent LineFile::Parse(std::string bytes, int headerLines, int maxBlocks) {

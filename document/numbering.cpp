@@ -12,12 +12,6 @@
 #include "customers/customer_record.h"
 
 namespace qorvana {
-namespace {
-
-constexpr int kHighestNumber = 32767;
-
-}  // namespace
-
 std::string DocumentNumberKey(std::string_view number) {
     const std::string text = Trim(number);
     if (!text.empty() && text.find_first_not_of("0123456789") == std::string::npos)
@@ -52,7 +46,7 @@ bool StoredInSeparateSeries(int recordNumber, const DocumentRecord& document,
 
 std::optional<std::int16_t> CounterWordValue(const std::string& text) {
     const double v = Val(text);
-    if (v != std::floor(v) || v < 1 || v > kHighestNumber) return std::nullopt;
+    if (v != std::floor(v) || v < 1 || v > kMaxCountedRecords) return std::nullopt;
     return static_cast<std::int16_t>(v);
 }
 
@@ -65,7 +59,7 @@ SeriesNumbers ScanSeriesNumbers(const DataFiles& files, const StoredSeries& seri
                                 const NumberingScope& scope) {
     namespace d = document_record;
     SeriesNumbers numbers;
-    numbers.otherYears.assign(kHighestNumber + 1, false);
+    numbers.otherYears.assign(kMaxCountedRecords + 1, false);
     const int count = UsableEntries(files, tot::kInvoices, kFte);
     files.scan<InvoicesFile>(1, count, [&](std::int32_t n, const DocumentRecord& r) {
         if (StoredInSeparateSeries(n, r, series, scope.fpaSeparateNumbering) !=
@@ -81,8 +75,8 @@ SeriesNumbers ScanSeriesNumbers(const DataFiles& files, const StoredSeries& seri
     return numbers;
 }
 
-std::optional<std::string> NumberTaken(const DataFiles& files, const StoredSeries& series,
-                                       const NumberingScope& scope, const std::string& number) {
+Status NumberIsFree(const DataFiles& files, const StoredSeries& series, const NumberingScope& scope,
+                    const std::string& number) {
     namespace d = document_record;
     const std::string key = DocumentNumberKey(number);
     const int count = UsableEntries(files, tot::kInvoices, kFte);
@@ -95,10 +89,10 @@ std::optional<std::string> NumberTaken(const DataFiles& files, const StoredSerie
             scope.separateSeries)
             taken = r;
     });
-    if (!taken) return std::nullopt;
-    return "Il numero " + Trim(number) + " è già stato usato nel " + std::to_string(scope.year) +
-           " per il documento " + StoredDocumentText(files, *taken) +
-           ": correggere il numero del documento.";
+    if (!taken) return {};
+    return Failure{"Il numero " + Trim(number) + " è già stato usato nel " +
+                   std::to_string(scope.year) + " per il documento " +
+                   StoredDocumentText(files, *taken) + ": correggere il numero del documento."};
 }
 
 std::string StoredDocumentText(const DataFiles& files, const DocumentRecord& document) {
@@ -108,7 +102,7 @@ std::string StoredDocumentText(const DataFiles& files, const DocumentRecord& doc
     if (IsCustomerRecord(files, customer))
         name = Trim(files.read<CustomersFile>(customer).text(cli::kName1));
     return "n. " + Trim(document.text(d::kNumber)) + " del " +
-           PickerDate(document.text(d::kDocumentDate)) + ", cliente " + name;
+           CivilDate::ShownFromRecord(document.text(d::kDocumentDate)) + ", cliente " + name;
 }
 
 NumberProposal ProposeNumbers(const std::optional<CountersRecord>& invoices,
@@ -119,21 +113,21 @@ NumberProposal ProposeNumbers(const std::optional<CountersRecord>& invoices,
         proposal.transmissionNumber = fpaState;
     else if (fpaState == kFpaXmlNotWritten && fatturaPa) {
         const int last = fatturaPa->int16(tot::kRecordCount);
-        if (last >= 0 && last < 32767)
+        if (last >= 0 && last < kMaxCountedRecords)
             proposal.transmissionNumber = last + 1;
         else
             proposal.transmissionCounterOutOfRange = last;
     }
     if (const auto& numbering = separateSeries ? fatturaPa : invoices) {
         const int last = numbering->int16(tot::kLastNumber);
-        if (last < 0 || last >= kHighestNumber) {
+        if (last < 0 || last >= kMaxCountedRecords) {
             proposal.counterOutOfRange = last;
             return proposal;
         }
         // Last year's last number does not count: the year starts again from 1.
         const int highest =
             std::max(stored.heldInAnotherYear(last) ? 0 : last, stored.highestOfYear);
-        if (highest >= kHighestNumber)
+        if (highest >= kMaxCountedRecords)
             proposal.yearFull = true;
         else
             proposal.documentNumber = highest + 1;

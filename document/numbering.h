@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "core/counters_record.h"
+#include "core/result.h"
 #include "core/session_codes.h"
 #include "document/document_record.h"
 #include "document/series_file.h"
@@ -44,7 +45,7 @@ bool NumberedInSeparateSeries(bool separateSeriesChosen, DocumentKind kind);
 bool StoredInSeparateSeries(int recordNumber, const DocumentRecord& document,
                             const StoredSeries& series, bool fpaSeparateNumbering);
 // A typed number as a counter word holds it (a document number, a progressive): a whole
-// number in 1..32767, else nothing.
+// number in 1..kMaxCountedRecords, else nothing.
 std::optional<std::int16_t> CounterWordValue(const std::string& text);
 
 // The year and series a number is proposed in.
@@ -65,11 +66,11 @@ struct SeriesNumbers {
 SeriesNumbers ScanSeriesNumbers(const DataFiles& files, const StoredSeries& series,
                                 const NumberingScope& scope);
 
-// Why `number` cannot be the number of a document of the scope's year and series: a stored
-// document of that year and series holds a number of the same key (DocumentNumberKey); the
-// message names it. nullopt when the number is free.
-std::optional<std::string> NumberTaken(const DataFiles& files, const StoredSeries& series,
-                                       const NumberingScope& scope, const std::string& number);
+// Refused when `number` cannot be the number of a document of the scope's year and series: a
+// stored document of that year and series holds a number of the same key (DocumentNumberKey);
+// the message names it.
+Status NumberIsFree(const DataFiles& files, const StoredSeries& series, const NumberingScope& scope,
+                    const std::string& number);
 // The number, date and customer of a stored document, as the operator reads them.
 std::string StoredDocumentText(const DataFiles& files, const DocumentRecord& document);
 
@@ -78,7 +79,7 @@ struct NumberProposal {
     // The series' last number lies outside 0..32766, so that no next number can be stored:
     // documentNumber is then nullopt and the operator must be told.
     std::optional<int> counterOutOfRange;
-    // The year already holds number 32767: no next number can be stored either.
+    // The year already holds number kMaxCountedRecords: no next number can be stored either.
     bool yearFull = false;
     std::optional<int> transmissionNumber;  // electronic invoices only
     // The last transmission progressive lies outside 0..32766 (a damaged or full counter):

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/cp1252.h"
+#include "core/data_file_types.h"
 #include "core/text.h"
 #include "core/whole_file.h"
 
@@ -39,7 +40,7 @@ StoredSeriesRead ReadStoredSeries(const std::filesystem::path& file, const std::
             (f[3] != kSeparate && f[3] != kOrdinary))
             return damaged(i + 2);
         const int record = std::stoi(f[0]);
-        if (record < 1 || record > 32767) return damaged(i + 2);
+        if (record < 1 || record > kMaxCountedRecords) return damaged(i + 2);
         series[record] = {f[1], f[2], f[3] == kSeparate};
     }
     return {std::move(series), {}};

@@ -8,6 +8,7 @@
 #include "core/session.h"
 #include "core/text.h"
 #include "document/document_continuation_record.h"
+#include "document/document_kind.h"
 #include "document/document_record.h"
 #include "document/document_setup.h"
 #include "document/einvoice_amounts.h"
@@ -225,7 +226,11 @@ Rewritten RewriteRejectedEInvoice(SdiStore& store, const std::string& rejectedFi
             doc.int16(d::kKind) == 1 ? DocumentKind::CreditNote : DocumentKind::Invoice;
         const Money money = s.money();
         draft.figures = RecomputeDocument(draft.lines, company.vat, draft.vatInclusive, money);
-        ChargeStampDuty(draft.figures, kind, draft.einvoice, money);
+        // A public administration's e-invoice (kind 7) of type TD04 is a credit note too.
+        const DocumentKind storedKind =
+            doc.int16(d::kKind) == 7 ? DocumentKind::ElectronicInvoice : kind;
+        ChargeStampDuty(draft.figures, IsCreditNote(storedKind, archived->text(fpa::kDocumentType)),
+                        draft.einvoice, money);
         // The file is the stored document: a VAT table changed since would make it another.
         if (money.RoundAmount(draft.figures.documentTotal - StoredTotal(doc, more)) != 0)
             return refuse(ofDocument + " ricalcolato con la tabella IVA di oggi ha un totale di " +
@@ -233,14 +238,17 @@ Rewritten RewriteRejectedEInvoice(SdiStore& store, const std::string& rejectedFi
                           ", diverso da quello memorizzato");
 
         const StoredEntries stored{*archived, kind, only->withholdingReason};
-        const FpaPrepared prepared = PrepareFpaExport(
-            {company.fpa, draft, customer, company.vat, company.tables, {}, &stored}, s);
-        if (!prepared.plan) return refuse(prepared.refusal);
-        const FpaExportPlan& plan = *prepared.plan;
+        const Result<FpaExportPlan> prepared = PrepareFpaExport(
+            {company.fpa, draft, customer, company.vat, company.tables, money, s.files, s.paths,
+             CompanyFolder(static_cast<int>(s.companyNumber)), &stored});
+        if (!prepared) return refuse(prepared.message());
+        const FpaExportPlan& plan = *prepared;
         if (store.find(plan.fileName) || plan.replacesFile)
             return refuse("il file " + plan.fileName +
                           " esiste già: il contatore dei progressivi di invio è indietro");
-        if (std::string failed = CommitFpaExport(plan, s); !failed.empty()) return refuse(failed);
+        if (const Result<FpaFileNamed> committed = CommitFpaExport(plan, s.files, s.paths);
+            !committed)
+            return refuse(committed.message());
         std::optional<EInvoiceFacts> facts = ReadEInvoiceFacts(plan.xml, reason);
         if (!facts) return refuse(plan.fileName + ": " + reason);
         const std::string oldName = old->fileName;

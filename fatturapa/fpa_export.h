@@ -2,7 +2,8 @@
 // Writing the FatturaPA file of the document being issued: the panel's entries copied into
 // FpaRecord, the progressive, folder and file name, every check that comes before a write,
 // then the file under a temporary name, the archive copy "fpa" + progressive, the transmission
-// counter, the file's own name and fpaState. Nothing is left written when a step fails.
+// counter and the file's own name; the draft's fpaState is then the caller's to set. Nothing is
+// left written when a step fails.
 
 #include <array>
 #include <filesystem>
@@ -11,13 +12,16 @@
 #include <string_view>
 #include <vector>
 
+#include "core/money.h"
+#include "core/result.h"
 #include "document/document_draft.h"
 #include "fatturapa/fpa_writer_v10.h"
 #include "fatturapa/fpa_writer_v12.h"
 
 namespace qorvana {
 
-struct Session;
+class DataFiles;
+class PathMapper;
 
 // A stored document written again (a rejected e-invoice corrected): the panel's entries as its
 // archive copy kept them, its kind, and its withholding's reason (the archive copy holds one
@@ -29,26 +33,28 @@ struct StoredEntries {
 };
 
 // Everything an export reads: the draft gives the header's and the panel's entries, the
-// lines, their figures and whether prices include VAT.
+// lines, their figures, whether prices include VAT, the document's kind and e-invoice state
+// and the transmission number the header proposed; the company gives its settings, tables,
+// counters and folder.
 struct FpaExportInput {
     const FpaRecord& settings;  // qorvana.fpa as loaded
     const DocumentDraft& draft;
     const CustomerRecord& customer;
     const VatTable& vat;
     const HeaderTables& tables;
-    std::string proposedProgressive;  // what the header proposed as transmission number
+    Money money;
+    const DataFiles& files;
+    const PathMapper& paths;
+    std::string companyFolder;  // \qorwin\qorwin\qoraz0.NNN, as the suite names it
     const StoredEntries* stored = nullptr;
 };
 
 // The FatturaPA format a company writes, chosen by the one-line text file qorvana.fpv in its
 // company folder: "1.2.3" for FatturaPA 1.2.3; "1.0", or no file, for FatturaPA 1.0.
+// Refused when the file names no known format or cannot be read.
 enum class FpaFormat { V10, V123 };
 inline constexpr const char* kFpaFormatFile = "qorvana.fpv";
-struct FpaFormatChoice {
-    FpaFormat format = FpaFormat::V10;
-    std::string refusal;  // the message when the file names no known format
-};
-FpaFormatChoice ReadFpaFormat(const std::filesystem::path& file, const std::string& suiteName);
+Result<FpaFormat> ReadFpaFormat(const std::filesystem::path& file, const std::string& suiteName);
 
 // Copies the panel and header entries into `record` (the list positions as the codes of
 // their items): the withholding fields only when `withholdingRate` is above 0, the
@@ -71,6 +77,7 @@ struct FpaExportPlan {
     bool replacesFile = false;     // a file of that name is already there
     int progressive = 0;           // for the file, the counter, the archive and fpaState
     bool advancesCounter = false;  // first export of this document in this run
+    std::string archiveName;       // the archive copy "fpa" + progressive, by its suite path
     bool setsFpaState = true;      // the document being issued (not a stored one)
     FpaRecord record;
     std::string xml;
@@ -78,25 +85,26 @@ struct FpaExportPlan {
     std::vector<std::string> warnings;
 };
 
-struct FpaPrepared {
-    std::optional<FpaExportPlan> plan;
-    std::string refusal;  // the message when there is no plan
-};
+// Checks and composes; writes nothing. The refusal says what stops the export.
+Result<FpaExportPlan> PrepareFpaExport(const FpaExportInput& input);
 
-// Checks and composes; writes nothing.
-FpaPrepared PrepareFpaExport(const FpaExportInput& input, const Session& session);
-// Writes the file under a temporary name, then the archive copy and the counter, then gives
-// the file its name and sets fpaState, each write flushed to the disk. Returns the message of
-// a failure, empty on success; on a failure the folder, the archive copy, the counter and
-// fpaState are as they were.
-std::string CommitFpaExport(const FpaExportPlan& plan, Session& session);
+// The file written by a commit has its name (the document's fpaState is then the plan's
+// progressive, when the plan sets it).
+struct FpaFileNamed {};
+// Writes through one WriteSet: the file under a temporary name, then the archive copy and the
+// counter, then gives the file its name, each write flushed to the disk. On a failure the
+// folder, the archive copy and the counter are put back as they were, and the message says so,
+// or says what could not be put back. The one exception: a file that has its name but whose
+// folder's flush was not confirmed stands: the failure then still holds FpaFileNamed.
+Result<FpaFileNamed> CommitFpaExport(const FpaExportPlan& plan, DataFiles& files,
+                                     const PathMapper& paths);
 
 // True when `written`, the file written for the document before, is the file the plan writes
 // and holds what it writes: nothing the file carries changed since.
 bool FpaFileIsCurrent(const FpaExportPlan& plan, const std::filesystem::path& written);
 // Removes the file written for the document (`fpaFile`, its suite path): it no longer goes with
-// the document. Empty when it is gone (or was never there), else why it is still there.
-std::string RemoveFpaFile(const Session& session, const std::string& fpaFile);
+// the document. Done when it is gone (or was never there), else why it is still there.
+Status RemoveFpaFile(const PathMapper& paths, const std::string& fpaFile);
 
 // "Il file ... è stato creato all'interno della cartella ...", then the plan's warnings.
 std::string FpaCreatedMessage(const FpaExportPlan& plan);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/civil_date.h"
+#include "core/result.h"
 #include "fatturapa/mail_transport.h"
 #include "fatturapa/sdi_notification.h"
 #include "fatturapa/sdi_settings.h"
@@ -41,13 +42,15 @@ struct SendResult {
 };
 // Sends one file, as it is, to `to`; the record of the sending (its time `now`) on success.
 // `xml` is the e-invoice's XML, for the record's digest.
+// `progress` hears of the bytes sent.
 SendResult SendFile(const MailAccount& account, const std::string& from, const std::string& to,
-                    const std::filesystem::path& file, std::string_view xml,
-                    const std::string& now);
+                    const std::filesystem::path& file, std::string_view xml, const std::string& now,
+                    const ProgressReport& progress = {});
 // Sends an e-invoice with the company's settings: signed first when it is for a public
 // administration or the settings sign every file.
 SendResult SendEInvoice(const SdiSettings& settings, const std::string& to,
-                        const std::filesystem::path& xmlFile, const std::string& now);
+                        const std::filesystem::path& xmlFile, const std::string& now,
+                        const ProgressReport& progress = {});
 
 // A file that may hold a notification, with where it came from.
 struct NotificationSource {
@@ -126,13 +129,13 @@ std::string ListEInvoice(SdiStore& store, const std::filesystem::path& file,
 
 // A rejected e-invoice made ready to go again: its file, corrected by the operator, written
 // under the next transmission progressive (counter record 5 of qorvana.tot) and listed in the
-// store in place of the rejected one. The caller holds the company's posting lock.
+// store in place of the rejected one; the file and the counter are written through one WriteSet,
+// and put back when either cannot be written. The caller holds the company's posting lock.
 struct Resent {
     std::string fileName;  // the new file's name
     std::filesystem::path file;
-    std::string problem;
 };
-Resent PrepareResend(SdiStore& store, const std::string& rejectedFile, Session& session);
+Result<Resent> PrepareResend(SdiStore& store, const std::string& rejectedFile, Session& session);
 // True when the rejected e-invoice's file is still the one that was sent: nothing corrected.
 bool UnchangedSinceSent(const EInvoiceEntry& entry, const std::filesystem::path& file);
 

@@ -313,7 +313,7 @@ std::optional<SdiStore> LoadSdiStore(const std::filesystem::path& companyFolder,
 
 std::string SaveSdiStore(const std::filesystem::path& companyFolder, const SdiStore& store) {
     const std::filesystem::path file = FindInFolder(companyFolder, kSdiStoreFile);
-    return WriteFileDurably(file, kSdiStoreFile, FormatSdiStore(store)).value_or("");
+    return WriteFileDurably(file, kSdiStoreFile, FormatSdiStore(store)).message();
 }
 
 }  // namespace qorvana

@@ -7,6 +7,7 @@
 #include "core/cp1252.h"
 #include "core/session.h"
 #include "core/tab_file.h"
+#include "document/document_pdf.h"
 #include "document/due_dates.h"
 #include "document/pension_fund.h"
 #include "fatturapa/fpa_export.h"
@@ -31,10 +32,11 @@ double TextWidthOf(const PrintText& text) {
 }
 
 // The pages as the print loop composes them; their image must read back page for page.
-void PrintPages(const Session& s, const DocumentDraft& draft, const PrintSettings& print) {
+void PrintPages(const Session& s, const DocumentDraft& draft, const PrintSettings& print,
+                const VatTable& vat) {
     const PrintedDocument pages =
-        ComposeDocument(DocumentToPrintOf(draft, s), print,
-                        ReadFormDrawing(s.companyFile("qorvana.lkf")), s.money(), TextWidthOf);
+        ComposeDocument(DocumentToPrintOf(draft, s.files, s.money(), s.numberWithYear()), print,
+                        vat, ReadFormDrawing(s.companyFile("qorvana.lkf")), s.money(), TextWidthOf);
     const auto image = ParsePrintImage(PrintImageBytes(pages));
     const auto* read = std::get_if<PrintedDocument>(&image);
     Expect(read && read->size() == pages.size(), "the print image written reads back");
@@ -43,17 +45,21 @@ void PrintPages(const Session& s, const DocumentDraft& draft, const PrintSetting
 
     PdfHandoffInput handoff;
     handoff.pdfFolder = s.workStrings[work_slot::kPdfFolder];
-    handoff.pdfName = DocumentPdfName(draft.header, s.documentKind);
+    handoff.pdfName = DocumentPdfName(draft.header, draft.kind);
     handoff.sendByMail = true;
-    handoff.customerEmail = DocumentToPrintOf(draft, s).entries.email;
+    handoff.customerEmail =
+        DocumentToPrintOf(draft, s.files, s.money(), s.numberWithYear()).entries.email;
     handoff.extraArgument = print.pdfExtraArgument();
     PdfHandoffStart(s.paths, BuildPdfHandoff(handoff));
 }
 
 // The FatturaPA file of the draft as an electronic invoice, composed and checked, not written.
-FpaPrepared ExportFatturaPa(Session& s, const DocumentDraft& draft, const TabFile& tab,
-                            const PrintSettings& print) {
+Result<FpaExportPlan> ExportFatturaPa(Session& s, const DocumentDraft& draft, const TabFile& tab,
+                                      const VatTable& vat) {
     DocumentDraft electronic = draft;
+    electronic.kind = DocumentKind::ElectronicInvoice;
+    electronic.fpaState = kFpaXmlNotWritten;
+    electronic.header.proposedProgressive = "1";
     electronic.panel.documentType = "TD01";
     electronic.panel.withholdingType = 0;
     electronic.panel.paymentCondition = 1;
@@ -62,29 +68,25 @@ FpaPrepared ExportFatturaPa(Session& s, const DocumentDraft& draft, const TabFil
     const FpaRecord settings = LoadFpaRecord(s.companyFile("qorvana.fpa"));
     const CustomerRecord customer = s.files.read<CustomersFile>(draft.customer.record);
     const HeaderTables tables = HeaderTables::FromTab(tab);
-    const FpaExportInput input{settings, electronic, customer, print.vat, tables, "1"};
-    s.documentKind = DocumentKind::ElectronicInvoice;
-    s.fpaState = kFpaXmlNotWritten;
-    FpaPrepared prepared = PrepareFpaExport(input, s);
-    s.documentKind = DocumentKind::Invoice;
-    s.fpaState = kFpaOrdinary;
-    return prepared;
+    return PrepareFpaExport({settings, electronic, customer, vat, tables, s.money(), s.files,
+                             s.paths, CompanyFolder(static_cast<int>(s.companyNumber))});
 }
 
 void PostWithJournal(Session& s, const DocumentDraft& draft, const PrintSettings& print,
-                     bool post) {
-    const JournalEntry entry = ProposeEntry(ProposalFor(draft, s, print.printLines));
+                     const VatTable& vat, bool post) {
+    const JournalEntry entry =
+        ProposeEntry(ProposalFor(draft, s.files, s.money(), s.numberWithYear(), print.printLines));
     if (!post) return;
     PostingInput input;
     input.draft = &draft;
-    input.vat = &print.vat;
+    input.vat = &vat;
     input.money = s.money();
     input.pdfFolder = s.workStrings[work_slot::kPdfFolder];
     input.issueMoment = CivilDateTime{CivilDate{2025, 3, 5}, 10, 0, 0};
-    PostDocument(s.files, input);
+    (void)PostDocument(s.files, input);  // a refusal is an outcome the harness explores
     const EntryCheck check = CheckEntry(entry, AccountList::Load(s.files));
     if (check.problem == EntryProblem::None)
-        PostJournalEntry(s.files, entry, check.accounts, DateTimeValue(input.issueMoment));
+        (void)PostJournalEntry(s.files, entry, check.accounts, input.issueMoment.dateTimeValue());
 }
 
 }  // namespace
@@ -97,7 +99,7 @@ void Expect(bool holds, const char* what) {
 
 DocumentDraft SampleDraft(int customer, const std::string& number) {
     DocumentDraft draft;
-    draft.customer = {customer, "ALFA"};
+    draft.customer = {customer, "ALFA", "Verona"};
     DocumentLine& sold = draft.lines[1];
     sold.articleRecord = 1;
     sold.code = "ABC";
@@ -125,21 +127,22 @@ void Recompute(const Session& s, const VatTable& vat, DocumentDraft& draft) {
 
 void ConfirmDocument(Session& s, DocumentDraft& draft, bool post) {
     const TabFile tab = TabFile::Load(s.companyFile("qorvana.tab"));
-    const PrintSettings print = LoadPrintSettings(s, tab);
-    Recompute(s, print.vat, draft);
-    PrintPages(s, draft, print);
-    ExportFatturaPa(s, draft, tab, print);
-    PostWithJournal(s, draft, print, post);
+    const PrintSettings print = LoadPrintSettings(s);
+    const VatTable vat = VatTable::FromTab(tab);
+    Recompute(s, vat, draft);
+    PrintPages(s, draft, print, vat);
+    (void)ExportFatturaPa(s, draft, tab, vat);  // a refusal is an outcome explored too
+    PostWithJournal(s, draft, print, vat, post);
 }
 
 std::string SampleFatturaPa(Session& s, std::string& refusal) {
     DocumentDraft draft = SampleDraft(9, "2");
     const TabFile tab = TabFile::Load(s.companyFile("qorvana.tab"));
-    const PrintSettings print = LoadPrintSettings(s, tab);
-    Recompute(s, print.vat, draft);
-    const FpaPrepared prepared = ExportFatturaPa(s, draft, tab, print);
-    refusal = prepared.refusal;
-    return prepared.plan ? prepared.plan->xml : std::string();
+    const VatTable vat = VatTable::FromTab(tab);
+    Recompute(s, vat, draft);
+    const Result<FpaExportPlan> prepared = ExportFatturaPa(s, draft, tab, vat);
+    refusal = prepared.message();
+    return prepared ? prepared->xml : std::string();
 }
 
 }  // namespace qorvana::fuzz

@@ -36,11 +36,12 @@ SourceRow FirstSource(const Session& s, SourceKind kind) {
 
 ImportResult Import(Session& s, int choice, std::string_view bytes, DocumentDraft& draft) {
     const auto folder = s.companyFolder();
-    const PrintSettings print = LoadPrintSettings(s, TabFile::Load(s.companyFile("qorvana.tab")));
+    const VatTable vat = VatTable::FromTab(TabFile::Load(s.companyFile("qorvana.tab")));
     ImportTerms terms;
-    terms.vat = &print.vat;
+    terms.vat = &vat;
     terms.money = s.money();
-    terms.customerVatOverride = ReadDocumentSetup(s).customerVatCode;
+    terms.customerVatOverride =
+        ReadDocumentSetup(s.files, s.generalSettings, draft.customer.record).customerVatCode;
     if (choice <= 1) {
         const SourceRow note = FirstSource(s, SourceKind::DeliveryNotes);
         ScratchCompany::Put(folder / ("b" + note.cells[3]), bytes);

@@ -74,25 +74,27 @@ fs::path MakeDrive() {
 // movements and the journal hold data.
 void PostSampleInvoice(Session& s) {
     const TabFile tab = TabFile::Load(s.companyFile("qorvana.tab"));
-    const PrintSettings print = LoadPrintSettings(s, tab);
+    const PrintSettings print = LoadPrintSettings(s);
+    const VatTable vat = VatTable::FromTab(tab);
     DocumentDraft draft = SampleDraft(1, "1");
-    Recompute(s, print.vat, draft);
+    Recompute(s, vat, draft);
 
     PostingInput input;
     input.draft = &draft;
-    input.vat = &print.vat;
+    input.vat = &vat;
     input.money = s.money();
     input.pdfFolder = s.workStrings[work_slot::kPdfFolder];
     input.issueMoment = CivilDateTime{CivilDate{2025, 3, 5}, 10, 0, 0};
-    const PostingResult posted = PostDocument(s.files, input);
-    if (!posted.ok) SetUpFailed("posting the sample invoice: " + posted.message);
+    const Result<DocumentStored> posted = PostDocument(s.files, input);
+    if (!posted.ok()) SetUpFailed("posting the sample invoice: " + posted.message());
 
-    const JournalEntry entry = ProposeEntry(ProposalFor(draft, s, print.printLines));
+    const JournalEntry entry =
+        ProposeEntry(ProposalFor(draft, s.files, s.money(), s.numberWithYear(), print.printLines));
     const EntryCheck check = CheckEntry(entry, AccountList::Load(s.files));
     if (check.problem != EntryProblem::None) SetUpFailed("journal entry: " + check.message);
-    const JournalResult journal =
-        PostJournalEntry(s.files, entry, check.accounts, DateTimeValue(input.issueMoment));
-    if (!journal.ok) SetUpFailed("posting the journal entry: " + journal.message);
+    const Result<int> journal =
+        PostJournalEntry(s.files, entry, check.accounts, input.issueMoment.dateTimeValue());
+    if (!journal.ok()) SetUpFailed("posting the journal entry: " + journal.message());
 }
 
 }  // namespace

@@ -49,12 +49,13 @@ const std::string& CompanyFile(const std::string& relative) {
 
 void PrintImageSeeds(Session& s) {
     DocumentDraft draft = SampleDraft(9, "2");
-    const PrintSettings print = LoadPrintSettings(s, TabFile::Load(s.companyFile("qorvana.tab")));
-    Recompute(s, print.vat, draft);
+    const PrintSettings print = LoadPrintSettings(s);
+    const VatTable vat = VatTable::FromTab(TabFile::Load(s.companyFile("qorvana.tab")));
+    Recompute(s, vat, draft);
     const auto width = [](const PrintText& t) { return Utf8Length(t.text) * t.size * 0.1; };
     const PrintedDocument pages =
-        ComposeDocument(DocumentToPrintOf(draft, s), print,
-                        ReadFormDrawing(s.companyFile("qorvana.lkf")), s.money(), width);
+        ComposeDocument(DocumentToPrintOf(draft, s.files, s.money(), s.numberWithYear()), print,
+                        vat, ReadFormDrawing(s.companyFile("qorvana.lkf")), s.money(), width);
     Seed("print_image", "invoice.rto", 0, PrintImageBytes(pages));
     Seed("print_image", "qorvana.lxf", 1,
          "larghezza=148\r\naltezza=210\r\nmargine_sinistro=5\r\nmargine_superiore=5\r\n"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <span>
 #include <utility>
@@ -17,14 +18,16 @@
 #include "core/paths.h"
 #include "core/text.h"
 #include "core/whole_file.h"
+#include "core/write_set.h"
 #include "customers/customer_record.h"
 #include "document/document_continuation_record.h"
+#include "document/document_kind.h"
+#include "document/document_pdf.h"
 #include "document/document_record.h"
 #include "document/document_setup.h"
 #include "document/line_file.h"
 #include "document/numbering.h"
 #include "document/stock_movement_record.h"
-#include "posting/write_plan.h"
 #include "sources/delivery_note_record.h"
 #include "sources/source_documents.h"
 
@@ -35,7 +38,6 @@ namespace d = document_record;
 namespace c = continuation_record;
 namespace m = stock_movement_record;
 
-constexpr int kMaxCount = 32767;
 constexpr char kNotStored[] = ": il documento non è stato memorizzato.";
 
 std::string Flag(bool set) {
@@ -71,12 +73,11 @@ struct Plan {
     int firstMovement = 0;
     std::vector<int> notes;
     std::vector<int> receipts;
-    std::string lineFileName;
-    std::string lineFileBytes;
-    std::optional<DurableFile> lineFile;
+    std::string lineFileSuiteName;
+    std::optional<WriteSet::StagedFile> lineFile;
     // qorvana.num with the document's series, for an electronic invoice of kind 7.
     std::string seriesBytes;
-    std::optional<DurableFile> seriesFile;
+    std::optional<WriteSet::StagedFile> seriesFile;
 };
 
 // A file of the company folder: its host path and its name as the operator knows it.
@@ -90,7 +91,7 @@ CompanyFile CompanyFileOf(const DataFiles& files, const PostingInput& in, const 
 }
 
 // Why `needed` records cannot be appended to the file counted by `counterRecord`: its
-// counter is damaged (outside 0..32767) or the file is full.
+// counter is damaged (negative) or the file is full.
 std::string NoRoomMessage(const DataFiles& files, int counterRecord, const std::string& what,
                           int needed) {
     const int count = files.read<CountersFile>(counterRecord).int16(tot::kRecordCount);
@@ -110,20 +111,20 @@ bool HoldsNothing(std::span<const std::uint8_t> bytes) {
 
 // The records about to be appended must lie past the end of their files or hold nothing:
 // counters restored from an older copy would otherwise overwrite stored documents.
-std::optional<std::string> CheckAppendsAreFree(const DataFiles& files, const Plan& plan) {
+Result<> CheckAppendsAreFree(const DataFiles& files, const Plan& plan) {
     const std::string behind = "I contatori di qorvana.tot sono indietro rispetto all'archivio: ";
     const std::string nothing = ". Non è stato scritto niente: far ripristinare i contatori.";
     if (plan.recordNumber <= files.physicalRecords(kFte)) {
         const auto stored = files.read<InvoicesFile>(plan.recordNumber);
         if (!HoldsNothing(stored.bytes()))
-            return behind + "il record " + std::to_string(plan.recordNumber) +
-                   " di qorvana.fte contiene già il documento " +
-                   StoredDocumentText(files, stored) + nothing;
+            return Failure{behind + "il record " + std::to_string(plan.recordNumber) +
+                           " di qorvana.fte contiene già il documento " +
+                           StoredDocumentText(files, stored) + nothing};
     }
     if (plan.recordNumber <= files.physicalRecords(kF2e) &&
         !HoldsNothing(files.read<ContinuationsFile>(plan.recordNumber).bytes()))
-        return behind + "il record " + std::to_string(plan.recordNumber) +
-               " di qorvana.f2e contiene già dati" + nothing;
+        return Failure{behind + "il record " + std::to_string(plan.recordNumber) +
+                       " di qorvana.f2e contiene già dati" + nothing};
     const int last = std::min<int>(plan.firstMovement + int(plan.movements.size()) - 1,
                                    files.physicalRecords(kMag));
     int taken = 0;  // the first of the records to be written that holds a movement
@@ -133,15 +134,15 @@ std::optional<std::string> CheckAppendsAreFree(const DataFiles& files, const Pla
                                       if (taken == 0 && !HoldsNothing(m.bytes())) taken = n;
                                   });
     if (taken != 0)
-        return behind + "il record " + std::to_string(taken) +
-               " di qorvana.mag contiene già un movimento" + nothing;
-    return std::nullopt;
+        return Failure{behind + "il record " + std::to_string(taken) +
+                       " di qorvana.mag contiene già un movimento" + nothing};
+    return {};
 }
 
 // The year and series of the document's number.
 NumberingScope ScopeOf(const PostingInput& in) {
     const HeaderEntries& h = in.draft->header;
-    const std::string date = RecordDate(h.documentDate);
+    const std::string date = CivilDate::RecordFromShown(h.documentDate);
     return {date.empty() ? 0 : std::stoi(date.substr(0, 4)),
             NumberedInSeparateSeries(h.separateSeries, in.documentKind), in.fpaSeparateNumbering};
 }
@@ -152,41 +153,46 @@ NumberingScope ScopeOf(const PostingInput& in) {
 std::optional<std::string> NumberInsteadOfTaken(const DataFiles& files, const StoredSeries& series,
                                                 const PostingInput& in) {
     if (in.draft == nullptr || !in.numberProposed ||
-        RecordDate(in.draft->header.documentDate).empty())
+        CivilDate::RecordFromShown(in.draft->header.documentDate).empty())
         return std::nullopt;
     const NumberingScope scope = ScopeOf(in);
-    if (!NumberTaken(files, series, scope, in.draft->header.documentNumber)) return std::nullopt;
+    if (NumberIsFree(files, series, scope, in.draft->header.documentNumber)) return std::nullopt;
     const NumberProposal next = ReadNumberProposal(files, series, scope, in.fpaState);
     if (!next.documentNumber) return std::nullopt;
     return std::to_string(*next.documentNumber);
 }
 
-// Room for everything posting appends, reserved before the first write, so that a full
-// disk is found while nothing has changed.
-std::optional<std::string> ReserveRoom(DataFiles& files, const PostingInput& in, Plan& plan) {
+// Room for everything posting appends, reserved before the first write, and the whole files it
+// writes (qorvana.num, the line file) staged, so that a full disk is found while nothing has
+// changed.
+Result<> ReserveRoom(DataFiles& files, const PostingInput& in, Plan& plan, WriteSet& set) {
     try {
         files.reserve(kFte, plan.recordNumber, 1);
         files.reserve(kF2e, plan.recordNumber, 1);
         files.reserve(kMag, plan.firstMovement, static_cast<int>(plan.movements.size()));
     } catch (const RecordIoError& e) {
-        return e.what() + std::string(kNotStored);
+        return Failure{e.what() + std::string(kNotStored)};
     }
+    const auto stage = [&](const std::string& name,
+                           std::string_view bytes) -> Result<WriteSet::StagedFile> {
+        const CompanyFile file = CompanyFileOf(files, in, name);
+        auto staged = set.stage(file.path, file.suiteName, bytes);
+        if (!staged) return Failure{staged.message() + ". Il documento non è stato memorizzato."};
+        return staged;
+    };
     if (!plan.seriesBytes.empty()) {
-        const CompanyFile file = CompanyFileOf(files, in, kSeriesFile);
-        plan.seriesFile.emplace(file.path, file.suiteName);
-        auto problem = plan.seriesFile->reserve(plan.seriesBytes.size());
-        if (!problem) problem = plan.seriesFile->write(plan.seriesBytes);
-        if (problem) return *problem + ". Il documento non è stato memorizzato.";
+        auto staged = stage(kSeriesFile, plan.seriesBytes);
+        if (!staged) return *staged.failure();
+        plan.seriesFile = *staged;
     }
-    if (!in.writeLineFile) return std::nullopt;
-    plan.lineFileName = LineFile::IssuedFileName(plan.documentCounter.single(tot::kSerial));
-    plan.lineFileBytes = LineFile::Bytes(LineFile::IssuedHeader(*in.draft, in.documentKind),
-                                         LineFile::BlocksOf(in.draft->lines));
-    const CompanyFile file = CompanyFileOf(files, in, plan.lineFileName);
-    plan.lineFile.emplace(file.path, file.suiteName);
-    if (auto problem = plan.lineFile->reserve(plan.lineFileBytes.size()))
-        return *problem + ". Il documento non è stato memorizzato.";
-    return std::nullopt;
+    if (!in.writeLineFile) return {};
+    const std::string name = LineFile::IssuedFileName(plan.documentCounter.single(tot::kSerial));
+    plan.lineFileSuiteName = CompanyFileOf(files, in, name).suiteName;
+    auto staged = stage(name, LineFile::Bytes(LineFile::IssuedHeader(*in.draft, in.documentKind),
+                                              LineFile::BlocksOf(in.draft->lines)));
+    if (!staged) return *staged.failure();
+    plan.lineFile = *staged;
+    return {};
 }
 
 // The records of `wanted` that exist in the file counted by `counterRecord`.
@@ -211,10 +217,10 @@ void FillDocument(const PostingInput& in, const Plan& plan, DocumentRecord& r) {
     r.setInt16(d::kCustomer, static_cast<std::int16_t>(in.draft->customer.record));
     r.setText(d::kNumber, h.documentNumber);
     r.setInt16(d::kBank1, Choice(h.bank1));
-    r.setText(d::kRegistrationDate, RecordDate(h.registrationDate));
-    r.setText(d::kDocumentDate, RecordDate(h.documentDate));
+    r.setText(d::kRegistrationDate, CivilDate::RecordFromShown(h.registrationDate));
+    r.setText(d::kDocumentDate, CivilDate::RecordFromShown(h.documentDate));
     for (int i = 0; i < d::kDueDates; ++i) {
-        r.setText(DocumentRecord::At(d::kDueDate, i), RecordDate(h.dueDates[i]));
+        r.setText(DocumentRecord::At(d::kDueDate, i), CivilDate::RecordFromShown(h.dueDates[i]));
         r.setDouble(DocumentRecord::At(d::kDueAmount, i), TypedValue(h.instalmentAmounts[i]));
     }
     for (int s = 1; s <= d::kVatSlots; ++s) {
@@ -233,7 +239,7 @@ void FillDocument(const PostingInput& in, const Plan& plan, DocumentRecord& r) {
     r.setDouble(d::kAdditionalAmount2, TypedValue(h.additionalAmount2));
     r.setDouble(d::kVatRegisterNumber, ParseDecimal(h.vatRegisterNumber));
     r.setInt16(d::kSeries, static_cast<std::int16_t>(h.series));
-    r.setDouble(d::kIssueMoment, DateTimeValue(in.issueMoment));
+    r.setDouble(d::kIssueMoment, in.issueMoment.dateTimeValue());
     r.setText(d::kSpesometro, Flag(h.vatOptions.spesometro));
     r.setText(d::kVatNotShown, Flag(h.vatOptions.vatNotShown));
     r.setText(d::kSummaryDocument, Flag(h.vatOptions.summaryDocument));
@@ -255,7 +261,8 @@ void FillContinuation(const PostingInput& in, const Plan& plan, ContinuationReco
         r.setDouble(ContinuationRecord::At(c::kOutsideVat, i), b[s][2]);
     }
     for (int i = 0; i < c::kDueDates; ++i) {
-        r.setText(ContinuationRecord::At(c::kDueDate, i), RecordDate(h.dueDates[4 + i]));
+        r.setText(ContinuationRecord::At(c::kDueDate, i),
+                  CivilDate::RecordFromShown(h.dueDates[4 + i]));
         r.setDouble(ContinuationRecord::At(c::kDueAmount, i),
                     TypedValue(h.instalmentAmounts[4 + i]));
     }
@@ -266,48 +273,47 @@ void FillContinuation(const PostingInput& in, const Plan& plan, ContinuationReco
     r.setDouble(c::kFpaMode, in.fpaState);
 }
 
-// The header values and the files posting needs; an Italian message when one is unusable.
-std::optional<std::string> CheckValues(const DataFiles& files, const PostingInput& in) {
-    if (in.draft == nullptr || in.vat == nullptr)
-        return "Documento incompleto" + std::string(kNotStored);
+// The header values and the files posting needs; the refusal when one is unusable.
+Result<> CheckValues(const DataFiles& files, const PostingInput& in) {
+    const auto refuse = [](const std::string& why) { return Failure{why + kNotStored}; };
+    if (in.draft == nullptr || in.vat == nullptr) return refuse("Documento incompleto");
     const HeaderEntries& h = in.draft->header;
     for (int channel : {int(kTot), int(kFte), int(kF2e), int(kArt), int(kMag)})
         if (!files.isWritable(channel))
-            return "Il file " + files.pathOf(channel).filename().string() +
-                   " non è aperto in scrittura" + kNotStored;
+            return refuse("Il file " + files.pathOf(channel).filename().string() +
+                          " non è aperto in scrittura");
     if (DocumentNumberKey(h.documentNumber).empty() ||
         Utf8Length(h.documentNumber) > d::kNumber.width)
-        return std::string("Il numero del documento non è valido");
+        return refuse("Il numero del documento non è valido");
     // A whole number the counter cannot hold would be proposed again for the next document.
     const double typed = Val(h.documentNumber);
     if (typed == std::floor(typed) && !CounterWordValue(h.documentNumber) &&
         Trim(h.documentNumber).find_first_not_of("+-0123456789") == std::string::npos)
-        return "Il numero del documento " + Trim(h.documentNumber) +
-               " è fuori dai limiti (da 1 a 32767)" + kNotStored;
-    if (IsValidDate(h.documentDate) != 0) return std::string("La data del documento non è valida");
+        return refuse("Il numero del documento " + Trim(h.documentNumber) +
+                      " è fuori dai limiti (da 1 a " + std::to_string(kMaxCountedRecords) + ")");
+    if (IsValidDate(h.documentDate) != 0) return refuse("La data del documento non è valida");
     if (IsValidDate(h.registrationDate) != 0)
-        return std::string("La data di registrazione del documento non è valida");
-    if (in.draft->customer.record < 0 || in.draft->customer.record > kMaxCount)
-        return "Il cliente del documento non è valido" + std::string(kNotStored);
+        return refuse("La data di registrazione del documento non è valida");
+    if (in.draft->customer.record < 0 || in.draft->customer.record > kMaxCountedRecords)
+        return refuse("Il cliente del documento non è valido");
     if (Utf8Length(Trim(h.commissionRate)) > d::kCommissionRate.width)
-        return std::string("L'aliquota provvigione non è valida");
+        return refuse("L'aliquota provvigione non è valida");
     // No vehicle kind chosen stores "0": the kinds are offered only on the electronic-invoice
     // panel, so an ordinary leasing document has none.
     if (h.vatOptions.rentalOrLeasing && in.draft->panel.vehicleKind > 8)
-        return std::string("Il tipo di veicolo del noleggio o leasing non è valido");
+        return refuse("Il tipo di veicolo del noleggio o leasing non è valido");
     for (int pos : {h.paymentTerms, h.bank1, h.bank2, h.bank3, h.series})
-        if (pos < -1 || pos >= kMaxCount)
-            return "Una scelta dell'intestazione non è valida" + std::string(kNotStored);
-    return std::nullopt;
+        if (pos < -1 || pos >= std::numeric_limits<std::int16_t>::max())
+            return refuse("Una scelta dell'intestazione non è valida");
+    return {};
 }
 
 // Counters record 7 (and 5 for the separate electronic-invoice series): the document's
 // record number, the serial and the last number issued.
-std::optional<std::string> PlanCounters(const DataFiles& files, const PostingInput& in,
-                                        Plan& plan) {
+Result<> PlanCounters(const DataFiles& files, const PostingInput& in, Plan& plan) {
     const HeaderEntries& h = in.draft->header;
     const auto next = NextRecordNumber(files, tot::kInvoices);
-    if (!next) return NoRoomMessage(files, tot::kInvoices, "dei documenti", 1);
+    if (!next) return Failure{NoRoomMessage(files, tot::kInvoices, "dei documenti", 1)};
     plan.recordNumber = *next;
     plan.documentCounter = files.read<CountersFile>(tot::kInvoices);
     plan.documentCounter.setInt16(tot::kRecordCount, static_cast<std::int16_t>(plan.recordNumber));
@@ -328,12 +334,11 @@ std::optional<std::string> PlanCounters(const DataFiles& files, const PostingInp
     } else if (number) {
         plan.documentCounter.setInt16(tot::kLastNumber, *number);
     }
-    return std::nullopt;
+    return {};
 }
 
 // The lines that move stock, and room for their movements.
-std::optional<std::string> PlanMovements(const DataFiles& files, const PostingInput& in,
-                                         Plan& plan) {
+Result<> PlanMovements(const DataFiles& files, const PostingInput& in, Plan& plan) {
     plan.creditNote = IsCreditNote(in.documentKind, in.draft->panel.documentType);
     plan.reference = (plan.creditNote ? "NC " : "FT ") + Trim(in.draft->header.documentNumber);
     const int articles = RecordCount(files, tot::kArticles);
@@ -347,42 +352,45 @@ std::optional<std::string> PlanMovements(const DataFiles& files, const PostingIn
         mv.lineQuantity = line.quantity;
         mv.netPrice = NetUnitPrice(line, *in.vat, in.draft->vatInclusive, in.money);
         if (!AllFinite({mv.toMove, mv.lineQuantity, mv.netPrice, mv.toMove * mv.netPrice}))
-            return "Quantità o prezzo non validi alla riga " + std::to_string(n) + kNotStored;
+            return Failure{"Quantità o prezzo non validi alla riga " + std::to_string(n) +
+                           kNotStored};
         plan.movements.push_back(mv);
     }
-    if (plan.movements.empty()) return std::nullopt;
+    if (plan.movements.empty()) return {};
     const auto first = NextRecordNumber(files, tot::kMovements);
-    if (!first || *first + static_cast<int>(plan.movements.size()) - 1 > kMaxCount)
-        return NoRoomMessage(files, tot::kMovements, "dei movimenti di magazzino",
-                             static_cast<int>(plan.movements.size()));
+    if (!first || *first + static_cast<int>(plan.movements.size()) - 1 > kMaxCountedRecords)
+        return Failure{NoRoomMessage(files, tot::kMovements, "dei movimenti di magazzino",
+                                     static_cast<int>(plan.movements.size()))};
     plan.firstMovement = *first;
-    return std::nullopt;
+    return {};
 }
 
 // The imported delivery notes and receipts to mark: only records that exist, and each still
 // open as it was when imported. One that another workstation invoiced meanwhile refuses the
 // posting: a note or receipt is invoiced once.
-std::optional<std::string> PlanMarks(const DataFiles& files, const PostingInput& in, Plan& plan) {
+Result<> PlanMarks(const DataFiles& files, const PostingInput& in, Plan& plan) {
     plan.notes = ExistingRecords(files, tot::kDeliveryNoteLines, in.draft->imports.deliveryNotes);
     plan.receipts = ExistingRecords(files, tot::kReceipts, in.draft->imports.receipts);
     if (!plan.notes.empty() && !files.isWritable(kBol))
-        return "Il file qorvana.bol non è aperto in scrittura" + std::string(kNotStored);
+        return Failure{"Il file qorvana.bol non è aperto in scrittura" + std::string(kNotStored)};
     if (!plan.receipts.empty() && !files.isWritable(kRic))
-        return "Il file qorvana.ric non è aperto in scrittura" + std::string(kNotStored);
+        return Failure{"Il file qorvana.ric non è aperto in scrittura" + std::string(kNotStored)};
     const std::string meanwhile = " è stata fatturata nel frattempo da un'altra postazione";
     for (int rec : plan.notes) {
         const auto note = files.read<DeliveryNotesFile>(rec);
         if (note.int16(bol::kInvoiced) != 0)
-            return "La bolla n. " + std::to_string(note.int16(bol::kNumber)) + " del " +
-                   PickerDate(note.text(bol::kDate)) + meanwhile + kNotStored;
+            return Failure{"La bolla n. " + std::to_string(note.int16(bol::kNumber)) + " del " +
+                           CivilDate::ShownFromRecord(note.text(bol::kDate)) + meanwhile +
+                           kNotStored};
     }
     for (int rec : plan.receipts) {
         const auto receipt = files.read<ReceiptsFile>(rec);
         if (receipt.int16(d::kKind) != kReceiptToInvoice)
-            return "La ricevuta n. " + Trim(receipt.text(d::kNumber)) + " del " +
-                   PickerDate(receipt.text(d::kDocumentDate)) + meanwhile + kNotStored;
+            return Failure{"La ricevuta n. " + Trim(receipt.text(d::kNumber)) + " del " +
+                           CivilDate::ShownFromRecord(receipt.text(d::kDocumentDate)) + meanwhile +
+                           kNotStored};
     }
-    return std::nullopt;
+    return {};
 }
 
 // qorvana.num with the series of an electronic invoice of kind 7 at its record number.
@@ -390,40 +398,40 @@ void PlanSeriesEntry(const PostingInput& in, const StoredSeries& series, Plan& p
     if (in.documentKind != DocumentKind::ElectronicInvoice) return;
     StoredSeries withDocument = series;
     const HeaderEntries& h = in.draft->header;
-    withDocument[plan.recordNumber] = {Trim(h.documentNumber), RecordDate(h.documentDate),
-                                       plan.separateSeries};
+    withDocument[plan.recordNumber] = {
+        Trim(h.documentNumber), CivilDate::RecordFromShown(h.documentDate), plan.separateSeries};
     plan.seriesBytes = StoredSeriesText(withDocument);
 }
 
 // Checks everything and prepares every record; an Italian message when posting must not
 // start. `series` is the company's qorvana.num.
-std::optional<std::string> Prepare(const DataFiles& files, const StoredSeries& series,
-                                   const PostingInput& in, Plan& plan) {
-    if (auto refusal = CheckValues(files, in)) return refusal;
+Status Prepare(const DataFiles& files, const StoredSeries& series, const PostingInput& in,
+               Plan& plan) {
+    if (auto checked = CheckValues(files, in); !checked) return checked;
     const HeaderEntries& h = in.draft->header;
     plan.separateSeries = NumberedInSeparateSeries(h.separateSeries, in.documentKind);
     plan.pdfName = DocumentPdfName(h, in.documentKind);
-    if (auto refusal = PlanCounters(files, in, plan)) return refusal;
-    if (auto refusal = PlanMovements(files, in, plan)) return refusal;
-    if (auto refusal = PlanMarks(files, in, plan)) return refusal;
-    if (auto refusal = CheckAppendsAreFree(files, plan)) return refusal;
-    if (auto refusal = NumberTaken(files, series, ScopeOf(in), h.documentNumber)) return refusal;
+    if (auto done = PlanCounters(files, in, plan); !done) return done;
+    if (auto done = PlanMovements(files, in, plan); !done) return done;
+    if (auto done = PlanMarks(files, in, plan); !done) return done;
+    if (auto done = CheckAppendsAreFree(files, plan); !done) return done;
+    if (auto free = NumberIsFree(files, series, ScopeOf(in), h.documentNumber); !free) return free;
     PlanSeriesEntry(in, series, plan);
     plan.document = NewDocumentRecord();
     FillDocument(in, plan, plan.document);
     plan.continuation = NewContinuationRecord();
     FillContinuation(in, plan, plan.continuation);
-    return std::nullopt;
+    return {};
 }
 
 StockMovementRecord MovementRecord(const PostingInput& in, const Plan& plan, const Movement& mv) {
     StockMovementRecord r;
     r.blankTexts(m::kFields);
-    r.setText(m::kDate, RecordDate(in.draft->header.registrationDate));
+    r.setText(m::kDate, CivilDate::RecordFromShown(in.draft->header.registrationDate));
     r.setText(m::kCounterpart, in.draft->customer.name);
     r.setInt16(m::kFixedOne1, 1);
     r.setText(m::kReference, plan.reference);
-    r.setDouble(m::kIssueMoment, DateTimeValue(in.issueMoment));
+    r.setDouble(m::kIssueMoment, in.issueMoment.dateTimeValue());
     r.setInt16(m::kArticle, static_cast<std::int16_t>(mv.article));
     r.setInt16(m::kCustomer, static_cast<std::int16_t>(in.draft->customer.record));
     r.setDouble(m::kQuantity, plan.creditNote ? -mv.toMove : mv.toMove);
@@ -451,108 +459,82 @@ void UpdateArticle(ArticleRecord& a, const Plan& plan, const Movement& mv, const
     a.setDouble(art::kValueSold, value);
 }
 
-// Writes the articles and the movements of the moved lines and the movement counter.
-// `written` counts the movements written, for the report of a failure midway.
-void WriteMovements(DataFiles& files, const PostingInput& in, const Plan& plan, int& written) {
+// The step of the stock movements and the positions of their writes among the writes: a write
+// failing midway tells how many were written.
+struct MovementWrites {
+    std::optional<std::size_t> step;
+    std::vector<std::size_t> positions;
+};
+
+// Adds the articles and the movements of the moved lines and the movement counter.
+std::vector<std::size_t> AddMovements(WriteSet& set, const PostingInput& in, const Plan& plan) {
+    std::vector<std::size_t> positions;
     for (std::size_t i = 0; i < plan.movements.size(); ++i) {
         const Movement& mv = plan.movements[i];
-        ArticleRecord a = files.read<ArticlesFile>(mv.article);
+        ArticleRecord a = set.read<ArticlesFile>(mv.article);
         UpdateArticle(a, plan, mv, in.money);
-        files.write<ArticlesFile>(mv.article, a);
-        files.write<MovementsFile>(plan.firstMovement + static_cast<int>(i),
-                                   MovementRecord(in, plan, mv));
-        written = static_cast<int>(i) + 1;
+        set.write<ArticlesFile>(mv.article, a);
+        positions.push_back(set.write<MovementsFile>(plan.firstMovement + static_cast<int>(i),
+                                                     MovementRecord(in, plan, mv)));
     }
-    WriteRecordCount(files, tot::kMovements,
-                     plan.firstMovement + static_cast<int>(plan.movements.size()) - 1);
+    auto counter = set.read<CountersFile>(tot::kMovements);
+    const int last = plan.firstMovement + static_cast<int>(plan.movements.size()) - 1;
+    counter.setInt16(tot::kRecordCount, static_cast<std::int16_t>(last));
+    set.write<CountersFile>(tot::kMovements, counter);
+    return positions;
+}
+
+// Adds the marks on the imported records of `File`, as the step `what`: `field` set to `value`.
+template <class File, class Field>
+void AddMarks(WriteSet& set, const char* what, const std::vector<int>& records, Field field,
+              std::int16_t value) {
+    if (records.empty()) return;
+    set.step(what);
+    for (int rec : records) {
+        auto r = set.read<File>(rec);
+        r.setInt16(field, value);
+        set.write<File>(rec, r);
+    }
+}
+
+// Adds every write of the posting to `set`, in the suite's order, in steps named as the
+// operator reads them; the written files are made durable before the line file is named.
+MovementWrites AddWrites(WriteSet& set, const PostingInput& in, const Plan& plan) {
+    const std::string n = std::to_string(plan.recordNumber);
+    set.step("contatore documenti (qorvana.tot)");
+    if (plan.writeSeriesCounter) set.write<CountersFile>(tot::kFatturaPa, plan.seriesCounter);
+    set.write<CountersFile>(tot::kInvoices, plan.documentCounter);
+    // The document and the series it was numbered in go together: the series first, so that
+    // a stored electronic invoice always finds its entry.
+    set.step("documento " + n +
+             (plan.seriesFile ? " (qorvana.fte, qorvana.num)" : " (qorvana.fte)"));
+    if (plan.seriesFile) set.publish(*plan.seriesFile);
+    set.write<InvoicesFile>(plan.recordNumber, plan.document);
+    set.step("seconda parte " + n + " (qorvana.f2e)");
+    set.write<ContinuationsFile>(plan.recordNumber, plan.continuation);
+    MovementWrites movements;
+    if (!plan.movements.empty()) {
+        set.step("articoli, movimenti di magazzino e loro contatore");
+        movements = {set.steps().size() - 1, AddMovements(set, in, plan)};
+    }
+    AddMarks<DeliveryNotesFile>(set, "segni sulle bolle importate", plan.notes, bol::kInvoiced, 1);
+    AddMarks<ReceiptsFile>(set, "segni sulle ricevute importate", plan.receipts, d::kKind, 0);
+    set.step("scrittura definitiva su disco");
+    set.flush();
+    if (plan.lineFile) {
+        set.step("il file delle righe " + plan.lineFileSuiteName);
+        set.publish(*plan.lineFile);
+    }
+    return movements;
 }
 
 }  // namespace
-
-bool IsCreditNote(DocumentKind documentKind, const std::string& fpaDocumentType) {
-    return documentKind == DocumentKind::CreditNote ||
-           (documentKind == DocumentKind::ElectronicInvoice && Trim(fpaDocumentType) == "TD04");
-}
-
-std::string RecordDate(const std::string& ddmmyyyy) {
-    if (IsValidDate(ddmmyyyy) != 0) return {};
-    return ddmmyyyy.substr(6, 4) + ddmmyyyy.substr(3, 2) + ddmmyyyy.substr(0, 2);
-}
-
-std::string DocumentPdfName(const HeaderEntries& header, DocumentKind kind) {
-    const std::string& date = header.documentDate;  // dd/mm/yyyy
-    const std::string year = date.size() >= 10 ? date.substr(6, 4) : "";
-    const bool separate = NumberedInSeparateSeries(header.separateSeries, kind);
-    return "ftr" + DocumentNumberKey(header.documentNumber) + "_" + year + (separate ? "pa" : "") +
-           ".pdf";
-}
-
-namespace {
-
-// Path of the PDF copy as stored, before any cut: the folder without its drive, "\", name.
-std::string WholePdfPath(const std::string& pdfFolder, const std::string& pdfName) {
-    std::string path = Trim(pdfFolder);
-    if (path.size() >= 2 && path[1] == ':') path.erase(0, 2);
-    if (path.empty() || path.back() != '\\') path += '\\';
-    return path + pdfName;
-}
-
-}  // namespace
-
-std::string PdfFolderWarning(const std::string& pdfFolder) {
-    HeaderEntries longest;
-    longest.documentNumber = std::string(d::kNumber.width, 'A');
-    longest.documentDate = "01/01/2000";
-    longest.separateSeries = true;
-    const std::string name = DocumentPdfName(longest, DocumentKind::ElectronicInvoice);
-    const std::size_t room = c::kPdfPath.width;
-    if (Utf8Length(WholePdfPath(pdfFolder, name)) <= room) return {};
-    return "La cartella dei file PDF \"" + Trim(pdfFolder) +
-           "\" (qorvana.pdf) è troppo lunga: il documento memorizza il percorso del suo PDF in " +
-           std::to_string(room) +
-           " caratteri, e la cartella (senza l'unità) può averne al massimo " +
-           std::to_string(room - 1 - name.size()) + ".";
-}
-
-std::string PdfPath(const std::string& pdfFolder, const std::string& pdfName) {
-    std::string path = WholePdfPath(pdfFolder, pdfName);
-    if (Utf8Length(path) > 60) {
-        std::size_t at = 0;
-        for (int chars = 0; chars < 60 && at < path.size(); ++chars) {
-            const auto lead = static_cast<unsigned char>(path[at]);
-            at += lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-        }
-        path.resize(std::min(at, path.size()));
-    }
-    return path;
-}
-
-std::string DeferredVatLimit(const std::string& documentDateDdMmYyyy) {
-    const std::string date = RecordDate(documentDateDdMmYyyy);
-    if (date.empty()) return {};
-    return date.substr(4, 2) + std::to_string(std::stoi(date.substr(0, 4)) + 1);
-}
 
 float NextSerial(float serial) {
     if (!std::isfinite(serial) || serial < 0) serial = 0;
     const float next = serial + 1.0f;
     if (next > 1000000000.0f || next == serial) return 1.0f;
     return next;
-}
-
-double DateTimeValue(const CivilDateTime& moment) {
-    // Days from civil (proleptic Gregorian), relative to 30 December 1899.
-    const auto days = [](int y, int mo, int dd) {
-        y -= mo <= 2 ? 1 : 0;
-        const int era = (y >= 0 ? y : y - 399) / 400;
-        const int yoe = y - era * 400;
-        const int doy = (153 * (mo + (mo > 2 ? -3 : 9)) + 2) / 5 + dd - 1;
-        const int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-        return era * 146097 + doe;
-    };
-    const int day = days(moment.date.year, moment.date.month, moment.date.day) - days(1899, 12, 30);
-    const int seconds = moment.hour * 3600 + moment.minute * 60 + moment.second;
-    return day + seconds / 86400.0;
 }
 
 double NetUnitPrice(const DocumentLine& line, const VatTable& vat, bool vatInclusive,
@@ -566,112 +548,58 @@ double NetUnitPrice(const DocumentLine& line, const VatTable& vat, bool vatInclu
     return net;
 }
 
-PostingResult PostDocument(DataFiles& files, const PostingInput& input) {
-    PostingResult result;
+Result<DocumentStored> PostDocument(DataFiles& files, const PostingInput& input) {
+    DocumentStored stored;
     Plan plan;
     PostingInput in = input;
     std::optional<DocumentDraft> renumbered;
     try {
         const CompanyFile seriesFile = CompanyFileOf(files, input, kSeriesFile);
         const StoredSeriesRead series = ReadStoredSeries(seriesFile.path, seriesFile.suiteName);
-        if (!series.series) {
-            result.message = series.problem + kNotStored;
-            return result;
-        }
+        if (!series.series) return Failure{series.problem + kNotStored};
         if (auto next = NumberInsteadOfTaken(files, *series.series, input)) {
             renumbered = *in.draft;
             HeaderEntries& h = renumbered->header;
             if (Trim(h.vatRegisterNumber) == Trim(h.documentNumber)) h.vatRegisterNumber = *next;
             h.documentNumber = *next;
             in.draft = &*renumbered;
-            result.renumbered = *next;
-            result.vatRegisterNumber = h.vatRegisterNumber;
+            stored.renumbered = *next;
+            stored.vatRegisterNumber = h.vatRegisterNumber;
         }
-        if (auto refusal = Prepare(files, *series.series, in, plan)) {
-            result.message = *refusal;
-            return result;
-        }
+        if (auto prepared = Prepare(files, *series.series, in, plan); !prepared)
+            return *prepared.failure();
     } catch (const RecordIoError& e) {
-        result.message = std::string("Errore di lettura dei dati (") + e.what() + ")" + kNotStored;
-        return result;
+        return Failure{std::string("Errore di lettura dei dati (") + e.what() + ")" + kNotStored};
     }
-    if (auto refusal = ReserveRoom(files, in, plan)) {
-        result.message = *refusal;
-        return result;
+    WriteSet set(files);
+    MovementWrites movements;
+    try {
+        if (auto reserved = ReserveRoom(files, in, plan, set); !reserved)
+            return *reserved.failure();
+        movements = AddWrites(set, in, plan);
+    } catch (const RecordIoError& e) {
+        return Failure{std::string("Errore di lettura dei dati (") + e.what() + ")" + kNotStored};
     }
-    result.recordNumber = plan.recordNumber;
-    result.serial = plan.documentCounter.single(tot::kSerial);
-    result.pdfName = plan.pdfName;
+    stored.recordNumber = plan.recordNumber;
+    stored.serial = plan.documentCounter.single(tot::kSerial);
+    stored.pdfName = plan.pdfName;
 
-    // The suite's order; the files written are made durable at the end.
-    const std::string n = std::to_string(plan.recordNumber);
-    std::vector<int> written{kTot, kFte, kF2e};
-    WritePlan steps;
-    steps.add("contatore documenti (qorvana.tot)", [&] {
-        if (plan.writeSeriesCounter) files.write<CountersFile>(tot::kFatturaPa, plan.seriesCounter);
-        files.write<CountersFile>(tot::kInvoices, plan.documentCounter);
-        result.anythingWritten = true;
-    });
-    // The document and the series it was numbered in go together: the series first, so that
-    // a stored electronic invoice always finds its entry.
-    steps.add(
-        "documento " + n + (plan.seriesFile ? " (qorvana.fte, qorvana.num)" : " (qorvana.fte)"),
-        [&] {
-            if (plan.seriesFile)
-                if (auto failed = plan.seriesFile->publish()) throw RecordIoError(*failed);
-            files.write<InvoicesFile>(plan.recordNumber, plan.document);
-        });
-    steps.add("seconda parte " + n + " (qorvana.f2e)",
-              [&] { files.write<ContinuationsFile>(plan.recordNumber, plan.continuation); });
-    std::optional<std::size_t> movementStep;
-    if (!plan.movements.empty()) {
-        written.insert(written.end(), {kArt, kMag});
-        movementStep = steps.add("articoli, movimenti di magazzino e loro contatore",
-                                 [&] { WriteMovements(files, in, plan, result.movements); });
-    }
-    if (!plan.notes.empty()) {
-        written.push_back(kBol);
-        steps.add("segni sulle bolle importate", [&] {
-            for (int rec : plan.notes) {
-                auto note = files.read<DeliveryNotesFile>(rec);
-                note.setInt16(bol::kInvoiced, 1);
-                files.write<DeliveryNotesFile>(rec, note);
-            }
-        });
-    }
-    if (!plan.receipts.empty()) {
-        written.push_back(kRic);
-        steps.add("segni sulle ricevute importate", [&] {
-            for (int rec : plan.receipts) {
-                auto receipt = files.read<ReceiptsFile>(rec);
-                receipt.setInt16(d::kKind, 0);
-                files.write<ReceiptsFile>(rec, receipt);
-            }
-        });
-    }
-    steps.add("scrittura definitiva su disco", [&] { files.sync(written); });
-    if (in.writeLineFile)
-        steps.add("il file delle righe " + plan.lineFile->suiteName(), [&] {
-            auto failed = plan.lineFile->write(plan.lineFileBytes);
-            if (!failed) failed = plan.lineFile->publish();
-            if (failed) throw RecordIoError(*failed);
-        });
-
-    const WritePlan::Outcome outcome = steps.run();
-    if (!outcome.ok) {
-        std::string partly;
-        if (result.movements > 0 && outcome.failedStep == movementStep)
-            partly = "; " + std::to_string(result.movements) + " articoli e movimenti su " +
-                     std::to_string(plan.movements.size()) +
-                     " (contatore dei movimenti non aggiornato)";
-        result.message = "Errore di scrittura durante la memorizzazione del documento n. " +
-                         Trim(in.draft->header.documentNumber) + " (" + outcome.error +
-                         ").\nScritto: " + outcome.written + partly +
-                         ".\nNon scritto: " + outcome.notWritten + ".";
-        return result;
-    }
-    result.ok = true;
-    return result;
+    const Status applied = set.apply();
+    stored.movements =
+        static_cast<int>(std::count_if(movements.positions.begin(), movements.positions.end(),
+                                       [&](std::size_t at) { return at < set.applied(); }));
+    if (applied) return stored;
+    std::string partly;
+    if (stored.movements > 0 && set.failedStep() == movements.step)
+        partly = "; " + std::to_string(stored.movements) + " articoli e movimenti su " +
+                 std::to_string(plan.movements.size()) +
+                 " (contatore dei movimenti non aggiornato)";
+    return {Failure{"Errore di scrittura durante la memorizzazione del documento n. " +
+                        Trim(in.draft->header.documentNumber) + " (" + applied.message() +
+                        ").\nScritto: " + set.written() + partly +
+                        ".\nNon scritto: " + set.notWritten() + ".",
+                    applied.partlyDone()},
+            stored};
 }
 
 }  // namespace qorvana

@@ -12,6 +12,7 @@
 
 #include "core/civil_date.h"
 #include "core/money.h"
+#include "core/result.h"
 #include "core/session_codes.h"
 #include "document/document_draft.h"
 #include "document/document_record.h"
@@ -41,12 +42,8 @@ struct PostingInput {
     CivilDateTime issueMoment;
 };
 
-struct PostingResult {
-    bool ok = false;
-    // Italian text for the operator when !ok: why nothing was written, or what was and was
-    // not written when a write failed midway.
-    std::string message;
-    bool anythingWritten = false;
+// A document posted: where it was stored and under which number.
+struct DocumentStored {
     int recordNumber = 0;  // N of qorvana.fte / qorvana.f2e
     float serial = 0;      // document serial (names the line file "f" + serial)
     int movements = 0;     // stock movements written
@@ -58,34 +55,16 @@ struct PostingResult {
     std::string vatRegisterNumber;
 };
 
-// Posts the document. Never throws for data problems: a refusal or a failed write comes
-// back in the result. Every check runs on the files as they are at this moment: where other
-// processes of this program share the company, the caller holds the PostingLock.
-PostingResult PostDocument(DataFiles& files, const PostingInput& input);
+// Posts the document through one WriteSet. Never throws for data problems: a refusal comes
+// back as a failure with nothing written; a write failing midway as a failure partly done
+// whose message says what was and was not written, with the document as far as it was
+// stored. Every check runs on the files as they are at this moment: where other processes of
+// this program share the company, the caller holds the PostingLock.
+Result<DocumentStored> PostDocument(DataFiles& files, const PostingInput& input);
 
-// The credit-note rules apply: kind 1, or an electronic invoice of type TD04.
-bool IsCreditNote(DocumentKind documentKind, const std::string& fpaDocumentType);
-// "dd/mm/yyyy" to "yyyymmdd"; empty when the text is not a valid date.
-std::string RecordDate(const std::string& ddmmyyyy);
-// The file name of a document's PDF copy, unique for the document: "ftr", the number's key
-// (DocumentNumberKey: "0015" gives 15), "_", the year of the document date, "pa" when the
-// document is numbered in the separate electronic-invoice series, ".pdf" ("ftr15_2026.pdf",
-// "ftr15_2026pa.pdf"). Posting stores it and the PDF hand-off passes it: the stored path names
-// this document's PDF.
-std::string DocumentPdfName(const HeaderEntries& header, DocumentKind kind);
-// Path of the document's PDF copy as stored: the PDF folder without its drive, "\", the name;
-// at most 60 characters.
-std::string PdfPath(const std::string& pdfFolder, const std::string& pdfName);
-// The warning for a PDF folder with which the stored path of a document's PDF (folder and the
-// longest name DocumentPdfName gives) would not fit its 60 characters; empty when it fits.
-std::string PdfFolderWarning(const std::string& pdfFolder);
-// Deferred-VAT limit: month of the document date and the following year ("112025").
-std::string DeferredVatLimit(const std::string& documentDateDdMmYyyy);
 // The serial after `serial`: + 1, back to 1 beyond 1 000 000 000 or when single precision
 // can no longer count up.
 float NextSerial(float serial);
-// Date-time value: days since 30 December 1899, time of day as the fraction.
-double DateTimeValue(const CivilDateTime& moment);
 // Net unit price of a line: both discounts, then VAT taken out for codes below 13 when
 // prices include VAT.
 double NetUnitPrice(const DocumentLine& line, const VatTable& vat, bool vatInclusive,

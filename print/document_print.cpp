@@ -6,13 +6,13 @@
 #include <utility>
 #include <vector>
 
+#include "core/data_files.h"
 #include "core/general_settings_record.h"
-#include "core/session.h"
 #include "core/text.h"
 #include "customers/customer_record.h"
 #include "document/document_draft.h"
+#include "document/document_kind.h"
 #include "document/einvoice_amounts.h"
-#include "posting/posting.h"
 
 namespace qorvana {
 namespace {
@@ -107,11 +107,12 @@ bool RightAligned(int item) {
 
 class Composer {
   public:
-    Composer(const DocumentToPrint& doc, const PrintSettings& settings, const Money& money,
-             const TextWidth& width)
+    Composer(const DocumentToPrint& doc, const PrintSettings& settings, const VatTable& vat,
+             const Money& money, const TextWidth& width)
         : doc_(doc),
           e_(doc.entries),
           settings_(settings),
+          vat_(vat),
           money_(money),
           width_(width),
           summary_(SummaryOf(doc.figures.breakdown)) {
@@ -194,9 +195,9 @@ class Composer {
         if (slot == 0) return {};
         const auto& b = doc_.figures.breakdown;
         if (firstItem == kFirstOutsideItem)
-            return column == 0 ? amount(b[slot][2]) : settings_.vat.exemptionText[slot];
+            return column == 0 ? amount(b[slot][2]) : vat_.exemptionText[slot];
         return column == 0   ? amount(b[slot][0])
-               : column == 1 ? settings_.vat.rateText[slot]
+               : column == 1 ? vat_.rateText[slot]
                              : amount(b[slot][1]);
     }
 
@@ -230,7 +231,7 @@ class Composer {
 
     std::string itemText(int item) const {
         const auto& b = doc_.figures.breakdown;
-        const VatTable& vat = settings_.vat;
+        const VatTable& vat = vat_;
         if (item >= 1 && item <= 15) return settings_.printLines[item];
         if (item >= 18 && item <= 32) return e_.customer[item - 18];
         if (item >= 43 && item <= 45) return e_.carrier[item - 43];
@@ -336,7 +337,7 @@ class Composer {
             case 8: {
                 const bool priced = LineAmountOf(line, money_).gross != 0;
                 const int code = line.vatCode;
-                return priced && code >= 1 && code <= 12 ? settings_.vat.rateText[code] : "";
+                return priced && code >= 1 && code <= 12 ? vat_.rateText[code] : "";
             }
             default: {
                 if (line.discount1 == 0 && line.discount2 == 0) return {};
@@ -358,6 +359,7 @@ class Composer {
     const DocumentToPrint& doc_;
     const PrintedEntries& e_;
     const PrintSettings& settings_;
+    const VatTable& vat_;
     const Money& money_;
     const TextWidth& width_;
     Summary summary_;
@@ -423,9 +425,9 @@ std::optional<Area> BoxAround(const PrintPage& page, double x, double y) {
 }  // namespace
 
 std::string SummaryRowsWarning(const DocumentToPrint& doc, const PrintSettings& settings,
-                               const PrintPage& lastPage, const Money& money,
+                               const VatTable& vat, const PrintPage& lastPage, const Money& money,
                                const TextWidth& width) {
-    const Composer composer(doc, settings, money, width);
+    const Composer composer(doc, settings, vat, money, width);
     std::string warning;
     for (const SummaryKind kind : {SummaryKind::Vat, SummaryKind::Outside}) {
         const std::vector<PrintText> further = composer.furtherSummaryRows(kind);
@@ -460,14 +462,15 @@ std::string SummaryRowsWarning(const DocumentToPrint& doc, const PrintSettings& 
     return warning + "La pagina è stata stampata: controllarla, e ampliare il modulo.";
 }
 
-DocumentToPrint DocumentToPrintOf(const DocumentDraft& draft, const Session& session) {
+DocumentToPrint DocumentToPrintOf(const DocumentDraft& draft, const DataFiles& files,
+                                  const Money& money, bool numberWithYear) {
     DocumentToPrint d;
     PrintedEntries& e = d.entries;
-    TakeCustomer(e, session.files, draft.customer.record);
+    TakeCustomer(e, files, draft.customer.record);
     const HeaderEntries& h = draft.header;
     e.number = h.documentNumber;
     e.documentDate = h.documentDate;
-    e.numberWithYear = session.generalSettings.text(gnr::kNumberWithYear) == "1";
+    e.numberWithYear = numberWithYear;
     e.paymentTerms = h.paymentTermsText;
     for (std::size_t i = 0; i < e.dueDates.size(); ++i) {
         e.dueAmounts[i] = ParseDecimal(h.instalmentAmounts[i]);
@@ -475,7 +478,7 @@ DocumentToPrint DocumentToPrintOf(const DocumentDraft& draft, const Session& ses
     }
     e.vatOnPayment = h.deferredVat;
     const TransportEntries& t = draft.transport;
-    e.transportReferences = {t.deliveryNote, t.order};
+    e.transportReferences = {draft.deliveryNotes(), t.order};
     e.packages = t.packages;
     e.weight = t.weight;
     e.goodsAppearance = t.goodsAppearance;
@@ -483,11 +486,10 @@ DocumentToPrint DocumentToPrintOf(const DocumentDraft& draft, const Session& ses
     e.carrier = t.carrierLines;
     e.transportDate = t.startDate;
     e.transportTime = t.startTime;
-    e.documentKind = session.documentKind;
-    e.fpaState = session.fpaState;
+    e.documentKind = draft.kind;
+    e.fpaState = draft.fpaState;
     e.fpaDocumentType = draft.panel.documentType;
-    if (draft.einvoice.everyCustomer && session.fpaState >= 0) {
-        const Money money = session.money();
+    if (draft.einvoice.everyCustomer && draft.fpaState >= 0) {
         e.courtesyCopy = true;
         e.correctedInvoice = draft.panel.correctedInvoice;
         e.splitPayment = SplitPayment(draft);
@@ -521,9 +523,9 @@ int PageCount(int lines, int rowsPerPage) {
 }
 
 PrintedDocument ComposeDocument(const DocumentToPrint& doc, const PrintSettings& settings,
-                                const FormDrawing& form, const Money& money,
+                                const VatTable& vat, const FormDrawing& form, const Money& money,
                                 const TextWidth& width) {
-    const Composer composer(doc, settings, money, width);
+    const Composer composer(doc, settings, vat, money, width);
     const int lines = doc.lines ? doc.lines->lastUsed() : 0;
     const int rows = RowsPerPage(settings);
     const int pages = PageCount(lines, rows);

@@ -64,13 +64,14 @@ struct DocumentToPrint {
 };
 
 struct DocumentDraft;
-struct Session;
+class DataFiles;
 
 // What the printed document shows, from the draft of the document being issued; the
 // customer's texts (items 18 to 32, bank co-ordinates, e-mail, item 51, the notes) from
-// the draft's customer record in the data files, the kind, the electronic-invoice state
-// and the number-with-year switch from the session. The lines stay the draft's own.
-DocumentToPrint DocumentToPrintOf(const DocumentDraft& draft, const Session& session);
+// the draft's customer record in `files`; `numberWithYear` is the general settings' switch.
+// The lines stay the draft's own.
+DocumentToPrint DocumentToPrintOf(const DocumentDraft& draft, const DataFiles& files,
+                                  const Money& money, bool numberWithYear);
 
 // The customer's bank co-ordinates: the five parts trimmed and joined with "."; empty when
 // every part is empty.
@@ -82,8 +83,9 @@ int RowsPerPage(const PrintSettings& settings);
 int PageCount(int lines, int rowsPerPage);
 
 // Every page of the document, in order.
+// The VAT table (the company's) gives the rate, exemption and withholding texts.
 PrintedDocument ComposeDocument(const DocumentToPrint& doc, const PrintSettings& settings,
-                                const FormDrawing& form, const Money& money,
+                                const VatTable& vat, const FormDrawing& form, const Money& money,
                                 const TextWidth& width);
 
 // What the operator is told when the document's VAT or outside-VAT summary has rows beyond
@@ -91,7 +93,7 @@ PrintedDocument ComposeDocument(const DocumentToPrint& doc, const PrintSettings&
 // another text of the page or out of the form-drawing box that holds the third row: the
 // rows are printed there all the same. Empty when they fit.
 std::string SummaryRowsWarning(const DocumentToPrint& doc, const PrintSettings& settings,
-                               const PrintPage& lastPage, const Money& money,
+                               const VatTable& vat, const PrintPage& lastPage, const Money& money,
                                const TextWidth& width);
 
 }  // namespace qorvana

@@ -239,8 +239,8 @@ std::string PrintImageBytes(const PrintedDocument& document) {
 std::optional<PrintImageError> WritePrintImage(const std::filesystem::path& file,
                                                std::string_view suiteName,
                                                const PrintedDocument& document) {
-    if (auto failed = WriteFileDurably(file, suiteName, PrintImageBytes(document)))
-        return PrintImageError{*failed + ". Il documento non è stato stampato."};
+    if (auto written = WriteFileDurably(file, suiteName, PrintImageBytes(document)); !written)
+        return PrintImageError{written.message() + ". Il documento non è stato stampato."};
     return std::nullopt;
 }
 

@@ -6,17 +6,16 @@
 #include "core/seq_reader.h"
 #include "core/session.h"
 #include "core/settings.h"
-#include "core/tab_file.h"
 #include "core/text.h"
 #include "core/whole_file.h"
-#include "posting/posting.h"
+#include "document/document_pdf.h"
 
 namespace qorvana {
 namespace {
 
 int IntegerPart(std::string_view text) {
     const double value = std::floor(Val(text));
-    return value >= -32768 && value <= 32767 ? static_cast<int>(value) : 0;
+    return ToInt16OrZero(value);
 }
 
 // A company file read whole; one that is there but cannot be read is noted in `problems`.
@@ -107,11 +106,9 @@ std::string PrintSettings::pdfExtraArgument() const {
     return Trim(pdfTable[1][3]);
 }
 
-PrintSettings LoadPrintSettings(Session& session, const TabFile& tab) {
+PrintSettings LoadPrintSettings(Session& session) {
     PrintSettings p;
     p.printLines = ReadPrintLines(session, p.problems);
-    NoteReadError(p.problems, tab.readError(), session.companyPath("qorvana.tab"));
-    p.vat = VatTable::FromTab(tab);
     p.vatItems = ReadVatItems(session, p.problems);
     p.layout = ReadLayout(session, p.layoutProblem);
     p.accounting = ModulesListHas(session, "=PIA", &p.problems);

@@ -1,7 +1,8 @@
 #pragma once
-// The body form's print tables, read when it loads: print settings (qorvana.int), VAT rate
-// and exemption texts (qorvana.tab), VAT items (qorvana.ilx), the layout of the printed
-// document (qorvana.lyf), the modules list (qorvana.prg) and the PDF settings (qorvana.pdf).
+// The body form's print tables, read when it loads: print settings (qorvana.int), VAT items
+// (qorvana.ilx), the layout of the printed document (qorvana.lyf), the modules list
+// (qorvana.prg) and the PDF settings (qorvana.pdf). The VAT rate and exemption texts are the
+// company's VAT table (CompanySettings).
 // Every file is optional: a missing one leaves its table empty, the layout gets defaults. A file
 // that is there but cannot be read is said; so is a layout that is missing or incomplete.
 
@@ -14,7 +15,6 @@
 namespace qorvana {
 
 struct Session;
-class TabFile;
 
 // One layout item of qorvana.lyf: six columns, each as read.
 struct LayoutItem {
@@ -35,7 +35,6 @@ struct PrintSettings {
     static constexpr int kLayoutItems = 100;
 
     std::array<std::string, 21> printLines{};               // qorvana.int entries 1..20
-    VatTable vat;                                           // rate, withholding and exemption texts
     std::array<std::array<std::string, 2>, 17> vatItems{};  // qorvana.ilx codes 1..12
     std::array<LayoutItem, kLayoutItems + 1> layout{};      // items 1..100
     bool accounting = false;                                // "=PIA"
@@ -55,6 +54,6 @@ struct PrintSettings {
 
 // Reads the company's print tables and puts PDF settings row 1 into workStrings slots 8, 9
 // and 7 (the PDF folder, "C:" when empty).
-PrintSettings LoadPrintSettings(Session& session, const TabFile& tab);
+PrintSettings LoadPrintSettings(Session& session);
 
 }  // namespace qorvana

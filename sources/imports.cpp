@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "articles/article_record.h"
+#include "core/civil_date.h"
 #include "core/counters.h"
 #include "core/counters_record.h"
 #include "core/cp1252.h"
@@ -198,7 +199,9 @@ ImportResult ImportDeliveryNotes(const DataFiles& files, const fs::path& company
     // The note count and the customer file's length, read once for all the notes.
     const int noteCount = noteRecords.empty() ? 0 : RecordCount(files, tot::kDeliveryNoteLines);
     const int customers = files.physicalRecords(kCli);
+    ProgressSteps steps(terms.progress, std::ssize(noteRecords), 1);
     for (int record : noteRecords) {
+        steps.step();
         if (record < 1 || record > noteCount) continue;
         const auto r = files.read<DeliveryNotesFile>(record);
         const int customer = r.int16(bol::kCustomer);
@@ -206,7 +209,7 @@ ImportResult ImportDeliveryNotes(const DataFiles& files, const fs::path& company
         ChosenNote note;
         note.record = record;
         note.number = r.int16(bol::kNumber);
-        note.date = PickerDate(r.text(bol::kDate));
+        note.date = CivilDate::ShownFromRecord(r.text(bol::kDate));
         note.isReturn = r.text(bol::kText).starts_with('R');
         const std::string source = note.isReturn ? std::string(kReturnNoteCaption)
                                                  : NoteDescription(note.number, note.date);
@@ -276,14 +279,16 @@ ImportResult ImportReceipts(const DataFiles& files, const fs::path& companyFolde
     // The receipt count and the customer file's length, read once for all the receipts.
     const int receiptCount = receiptRecords.empty() ? 0 : RecordCount(files, tot::kReceipts);
     const int customers = files.physicalRecords(kCli);
+    ProgressSteps steps(terms.progress, std::ssize(receiptRecords), 1);
     for (int record : receiptRecords) {
+        steps.step();
         if (record < 1 || record > receiptCount) continue;
         const auto r = files.read<ReceiptsFile>(record);
         const int customer = r.int16(d::kCustomer);
         if (customer < 1 || customer > customers) continue;
         const std::string number = Trim(r.text(d::kNumber));
-        const std::string source =
-            "Ricevuta fiscale n." + number + " del " + PickerDate(r.text(d::kDocumentDate));
+        const std::string source = "Ricevuta fiscale n." + number + " del " +
+                                   CivilDate::ShownFromRecord(r.text(d::kDocumentDate));
         const float serial = r.single(d::kSerial);
         const std::string name = std::isfinite(serial) && serial >= 0
                                      ? "r" + PlainNumberText(static_cast<double>(serial))

@@ -36,7 +36,8 @@ std::string SerialText(float serial) {
 std::string PickerDateOf(std::span<const std::uint8_t> bytes) {
     const std::string_view text(reinterpret_cast<const char*>(bytes.data()),
                                 TextFieldLength(bytes));
-    return IsAscii(text) ? PickerDate(text) : PickerDate(DecodeText(bytes));
+    return IsAscii(text) ? CivilDate::ShownFromRecord(text)
+                         : CivilDate::ShownFromRecord(DecodeText(bytes));
 }
 
 // What a note's row takes from its heading. The headings are gathered first, so that the rows,
@@ -89,7 +90,7 @@ void ListReceipts(const DataFiles& files, int customer, const std::vector<int>& 
         SourceRow row;
         row.record = i;
         row.cells[0] = Trim(r.text(d::kNumber));
-        row.cells[1] = PickerDate(r.text(d::kDocumentDate));
+        row.cells[1] = CivilDate::ShownFromRecord(r.text(d::kDocumentDate));
         row.cells[2] = Contains(imported, i) ? kNo : kYes;
         row.cells[3] = SerialText(r.single(d::kSerial));
         row.cells[4] = std::to_string(i);
@@ -134,7 +135,7 @@ void ListInvoices(const DataFiles& files, std::vector<SourceRow>& rows) {
         row.record = i;
         row.customer = code;
         row.cells[0] = r.text(d::kNumber);
-        row.cells[1] = PickerDate(r.text(d::kDocumentDate));
+        row.cells[1] = CivilDate::ShownFromRecord(r.text(d::kDocumentDate));
         row.cells[3] = SerialText(r.single(d::kSerial));
         row.cells[4] = std::to_string(i);
         rows.push_back(std::move(row));
@@ -157,7 +158,7 @@ void ListQuotes(const DataFiles& files, int customer, std::vector<SourceRow>& ro
         SourceRow row;
         row.record = k;
         row.cells[0] = r.text(prv::kNumber);
-        row.cells[1] = PickerDate(r.text(prv::kDate));
+        row.cells[1] = CivilDate::ShownFromRecord(r.text(prv::kDate));
         row.cells[2] = r.text(prv::kDescription);
         row.cells[3] = std::to_string(k);
         rows.push_back(std::move(row));

@@ -13,6 +13,7 @@
 #include "forms/common/wait_cursor.h"
 #include "forms/header/header_form.h"
 #include "forms/header/xml_creation_form.h"
+#include "forms/print/preview_form.h"
 #include "forms/print/print_loop_form.h"
 #include "forms/registration/registration_form.h"
 #include "forms/start/start_form.h"
@@ -23,57 +24,84 @@ namespace qorvana {
 ConfirmCycle::ConfirmCycle(Session& session, FormSet& forms, BodyForm& body)
     : session_(session), forms_(forms), body_(body), pdfJobs_(new PdfJobs(&body)) {}
 
-void ConfirmCycle::collectDraft() {
-    DocumentDraft& draft = forms_.draft();
-    if (const auto* start = forms_.get<StartForm>(QString(form_name::kStart))) {
-        draft.customer = start->customer();
-        draft.takeTransport(start->transport());
-    }
-    if (const auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader))) {
-        draft.header = header->entries();
-        draft.panel = header->panelEntries();
-    }
-    draft.vatInclusive = body_.vatInclusive();
+DocumentToPrint ConfirmCycle::toPrint(const DocumentDraft& draft) const {
+    return DocumentToPrintOf(draft, session_.files, session_.money(), session_.numberWithYear());
+}
+
+void ConfirmCycle::previewDraft(QWidget* opener) {
+    auto* preview = forms_.get<PreviewForm>(form_name::kPreview);
+    if (!preview) return;
+    const DocumentDraft& draft = forms_.draft();
+    const auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader));
+    PrintLoop loop(session_, opener, header ? header->chosenPrinter() : nullptr);
+    PrintedDocument pages =
+        loop.compose(toPrint(draft), SettingsOf(session_).print, SettingsOf(session_).vat);
+    preview->showPages(std::move(pages),
+                       QStringLiteral("Anteprima del documento non ancora memorizzato: il numero "
+                                      "%1 può ancora cambiare. Si stampa dopo la conferma.")
+                           .arg(QString::fromStdString(Trim(draft.header.documentNumber))),
+                       nullptr, opener);
+}
+
+bool ConfirmCycle::somethingToReprint(QWidget* parent) {
+    if (lastPosted_) return true;
+    Warn(parent, QStringLiteral("Nessun documento da ristampare: si può ristampare solo il "
+                                "documento appena memorizzato."));
+    return false;
+}
+
+void ConfirmCycle::previewReprint(QWidget* opener) {
+    auto* preview = forms_.get<PreviewForm>(form_name::kPreview);
+    if (!preview || !somethingToReprint(opener)) return;
+    const auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader));
+    QPrinter* chosen = header ? header->chosenPrinter() : nullptr;
+    PrintLoop loop(session_, opener, chosen);
+    const DocumentToPrint& document = lastPosted_->document;
+    PrintedDocument pages =
+        loop.compose(document, SettingsOf(session_).print, SettingsOf(session_).vat);
+    // Printed as the reprint prints a copy: the print image c:\qordoc.rto, then the printer.
+    auto print = [this, opener, chosen, pages, number = document.entries.number] {
+        PrintLoop(session_, opener, chosen).printPages(pages, number, "");
+    };
+    preview->showPages(std::move(pages),
+                       QStringLiteral("Ristampa del documento n. %1.")
+                           .arg(QString::fromStdString(Trim(document.entries.number))),
+                       print, opener);
 }
 
 PostingInput ConfirmCycle::postingInput() const {
+    const DocumentDraft& draft = forms_.draft();
     PostingInput in;
-    in.draft = &forms_.draft();
+    in.draft = &draft;
     const CompanySettings& settings = SettingsOf(session_);
-    in.vat = &settings.vat();
+    in.vat = &settings.vat;
     in.money = session_.money();
-    in.documentKind = session_.documentKind;
-    in.fpaState = session_.fpaState;
+    in.documentKind = draft.kind;
+    in.fpaState = draft.fpaState;
     in.pdfFolder = session_.workStrings[work_slot::kPdfFolder];
-    in.issueMoment = session_.issueMoment;
+    in.issueMoment = draft.issueMoment;
     in.companyFolder = CompanyFolder(static_cast<int>(session_.companyNumber));
     in.fpaSeparateNumbering = settings.fpaSeparateNumbering();
-    if (const auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader))) {
-        in.numberProposed = header->numberProposed();
-    }
+    in.numberProposed = draft.numberProposed();
     return in;
 }
 
 bool ConfirmCycle::print(const DocumentToPrint& document, const std::string& imageCopy) {
     const auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader));
     PrintLoop loop(session_, &body_, header ? header->chosenPrinter() : nullptr);
-    return loop.run(document, SettingsOf(session_).print, imageCopy);
+    const CompanySettings& settings = SettingsOf(session_);
+    return loop.run(document, settings.print, settings.vat, imageCopy);
 }
 
 bool ConfirmCycle::reprint() {
-    if (!lastPosted_) {
-        Warn(&body_, QStringLiteral("Nessun documento da ristampare: si può ristampare solo il "
-                                    "documento appena memorizzato."));
-        return false;
-    }
-    return print(lastPosted_->document, "");
+    return somethingToReprint(&body_) && print(lastPosted_->document, "");
 }
 
 void ConfirmCycle::dispatchPdf(const DocumentToPrint& document, const std::string& imageCopy) {
     PdfHandoffInput in;
     in.companyNumber = static_cast<int>(session_.companyNumber);
     in.pdfFolder = session_.workStrings[work_slot::kPdfFolder];
-    in.pdfName = posted_.pdfName;
+    in.pdfName = stored_.pdfName;
     in.sendByMail = body_.emailRequested();
     in.customerEmail = document.entries.email;
     in.extraArgument = SettingsOf(session_).print.pdfExtraArgument();
@@ -83,9 +111,8 @@ void ConfirmCycle::dispatchPdf(const DocumentToPrint& document, const std::strin
 
 void ConfirmCycle::start() {
     stage_ = Stage::Idle;
-    posted_ = PostingResult{};
-    session_.issueMoment = session_.clock.now();
-    collectDraft();
+    stored_ = DocumentStored{};
+    forms_.draft().issueMoment = session_.clock.now();
     if (!post()) return;
     printDocument();
     // Told once the printing questions are answered: the printed copy has the number already.
@@ -101,6 +128,7 @@ void ConfirmCycle::start() {
 }
 
 bool ConfirmCycle::post() {
+    std::optional<Result<DocumentStored>> posted;
     {
         // Held for the posting alone: the operator hears of it after it is released.
         const std::optional<PostingLock> lock = LockCompanyForPosting(&body_, session_);
@@ -109,20 +137,21 @@ bool ConfirmCycle::post() {
             return false;
         }
         const WaitCursor wait;
-        posted_ = PostDocument(session_.files, postingInput());
+        posted = PostDocument(session_.files, postingInput());
     }
-    if (posted_.renumbered && posted_.anythingWritten) takeStoredNumber();
-    if (posted_.ok) {
+    if (posted->hasValue()) stored_ = posted->value();
+    if (stored_.renumbered && (posted->ok() || posted->partlyDone())) takeStoredNumber();
+    if (posted->ok()) {
         // Posting writes the line file as its last step.
         stage_ = Stage::LineFileWritten;
         lastPosted_ = std::make_unique<PostedDocument>();
         lastPosted_->draft = forms_.draft();
-        lastPosted_->document = DocumentToPrintOf(lastPosted_->draft, session_);
+        lastPosted_->document = toPrint(lastPosted_->draft);
         return true;
     }
     tellStoredNumber();
-    Warn(&body_, QString::fromStdString(posted_.message) + voidXmlFile());
-    if (!posted_.anythingWritten) {
+    Warn(&body_, QString::fromStdString(posted->message()) + voidXmlFile(posted->partlyDone()));
+    if (!posted->partlyDone()) {
         backToHeader();
         return false;
     }
@@ -130,11 +159,11 @@ bool ConfirmCycle::post() {
     return false;
 }
 
-QString ConfirmCycle::voidXmlFile() {
+QString ConfirmCycle::voidXmlFile(bool partlyStored) {
     DocumentDraft& draft = forms_.draft();
     if (draft.fpaFile.empty()) return {};
     // Partly written: the document may be stored, but its file does not join the list.
-    if (posted_.anythingWritten)
+    if (partlyStored)
         return QStringLiteral(
                    "\nIl file %1 non è stato messo nell'elenco delle fatture "
                    "elettroniche da inviare.")
@@ -153,11 +182,9 @@ void ConfirmCycle::backToHeader() {
 void ConfirmCycle::takeStoredNumber() {
     HeaderEntries& entries = forms_.draft().header;
     renumberedFrom_ = QString::fromStdString(Trim(entries.documentNumber));
-    entries.documentNumber = *posted_.renumbered;
-    entries.vatRegisterNumber = posted_.vatRegisterNumber;
-    if (auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader)))
-        header->showStoredNumbers(QString::fromStdString(entries.documentNumber),
-                                  QString::fromStdString(entries.vatRegisterNumber));
+    entries.documentNumber = *stored_.renumbered;
+    entries.vatRegisterNumber = stored_.vatRegisterNumber;
+    entries.proposedNumber = entries.documentNumber;
 }
 
 void ConfirmCycle::tellStoredNumber() {
@@ -166,14 +193,14 @@ void ConfirmCycle::tellStoredNumber() {
                 QStringLiteral("Il numero %1 proposto per il documento è stato usato nel frattempo "
                                "da un'altra postazione: il documento è stato memorizzato con il "
                                "numero %2.")
-                    .arg(renumberedFrom_, QString::fromStdString(*posted_.renumbered)),
+                    .arg(renumberedFrom_, QString::fromStdString(*stored_.renumbered)),
                 MsgIcon::Information);
     renumberedFrom_.clear();
 }
 
 void ConfirmCycle::printDocument() {
     const DocumentToPrint& document = lastPosted_->document;
-    const std::string imageCopy = DocumentImagePath(posted_.serial);
+    const std::string imageCopy = DocumentImagePath(stored_.serial);
     if (!print(document, imageCopy)) return;
     stage_ = Stage::Printed;
     dispatchPdf(document, imageCopy);
@@ -192,8 +219,10 @@ bool ConfirmCycle::proposeRegistration() {
     if (!registration) return false;
     // The posting moment is taken now: the journal keeps it even if the next document is
     // started before this entry is registered.
-    registration->propose(ProposeEntry(ProposalFor(forms_.draft(), session_, print.printLines)),
-                          DateTimeValue(session_.issueMoment));
+    const DocumentDraft& draft = forms_.draft();
+    registration->propose(ProposeEntry(ProposalFor(draft, session_.files, session_.money(),
+                                                   session_.numberWithYear(), print.printLines)),
+                          draft.issueMoment.dateTimeValue());
     stage_ = Stage::Idle;
     session_.returnPending = 0;
     forms_.handOver(&body_, form_name::kRegistration);

@@ -1,12 +1,13 @@
 #pragma once
-// The body form's confirmation cycle (action 99): each form's part taken into the draft,
-// the moment of issue, posting, the document's line file, then back to the start form.
-// Printing, the PDF copy and the accounting registration join the cycle between the line
-// file and the return; the cycle lives as long as the body form and keeps where it stands
-// and what posting wrote between those steps. Everything after the collection reads the
-// draft only.
+// The body form's confirmation cycle (action 99): the moment of issue taken into the draft,
+// posting, the document's line file, then back to the start form. Printing, the PDF copy and
+// the accounting registration join the cycle between the line file and the return; the cycle
+// lives as long as the body form and keeps where it stands and what posting wrote between
+// those steps. It reads the draft, which the forms keep as the operator edits, never another
+// form's controls.
 
 #include <QString>
+#include <QWidget>
 
 #include <memory>
 
@@ -35,12 +36,14 @@ class ConfirmCycle {
 
     Stage stage() const { return stage_; }
     // What posting wrote (record number, serial, movements), once posted.
-    const PostingResult& posted() const { return posted_; }
 
-    // Takes the start form's customer and transport, the header's and the panel's entries
-    // and the body's VAT-inclusive choice into the draft.
-    void collectDraft();
-    // What posting takes: the draft and the session's values of the moment of issue.
+    // The document as it would print now, before it is stored, in the preview over `opener`:
+    // to look at only (its number may still change).
+    void previewDraft(QWidget* opener);
+    // The document posted last in the preview, as the reprint prints it: "Stampa" there prints
+    // it. Without one, the operator is told that there is nothing to reprint.
+    void previewReprint(QWidget* opener);
+    // What posting takes: the draft and the company's values.
     PostingInput postingInput() const;
     // The print loop of the document posted; true when printed.
     bool print(const DocumentToPrint& document, const std::string& imageCopy);
@@ -51,12 +54,16 @@ class ConfirmCycle {
     void dispatchPdf(const DocumentToPrint& document, const std::string& imageCopy);
 
   private:
+    // What `draft` prints.
+    DocumentToPrint toPrint(const DocumentDraft& draft) const;
+    // Told (over `parent`) when no document was posted in this run; false then.
+    bool somethingToReprint(QWidget* parent);
     // Posts the draft under the company's posting lock.
     bool post();
     void backToHeader();
     // What became of the XML file written for a document posting did not store, for the
     // operator: removed when nothing was written, kept out of the list otherwise.
-    QString voidXmlFile();
+    QString voidXmlFile(bool partlyStored);
     // Posting took the next free number: the draft and the header take it.
     void takeStoredNumber();
     // Tells the operator the number the document was stored under instead of the proposed one.
@@ -71,7 +78,7 @@ class ConfirmCycle {
     FormSet& forms_;
     BodyForm& body_;
     Stage stage_ = Stage::Idle;
-    PostingResult posted_;
+    DocumentStored stored_;  // the document posted last, as far as it was stored
     // The document posted last, as it was printed: the draft moves on to the next document.
     struct PostedDocument {
         DocumentDraft draft;

@@ -4,10 +4,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <algorithm>
+#include <limits>
 
 #include "core/numbers.h"
 #include "forms/common/message_box.h"
@@ -39,7 +41,8 @@ constexpr GridColumn kSc1{"sc1", "Sc.1", 528, 40, 6};
 constexpr GridColumn kSc2{"sc2", "Sc.2", 570, 40, 6};
 constexpr GridColumn kPrezzo{"prezzo", "Prezzo", 612, 90, 15};
 constexpr GridColumn kCiv{"civ", "Iva", 704, 30, 2};
-constexpr int kScrollX = 736;
+constexpr GridColumn kImporto{"importo", "Importo", 736, 90, 30};
+constexpr int kScrollX = 828;
 constexpr int kScrollWidth = 16;
 
 // The rows the cursor keys move the focus by: one for Up and Down, a page for PageUp and
@@ -69,7 +72,7 @@ QString NumberBox(double v) {
 LineGrid::LineGrid(LineTable& lines, QWidget* parent)
     : QWidget(parent), lines_(lines), numbers_(new TypedNumberBoxes(parent)) {
     setGeometry(0, 0, kScrollX + kScrollWidth, kRowTop + kRows * kRowHeight);
-    for (const GridColumn& c : {kArtic, kDs, kUm, kQuantita, kSc1, kSc2, kPrezzo, kCiv}) {
+    for (const GridColumn& c : {kArtic, kDs, kUm, kQuantita, kSc1, kSc2, kPrezzo, kCiv, kImporto}) {
         auto* l = new QLabel(QString::fromUtf8(c.heading), this);
         l->move(c.x, kRowTop - 18);
     }
@@ -90,6 +93,14 @@ LineGrid::LineGrid(LineTable& lines, QWidget* parent)
                           [this, number, r](double) { return NumberBox(lineValue(number, r)); });
         }
         civ_[r]->setAlignment(Qt::AlignCenter);
+        // The line's amount is shown, never typed: the focus passes it by.
+        importo_[r] = addBox(r, kImporto.x, kImporto.width, kImporto.maxLength);
+        importo_[r]->setReadOnly(true);
+        importo_[r]->setFocusPolicy(Qt::NoFocus);
+        importo_[r]->setAlignment(Qt::AlignRight);
+        QPalette shown = importo_[r]->palette();
+        shown.setColor(QPalette::Base, QColor(0xf3, 0xf3, 0xf0));
+        importo_[r]->setPalette(shown);
 
         connect(ds_[r], &QLineEdit::textChanged, this, [this, r] {
             onTextChanged(ds_[r], r);
@@ -97,7 +108,9 @@ LineGrid::LineGrid(LineTable& lines, QWidget* parent)
         });
         connect(um_[r], &QLineEdit::textChanged, this, [this, r] { onTextChanged(um_[r], r); });
         connect(artic_[r], &QLineEdit::textChanged, this, [this, r] {
-            if (!refreshing_) emit codeTyped(r);
+            if (refreshing_) return;
+            emit textTyped();
+            emit codeTyped(r);
         });
         connect(quantita_[r], &QLineEdit::textChanged, this,
                 [this, r] { onNumberChanged(quantita_[r], r); });
@@ -128,8 +141,8 @@ QLineEdit* LineGrid::addBox(int row, int x, int width, int maxLength) {
 
 void LineGrid::registerControls(const ControlRegistry& add) const {
     const std::pair<const GridColumn&, const std::array<QLineEdit*, kRows>&> columns[] = {
-        {kArtic, artic_}, {kDs, ds_},   {kUm, um_},         {kQuantita, quantita_},
-        {kSc1, sc1_},     {kSc2, sc2_}, {kPrezzo, prezzo_}, {kCiv, civ_}};
+        {kArtic, artic_}, {kDs, ds_},         {kUm, um_},   {kQuantita, quantita_}, {kSc1, sc1_},
+        {kSc2, sc2_},     {kPrezzo, prezzo_}, {kCiv, civ_}, {kImporto, importo_}};
     // Row by row, as the boxes were always registered.
     for (int r = 0; r < kRows; ++r)
         for (const auto& [column, boxes] : columns)
@@ -170,6 +183,18 @@ void LineGrid::showRow(int r) {
     show(sc1_[r], NumberBox(line.discount1));
     show(sc2_[r], NumberBox(line.discount2));
     show(civ_[r], VatCodeText(line.vatCode));
+    showAmount(r);
+}
+
+void LineGrid::showAmounts() {
+    for (int r = 0; r < kRows; ++r) showAmount(r);
+}
+
+void LineGrid::showAmount(int r) {
+    if (!amountText_) return;
+    const DocumentLine& line = lines_[lineOfRow(r)];
+    importo_[r]->setText(line.inUse() ? amountText_(line) : QString());
+    importo_[r]->setCursorPosition(0);
 }
 
 void LineGrid::showFromTop() {
@@ -273,6 +298,7 @@ void LineGrid::onTextChanged(QLineEdit* box, int row) {
     if (refreshing_) return;
     DocumentLine& line = lines_[lineOfRow(row)];
     (box == ds_[row] ? line.description : line.unit) = S(box->text());
+    emit textTyped();
 }
 
 double LineGrid::lineValue(const QLineEdit* box, int row) const {
@@ -321,8 +347,9 @@ void LineGrid::onDiscountChanged(QLineEdit* box, int row, int which) {
                            ? Q(TypedNumberRefusal("", NumberFault::BeyondNumbers))
                        : typed.fault == DiscountFault::AboveHundred
                            ? QStringLiteral("Sconto non valido: il valore non può superare 100")
-                           : QStringLiteral("Sconto non valido: il valore deve essere tra "
-                                            "-32768 e 32767"));
+                           : QStringLiteral("Sconto non valido: il valore deve essere tra %1 e %2")
+                                 .arg(std::numeric_limits<std::int16_t>::min())
+                                 .arg(std::numeric_limits<std::int16_t>::max()));
         return;
     }
     discount = typed.percent;
@@ -347,8 +374,16 @@ bool LineGrid::eventFilter(QObject* watched, QEvent* event) {
                 emit vatCodeEntered(r);
             }
             break;
+        case QEvent::ShortcutOverride:
+            // Ctrl+Z comes to the box as a key, whatever box it is: the form may take it.
+            if (static_cast<QKeyEvent*>(event)->matches(QKeySequence::Undo)) {
+                event->accept();
+                return true;
+            }
+            break;
         case QEvent::KeyPress: {
             const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->matches(QKeySequence::Undo) && undoKey_ && undoKey_()) return true;
             if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
                 if (box == artic_[r])
                     emit codeEntered(r);

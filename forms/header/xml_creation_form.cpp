@@ -15,26 +15,27 @@ namespace qorvana {
 
 QString RemoveDocumentXml(Session& session, DocumentDraft& draft, const QString& then) {
     if (draft.fpaFile.empty()) return {};
-    const std::string problem = RemoveFpaFile(session, draft.fpaFile);
-    if (!problem.empty())
-        return QStringLiteral("%1: non corrisponde al documento e non va inviato.").arg(Q(problem));
-    const QString removed =
+    const Status removed = RemoveFpaFile(session.paths, draft.fpaFile);
+    if (!removed)
+        return QStringLiteral("%1: non corrisponde al documento e non va inviato.")
+            .arg(Q(removed.message()));
+    const QString told =
         QStringLiteral("Il file %1 scritto per il documento è stato eliminato: %2.")
             .arg(Q(draft.fpaFile), then);
     draft.fpaFile.clear();
-    return removed;
+    return told;
 }
 
 XmlCreation::XmlCreation(Session& session, DocumentDraft& draft, QWidget* window)
     : session_(session), draft_(draft), window_(window) {}
 
-std::optional<XmlCreation::Created> XmlCreation::run(const QString& proposed, bool proposedKept) {
-    return write(proposed, proposedKept, false);
+std::optional<XmlCreation::Created> XmlCreation::run() {
+    return write(false);
 }
 
 bool XmlCreation::bringUpToDate() {
     const std::string before = draft_.fpaFile;
-    const auto written = write(QString::number(session_.fpaState), false, true);
+    const auto written = write(true);
     if (!written) return false;
     if (written->message.isEmpty()) return true;
     QString text = QStringLiteral(
@@ -45,27 +46,36 @@ bool XmlCreation::bringUpToDate() {
                        .arg(written->progressive);
     // A file of the number the document had before carries a number that is not its own.
     if (!before.empty() && before != draft_.fpaFile) {
-        const std::string problem = RemoveFpaFile(session_, before);
-        text +=
-            problem.empty()
-                ? QStringLiteral(
-                      "\nIl file %1, con il numero di prima, è stato "
-                      "eliminato.")
-                      .arg(Q(before))
-                : QStringLiteral("\n%1: ha il numero di prima e non va inviato.").arg(Q(problem));
+        const Status removed = RemoveFpaFile(session_.paths, before);
+        text += removed ? QStringLiteral(
+                              "\nIl file %1, con il numero di prima, è stato "
+                              "eliminato.")
+                              .arg(Q(before))
+                        : QStringLiteral("\n%1: ha il numero di prima e non va inviato.")
+                              .arg(Q(removed.message()));
     }
     ShowMessage(window_, written->title, text, MsgIcon::Information);
     return true;
 }
 
-std::optional<XmlCreation::Created> XmlCreation::write(const QString& proposed, bool proposedKept,
-                                                       bool onlyWhenChanged) {
+std::optional<XmlCreation::Created> XmlCreation::write(bool onlyWhenChanged) {
     Session& s = session_;
+    // The progressive proposed, kept: another workstation may have taken it meanwhile.
+    const std::string proposed = draft_.header.proposedProgressive;
+    const bool proposedKept = !onlyWhenChanged && draft_.fpaState == kFpaXmlNotWritten &&
+                              draft_.header.transmissionNumber == proposed;
     try {
-        const CustomerRecord customer = ReadCountedCustomer(s.files, s.currentCustomer);
+        const CustomerRecord customer = ReadCountedCustomer(s.files, draft_.customer.record);
         const CompanySettings& settings = SettingsOf(s);
-        const FpaExportInput input{settings.fpa,          draft_,     customer, settings.vat(),
-                                   settings.headerTables, S(proposed)};
+        const FpaExportInput input{settings.fpa,
+                                   draft_,
+                                   customer,
+                                   settings.vat,
+                                   settings.headerTables,
+                                   s.money(),
+                                   s.files,
+                                   s.paths,
+                                   CompanyFolder(static_cast<int>(s.companyNumber))};
         // The progressive is chosen and the counter advanced under the company's lock; the
         // question before a file is replaced is asked without it, and the export is prepared
         // again once the lock is back.
@@ -73,16 +83,17 @@ std::optional<XmlCreation::Created> XmlCreation::write(const QString& proposed, 
         for (;;) {
             std::optional<PostingLock> lock = LockCompanyForPosting(window_, s);
             if (!lock) return std::nullopt;
-            const FpaPrepared prepared = PrepareFpaExport(input, s);
-            if (!prepared.plan) {
+            const Result<FpaExportPlan> prepared = PrepareFpaExport(input);
+            if (!prepared) {
                 lock->release();
-                Warn(window_, Q(prepared.refusal));
+                Warn(window_, Q(prepared.message()));
                 return std::nullopt;
             }
-            const FpaExportPlan& plan = *prepared.plan;
+            const FpaExportPlan& plan = *prepared;
             const std::filesystem::path own =
                 draft_.fpaFile.empty() ? std::filesystem::path() : s.paths.map(draft_.fpaFile);
-            if (onlyWhenChanged && FpaFileIsCurrent(plan, own)) return Created{s.fpaState, {}, {}};
+            if (onlyWhenChanged && FpaFileIsCurrent(plan, own))
+                return Created{draft_.fpaState, {}, {}};
             // The document's own file is replaced without a question, another one with.
             if (plan.replacesFile && plan.target != own && plan.target != agreedToReplace) {
                 lock->release();
@@ -90,25 +101,26 @@ std::optional<XmlCreation::Created> XmlCreation::write(const QString& proposed, 
                 agreedToReplace = plan.target;
                 continue;
             }
-            const std::string failure = CommitFpaExport(plan, s);
+            const Result<FpaFileNamed> committed = CommitFpaExport(plan, s.files, s.paths);
             lock->release();
-            if (!failure.empty()) {
-                Warn(window_, Q(failure));
+            if (committed.hasValue() && plan.setsFpaState) draft_.fpaState = plan.progressive;
+            if (!committed) {
+                Warn(window_, Q(committed.message()));
                 return std::nullopt;
             }
             draft_.fpaFile = plan.folderText + plan.fileName;
             const bool publicAdministration =
                 plan.format == FpaFormat::V10 ||
                 TransmissionFormat(RecipientCode(customer)) == "FPA12";
-            Created created{s.fpaState, Q(FpaCreatedMessage(plan)),
+            Created created{draft_.fpaState, Q(FpaCreatedMessage(plan)),
                             publicAdministration ? QStringLiteral("Fattura elettronica PA")
                                                  : QStringLiteral("Fattura elettronica")};
-            if (proposedKept && QString::number(s.fpaState) != proposed)
+            if (proposedKept && std::to_string(draft_.fpaState) != proposed)
                 created.message += QStringLiteral(
                                        "\nIl progressivo invio %1 è stato usato nel frattempo "
                                        "da un'altra postazione: il file ha il progressivo %2.")
-                                       .arg(proposed)
-                                       .arg(s.fpaState);
+                                       .arg(Q(proposed))
+                                       .arg(draft_.fpaState);
             return created;
         }
     } catch (const RecordIoError& e) {

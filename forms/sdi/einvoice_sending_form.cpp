@@ -11,6 +11,7 @@
 #include "forms/common/message_box.h"
 #include "forms/common/qt_text.h"
 #include "forms/common/wait_cursor.h"
+#include "forms/common/work_progress.h"
 
 namespace qorvana {
 namespace {
@@ -64,8 +65,8 @@ bool SendListedEInvoice(QWidget* parent, Session& s, const std::string& fileName
     const std::string to = SystemAddressFor(*settings, store->assignedAddress);
     SendResult sent;
     {
-        const WaitCursor wait;
-        sent = SendEInvoice(*settings, to, s.paths.map(entry->path), Now(s));
+        WorkProgress progress(parent, Q("Invio di " + fileName + " al Sistema di Interscambio..."));
+        sent = SendEInvoice(*settings, to, s.paths.map(entry->path), Now(s), progress.report());
     }
     if (!sent.record) {
         Warn(parent, Q("Il file " + fileName + " non è stato inviato: " + sent.problem + "."));
@@ -90,7 +91,7 @@ bool SendListedEInvoice(QWidget* parent, Session& s, const std::string& fileName
 
 bool CorrectRejectedEInvoice(QWidget* parent, Session& s, const std::string& fileName) {
     const CompanySettings& settings = SettingsOf(s);
-    const EInvoiceCompany company{settings.fpa, settings.vat(), settings.headerTables,
+    const EInvoiceCompany company{settings.fpa, settings.vat, settings.headerTables,
                                   settings.einvoice};
     Rewritten rewritten;
     const bool written = ChangeStore(

@@ -25,14 +25,15 @@
 #include "core/numbers.h"
 #include "core/session.h"
 #include "customers/customer_index.h"
+#include "document/document_setup.h"
 #include "fatturapa/einvoice_terms.h"
 #include "fatturapa/fpa_customer_check.h"
 #include "forms/common/date_picker.h"
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qt_text.h"
-#include "forms/header/header_form.h"
 #include "forms/start/customer_list_form.h"
+#include "forms/start/customer_suggestions_form.h"
 #include "forms/start/einvoice_customer_form.h"
 
 namespace qorvana {
@@ -110,6 +111,13 @@ void StartForm::buildControls() {
     registerControl(QStringLiteral("nome"), nome_);
     registerControl(QStringLiteral("b_cerca"), cerca_);
     registerControl(QStringLiteral("b_lista"), lista_);
+    nome_->setToolTip(
+        QStringLiteral("Nome, città o partita iva: Giù sceglie tra i clienti "
+                       "proposti, Invio cerca per inizio del nominativo"));
+    suggerimenti_ = new CustomerSuggestions(session().files, nome_, this);
+    registerControl(QStringLiteral("suggerimenti"), suggerimenti_);
+    connect(nome_, &QLineEdit::textEdited, this, &StartForm::suggest);
+    connect(suggerimenti_, &CustomerSuggestions::chosen, this, &StartForm::takeSuggestion);
 
     scroll_ = new QScrollBar(Qt::Horizontal);
     scroll_->setFocusPolicy(Qt::NoFocus);
@@ -330,14 +338,14 @@ bool StartForm::load(std::optional<int> company) {
     if (QWidget* background = control(QStringLiteral("xsfondo")))
         background->setGeometry(0, 0, width() - 60 / kTwipsPerPixel, 8550 / kTwipsPerPixel);
     session().workStrings[work_slot::kStartMarker] = "0";
-    if (const auto problem = CompanyNumberProblem(company)) {
-        Warn(this, Q(*problem));
+    if (const Status checked = CheckCompanyNumber(company); !checked) {
+        Warn(this, Q(checked.message()));
         return false;
     }
     session().companyNumber = *company;
     // A wrong or damaged folder is refused before anything is read or written in it.
-    if (const auto problem = CompanyFolderProblem(session().paths, *company)) {
-        Warn(this, Q(*problem));
+    if (const Status checked = CheckCompanyFolder(session().paths, *company); !checked) {
+        Warn(this, Q(checked.message()));
         return false;
     }
     session().returnPending = 0;
@@ -419,7 +427,53 @@ int StartForm::indexCount() {
 
 // --- customer -------------------------------------------------------------------------------
 
+void StartForm::suggest(const QString& text) {
+    try {
+        suggerimenti_->suggest(text);
+    } catch (const RecordIoError& e) {
+        suggerimenti_->close();
+        Warn(this, QStringLiteral("Errore di lettura degli archivi: %1").arg(e.what()));
+    }
+}
+
+bool StartForm::onSuggestionKey(int key) {
+    switch (key) {
+        case Qt::Key_Down:
+            suggerimenti_->walk(1);
+            return true;
+        case Qt::Key_Up:
+            suggerimenti_->walk(-1);
+            return true;
+        case Qt::Key_PageDown:
+            suggerimenti_->walk(10);
+            return true;
+        case Qt::Key_PageUp:
+            suggerimenti_->walk(-10);
+            return true;
+        case Qt::Key_Escape:
+            suggerimenti_->close();
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            // Only an entry the operator moved onto is taken; otherwise the name search runs.
+            if (const int record = suggerimenti_->walkedRecord())
+                takeSuggestion(record);
+            else
+                searchByName();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void StartForm::takeSuggestion(int record) {
+    suggerimenti_->close();
+    chosenRecord_ = record;
+    showChosenCustomer();
+}
+
 void StartForm::searchByName() {
+    suggerimenti_->close();
     try {
         const int found = CustomerIndex(session().files).findByName(nome_->text().toStdString());
         if (found > 0) {
@@ -526,6 +580,13 @@ bool StartForm::eventFilter(QObject* watched, QEvent* event) {
     // Left with an unfinished date, the calendar box shows the transport date again.
     if (watched == text5_->lineEdit() && event->type() == QEvent::FocusOut && !text5_->date())
         transportDateTyped(text3_[4]->text());
+    // The suggestions close when the name box is left (a click on one keeps them for it).
+    if (watched == nome_ && event->type() == QEvent::FocusOut &&
+        QApplication::focusWidget() != suggerimenti_)
+        suggerimenti_->close();
+    if (watched == nome_ && event->type() == QEvent::KeyPress && suggerimenti_->isVisible() &&
+        onSuggestionKey(static_cast<QKeyEvent*>(event)->key()))
+        return true;
     if (watched == nome_ && event->type() == QEvent::KeyPress) {
         // Up/Down and PageUp/PageDown step through the name index from the keyboard.
         const int steps[] = {-1, 1, -10, 10};
@@ -565,9 +626,6 @@ void StartForm::documentButton(int button) {
         text3_[5]->setFocus();
         return;
     }
-    // A header not built yet has no references to empty.
-    if (auto* header = qobject_cast<HeaderForm*>(forms().built(QString(form_name::kHeader))))
-        header->clearPanelReferences();
     // A customer list still open would later bring this form back over the body form.
     if (QorForm* list = forms().built(QString(form_name::kCustomerList));
         list && list->isVisible()) {
@@ -576,37 +634,42 @@ void StartForm::documentButton(int button) {
     }
     // The document buttons are numbered by the kind they issue.
     const auto kind = static_cast<DocumentKind>(button);
-    if (!takeEInvoiceTerms()) return;
-    const bool einvoice = kind == DocumentKind::ElectronicInvoice || einvoiceTerms_.everyCustomer;
+    const std::optional<EInvoiceTerms> terms = readEInvoiceTerms();
+    if (!terms) return;
+    // With e-invoices to every customer, every invoice and credit note has its file.
+    const bool einvoice = kind == DocumentKind::ElectronicInvoice || terms->everyCustomer;
     // A customer whose identifiers the exchange system would refuse is told now, not at the
     // XML file.
     if (einvoice && !customerFitForEInvoice()) return;
     Session& s = session();
+    try {
+        forms().draft().begin(kind, einvoice, ReadDraftCustomer(s.files, shownCustomer_),
+                              transport(), *terms);
+    } catch (const RecordIoError& e) {
+        Warn(this, QStringLiteral("Errore di lettura degli archivi: %1").arg(e.what()));
+        return;
+    }
     s.returnPending = 0;
     s.returnAction = ReturnAction::NewDocument;
-    s.documentKind = kind;
-    s.currentCustomer = shownCustomer_;
-    // With e-invoices to every customer, every invoice and credit note has its file.
-    s.fpaState = einvoice ? kFpaXmlNotWritten : kFpaOrdinary;
-    s.fpaPanelOpened = 0;
     forms().handOver(this, QString(form_name::kBody));
 }
 
-bool StartForm::takeEInvoiceTerms() {
+std::optional<EInvoiceTerms> StartForm::readEInvoiceTerms() {
     const CompanySettings& settings = SettingsOf(session());
     const EInvoiceTermsRead read =
         ReadEInvoiceTerms(session(), settings.einvoice, settings.headerTables, shownCustomer_);
-    einvoiceTerms_ = read.terms;
     if (!read.problem.empty()) Warn(this, Q(read.problem), MsgIcon::Exclamation);
-    if (read.missing.empty()) return true;
+    if (read.missing.empty()) return read.terms;
     // Told now, so that the data are completed before the document rather than at its file.
     QString list;
     for (const std::string& m : read.missing) list += QStringLiteral("\n- ") + Q(m);
-    return AskYesNo(this, QStringLiteral("Attenzione"),
-                    QStringLiteral("Per la fattura elettronica mancano i dati del cliente:%1\n"
-                                   "Completarli nella scheda del cliente o con \"Dati fattura "
-                                   "elettronica\". Iniziare ugualmente il documento?")
-                        .arg(list));
+    if (!AskYesNo(this, QStringLiteral("Attenzione"),
+                  QStringLiteral("Per la fattura elettronica mancano i dati del cliente:%1\n"
+                                 "Completarli nella scheda del cliente o con \"Dati fattura "
+                                 "elettronica\". Iniziare ugualmente il documento?")
+                      .arg(list)))
+        return std::nullopt;
+    return read.terms;
 }
 
 void StartForm::openEInvoiceData() {
@@ -627,10 +690,6 @@ bool StartForm::customerFitForEInvoice() {
     }
     return warning.empty() || AskYesNo(this, QStringLiteral("Attenzione"),
                                        Q(warning + "\nEmettere ugualmente il documento?"));
-}
-
-DraftCustomer StartForm::customer() const {
-    return {session().currentCustomer, S(text2_[0]->text())};
 }
 
 TransportEntries StartForm::transport() const {
@@ -673,6 +732,17 @@ void StartForm::openList() {
     if (!list) return;
     list->setFilter(nome_->text().trimmed());
     forms().show(QString(form_name::kCustomerList));
+}
+
+void StartForm::hideEvent(QHideEvent* event) {
+    suggerimenti_->close();
+    QorForm::hideEvent(event);
+}
+
+void StartForm::resizeEvent(QResizeEvent* event) {
+    // The suggestions follow the name box's width.
+    suggerimenti_->close();
+    QorForm::resizeEvent(event);
 }
 
 void StartForm::closeEvent(QCloseEvent* event) {

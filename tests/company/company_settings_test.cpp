@@ -45,12 +45,12 @@ class CompanySettingsTest : public ::testing::Test {
 // Read at start, but for the print tables; the header re-reads the VAT table and qorvana.fpa,
 // the body the print tables; a file that cannot be read is told by the window that reads it.
 TEST_F(CompanySettingsTest, LoadedAtStartAndReadAgainByPart) {
-    EXPECT_FALSE(SettingsOf(std::as_const(session)).vat().loaded);
+    EXPECT_FALSE(SettingsOf(std::as_const(session)).vat.loaded);
     writeTab("22");
     writeFpa('1', '2');
     EXPECT_TRUE(LoadCompanySettings(session).empty());
     const CompanySettings& settings = SettingsOf(session);
-    EXPECT_DOUBLE_EQ(settings.vat().rateOf(1), 22);
+    EXPECT_DOUBLE_EQ(settings.vat.rateOf(1), 22);
     EXPECT_TRUE(settings.fpaSeparateNumbering());
     EXPECT_EQ(settings.fpaSeriesPosition(), 2);
     EXPECT_EQ(session.workStrings[work_slot::kPdfFolder], "");  // the print tables wait
@@ -70,7 +70,7 @@ TEST_F(CompanySettingsTest, LoadedAtStartAndReadAgainByPart) {
         writeTab(c.rate);
         writeFpa(c.separate, '0');
         EXPECT_TRUE(c.reread(session).empty());
-        EXPECT_DOUBLE_EQ(settings.vat().rateOf(1), c.rateAfter);
+        EXPECT_DOUBLE_EQ(settings.vat.rateOf(1), c.rateAfter);
         EXPECT_EQ(settings.fpaSeparateNumbering(), c.separateAfter);
     }
     EXPECT_EQ(session.workStrings[work_slot::kPdfFolder], "C:");  // read with the body's part

@@ -39,14 +39,14 @@ TEST(WholeFile, ReadTellsMissingFromUnreadable) {
 TEST(WholeFile, WrittenWholeOrNotAtAll) {
     TempDir dir;
     const auto file = dir.write("f1", "old content");
-    EXPECT_EQ(WriteFileDurably(file, "\\x\\f1", "new"), std::nullopt);
+    EXPECT_TRUE(WriteFileDurably(file, "\\x\\f1", "new").ok());
     EXPECT_EQ(dir.read("f1"), "new");
     EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"f1"});
 
     const std::string big(64 * 1024, 'x');
     const auto full = WithFileLimit(4096, [&] { return WriteFileDurably(file, "\\x\\f1", big); });
-    ASSERT_TRUE(full);
-    EXPECT_EQ(*full,
+    ASSERT_FALSE(full.ok());
+    EXPECT_EQ(full.message(),
               "Il file \\x\\f1 non è stato scritto: il file supera la dimensione consentita "
               "(liberare spazio e riprovare)");
     EXPECT_EQ(dir.read("f1"), "new");
@@ -54,12 +54,13 @@ TEST(WholeFile, WrittenWholeOrNotAtAll) {
 
     std::filesystem::create_directory(dir.path() / "f2");
     const auto folder = WriteFileDurably(dir.path() / "f2", "c:\\f2", "x");
-    ASSERT_TRUE(folder);
-    EXPECT_NE(folder->find("c:\\f2 non è stato scritto: al posto del file c'è una cartella"),
-              std::string::npos);
+    ASSERT_FALSE(folder.ok());
+    EXPECT_NE(
+        folder.message().find("c:\\f2 non è stato scritto: al posto del file c'è una cartella"),
+        std::string::npos);
     EXPECT_EQ(Entries(dir.path()), (std::vector<std::string>{"f1", "f2"}));
 
-    EXPECT_TRUE(WriteFileDurably(dir.path() / "none/f3", "f3", "x"));
+    EXPECT_FALSE(WriteFileDurably(dir.path() / "none/f3", "f3", "x").ok());
 }
 
 // Two writers of one file never share a temporary file: each publishes its own content.
@@ -68,14 +69,14 @@ TEST(WholeFile, TemporaryNamesAreOwnPerWrite) {
     const auto file = dir.path() / "qorvana.gnr";
     DurableFile first(file, "first");
     DurableFile second(file, "second");
-    ASSERT_EQ(first.reserve(5), std::nullopt);
-    ASSERT_EQ(second.reserve(6), std::nullopt);
+    ASSERT_TRUE(first.reserve(5).ok());
+    ASSERT_TRUE(second.reserve(6).ok());
     EXPECT_EQ(Entries(dir.path()).size(), 2u);
-    ASSERT_EQ(first.write("first"), std::nullopt);
-    ASSERT_EQ(second.write("second"), std::nullopt);
-    ASSERT_EQ(first.publish(), std::nullopt);
+    ASSERT_TRUE(first.write("first").ok());
+    ASSERT_TRUE(second.write("second").ok());
+    ASSERT_TRUE(first.publish().ok());
     EXPECT_EQ(dir.read("qorvana.gnr"), "first");
-    ASSERT_EQ(second.publish(), std::nullopt);
+    ASSERT_TRUE(second.publish().ok());
     EXPECT_EQ(dir.read("qorvana.gnr"), "second");
     EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"qorvana.gnr"});
 }

@@ -41,11 +41,11 @@ struct RejectedInvoice : Desk {
         in.draft = &draft;
         in.vat = &vat;
         in.money = s.money();
-        in.fpaState = s.fpaState;
+        in.fpaState = draft.fpaState;
         in.companyFolder = kCompany;
         in.issueMoment = {{2026, 12, 6}, 10, 0, 0};
-        const PostingResult posted = PostDocument(s.files, in);
-        EXPECT_TRUE(posted.ok) << posted.message;
+        const Result<DocumentStored> posted = PostDocument(s.files, in);
+        EXPECT_TRUE(posted.ok()) << posted.message();
         EXPECT_EQ(ListEInvoice(store, company / "fatturepa" / rejected,
                                std::string(kCompany) + "\\fatturepa\\" + rejected),
                   "");
@@ -60,7 +60,7 @@ struct RejectedInvoice : Desk {
         ns.moment = "2026-12-06T10:30:00";
         ns.errors = {{"00311", "1.1.4 CodiceDestinatario non valido", ""}};
         RecordNotification(store, ns, "ns.xml", "2026-12-06 11:00:00");
-        s.fpaState = 0;  // the operator has gone on to other documents
+        draft.fpaState = 0;  // the operator has gone on to other documents
     }
 
     void today(int day) { s.clock = SessionClock({{2026, 12, day}, 9, 0, 0}); }
@@ -75,7 +75,7 @@ TEST(EInvoiceCorrection, WrittenAgainFromTheStoredDocument) {
     d.today(11);
     EInvoiceCustomer corrected;
     corrected.recipientCode = "ABC1234";
-    ASSERT_EQ(SaveEInvoiceCustomer(d.s, 1, corrected), std::nullopt);
+    ASSERT_TRUE(SaveEInvoiceCustomer(d.s, 1, corrected));
     d.customer.setText(cli::kAddress, "Via Roma 2");
     d.s.files.write<CustomersFile>(1, d.customer);
     d.lines.clear();  // the draft is gone: only the records speak
@@ -84,7 +84,7 @@ TEST(EInvoiceCorrection, WrittenAgainFromTheStoredDocument) {
     EXPECT_EQ(r.fileName, "IT01234567897_00002.xml");
     EXPECT_NE(r.message.find("dal documento n. 15 del 06/12/2026"), std::string::npos);
     EXPECT_EQ(d.counter(), 2);
-    EXPECT_EQ(d.s.fpaState, 0);
+    EXPECT_EQ(d.draft.fpaState, 0);
     const std::string xml = Slurp(d.company / "fatturepa" / r.fileName);
     for (const auto& f : CheckFatturaPAFile(r.fileName, xml, Schema()))
         ADD_FAILURE() << FormatFinding(f) << "\n" << xml;

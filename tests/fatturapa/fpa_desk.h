@@ -14,6 +14,7 @@
 #include "core/counters_record.h"
 #include "core/numbers.h"
 #include "core/session.h"
+#include "document/document_kind.h"
 #include "document/einvoice_amounts.h"
 #include "fatturapa/einvoice_terms.h"
 #include "fatturapa/fpa_checks.h"
@@ -57,8 +58,7 @@ struct Desk {
     HeaderTables tables;
     PanelEntries& panel = draft.panel;
     HeaderEntries& header = draft.header;
-    EInvoiceSettings einvoice;   // qorvana-fe.ini; draft.einvoice.customer the customer's data
-    std::string proposed = "1";  // the transmission number the header proposed
+    EInvoiceSettings einvoice;  // qorvana-fe.ini; draft.einvoice.customer the customer's data
 
     Desk() {
         fs::create_directories(company / "fatturepa");
@@ -67,7 +67,7 @@ struct Desk {
         s.companyNumber = 1;
         s.workStrings[1] = "1";
         s.workStrings[5] = "2";
-        s.fpaState = 0;
+        draft.fpaState = kFpaXmlNotWritten;
         s.files.open(company);
 
         for (auto& b : settings.bytes()) b = ' ';
@@ -114,6 +114,7 @@ struct Desk {
         header.documentNumber = "15";
         header.documentDate = "06/12/2026";
         header.transmissionNumber = "1";
+        header.proposedProgressive = "1";
         header.dueDates[0] = "05/01/2027";
 
         line(1, "Manutenzione impianti", 2, 100, 1);
@@ -137,27 +138,30 @@ struct Desk {
 
     // The terms as the document's start takes them, then the figures as the body computes
     // them, then the export's checks and composition.
-    FpaPrepared prepare() {
+    Result<FpaExportPlan> prepare() {
         const EInvoiceCustomer data = draft.einvoice.customer;
         draft.einvoice = CompanyEInvoiceTerms(einvoice, tables);
         draft.einvoice.customer = data;
         UpdateFundLine(lines, draft.einvoice.fund, vat, draft.vatInclusive, s.money(), true);
         draft.figures = RecomputeDocument(lines, vat, draft.vatInclusive, s.money());
-        ChargeStampDuty(draft.figures, s.documentKind, draft.einvoice, s.money());
+        ChargeStampDuty(draft.figures, IsCreditNote(draft.kind, draft.panel.documentType),
+                        draft.einvoice, s.money());
         if (header.instalmentAmounts == std::array<std::string, 6>{})
             header.instalmentAmounts[0] = PlainNumberText(AmountDue(draft, s.money()));
-        return PrepareFpaExport({settings, draft, customer, vat, tables, proposed}, s);
+        return PrepareFpaExport({settings, draft, customer, vat, tables, s.money(), s.files,
+                                 s.paths, CompanyFolder(static_cast<int>(s.companyNumber))});
     }
 
     // The refusal or failure message, or the success message.
     std::string exportOnce(std::string* xml = nullptr, std::string* fileName = nullptr) {
-        const FpaPrepared prepared = prepare();
-        if (!prepared.plan) return prepared.refusal;
-        const std::string failure = CommitFpaExport(*prepared.plan, s);
-        if (!failure.empty()) return failure;
-        if (xml) *xml = Slurp(prepared.plan->target);
-        if (fileName) *fileName = prepared.plan->fileName;
-        return FpaCreatedMessage(*prepared.plan);
+        const Result<FpaExportPlan> prepared = prepare();
+        if (!prepared) return prepared.message();
+        const Result<FpaFileNamed> committed = CommitFpaExport(*prepared, s.files, s.paths);
+        if (committed.hasValue()) draft.fpaState = prepared->progressive;
+        if (!committed) return committed.message();
+        if (xml) *xml = Slurp(prepared->target);
+        if (fileName) *fileName = prepared->fileName;
+        return FpaCreatedMessage(*prepared);
     }
 
     int counter() const {

@@ -109,7 +109,7 @@ TEST(FpaExport, FocusedCases) {
              auto c = d.s.files.read<CountersFile>(tot::kFatturaPa);
              c.setInt16(tot::kRecordCount, 32767);
              d.s.files.write<CountersFile>(tot::kFatturaPa, c);
-             d.proposed = d.header.transmissionNumber = "32768";
+             d.header.proposedProgressive = d.header.transmissionNumber = "32768";
          },
          {"massimo (32767)"},
          {},
@@ -140,7 +140,7 @@ TEST(FpaExport, FocusedCases) {
             for (const auto& p : c.present)
                 EXPECT_NE(message.find(p), std::string::npos) << message;
             // Nothing written, nothing counted.
-            EXPECT_EQ(d.s.fpaState, 0);
+            EXPECT_EQ(d.draft.fpaState, 0);
             EXPECT_FALSE(fs::exists(d.company / "fpa1"));
             EXPECT_EQ(d.counter(), counterBefore);
             continue;
@@ -185,7 +185,7 @@ TEST(FpaExport, FailedWriteLeavesFolderAndArchiveAsTheyWere) {
         EXPECT_NE(message.find("Il progressivo di invio non è stato usato."), std::string::npos);
         EXPECT_EQ(Slurp(d.company / "fpa1"), "an earlier copy");
         EXPECT_EQ(d.counter(), 0);
-        EXPECT_EQ(d.s.fpaState, 0);
+        EXPECT_EQ(d.draft.fpaState, 0);
         std::vector<std::string> left;
         for (const auto& e : fs::directory_iterator(d.company / "fatturepa"))
             left.push_back(e.path().filename().string());
@@ -201,17 +201,17 @@ TEST(FpaExport, ProgressiveTypedOverTheProposalIsUsedEverywhere) {
     d.exportOnce(&xml);
     EXPECT_NE(xml.find("<ProgressivoInvio>40</ProgressivoInvio>"), std::string::npos);
     EXPECT_EQ(d.counter(), 40);
-    EXPECT_EQ(d.s.fpaState, 40);
+    EXPECT_EQ(d.draft.fpaState, 40);
     EXPECT_TRUE(fs::exists(d.company / "fpa40"));
 }
 
 TEST(FpaExport, LastYearsFileIsNotReplacedUnasked) {
     Desk d;
     d.drive.write(d.company / "fatturepa/IT01234567897_15.xml", "2025");
-    const FpaPrepared prepared = d.prepare();
-    ASSERT_TRUE(prepared.plan);
-    EXPECT_TRUE(prepared.plan->replacesFile);
-    EXPECT_NE(FpaReplaceQuestion(*prepared.plan).find("IT01234567897_15.xml"), std::string::npos);
+    const Result<FpaExportPlan> prepared = d.prepare();
+    ASSERT_TRUE(prepared) << prepared.message();
+    EXPECT_TRUE(prepared->replacesFile);
+    EXPECT_NE(FpaReplaceQuestion(*prepared).find("IT01234567897_15.xml"), std::string::npos);
 }
 
 // One document using most of the writer, byte for byte. QORVANA_UPDATE_EXPECTED=1 rewrites

@@ -83,6 +83,16 @@ TEST(FpaWriterV12, DocumentsWrittenAsTheExchangeSystemChecksThem) {
           "        <ImponibileImporto>50.00</ImponibileImporto>",
           "<RiferimentoNormativo>Non imponibile art. 8 DPR 633/72</RiferimentoNormativo>"},
          {}},
+        {"split payment: S on the taxable summary only",
+         [](Desk& d) {
+             EveryCustomer(d);
+             d.draft.einvoice.customer.splitPayment = true;
+             d.tables.exemptions[2] = {"Non imponibile art. 8 DPR 633/72", "", "21"};
+             d.line(2, "Fornitura all'esportazione", 1, 50, 14);
+         },
+         {"<Imposta>44.00</Imposta>\r\n        <EsigibilitaIVA>S</EsigibilitaIVA>",
+          "<Imposta>0.00</Imposta>\r\n        <EsigibilitaIVA>I</EsigibilitaIVA>"},
+         {}},
         {"two discounts on the unit price",
          [](Desk& d) {
              d.line(1, "Guarnizioni", 3, 1, 1);
@@ -501,7 +511,7 @@ TEST(FpaWriterV12, WhatTheExchangeSystemWouldRejectIsNotWritten) {
         EXPECT_NE(message.find("il Sistema di Interscambio lo scarterebbe"), std::string::npos);
         for (const auto& p : c.said) EXPECT_NE(message.find(p), std::string::npos) << message;
         EXPECT_EQ(d.counter(), 0);
-        EXPECT_EQ(d.s.fpaState, 0);
+        EXPECT_EQ(d.draft.fpaState, 0);
         EXPECT_TRUE(fs::is_empty(d.company / "fatturepa"));
         EXPECT_FALSE(fs::exists(d.company / "fpa1"));
     }

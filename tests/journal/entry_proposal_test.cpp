@@ -46,7 +46,7 @@ TEST(EntryProposal, LinesSidesAndAccounts) {
     EInvoiceTerms charged;
     charged.everyCustomer = charged.chargeStampDuty = true;
     charged.stampDutyEntry = 1;
-    ChargeStampDuty(stampCredit.figures, DocumentKind::CreditNote, charged, stampCredit.money);
+    ChargeStampDuty(stampCredit.figures, true, charged, stampCredit.money);
     EXPECT_EQ(stampCredit.figures.documentTotal, 150);
     const Case cases[] = {
         {"split payment, credit note: the VAT closed against the customer",

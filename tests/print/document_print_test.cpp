@@ -63,10 +63,11 @@ class ComposeTest : public ::testing::Test {
         for (int n = 1; n <= count; ++n) lines[n].description = "L" + std::to_string(n);
     }
     PrintedDocument compose() {
-        return ComposeDocument(doc, settings, {}, Money(true, 2), TwoMillimetresEach);
+        return ComposeDocument(doc, settings, vat, {}, Money(true, 2), TwoMillimetresEach);
     }
 
     PrintSettings settings;
+    VatTable vat;
     LineTable lines;
     DocumentToPrint doc;
 };
@@ -170,11 +171,11 @@ TEST_F(ComposeTest, SummariesPrintEveryRow) {
     auto& b = doc.figures.breakdown;
     for (int slot : {1, 3, 4, 5}) {
         b[slot][0] = 100 * slot;
-        settings.vat.rateText[slot] = "R" + std::to_string(slot);
+        vat.rateText[slot] = "R" + std::to_string(slot);
     }
     for (int slot : {2, 6, 7, 8}) {
         b[slot][2] = slot;
-        settings.vat.exemptionText[slot] = "E" + std::to_string(slot);
+        vat.exemptionText[slot] = "E" + std::to_string(slot);
     }
     const PrintPage page = compose()[0];
     EXPECT_EQ(TextAt(page, 70, 240), "R1");
@@ -186,8 +187,8 @@ TEST_F(ComposeTest, SummariesPrintEveryRow) {
     EXPECT_EQ(TextAt(page, 140 - 2 * 4, 255), "8,00");
     const auto warning = [&](const FormDrawing& form) {
         const PrintPage last =
-            ComposeDocument(doc, settings, form, Money(true, 2), TwoMillimetresEach).back();
-        return SummaryRowsWarning(doc, settings, last, Money(true, 2), TwoMillimetresEach);
+            ComposeDocument(doc, settings, vat, form, Money(true, 2), TwoMillimetresEach).back();
+        return SummaryRowsWarning(doc, settings, vat, last, Money(true, 2), TwoMillimetresEach);
     };
     EXPECT_EQ(warning({}), "");
     // The exemptions under the rates, from 252: the fourth rate falls on the first exemption.
@@ -238,7 +239,7 @@ TEST_F(ComposeTest, PrintImageOfASmallDocument) {
         " 3\r\n 160\r\n 104\r\n 0\r\n 0\r\n 9\r\n 0\r\n\r\nArial\r\n 0\r\n 0\r\n"
         " 9\r\n";
     const PrintedDocument printed =
-        ComposeDocument(doc, settings, {box}, Money(true, 2), TwoMillimetresEach);
+        ComposeDocument(doc, settings, vat, {box}, Money(true, 2), TwoMillimetresEach);
     EXPECT_EQ(PrintImageBytes(printed), expected);
 }
 
@@ -290,12 +291,18 @@ TEST(DocumentToPrintOf, TakesTheDraftAndTheCustomerRecord) {
     session.generalSettings.setText(gnr::kNumberWithYear, "1");
 
     DocumentDraft draft;
-    draft.customer = {2, "ROSSI SRL"};
+    draft.customer = {2, "ROSSI SRL", "VERONA"};
     draft.transport.shipping = Shipping::ByCarrier;
     draft.header.documentNumber = "15";
     draft.header.instalmentAmounts[1] = "50,25";
+    // The "DDT" typed, then the delivery notes imported.
+    draft.transport.deliveryNote = " 7 ";
+    draft.imports.noteNumbers = "12 13";
 
-    DocumentToPrint d = DocumentToPrintOf(draft, session);
+    const auto toPrint = [&] {
+        return DocumentToPrintOf(draft, session.files, session.money(), session.numberWithYear());
+    };
+    DocumentToPrint d = toPrint();
     const PrintedEntries& e = d.entries;
     EXPECT_EQ(e.customer[0], "ROSSI SRL");
     EXPECT_EQ(e.customer[14], "0511234");  // item 32, telephone 3
@@ -303,10 +310,11 @@ TEST(DocumentToPrintOf, TakesTheDraftAndTheCustomerRecord) {
     EXPECT_EQ(e.shippedBy, 2);
     EXPECT_EQ(e.dueAmounts[1], 50.25);
     EXPECT_TRUE(e.numberWithYear);
+    EXPECT_EQ(e.transportReferences[0], "7 12 13");
 
     // A customer record beyond the file prints no customer texts.
     draft.customer.record = 9;
-    d = DocumentToPrintOf(draft, session);
+    d = toPrint();
     EXPECT_EQ(d.entries.customer[0], "");
     EXPECT_EQ(d.entries.number, "15");
 }

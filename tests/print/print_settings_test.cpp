@@ -23,7 +23,7 @@ class PrintSettingsTest : public ::testing::Test {
     void writeCompany(const std::string& name, std::string_view bytes) {
         drive.write(std::string(kCompany) + name, bytes);
     }
-    PrintSettings load() { return LoadPrintSettings(session, TabFile::FromLines({})); }
+    PrintSettings load() { return LoadPrintSettings(session); }
 
     TempDir drive;
     Session session;

@@ -14,8 +14,8 @@ def recipient(root):
             root.findtext(T + "CodiceDestinatario"), root.findtext(T + "PECDestinatario"))
 
 
-files = [einvoice(f"IT01234567897_0000{n}.xml") for n in range(1, 9)]
-foreign, pec, consumer, deferred, split, stamp, credit, copied = files
+files = [einvoice(f"IT01234567897_0000{n}.xml") for n in range(1, 10)]
+foreign, pec, consumer, deferred, split, stamp, credit, copied, pa_credit = files
 
 check("foreign", (recipient(foreign), values(foreign, C + "DatiAnagrafici/IdFiscaleIVA/*"),
                   foreign.findtext(C + "DatiAnagrafici/CodiceFiscale"),
@@ -72,12 +72,21 @@ check("credit note", (credit.findtext(G + "DatiGeneraliDocumento/TipoDocumento")
 check("credit note copied from an invoice", (copied.findtext(G + "DatiGeneraliDocumento/TipoDocumento"),
                                              values(copied, G + "DatiFattureCollegate/*")),
       ("TD04", [pec.findtext(G + "DatiGeneraliDocumento/Numero"), "2026-12-06"]))
+# A TD04 is a credit note: the duty is the company's, not charged to the administration.
+check("TD04 not charged the stamp duty",
+      (pa_credit.findtext(G + "DatiGeneraliDocumento/TipoDocumento"),
+       values(pa_credit, G + "DatiGeneraliDocumento/DatiBollo/*"),
+       values(pa_credit, L + "Descrizione"),
+       pa_credit.findtext(G + "DatiGeneraliDocumento/ImportoTotaleDocumento")),
+      ("TD04", ["SI", "2.00"], ["Corso annullato"], "160.00"))
+check("TD04 stored", [dbl(r, 286) for r in records("qorvana.fte", 522) if dbl(r, 230) == 160],
+      [160.0])
 
 # Each file joined the e-invoices to send as its document was stored, in its own format.
 with open(os.path.join(COMPANY, "qorvana.sdi"), encoding="cp1252") as f:
     store = [line.rstrip("\r\n").split("\t") for line in f]
 check("listed to send", [(l[1], l[7]) for l in store if l[0] == "F"],
-      [(f"IT01234567897_0000{n}.xml", "FPA12" if n == 5 else "FPR12") for n in range(1, 9)])
+      [(f"IT01234567897_0000{n}.xml", "FPA12" if n in (5, 9) else "FPR12") for n in range(1, 10)])
 check("none sent", [l for l in store if l[0] in ("I", "N")], [])
 
 # The customers' e-invoice data as the window left them: BORDO's foreign identifier added.

@@ -71,8 +71,8 @@ TEST(DemoCompany, PrintLayoutHoldsSixRatesAndSixExemptions) {
     Session s;
     s.paths = PathMapper(temp.path());
     s.companyNumber = 1;
-    const PrintSettings settings =
-        LoadPrintSettings(s, TabFile::Load(s.companyFile("qorvana.tab")));
+    const PrintSettings settings = LoadPrintSettings(s);
+    const VatTable vat = VatTable::FromTab(TabFile::Load(s.companyFile("qorvana.tab")));
     DocumentToPrint doc;
     const LineTable lines;
     doc.lines = &lines;
@@ -85,8 +85,8 @@ TEST(DemoCompany, PrintLayoutHoldsSixRatesAndSixExemptions) {
     const TextWidth width = [](const PrintText& t) { return t.text.size() * t.size * 0.2; };
     const FormDrawing form = ReadFormDrawing(s.companyFile("qorvana.lkf"));
     const Money euro(true, 2);
-    const PrintedDocument printed = ComposeDocument(doc, settings, form, euro, width);
-    EXPECT_EQ(SummaryRowsWarning(doc, settings, printed.back(), euro, width), "");
+    const PrintedDocument printed = ComposeDocument(doc, settings, vat, form, euro, width);
+    EXPECT_EQ(SummaryRowsWarning(doc, settings, vat, printed.back(), euro, width), "");
 }
 
 TEST(DemoOptions, RefusesBadCommandLines) {

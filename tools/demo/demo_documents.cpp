@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/civil_date.h"
 #include "core/numbers.h"
 #include "document/line_file.h"
 #include "tools/demo/demo_articles.h"
@@ -34,10 +35,6 @@ struct Note {
     int returnNumber = 0;  // a deposit-account return: number of its "blr" line file
     bool fallbackFileOnly = false;
 };
-
-std::string DisplayDate(const std::string& yyyymmdd) {
-    return yyyymmdd.substr(6, 2) + "/" + yyyymmdd.substr(4, 2) + "/" + yyyymmdd.substr(0, 4);
-}
 
 class DocumentMaker {
   public:
@@ -100,10 +97,11 @@ class DocumentMaker {
             note.returnNumber > 0   ? "blr" + std::to_string(note.returnNumber) + ".a" + year
             : note.fallbackFileOnly ? "bll" + std::to_string(note.number) + ".a" + year
                                     : "b" + PlainNumberText(static_cast<double>(serial));
-        out.lineFiles.push_back({name,
-                                 {std::to_string(note.number), DisplayDate(note.date),
-                                  std::to_string(note.customer), note.text, "", "", "", "", "", ""},
-                                 Blocks(note.lines, LineFile::kNoteBlocks)});
+        out.lineFiles.push_back(
+            {name,
+             {std::to_string(note.number), CivilDate::ShownFromRecord(note.date),
+              std::to_string(note.customer), note.text, "", "", "", "", "", ""},
+             Blocks(note.lines, LineFile::kNoteBlocks)});
     }
 
     void AddReceipt(const char* number, const char* date, int customer, bool open, bool vatIncluded,
@@ -131,7 +129,8 @@ class DocumentMaker {
         out.lineFiles.push_back(
             {"r" + std::to_string(serial),
              {std::to_string(customer), "2", "", "", "", "", "", "", "-1", "-1", "0",
-              vatIncluded ? "1" : "0", number, DisplayDate(date), DisplayDate(date)},
+              vatIncluded ? "1" : "0", number, CivilDate::ShownFromRecord(date),
+              CivilDate::ShownFromRecord(date)},
              Blocks(lines, LineFile::kReceiptBlocks)});
     }
 

@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "core/data_file_types.h"
+
 namespace qorvana::demo {
 namespace {
 
@@ -45,10 +47,11 @@ std::variant<DemoOptions, std::string> ParseDemoOptions(const std::vector<std::s
         } else if (arg == "--company") {
             if (!ParseInt(value, 1, 999, options.company)) return "--company must be 1..999";
         } else if (arg == "--customers") {
-            if (!ParseInt(value, 1, 32767, options.customers))
-                return "--customers must be 1..32767";
+            if (!ParseInt(value, 1, kMaxCountedRecords, options.customers))
+                return "--customers must be 1.." + std::to_string(kMaxCountedRecords);
         } else if (arg == "--articles") {
-            if (!ParseInt(value, 1, 32767, options.articles)) return "--articles must be 1..32767";
+            if (!ParseInt(value, 1, kMaxCountedRecords, options.articles))
+                return "--articles must be 1.." + std::to_string(kMaxCountedRecords);
         } else if (arg == "--modules") {
             options.modules = SplitModules(value);
         } else if (arg == "--notes") {

@@ -64,9 +64,10 @@ RunError MakePdf(const JobArgument& job, const PathMapper& paths) {
     const std::filesystem::path pdf = paths.map(job.pdfFile);
     QDir().mkpath(QString::fromStdString(pdf.parent_path().string()));
     const QByteArray& bytes = out.data();
-    if (const auto failed =
-            WriteFileDurably(pdf, job.pdfFile, std::string_view(bytes.constData(), bytes.size())))
-        return {*failed + ".", pdf.string()};
+    if (const auto written =
+            WriteFileDurably(pdf, job.pdfFile, std::string_view(bytes.constData(), bytes.size()));
+        !written)
+        return {written.message() + ".", pdf.string()};
     return {};
 }
 
