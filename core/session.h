@@ -4,7 +4,6 @@
 // reference to every form; there are no mutable globals. The document being issued is not
 // here: it is the forms' DocumentDraft (document/document_draft.h).
 
-#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -18,6 +17,7 @@
 #include "core/money.h"
 #include "core/paths.h"
 #include "core/record.h"
+#include "core/run_settings.h"
 #include "core/session_codes.h"
 
 namespace qorvana {
@@ -29,7 +29,7 @@ struct Session {
 
     // --- shared globals ---
     double companyNumber = 0;
-    std::array<std::string, 21> workStrings{};  // slot 19 = "0" at start
+    RunSettings runSettings;  // qorvana.eur and the PDF folder, read once
     GeneralSettingsRecord generalSettings{};
     int returnPending = 0;
     ReturnAction returnAction = ReturnAction::NewDocument;
@@ -47,7 +47,7 @@ struct Session {
     // Messages about files that could not be read, already told in this run: each is told once.
     std::set<std::string> toldProblems;
 
-    // Amount rules of the current currency mode (workStrings slots 1 and 5).
+    // Amount rules of the current currency mode (runSettings).
     Money money() const;
     // Documents are numbered "number/year" (general settings offset 252 = "1").
     bool numberWithYear() const;

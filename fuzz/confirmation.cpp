@@ -44,7 +44,7 @@ void PrintPages(const Session& s, const DocumentDraft& draft, const PrintSetting
         Expect((*read)[p].ops.size() == pages[p].ops.size(), "every element reads back");
 
     PdfHandoffInput handoff;
-    handoff.pdfFolder = s.workStrings[work_slot::kPdfFolder];
+    handoff.pdfFolder = s.runSettings.pdfFolder;
     handoff.pdfName = DocumentPdfName(draft.header, draft.kind);
     handoff.sendByMail = true;
     handoff.customerEmail =
@@ -81,7 +81,7 @@ void PostWithJournal(Session& s, const DocumentDraft& draft, const PrintSettings
     input.draft = &draft;
     input.vat = &vat;
     input.money = s.money();
-    input.pdfFolder = s.workStrings[work_slot::kPdfFolder];
+    input.pdfFolder = s.runSettings.pdfFolder;
     input.issueMoment = CivilDateTime{CivilDate{2025, 3, 5}, 10, 0, 0};
     (void)PostDocument(s.files, input);  // a refusal is an outcome the harness explores
     const EntryCheck check = CheckEntry(entry, AccountList::Load(s.files));

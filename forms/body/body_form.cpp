@@ -362,7 +362,7 @@ bool BodyForm::recompute() {
 
 void BodyForm::proposeEmail() {
     // The PDF copy goes by e-mail: with PDFs switched off there is nothing to send.
-    const bool pdfOn = PdfHandoffEnabled(session().workStrings[work_slot::kFpaSwitch]);
+    const bool pdfOn = session().runSettings.electronicInvoices;
     sendByEmail_->setEnabled(pdfOn);
     sendByEmail_->setChecked(pdfOn && setup_.customerHasEmail);
     sendByEmail_->setText(pdfOn ? kEmailCaption

@@ -78,7 +78,7 @@ PostingInput ConfirmCycle::postingInput() const {
     in.money = session_.money();
     in.documentKind = draft.kind;
     in.fpaState = draft.fpaState;
-    in.pdfFolder = session_.workStrings[work_slot::kPdfFolder];
+    in.pdfFolder = session_.runSettings.pdfFolder;
     in.issueMoment = draft.issueMoment;
     in.companyFolder = CompanyFolder(static_cast<int>(session_.companyNumber));
     in.fpaSeparateNumbering = settings.fpaSeparateNumbering();
@@ -100,7 +100,7 @@ bool ConfirmCycle::reprint() {
 void ConfirmCycle::dispatchPdf(const DocumentToPrint& document, const std::string& imageCopy) {
     PdfHandoffInput in;
     in.companyNumber = static_cast<int>(session_.companyNumber);
-    in.pdfFolder = session_.workStrings[work_slot::kPdfFolder];
+    in.pdfFolder = session_.runSettings.pdfFolder;
     in.pdfName = stored_.pdfName;
     in.sendByMail = body_.emailRequested();
     in.customerEmail = document.entries.email;

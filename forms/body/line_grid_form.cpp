@@ -81,12 +81,12 @@ LineGrid::LineGrid(LineTable& lines, QWidget* parent)
         ds_[r] = addBox(r, kDs.x, kDs.width, kDs.maxLength);
         um_[r] = addBox(r, kUm.x, kUm.width, kUm.maxLength);
         quantita_[r] = addBox(r, kQuantita.x, kQuantita.width, kQuantita.maxLength);
-        sc1_[r] = addBox(r, kSc1.x, kSc1.width, kSc1.maxLength);
-        sc2_[r] = addBox(r, kSc2.x, kSc2.width, kSc2.maxLength);
+        discount1_[r] = addBox(r, kSc1.x, kSc1.width, kSc1.maxLength);
+        discount2_[r] = addBox(r, kSc2.x, kSc2.width, kSc2.maxLength);
         prezzo_[r] = addBox(r, kPrezzo.x, kPrezzo.width, kPrezzo.maxLength);
         civ_[r] = addBox(r, kCiv.x, kCiv.width, kCiv.maxLength);
         civ_[r]->setReadOnly(true);
-        for (QLineEdit* number : {quantita_[r], sc1_[r], sc2_[r], prezzo_[r]}) {
+        for (QLineEdit* number : {quantita_[r], discount1_[r], discount2_[r], prezzo_[r]}) {
             number->setAlignment(Qt::AlignRight);
             // Left, the box shows what its line took from the typed text.
             numbers_->add(number,
@@ -116,13 +116,13 @@ LineGrid::LineGrid(LineTable& lines, QWidget* parent)
                 [this, r] { onNumberChanged(quantita_[r], r); });
         connect(prezzo_[r], &QLineEdit::textChanged, this,
                 [this, r] { onNumberChanged(prezzo_[r], r); });
-        connect(sc1_[r], &QLineEdit::textChanged, this,
-                [this, r] { onDiscountChanged(sc1_[r], r, 1); });
-        connect(sc2_[r], &QLineEdit::textChanged, this,
-                [this, r] { onDiscountChanged(sc2_[r], r, 2); });
+        connect(discount1_[r], &QLineEdit::textChanged, this,
+                [this, r] { onDiscountChanged(discount1_[r], r, 1); });
+        connect(discount2_[r], &QLineEdit::textChanged, this,
+                [this, r] { onDiscountChanged(discount2_[r], r, 2); });
     }
 
-    columns_ = {&artic_, &ds_, &um_, &quantita_, &sc1_, &sc2_, &prezzo_, &civ_};
+    columns_ = {&artic_, &ds_, &um_, &quantita_, &discount1_, &discount2_, &prezzo_, &civ_};
     vscroll_ = new QScrollBar(Qt::Vertical, this);
     vscroll_->setGeometry(kScrollX, kRowTop, kScrollWidth, kRows * kRowHeight);
     vscroll_->setRange(kFirstOffset, kLastOffset);
@@ -141,8 +141,9 @@ QLineEdit* LineGrid::addBox(int row, int x, int width, int maxLength) {
 
 void LineGrid::registerControls(const ControlRegistry& add) const {
     const std::pair<const GridColumn&, const std::array<QLineEdit*, kRows>&> columns[] = {
-        {kArtic, artic_}, {kDs, ds_},         {kUm, um_},   {kQuantita, quantita_}, {kSc1, sc1_},
-        {kSc2, sc2_},     {kPrezzo, prezzo_}, {kCiv, civ_}, {kImporto, importo_}};
+        {kArtic, artic_},       {kDs, ds_},         {kUm, um_},
+        {kQuantita, quantita_}, {kSc1, discount1_}, {kSc2, discount2_},
+        {kPrezzo, prezzo_},     {kCiv, civ_},       {kImporto, importo_}};
     // Row by row, as the boxes were always registered.
     for (int r = 0; r < kRows; ++r)
         for (const auto& [column, boxes] : columns)
@@ -180,8 +181,8 @@ void LineGrid::showRow(int r) {
     show(um_[r], Q(line.unit).trimmed());
     show(quantita_[r], NumberBox(line.quantity));
     show(prezzo_[r], NumberBox(line.unitPrice));
-    show(sc1_[r], NumberBox(line.discount1));
-    show(sc2_[r], NumberBox(line.discount2));
+    show(discount1_[r], NumberBox(line.discount1));
+    show(discount2_[r], NumberBox(line.discount2));
     show(civ_[r], VatCodeText(line.vatCode));
     showAmount(r);
 }
@@ -259,10 +260,10 @@ void LineGrid::onEnterMove(QLineEdit* box, int row) {
     } else if (box == um_[row]) {
         quantita_[row]->setFocus();
     } else if (box == quantita_[row]) {
-        sc1_[row]->setFocus();
-    } else if (box == sc1_[row]) {
-        sc2_[row]->setFocus();
-    } else if (box == sc2_[row]) {
+        discount1_[row]->setFocus();
+    } else if (box == discount1_[row]) {
+        discount2_[row]->setFocus();
+    } else if (box == discount2_[row]) {
         prezzo_[row]->setFocus();
     } else if (box == prezzo_[row]) {
         if (row < kRows - 1) {
@@ -305,7 +306,7 @@ double LineGrid::lineValue(const QLineEdit* box, int row) const {
     const DocumentLine& line = lines_[lineOfRow(row)];
     if (box == quantita_[row]) return line.quantity;
     if (box == prezzo_[row]) return line.unitPrice;
-    return box == sc1_[row] ? line.discount1 : line.discount2;
+    return box == discount1_[row] ? line.discount1 : line.discount2;
 }
 
 void LineGrid::onNumberChanged(QLineEdit* box, int row) {

@@ -115,8 +115,8 @@ class LineGrid : public QWidget {
     std::array<QLineEdit*, kRows> um_{};
     std::array<QLineEdit*, kRows> quantita_{};
     std::array<QLineEdit*, kRows> prezzo_{};
-    std::array<QLineEdit*, kRows> sc1_{};
-    std::array<QLineEdit*, kRows> sc2_{};
+    std::array<QLineEdit*, kRows> discount1_{};  // sc1
+    std::array<QLineEdit*, kRows> discount2_{};  // sc2
     std::array<QLineEdit*, kRows> civ_{};
     std::array<QLineEdit*, kRows> importo_{};
     std::array<const std::array<QLineEdit*, kRows>*, 8> columns_{};  // the boxes, by column

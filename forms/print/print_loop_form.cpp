@@ -127,7 +127,7 @@ void DispatchDocument(const Session& session, QWidget* parent, const PdfHandoffI
     const auto dropImage = [&image] {
         if (!image.empty()) ::unlink(image.c_str());
     };
-    if (!PdfHandoffEnabled(session.workStrings[work_slot::kFpaSwitch]) ||
+    if (!session.runSettings.electronicInvoices ||
         !AskYesNo(parent, QStringLiteral("Attenzione"),
                   QStringLiteral("Generare il file PDF ed eventualmente inviarlo tramite posta "
                                  "elettronica?"))) {

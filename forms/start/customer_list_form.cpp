@@ -72,12 +72,12 @@ CustomerListForm::CustomerListForm(Session& session, FormSet& forms)
     auto* headers = new QHBoxLayout;
     headers->setSpacing(0);
     for (int c = 0; c < 5; ++c) {
-        srx_[c] = new QPushButton;
-        srx_[c]->setFocusPolicy(Qt::NoFocus);
-        srx_[c]->setToolTip(QStringLiteral("Ordina per questa colonna"));
-        registerControl(QStringLiteral("srx"), srx_[c], c);
-        headers->addWidget(srx_[c]);
-        connect(srx_[c], &QPushButton::clicked, this, [this, c] { sortBy(c); });
+        sortButtons_[c] = new QPushButton;
+        sortButtons_[c]->setFocusPolicy(Qt::NoFocus);
+        sortButtons_[c]->setToolTip(QStringLiteral("Ordina per questa colonna"));
+        registerControl(QStringLiteral("srx"), sortButtons_[c], c);
+        headers->addWidget(sortButtons_[c]);
+        connect(sortButtons_[c], &QPushButton::clicked, this, [this, c] { sortBy(c); });
     }
     headers->addStretch(1);
     column->addLayout(headers);
@@ -103,7 +103,7 @@ CustomerListForm::CustomerListForm(Session& session, FormSet& forms)
             &CustomerListForm::placeHeaderButtons);
     column->addWidget(elenco_, 1);
     registerControl(QStringLiteral("elenco"), elenco_);
-    for (int c = 0; c < 5; ++c) srx_[c]->setText(QString::fromUtf8(kSortCaptions[c]));
+    for (int c = 0; c < 5; ++c) sortButtons_[c]->setText(QString::fromUtf8(kSortCaptions[c]));
     elenco_->viewport()->installEventFilter(this);
     ricerca_->installEventFilter(this);
     placeHeaderButtons();
@@ -122,9 +122,9 @@ void CustomerListForm::placeHeaderButtons() {
     // borders, and the last reaches the grid's right edge as its column does.
     const int border = elenco_->frameWidth();
     for (int c = 0; c < 4; ++c)
-        srx_[c]->setFixedWidth(elenco_->columnWidth(c) + (c == 0 ? border : 0));
+        sortButtons_[c]->setFixedWidth(elenco_->columnWidth(c) + (c == 0 ? border : 0));
     const int rest = elenco_->viewport()->width() - elenco_->columnViewportPosition(4);
-    srx_[4]->setFixedWidth(std::max(rest, 0) + border);
+    sortButtons_[4]->setFixedWidth(std::max(rest, 0) + border);
 }
 
 bool CustomerListForm::eventFilter(QObject* watched, QEvent* event) {

@@ -48,7 +48,7 @@ class CustomerListForm : public QorForm {
     QLineEdit* ricerca_ = nullptr;
     QTableView* elenco_ = nullptr;
     CustomerListModel* model_ = nullptr;
-    QPushButton* srx_[5] = {};
+    QPushButton* sortButtons_[5] = {};  // srx, over the list's columns
     QPushButton* indice_ = nullptr;
     int listedRows_ = 0;
 };

@@ -101,14 +101,25 @@ class StartForm : public QorForm {
     QPushButton* cerca_ = nullptr;
     QPushButton* lista_ = nullptr;
     QScrollBar* scroll_ = nullptr;
-    QVector<QLineEdit*> text2_;
-    QVector<QLineEdit*> text3_;
-    QLabel* label2_ = nullptr;
-    QComboBox* combo1_ = nullptr;
-    QComboBox* combo2_ = nullptr;
-    QComboBox* combo3_ = nullptr;
-    DatePicker* text5_ = nullptr;
-    QVector<QRadioButton*> sped_;
+    // text2(0..21): the shown customer's card in its fields' order, 17..21 the carrier.
+    QVector<QLineEdit*> customerFields_;
+    // text3(0..6), in TransportBox order.
+    enum TransportBox {
+        kDeliveryNote,
+        kOrder,
+        kPackages,
+        kWeight,
+        kStartDate,
+        kStartTime,
+        kWarehouse
+    };
+    QVector<QLineEdit*> transportBoxes_;
+    QLabel* deletedWarning_ = nullptr;       // label2
+    QComboBox* transportReason_ = nullptr;   // Combo1
+    QComboBox* goodsAppearance_ = nullptr;   // Combo2
+    QComboBox* carrier_ = nullptr;           // Combo3
+    DatePicker* startDatePicker_ = nullptr;  // text5, beside the start date
+    QVector<QRadioButton*> shippedBy_;       // sped(0..2): sender, recipient, carrier
     QPushButton* bottone_[10] = {};
     QPushButton* datiFe_ = nullptr;
     QStringList proposedTransport_;  // transportShown() as the form proposed it

@@ -65,8 +65,8 @@ struct Desk {
         drive.write(company / "qorvana.tot", std::string(20 * tot::kLength, '\0'));
         s.paths = PathMapper(drive.path());
         s.companyNumber = 1;
-        s.workStrings[1] = "1";
-        s.workStrings[5] = "2";
+        s.runSettings.euro = true;
+        s.runSettings.priceDecimals = 2;
         draft.fpaState = kFpaXmlNotWritten;
         s.files.open(company);
 

@@ -103,7 +103,7 @@ TEST(FpaExport, FocusedCases) {
          {"non contiene lettere o cifre"},
          {},
          true},
-        {"lire", [](Desk& d) { d.s.workStrings[1] = "0"; }, {"lire"}, {}, true},
+        {"lire", [](Desk& d) { d.s.runSettings.euro = false; }, {"lire"}, {}, true},
         {"the counter is full",
          [](Desk& d) {
              auto c = d.s.files.read<CountersFile>(tot::kFatturaPa);
