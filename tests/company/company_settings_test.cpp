@@ -73,7 +73,7 @@ TEST_F(CompanySettingsTest, LoadedAtStartAndReadAgainByPart) {
         EXPECT_DOUBLE_EQ(settings.vat.rateOf(1), c.rateAfter);
         EXPECT_EQ(settings.fpaSeparateNumbering(), c.separateAfter);
     }
-    EXPECT_EQ(session.workStrings[work_slot::kPdfFolder], "C:");  // read with the body's part
+    EXPECT_EQ(session.runSettings.pdfFolder, "C:");  // read with the body's part
 
     // A qorvana.fpa that is there but cannot be read: not the start's to tell, the header's.
     std::filesystem::remove(drive.path() / kCompany / "qorvana.fpa");
