@@ -6,6 +6,7 @@
 #include "document/line_file.h"
 #include "forms/body/body_form.h"
 #include "forms/common/company_lock.h"
+#include "forms/common/einvoice_windows.h"
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qor_form.h"
@@ -15,7 +16,7 @@
 #include "forms/print/preview_form.h"
 #include "forms/print/print_loop_form.h"
 #include "forms/registration/registration_form.h"
-#include "forms/sdi/einvoice_sending_form.h"
+#include "forms/start/start_form.h"
 #include "journal/entry_proposal.h"
 
 namespace qorvana {
@@ -117,7 +118,11 @@ void ConfirmCycle::start() {
     // Told once the printing questions are answered: the printed copy has the number already.
     tellStoredNumber();
     // The document's e-invoice joins the list to send, and goes at once when the company asks.
-    EInvoiceStored(&body_, session_, lastPosted_->draft.fpaFile);
+    // The channel is loaded only for a document that has one.
+    const std::string& fpaFile = lastPosted_->draft.fpaFile;
+    if (!fpaFile.empty())
+        if (EInvoiceWindows* windows = LoadEInvoiceWindows(&body_))
+            windows->einvoiceStored(&body_, session_, fpaFile);
     // With the accounting request, the registration form returns to the start form itself.
     if (!proposeRegistration()) finish();
 }
