@@ -1,12 +1,37 @@
 #include "forms/common/company_lock.h"
 
+#include "core/intent_log.h"
 #include "core/session.h"
 #include "forms/common/message_box.h"
 #include "forms/common/wait_cursor.h"
 
 namespace qorvana {
+namespace {
 
-std::optional<PostingLock> LockCompanyForPosting(QWidget* parent, const Session& session) {
+// Completes an interrupted operation (the caller holds the lock); false when one is left.
+bool RecoverUnderLock(QWidget* parent, Session& session) {
+    Result<IntentRecovery> recovered = [&] {
+        const WaitCursor wait;
+        return RecoverIntent(session.files, session.companyFolder());
+    }();
+    if (!recovered) {
+        Warn(parent, QString::fromStdString(recovered.message()));
+        return false;
+    }
+    for (const std::string& told : recovered->told)
+        ShowMessage(parent, QStringLiteral("Attenzione"), QString::fromStdString(told),
+                    MsgIcon::Information);
+    return true;
+}
+
+}  // namespace
+
+void RecoverInterruptedWrites(QWidget* parent, Session& session) {
+    PostingLock::Attempt attempt = PostingLock::Take(session.companyFolder(), {});
+    if (attempt.outcome == PostingLock::Outcome::Taken) RecoverUnderLock(parent, session);
+}
+
+std::optional<PostingLock> LockCompanyForPosting(QWidget* parent, Session& session) {
     for (;;) {
         PostingLock::Attempt attempt;
         {
@@ -15,6 +40,7 @@ std::optional<PostingLock> LockCompanyForPosting(QWidget* parent, const Session&
         }
         switch (attempt.outcome) {
             case PostingLock::Outcome::Taken:
+                if (!RecoverUnderLock(parent, session)) return std::nullopt;
                 return std::move(attempt.lock);
             case PostingLock::Outcome::Busy:
                 if (AskYesNo(parent, QStringLiteral("Attenzione"),

@@ -27,6 +27,7 @@
 #include "customers/customer_index.h"
 #include "fatturapa/einvoice_terms.h"
 #include "fatturapa/fpa_customer_check.h"
+#include "forms/common/company_lock.h"
 #include "forms/common/date_picker.h"
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
@@ -346,6 +347,7 @@ bool StartForm::load(std::optional<int> company) {
     fillTables(SettingsOf(session()).start);
     session().files.open(session().companyFolder());
     WarnOnce(this, problems, session().toldProblems);
+    RecoverInterruptedWrites(this, session());
     return true;
 }
 
