@@ -134,8 +134,8 @@ void BM_PostInvoice500Lines(benchmark::State& state) {
         state.PauseTiming();
         c.reset();
         state.ResumeTiming();
-        const PostingResult r = PostDocument(c.files, c.input);
-        if (!r.ok || r.movements != kLines) state.SkipWithError(r.message.c_str());
+        const Result<DocumentStored> r = PostDocument(c.files, c.input);
+        if (!r.ok() || r->movements != kLines) state.SkipWithError(r.message().c_str());
     }
 }
 
@@ -147,9 +147,9 @@ void BM_PostInvoiceAndLineFile(benchmark::State& state) {
         state.PauseTiming();
         c.reset();
         state.ResumeTiming();
-        const PostingResult r = PostDocument(c.files, c.input);
-        if (!r.ok) state.SkipWithError(r.message.c_str());
-        if (!LineFile::Write(c.dir() / LineFile::IssuedFileName(r.serial),
+        const Result<DocumentStored> r = PostDocument(c.files, c.input);
+        if (!r.ok()) state.SkipWithError(r.message().c_str());
+        if (!LineFile::Write(c.dir() / LineFile::IssuedFileName(r->serial),
                              LineFile::IssuedHeader(c.draft(), DocumentKind::Invoice),
                              LineFile::BlocksOf(c.lines())))
             state.SkipWithError("line file");

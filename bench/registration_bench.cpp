@@ -134,9 +134,9 @@ double PostOnce() {
     DataFiles files;
     files.open(Company().folder());
     const auto start = std::chrono::steady_clock::now();
-    const JournalResult r = PostJournalEntry(files, TenLines(), TenAccounts(), 45721.5);
+    const Result<int> r = PostJournalEntry(files, TenLines(), TenAccounts(), 45721.5);
     const auto end = std::chrono::steady_clock::now();
-    if (!r.ok) std::fprintf(stderr, "%s\n", r.message.c_str());
+    if (!r.ok()) std::fprintf(stderr, "%s\n", r.message().c_str());
     return std::chrono::duration<double, std::milli>(end - start).count();
 }
 

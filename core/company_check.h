@@ -5,14 +5,15 @@
 #include <string>
 
 #include "core/paths.h"
+#include "core/result.h"
 
 namespace qorvana {
 
 // Italian message when the company number is missing or outside 1..999.
-std::optional<std::string> CompanyNumberProblem(std::optional<int> companyNumber);
+Status CheckCompanyNumber(std::optional<int> companyNumber);
 // Italian message when the company folder does not exist, or when the counters file
 // qorvana.tot is missing while the invoice file qorvana.fte holds data (posting would
 // overwrite the first documents).
-std::optional<std::string> CompanyFolderProblem(const PathMapper& paths, int companyNumber);
+Status CheckCompanyFolder(const PathMapper& paths, int companyNumber);
 
 }  // namespace qorvana

@@ -137,23 +137,22 @@ SharedSettingsLoad LoadSharedSettings(Session& session) {
 std::vector<std::string> RefreshSharedSettings(Session& session) {
     SharedSettingsLoad load = LoadSharedSettings(session);
     if (load.saveGeneralSettings)
-        if (auto failed = SaveGeneralSettings(session)) load.problems.push_back(*failed + ".");
+        if (const Status saved = SaveGeneralSettings(session); !saved)
+            load.problems.push_back(saved.message() + ".");
     return load.problems;
 }
 
-std::optional<std::string> SaveGeneralSettings(const Session& session) {
+Status SaveGeneralSettings(const Session& session) {
     const auto file = session.companyFile("qorvana.gnr");
     const std::string suiteName = session.companyPath("qorvana.gnr");
     // Record 1 is replaced; anything the file holds after it stays as it is.
     FileRead read = ReadWholeFile(file);
-    if (read.error != 0) return ReadFailureMessage(suiteName, read.error);
+    if (read.error != 0) return Failure{ReadFailureMessage(suiteName, read.error)};
     const auto record = session.generalSettings.bytes();
     std::string bytes = std::move(read.bytes);
     if (bytes.size() < record.size()) bytes.resize(record.size());
     std::copy(record.begin(), record.end(), bytes.begin());
-    if (auto written = WriteFileDurably(file, suiteName, bytes); !written)
-        return written.message();
-    return std::nullopt;
+    return WriteFileDurably(file, suiteName, bytes);
 }
 
 StartTables LoadStartTables(const Session& session, const TabFile& tab) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/result.h"
 #include "core/session.h"
 #include "core/tab_file.h"
 
@@ -25,7 +26,7 @@ struct SharedSettingsLoad {
 SharedSettingsLoad LoadSharedSettings(Session& session);
 // Writes generalSettings as record 1 of the company's qorvana.gnr (creating it, keeping what
 // follows record 1) through the durable path; the message of a failure.
-std::optional<std::string> SaveGeneralSettings(const Session& session);
+Status SaveGeneralSettings(const Session& session);
 // LoadSharedSettings, then SaveGeneralSettings when the load asks for it, as the forms do when
 // they load: the messages of the files that could not be read or written.
 std::vector<std::string> RefreshSharedSettings(Session& session);

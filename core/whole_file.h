@@ -51,7 +51,8 @@ class DurableFile {
 
     const std::string& suiteName() const { return suiteName_; }
     const std::filesystem::path& file() const { return file_; }
-    // The temporary file holding the written bytes until publish (empty before and after).
+    // The temporary name the content is written under until publish (empty before reserve
+    // and once published).
     const std::filesystem::path& temporary() const { return temporary_; }
     // True once the file has its name (publish renamed it), even when the folder's flush
     // then failed.

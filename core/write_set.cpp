@@ -39,10 +39,13 @@ std::size_t WriteSet::writeRaw(int channel, std::int32_t n, std::span<const std:
 }
 
 Result<WriteSet::StagedFile> WriteSet::stage(const std::filesystem::path& file,
-                                             const std::string& suiteName,
-                                             std::string_view bytes) {
-    FileWrite w{file, suiteName, ReadWholeFile(file), std::make_shared<DurableFile>(file, suiteName)};
-    if (w.before.error != 0) return Failure{ReadFailureMessage(suiteName, w.before.error)};
+                                             const std::string& suiteName, std::string_view bytes) {
+    FileWrite w{file, suiteName, ReadWholeFile(file),
+                std::make_shared<DurableFile>(file, suiteName)};
+    // A folder in the file's place is never replaced (naming the file fails, EISDIR), so there
+    // is nothing to put back; any other file that cannot be read could not be put back.
+    if (w.before.error != 0 && w.before.error != EISDIR)
+        return Failure{ReadFailureMessage(suiteName, w.before.error)};
     if (auto staged = w.staged->reserve(bytes.size()); !staged) return *staged.failure();
     if (auto staged = w.staged->write(bytes); !staged) return *staged.failure();
     staged_.push_back(std::move(w));
@@ -53,25 +56,40 @@ void WriteSet::publish(StagedFile file) {
     add(std::move(staged_.at(file.index)));
 }
 
-void WriteSet::flush() {
-    Flush f;
-    for (const Entry& e : entries_)
-        if (const auto* r = std::get_if<RecordWrite>(&e.write))
-            if (std::find(f.channels.begin(), f.channels.end(), r->channel) == f.channels.end())
-                f.channels.push_back(r->channel);
-    add(std::move(f));
+std::vector<int> WriteSet::channelsWritten(std::size_t end) const {
+    std::vector<int> channels;
+    for (std::size_t i = 0; i < end; ++i)
+        if (const auto* r = std::get_if<RecordWrite>(&entries_[i].write))
+            if (std::find(channels.begin(), channels.end(), r->channel) == channels.end())
+                channels.push_back(r->channel);
+    return channels;
 }
 
-void WriteSet::applyEntry(std::size_t i) {
-    auto& write = entries_[i].write;
+void WriteSet::flush() {
+    add(Flush{channelsWritten(entries_.size())});
+}
+
+void WriteSet::put(std::size_t i, Image image) {
+    const auto& write = entries_[i].write;
+    const bool after = image == Image::After;
     if (const auto* r = std::get_if<RecordWrite>(&write)) {
-        files_.writeRaw(r->channel, r->number, r->after);
+        files_.writeRaw(r->channel, r->number, after ? r->after : r->before);
     } else if (const auto* f = std::get_if<FileWrite>(&write)) {
-        if (auto named = f->staged->publish(); !named) {
-            failedFileNamed_ = f->staged->named();
-            throw RecordIoError(named.message());
+        if (after) {
+            if (auto named = f->staged->publish(); !named) {
+                failedFileNamed_ = f->staged->named();
+                throw RecordIoError(named.message());
+            }
+        } else if (f->before.ok()) {
+            if (auto back = WriteFileDurably(f->file, f->suiteName, f->before.bytes); !back)
+                throw RecordIoError(back.message());
+        } else if (f->before.missing && ::unlink(f->file.c_str()) != 0 && errno != ENOENT) {
+            const int error = errno;
+            LogSystemError("rimozione di " + f->file.string(), error);
+            throw RecordIoError("Il file " + f->suiteName +
+                                " non si può eliminare: " + ItalianReason(error));
         }
-    } else {
+    } else if (after) {
         files_.sync(std::get<Flush>(write).channels);
     }
 }
@@ -82,7 +100,7 @@ Result<> WriteSet::apply() {
     failedFileNamed_ = false;
     for (; applied_ < entries_.size(); ++applied_) {
         try {
-            applyEntry(applied_);
+            put(applied_, Image::After);
         } catch (const RecordIoError& e) {
             failedStep_ = entries_[applied_].step;
             return Failure{e.what(), applied_ > 0 || failedFileNamed_};
@@ -107,34 +125,20 @@ std::string WriteSet::notWritten() const {
 
 Result<> WriteSet::putBack() {
     std::vector<std::string> problems;
-    std::vector<int> channels;
     // The write that failed is put back too: a record may have been written in part.
     const std::size_t end = std::min(applied_ + (failedStep_ ? 1 : 0), entries_.size());
     for (std::size_t i = end; i-- > 0;) {
-        const auto& write = entries_[i].write;
-        if (const auto* r = std::get_if<RecordWrite>(&write)) {
-            try {
-                files_.writeRaw(r->channel, r->number, r->before);
-                if (std::find(channels.begin(), channels.end(), r->channel) == channels.end())
-                    channels.push_back(r->channel);
-            } catch (const RecordIoError& e) {
-                problems.push_back(e.what());
-            }
-        } else if (const auto* f = std::get_if<FileWrite>(&write)) {
-            if (i == applied_ && !failedFileNamed_) continue;  // never given its name
-            if (f->before.ok()) {
-                if (auto back = WriteFileDurably(f->file, f->suiteName, f->before.bytes); !back)
-                    problems.push_back(back.message());
-            } else if (::unlink(f->file.c_str()) != 0 && errno != ENOENT) {
-                const int error = errno;
-                LogSystemError("rimozione di " + f->file.string(), error);
-                problems.push_back("Il file " + f->suiteName +
-                                   " non si può eliminare: " + ItalianReason(error));
-            }
+        const bool neverNamed = std::holds_alternative<FileWrite>(entries_[i].write) &&
+                                i == applied_ && !failedFileNamed_;
+        if (neverNamed) continue;
+        try {
+            put(i, Image::Before);
+        } catch (const RecordIoError& e) {
+            problems.push_back(e.what());
         }
     }
     try {
-        files_.sync(channels);
+        files_.sync(channelsWritten(end));
     } catch (const RecordIoError& e) {
         problems.push_back(e.what());
     }

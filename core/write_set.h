@@ -9,7 +9,10 @@
 // The writes are grouped in steps named as the operator reads them ("documento 42
 // (qorvana.fte)"): a failure says which steps were written and which were not. Nothing is
 // undone on its own; putBack() puts back, newest first, what was applied, for the operation
-// whose rule is to leave nothing behind.
+// whose rule is to leave nothing behind, and says what it could not put back.
+// Every entry is plain data (channel, record number, before and after bytes; a whole file by
+// its final and temporary names and its content as it was), and every write that reaches the
+// files, applied or put back, passes through put().
 
 #include <cstddef>
 #include <cstdint>
@@ -39,10 +42,11 @@ class WriteSet {
     };
     // A whole file staged under its temporary name, given its name when applied.
     struct FileWrite {
-        std::filesystem::path file;
+        std::filesystem::path file;  // the final name
         std::string suiteName;
         FileRead before;  // the file as it was (or missing)
         std::shared_ptr<DurableFile> staged;
+        const std::filesystem::path& temporary() const { return staged->temporary(); }
     };
     // The data files written by the writes before it, made durable.
     struct Flush {
@@ -108,12 +112,18 @@ class WriteSet {
     const std::vector<std::string>& steps() const { return steps_; }
 
   private:
+    enum class Image { After, Before };
+
     void readRaw(int channel, std::int32_t n, std::span<std::uint8_t> out) const;
     std::size_t writeRaw(int channel, std::int32_t n, std::span<const std::uint8_t> after);
     std::size_t add(std::variant<RecordWrite, FileWrite, Flush> write);
-    // Applies entry `i`; throws RecordIoError with the failure's text.
-    void applyEntry(std::size_t i);
+    // The one way a write reaches the files: entry `i` applied (its after-image written, its
+    // file named, its files flushed) or put back (its before-image written, its file rewritten
+    // as it was or removed). Throws RecordIoError with the failure's text.
+    void put(std::size_t i, Image image);
     std::string listed(std::size_t from, std::size_t to) const;
+    // The data files written by the first `end` writes.
+    std::vector<int> channelsWritten(std::size_t end) const;
 
     DataFiles& files_;
     std::vector<std::string> steps_;

@@ -77,13 +77,9 @@ std::string EInvoiceCustomersText(const EInvoiceCustomers& customers) {
     return Utf8ToCp1252(text);
 }
 
-std::optional<std::string> WriteEInvoiceCustomers(const std::filesystem::path& file,
-                                                  const std::string& suiteName,
-                                                  const EInvoiceCustomers& customers) {
-    if (auto written = WriteFileDurably(file, suiteName, EInvoiceCustomersText(customers));
-        !written)
-        return written.message();
-    return std::nullopt;
+Status WriteEInvoiceCustomers(const std::filesystem::path& file, const std::string& suiteName,
+                              const EInvoiceCustomers& customers) {
+    return WriteFileDurably(file, suiteName, EInvoiceCustomersText(customers));
 }
 
 std::string NormaliseEInvoiceCustomer(EInvoiceCustomer& d) {

@@ -19,6 +19,8 @@
 #include <optional>
 #include <string>
 
+#include "core/result.h"
+
 namespace qorvana {
 
 inline constexpr const char* kEInvoiceCustomersFile = "qorvana.fec";
@@ -49,9 +51,8 @@ EInvoiceCustomersRead ReadEInvoiceCustomers(const std::filesystem::path& file,
 // The file's whole text for `customers`.
 std::string EInvoiceCustomersText(const EInvoiceCustomers& customers);
 // Writes the file whole (temporary file, flushed, renamed); the message of a failure.
-std::optional<std::string> WriteEInvoiceCustomers(const std::filesystem::path& file,
-                                                  const std::string& suiteName,
-                                                  const EInvoiceCustomers& customers);
+Status WriteEInvoiceCustomers(const std::filesystem::path& file, const std::string& suiteName,
+                              const EInvoiceCustomers& customers);
 
 // What is wrong with data typed for a customer, in Italian; empty when nothing. Codes and
 // identifiers are upper-cased and blanks trimmed first.

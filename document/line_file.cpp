@@ -223,11 +223,9 @@ std::string LineFile::Bytes(const std::vector<std::string>& header,
     return bytes;
 }
 
-bool LineFile::Write(const std::filesystem::path& file, const std::vector<std::string>& header,
-                     const std::vector<DocumentLine>& blocks, std::string* error) {
-    const Result<> written = WriteFileDurably(file, file.string(), Bytes(header, blocks));
-    if (!written && error) *error = written.message();
-    return written.ok();
+Status LineFile::Write(const std::filesystem::path& file, const std::vector<std::string>& header,
+                       const std::vector<DocumentLine>& blocks) {
+    return WriteFileDurably(file, file.string(), Bytes(header, blocks));
 }
 
 LineFileContent LineFile::Parse(std::string bytes, int headerLines, int maxBlocks) {

@@ -28,6 +28,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/result.h"
 #include "core/session_codes.h"
 #include "document/document_draft.h"
 #include "document/line_table.h"
@@ -83,10 +84,10 @@ class LineFile {
                              const std::vector<DocumentLine>& blocks);
 
     // Writes the file whole through the durable path, replacing any file of that name:
-    // `header` lines as given (cleaned), then one block per entry of `blocks`. Returns false
-    // when the file could not be written; `error` then says why.
-    static bool Write(const std::filesystem::path& file, const std::vector<std::string>& header,
-                      const std::vector<DocumentLine>& blocks, std::string* error = nullptr);
+    // `header` lines as given (cleaned), then one block per entry of `blocks`; the failure says
+    // why the file could not be written.
+    static Status Write(const std::filesystem::path& file, const std::vector<std::string>& header,
+                        const std::vector<DocumentLine>& blocks);
     // Lines 1..count of a line table as blocks.
     static std::vector<DocumentLine> BlocksOf(const LineTable& table,
                                               int count = LineTable::kLines);

@@ -75,8 +75,8 @@ SeriesNumbers ScanSeriesNumbers(const DataFiles& files, const StoredSeries& seri
     return numbers;
 }
 
-std::optional<std::string> NumberTaken(const DataFiles& files, const StoredSeries& series,
-                                       const NumberingScope& scope, const std::string& number) {
+Status NumberIsFree(const DataFiles& files, const StoredSeries& series, const NumberingScope& scope,
+                    const std::string& number) {
     namespace d = document_record;
     const std::string key = DocumentNumberKey(number);
     const int count = UsableEntries(files, tot::kInvoices, kFte);
@@ -89,10 +89,10 @@ std::optional<std::string> NumberTaken(const DataFiles& files, const StoredSerie
             scope.separateSeries)
             taken = r;
     });
-    if (!taken) return std::nullopt;
-    return "Il numero " + Trim(number) + " è già stato usato nel " + std::to_string(scope.year) +
-           " per il documento " + StoredDocumentText(files, *taken) +
-           ": correggere il numero del documento.";
+    if (!taken) return {};
+    return Failure{"Il numero " + Trim(number) + " è già stato usato nel " +
+                   std::to_string(scope.year) + " per il documento " +
+                   StoredDocumentText(files, *taken) + ": correggere il numero del documento."};
 }
 
 std::string StoredDocumentText(const DataFiles& files, const DocumentRecord& document) {

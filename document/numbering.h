@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "core/counters_record.h"
+#include "core/result.h"
 #include "core/session_codes.h"
 #include "document/document_record.h"
 #include "document/series_file.h"
@@ -65,11 +66,11 @@ struct SeriesNumbers {
 SeriesNumbers ScanSeriesNumbers(const DataFiles& files, const StoredSeries& series,
                                 const NumberingScope& scope);
 
-// Why `number` cannot be the number of a document of the scope's year and series: a stored
-// document of that year and series holds a number of the same key (DocumentNumberKey); the
-// message names it. nullopt when the number is free.
-std::optional<std::string> NumberTaken(const DataFiles& files, const StoredSeries& series,
-                                       const NumberingScope& scope, const std::string& number);
+// Refused when `number` cannot be the number of a document of the scope's year and series: a
+// stored document of that year and series holds a number of the same key (DocumentNumberKey);
+// the message names it.
+Status NumberIsFree(const DataFiles& files, const StoredSeries& series, const NumberingScope& scope,
+                    const std::string& number);
 // The number, date and customer of a stored document, as the operator reads them.
 std::string StoredDocumentText(const DataFiles& files, const DocumentRecord& document);
 

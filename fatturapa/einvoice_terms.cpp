@@ -87,12 +87,11 @@ EInvoiceCustomerRead ReadEInvoiceCustomer(const Session& s, int customer) {
     return {at != data.customers->end() ? at->second : EInvoiceCustomer{}, {}};
 }
 
-std::optional<std::string> SaveEInvoiceCustomer(const Session& s, int customer,
-                                                const EInvoiceCustomer& data) {
+Status SaveEInvoiceCustomer(const Session& s, int customer, const EInvoiceCustomer& data) {
     const auto file = s.companyFile(kEInvoiceCustomersFile);
     const std::string name = s.companyPath(kEInvoiceCustomersFile);
     EInvoiceCustomersRead read = ReadEInvoiceCustomers(file, name);
-    if (!read.customers) return read.problem + ": i dati non sono stati memorizzati.";
+    if (!read.customers) return Failure{read.problem + ": i dati non sono stati memorizzati."};
     if (data.empty())
         read.customers->erase(customer);
     else

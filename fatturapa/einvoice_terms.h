@@ -78,8 +78,7 @@ struct EInvoiceCustomerRead {
 EInvoiceCustomerRead ReadEInvoiceCustomer(const Session& session, int customer);
 // Stores `data` as customer `customer`'s, the rest of qorvana.fec kept; the message of a
 // failure (a damaged file is not written over).
-std::optional<std::string> SaveEInvoiceCustomer(const Session& session, int customer,
-                                                const EInvoiceCustomer& data);
+Status SaveEInvoiceCustomer(const Session& session, int customer, const EInvoiceCustomer& data);
 
 enum class RecipientKind {
     PublicAdministration,  // FPA12, the 6-character office code

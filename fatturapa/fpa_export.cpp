@@ -19,6 +19,7 @@
 #include "core/system_error.h"
 #include "core/text.h"
 #include "core/whole_file.h"
+#include "core/write_set.h"
 
 namespace qorvana {
 namespace {
@@ -39,34 +40,33 @@ std::string ItemCode(const std::vector<std::string>& items, int position, std::s
 struct Progressive {
     int value = 0;
     bool advancesCounter = false;
-    std::string refusal;
 };
 
-Progressive ChooseProgressive(const std::string& typedText, const std::string& proposed,
-                              const Session& s) {
-    if (s.fpaState > 0) return {s.fpaState, false, {}};
+Result<Progressive> ChooseProgressive(const std::string& typedText, const std::string& proposed,
+                                      const Session& s) {
+    if (s.fpaState > 0) return Progressive{s.fpaState, false};
     const int stored = s.files.read<CountersFile>(tot::kFatturaPa).int16(tot::kRecordCount);
     if (stored < 0)
-        return {0, false,
-                "Il contatore dei progressivi di invio della fatturaPA (qorvana.tot) è "
-                "danneggiato: il file XML non è stato creato."};
+        return Failure{
+            "Il contatore dei progressivi di invio della fatturaPA (qorvana.tot) è "
+            "danneggiato: il file XML non è stato creato."};
     const std::string typed = Trim(typedText);
     if (typed.empty() || typed == Trim(proposed)) {
         if (stored >= kMaxCountedRecords)
-            return {0, false,
-                    "Il contatore dei progressivi di invio della fatturaPA ha raggiunto il "
-                    "massimo (" +
-                        std::to_string(kMaxCountedRecords) + "): il file XML non è stato creato."};
-        return {stored + 1, true, {}};
+            return Failure{
+                "Il contatore dei progressivi di invio della fatturaPA ha raggiunto il "
+                "massimo (" +
+                std::to_string(kMaxCountedRecords) + "): il file XML non è stato creato."};
+        return Progressive{stored + 1, true};
     }
     const bool digits =
         typed.size() <= 5 && typed.find_first_not_of("0123456789") == std::string::npos;
     const int value = digits ? std::stoi(typed) : 0;
     if (value < 1 || value > kMaxCountedRecords)
-        return {0, false,
-                "Il progressivo invio \"" + typed + "\" non è valido: indicare un numero da 1 a " +
-                    std::to_string(kMaxCountedRecords) + "."};
-    return {value, true, {}};
+        return Failure{"Il progressivo invio \"" + typed +
+                       "\" non è valido: indicare un numero da 1 a " +
+                       std::to_string(kMaxCountedRecords) + "."};
+    return Progressive{value, true};
 }
 
 // The XML folder of the settings as the Part writes it, ending with "\".
@@ -81,15 +81,6 @@ std::string ArchiveName(const Session& s, int progressive) {
     return s.companyPath("fpa" + std::to_string(progressive));
 }
 
-// Puts back a file as it was before the export: its earlier content, or no file.
-void PutBack(const std::filesystem::path& file, const std::string& suiteName,
-             const FileRead& before) {
-    if (before.ok())
-        WriteFileDurably(file, suiteName, before.bytes);
-    else if (before.missing)
-        ::unlink(file.c_str());
-}
-
 // The 1.2.3 schema, compiled the first time a file is checked and kept for the run.
 const FpaSchema* CheckingSchema(std::string& error) {
     static std::unique_ptr<FpaSchema> schema;
@@ -97,29 +88,27 @@ const FpaSchema* CheckingSchema(std::string& error) {
     return schema.get();
 }
 
-// What the exchange system would reject of the file to be written under `fileName`, as the
-// refusal to write it; empty when nothing.
-std::string ExchangeSystemRefusal(const std::string& fileName, const std::string& xml) {
+// Refused when the exchange system would reject the file to be written under `fileName`.
+Status AcceptedByExchangeSystem(const std::string& fileName, const std::string& xml) {
     std::string error;
     const FpaSchema* schema = CheckingSchema(error);
-    if (!schema) return "Il file XML non è stato creato: " + error;
+    if (!schema) return Failure{"Il file XML non è stato creato: " + error};
     const std::vector<FpaFinding> findings = CheckFatturaPAFile(fileName, xml, *schema);
     if (findings.empty()) return {};
     std::string message =
         "Il file XML non è stato creato: il Sistema di Interscambio lo scarterebbe. Correggere:";
     for (const auto& f : findings) message += "\n- " + FormatFinding(f);
-    return message;
+    return Failure{message};
 }
 
 // The part of the file name after "_": 1.0 the document number's key, 1.2.3 the progressive
 // in base 36.
-std::string NamePart(FpaFormat format, const std::string& number, int progressive,
-                     std::string& refusal) {
+Result<std::string> NamePart(FpaFormat format, const std::string& number, int progressive) {
     if (format == FpaFormat::V123) return FileProgressive(progressive);
-    const std::string part = DocumentNumberKey(number);  // no number can name a folder
+    std::string part = DocumentNumberKey(number);  // no number can name a folder
     if (part.empty())
-        refusal = "Il numero del documento \"" + number +
-                  "\" non contiene lettere o cifre: il nome del file XML non si può formare.";
+        return Failure{"Il numero del documento \"" + number +
+                       "\" non contiene lettere o cifre: il nome del file XML non si può formare."};
     return part;
 }
 
@@ -187,25 +176,25 @@ EInvoiceDocument EInvoiceDocumentOf(const DocumentDraft& draft, const Money& mon
     return e;
 }
 
-FpaFormatChoice ReadFpaFormat(const std::filesystem::path& file, const std::string& suiteName) {
+Result<FpaFormat> ReadFpaFormat(const std::filesystem::path& file, const std::string& suiteName) {
     const FileRead read = ReadWholeFile(file);
-    if (read.missing) return {};
+    if (read.missing) return FpaFormat::V10;
     if (read.error != 0)
-        return {FpaFormat::V10, ReadFailureMessage(suiteName, read.error) +
-                                    ": il formato della fatturaPA non si può stabilire."};
+        return Failure{ReadFailureMessage(suiteName, read.error) +
+                       ": il formato della fatturaPA non si può stabilire."};
     const std::string& text = read.bytes;
     const std::string value = Trim(text.substr(0, text.find_first_of("\r\n")));
-    if (value == "1.2.3") return {FpaFormat::V123, {}};
-    if (value == "1.0") return {};
+    if (value == "1.2.3") return FpaFormat::V123;
+    if (value == "1.0") return FpaFormat::V10;
     if (text.empty())
-        return {FpaFormat::V10,
-                "Il file " + suiteName + " (formato della fatturaPA) non si può leggere: è vuoto."};
-    return {FpaFormat::V10, "Il file " + suiteName + " indica il formato \"" + value +
-                                "\" della fatturaPA: i formati possibili sono 1.0 e 1.2.3."};
+        return Failure{"Il file " + suiteName +
+                       " (formato della fatturaPA) non si può leggere: è vuoto."};
+    return Failure{"Il file " + suiteName + " indica il formato \"" + value +
+                   "\" della fatturaPA: i formati possibili sono 1.0 e 1.2.3."};
 }
 
-FpaPrepared PrepareFpaExport(const FpaExportInput& in, const Session& s) {
-    auto refuse = [](std::string message) { return FpaPrepared{std::nullopt, std::move(message)}; };
+Result<FpaExportPlan> PrepareFpaExport(const FpaExportInput& in, const Session& s) {
+    auto refuse = [](std::string message) { return Failure{std::move(message)}; };
     const DocumentDraft& draft = in.draft;
     const HeaderEntries& header = draft.header;
     const Money money = s.money();
@@ -215,11 +204,12 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& in, const Session& s) {
 
     Progressive progressive;
     try {
-        progressive = ChooseProgressive(header.transmissionNumber, in.proposedProgressive, s);
+        auto chosen = ChooseProgressive(header.transmissionNumber, in.proposedProgressive, s);
+        if (!chosen) return *chosen.failure();
+        progressive = *chosen;
     } catch (const RecordIoError& e) {
         return refuse(e.what());
     }
-    if (!progressive.refusal.empty()) return refuse(progressive.refusal);
 
     FpaExportPlan plan;
     plan.progressive = progressive.value;
@@ -229,10 +219,10 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& in, const Session& s) {
     FillFpaRecord(plan.record, draft.panel, header, in.tables, in.customer,
                   draft.figures.withholdingAmount, withholdingRate, plan.progressive);
 
-    const FpaFormatChoice choice =
+    const Result<FpaFormat> format =
         ReadFpaFormat(s.companyFile(kFpaFormatFile), s.companyPath(kFpaFormatFile));
-    if (!choice.refusal.empty()) return refuse(choice.refusal);
-    plan.format = choice.format;
+    if (!format) return *format.failure();
+    plan.format = *format;
     const bool everyCustomer = draft.einvoice.everyCustomer;
     if (everyCustomer && plan.format != FpaFormat::V123)
         return refuse(
@@ -248,12 +238,11 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& in, const Session& s) {
         if (!everyone.notes.empty() && Trim(plan.record.text(fpa::kDocumentType)) == "TD01")
             plan.record.setText(fpa::kDocumentType, "TD24");
     }
-    std::string refusal;
-    const std::string part =
-        NamePart(plan.format, Trim(header.documentNumber), plan.progressive, refusal);
-    if (part.empty()) return refuse(refusal);
+    const Result<std::string> part =
+        NamePart(plan.format, Trim(header.documentNumber), plan.progressive);
+    if (!part) return *part.failure();
     plan.fileName = Trim(plan.record.text(fpa::kTransmitterCountry)) +
-                    Trim(plan.record.text(fpa::kTransmitterId)) + "_" + part + ".xml";
+                    Trim(plan.record.text(fpa::kTransmitterId)) + "_" + *part + ".xml";
     if (!IsSafeFileName(plan.fileName))
         return refuse(
             "Il codice del trasmittente (impostazioni fatturaPA) non può formare il "
@@ -293,81 +282,75 @@ FpaPrepared PrepareFpaExport(const FpaExportInput& in, const Session& s) {
         for (const auto& p : composition.problems) message += "\n- " + p;
         return refuse(message);
     }
-    if (plan.format == FpaFormat::V123) {
-        const std::string rejected = ExchangeSystemRefusal(plan.fileName, composition.xml);
-        if (!rejected.empty()) return refuse(rejected);
-    }
+    if (plan.format == FpaFormat::V123)
+        if (auto accepted = AcceptedByExchangeSystem(plan.fileName, composition.xml); !accepted)
+            return *accepted.failure();
     plan.xml = std::move(composition.xml);
     plan.target = FindInFolder(folder, plan.fileName);
     plan.replacesFile = std::filesystem::exists(plan.target, error);
-    return {std::move(plan), {}};
+    return plan;
 }
 
-std::string CommitFpaExport(const FpaExportPlan& plan, Session& s) {
+Status CommitFpaExport(const FpaExportPlan& plan, Session& s) {
     const std::string untouched = " Il progressivo di invio non è stato usato.";
     if (plan.advancesCounter && !s.files.isWritable(kTot))
-        return "Impossibile creare il file " + plan.fileName +
-               ": il contatore dei progressivi di invio (qorvana.tot) non si può aggiornare." +
-               untouched;
+        return Failure{"Impossibile creare il file " + plan.fileName +
+                       ": il contatore dei progressivi di invio (qorvana.tot) non si può "
+                       "aggiornare." +
+                       untouched};
 
     // The file first, written and flushed under a temporary name: when it cannot be written,
-    // nothing else is.
-    DurableFile xml(plan.target, plan.folderText + plan.fileName);
-    if (auto failed = xml.reserve(plan.xml.size())) return *failed + "." + untouched;
-    if (auto failed = xml.write(plan.xml)) return *failed + "." + untouched;
-    // Then the archive copy and the counter, each flushed to the disk, then the file takes
-    // its name; a failure puts back what was written before it.
+    // nothing else is. Then the archive copy, staged too.
+    WriteSet set(s.files);
+    const auto xml = set.stage(plan.target, plan.folderText + plan.fileName, plan.xml);
+    if (!xml) return Failure{xml.message() + "." + untouched};
     const std::string archiveName = ArchiveName(s, plan.progressive);
-    const std::filesystem::path archivePath = s.paths.map(archiveName);
-    const FileRead archiveBefore = ReadWholeFile(archivePath);
-    if (archiveBefore.error != 0)
-        return ReadFailureMessage(archiveName, archiveBefore.error) + "." + untouched;
     const auto bytes = plan.record.bytes();
-    if (auto failed = WriteFileDurably(
-            archivePath, archiveName,
-            std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()))) {
-        PutBack(archivePath, archiveName, archiveBefore);
-        return *failed + "." + untouched;
-    }
-    std::optional<CountersRecord> counterBefore;
-    const auto putBackCounter = [&] {
-        if (!counterBefore) return;
-        try {
-            s.files.write<CountersFile>(tot::kFatturaPa, *counterBefore);
-            s.files.sync(std::array<int, 1>{kTot});
-        } catch (const RecordIoError&) {
-            // The file is not written: a counter left ahead only skips a progressive.
-        }
-    };
+    const auto archive =
+        set.stage(s.paths.map(archiveName), archiveName,
+                  std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    if (!archive) return Failure{archive.message() + "." + untouched};
+    // Then the archive copy takes its name and the counter is written, each flushed to the
+    // disk, and last the file takes its name.
+    set.step("copia " + archiveName);
+    set.publish(*archive);
+    const std::size_t counterStep = set.steps().size();
     if (plan.advancesCounter) {
+        set.step("contatore dei progressivi di invio (qorvana.tot)");
         try {
-            auto counter = s.files.read<CountersFile>(tot::kFatturaPa);
-            counterBefore = counter;
+            auto counter = set.read<CountersFile>(tot::kFatturaPa);
             const int stored = counter.int16(tot::kRecordCount);
             counter.setInt16(tot::kRecordCount,
                              static_cast<std::int16_t>(std::max(stored, plan.progressive)));
-            s.files.write<CountersFile>(tot::kFatturaPa, counter);
-            s.files.sync(std::array<int, 1>{kTot});
+            set.write<CountersFile>(tot::kFatturaPa, counter);
         } catch (const RecordIoError& e) {
-            putBackCounter();
-            PutBack(archivePath, archiveName, archiveBefore);
-            return "Impossibile creare il file " + plan.fileName +
-                   ": il contatore dei progressivi di invio non si può aggiornare (" + e.what() +
-                   ")." + untouched;
+            return Failure{"Impossibile creare il file " + plan.fileName +
+                           ": il contatore dei progressivi di invio non si può aggiornare (" +
+                           e.what() + ")." + untouched};
         }
+        set.flush();
     }
-    if (auto failed = xml.publish()) {
-        if (!xml.named()) {
-            putBackCounter();
-            PutBack(archivePath, archiveName, archiveBefore);
-            return *failed + "." + untouched;
-        }
-        // The file has its name; only the folder's flush is not confirmed.
+    set.step(plan.fileName);
+    set.publish(*xml);
+
+    const Status applied = set.apply();
+    if (applied) {
         s.fpaState = plan.progressive;
-        return *failed + ".";
+        return {};
     }
-    s.fpaState = plan.progressive;
-    return {};
+    // The file has its name; only the folder's flush is not confirmed: the file stands.
+    if (set.failedStep() == set.steps().size() - 1 && set.failedFileNamed()) {
+        s.fpaState = plan.progressive;
+        return Failure{applied.message() + ".", true};
+    }
+    std::string message = applied.message();
+    if (set.failedStep() == counterStep && plan.advancesCounter)
+        message = "Impossibile creare il file " + plan.fileName +
+                  ": il contatore dei progressivi di invio non si può aggiornare (" + message + ")";
+    // Nothing is left behind: what was written is put back, and said when it cannot be.
+    if (const Status back = set.putBack(); !back)
+        return Failure{message + ".\n" + back.message(), true};
+    return Failure{message + "." + untouched};
 }
 
 bool FpaFileIsCurrent(const FpaExportPlan& plan, const std::filesystem::path& written) {
@@ -376,12 +359,12 @@ bool FpaFileIsCurrent(const FpaExportPlan& plan, const std::filesystem::path& wr
     return read.ok() && read.bytes == plan.xml;
 }
 
-std::string RemoveFpaFile(const Session& s, const std::string& fpaFile) {
+Status RemoveFpaFile(const Session& s, const std::string& fpaFile) {
     if (fpaFile.empty() || ::unlink(s.paths.map(fpaFile).c_str()) == 0 || errno == ENOENT)
         return {};
     const int error = errno;
     LogSystemError("rimozione di " + fpaFile, error);
-    return "Il file " + fpaFile + " non si può eliminare: " + ItalianReason(error);
+    return Failure{"Il file " + fpaFile + " non si può eliminare: " + ItalianReason(error)};
 }
 
 std::string FpaCreatedMessage(const FpaExportPlan& plan) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/result.h"
 #include "document/document_draft.h"
 #include "fatturapa/fpa_writer_v10.h"
 #include "fatturapa/fpa_writer_v12.h"
@@ -31,13 +32,10 @@ struct FpaExportInput {
 
 // The FatturaPA format a company writes, chosen by the one-line text file qorvana.fpv in its
 // company folder: "1.2.3" for FatturaPA 1.2.3; "1.0", or no file, for FatturaPA 1.0.
+// Refused when the file names no known format or cannot be read.
 enum class FpaFormat { V10, V123 };
 inline constexpr const char* kFpaFormatFile = "qorvana.fpv";
-struct FpaFormatChoice {
-    FpaFormat format = FpaFormat::V10;
-    std::string refusal;  // the message when the file names no known format
-};
-FpaFormatChoice ReadFpaFormat(const std::filesystem::path& file, const std::string& suiteName);
+Result<FpaFormat> ReadFpaFormat(const std::filesystem::path& file, const std::string& suiteName);
 
 // Copies the panel and header entries into `record` (the list positions as the codes of
 // their items): the withholding fields only when `withholdingRate` is above 0, the
@@ -64,25 +62,21 @@ struct FpaExportPlan {
     std::string xml;
 };
 
-struct FpaPrepared {
-    std::optional<FpaExportPlan> plan;
-    std::string refusal;  // the message when there is no plan
-};
-
-// Checks and composes; writes nothing.
-FpaPrepared PrepareFpaExport(const FpaExportInput& input, const Session& session);
-// Writes the file under a temporary name, then the archive copy and the counter, then gives
-// the file its name and sets fpaState, each write flushed to the disk. Returns the message of
-// a failure, empty on success; on a failure the folder, the archive copy, the counter and
-// fpaState are as they were.
-std::string CommitFpaExport(const FpaExportPlan& plan, Session& session);
+// Checks and composes; writes nothing. The refusal says what stops the export.
+Result<FpaExportPlan> PrepareFpaExport(const FpaExportInput& input, const Session& session);
+// Writes through one WriteSet: the file under a temporary name, then the archive copy and the
+// counter, then gives the file its name and sets fpaState, each write flushed to the disk. On a
+// failure the folder, the archive copy, the counter and fpaState are put back as they were, and
+// the message says so, or says what could not be put back. The one exception: a file that has
+// its name but whose folder's flush was not confirmed stands, and fpaState is set.
+Status CommitFpaExport(const FpaExportPlan& plan, Session& session);
 
 // True when `written`, the file written for the document before, is the file the plan writes
 // and holds what it writes: nothing the file carries changed since.
 bool FpaFileIsCurrent(const FpaExportPlan& plan, const std::filesystem::path& written);
 // Removes the file written for the document (`fpaFile`, its suite path): it no longer goes with
-// the document. Empty when it is gone (or was never there), else why it is still there.
-std::string RemoveFpaFile(const Session& session, const std::string& fpaFile);
+// the document. Done when it is gone (or was never there), else why it is still there.
+Status RemoveFpaFile(const Session& session, const std::string& fpaFile);
 
 // "Il file ... è stato creato all'interno della cartella ...".
 std::string FpaCreatedMessage(const FpaExportPlan& plan);

@@ -11,6 +11,7 @@
 #include "core/system_error.h"
 #include "core/text.h"
 #include "core/whole_file.h"
+#include "core/write_set.h"
 #include "fatturapa/fpa_checks.h"
 #include "fatturapa/fpa_writer_v12.h"
 #include "fatturapa/mime_reader.h"
@@ -399,66 +400,71 @@ bool UnchangedSinceSent(const EInvoiceEntry& entry, const std::filesystem::path&
     return xml && !entry.sendings.empty() && entry.sendings.back().digest == Sha256Hex(*xml);
 }
 
-Resent PrepareResend(SdiStore& store, const std::string& rejectedFile, Session& s) {
+Result<Resent> PrepareResend(SdiStore& store, const std::string& rejectedFile, Session& s) {
     EInvoiceEntry* old = store.find(rejectedFile);
     if (!old || StateOf(*old) != EInvoiceState::Rejected || !old->replacedBy.empty())
-        return {{}, {}, "si può inviare di nuovo solo una fattura scartata, una volta"};
+        return Failure{"si può inviare di nuovo solo una fattura scartata, una volta"};
     const std::filesystem::path oldFile = s.paths.map(old->path);
     std::string reason;
     const std::optional<std::string> xml = ReadFileBytes(oldFile, &reason);
-    if (!xml) return {{}, {}, reason};
+    if (!xml) return Failure{reason};
     std::optional<EInvoiceFacts> facts = ReadEInvoiceFacts(*xml, reason);
-    if (!facts) return {{}, {}, old->fileName + ": " + reason};
+    if (!facts) return Failure{old->fileName + ": " + reason};
 
     CountersRecord counter;
     try {
         counter = s.files.read<CountersFile>(tot::kFatturaPa);
     } catch (const RecordIoError& e) {
-        return {{}, {}, e.what()};
+        return Failure{e.what()};
     }
     const int next = counter.int16(tot::kRecordCount) + 1;
     const std::string part = FileProgressive(next);
     if (next < 1 || next > kMaxCountedRecords || part.empty() || !s.files.isWritable(kTot))
-        return {{}, {}, "il contatore dei progressivi di invio (qorvana.tot) non si può usare"};
+        return Failure{"il contatore dei progressivi di invio (qorvana.tot) non si può usare"};
     const std::size_t underscore = old->fileName.rfind('_');
     const std::string newName =
         old->fileName.substr(0, underscore == std::string::npos ? 0 : underscore) + "_" + part +
         ".xml";
     const std::optional<std::string> changed = WithProgressive(*xml, std::to_string(next));
-    if (!changed) return {{}, {}, old->fileName + ": manca l'elemento ProgressivoInvio"};
+    if (!changed) return Failure{old->fileName + ": manca l'elemento ProgressivoInvio"};
     if (store.find(newName))
-        return {{},
-                {},
-                "la fattura elettronica " + newName +
-                    " è già nell'elenco: il contatore dei progressivi di invio è indietro"};
+        return Failure{"la fattura elettronica " + newName +
+                       " è già nell'elenco: il contatore dei progressivi di invio è indietro"};
     // Checked as it will travel: its new name and progressive.
     if (facts->format == "FPA12" || facts->format == "FPR12") {
         std::unique_ptr<FpaSchema> schema = FpaSchema::Load(DefaultFpaSchemaPath(), reason);
-        if (!schema) return {{}, {}, reason};
+        if (!schema) return Failure{reason};
         const std::vector<FpaFinding> findings = CheckFatturaPAFile(newName, *changed, *schema);
         if (!findings.empty()) {
             std::string text = "il file " + old->fileName +
                                " va ancora corretto, il Sistema di Interscambio lo scarterebbe:";
             for (const FpaFinding& f : findings) text += "\n- " + FormatFinding(f);
-            return {{}, {}, text};
+            return Failure{text};
         }
     }
     const std::filesystem::path newFile = oldFile.parent_path() / newName;
     std::error_code error;
     if (std::filesystem::exists(newFile, error))
-        return {{},
-                {},
-                "il file " + newName +
-                    " esiste già: il contatore dei progressivi di "
-                    "invio è indietro"};
-    if (auto written = WriteFileDurably(newFile, Beside(old->path, newName), *changed); !written)
-        return {{}, {}, written.message()};
+        return Failure{"il file " + newName +
+                       " esiste già: il contatore dei progressivi di "
+                       "invio è indietro"};
+    // The file and the counter go together: when either cannot be written, neither stays.
+    WriteSet set(s.files);
+    const auto staged = set.stage(newFile, Beside(old->path, newName), *changed);
+    if (!staged) return *staged.failure();
+    set.step(newName);
+    set.publish(*staged);
+    counter.setInt16(tot::kRecordCount, static_cast<std::int16_t>(next));
+    set.step("contatore dei progressivi di invio (qorvana.tot)");
     try {
-        counter.setInt16(tot::kRecordCount, static_cast<std::int16_t>(next));
-        s.files.write<CountersFile>(tot::kFatturaPa, counter);
+        set.write<CountersFile>(tot::kFatturaPa, counter);
     } catch (const RecordIoError& e) {
-        std::filesystem::remove(newFile, error);
-        return {{}, {}, e.what()};
+        return Failure{e.what()};
+    }
+    set.flush();
+    if (const Status applied = set.apply(); !applied) {
+        const Status back = set.putBack();
+        return Failure{applied.message() + (back ? "" : "\n" + back.message()), !back};
     }
     facts->progressive = std::to_string(next);
     const std::string oldName = old->fileName;
@@ -466,7 +472,7 @@ Resent PrepareResend(SdiStore& store, const std::string& rejectedFile, Session& 
     old->replacedBy = newName;  // `old` is not used after the store grows
     EInvoiceEntry& added = store.add(newName, newPath, *facts);
     added.replaces = oldName;
-    return {newName, newFile, {}};
+    return Resent{newName, newFile};
 }
 
 }  // namespace qorvana

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/civil_date.h"
+#include "core/result.h"
 #include "fatturapa/mail_transport.h"
 #include "fatturapa/sdi_notification.h"
 #include "fatturapa/sdi_settings.h"
@@ -126,13 +127,13 @@ std::string ListEInvoice(SdiStore& store, const std::filesystem::path& file,
 
 // A rejected e-invoice made ready to go again: its file, corrected by the operator, written
 // under the next transmission progressive (counter record 5 of qorvana.tot) and listed in the
-// store in place of the rejected one. The caller holds the company's posting lock.
+// store in place of the rejected one; the file and the counter are written through one WriteSet,
+// and put back when either cannot be written. The caller holds the company's posting lock.
 struct Resent {
     std::string fileName;  // the new file's name
     std::filesystem::path file;
-    std::string problem;
 };
-Resent PrepareResend(SdiStore& store, const std::string& rejectedFile, Session& session);
+Result<Resent> PrepareResend(SdiStore& store, const std::string& rejectedFile, Session& session);
 // True when the rejected e-invoice's file is still the one that was sent: nothing corrected.
 bool UnchangedSinceSent(const EInvoiceEntry& entry, const std::filesystem::path& file);
 

@@ -52,8 +52,8 @@ void PrintPages(const Session& s, const DocumentDraft& draft, const PrintSetting
 }
 
 // The FatturaPA file of the draft as an electronic invoice, composed and checked, not written.
-FpaPrepared ExportFatturaPa(Session& s, const DocumentDraft& draft, const TabFile& tab,
-                            const VatTable& vat) {
+Result<FpaExportPlan> ExportFatturaPa(Session& s, const DocumentDraft& draft, const TabFile& tab,
+                                      const VatTable& vat) {
     DocumentDraft electronic = draft;
     electronic.panel.documentType = "TD01";
     electronic.panel.withholdingType = 0;
@@ -66,7 +66,7 @@ FpaPrepared ExportFatturaPa(Session& s, const DocumentDraft& draft, const TabFil
     const FpaExportInput input{settings, electronic, customer, vat, tables, "1"};
     s.documentKind = DocumentKind::ElectronicInvoice;
     s.fpaState = kFpaXmlNotWritten;
-    FpaPrepared prepared = PrepareFpaExport(input, s);
+    Result<FpaExportPlan> prepared = PrepareFpaExport(input, s);
     s.documentKind = DocumentKind::Invoice;
     s.fpaState = kFpaOrdinary;
     return prepared;
@@ -82,10 +82,10 @@ void PostWithJournal(Session& s, const DocumentDraft& draft, const PrintSettings
     input.money = s.money();
     input.pdfFolder = s.workStrings[work_slot::kPdfFolder];
     input.issueMoment = CivilDateTime{CivilDate{2025, 3, 5}, 10, 0, 0};
-    PostDocument(s.files, input);
+    (void)PostDocument(s.files, input);  // a refusal is an outcome the harness explores
     const EntryCheck check = CheckEntry(entry, AccountList::Load(s.files));
     if (check.problem == EntryProblem::None)
-        PostJournalEntry(s.files, entry, check.accounts, input.issueMoment.dateTimeValue());
+        (void)PostJournalEntry(s.files, entry, check.accounts, input.issueMoment.dateTimeValue());
 }
 
 }  // namespace
@@ -129,7 +129,7 @@ void ConfirmDocument(Session& s, DocumentDraft& draft, bool post) {
     const VatTable vat = VatTable::FromTab(tab);
     Recompute(s, vat, draft);
     PrintPages(s, draft, print, vat);
-    ExportFatturaPa(s, draft, tab, vat);
+    (void)ExportFatturaPa(s, draft, tab, vat);  // a refusal is an outcome explored too
     PostWithJournal(s, draft, print, vat, post);
 }
 
@@ -138,9 +138,9 @@ std::string SampleFatturaPa(Session& s, std::string& refusal) {
     const TabFile tab = TabFile::Load(s.companyFile("qorvana.tab"));
     const VatTable vat = VatTable::FromTab(tab);
     Recompute(s, vat, draft);
-    const FpaPrepared prepared = ExportFatturaPa(s, draft, tab, vat);
-    refusal = prepared.refusal;
-    return prepared.plan ? prepared.plan->xml : std::string();
+    const Result<FpaExportPlan> prepared = ExportFatturaPa(s, draft, tab, vat);
+    refusal = prepared.message();
+    return prepared ? prepared->xml : std::string();
 }
 
 }  // namespace qorvana::fuzz

@@ -152,7 +152,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     {
         const auto session = company.openSession();
         Session& s = *session;
-        CompanyFolderProblem(s.paths, 1);
+        (void)CheckCompanyFolder(s.paths, 1);
         SearchCustomers(s.files);
         LoadPrintSettings(s);
         const VatTable vat = VatTable::FromTab(TabFile::Load(s.companyFile("qorvana.tab")));

@@ -85,15 +85,15 @@ void PostSampleInvoice(Session& s) {
     input.money = s.money();
     input.pdfFolder = s.workStrings[work_slot::kPdfFolder];
     input.issueMoment = CivilDateTime{CivilDate{2025, 3, 5}, 10, 0, 0};
-    const PostingResult posted = PostDocument(s.files, input);
-    if (!posted.ok) SetUpFailed("posting the sample invoice: " + posted.message);
+    const Result<DocumentStored> posted = PostDocument(s.files, input);
+    if (!posted.ok()) SetUpFailed("posting the sample invoice: " + posted.message());
 
     const JournalEntry entry = ProposeEntry(ProposalFor(draft, s, print.printLines));
     const EntryCheck check = CheckEntry(entry, AccountList::Load(s.files));
     if (check.problem != EntryProblem::None) SetUpFailed("journal entry: " + check.message);
-    const JournalResult journal =
+    const Result<int> journal =
         PostJournalEntry(s.files, entry, check.accounts, input.issueMoment.dateTimeValue());
-    if (!journal.ok) SetUpFailed("posting the journal entry: " + journal.message);
+    if (!journal.ok()) SetUpFailed("posting the journal entry: " + journal.message());
 }
 
 }  // namespace

@@ -38,13 +38,13 @@ void Resend(SdiStore& store, const std::string& fileName, Session& s) {
     const EInvoiceEntry* entry = store.find(fileName);
     if (!entry) return;
     UnchangedSinceSent(*entry, s.paths.map(entry->path));
-    const Resent resent = PrepareResend(store, fileName, s);
-    if (!resent.problem.empty()) return;
-    const EInvoiceEntry* added = store.find(resent.fileName);
+    const Result<Resent> resent = PrepareResend(store, fileName, s);
+    if (!resent) return;
+    const EInvoiceEntry* added = store.find(resent->fileName);
     Expect(added && added->replaces == fileName && StateOf(*added) == EInvoiceState::Written,
            "the corrected e-invoice is listed, to be sent");
     std::string problem;
-    const std::optional<std::string> xml = ReadFileBytes(resent.file, &problem);
+    const std::optional<std::string> xml = ReadFileBytes(resent->file, &problem);
     const std::optional<EInvoiceFacts> facts =
         xml ? ReadEInvoiceFacts(*xml, problem) : std::nullopt;
     Expect(facts && facts->progressive == added->progressive,

@@ -9,9 +9,9 @@
 #include "core/counters_record.h"
 #include "core/data_files.h"
 #include "core/money.h"
+#include "core/write_set.h"
 #include "journal/account_record.h"
 #include "journal/journal_record.h"
-#include "posting/write_plan.h"
 
 namespace qorvana {
 namespace {
@@ -42,49 +42,49 @@ std::string FileName(const DataFiles& files, int channel) {
     return files.pathOf(channel).filename().string();
 }
 
-std::optional<std::string> CheckFiles(const DataFiles& files) {
+Status CheckFiles(const DataFiles& files) {
     for (int channel : {int(kTot), int(kCon), int(kGio)})
         if (!files.isWritable(channel))
-            return "Il file " + FileName(files, channel) + " non è aperto in scrittura" +
-                   kNothingWritten;
-    return std::nullopt;
+            return Failure{"Il file " + FileName(files, channel) + " non è aperto in scrittura" +
+                           kNothingWritten};
+    return {};
 }
 
-std::optional<std::string> PlanLines(const DataFiles& files, const JournalEntry& entry,
-                                     const LineAccounts& accounts, Prepared& plan) {
+Status PlanLines(const DataFiles& files, const JournalEntry& entry, const LineAccounts& accounts,
+                 Prepared& plan) {
     const int count = std::min(RecordCount(files, tot::kAccounts), files.physicalRecords(kCon));
     for (int k = 0; k < JournalEntry::kLines; ++k) {
         const int record = accounts[static_cast<std::size_t>(k)];
         if (record == 0) continue;
         const EntryLine& line = entry.lines[static_cast<std::size_t>(k)];
         if (record < 0 || record > count)
-            return "Il conto della riga " + std::to_string(k + 1) + " non è nel piano dei conti" +
-                   kNothingWritten;
+            return Failure{"Il conto della riga " + std::to_string(k + 1) +
+                           " non è nel piano dei conti" + kNothingWritten};
         if (!IsPostableAmount(line.dare) || !IsPostableAmount(line.avere) ||
             !std::isfinite(line.dare + line.avere))
-            return "Importo non valido alla riga " + std::to_string(k + 1) + kNothingWritten;
+            return Failure{"Importo non valido alla riga " + std::to_string(k + 1) +
+                           kNothingWritten};
         plan.lines.push_back(k);
     }
-    return std::nullopt;
+    return {};
 }
 
-std::optional<std::string> PlanJournal(const DataFiles& files, const JournalEntry& entry,
-                                       const LineAccounts& accounts, double postedAt,
-                                       Prepared& plan) {
+Status PlanJournal(const DataFiles& files, const JournalEntry& entry, const LineAccounts& accounts,
+                   double postedAt, Prepared& plan) {
     const auto next = NextRecordNumber(files, tot::kJournal);
     if (!next)
-        return "Il contatore del giornale è pieno o danneggiato (qorvana.tot, record 13)" +
-               std::string(kNothingWritten);
+        return Failure{"Il contatore del giornale è pieno o danneggiato (qorvana.tot, record 13)" +
+                       std::string(kNothingWritten)};
     plan.recordNumber = *next;
     plan.journal = files.read<JournalFile>(plan.recordNumber);
     if (!IsEmptyRecord(plan.journal))
-        return "Il giornale contiene già una registrazione al numero " +
-               std::to_string(plan.recordNumber) +
-               ": il contatore (qorvana.tot, record 13) è indietro rispetto al file" +
-               kNothingWritten;
+        return Failure{"Il giornale contiene già una registrazione al numero " +
+                       std::to_string(plan.recordNumber) +
+                       ": il contatore (qorvana.tot, record 13) è indietro rispetto al file" +
+                       kNothingWritten};
     if (!files.hasRoomFor(kGio, plan.recordNumber))
-        return "Spazio su disco insufficiente per il giornale (" + FileName(files, kGio) + ")" +
-               kNothingWritten;
+        return Failure{"Spazio su disco insufficiente per il giornale (" + FileName(files, kGio) +
+                       ")" + kNothingWritten};
     plan.counter = files.read<CountersFile>(tot::kJournal);
     plan.counter.setInt16(tot::kRecordCount, static_cast<std::int16_t>(plan.recordNumber));
     plan.counter.setInt16(tot::kWrittenMark, 1);
@@ -105,7 +105,7 @@ std::optional<std::string> PlanJournal(const DataFiles& files, const JournalEntr
         r.setText(gio::Account(k), posted ? line.code : "");
         r.setDouble(gio::Amount(k), posted ? line.dare + line.avere : 0);
     }
-    return std::nullopt;
+    return {};
 }
 
 }  // namespace
@@ -149,63 +149,45 @@ EntryCheck CheckEntry(const JournalEntry& entry, const AccountList& accounts) {
     return check;
 }
 
-JournalResult PostJournalEntry(DataFiles& files, const JournalEntry& entry,
-                               const LineAccounts& accounts, double postedAt) {
-    JournalResult result;
+Result<int> PostJournalEntry(DataFiles& files, const JournalEntry& entry,
+                             const LineAccounts& accounts, double postedAt) {
     Prepared prepared;
+    WriteSet set(files);
     try {
-        std::optional<std::string> refusal = CheckFiles(files);
-        if (!refusal) refusal = PlanLines(files, entry, accounts, prepared);
-        if (!refusal) refusal = PlanJournal(files, entry, accounts, postedAt, prepared);
-        if (refusal) {
-            result.message = *refusal;
-            return result;
+        Status planned = CheckFiles(files);
+        if (planned) planned = PlanLines(files, entry, accounts, prepared);
+        if (planned) planned = PlanJournal(files, entry, accounts, postedAt, prepared);
+        if (!planned) return *planned.failure();
+        // Each account is read as the writes are added, just before they are applied: other
+        // programs share the file.
+        for (int k : prepared.lines) {
+            const EntryLine& line = entry.lines[static_cast<std::size_t>(k)];
+            const int record = accounts[static_cast<std::size_t>(k)];
+            set.step("conto " + line.code + " della riga " + std::to_string(k + 1) +
+                     " (qorvana.con)");
+            auto a = set.read<AccountsFile>(record);
+            a.setDouble(con::kDebit, a.dbl(con::kDebit) + line.dare);
+            a.setDouble(con::kCredit, a.dbl(con::kCredit) + line.avere);
+            set.write<AccountsFile>(record, a);
         }
     } catch (const RecordIoError& e) {
-        result.message =
-            std::string("Errore di lettura dei dati (") + e.what() + ")" + kNothingWritten;
-        return result;
+        return Failure{std::string("Errore di lettura dei dati (") + e.what() + ")" +
+                       kNothingWritten};
     }
-    result.recordNumber = prepared.recordNumber;
+    set.step("contatore del giornale (qorvana.tot, record 13)");
+    set.write<CountersFile>(tot::kJournal, prepared.counter);
+    set.step("registrazione " + std::to_string(prepared.recordNumber) +
+             " del giornale (qorvana.gio)");
+    set.write<JournalFile>(prepared.recordNumber, prepared.journal);
+    set.step("scrittura definitiva su disco");
+    set.flush();
 
-    // Each account is read and written back at once: other programs share the file.
-    WritePlan plan;
-    for (int k : prepared.lines) {
-        const EntryLine& line = entry.lines[static_cast<std::size_t>(k)];
-        const int record = accounts[static_cast<std::size_t>(k)];
-        plan.add("conto " + line.code + " della riga " + std::to_string(k + 1) + " (qorvana.con)",
-                 [&files, &line, record, &result] {
-                     auto a = files.read<AccountsFile>(record);
-                     a.setDouble(con::kDebit, a.dbl(con::kDebit) + line.dare);
-                     a.setDouble(con::kCredit, a.dbl(con::kCredit) + line.avere);
-                     result.anythingWritten = true;
-                     files.write<AccountsFile>(record, a);
-                 });
-    }
-    plan.add("contatore del giornale (qorvana.tot, record 13)", [&] {
-        result.anythingWritten = true;
-        files.write<CountersFile>(tot::kJournal, prepared.counter);
-    });
-    plan.add(
-        "registrazione " + std::to_string(prepared.recordNumber) + " del giornale (qorvana.gio)",
-        [&] {
-            result.anythingWritten = true;
-            files.write<JournalFile>(prepared.recordNumber, prepared.journal);
-        });
-    plan.add("scrittura definitiva su disco", [&] {
-        const int channels[] = {kCon, kTot, kGio};
-        files.sync(channels);
-    });
-
-    const WritePlan::Outcome outcome = plan.run();
-    if (!outcome.ok) {
-        result.message = "Errore di scrittura durante la registrazione contabile (" +
-                         outcome.error + ").\nScritto: " + outcome.written +
-                         ".\nNon scritto: " + outcome.notWritten + ".";
-        return result;
-    }
-    result.ok = true;
-    return result;
+    if (const Status applied = set.apply(); !applied)
+        return Failure{"Errore di scrittura durante la registrazione contabile (" +
+                           applied.message() + ").\nScritto: " + set.written() +
+                           ".\nNon scritto: " + set.notWritten() + ".",
+                       applied.partlyDone()};
+    return prepared.recordNumber;
 }
 
 }  // namespace qorvana

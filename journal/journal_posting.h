@@ -7,6 +7,7 @@
 #include <array>
 #include <string>
 
+#include "core/result.h"
 #include "journal/account_list.h"
 #include "journal/journal_entry.h"
 
@@ -38,19 +39,12 @@ EntryCheck CheckEntry(const JournalEntry& entry, const AccountList& accounts);
 // imbalance, 0 when the entry balances.
 double EntryImbalance(const JournalEntry& entry, const Money& money);
 
-struct JournalResult {
-    bool ok = false;
-    // Italian text for the operator when !ok: why nothing was written, or what was and was
-    // not written when a write failed midway.
-    std::string message;
-    bool anythingWritten = false;
-    int recordNumber = 0;  // the journal record written
-};
-
-// Writes the entry: every posted line's amounts into its account's running totals, the
-// journal counter, the journal record at the new number; then makes the three files
-// durable. `postedAt` is the posting moment (days since 30/12/1899).
-JournalResult PostJournalEntry(DataFiles& files, const JournalEntry& entry,
-                               const LineAccounts& accounts, double postedAt);
+// Writes the entry through one WriteSet: every posted line's amounts into its account's
+// running totals, the journal counter, the journal record at the new number; then makes the
+// three files durable. `postedAt` is the posting moment (days since 30/12/1899). Gives the
+// journal record written; a failure says why nothing was written, or (partly done) what was
+// and was not written when a write failed midway.
+Result<int> PostJournalEntry(DataFiles& files, const JournalEntry& entry,
+                             const LineAccounts& accounts, double postedAt);
 
 }  // namespace qorvana

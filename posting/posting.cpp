@@ -18,6 +18,7 @@
 #include "core/paths.h"
 #include "core/text.h"
 #include "core/whole_file.h"
+#include "core/write_set.h"
 #include "customers/customer_record.h"
 #include "document/document_continuation_record.h"
 #include "document/document_kind.h"
@@ -27,7 +28,6 @@
 #include "document/line_file.h"
 #include "document/numbering.h"
 #include "document/stock_movement_record.h"
-#include "posting/write_plan.h"
 #include "sources/delivery_note_record.h"
 #include "sources/source_documents.h"
 
@@ -118,8 +118,8 @@ Result<> CheckAppendsAreFree(const DataFiles& files, const Plan& plan) {
         const auto stored = files.read<InvoicesFile>(plan.recordNumber);
         if (!HoldsNothing(stored.bytes()))
             return Failure{behind + "il record " + std::to_string(plan.recordNumber) +
-                   " di qorvana.fte contiene già il documento " +
-                   StoredDocumentText(files, stored) + nothing};
+                           " di qorvana.fte contiene già il documento " +
+                           StoredDocumentText(files, stored) + nothing};
     }
     if (plan.recordNumber <= files.physicalRecords(kF2e) &&
         !HoldsNothing(files.read<ContinuationsFile>(plan.recordNumber).bytes()))
@@ -156,7 +156,7 @@ std::optional<std::string> NumberInsteadOfTaken(const DataFiles& files, const St
         CivilDate::RecordFromShown(in.draft->header.documentDate).empty())
         return std::nullopt;
     const NumberingScope scope = ScopeOf(in);
-    if (!NumberTaken(files, series, scope, in.draft->header.documentNumber)) return std::nullopt;
+    if (NumberIsFree(files, series, scope, in.draft->header.documentNumber)) return std::nullopt;
     const NumberProposal next = ReadNumberProposal(files, series, scope, in.fpaState);
     if (!next.documentNumber) return std::nullopt;
     return std::to_string(*next.documentNumber);
@@ -173,8 +173,8 @@ Result<> ReserveRoom(DataFiles& files, const PostingInput& in, Plan& plan, Write
     } catch (const RecordIoError& e) {
         return Failure{e.what() + std::string(kNotStored)};
     }
-    const auto stage = [&](const std::string& name, std::string_view bytes)
-        -> Result<WriteSet::StagedFile> {
+    const auto stage = [&](const std::string& name,
+                           std::string_view bytes) -> Result<WriteSet::StagedFile> {
         const CompanyFile file = CompanyFileOf(files, in, name);
         auto staged = set.stage(file.path, file.suiteName, bytes);
         if (!staged) return Failure{staged.message() + ". Il documento non è stato memorizzato."};
@@ -380,16 +380,17 @@ Result<> PlanMarks(const DataFiles& files, const PostingInput& in, Plan& plan) {
         const auto note = files.read<DeliveryNotesFile>(rec);
         if (note.int16(bol::kInvoiced) != 0)
             return Failure{"La bolla n. " + std::to_string(note.int16(bol::kNumber)) + " del " +
-                   CivilDate::ShownFromRecord(note.text(bol::kDate)) + meanwhile + kNotStored};
+                           CivilDate::ShownFromRecord(note.text(bol::kDate)) + meanwhile +
+                           kNotStored};
     }
     for (int rec : plan.receipts) {
         const auto receipt = files.read<ReceiptsFile>(rec);
         if (receipt.int16(d::kKind) != kReceiptToInvoice)
-            return "La ricevuta n. " + Trim(receipt.text(d::kNumber)) + " del " +
-                   CivilDate::ShownFromRecord(receipt.text(d::kDocumentDate)) + meanwhile +
-                   kNotStored;
+            return Failure{"La ricevuta n. " + Trim(receipt.text(d::kNumber)) + " del " +
+                           CivilDate::ShownFromRecord(receipt.text(d::kDocumentDate)) + meanwhile +
+                           kNotStored};
     }
-    return std::nullopt;
+    return {};
 }
 
 // qorvana.num with the series of an electronic invoice of kind 7 at its record number.
@@ -404,23 +405,23 @@ void PlanSeriesEntry(const PostingInput& in, const StoredSeries& series, Plan& p
 
 // Checks everything and prepares every record; an Italian message when posting must not
 // start. `series` is the company's qorvana.num.
-std::optional<std::string> Prepare(const DataFiles& files, const StoredSeries& series,
-                                   const PostingInput& in, Plan& plan) {
-    if (auto refusal = CheckValues(files, in)) return refusal;
+Status Prepare(const DataFiles& files, const StoredSeries& series, const PostingInput& in,
+               Plan& plan) {
+    if (auto checked = CheckValues(files, in); !checked) return checked;
     const HeaderEntries& h = in.draft->header;
     plan.separateSeries = NumberedInSeparateSeries(h.separateSeries, in.documentKind);
     plan.pdfName = DocumentPdfName(h, in.documentKind);
-    if (auto refusal = PlanCounters(files, in, plan)) return refusal;
-    if (auto refusal = PlanMovements(files, in, plan)) return refusal;
-    if (auto refusal = PlanMarks(files, in, plan)) return refusal;
-    if (auto refusal = CheckAppendsAreFree(files, plan)) return refusal;
-    if (auto refusal = NumberTaken(files, series, ScopeOf(in), h.documentNumber)) return refusal;
+    if (auto done = PlanCounters(files, in, plan); !done) return done;
+    if (auto done = PlanMovements(files, in, plan); !done) return done;
+    if (auto done = PlanMarks(files, in, plan); !done) return done;
+    if (auto done = CheckAppendsAreFree(files, plan); !done) return done;
+    if (auto free = NumberIsFree(files, series, ScopeOf(in), h.documentNumber); !free) return free;
     PlanSeriesEntry(in, series, plan);
     plan.document = NewDocumentRecord();
     FillDocument(in, plan, plan.document);
     plan.continuation = NewContinuationRecord();
     FillContinuation(in, plan, plan.continuation);
-    return std::nullopt;
+    return {};
 }
 
 StockMovementRecord MovementRecord(const PostingInput& in, const Plan& plan, const Movement& mv) {
@@ -458,20 +459,73 @@ void UpdateArticle(ArticleRecord& a, const Plan& plan, const Movement& mv, const
     a.setDouble(art::kValueSold, value);
 }
 
-// Writes the articles and the movements of the moved lines and the movement counter.
-// `written` counts the movements written, for the report of a failure midway.
-void WriteMovements(DataFiles& files, const PostingInput& in, const Plan& plan, int& written) {
+// The step of the stock movements and the positions of their writes among the writes: a write
+// failing midway tells how many were written.
+struct MovementWrites {
+    std::optional<std::size_t> step;
+    std::vector<std::size_t> positions;
+};
+
+// Adds the articles and the movements of the moved lines and the movement counter.
+std::vector<std::size_t> AddMovements(WriteSet& set, const PostingInput& in, const Plan& plan) {
+    std::vector<std::size_t> positions;
     for (std::size_t i = 0; i < plan.movements.size(); ++i) {
         const Movement& mv = plan.movements[i];
-        ArticleRecord a = files.read<ArticlesFile>(mv.article);
+        ArticleRecord a = set.read<ArticlesFile>(mv.article);
         UpdateArticle(a, plan, mv, in.money);
-        files.write<ArticlesFile>(mv.article, a);
-        files.write<MovementsFile>(plan.firstMovement + static_cast<int>(i),
-                                   MovementRecord(in, plan, mv));
-        written = static_cast<int>(i) + 1;
+        set.write<ArticlesFile>(mv.article, a);
+        positions.push_back(set.write<MovementsFile>(plan.firstMovement + static_cast<int>(i),
+                                                     MovementRecord(in, plan, mv)));
     }
-    WriteRecordCount(files, tot::kMovements,
-                     plan.firstMovement + static_cast<int>(plan.movements.size()) - 1);
+    auto counter = set.read<CountersFile>(tot::kMovements);
+    const int last = plan.firstMovement + static_cast<int>(plan.movements.size()) - 1;
+    counter.setInt16(tot::kRecordCount, static_cast<std::int16_t>(last));
+    set.write<CountersFile>(tot::kMovements, counter);
+    return positions;
+}
+
+// Adds the marks on the imported records of `File`, as the step `what`: `field` set to `value`.
+template <class File, class Field>
+void AddMarks(WriteSet& set, const char* what, const std::vector<int>& records, Field field,
+              std::int16_t value) {
+    if (records.empty()) return;
+    set.step(what);
+    for (int rec : records) {
+        auto r = set.read<File>(rec);
+        r.setInt16(field, value);
+        set.write<File>(rec, r);
+    }
+}
+
+// Adds every write of the posting to `set`, in the suite's order, in steps named as the
+// operator reads them; the written files are made durable before the line file is named.
+MovementWrites AddWrites(WriteSet& set, const PostingInput& in, const Plan& plan) {
+    const std::string n = std::to_string(plan.recordNumber);
+    set.step("contatore documenti (qorvana.tot)");
+    if (plan.writeSeriesCounter) set.write<CountersFile>(tot::kFatturaPa, plan.seriesCounter);
+    set.write<CountersFile>(tot::kInvoices, plan.documentCounter);
+    // The document and the series it was numbered in go together: the series first, so that
+    // a stored electronic invoice always finds its entry.
+    set.step("documento " + n +
+             (plan.seriesFile ? " (qorvana.fte, qorvana.num)" : " (qorvana.fte)"));
+    if (plan.seriesFile) set.publish(*plan.seriesFile);
+    set.write<InvoicesFile>(plan.recordNumber, plan.document);
+    set.step("seconda parte " + n + " (qorvana.f2e)");
+    set.write<ContinuationsFile>(plan.recordNumber, plan.continuation);
+    MovementWrites movements;
+    if (!plan.movements.empty()) {
+        set.step("articoli, movimenti di magazzino e loro contatore");
+        movements = {set.steps().size() - 1, AddMovements(set, in, plan)};
+    }
+    AddMarks<DeliveryNotesFile>(set, "segni sulle bolle importate", plan.notes, bol::kInvoiced, 1);
+    AddMarks<ReceiptsFile>(set, "segni sulle ricevute importate", plan.receipts, d::kKind, 0);
+    set.step("scrittura definitiva su disco");
+    set.flush();
+    if (plan.lineFile) {
+        set.step("il file delle righe " + plan.lineFileSuiteName);
+        set.publish(*plan.lineFile);
+    }
+    return movements;
 }
 
 }  // namespace
@@ -494,112 +548,58 @@ double NetUnitPrice(const DocumentLine& line, const VatTable& vat, bool vatInclu
     return net;
 }
 
-PostingResult PostDocument(DataFiles& files, const PostingInput& input) {
-    PostingResult result;
+Result<DocumentStored> PostDocument(DataFiles& files, const PostingInput& input) {
+    DocumentStored stored;
     Plan plan;
     PostingInput in = input;
     std::optional<DocumentDraft> renumbered;
     try {
         const CompanyFile seriesFile = CompanyFileOf(files, input, kSeriesFile);
         const StoredSeriesRead series = ReadStoredSeries(seriesFile.path, seriesFile.suiteName);
-        if (!series.series) {
-            result.message = series.problem + kNotStored;
-            return result;
-        }
+        if (!series.series) return Failure{series.problem + kNotStored};
         if (auto next = NumberInsteadOfTaken(files, *series.series, input)) {
             renumbered = *in.draft;
             HeaderEntries& h = renumbered->header;
             if (Trim(h.vatRegisterNumber) == Trim(h.documentNumber)) h.vatRegisterNumber = *next;
             h.documentNumber = *next;
             in.draft = &*renumbered;
-            result.renumbered = *next;
-            result.vatRegisterNumber = h.vatRegisterNumber;
+            stored.renumbered = *next;
+            stored.vatRegisterNumber = h.vatRegisterNumber;
         }
-        if (auto refusal = Prepare(files, *series.series, in, plan)) {
-            result.message = *refusal;
-            return result;
-        }
+        if (auto prepared = Prepare(files, *series.series, in, plan); !prepared)
+            return *prepared.failure();
     } catch (const RecordIoError& e) {
-        result.message = std::string("Errore di lettura dei dati (") + e.what() + ")" + kNotStored;
-        return result;
+        return Failure{std::string("Errore di lettura dei dati (") + e.what() + ")" + kNotStored};
     }
-    if (auto refusal = ReserveRoom(files, in, plan)) {
-        result.message = *refusal;
-        return result;
+    WriteSet set(files);
+    MovementWrites movements;
+    try {
+        if (auto reserved = ReserveRoom(files, in, plan, set); !reserved)
+            return *reserved.failure();
+        movements = AddWrites(set, in, plan);
+    } catch (const RecordIoError& e) {
+        return Failure{std::string("Errore di lettura dei dati (") + e.what() + ")" + kNotStored};
     }
-    result.recordNumber = plan.recordNumber;
-    result.serial = plan.documentCounter.single(tot::kSerial);
-    result.pdfName = plan.pdfName;
+    stored.recordNumber = plan.recordNumber;
+    stored.serial = plan.documentCounter.single(tot::kSerial);
+    stored.pdfName = plan.pdfName;
 
-    // The suite's order; the files written are made durable at the end.
-    const std::string n = std::to_string(plan.recordNumber);
-    std::vector<int> written{kTot, kFte, kF2e};
-    WritePlan steps;
-    steps.add("contatore documenti (qorvana.tot)", [&] {
-        if (plan.writeSeriesCounter) files.write<CountersFile>(tot::kFatturaPa, plan.seriesCounter);
-        files.write<CountersFile>(tot::kInvoices, plan.documentCounter);
-        result.anythingWritten = true;
-    });
-    // The document and the series it was numbered in go together: the series first, so that
-    // a stored electronic invoice always finds its entry.
-    steps.add(
-        "documento " + n + (plan.seriesFile ? " (qorvana.fte, qorvana.num)" : " (qorvana.fte)"),
-        [&] {
-            if (plan.seriesFile)
-                if (auto failed = plan.seriesFile->publish()) throw RecordIoError(*failed);
-            files.write<InvoicesFile>(plan.recordNumber, plan.document);
-        });
-    steps.add("seconda parte " + n + " (qorvana.f2e)",
-              [&] { files.write<ContinuationsFile>(plan.recordNumber, plan.continuation); });
-    std::optional<std::size_t> movementStep;
-    if (!plan.movements.empty()) {
-        written.insert(written.end(), {kArt, kMag});
-        movementStep = steps.add("articoli, movimenti di magazzino e loro contatore",
-                                 [&] { WriteMovements(files, in, plan, result.movements); });
-    }
-    if (!plan.notes.empty()) {
-        written.push_back(kBol);
-        steps.add("segni sulle bolle importate", [&] {
-            for (int rec : plan.notes) {
-                auto note = files.read<DeliveryNotesFile>(rec);
-                note.setInt16(bol::kInvoiced, 1);
-                files.write<DeliveryNotesFile>(rec, note);
-            }
-        });
-    }
-    if (!plan.receipts.empty()) {
-        written.push_back(kRic);
-        steps.add("segni sulle ricevute importate", [&] {
-            for (int rec : plan.receipts) {
-                auto receipt = files.read<ReceiptsFile>(rec);
-                receipt.setInt16(d::kKind, 0);
-                files.write<ReceiptsFile>(rec, receipt);
-            }
-        });
-    }
-    steps.add("scrittura definitiva su disco", [&] { files.sync(written); });
-    if (in.writeLineFile)
-        steps.add("il file delle righe " + plan.lineFile->suiteName(), [&] {
-            auto failed = plan.lineFile->write(plan.lineFileBytes);
-            if (!failed) failed = plan.lineFile->publish();
-            if (failed) throw RecordIoError(*failed);
-        });
-
-    const WritePlan::Outcome outcome = steps.run();
-    if (!outcome.ok) {
-        std::string partly;
-        if (result.movements > 0 && outcome.failedStep == movementStep)
-            partly = "; " + std::to_string(result.movements) + " articoli e movimenti su " +
-                     std::to_string(plan.movements.size()) +
-                     " (contatore dei movimenti non aggiornato)";
-        result.message = "Errore di scrittura durante la memorizzazione del documento n. " +
-                         Trim(in.draft->header.documentNumber) + " (" + outcome.error +
-                         ").\nScritto: " + outcome.written + partly +
-                         ".\nNon scritto: " + outcome.notWritten + ".";
-        return result;
-    }
-    result.ok = true;
-    return result;
+    const Status applied = set.apply();
+    stored.movements =
+        static_cast<int>(std::count_if(movements.positions.begin(), movements.positions.end(),
+                                       [&](std::size_t at) { return at < set.applied(); }));
+    if (applied) return stored;
+    std::string partly;
+    if (stored.movements > 0 && set.failedStep() == movements.step)
+        partly = "; " + std::to_string(stored.movements) + " articoli e movimenti su " +
+                 std::to_string(plan.movements.size()) +
+                 " (contatore dei movimenti non aggiornato)";
+    return {Failure{"Errore di scrittura durante la memorizzazione del documento n. " +
+                        Trim(in.draft->header.documentNumber) + " (" + applied.message() +
+                        ").\nScritto: " + set.written() + partly +
+                        ".\nNon scritto: " + set.notWritten() + ".",
+                    applied.partlyDone()},
+            stored};
 }
 
 }  // namespace qorvana

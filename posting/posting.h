@@ -12,6 +12,7 @@
 
 #include "core/civil_date.h"
 #include "core/money.h"
+#include "core/result.h"
 #include "core/session_codes.h"
 #include "document/document_draft.h"
 #include "document/document_record.h"
@@ -41,12 +42,8 @@ struct PostingInput {
     CivilDateTime issueMoment;
 };
 
-struct PostingResult {
-    bool ok = false;
-    // Italian text for the operator when !ok: why nothing was written, or what was and was
-    // not written when a write failed midway.
-    std::string message;
-    bool anythingWritten = false;
+// A document posted: where it was stored and under which number.
+struct DocumentStored {
     int recordNumber = 0;  // N of qorvana.fte / qorvana.f2e
     float serial = 0;      // document serial (names the line file "f" + serial)
     int movements = 0;     // stock movements written
@@ -58,10 +55,12 @@ struct PostingResult {
     std::string vatRegisterNumber;
 };
 
-// Posts the document. Never throws for data problems: a refusal or a failed write comes
-// back in the result. Every check runs on the files as they are at this moment: where other
-// processes of this program share the company, the caller holds the PostingLock.
-PostingResult PostDocument(DataFiles& files, const PostingInput& input);
+// Posts the document through one WriteSet. Never throws for data problems: a refusal comes
+// back as a failure with nothing written; a write failing midway as a failure partly done
+// whose message says what was and was not written, with the document as far as it was
+// stored. Every check runs on the files as they are at this moment: where other processes of
+// this program share the company, the caller holds the PostingLock.
+Result<DocumentStored> PostDocument(DataFiles& files, const PostingInput& input);
 
 // The serial after `serial`: + 1, back to 1 beyond 1 000 000 000 or when single precision
 // can no longer count up.

@@ -74,7 +74,7 @@ void ConfirmCycle::dispatchPdf(const DocumentToPrint& document, const std::strin
     PdfHandoffInput in;
     in.companyNumber = static_cast<int>(session_.companyNumber);
     in.pdfFolder = session_.workStrings[work_slot::kPdfFolder];
-    in.pdfName = posted_.pdfName;
+    in.pdfName = stored_.pdfName;
     in.sendByMail = body_.emailRequested();
     in.customerEmail = document.entries.email;
     in.extraArgument = SettingsOf(session_).print.pdfExtraArgument();
@@ -84,7 +84,7 @@ void ConfirmCycle::dispatchPdf(const DocumentToPrint& document, const std::strin
 
 void ConfirmCycle::start() {
     stage_ = Stage::Idle;
-    posted_ = PostingResult{};
+    stored_ = DocumentStored{};
     session_.issueMoment = session_.clock.now();
     collectDraft();
     if (!post()) return;
@@ -98,6 +98,7 @@ void ConfirmCycle::start() {
 }
 
 bool ConfirmCycle::post() {
+    std::optional<Result<DocumentStored>> posted;
     {
         // Held for the posting alone: the operator hears of it after it is released.
         const std::optional<PostingLock> lock = LockCompanyForPosting(&body_, session_);
@@ -106,10 +107,11 @@ bool ConfirmCycle::post() {
             return false;
         }
         const WaitCursor wait;
-        posted_ = PostDocument(session_.files, postingInput());
+        posted = PostDocument(session_.files, postingInput());
     }
-    if (posted_.renumbered && posted_.anythingWritten) takeStoredNumber();
-    if (posted_.ok) {
+    if (posted->hasValue()) stored_ = posted->value();
+    if (stored_.renumbered && (posted->ok() || posted->partlyDone())) takeStoredNumber();
+    if (posted->ok()) {
         // Posting writes the line file as its last step.
         stage_ = Stage::LineFileWritten;
         lastPosted_ = std::make_unique<PostedDocument>();
@@ -118,8 +120,8 @@ bool ConfirmCycle::post() {
         return true;
     }
     tellStoredNumber();
-    Warn(&body_, QString::fromStdString(posted_.message) + voidXmlFile());
-    if (!posted_.anythingWritten) {
+    Warn(&body_, QString::fromStdString(posted->message()) + voidXmlFile(posted->partlyDone()));
+    if (!posted->partlyDone()) {
         backToHeader();
         return false;
     }
@@ -127,11 +129,11 @@ bool ConfirmCycle::post() {
     return false;
 }
 
-QString ConfirmCycle::voidXmlFile() {
+QString ConfirmCycle::voidXmlFile(bool partlyStored) {
     DocumentDraft& draft = forms_.draft();
     if (draft.fpaFile.empty()) return {};
     // Partly written: the document may be stored, but its file does not join the list.
-    if (posted_.anythingWritten)
+    if (partlyStored)
         return QStringLiteral(
                    "\nIl file %1 non è stato messo nell'elenco delle fatture "
                    "elettroniche da inviare.")
@@ -150,8 +152,8 @@ void ConfirmCycle::backToHeader() {
 void ConfirmCycle::takeStoredNumber() {
     HeaderEntries& entries = forms_.draft().header;
     renumberedFrom_ = QString::fromStdString(Trim(entries.documentNumber));
-    entries.documentNumber = *posted_.renumbered;
-    entries.vatRegisterNumber = posted_.vatRegisterNumber;
+    entries.documentNumber = *stored_.renumbered;
+    entries.vatRegisterNumber = stored_.vatRegisterNumber;
     if (auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader)))
         header->showStoredNumbers(QString::fromStdString(entries.documentNumber),
                                   QString::fromStdString(entries.vatRegisterNumber));
@@ -163,14 +165,14 @@ void ConfirmCycle::tellStoredNumber() {
                 QStringLiteral("Il numero %1 proposto per il documento è stato usato nel frattempo "
                                "da un'altra postazione: il documento è stato memorizzato con il "
                                "numero %2.")
-                    .arg(renumberedFrom_, QString::fromStdString(*posted_.renumbered)),
+                    .arg(renumberedFrom_, QString::fromStdString(*stored_.renumbered)),
                 MsgIcon::Information);
     renumberedFrom_.clear();
 }
 
 void ConfirmCycle::printDocument() {
     const DocumentToPrint& document = lastPosted_->document;
-    const std::string imageCopy = DocumentImagePath(posted_.serial);
+    const std::string imageCopy = DocumentImagePath(stored_.serial);
     if (!print(document, imageCopy)) return;
     stage_ = Stage::Printed;
     dispatchPdf(document, imageCopy);

@@ -35,7 +35,6 @@ class ConfirmCycle {
 
     Stage stage() const { return stage_; }
     // What posting wrote (record number, serial, movements), once posted.
-    const PostingResult& posted() const { return posted_; }
 
     // Takes the start form's customer and transport, the header's and the panel's entries
     // and the body's VAT-inclusive choice into the draft.
@@ -56,7 +55,7 @@ class ConfirmCycle {
     void backToHeader();
     // What became of the XML file written for a document posting did not store, for the
     // operator: removed when nothing was written, kept out of the list otherwise.
-    QString voidXmlFile();
+    QString voidXmlFile(bool partlyStored);
     // Posting took the next free number: the draft and the header take it.
     void takeStoredNumber();
     // Tells the operator the number the document was stored under instead of the proposed one.
@@ -71,7 +70,7 @@ class ConfirmCycle {
     FormSet& forms_;
     BodyForm& body_;
     Stage stage_ = Stage::Idle;
-    PostingResult posted_;
+    DocumentStored stored_;  // the document posted last, as far as it was stored
     // The document posted last, as it was printed: the draft moves on to the next document.
     struct PostedDocument {
         DocumentDraft draft;

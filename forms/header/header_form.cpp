@@ -611,13 +611,14 @@ bool HeaderForm::numberIsFree() {
     try {
         // A damaged qorvana.num is said by posting, which then stores nothing.
         const StoredSeriesRead series = ReadCompanySeries(s);
-        const auto taken = NumberTaken(s.files, series.series.value_or(StoredSeries{}),
-                                       numberingScope(date ? date->year : 0, numera_->isChecked()),
-                                       S(text2_[0]->text()));
-        if (!taken) return true;
+        const Status free = NumberIsFree(
+            s.files, series.series.value_or(StoredSeries{}),
+            numberingScope(date ? date->year : 0, numera_->isChecked()), S(text2_[0]->text()));
+        if (free) return true;
         // The file written with the number would carry a number that is not its document's.
         const QString removed = RemoveDocumentXml(s, forms().draft());
-        Warn(this, Q(*taken) + (removed.isEmpty() ? QString() : QStringLiteral("\n") + removed));
+        Warn(this,
+             Q(free.message()) + (removed.isEmpty() ? QString() : QStringLiteral("\n") + removed));
     } catch (const RecordIoError& e) {
         Warn(this, QString::fromUtf8(e.what()));
     }

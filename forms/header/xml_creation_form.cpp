@@ -15,14 +15,15 @@ namespace qorvana {
 
 QString RemoveDocumentXml(Session& session, DocumentDraft& draft, const QString& then) {
     if (draft.fpaFile.empty()) return {};
-    const std::string problem = RemoveFpaFile(session, draft.fpaFile);
-    if (!problem.empty())
-        return QStringLiteral("%1: non corrisponde al documento e non va inviato.").arg(Q(problem));
-    const QString removed =
+    const Status removed = RemoveFpaFile(session, draft.fpaFile);
+    if (!removed)
+        return QStringLiteral("%1: non corrisponde al documento e non va inviato.")
+            .arg(Q(removed.message()));
+    const QString told =
         QStringLiteral("Il file %1 scritto per il documento è stato eliminato: %2.")
             .arg(Q(draft.fpaFile), then);
     draft.fpaFile.clear();
-    return removed;
+    return told;
 }
 
 XmlCreation::XmlCreation(Session& session, DocumentDraft& draft, QWidget* window)
@@ -45,14 +46,13 @@ bool XmlCreation::bringUpToDate() {
                        .arg(written->progressive);
     // A file of the number the document had before carries a number that is not its own.
     if (!before.empty() && before != draft_.fpaFile) {
-        const std::string problem = RemoveFpaFile(session_, before);
-        text +=
-            problem.empty()
-                ? QStringLiteral(
-                      "\nIl file %1, con il numero di prima, è stato "
-                      "eliminato.")
-                      .arg(Q(before))
-                : QStringLiteral("\n%1: ha il numero di prima e non va inviato.").arg(Q(problem));
+        const Status removed = RemoveFpaFile(session_, before);
+        text += removed ? QStringLiteral(
+                              "\nIl file %1, con il numero di prima, è stato "
+                              "eliminato.")
+                              .arg(Q(before))
+                        : QStringLiteral("\n%1: ha il numero di prima e non va inviato.")
+                              .arg(Q(removed.message()));
     }
     ShowMessage(window_, written->title, text, MsgIcon::Information);
     return true;
@@ -73,13 +73,13 @@ std::optional<XmlCreation::Created> XmlCreation::write(const QString& proposed, 
         for (;;) {
             std::optional<PostingLock> lock = LockCompanyForPosting(window_, s);
             if (!lock) return std::nullopt;
-            const FpaPrepared prepared = PrepareFpaExport(input, s);
-            if (!prepared.plan) {
+            const Result<FpaExportPlan> prepared = PrepareFpaExport(input, s);
+            if (!prepared) {
                 lock->release();
-                Warn(window_, Q(prepared.refusal));
+                Warn(window_, Q(prepared.message()));
                 return std::nullopt;
             }
-            const FpaExportPlan& plan = *prepared.plan;
+            const FpaExportPlan& plan = *prepared;
             const std::filesystem::path own =
                 draft_.fpaFile.empty() ? std::filesystem::path() : s.paths.map(draft_.fpaFile);
             if (onlyWhenChanged && FpaFileIsCurrent(plan, own)) return Created{s.fpaState, {}, {}};
@@ -90,10 +90,10 @@ std::optional<XmlCreation::Created> XmlCreation::write(const QString& proposed, 
                 agreedToReplace = plan.target;
                 continue;
             }
-            const std::string failure = CommitFpaExport(plan, s);
+            const Status committed = CommitFpaExport(plan, s);
             lock->release();
-            if (!failure.empty()) {
-                Warn(window_, Q(failure));
+            if (!committed) {
+                Warn(window_, Q(committed.message()));
                 return std::nullopt;
             }
             draft_.fpaFile = plan.folderText + plan.fileName;

@@ -449,16 +449,16 @@ void RegistrationForm::registerEntry() {
     // The journal counter and the accounts are read and written under the company's lock.
     std::optional<PostingLock> lock = LockCompanyForPosting(this, session());
     if (!lock) return;
-    const JournalResult result = [&] {
+    const Result<int> result = [&] {
         const WaitCursor wait;
         return PostJournalEntry(session().files, e, check.accounts, postedAt_);
     }();
     lock->release();  // before the operator is told anything
-    if (!result.ok) {
-        Warn(this, Q(result.message));
+    if (!result) {
+        Warn(this, Q(result.message()));
         // Nothing written: the operator may correct and register again. Once something was
         // written, registering again would count the amounts twice.
-        if (!result.anythingWritten) return;
+        if (!result.partlyDone()) return;
     }
     leave();
 }

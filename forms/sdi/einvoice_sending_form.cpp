@@ -101,9 +101,10 @@ bool ResendCorrectedEInvoice(QWidget* parent, Session& s, const std::string& fil
     const bool prepared = ChangeStore(
         parent, s,
         [&](SdiStore& changed) {
-            const Resent resent = PrepareResend(changed, fileName, s);
-            newName = resent.fileName;
-            return resent.problem;
+            const Result<Resent> resent = PrepareResend(changed, fileName, s);
+            if (!resent) return resent.message();
+            newName = resent->fileName;
+            return std::string();
         },
         Q("Il file " + fileName + " non è stato inviato di nuovo: "));
     return prepared && SendListedEInvoice(parent, s, newName);

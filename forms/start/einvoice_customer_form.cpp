@@ -95,10 +95,10 @@ void EInvoiceCustomerForm::save() {
     // Another workstation may save another customer's data at the same moment.
     std::optional<PostingLock> lock = LockCompanyForPosting(this, session());
     if (!lock) return;
-    const auto failed = SaveEInvoiceCustomer(session(), customer_, data);
+    const Status saved = SaveEInvoiceCustomer(session(), customer_, data);
     lock->release();
-    if (failed) {
-        Warn(this, Q(*failed));
+    if (!saved) {
+        Warn(this, Q(saved.message()));
         return;
     }
     leave();

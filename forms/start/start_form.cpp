@@ -331,14 +331,14 @@ bool StartForm::load(std::optional<int> company) {
     if (QWidget* background = control(QStringLiteral("xsfondo")))
         background->setGeometry(0, 0, width() - 60 / kTwipsPerPixel, 8550 / kTwipsPerPixel);
     session().workStrings[work_slot::kStartMarker] = "0";
-    if (const auto problem = CompanyNumberProblem(company)) {
-        Warn(this, Q(*problem));
+    if (const Status checked = CheckCompanyNumber(company); !checked) {
+        Warn(this, Q(checked.message()));
         return false;
     }
     session().companyNumber = *company;
     // A wrong or damaged folder is refused before anything is read or written in it.
-    if (const auto problem = CompanyFolderProblem(session().paths, *company)) {
-        Warn(this, Q(*problem));
+    if (const Status checked = CheckCompanyFolder(session().paths, *company); !checked) {
+        Warn(this, Q(checked.message()));
         return false;
     }
     session().returnPending = 0;

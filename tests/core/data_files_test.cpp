@@ -149,10 +149,10 @@ TEST_F(DataFilesTest, CountersGrowWithinSixteenBits) {
 }
 
 TEST_F(DataFilesTest, StartUpChecks) {
-    EXPECT_EQ(CompanyNumberProblem(999), std::nullopt);
-    EXPECT_NE(CompanyNumberProblem(1000), std::nullopt);
+    EXPECT_TRUE(CheckCompanyNumber(999));
+    EXPECT_FALSE(CheckCompanyNumber(1000));
     std::filesystem::remove(folder() / "qorvana.tot");
-    EXPECT_EQ(CompanyFolderProblem(PathMapper(drive.path()), 7), std::nullopt);  // no invoices
+    EXPECT_TRUE(CheckCompanyFolder(PathMapper(drive.path()), 7));  // no invoices
 }
 
 // Counters behind or ahead of their files are found and set to the records held; a counter

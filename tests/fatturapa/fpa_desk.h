@@ -138,7 +138,7 @@ struct Desk {
 
     // The terms as the document's start takes them, then the figures as the body computes
     // them, then the export's checks and composition.
-    FpaPrepared prepare() {
+    Result<FpaExportPlan> prepare() {
         const EInvoiceCustomer data = draft.einvoice.customer;
         draft.einvoice = CompanyEInvoiceTerms(einvoice, tables);
         draft.einvoice.customer = data;
@@ -152,13 +152,13 @@ struct Desk {
 
     // The refusal or failure message, or the success message.
     std::string exportOnce(std::string* xml = nullptr, std::string* fileName = nullptr) {
-        const FpaPrepared prepared = prepare();
-        if (!prepared.plan) return prepared.refusal;
-        const std::string failure = CommitFpaExport(*prepared.plan, s);
-        if (!failure.empty()) return failure;
-        if (xml) *xml = Slurp(prepared.plan->target);
-        if (fileName) *fileName = prepared.plan->fileName;
-        return FpaCreatedMessage(*prepared.plan);
+        const Result<FpaExportPlan> prepared = prepare();
+        if (!prepared) return prepared.message();
+        if (const Status committed = CommitFpaExport(*prepared, s); !committed)
+            return committed.message();
+        if (xml) *xml = Slurp(prepared->target);
+        if (fileName) *fileName = prepared->fileName;
+        return FpaCreatedMessage(*prepared);
     }
 
     int counter() const {

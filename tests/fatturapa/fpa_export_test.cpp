@@ -208,10 +208,10 @@ TEST(FpaExport, ProgressiveTypedOverTheProposalIsUsedEverywhere) {
 TEST(FpaExport, LastYearsFileIsNotReplacedUnasked) {
     Desk d;
     d.drive.write(d.company / "fatturepa/IT01234567897_15.xml", "2025");
-    const FpaPrepared prepared = d.prepare();
-    ASSERT_TRUE(prepared.plan);
-    EXPECT_TRUE(prepared.plan->replacesFile);
-    EXPECT_NE(FpaReplaceQuestion(*prepared.plan).find("IT01234567897_15.xml"), std::string::npos);
+    const Result<FpaExportPlan> prepared = d.prepare();
+    ASSERT_TRUE(prepared) << prepared.message();
+    EXPECT_TRUE(prepared->replacesFile);
+    EXPECT_NE(FpaReplaceQuestion(*prepared).find("IT01234567897_15.xml"), std::string::npos);
 }
 
 // One document using most of the writer, byte for byte. QORVANA_UPDATE_EXPECTED=1 rewrites

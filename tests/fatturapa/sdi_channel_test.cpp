@@ -545,13 +545,14 @@ TEST(SdiResend, ProgressiveAlreadyListedIsRefused) {
         .sendings.emplace_back();
     setCounter(1);
     const std::string before = FormatSdiStore(store);
-    const Resent refused = PrepareResend(store, rejected, d.s);
-    EXPECT_NE(refused.problem.find("indietro"), std::string::npos) << refused.problem;
+    const Result<Resent> refused = PrepareResend(store, rejected, d.s);
+    EXPECT_NE(refused.message().find("indietro"), std::string::npos) << refused.message();
     EXPECT_EQ(FormatSdiStore(store), before);
     EXPECT_FALSE(std::filesystem::exists(d.drive.path() / "fatture/IT01234567890_00002.xml"));
     setCounter(2);
-    const Resent resent = PrepareResend(store, rejected, d.s);
-    EXPECT_EQ(resent.fileName, "IT01234567890_00003.xml") << resent.problem;
+    const Result<Resent> resent = PrepareResend(store, rejected, d.s);
+    ASSERT_TRUE(resent) << resent.message();
+    EXPECT_EQ(resent->fileName, "IT01234567890_00003.xml");
 }
 
 // Settings readable by others are refused by qorvana_sdi_test.sh; the system's address and

@@ -56,13 +56,13 @@ class JournalPostingTest : public ::testing::Test {
         for (std::size_t k = 0; k < lines.size(); ++k) e.lines[k] = lines[k];
         return e;
     }
-    JournalResult post(const JournalEntry& e) {
+    Result<int> post(const JournalEntry& e) {
         const EntryCheck check = CheckEntry(e, accounts_);
         EXPECT_EQ(check.problem, EntryProblem::None) << check.message;
         return PostJournalEntry(files_, e, check.accounts, kPostedAt);
     }
     // Posts with files limited to `bytes`: a write beyond the limit fails as on a full disk.
-    JournalResult postWithFileLimit(const JournalEntry& e, rlim_t bytes) {
+    Result<int> postWithFileLimit(const JournalEntry& e, rlim_t bytes) {
         const EntryCheck check = CheckEntry(e, accounts_);
         return testing::WithFileLimit(
             bytes, [&] { return PostJournalEntry(files_, e, check.accounts, kPostedAt); });
@@ -87,10 +87,10 @@ TEST_F(JournalPostingTest, AppendsAfterTheLastEntryAndLaterSlotsStayEmpty) {
     setCounter(tot::kJournal, 41);
     const JournalEntry both =
         Entry({{"01020002", 10, 5}, {"05010001", 0, 3}, {"03020001", 0, 2}, {"05010002", 0, 0}});
-    ASSERT_TRUE(post(both).ok);
-    const JournalResult second = post(Entry({{"01020001", 7, 0}}));
-    ASSERT_TRUE(second.ok) << second.message;
-    EXPECT_EQ(second.recordNumber, 43);
+    ASSERT_TRUE(post(both).ok());
+    const Result<int> second = post(Entry({{"01020001", 7, 0}}));
+    ASSERT_TRUE(second.ok()) << second.message();
+    EXPECT_EQ(*second, 43);
     EXPECT_EQ(counter(tot::kJournal), 43);
 
     const JournalRecord first = journal(42);
@@ -132,41 +132,41 @@ TEST_F(JournalPostingTest, RefusalsChangeNoByte) {
         const EntryCheck check = CheckEntry(entry, accounts_);
         c.arrange();
         const auto before = snapshot();
-        const JournalResult r = PostJournalEntry(files_, entry, check.accounts, kPostedAt);
-        EXPECT_FALSE(r.ok);
-        EXPECT_FALSE(r.anythingWritten);
-        EXPECT_NE(r.message.find(c.says), std::string::npos) << r.message;
+        const Result<int> r = PostJournalEntry(files_, entry, check.accounts, kPostedAt);
+        EXPECT_FALSE(r.ok());
+        EXPECT_FALSE(r.partlyDone());
+        EXPECT_NE(r.message().find(c.says), std::string::npos) << r.message();
         EXPECT_EQ(snapshot(), before);
         setCounter(tot::kJournal, 0);
     }
     // Posting refuses a negative amount too: the journal and the totals would disagree.
     SetUp();
     const auto before = snapshot();
-    const JournalResult r = PostJournalEntry(
+    const Result<int> r = PostJournalEntry(
         files_, Entry({{"01020002", 129, 0}, {"05010001", -129, 0}}), {2, 3}, kPostedAt);
-    EXPECT_FALSE(r.anythingWritten);
-    EXPECT_NE(r.message.find("riga 2"), std::string::npos) << r.message;
+    EXPECT_FALSE(r.partlyDone());
+    EXPECT_NE(r.message().find("riga 2"), std::string::npos) << r.message();
     EXPECT_EQ(snapshot(), before);
 }
 
 TEST_F(JournalPostingTest, FullDiskRefusesBeforeAnyWrite) {
     const auto before = snapshot();
-    const JournalResult r = postWithFileLimit(Entry({{"01020002", 1, 0}}), 100);
-    EXPECT_FALSE(r.ok);
-    EXPECT_NE(r.message.find("Spazio su disco insufficiente"), std::string::npos) << r.message;
+    const Result<int> r = postWithFileLimit(Entry({{"01020002", 1, 0}}), 100);
+    EXPECT_FALSE(r.ok());
+    EXPECT_NE(r.message().find("Spazio su disco insufficiente"), std::string::npos) << r.message();
     EXPECT_EQ(snapshot(), before);
 }
 
 TEST_F(JournalPostingTest, WriteFailureMidwaySaysWhatWasWritten) {
     // Accounts 1-2 lie below the file-size limit, account 4 beyond it: its write fails.
-    const JournalResult r =
+    const Result<int> r =
         postWithFileLimit(Entry({{"01020002", 220, 0}, {"03020001", 0, 220}}), 400);
-    EXPECT_FALSE(r.ok);
-    EXPECT_TRUE(r.anythingWritten);
-    EXPECT_NE(r.message.find("Scritto: conto 01020002 della riga 1 (qorvana.con).\nNon scritto: "
-                             "conto 03020001 della riga 2 (qorvana.con); contatore del giornale"),
+    EXPECT_FALSE(r.ok());
+    EXPECT_TRUE(r.partlyDone());
+    EXPECT_NE(r.message().find("Scritto: conto 01020002 della riga 1 (qorvana.con).\nNon scritto: "
+                               "conto 03020001 della riga 2 (qorvana.con); contatore del giornale"),
               std::string::npos)
-        << r.message;
+        << r.message();
     EXPECT_DOUBLE_EQ(account(2).dbl(con::kDebit), 320);
     EXPECT_EQ(counter(tot::kJournal), 0);
 }

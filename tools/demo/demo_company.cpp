@@ -88,9 +88,10 @@ DemoSummary WriteDemoCompany(const DemoOptions& options) {
         const EInvoiceCustomers data{{customer::kArco, {"M5UXCR1", "", false, ""}},
                                      {customer::kNordica, {"", "nordica@pec.it", false, ""}},
                                      {customer::kComune, {"", "", true, ""}}};
-        if (const auto failed = WriteEInvoiceCustomers(company / kEInvoiceCustomersFile,
-                                                       kEInvoiceCustomersFile, data))
-            throw DemoWriteError(*failed);
+        if (const Status written = WriteEInvoiceCustomers(company / kEInvoiceCustomersFile,
+                                                          kEInvoiceCustomersFile, data);
+            !written)
+            throw DemoWriteError(written.message());
     }
 
     DemoRandom random(20250305);
@@ -114,9 +115,9 @@ DemoSummary WriteDemoCompany(const DemoOptions& options) {
     WriteRecords(company / "qorvana.ric", documents.receipts);
     WriteRecords(company / "qorvana.prv", documents.quoteRecords);
     for (const auto& file : documents.lineFiles) {
-        std::string error;
-        if (!LineFile::Write(company / file.name, file.header, file.blocks, &error))
-            throw DemoWriteError(error);
+        if (const Status written = LineFile::Write(company / file.name, file.header, file.blocks);
+            !written)
+            throw DemoWriteError(written.message());
     }
 
     DemoSummary summary;

@@ -151,10 +151,11 @@ int Resend(const Company& company, const SdiSettings& settings, const std::strin
     std::string newName;
     std::string path;
     std::string failed = UpdateStore(company, [&](SdiStore& store) {
-        const Resent resent = PrepareResend(store, rejected.fileName, s);
-        newName = resent.fileName;
+        const Result<Resent> resent = PrepareResend(store, rejected.fileName, s);
+        if (!resent) return resent.message();
+        newName = resent->fileName;
         if (const EInvoiceEntry* added = store.find(newName)) path = added->path;
-        return resent.problem;
+        return std::string();
     });
     if (!failed.empty())
         return Fail(rejected.fileName + " non è stata inviata di nuovo: " + failed);
@@ -300,7 +301,7 @@ int Receipts(const Command& c) {
     return refused ? 1 : 0;
 }
 
-int Status(const Command& c) {
+int ShowStatus(const Command& c) {
     std::string problem;
     const std::optional<Company> company = OpenCompany(c, problem);
     if (!company) return Fail(problem);
@@ -328,5 +329,5 @@ int main(int argc, char** argv) {
     if (c.name == "sign") return Sign(c);
     if (c.name == "send") return Send(c);
     if (c.name == "receipts") return Receipts(c);
-    return Status(c);
+    return ShowStatus(c);
 }

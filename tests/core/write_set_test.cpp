@@ -1,0 +1,93 @@
+#include "core/write_set.h"
+
+#include <gtest/gtest.h>
+
+#include "core/counters_record.h"
+#include "tests/temp_dir.h"
+
+namespace qorvana {
+namespace {
+
+using testing::TempDir;
+
+class WriteSetTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_.write("qorvana.tot", std::string(12 * 20, '\0'));
+        files_.open(dir_.path());
+    }
+    static CountersRecord Count(int n) {
+        CountersRecord r;
+        r.setInt16(tot::kRecordCount, static_cast<std::int16_t>(n));
+        return r;
+    }
+    int count(int record) const {
+        return files_.read<CountersFile>(record).int16(tot::kRecordCount);
+    }
+
+    TempDir dir_;
+    DataFiles files_;
+};
+
+// A record written twice keeps as before-image what the first write leaves; putting back
+// newest first leaves it as it was, and a staged file takes its name only when applied.
+TEST_F(WriteSetTest, BeforeImagesThroughEarlierWritesPutBackNewestFirst) {
+    files_.write<CountersFile>(7, Count(5));
+    dir_.write("qorvana.num", "old");
+    WriteSet set(files_);
+    set.step("primo");
+    set.write<CountersFile>(7, Count(6));
+    EXPECT_EQ(set.read<CountersFile>(7).int16(tot::kRecordCount), 6);
+    set.write<CountersFile>(7, Count(7));
+    const auto staged = set.stage(dir_.path() / "qorvana.num", "qorvana.num", "new");
+    ASSERT_TRUE(staged) << staged.message();
+    const auto fresh = set.stage(dir_.path() / "f1", "f1", "lines");
+    ASSERT_TRUE(fresh) << fresh.message();
+    set.publish(*staged);
+    set.step("secondo");
+    set.publish(*fresh);
+    set.flush();
+
+    const auto& entries = set.entries();
+    const auto& second = std::get<WriteSet::RecordWrite>(entries[1].write);
+    EXPECT_EQ(second.before, std::get<WriteSet::RecordWrite>(entries[0].write).after);
+    EXPECT_EQ(dir_.read("qorvana.num"), "old");
+    ASSERT_TRUE(set.apply());
+    EXPECT_EQ(count(7), 7);
+    EXPECT_EQ(dir_.read("qorvana.num"), "new");
+    EXPECT_EQ(dir_.read("f1"), "lines");
+    EXPECT_EQ(set.written(), "primo; secondo");
+
+    ASSERT_TRUE(set.putBack());
+    EXPECT_EQ(count(7), 5);
+    EXPECT_EQ(dir_.read("qorvana.num"), "old");
+    EXPECT_FALSE(std::filesystem::exists(dir_.path() / "f1"));
+}
+
+// A write that fails stops the set, says which steps were written; a put-back that fails
+// says what is not as it was.
+TEST_F(WriteSetTest, FailuresSayWhatWasWrittenAndWhatWasNotPutBack) {
+    WriteSet set(files_);
+    set.step("contatore");
+    set.write<CountersFile>(7, Count(1));
+    set.step("oltre la fine");
+    set.write<CountersFile>(kMaxCountedRecords + 1, Count(1));
+    set.step("mai");
+    set.write<CountersFile>(8, Count(1));
+    const Status applied = set.apply();
+    EXPECT_FALSE(applied);
+    EXPECT_TRUE(applied.partlyDone());
+    EXPECT_EQ(set.written(), "contatore");
+    EXPECT_EQ(set.notWritten(), "oltre la fine; mai");
+    EXPECT_EQ(count(8), 0);
+
+    files_.closeAll();
+    const Status back = set.putBack();
+    EXPECT_FALSE(back);
+    EXPECT_EQ(back.message().rfind("Non si è potuto rimettere com'era quanto già scritto:\n- ", 0),
+              0u)
+        << back.message();
+}
+
+}  // namespace
+}  // namespace qorvana
