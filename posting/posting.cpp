@@ -113,7 +113,10 @@ bool HoldsNothing(std::span<const std::uint8_t> bytes) {
 // counters restored from an older copy would otherwise overwrite stored documents.
 Result<> CheckAppendsAreFree(const DataFiles& files, const Plan& plan) {
     const std::string behind = "I contatori di qorvana.tot sono indietro rispetto all'archivio: ";
-    const std::string nothing = ". Non è stato scritto niente: far ripristinare i contatori.";
+    const std::string nothing =
+        ". Non è stato scritto niente. I contatori non sono stati riparati: il programma propone "
+        "di "
+        "ripararli dai file all'avvio.";
     if (plan.recordNumber <= files.physicalRecords(kFte)) {
         const auto stored = files.read<InvoicesFile>(plan.recordNumber);
         if (!HoldsNothing(stored.bytes()))

@@ -54,9 +54,11 @@ void RepairCountersUnderLock(QWidget* parent, Session& session) {
                 MsgIcon::Information);
 }
 
-// Counters out of step with their files (core/counters.h) are offered for repair: `lock` is
-// released while the operator answers. False when they agree (the lock is still held).
+// Counters out of step with their files (core/counters.h) are offered for repair, once a run:
+// `lock` is released while the operator answers. False when not offered (the lock is still
+// held).
 bool OfferCounterRepair(QWidget* parent, Session& session, PostingLock& lock) {
+    if (session.counterRepairOffered) return false;
     std::vector<CounterOutOfStep> outOfStep;
     try {
         outOfStep = CountersOutOfStep(session.files);
@@ -64,6 +66,7 @@ bool OfferCounterRepair(QWidget* parent, Session& session, PostingLock& lock) {
         return false;  // the posting reads them again and tells
     }
     if (outOfStep.empty()) return false;
+    session.counterRepairOffered = true;
     lock.release();
     std::string text = "I contatori di qorvana.tot non corrispondono all'archivio:";
     for (const CounterOutOfStep& c : outOfStep)
@@ -84,7 +87,6 @@ void RecoverInterruptedWrites(QWidget* parent, Session& session) {
 }
 
 std::optional<PostingLock> LockCompanyForPosting(QWidget* parent, Session& session) {
-    bool countersOffered = false;  // asked once: a "No" is not asked again
     for (;;) {
         PostingLock::Attempt attempt;
         {
@@ -94,9 +96,8 @@ std::optional<PostingLock> LockCompanyForPosting(QWidget* parent, Session& sessi
         switch (attempt.outcome) {
             case PostingLock::Outcome::Taken:
                 if (!RecoverUnderLock(parent, session)) return std::nullopt;
-                if (countersOffered || !OfferCounterRepair(parent, session, *attempt.lock))
+                if (!OfferCounterRepair(parent, session, *attempt.lock))
                     return std::move(attempt.lock);
-                countersOffered = true;
                 continue;
             case PostingLock::Outcome::Busy:
                 if (AskYesNo(parent, QStringLiteral("Attenzione"),
