@@ -265,11 +265,10 @@ Result<> CarryOut(DataFiles& files, const RecoveryPlan& plan) {
     return {};
 }
 
-// Removes the temporary files left in the company folder and in the folders of `intent`'s
-// files, except those `kept` names.
-void RemoveTemporaries(const std::filesystem::path& companyFolder, const Intent* intent,
+// Removes the temporary files left in `folders` and in the folders of `intent`'s files, except
+// those `kept` names.
+void RemoveTemporaries(std::set<std::filesystem::path> folders, const Intent* intent,
                        const std::vector<std::string>& kept) {
-    std::set<std::filesystem::path> folders{companyFolder};
     if (intent)
         for (const IntentFile& f : intent->files) folders.insert(f.file.parent_path());
     for (const auto& folder : folders) RemoveLeftTemporaries(folder, kept);
@@ -298,12 +297,16 @@ Result<> ApplyWithIntent(WriteSet& set, const std::filesystem::path& companyFold
     return {};
 }
 
-Result<IntentRecovery> RecoverIntent(DataFiles& files, const std::filesystem::path& companyFolder) {
+Result<IntentRecovery> RecoverIntent(DataFiles& files, const std::filesystem::path& companyFolder,
+                                     const std::vector<std::filesystem::path>& otherFolders) {
     IntentRecovery recovery;
+    std::set<std::filesystem::path> folders{companyFolder};
+    for (const auto& folder : otherFolders)
+        if (!folder.empty()) folders.insert(folder);
     const std::filesystem::path intentFile = FindInFolder(companyFolder, kIntentFile);
     const FileRead read = ReadWholeFile(intentFile);
     if (read.missing) {
-        RemoveTemporaries(companyFolder, nullptr, {});
+        RemoveTemporaries(folders, nullptr, {});
         return recovery;
     }
     if (!read.ok()) return Failure{ReadFailureMessage(kIntentFile, read.error)};
@@ -311,7 +314,7 @@ Result<IntentRecovery> RecoverIntent(DataFiles& files, const std::filesystem::pa
     if (!intent) {
         // Never completed: nothing of it reached the shared files.
         RemoveIntent(intentFile);
-        RemoveTemporaries(companyFolder, nullptr, {});
+        RemoveTemporaries(folders, nullptr, {});
         recovery.told.push_back(
             "Un'operazione interrotta prima di cominciare a scrivere l'archivio non è stata "
             "memorizzata.");
@@ -321,7 +324,7 @@ Result<IntentRecovery> RecoverIntent(DataFiles& files, const std::filesystem::pa
     if (!plan.disagreeing.empty()) {
         std::vector<std::string> kept;
         for (const IntentFile& f : intent->files) kept.push_back(f.temporary.filename().string());
-        RemoveTemporaries(companyFolder, &*intent, kept);
+        RemoveTemporaries(folders, &*intent, kept);
         std::string message = intent->what +
                               ", interrotta, non può essere completata: un altro programma ha "
                               "cambiato nel frattempo";
@@ -334,7 +337,7 @@ Result<IntentRecovery> RecoverIntent(DataFiles& files, const std::filesystem::pa
         return Failure{intent->what + ", interrotta, non è stata ancora completata: " +
                        done.message() + ". Lo sarà al prossimo avvio del programma."};
     RemoveIntent(intentFile);
-    RemoveTemporaries(companyFolder, &*intent, {});
+    RemoveTemporaries(folders, &*intent, {});
     recovery.told.push_back(intent->what + ", interrotta, è stata completata.");
     return recovery;
 }

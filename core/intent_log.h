@@ -45,8 +45,10 @@ struct IntentRecovery {
 };
 
 // Finishes the intent left in `companyFolder`, if any, and removes the temporary files of this
-// workstation's processes that ended before naming them. The caller holds the PostingLock.
+// workstation's processes that ended before naming them, there and in `otherFolders` (where
+// whole files are staged too: the e-invoices' folder). The caller holds the PostingLock.
 // The failure (intent kept) names the records or files that disagree, or what failed.
-Result<IntentRecovery> RecoverIntent(DataFiles& files, const std::filesystem::path& companyFolder);
+Result<IntentRecovery> RecoverIntent(DataFiles& files, const std::filesystem::path& companyFolder,
+                                     const std::vector<std::filesystem::path>& otherFolders = {});
 
 }  // namespace qorvana

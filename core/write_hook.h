@@ -24,6 +24,7 @@ struct WriteFault {
 };
 
 #ifdef QORVANA_WRITE_HOOK
+inline constexpr bool kWriteHook = true;
 // Before a write point: 0 to go on, or the error it must fail with.
 int BeforeWritePoint();
 // After a write point that reached the system: ends the process when it is the chosen one.
@@ -33,10 +34,16 @@ void SetWriteFault(const WriteFault& fault);
 // Write points counted since the last SetWriteFault (or the start).
 std::int64_t WritePointsCounted();
 #else
+// Without the hook nothing is counted and no fault is made: tests that need one skip.
+inline constexpr bool kWriteHook = false;
 inline int BeforeWritePoint() {
     return 0;
 }
 inline void AfterWritePoint() {}
+inline void SetWriteFault(const WriteFault&) {}
+inline std::int64_t WritePointsCounted() {
+    return 0;
+}
 #endif
 
 // Runs `call`, a system call that returns -1 and sets errno when it fails, as a write point.

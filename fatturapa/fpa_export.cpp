@@ -13,6 +13,7 @@
 #include "fatturapa/fpa_checks.h"
 
 #include "core/counters_record.h"
+#include "core/intent_log.h"
 #include "core/numbers.h"
 #include "core/paths.h"
 #include "core/session.h"
@@ -75,6 +76,15 @@ std::string FolderText(const FpaRecord& record) {
     if (!folder.empty() && folder.back() != '\\') folder += '\\';
     return folder;
 }
+
+}  // namespace
+
+std::filesystem::path FpaXmlFolder(const FpaRecord& fpa, const Session& s) {
+    const std::string folder = FolderText(fpa);
+    return folder.empty() ? std::filesystem::path() : s.paths.map(folder);
+}
+
+namespace {
 
 // The archive copy "fpa" + progressive in the company folder, by its suite path.
 std::string ArchiveName(const Session& s, int progressive) {
@@ -314,7 +324,6 @@ Status CommitFpaExport(const FpaExportPlan& plan, Session& s) {
     // disk, and last the file takes its name.
     set.step("copia " + archiveName);
     set.publish(*archive);
-    const std::size_t counterStep = set.steps().size();
     if (plan.advancesCounter) {
         set.step("contatore dei progressivi di invio (qorvana.tot)");
         try {
@@ -333,24 +342,13 @@ Status CommitFpaExport(const FpaExportPlan& plan, Session& s) {
     set.step(plan.fileName);
     set.publish(*xml);
 
-    const Status applied = set.apply();
-    if (applied) {
-        s.fpaState = plan.progressive;
-        return {};
-    }
-    // The file has its name; only the folder's flush is not confirmed: the file stands.
-    if (set.failedStep() == set.steps().size() - 1 && set.failedFileNamed()) {
-        s.fpaState = plan.progressive;
-        return Failure{applied.message() + ".", true};
-    }
-    std::string message = applied.message();
-    if (set.failedStep() == counterStep && plan.advancesCounter)
-        message = "Impossibile creare il file " + plan.fileName +
-                  ": il contatore dei progressivi di invio non si può aggiornare (" + message + ")";
-    // Nothing is left behind: what was written is put back, and said when it cannot be.
-    if (const Status back = set.putBack(); !back)
-        return Failure{message + ".\n" + back.message(), true};
-    return Failure{message + "." + untouched};
+    const Status applied =
+        ApplyWithIntent(set, s.companyFolder(), "La creazione del file XML " + plan.fileName);
+    // Once the intent is written the file, the copy and the counter are as good as written: what
+    // is missing is completed from it.
+    if (applied || applied.partlyDone()) s.fpaState = plan.progressive;
+    if (applied || applied.partlyDone()) return applied;
+    return Failure{applied.message() + untouched};
 }
 
 bool FpaFileIsCurrent(const FpaExportPlan& plan, const std::filesystem::path& written) {

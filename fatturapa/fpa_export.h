@@ -64,11 +64,11 @@ struct FpaExportPlan {
 
 // Checks and composes; writes nothing. The refusal says what stops the export.
 Result<FpaExportPlan> PrepareFpaExport(const FpaExportInput& input, const Session& session);
-// Writes through one WriteSet: the file under a temporary name, then the archive copy and the
-// counter, then gives the file its name and sets fpaState, each write flushed to the disk. On a
-// failure the folder, the archive copy, the counter and fpaState are put back as they were, and
-// the message says so, or says what could not be put back. The one exception: a file that has
-// its name but whose folder's flush was not confirmed stands, and fpaState is set.
+// Writes through one WriteSet under an intent (core/intent_log.h): the file under a temporary
+// name, then the archive copy and the counter, then gives the file its name and sets fpaState,
+// each write flushed to the disk. A refusal writes nothing (the progressive is not used); a
+// write failing once the intent is written leaves it to complete the rest at the next posting
+// or start (partly done, fpaState set), and the message says so.
 Status CommitFpaExport(const FpaExportPlan& plan, Session& session);
 
 // True when `written`, the file written for the document before, is the file the plan writes
@@ -77,6 +77,9 @@ bool FpaFileIsCurrent(const FpaExportPlan& plan, const std::filesystem::path& wr
 // Removes the file written for the document (`fpaFile`, its suite path): it no longer goes with
 // the document. Done when it is gone (or was never there), else why it is still there.
 Status RemoveFpaFile(const Session& session, const std::string& fpaFile);
+
+// The host folder of the company's XML files (FatturaPA settings `fpa`); empty when none is set.
+std::filesystem::path FpaXmlFolder(const FpaRecord& fpa, const Session& session);
 
 // "Il file ... è stato creato all'interno della cartella ...".
 std::string FpaCreatedMessage(const FpaExportPlan& plan);

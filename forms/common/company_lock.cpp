@@ -1,8 +1,10 @@
 #include "forms/common/company_lock.h"
 
+#include "company/company_settings.h"
 #include "core/counters.h"
 #include "core/intent_log.h"
 #include "core/session.h"
+#include "fatturapa/fpa_export.h"
 #include "forms/common/message_box.h"
 #include "forms/common/wait_cursor.h"
 
@@ -13,7 +15,8 @@ namespace {
 bool RecoverUnderLock(QWidget* parent, Session& session) {
     Result<IntentRecovery> recovered = [&] {
         const WaitCursor wait;
-        return RecoverIntent(session.files, session.companyFolder());
+        return RecoverIntent(session.files, session.companyFolder(),
+                             {FpaXmlFolder(SettingsOf(session).fpa, session)});
     }();
     if (!recovered) {
         Warn(parent, QString::fromStdString(recovered.message()));

@@ -683,7 +683,8 @@ void HeaderForm::createXml() {
     const auto created = XmlCreation(s, draft, this).run(proposedProgressive_, proposedKept);
     if (!created) return;
     text2_[4]->setText(QString::number(created->progressive));
-    ShowMessage(this, created->title, created->message, MsgIcon::Information);
+    if (!created->message.isEmpty())
+        ShowMessage(this, created->title, created->message, MsgIcon::Information);
 }
 
 void HeaderForm::openPanel() {

@@ -94,7 +94,9 @@ std::optional<XmlCreation::Created> XmlCreation::write(const QString& proposed, 
             lock->release();
             if (!committed) {
                 Warn(window_, Q(committed.message()));
-                return std::nullopt;
+                // Once its intent is written the file is the document's: it is completed from it
+                // before anything else is written, and listed to send with the document.
+                if (!committed.partlyDone()) return std::nullopt;
             }
             draft_.fpaFile = plan.folderText + plan.fileName;
             const bool publicAdministration =
@@ -103,6 +105,7 @@ std::optional<XmlCreation::Created> XmlCreation::write(const QString& proposed, 
             Created created{s.fpaState, Q(FpaCreatedMessage(plan)),
                             publicAdministration ? QStringLiteral("Fattura elettronica PA")
                                                  : QStringLiteral("Fattura elettronica")};
+            if (!committed) created.message.clear();  // the warning told what became of it
             if (proposedKept && QString::number(s.fpaState) != proposed)
                 created.message += QStringLiteral(
                                        "\nIl progressivo invio %1 è stato usato nel frattempo "
