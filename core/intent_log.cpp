@@ -196,18 +196,31 @@ std::optional<Intent> ParseIntent(std::string_view bytes,
     return intent;
 }
 
-// Removes the intent file and flushes the folder.
-void RemoveIntent(const std::filesystem::path& intentFile) {
+// Removes the intent file and flushes the folder; what failed, for the operator ("" when
+// nothing). An intent left behind finds everything written at the next recovery and goes then.
+std::string RemoveIntent(const std::filesystem::path& intentFile) {
     if (AtWritePoint([&] { return ::unlink(intentFile.c_str()); }) != 0 && errno != ENOENT) {
-        // Left behind, it finds everything written at the next recovery and goes then.
-        LogSystemError("rimozione di " + intentFile.string(), errno);
-        return;
+        const int error = errno;
+        LogSystemError("rimozione di " + intentFile.string(), error);
+        return std::string("il file ") + kIntentFile +
+               ", che la descrive, non si è potuto eliminare: " + ItalianReason(error);
     }
     const int folder = ::open(intentFile.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder < 0) return;
-    if (AtWritePoint([&] { return ::fsync(folder); }) != 0)
-        LogSystemError("scrittura su disco della cartella di " + intentFile.string(), errno);
+    if (folder < 0) return {};
+    int error = 0;
+    if (AtWritePoint([&] { return ::fsync(folder); }) != 0) error = errno;
     ::close(folder);
+    if (error == 0) return {};
+    LogSystemError("scrittura su disco della cartella di " + intentFile.string(), error);
+    return std::string("il disco non ha confermato l'eliminazione del file ") + kIntentFile +
+           ", che la descrive: " + ItalianReason(error);
+}
+
+// The operation is complete, its intent perhaps not yet removed: said when it is not.
+std::string CompletedButIntentLeft(const std::string& what, const std::string& problem) {
+    return what + " è stata completata, ma " + problem +
+           ". Sarà eliminato alla prossima memorizzazione o al prossimo avvio del programma, "
+           "senza scrivere altro.";
 }
 
 std::string RecordName(const DataFiles& files, int channel, std::int32_t number) {
@@ -281,19 +294,30 @@ Result<> ApplyWithIntent(WriteSet& set, const std::filesystem::path& companyFold
     const std::filesystem::path intentFile = FindInFolder(companyFolder, kIntentFile);
     const Result<std::string> bytes = IntentBytes(set, companyFolder, what);
     if (!bytes) return Failure{bytes.message() + ". Non è stato scritto niente."};
-    if (auto written = WriteFileDurably(intentFile, kIntentFile, *bytes); !written) {
-        // Named but not confirmed by the disk: it stands, and is rolled forward like any other.
-        if (!written.partlyDone())
-            return Failure{written.message() + ". Non è stato scritto niente."};
-    }
-    for (const WriteSet::Entry& entry : set.entries())
-        if (const auto* f = std::get_if<WriteSet::FileWrite>(&entry.write)) f->staged->keep();
-    if (auto applied = set.apply(); !applied)
-        return Failure{"Errore di scrittura (" + applied.message() + "). " + what +
+    const auto keepStaged = [&set] {
+        for (const WriteSet::Entry& entry : set.entries())
+            if (const auto* f = std::get_if<WriteSet::FileWrite>(&entry.write)) f->staged->keep();
+    };
+    const auto toBeCompleted = [&what](const std::string& problem) {
+        return Failure{"Errore di scrittura (" + problem + "). " + what +
                            " resta da completare: lo sarà, come indicato nel file " + kIntentFile +
                            ", alla prossima memorizzazione o al prossimo avvio del programma.",
                        true};
-    RemoveIntent(intentFile);
+    };
+    if (auto written = WriteFileDurably(intentFile, kIntentFile, *bytes); !written) {
+        if (!written.partlyDone())
+            return Failure{written.message() + ". Non è stato scritto niente."};
+        // Named, but the disk did not confirm the name: taken back, so that nothing is written
+        // without an intent sure to be found. One that cannot be taken back stands.
+        if (AtWritePoint([&] { return ::unlink(intentFile.c_str()); }) == 0 || errno == ENOENT)
+            return Failure{written.message() + ". Non è stato scritto niente."};
+        keepStaged();
+        return toBeCompleted(written.message());
+    }
+    keepStaged();
+    if (auto applied = set.apply(); !applied) return toBeCompleted(applied.message());
+    if (const std::string problem = RemoveIntent(intentFile); !problem.empty())
+        return Failure{CompletedButIntentLeft(what, problem), true};
     return {};
 }
 
@@ -336,9 +360,11 @@ Result<IntentRecovery> RecoverIntent(DataFiles& files, const std::filesystem::pa
     if (auto done = CarryOut(files, plan); !done)
         return Failure{intent->what + ", interrotta, non è stata ancora completata: " +
                        done.message() + ". Lo sarà al prossimo avvio del programma."};
-    RemoveIntent(intentFile);
+    const std::string problem = RemoveIntent(intentFile);
     RemoveTemporaries(folders, &*intent, {});
-    recovery.told.push_back(intent->what + ", interrotta, è stata completata.");
+    recovery.told.push_back(problem.empty()
+                                ? intent->what + ", interrotta, è stata completata."
+                                : CompletedButIntentLeft(intent->what + ", interrotta,", problem));
     return recovery;
 }
 

@@ -34,7 +34,8 @@ inline constexpr const char* kIntentFile = "qorvana.wip";
 // Applies `set` under an intent in `companyFolder`. `what` names the operation as the
 // operator knows it ("La fattura n. 15 del 06/12/2026 a ALFA SRL"). When the intent cannot be
 // written nothing is, and the failure says so; once it is written a failure leaves it for
-// RecoverIntent (partlyDone), and the message says that the operation will be completed.
+// RecoverIntent (partlyDone), and the message says that the operation will be completed; so
+// does an intent that could not be removed once everything was written (the message says so).
 Result<> ApplyWithIntent(WriteSet& set, const std::filesystem::path& companyFolder,
                          const std::string& what);
 
