@@ -4,6 +4,7 @@
 #include "forms/common/form_names.h"
 #include "forms/header/header_form.h"
 #include "forms/pickers/picker_form.h"
+#include "forms/print/preview_form.h"
 #include "forms/registration/registration_form.h"
 #include "forms/sdi/einvoice_list_form.h"
 #include "forms/start/customer_list_form.h"
@@ -44,6 +45,7 @@ ProgramForms CreateForms(Session& session, FormSet& forms) {
     AddLater<RegistrationForm>(forms, session, form_name::kRegistration);
     AddLater<EInvoiceListForm>(forms, session, form_name::kEInvoices);
     AddLater<EInvoiceCustomerForm>(forms, session, form_name::kEInvoiceCustomer);
+    AddLater<PreviewForm>(forms, session, form_name::kPreview);
     return result;
 }
 

@@ -160,6 +160,7 @@ struct KeyName {
     const char* name;
     Qt::Key key;
     const char* text;
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
 };
 constexpr KeyName kKeys[] = {
     {"Enter", Qt::Key_Return, "\r"},
@@ -171,6 +172,7 @@ constexpr KeyName kKeys[] = {
     {"Down", Qt::Key_Down, ""},
     {"PageUp", Qt::Key_PageUp, ""},
     {"PageDown", Qt::Key_PageDown, ""},
+    {"Ctrl+Z", Qt::Key_Z, "\x1a", Qt::ControlModifier},
 };
 
 // The widget a keyboard would send the next key to.
@@ -179,9 +181,10 @@ QWidget* KeyTarget(QWidget* fallback) {
     return focused ? focused : fallback;
 }
 
-void PressKey(QWidget* fallback, Qt::Key key, const QString& text) {
-    QTest::sendKeyEvent(QTest::Press, KeyTarget(fallback), key, text, Qt::NoModifier);
-    QTest::sendKeyEvent(QTest::Release, KeyTarget(fallback), key, text, Qt::NoModifier);
+void PressKey(QWidget* fallback, Qt::Key key, const QString& text,
+              Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::sendKeyEvent(QTest::Press, KeyTarget(fallback), key, text, modifiers);
+    QTest::sendKeyEvent(QTest::Release, KeyTarget(fallback), key, text, modifiers);
 }
 
 }  // namespace
@@ -368,7 +371,7 @@ void Replay::doKeys(QWidget* control, const std::vector<ScriptWord>& keys) {
         for (const KeyName& k : kKeys)
             if (word.text == k.name) found = &k;
         if (!found) Fail(QStringLiteral("unknown key %1").arg(Word(word)));
-        PressKey(control, found->key, QString::fromLatin1(found->text));
+        PressKey(control, found->key, QString::fromLatin1(found->text), found->modifiers);
         settle();
         if (!failure_.isEmpty()) return;
     }

@@ -6,7 +6,7 @@
 // .prg, .pdf), the VAT table (qorvana.tab), the e-invoices to every customer (qorvana-fe.ini,
 // this program's own). The suite's shared settings (qorvana.int, .eur, .tbl, .gnr) are read
 // with them: the currency mode, amount decimals and e-invoice switch into the session's
-// workStrings and the general settings record, which the core's lower folders read.
+// runSettings and the general settings record, which the core's lower folders read.
 //
 // The suite's other programs may change these files while the program runs. Each part is read
 // again where it was always read: the shared settings when the header and the body form load,

@@ -11,7 +11,7 @@ namespace qorvana {
 
 class Money {
   public:
-    // euro: amounts with decimals ("1" in workStrings slot 1); priceDecimals: slot 5 (2..5).
+    // euro: amounts with decimals, else lire; priceDecimals: decimals of euro prices (2..5).
     Money(bool euro = true, int priceDecimals = 2);
 
     bool euro() const { return euro_; }

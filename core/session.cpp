@@ -1,16 +1,15 @@
 #include "core/session.h"
 
-#include "core/numbers.h"
-
 namespace qorvana {
 
-Session::Session() {
-    workStrings[work_slot::kStartMarker] = "0";
-}
+Session::Session() = default;
 
 Money Session::money() const {
-    return Money(Val(workStrings[work_slot::kCurrencyMode]) != 0,
-                 static_cast<int>(Val(workStrings[work_slot::kPriceDecimals])));
+    return Money(runSettings.euro, runSettings.priceDecimals);
+}
+
+bool Session::numberWithYear() const {
+    return generalSettings.text(gnr::kNumberWithYear) == "1";
 }
 
 std::filesystem::path Session::companyFolder() const {

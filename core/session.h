@@ -1,9 +1,9 @@
 #pragma once
 // The program's shared state for one run: the suite's shared globals (named as the suite
 // names them), the open data files, the paths and the clock. Created by main and passed by
-// reference to every form; there are no mutable globals.
+// reference to every form; there are no mutable globals. The document being issued is not
+// here: it is the forms' DocumentDraft (document/document_draft.h).
 
-#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -17,6 +17,7 @@
 #include "core/money.h"
 #include "core/paths.h"
 #include "core/record.h"
+#include "core/run_settings.h"
 #include "core/session_codes.h"
 
 namespace qorvana {
@@ -28,18 +29,12 @@ struct Session {
 
     // --- shared globals ---
     double companyNumber = 0;
-    std::array<std::string, 21> workStrings{};  // slot 19 = "0" at start
+    RunSettings runSettings;  // qorvana.eur and the PDF folder, read once
     GeneralSettingsRecord generalSettings{};
-    int currentCustomer = 0;
-    DocumentKind documentKind = DocumentKind::Invoice;
-    int fpaState = kFpaOrdinary;  // kFpaXmlNotWritten, or the transmission number
-    int fpaPanelOpened = 0;
     int returnPending = 0;
     ReturnAction returnAction = ReturnAction::NewDocument;
     CustomerListMode customerListMode = CustomerListMode::Closed;
-    int chosenQuote = 0;
     int rowCount = 0;
-    CivilDateTime issueMoment{};  // date and time of issue of the document being confirmed
     // The company's settings read from its files (company/company_settings.h: loaded at start,
     // parts read again where the windows load; SettingsOf gives them).
     std::shared_ptr<CompanySettings> companySettings;
@@ -55,8 +50,10 @@ struct Session {
     // offered once, whatever the answer.
     bool counterRepairOffered = false;
 
-    // Amount rules of the current currency mode (workStrings slots 1 and 5).
+    // Amount rules of the current currency mode (runSettings).
     Money money() const;
+    // Documents are numbered "number/year" (general settings offset 252 = "1").
+    bool numberWithYear() const;
     // Host path of the company folder (\qorwin\qorwin\qoraz0.NNN).
     std::filesystem::path companyFolder() const;
     // Host path of a file of the company folder / of the data root.

@@ -1,6 +1,6 @@
 #pragma once
-// The codes the forms hand each other through the session (returnAction,
-// customerListMode, documentKind, fpaState) and the workStrings slots, by name. The
+// The codes the forms hand each other through the session (returnAction, customerListMode)
+// and the document draft (documentKind, fpaState), by name. The
 // numbers are the suite's own: records and files store some of them.
 
 namespace qorvana {
@@ -36,16 +36,5 @@ enum class DocumentKind {
 // (above 0) the transmission number of the XML written.
 inline constexpr int kFpaOrdinary = -1;
 inline constexpr int kFpaXmlNotWritten = 0;
-
-// The slots of workStrings.
-namespace work_slot {
-inline constexpr int kCurrencyMode = 1;   // "1" euro, "0" lire
-inline constexpr int kPriceDecimals = 5;  // 2..5
-inline constexpr int kFpaSwitch = 6;      // electronic invoices and PDF copies when not 0
-inline constexpr int kPdfFolder = 7;
-inline constexpr int kInvoiceLineFile = 10;  // line file of the invoice chosen to copy
-inline constexpr int kStartMarker = 19;      // "0" from the start of the run
-inline constexpr int kInvoiceKey = 20;       // key of the invoice chosen to copy
-}  // namespace work_slot
 
 }  // namespace qorvana

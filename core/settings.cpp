@@ -20,23 +20,24 @@ SeqReader ReadSettingsFile(const std::filesystem::path& file, const std::string&
     return in;
 }
 
-// Currency mode and amount decimals (slots 1 and 5) and the electronic-invoice switch (slot 6)
-// of qorvana.eur; the exchange rate and currency names between them are the suite's.
+// Currency mode and amount decimals (items 1 and 5) and the electronic-invoice switch (the
+// second line, on when its numeric value is not 0) of qorvana.eur; the exchange rate and
+// currency names between them are the suite's.
 void LoadCurrencySettings(Session& s, std::vector<std::string>& problems) {
-    auto& w = s.workStrings;
+    RunSettings& settings = s.runSettings;
     SeqReader in =
         ReadSettingsFile(s.dataRootFile("qorvana.eur"), s.dataRootPath("qorvana.eur"), problems);
     std::array<std::string, 6> items;  // items 1..5 of the first line
     for (int item = 1; item <= 5; ++item) items[item] = in.readItem();
     const bool read = !in.failed();
     in.clearError();
-    w[work_slot::kFpaSwitch] = in.readLine();
-    if (in.failed()) w[work_slot::kFpaSwitch] = std::string("0");
-    w[work_slot::kCurrencyMode] = std::string(read && Val(items[1]) == 0 ? "0" : "1");
-    // Amount decimals other than 3, 4 or 5 mean 2, for every user of the slot.
+    const std::string electronicInvoices = in.readLine();
+    settings.electronicInvoices = !in.failed() && Val(electronicInvoices) != 0;
+    settings.euro = !(read && Val(items[1]) == 0);
+    // Amount decimals other than 3, 4 or 5 mean 2, for every user of the setting.
     const double decimals = read ? Val(items[5]) : 2;
     const bool kept = decimals == 3 || decimals == 4 || decimals == 5;
-    w[work_slot::kPriceDecimals] = std::to_string(kept ? static_cast<int>(decimals) : 2);
+    settings.priceDecimals = kept ? static_cast<int>(decimals) : 2;
 }
 
 // Record 1 of a qorvana.gnr (a short file leaves the rest zero); nullopt when the file is

@@ -22,7 +22,7 @@ struct SharedSettingsLoad {
     bool saveGeneralSettings = false;   // the record belongs in the company's qorvana.gnr
 };
 // Reads qorvana.int, qorvana.eur, qorvana.tbl and qorvana.gnr: the currency mode, amount
-// decimals and electronic-invoice switch into workStrings, the general settings record.
+// decimals and electronic-invoice switch into runSettings, the general settings record.
 SharedSettingsLoad LoadSharedSettings(Session& session);
 // Writes generalSettings as record 1 of the company's qorvana.gnr (creating it, keeping what
 // follows record 1) through the durable path; the message of a failure.

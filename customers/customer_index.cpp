@@ -43,6 +43,17 @@ bool NameHolds(const CustomerRecord& c, std::string_view wanted) {
     return CompareForm(DecodeText(field)).find(wanted) != std::string::npos;
 }
 
+// True when the upper case of `text` holds `wanted` (upper case already). A plain-ASCII text,
+// most of them, is upper-cased in place without a copy.
+bool HoldsUpper(std::string_view text, std::string_view wanted) {
+    if (wanted.empty()) return true;
+    std::array<char, 64> upper;
+    if (text.size() > upper.size() || !IsAscii(text))
+        return UpperCase(text).find(wanted) != std::string::npos;
+    for (std::size_t i = 0; i < text.size(); ++i) upper[i] = AsciiUpper(text[i]);
+    return std::string_view(upper.data(), text.size()).find(wanted) != std::string_view::npos;
+}
+
 // Shown field K of a customer, appended to `text`.
 template <std::size_t K>
 void AppendListed(TextBuffer& text, const CustomerRecord& c) {
@@ -124,7 +135,7 @@ CustomerCard CustomerIndex::card(int record) const {
     return card;
 }
 
-CustomerList CustomerIndex::list(std::string_view filter) const {
+CustomerList CustomerIndex::list(std::string_view filter, const ProgressReport& progress) const {
     const std::string wanted = CompareForm(Trim(std::string(filter)));
     const int n = count();
     const int customers = files_.physicalRecords(kCli);
@@ -134,7 +145,10 @@ CustomerList CustomerIndex::list(std::string_view filter) const {
     recordOf.reserve(static_cast<std::size_t>(n));
     std::vector<bool> named(static_cast<std::size_t>(customers) + 1);
     int last = 0;
+    // The customer file is at most as long as the index names; told in steps of 4096 records.
+    ProgressSteps steps(progress, std::int64_t{n} + std::max(customers, 0), 4096);
     files_.scan<NameIndexFile>(1, n, [&](std::int32_t, const NameIndexRecord& entry) {
+        steps.step();
         const int record = entry.int16(src::kCustomer);
         recordOf.push_back(record);
         if (record < 1 || record > customers) return;
@@ -150,6 +164,7 @@ CustomerList CustomerIndex::list(std::string_view filter) const {
     std::vector<int> slotOf(static_cast<std::size_t>(last) + 1, -1);
     bounds.reserve(static_cast<std::size_t>(last));
     files_.scan<CustomersFile>(1, last, [&](std::int32_t record, const CustomerRecord& c) {
+        steps.step();
         if (!named[static_cast<std::size_t>(record)] || c.int16(cli::kDeleted) != 0) return;
         if (!wanted.empty() && !NameHolds(c, wanted)) return;
         const auto start = static_cast<std::uint32_t>(text.size());
@@ -177,6 +192,20 @@ CustomerList CustomerIndex::list(std::string_view filter) const {
         if (slot >= 0) rows.push_back({record, static_cast<std::uint32_t>(slot)});
     }
     return CustomerList(std::move(text), std::move(bounds), std::move(rows));
+}
+
+std::vector<std::size_t> CustomerList::holding(std::string_view text, std::size_t limit) const {
+    const std::string wanted = UpperCase(TrimView(text));
+    std::vector<std::size_t> found;
+    for (std::size_t i = 0; i < rows_.size() && found.size() < limit; ++i) {
+        // Name line 1, town and VAT number (CustomerList::column).
+        for (const std::size_t k : {0, 3, 4}) {
+            if (!HoldsUpper(column(rows_[i], k), wanted)) continue;
+            found.push_back(i);
+            break;
+        }
+    }
+    return found;
 }
 
 }  // namespace qorvana

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/progress.h"
 #include "core/text_buffer.h"
 
 namespace qorvana {
@@ -56,6 +57,10 @@ class CustomerList {
         const Bounds& b = texts_[row.texts];
         return text_.view({b[k], b[k + 1] - b[k]});
     }
+    // The positions of the rows whose name line 1, town or VAT number holds `text` anywhere,
+    // without regard to case (the blanks around it do not count), in the list's order and at
+    // most `limit` of them; every row for an empty text.
+    std::vector<std::size_t> holding(std::string_view text, std::size_t limit) const;
 
   private:
     TextBuffer text_;  // moving the list keeps its texts in place
@@ -85,8 +90,9 @@ class CustomerIndex {
     // The customer with record number `record`; an empty card when out of range.
     CustomerCard card(int record) const;
     // Customers whose upper-cased trimmed name line 1 contains the upper-cased trimmed filter
-    // (every one for an empty filter), never deleted ones, in index order.
-    CustomerList list(std::string_view filter) const;
+    // (every one for an empty filter), never deleted ones, in index order. `progress` hears
+    // of the index entries and customer records read.
+    CustomerList list(std::string_view filter, const ProgressReport& progress = {}) const;
 
   private:
     bool customerExists(int record) const;

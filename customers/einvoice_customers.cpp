@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "core/civil_date.h"
 #include "core/cp1252.h"
 #include "core/data_file_types.h"
 #include "core/text.h"
@@ -12,8 +13,8 @@ namespace {
 
 constexpr std::string_view kMarker = "QORVANA-FEC\t";
 // The fields of a customer's line in each version of the file, from version 1.
-constexpr std::size_t kFieldsOfVersion[] = {5, 7};
-constexpr int kLatestVersion = 2;
+constexpr std::size_t kFieldsOfVersion[] = {5, 7, 9};
+constexpr int kLatestVersion = 3;
 
 bool Alnum(const std::string& v) {
     for (char c : v)
@@ -25,6 +26,31 @@ std::string Upper(std::string v) {
     for (char& c : v)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     return v;
+}
+
+// The protocol of the Agenzia's receipt of a declaration of intent: 17 digits, then "-" or
+// "/" and the 6 digits of the declaration's progressive.
+bool IntentProtocolShape(const std::string& p) {
+    const auto digits = [&](std::size_t from, std::size_t n) {
+        return p.find_first_not_of("0123456789", from) >= from + n;
+    };
+    return p.size() == 24 && digits(0, 17) && (p[17] == '-' || p[17] == '/') && digits(18, 6);
+}
+
+std::string NormaliseIntent(EInvoiceCustomer& d) {
+    d.intentProtocol = TabFieldText(d.intentProtocol);
+    d.intentDate = TabFieldText(d.intentDate);
+    if (d.intentProtocol.empty() != d.intentDate.empty())
+        return "Indicare sia il protocollo della dichiarazione d'intento sia la data della sua "
+               "ricevuta, o nessuno dei due.";
+    if (!d.intentProtocol.empty() && !IntentProtocolShape(d.intentProtocol))
+        return "Il protocollo della dichiarazione d'intento \"" + d.intentProtocol +
+               "\" non è valido: 17 cifre, un trattino e le 6 cifre del progressivo "
+               "(08060120341234567-000001).";
+    if (!d.intentDate.empty() && !CivilDate::Parse(d.intentDate))
+        return "La data della ricevuta della dichiarazione d'intento \"" + d.intentDate +
+               "\" non è valida: gg/mm/aaaa.";
+    return {};
 }
 
 }  // namespace
@@ -60,7 +86,7 @@ EInvoiceCustomersRead ReadEInvoiceCustomers(const std::filesystem::path& file,
         if (customer < 1 || customer > kMaxCountedRecords || customers.count(customer))
             return damaged(i + 2);
         f.resize(kFieldsOfVersion[kLatestVersion - 1]);
-        customers[customer] = {f[1], f[2], f[3] == "1", f[4], f[5], f[6]};
+        customers[customer] = {f[1], f[2], f[3] == "1", f[4], f[5], f[6], f[7], f[8]};
     }
     return {std::move(customers), {}};
 }
@@ -72,7 +98,8 @@ std::string EInvoiceCustomersText(const EInvoiceCustomers& customers) {
         text += std::to_string(number) + "\t" + TabFieldText(c.recipientCode) + "\t" +
                 TabFieldText(c.pec) + "\t" + (c.splitPayment ? "1" : "0") + "\t" +
                 TabFieldText(c.foreignTaxId) + "\t" + TabFieldText(c.firstName) + "\t" +
-                TabFieldText(c.surname) + "\r\n";
+                TabFieldText(c.surname) + "\t" + TabFieldText(c.intentProtocol) + "\t" +
+                TabFieldText(c.intentDate) + "\r\n";
     }
     return Utf8ToCp1252(text);
 }
@@ -105,7 +132,7 @@ std::string NormaliseEInvoiceCustomer(EInvoiceCustomer& d) {
         return "Indicare sia il nome sia il cognome del cliente, o nessuno dei due.";
     if (Utf8Length(d.firstName) > 60 || Utf8Length(d.surname) > 60)
         return "Il nome e il cognome hanno al massimo 60 caratteri ciascuno.";
-    return {};
+    return NormaliseIntent(d);
 }
 
 }  // namespace qorvana

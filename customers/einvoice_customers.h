@@ -9,7 +9,8 @@
 // "QORVANA-FEC<TAB>" + version; then one line per customer, with the fields of its version:
 //   1: customer number, recipient code, PEC address, split payment ("1" or "0"),
 //      foreign tax identifier;
-//   2: the same, then first name and surname.
+//   2: the same, then first name and surname;
+//   3: the same, then the declaration of intent's protocol and its receipt's date.
 // A later version adds its fields after these. Files of every version are read; the file is
 // written in the latest. A file that does not read so is refused as damaged, naming the line,
 // and never written over.
@@ -32,9 +33,13 @@ struct EInvoiceCustomer {
     std::string foreignTaxId;   // a foreign customer's tax identifier, without country
     std::string firstName{};    // Nome and Cognome of a person: both, or neither
     std::string surname{};
+    // The customer's declaration of intent (a habitual exporter buying without VAT, N3.5): the
+    // protocol of the Agenzia's receipt ("08060120341234567-000001") and its date, dd/mm/yyyy.
+    std::string intentProtocol{};
+    std::string intentDate{};
     bool empty() const {
         return recipientCode.empty() && pec.empty() && !splitPayment && foreignTaxId.empty() &&
-               firstName.empty() && surname.empty();
+               firstName.empty() && surname.empty() && intentProtocol.empty() && intentDate.empty();
     }
 };
 

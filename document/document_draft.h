@@ -1,27 +1,33 @@
 #pragma once
-// The document being issued, as one typed value: what each form contributes (customer and
-// transport from the start form, lines and figures from the body form, the header's and
-// the electronic-invoice panel's entries from the header form) and the sources imported so
-// far. Posting, the line file, printing, the XML export and the registration read this
-// draft, never another form's controls. Texts are kept as the operator typed them; list
-// choices are positions from 0, -1 for no choice.
+// The document being issued, as one typed value and its only home: its kind and e-invoice
+// state, what each form contributes as the operator edits (customer, transport and e-invoice
+// terms from the start form, lines and figures from the body form, the header's and the
+// electronic-invoice panel's entries and the numbers proposed from the header form), the
+// source chosen in a picker and the sources imported so far. The forms write their part into
+// the draft and read the rest from it, never from another form; posting, the line file,
+// printing, the XML export and the registration read the draft. Texts are kept as the
+// operator typed them; list choices are positions from 0, -1 for no choice.
 
 #include <array>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "core/civil_date.h"
+#include "core/session_codes.h"
 #include "core/text.h"
 #include "customers/einvoice_customers.h"
 #include "document/document_math.h"
 #include "document/line_table.h"
+#include "document/pension_fund.h"
 
 namespace qorvana {
 
 // The customer the document is issued to.
 struct DraftCustomer {
     int record = 0;    // record number in qorvana.cli (currentCustomer)
-    std::string name;  // the name as the start form shows it
+    std::string name;  // name line 1, trimmed, as the start form shows it
+    std::string town;  // the registered office's town, trimmed
 };
 
 // How the goods travel: the sender, the recipient or a carrier.
@@ -29,7 +35,7 @@ enum class Shipping { BySender = 0, ByRecipient = 1, ByCarrier = 2 };
 
 // The start form's transport entries.
 struct TransportEntries {
-    std::string deliveryNote;          // "DDT"
+    std::string deliveryNote;          // "DDT" as typed (see DocumentDraft::deliveryNotes)
     std::string order;                 // "Ordine"
     std::string packages;              // "Numero colli"
     std::string weight;                // "Peso"
@@ -78,6 +84,10 @@ struct HeaderEntries {
     bool deferredVat = false;     // VAT due on payment
     bool separateSeries = false;  // the electronic-invoice series of its own
     VatOptions vatOptions;
+    // What the header proposed, to tell a proposal kept from a number typed over it.
+    std::string proposedNumber;       // in documentNumber and vatRegisterNumber; empty for none
+    int proposedYear = 0;             // the year it was proposed in
+    std::string proposedProgressive;  // in transmissionNumber
 };
 
 // A reference of the electronic invoice: to a delivery note, an order, a contract, a
@@ -115,6 +125,13 @@ struct ImportedNote {
     std::string date;  // dd/mm/yyyy
 };
 
+// The source the operator chose in a picker, for the import that follows.
+struct PickedSource {
+    int quote = 0;                // record of the quote chosen; 0 for none
+    std::string invoiceKey;       // the line file of the invoice chosen to copy, by its key
+    std::string invoiceLineFile;  // and by its serial
+};
+
 // The source documents taken into this document; posting marks exactly these.
 struct ImportedSources {
     std::vector<int> deliveryNotes;  // records of qorvana.bol fully imported
@@ -129,8 +146,8 @@ struct ImportedSources {
 };
 
 // The e-invoice terms of the company (qorvana-fe.ini): whether it issues an e-invoice with
-// every invoice and credit note, its stamp duty and account, and the customer's e-invoice
-// data (qorvana.fec).
+// every invoice and credit note, its stamp duty, account and pension fund, and the customer's
+// e-invoice data (qorvana.fec).
 struct EInvoiceTerms {
     bool everyCustomer = false;
     bool chargeStampDuty = false;  // the virtual stamp duty is charged to the customer
@@ -141,10 +158,16 @@ struct EInvoiceTerms {
     // nature or the company's setting for their code.
     std::array<bool, 13> stampDutyEntries{};
     std::string companyIban;  // the account a transfer is paid into; empty when none
+    PensionFund fund;         // the company's pension fund, whose line the program keeps
     EInvoiceCustomer customer;
 };
 
 struct DocumentDraft {
+    DocumentKind kind = DocumentKind::Invoice;
+    // kFpaOrdinary, kFpaXmlNotWritten, or the transmission number of the XML file written.
+    int fpaState = kFpaOrdinary;
+    bool fpaPanelOpened = false;  // the electronic-invoice panel was opened for this document
+    CivilDateTime issueMoment{};  // date and time of issue, taken when it is confirmed
     DraftCustomer customer;
     TransportEntries transport;
     LineTable lines;
@@ -152,16 +175,34 @@ struct DocumentDraft {
     bool vatInclusive = false;  // prices include VAT
     HeaderEntries header;
     PanelEntries panel;
+    PickedSource picked;
     ImportedSources imports;
     EInvoiceTerms einvoice;
     std::string fpaFile;  // the FatturaPA file written for this document, as the suite names it
 
-    // Empties every part for a new document.
-    void clear() { *this = DocumentDraft{}; }
-    // Takes the start form's transport entries: its "DDT" followed by the imported notes.
-    void takeTransport(const TransportEntries& entries) {
+    // A new document of `kind` to `who`, with the transport typed on the start form and the
+    // e-invoice terms of the company and the customer; an electronic one when `electronic`.
+    void begin(DocumentKind documentKind, bool electronic, const DraftCustomer& who,
+               const TransportEntries& entries, const EInvoiceTerms& terms) {
+        *this = DocumentDraft{};
+        kind = documentKind;
+        fpaState = electronic ? kFpaXmlNotWritten : kFpaOrdinary;
+        customer = who;
         transport = entries;
-        transport.deliveryNote = JoinNumbers(Trim(entries.deliveryNote), imports.noteNumbers);
+        einvoice = terms;
+    }
+    // An electronic invoice: its XML file is to be written, or was written.
+    bool electronic() const { return fpaState != kFpaOrdinary; }
+    // True while the document number is the one proposed (the operator did not type another)
+    // and no XML file holds it: posting may take the next free one instead.
+    bool numberProposed() const {
+        return !header.proposedNumber.empty() && header.documentNumber == header.proposedNumber &&
+               fpaState <= kFpaXmlNotWritten;
+    }
+    // The document's "DDT": what the operator typed on the start form, then the numbers of the
+    // delivery notes imported.
+    std::string deliveryNotes() const {
+        return JoinNumbers(Trim(transport.deliveryNote), imports.noteNumbers);
     }
     // Two lists of numbers separated by blanks, joined by a blank.
     static std::string JoinNumbers(const std::string& first, const std::string& second) {

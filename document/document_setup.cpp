@@ -27,19 +27,19 @@ auto Trapped(std::string& error, Read read) -> std::optional<decltype(read())> {
 
 }  // namespace
 
-DocumentSetup ReadDocumentSetup(const Session& session) {
+DocumentSetup ReadDocumentSetup(const DataFiles& files, const GeneralSettingsRecord& g,
+                                int customerRecord) {
     DocumentSetup s;
-    const GeneralSettingsRecord& g = session.generalSettings;
     s.vatInclusive = g.int16(gnr::kScorporo) != 0;
     s.barcode = g.int16(gnr::kBarcode) != 0;
     const double vat = Val(g.text(gnr::kDefaultVatCode));
     s.defaultVatCode = vat >= 1 && vat <= 24 ? static_cast<int>(vat) : 1;
     s.weightToStartForm = g.int16(gnr::kWeightSwitch) == 1;
-    s.hasArticles = RecordCount(session.files, tot::kArticles) > 0;
-    s.hasReceipts = RecordCount(session.files, tot::kReceipts) > 0;
-    s.hasDeliveryNotes = RecordCount(session.files, tot::kDeliveryNoteLines) > 0;
-    if (IsCustomerRecord(session.files, session.currentCustomer)) {
-        const auto customer = session.files.read<CustomersFile>(session.currentCustomer);
+    s.hasArticles = RecordCount(files, tot::kArticles) > 0;
+    s.hasReceipts = RecordCount(files, tot::kReceipts) > 0;
+    s.hasDeliveryNotes = RecordCount(files, tot::kDeliveryNoteLines) > 0;
+    if (IsCustomerRecord(files, customerRecord)) {
+        const auto customer = files.read<CustomersFile>(customerRecord);
         s.secondPriceList = customer.text(cli::kPriceList) == "2";
         s.customerVatCode = customer.int16(cli::kVatCodeOverride);
         s.customerAgentCode = customer.int16(cli::kAgentCode);
@@ -48,24 +48,32 @@ DocumentSetup ReadDocumentSetup(const Session& session) {
     return s;
 }
 
-HeaderSetup ReadHeaderSetup(const Session& session, const NumberingScope& scope) {
+DraftCustomer ReadDraftCustomer(const DataFiles& files, int record) {
+    DraftCustomer customer{record, "", ""};
+    if (!IsCustomerRecord(files, record)) return customer;
+    const auto c = files.read<CustomersFile>(record);
+    customer.name = Trim(c.text(cli::kName1));
+    customer.town = Trim(c.text(cli::kTown));
+    return customer;
+}
+
+HeaderSetup ReadHeaderSetup(const DataFiles& files, const StoredSeriesRead& series,
+                            const DocumentDraft& draft, const NumberingScope& scope) {
     HeaderSetup h;
-    const DataFiles& files = session.files;
     const auto invoices =
         Trapped(h.readError, [&] { return files.read<CountersFile>(tot::kInvoices); });
     const auto customer = Trapped(h.readError, [&] {
-        const int n = session.currentCustomer;
+        const int n = draft.customer.record;
         return IsCustomerRecord(files, n) ? files.read<CustomersFile>(n) : CustomerRecord{};
     });
     std::optional<CountersRecord> fatturaPa;
-    if (session.fpaState != kFpaOrdinary)
+    if (draft.electronic())
         fatturaPa = Trapped(h.readError, [&] { return files.read<CountersFile>(tot::kFatturaPa); });
-    const StoredSeriesRead series = ReadCompanySeries(session);
     if (h.readError.empty()) h.readError = series.problem;
     const auto stored = Trapped(h.readError, [&] {
         return ScanSeriesNumbers(files, series.series.value_or(StoredSeries{}), scope);
     });
-    h.numbers = ProposeNumbers(invoices, fatturaPa, scope.separateSeries, session.fpaState,
+    h.numbers = ProposeNumbers(invoices, fatturaPa, scope.separateSeries, draft.fpaState,
                                stored.value_or(SeriesNumbers{}));
     if (customer) {
         h.bankReceipt = customer->int16(cli::kRibOption) == 1;

@@ -6,7 +6,9 @@
 #include <optional>
 #include <string>
 
+#include "core/general_settings_record.h"
 #include "customers/customer_record.h"
+#include "document/document_draft.h"
 #include "document/numbering.h"
 
 namespace qorvana {
@@ -29,8 +31,12 @@ struct DocumentSetup {
     bool hasDeliveryNotes = false;
 };
 
-// Reads the settings and the current customer (an absent customer gives its defaults).
-DocumentSetup ReadDocumentSetup(const Session& session);
+// Reads the general settings, the counters and customer `customer` (an absent customer gives
+// its defaults).
+DocumentSetup ReadDocumentSetup(const DataFiles& files, const GeneralSettingsRecord& settings,
+                                int customer);
+// The document's customer, customer `record` of the file: an absent one has no name.
+DraftCustomer ReadDraftCustomer(const DataFiles& files, int record);
 
 // What a new document's header starts from.
 struct HeaderSetup {
@@ -44,9 +50,11 @@ struct HeaderSetup {
     std::string readError;
 };
 
-// Reads the counters, the numbers stored in `scope` and the current customer for the header
-// of a new document (the transmission's series only for an electronic invoice).
-HeaderSetup ReadHeaderSetup(const Session& session, const NumberingScope& scope);
+// Reads the counters, the numbers stored in `scope` (`series`: the company's qorvana.num as
+// read) and the draft's customer for the header of a new document (the transmission's series
+// only for an electronic invoice).
+HeaderSetup ReadHeaderSetup(const DataFiles& files, const StoredSeriesRead& series,
+                            const DocumentDraft& draft, const NumberingScope& scope);
 // The numbers proposed in `scope` from the counters and the stored documents of the series
 // (`series`: the company's qorvana.num), as the header proposes them again when the date or the
 // series changes; RecordIoError when a record cannot be read.

@@ -174,8 +174,9 @@ std::vector<std::string> LineFile::IssuedHeader(const DocumentDraft& draft,
     const TransportEntries& t = draft.transport;
     std::vector<std::string> lines = {NumberText(draft.customer.record),
                                       NumberText(static_cast<int>(documentKind))};
+    const std::string deliveryNotes = draft.deliveryNotes();
     for (const std::string* text :
-         {&t.deliveryNote, &t.order, &t.packages, &t.weight, &t.startDate, &t.startTime})
+         {&deliveryNotes, &t.order, &t.packages, &t.weight, &t.startDate, &t.startTime})
         lines.push_back(CleanText(*text));
     lines.push_back(NumberText(t.reasonPosition));
     lines.push_back(NumberText(t.goodsAppearancePosition));

@@ -30,10 +30,18 @@ bool LineTable::insertAt(int n) {
     return true;
 }
 
-void LineTable::removeAt(int n) {
-    if (n < 1 || n > kLines) return;
+DocumentLine LineTable::removeAt(int n) {
+    if (n < 1 || n > kLines) return {};
+    DocumentLine removed = std::move((*this)[n]);
     std::move(lines_.begin() + n + 1, lines_.end(), lines_.begin() + n);
     (*this)[kLines] = DocumentLine{};
+    return removed;
+}
+
+bool LineTable::putBackAt(int n, DocumentLine line) {
+    if (!insertAt(n)) return false;
+    (*this)[n] = std::move(line);
+    return true;
 }
 
 void LineTable::reorder() {

@@ -44,8 +44,11 @@ class LineTable {
     // Inserts an empty line at n (1..500), moving n..499 down. Refused (false, nothing
     // changed) when line 500 is in use, so no line is ever pushed out of the table.
     bool insertAt(int n);
-    // Deletes line n (1..500): the lines below move up and line 500 becomes empty.
-    void removeAt(int n);
+    // Deletes line n (1..500): the lines below move up and line 500 becomes empty. Returns
+    // the line deleted.
+    DocumentLine removeAt(int n);
+    // Puts a deleted line back at n, as insertAt makes room for it; false when there is none.
+    bool putBackAt(int n, DocumentLine line);
     // Sorts lines 1..500 by code, ascending; lines without a code go after every code and
     // keep their order among themselves.
     void reorder();

@@ -5,6 +5,7 @@
 #include "core/data_file_types.h"
 #include "core/data_files.h"
 #include "core/key_value_file.h"
+#include "core/money.h"
 #include "core/session.h"
 #include "core/text.h"
 #include "core/whole_file.h"
@@ -29,6 +30,42 @@ bool No(const std::string& value) {
 
 // The keys of qorvana-fe.ini that set the stamp duty of one VAT code.
 constexpr std::string_view kStampDutyOfCode = "bollo_codice_iva_";
+
+// The pension fund of cassa_tipo, cassa_aliquota and cassa_codice_iva; what is wrong with them
+// in `wrong`, the fund then left out whole.
+PensionFund ReadPensionFund(const KeyValues& values, const std::string& settingsName,
+                            std::vector<std::string>& wrong) {
+    const std::string type = UpperCase(Trim(ValueOf(values, "cassa_tipo")));
+    if (type.empty()) return {};
+    const std::size_t before = wrong.size();
+    const auto told = [&](const std::string& key, const std::string& what) {
+        wrong.push_back("In " + settingsName + " " + key + " vale \"" + Trim(ValueOf(values, key)) +
+                        "\": " + what + ".");
+    };
+    const int number = type.size() == 4 && type.starts_with("TC") && fpaxml::Digits(type.substr(2))
+                           ? std::stoi(type.substr(2))
+                           : 0;
+    if (number < 1 || number > 22)
+        told("cassa_tipo", "il tipo di cassa previdenziale va da TC01 a TC22");
+    const TypedNumber rate = ReadTypedNumber(Trim(ValueOf(values, "cassa_aliquota")));
+    if (!rate.ok() || !(rate.value > 0) || rate.value > 100)
+        told("cassa_aliquota",
+             "indicare la percentuale del contributo alla cassa previdenziale (per esempio 4)");
+    const std::string code = Trim(ValueOf(values, "cassa_codice_iva"));
+    const int vatCode =
+        !code.empty() && code.size() <= 2 && fpaxml::Digits(code) ? std::stoi(code) : 0;
+    if (vatCode < 1 || vatCode > 24)
+        told("cassa_codice_iva", "il codice IVA del contributo va da 1 a 24");
+    if (wrong.size() != before) {
+        wrong.back() += " La cassa previdenziale non è applicata finché non è corretta.";
+        return {};
+    }
+    PensionFund fund;
+    fund.type = type;
+    fund.rate = rate.value;
+    fund.vatCode = vatCode;
+    return fund;
+}
 
 }  // namespace
 
@@ -75,6 +112,7 @@ EInvoiceSettingsRead LoadEInvoiceSettings(const Session& s) {
         else
             result.settings.stampDutyByVatCode[code] = Yes(value);
     }
+    result.settings.fund = ReadPensionFund(values, settingsName, wrong);
     for (const std::string& w : wrong) result.problem += (result.problem.empty() ? "" : "\n") + w;
     return result;
 }
@@ -120,6 +158,15 @@ std::array<bool, 13> StampDutyEntries(const HeaderTables& tables,
     return bears;
 }
 
+std::array<bool, 25> FundBaseCodes(const HeaderTables& tables) {
+    std::array<bool, 25> base{};
+    for (int code = 1; code <= 24; ++code)
+        base[static_cast<std::size_t>(code)] =
+            code <= 12 ||
+            NatureOfDigits(Trim(tables.exemptions[static_cast<std::size_t>(code - 12)][2])) != "N1";
+    return base;
+}
+
 EInvoiceTerms CompanyEInvoiceTerms(const EInvoiceSettings& settings, const HeaderTables& tables) {
     EInvoiceTerms terms;
     terms.everyCustomer = settings.everyCustomer;
@@ -127,6 +174,8 @@ EInvoiceTerms CompanyEInvoiceTerms(const EInvoiceSettings& settings, const Heade
     terms.stampDutyEntry = StampDutyEntry(tables);
     terms.stampDutyEntries = StampDutyEntries(tables, settings);
     terms.companyIban = settings.iban;
+    terms.fund = settings.fund;
+    terms.fund.baseCodes = FundBaseCodes(tables);
     return terms;
 }
 

@@ -27,6 +27,9 @@ struct Session;
 //                                  the company's account, into which a transfer is paid
 //   bollo_codice_iva_NN=si|no      the amounts of VAT code NN (13 to 24) bear the stamp duty,
 //                                  or do not, whatever the nature of its exemption says
+//   cassa_tipo=TC04                the company's pension fund (TC01 to TC22), with
+//   cassa_aliquota=4               its contribution's rate, percent, and
+//   cassa_codice_iva=1             the VAT code (1 to 24) of the contribution's line
 // A missing file leaves them all off. The program reads only the keys it knows, so that the
 // file can carry more.
 inline constexpr const char* kEInvoiceSettingsFile = "qorvana-fe.ini";
@@ -37,6 +40,7 @@ struct EInvoiceSettings {
     bool chargeStampDuty = false;
     std::string iban;                        // upper case, without blanks; empty when none
     std::map<int, bool> stampDutyByVatCode;  // VAT code (13..24): bears the stamp duty
+    PensionFund fund;                        // its base codes are the terms' (FundBaseCodes)
 };
 struct EInvoiceSettingsRead {
     EInvoiceSettings settings;
@@ -70,6 +74,9 @@ int StampDutyEntry(const HeaderTables& tables);
 // company's settings say for the code, else by the nature of the entry (einvoice_natures.h).
 // An entry whose digits name no nature bears it.
 std::array<bool, 13> StampDutyEntries(const HeaderTables& tables, const EInvoiceSettings& settings);
+// The VAT codes (1..24) whose lines are fees a pension fund's contribution is computed on: all
+// but the exemption codes of nature N1 (excluded from the base, art. 15 DPR 633/72).
+std::array<bool, 25> FundBaseCodes(const HeaderTables& tables);
 // The e-invoice data of customer `customer`, as qorvana.fec holds it (empty when none).
 struct EInvoiceCustomerRead {
     EInvoiceCustomer data;

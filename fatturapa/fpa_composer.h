@@ -89,8 +89,8 @@ inline constexpr TextRule kBankCode{XmlCharset::BasicLatin, 5, 5, Digits};      
 enum class Need { Always, WhenNotEmpty };
 
 inline const char* const kWithholdingRequest =
-    "Ritenuta d'acconto: scegliere nel riepilogo dati fatturaPA il tipo di ritenuta (RT01 o "
-    "RT02) e la causale del pagamento";
+    "Ritenuta d'acconto: scegliere nel riepilogo dati fatturaPA il tipo di ritenuta (da RT01 a "
+    "RT06) e la causale del pagamento";
 
 // Composes the XML and collects what keeps it from being valid.
 class Composer {

@@ -312,22 +312,50 @@ void FpaDocumentWriter::importedNotes() {
     }
 }
 
+namespace {
+
+// TipoRitenuta: the withholding taxes, then the contributions withheld (1.2.x only).
+constexpr std::string_view kWithholdingTypes[] = {
+    "RT01 (ritenuta persone fisiche)", "RT02 (ritenuta persone giuridiche)",
+    "RT03 (contributo INPS)",          "RT04 (contributo ENASARCO)",
+    "RT05 (contributo ENPAM)",         "RT06 (altro contributo previdenziale)"};
+// CausalePagamento of the 1.2.3 schema: the letters, then the codes of two characters.
+constexpr std::string_view kReasons[] = {"A", "B", "C", "D",  "E",  "G",  "H",  "I",  "L", "M",
+                                         "N", "O", "P", "Q",  "R",  "S",  "T",  "U",  "V", "W",
+                                         "X", "Y", "Z", "L1", "M1", "M2", "O1", "V1", "ZO"};
+
+}  // namespace
+
 void FpaDocumentWriter::withholding() {
     const std::string type = Trim(field(fpa::kWithholdingType));
     if (type.empty()) return;
-    if (type == "RT00" || c_.empty(field(fpa::kWithholdingReason))) {
+    const std::string reason =
+        d_.withholdingReason.empty() ? Trim(field(fpa::kWithholdingReason)) : d_.withholdingReason;
+    if (type == "RT00" || c_.empty(reason)) {
         c_.problem(kWithholdingRequest);
+        return;
+    }
+    const auto named = std::find_if(std::begin(kWithholdingTypes), std::end(kWithholdingTypes),
+                                    [&](std::string_view t) { return t.starts_with(type + " "); });
+    if (named == std::end(kWithholdingTypes)) {
+        c_.problem("Tipo di ritenuta: \"" + type + "\" non è valido (da RT01 a RT06)");
+        return;
+    }
+    if (std::find(std::begin(kReasons), std::end(kReasons), reason) == std::end(kReasons)) {
+        c_.problem("Causale del pagamento della ritenuta: \"" + reason + "\" non è valida");
+        return;
+    }
+    if (!format123() && (named - std::begin(kWithholdingTypes) >= 2 || reason.size() == 2)) {
+        c_.problem(OnlyInFormat123(reason.size() == 2 ? "Causale della ritenuta " + reason
+                                                      : "Ritenuta " + std::string(*named)));
         return;
     }
     XmlLines& x = c_.xml();
     x.open("DatiRitenuta");
-    c_.code("TipoRitenuta", type, {"RT01", "RT02"}, "Tipo di ritenuta");
+    x.element("TipoRitenuta", type);
     c_.amount("ImportoRitenuta", Val(field(fpa::kWithholdingAmount)), "Importo della ritenuta");
     c_.rate("AliquotaRitenuta", Val(field(fpa::kWithholdingRate)), "Aliquota della ritenuta");
-    c_.code("CausalePagamento", field(fpa::kWithholdingReason),
-            {"A", "B", "C", "D", "E", "F", "G", "H", "I", "L", "M", "N",
-             "O", "P", "Q", "R", "S", "T", "U", "V", "W", "X", "Y", "Z"},
-            "Causale del pagamento della ritenuta");
+    x.element("CausalePagamento", reason);
     x.close("DatiRitenuta");
 }
 
@@ -426,6 +454,7 @@ void FpaDocumentWriter::discount(int n, int percent, std::optional<double> amoun
 void FpaDocumentWriter::closeLine(int n, double total, int code) {
     c_.total("PrezzoTotale", total, "Importo della " + Row(n));
     vatOfCode(code, "Aliquota IVA del codice " + std::to_string(code));
+    lineManagementData(code);
     c_.xml().close("DettaglioLinee");
 }
 

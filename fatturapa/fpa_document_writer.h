@@ -31,6 +31,9 @@ class FpaDocumentWriter {
     // The transmission contacts: whether the block is written without any of them.
     virtual bool emptyContactsWritten() const = 0;
     virtual bool regimeAccepted(int regime) const = 0;  // RF + regime
+    // The format carries what came with 1.2 (withholdings RT03-RT06, reasons of two
+    // characters, pension funds, declarations of intent).
+    virtual bool format123() const { return true; }
     // The Natura of exemption entry `entry` (1..12); empty, with a problem, when it has none.
     virtual std::string nature(int entry) = 0;
     virtual void line(int n, int number, int defaultVatCode) = 0;
@@ -39,6 +42,8 @@ class FpaDocumentWriter {
     virtual void stampDutyLine(int /*number*/) {}
     // Inside DatiGeneraliDocumento, after DatiRitenuta.
     virtual void documentTotals() {}
+    // Inside a DettaglioLinee of VAT code `code`, after its Natura.
+    virtual void lineManagementData(int /*code*/) {}
     // Inside the DatiRiepilogo of the VAT codes `codes` (13 to 24 for the exempt entries),
     // before ImponibileImporto.
     virtual void summaryRounding(const std::vector<int>& /*codes*/, double /*taxable*/) {}
@@ -60,9 +65,11 @@ class FpaDocumentWriter {
     // code would lose; `why` says why the code must have 6.
     void recipientCodeTooLong(const std::string& why);
     std::string field(Field<FpaLayout> f) const { return r_.text(f); }
-    // A table line written as a DettaglioLinee: one with a description, a price or a quantity.
+    // A table line written as a DettaglioLinee: one with a description, a price or a quantity;
+    // not the pension fund's line, which is DatiCassaPrevidenziale.
     static bool Written(const DocumentLine& l) {
-        return !Trim(l.description).empty() || l.unitPrice != 0 || l.quantity != 0;
+        return !IsFundLine(l) &&
+               (!Trim(l.description).empty() || l.unitPrice != 0 || l.quantity != 0);
     }
     // The code given to a line without one and without an amount.
     int defaultCode() const;

@@ -13,10 +13,10 @@
 #include "fatturapa/fpa_checks.h"
 
 #include "core/counters_record.h"
+#include "core/data_files.h"
 #include "core/intent_log.h"
 #include "core/numbers.h"
 #include "core/paths.h"
-#include "core/session.h"
 #include "core/system_error.h"
 #include "core/text.h"
 #include "core/whole_file.h"
@@ -44,9 +44,9 @@ struct Progressive {
 };
 
 Result<Progressive> ChooseProgressive(const std::string& typedText, const std::string& proposed,
-                                      const Session& s) {
-    if (s.fpaState > 0) return Progressive{s.fpaState, false};
-    const int stored = s.files.read<CountersFile>(tot::kFatturaPa).int16(tot::kRecordCount);
+                                      int fpaState, const DataFiles& files) {
+    if (fpaState > 0) return Progressive{fpaState, false};
+    const int stored = files.read<CountersFile>(tot::kFatturaPa).int16(tot::kRecordCount);
     if (stored < 0)
         return Failure{
             "Il contatore dei progressivi di invio della fatturaPA (qorvana.tot) è "
@@ -70,6 +70,29 @@ Result<Progressive> ChooseProgressive(const std::string& typedText, const std::s
     return Progressive{value, true};
 }
 
+// The counter's next progressive, whatever the document had before.
+Result<Progressive> NextProgressive(const DataFiles& files) {
+    const int stored = files.read<CountersFile>(tot::kFatturaPa).int16(tot::kRecordCount);
+    if (stored < 0 || stored >= kMaxCountedRecords)
+        return Failure{
+            "Il contatore dei progressivi di invio della fatturaPA (qorvana.tot) non si può "
+            "usare: il file XML non è stato creato."};
+    return Progressive{stored + 1, true};
+}
+
+// The panel's entries of a document's archive copy (from the document type to the VAT on
+// payment) taken into `record`, with the new progressive and the customer's code as now.
+void TakeArchivedEntries(FpaRecord& record, const FpaRecord& archived,
+                         const CustomerRecord& customer, int progressive) {
+    const std::size_t from = fpa::kDocumentType.offset;
+    const std::size_t to = fpa::kDeferredVat.offset + fpa::kDeferredVat.width;
+    std::copy(archived.bytes().begin() + static_cast<std::ptrdiff_t>(from),
+              archived.bytes().begin() + static_cast<std::ptrdiff_t>(to),
+              record.bytes().begin() + static_cast<std::ptrdiff_t>(from));
+    record.setText(fpa::kProgressive, std::to_string(progressive));
+    record.setText(fpa::kRecipientCode, customer.text(cli::kRecipientCode));
+}
+
 // The XML folder of the settings as the Part writes it, ending with "\".
 std::string FolderText(const FpaRecord& record) {
     std::string folder = Trim(record.text(fpa::kXmlFolder));
@@ -79,16 +102,16 @@ std::string FolderText(const FpaRecord& record) {
 
 }  // namespace
 
-std::filesystem::path FpaXmlFolder(const FpaRecord& fpa, const Session& s) {
+std::filesystem::path FpaXmlFolder(const FpaRecord& fpa, const PathMapper& paths) {
     const std::string folder = FolderText(fpa);
-    return folder.empty() ? std::filesystem::path() : s.paths.map(folder);
+    return folder.empty() ? std::filesystem::path() : paths.map(folder);
 }
 
 namespace {
 
-// The archive copy "fpa" + progressive in the company folder, by its suite path.
-std::string ArchiveName(const Session& s, int progressive) {
-    return s.companyPath("fpa" + std::to_string(progressive));
+// A file of the company folder, by its suite path.
+std::string CompanyPath(const FpaExportInput& in, const std::string& name) {
+    return in.companyFolder + "\\" + name;
 }
 
 // The 1.2.3 schema, compiled the first time a file is checked and kept for the run.
@@ -120,6 +143,18 @@ Result<std::string> NamePart(FpaFormat format, const std::string& number, int pr
         return Failure{"Il numero del documento \"" + number +
                        "\" non contiene lettere o cifre: il nome del file XML non si può formare."};
     return part;
+}
+
+// The first line of the document whose VAT code has the exemption nature `nature`; 0 none.
+int LineOfNature(const LineTable& lines, const HeaderTables& tables, std::string_view nature) {
+    for (int n = 1; n <= LineTable::kLines; ++n) {
+        const int code = NormalisedVatCode(lines[n].vatCode);
+        if (lines[n].inUse() && code > 12 &&
+            NatureOfDigits(Trim(tables.exemptions[static_cast<std::size_t>(code - 12)][2])) ==
+                nature)
+            return n;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -203,18 +238,21 @@ Result<FpaFormat> ReadFpaFormat(const std::filesystem::path& file, const std::st
                    "\" della fatturaPA: i formati possibili sono 1.0 e 1.2.3."};
 }
 
-Result<FpaExportPlan> PrepareFpaExport(const FpaExportInput& in, const Session& s) {
+Result<FpaExportPlan> PrepareFpaExport(const FpaExportInput& in) {
     auto refuse = [](std::string message) { return Failure{std::move(message)}; };
     const DocumentDraft& draft = in.draft;
     const HeaderEntries& header = draft.header;
-    const Money money = s.money();
+    const Money money = in.money;
     if (!money.euro())
         return refuse(
             "Il programma è impostato in lire: la fattura elettronica si emette solo in euro.");
 
     Progressive progressive;
     try {
-        auto chosen = ChooseProgressive(header.transmissionNumber, in.proposedProgressive, s);
+        auto chosen = in.stored
+                          ? NextProgressive(in.files)
+                          : ChooseProgressive(header.transmissionNumber, header.proposedProgressive,
+                                              draft.fpaState, in.files);
         if (!chosen) return *chosen.failure();
         progressive = *chosen;
     } catch (const RecordIoError& e) {
@@ -224,13 +262,23 @@ Result<FpaExportPlan> PrepareFpaExport(const FpaExportInput& in, const Session& 
     FpaExportPlan plan;
     plan.progressive = progressive.value;
     plan.advancesCounter = progressive.advancesCounter;
+    plan.archiveName = CompanyPath(in, "fpa" + std::to_string(plan.progressive));
+    plan.setsFpaState = !in.stored;
     plan.record = in.settings;
     const double withholdingRate = DocumentWithholdingRate(draft.figures, in.vat);
-    FillFpaRecord(plan.record, draft.panel, header, in.tables, in.customer,
-                  draft.figures.withholdingAmount, withholdingRate, plan.progressive);
+    if (in.stored)
+        TakeArchivedEntries(plan.record, in.stored->archived, in.customer, plan.progressive);
+    else
+        FillFpaRecord(plan.record, draft.panel, header, in.tables, in.customer,
+                      draft.figures.withholdingAmount, withholdingRate, plan.progressive);
+    const DocumentKind kind = in.stored ? in.stored->kind : draft.kind;
+    const std::string withholdingReason =
+        in.stored             ? in.stored->withholdingReason
+        : withholdingRate > 0 ? ItemCode(WithholdingReasonItems(), draft.panel.withholdingReason, 2)
+                              : std::string();
 
-    const Result<FpaFormat> format =
-        ReadFpaFormat(s.companyFile(kFpaFormatFile), s.companyPath(kFpaFormatFile));
+    const std::string formatFile = CompanyPath(in, kFpaFormatFile);
+    const Result<FpaFormat> format = ReadFpaFormat(in.paths.map(formatFile), formatFile);
     if (!format) return *format.failure();
     plan.format = *format;
     const bool everyCustomer = draft.einvoice.everyCustomer;
@@ -238,13 +286,12 @@ Result<FpaExportPlan> PrepareFpaExport(const FpaExportInput& in, const Session& 
         return refuse(
             "Le fatture elettroniche a tutti i clienti si emettono nel formato 1.2.3: "
             "indicarlo nel file " +
-            s.companyPath(kFpaFormatFile) + ".");
+            formatFile + ".");
     EInvoiceDocument everyone;
     if (everyCustomer) {
         everyone = EInvoiceDocumentOf(draft, money);
         // A credit note is never charged the duty (see ChargeStampDuty).
-        if (IsCreditNote(s.documentKind, draft.panel.documentType))
-            everyone.chargeStampDuty = false;
+        if (IsCreditNote(kind, draft.panel.documentType)) everyone.chargeStampDuty = false;
         if (!everyone.notes.empty() && Trim(plan.record.text(fpa::kDocumentType)) == "TD01")
             plan.record.setText(fpa::kDocumentType, "TD24");
     }
@@ -263,7 +310,7 @@ Result<FpaExportPlan> PrepareFpaExport(const FpaExportInput& in, const Session& 
     if (plan.folderText.empty())
         return refuse("Impossibile creare il file " + plan.fileName +
                       ": nelle impostazioni fatturaPA manca la cartella dei file XML.");
-    const std::filesystem::path folder = s.paths.map(plan.folderText);
+    const std::filesystem::path folder = in.paths.map(plan.folderText);
     std::error_code error;
     if (!std::filesystem::is_directory(folder, error))
         return refuse("Impossibile creare il file " + plan.fileName + ": la cartella " +
@@ -284,7 +331,9 @@ Result<FpaExportPlan> PrepareFpaExport(const FpaExportInput& in, const Session& 
                                   header.vatOptions.selfInvoice,
                                   draft.vatInclusive,
                                   everyCustomer ? &everyone : nullptr,
-                                  draft.einvoice.companyIban};
+                                  draft.einvoice.companyIban,
+                                  withholdingReason,
+                                  &draft.einvoice.fund};
     FpaComposition composition =
         plan.format == FpaFormat::V123 ? ComposeFpaV12(document) : ComposeFpaV10(document);
     if (!composition.problems.empty()) {
@@ -296,14 +345,24 @@ Result<FpaExportPlan> PrepareFpaExport(const FpaExportInput& in, const Session& 
         if (auto accepted = AcceptedByExchangeSystem(plan.fileName, composition.xml); !accepted)
             return *accepted.failure();
     plan.xml = std::move(composition.xml);
+    if (everyCustomer && everyone.customer.intentProtocol.empty())
+        if (const int n = LineOfNature(draft.lines, in.tables, "N3.5"))
+            plan.warnings.push_back(
+                "La riga " + std::to_string(n) +
+                " è non imponibile per dichiarazione d'intento (N3.5), ma i dati fattura "
+                "elettronica del cliente non hanno il protocollo della dichiarazione e la data "
+                "della ricevuta: la fattura deve indicarli (art. 1 c. 1 lett. c D.L. 746/83). "
+                "Indicarli con \"Dati fattura elettronica\" e creare di nuovo il file XML.");
     plan.target = FindInFolder(folder, plan.fileName);
     plan.replacesFile = std::filesystem::exists(plan.target, error);
     return plan;
 }
 
-Status CommitFpaExport(const FpaExportPlan& plan, Session& s) {
+Result<FpaFileNamed> CommitFpaExport(const FpaExportPlan& plan, DataFiles& files,
+                                     const PathMapper& paths,
+                                     const std::filesystem::path& companyFolder) {
     const std::string untouched = " Il progressivo di invio non è stato usato.";
-    if (plan.advancesCounter && !s.files.isWritable(kTot))
+    if (plan.advancesCounter && !files.isWritable(kTot))
         return Failure{"Impossibile creare il file " + plan.fileName +
                        ": il contatore dei progressivi di invio (qorvana.tot) non si può "
                        "aggiornare." +
@@ -311,13 +370,13 @@ Status CommitFpaExport(const FpaExportPlan& plan, Session& s) {
 
     // The file first, written and flushed under a temporary name: when it cannot be written,
     // nothing else is. Then the archive copy, staged too.
-    WriteSet set(s.files);
+    WriteSet set(files);
     const auto xml = set.stage(plan.target, plan.folderText + plan.fileName, plan.xml);
     if (!xml) return Failure{xml.message() + "." + untouched};
-    const std::string archiveName = ArchiveName(s, plan.progressive);
+    const std::string& archiveName = plan.archiveName;
     const auto bytes = plan.record.bytes();
     const auto archive =
-        set.stage(s.paths.map(archiveName), archiveName,
+        set.stage(paths.map(archiveName), archiveName,
                   std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     if (!archive) return Failure{archive.message() + "." + untouched};
     // Then the archive copy takes its name and the counter is written, each flushed to the
@@ -343,11 +402,11 @@ Status CommitFpaExport(const FpaExportPlan& plan, Session& s) {
     set.publish(*xml);
 
     const Status applied =
-        ApplyWithIntent(set, s.companyFolder(), "La creazione del file XML " + plan.fileName);
+        ApplyWithIntent(set, companyFolder, "La creazione del file XML " + plan.fileName);
+    if (applied) return FpaFileNamed{};
     // Once the intent is written the file, the copy and the counter are as good as written: what
     // is missing is completed from it.
-    if (applied || applied.partlyDone()) s.fpaState = plan.progressive;
-    if (applied || applied.partlyDone()) return applied;
+    if (applied.partlyDone()) return {*applied.failure(), FpaFileNamed{}};
     return Failure{applied.message() + untouched};
 }
 
@@ -357,17 +416,18 @@ bool FpaFileIsCurrent(const FpaExportPlan& plan, const std::filesystem::path& wr
     return read.ok() && read.bytes == plan.xml;
 }
 
-Status RemoveFpaFile(const Session& s, const std::string& fpaFile) {
-    if (fpaFile.empty() || ::unlink(s.paths.map(fpaFile).c_str()) == 0 || errno == ENOENT)
-        return {};
+Status RemoveFpaFile(const PathMapper& paths, const std::string& fpaFile) {
+    if (fpaFile.empty() || ::unlink(paths.map(fpaFile).c_str()) == 0 || errno == ENOENT) return {};
     const int error = errno;
     LogSystemError("rimozione di " + fpaFile, error);
     return Failure{"Il file " + fpaFile + " non si può eliminare: " + ItalianReason(error)};
 }
 
 std::string FpaCreatedMessage(const FpaExportPlan& plan) {
-    return "Il file " + plan.fileName + " è stato creato all'interno della cartella " +
-           plan.folderText;
+    std::string message = "Il file " + plan.fileName +
+                          " è stato creato all'interno della cartella " + plan.folderText;
+    for (const std::string& w : plan.warnings) message += "\n\nAttenzione: " + w;
+    return message;
 }
 
 std::string FpaReplaceQuestion(const FpaExportPlan& plan) {

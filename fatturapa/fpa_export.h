@@ -2,14 +2,17 @@
 // Writing the FatturaPA file of the document being issued: the panel's entries copied into
 // FpaRecord, the progressive, folder and file name, every check that comes before a write,
 // then the file under a temporary name, the archive copy "fpa" + progressive, the transmission
-// counter, the file's own name and fpaState. Nothing is left written when a step fails.
+// counter and the file's own name; the draft's fpaState is then the caller's to set. Nothing is
+// left written when a step fails.
 
 #include <array>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "core/money.h"
 #include "core/result.h"
 #include "document/document_draft.h"
 #include "fatturapa/fpa_writer_v10.h"
@@ -17,17 +20,33 @@
 
 namespace qorvana {
 
-struct Session;
+class DataFiles;
+class PathMapper;
+
+// A stored document written again (a rejected e-invoice corrected): the panel's entries as its
+// archive copy kept them, its kind, and its withholding's reason (the archive copy holds one
+// character of it). It always takes the next progressive and leaves fpaState alone.
+struct StoredEntries {
+    const FpaRecord& archived;
+    DocumentKind kind = DocumentKind::Invoice;
+    std::string withholdingReason;
+};
 
 // Everything an export reads: the draft gives the header's and the panel's entries, the
-// lines, their figures and whether prices include VAT.
+// lines, their figures, whether prices include VAT, the document's kind and e-invoice state
+// and the transmission number the header proposed; the company gives its settings, tables,
+// counters and folder.
 struct FpaExportInput {
     const FpaRecord& settings;  // qorvana.fpa as loaded
     const DocumentDraft& draft;
     const CustomerRecord& customer;
     const VatTable& vat;
     const HeaderTables& tables;
-    std::string proposedProgressive;  // what the header proposed as transmission number
+    Money money;
+    const DataFiles& files;
+    const PathMapper& paths;
+    std::string companyFolder;  // \qorwin\qorwin\qoraz0.NNN, as the suite names it
+    const StoredEntries* stored = nullptr;
 };
 
 // The FatturaPA format a company writes, chosen by the one-line text file qorvana.fpv in its
@@ -58,30 +77,41 @@ struct FpaExportPlan {
     bool replacesFile = false;     // a file of that name is already there
     int progressive = 0;           // for the file, the counter, the archive and fpaState
     bool advancesCounter = false;  // first export of this document in this run
+    std::string archiveName;       // the archive copy "fpa" + progressive, by its suite path
+    bool setsFpaState = true;      // the document being issued (not a stored one)
     FpaRecord record;
     std::string xml;
+    // What the file is written without and the operator should see to, in Italian.
+    std::vector<std::string> warnings;
 };
 
 // Checks and composes; writes nothing. The refusal says what stops the export.
-Result<FpaExportPlan> PrepareFpaExport(const FpaExportInput& input, const Session& session);
-// Writes through one WriteSet under an intent (core/intent_log.h): the file under a temporary
-// name, then the archive copy and the counter, then gives the file its name and sets fpaState,
+Result<FpaExportPlan> PrepareFpaExport(const FpaExportInput& input);
+
+// The file written by a commit has its name, or will have it when the intent left by a failed
+// write is completed (the document's fpaState is then the plan's progressive, when the plan
+// sets it).
+struct FpaFileNamed {};
+// Writes through one WriteSet under an intent in `companyFolder` (core/intent_log.h): the file
+// under a temporary name, then the archive copy and the counter, then gives the file its name,
 // each write flushed to the disk. A refusal writes nothing (the progressive is not used); a
 // write failing once the intent is written leaves it to complete the rest at the next posting
-// or start (partly done, fpaState set), and the message says so.
-Status CommitFpaExport(const FpaExportPlan& plan, Session& session);
+// or start: the failure then still holds FpaFileNamed, and its message says so.
+Result<FpaFileNamed> CommitFpaExport(const FpaExportPlan& plan, DataFiles& files,
+                                     const PathMapper& paths,
+                                     const std::filesystem::path& companyFolder);
 
 // True when `written`, the file written for the document before, is the file the plan writes
 // and holds what it writes: nothing the file carries changed since.
 bool FpaFileIsCurrent(const FpaExportPlan& plan, const std::filesystem::path& written);
 // Removes the file written for the document (`fpaFile`, its suite path): it no longer goes with
 // the document. Done when it is gone (or was never there), else why it is still there.
-Status RemoveFpaFile(const Session& session, const std::string& fpaFile);
+Status RemoveFpaFile(const PathMapper& paths, const std::string& fpaFile);
 
 // The host folder of the company's XML files (FatturaPA settings `fpa`); empty when none is set.
-std::filesystem::path FpaXmlFolder(const FpaRecord& fpa, const Session& session);
+std::filesystem::path FpaXmlFolder(const FpaRecord& fpa, const PathMapper& paths);
 
-// "Il file ... è stato creato all'interno della cartella ...".
+// "Il file ... è stato creato all'interno della cartella ...", then the plan's warnings.
 std::string FpaCreatedMessage(const FpaExportPlan& plan);
 // The question before a file of the same name is replaced.
 std::string FpaReplaceQuestion(const FpaExportPlan& plan);

@@ -119,6 +119,15 @@ const std::vector<std::string>& WithholdingReasonItems() {
         "Y canoni corrisposti dal 01/01/2005 al 26/07/2005 da soggetti residenti a soggetti "
         "situati in altro stato UE...",
         "Z titolo diverso dai precedenti",
+        // The reasons of two characters, in the 1.2.x formats only.
+        "L1 utilizzazione economica di opere dell’ingegno, di brevetti industriali ecc "
+        "(diritti acquistati a titolo oneroso)...",
+        "M1 assunzione di obblighi di fare, di non fare o permettere",
+        "M2 prestazioni di lavoro autonomo non esercitate abitualmente (gestione separata "
+        "ENPAPI)...",
+        "O1 assunzione di obblighi di fare, di non fare o permettere (non gestione separata)...",
+        "V1 attività commerciali non esercitate abitualmente (provvigioni occasionali)...",
+        "ZO titolo diverso dai precedenti (ZO)",
     };
     return items;
 }
@@ -128,6 +137,11 @@ const std::vector<std::string>& WithholdingTypeItems() {
         "RT00 Ritenuta non applicata",
         "RT01 Ritenuta persone fisiche",
         "RT02 Ritenuta persone giuridiche",
+        // The contributions withheld, in the 1.2.x formats only.
+        "RT03 Contributo INPS",
+        "RT04 Contributo ENASARCO",
+        "RT05 Contributo ENPAM",
+        "RT06 Altro contributo previdenziale",
     };
     return items;
 }

@@ -31,6 +31,14 @@ class V10Writer : public FpaDocumentWriter {
     }
 
     bool emptyContactsWritten() const override { return true; }
+    bool format123() const override { return false; }
+
+    // A fund line is written as DatiCassaPrevidenziale, which 1.0 does not know.
+    void documentTotals() override {
+        if (const int n = FundLineOf(d_.lines))
+            c_.problem(OnlyInFormat123("Cassa previdenziale (DatiCassaPrevidenziale, riga " +
+                                       std::to_string(n) + ")"));
+    }
     bool regimeAccepted(int regime) const override { return regime >= 1 && regime <= 18; }
 
     // "N" + (nature index + 1) of an exemption entry; empty (with a problem) when outside N1..N5.
@@ -65,6 +73,12 @@ class V10Writer : public FpaDocumentWriter {
 
 FpaComposition ComposeFpaV10(const FpaWriterInput& document) {
     return V10Writer(document).compose();
+}
+
+std::string OnlyInFormat123(const std::string& feature) {
+    return feature +
+           ": si scrive solo nel formato 1.2.3 della fatturaPA; indicarlo nel file qorvana.fpv "
+           "della ditta";
 }
 
 double DocumentWithholdingRate(const DocumentFigures& figures, const VatTable& vat) {

@@ -28,6 +28,10 @@ struct EInvoiceDocument {
     int stampDutyEntry = 0;  // the exemption entry (nature N1) of the duty charged, 0 none
 };
 
+// The reason of a 1.2.x feature that the 1.0 format cannot carry, as the refusal names it:
+// "Cassa previdenziale (DatiCassaPrevidenziale): si scrive solo nel formato 1.2.3 ...".
+std::string OnlyInFormat123(const std::string& feature);
+
 // What the writer reads: the seller's settings with the document's panel fields filled in
 // (FillFpaRecord), the customer, the lines and their VAT breakdown (RecomputeDocument), and the
 // instalments.
@@ -45,6 +49,9 @@ struct FpaWriterInput {
     bool vatInclusive = false;                        // prices include VAT (scorporo)
     const EInvoiceDocument* everyCustomer = nullptr;  // the company's e-invoices to everyone
     std::string companyIban{};  // the account a transfer is paid into (qorvana-fe.ini)
+    // CausalePagamento as chosen, of one or two characters (the record's field holds one).
+    std::string withholdingReason{};
+    const PensionFund* fund = nullptr;  // the company's, for the document's fund line
 };
 
 struct FpaComposition {

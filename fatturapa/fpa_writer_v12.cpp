@@ -95,7 +95,53 @@ class V12Writer : public FpaDocumentWriter {
             c_.amount("ImportoBollo", kStampDuty, "Imposta di bollo");
             x.close("DatiBollo");
         }
+        fundContribution();
         c_.amount("ImportoTotaleDocumento", d_.figures.documentTotal, "Totale del documento");
+    }
+
+    // The pension fund's line as DatiCassaPrevidenziale: its contribution is taxed as a line of
+    // its VAT code, in that code's summary.
+    void fundContribution() {
+        const int n = FundLineOf(d_.lines);
+        if (n == 0) return;
+        const std::string label = "Cassa previdenziale (riga " + std::to_string(n) + ")";
+        if (!d_.fund || !d_.fund->active()) {
+            c_.problem(label +
+                       ": nelle impostazioni della ditta (qorvana-fe.ini) manca la cassa "
+                       "previdenziale (cassa_tipo, cassa_aliquota, cassa_codice_iva)");
+            return;
+        }
+        const DocumentLine& l = d_.lines[n];
+        const int code = NormalisedVatCode(l.vatCode);
+        const double amount = d_.money.RoundAmount(writtenPrice(l));
+        XmlLines& x = c_.xml();
+        x.open("DatiCassaPrevidenziale");
+        x.element("TipoCassa", d_.fund->type);
+        c_.rate("AlCassa", d_.fund->rate, label);
+        c_.amount("ImportoContributoCassa", amount, label);
+        c_.amount("ImponibileCassa",
+                  FundBase(d_.lines, *d_.fund, d_.vat, d_.vatInclusive, d_.money), label);
+        vatOfCode(code, label);
+        x.close("DatiCassaPrevidenziale");
+        lineTotals_[static_cast<std::size_t>(code)] += amount;
+    }
+
+    // A supply to a habitual exporter (N3.5) names the customer's declaration of intent: the
+    // protocol of the Agenzia's receipt and its date.
+    void lineManagementData(int code) override {
+        if (code <= 12 || !d_.everyCustomer) return;
+        const EInvoiceCustomer& customer = d_.everyCustomer->customer;
+        const std::string& digits = d_.tables.exemptions[static_cast<std::size_t>(code - 12)][2];
+        if (NatureOfDigits(Trim(digits)) != "N3.5" || customer.intentProtocol.empty()) return;
+        XmlLines& x = c_.xml();
+        x.open("AltriDatiGestionali");
+        x.element("TipoDato", "INTENTO");
+        c_.text("RiferimentoTesto", customer.intentProtocol, kLatin60,
+                "Protocollo della dichiarazione d'intento (dati fattura elettronica)");
+        c_.date("RiferimentoData", customer.intentDate,
+                "Data della ricevuta della dichiarazione d'intento (dati fattura elettronica)",
+                Need::Always);
+        x.close("AltriDatiGestionali");
     }
 
     // The unit price as written: net of VAT when the document's prices include it, so that

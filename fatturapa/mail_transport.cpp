@@ -248,7 +248,14 @@ bool IsMailAddress(const std::string& address) {
     });
 }
 
-MailSent SendMail(const MailAccount& account, const OutgoingMail& mail) {
+// libcurl's transfer news: the bytes sent of the message.
+int SentSoFar(void* progress, curl_off_t, curl_off_t, curl_off_t total, curl_off_t sent) {
+    (*static_cast<const ProgressReport*>(progress))(sent, total);
+    return 0;
+}
+
+MailSent SendMail(const MailAccount& account, const OutgoingMail& mail,
+                  const ProgressReport& progress) {
     MailSent sent;
     if (const std::string bad = MailUrlProblem(account.url, "smtp"); !bad.empty())
         return NotSent(bad, MailFailure::BadUrl);
@@ -289,6 +296,11 @@ MailSent SendMail(const MailAccount& account, const OutgoingMail& mail) {
     curl_easy_setopt(c, CURLOPT_MAIL_RCPT, recipients.get());
     curl_easy_setopt(c, CURLOPT_HTTPHEADER, headers.get());
     curl_easy_setopt(c, CURLOPT_MIMEPOST, mime.get());
+    if (progress) {
+        curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, SentSoFar);
+        curl_easy_setopt(c, CURLOPT_XFERINFODATA, &progress);
+        curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
+    }
     const CURLcode result = curl_easy_perform(c);
     if (result == CURLE_OK) return sent;
     sent.failure = FailureOf(result, error);

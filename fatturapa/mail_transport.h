@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "core/progress.h"
+
 namespace qorvana {
 
 // Plain: a smtp:// server is spoken to without TLS (a local relay that offers none).
@@ -67,7 +69,9 @@ std::string MailUrlProblem(const std::string& url, const std::string& scheme);
 // True for an address with one "@", no blanks, controls, commas, semicolons or angle brackets.
 bool IsMailAddress(const std::string& address);
 
-MailSent SendMail(const MailAccount& account, const OutgoingMail& mail);
+// Sends the message; `progress` hears of the bytes sent.
+MailSent SendMail(const MailAccount& account, const OutgoingMail& mail,
+                  const ProgressReport& progress = {});
 
 // A message's UID in a mailbox is a 32-bit number above 0 (IMAP); 0 stands for none.
 inline constexpr long long kLastMessageUid = 4294967295LL;

@@ -112,14 +112,15 @@ OutgoingMail MailForSystem(const std::string& from, const std::string& to,
 }
 
 SendResult SendFile(const MailAccount& account, const std::string& from, const std::string& to,
-                    const std::filesystem::path& file, std::string_view xml,
-                    const std::string& now) {
+                    const std::filesystem::path& file, std::string_view xml, const std::string& now,
+                    const ProgressReport& progress) {
     std::string reason;
     std::optional<std::string> bytes = ReadFileBytes(file, &reason);
     if (!bytes) return {std::nullopt, reason};
     const std::string name = file.filename().string();
     const std::string sentDigest = Sha256Hex(*bytes);
-    const MailSent sent = SendMail(account, MailForSystem(from, to, name, std::move(*bytes)));
+    const MailSent sent =
+        SendMail(account, MailForSystem(from, to, name, std::move(*bytes)), progress);
     if (!sent.problem.empty()) {
         LogOriginal("invio di " + name, sent.systemText);
         return {std::nullopt, sent.problem};
@@ -128,7 +129,8 @@ SendResult SendFile(const MailAccount& account, const std::string& from, const s
 }
 
 SendResult SendEInvoice(const SdiSettings& settings, const std::string& to,
-                        const std::filesystem::path& xmlFile, const std::string& now) {
+                        const std::filesystem::path& xmlFile, const std::string& now,
+                        const ProgressReport& progress) {
     if (settings.smtp.url.empty() || settings.pecAddress.empty())
         return {std::nullopt, "nelle impostazioni mancano il server smtp o l'indirizzo pec"};
     std::string reason;
@@ -146,7 +148,7 @@ SendResult SendEInvoice(const SdiSettings& settings, const std::string& to,
             SignFile(xmlFile, settings.certificate, settings.certificatePassword, &file);
         if (!failed.empty()) return {std::nullopt, "firma non riuscita: " + failed};
     }
-    return SendFile(settings.smtp, settings.pecAddress, to, file, *xml, now);
+    return SendFile(settings.smtp, settings.pecAddress, to, file, *xml, now, progress);
 }
 
 void GatherFromMessage(std::string_view message, const std::string& origin, Gathered& into,

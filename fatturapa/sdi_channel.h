@@ -42,13 +42,15 @@ struct SendResult {
 };
 // Sends one file, as it is, to `to`; the record of the sending (its time `now`) on success.
 // `xml` is the e-invoice's XML, for the record's digest.
+// `progress` hears of the bytes sent.
 SendResult SendFile(const MailAccount& account, const std::string& from, const std::string& to,
-                    const std::filesystem::path& file, std::string_view xml,
-                    const std::string& now);
+                    const std::filesystem::path& file, std::string_view xml, const std::string& now,
+                    const ProgressReport& progress = {});
 // Sends an e-invoice with the company's settings: signed first when it is for a public
 // administration or the settings sign every file.
 SendResult SendEInvoice(const SdiSettings& settings, const std::string& to,
-                        const std::filesystem::path& xmlFile, const std::string& now);
+                        const std::filesystem::path& xmlFile, const std::string& now,
+                        const ProgressReport& progress = {});
 
 // A file that may hold a notification, with where it came from.
 struct NotificationSource {

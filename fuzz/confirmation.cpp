@@ -9,6 +9,7 @@
 #include "core/tab_file.h"
 #include "document/document_pdf.h"
 #include "document/due_dates.h"
+#include "document/pension_fund.h"
 #include "fatturapa/fpa_export.h"
 #include "fatturapa/fpa_file.h"
 #include "fatturapa/fpa_tables.h"
@@ -34,8 +35,8 @@ double TextWidthOf(const PrintText& text) {
 void PrintPages(const Session& s, const DocumentDraft& draft, const PrintSettings& print,
                 const VatTable& vat) {
     const PrintedDocument pages =
-        ComposeDocument(DocumentToPrintOf(draft, s), print, vat,
-                        ReadFormDrawing(s.companyFile("qorvana.lkf")), s.money(), TextWidthOf);
+        ComposeDocument(DocumentToPrintOf(draft, s.files, s.money(), s.numberWithYear()), print,
+                        vat, ReadFormDrawing(s.companyFile("qorvana.lkf")), s.money(), TextWidthOf);
     const auto image = ParsePrintImage(PrintImageBytes(pages));
     const auto* read = std::get_if<PrintedDocument>(&image);
     Expect(read && read->size() == pages.size(), "the print image written reads back");
@@ -43,10 +44,11 @@ void PrintPages(const Session& s, const DocumentDraft& draft, const PrintSetting
         Expect((*read)[p].ops.size() == pages[p].ops.size(), "every element reads back");
 
     PdfHandoffInput handoff;
-    handoff.pdfFolder = s.workStrings[work_slot::kPdfFolder];
-    handoff.pdfName = DocumentPdfName(draft.header, s.documentKind);
+    handoff.pdfFolder = s.runSettings.pdfFolder;
+    handoff.pdfName = DocumentPdfName(draft.header, draft.kind);
     handoff.sendByMail = true;
-    handoff.customerEmail = DocumentToPrintOf(draft, s).entries.email;
+    handoff.customerEmail =
+        DocumentToPrintOf(draft, s.files, s.money(), s.numberWithYear()).entries.email;
     handoff.extraArgument = print.pdfExtraArgument();
     PdfHandoffStart(s.paths, BuildPdfHandoff(handoff));
 }
@@ -55,6 +57,9 @@ void PrintPages(const Session& s, const DocumentDraft& draft, const PrintSetting
 Result<FpaExportPlan> ExportFatturaPa(Session& s, const DocumentDraft& draft, const TabFile& tab,
                                       const VatTable& vat) {
     DocumentDraft electronic = draft;
+    electronic.kind = DocumentKind::ElectronicInvoice;
+    electronic.fpaState = kFpaXmlNotWritten;
+    electronic.header.proposedProgressive = "1";
     electronic.panel.documentType = "TD01";
     electronic.panel.withholdingType = 0;
     electronic.panel.paymentCondition = 1;
@@ -63,24 +68,20 @@ Result<FpaExportPlan> ExportFatturaPa(Session& s, const DocumentDraft& draft, co
     const FpaRecord settings = LoadFpaRecord(s.companyFile("qorvana.fpa"));
     const CustomerRecord customer = s.files.read<CustomersFile>(draft.customer.record);
     const HeaderTables tables = HeaderTables::FromTab(tab);
-    const FpaExportInput input{settings, electronic, customer, vat, tables, "1"};
-    s.documentKind = DocumentKind::ElectronicInvoice;
-    s.fpaState = kFpaXmlNotWritten;
-    Result<FpaExportPlan> prepared = PrepareFpaExport(input, s);
-    s.documentKind = DocumentKind::Invoice;
-    s.fpaState = kFpaOrdinary;
-    return prepared;
+    return PrepareFpaExport({settings, electronic, customer, vat, tables, s.money(), s.files,
+                             s.paths, CompanyFolder(static_cast<int>(s.companyNumber))});
 }
 
 void PostWithJournal(Session& s, const DocumentDraft& draft, const PrintSettings& print,
                      const VatTable& vat, bool post) {
-    const JournalEntry entry = ProposeEntry(ProposalFor(draft, s, print.printLines));
+    const JournalEntry entry =
+        ProposeEntry(ProposalFor(draft, s.files, s.money(), s.numberWithYear(), print.printLines));
     if (!post) return;
     PostingInput input;
     input.draft = &draft;
     input.vat = &vat;
     input.money = s.money();
-    input.pdfFolder = s.workStrings[work_slot::kPdfFolder];
+    input.pdfFolder = s.runSettings.pdfFolder;
     input.issueMoment = CivilDateTime{CivilDate{2025, 3, 5}, 10, 0, 0};
     (void)PostDocument(s.files, input);  // a refusal is an outcome the harness explores
     const EntryCheck check = CheckEntry(entry, AccountList::Load(s.files));
@@ -98,7 +99,7 @@ void Expect(bool holds, const char* what) {
 
 DocumentDraft SampleDraft(int customer, const std::string& number) {
     DocumentDraft draft;
-    draft.customer = {customer, "ALFA"};
+    draft.customer = {customer, "ALFA", "Verona"};
     DocumentLine& sold = draft.lines[1];
     sold.articleRecord = 1;
     sold.code = "ABC";
@@ -119,6 +120,7 @@ DocumentDraft SampleDraft(int customer, const std::string& number) {
 }
 
 void Recompute(const Session& s, const VatTable& vat, DocumentDraft& draft) {
+    UpdateFundLine(draft.lines, draft.einvoice.fund, vat, draft.vatInclusive, s.money(), true);
     draft.figures = RecomputeDocument(draft.lines, vat, draft.vatInclusive, s.money());
     draft.header.instalmentAmounts[0] = InstalmentText(draft.figures.netToPay());
 }

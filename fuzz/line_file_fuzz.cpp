@@ -40,7 +40,8 @@ ImportResult Import(Session& s, int choice, std::string_view bytes, DocumentDraf
     ImportTerms terms;
     terms.vat = &vat;
     terms.money = s.money();
-    terms.customerVatOverride = ReadDocumentSetup(s).customerVatCode;
+    terms.customerVatOverride =
+        ReadDocumentSetup(s.files, s.generalSettings, draft.customer.record).customerVatCode;
     if (choice <= 1) {
         const SourceRow note = FirstSource(s, SourceKind::DeliveryNotes);
         ScratchCompany::Put(folder / ("b" + note.cells[3]), bytes);

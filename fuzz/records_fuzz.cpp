@@ -87,8 +87,8 @@ void CopyInvoices(const Session& s) {
 }
 
 // The body form's article look-ups: the list in both forms, codes, bar codes, and each live
-// article taken into a line with its extended description.
-void LookUpArticles(const Session& s, const VatTable& vat) {
+// article taken into a line with its extended description, for `customer`.
+void LookUpArticles(const Session& s, int customer, const VatTable& vat) {
     ArticleCountProblem(s.files);
     for (ArticleListForm form : {ArticleListForm::CodeFirst, ArticleListForm::DescriptionFirst}) {
         const ArticleList list = ArticleList::Build(s.files, form);
@@ -100,7 +100,7 @@ void LookUpArticles(const Session& s, const VatTable& vat) {
     }
     for (const char* code : {"8001234567897", "8001234567804", "0", "9999999999999"})
         FindArticleByBarcode(s.files, code);
-    const DocumentSetup setup = ReadDocumentSetup(s);
+    const DocumentSetup setup = ReadDocumentSetup(s.files, s.generalSettings, customer);
     FindAgentRecord(s.files, setup.customerAgentCode);
     ArticleTerms terms;
     terms.customerVatCode = setup.customerVatCode;
@@ -163,10 +163,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // the sample (its FatturaPA file).
         DocumentDraft imported = SampleDraft(1, "2");
         for (int customer : kCustomers) {
-            s.currentCustomer = customer;
             LineTable lines;
             PickAndImport(s, terms, customer, customer == 1 ? imported.lines : lines);
-            LookUpArticles(s, vat);
+            LookUpArticles(s, customer, vat);
         }
         CopyInvoices(s);
         ProposeNumbersAndAccounts(s);

@@ -83,12 +83,13 @@ void PostSampleInvoice(Session& s) {
     input.draft = &draft;
     input.vat = &vat;
     input.money = s.money();
-    input.pdfFolder = s.workStrings[work_slot::kPdfFolder];
+    input.pdfFolder = s.runSettings.pdfFolder;
     input.issueMoment = CivilDateTime{CivilDate{2025, 3, 5}, 10, 0, 0};
     const Result<DocumentStored> posted = PostDocument(s.files, input);
     if (!posted.ok()) SetUpFailed("posting the sample invoice: " + posted.message());
 
-    const JournalEntry entry = ProposeEntry(ProposalFor(draft, s, print.printLines));
+    const JournalEntry entry =
+        ProposeEntry(ProposalFor(draft, s.files, s.money(), s.numberWithYear(), print.printLines));
     const EntryCheck check = CheckEntry(entry, AccountList::Load(s.files));
     if (check.problem != EntryProblem::None) SetUpFailed("journal entry: " + check.message);
     const Result<int> journal =

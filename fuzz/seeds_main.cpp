@@ -54,8 +54,8 @@ void PrintImageSeeds(Session& s) {
     Recompute(s, vat, draft);
     const auto width = [](const PrintText& t) { return Utf8Length(t.text) * t.size * 0.1; };
     const PrintedDocument pages =
-        ComposeDocument(DocumentToPrintOf(draft, s), print, vat,
-                        ReadFormDrawing(s.companyFile("qorvana.lkf")), s.money(), width);
+        ComposeDocument(DocumentToPrintOf(draft, s.files, s.money(), s.numberWithYear()), print,
+                        vat, ReadFormDrawing(s.companyFile("qorvana.lkf")), s.money(), width);
     Seed("print_image", "invoice.rto", 0, PrintImageBytes(pages));
     Seed("print_image", "qorvana.lxf", 1,
          "larghezza=148\r\naltezza=210\r\nmargine_sinistro=5\r\nmargine_superiore=5\r\n"
@@ -97,10 +97,11 @@ void SettingsSeeds() {
     const int next = static_cast<int>(std::size(files));
     Seed("settings", "qorvana-fe.ini", next,
          "tutti_i_clienti=si\r\nbollo_a_carico_del_cliente=si\r\n"
-         "iban=IT60 X054 2811 1010 0000 0123 456\r\nbollo_codice_iva_15=no\r\n");
+         "iban=IT60 X054 2811 1010 0000 0123 456\r\nbollo_codice_iva_15=no\r\n"
+         "cassa_tipo=TC04\r\ncassa_aliquota=4\r\ncassa_codice_iva=1\r\n");
     Seed("settings", "qorvana.fec", next + 1,
-         "QORVANA-FEC\t2\r\n2\tM5UXCR1\t\t0\t\t\t\r\n7\t\t\t0\t\tMario\tRossi\r\n"
-         "9\tUFH7Q2\t\t1\t\t\t\r\n");
+         "QORVANA-FEC\t3\r\n2\tM5UXCR1\t\t0\t\t\t\t\t\r\n7\t\t\t0\t\tMario\tRossi\t\t\r\n"
+         "9\tUFH7Q2\t\t1\t\t\t\t08060120341234567-000001\t15/01/2026\r\n");
 }
 
 void RecordSeeds() {

@@ -94,8 +94,7 @@ void ReadEverySetting(Session& s) {
     const HeaderTables tables = HeaderTables::FromTab(tab);
     VatTable::FromTab(tab).chooserItems();
     DueDatesOfEveryTerm(tab, s.money());
-    s.currentCustomer = kPublicAdministration;
-    ReadDocumentSetup(s);
+    ReadDocumentSetup(s.files, s.generalSettings, kPublicAdministration);
     EveryCustomersEInvoiceData(s);
     DocumentDraft draft = SampleDraft(kPublicAdministration, "2");
     draft.einvoice = CompanyEInvoiceTerms(LoadEInvoiceSettings(s).settings, tables);

@@ -5,9 +5,9 @@
 
 #include "core/civil_date.h"
 #include "core/cp1252.h"
+#include "core/data_files.h"
 #include "core/general_settings_record.h"
 #include "core/numbers.h"
-#include "core/session.h"
 #include "core/text.h"
 #include "customers/customer_record.h"
 #include "document/document_draft.h"
@@ -52,13 +52,13 @@ void AddLine(JournalEntry& entry, int& next, const std::string& code, double amo
 
 }  // namespace
 
-ProposalInput ProposalFor(const DocumentDraft& draft, const Session& session,
-                          const std::array<std::string, 21>& printLines) {
+ProposalInput ProposalFor(const DocumentDraft& draft, const DataFiles& files, const Money& money,
+                          bool numberWithYear, const std::array<std::string, 21>& printLines) {
     ProposalInput in;
     in.figures = draft.figures;
-    in.money = session.money();
-    in.creditNote = IsCreditNote(session.documentKind, draft.panel.documentType);
-    const auto customer = session.files.read<CustomersFile>(draft.customer.record);
+    in.money = money;
+    in.creditNote = IsCreditNote(draft.kind, draft.panel.documentType);
+    const auto customer = files.read<CustomersFile>(draft.customer.record);
     in.customerAccounts = {customer.text(cli::kCustomerAccount),
                            customer.text(cli::kRevenueAccount), customer.text(cli::kVatAccount),
                            customer.text(cli::kOutsideVatAccount)};
@@ -67,7 +67,7 @@ ProposalInput ProposalFor(const DocumentDraft& draft, const Session& session,
     in.documentNumber = draft.header.documentNumber;
     in.documentDate = draft.header.documentDate;
     in.vatRegisterNumber = draft.header.vatRegisterNumber;
-    in.numberWithYear = session.generalSettings.text(gnr::kNumberWithYear) == "1";
+    in.numberWithYear = numberWithYear;
     in.withholdingAccountLine = printLines[5];
     in.deferredVatAccountLine = printLines[8];
     in.descriptionTemplates = printLines[15];

@@ -12,8 +12,8 @@
 
 namespace qorvana {
 
+class DataFiles;
 struct DocumentDraft;
-struct Session;
 
 struct ProposalInput {
     DocumentFigures figures;
@@ -43,10 +43,11 @@ struct ProposalInput {
 // value, so that the proposal always balances.
 JournalEntry ProposeEntry(const ProposalInput& in);
 
-// The proposal's inputs for the document just posted: its draft, the customer record, the
-// session's document kind, currency and number-with-year switch, and the print settings.
-ProposalInput ProposalFor(const DocumentDraft& draft, const Session& session,
-                          const std::array<std::string, 21>& printLines);
+// The proposal's inputs for the document just posted: its draft, its customer's record in
+// `files`, the currency, the general settings' number-with-year switch and the print
+// settings' lines.
+ProposalInput ProposalFor(const DocumentDraft& draft, const DataFiles& files, const Money& money,
+                          bool numberWithYear, const std::array<std::string, 21>& printLines);
 
 // The description: the template with the first "$D", "$N", "$G" and "$P" replaced in turn.
 std::string ProposedDescription(const ProposalInput& in);

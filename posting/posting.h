@@ -29,7 +29,7 @@ struct PostingInput {
     Money money;
     DocumentKind documentKind = DocumentKind::Invoice;
     int fpaState = kFpaOrdinary;
-    std::string pdfFolder;  // workStrings slot 7
+    std::string pdfFolder;  // runSettings.pdfFolder
     // The company numbers electronic invoices in a series of their own (qorvana.fpa, offset
     // 707 "1"): stored electronic invoices then belong to that series.
     bool fpaSeparateNumbering = false;

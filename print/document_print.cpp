@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/data_files.h"
 #include "core/general_settings_record.h"
-#include "core/session.h"
 #include "core/text.h"
 #include "customers/customer_record.h"
 #include "document/document_draft.h"
@@ -462,14 +462,15 @@ std::string SummaryRowsWarning(const DocumentToPrint& doc, const PrintSettings& 
     return warning + "La pagina è stata stampata: controllarla, e ampliare il modulo.";
 }
 
-DocumentToPrint DocumentToPrintOf(const DocumentDraft& draft, const Session& session) {
+DocumentToPrint DocumentToPrintOf(const DocumentDraft& draft, const DataFiles& files,
+                                  const Money& money, bool numberWithYear) {
     DocumentToPrint d;
     PrintedEntries& e = d.entries;
-    TakeCustomer(e, session.files, draft.customer.record);
+    TakeCustomer(e, files, draft.customer.record);
     const HeaderEntries& h = draft.header;
     e.number = h.documentNumber;
     e.documentDate = h.documentDate;
-    e.numberWithYear = session.generalSettings.text(gnr::kNumberWithYear) == "1";
+    e.numberWithYear = numberWithYear;
     e.paymentTerms = h.paymentTermsText;
     for (std::size_t i = 0; i < e.dueDates.size(); ++i) {
         e.dueAmounts[i] = ParseDecimal(h.instalmentAmounts[i]);
@@ -477,7 +478,7 @@ DocumentToPrint DocumentToPrintOf(const DocumentDraft& draft, const Session& ses
     }
     e.vatOnPayment = h.deferredVat;
     const TransportEntries& t = draft.transport;
-    e.transportReferences = {t.deliveryNote, t.order};
+    e.transportReferences = {draft.deliveryNotes(), t.order};
     e.packages = t.packages;
     e.weight = t.weight;
     e.goodsAppearance = t.goodsAppearance;
@@ -485,11 +486,10 @@ DocumentToPrint DocumentToPrintOf(const DocumentDraft& draft, const Session& ses
     e.carrier = t.carrierLines;
     e.transportDate = t.startDate;
     e.transportTime = t.startTime;
-    e.documentKind = session.documentKind;
-    e.fpaState = session.fpaState;
+    e.documentKind = draft.kind;
+    e.fpaState = draft.fpaState;
     e.fpaDocumentType = draft.panel.documentType;
-    if (draft.einvoice.everyCustomer && session.fpaState >= 0) {
-        const Money money = session.money();
+    if (draft.einvoice.everyCustomer && draft.fpaState >= 0) {
         e.courtesyCopy = true;
         e.correctedInvoice = draft.panel.correctedInvoice;
         e.splitPayment = SplitPayment(draft);

@@ -64,13 +64,14 @@ struct DocumentToPrint {
 };
 
 struct DocumentDraft;
-struct Session;
+class DataFiles;
 
 // What the printed document shows, from the draft of the document being issued; the
 // customer's texts (items 18 to 32, bank co-ordinates, e-mail, item 51, the notes) from
-// the draft's customer record in the data files, the kind, the electronic-invoice state
-// and the number-with-year switch from the session. The lines stay the draft's own.
-DocumentToPrint DocumentToPrintOf(const DocumentDraft& draft, const Session& session);
+// the draft's customer record in `files`; `numberWithYear` is the general settings' switch.
+// The lines stay the draft's own.
+DocumentToPrint DocumentToPrintOf(const DocumentDraft& draft, const DataFiles& files,
+                                  const Money& money, bool numberWithYear);
 
 // The customer's bank co-ordinates: the five parts trimmed and joined with "."; empty when
 // every part is empty.

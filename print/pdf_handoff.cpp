@@ -20,10 +20,6 @@ std::string Cleaned(std::string_view text) {
 
 }  // namespace
 
-bool PdfHandoffEnabled(std::string_view fpaSwitch) {
-    return Val(fpaSwitch) != 0;
-}
-
 std::string PdfFile(std::string_view pdfFolder, std::string_view pdfName) {
     std::string folder = Cleaned(pdfFolder);
     if (folder.empty() || folder.back() != '\\') folder += '\\';

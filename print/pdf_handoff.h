@@ -34,9 +34,6 @@ struct PdfHandoff {
 // "\qorwin\qorwin\qorxpdf": the program, where the module starts it.
 inline constexpr std::string_view kQorxpdfProgram = "\\qorwin\\qorwin\\qorxpdf";
 
-// True when the electronic-invoice switch (workStrings slot 6) is on, its numeric value not
-// 0: the suite has no PDF switch of its own, the same switch gates the PDF hand-off.
-bool PdfHandoffEnabled(std::string_view fpaSwitch);
 // The PDF file of a document: folder, "\", the document's PDF file name.
 std::string PdfFile(std::string_view pdfFolder, std::string_view pdfName);
 // False for an address holding ",", ";", "$(", blanks or control characters: it could add a

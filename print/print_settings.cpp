@@ -116,12 +116,10 @@ PrintSettings LoadPrintSettings(Session& session) {
     p.quotes = ModulesListHas(session, "=PRE");
     p.pdfTable = ReadPdfTable(session, p.problems);
 
-    auto& w = session.workStrings;
-    w[8] = Trim(p.pdfTable[1][0]);
-    w[9] = Trim(p.pdfTable[1][1]);
-    w[7] = Trim(p.pdfTable[1][2]);
-    if (w[7].empty()) w[7] = "C:";
-    p.pdfFolderWarning = PdfFolderWarning(w[7]);
+    std::string& folder = session.runSettings.pdfFolder;
+    folder = Trim(p.pdfTable[1][2]);
+    if (folder.empty()) folder = "C:";
+    p.pdfFolderWarning = PdfFolderWarning(folder);
     return p;
 }
 

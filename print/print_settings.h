@@ -52,8 +52,8 @@ struct PrintSettings {
     std::string pdfExtraArgument() const;
 };
 
-// Reads the company's print tables and puts PDF settings row 1 into workStrings slots 8, 9
-// and 7 (the PDF folder, "C:" when empty).
+// Reads the company's print tables and sets runSettings.pdfFolder from PDF settings row 1
+// ("C:" when empty).
 PrintSettings LoadPrintSettings(Session& session);
 
 }  // namespace qorvana

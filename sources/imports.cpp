@@ -199,7 +199,9 @@ ImportResult ImportDeliveryNotes(const DataFiles& files, const fs::path& company
     // The note count and the customer file's length, read once for all the notes.
     const int noteCount = noteRecords.empty() ? 0 : RecordCount(files, tot::kDeliveryNoteLines);
     const int customers = files.physicalRecords(kCli);
+    ProgressSteps steps(terms.progress, std::ssize(noteRecords), 1);
     for (int record : noteRecords) {
+        steps.step();
         if (record < 1 || record > noteCount) continue;
         const auto r = files.read<DeliveryNotesFile>(record);
         const int customer = r.int16(bol::kCustomer);
@@ -277,7 +279,9 @@ ImportResult ImportReceipts(const DataFiles& files, const fs::path& companyFolde
     // The receipt count and the customer file's length, read once for all the receipts.
     const int receiptCount = receiptRecords.empty() ? 0 : RecordCount(files, tot::kReceipts);
     const int customers = files.physicalRecords(kCli);
+    ProgressSteps steps(terms.progress, std::ssize(receiptRecords), 1);
     for (int record : receiptRecords) {
+        steps.step();
         if (record < 1 || record > receiptCount) continue;
         const auto r = files.read<ReceiptsFile>(record);
         const int customer = r.int16(d::kCustomer);

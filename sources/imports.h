@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/money.h"
+#include "core/progress.h"
 #include "document/document_draft.h"
 #include "document/document_math.h"
 #include "document/line_table.h"
@@ -25,6 +26,7 @@ struct ImportTerms {
     Money money;
     bool vatInclusive = false;    // the body's scorporo box
     int customerVatOverride = 0;  // customer offset 712: replaces note lines' codes when 1..24
+    ProgressReport progress;      // hears of each note or receipt read
 };
 
 struct ImportResult {

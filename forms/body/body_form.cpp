@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <algorithm>
 #include <cmath>
@@ -19,10 +20,13 @@
 #include "core/numbers.h"
 #include "core/session.h"
 #include "document/document_kind.h"
+#include "document/document_setup.h"
 #include "document/einvoice_amounts.h"
+#include "document/pension_fund.h"
 #include "forms/body/article_list_model.h"
 #include "forms/body/import_cycle_form.h"
 #include "forms/body/line_grid_form.h"
+#include "forms/common/customer_label.h"
 #include "forms/common/document_caption.h"
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
@@ -35,11 +39,21 @@ namespace qorvana {
 namespace {
 
 constexpr int kRowHeight = 20;
-constexpr int kFormWidth = 1000;
+constexpr int kFormWidth = 1090;
+constexpr int kFormHeight = 640;
 constexpr int kMargin = 8;
 constexpr int kInnerWidth = kFormWidth - 2 * kMargin;
+// The article list and its stock label: their entries' fixed-width columns end with the
+// article's record number, which lies beyond this width.
+constexpr int kListWidth = 984;
+// The customer's label above the grid, the grid below it.
+constexpr int kGridTop = 22;
 // The VAT chooser opens beside the grid.
-constexpr int kChooserX = 758;
+constexpr int kChooserX = 850;
+// The totals: two rows of four columns, a caption and its amount each.
+constexpr int kTotalsTop = 480;
+constexpr int kTotalColumn = 250;
+constexpr int kButtonsTop = 568;
 
 const char* const kNotFound = "Articolo non esistente";
 const QString kEmailCaption = QStringLiteral("Invia per posta elettronica");
@@ -53,118 +67,157 @@ BodyForm::BodyForm(Session& session, FormSet& forms)
       cycle_(session, forms, *this) {
     setWindowTitle(DocumentCaption(DocumentKind::Invoice, kFpaOrdinary));
     buildControls();
-    resize(kFormWidth, 590);
+    resize(kFormWidth, kFormHeight);
     CentreOnScreen(this);
 }
 
 void BodyForm::buildControls() {
+    cliente_ = new CustomerLabel(this);
+    cliente_->setGeometry(kMargin, 2, kInnerWidth, 18);
+    registerControl("cliente", cliente_);
+
     grid_ = new LineGrid(lines_, this);
+    grid_->move(0, kGridTop);
     grid_->registerControls(controlRegistry());
     grid_->setFallbackVatCode([this] { return FallbackVatCode(articleTerms()); });
+    grid_->setAmountText([this](const DocumentLine& line) {
+        const Money money = session().money();
+        return Q(AmountText(money, LineAmountOf(line, money).net));
+    });
+    grid_->setUndoKey([this] { return undoDeletion(); });
+    connect(grid_, &LineGrid::textTyped, this, &BodyForm::forgetDeletion);
+    connect(grid_, &LineGrid::linesEdited, this, &BodyForm::forgetDeletion);
     connect(grid_, &LineGrid::codeEntered, this, &BodyForm::onArticEnter);
     connect(grid_, &LineGrid::codeTyped, this, &BodyForm::onArticTyped);
     connect(grid_, &LineGrid::codeFocused, this, [this](int row) {
-        combo1_->hide();
+        vatChooser_->hide();
         onArticTyped(row);
     });
     connect(grid_, &LineGrid::descriptionTyped, this, &BodyForm::onDescriptionTyped);
     connect(grid_, &LineGrid::descriptionLookup, this, &BodyForm::onDescriptionF1);
     connect(grid_, &LineGrid::vatCodeEntered, this, &BodyForm::showVatChooser);
-    connect(grid_, &LineGrid::vatChooserKey, this, [this] { combo1_->setFocus(); });
+    connect(grid_, &LineGrid::vatChooserKey, this, [this] { vatChooser_->setFocus(); });
     connect(grid_, &LineGrid::linesEdited, this, [this] { recompute(); });
 
-    combo1_ = new QComboBox(this);
-    combo1_->setGeometry(kChooserX, grid_->rowTop(0), kFormWidth - kMargin - kChooserX, kRowHeight);
-    combo1_->view()->setMinimumWidth(360);  // exemption texts are long
-    combo1_->hide();
-    combo1_->installEventFilter(this);
-    registerControl("Combo1", combo1_);
-    connect(combo1_, &QComboBox::activated, this, &BodyForm::onVatChosen);
+    vatChooser_ = new QComboBox(this);
+    vatChooser_->setGeometry(kChooserX, grid_->rowTop(0), kFormWidth - kMargin - kChooserX,
+                             kRowHeight);
+    vatChooser_->view()->setMinimumWidth(360);  // exemption texts are long
+    vatChooser_->hide();
+    vatChooser_->installEventFilter(this);
+    registerControl("Combo1", vatChooser_);
+    connect(vatChooser_, &QComboBox::activated, this, &BodyForm::onVatChosen);
 
-    list1_ = new QListView(this);
-    list1_->setGeometry(kMargin, 280, kInnerWidth, 150);
-    list1_->setUniformItemSizes(true);
+    articleList_ = new QListView(this);
+    articleList_->setGeometry(kMargin, 302, kListWidth, 150);
+    articleList_->setUniformItemSizes(true);
     // The entries are fixed-width columns.
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    list1_->setFont(fixed);
-    list1_->setEnabled(false);
-    list1_->installEventFilter(this);
+    articleList_->setFont(fixed);
+    articleList_->setEnabled(false);
+    articleList_->installEventFilter(this);
     listModel_ = new ArticleListModel(this);
-    list1_->setModel(listModel_);
-    registerControl("List1", list1_);
-    connect(list1_, &QListView::clicked, this, [this](const QModelIndex& index) {
+    articleList_->setModel(listModel_);
+    registerControl("List1", articleList_);
+    connect(articleList_, &QListView::clicked, this, [this](const QModelIndex& index) {
         if (!index.isValid()) return;
         listMatch_ = index.row();
         takeArticle(grid_->currentRow(), listModel_->list().record(index.row()));
     });
 
-    listx_ = new QLabel(this);
-    listx_->setGeometry(kMargin, 434, kInnerWidth, 18);
-    listx_->setFont(fixed);
-    registerControl("listx", listx_);
+    stockLabel_ = new QLabel(this);
+    stockLabel_->setGeometry(kMargin, 456, kListWidth, 18);
+    stockLabel_->setFont(fixed);
+    registerControl("listx", stockLabel_);
 
-    const char* totalCaptions[] = {"Imponibile", "Totale", "Quantità"};
-    for (int i = 0; i < 3; ++i) {
-        auto* caption = new QLabel(QString::fromUtf8(totalCaptions[i]), this);
-        caption->move(kMargin + i * 250, 458);
-        tota_[i] = new QLabel(this);
-        tota_[i]->setGeometry(kMargin + 80 + i * 250, 456, 130, 20);
-        tota_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        registerControl("tota", tota_[i], i);
-    }
+    // Row 1: Imponibile, IVA, Totale, Quantità; row 2, under IVA and Totale: the withholding
+    // and what the customer pays.
+    const auto total = [this](const char* caption, int row, int column) {
+        const int x = kMargin + column * kTotalColumn;
+        const int y = kTotalsTop + row * 24;
+        (new QLabel(QString::fromUtf8(caption), this))->move(x, y + 2);
+        auto* amount = new QLabel(this);
+        amount->setGeometry(x + 80, y, 130, 20);
+        amount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        return amount;
+    };
+    taxableTotal_ = total("Imponibile", 0, 0);
+    vatTotal_ = total("IVA", 0, 1);
+    documentTotal_ = total("Totale", 0, 2);
+    totalQuantity_ = total("Quantità", 0, 3);
+    withholding_ = total("Ritenuta", 1, 1);
+    amountDue_ = total("Da pagare", 1, 2);
+    registerControl("tota", taxableTotal_, 0);
+    registerControl("tota", documentTotal_, 1);
+    registerControl("tota", totalQuantity_, 2);
+    registerControl("imposta", vatTotal_);
+    registerControl("ritenuta", withholding_);
+    registerControl("dovuto", amountDue_);
 
-    scorporo_ = new QCheckBox(QStringLiteral("Prezzi IVA inclusa"), this);
-    scorporo_->move(kMargin, 484);
-    registerControl("scorporo", scorporo_);
-    connect(scorporo_, &QCheckBox::toggled, this, [this] { recompute(); });
-    connect(scorporo_, &QCheckBox::clicked, this, &BodyForm::tellPricesReadAgain);
-    barcode_ = new QCheckBox(QStringLiteral("Codice a barre"), this);
-    barcode_->move(kMargin + 200, 484);
-    registerControl("barcode", barcode_);
-    prezz_[0] = new QRadioButton(QStringLiteral("Listino 1"), this);
-    prezz_[0]->move(kMargin + 400, 484);
-    prezz_[1] = new QRadioButton(QStringLiteral("Listino 2"), this);
-    prezz_[1]->move(kMargin + 520, 484);
-    prezz_[0]->setChecked(true);
-    registerControl("prezz", prezz_[0], 0);
-    registerControl("prezz", prezz_[1], 1);
-    postael_ = new QCheckBox(kEmailCaption, this);
-    postael_->move(kMargin + 680, 484);
-    registerControl("postael", postael_);
+    constexpr int kChoicesTop = kTotalsTop + 52;
+    vatInclusiveBox_ = new QCheckBox(QStringLiteral("Prezzi IVA inclusa"), this);
+    vatInclusiveBox_->move(kMargin, kChoicesTop);
+    registerControl("scorporo", vatInclusiveBox_);
+    connect(vatInclusiveBox_, &QCheckBox::toggled, this, [this] {
+        forgetDeletion();
+        recompute();
+    });
+    connect(vatInclusiveBox_, &QCheckBox::clicked, this, &BodyForm::tellPricesReadAgain);
+    barcodeEntry_ = new QCheckBox(QStringLiteral("Codice a barre"), this);
+    barcodeEntry_->move(kMargin + 200, kChoicesTop);
+    registerControl("barcode", barcodeEntry_);
+    priceLists_[0] = new QRadioButton(QStringLiteral("Listino 1"), this);
+    priceLists_[0]->move(kMargin + 400, kChoicesTop);
+    priceLists_[1] = new QRadioButton(QStringLiteral("Listino 2"), this);
+    priceLists_[1]->move(kMargin + 520, kChoicesTop);
+    priceLists_[0]->setChecked(true);
+    registerControl("prezz", priceLists_[0], 0);
+    registerControl("prezz", priceLists_[1], 1);
+    sendByEmail_ = new QCheckBox(kEmailCaption, this);
+    sendByEmail_->move(kMargin + 680, kChoicesTop);
+    registerControl("postael", sendByEmail_);
 
     // Alt + the underlined letter presses a button from the keyboard.
-    const char* buttons[] = {"&Esci", "&Conferma", "&Inserisci riga", "Cance&lla riga",
-                             "&DDT",  "&Ricevute", "&Fatture",        "Preventivo"};
-    for (int i = 0; i < 8; ++i) {
-        comando_[i] = new QPushButton(QString::fromUtf8(buttons[i]), this);
-        comando_[i]->setGeometry(kMargin + i * 124, 520, 120, 26);
-        registerControl("comando", comando_[i], i);
-    }
-    connect(comando_[0], &QPushButton::clicked, this, &BodyForm::leave);
-    connect(comando_[1], &QPushButton::clicked, this, &BodyForm::confirm);
-    connect(comando_[2], &QPushButton::clicked, this, &BodyForm::insertLine);
-    connect(comando_[3], &QPushButton::clicked, this, &BodyForm::deleteLine);
-    connect(comando_[4], &QPushButton::clicked, this,
-            [this] { showPicker(form_name::kDeliveryNotePicker, false); });
-    connect(comando_[5], &QPushButton::clicked, this,
-            [this] { showPicker(form_name::kReceiptPicker, false); });
-    connect(comando_[6], &QPushButton::clicked, this,
-            [this] { showPicker(form_name::kInvoicePicker, false); });
-    connect(comando_[7], &QPushButton::clicked, this,
-            [this] { showPicker(form_name::kQuotePicker, true); });
+    // The buttons comando(0..7), in this order.
+    int index = 0;
+    const auto button = [&](const char* caption, auto action) {
+        auto* b = new QPushButton(QString::fromUtf8(caption), this);
+        b->setGeometry(kMargin + index * 124, kButtonsTop, 120, 26);
+        registerControl("comando", b, index++);
+        connect(b, &QPushButton::clicked, this, action);
+        return b;
+    };
+    button("&Esci", &BodyForm::leave);
+    button("&Conferma", &BodyForm::confirm);
+    button("&Inserisci riga", &BodyForm::insertLine);
+    button("Cance&lla riga", &BodyForm::deleteLine);
+    button("&DDT", [this] { showPicker(form_name::kDeliveryNotePicker, false); });
+    button("&Ricevute", [this] { showPicker(form_name::kReceiptPicker, false); });
+    button("&Fatture", [this] { showPicker(form_name::kInvoicePicker, false); });
+    quoteButton_ = button("Preventivo", [this] { showPicker(form_name::kQuotePicker, true); });
 
-    command3d3_ = new QPushButton(QStringLiteral("Elenco &articoli"), this);
-    command3d3_->setGeometry(kMargin, 552, 120, 26);
-    registerControl("command3d3", command3d3_);
-    connect(command3d3_, &QPushButton::clicked, this, &BodyForm::enableArticleList);
-    riordina_ = new QPushButton(QStringLiteral("Ri&ordina"), this);
-    riordina_->setGeometry(kMargin + 124, 552, 120, 26);
-    registerControl("riordina", riordina_);
-    connect(riordina_, &QPushButton::clicked, this, &BodyForm::reorderLines);
+    articleListButton_ = new QPushButton(QStringLiteral("Elenco &articoli"), this);
+    articleListButton_->setGeometry(kMargin, kButtonsTop + 32, 120, 26);
+    registerControl("command3d3", articleListButton_);
+    connect(articleListButton_, &QPushButton::clicked, this, &BodyForm::enableArticleList);
+    reorder_ = new QPushButton(QStringLiteral("Ri&ordina"), this);
+    reorder_->setGeometry(kMargin + 124, kButtonsTop + 32, 120, 26);
+    registerControl("riordina", reorder_);
+    connect(reorder_, &QPushButton::clicked, this, &BodyForm::reorderLines);
+    // Ctrl+Z, or this button, puts back the line deleted last until the next change.
+    restoreLine_ = new QPushButton(QStringLiteral("Ri&pristina riga"), this);
+    restoreLine_->setGeometry(kMargin + 2 * 124, kButtonsTop + 32, 120, 26);
+    restoreLine_->setToolTip(QStringLiteral("Rimette la riga appena cancellata (Ctrl+Z)"));
+    restoreLine_->setEnabled(false);
+    registerControl("ripristina", restoreLine_);
+    connect(restoreLine_, &QPushButton::clicked, this, &BodyForm::undoDeletion);
+    // Ctrl+Z where the focus is on no box of the grid (a box passes it on itself).
+    connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, this,
+            &BodyForm::undoDeletion);
 
-    picture1_ = new QLabel(this);
-    picture1_->hide();
-    registerControl("Picture1", picture1_);
+    picture_ = new QLabel(this);
+    picture_->hide();
+    registerControl("Picture1", picture_);
 }
 
 const VatTable& BodyForm::vatTable() const {
@@ -172,13 +225,13 @@ const VatTable& BodyForm::vatTable() const {
 }
 
 bool BodyForm::vatInclusive() const {
-    return scorporo_->isChecked();
+    return vatInclusiveBox_->isChecked();
 }
 void BodyForm::setVatInclusive(bool on) {
-    scorporo_->setChecked(on);
+    vatInclusiveBox_->setChecked(on);
 }
 bool BodyForm::emailRequested() const {
-    return postael_->isChecked();
+    return sendByEmail_->isChecked();
 }
 
 void BodyForm::loadOnce() {
@@ -190,12 +243,12 @@ void BodyForm::loadOnce() {
     if (!print.pdfFolderWarning.empty())
         Warn(this, Q(print.pdfFolderWarning), MsgIcon::Exclamation);
     {
-        const QSignalBlocker block(combo1_);
-        combo1_->clear();
+        const QSignalBlocker block(vatChooser_);
+        vatChooser_->clear();
         for (const auto& [code, item] : SettingsOf(session()).vat.chooserItems())
-            combo1_->addItem(Q(item), code);
+            vatChooser_->addItem(Q(item), code);
     }
-    comando_[7]->setVisible(print.quotes);
+    quoteButton_->setVisible(print.quotes);
 }
 
 void BodyForm::activate() {
@@ -203,7 +256,7 @@ void BodyForm::activate() {
     Session& s = session();
     if (s.returnPending != 0) return;
     s.returnPending = 1;
-    picture1_->hide();
+    picture_->hide();
     try {
         switch (s.returnAction) {
             case ReturnAction::NewDocument:
@@ -246,30 +299,30 @@ void BodyForm::runImport(ReturnAction action) {
 }
 
 void BodyForm::showImportedLines() {
+    forgetDeletion();
     recompute();
     grid_->showUpTo(lines_.lastUsed());
 }
 
 void BodyForm::startNewDocument() {
     Session& s = session();
-    forms().draft().clear();
-    if (const auto* start = forms().get<StartForm>(QString(form_name::kStart)))
-        forms().draft().einvoice = start->einvoiceTerms();
+    const DocumentDraft& draft = forms().draft();
+    cliente_->showCustomer(draft.customer);
+    forgetDeletion();
     grid_->showFromTop();
-    setWindowTitle(DocumentCaption(s.documentKind, s.fpaState));
-    combo1_->hide();
-    customerRecord_ = s.currentCustomer;
+    setWindowTitle(DocumentCaption(draft.kind, draft.fpaState));
+    vatChooser_->hide();
     agentRecord_.reset();
-    setup_ = ReadDocumentSetup(s);
+    setup_ = ReadDocumentSetup(s.files, s.generalSettings, draft.customer.record);
     {
-        const QSignalBlocker block(scorporo_);
-        scorporo_->setChecked(setup_.vatInclusive);
+        const QSignalBlocker block(vatInclusiveBox_);
+        vatInclusiveBox_->setChecked(setup_.vatInclusive);
     }
-    barcode_->setChecked(setup_.barcode);
-    prezz_[setup_.secondPriceList ? 1 : 0]->setChecked(true);
+    barcodeEntry_->setChecked(setup_.barcode);
+    priceLists_[setup_.secondPriceList ? 1 : 0]->setChecked(true);
     proposeEmail();
     stockShown_ = 0;
-    listx_->clear();
+    stockLabel_->clear();
     recompute();
     grid_->focusCode(0);
     if (!vatTable().loaded)
@@ -285,35 +338,40 @@ void BodyForm::startNewDocument() {
 
 bool BodyForm::recompute() {
     const Money money = session().money();
+    keepFundLine(false);
     DocumentFigures f = RecomputeDocument(lines_, vatTable(), vatInclusive(), money);
     if (!f.finite()) {
         Warn(this, QStringLiteral("Importi fuori dai limiti: controllare quantità e prezzi."));
         return false;
     }
     const DocumentDraft& draft = forms().draft();
-    ChargeStampDuty(f, IsCreditNote(session().documentKind, draft.panel.documentType),
-                    draft.einvoice, money);
+    ChargeStampDuty(f, IsCreditNote(draft.kind, draft.panel.documentType), draft.einvoice, money);
     figures_ = f;
     // The figures and the box they were computed with reach the draft together.
     forms().draft().vatInclusive = vatInclusive();
-    tota_[0]->setText(Q(AmountText(money, figures_.taxableTotal)));
-    tota_[1]->setText(Q(AmountText(money, figures_.documentTotal)));
-    tota_[2]->setText(Q(QuantityText(figures_.totalQuantity)));
+    taxableTotal_->setText(Q(AmountText(money, figures_.taxableTotal)));
+    documentTotal_->setText(Q(AmountText(money, figures_.documentTotal)));
+    totalQuantity_->setText(Q(QuantityText(figures_.totalQuantity)));
+    vatTotal_->setText(Q(AmountText(money, figures_.vatTotal())));
+    withholding_->setText(Q(AmountText(money, figures_.withholdingAmount)));
+    amountDue_->setText(Q(AmountText(money, AmountDue(forms().draft(), money))));
+    grid_->showAmounts();
     writeWeight();
     return true;
 }
 
 void BodyForm::proposeEmail() {
     // The PDF copy goes by e-mail: with PDFs switched off there is nothing to send.
-    const bool pdfOn = PdfHandoffEnabled(session().workStrings[work_slot::kFpaSwitch]);
-    postael_->setEnabled(pdfOn);
-    postael_->setChecked(pdfOn && setup_.customerHasEmail);
-    postael_->setText(pdfOn ? kEmailCaption : kEmailCaption + QStringLiteral(" (PDF non attivi)"));
-    postael_->adjustSize();
-    postael_->setToolTip(pdfOn ? QString()
-                               : QStringLiteral("La copia PDF dei documenti è disattivata "
-                                                "(qorvana.eur, riga 2 = 0): non c'è nulla da "
-                                                "inviare per posta elettronica."));
+    const bool pdfOn = session().runSettings.electronicInvoices;
+    sendByEmail_->setEnabled(pdfOn);
+    sendByEmail_->setChecked(pdfOn && setup_.customerHasEmail);
+    sendByEmail_->setText(pdfOn ? kEmailCaption
+                                : kEmailCaption + QStringLiteral(" (PDF non attivi)"));
+    sendByEmail_->adjustSize();
+    sendByEmail_->setToolTip(pdfOn ? QString()
+                                   : QStringLiteral("La copia PDF dei documenti è disattivata "
+                                                    "(qorvana.eur, riga 2 = 0): non c'è nulla da "
+                                                    "inviare per posta elettronica."));
 }
 
 void BodyForm::tellPricesReadAgain() {
@@ -329,10 +387,25 @@ void BodyForm::tellPricesReadAgain() {
                 MsgIcon::Information);
 }
 
+void BodyForm::keepFundLine(bool last) {
+    const int before = FundLineOf(lines_);
+    if (!UpdateFundLine(lines_, forms().draft().einvoice.fund, vatTable(), vatInclusive(),
+                        session().money(), last))
+        return;
+    const int after = FundLineOf(lines_);
+    // Only its price changed: the row being typed in keeps its text.
+    if (before != 0 && before == after)
+        grid_->refreshLine(after);
+    else
+        grid_->refresh();
+}
+
 void BodyForm::writeWeight() {
     if (!setup_.weightToStartForm) return;
-    if (auto* start = forms().get<StartForm>(form_name::kStart))
-        start->showWeight(Q(WeightText(figures_.totalWeight)));
+    const QString weight = Q(WeightText(figures_.totalWeight));
+    forms().draft().transport.weight = S(weight);
+    // The start form's weight box shows it too, as the suite's start form does.
+    if (auto* start = forms().get<StartForm>(form_name::kStart)) start->showWeight(weight);
 }
 
 void BodyForm::leave() {
@@ -354,6 +427,7 @@ void BodyForm::closeEvent(QCloseEvent* event) {
 void BodyForm::confirm() {
     if (!grid_->commitFocused()) return;
     try {
+        keepFundLine(true);  // the contribution goes after the fees on paper
         if (!recompute()) return;
         if (const int n = FirstLineWithoutRate(lines_, vatTable())) {
             Warn(this, QStringLiteral("La riga %1 ha il codice IVA %2, che non ha un'aliquota "
@@ -383,19 +457,41 @@ void BodyForm::insertLine() {
         Warn(this, QStringLiteral("Il documento ha già 500 righe"));
         return;
     }
+    forgetDeletion();
     grid_->refresh();
     recompute();
     grid_->focusCode(grid_->currentRow());
 }
 
 void BodyForm::deleteLine() {
-    lines_.removeAt(grid_->lineOfRow(grid_->currentRow()));
+    const int line = grid_->lineOfRow(grid_->currentRow());
+    deleted_ = DeletedLine{line, lines_.removeAt(line)};
+    restoreLine_->setEnabled(true);
     grid_->refresh();
     recompute();
     grid_->focusCode(grid_->currentRow());
 }
 
+bool BodyForm::undoDeletion() {
+    if (!deleted_) return false;
+    const DeletedLine deleted = std::move(*deleted_);
+    forgetDeletion();
+    if (!lines_.putBackAt(deleted.line, deleted.content)) return false;
+    grid_->refresh();
+    recompute();
+    // The row of the line put back, when it is in sight; else the row the focus was in.
+    const int row = deleted.line - grid_->lineOfRow(0);
+    grid_->focusCode(row >= 0 && row < LineGrid::kRows ? row : grid_->currentRow());
+    return true;
+}
+
+void BodyForm::forgetDeletion() {
+    deleted_.reset();
+    restoreLine_->setEnabled(false);
+}
+
 void BodyForm::reorderLines() {
+    forgetDeletion();
     lines_.reorder();
     grid_->refresh();
     grid_->focusCode(grid_->currentRow());
@@ -407,7 +503,7 @@ void BodyForm::enableArticleList() {
 
 bool BodyForm::switchArticleListOn() {
     if (!buildArticleList(ArticleListForm::CodeFirst)) return false;
-    list1_->setEnabled(true);
+    articleList_->setEnabled(true);
     return true;
 }
 
@@ -425,8 +521,8 @@ bool BodyForm::buildArticleList(ArticleListForm form) {
 
 void BodyForm::selectListEntry(int position) {
     const QModelIndex index = listModel_->index(position);
-    list1_->setCurrentIndex(index);
-    list1_->scrollTo(index, QAbstractItemView::PositionAtTop);
+    articleList_->setCurrentIndex(index);
+    articleList_->scrollTo(index, QAbstractItemView::PositionAtTop);
 }
 
 void BodyForm::showPicker(const QString& form, bool hideBody) {
@@ -440,12 +536,13 @@ ArticleTerms BodyForm::articleTerms() const {
     ArticleTerms t;
     t.customerVatCode = setup_.customerVatCode;
     t.defaultVatCode = setup_.defaultVatCode;
-    t.secondPriceList = prezz_[1]->isChecked();
+    t.secondPriceList = priceLists_[1]->isChecked();
     t.vatInclusive = vatInclusive();
     return t;
 }
 
 bool BodyForm::takeArticle(int row, int article) {
+    forgetDeletion();
     try {
         const auto lost =
             TakeArticleIntoLines(session().files, lines_, grid_->lineOfRow(row), article,
@@ -469,7 +566,7 @@ bool BodyForm::takeArticle(int row, int article) {
 }
 
 void BodyForm::onArticTyped(int row) {
-    if (searching_ || !list1_->isEnabled()) return;
+    if (searching_ || !articleList_->isEnabled()) return;
     const QScopedValueRollback<bool> searching(searching_, true);
     listMatch_ = listModel_->list().findCode(S(grid_->codeText(row)));
     if (listMatch_) selectListEntry(*listMatch_);
@@ -481,9 +578,9 @@ void BodyForm::onArticEnter(int row) {
         grid_->focusDescription(row);
         return;
     }
-    if (!barcode_->isChecked()) {
+    if (!barcodeEntry_->isChecked()) {
         // A code is looked up in the article list: built now when it was not yet.
-        if (!list1_->isEnabled() && !switchArticleListOn()) return;
+        if (!articleList_->isEnabled() && !switchArticleListOn()) return;
         onArticTyped(row);
         if (!listMatch_) {
             Warn(this, kNotFound);
@@ -511,7 +608,7 @@ void BodyForm::onArticEnter(int row) {
 // F1 looks the description up; a code-first list is first rebuilt description first, so F1
 // on an empty description just switches the list (command3d3 switches it back).
 void BodyForm::onDescriptionF1(int row) {
-    if (!list1_->isEnabled()) return;
+    if (!articleList_->isEnabled()) return;
     if (listModel_->list().form() == ArticleListForm::CodeFirst &&
         !buildArticleList(ArticleListForm::DescriptionFirst))
         return;
@@ -525,7 +622,7 @@ void BodyForm::onDescriptionF1(int row) {
 // With the description-first list, typing a description selects its first entry, as typing
 // a code does.
 void BodyForm::onDescriptionTyped(int row) {
-    if (searching_ || !list1_->isEnabled() ||
+    if (searching_ || !articleList_->isEnabled() ||
         listModel_->list().form() != ArticleListForm::DescriptionFirst)
         return;
     const QScopedValueRollback<bool> searching(searching_, true);
@@ -537,20 +634,21 @@ void BodyForm::showVatChooser(int row) {
     const int line = grid_->lineOfRow(row);
     {
         // The chooser opens on the line's own code.
-        const QSignalBlocker block(combo1_);
-        combo1_->setCurrentIndex(combo1_->findData(int(lines_[line].vatCode)));
+        const QSignalBlocker block(vatChooser_);
+        vatChooser_->setCurrentIndex(vatChooser_->findData(int(lines_[line].vatCode)));
     }
-    combo1_->move(combo1_->x(), grid_->rowTop(row));
-    combo1_->show();
-    combo1_->raise();
+    vatChooser_->move(vatChooser_->x(), grid_->rowTop(row));
+    vatChooser_->show();
+    vatChooser_->raise();
     showStock(lines_[line].articleRecord);
 }
 
 void BodyForm::onVatChosen(int index) {
-    if (index < 0 || !combo1_->isVisible()) return;
+    if (index < 0 || !vatChooser_->isVisible()) return;
     const int row = grid_->currentRow();
+    forgetDeletion();
     lines_[grid_->lineOfRow(row)].vatCode =
-        static_cast<std::int16_t>(combo1_->itemData(index).toInt());
+        static_cast<std::int16_t>(vatChooser_->itemData(index).toInt());
     grid_->showVatCode(row);
     recompute();
 }
@@ -558,7 +656,7 @@ void BodyForm::onVatChosen(int index) {
 void BodyForm::showStock(int article) {
     if (article <= 0 || article == stockShown_) return;
     try {
-        listx_->setText(Q(ReadStockLabel(session().files, article)));
+        stockLabel_->setText(Q(ReadStockLabel(session().files, article)));
         stockShown_ = article;
     } catch (const RecordIoError&) {
     }
@@ -570,12 +668,12 @@ bool BodyForm::onListKey(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return false;
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Escape) return false;
-    if (watched == combo1_) {
+    if (watched == vatChooser_) {
         grid_->focusVatCode(grid_->currentRow());
         return true;
     }
     if (key == Qt::Key_Escape) return false;
-    const QModelIndex index = list1_->currentIndex();
+    const QModelIndex index = articleList_->currentIndex();
     if (index.isValid()) {
         listMatch_ = index.row();
         takeArticle(grid_->currentRow(), listModel_->list().record(index.row()));
@@ -584,7 +682,8 @@ bool BodyForm::onListKey(QObject* watched, QEvent* event) {
 }
 
 bool BodyForm::eventFilter(QObject* watched, QEvent* event) {
-    if ((watched == list1_ || watched == combo1_) && onListKey(watched, event)) return true;
+    if ((watched == articleList_ || watched == vatChooser_) && onListKey(watched, event))
+        return true;
     return QorForm::eventFilter(watched, event);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// The body form qoremfx: the grid of twelve rows over the 500 document lines, the article
-// list, the VAT chooser, the totals, and the hand-over to the header form and back.
+// The body form qoremfx: the customer, the grid of twelve rows over the 500 document lines,
+// the article list, the VAT chooser, the totals (VAT, withholding and the amount due among
+// them), the undoing of a line deletion, and the hand-over to the header form and back.
 
 #include <array>
 #include <optional>
@@ -23,6 +24,7 @@ class QRadioButton;
 namespace qorvana {
 
 class ArticleListModel;
+class CustomerLabel;
 class LineGrid;
 
 class BodyForm : public QorForm {
@@ -41,7 +43,6 @@ class BodyForm : public QorForm {
     bool vatInclusive() const;  // scorporo ticked
     void setVatInclusive(bool on);
     bool emailRequested() const;  // postael ticked
-    int customerRecord() const { return customerRecord_; }
     // The agent matched on confirmation (record of qorvana.age); nullopt when none.
     std::optional<int> agentRecord() const { return agentRecord_; }
     const DocumentSetup& setup() const { return setup_; }
@@ -51,6 +52,8 @@ class BodyForm : public QorForm {
     bool recompute();
     // After an import: recomputes, scrolls so that the last line in use shows, focuses `artic`.
     void showImportedLines();
+    // The confirmation cycle, which also shows the document's preview from the header.
+    ConfirmCycle& cycle() { return cycle_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -70,6 +73,10 @@ class BodyForm : public QorForm {
     void confirm();
     void insertLine();
     void deleteLine();
+    // Puts the line deleted last back, as long as nothing changed since; false when none.
+    bool undoDeletion();
+    // A change to the document: the deletion can no longer be undone.
+    void forgetDeletion();
     void reorderLines();
     void enableArticleList();
     // Builds the code-first article list and enables List1; false (told) when unreadable.
@@ -88,6 +95,9 @@ class BodyForm : public QorForm {
     bool onListKey(QObject* watched, QEvent* event);
     void showStock(int article);
 
+    // The pension fund's line brought up to date (document/pension_fund.h), after every other
+    // line with `last`, and shown.
+    void keepFundLine(bool last);
     bool takeArticle(int row, int article);
     ArticleTerms articleTerms() const;
     void writeWeight();
@@ -102,28 +112,40 @@ class BodyForm : public QorForm {
     DocumentFigures& figures_;  // the draft's figures
     ConfirmCycle cycle_;
     DocumentSetup setup_;
-    int customerRecord_ = 0;
     std::optional<int> agentRecord_;
     bool loaded_ = false;
     bool countReported_ = false;  // a damaged article count is said once per run
     bool searching_ = false;      // the article list follows what is typed
     int stockShown_ = 0;
     std::optional<int> listMatch_;
+    // The line deleted last and where it stood, until the next change.
+    struct DeletedLine {
+        int line = 0;
+        DocumentLine content;
+    };
+    std::optional<DeletedLine> deleted_;
 
     LineGrid* grid_ = nullptr;
-    QListView* list1_ = nullptr;
+    QListView* articleList_ = nullptr;  // List1
     ArticleListModel* listModel_ = nullptr;
-    QLabel* listx_ = nullptr;
-    QComboBox* combo1_ = nullptr;
-    std::array<QLabel*, 3> tota_{};
-    QCheckBox* scorporo_ = nullptr;
-    QCheckBox* barcode_ = nullptr;
-    QCheckBox* postael_ = nullptr;
-    std::array<QRadioButton*, 2> prezz_{};
-    std::array<QPushButton*, 8> comando_{};
-    QPushButton* command3d3_ = nullptr;
-    QPushButton* riordina_ = nullptr;
-    QLabel* picture1_ = nullptr;
+    QLabel* stockLabel_ = nullptr;     // listx: the stock of the article in the list
+    QComboBox* vatChooser_ = nullptr;  // Combo1
+    CustomerLabel* cliente_ = nullptr;
+    QLabel* taxableTotal_ = nullptr;             // tota(0)
+    QLabel* documentTotal_ = nullptr;            // tota(1)
+    QLabel* totalQuantity_ = nullptr;            // tota(2)
+    QLabel* vatTotal_ = nullptr;                 // imposta
+    QLabel* withholding_ = nullptr;              // ritenuta
+    QLabel* amountDue_ = nullptr;                // dovuto
+    QPushButton* restoreLine_ = nullptr;         // ripristina
+    QCheckBox* vatInclusiveBox_ = nullptr;       // scorporo: prices include VAT
+    QCheckBox* barcodeEntry_ = nullptr;          // barcode: codes are typed as bar codes
+    QCheckBox* sendByEmail_ = nullptr;           // postael
+    std::array<QRadioButton*, 2> priceLists_{};  // prezz(0), prezz(1)
+    QPushButton* quoteButton_ = nullptr;         // comando(7)
+    QPushButton* articleListButton_ = nullptr;   // command3d3
+    QPushButton* reorder_ = nullptr;             // riordina
+    QLabel* picture_ = nullptr;                  // Picture1, hidden at each activation
 };
 
 }  // namespace qorvana

@@ -15,10 +15,10 @@
 #include "forms/common/wait_cursor.h"
 #include "forms/header/header_form.h"
 #include "forms/header/xml_creation_form.h"
+#include "forms/print/preview_form.h"
 #include "forms/print/print_loop_form.h"
 #include "forms/registration/registration_form.h"
 #include "forms/sdi/einvoice_sending_form.h"
-#include "forms/start/start_form.h"
 #include "journal/entry_proposal.h"
 
 namespace qorvana {
@@ -26,34 +26,65 @@ namespace qorvana {
 ConfirmCycle::ConfirmCycle(Session& session, FormSet& forms, BodyForm& body)
     : session_(session), forms_(forms), body_(body), pdfJobs_(new PdfJobs(&body)) {}
 
-void ConfirmCycle::collectDraft() {
-    DocumentDraft& draft = forms_.draft();
-    if (const auto* start = forms_.get<StartForm>(QString(form_name::kStart))) {
-        draft.customer = start->customer();
-        draft.takeTransport(start->transport());
-    }
-    if (const auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader))) {
-        draft.header = header->entries();
-        draft.panel = header->panelEntries();
-    }
-    draft.vatInclusive = body_.vatInclusive();
+DocumentToPrint ConfirmCycle::toPrint(const DocumentDraft& draft) const {
+    return DocumentToPrintOf(draft, session_.files, session_.money(), session_.numberWithYear());
+}
+
+void ConfirmCycle::previewDraft(QWidget* opener) {
+    auto* preview = forms_.get<PreviewForm>(form_name::kPreview);
+    if (!preview) return;
+    const DocumentDraft& draft = forms_.draft();
+    const auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader));
+    PrintLoop loop(session_, opener, header ? header->chosenPrinter() : nullptr);
+    PrintedDocument pages =
+        loop.compose(toPrint(draft), SettingsOf(session_).print, SettingsOf(session_).vat);
+    preview->showPages(std::move(pages),
+                       QStringLiteral("Anteprima del documento non ancora memorizzato: il numero "
+                                      "%1 può ancora cambiare. Si stampa dopo la conferma.")
+                           .arg(QString::fromStdString(Trim(draft.header.documentNumber))),
+                       nullptr, opener);
+}
+
+bool ConfirmCycle::somethingToReprint(QWidget* parent) {
+    if (lastPosted_) return true;
+    Warn(parent, QStringLiteral("Nessun documento da ristampare: si può ristampare solo il "
+                                "documento appena memorizzato."));
+    return false;
+}
+
+void ConfirmCycle::previewReprint(QWidget* opener) {
+    auto* preview = forms_.get<PreviewForm>(form_name::kPreview);
+    if (!preview || !somethingToReprint(opener)) return;
+    const auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader));
+    QPrinter* chosen = header ? header->chosenPrinter() : nullptr;
+    PrintLoop loop(session_, opener, chosen);
+    const DocumentToPrint& document = lastPosted_->document;
+    PrintedDocument pages =
+        loop.compose(document, SettingsOf(session_).print, SettingsOf(session_).vat);
+    // Printed as the reprint prints a copy: the print image c:\qordoc.rto, then the printer.
+    auto print = [this, opener, chosen, pages, number = document.entries.number] {
+        PrintLoop(session_, opener, chosen).printPages(pages, number, "");
+    };
+    preview->showPages(std::move(pages),
+                       QStringLiteral("Ristampa del documento n. %1.")
+                           .arg(QString::fromStdString(Trim(document.entries.number))),
+                       print, opener);
 }
 
 PostingInput ConfirmCycle::postingInput() const {
+    const DocumentDraft& draft = forms_.draft();
     PostingInput in;
-    in.draft = &forms_.draft();
+    in.draft = &draft;
     const CompanySettings& settings = SettingsOf(session_);
     in.vat = &settings.vat;
     in.money = session_.money();
-    in.documentKind = session_.documentKind;
-    in.fpaState = session_.fpaState;
-    in.pdfFolder = session_.workStrings[work_slot::kPdfFolder];
-    in.issueMoment = session_.issueMoment;
+    in.documentKind = draft.kind;
+    in.fpaState = draft.fpaState;
+    in.pdfFolder = session_.runSettings.pdfFolder;
+    in.issueMoment = draft.issueMoment;
     in.companyFolder = CompanyFolder(static_cast<int>(session_.companyNumber));
     in.fpaSeparateNumbering = settings.fpaSeparateNumbering();
-    if (const auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader))) {
-        in.numberProposed = header->numberProposed();
-    }
+    in.numberProposed = draft.numberProposed();
     return in;
 }
 
@@ -65,18 +96,13 @@ bool ConfirmCycle::print(const DocumentToPrint& document, const std::string& ima
 }
 
 bool ConfirmCycle::reprint() {
-    if (!lastPosted_) {
-        Warn(&body_, QStringLiteral("Nessun documento da ristampare: si può ristampare solo il "
-                                    "documento appena memorizzato."));
-        return false;
-    }
-    return print(lastPosted_->document, "");
+    return somethingToReprint(&body_) && print(lastPosted_->document, "");
 }
 
 void ConfirmCycle::dispatchPdf(const DocumentToPrint& document, const std::string& imageCopy) {
     PdfHandoffInput in;
     in.companyNumber = static_cast<int>(session_.companyNumber);
-    in.pdfFolder = session_.workStrings[work_slot::kPdfFolder];
+    in.pdfFolder = session_.runSettings.pdfFolder;
     in.pdfName = stored_.pdfName;
     in.sendByMail = body_.emailRequested();
     in.customerEmail = document.entries.email;
@@ -88,8 +114,7 @@ void ConfirmCycle::dispatchPdf(const DocumentToPrint& document, const std::strin
 void ConfirmCycle::start() {
     stage_ = Stage::Idle;
     stored_ = DocumentStored{};
-    session_.issueMoment = session_.clock.now();
-    collectDraft();
+    forms_.draft().issueMoment = session_.clock.now();
     if (!post()) return;
     const bool complete = stage_ == Stage::LineFileWritten;  // no write left to complete
     printDocument();
@@ -152,7 +177,7 @@ bool ConfirmCycle::post() {
     stage_ = posted->ok() ? Stage::LineFileWritten : Stage::Posted;
     lastPosted_ = std::make_unique<PostedDocument>();
     lastPosted_->draft = forms_.draft();
-    lastPosted_->document = DocumentToPrintOf(lastPosted_->draft, session_);
+    lastPosted_->document = toPrint(lastPosted_->draft);
     if (!unlisted.isEmpty()) Warn(&body_, unlisted);
     return true;
 }
@@ -175,9 +200,7 @@ void ConfirmCycle::takeStoredNumber() {
     renumberedFrom_ = QString::fromStdString(Trim(entries.documentNumber));
     entries.documentNumber = *stored_.renumbered;
     entries.vatRegisterNumber = stored_.vatRegisterNumber;
-    if (auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader)))
-        header->showStoredNumbers(QString::fromStdString(entries.documentNumber),
-                                  QString::fromStdString(entries.vatRegisterNumber));
+    entries.proposedNumber = entries.documentNumber;
 }
 
 void ConfirmCycle::tellStoredNumber() {
@@ -212,8 +235,10 @@ bool ConfirmCycle::proposeRegistration() {
     if (!registration) return false;
     // The posting moment is taken now: the journal keeps it even if the next document is
     // started before this entry is registered.
-    registration->propose(ProposeEntry(ProposalFor(forms_.draft(), session_, print.printLines)),
-                          session_.issueMoment.dateTimeValue());
+    const DocumentDraft& draft = forms_.draft();
+    registration->propose(ProposeEntry(ProposalFor(draft, session_.files, session_.money(),
+                                                   session_.numberWithYear(), print.printLines)),
+                          draft.issueMoment.dateTimeValue());
     stage_ = Stage::Idle;
     session_.returnPending = 0;
     forms_.handOver(&body_, form_name::kRegistration);

@@ -1,12 +1,13 @@
 #pragma once
-// The body form's confirmation cycle (action 99): each form's part taken into the draft,
-// the moment of issue, posting, the document's line file, then back to the start form.
-// Printing, the PDF copy and the accounting registration join the cycle between the line
-// file and the return; the cycle lives as long as the body form and keeps where it stands
-// and what posting wrote between those steps. Everything after the collection reads the
-// draft only.
+// The body form's confirmation cycle (action 99): the moment of issue taken into the draft,
+// posting, the document's line file, then back to the start form. Printing, the PDF copy and
+// the accounting registration join the cycle between the line file and the return; the cycle
+// lives as long as the body form and keeps where it stands and what posting wrote between
+// those steps. It reads the draft, which the forms keep as the operator edits, never another
+// form's controls.
 
 #include <QString>
+#include <QWidget>
 
 #include <memory>
 
@@ -36,10 +37,13 @@ class ConfirmCycle {
     Stage stage() const { return stage_; }
     // What posting wrote (record number, serial, movements), once posted.
 
-    // Takes the start form's customer and transport, the header's and the panel's entries
-    // and the body's VAT-inclusive choice into the draft.
-    void collectDraft();
-    // What posting takes: the draft and the session's values of the moment of issue.
+    // The document as it would print now, before it is stored, in the preview over `opener`:
+    // to look at only (its number may still change).
+    void previewDraft(QWidget* opener);
+    // The document posted last in the preview, as the reprint prints it: "Stampa" there prints
+    // it. Without one, the operator is told that there is nothing to reprint.
+    void previewReprint(QWidget* opener);
+    // What posting takes: the draft and the company's values.
     PostingInput postingInput() const;
     // The print loop of the document posted; true when printed.
     bool print(const DocumentToPrint& document, const std::string& imageCopy);
@@ -50,6 +54,10 @@ class ConfirmCycle {
     void dispatchPdf(const DocumentToPrint& document, const std::string& imageCopy);
 
   private:
+    // What `draft` prints.
+    DocumentToPrint toPrint(const DocumentDraft& draft) const;
+    // Told (over `parent`) when no document was posted in this run; false then.
+    bool somethingToReprint(QWidget* parent);
     // Posts the draft under the company's posting lock, the e-invoice's listing to send with
     // it; true when the document is stored.
     bool post();

@@ -9,7 +9,7 @@
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qt_text.h"
-#include "forms/common/wait_cursor.h"
+#include "forms/common/work_progress.h"
 #include "forms/pickers/picker_form.h"
 #include "sources/imports.h"
 
@@ -27,9 +27,8 @@ ImportCycle::ImportCycle(Session& session, FormSet& forms, BodyForm& body)
     : session_(session), forms_(forms), body_(body) {}
 
 bool ImportCycle::replacesLinesAgreed() {
-    if (Trim(session_.workStrings[work_slot::kInvoiceLineFile]).empty() &&
-        Trim(session_.workStrings[work_slot::kInvoiceKey]).empty())
-        return false;
+    const PickedSource& picked = forms_.draft().picked;
+    if (Trim(picked.invoiceLineFile).empty() && Trim(picked.invoiceKey).empty()) return false;
     return body_.lines().lastUsed() == 0 ||
            AskBeforeLosingWork(&body_, QStringLiteral("Le righe già inserite saranno sostituite "
                                                       "da quelle della fattura. Continuare?"));
@@ -42,6 +41,7 @@ void ImportCycle::run(ReturnAction action) {
     terms.vatInclusive = body_.vatInclusive();
     terms.customerVatOverride = body_.setup().customerVatCode;
     ImportedSources& imported = forms_.draft().imports;
+    const PickedSource& picked = forms_.draft().picked;
     LineTable& lines = body_.lines();
     const auto folder = session_.companyFolder();
 
@@ -49,7 +49,8 @@ void ImportCycle::run(ReturnAction action) {
     const bool takeInvoice = action == ReturnAction::ImportInvoice && replacesLinesAgreed();
     ImportResult result;
     {
-        const WaitCursor wait;
+        WorkProgress progress(&body_, QStringLiteral("Importazione dei documenti..."));
+        terms.progress = progress.report();
         switch (action) {
             case ReturnAction::ImportDeliveryNotes:
                 if (auto* picker = forms_.get<PickerForm>(form_name::kDeliveryNotePicker)) {
@@ -66,16 +67,15 @@ void ImportCycle::run(ReturnAction action) {
                 }
                 break;
             case ReturnAction::ImportQuote:
-                if (session_.chosenQuote > 0) {
-                    result = ImportQuote(session_.files, session_.chosenQuote, terms, lines);
-                    if (result.changed) imported.quote = session_.chosenQuote;
+                if (picked.quote > 0) {
+                    result = ImportQuote(session_.files, picked.quote, terms, lines);
+                    if (result.changed) imported.quote = picked.quote;
                 }
                 break;
             case ReturnAction::ImportInvoice:
                 if (takeInvoice) {
-                    result = ImportInvoice(
-                        folder, Trim(session_.workStrings[work_slot::kInvoiceKey]),
-                        Trim(session_.workStrings[work_slot::kInvoiceLineFile]), lines);
+                    result = ImportInvoice(folder, Trim(picked.invoiceKey),
+                                           Trim(picked.invoiceLineFile), lines);
                     const auto* picker = forms_.get<PickerForm>(form_name::kInvoicePicker);
                     // The lines of earlier imports are gone: posting must not mark their sources.
                     if (result.changed) imported = ImportedSources{};

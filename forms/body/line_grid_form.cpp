@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -40,7 +41,8 @@ constexpr GridColumn kSc1{"sc1", "Sc.1", 528, 40, 6};
 constexpr GridColumn kSc2{"sc2", "Sc.2", 570, 40, 6};
 constexpr GridColumn kPrezzo{"prezzo", "Prezzo", 612, 90, 15};
 constexpr GridColumn kCiv{"civ", "Iva", 704, 30, 2};
-constexpr int kScrollX = 736;
+constexpr GridColumn kImporto{"importo", "Importo", 736, 90, 30};
+constexpr int kScrollX = 828;
 constexpr int kScrollWidth = 16;
 
 // The rows the cursor keys move the focus by: one for Up and Down, a page for PageUp and
@@ -70,7 +72,7 @@ QString NumberBox(double v) {
 LineGrid::LineGrid(LineTable& lines, QWidget* parent)
     : QWidget(parent), lines_(lines), numbers_(new TypedNumberBoxes(parent)) {
     setGeometry(0, 0, kScrollX + kScrollWidth, kRowTop + kRows * kRowHeight);
-    for (const GridColumn& c : {kArtic, kDs, kUm, kQuantita, kSc1, kSc2, kPrezzo, kCiv}) {
+    for (const GridColumn& c : {kArtic, kDs, kUm, kQuantita, kSc1, kSc2, kPrezzo, kCiv, kImporto}) {
         auto* l = new QLabel(QString::fromUtf8(c.heading), this);
         l->move(c.x, kRowTop - 18);
     }
@@ -79,18 +81,26 @@ LineGrid::LineGrid(LineTable& lines, QWidget* parent)
         ds_[r] = addBox(r, kDs.x, kDs.width, kDs.maxLength);
         um_[r] = addBox(r, kUm.x, kUm.width, kUm.maxLength);
         quantita_[r] = addBox(r, kQuantita.x, kQuantita.width, kQuantita.maxLength);
-        sc1_[r] = addBox(r, kSc1.x, kSc1.width, kSc1.maxLength);
-        sc2_[r] = addBox(r, kSc2.x, kSc2.width, kSc2.maxLength);
+        discount1_[r] = addBox(r, kSc1.x, kSc1.width, kSc1.maxLength);
+        discount2_[r] = addBox(r, kSc2.x, kSc2.width, kSc2.maxLength);
         prezzo_[r] = addBox(r, kPrezzo.x, kPrezzo.width, kPrezzo.maxLength);
         civ_[r] = addBox(r, kCiv.x, kCiv.width, kCiv.maxLength);
         civ_[r]->setReadOnly(true);
-        for (QLineEdit* number : {quantita_[r], sc1_[r], sc2_[r], prezzo_[r]}) {
+        for (QLineEdit* number : {quantita_[r], discount1_[r], discount2_[r], prezzo_[r]}) {
             number->setAlignment(Qt::AlignRight);
             // Left, the box shows what its line took from the typed text.
             numbers_->add(number,
                           [this, number, r](double) { return NumberBox(lineValue(number, r)); });
         }
         civ_[r]->setAlignment(Qt::AlignCenter);
+        // The line's amount is shown, never typed: the focus passes it by.
+        importo_[r] = addBox(r, kImporto.x, kImporto.width, kImporto.maxLength);
+        importo_[r]->setReadOnly(true);
+        importo_[r]->setFocusPolicy(Qt::NoFocus);
+        importo_[r]->setAlignment(Qt::AlignRight);
+        QPalette shown = importo_[r]->palette();
+        shown.setColor(QPalette::Base, QColor(0xf3, 0xf3, 0xf0));
+        importo_[r]->setPalette(shown);
 
         connect(ds_[r], &QLineEdit::textChanged, this, [this, r] {
             onTextChanged(ds_[r], r);
@@ -98,19 +108,21 @@ LineGrid::LineGrid(LineTable& lines, QWidget* parent)
         });
         connect(um_[r], &QLineEdit::textChanged, this, [this, r] { onTextChanged(um_[r], r); });
         connect(artic_[r], &QLineEdit::textChanged, this, [this, r] {
-            if (!refreshing_) emit codeTyped(r);
+            if (refreshing_) return;
+            emit textTyped();
+            emit codeTyped(r);
         });
         connect(quantita_[r], &QLineEdit::textChanged, this,
                 [this, r] { onNumberChanged(quantita_[r], r); });
         connect(prezzo_[r], &QLineEdit::textChanged, this,
                 [this, r] { onNumberChanged(prezzo_[r], r); });
-        connect(sc1_[r], &QLineEdit::textChanged, this,
-                [this, r] { onDiscountChanged(sc1_[r], r, 1); });
-        connect(sc2_[r], &QLineEdit::textChanged, this,
-                [this, r] { onDiscountChanged(sc2_[r], r, 2); });
+        connect(discount1_[r], &QLineEdit::textChanged, this,
+                [this, r] { onDiscountChanged(discount1_[r], r, 1); });
+        connect(discount2_[r], &QLineEdit::textChanged, this,
+                [this, r] { onDiscountChanged(discount2_[r], r, 2); });
     }
 
-    columns_ = {&artic_, &ds_, &um_, &quantita_, &sc1_, &sc2_, &prezzo_, &civ_};
+    columns_ = {&artic_, &ds_, &um_, &quantita_, &discount1_, &discount2_, &prezzo_, &civ_};
     vscroll_ = new QScrollBar(Qt::Vertical, this);
     vscroll_->setGeometry(kScrollX, kRowTop, kScrollWidth, kRows * kRowHeight);
     vscroll_->setRange(kFirstOffset, kLastOffset);
@@ -129,8 +141,9 @@ QLineEdit* LineGrid::addBox(int row, int x, int width, int maxLength) {
 
 void LineGrid::registerControls(const ControlRegistry& add) const {
     const std::pair<const GridColumn&, const std::array<QLineEdit*, kRows>&> columns[] = {
-        {kArtic, artic_}, {kDs, ds_},   {kUm, um_},         {kQuantita, quantita_},
-        {kSc1, sc1_},     {kSc2, sc2_}, {kPrezzo, prezzo_}, {kCiv, civ_}};
+        {kArtic, artic_},       {kDs, ds_},         {kUm, um_},
+        {kQuantita, quantita_}, {kSc1, discount1_}, {kSc2, discount2_},
+        {kPrezzo, prezzo_},     {kCiv, civ_},       {kImporto, importo_}};
     // Row by row, as the boxes were always registered.
     for (int r = 0; r < kRows; ++r)
         for (const auto& [column, boxes] : columns)
@@ -147,24 +160,42 @@ int LineGrid::rowTop(int row) const {
 }
 
 void LineGrid::refresh() {
+    for (int r = 0; r < kRows; ++r) showRow(r);
+}
+
+void LineGrid::refreshLine(int n) {
+    const int row = n - vscroll_->value();
+    if (row >= 0 && row < kRows) showRow(row);
+}
+
+void LineGrid::showRow(int r) {
     const QScopedValueRollback<bool> refreshing(refreshing_, true);
     // A box not being typed in shows the start of its text, as a long description needs.
     const auto show = [](QLineEdit* box, const QString& text) {
         box->setText(text);
         if (!box->hasFocus()) box->setCursorPosition(0);
     };
-    const int offset = vscroll_->value();
-    for (int r = 0; r < kRows; ++r) {
-        const DocumentLine& line = lines_[r + offset];
-        show(artic_[r], Q(line.code).trimmed());
-        show(ds_[r], Q(line.description).trimmed());
-        show(um_[r], Q(line.unit).trimmed());
-        show(quantita_[r], NumberBox(line.quantity));
-        show(prezzo_[r], NumberBox(line.unitPrice));
-        show(sc1_[r], NumberBox(line.discount1));
-        show(sc2_[r], NumberBox(line.discount2));
-        show(civ_[r], VatCodeText(line.vatCode));
-    }
+    const DocumentLine& line = lines_[lineOfRow(r)];
+    show(artic_[r], Q(line.code).trimmed());
+    show(ds_[r], Q(line.description).trimmed());
+    show(um_[r], Q(line.unit).trimmed());
+    show(quantita_[r], NumberBox(line.quantity));
+    show(prezzo_[r], NumberBox(line.unitPrice));
+    show(discount1_[r], NumberBox(line.discount1));
+    show(discount2_[r], NumberBox(line.discount2));
+    show(civ_[r], VatCodeText(line.vatCode));
+    showAmount(r);
+}
+
+void LineGrid::showAmounts() {
+    for (int r = 0; r < kRows; ++r) showAmount(r);
+}
+
+void LineGrid::showAmount(int r) {
+    if (!amountText_) return;
+    const DocumentLine& line = lines_[lineOfRow(r)];
+    importo_[r]->setText(line.inUse() ? amountText_(line) : QString());
+    importo_[r]->setCursorPosition(0);
 }
 
 void LineGrid::showFromTop() {
@@ -229,10 +260,10 @@ void LineGrid::onEnterMove(QLineEdit* box, int row) {
     } else if (box == um_[row]) {
         quantita_[row]->setFocus();
     } else if (box == quantita_[row]) {
-        sc1_[row]->setFocus();
-    } else if (box == sc1_[row]) {
-        sc2_[row]->setFocus();
-    } else if (box == sc2_[row]) {
+        discount1_[row]->setFocus();
+    } else if (box == discount1_[row]) {
+        discount2_[row]->setFocus();
+    } else if (box == discount2_[row]) {
         prezzo_[row]->setFocus();
     } else if (box == prezzo_[row]) {
         if (row < kRows - 1) {
@@ -268,13 +299,14 @@ void LineGrid::onTextChanged(QLineEdit* box, int row) {
     if (refreshing_) return;
     DocumentLine& line = lines_[lineOfRow(row)];
     (box == ds_[row] ? line.description : line.unit) = S(box->text());
+    emit textTyped();
 }
 
 double LineGrid::lineValue(const QLineEdit* box, int row) const {
     const DocumentLine& line = lines_[lineOfRow(row)];
     if (box == quantita_[row]) return line.quantity;
     if (box == prezzo_[row]) return line.unitPrice;
-    return box == sc1_[row] ? line.discount1 : line.discount2;
+    return box == discount1_[row] ? line.discount1 : line.discount2;
 }
 
 void LineGrid::onNumberChanged(QLineEdit* box, int row) {
@@ -343,8 +375,16 @@ bool LineGrid::eventFilter(QObject* watched, QEvent* event) {
                 emit vatCodeEntered(r);
             }
             break;
+        case QEvent::ShortcutOverride:
+            // Ctrl+Z comes to the box as a key, whatever box it is: the form may take it.
+            if (static_cast<QKeyEvent*>(event)->matches(QKeySequence::Undo)) {
+                event->accept();
+                return true;
+            }
+            break;
         case QEvent::KeyPress: {
             const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->matches(QKeySequence::Undo) && undoKey_ && undoKey_()) return true;
             if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
                 if (box == artic_[r])
                     emit codeEntered(r);

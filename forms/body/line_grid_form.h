@@ -1,9 +1,10 @@
 #pragma once
 // The body form's grid: twelve rows of boxes (code, description, unit, quantity, two
-// discounts, price, VAT code) over the document's 500 lines, and the scroll bar that moves
-// them. The grid writes what is typed into the lines and moves with Enter from box to box;
-// what concerns the article list and the VAT chooser it leaves to the form by its signals. Up and
-// Down move to the row above or below, PageUp and PageDown by a page, scrolling as needed.
+// discounts, price, VAT code, and the line's amount, shown only) over the document's 500
+// lines, and the scroll bar that moves them. The grid writes what is typed into the lines and moves
+// with Enter from box to box; what concerns the article list and the VAT chooser it leaves to the
+// form by its signals. Up and Down move to the row above or below, PageUp and PageDown by a page,
+// scrolling as needed.
 
 #include <QWidget>
 #include <array>
@@ -26,12 +27,20 @@ class LineGrid : public QWidget {
 
     LineGrid(LineTable& lines, QWidget* parent);
 
-    // Registers the boxes (artic, ds, um, quantita, sc1, sc2, prezzo, civ by row) and VScroll1.
+    // Registers the boxes (artic, ds, um, quantita, sc1, sc2, prezzo, civ, importo by row) and
+    // VScroll1.
     void registerControls(const ControlRegistry& add) const;
     // The VAT code a priced line without one takes.
     void setFallbackVatCode(std::function<int()> fallback) {
         fallbackVatCode_ = std::move(fallback);
     }
+    // The amount a line's row shows.
+    void setAmountText(std::function<QString(const DocumentLine&)> amount) {
+        amountText_ = std::move(amount);
+    }
+    // What Ctrl+Z in a box does first: true when it did something, else the box undoes its
+    // own typing.
+    void setUndoKey(std::function<bool()> undo) { undoKey_ = std::move(undo); }
 
     // The row that took the focus last, and the line a row shows.
     int currentRow() const { return currentRow_; }
@@ -40,6 +49,10 @@ class LineGrid : public QWidget {
     int rowTop(int row) const;
     // Shows the lines from the scroll offset in the rows.
     void refresh();
+    // Shows the amount of the line of each row again.
+    void showAmounts();
+    // Shows line `n` again, when a row shows it.
+    void refreshLine(int n);
     // Shows the first lines, row 0 current.
     void showFromTop();
     // Scrolls so that line `last` shows in the next-to-last row, and puts the focus in the code
@@ -67,11 +80,15 @@ class LineGrid : public QWidget {
     void vatCodeEntered(int row);     // civ took the focus or was clicked
     void vatChooserKey(int row);      // Down or F4 in civ
     void linesEdited();               // a quantity, price, discount or code changed
+    void textTyped();                 // a code, description or unit typed
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void showRow(int row);
+    // The amount of the line row `row` shows.
+    void showAmount(int row);
     QLineEdit* addBox(int row, int x, int width, int maxLength);
     void onEnterMove(QLineEdit* box, int row);
     // Up, Down (`by` ±1), PageUp, PageDown (±kRows): the same box `by` lines away, scrolling the
@@ -88,6 +105,8 @@ class LineGrid : public QWidget {
     LineTable& lines_;
     TypedNumberBoxes* numbers_;  // quantita, prezzo, sc1, sc2 of every row
     std::function<int()> fallbackVatCode_;
+    std::function<QString(const DocumentLine&)> amountText_;
+    std::function<bool()> undoKey_;
     bool refreshing_ = false;
     int currentRow_ = 0;
 
@@ -96,9 +115,10 @@ class LineGrid : public QWidget {
     std::array<QLineEdit*, kRows> um_{};
     std::array<QLineEdit*, kRows> quantita_{};
     std::array<QLineEdit*, kRows> prezzo_{};
-    std::array<QLineEdit*, kRows> sc1_{};
-    std::array<QLineEdit*, kRows> sc2_{};
+    std::array<QLineEdit*, kRows> discount1_{};  // sc1
+    std::array<QLineEdit*, kRows> discount2_{};  // sc2
     std::array<QLineEdit*, kRows> civ_{};
+    std::array<QLineEdit*, kRows> importo_{};
     std::array<const std::array<QLineEdit*, kRows>*, 8> columns_{};  // the boxes, by column
     QScrollBar* vscroll_ = nullptr;
 };

@@ -16,7 +16,7 @@ bool RecoverUnderLock(QWidget* parent, Session& session) {
     Result<IntentRecovery> recovered = [&] {
         const WaitCursor wait;
         return RecoverIntent(session.files, session.companyFolder(),
-                             {FpaXmlFolder(SettingsOf(session).fpa, session)});
+                             {FpaXmlFolder(SettingsOf(session).fpa, session.paths)});
     }();
     if (!recovered) {
         Warn(parent, QString::fromStdString(recovered.message()));

@@ -16,5 +16,7 @@ inline constexpr char kRegistration[] = "qorxord";
 inline constexpr char kEInvoices[] = "qorsdi";
 // A customer's e-invoice data (qorvana.fec), reached from the start form.
 inline constexpr char kEInvoiceCustomer[] = "qorfec";
+// The print preview, reached from the header form.
+inline constexpr char kPreview[] = "qorant";
 
 }  // namespace qorvana::form_name

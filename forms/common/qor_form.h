@@ -40,6 +40,7 @@ class QorForm : public QWidget {
     Session& session() { return session_; }
     const Session& session() const { return session_; }
     FormSet& forms() { return forms_; }
+    const FormSet& forms() const { return forms_; }
 
   private:
     QString formName_;

@@ -18,9 +18,52 @@ void Fill(QComboBox* combo, const std::vector<std::string>& items) {
     for (const auto& item : items) combo->addItem(Q(item));
 }
 
-// Maximum lengths of Text4(1..15): the widths of their FpaRecord fields.
-constexpr std::array<int, 16> kText4Length = {0,  20, 20, 10, 10, 20, 10, 10,
-                                              20, 10, 10, 20, 10, 10, 15, 15};
+// The references' boxes: their captions, the index of their id in Text4 (the line number and
+// the job code follow it), the index of their date in dsca, and the widths of the FpaRecord
+// fields they fill.
+struct ReferenceRow {
+    const char* caption;
+    int firstText4;
+    int dateIndex;
+    int fields;  // 1: the id alone; 3: id, line number, job code
+    std::array<int, 3> lengths;
+};
+constexpr ReferenceRow kReferenceRows[] = {
+    {"DDT", 1, 6, 1, {20, 0, 0}},           {"Ordine di acquisto", 2, 7, 3, {20, 10, 10}},
+    {"Contratto", 5, 8, 3, {20, 10, 10}},   {"Convenzione", 8, 9, 3, {20, 10, 10}},
+    {"Ricezione", 11, 10, 3, {20, 10, 10}},
+};
+constexpr int kCupText4 = 14;
+constexpr int kCigText4 = 15;
+
+QLineEdit* TextBox(int maxLength) {
+    auto* box = new QLineEdit;
+    box->setMaxLength(maxLength);
+    return box;
+}
+
+// The reference as its boxes show it; a reference without line number or job code leaves
+// them empty.
+InvoiceReference ReferenceShown(const ReferenceBoxes& boxes) {
+    InvoiceReference r;
+    r.date = S(boxes.date->text());
+    r.id = S(boxes.id->text());
+    if (boxes.lineNumber) r.lineNumber = S(boxes.lineNumber->text());
+    if (boxes.jobCode) r.jobCode = S(boxes.jobCode->text());
+    return r;
+}
+
+// The panel's references in the order of its rows.
+std::array<InvoiceReference*, 5> ReferencesOf(PanelEntries& e) {
+    return {&e.deliveryNote, &e.purchaseOrder, &e.contract, &e.convention, &e.reception};
+}
+
+void ShowReference(const ReferenceBoxes& boxes, const InvoiceReference& r) {
+    boxes.date->setText(Q(r.date));
+    boxes.id->setText(Q(r.id));
+    if (boxes.lineNumber) boxes.lineNumber->setText(Q(r.lineNumber));
+    if (boxes.jobCode) boxes.jobCode->setText(Q(r.jobCode));
+}
 
 }  // namespace
 
@@ -32,52 +75,49 @@ FpaPanel::FpaPanel(QWidget* parent) : QFrame(parent) {
 
     const char* comboCaptions[] = {"Tipo documento", "Causale ritenuta", "Tipo ritenuta",
                                    "Condizioni di pagamento", "Modalità di pagamento"};
-    for (int i = 0; i < 5; ++i) {
-        combo8_[i] = new QComboBox;
-        combo8_[i]->setMinimumContentsLength(28);
-        combo8_[i]->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    const auto all = lists();
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        QComboBox* list = *all[i] = new QComboBox;
+        list->setMinimumContentsLength(28);
+        list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         grid->addWidget(new QLabel(QString::fromUtf8(comboCaptions[i])), row, 0);
-        grid->addWidget(combo8_[i], row++, 1, 1, 5);
+        grid->addWidget(list, row++, 1, 1, 5);
     }
 
-    for (int i = 1; i <= 15; ++i) {
-        text4_[i] = new QLineEdit;
-        text4_[i]->setMaxLength(kText4Length[i]);
-    }
-    for (int i = 6; i <= 10; ++i) referenceDates_[i] = new DatePicker;
-
-    // One row per reference: date, id / number, item number, job code.
-    struct Reference {
-        const char* caption;
-        int date;
-        int first;  // Text4 index of the id or number
-        int fields;
-    };
-    const Reference references[] = {
-        {"DDT", 6, 1, 1},         {"Ordine di acquisto", 7, 2, 3}, {"Contratto", 8, 5, 3},
-        {"Convenzione", 9, 8, 3}, {"Ricezione", 10, 11, 3},
-    };
+    // One row per reference: date, id / number, line number, job code.
     grid->addWidget(new QLabel(QStringLiteral("Data")), row, 1);
     grid->addWidget(new QLabel(QStringLiteral("Identificativo / numero")), row, 2);
     grid->addWidget(new QLabel(QStringLiteral("Numero linea")), row, 3);
     grid->addWidget(new QLabel(QStringLiteral("Codice commessa / convenzione")), row++, 4);
-    for (const auto& r : references) {
-        grid->addWidget(new QLabel(QString::fromUtf8(r.caption)), row, 0);
-        grid->addWidget(referenceDates_[r.date], row, 1);
-        for (int k = 0; k < r.fields; ++k) grid->addWidget(text4_[r.first + k], row, 2 + k);
+    for (std::size_t r = 0; r < references_.size(); ++r) {
+        const ReferenceRow& shape = kReferenceRows[r];
+        ReferenceBoxes& boxes = references_[r];
+        boxes.date = new DatePicker;
+        boxes.id = TextBox(shape.lengths[0]);
+        if (shape.fields == 3) {
+            boxes.lineNumber = TextBox(shape.lengths[1]);
+            boxes.jobCode = TextBox(shape.lengths[2]);
+        }
+        grid->addWidget(new QLabel(QString::fromUtf8(shape.caption)), row, 0);
+        grid->addWidget(boxes.date, row, 1);
+        int column = 2;
+        for (QLineEdit* box : {boxes.id, boxes.lineNumber, boxes.jobCode})
+            if (box) grid->addWidget(box, row, column++);
         ++row;
     }
+    cup_ = TextBox(15);
+    cig_ = TextBox(15);
     grid->addWidget(new QLabel(QStringLiteral("Codice CUP")), row, 0);
-    grid->addWidget(text4_[14], row, 1, 1, 2);
+    grid->addWidget(cup_, row, 1, 1, 2);
     grid->addWidget(new QLabel(QStringLiteral("Codice CIG")), row, 3);
-    grid->addWidget(text4_[15], row++, 4);
+    grid->addWidget(cig_, row++, 4);
 
-    combo6_ = new QComboBox;
-    combo7_ = new QComboBox;
+    carrier_ = new QComboBox;
+    vehicleKind_ = new QComboBox;
     grid->addWidget(new QLabel(QStringLiteral("Vettore")), row, 0);
-    grid->addWidget(combo6_, row, 1, 1, 2);
+    grid->addWidget(carrier_, row, 1, 1, 2);
     grid->addWidget(new QLabel(QStringLiteral("Tipo veicolo")), row, 3);
-    grid->addWidget(combo7_, row++, 4);
+    grid->addWidget(vehicleKind_, row++, 4);
 
     // The invoice a credit note corrects (DatiFattureCollegate), with e-invoices to everyone.
     correctedLabel_ = new QLabel(QStringLiteral("Fattura rettificata"));
@@ -100,11 +140,20 @@ FpaPanel::FpaPanel(QWidget* parent) : QFrame(parent) {
 
 void FpaPanel::registerControls(const ControlRegistry& add) {
     add(QStringLiteral("Frame5"), this, -1);
-    for (int i = 0; i < 5; ++i) add(QStringLiteral("Combo8"), combo8_[i], i);
-    add(QStringLiteral("Combo7"), combo7_, -1);
-    add(QStringLiteral("Combo6"), combo6_, -1);
-    for (int i = 1; i <= 15; ++i) add(QStringLiteral("Text4"), text4_[i], i);
-    for (int i = 6; i <= 10; ++i) add(QStringLiteral("dsca"), referenceDates_[i], i);
+    const auto all = lists();
+    for (std::size_t i = 0; i < all.size(); ++i)
+        add(QStringLiteral("Combo8"), *all[i], static_cast<int>(i));
+    add(QStringLiteral("Combo7"), vehicleKind_, -1);
+    add(QStringLiteral("Combo6"), carrier_, -1);
+    for (std::size_t r = 0; r < references_.size(); ++r) {
+        const ReferenceBoxes& boxes = references_[r];
+        int index = kReferenceRows[r].firstText4;
+        for (QLineEdit* box : {boxes.id, boxes.lineNumber, boxes.jobCode})
+            if (box) add(QStringLiteral("Text4"), box, index++);
+        add(QStringLiteral("dsca"), boxes.date, kReferenceRows[r].dateIndex);
+    }
+    add(QStringLiteral("Text4"), cup_, kCupText4);
+    add(QStringLiteral("Text4"), cig_, kCigText4);
     add(QStringLiteral("art73"), art73_, -1);
     add(QStringLiteral("fattrett"), correctedNumber_, -1);
     add(QStringLiteral("datarett"), correctedDate_, -1);
@@ -112,64 +161,52 @@ void FpaPanel::registerControls(const ControlRegistry& add) {
 }
 
 QWidget* FpaPanel::firstField() const {
-    return text4_[1];
+    return references_[0].id;
 }
 
 void FpaPanel::fillLists(const HeaderTables& tables) {
-    Fill(combo7_, VehicleKindItems());
-    combo6_->clear();
-    for (int row = 1; row <= 40; ++row) combo6_->addItem(Q(tables.carriers[row][2]));
+    Fill(vehicleKind_, VehicleKindItems());
+    carrier_->clear();
+    for (int row = 1; row <= 40; ++row) carrier_->addItem(Q(tables.carriers[row][2]));
     // No carrier and no vehicle kind until the operator chooses one.
-    combo6_->setCurrentIndex(-1);
-    combo7_->setCurrentIndex(-1);
-    Fill(combo8_[0], DocumentTypeItems());
-    connect(combo8_[0], &QComboBox::currentIndexChanged, this, &FpaPanel::documentTypeChanged,
+    carrier_->setCurrentIndex(-1);
+    vehicleKind_->setCurrentIndex(-1);
+    Fill(documentType_, DocumentTypeItems());
+    connect(documentType_, &QComboBox::currentIndexChanged, this, &FpaPanel::documentTypeChanged,
             Qt::UniqueConnection);
-    Fill(combo8_[1], WithholdingReasonItems());
-    Fill(combo8_[2], WithholdingTypeItems());
-    Fill(combo8_[3], PaymentConditionItems());
-    Fill(combo8_[4], PaymentModeItems());
+    Fill(withholdingReason_, WithholdingReasonItems());
+    Fill(withholdingType_, WithholdingTypeItems());
+    Fill(paymentCondition_, PaymentConditionItems());
+    Fill(paymentMode_, PaymentModeItems());
 }
 
 void FpaPanel::presetForDocument(DocumentKind documentKind, double secondInstalment,
                                  int paymentModeDigit) {
-    combo8_[0]->setCurrentIndex(DocumentTypePosition(documentKind));
+    documentType_->setCurrentIndex(DocumentTypePosition(documentKind));
     art73_->setChecked(false);
-    combo8_[1]->setCurrentIndex(0);
-    combo8_[2]->setCurrentIndex(0);
+    withholdingReason_->setCurrentIndex(0);
+    withholdingType_->setCurrentIndex(0);
     presetPayment(secondInstalment, paymentModeDigit);
 }
 
 void FpaPanel::presetPayment(double secondInstalment, int paymentModeDigit) {
-    combo8_[3]->setCurrentIndex(PaymentConditionPosition(secondInstalment));
-    combo8_[4]->setCurrentIndex(PaymentModePosition(paymentModeDigit));
+    paymentCondition_->setCurrentIndex(PaymentConditionPosition(secondInstalment));
+    paymentMode_->setCurrentIndex(PaymentModePosition(paymentModeDigit));
 }
 
 PanelEntries FpaPanel::entries() const {
-    const auto text = [this](int i) { return S(text4_[i]->text()); };
-    const auto reference = [&](int date, int first, int fields) {
-        InvoiceReference r;
-        r.date = S(referenceDates_[date]->text());
-        r.id = text(first);
-        if (fields > 1) r.lineNumber = text(first + 1);
-        if (fields > 2) r.jobCode = text(first + 2);
-        return r;
-    };
     PanelEntries e;
-    e.documentType = S(combo8_[0]->currentText()).substr(0, 4);
-    e.withholdingReason = combo8_[1]->currentIndex();
-    e.withholdingType = combo8_[2]->currentIndex();
-    e.paymentCondition = combo8_[3]->currentIndex();
-    e.paymentMode = combo8_[4]->currentIndex();
-    e.deliveryNote = reference(6, 1, 1);
-    e.purchaseOrder = reference(7, 2, 3);
-    e.contract = reference(8, 5, 3);
-    e.convention = reference(9, 8, 3);
-    e.reception = reference(10, 11, 3);
-    e.cup = text(14);
-    e.cig = text(15);
-    e.carrier = combo6_->currentIndex();
-    e.vehicleKind = combo7_->currentIndex();
+    e.documentType = S(documentType_->currentText()).substr(0, 4);
+    e.withholdingReason = withholdingReason_->currentIndex();
+    e.withholdingType = withholdingType_->currentIndex();
+    e.paymentCondition = paymentCondition_->currentIndex();
+    e.paymentMode = paymentMode_->currentIndex();
+    for (std::size_t r = 0; r < references_.size(); ++r)
+        *ReferencesOf(e)[r] = ReferenceShown(references_[r]);
+    e.cup = S(cup_->text());
+    e.cig = S(cig_->text());
+    e.carrier = carrier_->currentIndex();
+    e.vehicleKind = vehicleKind_->currentIndex();
     e.art73 = art73_->isChecked();
     if (correctedNumber_->isVisibleTo(this)) {
         e.correctedInvoice.id = S(correctedNumber_->text());
@@ -192,11 +229,13 @@ void FpaPanel::proposeCorrectedInvoice(const InvoiceReference& invoice) {
     correctedDate_->setText(Q(invoice.date));
 }
 
-void FpaPanel::clearReferences() {
-    for (int i = 1; i <= 15; ++i) text4_[i]->clear();
-    for (int i = 6; i <= 10; ++i) referenceDates_[i]->setText(QString());
-    correctedNumber_->clear();
-    correctedDate_->clear();
+void FpaPanel::showReferences(PanelEntries e) {
+    for (std::size_t r = 0; r < references_.size(); ++r)
+        ShowReference(references_[r], *ReferencesOf(e)[r]);
+    cup_->setText(Q(e.cup));
+    cig_->setText(Q(e.cig));
+    correctedNumber_->setText(Q(e.correctedInvoice.id));
+    correctedDate_->setText(Q(e.correctedInvoice.date));
 }
 
 }  // namespace qorvana

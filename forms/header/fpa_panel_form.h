@@ -21,6 +21,15 @@ namespace qorvana {
 
 class DatePicker;
 
+// The boxes of one reference of the electronic invoice; a delivery note has no line number
+// and no job code.
+struct ReferenceBoxes {
+    DatePicker* date = nullptr;
+    QLineEdit* id = nullptr;
+    QLineEdit* lineNumber = nullptr;
+    QLineEdit* jobCode = nullptr;
+};
+
 class FpaPanel : public QFrame {
     Q_OBJECT
   public:
@@ -35,8 +44,10 @@ class FpaPanel : public QFrame {
     void presetPayment(double secondInstalment, int paymentModeDigit);
     // The entries as the operator left them.
     PanelEntries entries() const;
-    // Empties the references (Text4 and their dates) for a new document.
-    void clearReferences();
+    // Shows the references of `entries` (a copy: showing them may change the draft they came
+    // from) in Text4, their dates and the corrected invoice: empty
+    // for a new document, as the operator left them when the header is shown again.
+    void showReferences(PanelEntries entries);
     // Shows the corrected invoice's boxes (e-invoices to every customer).
     void showCorrectedInvoice(bool shown);
     // Fills the corrected invoice's boxes with `invoice` when both are empty.
@@ -54,11 +65,23 @@ class FpaPanel : public QFrame {
     void documentTypeChanged();
 
   private:
-    std::array<QComboBox*, 5> combo8_{};
-    QComboBox* combo7_ = nullptr;
-    QComboBox* combo6_ = nullptr;
-    std::array<QLineEdit*, 16> text4_{};            // indices 1..15
-    std::array<DatePicker*, 11> referenceDates_{};  // dsca indices 6..10
+    // Combo8(0..4), in this order.
+    std::array<QComboBox**, 5> lists() {
+        return {&documentType_, &withholdingReason_, &withholdingType_, &paymentCondition_,
+                &paymentMode_};
+    }
+
+    QComboBox* documentType_ = nullptr;
+    QComboBox* withholdingReason_ = nullptr;
+    QComboBox* withholdingType_ = nullptr;
+    QComboBox* paymentCondition_ = nullptr;
+    QComboBox* paymentMode_ = nullptr;
+    QComboBox* vehicleKind_ = nullptr;  // Combo7
+    QComboBox* carrier_ = nullptr;      // Combo6
+    // Delivery note, purchase order, contract, convention, reception: Text4(1..13), dsca(6..10).
+    std::array<ReferenceBoxes, 5> references_{};
+    QLineEdit* cup_ = nullptr;  // Text4(14)
+    QLineEdit* cig_ = nullptr;  // Text4(15)
     QCheckBox* art73_ = nullptr;
     QLabel* correctedLabel_ = nullptr;
     QLineEdit* correctedNumber_ = nullptr;

@@ -31,6 +31,8 @@
 #include "document/header_checks.h"
 #include "document/numbering.h"
 #include "fatturapa/fpa_export.h"
+#include "forms/body/body_form.h"
+#include "forms/common/customer_label.h"
 #include "forms/common/date_picker.h"
 #include "forms/common/document_caption.h"
 #include "forms/common/form_names.h"
@@ -65,7 +67,7 @@ HeaderForm::HeaderForm(Session& session, FormSet& forms)
     : QorForm(QString(form_name::kHeader), session, forms), amounts_(new TypedNumberBoxes(this)) {
     setWindowTitle(DocumentCaption(DocumentKind::Invoice, kFpaOrdinary));
     buildControls();
-    for (QLineEdit* box : total_) box->setText(QStringLiteral("0 "));
+    for (QLineEdit* box : totals_) box->setText(QStringLiteral("0 "));
 }
 
 HeaderForm::~HeaderForm() = default;
@@ -76,6 +78,7 @@ void HeaderForm::buildControls() {
     // Everything but the buttons scrolls, so that the buttons stay on a small screen even
     // with the electronic-invoice panel open.
     auto* outer = new QVBoxLayout(this);
+    outer->addLayout(buildCustomerRow());
     scroll_ = new QScrollArea;
     scroll_->setWidgetResizable(true);
     scroll_->setFrameShape(QFrame::NoFrame);
@@ -105,27 +108,54 @@ void HeaderForm::buildControls() {
 
     // Amounts typed by the operator show, once left, the value read, as the split writes it.
     const auto asInstalment = [](double value) { return Q(InstalmentText(value)); };
-    for (QLineEdit* box : {pro_[1], text2_[11], text2_[12]}) amounts_->add(box, asInstalment);
+    for (QLineEdit* box : {commissionAmount_, additionalAmounts_[0], additionalAmounts_[1]})
+        amounts_->add(box, asInstalment);
 
     connectKeys();
+    connectDraft();
+}
+
+QLayout* HeaderForm::buildCustomerRow() {
+    // Above what scrolls: whose document it is, and its preview.
+    auto* row = new QHBoxLayout;
+    cliente_ = new CustomerLabel;
+    registerControl(QStringLiteral("cliente"), cliente_);
+    row->addWidget(cliente_, 1);
+    preview_ = new QPushButton(QStringLiteral("Ante&prima"));
+    preview_->setToolTip(QStringLiteral("Mostra il documento come sarà stampato"));
+    registerControl(QStringLiteral("anteprima"), preview_);
+    row->addWidget(preview_);
+    previewReprint_ = new QPushButton(QStringLiteral("Anteprima rista&mpa"));
+    previewReprint_->setToolTip(
+        QStringLiteral("Mostra il documento appena memorizzato e permette di ristamparlo"));
+    registerControl(QStringLiteral("anteprima_ristampa"), previewReprint_);
+    row->addWidget(previewReprint_);
+    connect(preview_, &QPushButton::clicked, this, [this] { preview(false); });
+    connect(previewReprint_, &QPushButton::clicked, this, [this] { preview(true); });
+    return row;
 }
 
 QWidget* HeaderForm::buildDocumentBox() {
     auto* box = new QGroupBox(QStringLiteral("Documento"));
     auto* grid = new QGridLayout(box);
-    for (int i : {0, 3, 4, 11, 12}) {
-        text2_[i] = new QLineEdit;
-        registerControl(QStringLiteral("text2"), text2_[i], i);
-    }
-    text2_[0]->setMaxLength(static_cast<int>(kDocumentNumberLength));
-    text2_[4]->setMaxLength(6);
-    for (int i : {1, 2}) {
-        text3_[i] = new DatePicker;
-        registerControl(QStringLiteral("text3"), text3_[i], i);
-    }
-    numera_ = new QCheckBox(QStringLiteral("Numerazione separata fatturaPA"));
-    registerControl(QStringLiteral("numera"), numera_);
-    connect(numera_, &QCheckBox::toggled, this, &HeaderForm::seriesToggled);
+    const auto textBox = [this](QLineEdit*& box, int index) {
+        box = new QLineEdit;
+        registerControl(QStringLiteral("text2"), box, index);
+    };
+    textBox(documentNumber_, 0);
+    textBox(vatRegisterNumber_, 3);
+    textBox(transmissionNumber_, 4);
+    textBox(additionalAmounts_[0], 11);
+    textBox(additionalAmounts_[1], 12);
+    documentNumber_->setMaxLength(static_cast<int>(kDocumentNumberLength));
+    transmissionNumber_->setMaxLength(6);
+    documentDate_ = new DatePicker;
+    registrationDate_ = new DatePicker;
+    registerControl(QStringLiteral("text3"), documentDate_, 1);
+    registerControl(QStringLiteral("text3"), registrationDate_, 2);
+    separateSeries_ = new QCheckBox(QStringLiteral("Numerazione separata fatturaPA"));
+    registerControl(QStringLiteral("numera"), separateSeries_);
+    connect(separateSeries_, &QCheckBox::toggled, this, &HeaderForm::seriesToggled);
     progressiveLabel_ = new QLabel(QStringLiteral("Progressivo invio"));
 
     int row = 0;
@@ -133,23 +163,26 @@ QWidget* HeaderForm::buildDocumentBox() {
         grid->addWidget(new QLabel(caption), row, 0);
         grid->addWidget(w, row++, 1, align);
     };
-    add(QStringLiteral("Numero del documento"), text2_[0]);
+    add(QStringLiteral("Numero del documento"), documentNumber_);
     // The calendar button stays beside its date.
-    add(QStringLiteral("Data di emissione"), text3_[1], Qt::AlignLeft);
-    add(QStringLiteral("Data di registrazione"), text3_[2], Qt::AlignLeft);
-    add(QStringLiteral("Numero registro iva"), text2_[3]);
+    add(QStringLiteral("Data di emissione"), documentDate_, Qt::AlignLeft);
+    add(QStringLiteral("Data di registrazione"), registrationDate_, Qt::AlignLeft);
+    add(QStringLiteral("Numero registro iva"), vatRegisterNumber_);
     grid->addWidget(progressiveLabel_, row, 0);
-    grid->addWidget(text2_[4], row++, 1);
-    grid->addWidget(numera_, row++, 0, 1, 2);
+    grid->addWidget(transmissionNumber_, row++, 1);
+    grid->addWidget(separateSeries_, row++, 0, 1, 2);
 
-    const char* captions[] = {nullptr, nullptr, "Banca 1", "Banca 2", "Banca 3", "Sezionale"};
-    for (int i = 2; i <= 5; ++i) {
-        combo_[i] = new QComboBox;
-        registerControl(QStringLiteral("Combo%1").arg(i), combo_[i]);
-        add(QString::fromUtf8(captions[i]), combo_[i]);
+    // Combo2..Combo4 the banks, Combo5 the series.
+    for (int i = 0; i < 3; ++i) {
+        banks_[i] = new QComboBox;
+        registerControl(QStringLiteral("Combo%1").arg(i + 2), banks_[i]);
+        add(QStringLiteral("Banca %1").arg(i + 1), banks_[i]);
     }
-    add(QStringLiteral("Importo aggiuntivo 1"), text2_[11]);
-    add(QStringLiteral("Importo aggiuntivo 2"), text2_[12]);
+    series_ = new QComboBox;
+    registerControl(QStringLiteral("Combo5"), series_);
+    add(QStringLiteral("Sezionale"), series_);
+    add(QStringLiteral("Importo aggiuntivo 1"), additionalAmounts_[0]);
+    add(QStringLiteral("Importo aggiuntivo 2"), additionalAmounts_[1]);
     grid->setRowStretch(row, 1);  // any spare height goes below the fields
     return box;
 }
@@ -161,17 +194,18 @@ QWidget* HeaderForm::buildTotalsBox() {
                               "Totale importi esenti / non imponibili",
                               "Importo complessivo del documento", "Importo dovuto"};
     for (int i = 0; i < 5; ++i) {
-        total_[i] = AmountBox(true);
-        registerControl(QStringLiteral("total"), total_[i], i);
+        totals_[i] = AmountBox(true);
+        registerControl(QStringLiteral("total"), totals_[i], i);
         grid->addWidget(new QLabel(QString::fromUtf8(captions[i])), i, 0);
-        grid->addWidget(total_[i], i, 1);
+        grid->addWidget(totals_[i], i, 1);
     }
     grid->setRowStretch(5, 1);  // the totals stay together at the top
     return box;
 }
 
 QWidget* HeaderForm::buildInstalmentsBox() {
-    instalments_ = new InstalmentsPanel(session(), *amounts_, [this] { return text3_[1]->text(); });
+    instalments_ =
+        new InstalmentsPanel(session(), *amounts_, [this] { return documentDate_->text(); });
     instalments_->registerControls(controlRegistry());
     // The e-invoice's payment condition and mode follow the terms chosen in the header.
     connect(instalments_, &InstalmentsPanel::conditionChanged, this, [this] {
@@ -184,27 +218,27 @@ QWidget* HeaderForm::buildInstalmentsBox() {
 QWidget* HeaderForm::buildOptionsBox() {
     auto* box = new QGroupBox(QStringLiteral("Provvigione e iva"));
     auto* grid = new QGridLayout(box);
-    pro_[0] = AmountBox(false);
-    pro_[1] = AmountBox(false);
-    registerControl(QStringLiteral("pro"), pro_[0], 0);
-    registerControl(QStringLiteral("pro"), pro_[1], 1);
+    commissionRate_ = AmountBox(false);
+    commissionAmount_ = AmountBox(false);
+    registerControl(QStringLiteral("pro"), commissionRate_, 0);
+    registerControl(QStringLiteral("pro"), commissionAmount_, 1);
     grid->addWidget(new QLabel(QStringLiteral("Aliquota provvigione")), 0, 0);
-    grid->addWidget(pro_[0], 0, 1);
+    grid->addWidget(commissionRate_, 0, 1);
     grid->addWidget(new QLabel(QStringLiteral("Importo provvigione")), 1, 0);
-    grid->addWidget(pro_[1], 1, 1);
-    rib_ = new QCheckBox(QStringLiteral("Ricevuta bancaria"));
-    esig_ = new QCheckBox(QStringLiteral("Iva ad esigibilità differita"));
-    registerControl(QStringLiteral("rib"), rib_);
-    registerControl(QStringLiteral("esig"), esig_);
-    grid->addWidget(rib_, 2, 0, 1, 2);
-    grid->addWidget(esig_, 3, 0, 1, 2);
+    grid->addWidget(commissionAmount_, 1, 1);
+    bankReceipt_ = new QCheckBox(QStringLiteral("Ricevuta bancaria"));
+    deferredVat_ = new QCheckBox(QStringLiteral("Iva ad esigibilità differita"));
+    registerControl(QStringLiteral("rib"), bankReceipt_);
+    registerControl(QStringLiteral("esig"), deferredVat_);
+    grid->addWidget(bankReceipt_, 2, 0, 1, 2);
+    grid->addWidget(deferredVat_, 3, 0, 1, 2);
     const char* captions[] = {
         "Riporta il documento nello spesometro", "Documento relativo a noleggi o leasing",
         "Documento con iva non esposta in fattura", "Autofattura", "Documento riepilogativo"};
     for (int i = 0; i < 5; ++i) {
-        xxiva_[i] = new QCheckBox(QString::fromUtf8(captions[i]));
-        registerControl(QStringLiteral("xxiva"), xxiva_[i], i);
-        grid->addWidget(xxiva_[i], 4 + i, 0, 1, 2);
+        vatOptions_[i] = new QCheckBox(QString::fromUtf8(captions[i]));
+        registerControl(QStringLiteral("xxiva"), vatOptions_[i], i);
+        grid->addWidget(vatOptions_[i], 4 + i, 0, 1, 2);
     }
     return box;
 }
@@ -212,38 +246,31 @@ QWidget* HeaderForm::buildOptionsBox() {
 QWidget* HeaderForm::buildButtons() {
     auto* bar = new QWidget;
     auto* row = new QHBoxLayout(bar);
-    struct Button {
-        int index;
-        const char* caption;
-        const char* tip;
+    // The buttons, named comando(index) and ccomando(0).
+    const auto button = [&](const char* name, int index, const char* caption, const char* tip) {
+        auto* b = new QPushButton(QString::fromUtf8(caption));
+        b->setToolTip(QString::fromUtf8(tip));
+        registerControl(QString::fromUtf8(name), b, index);
+        row->addWidget(b);
+        return b;
     };
-    const Button buttons[] = {
-        {1, "&Conferma", "Memorizza il documento"},
-        {4, "&Torna alle righe", "Torna al corpo del documento"},
-        {3, "&Ristampa", "Stampa di nuovo il documento"},
-        {2, "&Stampante", "Sceglie la stampante"},
-        {7, "Crea file &XML", "Crea il file XML della fatturaPA"},
-        {0, "&Abbandona", "Abbandona il documento"},
-    };
-    for (const auto& b : buttons) {
-        comando_[b.index] = new QPushButton(QString::fromUtf8(b.caption));
-        comando_[b.index]->setToolTip(QString::fromUtf8(b.tip));
-        registerControl(QStringLiteral("comando"), comando_[b.index], b.index);
-        row->addWidget(comando_[b.index]);
-    }
-    ccomando0_ = new QPushButton(QStringLiteral("&Dati fatturaPA"));
-    ccomando0_->setToolTip(QStringLiteral("Apre il riepilogo dati fatturaPA"));
-    registerControl(QStringLiteral("ccomando"), ccomando0_, 0);
-    row->insertWidget(0, ccomando0_);
+    auto* openPanel = button("ccomando", 0, "&Dati fatturaPA", "Apre il riepilogo dati fatturaPA");
+    auto* confirm = button("comando", 1, "&Conferma", "Memorizza il documento");
+    auto* backToLines = button("comando", 4, "&Torna alle righe", "Torna al corpo del documento");
+    auto* reprint = button("comando", 3, "&Ristampa", "Stampa di nuovo il documento");
+    auto* choosePrinter = button("comando", 2, "&Stampante", "Sceglie la stampante");
+    createXml_ = button("comando", 7, "Crea file &XML", "Crea il file XML della fatturaPA");
+    auto* abandon = button("comando", 0, "&Abbandona", "Abbandona il documento");
+    openPanel_ = openPanel;
 
-    connect(comando_[0], &QPushButton::clicked, this, &HeaderForm::abandon);
-    connect(comando_[1], &QPushButton::clicked, this, &HeaderForm::confirm);
-    connect(comando_[2], &QPushButton::clicked, this, &HeaderForm::choosePrinter);
-    connect(comando_[3], &QPushButton::clicked, this, [this] { handBack(ReturnAction::Reprint); });
-    connect(comando_[4], &QPushButton::clicked, this,
+    connect(abandon, &QPushButton::clicked, this, &HeaderForm::abandon);
+    connect(confirm, &QPushButton::clicked, this, &HeaderForm::confirm);
+    connect(choosePrinter, &QPushButton::clicked, this, &HeaderForm::choosePrinter);
+    connect(reprint, &QPushButton::clicked, this, [this] { handBack(ReturnAction::Reprint); });
+    connect(backToLines, &QPushButton::clicked, this,
             [this] { handBack(ReturnAction::BackToLines); });
-    connect(comando_[7], &QPushButton::clicked, this, &HeaderForm::createXml);
-    connect(ccomando0_, &QPushButton::clicked, this, &HeaderForm::openPanel);
+    connect(createXml_, &QPushButton::clicked, this, &HeaderForm::createXml);
+    connect(openPanel, &QPushButton::clicked, this, &HeaderForm::openPanel);
     return bar;
 }
 
@@ -251,11 +278,19 @@ void HeaderForm::connectKeys() {
     auto enterMoves = [this](QLineEdit* from, QWidget* to) {
         connect(from, &QLineEdit::returnPressed, this, [to] { to->setFocus(Qt::TabFocusReason); });
     };
-    enterMoves(text2_[0], text3_[2]);
-    enterMoves(text3_[2]->lineEdit(), text3_[1]);
-    enterMoves(text3_[1]->lineEdit(), text2_[3]);
-    enterMoves(pro_[0], pro_[1]);
-    connect(text3_[1], &DatePicker::textChanged, this, &HeaderForm::documentDateChanged);
+    enterMoves(documentNumber_, registrationDate_);
+    enterMoves(registrationDate_->lineEdit(), documentDate_);
+    enterMoves(documentDate_->lineEdit(), vatRegisterNumber_);
+    enterMoves(commissionRate_, commissionAmount_);
+    connect(documentDate_, &DatePicker::textChanged, this, &HeaderForm::documentDateChanged);
+}
+
+void HeaderForm::connectDraft() {
+    const auto store = [this] { storeEntries(); };
+    for (QLineEdit* box : findChildren<QLineEdit*>()) connect(box, &QLineEdit::textChanged, store);
+    for (QComboBox* list : findChildren<QComboBox*>())
+        connect(list, &QComboBox::currentIndexChanged, store);
+    for (QCheckBox* tick : findChildren<QCheckBox*>()) connect(tick, &QCheckBox::toggled, store);
 }
 
 // --- load and activation ---------------------------------------------------------------------
@@ -270,9 +305,9 @@ void HeaderForm::loadOnce() {
     const QScopedValueRollback<bool> filling(filling_, true);
     instalments_->fillConditions();
     const HeaderTables& tables = settings.headerTables;
-    for (int i = 2; i <= 4; ++i)
-        for (const auto& entry : tables.listEntries) combo_[i]->addItem(Q(entry));
-    for (int entry = 1; entry <= 9; ++entry) combo_[5]->addItem(Q(tables.seriesTable[entry][0]));
+    for (QComboBox* bank : banks_)
+        for (const auto& entry : tables.listEntries) bank->addItem(Q(entry));
+    for (int entry = 1; entry <= 9; ++entry) series_->addItem(Q(tables.seriesTable[entry][0]));
     panel_->fillLists(tables);
 
     fitToScreen();
@@ -287,7 +322,9 @@ void HeaderForm::fitToScreen() {
     content->adjustSize();
     const int scrollBar = scroll_->verticalScrollBar()->sizeHint().width();
     QSize wanted = content->sizeHint() + QSize(scrollBar, 0);
-    wanted.rheight() += layout()->itemAt(1)->sizeHint().height() + layout()->spacing();
+    // The customer's row above the scrolling part, the buttons below it.
+    for (const int fixed : {0, 2})
+        wanted.rheight() += layout()->itemAt(fixed)->sizeHint().height() + layout()->spacing();
     const QMargins m = layout()->contentsMargins();
     wanted += QSize(m.left() + m.right(), m.top() + m.bottom());
     if (const QScreen* screen = this->screen()) {
@@ -313,41 +350,46 @@ void HeaderForm::activate() {
     } catch (const RecordIoError& e) {
         Warn(this, QString::fromUtf8(e.what()));
     }
+    storeEntries();
 }
 
 void HeaderForm::startNewDocument() {
     Session& s = session();
     const QScopedValueRollback<bool> filling(filling_, true);
-    for (int i = 2; i <= 5; ++i)
-        if (combo_[i]->count() > 0) combo_[i]->setCurrentIndex(0);
+    DocumentDraft& draft = forms().draft();
+    // The references typed are kept while the operator goes back to the lines and returns.
+    panel_->showReferences(draft.panel);
+    for (QComboBox* list : {banks_[0], banks_[1], banks_[2], series_})
+        if (list->count() > 0) list->setCurrentIndex(0);
 
-    const DocumentDraft& draft = forms().draft();
+    cliente_->showCustomer(draft.customer);
     showTotals();
 
-    const bool fpa = s.fpaState != kFpaOrdinary;
-    setWindowTitle(DocumentCaption(s.documentKind, s.fpaState));
+    const bool fpa = draft.electronic();
+    setWindowTitle(DocumentCaption(draft.kind, draft.fpaState));
 
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{comando_[7], ccomando0_, text2_[4], progressiveLabel_})
+    for (QWidget* w : std::initializer_list<QWidget*>{createXml_, openPanel_, transmissionNumber_,
+                                                      progressiveLabel_})
         w->setVisible(fpa);
     const CompanySettings& settings = SettingsOf(s);
     // The panel's Art73 mark starts unticked with the panel's other defaults, below.
     if (fpa) {
         const int position = settings.fpaSeriesPosition();
-        if (position >= 0 && position < combo_[5]->count()) combo_[5]->setCurrentIndex(position);
+        if (position >= 0 && position < series_->count()) series_->setCurrentIndex(position);
     }
 
     const NumberingScope scope =
         numberingScope(s.clock.today().year, settings.fpaSeparateNumbering());
-    numera_->setChecked(scope.separateSeries);
+    separateSeries_->setChecked(scope.separateSeries);
     // A counter or customer that cannot be read is reported once, after the set-up; the
     // fields it feeds keep what they held and everything else is set up as usual.
-    const HeaderSetup setup = ReadHeaderSetup(s, scope);
+    const StoredSeriesRead series = ReadCompanySeries(s);
+    const HeaderSetup setup = ReadHeaderSetup(s.files, series, draft, scope);
     const NumberProposal& proposal = setup.numbers;
     if (proposal.transmissionNumber)
-        text2_[4]->setText(QString::number(*proposal.transmissionNumber));
+        transmissionNumber_->setText(QString::number(*proposal.transmissionNumber));
     else if (const auto last = proposal.transmissionCounterOutOfRange) {
-        text2_[4]->clear();
+        transmissionNumber_->clear();
         Warn(this, QStringLiteral("Il contatore dei progressivi di invio della fatturaPA "
                                   "(qorvana.tot, record %1) %2: non si può proporre il "
                                   "progressivo di invio.")
@@ -355,19 +397,19 @@ void HeaderForm::startNewDocument() {
                        .arg(*last < 0 ? QStringLiteral("è danneggiato (vale %1)").arg(*last)
                                       : QStringLiteral("è pieno (vale %1)").arg(*last)));
     }
-    proposedProgressive_ = text2_[4]->text();
+    draft.header.proposedProgressive = S(transmissionNumber_->text());
     showNumber(proposal, scope.year);
 
     const QString today = Q(s.clock.today().text());
-    text3_[1]->setText(today);
-    text3_[2]->setText(today);
-    text2_[11]->clear();
-    text2_[12]->clear();
+    documentDate_->setText(today);
+    registrationDate_->setText(today);
+    additionalAmounts_[0]->clear();
+    additionalAmounts_[1]->clear();
 
-    if (setup.bankReceipt) rib_->setChecked(*setup.bankReceipt);
-    esig_->setChecked(false);
+    if (setup.bankReceipt) bankReceipt_->setChecked(*setup.bankReceipt);
+    deferredVat_->setChecked(false);
     // VAT on payment does not go with split payment.
-    esig_->setEnabled(documentHasTaxableSlot() && !SplitPayment(draft));
+    deferredVat_->setEnabled(documentHasTaxableSlot() && !SplitPayment(draft));
 
     instalments_->startDocument(setup.paymentEntry, documentTotal_);
 
@@ -378,13 +420,13 @@ void HeaderForm::startNewDocument() {
     // document's kind and terms, also while the panel is not shown.
     panel_->showCorrectedInvoice(draft.einvoice.everyCustomer);
     // A credit note copied from an invoice corrects that invoice, unless the operator named one.
-    if (draft.einvoice.everyCustomer && s.documentKind == DocumentKind::CreditNote &&
+    if (draft.einvoice.everyCustomer && draft.kind == DocumentKind::CreditNote &&
         draft.imports.invoice)
         panel_->proposeCorrectedInvoice(draft.imports.copiedInvoice);
-    panel_->presetForDocument(s.documentKind, instalments_->secondInstalment(),
+    panel_->presetForDocument(draft.kind, instalments_->secondInstalment(),
                               instalments_->chosenCode().paymentModeDigit);
     followDocumentType();
-    text2_[0]->setFocus();
+    documentNumber_->setFocus();
     if (!setup.readError.empty()) Warn(this, Q(setup.readError));
 }
 
@@ -396,16 +438,15 @@ void HeaderForm::showTotals() {
     const double due = AmountDue(draft, money);
     const double totals[] = {figures.taxableWithVat(), figures.vatTotal(), figures.outsideVat(),
                              figures.documentTotal, due};
-    for (int i = 0; i < 5; ++i) total_[i]->setText(Q(AmountText(money, totals[i])));
+    for (int i = 0; i < 5; ++i) totals_[i]->setText(Q(AmountText(money, totals[i])));
     documentTotal_ = ShownAmount(money, due);
 }
 
 void HeaderForm::followDocumentType() {
-    const Session& s = session();
     DocumentDraft& draft = forms().draft();
-    draft.panel.documentType = panelEntries().documentType;
-    if (!ChargeStampDuty(draft.figures, IsCreditNote(s.documentKind, draft.panel.documentType),
-                         draft.einvoice, s.money()))
+    draft.panel.documentType = panel_->entries().documentType;
+    if (!ChargeStampDuty(draft.figures, IsCreditNote(draft.kind, draft.panel.documentType),
+                         draft.einvoice, session().money()))
         return;
     showTotals();
     HeaderEntries chosen;
@@ -416,18 +457,18 @@ void HeaderForm::followDocumentType() {
 }
 
 NumberingScope HeaderForm::numberingScope(int year, bool separateSeriesChosen) const {
-    const Session& s = session();
-    return {year, NumberedInSeparateSeries(separateSeriesChosen, s.documentKind),
+    return {year, NumberedInSeparateSeries(separateSeriesChosen, forms().draft().kind),
             SettingsOf(session()).fpaSeparateNumbering()};
 }
 
 void HeaderForm::showNumber(const NumberProposal& proposal, int year) {
     const QString number =
         proposal.documentNumber ? QString::number(*proposal.documentNumber) : QString();
-    text2_[0]->setText(number);
-    text2_[3]->setText(number);
-    proposedNumber_ = number;
-    proposedYear_ = year;
+    documentNumber_->setText(number);
+    vatRegisterNumber_->setText(number);
+    HeaderEntries& header = forms().draft().header;
+    header.proposedNumber = S(number);
+    header.proposedYear = year;
     if (proposal.yearFull)
         Warn(this, QStringLiteral("Nel %1 è già stato usato il numero %2, l'ultimo che si può "
                                   "memorizzare: non si può proporre il numero del documento.")
@@ -437,7 +478,7 @@ void HeaderForm::showNumber(const NumberProposal& proposal, int year) {
         Warn(this, QStringLiteral("L'ultimo numero della serie (qorvana.tot, record %1) vale %2, "
                                   "fuori dai limiti da 0 a %3: non si può proporre il numero "
                                   "del documento.")
-                       .arg(numera_->isChecked() ? tot::kFatturaPa : tot::kInvoices)
+                       .arg(separateSeries_->isChecked() ? tot::kFatturaPa : tot::kInvoices)
                        .arg(*proposal.counterOutOfRange)
                        .arg(kMaxCountedRecords - 1));
 }
@@ -450,13 +491,14 @@ void HeaderForm::seriesToggled() {
 
 void HeaderForm::proposeNumberAgain() {
     Session& s = session();
-    const auto date = CivilDate::Parse(S(text3_[1]->text()));
+    const auto date = CivilDate::Parse(S(documentDate_->text()));
     const int year = date ? date->year : s.clock.today().year;
     try {
         const StoredSeriesRead series = ReadCompanySeries(s);
         if (!series.series) Warn(this, Q(series.problem));
         showNumber(ReadNumberProposal(s.files, series.series.value_or(StoredSeries{}),
-                                      numberingScope(year, numera_->isChecked()), s.fpaState),
+                                      numberingScope(year, separateSeries_->isChecked()),
+                                      forms().draft().fpaState),
                    year);
     } catch (const RecordIoError& e) {
         Warn(this, QString::fromUtf8(e.what()));
@@ -467,56 +509,40 @@ bool HeaderForm::documentHasTaxableSlot() {
     return HasTaxableSlot(forms().draft().figures.breakdown);
 }
 
-bool HeaderForm::numberProposed() const {
-    return !proposedNumber_.isEmpty() && text2_[0]->text() == proposedNumber_ &&
-           session().fpaState <= kFpaXmlNotWritten;
-}
-
-void HeaderForm::showStoredNumbers(const QString& number, const QString& vatRegisterNumber) {
-    text2_[0]->setText(number);
-    text2_[3]->setText(vatRegisterNumber);
-    proposedNumber_ = number;
-}
-
-HeaderEntries HeaderForm::entries() const {
-    HeaderEntries e;
-    e.documentNumber = S(text2_[0]->text());
-    e.vatRegisterNumber = S(text2_[3]->text());
-    e.transmissionNumber = S(text2_[4]->text());
-    e.additionalAmount1 = S(text2_[11]->text());
-    e.additionalAmount2 = S(text2_[12]->text());
-    e.documentDate = S(text3_[1]->text());
-    e.registrationDate = S(text3_[2]->text());
+void HeaderForm::storeEntries() {
+    if (filling_) return;
+    HeaderEntries& e = forms().draft().header;
+    e.documentNumber = S(documentNumber_->text());
+    e.vatRegisterNumber = S(vatRegisterNumber_->text());
+    e.transmissionNumber = S(transmissionNumber_->text());
+    e.additionalAmount1 = S(additionalAmounts_[0]->text());
+    e.additionalAmount2 = S(additionalAmounts_[1]->text());
+    e.documentDate = S(documentDate_->text());
+    e.registrationDate = S(registrationDate_->text());
     instalments_->fillEntries(e);
-    e.bank1 = combo_[2]->currentIndex();
-    e.bank2 = combo_[3]->currentIndex();
-    e.bank3 = combo_[4]->currentIndex();
-    e.series = combo_[5]->currentIndex();
-    e.commissionRate = S(pro_[0]->text());
-    e.commissionAmount = S(pro_[1]->text());
-    e.bankReceipt = rib_->isChecked();
-    e.deferredVat = esig_->isChecked();
-    e.separateSeries = numera_->isChecked();
-    e.vatOptions = {xxiva_[0]->isChecked(), xxiva_[1]->isChecked(), xxiva_[2]->isChecked(),
-                    xxiva_[3]->isChecked(), xxiva_[4]->isChecked()};
-    return e;
-}
-
-PanelEntries HeaderForm::panelEntries() const {
-    return panel_->entries();
-}
-
-void HeaderForm::clearPanelReferences() {
-    panel_->clearReferences();
+    e.bank1 = banks_[0]->currentIndex();
+    e.bank2 = banks_[1]->currentIndex();
+    e.bank3 = banks_[2]->currentIndex();
+    e.series = series_->currentIndex();
+    e.commissionRate = S(commissionRate_->text());
+    e.commissionAmount = S(commissionAmount_->text());
+    e.bankReceipt = bankReceipt_->isChecked();
+    e.deferredVat = deferredVat_->isChecked();
+    e.separateSeries = separateSeries_->isChecked();
+    e.vatOptions = {vatOptions_[0]->isChecked(), vatOptions_[1]->isChecked(),
+                    vatOptions_[2]->isChecked(), vatOptions_[3]->isChecked(),
+                    vatOptions_[4]->isChecked()};
+    forms().draft().panel = panel_->entries();
 }
 
 void HeaderForm::documentDateChanged() {
-    const auto date = CivilDate::Parse(S(text3_[1]->text()));
+    const auto date = CivilDate::Parse(S(documentDate_->text()));
     if (filling_ || !date) return;
     instalments_->computeDueDates();
     // A document of another year is numbered in that year, unless the operator typed a number.
-    if (date->year != proposedYear_ && text2_[0]->text() == proposedNumber_ &&
-        text2_[3]->text() == proposedNumber_)
+    const HeaderEntries& header = forms().draft().header;
+    if (date->year != header.proposedYear && header.documentNumber == header.proposedNumber &&
+        header.vatRegisterNumber == header.proposedNumber)
         proposeNumberAgain();
 }
 
@@ -538,10 +564,11 @@ void HeaderForm::abandon() {
 void HeaderForm::confirm() {
     if (!amounts_->commitFocused()) return;
     Session& s = session();
-    if (s.fpaState == kFpaXmlNotWritten && !AskBeforeLosingWork(this, kStoreQuestion)) return;
+    const DocumentDraft& draft = forms().draft();
+    if (draft.fpaState == kFpaXmlNotWritten && !AskBeforeLosingWork(this, kStoreQuestion)) return;
 
     const HeaderCheck check =
-        CheckHeader(entries(), SettingsOf(s).paymentTerms, documentTotal_, s.money());
+        CheckHeader(draft.header, SettingsOf(s).paymentTerms, documentTotal_, s.money());
     const QString message = Q(MessageOf(check.fault));
     switch (check.fault) {
         case HeaderFault::None:
@@ -555,11 +582,11 @@ void HeaderForm::confirm() {
             return;
         case HeaderFault::DocumentNumber:
             Warn(this, message);
-            text2_[0]->setFocus();
+            documentNumber_->setFocus();
             return;
         case HeaderFault::RegistrationBeforeIssue:
             Warn(this, message);
-            text3_[2]->lineEdit()->setFocus();
+            registrationDate_->lineEdit()->setFocus();
             return;
         case HeaderFault::PaymentTerms:
             Warn(this, message);
@@ -571,16 +598,17 @@ void HeaderForm::confirm() {
     }
     if (!correctedInvoiceAgreed()) return;
     if (!numberIsFree()) return;
-    if (s.fpaState > kFpaXmlNotWritten && !xmlUpToDate()) return;
+    if (draft.fpaState > kFpaXmlNotWritten && !xmlUpToDate()) return;
     handBack(ReturnAction::Confirm);
 }
 
 bool HeaderForm::correctedInvoiceAgreed() {
     Session& s = session();
-    const InvoiceReference corrected = panel_->entries().correctedInvoice;
-    if (s.documentKind != DocumentKind::CreditNote || Trim(corrected.id).empty()) return true;
+    const DocumentDraft& draft = forms().draft();
+    const InvoiceReference corrected = draft.panel.correctedInvoice;
+    if (draft.kind != DocumentKind::CreditNote || Trim(corrected.id).empty()) return true;
     // An invoice copied into the credit note was agreed to in the picker.
-    const ImportedSources& imported = forms().draft().imports;
+    const ImportedSources& imported = draft.imports;
     const auto same = [](const InvoiceReference& a, const InvoiceReference& b) {
         return Trim(a.id) == Trim(b.id) && Trim(a.date) == Trim(b.date);
     };
@@ -589,8 +617,8 @@ bool HeaderForm::correctedInvoiceAgreed() {
         return true;
     std::string mismatch;
     try {
-        mismatch =
-            CorrectedInvoiceMismatch(s.files, s.currentCustomer, corrected, S(text3_[1]->text()));
+        mismatch = CorrectedInvoiceMismatch(s.files, draft.customer.record, corrected,
+                                            draft.header.documentDate);
     } catch (const RecordIoError& e) {
         Warn(this, QString::fromUtf8(e.what()));
         return false;
@@ -605,15 +633,16 @@ bool HeaderForm::correctedInvoiceAgreed() {
 
 bool HeaderForm::numberIsFree() {
     // A proposed number another workstation took meanwhile is posting's to replace.
-    if (numberProposed()) return true;
+    if (forms().draft().numberProposed()) return true;
     Session& s = session();
-    const auto date = CivilDate::Parse(S(text3_[1]->text()));
+    const auto date = CivilDate::Parse(S(documentDate_->text()));
     try {
         // A damaged qorvana.num is said by posting, which then stores nothing.
         const StoredSeriesRead series = ReadCompanySeries(s);
-        const Status free = NumberIsFree(
-            s.files, series.series.value_or(StoredSeries{}),
-            numberingScope(date ? date->year : 0, numera_->isChecked()), S(text2_[0]->text()));
+        const Status free =
+            NumberIsFree(s.files, series.series.value_or(StoredSeries{}),
+                         numberingScope(date ? date->year : 0, separateSeries_->isChecked()),
+                         S(documentNumber_->text()));
         if (free) return true;
         // The file written with the number would carry a number that is not its document's.
         const QString removed = RemoveDocumentXml(s, forms().draft());
@@ -622,15 +651,13 @@ bool HeaderForm::numberIsFree() {
     } catch (const RecordIoError& e) {
         Warn(this, QString::fromUtf8(e.what()));
     }
-    text2_[0]->setFocus();
+    documentNumber_->setFocus();
     return false;
 }
 
 bool HeaderForm::xmlUpToDate() {
     Session& s = session();
     DocumentDraft& draft = forms().draft();
-    draft.header = entries();
-    draft.panel = panelEntries();
     if (XmlCreation(s, draft, this).bringUpToDate()) return true;
     if (!AskBeforeLosingWork(this, kStoreQuestion)) return false;
     // Stored without its file: the file written before says something else, and goes.
@@ -638,7 +665,7 @@ bool HeaderForm::xmlUpToDate() {
         RemoveDocumentXml(s, draft, QStringLiteral("il documento sarà memorizzato senza file XML"));
     if (!removed.isEmpty())
         ShowMessage(this, QStringLiteral("Attenzione"), removed, MsgIcon::Information);
-    s.fpaState = kFpaXmlNotWritten;
+    draft.fpaState = kFpaXmlNotWritten;
     return true;
 }
 
@@ -662,33 +689,39 @@ void HeaderForm::choosePrinter() {
     if (dialog.exec() == QDialog::Accepted) printerChosen_ = true;
 }
 
+void HeaderForm::preview(bool reprint) {
+    if (!amounts_->commitFocused()) return;
+    auto* body = forms().get<BodyForm>(form_name::kBody);
+    if (!body) return;
+    try {
+        if (reprint)
+            body->cycle().previewReprint(this);
+        else
+            body->cycle().previewDraft(this);
+    } catch (const RecordIoError& e) {
+        Warn(this, QStringLiteral("Errore di lettura degli archivi: %1").arg(e.what()));
+    }
+}
+
 QPrinter* HeaderForm::chosenPrinter() const {
     return printerChosen_ ? printer_.get() : nullptr;
 }
 
 void HeaderForm::createXml() {
     if (!amounts_->commitFocused()) return;
-    Session& s = session();
-    if (s.fpaPanelOpened == 0 && !AskYesNo(this, QStringLiteral("Attenzione"), kXmlQuestion))
+    DocumentDraft& draft = forms().draft();
+    if (!draft.fpaPanelOpened && !AskYesNo(this, QStringLiteral("Attenzione"), kXmlQuestion))
         return;
     if (!correctedInvoiceAgreed()) return;
-    // The header's own part of the draft, as the operator left it; the lines, their figures
-    // and the VAT-inclusive box are the body's.
-    DocumentDraft& draft = forms().draft();
-    draft.header = entries();
-    draft.panel = panelEntries();
-
-    const bool proposedKept =
-        s.fpaState == kFpaXmlNotWritten && text2_[4]->text() == proposedProgressive_;
-    const auto created = XmlCreation(s, draft, this).run(proposedProgressive_, proposedKept);
+    const auto created = XmlCreation(session(), draft, this).run();
     if (!created) return;
-    text2_[4]->setText(QString::number(created->progressive));
+    transmissionNumber_->setText(QString::number(created->progressive));
     if (!created->message.isEmpty())
         ShowMessage(this, created->title, created->message, MsgIcon::Information);
 }
 
 void HeaderForm::openPanel() {
-    session().fpaPanelOpened = 1;
+    forms().draft().fpaPanelOpened = true;
     panel_->show();
     fitToScreen();
     panel_->firstField()->setFocus();
@@ -698,7 +731,7 @@ void HeaderForm::openPanel() {
 void HeaderForm::closePanel() {
     panel_->hide();
     fitToScreen();  // the window shrinks back to the header without the panel
-    text2_[0]->setFocus();
+    documentNumber_->setFocus();
 }
 
 void HeaderForm::closeEvent(QCloseEvent* event) {

@@ -4,10 +4,10 @@
 // buttons that hand back to the body form with an action code. The five totals come from
 // the draft's figures.
 //
-// Controls whose meaning belongs to the suite's other programs (they go into the document
-// record as they are): Combo2, Combo3 and Combo4 show the 100-entry list of qorvana.tab
-// (banks), Combo5 the first column of its nine-entry table (series); text2(11) and
-// text2(12) are amounts.
+// Members are named by meaning; the operator scripts address the controls by the suite's names
+// (noted beside each member). Banks (Combo2..Combo4) show the 100-entry list of qorvana.tab,
+// the series (Combo5) the first column of its nine-entry table: their positions go into the
+// document record as they are.
 
 #include <QString>
 #include <array>
@@ -24,6 +24,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPrinter;
 class QPushButton;
@@ -31,6 +32,7 @@ class QScrollArea;
 
 namespace qorvana {
 
+class CustomerLabel;
 class DatePicker;
 class FpaPanel;
 class InstalmentsPanel;
@@ -48,28 +50,24 @@ class HeaderForm : public QorForm {
     QPrinter* chosenPrinter() const;
     // The amount due the instalments are split from and checked against.
     double documentTotal() const { return documentTotal_; }
-    // The header's and the electronic-invoice panel's entries, for the draft.
-    HeaderEntries entries() const;
-    PanelEntries panelEntries() const;
-    // Empties the panel's references (dates, numbers) for a new document.
-    void clearPanelReferences();
-    // True while the document number is the one proposed (the operator did not type another)
-    // and no XML file holds it: posting may take the next free one instead.
-    bool numberProposed() const;
-    // Shows the numbers a document was stored under when posting had to take another one.
-    void showStoredNumbers(const QString& number, const QString& vatRegisterNumber);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
     void buildControls();
+    QLayout* buildCustomerRow();
     QWidget* buildDocumentBox();
     QWidget* buildTotalsBox();
     QWidget* buildInstalmentsBox();
     QWidget* buildOptionsBox();
     QWidget* buildButtons();
     void connectKeys();
+    // Every edit of a control goes into the draft at once.
+    void connectDraft();
+    // The header's and the electronic-invoice panel's entries as shown, into the draft (the
+    // numbers proposed stay as the form set them).
+    void storeEntries();
     // Sizes the window to its content, within the screen's free area.
     void fitToScreen();
 
@@ -106,35 +104,44 @@ class HeaderForm : public QorForm {
     // the operator may store the document without it (the file then goes).
     bool xmlUpToDate();
     void choosePrinter();
+    // The preview of the document as it would print now, or of the document posted last.
+    void preview(bool reprint);
     void createXml();
     void openPanel();
     void closePanel();
 
-    // --- controls, by the names the suite gives them ---
-    std::array<QLineEdit*, 13> text2_{};  // indices 0, 3, 4, 11, 12
+    CustomerLabel* cliente_ = nullptr;
+    QPushButton* preview_ = nullptr;         // anteprima
+    QPushButton* previewReprint_ = nullptr;  // anteprima_ristampa
+
+    // --- controls, named by meaning; registered under the suite's names ---
+    QLineEdit* documentNumber_ = nullptr;            // text2(0)
+    QLineEdit* vatRegisterNumber_ = nullptr;         // text2(3)
+    QLineEdit* transmissionNumber_ = nullptr;        // text2(4), electronic invoices
+    std::array<QLineEdit*, 2> additionalAmounts_{};  // text2(11), text2(12)
     QLabel* progressiveLabel_ = nullptr;
-    std::array<DatePicker*, 3> text3_{};  // indices 1, 2
-    QCheckBox* numera_ = nullptr;
-    std::array<QLineEdit*, 5> total_{};
-    std::array<QComboBox*, 6> combo_{};        // Combo2..Combo5
+    DatePicker* documentDate_ = nullptr;       // text3(1)
+    DatePicker* registrationDate_ = nullptr;   // text3(2)
+    QCheckBox* separateSeries_ = nullptr;      // numera
+    std::array<QLineEdit*, 5> totals_{};       // total(0..4)
+    std::array<QComboBox*, 3> banks_{};        // Combo2..Combo4
+    QComboBox* series_ = nullptr;              // Combo5
     InstalmentsPanel* instalments_ = nullptr;  // Combo1, dsca, ddsca, sca
-    std::array<QLineEdit*, 2> pro_{};
-    QCheckBox* rib_ = nullptr;
-    QCheckBox* esig_ = nullptr;
-    std::array<QCheckBox*, 5> xxiva_{};
-    std::array<QPushButton*, 8> comando_{};  // indices 0..4 and 7
-    QPushButton* ccomando0_ = nullptr;
+    QLineEdit* commissionRate_ = nullptr;      // pro(0)
+    QLineEdit* commissionAmount_ = nullptr;    // pro(1)
+    QCheckBox* bankReceipt_ = nullptr;         // rib
+    QCheckBox* deferredVat_ = nullptr;         // esig
+    std::array<QCheckBox*, 5> vatOptions_{};   // xxiva(0..4)
+    QPushButton* createXml_ = nullptr;         // comando(7)
+    QPushButton* openPanel_ = nullptr;         // ccomando(0)
     FpaPanel* panel_ = nullptr;
     QScrollArea* scroll_ = nullptr;
-    TypedNumberBoxes* amounts_;  // sca, pro(1), text2(11), text2(12)
+    TypedNumberBoxes* amounts_;  // the instalments, the commission and the additional amounts
 
     // --- state ---
     bool loaded_ = false;
     bool filling_ = false;  // combos and dates being set by the form itself
     double documentTotal_ = 0;
-    QString proposedProgressive_;  // the progressive proposed in text2(4)
-    QString proposedNumber_;       // the number proposed in text2(0) and text2(3)
-    int proposedYear_ = 0;         // and the year it was proposed in
     std::optional<InvoiceReference> agreedCorrection_;  // a mismatch the operator went on with
     std::unique_ptr<QPrinter> printer_;
     bool printerChosen_ = false;

@@ -66,10 +66,10 @@ class InstalmentsPanel : public QGroupBox {
     void dueDateLeft(int i);
 
     Session& session_;
-    QComboBox* combo1_ = nullptr;
-    std::array<QLineEdit*, 6> dsca_{};
-    std::array<DatePicker*, 6> ddsca_{};
-    std::array<QLineEdit*, 6> sca_{};
+    QComboBox* paymentTerms_ = nullptr;            // Combo1
+    std::array<QLineEdit*, 6> dueDates_{};         // dsca(0..5)
+    std::array<DatePicker*, 6> dueDatePickers_{};  // ddsca(0..5), their calendars
+    std::array<QLineEdit*, 6> amounts_{};          // sca(0..5), the instalments' amounts
     std::function<QString()> documentDate_;
     double total_ = 0;
     int chosenEntry_ = 0;   // the condition chosen last, which an empty one leaves

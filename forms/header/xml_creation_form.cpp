@@ -15,7 +15,7 @@ namespace qorvana {
 
 QString RemoveDocumentXml(Session& session, DocumentDraft& draft, const QString& then) {
     if (draft.fpaFile.empty()) return {};
-    const Status removed = RemoveFpaFile(session, draft.fpaFile);
+    const Status removed = RemoveFpaFile(session.paths, draft.fpaFile);
     if (!removed)
         return QStringLiteral("%1: non corrisponde al documento e non va inviato.")
             .arg(Q(removed.message()));
@@ -29,13 +29,13 @@ QString RemoveDocumentXml(Session& session, DocumentDraft& draft, const QString&
 XmlCreation::XmlCreation(Session& session, DocumentDraft& draft, QWidget* window)
     : session_(session), draft_(draft), window_(window) {}
 
-std::optional<XmlCreation::Created> XmlCreation::run(const QString& proposed, bool proposedKept) {
-    return write(proposed, proposedKept, false);
+std::optional<XmlCreation::Created> XmlCreation::run() {
+    return write(false);
 }
 
 bool XmlCreation::bringUpToDate() {
     const std::string before = draft_.fpaFile;
-    const auto written = write(QString::number(session_.fpaState), false, true);
+    const auto written = write(true);
     if (!written) return false;
     if (written->message.isEmpty()) return true;
     QString text = QStringLiteral(
@@ -46,7 +46,7 @@ bool XmlCreation::bringUpToDate() {
                        .arg(written->progressive);
     // A file of the number the document had before carries a number that is not its own.
     if (!before.empty() && before != draft_.fpaFile) {
-        const Status removed = RemoveFpaFile(session_, before);
+        const Status removed = RemoveFpaFile(session_.paths, before);
         text += removed ? QStringLiteral(
                               "\nIl file %1, con il numero di prima, è stato "
                               "eliminato.")
@@ -58,14 +58,24 @@ bool XmlCreation::bringUpToDate() {
     return true;
 }
 
-std::optional<XmlCreation::Created> XmlCreation::write(const QString& proposed, bool proposedKept,
-                                                       bool onlyWhenChanged) {
+std::optional<XmlCreation::Created> XmlCreation::write(bool onlyWhenChanged) {
     Session& s = session_;
+    // The progressive proposed, kept: another workstation may have taken it meanwhile.
+    const std::string proposed = draft_.header.proposedProgressive;
+    const bool proposedKept = !onlyWhenChanged && draft_.fpaState == kFpaXmlNotWritten &&
+                              draft_.header.transmissionNumber == proposed;
     try {
-        const CustomerRecord customer = ReadCountedCustomer(s.files, s.currentCustomer);
+        const CustomerRecord customer = ReadCountedCustomer(s.files, draft_.customer.record);
         const CompanySettings& settings = SettingsOf(s);
-        const FpaExportInput input{settings.fpa,          draft_,     customer, settings.vat,
-                                   settings.headerTables, S(proposed)};
+        const FpaExportInput input{settings.fpa,
+                                   draft_,
+                                   customer,
+                                   settings.vat,
+                                   settings.headerTables,
+                                   s.money(),
+                                   s.files,
+                                   s.paths,
+                                   CompanyFolder(static_cast<int>(s.companyNumber))};
         // The progressive is chosen and the counter advanced under the company's lock; the
         // question before a file is replaced is asked without it, and the export is prepared
         // again once the lock is back.
@@ -73,7 +83,7 @@ std::optional<XmlCreation::Created> XmlCreation::write(const QString& proposed, 
         for (;;) {
             std::optional<PostingLock> lock = LockCompanyForPosting(window_, s);
             if (!lock) return std::nullopt;
-            const Result<FpaExportPlan> prepared = PrepareFpaExport(input, s);
+            const Result<FpaExportPlan> prepared = PrepareFpaExport(input);
             if (!prepared) {
                 lock->release();
                 Warn(window_, Q(prepared.message()));
@@ -82,7 +92,8 @@ std::optional<XmlCreation::Created> XmlCreation::write(const QString& proposed, 
             const FpaExportPlan& plan = *prepared;
             const std::filesystem::path own =
                 draft_.fpaFile.empty() ? std::filesystem::path() : s.paths.map(draft_.fpaFile);
-            if (onlyWhenChanged && FpaFileIsCurrent(plan, own)) return Created{s.fpaState, {}, {}};
+            if (onlyWhenChanged && FpaFileIsCurrent(plan, own))
+                return Created{draft_.fpaState, {}, {}};
             // The document's own file is replaced without a question, another one with.
             if (plan.replacesFile && plan.target != own && plan.target != agreedToReplace) {
                 lock->release();
@@ -90,8 +101,10 @@ std::optional<XmlCreation::Created> XmlCreation::write(const QString& proposed, 
                 agreedToReplace = plan.target;
                 continue;
             }
-            const Status committed = CommitFpaExport(plan, s);
+            const Result<FpaFileNamed> committed =
+                CommitFpaExport(plan, s.files, s.paths, s.companyFolder());
             lock->release();
+            if (committed.hasValue() && plan.setsFpaState) draft_.fpaState = plan.progressive;
             if (!committed) {
                 Warn(window_, Q(committed.message()));
                 // Once its intent is written the file is the document's: it is completed from it
@@ -102,16 +115,16 @@ std::optional<XmlCreation::Created> XmlCreation::write(const QString& proposed, 
             const bool publicAdministration =
                 plan.format == FpaFormat::V10 ||
                 TransmissionFormat(RecipientCode(customer)) == "FPA12";
-            Created created{s.fpaState, Q(FpaCreatedMessage(plan)),
+            Created created{draft_.fpaState, Q(FpaCreatedMessage(plan)),
                             publicAdministration ? QStringLiteral("Fattura elettronica PA")
                                                  : QStringLiteral("Fattura elettronica")};
             if (!committed) created.message.clear();  // the warning told what became of it
-            if (proposedKept && QString::number(s.fpaState) != proposed)
+            if (proposedKept && std::to_string(draft_.fpaState) != proposed)
                 created.message += QStringLiteral(
                                        "\nIl progressivo invio %1 è stato usato nel frattempo "
                                        "da un'altra postazione: il file ha il progressivo %2.")
-                                       .arg(proposed)
-                                       .arg(s.fpaState);
+                                       .arg(Q(proposed))
+                                       .arg(draft_.fpaState);
             return created;
         }
     } catch (const RecordIoError& e) {

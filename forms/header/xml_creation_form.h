@@ -32,10 +32,10 @@ class XmlCreation {
         QString message;
         QString title;  // "Fattura elettronica PA", or "Fattura elettronica" to a business
     };
-    // Writes the file with the progressive `proposed` the header shows; `proposedKept` when
-    // the operator left it as proposed, so that another workstation's taking it meanwhile is
-    // said. nullopt when nothing was written: the operator declined or was told why.
-    std::optional<Created> run(const QString& proposed, bool proposedKept);
+    // Writes the file with the transmission number of the draft; when it is the one the header
+    // proposed, another workstation's taking it meanwhile is said. nullopt when nothing was
+    // written: the operator declined or was told why.
+    std::optional<Created> run();
     // At confirmation, for a document whose file was written: the file is the document, so
     // when anything it carries changed since (lines, number, dates, payment terms, the
     // customer's data) or it is gone, it is written again from the draft under its own
@@ -46,7 +46,7 @@ class XmlCreation {
   private:
     // Writes the file; with `onlyWhenChanged` nothing is written while the document's file is
     // current (the message is then empty).
-    std::optional<Created> write(const QString& proposed, bool proposedKept, bool onlyWhenChanged);
+    std::optional<Created> write(bool onlyWhenChanged);
 
     Session& session_;
     DocumentDraft& draft_;

@@ -14,6 +14,7 @@
 #include "core/numbers.h"
 #include "core/session.h"
 #include "core/text.h"
+#include "forms/common/customer_label.h"
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/settings_colour.h"
@@ -50,6 +51,10 @@ PickerForm::PickerForm(SourceKind kind, Session& session, FormSet& forms)
     : QorForm(QString::fromLatin1(TextOf(kind).form), session, forms), kind_(kind) {
     setWindowTitle(QString::fromUtf8(TextOf(kind).title));
     auto* column = new QVBoxLayout(this);
+    // Whose document the sources are taken into (the invoice picker lists every customer's).
+    cliente_ = new CustomerLabel;
+    column->addWidget(cliente_);
+    registerControl(QStringLiteral("cliente"), cliente_);
 
     model_ = new PickerModel(kind, this);
     elenco_ = new QTableView;
@@ -116,6 +121,7 @@ void PickerForm::showEvent(QShowEvent* event) {
 }
 
 void PickerForm::activate() {
+    cliente_->showCustomer(forms().draft().customer);
     if (ragg_) ragg_->setChecked(false);
     pickedRecord_ = 0;
     fillGrid();
@@ -129,7 +135,7 @@ void PickerForm::fillGrid() {
         kind_ == SourceKind::Receipts ? imported.receipts : imported.deliveryNotes;
     try {
         const WaitCursor wait;
-        model_->setRows(ListSources(session().files, kind_, session().currentCustomer,
+        model_->setRows(ListSources(session().files, kind_, forms().draft().customer.record,
                                     IsMultiChoice(kind_) ? already : std::vector<int>{}));
     } catch (const RecordIoError& e) {
         model_->setRows({});
@@ -154,7 +160,7 @@ bool PickerForm::grouping() const {
 void PickerForm::onRow(const QModelIndex& index) {
     if (!index.isValid()) return;
     const SourceRow& row = model_->rowAt(index.row());
-    Session& s = session();
+    PickedSource& picked = forms().draft().picked;
     switch (kind_) {
         case SourceKind::DeliveryNotes:
         case SourceKind::Receipts:
@@ -163,8 +169,8 @@ void PickerForm::onRow(const QModelIndex& index) {
         case SourceKind::Invoices: {
             if (Val(row.cells[0]) <= 0 || !mayCorrect(row)) return;
             const InvoicePick pick = InvoicePickOf(row);
-            s.workStrings[work_slot::kInvoiceLineFile] = pick.fallbackName;
-            s.workStrings[work_slot::kInvoiceKey] = pick.fileName;
+            picked.invoiceLineFile = pick.fallbackName;
+            picked.invoiceKey = pick.fileName;
             pickedRecord_ = row.record;
             pickedInvoice_ = InvoiceReference{};
             pickedInvoice_.id = Trim(row.cells[0]);
@@ -174,15 +180,15 @@ void PickerForm::onRow(const QModelIndex& index) {
         }
         case SourceKind::Quotes:
             if (Val(row.cells[3]) <= 0) return;
-            s.chosenQuote = static_cast<int>(Val(row.cells[3]));
+            picked.quote = static_cast<int>(Val(row.cells[3]));
             backToBody(TextOf(kind_).action);
             return;
     }
 }
 
 bool PickerForm::mayCorrect(const SourceRow& row) {
-    const Session& s = session();
-    if (s.documentKind != DocumentKind::CreditNote || row.customer == s.currentCustomer)
+    const DocumentDraft& draft = forms().draft();
+    if (draft.kind != DocumentKind::CreditNote || row.customer == draft.customer.record)
         return true;
     const QString question =
         QStringLiteral(
@@ -196,12 +202,13 @@ bool PickerForm::mayCorrect(const SourceRow& row) {
 
 void PickerForm::confirm() {
     // The invoice and quote pickers' button hands back without a choice.
+    PickedSource& picked = forms().draft().picked;
     if (kind_ == SourceKind::Invoices) {
-        session().workStrings[work_slot::kInvoiceLineFile].clear();
-        session().workStrings[work_slot::kInvoiceKey].clear();
+        picked.invoiceLineFile.clear();
+        picked.invoiceKey.clear();
         pickedRecord_ = 0;
     } else if (kind_ == SourceKind::Quotes) {
-        session().chosenQuote = 0;
+        picked.quote = 0;
     }
     backToBody(TextOf(kind_).action);
 }

@@ -18,6 +18,7 @@ class QTableView;
 
 namespace qorvana {
 
+class CustomerLabel;
 class PickerModel;
 
 class PickerForm : public QorForm {
@@ -25,7 +26,7 @@ class PickerForm : public QorForm {
   public:
     PickerForm(SourceKind kind, Session& session, FormSet& forms);
 
-    // Clears `ragg` and fills the grid from the data files.
+    // Shows the document's customer, clears `ragg` and fills the grid from the data files.
     void activate() override;
 
     // What the import reads: the records marked "SI", the grouping box, the picked invoice.
@@ -49,6 +50,7 @@ class PickerForm : public QorForm {
     void backToBody(ReturnAction action);
 
     SourceKind kind_;
+    CustomerLabel* cliente_ = nullptr;
     PickerModel* model_ = nullptr;
     QTableView* elenco_ = nullptr;
     QCheckBox* ragg_ = nullptr;

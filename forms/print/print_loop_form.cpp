@@ -24,19 +24,36 @@ const QString kPrintTitle = QStringLiteral("Stampa fattura");
 PrintLoop::PrintLoop(Session& session, QWidget* parent, QPrinter* chosen)
     : session_(session), parent_(parent), chosen_(chosen) {}
 
-bool PrintLoop::run(const DocumentToPrint& document, const PrintSettings& settings,
-                    const VatTable& vat, const std::string& imageCopy) {
+FormDrawing PrintLoop::readFormTold(const PrintSettings& settings) {
     // What would leave the page without its data or its form is said before printing.
     if (!settings.layoutProblem.empty())
         Warn(parent_, QString::fromStdString(settings.layoutProblem), MsgIcon::Exclamation);
     int formError = 0;
-    const FormDrawing form = ReadFormDrawing(session_.companyFile("qorvana.lkf"), &formError);
+    FormDrawing form = ReadFormDrawing(session_.companyFile("qorvana.lkf"), &formError);
     if (formError != 0)
         Warn(parent_,
              QString::fromStdString(
                  ReadFailureMessage(session_.companyPath("qorvana.lkf"), formError) +
                  ". Il documento sarà stampato senza il modulo."),
              MsgIcon::Exclamation);
+    return form;
+}
+
+PrintedDocument PrintLoop::compose(const DocumentToPrint& document, const PrintSettings& settings,
+                                   const VatTable& vat) {
+    const FormDrawing form = readFormTold(settings);
+    PrintedDocument pages;
+    {
+        const WaitCursor wait;
+        pages = ComposeDocument(document, settings, vat, form, session_.money(), PageTextWidth());
+    }
+    tellSummaryRows(document, settings, vat, pages);
+    return pages;
+}
+
+bool PrintLoop::run(const DocumentToPrint& document, const PrintSettings& settings,
+                    const VatTable& vat, const std::string& imageCopy) {
+    const FormDrawing form = readFormTold(settings);
     bool printed = false;
     do {
         printed = printOnce(document, settings, vat, form, imageCopy) || printed;
@@ -49,42 +66,52 @@ bool PrintLoop::printOnce(const DocumentToPrint& document, const PrintSettings& 
                           const std::string& imageCopy) {
     // A public administration's document; an invoice to any other customer is printed as
     // usual, as the courtesy copy of its e-invoice.
-    const bool electronic =
-        session_.documentKind == DocumentKind::ElectronicInvoice && session_.fpaState >= 0;
+    const bool electronic = document.entries.documentKind == DocumentKind::ElectronicInvoice &&
+                            document.entries.fpaState >= 0;
     const bool start =
         electronic ? AskYesNo(parent_, QStringLiteral("Emissione fatturaPA"),
                               QStringLiteral("Stampare una copia per uso interno della fatturaPA?"))
                    : AskYesNo(parent_, kPrintTitle, QStringLiteral("Iniziare la stampa?"));
     if (!start) return false;
+    PrintedDocument pages;
+    {
+        const WaitCursor wait;
+        // Composed without the printer: the image is the same with a printer and without.
+        pages = ComposeDocument(document, settings, vat, form, session_.money(), PageTextWidth());
+    }
+    const bool imageWritten = printPages(pages, document.entries.number, imageCopy);
+    // Told once for all the copies, after the page is printed.
+    tellSummaryRows(document, settings, vat, pages);
+    return imageWritten;
+}
 
+bool PrintLoop::printPages(const PrintedDocument& pages, const std::string& number,
+                           const std::string& imageCopy) {
     DocumentPrinter printer(session_, chosen_);
     QString problem;
     const bool printerReady = printer.ready(&problem);
     std::optional<QString> failure;
     bool imageWritten = false;
-    std::string summaryWarning;
     {
         const WaitCursor wait;
-        // Composed without the printer: the image is the same with a printer and without.
-        const PrintedDocument pages =
-            ComposeDocument(document, settings, vat, form, session_.money(), PageTextWidth());
         imageWritten = writeImages(pages, imageCopy);
         if (printerReady)
             failure = printer.print(
-                pages,
-                QStringLiteral("Fattura %1").arg(QString::fromStdString(document.entries.number)));
-        if (!summaryTold_)
-            summaryWarning = SummaryRowsWarning(document, settings, vat, pages.back(),
-                                                session_.money(), PageTextWidth());
+                pages, QStringLiteral("Fattura %1").arg(QString::fromStdString(number)));
     }
     if (!printerReady) failure = problem;
     if (failure) Warn(parent_, *failure);
-    // Told once for all the copies, after the page is printed.
-    if (!summaryWarning.empty()) {
-        summaryTold_ = true;
-        Warn(parent_, QString::fromStdString(summaryWarning), MsgIcon::Exclamation);
-    }
     return imageWritten;
+}
+
+void PrintLoop::tellSummaryRows(const DocumentToPrint& document, const PrintSettings& settings,
+                                const VatTable& vat, const PrintedDocument& pages) {
+    if (summaryTold_ || pages.empty()) return;
+    const std::string warning = SummaryRowsWarning(document, settings, vat, pages.back(),
+                                                   session_.money(), PageTextWidth());
+    if (warning.empty()) return;
+    summaryTold_ = true;
+    Warn(parent_, QString::fromStdString(warning), MsgIcon::Exclamation);
 }
 
 std::string DocumentImagePath(double serial) {
@@ -100,7 +127,7 @@ void DispatchDocument(const Session& session, QWidget* parent, const PdfHandoffI
     const auto dropImage = [&image] {
         if (!image.empty()) ::unlink(image.c_str());
     };
-    if (!PdfHandoffEnabled(session.workStrings[work_slot::kFpaSwitch]) ||
+    if (!session.runSettings.electronicInvoices ||
         !AskYesNo(parent, QStringLiteral("Attenzione"),
                   QStringLiteral("Generare il file PDF ed eventualmente inviarlo tramite posta "
                                  "elettronica?"))) {

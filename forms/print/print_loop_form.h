@@ -30,10 +30,24 @@ class PrintLoop {
     bool run(const DocumentToPrint& document, const PrintSettings& settings, const VatTable& vat,
              const std::string& imageCopy);
 
+    // The pages of `document` exactly as run prints them, for the preview: what would leave
+    // them without their data or their form is told first, summary rows that do not fit after.
+    PrintedDocument compose(const DocumentToPrint& document, const PrintSettings& settings,
+                            const VatTable& vat);
+    // One copy of composed pages: the print images, then the printer (a failure told). True
+    // when the print image was written.
+    bool printPages(const PrintedDocument& pages, const std::string& number,
+                    const std::string& imageCopy);
+
   private:
     // One pass of the print routine; true when it printed.
     bool printOnce(const DocumentToPrint& document, const PrintSettings& settings,
                    const VatTable& vat, const FormDrawing& form, const std::string& imageCopy);
+    // The company's form drawing, the layout's problem and the drawing's told first.
+    FormDrawing readFormTold(const PrintSettings& settings);
+    // Summary rows that do not fit the layout, told once.
+    void tellSummaryRows(const DocumentToPrint& document, const PrintSettings& settings,
+                         const VatTable& vat, const PrintedDocument& pages);
 
     // Writes c:\qordoc.rto and the document's own image; false (told) when one failed.
     bool writeImages(const PrintedDocument& pages, const std::string& imageCopy);

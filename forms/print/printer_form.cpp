@@ -29,8 +29,14 @@ QString NextPrintFile(const std::filesystem::path& folder) {
 const QString kPrintFailed =
     QStringLiteral("La stampa non è riuscita: controllare la stampante e ristampare.");
 
-// Draws the pages on a painter already begun on an A4 device; false when a page could not be
-// started.
+}  // namespace
+
+void SetDocumentPage(QPrinter& printer) {
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+}
+
 bool PaintDocument(QPainter& painter, QPagedPaintDevice& device, const PrintedDocument& document,
                    const PictureFile& pictureFile) {
     painter.setRenderHint(QPainter::Antialiasing);
@@ -41,7 +47,12 @@ bool PaintDocument(QPainter& painter, QPagedPaintDevice& device, const PrintedDo
     return true;
 }
 
-}  // namespace
+PictureFile DocumentPictures(const Session& session) {
+    const std::string companyFolder = CompanyFolder(static_cast<int>(session.companyNumber));
+    return [&session, companyFolder](const std::string& file) {
+        return session.paths.map(PictureWindowsPath(companyFolder, file));
+    };
+}
 
 DocumentPrinter::DocumentPrinter(const Session& session, QPrinter* chosen)
     : session_(session), printer_(session.printTo ? nullptr : chosen) {}
@@ -62,24 +73,15 @@ bool DocumentPrinter::ready(QString* problem) {
     return true;
 }
 
-PictureFile DocumentPrinter::pictureFile() const {
-    const std::string companyFolder = CompanyFolder(static_cast<int>(session_.companyNumber));
-    return [this, companyFolder](const std::string& file) {
-        return session_.paths.map(PictureWindowsPath(companyFolder, file));
-    };
-}
-
 std::optional<QString> DocumentPrinter::print(const PrintedDocument& document,
                                               const QString& jobName) {
     if (session_.printTo) return printToFile(document, jobName);
     QPrinter& printer = *printer_;
     printer.setDocName(jobName);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(QPageLayout::Portrait);
-    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    SetDocumentPage(printer);
     QPainter painter;
     if (!painter.begin(&printer)) return kPrintFailed;
-    const bool painted = PaintDocument(painter, printer, document, pictureFile());
+    const bool painted = PaintDocument(painter, printer, document, DocumentPictures(session_));
     if (!painter.end() || !painted || printer.printerState() == QPrinter::Error)
         return kPrintFailed;
     return std::nullopt;
@@ -100,7 +102,7 @@ std::optional<QString> DocumentPrinter::printToFile(const PrintedDocument& docum
                                          QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
         QPainter painter;
         if (!painter.begin(&writer)) return kPrintFailed;
-        const bool painted = PaintDocument(painter, writer, document, pictureFile());
+        const bool painted = PaintDocument(painter, writer, document, DocumentPictures(session_));
         if (!painter.end() || !painted) return kPrintFailed;
     }
     const QString file = NextPrintFile(*session_.printTo);

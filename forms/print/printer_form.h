@@ -11,11 +11,24 @@
 #include "print/page_painter.h"
 #include "print/print_page.h"
 
+class QPagedPaintDevice;
+class QPainter;
 class QPrinter;
 
 namespace qorvana {
 
 struct Session;
+
+// Sets a printer for the composed pages: A4 upright, without margins, positions from the
+// paper's top left corner.
+void SetDocumentPage(QPrinter& printer);
+// Draws the pages on a painter already begun on an A4 device, each page after the first on a
+// new one; false when a page could not be started. The printer, --print-to and the preview all
+// draw through here.
+bool PaintDocument(QPainter& painter, QPagedPaintDevice& device, const PrintedDocument& document,
+                   const PictureFile& pictureFile);
+// Where the pictures of the company's form drawing are read from.
+PictureFile DocumentPictures(const Session& session);
 
 class DocumentPrinter {
   public:
@@ -31,7 +44,6 @@ class DocumentPrinter {
   private:
     // The --print-to job: the next DIR/print-N.pdf, written whole or not at all.
     std::optional<QString> printToFile(const PrintedDocument& document, const QString& jobName);
-    PictureFile pictureFile() const;
 
     const Session& session_;
     QPrinter* printer_ = nullptr;

@@ -86,28 +86,29 @@ void RegistrationForm::buildControls() {
         return l;
     };
     caption(QStringLiteral("Data"), 16, 28);
-    text2_ = new DatePicker(this);
-    text2_->setGeometry(130, 24, 140, 24);
-    registerControl(QStringLiteral("text2"), text2_);
+    entryDate_ = new DatePicker(this);
+    entryDate_->setGeometry(130, 24, 140, 24);
+    registerControl(QStringLiteral("text2"), entryDate_);
     caption(QStringLiteral("Descrizione del movimento"), 16, 52);
     caption(QStringLiteral("Documento"), 16, 76);
     for (int i = 0; i < 2; ++i) {
-        text1_[i] = new QLineEdit(this);
-        text1_[i]->setGeometry(190, 48 + 24 * i, i == 0 ? 400 : 220, 22);
-        text1_[i]->setMaxLength(i == 0 ? 40 : 20);
-        text1_[i]->installEventFilter(this);
-        registerControl(QStringLiteral("Text1"), text1_[i], i);
+        QLineEdit*& box = i == 0 ? description_ : reference_;
+        box = new QLineEdit(this);
+        box->setGeometry(190, 48 + 24 * i, i == 0 ? 400 : 220, 22);
+        box->setMaxLength(i == 0 ? 40 : 20);
+        box->installEventFilter(this);
+        registerControl(QStringLiteral("Text1"), box, i);
     }
-    text1_[0]->setProperty("part", kDescription);
+    description_->setProperty("part", kDescription);
 
     caption(QStringLiteral("Conto"), kX[0], kTop - 18);
     caption(QStringLiteral("Descrizione del conto"), kX[3], kTop - 18);
     caption(QStringLiteral("Dare"), kX[4], kTop - 18);
     caption(QStringLiteral("Avere"), kX[5], kTop - 18);
     for (int k = 0; k < kLines; ++k) {
-        cn1_[k] = addBox(QStringLiteral("cn1"), k, kX[0], 28, 2);
-        cn2_[k] = addBox(QStringLiteral("cn2"), k, kX[1], 28, 2);
-        cn3_[k] = addBox(QStringLiteral("cn3"), k, kX[2], 50, 4);
+        codePart1_[k] = addBox(QStringLiteral("cn1"), k, kX[0], 28, 2);
+        codePart2_[k] = addBox(QStringLiteral("cn2"), k, kX[1], 28, 2);
+        codePart3_[k] = addBox(QStringLiteral("cn3"), k, kX[2], 50, 4);
         ds_[k] = addBox(QStringLiteral("ds"), k, kX[3], 336, 40);
         dare_[k] = addBox(QStringLiteral("dare"), k, kX[4], 126, 20);
         avere_[k] = addBox(QStringLiteral("avere"), k, kX[5], 126, 20);
@@ -115,16 +116,16 @@ void RegistrationForm::buildControls() {
         avere_[k]->setAlignment(Qt::AlignRight);
         for (QLineEdit* amount : {dare_[k], avere_[k]})
             amounts_->add(amount, [](double value) { return AmountText(value); });
-        const std::array<std::pair<QLineEdit*, int>, 6> parts{{{cn1_[k], kCn1},
-                                                               {cn2_[k], kCn2},
-                                                               {cn3_[k], kCn3},
+        const std::array<std::pair<QLineEdit*, int>, 6> parts{{{codePart1_[k], kCn1},
+                                                               {codePart2_[k], kCn2},
+                                                               {codePart3_[k], kCn3},
                                                                {ds_[k], kDs},
                                                                {dare_[k], kDare},
                                                                {avere_[k], kAvere}}};
         for (auto [box, part] : parts) box->setProperty("part", part);
-        connect(cn1_[k], &QLineEdit::textEdited, this, [this, k] { onCodeTyped(k, 1); });
-        connect(cn2_[k], &QLineEdit::textEdited, this, [this, k] { onCodeTyped(k, 2); });
-        connect(cn3_[k], &QLineEdit::textEdited, this, [this, k] { onCodeTyped(k, 3); });
+        connect(codePart1_[k], &QLineEdit::textEdited, this, [this, k] { onCodeTyped(k, 1); });
+        connect(codePart2_[k], &QLineEdit::textEdited, this, [this, k] { onCodeTyped(k, 2); });
+        connect(codePart3_[k], &QLineEdit::textEdited, this, [this, k] { onCodeTyped(k, 3); });
     }
     ccerca_ = new QLineEdit(this);
     ccerca_->setProperty("part", kSearch);
@@ -141,40 +142,42 @@ void RegistrationForm::buildControls() {
     registerControl(QStringLiteral("Label1"), imbalance_, 5);
 
     model_ = new AccountListModel(this);
-    list1_ = new QListView(this);
-    list1_->setModel(model_);
-    list1_->setUniformItemSizes(true);
-    list1_->setFont(QFont(QStringLiteral("DejaVu Sans Mono"), 9));
-    list1_->setGeometry(16, 440, 708, 142);
-    registerControl(QStringLiteral("List1"), list1_);
-    connect(list1_, &QListView::clicked, this,
+    accountList_ = new QListView(this);
+    accountList_->setModel(model_);
+    accountList_->setUniformItemSizes(true);
+    accountList_->setFont(QFont(QStringLiteral("DejaVu Sans Mono"), 9));
+    accountList_->setGeometry(16, 440, 708, 142);
+    registerControl(QStringLiteral("List1"), accountList_);
+    connect(accountList_, &QListView::clicked, this,
             [this](const QModelIndex& index) { takeListItem(index.row()); });
 
     // Alt + the underlined letter presses a button from the keyboard.
-    const std::array<std::pair<int, QString>, 4> buttons{{{0, QStringLiteral("&Esci")},
-                                                          {1, QStringLiteral("&Registra")},
-                                                          {3, QStringLiteral("&Inserisci riga")},
-                                                          {4, QStringLiteral("E&limina riga")}}};
+    struct Command {
+        int index;  // of bottone
+        QString text;
+        void (RegistrationForm::*action)();
+    };
+    const Command commands[] = {
+        {0, QStringLiteral("&Esci"), &RegistrationForm::exit},
+        {1, QStringLiteral("&Registra"), &RegistrationForm::registerEntry},
+        {3, QStringLiteral("&Inserisci riga"), &RegistrationForm::insertLine},
+        {4, QStringLiteral("E&limina riga"), &RegistrationForm::deleteLine}};
     int x = 16;
-    for (const auto& [index, text] : buttons) {
-        auto* b = new QPushButton(text, this);
+    for (const Command& command : commands) {
+        auto* b = new QPushButton(command.text, this);
         b->setGeometry(x, 600, 130, 28);
         x += 140;
-        bottone_[static_cast<std::size_t>(index)] = b;
-        registerControl(QStringLiteral("bottone"), b, index);
+        registerControl(QStringLiteral("bottone"), b, command.index);
+        connect(b, &QPushButton::clicked, this, command.action);
     }
-    connect(bottone_[0], &QPushButton::clicked, this, &RegistrationForm::exit);
-    connect(bottone_[1], &QPushButton::clicked, this, &RegistrationForm::registerEntry);
-    connect(bottone_[3], &QPushButton::clicked, this, &RegistrationForm::insertLine);
-    connect(bottone_[4], &QPushButton::clicked, this, &RegistrationForm::deleteLine);
 }
 
 void RegistrationForm::setLine(int line, const EntryLine& value) {
     const std::string code =
         value.code + std::string(8 - std::min<std::size_t>(8, value.code.size()), ' ');
-    cn1_[line]->setText(Q(Trim(code.substr(0, 2))));
-    cn2_[line]->setText(Q(Trim(code.substr(2, 2))));
-    cn3_[line]->setText(Q(Trim(code.substr(4, 4))));
+    codePart1_[line]->setText(Q(Trim(code.substr(0, 2))));
+    codePart2_[line]->setText(Q(Trim(code.substr(2, 2))));
+    codePart3_[line]->setText(Q(Trim(code.substr(4, 4))));
     ds_[line]->clear();
     dare_[line]->setText(AmountText(value.dare));
     avere_[line]->setText(AmountText(value.avere));
@@ -185,7 +188,7 @@ void RegistrationForm::clearLine(int line) {
 }
 
 void RegistrationForm::copyLine(int from, int to) {
-    for (auto* boxes : {&cn1_, &cn2_, &cn3_, &ds_, &dare_, &avere_})
+    for (auto* boxes : {&codePart1_, &codePart2_, &codePart3_, &ds_, &dare_, &avere_})
         (*boxes)[to]->setText((*boxes)[from]->text());
 }
 
@@ -195,23 +198,23 @@ bool RegistrationForm::lineInUse(int line) const {
 }
 
 std::string RegistrationForm::codeOf(int line) const {
-    return Trim(S(cn1_[line]->text() + cn2_[line]->text() + cn3_[line]->text()));
+    return Trim(S(codePart1_[line]->text() + codePart2_[line]->text() + codePart3_[line]->text()));
 }
 
 void RegistrationForm::propose(const JournalEntry& entry, double postedAt) {
     postedAt_ = postedAt;
     for (int k = 0; k < kLines; ++k) setLine(k, entry.lines[static_cast<std::size_t>(k)]);
-    text1_[0]->setText(Q(entry.description));
-    text1_[1]->setText(Q(entry.reference));
-    text2_->setText(Q(entry.date));
+    description_->setText(Q(entry.description));
+    reference_->setText(Q(entry.reference));
+    entryDate_->setText(Q(entry.date));
     shownProposal_ = this->entry();
 }
 
 JournalEntry RegistrationForm::entry() const {
     JournalEntry e;
-    e.date = Trim(S(text2_->text()));
-    e.description = S(text1_[0]->text());
-    e.reference = S(text1_[1]->text());
+    e.date = Trim(S(entryDate_->text()));
+    e.description = S(description_->text());
+    e.reference = S(reference_->text());
     for (int k = 0; k < kLines; ++k) {
         EntryLine& line = e.lines[static_cast<std::size_t>(k)];
         line.code = codeOf(k);
@@ -225,10 +228,10 @@ void RegistrationForm::activate() {
     ccerca_->hide();
     model_->setAccounts(AccountList::Load(session().files));
     for (int k = 0; k < kLines; ++k)
-        if (Val(S(cn1_[k]->text())) != 0) showAccountName(k);
+        if (Val(S(codePart1_[k]->text())) != 0) showAccountName(k);
     updateImbalance();
     currentLine_ = 0;
-    cn1_[0]->setFocus();
+    codePart1_[0]->setFocus();
 }
 
 bool RegistrationForm::eventFilter(QObject* watched, QEvent* event) {
@@ -265,16 +268,16 @@ bool RegistrationForm::onKey(QLineEdit* box, int line, int key) {
     const int part = box->property("part").toInt();
     const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
     if (key == Qt::Key_Backspace && box->text().isEmpty() && (part == kCn2 || part == kCn3)) {
-        (part == kCn2 ? cn1_ : cn2_)[line]->setFocus();
+        (part == kCn2 ? codePart1_ : codePart2_)[line]->setFocus();
         return true;
     }
     if (!enter) return false;
     switch (part) {
         case kCn1:
-            cn2_[line]->setFocus();
+            codePart2_[line]->setFocus();
             return true;
         case kCn2:
-            cn3_[line]->setFocus();
+            codePart3_[line]->setFocus();
             return true;
         case kCn3:
             confirmCode(line);
@@ -282,14 +285,14 @@ bool RegistrationForm::onKey(QLineEdit* box, int line, int key) {
         case kDare:
         case kAvere: {
             if (Amount(box) != 0) {
-                if (line + 1 < kLines) cn1_[line + 1]->setFocus();
+                if (line + 1 < kLines) codePart1_[line + 1]->setFocus();
             } else {
                 (part == kDare ? avere_ : dare_)[line]->setFocus();
             }
             return true;
         }
         case kDescription:
-            text1_[1]->setFocus();
+            reference_->setFocus();
             return true;
         default:
             return false;
@@ -307,17 +310,17 @@ void RegistrationForm::selectFirst(const QString& prefix, int from) {
         const std::string part = entries[i].item.substr(static_cast<std::size_t>(from));
         if (UpperCase(part).starts_with(wanted)) {
             const QModelIndex index = model_->index(static_cast<int>(i));
-            list1_->setCurrentIndex(index);
-            list1_->scrollTo(index);
+            accountList_->setCurrentIndex(index);
+            accountList_->scrollTo(index);
             return;
         }
     }
 }
 
 void RegistrationForm::onCodeTyped(int line, int part) {
-    QString typed = cn1_[line]->text();
-    if (part >= 2) typed += QLatin1Char('.') + cn2_[line]->text();
-    if (part >= 3) typed += QLatin1Char('.') + cn3_[line]->text();
+    QString typed = codePart1_[line]->text();
+    if (part >= 2) typed += QLatin1Char('.') + codePart2_[line]->text();
+    if (part >= 3) typed += QLatin1Char('.') + codePart3_[line]->text();
     selectFirst(typed, 0);
 }
 
@@ -349,11 +352,11 @@ void RegistrationForm::onSearchEnter() {
     ccerca_->hide();
     const int line = searchLine_ < 0 ? currentLine_ : searchLine_;
     if (ccerca_->text().isEmpty()) {
-        cn1_[line]->setFocus();
+        codePart1_[line]->setFocus();
         return;
     }
     currentLine_ = line;
-    if (list1_->currentIndex().isValid()) takeListItem(list1_->currentIndex().row());
+    if (accountList_->currentIndex().isValid()) takeListItem(accountList_->currentIndex().row());
 }
 
 void RegistrationForm::takeListItem(int row) {
@@ -362,11 +365,11 @@ void RegistrationForm::takeListItem(int row) {
     const QString item = Q(entries[static_cast<std::size_t>(row)].item);
     if (Val(S(item.left(2))) <= 0) return;
     const int line = currentLine_;
-    cn1_[line]->setText(item.mid(0, 2));
-    cn2_[line]->setText(item.mid(3, 2));
-    cn3_[line]->setText(item.mid(6, 4));
-    list1_->clearSelection();
-    list1_->setCurrentIndex(QModelIndex());
+    codePart1_[line]->setText(item.mid(0, 2));
+    codePart2_[line]->setText(item.mid(3, 2));
+    codePart3_[line]->setText(item.mid(6, 4));
+    accountList_->clearSelection();
+    accountList_->setCurrentIndex(QModelIndex());
     confirmCode(line);
 }
 
@@ -384,11 +387,11 @@ void RegistrationForm::onAmountFocus(int line) {
     }
     const QScopedValueRollback<bool> checking(checking_, true);
     Warn(this, QStringLiteral("Il conto selezionato non esiste"));
-    cn1_[line]->clear();
-    cn2_[line]->clear();
-    cn3_[line]->clear();
+    codePart1_[line]->clear();
+    codePart2_[line]->clear();
+    codePart3_[line]->clear();
     currentLine_ = line;
-    cn1_[line]->setFocus();
+    codePart1_[line]->setFocus();
 }
 
 void RegistrationForm::updateImbalance() {
@@ -411,14 +414,14 @@ void RegistrationForm::insertLine() {
     }
     for (int k = kLines - 1; k > currentLine_; --k) copyLine(k - 1, k);
     clearLine(currentLine_);
-    cn1_[currentLine_]->setFocus();
+    codePart1_[currentLine_]->setFocus();
 }
 
 void RegistrationForm::deleteLine() {
     for (int k = currentLine_; k + 1 < kLines; ++k) copyLine(k + 1, k);
     clearLine(kLines - 1);
     updateImbalance();
-    cn1_[currentLine_]->setFocus();
+    codePart1_[currentLine_]->setFocus();
 }
 
 void RegistrationForm::registerEntry() {
@@ -427,14 +430,14 @@ void RegistrationForm::registerEntry() {
     const EntryCheck dateCheck = CheckEntry(e, AccountList{});
     if (dateCheck.problem == EntryProblem::Date) {
         Warn(this, Q(dateCheck.message));
-        text2_->lineEdit()->setFocus();
+        entryDate_->lineEdit()->setFocus();
         return;
     }
     for (int k = 0; k < kLines; ++k) {
         if (e.lines[static_cast<std::size_t>(k)].hasAmount()) continue;
-        cn1_[k]->clear();
-        cn2_[k]->clear();
-        cn3_[k]->clear();
+        codePart1_[k]->clear();
+        codePart2_[k]->clear();
+        codePart3_[k]->clear();
         e.lines[static_cast<std::size_t>(k)].code.clear();
     }
     const EntryCheck check = CheckEntry(e, model_->accounts());
@@ -443,7 +446,7 @@ void RegistrationForm::registerEntry() {
         if (check.problem == EntryProblem::NegativeAmount)
             (check.inAvere ? avere_ : dare_)[static_cast<std::size_t>(check.line)]->setFocus();
         else
-            cn1_[0]->setFocus();
+            codePart1_[0]->setFocus();
         return;
     }
     // The journal counter and the accounts are read and written under the company's lock.

@@ -74,21 +74,22 @@ class RegistrationForm : public QorForm {
     int searchLine_ = -1;
     bool checking_ = false;
 
-    DatePicker* text2_ = nullptr;
-    std::array<QLineEdit*, 2> text1_{};
-    std::array<QLineEdit*, kLines> cn1_{};
-    std::array<QLineEdit*, kLines> cn2_{};
-    std::array<QLineEdit*, kLines> cn3_{};
+    DatePicker* entryDate_ = nullptr;   // text2
+    QLineEdit* description_ = nullptr;  // Text1(0)
+    QLineEdit* reference_ = nullptr;    // Text1(1), the document
+    // cn1, cn2, cn3 (0..9): the parts of each line's account code, 2, 2 and 4 digits.
+    std::array<QLineEdit*, kLines> codePart1_{};
+    std::array<QLineEdit*, kLines> codePart2_{};
+    std::array<QLineEdit*, kLines> codePart3_{};
     std::array<QLineEdit*, kLines> ds_{};
     std::array<QLineEdit*, kLines> dare_{};
     std::array<QLineEdit*, kLines> avere_{};
     QLineEdit* ccerca_ = nullptr;
-    QListView* list1_ = nullptr;
+    QListView* accountList_ = nullptr;  // List1
     AccountListModel* model_ = nullptr;
     QLabel* imbalance_ = nullptr;         // Label1(5)
     QLabel* imbalanceCaption_ = nullptr;  // Label1(7)
-    std::array<QPushButton*, 5> bottone_{};
-    TypedNumberBoxes* amounts_;  // dare and avere of every line
+    TypedNumberBoxes* amounts_;           // dare and avere of every line
 };
 
 }  // namespace qorvana

@@ -177,7 +177,7 @@ void EInvoiceListForm::send() {
 }
 
 void EInvoiceListForm::resend() {
-    if (const EInvoiceEntry* e = chosen()) ResendCorrectedEInvoice(this, session(), e->fileName);
+    if (const EInvoiceEntry* e = chosen()) CorrectRejectedEInvoice(this, session(), e->fileName);
     reload();
 }
 

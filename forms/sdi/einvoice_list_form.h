@@ -2,7 +2,8 @@
 // The e-invoice window qorsdi, reached from the start form: the company's e-invoices and
 // their states, filtered by state, each with its transmissions and their notifications, and the
 // notifications and messages still waiting. A rejected one shows its errors; from here the operator
-// sends an e-invoice written but not sent, sends a rejected one again once corrected, and
+// sends an e-invoice written but not sent, writes a rejected one again from its stored document
+// once the customer's data are corrected and sends it, and
 // reads the system's notifications from the certified mailbox.
 
 #include <optional>

@@ -3,12 +3,15 @@
 #include <functional>
 #include <optional>
 
+#include "company/company_settings.h"
 #include "core/session.h"
+#include "fatturapa/einvoice_correction.h"
 #include "fatturapa/sdi_channel.h"
 #include "forms/common/company_lock.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qt_text.h"
 #include "forms/common/wait_cursor.h"
+#include "forms/common/work_progress.h"
 
 namespace qorvana {
 namespace {
@@ -62,8 +65,8 @@ bool SendListedEInvoice(QWidget* parent, Session& s, const std::string& fileName
     const std::string to = SystemAddressFor(*settings, store->assignedAddress);
     SendResult sent;
     {
-        const WaitCursor wait;
-        sent = SendEInvoice(*settings, to, s.paths.map(entry->path), Now(s));
+        WorkProgress progress(parent, Q("Invio di " + fileName + " al Sistema di Interscambio..."));
+        sent = SendEInvoice(*settings, to, s.paths.map(entry->path), Now(s), progress.report());
     }
     if (!sent.record) {
         Warn(parent, Q("Il file " + fileName + " non è stato inviato: " + sent.problem + "."));
@@ -86,28 +89,21 @@ bool SendListedEInvoice(QWidget* parent, Session& s, const std::string& fileName
     return recorded;
 }
 
-bool ResendCorrectedEInvoice(QWidget* parent, Session& s, const std::string& fileName) {
-    const std::optional<SdiStore> store = CurrentStore(parent, s);
-    if (!store) return false;
-    const EInvoiceEntry* entry = store->find(fileName);
-    if (!entry) return false;
-    if (UnchangedSinceSent(*entry, s.paths.map(entry->path)) &&
-        !AskYesNo(parent, QStringLiteral("Attenzione"),
-                  Q("Il file " + fileName +
-                    " non è stato corretto dopo lo scarto: inviarlo di nuovo così com'è, con "
-                    "un nuovo progressivo?")))
-        return false;
-    std::string newName;
-    const bool prepared = ChangeStore(
+bool CorrectRejectedEInvoice(QWidget* parent, Session& s, const std::string& fileName) {
+    const CompanySettings& settings = SettingsOf(s);
+    const EInvoiceCompany company{settings.fpa, settings.vat, settings.headerTables,
+                                  settings.einvoice};
+    Rewritten rewritten;
+    const bool written = ChangeStore(
         parent, s,
         [&](SdiStore& changed) {
-            const Result<Resent> resent = PrepareResend(changed, fileName, s);
-            if (!resent) return resent.message();
-            newName = resent->fileName;
-            return std::string();
+            rewritten = RewriteRejectedEInvoice(changed, fileName, company, s);
+            return rewritten.problem;
         },
-        Q("Il file " + fileName + " non è stato inviato di nuovo: "));
-    return prepared && SendListedEInvoice(parent, s, newName);
+        Q("Il file " + fileName + " non è stato scritto di nuovo: "));
+    if (!written) return false;
+    ShowMessage(parent, kTitle, Q(rewritten.message), MsgIcon::Information);
+    return SendListedEInvoice(parent, s, rewritten.fileName);
 }
 
 void SendEInvoiceAtOnce(QWidget* parent, Session& s, const std::string& fpaFile) {

@@ -16,8 +16,9 @@
 #include "customers/customer_index.h"
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
+#include "forms/common/qt_text.h"
 #include "forms/common/settings_colour.h"
-#include "forms/common/wait_cursor.h"
+#include "forms/common/work_progress.h"
 #include "forms/start/customer_list_model.h"
 #include "forms/start/start_form.h"
 
@@ -47,6 +48,18 @@ CustomerListForm::CustomerListForm(Session& session, FormSet& forms)
     auto* filterLabel = new QLabel(QStringLiteral("Filtro:"));
     top->addWidget(filterLabel);
     top->addWidget(selnome_, 1);
+    ricerca_ = new QLineEdit;
+    ricerca_->setPlaceholderText(QStringLiteral("nome, città o partita iva"));
+    ricerca_->setToolTip(
+        QStringLiteral("Restringe l'elenco ai clienti il cui nome, città o "
+                       "partita iva contiene il testo; Giù o Invio passa "
+                       "all'elenco"));
+    auto* searchLabel = new QLabel(QStringLiteral("&Ricerca:"));
+    searchLabel->setBuddy(ricerca_);
+    top->addWidget(searchLabel);
+    top->addWidget(ricerca_, 1);
+    registerControl(QStringLiteral("ricerca"), ricerca_);
+    connect(ricerca_, &QLineEdit::textEdited, this, &CustomerListForm::narrow);
     indice_ = new QPushButton(QStringLiteral("&Indice"));
     indice_->setAutoDefault(true);  // Enter presses it, as Space does
     indice_->setToolTip(QStringLiteral("Chiude l'elenco senza scegliere"));
@@ -59,12 +72,12 @@ CustomerListForm::CustomerListForm(Session& session, FormSet& forms)
     auto* headers = new QHBoxLayout;
     headers->setSpacing(0);
     for (int c = 0; c < 5; ++c) {
-        srx_[c] = new QPushButton;
-        srx_[c]->setFocusPolicy(Qt::NoFocus);
-        srx_[c]->setToolTip(QStringLiteral("Ordina per questa colonna"));
-        registerControl(QStringLiteral("srx"), srx_[c], c);
-        headers->addWidget(srx_[c]);
-        connect(srx_[c], &QPushButton::clicked, this, [this, c] { sortBy(c); });
+        sortButtons_[c] = new QPushButton;
+        sortButtons_[c]->setFocusPolicy(Qt::NoFocus);
+        sortButtons_[c]->setToolTip(QStringLiteral("Ordina per questa colonna"));
+        registerControl(QStringLiteral("srx"), sortButtons_[c], c);
+        headers->addWidget(sortButtons_[c]);
+        connect(sortButtons_[c], &QPushButton::clicked, this, [this, c] { sortBy(c); });
     }
     headers->addStretch(1);
     column->addLayout(headers);
@@ -90,8 +103,9 @@ CustomerListForm::CustomerListForm(Session& session, FormSet& forms)
             &CustomerListForm::placeHeaderButtons);
     column->addWidget(elenco_, 1);
     registerControl(QStringLiteral("elenco"), elenco_);
-    for (int c = 0; c < 5; ++c) srx_[c]->setText(QString::fromUtf8(kSortCaptions[c]));
+    for (int c = 0; c < 5; ++c) sortButtons_[c]->setText(QString::fromUtf8(kSortCaptions[c]));
     elenco_->viewport()->installEventFilter(this);
+    ricerca_->installEventFilter(this);
     placeHeaderButtons();
 
     auto* help = new QLabel(
@@ -108,14 +122,23 @@ void CustomerListForm::placeHeaderButtons() {
     // borders, and the last reaches the grid's right edge as its column does.
     const int border = elenco_->frameWidth();
     for (int c = 0; c < 4; ++c)
-        srx_[c]->setFixedWidth(elenco_->columnWidth(c) + (c == 0 ? border : 0));
+        sortButtons_[c]->setFixedWidth(elenco_->columnWidth(c) + (c == 0 ? border : 0));
     const int rest = elenco_->viewport()->width() - elenco_->columnViewportPosition(4);
-    srx_[4]->setFixedWidth(std::max(rest, 0) + border);
+    sortButtons_[4]->setFixedWidth(std::max(rest, 0) + border);
 }
 
 bool CustomerListForm::eventFilter(QObject* watched, QEvent* event) {
     // The grid's visible width changes with the window and with its vertical scroll bar.
     if (watched == elenco_->viewport() && event->type() == QEvent::Resize) placeHeaderButtons();
+    // Down or Enter in the search box goes on to the rows, the first one current.
+    if (watched == ricerca_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Down || key == Qt::Key_Return || key == Qt::Key_Enter) {
+            elenco_->setFocus();
+            elenco_->setCurrentIndex(model_->index(0, 0));
+            return true;
+        }
+    }
     return QorForm::eventFilter(watched, event);
 }
 
@@ -125,13 +148,11 @@ void CustomerListForm::showEvent(QShowEvent* event) {
 }
 
 void CustomerListForm::activate() {
-    {
-        const WaitCursor wait;
-        try {
-            fillGrid();
-        } catch (const RecordIoError& e) {
-            Warn(this, QStringLiteral("Errore di lettura degli archivi: %1").arg(e.what()));
-        }
+    ricerca_->clear();
+    try {
+        fillGrid();
+    } catch (const RecordIoError& e) {
+        Warn(this, QStringLiteral("Errore di lettura degli archivi: %1").arg(e.what()));
     }
     elenco_->setFocus();
     if (model_->rowCount() > 0) elenco_->setCurrentIndex(model_->index(0, 0));
@@ -139,9 +160,19 @@ void CustomerListForm::activate() {
 
 void CustomerListForm::fillGrid() {
     const CustomerIndex index(session().files);
-    model_->setRows(index.list(selnome_->text().toStdString()));
+    {
+        WorkProgress progress(this, QStringLiteral("Lettura dei clienti..."));
+        model_->setRows(index.list(selnome_->text().toStdString(), progress.report()));
+    }
+    model_->narrow(S(ricerca_->text()));
     listedRows_ = model_->listedRows();
     session().rowCount = listedRows_;
+    colourRows();
+}
+
+void CustomerListForm::narrow(const QString& text) {
+    model_->narrow(S(text));
+    listedRows_ = model_->listedRows();
     colourRows();
 }
 

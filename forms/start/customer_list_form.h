@@ -1,7 +1,8 @@
 #pragma once
 // The customer list qorsel: customers in name order, filtered by the text the start form had
-// in its name box, sortable by column. Picking a row hands the customer back to the start
-// form; `indice` closes the list without a choice.
+// in its name box, sortable by column; the search box `ricerca` narrows them as the operator
+// types, by name, town or VAT number anywhere. Picking a row hands the customer back to the
+// start form; `indice` closes the list without a choice.
 
 #include "forms/common/qor_form.h"
 
@@ -40,10 +41,14 @@ class CustomerListForm : public QorForm {
     void placeHeaderButtons();
     void backToStart();
 
+    // The search box's text typed: the rows narrowed to it.
+    void narrow(const QString& text);
+
     QLineEdit* selnome_ = nullptr;
+    QLineEdit* ricerca_ = nullptr;
     QTableView* elenco_ = nullptr;
     CustomerListModel* model_ = nullptr;
-    QPushButton* srx_[5] = {};
+    QPushButton* sortButtons_[5] = {};  // srx, over the list's columns
     QPushButton* indice_ = nullptr;
     int listedRows_ = 0;
 };

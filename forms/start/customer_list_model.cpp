@@ -28,7 +28,25 @@ bool GenericLess(const QString& a, const QString& b) {
 void CustomerListModel::setRows(CustomerList rows) {
     beginResetModel();
     rows_ = std::move(rows);
+    keepNarrowed();
     endResetModel();
+}
+
+void CustomerListModel::narrow(const std::string& text) {
+    beginResetModel();
+    narrowedBy_ = text;
+    keepNarrowed();
+    endResetModel();
+}
+
+void CustomerListModel::keepNarrowed() {
+    shown_.reset();
+    if (narrowedBy_.find_first_not_of(' ') != std::string::npos)
+        shown_ = rows_.holding(narrowedBy_, rows_.size());
+}
+
+int CustomerListModel::shownRows() const {
+    return static_cast<int>(shown_ ? shown_->size() : rows_.size());
 }
 
 void CustomerListModel::setRowColours(bool alternate, QColor first, QColor second) {
@@ -48,17 +66,19 @@ void CustomerListModel::sortListed(int column) {
     std::stable_sort(keys.begin(), keys.end(),
                      [](const auto& a, const auto& b) { return GenericLess(a.first, b.first); });
     for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = keys[i].second;
+    keepNarrowed();
     emit layoutChanged();
 }
 
 const CustomerListRow* CustomerListModel::customerAt(int row) const {
-    if (row < 0 || row >= static_cast<int>(rows_.size())) return nullptr;
-    return &rows_[static_cast<std::size_t>(row)];
+    if (row < 0 || row >= shownRows()) return nullptr;
+    const auto at = static_cast<std::size_t>(row);
+    return &rows_[shown_ ? (*shown_)[at] : at];
 }
 
 int CustomerListModel::rowCount(const QModelIndex& parent) const {
     if (parent.isValid()) return 0;
-    return std::max(static_cast<int>(rows_.size()), kMinimumRows - 1);
+    return std::max(shownRows(), kMinimumRows - 1);
 }
 
 int CustomerListModel::columnCount(const QModelIndex& parent) const {

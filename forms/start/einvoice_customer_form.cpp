@@ -37,6 +37,12 @@ EInvoiceCustomerForm::EInvoiceCustomerForm(Session& session, FormSet& forms)
     nomeFe_->setMaxLength(60);
     cognomeFe_ = new QLineEdit;
     cognomeFe_->setMaxLength(60);
+    intento_ = new QLineEdit;
+    intento_->setMaxLength(24);
+    intento_->setPlaceholderText(QStringLiteral("08060120341234567-000001"));
+    dataIntento_ = new QLineEdit;
+    dataIntento_->setMaxLength(10);
+    dataIntento_->setPlaceholderText(QStringLiteral("gg/mm/aaaa"));
     fields->addRow(QStringLiteral("&Codice destinatario:"), codice_);
     fields->addRow(QStringLiteral("&PEC:"), pec_);
     fields->addRow(QString(), scissione_);
@@ -45,6 +51,10 @@ EInvoiceCustomerForm::EInvoiceCustomerForm(Session& session, FormSet& forms)
     // cannot tell apart.
     fields->addRow(QStringLiteral("&Nome (persona fisica):"), nomeFe_);
     fields->addRow(QStringLiteral("Co&gnome (persona fisica):"), cognomeFe_);
+    // A habitual exporter buys without VAT (N3.5) on a declaration of intent, which its
+    // invoices name by the protocol and date of the Agenzia's receipt.
+    fields->addRow(QStringLiteral("P&rotocollo dichiarazione d'intento:"), intento_);
+    fields->addRow(QStringLiteral("&Data ricevuta dichiarazione:"), dataIntento_);
     column->addLayout(fields);
     auto* buttons = new QHBoxLayout;
     auto* salva = new QPushButton(QStringLiteral("&Salva"));
@@ -60,6 +70,8 @@ EInvoiceCustomerForm::EInvoiceCustomerForm(Session& session, FormSet& forms)
     registerControl(QStringLiteral("idestero"), idEstero_);
     registerControl(QStringLiteral("nomefe"), nomeFe_);
     registerControl(QStringLiteral("cognomefe"), cognomeFe_);
+    registerControl(QStringLiteral("intento"), intento_);
+    registerControl(QStringLiteral("dataintento"), dataIntento_);
     registerControl(QStringLiteral("salva"), salva);
     registerControl(QStringLiteral("annulla"), annulla);
     connect(salva, &QPushButton::clicked, this, &EInvoiceCustomerForm::save);
@@ -80,13 +92,16 @@ void EInvoiceCustomerForm::activate() {
     idEstero_->setText(Q(read.data.foreignTaxId));
     nomeFe_->setText(Q(read.data.firstName));
     cognomeFe_->setText(Q(read.data.surname));
+    intento_->setText(Q(read.data.intentProtocol));
+    dataIntento_->setText(Q(read.data.intentDate));
     CentreOnScreen(this);
     codice_->setFocus();
 }
 
 void EInvoiceCustomerForm::save() {
-    EInvoiceCustomer data{S(codice_->text()),   S(pec_->text()),    scissione_->isChecked(),
-                          S(idEstero_->text()), S(nomeFe_->text()), S(cognomeFe_->text())};
+    EInvoiceCustomer data{S(codice_->text()),   S(pec_->text()),        scissione_->isChecked(),
+                          S(idEstero_->text()), S(nomeFe_->text()),     S(cognomeFe_->text()),
+                          S(intento_->text()),  S(dataIntento_->text())};
     if (const std::string wrong = NormaliseEInvoiceCustomer(data); !wrong.empty()) {
         Warn(this, Q(wrong));
         return;

@@ -41,6 +41,8 @@ class EInvoiceCustomerForm : public QorForm {
     QLineEdit* idEstero_ = nullptr;
     QLineEdit* nomeFe_ = nullptr;
     QLineEdit* cognomeFe_ = nullptr;
+    QLineEdit* intento_ = nullptr;
+    QLineEdit* dataIntento_ = nullptr;
 };
 
 }  // namespace qorvana

@@ -25,6 +25,7 @@
 #include "core/numbers.h"
 #include "core/session.h"
 #include "customers/customer_index.h"
+#include "document/document_setup.h"
 #include "fatturapa/einvoice_terms.h"
 #include "fatturapa/fpa_customer_check.h"
 #include "forms/common/company_lock.h"
@@ -32,8 +33,8 @@
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qt_text.h"
-#include "forms/header/header_form.h"
 #include "forms/start/customer_list_form.h"
+#include "forms/start/customer_suggestions_form.h"
 #include "forms/start/einvoice_customer_form.h"
 
 namespace qorvana {
@@ -111,33 +112,40 @@ void StartForm::buildControls() {
     registerControl(QStringLiteral("nome"), nome_);
     registerControl(QStringLiteral("b_cerca"), cerca_);
     registerControl(QStringLiteral("b_lista"), lista_);
+    nome_->setToolTip(
+        QStringLiteral("Nome, città o partita iva: Giù sceglie tra i clienti "
+                       "proposti, Invio cerca per inizio del nominativo"));
+    suggerimenti_ = new CustomerSuggestions(session().files, nome_, this);
+    registerControl(QStringLiteral("suggerimenti"), suggerimenti_);
+    connect(nome_, &QLineEdit::textEdited, this, &StartForm::suggest);
+    connect(suggerimenti_, &CustomerSuggestions::chosen, this, &StartForm::takeSuggestion);
 
     scroll_ = new QScrollBar(Qt::Horizontal);
     scroll_->setFocusPolicy(Qt::NoFocus);
     column->addWidget(scroll_);
     registerControl(QStringLiteral("HScroll1"), scroll_);
 
-    text2_.resize(22);
+    customerFields_.resize(22);
     for (int i = 0; i < 22; ++i) {
-        text2_[i] = ShownBox();
-        registerControl(QStringLiteral("text2"), text2_[i], i);
+        customerFields_[i] = ShownBox();
+        registerControl(QStringLiteral("text2"), customerFields_[i], i);
     }
-    label2_ = new QLabel(QStringLiteral("Attenzione:questo cliente è stato eliminato!"));
-    QPalette warningColour = label2_->palette();
+    deletedWarning_ = new QLabel(QStringLiteral("Attenzione:questo cliente è stato eliminato!"));
+    QPalette warningColour = deletedWarning_->palette();
     warningColour.setColor(QPalette::WindowText, QColor(0xb0, 0x00, 0x00));
-    label2_->setPalette(warningColour);
+    deletedWarning_->setPalette(warningColour);
     // The warning keeps its place when hidden, so the form does not jump.
     QSizePolicy warningPolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     warningPolicy.setRetainSizeWhenHidden(true);
-    label2_->setSizePolicy(warningPolicy);
-    label2_->hide();
-    registerControl(QStringLiteral("label2"), label2_);
+    deletedWarning_->setSizePolicy(warningPolicy);
+    deletedWarning_->hide();
+    registerControl(QStringLiteral("label2"), deletedWarning_);
 
     auto* offices = new QHBoxLayout;
     offices->addWidget(buildRegisteredOffice());
     offices->addWidget(buildAdministrativeOffice());
     column->addLayout(offices);
-    column->addWidget(label2_);
+    column->addWidget(deletedWarning_);
     column->addWidget(buildShipping());
     column->addStretch(1);
 
@@ -171,17 +179,18 @@ void StartForm::buildControls() {
     column->addLayout(buttons);
 
     nome_->installEventFilter(this);
-    text5_->lineEdit()->installEventFilter(this);
-    for (QLineEdit* box : text3_) box->installEventFilter(this);
+    startDatePicker_->lineEdit()->installEventFilter(this);
+    for (QLineEdit* box : transportBoxes_) box->installEventFilter(this);
     connect(cerca_, &QPushButton::clicked, this, &StartForm::searchByName);
     connect(lista_, &QPushButton::clicked, this, &StartForm::openList);
     connect(scroll_, &QScrollBar::valueChanged, this, &StartForm::scrolled);
-    connect(combo3_, qOverload<int>(&QComboBox::activated), this, &StartForm::carrierChosen);
-    connect(text3_[4], &QLineEdit::textChanged, this, &StartForm::transportDateTyped);
+    connect(carrier_, qOverload<int>(&QComboBox::activated), this, &StartForm::carrierChosen);
+    connect(transportBoxes_[kStartDate], &QLineEdit::textChanged, this,
+            &StartForm::transportDateTyped);
     // The calendar box hands over whole dates only: while the operator is still typing one,
     // the transport date would otherwise put today back into the box under the cursor.
-    connect(text5_, &DatePicker::edited, this, [this](const QString& t) {
-        if (CivilDate::Parse(t.trimmed().toStdString())) text3_[4]->setText(t);
+    connect(startDatePicker_, &DatePicker::edited, this, [this](const QString& t) {
+        if (CivilDate::Parse(t.trimmed().toStdString())) transportBoxes_[kStartDate]->setText(t);
     });
 
     setTabOrder(nome_, cerca_);
@@ -194,20 +203,20 @@ QGroupBox* StartForm::buildRegisteredOffice() {
     registerControl(QStringLiteral("Frame1"), frame);
     auto* grid = new QGridLayout(frame);
     grid->addWidget(new QLabel(QStringLiteral("Ragione sociale")), 0, 0);
-    grid->addWidget(text2_[0], 0, 1, 1, 3);
-    grid->addWidget(text2_[1], 1, 1, 1, 3);
+    grid->addWidget(customerFields_[0], 0, 1, 1, 3);
+    grid->addWidget(customerFields_[1], 1, 1, 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("Indirizzo")), 2, 0);
-    grid->addWidget(text2_[2], 2, 1, 1, 3);
+    grid->addWidget(customerFields_[2], 2, 1, 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("CAP / Città")), 3, 0);
-    grid->addWidget(text2_[3], 3, 1);
-    grid->addWidget(text2_[4], 3, 2, 1, 2);
+    grid->addWidget(customerFields_[3], 3, 1);
+    grid->addWidget(customerFields_[4], 3, 2, 1, 2);
     grid->addWidget(new QLabel(QStringLiteral("Codice fiscale")), 4, 0);
-    grid->addWidget(text2_[5], 4, 1, 1, 3);
+    grid->addWidget(customerFields_[5], 4, 1, 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("Partita iva")), 5, 0);
-    grid->addWidget(text2_[6], 5, 1);
-    grid->addWidget(text2_[7], 5, 2, 1, 2);
-    text2_[3]->setMaximumWidth(70);
-    text2_[6]->setMaximumWidth(70);
+    grid->addWidget(customerFields_[6], 5, 1);
+    grid->addWidget(customerFields_[7], 5, 2, 1, 2);
+    customerFields_[3]->setMaximumWidth(70);
+    customerFields_[6]->setMaximumWidth(70);
     grid->setColumnStretch(2, 1);
     return frame;
 }
@@ -217,22 +226,22 @@ QGroupBox* StartForm::buildAdministrativeOffice() {
     registerControl(QStringLiteral("Frame2"), frame);
     auto* grid = new QGridLayout(frame);
     grid->addWidget(new QLabel(QStringLiteral("Intestazione")), 0, 0);
-    grid->addWidget(text2_[8], 0, 1, 1, 3);
-    grid->addWidget(text2_[9], 1, 1, 1, 3);
+    grid->addWidget(customerFields_[8], 0, 1, 1, 3);
+    grid->addWidget(customerFields_[9], 1, 1, 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("Indirizzo")), 2, 0);
-    grid->addWidget(text2_[10], 2, 1, 1, 3);
+    grid->addWidget(customerFields_[10], 2, 1, 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("CAP / Città")), 3, 0);
     auto* town = new QHBoxLayout;
-    town->addWidget(text2_[11]);
-    town->addWidget(text2_[12], 1);
+    town->addWidget(customerFields_[11]);
+    town->addWidget(customerFields_[12], 1);
     grid->addLayout(town, 3, 1, 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("Telefoni")), 4, 0);
-    grid->addWidget(text2_[13], 4, 1);
-    grid->addWidget(text2_[14], 4, 2);
-    grid->addWidget(text2_[15], 4, 3);
+    grid->addWidget(customerFields_[13], 4, 1);
+    grid->addWidget(customerFields_[14], 4, 2);
+    grid->addWidget(customerFields_[15], 4, 3);
     grid->addWidget(new QLabel(QStringLiteral("E-mail")), 5, 0);
-    grid->addWidget(text2_[16], 5, 1, 1, 3);
-    text2_[11]->setMaximumWidth(70);
+    grid->addWidget(customerFields_[16], 5, 1, 1, 3);
+    customerFields_[11]->setMaximumWidth(70);
     return frame;
 }
 
@@ -241,17 +250,17 @@ QGroupBox* StartForm::buildShipping() {
     registerControl(QStringLiteral("Frame3"), frame);
     auto* grid = new QGridLayout(frame);
 
-    combo3_ = new QComboBox;
-    registerControl(QStringLiteral("Combo3"), combo3_);
-    grid->addWidget(Caption(QStringLiteral("&Vettori"), combo3_), 0, 0);
-    grid->addWidget(combo3_, 0, 1, 1, 3);
+    carrier_ = new QComboBox;
+    registerControl(QStringLiteral("Combo3"), carrier_);
+    grid->addWidget(Caption(QStringLiteral("&Vettori"), carrier_), 0, 0);
+    grid->addWidget(carrier_, 0, 1, 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("Vettore")), 1, 0);
-    grid->addWidget(text2_[17], 1, 1, 1, 3);
-    grid->addWidget(text2_[18], 2, 1, 1, 3);
-    grid->addWidget(text2_[19], 3, 1, 1, 3);
+    grid->addWidget(customerFields_[17], 1, 1, 1, 3);
+    grid->addWidget(customerFields_[18], 2, 1, 1, 3);
+    grid->addWidget(customerFields_[19], 3, 1, 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("Note")), 4, 0);
-    grid->addWidget(text2_[20], 4, 1, 1, 3);
-    grid->addWidget(text2_[21], 5, 1, 1, 3);
+    grid->addWidget(customerFields_[20], 4, 1, 1, 3);
+    grid->addWidget(customerFields_[21], 5, 1, 1, 3);
 
     // The transport data; indices as the rest of the program reads them.
     const QString captions[7] = {QStringLiteral("&DDT"),
@@ -261,45 +270,45 @@ QGroupBox* StartForm::buildShipping() {
                                  QStringLiteral("Inizio t&rasporto"),
                                  QStringLiteral("Or&a"),
                                  QStringLiteral("Descrizione ma&gazzino")};
-    text3_.resize(7);
+    transportBoxes_.resize(7);
     for (int i = 0; i < 7; ++i) {
-        text3_[i] = new QLineEdit;
-        registerControl(QStringLiteral("text3"), text3_[i], i);
+        transportBoxes_[i] = new QLineEdit;
+        registerControl(QStringLiteral("text3"), transportBoxes_[i], i);
     }
-    text5_ = new DatePicker;
-    registerControl(QStringLiteral("text5"), text5_);
+    startDatePicker_ = new DatePicker;
+    registerControl(QStringLiteral("text5"), startDatePicker_);
     for (int i = 0; i < 4; ++i) {
-        grid->addWidget(Caption(captions[i], text3_[i]), i, 4);
-        grid->addWidget(text3_[i], i, 5, 1, 2);
+        grid->addWidget(Caption(captions[i], transportBoxes_[i]), i, 4);
+        grid->addWidget(transportBoxes_[i], i, 5, 1, 2);
     }
     // Date and time are short: the date box, its calendar beside it, the time below.
-    text3_[4]->setMaximumWidth(text5_->sizeHint().width());
-    text3_[5]->setMaximumWidth(text5_->sizeHint().width() / 2);
+    transportBoxes_[kStartDate]->setMaximumWidth(startDatePicker_->sizeHint().width());
+    transportBoxes_[kStartTime]->setMaximumWidth(startDatePicker_->sizeHint().width() / 2);
     auto* start = new QHBoxLayout;
-    start->addWidget(text3_[4]);
-    start->addWidget(text5_);
+    start->addWidget(transportBoxes_[kStartDate]);
+    start->addWidget(startDatePicker_);
     start->addStretch(1);
-    grid->addWidget(Caption(captions[4], text3_[4]), 4, 4);
+    grid->addWidget(Caption(captions[4], transportBoxes_[kStartDate]), 4, 4);
     grid->addLayout(start, 4, 5, 1, 2);
-    grid->addWidget(Caption(captions[5], text3_[5]), 5, 4);
-    grid->addWidget(text3_[5], 5, 5, 1, 2);
-    grid->addWidget(Caption(captions[6], text3_[6]), 6, 0);
-    grid->addWidget(text3_[6], 6, 1, 1, 6);
+    grid->addWidget(Caption(captions[5], transportBoxes_[kStartTime]), 5, 4);
+    grid->addWidget(transportBoxes_[kStartTime], 5, 5, 1, 2);
+    grid->addWidget(Caption(captions[6], transportBoxes_[kWarehouse]), 6, 0);
+    grid->addWidget(transportBoxes_[kWarehouse], 6, 1, 1, 6);
 
-    combo1_ = new QComboBox;
-    combo2_ = new QComboBox;
+    transportReason_ = new QComboBox;
+    goodsAppearance_ = new QComboBox;
     // The operator may type a reason or an appearance of his own; Enter does not add it to
     // the list read from the tables.
-    for (QComboBox* combo : {combo1_, combo2_}) {
+    for (QComboBox* combo : {transportReason_, goodsAppearance_}) {
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
     }
-    registerControl(QStringLiteral("Combo1"), combo1_);
-    registerControl(QStringLiteral("Combo2"), combo2_);
-    grid->addWidget(Caption(QStringLiteral("Ca&usale trasporto"), combo1_), 7, 0);
-    grid->addWidget(combo1_, 7, 1, 1, 3);
-    grid->addWidget(Caption(QStringLiteral("Aspetto dei &beni"), combo2_), 7, 4);
-    grid->addWidget(combo2_, 7, 5, 1, 2);
+    registerControl(QStringLiteral("Combo1"), transportReason_);
+    registerControl(QStringLiteral("Combo2"), goodsAppearance_);
+    grid->addWidget(Caption(QStringLiteral("Ca&usale trasporto"), transportReason_), 7, 0);
+    grid->addWidget(transportReason_, 7, 1, 1, 3);
+    grid->addWidget(Caption(QStringLiteral("Aspetto dei &beni"), goodsAppearance_), 7, 4);
+    grid->addWidget(goodsAppearance_, 7, 5, 1, 2);
 
     auto* shipping = new QHBoxLayout;
     auto* shippingLabel = new QLabel(QStringLiteral("Spedi&zione a mezzo:"));
@@ -311,11 +320,11 @@ QGroupBox* StartForm::buildShipping() {
         auto* option = new QRadioButton(ways[i]);
         group->addButton(option, i);
         shipping->addWidget(option);
-        sped_.push_back(option);
+        shippedBy_.push_back(option);
         registerControl(QStringLiteral("sped"), option, i);
     }
     // Alt+Z reaches the chosen way; the arrow keys move among the three.
-    shippingLabel->setBuddy(sped_[0]);
+    shippingLabel->setBuddy(shippedBy_[0]);
     shipping->addStretch(1);
     grid->addLayout(shipping, 8, 0, 1, 7);
     grid->setColumnStretch(1, 1);
@@ -330,7 +339,6 @@ bool StartForm::load(std::optional<int> company) {
     // The background: from the top left corner, 60 twips narrower than the form, 8550 high.
     if (QWidget* background = control(QStringLiteral("xsfondo")))
         background->setGeometry(0, 0, width() - 60 / kTwipsPerPixel, 8550 / kTwipsPerPixel);
-    session().workStrings[work_slot::kStartMarker] = "0";
     if (const Status checked = CheckCompanyNumber(company); !checked) {
         Warn(this, Q(checked.message()));
         return false;
@@ -352,14 +360,14 @@ bool StartForm::load(std::optional<int> company) {
 }
 
 void StartForm::fillTables(const StartTables& tables) {
-    combo3_->clear();
-    for (const auto& reason : tables.transportReasons) combo1_->addItem(Q(reason));
-    for (const auto& look : tables.goodsAppearance) combo2_->addItem(Q(look));
-    for (const auto& carrier : tables.carriers) combo3_->addItem(Q(carrier));
+    carrier_->clear();
+    for (const auto& reason : tables.transportReasons) transportReason_->addItem(Q(reason));
+    for (const auto& look : tables.goodsAppearance) goodsAppearance_->addItem(Q(look));
+    for (const auto& carrier : tables.carriers) carrier_->addItem(Q(carrier));
     carrierRows_ = tables.carrierRows;
     {
         const QScopedValueRollback<bool> loading(carrierLoading_, true);
-        if (combo3_->count() > 0) combo3_->setCurrentIndex(0);
+        if (carrier_->count() > 0) carrier_->setCurrentIndex(0);
     }
     paEnabled_ = tables.paEnabled;
 }
@@ -376,14 +384,14 @@ void StartForm::activate() {
     session().returnPending = 1;
     datiFe_->setVisible(SettingsOf(session()).einvoice.everyCustomer);
     try {
-        for (QLineEdit* box : text3_) box->clear();
+        for (QLineEdit* box : transportBoxes_) box->clear();
         const CivilDateTime now = session().clock.now();
-        text3_[4]->setText(Q(now.date.text()));
-        text3_[5]->setText(Q(now.timeText()));
-        text3_[6]->setText(QStringLiteral("Scarico per vendita diretta"));
-        if (combo1_->count() > 0) combo1_->setCurrentIndex(0);
-        if (combo2_->count() > 0) combo2_->setCurrentIndex(0);
-        sped_[0]->setChecked(true);
+        transportBoxes_[kStartDate]->setText(Q(now.date.text()));
+        transportBoxes_[kStartTime]->setText(Q(now.timeText()));
+        transportBoxes_[kWarehouse]->setText(QStringLiteral("Scarico per vendita diretta"));
+        if (transportReason_->count() > 0) transportReason_->setCurrentIndex(0);
+        if (goodsAppearance_->count() > 0) goodsAppearance_->setCurrentIndex(0);
+        shippedBy_[0]->setChecked(true);
         const int n = indexCount();
         if (!countReported_) {
             countReported_ = true;
@@ -407,12 +415,12 @@ void StartForm::activate() {
 // The warning is bold. Its face is loaded when it first shows, not while the program starts:
 // a second face costs about 2 ms.
 void StartForm::ShowDeletedWarning() {
-    if (!label2_->font().bold()) {
-        QFont bold = label2_->font();
+    if (!deletedWarning_->font().bold()) {
+        QFont bold = deletedWarning_->font();
         bold.setBold(true);
-        label2_->setFont(bold);
+        deletedWarning_->setFont(bold);
     }
-    label2_->show();
+    deletedWarning_->show();
 }
 
 int StartForm::indexCount() {
@@ -421,7 +429,53 @@ int StartForm::indexCount() {
 
 // --- customer -------------------------------------------------------------------------------
 
+void StartForm::suggest(const QString& text) {
+    try {
+        suggerimenti_->suggest(text);
+    } catch (const RecordIoError& e) {
+        suggerimenti_->close();
+        Warn(this, QStringLiteral("Errore di lettura degli archivi: %1").arg(e.what()));
+    }
+}
+
+bool StartForm::onSuggestionKey(int key) {
+    switch (key) {
+        case Qt::Key_Down:
+            suggerimenti_->walk(1);
+            return true;
+        case Qt::Key_Up:
+            suggerimenti_->walk(-1);
+            return true;
+        case Qt::Key_PageDown:
+            suggerimenti_->walk(10);
+            return true;
+        case Qt::Key_PageUp:
+            suggerimenti_->walk(-10);
+            return true;
+        case Qt::Key_Escape:
+            suggerimenti_->close();
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            // Only an entry the operator moved onto is taken; otherwise the name search runs.
+            if (const int record = suggerimenti_->walkedRecord())
+                takeSuggestion(record);
+            else
+                searchByName();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void StartForm::takeSuggestion(int record) {
+    suggerimenti_->close();
+    chosenRecord_ = record;
+    showChosenCustomer();
+}
+
 void StartForm::searchByName() {
+    suggerimenti_->close();
     try {
         const int found = CustomerIndex(session().files).findByName(nome_->text().toStdString());
         if (found > 0) {
@@ -487,25 +541,25 @@ void StartForm::ShowCustomerAt() {
         Warn(this, Q(CustomerIndex::UnreadableMessage(listPosition_, record)));
     if (shownCustomer_ > 0) {
         ShowCustomerFields();
-        const bool paSwitch = Val(session().workStrings[work_slot::kFpaSwitch]) != 0;
         bottone_[kFpaButton]->setVisible(shownCard_.publicAdministration &&
-                                         (paEnabled_ || paSwitch));
+                                         (paEnabled_ || session().runSettings.electronicInvoices));
         // The first character of a deleted customer's name is a marker, not shown.
-        if (shownCard_.deletedFlag == 1) text2_[0]->setText(text2_[0]->text().mid(1));
+        if (shownCard_.deletedFlag == 1)
+            customerFields_[0]->setText(customerFields_[0]->text().mid(1));
         if (shownCard_.deletedFlag == 1)
             ShowDeletedWarning();
         else
-            label2_->hide();
+            deletedWarning_->hide();
     } else {
-        for (QLineEdit* box : text2_) box->clear();
+        for (QLineEdit* box : customerFields_) box->clear();
         bottone_[kFpaButton]->hide();
-        label2_->hide();
+        deletedWarning_->hide();
     }
     nome_->setFocus();
 }
 
 void StartForm::ShowCustomerFields() {
-    for (int i = 0; i < 22; ++i) text2_[i]->setText(Q(shownCard_.fields[i]));
+    for (int i = 0; i < 22; ++i) customerFields_[i]->setText(Q(shownCard_.fields[i]));
 }
 
 void StartForm::carrierChosen(int index) {
@@ -513,7 +567,7 @@ void StartForm::carrierChosen(int index) {
     for (int j = 0; j < 3; ++j) {
         const QString line = Q(carrierRows_[index + 1][j]).trimmed();
         // "*" keeps the customer's own line.
-        if (line != QStringLiteral("*")) text2_[17 + j]->setText(line);
+        if (line != QStringLiteral("*")) customerFields_[17 + j]->setText(line);
     }
 }
 
@@ -521,13 +575,21 @@ void StartForm::carrierChosen(int index) {
 
 void StartForm::transportDateTyped(const QString& text) {
     const auto date = CivilDate::Parse(text.trimmed().toStdString());
-    text5_->setDate(date ? *date : session().clock.today());
+    startDatePicker_->setDate(date ? *date : session().clock.today());
 }
 
 bool StartForm::eventFilter(QObject* watched, QEvent* event) {
     // Left with an unfinished date, the calendar box shows the transport date again.
-    if (watched == text5_->lineEdit() && event->type() == QEvent::FocusOut && !text5_->date())
-        transportDateTyped(text3_[4]->text());
+    if (watched == startDatePicker_->lineEdit() && event->type() == QEvent::FocusOut &&
+        !startDatePicker_->date())
+        transportDateTyped(transportBoxes_[kStartDate]->text());
+    // The suggestions close when the name box is left (a click on one keeps them for it).
+    if (watched == nome_ && event->type() == QEvent::FocusOut &&
+        QApplication::focusWidget() != suggerimenti_)
+        suggerimenti_->close();
+    if (watched == nome_ && event->type() == QEvent::KeyPress && suggerimenti_->isVisible() &&
+        onSuggestionKey(static_cast<QKeyEvent*>(event)->key()))
+        return true;
     if (watched == nome_ && event->type() == QEvent::KeyPress) {
         // Up/Down and PageUp/PageDown step through the name index from the keyboard.
         const int steps[] = {-1, 1, -10, 10};
@@ -544,9 +606,9 @@ bool StartForm::eventFilter(QObject* watched, QEvent* event) {
         searchByName();
         return true;
     }
-    const int i = text3_.indexOf(qobject_cast<QLineEdit*>(watched));
+    const int i = transportBoxes_.indexOf(qobject_cast<QLineEdit*>(watched));
     if (i >= 0) {
-        if (i < 6) text3_[i + 1]->setFocus();
+        if (i < kWarehouse) transportBoxes_[i + 1]->setFocus();
         return true;
     }
     return QorForm::eventFilter(watched, event);
@@ -560,16 +622,13 @@ void StartForm::documentButton(int button) {
         return;
     }
     if (shownCustomer_ <= 0 || shownCard_.deletedFlag != 0) return;
-    const QString time = text3_[5]->text().trimmed();
+    const QString time = transportBoxes_[kStartTime]->text().trimmed();
     if (!time.isEmpty() && !IsValidTime(S(time))) {
         Warn(this, QStringLiteral("L'ora di inizio trasporto non è valida: scrivere hh:mm (da "
                                   "00:00 a 23:59) o lasciarla vuota."));
-        text3_[5]->setFocus();
+        transportBoxes_[kStartTime]->setFocus();
         return;
     }
-    // A header not built yet has no references to empty.
-    if (auto* header = qobject_cast<HeaderForm*>(forms().built(QString(form_name::kHeader))))
-        header->clearPanelReferences();
     // A customer list still open would later bring this form back over the body form.
     if (QorForm* list = forms().built(QString(form_name::kCustomerList));
         list && list->isVisible()) {
@@ -578,44 +637,49 @@ void StartForm::documentButton(int button) {
     }
     // The document buttons are numbered by the kind they issue.
     const auto kind = static_cast<DocumentKind>(button);
-    if (!takeEInvoiceTerms()) return;
-    const bool einvoice = kind == DocumentKind::ElectronicInvoice || einvoiceTerms_.everyCustomer;
+    const std::optional<EInvoiceTerms> terms = readEInvoiceTerms();
+    if (!terms) return;
+    // With e-invoices to every customer, every invoice and credit note has its file.
+    const bool einvoice = kind == DocumentKind::ElectronicInvoice || terms->everyCustomer;
     // A customer whose identifiers the exchange system would refuse is told now, not at the
     // XML file.
     if (einvoice && !customerFitForEInvoice()) return;
     Session& s = session();
+    try {
+        forms().draft().begin(kind, einvoice, ReadDraftCustomer(s.files, shownCustomer_),
+                              transport(), *terms);
+    } catch (const RecordIoError& e) {
+        Warn(this, QStringLiteral("Errore di lettura degli archivi: %1").arg(e.what()));
+        return;
+    }
     s.returnPending = 0;
     s.returnAction = ReturnAction::NewDocument;
-    s.documentKind = kind;
-    s.currentCustomer = shownCustomer_;
-    // With e-invoices to every customer, every invoice and credit note has its file.
-    s.fpaState = einvoice ? kFpaXmlNotWritten : kFpaOrdinary;
-    s.fpaPanelOpened = 0;
     forms().handOver(this, QString(form_name::kBody));
 }
 
-bool StartForm::takeEInvoiceTerms() {
+std::optional<EInvoiceTerms> StartForm::readEInvoiceTerms() {
     const CompanySettings& settings = SettingsOf(session());
     const EInvoiceTermsRead read =
         ReadEInvoiceTerms(session(), settings.einvoice, settings.headerTables, shownCustomer_);
-    einvoiceTerms_ = read.terms;
     if (!read.problem.empty()) Warn(this, Q(read.problem), MsgIcon::Exclamation);
-    if (read.missing.empty()) return true;
+    if (read.missing.empty()) return read.terms;
     // Told now, so that the data are completed before the document rather than at its file.
     QString list;
     for (const std::string& m : read.missing) list += QStringLiteral("\n- ") + Q(m);
-    return AskYesNo(this, QStringLiteral("Attenzione"),
-                    QStringLiteral("Per la fattura elettronica mancano i dati del cliente:%1\n"
-                                   "Completarli nella scheda del cliente o con \"Dati fattura "
-                                   "elettronica\". Iniziare ugualmente il documento?")
-                        .arg(list));
+    if (!AskYesNo(this, QStringLiteral("Attenzione"),
+                  QStringLiteral("Per la fattura elettronica mancano i dati del cliente:%1\n"
+                                 "Completarli nella scheda del cliente o con \"Dati fattura "
+                                 "elettronica\". Iniziare ugualmente il documento?")
+                      .arg(list)))
+        return std::nullopt;
+    return read.terms;
 }
 
 void StartForm::openEInvoiceData() {
     if (shownCustomer_ <= 0) return;
     auto* form = forms().get<EInvoiceCustomerForm>(QString(form_name::kEInvoiceCustomer));
     if (!form) return;
-    form->setCustomer(shownCustomer_, text2_[0]->text());
+    form->setCustomer(shownCustomer_, customerFields_[0]->text());
     forms().show(QString(form_name::kEInvoiceCustomer));
 }
 
@@ -631,28 +695,24 @@ bool StartForm::customerFitForEInvoice() {
                                        Q(warning + "\nEmettere ugualmente il documento?"));
 }
 
-DraftCustomer StartForm::customer() const {
-    return {session().currentCustomer, S(text2_[0]->text())};
-}
-
 TransportEntries StartForm::transport() const {
     TransportEntries t;
-    t.deliveryNote = S(text3_[0]->text());
-    t.order = S(text3_[1]->text());
-    t.packages = S(text3_[2]->text());
-    t.weight = S(text3_[3]->text());
-    t.startDate = S(text3_[4]->text());
-    t.startTime = S(text3_[5]->text());
-    t.warehouseDescription = S(text3_[6]->text());
-    t.reason = S(combo1_->currentText());
-    t.reasonPosition = combo1_->currentIndex();
-    t.goodsAppearance = S(combo2_->currentText());
-    t.goodsAppearancePosition = combo2_->currentIndex();
-    t.shipping = sped_[0]->isChecked()   ? Shipping::BySender
-                 : sped_[1]->isChecked() ? Shipping::ByRecipient
-                                         : Shipping::ByCarrier;
+    t.deliveryNote = S(transportBoxes_[kDeliveryNote]->text());
+    t.order = S(transportBoxes_[kOrder]->text());
+    t.packages = S(transportBoxes_[kPackages]->text());
+    t.weight = S(transportBoxes_[kWeight]->text());
+    t.startDate = S(transportBoxes_[kStartDate]->text());
+    t.startTime = S(transportBoxes_[kStartTime]->text());
+    t.warehouseDescription = S(transportBoxes_[kWarehouse]->text());
+    t.reason = S(transportReason_->currentText());
+    t.reasonPosition = transportReason_->currentIndex();
+    t.goodsAppearance = S(goodsAppearance_->currentText());
+    t.goodsAppearancePosition = goodsAppearance_->currentIndex();
+    t.shipping = shippedBy_[0]->isChecked()   ? Shipping::BySender
+                 : shippedBy_[1]->isChecked() ? Shipping::ByRecipient
+                                              : Shipping::ByCarrier;
     for (std::size_t j = 0; j < t.carrierLines.size(); ++j)
-        t.carrierLines[j] = S(text2_[17 + static_cast<int>(j)]->text());
+        t.carrierLines[j] = S(customerFields_[17 + static_cast<int>(j)]->text());
     return t;
 }
 
@@ -661,7 +721,7 @@ void StartForm::setSearchName(const QString& name) {
 }
 
 void StartForm::showWeight(const QString& text) {
-    text3_[3]->setText(text);
+    transportBoxes_[kWeight]->setText(text);
 }
 
 void StartForm::focusNameBox() {
@@ -677,6 +737,17 @@ void StartForm::openList() {
     forms().show(QString(form_name::kCustomerList));
 }
 
+void StartForm::hideEvent(QHideEvent* event) {
+    suggerimenti_->close();
+    QorForm::hideEvent(event);
+}
+
+void StartForm::resizeEvent(QResizeEvent* event) {
+    // The suggestions follow the name box's width.
+    suggerimenti_->close();
+    QorForm::resizeEvent(event);
+}
+
 void StartForm::closeEvent(QCloseEvent* event) {
     if (!mayEnd()) {
         event->ignore();
@@ -688,9 +759,10 @@ void StartForm::closeEvent(QCloseEvent* event) {
 
 QStringList StartForm::transportShown() const {
     QStringList shown;
-    for (const QLineEdit* box : text3_) shown << box->text();
-    for (const QComboBox* combo : {combo1_, combo2_, combo3_}) shown << combo->currentText();
-    for (const QRadioButton* way : sped_) shown << QString::number(way->isChecked());
+    for (const QLineEdit* box : transportBoxes_) shown << box->text();
+    for (const QComboBox* combo : {transportReason_, goodsAppearance_, carrier_})
+        shown << combo->currentText();
+    for (const QRadioButton* way : shippedBy_) shown << QString::number(way->isChecked());
     return shown;
 }
 

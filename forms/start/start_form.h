@@ -22,6 +22,7 @@ class QGroupBox;
 
 namespace qorvana {
 
+class CustomerSuggestions;
 class DatePicker;
 
 class StartForm : public QorForm {
@@ -42,14 +43,8 @@ class StartForm : public QorForm {
     // The customer list's choice: the record number of the customer picked.
     void setChosenCustomer(int record) { chosenRecord_ = record; }
 
-    // The document's customer and transport entries, for the draft.
-    DraftCustomer customer() const;
-    TransportEntries transport() const;
     // Puts a name into the search box (nome), as the customer list does.
     void setSearchName(const QString& name);
-    // The e-invoice terms of the document started last: the company's setting and the
-    // customer's data.
-    const EInvoiceTerms& einvoiceTerms() const { return einvoiceTerms_; }
     // Shows the document's total weight in the weight box.
     void showWeight(const QString& text);
     // Back from a window opened over this one: the focus goes to the name box.
@@ -61,6 +56,8 @@ class StartForm : public QorForm {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -71,19 +68,26 @@ class StartForm : public QorForm {
     void fillTables(const StartTables& tables);
 
     void searchByName();
+    // The name box's text edited by the operator: the customers it suggests.
+    void suggest(const QString& text);
+    // A key of the name box while the suggestions show; true when it was theirs.
+    bool onSuggestionKey(int key);
+    void takeSuggestion(int record);
     void positionOn(int found);
     void showChosenCustomer();
     void scrolled(int value);
     void carrierChosen(int index);
     void transportDateTyped(const QString& text);
     void documentButton(int button);
+    // The transport entries as shown, for the draft of a document started.
+    TransportEntries transport() const;
     // False when the shown customer's identifiers would make its e-invoices refused and the
     // operator, told, does not go on.
     bool customerFitForEInvoice();
     void openList();
-    // Reads the e-invoice terms of the shown customer; false when the operator, told what the
-    // customer's data lack, gives up the document.
-    bool takeEInvoiceTerms();
+    // The e-invoice terms of the shown customer: the company's setting and the customer's data;
+    // nullopt when the operator, told what the customer's data lack, gives up the document.
+    std::optional<EInvoiceTerms> readEInvoiceTerms();
     void openEInvoiceData();
     void endProgram();
     // The transport data as shown: what the operator typed or chose differs from the proposal.
@@ -93,20 +97,31 @@ class StartForm : public QorForm {
     int indexCount();
 
     QLineEdit* nome_ = nullptr;
+    CustomerSuggestions* suggerimenti_ = nullptr;
     QPushButton* cerca_ = nullptr;
     QPushButton* lista_ = nullptr;
     QScrollBar* scroll_ = nullptr;
-    QVector<QLineEdit*> text2_;
-    QVector<QLineEdit*> text3_;
-    QLabel* label2_ = nullptr;
-    QComboBox* combo1_ = nullptr;
-    QComboBox* combo2_ = nullptr;
-    QComboBox* combo3_ = nullptr;
-    DatePicker* text5_ = nullptr;
-    QVector<QRadioButton*> sped_;
+    // text2(0..21): the shown customer's card in its fields' order, 17..21 the carrier.
+    QVector<QLineEdit*> customerFields_;
+    // text3(0..6), in TransportBox order.
+    enum TransportBox {
+        kDeliveryNote,
+        kOrder,
+        kPackages,
+        kWeight,
+        kStartDate,
+        kStartTime,
+        kWarehouse
+    };
+    QVector<QLineEdit*> transportBoxes_;
+    QLabel* deletedWarning_ = nullptr;       // label2
+    QComboBox* transportReason_ = nullptr;   // Combo1
+    QComboBox* goodsAppearance_ = nullptr;   // Combo2
+    QComboBox* carrier_ = nullptr;           // Combo3
+    DatePicker* startDatePicker_ = nullptr;  // text5, beside the start date
+    QVector<QRadioButton*> shippedBy_;       // sped(0..2): sender, recipient, carrier
     QPushButton* bottone_[10] = {};
     QPushButton* datiFe_ = nullptr;
-    EInvoiceTerms einvoiceTerms_;
     QStringList proposedTransport_;  // transportShown() as the form proposed it
 
     int listPosition_ = 0;

@@ -9,46 +9,64 @@
 namespace qorvana {
 namespace {
 
-TEST(ArticleRecord, GoldenImage) {
-    test::Image<ArticleLayout> image;
-    image.text(0, "ABC")
-        .text(15, "Caff\xE8 in grani")  // è in Windows-1252
-        .text(55, "8001234567890")
-        .text(68, "KG")
-        .text(70, "xyz")
-        .bytes(73, {0x0A, 0x00})                       // VAT code 10
-        .bytes(75, {0, 0, 0, 0, 0, 0, 0x29, 0x40})     // 12.5
-        .bytes(83, {0, 0, 0, 0, 0, 0x80, 0x2E, 0x40})  // 15.25
-        .bytes(91, {1, 2, 3, 4, 5, 6, 7, 8})
-        .bytes(123, {0, 0, 0, 0, 0, 0, 0x59, 0x40})                    // 100
-        .bytes(139, {0, 0, 0, 0, 0, 0, 0x08, 0x40})                    // 3
-        .bytes(179, {0, 0, 0, 0, 0, 0, 0x04, 0x40})                    // 2.5
-        .bytes(195, {0x0A, 0xD7, 0xA3, 0x70, 0x3D, 0x4A, 0x93, 0x40})  // 1234.56
-        .bytes(295, {0, 0, 0, 0, 0, 0, 0xE8, 0x3F})                    // 0.75
-        .bytes(323, {0xFF, 0x7F})
-        .bytes(325, {0x01, 0x00});
-    test::ExpectReencodeUnchanged(image.record(), art::kLayout);
+using test::Carried, test::Double, test::Int16, test::Text;
+
+// Values chosen to differ from each other, not to make sense together.
+TEST(LayoutGolden, Article) {
+    const test::Golden<ArticleLayout> rows[] = {
+        {art::kCode, Text(0, 15, "CAF-001")},
+        {art::kDescription, Text(15, 40, "Caff\xE8 in grani"), "Caffè in grani"},
+        {art::kBarCode, Text(55, 13, "8001234567890")},
+        {art::kUnit, Text(68, 2, "KG")},
+        {Carried(70, 3)},
+        {art::kVatCode, Int16(73, 10)},
+        {art::kPrice1, Double(75, 12.5)},
+        {art::kPrice2, Double(83, 15.25)},
+        {Carried(91, 32)},
+        {art::kStock, Double(123, 100)},
+        {Carried(131, 8)},
+        {art::kCommitted, Double(139, 3)},
+        {Carried(147, 32)},
+        {art::kQuantitySold, Double(179, 2.5)},
+        {Carried(187, 8)},
+        {art::kValueSold, Double(195, 1234.56)},
+        {Carried(203, 92)},
+        {art::kUnitWeight, Double(295, 0.75)},
+        {Carried(303, 22)},
+        {art::kDeleted, Int16(325, -3)},
+    };
+    test::ExpectGoldenRecord(rows, art::kLayout);
 }
 
-TEST(ArticleIndexRecord, GoldenImage) {
-    test::Image<ArticleIndexLayout> sra;
-    sra.text(0, "ART-001").bytes(15, {0x0C, 0x01});
-    test::ExpectReencodeUnchanged(sra.record(), sra::kLayout);
+TEST(LayoutGolden, ArticleIndexes) {
+    const test::Golden<ArticleIndexLayout> sra[] = {
+        {sra::kKey, Text(0, 15, "ART-001")},
+        {sra::kArticle, Int16(15, 268)},
+    };
+    test::ExpectGoldenRecord(sra, sra::kLayout);
+    const test::Golden<BarcodeIndexLayout> srb[] = {
+        {srb::kBarCode, Text(0, 13, "8001234567890")},
+        {srb::kArticle, Int16(13, 4660)},
+    };
+    test::ExpectGoldenRecord(srb, srb::kLayout);
 }
 
-TEST(BarcodeIndexRecord, GoldenImage) {
-    test::Image<BarcodeIndexLayout> image;
-    image.text(0, "8001234567890").bytes(13, {0x34, 0x12});
-    test::ExpectReencodeUnchanged(image.record(), srb::kLayout);
-}
-
-TEST(ExtraDescriptionRecord, GoldenImage) {
-    test::Image<ExtraDescriptionLayout> image;
-    image.text(0, "Prima riga")
-        .text(50, "Seconda riga")
-        .text(450, "Decima riga, fino all'ultimo carattere della riga.")
-        .bytes(500, {123, 0});
-    test::ExpectReencodeUnchanged(image.record(), prx::kLayout);
+TEST(LayoutGolden, ExtraDescription) {
+    using R = ExtraDescriptionRecord;
+    const test::Golden<ExtraDescriptionLayout> rows[] = {
+        {R::At(prx::kLine, 0), Text(0, 50, "Prima riga")},
+        {R::At(prx::kLine, 1), Text(50, 50, "Seconda riga")},
+        {R::At(prx::kLine, 2), Text(100, 50, "Terza riga")},
+        {R::At(prx::kLine, 3), Text(150, 50, "Quarta riga")},
+        {R::At(prx::kLine, 4), Text(200, 50, "Quinta riga")},
+        {R::At(prx::kLine, 5), Text(250, 50, "Sesta riga")},
+        {R::At(prx::kLine, 6), Text(300, 50, "Settima riga")},
+        {R::At(prx::kLine, 7), Text(350, 50, "Ottava riga")},
+        {R::At(prx::kLine, 8), Text(400, 50, "Nona riga")},
+        {R::At(prx::kLine, 9), Text(450, 50, "Decima riga, fino all'ultimo carattere della riga.")},
+        {prx::kMarker, Int16(500, 123)},
+    };
+    test::ExpectGoldenRecord(rows, prx::kLayout);
 }
 
 }  // namespace

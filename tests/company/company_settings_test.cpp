@@ -53,7 +53,7 @@ TEST_F(CompanySettingsTest, LoadedAtStartAndReadAgainByPart) {
     EXPECT_DOUBLE_EQ(settings.vat.rateOf(1), 22);
     EXPECT_TRUE(settings.fpaSeparateNumbering());
     EXPECT_EQ(settings.fpaSeriesPosition(), 2);
-    EXPECT_EQ(session.workStrings[work_slot::kPdfFolder],
+    EXPECT_EQ(session.runSettings.pdfFolder,
               "C:");  // the PDF folder of the print tables
 
     const struct {

@@ -50,8 +50,9 @@ class SettingsTest : public ::testing::Test {
     Session session;
 };
 
-// The currency mode, amount decimals and electronic-invoice switch of the currency file (slots
-// 1, 5 and 6), or their defaults; the amounts follow slot 5.
+// The currency mode, amount decimals and electronic-invoice switch of the currency file, or
+// their defaults; the amounts follow the decimals. The switch is on when its numeric value is
+// not 0.
 TEST_F(SettingsTest, CurrencyFileMissingEmptyShortAndNormal) {
     const std::string defaults = "1 2 0";
     const std::pair<std::optional<std::string>, std::string> cases[] = {
@@ -62,15 +63,17 @@ TEST_F(SettingsTest, CurrencyFileMissingEmptyShortAndNormal) {
         {"5,1936.27,\"ITL\",EUR,4\r\n1\r\n7\r\n", "1 4 1"},
         {"1,1936.27,ITL,EUR,9\r\n0\r\n9\r\n", defaults},
         {"1,1936.27,ITL,EUR,0\r\n0\r\n9\r\n", defaults},
+        {"1,1936.27,ITL,EUR,2\r\nabc\r\n", defaults},
     };
     for (const auto& [eur, slots] : cases) {
         SCOPED_TRACE(eur.value_or("missing"));
         std::filesystem::remove(drive.path() / kRoot / "qorvana.eur");
         if (eur) writeRoot("qorvana.eur", *eur);
         LoadSharedSettings(session);
-        std::string got = session.workStrings[1];
-        for (int slot : {5, 6}) got += " " + session.workStrings[slot];
-        EXPECT_EQ(got, slots);
+        const RunSettings& got = session.runSettings;
+        EXPECT_EQ(std::to_string(got.euro) + " " + std::to_string(got.priceDecimals) + " " +
+                      std::to_string(got.electronicInvoices),
+                  slots);
     }
     writeRoot("qorvana.eur", "1,1936.27,ITL,EUR,4\r\n");
     LoadSharedSettings(session);
@@ -171,7 +174,7 @@ TEST_F(SettingsTest, UnreadableSettingsFilesAreSaid) {
         EXPECT_EQ(problems[i], "Il file " + files[i].second +
                                    " non può essere letto: al posto del file c'è una cartella "
                                    "(rimuoverla o rinominarla). Si usano i valori predefiniti.");
-    EXPECT_EQ(session.workStrings[work_slot::kPriceDecimals], "2");
+    EXPECT_EQ(session.runSettings.priceDecimals, 2);
     EXPECT_EQ(session.generalSettings.text(gnr::kDefaultVatCode), "01");
     EXPECT_TRUE(std::filesystem::is_directory(drive.path() / kCompany / "qorvana.gnr"));
     EXPECT_TRUE(tables.carriers.empty());

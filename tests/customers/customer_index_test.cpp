@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/counters_record.h"
 #include "core/data_files.h"
 #include "customers/customer_record.h"
@@ -124,6 +126,37 @@ TEST(CustomerIndex, ListFilterIgnoresCaseAndLeavesOutDeleted) {
     const auto rows = c.index().list("bella");
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows.column(rows[0], 0), "Città bella");
+}
+
+// The search box and the start form's suggestions: the text anywhere in name line 1, town or
+// VAT number, whatever the case (accented letters too), the blanks around it not counting;
+// name line 2 does not count. The list tells how far it read.
+TEST(CustomerIndex, ListNarrowsByNameTownOrVatNumberAnywhere) {
+    Company c({"ALFA", "Città bella", "BETA", "GAMMA"});
+    const std::pair<const char*, const char*> places[] = {
+        {"Verona", "03456780232"}, {"Padova", ""}, {"Vicenza", "04123450282"}, {"Legnago", "9"}};
+    for (int n = 1; n <= 4; ++n) {
+        auto r = c.files.read<CustomersFile>(n);
+        r.setText(cli::kTown, places[n - 1].first);
+        r.setText(cli::kVatNumber, places[n - 1].second);
+        c.files.write<CustomersFile>(n, r);
+    }
+    std::int64_t done = 0;
+    std::int64_t total = -1;
+    const CustomerList rows = c.index().list("", [&](std::int64_t d, std::int64_t t) {
+        done = d;
+        total = t;
+    });
+    EXPECT_EQ(done, total);
+    const std::tuple<const char*, std::size_t, std::vector<int>> cases[] = {
+        {"ver", 9, {1}},       {"  PAD ", 9, {2}},     {"CITTÀ", 9, {2}}, {"città b", 9, {2}},
+        {"0282", 9, {3}},      {"a", 9, {1, 2, 3, 4}}, {"a", 2, {1, 2}},  {"srl", 9, {}},
+        {"", 9, {1, 2, 3, 4}}, {"vicenzA", 9, {3}}};
+    for (const auto& [text, limit, expected] : cases) {
+        std::vector<int> records;
+        for (const std::size_t i : rows.holding(text, limit)) records.push_back(rows[i].record);
+        EXPECT_EQ(records, expected) << text;
+    }
 }
 
 TEST(CustomerIndex, CardHoldsTheShownFields) {

@@ -51,8 +51,7 @@ TEST(DocumentSetup, SettingsAndCustomer) {
     s.generalSettings.setText(gnr::kDefaultVatCode, "05");
     s.generalSettings.setInt16(gnr::kWeightSwitch, 1);
 
-    s.currentCustomer = 2;
-    DocumentSetup d = ReadDocumentSetup(s);
+    DocumentSetup d = ReadDocumentSetup(s.files, s.generalSettings, 2);
     EXPECT_TRUE(d.vatInclusive);
     EXPECT_EQ(d.defaultVatCode, 5);
     EXPECT_TRUE(d.weightToStartForm);
@@ -61,13 +60,12 @@ TEST(DocumentSetup, SettingsAndCustomer) {
     EXPECT_FALSE(d.hasReceipts);
     EXPECT_TRUE(d.hasDeliveryNotes);
 
-    s.currentCustomer = 1;  // price list "1" is the first list
-    EXPECT_FALSE(ReadDocumentSetup(s).secondPriceList);
+    // Price list "1" is the first list.
+    EXPECT_FALSE(ReadDocumentSetup(s.files, s.generalSettings, 1).secondPriceList);
 
     // No such customer: the defaults, never a read outside the file.
     for (int n : {0, -1, 3, 32767}) {
-        s.currentCustomer = n;
-        d = ReadDocumentSetup(s);
+        d = ReadDocumentSetup(s.files, s.generalSettings, n);
         EXPECT_FALSE(d.secondPriceList) << n;
         EXPECT_EQ(d.customerVatCode, 0) << n;
     }
@@ -75,7 +73,7 @@ TEST(DocumentSetup, SettingsAndCustomer) {
     // A default VAT code that is not 1..24 counts as 1; weight switch 2 is not "on".
     s.generalSettings.setText(gnr::kDefaultVatCode, "25");
     s.generalSettings.setInt16(gnr::kWeightSwitch, 2);
-    d = ReadDocumentSetup(s);
+    d = ReadDocumentSetup(s.files, s.generalSettings, 1);
     EXPECT_EQ(d.defaultVatCode, 1);
     EXPECT_FALSE(d.weightToStartForm);
 }
@@ -108,9 +106,11 @@ TEST(HeaderSetup, NumbersAndCustomer) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.customer);
-        s.currentCustomer = c.customer;
-        s.fpaState = c.fpaState;
-        const HeaderSetup h = ReadHeaderSetup(s, NumberingScope{2026, false, false});
+        DocumentDraft draft;
+        draft.customer.record = c.customer;
+        draft.fpaState = c.fpaState;
+        const HeaderSetup h = ReadHeaderSetup(s.files, ReadCompanySeries(s), draft,
+                                              NumberingScope{2026, false, false});
         EXPECT_EQ(h.numbers.documentNumber, 42);
         EXPECT_EQ(h.numbers.transmissionNumber, c.transmission);
         EXPECT_EQ(h.bankReceipt, c.bankReceipt);

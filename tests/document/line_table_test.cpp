@@ -42,6 +42,27 @@ TEST(LineTable, ReorderPutsFreeLinesLast) {
               (std::vector<std::string>{"A", "AB", "B", "a", "libera", "seconda", ""}));
 }
 
+// A line deleted and put back where it stood gives the table it was taken from, a full one
+// too (its last line moves up, then back down).
+TEST(LineTable, DeletedLinePutBackRestoresTheTable) {
+    for (const int last : {4, LineTable::kLines}) {
+        LineTable t;
+        for (int n = 1; n <= last; ++n) t[n].code = "L" + std::to_string(n);
+        const std::vector<std::string> before = Codes(t, LineTable::kLines);
+        for (const int n : {1, 2, last}) {
+            DocumentLine deleted = t.removeAt(n);
+            EXPECT_EQ(deleted.code, "L" + std::to_string(n));
+            EXPECT_EQ(t[n].code, n < last ? "L" + std::to_string(n + 1) : "");
+            EXPECT_TRUE(t.putBackAt(n, std::move(deleted)));
+            EXPECT_EQ(Codes(t, LineTable::kLines), before) << last << " " << n;
+        }
+    }
+    LineTable full;
+    full[LineTable::kLines].code = "LAST";
+    EXPECT_FALSE(full.putBackAt(1, DocumentLine{}));  // no room: nothing moves
+    EXPECT_EQ(full[LineTable::kLines].code, "LAST");
+}
+
 TEST(LineTable, TypedDiscounts) {
     using enum DiscountFault;
     // clang-format off

@@ -39,12 +39,6 @@ TEST(EInvoiceTerms, TheDocumentsStartTellsWhatTheCustomerLacks) {
              d.recipientCode = "UFH7Q2";
          },
          {}},
-        {"a person on one line",
-         [](CustomerRecord& c, EInvoiceCustomer&) {
-             c.setText(cli::kVatNumber, "");
-             c.setText(cli::kName1, "ROSSI MARIO");
-         },
-         {names}},
         {"a person on two lines that are not the tax code's",
          [](CustomerRecord& c, EInvoiceCustomer&) {
              c.setText(cli::kVatNumber, "");

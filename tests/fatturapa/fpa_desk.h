@@ -58,17 +58,16 @@ struct Desk {
     HeaderTables tables;
     PanelEntries& panel = draft.panel;
     HeaderEntries& header = draft.header;
-    EInvoiceSettings einvoice;   // qorvana-fe.ini; draft.einvoice.customer the customer's data
-    std::string proposed = "1";  // the transmission number the header proposed
+    EInvoiceSettings einvoice;  // qorvana-fe.ini; draft.einvoice.customer the customer's data
 
     Desk() {
         fs::create_directories(company / "fatturepa");
         drive.write(company / "qorvana.tot", std::string(20 * tot::kLength, '\0'));
         s.paths = PathMapper(drive.path());
         s.companyNumber = 1;
-        s.workStrings[1] = "1";
-        s.workStrings[5] = "2";
-        s.fpaState = 0;
+        s.runSettings.euro = true;
+        s.runSettings.priceDecimals = 2;
+        draft.fpaState = kFpaXmlNotWritten;
         s.files.open(company);
 
         for (auto& b : settings.bytes()) b = ' ';
@@ -115,6 +114,7 @@ struct Desk {
         header.documentNumber = "15";
         header.documentDate = "06/12/2026";
         header.transmissionNumber = "1";
+        header.proposedProgressive = "1";
         header.dueDates[0] = "05/01/2027";
 
         line(1, "Manutenzione impianti", 2, 100, 1);
@@ -142,20 +142,24 @@ struct Desk {
         const EInvoiceCustomer data = draft.einvoice.customer;
         draft.einvoice = CompanyEInvoiceTerms(einvoice, tables);
         draft.einvoice.customer = data;
+        UpdateFundLine(lines, draft.einvoice.fund, vat, draft.vatInclusive, s.money(), true);
         draft.figures = RecomputeDocument(lines, vat, draft.vatInclusive, s.money());
-        ChargeStampDuty(draft.figures, IsCreditNote(s.documentKind, draft.panel.documentType),
+        ChargeStampDuty(draft.figures, IsCreditNote(draft.kind, draft.panel.documentType),
                         draft.einvoice, s.money());
         if (header.instalmentAmounts == std::array<std::string, 6>{})
             header.instalmentAmounts[0] = PlainNumberText(AmountDue(draft, s.money()));
-        return PrepareFpaExport({settings, draft, customer, vat, tables, proposed}, s);
+        return PrepareFpaExport({settings, draft, customer, vat, tables, s.money(), s.files,
+                                 s.paths, CompanyFolder(static_cast<int>(s.companyNumber))});
     }
 
     // The refusal or failure message, or the success message.
     std::string exportOnce(std::string* xml = nullptr, std::string* fileName = nullptr) {
         const Result<FpaExportPlan> prepared = prepare();
         if (!prepared) return prepared.message();
-        if (const Status committed = CommitFpaExport(*prepared, s); !committed)
-            return committed.message();
+        const Result<FpaFileNamed> committed =
+            CommitFpaExport(*prepared, s.files, s.paths, s.companyFolder());
+        if (committed.hasValue()) draft.fpaState = prepared->progressive;
+        if (!committed) return committed.message();
         if (xml) *xml = Slurp(prepared->target);
         if (fileName) *fileName = prepared->fileName;
         return FpaCreatedMessage(*prepared);

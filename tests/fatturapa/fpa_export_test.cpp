@@ -74,16 +74,6 @@ TEST(FpaExport, FocusedCases) {
           "<PrezzoTotale>105.00</PrezzoTotale>", "<ImponibileImporto>267.00</ImponibileImporto>",
           "<EsigibilitaIVA>I</EsigibilitaIVA>"},
          {}},
-        {"escaped, transcoded and transliterated texts",
-         [](Desk& d) {
-             d.customer.setText(cli::kName1, "Città & Figli\t<srl>");
-             d.lines[1].description = "Quota “base” dell’ordine: 5 €";
-             d.header.documentNumber = "15/€";
-         },
-         {"<Denominazione>Città &amp; Figli&lt;srl&gt;</Denominazione>",
-          "<Descrizione>Quota \"base\" dell'ordine: 5 EUR</Descrizione>",
-          "<Numero>15/EUR</Numero>"},
-         {"\t", "’", "€"}},
         {"Autofattura",
          [](Desk& d) { d.header.vatOptions.selfInvoice = true; },
          {"<SoggettoEmittente>CC</SoggettoEmittente>\r\n  </FatturaElettronicaHeader>"},
@@ -103,13 +93,13 @@ TEST(FpaExport, FocusedCases) {
          {"non contiene lettere o cifre"},
          {},
          true},
-        {"lire", [](Desk& d) { d.s.workStrings[1] = "0"; }, {"lire"}, {}, true},
+        {"lire", [](Desk& d) { d.s.runSettings.euro = false; }, {"lire"}, {}, true},
         {"the counter is full",
          [](Desk& d) {
              auto c = d.s.files.read<CountersFile>(tot::kFatturaPa);
              c.setInt16(tot::kRecordCount, 32767);
              d.s.files.write<CountersFile>(tot::kFatturaPa, c);
-             d.proposed = d.header.transmissionNumber = "32768";
+             d.header.proposedProgressive = d.header.transmissionNumber = "32768";
          },
          {"massimo (32767)"},
          {},
@@ -140,7 +130,7 @@ TEST(FpaExport, FocusedCases) {
             for (const auto& p : c.present)
                 EXPECT_NE(message.find(p), std::string::npos) << message;
             // Nothing written, nothing counted.
-            EXPECT_EQ(d.s.fpaState, 0);
+            EXPECT_EQ(d.draft.fpaState, 0);
             EXPECT_FALSE(fs::exists(d.company / "fpa1"));
             EXPECT_EQ(d.counter(), counterBefore);
             continue;
@@ -185,7 +175,7 @@ TEST(FpaExport, FailedWriteLeavesFolderAndArchiveAsTheyWere) {
         EXPECT_NE(message.find("Il progressivo di invio non è stato usato."), std::string::npos);
         EXPECT_EQ(Slurp(d.company / "fpa1"), "an earlier copy");
         EXPECT_EQ(d.counter(), 0);
-        EXPECT_EQ(d.s.fpaState, 0);
+        EXPECT_EQ(d.draft.fpaState, 0);
         std::vector<std::string> left;
         for (const auto& e : fs::directory_iterator(d.company / "fatturepa"))
             left.push_back(e.path().filename().string());
@@ -201,7 +191,7 @@ TEST(FpaExport, ProgressiveTypedOverTheProposalIsUsedEverywhere) {
     d.exportOnce(&xml);
     EXPECT_NE(xml.find("<ProgressivoInvio>40</ProgressivoInvio>"), std::string::npos);
     EXPECT_EQ(d.counter(), 40);
-    EXPECT_EQ(d.s.fpaState, 40);
+    EXPECT_EQ(d.draft.fpaState, 40);
     EXPECT_TRUE(fs::exists(d.company / "fpa40"));
 }
 

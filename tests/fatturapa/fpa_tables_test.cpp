@@ -40,44 +40,5 @@ TEST(CarrierData, CountryIdentifierTaxCodeSplitAtStars) {
     EXPECT_EQ(HeaderTables::SplitCarrierData("IT*1*2*extra"), (Cols{"IT", "1", "2"}));
 }
 
-TEST(HeaderTables, LoadedThroughTheBlockMap) {
-    std::vector<std::string> lines(TabFile::kLines);
-    auto set = [&](int line, std::string text) {
-        lines[static_cast<std::size_t>(line - 1)] = text;
-    };
-    set(TabFile::VatCodeLine(1), "22");
-    set(TabFile::VatCodeLine(1) + 1, "0");
-    set(TabFile::VatCodeLine(16) + 3, "last");
-    set(TabFile::ExemptionLine(1), "\"Esente, art. 10\",\"" + Repeat('e', 100) + "2\"");
-    set(TabFile::ExemptionLine(9), "Fuori campo,Escluso");
-    set(TabFile::PaymentTermLine(1), "Rimessa diretta");
-    set(TabFile::PaymentTermLine(1) + 1, "000000000000000000 000 1 5   ");
-    set(TabFile::PaymentTermLine(31), "Ricevuta bancaria 30 gg");
-    set(TabFile::PaymentTermLine(31) + 1, "001000000000000000F000");
-    set(TabFile::kSeriesTable, "Registro A,1");
-    set(TabFile::kSeriesTable + 8, "Registro I,9");
-    set(TabFile::ListEntryLine(1), "Prima voce");
-    set(TabFile::ListEntryLine(100), "Ultima voce");
-    const int carrier = TabFile::CarrierLine(2);
-    const char* carrierLines[] = {"c0", "c1", "Trasporti Rossi", "c3", "c4", "IT*0123*RSSMRA"};
-    for (int k = 0; k < 6; ++k) set(carrier + k, carrierLines[k]);
-    const TabFile tab = TabFile::FromLines(lines);
-
-    const HeaderTables t = HeaderTables::FromTab(tab);
-    EXPECT_EQ(t.vatRates[16][3], "last");
-    EXPECT_EQ(t.exemptions[1][1], Repeat('e', 100));
-    EXPECT_EQ(t.exemptions[1][2], "2");
-    EXPECT_EQ(t.exemptions[9][1], "Escluso");
-    EXPECT_EQ(t.exemptions[16][2], "0");  // missing entries: empty text, nature "0"
-    EXPECT_EQ(t.seriesTable[9][1], "9");
-    EXPECT_EQ(t.listEntries[99], "Ultima voce");
-    EXPECT_EQ(t.carriers[2][8], "RSSMRA");
-    EXPECT_EQ(t.carriers[1][6], "");
-
-    const PaymentTerms terms = PaymentTerms::FromTab(tab);
-    EXPECT_EQ(terms.code(1), "000000000000000000 000 1 5");
-    EXPECT_EQ(terms.description(31), "Ricevuta bancaria 30 gg");
-}
-
 }  // namespace
 }  // namespace qorvana

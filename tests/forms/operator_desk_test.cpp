@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QProgressDialog>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
@@ -22,6 +23,7 @@
 #include "forms/body/body_form.h"
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
+#include "forms/common/work_progress.h"
 #include "forms/print/pdf_jobs_form.h"
 #include "forms/start/start_form.h"
 #include "tests/temp_dir.h"
@@ -156,7 +158,7 @@ TEST_F(DeskTest, AltLetters) {
     for (const char* name :
          {form_name::kStart, form_name::kCustomerList, form_name::kBody, form_name::kHeader,
           form_name::kDeliveryNotePicker, form_name::kInvoicePicker, form_name::kRegistration,
-          form_name::kEInvoices, form_name::kEInvoiceCustomer}) {
+          form_name::kEInvoices, form_name::kEInvoiceCustomer, form_name::kPreview}) {
         std::map<QChar, QString> taken;
         const auto take = [&](const QString& caption) {
             const int at = caption.indexOf(QLatin1Char('&'));
@@ -178,6 +180,32 @@ TEST_F(DeskTest, AltLetters) {
     QTest::qWait(200);  // a button's Alt letter presses it, and releases it a moment later
     EXPECT_TRUE(form(form_name::kCustomerList)->isVisible());
     EXPECT_TRUE(program_.start->isVisible());
+}
+
+// Long work shows its progress only once it has taken longer than the time given (half a
+// second in the program); the window goes when the work ends.
+TEST(WorkProgress, ShowsOnlyWorkThatTakesLong) {
+    QWidget window;
+    {
+        WorkProgress quick(&window, QStringLiteral("Lettura dei clienti..."),
+                           std::chrono::hours(1));
+        quick.report()(1, 10);
+        EXPECT_FALSE(quick.shown());
+        EXPECT_EQ(window.findChild<QProgressDialog*>(), nullptr);
+    }
+    {
+        WorkProgress slow(&window, QStringLiteral("Lettura dei clienti..."),
+                          std::chrono::milliseconds(0));
+        slow.report()(5, 10);
+        const auto* shown = window.findChild<QProgressDialog*>();
+        ASSERT_NE(shown, nullptr);
+        EXPECT_TRUE(shown->isVisible());
+        EXPECT_EQ(shown->labelText(), QStringLiteral("Lettura dei clienti..."));
+        EXPECT_EQ(shown->value() * 2, shown->maximum());
+        slow.report()(7, 0);  // a total not known: a moving bar
+        EXPECT_EQ(shown->maximum(), 0);
+    }
+    EXPECT_EQ(window.findChild<QProgressDialog*>(), nullptr);
 }
 
 // Enter on a question answers No where Yes throws work away, Yes elsewhere.

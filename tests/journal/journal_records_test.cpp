@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <deque>
+#include <string>
+#include <vector>
+
 #include "journal/account_record.h"
 #include "journal/journal_record.h"
 #include "tests/layout_golden.h"
@@ -7,39 +11,45 @@
 namespace qorvana {
 namespace {
 
-TEST(AccountRecord, GoldenImage) {
-    test::Image<AccountLayout> image;
-    image.text(0, "01020003")
-        .text(10, "Clienti Italia")
-        .bytes(50, {1, 1, 1, 1, 1, 1, 1, 1})
-        .bytes(58, {0, 0, 0, 0, 0, 0x10, 0x93, 0x40})     // 1220
-        .bytes(66, {0, 0, 0, 0, 0x10, 0xF9, 0xE5, 0x40})  // 45000.5
-        .bytes(106, {0x01, 0x02})
-        .text(112, "note del piano dei conti")
-        .bytes(148, {0x09, 0x00});
-    test::ExpectReencodeUnchanged(image.record(), con::kLayout);
+using test::Carried, test::Double, test::Int16, test::Text;
+
+// Values chosen to differ from each other, not to make sense together.
+TEST(LayoutGolden, Account) {
+    const test::Golden<AccountLayout> rows[] = {
+        {con::kCode, Text(0, 10, "01020003")},
+        {con::kName, Text(10, 40, "Clienti Italia")},
+        {Carried(50, 8)},
+        {con::kDebit, Double(58, 1220)},
+        {con::kCredit, Double(66, 45000.5)},
+        {Carried(74, 76)},
+    };
+    test::ExpectGoldenRecord(rows, con::kLayout);
 }
 
-TEST(JournalRecord, GoldenImage) {
-    test::Image<JournalLayout> image;
-    image.text(0, "20250305")
-        .text(8, "Fattura n.12 del 05/03/2025")
-        .bytes(48, {0, 0})
-        .text(50, "12/2025")
-        .bytes(70, {0x00, 0x00})
-        .text(72, "01020003")
-        .bytes(80, {0, 0, 0, 0, 0, 0x10, 0x93, 0x40})  // 1220
-        .bytes(88, {0x01, 0x00})
-        .text(90, "05010001")
-        .bytes(98, {0, 0, 0, 0, 0, 0x40, 0x8F, 0x40})  // 1000
-        .bytes(232, {0x01, 0x00})
-        .text(234, "03020001")
-        .bytes(242, {0, 0, 0, 0, 0, 0x80, 0x6B, 0x40})  // 220 in line 9
-        .bytes(250, {0x11, 0x22})
-        .bytes(254, {0, 0, 0, 0, 0x10, 0xF9, 0xE5, 0x40})  // 45000.5
-        .text(262, "1")
-        .bytes(294, {0, 0});
-    test::ExpectReencodeUnchanged(image.record(), gio::kLayout);
+TEST(LayoutGolden, Journal) {
+    std::vector<test::Golden<JournalLayout>> rows = {
+        {gio::kDate, Text(0, 8, "20250305")},
+        {gio::kDescription, Text(8, 40, "Fattura n.12 del 05/03/2025")},
+        {gio::kZero48, Int16(48, 48)},
+        {gio::kReference, Text(50, 20, "12/2025")},
+    };
+    // Line k at 70 + 18k: side, account code, amount.
+    std::deque<std::string> accounts;
+    for (int k = 0; k < 10; ++k) {
+        const std::size_t at = 70 + 18 * static_cast<std::size_t>(k);
+        accounts.push_back("0" + std::to_string(1020000 + k));
+        rows.push_back({gio::Side(k), Int16(at, static_cast<std::int16_t>(k % 2 + 2 * k))});
+        rows.push_back({gio::Account(k), Text(at + 2, 8, accounts.back())});
+        rows.push_back({gio::Amount(k), Double(at + 10, 1000.5 + k)});
+    }
+    rows.insert(rows.end(), {
+                                {Carried(250, 4)},
+                                {gio::kPostedAt, Double(254, 45721.75)},
+                                {gio::kMark, Text(262, 1, "1")},
+                                {Carried(263, 31)},
+                                {gio::kZero294, Int16(294, 294)},
+                            });
+    test::ExpectGoldenRecord(rows, gio::kLayout);
 }
 
 }  // namespace

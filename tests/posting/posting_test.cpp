@@ -27,6 +27,7 @@
 #include "document/document_setup.h"
 #include "document/stock_movement_record.h"
 #include "sources/delivery_note_record.h"
+#include "tests/layout_golden.h"
 #include "tests/posting/posting_sample.h"
 #include "tests/temp_dir.h"
 
@@ -34,17 +35,6 @@ namespace qorvana {
 namespace {
 
 namespace fs = std::filesystem;
-
-double DoubleAt(const std::vector<std::uint8_t>& bytes, std::size_t offset) {
-    double v;
-    std::memcpy(&v, bytes.data() + offset, sizeof v);
-    return v;
-}
-
-std::string TextAt(const std::vector<std::uint8_t>& bytes, std::size_t offset, std::size_t n) {
-    return std::string(bytes.begin() + static_cast<std::ptrdiff_t>(offset),
-                       bytes.begin() + static_cast<std::ptrdiff_t>(offset + n));
-}
 
 // The data files of `dir` named by `exts`, joined: equal snapshots mean no byte changed.
 std::string Snapshot(const fs::path& dir, std::initializer_list<const char*> exts = {
@@ -102,6 +92,15 @@ class PostingTest : public ::testing::Test {
         r.setInt16(tot::kRecordCount, static_cast<std::int16_t>(count));
         files_.write<CountersFile>(record, r);
     }
+    // Three delivery-note lines and two receipts still to invoice.
+    void writeSources() {
+        setCounter(tot::kDeliveryNoteLines, 3);
+        setCounter(tot::kReceipts, 2);
+        DocumentRecord open;
+        open.setInt16(document_record::kKind, 1);
+        for (int n = 1; n <= 3; ++n) files_.write<DeliveryNotesFile>(n, DeliveryNoteRecord{});
+        for (int n = 1; n <= 2; ++n) files_.write<ReceiptsFile>(n, open);
+    }
     CountersRecord counter(int record) const { return files_.read<CountersFile>(record); }
     ArticleRecord article(int n) const { return files_.read<ArticlesFile>(n); }
     std::vector<std::uint8_t> raw(int channel, int n) const {
@@ -142,42 +141,123 @@ class PostingTest : public ::testing::Test {
     PostingInput& in_ = sample_.input;
 };
 
-TEST_F(PostingTest, TakesTheNextDocumentPositionAndAdvancesTheCounter) {
+// Every value of the sample lands in its own place of every record posting writes, read
+// back at the offsets of the records' documentation; the rest of each new record is blank
+// text and zero numbers.
+TEST_F(PostingTest, EveryValueLandsInItsPlace) {
+    using test::Double, test::Int16, test::Text;
     setCounter(tot::kInvoices, 41);
     auto c7 = counter(tot::kInvoices);
     c7.setSingle(tot::kSerial, 1233);
     files_.write<CountersFile>(tot::kInvoices, c7);
+    setCounter(tot::kMovements, 5);
+    writeSources();
+    draft_.imports.deliveryNotes = {2};
+    draft_.imports.receipts = {1};
+    auto sold = article(3);
+    sold.setDouble(art::kQuantitySold, 5);
+    sold.setDouble(art::kValueSold, 50);
+    files_.write<ArticlesFile>(3, sold);
+    lines_ = LineTable{};
+    line(1, 3, 2, 12.5, 1);
     in_.documentKind = DocumentKind::ElectronicInvoice;
     in_.fpaState = 17;
-
     const Result<DocumentStored> r = post();
     ASSERT_TRUE(r.ok()) << r.message();
-    EXPECT_EQ(r->recordNumber, 42);
-    EXPECT_EQ(r->serial, 1234.0f);
-    c7 = counter(tot::kInvoices);
-    EXPECT_EQ(c7.int16(tot::kRecordCount), 42);
-    EXPECT_EQ(c7.int16(tot::kWrittenMark), 1);
-    EXPECT_EQ(c7.int16(tot::kLastNumber), 12);
-    EXPECT_EQ(c7.single(tot::kSerial), 1234.0f);
+    ASSERT_EQ(r->recordNumber, 42);
 
-    const auto doc = files_.read<InvoicesFile>(42);
-    namespace d = document_record;
-    EXPECT_EQ(doc.int16(d::kKind), 7);
-    EXPECT_EQ(doc.dbl(d::kIssueMoment), 45601.5);
-    EXPECT_EQ(doc.single(d::kSerial), 1234.0f);
-    EXPECT_EQ(files_.read<ContinuationsFile>(42).dbl(continuation_record::kFpaMode), 17);
+    std::vector<test::Stored> document = {
+        Int16(0, 17),
+        Text(2, 10, "12"),
+        Int16(12, 1),  // bank 1: list position + 1
+        Text(14, 8, "20241106"),
+        Text(22, 8, "20241105"),
+        Text(30, 8, "20241231"),
+        Text(38, 8, "20250131"),
+        Text(46, 8, "20250228"),
+        Text(54, 8, "20250331"),
+        Text(62, 32, ""),  // payment dates 1 to 4
+    };
+    for (std::size_t i = 0; i < 8; ++i) {  // VAT codes 1 to 8, outside VAT 13 to 20
+        document.push_back(Double(94 + 8 * i, 1001.5 + i));
+        document.push_back(Double(158 + 8 * i, 2001.5 + i));
+        document.push_back(Double(222 + 8 * i, 3001.5 + i));
+    }
+    for (std::size_t i = 0; i < 4; ++i) document.push_back(Double(318 + 8 * i, 0));
+    document.insert(
+        document.end(),
+        {Double(286, 10.5),   Double(294, 20),         Double(302, 30.25),   Double(310, 40),
+         Int16(350, 7),       Int16(352, 1),           Int16(354, 0),        Text(356, 40, "3"),
+         Int16(396, 0),       Int16(398, 0),           Text(400, 2, ""),     Text(402, 4, "12,5"),
+         Double(406, 15.75),  Int16(414, 2),           Int16(416, 3),        Double(418, 7.5),
+         Double(426, 2.25),   Double(434, 112),        Int16(442, 4),        Double(444, 45601.5),
+         Text(452, 3, "101"), test::Single(455, 1234), Text(459, 4, "0 01"), Text(463, 33, ""),
+         Double(496, 0),      Double(504, 0),          Double(512, 0),       Int16(520, 0)});
+    test::ExpectStored(raw(kFte, 42), document);
 
-    // The xxiva boxes; a leasing document without a vehicle kind (ordinary invoices have
-    // no panel to choose one) stores "0", with one the position + 1.
-    draft_.header.vatOptions = {true, true, false, true, false};
-    for (const auto& [position, stored] :
-         std::initializer_list<std::pair<int, const char*>>{{-1, "0"}, {2, "3"}}) {
-        draft_.panel.vehicleKind = position;
-        const Result<DocumentStored> leasing = post();
-        ASSERT_TRUE(leasing.ok()) << leasing.message();
-        const auto bytes = raw(kFte, leasing->recordNumber);
-        EXPECT_EQ(TextAt(bytes, 452, 3), "100");
-        EXPECT_EQ(TextAt(bytes, 461, 2), std::string(stored) + "1");
+    std::vector<test::Stored> continuation = {Int16(0, 999)};
+    for (std::size_t i = 0; i < 4; ++i) {  // VAT codes 9 to 12, outside VAT 21 to 24
+        continuation.push_back(Double(2 + 8 * i, 1009.5 + i));
+        continuation.push_back(Double(34 + 8 * i, 2009.5 + i));
+        continuation.push_back(Double(66 + 8 * i, 3009.5 + i));
+    }
+    for (std::size_t at : {146, 154, 406, 414, 422, 502, 510, 518, 564})
+        continuation.push_back(Double(at, 0));
+    for (std::size_t i = 0; i < 16; ++i) continuation.push_back(Double(162 + 8 * i, 0));
+    continuation.insert(continuation.end(),
+                        {Text(98, 16, "2025043020250531"), Text(114, 16, ""), Double(130, 5.25),
+                         Double(138, 6), Text(290, 48, ""), Text(338, 60, "\\pdf\\ftr12_2024.pdf"),
+                         Double(398, 4), Text(430, 64, ""), Double(494, 20), Int16(526, 1),
+                         Text(528, 36, ""), Text(572, 7, ""), Double(579, 17), Text(587, 251, "")});
+    test::ExpectStored(raw(kF2e, 42), continuation);
+
+    const test::Stored movement[] = {Text(0, 8, "20241106"),
+                                     Text(8, 40, "ROSSI MARIO SRL"),
+                                     Int16(48, 1),
+                                     Text(50, 12, "FT 12"),
+                                     Double(62, 45601.5),
+                                     Int16(70, 3),
+                                     Int16(72, 17),
+                                     Double(74, 2),
+                                     Double(82, 12.5),
+                                     Int16(90, 1),
+                                     Int16(92, 0)};
+    test::ExpectStored(raw(kMag, 6), movement);
+    const test::Stored articleTotals[] = {Text(0, 15, "ART3"), Double(123, 8), Double(179, 7),
+                                          Double(195, 75)};
+    test::ExpectStored(raw(kArt, 3), articleTotals);
+    const test::Stored documents[] = {Int16(0, 42), Int16(2, 1), Int16(6, 12),
+                                      test::Single(8, 1234)};
+    test::ExpectStored(raw(kTot, tot::kInvoices), documents);
+    test::ExpectStored(raw(kTot, tot::kMovements), std::array{Int16(0, 6)});
+    test::ExpectStored(raw(kBol, 2), std::array{Int16(93, 1)});
+    test::ExpectStored(raw(kRic, 1), std::array{Int16(350, 0)});
+
+    // The VAT options in two more documents: each option ticked in a pattern of its own over
+    // the three documents, so that no two options could trade places unseen. Ticks: spesometro,
+    // VAT not shown, summary, VAT on payment, self-invoice, leasing (vehicle kind 5 stores "6").
+    draft_.imports = {};  // the notes and receipts are invoiced already
+    struct Options {
+        const char* ticks;
+        const char* at452;  // 452 to 454
+        const char* at459;  // 459 to 462
+        const char* deferredLimit;
+    };
+    for (const Options& t :
+         {Options{"011001", "011", "0 60", ""}, Options{"000111", "000", "1 61", "112025"}}) {
+        const auto ticked = [&](int i) { return t.ticks[i] == '1'; };
+        draft_.header.vatOptions = {.spesometro = ticked(0),
+                                    .rentalOrLeasing = ticked(5),
+                                    .vatNotShown = ticked(1),
+                                    .selfInvoice = ticked(4),
+                                    .summaryDocument = ticked(2)};
+        draft_.header.deferredVat = ticked(3);
+        const Result<DocumentStored> next = post();
+        ASSERT_TRUE(next.ok()) << next.message();
+        test::ExpectStored(raw(kFte, next->recordNumber),
+                           std::array{Text(452, 3, t.at452), Text(459, 4, t.at459)});
+        test::ExpectStored(raw(kF2e, next->recordNumber),
+                           std::array{Text(572, 6, t.deferredLimit)});
     }
 }
 
@@ -190,11 +270,8 @@ TEST_F(PostingTest, MovesStockForInvoicesAndCreditNotes) {
     ASSERT_TRUE(r.ok()) << r.message();
     EXPECT_EQ(article(2).dbl(art::kStock), 13);
     EXPECT_EQ(article(2).dbl(art::kValueSold), -30);
-    auto mv = files_.read<MovementsFile>(6);
     namespace m = stock_movement_record;
-    EXPECT_EQ(mv.text(m::kDate), "20241106");
-    EXPECT_EQ(mv.int16(m::kFixedOne1), 1);
-    EXPECT_EQ(mv.int16(m::kFixedOne2), 1);
+    EXPECT_EQ(files_.read<MovementsFile>(6).dbl(m::kQuantity), -3);
 
     // Invoice: 5 ordered, 2 already moved by a delivery note; a free line and an article
     // beyond the count move nothing.
@@ -213,45 +290,16 @@ TEST_F(PostingTest, MovesStockForInvoicesAndCreditNotes) {
     EXPECT_EQ(files_.read<MovementsFile>(7).dbl(m::kQuantity), 3);
 }
 
-TEST_F(PostingTest, AmountsDatesAndPathLandAtTheirOffsets) {
-    draft_.figures.breakdown[3][0] = 100;  // code 3
-    draft_.figures.breakdown[3][1] = 10;
-    draft_.figures.breakdown[10][0] = 50;  // code 10
-    draft_.figures.breakdown[10][1] = 2;
-    draft_.figures.breakdown[3][2] = 40;  // code 15, outside VAT
-    draft_.figures.withholdingAmount = 4;
-    draft_.figures.withholdingBase = 20;
-    draft_.header.deferredVat = true;
-    draft_.header.dueDates = {"31/12/2024", "31/01/2025", "", "", "30/04/2025", "31/05/2025"};
-    draft_.header.instalmentAmounts = {"10,50", "20", "", "", "5.25", "6"};
-    ASSERT_TRUE(post().ok());
-    const auto doc = raw(kFte, 1);
-    const auto cont = raw(kF2e, 1);
-    EXPECT_EQ(DoubleAt(doc, 238), 40);
-    EXPECT_EQ(DoubleAt(cont, 10), 50);
-    EXPECT_EQ(DoubleAt(cont, 42), 2);
-    EXPECT_EQ(DoubleAt(cont, 398), 4);
-    EXPECT_EQ(DoubleAt(cont, 494), 20);
-    EXPECT_EQ(DoubleAt(doc, 286), 10.5);
-    EXPECT_EQ(TextAt(doc, 459, 1), "1");
-    EXPECT_EQ(TextAt(cont, 98, 16), "2025043020250531");
-    EXPECT_EQ(DoubleAt(cont, 130), 5.25);
-    EXPECT_EQ(DoubleAt(cont, 138), 6);
-    EXPECT_EQ(TextAt(cont, 572, 6), "112025");
-
-    draft_.header.deferredVat = false;
-    ASSERT_TRUE(post().ok());
-    EXPECT_EQ(TextAt(raw(kF2e, 2), 572, 6), "      ");
-    EXPECT_EQ(TextAt(raw(kFte, 2), 459, 1), "0");
-
-    // The stored path names the PDF the hand-off makes: an invoice with the e-invoice of every
-    // customer stays in the ordinary series, "numera" ticked or not.
+// The stored path names the PDF the hand-off makes: an invoice with the e-invoice of every
+// customer stays in the ordinary series, "numera" ticked or not.
+TEST_F(PostingTest, AnEinvoiceOfEveryCustomerStaysInTheOrdinarySeries) {
     in_.fpaState = 4;
     draft_.header.separateSeries = true;
     const Result<DocumentStored> einvoice = post();
     ASSERT_TRUE(einvoice.ok()) << einvoice.message();
-    EXPECT_EQ(einvoice->pdfName, "ftr14_2024.pdf");
-    EXPECT_EQ(Trim(TextAt(raw(kF2e, 3), 338, 60)), "\\pdf\\ftr14_2024.pdf");
+    EXPECT_EQ(einvoice->pdfName, "ftr12_2024.pdf");
+    EXPECT_EQ(Trim(files_.read<ContinuationsFile>(1).text(continuation_record::kPdfPath)),
+              "\\pdf\\ftr12_2024.pdf");
 }
 
 TEST_F(PostingTest, RefusesBeforeWritingAnything) {
@@ -318,12 +366,7 @@ TEST_F(PostingTest, LastNumberFollowsTheTypedNumber) {
 }
 
 TEST_F(PostingTest, ImportedSourcesOutsideTheirFilesAreLeftAlone) {
-    setCounter(tot::kDeliveryNoteLines, 3);
-    setCounter(tot::kReceipts, 2);
-    DocumentRecord open;
-    open.setInt16(document_record::kKind, 1);
-    for (int n = 1; n <= 3; ++n) files_.write<DeliveryNotesFile>(n, DeliveryNoteRecord{});
-    for (int n = 1; n <= 2; ++n) files_.write<ReceiptsFile>(n, open);
+    writeSources();
     draft_.imports.deliveryNotes = {0, 4, 9};
     draft_.imports.receipts = {-1, 3};
     const std::string before = Snapshot(dir_, {"bol", "ric"});
@@ -421,34 +464,22 @@ TEST_F(PostingTest, ADocumentCountsInTheSeriesItWasNumberedIn) {
         "documenti) è danneggiato alla riga 2: il documento non è stato memorizzato.");
 }
 
-// A delivery note or receipt imported here and invoiced by another workstation meanwhile
-// refuses the posting, naming it: each is invoiced once.
-TEST_F(PostingTest, ANoteInvoicedMeanwhileRefusesThePosting) {
-    setCounter(tot::kDeliveryNoteLines, 2);
+// A receipt imported here and invoiced by another workstation meanwhile refuses the posting,
+// naming it: each is invoiced once (delivery notes: workstations.py, end to end).
+TEST_F(PostingTest, AReceiptInvoicedMeanwhileRefusesThePosting) {
     setCounter(tot::kReceipts, 1);
-    DeliveryNoteRecord note;
-    note.setInt16(bol::kNumber, 13);
-    note.setText(bol::kDate, "20241104");
-    files_.write<DeliveryNotesFile>(1, note);
-    files_.write<DeliveryNotesFile>(2, note);
     DocumentRecord receipt;
     receipt.setText(document_record::kNumber, "R7");
     receipt.setText(document_record::kDocumentDate, "20241103");
     files_.write<ReceiptsFile>(1, receipt);  // already invoiced: its mark is 0
     draft_.imports.receipts = {1};
     expectRefused("La ricevuta n. R7 del 03/11/2024 è stata fatturata nel frattempo");
-    draft_.imports.receipts = {};
-    note.setInt16(bol::kInvoiced, 1);
-    files_.write<DeliveryNotesFile>(2, note);
-    draft_.imports.deliveryNotes = {1, 2};
-    expectRefused(
-        "La bolla n. 13 del 04/11/2024 è stata fatturata nel frattempo da un'altra postazione: "
-        "il documento non è stato memorizzato.");
 }
 
 // A proposed number another workstation took meanwhile: posting takes the next free one,
 // everywhere the number goes; a typed number is refused instead.
 TEST_F(PostingTest, AProposedNumberTakenMeanwhileBecomesTheNextFree) {
+    draft_.header.vatRegisterNumber = "12";
     ASSERT_TRUE(PostDocument(files_, in_).ok());  // 12, as the other workstation
     in_.numberProposed = true;
     const Result<DocumentStored> r = PostDocument(files_, in_);
@@ -506,8 +537,7 @@ TEST(PostingRules, PdfNamesAndStoredPaths) {
     constexpr auto kInvoice = DocumentKind::Invoice;
     const Case cases[] = {
         {"0015", "06/12/2026", false, kInvoice, "ftr15_2026.pdf"},
-        {"15", "06/12/2026", true, DocumentKind::ElectronicInvoice, "ftr15_2026pa.pdf"},
-        // The separate series is that of public administrations' documents only.
+        // The separate series (pdf_names.qrs) is that of public administrations' documents only.
         {"15", "06/12/2026", true, kInvoice, "ftr15_2026.pdf"},
         {"15", "06/12/2026", true, DocumentKind::CreditNote, "ftr15_2026.pdf"},
         {"A15", "06/12/2026", false, kInvoice, "ftrA15_2026.pdf"},
@@ -522,7 +552,6 @@ TEST(PostingRules, PdfNamesAndStoredPaths) {
         EXPECT_EQ(DocumentPdfName(h, c.kind), c.name) << c.number;
     }
     EXPECT_EQ(PdfPath("C:", "ftr12_2026.pdf"), "\\ftr12_2026.pdf");
-    EXPECT_EQ(PdfPath("C:\\QORWIN\\PDF\\", "ftr12_2026.pdf"), "\\QORWIN\\PDF\\ftr12_2026.pdf");
     // The longest name is 24 characters: 35 are left for the folder without its drive.
     const std::string folder35 = "C:\\" + std::string(34, 'x');
     EXPECT_EQ(PdfFolderWarning(folder35), "");

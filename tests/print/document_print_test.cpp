@@ -291,12 +291,18 @@ TEST(DocumentToPrintOf, TakesTheDraftAndTheCustomerRecord) {
     session.generalSettings.setText(gnr::kNumberWithYear, "1");
 
     DocumentDraft draft;
-    draft.customer = {2, "ROSSI SRL"};
+    draft.customer = {2, "ROSSI SRL", "VERONA"};
     draft.transport.shipping = Shipping::ByCarrier;
     draft.header.documentNumber = "15";
     draft.header.instalmentAmounts[1] = "50,25";
+    // The "DDT" typed, then the delivery notes imported.
+    draft.transport.deliveryNote = " 7 ";
+    draft.imports.noteNumbers = "12 13";
 
-    DocumentToPrint d = DocumentToPrintOf(draft, session);
+    const auto toPrint = [&] {
+        return DocumentToPrintOf(draft, session.files, session.money(), session.numberWithYear());
+    };
+    DocumentToPrint d = toPrint();
     const PrintedEntries& e = d.entries;
     EXPECT_EQ(e.customer[0], "ROSSI SRL");
     EXPECT_EQ(e.customer[14], "0511234");  // item 32, telephone 3
@@ -304,10 +310,11 @@ TEST(DocumentToPrintOf, TakesTheDraftAndTheCustomerRecord) {
     EXPECT_EQ(e.shippedBy, 2);
     EXPECT_EQ(e.dueAmounts[1], 50.25);
     EXPECT_TRUE(e.numberWithYear);
+    EXPECT_EQ(e.transportReferences[0], "7 12 13");
 
     // A customer record beyond the file prints no customer texts.
     draft.customer.record = 9;
-    d = DocumentToPrintOf(draft, session);
+    d = toPrint();
     EXPECT_EQ(d.entries.customer[0], "");
     EXPECT_EQ(d.entries.number, "15");
 }

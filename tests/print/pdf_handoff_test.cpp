@@ -50,9 +50,6 @@ TEST(PdfHandoff, NumberEmailAndExtraArgument) {
 }
 
 TEST(PdfHandoff, SwitchAndImage) {
-    for (const char* off : {"", "0", " 0 ", "abc"}) EXPECT_FALSE(PdfHandoffEnabled(off)) << off;
-    EXPECT_TRUE(PdfHandoffEnabled("1"));
-
     PdfHandoffInput input = Example();
     input.printImage = "c:\\qordoc-42.rto";
     EXPECT_NE(BuildPdfHandoff(input).argument.find(",c:\\qordoc-42.rto,"), std::string::npos);

@@ -88,31 +88,29 @@ TEST_F(PrintSettingsTest, LayoutReadOrDefaultedWhenShort) {
     }
 }
 
-TEST_F(PrintSettingsTest, PdfRowOneFillsTheWorkSlots) {
+TEST_F(PrintSettingsTest, PdfRowOneGivesTheFolderAndExtraArgument) {
     struct Case {
         const char* name;
         std::optional<std::string> file;
         const char* folder;
-        const char* server;
         const char* extra;
         bool tooLong = false;  // the PDF folder leaves no room for the stored PDF path
     };
     const Case cases[] = {
-        {"missing", std::nullopt, "C:", "", ""},
+        {"missing", std::nullopt, "C:", ""},
         {"filled", " smtp.x.it \r\nme@x.it\r\n C:\\QORWIN\\PDF \r\n -v \r\n", "C:\\QORWIN\\PDF",
-         "smtp.x.it", "-v"},
-        {"folder blank", "a\r\nb\r\n   \r\n", "C:", "a", ""},
+         "-v"},
+        {"folder blank", "a\r\nb\r\n   \r\n", "C:", ""},
         {"folder too long for the stored PDF path",
          "a\r\nb\r\nC:\\ARCHIVIO\\DOCUMENTI EMESSI\\FATTURE PDF\r\n",
-         "C:\\ARCHIVIO\\DOCUMENTI EMESSI\\FATTURE PDF", "a", "", true},
+         "C:\\ARCHIVIO\\DOCUMENTI EMESSI\\FATTURE PDF", "", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         if (c.file) writeCompany("qorvana.pdf", *c.file);
         const PrintSettings p = load();
-        EXPECT_EQ(session.workStrings[7], c.folder);
+        EXPECT_EQ(session.runSettings.pdfFolder, c.folder);
         EXPECT_EQ(p.pdfFolderWarning.empty(), !c.tooLong) << p.pdfFolderWarning;
-        EXPECT_EQ(session.workStrings[8], c.server);
         EXPECT_EQ(p.pdfExtraArgument(), c.extra);
     }
 }
@@ -128,7 +126,7 @@ TEST_F(PrintSettingsTest, UnreadableFilesAreSaid) {
     for (std::size_t i = 0; i < 3; ++i)
         EXPECT_NE(p.problems[i].find("qoraz0.001\\" + std::string(names[i]) + " non può"),
                   std::string::npos);
-    EXPECT_EQ(session.workStrings[7], "C:");
+    EXPECT_EQ(session.runSettings.pdfFolder, "C:");
     EXPECT_EQ(p.printLines[1], "");
 }
 

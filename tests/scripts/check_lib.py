@@ -57,19 +57,6 @@ def set_words(name, changes):
             f.write(struct.pack("<h", value))
 
 
-def dump(name, *args):
-    """The records of a company file as record-dump shows them: one dict of field -> value each."""
-    out = subprocess.run([os.environ["RECORD_DUMP"], name, *args], cwd=COMPANY, check=True,
-                         capture_output=True, text=True).stdout
-    result = []
-    for line in out.splitlines():
-        if line.startswith("--- record"):
-            result.append({})
-        elif result and len(parts := line.split(None, 3)) == 4 and parts[0].isdigit():
-            result[-1][parts[1]] = parts[3].strip().strip('"')
-    return result
-
-
 def pdf_text(path, *options, detached=False):
     """The text of a PDF (pdftotext OPTIONS); one that qorxpdf makes detached is waited for."""
     for _ in range(100 if detached else 0):

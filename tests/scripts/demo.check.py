@@ -2,7 +2,7 @@
 # e-invoice and the registered entry.
 import os
 import struct
-from check_lib import (PRINT, check, counter, dbl, dump, einvoice, pdf_text, read, records, text,
+from check_lib import (PRINT, check, counter, dbl, einvoice, pdf_text, read, records, text,
                        values, word)
 
 fte = records("qorvana.fte", 522)
@@ -42,17 +42,19 @@ check("e-invoice", (xml.get("versione"),
                     values(xml, "FatturaElettronicaBody/DatiGenerali/DatiGeneraliDocumento/ImportoTotaleDocumento")),
       ("FPR12", ["M5UXCR1"], ["TD01", "EUR", "2026-12-06", "1"], ["256.60"]))
 
-totals = {r["code"]: (r["debit"], r["credit"]) for r in dump("qorvana.con")}
+# Accounts: code at 0, running debit and credit totals at 58 and 66.
+totals = {text(r, 0, 10): (dbl(r, 58), dbl(r, 66)) for r in records("qorvana.con", 150)}
 check("accounts", [totals[c] for c in ("01020003", "05010001", "03020001", "01020001")],
-      [("256.6", "0"), ("0", "230"), ("0", "26.6"), ("0", "0")])
-journal = dump("qorvana.tot", "--from", "13", "--to", "13")[0]
-check("journal counter", (journal["recordCount"], journal["writtenMark"]), ("1", "1"))
-gio = dump("qorvana.gio")
+      [(256.6, 0.0), (0.0, 230.0), (0.0, 26.6), (0.0, 0.0)])
+check("journal counter", (counter(13, 1), counter(13, 2)), (1, 1))
+gio = records("qorvana.gio", 296)
 check("journal records", len(gio), 1)
 g = gio[0]
-check("date, description, mark", (g["date"], g["description"], g["mark"]),
-      ("20261206", "Fattura n. 1 del 06/12/2026 - ARCO", "1"))
-check("posted at", abs(float(g["postedAt"]) - (46362 + 10 / 24)) < 1e-9, True)
-want = [("0", "01020003", "256.6"), ("1", "05010001", "230"), ("1", "03020001", "26.6")]
-check("lines", [(g[f"side{k}"], g[f"account{k}"], g[f"amount{k}"]) for k in range(10)],
-      want + [("0", "", "0")] * 7)
+check("date, description, reference, mark",
+      (text(g, 0, 8), text(g, 8, 40), text(g, 50, 20), text(g, 262, 1)),
+      ("20261206", "Fattura n. 1 del 06/12/2026 - ARCO", "", "1"))
+check("posted at", abs(dbl(g, 254) - (46362 + 10 / 24)) < 1e-9, True)
+# Line k at 70 + 18k: side, account code, amount.
+want = [(0, "01020003", 256.6), (1, "05010001", 230.0), (1, "03020001", 26.6)]
+check("lines", [(word(g, 70 + 18 * k), text(g, 72 + 18 * k, 8), dbl(g, 80 + 18 * k))
+                for k in range(10)], want + [(0, "", 0.0)] * 7)

@@ -1,7 +1,8 @@
 #!/bin/bash
 # The e-invoice window end to end: an SMTP server on 127.0.0.1 that requires STARTTLS stands
-# for the PEC provider while einvoices.qrs sends a written e-invoice and sends a rejected one
-# again, corrected; then fatturapa12.qrs runs on a company that asks to send at confirmation.
+# for the PEC provider while einvoices.qrs sends a written e-invoice, einvoice_correction.qrs
+# sends one, has it rejected and sends it again written from its stored document; then
+# fatturapa12.qrs runs on a company that asks to send at confirmation.
 # Usage: einvoices.sh QORVANA QORVANA_DEMO SOURCE_DIR
 set -u
 here=$3/tests/scripts
@@ -27,6 +28,7 @@ export SDI_SMTP_PORT=$port SDI_CA=$work/ca.pem SDI_P12=$work/ditta.p12 SDI_MAIL=
 export SDI_SAMPLE=$3/tests/fatturapa/data/IT01234567890_FPR01.xml
 status=0
 bash "$here/run_script.sh" "$1" "$2" "$here/einvoices.qrs" || status=1
+bash "$here/run_script.sh" "$1" "$2" "$here/einvoice_correction.qrs" || status=1
 # fatturapa12.qrs with each e-invoice sent at confirmation; the sending's message follows the
 # printing questions, so the checks of the last message are left out.
 grep -v '^expect-message "Stampa altra copia"' "$here/fatturapa12.qrs" >"$work/send_on_confirm.qrs"

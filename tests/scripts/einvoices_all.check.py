@@ -92,8 +92,9 @@ check("none sent", [l for l in store if l[0] in ("I", "N")], [])
 # The customers' e-invoice data as the window left them: BORDO's foreign identifier added.
 with open(os.path.join(COMPANY, "qorvana.fec"), "rb") as f:
     check("customers' data", f.read().decode("cp1252").split("\r\n"),
-          ["QORVANA-FEC\t2", "2\tM5UXCR1\t\t0\t\t\t", "3\t\tnordica@pec.it\t0\t\t\t",
-           "4\t\t\t0\t123456789\t\t", "7\t\t\t0\t\tMario\tRossi", "9\t\t\t1\t\t\t", ""])
+          ["QORVANA-FEC\t3", "2\tM5UXCR1\t\t0\t\t\t\t\t", "3\t\tnordica@pec.it\t0\t\t\t\t\t",
+           "4\t\t\t0\t123456789\t\t\t\t", "7\t\t\t0\t\tMario\tRossi\t\t",
+           "9\t\t\t1\t\t\t\t\t", ""])
 
 # ALFA's 6-character code was questioned when saved, and not stored.
 check("office code questioned", [m for m in messages() if m[1].startswith("Il codice destinatario \"UFH7Q2\"")],

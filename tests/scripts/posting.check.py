@@ -8,6 +8,11 @@ check("customer, number, kind", [(word(d, 0), text(d, 2, 10), word(d, 350)) for 
       [(2, "41", 0), (2, "45", 0), (9, "8", 7), (2, "46", 1), (1, "47", 0), (1, "48", 0),
        (1, "49", 0), (1, "50", 0), (2, "1", 0)])
 check("commission rate", text(fte[1], 402, 4), "12,5")
+check("banks, series", [word(fte[1], at) for at in (12, 414, 416, 442)], [4, 5, 6, 2])
+check("commission, additional amounts", [dbl(fte[1], at) for at in (406, 418, 426)],
+      [15.75, 7.5, 2.25])
+check("VAT options", (text(fte[1], 452, 3), fte[1][459:463]), ("101", b"1 00"))
+check("deferred-VAT limit", text(records("qorvana.f2e", 838)[1], 572, 6), "122027")
 check("credit note's kind in its line file", read("f4").split(b"\r\n")[1], b" 1 ")
 check("VAT register numbers", [dbl(d, 434) for d in fte], [41, 77, 8, 46, 47, 48, 49, 50, 1])
 check("documents counted", counter(7, 1), 9)

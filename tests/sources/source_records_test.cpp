@@ -7,43 +7,51 @@
 namespace qorvana {
 namespace {
 
-TEST(DeliveryNoteRecord, GoldenImage) {
-    test::Image<DeliveryNoteLayout> image;
-    image
-        .bytes(0, {0x0C, 0x00})  // note 12
-        .text(2, "20250305")
-        .bytes(10, {0xAA, 0xBB})
-        .text(12, "carried text")
-        .text(27, "Rientro merce in conto deposito")
-        .bytes(63, {0x00, 0x00, 0x9A, 0x42})        // 77.0f
-        .bytes(67, {0, 0, 0, 0, 0, 0, 0x22, 0x40})  // 9
-        .bytes(75, {1, 2, 3, 4, 5, 6, 7, 8})
-        .bytes(83, {0x01, 0x00})
-        .bytes(87, {0x07, 0x01})  // customer 263
-        .bytes(93, {0x01, 0x00})
-        .bytes(95, {0x00, 0x00});
-    test::ExpectReencodeUnchanged(image.record(), bol::kLayout);
+using test::Carried, test::Double, test::Int16, test::Text;
+
+// Values chosen to differ from each other, not to make sense together.
+TEST(LayoutGolden, DeliveryNote) {
+    const test::Golden<DeliveryNoteLayout> rows[] = {
+        {bol::kNumber, Int16(0, 12)},
+        {bol::kDate, Text(2, 8, "20250305")},
+        {Carried(10, 17)},
+        {bol::kText, Text(27, 36, "Rientro merce in conto deposito")},
+        {bol::kSerial, test::Single(63, 77)},
+        {bol::kReturnNumber, Double(67, 9)},
+        {Carried(75, 8)},
+        {bol::kHeadMark, Int16(83, 1)},
+        {Carried(85, 2)},
+        {bol::kCustomer, Int16(87, 263)},
+        {Carried(89, 4)},
+        {bol::kInvoiced, Int16(93, 2)},
+        {bol::kExcluded, Int16(95, 3)},
+    };
+    test::ExpectGoldenRecord(rows, bol::kLayout);
 }
 
-TEST(QuoteRecord, GoldenImage) {
-    test::Image<QuoteLayout> image;
-    const test::GoldenText texts[] = {
-        {0, prv::kNumber, "P-0042"},
-        {142, prv::kLineDescription1, "Sedia ergonomica con braccioli"},
+TEST(LayoutGolden, Quote) {
+    const test::Golden<QuoteLayout> rows[] = {
+        {prv::kNumber, Text(0, 10, "P-0042")},
+        {prv::kDate, Text(10, 8, "20250310")},
+        {prv::kCustomer, Int16(18, 5)},
+        {prv::kDescription, Text(20, 40, "Arredo ufficio")},
+        {Carried(60, 80)},
+        {prv::kArticle, Int16(140, 2)},
+        {prv::kLineDescription1, Text(142, 40, "Sedia ergonomica con braccioli")},
+        {prv::kQuantity, Double(182, 10)},
+        {prv::kPrice, Double(190, 122)},
+        {prv::kUnit, Text(198, 2, "PZ")},
+        {prv::kDiscount1, Int16(200, 10)},
+        {prv::kDiscount2, Int16(202, 15)},
+        {prv::kVatCode, Int16(204, 4)},
+        {Carried(206, 32)},
+        {prv::kVatIncluded, Int16(238, 1)},
+        {Carried(240, 2)},
+        {prv::kLineDescription2, Text(242, 10, "in pelle")},
+        {Carried(252, 30)},
+        {prv::kState, Int16(282, -1)},
     };
-    test::PlaceAndReadTexts(image, texts);
-    image.bytes(18, {0x05, 0x00})
-        .text(60, "carried 60")
-        .bytes(140, {0x02, 0x00})
-        .bytes(182, {0, 0, 0, 0, 0, 0, 0x24, 0x40})     // 10
-        .bytes(190, {0, 0, 0, 0, 0, 0x80, 0x5E, 0x40})  // 122
-        .bytes(200, {0x0A, 0x00})
-        .bytes(202, {0x05, 0x00})
-        .bytes(204, {0x01, 0x00})
-        .bytes(214, {8, 7, 6, 5, 4, 3, 2, 1})
-        .bytes(238, {0x01, 0x00})
-        .bytes(282, {0xFF, 0xFF});  // -1: not open
-    test::ExpectReencodeUnchanged(image.record(), prv::kLayout);
+    test::ExpectGoldenRecord(rows, prv::kLayout);
 
     EXPECT_EQ(prv::RecordOf(1, 1), 1);
     EXPECT_EQ(prv::RecordOf(3, 200), 600);

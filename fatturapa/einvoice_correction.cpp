@@ -1,0 +1,269 @@
+#include "fatturapa/einvoice_correction.h"
+
+#include <filesystem>
+
+#include "core/counters.h"
+#include "core/counters_record.h"
+#include "core/numbers.h"
+#include "core/session.h"
+#include "core/text.h"
+#include "document/document_continuation_record.h"
+#include "document/document_kind.h"
+#include "document/document_record.h"
+#include "document/document_setup.h"
+#include "document/einvoice_amounts.h"
+#include "document/line_file.h"
+#include "fatturapa/fpa_export.h"
+#include "fatturapa/fpa_file.h"
+#include "fatturapa/sdi_einvoice.h"
+#include "fatturapa/sdi_files.h"
+#include "fatturapa/sdi_state.h"
+#include "fatturapa/sdi_xml.h"
+
+namespace qorvana {
+namespace {
+
+namespace d = document_record;
+namespace c = continuation_record;
+
+CivilDate DaysAfter(CivilDate day, int days) {
+    for (; days > 0; --days)
+        if (++day.day > CivilDate::DaysInMonth(day.year, day.month)) {
+            day.day = 1;
+            if (++day.month > 12) {
+                day.month = 1;
+                ++day.year;
+            }
+        }
+    return day;
+}
+
+// The date of "2026-12-02T09:30:00" or "2026-12-02 09:30:00".
+std::optional<CivilDate> DateOfMoment(const std::string& moment) {
+    if (moment.size() < 10) return std::nullopt;
+    return CivilDate::Parse(moment.substr(8, 2) + "/" + moment.substr(5, 2) + "/" +
+                            moment.substr(0, 4));
+}
+
+// "dd/mm/yyyy" of a record's yyyymmdd; empty for a blank date.
+std::string FormDate(const std::string& yyyymmdd) {
+    const std::string t = Trim(yyyymmdd);
+    if (t.size() != 8) return {};
+    return t.substr(6, 2) + "/" + t.substr(4, 2) + "/" + t.substr(0, 4);
+}
+
+// What only the e-invoice held, read from the rejected file: the withholding's reason (the
+// archive copy keeps one character), the invoice a credit note corrects, the delivery notes of
+// a deferred invoice (a DatiDDT naming the lines each brought).
+struct FileOnly {
+    std::string withholdingReason;
+    InvoiceReference correctedInvoice;
+    std::vector<ImportedNote> notes;
+};
+
+std::string FormDateOfIso(const std::string& iso) {
+    const auto day = DateOfMoment(iso);
+    return day ? day->text() : std::string();
+}
+
+std::optional<FileOnly> ReadFileOnly(const std::string& xml, std::string& problem) {
+    sdi_xml::XmlProblem wrong;
+    const sdi_xml::Document doc = sdi_xml::Parse(xml, wrong);
+    const _xmlNode* general =
+        doc ? sdi_xml::At(sdi_xml::Root(doc), "FatturaElettronicaBody/DatiGenerali") : nullptr;
+    if (!general) {
+        problem = doc ? "non è una fattura elettronica" : sdi_xml::Italian(wrong);
+        return std::nullopt;
+    }
+    FileOnly only;
+    only.withholdingReason =
+        sdi_xml::TextAt(general, "DatiGeneraliDocumento/DatiRitenuta/CausalePagamento");
+    only.correctedInvoice.id = sdi_xml::TextAt(general, "DatiFattureCollegate/IdDocumento");
+    only.correctedInvoice.date =
+        FormDateOfIso(sdi_xml::TextAt(general, "DatiFattureCollegate/Data"));
+    for (const _xmlNode* note : sdi_xml::Children(general, "DatiDDT")) {
+        const std::string number = sdi_xml::TextAt(note, "NumeroDDT");
+        if (!sdi_xml::Child(note, "RiferimentoNumeroLinea") || number.empty() ||
+            number.size() > 5 || number.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        only.notes.push_back({std::stoi(number), FormDateOfIso(sdi_xml::TextAt(note, "DataDDT"))});
+    }
+    return only;
+}
+
+// The record of the stored invoice or credit note of that number and date (yyyy-mm-dd); 0
+// when none, -1 when several.
+int FindStoredDocument(const DataFiles& files, const std::string& number,
+                       const std::string& isoDate) {
+    const std::string date = isoDate.size() == 10
+                                 ? isoDate.substr(0, 4) + isoDate.substr(5, 2) + isoDate.substr(8)
+                                 : std::string();
+    int found = 0;
+    const int count = RecordCount(files, tot::kInvoices);
+    for (int record = 1; record <= count; ++record) {
+        const DocumentRecord doc = files.read<InvoicesFile>(record);
+        if (Trim(doc.text(d::kNumber)) != number || Trim(doc.text(d::kDocumentDate)) != date)
+            continue;
+        if (found != 0) return -1;
+        found = record;
+    }
+    return found;
+}
+
+// The document's total as stored: taxable amounts, VAT and amounts outside VAT of every code.
+double StoredTotal(const DocumentRecord& doc, const ContinuationRecord& more) {
+    double total = 0;
+    for (std::size_t i = 0; i < d::kVatSlots; ++i)
+        total += doc.dbl(DocumentRecord::At(d::kTaxable, i)) +
+                 doc.dbl(DocumentRecord::At(d::kVat, i)) +
+                 doc.dbl(DocumentRecord::At(d::kOutsideVat, i));
+    for (std::size_t i = 0; i < c::kVatSlots; ++i)
+        total += more.dbl(ContinuationRecord::At(c::kTaxable, i)) +
+                 more.dbl(ContinuationRecord::At(c::kVat, i)) +
+                 more.dbl(ContinuationRecord::At(c::kOutsideVat, i));
+    return total;
+}
+
+// The archive copy of the e-invoice's panel: that of its own progressive, else that of the
+// e-invoice it corrects (a file corrected by hand was written without one).
+std::optional<FpaRecord> ArchivedEntries(const SdiStore& store, const EInvoiceEntry& entry,
+                                         const Session& s) {
+    for (const EInvoiceEntry* e = &entry; e;
+         e = e->replaces.empty() ? nullptr : store.find(e->replaces)) {
+        const auto file = s.companyFile("fpa" + Trim(e->progressive));
+        std::error_code error;
+        if (!Trim(e->progressive).empty() && std::filesystem::is_regular_file(file, error))
+            return LoadFpaRecord(file);
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<CivilDate> RejectionDay(const EInvoiceEntry& entry) {
+    std::optional<CivilDate> day;
+    for (const NotificationRecord& n : entry.notifications) {
+        if (n.kind != NotificationKind::NS) continue;
+        const auto date = DateOfMoment(n.moment.empty() ? n.recordedAt : n.moment);
+        if (date && (!day || *date > *day)) day = date;
+    }
+    return day;
+}
+
+std::string SameNumberRefusal(const EInvoiceEntry& entry, const CivilDate& today) {
+    const auto rejected = RejectionDay(entry);
+    if (!rejected || today <= DaysAfter(*rejected, kSameNumberDays)) return {};
+    return "la fattura n. " + entry.number + " è stata scartata il " + rejected->text() +
+           ": con lo stesso numero e la stessa data si può inviare di nuovo solo entro " +
+           std::to_string(kSameNumberDays) + " giorni dallo scarto (fino al " +
+           DaysAfter(*rejected, kSameNumberDays).text() +
+           ", circolare 13/E del 2018 dell'Agenzia delle Entrate). Occorre emettere un nuovo "
+           "documento, con un nuovo numero e la data di oggi, che faccia riferimento a quello "
+           "scartato";
+}
+
+Rewritten RewriteRejectedEInvoice(SdiStore& store, const std::string& rejectedFile,
+                                  const EInvoiceCompany& company, Session& s) {
+    const auto refuse = [](std::string why) { return Rewritten{{}, {}, std::move(why)}; };
+    EInvoiceEntry* old = store.find(rejectedFile);
+    if (!old || StateOf(*old) != EInvoiceState::Rejected || !old->replacedBy.empty())
+        return refuse("si può correggere solo una fattura elettronica scartata, una volta");
+    if (std::string late = SameNumberRefusal(*old, s.clock.today()); !late.empty())
+        return refuse(late);
+    std::string reason;
+    const std::optional<std::string> rejectedXml = ReadFileBytes(s.paths.map(old->path), &reason);
+    if (!rejectedXml) return refuse(reason);
+    const std::optional<FileOnly> only = ReadFileOnly(*rejectedXml, reason);
+    if (!only) return refuse(old->fileName + ": " + reason);
+    const std::optional<FpaRecord> archived = ArchivedEntries(store, *old, s);
+    const std::string ofDocument =
+        "il documento n. " + old->number + " del " + FormDateOfIso(old->date);
+    if (!archived)
+        return refuse("manca la copia fpa" + Trim(old->progressive) +
+                      " dei dati fatturaPA del documento, nella cartella della ditta");
+    try {
+        const int record = FindStoredDocument(s.files, old->number, old->date);
+        if (record == 0) return refuse(ofDocument + " non è tra i documenti memorizzati");
+        if (record < 0)
+            return refuse(ofDocument + " è memorizzato più volte: correggere il file a mano");
+        const DocumentRecord doc = s.files.read<InvoicesFile>(record);
+        const ContinuationRecord more = s.files.read<ContinuationsFile>(record);
+        const std::string lineFile = LineFile::IssuedFileName(doc.single(d::kSerial));
+        const auto content = LineFile::Read(s.companyFile(lineFile), LineFile::kIssuedHeaderLines,
+                                            LineFile::kIssuedBlocks);
+        if (!content || content->readError != 0 || content->badLine != 0)
+            return refuse("il file delle righe " + lineFile +
+                          " del documento manca o è danneggiato");
+
+        DocumentDraft draft;
+        draft.customer.record = doc.int16(d::kCustomer);
+        for (std::size_t n = 0; n < content->blocks.size(); ++n)
+            draft.lines[static_cast<int>(n) + 1] = content->blocks[n];
+        draft.vatInclusive = content->header.size() > 11 && content->header[11] == "1";
+        HeaderEntries& h = draft.header;
+        h.documentNumber = Trim(doc.text(d::kNumber));
+        h.documentDate = FormDate(doc.text(d::kDocumentDate));
+        h.registrationDate = FormDate(doc.text(d::kRegistrationDate));
+        for (std::size_t i = 0; i < 6; ++i) {
+            const bool first = i < d::kDueDates;
+            h.dueDates[i] = FormDate(first ? doc.text(DocumentRecord::At(d::kDueDate, i))
+                                           : more.text(ContinuationRecord::At(c::kDueDate, i - 4)));
+            const double amount = first ? doc.dbl(DocumentRecord::At(d::kDueAmount, i))
+                                        : more.dbl(ContinuationRecord::At(c::kDueAmount, i - 4));
+            if (amount != 0) h.instalmentAmounts[i] = PlainNumberText(amount);
+        }
+        h.deferredVat = Trim(doc.text(d::kVatOnPayment)) == "1";
+        h.vatOptions.selfInvoice = Trim(doc.text(d::kSelfInvoice)) == "1";
+        draft.panel.correctedInvoice = only->correctedInvoice;
+        draft.imports.notes = only->notes;
+
+        const CustomerRecord customer = ReadCountedCustomer(s.files, draft.customer.record);
+        const EInvoiceTermsRead terms =
+            ReadEInvoiceTerms(s, company.einvoice, company.tables, draft.customer.record);
+        if (!terms.problem.empty()) return refuse(terms.problem);
+        draft.einvoice = terms.terms;
+        const DocumentKind kind =
+            doc.int16(d::kKind) == 1 ? DocumentKind::CreditNote : DocumentKind::Invoice;
+        const Money money = s.money();
+        draft.figures = RecomputeDocument(draft.lines, company.vat, draft.vatInclusive, money);
+        // A public administration's e-invoice (kind 7) of type TD04 is a credit note too.
+        const DocumentKind storedKind =
+            doc.int16(d::kKind) == 7 ? DocumentKind::ElectronicInvoice : kind;
+        ChargeStampDuty(draft.figures, IsCreditNote(storedKind, archived->text(fpa::kDocumentType)),
+                        draft.einvoice, money);
+        // The file is the stored document: a VAT table changed since would make it another.
+        if (money.RoundAmount(draft.figures.documentTotal - StoredTotal(doc, more)) != 0)
+            return refuse(ofDocument + " ricalcolato con la tabella IVA di oggi ha un totale di " +
+                          money.FormatAmount(draft.figures.documentTotal) +
+                          ", diverso da quello memorizzato");
+
+        const StoredEntries stored{*archived, kind, only->withholdingReason};
+        const Result<FpaExportPlan> prepared = PrepareFpaExport(
+            {company.fpa, draft, customer, company.vat, company.tables, money, s.files, s.paths,
+             CompanyFolder(static_cast<int>(s.companyNumber)), &stored});
+        if (!prepared) return refuse(prepared.message());
+        const FpaExportPlan& plan = *prepared;
+        if (store.find(plan.fileName) || plan.replacesFile)
+            return refuse("il file " + plan.fileName +
+                          " esiste già: il contatore dei progressivi di invio è indietro");
+        if (const Result<FpaFileNamed> committed =
+                CommitFpaExport(plan, s.files, s.paths, s.companyFolder());
+            !committed)
+            return refuse(committed.message());
+        std::optional<EInvoiceFacts> facts = ReadEInvoiceFacts(plan.xml, reason);
+        if (!facts) return refuse(plan.fileName + ": " + reason);
+        const std::string oldName = old->fileName;
+        std::string message = "Il file " + plan.fileName + " è stato scritto dal documento n. " +
+                              old->number + " del " + FormDateOfIso(old->date) +
+                              ", con i dati del cliente come sono ora e il progressivo invio " +
+                              std::to_string(plan.progressive) + ", al posto di " + oldName + ".";
+        old->replacedBy = plan.fileName;  // `old` is not used after the store grows
+        store.add(plan.fileName, plan.folderText + plan.fileName, *facts).replaces = oldName;
+        for (const std::string& w : plan.warnings) message += "\n\nAttenzione: " + w;
+        return {plan.fileName, message, {}};
+    } catch (const RecordIoError& e) {
+        return refuse(e.what());
+    }
+}
+
+}  // namespace qorvana
