@@ -1,12 +1,12 @@
 #include "app/create_forms.h"
 
 #include "forms/body/body_form.h"
+#include "forms/common/einvoice_windows.h"
 #include "forms/common/form_names.h"
 #include "forms/header/header_form.h"
 #include "forms/pickers/picker_form.h"
 #include "forms/print/preview_form.h"
 #include "forms/registration/registration_form.h"
-#include "forms/sdi/einvoice_list_form.h"
 #include "forms/start/customer_list_form.h"
 #include "forms/start/einvoice_customer_form.h"
 #include "forms/start/start_form.h"
@@ -43,7 +43,12 @@ ProgramForms CreateForms(Session& session, FormSet& forms) {
     AddPicker(forms, session, form_name::kInvoicePicker, SourceKind::Invoices);
     AddPicker(forms, session, form_name::kQuotePicker, SourceKind::Quotes);
     AddLater<RegistrationForm>(forms, session, form_name::kRegistration);
-    AddLater<EInvoiceListForm>(forms, session, form_name::kEInvoices);
+    // The e-invoice window comes with the channel's plugin, loaded when first opened.
+    forms.addLater(
+        QString(form_name::kEInvoices), [&forms, &session]() -> std::unique_ptr<QorForm> {
+            EInvoiceWindows* windows = LoadEInvoiceWindows(forms.built(QString(form_name::kStart)));
+            return windows ? windows->makeListForm(session, forms) : nullptr;
+        });
     AddLater<EInvoiceCustomerForm>(forms, session, form_name::kEInvoiceCustomer);
     AddLater<PreviewForm>(forms, session, form_name::kPreview);
     return result;

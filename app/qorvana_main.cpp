@@ -6,11 +6,12 @@
 #include <memory>
 
 #include "app/create_forms.h"
+#include "app/operator_script.h"
 #include "app/program_options.h"
-#include "app/replay.h"
 #include "app/safe_application.h"
 #include "core/session.h"
 #include "forms/common/form_names.h"
+#include "forms/common/program_parts.h"
 #include "forms/start/start_form.h"
 
 namespace {
@@ -43,10 +44,18 @@ int RunProgram(const qorvana::ProgramOptions& options,
     ProgramForms created = CreateForms(session, forms);
     StartForm* start = created.start;
 
-    std::unique_ptr<Replay> replay;
+    std::unique_ptr<OperatorScript> replay;
     if (options.replay) {
-        replay = std::make_unique<Replay>(forms, QString::fromStdString(*options.replay),
-                                          QString::fromStdString(options.printTo.value_or("")));
+        QString error;
+        auto* player =
+            LoadProgramPart<OperatorScriptReplay>(QStringLiteral("libqorvana_replay.so"), error);
+        if (!player) {
+            std::cerr << "qorvana: the operator-script replay cannot be loaded: "
+                      << error.toStdString() << "\n";
+            return 1;
+        }
+        replay = player->load(forms, QString::fromStdString(*options.replay),
+                              QString::fromStdString(options.printTo.value_or("")));
         replay->takeMessages();
     }
     if (!start->load(ChosenCompany(options))) {

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <deque>
 
+#include "app/operator_script.h"
 #include "app/script_text.h"
 #include "forms/common/message_box.h"
 
@@ -16,22 +17,22 @@ namespace qorvana {
 class FormSet;
 class QorForm;
 
-class Replay {
+class Replay : public OperatorScript {
   public:
     // Relative picture names of `shot` are taken inside `outputFolder` (the current folder
     // when empty).
     Replay(FormSet& forms, QString scriptPath, QString outputFolder = {});
-    ~Replay();
+    ~Replay() override;
     Replay(const Replay&) = delete;
     Replay& operator=(const Replay&) = delete;
 
     // Answers message boxes from now on (also those shown while the program starts): the
     // answers the script begins with are queued for the messages of the start.
-    void takeMessages();
+    void takeMessages() override;
     // Runs every step (after takeMessages); the exit status: 0 when all passed, 1 otherwise.
-    int run();
+    int run() override;
     // The start form ended the program; later steps fail.
-    void programEnded() { ended_ = true; }
+    void programEnded() override { ended_ = true; }
     // A failure noticed before the first step (a message box no script could answer yet).
     bool failedEarly() const { return !failure_.isEmpty(); }
 

@@ -69,8 +69,10 @@ std::vector<std::string> LoadCompanySettings(Session& session) {
     const EInvoiceSettingsRead einvoice = LoadEInvoiceSettings(session);
     settings.einvoice = einvoice.settings;
     if (!einvoice.problem.empty()) problems.push_back(einvoice.problem);
+    // The header's part: the start form shows a customer's e-invoice terms with its tables, and
+    // the e-invoice window needs the VAT table and qorvana.fpa. The print tables wait for the
+    // body form, before anything is printed.
     std::vector<std::string> toldLater;
-    ReadPrintPart(session, settings, toldLater);
     ReadVatPart(session, tab, settings, toldLater);
     ReadHeaderPart(session, tab, settings, toldLater);
     return problems;

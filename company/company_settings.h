@@ -53,9 +53,9 @@ struct CompanySettings {
 CompanySettings& SettingsOf(Session& session);
 const CompanySettings& SettingsOf(const Session& session);
 
-// Start-up: reads every part. Returns the messages the start form tells (its own files, the
-// e-invoice setting and the shared settings); the other parts' messages are told when their windows
-// read them again.
+// Start-up: reads every part but the print tables, which the body form reads when it loads.
+// Returns the messages the start form tells (its own files, the e-invoice setting and the shared
+// settings); the header part's messages are told when the header form reads it again.
 std::vector<std::string> LoadCompanySettings(Session& session);
 // The header form's load: the shared settings, the header's tables, the payment terms, the
 // VAT table and qorvana.fpa again; the messages of the files that could not be read.

@@ -133,4 +133,13 @@ CivilDateTime SessionClock::now() const {
                          local.tm_hour, local.tm_min, local.tm_sec};
 }
 
+std::string PickerDate(std::string_view d) {
+    if (d.size() != 8) return std::string(d);
+    std::string out(10, '/');
+    d.copy(out.data(), 2, 6);
+    d.copy(out.data() + 3, 2, 4);
+    d.copy(out.data() + 6, 4, 0);
+    return out;
+}
+
 }  // namespace qorvana

@@ -48,6 +48,10 @@ struct CivilDateTime {
     static std::optional<CivilDateTime> Parse(std::string_view text);
 };
 
+// "yyyymmdd" as "dd/mm/yyyy" (a record's date as the pickers and messages show it); a text
+// that is not 8 characters long is shown as it is.
+std::string PickerDate(std::string_view yyyymmdd);
+
 // The program's clock: the system's local time, or a fixed moment given with --now.
 class SessionClock {
   public:

@@ -42,12 +42,19 @@ std::vector<FpaFinding> CheckFatturaPA(std::string_view xml, const FpaSchema& sc
 // The content checks alone (well-formedness findings still reported as "schema").
 std::vector<FpaFinding> CheckFatturaPAContent(std::string_view xml);
 
-// Every finding of a file as it would be sent under the name `fileName` (no folder): the name
-// (00001), the size (00003), for a ".xml.p7m" its signature (00106, 00102, 00103), then the
-// findings of CheckFatturaPA on the XML, signed or not. A ".zip" gets the name and size checks
-// only: the files inside are not opened.
+// The findings on a file as it would be sent under the name `fileName` (no folder), before its
+// content: the name (00001) and the size (00003).
+std::vector<FpaFinding> CheckFatturaPAFileName(std::string_view fileName, std::string_view bytes);
+
+// Every finding of an unsigned file as it would be sent: CheckFatturaPAFileName, then the
+// findings of CheckFatturaPA on its XML. A ".zip" gets the name and size checks only: the files
+// inside are not opened. A signed ".xml.p7m" is checked, signature included, by
+// CheckFatturaPAFileAsSent (fpa_signed_file_checks.h, with the exchange-system channel).
 std::vector<FpaFinding> CheckFatturaPAFile(std::string_view fileName, std::string_view bytes,
                                            const FpaSchema& schema);
+
+// The end of a finding on the file as sent, which the exchange system refuses whole.
+inline const std::string kFileRefused = ": il Sistema di Interscambio scarta il file";
 
 // True for a name ending ".zip" (any case).
 bool IsFpaArchiveName(std::string_view fileName);

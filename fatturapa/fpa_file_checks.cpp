@@ -1,5 +1,4 @@
-// The exchange system's checks on a file as sent, before its content: the name, the size and,
-// for a signed file, the signature.
+// The exchange system's checks on a file as sent, before its content: the name and the size.
 
 #include <algorithm>
 #include <cstddef>
@@ -9,8 +8,6 @@
 
 #include "core/text.h"
 #include "fatturapa/fpa_checks.h"
-#include "fatturapa/sdi_files.h"
-#include "fatturapa/sdi_signature.h"
 
 namespace qorvana {
 namespace {
@@ -23,8 +20,6 @@ constexpr std::size_t kMaxFileBytes = 5 * 1024 * 1024;
 constexpr bool kLowerCaseProgressive = true;
 // Extensions in capitals (".XML.P7M") are let pass for the same reason.
 constexpr bool kUpperCaseExtension = true;
-
-const std::string kRefused = ": il Sistema di Interscambio scarta il file";
 
 bool EndsWith(std::string_view name, std::string_view extension) {
     if (name.size() < extension.size()) return false;
@@ -49,10 +44,6 @@ std::string_view Stem(std::string_view name) {
     for (std::string_view extension : {".xml.p7m", ".xml", ".zip"})
         if (EndsWith(name, extension)) return name.substr(0, name.size() - extension.size());
     return {};
-}
-
-bool IsSignedName(std::string_view name) {
-    return EndsWith(name, ".xml.p7m");
 }
 
 // The name's fault, without the rule.
@@ -82,41 +73,8 @@ void CheckSize(std::string_view bytes, std::vector<FpaFinding>& out) {  // 00003
     if (bytes.size() <= kMaxFileBytes) return;
     out.push_back({"00003",
                    "il file ha " + std::to_string(bytes.size()) + " byte, più dei 5 MB ammessi" +
-                       kRefused + ". Dividere i documenti in più file",
+                       kFileRefused + ". Dividere i documenti in più file",
                    "", 0});
-}
-
-// The signature of a .p7m; the XML it envelops, or nothing when it cannot be opened.
-std::optional<std::string> CheckSignature(std::string_view bytes,
-                                          std::vector<FpaFinding>& out) {  // 00106, 00102, 00103
-    using Result = SignatureCheck::Result;
-    SignatureCheck check = VerifySignedFile(bytes);
-    switch (check.result) {
-        case Result::Unreadable:
-            out.push_back({"00106",
-                           "il file .p7m non è una busta firmata CAdES leggibile che contiene "
-                           "la fattura" +
-                               kRefused + ". Firmare di nuovo il file XML",
-                           "", 0});
-            return std::nullopt;
-        case Result::Broken:
-            LogOriginal("firma del file .p7m", check.reason);
-            out.push_back({"00102",
-                           "la firma del file .p7m non corrisponde al contenuto" + kRefused +
-                               ". Firmare di nuovo il file XML, senza modificarlo dopo la firma",
-                           "", 0});
-            break;
-        case Result::NoSigningTime:
-            out.push_back({"00103",
-                           "la firma del file .p7m non indica il momento della firma "
-                           "(signingTime)" +
-                               kRefused + ". Firmare di nuovo con un programma che lo registra",
-                           "", 0});
-            break;
-        case Result::Verified:
-            break;
-    }
-    return std::move(check.content);
 }
 
 }  // namespace
@@ -125,25 +83,25 @@ bool IsFpaArchiveName(std::string_view fileName) {
     return LowerAscii(fileName).ends_with(".zip");
 }
 
-std::vector<FpaFinding> CheckFatturaPAFile(std::string_view fileName, std::string_view bytes,
-                                           const FpaSchema& schema) {
+std::vector<FpaFinding> CheckFatturaPAFileName(std::string_view fileName, std::string_view bytes) {
     std::vector<FpaFinding> findings;
     if (const std::string fault = NameFault(fileName); !fault.empty())
         findings.push_back({"00001",
                             "il nome del file \"" + std::string(fileName) +
-                                "\" non è valido: " + fault + kRefused +
+                                "\" non è valido: " + fault + kFileRefused +
                                 ". Il nome è paese e identificativo del trasmittente, \"_\", un "
                                 "progressivo di 1-5 lettere o cifre, .xml o .xml.p7m "
                                 "(IT01234567897_0000H.xml)",
                             "", 0});
     CheckSize(bytes, findings);
+    return findings;
+}
+
+std::vector<FpaFinding> CheckFatturaPAFile(std::string_view fileName, std::string_view bytes,
+                                           const FpaSchema& schema) {
+    std::vector<FpaFinding> findings = CheckFatturaPAFileName(fileName, bytes);
     if (IsFpaArchiveName(fileName)) return findings;
-    std::optional<std::string> signedXml;
-    if (IsSignedName(fileName)) {
-        signedXml = CheckSignature(bytes, findings);
-        if (!signedXml) return findings;
-    }
-    std::vector<FpaFinding> content = CheckFatturaPA(signedXml ? *signedXml : bytes, schema);
+    std::vector<FpaFinding> content = CheckFatturaPA(bytes, schema);
     findings.insert(findings.end(), content.begin(), content.end());
     return findings;
 }

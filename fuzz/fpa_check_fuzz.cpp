@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "fatturapa/fpa_checks.h"
+#include "fatturapa/fpa_signed_file_checks.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const std::string_view name = bytes.substr(0, std::min(bytes.find('\n'), std::size_t{40}));
     for (std::string_view as : {name, std::string_view("IT01234567897_00001.xml.p7m")})
-        for (const FpaFinding& finding : CheckFatturaPAFile(as, bytes, Schema()))
+        for (const FpaFinding& finding : CheckFatturaPAFileAsSent(as, bytes, Schema()))
             FormatFinding(finding);
     CheckFatturaPAContent(bytes);
     return 0;

@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/civil_date.h"
 #include "document/document_draft.h"
 
 namespace qorvana {

@@ -5,10 +5,9 @@
 #include "core/session.h"
 #include "core/text.h"
 #include "document/line_file.h"
-#include "fatturapa/sdi_channel.h"
-#include "fatturapa/sdi_store.h"
 #include "forms/body/body_form.h"
 #include "forms/common/company_lock.h"
+#include "forms/common/einvoice_windows.h"
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qor_form.h"
@@ -18,7 +17,7 @@
 #include "forms/print/preview_form.h"
 #include "forms/print/print_loop_form.h"
 #include "forms/registration/registration_form.h"
-#include "forms/sdi/einvoice_sending_form.h"
+#include "forms/start/start_form.h"
 #include "journal/entry_proposal.h"
 
 namespace qorvana {
@@ -121,8 +120,11 @@ void ConfirmCycle::start() {
     // Told once the printing questions are answered: the printed copy has the number already.
     tellStoredNumber();
     // The document's e-invoice joined the list to send with the document; it goes at once when
-    // the company asks.
-    if (complete) SendEInvoiceAtOnce(&body_, session_, lastPosted_->draft.fpaFile);
+    // the company asks. The channel is loaded only for a document that has one.
+    const std::string& fpaFile = lastPosted_->draft.fpaFile;
+    if (complete && !fpaFile.empty())
+        if (EInvoiceWindows* windows = LoadEInvoiceWindows(&body_))
+            windows->sendAtOnce(&body_, session_, fpaFile);
     // With the accounting request, the registration form returns to the start form itself.
     if (!proposeRegistration()) finish();
 }
@@ -130,10 +132,12 @@ void ConfirmCycle::start() {
 PostingInput::WholeFile ConfirmCycle::sendingListWithEInvoice(QString& problem) const {
     const std::string& fpaFile = forms_.draft().fpaFile;
     const std::filesystem::path file = session_.paths.map(fpaFile);
-    Result<std::string> list = StoreWithEInvoice(session_.companyFolder(), file, fpaFile);
-    if (list)
-        return {FindInFolder(session_.companyFolder(), kSdiStoreFile), kSdiStoreFile,
-                std::move(*list)};
+    EInvoiceWindows* windows = LoadEInvoiceWindows(&body_);
+    Result<PostingInput::WholeFile> list =
+        windows ? windows->sendingListWith(session_, fpaFile)
+                : Result<PostingInput::WholeFile>(
+                      Failure{"il modulo delle fatture elettroniche non si può caricare"});
+    if (list) return std::move(*list);
     problem = QStringLiteral(
                   "La fattura elettronica %1 non è stata messa nell'elenco da inviare: "
                   "%2.")

@@ -64,7 +64,10 @@ QorForm* FormSet::form(const QString& name) const {
     if (QorForm* f = forms_.value(name, nullptr)) return f;
     const auto maker = makers_.constFind(name);
     if (maker == makers_.constEnd()) return nullptr;
-    owned_.push_back((*maker)());
+    std::unique_ptr<QorForm> made = (*maker)();
+    // A form of a plugin that could not be loaded (the operator was told): asked again later.
+    if (!made) return nullptr;
+    owned_.push_back(std::move(made));
     QorForm* f = owned_.back().get();
     forms_.insert(name, f);
     return f;
@@ -85,6 +88,8 @@ void FormSet::show(const QString& name) {
 }
 
 void FormSet::handOver(QorForm* from, const QString& to) {
+    // A form that cannot be built now leaves `from` where it is.
+    if (!form(to) && makers_.contains(to)) return;
     if (from) from->hide();
     show(to);
 }

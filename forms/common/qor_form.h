@@ -62,7 +62,8 @@ class FormSet {
     void add(QorForm* form);
     // A form built by `make` the first time it is asked for; the set owns it.
     void addLater(const QString& name, FormMaker make);
-    // The form named `name`, built now if it was not yet; nullptr for an unknown name.
+    // The form named `name`, built now if it was not yet; nullptr for an unknown name, or when
+    // `make` made nothing (a plugin that could not be loaded).
     QorForm* form(const QString& name) const;
     // The form if it has been built, without building it.
     QorForm* built(const QString& name) const;

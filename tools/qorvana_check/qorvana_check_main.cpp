@@ -13,6 +13,7 @@
 #include <string>
 
 #include "fatturapa/fpa_checks.h"
+#include "fatturapa/fpa_signed_file_checks.h"
 
 namespace {
 
@@ -62,7 +63,7 @@ int main(int argc, char** argv) {
             continue;
         }
         for (const qorvana::FpaFinding& finding :
-             qorvana::CheckFatturaPAFile(name, *bytes, *schema)) {
+             qorvana::CheckFatturaPAFileAsSent(name, *bytes, *schema)) {
             std::cout << path << ": " << qorvana::FormatFinding(finding) << "\n";
             if (status == kPassed) status = kFindings;
         }
