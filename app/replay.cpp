@@ -197,6 +197,21 @@ Replay::~Replay() {
 }
 
 void Replay::takeMessages() {
+    QFile file(scriptPath_);
+    unreadable_ = !file.open(QIODevice::ReadOnly);
+    const QByteArray script = file.readAll();
+    parsed_ = ParseScript(std::string_view(script.constData(), script.size()));
+    if (parsed_.errorLine == 0) {
+        while (firstStep_ < parsed_.steps.size() &&
+               parsed_.steps[firstStep_].words.front().text == "answer") {
+            try {
+                runStep(parsed_.steps[firstStep_]);
+            } catch (const StepFailed&) {
+                break;  // run() fails it with its line
+            }
+            ++firstStep_;
+        }
+    }
     SetMessageResponder([this](const QString& title, const QString& text, MsgButtons buttons) {
         return answerMessage(title, text, buttons);
     });
@@ -224,13 +239,11 @@ MsgAnswer Replay::answerMessage(const QString& title, const QString& text, MsgBu
 }
 
 int Replay::run() {
-    QFile file(scriptPath_);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (unreadable_) {
         std::cerr << "replay: cannot read " << scriptPath_.toStdString() << std::endl;
         return 1;
     }
-    const QByteArray script = file.readAll();
-    const ScriptParse parsed = ParseScript(std::string_view(script.constData(), script.size()));
+    const ScriptParse& parsed = parsed_;
     if (parsed.errorLine > 0) {
         std::cerr << "line " << parsed.errorLine << ": " << parsed.error << std::endl;
         return 1;
@@ -239,8 +252,9 @@ int Replay::run() {
         std::cerr << "line 0: " << failure_.toStdString() << std::endl;
         return 1;
     }
-    int passed = 0;
-    for (const ScriptStep& step : parsed.steps) {
+    int passed = int(firstStep_);
+    for (std::size_t i = firstStep_; i < parsed.steps.size(); ++i) {
+        const ScriptStep& step = parsed.steps[i];
         try {
             if (ended_) Fail(QStringLiteral("the program has already ended"));
             runStep(step);

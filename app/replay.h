@@ -26,8 +26,12 @@ class Replay : public OperatorScript {
     Replay(const Replay&) = delete;
     Replay& operator=(const Replay&) = delete;
 
+    // Answers message boxes from now on (also those shown while the program starts): the
+    // answers the script begins with are queued for the messages of the start.
     void takeMessages() override;
+    // Runs every step (after takeMessages); the exit status: 0 when all passed, 1 otherwise.
     int run() override;
+    // The start form ended the program; later steps fail.
     void programEnded() override { ended_ = true; }
     // A failure noticed before the first step (a message box no script could answer yet).
     bool failedEarly() const { return !failure_.isEmpty(); }
@@ -55,7 +59,10 @@ class Replay : public OperatorScript {
     QString outputFolder_;
     std::deque<MsgAnswer> answers_;
     QString lastMessage_;
-    QString failure_;  // set by a message box no queued answer fits
+    ScriptParse parsed_;
+    bool unreadable_ = false;
+    std::size_t firstStep_ = 0;  // the steps before it are the leading answers, already queued
+    QString failure_;            // set by a message box no queued answer fits
     bool ended_ = false;
 };
 

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/data_files.h"
 
@@ -27,5 +28,23 @@ bool IsCustomerRecord(const DataFiles& files, int record);
 int UsableEntries(const DataFiles& files, int counterRecord, int channel);
 // Italian message when the counter counts more entries than the file on `channel` holds.
 std::optional<std::string> CountMismatch(const DataFiles& files, int counterRecord, int channel);
+
+// A counter this program appends by that does not count the records its file holds: behind
+// (the next append would overwrite a stored record) or ahead (a record number, and with it a
+// document number's position, skipped), after a crash of an earlier version or a change by
+// another program.
+struct CounterOutOfStep {
+    int counterRecord = 0;
+    std::string what;  // "documenti (qorvana.fte, qorvana.f2e)"
+    int counted = 0;
+    int held = 0;  // the last record of the file that holds data
+};
+// The counters of documents (7), stock movements (11) and journal records (13) that disagree
+// with their files.
+std::vector<CounterOutOfStep> CountersOutOfStep(const DataFiles& files);
+// Sets each counter to the records held and makes it durable; the lines that say what was
+// repaired ("documenti (...): da 41 a 42"). Throws RecordIoError.
+std::vector<std::string> RepairCounters(DataFiles& files,
+                                        const std::vector<CounterOutOfStep>& repairs);
 
 }  // namespace qorvana

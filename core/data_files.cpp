@@ -16,6 +16,7 @@
 
 #include "core/paths.h"
 #include "core/system_error.h"
+#include "core/write_hook.h"
 
 namespace qorvana {
 
@@ -152,7 +153,9 @@ void DataFiles::writeRaw(int channel, std::int32_t n, std::span<const std::uint8
     const auto offset = static_cast<off_t>(n - 1) * static_cast<off_t>(s.length);
     std::size_t done = 0;
     while (done < in.size()) {
-        const ssize_t w = ::pwrite(s.fd, in.data() + done, in.size() - done, offset + off_t(done));
+        const ssize_t w = AtWritePoint([&] {
+            return ::pwrite(s.fd, in.data() + done, in.size() - done, offset + off_t(done));
+        });
         if (w < 0 && errno == EINTR) continue;
         if (w <= 0) {
             const int error = w < 0 ? errno : ENOSPC;
@@ -186,6 +189,9 @@ void DataFiles::sync(std::span<const int> channels) {
         if (s.fd >= 0 && std::find(open.begin(), open.end(), &s) == open.end()) open.push_back(&s);
     }
     std::vector<int> errors(open.size(), 0);
+    // The files are flushed together: one write point for all of them.
+    if (const int injected = BeforeWritePoint(); injected != 0 && !open.empty())
+        errors[0] = injected;
     const auto flush = [&errors, &open](std::size_t i) {
         errors[i] = ::fdatasync(open[i]->fd) == 0 ? 0 : errno;
     };
@@ -199,8 +205,9 @@ void DataFiles::sync(std::span<const int> channels) {
                 flush(i);  // no thread to spare: flush this file here
             }
         }
-        if (!open.empty()) flush(0);
+        if (!open.empty() && errors[0] == 0) flush(0);
     }
+    AfterWritePoint();
     for (std::size_t i = 0; i < open.size(); ++i) {
         if (errors[i] != 0) {
             LogSystemError("scrittura su disco di " + open[i]->path.string(), errors[i]);

@@ -1,6 +1,7 @@
 #include "core/posting_lock.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -28,6 +29,21 @@ int TryLock(int fd) {
     return 0;
 }
 
+// The lock file is shared by every user who may write the company folder: read and write for
+// each class (owner, group, others) that may write the folder, whatever the creator's umask.
+// Only its owner can change the mode; for anyone else the file keeps the mode it was given.
+void ShareWithFolderWriters(int fd, const std::filesystem::path& file) {
+    struct stat folder {};
+    if (::stat(file.parent_path().c_str(), &folder) != 0) return;
+    mode_t mode = S_IRUSR | S_IWUSR;
+    if (folder.st_mode & S_IWGRP) mode |= S_IRGRP | S_IWGRP;
+    if (folder.st_mode & S_IWOTH) mode |= S_IROTH | S_IWOTH;
+    struct stat lock {};
+    if (::fstat(fd, &lock) != 0 || lock.st_uid != ::geteuid() || (lock.st_mode & 0777) == mode)
+        return;
+    if (::fchmod(fd, mode) != 0) LogSystemError("permessi di " + file.string(), errno);
+}
+
 }  // namespace
 
 PostingLock::Attempt PostingLock::Take(const std::filesystem::path& companyFolder,
@@ -42,6 +58,7 @@ PostingLock::Attempt PostingLock::Take(const std::filesystem::path& companyFolde
             "il file " + file.filename().string() + " non si può aprire: " + ItalianReason(error);
         return attempt;
     }
+    ShareWithFolderWriters(fd, file);
     PostingLock held(fd);
     const auto deadline = std::chrono::steady_clock::now() + wait;
     // Short pauses at first, a posting takes milliseconds; longer ones while it lasts.

@@ -46,6 +46,9 @@ struct Session {
     std::optional<std::filesystem::path> printTo;  // --print-to folder
     // Messages about files that could not be read, already told in this run: each is told once.
     std::set<std::string> toldProblems;
+    // The repair of counters out of step with the archive was offered in this run: it is
+    // offered once, whatever the answer.
+    bool counterRepairOffered = false;
 
     // Amount rules of the current currency mode (runSettings).
     Money money() const;

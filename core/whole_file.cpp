@@ -4,22 +4,66 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <signal.h>
+
+#include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <cerrno>
+#include <string_view>
 
 #include "core/system_error.h"
+#include "core/write_hook.h"
 
 namespace qorvana {
 namespace {
 
 constexpr std::size_t kMaxReadBytes = std::size_t{64} << 20;
 
-// Temporary names differ per process and per write, so that two programs, or two writes of
-// one program, never share one: ".NAME.PID-N.tmp" beside the file.
+// This workstation's name as temporary names carry it: letters, digits and "-" only, so that
+// the name parses back.
+const std::string& HostPart() {
+    static const std::string host = [] {
+        char name[256] = {};
+        if (::gethostname(name, sizeof name - 1) != 0 || name[0] == 0) return std::string("host");
+        std::string part;
+        for (const char* c = name; *c != 0; ++c)
+            part += std::isalnum(static_cast<unsigned char>(*c)) || *c == '-' ? *c : '-';
+        return part;
+    }();
+    return host;
+}
+
+// Temporary names differ per workstation, process and write, so that two programs, or two
+// writes of one program, never share one: ".NAME.HOST.PID-N.tmp" beside the file.
 std::filesystem::path TemporaryName(const std::filesystem::path& file) {
     static std::atomic<unsigned> next{0};
-    return file.parent_path() / ("." + file.filename().string() + "." + std::to_string(::getpid()) +
-                                 "-" + std::to_string(++next) + ".tmp");
+    return file.parent_path() /
+           ("." + file.filename().string() + "." + HostPart() + "." + std::to_string(::getpid()) +
+            "-" + std::to_string(++next) + ".tmp");
+}
+
+// The process id of a temporary name of this workstation (".NAME.HOST.PID-N.tmp"), or 0 when
+// the name is not one, or another workstation's.
+pid_t ProcessOfTemporary(const std::string& name) {
+    constexpr std::string_view kSuffix = ".tmp";
+    if (name.size() < 2 || name[0] != '.' || !name.ends_with(kSuffix)) return 0;
+    const std::string stem = name.substr(0, name.size() - kSuffix.size());
+    const auto processDot = stem.rfind('.');
+    if (processDot == std::string::npos || processDot == 0) return 0;
+    const auto hostDot = stem.rfind('.', processDot - 1);
+    if (hostDot == std::string::npos || hostDot == 0 ||
+        stem.compare(hostDot + 1, processDot - hostDot - 1, HostPart()) != 0)
+        return 0;
+    const std::string process = stem.substr(processDot + 1);
+    const auto dash = process.find('-');
+    const auto digits = [](std::string_view t) {
+        return !t.empty() && t.size() < 10 && t.find_first_not_of("0123456789") == t.npos;
+    };
+    if (dash == std::string::npos || !digits(process.substr(0, dash)) ||
+        !digits(process.substr(dash + 1)))
+        return 0;
+    return static_cast<pid_t>(std::stol(process.substr(0, dash)));
 }
 
 }  // namespace
@@ -104,8 +148,9 @@ Result<> DurableFile::reserve(std::size_t size) {
 Result<> DurableFile::write(std::string_view bytes) {
     if (fd_ < 0) return notWritten("scrittura", EBADF);
     for (std::size_t at = 0; at < bytes.size();) {
-        const ssize_t n =
-            ::pwrite(fd_, bytes.data() + at, bytes.size() - at, static_cast<off_t>(at));
+        const ssize_t n = AtWritePoint([&] {
+            return ::pwrite(fd_, bytes.data() + at, bytes.size() - at, static_cast<off_t>(at));
+        });
         if (n < 0 && errno == EINTR) continue;
         // Nothing written without an error would repeat for ever: the disk takes no more.
         if (n <= 0) return notWritten("scrittura", n < 0 ? errno : ENOSPC);
@@ -114,7 +159,8 @@ Result<> DurableFile::write(std::string_view bytes) {
     // The reservation may have made the file longer than its content.
     if (::ftruncate(fd_, static_cast<off_t>(bytes.size())) != 0)
         return notWritten("scrittura", errno);
-    if (::fdatasync(fd_) != 0) return notWritten("scrittura su disco", errno);
+    if (AtWritePoint([&] { return ::fdatasync(fd_); }) != 0)
+        return notWritten("scrittura su disco", errno);
     const int fd = fd_;
     fd_ = -1;
     if (::close(fd) != 0) return notWritten("chiusura", errno);
@@ -124,23 +170,37 @@ Result<> DurableFile::write(std::string_view bytes) {
 
 Result<> DurableFile::publish() {
     if (!written_) return notWritten("scrittura", EBADF);
-    if (::rename(temporary_.c_str(), file_.c_str()) != 0) return notWritten("rinomina", errno);
+    Result<> named = GiveWrittenFileItsName(temporary_, file_, suiteName_);
+    if (!named && !named.partlyDone()) {
+        discard();
+        return named;
+    }
     temporary_.clear();
     written_ = false;
     named_ = true;
+    return named;
+}
+
+Result<> GiveWrittenFileItsName(const std::filesystem::path& temporary,
+                                const std::filesystem::path& file, const std::string& suiteName) {
+    if (AtWritePoint([&] { return ::rename(temporary.c_str(), file.c_str()); }) != 0) {
+        const int error = errno;
+        LogSystemError("rinomina di " + file.string(), error);
+        return Failure{"Il file " + suiteName + " non è stato scritto: " + ItalianReason(error)};
+    }
     int error = 0;
     // A bare file name lives in the current folder.
-    const std::filesystem::path folderPath = file_.has_parent_path() ? file_.parent_path() : ".";
+    const std::filesystem::path folderPath = file.has_parent_path() ? file.parent_path() : ".";
     const int folder = ::open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder < 0) {
         error = errno;
     } else {
-        if (::fsync(folder) != 0) error = errno;
+        if (AtWritePoint([&] { return ::fsync(folder); }) != 0) error = errno;
         if (::close(folder) != 0 && error == 0) error = errno;
     }
     if (error == 0) return {};
-    LogSystemError("scrittura su disco della cartella di " + file_.string(), error);
-    return Failure{"Il file " + suiteName_ +
+    LogSystemError("scrittura su disco della cartella di " + file.string(), error);
+    return Failure{"Il file " + suiteName +
                        " è stato scritto, ma il disco non ha confermato la registrazione del "
                        "suo nome: " +
                        ItalianReason(error),
@@ -150,7 +210,7 @@ Result<> DurableFile::publish() {
 void DurableFile::discard() {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
-    if (!temporary_.empty()) ::unlink(temporary_.c_str());
+    if (!temporary_.empty() && !kept_) ::unlink(temporary_.c_str());
     temporary_.clear();
     written_ = false;
 }
@@ -161,6 +221,26 @@ Result<> WriteFileDurably(const std::filesystem::path& file, std::string_view su
     if (auto reserved = out.reserve(bytes.size()); !reserved) return reserved;
     if (auto written = out.write(bytes); !written) return written;
     return out.publish();
+}
+
+std::vector<std::string> RemoveLeftTemporaries(const std::filesystem::path& folder,
+                                               const std::vector<std::string>& kept) {
+    std::vector<std::string> removed;
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+         it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        const pid_t process = ProcessOfTemporary(name);
+        if (process <= 0 || process == ::getpid()) continue;
+        // Still running (or not ours to ask about): its file may be in use.
+        if (::kill(process, 0) == 0 || errno != ESRCH) continue;
+        if (std::find(kept.begin(), kept.end(), name) != kept.end()) continue;
+        if (::unlink(it->path().c_str()) == 0)
+            removed.push_back(name);
+        else if (errno != ENOENT)
+            LogSystemError("rimozione di " + it->path().string(), errno);
+    }
+    return removed;
 }
 
 }  // namespace qorvana

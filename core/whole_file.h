@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/result.h"
 
@@ -42,10 +43,14 @@ class DurableFile {
     // Gives the written file its name, replacing the old file, and flushes the folder so that
     // the new name survives a crash.
     Result<> publish();
-    // Removes the temporary file of a write that was not published.
+    // Removes the temporary file of a write that was not published (unless kept).
     void discard();
+    // The written temporary file is named in an intent (core/intent_log.h): it stays, even
+    // when publishing fails or this is destroyed, for the recovery to give it its name.
+    void keep() { kept_ = true; }
 
     const std::string& suiteName() const { return suiteName_; }
+    const std::filesystem::path& file() const { return file_; }
     // The temporary name the content is written under until publish (empty before reserve
     // and once published).
     const std::filesystem::path& temporary() const { return temporary_; }
@@ -62,10 +67,24 @@ class DurableFile {
     int fd_ = -1;
     bool written_ = false;
     bool named_ = false;
+    bool kept_ = false;
 };
+
+// Renames the written and flushed `temporary` to `file` and flushes the folder. A failure of
+// the flush alone leaves the file named (partlyDone).
+Result<> GiveWrittenFileItsName(const std::filesystem::path& temporary,
+                                const std::filesystem::path& file, const std::string& suiteName);
 
 // reserve, write and publish; the message of the first step that failed.
 Result<> WriteFileDurably(const std::filesystem::path& file, std::string_view suiteName,
                           std::string_view bytes);
+
+// Removes from `folder` the temporary files that DurableFile of a process of this workstation
+// left when it ended before naming them: only names of this program's pattern, only of a
+// process that is no longer running, never one of `kept` (a write still to be completed).
+// Another workstation's files are never touched: it may be writing them now. Returns the
+// names removed.
+std::vector<std::string> RemoveLeftTemporaries(const std::filesystem::path& folder,
+                                               const std::vector<std::string>& kept = {});
 
 }  // namespace qorvana

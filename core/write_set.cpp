@@ -1,7 +1,5 @@
 #include "core/write_set.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <utility>
@@ -42,10 +40,10 @@ Result<WriteSet::StagedFile> WriteSet::stage(const std::filesystem::path& file,
                                              const std::string& suiteName, std::string_view bytes) {
     FileWrite w{file, suiteName, ReadWholeFile(file),
                 std::make_shared<DurableFile>(file, suiteName)};
-    // A folder in the file's place is never replaced (naming the file fails, EISDIR), so there
-    // is nothing to put back; any other file that cannot be read could not be put back.
-    if (w.before.error != 0 && w.before.error != EISDIR)
-        return Failure{ReadFailureMessage(suiteName, w.before.error)};
+    // A folder in the file's place is never replaced: refused before anything is written.
+    if (w.before.error == EISDIR)
+        return Failure{"Il file " + suiteName + " non è stato scritto: " + ItalianReason(EISDIR)};
+    if (w.before.error != 0) return Failure{ReadFailureMessage(suiteName, w.before.error)};
     if (auto staged = w.staged->reserve(bytes.size()); !staged) return *staged.failure();
     if (auto staged = w.staged->write(bytes); !staged) return *staged.failure();
     staged_.push_back(std::move(w));
@@ -69,27 +67,16 @@ void WriteSet::flush() {
     add(Flush{channelsWritten(entries_.size())});
 }
 
-void WriteSet::put(std::size_t i, Image image) {
+void WriteSet::put(std::size_t i) {
     const auto& write = entries_[i].write;
-    const bool after = image == Image::After;
     if (const auto* r = std::get_if<RecordWrite>(&write)) {
-        files_.writeRaw(r->channel, r->number, after ? r->after : r->before);
+        files_.writeRaw(r->channel, r->number, r->after);
     } else if (const auto* f = std::get_if<FileWrite>(&write)) {
-        if (after) {
-            if (auto named = f->staged->publish(); !named) {
-                failedFileNamed_ = f->staged->named();
-                throw RecordIoError(named.message());
-            }
-        } else if (f->before.ok()) {
-            if (auto back = WriteFileDurably(f->file, f->suiteName, f->before.bytes); !back)
-                throw RecordIoError(back.message());
-        } else if (f->before.missing && ::unlink(f->file.c_str()) != 0 && errno != ENOENT) {
-            const int error = errno;
-            LogSystemError("rimozione di " + f->file.string(), error);
-            throw RecordIoError("Il file " + f->suiteName +
-                                " non si può eliminare: " + ItalianReason(error));
+        if (auto named = f->staged->publish(); !named) {
+            failedFileNamed_ = f->staged->named();
+            throw RecordIoError(named.message());
         }
-    } else if (after) {
+    } else {
         files_.sync(std::get<Flush>(write).channels);
     }
 }
@@ -100,7 +87,7 @@ Result<> WriteSet::apply() {
     failedFileNamed_ = false;
     for (; applied_ < entries_.size(); ++applied_) {
         try {
-            put(applied_, Image::After);
+            put(applied_);
         } catch (const RecordIoError& e) {
             failedStep_ = entries_[applied_].step;
             return Failure{e.what(), applied_ > 0 || failedFileNamed_};
@@ -121,31 +108,6 @@ std::string WriteSet::written() const {
 
 std::string WriteSet::notWritten() const {
     return listed(failedStep_.value_or(steps_.size()), steps_.size());
-}
-
-Result<> WriteSet::putBack() {
-    std::vector<std::string> problems;
-    // The write that failed is put back too: a record may have been written in part.
-    const std::size_t end = std::min(applied_ + (failedStep_ ? 1 : 0), entries_.size());
-    for (std::size_t i = end; i-- > 0;) {
-        const bool neverNamed = std::holds_alternative<FileWrite>(entries_[i].write) &&
-                                i == applied_ && !failedFileNamed_;
-        if (neverNamed) continue;
-        try {
-            put(i, Image::Before);
-        } catch (const RecordIoError& e) {
-            problems.push_back(e.what());
-        }
-    }
-    try {
-        files_.sync(channelsWritten(end));
-    } catch (const RecordIoError& e) {
-        problems.push_back(e.what());
-    }
-    if (problems.empty()) return {};
-    std::string message = "Non si è potuto rimettere com'era quanto già scritto:";
-    for (const std::string& p : problems) message += "\n- " + p;
-    return Failure{message, true};
 }
 
 }  // namespace qorvana

@@ -8,11 +8,10 @@
 // - the flushes that make the records written so far durable.
 // The writes are grouped in steps named as the operator reads them ("documento 42
 // (qorvana.fte)"): a failure says which steps were written and which were not. Nothing is
-// undone on its own; putBack() puts back, newest first, what was applied, for the operation
-// whose rule is to leave nothing behind, and says what it could not put back.
+// undone: a set applied under an intent (core/intent_log.h) is completed from it.
 // Every entry is plain data (channel, record number, before and after bytes; a whole file by
-// its final and temporary names and its content as it was), and every write that reaches the
-// files, applied or put back, passes through put().
+// its final and temporary names and its content as it was), and every write of it that reaches
+// the files passes through put().
 
 #include <cstddef>
 #include <cstdint>
@@ -104,23 +103,16 @@ class WriteSet {
     // folder's flush was not confirmed).
     bool failedFileNamed() const { return failedFileNamed_; }
 
-    // Puts back what apply wrote, newest first: records as their before-images, whole files
-    // as they were (or removed), each made durable. The failure names what is not as it was.
-    Result<> putBack();
-
     const std::vector<Entry>& entries() const { return entries_; }
     const std::vector<std::string>& steps() const { return steps_; }
 
   private:
-    enum class Image { After, Before };
-
     void readRaw(int channel, std::int32_t n, std::span<std::uint8_t> out) const;
     std::size_t writeRaw(int channel, std::int32_t n, std::span<const std::uint8_t> after);
     std::size_t add(std::variant<RecordWrite, FileWrite, Flush> write);
     // The one way a write reaches the files: entry `i` applied (its after-image written, its
-    // file named, its files flushed) or put back (its before-image written, its file rewritten
-    // as it was or removed). Throws RecordIoError with the failure's text.
-    void put(std::size_t i, Image image);
+    // file named, its files flushed). Throws RecordIoError with the failure's text.
+    void put(std::size_t i);
     std::string listed(std::size_t from, std::size_t to) const;
     // The data files written by the first `end` writes.
     std::vector<int> channelsWritten(std::size_t end) const;

@@ -9,4 +9,12 @@ bool IsCreditNote(DocumentKind documentKind, const std::string& fpaDocumentType)
            (documentKind == DocumentKind::ElectronicInvoice && Trim(fpaDocumentType) == "TD04");
 }
 
+std::string DocumentTitle(DocumentKind documentKind, const std::string& fpaDocumentType,
+                          const std::string& number, const std::string& date,
+                          const std::string& customer) {
+    return std::string(IsCreditNote(documentKind, fpaDocumentType) ? "nota di credito"
+                                                                   : "fattura") +
+           " n. " + Trim(number) + " del " + Trim(date) + " a " + Trim(customer);
+}
+
 }  // namespace qorvana

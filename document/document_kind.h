@@ -13,4 +13,10 @@ namespace qorvana {
 // this.
 bool IsCreditNote(DocumentKind documentKind, const std::string& fpaDocumentType);
 
+// The document as the operator names it after an article ("la", "della"): "fattura n. 15 del
+// 06/12/2026 a ALFA SRL", "nota di credito n. 3 ...".
+std::string DocumentTitle(DocumentKind documentKind, const std::string& fpaDocumentType,
+                          const std::string& number, const std::string& date,
+                          const std::string& customer);
+
 }  // namespace qorvana

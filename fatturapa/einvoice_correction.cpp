@@ -246,7 +246,8 @@ Rewritten RewriteRejectedEInvoice(SdiStore& store, const std::string& rejectedFi
         if (store.find(plan.fileName) || plan.replacesFile)
             return refuse("il file " + plan.fileName +
                           " esiste già: il contatore dei progressivi di invio è indietro");
-        if (const Result<FpaFileNamed> committed = CommitFpaExport(plan, s.files, s.paths);
+        if (const Result<FpaFileNamed> committed =
+                CommitFpaExport(plan, s.files, s.paths, s.companyFolder());
             !committed)
             return refuse(committed.message());
         std::optional<EInvoiceFacts> facts = ReadEInvoiceFacts(plan.xml, reason);

@@ -14,6 +14,7 @@
 
 #include "core/counters_record.h"
 #include "core/data_files.h"
+#include "core/intent_log.h"
 #include "core/numbers.h"
 #include "core/paths.h"
 #include "core/system_error.h"
@@ -98,6 +99,15 @@ std::string FolderText(const FpaRecord& record) {
     if (!folder.empty() && folder.back() != '\\') folder += '\\';
     return folder;
 }
+
+}  // namespace
+
+std::filesystem::path FpaXmlFolder(const FpaRecord& fpa, const PathMapper& paths) {
+    const std::string folder = FolderText(fpa);
+    return folder.empty() ? std::filesystem::path() : paths.map(folder);
+}
+
+namespace {
 
 // A file of the company folder, by its suite path.
 std::string CompanyPath(const FpaExportInput& in, const std::string& name) {
@@ -349,7 +359,8 @@ Result<FpaExportPlan> PrepareFpaExport(const FpaExportInput& in) {
 }
 
 Result<FpaFileNamed> CommitFpaExport(const FpaExportPlan& plan, DataFiles& files,
-                                     const PathMapper& paths) {
+                                     const PathMapper& paths,
+                                     const std::filesystem::path& companyFolder) {
     const std::string untouched = " Il progressivo di invio non è stato usato.";
     if (plan.advancesCounter && !files.isWritable(kTot))
         return Failure{"Impossibile creare il file " + plan.fileName +
@@ -372,7 +383,6 @@ Result<FpaFileNamed> CommitFpaExport(const FpaExportPlan& plan, DataFiles& files
     // disk, and last the file takes its name.
     set.step("copia " + archiveName);
     set.publish(*archive);
-    const std::size_t counterStep = set.steps().size();
     if (plan.advancesCounter) {
         set.step("contatore dei progressivi di invio (qorvana.tot)");
         try {
@@ -391,20 +401,13 @@ Result<FpaFileNamed> CommitFpaExport(const FpaExportPlan& plan, DataFiles& files
     set.step(plan.fileName);
     set.publish(*xml);
 
-    const Status applied = set.apply();
+    const Status applied =
+        ApplyWithIntent(set, companyFolder, "La creazione del file XML " + plan.fileName);
     if (applied) return FpaFileNamed{};
-    // The file has its name; only the folder's flush is not confirmed: the file stands.
-    if (set.failedStep() == set.steps().size() - 1 && set.failedFileNamed()) {
-        return {Failure{applied.message() + ".", true}, FpaFileNamed{}};
-    }
-    std::string message = applied.message();
-    if (set.failedStep() == counterStep && plan.advancesCounter)
-        message = "Impossibile creare il file " + plan.fileName +
-                  ": il contatore dei progressivi di invio non si può aggiornare (" + message + ")";
-    // Nothing is left behind: what was written is put back, and said when it cannot be.
-    if (const Status back = set.putBack(); !back)
-        return Failure{message + ".\n" + back.message(), true};
-    return Failure{message + "." + untouched};
+    // Once the intent is written the file, the copy and the counter are as good as written: what
+    // is missing is completed from it.
+    if (applied.partlyDone()) return {*applied.failure(), FpaFileNamed{}};
+    return Failure{applied.message() + untouched};
 }
 
 bool FpaFileIsCurrent(const FpaExportPlan& plan, const std::filesystem::path& written) {

@@ -88,16 +88,18 @@ struct FpaExportPlan {
 // Checks and composes; writes nothing. The refusal says what stops the export.
 Result<FpaExportPlan> PrepareFpaExport(const FpaExportInput& input);
 
-// The file written by a commit has its name (the document's fpaState is then the plan's
-// progressive, when the plan sets it).
+// The file written by a commit has its name, or will have it when the intent left by a failed
+// write is completed (the document's fpaState is then the plan's progressive, when the plan
+// sets it).
 struct FpaFileNamed {};
-// Writes through one WriteSet: the file under a temporary name, then the archive copy and the
-// counter, then gives the file its name, each write flushed to the disk. On a failure the
-// folder, the archive copy and the counter are put back as they were, and the message says so,
-// or says what could not be put back. The one exception: a file that has its name but whose
-// folder's flush was not confirmed stands: the failure then still holds FpaFileNamed.
+// Writes through one WriteSet under an intent in `companyFolder` (core/intent_log.h): the file
+// under a temporary name, then the archive copy and the counter, then gives the file its name,
+// each write flushed to the disk. A refusal writes nothing (the progressive is not used); a
+// write failing once the intent is written leaves it to complete the rest at the next posting
+// or start: the failure then still holds FpaFileNamed, and its message says so.
 Result<FpaFileNamed> CommitFpaExport(const FpaExportPlan& plan, DataFiles& files,
-                                     const PathMapper& paths);
+                                     const PathMapper& paths,
+                                     const std::filesystem::path& companyFolder);
 
 // True when `written`, the file written for the document before, is the file the plan writes
 // and holds what it writes: nothing the file carries changed since.
@@ -105,6 +107,9 @@ bool FpaFileIsCurrent(const FpaExportPlan& plan, const std::filesystem::path& wr
 // Removes the file written for the document (`fpaFile`, its suite path): it no longer goes with
 // the document. Done when it is gone (or was never there), else why it is still there.
 Status RemoveFpaFile(const PathMapper& paths, const std::string& fpaFile);
+
+// The host folder of the company's XML files (FatturaPA settings `fpa`); empty when none is set.
+std::filesystem::path FpaXmlFolder(const FpaRecord& fpa, const PathMapper& paths);
 
 // "Il file ... è stato creato all'interno della cartella ...", then the plan's warnings.
 std::string FpaCreatedMessage(const FpaExportPlan& plan);

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "core/counters_record.h"
+#include "core/intent_log.h"
 #include "core/paths.h"
 #include "core/session.h"
 #include "core/system_error.h"
@@ -397,6 +398,15 @@ std::string ListEInvoice(SdiStore& store, const std::filesystem::path& file,
     return {};
 }
 
+Result<std::string> StoreWithEInvoice(const std::filesystem::path& companyFolder,
+                                      const std::filesystem::path& file, const std::string& path) {
+    std::string problem;
+    std::optional<SdiStore> store = LoadSdiStore(companyFolder, problem);
+    if (store) problem = ListEInvoice(*store, file, path);
+    if (!problem.empty()) return Failure{problem};
+    return FormatSdiStore(*store);
+}
+
 bool UnchangedSinceSent(const EInvoiceEntry& entry, const std::filesystem::path& file) {
     const std::optional<std::string> xml = ReadFileBytes(file, nullptr);
     return xml && !entry.sendings.empty() && entry.sendings.back().digest == Sha256Hex(*xml);
@@ -450,10 +460,18 @@ Result<Resent> PrepareResend(SdiStore& store, const std::string& rejectedFile, S
         return Failure{"il file " + newName +
                        " esiste già: il contatore dei progressivi di "
                        "invio è indietro"};
-    // The file and the counter go together: when either cannot be written, neither stays.
+    // The file, the counter and the store go together, under an intent.
+    facts->progressive = std::to_string(next);
+    const std::string oldName = old->fileName;
+    const std::string newPath = Beside(old->path, newName);
+    old->replacedBy = newName;  // `old` is not used after the store grows
+    store.add(newName, newPath, *facts).replaces = oldName;
     WriteSet set(s.files);
-    const auto staged = set.stage(newFile, Beside(old->path, newName), *changed);
+    const auto staged = set.stage(newFile, newPath, *changed);
     if (!staged) return *staged.failure();
+    const auto listed = set.stage(FindInFolder(s.companyFolder(), kSdiStoreFile), kSdiStoreFile,
+                                  FormatSdiStore(store));
+    if (!listed) return *listed.failure();
     set.step(newName);
     set.publish(*staged);
     counter.setInt16(tot::kRecordCount, static_cast<std::int16_t>(next));
@@ -464,16 +482,11 @@ Result<Resent> PrepareResend(SdiStore& store, const std::string& rejectedFile, S
         return Failure{e.what()};
     }
     set.flush();
-    if (const Status applied = set.apply(); !applied) {
-        const Status back = set.putBack();
-        return Failure{applied.message() + (back ? "" : "\n" + back.message()), !back};
-    }
-    facts->progressive = std::to_string(next);
-    const std::string oldName = old->fileName;
-    const std::string newPath = Beside(old->path, newName);
-    old->replacedBy = newName;  // `old` is not used after the store grows
-    EInvoiceEntry& added = store.add(newName, newPath, *facts);
-    added.replaces = oldName;
+    set.step(kSdiStoreFile);
+    set.publish(*listed);
+    const Status applied = ApplyWithIntent(set, s.companyFolder(),
+                                           "Il nuovo invio di " + oldName + " come " + newName);
+    if (!applied) return *applied.failure();
     return Resent{newName, newFile};
 }
 

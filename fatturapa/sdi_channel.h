@@ -126,11 +126,15 @@ std::string MailboxKey(const MailAccount& imap);
 // The Italian reason when the file is not an e-invoice.
 std::string ListEInvoice(SdiStore& store, const std::filesystem::path& file,
                          const std::string& path);
+// The store of `companyFolder` as it is with that e-invoice listed, as the bytes of its file
+// (kSdiStoreFile), to be written with the document; the Italian reason when it cannot be.
+Result<std::string> StoreWithEInvoice(const std::filesystem::path& companyFolder,
+                                      const std::filesystem::path& file, const std::string& path);
 
 // A rejected e-invoice made ready to go again: its file, corrected by the operator, written
 // under the next transmission progressive (counter record 5 of qorvana.tot) and listed in the
-// store in place of the rejected one; the file and the counter are written through one WriteSet,
-// and put back when either cannot be written. The caller holds the company's posting lock.
+// store in place of the rejected one; the file, the counter and the store are written through
+// one WriteSet under an intent (core/intent_log.h). The caller holds the company's posting lock.
 struct Resent {
     std::string fileName;  // the new file's name
     std::filesystem::path file;

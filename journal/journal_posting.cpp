@@ -8,7 +8,9 @@
 #include "core/counters.h"
 #include "core/counters_record.h"
 #include "core/data_files.h"
+#include "core/intent_log.h"
 #include "core/money.h"
+#include "core/text.h"
 #include "core/write_set.h"
 #include "journal/account_record.h"
 #include "journal/journal_record.h"
@@ -182,11 +184,12 @@ Result<int> PostJournalEntry(DataFiles& files, const JournalEntry& entry,
     set.step("scrittura definitiva su disco");
     set.flush();
 
-    if (const Status applied = set.apply(); !applied)
-        return Failure{"Errore di scrittura durante la registrazione contabile (" +
-                           applied.message() + ").\nScritto: " + set.written() +
-                           ".\nNon scritto: " + set.notWritten() + ".",
-                       applied.partlyDone()};
+    const std::string what = "La registrazione contabile n. " +
+                             std::to_string(prepared.recordNumber) + " del " + Trim(entry.date) +
+                             " (" + Trim(entry.description) + ")";
+    const std::filesystem::path folder = files.pathOf(kGio).parent_path();
+    if (const Status applied = ApplyWithIntent(set, folder, what); !applied)
+        return *applied.failure();
     return prepared.recordNumber;
 }
 

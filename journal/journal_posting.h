@@ -41,9 +41,10 @@ double EntryImbalance(const JournalEntry& entry, const Money& money);
 
 // Writes the entry through one WriteSet: every posted line's amounts into its account's
 // running totals, the journal counter, the journal record at the new number; then makes the
-// three files durable. `postedAt` is the posting moment (days since 30/12/1899). Gives the
-// journal record written; a failure says why nothing was written, or (partly done) what was
-// and was not written when a write failed midway.
+// three files durable, under an intent (core/intent_log.h). `postedAt` is the posting moment
+// (days since 30/12/1899). Gives the journal record written; a failure says why nothing was
+// written, or (partly done) that a write failed once the intent was written: the intent left
+// completes the entry at the next posting or start.
 Result<int> PostJournalEntry(DataFiles& files, const JournalEntry& entry,
                              const LineAccounts& accounts, double postedAt);
 

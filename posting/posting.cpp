@@ -13,6 +13,7 @@
 #include "core/counters_record.h"
 #include "core/cp1252.h"
 #include "core/data_files.h"
+#include "core/intent_log.h"
 #include "core/money.h"
 #include "core/numbers.h"
 #include "core/paths.h"
@@ -78,6 +79,7 @@ struct Plan {
     // qorvana.num with the document's series, for an electronic invoice of kind 7.
     std::string seriesBytes;
     std::optional<WriteSet::StagedFile> seriesFile;
+    std::optional<WriteSet::StagedFile> withDocument;  // PostingInput::withDocument
 };
 
 // A file of the company folder: its host path and its name as the operator knows it.
@@ -113,7 +115,10 @@ bool HoldsNothing(std::span<const std::uint8_t> bytes) {
 // counters restored from an older copy would otherwise overwrite stored documents.
 Result<> CheckAppendsAreFree(const DataFiles& files, const Plan& plan) {
     const std::string behind = "I contatori di qorvana.tot sono indietro rispetto all'archivio: ";
-    const std::string nothing = ". Non è stato scritto niente: far ripristinare i contatori.";
+    const std::string nothing =
+        ". Non è stato scritto niente. I contatori non sono stati riparati: il programma propone "
+        "di "
+        "ripararli dai file all'avvio.";
     if (plan.recordNumber <= files.physicalRecords(kFte)) {
         const auto stored = files.read<InvoicesFile>(plan.recordNumber);
         if (!HoldsNothing(stored.bytes()))
@@ -184,6 +189,12 @@ Result<> ReserveRoom(DataFiles& files, const PostingInput& in, Plan& plan, Write
         auto staged = stage(kSeriesFile, plan.seriesBytes);
         if (!staged) return *staged.failure();
         plan.seriesFile = *staged;
+    }
+    if (in.withDocument) {
+        auto staged =
+            set.stage(in.withDocument->file, in.withDocument->suiteName, in.withDocument->bytes);
+        if (!staged) return Failure{staged.message() + ". Il documento non è stato memorizzato."};
+        plan.withDocument = *staged;
     }
     if (!in.writeLineFile) return {};
     const std::string name = LineFile::IssuedFileName(plan.documentCounter.single(tot::kSerial));
@@ -459,29 +470,20 @@ void UpdateArticle(ArticleRecord& a, const Plan& plan, const Movement& mv, const
     a.setDouble(art::kValueSold, value);
 }
 
-// The step of the stock movements and the positions of their writes among the writes: a write
-// failing midway tells how many were written.
-struct MovementWrites {
-    std::optional<std::size_t> step;
-    std::vector<std::size_t> positions;
-};
-
 // Adds the articles and the movements of the moved lines and the movement counter.
-std::vector<std::size_t> AddMovements(WriteSet& set, const PostingInput& in, const Plan& plan) {
-    std::vector<std::size_t> positions;
+void AddMovements(WriteSet& set, const PostingInput& in, const Plan& plan) {
     for (std::size_t i = 0; i < plan.movements.size(); ++i) {
         const Movement& mv = plan.movements[i];
         ArticleRecord a = set.read<ArticlesFile>(mv.article);
         UpdateArticle(a, plan, mv, in.money);
         set.write<ArticlesFile>(mv.article, a);
-        positions.push_back(set.write<MovementsFile>(plan.firstMovement + static_cast<int>(i),
-                                                     MovementRecord(in, plan, mv)));
+        set.write<MovementsFile>(plan.firstMovement + static_cast<int>(i),
+                                 MovementRecord(in, plan, mv));
     }
     auto counter = set.read<CountersFile>(tot::kMovements);
     const int last = plan.firstMovement + static_cast<int>(plan.movements.size()) - 1;
     counter.setInt16(tot::kRecordCount, static_cast<std::int16_t>(last));
     set.write<CountersFile>(tot::kMovements, counter);
-    return positions;
 }
 
 // Adds the marks on the imported records of `File`, as the step `what`: `field` set to `value`.
@@ -499,7 +501,7 @@ void AddMarks(WriteSet& set, const char* what, const std::vector<int>& records, 
 
 // Adds every write of the posting to `set`, in the suite's order, in steps named as the
 // operator reads them; the written files are made durable before the line file is named.
-MovementWrites AddWrites(WriteSet& set, const PostingInput& in, const Plan& plan) {
+void AddWrites(WriteSet& set, const PostingInput& in, const Plan& plan) {
     const std::string n = std::to_string(plan.recordNumber);
     set.step("contatore documenti (qorvana.tot)");
     if (plan.writeSeriesCounter) set.write<CountersFile>(tot::kFatturaPa, plan.seriesCounter);
@@ -512,10 +514,9 @@ MovementWrites AddWrites(WriteSet& set, const PostingInput& in, const Plan& plan
     set.write<InvoicesFile>(plan.recordNumber, plan.document);
     set.step("seconda parte " + n + " (qorvana.f2e)");
     set.write<ContinuationsFile>(plan.recordNumber, plan.continuation);
-    MovementWrites movements;
     if (!plan.movements.empty()) {
         set.step("articoli, movimenti di magazzino e loro contatore");
-        movements = {set.steps().size() - 1, AddMovements(set, in, plan)};
+        AddMovements(set, in, plan);
     }
     AddMarks<DeliveryNotesFile>(set, "segni sulle bolle importate", plan.notes, bol::kInvoiced, 1);
     AddMarks<ReceiptsFile>(set, "segni sulle ricevute importate", plan.receipts, d::kKind, 0);
@@ -525,7 +526,10 @@ MovementWrites AddWrites(WriteSet& set, const PostingInput& in, const Plan& plan
         set.step("il file delle righe " + plan.lineFileSuiteName);
         set.publish(*plan.lineFile);
     }
-    return movements;
+    if (plan.withDocument) {
+        set.step("il file " + in.withDocument->suiteName);
+        set.publish(*plan.withDocument);
+    }
 }
 
 }  // namespace
@@ -572,11 +576,10 @@ Result<DocumentStored> PostDocument(DataFiles& files, const PostingInput& input)
         return Failure{std::string("Errore di lettura dei dati (") + e.what() + ")" + kNotStored};
     }
     WriteSet set(files);
-    MovementWrites movements;
     try {
         if (auto reserved = ReserveRoom(files, in, plan, set); !reserved)
             return *reserved.failure();
-        movements = AddWrites(set, in, plan);
+        AddWrites(set, in, plan);
     } catch (const RecordIoError& e) {
         return Failure{std::string("Errore di lettura dei dati (") + e.what() + ")" + kNotStored};
     }
@@ -584,22 +587,16 @@ Result<DocumentStored> PostDocument(DataFiles& files, const PostingInput& input)
     stored.serial = plan.documentCounter.single(tot::kSerial);
     stored.pdfName = plan.pdfName;
 
-    const Status applied = set.apply();
-    stored.movements =
-        static_cast<int>(std::count_if(movements.positions.begin(), movements.positions.end(),
-                                       [&](std::size_t at) { return at < set.applied(); }));
+    stored.movements = static_cast<int>(plan.movements.size());
+    const HeaderEntries& h = in.draft->header;
+    const Status applied = ApplyWithIntent(
+        set, files.pathOf(kFte).parent_path(),
+        "La " + DocumentTitle(in.documentKind, in.draft->panel.documentType, h.documentNumber,
+                              h.documentDate, in.draft->customer.name));
     if (applied) return stored;
-    std::string partly;
-    if (stored.movements > 0 && set.failedStep() == movements.step)
-        partly = "; " + std::to_string(stored.movements) + " articoli e movimenti su " +
-                 std::to_string(plan.movements.size()) +
-                 " (contatore dei movimenti non aggiornato)";
-    return {Failure{"Errore di scrittura durante la memorizzazione del documento n. " +
-                        Trim(in.draft->header.documentNumber) + " (" + applied.message() +
-                        ").\nScritto: " + set.written() + partly +
-                        ".\nNon scritto: " + set.notWritten() + ".",
-                    applied.partlyDone()},
-            stored};
+    // Once the intent is written the document is stored: what is missing is completed from it.
+    if (applied.partlyDone()) return {*applied.failure(), stored};
+    return Failure{applied.message()};
 }
 
 }  // namespace qorvana

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,6 +41,14 @@ struct PostingInput {
     bool numberProposed = false;
     std::string companyFolder;  // \qorwin\qorwin\qoraz0.NNN: names the line file in messages
     CivilDateTime issueMoment;
+    // A whole file that changes with the document, in the same atomic step: the list of the
+    // electronic invoices to send, with the document's e-invoice.
+    struct WholeFile {
+        std::filesystem::path file;
+        std::string suiteName;
+        std::string bytes;
+    };
+    std::optional<WholeFile> withDocument;
 };
 
 // A document posted: where it was stored and under which number.
@@ -55,11 +64,12 @@ struct DocumentStored {
     std::string vatRegisterNumber;
 };
 
-// Posts the document through one WriteSet. Never throws for data problems: a refusal comes
-// back as a failure with nothing written; a write failing midway as a failure partly done
-// whose message says what was and was not written, with the document as far as it was
-// stored. Every check runs on the files as they are at this moment: where other processes of
-// this program share the company, the caller holds the PostingLock.
+// Posts the document through one WriteSet under an intent (core/intent_log.h). Never throws
+// for data problems: a refusal comes back as a failure with nothing written; a write failing
+// once the intent is written as a failure partly done, with the document as it is stored: the
+// intent left completes it at the next posting or start, and the message says so. Every check runs
+// on the files as they are at this moment: where other processes of this program share the company,
+// the caller holds the PostingLock.
 Result<DocumentStored> PostDocument(DataFiles& files, const PostingInput& input);
 
 // The serial after `serial`: + 1, back to 1 beyond 1 000 000 000 or when single precision

@@ -1,6 +1,7 @@
 #include "forms/body/confirm_cycle_form.h"
 
 #include "company/company_settings.h"
+#include "core/paths.h"
 #include "core/session.h"
 #include "core/text.h"
 #include "document/line_file.h"
@@ -114,21 +115,40 @@ void ConfirmCycle::start() {
     stored_ = DocumentStored{};
     forms_.draft().issueMoment = session_.clock.now();
     if (!post()) return;
+    const bool complete = stage_ == Stage::LineFileWritten;  // no write left to complete
     printDocument();
     // Told once the printing questions are answered: the printed copy has the number already.
     tellStoredNumber();
-    // The document's e-invoice joins the list to send, and goes at once when the company asks.
-    // The channel is loaded only for a document that has one.
+    // The document's e-invoice joined the list to send with the document; it goes at once when
+    // the company asks. The channel is loaded only for a document that has one.
     const std::string& fpaFile = lastPosted_->draft.fpaFile;
-    if (!fpaFile.empty())
+    if (complete && !fpaFile.empty())
         if (EInvoiceWindows* windows = LoadEInvoiceWindows(&body_))
-            windows->einvoiceStored(&body_, session_, fpaFile);
+            windows->sendAtOnce(&body_, session_, fpaFile);
     // With the accounting request, the registration form returns to the start form itself.
     if (!proposeRegistration()) finish();
 }
 
+PostingInput::WholeFile ConfirmCycle::sendingListWithEInvoice(QString& problem) const {
+    const std::string& fpaFile = forms_.draft().fpaFile;
+    const std::filesystem::path file = session_.paths.map(fpaFile);
+    EInvoiceWindows* windows = LoadEInvoiceWindows(&body_);
+    Result<PostingInput::WholeFile> list =
+        windows ? windows->sendingListWith(session_, fpaFile)
+                : Result<PostingInput::WholeFile>(
+                      Failure{"il modulo delle fatture elettroniche non si può caricare"});
+    if (list) return std::move(*list);
+    problem = QStringLiteral(
+                  "La fattura elettronica %1 non è stata messa nell'elenco da inviare: "
+                  "%2.")
+                  .arg(QString::fromStdString(file.filename().string()),
+                       QString::fromStdString(list.message()));
+    return {};
+}
+
 bool ConfirmCycle::post() {
     std::optional<Result<DocumentStored>> posted;
+    QString unlisted;  // why the document's e-invoice could not join the list to send
     {
         // Held for the posting alone: the operator hears of it after it is released.
         const std::optional<PostingLock> lock = LockCompanyForPosting(&body_, session_);
@@ -137,39 +157,39 @@ bool ConfirmCycle::post() {
             return false;
         }
         const WaitCursor wait;
-        posted = PostDocument(session_.files, postingInput());
+        PostingInput in = postingInput();
+        if (!forms_.draft().fpaFile.empty()) {
+            PostingInput::WholeFile list = sendingListWithEInvoice(unlisted);
+            if (unlisted.isEmpty()) in.withDocument = std::move(list);
+        }
+        posted = PostDocument(session_.files, in);
     }
     if (posted->hasValue()) stored_ = posted->value();
     if (stored_.renumbered && (posted->ok() || posted->partlyDone())) takeStoredNumber();
-    if (posted->ok()) {
-        // Posting writes the line file as its last step.
-        stage_ = Stage::LineFileWritten;
-        lastPosted_ = std::make_unique<PostedDocument>();
-        lastPosted_->draft = forms_.draft();
-        lastPosted_->document = toPrint(lastPosted_->draft);
-        return true;
+    if (!posted->ok()) {
+        tellStoredNumber();
+        // Nothing stored: the file would carry a number that is not a stored document's.
+        Warn(&body_, QString::fromStdString(posted->message()) +
+                         (posted->partlyDone() ? QString() : voidXmlFile()));
+        if (!posted->partlyDone()) {
+            backToHeader();
+            return false;
+        }
     }
-    tellStoredNumber();
-    Warn(&body_, QString::fromStdString(posted->message()) + voidXmlFile(posted->partlyDone()));
-    if (!posted->partlyDone()) {
-        backToHeader();
-        return false;
-    }
-    finish();
-    return false;
+    // Stored (a write that failed once the intent was written is completed from it): printed,
+    // sent and proposed for registration as any other. Posting writes the line file last.
+    stage_ = posted->ok() ? Stage::LineFileWritten : Stage::Posted;
+    lastPosted_ = std::make_unique<PostedDocument>();
+    lastPosted_->draft = forms_.draft();
+    lastPosted_->document = toPrint(lastPosted_->draft);
+    if (!unlisted.isEmpty()) Warn(&body_, unlisted);
+    return true;
 }
 
-QString ConfirmCycle::voidXmlFile(bool partlyStored) {
+QString ConfirmCycle::voidXmlFile() {
     DocumentDraft& draft = forms_.draft();
     if (draft.fpaFile.empty()) return {};
-    // Partly written: the document may be stored, but its file does not join the list.
-    if (partlyStored)
-        return QStringLiteral(
-                   "\nIl file %1 non è stato messo nell'elenco delle fatture "
-                   "elettroniche da inviare.")
-            .arg(QString::fromStdString(draft.fpaFile));
-    // Nothing stored: the file would carry a number that is not a stored document's. It is
-    // written again, under the same progressive, when the document is confirmed.
+    // It is written again, under the same progressive, when the document is confirmed.
     return QStringLiteral("\n") + RemoveDocumentXml(session_, draft);
 }
 

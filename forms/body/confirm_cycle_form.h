@@ -58,12 +58,16 @@ class ConfirmCycle {
     DocumentToPrint toPrint(const DocumentDraft& draft) const;
     // Told (over `parent`) when no document was posted in this run; false then.
     bool somethingToReprint(QWidget* parent);
-    // Posts the draft under the company's posting lock.
+    // Posts the draft under the company's posting lock, the e-invoice's listing to send with
+    // it; true when the document is stored.
     bool post();
+    // The list of the e-invoices to send with the draft's e-invoice added, written with the
+    // document; `problem` says why it cannot be.
+    PostingInput::WholeFile sendingListWithEInvoice(QString& problem) const;
     void backToHeader();
-    // What became of the XML file written for a document posting did not store, for the
-    // operator: removed when nothing was written, kept out of the list otherwise.
-    QString voidXmlFile(bool partlyStored);
+    // The XML file written for a document posting did not store, removed: what the operator is
+    // told.
+    QString voidXmlFile();
     // Posting took the next free number: the draft and the header take it.
     void takeStoredNumber();
     // Tells the operator the number the document was stored under instead of the proposed one.

@@ -15,7 +15,13 @@ namespace qorvana {
 struct Session;
 
 // The lock, or nullopt when the operator gave up waiting or the lock file cannot be used
-// (the operator has been told why); nothing must then be written.
-std::optional<PostingLock> LockCompanyForPosting(QWidget* parent, const Session& session);
+// (the operator has been told why); nothing must then be written. An operation left
+// interrupted (core/intent_log.h) is completed first and the operator told; one that cannot
+// be completed refuses the lock, so nothing is written over it.
+std::optional<PostingLock> LockCompanyForPosting(QWidget* parent, Session& session);
+
+// At start: completes an operation left interrupted, under the lock, and tells the operator.
+// While another workstation holds the lock, nothing is done: its posting recovers first.
+void RecoverInterruptedWrites(QWidget* parent, Session& session);
 
 }  // namespace qorvana

@@ -7,6 +7,9 @@
 #include <memory>
 #include <string>
 
+#include "core/result.h"
+#include "posting/posting.h"
+
 class QWidget;
 
 namespace qorvana {
@@ -20,9 +23,12 @@ class EInvoiceWindows {
     virtual ~EInvoiceWindows() = default;
     // The e-invoice window qorsdi.
     virtual std::unique_ptr<QorForm> makeListForm(Session& session, FormSet& forms) = 0;
-    // Lists the e-invoice written for the document just stored (`fpaFile`, its suite path)
-    // and, when the company's settings ask for it, sends it at once.
-    virtual void einvoiceStored(QWidget* parent, Session& session, const std::string& fpaFile) = 0;
+    // The list of the e-invoices to send (qorvana.sdi, as the file will hold it) with the
+    // document's e-invoice `fpaFile` (its suite path) added: posting writes it with the document.
+    virtual Result<PostingInput::WholeFile> sendingListWith(const Session& session,
+                                                            const std::string& fpaFile) = 0;
+    // Sends the e-invoice of the document just stored at once, when the company's settings ask.
+    virtual void sendAtOnce(QWidget* parent, Session& session, const std::string& fpaFile) = 0;
 };
 
 // The plugin's windows; nullptr, once the operator is told why, when it cannot be loaded.

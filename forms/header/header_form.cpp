@@ -716,7 +716,8 @@ void HeaderForm::createXml() {
     const auto created = XmlCreation(session(), draft, this).run();
     if (!created) return;
     transmissionNumber_->setText(QString::number(created->progressive));
-    ShowMessage(this, created->title, created->message, MsgIcon::Information);
+    if (!created->message.isEmpty())
+        ShowMessage(this, created->title, created->message, MsgIcon::Information);
 }
 
 void HeaderForm::openPanel() {

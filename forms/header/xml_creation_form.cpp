@@ -101,12 +101,15 @@ std::optional<XmlCreation::Created> XmlCreation::write(bool onlyWhenChanged) {
                 agreedToReplace = plan.target;
                 continue;
             }
-            const Result<FpaFileNamed> committed = CommitFpaExport(plan, s.files, s.paths);
+            const Result<FpaFileNamed> committed =
+                CommitFpaExport(plan, s.files, s.paths, s.companyFolder());
             lock->release();
             if (committed.hasValue() && plan.setsFpaState) draft_.fpaState = plan.progressive;
             if (!committed) {
                 Warn(window_, Q(committed.message()));
-                return std::nullopt;
+                // Once its intent is written the file is the document's: it is completed from it
+                // before anything else is written, and listed to send with the document.
+                if (!committed.partlyDone()) return std::nullopt;
             }
             draft_.fpaFile = plan.folderText + plan.fileName;
             const bool publicAdministration =
@@ -115,6 +118,7 @@ std::optional<XmlCreation::Created> XmlCreation::write(bool onlyWhenChanged) {
             Created created{draft_.fpaState, Q(FpaCreatedMessage(plan)),
                             publicAdministration ? QStringLiteral("Fattura elettronica PA")
                                                  : QStringLiteral("Fattura elettronica")};
+            if (!committed) created.message.clear();  // the warning told what became of it
             if (proposedKept && std::to_string(draft_.fpaState) != proposed)
                 created.message += QStringLiteral(
                                        "\nIl progressivo invio %1 è stato usato nel frattempo "

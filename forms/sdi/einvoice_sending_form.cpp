@@ -106,14 +106,9 @@ bool CorrectRejectedEInvoice(QWidget* parent, Session& s, const std::string& fil
     return SendListedEInvoice(parent, s, rewritten.fileName);
 }
 
-void EInvoiceStored(QWidget* parent, Session& s, const std::string& fpaFile) {
+void SendEInvoiceAtOnce(QWidget* parent, Session& s, const std::string& fpaFile) {
     if (fpaFile.empty()) return;
     const std::filesystem::path file = s.paths.map(fpaFile);
-    const bool listed = ChangeStore(
-        parent, s, [&](SdiStore& store) { return ListEInvoice(store, file, fpaFile); },
-        Q("La fattura elettronica " + file.filename().string() +
-          " non è stata messa nell'elenco da inviare: "));
-    if (!listed) return;
     std::error_code error;
     if (!std::filesystem::exists(s.companyFile(kSdiSettingsFile), error)) return;
     const SdiSettingsRead read = ReadSdiSettings(s.companyFile(kSdiSettingsFile), s.paths);

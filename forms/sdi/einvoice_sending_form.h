@@ -12,9 +12,9 @@ namespace qorvana {
 
 struct Session;
 
-// Lists the e-invoice written for the document just stored (`fpaFile`, its suite path) and,
-// when the company's settings ask for it, sends it at once.
-void EInvoiceStored(QWidget* parent, Session& session, const std::string& fpaFile);
+// Sends the e-invoice of the document just stored (`fpaFile`, its suite path; listed with the
+// document) at once, when the company's settings ask for it.
+void SendEInvoiceAtOnce(QWidget* parent, Session& session, const std::string& fpaFile);
 // Sends a listed e-invoice that was not sent yet; true when it went.
 bool SendListedEInvoice(QWidget* parent, Session& session, const std::string& fileName);
 // A rejected e-invoice written again from its stored document, with the customer's data as the

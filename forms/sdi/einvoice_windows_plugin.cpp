@@ -3,6 +3,10 @@
 #include <QObject>
 #include <memory>
 
+#include "core/paths.h"
+#include "core/session.h"
+#include "fatturapa/sdi_channel.h"
+#include "fatturapa/sdi_store.h"
 #include "forms/common/einvoice_windows.h"
 #include "forms/sdi/einvoice_list_form.h"
 #include "forms/sdi/einvoice_sending_form.h"
@@ -18,8 +22,16 @@ class EInvoiceWindowsPlugin : public QObject, public EInvoiceWindows {
     std::unique_ptr<QorForm> makeListForm(Session& session, FormSet& forms) override {
         return std::make_unique<EInvoiceListForm>(session, forms);
     }
-    void einvoiceStored(QWidget* parent, Session& session, const std::string& fpaFile) override {
-        EInvoiceStored(parent, session, fpaFile);
+    Result<PostingInput::WholeFile> sendingListWith(const Session& session,
+                                                    const std::string& fpaFile) override {
+        Result<std::string> list =
+            StoreWithEInvoice(session.companyFolder(), session.paths.map(fpaFile), fpaFile);
+        if (!list) return *list.failure();
+        return PostingInput::WholeFile{FindInFolder(session.companyFolder(), kSdiStoreFile),
+                                       kSdiStoreFile, std::move(*list)};
+    }
+    void sendAtOnce(QWidget* parent, Session& session, const std::string& fpaFile) override {
+        SendEInvoiceAtOnce(parent, session, fpaFile);
     }
 };
 

@@ -28,6 +28,7 @@
 #include "document/document_setup.h"
 #include "fatturapa/einvoice_terms.h"
 #include "fatturapa/fpa_customer_check.h"
+#include "forms/common/company_lock.h"
 #include "forms/common/date_picker.h"
 #include "forms/common/form_names.h"
 #include "forms/common/message_box.h"
@@ -354,6 +355,7 @@ bool StartForm::load(std::optional<int> company) {
     fillTables(SettingsOf(session()).start);
     session().files.open(session().companyFolder());
     WarnOnce(this, problems, session().toldProblems);
+    RecoverInterruptedWrites(this, session());
     return true;
 }
 

@@ -155,5 +155,34 @@ TEST_F(DataFilesTest, StartUpChecks) {
     EXPECT_TRUE(CheckCompanyFolder(PathMapper(drive.path()), 7));  // no invoices
 }
 
+// Counters behind or ahead of their files are found and set to the records held; a counter
+// that agrees is left.
+TEST_F(DataFilesTest, CountersOutOfStepRepairedFromTheFiles) {
+    const auto records = [](std::size_t length, int held, int blankAfter) {
+        return std::string(length * static_cast<std::size_t>(held), 'x') +
+               std::string(length * static_cast<std::size_t>(blankAfter), ' ');
+    };
+    drive.write("qorwin/qorwin/qoraz0.007/qorvana.fte",
+                records(InvoicesFile::Record::kLength, 3, 0));
+    drive.write("qorwin/qorwin/qoraz0.007/qorvana.mag",
+                records(MovementsFile::Record::kLength, 4, 2));
+    drive.write("qorwin/qorwin/qoraz0.007/qorvana.gio",
+                records(JournalFile::Record::kLength, 2, 0));
+    DataFiles files;
+    files.open(folder());
+    WriteRecordCount(files, tot::kInvoices, 2);   // behind: the next document would overwrite 3
+    WriteRecordCount(files, tot::kMovements, 6);  // ahead: two positions skipped
+    WriteRecordCount(files, tot::kJournal, 2);
+    const auto outOfStep = CountersOutOfStep(files);
+    ASSERT_EQ(outOfStep.size(), 2u);
+    EXPECT_EQ(
+        RepairCounters(files, outOfStep),
+        (std::vector<std::string>{"contatore 7, documenti (qorvana.fte, qorvana.f2e): da 2 a 3",
+                                  "contatore 11, movimenti di magazzino (qorvana.mag): da 6 a 4"}));
+    EXPECT_EQ(RecordCount(files, tot::kInvoices), 3);
+    EXPECT_EQ(RecordCount(files, tot::kMovements), 4);
+    EXPECT_TRUE(CountersOutOfStep(files).empty());
+}
+
 }  // namespace
 }  // namespace qorvana

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -81,6 +82,22 @@ TEST(PostingLock, ReleasedWhenTheHolderDies) {
     ::waitpid(holder, nullptr, 0);
     // The file stays: only the lock on it was the holder's.
     EXPECT_TRUE(std::filesystem::exists(dir.path() / PostingLock::kFileName));
+}
+
+// Whoever may write the company folder may take the lock after another user created its file,
+// whatever that user's umask.
+TEST(PostingLock, FileIsSharedWithEveryoneWhoMayWriteTheFolder) {
+    const mode_t umask = ::umask(022);
+    for (const auto& [folderMode, lockMode] :
+         {std::pair{0777, 0666}, std::pair{0770, 0660}, std::pair{0755, 0600}}) {
+        testing::TempDir dir;
+        std::filesystem::permissions(dir.path(), std::filesystem::perms(folderMode));
+        ASSERT_EQ(PostingLock::Take(dir.path(), 0ms).outcome, Outcome::Taken);
+        struct stat info {};
+        ASSERT_EQ(::stat((dir.path() / PostingLock::kFileName).c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, static_cast<mode_t>(lockMode)) << std::oct << folderMode;
+    }
+    ::umask(umask);
 }
 
 TEST(PostingLock, AFolderWithoutRoomForTheFileFails) {

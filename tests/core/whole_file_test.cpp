@@ -1,6 +1,8 @@
 #include "core/whole_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "tests/temp_dir.h"
 
@@ -79,6 +81,35 @@ TEST(WholeFile, TemporaryNamesAreOwnPerWrite) {
     ASSERT_TRUE(second.publish().ok());
     EXPECT_EQ(dir.read("qorvana.gnr"), "second");
     EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"qorvana.gnr"});
+}
+
+// Temporary files left by a process that ended before naming them are removed; those of a
+// running process, of another workstation or of another program stay.
+TEST(WholeFile, LeftTemporariesOfEndedProcessesOfThisWorkstationRemoved) {
+    TempDir dir;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        DurableFile left(dir.path() / "f1", "f1");
+        const bool reserved = left.reserve(3).ok();
+        std::_Exit(reserved ? 0 : 1);  // ends without discarding, as a crash would
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_EQ(Entries(dir.path()).size(), 1u);
+    const std::string ended = Entries(dir.path()).front();  // ".f1.HOST.PID-1.tmp"
+    const std::string host = ended.substr(4, ended.rfind('.', ended.size() - 5) - 4);
+    const std::string afterHost = ended.substr(4 + host.size());
+    const std::string otherHost = ".f1.altra-postazione" + afterHost;
+    const std::string running = ".f1." + host + "." + std::to_string(::getppid()) + "-1.tmp";
+    const std::string earlierPattern = ".f1" + afterHost;  // no workstation named
+    for (const std::string& name : {otherHost, running, earlierPattern, std::string("f2.tmp")})
+        dir.write(name, "x");
+    DurableFile own(dir.path() / "f3", "f3");
+    ASSERT_TRUE(own.reserve(1).ok());
+
+    EXPECT_EQ(RemoveLeftTemporaries(dir.path()), std::vector<std::string>{ended});
+    EXPECT_EQ(Entries(dir.path()).size(), 5u);
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / ended));
 }
 
 }  // namespace

@@ -156,7 +156,8 @@ struct Desk {
     std::string exportOnce(std::string* xml = nullptr, std::string* fileName = nullptr) {
         const Result<FpaExportPlan> prepared = prepare();
         if (!prepared) return prepared.message();
-        const Result<FpaFileNamed> committed = CommitFpaExport(*prepared, s.files, s.paths);
+        const Result<FpaFileNamed> committed =
+            CommitFpaExport(*prepared, s.files, s.paths, s.companyFolder());
         if (committed.hasValue()) draft.fpaState = prepared->progressive;
         if (!committed) return committed.message();
         if (xml) *xml = Slurp(prepared->target);
