@@ -170,9 +170,9 @@ Rewritten RewriteRejectedEInvoice(SdiStore& store, const std::string& rejectedFi
         return refuse("si può correggere solo una fattura elettronica scartata, una volta");
     if (std::string late = SameNumberRefusal(*old, s.clock.today()); !late.empty())
         return refuse(late);
+    const Result<std::string> rejectedXml = ReadFileBytes(s.paths.map(old->path));
+    if (!rejectedXml) return refuse(rejectedXml.message());
     std::string reason;
-    const std::optional<std::string> rejectedXml = ReadFileBytes(s.paths.map(old->path), &reason);
-    if (!rejectedXml) return refuse(reason);
     const std::optional<FileOnly> only = ReadFileOnly(*rejectedXml, reason);
     if (!only) return refuse(old->fileName + ": " + reason);
     const std::optional<FpaRecord> archived = ArchivedEntries(store, *old, s);

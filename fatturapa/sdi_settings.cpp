@@ -22,9 +22,8 @@ SdiSettingsRead ReadSdiSettings(const std::filesystem::path& file, const PathMap
                                   " contiene password ma è leggibile da altri utenti: renderlo "
                                   "leggibile solo dal proprietario (chmod 600 " +
                                   name + ")"};
-    std::string reason;
-    const std::optional<std::string> bytes = ReadFileBytes(file, &reason);
-    if (!bytes) return {std::nullopt, reason};
+    const Result<std::string> bytes = ReadFileBytes(file);
+    if (!bytes) return {std::nullopt, bytes.message()};
     const KeyValues values = ParseKeyValues(*bytes);
 
     SdiSettings s;

@@ -44,7 +44,7 @@ void Resend(SdiStore& store, const std::string& fileName, Session& s) {
     Expect(added && added->replaces == fileName && StateOf(*added) == EInvoiceState::Written,
            "the corrected e-invoice is listed, to be sent");
     std::string problem;
-    const std::optional<std::string> xml = ReadFileBytes(resent->file, &problem);
+    const Result<std::string> xml = ReadFileBytes(resent->file);
     const std::optional<EInvoiceFacts> facts =
         xml ? ReadEInvoiceFacts(*xml, problem) : std::nullopt;
     Expect(facts && facts->progressive == added->progressive,

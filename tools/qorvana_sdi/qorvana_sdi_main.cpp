@@ -206,10 +206,10 @@ int Send(const Command& c) {
         return Fail("indicare --smtp, --from e --to, o le impostazioni dell'azienda");
 
     const std::filesystem::path file = c.files[0];
-    const std::optional<std::string> bytes = ReadFileBytes(file, &problem);
-    if (!bytes) return Fail(problem);
+    const Result<std::string> bytes = ReadFileBytes(file);
+    if (!bytes) return Fail(bytes.message());
     const bool signedFile = IsSignedFileName(file.filename().string());
-    const std::optional<std::string> xml = signedFile ? SignedContent(*bytes) : bytes;
+    const std::optional<std::string> xml = signedFile ? SignedContent(*bytes) : *bytes;
     if (!xml) return Fail(file.filename().string() + ": non è un file firmato leggibile");
     const std::optional<EInvoiceFacts> facts = ReadEInvoiceFacts(*xml, problem);
     if (!facts) return Fail(file.filename().string() + ": " + problem);
