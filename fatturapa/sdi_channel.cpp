@@ -347,8 +347,8 @@ long long ReadAfterUid(const MailboxMark& mark, long long uidValidity) {
     return renumbered ? 0 : mark.lastUid;
 }
 
-std::string GatherFromMailbox(const MailAccount& imap, const MailboxMark& from, Gathered& into,
-                              MailboxMark& reached) {
+Status GatherFromMailbox(const MailAccount& imap, const MailboxMark& from, Gathered& into,
+                         MailboxMark& reached) {
     reached = from;
     MailboxUids listed = MessagesAfter(imap, from.lastUid);
     const long long afterUid =
@@ -357,7 +357,7 @@ std::string GatherFromMailbox(const MailAccount& imap, const MailboxMark& from, 
     if (afterUid != from.lastUid) listed = MessagesAfter(imap, afterUid);
     if (!listed.problem.empty()) {
         LogOriginal("casella " + MailboxKey(imap), listed.systemText);
-        return listed.problem;
+        return Failure{listed.problem};
     }
     reached = {afterUid, listed.uidValidity != 0 ? listed.uidValidity : from.uidValidity};
     for (long long uid : listed.uids) {
@@ -368,7 +368,7 @@ std::string GatherFromMailbox(const MailAccount& imap, const MailboxMark& from, 
             into.problems.push_back(origin + ": " + message.problem);
         } else if (!message.problem.empty()) {
             LogOriginal("lettura di " + origin, message.systemText);
-            return message.problem;  // the next reading starts here
+            return Failure{message.problem};  // the next reading starts here
         } else {
             GatheredMessage& m = into.messages.emplace_back();
             m.name = "messaggio_" + std::to_string(uid) + "_" +
@@ -383,13 +383,12 @@ std::string GatherFromMailbox(const MailAccount& imap, const MailboxMark& from, 
     return {};
 }
 
-std::string ListEInvoice(SdiStore& store, const std::filesystem::path& file,
-                         const std::string& path) {
+Status ListEInvoice(SdiStore& store, const std::filesystem::path& file, const std::string& path) {
     const Result<std::string> xml = ReadFileBytes(file);
-    if (!xml) return xml.message();
+    if (!xml) return Failure{xml.message()};
     std::string reason;
     const std::optional<EInvoiceFacts> facts = ReadEInvoiceFacts(*xml, reason);
-    if (!facts) return file.filename().string() + ": " + reason;
+    if (!facts) return Failure{file.filename().string() + ": " + reason};
     store.add(file.filename().string(), path, *facts);
     return {};
 }
@@ -398,8 +397,9 @@ Result<std::string> StoreWithEInvoice(const std::filesystem::path& companyFolder
                                       const std::filesystem::path& file, const std::string& path) {
     std::string problem;
     std::optional<SdiStore> store = LoadSdiStore(companyFolder, problem);
-    if (store) problem = ListEInvoice(*store, file, path);
-    if (!problem.empty()) return Failure{problem};
+    if (!store) return Failure{problem};
+    if (const Status listed = ListEInvoice(*store, file, path); !listed)
+        return Failure{listed.message()};
     return FormatSdiStore(*store);
 }
 

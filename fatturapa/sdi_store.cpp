@@ -311,9 +311,9 @@ std::optional<SdiStore> LoadSdiStore(const std::filesystem::path& companyFolder,
     return ParseSdiStore(*bytes, problem);
 }
 
-std::string SaveSdiStore(const std::filesystem::path& companyFolder, const SdiStore& store) {
+Status SaveSdiStore(const std::filesystem::path& companyFolder, const SdiStore& store) {
     const std::filesystem::path file = FindInFolder(companyFolder, kSdiStoreFile);
-    return WriteFileDurably(file, kSdiStoreFile, FormatSdiStore(store)).message();
+    return WriteFileDurably(file, kSdiStoreFile, FormatSdiStore(store));
 }
 
 }  // namespace qorvana

@@ -24,17 +24,17 @@ std::string Now(const Session& s) {
 
 // Loads the store, changes it and saves it under the company's lock; false when it could not
 // (the operator has been told).
-bool ChangeStore(QWidget* parent, Session& s, const std::function<std::string(SdiStore&)>& change,
+bool ChangeStore(QWidget* parent, Session& s, const std::function<Status(SdiStore&)>& change,
                  const QString& notDone) {
     std::optional<PostingLock> lock = LockCompanyForPosting(parent, s);
     if (!lock) return false;
     std::string problem;
     std::optional<SdiStore> store = LoadSdiStore(s.companyFolder(), problem);
-    if (store) problem = change(*store);
-    if (store && problem.empty()) problem = SaveSdiStore(s.companyFolder(), *store);
+    Status done = store ? change(*store) : Status(Failure{problem});
+    if (done) done = SaveSdiStore(s.companyFolder(), *store);
     lock->release();
-    if (problem.empty()) return true;
-    Warn(parent, notDone + Q(problem));
+    if (done) return true;
+    Warn(parent, notDone + Q(done.message()));
     return false;
 }
 
@@ -74,11 +74,11 @@ bool SendListedEInvoice(QWidget* parent, Session& s, const std::string& fileName
     }
     const bool recorded = ChangeStore(
         parent, s,
-        [&](SdiStore& changed) {
+        [&](SdiStore& changed) -> Status {
             EInvoiceEntry* e = changed.find(fileName);
-            if (!e) return std::string("la fattura non è più nell'elenco");
+            if (!e) return Failure{"la fattura non è più nell'elenco"};
             RecordSending(changed, *e, *sent.record);
-            return std::string();
+            return {};
         },
         Q("Il file " + fileName + " è stato inviato, ma l'invio non è stato registrato: "));
     if (recorded)
@@ -96,9 +96,10 @@ bool CorrectRejectedEInvoice(QWidget* parent, Session& s, const std::string& fil
     Rewritten rewritten;
     const bool written = ChangeStore(
         parent, s,
-        [&](SdiStore& changed) {
+        [&](SdiStore& changed) -> Status {
             rewritten = RewriteRejectedEInvoice(changed, fileName, company, s);
-            return rewritten.problem;
+            if (!rewritten.problem.empty()) return Failure{rewritten.problem};
+            return {};
         },
         Q("Il file " + fileName + " non è stato scritto di nuovo: "));
     if (!written) return false;
@@ -132,7 +133,7 @@ void ReadMailboxNotifications(QWidget* parent, Session& s) {
     const std::string key = MailboxKey(settings->imap);
     Gathered gathered;
     MailboxMark reached;
-    std::string stopped;
+    Status stopped;
     {
         const WaitCursor wait;
         GatherKept(s.companyFolder(), *store, gathered);
@@ -141,11 +142,11 @@ void ReadMailboxNotifications(QWidget* parent, Session& s) {
     std::vector<NotificationOutcome> outcomes;
     const bool recorded = ChangeStore(
         parent, s,
-        [&](SdiStore& changed) {
+        [&](SdiStore& changed) -> Status {
             outcomes =
                 RecordGathered(changed, gathered, *schemas, s.companyFolder(), Now(s), &reached);
             changed.mailboxMarks[key] = reached;
-            return std::string();
+            return {};
         },
         QStringLiteral("Le notifiche non sono state registrate: "));
     if (!recorded) return;
@@ -157,7 +158,7 @@ void ReadMailboxNotifications(QWidget* parent, Session& s) {
                  f.size() > 4 && f[4].contains(QStringLiteral("non abbinata")))
             text += "\n" + S(f[0] + " (" + f[1] + "): " + f[4]);
     for (const std::string& p : gathered.problems) text += "\n" + p;
-    if (!stopped.empty()) text += "\nLa lettura della casella si è interrotta: " + stopped + ".";
+    if (!stopped) text += "\nLa lettura della casella si è interrotta: " + stopped.message() + ".";
     ShowMessage(parent, kTitle, Q(text), MsgIcon::Information);
 }
 

@@ -47,7 +47,8 @@ struct RejectedInvoice : Desk {
         const Result<DocumentStored> posted = PostDocument(s.files, in);
         EXPECT_TRUE(posted.ok()) << posted.message();
         EXPECT_EQ(ListEInvoice(store, company / "fatturepa" / rejected,
-                               std::string(kCompany) + "\\fatturepa\\" + rejected),
+                               std::string(kCompany) + "\\fatturepa\\" + rejected)
+                      .message(),
                   "");
         SendingRecord sending;
         sending.time = "2026-12-06 10:00:00";

@@ -338,7 +338,7 @@ TEST(SdiStore, SavedDurablyAndLoaded) {
     testing::TempDir dir;
     std::string problem;
     EXPECT_TRUE(LoadSdiStore(dir.path(), problem)->entries.empty());
-    EXPECT_EQ(SaveSdiStore(dir.path(), StoreWithSentInvoice()), "");
+    EXPECT_EQ(SaveSdiStore(dir.path(), StoreWithSentInvoice()).message(), "");
     EXPECT_EQ(LoadSdiStore(dir.path(), problem)->entries[0].fileName, kFile);
     // Nothing but the store itself is left in the folder.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
