@@ -162,9 +162,11 @@ std::string SameNumberRefusal(const EInvoiceEntry& entry, const CivilDate& today
            "scartato";
 }
 
-Rewritten RewriteRejectedEInvoice(SdiStore& store, const std::string& rejectedFile,
-                                  const EInvoiceCompany& company, Session& s) {
-    const auto refuse = [](std::string why) { return Rewritten{{}, {}, std::move(why)}; };
+Result<Rewritten> RewriteRejectedEInvoice(SdiStore& store, const std::string& rejectedFile,
+                                          const EInvoiceCompany& company, Session& s) {
+    const auto refuse = [](std::string why) -> Result<Rewritten> {
+        return Failure{std::move(why)};
+    };
     EInvoiceEntry* old = store.find(rejectedFile);
     if (!old || StateOf(*old) != EInvoiceState::Rejected || !old->replacedBy.empty())
         return refuse("si può correggere solo una fattura elettronica scartata, una volta");
@@ -260,7 +262,7 @@ Rewritten RewriteRejectedEInvoice(SdiStore& store, const std::string& rejectedFi
         old->replacedBy = plan.fileName;  // `old` is not used after the store grows
         store.add(plan.fileName, plan.folderText + plan.fileName, *facts).replaces = oldName;
         for (const std::string& w : plan.warnings) message += "\n\nAttenzione: " + w;
-        return {plan.fileName, message, {}};
+        return Rewritten{plan.fileName, message};
     } catch (const RecordIoError& e) {
         return refuse(e.what());
     }

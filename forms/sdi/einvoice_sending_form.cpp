@@ -97,8 +97,9 @@ bool CorrectRejectedEInvoice(QWidget* parent, Session& s, const std::string& fil
     const bool written = ChangeStore(
         parent, s,
         [&](SdiStore& changed) -> Status {
-            rewritten = RewriteRejectedEInvoice(changed, fileName, company, s);
-            if (!rewritten.problem.empty()) return Failure{rewritten.problem};
+            Result<Rewritten> done = RewriteRejectedEInvoice(changed, fileName, company, s);
+            if (!done) return Failure{done.message()};
+            rewritten = std::move(*done);
             return {};
         },
         Q("Il file " + fileName + " non è stato scritto di nuovo: "));
