@@ -94,12 +94,12 @@ void UseStoreFile(ScratchCompany& company, Session& s) {
 
 void ReadSettings(const fs::path& file, const Session& s) {
     ::chmod(file.c_str(), 0600);
-    const SdiSettingsRead read = ReadSdiSettings(file, s.paths);
-    if (!read.settings) {
-        Expect(!read.problem.empty(), "settings refused say why");
+    const Result<SdiSettings> read = ReadSdiSettings(file, s.paths);
+    if (!read) {
+        Expect(!read.message().empty(), "settings refused say why");
         return;
     }
-    const SdiSettings& settings = *read.settings;
+    const SdiSettings& settings = *read;
     Expect(settings.pecAddress.empty() || IsMailAddress(settings.pecAddress),
            "the certified address is an address");
     Expect(IsMailAddress(SystemAddressFor(settings, "")), "the system's address is an address");

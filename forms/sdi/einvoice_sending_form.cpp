@@ -39,9 +39,12 @@ bool ChangeStore(QWidget* parent, Session& s, const std::function<Status(SdiStor
 }
 
 std::optional<SdiSettings> Settings(QWidget* parent, const Session& s) {
-    SdiSettingsRead read = ReadSdiSettings(s.companyFile(kSdiSettingsFile), s.paths);
-    if (!read.settings) Warn(parent, Q("Impostazioni dell'invio: " + read.problem + "."));
-    return read.settings;
+    Result<SdiSettings> read = ReadSdiSettings(s.companyFile(kSdiSettingsFile), s.paths);
+    if (!read) {
+        Warn(parent, Q("Impostazioni dell'invio: " + read.message() + "."));
+        return std::nullopt;
+    }
+    return std::move(*read);
 }
 
 std::optional<SdiStore> CurrentStore(QWidget* parent, const Session& s) {
@@ -113,8 +116,8 @@ void SendEInvoiceAtOnce(QWidget* parent, Session& s, const std::string& fpaFile)
     const std::filesystem::path file = s.paths.map(fpaFile);
     std::error_code error;
     if (!std::filesystem::exists(s.companyFile(kSdiSettingsFile), error)) return;
-    const SdiSettingsRead read = ReadSdiSettings(s.companyFile(kSdiSettingsFile), s.paths);
-    if (read.settings && read.settings->sendAfterConfirmation)
+    const Result<SdiSettings> read = ReadSdiSettings(s.companyFile(kSdiSettingsFile), s.paths);
+    if (read && read->sendAfterConfirmation)
         SendListedEInvoice(parent, s, file.filename().string());
 }
 

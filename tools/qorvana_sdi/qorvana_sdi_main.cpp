@@ -85,9 +85,10 @@ std::optional<SdiSettings> CompanySettings(const std::optional<Company>& company
     const std::filesystem::path file = FindInFolder(company->folder, kSdiSettingsFile);
     std::error_code error;
     if (!std::filesystem::exists(file, error)) return std::nullopt;
-    SdiSettingsRead read = ReadSdiSettings(file, company->paths);
-    problem = read.problem;
-    return read.settings;
+    Result<SdiSettings> read = ReadSdiSettings(file, company->paths);
+    problem = read.message();
+    if (!read) return std::nullopt;
+    return std::move(*read);
 }
 
 // The suite path of a host file under the drive root ("\fatture\A.xml"); the host path when
