@@ -55,16 +55,16 @@ std::string NormaliseIntent(EInvoiceCustomer& d) {
 
 }  // namespace
 
-EInvoiceCustomersRead ReadEInvoiceCustomers(const std::filesystem::path& file,
-                                            const std::string& suiteName) {
+Result<EInvoiceCustomers> ReadEInvoiceCustomers(const std::filesystem::path& file,
+                                                const std::string& suiteName) {
     const FileRead read = ReadWholeFile(file);
-    if (read.missing) return {EInvoiceCustomers{}, {}};
-    if (!read.ok()) return {std::nullopt, ReadFailureMessage(suiteName, read.error)};
-    const auto damaged = [&](std::size_t line) {
-        return EInvoiceCustomersRead{std::nullopt, "Il file " + suiteName +
-                                                       " (dati per la fattura elettronica dei "
-                                                       "clienti) è danneggiato alla riga " +
-                                                       std::to_string(line)};
+    if (read.missing) return EInvoiceCustomers{};
+    if (!read.ok()) return Failure{ReadFailureMessage(suiteName, read.error)};
+    const auto damaged = [&](std::size_t line) -> Result<EInvoiceCustomers> {
+        return Failure{"Il file " + suiteName +
+                       " (dati per la fattura elettronica dei "
+                       "clienti) è danneggiato alla riga " +
+                       std::to_string(line)};
     };
     // The version on the first line tells how many fields a customer's line holds.
     TabFileLines lines;
@@ -88,7 +88,7 @@ EInvoiceCustomersRead ReadEInvoiceCustomers(const std::filesystem::path& file,
         f.resize(kFieldsOfVersion[kLatestVersion - 1]);
         customers[customer] = {f[1], f[2], f[3] == "1", f[4], f[5], f[6], f[7], f[8]};
     }
-    return {std::move(customers), {}};
+    return customers;
 }
 
 std::string EInvoiceCustomersText(const EInvoiceCustomers& customers) {

@@ -45,14 +45,10 @@ struct EInvoiceCustomer {
 
 using EInvoiceCustomers = std::map<int, EInvoiceCustomer>;
 
-struct EInvoiceCustomersRead {
-    std::optional<EInvoiceCustomers> customers;  // none when damaged or unreadable
-    std::string problem;                         // Italian, naming the file
-};
-
-// A missing file reads as no customer data.
-EInvoiceCustomersRead ReadEInvoiceCustomers(const std::filesystem::path& file,
-                                            const std::string& suiteName);
+// A missing file reads as no customer data. A damaged or unreadable one fails, in Italian,
+// naming the file.
+Result<EInvoiceCustomers> ReadEInvoiceCustomers(const std::filesystem::path& file,
+                                                const std::string& suiteName);
 // The file's whole text for `customers`.
 std::string EInvoiceCustomersText(const EInvoiceCustomers& customers);
 // Writes the file whole (temporary file, flushed, renamed); the message of a failure.

@@ -162,17 +162,19 @@ std::string SameNumberRefusal(const EInvoiceEntry& entry, const CivilDate& today
            "scartato";
 }
 
-Rewritten RewriteRejectedEInvoice(SdiStore& store, const std::string& rejectedFile,
-                                  const EInvoiceCompany& company, Session& s) {
-    const auto refuse = [](std::string why) { return Rewritten{{}, {}, std::move(why)}; };
+Result<Rewritten> RewriteRejectedEInvoice(SdiStore& store, const std::string& rejectedFile,
+                                          const EInvoiceCompany& company, Session& s) {
+    const auto refuse = [](std::string why) -> Result<Rewritten> {
+        return Failure{std::move(why)};
+    };
     EInvoiceEntry* old = store.find(rejectedFile);
     if (!old || StateOf(*old) != EInvoiceState::Rejected || !old->replacedBy.empty())
         return refuse("si può correggere solo una fattura elettronica scartata, una volta");
     if (std::string late = SameNumberRefusal(*old, s.clock.today()); !late.empty())
         return refuse(late);
+    const Result<std::string> rejectedXml = ReadFileBytes(s.paths.map(old->path));
+    if (!rejectedXml) return refuse(rejectedXml.message());
     std::string reason;
-    const std::optional<std::string> rejectedXml = ReadFileBytes(s.paths.map(old->path), &reason);
-    if (!rejectedXml) return refuse(reason);
     const std::optional<FileOnly> only = ReadFileOnly(*rejectedXml, reason);
     if (!only) return refuse(old->fileName + ": " + reason);
     const std::optional<FpaRecord> archived = ArchivedEntries(store, *old, s);
@@ -260,7 +262,7 @@ Rewritten RewriteRejectedEInvoice(SdiStore& store, const std::string& rejectedFi
         old->replacedBy = plan.fileName;  // `old` is not used after the store grows
         store.add(plan.fileName, plan.folderText + plan.fileName, *facts).replaces = oldName;
         for (const std::string& w : plan.warnings) message += "\n\nAttenzione: " + w;
-        return {plan.fileName, message, {}};
+        return Rewritten{plan.fileName, message};
     } catch (const RecordIoError& e) {
         return refuse(e.what());
     }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/civil_date.h"
+#include "core/result.h"
 #include "document/document_math.h"
 #include "fatturapa/einvoice_terms.h"
 #include "fatturapa/fpa_record.h"
@@ -44,12 +45,11 @@ std::string SameNumberRefusal(const EInvoiceEntry& entry, const CivilDate& today
 struct Rewritten {
     std::string fileName;  // the new file's name
     std::string message;   // Italian: what was written, with any warning
-    std::string problem;   // Italian: why nothing was written
 };
 // Writes the rejected e-invoice `rejectedFile` again from its stored document (above) and lists
 // it in `store` as correcting the rejected one, ready to be sent. The caller holds the company's
-// posting lock and saves the store.
-Rewritten RewriteRejectedEInvoice(SdiStore& store, const std::string& rejectedFile,
-                                  const EInvoiceCompany& company, Session& session);
+// posting lock and saves the store. A failure says, in Italian, why nothing was written.
+Result<Rewritten> RewriteRejectedEInvoice(SdiStore& store, const std::string& rejectedFile,
+                                          const EInvoiceCompany& company, Session& session);
 
 }  // namespace qorvana

@@ -118,23 +118,23 @@ EInvoiceSettingsRead LoadEInvoiceSettings(const Session& s) {
 }
 
 EInvoiceCustomerRead ReadEInvoiceCustomer(const Session& s, int customer) {
-    const EInvoiceCustomersRead data = ReadEInvoiceCustomers(s.companyFile(kEInvoiceCustomersFile),
-                                                             s.companyPath(kEInvoiceCustomersFile));
-    if (!data.customers) return {{}, data.problem};
-    const auto at = data.customers->find(customer);
-    return {at != data.customers->end() ? at->second : EInvoiceCustomer{}, {}};
+    const Result<EInvoiceCustomers> data = ReadEInvoiceCustomers(
+        s.companyFile(kEInvoiceCustomersFile), s.companyPath(kEInvoiceCustomersFile));
+    if (!data) return {{}, data.message()};
+    const auto at = data->find(customer);
+    return {at != data->end() ? at->second : EInvoiceCustomer{}, {}};
 }
 
 Status SaveEInvoiceCustomer(const Session& s, int customer, const EInvoiceCustomer& data) {
     const auto file = s.companyFile(kEInvoiceCustomersFile);
     const std::string name = s.companyPath(kEInvoiceCustomersFile);
-    EInvoiceCustomersRead read = ReadEInvoiceCustomers(file, name);
-    if (!read.customers) return Failure{read.problem + ": i dati non sono stati memorizzati."};
+    Result<EInvoiceCustomers> read = ReadEInvoiceCustomers(file, name);
+    if (!read) return Failure{read.message() + ": i dati non sono stati memorizzati."};
     if (data.empty())
-        read.customers->erase(customer);
+        read->erase(customer);
     else
-        (*read.customers)[customer] = data;
-    return WriteEInvoiceCustomers(file, name, *read.customers);
+        (*read)[customer] = data;
+    return WriteEInvoiceCustomers(file, name, *read);
 }
 
 int StampDutyEntry(const HeaderTables& tables) {

@@ -25,10 +25,9 @@ namespace {
 
 // Adds one file found on disk: a notification as it is, a signed one opened, a message's.
 void GatherFile(const std::filesystem::path& file, Gathered& into) {
-    std::string reason;
-    const std::optional<std::string> bytes = ReadFileBytes(file, &reason);
+    const Result<std::string> bytes = ReadFileBytes(file);
     if (!bytes) {
-        into.problems.push_back(file.string() + ": " + reason);
+        into.problems.push_back(file.string() + ": " + bytes.message());
         return;
     }
     const std::string name = file.filename().string();
@@ -82,12 +81,11 @@ std::string Sha256Hex(std::string_view bytes) {
 
 std::string SignFile(const std::filesystem::path& xmlFile, const std::filesystem::path& p12,
                      const std::string& password, std::filesystem::path* signedFile) {
-    std::string reason;
-    const std::optional<std::string> content = ReadFileBytes(xmlFile, &reason);
-    if (!content) return reason;
+    const Result<std::string> content = ReadFileBytes(xmlFile);
+    if (!content) return content.message();
     if (p12.empty()) return "manca il certificato per la firma";
-    const std::optional<std::string> key = ReadFileBytes(p12, &reason);
-    if (!key) return "certificato per la firma: " + reason;
+    const Result<std::string> key = ReadFileBytes(p12);
+    if (!key) return "certificato per la firma: " + key.message();
     const SignedFile signedBytes = SignCadesBes(*content, *key, password);
     if (!signedBytes.problem.empty()) return signedBytes.problem;
     const std::filesystem::path target = xmlFile.string() + ".p7m";
@@ -114,9 +112,8 @@ OutgoingMail MailForSystem(const std::string& from, const std::string& to,
 SendResult SendFile(const MailAccount& account, const std::string& from, const std::string& to,
                     const std::filesystem::path& file, std::string_view xml, const std::string& now,
                     const ProgressReport& progress) {
-    std::string reason;
-    std::optional<std::string> bytes = ReadFileBytes(file, &reason);
-    if (!bytes) return {std::nullopt, reason};
+    Result<std::string> bytes = ReadFileBytes(file);
+    if (!bytes) return {std::nullopt, bytes.message()};
     const std::string name = file.filename().string();
     const std::string sentDigest = Sha256Hex(*bytes);
     const MailSent sent =
@@ -133,9 +130,9 @@ SendResult SendEInvoice(const SdiSettings& settings, const std::string& to,
                         const ProgressReport& progress) {
     if (settings.smtp.url.empty() || settings.pecAddress.empty())
         return {std::nullopt, "nelle impostazioni mancano il server smtp o l'indirizzo pec"};
+    const Result<std::string> xml = ReadFileBytes(xmlFile);
+    if (!xml) return {std::nullopt, xml.message()};
     std::string reason;
-    const std::optional<std::string> xml = ReadFileBytes(xmlFile, &reason);
-    if (!xml) return {std::nullopt, reason};
     const std::optional<EInvoiceFacts> facts = ReadEInvoiceFacts(*xml, reason);
     if (!facts) return {std::nullopt, xmlFile.filename().string() + ": " + reason};
     std::filesystem::path file = xmlFile;
@@ -193,10 +190,9 @@ void GatherKept(const std::filesystem::path& companyFolder, const SdiStore& stor
         for (const KeptMessage& k : store.kept)
             if (k.file == m.name) m.origin = k.origin;
         m.kept = true;
-        std::string reason;
-        std::optional<std::string> bytes = ReadFileBytes(file, &reason);
+        Result<std::string> bytes = ReadFileBytes(file);
         if (!bytes) {
-            m.problem = reason;
+            m.problem = bytes.message();
             continue;
         }
         m.bytes = std::move(*bytes);
@@ -351,8 +347,8 @@ long long ReadAfterUid(const MailboxMark& mark, long long uidValidity) {
     return renumbered ? 0 : mark.lastUid;
 }
 
-std::string GatherFromMailbox(const MailAccount& imap, const MailboxMark& from, Gathered& into,
-                              MailboxMark& reached) {
+Status GatherFromMailbox(const MailAccount& imap, const MailboxMark& from, Gathered& into,
+                         MailboxMark& reached) {
     reached = from;
     MailboxUids listed = MessagesAfter(imap, from.lastUid);
     const long long afterUid =
@@ -361,7 +357,7 @@ std::string GatherFromMailbox(const MailAccount& imap, const MailboxMark& from, 
     if (afterUid != from.lastUid) listed = MessagesAfter(imap, afterUid);
     if (!listed.problem.empty()) {
         LogOriginal("casella " + MailboxKey(imap), listed.systemText);
-        return listed.problem;
+        return Failure{listed.problem};
     }
     reached = {afterUid, listed.uidValidity != 0 ? listed.uidValidity : from.uidValidity};
     for (long long uid : listed.uids) {
@@ -372,7 +368,7 @@ std::string GatherFromMailbox(const MailAccount& imap, const MailboxMark& from, 
             into.problems.push_back(origin + ": " + message.problem);
         } else if (!message.problem.empty()) {
             LogOriginal("lettura di " + origin, message.systemText);
-            return message.problem;  // the next reading starts here
+            return Failure{message.problem};  // the next reading starts here
         } else {
             GatheredMessage& m = into.messages.emplace_back();
             m.name = "messaggio_" + std::to_string(uid) + "_" +
@@ -387,13 +383,12 @@ std::string GatherFromMailbox(const MailAccount& imap, const MailboxMark& from, 
     return {};
 }
 
-std::string ListEInvoice(SdiStore& store, const std::filesystem::path& file,
-                         const std::string& path) {
+Status ListEInvoice(SdiStore& store, const std::filesystem::path& file, const std::string& path) {
+    const Result<std::string> xml = ReadFileBytes(file);
+    if (!xml) return Failure{xml.message()};
     std::string reason;
-    const std::optional<std::string> xml = ReadFileBytes(file, &reason);
-    if (!xml) return reason;
     const std::optional<EInvoiceFacts> facts = ReadEInvoiceFacts(*xml, reason);
-    if (!facts) return file.filename().string() + ": " + reason;
+    if (!facts) return Failure{file.filename().string() + ": " + reason};
     store.add(file.filename().string(), path, *facts);
     return {};
 }
@@ -402,13 +397,14 @@ Result<std::string> StoreWithEInvoice(const std::filesystem::path& companyFolder
                                       const std::filesystem::path& file, const std::string& path) {
     std::string problem;
     std::optional<SdiStore> store = LoadSdiStore(companyFolder, problem);
-    if (store) problem = ListEInvoice(*store, file, path);
-    if (!problem.empty()) return Failure{problem};
+    if (!store) return Failure{problem};
+    if (const Status listed = ListEInvoice(*store, file, path); !listed)
+        return Failure{listed.message()};
     return FormatSdiStore(*store);
 }
 
 bool UnchangedSinceSent(const EInvoiceEntry& entry, const std::filesystem::path& file) {
-    const std::optional<std::string> xml = ReadFileBytes(file, nullptr);
+    const Result<std::string> xml = ReadFileBytes(file);
     return xml && !entry.sendings.empty() && entry.sendings.back().digest == Sha256Hex(*xml);
 }
 
@@ -417,9 +413,9 @@ Result<Resent> PrepareResend(SdiStore& store, const std::string& rejectedFile, S
     if (!old || StateOf(*old) != EInvoiceState::Rejected || !old->replacedBy.empty())
         return Failure{"si può inviare di nuovo solo una fattura scartata, una volta"};
     const std::filesystem::path oldFile = s.paths.map(old->path);
+    const Result<std::string> xml = ReadFileBytes(oldFile);
+    if (!xml) return Failure{xml.message()};
     std::string reason;
-    const std::optional<std::string> xml = ReadFileBytes(oldFile, &reason);
-    if (!xml) return Failure{reason};
     std::optional<EInvoiceFacts> facts = ReadEInvoiceFacts(*xml, reason);
     if (!facts) return Failure{old->fileName + ": " + reason};
 

@@ -112,10 +112,10 @@ std::vector<NotificationOutcome> RecordGathered(SdiStore& store, const Gathered&
 
 // Reads the mailbox's messages above the store's mark for it, gathering their notifications
 // and the messages themselves; `reached` becomes the highest message read in full, with the
-// mailbox's UIDVALIDITY. Problems of single messages go to `into.problems`; the result is the
-// problem that stopped the reading, empty when none.
-std::string GatherFromMailbox(const MailAccount& imap, const MailboxMark& from, Gathered& into,
-                              MailboxMark& reached);
+// mailbox's UIDVALIDITY. Problems of single messages go to `into.problems`; a failure is the
+// problem that stopped the reading.
+Status GatherFromMailbox(const MailAccount& imap, const MailboxMark& from, Gathered& into,
+                         MailboxMark& reached);
 // The UID to read the mailbox after: the mark's, unless the server's UIDVALIDITY is no longer
 // the one of the mark (the server numbered its messages anew): then the whole mailbox.
 long long ReadAfterUid(const MailboxMark& mark, long long uidValidity);
@@ -123,9 +123,8 @@ long long ReadAfterUid(const MailboxMark& mark, long long uidValidity);
 std::string MailboxKey(const MailAccount& imap);
 
 // Lists a written e-invoice in the store, read from its file (`path` as the suite names it).
-// The Italian reason when the file is not an e-invoice.
-std::string ListEInvoice(SdiStore& store, const std::filesystem::path& file,
-                         const std::string& path);
+// Fails, with the Italian reason, when the file is not an e-invoice.
+Status ListEInvoice(SdiStore& store, const std::filesystem::path& file, const std::string& path);
 // The store of `companyFolder` as it is with that e-invoice listed, as the bytes of its file
 // (kSdiStoreFile), to be written with the document; the Italian reason when it cannot be.
 Result<std::string> StoreWithEInvoice(const std::filesystem::path& companyFolder,

@@ -7,11 +7,12 @@
 #include <string>
 #include <string_view>
 
+#include "core/result.h"
+
 namespace qorvana {
 
-// The file's bytes; nullopt when it is missing or cannot be read (`reason` says why, in
-// Italian).
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& file, std::string* reason);
+// The file's bytes; a failure, saying why in Italian, when it is missing or cannot be read.
+Result<std::string> ReadFileBytes(const std::filesystem::path& file);
 
 // Writes "PROGRAM: WHAT: ORIGINAL" to the program's log (standard error): a library's or a
 // server's own text of what the operator was told in Italian.

@@ -9,22 +9,21 @@
 
 namespace qorvana {
 
-SdiSettingsRead ReadSdiSettings(const std::filesystem::path& file, const PathMapper& paths) {
+Result<SdiSettings> ReadSdiSettings(const std::filesystem::path& file, const PathMapper& paths) {
     const std::string name = file.filename().string();
     struct stat info {};
     if (::stat(file.c_str(), &info) != 0)
-        return {std::nullopt,
-                "mancano le impostazioni per l'invio delle fatture elettroniche: "
-                "creare il file " +
-                    name + " nella cartella dell'azienda"};
+        return Failure{
+            "mancano le impostazioni per l'invio delle fatture elettroniche: "
+            "creare il file " +
+            name + " nella cartella dell'azienda"};
     if ((info.st_mode & 077) != 0)
-        return {std::nullopt, "il file " + name +
-                                  " contiene password ma è leggibile da altri utenti: renderlo "
-                                  "leggibile solo dal proprietario (chmod 600 " +
-                                  name + ")"};
-    std::string reason;
-    const std::optional<std::string> bytes = ReadFileBytes(file, &reason);
-    if (!bytes) return {std::nullopt, reason};
+        return Failure{"il file " + name +
+                       " contiene password ma è leggibile da altri utenti: renderlo "
+                       "leggibile solo dal proprietario (chmod 600 " +
+                       name + ")"};
+    const Result<std::string> bytes = ReadFileBytes(file);
+    if (!bytes) return Failure{bytes.message()};
     const KeyValues values = ParseKeyValues(*bytes);
 
     SdiSettings s;
@@ -35,9 +34,9 @@ SdiSettingsRead ReadSdiSettings(const std::filesystem::path& file, const PathMap
     if (sign == "sempre")
         s.sign = SignPolicy::Always;
     else if (!sign.empty() && sign != "pa")
-        return {std::nullopt, "in " + name + " firma vale \"" + sign +
-                                  "\": i valori possibili "
-                                  "sono pa e sempre"};
+        return Failure{"in " + name + " firma vale \"" + sign +
+                       "\": i valori possibili "
+                       "sono pa e sempre"};
     s.pecAddress = ValueOf(values, "pec");
     s.smtp.url = ValueOf(values, "smtp");
     s.imap.url = ValueOf(values, "imap");
@@ -50,16 +49,16 @@ SdiSettingsRead ReadSdiSettings(const std::filesystem::path& file, const PathMap
     s.sendAfterConfirmation = after == "si" || after == "sì" || after == "1";
 
     if (!s.pecAddress.empty() && !IsMailAddress(s.pecAddress))
-        return {std::nullopt, "in " + name + " l'indirizzo pec \"" + s.pecAddress +
-                                  "\" non è un indirizzo di posta"};
+        return Failure{"in " + name + " l'indirizzo pec \"" + s.pecAddress +
+                       "\" non è un indirizzo di posta"};
     if (!s.systemAddress.empty() && !IsMailAddress(s.systemAddress))
-        return {std::nullopt, "in " + name + " l'indirizzo sdi \"" + s.systemAddress +
-                                  "\" non è un indirizzo di posta"};
+        return Failure{"in " + name + " l'indirizzo sdi \"" + s.systemAddress +
+                       "\" non è un indirizzo di posta"};
     for (const auto& [url, scheme] : {std::pair{s.smtp.url, "smtp"}, std::pair{s.imap.url, "imap"}})
         if (!url.empty())
             if (const std::string bad = MailUrlProblem(url, scheme); !bad.empty())
-                return {std::nullopt, "in " + name + ": " + bad};
-    return {s, {}};
+                return Failure{"in " + name + ": " + bad};
+    return s;
 }
 
 std::string SystemAddressFor(const SdiSettings& settings, const std::string& assigned) {

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "core/result.h"
 #include "fatturapa/mail_transport.h"
 
 namespace qorvana {
@@ -32,13 +33,9 @@ struct SdiSettings {
     bool sendAfterConfirmation = false;
 };
 
-struct SdiSettingsRead {
-    std::optional<SdiSettings> settings;
-    std::string problem;  // Italian: what is wrong and what to do
-};
-
-// Reads the settings file; paths in it are suite paths, mapped by `paths`.
-SdiSettingsRead ReadSdiSettings(const std::filesystem::path& file, const PathMapper& paths);
+// Reads the settings file; paths in it are suite paths, mapped by `paths`. A failure says, in
+// Italian, what is wrong and what to do.
+Result<SdiSettings> ReadSdiSettings(const std::filesystem::path& file, const PathMapper& paths);
 
 // The address to send to: the settings' own, else the one the system assigned, else its
 // published default.

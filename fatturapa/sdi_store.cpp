@@ -302,18 +302,18 @@ std::optional<SdiStore> LoadSdiStore(const std::filesystem::path& companyFolder,
     const std::filesystem::path file = FindInFolder(companyFolder, kSdiStoreFile);
     std::error_code error;
     if (!std::filesystem::exists(file, error)) return SdiStore{};
-    std::string reason;
-    const std::optional<std::string> bytes = ReadFileBytes(file, &reason);
+    const Result<std::string> bytes = ReadFileBytes(file);
     if (!bytes) {
-        problem = "il file " + std::string(kSdiStoreFile) + " non si può leggere (" + reason + ")";
+        problem = "il file " + std::string(kSdiStoreFile) + " non si può leggere (" +
+                  bytes.message() + ")";
         return std::nullopt;
     }
     return ParseSdiStore(*bytes, problem);
 }
 
-std::string SaveSdiStore(const std::filesystem::path& companyFolder, const SdiStore& store) {
+Status SaveSdiStore(const std::filesystem::path& companyFolder, const SdiStore& store) {
     const std::filesystem::path file = FindInFolder(companyFolder, kSdiStoreFile);
-    return WriteFileDurably(file, kSdiStoreFile, FormatSdiStore(store)).message();
+    return WriteFileDurably(file, kSdiStoreFile, FormatSdiStore(store));
 }
 
 }  // namespace qorvana

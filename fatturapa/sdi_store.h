@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/result.h"
 #include "fatturapa/sdi_einvoice.h"
 #include "fatturapa/sdi_notification.h"
 
@@ -102,7 +103,7 @@ std::optional<SdiStore> ParseSdiStore(std::string_view bytes, std::string& probl
 // posting lock when it means to save it again.
 std::optional<SdiStore> LoadSdiStore(const std::filesystem::path& companyFolder,
                                      std::string& problem);
-// Writes it durably; the Italian reason of a failure, empty on success.
-std::string SaveSdiStore(const std::filesystem::path& companyFolder, const SdiStore& store);
+// Writes it durably; a failure says why in Italian.
+Status SaveSdiStore(const std::filesystem::path& companyFolder, const SdiStore& store);
 
 }  // namespace qorvana

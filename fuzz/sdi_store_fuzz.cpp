@@ -44,7 +44,7 @@ void Resend(SdiStore& store, const std::string& fileName, Session& s) {
     Expect(added && added->replaces == fileName && StateOf(*added) == EInvoiceState::Written,
            "the corrected e-invoice is listed, to be sent");
     std::string problem;
-    const std::optional<std::string> xml = ReadFileBytes(resent->file, &problem);
+    const Result<std::string> xml = ReadFileBytes(resent->file);
     const std::optional<EInvoiceFacts> facts =
         xml ? ReadEInvoiceFacts(*xml, problem) : std::nullopt;
     Expect(facts && facts->progressive == added->progressive,
@@ -88,18 +88,18 @@ void UseStoreFile(ScratchCompany& company, Session& s) {
             Resend(*store, std::string(store->entries[i].fileName), s);
             ++resent;
         }
-    Expect(SaveSdiStore(company.folder(), *store).empty(), "the store is saved");
+    Expect(SaveSdiStore(company.folder(), *store).ok(), "the store is saved");
     Expect(LoadSdiStore(company.folder(), problem).has_value(), "a store saved loads again");
 }
 
 void ReadSettings(const fs::path& file, const Session& s) {
     ::chmod(file.c_str(), 0600);
-    const SdiSettingsRead read = ReadSdiSettings(file, s.paths);
-    if (!read.settings) {
-        Expect(!read.problem.empty(), "settings refused say why");
+    const Result<SdiSettings> read = ReadSdiSettings(file, s.paths);
+    if (!read) {
+        Expect(!read.message().empty(), "settings refused say why");
         return;
     }
-    const SdiSettings& settings = *read.settings;
+    const SdiSettings& settings = *read;
     Expect(settings.pecAddress.empty() || IsMailAddress(settings.pecAddress),
            "the certified address is an address");
     Expect(IsMailAddress(SystemAddressFor(settings, "")), "the system's address is an address");
@@ -120,7 +120,7 @@ void ResendCorrected(const fs::path& file, std::string_view bytes, Session& s) {
     rejection.errors.push_back({"00305", "1.1.4 CodiceDestinatario non valido", ""});
     RecordNotification(store, rejection, "IT01234567890_00001_NS_001.xml", "2026-12-06 11:00:00");
     Resend(store, kSentInvoice, s);
-    ListEInvoice(store, file, "\\fatture\\" + file.filename().string());
+    (void)ListEInvoice(store, file, "\\fatture\\" + file.filename().string());
     UseStore(store);
 }
 

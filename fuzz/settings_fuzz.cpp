@@ -67,24 +67,24 @@ void DueDatesOfEveryTerm(const TabFile& tab, const Money& money) {
 // Every customer's e-invoice data, what the start of a document tells of it and how the
 // e-invoice names the customer; the data written again must read back the same.
 void EveryCustomersEInvoiceData(const Session& s) {
-    const EInvoiceCustomersRead read =
+    const Result<EInvoiceCustomers> read =
         ReadEInvoiceCustomers(s.companyFile(kEInvoiceCustomersFile), kEInvoiceCustomersFile);
-    if (!read.customers) return;
+    if (!read) return;
     const CustomerRecord customer = s.files.read<CustomersFile>(kPublicAdministration);
-    for (const auto& [number, data] : *read.customers) {
+    for (const auto& [number, data] : *read) {
         MissingEInvoiceData(customer, data);
         CustomerNamingOf(customer, &data);
         EInvoiceCustomer typed = data;
         NormaliseEInvoiceCustomer(typed);
     }
     EInvoiceCustomers kept;
-    for (const auto& [number, data] : *read.customers)
+    for (const auto& [number, data] : *read)
         if (!data.empty()) kept[number] = data;
     const std::string text = EInvoiceCustomersText(kept);
     ScratchCompany::Put(s.companyFile(kEInvoiceCustomersFile), text);
-    const EInvoiceCustomersRead again =
+    const Result<EInvoiceCustomers> again =
         ReadEInvoiceCustomers(s.companyFile(kEInvoiceCustomersFile), kEInvoiceCustomersFile);
-    Expect(again.customers && EInvoiceCustomersText(*again.customers) == text,
+    Expect(again && EInvoiceCustomersText(*again) == text,
            "the customers' e-invoice data written read back");
 }
 

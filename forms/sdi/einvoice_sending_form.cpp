@@ -24,24 +24,27 @@ std::string Now(const Session& s) {
 
 // Loads the store, changes it and saves it under the company's lock; false when it could not
 // (the operator has been told).
-bool ChangeStore(QWidget* parent, Session& s, const std::function<std::string(SdiStore&)>& change,
+bool ChangeStore(QWidget* parent, Session& s, const std::function<Status(SdiStore&)>& change,
                  const QString& notDone) {
     std::optional<PostingLock> lock = LockCompanyForPosting(parent, s);
     if (!lock) return false;
     std::string problem;
     std::optional<SdiStore> store = LoadSdiStore(s.companyFolder(), problem);
-    if (store) problem = change(*store);
-    if (store && problem.empty()) problem = SaveSdiStore(s.companyFolder(), *store);
+    Status done = store ? change(*store) : Status(Failure{problem});
+    if (done) done = SaveSdiStore(s.companyFolder(), *store);
     lock->release();
-    if (problem.empty()) return true;
-    Warn(parent, notDone + Q(problem));
+    if (done) return true;
+    Warn(parent, notDone + Q(done.message()));
     return false;
 }
 
 std::optional<SdiSettings> Settings(QWidget* parent, const Session& s) {
-    SdiSettingsRead read = ReadSdiSettings(s.companyFile(kSdiSettingsFile), s.paths);
-    if (!read.settings) Warn(parent, Q("Impostazioni dell'invio: " + read.problem + "."));
-    return read.settings;
+    Result<SdiSettings> read = ReadSdiSettings(s.companyFile(kSdiSettingsFile), s.paths);
+    if (!read) {
+        Warn(parent, Q("Impostazioni dell'invio: " + read.message() + "."));
+        return std::nullopt;
+    }
+    return std::move(*read);
 }
 
 std::optional<SdiStore> CurrentStore(QWidget* parent, const Session& s) {
@@ -74,11 +77,11 @@ bool SendListedEInvoice(QWidget* parent, Session& s, const std::string& fileName
     }
     const bool recorded = ChangeStore(
         parent, s,
-        [&](SdiStore& changed) {
+        [&](SdiStore& changed) -> Status {
             EInvoiceEntry* e = changed.find(fileName);
-            if (!e) return std::string("la fattura non è più nell'elenco");
+            if (!e) return Failure{"la fattura non è più nell'elenco"};
             RecordSending(changed, *e, *sent.record);
-            return std::string();
+            return {};
         },
         Q("Il file " + fileName + " è stato inviato, ma l'invio non è stato registrato: "));
     if (recorded)
@@ -96,9 +99,11 @@ bool CorrectRejectedEInvoice(QWidget* parent, Session& s, const std::string& fil
     Rewritten rewritten;
     const bool written = ChangeStore(
         parent, s,
-        [&](SdiStore& changed) {
-            rewritten = RewriteRejectedEInvoice(changed, fileName, company, s);
-            return rewritten.problem;
+        [&](SdiStore& changed) -> Status {
+            Result<Rewritten> done = RewriteRejectedEInvoice(changed, fileName, company, s);
+            if (!done) return Failure{done.message()};
+            rewritten = std::move(*done);
+            return {};
         },
         Q("Il file " + fileName + " non è stato scritto di nuovo: "));
     if (!written) return false;
@@ -111,8 +116,8 @@ void SendEInvoiceAtOnce(QWidget* parent, Session& s, const std::string& fpaFile)
     const std::filesystem::path file = s.paths.map(fpaFile);
     std::error_code error;
     if (!std::filesystem::exists(s.companyFile(kSdiSettingsFile), error)) return;
-    const SdiSettingsRead read = ReadSdiSettings(s.companyFile(kSdiSettingsFile), s.paths);
-    if (read.settings && read.settings->sendAfterConfirmation)
+    const Result<SdiSettings> read = ReadSdiSettings(s.companyFile(kSdiSettingsFile), s.paths);
+    if (read && read->sendAfterConfirmation)
         SendListedEInvoice(parent, s, file.filename().string());
 }
 
@@ -132,7 +137,7 @@ void ReadMailboxNotifications(QWidget* parent, Session& s) {
     const std::string key = MailboxKey(settings->imap);
     Gathered gathered;
     MailboxMark reached;
-    std::string stopped;
+    Status stopped;
     {
         const WaitCursor wait;
         GatherKept(s.companyFolder(), *store, gathered);
@@ -141,11 +146,11 @@ void ReadMailboxNotifications(QWidget* parent, Session& s) {
     std::vector<NotificationOutcome> outcomes;
     const bool recorded = ChangeStore(
         parent, s,
-        [&](SdiStore& changed) {
+        [&](SdiStore& changed) -> Status {
             outcomes =
                 RecordGathered(changed, gathered, *schemas, s.companyFolder(), Now(s), &reached);
             changed.mailboxMarks[key] = reached;
-            return std::string();
+            return {};
         },
         QStringLiteral("Le notifiche non sono state registrate: "));
     if (!recorded) return;
@@ -157,7 +162,7 @@ void ReadMailboxNotifications(QWidget* parent, Session& s) {
                  f.size() > 4 && f[4].contains(QStringLiteral("non abbinata")))
             text += "\n" + S(f[0] + " (" + f[1] + "): " + f[4]);
     for (const std::string& p : gathered.problems) text += "\n" + p;
-    if (!stopped.empty()) text += "\nLa lettura della casella si è interrotta: " + stopped + ".";
+    if (!stopped) text += "\nLa lettura della casella si è interrotta: " + stopped.message() + ".";
     ShowMessage(parent, kTitle, Q(text), MsgIcon::Information);
 }
 

@@ -113,21 +113,20 @@ TEST(EInvoiceCustomers, FileAndTypedData) {
         {11, {"", "", false, "", "", "", "08060120341234567-000001", "15/01/2026"}},
         {5, {}}};  // empty: not kept
     ASSERT_TRUE(WriteEInvoiceCustomers(file, "qorvana.fec", written));
-    const EInvoiceCustomersRead read = ReadEInvoiceCustomers(file, "qorvana.fec");
-    ASSERT_TRUE(read.customers) << read.problem;
-    EXPECT_EQ(read.customers->size(), 4u);
-    EXPECT_EQ(read.customers->at(11).intentProtocol + " " + read.customers->at(11).intentDate,
+    const Result<EInvoiceCustomers> read = ReadEInvoiceCustomers(file, "qorvana.fec");
+    ASSERT_TRUE(read) << read.message();
+    EXPECT_EQ(read->size(), 4u);
+    EXPECT_EQ(read->at(11).intentProtocol + " " + read->at(11).intentDate,
               "08060120341234567-000001 15/01/2026");
-    EXPECT_EQ(read.customers->at(9).pec, "ufficio@pec.it");
-    EXPECT_TRUE(read.customers->at(9).splitPayment);
-    EXPECT_EQ(read.customers->at(7).firstName + " " + read.customers->at(7).surname,
-              "Niccolò D'Amico");
-    EXPECT_TRUE(ReadEInvoiceCustomers(dir.path() / "none", "x").customers->empty());
+    EXPECT_EQ(read->at(9).pec, "ufficio@pec.it");
+    EXPECT_TRUE(read->at(9).splitPayment);
+    EXPECT_EQ(read->at(7).firstName + " " + read->at(7).surname, "Niccolò D'Amico");
+    EXPECT_TRUE(ReadEInvoiceCustomers(dir.path() / "none", "x")->empty());
     // A file of the first version, without names, is read as it was written.
     dir.write(file, "QORVANA-FEC\t1\r\n2\tM5UXCR1\t\t0\t\r\n");
-    const EInvoiceCustomersRead first = ReadEInvoiceCustomers(file, "qorvana.fec");
-    ASSERT_TRUE(first.customers) << first.problem;
-    EXPECT_EQ(first.customers->at(2).recipientCode, "M5UXCR1");
+    const Result<EInvoiceCustomers> first = ReadEInvoiceCustomers(file, "qorvana.fec");
+    ASSERT_TRUE(first) << first.message();
+    EXPECT_EQ(first->at(2).recipientCode, "M5UXCR1");
 
     const struct {
         const char* text;
@@ -142,10 +141,10 @@ TEST(EInvoiceCustomers, FileAndTypedData) {
     for (const auto& d : damaged) {
         dir.write(file, d.text);
         const auto r = ReadEInvoiceCustomers(file, "qorvana.fec");
-        EXPECT_FALSE(r.customers) << d.text;
-        EXPECT_NE(r.problem.find("danneggiato alla riga " + std::to_string(d.line)),
+        EXPECT_FALSE(r) << d.text;
+        EXPECT_NE(r.message().find("danneggiato alla riga " + std::to_string(d.line)),
                   std::string::npos)
-            << r.problem;
+            << r.message();
     }
 
     const struct {

@@ -47,7 +47,8 @@ struct RejectedInvoice : Desk {
         const Result<DocumentStored> posted = PostDocument(s.files, in);
         EXPECT_TRUE(posted.ok()) << posted.message();
         EXPECT_EQ(ListEInvoice(store, company / "fatturepa" / rejected,
-                               std::string(kCompany) + "\\fatturepa\\" + rejected),
+                               std::string(kCompany) + "\\fatturepa\\" + rejected)
+                      .message(),
                   "");
         SendingRecord sending;
         sending.time = "2026-12-06 10:00:00";
@@ -64,7 +65,7 @@ struct RejectedInvoice : Desk {
     }
 
     void today(int day) { s.clock = SessionClock({{2026, 12, day}, 9, 0, 0}); }
-    Rewritten rewrite() { return RewriteRejectedEInvoice(store, rejected, setup, s); }
+    Result<Rewritten> rewrite() { return RewriteRejectedEInvoice(store, rejected, setup, s); }
 };
 
 // Corrected within five days: the customer's code and address as now, the document as
@@ -79,14 +80,14 @@ TEST(EInvoiceCorrection, WrittenAgainFromTheStoredDocument) {
     d.customer.setText(cli::kAddress, "Via Roma 2");
     d.s.files.write<CustomersFile>(1, d.customer);
     d.lines.clear();  // the draft is gone: only the records speak
-    const Rewritten r = d.rewrite();
-    ASSERT_EQ(r.problem, "");
-    EXPECT_EQ(r.fileName, "IT01234567897_00002.xml");
-    EXPECT_NE(r.message.find("dal documento n. 15 del 06/12/2026"), std::string::npos);
+    const Result<Rewritten> r = d.rewrite();
+    ASSERT_EQ(r.message(), "");
+    EXPECT_EQ(r->fileName, "IT01234567897_00002.xml");
+    EXPECT_NE(r->message.find("dal documento n. 15 del 06/12/2026"), std::string::npos);
     EXPECT_EQ(d.counter(), 2);
     EXPECT_EQ(d.draft.fpaState, 0);
-    const std::string xml = Slurp(d.company / "fatturepa" / r.fileName);
-    for (const auto& f : CheckFatturaPAFile(r.fileName, xml, Schema()))
+    const std::string xml = Slurp(d.company / "fatturepa" / r->fileName);
+    for (const auto& f : CheckFatturaPAFile(r->fileName, xml, Schema()))
         ADD_FAILURE() << FormatFinding(f) << "\n" << xml;
     for (const char* expected :
          {"<ProgressivoInvio>2</ProgressivoInvio>", "<CodiceDestinatario>ABC1234<",
@@ -96,11 +97,11 @@ TEST(EInvoiceCorrection, WrittenAgainFromTheStoredDocument) {
           "<ImportoTotaleDocumento>1268.80</ImportoTotaleDocumento>"})
         EXPECT_NE(xml.find(expected), std::string::npos) << expected << "\n" << xml;
     EXPECT_TRUE(fs::exists(d.company / "fpa2"));
-    EXPECT_EQ(d.store.find(d.rejected)->replacedBy, r.fileName);
-    EXPECT_EQ(d.store.find(r.fileName)->replaces, d.rejected);
-    EXPECT_EQ(StateOf(*d.store.find(r.fileName)), EInvoiceState::Written);
+    EXPECT_EQ(d.store.find(d.rejected)->replacedBy, r->fileName);
+    EXPECT_EQ(d.store.find(r->fileName)->replaces, d.rejected);
+    EXPECT_EQ(StateOf(*d.store.find(r->fileName)), EInvoiceState::Written);
     // Once: the rejected one is now corrected.
-    EXPECT_NE(d.rewrite().problem.find("una volta"), std::string::npos);
+    EXPECT_NE(d.rewrite().message().find("una volta"), std::string::npos);
 }
 
 // After five days the same number and date no longer hold: a new document is needed, and
@@ -108,10 +109,11 @@ TEST(EInvoiceCorrection, WrittenAgainFromTheStoredDocument) {
 TEST(EInvoiceCorrection, SameNumberOnlyWithinFiveDays) {
     RejectedInvoice d;
     d.today(12);
-    const Rewritten r = d.rewrite();
-    EXPECT_NE(r.problem.find("scartata il 06/12/2026"), std::string::npos) << r.problem;
-    EXPECT_NE(r.problem.find("entro 5 giorni dallo scarto (fino al 11/12/2026"), std::string::npos);
-    EXPECT_NE(r.problem.find("Occorre emettere un nuovo documento"), std::string::npos);
+    const Result<Rewritten> r = d.rewrite();
+    EXPECT_NE(r.message().find("scartata il 06/12/2026"), std::string::npos) << r.message();
+    EXPECT_NE(r.message().find("entro 5 giorni dallo scarto (fino al 11/12/2026"),
+              std::string::npos);
+    EXPECT_NE(r.message().find("Occorre emettere un nuovo documento"), std::string::npos);
     EXPECT_EQ(d.counter(), 1);
     EXPECT_TRUE(d.store.find(d.rejected)->replacedBy.empty());
     EXPECT_EQ(RejectionDay(*d.store.find(d.rejected)), (CivilDate{2026, 12, 6}));

@@ -338,7 +338,7 @@ TEST(SdiStore, SavedDurablyAndLoaded) {
     testing::TempDir dir;
     std::string problem;
     EXPECT_TRUE(LoadSdiStore(dir.path(), problem)->entries.empty());
-    EXPECT_EQ(SaveSdiStore(dir.path(), StoreWithSentInvoice()), "");
+    EXPECT_EQ(SaveSdiStore(dir.path(), StoreWithSentInvoice()).message(), "");
     EXPECT_EQ(LoadSdiStore(dir.path(), problem)->entries[0].fileName, kFile);
     // Nothing but the store itself is left in the folder.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
@@ -479,12 +479,12 @@ TEST(SdiSettings, AddressAssignedAndCredentialsInTheServerRefused) {
         dir.write("qorvana-sdi.ini", "pec=ditta@pec.it\r\nsmtp=smtps://smtp.pec.it:465\r\n");
     const PathMapper paths(dir.path());
     ::chmod(file.c_str(), 0600);
-    const SdiSettingsRead read = ReadSdiSettings(file, paths);
-    ASSERT_TRUE(read.settings) << read.problem;
-    EXPECT_EQ(SystemAddressFor(*read.settings, ""), "sdi01@pec.fatturapa.it");
-    EXPECT_EQ(SystemAddressFor(*read.settings, "sdi23@pec.fatturapa.it"), "sdi23@pec.fatturapa.it");
+    const Result<SdiSettings> read = ReadSdiSettings(file, paths);
+    ASSERT_TRUE(read) << read.message();
+    EXPECT_EQ(SystemAddressFor(*read, ""), "sdi01@pec.fatturapa.it");
+    EXPECT_EQ(SystemAddressFor(*read, "sdi23@pec.fatturapa.it"), "sdi23@pec.fatturapa.it");
     dir.write("qorvana-sdi.ini", "smtp=smtps://user:pw@smtp.pec.it\r\n");
-    EXPECT_NE(ReadSdiSettings(file, paths).problem.find("non deve contenere"), std::string::npos);
+    EXPECT_NE(ReadSdiSettings(file, paths).message().find("non deve contenere"), std::string::npos);
 }
 
 }  // namespace

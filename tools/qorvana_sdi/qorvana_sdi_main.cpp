@@ -65,17 +65,16 @@ std::string Now() {
 
 // Loads the store, changes it and saves it, under the company's posting lock; the change's
 // problem, when it has one, leaves the store as it was.
-std::string UpdateStore(const Company& company,
-                        const std::function<std::string(SdiStore&)>& change) {
+Status UpdateStore(const Company& company, const std::function<Status(SdiStore&)>& change) {
     PostingLock::Attempt attempt = PostingLock::Take(company.folder);
     if (attempt.outcome == PostingLock::Outcome::Busy)
-        return "un'altra postazione sta memorizzando dati dell'azienda: riprovare";
+        return Failure{"un'altra postazione sta memorizzando dati dell'azienda: riprovare"};
     if (attempt.outcome == PostingLock::Outcome::Failed)
-        return "l'archivio dell'azienda non si può riservare: " + attempt.problem;
+        return Failure{"l'archivio dell'azienda non si può riservare: " + attempt.problem};
     std::string problem;
     std::optional<SdiStore> store = LoadSdiStore(company.folder, problem);
-    if (!store) return problem;
-    if (problem = change(*store); !problem.empty()) return problem;
+    if (!store) return Failure{problem};
+    if (Status changed = change(*store); !changed) return changed;
     return SaveSdiStore(company.folder, *store);
 }
 
@@ -86,9 +85,10 @@ std::optional<SdiSettings> CompanySettings(const std::optional<Company>& company
     const std::filesystem::path file = FindInFolder(company->folder, kSdiSettingsFile);
     std::error_code error;
     if (!std::filesystem::exists(file, error)) return std::nullopt;
-    SdiSettingsRead read = ReadSdiSettings(file, company->paths);
-    problem = read.problem;
-    return read.settings;
+    Result<SdiSettings> read = ReadSdiSettings(file, company->paths);
+    problem = read.message();
+    if (!read) return std::nullopt;
+    return std::move(*read);
 }
 
 // The suite path of a host file under the drive root ("\fatture\A.xml"); the host path when
@@ -150,15 +150,15 @@ int Resend(const Company& company, const SdiSettings& settings, const std::strin
                      "progressivo\n";
     std::string newName;
     std::string path;
-    std::string failed = UpdateStore(company, [&](SdiStore& store) {
+    Status failed = UpdateStore(company, [&](SdiStore& store) -> Status {
         const Result<Resent> resent = PrepareResend(store, rejected.fileName, s);
-        if (!resent) return resent.message();
+        if (!resent) return Failure{resent.message()};
         newName = resent->fileName;
         if (const EInvoiceEntry* added = store.find(newName)) path = added->path;
-        return std::string();
+        return {};
     });
-    if (!failed.empty())
-        return Fail(rejected.fileName + " non è stata inviata di nuovo: " + failed);
+    if (!failed)
+        return Fail(rejected.fileName + " non è stata inviata di nuovo: " + failed.message());
     const SendResult sent = SendEInvoice(settings, to, s.paths.map(path), Now());
     if (!sent.record)
         return Fail(newName + ", la correzione di " + rejected.fileName +
@@ -166,14 +166,14 @@ int Resend(const Company& company, const SdiSettings& settings, const std::strin
                     " (inviarla con qorvana-sdi send)");
     std::cout << rejected.fileName << " scartata: inviata di nuovo, corretta, come "
               << sent.record->fileSent << " a " << to << " il " << sent.record->time << "\n";
-    failed = UpdateStore(company, [&](SdiStore& store) {
+    failed = UpdateStore(company, [&](SdiStore& store) -> Status {
         EInvoiceEntry* entry = store.find(newName);
-        if (!entry) return std::string("la fattura " + newName + " non è più nell'elenco");
+        if (!entry) return Failure{"la fattura " + newName + " non è più nell'elenco"};
         RecordSending(store, *entry, *sent.record);
-        return std::string();
+        return {};
     });
-    if (!failed.empty())
-        return Fail("il file è stato inviato ma l'invio non è registrato: " + failed);
+    if (!failed)
+        return Fail("il file è stato inviato ma l'invio non è registrato: " + failed.message());
     return 0;
 }
 
@@ -206,10 +206,10 @@ int Send(const Command& c) {
         return Fail("indicare --smtp, --from e --to, o le impostazioni dell'azienda");
 
     const std::filesystem::path file = c.files[0];
-    const std::optional<std::string> bytes = ReadFileBytes(file, &problem);
-    if (!bytes) return Fail(problem);
+    const Result<std::string> bytes = ReadFileBytes(file);
+    if (!bytes) return Fail(bytes.message());
     const bool signedFile = IsSignedFileName(file.filename().string());
-    const std::optional<std::string> xml = signedFile ? SignedContent(*bytes) : bytes;
+    const std::optional<std::string> xml = signedFile ? SignedContent(*bytes) : *bytes;
     if (!xml) return Fail(file.filename().string() + ": non è un file firmato leggibile");
     const std::optional<EInvoiceFacts> facts = ReadEInvoiceFacts(*xml, problem);
     if (!facts) return Fail(file.filename().string() + ": " + problem);
@@ -246,12 +246,12 @@ int Send(const Command& c) {
     }
     const std::string path =
         SuitePathOf(signedFile ? file.parent_path() / xmlName : file, company->paths);
-    const std::string failed = UpdateStore(*company, [&](SdiStore& s) {
+    const Status failed = UpdateStore(*company, [&](SdiStore& s) -> Status {
         RecordSending(s, s.add(xmlName, path, *facts), *sent.record);
-        return std::string();
+        return {};
     });
-    if (!failed.empty())
-        return Fail("il file è stato inviato ma l'invio non è registrato: " + failed);
+    if (!failed)
+        return Fail("il file è stato inviato ma l'invio non è registrato: " + failed.message());
     return 0;
 }
 
@@ -276,21 +276,20 @@ int Receipts(const Command& c) {
         imap = settings->imap;
         const auto mark = before->mailboxMarks.find(MailboxKey(*imap));
         const MailboxMark from = mark == before->mailboxMarks.end() ? MailboxMark() : mark->second;
-        if (const std::string stopped = GatherFromMailbox(*imap, from, gathered, reached);
-            !stopped.empty())
-            gathered.problems.push_back("casella di posta: " + stopped);
+        if (const Status stopped = GatherFromMailbox(*imap, from, gathered, reached); !stopped)
+            gathered.problems.push_back("casella di posta: " + stopped.message());
     }
 
     std::vector<NotificationOutcome> outcomes;
-    const std::string failed = UpdateStore(*company, [&](SdiStore& store) {
+    const Status failed = UpdateStore(*company, [&](SdiStore& store) -> Status {
         outcomes = RecordGathered(store, gathered, *schemas, company->folder, Now(),
                                   imap ? &reached : nullptr);
         if (imap) store.mailboxMarks[MailboxKey(*imap)] = reached;
-        return std::string();
+        return {};
     });
     bool refused = !gathered.problems.empty();
     for (const std::string& p : gathered.problems) std::cerr << "qorvana-sdi: " << p << "\n";
-    if (!failed.empty()) return Fail("nessuna notifica è stata registrata: " + failed);
+    if (!failed) return Fail("nessuna notifica è stata registrata: " + failed.message());
     for (const NotificationOutcome& o : outcomes) {
         if (o.refused)
             std::cerr << "qorvana-sdi: " << o.line << "\n";

@@ -61,8 +61,11 @@ std::variant<Command, std::string> ParseCommand(const std::vector<std::string>& 
 }
 
 std::optional<std::string> ReadPasswordFile(const std::string& file, std::string& problem) {
-    std::optional<std::string> bytes = ReadFileBytes(file, &problem);
-    if (!bytes) return std::nullopt;
+    const Result<std::string> bytes = ReadFileBytes(file);
+    if (!bytes) {
+        problem = bytes.message();
+        return std::nullopt;
+    }
     std::string password = bytes->substr(0, bytes->find_first_of("\r\n"));
     return password;
 }
