@@ -134,12 +134,7 @@ CivilDateTime SessionClock::now() const {
 }
 
 std::string PickerDate(std::string_view d) {
-    if (d.size() != 8) return std::string(d);
-    std::string out(10, '/');
-    d.copy(out.data(), 2, 6);
-    d.copy(out.data() + 3, 2, 4);
-    d.copy(out.data() + 6, 4, 0);
-    return out;
+    return CivilDate::ShownFromRecord(d);
 }
 
 }  // namespace qorvana
