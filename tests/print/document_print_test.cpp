@@ -281,135 +281,102 @@ TEST(FormDrawing, ElementsToOperations) {
     EXPECT_TRUE(ReadFormDrawing(dir.path() / "missing.lkf").empty());
 }
 
-// A company folder holding customer 2 and article 1, and a layout that places every item and
-// every line column, for documents posted and then printed.
-class PostedDocumentPrint : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        WriteEmptyCounters(dir.path());
-        files.open(dir.path());
-        for (const auto& [record, count] : {std::pair{tot::kCustomers, 2}, {tot::kArticles, 1}}) {
-            auto counter = files.read<CountersFile>(record);
-            counter.setInt16(tot::kRecordCount, static_cast<std::int16_t>(count));
-            files.write<CountersFile>(record, counter);
-        }
-        CustomerRecord c;
-        c.setText(cli::kName1, "ROSSI SRL  ");
-        c.setText(cli::kTown, "VERONA");
-        c.setText(cli::kPhone3, "0511234");
-        c.setText(cli::kIbanPrefix, "IT60");
-        c.setText(cli::kCin, "X");
-        c.setText(cli::kAbi, "05428");
-        c.setText(cli::kCab, "11101");
-        c.setText(cli::kBankAccount, "000000123456");
-        c.setText(cli::kCarrier1, "BARTOLINI SPA");
-        c.setText(cli::kNotes1, "Consegna al mattino");
-        files.write<CustomersFile>(2, c);
-        ArticleRecord a;
-        a.setDouble(art::kStock, 10);
-        files.write<ArticlesFile>(1, a);
-
-        for (int item = 1; item <= 84; ++item) Place(settings, item, 10 + 2 * item, 5 + 3 * item);
-        Place(settings, 85, 100, 0);
-        Place(settings, 86, 110, 0);  // ten rows per page
-        for (int column = 1; column <= 9; ++column) Place(settings, 86 + column, 20 * column, 0);
-        settings.printLines[1] = "DITTA";
-        vat.loaded = true;
-        vat.rate[1] = 22;
-        vat.rateText[1] = "22";
-        vat.withholding[1] = 20;
-        vat.withholdingText[1] = "20";
-        vat.exemptionText[1] = "Escluso art. 15";
-        std::array<std::array<std::string, 2>, PaymentTerms::kTerms> rows{};
-        rows[0] = {"Rimessa diretta", "0"};
-        rows[1] = {"Bonifico 30 gg", "1"};
-        terms = PaymentTerms::FromRows(rows);
-        start.transportReasons = {"Vendita", "Reso"};
-        start.goodsAppearance = {"Scatole", "Bancali", "Sfuso"};
-    }
-
-    // The draft of document `number` to customer 2, as the forms leave it at confirmation.
-    DocumentDraft draftOf(const std::string& number) const {
-        DocumentDraft draft;
-        draft.customer = {2, "ROSSI SRL", "VERONA"};
-        HeaderEntries& h = draft.header;
-        h.documentNumber = number;
-        h.documentDate = "06/12/2026";
-        h.registrationDate = "06/12/2026";
-        h.paymentTerms = 1;
-        h.paymentTermsText = "Bonifico 30 gg";
-        h.dueDates[0] = "05/01/2027";
-        h.dueDates[1] = "05/02/2027";
-        h.instalmentAmounts = {"600,5", "50,25", "", "", "", ""};
-        h.deferredVat = true;
-        TransportEntries& t = draft.transport;
-        t.deliveryNote = " 7 ";  // the "DDT" typed, then the delivery notes imported
-        draft.imports.noteNumbers = "12 13";
-        t.order = "ORD-4";
-        t.packages = "3";
-        t.weight = "12,5";
-        t.startDate = "06/12/2026";
-        t.startTime = "10:30";
-        t.reasonPosition = 1;
-        t.reason = "Reso";
-        t.goodsAppearancePosition = 2;
-        t.goodsAppearance = "Sfuso";
-        t.shipping = Shipping::ByCarrier;
-        t.carrierLines = {"BARTOLINI SPA", "", ""};
-        DocumentLine& lamp = draft.lines[1];
-        lamp.articleRecord = 1;
-        lamp.code = "LAMP";
-        lamp.description = "Lampada LED";
-        lamp.unit = "NR";
-        lamp.vatCode = 1;
-        lamp.quantity = 2.5;
-        lamp.unitPrice = 199.99;
-        lamp.discount1 = 10;
-        lamp.discount2 = 5;
-        draft.lines[2].description = "Trasporto";
-        draft.lines[2].quantity = -9999;
-        draft.lines[2].unitPrice = 15;
-        draft.lines[2].vatCode = 1;
-        draft.lines[3].description = "Diritti";
-        draft.lines[3].unitPrice = 100;
-        draft.lines[3].vatCode = 13;
-        return draft;
-    }
-    // The figures as the body form computes them.
-    void compute(DocumentDraft& draft) const {
-        draft.figures = RecomputeDocument(draft.lines, vat, draft.vatInclusive, money);
-        ChargeStampDuty(draft.figures, IsCreditNote(draft.kind, draft.panel.documentType),
-                        draft.einvoice, money);
-    }
-    Result<DocumentStored> post(const DocumentDraft& draft) {
-        PostingInput in;
-        in.draft = &draft;
-        in.vat = &vat;
-        in.money = money;
-        in.documentKind = draft.kind;
-        in.fpaState = draft.fpaState;
-        in.issueMoment = CivilDateTime{CivilDate{2026, 12, 6}, 10, 0, 0};
-        return PostDocument(files, in);
-    }
-    PrintedDocument print(const DocumentDraft& draft) const {
-        return ComposeDocument(DocumentToPrintOf(draft, files, money, true), settings, vat, {},
-                               money, TwoMillimetresEach);
-    }
-
-    testing::TempDir dir;
-    DataFiles files;
-    Money money{true, 2};
-    PrintSettings settings;
-    VatTable vat;
-    PaymentTerms terms;
-    StartTables start;
-};
+// The draft of document `number` to customer 2, as the forms leave it at confirmation.
+DocumentDraft PostedDraft(const std::string& number) {
+    DocumentDraft draft;
+    draft.customer = {2, "ROSSI SRL", "VERONA"};
+    HeaderEntries& h = draft.header;
+    h.documentNumber = number;
+    h.documentDate = h.registrationDate = "06/12/2026";
+    h.paymentTerms = 1;
+    h.paymentTermsText = "Bonifico 30 gg";
+    h.dueDates = {"05/01/2027", "05/02/2027", "", "", "", ""};
+    h.instalmentAmounts = {"600,5", "50,25", "", "", "", ""};
+    h.deferredVat = true;
+    TransportEntries& t = draft.transport;
+    t = {.deliveryNote = " 7 ",  // the "DDT" typed, then the delivery notes imported
+         .order = "ORD-4",
+         .packages = "3",
+         .weight = "12,5",
+         .startDate = "06/12/2026",
+         .startTime = "10:30",
+         .warehouseDescription = "",
+         .reason = "Reso",
+         .reasonPosition = 1,
+         .goodsAppearance = "Sfuso",
+         .goodsAppearancePosition = 2,
+         .shipping = Shipping::ByCarrier,
+         .carrierLines = {"BARTOLINI SPA", "", ""}};
+    draft.imports.noteNumbers = "12 13";
+    const auto line = [&draft](int n, const char* description, double quantity, double price,
+                               int vatCode) -> DocumentLine& {
+        DocumentLine& l = draft.lines[n];
+        l.description = description;
+        l.quantity = quantity;
+        l.unitPrice = price;
+        l.vatCode = static_cast<std::int16_t>(vatCode);
+        return l;
+    };
+    DocumentLine& lamp = line(1, "Lampada LED", 2.5, 199.99, 1);
+    lamp.articleRecord = 1;
+    lamp.code = "LAMP";
+    lamp.unit = "NR";
+    lamp.discount1 = 10;
+    lamp.discount2 = 5;
+    line(2, "Trasporto", -9999, 15, 1);
+    line(3, "Diritti", 0, 100, 13);
+    return draft;
+}
 
 // A document read back from its records and line file (document/stored_document.h) prints as
 // it printed when it was posted, byte for byte in the print image: the way a document a
 // recovery completed after the program ended is printed again. The texts come from the draft
 // and the customer's record, never from a form.
-TEST_F(PostedDocumentPrint, ReadBackItPrintsAsPosted) {
+TEST(PostedDocumentPrint, ReadBackItPrintsAsPosted) {
+    testing::TempDir dir;
+    WriteEmptyCounters(dir.path());
+    DataFiles files;
+    files.open(dir.path());
+    for (const auto& [record, count] : {std::pair{tot::kCustomers, 2}, {tot::kArticles, 1}}) {
+        auto counter = files.read<CountersFile>(record);
+        counter.setInt16(tot::kRecordCount, static_cast<std::int16_t>(count));
+        files.write<CountersFile>(record, counter);
+    }
+    CustomerRecord c;
+    c.setText(cli::kName1, "ROSSI SRL  ");
+    c.setText(cli::kIbanPrefix, "IT60");
+    c.setText(cli::kCin, "X");
+    c.setText(cli::kAbi, "05428");
+    c.setText(cli::kCab, "11101");
+    c.setText(cli::kBankAccount, "000000123456");
+    c.setText(cli::kCarrier1, "BARTOLINI SPA");
+    c.setText(cli::kNotes1, "Consegna al mattino");
+    files.write<CustomersFile>(2, c);
+    files.write<ArticlesFile>(1, ArticleRecord{});
+    // Every item and every line column placed.
+    PrintSettings settings;
+    for (int item = 1; item <= 84; ++item) Place(settings, item, 10 + 2 * item, 5 + 3 * item);
+    Place(settings, 85, 100, 0);
+    Place(settings, 86, 110, 0);
+    for (int column = 1; column <= 9; ++column) Place(settings, 86 + column, 20 * column, 0);
+    VatTable vat;
+    vat.rate[1] = 22;
+    vat.rateText[1] = "22";
+    vat.withholdingText[1] = "20";
+    vat.withholding[1] = 20;
+    vat.exemptionText[1] = "Escluso art. 15";
+    std::array<std::array<std::string, 2>, PaymentTerms::kTerms> rows{};
+    rows[1] = {"Bonifico 30 gg", "1"};
+    const PaymentTerms terms = PaymentTerms::FromRows(rows);
+    StartTables start;
+    start.transportReasons = {"Vendita", "Reso"};
+    start.goodsAppearance = {"Scatole", "Bancali", "Sfuso"};
+    const Money money(true, 2);
+    const auto print = [&](const DocumentDraft& draft) {
+        return ComposeDocument(DocumentToPrintOf(draft, files, money, true), settings, vat, {},
+                               money, TwoMillimetresEach);
+    };
+
     struct Case {
         const char* number;
         DocumentKind kind;
@@ -424,36 +391,43 @@ TEST_F(PostedDocumentPrint, ReadBackItPrintsAsPosted) {
         {"17", DocumentKind::Invoice, 3, "TD01", false, true},
         {"18", DocumentKind::ElectronicInvoice, 4, "TD04", false, false},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.number);
-        DocumentDraft draft = draftOf(c.number);
-        draft.kind = c.kind;
-        draft.fpaState = c.fpaState;
-        draft.panel.documentType = c.type;
-        draft.vatInclusive = c.vatInclusive;
-        draft.einvoice.everyCustomer = c.everyCustomer;
-        draft.einvoice.chargeStampDuty = c.everyCustomer;
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.number);
+        DocumentDraft draft = PostedDraft(k.number);
+        draft.kind = k.kind;
+        draft.fpaState = k.fpaState;
+        draft.panel.documentType = k.type;
+        draft.vatInclusive = k.vatInclusive;
+        draft.einvoice.everyCustomer = draft.einvoice.chargeStampDuty = k.everyCustomer;
         draft.einvoice.stampDutyEntry = 1;
         draft.einvoice.stampDutyEntries[1] = true;
-        compute(draft);
-        const Result<DocumentStored> stored = post(draft);
+        // The figures as the body form computes them.
+        draft.figures = RecomputeDocument(draft.lines, vat, draft.vatInclusive, money);
+        ChargeStampDuty(draft.figures, IsCreditNote(draft.kind, k.type), draft.einvoice, money);
+        PostingInput in;
+        in.draft = &draft;
+        in.vat = &vat;
+        in.money = money;
+        in.documentKind = draft.kind;
+        in.fpaState = draft.fpaState;
+        const Result<DocumentStored> stored = PostDocument(files, in);
         ASSERT_TRUE(stored.ok()) << stored.message();
         const PrintedDocument posted = print(draft);
         ASSERT_EQ(posted.size(), 1u);
         for (const char* shown :
-             {"ROSSI SRL", "0511234", "IT60.X.05428.11101.000000123456", "Vettore", "BARTOLINI SPA",
-              "7 12 13", "Sfuso", "50,25", "Bonifico 30 gg", "Consegna al mattino"})
+             {"ROSSI SRL", "IT60.X.05428.11101.000000123456", "Vettore", "BARTOLINI SPA", "7 12 13",
+              "Sfuso", "50,25", "Bonifico 30 gg", "Consegna al mattino"})
             EXPECT_TRUE(Shows(posted[0], shown)) << shown;
-        EXPECT_TRUE(Shows(posted[0], std::string(c.number) + "/2026"));
+        EXPECT_TRUE(Shows(posted[0], std::string(k.number) + "/2026"));
         // The outside-VAT amount, with the stamp duty charged to the customer.
-        EXPECT_TRUE(Shows(posted[0], c.everyCustomer ? "102,00" : "100,00"));
+        EXPECT_TRUE(Shows(posted[0], k.everyCustomer ? "102,00" : "100,00"));
 
         Result<StoredDocument> read = ReadStoredDocument(files, stored->recordNumber);
         ASSERT_TRUE(read.ok()) << read.message();
         NameListEntries(read->draft, terms, start);
         // What the caller sets: the e-invoice terms and the type of its archive copy.
         read->draft.einvoice = draft.einvoice;
-        read->draft.panel.documentType = c.type;
+        read->draft.panel.documentType = k.type;
         ASSERT_TRUE(RecomputeStoredFigures(*read, vat, money).ok());
         EXPECT_EQ(PrintImageBytes(print(read->draft)), PrintImageBytes(posted));
     }
