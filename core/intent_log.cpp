@@ -362,6 +362,8 @@ Result<IntentRecovery> RecoverIntent(DataFiles& files, const std::filesystem::pa
                        done.message() + ". Lo sarà al prossimo avvio del programma."};
     const std::string problem = RemoveIntent(intentFile);
     RemoveTemporaries(folders, &*intent, {});
+    for (const IntentRecord& r : intent->records)
+        recovery.completedRecords.emplace_back(r.channel, r.number);
     recovery.told.push_back(problem.empty()
                                 ? intent->what + ", interrotta, è stata completata."
                                 : CompletedButIntentLeft(intent->what + ", interrotta,", problem));

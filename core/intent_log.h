@@ -17,8 +17,10 @@
 // Only a process holding the company's PostingLock writes or recovers an intent: a live
 // intent of another workstation is never touched.
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/result.h"
@@ -43,6 +45,9 @@ struct IntentRecovery {
     // What was completed, one sentence each ("La fattura n. 15 ..., interrotta, è stata
     // completata."); empty when there was nothing to recover.
     std::vector<std::string> told;
+    // The records of the operation completed, by data-file channel and record number, whether
+    // this recovery wrote them or found them written.
+    std::vector<std::pair<int, std::int32_t>> completedRecords;
 };
 
 // Finishes the intent left in `companyFolder`, if any, and removes the temporary files of this

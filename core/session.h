@@ -49,6 +49,9 @@ struct Session {
     // The repair of counters out of step with the archive was offered in this run: it is
     // offered once, whatever the answer.
     bool counterRepairOffered = false;
+    // The document (its record of qorvana.fte) that the recovery at start completed: "Ristampa"
+    // prints it, read back from its records, until a document is posted in this run.
+    std::optional<int> recoveredDocument;
 
     // Amount rules of the current currency mode (runSettings).
     Money money() const;

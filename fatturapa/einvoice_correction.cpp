@@ -4,15 +4,11 @@
 
 #include "core/counters.h"
 #include "core/counters_record.h"
-#include "core/numbers.h"
 #include "core/session.h"
 #include "core/text.h"
-#include "document/document_continuation_record.h"
-#include "document/document_kind.h"
 #include "document/document_record.h"
 #include "document/document_setup.h"
-#include "document/einvoice_amounts.h"
-#include "document/line_file.h"
+#include "document/stored_document.h"
 #include "fatturapa/fpa_export.h"
 #include "fatturapa/fpa_file.h"
 #include "fatturapa/sdi_einvoice.h"
@@ -24,7 +20,6 @@ namespace qorvana {
 namespace {
 
 namespace d = document_record;
-namespace c = continuation_record;
 
 CivilDate DaysAfter(CivilDate day, int days) {
     for (; days > 0; --days)
@@ -43,13 +38,6 @@ std::optional<CivilDate> DateOfMoment(const std::string& moment) {
     if (moment.size() < 10) return std::nullopt;
     return CivilDate::Parse(moment.substr(8, 2) + "/" + moment.substr(5, 2) + "/" +
                             moment.substr(0, 4));
-}
-
-// "dd/mm/yyyy" of a record's yyyymmdd; empty for a blank date.
-std::string FormDate(const std::string& yyyymmdd) {
-    const std::string t = Trim(yyyymmdd);
-    if (t.size() != 8) return {};
-    return t.substr(6, 2) + "/" + t.substr(4, 2) + "/" + t.substr(0, 4);
 }
 
 // What only the e-invoice held, read from the rejected file: the withholding's reason (the
@@ -108,20 +96,6 @@ int FindStoredDocument(const DataFiles& files, const std::string& number,
         found = record;
     }
     return found;
-}
-
-// The document's total as stored: taxable amounts, VAT and amounts outside VAT of every code.
-double StoredTotal(const DocumentRecord& doc, const ContinuationRecord& more) {
-    double total = 0;
-    for (std::size_t i = 0; i < d::kVatSlots; ++i)
-        total += doc.dbl(DocumentRecord::At(d::kTaxable, i)) +
-                 doc.dbl(DocumentRecord::At(d::kVat, i)) +
-                 doc.dbl(DocumentRecord::At(d::kOutsideVat, i));
-    for (std::size_t i = 0; i < c::kVatSlots; ++i)
-        total += more.dbl(ContinuationRecord::At(c::kTaxable, i)) +
-                 more.dbl(ContinuationRecord::At(c::kVat, i)) +
-                 more.dbl(ContinuationRecord::At(c::kOutsideVat, i));
-    return total;
 }
 
 // The archive copy of the e-invoice's panel: that of its own progressive, else that of the
@@ -188,57 +162,26 @@ Result<Rewritten> RewriteRejectedEInvoice(SdiStore& store, const std::string& re
         if (record == 0) return refuse(ofDocument + " non è tra i documenti memorizzati");
         if (record < 0)
             return refuse(ofDocument + " è memorizzato più volte: correggere il file a mano");
-        const DocumentRecord doc = s.files.read<InvoicesFile>(record);
-        const ContinuationRecord more = s.files.read<ContinuationsFile>(record);
-        const std::string lineFile = LineFile::IssuedFileName(doc.single(d::kSerial));
-        const auto content = LineFile::Read(s.companyFile(lineFile), LineFile::kIssuedHeaderLines,
-                                            LineFile::kIssuedBlocks);
-        if (!content || content->readError != 0 || content->badLine != 0)
-            return refuse("il file delle righe " + lineFile +
-                          " del documento manca o è danneggiato");
-
-        DocumentDraft draft;
-        draft.customer.record = doc.int16(d::kCustomer);
-        for (std::size_t n = 0; n < content->blocks.size(); ++n)
-            draft.lines[static_cast<int>(n) + 1] = content->blocks[n];
-        draft.vatInclusive = content->header.size() > 11 && content->header[11] == "1";
-        HeaderEntries& h = draft.header;
-        h.documentNumber = Trim(doc.text(d::kNumber));
-        h.documentDate = FormDate(doc.text(d::kDocumentDate));
-        h.registrationDate = FormDate(doc.text(d::kRegistrationDate));
-        for (std::size_t i = 0; i < 6; ++i) {
-            const bool first = i < d::kDueDates;
-            h.dueDates[i] = FormDate(first ? doc.text(DocumentRecord::At(d::kDueDate, i))
-                                           : more.text(ContinuationRecord::At(c::kDueDate, i - 4)));
-            const double amount = first ? doc.dbl(DocumentRecord::At(d::kDueAmount, i))
-                                        : more.dbl(ContinuationRecord::At(c::kDueAmount, i - 4));
-            if (amount != 0) h.instalmentAmounts[i] = PlainNumberText(amount);
-        }
-        h.deferredVat = Trim(doc.text(d::kVatOnPayment)) == "1";
-        h.vatOptions.selfInvoice = Trim(doc.text(d::kSelfInvoice)) == "1";
+        Result<StoredDocument> read = ReadStoredDocument(s.files, record);
+        if (!read) return refuse(read.message());
+        DocumentDraft& draft = read->draft;
         draft.panel.correctedInvoice = only->correctedInvoice;
         draft.imports.notes = only->notes;
+        // A public administration's e-invoice (kind 7) of type TD04 is a credit note too.
+        draft.panel.documentType = archived->text(fpa::kDocumentType);
 
         const CustomerRecord customer = ReadCountedCustomer(s.files, draft.customer.record);
         const EInvoiceTermsRead terms =
             ReadEInvoiceTerms(s, company.einvoice, company.tables, draft.customer.record);
         if (!terms.problem.empty()) return refuse(terms.problem);
         draft.einvoice = terms.terms;
-        const DocumentKind kind =
-            doc.int16(d::kKind) == 1 ? DocumentKind::CreditNote : DocumentKind::Invoice;
         const Money money = s.money();
-        draft.figures = RecomputeDocument(draft.lines, company.vat, draft.vatInclusive, money);
-        // A public administration's e-invoice (kind 7) of type TD04 is a credit note too.
-        const DocumentKind storedKind =
-            doc.int16(d::kKind) == 7 ? DocumentKind::ElectronicInvoice : kind;
-        ChargeStampDuty(draft.figures, IsCreditNote(storedKind, archived->text(fpa::kDocumentType)),
-                        draft.einvoice, money);
         // The file is the stored document: a VAT table changed since would make it another.
-        if (money.RoundAmount(draft.figures.documentTotal - StoredTotal(doc, more)) != 0)
-            return refuse(ofDocument + " ricalcolato con la tabella IVA di oggi ha un totale di " +
-                          money.FormatAmount(draft.figures.documentTotal) +
-                          ", diverso da quello memorizzato");
+        if (Status same = RecomputeStoredFigures(*read, company.vat, money); !same)
+            return refuse(same.message());
 
+        const DocumentKind kind = draft.kind == DocumentKind::CreditNote ? DocumentKind::CreditNote
+                                                                         : DocumentKind::Invoice;
         const StoredEntries stored{*archived, kind, only->withholdingReason};
         const Result<FpaExportPlan> prepared = PrepareFpaExport(
             {company.fpa, draft, customer, company.vat, company.tables, money, s.files, s.paths,

@@ -5,6 +5,9 @@
 #include "core/session.h"
 #include "core/text.h"
 #include "document/line_file.h"
+#include "document/stored_document.h"
+#include "fatturapa/einvoice_terms.h"
+#include "fatturapa/fpa_file.h"
 #include "forms/body/body_form.h"
 #include "forms/common/company_lock.h"
 #include "forms/common/einvoice_windows.h"
@@ -44,20 +47,53 @@ void ConfirmCycle::previewDraft(QWidget* opener) {
                        nullptr, opener);
 }
 
-bool ConfirmCycle::somethingToReprint(QWidget* parent) {
-    if (lastPosted_) return true;
-    Warn(parent, QStringLiteral("Nessun documento da ristampare: si può ristampare solo il "
-                                "documento appena memorizzato."));
-    return false;
+Result<DocumentDraft> ConfirmCycle::storedDraft(int record) const {
+    Result<StoredDocument> read = ReadStoredDocument(session_.files, record);
+    if (!read) return *read.failure();
+    const CompanySettings& settings = SettingsOf(session_);
+    DocumentDraft& draft = read->draft;
+    NameListEntries(draft, settings.paymentTerms, settings.start);
+    draft.einvoice =
+        ReadEInvoiceTerms(session_, settings.einvoice, settings.headerTables, draft.customer.record)
+            .terms;
+    // A public administration's e-invoice of type TD04 prints as a credit note.
+    if (draft.fpaState > 0)
+        draft.panel.documentType =
+            Trim(LoadFpaRecord(session_.companyFile("fpa" + std::to_string(draft.fpaState)))
+                     .text(fpa::kDocumentType));
+    if (Status same = RecomputeStoredFigures(*read, settings.vat, session_.money()); !same)
+        return *same.failure();
+    return std::move(draft);
+}
+
+const ConfirmCycle::PostedDocument* ConfirmCycle::toReprint(QWidget* parent) {
+    if (!lastPosted_ && session_.recoveredDocument) {
+        Result<DocumentDraft> draft = storedDraft(*session_.recoveredDocument);
+        if (!draft) {
+            Warn(parent, QStringLiteral("Il documento completato all'avvio non si può ristampare: "
+                                        "%1.")
+                             .arg(QString::fromStdString(draft.message())));
+            return nullptr;
+        }
+        lastPosted_ = std::make_unique<PostedDocument>();
+        lastPosted_->draft = std::move(*draft);
+        lastPosted_->document = toPrint(lastPosted_->draft);
+    }
+    if (!lastPosted_)
+        Warn(parent, QStringLiteral("Nessun documento da ristampare: si può ristampare solo il "
+                                    "documento appena memorizzato."));
+    return lastPosted_.get();
 }
 
 void ConfirmCycle::previewReprint(QWidget* opener) {
     auto* preview = forms_.get<PreviewForm>(form_name::kPreview);
-    if (!preview || !somethingToReprint(opener)) return;
+    if (!preview) return;
+    const PostedDocument* posted = toReprint(opener);
+    if (!posted) return;
     const auto* header = forms_.get<HeaderForm>(QString(form_name::kHeader));
     QPrinter* chosen = header ? header->chosenPrinter() : nullptr;
     PrintLoop loop(session_, opener, chosen);
-    const DocumentToPrint& document = lastPosted_->document;
+    const DocumentToPrint& document = posted->document;
     PrintedDocument pages =
         loop.compose(document, SettingsOf(session_).print, SettingsOf(session_).vat);
     // Printed as the reprint prints a copy: the print image c:\qordoc.rto, then the printer.
@@ -95,7 +131,8 @@ bool ConfirmCycle::print(const DocumentToPrint& document, const std::string& ima
 }
 
 bool ConfirmCycle::reprint() {
-    return somethingToReprint(&body_) && print(lastPosted_->document, "");
+    const PostedDocument* posted = toReprint(&body_);
+    return posted && print(posted->document, "");
 }
 
 void ConfirmCycle::dispatchPdf(const DocumentToPrint& document, const std::string& imageCopy) {

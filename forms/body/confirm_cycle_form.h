@@ -41,23 +41,35 @@ class ConfirmCycle {
     // to look at only (its number may still change).
     void previewDraft(QWidget* opener);
     // The document posted last in the preview, as the reprint prints it: "Stampa" there prints
-    // it. Without one, the operator is told that there is nothing to reprint.
+    // it. Without one, the operator is told that there is nothing to reprint. Before a document
+    // is posted in this run, the document posted last is the one the recovery at start completed
+    // (Session::recoveredDocument), read back from its records.
     void previewReprint(QWidget* opener);
     // What posting takes: the draft and the company's values.
     PostingInput postingInput() const;
     // The print loop of the document posted; true when printed.
     bool print(const DocumentToPrint& document, const std::string& imageCopy);
-    // The reprint action: the document posted last in this run, printed again; without one,
-    // the operator is told that there is nothing to reprint.
+    // The reprint action: the document posted last (as previewReprint), printed again; without
+    // one, the operator is told that there is nothing to reprint.
     bool reprint();
     // The PDF hand-off of the printed document, its own print image passed on.
     void dispatchPdf(const DocumentToPrint& document, const std::string& imageCopy);
 
   private:
+    // The document posted last, as it was printed: the draft moves on to the next document.
+    struct PostedDocument {
+        DocumentDraft draft;
+        DocumentToPrint document;  // its lines are the draft's above
+    };
+
     // What `draft` prints.
     DocumentToPrint toPrint(const DocumentDraft& draft) const;
-    // Told (over `parent`) when no document was posted in this run; false then.
-    bool somethingToReprint(QWidget* parent);
+    // The document posted last, as it is printed again; told (over `parent`) when there is none
+    // or it cannot be read back, nullptr then.
+    const PostedDocument* toReprint(QWidget* parent);
+    // The draft of stored document `record`, read back from its records and line file with the
+    // company's lists, e-invoice terms and the type of its e-invoice's archive copy.
+    Result<DocumentDraft> storedDraft(int record) const;
     // Posts the draft under the company's posting lock, the e-invoice's listing to send with
     // it; true when the document is stored.
     bool post();
@@ -83,11 +95,6 @@ class ConfirmCycle {
     BodyForm& body_;
     Stage stage_ = Stage::Idle;
     DocumentStored stored_;  // the document posted last, as far as it was stored
-    // The document posted last, as it was printed: the draft moves on to the next document.
-    struct PostedDocument {
-        DocumentDraft draft;
-        DocumentToPrint document;  // its lines are the draft's above
-    };
     std::unique_ptr<PostedDocument> lastPosted_;
     QString renumberedFrom_;  // the number proposed, when posting took another
     PdfJobs* pdfJobs_;        // owned by the body form

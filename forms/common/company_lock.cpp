@@ -2,6 +2,7 @@
 
 #include "company/company_settings.h"
 #include "core/counters.h"
+#include "core/data_file_types.h"
 #include "core/intent_log.h"
 #include "core/session.h"
 #include "fatturapa/fpa_export.h"
@@ -11,8 +12,17 @@
 namespace qorvana {
 namespace {
 
-// Completes an interrupted operation (the caller holds the lock); false when one is left.
-bool RecoverUnderLock(QWidget* parent, Session& session) {
+// The document a completed operation stored: its record of qorvana.fte, which only posting
+// writes; none for another operation.
+std::optional<int> DocumentStoredBy(const IntentRecovery& recovery) {
+    for (const auto& [channel, record] : recovery.completedRecords)
+        if (channel == kFte) return record;
+    return std::nullopt;
+}
+
+// Completes an interrupted operation (the caller holds the lock); false when one is left. At
+// start, a document it completes is the one "Ristampa" prints, and the operator is told how.
+bool RecoverUnderLock(QWidget* parent, Session& session, bool atStart = false) {
     Result<IntentRecovery> recovered = [&] {
         const WaitCursor wait;
         return RecoverIntent(session.files, session.companyFolder(),
@@ -21,6 +31,14 @@ bool RecoverUnderLock(QWidget* parent, Session& session) {
     if (!recovered) {
         Warn(parent, QString::fromStdString(recovered.message()));
         return false;
+    }
+    const std::optional<int> document = DocumentStoredBy(*recovered);
+    if (atStart && document && !recovered->told.empty()) {
+        session.recoveredDocument = *document;
+        recovered->told.back() +=
+            "\nSe non è stata stampata, si può ristampare con \"Ristampa\" (o vedere con "
+            "\"Anteprima ristampa\") nella testata del prossimo documento, che si apre con "
+            "\"Conferma\" dopo averne scritto le righe.";
     }
     for (const std::string& told : recovered->told)
         ShowMessage(parent, QStringLiteral("Attenzione"), QString::fromStdString(told),
@@ -86,7 +104,7 @@ bool OfferCounterRepair(QWidget* parent, Session& session, PostingLock& lock) {
 void RecoverInterruptedWrites(QWidget* parent, Session& session) {
     PostingLock::Attempt attempt = PostingLock::Take(session.companyFolder(), {});
     if (attempt.outcome != PostingLock::Outcome::Taken) return;
-    if (RecoverUnderLock(parent, session)) OfferCounterRepair(parent, session, *attempt.lock);
+    if (RecoverUnderLock(parent, session, true)) OfferCounterRepair(parent, session, *attempt.lock);
 }
 
 std::optional<PostingLock> LockCompanyForPosting(QWidget* parent, Session& session) {

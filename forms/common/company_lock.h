@@ -20,7 +20,9 @@ struct Session;
 // be completed refuses the lock, so nothing is written over it.
 std::optional<PostingLock> LockCompanyForPosting(QWidget* parent, Session& session);
 
-// At start: completes an operation left interrupted, under the lock, and tells the operator.
+// At start: completes an operation left interrupted, under the lock, and tells the operator. A
+// document so completed is the one "Ristampa" prints (Session::recoveredDocument), and the
+// operator is told how.
 // While another workstation holds the lock, nothing is done: its posting recovers first.
 void RecoverInterruptedWrites(QWidget* parent, Session& session);
 

@@ -4,11 +4,18 @@
 
 #include <cstdio>
 
+#include "articles/article_record.h"
+#include "core/counters_record.h"
 #include "core/general_settings_record.h"
 #include "core/session.h"
 #include "customers/customer_record.h"
 #include "document/document_draft.h"
+#include "document/document_kind.h"
+#include "document/einvoice_amounts.h"
+#include "document/stored_document.h"
+#include "posting/posting.h"
 #include "print/print_image.h"
+#include "tests/posting/posting_sample.h"
 #include "tests/temp_dir.h"
 
 namespace qorvana {
@@ -274,49 +281,166 @@ TEST(FormDrawing, ElementsToOperations) {
     EXPECT_TRUE(ReadFormDrawing(dir.path() / "missing.lkf").empty());
 }
 
-// The printed texts come from the draft and the customer's record, never from a form.
-TEST(DocumentToPrintOf, TakesTheDraftAndTheCustomerRecord) {
+// The draft of document `number` to customer 2, as the forms leave it at confirmation.
+DocumentDraft PostedDraft(const std::string& number) {
+    DocumentDraft draft;
+    draft.customer = {2, "ROSSI SRL", "VERONA"};
+    HeaderEntries& h = draft.header;
+    h.documentNumber = number;
+    h.documentDate = h.registrationDate = "06/12/2026";
+    h.paymentTerms = 1;
+    h.paymentTermsText = "Bonifico 30 gg";
+    h.dueDates = {"05/01/2027", "05/02/2027", "", "", "", ""};
+    h.instalmentAmounts = {"600,5", "50,25", "", "", "", ""};
+    h.deferredVat = true;
+    TransportEntries& t = draft.transport;
+    t = {.deliveryNote = " 7 ",  // the "DDT" typed, then the delivery notes imported
+         .order = "ORD-4",
+         .packages = "3",
+         .weight = "12,5",
+         .startDate = "06/12/2026",
+         .startTime = "10:30",
+         .warehouseDescription = "",
+         .reason = "Reso",
+         .reasonPosition = 1,
+         .goodsAppearance = "Sfuso",
+         .goodsAppearancePosition = 2,
+         .shipping = Shipping::ByCarrier,
+         .carrierLines = {"BARTOLINI SPA", "", ""}};
+    draft.imports.noteNumbers = "12 13";
+    const auto line = [&draft](int n, const char* description, double quantity, double price,
+                               int vatCode) -> DocumentLine& {
+        DocumentLine& l = draft.lines[n];
+        l.description = description;
+        l.quantity = quantity;
+        l.unitPrice = price;
+        l.vatCode = static_cast<std::int16_t>(vatCode);
+        return l;
+    };
+    DocumentLine& lamp = line(1, "Lampada LED", 2.5, 199.99, 1);
+    lamp.articleRecord = 1;
+    lamp.code = "LAMP";
+    lamp.unit = "NR";
+    lamp.discount1 = 10;
+    lamp.discount2 = 5;
+    line(2, "Trasporto", -9999, 15, 1);
+    line(3, "Diritti", 0, 100, 13);
+    return draft;
+}
+
+// A document read back from its records and line file (document/stored_document.h) prints as
+// it printed when it was posted, byte for byte in the print image: the way a document a
+// recovery completed after the program ended is printed again. The texts come from the draft
+// and the customer's record, never from a form.
+TEST(PostedDocumentPrint, ReadBackItPrintsAsPosted) {
     testing::TempDir dir;
-    Session session;
-    session.files.open(dir.path());
+    WriteEmptyCounters(dir.path());
+    DataFiles files;
+    files.open(dir.path());
+    for (const auto& [record, count] : {std::pair{tot::kCustomers, 2}, {tot::kArticles, 1}}) {
+        auto counter = files.read<CountersFile>(record);
+        counter.setInt16(tot::kRecordCount, static_cast<std::int16_t>(count));
+        files.write<CountersFile>(record, counter);
+    }
     CustomerRecord c;
     c.setText(cli::kName1, "ROSSI SRL  ");
-    c.setText(cli::kPhone3, "0511234");
     c.setText(cli::kIbanPrefix, "IT60");
     c.setText(cli::kCin, "X");
     c.setText(cli::kAbi, "05428");
     c.setText(cli::kCab, "11101");
     c.setText(cli::kBankAccount, "000000123456");
-    session.files.write<CustomersFile>(2, c);
-    session.generalSettings.setText(gnr::kNumberWithYear, "1");
-
-    DocumentDraft draft;
-    draft.customer = {2, "ROSSI SRL", "VERONA"};
-    draft.transport.shipping = Shipping::ByCarrier;
-    draft.header.documentNumber = "15";
-    draft.header.instalmentAmounts[1] = "50,25";
-    // The "DDT" typed, then the delivery notes imported.
-    draft.transport.deliveryNote = " 7 ";
-    draft.imports.noteNumbers = "12 13";
-
-    const auto toPrint = [&] {
-        return DocumentToPrintOf(draft, session.files, session.money(), session.numberWithYear());
+    c.setText(cli::kCarrier1, "BARTOLINI SPA");
+    c.setText(cli::kNotes1, "Consegna al mattino");
+    files.write<CustomersFile>(2, c);
+    files.write<ArticlesFile>(1, ArticleRecord{});
+    // Every item and every line column placed.
+    PrintSettings settings;
+    for (int item = 1; item <= 84; ++item) Place(settings, item, 10 + 2 * item, 5 + 3 * item);
+    Place(settings, 85, 100, 0);
+    Place(settings, 86, 110, 0);
+    for (int column = 1; column <= 9; ++column) Place(settings, 86 + column, 20 * column, 0);
+    VatTable vat;
+    vat.rate[1] = 22;
+    vat.rateText[1] = "22";
+    vat.withholdingText[1] = "20";
+    vat.withholding[1] = 20;
+    vat.exemptionText[1] = "Escluso art. 15";
+    std::array<std::array<std::string, 2>, PaymentTerms::kTerms> rows{};
+    rows[1] = {"Bonifico 30 gg", "1"};
+    const PaymentTerms terms = PaymentTerms::FromRows(rows);
+    StartTables start;
+    start.transportReasons = {"Vendita", "Reso"};
+    start.goodsAppearance = {"Scatole", "Bancali", "Sfuso"};
+    const Money money(true, 2);
+    const auto print = [&](const DocumentDraft& draft) {
+        return ComposeDocument(DocumentToPrintOf(draft, files, money, true), settings, vat, {},
+                               money, TwoMillimetresEach);
     };
-    DocumentToPrint d = toPrint();
-    const PrintedEntries& e = d.entries;
-    EXPECT_EQ(e.customer[0], "ROSSI SRL");
-    EXPECT_EQ(e.customer[14], "0511234");  // item 32, telephone 3
-    EXPECT_EQ(e.bankCoordinates, "IT60.X.05428.11101.000000123456");
-    EXPECT_EQ(e.shippedBy, 2);
-    EXPECT_EQ(e.dueAmounts[1], 50.25);
-    EXPECT_TRUE(e.numberWithYear);
-    EXPECT_EQ(e.transportReferences[0], "7 12 13");
 
+    struct Case {
+        const char* number;
+        DocumentKind kind;
+        int fpaState;
+        const char* type;
+        bool vatInclusive;
+        bool everyCustomer;  // with the stamp duty charged to the customer
+    };
+    const Case cases[] = {
+        {"15", DocumentKind::Invoice, kFpaOrdinary, "", true, false},
+        {"16", DocumentKind::CreditNote, kFpaOrdinary, "", false, false},
+        {"17", DocumentKind::Invoice, 3, "TD01", false, true},
+        {"18", DocumentKind::ElectronicInvoice, 4, "TD04", false, false},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.number);
+        DocumentDraft draft = PostedDraft(k.number);
+        draft.kind = k.kind;
+        draft.fpaState = k.fpaState;
+        draft.panel.documentType = k.type;
+        draft.vatInclusive = k.vatInclusive;
+        draft.einvoice.everyCustomer = draft.einvoice.chargeStampDuty = k.everyCustomer;
+        draft.einvoice.stampDutyEntry = 1;
+        draft.einvoice.stampDutyEntries[1] = true;
+        // The figures as the body form computes them.
+        draft.figures = RecomputeDocument(draft.lines, vat, draft.vatInclusive, money);
+        ChargeStampDuty(draft.figures, IsCreditNote(draft.kind, k.type), draft.einvoice, money);
+        PostingInput in;
+        in.draft = &draft;
+        in.vat = &vat;
+        in.money = money;
+        in.documentKind = draft.kind;
+        in.fpaState = draft.fpaState;
+        const Result<DocumentStored> stored = PostDocument(files, in);
+        ASSERT_TRUE(stored.ok()) << stored.message();
+        const PrintedDocument posted = print(draft);
+        ASSERT_EQ(posted.size(), 1u);
+        for (const char* shown :
+             {"ROSSI SRL", "IT60.X.05428.11101.000000123456", "Vettore", "BARTOLINI SPA", "7 12 13",
+              "Sfuso", "50,25", "Bonifico 30 gg", "Consegna al mattino"})
+            EXPECT_TRUE(Shows(posted[0], shown)) << shown;
+        EXPECT_TRUE(Shows(posted[0], std::string(k.number) + "/2026"));
+        // The outside-VAT amount, with the stamp duty charged to the customer.
+        EXPECT_TRUE(Shows(posted[0], k.everyCustomer ? "102,00" : "100,00"));
+
+        Result<StoredDocument> read = ReadStoredDocument(files, stored->recordNumber);
+        ASSERT_TRUE(read.ok()) << read.message();
+        NameListEntries(read->draft, terms, start);
+        // What the caller sets: the e-invoice terms and the type of its archive copy.
+        read->draft.einvoice = draft.einvoice;
+        read->draft.panel.documentType = k.type;
+        ASSERT_TRUE(RecomputeStoredFigures(*read, vat, money).ok());
+        EXPECT_EQ(PrintImageBytes(print(read->draft)), PrintImageBytes(posted));
+    }
+    // A VAT rate changed since: the figures are not the stored ones.
+    vat.rate[1] = 10;
+    Result<StoredDocument> read = ReadStoredDocument(files, 2);
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(RecomputeStoredFigures(*read, vat, money).message(),
+              "il documento n. 16 del 06/12/2026 ricalcolato con la tabella IVA di oggi ha un "
+              "totale di 586,73, diverso da quello memorizzato");
     // A customer record beyond the file prints no customer texts.
-    draft.customer.record = 9;
-    d = toPrint();
-    EXPECT_EQ(d.entries.customer[0], "");
-    EXPECT_EQ(d.entries.number, "15");
+    read->draft.customer.record = 9;
+    EXPECT_FALSE(Shows(print(read->draft)[0], "ROSSI SRL"));
 }
 
 }  // namespace

@@ -13,6 +13,11 @@ started again (an empty script: the start recovers), and the company is checked:
 Then the same with an EIO and an ENOSPC made at a point: the run must tell of the failure (a
 message box), and the restart leaves the company as above.
 
+Where a run leaves the whole intent of the document's posting, the restart completes the document
+and then prints it again with "Ristampa" (the header of a new document, never confirmed): the
+operator must be told so with the recovery, and the print image must be byte for byte the one the
+document gets when it is printed as it is confirmed.
+
 An e-invoice file of an export whose document was never confirmed (killed between "Crea file XML"
 and the confirmation) is counted apart: the file, its copy and its progressive are consistent,
 and the operator confirms the document again or lets the progressive go.
@@ -52,6 +57,19 @@ answer No
 answer No
 click qoremft.comando(1)
 click qorxord.bottone(1)
+"""
+# The same, printed when it is confirmed: the print image every reprint must give.
+PRINTED = SCENARIO.replace("answer No\nanswer No\n", "answer Yes\nanswer No\n")
+# After a restart that completed the document: a new document's header, "Ristampa", printed.
+REPRINT = """key qoremf.nome "arco" Enter
+click qoremf.bottone(0)
+type qoremfx.ds(0) "Riga"
+type qoremfx.prezzo(0) "1"
+click qoremfx.comando(1)
+expect-visible qoremft
+answer Yes
+answer No
+click qoremft.comando(3)
 """
 REASONS = {"eio": "errore del disco", "enospc": "il disco è pieno"}
 XML = re.compile(r"IT01234567897_(\d{5})\.xml$")  # match(): a temporary name starts with "."
@@ -172,6 +190,20 @@ def problems_of(company, base):
     return found, orphan
 
 
+def posting_intent(company):
+    """Whether the intent left in `company` is whole (its checksum, core/intent_log.cpp) and posts a
+    document: the restart completes that document."""
+    try:
+        data = open(os.path.join(company, "qorvana.wip"), "rb").read()
+    except OSError:
+        return False
+    body, trailer = data[:-18], data[-18:]
+    checksum = 14695981039346656037  # 64-bit FNV-1a
+    for byte in body:
+        checksum = ((checksum ^ byte) * 1099511628211) & 0xFFFFFFFFFFFFFFFF
+    return trailer == b"E%016x\n" % checksum and b":La fattura n. " in body[:40]
+
+
 def one_run(base_drive, base, work_root, fault):
     """Runs the scenario with `fault` ("kill:N", ...), restarts, checks: the outcome."""
     work = tempfile.mkdtemp(dir=work_root)
@@ -181,27 +213,38 @@ def one_run(base_drive, base, work_root, fault):
     out, _ = run(work, drive, os.path.join(work_root, "scenario.qrs"),
                  {"QORVANA_WRITE_FAULT": fault})
     intent_left = os.path.exists(os.path.join(company, "qorvana.wip"))
+    reprinted = posting_intent(company)
     kind = fault.split(":")[0]
     told = kind == "kill" or REASONS[kind] in out
-    again, status = run(work, drive, os.path.join(work_root, "restart.qrs"))
+    again, status = run(work, drive, os.path.join(
+        work_root, "reprint.qrs" if reprinted else "restart.qrs"))
     recovered = "interrotta" in again
     found, orphan = problems_of(company, base)
     if status != 0:
         found.append("the restart failed: " + again[-500:])
     if intent_left and not recovered:
         found.append("an intent was left and the restart told nothing")
+    if reprinted:
+        if 'si può ristampare con \\"Ristampa\\"' not in again:
+            found.append("the document completed at start: not told that it can be reprinted")
+        image = os.path.join(drive, "qordoc.rto")
+        if not os.path.exists(image) or open(image, "rb").read() != base["image"]:
+            found.append("the document completed at start: its reprint differs from its print")
+        if not os.path.exists(os.path.join(work, "print-1.pdf")):
+            found.append("the document completed at start: no page printed")
     shutil.rmtree(work, ignore_errors=True)
     return {"fault": fault, "problems": found, "told": told, "orphan": orphan,
-            "recovered": recovered, "out": out, "again": again}
+            "recovered": recovered, "reprinted": reprinted, "out": out, "again": again}
 
 
 def main():
     work_root = tempfile.mkdtemp(prefix="qorvana-crash.")
     keep = os.environ.get("QORVANA_KEEP") == "1"
     try:
-        with open(os.path.join(work_root, "scenario.qrs"), "w") as f:
-            f.write(SCENARIO)
-        open(os.path.join(work_root, "restart.qrs"), "w").close()
+        for name, script in (("scenario.qrs", SCENARIO), ("printed.qrs", PRINTED),
+                             ("reprint.qrs", REPRINT), ("restart.qrs", "")):
+            with open(os.path.join(work_root, name), "w") as f:
+                f.write(script)
         # The earlier document, then the company every run starts from.
         base_drive = os.path.join(work_root, "base")
         subprocess.run([DEMO, "--drive", base_drive, "--einvoices-all", "1"], check=True,
@@ -210,6 +253,13 @@ def main():
         if status != 0:
             sys.exit("the earlier document was not posted:\n" + out)
         base = snapshot(company_of(base_drive))
+        # The document printed as it is confirmed.
+        printed = os.path.join(work_root, "printed")
+        shutil.copytree(base_drive, printed, symlinks=True)
+        out, status = run(work_root, printed, os.path.join(work_root, "printed.qrs"))
+        if status != 0:
+            sys.exit("the document was not printed:\n" + out)
+        base["image"] = open(os.path.join(printed, "qordoc.rto"), "rb").read()
         # The run's write points.
         probe = os.path.join(work_root, "probe")
         shutil.copytree(base_drive, probe, symlinks=True)
@@ -234,6 +284,8 @@ def main():
               f"{len(outcomes) - len(kills)} errors made)")
         print(f"inconsistent after restart: {len(bad)}; failures not told: {len(untold)}; "
               f"recoveries told: {sum(o['recovered'] for o in outcomes)}; "
+              f"documents completed at start and printed again: "
+              f"{sum(o['reprinted'] for o in outcomes)}; "
               f"e-invoice files of a document never confirmed: "
               f"{sum(o['orphan'] for o in outcomes)}")
         for kind in ("kill", "eio", "enospc"):
