@@ -13,6 +13,7 @@
 #include "document/document_setup.h"
 #include "document/einvoice_amounts.h"
 #include "document/line_file.h"
+#include "fatturapa/fpa_checks.h"
 #include "fatturapa/fpa_export.h"
 #include "fatturapa/fpa_file.h"
 #include "fatturapa/sdi_einvoice.h"
@@ -242,7 +243,7 @@ Result<Rewritten> RewriteRejectedEInvoice(SdiStore& store, const std::string& re
         const StoredEntries stored{*archived, kind, only->withholdingReason};
         const Result<FpaExportPlan> prepared = PrepareFpaExport(
             {company.fpa, draft, customer, company.vat, company.tables, money, s.files, s.paths,
-             CompanyFolder(static_cast<int>(s.companyNumber)), &stored});
+             CompanyFolder(static_cast<int>(s.companyNumber)), CheckWithProgramSchema, &stored});
         if (!prepared) return refuse(prepared.message());
         const FpaExportPlan& plan = *prepared;
         if (store.find(plan.fileName) || plan.replacesFile)

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # The program starts without the libraries only some actions need: it does not link Qt Test
-# (the replay's), libcurl, libssl or libcrypto (the e-invoice channel's), which come with its
-# plugins; both plugins are where the program looks for them, beside it; and started on a
-# company as an operator starts it, it shows its start form without loading any of them, nor
-# an image-format plugin (its window draws no picture).
+# (the replay's), libcurl, libssl, libcrypto or libxml2 (the e-invoice channel's), which come
+# with its plugins; both plugins are where the program looks for them, beside it; and started
+# on a company as an operator starts it, it shows its start form without loading any of them,
+# nor an image-format plugin (its window draws no picture).
 #   lean_start.sh QORVANA QORVANA_DEMO
 . "$(dirname "${BASH_SOURCE[0]}")/check_env.sh"
 needed=$(readelf -d "$qorvana" | grep NEEDED)
-for library in libQt6Test libcurl libssl libcrypto; do
+for library in libQt6Test libcurl libssl libcrypto libxml2; do
     if grep -q "\[$library" <<<"$needed"; then
         echo "FAIL: the program links $library" >&2
         failures=$((failures + 1))
@@ -28,7 +28,7 @@ if [ $status -ne 0 ] || [ "$shown" != "shown" ]; then
     echo "FAIL: --check-start said \"$shown\" (status $status)" >&2
     failures=$((failures + 1))
 fi
-for library in libQt6Test libcurl libssl libcrypto libqorvana_einvoices libqorvana_replay \
+for library in libQt6Test libcurl libssl libcrypto libxml2 libqorvana_einvoices libqorvana_replay \
     imageformats/; do
     if grep -q "file=[^ ]*$library" "$work"/loaded.*; then
         echo "FAIL: starting the program loads $library" >&2
