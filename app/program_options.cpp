@@ -24,6 +24,9 @@ const char* const kProgramHelp =
     "  --replay FILE        esegue lo script operatore FILE e termina; exit status 0 when\n"
     "                       every step passed (see tests/scripts/); relative shot pictures\n"
     "                       go into the --print-to folder\n"
+    "  --check-start        apre l'azienda, mostra il modulo iniziale, scrive \"shown\" ed\n"
+    "                       esce (starts, draws the start form, says so and ends: a check\n"
+    "                       of an installation, and the start-up benchmark's measure)\n"
     "  --help               questo aiuto / this help\n";
 
 ProgramOptions ParseProgramOptions(const std::vector<std::string>& args) {
@@ -41,6 +44,10 @@ ProgramOptions ParseProgramOptions(const std::vector<std::string>& args) {
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
             options.help = true;
+            continue;
+        }
+        if (arg == "--check-start") {
+            options.checkStart = true;
             continue;
         }
         bool matched = false;

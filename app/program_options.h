@@ -15,6 +15,7 @@ struct ProgramOptions {
     std::optional<std::string> printTo;      // --print-to DIR
     std::optional<std::string> replay;       // --replay FILE
     std::optional<std::string> commandLine;  // the suite's command line
+    bool checkStart = false;                 // --check-start
     bool help = false;
     std::string error;  // empty when the command line was understood
 };

@@ -65,7 +65,12 @@ int RunProgram(const qorvana::ProgramOptions& options,
     }
 
     int status = 0;
-    if (replay) {
+    if (options.checkStart) {
+        // As an operator would see it: the form shown and drawn, then nothing more.
+        forms.show(QString(form_name::kStart));
+        for (int i = 0; i < 3; ++i) QApplication::processEvents();
+        std::cout << "shown" << std::endl;
+    } else if (replay) {
         QObject::connect(start, &StartForm::programEnded, [&replay] { replay->programEnded(); });
         forms.show(QString(form_name::kStart));
         status = replay->run();
@@ -102,7 +107,8 @@ int main(int argc, char** argv) {
         }
     }
 
-    if (options.replay) StandardHandler() = qInstallMessageHandler(QuietMessages);
+    if (options.replay || options.checkStart)
+        StandardHandler() = qInstallMessageHandler(QuietMessages);
     SafeApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("qorvana"));
     // Only the start form ends the program.

@@ -18,7 +18,6 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -136,16 +135,11 @@ ProcessRun RunProcess(const std::vector<std::string>& arguments) {
     return run;
 }
 
-// The program started on the demo company with a one-step script: once the start form is
-// drawn, the step checks it is shown and the program writes "replay: 1 steps passed".
+// The program started on the demo company as an operator starts it: once the start form is
+// drawn it writes "shown" (--check-start) and ends.
 ProcessRun RunProgram() {
-    static const std::string script = [] {
-        const std::filesystem::path file = Drive().path() / "shown.qrs";
-        std::ofstream(file) << "expect-visible qoremf\n";
-        return file.string();
-    }();
     return RunProcess({QORVANA_PROGRAM, "--drive", Drive().path().string(), "--company", "1",
-                       "--now", "06/12/2026 10:00", "--replay", script});
+                       "--now", "06/12/2026 10:00", "--check-start"});
 }
 
 // The floor: a process that shows one bare window of the start form's size.

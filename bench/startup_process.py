@@ -7,9 +7,10 @@ process that shows one bare Qt window: time to the first form, peak memory, libr
 Makes the company with the demo maker, then in every round starts, one after the other (the
 order alternating from round to round):
   - the bare window (`bare_window`): it writes a line once its window is drawn, and ends;
-  - the program with a one-step script that checks the start form is shown: it writes its
-    line once the step ran on the drawn form, and ends;
-  - the program with a script that opens the customer list (all 32,767 rows).
+  - the program as an operator starts it, with --check-start: it writes its line once the
+    start form is drawn, and ends;
+  - the program with a script that opens the customer list (all 32,767 rows); the replay
+    and Qt Test, which it loads, are counted too, so this one is an upper bound.
 Each run is timed from its start to its first line, and its peak memory (the largest
 resident set, `ru_maxrss`) is taken once it ended. Prints the medians and the ratios against
 the bare window (targets: time within 1.6, memory within 1.3, with the list within 1.6).
@@ -26,10 +27,7 @@ import sys
 import tempfile
 import time
 
-SCRIPTS = {
-    "start": "expect-visible qoremf\n",
-    "list": "click qoremf.b_lista\nexpect-visible qorsel\n",
-}
+LIST_SCRIPT = "click qoremf.b_lista\nexpect-visible qorsel\n"
 
 
 def run(argv, env):
@@ -84,12 +82,11 @@ def main():
                    XDG_RUNTIME_DIR=os.path.join(work, "runtime"))
         os.makedirs(env["XDG_RUNTIME_DIR"], mode=0o700)
         program = [qorvana, "--drive", drive, "--company", "1", "--now", "06/12/2026 10:00"]
-        commands = {"bare": [bare]}
-        for name, text in SCRIPTS.items():
-            script = os.path.join(work, name + ".qrs")
-            with open(script, "w") as f:
-                f.write(text)
-            commands[name] = program + ["--replay", script]
+        script = os.path.join(work, "list.qrs")
+        with open(script, "w") as f:
+            f.write(LIST_SCRIPT)
+        commands = {"bare": [bare], "start": program + ["--check-start"],
+                    "list": program + ["--replay", script]}
         times = {name: [] for name in commands}
         peaks = {name: [] for name in commands}
         order = list(commands)

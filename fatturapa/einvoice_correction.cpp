@@ -9,6 +9,7 @@
 #include "document/document_record.h"
 #include "document/document_setup.h"
 #include "document/stored_document.h"
+#include "fatturapa/fpa_checks.h"
 #include "fatturapa/fpa_export.h"
 #include "fatturapa/fpa_file.h"
 #include "fatturapa/sdi_einvoice.h"
@@ -185,7 +186,7 @@ Result<Rewritten> RewriteRejectedEInvoice(SdiStore& store, const std::string& re
         const StoredEntries stored{*archived, kind, only->withholdingReason};
         const Result<FpaExportPlan> prepared = PrepareFpaExport(
             {company.fpa, draft, customer, company.vat, company.tables, money, s.files, s.paths,
-             CompanyFolder(static_cast<int>(s.companyNumber)), &stored});
+             CompanyFolder(static_cast<int>(s.companyNumber)), CheckWithProgramSchema, &stored});
         if (!prepared) return refuse(prepared.message());
         const FpaExportPlan& plan = *prepared;
         if (store.find(plan.fileName) || plan.replacesFile)

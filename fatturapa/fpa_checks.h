@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/result.h"
 #include "fatturapa/fpa_check_model.h"
 
 namespace qorvana {
@@ -52,6 +53,11 @@ std::vector<FpaFinding> CheckFatturaPAFileName(std::string_view fileName, std::s
 // CheckFatturaPAFileAsSent (fpa_signed_file_checks.h, with the exchange-system channel).
 std::vector<FpaFinding> CheckFatturaPAFile(std::string_view fileName, std::string_view bytes,
                                            const FpaSchema& schema);
+
+// CheckFatturaPAFile against the program's 1.2.3 schema (DefaultFpaSchemaPath), compiled the
+// first time and kept for the run; refused, with why, when the schema cannot be read.
+Result<std::vector<FpaFinding>> CheckWithProgramSchema(std::string_view fileName,
+                                                       std::string_view bytes);
 
 // The end of a finding on the file as sent, which the exchange system refuses whole.
 inline const std::string kFileRefused = ": il Sistema di Interscambio scarta il file";

@@ -10,7 +10,6 @@
 #include "document/document_kind.h"
 #include "document/einvoice_amounts.h"
 #include "document/numbering.h"
-#include "fatturapa/fpa_checks.h"
 
 #include "core/counters_record.h"
 #include "core/data_files.h"
@@ -114,19 +113,12 @@ std::string CompanyPath(const FpaExportInput& in, const std::string& name) {
     return in.companyFolder + "\\" + name;
 }
 
-// The 1.2.3 schema, compiled the first time a file is checked and kept for the run.
-const FpaSchema* CheckingSchema(std::string& error) {
-    static std::unique_ptr<FpaSchema> schema;
-    if (!schema) schema = FpaSchema::Load(DefaultFpaSchemaPath(), error);
-    return schema.get();
-}
-
 // Refused when the exchange system would reject the file to be written under `fileName`.
-Status AcceptedByExchangeSystem(const std::string& fileName, const std::string& xml) {
-    std::string error;
-    const FpaSchema* schema = CheckingSchema(error);
-    if (!schema) return Failure{"Il file XML non è stato creato: " + error};
-    const std::vector<FpaFinding> findings = CheckFatturaPAFile(fileName, xml, *schema);
+Status AcceptedByExchangeSystem(const FpaFileCheck& check, const std::string& fileName,
+                                const std::string& xml) {
+    const Result<std::vector<FpaFinding>> checked = check(fileName, xml);
+    if (!checked) return Failure{"Il file XML non è stato creato: " + checked.message()};
+    const std::vector<FpaFinding>& findings = *checked;
     if (findings.empty()) return {};
     std::string message =
         "Il file XML non è stato creato: il Sistema di Interscambio lo scarterebbe. Correggere:";
@@ -342,7 +334,8 @@ Result<FpaExportPlan> PrepareFpaExport(const FpaExportInput& in) {
         return refuse(message);
     }
     if (plan.format == FpaFormat::V123)
-        if (auto accepted = AcceptedByExchangeSystem(plan.fileName, composition.xml); !accepted)
+        if (auto accepted = AcceptedByExchangeSystem(in.check, plan.fileName, composition.xml);
+            !accepted)
             return *accepted.failure();
     plan.xml = std::move(composition.xml);
     if (everyCustomer && everyone.customer.intentProtocol.empty())

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +16,7 @@
 #include "core/money.h"
 #include "core/result.h"
 #include "document/document_draft.h"
+#include "fatturapa/fpa_check_model.h"
 #include "fatturapa/fpa_writer_v10.h"
 #include "fatturapa/fpa_writer_v12.h"
 
@@ -32,6 +34,12 @@ struct StoredEntries {
     std::string withholdingReason;
 };
 
+// The check of a file before it is written, as the exchange system checks it
+// (CheckWithProgramSchema): handed in, so that the XML parser and schemas (libxml2) come with
+// the e-invoice channel when it is loaded, not with the program's start.
+using FpaFileCheck = std::function<Result<std::vector<FpaFinding>>(std::string_view fileName,
+                                                                   std::string_view bytes)>;
+
 // Everything an export reads: the draft gives the header's and the panel's entries, the
 // lines, their figures, whether prices include VAT, the document's kind and e-invoice state
 // and the transmission number the header proposed; the company gives its settings, tables,
@@ -46,6 +54,7 @@ struct FpaExportInput {
     const DataFiles& files;
     const PathMapper& paths;
     std::string companyFolder;  // \qorwin\qorwin\qoraz0.NNN, as the suite names it
+    FpaFileCheck check;
     const StoredEntries* stored = nullptr;
 };
 

@@ -106,4 +106,13 @@ std::vector<FpaFinding> CheckFatturaPAFile(std::string_view fileName, std::strin
     return findings;
 }
 
+Result<std::vector<FpaFinding>> CheckWithProgramSchema(std::string_view fileName,
+                                                       std::string_view bytes) {
+    static std::unique_ptr<FpaSchema> schema;
+    std::string error;
+    if (!schema) schema = FpaSchema::Load(DefaultFpaSchemaPath(), error);
+    if (!schema) return Failure{error};
+    return CheckFatturaPAFile(fileName, bytes, *schema);
+}
+
 }  // namespace qorvana

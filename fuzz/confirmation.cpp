@@ -10,6 +10,7 @@
 #include "document/document_pdf.h"
 #include "document/due_dates.h"
 #include "document/pension_fund.h"
+#include "fatturapa/fpa_checks.h"
 #include "fatturapa/fpa_export.h"
 #include "fatturapa/fpa_file.h"
 #include "fatturapa/fpa_tables.h"
@@ -69,7 +70,8 @@ Result<FpaExportPlan> ExportFatturaPa(Session& s, const DocumentDraft& draft, co
     const CustomerRecord customer = s.files.read<CustomersFile>(draft.customer.record);
     const HeaderTables tables = HeaderTables::FromTab(tab);
     return PrepareFpaExport({settings, electronic, customer, vat, tables, s.money(), s.files,
-                             s.paths, CompanyFolder(static_cast<int>(s.companyNumber))});
+                             s.paths, CompanyFolder(static_cast<int>(s.companyNumber)),
+                             CheckWithProgramSchema});
 }
 
 void PostWithJournal(Session& s, const DocumentDraft& draft, const PrintSettings& print,

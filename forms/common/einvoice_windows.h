@@ -1,13 +1,14 @@
 #pragma once
-// The e-invoice window and the exchange-system channel it drives (libcurl, OpenSSL, the
-// notification schemas): a plugin, loaded when the e-invoice window is first opened or the
-// first document with an e-invoice is stored.
+// The e-invoice window and the exchange-system channel it drives (libcurl, OpenSSL, libxml2
+// and the schemas): a plugin, loaded when the e-invoice window is first opened, the first
+// e-invoice file is written or the first document with an e-invoice is stored.
 
 #include <QtPlugin>
 #include <memory>
 #include <string>
 
 #include "core/result.h"
+#include "fatturapa/fpa_export.h"
 #include "posting/posting.h"
 
 class QWidget;
@@ -29,6 +30,8 @@ class EInvoiceWindows {
                                                             const std::string& fpaFile) = 0;
     // Sends the e-invoice of the document just stored at once, when the company's settings ask.
     virtual void sendAtOnce(QWidget* parent, Session& session, const std::string& fpaFile) = 0;
+    // The check of an e-invoice file before it is written (CheckWithProgramSchema).
+    virtual FpaFileCheck fileCheck() = 0;
 };
 
 // The plugin's windows; nullptr, once the operator is told why, when it cannot be loaded.
@@ -36,5 +39,5 @@ EInvoiceWindows* LoadEInvoiceWindows(QWidget* parent);
 
 }  // namespace qorvana
 
-#define QORVANA_EINVOICE_WINDOWS_IID "org.qorvana.EInvoiceWindows/1"
+#define QORVANA_EINVOICE_WINDOWS_IID "org.qorvana.EInvoiceWindows/2"
 Q_DECLARE_INTERFACE(qorvana::EInvoiceWindows, QORVANA_EINVOICE_WINDOWS_IID)

@@ -2,6 +2,7 @@
 
 #include <QScreen>
 
+#include "forms/common/frame_style.h"
 #include "forms/common/message_box.h"
 #include "forms/common/operator_input.h"
 
@@ -30,6 +31,7 @@ QorForm::QorForm(const QString& formName, Session& session, FormSet& forms)
     : QWidget(nullptr), formName_(formName), session_(session), forms_(forms) {
     setObjectName(formName);
     OperatorInput::Install();
+    InstallFrameStyle();
 }
 
 QWidget* QorForm::control(const QString& name, int index) const {

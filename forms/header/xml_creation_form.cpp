@@ -8,6 +8,7 @@
 #include "fatturapa/fpa_export.h"
 #include "fatturapa/fpa_writer_v12.h"
 #include "forms/common/company_lock.h"
+#include "forms/common/einvoice_windows.h"
 #include "forms/common/message_box.h"
 #include "forms/common/qt_text.h"
 
@@ -67,6 +68,9 @@ std::optional<XmlCreation::Created> XmlCreation::write(bool onlyWhenChanged) {
     try {
         const CustomerRecord customer = ReadCountedCustomer(s.files, draft_.customer.record);
         const CompanySettings& settings = SettingsOf(s);
+        // The file is checked by the e-invoice channel, which brings the XML parser with it.
+        EInvoiceWindows* channel = LoadEInvoiceWindows(window_);
+        if (!channel) return std::nullopt;
         const FpaExportInput input{settings.fpa,
                                    draft_,
                                    customer,
@@ -75,7 +79,8 @@ std::optional<XmlCreation::Created> XmlCreation::write(bool onlyWhenChanged) {
                                    s.money(),
                                    s.files,
                                    s.paths,
-                                   CompanyFolder(static_cast<int>(s.companyNumber))};
+                                   CompanyFolder(static_cast<int>(s.companyNumber)),
+                                   channel->fileCheck()};
         // The progressive is chosen and the counter advanced under the company's lock; the
         // question before a file is replaced is asked without it, and the export is prepared
         // again once the lock is back.

@@ -5,6 +5,7 @@
 
 #include "core/paths.h"
 #include "core/session.h"
+#include "fatturapa/fpa_checks.h"
 #include "fatturapa/sdi_channel.h"
 #include "fatturapa/sdi_store.h"
 #include "forms/common/einvoice_windows.h"
@@ -33,6 +34,7 @@ class EInvoiceWindowsPlugin : public QObject, public EInvoiceWindows {
     void sendAtOnce(QWidget* parent, Session& session, const std::string& fpaFile) override {
         SendEInvoiceAtOnce(parent, session, fpaFile);
     }
+    FpaFileCheck fileCheck() override { return CheckWithProgramSchema; }
 };
 
 }  // namespace qorvana

@@ -149,7 +149,8 @@ struct Desk {
         if (header.instalmentAmounts == std::array<std::string, 6>{})
             header.instalmentAmounts[0] = PlainNumberText(AmountDue(draft, s.money()));
         return PrepareFpaExport({settings, draft, customer, vat, tables, s.money(), s.files,
-                                 s.paths, CompanyFolder(static_cast<int>(s.companyNumber))});
+                                 s.paths, CompanyFolder(static_cast<int>(s.companyNumber)),
+                                 CheckWithProgramSchema});
     }
 
     // The refusal or failure message, or the success message.
