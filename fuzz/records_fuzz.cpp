@@ -122,7 +122,7 @@ void ProposeNumbersAndAccounts(const Session& s) {
     for (bool separate : {false, true}) {
         const NumberingScope scope{2025, separate, separate};
         const SeriesNumbers stored =
-            ScanSeriesNumbers(s.files, ReadCompanySeries(s).series.value_or(StoredSeries{}), scope);
+            ScanSeriesNumbers(s.files, ReadCompanySeries(s).valueOr(StoredSeries{}), scope);
         ProposeNumbers(s.files.read<CountersFile>(tot::kInvoices),
                        s.files.read<CountersFile>(tot::kFatturaPa), separate,
                        separate ? kFpaXmlNotWritten : kFpaOrdinary, stored);
