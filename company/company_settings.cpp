@@ -19,9 +19,10 @@ void ReadHeaderPart(Session& session, const TabFile& tab, CompanySettings& setti
     settings.headerTables = HeaderTables::FromTab(tab);
     settings.paymentTerms = PaymentTerms::FromTab(tab);
     settings.postponeRules = PostponeRules::FromTerms(settings.paymentTerms);
-    int fpaReadError = 0;
-    settings.fpa = LoadFpaRecord(session.companyFile("qorvana.fpa"), &fpaReadError);
-    NoteReadError(problems, fpaReadError, session.companyPath("qorvana.fpa"));
+    const Result<FpaRecord> fpa =
+        LoadFpaRecord(session.companyFile("qorvana.fpa"), session.companyPath("qorvana.fpa"));
+    settings.fpa = fpa.valueOr(BlankFpaRecord());
+    NoteDefaultsUsed(problems, fpa.message());
 }
 
 // The print tables; adds their messages.

@@ -125,17 +125,20 @@ double StoredTotal(const DocumentRecord& doc, const ContinuationRecord& more) {
 }
 
 // The archive copy of the e-invoice's panel: that of its own progressive, else that of the
-// e-invoice it corrects (a file corrected by hand was written without one).
-std::optional<FpaRecord> ArchivedEntries(const SdiStore& store, const EInvoiceEntry& entry,
-                                         const Session& s) {
+// e-invoice it corrects (a file corrected by hand was written without one). A failure says
+// that there is none, or that the copy cannot be read.
+Result<FpaRecord> ArchivedEntries(const SdiStore& store, const EInvoiceEntry& entry,
+                                  const Session& s) {
     for (const EInvoiceEntry* e = &entry; e;
          e = e->replaces.empty() ? nullptr : store.find(e->replaces)) {
-        const auto file = s.companyFile("fpa" + Trim(e->progressive));
+        const std::string name = "fpa" + Trim(e->progressive);
+        const auto file = s.companyFile(name);
         std::error_code error;
         if (!Trim(e->progressive).empty() && std::filesystem::is_regular_file(file, error))
-            return LoadFpaRecord(file);
+            return LoadFpaRecord(file, s.companyPath(name));
     }
-    return std::nullopt;
+    return Failure{"manca la copia fpa" + Trim(entry.progressive) +
+                   " dei dati fatturaPA del documento, nella cartella della ditta"};
 }
 
 }  // namespace
@@ -177,12 +180,10 @@ Result<Rewritten> RewriteRejectedEInvoice(SdiStore& store, const std::string& re
     std::string reason;
     const std::optional<FileOnly> only = ReadFileOnly(*rejectedXml, reason);
     if (!only) return refuse(old->fileName + ": " + reason);
-    const std::optional<FpaRecord> archived = ArchivedEntries(store, *old, s);
+    const Result<FpaRecord> archived = ArchivedEntries(store, *old, s);
+    if (!archived) return refuse(archived.message());
     const std::string ofDocument =
         "il documento n. " + old->number + " del " + FormDateOfIso(old->date);
-    if (!archived)
-        return refuse("manca la copia fpa" + Trim(old->progressive) +
-                      " dei dati fatturaPA del documento, nella cartella della ditta");
     try {
         const int record = FindStoredDocument(s.files, old->number, old->date);
         if (record == 0) return refuse(ofDocument + " non è tra i documenti memorizzati");

@@ -65,7 +65,8 @@ Result<FpaExportPlan> ExportFatturaPa(Session& s, const DocumentDraft& draft, co
     electronic.panel.paymentCondition = 1;
     electronic.panel.paymentMode = 4;
     electronic.panel.carrier = 0;
-    const FpaRecord settings = LoadFpaRecord(s.companyFile("qorvana.fpa"));
+    const FpaRecord settings =
+        LoadFpaRecord(s.companyFile("qorvana.fpa"), "qorvana.fpa").valueOr(BlankFpaRecord());
     const CustomerRecord customer = s.files.read<CustomersFile>(draft.customer.record);
     const HeaderTables tables = HeaderTables::FromTab(tab);
     return PrepareFpaExport({settings, electronic, customer, vat, tables, s.money(), s.files,
