@@ -153,16 +153,17 @@ std::optional<CivilDate> RejectionDay(const EInvoiceEntry& entry) {
     return day;
 }
 
-std::string SameNumberRefusal(const EInvoiceEntry& entry, const CivilDate& today) {
+Status SameNumberHolds(const EInvoiceEntry& entry, const CivilDate& today) {
     const auto rejected = RejectionDay(entry);
     if (!rejected || today <= DaysAfter(*rejected, kSameNumberDays)) return {};
-    return "la fattura n. " + entry.number + " è stata scartata il " + rejected->text() +
-           ": con lo stesso numero e la stessa data si può inviare di nuovo solo entro " +
-           std::to_string(kSameNumberDays) + " giorni dallo scarto (fino al " +
-           DaysAfter(*rejected, kSameNumberDays).text() +
-           ", circolare 13/E del 2018 dell'Agenzia delle Entrate). Occorre emettere un nuovo "
-           "documento, con un nuovo numero e la data di oggi, che faccia riferimento a quello "
-           "scartato";
+    return Failure{
+        "la fattura n. " + entry.number + " è stata scartata il " + rejected->text() +
+        ": con lo stesso numero e la stessa data si può inviare di nuovo solo entro " +
+        std::to_string(kSameNumberDays) + " giorni dallo scarto (fino al " +
+        DaysAfter(*rejected, kSameNumberDays).text() +
+        ", circolare 13/E del 2018 dell'Agenzia delle Entrate). Occorre emettere un nuovo "
+        "documento, con un nuovo numero e la data di oggi, che faccia riferimento a quello "
+        "scartato"};
 }
 
 Result<Rewritten> RewriteRejectedEInvoice(SdiStore& store, const std::string& rejectedFile,
@@ -173,8 +174,8 @@ Result<Rewritten> RewriteRejectedEInvoice(SdiStore& store, const std::string& re
     EInvoiceEntry* old = store.find(rejectedFile);
     if (!old || StateOf(*old) != EInvoiceState::Rejected || !old->replacedBy.empty())
         return refuse("si può correggere solo una fattura elettronica scartata, una volta");
-    if (std::string late = SameNumberRefusal(*old, s.clock.today()); !late.empty())
-        return refuse(late);
+    if (Status holds = SameNumberHolds(*old, s.clock.today()); !holds)
+        return refuse(holds.message());
     const Result<std::string> rejectedXml = ReadFileBytes(s.paths.map(old->path));
     if (!rejectedXml) return refuse(rejectedXml.message());
     std::string reason;
