@@ -79,21 +79,21 @@ std::string Sha256Hex(std::string_view bytes) {
     return hex;
 }
 
-std::string SignFile(const std::filesystem::path& xmlFile, const std::filesystem::path& p12,
-                     const std::string& password, std::filesystem::path* signedFile) {
+Result<std::filesystem::path> SignFile(const std::filesystem::path& xmlFile,
+                                       const std::filesystem::path& p12,
+                                       const std::string& password) {
     const Result<std::string> content = ReadFileBytes(xmlFile);
-    if (!content) return content.message();
-    if (p12.empty()) return "manca il certificato per la firma";
+    if (!content) return *content.failure();
+    if (p12.empty()) return Failure{"manca il certificato per la firma"};
     const Result<std::string> key = ReadFileBytes(p12);
-    if (!key) return "certificato per la firma: " + key.message();
+    if (!key) return Failure{"certificato per la firma: " + key.message()};
     const SignedFile signedBytes = SignCadesBes(*content, *key, password);
-    if (!signedBytes.problem.empty()) return signedBytes.problem;
+    if (!signedBytes.problem.empty()) return Failure{signedBytes.problem};
     const std::filesystem::path target = xmlFile.string() + ".p7m";
     if (auto written = WriteFileDurably(target, target.filename().string(), signedBytes.der);
         !written)
-        return written.message();
-    if (signedFile) *signedFile = target;
-    return {};
+        return *written.failure();
+    return target;
 }
 
 OutgoingMail MailForSystem(const std::string& from, const std::string& to,
@@ -109,41 +109,43 @@ OutgoingMail MailForSystem(const std::string& from, const std::string& to,
     return mail;
 }
 
-SendResult SendFile(const MailAccount& account, const std::string& from, const std::string& to,
-                    const std::filesystem::path& file, std::string_view xml, const std::string& now,
-                    const ProgressReport& progress) {
+Result<SendingRecord> SendFile(const MailAccount& account, const std::string& from,
+                               const std::string& to, const std::filesystem::path& file,
+                               std::string_view xml, const std::string& now,
+                               const ProgressReport& progress) {
     Result<std::string> bytes = ReadFileBytes(file);
-    if (!bytes) return {std::nullopt, bytes.message()};
+    if (!bytes) return *bytes.failure();
     const std::string name = file.filename().string();
     const std::string sentDigest = Sha256Hex(*bytes);
     const MailSent sent =
         SendMail(account, MailForSystem(from, to, name, std::move(*bytes)), progress);
     if (!sent.problem.empty()) {
         LogOriginal("invio di " + name, sent.systemText);
-        return {std::nullopt, sent.problem};
+        return Failure{sent.problem};
     }
-    return {SendingRecord{now, name, from, to, sent.messageId, Sha256Hex(xml), sentDigest, {}}, {}};
+    return SendingRecord{now, name, from, to, sent.messageId, Sha256Hex(xml), sentDigest, {}};
 }
 
-SendResult SendEInvoice(const SdiSettings& settings, const std::string& to,
-                        const std::filesystem::path& xmlFile, const std::string& now,
-                        const ProgressReport& progress) {
+Result<SendingRecord> SendEInvoice(const SdiSettings& settings, const std::string& to,
+                                   const std::filesystem::path& xmlFile, const std::string& now,
+                                   const ProgressReport& progress) {
     if (settings.smtp.url.empty() || settings.pecAddress.empty())
-        return {std::nullopt, "nelle impostazioni mancano il server smtp o l'indirizzo pec"};
+        return Failure{"nelle impostazioni mancano il server smtp o l'indirizzo pec"};
     const Result<std::string> xml = ReadFileBytes(xmlFile);
-    if (!xml) return {std::nullopt, xml.message()};
+    if (!xml) return *xml.failure();
     std::string reason;
     const std::optional<EInvoiceFacts> facts = ReadEInvoiceFacts(*xml, reason);
-    if (!facts) return {std::nullopt, xmlFile.filename().string() + ": " + reason};
+    if (!facts) return Failure{xmlFile.filename().string() + ": " + reason};
     std::filesystem::path file = xmlFile;
     if (facts->publicAdministration() || settings.sign == SignPolicy::Always) {
         if (settings.certificate.empty())
-            return {std::nullopt,
-                    "il file va firmato (fattura per la pubblica amministrazione) ma nelle "
-                    "impostazioni manca il certificato"};
-        const std::string failed =
-            SignFile(xmlFile, settings.certificate, settings.certificatePassword, &file);
-        if (!failed.empty()) return {std::nullopt, "firma non riuscita: " + failed};
+            return Failure{
+                "il file va firmato (fattura per la pubblica amministrazione) ma nelle "
+                "impostazioni manca il certificato"};
+        const Result<std::filesystem::path> signedFile =
+            SignFile(xmlFile, settings.certificate, settings.certificatePassword);
+        if (!signedFile) return Failure{"firma non riuscita: " + signedFile.message()};
+        file = *signedFile;
     }
     return SendFile(settings.smtp, settings.pecAddress, to, file, *xml, now, progress);
 }

@@ -66,13 +66,12 @@ bool SendListedEInvoice(QWidget* parent, Session& s, const std::string& fileName
         return false;
     }
     const std::string to = SystemAddressFor(*settings, store->assignedAddress);
-    SendResult sent;
-    {
+    const Result<SendingRecord> sent = [&] {
         WorkProgress progress(parent, Q("Invio di " + fileName + " al Sistema di Interscambio..."));
-        sent = SendEInvoice(*settings, to, s.paths.map(entry->path), Now(s), progress.report());
-    }
-    if (!sent.record) {
-        Warn(parent, Q("Il file " + fileName + " non è stato inviato: " + sent.problem + "."));
+        return SendEInvoice(*settings, to, s.paths.map(entry->path), Now(s), progress.report());
+    }();
+    if (!sent) {
+        Warn(parent, Q("Il file " + fileName + " non è stato inviato: " + sent.message() + "."));
         return false;
     }
     const bool recorded = ChangeStore(
@@ -80,13 +79,13 @@ bool SendListedEInvoice(QWidget* parent, Session& s, const std::string& fileName
         [&](SdiStore& changed) -> Status {
             EInvoiceEntry* e = changed.find(fileName);
             if (!e) return Failure{"la fattura non è più nell'elenco"};
-            RecordSending(changed, *e, *sent.record);
+            RecordSending(changed, *e, *sent);
             return {};
         },
         Q("Il file " + fileName + " è stato inviato, ma l'invio non è stato registrato: "));
     if (recorded)
         ShowMessage(parent, kTitle,
-                    Q("Il file " + sent.record->fileSent +
+                    Q("Il file " + sent->fileSent +
                       " è stato inviato al Sistema di Interscambio (" + to + ")."),
                     MsgIcon::Information);
     return recorded;

@@ -128,11 +128,9 @@ int Sign(const Command& c) {
         p12 = settings->certificate;
         password = settings->certificatePassword;
     }
-    std::filesystem::path signedFile;
-    if (const std::string failed = SignFile(c.files[0], p12, password, &signedFile);
-        !failed.empty())
-        return Fail("firma non riuscita: " + failed);
-    std::cout << "firmato: " << signedFile.string() << "\n";
+    const Result<std::filesystem::path> signedFile = SignFile(c.files[0], p12, password);
+    if (!signedFile) return Fail("firma non riuscita: " + signedFile.message());
+    std::cout << "firmato: " << signedFile->string() << "\n";
     return 0;
 }
 
@@ -159,17 +157,17 @@ int Resend(const Company& company, const SdiSettings& settings, const std::strin
     });
     if (!failed)
         return Fail(rejected.fileName + " non è stata inviata di nuovo: " + failed.message());
-    const SendResult sent = SendEInvoice(settings, to, s.paths.map(path), Now());
-    if (!sent.record)
+    const Result<SendingRecord> sent = SendEInvoice(settings, to, s.paths.map(path), Now());
+    if (!sent)
         return Fail(newName + ", la correzione di " + rejected.fileName +
-                    ", è pronta ma non è stata inviata: " + sent.problem +
+                    ", è pronta ma non è stata inviata: " + sent.message() +
                     " (inviarla con qorvana-sdi send)");
     std::cout << rejected.fileName << " scartata: inviata di nuovo, corretta, come "
-              << sent.record->fileSent << " a " << to << " il " << sent.record->time << "\n";
+              << sent->fileSent << " a " << to << " il " << sent->time << "\n";
     failed = UpdateStore(company, [&](SdiStore& store) -> Status {
         EInvoiceEntry* entry = store.find(newName);
         if (!entry) return Failure{"la fattura " + newName + " non è più nell'elenco"};
-        RecordSending(store, *entry, *sent.record);
+        RecordSending(store, *entry, *sent);
         return {};
     });
     if (!failed)
@@ -236,10 +234,9 @@ int Send(const Command& c) {
                     " è per la pubblica amministrazione e va firmato: firmarlo con "
                     "qorvana-sdi sign e inviare il file .p7m");
 
-    const SendResult sent = SendFile(account, chosen.pecAddress, to, file, *xml, Now());
-    if (!sent.record) return Fail("invio non riuscito: " + sent.problem);
-    std::cout << file.filename().string() << " inviato a " << to << " il " << sent.record->time
-              << "\n";
+    const Result<SendingRecord> sent = SendFile(account, chosen.pecAddress, to, file, *xml, Now());
+    if (!sent) return Fail("invio non riuscito: " + sent.message());
+    std::cout << file.filename().string() << " inviato a " << to << " il " << sent->time << "\n";
     if (!company) {
         std::cerr << "qorvana-sdi: senza --drive e --company l'invio non è registrato\n";
         return 0;
@@ -247,7 +244,7 @@ int Send(const Command& c) {
     const std::string path =
         SuitePathOf(signedFile ? file.parent_path() / xmlName : file, company->paths);
     const Status failed = UpdateStore(*company, [&](SdiStore& s) -> Status {
-        RecordSending(s, s.add(xmlName, path, *facts), *sent.record);
+        RecordSending(s, s.add(xmlName, path, *facts), *sent);
         return {};
     });
     if (!failed)
