@@ -397,9 +397,8 @@ Status ListEInvoice(SdiStore& store, const std::filesystem::path& file, const st
 
 Result<std::string> StoreWithEInvoice(const std::filesystem::path& companyFolder,
                                       const std::filesystem::path& file, const std::string& path) {
-    std::string problem;
-    std::optional<SdiStore> store = LoadSdiStore(companyFolder, problem);
-    if (!store) return Failure{problem};
+    Result<SdiStore> store = LoadSdiStore(companyFolder);
+    if (!store) return *store.failure();
     if (const Status listed = ListEInvoice(*store, file, path); !listed)
         return Failure{listed.message()};
     return FormatSdiStore(*store);

@@ -67,10 +67,9 @@ void WriteSentEInvoices(ScratchCompany& company, Session& s) {
 
 void UseStoreFile(ScratchCompany& company, Session& s) {
     WriteSentEInvoices(company, s);
-    std::string problem;
-    std::optional<SdiStore> store = LoadSdiStore(company.folder(), problem);
+    Result<SdiStore> store = LoadSdiStore(company.folder());
     if (!store) {
-        Expect(!problem.empty(), "a store refused says why");
+        Expect(!store.message().empty(), "a store refused says why");
         return;
     }
     for (const auto& [mailbox, mark] : store->mailboxMarks)
@@ -89,7 +88,7 @@ void UseStoreFile(ScratchCompany& company, Session& s) {
             ++resent;
         }
     Expect(SaveSdiStore(company.folder(), *store).ok(), "the store is saved");
-    Expect(LoadSdiStore(company.folder(), problem).has_value(), "a store saved loads again");
+    Expect(LoadSdiStore(company.folder()).ok(), "a store saved loads again");
 }
 
 void ReadSettings(const fs::path& file, const Session& s) {

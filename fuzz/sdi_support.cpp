@@ -62,10 +62,9 @@ void UseStore(const SdiStore& store) {
             if (StateOf(e) == state) StateText(state);
 
     const std::string text = FormatSdiStore(store);
-    std::string problem;
-    const std::optional<SdiStore> back = ParseSdiStore(text, problem);
-    if (!back) std::fprintf(stderr, "%s\n", problem.c_str());
-    Expect(back.has_value(), "a store written reads back");
+    const Result<SdiStore> back = ParseSdiStore(text);
+    if (!back) std::fprintf(stderr, "%s\n", back.message().c_str());
+    Expect(back.ok(), "a store written reads back");
     Expect(FormatSdiStore(*back) == text, "a store read back is written the same");
 }
 

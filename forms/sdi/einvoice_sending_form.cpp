@@ -28,9 +28,8 @@ bool ChangeStore(QWidget* parent, Session& s, const std::function<Status(SdiStor
                  const QString& notDone) {
     std::optional<PostingLock> lock = LockCompanyForPosting(parent, s);
     if (!lock) return false;
-    std::string problem;
-    std::optional<SdiStore> store = LoadSdiStore(s.companyFolder(), problem);
-    Status done = store ? change(*store) : Status(Failure{problem});
+    Result<SdiStore> store = LoadSdiStore(s.companyFolder());
+    Status done = store ? change(*store) : Status(*store.failure());
     if (done) done = SaveSdiStore(s.companyFolder(), *store);
     lock->release();
     if (done) return true;
@@ -48,10 +47,12 @@ std::optional<SdiSettings> Settings(QWidget* parent, const Session& s) {
 }
 
 std::optional<SdiStore> CurrentStore(QWidget* parent, const Session& s) {
-    std::string problem;
-    std::optional<SdiStore> store = LoadSdiStore(s.companyFolder(), problem);
-    if (!store) Warn(parent, Q(problem));
-    return store;
+    Result<SdiStore> store = LoadSdiStore(s.companyFolder());
+    if (!store) {
+        Warn(parent, Q(store.message()));
+        return std::nullopt;
+    }
+    return std::move(*store);
 }
 
 }  // namespace

@@ -71,9 +71,8 @@ Status UpdateStore(const Company& company, const std::function<Status(SdiStore&)
         return Failure{"un'altra postazione sta memorizzando dati dell'azienda: riprovare"};
     if (attempt.outcome == PostingLock::Outcome::Failed)
         return Failure{"l'archivio dell'azienda non si può riservare: " + attempt.problem};
-    std::string problem;
-    std::optional<SdiStore> store = LoadSdiStore(company.folder, problem);
-    if (!store) return Failure{problem};
+    Result<SdiStore> store = LoadSdiStore(company.folder);
+    if (!store) return *store.failure();
     if (Status changed = change(*store); !changed) return changed;
     return SaveSdiStore(company.folder, *store);
 }
@@ -195,8 +194,9 @@ int Send(const Command& c) {
     if (const auto v = c.option("--from")) chosen.pecAddress = *v;
     std::optional<SdiStore> store;
     if (company) {
-        store = LoadSdiStore(company->folder, problem);
-        if (!store) return Fail(problem);
+        Result<SdiStore> loaded = LoadSdiStore(company->folder);
+        if (!loaded) return Fail(loaded.message());
+        store = std::move(*loaded);
     }
     std::string to = c.option("--to").value_or("");
     if (to.empty() && settings) to = SystemAddressFor(*settings, store->assignedAddress);
@@ -258,8 +258,8 @@ int Receipts(const Command& c) {
     if (!company) return Fail(problem);
     const std::unique_ptr<NotificationSchemas> schemas = NotificationSchemas::Load(problem);
     if (!schemas) return Fail(problem);
-    const std::optional<SdiStore> before = LoadSdiStore(company->folder, problem);
-    if (!before) return Fail(problem);
+    const Result<SdiStore> before = LoadSdiStore(company->folder);
+    if (!before) return Fail(before.message());
     std::vector<std::filesystem::path> inputs(c.files.begin(), c.files.end());
     Gathered gathered = GatherNotifications(inputs);
     GatherKept(company->folder, *before, gathered);
@@ -301,8 +301,8 @@ int ShowStatus(const Command& c) {
     std::string problem;
     const std::optional<Company> company = OpenCompany(c, problem);
     if (!company) return Fail(problem);
-    const std::optional<SdiStore> store = LoadSdiStore(company->folder, problem);
-    if (!store) return Fail(problem);
+    const Result<SdiStore> store = LoadSdiStore(company->folder);
+    if (!store) return Fail(store.message());
     for (const EInvoiceEntry& e : store->entries) std::cout << StatusLine(e) << "\n";
     for (const std::string& line : WaitingStatusLines(*store)) std::cout << line << "\n";
     return 0;
