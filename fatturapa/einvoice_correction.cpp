@@ -66,15 +66,12 @@ std::string FormDateOfIso(const std::string& iso) {
     return day ? day->text() : std::string();
 }
 
-std::optional<FileOnly> ReadFileOnly(const std::string& xml, std::string& problem) {
+Result<FileOnly> ReadFileOnly(const std::string& xml) {
     sdi_xml::XmlProblem wrong;
     const sdi_xml::Document doc = sdi_xml::Parse(xml, wrong);
     const _xmlNode* general =
         doc ? sdi_xml::At(sdi_xml::Root(doc), "FatturaElettronicaBody/DatiGenerali") : nullptr;
-    if (!general) {
-        problem = doc ? "non è una fattura elettronica" : sdi_xml::Italian(wrong);
-        return std::nullopt;
-    }
+    if (!general) return Failure{doc ? "non è una fattura elettronica" : sdi_xml::Italian(wrong)};
     FileOnly only;
     only.withholdingReason =
         sdi_xml::TextAt(general, "DatiGeneraliDocumento/DatiRitenuta/CausalePagamento");
@@ -178,9 +175,8 @@ Result<Rewritten> RewriteRejectedEInvoice(SdiStore& store, const std::string& re
         return refuse(holds.message());
     const Result<std::string> rejectedXml = ReadFileBytes(s.paths.map(old->path));
     if (!rejectedXml) return refuse(rejectedXml.message());
-    std::string reason;
-    const std::optional<FileOnly> only = ReadFileOnly(*rejectedXml, reason);
-    if (!only) return refuse(old->fileName + ": " + reason);
+    const Result<FileOnly> only = ReadFileOnly(*rejectedXml);
+    if (!only) return refuse(old->fileName + ": " + only.message());
     const Result<FpaRecord> archived = ArchivedEntries(store, *old, s);
     if (!archived) return refuse(archived.message());
     const std::string ofDocument =
@@ -254,8 +250,8 @@ Result<Rewritten> RewriteRejectedEInvoice(SdiStore& store, const std::string& re
                 CommitFpaExport(plan, s.files, s.paths, s.companyFolder());
             !committed)
             return refuse(committed.message());
-        std::optional<EInvoiceFacts> facts = ReadEInvoiceFacts(plan.xml, reason);
-        if (!facts) return refuse(plan.fileName + ": " + reason);
+        const Result<EInvoiceFacts> facts = ReadEInvoiceFacts(plan.xml);
+        if (!facts) return refuse(plan.fileName + ": " + facts.message());
         const std::string oldName = old->fileName;
         std::string message = "Il file " + plan.fileName + " è stato scritto dal documento n. " +
                               old->number + " del " + FormDateOfIso(old->date) +

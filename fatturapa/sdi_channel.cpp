@@ -133,9 +133,8 @@ Result<SendingRecord> SendEInvoice(const SdiSettings& settings, const std::strin
         return Failure{"nelle impostazioni mancano il server smtp o l'indirizzo pec"};
     const Result<std::string> xml = ReadFileBytes(xmlFile);
     if (!xml) return *xml.failure();
-    std::string reason;
-    const std::optional<EInvoiceFacts> facts = ReadEInvoiceFacts(*xml, reason);
-    if (!facts) return Failure{xmlFile.filename().string() + ": " + reason};
+    const Result<EInvoiceFacts> facts = ReadEInvoiceFacts(*xml);
+    if (!facts) return Failure{xmlFile.filename().string() + ": " + facts.message()};
     std::filesystem::path file = xmlFile;
     if (facts->publicAdministration() || settings.sign == SignPolicy::Always) {
         if (settings.certificate.empty())
@@ -388,9 +387,8 @@ Status GatherFromMailbox(const MailAccount& imap, const MailboxMark& from, Gathe
 Status ListEInvoice(SdiStore& store, const std::filesystem::path& file, const std::string& path) {
     const Result<std::string> xml = ReadFileBytes(file);
     if (!xml) return Failure{xml.message()};
-    std::string reason;
-    const std::optional<EInvoiceFacts> facts = ReadEInvoiceFacts(*xml, reason);
-    if (!facts) return Failure{file.filename().string() + ": " + reason};
+    const Result<EInvoiceFacts> facts = ReadEInvoiceFacts(*xml);
+    if (!facts) return Failure{file.filename().string() + ": " + facts.message()};
     store.add(file.filename().string(), path, *facts);
     return {};
 }
@@ -416,9 +414,8 @@ Result<Resent> PrepareResend(SdiStore& store, const std::string& rejectedFile, S
     const std::filesystem::path oldFile = s.paths.map(old->path);
     const Result<std::string> xml = ReadFileBytes(oldFile);
     if (!xml) return Failure{xml.message()};
-    std::string reason;
-    std::optional<EInvoiceFacts> facts = ReadEInvoiceFacts(*xml, reason);
-    if (!facts) return Failure{old->fileName + ": " + reason};
+    Result<EInvoiceFacts> facts = ReadEInvoiceFacts(*xml);
+    if (!facts) return Failure{old->fileName + ": " + facts.message()};
 
     CountersRecord counter;
     try {
@@ -441,6 +438,7 @@ Result<Resent> PrepareResend(SdiStore& store, const std::string& rejectedFile, S
                        " è già nell'elenco: il contatore dei progressivi di invio è indietro"};
     // Checked as it will travel: its new name and progressive.
     if (facts->format == "FPA12" || facts->format == "FPR12") {
+        std::string reason;
         std::unique_ptr<FpaSchema> schema = FpaSchema::Load(DefaultFpaSchemaPath(), reason);
         if (!schema) return Failure{reason};
         const std::vector<FpaFinding> findings = CheckFatturaPAFile(newName, *changed, *schema);

@@ -43,10 +43,9 @@ void Resend(SdiStore& store, const std::string& fileName, Session& s) {
     const EInvoiceEntry* added = store.find(resent->fileName);
     Expect(added && added->replaces == fileName && StateOf(*added) == EInvoiceState::Written,
            "the corrected e-invoice is listed, to be sent");
-    std::string problem;
     const Result<std::string> xml = ReadFileBytes(resent->file);
-    const std::optional<EInvoiceFacts> facts =
-        xml ? ReadEInvoiceFacts(*xml, problem) : std::nullopt;
+    const Result<EInvoiceFacts> facts =
+        xml ? ReadEInvoiceFacts(*xml) : Result<EInvoiceFacts>(*xml.failure());
     Expect(facts && facts->progressive == added->progressive,
            "the file sent again carries its new progressive");
 }
@@ -106,8 +105,7 @@ void ReadSettings(const fs::path& file, const Session& s) {
 }
 
 void ResendCorrected(const fs::path& file, std::string_view bytes, Session& s) {
-    std::string problem;
-    if (const auto facts = ReadEInvoiceFacts(bytes, problem)) {
+    if (const auto facts = ReadEInvoiceFacts(bytes)) {
         facts->publicAdministration();
         WithProgressive(bytes, "18");
     }

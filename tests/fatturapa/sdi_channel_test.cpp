@@ -423,9 +423,8 @@ TEST(SdiKeptMessages, KeptNeverPassedBy) {
 
 TEST(SdiEInvoice, FactsAndProgressive) {
     const std::string xml = fpatest::Slurp(fpatest::kHere / "data/IT01234567890_FPR01.xml");
-    std::string problem;
-    const std::optional<EInvoiceFacts> facts = ReadEInvoiceFacts(xml, problem);
-    ASSERT_TRUE(facts) << problem;
+    const Result<EInvoiceFacts> facts = ReadEInvoiceFacts(xml);
+    ASSERT_TRUE(facts) << facts.message();
     EXPECT_EQ(facts->format, "FPR12");
     EXPECT_FALSE(facts->publicAdministration());
     EXPECT_EQ(facts->progressive, "0001A");
@@ -433,9 +432,9 @@ TEST(SdiEInvoice, FactsAndProgressive) {
     EXPECT_EQ(facts->customerId, "IT09876543217");
     const std::optional<std::string> changed = WithProgressive(xml, "18");
     ASSERT_TRUE(changed);
-    EXPECT_EQ(ReadEInvoiceFacts(*changed, problem)->progressive, "18");
+    EXPECT_EQ(ReadEInvoiceFacts(*changed)->progressive, "18");
     EXPECT_EQ(changed->size(), xml.size() - 3);
-    EXPECT_FALSE(ReadEInvoiceFacts(kDelivered, problem));
+    EXPECT_FALSE(ReadEInvoiceFacts(kDelivered));
 }
 
 // A rejected e-invoice goes again under the next progressive; when the store already lists the

@@ -209,8 +209,8 @@ int Send(const Command& c) {
     const bool signedFile = IsSignedFileName(file.filename().string());
     const std::optional<std::string> xml = signedFile ? SignedContent(*bytes) : *bytes;
     if (!xml) return Fail(file.filename().string() + ": non è un file firmato leggibile");
-    const std::optional<EInvoiceFacts> facts = ReadEInvoiceFacts(*xml, problem);
-    if (!facts) return Fail(file.filename().string() + ": " + problem);
+    const Result<EInvoiceFacts> facts = ReadEInvoiceFacts(*xml);
+    if (!facts) return Fail(file.filename().string() + ": " + facts.message());
     std::string xmlName = file.filename().string();
     if (signedFile) xmlName.resize(xmlName.size() - 4);
     if (const EInvoiceEntry* known = store ? store->find(xmlName) : nullptr) {
