@@ -115,18 +115,21 @@ std::string CompanyPath(const FpaExportInput& in, const std::string& name) {
 }
 
 // The 1.2.3 schema, compiled the first time a file is checked and kept for the run.
-const FpaSchema* CheckingSchema(std::string& error) {
+Result<const FpaSchema*> CheckingSchema() {
     static std::unique_ptr<FpaSchema> schema;
-    if (!schema) schema = FpaSchema::Load(DefaultFpaSchemaPath(), error);
+    if (!schema) {
+        Result<std::unique_ptr<FpaSchema>> loaded = FpaSchema::Load(DefaultFpaSchemaPath());
+        if (!loaded) return *loaded.failure();
+        schema = std::move(*loaded);
+    }
     return schema.get();
 }
 
 // Refused when the exchange system would reject the file to be written under `fileName`.
 Status AcceptedByExchangeSystem(const std::string& fileName, const std::string& xml) {
-    std::string error;
-    const FpaSchema* schema = CheckingSchema(error);
-    if (!schema) return Failure{"Il file XML non è stato creato: " + error};
-    const std::vector<FpaFinding> findings = CheckFatturaPAFile(fileName, xml, *schema);
+    const Result<const FpaSchema*> schema = CheckingSchema();
+    if (!schema) return Failure{"Il file XML non è stato creato: " + schema.message()};
+    const std::vector<FpaFinding> findings = CheckFatturaPAFile(fileName, xml, **schema);
     if (findings.empty()) return {};
     std::string message =
         "Il file XML non è stato creato: il Sistema di Interscambio lo scarterebbe. Correggere:";

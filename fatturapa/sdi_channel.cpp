@@ -438,10 +438,9 @@ Result<Resent> PrepareResend(SdiStore& store, const std::string& rejectedFile, S
                        " è già nell'elenco: il contatore dei progressivi di invio è indietro"};
     // Checked as it will travel: its new name and progressive.
     if (facts->format == "FPA12" || facts->format == "FPR12") {
-        std::string reason;
-        std::unique_ptr<FpaSchema> schema = FpaSchema::Load(DefaultFpaSchemaPath(), reason);
-        if (!schema) return Failure{reason};
-        const std::vector<FpaFinding> findings = CheckFatturaPAFile(newName, *changed, *schema);
+        const Result<std::unique_ptr<FpaSchema>> schema = FpaSchema::Load(DefaultFpaSchemaPath());
+        if (!schema) return *schema.failure();
+        const std::vector<FpaFinding> findings = CheckFatturaPAFile(newName, *changed, **schema);
         if (!findings.empty()) {
             std::string text = "il file " + old->fileName +
                                " va ancora corretto, il Sistema di Interscambio lo scarterebbe:";

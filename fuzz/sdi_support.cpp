@@ -14,13 +14,12 @@ namespace qorvana::fuzz {
 
 const NotificationSchemas& NotificationsSchemas() {
     static const std::unique_ptr<NotificationSchemas> schema = [] {
-        std::string error;
-        auto loaded = NotificationSchemas::Load(error);
+        auto loaded = NotificationSchemas::Load();
         if (!loaded) {
-            std::fprintf(stderr, "%s\n", error.c_str());
+            std::fprintf(stderr, "%s\n", loaded.message().c_str());
             std::abort();
         }
-        return loaded;
+        return std::move(*loaded);
     }();
     return *schema;
 }

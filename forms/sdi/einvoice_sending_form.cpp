@@ -129,10 +129,10 @@ void ReadMailboxNotifications(QWidget* parent, Session& s) {
                                     "cui leggere le notifiche."));
         return;
     }
-    std::string problem;
-    const std::unique_ptr<NotificationSchemas> schemas = NotificationSchemas::Load(problem);
+    const Result<std::unique_ptr<NotificationSchemas>> schemas = NotificationSchemas::Load();
     std::optional<SdiStore> store = schemas ? CurrentStore(parent, s) : std::nullopt;
-    if (!schemas) Warn(parent, Q("Le notifiche non possono essere lette: " + problem + "."));
+    if (!schemas)
+        Warn(parent, Q("Le notifiche non possono essere lette: " + schemas.message() + "."));
     if (!store) return;
     const std::string key = MailboxKey(settings->imap);
     Gathered gathered;
@@ -148,7 +148,7 @@ void ReadMailboxNotifications(QWidget* parent, Session& s) {
         parent, s,
         [&](SdiStore& changed) -> Status {
             outcomes =
-                RecordGathered(changed, gathered, *schemas, s.companyFolder(), Now(s), &reached);
+                RecordGathered(changed, gathered, **schemas, s.companyFolder(), Now(s), &reached);
             changed.mailboxMarks[key] = reached;
             return {};
         },

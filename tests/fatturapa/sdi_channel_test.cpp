@@ -51,10 +51,9 @@ const std::string kMessage = "<MessageId>123456</MessageId>";
 
 const NotificationSchemas& Schema() {
     static const std::unique_ptr<NotificationSchemas> schema = [] {
-        std::string error;
-        auto loaded = NotificationSchemas::Load(error);
-        EXPECT_TRUE(loaded) << error;
-        return loaded;
+        auto loaded = NotificationSchemas::Load();
+        EXPECT_TRUE(loaded) << loaded.message();
+        return std::move(loaded).valueOr(nullptr);
     }();
     return *schema;
 }

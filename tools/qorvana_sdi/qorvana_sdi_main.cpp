@@ -256,8 +256,8 @@ int Receipts(const Command& c) {
     std::string problem;
     const std::optional<Company> company = OpenCompany(c, problem);
     if (!company) return Fail(problem);
-    const std::unique_ptr<NotificationSchemas> schemas = NotificationSchemas::Load(problem);
-    if (!schemas) return Fail(problem);
+    const Result<std::unique_ptr<NotificationSchemas>> schemas = NotificationSchemas::Load();
+    if (!schemas) return Fail(schemas.message());
     const Result<SdiStore> before = LoadSdiStore(company->folder);
     if (!before) return Fail(before.message());
     std::vector<std::filesystem::path> inputs(c.files.begin(), c.files.end());
@@ -279,7 +279,7 @@ int Receipts(const Command& c) {
 
     std::vector<NotificationOutcome> outcomes;
     const Status failed = UpdateStore(*company, [&](SdiStore& store) -> Status {
-        outcomes = RecordGathered(store, gathered, *schemas, company->folder, Now(),
+        outcomes = RecordGathered(store, gathered, **schemas, company->folder, Now(),
                                   imap ? &reached : nullptr);
         if (imap) store.mailboxMarks[MailboxKey(*imap)] = reached;
         return {};
