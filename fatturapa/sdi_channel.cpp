@@ -267,14 +267,13 @@ std::vector<NotificationOutcome> ApplyNotifications(SdiStore& store,
 
 namespace {
 
-// Keeps a message in the kept folder; the Italian reason of a failure, empty on success.
-std::string KeepMessage(const std::filesystem::path& companyFolder, const GatheredMessage& m) {
+// Keeps a message in the kept folder; a failure says why, in Italian.
+Status KeepMessage(const std::filesystem::path& companyFolder, const GatheredMessage& m) {
     const std::filesystem::path folder = FindInFolder(companyFolder, kKeptFolder);
     std::error_code error;
     std::filesystem::create_directories(folder, error);
-    if (error) return std::string(kKeptFolder) + ": " + ItalianReason(error.value());
-    return WriteFileDurably(folder / m.name, std::string(kKeptFolder) + "/" + m.name, m.bytes)
-        .message();
+    if (error) return Failure{std::string(kKeptFolder) + ": " + ItalianReason(error.value())};
+    return WriteFileDurably(folder / m.name, std::string(kKeptFolder) + "/" + m.name, m.bytes);
 }
 
 }  // namespace
@@ -315,13 +314,13 @@ std::vector<NotificationOutcome> RecordGathered(SdiStore& store, const Gathered&
             continue;
         }
         if (!m.kept) {
-            if (const std::string failed = KeepMessage(companyFolder, m); !failed.empty()) {
+            if (const Status failed = KeepMessage(companyFolder, m); !failed) {
                 // Not kept: the mailbox is read from it again next time.
                 if (reached && m.uid > 0) reached->lastUid = std::min(reached->lastUid, m.uid - 1);
-                outcomes.push_back(
-                    {m.origin + ": messaggio non conservato, sarà letto di nuovo: " + failed,
-                     true,
-                     {}});
+                outcomes.push_back({m.origin + ": messaggio non conservato, sarà letto di nuovo: " +
+                                        failed.message(),
+                                    true,
+                                    {}});
                 continue;
             }
         }
