@@ -218,10 +218,10 @@ Result<Rewritten> RewriteRejectedEInvoice(SdiStore& store, const std::string& re
         draft.imports.notes = only->notes;
 
         const CustomerRecord customer = ReadCountedCustomer(s.files, draft.customer.record);
-        const EInvoiceTermsRead terms =
+        const Result<CustomerEInvoiceTerms> terms =
             ReadEInvoiceTerms(s, company.einvoice, company.tables, draft.customer.record);
-        if (!terms.problem.empty()) return refuse(terms.problem);
-        draft.einvoice = terms.terms;
+        if (!terms) return refuse(terms.message());
+        draft.einvoice = terms->terms;
         const DocumentKind kind =
             doc.int16(d::kKind) == 1 ? DocumentKind::CreditNote : DocumentKind::Invoice;
         const Money money = s.money();
