@@ -87,11 +87,10 @@ Result<std::filesystem::path> SignFile(const std::filesystem::path& xmlFile,
     if (p12.empty()) return Failure{"manca il certificato per la firma"};
     const Result<std::string> key = ReadFileBytes(p12);
     if (!key) return Failure{"certificato per la firma: " + key.message()};
-    const SignedFile signedBytes = SignCadesBes(*content, *key, password);
-    if (!signedBytes.problem.empty()) return Failure{signedBytes.problem};
+    const Result<std::string> signedBytes = SignCadesBes(*content, *key, password);
+    if (!signedBytes) return *signedBytes.failure();
     const std::filesystem::path target = xmlFile.string() + ".p7m";
-    if (auto written = WriteFileDurably(target, target.filename().string(), signedBytes.der);
-        !written)
+    if (auto written = WriteFileDurably(target, target.filename().string(), *signedBytes); !written)
         return *written.failure();
     return target;
 }
