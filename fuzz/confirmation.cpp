@@ -34,9 +34,10 @@ double TextWidthOf(const PrintText& text) {
 // The pages as the print loop composes them; their image must read back page for page.
 void PrintPages(const Session& s, const DocumentDraft& draft, const PrintSettings& print,
                 const VatTable& vat) {
-    const PrintedDocument pages =
-        ComposeDocument(DocumentToPrintOf(draft, s.files, s.money(), s.numberWithYear()), print,
-                        vat, ReadFormDrawing(s.companyFile("qorvana.lkf")), s.money(), TextWidthOf);
+    const PrintedDocument pages = ComposeDocument(
+        DocumentToPrintOf(draft, s.files, s.money(), s.numberWithYear()), print, vat,
+        ReadFormDrawing(s.companyFile("qorvana.lkf"), "qorvana.lkf").valueOr({}), s.money(),
+        TextWidthOf);
     const auto image = ParsePrintImage(PrintImageBytes(pages));
     const auto* read = std::get_if<PrintedDocument>(&image);
     Expect(read && read->size() == pages.size(), "the print image written reads back");

@@ -53,9 +53,9 @@ void PrintImageSeeds(Session& s) {
     const VatTable vat = VatTable::FromTab(TabFile::Load(s.companyFile("qorvana.tab")));
     Recompute(s, vat, draft);
     const auto width = [](const PrintText& t) { return Utf8Length(t.text) * t.size * 0.1; };
-    const PrintedDocument pages =
-        ComposeDocument(DocumentToPrintOf(draft, s.files, s.money(), s.numberWithYear()), print,
-                        vat, ReadFormDrawing(s.companyFile("qorvana.lkf")), s.money(), width);
+    const PrintedDocument pages = ComposeDocument(
+        DocumentToPrintOf(draft, s.files, s.money(), s.numberWithYear()), print, vat,
+        ReadFormDrawing(s.companyFile("qorvana.lkf"), "qorvana.lkf").valueOr({}), s.money(), width);
     Seed("print_image", "invoice.rto", 0, PrintImageBytes(pages));
     Seed("print_image", "qorvana.lxf", 1,
          "larghezza=148\r\naltezza=210\r\nmargine_sinistro=5\r\nmargine_superiore=5\r\n"
