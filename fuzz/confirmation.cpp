@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <variant>
 
 #include "core/cp1252.h"
 #include "core/session.h"
@@ -38,8 +37,7 @@ void PrintPages(const Session& s, const DocumentDraft& draft, const PrintSetting
         DocumentToPrintOf(draft, s.files, s.money(), s.numberWithYear()), print, vat,
         ReadFormDrawing(s.companyFile("qorvana.lkf"), "qorvana.lkf").valueOr({}), s.money(),
         TextWidthOf);
-    const auto image = ParsePrintImage(PrintImageBytes(pages));
-    const auto* read = std::get_if<PrintedDocument>(&image);
+    const Result<PrintedDocument> read = ParsePrintImage(PrintImageBytes(pages));
     Expect(read && read->size() == pages.size(), "the print image written reads back");
     for (std::size_t p = 0; read && p < pages.size(); ++p)
         Expect((*read)[p].ops.size() == pages[p].ops.size(), "every element reads back");

@@ -18,11 +18,9 @@ using namespace qorvana;
 using namespace qorvana::fuzz;
 
 void ReadImage(const std::filesystem::path& file) {
-    const auto image = ReadPrintImage(file, "c:\\qordoc.rto");
-    const auto* pages = std::get_if<PrintedDocument>(&image);
+    const Result<PrintedDocument> pages = ReadPrintImage(file, "c:\\qordoc.rto");
     if (!pages) return;
-    const auto again = ParsePrintImage(PrintImageBytes(*pages));
-    const auto* read = std::get_if<PrintedDocument>(&again);
+    const Result<PrintedDocument> read = ParsePrintImage(PrintImageBytes(*pages));
     Expect(read && read->size() == pages->size(), "an image read and written reads back");
 }
 

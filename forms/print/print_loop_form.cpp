@@ -156,8 +156,9 @@ void DispatchDocument(const Session& session, QWidget* parent, const PdfHandoffI
 bool PrintLoop::writeImages(const PrintedDocument& pages, const std::string& imageCopy) {
     for (const std::string& name : {std::string(kPrintImage), imageCopy}) {
         if (name.empty()) continue;
-        if (const auto error = WritePrintImage(session_.paths.map(name), name, pages)) {
-            Warn(parent_, QString::fromStdString(error->message));
+        if (const Status written = WritePrintImage(session_.paths.map(name), name, pages);
+            !written) {
+            Warn(parent_, QString::fromStdString(written.message()));
             return false;
         }
     }

@@ -46,8 +46,7 @@ std::string Lowered(std::string sentence) {
 RunError MakePdf(const JobArgument& job, const PathMapper& paths) {
     const std::string notMade = "Il PDF " + job.pdfFile + " non è stato creato. ";
     const auto image = ReadPrintImage(paths.map(job.printImage), job.printImage);
-    if (const auto* error = std::get_if<PrintImageError>(&image))
-        return {notMade + error->message, {}};
+    if (!image) return {notMade + image.message(), {}};
     const auto layout = ReadKeyValues(paths.map(job.layoutFile), job.layoutFile);
     if (const auto* error = std::get_if<RunError>(&layout))
         return {notMade + error->message, error->detail};
@@ -58,8 +57,8 @@ RunError MakePdf(const JobArgument& job, const PathMapper& paths) {
     };
     QBuffer out;
     out.open(QIODevice::WriteOnly);
-    const QString error = RenderPdf(std::get<PrintedDocument>(image),
-                                    PageSetupOf(std::get<KeyValues>(layout)), pictureFile, &out);
+    const QString error =
+        RenderPdf(*image, PageSetupOf(std::get<KeyValues>(layout)), pictureFile, &out);
     if (!error.isEmpty()) return {notMade + error.toStdString(), {}};
     const std::filesystem::path pdf = paths.map(job.pdfFile);
     QDir().mkpath(QString::fromStdString(pdf.parent_path().string()));
