@@ -92,9 +92,8 @@ void RenderThroughQorxpdf(const Fixture& f) {
     QSaveFile out(QString::fromStdString((f.dir / "ftr1.pdf").string()));
     out.open(QIODevice::WriteOnly);
     const PathMapper paths(f.dir);
-    qorxpdf::RenderPdf(
-        *image, qorxpdf::PageSetup{}, [&paths](const std::string& file) { return paths.map(file); },
-        &out);
+    const auto pictureFile = [&paths](const std::string& file) { return paths.map(file); };
+    if (!qorxpdf::RenderPdf(*image, qorxpdf::PageSetup{}, pictureFile, &out)) std::abort();
     out.commit();
 }
 
