@@ -395,8 +395,8 @@ void StartForm::activate() {
         const int n = indexCount();
         if (!countReported_) {
             countReported_ = true;
-            if (const auto problem = CustomerIndex(session().files).countProblem())
-                Warn(this, Q(*problem), MsgIcon::Exclamation);
+            if (const Status held = CustomerIndex(session().files).countHolds(); !held)
+                Warn(this, Q(held.message()), MsgIcon::Exclamation);
         }
         listPosition_ = n > 0 ? 1 : 0;
         {
