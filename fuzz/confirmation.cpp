@@ -135,14 +135,14 @@ void ConfirmDocument(Session& s, DocumentDraft& draft, bool post) {
     PostWithJournal(s, draft, print, vat, post);
 }
 
-std::string SampleFatturaPa(Session& s, std::string& refusal) {
+Result<std::string> SampleFatturaPa(Session& s) {
     DocumentDraft draft = SampleDraft(9, "2");
     const TabFile tab = TabFile::Load(s.companyFile("qorvana.tab"));
     const VatTable vat = VatTable::FromTab(tab);
     Recompute(s, vat, draft);
     const Result<FpaExportPlan> prepared = ExportFatturaPa(s, draft, tab, vat);
-    refusal = prepared.message();
-    return prepared ? prepared->xml : std::string();
+    if (!prepared) return *prepared.failure();
+    return prepared->xml;
 }
 
 }  // namespace qorvana::fuzz

@@ -53,10 +53,9 @@ void Resend(SdiStore& store, const std::string& fileName, Session& s) {
 // The e-invoice files of SentStore: the one the program writes for its sample invoice.
 void WriteSentEInvoices(ScratchCompany& company, Session& s) {
     static const std::string xml = [&] {
-        std::string refusal;
-        std::string written = SampleFatturaPa(s, refusal);
-        Expect(!written.empty(), "the sample e-invoice is written");
-        return written;
+        const Result<std::string> written = SampleFatturaPa(s);
+        Expect(written.ok(), "the sample e-invoice is written");
+        return written.valueOr(std::string());
     }();
     const fs::path folder = company.drive() / "fatture";
     fs::create_directories(folder);

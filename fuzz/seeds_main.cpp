@@ -119,13 +119,12 @@ void RecordSeeds() {
 // The FatturaPA 1.2.3 file the program writes for the sample invoice to the public
 // administration.
 void FatturaPaSeed(Session& s) {
-    std::string refusal;
-    const std::string xml = SampleFatturaPa(s, refusal);
-    if (xml.empty()) {
-        std::fprintf(stderr, "fuzz_seeds: %s\n", refusal.c_str());
+    const Result<std::string> xml = SampleFatturaPa(s);
+    if (!xml) {
+        std::fprintf(stderr, "fuzz_seeds: %s\n", xml.message().c_str());
         std::exit(1);
     }
-    Seed("fpa_check", "written-v12.xml", -1, xml);
+    Seed("fpa_check", "written-v12.xml", -1, *xml);
 }
 
 // The e-invoice channel's own files: a store of two sent e-invoices, one rejected and one
