@@ -29,7 +29,7 @@ const char* const kProgramHelp =
     "                       of an installation, and the start-up benchmark's measure)\n"
     "  --help               questo aiuto / this help\n";
 
-ProgramOptions ParseProgramOptions(const std::vector<std::string>& args) {
+Result<ProgramOptions> ParseProgramOptions(const std::vector<std::string>& args) {
     ProgramOptions options;
     struct Valued {
         const char* name;
@@ -55,10 +55,8 @@ ProgramOptions ParseProgramOptions(const std::vector<std::string>& args) {
             const std::string name = v.name;
             std::optional<std::string> value;
             if (arg == name) {
-                if (i + 1 >= args.size()) {
-                    options.error = name + " vuole un valore (needs a value)";
-                    return options;
-                }
+                if (i + 1 >= args.size())
+                    return {Failure{name + " vuole un valore (needs a value)"}, options};
                 value = args[++i];
             } else if (arg.rfind(name + "=", 0) == 0) {
                 value = arg.substr(name.size() + 1);
@@ -70,14 +68,10 @@ ProgramOptions ParseProgramOptions(const std::vector<std::string>& args) {
             break;
         }
         if (matched) continue;
-        if (arg.size() > 2 && arg.rfind("--", 0) == 0) {
-            options.error = "opzione sconosciuta (unknown option) " + arg;
-            return options;
-        }
-        if (options.commandLine) {
-            options.error = "una sola riga di comando (one command line only): " + arg;
-            return options;
-        }
+        if (arg.size() > 2 && arg.rfind("--", 0) == 0)
+            return {Failure{"opzione sconosciuta (unknown option) " + arg}, options};
+        if (options.commandLine)
+            return {Failure{"una sola riga di comando (one command line only): " + arg}, options};
         options.commandLine = arg;
     }
     return options;

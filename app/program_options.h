@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/result.h"
+
 namespace qorvana {
 
 struct ProgramOptions {
@@ -17,11 +19,11 @@ struct ProgramOptions {
     std::optional<std::string> commandLine;  // the suite's command line
     bool checkStart = false;                 // --check-start
     bool help = false;
-    std::string error;  // empty when the command line was understood
 };
 
-// Reads the arguments after the program name.
-ProgramOptions ParseProgramOptions(const std::vector<std::string>& args);
+// Reads the arguments after the program name. One it does not understand fails, carrying the
+// options read before it (--help among them).
+Result<ProgramOptions> ParseProgramOptions(const std::vector<std::string>& args);
 // The company number of --company: a whole number 1..999; nullopt otherwise.
 std::optional<int> CompanyOption(const std::string& text);
 // The company to work on: --company first, else the suite's command line.

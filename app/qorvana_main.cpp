@@ -88,14 +88,15 @@ int RunProgram(const qorvana::ProgramOptions& options,
 
 int main(int argc, char** argv) {
     using namespace qorvana;
-    const ProgramOptions options =
+    const Result<ProgramOptions> parsed =
         ParseProgramOptions(std::vector<std::string>(argv + 1, argv + argc));
+    const ProgramOptions& options = parsed.value();
     if (options.help) {
         std::cout << kProgramHelp;
         return 0;
     }
-    if (!options.error.empty()) {
-        std::cerr << "qorvana: " << options.error << "\n(qorvana --help)\n";
+    if (!parsed) {
+        std::cerr << "qorvana: " << parsed.message() << "\n(qorvana --help)\n";
         return 2;
     }
     std::optional<CivilDateTime> now;

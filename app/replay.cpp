@@ -201,11 +201,11 @@ void Replay::takeMessages() {
     unreadable_ = !file.open(QIODevice::ReadOnly);
     const QByteArray script = file.readAll();
     parsed_ = ParseScript(std::string_view(script.constData(), script.size()));
-    if (parsed_.errorLine == 0) {
-        while (firstStep_ < parsed_.steps.size() &&
-               parsed_.steps[firstStep_].words.front().text == "answer") {
+    if (parsed_) {
+        while (firstStep_ < parsed_->size() &&
+               (*parsed_)[firstStep_].words.front().text == "answer") {
             try {
-                runStep(parsed_.steps[firstStep_]);
+                runStep((*parsed_)[firstStep_]);
             } catch (const StepFailed&) {
                 break;  // run() fails it with its line
             }
@@ -243,18 +243,18 @@ int Replay::run() {
         std::cerr << "replay: cannot read " << scriptPath_.toStdString() << std::endl;
         return 1;
     }
-    const ScriptParse& parsed = parsed_;
-    if (parsed.errorLine > 0) {
-        std::cerr << "line " << parsed.errorLine << ": " << parsed.error << std::endl;
+    if (!parsed_) {
+        std::cerr << parsed_.message() << std::endl;
         return 1;
     }
+    const std::vector<ScriptStep>& steps = *parsed_;
     if (!failure_.isEmpty()) {
         std::cerr << "line 0: " << failure_.toStdString() << std::endl;
         return 1;
     }
     int passed = int(firstStep_);
-    for (std::size_t i = firstStep_; i < parsed.steps.size(); ++i) {
-        const ScriptStep& step = parsed.steps[i];
+    for (std::size_t i = firstStep_; i < steps.size(); ++i) {
+        const ScriptStep& step = steps[i];
         try {
             if (ended_) Fail(QStringLiteral("the program has already ended"));
             runStep(step);
@@ -271,7 +271,7 @@ int Replay::run() {
         ++passed;
     }
     if (!answers_.empty()) {
-        const int lastLine = parsed.steps.empty() ? 0 : parsed.steps.back().line;
+        const int lastLine = steps.empty() ? 0 : steps.back().line;
         std::cerr << "line " << lastLine << ": " << answers_.size()
                   << " queued answer(s) were never used" << std::endl;
         return 1;

@@ -59,7 +59,7 @@ class Replay : public OperatorScript {
     QString outputFolder_;
     std::deque<MsgAnswer> answers_;
     QString lastMessage_;
-    ScriptParse parsed_;
+    Result<std::vector<ScriptStep>> parsed_ = std::vector<ScriptStep>();
     bool unreadable_ = false;
     std::size_t firstStep_ = 0;  // the steps before it are the leading answers, already queued
     QString failure_;            // set by a message box no queued answer fits

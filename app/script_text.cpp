@@ -9,8 +9,9 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r';
 }
 
-// Reads the words of one line; returns an error text, empty when the line is well formed.
-std::string SplitWords(std::string_view line, std::vector<ScriptWord>& words) {
+// Reads the words of one line; a failure says what is wrong with it.
+Result<std::vector<ScriptWord>> SplitWords(std::string_view line) {
+    std::vector<ScriptWord> words;
     std::size_t i = 0;
     while (i < line.size()) {
         if (IsBlank(line[i])) {
@@ -29,29 +30,30 @@ std::string SplitWords(std::string_view line, std::vector<ScriptWord>& words) {
                     break;
                 }
                 if (c == '\\') {
-                    if (i >= line.size()) return "a backslash ends the line";
+                    if (i >= line.size()) return Failure{"a backslash ends the line"};
                     const char next = line[i++];
                     if (next != '"' && next != '\\')
-                        return std::string("unknown escape \\") + next + " in a text";
+                        return Failure{std::string("unknown escape \\") + next + " in a text"};
                     word.text += next;
                     continue;
                 }
                 word.text += c;
             }
-            if (!closed) return "a text is not closed by a double quote";
-            if (i < line.size() && !IsBlank(line[i])) return "a text runs into the next word";
+            if (!closed) return Failure{"a text is not closed by a double quote"};
+            if (i < line.size() && !IsBlank(line[i]))
+                return Failure{"a text runs into the next word"};
         } else {
             while (i < line.size() && !IsBlank(line[i])) word.text += line[i++];
         }
         words.push_back(std::move(word));
     }
-    return {};
+    return words;
 }
 
 }  // namespace
 
-ScriptParse ParseScript(std::string_view script) {
-    ScriptParse result;
+Result<std::vector<ScriptStep>> ParseScript(std::string_view script) {
+    std::vector<ScriptStep> steps;
     int number = 0;
     std::size_t start = 0;
     while (start <= script.size()) {
@@ -66,18 +68,12 @@ ScriptParse ParseScript(std::string_view script) {
             if (end == script.size()) break;
             continue;
         }
-        ScriptStep step;
-        step.line = number;
-        const std::string error = SplitWords(line, step.words);
-        if (!error.empty()) {
-            result.errorLine = number;
-            result.error = error;
-            return result;
-        }
-        result.steps.push_back(std::move(step));
+        Result<std::vector<ScriptWord>> words = SplitWords(line);
+        if (!words) return Failure{"line " + std::to_string(number) + ": " + words.message()};
+        steps.push_back({number, std::move(*words)});
         if (end == script.size()) break;
     }
-    return result;
+    return steps;
 }
 
 std::optional<ControlName> ParseControlName(std::string_view word) {

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/result.h"
+
 namespace qorvana {
 
 // One word of a step; `quoted` for a text written in double quotes.
@@ -22,15 +24,10 @@ struct ScriptStep {
     std::vector<ScriptWord> words;
 };
 
-struct ScriptParse {
-    std::vector<ScriptStep> steps;
-    int errorLine = 0;  // 0 when the whole script was read
-    std::string error;
-};
-
 // Splits a script: blank lines and lines starting with "#" are skipped; words are separated by
-// blanks; "..." is a text with \" and \\ as escapes.
-ScriptParse ParseScript(std::string_view script);
+// blanks; "..." is a text with \" and \\ as escapes. A line that does not read so fails,
+// "line N: what is wrong".
+Result<std::vector<ScriptStep>> ParseScript(std::string_view script);
 
 // FORM, FORM.NAME or FORM.NAME(INDEX).
 struct ControlName {

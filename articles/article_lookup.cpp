@@ -51,9 +51,9 @@ int ArticleCount(const DataFiles& files) {
     return UsableEntries(files, tot::kArticles, kArt);
 }
 
-std::optional<std::string> ArticleCountProblem(const DataFiles& files) {
-    if (auto problem = CountMismatch(files, tot::kArticles, kArt)) return problem;
-    return CountMismatch(files, tot::kArticles, kSrb);
+Status ArticleCountHolds(const DataFiles& files) {
+    if (Status held = CountHolds(files, tot::kArticles, kArt); !held) return held;
+    return CountHolds(files, tot::kArticles, kSrb);
 }
 
 std::string_view ArticleList::descriptionKey(const ArticleListEntry& e,

@@ -12,6 +12,7 @@
 
 #include "articles/article_record.h"
 #include "articles/extra_description_record.h"
+#include "core/result.h"
 #include "core/text_buffer.h"
 #include "document/line_table.h"
 
@@ -26,9 +27,9 @@ enum class ArticleListForm { CodeFirst = 0, DescriptionFirst = 1 };
 // Number of articles in use (counters record 3), but no more than qorvana.art holds; 0 when
 // the counter is negative.
 int ArticleCount(const DataFiles& files);
-// Italian message when counters record 3 counts more articles than qorvana.art or the
-// bar-code index qorvana.srb holds.
-std::optional<std::string> ArticleCountProblem(const DataFiles& files);
+// Done when counters record 3 counts no more articles than qorvana.art and the bar-code
+// index qorvana.srb hold; else a failure saying so, in Italian.
+Status ArticleCountHolds(const DataFiles& files);
 
 // One entry of the article list. Its texts lie in the list's one text buffer, so that a list
 // of 32,767 articles is a few allocations, not four strings an article.

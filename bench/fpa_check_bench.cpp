@@ -70,9 +70,8 @@ const std::string& Xml() {
 
 // What qorvana-check does for one file: load the schema, parse, validate, check.
 bool CheckAsTheToolDoes() {
-    std::string error;
-    const auto schema = qorvana::FpaSchema::Load(qorvana::DefaultFpaSchemaPath(), error);
-    return schema && qorvana::CheckFatturaPA(Xml(), *schema).empty();
+    const auto schema = qorvana::FpaSchema::Load(qorvana::DefaultFpaSchemaPath());
+    return schema && qorvana::CheckFatturaPA(Xml(), **schema).empty();
 }
 
 void ParseOnly() {
@@ -89,10 +88,9 @@ void BM_CheckFile500Lines(benchmark::State& state) {
 BENCHMARK(BM_CheckFile500Lines)->Unit(benchmark::kMillisecond);
 
 void BM_CheckWithLoadedSchema500Lines(benchmark::State& state) {
-    std::string error;
-    const auto schema = qorvana::FpaSchema::Load(qorvana::DefaultFpaSchemaPath(), error);
-    if (!schema) state.SkipWithError(error.c_str());
-    for (auto _ : state) benchmark::DoNotOptimize(qorvana::CheckFatturaPA(Xml(), *schema));
+    const auto schema = qorvana::FpaSchema::Load(qorvana::DefaultFpaSchemaPath());
+    if (!schema) state.SkipWithError(schema.message().c_str());
+    for (auto _ : state) benchmark::DoNotOptimize(qorvana::CheckFatturaPA(Xml(), **schema));
 }
 BENCHMARK(BM_CheckWithLoadedSchema500Lines)->Unit(benchmark::kMillisecond);
 

@@ -70,7 +70,7 @@ const std::filesystem::path kImage = std::filesystem::temp_directory_path() / "q
 void ComposeAndWrite(const Fixture& f) {
     const PrintedDocument pages =
         ComposeDocument(f.doc, f.settings, f.vat, {}, Money(), ApproximateWidth);
-    if (WritePrintImage(kImage, "c:\\qordoc.rto", pages)) std::abort();
+    if (!WritePrintImage(kImage, "c:\\qordoc.rto", pages)) std::abort();
 }
 
 void PlainWrite(const std::string& bytes) {

@@ -76,7 +76,7 @@ struct Fixture {
         std::string pattern = (fs::temp_directory_path() / "qorxpdf-bench-XXXXXX").string();
         dir = ::mkdtemp(pattern.data());
         image = dir / "qordoc.rto";
-        WritePrintImage(image, "c:\\qordoc.rto", document);
+        if (!WritePrintImage(image, "c:\\qordoc.rto", document)) std::abort();
     }
     ~Fixture() { fs::remove_all(dir); }
 };
@@ -92,9 +92,8 @@ void RenderThroughQorxpdf(const Fixture& f) {
     QSaveFile out(QString::fromStdString((f.dir / "ftr1.pdf").string()));
     out.open(QIODevice::WriteOnly);
     const PathMapper paths(f.dir);
-    qorxpdf::RenderPdf(
-        std::get<PrintedDocument>(image), qorxpdf::PageSetup{},
-        [&paths](const std::string& file) { return paths.map(file); }, &out);
+    const auto pictureFile = [&paths](const std::string& file) { return paths.map(file); };
+    if (!qorxpdf::RenderPdf(*image, qorxpdf::PageSetup{}, pictureFile, &out)) std::abort();
     out.commit();
 }
 

@@ -19,9 +19,10 @@ void ReadHeaderPart(Session& session, const TabFile& tab, CompanySettings& setti
     settings.headerTables = HeaderTables::FromTab(tab);
     settings.paymentTerms = PaymentTerms::FromTab(tab);
     settings.postponeRules = PostponeRules::FromTerms(settings.paymentTerms);
-    int fpaReadError = 0;
-    settings.fpa = LoadFpaRecord(session.companyFile("qorvana.fpa"), &fpaReadError);
-    NoteReadError(problems, fpaReadError, session.companyPath("qorvana.fpa"));
+    const Result<FpaRecord> fpa =
+        LoadFpaRecord(session.companyFile("qorvana.fpa"), session.companyPath("qorvana.fpa"));
+    settings.fpa = fpa.valueOr(BlankFpaRecord());
+    NoteDefaultsUsed(problems, fpa.message());
 }
 
 // The print tables; adds their messages.
@@ -66,9 +67,10 @@ std::vector<std::string> LoadCompanySettings(Session& session) {
     const TabFile tab = LoadTab(session);
     settings.start = LoadStartTables(session, tab);
     problems.insert(problems.end(), settings.start.problems.begin(), settings.start.problems.end());
-    const EInvoiceSettingsRead einvoice = LoadEInvoiceSettings(session);
-    settings.einvoice = einvoice.settings;
-    if (!einvoice.problem.empty()) problems.push_back(einvoice.problem);
+    // Wrong values are told and the settings are taken without them.
+    const Result<EInvoiceSettings> einvoice = LoadEInvoiceSettings(session);
+    settings.einvoice = einvoice.value();
+    if (!einvoice) problems.push_back(einvoice.message());
     // The header's part: the start form shows a customer's e-invoice terms with its tables, and
     // the e-invoice window needs the VAT table and qorvana.fpa. The print tables wait for the
     // body form, before anything is printed.

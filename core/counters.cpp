@@ -33,14 +33,14 @@ int UsableEntries(const DataFiles& files, int counterRecord, int channel) {
     return std::min(RecordCount(files, counterRecord), int(files.physicalRecords(channel)));
 }
 
-std::optional<std::string> CountMismatch(const DataFiles& files, int counterRecord, int channel) {
+Status CountHolds(const DataFiles& files, int counterRecord, int channel) {
     const int counted = RecordCount(files, counterRecord);
     const int held = files.physicalRecords(channel);
-    if (counted <= held) return std::nullopt;
+    if (counted <= held) return {};
     const std::string name = files.pathOf(channel).filename().string();
-    return "Il contatore " + std::to_string(counterRecord) + " di qorvana.tot indica " +
-           std::to_string(counted) + " voci, ma " + name + " ne contiene " + std::to_string(held) +
-           ": si usano le " + std::to_string(held) + " presenti.";
+    return Failure{"Il contatore " + std::to_string(counterRecord) + " di qorvana.tot indica " +
+                   std::to_string(counted) + " voci, ma " + name + " ne contiene " +
+                   std::to_string(held) + ": si usano le " + std::to_string(held) + " presenti."};
 }
 
 bool IsCustomerRecord(const DataFiles& files, int record) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/data_files.h"
+#include "core/result.h"
 
 namespace qorvana {
 
@@ -26,8 +27,9 @@ bool IsCustomerRecord(const DataFiles& files, int record);
 // Entries of the index or file on `channel` that counter record `counterRecord` counts and
 // that the file really holds: the count, but no more than the file's records.
 int UsableEntries(const DataFiles& files, int counterRecord, int channel);
-// Italian message when the counter counts more entries than the file on `channel` holds.
-std::optional<std::string> CountMismatch(const DataFiles& files, int counterRecord, int channel);
+// Done when the counter counts no more entries than the file on `channel` holds; else a
+// failure whose Italian message says that only those held are used.
+Status CountHolds(const DataFiles& files, int counterRecord, int channel);
 
 // A counter this program appends by that does not count the records its file holds: behind
 // (the next append would overwrite a stored record) or ahead (a record number, and with it a

@@ -45,6 +45,9 @@ class [[nodiscard]] Result {
     T* operator->() { return &*value_; }
     const T& operator*() const { return *value_; }
     T& operator*() { return *value_; }
+    // The value when done, else `fallback` (also when partly done).
+    T valueOr(T fallback) const& { return ok() ? *value_ : std::move(fallback); }
+    T valueOr(T fallback) && { return ok() ? std::move(*value_) : std::move(fallback); }
 
   private:
     static inline const std::string kNone;

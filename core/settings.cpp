@@ -117,9 +117,11 @@ bool LoadGeneralSettings(Session& s, std::vector<std::string>& problems) {
 
 void NoteReadError(std::vector<std::string>& problems, int readError,
                    const std::string& suiteName) {
-    if (readError != 0)
-        problems.push_back(ReadFailureMessage(suiteName, readError) +
-                           ". Si usano i valori predefiniti.");
+    if (readError != 0) NoteDefaultsUsed(problems, ReadFailureMessage(suiteName, readError));
+}
+
+void NoteDefaultsUsed(std::vector<std::string>& problems, const std::string& failure) {
+    if (!failure.empty()) problems.push_back(failure + ". Si usano i valori predefiniti.");
 }
 
 SharedSettingsLoad LoadSharedSettings(Session& session) {

@@ -33,6 +33,9 @@ std::vector<std::string> RefreshSharedSettings(Session& session);
 // Adds to `problems` the message of a settings file that is there but could not be read
 // (`readError` not 0): it names the file by its suite path.
 void NoteReadError(std::vector<std::string>& problems, int readError, const std::string& suiteName);
+// Adds to `problems` `failure`, the message of a settings file that could not be read (none
+// when empty), saying that the defaults are used in its place.
+void NoteDefaultsUsed(std::vector<std::string>& problems, const std::string& failure);
 
 // The start form's tables: transport reasons, appearance of goods, carriers (40 rows,
 // columns 0..2 shown, column 5 kept for the electronic invoice), and the "=FPA" flag.

@@ -66,8 +66,8 @@ int CustomerIndex::count() const {
     return UsableEntries(files_, tot::kCustomers, kSrc);
 }
 
-std::optional<std::string> CustomerIndex::countProblem() const {
-    return CountMismatch(files_, tot::kCustomers, kSrc);
+Status CustomerIndex::countHolds() const {
+    return CountHolds(files_, tot::kCustomers, kSrc);
 }
 
 std::string CustomerIndex::UnreadableMessage(int position, int record) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/progress.h"
+#include "core/result.h"
 #include "core/text_buffer.h"
 
 namespace qorvana {
@@ -75,8 +76,9 @@ class CustomerIndex {
     // Entries in the index: word 1 of counters record 1, but no more than qorvana.src holds; a
     // negative count counts as 0.
     int count() const;
-    // Italian message when counters record 1 counts more entries than qorvana.src holds.
-    std::optional<std::string> countProblem() const;
+    // Done when counters record 1 counts no more entries than qorvana.src holds; else a
+    // failure saying so, in Italian.
+    Status countHolds() const;
     // Italian message for an index entry whose customer record cannot be read.
     static std::string UnreadableMessage(int position, int record);
     // Customer record number of entry `position` (1..count), 0 when out of range.

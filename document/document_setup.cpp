@@ -57,28 +57,29 @@ DraftCustomer ReadDraftCustomer(const DataFiles& files, int record) {
     return customer;
 }
 
-HeaderSetup ReadHeaderSetup(const DataFiles& files, const StoredSeriesRead& series,
-                            const DocumentDraft& draft, const NumberingScope& scope) {
+Result<HeaderSetup> ReadHeaderSetup(const DataFiles& files, const Result<StoredSeries>& series,
+                                    const DocumentDraft& draft, const NumberingScope& scope) {
     HeaderSetup h;
+    std::string readError;
     const auto invoices =
-        Trapped(h.readError, [&] { return files.read<CountersFile>(tot::kInvoices); });
-    const auto customer = Trapped(h.readError, [&] {
+        Trapped(readError, [&] { return files.read<CountersFile>(tot::kInvoices); });
+    const auto customer = Trapped(readError, [&] {
         const int n = draft.customer.record;
         return IsCustomerRecord(files, n) ? files.read<CustomersFile>(n) : CustomerRecord{};
     });
     std::optional<CountersRecord> fatturaPa;
     if (draft.electronic())
-        fatturaPa = Trapped(h.readError, [&] { return files.read<CountersFile>(tot::kFatturaPa); });
-    if (h.readError.empty()) h.readError = series.problem;
-    const auto stored = Trapped(h.readError, [&] {
-        return ScanSeriesNumbers(files, series.series.value_or(StoredSeries{}), scope);
-    });
+        fatturaPa = Trapped(readError, [&] { return files.read<CountersFile>(tot::kFatturaPa); });
+    if (readError.empty()) readError = series.message();
+    const auto stored = Trapped(
+        readError, [&] { return ScanSeriesNumbers(files, series.valueOr(StoredSeries{}), scope); });
     h.numbers = ProposeNumbers(invoices, fatturaPa, scope.separateSeries, draft.fpaState,
                                stored.value_or(SeriesNumbers{}));
     if (customer) {
         h.bankReceipt = customer->int16(cli::kRibOption) == 1;
         h.paymentEntry = PaymentTerms::ListEntryOf(customer->int16(cli::kPaymentCondition));
     }
+    if (!readError.empty()) return {Failure{readError}, h};
     return h;
 }
 
@@ -90,7 +91,7 @@ NumberProposal ReadNumberProposal(const DataFiles& files, const StoredSeries& se
                           ScanSeriesNumbers(files, series, scope));
 }
 
-StoredSeriesRead ReadCompanySeries(const Session& session) {
+Result<StoredSeries> ReadCompanySeries(const Session& session) {
     return ReadStoredSeries(session.companyFile(kSeriesFile), session.companyPath(kSeriesFile));
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/general_settings_record.h"
+#include "core/result.h"
 #include "customers/customer_record.h"
 #include "document/document_draft.h"
 #include "document/numbering.h"
@@ -45,23 +46,22 @@ struct HeaderSetup {
     // customer not in the file has neither); nullopt when the record could not be read.
     std::optional<bool> bankReceipt;
     std::optional<int> paymentEntry;
-    // The message of the first record that could not be read; what it feeds stays unset and
-    // everything else is read as usual.
-    std::string readError;
 };
 
 // Reads the counters, the numbers stored in `scope` (`series`: the company's qorvana.num as
 // read) and the draft's customer for the header of a new document (the transmission's series
-// only for an electronic invoice).
-HeaderSetup ReadHeaderSetup(const DataFiles& files, const StoredSeriesRead& series,
-                            const DocumentDraft& draft, const NumberingScope& scope);
+// only for an electronic invoice). A record that cannot be read fails with the message of the
+// first one, carrying the set-up all the same: what that record feeds stays unset and
+// everything else is read as usual.
+Result<HeaderSetup> ReadHeaderSetup(const DataFiles& files, const Result<StoredSeries>& series,
+                                    const DocumentDraft& draft, const NumberingScope& scope);
 // The numbers proposed in `scope` from the counters and the stored documents of the series
 // (`series`: the company's qorvana.num), as the header proposes them again when the date or the
 // series changes; RecordIoError when a record cannot be read.
 NumberProposal ReadNumberProposal(const DataFiles& files, const StoredSeries& series,
                                   const NumberingScope& scope, int fpaState);
 // The company's qorvana.num: the series its stored electronic invoices were numbered in.
-StoredSeriesRead ReadCompanySeries(const Session& session);
+Result<StoredSeries> ReadCompanySeries(const Session& session);
 // Customer `record` when it lies within the customers' count (counters record 1), else a
 // blank record.
 CustomerRecord ReadCountedCustomer(const DataFiles& files, int record);

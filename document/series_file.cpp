@@ -21,15 +21,16 @@ bool Digits(const std::string& text, std::size_t most) {
 
 }  // namespace
 
-StoredSeriesRead ReadStoredSeries(const std::filesystem::path& file, const std::string& suiteName) {
+Result<StoredSeries> ReadStoredSeries(const std::filesystem::path& file,
+                                      const std::string& suiteName) {
     const FileRead read = ReadWholeFile(file);
-    if (read.missing) return {StoredSeries{}, {}};
-    if (!read.ok()) return {std::nullopt, ReadFailureMessage(suiteName, read.error)};
+    if (read.missing) return StoredSeries{};
+    if (!read.ok()) return Failure{ReadFailureMessage(suiteName, read.error)};
     const auto damaged = [&](std::size_t line) {
-        return StoredSeriesRead{std::nullopt, "Il file " + suiteName +
-                                                  " (serie di numerazione dei documenti) è "
-                                                  "danneggiato alla riga " +
-                                                  std::to_string(line)};
+        return Failure{"Il file " + suiteName +
+                       " (serie di numerazione dei documenti) è "
+                       "danneggiato alla riga " +
+                       std::to_string(line)};
     };
     const TabFileLines lines = SplitTabFile(read.bytes, kFirstLine);
     if (lines.damagedLine != 0) return damaged(lines.damagedLine);
@@ -43,7 +44,7 @@ StoredSeriesRead ReadStoredSeries(const std::filesystem::path& file, const std::
         if (record < 1 || record > kMaxCountedRecords) return damaged(i + 2);
         series[record] = {f[1], f[2], f[3] == kSeparate};
     }
-    return {std::move(series), {}};
+    return series;
 }
 
 std::string StoredSeriesText(const StoredSeries& series) {

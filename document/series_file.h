@@ -14,8 +14,9 @@
 
 #include <filesystem>
 #include <map>
-#include <optional>
 #include <string>
+
+#include "core/result.h"
 
 namespace qorvana {
 
@@ -30,13 +31,9 @@ struct SeriesEntry {
 // The entries by record number of qorvana.fte.
 using StoredSeries = std::map<int, SeriesEntry>;
 
-struct StoredSeriesRead {
-    std::optional<StoredSeries> series;  // none when damaged or unreadable
-    std::string problem;                 // Italian, naming the file
-};
-
-// A missing file reads as no entries.
-StoredSeriesRead ReadStoredSeries(const std::filesystem::path& file, const std::string& suiteName);
+// A missing file reads as no entries; a damaged or unreadable one fails, naming the file.
+Result<StoredSeries> ReadStoredSeries(const std::filesystem::path& file,
+                                      const std::string& suiteName);
 // The file's whole text for `series`.
 std::string StoredSeriesText(const StoredSeries& series);
 

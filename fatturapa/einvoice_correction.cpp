@@ -55,15 +55,12 @@ std::string FormDateOfIso(const std::string& iso) {
     return day ? day->text() : std::string();
 }
 
-std::optional<FileOnly> ReadFileOnly(const std::string& xml, std::string& problem) {
+Result<FileOnly> ReadFileOnly(const std::string& xml) {
     sdi_xml::XmlProblem wrong;
     const sdi_xml::Document doc = sdi_xml::Parse(xml, wrong);
     const _xmlNode* general =
         doc ? sdi_xml::At(sdi_xml::Root(doc), "FatturaElettronicaBody/DatiGenerali") : nullptr;
-    if (!general) {
-        problem = doc ? "non è una fattura elettronica" : sdi_xml::Italian(wrong);
-        return std::nullopt;
-    }
+    if (!general) return Failure{doc ? "non è una fattura elettronica" : sdi_xml::Italian(wrong)};
     FileOnly only;
     only.withholdingReason =
         sdi_xml::TextAt(general, "DatiGeneraliDocumento/DatiRitenuta/CausalePagamento");
@@ -100,17 +97,20 @@ int FindStoredDocument(const DataFiles& files, const std::string& number,
 }
 
 // The archive copy of the e-invoice's panel: that of its own progressive, else that of the
-// e-invoice it corrects (a file corrected by hand was written without one).
-std::optional<FpaRecord> ArchivedEntries(const SdiStore& store, const EInvoiceEntry& entry,
-                                         const Session& s) {
+// e-invoice it corrects (a file corrected by hand was written without one). A failure says
+// that there is none, or that the copy cannot be read.
+Result<FpaRecord> ArchivedEntries(const SdiStore& store, const EInvoiceEntry& entry,
+                                  const Session& s) {
     for (const EInvoiceEntry* e = &entry; e;
          e = e->replaces.empty() ? nullptr : store.find(e->replaces)) {
-        const auto file = s.companyFile("fpa" + Trim(e->progressive));
+        const std::string name = "fpa" + Trim(e->progressive);
+        const auto file = s.companyFile(name);
         std::error_code error;
         if (!Trim(e->progressive).empty() && std::filesystem::is_regular_file(file, error))
-            return LoadFpaRecord(file);
+            return LoadFpaRecord(file, s.companyPath(name));
     }
-    return std::nullopt;
+    return Failure{"manca la copia fpa" + Trim(entry.progressive) +
+                   " dei dati fatturaPA del documento, nella cartella della ditta"};
 }
 
 }  // namespace
@@ -125,16 +125,17 @@ std::optional<CivilDate> RejectionDay(const EInvoiceEntry& entry) {
     return day;
 }
 
-std::string SameNumberRefusal(const EInvoiceEntry& entry, const CivilDate& today) {
+Status SameNumberHolds(const EInvoiceEntry& entry, const CivilDate& today) {
     const auto rejected = RejectionDay(entry);
     if (!rejected || today <= DaysAfter(*rejected, kSameNumberDays)) return {};
-    return "la fattura n. " + entry.number + " è stata scartata il " + rejected->text() +
-           ": con lo stesso numero e la stessa data si può inviare di nuovo solo entro " +
-           std::to_string(kSameNumberDays) + " giorni dallo scarto (fino al " +
-           DaysAfter(*rejected, kSameNumberDays).text() +
-           ", circolare 13/E del 2018 dell'Agenzia delle Entrate). Occorre emettere un nuovo "
-           "documento, con un nuovo numero e la data di oggi, che faccia riferimento a quello "
-           "scartato";
+    return Failure{
+        "la fattura n. " + entry.number + " è stata scartata il " + rejected->text() +
+        ": con lo stesso numero e la stessa data si può inviare di nuovo solo entro " +
+        std::to_string(kSameNumberDays) + " giorni dallo scarto (fino al " +
+        DaysAfter(*rejected, kSameNumberDays).text() +
+        ", circolare 13/E del 2018 dell'Agenzia delle Entrate). Occorre emettere un nuovo "
+        "documento, con un nuovo numero e la data di oggi, che faccia riferimento a quello "
+        "scartato"};
 }
 
 Result<Rewritten> RewriteRejectedEInvoice(SdiStore& store, const std::string& rejectedFile,
@@ -145,19 +146,16 @@ Result<Rewritten> RewriteRejectedEInvoice(SdiStore& store, const std::string& re
     EInvoiceEntry* old = store.find(rejectedFile);
     if (!old || StateOf(*old) != EInvoiceState::Rejected || !old->replacedBy.empty())
         return refuse("si può correggere solo una fattura elettronica scartata, una volta");
-    if (std::string late = SameNumberRefusal(*old, s.clock.today()); !late.empty())
-        return refuse(late);
+    if (Status holds = SameNumberHolds(*old, s.clock.today()); !holds)
+        return refuse(holds.message());
     const Result<std::string> rejectedXml = ReadFileBytes(s.paths.map(old->path));
     if (!rejectedXml) return refuse(rejectedXml.message());
-    std::string reason;
-    const std::optional<FileOnly> only = ReadFileOnly(*rejectedXml, reason);
-    if (!only) return refuse(old->fileName + ": " + reason);
-    const std::optional<FpaRecord> archived = ArchivedEntries(store, *old, s);
+    const Result<FileOnly> only = ReadFileOnly(*rejectedXml);
+    if (!only) return refuse(old->fileName + ": " + only.message());
+    const Result<FpaRecord> archived = ArchivedEntries(store, *old, s);
+    if (!archived) return refuse(archived.message());
     const std::string ofDocument =
         "il documento n. " + old->number + " del " + FormDateOfIso(old->date);
-    if (!archived)
-        return refuse("manca la copia fpa" + Trim(old->progressive) +
-                      " dei dati fatturaPA del documento, nella cartella della ditta");
     try {
         const int record = FindStoredDocument(s.files, old->number, old->date);
         if (record == 0) return refuse(ofDocument + " non è tra i documenti memorizzati");
@@ -172,10 +170,10 @@ Result<Rewritten> RewriteRejectedEInvoice(SdiStore& store, const std::string& re
         draft.panel.documentType = archived->text(fpa::kDocumentType);
 
         const CustomerRecord customer = ReadCountedCustomer(s.files, draft.customer.record);
-        const EInvoiceTermsRead terms =
+        const Result<CustomerEInvoiceTerms> terms =
             ReadEInvoiceTerms(s, company.einvoice, company.tables, draft.customer.record);
-        if (!terms.problem.empty()) return refuse(terms.problem);
-        draft.einvoice = terms.terms;
+        if (!terms) return refuse(terms.message());
+        draft.einvoice = terms->terms;
         const Money money = s.money();
         // The file is the stored document: a VAT table changed since would make it another.
         if (Status same = RecomputeStoredFigures(*read, company.vat, money); !same)
@@ -196,8 +194,8 @@ Result<Rewritten> RewriteRejectedEInvoice(SdiStore& store, const std::string& re
                 CommitFpaExport(plan, s.files, s.paths, s.companyFolder());
             !committed)
             return refuse(committed.message());
-        std::optional<EInvoiceFacts> facts = ReadEInvoiceFacts(plan.xml, reason);
-        if (!facts) return refuse(plan.fileName + ": " + reason);
+        const Result<EInvoiceFacts> facts = ReadEInvoiceFacts(plan.xml);
+        if (!facts) return refuse(plan.fileName + ": " + facts.message());
         const std::string oldName = old->fileName;
         std::string message = "Il file " + plan.fileName + " è stato scritto dal documento n. " +
                               old->number + " del " + FormDateOfIso(old->date) +

@@ -38,9 +38,9 @@ inline constexpr int kSameNumberDays = 5;
 // The day of the rejection: the date its latest NS notification carries (not the day it was
 // read); nullopt when the e-invoice has none.
 std::optional<CivilDate> RejectionDay(const EInvoiceEntry& entry);
-// Why the rejected e-invoice can no longer go with the same number and date on `today`, in
-// Italian; empty while it can.
-std::string SameNumberRefusal(const EInvoiceEntry& entry, const CivilDate& today);
+// Done while the rejected e-invoice can still go with the same number and date on `today`;
+// else a refusal saying why it can no longer, in Italian.
+Status SameNumberHolds(const EInvoiceEntry& entry, const CivilDate& today);
 
 struct Rewritten {
     std::string fileName;  // the new file's name

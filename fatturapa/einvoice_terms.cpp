@@ -69,25 +69,22 @@ PensionFund ReadPensionFund(const KeyValues& values, const std::string& settings
 
 }  // namespace
 
-EInvoiceSettingsRead LoadEInvoiceSettings(const Session& s) {
-    EInvoiceSettingsRead result;
+Result<EInvoiceSettings> LoadEInvoiceSettings(const Session& s) {
+    EInvoiceSettings settings;
     const std::string settingsName = s.companyPath(kEInvoiceSettingsFile);
     const FileRead read = ReadWholeFile(s.companyFile(kEInvoiceSettingsFile));
-    if (read.missing) return result;
-    if (!read.ok()) {
-        result.problem = ReadFailureMessage(settingsName, read.error);
-        return result;
-    }
+    if (read.missing) return settings;
+    if (!read.ok()) return {Failure{ReadFailureMessage(settingsName, read.error)}, settings};
     const KeyValues values = ParseKeyValues(read.bytes);
     const auto notYesOrNo = [&](const std::string& key, const std::string& value) {
         return "In " + settingsName + " " + key + " vale \"" + value +
                "\": i valori possibili sono si e no.";
     };
     for (const auto& [key, target] :
-         {std::pair<const char*, bool*>{"tutti_i_clienti", &result.settings.everyCustomer},
-          {"bollo_a_carico_del_cliente", &result.settings.chargeStampDuty}}) {
+         {std::pair<const char*, bool*>{"tutti_i_clienti", &settings.everyCustomer},
+          {"bollo_a_carico_del_cliente", &settings.chargeStampDuty}}) {
         const std::string value = ValueOf(values, key);
-        if (!Yes(value) && !No(value)) return {EInvoiceSettings{}, notYesOrNo(key, value)};
+        if (!Yes(value) && !No(value)) return {Failure{notYesOrNo(key, value)}, EInvoiceSettings{}};
         *target = Yes(value);
     }
     std::vector<std::string> wrong;
@@ -99,7 +96,7 @@ EInvoiceSettingsRead LoadEInvoiceSettings(const Session& s) {
         wrong.push_back("In " + settingsName + " l'iban \"" + iban + "\" " + fault +
                         ": i bonifici sono scritti senza IBAN finché non è corretto.");
     else
-        result.settings.iban = iban;
+        settings.iban = iban;
     for (const auto& [key, value] : values) {
         if (!key.starts_with(kStampDutyOfCode)) continue;
         const std::string digits = key.substr(kStampDutyOfCode.size());
@@ -110,19 +107,21 @@ EInvoiceSettingsRead LoadEInvoiceSettings(const Session& s) {
         else if (!Yes(value) && !No(value))
             wrong.push_back(notYesOrNo(key, value));
         else
-            result.settings.stampDutyByVatCode[code] = Yes(value);
+            settings.stampDutyByVatCode[code] = Yes(value);
     }
-    result.settings.fund = ReadPensionFund(values, settingsName, wrong);
-    for (const std::string& w : wrong) result.problem += (result.problem.empty() ? "" : "\n") + w;
-    return result;
+    settings.fund = ReadPensionFund(values, settingsName, wrong);
+    if (wrong.empty()) return settings;
+    std::string problem;
+    for (const std::string& w : wrong) problem += (problem.empty() ? "" : "\n") + w;
+    return {Failure{problem}, settings};
 }
 
-EInvoiceCustomerRead ReadEInvoiceCustomer(const Session& s, int customer) {
+Result<EInvoiceCustomer> ReadEInvoiceCustomer(const Session& s, int customer) {
     const Result<EInvoiceCustomers> data = ReadEInvoiceCustomers(
         s.companyFile(kEInvoiceCustomersFile), s.companyPath(kEInvoiceCustomersFile));
-    if (!data) return {{}, data.message()};
+    if (!data) return *data.failure();
     const auto at = data->find(customer);
-    return {at != data->end() ? at->second : EInvoiceCustomer{}, {}};
+    return at != data->end() ? at->second : EInvoiceCustomer{};
 }
 
 Status SaveEInvoiceCustomer(const Session& s, int customer, const EInvoiceCustomer& data) {
@@ -179,21 +178,23 @@ EInvoiceTerms CompanyEInvoiceTerms(const EInvoiceSettings& settings, const Heade
     return terms;
 }
 
-EInvoiceTermsRead ReadEInvoiceTerms(const Session& s, const EInvoiceSettings& settings,
-                                    const HeaderTables& tables, int customer) {
-    EInvoiceTermsRead result;
+Result<CustomerEInvoiceTerms> ReadEInvoiceTerms(const Session& s, const EInvoiceSettings& settings,
+                                                const HeaderTables& tables, int customer) {
+    CustomerEInvoiceTerms result;
     result.terms = CompanyEInvoiceTerms(settings, tables);
     if (!settings.everyCustomer) return result;
-    const EInvoiceCustomerRead data = ReadEInvoiceCustomer(s, customer);
-    if (!data.problem.empty()) result.problem = data.problem;
-    result.terms.customer = data.data;
+    const Result<EInvoiceCustomer> data = ReadEInvoiceCustomer(s, customer);
+    std::string problem = data.message();
+    result.terms.customer = data.valueOr(EInvoiceCustomer{});
     if (IsCustomerRecord(s.files, customer)) {
         try {
-            result.missing = MissingEInvoiceData(s.files.read<CustomersFile>(customer), data.data);
+            result.missing =
+                MissingEInvoiceData(s.files.read<CustomersFile>(customer), result.terms.customer);
         } catch (const RecordIoError& e) {
-            result.problem = e.what();
+            problem = e.what();
         }
     }
+    if (!problem.empty()) return {Failure{problem}, result};
     return result;
 }
 

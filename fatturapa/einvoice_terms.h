@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "core/result.h"
 #include "customers/customer_record.h"
 #include "document/document_draft.h"
 #include "fatturapa/fpa_tables.h"
@@ -42,19 +43,14 @@ struct EInvoiceSettings {
     std::map<int, bool> stampDutyByVatCode;  // VAT code (13..24): bears the stamp duty
     PensionFund fund;                        // its base codes are the terms' (FundBaseCodes)
 };
-struct EInvoiceSettingsRead {
-    EInvoiceSettings settings;
-    // Italian, naming the file: a value of tutti_i_clienti or bollo_a_carico_del_cliente
-    // other than si and no leaves the settings of no file; any other wrong value is left out
-    // alone.
-    std::string problem;
-};
-// Reads qorvana-fe.ini; the company's settings call it when they load.
-EInvoiceSettingsRead LoadEInvoiceSettings(const Session& session);
+// Reads qorvana-fe.ini; the company's settings call it when they load. A file that cannot be
+// read or holds a wrong value fails, in Italian naming the file, and carries the settings all
+// the same: a value of tutti_i_clienti or bollo_a_carico_del_cliente other than si and no
+// leaves the settings of no file; any other wrong value is left out alone.
+Result<EInvoiceSettings> LoadEInvoiceSettings(const Session& session);
 
-struct EInvoiceTermsRead {
+struct CustomerEInvoiceTerms {
     EInvoiceTerms terms;
-    std::string problem;  // Italian, naming the file of the customers' data
     // With the setting on: what the customer's e-invoice needs and its data lack.
     std::vector<std::string> missing;
 };
@@ -62,9 +58,11 @@ struct EInvoiceTermsRead {
 // The company's `settings` and the data of customer `customer` (record number), with what
 // they lack for the e-invoice; the stamp duty's exemption entry from the company's `tables`.
 // The company's account and the stamp duty's entries are taken whether or not the company
-// issues e-invoices to every customer.
-EInvoiceTermsRead ReadEInvoiceTerms(const Session& session, const EInvoiceSettings& settings,
-                                    const HeaderTables& tables, int customer);
+// issues e-invoices to every customer. Customers' data that cannot be read fail, in Italian
+// naming the file, carrying the terms without them.
+Result<CustomerEInvoiceTerms> ReadEInvoiceTerms(const Session& session,
+                                                const EInvoiceSettings& settings,
+                                                const HeaderTables& tables, int customer);
 // The company's part of the terms: everything but the customer's data.
 EInvoiceTerms CompanyEInvoiceTerms(const EInvoiceSettings& settings, const HeaderTables& tables);
 // The exemption entry (1..12) that takes a stamp duty charged to the customer: the first the
@@ -77,12 +75,9 @@ std::array<bool, 13> StampDutyEntries(const HeaderTables& tables, const EInvoice
 // The VAT codes (1..24) whose lines are fees a pension fund's contribution is computed on: all
 // but the exemption codes of nature N1 (excluded from the base, art. 15 DPR 633/72).
 std::array<bool, 25> FundBaseCodes(const HeaderTables& tables);
-// The e-invoice data of customer `customer`, as qorvana.fec holds it (empty when none).
-struct EInvoiceCustomerRead {
-    EInvoiceCustomer data;
-    std::string problem;
-};
-EInvoiceCustomerRead ReadEInvoiceCustomer(const Session& session, int customer);
+// The e-invoice data of customer `customer`, as qorvana.fec holds it (empty when none); a
+// failure when the file cannot be read.
+Result<EInvoiceCustomer> ReadEInvoiceCustomer(const Session& session, int customer);
 // Stores `data` as customer `customer`'s, the rest of qorvana.fec kept; the message of a
 // failure (a damaged file is not written over).
 Status SaveEInvoiceCustomer(const Session& session, int customer, const EInvoiceCustomer& data);

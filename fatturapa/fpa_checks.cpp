@@ -298,27 +298,22 @@ struct FpaSchema::Parts {
 FpaSchema::FpaSchema(std::unique_ptr<Parts> parts) : parts_(std::move(parts)) {}
 FpaSchema::~FpaSchema() = default;
 
-std::unique_ptr<FpaSchema> FpaSchema::Load(const std::string& xsdPath, std::string& error) {
+Result<std::unique_ptr<FpaSchema>> FpaSchema::Load(const std::string& xsdPath) {
     InitLibxml();
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(xsdPath, ec)) {
-        error = "schema FatturaPA non trovato: " + xsdPath;
-        return nullptr;
-    }
+    if (!std::filesystem::is_regular_file(xsdPath, ec))
+        return Failure{"schema FatturaPA non trovato: " + xsdPath};
     std::vector<FpaFinding> problems;
     xmlSchemaParserCtxtPtr context = xmlSchemaNewParserCtxt(xsdPath.c_str());
-    if (context == nullptr) {
-        error = "impossibile leggere lo schema FatturaPA " + xsdPath;
-        return nullptr;
-    }
+    if (context == nullptr) return Failure{"impossibile leggere lo schema FatturaPA " + xsdPath};
     xmlSchemaSetParserStructuredErrors(context, CollectError, &problems);
     auto parts = std::make_unique<Parts>();
     parts->schema = xmlSchemaParse(context);
     xmlSchemaFreeParserCtxt(context);
     if (parts->schema == nullptr) {
-        error = "impossibile leggere lo schema FatturaPA " + xsdPath;
+        std::string error = "impossibile leggere lo schema FatturaPA " + xsdPath;
         if (!problems.empty()) error += ": " + problems.front().message;
-        return nullptr;
+        return Failure{error};
     }
     return std::unique_ptr<FpaSchema>(new FpaSchema(std::move(parts)));
 }

@@ -16,9 +16,9 @@ namespace qorvana {
 // once and check many files with it.
 class FpaSchema {
   public:
-    // The schema at xsdPath (xmldsig-core-schema.xsd beside it); nullptr and an Italian
-    // message in error when it cannot be read or compiled.
-    static std::unique_ptr<FpaSchema> Load(const std::string& xsdPath, std::string& error);
+    // The schema at xsdPath (xmldsig-core-schema.xsd beside it); a failure, in Italian, when it
+    // cannot be read or compiled.
+    static Result<std::unique_ptr<FpaSchema>> Load(const std::string& xsdPath);
     ~FpaSchema();
     FpaSchema(const FpaSchema&) = delete;
     FpaSchema& operator=(const FpaSchema&) = delete;

@@ -6,17 +6,20 @@
 
 namespace qorvana {
 
-FpaRecord LoadFpaRecord(const std::filesystem::path& file, int* readError) {
-    FpaRecord record;
+Result<FpaRecord> LoadFpaRecord(const std::filesystem::path& file, const std::string& suiteName) {
     const FileRead read = ReadWholeFile(file);
-    if (readError) *readError = read.error;
-    if (!read.ok()) {
-        for (auto& byte : record.bytes()) byte = ' ';
-        record.setText(fpa::kMarker, "0");
-        return record;
-    }
+    if (read.missing) return BlankFpaRecord();
+    if (!read.ok()) return Failure{ReadFailureMessage(suiteName, read.error)};
+    FpaRecord record;
     auto bytes = record.bytes();
     std::copy_n(read.bytes.begin(), std::min(read.bytes.size(), bytes.size()), bytes.begin());
+    return record;
+}
+
+FpaRecord BlankFpaRecord() {
+    FpaRecord record;
+    for (auto& byte : record.bytes()) byte = ' ';
+    record.setText(fpa::kMarker, "0");
     return record;
 }
 

@@ -3,14 +3,18 @@
 // only reads it and never creates it.
 
 #include <filesystem>
+#include <string>
 
+#include "core/result.h"
 #include "fatturapa/fpa_record.h"
 
 namespace qorvana {
 
-// Record 1 of `file`. A missing or unreadable file gives a blank record whose file marker is
-// "0"; the file is looked for without creating it. A short file leaves the rest zero. The
-// system error of a file that is there but cannot be read goes to `readError`.
-FpaRecord LoadFpaRecord(const std::filesystem::path& file, int* readError = nullptr);
+// Record 1 of `file` (`suiteName` as the operator knows it). A missing file reads as
+// BlankFpaRecord(); the file is looked for without creating it. A short file leaves the rest
+// zero. A file that is there but cannot be read fails, naming it.
+Result<FpaRecord> LoadFpaRecord(const std::filesystem::path& file, const std::string& suiteName);
+// The record of a company without qorvana.fpa: blank, its file marker "0".
+FpaRecord BlankFpaRecord();
 
 }  // namespace qorvana

@@ -109,9 +109,11 @@ std::vector<FpaFinding> CheckFatturaPAFile(std::string_view fileName, std::strin
 Result<std::vector<FpaFinding>> CheckWithProgramSchema(std::string_view fileName,
                                                        std::string_view bytes) {
     static std::unique_ptr<FpaSchema> schema;
-    std::string error;
-    if (!schema) schema = FpaSchema::Load(DefaultFpaSchemaPath(), error);
-    if (!schema) return Failure{error};
+    if (!schema) {
+        Result<std::unique_ptr<FpaSchema>> loaded = FpaSchema::Load(DefaultFpaSchemaPath());
+        if (!loaded) return *loaded.failure();
+        schema = std::move(*loaded);
+    }
     return CheckFatturaPAFile(fileName, bytes, *schema);
 }
 

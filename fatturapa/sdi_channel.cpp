@@ -79,21 +79,20 @@ std::string Sha256Hex(std::string_view bytes) {
     return hex;
 }
 
-std::string SignFile(const std::filesystem::path& xmlFile, const std::filesystem::path& p12,
-                     const std::string& password, std::filesystem::path* signedFile) {
+Result<std::filesystem::path> SignFile(const std::filesystem::path& xmlFile,
+                                       const std::filesystem::path& p12,
+                                       const std::string& password) {
     const Result<std::string> content = ReadFileBytes(xmlFile);
-    if (!content) return content.message();
-    if (p12.empty()) return "manca il certificato per la firma";
+    if (!content) return *content.failure();
+    if (p12.empty()) return Failure{"manca il certificato per la firma"};
     const Result<std::string> key = ReadFileBytes(p12);
-    if (!key) return "certificato per la firma: " + key.message();
-    const SignedFile signedBytes = SignCadesBes(*content, *key, password);
-    if (!signedBytes.problem.empty()) return signedBytes.problem;
+    if (!key) return Failure{"certificato per la firma: " + key.message()};
+    const Result<std::string> signedBytes = SignCadesBes(*content, *key, password);
+    if (!signedBytes) return *signedBytes.failure();
     const std::filesystem::path target = xmlFile.string() + ".p7m";
-    if (auto written = WriteFileDurably(target, target.filename().string(), signedBytes.der);
-        !written)
-        return written.message();
-    if (signedFile) *signedFile = target;
-    return {};
+    if (auto written = WriteFileDurably(target, target.filename().string(), *signedBytes); !written)
+        return *written.failure();
+    return target;
 }
 
 OutgoingMail MailForSystem(const std::string& from, const std::string& to,
@@ -109,41 +108,42 @@ OutgoingMail MailForSystem(const std::string& from, const std::string& to,
     return mail;
 }
 
-SendResult SendFile(const MailAccount& account, const std::string& from, const std::string& to,
-                    const std::filesystem::path& file, std::string_view xml, const std::string& now,
-                    const ProgressReport& progress) {
+Result<SendingRecord> SendFile(const MailAccount& account, const std::string& from,
+                               const std::string& to, const std::filesystem::path& file,
+                               std::string_view xml, const std::string& now,
+                               const ProgressReport& progress) {
     Result<std::string> bytes = ReadFileBytes(file);
-    if (!bytes) return {std::nullopt, bytes.message()};
+    if (!bytes) return *bytes.failure();
     const std::string name = file.filename().string();
     const std::string sentDigest = Sha256Hex(*bytes);
     const MailSent sent =
         SendMail(account, MailForSystem(from, to, name, std::move(*bytes)), progress);
     if (!sent.problem.empty()) {
         LogOriginal("invio di " + name, sent.systemText);
-        return {std::nullopt, sent.problem};
+        return Failure{sent.problem};
     }
-    return {SendingRecord{now, name, from, to, sent.messageId, Sha256Hex(xml), sentDigest, {}}, {}};
+    return SendingRecord{now, name, from, to, sent.messageId, Sha256Hex(xml), sentDigest, {}};
 }
 
-SendResult SendEInvoice(const SdiSettings& settings, const std::string& to,
-                        const std::filesystem::path& xmlFile, const std::string& now,
-                        const ProgressReport& progress) {
+Result<SendingRecord> SendEInvoice(const SdiSettings& settings, const std::string& to,
+                                   const std::filesystem::path& xmlFile, const std::string& now,
+                                   const ProgressReport& progress) {
     if (settings.smtp.url.empty() || settings.pecAddress.empty())
-        return {std::nullopt, "nelle impostazioni mancano il server smtp o l'indirizzo pec"};
+        return Failure{"nelle impostazioni mancano il server smtp o l'indirizzo pec"};
     const Result<std::string> xml = ReadFileBytes(xmlFile);
-    if (!xml) return {std::nullopt, xml.message()};
-    std::string reason;
-    const std::optional<EInvoiceFacts> facts = ReadEInvoiceFacts(*xml, reason);
-    if (!facts) return {std::nullopt, xmlFile.filename().string() + ": " + reason};
+    if (!xml) return *xml.failure();
+    const Result<EInvoiceFacts> facts = ReadEInvoiceFacts(*xml);
+    if (!facts) return Failure{xmlFile.filename().string() + ": " + facts.message()};
     std::filesystem::path file = xmlFile;
     if (facts->publicAdministration() || settings.sign == SignPolicy::Always) {
         if (settings.certificate.empty())
-            return {std::nullopt,
-                    "il file va firmato (fattura per la pubblica amministrazione) ma nelle "
-                    "impostazioni manca il certificato"};
-        const std::string failed =
-            SignFile(xmlFile, settings.certificate, settings.certificatePassword, &file);
-        if (!failed.empty()) return {std::nullopt, "firma non riuscita: " + failed};
+            return Failure{
+                "il file va firmato (fattura per la pubblica amministrazione) ma nelle "
+                "impostazioni manca il certificato"};
+        const Result<std::filesystem::path> signedFile =
+            SignFile(xmlFile, settings.certificate, settings.certificatePassword);
+        if (!signedFile) return Failure{"firma non riuscita: " + signedFile.message()};
+        file = *signedFile;
     }
     return SendFile(settings.smtp, settings.pecAddress, to, file, *xml, now, progress);
 }
@@ -266,14 +266,13 @@ std::vector<NotificationOutcome> ApplyNotifications(SdiStore& store,
 
 namespace {
 
-// Keeps a message in the kept folder; the Italian reason of a failure, empty on success.
-std::string KeepMessage(const std::filesystem::path& companyFolder, const GatheredMessage& m) {
+// Keeps a message in the kept folder; a failure says why, in Italian.
+Status KeepMessage(const std::filesystem::path& companyFolder, const GatheredMessage& m) {
     const std::filesystem::path folder = FindInFolder(companyFolder, kKeptFolder);
     std::error_code error;
     std::filesystem::create_directories(folder, error);
-    if (error) return std::string(kKeptFolder) + ": " + ItalianReason(error.value());
-    return WriteFileDurably(folder / m.name, std::string(kKeptFolder) + "/" + m.name, m.bytes)
-        .message();
+    if (error) return Failure{std::string(kKeptFolder) + ": " + ItalianReason(error.value())};
+    return WriteFileDurably(folder / m.name, std::string(kKeptFolder) + "/" + m.name, m.bytes);
 }
 
 }  // namespace
@@ -314,13 +313,13 @@ std::vector<NotificationOutcome> RecordGathered(SdiStore& store, const Gathered&
             continue;
         }
         if (!m.kept) {
-            if (const std::string failed = KeepMessage(companyFolder, m); !failed.empty()) {
+            if (const Status failed = KeepMessage(companyFolder, m); !failed) {
                 // Not kept: the mailbox is read from it again next time.
                 if (reached && m.uid > 0) reached->lastUid = std::min(reached->lastUid, m.uid - 1);
-                outcomes.push_back(
-                    {m.origin + ": messaggio non conservato, sarà letto di nuovo: " + failed,
-                     true,
-                     {}});
+                outcomes.push_back({m.origin + ": messaggio non conservato, sarà letto di nuovo: " +
+                                        failed.message(),
+                                    true,
+                                    {}});
                 continue;
             }
         }
@@ -386,18 +385,16 @@ Status GatherFromMailbox(const MailAccount& imap, const MailboxMark& from, Gathe
 Status ListEInvoice(SdiStore& store, const std::filesystem::path& file, const std::string& path) {
     const Result<std::string> xml = ReadFileBytes(file);
     if (!xml) return Failure{xml.message()};
-    std::string reason;
-    const std::optional<EInvoiceFacts> facts = ReadEInvoiceFacts(*xml, reason);
-    if (!facts) return Failure{file.filename().string() + ": " + reason};
+    const Result<EInvoiceFacts> facts = ReadEInvoiceFacts(*xml);
+    if (!facts) return Failure{file.filename().string() + ": " + facts.message()};
     store.add(file.filename().string(), path, *facts);
     return {};
 }
 
 Result<std::string> StoreWithEInvoice(const std::filesystem::path& companyFolder,
                                       const std::filesystem::path& file, const std::string& path) {
-    std::string problem;
-    std::optional<SdiStore> store = LoadSdiStore(companyFolder, problem);
-    if (!store) return Failure{problem};
+    Result<SdiStore> store = LoadSdiStore(companyFolder);
+    if (!store) return *store.failure();
     if (const Status listed = ListEInvoice(*store, file, path); !listed)
         return Failure{listed.message()};
     return FormatSdiStore(*store);
@@ -415,9 +412,8 @@ Result<Resent> PrepareResend(SdiStore& store, const std::string& rejectedFile, S
     const std::filesystem::path oldFile = s.paths.map(old->path);
     const Result<std::string> xml = ReadFileBytes(oldFile);
     if (!xml) return Failure{xml.message()};
-    std::string reason;
-    std::optional<EInvoiceFacts> facts = ReadEInvoiceFacts(*xml, reason);
-    if (!facts) return Failure{old->fileName + ": " + reason};
+    Result<EInvoiceFacts> facts = ReadEInvoiceFacts(*xml);
+    if (!facts) return Failure{old->fileName + ": " + facts.message()};
 
     CountersRecord counter;
     try {
@@ -440,9 +436,9 @@ Result<Resent> PrepareResend(SdiStore& store, const std::string& rejectedFile, S
                        " è già nell'elenco: il contatore dei progressivi di invio è indietro"};
     // Checked as it will travel: its new name and progressive.
     if (facts->format == "FPA12" || facts->format == "FPR12") {
-        std::unique_ptr<FpaSchema> schema = FpaSchema::Load(DefaultFpaSchemaPath(), reason);
-        if (!schema) return Failure{reason};
-        const std::vector<FpaFinding> findings = CheckFatturaPAFile(newName, *changed, *schema);
+        const Result<std::unique_ptr<FpaSchema>> schema = FpaSchema::Load(DefaultFpaSchemaPath());
+        if (!schema) return *schema.failure();
+        const std::vector<FpaFinding> findings = CheckFatturaPAFile(newName, *changed, **schema);
         if (!findings.empty()) {
             std::string text = "il file " + old->fileName +
                                " va ancora corretto, il Sistema di Interscambio lo scarterebbe:";

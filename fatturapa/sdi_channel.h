@@ -27,30 +27,28 @@ std::string StoreTime(const CivilDateTime& moment);
 // SHA-256 of the bytes, hexadecimal.
 std::string Sha256Hex(std::string_view bytes);
 
-// Signs `xmlFile` into the same name + ".p7m" beside it. The Italian reason of a failure,
-// empty on success.
-std::string SignFile(const std::filesystem::path& xmlFile, const std::filesystem::path& p12,
-                     const std::string& password, std::filesystem::path* signedFile = nullptr);
+// Signs `xmlFile` into the same name + ".p7m" beside it: the signed file, or the Italian reason
+// of a failure.
+Result<std::filesystem::path> SignFile(const std::filesystem::path& xmlFile,
+                                       const std::filesystem::path& p12,
+                                       const std::string& password);
 
 // The certified-mail message that carries one file to the exchange system.
 OutgoingMail MailForSystem(const std::string& from, const std::string& to,
                            const std::string& fileName, std::string bytes);
 
-struct SendResult {
-    std::optional<SendingRecord> record;
-    std::string problem;  // Italian; the server's own text goes to the log
-};
-// Sends one file, as it is, to `to`; the record of the sending (its time `now`) on success.
-// `xml` is the e-invoice's XML, for the record's digest.
-// `progress` hears of the bytes sent.
-SendResult SendFile(const MailAccount& account, const std::string& from, const std::string& to,
-                    const std::filesystem::path& file, std::string_view xml, const std::string& now,
-                    const ProgressReport& progress = {});
+// Sends one file, as it is, to `to`: the record of the sending (its time `now`), or the Italian
+// reason of a failure (the server's own text goes to the log). `xml` is the e-invoice's XML,
+// for the record's digest. `progress` hears of the bytes sent.
+Result<SendingRecord> SendFile(const MailAccount& account, const std::string& from,
+                               const std::string& to, const std::filesystem::path& file,
+                               std::string_view xml, const std::string& now,
+                               const ProgressReport& progress = {});
 // Sends an e-invoice with the company's settings: signed first when it is for a public
 // administration or the settings sign every file.
-SendResult SendEInvoice(const SdiSettings& settings, const std::string& to,
-                        const std::filesystem::path& xmlFile, const std::string& now,
-                        const ProgressReport& progress = {});
+Result<SendingRecord> SendEInvoice(const SdiSettings& settings, const std::string& to,
+                                   const std::filesystem::path& xmlFile, const std::string& now,
+                                   const ProgressReport& progress = {});
 
 // A file that may hold a notification, with where it came from.
 struct NotificationSource {

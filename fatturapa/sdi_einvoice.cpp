@@ -4,19 +4,14 @@
 
 namespace qorvana {
 
-std::optional<EInvoiceFacts> ReadEInvoiceFacts(std::string_view xml, std::string& problem) {
+Result<EInvoiceFacts> ReadEInvoiceFacts(std::string_view xml) {
     using namespace sdi_xml;
     XmlProblem unreadable;
     const Document doc = Parse(xml, unreadable);
-    if (!doc) {
-        problem = "non è un file XML leggibile: " + Italian(unreadable);
-        return std::nullopt;
-    }
+    if (!doc) return Failure{"non è un file XML leggibile: " + Italian(unreadable)};
     const _xmlNode* root = Root(doc);
-    if (LocalName(root) != "FatturaElettronica") {
-        problem = "non è una fattura elettronica (elemento radice " + LocalName(root) + ")";
-        return std::nullopt;
-    }
+    if (LocalName(root) != "FatturaElettronica")
+        return Failure{"non è una fattura elettronica (elemento radice " + LocalName(root) + ")"};
     const _xmlNode* header = Child(root, "FatturaElettronicaHeader");
     const _xmlNode* document =
         At(root, "FatturaElettronicaBody/DatiGenerali/DatiGeneraliDocumento");
@@ -35,10 +30,8 @@ std::optional<EInvoiceFacts> ReadEInvoiceFacts(std::string_view xml, std::string
     facts.customerId =
         TextAt(customer, "IdFiscaleIVA/IdPaese") + TextAt(customer, "IdFiscaleIVA/IdCodice");
     if (facts.customerId.empty()) facts.customerId = TextAt(customer, "CodiceFiscale");
-    if (facts.format.empty()) {
-        problem = "manca FormatoTrasmissione: non è una fattura elettronica completa";
-        return std::nullopt;
-    }
+    if (facts.format.empty())
+        return Failure{"manca FormatoTrasmissione: non è una fattura elettronica completa"};
     return facts;
 }
 

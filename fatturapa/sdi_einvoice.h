@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/result.h"
+
 namespace qorvana {
 
 struct EInvoiceFacts {
@@ -21,8 +23,8 @@ struct EInvoiceFacts {
     }
 };
 
-// The facts of an e-invoice's XML text; nullopt with the reason when it is not an e-invoice.
-std::optional<EInvoiceFacts> ReadEInvoiceFacts(std::string_view xml, std::string& problem);
+// The facts of an e-invoice's XML text; a failure says why it is not an e-invoice.
+Result<EInvoiceFacts> ReadEInvoiceFacts(std::string_view xml);
 
 // The same text with ProgressivoInvio set to `progressive`; nullopt when the element is not
 // there exactly once. Nothing else of the file changes.

@@ -116,14 +116,14 @@ std::optional<NotificationKind> KindOfCode(std::string_view code) {
     return std::nullopt;
 }
 
-std::unique_ptr<NotificationSchemas> NotificationSchemas::Load(std::string& error) {
+Result<std::unique_ptr<NotificationSchemas>> NotificationSchemas::Load() {
     auto loaded = std::unique_ptr<NotificationSchemas>(new NotificationSchemas);
-    loaded->publicAdministration_ =
-        sdi_xml::Schema::Load(SchemaFilePath("MessaggiTypes_v1.1.xsd"), error);
-    if (loaded->publicAdministration_)
-        loaded->business_ =
-            sdi_xml::Schema::Load(SchemaFilePath("MessaggiFatturaTypes_v1.0.xsd"), error);
-    if (!loaded->business_) return nullptr;
+    auto publicAdministration = sdi_xml::Schema::Load(SchemaFilePath("MessaggiTypes_v1.1.xsd"));
+    if (!publicAdministration) return *publicAdministration.failure();
+    auto business = sdi_xml::Schema::Load(SchemaFilePath("MessaggiFatturaTypes_v1.0.xsd"));
+    if (!business) return *business.failure();
+    loaded->publicAdministration_ = std::move(*publicAdministration);
+    loaded->business_ = std::move(*business);
     return loaded;
 }
 

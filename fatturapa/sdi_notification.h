@@ -63,9 +63,9 @@ std::optional<NotificationKind> KindOfCode(std::string_view code);
 // The two messages schemas, compiled once.
 class NotificationSchemas {
   public:
-    // Both schemas from where the program keeps them; nullptr and an Italian message in
-    // `error` when one cannot be loaded.
-    static std::unique_ptr<NotificationSchemas> Load(std::string& error);
+    // Both schemas from where the program keeps them; a failure, in Italian, when one cannot
+    // be loaded.
+    static Result<std::unique_ptr<NotificationSchemas>> Load();
     // The schema of a root namespace; nullptr for a namespace without one.
     const sdi_xml::Schema* forNamespace(std::string_view ns, MessageSchema& which) const;
 

@@ -86,13 +86,13 @@ bool EverySignerHasSigningTime(CMS_ContentInfo* cms) {
 
 }  // namespace
 
-SignedFile SignCadesBes(std::string_view content, std::string_view pkcs12,
-                        const std::string& password) {
+Result<std::string> SignCadesBes(std::string_view content, std::string_view pkcs12,
+                                 const std::string& password) {
     SslPtr<BIO> p12In = MemoryOf(pkcs12);
     SslPtr<PKCS12> p12(p12In ? d2i_PKCS12_bio(p12In.get(), nullptr) : nullptr);
     if (!p12) {
         ERR_clear_error();
-        return {{}, "il file del certificato non è un file PKCS#12 (.p12 o .pfx)"};
+        return Failure{"il file del certificato non è un file PKCS#12 (.p12 o .pfx)"};
     }
     EVP_PKEY* rawKey = nullptr;
     X509* rawCert = nullptr;
@@ -103,12 +103,12 @@ SignedFile SignCadesBes(std::string_view content, std::string_view pkcs12,
     SslPtr<X509> cert(rawCert);
     SslPtr<STACK_OF(X509)> chain(rawChain);
     ERR_clear_error();
-    if (!opened) return {{}, "il certificato non si apre: la password non è quella giusta"};
+    if (!opened) return Failure{"il certificato non si apre: la password non è quella giusta"};
     if (!key || !cert)
-        return {{}, "il file del certificato non contiene la chiave e il certificato"};
+        return Failure{"il file del certificato non contiene la chiave e il certificato"};
 
     SslPtr<BIO> in = MemoryOf(content);
-    if (!in) return {{}, "il file da firmare è troppo grande"};
+    if (!in) return Failure{"il file da firmare è troppo grande"};
     // Partial first, so that the signer can be added with the CAdES attribute.
     SslPtr<CMS_ContentInfo> cms(
         CMS_sign(nullptr, nullptr, chain.get(), nullptr, CMS_BINARY | CMS_PARTIAL));
@@ -123,11 +123,11 @@ SignedFile SignCadesBes(std::string_view content, std::string_view pkcs12,
         char text[256] = "";
         ERR_error_string_n(error, text, sizeof text);
         LogOriginal("firma", text);
-        return {{},
-                "la firma non è riuscita: la chiave e il certificato del file .p12 non si possono "
-                "usare per firmare (controllare che il certificato sia di firma e non scaduto)"};
+        return Failure{
+            "la firma non è riuscita: la chiave e il certificato del file .p12 non si possono "
+            "usare per firmare (controllare che il certificato sia di firma e non scaduto)"};
     }
-    return {BytesOf(out.get()), {}};
+    return BytesOf(out.get());
 }
 
 std::optional<std::string> SignedContent(std::string_view p7m) {

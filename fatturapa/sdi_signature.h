@@ -7,18 +7,16 @@
 #include <string>
 #include <string_view>
 
-namespace qorvana {
+#include "core/result.h"
 
-struct SignedFile {
-    std::string der;      // the .p7m bytes
-    std::string problem;  // why nothing was signed, in Italian; empty on success
-};
+namespace qorvana {
 
 // Signs `content` with the key and certificate of the PKCS#12 bytes (its other certificates
 // travel in the signature too): SHA-256, the signing time and the signing-certificate-v2
-// attribute that makes it CAdES-BES.
-SignedFile SignCadesBes(std::string_view content, std::string_view pkcs12,
-                        const std::string& password);
+// attribute that makes it CAdES-BES. The .p7m bytes (DER), or why nothing was signed, in
+// Italian.
+Result<std::string> SignCadesBes(std::string_view content, std::string_view pkcs12,
+                                 const std::string& password);
 
 // The file enveloped in a signed .p7m (DER, or the same in base64), the signature not checked;
 // nullopt when the bytes are not a signed-data structure with its content.

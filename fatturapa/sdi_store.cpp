@@ -192,33 +192,33 @@ void TieVersion1(SdiStore& store) {
         RecordNotification(store, n, n.notificationFile, n.recordedAt);
 }
 
-// Why a store's transmissions do not hold together; empty when they do.
-std::string TransmissionsProblem(const SdiStore& store) {
+// Done when a store's transmissions hold together; else why they do not.
+Status TransmissionsHold(const SdiStore& store) {
     for (const EInvoiceEntry& e : store.entries) {
         for (std::size_t i = 0; i < e.sendings.size(); ++i)
             for (std::size_t j = 0; j < i; ++j)
                 if (!e.sendings[i].sdiId.empty() && e.sendings[i].sdiId == e.sendings[j].sdiId)
-                    return "due invii di " + e.fileName + " con lo stesso identificativo SdI";
+                    return Failure{"due invii di " + e.fileName +
+                                   " con lo stesso identificativo SdI"};
         for (const NotificationRecord& n : e.notifications)
             if (std::none_of(e.sendings.begin(), e.sendings.end(),
                              [&](const SendingRecord& s) { return s.sdiId == n.sdiId; }))
-                return "una notifica di " + e.fileName + " non ha il suo invio";
+                return Failure{"una notifica di " + e.fileName + " non ha il suo invio"};
     }
     return {};
 }
 
 }  // namespace
 
-std::optional<SdiStore> ParseSdiStore(std::string_view bytes, std::string& problem) {
+Result<SdiStore> ParseSdiStore(std::string_view bytes) {
     SdiStore store;
     std::size_t start = 0;
     int number = 0;
     bool version1 = false;
     NotificationRecord* lastNotification = nullptr;  // the one an E line adds an error to
     auto damaged = [&](const std::string& why) {
-        problem = "il file " + std::string(kSdiStoreFile) + " è danneggiato alla riga " +
-                  std::to_string(number) + ": " + why;
-        return std::nullopt;
+        return Failure{"il file " + std::string(kSdiStoreFile) + " è danneggiato alla riga " +
+                       std::to_string(number) + ": " + why};
     };
     while (start < bytes.size()) {
         std::size_t end = bytes.find('\n', start);
@@ -289,26 +289,22 @@ std::optional<SdiStore> ParseSdiStore(std::string_view bytes, std::string& probl
     }
     if (version1) {
         TieVersion1(store);
-    } else if (const std::string broken = TransmissionsProblem(store); !broken.empty()) {
-        number = 0;
-        problem = "il file " + std::string(kSdiStoreFile) + " è danneggiato: " + broken;
-        return std::nullopt;
+    } else if (const Status hold = TransmissionsHold(store); !hold) {
+        return Failure{"il file " + std::string(kSdiStoreFile) +
+                       " è danneggiato: " + hold.message()};
     }
     return store;
 }
 
-std::optional<SdiStore> LoadSdiStore(const std::filesystem::path& companyFolder,
-                                     std::string& problem) {
+Result<SdiStore> LoadSdiStore(const std::filesystem::path& companyFolder) {
     const std::filesystem::path file = FindInFolder(companyFolder, kSdiStoreFile);
     std::error_code error;
     if (!std::filesystem::exists(file, error)) return SdiStore{};
     const Result<std::string> bytes = ReadFileBytes(file);
-    if (!bytes) {
-        problem = "il file " + std::string(kSdiStoreFile) + " non si può leggere (" +
-                  bytes.message() + ")";
-        return std::nullopt;
-    }
-    return ParseSdiStore(*bytes, problem);
+    if (!bytes)
+        return Failure{"il file " + std::string(kSdiStoreFile) + " non si può leggere (" +
+                       bytes.message() + ")"};
+    return ParseSdiStore(*bytes);
 }
 
 Status SaveSdiStore(const std::filesystem::path& companyFolder, const SdiStore& store) {

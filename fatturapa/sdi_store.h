@@ -97,12 +97,13 @@ bool SameInvoiceFile(std::string_view a, std::string_view b);
 // transmissions were told apart (version 1) has its notifications tied to its sendings as
 // they are read.
 std::string FormatSdiStore(const SdiStore& store);
-std::optional<SdiStore> ParseSdiStore(std::string_view bytes, std::string& problem);
+// A store that does not read so fails, naming the line and why.
+Result<SdiStore> ParseSdiStore(std::string_view bytes);
 
-// The store of a company folder (empty when it has none yet). The caller holds the company's
-// posting lock when it means to save it again.
-std::optional<SdiStore> LoadSdiStore(const std::filesystem::path& companyFolder,
-                                     std::string& problem);
+// The store of a company folder (empty when it has none yet); one that cannot be read or is
+// damaged fails, naming the file. The caller holds the company's posting lock when it means
+// to save it again.
+Result<SdiStore> LoadSdiStore(const std::filesystem::path& companyFolder);
 // Writes it durably; a failure says why in Italian.
 Status SaveSdiStore(const std::filesystem::path& companyFolder, const SdiStore& store);
 

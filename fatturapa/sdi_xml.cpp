@@ -176,24 +176,20 @@ struct Schema::Compiled {
 Schema::Schema(std::unique_ptr<Compiled> compiled) : compiled_(std::move(compiled)) {}
 Schema::~Schema() = default;
 
-std::unique_ptr<Schema> Schema::Load(const std::string& xsdPath, std::string& error) {
+Result<std::unique_ptr<Schema>> Schema::Load(const std::string& xsdPath) {
     InitOffline();
     std::vector<XmlProblem> problems;
     xmlSchemaParserCtxtPtr context = xmlSchemaNewParserCtxt(xsdPath.c_str());
-    const std::string unusable =
-        "lo schema " + xsdPath + " manca o è danneggiato: reinstallare il programma";
-    if (context == nullptr) {
-        error = unusable;
-        return nullptr;
-    }
+    const Failure unusable{"lo schema " + xsdPath +
+                           " manca o è danneggiato: reinstallare il programma"};
+    if (context == nullptr) return unusable;
     xmlSchemaSetParserStructuredErrors(context, AllErrors, &problems);
     auto compiled = std::make_unique<Compiled>();
     compiled->schema = xmlSchemaParse(context);
     xmlSchemaFreeParserCtxt(context);
     if (compiled->schema == nullptr) {
-        error = unusable;
         if (!problems.empty()) LogOriginal("schema " + xsdPath, problems.front().original);
-        return nullptr;
+        return unusable;
     }
     return std::unique_ptr<Schema>(new Schema(std::move(compiled)));
 }

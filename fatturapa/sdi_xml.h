@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/result.h"
+
 struct _xmlDoc;
 struct _xmlNode;
 
@@ -58,9 +60,9 @@ std::string TextAt(const _xmlNode* from, std::string_view path);
 // A compiled XML schema, loaded once and used for many documents.
 class Schema {
   public:
-    // The schema at `xsdPath` (its imports beside it); nullptr and an Italian message in
-    // `error` when it cannot be read or compiled.
-    static std::unique_ptr<Schema> Load(const std::string& xsdPath, std::string& error);
+    // The schema at `xsdPath` (its imports beside it); a failure, in Italian, when it cannot
+    // be read or compiled.
+    static Result<std::unique_ptr<Schema>> Load(const std::string& xsdPath);
     ~Schema();
     Schema(const Schema&) = delete;
     Schema& operator=(const Schema&) = delete;

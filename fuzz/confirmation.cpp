@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <variant>
 
 #include "core/cp1252.h"
 #include "core/session.h"
@@ -35,11 +34,11 @@ double TextWidthOf(const PrintText& text) {
 // The pages as the print loop composes them; their image must read back page for page.
 void PrintPages(const Session& s, const DocumentDraft& draft, const PrintSettings& print,
                 const VatTable& vat) {
-    const PrintedDocument pages =
-        ComposeDocument(DocumentToPrintOf(draft, s.files, s.money(), s.numberWithYear()), print,
-                        vat, ReadFormDrawing(s.companyFile("qorvana.lkf")), s.money(), TextWidthOf);
-    const auto image = ParsePrintImage(PrintImageBytes(pages));
-    const auto* read = std::get_if<PrintedDocument>(&image);
+    const PrintedDocument pages = ComposeDocument(
+        DocumentToPrintOf(draft, s.files, s.money(), s.numberWithYear()), print, vat,
+        ReadFormDrawing(s.companyFile("qorvana.lkf"), "qorvana.lkf").valueOr({}), s.money(),
+        TextWidthOf);
+    const Result<PrintedDocument> read = ParsePrintImage(PrintImageBytes(pages));
     Expect(read && read->size() == pages.size(), "the print image written reads back");
     for (std::size_t p = 0; read && p < pages.size(); ++p)
         Expect((*read)[p].ops.size() == pages[p].ops.size(), "every element reads back");
@@ -66,7 +65,8 @@ Result<FpaExportPlan> ExportFatturaPa(Session& s, const DocumentDraft& draft, co
     electronic.panel.paymentCondition = 1;
     electronic.panel.paymentMode = 4;
     electronic.panel.carrier = 0;
-    const FpaRecord settings = LoadFpaRecord(s.companyFile("qorvana.fpa"));
+    const FpaRecord settings =
+        LoadFpaRecord(s.companyFile("qorvana.fpa"), "qorvana.fpa").valueOr(BlankFpaRecord());
     const CustomerRecord customer = s.files.read<CustomersFile>(draft.customer.record);
     const HeaderTables tables = HeaderTables::FromTab(tab);
     return PrepareFpaExport({settings, electronic, customer, vat, tables, s.money(), s.files,
@@ -137,14 +137,14 @@ void ConfirmDocument(Session& s, DocumentDraft& draft, bool post) {
     PostWithJournal(s, draft, print, vat, post);
 }
 
-std::string SampleFatturaPa(Session& s, std::string& refusal) {
+Result<std::string> SampleFatturaPa(Session& s) {
     DocumentDraft draft = SampleDraft(9, "2");
     const TabFile tab = TabFile::Load(s.companyFile("qorvana.tab"));
     const VatTable vat = VatTable::FromTab(tab);
     Recompute(s, vat, draft);
     const Result<FpaExportPlan> prepared = ExportFatturaPa(s, draft, tab, vat);
-    refusal = prepared.message();
-    return prepared ? prepared->xml : std::string();
+    if (!prepared) return *prepared.failure();
+    return prepared->xml;
 }
 
 }  // namespace qorvana::fuzz

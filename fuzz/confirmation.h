@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "core/result.h"
 #include "document/document_draft.h"
 
 namespace qorvana {
@@ -30,7 +31,7 @@ void Recompute(const Session& session, const VatTable& vat, DocumentDraft& draft
 void ConfirmDocument(Session& session, DocumentDraft& draft, bool post);
 
 // The FatturaPA 1.2.3 file the program writes for SampleDraft(9, "2"), an invoice to the
-// public administration; empty, with the reason in `refusal`, when it writes none.
-std::string SampleFatturaPa(Session& session, std::string& refusal);
+// public administration; a failure gives the reason when it writes none.
+Result<std::string> SampleFatturaPa(Session& session);
 
 }  // namespace qorvana::fuzz

@@ -20,13 +20,12 @@ using namespace qorvana;
 
 const FpaSchema& Schema() {
     static const std::unique_ptr<FpaSchema> schema = [] {
-        std::string error;
-        auto loaded = FpaSchema::Load(DefaultFpaSchemaPath(), error);
+        auto loaded = FpaSchema::Load(DefaultFpaSchemaPath());
         if (!loaded) {
-            std::fprintf(stderr, "%s\n", error.c_str());
+            std::fprintf(stderr, "%s\n", loaded.message().c_str());
             std::abort();
         }
-        return loaded;
+        return std::move(*loaded);
     }();
     return *schema;
 }

@@ -18,11 +18,9 @@ using namespace qorvana;
 using namespace qorvana::fuzz;
 
 void ReadImage(const std::filesystem::path& file) {
-    const auto image = ReadPrintImage(file, "c:\\qordoc.rto");
-    const auto* pages = std::get_if<PrintedDocument>(&image);
+    const Result<PrintedDocument> pages = ReadPrintImage(file, "c:\\qordoc.rto");
     if (!pages) return;
-    const auto again = ParsePrintImage(PrintImageBytes(*pages));
-    const auto* read = std::get_if<PrintedDocument>(&again);
+    const Result<PrintedDocument> read = ParsePrintImage(PrintImageBytes(*pages));
     Expect(read && read->size() == pages->size(), "an image read and written reads back");
 }
 
@@ -41,8 +39,8 @@ void ReadMail(const std::filesystem::path& file) {
     const auto values = qorxpdf::ReadKeyValues(file, "qorxpdf.ini");
     const auto* read = std::get_if<qorxpdf::KeyValues>(&values);
     Expect(read, "a settings file that is there reads");
-    const auto mail = qorxpdf::MailSettingsOf(*read, "qorxpdf.ini");
-    if (const auto* settings = std::get_if<qorxpdf::MailSettings>(&mail)) {
+    if (const Result<qorxpdf::MailSettings> settings =
+            qorxpdf::MailSettingsOf(*read, "qorxpdf.ini")) {
         Expect(settings->port >= 1 && settings->port <= 65535, "the port is a port");
         qorxpdf::FillTemplate(settings->subject, "ftr1_2025.pdf");
         qorxpdf::FillTemplate(settings->body, "ftr1_2025.pdf");

@@ -43,10 +43,9 @@ void Resend(SdiStore& store, const std::string& fileName, Session& s) {
     const EInvoiceEntry* added = store.find(resent->fileName);
     Expect(added && added->replaces == fileName && StateOf(*added) == EInvoiceState::Written,
            "the corrected e-invoice is listed, to be sent");
-    std::string problem;
     const Result<std::string> xml = ReadFileBytes(resent->file);
-    const std::optional<EInvoiceFacts> facts =
-        xml ? ReadEInvoiceFacts(*xml, problem) : std::nullopt;
+    const Result<EInvoiceFacts> facts =
+        xml ? ReadEInvoiceFacts(*xml) : Result<EInvoiceFacts>(*xml.failure());
     Expect(facts && facts->progressive == added->progressive,
            "the file sent again carries its new progressive");
 }
@@ -54,10 +53,9 @@ void Resend(SdiStore& store, const std::string& fileName, Session& s) {
 // The e-invoice files of SentStore: the one the program writes for its sample invoice.
 void WriteSentEInvoices(ScratchCompany& company, Session& s) {
     static const std::string xml = [&] {
-        std::string refusal;
-        std::string written = SampleFatturaPa(s, refusal);
-        Expect(!written.empty(), "the sample e-invoice is written");
-        return written;
+        const Result<std::string> written = SampleFatturaPa(s);
+        Expect(written.ok(), "the sample e-invoice is written");
+        return written.valueOr(std::string());
     }();
     const fs::path folder = company.drive() / "fatture";
     fs::create_directories(folder);
@@ -67,10 +65,9 @@ void WriteSentEInvoices(ScratchCompany& company, Session& s) {
 
 void UseStoreFile(ScratchCompany& company, Session& s) {
     WriteSentEInvoices(company, s);
-    std::string problem;
-    std::optional<SdiStore> store = LoadSdiStore(company.folder(), problem);
+    Result<SdiStore> store = LoadSdiStore(company.folder());
     if (!store) {
-        Expect(!problem.empty(), "a store refused says why");
+        Expect(!store.message().empty(), "a store refused says why");
         return;
     }
     for (const auto& [mailbox, mark] : store->mailboxMarks)
@@ -89,7 +86,7 @@ void UseStoreFile(ScratchCompany& company, Session& s) {
             ++resent;
         }
     Expect(SaveSdiStore(company.folder(), *store).ok(), "the store is saved");
-    Expect(LoadSdiStore(company.folder(), problem).has_value(), "a store saved loads again");
+    Expect(LoadSdiStore(company.folder()).ok(), "a store saved loads again");
 }
 
 void ReadSettings(const fs::path& file, const Session& s) {
@@ -107,8 +104,7 @@ void ReadSettings(const fs::path& file, const Session& s) {
 }
 
 void ResendCorrected(const fs::path& file, std::string_view bytes, Session& s) {
-    std::string problem;
-    if (const auto facts = ReadEInvoiceFacts(bytes, problem)) {
+    if (const auto facts = ReadEInvoiceFacts(bytes)) {
         facts->publicAdministration();
         WithProgressive(bytes, "18");
     }

@@ -14,13 +14,12 @@ namespace qorvana::fuzz {
 
 const NotificationSchemas& NotificationsSchemas() {
     static const std::unique_ptr<NotificationSchemas> schema = [] {
-        std::string error;
-        auto loaded = NotificationSchemas::Load(error);
+        auto loaded = NotificationSchemas::Load();
         if (!loaded) {
-            std::fprintf(stderr, "%s\n", error.c_str());
+            std::fprintf(stderr, "%s\n", loaded.message().c_str());
             std::abort();
         }
-        return loaded;
+        return std::move(*loaded);
     }();
     return *schema;
 }
@@ -62,10 +61,9 @@ void UseStore(const SdiStore& store) {
             if (StateOf(e) == state) StateText(state);
 
     const std::string text = FormatSdiStore(store);
-    std::string problem;
-    const std::optional<SdiStore> back = ParseSdiStore(text, problem);
-    if (!back) std::fprintf(stderr, "%s\n", problem.c_str());
-    Expect(back.has_value(), "a store written reads back");
+    const Result<SdiStore> back = ParseSdiStore(text);
+    if (!back) std::fprintf(stderr, "%s\n", back.message().c_str());
+    Expect(back.ok(), "a store written reads back");
     Expect(FormatSdiStore(*back) == text, "a store read back is written the same");
 }
 

@@ -53,9 +53,9 @@ void PrintImageSeeds(Session& s) {
     const VatTable vat = VatTable::FromTab(TabFile::Load(s.companyFile("qorvana.tab")));
     Recompute(s, vat, draft);
     const auto width = [](const PrintText& t) { return Utf8Length(t.text) * t.size * 0.1; };
-    const PrintedDocument pages =
-        ComposeDocument(DocumentToPrintOf(draft, s.files, s.money(), s.numberWithYear()), print,
-                        vat, ReadFormDrawing(s.companyFile("qorvana.lkf")), s.money(), width);
+    const PrintedDocument pages = ComposeDocument(
+        DocumentToPrintOf(draft, s.files, s.money(), s.numberWithYear()), print, vat,
+        ReadFormDrawing(s.companyFile("qorvana.lkf"), "qorvana.lkf").valueOr({}), s.money(), width);
     Seed("print_image", "invoice.rto", 0, PrintImageBytes(pages));
     Seed("print_image", "qorvana.lxf", 1,
          "larghezza=148\r\naltezza=210\r\nmargine_sinistro=5\r\nmargine_superiore=5\r\n"
@@ -119,13 +119,12 @@ void RecordSeeds() {
 // The FatturaPA 1.2.3 file the program writes for the sample invoice to the public
 // administration.
 void FatturaPaSeed(Session& s) {
-    std::string refusal;
-    const std::string xml = SampleFatturaPa(s, refusal);
-    if (xml.empty()) {
-        std::fprintf(stderr, "fuzz_seeds: %s\n", refusal.c_str());
+    const Result<std::string> xml = SampleFatturaPa(s);
+    if (!xml) {
+        std::fprintf(stderr, "fuzz_seeds: %s\n", xml.message().c_str());
         std::exit(1);
     }
-    Seed("fpa_check", "written-v12.xml", -1, xml);
+    Seed("fpa_check", "written-v12.xml", -1, *xml);
 }
 
 // The e-invoice channel's own files: a store of two sent e-invoices, one rejected and one

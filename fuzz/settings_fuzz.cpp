@@ -97,7 +97,7 @@ void ReadEverySetting(Session& s) {
     ReadDocumentSetup(s.files, s.generalSettings, kPublicAdministration);
     EveryCustomersEInvoiceData(s);
     DocumentDraft draft = SampleDraft(kPublicAdministration, "2");
-    draft.einvoice = CompanyEInvoiceTerms(LoadEInvoiceSettings(s).settings, tables);
+    draft.einvoice = CompanyEInvoiceTerms(LoadEInvoiceSettings(s).value(), tables);
     ConfirmDocument(s, draft, false);
 }
 

@@ -559,9 +559,9 @@ Result<DocumentStored> PostDocument(DataFiles& files, const PostingInput& input)
     std::optional<DocumentDraft> renumbered;
     try {
         const CompanyFile seriesFile = CompanyFileOf(files, input, kSeriesFile);
-        const StoredSeriesRead series = ReadStoredSeries(seriesFile.path, seriesFile.suiteName);
-        if (!series.series) return Failure{series.problem + kNotStored};
-        if (auto next = NumberInsteadOfTaken(files, *series.series, input)) {
+        const Result<StoredSeries> series = ReadStoredSeries(seriesFile.path, seriesFile.suiteName);
+        if (!series) return Failure{series.message() + kNotStored};
+        if (auto next = NumberInsteadOfTaken(files, *series, input)) {
             renumbered = *in.draft;
             HeaderEntries& h = renumbered->header;
             if (Trim(h.vatRegisterNumber) == Trim(h.documentNumber)) h.vatRegisterNumber = *next;
@@ -570,7 +570,7 @@ Result<DocumentStored> PostDocument(DataFiles& files, const PostingInput& input)
             stored.renumbered = *next;
             stored.vatRegisterNumber = h.vatRegisterNumber;
         }
-        if (auto prepared = Prepare(files, *series.series, in, plan); !prepared)
+        if (auto prepared = Prepare(files, *series, in, plan); !prepared)
             return *prepared.failure();
     } catch (const RecordIoError& e) {
         return Failure{std::string("Errore di lettura dei dati (") + e.what() + ")" + kNotStored};

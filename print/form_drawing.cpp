@@ -5,6 +5,7 @@
 #include "core/numbers.h"
 #include "core/seq_reader.h"
 #include "core/text.h"
+#include "core/whole_file.h"
 
 namespace qorvana {
 namespace {
@@ -63,10 +64,11 @@ int FormElement::kind() const {
     return k >= 0 && k <= 9 ? static_cast<int>(k) : 0;
 }
 
-FormDrawing ReadFormDrawing(const std::filesystem::path& file, int* readError) {
+Result<FormDrawing> ReadFormDrawing(const std::filesystem::path& file,
+                                    const std::string& suiteName) {
     FormDrawing form;
     SeqReader in(file);
-    if (readError) *readError = in.readError();
+    if (in.readError() != 0) return Failure{ReadFailureMessage(suiteName, in.readError())};
     for (int i = 1; i <= kElements && !in.atEnd(); ++i) {
         FormElement e;
         e.caption = in.readLine();

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/result.h"
 #include "print/print_page.h"
 
 namespace qorvana {
@@ -30,10 +31,11 @@ struct FormElement {
 
 using FormDrawing = std::vector<FormElement>;
 
-// Reads the elements of a form-drawing file; stops at its end, at element 500, or at the
-// first element that cannot be read. A missing file has no elements; so has a file that is
-// there but cannot be read, whose system error goes to `readError`.
-FormDrawing ReadFormDrawing(const std::filesystem::path& file, int* readError = nullptr);
+// Reads the elements of a form-drawing file (`suiteName` as the operator knows it); stops at
+// its end, at element 500, or at the first element that cannot be read. A missing file has no
+// elements; a file that is there but cannot be read fails, naming it.
+Result<FormDrawing> ReadFormDrawing(const std::filesystem::path& file,
+                                    const std::string& suiteName);
 
 // The drawing operations of the elements, in order; right-aligned captions are placed with
 // `width`. Elements of an unknown kind draw nothing.

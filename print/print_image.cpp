@@ -236,19 +236,17 @@ std::string PrintImageBytes(const PrintedDocument& document) {
     return out.take();
 }
 
-std::optional<PrintImageError> WritePrintImage(const std::filesystem::path& file,
-                                               std::string_view suiteName,
-                                               const PrintedDocument& document) {
+Status WritePrintImage(const std::filesystem::path& file, std::string_view suiteName,
+                       const PrintedDocument& document) {
     if (auto written = WriteFileDurably(file, suiteName, PrintImageBytes(document)); !written)
-        return PrintImageError{written.message() + ". Il documento non è stato stampato."};
-    return std::nullopt;
+        return Failure{written.message() + ". Il documento non è stato stampato."};
+    return {};
 }
 
-std::variant<PrintedDocument, PrintImageError> ParsePrintImage(std::string_view bytes) {
+Result<PrintedDocument> ParsePrintImage(std::string_view bytes) {
     ImageReader in(bytes);
-    if (in.line() != kMarker) {
-        return PrintImageError{DamagedMessage("manca l'intestazione " + std::string(kMarker))};
-    }
+    if (in.line() != kMarker)
+        return Failure{DamagedMessage("manca l'intestazione " + std::string(kMarker))};
     PrintedDocument document;
     PrintPage page;
     bool pageOpen = false;
@@ -278,17 +276,16 @@ std::variant<PrintedDocument, PrintImageError> ParsePrintImage(std::string_view 
                         " il tipo di elemento è sconosciuto");
         }
     }
-    if (in.failed()) return PrintImageError{DamagedMessage(in.problem())};
-    if (pageOpen) return PrintImageError{DamagedMessage("l'ultima pagina non è chiusa")};
+    if (in.failed()) return Failure{DamagedMessage(in.problem())};
+    if (pageOpen) return Failure{DamagedMessage("l'ultima pagina non è chiusa")};
     return document;
 }
 
-std::variant<PrintedDocument, PrintImageError> ReadPrintImage(const std::filesystem::path& file,
-                                                              std::string_view suiteName) {
+Result<PrintedDocument> ReadPrintImage(const std::filesystem::path& file,
+                                       std::string_view suiteName) {
     const FileRead read = ReadWholeFile(file);
-    if (read.missing)
-        return PrintImageError{"Manca il file di stampa " + std::string(suiteName) + "."};
-    if (!read.ok()) return PrintImageError{ReadFailureMessage(suiteName, read.error) + "."};
+    if (read.missing) return Failure{"Manca il file di stampa " + std::string(suiteName) + "."};
+    if (!read.ok()) return Failure{ReadFailureMessage(suiteName, read.error) + "."};
     return ParsePrintImage(read.bytes);
 }
 

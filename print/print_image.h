@@ -3,11 +3,10 @@
 // one value per line, as docs/print-image.md describes. The PDF program reads it back.
 
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
 
+#include "core/result.h"
 #include "print/print_page.h"
 
 namespace qorvana {
@@ -19,21 +18,16 @@ std::string PrintImageNumber(double value);
 // The bytes of the print image of `document`.
 std::string PrintImageBytes(const PrintedDocument& document);
 
-struct PrintImageError {
-    std::string message;  // Italian, for the operator
-};
-
 // Writes the print image to `file` (`suiteName` for the operator, "c:\qordoc.rto") whole or not
-// at all, through the durable path; nullopt when written.
-std::optional<PrintImageError> WritePrintImage(const std::filesystem::path& file,
-                                               std::string_view suiteName,
-                                               const PrintedDocument& document);
+// at all, through the durable path; a failure says so to the operator, in Italian.
+Status WritePrintImage(const std::filesystem::path& file, std::string_view suiteName,
+                       const PrintedDocument& document);
 
 // The pages of a print image held in memory; a damaged or truncated image is refused as a
 // whole, as is one with a position or size beyond 100 m.
-std::variant<PrintedDocument, PrintImageError> ParsePrintImage(std::string_view bytes);
+Result<PrintedDocument> ParsePrintImage(std::string_view bytes);
 // The pages of the print-image file `file`, named `suiteName` in messages.
-std::variant<PrintedDocument, PrintImageError> ReadPrintImage(const std::filesystem::path& file,
-                                                              std::string_view suiteName);
+Result<PrintedDocument> ReadPrintImage(const std::filesystem::path& file,
+                                       std::string_view suiteName);
 
 }  // namespace qorvana

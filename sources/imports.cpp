@@ -26,24 +26,18 @@ namespace fs = std::filesystem;
 
 constexpr const char* kReturnDescription = "Estinzione c/deposito - prodotti non resi";
 
-// A source's line file, read whole, or the reason why it gives nothing.
-struct SourceFile {
-    std::optional<LineFileContent> content;
-    std::string problem;
-};
-
-// Reads the first of `names` that exists. A name that is not a plain name, a file that ends
-// early, holds text where a number belongs or a number beyond its field's limits makes the
-// whole source unreadable.
-SourceFile ReadSourceFile(const fs::path& folder, const std::vector<std::string>& names,
-                          int headerLines, int blocks) {
+// A source's line file: the first of `names` that exists, read whole, or the reason why it
+// gives nothing. A name that is not a plain name, a file that ends early, holds text where a
+// number belongs or a number beyond its field's limits makes the whole source unreadable.
+Result<LineFileContent> ReadSourceFile(const fs::path& folder,
+                                       const std::vector<std::string>& names, int headerLines,
+                                       int blocks) {
     const std::string suffix = "; il documento non è stato importato.";
     std::string tried;
     for (const auto& name : names) {
         if (name.empty()) continue;
         if (!IsSafeFileName(name))
-            return {std::nullopt,
-                    "il nome del file delle righe \"" + name + "\" non è valido" + suffix};
+            return Failure{"il nome del file delle righe \"" + name + "\" non è valido" + suffix};
         // The name as it is first, as FindInFolder would: a file found at once costs no look-up.
         auto content = LineFile::Read(folder / name, headerLines, blocks);
         if (!content) content = LineFile::Read(FindInFolder(folder, name), headerLines, blocks);
@@ -52,19 +46,18 @@ SourceFile ReadSourceFile(const fs::path& folder, const std::vector<std::string>
             continue;
         }
         if (content->readError != 0)
-            return {std::nullopt, "il file delle righe \"" + name + "\" non può essere letto: " +
-                                      ItalianReason(content->readError) + suffix};
+            return Failure{"il file delle righe \"" + name + "\" non può essere letto: " +
+                           ItalianReason(content->readError) + suffix};
         if (content->badLine > 0)
-            return {std::nullopt,
-                    "il file delle righe \"" + name + "\" contiene un valore " +
-                        (content->badFault == LineFault::BeyondLimits ? "fuori dai limiti"
-                                                                      : "non numerico") +
-                        " alla riga " + std::to_string(content->badLine) + suffix};
+            return Failure{"il file delle righe \"" + name + "\" contiene un valore " +
+                           (content->badFault == LineFault::BeyondLimits ? "fuori dai limiti"
+                                                                         : "non numerico") +
+                           " alla riga " + std::to_string(content->badLine) + suffix};
         if (!content->complete)
-            return {std::nullopt, "il file delle righe \"" + name + "\" è incompleto" + suffix};
-        return {std::move(content), {}};
+            return Failure{"il file delle righe \"" + name + "\" è incompleto" + suffix};
+        return std::move(*content);
     }
-    return {std::nullopt, "non esiste il file delle righe " + tried + suffix};
+    return Failure{"non esiste il file delle righe " + tried + suffix};
 }
 
 bool RecordInRange(const DataFiles& files, int record, int counter) {
@@ -213,15 +206,16 @@ ImportResult ImportDeliveryNotes(const DataFiles& files, const fs::path& company
         note.isReturn = r.text(bol::kText).starts_with('R');
         const std::string source = note.isReturn ? std::string(kReturnNoteCaption)
                                                  : NoteDescription(note.number, note.date);
-        SourceFile file = ReadSourceFile(companyFolder, NoteFileNames(r, note.isReturn),
-                                         LineFile::kNoteHeaderLines, LineFile::kNoteBlocks);
-        if (!file.content) {
-            result.problems.push_back(source + ": " + file.problem);
+        Result<LineFileContent> file =
+            ReadSourceFile(companyFolder, NoteFileNames(r, note.isReturn),
+                           LineFile::kNoteHeaderLines, LineFile::kNoteBlocks);
+        if (!file) {
+            result.problems.push_back(source + ": " + file.message());
             continue;
         }
         // Only the blocks in use are kept: a file's empty blocks are done with at once, so
         // the next file is read into memory that is still in the processor's cache.
-        for (auto& block : file.content->blocks)
+        for (auto& block : file->blocks)
             if (BlockInUse(block)) note.blocks.push_back(std::move(block));
         chosen.push_back(std::move(note));
     }
@@ -293,14 +287,13 @@ ImportResult ImportReceipts(const DataFiles& files, const fs::path& companyFolde
         const std::string name = std::isfinite(serial) && serial >= 0
                                      ? "r" + PlainNumberText(static_cast<double>(serial))
                                      : std::string("r");
-        SourceFile file = ReadSourceFile(companyFolder, {name}, LineFile::kReceiptHeaderLines,
-                                         LineFile::kReceiptBlocks);
-        if (!file.content) {
-            result.problems.push_back(source + ": " + file.problem);
+        Result<LineFileContent> file = ReadSourceFile(
+            companyFolder, {name}, LineFile::kReceiptHeaderLines, LineFile::kReceiptBlocks);
+        if (!file) {
+            result.problems.push_back(source + ": " + file.message());
             continue;
         }
-        const bool receiptInclusive =
-            file.content->header.size() >= 12 && file.content->header[11] == "1";
+        const bool receiptInclusive = file->header.size() >= 12 && file->header[11] == "1";
         if (receiptInclusive != vatInclusive) {
             if (HasPricedLine(lines)) {
                 result.problems.push_back(source + ": i prezzi della ricevuta sono " +
@@ -316,7 +309,7 @@ ImportResult ImportReceipts(const DataFiles& files, const fs::path& companyFolde
         appender.add(DescriptionLine(source));
         const std::string reference = "##" + number;
         bool complete = true;
-        for (const auto& block : file.content->blocks) {
+        for (const auto& block : file->blocks) {
             if (!BlockInUse(block)) continue;
             if (!appender.add(SourceLine(block, reference))) {
                 ++result.linesLeftOut;
@@ -396,16 +389,17 @@ ImportResult ImportQuote(const DataFiles& files, int quote, const ImportTerms& t
 ImportResult ImportInvoice(const fs::path& companyFolder, const std::string& fileName,
                            const std::string& fallbackName, LineTable& lines) {
     ImportResult result;
-    SourceFile file = ReadSourceFile(companyFolder, {fileName, fallbackName},
-                                     LineFile::kIssuedHeaderLines, LineFile::kIssuedBlocks);
-    if (!file.content) {
-        result.problems.push_back("Fattura: " + file.problem);
+    Result<LineFileContent> file =
+        ReadSourceFile(companyFolder, {fileName, fallbackName}, LineFile::kIssuedHeaderLines,
+                       LineFile::kIssuedBlocks);
+    if (!file) {
+        result.problems.push_back("Fattura: " + file.message());
         return result;
     }
     lines.clear();
     int n = 0;
-    for (const auto& block : file.content->blocks) lines[++n] = block;
-    result.vatInclusive = file.content->header.size() >= 12 && file.content->header[11] == "1";
+    for (const auto& block : file->blocks) lines[++n] = block;
+    result.vatInclusive = file->header.size() >= 12 && file->header[11] == "1";
     result.changed = true;
     return result;
 }

@@ -331,8 +331,8 @@ void BodyForm::startNewDocument() {
                                   "potrà essere confermato con righe soggette a IVA."));
     if (!countReported_) {
         countReported_ = true;
-        if (const auto problem = ArticleCountProblem(s.files))
-            Warn(this, Q(*problem), MsgIcon::Exclamation);
+        if (const Status held = ArticleCountHolds(s.files); !held)
+            Warn(this, Q(held.message()), MsgIcon::Exclamation);
     }
 }
 

@@ -53,14 +53,18 @@ Result<DocumentDraft> ConfirmCycle::storedDraft(int record) const {
     const CompanySettings& settings = SettingsOf(session_);
     DocumentDraft& draft = read->draft;
     NameListEntries(draft, settings.paymentTerms, settings.start);
-    draft.einvoice =
-        ReadEInvoiceTerms(session_, settings.einvoice, settings.headerTables, draft.customer.record)
-            .terms;
+    // The customer's e-invoice terms as far as they could be read.
+    const Result<CustomerEInvoiceTerms> terms = ReadEInvoiceTerms(
+        session_, settings.einvoice, settings.headerTables, draft.customer.record);
+    if (terms.hasValue()) draft.einvoice = terms->terms;
     // A public administration's e-invoice of type TD04 prints as a credit note.
-    if (draft.fpaState > 0)
-        draft.panel.documentType =
-            Trim(LoadFpaRecord(session_.companyFile("fpa" + std::to_string(draft.fpaState)))
-                     .text(fpa::kDocumentType));
+    if (draft.fpaState > 0) {
+        const std::string archive = "fpa" + std::to_string(draft.fpaState);
+        const Result<FpaRecord> archived =
+            LoadFpaRecord(session_.companyFile(archive), session_.companyPath(archive));
+        if (!archived) return *archived.failure();
+        draft.panel.documentType = Trim(archived->text(fpa::kDocumentType));
+    }
     if (Status same = RecomputeStoredFigures(*read, settings.vat, session_.money()); !same)
         return *same.failure();
     return std::move(draft);

@@ -383,8 +383,8 @@ void HeaderForm::startNewDocument() {
     separateSeries_->setChecked(scope.separateSeries);
     // A counter or customer that cannot be read is reported once, after the set-up; the
     // fields it feeds keep what they held and everything else is set up as usual.
-    const StoredSeriesRead series = ReadCompanySeries(s);
-    const HeaderSetup setup = ReadHeaderSetup(s.files, series, draft, scope);
+    const Result<HeaderSetup> read = ReadHeaderSetup(s.files, ReadCompanySeries(s), draft, scope);
+    const HeaderSetup& setup = read.value();
     const NumberProposal& proposal = setup.numbers;
     if (proposal.transmissionNumber)
         transmissionNumber_->setText(QString::number(*proposal.transmissionNumber));
@@ -427,7 +427,7 @@ void HeaderForm::startNewDocument() {
                               instalments_->chosenCode().paymentModeDigit);
     followDocumentType();
     documentNumber_->setFocus();
-    if (!setup.readError.empty()) Warn(this, Q(setup.readError));
+    if (!read) Warn(this, Q(read.message()));
 }
 
 void HeaderForm::showTotals() {
@@ -494,9 +494,9 @@ void HeaderForm::proposeNumberAgain() {
     const auto date = CivilDate::Parse(S(documentDate_->text()));
     const int year = date ? date->year : s.clock.today().year;
     try {
-        const StoredSeriesRead series = ReadCompanySeries(s);
-        if (!series.series) Warn(this, Q(series.problem));
-        showNumber(ReadNumberProposal(s.files, series.series.value_or(StoredSeries{}),
+        const Result<StoredSeries> series = ReadCompanySeries(s);
+        if (!series) Warn(this, Q(series.message()));
+        showNumber(ReadNumberProposal(s.files, series.valueOr(StoredSeries{}),
                                       numberingScope(year, separateSeries_->isChecked()),
                                       forms().draft().fpaState),
                    year);
@@ -638,9 +638,9 @@ bool HeaderForm::numberIsFree() {
     const auto date = CivilDate::Parse(S(documentDate_->text()));
     try {
         // A damaged qorvana.num is said by posting, which then stores nothing.
-        const StoredSeriesRead series = ReadCompanySeries(s);
+        const Result<StoredSeries> series = ReadCompanySeries(s);
         const Status free =
-            NumberIsFree(s.files, series.series.value_or(StoredSeries{}),
+            NumberIsFree(s.files, series.valueOr(StoredSeries{}),
                          numberingScope(date ? date->year : 0, separateSeries_->isChecked()),
                          S(documentNumber_->text()));
         if (free) return true;

@@ -28,15 +28,14 @@ FormDrawing PrintLoop::readFormTold(const PrintSettings& settings) {
     // What would leave the page without its data or its form is said before printing.
     if (!settings.layoutProblem.empty())
         Warn(parent_, QString::fromStdString(settings.layoutProblem), MsgIcon::Exclamation);
-    int formError = 0;
-    FormDrawing form = ReadFormDrawing(session_.companyFile("qorvana.lkf"), &formError);
-    if (formError != 0)
+    Result<FormDrawing> form =
+        ReadFormDrawing(session_.companyFile("qorvana.lkf"), session_.companyPath("qorvana.lkf"));
+    if (!form)
         Warn(parent_,
-             QString::fromStdString(
-                 ReadFailureMessage(session_.companyPath("qorvana.lkf"), formError) +
-                 ". Il documento sarà stampato senza il modulo."),
+             QString::fromStdString(form.message() +
+                                    ". Il documento sarà stampato senza il modulo."),
              MsgIcon::Exclamation);
-    return form;
+    return std::move(form).valueOr(FormDrawing{});
 }
 
 PrintedDocument PrintLoop::compose(const DocumentToPrint& document, const PrintSettings& settings,
@@ -157,8 +156,9 @@ void DispatchDocument(const Session& session, QWidget* parent, const PdfHandoffI
 bool PrintLoop::writeImages(const PrintedDocument& pages, const std::string& imageCopy) {
     for (const std::string& name : {std::string(kPrintImage), imageCopy}) {
         if (name.empty()) continue;
-        if (const auto error = WritePrintImage(session_.paths.map(name), name, pages)) {
-            Warn(parent_, QString::fromStdString(error->message));
+        if (const Status written = WritePrintImage(session_.paths.map(name), name, pages);
+            !written) {
+            Warn(parent_, QString::fromStdString(written.message()));
             return false;
         }
     }

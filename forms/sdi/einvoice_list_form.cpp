@@ -143,11 +143,10 @@ void EInvoiceListForm::activate() {
 }
 
 void EInvoiceListForm::reload() {
-    std::string problem;
-    const std::optional<SdiStore> store = LoadSdiStore(session().companyFolder(), problem);
-    if (!store) Warn(this, Q(problem));
+    const Result<SdiStore> store = LoadSdiStore(session().companyFolder());
+    if (!store) Warn(this, Q(store.message()));
     const int chosenState = stato_->currentIndex();
-    model_->setStore(store.value_or(SdiStore{}),
+    model_->setStore(store.valueOr(SdiStore{}),
                      chosenState <= 0 ? std::nullopt : std::optional(kAllStates[chosenState - 1]));
     sospese_->clear();
     if (store) sospese_->addItems(Waiting(*store));

@@ -28,9 +28,8 @@ bool ChangeStore(QWidget* parent, Session& s, const std::function<Status(SdiStor
                  const QString& notDone) {
     std::optional<PostingLock> lock = LockCompanyForPosting(parent, s);
     if (!lock) return false;
-    std::string problem;
-    std::optional<SdiStore> store = LoadSdiStore(s.companyFolder(), problem);
-    Status done = store ? change(*store) : Status(Failure{problem});
+    Result<SdiStore> store = LoadSdiStore(s.companyFolder());
+    Status done = store ? change(*store) : Status(*store.failure());
     if (done) done = SaveSdiStore(s.companyFolder(), *store);
     lock->release();
     if (done) return true;
@@ -48,10 +47,12 @@ std::optional<SdiSettings> Settings(QWidget* parent, const Session& s) {
 }
 
 std::optional<SdiStore> CurrentStore(QWidget* parent, const Session& s) {
-    std::string problem;
-    std::optional<SdiStore> store = LoadSdiStore(s.companyFolder(), problem);
-    if (!store) Warn(parent, Q(problem));
-    return store;
+    Result<SdiStore> store = LoadSdiStore(s.companyFolder());
+    if (!store) {
+        Warn(parent, Q(store.message()));
+        return std::nullopt;
+    }
+    return std::move(*store);
 }
 
 }  // namespace
@@ -66,13 +67,12 @@ bool SendListedEInvoice(QWidget* parent, Session& s, const std::string& fileName
         return false;
     }
     const std::string to = SystemAddressFor(*settings, store->assignedAddress);
-    SendResult sent;
-    {
+    const Result<SendingRecord> sent = [&] {
         WorkProgress progress(parent, Q("Invio di " + fileName + " al Sistema di Interscambio..."));
-        sent = SendEInvoice(*settings, to, s.paths.map(entry->path), Now(s), progress.report());
-    }
-    if (!sent.record) {
-        Warn(parent, Q("Il file " + fileName + " non è stato inviato: " + sent.problem + "."));
+        return SendEInvoice(*settings, to, s.paths.map(entry->path), Now(s), progress.report());
+    }();
+    if (!sent) {
+        Warn(parent, Q("Il file " + fileName + " non è stato inviato: " + sent.message() + "."));
         return false;
     }
     const bool recorded = ChangeStore(
@@ -80,13 +80,13 @@ bool SendListedEInvoice(QWidget* parent, Session& s, const std::string& fileName
         [&](SdiStore& changed) -> Status {
             EInvoiceEntry* e = changed.find(fileName);
             if (!e) return Failure{"la fattura non è più nell'elenco"};
-            RecordSending(changed, *e, *sent.record);
+            RecordSending(changed, *e, *sent);
             return {};
         },
         Q("Il file " + fileName + " è stato inviato, ma l'invio non è stato registrato: "));
     if (recorded)
         ShowMessage(parent, kTitle,
-                    Q("Il file " + sent.record->fileSent +
+                    Q("Il file " + sent->fileSent +
                       " è stato inviato al Sistema di Interscambio (" + to + ")."),
                     MsgIcon::Information);
     return recorded;
@@ -129,10 +129,10 @@ void ReadMailboxNotifications(QWidget* parent, Session& s) {
                                     "cui leggere le notifiche."));
         return;
     }
-    std::string problem;
-    const std::unique_ptr<NotificationSchemas> schemas = NotificationSchemas::Load(problem);
+    const Result<std::unique_ptr<NotificationSchemas>> schemas = NotificationSchemas::Load();
     std::optional<SdiStore> store = schemas ? CurrentStore(parent, s) : std::nullopt;
-    if (!schemas) Warn(parent, Q("Le notifiche non possono essere lette: " + problem + "."));
+    if (!schemas)
+        Warn(parent, Q("Le notifiche non possono essere lette: " + schemas.message() + "."));
     if (!store) return;
     const std::string key = MailboxKey(settings->imap);
     Gathered gathered;
@@ -148,7 +148,7 @@ void ReadMailboxNotifications(QWidget* parent, Session& s) {
         parent, s,
         [&](SdiStore& changed) -> Status {
             outcomes =
-                RecordGathered(changed, gathered, *schemas, s.companyFolder(), Now(s), &reached);
+                RecordGathered(changed, gathered, **schemas, s.companyFolder(), Now(s), &reached);
             changed.mailboxMarks[key] = reached;
             return {};
         },

@@ -84,16 +84,17 @@ void EInvoiceCustomerForm::setCustomer(int record, const QString& name) {
 }
 
 void EInvoiceCustomerForm::activate() {
-    const EInvoiceCustomerRead read = ReadEInvoiceCustomer(session(), customer_);
-    if (!read.problem.empty()) Warn(this, Q(read.problem));
-    codice_->setText(Q(read.data.recipientCode));
-    pec_->setText(Q(read.data.pec));
-    scissione_->setChecked(read.data.splitPayment);
-    idEstero_->setText(Q(read.data.foreignTaxId));
-    nomeFe_->setText(Q(read.data.firstName));
-    cognomeFe_->setText(Q(read.data.surname));
-    intento_->setText(Q(read.data.intentProtocol));
-    dataIntento_->setText(Q(read.data.intentDate));
+    const Result<EInvoiceCustomer> read = ReadEInvoiceCustomer(session(), customer_);
+    if (!read) Warn(this, Q(read.message()));
+    const EInvoiceCustomer data = read.valueOr(EInvoiceCustomer{});
+    codice_->setText(Q(data.recipientCode));
+    pec_->setText(Q(data.pec));
+    scissione_->setChecked(data.splitPayment);
+    idEstero_->setText(Q(data.foreignTaxId));
+    nomeFe_->setText(Q(data.firstName));
+    cognomeFe_->setText(Q(data.surname));
+    intento_->setText(Q(data.intentProtocol));
+    dataIntento_->setText(Q(data.intentDate));
     CentreOnScreen(this);
     codice_->setFocus();
 }

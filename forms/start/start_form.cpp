@@ -395,8 +395,8 @@ void StartForm::activate() {
         const int n = indexCount();
         if (!countReported_) {
             countReported_ = true;
-            if (const auto problem = CustomerIndex(session().files).countProblem())
-                Warn(this, Q(*problem), MsgIcon::Exclamation);
+            if (const Status held = CustomerIndex(session().files).countHolds(); !held)
+                Warn(this, Q(held.message()), MsgIcon::Exclamation);
         }
         listPosition_ = n > 0 ? 1 : 0;
         {
@@ -659,9 +659,11 @@ void StartForm::documentButton(int button) {
 
 std::optional<EInvoiceTerms> StartForm::readEInvoiceTerms() {
     const CompanySettings& settings = SettingsOf(session());
-    const EInvoiceTermsRead read =
+    // Customers' data that cannot be read are told; the document starts without them.
+    const Result<CustomerEInvoiceTerms> terms =
         ReadEInvoiceTerms(session(), settings.einvoice, settings.headerTables, shownCustomer_);
-    if (!read.problem.empty()) Warn(this, Q(read.problem), MsgIcon::Exclamation);
+    if (!terms) Warn(this, Q(terms.message()), MsgIcon::Exclamation);
+    const CustomerEInvoiceTerms& read = terms.value();
     if (read.missing.empty()) return read.terms;
     // Told now, so that the data are completed before the document rather than at its file.
     QString list;

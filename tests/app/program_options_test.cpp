@@ -6,17 +6,19 @@ namespace qorvana {
 namespace {
 
 TEST(ProgramOptions, ReadsOptionsAndTheSuiteCommandLine) {
-    const ProgramOptions o = ParseProgramOptions({"--print-to=/p", "QORVAN012XYZ"});
-    EXPECT_TRUE(o.error.empty());
-    EXPECT_EQ(o.printTo, "/p");
-    EXPECT_EQ(o.commandLine, "QORVAN012XYZ");
-    EXPECT_TRUE(ParseProgramOptions({"--help"}).help);
+    const Result<ProgramOptions> o = ParseProgramOptions({"--print-to=/p", "QORVAN012XYZ"});
+    ASSERT_TRUE(o) << o.message();
+    EXPECT_EQ(o->printTo, "/p");
+    EXPECT_EQ(o->commandLine, "QORVAN012XYZ");
+    EXPECT_TRUE(ParseProgramOptions({"--help"})->help);
 }
 
 TEST(ProgramOptions, RefusesWhatItDoesNotUnderstand) {
     for (const auto& args : std::vector<std::vector<std::string>>{
              {"--drive"}, {"--colour", "red"}, {"one", "two"}, {"--company"}}) {
-        EXPECT_FALSE(ParseProgramOptions(args).error.empty()) << args[0];
+        const Result<ProgramOptions> refused = ParseProgramOptions(args);
+        EXPECT_FALSE(refused) << args[0];
+        EXPECT_FALSE(refused.message().empty()) << args[0];
     }
 }
 
@@ -28,7 +30,7 @@ TEST(ProgramOptions, CompanyFromOptionBeforeCommandLine) {
         {{"--company", ""}, none}, {{"--company", "3", "xxxxxx012"}, 3}, {{}, none}};
     // clang-format on
     for (const auto& c : cases) {
-        EXPECT_EQ(ChosenCompany(ParseProgramOptions(c.args)), c.company)
+        EXPECT_EQ(ChosenCompany(ParseProgramOptions(c.args).value()), c.company)
             << (c.args.empty() ? "" : c.args.back());
     }
 }

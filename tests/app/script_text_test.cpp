@@ -12,9 +12,11 @@ TEST(ScriptText, ReportsTheLineOfABadText) {
         {"type a.b \"x\\", 1}};
     // clang-format on
     for (const auto& c : cases) {
-        const ScriptParse parsed = ParseScript(c.script);
-        EXPECT_EQ(parsed.errorLine, c.line) << c.script;
-        EXPECT_FALSE(parsed.error.empty());
+        const Result<std::vector<ScriptStep>> parsed = ParseScript(c.script);
+        ASSERT_FALSE(parsed) << c.script;
+        const std::string prefix = "line " + std::to_string(c.line) + ": ";
+        EXPECT_TRUE(parsed.message().starts_with(prefix) && parsed.message().size() > prefix.size())
+            << parsed.message();
     }
 }
 
@@ -42,11 +44,12 @@ TEST(ScriptText, QuotesTextsAsScriptsWriteThem) {
     EXPECT_EQ(QuoteScriptText("Anagrafica non trovata"), "\"Anagrafica non trovata\"");
     EXPECT_EQ(QuoteScriptText("a \"b\" \\c"), "\"a \\\"b\\\" \\\\c\"");
     // What is quoted reads back as the same text, also from a script with Windows line ends.
-    const ScriptParse parsed =
+    const Result<std::vector<ScriptStep>> parsed =
         ParseScript("# x\r\nexpect-message " + QuoteScriptText("x \"y\" \\z") + "\r\n");
-    ASSERT_EQ(parsed.steps.size(), 1u);
-    EXPECT_EQ(parsed.steps[0].line, 2);
-    EXPECT_EQ(parsed.steps[0].words[1], (ScriptWord{"x \"y\" \\z", true}));
+    ASSERT_TRUE(parsed) << parsed.message();
+    ASSERT_EQ(parsed->size(), 1u);
+    EXPECT_EQ((*parsed)[0].line, 2);
+    EXPECT_EQ((*parsed)[0].words[1], (ScriptWord{"x \"y\" \\z", true}));
 }
 
 }  // namespace

@@ -99,10 +99,11 @@ TEST_F(CompanySettingsTest, EInvoiceSettingHeldFromTheStart) {
     drive.write(file, "tutti_i_clienti=no\r\n");
     RereadHeaderSettings(session);
     RereadBodySettings(session);
-    const EInvoiceTermsRead terms =
+    const Result<CustomerEInvoiceTerms> terms =
         ReadEInvoiceTerms(session, settings.einvoice, settings.headerTables, 0);
-    EXPECT_TRUE(terms.terms.everyCustomer);
-    EXPECT_TRUE(terms.terms.chargeStampDuty);
+    ASSERT_TRUE(terms) << terms.message();
+    EXPECT_TRUE(terms->terms.everyCustomer);
+    EXPECT_TRUE(terms->terms.chargeStampDuty);
 
     drive.write(file, "tutti_i_clienti=forse\r\n");
     const auto told = LoadCompanySettings(session);

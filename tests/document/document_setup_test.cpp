@@ -109,13 +109,14 @@ TEST(HeaderSetup, NumbersAndCustomer) {
         DocumentDraft draft;
         draft.customer.record = c.customer;
         draft.fpaState = c.fpaState;
-        const HeaderSetup h = ReadHeaderSetup(s.files, ReadCompanySeries(s), draft,
-                                              NumberingScope{2026, false, false});
+        const Result<HeaderSetup> read = ReadHeaderSetup(s.files, ReadCompanySeries(s), draft,
+                                                         NumberingScope{2026, false, false});
+        ASSERT_TRUE(read) << read.message();
+        const HeaderSetup& h = *read;
         EXPECT_EQ(h.numbers.documentNumber, 42);
         EXPECT_EQ(h.numbers.transmissionNumber, c.transmission);
         EXPECT_EQ(h.bankReceipt, c.bankReceipt);
         EXPECT_EQ(h.paymentEntry, c.paymentEntry);
-        EXPECT_EQ(h.readError, "");
     }
     // The XML's customer comes from within the customers' count only.
     WriteRecordCount(s.files, tot::kCustomers, 1);

@@ -147,19 +147,22 @@ TEST(SeriesFile, ReadsWhatItWritesAndRefusesDamage) {
     testing::TempDir dir;
     const StoredSeries series{{7, {"15\tA", "20250106", false}}, {32767, {"16", "20250107", true}}};
     dir.write(kSeriesFile, StoredSeriesText(series));
-    const StoredSeriesRead read = ReadStoredSeries(dir.path() / kSeriesFile, kSeriesFile);
-    ASSERT_TRUE(read.series) << read.problem;
-    EXPECT_EQ(read.series->at(7).number, "15 A");
-    EXPECT_TRUE(read.series->at(32767).separate);
-    EXPECT_TRUE(ReadStoredSeries(dir.path() / "missing", "missing").series->empty());
+    const Result<StoredSeries> read = ReadStoredSeries(dir.path() / kSeriesFile, kSeriesFile);
+    ASSERT_TRUE(read) << read.message();
+    EXPECT_EQ(read->at(7).number, "15 A");
+    EXPECT_TRUE(read->at(32767).separate);
+    const Result<StoredSeries> missing = ReadStoredSeries(dir.path() / "missing", "missing");
+    ASSERT_TRUE(missing) << missing.message();
+    EXPECT_TRUE(missing->empty());
     for (const char* text :
          {"", "QORVANA-NUM\t2\r\n", "QORVANA-NUM\t1\r\n0\t1\t20250106\tordinaria\r\n",
           "QORVANA-NUM\t1\r\n1\t1\t2025016\tordinaria\r\n",
           "QORVANA-NUM\t1\r\n1\t1\t20250106\tpa\r\n"}) {
         dir.write(kSeriesFile, text);
-        const StoredSeriesRead damaged = ReadStoredSeries(dir.path() / kSeriesFile, kSeriesFile);
-        EXPECT_FALSE(damaged.series) << text;
-        EXPECT_NE(damaged.problem.find("danneggiato alla riga"), std::string::npos) << text;
+        const Result<StoredSeries> damaged =
+            ReadStoredSeries(dir.path() / kSeriesFile, kSeriesFile);
+        EXPECT_FALSE(damaged) << text;
+        EXPECT_NE(damaged.message().find("danneggiato alla riga"), std::string::npos) << text;
     }
 }
 

@@ -119,5 +119,17 @@ TEST(EInvoiceCorrection, SameNumberOnlyWithinFiveDays) {
     EXPECT_EQ(RejectionDay(*d.store.find(d.rejected)), (CivilDate{2026, 12, 6}));
 }
 
+// The panel's entries come from the archive copy: one that is there but cannot be read is said,
+// and nothing is written.
+TEST(EInvoiceCorrection, UnreadableArchiveCopyRefused) {
+    RejectedInvoice d;
+    d.today(11);
+    fs::resize_file(d.company / "fpa1", 65 << 20);  // past what a whole file is read to
+    const Result<Rewritten> r = d.rewrite();
+    EXPECT_NE(r.message().find("fpa1 non può essere letto"), std::string::npos) << r.message();
+    EXPECT_EQ(d.counter(), 1);
+    EXPECT_TRUE(d.store.find(d.rejected)->replacedBy.empty());
+}
+
 }  // namespace
 }  // namespace qorvana

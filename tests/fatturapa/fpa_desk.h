@@ -36,10 +36,9 @@ inline std::string Slurp(const fs::path& file) {
 // The FatturaPA 1.2.3 schema, loaded once.
 inline const FpaSchema& Schema() {
     static const std::unique_ptr<FpaSchema> schema = [] {
-        std::string error;
-        auto loaded = FpaSchema::Load(DefaultFpaSchemaPath(), error);
-        if (!loaded) ADD_FAILURE() << error;
-        return loaded;
+        auto loaded = FpaSchema::Load(DefaultFpaSchemaPath());
+        if (!loaded) ADD_FAILURE() << loaded.message();
+        return std::move(loaded).valueOr(nullptr);
     }();
     return *schema;
 }

@@ -85,25 +85,34 @@ TEST(LayoutGolden, FpaRecord) {
     test::ExpectGoldenRecord(GoldenRows(), fpa::kLayout);
 }
 
-TEST(FpaFile, MissingShortAndLongFiles) {
+TEST(FpaFile, MissingShortLongAndUnreadableFiles) {
     testing::TempDir dir;
     const auto file = dir.path() / "qorvana.fpa";
-    const FpaRecord missing = LoadFpaRecord(file);
-    EXPECT_EQ(missing.text(fpa::kMarker), "0");
-    EXPECT_EQ(missing.text(fpa::kSellerName), "");
-    EXPECT_EQ(missing.bytes()[2420], ' ');
+    const Result<FpaRecord> missing = LoadFpaRecord(file, "c:\\qorvana.fpa");
+    ASSERT_TRUE(missing) << missing.message();
+    EXPECT_EQ(missing->text(fpa::kMarker), "0");
+    EXPECT_EQ(missing->text(fpa::kSellerName), "");
+    EXPECT_EQ(missing->bytes()[2420], ' ');
     EXPECT_FALSE(std::filesystem::exists(file));
 
     const std::string image = GoldenImage();
     dir.write("qorvana.fpa", image + "next record");
-    const FpaRecord record = LoadFpaRecord(file);
-    EXPECT_EQ(record.text(fpa::kXmlFolder), "F2221");
+    const Result<FpaRecord> record = LoadFpaRecord(file, "c:\\qorvana.fpa");
+    ASSERT_TRUE(record) << record.message();
+    EXPECT_EQ(record->text(fpa::kXmlFolder), "F2221");
     EXPECT_EQ(std::filesystem::file_size(file), image.size() + 11);
 
     dir.write("qorvana.fpa", image.substr(0, 40));
-    const FpaRecord shortRecord = LoadFpaRecord(file);
-    EXPECT_EQ(shortRecord.text(fpa::kTransmitterCountry), "F3");
-    EXPECT_EQ(shortRecord.text(fpa::kSellerName), "");
+    const Result<FpaRecord> shortRecord = LoadFpaRecord(file, "c:\\qorvana.fpa");
+    ASSERT_TRUE(shortRecord) << shortRecord.message();
+    EXPECT_EQ(shortRecord->text(fpa::kTransmitterCountry), "F3");
+    EXPECT_EQ(shortRecord->text(fpa::kSellerName), "");
+
+    std::filesystem::resize_file(file, 65 << 20);  // past what a whole file is read to
+    EXPECT_EQ(LoadFpaRecord(file, "c:\\qorvana.fpa")
+                  .message()
+                  .rfind("Il file c:\\qorvana.fpa non può essere letto", 0),
+              0u);
 }
 
 }  // namespace

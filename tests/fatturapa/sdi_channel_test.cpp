@@ -51,10 +51,9 @@ const std::string kMessage = "<MessageId>123456</MessageId>";
 
 const NotificationSchemas& Schema() {
     static const std::unique_ptr<NotificationSchemas> schema = [] {
-        std::string error;
-        auto loaded = NotificationSchemas::Load(error);
-        EXPECT_TRUE(loaded) << error;
-        return loaded;
+        auto loaded = NotificationSchemas::Load();
+        EXPECT_TRUE(loaded) << loaded.message();
+        return std::move(loaded).valueOr(nullptr);
     }();
     return *schema;
 }
@@ -247,9 +246,8 @@ TEST(SdiStore, TextRoundTripAndDecidingNotification) {
     waiting.sdiId = "999";
     RecordNotification(store, waiting, "other_NS_001.xml", "t");
     store.kept.push_back({"messaggio_7_ab.eml", "imaps://pec.it/INBOX, messaggio 7", "t", "rotto"});
-    std::string problem;
-    const std::optional<SdiStore> back = ParseSdiStore(FormatSdiStore(store), problem);
-    ASSERT_TRUE(back) << problem;
+    const Result<SdiStore> back = ParseSdiStore(FormatSdiStore(store));
+    ASSERT_TRUE(back) << back.message();
     EXPECT_EQ(FormatSdiStore(*back), FormatSdiStore(store));
     EXPECT_EQ(back->entries[0].customer, "Città di Roma");
     EXPECT_EQ(back->entries[0].notifications[1].errors.size(), 2u);
@@ -280,9 +278,8 @@ TEST(SdiStore, Version1TiedToTransmissions) {
         "E\tA.xml\t00002\tNome file duplicato\r\n"
         "F\tB.xml\t\\f\\B.xml\t2\t2026-12-01\tC\tIT1\tFPR12\t2\t\t\r\n"
         "N\tB.xml\tNS\tt\tB_NS_001.xml\t333\t2026-12-01T11:00:00\t\t\r\n";
-    std::string problem;
-    const std::optional<SdiStore> store = ParseSdiStore(v1, problem);
-    ASSERT_TRUE(store) << problem;
+    const Result<SdiStore> store = ParseSdiStore(v1);
+    ASSERT_TRUE(store) << store.message();
     const EInvoiceEntry& a = store->entries[0];
     EXPECT_EQ(a.notifications.size(), 2u);
     EXPECT_EQ(a.sendings[0].sdiId + " " + a.sendings[1].sdiId, "111 222");
@@ -290,8 +287,8 @@ TEST(SdiStore, Version1TiedToTransmissions) {
     EXPECT_EQ(StateLine(a), "consegnata");
     EXPECT_EQ(StateLine(store->entries[1]), "da inviare");
     EXPECT_EQ(store->unmatched.size(), 1u);
-    const std::optional<SdiStore> again = ParseSdiStore(FormatSdiStore(*store), problem);
-    ASSERT_TRUE(again) << problem;
+    const Result<SdiStore> again = ParseSdiStore(FormatSdiStore(*store));
+    ASSERT_TRUE(again) << again.message();
     EXPECT_EQ(FormatSdiStore(*again), FormatSdiStore(*store));
 }
 
@@ -313,7 +310,6 @@ TEST(SdiMailbox, ReadAgainWhenTheServerRenumbers) {
 }
 
 TEST(SdiStore, DamagedStoreIsRefused) {
-    std::string problem;
     for (const char* text : {"other\r\n", "QORVANA-SDI\t1\r\nI\tX.xml\tt\tf\ta\tb\tm\td\r\n",
                              "QORVANA-SDI\t1\r\nZ\t1\r\n",
                              // mailbox marks that are no message number
@@ -328,18 +324,22 @@ TEST(SdiStore, DamagedStoreIsRefused) {
                              "N\tA.xml\tRC\tt\tn.xml\t111\tm\t\t\t1\th\t\tnessuno\r\n",
                              // an error after something else than its notification
                              "QORVANA-SDI\t2\r\nA\ta@b\r\nE\tA.xml\t1\td\ts\r\n"}) {
-        EXPECT_FALSE(ParseSdiStore(text, problem)) << text;
-        EXPECT_NE(problem.find("danneggiato"), std::string::npos);
+        const Result<SdiStore> damaged = ParseSdiStore(text);
+        EXPECT_FALSE(damaged) << text;
+        EXPECT_NE(damaged.message().find("danneggiato"), std::string::npos) << text;
     }
-    EXPECT_TRUE(ParseSdiStore("", problem));
+    EXPECT_TRUE(ParseSdiStore(""));
 }
 
 TEST(SdiStore, SavedDurablyAndLoaded) {
     testing::TempDir dir;
-    std::string problem;
-    EXPECT_TRUE(LoadSdiStore(dir.path(), problem)->entries.empty());
+    const Result<SdiStore> none = LoadSdiStore(dir.path());
+    ASSERT_TRUE(none) << none.message();
+    EXPECT_TRUE(none->entries.empty());
     EXPECT_EQ(SaveSdiStore(dir.path(), StoreWithSentInvoice()).message(), "");
-    EXPECT_EQ(LoadSdiStore(dir.path(), problem)->entries[0].fileName, kFile);
+    const Result<SdiStore> saved = LoadSdiStore(dir.path());
+    ASSERT_TRUE(saved) << saved.message();
+    EXPECT_EQ(saved->entries[0].fileName, kFile);
     // Nothing but the store itself is left in the folder.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
                             std::filesystem::directory_iterator()),
@@ -422,9 +422,8 @@ TEST(SdiKeptMessages, KeptNeverPassedBy) {
 
 TEST(SdiEInvoice, FactsAndProgressive) {
     const std::string xml = fpatest::Slurp(fpatest::kHere / "data/IT01234567890_FPR01.xml");
-    std::string problem;
-    const std::optional<EInvoiceFacts> facts = ReadEInvoiceFacts(xml, problem);
-    ASSERT_TRUE(facts) << problem;
+    const Result<EInvoiceFacts> facts = ReadEInvoiceFacts(xml);
+    ASSERT_TRUE(facts) << facts.message();
     EXPECT_EQ(facts->format, "FPR12");
     EXPECT_FALSE(facts->publicAdministration());
     EXPECT_EQ(facts->progressive, "0001A");
@@ -432,9 +431,9 @@ TEST(SdiEInvoice, FactsAndProgressive) {
     EXPECT_EQ(facts->customerId, "IT09876543217");
     const std::optional<std::string> changed = WithProgressive(xml, "18");
     ASSERT_TRUE(changed);
-    EXPECT_EQ(ReadEInvoiceFacts(*changed, problem)->progressive, "18");
+    EXPECT_EQ(ReadEInvoiceFacts(*changed)->progressive, "18");
     EXPECT_EQ(changed->size(), xml.size() - 3);
-    EXPECT_FALSE(ReadEInvoiceFacts(kDelivered, problem));
+    EXPECT_FALSE(ReadEInvoiceFacts(kDelivered));
 }
 
 // A rejected e-invoice goes again under the next progressive; when the store already lists the

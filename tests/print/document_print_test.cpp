@@ -260,7 +260,9 @@ TEST(FormDrawing, ElementsToOperations) {
                                 "Totale\r\nArial\r\n4,100,50,8,2,1,0,0,0\r\n"  // right caption
                                 "x\r\n\r\n4,abc,1,1,1,1,1,1,1\r\n"             // unreadable
                                 "Dopo\r\n\r\n4,1,1,1,1,0,0,0,0\r\n");
-    const FormDrawing form = ReadFormDrawing(file);
+    const Result<FormDrawing> read = ReadFormDrawing(file, "c:\\qorvana.lkf");
+    ASSERT_TRUE(read) << read.message();
+    const FormDrawing& form = *read;
     ASSERT_EQ(form.size(), 4u);
     const auto ops = DrawForm(form, TwoMillimetresEach);
     ASSERT_EQ(ops.size(), 4u);
@@ -278,7 +280,9 @@ TEST(FormDrawing, ElementsToOperations) {
     EXPECT_EQ(caption.x, 100 - 12);
     EXPECT_EQ(caption.size, 8);
     EXPECT_TRUE(caption.bold);
-    EXPECT_TRUE(ReadFormDrawing(dir.path() / "missing.lkf").empty());
+    const Result<FormDrawing> missing = ReadFormDrawing(dir.path() / "missing.lkf", "missing.lkf");
+    ASSERT_TRUE(missing) << missing.message();
+    EXPECT_TRUE(missing->empty());
 }
 
 // The draft of document `number` to customer 2, as the forms leave it at confirmation.

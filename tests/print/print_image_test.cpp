@@ -42,15 +42,17 @@ TEST(PrintImage, SmallDocumentByteForByte) {
         " 1\r\n"
         " 9\r\n";
     TempDir dir;
-    ASSERT_EQ(WritePrintImage(dir.path() / "qordoc.rto", "c:\\qordoc.rto", SmallDocument()),
-              std::nullopt);
+    ASSERT_EQ(
+        WritePrintImage(dir.path() / "qordoc.rto", "c:\\qordoc.rto", SmallDocument()).message(),
+        "");
     EXPECT_EQ(dir.read("qordoc.rto"), expected);
     // Only the image itself is left in the folder: the temporary name is gone.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 
-    const auto read = ReadPrintImage(dir.path() / "qordoc.rto", "c:\\qordoc.rto");
-    ASSERT_TRUE(std::holds_alternative<PrintedDocument>(read));
-    EXPECT_EQ(std::get<PrintedDocument>(read), SmallDocument());
+    const Result<PrintedDocument> read =
+        ReadPrintImage(dir.path() / "qordoc.rto", "c:\\qordoc.rto");
+    ASSERT_TRUE(read) << read.message();
+    EXPECT_EQ(*read, SmallDocument());
 }
 
 TEST(PrintImage, NumbersAsAPlainPrint) {
@@ -66,9 +68,9 @@ TEST(PrintImage, NumbersAsAPlainPrint) {
 TEST(PrintImage, TextsCannotBreakTheLineStructure) {
     const PrintedDocument document{
         PrintPage{{PrintText{.text = "due\r\nrighe", .font = "Arial\n"}}}};
-    const auto read = ParsePrintImage(PrintImageBytes(document));
-    ASSERT_TRUE(std::holds_alternative<PrintedDocument>(read));
-    EXPECT_EQ(std::get<PrintText>(std::get<PrintedDocument>(read)[0].ops[0]).text, "duerighe");
+    const Result<PrintedDocument> read = ParsePrintImage(PrintImageBytes(document));
+    ASSERT_TRUE(read) << read.message();
+    EXPECT_EQ(std::get<PrintText>((*read)[0].ops[0]).text, "duerighe");
 }
 
 TEST(PrintImage, DamagedImagesAreRefused) {
@@ -89,10 +91,9 @@ TEST(PrintImage, DamagedImagesAreRefused) {
         {"cut picture", "#FILEFORMAT=KVX-RTO\r\n 0\r\n 1\r\n 1\r\n 2\r\n 2\r\n\r\n"},
     };
     for (const auto& [name, bytes] : cases) {
-        const auto read = ParsePrintImage(bytes);
-        ASSERT_TRUE(std::holds_alternative<PrintImageError>(read)) << name;
-        EXPECT_TRUE(std::get<PrintImageError>(read).message.starts_with("Il file di stampa"))
-            << name;
+        const Result<PrintedDocument> read = ParsePrintImage(bytes);
+        ASSERT_FALSE(read) << name;
+        EXPECT_TRUE(read.message().starts_with("Il file di stampa")) << name;
     }
 }
 
@@ -100,12 +101,12 @@ TEST(PrintImage, DamagedImagesAreRefused) {
 // does.
 TEST(PrintImage, UnreadableAndUnwritableImagesAreSaid) {
     TempDir dir;
-    const auto read = ReadPrintImage(dir.path() / "none.rto", "c:\\qordoc1.rto");
-    ASSERT_TRUE(std::holds_alternative<PrintImageError>(read));
-    EXPECT_EQ(std::get<PrintImageError>(read).message, "Manca il file di stampa c:\\qordoc1.rto.");
-    const auto written = WritePrintImage(dir.path() / "none/qordoc.rto", "c:\\qordoc.rto", {});
-    ASSERT_NE(written, std::nullopt);
-    EXPECT_TRUE(written->message.starts_with("Il file c:\\qordoc.rto non è stato scritto"));
+    const Result<PrintedDocument> read = ReadPrintImage(dir.path() / "none.rto", "c:\\qordoc1.rto");
+    ASSERT_FALSE(read);
+    EXPECT_EQ(read.message(), "Manca il file di stampa c:\\qordoc1.rto.");
+    const Status written = WritePrintImage(dir.path() / "none/qordoc.rto", "c:\\qordoc.rto", {});
+    ASSERT_FALSE(written);
+    EXPECT_TRUE(written.message().starts_with("Il file c:\\qordoc.rto non è stato scritto"));
 }
 
 }  // namespace

@@ -83,9 +83,10 @@ TEST(DemoCompany, PrintLayoutHoldsSixRatesAndSixExemptions) {
     for (int slot = 1; slot <= 6; ++slot) doc.figures.breakdown[slot][2] = 1234567.89;
     // About Arial's widths: half the font size, in points, as millimetres per six characters.
     const TextWidth width = [](const PrintText& t) { return t.text.size() * t.size * 0.2; };
-    const FormDrawing form = ReadFormDrawing(s.companyFile("qorvana.lkf"));
+    const Result<FormDrawing> form = ReadFormDrawing(s.companyFile("qorvana.lkf"), "qorvana.lkf");
+    ASSERT_TRUE(form) << form.message();
     const Money euro(true, 2);
-    const PrintedDocument printed = ComposeDocument(doc, settings, vat, form, euro, width);
+    const PrintedDocument printed = ComposeDocument(doc, settings, vat, *form, euro, width);
     EXPECT_EQ(SummaryRowsWarning(doc, settings, vat, printed.back(), euro, width), "");
 }
 

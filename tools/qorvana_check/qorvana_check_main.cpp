@@ -39,10 +39,9 @@ int main(int argc, char** argv) {
                      "Interscambio: nome, dimensione, firma, schema 1.2.3 e contenuto.\n";
         return kNotChecked;
     }
-    std::string error;
-    const auto schema = qorvana::FpaSchema::Load(qorvana::DefaultFpaSchemaPath(), error);
+    const auto schema = qorvana::FpaSchema::Load(qorvana::DefaultFpaSchemaPath());
     if (!schema) {
-        std::cerr << "qorvana-check: " << error << "\n";
+        std::cerr << "qorvana-check: " << schema.message() << "\n";
         return kNotChecked;
     }
     int status = kPassed;
@@ -63,7 +62,7 @@ int main(int argc, char** argv) {
             continue;
         }
         for (const qorvana::FpaFinding& finding :
-             qorvana::CheckFatturaPAFileAsSent(name, *bytes, *schema)) {
+             qorvana::CheckFatturaPAFileAsSent(name, *bytes, **schema)) {
             std::cout << path << ": " << qorvana::FormatFinding(finding) << "\n";
             if (status == kPassed) status = kFindings;
         }

@@ -9,7 +9,6 @@
 #include <iostream>
 #include <optional>
 #include <string>
-#include <variant>
 #include <vector>
 
 #include "core/numbers.h"
@@ -38,25 +37,29 @@ struct Company {
     int number = 0;
 };
 
-// The company of --drive and --company; nullopt when --company is not given (`problem`
-// empty) or names no company folder.
-std::optional<Company> OpenCompany(const Command& c, std::string& problem) {
+// The company of --drive and --company; none when --company is not given, a failure when it
+// names no company folder.
+Result<std::optional<Company>> OpenCompany(const Command& c) {
     const std::optional<std::string> number = c.option("--company");
-    if (!number) return std::nullopt;
+    if (!number) return std::optional<Company>();
     const double n = Val(*number);
-    if (n < 1 || n > 999 || n != static_cast<int>(n)) {
-        problem = "numero di azienda non valido: " + *number;
-        return std::nullopt;
-    }
+    if (n < 1 || n > 999 || n != static_cast<int>(n))
+        return Failure{"numero di azienda non valido: " + *number};
     Company company{
         PathMapper(PathMapper::DriveRootFrom(c.option("--drive"))), {}, static_cast<int>(n)};
     company.folder = company.paths.map(CompanyFolder(static_cast<int>(n)));
     std::error_code error;
-    if (!std::filesystem::is_directory(company.folder, error)) {
-        problem = "la cartella dell'azienda " + company.folder.string() + " non esiste";
-        return std::nullopt;
-    }
-    return company;
+    if (!std::filesystem::is_directory(company.folder, error))
+        return Failure{"la cartella dell'azienda " + company.folder.string() + " non esiste"};
+    return std::optional<Company>(std::move(company));
+}
+
+// The company that a command needs: ParseCommand has asked for --company.
+Result<Company> NeededCompany(const Command& c) {
+    Result<std::optional<Company>> opened = OpenCompany(c);
+    if (!opened) return *opened.failure();
+    if (!*opened) return Failure{c.name + " vuole --drive D --company N"};
+    return std::move(**opened);
 }
 
 std::string Now() {
@@ -71,24 +74,21 @@ Status UpdateStore(const Company& company, const std::function<Status(SdiStore&)
         return Failure{"un'altra postazione sta memorizzando dati dell'azienda: riprovare"};
     if (attempt.outcome == PostingLock::Outcome::Failed)
         return Failure{"l'archivio dell'azienda non si può riservare: " + attempt.problem};
-    std::string problem;
-    std::optional<SdiStore> store = LoadSdiStore(company.folder, problem);
-    if (!store) return Failure{problem};
+    Result<SdiStore> store = LoadSdiStore(company.folder);
+    if (!store) return *store.failure();
     if (Status changed = change(*store); !changed) return changed;
     return SaveSdiStore(company.folder, *store);
 }
 
-// The company's settings, when it has the file; the problem when it has one but it is wrong.
-std::optional<SdiSettings> CompanySettings(const std::optional<Company>& company,
-                                           std::string& problem) {
-    if (!company) return std::nullopt;
+// The company's settings, when it has the file; a failure when it has one but it is wrong.
+Result<std::optional<SdiSettings>> CompanySettings(const std::optional<Company>& company) {
+    if (!company) return std::optional<SdiSettings>();
     const std::filesystem::path file = FindInFolder(company->folder, kSdiSettingsFile);
     std::error_code error;
-    if (!std::filesystem::exists(file, error)) return std::nullopt;
+    if (!std::filesystem::exists(file, error)) return std::optional<SdiSettings>();
     Result<SdiSettings> read = ReadSdiSettings(file, company->paths);
-    problem = read.message();
-    if (!read) return std::nullopt;
-    return std::move(*read);
+    if (!read) return *read.failure();
+    return std::optional<SdiSettings>(std::move(*read));
 }
 
 // The suite path of a host file under the drive root ("\fatture\A.xml"); the host path when
@@ -106,21 +106,21 @@ std::string SuitePathOf(const std::filesystem::path& file, const PathMapper& pat
 }
 
 int Sign(const Command& c) {
-    std::string problem;
-    const std::optional<Company> company = OpenCompany(c, problem);
-    if (!problem.empty()) return Fail(problem);
+    const Result<std::optional<Company>> company = OpenCompany(c);
+    if (!company) return Fail(company.message());
     std::filesystem::path p12;
     std::string password;
     if (const auto given = c.option("--p12")) {
         p12 = *given;
         const auto passwordFile = c.option("--password-file");
         if (!passwordFile) return Fail("con --p12 serve anche --password-file");
-        const std::optional<std::string> read = sdi_tool::ReadPasswordFile(*passwordFile, problem);
-        if (!read) return Fail(problem);
+        const Result<std::string> read = sdi_tool::ReadPasswordFile(*passwordFile);
+        if (!read) return Fail(read.message());
         password = *read;
     } else {
-        const std::optional<SdiSettings> settings = CompanySettings(company, problem);
-        if (!problem.empty()) return Fail(problem);
+        const Result<std::optional<SdiSettings>> read = CompanySettings(*company);
+        if (!read) return Fail(read.message());
+        const std::optional<SdiSettings>& settings = *read;
         if (!settings || settings->certificate.empty())
             return Fail(
                 "indicare --p12 e --password-file, o il certificato nelle impostazioni "
@@ -128,11 +128,9 @@ int Sign(const Command& c) {
         p12 = settings->certificate;
         password = settings->certificatePassword;
     }
-    std::filesystem::path signedFile;
-    if (const std::string failed = SignFile(c.files[0], p12, password, &signedFile);
-        !failed.empty())
-        return Fail("firma non riuscita: " + failed);
-    std::cout << "firmato: " << signedFile.string() << "\n";
+    const Result<std::filesystem::path> signedFile = SignFile(c.files[0], p12, password);
+    if (!signedFile) return Fail("firma non riuscita: " + signedFile.message());
+    std::cout << "firmato: " << signedFile->string() << "\n";
     return 0;
 }
 
@@ -159,17 +157,17 @@ int Resend(const Company& company, const SdiSettings& settings, const std::strin
     });
     if (!failed)
         return Fail(rejected.fileName + " non è stata inviata di nuovo: " + failed.message());
-    const SendResult sent = SendEInvoice(settings, to, s.paths.map(path), Now());
-    if (!sent.record)
+    const Result<SendingRecord> sent = SendEInvoice(settings, to, s.paths.map(path), Now());
+    if (!sent)
         return Fail(newName + ", la correzione di " + rejected.fileName +
-                    ", è pronta ma non è stata inviata: " + sent.problem +
+                    ", è pronta ma non è stata inviata: " + sent.message() +
                     " (inviarla con qorvana-sdi send)");
     std::cout << rejected.fileName << " scartata: inviata di nuovo, corretta, come "
-              << sent.record->fileSent << " a " << to << " il " << sent.record->time << "\n";
+              << sent->fileSent << " a " << to << " il " << sent->time << "\n";
     failed = UpdateStore(company, [&](SdiStore& store) -> Status {
         EInvoiceEntry* entry = store.find(newName);
         if (!entry) return Failure{"la fattura " + newName + " non è più nell'elenco"};
-        RecordSending(store, *entry, *sent.record);
+        RecordSending(store, *entry, *sent);
         return {};
     });
     if (!failed)
@@ -178,11 +176,12 @@ int Resend(const Company& company, const SdiSettings& settings, const std::strin
 }
 
 int Send(const Command& c) {
-    std::string problem;
-    const std::optional<Company> company = OpenCompany(c, problem);
-    if (!problem.empty()) return Fail(problem);
-    const std::optional<SdiSettings> settings = CompanySettings(company, problem);
-    if (!problem.empty()) return Fail(problem);
+    const Result<std::optional<Company>> opened = OpenCompany(c);
+    if (!opened) return Fail(opened.message());
+    const std::optional<Company>& company = *opened;
+    const Result<std::optional<SdiSettings>> read = CompanySettings(company);
+    if (!read) return Fail(read.message());
+    const std::optional<SdiSettings>& settings = *read;
 
     SdiSettings chosen = settings.value_or(SdiSettings{});
     MailAccount& account = chosen.smtp;
@@ -190,15 +189,16 @@ int Send(const Command& c) {
     if (const auto v = c.option("--user")) account.user = *v;
     if (const auto v = c.option("--cacert")) account.caFile = *v;
     if (const auto v = c.option("--password-file")) {
-        const std::optional<std::string> read = sdi_tool::ReadPasswordFile(*v, problem);
-        if (!read) return Fail(problem);
-        account.password = *read;
+        const Result<std::string> password = sdi_tool::ReadPasswordFile(*v);
+        if (!password) return Fail(password.message());
+        account.password = *password;
     }
     if (const auto v = c.option("--from")) chosen.pecAddress = *v;
     std::optional<SdiStore> store;
     if (company) {
-        store = LoadSdiStore(company->folder, problem);
-        if (!store) return Fail(problem);
+        Result<SdiStore> loaded = LoadSdiStore(company->folder);
+        if (!loaded) return Fail(loaded.message());
+        store = std::move(*loaded);
     }
     std::string to = c.option("--to").value_or("");
     if (to.empty() && settings) to = SystemAddressFor(*settings, store->assignedAddress);
@@ -211,8 +211,8 @@ int Send(const Command& c) {
     const bool signedFile = IsSignedFileName(file.filename().string());
     const std::optional<std::string> xml = signedFile ? SignedContent(*bytes) : *bytes;
     if (!xml) return Fail(file.filename().string() + ": non è un file firmato leggibile");
-    const std::optional<EInvoiceFacts> facts = ReadEInvoiceFacts(*xml, problem);
-    if (!facts) return Fail(file.filename().string() + ": " + problem);
+    const Result<EInvoiceFacts> facts = ReadEInvoiceFacts(*xml);
+    if (!facts) return Fail(file.filename().string() + ": " + facts.message());
     std::string xmlName = file.filename().string();
     if (signedFile) xmlName.resize(xmlName.size() - 4);
     if (const EInvoiceEntry* known = store ? store->find(xmlName) : nullptr) {
@@ -236,10 +236,9 @@ int Send(const Command& c) {
                     " è per la pubblica amministrazione e va firmato: firmarlo con "
                     "qorvana-sdi sign e inviare il file .p7m");
 
-    const SendResult sent = SendFile(account, chosen.pecAddress, to, file, *xml, Now());
-    if (!sent.record) return Fail("invio non riuscito: " + sent.problem);
-    std::cout << file.filename().string() << " inviato a " << to << " il " << sent.record->time
-              << "\n";
+    const Result<SendingRecord> sent = SendFile(account, chosen.pecAddress, to, file, *xml, Now());
+    if (!sent) return Fail("invio non riuscito: " + sent.message());
+    std::cout << file.filename().string() << " inviato a " << to << " il " << sent->time << "\n";
     if (!company) {
         std::cerr << "qorvana-sdi: senza --drive e --company l'invio non è registrato\n";
         return 0;
@@ -247,7 +246,7 @@ int Send(const Command& c) {
     const std::string path =
         SuitePathOf(signedFile ? file.parent_path() / xmlName : file, company->paths);
     const Status failed = UpdateStore(*company, [&](SdiStore& s) -> Status {
-        RecordSending(s, s.add(xmlName, path, *facts), *sent.record);
+        RecordSending(s, s.add(xmlName, path, *facts), *sent);
         return {};
     });
     if (!failed)
@@ -256,13 +255,12 @@ int Send(const Command& c) {
 }
 
 int Receipts(const Command& c) {
-    std::string problem;
-    const std::optional<Company> company = OpenCompany(c, problem);
-    if (!company) return Fail(problem);
-    const std::unique_ptr<NotificationSchemas> schemas = NotificationSchemas::Load(problem);
-    if (!schemas) return Fail(problem);
-    const std::optional<SdiStore> before = LoadSdiStore(company->folder, problem);
-    if (!before) return Fail(problem);
+    const Result<Company> company = NeededCompany(c);
+    if (!company) return Fail(company.message());
+    const Result<std::unique_ptr<NotificationSchemas>> schemas = NotificationSchemas::Load();
+    if (!schemas) return Fail(schemas.message());
+    const Result<SdiStore> before = LoadSdiStore(company->folder);
+    if (!before) return Fail(before.message());
     std::vector<std::filesystem::path> inputs(c.files.begin(), c.files.end());
     Gathered gathered = GatherNotifications(inputs);
     GatherKept(company->folder, *before, gathered);
@@ -270,10 +268,11 @@ int Receipts(const Command& c) {
     std::optional<MailAccount> imap;
     MailboxMark reached;
     if (c.option("--imap")) {
-        const std::optional<SdiSettings> settings = CompanySettings(company, problem);
-        if (!settings || settings->imap.url.empty())
-            return Fail(problem.empty() ? "nelle impostazioni manca il server imap" : problem);
-        imap = settings->imap;
+        const Result<std::optional<SdiSettings>> settings = CompanySettings(*company);
+        if (!settings) return Fail(settings.message());
+        if (!*settings || (*settings)->imap.url.empty())
+            return Fail("nelle impostazioni manca il server imap");
+        imap = (*settings)->imap;
         const auto mark = before->mailboxMarks.find(MailboxKey(*imap));
         const MailboxMark from = mark == before->mailboxMarks.end() ? MailboxMark() : mark->second;
         if (const Status stopped = GatherFromMailbox(*imap, from, gathered, reached); !stopped)
@@ -282,7 +281,7 @@ int Receipts(const Command& c) {
 
     std::vector<NotificationOutcome> outcomes;
     const Status failed = UpdateStore(*company, [&](SdiStore& store) -> Status {
-        outcomes = RecordGathered(store, gathered, *schemas, company->folder, Now(),
+        outcomes = RecordGathered(store, gathered, **schemas, company->folder, Now(),
                                   imap ? &reached : nullptr);
         if (imap) store.mailboxMarks[MailboxKey(*imap)] = reached;
         return {};
@@ -301,11 +300,10 @@ int Receipts(const Command& c) {
 }
 
 int ShowStatus(const Command& c) {
-    std::string problem;
-    const std::optional<Company> company = OpenCompany(c, problem);
-    if (!company) return Fail(problem);
-    const std::optional<SdiStore> store = LoadSdiStore(company->folder, problem);
-    if (!store) return Fail(problem);
+    const Result<Company> company = NeededCompany(c);
+    if (!company) return Fail(company.message());
+    const Result<SdiStore> store = LoadSdiStore(company->folder);
+    if (!store) return Fail(store.message());
     for (const EInvoiceEntry& e : store->entries) std::cout << StatusLine(e) << "\n";
     for (const std::string& line : WaitingStatusLines(*store)) std::cout << line << "\n";
     return 0;
@@ -319,12 +317,12 @@ int main(int argc, char** argv) {
         std::cout << sdi_tool::Usage();
         return 0;
     }
-    const auto parsed = sdi_tool::ParseCommand(args);
-    if (const auto* error = std::get_if<std::string>(&parsed)) {
-        std::cerr << "qorvana-sdi: " << *error << "\n" << sdi_tool::Usage();
+    const Result<Command> parsed = sdi_tool::ParseCommand(args);
+    if (!parsed) {
+        std::cerr << "qorvana-sdi: " << parsed.message() << "\n" << sdi_tool::Usage();
         return 2;
     }
-    const Command& c = std::get<Command>(parsed);
+    const Command& c = *parsed;
     if (c.name == "sign") return Sign(c);
     if (c.name == "send") return Send(c);
     if (c.name == "receipts") return Receipts(c);

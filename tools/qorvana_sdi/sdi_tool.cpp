@@ -28,12 +28,12 @@ std::optional<std::string> Command::option(const std::string& key) const {
     return found->second;
 }
 
-std::variant<Command, std::string> ParseCommand(const std::vector<std::string>& args) {
-    if (args.empty()) return std::string("manca il comando");
+Result<Command> ParseCommand(const std::vector<std::string>& args) {
+    if (args.empty()) return Failure{"manca il comando"};
     Command command;
     command.name = args[0];
     const auto allowed = Allowed().find(command.name);
-    if (allowed == Allowed().end()) return "comando sconosciuto: " + command.name;
+    if (allowed == Allowed().end()) return Failure{"comando sconosciuto: " + command.name};
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (!arg.starts_with("--")) {
@@ -41,33 +41,29 @@ std::variant<Command, std::string> ParseCommand(const std::vector<std::string>& 
             continue;
         }
         if (allowed->second.count(arg) == 0)
-            return "l'opzione " + arg + " non vale per " + command.name;
+            return Failure{"l'opzione " + arg + " non vale per " + command.name};
         if (arg == "--imap") {
             command.options[arg] = "";
             continue;
         }
-        if (i + 1 >= args.size()) return "manca il valore di " + arg;
+        if (i + 1 >= args.size()) return Failure{"manca il valore di " + arg};
         command.options[arg] = args[++i];
     }
     const bool needsCompany = command.name == "receipts" || command.name == "status";
     if (needsCompany && !command.option("--company"))
-        return command.name + " vuole --drive D --company N";
+        return Failure{command.name + " vuole --drive D --company N"};
     if (command.name == "receipts" && command.files.empty() && !command.option("--imap"))
-        return "receipts vuole i file o le cartelle delle notifiche, oppure --imap";
+        return Failure{"receipts vuole i file o le cartelle delle notifiche, oppure --imap"};
     if ((command.name == "sign" || command.name == "send") && command.files.size() != 1)
-        return command.name + " vuole un solo file";
-    if (command.name == "status" && !command.files.empty()) return "status non vuole file";
+        return Failure{command.name + " vuole un solo file"};
+    if (command.name == "status" && !command.files.empty()) return Failure{"status non vuole file"};
     return command;
 }
 
-std::optional<std::string> ReadPasswordFile(const std::string& file, std::string& problem) {
+Result<std::string> ReadPasswordFile(const std::string& file) {
     const Result<std::string> bytes = ReadFileBytes(file);
-    if (!bytes) {
-        problem = bytes.message();
-        return std::nullopt;
-    }
-    std::string password = bytes->substr(0, bytes->find_first_of("\r\n"));
-    return password;
+    if (!bytes) return *bytes.failure();
+    return bytes->substr(0, bytes->find_first_of("\r\n"));
 }
 
 const char* Usage() {

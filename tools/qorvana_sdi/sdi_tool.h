@@ -4,8 +4,9 @@
 #include <map>
 #include <optional>
 #include <string>
-#include <variant>
 #include <vector>
+
+#include "core/result.h"
 
 namespace qorvana::sdi_tool {
 
@@ -16,11 +17,13 @@ struct Command {
     std::optional<std::string> option(const std::string& key) const;
 };
 
-// The command line (without the program name); the Italian reason of an unusable one.
-std::variant<Command, std::string> ParseCommand(const std::vector<std::string>& args);
+// The command line (without the program name); a failure gives the Italian reason of an
+// unusable one.
+Result<Command> ParseCommand(const std::vector<std::string>& args);
 
-// The first line of a password file, without its line break.
-std::optional<std::string> ReadPasswordFile(const std::string& file, std::string& problem);
+// The first line of a password file, without its line break; a failure says why it cannot be
+// read.
+Result<std::string> ReadPasswordFile(const std::string& file);
 
 // The usage text.
 const char* Usage();

@@ -9,9 +9,9 @@
 
 namespace qorvana::qorxpdf {
 
-QString RenderPdf(const PrintedDocument& document, const PageSetup& page,
-                  const PictureFile& pictureFile, QIODevice* out) {
-    if (document.empty()) return QStringLiteral("Il file di stampa non contiene pagine.");
+Status RenderPdf(const PrintedDocument& document, const PageSetup& page,
+                 const PictureFile& pictureFile, QIODevice* out) {
+    if (document.empty()) return Failure{"Il file di stampa non contiene pagine."};
     QPdfWriter writer(out);
     writer.setCreator(QStringLiteral("Qorvana"));
     // A page size is given upright; a wide page is that size turned.
@@ -22,10 +22,10 @@ QString RenderPdf(const PrintedDocument& document, const PageSetup& page,
                              QMarginsF(page.left, page.top, page.right, page.bottom),
                              QPageLayout::Millimeter);
     if (!writer.setPageLayout(layout))
-        return QStringLiteral("Il formato di pagina non è valido (controllare qorvana.lxf).");
+        return Failure{"Il formato di pagina non è valido (controllare qorvana.lxf)."};
     QPainter painter;
     if (!painter.begin(&writer))
-        return QStringLiteral("Il PDF non si può disegnare (avvisare l'assistenza).");
+        return Failure{"Il PDF non si può disegnare (avvisare l'assistenza)."};
     for (std::size_t p = 0; p < document.size(); ++p) {
         if (p > 0) writer.newPage();
         PaintPage(painter, document[p], pictureFile);

@@ -42,7 +42,7 @@ double Millimetres(const KeyValues& values, const std::string& key, double minim
 
 }  // namespace
 
-std::variant<CommandLine, std::string> ParseCommandLine(const std::vector<std::string>& args) {
+Result<CommandLine> ParseCommandLine(const std::vector<std::string>& args) {
     CommandLine line;
     std::string joined;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -56,9 +56,9 @@ std::variant<CommandLine, std::string> ParseCommandLine(const std::vector<std::s
     }
     std::vector<std::string> fields = Split(joined, ',');
     if (fields.size() < 4) {
-        return std::string(
+        return Failure{
             "argomento non valido: servono file di layout, file di stampa, "
-            "file PDF e indirizzo (o ***) separati da virgole");
+            "file PDF e indirizzo (o ***) separati da virgole"};
     }
     for (std::string& field : fields) field = Trim(field);
     JobArgument& job = line.job;
@@ -70,7 +70,7 @@ std::variant<CommandLine, std::string> ParseCommandLine(const std::vector<std::s
         job.extra += (i > 4 ? "," : "") + fields[i];
     }
     if (job.printImage.empty() || job.pdfFile.empty()) {
-        return std::string("argomento non valido: manca il file di stampa o il file PDF");
+        return Failure{"argomento non valido: manca il file di stampa o il file PDF"};
     }
     return line;
 }
@@ -116,8 +116,7 @@ PageSetup PageSetupOf(const KeyValues& values) {
     return page;
 }
 
-std::variant<MailSettings, std::string> MailSettingsOf(const KeyValues& values,
-                                                       const std::string& suiteName) {
+Result<MailSettings> MailSettingsOf(const KeyValues& values, const std::string& suiteName) {
     MailSettings mail;
     mail.server = Value(values, "server");
     mail.sender = Value(values, "mittente");
@@ -133,17 +132,17 @@ std::variant<MailSettings, std::string> MailSettingsOf(const KeyValues& values,
     } else if (security.empty() || security == "starttls") {
         mail.security = Security::StartTls;
     } else {
-        return "Sicurezza sconosciuta in " + suiteName + ": " + security;
+        return Failure{"Sicurezza sconosciuta in " + suiteName + ": " + security};
     }
     const std::string port = Value(values, "porta");
     const double portNumber =
         port.empty() ? (mail.security == Security::Tls ? 465 : 587) : Val(port);
     if (!(portNumber >= 1 && portNumber <= 65535) || portNumber != std::floor(portNumber)) {
-        return "Porta non valida in " + suiteName + ": " + port;
+        return Failure{"Porta non valida in " + suiteName + ": " + port};
     }
     mail.port = static_cast<int>(portNumber);
     if (mail.server.empty() || mail.sender.empty()) {
-        return "Server o mittente mancante in " + suiteName;
+        return Failure{"Server o mittente mancante in " + suiteName};
     }
     return mail;
 }

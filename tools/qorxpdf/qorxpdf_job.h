@@ -9,6 +9,8 @@
 #include <variant>
 #include <vector>
 
+#include "core/result.h"
+
 namespace qorvana::qorxpdf {
 
 // The comma-joined argument: layout file, print image, PDF file, e-mail address or "***",
@@ -27,8 +29,8 @@ struct CommandLine {
 };
 
 // "--drive DIR" (or "--drive=DIR") and the comma-joined argument; an argument split at
-// blanks by a shell is joined again. An error text when the argument is unusable.
-std::variant<CommandLine, std::string> ParseCommandLine(const std::vector<std::string>& args);
+// blanks by a shell is joined again. A failure when the argument is unusable.
+Result<CommandLine> ParseCommandLine(const std::vector<std::string>& args);
 
 // What went wrong in a run: an Italian sentence for the operator (what failed, what to do),
 // and the system's own text, kept for the log only.
@@ -70,10 +72,9 @@ struct MailSettings {
     std::string subject = "Documento {file}";
     std::string body = "In allegato il documento {file}.";
 };
-// The mail settings of `qorxpdf.ini` (named `suiteName` in messages); an error text when a
+// The mail settings of `qorxpdf.ini` (named `suiteName` in messages); a failure when a
 // required value is missing or wrong.
-std::variant<MailSettings, std::string> MailSettingsOf(const KeyValues& values,
-                                                       const std::string& suiteName);
+Result<MailSettings> MailSettingsOf(const KeyValues& values, const std::string& suiteName);
 // The template with "{file}" replaced by the PDF's file name and "\n" by a line break.
 std::string FillTemplate(std::string_view text, std::string_view fileName);
 

@@ -46,8 +46,7 @@ std::string Lowered(std::string sentence) {
 RunError MakePdf(const JobArgument& job, const PathMapper& paths) {
     const std::string notMade = "Il PDF " + job.pdfFile + " non è stato creato. ";
     const auto image = ReadPrintImage(paths.map(job.printImage), job.printImage);
-    if (const auto* error = std::get_if<PrintImageError>(&image))
-        return {notMade + error->message, {}};
+    if (!image) return {notMade + image.message(), {}};
     const auto layout = ReadKeyValues(paths.map(job.layoutFile), job.layoutFile);
     if (const auto* error = std::get_if<RunError>(&layout))
         return {notMade + error->message, error->detail};
@@ -58,9 +57,9 @@ RunError MakePdf(const JobArgument& job, const PathMapper& paths) {
     };
     QBuffer out;
     out.open(QIODevice::WriteOnly);
-    const QString error = RenderPdf(std::get<PrintedDocument>(image),
-                                    PageSetupOf(std::get<KeyValues>(layout)), pictureFile, &out);
-    if (!error.isEmpty()) return {notMade + error.toStdString(), {}};
+    const Status rendered =
+        RenderPdf(*image, PageSetupOf(std::get<KeyValues>(layout)), pictureFile, &out);
+    if (!rendered) return {notMade + rendered.message(), {}};
     const std::filesystem::path pdf = paths.map(job.pdfFile);
     QDir().mkpath(QString::fromStdString(pdf.parent_path().string()));
     const QByteArray& bytes = out.data();
@@ -80,10 +79,9 @@ RunError SendMail(const JobArgument& job, const PathMapper& paths) {
     const auto values = ReadKeyValues(paths.map(kSettingsFile), iniName);
     if (const auto* error = std::get_if<RunError>(&values))
         return {notSent + Lowered(error->message), error->detail};
-    const auto settings = MailSettingsOf(std::get<KeyValues>(values), iniName);
-    if (const auto* error = std::get_if<std::string>(&settings))
-        return {notSent + Lowered(*error) + ".", {}};
-    RunError sent = SendPdf(std::get<MailSettings>(settings), job.email, paths.map(job.pdfFile));
+    const Result<MailSettings> settings = MailSettingsOf(std::get<KeyValues>(values), iniName);
+    if (!settings) return {notSent + Lowered(settings.message()) + ".", {}};
+    RunError sent = SendPdf(*settings, job.email, paths.map(job.pdfFile));
     if (sent.failed()) sent.message = notSent + sent.message + ".";
     return sent;
 }
@@ -101,13 +99,14 @@ int Finish(const PathMapper& paths, const JobArgument& job, const RunError& erro
 }
 
 int Run(int argc, char** argv) {
-    const auto parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-    if (const auto* error = std::get_if<std::string>(&parsed)) {
-        std::cerr << "qorxpdf: " << *error << "\n"
+    const Result<CommandLine> parsed =
+        ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed) {
+        std::cerr << "qorxpdf: " << parsed.message() << "\n"
                   << "uso: qorxpdf [--drive CARTELLA] LAYOUT,STAMPA,PDF,INDIRIZZO|***[,EXTRA]\n";
         return 2;
     }
-    const CommandLine& line = std::get<CommandLine>(parsed);
+    const CommandLine& line = *parsed;
     // Without a display the PDF is still made: fonts need a GUI application, not a screen.
     if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr &&
         std::getenv("QT_QPA_PLATFORM") == nullptr) {
