@@ -322,9 +322,23 @@ TEST_F(ImportsTest, QuotesBeyondRecord32767) {
 }
 
 TEST_F(ImportsTest, PickerRows) {
-    // Invoices: a row names the line file by serial, and by number and year.
+    // Invoices: a row names the line file by serial, and by number and year. The other
+    // program's marks, at their documented places, leave a document out: an invoice's at offset
+    // 520, an open receipt's at 354 or 520.
+    DocumentRecord marked = StoredDocument(3, "124", "20250305", 78);
+    marked.bytes()[520] = 1;
     files_.write<InvoicesFile>(1, StoredDocument(3, "123", "20250305", 77));
-    setCount(tot::kInvoices, 1);
+    files_.write<InvoicesFile>(2, marked);
+    setCount(tot::kInvoices, 2);
+    const std::size_t receiptMarks[] = {0, 354, 520};  // 0: none
+    for (int i = 0; i < 3; ++i) {
+        DocumentRecord receipt = StoredDocument(1, "5", "20250306", 2001);
+        receipt.setInt16(document_record::kKind, 1);
+        if (const std::size_t at = receiptMarks[i]; at != 0) receipt.bytes()[at] = 1;
+        files_.write<ReceiptsFile>(i + 1, receipt);
+    }
+    setCount(tot::kReceipts, 3);
+    EXPECT_EQ(ListSources(files_, SourceKind::Receipts, 1, {}).size(), 1u);
     const auto invoices = ListSources(files_, SourceKind::Invoices, 1, {});
     ASSERT_EQ(invoices.size(), 1u);
     const InvoicePick pick = InvoicePickOf(invoices[0]);
