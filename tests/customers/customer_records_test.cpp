@@ -3,7 +3,6 @@
 #include "customers/agent_record.h"
 #include "customers/customer_record.h"
 #include "customers/einvoice_customers.h"
-#include "customers/name_index_record.h"
 #include "tests/layout_golden.h"
 #include "tests/temp_dir.h"
 
@@ -63,14 +62,6 @@ TEST(LayoutGolden, Customer) {
         {cli::kDeleted, Int16(750, -2)},
     };
     test::ExpectGoldenRecord(rows, cli::kLayout);
-}
-
-TEST(LayoutGolden, NameIndex) {
-    const test::Golden<NameIndexLayout> rows[] = {
-        {src::kKey, Text(0, 40, "ROSSI MARIO SRL")},
-        {src::kCustomer, Int16(40, 32767)},
-    };
-    test::ExpectGoldenRecord(rows, src::kLayout);
 }
 
 TEST(LayoutGolden, Agent) {

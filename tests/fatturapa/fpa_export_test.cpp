@@ -169,15 +169,6 @@ TEST(FpaExport, ProgressiveTypedOverTheProposalIsUsedEverywhere) {
     EXPECT_TRUE(fs::exists(d.company / "fpa40"));
 }
 
-TEST(FpaExport, LastYearsFileIsNotReplacedUnasked) {
-    Desk d;
-    d.drive.write(d.company / "fatturepa/IT01234567897_15.xml", "2025");
-    const Result<FpaExportPlan> prepared = d.prepare();
-    ASSERT_TRUE(prepared) << prepared.message();
-    EXPECT_TRUE(prepared->replacesFile);
-    EXPECT_NE(FpaReplaceQuestion(*prepared).find("IT01234567897_15.xml"), std::string::npos);
-}
-
 // One document using most of the writer, byte for byte. QORVANA_UPDATE_EXPECTED=1 rewrites
 // the expected file.
 TEST(FpaExport, DocumentAsExpected) {
