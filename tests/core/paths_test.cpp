@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "tests/temp_dir.h"
 
 namespace qorvana {
@@ -28,15 +26,6 @@ TEST(PathMapping, DriveLettersBackslashesAndCase) {
     EXPECT_EQ(paths.map("\\qorwin\\pdf\\..\\qorwin\\qoraz0.001\\qorvana.tab"),
               drive.path() / "QORWIN/qorwin/qoraz0.001/qorvana.TAB");
     EXPECT_EQ(paths.map("c:\\..\\..\\etc\\passwd"), drive.path() / "etc/passwd");
-}
-
-TEST(PathMapping, DriveRootFromOptionEnvironmentOrSlash) {
-    ::unsetenv("QORVANA_DRIVE");
-    EXPECT_EQ(PathMapper::DriveRootFrom(std::nullopt), "/");
-    ::setenv("QORVANA_DRIVE", "/srv/drive", 1);
-    EXPECT_EQ(PathMapper::DriveRootFrom(std::nullopt), "/srv/drive");
-    EXPECT_EQ(PathMapper::DriveRootFrom(std::string("/tmp/d")), "/tmp/d");
-    ::unsetenv("QORVANA_DRIVE");
 }
 
 TEST(CompanyNumber, FolderAndCommandLine) {
