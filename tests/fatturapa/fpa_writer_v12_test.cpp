@@ -317,28 +317,24 @@ TEST(FpaWriterV12, WhatProfessionalsAndAgentsNeed) {
 
 // The 1.0 format has none of them: its file is refused, naming the feature.
 TEST(FpaWriterV12, FeaturesOf123RefusedIn10) {
-    const auto refused = [](const char* name, std::function<void(Desk&)> change, const char* said) {
-        return Case{name, std::move(change), {said}, {}, true};
+    // A professional's fees with the fund `fund` ("": none) and withholding `type` and `reason`.
+    const auto refused = [](const char* fund, int type, int reason, const char* said) {
+        const auto change = [=](Desk& d) {
+            Professional(d, fund, 1);
+            d.panel.withholdingType = type;
+            d.panel.withholdingReason = reason;
+        };
+        return Case{said, change, {said}, {}, true};
     };
-    ExpectExports({refused(
-                       "fund", [](Desk& d) { Professional(d, "TC04", 1); },
-                       "Cassa previdenziale (DatiCassaPrevidenziale, riga 2): si scrive solo "
-                       "nel formato 1.2.3"),
-                   refused(
-                       "RT04",
-                       [](Desk& d) {
-                           Professional(d, "", 1);
-                           d.panel.withholdingType = 4;
-                       },
-                       "Ritenuta RT04 (contributo ENASARCO): si scrive solo nel formato 1.2.3"),
-                   refused(
-                       "reason L1",
-                       [](Desk& d) {
-                           Professional(d, "", 1);
-                           d.panel.withholdingReason = 24;
-                       },
-                       "Causale della ritenuta L1: si scrive solo nel formato 1.2.3")},
-                  "1.0");
+    ExpectExports(
+        {refused("TC04", 1, 1,
+                 "Cassa previdenziale (DatiCassaPrevidenziale, riga 2): si scrive solo "
+                 "nel formato 1.2.3"),
+         refused("", 4, 1,
+                 "Ritenuta RT04 (contributo ENASARCO): si scrive solo nel "
+                 "formato 1.2.3"),
+         refused("", 1, 24, "Causale della ritenuta L1: si scrive solo nel formato 1.2.3")},
+        "1.0");
 }
 
 // Nothing is written, and the progressive is not used, while the exchange system would refuse.
