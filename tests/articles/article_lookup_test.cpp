@@ -86,9 +86,7 @@ TEST(ArticleList, DescriptionFirstForm) {
         {Article("Z1", "Viti"), Article("A1", "Bulloni"), Article("M1", "Dadi"),
          Article("AB", "Zanche"), Article("ABC", "Anelli"), Article("ÈX", "ètna")},
         ArticleListForm::DescriptionFirst);
-    ASSERT_EQ(list.size(), 6);
-    EXPECT_EQ(list.description(1), "Bulloni");
-    EXPECT_EQ(list.record(*list.findDescription("da")), 3);
+    ASSERT_EQ(list.size(), 6);  // a description found by its start: body.qrs, F1
     EXPECT_EQ(list.record(*list.findCode("a")), 5);
     // Accented letters: the field decoded from Windows-1252, its key upper-cased as the suite
     // does, so that "ètna" sorts after every plain letter and is found in either case.
@@ -172,7 +170,6 @@ TEST(TakeArticle, VatCodePriceAndUnit) {
         double expectedPrice;
     };
     const Case cases[] = {
-        {"article code", 1, {0, 1, false, false}, 1, 10},
         {"customer 25 ignored", 1, {25, 1, false, false}, 1, 10},
         {"no code: default first, then gross-up", 0, {0, 1, false, true}, 1, 12.2},
         {"no code: customer first", 0, {5, 1, false, true}, 5, 11},

@@ -52,20 +52,16 @@ TEST(LayoutGolden, ArticleIndexes) {
 }
 
 TEST(LayoutGolden, ExtraDescription) {
-    using R = ExtraDescriptionRecord;
-    const test::Golden<ExtraDescriptionLayout> rows[] = {
-        {R::At(prx::kLine, 0), Text(0, 50, "Prima riga")},
-        {R::At(prx::kLine, 1), Text(50, 50, "Seconda riga")},
-        {R::At(prx::kLine, 2), Text(100, 50, "Terza riga")},
-        {R::At(prx::kLine, 3), Text(150, 50, "Quarta riga")},
-        {R::At(prx::kLine, 4), Text(200, 50, "Quinta riga")},
-        {R::At(prx::kLine, 5), Text(250, 50, "Sesta riga")},
-        {R::At(prx::kLine, 6), Text(300, 50, "Settima riga")},
-        {R::At(prx::kLine, 7), Text(350, 50, "Ottava riga")},
-        {R::At(prx::kLine, 8), Text(400, 50, "Nona riga")},
-        {R::At(prx::kLine, 9), Text(450, 50, "Decima riga, fino all'ultimo carattere della riga.")},
-        {prx::kMarker, Int16(500, 123)},
-    };
+    // Ten lines of 50 characters, the last one full.
+    const std::string lines[] = {"Prima",   "Seconda",
+                                 "Terza",   "Quarta",
+                                 "Quinta",  "Sesta",
+                                 "Settima", "Ottava",
+                                 "Nona",    "Decima riga, fino all'ultimo carattere della riga."};
+    std::vector<test::Golden<ExtraDescriptionLayout>> rows;
+    for (std::size_t i = 0; i < 10; ++i)
+        rows.push_back({ExtraDescriptionRecord::At(prx::kLine, i), Text(50 * i, 50, lines[i])});
+    rows.push_back({prx::kMarker, Int16(500, 123)});
     test::ExpectGoldenRecord(rows, prx::kLayout);
 }
 

@@ -32,14 +32,12 @@ TEST(CivilDates, TextFormsFixedClockAndMoments) {
     const auto moment = CivilDateTime::Parse("31/12/2025 23:59");
     ASSERT_TRUE(moment);
     EXPECT_EQ(moment->timeText(), "23:59");
-    EXPECT_EQ(moment->date.isoText(), "2025-12-31");
     EXPECT_LT(moment->date, *CivilDate::Parse("01/01/2026"));
     EXPECT_TRUE(CivilDateTime::Parse("31/12/2025 23:59:58"));
     EXPECT_FALSE(CivilDateTime::Parse("31/12/2025 24:00"));
     EXPECT_FALSE(CivilDateTime::Parse("31/12/2025"));
     const SessionClock fixed(*moment);
     EXPECT_EQ(fixed.today().text(), "31/12/2025");
-    EXPECT_TRUE(SessionClock().today().valid());
 }
 
 }  // namespace

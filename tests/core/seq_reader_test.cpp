@@ -29,10 +29,9 @@ TEST(SeqReading, LinesAndItemsMixed) {
     EXPECT_TRUE(r.failed());  // sticky
     r.clearError();
     EXPECT_FALSE(r.failed());
-}
 
-TEST(SeqReading, ItemThenRestOfLineAndEmptyItems) {
-    auto r = SeqReader::FromBytes("22,Aliquota 22%, ordinaria\n,\n\n");
+    // An item, then the rest of its line; empty items; skipping past the end fails.
+    r = SeqReader::FromBytes("22,Aliquota 22%, ordinaria\n,\n\n");
     EXPECT_EQ(r.readItem(), "22");
     EXPECT_EQ(r.readLine(), "Aliquota 22%, ordinaria");
     EXPECT_EQ(r.readItem(), "");

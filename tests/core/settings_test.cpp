@@ -117,7 +117,10 @@ TEST_F(SettingsTest, GeneralSettingsNormalisedAndWrittenBack) {
                 std::filesystem::is_directory(drive.path() / "QORWIN/PDF"));
 }
 
-TEST_F(SettingsTest, UnchangedCompanyRecordIsNotWrittenBack) {
+// Loading never writes: the record to save is only said. The company's record is written only
+// when it changed (the PDF folder made with it), whole, keeping what the file holds after it; a
+// record of the data root is copied to the company.
+TEST_F(SettingsTest, CompanyRecordWrittenOnlyWhenChangedAndWhole) {
     writeCompany("qorvana.gnr", gnrImage("04", "9"));
     const auto file = drive.path() / kCompany / "qorvana.gnr";
     const auto past = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24);
@@ -126,25 +129,14 @@ TEST_F(SettingsTest, UnchangedCompanyRecordIsNotWrittenBack) {
     EXPECT_EQ(session.generalSettings.text(gnr::kDefaultVatCode), "04");
     EXPECT_EQ(std::filesystem::last_write_time(file), past);
     EXPECT_FALSE(std::filesystem::exists(drive.path() / "qorwin/PDF"));
-}
 
-TEST_F(SettingsTest, DataRootRecordIsCopiedToTheCompany) {
+    std::filesystem::remove(file);
     writeRoot("qorvana.gnr", gnrImage("10", "9"));
-    EXPECT_TRUE(RefreshSharedSettings(session).empty());
-    EXPECT_EQ(session.generalSettings.text(gnr::kDefaultVatCode), "10");
-    EXPECT_EQ(savedGnr(), gnrImage("10", "9"));
-}
-
-// Loading never writes: the record to save is only said; saving replaces record 1 whole and
-// keeps what the file holds after it.
-TEST_F(SettingsTest, LoadingNeverWritesSavingKeepsTheRest) {
     writeCompany("qorvana.int", "Ditta Prova S.r.l.\r\nVia Roma 1\r\n");
-    const SharedSettingsLoad load = LoadSharedSettings(session);
-    EXPECT_TRUE(load.saveGeneralSettings);
-    EXPECT_FALSE(std::filesystem::exists(drive.path() / kCompany / "qorvana.gnr"));
+    EXPECT_TRUE(LoadSharedSettings(session).saveGeneralSettings);
+    EXPECT_FALSE(std::filesystem::exists(file));
     EXPECT_TRUE(SaveGeneralSettings(session));
-    const auto& g = session.generalSettings.bytes();
-    EXPECT_EQ(savedGnr(), std::string(g.begin(), g.end()));
+    EXPECT_EQ(savedGnr(), gnrImage("10", "9"));
 
     writeCompany("qorvana.gnr", gnrImage("04", "8") + "record 2");
     EXPECT_TRUE(RefreshSharedSettings(session).empty());

@@ -20,24 +20,9 @@ std::vector<std::string> Entries(const std::filesystem::path& folder) {
     return names;
 }
 
-TEST(WholeFile, ReadTellsMissingFromUnreadable) {
-    TempDir dir;
-    dir.write("a", "abc");
-    std::filesystem::create_directory(dir.path() / "folder");
-    const FileRead read = ReadWholeFile(dir.path() / "a");
-    EXPECT_TRUE(read.ok());
-    EXPECT_EQ(read.bytes, "abc");
-    EXPECT_TRUE(ReadWholeFile(dir.path() / "none").missing);
-    const FileRead folder = ReadWholeFile(dir.path() / "folder");
-    EXPECT_FALSE(folder.missing);
-    EXPECT_EQ(folder.error, EISDIR);
-    EXPECT_EQ(ReadFailureMessage("c:\\qordoc.rto", folder.error),
-              "Il file c:\\qordoc.rto non può essere letto: al posto del file c'è una cartella "
-              "(rimuoverla o rinominarla)");
-}
-
 // A write that fails at any step leaves the old file and no temporary file, and says which
-// file was not written and why; one that succeeds leaves the new file alone.
+// file was not written and why; one that succeeds leaves the new file alone. (Reads, a missing
+// file told from an unreadable one: the settings and imports tests.)
 TEST(WholeFile, WrittenWholeOrNotAtAll) {
     TempDir dir;
     const auto file = dir.write("f1", "old content");

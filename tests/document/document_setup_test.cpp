@@ -60,9 +60,6 @@ TEST(DocumentSetup, SettingsAndCustomer) {
     EXPECT_FALSE(d.hasReceipts);
     EXPECT_TRUE(d.hasDeliveryNotes);
 
-    // Price list "1" is the first list.
-    EXPECT_FALSE(ReadDocumentSetup(s.files, s.generalSettings, 1).secondPriceList);
-
     // No such customer: the defaults, never a read outside the file.
     for (int n : {0, -1, 3, 32767}) {
         d = ReadDocumentSetup(s.files, s.generalSettings, n);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -174,9 +175,54 @@ struct Desk {
 struct Case {
     const char* name;
     std::function<void(Desk&)> change;
-    std::vector<std::string> present;  // in the XML, or in the refusal when `refused`
+    std::vector<std::string> present;  // in the XML or its message, or in the refusal
     std::vector<std::string> absent;
     bool refused = false;
 };
+
+// Every file given is valid against the 1.0 schema (xmllint, offline).
+inline void ExpectSchemaValid10(const std::vector<fs::path>& files) {
+    std::string command = "bash '" + (kHere / "validate_v10.sh").string() + "'";
+    for (const auto& f : files) command += " '" + f.string() + "'";
+    command += " >/dev/null 2>xmllint.log";
+    EXPECT_EQ(std::system(command.c_str()), 0) << Slurp("xmllint.log");
+}
+
+// Each case's file, written by a company of FatturaPA `format`, passes the format's schema
+// (1.2.3: and the exchange system's checks, qorvana-check) and holds what the case says; a
+// refused case writes, archives and counts nothing and says why.
+inline void ExpectExports(const std::vector<Case>& cases, const std::string& format = "1.2.3") {
+    TempDir out;
+    std::vector<fs::path> written10;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Desk d;
+        if (format != "1.0") d.drive.write(d.company / kFpaFormatFile, format + "\r\n");
+        c.change(d);
+        const int counterBefore = d.counter();
+        std::string xml, fileName;
+        const std::string message = d.exportOnce(&xml, &fileName);
+        if (c.refused) {
+            for (const auto& p : c.present)
+                EXPECT_NE(message.find(p), std::string::npos) << message;
+            EXPECT_EQ(d.draft.fpaState, 0);
+            EXPECT_EQ(d.counter(), counterBefore);
+            EXPECT_FALSE(fs::exists(d.company / "fpa1"));
+            EXPECT_TRUE(!fs::exists(d.company / "fatturepa") ||
+                        fs::is_empty(d.company / "fatturepa"));
+            continue;
+        }
+        ASSERT_EQ(message.rfind("Il file IT01234567897_", 0), 0u) << message;
+        if (format == "1.0")
+            written10.push_back(out.write(std::to_string(written10.size()) + ".xml", xml));
+        else
+            for (const auto& f : CheckFatturaPAFile(fileName, xml, Schema()))
+                ADD_FAILURE() << FormatFinding(f) << "\n" << xml;
+        for (const auto& p : c.present)
+            EXPECT_NE((xml + message).find(p), std::string::npos) << p << "\n" << xml;
+        for (const auto& a : c.absent) EXPECT_EQ(xml.find(a), std::string::npos) << a;
+    }
+    if (!written10.empty()) ExpectSchemaValid10(written10);
+}
 
 }  // namespace qorvana::fpatest

@@ -16,18 +16,11 @@ using namespace qorvana::fpatest;
 using testing::TempDir;
 using testing::WithFileLimit;
 
-// Every file given is valid against the 1.0 schema (xmllint, offline).
-void ExpectSchemaValid(const std::vector<fs::path>& files) {
-    std::string command = "bash '" + (kHere / "validate_v10.sh").string() + "'";
-    for (const auto& f : files) command += " '" + f.string() + "'";
-    command += " >/dev/null 2>xmllint.log";
-    EXPECT_EQ(std::system(command.c_str()), 0) << Slurp("xmllint.log");
-}
-
 const std::string kCreated =
     "Il file IT01234567897_15.xml è stato creato all'interno della cartella "
     "\\qorwin\\qorwin\\qoraz0.001\\fatturepa\\";
 
+// The 1.0 writer, case by case (the 1.2.3 one: fpa_writer_v12_test.cpp).
 TEST(FpaExport, FocusedCases) {
     const std::vector<Case> cases = {
         {"customer without VAT number",
@@ -115,32 +108,13 @@ TEST(FpaExport, FocusedCases) {
          {"manca la cartella dei file XML"},
          {},
          true},
+        {"a format setting of neither version",
+         [](Desk& d) { d.drive.write(d.company / kFpaFormatFile, "1.2\n"); },
+         {"i formati possibili sono 1.0 e 1.2.3"},
+         {},
+         true},
     };
-
-    TempDir out;
-    std::vector<fs::path> written;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Desk d;
-        c.change(d);
-        const int counterBefore = d.counter();
-        std::string xml;
-        const std::string message = d.exportOnce(&xml);
-        if (c.refused) {
-            for (const auto& p : c.present)
-                EXPECT_NE(message.find(p), std::string::npos) << message;
-            // Nothing written, nothing counted.
-            EXPECT_EQ(d.draft.fpaState, 0);
-            EXPECT_FALSE(fs::exists(d.company / "fpa1"));
-            EXPECT_EQ(d.counter(), counterBefore);
-            continue;
-        }
-        ASSERT_EQ(message.rfind("Il file IT01234567897_", 0), 0u) << message;
-        for (const auto& p : c.present) EXPECT_NE(xml.find(p), std::string::npos) << p;
-        for (const auto& a : c.absent) EXPECT_EQ(xml.find(a), std::string::npos) << a;
-        written.push_back(out.write(std::to_string(written.size()) + ".xml", xml));
-    }
-    ExpectSchemaValid(written);
+    ExpectExports(cases, "1.0");
 }
 
 TEST(FpaExport, NumberWithSlashesStaysInTheFolder) {
@@ -195,15 +169,6 @@ TEST(FpaExport, ProgressiveTypedOverTheProposalIsUsedEverywhere) {
     EXPECT_TRUE(fs::exists(d.company / "fpa40"));
 }
 
-TEST(FpaExport, LastYearsFileIsNotReplacedUnasked) {
-    Desk d;
-    d.drive.write(d.company / "fatturepa/IT01234567897_15.xml", "2025");
-    const Result<FpaExportPlan> prepared = d.prepare();
-    ASSERT_TRUE(prepared) << prepared.message();
-    EXPECT_TRUE(prepared->replacesFile);
-    EXPECT_NE(FpaReplaceQuestion(*prepared).find("IT01234567897_15.xml"), std::string::npos);
-}
-
 // One document using most of the writer, byte for byte. QORVANA_UPDATE_EXPECTED=1 rewrites
 // the expected file.
 TEST(FpaExport, DocumentAsExpected) {
@@ -238,7 +203,7 @@ TEST(FpaExport, DocumentAsExpected) {
     if (std::getenv("QORVANA_UPDATE_EXPECTED")) std::ofstream(expected, std::ios::binary) << xml;
     EXPECT_EQ(xml, Slurp(expected));
     TempDir out;
-    ExpectSchemaValid({out.write("invoice.xml", xml)});
+    ExpectSchemaValid10({out.write("invoice.xml", xml)});
 }
 
 }  // namespace

@@ -57,6 +57,16 @@ def set_words(name, changes):
             f.write(struct.pack("<h", value))
 
 
+def set_customer(name, offset, value):
+    """Writes bytes `value` at `offset` of the customer whose first name line is `name`."""
+    customers = read("qorvana.cli")
+    record = next(n for n in range(len(customers) // 752)
+                  if text(customers[n * 752:(n + 1) * 752], 0, 40) == name)
+    with open(os.path.join(COMPANY, "qorvana.cli"), "r+b") as f:
+        f.seek(record * 752 + offset)
+        f.write(value)
+
+
 def pdf_text(path, *options, detached=False):
     """The text of a PDF (pdftotext OPTIONS); one that qorxpdf makes detached is waited for."""
     for _ in range(100 if detached else 0):

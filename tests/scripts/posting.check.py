@@ -37,7 +37,6 @@ check("notes invoiced", sorted(word(r, 0) for r in notes if word(r, 83) == 1 and
 check("their invoice's DDT", read("f7").split(b"\r\n")[2], b"12 13")
 check("receipts open", {text(r, 2, 10): word(r, 350) for r in records("qorvana.ric", 522)},
       {"5": 0, "6": 1, "4": 0})
-check("stored PDF path", text(read("qorvana.f2e"), 338, 60), "\\QORWIN\\PDF\\ftr41_2026.pdf")
 
 # Printed twice: invoice 41 and its reprint.
 image = open(os.path.join(DRIVE, "qordoc.rto"), "rb").read()

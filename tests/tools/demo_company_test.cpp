@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "core/counters.h"
 #include "core/counters_record.h"
@@ -88,17 +87,6 @@ TEST(DemoCompany, PrintLayoutHoldsSixRatesAndSixExemptions) {
     const Money euro(true, 2);
     const PrintedDocument printed = ComposeDocument(doc, settings, vat, *form, euro, width);
     EXPECT_EQ(SummaryRowsWarning(doc, settings, vat, printed.back(), euro, width), "");
-}
-
-TEST(DemoOptions, RefusesBadCommandLines) {
-    for (const auto& bad :
-         std::vector<std::vector<std::string>>{{},
-                                               {"--drive", "/d", "--customers", "32768"},
-                                               {"--drive", "/d", "--company", "0"},
-                                               {"--drive", "/d", "--fpa-switch", "2"},
-                                               {"--drive", "/d", "--articles"},
-                                               {"--drive", "/d", "--bogus", "1"}})
-        EXPECT_TRUE(std::holds_alternative<std::string>(ParseDemoOptions(bad)));
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "articles/barcode_index_record.h"
-#include "tools/record_dump/layout_registry.h"
 #include "tools/record_dump/record_printer.h"
 
 namespace qorvana {
@@ -20,12 +18,6 @@ TEST(RecordDump, ShowsEachFieldByItsType) {
     EXPECT_EQ(FieldValueText(bytes, fields[1]), "12345");
     EXPECT_EQ(FieldValueText(bytes, fields[2]), "20 20");
     EXPECT_EQ(FieldValueText(bytes, fields[3]), "39 30 20 20 20 20");
-}
-
-TEST(RecordDump, FindsLayoutsByNameAndExtension) {
-    EXPECT_EQ(FindDumpLayout("SRB"), &srb::kLayout);
-    EXPECT_EQ(GuessDumpLayout("/x/qorvana.srb"), &srb::kLayout);
-    EXPECT_EQ(GuessDumpLayout("/x/qorvana.xyz"), nullptr);
 }
 
 }  // namespace
