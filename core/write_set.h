@@ -30,6 +30,14 @@
 
 namespace qorvana {
 
+// A whole file an operation writes along with its records: its host path, its name as the
+// operator knows it, its new content.
+struct WholeFileContent {
+    std::filesystem::path file;
+    std::string suiteName;
+    std::string bytes;
+};
+
 class WriteSet {
   public:
     // A record of a data file: record `number` of the file on `channel`.

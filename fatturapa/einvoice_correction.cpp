@@ -4,6 +4,7 @@
 
 #include "core/counters.h"
 #include "core/counters_record.h"
+#include "core/paths.h"
 #include "core/session.h"
 #include "core/text.h"
 #include "document/document_record.h"
@@ -190,10 +191,6 @@ Result<Rewritten> RewriteRejectedEInvoice(SdiStore& store, const std::string& re
         if (store.find(plan.fileName) || plan.replacesFile)
             return refuse("il file " + plan.fileName +
                           " esiste già: il contatore dei progressivi di invio è indietro");
-        if (const Result<FpaFileNamed> committed =
-                CommitFpaExport(plan, s.files, s.paths, s.companyFolder());
-            !committed)
-            return refuse(committed.message());
         const Result<EInvoiceFacts> facts = ReadEInvoiceFacts(plan.xml);
         if (!facts) return refuse(plan.fileName + ": " + facts.message());
         const std::string oldName = old->fileName;
@@ -201,8 +198,19 @@ Result<Rewritten> RewriteRejectedEInvoice(SdiStore& store, const std::string& re
                               old->number + " del " + FormDateOfIso(old->date) +
                               ", con i dati del cliente come sono ora e il progressivo invio " +
                               std::to_string(plan.progressive) + ", al posto di " + oldName + ".";
-        old->replacedBy = plan.fileName;  // `old` is not used after the store grows
-        store.add(plan.fileName, plan.folderText + plan.fileName, *facts).replaces = oldName;
+        // The list of the e-invoices to send, with the new file in place of the rejected one,
+        // is written in the same step as the file: a crash leaves both or neither.
+        SdiStore changed = store;
+        changed.find(oldName)->replacedBy = plan.fileName;
+        changed.add(plan.fileName, plan.folderText + plan.fileName, *facts).replaces = oldName;
+        const WholeFileContent list{FindInFolder(s.companyFolder(), kSdiStoreFile), kSdiStoreFile,
+                                    FormatSdiStore(changed)};
+        const Result<FpaFileNamed> committed =
+            CommitFpaExport(plan, s.files, s.paths, s.companyFolder(), list);
+        if (!committed && !committed.partlyDone()) return refuse(committed.message());
+        store = std::move(changed);
+        // Left to the intent: the file and the list will be completed together.
+        if (!committed) return Failure{committed.message(), true};
         for (const std::string& w : plan.warnings) message += "\n\nAttenzione: " + w;
         return Rewritten{plan.fileName, message};
     } catch (const RecordIoError& e) {

@@ -47,8 +47,10 @@ struct Rewritten {
     std::string message;   // Italian: what was written, with any warning
 };
 // Writes the rejected e-invoice `rejectedFile` again from its stored document (above) and lists
-// it in `store` as correcting the rejected one, ready to be sent. The caller holds the company's
-// posting lock and saves the store. A failure says, in Italian, why nothing was written.
+// it in `store` as correcting the rejected one, ready to be sent: the file, its archive copy,
+// the counter and the list (qorvana.sdi) in one step under an intent. The caller holds the
+// company's posting lock. A refusal says, in Italian, why nothing was written; a failure once
+// the intent is written (partlyDone) says that the intent will complete the file and the list.
 Result<Rewritten> RewriteRejectedEInvoice(SdiStore& store, const std::string& rejectedFile,
                                           const EInvoiceCompany& company, Session& session);
 

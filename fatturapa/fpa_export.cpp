@@ -353,7 +353,8 @@ Result<FpaExportPlan> PrepareFpaExport(const FpaExportInput& in) {
 
 Result<FpaFileNamed> CommitFpaExport(const FpaExportPlan& plan, DataFiles& files,
                                      const PathMapper& paths,
-                                     const std::filesystem::path& companyFolder) {
+                                     const std::filesystem::path& companyFolder,
+                                     const std::optional<WholeFileContent>& withFile) {
     const std::string untouched = " Il progressivo di invio non è stato usato.";
     if (plan.advancesCounter && !files.isWritable(kTot))
         return Failure{"Impossibile creare il file " + plan.fileName +
@@ -372,6 +373,12 @@ Result<FpaFileNamed> CommitFpaExport(const FpaExportPlan& plan, DataFiles& files
         set.stage(paths.map(archiveName), archiveName,
                   std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     if (!archive) return Failure{archive.message() + "." + untouched};
+    std::optional<WriteSet::StagedFile> with;
+    if (withFile) {
+        auto staged = set.stage(withFile->file, withFile->suiteName, withFile->bytes);
+        if (!staged) return Failure{staged.message() + "." + untouched};
+        with = *staged;
+    }
     // Then the archive copy takes its name and the counter is written, each flushed to the
     // disk, and last the file takes its name.
     set.step("copia " + archiveName);
@@ -393,6 +400,10 @@ Result<FpaFileNamed> CommitFpaExport(const FpaExportPlan& plan, DataFiles& files
     }
     set.step(plan.fileName);
     set.publish(*xml);
+    if (with) {
+        set.step(withFile->suiteName);
+        set.publish(*with);
+    }
 
     const Status applied =
         ApplyWithIntent(set, companyFolder, "La creazione del file XML " + plan.fileName);

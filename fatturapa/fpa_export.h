@@ -15,6 +15,7 @@
 
 #include "core/money.h"
 #include "core/result.h"
+#include "core/write_set.h"
 #include "document/document_draft.h"
 #include "fatturapa/fpa_check_model.h"
 #include "fatturapa/fpa_writer_v10.h"
@@ -103,12 +104,15 @@ Result<FpaExportPlan> PrepareFpaExport(const FpaExportInput& input);
 struct FpaFileNamed {};
 // Writes through one WriteSet under an intent in `companyFolder` (core/intent_log.h): the file
 // under a temporary name, then the archive copy and the counter, then gives the file its name,
-// each write flushed to the disk. A refusal writes nothing (the progressive is not used); a
-// write failing once the intent is written leaves it to complete the rest at the next posting
-// or start: the failure then still holds FpaFileNamed, and its message says so.
+// each write flushed to the disk; last `withFile`, a whole file that changes with it in the
+// same step (the list of the e-invoices to send, when a stored document's file is written
+// again). A refusal writes nothing (the progressive is not used); a write failing once the
+// intent is written leaves it to complete the rest at the next posting or start: the failure
+// then still holds FpaFileNamed, and its message says so.
 Result<FpaFileNamed> CommitFpaExport(const FpaExportPlan& plan, DataFiles& files,
                                      const PathMapper& paths,
-                                     const std::filesystem::path& companyFolder);
+                                     const std::filesystem::path& companyFolder,
+                                     const std::optional<WholeFileContent>& withFile = {});
 
 // True when `written`, the file written for the document before, is the file the plan writes
 // and holds what it writes: nothing the file carries changed since.

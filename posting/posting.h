@@ -15,6 +15,7 @@
 #include "core/money.h"
 #include "core/result.h"
 #include "core/session_codes.h"
+#include "core/write_set.h"
 #include "document/document_draft.h"
 #include "document/document_record.h"
 
@@ -43,11 +44,7 @@ struct PostingInput {
     CivilDateTime issueMoment;
     // A whole file that changes with the document, in the same atomic step: the list of the
     // electronic invoices to send, with the document's e-invoice.
-    struct WholeFile {
-        std::filesystem::path file;
-        std::string suiteName;
-        std::string bytes;
-    };
+    using WholeFile = WholeFileContent;
     std::optional<WholeFile> withDocument;
 };
 

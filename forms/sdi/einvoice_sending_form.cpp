@@ -33,7 +33,8 @@ bool ChangeStore(QWidget* parent, Session& s, const std::function<Status(SdiStor
     if (done) done = SaveSdiStore(s.companyFolder(), *store);
     lock->release();
     if (done) return true;
-    Warn(parent, notDone + Q(done.message()));
+    // A change left to its intent is not "not done": the message says when it will be.
+    Warn(parent, done.partlyDone() ? Q(done.message()) : notDone + Q(done.message()));
     return false;
 }
 
@@ -101,7 +102,7 @@ bool CorrectRejectedEInvoice(QWidget* parent, Session& s, const std::string& fil
         parent, s,
         [&](SdiStore& changed) -> Status {
             Result<Rewritten> done = RewriteRejectedEInvoice(changed, fileName, company, s);
-            if (!done) return Failure{done.message()};
+            if (!done) return *done.failure();
             rewritten = std::move(*done);
             return {};
         },

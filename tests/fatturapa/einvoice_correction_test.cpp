@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "core/counters.h"
+#include "core/intent_log.h"
+#include "core/write_hook.h"
 #include "fatturapa/sdi_channel.h"
 #include "fatturapa/sdi_state.h"
 #include "posting/posting.h"
@@ -100,6 +102,7 @@ TEST(EInvoiceCorrection, WrittenAgainFromTheStoredDocument) {
     EXPECT_EQ(d.store.find(d.rejected)->replacedBy, r->fileName);
     EXPECT_EQ(d.store.find(r->fileName)->replaces, d.rejected);
     EXPECT_EQ(StateOf(*d.store.find(r->fileName)), EInvoiceState::Written);
+    EXPECT_NE(Slurp(d.company / kSdiStoreFile).find(r->fileName), std::string::npos);
     // Once: the rejected one is now corrected.
     EXPECT_NE(d.rewrite().message().find("una volta"), std::string::npos);
 }
@@ -129,6 +132,30 @@ TEST(EInvoiceCorrection, UnreadableArchiveCopyRefused) {
     EXPECT_NE(r.message().find("fpa1 non può essere letto"), std::string::npos) << r.message();
     EXPECT_EQ(d.counter(), 1);
     EXPECT_TRUE(d.store.find(d.rejected)->replacedBy.empty());
+}
+
+// A write failing at any point: either nothing is written, or the intent completes the file,
+// its copy, the counter and the list to send together, the new file listed in place of the
+// rejected one.
+TEST(EInvoiceCorrection, FileAndListToSendWrittenTogether) {
+    if (!kWriteHook) GTEST_SKIP() << "built without the write hook (QORVANA_WRITE_HOOK)";
+    for (int point = 1;; ++point) {
+        RejectedInvoice d;
+        d.today(11);
+        SetWriteFault({WriteFaultKind::Error, point, EIO});
+        const Result<Rewritten> r = d.rewrite();
+        SetWriteFault({});
+        if (r.ok()) break;
+        const std::string file = "IT01234567897_00002.xml";
+        if (r.partlyDone()) {
+            ASSERT_TRUE(RecoverIntent(d.s.files, d.company).ok()) << point;
+        }
+        const bool written = fs::exists(d.company / "fatturepa" / file);
+        EXPECT_EQ(written, r.partlyDone()) << point << ": " << r.message();
+        EXPECT_EQ(Slurp(d.company / kSdiStoreFile).find(file) != std::string::npos, written)
+            << point;
+        EXPECT_EQ(d.counter(), written ? 2 : 1) << point;
+    }
 }
 
 }  // namespace
