@@ -4,7 +4,6 @@
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/statvfs.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -559,16 +558,6 @@ TEST(PostingRules, PdfNamesAndStoredPaths) {
     EXPECT_EQ(PdfPath(folder35 + "yyyy", "ftr1234567890_2026pa.pdf").size(), 60u);
 }
 
-// Runs `post` in a child process and returns its exit status: the child may change its
-// limits, user or mounts without touching the test.
-int InChild(const std::function<int()>& post) {
-    const pid_t child = ::fork();
-    if (child == 0) std::_Exit(post());
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 99;
-}
-
 TEST_F(PostingTest, AFullDiskIsFoundBeforeAnythingIsWritten) {
     // A small file system of its own: 16 KB free once the company is on it.
     files_.closeAll();
@@ -604,7 +593,7 @@ TEST_F(PostingTest, AFullDiskIsFoundBeforeAnythingIsWritten) {
 
 TEST_F(PostingTest, AFolderWhereTheLineFileCannotBeCreatedIsFoundFirst) {
     const std::string before = snapshot();
-    const int status = InChild([&] {
+    const int status = testing::InChild([&] {
         // Another user than the folder's owner: the files stay writable, the folder not.
         if (::getuid() == 0) {
             for (const auto& entry : fs::directory_iterator(dir_))
