@@ -289,18 +289,6 @@ TEST_F(PostingTest, MovesStockForInvoicesAndCreditNotes) {
     EXPECT_EQ(files_.read<MovementsFile>(7).dbl(m::kQuantity), 3);
 }
 
-// The stored path names the PDF the hand-off makes: an invoice with the e-invoice of every
-// customer stays in the ordinary series, "numera" ticked or not.
-TEST_F(PostingTest, AnEinvoiceOfEveryCustomerStaysInTheOrdinarySeries) {
-    in_.fpaState = 4;
-    draft_.header.separateSeries = true;
-    const Result<DocumentStored> einvoice = post();
-    ASSERT_TRUE(einvoice.ok()) << einvoice.message();
-    EXPECT_EQ(einvoice->pdfName, "ftr12_2024.pdf");
-    EXPECT_EQ(Trim(files_.read<ContinuationsFile>(1).text(continuation_record::kPdfPath)),
-              "\\pdf\\ftr12_2024.pdf");
-}
-
 TEST_F(PostingTest, RefusesBeforeWritingAnything) {
     struct Case {
         const char* name;
@@ -400,6 +388,8 @@ TEST_F(PostingTest, AWriteFailingMidwayIsCompletedFromTheIntent) {
     }
 }
 
+// Numbers compare by their one key (NumbersCompareByOneKey; "01" refused after 1:
+// einvoice_changes.qrs).
 TEST_F(PostingTest, NumbersAreUniquePerYearAndSeries) {
     const Result<DocumentStored> first = PostDocument(files_, in_);
     ASSERT_TRUE(first.ok()) << first.message();
@@ -409,16 +399,6 @@ TEST_F(PostingTest, NumbersAreUniquePerYearAndSeries) {
         "Il numero 12 è già stato usato nel 2024 per il documento n. 12 del 05/11/2024, "
         "cliente n. 17");
     EXPECT_EQ(StagedFiles(dir_), 0);
-
-    // The same number written another way is the same number.
-    for (const char* number : {"012", " 0012"}) {
-        draft_.header.documentNumber = number;
-        expectRefused("Il numero " + Trim(number) + " è già stato usato nel 2024");
-    }
-    draft_.header.documentNumber = "12/a";
-    EXPECT_TRUE(PostDocument(files_, in_).ok());
-    draft_.header.documentNumber = "12-A";
-    expectRefused("Il numero 12-A è già stato usato nel 2024 per il documento n. 12/a");
 
     // Numbers a counter cannot hold, or without a letter or digit, are refused; another year
     // may use 12 again (the separate series: ADocumentCountsInTheSeriesItWasNumberedIn).
