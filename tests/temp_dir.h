@@ -1,12 +1,16 @@
 #pragma once
-// A fresh folder for one test, removed afterwards.
+// A fresh folder for one test, removed afterwards; work run under a file-size limit or in a
+// child process.
 
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -59,6 +63,16 @@ auto WithFileLimit(rlim_t maxBytes, Write&& write) {
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
     return result;
+}
+
+// The exit status of `work` run in a child process, or 100 + the signal that ended it: the
+// child may change its limits, user or mounts, or be killed, without touching the test.
+inline int InChild(const std::function<int()>& work) {
+    const pid_t child = ::fork();
+    if (child == 0) std::_Exit(work());
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFSIGNALED(status) ? 100 + WTERMSIG(status) : WEXITSTATUS(status);
 }
 
 }  // namespace qorvana::testing

@@ -18,16 +18,23 @@ class DataFilesTest : public ::testing::Test {
   protected:
     void SetUp() override {
         std::filesystem::create_directories(folder());
-        drive.write("qorwin/qorwin/qoraz0.007/qorvana.tot", std::string(12 * 20, '\0'));
+        write("qorvana.tot", std::string(12 * 20, '\0'));
     }
     std::filesystem::path folder() const { return drive.path() / "qorwin/qorwin/qoraz0.007"; }
+    void write(const std::string& name, std::string_view bytes) {
+        drive.write("qorwin/qorwin/qoraz0.007/" + name, bytes);
+    }
+    DataFiles& open() {
+        files.open(folder());
+        return files;
+    }
 
     TempDir drive;
+    DataFiles files;
 };
 
 TEST_F(DataFilesTest, OpensTheWholeSetCreatingMissingFiles) {
-    drive.write("qorwin/qorwin/qoraz0.007/QORVANA.CLI", std::string(752 * 2, 'x'));
-    DataFiles files;
+    write("QORVANA.CLI", std::string(752 * 2, 'x'));
     files.open(PathMapper(drive.path()).map(CompanyFolder(7)));
     for (const ChannelSpec& entry : kDataFileSet) {
         SCOPED_TRACE(entry.extension);
@@ -48,8 +55,7 @@ TEST_F(DataFilesTest, OpensTheWholeSetCreatingMissingFiles) {
 TEST_F(DataFilesTest, CountersFileIsNeverCreated) {
     std::filesystem::remove(folder() / "qorvana.tot");
     EXPECT_TRUE(CheckCompanyFolder(PathMapper(drive.path()), 7));
-    DataFiles files;
-    files.open(folder());
+    open();
     EXPECT_FALSE(files.isOpen(kTot));
     EXPECT_FALSE(std::filesystem::exists(folder() / "qorvana.tot"));
     EXPECT_EQ(RecordCount(files, tot::kInvoices), 0);
@@ -62,8 +68,7 @@ TEST_F(DataFilesTest, CountersFileIsNeverCreated) {
 }
 
 TEST_F(DataFilesTest, RecordsReadBackAndOutOfRangeReadsAreZero) {
-    DataFiles files;
-    files.open(folder());
+    open();
     CustomerRecord written;
     written.setText(cli::kName1, "ROSSI");
     written.setInt16(cli::kDeleted, 1);
@@ -91,9 +96,8 @@ TEST_F(DataFilesTest, ScanReadsWhatRecordByRecordReadsOnShortAndOddSizedFiles) {
     for (std::size_t size : sizes) {
         std::string bytes(size, '\0');
         for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>(i * 7 + i / 251);
-        drive.write("qorwin/qorwin/qoraz0.007/qorvana.cli", bytes);
-        DataFiles files;
-        files.open(folder());
+        write("qorvana.cli", bytes);
+        open();
         const auto records = static_cast<std::int32_t>(size / L) + 1;
         for (std::int32_t first : {1, 2, records}) {
             for (std::int32_t count : {1, records, records + 400}) {
@@ -110,8 +114,7 @@ TEST_F(DataFilesTest, ScanReadsWhatRecordByRecordReadsOnShortAndOddSizedFiles) {
 }
 
 TEST_F(DataFilesTest, WritesOutOfRangeThrowNamingTheFile) {
-    DataFiles files;
-    files.open(folder());
+    open();
     const CustomerRecord r;
     for (int n : {0, -1, 32768}) {
         try {
@@ -132,8 +135,7 @@ TEST_F(DataFilesTest, WritesOutOfRangeThrowNamingTheFile) {
 }
 
 TEST_F(DataFilesTest, CountersGrowWithinSixteenBits) {
-    DataFiles files;
-    files.open(folder());
+    open();
     CountersRecord c;
     c.setInt16(tot::kRecordCount, 5);
     c.setInt16(tot::kLastNumber, 77);
@@ -158,14 +160,10 @@ TEST_F(DataFilesTest, CountersOutOfStepRepairedFromTheFiles) {
         return std::string(length * static_cast<std::size_t>(held), 'x') +
                std::string(length * static_cast<std::size_t>(blankAfter), ' ');
     };
-    drive.write("qorwin/qorwin/qoraz0.007/qorvana.fte",
-                records(InvoicesFile::Record::kLength, 3, 0));
-    drive.write("qorwin/qorwin/qoraz0.007/qorvana.mag",
-                records(MovementsFile::Record::kLength, 4, 2));
-    drive.write("qorwin/qorwin/qoraz0.007/qorvana.gio",
-                records(JournalFile::Record::kLength, 2, 0));
-    DataFiles files;
-    files.open(folder());
+    write("qorvana.fte", records(InvoicesFile::Record::kLength, 3, 0));
+    write("qorvana.mag", records(MovementsFile::Record::kLength, 4, 2));
+    write("qorvana.gio", records(JournalFile::Record::kLength, 2, 0));
+    open();
     WriteRecordCount(files, tot::kInvoices, 2);   // behind: the next document would overwrite 3
     WriteRecordCount(files, tot::kMovements, 6);  // ahead: two positions skipped
     WriteRecordCount(files, tot::kJournal, 2);

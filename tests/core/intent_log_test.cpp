@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -60,21 +59,20 @@ class IntentLogTest : public ::testing::Test {
         }
         return true;
     }
-    // Runs the operation in a child process with `fault`: its exit status, or the signal.
+    // Runs the operation in a child process with `fault`: 0 done, 1 refused, 2 partly done, or
+    // 100 + the signal; with no fault, once done, the write points it counted.
     int runInChild(const WriteFault& fault) {
-        const pid_t child = ::fork();
-        if (child == 0) {
+        return testing::InChild([&]() -> int {  // ends as a crash would, nothing torn down
             SetWriteFault(fault);
             DataFiles files;
             files.open(folder());
             WriteSet set(files);
             if (!operation(files, set)) std::_Exit(1);
             const auto done = ApplyWithIntent(set, folder(), "Il documento n. 1");
+            if (done.ok() && fault.kind == WriteFaultKind::None)
+                std::_Exit(static_cast<int>(WritePointsCounted()));
             std::_Exit(done.ok() ? 0 : done.partlyDone() ? 2 : 1);
-        }
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        return WIFSIGNALED(status) ? 100 + WTERMSIG(status) : WEXITSTATUS(status);
+        });
     }
     // Each file of the folder and its bytes; files the set opens empty count as missing.
     std::map<std::string, std::string> state() const {
@@ -89,21 +87,7 @@ class IntentLogTest : public ::testing::Test {
         files.open(folder());
         return RecoverIntent(files, folder());
     }
-    std::int64_t writePoints() {
-        const pid_t child = ::fork();
-        if (child == 0) {
-            SetWriteFault({});
-            DataFiles files;
-            files.open(folder());
-            WriteSet set(files);
-            const bool done =
-                operation(files, set) && ApplyWithIntent(set, folder(), "Il documento n. 1").ok();
-            std::_Exit(done ? static_cast<int>(WritePointsCounted()) : 255);
-        }
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        return WEXITSTATUS(status);
-    }
+    std::int64_t writePoints() { return runInChild({}); }
 
     TempDir drive;
     std::map<std::string, std::string> before;

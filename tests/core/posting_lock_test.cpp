@@ -19,11 +19,8 @@ using Outcome = PostingLock::Outcome;
 
 // The outcome of one attempt made by another process, as its exit status.
 int OutcomeInChild(const std::filesystem::path& folder, std::chrono::milliseconds wait) {
-    const pid_t child = ::fork();
-    if (child == 0) std::_Exit(static_cast<int>(PostingLock::Take(folder, wait).outcome));
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return testing::InChild(
+        [&] { return static_cast<int>(PostingLock::Take(folder, wait).outcome); });
 }
 
 // A process that takes the lock, says so through a pipe and keeps it until killed.

@@ -1,7 +1,6 @@
 #include "core/whole_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "tests/temp_dir.h"
@@ -72,14 +71,10 @@ TEST(WholeFile, TemporaryNamesAreOwnPerWrite) {
 // running process, of another workstation or of another program stay.
 TEST(WholeFile, LeftTemporariesOfEndedProcessesOfThisWorkstationRemoved) {
     TempDir dir;
-    const pid_t child = ::fork();
-    if (child == 0) {
+    testing::InChild([&]() -> int {
         DurableFile left(dir.path() / "f1", "f1");
-        const bool reserved = left.reserve(3).ok();
-        std::_Exit(reserved ? 0 : 1);  // ends without discarding, as a crash would
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
+        std::_Exit(left.reserve(3).ok() ? 0 : 1);  // ends without discarding, as a crash would
+    });
     ASSERT_EQ(Entries(dir.path()).size(), 1u);
     const std::string ended = Entries(dir.path()).front();  // ".f1.HOST.PID-1.tmp"
     const std::string host = ended.substr(4, ended.rfind('.', ended.size() - 5) - 4);

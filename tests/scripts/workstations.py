@@ -36,6 +36,12 @@ ARTICLE, ARTICLE_RECORD = "LED-E27-10W", 3
 PRINT_QUESTION = '"Iniziare la stampa?" -> No'
 RENUMBERED = re.compile(r'memorizzato con il numero (\S+)\."')
 BUSY = "Un'altra postazione sta memorizzando dati di questa azienda"
+# The header confirmed, its two questions answered No, the print window closed unprinted.
+STORE = """answer No
+answer No
+click qoremft.comando(1)
+click qorxord.bottone(1)
+"""
 
 failures = []
 
@@ -58,11 +64,7 @@ type qoremfx.quantita(0) "1"
 type qoremfx.prezzo(0) "{price(process, round_)}"
 click qoremfx.comando(1)
 expect-visible qoremft
-answer No
-answer No
-click qoremft.comando(1)
-click qorxord.bottone(1)
-"""
+""" + STORE
 
 
 def make_drive(work, name, *options):
@@ -216,11 +218,7 @@ answer Yes
 answer Yes
 click qoremft.comando(7)
 expect qoremft.text2(4) "8"
-answer No
-answer No
-click qoremft.comando(1)
-click qorxord.bottone(1)
-""")
+""" + STORE)
     out, asked = [], None
     started = time.monotonic()
     for line in program.stdout:
@@ -258,11 +256,7 @@ click qoremft.ccomando(0)
 click qoremft.ccomando(1)
 answer Yes
 click qoremft.comando(7)
-answer No
-answer No
-click qoremft.comando(1)
-click qorxord.bottone(1)
-"""
+""" + STORE
 REFUSED = re.compile(r"La bolla n\. 1[23] del 05/03/2025 è stata fatturata nel frattempo da "
                      r"un'altra postazione: il documento non è stato memorizzato\.\n"
                      r"Il file \S+IT01234567897_0000[12]\.xml scritto per il documento è stato "

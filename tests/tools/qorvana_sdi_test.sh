@@ -112,19 +112,19 @@ check "unsigned for an administration: not recorded" test "$(state_of IT01234567
 "$sdi" send --drive "$drive" --company 1 "$drive/fatture/IT01234567890_00003.xml" >/dev/null 2>&1
 check "three sent" test "$(ls "$work/mail/new" | wc -l)" -eq 3
 # The command line alone, with no company: sent, not recorded; a wrong password never shown.
+send_alone() {  # send_alone [OPTION...]: the third file, by the command line's options only
+    "$sdi" send --smtp "smtp://127.0.0.1:$smtp_port" --user ditta --password-file pecpass \
+        --from ditta@pec.example.it --to sdi01@pec.fatturapa.it "$@" \
+        "$drive/fatture/IT01234567890_00003.xml" >out 2>err
+}
 printf 'pecsegreta\n' >pecpass
-"$sdi" send --smtp "smtp://127.0.0.1:$smtp_port" --user ditta --password-file pecpass \
-    --cacert "$drive/certs/ca.pem" --from ditta@pec.example.it --to sdi01@pec.fatturapa.it \
-    "$drive/fatture/IT01234567890_00003.xml" >out 2>err
+send_alone --cacert "$drive/certs/ca.pem"
 check "send with options only" test $? -eq 0 -a "$(ls "$work/mail/new" | wc -l)" -eq 4
 printf 'pecsbagliata\n' >pecpass
-"$sdi" send --smtp "smtp://127.0.0.1:$smtp_port" --user ditta --password-file pecpass \
-    --cacert "$drive/certs/ca.pem" --from ditta@pec.example.it --to sdi01@pec.fatturapa.it \
-    "$drive/fatture/IT01234567890_00003.xml" >out 2>err
+send_alone --cacert "$drive/certs/ca.pem"
 check "wrong mail password fails" test $? -eq 1
 check "wrong mail password said, never shown" bash -c "grep -q 'utente o password' err && ! grep -q pecsbagliata out err"
-"$sdi" send --smtp "smtp://127.0.0.1:$smtp_port" --user ditta --password-file pecpass \
-    --from ditta@pec.example.it --to sdi01@pec.fatturapa.it "$drive/fatture/IT01234567890_00003.xml" 2>err >/dev/null
+send_alone
 check "a server certificate not trusted: nothing sent" grep -q "certificato del server" err
 
 # --- notifications ---
