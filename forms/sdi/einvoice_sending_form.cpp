@@ -22,15 +22,19 @@ std::string Now(const Session& s) {
     return StoreTime(s.clock.now());
 }
 
+// Who writes the store once it is changed: ChangeStore, or the change itself (in the same step
+// as the files it writes with it).
+enum class StoreSaved { ByChangeStore, ByTheChange };
+
 // Loads the store, changes it and saves it under the company's lock; false when it could not
 // (the operator has been told).
 bool ChangeStore(QWidget* parent, Session& s, const std::function<Status(SdiStore&)>& change,
-                 const QString& notDone) {
+                 const QString& notDone, StoreSaved saved = StoreSaved::ByChangeStore) {
     std::optional<PostingLock> lock = LockCompanyForPosting(parent, s);
     if (!lock) return false;
     Result<SdiStore> store = LoadSdiStore(s.companyFolder());
     Status done = store ? change(*store) : Status(*store.failure());
-    if (done) done = SaveSdiStore(s.companyFolder(), *store);
+    if (done && saved == StoreSaved::ByChangeStore) done = SaveSdiStore(s.companyFolder(), *store);
     lock->release();
     if (done) return true;
     // A change left to its intent is not "not done": the message says when it will be.
@@ -106,7 +110,7 @@ bool CorrectRejectedEInvoice(QWidget* parent, Session& s, const std::string& fil
             rewritten = std::move(*done);
             return {};
         },
-        Q("Il file " + fileName + " non è stato scritto di nuovo: "));
+        Q("Il file " + fileName + " non è stato scritto di nuovo: "), StoreSaved::ByTheChange);
     if (!written) return false;
     ShowMessage(parent, kTitle, Q(rewritten.message), MsgIcon::Information);
     return SendListedEInvoice(parent, s, rewritten.fileName);
