@@ -59,10 +59,16 @@ bool FramePictures::draw(QPainter* painter, const QRect& rect, const Key& key,
     painter->drawImage(QPoint(left, bottom), image, QRect(0, s - c, c, c));
     painter->drawImage(QPoint(right, bottom), image, QRect(s - c, s - c, c, c));
     // The sides and the ground are lines of one colour each: filled, not stretched, as
-    // stretching a picture inside a group box goes pixel by pixel.
+    // stretching a picture inside a group box goes pixel by pixel. A group box is painted
+    // around its boxes, and Qt hands a fill of more than 96 such pieces to other threads and
+    // waits for them: a tall fill is made in bands low enough to stay on this one.
     const auto fill = [&](const QRect& line, const QPoint& from) {
         const QColor colour = image.pixelColor(from);
-        if (colour.alpha() != 0) painter->fillRect(line, colour);
+        if (colour.alpha() == 0) return;
+        for (int y = line.top(); y <= line.bottom(); y += kBand) {
+            painter->fillRect(
+                QRect(line.left(), y, line.width(), qMin(kBand, line.bottom() + 1 - y)), colour);
+        }
     };
     for (int i = 0; i < c; ++i) {
         fill(QRect(left + c, top + i, w, 1), QPoint(c, i));

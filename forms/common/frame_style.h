@@ -48,6 +48,7 @@ class FramePictures {
     static constexpr int kCorner = 6;
     static constexpr int kSide = 2 * kCorner + 4;
     static constexpr std::size_t kMaxPictures = 16;
+    static constexpr int kBand = 16;  // rows filled at once
     static QImage render(const std::function<void(QPainter*, const QRect&)>& draw);
     const QImage& pictureFor(const Key& key,
                              const std::function<void(QPainter*, const QRect&)>& draw);
