@@ -9,7 +9,6 @@
 #include <QProxyStyle>
 #include <QStyleOption>
 #include <array>
-#include <memory>
 #include <utility>
 #include <vector>
 
@@ -125,11 +124,12 @@ class FrameStyle : public QProxyStyle {
         }
         // Fusion strokes a line edit's rounded frame antialiased, the dearest thing a form
         // with thirty boxes draws; its picture is drawn once a look and copied.
-        if (element == PE_FrameLineEdit && IsPlainLineEdit(widget)) {
+        const auto* lineEdit = qstyleoption_cast<const QStyleOptionFrame*>(option);
+        if (element == PE_FrameLineEdit && lineEdit && IsPlainLineEdit(widget)) {
             const auto draw = [&](QPainter* p, const QRect& r) {
-                std::unique_ptr<QStyleOption> sized(CopyOf(*option));
-                sized->rect = r;
-                QProxyStyle::drawPrimitive(element, sized.get(), p, widget);
+                QStyleOptionFrame sized(*lineEdit);
+                sized.rect = r;
+                QProxyStyle::drawPrimitive(element, &sized, p, widget);
             };
             if (pictures_.draw(painter, option->rect, FramePictures::KeyOf(element, *option),
                                draw)) {
@@ -140,13 +140,6 @@ class FrameStyle : public QProxyStyle {
     }
 
   private:
-    static QStyleOption* CopyOf(const QStyleOption& option) {
-        if (const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(&option)) {
-            return new QStyleOptionFrame(*frame);
-        }
-        return new QStyleOption(option);
-    }
-
     // Where Fusion puts the frame: below the title, when there is one.
     QRect frameRect(const QStyleOption* option, const QWidget* widget) const {
         int top = kGroupBoxTopMargin;
