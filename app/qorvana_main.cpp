@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/create_forms.h"
+#include "app/font_warm_up.h"
 #include "app/operator_script.h"
 #include "app/program_options.h"
 #include "app/safe_application.h"
@@ -33,7 +34,7 @@ void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QStr
 
 // The program once its options are read: start-up, then the operator or the script.
 int RunProgram(const qorvana::ProgramOptions& options,
-               const std::optional<qorvana::CivilDateTime>& now) {
+               const std::optional<qorvana::CivilDateTime>& now, qorvana::FontWarmUp& fonts) {
     using namespace qorvana;
     Session session;
     session.paths = PathMapper(PathMapper::DriveRootFrom(options.drive));
@@ -41,6 +42,7 @@ int RunProgram(const qorvana::ProgramOptions& options,
     if (options.printTo) session.printTo = std::filesystem::path(*options.printTo);
 
     FormSet forms;
+    fonts.wait();
     ProgramForms created = CreateForms(session, forms);
     StartForm* start = created.start;
 
@@ -108,6 +110,7 @@ int main(int argc, char** argv) {
         }
     }
 
+    FontWarmUp fonts;
     if (options.replay || options.checkStart)
         StandardHandler() = qInstallMessageHandler(QuietMessages);
     SafeApplication app(argc, argv);
@@ -115,7 +118,7 @@ int main(int argc, char** argv) {
     // Only the start form ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
     try {
-        return RunProgram(options, now);
+        return RunProgram(options, now, fonts);
     } catch (const std::exception& e) {
         TellUnexpectedError(e.what());
     } catch (...) {

@@ -2,11 +2,13 @@
 """Whole-process start-up of the program on a full company (32,767 customers), against a
 process that shows one bare Qt window: time to the first form, peak memory, libraries loaded.
 
-    bench/startup_process.py QORVANA BARE_WINDOW QORVANA_DEMO [ROUNDS]
+    bench/startup_process.py QORVANA BARE_WINDOW WIDGETS_WINDOW QORVANA_DEMO [ROUNDS]
 
 Makes the company with the demo maker, then in every round starts, one after the other (the
 order alternating from round to round):
   - the bare window (`bare_window`): it writes a line once its window is drawn, and ends;
+  - the widgets window (`widgets_window`): the start form's kinds of widgets in a plain Qt
+    window, nothing of the program: what Qt alone takes to show them;
   - the program as an operator starts it, with --check-start: it writes its line once the
     start form is drawn, and ends;
   - the program with a script that opens the customer list (all 32,767 rows); the replay
@@ -70,10 +72,10 @@ def idle_view(argv, env):
 
 
 def main():
-    if len(sys.argv) not in (4, 5):
+    if len(sys.argv) not in (5, 6):
         sys.exit(__doc__)
-    qorvana, bare, demo = (os.path.abspath(a) for a in sys.argv[1:4])
-    rounds = int(sys.argv[4]) if len(sys.argv) == 5 else 11
+    qorvana, bare, widgets, demo = (os.path.abspath(a) for a in sys.argv[1:5])
+    rounds = int(sys.argv[5]) if len(sys.argv) == 6 else 11
     with tempfile.TemporaryDirectory(prefix="qorvana-start-") as work:
         drive = os.path.join(work, "drive")
         subprocess.run([demo, "--drive", drive, "--customers", "32767"], check=True,
@@ -85,7 +87,7 @@ def main():
         script = os.path.join(work, "list.qrs")
         with open(script, "w") as f:
             f.write(LIST_SCRIPT)
-        commands = {"bare": [bare], "start": program + ["--check-start"],
+        commands = {"bare": [bare], "widgets": [widgets], "start": program + ["--check-start"],
                     "list": program + ["--replay", script]}
         times = {name: [] for name in commands}
         peaks = {name: [] for name in commands}
@@ -103,15 +105,19 @@ def main():
 
         print(f"{rounds} rounds, load average {load:.1f}")
         for name in commands:
-            print(f"{name:6s} shown {median(times[name]):6.1f} ms "
+            print(f"{name:7s} shown {median(times[name]):6.1f} ms "
                   f"(min {min(times[name]):.1f}, max {max(times[name]):.1f})  "
                   f"peak {median(peaks[name]):5.1f} MB")
         pair = [p / b for p, b in zip(times["start"], times["bare"])]
         print(f"start form: {median(times['start']) / median(times['bare']):.2f} x the bare "
               f"window (median of the pairs {median(pair):.2f}), target 1.6")
-        for name, target in (("start", 1.3), ("list", 1.6)):
+        widgets_pair = [w / b for w, b in zip(times["widgets"], times["bare"])]
+        print(f"widgets window: {median(times['widgets']) / median(times['bare']):.2f} x the bare "
+              f"window (median of the pairs {median(widgets_pair):.2f}); the start form "
+              f"{median(times['start']) / median(times['widgets']):.2f} x the widgets window")
+        for name, target in (("widgets", None), ("start", 1.3), ("list", 1.6)):
             print(f"peak memory, {name}: {median(peaks[name]) / median(peaks['bare']):.2f} x "
-                  f"the bare window, target {target}")
+                  f"the bare window" + (f", target {target}" if target else ""))
 
         program_libs, program_peak = idle_view(program, env)
         bare_libs, bare_peak = idle_view([bare, "--stay"], env)
