@@ -1,7 +1,6 @@
 #include "fatturapa/fpa_export.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
