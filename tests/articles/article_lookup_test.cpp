@@ -193,14 +193,6 @@ TEST(TakeArticle, VatCodePriceAndUnit) {
         TakeArticle(line, Article("P", "Prezzo", 1, 9.999), 1, inclusive, vat, money);
         EXPECT_DOUBLE_EQ(line.unitPrice, expected);
     }
-
-    // The grossed-up line nets back to the list price.
-    LineTable lines;
-    TakeArticle(lines[1], Article("P", "Prezzo", 0, 100), 1, inclusive, vat, euro);
-    lines[1].quantity = 1;
-    const DocumentFigures f = RecomputeDocument(lines, vat, true, euro);
-    EXPECT_DOUBLE_EQ(lines[1].unitPrice, 122);
-    EXPECT_DOUBLE_EQ(f.breakdown[1][0], 100);
 }
 
 ExtraDescriptionRecord Extra(std::int16_t marker, const std::vector<std::string>& texts) {

@@ -168,6 +168,12 @@ struct Case {
     bool refused = false;
 };
 
+// A change the export refuses, saying `said`.
+inline Case Refused(const char* name, std::function<void(Desk&)> change,
+                    std::vector<std::string> said) {
+    return {name, std::move(change), std::move(said), {}, true};
+}
+
 // Every file given is valid against the 1.0 schema (xmllint, offline).
 inline void ExpectSchemaValid10(const std::vector<fs::path>& files) {
     std::string command = "bash '" + (kHere / "validate_v10.sh").string() + "'";
