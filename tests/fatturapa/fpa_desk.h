@@ -164,7 +164,7 @@ struct Case {
     const char* name;
     std::function<void(Desk&)> change;
     std::vector<std::string> present;  // in the XML or its message, or in the refusal
-    std::vector<std::string> absent;
+    std::vector<std::string> absent = {};
     bool refused = false;
 };
 
