@@ -40,11 +40,10 @@ ArticleRecord Article(const std::string& code, const std::string& description = 
 }
 
 // A company folder with articles, their bar-code index and the article counter.
-struct CompanyFiles {
+struct CompanyFiles : testing::TempCompany {
     CompanyFiles(const std::vector<ArticleRecord>& articles, int count,
-                 const std::vector<std::pair<std::string, int>>& barcodes = {}) {
-        dir.write("qorvana.tot", std::string(3 * tot::kLength, '\0'));
-        files.open(dir.path());
+                 const std::vector<std::pair<std::string, int>>& barcodes = {})
+        : TempCompany(3) {
         WriteRecordCount(files, tot::kArticles, count);
         for (std::size_t i = 0; i < articles.size(); ++i)
             files.write<ArticlesFile>(static_cast<int>(i) + 1, articles[i]);
@@ -55,8 +54,6 @@ struct CompanyFiles {
             files.write<BarcodeIndexFile>(static_cast<int>(i) + 1, r);
         }
     }
-    testing::TempDir dir;
-    DataFiles files;
 };
 
 // Deleted articles and empty codes are left out; an exact code is found before the longer

@@ -15,7 +15,6 @@
 #include "document/stored_document.h"
 #include "posting/posting.h"
 #include "print/print_image.h"
-#include "tests/posting/posting_sample.h"
 #include "tests/temp_dir.h"
 
 namespace qorvana {
@@ -328,10 +327,8 @@ DocumentDraft PostedDraft(const std::string& number) {
 // recovery completed after the program ended is printed again. The texts come from the draft
 // and the customer's record, never from a form.
 TEST(PostedDocumentPrint, ReadBackItPrintsAsPosted) {
-    testing::TempDir dir;
-    WriteEmptyCounters(dir.path());
-    DataFiles files;
-    files.open(dir.path());
+    testing::TempCompany company;
+    DataFiles& files = company.files;
     for (const auto& [record, count] : {std::pair{tot::kCustomers, 2}, {tot::kArticles, 1}}) {
         auto counter = files.read<CountersFile>(record);
         counter.setInt16(tot::kRecordCount, static_cast<std::int16_t>(count));
