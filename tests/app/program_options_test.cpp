@@ -5,10 +5,11 @@
 namespace qorvana {
 namespace {
 
-// What every operator script passes (--print-to, the suite's command line: start_up_refusals.sh)
-// is read there; here --help, and what is refused.
+// What every operator script passes (--print-to DIR, the suite's command line:
+// start_up_refusals.sh) is read there; here --help, OPTION=VALUE, and what is refused.
 TEST(ProgramOptions, HelpAndWhatItDoesNotUnderstand) {
     EXPECT_TRUE(ParseProgramOptions({"--help"})->help);
+    EXPECT_EQ(ParseProgramOptions({"--print-to=/p"})->printTo, "/p");
     for (const auto& args : std::vector<std::vector<std::string>>{
              {"--drive"}, {"--colour", "red"}, {"one", "two"}, {"--company"}}) {
         const Result<ProgramOptions> refused = ParseProgramOptions(args);

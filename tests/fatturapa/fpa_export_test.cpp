@@ -49,14 +49,18 @@ TEST(FpaExport, FocusedCases) {
                 {"Codice destinatario del cliente: \"UFH7Q24\" ha 7 caratteri"}),
         Refused("DDT 12 without its date", [](Desk& d) { d.panel.deliveryNote.id = "12"; },
                 {"Data del DDT: manca"}),
-        // Two discounts on a line: fatturapa10.qrs.
-        {"a negative discount",
+        {"two discounts, then a negative one",
          [](Desk& d) {
+             d.lines[1].discount1 = 10;
+             d.lines[1].discount2 = 10;
              d.line(2, "Maggiorazione urgenza", 1, 100, 1);
              d.lines[2].discount2 = -5;
          },
-         {"<Tipo>MG</Tipo>", "<PrezzoTotale>105.00</PrezzoTotale>",
-          "<ImponibileImporto>305.00</ImponibileImporto>", "<EsigibilitaIVA>I</EsigibilitaIVA>"}},
+         {"<Percentuale>10.00</Percentuale>\r\n          <Importo>20.00</Importo>",
+          "<Percentuale>10.00</Percentuale>\r\n          <Importo>18.00</Importo>",
+          "<PrezzoTotale>162.00</PrezzoTotale>", "<Tipo>MG</Tipo>",
+          "<PrezzoTotale>105.00</PrezzoTotale>", "<ImponibileImporto>267.00</ImponibileImporto>",
+          "<EsigibilitaIVA>I</EsigibilitaIVA>"}},
         {"Autofattura",
          [](Desk& d) { d.header.vatOptions.selfInvoice = true; },
          {"<SoggettoEmittente>CC</SoggettoEmittente>\r\n  </FatturaElettronicaHeader>"}},
