@@ -1,6 +1,6 @@
 #pragma once
-// A fresh folder for one test, removed afterwards; work run under a file-size limit or in a
-// child process.
+// A fresh folder for one test, removed afterwards; a company folder in one, or a drive with
+// company 1 and a session on it; work run under a file-size limit or in a child process.
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -13,6 +13,10 @@
 #include <functional>
 #include <string>
 #include <string_view>
+
+#include "core/counters_record.h"
+#include "core/data_files.h"
+#include "core/session.h"
 
 namespace qorvana::testing {
 
@@ -47,6 +51,36 @@ class TempDir {
 
   private:
     std::filesystem::path path_;
+};
+
+// A company folder of its own: a counters file of `counters` zero records, the data files open.
+struct TempCompany {
+    explicit TempCompany(int counters = 20) {
+        dir.write("qorvana.tot",
+                  std::string(static_cast<std::size_t>(counters) * tot::kLength, '\0'));
+        files.open(dir.path());
+    }
+    TempDir dir;
+    DataFiles files;
+};
+
+// Company 1's folder on a drive of its own, as the program finds it, and a session on it.
+inline constexpr const char* kCompanyFolder = "qorwin/qorwin/qoraz0.001/";
+inline constexpr const char* kDataRoot = "qorwin/qorwin/";
+struct CompanyDrive {
+    CompanyDrive() {
+        std::filesystem::create_directories(drive.path() / kCompanyFolder);
+        session.paths = PathMapper(drive.path());
+        session.companyNumber = 1;
+    }
+    void writeCompany(const std::string& name, std::string_view bytes) const {
+        drive.write(kCompanyFolder + name, bytes);
+    }
+    void writeRoot(const std::string& name, std::string_view bytes) const {
+        drive.write(kDataRoot + name, bytes);
+    }
+    TempDir drive;
+    Session session;
 };
 
 // Runs `write` with files limited to `maxBytes`: a write beyond fails, as on a full disk,

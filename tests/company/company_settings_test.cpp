@@ -13,21 +13,16 @@
 namespace qorvana {
 namespace {
 
-constexpr const char* kCompany = "qorwin/qorwin/qoraz0.001/";
+constexpr const char* kCompany = testing::kCompanyFolder;
 
-class CompanySettingsTest : public ::testing::Test {
+class CompanySettingsTest : public ::testing::Test, protected testing::CompanyDrive {
   protected:
-    void SetUp() override {
-        std::filesystem::create_directories(drive.path() / kCompany);
-        session.paths = PathMapper(drive.path());
-        session.companyNumber = 1;
-    }
     // A qorvana.tab whose VAT code 1 has `rate`.
     void writeTab(const std::string& rate) {
         std::string text;
         for (int n = 1; n <= TabFile::kLines; ++n)
             text += (n == TabFile::VatCodeLine(1) ? rate : std::string()) + "\r\n";
-        drive.write(std::string(kCompany) + "qorvana.tab", text);
+        writeCompany("qorvana.tab", text);
     }
     // A qorvana.fpa whose separate-series switch (offset 707) and series position (708) are
     // `separate` and `position`.
@@ -35,11 +30,8 @@ class CompanySettingsTest : public ::testing::Test {
         std::string bytes(fpa::kLength, ' ');
         bytes[707] = separate;
         bytes[708] = position;
-        drive.write(std::string(kCompany) + "qorvana.fpa", bytes);
+        writeCompany("qorvana.fpa", bytes);
     }
-
-    testing::TempDir drive;
-    Session session;
 };
 
 // Read at start, but for the print tables; the header re-reads the VAT table and qorvana.fpa,

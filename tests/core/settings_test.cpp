@@ -10,8 +10,8 @@ namespace {
 
 using testing::TempDir;
 
-constexpr const char* kCompany = "qorwin/qorwin/qoraz0.001/";
-constexpr const char* kRoot = "qorwin/qorwin/";
+constexpr const char* kCompany = testing::kCompanyFolder;
+constexpr const char* kRoot = testing::kDataRoot;
 
 // A qorvana.tab whose line n reads "L<n>".
 std::vector<std::string> NumberedLines() {
@@ -20,19 +20,8 @@ std::vector<std::string> NumberedLines() {
     return lines;
 }
 
-class SettingsTest : public ::testing::Test {
+class SettingsTest : public ::testing::Test, protected testing::CompanyDrive {
   protected:
-    void SetUp() override {
-        std::filesystem::create_directories(drive.path() / kCompany);
-        session.paths = PathMapper(drive.path());
-        session.companyNumber = 1;
-    }
-    void writeCompany(const std::string& name, std::string_view bytes) {
-        drive.write(std::string(kCompany) + name, bytes);
-    }
-    void writeRoot(const std::string& name, std::string_view bytes) {
-        drive.write(std::string(kRoot) + name, bytes);
-    }
     std::string savedGnr() const { return drive.read(std::string(kCompany) + "qorvana.gnr"); }
     std::string gnrImage(const std::string& vatCode, const std::string& versionMark) {
         GeneralSettingsRecord r;
@@ -45,9 +34,6 @@ class SettingsTest : public ::testing::Test {
         r.setText(gnr::kCarried256, "tail");
         return std::string(r.bytes().begin(), r.bytes().end());
     }
-
-    TempDir drive;
-    Session session;
 };
 
 // The currency mode, amount decimals and electronic-invoice switch of the currency file, or

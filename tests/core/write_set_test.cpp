@@ -8,14 +8,8 @@
 namespace qorvana {
 namespace {
 
-using testing::TempDir;
-
 class WriteSetTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir_.write("qorvana.tot", std::string(12 * 20, '\0'));
-        files_.open(dir_.path());
-    }
     static CountersRecord Count(int n) {
         CountersRecord r;
         r.setInt16(tot::kRecordCount, static_cast<std::int16_t>(n));
@@ -25,8 +19,9 @@ class WriteSetTest : public ::testing::Test {
         return files_.read<CountersFile>(record).int16(tot::kRecordCount);
     }
 
-    TempDir dir_;
-    DataFiles files_;
+    testing::TempCompany company_;
+    const testing::TempDir& dir_ = company_.dir;
+    DataFiles& files_ = company_.files;
 };
 
 // A record written twice keeps as before-image what the first write leaves; putting back

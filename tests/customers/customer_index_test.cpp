@@ -15,13 +15,10 @@ namespace {
 
 // Customers 1..n named as given ("-" deleted, "*" public administration), a name index of the
 // records in `order` (default: as given) and the index count `count` (default: its entries).
-struct Company {
-    testing::TempDir dir;
-    DataFiles files;
+struct Company : testing::TempCompany {
     Company(std::vector<std::string> names, std::vector<int> order = {},
-            std::optional<int> count = std::nullopt) {
-        dir.write("qorvana.tot", std::string(tot::kLength, '\0'));
-        files.open(dir.path());
+            std::optional<int> count = std::nullopt)
+        : TempCompany(1) {
         for (std::size_t n = 0; n < names.size(); ++n) {
             std::string& name = names[n];
             CustomerRecord r;

@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
-#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>

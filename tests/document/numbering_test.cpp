@@ -73,10 +73,8 @@ struct Stored {
 std::optional<int> ProposedIn(int year, int last, const std::vector<Stored>& stored,
                               bool separate = false, bool fpaSeparateNumbering = false,
                               const StoredSeries& series = {}) {
-    testing::TempDir dir;
-    dir.write("qorvana.tot", "");
-    DataFiles files;
-    files.open(dir.path());
+    testing::TempCompany company(0);
+    DataFiles& files = company.files;
     for (std::size_t i = 0; i < stored.size(); ++i) {
         DocumentRecord r;
         r.setText(document_record::kNumber, stored[i].number);

@@ -21,6 +21,7 @@
 #include "fatturapa/fpa_checks.h"
 #include "fatturapa/fpa_export.h"
 #include "tests/temp_dir.h"
+#include "tools/demo/demo_settings.h"
 
 namespace qorvana::fpatest {
 
@@ -44,8 +45,8 @@ inline const FpaSchema& Schema() {
     return *schema;
 }
 
-// A company with its counters and XML folder, a public-administration customer, and a
-// one-line document at 22%, ready to be exported.
+// The demo company's FatturaPA settings with its counters and XML folder, a
+// public-administration customer, and a one-line document at 22%, ready to be exported.
 struct Desk {
     TempDir drive;
     fs::path company = drive.path() / "qorwin/qorwin/qoraz0.001";
@@ -70,22 +71,9 @@ struct Desk {
         draft.fpaState = kFpaXmlNotWritten;
         s.files.open(company);
 
-        for (auto& b : settings.bytes()) b = ' ';
-        settings.setText(fpa::kMarker, "1");
-        settings.setText(fpa::kTransmitterCountry, "IT");
-        settings.setText(fpa::kTransmitterId, "01234567897");
-        settings.setText(fpa::kSellerTaxCode, "01234567897");
-        settings.setText(fpa::kSellerVatNumber, "01234567897");
-        settings.setText(fpa::kTaxRegimeIndex, "0");
-        settings.setText(fpa::kSellerName, "QORVANA DEMO S.R.L.");
+        settings = demo::DemoFpaSettings(1);
         settings.setText(fpa::kSellerFirstName, "Mario");
         settings.setText(fpa::kSellerSurname, "Rossi");
-        settings.setText(fpa::kSellerAddress, "Via dell'Industria 15");
-        settings.setText(fpa::kSellerPostcode, "37135");
-        settings.setText(fpa::kSellerTown, "Verona");
-        settings.setText(fpa::kSellerProvince, "vr");
-        settings.setText(fpa::kSellerEmail, "fatture@qorvanademo.it");
-        settings.setText(fpa::kXmlFolder, "\\qorwin\\qorwin\\qoraz0.001\\fatturepa");
 
         customer.setText(cli::kName1, "COMUNE DI VERONA");
         customer.setText(cli::kAddress, "Piazza Bra 1");
@@ -176,9 +164,15 @@ struct Case {
     const char* name;
     std::function<void(Desk&)> change;
     std::vector<std::string> present;  // in the XML or its message, or in the refusal
-    std::vector<std::string> absent;
+    std::vector<std::string> absent = {};
     bool refused = false;
 };
+
+// A change the export refuses, saying `said`.
+inline Case Refused(const char* name, std::function<void(Desk&)> change,
+                    std::vector<std::string> said) {
+    return {name, std::move(change), std::move(said), {}, true};
+}
 
 // Every file given is valid against the 1.0 schema (xmllint, offline).
 inline void ExpectSchemaValid10(const std::vector<fs::path>& files) {

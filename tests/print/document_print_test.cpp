@@ -15,7 +15,6 @@
 #include "document/stored_document.h"
 #include "posting/posting.h"
 #include "print/print_image.h"
-#include "tests/posting/posting_sample.h"
 #include "tests/temp_dir.h"
 
 namespace qorvana {
@@ -79,44 +78,35 @@ class ComposeTest : public ::testing::Test {
     DocumentToPrint doc;
 };
 
-TEST_F(ComposeTest, PageBoundaryAndLastPageItems) {
+// Rows from item 85 down to item 86: as many pages as the lines need, every page with its
+// items, the total on the last page only; no rows when item 86 is at item 85.
+TEST_F(ComposeTest, PagesAndTheLastPageItems) {
     doc.figures.documentTotal = 1234.5;
-    describeLines(10);
-    PrintedDocument one = compose();
-    ASSERT_EQ(one.size(), 1u);
-    EXPECT_EQ(TextAt(one[0], 30, 136), "L10");
-    EXPECT_TRUE(Shows(one[0], "1.234,50"));
-
-    describeLines(11);
-    PrintedDocument two = compose();
-    ASSERT_EQ(two.size(), 2u);
-    EXPECT_EQ(TextAt(two[1], 10, 10), "DITTA");
-    EXPECT_EQ(TextAt(two[1], 30, 100), "L11");
-    EXPECT_FALSE(Shows(two[0], "1.234,50"));
-    EXPECT_TRUE(Shows(two[1], "1.234,50"));
-}
-
-TEST_F(ComposeTest, LineFiveHundredIsPrinted) {
-    Place(settings, 86, 125, 0);  // 25 rows: 20 pages
-    describeLines(500);
-    const PrintedDocument printed = compose();
-    ASSERT_EQ(printed.size(), 20u);
-    EXPECT_EQ(TextAt(printed[19], 30, 100 + 24 * 4), "L500");
-}
-
-TEST_F(ComposeTest, DefaultLayoutGivesOnePageWithNothingPlaced) {
+    const struct {
+        int rowsEnd;
+        int lines;
+        std::size_t pages;
+        double lastY;
+        const char* last;  // at (30, lastY) of the last page
+    } cases[] = {{110, 10, 1, 136, "L10"},
+                 {110, 11, 2, 100, "L11"},
+                 {125, 500, 20, 100 + 24 * 4, "L500"},
+                 {100, 30, 1, 100, "-"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.lines);
+        Place(settings, 86, c.rowsEnd, 0);
+        describeLines(c.lines);
+        const PrintedDocument printed = compose();
+        ASSERT_EQ(printed.size(), c.pages);
+        EXPECT_EQ(TextAt(printed.back(), 30, c.lastY), c.last);
+        EXPECT_EQ(TextAt(printed.back(), 10, 10), "DITTA");
+        EXPECT_TRUE(Shows(printed.back(), "1.234,50"));
+        EXPECT_EQ(Shows(printed.front(), "1.234,50"), c.pages == 1);
+    }
+    // The default layout places nothing: one empty page.
     settings = PrintSettings{};
-    describeLines(30);
-    const PrintedDocument printed = compose();
-    ASSERT_EQ(printed.size(), 1u);
-    EXPECT_TRUE(printed[0].ops.empty());
-    // Rows per page 0 with a placed layout: the items, no rows.
-    SetUp();
-    Place(settings, 86, 100, 0);
-    const PrintedDocument noRows = compose();
-    ASSERT_EQ(noRows.size(), 1u);
-    EXPECT_TRUE(Shows(noRows[0], "DITTA"));
-    EXPECT_FALSE(Shows(noRows[0], "L1"));
+    ASSERT_EQ(compose().size(), 1u);
+    EXPECT_TRUE(compose()[0].ops.empty());
 }
 
 TEST_F(ComposeTest, MarkerQuantityPriceOnlyLineAndCleaning) {
@@ -337,10 +327,8 @@ DocumentDraft PostedDraft(const std::string& number) {
 // recovery completed after the program ended is printed again. The texts come from the draft
 // and the customer's record, never from a form.
 TEST(PostedDocumentPrint, ReadBackItPrintsAsPosted) {
-    testing::TempDir dir;
-    WriteEmptyCounters(dir.path());
-    DataFiles files;
-    files.open(dir.path());
+    testing::TempCompany company;
+    DataFiles& files = company.files;
     for (const auto& [record, count] : {std::pair{tot::kCustomers, 2}, {tot::kArticles, 1}}) {
         auto counter = files.read<CountersFile>(record);
         counter.setInt16(tot::kRecordCount, static_cast<std::int16_t>(count));

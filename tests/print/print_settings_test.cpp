@@ -11,22 +11,11 @@ namespace {
 
 using testing::TempDir;
 
-constexpr const char* kCompany = "qorwin/qorwin/qoraz0.001/";
+constexpr const char* kCompany = testing::kCompanyFolder;
 
-class PrintSettingsTest : public ::testing::Test {
+class PrintSettingsTest : public ::testing::Test, protected testing::CompanyDrive {
   protected:
-    void SetUp() override {
-        std::filesystem::create_directories(drive.path() / kCompany);
-        session.paths = PathMapper(drive.path());
-        session.companyNumber = 1;
-    }
-    void writeCompany(const std::string& name, std::string_view bytes) {
-        drive.write(std::string(kCompany) + name, bytes);
-    }
     PrintSettings load() { return LoadPrintSettings(session); }
-
-    TempDir drive;
-    Session session;
 };
 
 // A qorvana.lyf of `lines` lines: item k has position k,2k, size 10, font "F<k>", bold on

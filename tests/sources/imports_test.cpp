@@ -70,8 +70,6 @@ DocumentRecord StoredDocument(int customer, const std::string& number = "", cons
 class ImportsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir_.write("qorvana.tot", std::string(20 * tot::kLength, '\0'));
-        files_.open(dir_.path());
         for (int c = 1; c <= 3; ++c) files_.write<CustomersFile>(c, CustomerRecord{});
         vat_.rate[1] = 22;
         vat_.rate[3] = 10;
@@ -126,8 +124,9 @@ class ImportsTest : public ::testing::Test {
         return out;
     }
 
-    testing::TempDir dir_;
-    DataFiles files_;
+    testing::TempCompany company_;
+    const testing::TempDir& dir_ = company_.dir;
+    DataFiles& files_ = company_.files;
     VatTable vat_;
     ImportTerms terms_;
     LineTable lines_;
