@@ -23,20 +23,7 @@ check() {  # check DESCRIPTION COMMAND...
     if "${@:2}"; then echo "ok   $1"; else echo "FAIL $1"; failures=$((failures + 1)); fi
 }
 py() { /usr/bin/python3 "$fixtures" "$@"; }
-# A free port below Linux's ephemeral range (32768-60999), so that no client connection, of this
-# test or of the one running beside it, takes it before the server listens on it.
-free_port() {
-    /usr/bin/python3 -c '
-import random, socket
-for port in random.sample(range(20000, 32000), 200):
-    with socket.socket() as s:
-        try:
-            s.bind(("127.0.0.1", port))
-        except OSError:
-            continue
-    print(port)
-    break'
-}
+free_port() { /usr/bin/python3 "$fixtures" free-port; }
 wait_port() { for _ in $(seq 100); do (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null && return 0; sleep 0.1; done; return 1; }
 status() { "$sdi" status --drive "$drive" --company 1; }
 state_of() { status | awk -F'\t' -v f="$1" '$1 == f { print $4 }'; }

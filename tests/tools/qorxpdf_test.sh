@@ -73,20 +73,7 @@ check "unreadable layout leaves the PDF" grep -q "Viti ristampate" <<<"$(pdftote
 rmdir "$data/qoraz0.001/qorvana.lxf" && mv "$work/lxf" "$data/qoraz0.001/qorvana.lxf"
 # An unreadable qorxpdf.ini (PDF made, mail not sent, both said): failures.qrs.
 
-# A free port below Linux's ephemeral range (32768-60999), so that no client connection, of this
-# test or of the one running beside it, takes it before the server listens on it.
-free_port() {
-    /usr/bin/python3 -c '
-import random, socket
-for port in random.sample(range(20000, 32000), 200):
-    with socket.socket() as s:
-        try:
-            s.bind(("127.0.0.1", port))
-        except OSError:
-            continue
-    print(port)
-    break'
-}
+free_port() { /usr/bin/python3 "$here/sdi_fixtures.py" free-port; }
 wait_port() { for _ in $(seq 100); do (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null && return 0; sleep 0.1; done; return 1; }
 settings() {  # settings PORT [USER PASSWORD]
     printf 'server=127.0.0.1\r\nporta=%s\r\nsicurezza=none\r\nmittente=fatture@ditta.it\r\n' "$1"

@@ -14,10 +14,15 @@
                                   STARTTLS and a login, storing messages in MAILDIR; CERT and
                                   KEY "-": a login without TLS
   attachment MAILFILE             prints the attached file's name and SHA-256
+  free-port                       prints a free port below Linux's ephemeral range (32768-60999),
+                                  so that no client connection, of a test or of the one running
+                                  beside it, takes it before the server listens on it
 """
 import email
 import email.policy
 import hashlib
+import random
+import socket
 import sys
 import time
 from email.message import EmailMessage
@@ -138,6 +143,18 @@ def attachment(mailfile):
         print(part.get_filename(), hashlib.sha256(data).hexdigest(), message["To"])
 
 
+def free_port():
+    for port in random.sample(range(20000, 32000), 200):
+        with socket.socket() as s:
+            try:
+                s.bind(("127.0.0.1", port))
+            except OSError:
+                continue
+        print(port)
+        return
+    sys.exit("no free port")
+
+
 if __name__ == "__main__":
     command, args = sys.argv[1], sys.argv[2:]
     if command == "notification":
@@ -149,5 +166,7 @@ if __name__ == "__main__":
         smtp_sink(*args)
     elif command == "attachment":
         attachment(args[0])
+    elif command == "free-port":
+        free_port()
     else:
         sys.exit("unknown command " + command)
